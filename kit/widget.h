@@ -1,0 +1,120 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "kit/kit_rect.h"
+
+// The widget protocol shared by every skinned window: lightweight widgets
+// (plain objects, not window controls) hold a rectangle and react to the
+// mouse events that their window hands them; the window's host gives them its
+// hint text, the cursor and the window's captured widget. This header is
+// portable: the drawing lives in the concrete widgets (kit/skin_widget.h on
+// the platform) and the host's platform side (kit/skin_host.h).
+//
+// All of it runs on the GUI thread.
+
+class TWidget;
+
+// The cursors the widgets show: the default arrow, the hand while hovering
+// and the pressed hand while a press is held.
+enum class TWidgetCursor { Default, HandPoint, HandPress };
+
+// What a widget sees of its window. One host per window; it also keeps the
+// window's widgets in their fixed order and drives them from the window's
+// mouse events.
+class TWidgetHost {
+ public:
+  virtual ~TWidgetHost() = default;
+
+  // Hooks for the platform side (or a test's recording host).
+  // Sets the window's hint text itself, without showing the hint window.
+  virtual void SetHintText(const std::wstring& Text) = 0;
+  // Hides a hint window currently showing.
+  virtual void CancelHint() = 0;
+  virtual void SetCursor(TWidgetCursor Cursor) = 0;
+
+  // The widget that took the last press, until the window's release; while
+  // it is set every other widget ignores mouse moves.
+  TWidget* CapturedWidget = nullptr;
+
+  // Registers a widget (not owned) at the end of the window's order.
+  void AddWidget(TWidget* Widget);
+  void RemoveWidget(TWidget* Widget);
+  const std::vector<TWidget*>& Widgets() const { return FWidgets; }
+
+  // Left button down: offers the press to the widgets in order and returns
+  // the first that took it, or nullptr (the window then starts a drag).
+  TWidget* MouseDown(int X, int Y);
+  // Mouse move: every widget is told.
+  void MouseMove(int X, int Y, bool LeftDown);
+  // Left button up: clears CapturedWidget, then asks the widgets in order;
+  // the first that reports a click runs its OnClick and is returned.
+  TWidget* MouseUp(int X, int Y);
+  // The mouse left the window: widgets drop their hover look, the cursor
+  // returns to the default and the hint text is cleared. Pressed states stay.
+  void MouseLeave();
+  // Double click: runs OnDoubleClick of the first widget that has one and
+  // lies under the point; False when none does.
+  bool DoubleClick(int X, int Y);
+
+ private:
+  std::vector<TWidget*> FWidgets;
+};
+
+// Base of every widget: the standard press, hover and release rules of a
+// plain button. Variants override the mouse operations where their rules
+// differ and give Paint, which draws the widget's current look.
+class TWidget {
+ public:
+  TWidget(TWidgetHost& Host, const TKitRect& Rect, std::wstring Hint = {});
+  virtual ~TWidget() = default;
+  TWidget(const TWidget&) = delete;
+  TWidget& operator=(const TWidget&) = delete;
+
+  // Press with the left button: True when the point hits the widget.
+  virtual bool MouseDown(int X, int Y);
+  // Mouse move; True when the widget's value changed (value widgets).
+  virtual bool MouseMove(int X, int Y, bool LeftDown);
+  // Release of the left button: True for a click.
+  virtual bool MouseUp(int X, int Y);
+  // The mouse left the window: hover cleared and repainted when it was set.
+  virtual void MouseLeave();
+  // Hit test: Left <= X <= Right and Top <= Y <= Bottom (one pixel wider
+  // and taller than the painted area).
+  virtual bool PointInside(int X, int Y) const;
+  // Draws the current look on the window (and its back buffer).
+  virtual void Paint() = 0;
+
+  // The frame of a four-frame strip that the standard rules show:
+  // normal when not hovered, pressed when hovered and pressed, else hover.
+  int StandardFrame() const;
+
+  const TKitRect& Rect() const { return FRect; }
+  bool Pressed() const { return FPressed; }
+  bool Hover() const { return FHover; }
+  const std::wstring& Hint() const { return FHint; }
+  TWidgetHost& Host() const { return FHost; }
+
+  // Run by the host on a click and on a double click inside the widget.
+  std::function<void()> OnClick;
+  std::function<void()> OnDoubleClick;
+
+ protected:
+  // Building blocks of the standard rules, for variants.
+  // Another widget of the window holds the capture.
+  bool OtherCaptured() const;
+  // The press: pressed, hint cleared and cancelled, painted, captured,
+  // pressed-hand cursor (when ShowPressCursor).
+  void TakePress(bool ShowPressCursor = true);
+  // Leaving: when hovered, hint cleared and cancelled, hover dropped,
+  // repainted, default cursor. The pressed look is always released.
+  void LeaveWidget();
+
+  TWidgetHost& FHost;
+  TKitRect FRect;
+  bool FPressed = false;
+  bool FHover = false;
+  std::wstring FHint;
+};
