@@ -1,0 +1,29 @@
+# Test helpers shared by every folder.
+#
+#   lc_add_test(NAME <name> SOURCES <files...> LIBS <libs...> [TIMEOUT <s>])
+#
+# builds one GoogleTest executable and registers it with CTest as one test.
+# On the Windows target CTest runs it through scripts/wine-run (the
+# emulator); natively it runs directly. Test media generated at setup live in
+# ${LC_TEST_MEDIA_DIR}, passed to the tests as the environment variable
+# LC_TEST_MEDIA (a Windows path under Wine).
+enable_testing()
+find_package(GTest REQUIRED)
+find_package(Threads REQUIRED)
+
+set(LC_TEST_MEDIA_DIR "${CMAKE_BINARY_DIR}/media" CACHE PATH "Generated test media")
+
+function(lc_add_test)
+  cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main Threads::Threads)
+  if(WIN32)
+    target_link_options(${T_NAME} PRIVATE -mconsole)
+  endif()
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME} --gtest_color=no)
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT}
+    ENVIRONMENT "LC_TEST_MEDIA=${LC_TEST_MEDIA_DIR}")
+endfunction()

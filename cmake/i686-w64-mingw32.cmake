@@ -1,0 +1,15 @@
+# Cross toolchain for 32-bit Windows with the posix thread model (std::thread,
+# std::mutex). Tests run through Wine.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(TRIPLE i686-w64-mingw32)
+set(CMAKE_C_COMPILER ${TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY BOTH)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE BOTH)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)
+get_filename_component(_lc_root "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR "${_lc_root}/scripts/wine-run")
