@@ -21,6 +21,7 @@ playlist_parts.py (the playlist's ten face parts), cursors.py (cursor files).
 import os
 import sys
 
+sys.dont_write_bytecode = True  # keep the source folder clean
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 
