@@ -1,0 +1,135 @@
+#include "engine/dsp/dynamic_amplify.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+// The largest magnitude among Samples samples; floats count in units of
+// 1/32,767, rounded. The most negative 32-bit sample has magnitude 2^31.
+double PeakOf(const uint8_t* P, size_t Samples, TSampleFormat Format) {
+  int64_t peak = 0;
+  double floatPeak = 0;
+  for (size_t i = 0; i < Samples; ++i) {
+    switch (Format) {
+      case TSampleFormat::Unsigned8: peak = std::max<int64_t>(peak, std::abs(P[i] - 128)); break;
+      case TSampleFormat::Signed16: peak = std::max<int64_t>(peak, std::abs(int64_t{LoadSample<int16_t>(P + 2 * i)})); break;
+      case TSampleFormat::Signed24: peak = std::max<int64_t>(peak, std::abs(int64_t{Cvt24BitTo32(P + 3 * i)})); break;
+      case TSampleFormat::Signed32: peak = std::max<int64_t>(peak, std::abs(int64_t{LoadSample<int32_t>(P + 4 * i)})); break;
+      case TSampleFormat::Float32: {
+        const double m = static_cast<double>(RoundHalfEven(std::fabs(double{LoadSample<float>(P + 4 * i)}) * 32767.0));
+        if (m > floatPeak) floatPeak = m;
+        break;
+      }
+      case TSampleFormat::Unsupported: return 0;
+    }
+  }
+  return Format == TSampleFormat::Float32 ? floatPeak : static_cast<double>(peak);
+}
+
+double FullScaleOf(TSampleFormat Format) {
+  switch (Format) {
+    case TSampleFormat::Unsigned8: return 128.0;
+    case TSampleFormat::Signed16: return 32768.0;
+    case TSampleFormat::Signed24: return 8388608.0;
+    case TSampleFormat::Signed32: return 2147483648.0;
+    case TSampleFormat::Float32: return 32768.0;
+    case TSampleFormat::Unsupported: break;
+  }
+  return 0;
+}
+
+// Multiplies the sample at P by G, truncating toward zero and clipping.
+void ScaleSample(uint8_t* P, double G, TSampleFormat Format) {
+  switch (Format) {
+    case TSampleFormat::Unsigned8:
+      P[0] = static_cast<uint8_t>(Clip8(static_cast<int64_t>((P[0] - 128) * G)) + 128);
+      break;
+    case TSampleFormat::Signed16:
+      StoreSample<int16_t>(P, Clip16(static_cast<int64_t>(LoadSample<int16_t>(P) * G)));
+      break;
+    case TSampleFormat::Signed24:
+      Cvt32BitTo24(Clip24(static_cast<int64_t>(Cvt24BitTo32(P) * G)), P);
+      break;
+    case TSampleFormat::Signed32:
+      StoreSample<int32_t>(P, Clip32(static_cast<int64_t>(LoadSample<int32_t>(P) * G)));
+      break;
+    case TSampleFormat::Float32:
+      StoreSample<float>(P, static_cast<float>(LoadSample<float>(P) * G));
+      break;
+    case TSampleFormat::Unsupported:
+      break;
+  }
+}
+
+// Scales the whole frames of a block with a linear ramp: frame i gets
+// OldGain - i x (OldGain - NewGain) / frames, so the next block starts at
+// NewGain.
+void Ramp(uint8_t* P, size_t Samples, int Bytes, int Channels, float OldGain, float NewGain,
+          TSampleFormat Format) {
+  const size_t frames = Samples / static_cast<size_t>(Channels);
+  if (frames == 0 || Format == TSampleFormat::Unsupported) return;
+  const double step = (static_cast<double>(OldGain) - NewGain) / static_cast<double>(frames);
+  const size_t frameBytes = static_cast<size_t>(Bytes) * Channels;
+  for (size_t i = 0; i < frames; ++i) {
+    const double g = OldGain - static_cast<double>(i) * step;
+    uint8_t* frame = P + i * frameBytes;
+    for (int c = 0; c < Channels; ++c) ScaleSample(frame + c * Bytes, g, Format);
+  }
+}
+
+}  // namespace
+
+// Moves the gain towards Target: down at once, up only after the hold and
+// then by the block's duration times the rise rate (not limited by Target: an
+// overshoot is pulled back by the next block).
+float TDspDynamicAmplify::NextGain(float Target, size_t Size, int Frequency, int Bits, int Channels,
+                                   const TSettings& Settings) {
+  const float maxGain = static_cast<float>(Settings.MaxAmplification / 1000.0);
+  float gain = Current_.load(std::memory_order_relaxed);
+  if (Target > maxGain) Target = maxGain;
+  if (Target < gain) {
+    HoldCount_ = 0;
+    gain = Target;
+  } else if (HoldCount_ > HoldLimit_) {
+    const double seconds = static_cast<double>(Size) / Frequency / Channels / BytesPerSample(Bits);
+    gain = static_cast<float>(gain + seconds * (Settings.AttackTime / 1000.0));
+    if (gain > maxGain) gain = maxGain;
+  } else {
+    HoldCount_ += static_cast<int64_t>(Size);
+  }
+  return gain;
+}
+
+void TDspDynamicAmplify::ProcessBlock(uint8_t* Buffer, size_t Size, int Frequency, int Bits,
+                                      int Channels, TSampleFormat Format, const TSettings& Settings) {
+  const int bytes = BytesPerSample(Bits);
+  const size_t samples = Size / bytes;
+  const int64_t bytesPerSecond = static_cast<int64_t>(Channels) * Frequency * bytes;
+  HoldLimit_ = RoundHalfEven(static_cast<double>(bytesPerSecond) * Settings.ReleaseTime / 1000.0);
+
+  float target = 1.0f;
+  if (Format != TSampleFormat::Unsupported) {
+    const double peak = PeakOf(Buffer, samples, Format);
+    target = peak > 0 ? static_cast<float>(FullScaleOf(Format) / peak)
+                      : static_cast<float>(Settings.MaxAmplification / 1000.0);
+  }
+  const float oldGain = Current_.load(std::memory_order_relaxed);
+  const float newGain = NextGain(target, Size, Frequency, Bits, Channels, Settings);
+  Current_.store(newGain, std::memory_order_relaxed);
+  Ramp(Buffer, samples, bytes, Channels, oldGain, newGain, Format);
+}
+
+void TDspDynamicAmplify::Process(void* Buffer, size_t Size, int Frequency, int Bits, int Channels,
+                                 bool Float) {
+  if (!Enabled() || Buffer == nullptr || Channels <= 0 || Frequency <= 0 || BytesPerSample(Bits) == 0) {
+    return;
+  }
+  const TSettings settings{AttackTime(), ReleaseTime(), MaxAmplification()};
+  const TSampleFormat format = SampleFormatOf(Bits, Float);
+  ForEachChunk(static_cast<uint8_t*>(Buffer), Size, Bits, Channels, SampleSize(),
+               [&](uint8_t* Chunk, size_t Bytes) {
+                 ProcessBlock(Chunk, Bytes, Frequency, Bits, Channels, format, settings);
+               });
+}
