@@ -1,0 +1,41 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/handover.h"
+
+namespace lc {
+namespace {
+
+TEST(Handover, EachArgumentIsFollowedByCodeOne) {
+  std::string text = BuildHandoverText({"C:\\a.avi", "C:\\b c.mkv", "D:\\films"});
+  EXPECT_EQ(text, "C:\\a.avi\x01" "C:\\b c.mkv\x01" "D:\\films\x01");
+  EXPECT_EQ(SplitHandoverText(text.data(), text.size()),
+            (std::vector<std::string>{"C:\\a.avi", "C:\\b c.mkv", "D:\\films"}));
+}
+
+TEST(Handover, LongTextIsCutAndTheCutArgumentIsLost) {
+  std::vector<std::string> args{std::string(9000, 'a'), std::string(500, 'b')};
+  std::string text = BuildHandoverText(args);
+  ASSERT_EQ(text.size(), kMaxHandoverChars);
+  auto pieces = SplitHandoverText(text.data(), text.size());
+  ASSERT_EQ(pieces.size(), 1u);
+  EXPECT_EQ(pieces[0], args[0]);
+}
+
+TEST(Handover, ReceiverSurvivesMissingOrEmptyData) {
+  EXPECT_TRUE(SplitHandoverText(nullptr, 100).empty());
+  EXPECT_TRUE(SplitHandoverText("abc\x01", 0).empty());
+  EXPECT_TRUE(SplitHandoverText("no terminator", 13).empty());
+}
+
+TEST(Handover, ReceiverReadsOnlyTheGivenBytes) {
+  // The byte after `size` would end another piece if it were read.
+  const char buffer[] = "one\x01two\x01";
+  auto pieces = SplitHandoverText(buffer, 7);
+  EXPECT_EQ(pieces, (std::vector<std::string>{"one"}));
+}
+
+}  // namespace
+}  // namespace lc
