@@ -1,0 +1,266 @@
+#include "framework/application.h"
+
+#include <algorithm>
+
+#include "framework/exceptions.h"
+#include "framework/hintwindow.h"
+
+namespace {
+
+constexpr UINT_PTR kHintShowTimer = 1;
+constexpr UINT_PTR kHintHideTimer = 2;
+
+}  // namespace
+
+std::string ExceptionMessage(std::exception_ptr E) {
+  try {
+    if (E) std::rethrow_exception(E);
+  } catch (const std::exception& Ex) {
+    return Ex.what();
+  } catch (...) {
+    return "Unknown exception";
+  }
+  return {};
+}
+
+TApplication::TApplication() = default;
+
+TApplication::~TApplication() {
+  FHintWindow.reset();
+  while (!FForms.empty()) FForms.pop_back();  // newest first
+  if (FHandle) DestroyWindow(FHandle);
+}
+
+HWND TApplication::Handle() {
+  if (FHandle) return FHandle;
+  static const wchar_t* kClass = L"TApplication";
+  WNDCLASSEXW WC{};
+  WC.cbSize = sizeof(WC);
+  WC.lpfnWndProc = &AppWndProc;
+  WC.hInstance = GetModuleHandleW(nullptr);
+  WC.hIcon = LoadIconW(WC.hInstance, L"MAINICON");
+  WC.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  WC.lpszClassName = kClass;
+  RegisterClassExW(&WC);
+  int X = GetSystemMetrics(SM_CXSCREEN) / 2;
+  int Y = GetSystemMetrics(SM_CYSCREEN) / 2;
+  FHandle = CreateWindowExW(0, kClass, FTitle.c_str(),
+                            WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                            X, Y, 0, 0, nullptr, nullptr, WC.hInstance, nullptr);
+  if (!FHandle) throw EOSError("The application window cannot be created");
+  return FHandle;
+}
+
+void TApplication::SetTitle(const std::wstring& Title) {
+  FTitle = Title;
+  if (FHandle) SetWindowTextW(FHandle, FTitle.c_str());
+}
+
+void TApplication::AdoptForm(std::unique_ptr<TForm> Form) {
+  if (!FMainForm) FMainForm = Form.get();
+  FForms.push_back(std::move(Form));
+}
+
+// -------------------------------------------------------- message loop
+
+void TApplication::DispatchOne(MSG& Msg) {
+  try {
+    TranslateMessage(&Msg);
+    DispatchMessageW(&Msg);
+  } catch (...) {
+    HandleException(std::current_exception());
+  }
+}
+
+void TApplication::HandleMessage() {
+  MSG Msg;
+  BOOL R = GetMessageW(&Msg, nullptr, 0, 0);
+  if (R == 0) {
+    FTerminated = true;
+    return;
+  }
+  if (R > 0) DispatchOne(Msg);
+}
+
+void TApplication::ProcessMessages() {
+  MSG Msg;
+  while (PeekMessageW(&Msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (Msg.message == WM_QUIT) {
+      FTerminated = true;
+      return;
+    }
+    DispatchOne(Msg);
+  }
+}
+
+void TApplication::Run() {
+  if (FMainForm && ShowMainForm) {
+    ShowWindow(Handle(), SW_SHOWNORMAL);
+    FMainForm->Show();
+  }
+  while (!FTerminated) HandleMessage();
+}
+
+void TApplication::Terminate() {
+  PostQuitMessage(0);
+}
+
+void TApplication::HandleException(std::exception_ptr E) {
+  if (!E) return;
+  try {
+    std::rethrow_exception(E);
+  } catch (const EAbort&) {
+    return;
+  } catch (...) {
+  }
+  if (!OnException) {
+    DefaultExceptionBox();
+    return;
+  }
+  try {
+    OnException(this, E);
+  } catch (...) {
+    DefaultExceptionBox();
+  }
+}
+
+void TApplication::DefaultExceptionBox() {
+  std::wstring Text = FTitle + L" has detected a problem and will be terminated...";
+  MessageBoxW(FHandle, Text.c_str(), FTitle.c_str(), MB_ICONERROR | MB_OK);
+  ExitProcess(0);
+}
+
+// --------------------------------------------------------------- state
+
+void TApplication::Minimize() {
+  if (IsIconic()) return;
+  ShowWindow(Handle(), SW_MINIMIZE);
+  if (OnMinimize) OnMinimize(this);
+}
+
+void TApplication::Restore() {
+  if (!IsIconic()) return;
+  ShowWindow(Handle(), SW_RESTORE);
+  if (FMainForm && FMainForm->Showing()) SetActiveWindow(FMainForm->Handle());
+  if (OnRestore) OnRestore(this);
+}
+
+bool TApplication::IsIconic() { return FHandle && ::IsIconic(FHandle); }
+
+void TApplication::FormActivated(bool AppActive) {
+  if (AppActive == FActive) return;
+  FActive = AppActive;
+  if (AppActive) {
+    if (OnActivate) OnActivate(this);
+  } else {
+    CancelHint();
+    if (OnDeactivate) OnDeactivate(this);
+  }
+}
+
+void TApplication::ModalStarted() {
+  if (++FModalLevel == 1 && OnModalBegin) OnModalBegin(this);
+}
+
+void TApplication::ModalFinished() {
+  if (--FModalLevel == 0 && OnModalEnd) OnModalEnd(this);
+}
+
+void TApplication::ControlDestroyed(TWinControl* Control) {
+  if (FHintControl == Control) CancelHint();
+  if (FMainForm == Control) FMainForm = nullptr;
+}
+
+// --------------------------------------------------------------- hints
+//
+// A hint belongs to a window and the text it had when the mouse came to
+// rest on it: after HintPause the window's current Hint is shown, for
+// HideTimeout. Another window, a changed text or CancelHint start over.
+
+void TApplication::HintMouseMessage(TWinControl* Control) {
+  if (Control == FHintControl && Control->Hint == FHintText) return;
+  bool WasShown = FHintShown;
+  CancelHint();
+  FHintControl = Control;
+  FHintText = Control->Hint;
+  if (FHintText.empty()) return;
+  // Moving between hinted spots of a window whose hint is up shows the
+  // next one without the pause.
+  SetTimer(Handle(), kHintShowTimer, WasShown ? 1 : HintPause, nullptr);
+}
+
+void TApplication::HintControlLeft(TWinControl* Control) {
+  if (Control == FHintControl) CancelHint();
+}
+
+void TApplication::CancelHint() {
+  if (FHandle) {
+    KillTimer(FHandle, kHintShowTimer);
+    KillTimer(FHandle, kHintHideTimer);
+  }
+  if (FHintWindow) FHintWindow->ReleaseHint();
+  FHintShown = false;
+  FHintControl = nullptr;
+  FHintText.clear();
+}
+
+void TApplication::ShowHintNow() {
+  KillTimer(Handle(), kHintShowTimer);
+  TWinControl* Control = FHintControl;
+  if (!Control || Control->Hint.empty() || !Control->ShowHint) return;
+  POINT Cursor;
+  GetCursorPos(&Cursor);
+  THintInfo Info;
+  Info.HintControl = Control;
+  Info.HintPos = {Cursor.x, Cursor.y + GetSystemMetrics(SM_CYCURSOR) * 3 / 4};
+  Info.HideTimeout = HintHidePause;
+  std::wstring Text = Control->Hint;
+  bool CanShow = true;
+  if (OnShowHint) OnShowHint(Text, CanShow, Info);
+  if (!CanShow || Text.empty()) return;
+  if (!FHintWindow) FHintWindow = std::make_unique<THintWindow>();
+  FHintWindow->ActivateHint(Info.HintPos, Text, Info.HintColor);
+  FHintShown = true;
+  if (Info.HideTimeout > 0) SetTimer(Handle(), kHintHideTimer, Info.HideTimeout, nullptr);
+}
+
+// ------------------------------------------------------ window procedure
+
+LRESULT CALLBACK TApplication::AppWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  if (Wnd != Application.FHandle) return DefWindowProcW(Wnd, Msg, WParam, LParam);
+  try {
+    return Application.WndProc(Msg, WParam, LParam);
+  } catch (...) {
+    Application.HandleException(std::current_exception());
+  }
+  return 0;
+}
+
+LRESULT TApplication::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
+  switch (Msg) {
+    case WM_SYSCOMMAND:
+      switch (WParam & 0xFFF0) {
+        case SC_MINIMIZE: Minimize(); return 0;
+        case SC_RESTORE: Restore(); return 0;
+        default: break;
+      }
+      break;
+    case WM_CLOSE:
+      if (FMainForm) FMainForm->Close();
+      return 0;
+    case WM_ACTIVATEAPP:
+      FormActivated(WParam != 0);
+      break;
+    case WM_TIMER:
+      if (WParam == kHintShowTimer) {
+        ShowHintNow();
+      } else if (WParam == kHintHideTimer) {
+        KillTimer(FHandle, kHintHideTimer);
+        if (FHintWindow) FHintWindow->ReleaseHint();
+      }
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(FHandle, Msg, WParam, LParam);
+}

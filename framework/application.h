@@ -1,0 +1,184 @@
+// The application object (message loop, events, exception routing, hints)
+// and the screen object (cursors, pixels per inch, work area, monitors).
+// Both are program-wide: Application and Screen.
+#pragma once
+
+#include <exception>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include "framework/forms.h"
+#include "framework/graphics.h"
+#include "framework/types.h"
+
+class THintWindow;
+
+// What the hint about to be shown will look like; OnShowHint may change it.
+struct THintInfo {
+  TWinControl* HintControl = nullptr;
+  TPoint HintPos;             // screen position of the hint window's top-left
+  TColor HintColor = 0xE1FFFF;
+  int HideTimeout = 2500;     // milliseconds the hint stays
+};
+
+using TExceptionEvent = std::function<void(TComponent* Sender, std::exception_ptr E)>;
+using TShowHintEvent =
+    std::function<void(std::wstring& HintStr, bool& CanShow, THintInfo& HintInfo)>;
+
+// The text of an exception (UTF-8 what() for std::exception).
+std::string ExceptionMessage(std::exception_ptr E);
+
+class TApplication : public TComponent {
+ public:
+  TApplication();
+  ~TApplication() override;
+
+  TNotifyEvent OnMinimize;
+  TNotifyEvent OnRestore;
+  TNotifyEvent OnActivate;
+  TNotifyEvent OnDeactivate;
+  // The one place exceptions end up. Unassigned: a message box with the
+  // title followed by " has detected a problem and will be terminated...",
+  // then the process ends.
+  TExceptionEvent OnException;
+  TShowHintEvent OnShowHint;
+  // The outermost modal form begins / ends its modal loop.
+  TNotifyEvent OnModalBegin;
+  TNotifyEvent OnModalEnd;
+
+  // ---- the application window and title ----
+  // The hidden window of class "TApplication" whose caption is Title; it
+  // owns every form and carries the taskbar button. Created on first use.
+  HWND Handle();
+  const std::wstring& Title() const { return FTitle; }
+  void SetTitle(const std::wstring& Title);
+
+  // ---- forms ----
+  // Creates a form owned by the application; the first one becomes the
+  // main form. Owned forms are freed when the application object is.
+  template <class T, class... Args>
+  T* CreateForm(Args&&... A) {
+    auto Form = std::make_unique<T>(std::forward<Args>(A)...);
+    T* Raw = Form.get();
+    AdoptForm(std::move(Form));
+    return Raw;
+  }
+  void AdoptForm(std::unique_ptr<TForm> Form);
+  TForm* MainForm() const { return FMainForm; }
+  // Whether Run shows the main form (default true).
+  bool ShowMainForm = true;
+
+  // ---- the message loop ----
+  // Shows the main form and runs the message loop until Terminate.
+  void Run();
+  // Waits for one message and dispatches it.
+  void HandleMessage();
+  // Dispatches every pending message, then returns.
+  void ProcessMessages();
+  void Terminate();
+  bool Terminated() const { return FTerminated; }
+  // Routes the exception (the current one by default) to OnException; the
+  // silent abort (EAbort) is swallowed.
+  void HandleException(std::exception_ptr E = std::current_exception());
+
+  // ---- state ----
+  void Minimize();
+  void Restore();
+  bool IsIconic();
+  // Whether one of the application's windows is the active window.
+  bool Active() const { return FActive; }
+
+  // ---- hints ----
+  void CancelHint();
+  int HintPause = 500;
+  int HintHidePause = 2500;
+
+  // ---- internals used by forms ----
+  void ModalStarted();
+  void ModalFinished();
+  void FormActivated(bool AppActive);
+  void HintMouseMessage(TWinControl* Control);
+  void HintControlLeft(TWinControl* Control);
+  void ControlDestroyed(TWinControl* Control);
+
+ private:
+  static LRESULT CALLBACK AppWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+  LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam);
+  void DispatchOne(MSG& Msg);
+  void ShowHintNow();
+  void DefaultExceptionBox();
+
+  HWND FHandle = nullptr;
+  std::wstring FTitle;
+  std::vector<std::unique_ptr<TForm>> FForms;
+  TForm* FMainForm = nullptr;
+  bool FTerminated = false;
+  bool FActive = false;
+  int FModalLevel = 0;
+  TWinControl* FHintControl = nullptr;
+  std::wstring FHintText;
+  bool FHintShown = false;
+  std::unique_ptr<THintWindow> FHintWindow;
+};
+
+// One display monitor.
+struct TMonitor {
+  HMONITOR Handle = nullptr;
+  int MonitorNum = 0;
+  bool Primary = false;
+  TRect BoundsRect;
+  TRect WorkareaRect;
+  int Left() const { return BoundsRect.Left; }
+  int Top() const { return BoundsRect.Top; }
+  int Width() const { return BoundsRect.Width(); }
+  int Height() const { return BoundsRect.Height(); }
+};
+
+class TScreen {
+ public:
+  TScreen();
+  ~TScreen();
+
+  // The cursor shown over every form of the application while it is not
+  // crDefault; setting it takes effect at once.
+  TCursor Cursor() const { return FCursor; }
+  void SetCursor(TCursor Cursor);
+  // The cursor table: built-in cursors under negative numbers, custom ones
+  // installed by the program (replacing a built-in one is allowed).
+  HCURSOR Cursors(TCursor Index) const;
+  void SetCursors(TCursor Index, HCURSOR Cursor);
+
+  int PixelsPerInch() const;
+  // Primary screen size and work area (without the taskbar).
+  int Width() const;
+  int Height() const;
+  TRect WorkAreaRect() const;
+  // The bounding rectangle of all monitors.
+  TRect DesktopRect() const;
+  // The monitors in the platform's order, numbered from 0 (read anew on
+  // every call).
+  std::vector<TMonitor> Monitors() const;
+  int MonitorCount() const { return static_cast<int>(Monitors().size()); }
+
+  // Every form in creation order.
+  const std::vector<TForm*>& Forms() const { return FForms; }
+  // The font of the hint window.
+  TFont HintFont;
+
+  // ---- internals used by forms ----
+  void AddForm(TForm* Form);
+  void RemoveForm(TForm* Form);
+
+ private:
+  TCursor FCursor = crDefault;
+  std::map<TCursor, HCURSOR> FCursors;
+  std::vector<TForm*> FForms;
+};
+
+extern TApplication Application;
+extern TScreen Screen;

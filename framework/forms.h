@@ -1,0 +1,81 @@
+// Top-level windows. A TForm is a borderless popup window owned by the
+// application's window (so it has no taskbar button of its own), with a
+// window class named after the form class ("TfrmMain") because other
+// processes look windows up by class name.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "framework/controls.h"
+
+// Size limits of a form; 0 means no limit.
+struct TSizeConstraints {
+  int MinWidth = 0;
+  int MinHeight = 0;
+  int MaxWidth = 0;
+  int MaxHeight = 0;
+};
+
+using TCloseEvent = std::function<void(TComponent* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = std::function<void(TComponent* Sender, bool& CanClose)>;
+
+class TForm : public TWinControl {
+ public:
+  // ClassName is the window class to register (for example "TfrmMain").
+  explicit TForm(const std::wstring& ClassName = L"TForm");
+  ~TForm() override;
+
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+  TCloseEvent OnClose;
+  TCloseQueryEvent OnCloseQuery;
+  TNotifyEvent OnActivate;
+  TNotifyEvent OnDeactivate;
+
+ protected:
+  // ---- hooks ----
+  // Before the window becomes visible / after it was hidden.
+  virtual void DoShow();
+  virtual void DoHide();
+  // Close asks CloseQuery first, then DoClose decides what happens
+  // (default caHide).
+  virtual bool CloseQuery();
+  virtual void DoClose(TCloseAction& Action);
+  // The form became the active window / stopped being it.
+  virtual void Activate();
+  virtual void Deactivate();
+  void WndProc(TMessage& Message) override;
+
+ public:
+  // ---- wrappers ----
+  void Show();
+  void Hide();
+  void SetVisible(bool Visible) override;
+  // Closes the form: a modal form ends its modal loop with mrCancel; the
+  // application's main form ends the application; others are hidden (or
+  // freed, or minimised, as DoClose decides).
+  void Close();
+  // Shows the form modally: every other form of the application is
+  // disabled and a nested message loop runs until ModalResult becomes
+  // non-zero (set it, or call Close). Returns ModalResult.
+  TModalResult ShowModal();
+  TModalResult ModalResult = mrNone;
+  bool IsModal() const { return FModal; }
+  // Size limits, applied to every change of size.
+  TSizeConstraints Constraints;
+  void SetBounds(int Left, int Top, int Width, int Height) override;
+  // Keeps the form above all non-topmost windows.
+  void SetTopMost(bool TopMost);
+  // Window styles beyond the borderless popup (for example WS_THICKFRAME).
+  void SetStyle(DWORD Style, DWORD ExStyle);
+  bool Active() const;
+
+ private:
+  void ApplyConstraints(int& Width, int& Height) const;
+  bool CloseModal();
+  void WMWindowPosChanging(TMessage& Message);
+  void WMGetMinMaxInfo(TMessage& Message);
+
+  bool FModal = false;
+};

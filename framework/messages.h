@@ -1,0 +1,33 @@
+// Every private window message of the program, in one place. Each entry
+// names who sends it and who receives it. WM_APP + n messages are private
+// to a window class; WM_USER + n ones are also sent by other processes.
+#pragma once
+
+#include <windows.h>
+
+// DirectShow's media-event interface posts it to the graph component's
+// hidden event window when graph events are pending.
+constexpr UINT WM_GRAPHNOTIFY = WM_APP + 1;
+
+// Sent by outside remote-control programs to the main window (TfrmMain),
+// command code 1..74 in wParam. The program never sends it itself.
+constexpr UINT WM_REMOTECOMMAND = WM_USER + 2000;
+
+// The framework sends these to a window's own window procedure: the mouse
+// entered the window (first mouse move after it was outside) and the mouse
+// left it (after the platform's WM_MOUSELEAVE). Receivers: every form and
+// control; the skinned windows clear their widgets' hover state on leave.
+constexpr UINT CM_BASE = WM_APP + 0x3000;
+constexpr UINT CM_MOUSEENTER = CM_BASE + 0x13;
+constexpr UINT CM_MOUSELEAVE = CM_BASE + 0x14;
+
+// The framework sends it to a focused control's window procedure before a
+// key reaches the dialog navigation; wParam is the virtual key. A non-zero
+// result tells that the control handles the key itself (the video control
+// claims Escape and the arrow keys).
+constexpr UINT CM_WANTSPECIALKEY = CM_BASE + 0x0E;
+
+// A parent window reflects the WM_COMMAND notifications of its child
+// controls to the child as this message (same parameters); TCheckBox
+// turns BN_CLICKED into its click.
+constexpr UINT CN_COMMAND = CM_BASE + 0x0111;

@@ -1,0 +1,236 @@
+// The application object: modal loops, timers, exception routing,
+// minimise and restore, hints; the screen's monitors.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include <windows.h>
+
+#include "framework/application.h"
+#include "framework/exceptions.h"
+#include "framework/timer.h"
+
+namespace {
+
+// Pumps messages until Done() or the deadline.
+template <class F>
+bool PumpUntil(F Done, DWORD Milliseconds = 3000) {
+  DWORD End = GetTickCount() + Milliseconds;
+  while (!Done()) {
+    if (static_cast<LONG>(GetTickCount() - End) > 0) return false;
+    Application.ProcessMessages();
+    Sleep(1);
+  }
+  return true;
+}
+
+class ApplicationTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Application.OnException = [this](TComponent*, std::exception_ptr E) {
+      Errors.push_back(ExceptionMessage(E));
+    };
+  }
+  void TearDown() override {
+    Application.OnException = nullptr;
+    Application.OnModalBegin = nullptr;
+    Application.OnModalEnd = nullptr;
+    Application.OnShowHint = nullptr;
+    Application.OnMinimize = nullptr;
+    Application.OnRestore = nullptr;
+  }
+  std::vector<std::string> Errors;
+};
+
+class TfrmThrowing : public TForm {
+ public:
+  TfrmThrowing() : TForm(L"TfrmThrowing") {}
+  bool Silent = false;
+
+ protected:
+  void MouseDown(TMouseButton, TShiftState, int, int) override {
+    if (Silent) Abort();
+    throw std::runtime_error("press failed");
+  }
+};
+
+}  // namespace
+
+TEST_F(ApplicationTest, ModalShowEndsWithModalResult) {
+  TForm Owner(L"TfrmOwner");
+  Owner.Show();
+  TForm Dialog(L"TfrmDialog");
+  int Begins = 0, Ends = 0, Closes = 0;
+  bool OwnerEnabledInside = true;
+  Application.OnModalBegin = [&](TComponent*) { ++Begins; };
+  Application.OnModalEnd = [&](TComponent*) { ++Ends; };
+  Dialog.OnClose = [&](TComponent*, TCloseAction&) { ++Closes; };
+  TTimer Timer;
+  Timer.SetInterval(30);
+  Timer.OnTimer = [&](TComponent*) {
+    Timer.SetEnabled(false);
+    OwnerEnabledInside = Owner.Enabled();
+    Dialog.ModalResult = mrOk;
+  };
+  EXPECT_EQ(Dialog.ShowModal(), mrOk);
+  EXPECT_FALSE(OwnerEnabledInside);
+  EXPECT_TRUE(Owner.Enabled());
+  EXPECT_FALSE(Dialog.Showing());
+  EXPECT_EQ(Begins, 1);
+  EXPECT_EQ(Ends, 1);
+  EXPECT_EQ(Closes, 1);
+}
+
+TEST_F(ApplicationTest, CloseEndsModalWithCancelAndNestedModalSignalsOnce) {
+  TForm Outer(L"TfrmOuter"), Inner(L"TfrmInner");
+  int Begins = 0, Ends = 0;
+  Application.OnModalBegin = [&](TComponent*) { ++Begins; };
+  Application.OnModalEnd = [&](TComponent*) { ++Ends; };
+  TModalResult InnerResult = mrNone;
+  TTimer Timer;
+  Timer.SetInterval(20);
+  int Step = 0;
+  Timer.OnTimer = [&](TComponent*) {
+    if (Step++ == 0) {
+      Timer.SetEnabled(false);
+      InnerResult = Inner.ShowModal();  // nested loop, the timer restarts below
+      Outer.Close();
+    } else {
+      Timer.SetEnabled(false);
+      Inner.Close();
+    }
+  };
+  Inner.OnShow = [&](TComponent*) { Timer.SetEnabled(true); };
+  EXPECT_EQ(Outer.ShowModal(), mrCancel);
+  EXPECT_EQ(InnerResult, mrCancel);
+  EXPECT_EQ(Begins, 1);
+  EXPECT_EQ(Ends, 1);
+}
+
+TEST_F(ApplicationTest, CloseQueryCanKeepModalFormOpen) {
+  TForm Dialog(L"TfrmDialog");
+  int Asked = 0;
+  Dialog.OnCloseQuery = [&](TComponent*, bool& CanClose) { CanClose = ++Asked > 1; };
+  TTimer Timer;
+  Timer.SetInterval(15);
+  Timer.OnTimer = [&](TComponent*) { Dialog.ModalResult = mrYes; };
+  EXPECT_EQ(Dialog.ShowModal(), mrYes);
+  EXPECT_EQ(Asked, 2);
+}
+
+TEST_F(ApplicationTest, TimerFiresInMessageLoopUntilDisabled) {
+  TTimer Timer;
+  Timer.SetInterval(10);
+  int Ticks = 0;
+  Timer.OnTimer = [&](TComponent* Sender) {
+    EXPECT_EQ(Sender, &Timer);
+    if (++Ticks == 3) Timer.SetEnabled(false);
+  };
+  EXPECT_TRUE(PumpUntil([&] { return Ticks >= 3; }));
+  Sleep(50);
+  Application.ProcessMessages();
+  EXPECT_EQ(Ticks, 3);
+}
+
+TEST_F(ApplicationTest, DisabledTimerNeverFires) {
+  TTimer Timer;
+  Timer.SetEnabled(false);
+  Timer.SetInterval(5);
+  int Ticks = 0;
+  Timer.OnTimer = [&](TComponent*) { ++Ticks; };
+  Sleep(40);
+  Application.ProcessMessages();
+  EXPECT_EQ(Ticks, 0);
+}
+
+TEST_F(ApplicationTest, ExceptionFromHandlerReachesOneHandler) {
+  TfrmThrowing Form;
+  SendMessageW(Form.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  PostMessageW(Form.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  Application.ProcessMessages();
+  ASSERT_EQ(Errors.size(), 2u);
+  EXPECT_EQ(Errors[0], "press failed");
+  EXPECT_EQ(Errors[1], "press failed");
+}
+
+TEST_F(ApplicationTest, SilentAbortIsSwallowed) {
+  TfrmThrowing Form;
+  Form.Silent = true;
+  SendMessageW(Form.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  Application.HandleException(std::make_exception_ptr(EAbort()));
+  EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(ApplicationTest, ExceptionFromTimerReachesHandler) {
+  TTimer Timer;
+  Timer.SetInterval(5);
+  Timer.OnTimer = [&](TComponent*) {
+    Timer.SetEnabled(false);
+    throw Exception("tick failed");
+  };
+  EXPECT_TRUE(PumpUntil([&] { return !Errors.empty(); }));
+  EXPECT_EQ(Errors.at(0), "tick failed");
+}
+
+TEST_F(ApplicationTest, MinimizeAndRestoreRaiseEvents) {
+  int Minimized = 0, Restored = 0;
+  Application.OnMinimize = [&](TComponent*) { ++Minimized; };
+  Application.OnRestore = [&](TComponent*) { ++Restored; };
+  Application.Minimize();
+  EXPECT_TRUE(Application.IsIconic());
+  Application.Minimize();
+  Application.Restore();
+  EXPECT_FALSE(Application.IsIconic());
+  Application.Restore();
+  EXPECT_EQ(Minimized, 1);
+  EXPECT_EQ(Restored, 1);
+  ShowWindow(Application.Handle(), SW_HIDE);
+}
+
+TEST_F(ApplicationTest, HintShowsFormHintAfterPauseAndCancelHides) {
+  TForm Form(L"TfrmHinted");
+  Form.ShowHint = true;
+  Form.Hint = L"Play";
+  Form.Show();
+  Application.HintPause = 10;
+  std::wstring Shown;
+  Application.OnShowHint = [&](std::wstring& Text, bool&, THintInfo& Info) {
+    Shown = Text;
+    Info.HintColor = clBlack;
+  };
+  SendMessageW(Form.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  EXPECT_TRUE(PumpUntil([&] { return !Shown.empty(); }, 2000));
+  EXPECT_EQ(Shown, L"Play");
+  HWND Hint = FindWindowW(L"THintWindow", nullptr);
+  ASSERT_NE(Hint, nullptr);
+  EXPECT_TRUE(IsWindowVisible(Hint));
+  Application.CancelHint();
+  EXPECT_FALSE(IsWindowVisible(Hint));
+  // A changed hint text shows anew.
+  Shown.clear();
+  Form.Hint = L"Stop";
+  SendMessageW(Form.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(4, 3));
+  EXPECT_TRUE(PumpUntil([&] { return !Shown.empty(); }, 2000));
+  EXPECT_EQ(Shown, L"Stop");
+  Application.CancelHint();
+  Application.HintPause = 500;
+}
+
+TEST(ScreenTest, MonitorsLieInsideDesktop) {
+  std::vector<TMonitor> Monitors = Screen.Monitors();
+  ASSERT_FALSE(Monitors.empty());
+  TRect Desktop = Screen.DesktopRect();
+  int Primaries = 0;
+  for (const TMonitor& M : Monitors) {
+    Primaries += M.Primary;
+    EXPECT_GE(M.Left(), Desktop.Left);
+    EXPECT_LE(M.BoundsRect.Right, Desktop.Right);
+    EXPECT_GT(M.Width(), 0);
+  }
+  EXPECT_EQ(Primaries, 1);
+  TRect Work = Screen.WorkAreaRect();
+  EXPECT_GT(Work.Width(), 0);
+  EXPECT_LE(Work.Width(), Screen.Width());
+  EXPECT_GT(Screen.PixelsPerInch(), 0);
+}

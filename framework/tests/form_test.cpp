@@ -1,0 +1,239 @@
+// A real form receiving messages and dispatching them to its hooks.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include "framework/application.h"
+#include "framework/forms.h"
+#include "framework/messages.h"
+
+namespace {
+
+// Records every hook call as a line of text.
+class TfrmProbe : public TForm {
+ public:
+  TfrmProbe() : TForm(L"TfrmProbe") {}
+  std::vector<std::string> Log;
+  TBitmap* BackBuffer = nullptr;
+
+ protected:
+  void Paint() override { Log.push_back("paint"); }
+  void MouseDown(TMouseButton B, TShiftState S, int X, int Y) override {
+    Log.push_back(Describe("down", B, S, X, Y));
+  }
+  void MouseUp(TMouseButton B, TShiftState S, int X, int Y) override {
+    Log.push_back(Describe("up", B, S, X, Y));
+  }
+  void MouseMove(TShiftState S, int X, int Y) override {
+    Log.push_back("move " + std::to_string(X) + "," + std::to_string(Y));
+  }
+  void DblClick(int X, int Y) override {
+    Log.push_back("dblclick " + std::to_string(X) + "," + std::to_string(Y));
+  }
+  void MouseEnter() override { Log.push_back("enter"); }
+  void MouseLeave() override { Log.push_back("leave"); }
+  void KeyDown(WORD& Key, TShiftState S) override {
+    Log.push_back("keydown " + std::to_string(Key));
+  }
+  void KeyPress(wchar_t& Key) override {
+    Log.push_back(std::string("keypress ") + static_cast<char>(Key));
+  }
+  bool EraseBackground() override {
+    if (!BackBuffer) return TForm::EraseBackground();
+    TRect R = Canvas().ClipRect();
+    Canvas().CopyRect(R, BackBuffer->Canvas(), R);
+    return true;
+  }
+
+ private:
+  static std::string Describe(const char* What, TMouseButton B, TShiftState S, int X, int Y) {
+    std::string Text = What;
+    Text += B == TMouseButton::mbLeft ? " left" : B == TMouseButton::mbRight ? " right" : " mid";
+    if (S & ssDouble) Text += " double";
+    return Text + " " + std::to_string(X) + "," + std::to_string(Y);
+  }
+};
+
+LPARAM Point(int X, int Y) { return MAKELPARAM(X, Y); }
+
+class FormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Form = std::make_unique<TfrmProbe>();
+    Form->SetBounds(50, 60, 200, 100);
+  }
+  HWND Wnd() { return Form->Handle(); }
+  std::unique_ptr<TfrmProbe> Form;
+};
+
+}  // namespace
+
+TEST_F(FormTest, RegistersWindowClassUnderFormClassName) {
+  wchar_t Name[64] = {};
+  GetClassNameW(Wnd(), Name, 64);
+  EXPECT_EQ(std::wstring(Name), L"TfrmProbe");
+  EXPECT_EQ(Form->ClassName(), L"TfrmProbe");
+  EXPECT_EQ(GetWindow(Wnd(), GW_OWNER), Application.Handle());
+  LONG Style = GetWindowLongW(Wnd(), GWL_STYLE);
+  EXPECT_EQ(Style & WS_CAPTION, 0);
+  EXPECT_EQ(Style & WS_THICKFRAME, 0);
+  EXPECT_EQ(TWinControl::FindControl(Wnd()), Form.get());
+}
+
+TEST_F(FormTest, ApplicationWindowCarriesTitle) {
+  Application.SetTitle(L"LumacraftProbe");
+  EXPECT_EQ(FindWindowW(L"TApplication", L"LumacraftProbe"), Application.Handle());
+}
+
+TEST_F(FormTest, MouseMessagesReachHooksWithButtonAndPoint) {
+  SendMessageW(Wnd(), WM_LBUTTONDOWN, MK_LBUTTON, Point(10, 20));
+  EXPECT_EQ(GetCapture(), Wnd());
+  SendMessageW(Wnd(), WM_MOUSEMOVE, MK_LBUTTON, Point(12, 22));
+  SendMessageW(Wnd(), WM_LBUTTONUP, 0, Point(13, 23));
+  EXPECT_NE(GetCapture(), Wnd());
+  SendMessageW(Wnd(), WM_RBUTTONDOWN, MK_RBUTTON, Point(1, 2));
+  SendMessageW(Wnd(), WM_RBUTTONUP, 0, Point(1, 2));
+  const std::vector<std::string> Want = {"down left 10,20", "enter",        "move 12,22",
+                                         "up left 13,23",   "down right 1,2", "up right 1,2"};
+  EXPECT_EQ(Form->Log, Want);
+}
+
+TEST_F(FormTest, DoubleClickThenDownWithDoubleFlag) {
+  SendMessageW(Wnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, Point(30, 40));
+  const std::vector<std::string> Want = {"dblclick 30,40", "down left double 30,40"};
+  EXPECT_EQ(Form->Log, Want);
+}
+
+TEST_F(FormTest, MouseLeaveAfterEnter) {
+  SendMessageW(Wnd(), WM_MOUSEMOVE, 0, Point(5, 5));
+  SendMessageW(Wnd(), WM_MOUSEMOVE, 0, Point(6, 5));
+  SendMessageW(Wnd(), WM_MOUSELEAVE, 0, 0);
+  SendMessageW(Wnd(), WM_MOUSEMOVE, 0, Point(7, 5));
+  const std::vector<std::string> Want = {"enter", "move 5,5", "move 6,5", "leave",
+                                         "enter", "move 7,5"};
+  EXPECT_EQ(Form->Log, Want);
+}
+
+TEST_F(FormTest, KeysReachHooks) {
+  SendMessageW(Wnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+  SendMessageW(Wnd(), WM_CHAR, 'a', 0);
+  const std::vector<std::string> Want = {"keydown 27", "keypress a"};
+  EXPECT_EQ(Form->Log, Want);
+}
+
+TEST_F(FormTest, PaintRunsOnInvalidatedShownForm) {
+  Form->Show();
+  Form->Log.clear();
+  Form->Invalidate();
+  Form->Update();
+  ASSERT_FALSE(Form->Log.empty());
+  EXPECT_EQ(Form->Log.back(), "paint");
+  Form->Hide();
+}
+
+TEST_F(FormTest, EraseBackgroundOverrideCopiesBackBuffer) {
+  TBitmap Back(200, 100);
+  Back.Canvas().Brush.Color = RGBColor(1, 2, 3);
+  Back.Canvas().FillRect(Rect(0, 0, 200, 100));
+  Form->BackBuffer = &Back;
+  TBitmap Target(200, 100);
+  IntersectClipRect(Target.Canvas().Handle(), 10, 10, 20, 20);
+  LRESULT R = SendMessageW(Wnd(), WM_ERASEBKGND,
+                           reinterpret_cast<WPARAM>(Target.Canvas().Handle()), 0);
+  SelectClipRgn(Target.Canvas().Handle(), nullptr);
+  EXPECT_EQ(R, 1);
+  EXPECT_EQ(Target.Canvas().Pixel(10, 10), RGBColor(1, 2, 3));
+  EXPECT_EQ(Target.Canvas().Pixel(19, 19), RGBColor(1, 2, 3));
+  EXPECT_EQ(Target.Canvas().Pixel(20, 20), clBlack);
+}
+
+TEST_F(FormTest, ConstraintsLimitEverySizeChange) {
+  Form->Constraints = {100, 50, 300, 150};
+  Form->SetBounds(0, 0, 10, 10);
+  EXPECT_EQ(Form->Width(), 100);
+  EXPECT_EQ(Form->Height(), 50);
+  SetWindowPos(Wnd(), nullptr, 0, 0, 900, 900, SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(Form->Width(), 300);
+  EXPECT_EQ(Form->Height(), 150);
+}
+
+TEST_F(FormTest, ScreenListsForms) {
+  const auto& Forms = Screen.Forms();
+  EXPECT_NE(std::find(Forms.begin(), Forms.end(), Form.get()), Forms.end());
+  TForm* Raw = Form.get();
+  Form.reset();
+  EXPECT_EQ(std::find(Screen.Forms().begin(), Screen.Forms().end(), Raw), Screen.Forms().end());
+}
+
+TEST_F(FormTest, ScreenCursorOverridesFormCursor) {
+  HCURSOR Custom = LoadCursorW(nullptr, IDC_CROSS);
+  Screen.SetCursors(5, Custom);
+  Screen.SetCursor(5);
+  SetCursor(nullptr);
+  SendMessageW(Wnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Wnd()), MAKELPARAM(HTCLIENT, 0));
+  EXPECT_EQ(GetCursor(), Custom);
+  Screen.SetCursor(crDefault);
+  EXPECT_EQ(Screen.Cursors(crHandPoint), LoadCursorW(nullptr, IDC_HAND));
+}
+
+// ----------------------------------------------------- graphic controls
+
+namespace {
+
+class TProbeZone : public TGraphicControl {
+ public:
+  using TGraphicControl::TGraphicControl;
+  std::vector<std::string> Log;
+
+ protected:
+  void MouseDown(TMouseButton, TShiftState, int X, int Y) override {
+    Log.push_back("down " + std::to_string(X) + "," + std::to_string(Y));
+  }
+  void MouseMove(TShiftState, int X, int Y) override {
+    Log.push_back("move " + std::to_string(X) + "," + std::to_string(Y));
+  }
+  void MouseUp(TMouseButton, TShiftState, int X, int Y) override {
+    Log.push_back("up " + std::to_string(X) + "," + std::to_string(Y));
+  }
+};
+
+}  // namespace
+
+TEST_F(FormTest, PressOnGraphicControlGoesToItUntilRelease) {
+  TProbeZone Zone(Form.get());
+  Zone.SetBounds(100, 10, 20, 20);
+  SendMessageW(Wnd(), WM_LBUTTONDOWN, MK_LBUTTON, Point(105, 15));
+  SendMessageW(Wnd(), WM_MOUSEMOVE, MK_LBUTTON, Point(50, 50));
+  SendMessageW(Wnd(), WM_LBUTTONUP, 0, Point(50, 50));
+  SendMessageW(Wnd(), WM_MOUSEMOVE, 0, Point(51, 50));
+  const std::vector<std::string> WantZone = {"down 5,5", "move -50,40", "up -50,40"};
+  EXPECT_EQ(Zone.Log, WantZone);
+  EXPECT_EQ(Form->Log.back(), "move 51,50");
+}
+
+TEST_F(FormTest, DisabledOrHiddenGraphicControlLetsPressThrough) {
+  TProbeZone Zone(Form.get());
+  Zone.SetBounds(0, 0, 50, 50);
+  Zone.Enabled = false;
+  SendMessageW(Wnd(), WM_LBUTTONDOWN, MK_LBUTTON, Point(5, 5));
+  Zone.Enabled = true;
+  Zone.Visible = false;
+  SendMessageW(Wnd(), WM_LBUTTONDOWN, MK_LBUTTON, Point(6, 6));
+  SendMessageW(Wnd(), WM_LBUTTONUP, 0, Point(6, 6));
+  EXPECT_TRUE(Zone.Log.empty());
+  EXPECT_EQ(Form->Log.front(), "down left 5,5");
+}
+
+TEST_F(FormTest, AnchoredGraphicControlFollowsResize) {
+  TProbeZone Right(Form.get()), Stretch(Form.get());
+  Right.SetBounds(180, 10, 10, 10);
+  Right.Anchors = akRight | akBottom;
+  Stretch.SetBounds(0, 90, 200, 10);
+  Stretch.Anchors = akLeft | akRight | akBottom;
+  Form->SetBounds(50, 60, 250, 130);
+  EXPECT_EQ(Right.BoundsRect(), Rect(230, 40, 240, 50));
+  EXPECT_EQ(Stretch.BoundsRect(), Rect(0, 120, 250, 130));
+}
