@@ -72,7 +72,6 @@ def message1():
     accent_fade(cv, 0, w, TITLE_H - 1)
     cv.vgrad((2, TITLE_H, w - 2, TITLE_H + 20), lighten(PAPER, 0.3), PAPER)
     cv.hline(2, w - 2, TITLE_H, (150, 162, 150))
-    close_socket(cv, 200, 7)
     cv.frame((1, 1, w - 1, h - 1), (60, 66, 72))
     cv.frame((0, 0, w, h), OUTER)
     return cv
@@ -84,8 +83,8 @@ def message2():
     window_chrome(cv, PAPER)
     cv.vgrad((2, TITLE_H, 248, TITLE_H + 20), lighten(PAPER, 0.3), PAPER)
     cv.hline(2, 248, TITLE_H, (150, 162, 150))
-    cv.hline(12, 238, 84, PAPER_SHADE)
-    cv.hline(12, 238, 85, lighten(PAPER, 0.4))
+    # A slightly deeper band under the text for the buttons.
+    cv.vgrad((2, 89, 248, 130), PAPER, PAPER_SHADE)
     _close_box(cv)
     return cv
 
@@ -134,7 +133,7 @@ def color_control():
 
 def _ticks(cv, marks, y_label, y_tick, size=5):
     for x, label in marks:
-        cv.vline(x, y_tick, y_tick + 4, ENGRAVED)
+        cv.vline(x, y_tick, y_tick + 3, ENGRAVED)
         if label:
             engrave(cv, x + 0.5, y_label, label, size=size, centred=True)
 
@@ -146,7 +145,7 @@ def aspect_ratio():
     panel(cv, (12, 28, 292, 74), r=5)
     hgroove(cv, 21, 282, 49)
     _ticks(cv, [(26, "0.5"), (76, "1:1"), (109, "4:3"), (154, "16:9"), (211, "2.35"),
-                (276, "3.0")], 60, 55)
+                (276, "3.0")], 62, 55)
     _close_box(cv, 290)
     cv.round_rect((134, 83, 170, 117), 6, darken(PANEL, 0.35))
     return cv
@@ -159,7 +158,7 @@ def pan_scan():
     panel(cv, (12, 28, 238, 74), r=5)
     hgroove(cv, 22, 227, 46)
     marks = [(27 + round((v + 50) / 150 * 195), str(v)) for v in (-50, 0, 50, 100)]
-    _ticks(cv, marks, 58, 52)
+    _ticks(cv, marks, 59, 52)
     _close_box(cv)
     return cv
 
@@ -268,8 +267,8 @@ def about():
     cv.polygon([(cx - 9, cy - 15), (cx + 16, cy), (cx - 9, cy + 15)], ACCENT_BRIGHT)
     cv.polygon([(cx - 9, cy - 15), (cx + 16, cy), (cx - 9, cy)], ACCENT_GLOW, 0.35)
     # Pads for the contact buttons.
-    cv.round_rect((188, 33, 245, 89), 7, darken(PANEL, 0.4))
-    cv.round_rect((242, 58, 295, 84), 5, darken(PANEL, 0.4))
+    for rect, r in (((188, 33, 245, 89), 7), ((242, 58, 295, 84), 5)):
+        panel(cv, rect, r=r)
     # Word mark and tag line.
     draw_text_centred(cv, w / 2.0 + 1, 139, "LUMACRAFT", 20, OUTER, weight=3.0, spacing=1.4)
     draw_text_centred(cv, w / 2.0, 137, "LUMACRAFT", 20, ACCENT_BRIGHT, weight=2.6, spacing=1.4)

@@ -164,32 +164,41 @@ def disk(cv, box, c):
     cv.fill((x + 2.5, y + 0.5, x + w - 3, y + 2.5), (0, 0, 0), 0.35)
 
 
-def caption_plus(cv, box, c):
-    """Add subtitle: a caption box with a plus."""
-    x, y, w, h = _geom(box)
-    cv.round_frame((x, y + 1, x + w - 3, y + h - 3), 1.0, 1, c)
-    cv.hline(int(x + 2), int(x + w - 5), int(y + 4), c)
-    plus(cv, (x + w - 5, y + h - 5, x + w, y + h), c)
+def pixel_art(rows):
+    """A glyph from hand-set pixels ("#" set), centred in its box; for icons
+    too small to draw as shapes."""
+    def glyph(cv, box, c):
+        x, y, w, h = _geom(box)
+        ox = int(round(x + (w - len(rows[0])) / 2.0))
+        oy = int(round(y + (h - len(rows)) / 2.0))
+        for j, row in enumerate(rows):
+            for i, ch in enumerate(row):
+                if ch == "#":
+                    cv.put(ox + i, oy + j, c)
+    return glyph
 
 
-def shuffle(cv, box, c):
-    x, y, w, h = _geom(box)
-    cv.line(x, y + 1.5, x + w - 3, y + h - 1.5, 1.2, c)
-    cv.line(x, y + h - 1.5, x + w - 3, y + 1.5, 1.2, c)
-    for yy in (y + 1.5, y + h - 1.5):
-        cv.polygon([(x + w - 4, yy - 2.2), (x + w, yy), (x + w - 4, yy + 2.2)], c)
+shuffle = pixel_art([
+    "......#..",
+    "##...####",
+    "..#.#.#..",
+    "...#.....",
+    "..#.#.#..",
+    "##...####",
+    "......#..",
+])
 
-
-def memory(cv, box, c):
-    """Remember previous settings: a circular arrow."""
-    x, y, w, h = _geom(box)
-    cx, cy, r = x + w / 2.0, y + h / 2.0, min(w, h) / 2.0 - 1
-    cv.shape(sd_ring(cx, cy, r, 1.3, -math.pi * 0.95, math.pi * 0.45), c,
-             bbox=(int(x) - 1, int(y) - 1, int(x + w) + 2, int(y + h) + 2))
-    ax, ay = cx - r, cy
-    cv.polygon([(ax - 2.4, ay - 0.5), (ax + 2.4, ay - 0.5), (ax, ay + 2.6)], c)
-    cv.fill((cx - 0.5, cy - 2.2, cx + 0.7, cy + 0.5), c)
-    cv.fill((cx - 0.5, cy - 0.5, cx + 2.2, cy + 0.7), c)
+# Remember previous settings: a clock face with a turning arrow.
+memory = pixel_art([
+    "..#####..",
+    ".#.....#.",
+    "###.#...#",
+    ".#..#...#",
+    "....###.#",
+    "#.......#",
+    ".#.....#.",
+    "..#####..",
+])
 
 
 def load_preset(cv, box, c):

@@ -57,7 +57,7 @@ def part3():
     g.chevrons(cv, (8, 1, 18, 7), FAINT, True)
     cv.hline(5, 21, 11, BEVEL_DARK)
     cv.hline(5, 21, 12, BEVEL_LIGHT, 0.4)
-    _tool(cv, 7, 16, 12, 12, g.caption_plus)
+    _tool(cv, 7, 16, 12, 12, g.subtitle)
     return cv
 
 

@@ -120,14 +120,14 @@ def latch(glyph):
             cv.round_rect(rect, 2.5, OUTER)
             cv.round_vgrad(inner, 2, (20, 24, 22), (40, 46, 42))
             colour = ACCENT_GLOW if hover else ACCENT_BRIGHT
-            cv.hline(3, 10, 12, colour)
-            cv.hline(3, 10, 13, ACCENT, 0.8)
+            cv.hline(4, 9, 12, colour)
         else:
             cv.round_rect(rect, 2.5, (26, 96, 34) if hover else OUTER)
             top, bottom = ((96, 108, 100), (62, 70, 66)) if hover else ((80, 86, 92), (52, 56, 61))
             cv.round_vgrad(inner, 2, top, bottom)
             colour = ACCENT_GLOW if hover else ICON
-        glyph(cv, (2, 2 + (1 if down else 0), 11, 11 + (1 if down else 0)), colour)
+        dy = 1 if down else 0
+        glyph(cv, (3, 2 + dy, 10, 9 + dy), colour)
         frames.append(cv)
     return strip(frames, vertical=False)
 
@@ -237,7 +237,7 @@ WIDGETS = {
                                          lambda cv, b, c: g.folder(cv, b, c, "list")),
     "btnSavePlaylist": functools.partial(playlist_button, 24, 12, g.disk),
     "btnRemove": functools.partial(playlist_button, 20, 12, g.minus),
-    "btnReplaceSubtitle": functools.partial(playlist_button, 24, 12, g.caption_plus),
+    "btnReplaceSubtitle": functools.partial(playlist_button, 24, 12, g.subtitle),
     "CBPositions": check_boxes,
     "MainVolBar": main_volume_bar,
     "MainProgressBar": main_progress_bar,
