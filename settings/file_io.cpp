@@ -1,0 +1,110 @@
+#include "settings/file_io.h"
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+namespace lc::settings {
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path ToPath(const std::string& utf8) {
+  return fs::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+}
+
+bool PortableReplace(const std::string& source, const std::string& target) {
+  std::error_code ec;
+  fs::rename(ToPath(source), ToPath(target), ec);
+  return !ec;
+}
+
+ReplaceFileFunction g_replace = nullptr;
+std::atomic<unsigned> g_tempCounter{0};
+
+}  // namespace
+
+void SetReplaceFileFunction(ReplaceFileFunction fn) { g_replace = fn; }
+
+ReadStatus ReadFileBytes(const std::string& path, std::uint64_t maxBytes, std::string& bytes) {
+  bytes.clear();
+  const fs::path p = ToPath(path);
+  std::error_code ec;
+  if (!fs::exists(p, ec) || ec) return ReadStatus::Missing;
+  if (fs::is_directory(p, ec)) return ReadStatus::Unreadable;
+  const std::uintmax_t size = fs::file_size(p, ec);
+  if (ec) return ReadStatus::Unreadable;
+  if (size > maxBytes) return ReadStatus::TooLarge;
+  std::ifstream in(p, std::ios::binary);
+  if (!in) return ReadStatus::Unreadable;
+  bytes.resize(static_cast<std::size_t>(size));
+  in.read(bytes.data(), static_cast<std::streamsize>(size));
+  if (in.gcount() != static_cast<std::streamsize>(size)) {
+    bytes.clear();
+    return ReadStatus::Unreadable;
+  }
+  return ReadStatus::Ok;
+}
+
+bool WriteFileReplacing(const std::string& path, std::string_view bytes) {
+  // A write-protected file stays protected: replacing it would bypass the
+  // protection the user set.
+  std::error_code ec;
+  const fs::file_status st = fs::status(ToPath(path), ec);
+  if (!ec && fs::exists(st) &&
+      (st.permissions() & fs::perms::owner_write) == fs::perms::none) {
+    return false;
+  }
+  const std::string temp = path + ".tmp" + std::to_string(g_tempCounter++);
+  {
+    std::ofstream out(ToPath(temp), std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out) {
+      DeleteFileAt(temp);
+      return false;
+    }
+  }
+  const bool replaced = g_replace ? g_replace(temp, path) : PortableReplace(temp, path);
+  if (!replaced) DeleteFileAt(temp);
+  return replaced;
+}
+
+bool FileExists(const std::string& path) {
+  std::error_code ec;
+  return fs::is_regular_file(ToPath(path), ec);
+}
+
+bool FolderExists(const std::string& path) {
+  std::error_code ec;
+  return fs::is_directory(ToPath(path), ec);
+}
+
+bool CreateFolders(const std::string& path) {
+  std::error_code ec;
+  fs::create_directories(ToPath(path), ec);
+  return FolderExists(path);
+}
+
+bool DeleteFileAt(const std::string& path) {
+  std::error_code ec;
+  fs::remove(ToPath(path), ec);
+  return !fs::exists(ToPath(path), ec);
+}
+
+std::vector<std::string> SplitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    lines.emplace_back(text.substr(start, i - start));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.emplace_back(text.substr(start));
+  return lines;
+}
+
+}  // namespace lc::settings

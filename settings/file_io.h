@@ -1,0 +1,44 @@
+// File access of the settings folder. Paths are UTF-8 strings (converted to
+// the platform's wide names by std::filesystem on Windows).
+//
+// Every file is written whole into a temporary file beside the target, which
+// then replaces the target in one step, so a failed write never destroys the
+// previous file. The replace step is the one platform-specific call; the
+// Windows start-up installs its MoveFileExW version through
+// SetReplaceFileFunction.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lc::settings {
+
+enum class ReadStatus { Ok, Missing, Unreadable, TooLarge };
+
+// Reads the whole file into `bytes`. A file larger than `maxBytes` gives
+// TooLarge and leaves `bytes` empty.
+ReadStatus ReadFileBytes(const std::string& path, std::uint64_t maxBytes, std::string& bytes);
+
+// Writes `bytes` to a temporary file next to `path` and replaces `path` with
+// it. False on any failure; the previous file is then untouched.
+bool WriteFileReplacing(const std::string& path, std::string_view bytes);
+
+// Replaces `target` with `source` in one step (the target may exist).
+using ReplaceFileFunction = bool (*)(const std::string& source, const std::string& target);
+// Installs the replace step; nullptr restores the portable rename.
+void SetReplaceFileFunction(ReplaceFileFunction fn);
+
+bool FileExists(const std::string& path);
+bool FolderExists(const std::string& path);
+// Creates the folder with every missing parent; True when it exists afterwards.
+bool CreateFolders(const std::string& path);
+// Deletes a file; True when it no longer exists.
+bool DeleteFileAt(const std::string& path);
+
+// Splits text into lines ended by CR LF, LF or a lone CR. A last line without
+// an ending is included; the empty text has no lines.
+std::vector<std::string> SplitLines(std::string_view text);
+
+}  // namespace lc::settings

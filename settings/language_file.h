@@ -1,0 +1,46 @@
+// Language files: the 268 texts of the table, one per line, in
+// TextSectionOrder, in the ANSI code page. Empty lines and lines that begin
+// with "//" are skipped anywhere; "\n" stands for a line break (a lone CR in
+// option lists, CR LF elsewhere) and "\t" for a TAB. A file is accepted only
+// as a whole: a rejected or unreadable file leaves the table as it was.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "settings/text_table.h"
+
+namespace lc::settings {
+
+// Larger files are rejected (a real one holds some 40 kilobytes).
+inline constexpr std::uint64_t kMaxLanguageFileBytes = 4 << 20;
+
+enum class LanguageLoadStatus { Accepted, Missing, CannotOpen, Rejected };
+
+struct LanguageLoadResult {
+  LanguageLoadStatus status = LanguageLoadStatus::Rejected;
+  // The message to show; empty when nothing is to be shown (success, or a
+  // missing or unreadable file when silent). A malformed file is reported
+  // also when silent.
+  std::string message;
+};
+
+// Reads `fileName` and, when it is accepted, replaces the texts of `table`;
+// otherwise `table` is untouched. Messages are built from `table`'s texts
+// as they were before the call.
+LanguageLoadResult ReadLanguageFile(const std::string& fileName, bool silent, TextTable& table);
+
+using ShowMessageFunction = std::function<void(const std::string& text)>;
+
+// Reads the file into `table`, shows its message (if any) through
+// `showMessage`, and on success pushes the new texts into the windows
+// (ApplyTexts). True when the file was accepted. On failure the table, the
+// windows and the caller's language setting stay as they are.
+bool LoadLanguageFile(const std::string& fileName, bool silent, TextTable& table,
+                      const ShowMessageFunction& showMessage);
+
+// Replaces "\n" and then "\t" (case-sensitive) in one text of a language
+// file; `lineBreak` is what "\n" becomes.
+std::string ReplaceTextEscapes(const std::string& text, const std::string& lineBreak);
+
+}  // namespace lc::settings

@@ -1,0 +1,191 @@
+#include "settings/rms_file.h"
+
+#include <algorithm>
+
+#include "settings/date_time.h"
+#include "settings/file_io.h"
+#include "settings/settings_file.h"
+#include "settings/text_encoding.h"
+#include "settings/value_parse.h"
+
+namespace lc::settings {
+namespace {
+
+using E = TRmsEntry;
+
+// One "Field=" line of an entry: how it is read and written. `write`
+// returns false for a line that is left out (an empty bookmark).
+struct RmsField {
+  const char* key;  // including "="
+  void (*read)(E& e, const std::string& v, const FontCheckFunction& fonts);
+  bool (*write)(const E& e, std::string& out);
+};
+
+std::int32_t IntIn(const std::string& v, std::int32_t fallback, std::int32_t lo, std::int32_t hi) {
+  return ClampInt(StrToIntDef(v, fallback), lo, hi);
+}
+
+double AspectFrom(const std::string& v) {
+  const double r = std::clamp(StrToFloatDot(v, 1.33), -1.0, 5.0);
+  return r < 0 ? -1.0 : std::max(r, 0.1);
+}
+
+std::string AspectText(double ratio) {
+  return FloatToText(static_cast<double>(RoundHalfEven(ratio * 100)) * 0.01);
+}
+
+// "hh:nn:ss" with minutes and seconds below 60 (any two-digit hours).
+bool IsBookmarkText(const std::string& v) {
+  auto digit = [](char c, char hi) { return c >= '0' && c <= hi; };
+  return v.size() == 8 && digit(v[0], '9') && digit(v[1], '9') && v[2] == ':' && digit(v[3], '5') &&
+         digit(v[4], '9') && v[5] == ':' && digit(v[6], '5') && digit(v[7], '9');
+}
+
+template <int K>
+RmsField Bookmark() {
+  static const std::string key = "BookMark" + std::to_string(K + 1) + "=";
+  return {key.c_str(),
+          [](E& e, const std::string& v, const FontCheckFunction&) {
+            const std::string text = Utf8Left(v, 256);
+            if (IsBookmarkText(text)) e.BookMark[K] = text;
+          },
+          [](const E& e, std::string& out) {
+            out = e.BookMark[K];
+            return !out.empty();
+          }};
+}
+
+#define LC_INT_FIELD(name, fallback, lo, hi)                                                 \
+  RmsField {                                                                                 \
+    #name "=", [](E& e, const std::string& v, const FontCheckFunction&) {                    \
+      e.name = IntIn(v, fallback, lo, hi);                                                   \
+    },                                                                                       \
+        [](const E& e, std::string& out) { out = std::to_string(e.name); return true; }     \
+  }
+
+#define LC_BOOL_FIELD(name, fallback)                                                        \
+  RmsField {                                                                                 \
+    #name "=", [](E& e, const std::string& v, const FontCheckFunction&) {                    \
+      e.name = StrToBoolDef(v, fallback);                                                    \
+    },                                                                                       \
+        [](const E& e, std::string& out) { out = BoolToStr(e.name); return true; }          \
+  }
+
+const std::vector<RmsField>& Fields() {
+  static const std::vector<RmsField> fields = {
+      {"LastAccessed=",
+       [](E& e, const std::string& v, const FontCheckFunction&) { e.LastAccessed = TextToDateTime(v, 0); },
+       [](const E& e, std::string& out) { out = DateTimeToText(e.LastAccessed); return true; }},
+      LC_INT_FIELD(PanScan, 0, -50, 100),
+      {"AspectRatio=", [](E& e, const std::string& v, const FontCheckFunction&) { e.AspectRatio = AspectFrom(v); },
+       [](const E& e, std::string& out) { out = AspectText(e.AspectRatio); return true; }},
+      LC_INT_FIELD(VideoImageXPosition, 0, -100, 100),
+      LC_INT_FIELD(VideoImageYPosition, 0, -100, 100),
+      LC_INT_FIELD(VideoWindowWidth, 0, 46, 8006),
+      LC_INT_FIELD(VideoWindowHeight, 0, 36, 6006),
+      {"LastVideoPosition=",
+       [](E& e, const std::string& v, const FontCheckFunction&) {
+         e.LastVideoPosition = std::max(TextToTime(v, 0), 0.0);
+       },
+       [](const E& e, std::string& out) { out = TimeToText(e.LastVideoPosition); return true; }},
+      Bookmark<0>(), Bookmark<1>(), Bookmark<2>(), Bookmark<3>(), Bookmark<4>(),
+      Bookmark<5>(), Bookmark<6>(), Bookmark<7>(), Bookmark<8>(),
+      LC_INT_FIELD(Brightness, 2000, 0, 10000),
+      LC_INT_FIELD(Contrast, 10000, 0, 20000),
+      LC_INT_FIELD(Hue, 0, -180, 180),
+      LC_INT_FIELD(Saturation, 10000, 0, 20000),
+      LC_BOOL_FIELD(FullScreen, false),
+      LC_INT_FIELD(AudioVolume, 5000, 0, 10000),
+      {"SubtitleFontName=",
+       [](E& e, const std::string& v, const FontCheckFunction& fonts) {
+         e.SubtitleFontName = fonts && fonts(v) ? v : "Arial";
+       },
+       [](const E& e, std::string& out) { out = e.SubtitleFontName; return true; }},
+      LC_INT_FIELD(SubtitleSize, 100, 10, 1000),
+      LC_INT_FIELD(SubtitleFontColor, 16777215, -16777215, 16777215),
+      {"SubtitleFontStyle=",
+       [](E& e, const std::string& v, const FontCheckFunction&) {
+         e.SubtitleFontStyle = CodeToFontStyle(IntIn(v, 1, 0, 3));
+       },
+       [](const E& e, std::string& out) { out = FontStyleToCode(e.SubtitleFontStyle); return true; }},
+      LC_BOOL_FIELD(TransparentBackground, true),
+      LC_BOOL_FIELD(UseOutlineFont, true),
+      LC_INT_FIELD(AverageVerticalDisplayZone, 15, 0, 50),
+  };
+  return fields;
+}
+
+#undef LC_INT_FIELD
+#undef LC_BOOL_FIELD
+
+bool IsEntryStart(const std::string& line) {
+  return line.size() > 1 && line.front() == '[' && line.back() == ']';
+}
+
+}  // namespace
+
+void ParseRmsLines(RmsTable& table, const std::vector<std::string>& lines,
+                   const TRmsEntry& startValues, const FontCheckFunction& isFontInstalled) {
+  TRmsEntry* current = nullptr;
+  for (const std::string& line : lines) {
+    if (IsEntryStart(line)) {
+      TRmsEntry entry = startValues;
+      entry.Name = line.substr(1, line.size() - 2);
+      table.Append(std::move(entry));
+      current = &table[table.size() - 1];
+      continue;
+    }
+    if (!current) continue;
+    for (const RmsField& f : Fields()) {
+      const std::size_t len = std::char_traits<char>::length(f.key);
+      if (line.compare(0, len, f.key) == 0) {
+        f.read(*current, line.substr(len), isFontInstalled);
+        break;
+      }
+    }
+  }
+}
+
+void RmsLoadFromHdd(RmsTable& table, const std::string& fileName, const TRmsEntry& startValues,
+                    const FontCheckFunction& isFontInstalled, RmsFileState& state) {
+  table.Clear();
+  state.LoadFailed = false;
+  std::string bytes;
+  const ReadStatus status = ReadFileBytes(fileName, kMaxRmsFileBytes, bytes);
+  if (status != ReadStatus::Ok) {
+    state.LoadFailed = status != ReadStatus::Missing;
+    return;
+  }
+  ParseRmsLines(table, SplitLines(CurrentAnsiCodec().ToUtf8(bytes)), startValues, isFontInstalled);
+}
+
+std::string RmsToText(const RmsTable& table) {
+  std::string text;
+  std::string value;
+  for (const TRmsEntry& e : table.entries()) {
+    text += "[" + e.Name + "]\r\n";
+    for (const RmsField& f : Fields()) {
+      if (f.write(e, value)) text += f.key + value + "\r\n";
+    }
+  }
+  return text;
+}
+
+bool RmsSaveToHdd(const RmsTable& table, const std::string& fileName, const std::string& dataFolder,
+                  RmsFileState& state, double now) {
+  if (state.Saving) return false;
+  state.Saving = true;
+  state.LastRmsSaveTime = now;
+  bool ok = false;
+  if (table.empty()) {
+    ok = state.LoadFailed ? false : DeleteFileAt(fileName);
+  } else {
+    if (!dataFolder.empty() && !FolderExists(dataFolder)) CreateFolders(dataFolder);
+    ok = WriteFileReplacing(fileName, CurrentAnsiCodec().FromUtf8(RmsToText(table)));
+    if (ok) state.LoadFailed = false;
+  }
+  state.Saving = false;
+  return ok;
+}
+
+}  // namespace lc::settings

@@ -1,0 +1,51 @@
+// The remembered-settings file (base name + ".rs" in the data folder): per
+// entry a "[movie name]" line followed by "Field=value" lines, CR LF lines
+// of ANSI text, rewritten whole at every save.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "settings/rms_table.h"
+
+namespace lc::settings {
+
+// Files of 8193 or more whole 128-byte blocks are not read.
+inline constexpr std::uint64_t kMaxRmsFileBytes = 8193ull * 128 - 1;
+
+// State of the file between saves.
+struct RmsFileState {
+  bool Saving = false;          // RmsSaving: set for the duration of one save
+  double LastRmsSaveTime = 0;
+  // The file existed but could not be read (too large, unreadable): it is
+  // then never replaced by an empty table nor deleted.
+  bool LoadFailed = false;
+};
+
+using FontCheckFunction = std::function<bool(const std::string& name)>;
+
+// TfrmMain.rmsLoadFromHdd: empties `table` and fills it from the file.
+// Every bracketed line starts an entry with `startValues` (the present
+// window, colour, volume and subtitle values); the fields that follow
+// overwrite them. A missing file gives an empty table; an unreadable or
+// over-large one gives an empty table and sets state.LoadFailed.
+void RmsLoadFromHdd(RmsTable& table, const std::string& fileName, const TRmsEntry& startValues,
+                    const FontCheckFunction& isFontInstalled, RmsFileState& state);
+
+// Parses the lines of a remembered-settings file into `table` (appending).
+void ParseRmsLines(RmsTable& table, const std::vector<std::string>& lines,
+                   const TRmsEntry& startValues, const FontCheckFunction& isFontInstalled);
+
+// The file text (UTF-8) of the whole table.
+std::string RmsToText(const RmsTable& table);
+
+// TfrmMain.rmsSaveToHdd: does nothing while a save runs; records `now` as
+// the last save time; an empty table deletes the file (unless the load
+// failed); otherwise creates `dataFolder` when missing and writes the file,
+// replacing the old one only when the whole text was written. Silent;
+// returns whether the file now matches the table.
+bool RmsSaveToHdd(const RmsTable& table, const std::string& fileName, const std::string& dataFolder,
+                  RmsFileState& state, double now);
+
+}  // namespace lc::settings

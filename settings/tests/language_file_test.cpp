@@ -1,0 +1,195 @@
+#include <gtest/gtest.h>
+
+#include "settings/language_file.h"
+#include "settings/text_apply.h"
+#include "settings/tests/test_support.h"
+
+namespace lc::settings {
+namespace {
+
+using testing::ScratchFolder;
+using testing::WriteBytes;
+
+// One text as a language-file line: line breaks and TABs as escapes.
+std::string Escape(const std::string& text) {
+  std::string line;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r') {
+      line += "\\n";
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else if (text[i] == '\t') {
+      line += "\\t";
+    } else {
+      line += text[i];
+    }
+  }
+  return line;
+}
+
+// The lines of a language file holding the texts of `table`.
+std::vector<std::string> LinesOf(TextTable table) {
+  std::vector<std::string> lines;
+  for (const TextSection& s : TextSectionOrder(table)) {
+    for (const std::string& text : s.entries) lines.push_back(Escape(text));
+  }
+  return lines;
+}
+
+std::string Join(const std::vector<std::string>& lines, const char* end = "\r\n") {
+  std::string text;
+  for (const std::string& l : lines) text += l + end;
+  return text;
+}
+
+TextTable English() {
+  TextTable t;
+  SetDefaultTexts(t);
+  return t;
+}
+
+// Line index of an entry in the file order.
+constexpr std::size_t kMessagesAt = 15 + 32;
+constexpr std::size_t kLabelsAt = kMessagesAt + 69;
+constexpr std::size_t kOptionListsAt = kLabelsAt + 44;
+constexpr std::size_t kButtonsAt = kOptionListsAt + 12;
+constexpr std::size_t kTabsAt = kButtonsAt + 15;
+
+class LanguageFile : public ::testing::Test {
+ protected:
+  LanguageLoadResult Load(const std::string& content, bool silent = true) {
+    WriteBytes(file, content);
+    return ReadLanguageFile(file, silent, table);
+  }
+
+  ScratchFolder dir;
+  std::string file = dir.File("Test.lng");
+  TextTable table = English();
+};
+
+TEST_F(LanguageFile, EnglishDumpIsAcceptedUnchanged) {
+  const auto result = Load("// Translated by: nobody\r\n\r\n" + Join(LinesOf(English())));
+  EXPECT_EQ(result.status, LanguageLoadStatus::Accepted);
+  EXPECT_EQ(result.message, "");
+  EXPECT_EQ(table, English());
+}
+
+TEST_F(LanguageFile, TranslatedFileReplacesEveryText) {
+  std::vector<std::string> lines = LinesOf(English());
+  for (std::string& l : lines) l = "X" + l;
+  ASSERT_EQ(Load(Join(lines, "\n")).status, LanguageLoadStatus::Accepted);
+  EXPECT_EQ(table.TextCaptions[0], "XAbout");
+  EXPECT_EQ(table.TextMessages[20], "XInvalid video file or\r\ncodec not found!");
+  EXPECT_EQ(table.TextOptionLists[7], "XHigh\rAbove normal\rNormal\rBelow normal");
+  EXPECT_EQ(table.TextFilters[3], "XLumacraft playlist file");
+  EXPECT_EQ(table.TextKeyHelp.substr(0, 10), "XAction\t\t\t");
+}
+
+TEST_F(LanguageFile, CommentsOnlyIsRejectedAndTableKept) {
+  std::vector<std::string> lines = LinesOf(English());
+  lines[0] = "Über";
+  ASSERT_EQ(Load(Join(lines)).status, LanguageLoadStatus::Accepted);
+  const TextTable before = table;
+  const auto result = Load("// nothing\r\n\r\n//\r\n", true);
+  EXPECT_EQ(result.status, LanguageLoadStatus::Rejected);
+  EXPECT_EQ(result.message, "Error while loading\r\n\"Test.lng\"!");
+  EXPECT_EQ(table, before);
+}
+
+TEST_F(LanguageFile, TrailingLinesMayOnlyBeEmptyOrComments) {
+  const std::string texts = Join(LinesOf(English()));
+  EXPECT_EQ(Load(texts + "\r\n// end\r\n\r\n").status, LanguageLoadStatus::Accepted);
+  EXPECT_EQ(Load(texts + "\r\n// end\r\nextra\r\n").status, LanguageLoadStatus::Rejected);
+  EXPECT_EQ(Load(texts + "  // indented comment is a text\r\n").status, LanguageLoadStatus::Rejected);
+  std::vector<std::string> shorter = LinesOf(English());
+  shorter.pop_back();
+  EXPECT_EQ(Load(Join(shorter)).status, LanguageLoadStatus::Rejected);
+}
+
+TEST_F(LanguageFile, EscapesDependOnTheArray) {
+  std::vector<std::string> lines = LinesOf(English());
+  lines[kMessagesAt + 0] = "a\\nb\\tc\\Nd\\Te\\\\n";
+  lines[kOptionListsAt + 0] = "x\\ty";  // entry 0 has no item separator
+  lines[kOptionListsAt + 3] = "a\\nb\\nc\\nd";
+  ASSERT_EQ(Load(Join(lines)).status, LanguageLoadStatus::Accepted);
+  EXPECT_EQ(table.TextMessages[0], "a\r\nb\tc\\Nd\\Te\\\r\n");
+  EXPECT_EQ(table.TextOptionLists[0], "x\ty");
+  EXPECT_EQ(table.TextOptionLists[3], "a\rb\rc\rd");
+}
+
+TEST_F(LanguageFile, OptionListItemCountMustMatch) {
+  for (const char* items : {"a\\nb\\nc", "a\\nb\\nc\\nd\\ne", "abcd"}) {
+    std::vector<std::string> lines = LinesOf(English());
+    lines[kOptionListsAt + 3] = items;
+    EXPECT_EQ(Load(Join(lines)).status, LanguageLoadStatus::Rejected) << items;
+    EXPECT_EQ(table, English());
+  }
+}
+
+TEST_F(LanguageFile, LongTextsAreCutToTheirArrayLimit) {
+  std::vector<std::string> lines = LinesOf(English());
+  lines[kMessagesAt + 1] = std::string(600, 'm');
+  lines[kLabelsAt + 1] = std::string(600, 'l');
+  lines[kButtonsAt + 1] = std::string(200, 'b');
+  lines[kTabsAt + 1] = std::string(70, 't');
+  lines[0] = std::string(300, '\xE9');  // 300 characters of two UTF-8 bytes each
+  lines.back() = std::string(6000, 'k');
+  ASSERT_EQ(Load(Join(lines)).status, LanguageLoadStatus::Accepted);
+  EXPECT_EQ(table.TextMessages[1], std::string(512, 'm'));
+  EXPECT_EQ(table.TextLabels[1], std::string(256, 'l'));
+  EXPECT_EQ(table.TextButtons[1], std::string(128, 'b'));
+  EXPECT_EQ(table.TextTabs[1], std::string(64, 't'));
+  EXPECT_EQ(table.TextCaptions[0].size(), 512u);
+  EXPECT_EQ(table.TextKeyHelp.size(), 5120u);
+}
+
+TEST_F(LanguageFile, MissingAndUnreadableFilesReportUnlessSilent) {
+  const std::string missing = dir.File("None.lng");
+  auto result = ReadLanguageFile(missing, true, table);
+  EXPECT_EQ(result.status, LanguageLoadStatus::Missing);
+  EXPECT_EQ(result.message, "");
+  result = ReadLanguageFile(missing, false, table);
+  EXPECT_EQ(result.message, "File \"" + missing + "\" doesn't exist!");
+  const std::string folder = dir.File("");
+  result = ReadLanguageFile(folder, false, table);
+  EXPECT_EQ(result.status, LanguageLoadStatus::CannotOpen);
+  EXPECT_EQ(result.message, "Can't read from \"" + folder + "\"!");
+  EXPECT_EQ(table, English());
+}
+
+TEST_F(LanguageFile, BinaryGarbageIsRejected) {
+  std::string garbage(5000, '\0');
+  for (std::size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>((i * 131) % 251);
+  EXPECT_EQ(Load(garbage).status, LanguageLoadStatus::Rejected);
+  EXPECT_EQ(table, English());
+}
+
+class RecordingTarget : public TextTarget {
+ public:
+  void ApplyTexts(const TextTable& t) override { captions.push_back(t.TextCaptions[0]); }
+  std::vector<std::string> captions;
+};
+
+TEST_F(LanguageFile, LoadLanguageFileAppliesOnlyAcceptedFiles) {
+  RecordingTarget target;
+  RegisterTextTarget(&target);
+  std::vector<std::string> shown;
+  auto show = [&](const std::string& m) { shown.push_back(m); };
+  std::vector<std::string> lines = LinesOf(English());
+  lines[0] = "\xC0 propos";  // ANSI "À propos"
+  WriteBytes(file, Join(lines));
+  EXPECT_TRUE(LoadLanguageFile(file, true, table, show));
+  WriteBytes(file, "// empty\r\n");
+  EXPECT_FALSE(LoadLanguageFile(file, true, table, show));
+  EXPECT_FALSE(LoadLanguageFile(dir.File("none.lng"), true, table, show));
+  UnregisterTextTarget(&target);
+  EXPECT_EQ(target.captions, std::vector<std::string>{"\xC3\x80 propos"});
+  EXPECT_EQ(shown, std::vector<std::string>{"Error while loading\r\n\"Test.lng\"!"});
+  EXPECT_EQ(table.TextCaptions[0], "\xC3\x80 propos");
+
+  SetDefaultTexts(table, true);
+  EXPECT_EQ(target.captions.size(), 1u) << "unregistered targets are not called";
+  EXPECT_EQ(table, English());
+}
+
+}  // namespace
+}  // namespace lc::settings

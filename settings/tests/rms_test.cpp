@@ -1,0 +1,266 @@
+#include <gtest/gtest.h>
+
+#include "settings/file_io.h"
+#include "settings/rms_file.h"
+#include "settings/rms_table.h"
+#include "settings/tests/test_support.h"
+
+namespace lc::settings {
+namespace {
+
+using testing::ReadBytes;
+using testing::ScratchFolder;
+using testing::WriteBytes;
+
+TRmsEntry Named(const std::string& name, double accessed) {
+  TRmsEntry e;
+  e.Name = name;
+  e.LastAccessed = accessed;
+  return e;
+}
+
+bool AnyFont(const std::string& name) { return name == "Arial" || name == "Tahoma"; }
+
+RmsTable Parse(const std::string& text, const TRmsEntry& start = TRmsEntry{}) {
+  RmsTable table;
+  ParseRmsLines(table, SplitLines(text), start, AnyFont);
+  return table;
+}
+
+TEST(RmsTable, LookupIgnoresCaseAndStoreOverwrites) {
+  RmsTable t;
+  t.Store(Named("Movie.AVI", 1));
+  EXPECT_EQ(t.Find("movie.avi"), 0);
+  EXPECT_EQ(t.Find("other.avi"), -1);
+  TRmsEntry again = Named("MOVIE.avi", 2);
+  again.PanScan = 40;
+  EXPECT_EQ(t.Store(again), 0u);
+  ASSERT_EQ(t.size(), 1u);
+  EXPECT_EQ(t[0].PanScan, 40);
+  EXPECT_EQ(t[0].Name, "MOVIE.avi");
+}
+
+TEST(RmsTable, The201stMovieReplacesTheOldestFirstListed) {
+  RmsTable t;
+  for (int i = 0; i < 200; ++i) t.Store(Named("m" + std::to_string(i), 100 + (i % 50)));
+  ASSERT_EQ(t.size(), 200u);
+  // Entries 0, 50, 100 and 150 are equally oldest: the first one goes.
+  EXPECT_EQ(t.Store(Named("new", 500)), 0u);
+  EXPECT_EQ(t.size(), 200u);
+  EXPECT_EQ(t.Find("m0"), -1);
+  EXPECT_EQ(t.Store(Named("newer", 501)), 50u);
+}
+
+TEST(RmsTable, LoadedTablesAboveTheLimitKeepTheirSize) {
+  std::string text;
+  for (int i = 0; i < 300; ++i) text += "[m" + std::to_string(i) + "]\r\nLastAccessed=0" +
+                                       std::to_string(1 + i % 28) + "/01/2020\r\n";
+  RmsTable t = Parse(text);
+  ASSERT_EQ(t.size(), 300u);
+  const std::size_t index = t.Store(Named("new", 99999));
+  EXPECT_EQ(t.size(), 300u);
+  EXPECT_EQ(t[index].Name, "new");
+  EXPECT_EQ(index, 0u);  // 01/01/2020 first seen at entry 0
+}
+
+TEST(RmsTable, AddToRmsRecordsLiveState) {
+  RmsLiveState live;
+  live.MovieName = "a.avi";
+  live.PanScanValue = 20;
+  live.SavedPanScan = -10;
+  live.FullScreen = true;
+  live.MovieModeFullScreenEnded = true;
+  live.KeepAspectRatio = false;
+  live.AspectRatioValue = 1.78;
+  live.Position100ns = 36000000000;  // one hour
+  live.BookmarkCaptions = {"00:01:02 extra", "01:00:00"};
+  live.BrightnessSlider = 75;
+  live.ContrastSlider = 100;
+  live.SaturationSlider = 50;
+  live.VolumePosition = 20;
+  RmsTable t;
+  AddToRms(t, live, 45000.5);
+  ASSERT_EQ(t.size(), 1u);
+  const TRmsEntry& e = t[0];
+  EXPECT_EQ(e.PanScan, 20);
+  EXPECT_FALSE(e.FullScreen);
+  EXPECT_DOUBLE_EQ(e.AspectRatio, -1);
+  EXPECT_DOUBLE_EQ(e.LastVideoPosition, 1.0 / 24);
+  EXPECT_EQ(e.BookMark[0], "00:01:02");
+  EXPECT_EQ(e.BookMark[1], "01:00:00");
+  EXPECT_EQ(e.BookMark[2], "");
+  EXPECT_EQ(e.Brightness, 750);
+  EXPECT_EQ(e.Contrast, 10000);
+  EXPECT_EQ(e.Saturation, 5000);
+  EXPECT_EQ(e.AudioVolume, 10000);
+  EXPECT_DOUBLE_EQ(e.LastAccessed, 45000.5);
+
+  live.MovieMode = true;
+  live.KeepAspectRatio = true;
+  AddToRms(t, live, 45001);
+  EXPECT_EQ(t[0].PanScan, -10);
+  EXPECT_DOUBLE_EQ(t[0].AspectRatio, 1.78);
+}
+
+TEST(RmsFile, FieldConversions) {
+  struct Case { const char* line; double expected; };
+  const Case aspects[] = {{"1,78", 1.78}, {"1.78", 1.78}, {"0.05", 0.1}, {"-0.5", -1},
+                          {"7", 5.0},     {"x", 1.33},    {"", 1.33},    {"-1", -1}};
+  for (const Case& c : aspects) {
+    RmsTable t = Parse(std::string("[m]\r\nAspectRatio=") + c.line + "\r\n");
+    EXPECT_DOUBLE_EQ(t[0].AspectRatio, c.expected) << c.line;
+  }
+  RmsTable t = Parse("[m]\r\nVideoWindowWidth=abc\r\nVideoWindowHeight=\r\nBrightness=x\r\n"
+                     "PanScan=999999999999\r\nSubtitleFontStyle=4\r\nSubtitleFontName=Nope\r\n"
+                     "FullScreen=TRUE\r\nUseOutlineFont=maybe\r\nSubtitleSize=300\r\n"
+                     "AverageVerticalDisplayZone=-3\r\nLastVideoPosition=01:02:03\r\n"
+                     "LastAccessed=not a date\r\n");
+  const TRmsEntry& e = t[0];
+  EXPECT_EQ(e.VideoWindowWidth, 46);
+  EXPECT_EQ(e.VideoWindowHeight, 36);
+  EXPECT_EQ(e.Brightness, 2000);
+  EXPECT_EQ(e.PanScan, 100);
+  EXPECT_EQ(e.SubtitleFontStyle, kFontItalic);  // clamped to 3
+  EXPECT_EQ(e.SubtitleFontName, "Arial");
+  EXPECT_TRUE(e.FullScreen);
+  EXPECT_TRUE(e.UseOutlineFont);
+  EXPECT_EQ(e.SubtitleSize, 300);
+  EXPECT_EQ(e.AverageVerticalDisplayZone, 0);
+  EXPECT_NEAR(e.LastVideoPosition, (3600 + 120 + 3) / 86400.0, 1e-12);
+  EXPECT_DOUBLE_EQ(e.LastAccessed, 0);
+}
+
+TEST(RmsFile, BookmarksMustBeWellFormed) {
+  RmsTable t = Parse("[m]\r\nBookMark1=01:75:00\r\nBookMark2=99:59:59\r\nBookMark3=1:00:00\r\n"
+                     "BookMark4=00:00:00x\r\nBookMark9=12:34:56\r\nBookMark10=00:00:01\r\n");
+  EXPECT_EQ(t[0].BookMark[0], "");
+  EXPECT_EQ(t[0].BookMark[1], "99:59:59");
+  EXPECT_EQ(t[0].BookMark[2], "");
+  EXPECT_EQ(t[0].BookMark[3], "");
+  EXPECT_EQ(t[0].BookMark[8], "12:34:56");
+}
+
+TEST(RmsFile, EntriesStartAtBracketLinesOnly) {
+  TRmsEntry start;
+  start.VideoWindowWidth = 777;
+  start.FullScreen = true;
+  RmsTable t = Parse("PanScan=50\r\n[]\r\n[x\r\n[a]\r\nPanScan=10\r\nPanScan=20\r\n[a]\r\nJunk=1\r\n", start);
+  ASSERT_EQ(t.size(), 3u);
+  EXPECT_EQ(t[0].Name, "");
+  EXPECT_EQ(t[0].PanScan, 0);
+  EXPECT_EQ(t[1].Name, "a");
+  EXPECT_EQ(t[1].PanScan, 20);
+  EXPECT_EQ(t[2].Name, "a");
+  EXPECT_EQ(t[2].VideoWindowWidth, 777);
+  EXPECT_TRUE(t[2].FullScreen);
+}
+
+TEST(RmsFile, SaveAndLoadRoundTrip) {
+  ScratchFolder dir;
+  const std::string file = dir.File("data/Lumacraft.rs");
+  RmsTable t;
+  TRmsEntry e = Named("Caf\xC3\xA9.avi", 45351.0 + 0.5);
+  e.AspectRatio = 1.7777;
+  e.SubtitleSize = 300;
+  e.BookMark[4] = "00:10:00";
+  e.LastVideoPosition = (2 * 3600 + 3 * 60 + 4) / 86400.0;
+  e.SubtitleFontName = "Tahoma";
+  e.SubtitleFontStyle = kFontBold | kFontItalic;
+  e.Hue = -45;
+  t.Store(e);
+  t.Store(Named("second.mkv", 45351.0));
+  RmsFileState state;
+  ASSERT_TRUE(RmsSaveToHdd(t, file, dir.File("data"), state, 45352.25));
+  EXPECT_DOUBLE_EQ(state.LastRmsSaveTime, 45352.25);
+  const std::string text = ReadBytes(file);
+  EXPECT_EQ(text.rfind("[Caf\xE9.avi]\r\nLastAccessed=29/02/2024 12:00:00\r\nPanScan=0\r\n"
+                       "AspectRatio=1.78\r\n", 0), 0u);
+  EXPECT_NE(text.find("\r\nLastVideoPosition=02:03:04\r\nBookMark5=00:10:00\r\nBrightness="),
+            std::string::npos);
+  EXPECT_NE(text.find("[second.mkv]\r\nLastAccessed=29/02/2024\r\n"), std::string::npos);
+
+  RmsTable loaded;
+  RmsLoadFromHdd(loaded, file, TRmsEntry{}, AnyFont, state);
+  ASSERT_EQ(loaded.size(), 2u);
+  e.AspectRatio = 1.78;
+  e.Name = "Caf\xC3\xA9.avi";
+  EXPECT_EQ(loaded[0], e);
+  EXPECT_EQ(loaded[1], t[1]);
+  EXPECT_FALSE(state.LoadFailed);
+}
+
+TEST(RmsFile, EmptyTableDeletesTheFileAndLaterSavesWriteAgain) {
+  ScratchFolder dir;
+  const std::string file = dir.File("x.rs");
+  RmsTable t;
+  t.Store(Named("a", 1));
+  RmsFileState state;
+  ASSERT_TRUE(RmsSaveToHdd(t, file, "", state, 1));
+  t.Clear();
+  EXPECT_TRUE(RmsSaveToHdd(t, file, "", state, 2));
+  EXPECT_FALSE(FileExists(file));
+  t.Store(Named("b", 3));
+  EXPECT_TRUE(RmsSaveToHdd(t, file, "", state, 3));
+  EXPECT_EQ(Parse(ReadBytes(file)).size(), 1u);
+}
+
+TEST(RmsFile, SaveWhileSavingDoesNothing) {
+  ScratchFolder dir;
+  RmsTable t;
+  t.Store(Named("a", 1));
+  RmsFileState state;
+  state.Saving = true;
+  EXPECT_FALSE(RmsSaveToHdd(t, dir.File("x.rs"), "", state, 5));
+  EXPECT_FALSE(FileExists(dir.File("x.rs")));
+  EXPECT_TRUE(state.Saving);
+  EXPECT_DOUBLE_EQ(state.LastRmsSaveTime, 0);
+}
+
+TEST(RmsFile, FileThatFailedToLoadIsNeverReplacedByAnEmptyTable) {
+  ScratchFolder dir;
+  const std::string file = dir.File("big.rs");
+  const std::string big = "[a]\r\n" + std::string(kMaxRmsFileBytes, 'x');
+  WriteBytes(file, big);
+  RmsTable t;
+  t.Store(Named("stale", 1));
+  RmsFileState state;
+  RmsLoadFromHdd(t, file, TRmsEntry{}, AnyFont, state);
+  EXPECT_TRUE(t.empty());
+  EXPECT_TRUE(state.LoadFailed);
+  EXPECT_FALSE(RmsSaveToHdd(t, file, "", state, 1));
+  EXPECT_EQ(ReadBytes(file).size(), big.size());
+
+  WriteBytes(file, "[a]\r\n" + std::string(kMaxRmsFileBytes - 6, 'x'));  // just small enough
+  RmsLoadFromHdd(t, file, TRmsEntry{}, AnyFont, state);
+  EXPECT_EQ(t.size(), 1u);
+  EXPECT_FALSE(state.LoadFailed);
+
+  RmsLoadFromHdd(t, dir.File("none.rs"), TRmsEntry{}, AnyFont, state);
+  EXPECT_TRUE(t.empty());
+  EXPECT_FALSE(state.LoadFailed);
+}
+
+TEST(RmsFile, FailedWriteKeepsThePreviousFile) {
+  ScratchFolder dir;
+  const std::string file = dir.File("x.rs");
+  WriteBytes(file, "[old]\r\n");
+  RmsTable t;
+  t.Store(Named("new", 1));
+  RmsFileState state;
+  SetReplaceFileFunction([](const std::string&, const std::string&) { return false; });
+  EXPECT_FALSE(RmsSaveToHdd(t, file, "", state, 1));
+  SetReplaceFileFunction(nullptr);
+  EXPECT_EQ(ReadBytes(file), "[old]\r\n");
+  EXPECT_FALSE(state.Saving);
+}
+
+TEST(RmsFile, BinaryGarbageLoadsWithoutCrashing) {
+  std::string garbage(20000, '\0');
+  for (std::size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>((i * 37) % 256);
+  RmsTable t = Parse("[m]\r\n" + garbage + "\nPanScan=7\n");
+  ASSERT_GE(t.size(), 1u);
+  EXPECT_EQ(t[t.size() - 1].PanScan, 7);
+}
+
+}  // namespace
+}  // namespace lc::settings

@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "settings/date_time.h"
+#include "settings/shortcut.h"
+#include "settings/text_encoding.h"
+#include "settings/value_parse.h"
+
+namespace lc::settings {
+namespace {
+
+TEST(ValueParse, DecimalIntegersAcceptOnlySignAndDigits) {
+  struct Case { const char* text; std::int32_t expected; };
+  const Case cases[] = {
+      {"42", 42}, {"-17", -17}, {"+5", 5}, {"007", 7},
+      {"", -1}, {" 5", -1}, {"5 ", -1}, {"1e3", -1}, {"0x10", -1}, {"$10", -1}, {"-", -1},
+      {"12abc", -1}, {"--3", -1},
+      {"99999999999", std::numeric_limits<std::int32_t>::max()},
+      {"-99999999999999999999999", std::numeric_limits<std::int32_t>::min()},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(StrToIntDef(c.text, -1), c.expected) << "text: \"" << c.text << "\"";
+  }
+}
+
+TEST(ValueParse, BooleanRuleKeepsFallbackForOtherText) {
+  struct Case { const char* text; bool fallback; bool expected; };
+  const Case cases[] = {
+      {"0", true, false}, {"1", false, true}, {"-3", false, true}, {"TRUE", false, true},
+      {"false", true, false}, {"fAlSe", true, false}, {"", true, true}, {"", false, false},
+      {"yes", false, false}, {"yes", true, true}, {" 1", false, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(StrToBoolDef(c.text, c.fallback), c.expected) << "text: \"" << c.text << "\"";
+  }
+}
+
+TEST(ValueParse, StrToFloatDotAcceptsCommaOrDot) {
+  struct Case { const char* text; double expected; };
+  const Case cases[] = {
+      {"1,78", 1.78}, {"1.78", 1.78}, {"-0.5", -0.5}, {"7", 7.0}, {"-", 0.0}, {".", 0.0},
+      {",5", 0.5}, {"", 9.0}, {"+1", 9.0}, {"1.2.3", 9.0}, {" 1", 9.0}, {"abc", 9.0},
+      {"1e5", 9.0}, {"--1", 9.0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_DOUBLE_EQ(StrToFloatDot(c.text, 9.0), c.expected) << "text: \"" << c.text << "\"";
+  }
+  EXPECT_DOUBLE_EQ(StrToFloatDot(std::string(400, '9'), 9.0), 9.0);
+}
+
+TEST(ValueParse, RoundingIsHalfToEven) {
+  EXPECT_EQ(RoundHalfEven(2.5), 2);
+  EXPECT_EQ(RoundHalfEven(3.5), 4);
+  EXPECT_EQ(RoundHalfEven(-2.5), -2);
+  EXPECT_EQ(RoundHalfEven(2.4999), 2);
+  EXPECT_EQ(RoundHalfEven(1e300), std::numeric_limits<std::int64_t>::max());
+}
+
+TEST(Shortcut, TextRoundTrip) {
+  struct Case { const char* text; ShortCut value; };
+  const Case cases[] = {
+      {"Num Del", 0x6E},
+      {"Ctrl+Alt+S", static_cast<ShortCut>(kShortCutCtrl | kShortCutAlt | 'S')},
+      {"Shift+F12", static_cast<ShortCut>(kShortCutShift | 0x7B)},
+      {"Num 5", 0x65},
+      {"PgUp", 0x21},
+      {"Alt+Num +", static_cast<ShortCut>(kShortCutAlt | 0x6B)},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(TextToShortCut(c.text), c.value) << c.text;
+    EXPECT_EQ(ShortCutToText(c.value), c.text);
+  }
+  EXPECT_EQ(TextToShortCut("ctrl+alt+s"), TextToShortCut("Ctrl+Alt+S"));
+  EXPECT_EQ(TextToShortCut(""), 0);
+  EXPECT_EQ(TextToShortCut("Ctrl+"), 0);
+  EXPECT_EQ(TextToShortCut("Hyper+Q"), 0);
+  EXPECT_EQ(ShortCutToText(0), "");
+}
+
+TEST(DateTime, TextsRoundTrip) {
+  double date = 0;
+  ASSERT_TRUE(EncodeDate(2024, 2, 29, date));
+  EXPECT_DOUBLE_EQ(date, 45351.0);
+  EXPECT_EQ(DateTimeToText(date), "29/02/2024");
+  const double withTime = date + (13 * 3600 + 5 * 60 + 9) / 86400.0;
+  EXPECT_EQ(DateTimeToText(withTime), "29/02/2024 13:05:09");
+  EXPECT_NEAR(TextToDateTime("29/02/2024 13:05:09", -1), withTime, 1e-9);
+  EXPECT_DOUBLE_EQ(TextToDateTime("29/02/2024", -1), date);
+  EXPECT_EQ(DateTimeToText(0), "30/12/1899");
+  EXPECT_DOUBLE_EQ(TextToDateTime("30/02/2024", -1), -1);
+  EXPECT_DOUBLE_EQ(TextToDateTime("garbage", -1), -1);
+  EXPECT_DOUBLE_EQ(TextToDateTime("01/01/2020 25:00:00", -1), -1);
+}
+
+TEST(DateTime, TimeOfDayTexts) {
+  EXPECT_EQ(TimeToText((1 * 3600 + 2 * 60 + 3.999) / 86400.0), "01:02:03");
+  EXPECT_EQ(TimeToText(2.5), "12:00:00");
+  EXPECT_NEAR(TextToTime("01:30:00", -1), 1.5 / 24, 1e-12);
+  EXPECT_NEAR(TextToTime("01:30", -1), 1.5 / 24, 1e-12);
+  EXPECT_DOUBLE_EQ(TextToTime("24:00:00", -1), -1);
+  EXPECT_DOUBLE_EQ(TextToTime("1:60:00", -1), -1);
+  EXPECT_DOUBLE_EQ(TextToTime("", -1), -1);
+}
+
+TEST(TextEncoding, Windows1252RoundTripAndLimits) {
+  const AnsiCodec& codec = Windows1252Codec();
+  const std::string ansi = "caf\xE9 \x80 \x9F";
+  const std::string utf8 = codec.ToUtf8(ansi);
+  EXPECT_EQ(utf8, "caf\xC3\xA9 \xE2\x82\xAC \xC5\xB8");
+  EXPECT_EQ(codec.FromUtf8(utf8), ansi);
+  EXPECT_EQ(codec.FromUtf8("\xE4\xB8\xAD"), "?");           // not in the code page
+  EXPECT_EQ(codec.FromUtf8("a\xFF" "b"), "a?b");            // invalid UTF-8
+  EXPECT_EQ(Utf8Length(utf8), 8u);
+  EXPECT_EQ(Utf8Left(utf8, 4), "caf\xC3\xA9");
+}
+
+}  // namespace
+}  // namespace lc::settings

@@ -1,0 +1,22 @@
+// The Windows pieces of the settings files: the one-step replace of a file
+// and the system's ANSI code page. The start-up installs them once, before
+// the first settings file is read.
+#pragma once
+
+#include <string>
+
+namespace lc::settings {
+
+// Replaces `target` with `source` (MoveFileExW with MOVEFILE_REPLACE_EXISTING);
+// both paths UTF-8. Fails for a read-only target.
+bool ReplaceFileWin(const std::string& source, const std::string& target);
+
+// UTF-8 to UTF-16 and back (invalid input is replaced, never rejected).
+std::wstring Utf8ToWide(const std::string& utf8);
+std::string WideToUtf8(const std::wstring& wide);
+
+// Installs ReplaceFileWin and the ANSI code-page codec into the portable
+// file code (settings/file_io.h, settings/text_encoding.h).
+void InstallWindowsSettingsServices();
+
+}  // namespace lc::settings
