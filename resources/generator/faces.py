@@ -68,8 +68,7 @@ def message1():
     and bottom border, so the border is uniform all round."""
     w, h = 486, 254
     cv = Canvas(w, h, PAPER)
-    title_bar(cv, 0, w)
-    accent_fade(cv, 0, w, TITLE_H - 1)
+    title_bar(cv, 0, w)  # a plain hairline: the box may be cropped to any width
     cv.vgrad((2, TITLE_H, w - 2, TITLE_H + 20), lighten(PAPER, 0.3), PAPER)
     cv.hline(2, w - 2, TITLE_H, (150, 162, 150))
     cv.frame((1, 1, w - 1, h - 1), (60, 66, 72))
@@ -180,12 +179,12 @@ def equalizer():
         major = text in ("+20", "0", "-20")
         for x0 in (116,):
             cv.hline(x0, 415, y, (58, 64, 70) if major else (48, 53, 58))
-        engrave(cv, 38, y - 2, text, size=4, colour=ENGRAVED if major else BEVEL_LIGHT)
+        engrave(cv, 38, y - 2, text, size=5, colour=ENGRAVED if major else BEVEL_LIGHT)
     for fx, lx, name in zip(columns, labels, names):
         cv.round_rect((lx - 13, 25, lx + 14, 42), 2, (24, 40, 26))
         cv.vgrad((lx - 12, 26, lx + 13, 41), (176, 206, 170), (146, 180, 140))
         vgroove(cv, fx + 1, 45, 149)
-        engrave(cv, fx + 1, 156, name, size=4, centred=True)
+        engrave(cv, fx + 1, 157, name, size=5, centred=True)
     return cv
 
 
