@@ -1,0 +1,132 @@
+// TBaseRenderer: a filter with one input pin that presents each sample at
+// its time on the reference clock.
+//
+// A derived renderer gives CheckMediaType and DoRenderSample; the other
+// hooks are optional.
+// - Stopped: samples are refused.
+// - Paused: the first sample received is kept (OnReceiveFirstSample shows
+//   it) and the streaming thread waits with it; the pause is complete once a
+//   sample or the end of the stream arrived. The renderer keeps that last
+//   sample while paused (LastSample, for repainting).
+// - Running: each sample waits until the clock reaches its start time
+//   (stream start + sample start) and is then rendered; a sample without a
+//   time, or a graph without a clock, renders at once.
+// - The end of the stream sends EC_COMPLETE once the last sample was
+//   rendered while running (or when the renderer is run after it arrived).
+// - A flush (seek) or Stop drops the waiting sample and releases the
+//   streaming thread; EndFlush starts a new stream.
+// The filter exposes IMediaSeeking, passed to the pin upstream, and
+// IAMFilterMiscFlags (a renderer).
+//
+// Threads and locks: Stop/Pause/Run/GetState on the GUI thread under
+// StateLock; Receive and EndOfStream on the streaming thread under
+// StreamingLock, which also covers DoRenderSample (never take StateLock
+// there). The waiting sample is handed between threads under SampleLock, a
+// leaf lock held only for a few instructions and never while calling out.
+#pragma once
+
+#include <atomic>
+
+#include <windows.h>
+#include <dshow.h>
+
+#include "engine/filters/base_filter.h"
+#include "engine/filters/input_pin.h"
+#include "engine/filters/seeking_passthru.h"
+
+class TBaseRenderer;
+
+class TRendererInputPin : public TBaseInputPin {
+ public:
+  TRendererInputPin(TBaseRenderer* Renderer, const wchar_t* Name);
+
+  HRESULT CheckMediaType(const AM_MEDIA_TYPE* MediaType) override;
+  HRESULT SetMediaType(const AM_MEDIA_TYPE* MediaType) override;
+  HRESULT CompleteConnect(IPin* ReceivePin) override;
+  HRESULT BreakConnect() override;
+
+  STDMETHODIMP Receive(IMediaSample* Sample) override;
+  STDMETHODIMP EndOfStream() override;
+  STDMETHODIMP BeginFlush() override;
+  STDMETHODIMP EndFlush() override;
+
+ private:
+  TBaseRenderer* Owner_;
+};
+
+class TBaseRenderer : public TBaseFilter, public IAMFilterMiscFlags {
+ public:
+  TBaseRenderer(const CLSID& ClassId, const wchar_t* PinName);
+  ~TBaseRenderer() override;
+
+  // Required: S_OK when the renderer takes this type (GUI thread).
+  virtual HRESULT CheckMediaType(const AM_MEDIA_TYPE* MediaType) = 0;
+  // Required: presents the sample (streaming thread, StreamingLock held).
+  virtual HRESULT DoRenderSample(IMediaSample* Sample) = 0;
+
+  // Optional hooks.
+  // The connection type is set: GUI thread under StateLock at connection;
+  // streaming thread when a sample brings a new type.
+  virtual HRESULT SetMediaType(const AM_MEDIA_TYPE* MediaType);
+  // The connection is made / broken (GUI thread, StateLock held).
+  virtual HRESULT CompleteConnect(IPin* ReceivePin);
+  virtual HRESULT BreakConnect();
+  // A sample arrived while paused: show it now (streaming thread).
+  virtual void OnReceiveFirstSample(IMediaSample* Sample);
+  // A sample brings a media type (streaming thread); default:
+  // CheckMediaType, then SetMediaType. A failure refuses the sample.
+  virtual HRESULT OnMediaTypeChange(const AM_MEDIA_TYPE* MediaType);
+  // The stream was flushed, after the waiting sample was dropped
+  // (flushing thread).
+  virtual void OnFlush();
+
+  LC_FILTER_UNKNOWN
+
+  // IAMFilterMiscFlags
+  STDMETHODIMP_(ULONG) GetMiscFlags() override { return AM_FILTER_MISC_FLAGS_IS_RENDERER; }
+
+  // IMediaFilter (GUI thread).
+  STDMETHODIMP Stop() override;
+  STDMETHODIMP Pause() override;
+  STDMETHODIMP Run(REFERENCE_TIME Start) override;
+  STDMETHODIMP GetState(DWORD Timeout, FILTER_STATE* State) override;
+
+  int GetPinCount() override { return 1; }
+  TBasePin* GetPin(int Index) override;
+  TRendererInputPin* InputPin() { return &Input_; }
+
+  // The sample kept while paused (referenced), or nullptr. Any thread.
+  IMediaSample* LastSample();
+  // Whether EC_COMPLETE was sent for the current stream.
+  bool CompleteSent() const { return CompleteSent_.load(); }
+
+  // Called by the input pin (streaming thread, StreamingLock held).
+  HRESULT Receive(IMediaSample* Sample);
+  HRESULT EndOfStream();
+  // Called by the input pin (flushing thread).
+  HRESULT BeginFlush();
+  HRESULT EndFlush();
+
+ protected:
+  HRESULT QueryFilterInterface(REFIID Iid, void** Object) override;
+
+ private:
+  // Waits until the sample's time has come; false when the wait was
+  // abandoned (stop or flush). Streaming thread.
+  bool WaitForRenderTime(IMediaSample* Sample);
+  // Sends EC_COMPLETE when running, the stream ended and nothing waits.
+  void SendCompleteIfDue();
+  void SetWaitingSample(IMediaSample* Sample);
+  void Wake() { SetEvent(WakeEvent_); }
+
+  TRendererInputPin Input_;
+  TSeekingPassThru Seeking_;
+  TCritSec SampleLock_;
+  IMediaSample* Waiting_ = nullptr;
+  std::atomic<bool> Abort_{false};
+  std::atomic<bool> EndOfStream_{false};
+  std::atomic<bool> CompleteSent_{false};
+  HANDLE WakeEvent_;
+  HANDLE AdviseEvent_;
+  HANDLE ReadyEvent_;
+};
