@@ -4,6 +4,7 @@
 
 #include "framework/exceptions.h"
 #include "framework/hintwindow.h"
+#include "framework/messages.h"
 
 namespace {
 
@@ -63,8 +64,26 @@ void TApplication::AdoptForm(std::unique_ptr<TForm> Form) {
 
 // -------------------------------------------------------- message loop
 
+namespace {
+
+// Keys a control may claim before anything else sees them (CM_WANTSPECIALKEY).
+bool IsSpecialKey(WPARAM Key) {
+  switch (Key) {
+    case VK_TAB: case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
+    case VK_RETURN: case VK_ESCAPE: case VK_EXECUTE: case VK_CANCEL:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
 void TApplication::DispatchOne(MSG& Msg) {
   try {
+    if (Msg.message == WM_KEYDOWN && IsSpecialKey(Msg.wParam))
+      if (TWinControl* Control = TWinControl::FindControl(Msg.hwnd))
+        Control->Perform(CM_WANTSPECIALKEY, Msg.wParam, Msg.lParam);
     TranslateMessage(&Msg);
     DispatchMessageW(&Msg);
   } catch (...) {

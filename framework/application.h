@@ -1,6 +1,10 @@
 // The application object (message loop, events, exception routing, hints)
 // and the screen object (cursors, pixels per inch, work area, monitors).
 // Both are program-wide: Application and Screen.
+//
+// The process does not declare itself DPI-aware: the platform scales it as
+// a whole on high-DPI screens, so skins stay pixel-exact in its own
+// coordinates.
 #pragma once
 
 #include <exception>

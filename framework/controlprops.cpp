@@ -10,6 +10,13 @@ TRect ToRect(const RECT& R) { return {R.left, R.top, R.right, R.bottom}; }
 
 }  // namespace
 
+void TWinControl::SetFont(const TFont& Value) {
+  Font.Assign(Value);
+  FCanvas.Font.Assign(Value);
+  if (FHandle && FDefWndProc)
+    SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(Font.Handle()), TRUE);
+}
+
 void TWinControl::SetColor(TColor Color) {
   if (Color == FColor) return;
   FColor = Color;

@@ -13,14 +13,16 @@
 
 namespace {
 
+// Never freed: windows owned by program-wide objects are destroyed during
+// static destruction, after function-local statics would be gone.
 std::unordered_map<HWND, TWinControl*>& HandleMap() {
-  static std::unordered_map<HWND, TWinControl*> Map;
-  return Map;
+  static auto* Map = new std::unordered_map<HWND, TWinControl*>;
+  return *Map;
 }
 
 // Registers the framework's window class Name once.
 void RegisterFrameworkClass(const std::wstring& Name, UINT Style, WNDPROC Proc) {
-  static std::set<std::wstring> Registered;
+  static auto& Registered = *new std::set<std::wstring>;
   if (Registered.count(Name)) return;
   WNDCLASSEXW WC{};
   WC.cbSize = sizeof(WC);
@@ -152,6 +154,7 @@ void TWinControl::CreateHandle(const TCreateParams& P) {
     SendMessageW(Wnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font.Handle()), FALSE);
   } else {
     FCanvas.SetHandle(GetDC(Wnd));  // the window's own context (CS_OWNDC)
+    FCanvas.Font.Assign(Font);
   }
   FLastClientWidth = ClientWidth();
   FLastClientHeight = ClientHeight();

@@ -155,8 +155,13 @@ class TWinControl : public TComponent {
   bool HandleAllocated() const { return FHandle != nullptr; }
   TWinControl* Parent() const { return FParent; }
   const std::wstring& ClassName() const { return FClassName; }
+  // Draws on the window at any time (the window keeps its own context);
+  // during Paint and EraseBackground it draws on the paint context.
   TCanvas& Canvas() { return FCanvas; }
+  // The window's font: the canvas starts with it and the platform's
+  // controls show their text in it. SetFont changes both.
   TFont Font;
+  void SetFont(const TFont& Font);
   // Hint text of the window, shown by the application's hint window while
   // the mouse rests over it and ShowHint is set.
   std::wstring Hint;

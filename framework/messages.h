@@ -21,10 +21,12 @@ constexpr UINT CM_BASE = WM_APP + 0x3000;
 constexpr UINT CM_MOUSEENTER = CM_BASE + 0x13;
 constexpr UINT CM_MOUSELEAVE = CM_BASE + 0x14;
 
-// The framework sends it to a focused control's window procedure before a
-// key reaches the dialog navigation; wParam is the virtual key. A non-zero
-// result tells that the control handles the key itself (the video control
-// claims Escape and the arrow keys).
+// The application's message loop sends it to the focused control before
+// it dispatches the WM_KEYDOWN of Tab, Enter, Escape or an arrow key;
+// wParam is the virtual key. A non-zero result tells that the control
+// wants the key itself (the video control claims Escape and the arrows);
+// the key is then delivered as usual (the framework has no dialog
+// navigation that could take it away).
 constexpr UINT CM_WANTSPECIALKEY = CM_BASE + 0x0E;
 
 // A parent window reflects the WM_COMMAND notifications of its child

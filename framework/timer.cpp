@@ -6,9 +6,11 @@
 
 namespace {
 
+// Never freed: timers of program-wide objects are destroyed during static
+// destruction, after function-local statics would be gone.
 std::unordered_map<UINT_PTR, TTimer*>& Timers() {
-  static std::unordered_map<UINT_PTR, TTimer*> Map;
-  return Map;
+  static auto* Map = new std::unordered_map<UINT_PTR, TTimer*>;
+  return *Map;
 }
 
 }  // namespace

@@ -41,6 +41,10 @@ class TfrmProbe : public TForm {
   void KeyPress(wchar_t& Key) override {
     Log.push_back(std::string("keypress ") + static_cast<char>(Key));
   }
+  void WndProc(TMessage& M) override {
+    if (M.Msg == CM_WANTSPECIALKEY) Log.push_back("wants " + std::to_string(M.WParam));
+    TForm::WndProc(M);
+  }
   bool EraseBackground() override {
     if (!BackBuffer) return TForm::EraseBackground();
     TRect R = Canvas().ClipRect();
@@ -122,6 +126,25 @@ TEST_F(FormTest, KeysReachHooks) {
   SendMessageW(Wnd(), WM_CHAR, 'a', 0);
   const std::vector<std::string> Want = {"keydown 27", "keypress a"};
   EXPECT_EQ(Form->Log, Want);
+}
+
+TEST_F(FormTest, LoopOffersSpecialKeysBeforeDelivering) {
+  PostMessageW(Wnd(), WM_KEYDOWN, VK_LEFT, 0);
+  PostMessageW(Wnd(), WM_KEYDOWN, 'A', 0);
+  Application.ProcessMessages();
+  const std::vector<std::string> Want = {"wants 37", "keydown 37", "keydown 65", "keypress a"};
+  EXPECT_EQ(Form->Log, Want);
+}
+
+TEST_F(FormTest, CanvasDrawsOutsidePaintAfterPartialRepaint) {
+  Form->Show();
+  Form->Update();
+  Form->InvalidateRect(Rect(0, 0, 10, 10));
+  Form->Update();
+  Form->Canvas().Brush.Color = RGBColor(0, 0, 250);
+  Form->Canvas().FillRect(Form->ClientRect());
+  EXPECT_EQ(Form->Canvas().Pixel(150, 70), RGBColor(0, 0, 250));
+  Form->Hide();
 }
 
 TEST_F(FormTest, PaintRunsOnInvalidatedShownForm) {
