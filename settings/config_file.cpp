@@ -10,7 +10,12 @@ void ReadConfigFile(const std::string& fileName, const std::vector<std::string>&
                     std::vector<std::string>& values) {
   std::string bytes;
   if (ReadFileBytes(fileName, kMaxConfigFileBytes, bytes) != ReadStatus::Ok) return;
-  const std::vector<std::string> lines = SplitLines(CurrentAnsiCodec().ToUtf8(bytes));
+  ParseConfigText(CurrentAnsiCodec().ToUtf8(bytes), keys, values);
+}
+
+void ParseConfigText(std::string_view text, const std::vector<std::string>& keys,
+                     std::vector<std::string>& values) {
+  const std::vector<std::string> lines = SplitLines(text);
   if (lines.empty() || lines[0] != kConfigHeader) return;
   for (std::size_t n = 1; n < lines.size(); ++n) {
     const std::string& line = lines[n];

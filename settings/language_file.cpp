@@ -28,9 +28,10 @@ std::string ReplaceAll(const std::string& text, const std::string& from, const s
   return out;
 }
 
-// Fills `next` (a copy of the current table) from the lines; false when the
-// file is malformed.
-bool ParseLanguageLines(const std::vector<std::string>& lines, TextTable& next) {
+}  // namespace
+
+bool ParseLanguageText(std::string_view text, TextTable& next) {
+  const std::vector<std::string> lines = SplitLines(text);
   std::size_t n = 0;
   for (TextSection& section : TextSectionOrder(next)) {
     const std::string lineBreak = section.isOptionList ? "\r" : "\r\n";
@@ -47,8 +48,6 @@ bool ParseLanguageLines(const std::vector<std::string>& lines, TextTable& next) 
   }
   return std::all_of(lines.begin() + static_cast<std::ptrdiff_t>(n), lines.end(), IsSkipped);
 }
-
-}  // namespace
 
 std::string ReplaceTextEscapes(const std::string& text, const std::string& lineBreak) {
   return ReplaceAll(ReplaceAll(text, "\\n", lineBreak), "\\t", "\t");
@@ -72,7 +71,7 @@ LanguageLoadResult ReadLanguageFile(const std::string& fileName, bool silent, Te
   }
   TextTable next = table;
   if (status == ReadStatus::Ok &&
-      ParseLanguageLines(SplitLines(CurrentAnsiCodec().ToUtf8(bytes)), next)) {
+      ParseLanguageText(CurrentAnsiCodec().ToUtf8(bytes), next)) {
     table = std::move(next);
     result.status = LanguageLoadStatus::Accepted;
     return result;

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "settings/text_table.h"
 
@@ -29,6 +30,11 @@ struct LanguageLoadResult {
 // otherwise `table` is untouched. Messages are built from `table`'s texts
 // as they were before the call.
 LanguageLoadResult ReadLanguageFile(const std::string& fileName, bool silent, TextTable& table);
+
+// Fills `next` (a copy of the current table) from the text of a language
+// file (UTF-8); false when the text is malformed, `next` then holding a
+// partial mixture that the caller must discard.
+bool ParseLanguageText(std::string_view text, TextTable& next);
 
 using ShowMessageFunction = std::function<void(const std::string& text)>;
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "settings/settings_host.h"
@@ -23,6 +24,10 @@ inline constexpr std::uint64_t kMaxConfigFileBytes = 1 << 20;
 // a read failure leaves `values` unchanged. Lines may end in CR LF, LF or CR.
 void ReadConfigFile(const std::string& fileName, const std::vector<std::string>& keys,
                     std::vector<std::string>& values);
+
+// The text of a settings file (UTF-8) into `values`, as ReadConfigFile.
+void ParseConfigText(std::string_view text, const std::vector<std::string>& keys,
+                     std::vector<std::string>& values);
 
 // Writes the header and one "key=value" line per entry of `values` (CR LF
 // ends every line), replacing the old file only when the whole file was

@@ -17,7 +17,8 @@ constexpr const char* kMessages[] = {
     "Can't read from",  // 7
     "Unknown subtitle type!",  // 8
     // 9
-    "This text file appears to be a subtitle. However, it contains serious errors which can be corrected only with a specialized program (for example a subtitle editor).",
+    "This text file appears to be a subtitle. However, it contains serious errors which "
+    "can be corrected only with a specialized program (for example a subtitle editor).",
     "File",  // 10
     "doesn't exist!",  // 11
     "Couldn't find any video file in",  // 12
@@ -65,7 +66,9 @@ constexpr const char* kMessages[] = {
     "Dynamic amplification on",  // 54
     "Dynamic amplification off",  // 55
     // 56
-    "Video overlay not available!\r\nColor control, subtitle and OSD will not be visible. Please check video card settings, close all programs that are using the overlay and/or update the video codec",
+    "Video overlay not available!\r\nColor control, subtitle and OSD will not be "
+    "visible. Please check video card settings, close all programs that are using the "
+    "overlay and/or update the video codec",
     "Should I associate",  // 57
     "with all supported extensions?",  // 58
     "This is not a text!",  // 59
@@ -77,7 +80,8 @@ constexpr const char* kMessages[] = {
     // 65
     "Can't save the configuration !\r\nPlease remove the write protection...",
     // 66
-    "Can't write to Windows registry !\r\nPlease remove the write protection...\r\nUntil then I can't set or remove file associations !",
+    "Can't write to Windows registry !\r\nPlease remove the write protection...\r\nUntil "
+    "then I can't set or remove file associations !",
     // 67
     "One or more audio streams could not be rendered.\r\nPlease install a proper audio codec.",
     // 68
@@ -169,16 +173,44 @@ constexpr const char* kLabels[] = {
 constexpr const char* kOptionLists[] = {
     "Register extensions on player start",  // 0
     // 1
-    "Auto play\rAuto hide main window\rAuto close video window\rClose movie when finished\rAuto close player when finished\rRemember movie settings\rRemember movie position\rShow names with full path as hints in playlist\rAllow multiple instances\rAt movie open load all movies from folder\rActivate Always on Top in fullscreen",
+    "Auto play\r"
+    "Auto hide main window\r"
+    "Auto close video window\r"
+    "Close movie when finished\r"
+    "Auto close player when finished\r"
+    "Remember movie settings\r"
+    "Remember movie position\r"
+    "Show names with full path as hints in playlist\r"
+    "Allow multiple instances\r"
+    "At movie open load all movies from folder\r"
+    "Activate Always on Top in fullscreen",
     // 2
-    "Always start in fullscreen mode\rRemember PanScan settings\rAutomatic PanScan\rAlways start in Movie mode\rLoad at original movie size\rPause on minimize\rOSD Display",
+    "Always start in fullscreen mode\r"
+    "Remember PanScan settings\r"
+    "Automatic PanScan\r"
+    "Always start in Movie mode\r"
+    "Load at original movie size\r"
+    "Pause on minimize\r"
+    "OSD Display",
     // 3
-    "Transparent background\rUse outline font\rShadow effect\rAuto resize font if line is too long",
+    "Transparent background\r"
+    "Use outline font\r"
+    "Shadow effect\r"
+    "Auto resize font if line is too long",
     // 4
-    "Auto load subtitle\rAuto split lines that are too long\rWrap all text\rAuto calculation time Min & Max display subtitle\rRemember subtitle settings\rDisable external subtitle filters",
+    "Auto load subtitle\r"
+    "Auto split lines that are too long\r"
+    "Wrap all text\r"
+    "Auto calculation time Min & Max display subtitle\r"
+    "Remember subtitle settings\r"
+    "Disable external subtitle filters",
     "Search here first instead of current folder",  // 5
     "No change",  // 6
-    "High\rAbove normal\rNormal\rBelow normal",  // 7
+    // 7
+    "High\r"
+    "Above normal\r"
+    "Normal\r"
+    "Below normal",
     "Default",  // 8
     "Do not show this message in the future",  // 9
     "Enhanced outline",  // 10
