@@ -1,0 +1,174 @@
+#include "engine/graph/frame_compose.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/graph/frame_kernels.h"
+
+TVideoRect ZoomSourceRect(int Width, int Height, int Zoom) {
+  if (Width <= 0 || Height <= 0) return {0, 0, std::max(Width, 0), std::max(Height, 0)};
+  const float w = Width - Zoom * Width / 100.0f;
+  const float h = w * Height / Width;
+  const int left = static_cast<int>((Width - w) / 2);
+  const int top = static_cast<int>((Height - h) / 2);
+  return {left, top, left + static_cast<int>(w), top + static_cast<int>(h)};
+}
+
+TKeyedLayer::TKeyedLayer(const std::uint32_t* Pixels, int Width, int Height, int Stride,
+                         std::uint32_t Key)
+    : FWidth(Width), FHeight(Height) {
+  Key &= 0x00FFFFFFu;
+  for (int y = 0; y < Height; ++y) {
+    const std::uint32_t* row = Pixels + std::ptrdiff_t(y) * Stride;
+    int x = 0;
+    while (x < Width) {
+      while (x < Width && (row[x] & 0x00FFFFFFu) == Key) ++x;
+      const int start = x;
+      while (x < Width && (row[x] & 0x00FFFFFFu) != Key) ++x;
+      if (x > start) {
+        FRuns.push_back({y, start, x - start, FPixels.size()});
+        for (int i = start; i < x; ++i) FPixels.push_back(row[i] & 0x00FFFFFFu);
+      }
+    }
+  }
+}
+
+void TKeyedLayer::Apply(std::uint32_t* Target, int Width, int Height, int Stride) const {
+  for (const TRun& r : FRuns) {
+    if (r.Y >= Height || r.X >= Width) continue;
+    const int n = std::min(r.Count, Width - r.X);
+    std::memcpy(Target + std::ptrdiff_t(r.Y) * Stride + r.X, FPixels.data() + r.Offset,
+                std::size_t(n) * sizeof(std::uint32_t));
+  }
+}
+
+TFrameCompositor::TFrameCompositor()
+    : FYuv(std::make_unique<TYuvTables>()), FRgb(std::make_unique<TRgbTables>()) {}
+
+void TFrameCompositor::SetTarget(int Width, int Height) {
+  Width = std::max(Width, 0);
+  Height = std::max(Height, 0);
+  if (Width == FWidth && Height == FHeight) return;
+  FWidth = Width;
+  FHeight = Height;
+  FSurface.assign(std::size_t(Width) * std::size_t(Height), FBackground);
+  FMapsValid = false;
+}
+
+void TFrameCompositor::SetPlacement(const TVideoRect& Dest, const TVideoRect& Source) {
+  if (Dest == FDest && Source == FSource) return;
+  FDest = Dest;
+  FSource = Source;
+  FMapsValid = false;
+}
+
+void TFrameCompositor::SetColors(const TColorSettings& Settings) {
+  if (Settings == FColors) return;
+  FColors = Settings;
+  FTablesValid = false;
+}
+
+// Builds the column and row maps: destination pixel centres sampled in the
+// source crop, for the part of the destination inside the surface.
+void TFrameCompositor::Prepare(const TFrameView& Frame) {
+  const bool yuv = IsYuvFormat(Frame.Format);
+  if (!FTablesValid || yuv != FTablesYuv) {
+    if (yuv)
+      FYuv->Build(FColors);
+    else
+      FRgb->Build(FColors);
+    FTablesYuv = yuv;
+    FTablesValid = true;
+  }
+  if (FMapsValid && Frame.Width == FFrameWidth && Frame.Height == FFrameHeight) return;
+  FFrameWidth = Frame.Width;
+  FFrameHeight = Frame.Height;
+  TVideoRect src = FSource;
+  src.Left = std::clamp(src.Left, 0, Frame.Width);
+  src.Top = std::clamp(src.Top, 0, Frame.Height);
+  src.Right = std::clamp(src.Right, src.Left, Frame.Width);
+  src.Bottom = std::clamp(src.Bottom, src.Top, Frame.Height);
+  if (FSource.Empty() || src.Empty()) src = {0, 0, Frame.Width, Frame.Height};
+  FClip = {std::max(FDest.Left, 0), std::max(FDest.Top, 0), std::min(FDest.Right, FWidth),
+           std::min(FDest.Bottom, FHeight)};
+  if (FClip.Empty() || src.Empty()) FClip = {};
+  auto build = [](std::vector<int>& map, int from, int to, int destStart, int destLen,
+                  int srcStart, int srcLen) {
+    map.resize(std::size_t(std::max(to - from, 0)));
+    for (int d = from; d < to; ++d) {
+      const long long pos = (2LL * (d - destStart) + 1) * srcLen / (2LL * destLen);
+      map[std::size_t(d - from)] = srcStart + static_cast<int>(std::min<long long>(pos, srcLen - 1));
+    }
+  };
+  build(FXMap, FClip.Left, FClip.Right, FDest.Left, FDest.Width(), src.Left, src.Width());
+  build(FYMap, FClip.Top, FClip.Bottom, FDest.Top, FDest.Height(), src.Top, src.Height());
+  FContiguous = true;
+  for (std::size_t i = 1; i < FXMap.size(); ++i)
+    if (FXMap[i] != FXMap[0] + int(i)) FContiguous = false;
+  FSpanLeft = FXMap.empty() ? 0 : FXMap.front();
+  FSpanCount = FXMap.empty() ? 0 : FXMap.back() - FSpanLeft + 1;
+  FRow.resize(std::size_t(FSpanCount));
+  FMapsValid = true;
+}
+
+void TFrameCompositor::FillBackground(const TVideoRect& Hole) {
+  for (int y = 0; y < FHeight; ++y) {
+    std::uint32_t* row = FSurface.data() + std::ptrdiff_t(y) * FWidth;
+    if (Hole.Empty() || y < Hole.Top || y >= Hole.Bottom) {
+      std::fill(row, row + FWidth, FBackground);
+    } else {
+      std::fill(row, row + Hole.Left, FBackground);
+      std::fill(row + Hole.Right, row + FWidth, FBackground);
+    }
+  }
+}
+
+// Writes the clipped destination row for source row Sy.
+void TFrameCompositor::ConvertPictureRow(const TFrameView& Frame, int Sy, std::uint32_t* Row) {
+  const int n = FClip.Width();
+  if (!FTablesYuv) {
+    int done = 0;
+    if (FRgb->Kind != TRgbTables::TKind::Identity) {
+      const auto* src = reinterpret_cast<const std::uint32_t*>(
+          Frame.Plane[0] + std::ptrdiff_t(Sy) * Frame.Stride[0]);
+      done = FContiguous ? RgbMatrixSimd(src + FSpanLeft, nullptr, n, *FRgb, Row)
+                         : RgbMatrixSimd(src, FXMap.data(), n, *FRgb, Row);
+    }
+    ConvertRow(Frame, Sy, FXMap.data() + done, n - done, *FYuv, Row + done);
+    FRgb->Apply(Row + done, n - done);
+  } else if (FContiguous) {
+    ConvertSpan(Frame, Sy, FSpanLeft, n, *FYuv, Row);
+  } else {
+    ConvertSpan(Frame, Sy, FSpanLeft, FSpanCount, *FYuv, FRow.data());
+    const std::uint32_t* src = FRow.data() - FSpanLeft;
+    for (int i = 0; i < n; ++i) Row[i] = src[FXMap[std::size_t(i)]];
+  }
+}
+
+void TFrameCompositor::Compose(const TFrameView& Frame) {
+  if (Frame.Width <= 0 || Frame.Height <= 0) return ComposeBlank();
+  Prepare(Frame);
+  FillBackground(FClip);
+  const int n = FClip.Width();
+  if (!FClip.Empty()) {
+    int lastSy = -1;
+    const std::uint32_t* lastRow = nullptr;
+    for (int y = FClip.Top; y < FClip.Bottom; ++y) {
+      std::uint32_t* row = FSurface.data() + std::ptrdiff_t(y) * FWidth + FClip.Left;
+      const int sy = FYMap[std::size_t(y - FClip.Top)];
+      if (sy == lastSy) {  // an enlarged picture repeats rows
+        std::memcpy(row, lastRow, std::size_t(n) * sizeof(std::uint32_t));
+        continue;
+      }
+      ConvertPictureRow(Frame, sy, row);
+      lastSy = sy;
+      lastRow = row;
+    }
+  }
+  if (FLayer) FLayer->Apply(FSurface.data(), FWidth, FHeight, FWidth);
+}
+
+void TFrameCompositor::ComposeBlank() {
+  FillBackground({});
+  if (FLayer) FLayer->Apply(FSurface.data(), FWidth, FHeight, FWidth);
+}

@@ -1,0 +1,195 @@
+#include "engine/graph/frame_convert.h"
+
+#include "engine/graph/frame_kernels.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+// The chroma part of a pixel, computed once per chroma sample.
+struct TChroma {
+  int32_t R, G, B;
+  void Set(const TYuvTables& t, unsigned u, unsigned v) {
+    R = t.RU[u] + t.RV[v];
+    G = t.GU[u] + t.GV[v];
+    B = t.BU[u] + t.BV[v];
+  }
+};
+
+inline std::uint32_t Pack(const TYuvTables& t, unsigned y, const TChroma& c) {
+  const int32_t l = t.Y[y];
+  return (std::uint32_t(ByteClamp[(l + c.R) >> ColorFracBits]) << 16) |
+         (std::uint32_t(ByteClamp[(l + c.G) >> ColorFracBits]) << 8) |
+         ByteClamp[(l + c.B) >> ColorFracBits];
+}
+
+// Converts a row of a 4:2:x format. Luma(x) gives the luma byte of source
+// column x, Chroma(pair, c) sets c from the chroma sample of column pair
+// x / 2; the chroma part is reused while the column map stays on a pair.
+template <typename TLuma, typename TChromaOf>
+inline void ConvertYuvRow(const int* xmap, int n, const TYuvTables& t, std::uint32_t* dst,
+                          TLuma Luma, TChromaOf ChromaOf) {
+  int pair = -1;
+  TChroma c{};
+  for (int i = 0; i < n; ++i) {
+    const int x = xmap[i];
+    if ((x >> 1) != pair) {
+      pair = x >> 1;
+      ChromaOf(pair, c);
+    }
+    dst[i] = Pack(t, Luma(x), c);
+  }
+}
+
+void RowPlanar(const TFrameView& f, int sy, const int* xmap, int n, const TYuvTables& t,
+               std::uint32_t* dst) {
+  const std::uint8_t* y = f.Plane[0] + std::ptrdiff_t(sy) * f.Stride[0];
+  const std::uint8_t* u = f.Plane[1] + std::ptrdiff_t(sy >> 1) * f.Stride[1];
+  const std::uint8_t* v = f.Plane[2] + std::ptrdiff_t(sy >> 1) * f.Stride[2];
+  ConvertYuvRow(xmap, n, t, dst, [y](int x) { return y[x]; },
+                [&](int p, TChroma& c) { c.Set(t, u[p], v[p]); });
+}
+
+void RowNV12(const TFrameView& f, int sy, const int* xmap, int n, const TYuvTables& t,
+             std::uint32_t* dst) {
+  const std::uint8_t* y = f.Plane[0] + std::ptrdiff_t(sy) * f.Stride[0];
+  const std::uint8_t* uv = f.Plane[1] + std::ptrdiff_t(sy >> 1) * f.Stride[1];
+  ConvertYuvRow(xmap, n, t, dst, [y](int x) { return y[x]; },
+                [&](int p, TChroma& c) { c.Set(t, uv[2 * p], uv[2 * p + 1]); });
+}
+
+// Packed 4:2:2: each pair of pixels is four bytes; YOff is the offset of
+// the first luma byte and UOff of the Cb byte within the pair.
+template <int YOff, int UOff>
+void RowPacked(const TFrameView& f, int sy, const int* xmap, int n, const TYuvTables& t,
+               std::uint32_t* dst) {
+  const std::uint8_t* row = f.Plane[0] + std::ptrdiff_t(sy) * f.Stride[0];
+  ConvertYuvRow(xmap, n, t, dst, [row](int x) { return row[(x & ~1) * 2 + YOff + (x & 1) * 2]; },
+                [&](int p, TChroma& c) { c.Set(t, row[4 * p + UOff], row[4 * p + UOff + 2]); });
+}
+
+void RowRgb(const TFrameView& f, int sy, const int* xmap, int n, std::uint32_t* dst) {
+  const auto* row = reinterpret_cast<const std::uint32_t*>(f.Plane[0] +
+                                                           std::ptrdiff_t(sy) * f.Stride[0]);
+  for (int i = 0; i < n; ++i) dst[i] = row[xmap[i]] & 0x00FFFFFFu;
+}
+
+}  // namespace
+
+bool IsYuvFormat(TPixelFormat Format) { return Format != TPixelFormat::RGB32; }
+
+const char* PixelFormatName(TPixelFormat Format) {
+  switch (Format) {
+    case TPixelFormat::RGB32: return "RGB32";
+    case TPixelFormat::YUY2: return "YUY2";
+    case TPixelFormat::UYVY: return "UYVY";
+    case TPixelFormat::I420: return "I420";
+    case TPixelFormat::YV12: return "YV12";
+    case TPixelFormat::NV12: return "NV12";
+  }
+  return "?";
+}
+
+int NaturalStride(TPixelFormat Format, int Width) {
+  switch (Format) {
+    case TPixelFormat::RGB32: return Width * 4;
+    case TPixelFormat::YUY2:
+    case TPixelFormat::UYVY: return ((Width + 1) & ~1) * 2;
+    default: return (Width + 1) & ~1;
+  }
+}
+
+std::size_t FrameBytes(TPixelFormat Format, int Width, int Height, int Stride) {
+  const std::size_t rows = static_cast<std::size_t>(Height);
+  const std::size_t luma = rows * static_cast<std::size_t>(Stride);
+  const std::size_t chromaRows = (rows + 1) / 2;
+  switch (Format) {
+    case TPixelFormat::I420:
+    case TPixelFormat::YV12: return luma + 2 * chromaRows * static_cast<std::size_t>(Stride / 2);
+    case TPixelFormat::NV12: return luma + chromaRows * static_cast<std::size_t>(Stride);
+    default: return luma;
+  }
+}
+
+TFrameView DescribeFrame(TPixelFormat Format, const std::uint8_t* Data, int Width, int Height,
+                         int Stride, bool BottomUp) {
+  TFrameView f;
+  f.Format = Format;
+  f.Width = Width;
+  f.Height = Height;
+  f.Plane[0] = Data;
+  f.Stride[0] = Stride;
+  const std::ptrdiff_t luma = std::ptrdiff_t(Stride) * Height;
+  const std::ptrdiff_t chroma = std::ptrdiff_t(Stride / 2) * ((Height + 1) / 2);
+  switch (Format) {
+    case TPixelFormat::RGB32:
+      if (BottomUp && Height > 0) {
+        f.Plane[0] = Data + std::ptrdiff_t(Stride) * (Height - 1);
+        f.Stride[0] = -Stride;
+      }
+      break;
+    case TPixelFormat::I420:
+    case TPixelFormat::YV12: {
+      const bool swapped = Format == TPixelFormat::YV12;
+      f.Plane[swapped ? 2 : 1] = Data + luma;
+      f.Plane[swapped ? 1 : 2] = Data + luma + chroma;
+      f.Stride[1] = f.Stride[2] = Stride / 2;
+      break;
+    }
+    case TPixelFormat::NV12:
+      f.Plane[1] = Data + luma;
+      f.Stride[1] = Stride;
+      break;
+    default: break;
+  }
+  return f;
+}
+
+void ConvertRow(const TFrameView& Frame, int Sy, const int* XMap, int Count,
+                const TYuvTables& Tables, std::uint32_t* Dst) {
+  switch (Frame.Format) {
+    case TPixelFormat::RGB32: RowRgb(Frame, Sy, XMap, Count, Dst); break;
+    case TPixelFormat::YUY2: RowPacked<0, 1>(Frame, Sy, XMap, Count, Tables, Dst); break;
+    case TPixelFormat::UYVY: RowPacked<1, 0>(Frame, Sy, XMap, Count, Tables, Dst); break;
+    case TPixelFormat::I420:
+    case TPixelFormat::YV12: RowPlanar(Frame, Sy, XMap, Count, Tables, Dst); break;
+    case TPixelFormat::NV12: RowNV12(Frame, Sy, XMap, Count, Tables, Dst); break;
+  }
+}
+
+void ConvertSpan(const TFrameView& Frame, int Sy, int X0, int Count, const TYuvTables& Tables,
+                 std::uint32_t* Dst) {
+  int done = 0;
+  if ((X0 & 1) == 0) {
+    const std::uint8_t* y = Frame.Plane[0] + std::ptrdiff_t(Sy) * Frame.Stride[0] + X0;
+    const std::ptrdiff_t crow = std::ptrdiff_t(Sy >> 1);
+    if (Frame.Format == TPixelFormat::I420 || Frame.Format == TPixelFormat::YV12)
+      done = Yuv420RowSimd(y, Frame.Plane[1] + crow * Frame.Stride[1] + X0 / 2,
+                           Frame.Plane[2] + crow * Frame.Stride[2] + X0 / 2, Count, Tables, Dst);
+    else if (Frame.Format == TPixelFormat::NV12)
+      done = Nv12RowSimd(y, Frame.Plane[1] + crow * Frame.Stride[1] + X0, Count, Tables, Dst);
+  }
+  int xmap[64];
+  for (int i = done; i < Count;) {
+    const int n = std::min(Count - i, 64);
+    for (int k = 0; k < n; ++k) xmap[k] = X0 + i + k;
+    ConvertRow(Frame, Sy, xmap, n, Tables, Dst + i);
+    i += n;
+  }
+}
+
+void ConvertFrame(const TFrameView& Frame, const TColorSettings& Settings, std::uint32_t* Dst,
+                  int DstStride) {
+  auto yuv = std::make_unique<TYuvTables>();
+  auto rgb = std::make_unique<TRgbTables>();
+  if (IsYuvFormat(Frame.Format))
+    yuv->Build(Settings);
+  else
+    rgb->Build(Settings);
+  for (int y = 0; y < Frame.Height; ++y) {
+    std::uint32_t* row = Dst + std::ptrdiff_t(y) * DstStride;
+    ConvertSpan(Frame, y, 0, Frame.Width, *yuv, row);
+    if (!IsYuvFormat(Frame.Format)) rgb->Apply(row, Frame.Width);
+  }
+}

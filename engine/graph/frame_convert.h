@@ -1,0 +1,57 @@
+// Decoded video frames as the renderer receives them, and their conversion
+// to 32-bit RGB (0x00RRGGBB per pixel, rows top-down) with the colour
+// controls folded into the conversion.
+//
+// Conversion works one destination row at a time over a column map, so the
+// scaler converts only the source pixels it shows.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "engine/graph/color_adjust.h"
+
+enum class TPixelFormat { RGB32, YUY2, UYVY, I420, YV12, NV12 };
+
+bool IsYuvFormat(TPixelFormat Format);
+// The format's name as a four-character code or "RGB32".
+const char* PixelFormatName(TPixelFormat Format);
+
+// Where a frame's planes lie. Plane 0 is the packed picture or the luma
+// plane; for I420 and YV12 planes 1 and 2 are Cb and Cr (YV12's stored
+// order is already swapped here); for NV12 plane 1 holds Cb Cr pairs.
+// Strides are in bytes and negative for a bottom-up RGB picture.
+struct TFrameView {
+  TPixelFormat Format = TPixelFormat::RGB32;
+  int Width = 0;
+  int Height = 0;
+  const std::uint8_t* Plane[3] = {};
+  int Stride[3] = {};
+};
+
+// The natural row stride in bytes of plane 0 (no padding).
+int NaturalStride(TPixelFormat Format, int Width);
+// The bytes a buffer of that format needs; Stride is the row stride of
+// plane 0 (the chroma planes of I420 and YV12 take half of it).
+std::size_t FrameBytes(TPixelFormat Format, int Width, int Height, int Stride);
+// Describes a buffer laid out as a decoder delivers it: planes one after
+// another, chroma rows of planar formats half as long as Stride. BottomUp
+// applies to RGB32 only (a bitmap with a positive height).
+TFrameView DescribeFrame(TPixelFormat Format, const std::uint8_t* Data, int Width, int Height,
+                         int Stride, bool BottomUp);
+
+// Writes the pixels XMap[0..Count) of source row Sy to Dst. YUV sources go
+// through Tables; RGB32 pixels are copied (the caller applies its own RGB
+// tables).
+void ConvertRow(const TFrameView& Frame, int Sy, const int* XMap, int Count,
+                const TYuvTables& Tables, std::uint32_t* Dst);
+
+// Writes the Count source pixels from column X0 of row Sy to Dst, with the
+// vector kernels where they apply.
+void ConvertSpan(const TFrameView& Frame, int Sy, int X0, int Count, const TYuvTables& Tables,
+                 std::uint32_t* Dst);
+
+// Converts the whole frame to Dst (Width x Height pixels, DstStride pixels
+// per row) with the colour controls applied.
+void ConvertFrame(const TFrameView& Frame, const TColorSettings& Settings, std::uint32_t* Dst,
+                  int DstStride);

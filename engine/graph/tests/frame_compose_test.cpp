@@ -1,0 +1,139 @@
+#include "engine/graph/frame_compose.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr std::uint32_t Red = 0xFF0000, Green = 0x00FF00, Blue = 0x0000FF, White = 0xFFFFFF;
+constexpr std::uint32_t Back = 0x202020, Key = 0x100010;
+
+// A 4 x 4 RGB32 frame of four 2 x 2 quadrants: red, green / blue, white.
+struct TQuadFrame {
+  std::uint32_t Px[16];
+  TQuadFrame() {
+    for (int y = 0; y < 4; ++y)
+      for (int x = 0; x < 4; ++x) Px[y * 4 + x] = y < 2 ? (x < 2 ? Red : Green) : (x < 2 ? Blue : White);
+  }
+  TFrameView View() const {
+    return DescribeFrame(TPixelFormat::RGB32, reinterpret_cast<const std::uint8_t*>(Px), 4, 4, 16,
+                         false);
+  }
+};
+
+std::uint32_t At(const TFrameCompositor& c, int x, int y) { return c.Pixels()[y * c.Width() + x]; }
+
+TEST(ZoomSourceRect, CutsTheCentre) {
+  const struct { int W, H, Zoom; TVideoRect R; } cases[] = {
+      {640, 480, 0, {0, 0, 640, 480}},   {640, 480, 50, {160, 120, 480, 360}},
+      {720, 576, 10, {36, 28, 684, 546}}, {640, 480, 99, {316, 237, 322, 241}},
+      {0, 480, 50, {0, 0, 0, 480}},       {640, 0, 50, {0, 0, 640, 0}},
+  };
+  for (const auto& c : cases) {
+    const TVideoRect r = ZoomSourceRect(c.W, c.H, c.Zoom);
+    EXPECT_EQ(r.Left, c.R.Left) << c.W << "x" << c.H << " zoom " << c.Zoom;
+    EXPECT_EQ(r.Top, c.R.Top) << c.W << "x" << c.H << " zoom " << c.Zoom;
+    EXPECT_EQ(r.Right, c.R.Right) << c.W << "x" << c.H << " zoom " << c.Zoom;
+    EXPECT_EQ(r.Bottom, c.R.Bottom) << c.W << "x" << c.H << " zoom " << c.Zoom;
+  }
+}
+
+TEST(FrameCompositor, ScalesThePictureIntoTheDestination) {
+  TQuadFrame f;
+  TFrameCompositor c;
+  c.SetBackground(Back);
+  c.SetTarget(32, 24);
+  c.SetPlacement({8, 4, 24, 20}, {});  // 16 x 16: each quadrant 8 x 8
+  c.Compose(f.View());
+  const struct { int X, Y; std::uint32_t P; } probes[] = {
+      {8, 4, Red},    {15, 11, Red},  {16, 4, Green}, {23, 11, Green}, {8, 12, Blue},
+      {15, 19, Blue}, {16, 12, White}, {23, 19, White}, {7, 10, Back},  {24, 10, Back},
+      {12, 3, Back},  {12, 20, Back},  {0, 0, Back},    {31, 23, Back},
+  };
+  for (const auto& p : probes) EXPECT_EQ(At(c, p.X, p.Y), p.P) << p.X << "," << p.Y;
+}
+
+TEST(FrameCompositor, DestinationBeyondTheTargetIsClipped) {
+  TQuadFrame f;
+  TFrameCompositor c;
+  c.SetBackground(Back);
+  c.SetTarget(8, 8);
+  c.SetPlacement({-8, -8, 8, 8}, {});  // only the white quadrant is inside
+  c.Compose(f.View());
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) ASSERT_EQ(At(c, x, y), White) << x << "," << y;
+}
+
+TEST(FrameCompositor, SourceCropShowsOnlyThatPart) {
+  TQuadFrame f;
+  TFrameCompositor c;
+  c.SetTarget(8, 8);
+  c.SetPlacement({0, 0, 8, 8}, {2, 0, 4, 2});  // the green quadrant
+  c.Compose(f.View());
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) ASSERT_EQ(At(c, x, y), Green) << x << "," << y;
+}
+
+TEST(FrameCompositor, KeyedLayerLetsThePictureThrough) {
+  TQuadFrame f;
+  std::vector<std::uint32_t> layer(8 * 8, Key);
+  layer[0] = 0x000000;       // a border pixel
+  layer[3 * 8 + 4] = Green;  // text over the picture
+  layer[3 * 8 + 5] = Green;
+  layer[7 * 8 + 7] = Key | 0xFF000000u;  // alpha is ignored
+  auto l = std::make_shared<TKeyedLayer>(layer.data(), 8, 8, 8, Key);
+  EXPECT_EQ(l->OpaqueCount(), 3u);
+  TFrameCompositor c;
+  c.SetTarget(8, 8);
+  c.SetPlacement({0, 0, 8, 8}, {});
+  c.SetLayer(l);
+  c.Compose(f.View());
+  EXPECT_EQ(At(c, 0, 0), 0x000000u);
+  EXPECT_EQ(At(c, 4, 3), Green);
+  EXPECT_EQ(At(c, 5, 3), Green);
+  EXPECT_EQ(At(c, 1, 1), Red);
+  EXPECT_EQ(At(c, 7, 7), White);
+  c.ComposeBlank();
+  EXPECT_EQ(At(c, 4, 3), Green);
+  EXPECT_EQ(At(c, 1, 1), 0x000000u);
+}
+
+TEST(FrameCompositor, ColourControlsApplyToThePicture) {
+  TQuadFrame f;
+  TFrameCompositor c;
+  c.SetTarget(4, 4);
+  c.SetPlacement({0, 0, 4, 4}, {});
+  c.Compose(f.View());
+  EXPECT_EQ(At(c, 3, 3), White);
+  c.SetColors({750, 5000, 0, 10000, true});
+  c.Compose(f.View());
+  EXPECT_EQ(At(c, 3, 3), 0x808080u);
+  c.SetColors({750, 10000, 0, 0, true});
+  c.Compose(f.View());
+  EXPECT_EQ(At(c, 0, 0), 0x4C4C4Cu);  // red without colour: its luma 76
+}
+
+// A wide YUV frame scaled down and up through the span-and-pick path keeps
+// its bars in place.
+TEST(FrameCompositor, ScaledYuvKeepsItsBars) {
+  const int w = 64, h = 4;
+  std::vector<std::uint8_t> d(FrameBytes(TPixelFormat::I420, w, h, w), 128);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) d[std::size_t(y) * w + x] = x < w / 2 ? 16 : 235;
+  const TFrameView v = DescribeFrame(TPixelFormat::I420, d.data(), w, h, w, false);
+  for (int dw : {24, 100}) {
+    TFrameCompositor c;
+    c.SetTarget(dw, 2);
+    c.SetPlacement({0, 0, dw, 2}, {});
+    c.Compose(v);
+    EXPECT_EQ(At(c, 0, 0), 0x000000u) << dw;
+    EXPECT_EQ(At(c, dw / 2 - 1, 1), 0x000000u) << dw;
+    EXPECT_EQ(At(c, dw / 2, 0), 0xFFFFFFu) << dw;
+    EXPECT_EQ(At(c, dw - 1, 1), 0xFFFFFFu) << dw;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,114 @@
+#include "engine/graph/frame_convert.h"
+
+#include <cstdint>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "engine/graph/tests/video_test_util.h"
+
+namespace {
+
+// Four vertical colour bars, each Width / 4 wide (chroma pairs never
+// straddle a bar edge when Width / 4 is even).
+const int Bars[4][3] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0}};
+
+int BarOf(int x, int w) { return x * 4 / w; }
+
+// Writes the bars into a buffer of the given format, natural stride.
+std::vector<std::uint8_t> MakeBars(TPixelFormat f, int w, int h) {
+  const int stride = NaturalStride(f, w);
+  std::vector<std::uint8_t> d(FrameBytes(f, w, h, stride), 0);
+  const TFrameView v = DescribeFrame(f, d.data(), w, h, stride, false);
+  auto at = [&](int plane, int x, int y) {
+    return const_cast<std::uint8_t*>(v.Plane[plane]) + std::ptrdiff_t(y) * v.Stride[plane] + x;
+  };
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const int* c = Bars[BarOf(x, w)];
+      const TYuv e = EncodeYuv(c[0], c[1], c[2]);
+      switch (f) {
+        case TPixelFormat::RGB32:
+          at(0, 4 * x, y)[0] = std::uint8_t(c[2]);
+          at(0, 4 * x, y)[1] = std::uint8_t(c[1]);
+          at(0, 4 * x, y)[2] = std::uint8_t(c[0]);
+          break;
+        case TPixelFormat::YUY2:
+        case TPixelFormat::UYVY: {
+          const bool uyvy = f == TPixelFormat::UYVY;
+          std::uint8_t* pair = at(0, (x & ~1) * 2, y);
+          pair[(uyvy ? 1 : 0) + (x & 1) * 2] = std::uint8_t(e.Y);
+          pair[uyvy ? 0 : 1] = std::uint8_t(e.U);
+          pair[uyvy ? 2 : 3] = std::uint8_t(e.V);
+          break;
+        }
+        case TPixelFormat::NV12:
+          *at(0, x, y) = std::uint8_t(e.Y);
+          *at(1, x & ~1, y / 2) = std::uint8_t(e.U);
+          *at(1, (x & ~1) + 1, y / 2) = std::uint8_t(e.V);
+          break;
+        default:
+          *at(0, x, y) = std::uint8_t(e.Y);
+          *at(1, x / 2, y / 2) = std::uint8_t(e.U);
+          *at(2, x / 2, y / 2) = std::uint8_t(e.V);
+      }
+    }
+  return d;
+}
+
+TEST(FrameConvert, EveryFormatShowsTheBars) {
+  const int w = 40, h = 6;  // 40 wide: groups of 8 and a tail
+  for (TPixelFormat f : {TPixelFormat::RGB32, TPixelFormat::YUY2, TPixelFormat::UYVY,
+                         TPixelFormat::I420, TPixelFormat::YV12, TPixelFormat::NV12}) {
+    const auto data = MakeBars(f, w, h);
+    const TFrameView v = DescribeFrame(f, data.data(), w, h, NaturalStride(f, w), false);
+    std::vector<std::uint32_t> out(std::size_t(w) * h);
+    ConvertFrame(v, TColorSettings{}, out.data(), w);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        const std::uint32_t p = out[std::size_t(y) * w + x];
+        const int* c = Bars[BarOf(x, w)];
+        ASSERT_NEAR(Red(p), c[0], 3) << PixelFormatName(f) << " x=" << x << " y=" << y;
+        ASSERT_NEAR(Green(p), c[1], 3) << PixelFormatName(f) << " x=" << x << " y=" << y;
+        ASSERT_NEAR(Blue(p), c[2], 3) << PixelFormatName(f) << " x=" << x << " y=" << y;
+      }
+  }
+}
+
+TEST(FrameConvert, BottomUpRgbIsTurnedUpright) {
+  // Stored rows: the bottom row first.
+  const std::uint32_t stored[2][2] = {{0x0000FF, 0x0000FF}, {0xFF0000, 0xFF0000}};
+  const TFrameView v = DescribeFrame(TPixelFormat::RGB32,
+                                     reinterpret_cast<const std::uint8_t*>(stored), 2, 2, 8, true);
+  std::uint32_t out[4];
+  ConvertFrame(v, TColorSettings{}, out, 2);
+  EXPECT_EQ(out[0], 0xFF0000u);
+  EXPECT_EQ(out[3], 0x0000FFu);
+}
+
+TEST(FrameConvert, FrameBytesPerFormat) {
+  const struct { TPixelFormat F; int W, H; std::size_t Bytes; } cases[] = {
+      {TPixelFormat::RGB32, 640, 480, 1228800}, {TPixelFormat::YUY2, 640, 480, 614400},
+      {TPixelFormat::I420, 640, 480, 460800},   {TPixelFormat::NV12, 640, 480, 460800},
+      {TPixelFormat::YV12, 6, 3, 6 * 3 + 2 * 3 * 2}, {TPixelFormat::NV12, 6, 3, 6 * 3 + 6 * 2},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(FrameBytes(c.F, c.W, c.H, NaturalStride(c.F, c.W)), c.Bytes)
+        << PixelFormatName(c.F) << " " << c.W << "x" << c.H;
+}
+
+// An odd-sized planar frame reads its last chroma column and row.
+TEST(FrameConvert, OddSizedPlanarFrame) {
+  const int w = 5, h = 3;
+  const int stride = NaturalStride(TPixelFormat::I420, w);  // 6
+  std::vector<std::uint8_t> d(FrameBytes(TPixelFormat::I420, w, h, stride), 128);
+  const TYuv white = EncodeYuv(255, 255, 255);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) d[std::size_t(y) * stride + x] = std::uint8_t(white.Y);
+  const TFrameView v = DescribeFrame(TPixelFormat::I420, d.data(), w, h, stride, false);
+  std::vector<std::uint32_t> out(std::size_t(w) * h);
+  ConvertFrame(v, TColorSettings{}, out.data(), w);
+  EXPECT_EQ(out.back(), 0xFFFFFFu);
+}
+
+}  // namespace
