@@ -130,6 +130,30 @@ LRESULT TWinControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
   return M.Result;
 }
 
+void TWinControl::ScaleBy(int M, int D) {
+  if (M == D || D == 0 || !FHandle) return;
+  auto Scale = [M, D](int V) { return MulDiv(V, M, D); };
+  for (HWND Child = GetWindow(FHandle, GW_CHILD); Child; Child = GetWindow(Child, GW_HWNDNEXT)) {
+    TWinControl* C = FindControl(Child);
+    if (!C) continue;
+    TRect R = C->BoundsRect();
+    C->ScaleBy(M, D);
+    C->SetBounds(Scale(R.Left), Scale(R.Top), C->Width(), C->Height());
+  }
+  for (TGraphicControl* C : FControls) {
+    const TRect& R = C->BoundsRect();
+    C->SetBounds(Scale(R.Left), Scale(R.Top), Scale(R.Width()), Scale(R.Height()));
+  }
+  TFont Scaled;
+  Scaled.Assign(Font);
+  Scaled.SetHeight(Scale(Font.Height()));
+  SetFont(Scaled);
+  // The graphic controls are placed already: keep the anchors out of it.
+  FLastClientWidth = Scale(ClientWidth());
+  FLastClientHeight = Scale(ClientHeight());
+  SetClientSize(FLastClientWidth, FLastClientHeight);
+}
+
 // --------------------------------------------------------------- TPanel
 
 TPanel::TPanel(TWinControl* Parent) : TWinControl(Parent) {

@@ -205,6 +205,9 @@ class TWinControl : public TComponent {
   void Update();
   void Repaint();
   LRESULT Perform(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0);
+  // Scales the client size, the font and every child (windows and
+  // graphic controls, positions and sizes) by M / D.
+  void ScaleBy(int M, int D);
 
   // Non-windowed controls of this window, in creation order (the last one
   // is on top).

@@ -82,6 +82,18 @@ void TForm::WndProc(TMessage& M) {
 
 // ------------------------------------------------------------- wrappers
 
+namespace {
+
+int ShowCommand(TWindowState State) {
+  switch (State) {
+    case TWindowState::wsMinimized: return SW_SHOWMINIMIZED;
+    case TWindowState::wsMaximized: return SW_SHOWMAXIMIZED;
+    default: return SW_SHOW;
+  }
+}
+
+}  // namespace
+
 void TForm::Show() {
   SetVisible(true);
   BringToFront();
@@ -93,7 +105,8 @@ void TForm::SetVisible(bool Visible) {
   if (!HandleAllocated() || Visible == this->Visible()) return;
   if (Visible) {
     DoShow();
-    ShowWindow(Handle(), SW_SHOW);
+    ShowWindow(Handle(), ShowCommand(FPendingState));
+    FPendingState = TWindowState::wsNormal;
   } else {
     ShowWindow(Handle(), SW_HIDE);
     DoHide();
@@ -196,6 +209,24 @@ void TForm::SetStyle(DWORD Style, DWORD ExStyle) {
   SetWindowLongW(Handle(), GWL_EXSTYLE, static_cast<LONG>(ExStyle));
   SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+TWindowState TForm::WindowState() const {
+  if (!HandleAllocated()) return TWindowState::wsNormal;
+  if (!IsWindowVisible(Handle())) return FPendingState;
+  if (IsIconic(Handle())) return TWindowState::wsMinimized;
+  if (IsZoomed(Handle())) return TWindowState::wsMaximized;
+  return TWindowState::wsNormal;
+}
+
+void TForm::SetWindowState(TWindowState State) {
+  if (!HandleAllocated()) return;
+  if (!IsWindowVisible(Handle())) {
+    FPendingState = State;
+    return;
+  }
+  if (State != WindowState())
+    ShowWindow(Handle(), State == TWindowState::wsNormal ? SW_RESTORE : ShowCommand(State));
 }
 
 bool TForm::Active() const { return HandleAllocated() && GetActiveWindow() == Handle(); }

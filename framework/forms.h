@@ -70,6 +70,10 @@ class TForm : public TWinControl {
   // Window styles beyond the borderless popup (for example WS_THICKFRAME).
   void SetStyle(DWORD Style, DWORD ExStyle);
   bool Active() const;
+  // Minimised, maximised or normal; a hidden form takes the state when it
+  // is shown.
+  TWindowState WindowState() const;
+  void SetWindowState(TWindowState State);
 
  private:
   void ApplyConstraints(int& Width, int& Height) const;
@@ -78,4 +82,5 @@ class TForm : public TWinControl {
   void WMGetMinMaxInfo(TMessage& Message);
 
   bool FModal = false;
+  TWindowState FPendingState = TWindowState::wsNormal;
 };

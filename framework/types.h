@@ -118,6 +118,8 @@ constexpr TModalResult mrNo = 7;
 // or minimise it.
 enum class TCloseAction { caNone, caHide, caMinimize };
 
+enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
+
 // Edges of its parent that a control keeps its distance to when the
 // parent is resized.
 enum TAnchor : unsigned {

@@ -260,3 +260,29 @@ TEST_F(FormTest, AnchoredGraphicControlFollowsResize) {
   EXPECT_EQ(Right.BoundsRect(), Rect(230, 40, 240, 50));
   EXPECT_EQ(Stretch.BoundsRect(), Rect(0, 120, 250, 130));
 }
+
+TEST_F(FormTest, ScaleByScalesClientFontAndControls) {
+  TProbeZone Zone(Form.get());
+  Zone.SetBounds(8, 16, 40, 4);
+  Form->SetClientSize(200, 100);
+  TFont F;
+  F.SetHeight(-16);
+  Form->SetFont(F);
+  Form->ScaleBy(3, 4);
+  EXPECT_EQ(Form->ClientWidth(), 150);
+  EXPECT_EQ(Form->ClientHeight(), 75);
+  EXPECT_EQ(Form->Font.Height(), -12);
+  EXPECT_EQ(Form->Canvas().Font.Height(), -12);
+  EXPECT_EQ(Zone.BoundsRect(), Rect(6, 12, 36, 15));
+}
+
+TEST_F(FormTest, HiddenFormTakesWindowStateWhenShown) {
+  Form->SetWindowState(TWindowState::wsMinimized);
+  EXPECT_FALSE(Form->Showing());
+  Form->Show();
+  EXPECT_TRUE(IsIconic(Wnd()));
+  Form->SetWindowState(TWindowState::wsNormal);
+  EXPECT_FALSE(IsIconic(Wnd()));
+  EXPECT_EQ(Form->WindowState(), TWindowState::wsNormal);
+  Form->Hide();
+}
