@@ -9,6 +9,14 @@
 
 namespace {
 
+// Sample x Volume div 10,000, truncating toward zero. The 64-bit division is
+// a library call on 32-bit x86, so products that fit 32 bits divide there.
+inline int64_t ScaleByVolume(int64_t Sample, int64_t Volume) {
+  const int64_t product = Sample * Volume;
+  if (product >= INT32_MIN && product <= INT32_MAX) return static_cast<int32_t>(product) / 10000;
+  return product / 10000;
+}
+
 // The volumes one buffer uses: entry c for channel c (0 from channel 10 up)
 // when separate, otherwise volume 0 for every channel.
 struct TVolumeSnapshot {
@@ -89,22 +97,22 @@ void TDspAmplify::Process(void* Buffer, size_t Size, int Bits, int Channels, boo
   switch (format) {
     case TSampleFormat::Unsigned8:
       ForEachSample(p, samples, bytes, Channels, volume, [](uint8_t* P, int64_t V) {
-        P[0] = static_cast<uint8_t>(Clip8((P[0] - 128) * V / 10000) + 128);
+        P[0] = static_cast<uint8_t>(Clip8(ScaleByVolume(P[0] - 128, V)) + 128);
       });
       break;
     case TSampleFormat::Signed16:
       ForEachSample(p, samples, bytes, Channels, volume, [](uint8_t* P, int64_t V) {
-        StoreSample<int16_t>(P, Clip16(LoadSample<int16_t>(P) * V / 10000));
+        StoreSample<int16_t>(P, Clip16(ScaleByVolume(LoadSample<int16_t>(P), V)));
       });
       break;
     case TSampleFormat::Signed24:
       ForEachSample(p, samples, bytes, Channels, volume, [](uint8_t* P, int64_t V) {
-        Cvt32BitTo24(Clip24(Cvt24BitTo32(P) * V / 10000), P);
+        Cvt32BitTo24(Clip24(ScaleByVolume(Cvt24BitTo32(P), V)), P);
       });
       break;
     case TSampleFormat::Signed32:
       ForEachSample(p, samples, bytes, Channels, volume, [](uint8_t* P, int64_t V) {
-        StoreSample<int32_t>(P, Clip32(LoadSample<int32_t>(P) * V / 10000));
+        StoreSample<int32_t>(P, Clip32(ScaleByVolume(LoadSample<int32_t>(P), V)));
       });
       break;
     case TSampleFormat::Float32:

@@ -10,22 +10,21 @@ namespace {
 // 1/32,767, rounded. The most negative 32-bit sample has magnitude 2^31.
 double PeakOf(const uint8_t* P, size_t Samples, TSampleFormat Format) {
   int64_t peak = 0;
-  double floatPeak = 0;
+  float floatPeak = 0;
   for (size_t i = 0; i < Samples; ++i) {
     switch (Format) {
       case TSampleFormat::Unsigned8: peak = std::max<int64_t>(peak, std::abs(P[i] - 128)); break;
       case TSampleFormat::Signed16: peak = std::max<int64_t>(peak, std::abs(int64_t{LoadSample<int16_t>(P + 2 * i)})); break;
       case TSampleFormat::Signed24: peak = std::max<int64_t>(peak, std::abs(int64_t{Cvt24BitTo32(P + 3 * i)})); break;
       case TSampleFormat::Signed32: peak = std::max<int64_t>(peak, std::abs(int64_t{LoadSample<int32_t>(P + 4 * i)})); break;
-      case TSampleFormat::Float32: {
-        const double m = static_cast<double>(RoundHalfEven(std::fabs(double{LoadSample<float>(P + 4 * i)}) * 32767.0));
-        if (m > floatPeak) floatPeak = m;
-        break;
-      }
+      case TSampleFormat::Float32: floatPeak = std::max(floatPeak, std::fabs(LoadSample<float>(P + 4 * i))); break;
       case TSampleFormat::Unsupported: return 0;
     }
   }
-  return Format == TSampleFormat::Float32 ? floatPeak : static_cast<double>(peak);
+  // Rounding is monotonic: the rounded largest magnitude is the largest
+  // rounded one.
+  if (Format == TSampleFormat::Float32) return RoundHalfEvenToDouble(double{floatPeak} * 32767.0);
+  return static_cast<double>(peak);
 }
 
 double FullScaleOf(TSampleFormat Format) {
@@ -41,41 +40,46 @@ double FullScaleOf(TSampleFormat Format) {
 }
 
 // Multiplies the sample at P by G, truncating toward zero and clipping.
-void ScaleSample(uint8_t* P, double G, TSampleFormat Format) {
-  switch (Format) {
-    case TSampleFormat::Unsigned8:
-      P[0] = static_cast<uint8_t>(Clip8(static_cast<int64_t>((P[0] - 128) * G)) + 128);
-      break;
-    case TSampleFormat::Signed16:
-      StoreSample<int16_t>(P, Clip16(static_cast<int64_t>(LoadSample<int16_t>(P) * G)));
-      break;
-    case TSampleFormat::Signed24:
-      Cvt32BitTo24(Clip24(static_cast<int64_t>(Cvt24BitTo32(P) * G)), P);
-      break;
-    case TSampleFormat::Signed32:
-      StoreSample<int32_t>(P, Clip32(static_cast<int64_t>(LoadSample<int32_t>(P) * G)));
-      break;
-    case TSampleFormat::Float32:
-      StoreSample<float>(P, static_cast<float>(LoadSample<float>(P) * G));
-      break;
-    case TSampleFormat::Unsupported:
-      break;
+template <TSampleFormat Format>
+void ScaleSample(uint8_t* P, double G) {
+  if constexpr (Format == TSampleFormat::Unsigned8) {
+    P[0] = static_cast<uint8_t>(TruncClip((P[0] - 128) * G, -128, 127) + 128);
+  } else if constexpr (Format == TSampleFormat::Signed16) {
+    StoreSample<int16_t>(P, static_cast<int16_t>(TruncClip(LoadSample<int16_t>(P) * G, -32768, 32767)));
+  } else if constexpr (Format == TSampleFormat::Signed24) {
+    Cvt32BitTo24(TruncClip(Cvt24BitTo32(P) * G, -8388608, 8388607), P);
+  } else if constexpr (Format == TSampleFormat::Signed32) {
+    StoreSample<int32_t>(P, TruncClip(LoadSample<int32_t>(P) * G, -2147483647, 2147483647));
+  } else {
+    StoreSample<float>(P, static_cast<float>(LoadSample<float>(P) * G));
   }
 }
 
 // Scales the whole frames of a block with a linear ramp: frame i gets
 // OldGain - i x (OldGain - NewGain) / frames, so the next block starts at
 // NewGain.
-void Ramp(uint8_t* P, size_t Samples, int Bytes, int Channels, float OldGain, float NewGain,
-          TSampleFormat Format) {
+template <TSampleFormat Format>
+void Ramp(uint8_t* P, size_t Samples, int Bytes, int Channels, float OldGain, float NewGain) {
   const size_t frames = Samples / static_cast<size_t>(Channels);
-  if (frames == 0 || Format == TSampleFormat::Unsupported) return;
+  if (frames == 0) return;
   const double step = (static_cast<double>(OldGain) - NewGain) / static_cast<double>(frames);
   const size_t frameBytes = static_cast<size_t>(Bytes) * Channels;
   for (size_t i = 0; i < frames; ++i) {
     const double g = OldGain - static_cast<double>(i) * step;
     uint8_t* frame = P + i * frameBytes;
-    for (int c = 0; c < Channels; ++c) ScaleSample(frame + c * Bytes, g, Format);
+    for (int c = 0; c < Channels; ++c) ScaleSample<Format>(frame + c * Bytes, g);
+  }
+}
+
+void Ramp(uint8_t* P, size_t Samples, int Bytes, int Channels, float OldGain, float NewGain,
+          TSampleFormat Format) {
+  switch (Format) {
+    case TSampleFormat::Unsigned8: Ramp<TSampleFormat::Unsigned8>(P, Samples, Bytes, Channels, OldGain, NewGain); break;
+    case TSampleFormat::Signed16: Ramp<TSampleFormat::Signed16>(P, Samples, Bytes, Channels, OldGain, NewGain); break;
+    case TSampleFormat::Signed24: Ramp<TSampleFormat::Signed24>(P, Samples, Bytes, Channels, OldGain, NewGain); break;
+    case TSampleFormat::Signed32: Ramp<TSampleFormat::Signed32>(P, Samples, Bytes, Channels, OldGain, NewGain); break;
+    case TSampleFormat::Float32: Ramp<TSampleFormat::Float32>(P, Samples, Bytes, Channels, OldGain, NewGain); break;
+    case TSampleFormat::Unsupported: break;
   }
 }
 

@@ -20,28 +20,28 @@ template <>
 struct TSampleIO<TSampleFormat::Unsigned8> {
   static constexpr int Bytes = 1;
   static float Load(const uint8_t* P) { return static_cast<float>(static_cast<int>(P[0]) - 128); }
-  static void Store(uint8_t* P, float V) { P[0] = static_cast<uint8_t>(Clip8(RoundHalfEven(V)) + 128); }
+  static void Store(uint8_t* P, float V) { P[0] = static_cast<uint8_t>(TruncClip(RoundHalfEvenToDouble(V), -128, 127) + 128); }
 };
 
 template <>
 struct TSampleIO<TSampleFormat::Signed16> {
   static constexpr int Bytes = 2;
   static float Load(const uint8_t* P) { return LoadSample<int16_t>(P); }
-  static void Store(uint8_t* P, float V) { StoreSample<int16_t>(P, Clip16(RoundHalfEven(V))); }
+  static void Store(uint8_t* P, float V) { StoreSample<int16_t>(P, static_cast<int16_t>(TruncClip(RoundHalfEvenToDouble(V), -32768, 32767))); }
 };
 
 template <>
 struct TSampleIO<TSampleFormat::Signed24> {
   static constexpr int Bytes = 3;
   static float Load(const uint8_t* P) { return static_cast<float>(Cvt24BitTo32(P)); }
-  static void Store(uint8_t* P, float V) { Cvt32BitTo24(Clip24(RoundHalfEven(V)), P); }
+  static void Store(uint8_t* P, float V) { Cvt32BitTo24(TruncClip(RoundHalfEvenToDouble(V), -8388608, 8388607), P); }
 };
 
 template <>
 struct TSampleIO<TSampleFormat::Signed32> {
   static constexpr int Bytes = 4;
   static float Load(const uint8_t* P) { return static_cast<float>(LoadSample<int32_t>(P) / 32768.0); }
-  static void Store(uint8_t* P, float V) { StoreSample<int32_t>(P, Clip32(RoundHalfEven(V) * 32768)); }
+  static void Store(uint8_t* P, float V) { StoreSample<int32_t>(P, TruncClip(RoundHalfEvenToDouble(V) * 32768.0, -2147483647, 2147483647)); }
 };
 
 template <>

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "engine/dsp/cpu_features.h"
@@ -150,10 +151,16 @@ std::span<const uint16_t> FFTOrder(int N) {
   return Tables().Orders[log];
 }
 
-TDspFFT::TDspFFT()
-    : BufferBlock_(std::make_unique<TBlock>()), ScratchBlock_(std::make_unique<TBlock>()) {
-  Clear();
+TDspFFT::TBlockPtr TDspFFT::NewBlock() {
+  void* memory = ::operator new(sizeof(TBlock), std::align_val_t{alignof(TBlock)});
+  return TBlockPtr(new (memory) TBlock());
 }
+
+void TDspFFT::TBlockDelete::operator()(TBlock* Block) const {
+  ::operator delete(Block, std::align_val_t{alignof(TBlock)});
+}
+
+TDspFFT::TDspFFT() : BufferBlock_(NewBlock()), ScratchBlock_(NewBlock()) { Clear(); }
 
 void TDspFFT::FFT() { ComputeFFT(Buffer(), FFTSizeInt(), false, Scale, ReOrder, Scratch()); }
 

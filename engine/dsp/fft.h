@@ -76,6 +76,13 @@ class TDspFFT {
   struct alignas(16) TBlock {
     float Values[2 * MaxPoints];
   };
-  std::unique_ptr<TBlock> BufferBlock_;
-  std::unique_ptr<TBlock> ScratchBlock_;
+  // Frees a block from the explicitly aligned allocation: 32-bit Windows
+  // heaps align only to 8 bytes, which plain new of TBlock assumes is 16.
+  struct TBlockDelete {
+    void operator()(TBlock* Block) const;
+  };
+  using TBlockPtr = std::unique_ptr<TBlock, TBlockDelete>;
+  static TBlockPtr NewBlock();
+  TBlockPtr BufferBlock_;
+  TBlockPtr ScratchBlock_;
 };

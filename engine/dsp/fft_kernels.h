@@ -58,13 +58,18 @@ struct TPassView {
         P0(D), P1(D + 2 * Q), P2(D + 4 * Q), P3(D + 6 * Q) {}
 };
 
-// The forward pass for butterflies From..N/4-1, one complex value at a time.
+// The passes of sizes 4 and 8 skip the multiply by the twiddle 1 of
+// butterfly 0; every family follows this rule, which keeps them identical.
 template <int N>
-inline void ScalarForwardPass(float* D, int From) {
+constexpr bool UnitTwiddle(int n) { return N <= 8 && n == 0; }
+
+// The forward pass, one complex value at a time.
+template <int N>
+inline void ScalarForwardPass(float* D) {
   const TPassView<N> v(D);
   const float *wc = v.Cos, *ws = v.Sin;
   float *p0 = v.P0, *p1 = v.P1, *p2 = v.P2, *p3 = v.P3;
-  for (int n = From; n < v.Q; ++n) {
+  for (int n = 0; n < v.Q; ++n) {
     const int o = 2 * n;
     const float x0r = p0[o], x0i = p0[o + 1], x1r = p1[o], x1i = p1[o + 1];
     const float x2r = p2[o], x2i = p2[o + 1], x3r = p3[o], x3i = p3[o + 1];
@@ -76,6 +81,13 @@ inline void ScalarForwardPass(float* D, int From) {
     p1[o + 1] = x1i + x3i;
     const float ur = ar - bi, ui = ai + br;
     const float vr = ar + bi, vi = ai - br;
+    if (UnitTwiddle<N>(n)) {
+      p2[o] = ur;
+      p2[o + 1] = ui;
+      p3[o] = vr;
+      p3[o + 1] = vi;
+      continue;
+    }
     const float c = wc[n], s = ws[n];
     p2[o] = ur * c - ui * s;
     p2[o + 1] = ur * s + ui * c;
@@ -84,18 +96,19 @@ inline void ScalarForwardPass(float* D, int From) {
   }
 }
 
-// The transposed pass of the inverse, for butterflies From..N/4-1.
+// The transposed pass of the inverse, one complex value at a time.
 template <int N>
-inline void ScalarInversePass(float* D, int From) {
+inline void ScalarInversePass(float* D) {
   const TPassView<N> v(D);
   const float *wc = v.Cos, *ws = v.Sin;
   float *p0 = v.P0, *p1 = v.P1, *p2 = v.P2, *p3 = v.P3;
-  for (int n = From; n < v.Q; ++n) {
+  for (int n = 0; n < v.Q; ++n) {
     const int o = 2 * n;
     const float c = wc[n], s = ws[n];
     const float ur = p2[o], ui = p2[o + 1], vr = p3[o], vi = p3[o + 1];
-    const float pr = ur * c + ui * s, pi = ui * c - ur * s;
-    const float qr = vr * c - vi * s, qi = vr * s + vi * c;
+    const bool unit = UnitTwiddle<N>(n);
+    const float pr = unit ? ur : ur * c + ui * s, pi = unit ? ui : ui * c - ur * s;
+    const float qr = unit ? vr : vr * c - vi * s, qi = unit ? vi : vr * s + vi * c;
     const float tr = pr + qr, ti = pi + qi;
     const float dr = pr - qr, di = pi - qi;
     const float e0r = p0[o], e0i = p0[o + 1], e1r = p1[o], e1i = p1[o + 1];
@@ -110,11 +123,18 @@ inline void ScalarInversePass(float* D, int From) {
   }
 }
 
+// A family supplies the passes and may supply whole transforms for the
+// sizes up to LeafSize (4 and up).
 struct TScalarPass {
+  static constexpr int LeafSize = 2;
   template <int N>
-  static void ForwardPass(float* D) { ScalarForwardPass<N>(D, 0); }
+  static void ForwardPass(float* D) { ScalarForwardPass<N>(D); }
   template <int N>
-  static void InversePass(float* D) { ScalarInversePass<N>(D, 0); }
+  static void InversePass(float* D) { ScalarInversePass<N>(D); }
+  template <int N>
+  static void ForwardLeaf(float*) {}
+  template <int N>
+  static void InverseLeaf(float*) {}
 };
 
 inline void Butterfly2(float* D) {
@@ -129,6 +149,8 @@ template <int N, class TPass>
 void Forward(float* D) {
   if constexpr (N == 2) {
     Butterfly2(D);
+  } else if constexpr (N >= 4 && N <= TPass::LeafSize) {
+    TPass::template ForwardLeaf<N>(D);
   } else if constexpr (N >= 4) {
     TPass::template ForwardPass<N>(D);
     Forward<N / 4, TPass>(D + N);
@@ -141,6 +163,8 @@ template <int N, class TPass>
 void Inverse(float* D) {
   if constexpr (N == 2) {
     Butterfly2(D);
+  } else if constexpr (N >= 4 && N <= TPass::LeafSize) {
+    TPass::template InverseLeaf<N>(D);
   } else if constexpr (N >= 4) {
     Inverse<N / 2, TPass>(D);
     Inverse<N / 4, TPass>(D + N);

@@ -28,12 +28,111 @@ inline void Store4(float* P, __m128 Re, __m128 Im) {
   _mm_storeu_ps(P + 4, _mm_unpackhi_ps(Re, Im));
 }
 
+// Lane sign masks: a -0 entry flips the sign of its lane when xored in.
+inline __m128 SignMask(bool L0, bool L1, bool L2, bool L3) {
+  return _mm_set_ps(L3 ? -0.0f : 0.0f, L2 ? -0.0f : 0.0f, L1 ? -0.0f : 0.0f, L0 ? -0.0f : 0.0f);
+}
+
+inline __m128 FlipSigns(__m128 V, __m128 Mask) { return _mm_xor_ps(V, Mask); }
+
+// Swaps real and imaginary parts of both complex values.
+inline __m128 SwapParts(__m128 V) { return _mm_shuffle_ps(V, V, _MM_SHUFFLE(2, 3, 0, 1)); }
+
+// The size-2 transform of the two complex values in V: (v0 + v1, v0 - v1).
+inline __m128 Butterfly2(__m128 V) {
+  return _mm_add_ps(_mm_movelh_ps(V, V), FlipSigns(_mm_movehl_ps(V, V), SignMask(false, false, true, true)));
+}
+
+// Keeps the first complex value of Keep and the second of Changed.
+inline __m128 SecondFrom(__m128 Keep, __m128 Changed) {
+  return _mm_shuffle_ps(Keep, Changed, _MM_SHUFFLE(3, 2, 1, 0));
+}
+
+// Forward size 4 on A = (x0, x1), B = (x2, x3), in registers.
+inline void Forward4(__m128& A, __m128& B) {
+  const __m128 s = _mm_add_ps(A, B), d = _mm_sub_ps(A, B);  // (y0, y1), (a, b)
+  const __m128 aa = _mm_movelh_ps(d, d);                       // ar ai ar ai
+  const __m128 bb = _mm_shuffle_ps(d, d, _MM_SHUFFLE(2, 3, 2, 3));  // bi br bi br
+  A = Butterfly2(s);
+  B = _mm_add_ps(aa, FlipSigns(bb, SignMask(true, false, false, true)));  // a + ib, a - ib
+}
+
+// Inverse size 4 on A = (x0, x1), B = (x2, x3), in registers.
+inline void Inverse4(__m128& A, __m128& B) {
+  const __m128 e = Butterfly2(A);  // (e0, e1)
+  const __m128 td = Butterfly2(B);  // (t, d)
+  const __m128 tdSwapped = _mm_shuffle_ps(td, td, _MM_SHUFFLE(2, 3, 1, 0));  // tr ti di dr
+  A = _mm_add_ps(e, FlipSigns(tdSwapped, SignMask(false, false, false, true)));
+  B = _mm_add_ps(e, FlipSigns(tdSwapped, SignMask(true, true, true, false)));
+}
+
+// Runs a size-4 kernel on the four points at D.
+inline void InRegisters4(float* D, void (*Kernel)(__m128&, __m128&)) {
+  __m128 a = _mm_loadu_ps(D), b = _mm_loadu_ps(D + 4);
+  Kernel(a, b);
+  _mm_storeu_ps(D, a);
+  _mm_storeu_ps(D + 4, b);
+}
+
 struct TSSEPass {
+  static constexpr int LeafSize = 8;
+
+  template <int N>
+  static void ForwardLeaf(float* D) {
+    if constexpr (N == 4) {
+      InRegisters4(D, Forward4);
+    } else {
+      static_assert(N == 8);
+      const float c = FFTTwiddles[3].Cos[1], s = FFTTwiddles[3].Sin[1];
+      __m128 a0 = _mm_loadu_ps(D), a1 = _mm_loadu_ps(D + 4);
+      const __m128 a2 = _mm_loadu_ps(D + 8), a3 = _mm_loadu_ps(D + 12);
+      const __m128 da = _mm_sub_ps(a0, a2), db = SwapParts(_mm_sub_ps(a1, a3));
+      a0 = _mm_add_ps(a0, a2);
+      a1 = _mm_add_ps(a1, a3);
+      const __m128 u = _mm_add_ps(da, FlipSigns(db, SignMask(true, false, true, false)));
+      const __m128 v = _mm_add_ps(da, FlipSigns(db, SignMask(false, true, false, true)));
+      const __m128 vc = _mm_set1_ps(c), vs = _mm_set1_ps(s);
+      const __m128 uw = _mm_add_ps(_mm_mul_ps(u, vc),
+                                   FlipSigns(_mm_mul_ps(SwapParts(u), vs), SignMask(true, false, true, false)));
+      const __m128 vw = _mm_add_ps(_mm_mul_ps(v, vc),
+                                   FlipSigns(_mm_mul_ps(SwapParts(v), vs), SignMask(false, true, false, true)));
+      _mm_storeu_ps(D + 8, Butterfly2(SecondFrom(u, uw)));
+      _mm_storeu_ps(D + 12, Butterfly2(SecondFrom(v, vw)));
+      Forward4(a0, a1);
+      _mm_storeu_ps(D, a0);
+      _mm_storeu_ps(D + 4, a1);
+    }
+  }
+
+  template <int N>
+  static void InverseLeaf(float* D) {
+    if constexpr (N == 4) {
+      InRegisters4(D, Inverse4);
+    } else {
+      static_assert(N == 8);
+      const float c = FFTTwiddles[3].Cos[1], s = FFTTwiddles[3].Sin[1];
+      __m128 e0 = _mm_loadu_ps(D), e1 = _mm_loadu_ps(D + 4);
+      Inverse4(e0, e1);
+      const __m128 u = Butterfly2(_mm_loadu_ps(D + 8)), v = Butterfly2(_mm_loadu_ps(D + 12));
+      const __m128 vc = _mm_set1_ps(c), vs = _mm_set1_ps(s);
+      const __m128 pw = _mm_add_ps(_mm_mul_ps(u, vc),
+                                   FlipSigns(_mm_mul_ps(SwapParts(u), vs), SignMask(false, true, false, true)));
+      const __m128 qw = _mm_add_ps(_mm_mul_ps(v, vc),
+                                   FlipSigns(_mm_mul_ps(SwapParts(v), vs), SignMask(true, false, true, false)));
+      const __m128 p = SecondFrom(u, pw), q = SecondFrom(v, qw);
+      const __m128 t = _mm_add_ps(p, q), d = SwapParts(_mm_sub_ps(p, q));
+      _mm_storeu_ps(D, _mm_add_ps(e0, t));
+      _mm_storeu_ps(D + 8, _mm_sub_ps(e0, t));
+      _mm_storeu_ps(D + 4, _mm_add_ps(e1, FlipSigns(d, SignMask(false, true, false, true))));
+      _mm_storeu_ps(D + 12, _mm_add_ps(e1, FlipSigns(d, SignMask(true, false, true, false))));
+    }
+  }
+
   template <int N>
   static void ForwardPass(float* D) {
     constexpr int Q = N / 4;
     if constexpr (Q < 4) {
-      fft_detail::ScalarForwardPass<N>(D, 0);
+      fft_detail::ScalarForwardPass<N>(D);
     } else {
       const fft_detail::TPassView<N> v(D);
       const float *wc = v.Cos, *ws = v.Sin;
@@ -65,7 +164,7 @@ struct TSSEPass {
   static void InversePass(float* D) {
     constexpr int Q = N / 4;
     if constexpr (Q < 4) {
-      fft_detail::ScalarInversePass<N>(D, 0);
+      fft_detail::ScalarInversePass<N>(D);
     } else {
       const fft_detail::TPassView<N> v(D);
       const float *wc = v.Cos, *ws = v.Sin;

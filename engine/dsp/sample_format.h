@@ -81,11 +81,22 @@ inline bool IsAligned16(const void* Pointer) {
 }
 
 // Rounds to the nearest integer, halves to even, in the default rounding
-// mode. Exact for every float value below 2^51 in magnitude, which covers
-// every sample of every format after processing.
-inline int64_t RoundHalfEven(double Value) {
+// mode, and returns it as a double. Exact for every value below 2^51 in
+// magnitude, which covers every sample of every format after processing.
+inline double RoundHalfEvenToDouble(double Value) {
   constexpr double Magic = 6755399441055744.0;  // 1.5 x 2^52
-  return static_cast<int64_t>((Value + Magic) - Magic);
+  return (Value + Magic) - Magic;
+}
+
+inline int64_t RoundHalfEven(double Value) { return static_cast<int64_t>(RoundHalfEvenToDouble(Value)); }
+
+// Truncates Value toward zero and clips it to Low..High: the same as the
+// clipping routines applied to the truncated value, without 64-bit integer
+// conversions (slow on 32-bit x86).
+inline int32_t TruncClip(double Value, int32_t Low, int32_t High) {
+  if (Value >= High) return High;
+  if (Value <= Low) return Low;
+  return static_cast<int32_t>(Value);
 }
 
 // Bytes per sample of a width (Bits div 8); 0 for widths below 8.
