@@ -62,6 +62,15 @@ void TApplication::AdoptForm(std::unique_ptr<TForm> Form) {
   FForms.push_back(std::move(Form));
 }
 
+void TApplication::DestroyForm(TForm* Form) {
+  auto It = std::find_if(FForms.begin(), FForms.end(),
+                         [Form](const std::unique_ptr<TForm>& F) { return F.get() == Form; });
+  if (It == FForms.end()) return;
+  std::unique_ptr<TForm> Owned = std::move(*It);
+  FForms.erase(It);
+  Owned.reset();
+}
+
 // -------------------------------------------------------- message loop
 
 namespace {

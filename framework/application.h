@@ -73,6 +73,8 @@ class TApplication : public TComponent {
     return Raw;
   }
   void AdoptForm(std::unique_ptr<TForm> Form);
+  // Frees a form created by CreateForm before the application ends.
+  void DestroyForm(TForm* Form);
   TForm* MainForm() const { return FMainForm; }
   // Whether Run shows the main form (default true).
   bool ShowMainForm = true;

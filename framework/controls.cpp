@@ -70,6 +70,10 @@ TGraphicControl::~TGraphicControl() {
   if (FParent->FMouseControl == this) FParent->FMouseControl = nullptr;
 }
 
+void TGraphicControl::Paint(TCanvas& Canvas) {
+  if (OnPaint) OnPaint(this);
+}
+
 void TGraphicControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
 }
@@ -363,7 +367,6 @@ void TWinControl::WMMouseMove(TMessage& M) {
     TrackMouseEvent(&T);
     Perform(CM_MOUSEENTER);
   }
-  Application.HintMouseMessage(this);
   int X = GET_X_LPARAM(M.LParam);
   int Y = GET_Y_LPARAM(M.LParam);
   TShiftState Shift = MouseShiftState(M.WParam);
@@ -371,6 +374,8 @@ void TWinControl::WMMouseMove(TMessage& M) {
     C->MouseMove(Shift, X - C->Left(), Y - C->Top());
   else
     MouseMove(Shift, X, Y);
+  // After the hooks: the widgets under the mouse have set the hint text.
+  Application.HintMouseMessage(this);
 }
 
 void TWinControl::WMMouseLeave(TMessage& M) {

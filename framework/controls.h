@@ -65,7 +65,8 @@ class TGraphicControl : public TComponent {
 
  protected:
   // ---- hooks; coordinates are relative to the control ----
-  virtual void Paint(TCanvas& Canvas) {}
+  // Canvas is the parent's, with its origin moved to the control's corner.
+  virtual void Paint(TCanvas& Canvas);
   virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
   virtual void MouseMove(TShiftState Shift, int X, int Y);
   virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
@@ -254,6 +255,39 @@ class TWinControl : public TComponent {
   bool FMouseInside = false;
   int FLastClientWidth = 0;
   int FLastClientHeight = 0;
+};
+
+// Text drawn on its parent: one or more lines (separated by CR LF),
+// aligned in its rectangle, on its colour or transparent. With AutoSize the
+// rectangle takes the size of the text block.
+class TLabel : public TGraphicControl {
+ public:
+  explicit TLabel(TWinControl* Parent);
+
+ protected:
+  // ---- hooks ----
+  void Paint(TCanvas& Canvas) override;
+
+ public:
+  // ---- properties ----
+  const std::wstring& Caption() const { return FCaption; }
+  void SetCaption(const std::wstring& Caption);
+  const TFont& Font() const { return FFont; }
+  void SetFont(const TFont& Font);
+  TAlignment Alignment = TAlignment::taLeftJustify;
+  bool Transparent = false;
+  TColor Color = clBtnFace;
+  bool AutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool AutoSize);
+  // The size the caption needs in the font.
+  TSize TextSize() const;
+
+ private:
+  void AdjustBounds();
+
+  std::wstring FCaption;
+  TFont FFont;
+  bool FAutoSize = true;
 };
 
 // A child window that paints its colour and then calls Paint.

@@ -168,6 +168,14 @@ TSize TCanvas::TextExtent(const std::wstring& Text) {
   return {S.cx, S.cy};
 }
 
+TRect TCanvas::DrawText(const std::wstring& Text, const TRect& Rect, UINT Format) {
+  if (!FHandle) return Rect;
+  RequireFont();
+  RECT R{Rect.Left, Rect.Top, Rect.Right, Rect.Bottom};
+  ::DrawTextW(FHandle, Text.c_str(), static_cast<int>(Text.size()), &R, Format);
+  return {R.left, R.top, R.right, R.bottom};
+}
+
 void TCanvas::FillRect(const TRect& R) {
   if (!FHandle || Brush.Style == TBrushStyle::bsClear) return;
   RECT WR{R.Left, R.Top, R.Right, R.Bottom};

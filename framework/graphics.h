@@ -92,6 +92,10 @@ class TCanvas {
   TSize TextExtent(const std::wstring& Text);
   int TextWidth(const std::wstring& Text) { return TextExtent(Text).cx; }
   int TextHeight(const std::wstring& Text) { return TextExtent(Text).cy; }
+  // The platform's DrawText in Font and Brush: Format holds DT_ flags.
+  // With DT_CALCRECT nothing is drawn and the rectangle the text needs is
+  // returned; otherwise Rect is returned.
+  TRect DrawText(const std::wstring& Text, const TRect& Rect, UINT Format);
   // Fills Rect (right and bottom excluded) with the brush colour; nothing
   // with a clear brush.
   void FillRect(const TRect& Rect);

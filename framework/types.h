@@ -140,3 +140,5 @@ enum TFontStyle : unsigned {
 using TFontStyles = unsigned;
 
 enum class TBrushStyle { bsSolid, bsClear };
+
+enum class TAlignment { taLeftJustify, taRightJustify, taCenter };

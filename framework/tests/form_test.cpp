@@ -286,3 +286,24 @@ TEST_F(FormTest, HiddenFormTakesWindowStateWhenShown) {
   EXPECT_EQ(Form->WindowState(), TWindowState::wsNormal);
   Form->Hide();
 }
+
+TEST_F(FormTest, LabelSizesToTextAndPaintsOnItsParent) {
+  TLabel Label(Form.get());
+  TFont F;
+  F.SetName(L"Arial");
+  F.SetHeight(-16);
+  Label.SetFont(F);
+  Label.SetCaption(L"One");
+  int OneLine = Label.Height();
+  int Narrow = Label.Width();
+  Label.SetCaption(L"One more\r\nTwo");
+  EXPECT_GT(Label.Width(), Narrow);
+  EXPECT_GE(Label.Height(), 2 * OneLine);
+  Label.SetBounds(20, 30, Label.Width(), Label.Height());
+  Label.Color = RGBColor(0, 180, 0);
+  Form->Show();
+  Form->Repaint();
+  EXPECT_EQ(Form->Canvas().Pixel(20, 30), RGBColor(0, 180, 0));
+  EXPECT_NE(Form->Canvas().Pixel(19, 30), RGBColor(0, 180, 0));
+  Form->Hide();
+}
