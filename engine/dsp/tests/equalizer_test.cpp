@@ -252,6 +252,26 @@ TEST_F(EqualizerTest, SeperateChoosesThePerChannelKernels) {
   EXPECT_NEAR(Decibels(Measure(ch1, 1, 1000.0, 2400, 2400 + 19200).Amplitude / 0.5), -20.0, 0.1);
 }
 
+// With separate kernels, a stream that gains channels gets kernels for them
+// even though no gain changed in between.
+TEST_F(EqualizerTest, SeperateKernelsFollowAGrowingChannelCount) {
+  Eq.SetSeperate(true);
+  RunFloat(Sine(3000, 2, 1000.0, 0.5), 2);
+  const std::vector<float> out = RunFloat(Sine(24000, 4, 1000.0, 0.5), 4);
+  for (int c = 0; c < 4; ++c) {
+    std::vector<float> ch(24000);
+    for (int i = 0; i < 24000; ++i) ch[i] = out[4 * i + c];
+    EXPECT_NEAR(Decibels(Measure(ch, 1, 1000.0, 2400, 2400 + 19200).Amplitude / 0.5), 0.0, 0.03) << c;
+  }
+}
+
+TEST_F(EqualizerTest, SwitchingOnForgetsTheTail) {
+  RunFloat(Sine(4000, 1, 1000.0, 0.8), 1);
+  Eq.SetEnabled(false);
+  Eq.SetEnabled(true);
+  for (float v : RunFloat(std::vector<float>(2000, 0.0f), 1)) ASSERT_EQ(v, 0.0f);
+}
+
 TEST_F(EqualizerTest, ChannelsFromTenUpPassUnchangedAndNothingIsWrittenOutside) {
   const int channels = 12, frames = 3000;
   std::vector<int16_t> buffer(channels * frames + 64, 0x5A5A);
