@@ -24,7 +24,14 @@ std::string ExceptionMessage(std::exception_ptr E) {
   return {};
 }
 
-TApplication::TApplication() = default;
+// The title starts as the executable's file name without its extension.
+TApplication::TApplication() {
+  wchar_t Path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, Path, MAX_PATH);
+  std::wstring Name = Path;
+  Name = Name.substr(Name.find_last_of(L"\\/") + 1);
+  FTitle = Name.substr(0, Name.find_last_of(L'.'));
+}
 
 TApplication::~TApplication() {
   FHintWindow.reset();

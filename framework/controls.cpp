@@ -268,8 +268,8 @@ void TWinControl::Resize() {
 }
 
 bool TWinControl::EraseBackground() {
-  FCanvas.Brush.Style = TBrushStyle::bsSolid;
   TBrush Saved = FCanvas.Brush;
+  FCanvas.Brush.Style = TBrushStyle::bsSolid;
   FCanvas.Brush.Color = FColor;
   FCanvas.FillRect(FCanvas.ClipRect());
   FCanvas.Brush = Saved;
@@ -419,20 +419,31 @@ void TWinControl::WMSize(TMessage& M) {
   Resize();
 }
 
+// A key goes to the top-level window first when it asks for KeyPreview,
+// then to this window; a hook that sets the key to 0 consumes it.
 void TWinControl::WMKey(TMessage& M) {
+  TWinControl* Top = this;
+  while (Top->FParent) Top = Top->FParent;
+  std::vector<TWinControl*> Targets;
+  if (Top != this && Top->KeyPreview) Targets.push_back(Top);
+  Targets.push_back(this);
   if (M.Msg == WM_CHAR) {
     wchar_t Key = static_cast<wchar_t>(M.WParam);
-    KeyPress(Key);
-    if (Key == 0) return;
+    for (TWinControl* T : Targets) {
+      T->KeyPress(Key);
+      if (Key == 0) return;
+    }
     M.WParam = Key;
   } else {
     WORD Key = static_cast<WORD>(M.WParam);
     bool Down = M.Msg == WM_KEYDOWN || M.Msg == WM_SYSKEYDOWN;
-    if (Down)
-      KeyDown(Key, KeyboardShiftState());
-    else
-      KeyUp(Key, KeyboardShiftState());
-    if (Key == 0) return;
+    for (TWinControl* T : Targets) {
+      if (Down)
+        T->KeyDown(Key, KeyboardShiftState());
+      else
+        T->KeyUp(Key, KeyboardShiftState());
+      if (Key == 0) return;
+    }
     M.WParam = Key;
   }
   DefaultHandler(M);

@@ -167,6 +167,9 @@ class TWinControl : public TComponent {
   // the mouse rests over it and ShowHint is set.
   std::wstring Hint;
   bool ShowHint = false;
+  // Set on a top-level window: it sees the keys of its child controls
+  // (KeyDown, KeyUp, KeyPress) before they do.
+  bool KeyPreview = false;
   TCursor Cursor = crDefault;
   TColor Color() const { return FColor; }
   void SetColor(TColor Color);

@@ -169,13 +169,19 @@ TModalResult TForm::ShowModal() {
   try {
     Show();
     SetActiveWindow(Handle());
-    do {
-      Application.HandleMessage();
-      if (Application.Terminated())
+    // ModalResult is looked at before waiting, so a result set before the
+    // loop (in OnShow) ends it without a message having to arrive.
+    for (;;) {
+      if (Application.Terminated()) {
         ModalResult = mrCancel;
-      else if (ModalResult != mrNone)
-        CloseModal();
-    } while (ModalResult == mrNone);
+        break;
+      }
+      if (ModalResult != mrNone) {
+        if (CloseModal()) break;
+      } else {
+        Application.HandleMessage();
+      }
+    }
   } catch (...) {
     Finish();
     throw;

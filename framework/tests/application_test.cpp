@@ -108,6 +108,15 @@ TEST_F(ApplicationTest, CloseEndsModalWithCancelAndNestedModalSignalsOnce) {
   EXPECT_EQ(Ends, 1);
 }
 
+TEST_F(ApplicationTest, ModalResultSetWhileShowingEndsLoopAtOnce) {
+  TForm Dialog(L"TfrmDialog");
+  Dialog.OnShow = [&](TComponent*) { Dialog.ModalResult = mrOk; };
+  TTimer Fallback;  // ends a loop that waits for a message that never comes
+  Fallback.SetInterval(2000);
+  Fallback.OnTimer = [&](TComponent*) { Dialog.ModalResult = mrAbort; };
+  EXPECT_EQ(Dialog.ShowModal(), mrOk);
+}
+
 TEST_F(ApplicationTest, CloseQueryCanKeepModalFormOpen) {
   TForm Dialog(L"TfrmDialog");
   int Asked = 0;

@@ -307,3 +307,28 @@ TEST_F(FormTest, LabelSizesToTextAndPaintsOnItsParent) {
   EXPECT_NE(Form->Canvas().Pixel(19, 30), RGBColor(0, 180, 0));
   Form->Hide();
 }
+
+TEST_F(FormTest, KeyPreviewLetsFormSeeChildKeysFirst) {
+  TCheckBox Box(Form.get());
+  std::vector<WORD> BoxKeys;
+  Box.OnKeyDown = [&](TComponent*, WORD& Key, TShiftState) { BoxKeys.push_back(Key); };
+  SendMessageW(Box.Handle(), WM_KEYDOWN, 'X', 0);
+  Form->KeyPreview = true;
+  Form->OnKeyDown = nullptr;
+  SendMessageW(Box.Handle(), WM_KEYDOWN, 'Y', 0);
+  const std::vector<std::string> WantForm = {"keydown 89"};
+  EXPECT_EQ(Form->Log, WantForm);
+  const std::vector<WORD> WantBox = {'X', 'Y'};
+  EXPECT_EQ(BoxKeys, WantBox);
+}
+
+TEST_F(FormTest, DefaultEraseKeepsCanvasBrush) {
+  Form->SetColor(RGBColor(9, 8, 7));
+  Form->Canvas().Brush.Style = TBrushStyle::bsClear;
+  Form->Canvas().Brush.Color = clRed;
+  TBitmap Target(10, 10);
+  SendMessageW(Wnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(Target.Canvas().Handle()), 0);
+  EXPECT_EQ(Target.Canvas().Pixel(5, 5), RGBColor(9, 8, 7));
+  EXPECT_EQ(Form->Canvas().Brush.Style, TBrushStyle::bsClear);
+  EXPECT_EQ(Form->Canvas().Brush.Color, clRed);
+}
