@@ -159,7 +159,13 @@ void TApplication::HandleException(std::exception_ptr E) {
   }
 }
 
+// Shows the box and ends the process. Exceptions raised by messages that
+// the box's own loop dispatches meanwhile are dropped: the process ends
+// anyway.
 void TApplication::DefaultExceptionBox() {
+  static bool Showing = false;
+  if (Showing) return;
+  Showing = true;
   std::wstring Text = FTitle + L" has detected a problem and will be terminated...";
   MessageBoxW(FHandle, Text.c_str(), FTitle.c_str(), MB_ICONERROR | MB_OK);
   ExitProcess(0);
