@@ -13,7 +13,7 @@ inline __m128i Mul(__m128i v, int16_t q) { return _mm_mulhi_epi16(v, _mm_set1_ep
 
 // mulhi truncates downwards, about half a unit per product: the constant
 // rounds and makes up for that.
-inline __m128i Bias(int16_t Offset4) { return _mm_set1_epi16(static_cast<int16_t>(Offset4 + 3)); }
+inline __m128i BiasOf(int16_t Offset4) { return _mm_set1_epi16(static_cast<int16_t>(Offset4 + 3)); }
 
 // Stores 8 pixels from red, green and blue sums with two fraction bits.
 inline void Store8(__m128i r, __m128i g, __m128i b, std::uint32_t* dst) {
@@ -33,13 +33,21 @@ inline __m128i Load4Bytes(const std::uint8_t* p) {
   return _mm_cvtsi32_si128(v);
 }
 
+// The YUV coefficients as vectors, built once per row.
+struct TYuvVectors {
+  __m128i Y, RU, RV, GU, GV, BU, BV, Bias;
+  explicit TYuvVectors(const TYuvTables& t)
+      : Y(_mm_set1_epi16(t.Q[0])), RU(_mm_set1_epi16(t.Q[1])), RV(_mm_set1_epi16(t.Q[2])),
+        GU(_mm_set1_epi16(t.Q[3])), GV(_mm_set1_epi16(t.Q[4])), BU(_mm_set1_epi16(t.Q[5])),
+        BV(_mm_set1_epi16(t.Q[6])), Bias(BiasOf(t.Offset4)) {}
+};
+
 // Converts 8 pixels from luma and chroma lanes already centred and scaled.
-inline void Yuv8(__m128i y, __m128i u, __m128i v, const TYuvTables& t, std::uint32_t* dst) {
-  const __m128i yl = Mul(y, t.Q[0]);
-  const __m128i bias = Bias(t.Offset4);
-  const __m128i r = _mm_add_epi16(_mm_add_epi16(yl, bias), _mm_add_epi16(Mul(u, t.Q[1]), Mul(v, t.Q[2])));
-  const __m128i g = _mm_add_epi16(_mm_add_epi16(yl, bias), _mm_add_epi16(Mul(u, t.Q[3]), Mul(v, t.Q[4])));
-  const __m128i b = _mm_add_epi16(_mm_add_epi16(yl, bias), _mm_add_epi16(Mul(u, t.Q[5]), Mul(v, t.Q[6])));
+inline void Yuv8(__m128i y, __m128i u, __m128i v, const TYuvVectors& c, std::uint32_t* dst) {
+  const __m128i yl = _mm_add_epi16(_mm_mulhi_epi16(y, c.Y), c.Bias);
+  const __m128i r = _mm_add_epi16(yl, _mm_add_epi16(_mm_mulhi_epi16(u, c.RU), _mm_mulhi_epi16(v, c.RV)));
+  const __m128i g = _mm_add_epi16(yl, _mm_add_epi16(_mm_mulhi_epi16(u, c.GU), _mm_mulhi_epi16(v, c.GV)));
+  const __m128i b = _mm_add_epi16(yl, _mm_add_epi16(_mm_mulhi_epi16(u, c.BU), _mm_mulhi_epi16(v, c.BV)));
   Store8(r, g, b, dst);
 }
 
@@ -60,22 +68,23 @@ inline __m128i Chroma4(const std::uint8_t* c) {
 
 int Yuv420RowSimd(const std::uint8_t* y, const std::uint8_t* u, const std::uint8_t* v, int n,
                   const TYuvTables& Tables, std::uint32_t* Dst) {
+  const TYuvVectors c(Tables);
   int i = 0;
-  for (; i + 8 <= n; i += 8)
-    Yuv8(Luma8(y + i), Chroma4(u + i / 2), Chroma4(v + i / 2), Tables, Dst + i);
+  for (; i + 8 <= n; i += 8) Yuv8(Luma8(y + i), Chroma4(u + i / 2), Chroma4(v + i / 2), c, Dst + i);
   return i;
 }
 
 int Nv12RowSimd(const std::uint8_t* y, const std::uint8_t* uv, int n, const TYuvTables& Tables,
                 std::uint32_t* Dst) {
+  const TYuvVectors c(Tables);
   int i = 0;
   for (; i + 8 <= n; i += 8) {
-    __m128i c = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(uv + i)),
-                                  _mm_setzero_si128());
-    c = _mm_slli_epi16(_mm_sub_epi16(c, _mm_set1_epi16(128)), 7);
-    const __m128i u = _mm_shufflehi_epi16(_mm_shufflelo_epi16(c, 0xA0), 0xA0);  // lanes 0,0,2,2
-    const __m128i v = _mm_shufflehi_epi16(_mm_shufflelo_epi16(c, 0xF5), 0xF5);  // lanes 1,1,3,3
-    Yuv8(Luma8(y + i), u, v, Tables, Dst + i);
+    __m128i pairs = _mm_unpacklo_epi8(
+        _mm_loadl_epi64(reinterpret_cast<const __m128i*>(uv + i)), _mm_setzero_si128());
+    pairs = _mm_slli_epi16(_mm_sub_epi16(pairs, _mm_set1_epi16(128)), 7);
+    const __m128i u = _mm_shufflehi_epi16(_mm_shufflelo_epi16(pairs, 0xA0), 0xA0);  // 0,0,2,2
+    const __m128i v = _mm_shufflehi_epi16(_mm_shufflelo_epi16(pairs, 0xF5), 0xF5);  // 1,1,3,3
+    Yuv8(Luma8(y + i), u, v, c, Dst + i);
   }
   return i;
 }
@@ -83,7 +92,7 @@ int Nv12RowSimd(const std::uint8_t* y, const std::uint8_t* uv, int n, const TYuv
 int RgbMatrixSimd(const std::uint32_t* Src, const int* XMap, int n, const TRgbTables& Tables,
                   std::uint32_t* Dst) {
   const __m128i mask = _mm_set1_epi32(0xFF);
-  const __m128i bias = Bias(Tables.Offset4);
+  const __m128i bias = BiasOf(Tables.Offset4);
   const auto& q = Tables.Q;
   int i = 0;
   for (; i + 8 <= n; i += 8) {

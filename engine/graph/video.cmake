@@ -1,3 +1,4 @@
+include_guard(GLOBAL)
 # The video control's portable frame pipeline: pixel-format conversion,
 # software colour controls, scaling with the source crop and the keyed
 # overlay composite. Plain C++, built on every host.

@@ -1,0 +1,19 @@
+# The video control's own renderer filter (built on the filter base and the
+# portable frame pipeline of engine/graph). Windows only.
+# The frame pipeline is engine/graph's; that folder is configured after this
+# one, so it is included here (video.cmake includes itself only once).
+include(${CMAKE_SOURCE_DIR}/engine/graph/video.cmake)
+
+if(WIN32)
+  add_library(lc_video_renderer STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/video_renderer.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/video_renderer_basic.cpp
+  )
+  target_link_libraries(lc_video_renderer PUBLIC lc_filters lc_video_core strmiids)
+
+  lc_add_test(NAME video_renderer_tests
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/video_renderer_test.cpp
+    LIBS lc_video_renderer lc_test_support
+    TIMEOUT 120
+  )
+endif()
