@@ -34,6 +34,11 @@ struct TVolumeSnapshot {
 template <class TScale>
 void ForEachSample(uint8_t* Buffer, size_t Samples, int Bytes, int Channels,
                    const TVolumeSnapshot& Volume, TScale&& Scale) {
+  if (!Volume.Seperate) {
+    const int64_t volume = Volume.Volumes[0];
+    for (size_t i = 0; i < Samples; ++i) Scale(Buffer + i * Bytes, volume);
+    return;
+  }
   int channel = 0;
   for (size_t i = 0; i < Samples; ++i) {
     Scale(Buffer + i * Bytes, static_cast<int64_t>(Volume.Of(channel)));
@@ -50,6 +55,15 @@ void ScaleFloats(float* Data, size_t Count, float Factor) {
   }
 #endif
   for (; i < Count; ++i) Data[i] = Data[i] * Factor;
+}
+
+// The common case of 16-bit samples and one volume of at most 65,535 in
+// magnitude: every product fits 32 bits.
+void AmplifySigned16(uint8_t* Buffer, size_t Samples, int32_t Volume) {
+  for (size_t i = 0; i < Samples; ++i) {
+    uint8_t* p = Buffer + 2 * i;
+    StoreSample<int16_t>(p, Clip16(LoadSample<int16_t>(p) * Volume / 10000));
+  }
 }
 
 float FloatFactor(int64_t Volume) { return static_cast<float>(Volume / 10000.0); }
@@ -101,6 +115,10 @@ void TDspAmplify::Process(void* Buffer, size_t Size, int Bits, int Channels, boo
       });
       break;
     case TSampleFormat::Signed16:
+      if (!volume.Seperate && volume.Volumes[0] >= -65535 && volume.Volumes[0] <= 65535) {
+        AmplifySigned16(p, samples, volume.Volumes[0]);
+        break;
+      }
       ForEachSample(p, samples, bytes, Channels, volume, [](uint8_t* P, int64_t V) {
         StoreSample<int16_t>(P, Clip16(ScaleByVolume(LoadSample<int16_t>(P), V)));
       });

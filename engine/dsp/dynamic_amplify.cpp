@@ -8,23 +8,27 @@ namespace {
 
 // The largest magnitude among Samples samples; floats count in units of
 // 1/32,767, rounded. The most negative 32-bit sample has magnitude 2^31.
-double PeakOf(const uint8_t* P, size_t Samples, TSampleFormat Format) {
-  int64_t peak = 0;
-  float floatPeak = 0;
-  for (size_t i = 0; i < Samples; ++i) {
-    switch (Format) {
-      case TSampleFormat::Unsigned8: peak = std::max<int64_t>(peak, std::abs(P[i] - 128)); break;
-      case TSampleFormat::Signed16: peak = std::max<int64_t>(peak, std::abs(int64_t{LoadSample<int16_t>(P + 2 * i)})); break;
-      case TSampleFormat::Signed24: peak = std::max<int64_t>(peak, std::abs(int64_t{Cvt24BitTo32(P + 3 * i)})); break;
-      case TSampleFormat::Signed32: peak = std::max<int64_t>(peak, std::abs(int64_t{LoadSample<int32_t>(P + 4 * i)})); break;
-      case TSampleFormat::Float32: floatPeak = std::max(floatPeak, std::fabs(LoadSample<float>(P + 4 * i))); break;
-      case TSampleFormat::Unsupported: return 0;
+template <TSampleFormat Format>
+double PeakOf(const uint8_t* P, size_t Samples) {
+  if constexpr (Format == TSampleFormat::Float32) {
+    float peak = 0;
+    for (size_t i = 0; i < Samples; ++i) peak = std::max(peak, std::fabs(LoadSample<float>(P + 4 * i)));
+    // Rounding is monotonic: the rounded largest magnitude is the largest
+    // rounded one.
+    return RoundHalfEvenToDouble(double{peak} * 32767.0);
+  } else if constexpr (Format == TSampleFormat::Signed32) {
+    int64_t peak = 0;
+    for (size_t i = 0; i < Samples; ++i) peak = std::max(peak, std::abs(int64_t{LoadSample<int32_t>(P + 4 * i)}));
+    return static_cast<double>(peak);
+  } else {
+    int32_t peak = 0;
+    for (size_t i = 0; i < Samples; ++i) {
+      if constexpr (Format == TSampleFormat::Unsigned8) peak = std::max(peak, std::abs(P[i] - 128));
+      if constexpr (Format == TSampleFormat::Signed16) peak = std::max(peak, std::abs(int32_t{LoadSample<int16_t>(P + 2 * i)}));
+      if constexpr (Format == TSampleFormat::Signed24) peak = std::max(peak, std::abs(Cvt24BitTo32(P + 3 * i)));
     }
+    return peak;
   }
-  // Rounding is monotonic: the rounded largest magnitude is the largest
-  // rounded one.
-  if (Format == TSampleFormat::Float32) return RoundHalfEvenToDouble(double{floatPeak} * 32767.0);
-  return static_cast<double>(peak);
 }
 
 double FullScaleOf(TSampleFormat Format) {
@@ -71,18 +75,6 @@ void Ramp(uint8_t* P, size_t Samples, int Bytes, int Channels, float OldGain, fl
   }
 }
 
-void Ramp(uint8_t* P, size_t Samples, int Bytes, int Channels, float OldGain, float NewGain,
-          TSampleFormat Format) {
-  switch (Format) {
-    case TSampleFormat::Unsigned8: Ramp<TSampleFormat::Unsigned8>(P, Samples, Bytes, Channels, OldGain, NewGain); break;
-    case TSampleFormat::Signed16: Ramp<TSampleFormat::Signed16>(P, Samples, Bytes, Channels, OldGain, NewGain); break;
-    case TSampleFormat::Signed24: Ramp<TSampleFormat::Signed24>(P, Samples, Bytes, Channels, OldGain, NewGain); break;
-    case TSampleFormat::Signed32: Ramp<TSampleFormat::Signed32>(P, Samples, Bytes, Channels, OldGain, NewGain); break;
-    case TSampleFormat::Float32: Ramp<TSampleFormat::Float32>(P, Samples, Bytes, Channels, OldGain, NewGain); break;
-    case TSampleFormat::Unsupported: break;
-  }
-}
-
 }  // namespace
 
 // Moves the gain towards Target: down at once, up only after the hold and
@@ -114,15 +106,15 @@ void TDspDynamicAmplify::ProcessBlock(uint8_t* Buffer, size_t Size, int Frequenc
   HoldLimit_ = RoundHalfEven(static_cast<double>(bytesPerSecond) * Settings.ReleaseTime / 1000.0);
 
   float target = 1.0f;
-  if (Format != TSampleFormat::Unsupported) {
-    const double peak = PeakOf(Buffer, samples, Format);
-    target = peak > 0 ? static_cast<float>(FullScaleOf(Format) / peak)
+  DispatchFormat(Format, [&](auto F) {
+    const double peak = PeakOf<decltype(F)::value>(Buffer, samples);
+    target = peak > 0 ? static_cast<float>(FullScaleOf(F) / peak)
                       : static_cast<float>(Settings.MaxAmplification / 1000.0);
-  }
+  });
   const float oldGain = Current_.load(std::memory_order_relaxed);
   const float newGain = NextGain(target, Size, Frequency, Bits, Channels, Settings);
   Current_.store(newGain, std::memory_order_relaxed);
-  Ramp(Buffer, samples, bytes, Channels, oldGain, newGain, Format);
+  DispatchFormat(Format, [&](auto F) { Ramp<decltype(F)::value>(Buffer, samples, bytes, Channels, oldGain, newGain); });
 }
 
 void TDspDynamicAmplify::Process(void* Buffer, size_t Size, int Frequency, int Bits, int Channels,

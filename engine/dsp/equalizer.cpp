@@ -179,15 +179,8 @@ void TDspEqualizer::Process(void* Buffer, size_t Size, int Bits, int Channels, b
   const bool dirty = Dirty_.exchange(false, std::memory_order_acq_rel);
   if (dirty || seperate != DesignedSeperate_ || needed > DesignedCount_) DesignKernels(needed, seperate);
 
-  ForEachChunk(static_cast<uint8_t*>(Buffer), Size, Bits, Channels, SampleSize(),
-               [&](uint8_t* Chunk, size_t Bytes) {
-                 switch (format) {
-                   case TSampleFormat::Unsigned8: Convolve<TSampleFormat::Unsigned8>(Chunk, Bytes, Channels); break;
-                   case TSampleFormat::Signed16: Convolve<TSampleFormat::Signed16>(Chunk, Bytes, Channels); break;
-                   case TSampleFormat::Signed24: Convolve<TSampleFormat::Signed24>(Chunk, Bytes, Channels); break;
-                   case TSampleFormat::Signed32: Convolve<TSampleFormat::Signed32>(Chunk, Bytes, Channels); break;
-                   case TSampleFormat::Float32: Convolve<TSampleFormat::Float32>(Chunk, Bytes, Channels); break;
-                   case TSampleFormat::Unsupported: break;
-                 }
-               });
+  DispatchFormat(format, [&](auto F) {
+    ForEachChunk(static_cast<uint8_t*>(Buffer), Size, Bits, Channels, SampleSize(),
+                 [&](uint8_t* Chunk, size_t Bytes) { Convolve<decltype(F)::value>(Chunk, Bytes, Channels); });
+  });
 }

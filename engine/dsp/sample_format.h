@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 // The five formats a processor handles. Bits decides first; Float is looked
 // at only when Bits is 32, so a stream marked float with another width is
@@ -26,6 +27,21 @@ constexpr TSampleFormat SampleFormatOf(int Bits, bool Float) {
     case 24: return TSampleFormat::Signed24;
     case 32: return Float ? TSampleFormat::Float32 : TSampleFormat::Signed32;
     default: return TSampleFormat::Unsupported;
+  }
+}
+
+// Calls Work(tag) with a std::integral_constant naming Format, so that Work
+// can run code specialised for the format; nothing for Unsupported.
+template <class TWork>
+void DispatchFormat(TSampleFormat Format, TWork&& Work) {
+  using F = TSampleFormat;
+  switch (Format) {
+    case F::Unsigned8: Work(std::integral_constant<F, F::Unsigned8>{}); break;
+    case F::Signed16: Work(std::integral_constant<F, F::Signed16>{}); break;
+    case F::Signed24: Work(std::integral_constant<F, F::Signed24>{}); break;
+    case F::Signed32: Work(std::integral_constant<F, F::Signed32>{}); break;
+    case F::Float32: Work(std::integral_constant<F, F::Float32>{}); break;
+    case F::Unsupported: break;
   }
 }
 
