@@ -1,0 +1,222 @@
+#include "kit/message_box.h"
+
+#include <utility>
+
+#include <windows.h>
+
+#include "framework/application.h"
+#include "kit/skin_strip.h"
+#include "kit/window_drag.h"
+
+TfrmMessage* frmMessage = nullptr;
+
+namespace {
+
+constexpr TColor FormColor = 0xE0E0E0;
+constexpr TColor TitleColor = 0x999999;
+constexpr TColor TextColor = 0x166116;
+constexpr int OkWidth = 80;
+
+TMessageBoxEnvironment& Environment() {
+  static TMessageBoxEnvironment E;
+  return E;
+}
+
+// Measures text on a canvas in its current font.
+class TCanvasMeasurer : public TTextMeasurer {
+ public:
+  explicit TCanvasMeasurer(TCanvas& Canvas) : FCanvas(Canvas) {}
+  int TextWidth(const std::wstring& Text) override { return FCanvas.TextWidth(Text); }
+  int LineHeight() override { return FCanvas.TextHeight(L"Hg"); }
+
+ private:
+  TCanvas& FCanvas;
+};
+
+}  // namespace
+
+void SetMessageBoxEnvironment(TMessageBoxEnvironment E) { Environment() = std::move(E); }
+
+// ---- creation ------------------------------------------------------------------
+
+TfrmMessage::TfrmMessage()
+    : TSkinForm(L"TfrmMessage", L"Message1", false), FSurface(Host()) {
+  FTexts = Environment().Texts ? Environment().Texts() : TMessageBoxTexts{};
+  SetCaption(L"Message");
+  SetColor(FormColor);
+  Font.SetName(L"Verdana");
+  Font.SetSize(CaptionFontSize(Screen.PixelsPerInch()));
+  Font.SetColor(TitleColor);
+  Canvas().Brush.Style = TBrushStyle::bsClear;
+  FTextFont.SetName(L"Arial");
+  FTextFont.SetHeight(-16);
+  FTextFont.SetColor(TextColor);
+
+  // This window keeps no back buffer: everything is drawn on its canvas.
+  TButtonOptions Options{TButtonVariant::CaptionCentred, ptWindow};
+  FCloseButton = std::make_unique<TVirtualButton>(Host(), FSurface, TRect{200, 7, 209, 16},
+                                                  L"", FTexts.CloseHint, L"MainbtnClose",
+                                                  Options);
+  int OkLeft = (Host().Skin().Width() - OkWidth) / 2;
+  FOkButton = std::make_unique<TVirtualButton>(
+      Host(), FSurface, TRect{OkLeft, 231, OkLeft + OkWidth, 251}, FTexts.Ok, L"", L"",
+      Options);
+  FCheckBox = std::make_unique<TVirtualCheckbox>(Host(), FSurface, 13, FTexts.DoNotShow,
+                                                 L"CBPositions");
+  Host().AddWidget(FCloseButton.get());
+  Host().AddWidget(FOkButton.get());
+  Host().AddWidget(FCheckBox.get());
+  FCloseButton->OnClick = [this] { Close(); };
+  FOkButton->OnClick = [this] { Close(); };
+}
+
+TfrmMessage::~TfrmMessage() {
+  Host().RemoveWidget(FCheckBox.get());
+  Host().RemoveWidget(FOkButton.get());
+  Host().RemoveWidget(FCloseButton.get());
+}
+
+// ---- showing ---------------------------------------------------------------------
+
+void TfrmMessage::DoShow() {
+  bool Skip = Environment().SkipFormPlacement && Environment().SkipFormPlacement();
+  if (!Skip) LayOut();
+  TSkinForm::DoShow();
+}
+
+void TfrmMessage::LayOut() {
+  TBitmap& Background = Host().Skin();
+  TMessageLayoutInput In;
+  In.BackgroundWidth = Background.Width();
+  In.BackgroundHeight = Background.Height();
+  In.ShowCheckBox = FCheckBox->Visible;
+  In.CheckBoxWidth = FCheckBox->Rect().Width();
+  In.CheckBoxHeight = FCheckBox->ImageHeight();
+  In.OkRect = FOkButton->Rect();
+  In.CloseRect = FCloseButton->Rect();
+  TBitmap Measure(1, 1);
+  Measure.Canvas().Font.Assign(FTextFont);
+  TCanvasMeasurer Measurer(Measure.Canvas());
+  FLayout = LayoutMessage(FText, In, Measurer);
+
+  if (FLayout.Cropped) {
+    CropBackground();
+    FOkButton->SetRect(FLayout.OkRect);
+  }
+  Constraints = {FLayout.Width, FLayout.Height, FLayout.Width, FLayout.Height};
+  SetClientSize(FLayout.Width, FLayout.Height);
+  if (FCheckBox->Visible) FCheckBox->SetVertical(FLayout.CheckBoxTop, FLayout.CheckBoxBottom);
+  Place();
+  TCanvas& Face = Background.Canvas();
+  Face.Font.Assign(Font);
+  Face.Brush.Style = TBrushStyle::bsClear;
+  Face.TextOut(5, 5, FTexts.Title);
+  FCloseButton->SetRect(FLayout.CloseRect);
+  MessageBeep(0);
+}
+
+// Carries the background's bottom and right edges in and cuts it to the
+// box's size. Each copy goes through a temporary bitmap: the right edge is
+// stretched within the same bitmap, over rows it also reads.
+void TfrmMessage::CropBackground() {
+  TBitmap& Background = Host().Skin();
+  for (const TStripCopy& C : FLayout.CropCopies) {
+    if (C.Dest.IsEmpty() || C.Source.IsEmpty()) continue;
+    TRect Whole{0, 0, C.Dest.Width(), C.Dest.Height()};
+    TBitmap Strip(Whole.Right, Whole.Bottom);
+    Strip.Canvas().CopyRect(Whole, Background.Canvas(), C.Source);
+    Background.Canvas().CopyRect(C.Dest, Strip.Canvas(), Whole);
+  }
+  Background.SetSize(FLayout.Width, FLayout.Height);
+}
+
+void TfrmMessage::Place() {
+  const TMessageBoxEnvironment& E = Environment();
+  TMessagePlacementInput P;
+  P.ClientWidth = ClientWidth();
+  P.ClientHeight = ClientHeight();
+  bool FullScreen = E.VideoFullScreen && E.VideoFullScreen();
+  bool OwnerUp = OwnerForm && OwnerForm->Enabled() && OwnerForm->Showing();
+  P.CentreOnVideo = FullScreen && !OwnerUp;
+  P.VideoMonitor = VideoMonitor.BoundsRect;
+  P.ScreenWidth = Screen.Width();
+  P.ScreenHeight = Screen.Height();
+  P.WorkArea = Screen.WorkAreaRect();
+  TForm* Main = E.MainWindow ? E.MainWindow() : Application.MainForm();
+  if (Main && Main != this) {
+    P.MainWindow = Main->BoundsRect();
+    P.MonitorsDiffer = MonitorsDiffer;
+    if (MonitorsDiffer) P.MainMonitor = GetWindowMonitor(Main->Handle()).BoundsRect;
+  } else {
+    // No main window yet: the screen's centre stands in for it.
+    P.MainWindow = Bounds(P.ScreenWidth / 2, P.ScreenHeight / 2, 0, 0);
+  }
+  TPoint At = PlaceMessageBox(P);
+  SetBounds(At.X, At.Y, Width(), Height());
+}
+
+void TfrmMessage::Activate() {
+  TSkinForm::Activate();
+  BOOL Snap = FALSE;
+  if (!SystemParametersInfoW(SPI_GETSNAPTODEFBUTTON, 0, &Snap, 0) || !Snap) return;
+  const TRect& R = FOkButton->Rect();
+  TPoint Origin = ClientToScreen({0, 0});
+  SetCursorPos(Origin.X + R.Left + R.Width() / 2, Origin.Y + R.Top + R.Height() / 2);
+}
+
+// ---- painting and input ------------------------------------------------------------
+
+void TfrmMessage::Paint() {
+  TSkinForm::Paint();  // the background and the three widgets
+  TCanvas& C = Canvas();
+  C.Font.Assign(FTextFont);
+  C.Brush.Style = TBrushStyle::bsClear;
+  int LineHeight = C.TextHeight(L"Hg");
+  int Y = FLayout.LabelPos.Y;
+  for (const std::wstring& Line : FLayout.Lines) {
+    // Centred within the text block.
+    C.TextOut(FLayout.LabelPos.X + (FLayout.LabelWidth - C.TextWidth(Line)) / 2, Y, Line);
+    Y += LineHeight;
+  }
+}
+
+void TfrmMessage::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  // The host clears the capture and asks the close button, the OK button
+  // and the check box in that order; the buttons close the box.
+  TSkinForm::MouseUp(Button, Shift, X, Y);
+  if (Button != TMouseButton::mbLeft) return;
+  Application.ProcessMessages();
+  Application.CancelHint();
+}
+
+void TfrmMessage::FormKeyPress(wchar_t& Key) {
+  if (Key == 13 || Key == 27) Close();
+}
+
+void TfrmMessage::KeyPress(wchar_t& Key) {
+  FormKeyPress(Key);
+  TSkinForm::KeyPress(Key);
+}
+
+void TfrmMessage::DoClose(TCloseAction& Action) {
+  Screen.SetCursor(crDefault);
+  Host().MouseLeave();  // the buttons lose their hover look
+  TSkinForm::DoClose(Action);
+}
+
+// ---- the one entry point ------------------------------------------------------------
+
+void ShowMessageBox(const std::wstring& Text, TForm* Owner, bool ShowCheckBox,
+                    bool& Checked) {
+  if (frmMessage) return;
+  struct TGuard {
+    ~TGuard() { frmMessage = nullptr; }
+  } Guard;
+  auto Form = std::make_unique<TfrmMessage>();
+  frmMessage = Form.get();
+  Form->SetText(Text);
+  Form->OwnerForm = Owner;
+  Form->CheckBox().Visible = ShowCheckBox;
+  Form->ShowModal();
+  if (ShowCheckBox) Checked = Form->CheckBox().Checked;
+}

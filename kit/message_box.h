@@ -1,0 +1,94 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/forms.h"
+#include "kit/button.h"
+#include "kit/checkbox.h"
+#include "kit/message_layout.h"
+#include "kit/skin_host.h"
+#include "kit/skin_surface.h"
+
+// The skinned message box: the one way the system reports to the user. A
+// modal, borderless window with a title, the word-wrapped text, an "OK"
+// button, a close button and, on request, the check box "Do not show this
+// message in the future", whose state is handed back. Only one box is up at
+// a time. GUI thread only.
+
+// The texts of the box (the text table's entries; built-in English by
+// default).
+struct TMessageBoxTexts {
+  std::wstring CloseHint = L"Close";
+  std::wstring Ok = L"OK";
+  std::wstring DoNotShow = L"Do not show this message in the future";
+  std::wstring Title = L"Message";
+};
+
+// What the box needs of the rest of the program; each part may be left
+// empty (then: the built-in texts, placement always done, no full-screen
+// video, the application's main form as the main window).
+struct TMessageBoxEnvironment {
+  std::function<TMessageBoxTexts()> Texts;
+  // While set the box does no layout and placement when shown.
+  std::function<bool()> SkipFormPlacement;
+  // Whether the video window is in full-screen mode.
+  std::function<bool()> VideoFullScreen;
+  // The main window the box is placed relative to.
+  std::function<TForm*()> MainWindow;
+};
+void SetMessageBoxEnvironment(TMessageBoxEnvironment Environment);
+
+class TfrmMessage : public TSkinForm {
+ public:
+  TfrmMessage();
+  ~TfrmMessage() override;
+
+  // Sets the text to show (before the form is shown).
+  void SetText(const std::wstring& Text) { FText = Text; }
+  // Closes the box on Enter (13) and Escape (27); the main window calls it
+  // for the remote-control command that closes the box.
+  void FormKeyPress(wchar_t& Key);
+
+  TForm* OwnerForm = nullptr;
+  TVirtualButton& CloseButton() { return *FCloseButton; }
+  TVirtualButton& OkButton() { return *FOkButton; }
+  TVirtualCheckbox& CheckBox() { return *FCheckBox; }
+  // The layout of the last show.
+  const TMessageLayout& Layout() const { return FLayout; }
+
+ protected:
+  void DoShow() override;
+  void Activate() override;
+  void Paint() override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void KeyPress(wchar_t& Key) override;
+  void DoClose(TCloseAction& Action) override;
+
+ private:
+  void LayOut();
+  void CropBackground();
+  void Place();
+
+  TSkinSurface FSurface;
+  TFont FTextFont;  // the text's font: Arial, 16 pixels, $166116
+  TMessageBoxTexts FTexts;
+  std::unique_ptr<TVirtualButton> FCloseButton;
+  std::unique_ptr<TVirtualButton> FOkButton;
+  std::unique_ptr<TVirtualCheckbox> FCheckBox;
+  std::wstring FText;
+  TMessageLayout FLayout;
+};
+
+// The box being shown, or nullptr: the guard against a second box (the
+// shutdown countdown also refuses to start while it is set).
+extern TfrmMessage* frmMessage;
+
+// Shows Text modally (Owner: the form asking) and returns when the box is
+// closed. With ShowCheckBox, Checked receives the check box's state;
+// otherwise it is not touched. While a box is up, a second request returns
+// at once and shows nothing.
+void ShowMessageBox(const std::wstring& Text, TForm* Owner, bool ShowCheckBox,
+                    bool& Checked);

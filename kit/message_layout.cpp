@@ -1,0 +1,121 @@
+#include "kit/message_layout.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int NarrowStep = 10;
+constexpr int MinBoxWidth = 200;
+
+// The height allowance of the text block, its minimum wrap width, and the
+// room below the text for the button (and the check box).
+int HeightAllowance(const TMessageLayoutInput& In) {
+  return In.BackgroundHeight - (In.ShowCheckBox ? 94 : 89);
+}
+int MinimumWidth(const TMessageLayoutInput& In) {
+  return In.ShowCheckBox ? std::max(MinBoxWidth, In.CheckBoxWidth + 26) : MinBoxWidth;
+}
+int BottomRoom(const TMessageLayoutInput& In) {
+  return In.ShowCheckBox ? 75 + In.CheckBoxHeight : 62;
+}
+
+bool KeepNarrowing(const TTextBlock& B, int Width, const TMessageLayoutInput& In) {
+  // An empty block (no line height) never narrows: its ratio has no value.
+  if (B.Height <= 0) return false;
+  return B.Height <= HeightAllowance(In) && Width >= MinimumWidth(In) &&
+         static_cast<double>(B.Width) / B.Height > 2.0;
+}
+
+void Crop(TMessageLayout& L, const TMessageLayoutInput& In) {
+  int BgW = In.BackgroundWidth, BgH = In.BackgroundHeight, W = L.Width, H = L.Height;
+  L.CropCopies = {{{0, BgH - 2, W - 2, BgH}, {0, H - 2, W - 2, H}},
+                  {{BgW - 2, 0, BgW, H - 12}, {W - 2, 0, W, H - 2}},
+                  {{BgW - 2, BgH - 2, BgW, BgH}, {W - 2, H - 2, W, H}}};
+  int Cb = In.ShowCheckBox ? In.CheckBoxHeight : 0;
+  L.LabelPos.X = (W - L.LabelWidth) / 2;
+  L.LabelPos.Y = In.ShowCheckBox ? (H - 75 - L.LabelHeight - Cb) / 2 + 25
+                                 : (H - 62 - L.LabelHeight) / 2 + 25;
+  int OkW = In.OkRect.Width();
+  L.OkRect.Left = (W - OkW) / 2;
+  L.OkRect.Right = L.OkRect.Left + OkW;
+  L.OkRect.Top = In.ShowCheckBox ? H - 46 - Cb : H - 33;
+  L.OkRect.Bottom = In.ShowCheckBox ? H - 26 - Cb : H - 13;
+}
+
+}  // namespace
+
+TTextBlock MeasureWrapped(const std::wstring& EscapedText, int Width,
+                          TTextMeasurer& Measurer) {
+  auto Measure = [&Measurer](const std::wstring& S) {
+    return Measurer.TextWidth(UnescapeWrapped(S));
+  };
+  TTextBlock B;
+  B.Joined = ReplaceAll(JoinLines(WrapLines(EscapedText, Width, Measure)), L"\r\n\r\n",
+                        L"\r\n");
+  std::vector<std::wstring> Lines = SplitLines(B.Joined);
+  for (const std::wstring& Line : Lines) B.Width = std::max(B.Width, Measure(Line));
+  B.Height = static_cast<int>(Lines.size()) * Measurer.LineHeight();
+  return B;
+}
+
+TMessageLayout LayoutMessage(const std::wstring& Text, const TMessageLayoutInput& In,
+                             TTextMeasurer& Measurer) {
+  std::wstring Escaped = EscapeForWrap(Text);
+  int Widest = In.BackgroundWidth - 20;
+  int Width = Widest;
+  TTextBlock Block = MeasureWrapped(Escaped, Width, Measurer);
+  while (KeepNarrowing(Block, Width, In)) {
+    Width -= NarrowStep;
+    Block = MeasureWrapped(Escaped, Width, Measurer);
+  }
+  // Back to the last width at which everything held (or the widest).
+  Width = std::min(Width + NarrowStep, Widest);
+  Block = MeasureWrapped(Escaped, Width, Measurer);
+
+  TMessageLayout L;
+  L.WrapWidth = Width;
+  L.Lines = SplitLines(UnescapeWrapped(Block.Joined));
+  L.LabelWidth = Block.Width;
+  L.LabelHeight = Block.Height;
+  L.OkRect = In.OkRect;
+  int H = std::max(L.LabelHeight + 20, (L.LabelWidth + 20) / 3) + BottomRoom(In);
+  if (H <= In.BackgroundHeight) {
+    L.Cropped = true;
+    L.Width = std::max(std::min(L.LabelWidth + 40, In.BackgroundWidth), MinBoxWidth);
+    L.Height = H;
+    Crop(L, In);
+  } else {
+    L.Width = In.BackgroundWidth;
+    L.Height = In.BackgroundHeight;
+    L.LabelPos.X = (In.BackgroundWidth - 20 - L.LabelWidth) / 2 + 10;
+    L.LabelPos.Y = (In.BackgroundHeight - 57 - L.LabelHeight) / 2 + 25;
+  }
+  L.CheckBoxTop = L.Height - In.CheckBoxHeight - 21;
+  L.CheckBoxBottom = L.Height - 13;
+  L.CloseRect = In.CloseRect;
+  L.CloseRect.Right = L.Width - 5;
+  L.CloseRect.Left = L.CloseRect.Right - In.CloseRect.Width();
+  return L;
+}
+
+TPoint PlaceMessageBox(const TMessagePlacementInput& In) {
+  int CW = In.ClientWidth, CH = In.ClientHeight;
+  if (In.CentreOnVideo) {
+    const TRect& M = In.VideoMonitor;
+    return {M.Left + (M.Width() - CW) / 2, M.Top + (M.Height() - CH) / 2};
+  }
+  int RefX = In.ScreenWidth / 2, RefY = In.ScreenHeight / 2;
+  TRect Area = In.WorkArea;
+  if (In.MonitorsDiffer) {
+    RefX = In.MainMonitor.Left + In.MainMonitor.Width() / 2;
+    RefY = In.MainMonitor.Top + In.MainMonitor.Height() / 2;
+    Area = In.MainMonitor;
+  }
+  const TRect& Main = In.MainWindow;
+  int X = (RefX + Main.Left + Main.Width() / 2) / 2 - CW / 2;
+  int Y = (RefY + Main.Top + Main.Height() / 2) / 2 - CH / 2;
+  // When the box is larger than the area, the upper bound wins.
+  X = std::min(std::max(X, Area.Left), Area.Left + Area.Width() - CW);
+  Y = std::min(std::max(Y, Area.Top), Area.Top + Area.Height() - CH);
+  return {X, Y};
+}

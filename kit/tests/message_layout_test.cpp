@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include "kit/message_layout.h"
+
+namespace {
+
+// Every character 7 px wide, lines 18 px high (near Arial at 16 px).
+class TFixedMeasurer : public TTextMeasurer {
+ public:
+  int TextWidth(const std::wstring& S) override { return 7 * static_cast<int>(S.size()); }
+  int LineHeight() override { return 18; }
+};
+
+TMessageLayoutInput Input(bool CheckBox) {
+  TMessageLayoutInput In;
+  In.ShowCheckBox = CheckBox;
+  In.CheckBoxWidth = 13 + 13 + 250;
+  In.OkRect = {203, 231, 283, 251};
+  In.CloseRect = {200, 7, 209, 16};
+  return In;
+}
+
+}  // namespace
+
+TEST(MessageLayout, ShortTextGivesTheNarrowestBox) {
+  TFixedMeasurer M;
+  TMessageLayout L = LayoutMessage(L"Done.", Input(false), M);
+  ASSERT_TRUE(L.Cropped);
+  EXPECT_EQ(200, L.Width);
+  EXPECT_EQ(466, L.WrapWidth);  // never narrowed: 35 / 18 is not above 2
+  EXPECT_EQ(35, L.LabelWidth);
+  EXPECT_EQ(18, L.LabelHeight);
+  // Height: max(18 + 20, 55 div 3) + 62.
+  EXPECT_EQ(100, L.Height);
+  EXPECT_EQ((TPoint{82, 35}), L.LabelPos);
+  EXPECT_EQ((TRect{60, 67, 140, 87}), L.OkRect);
+  EXPECT_EQ((TRect{186, 7, 195, 16}), L.CloseRect);
+}
+
+TEST(MessageLayout, LongParagraphIsNarrowedUntilNoLongerTwiceAsWideAsTall) {
+  TFixedMeasurer M;
+  std::wstring Text;
+  for (int I = 0; I < 40; ++I) Text += L"word ";
+  TMessageLayout L = LayoutMessage(Text, Input(false), M);
+  // The final block is at most about twice as wide as tall, and one more
+  // 10-px step would have made it so.
+  EXPECT_LE(L.WrapWidth, 466);
+  EXPECT_EQ(0, (466 - L.WrapWidth) % 10);
+  EXPECT_GT(L.LabelWidth, 2 * L.LabelHeight);
+  TTextBlock Narrower = MeasureWrapped(EscapeForWrap(Text), L.WrapWidth - 10, M);
+  EXPECT_LE(static_cast<double>(Narrower.Width) / Narrower.Height, 2.0);
+  EXPECT_EQ(std::max(L.LabelHeight + 20, (L.LabelWidth + 20) / 3) + 62, L.Height);
+  EXPECT_EQ(L.LabelWidth + 40, L.Width);
+}
+
+TEST(MessageLayout, CheckBoxWidensTheMinimumAndAddsItsRoom) {
+  TFixedMeasurer M;
+  TMessageLayout L = LayoutMessage(L"Done.", Input(true), M);
+  EXPECT_EQ(100 + 13 + 13, L.Height);  // 75 + 13 instead of 62
+  EXPECT_EQ(L.Height - 13 - 21, L.CheckBoxTop);
+  EXPECT_EQ(L.Height - 13, L.CheckBoxBottom);
+  EXPECT_EQ(L.Height - 46 - 13, L.OkRect.Top);
+  EXPECT_EQ((L.Height - 75 - 18 - 13) / 2 + 25, L.LabelPos.Y);
+  // Narrowing stops at the check box's width + 26.
+  std::wstring Text;
+  for (int I = 0; I < 60; ++I) Text += L"ab ";
+  TMessageLayout Wide = LayoutMessage(Text, Input(true), M);
+  EXPECT_GE(Wide.WrapWidth, 276 + 26);
+}
+
+TEST(MessageLayout, TextTooLargeKeepsTheWholeBackground) {
+  TFixedMeasurer M;
+  std::wstring Text;
+  for (int I = 0; I < 15; ++I) Text += L"line\r\n";
+  TMessageLayout L = LayoutMessage(Text, Input(false), M);
+  EXPECT_FALSE(L.Cropped);
+  EXPECT_EQ(486, L.Width);
+  EXPECT_EQ(254, L.Height);
+  EXPECT_TRUE(L.CropCopies.empty());
+  EXPECT_EQ((TRect{203, 231, 283, 251}), L.OkRect);
+  EXPECT_EQ((254 - 57 - L.LabelHeight) / 2 + 25, L.LabelPos.Y);
+  EXPECT_EQ((486 - 20 - L.LabelWidth) / 2 + 10, L.LabelPos.X);
+}
+
+TEST(MessageLayout, CropCopiesCarryTheEdgesIn) {
+  TFixedMeasurer M;
+  TMessageLayout L = LayoutMessage(L"Done.", Input(false), M);
+  ASSERT_EQ(3u, L.CropCopies.size());
+  EXPECT_EQ((TRect{0, 252, 198, 254}), L.CropCopies[0].Source);
+  EXPECT_EQ((TRect{0, 98, 198, 100}), L.CropCopies[0].Dest);
+  EXPECT_EQ((TRect{484, 0, 486, 88}), L.CropCopies[1].Source);
+  EXPECT_EQ((TRect{198, 0, 200, 98}), L.CropCopies[1].Dest);
+  EXPECT_EQ((TRect{484, 252, 486, 254}), L.CropCopies[2].Source);
+  EXPECT_EQ((TRect{198, 98, 200, 100}), L.CropCopies[2].Dest);
+}
+
+TEST(MessageLayout, EmptyTextIsOneEmptyLine) {
+  TFixedMeasurer M;
+  TMessageLayout L = LayoutMessage(L"", Input(false), M);
+  EXPECT_EQ(0, L.LabelWidth);
+  EXPECT_EQ(18, L.LabelHeight);
+  EXPECT_EQ(200, L.Width);
+  EXPECT_EQ(100, L.Height);
+}
+
+TEST(MessagePlacement, HalfwayBetweenScreenCentreAndMainWindow) {
+  TMessagePlacementInput In;
+  In.ClientWidth = 200;
+  In.ClientHeight = 100;
+  In.ScreenWidth = 1024;
+  In.ScreenHeight = 768;
+  In.WorkArea = {0, 0, 1024, 738};
+  In.MainWindow = {0, 0, 460, 150};
+  // x: (512 + 230) div 2 - 100 = 271; y: (384 + 75) div 2 - 50 = 179.
+  EXPECT_EQ((TPoint{271, 179}), PlaceMessageBox(In));
+  In.MainWindow = {-2000, 5000, -1540, 5150};  // far away: clamped
+  EXPECT_EQ((TPoint{0, 638}), PlaceMessageBox(In));
+  In.ClientWidth = 2000;  // larger than the area: the upper bound wins
+  EXPECT_EQ(1024 - 2000, PlaceMessageBox(In).X);
+}
+
+TEST(MessagePlacement, PerMonitorAndOnTheVideoMonitor) {
+  TMessagePlacementInput In;
+  In.ClientWidth = 200;
+  In.ClientHeight = 100;
+  In.MonitorsDiffer = true;
+  In.MainMonitor = {-1280, 0, 0, 1024};
+  In.MainWindow = {-1000, 100, -540, 250};
+  // x: (-640 + -770) div 2 - 100 = -805; y: (512 + 175) div 2 - 50 = 293.
+  EXPECT_EQ((TPoint{-805, 293}), PlaceMessageBox(In));
+  In.CentreOnVideo = true;
+  In.VideoMonitor = {1024, 0, 2048, 768};
+  EXPECT_EQ((TPoint{1024 + 412, 334}), PlaceMessageBox(In));
+}

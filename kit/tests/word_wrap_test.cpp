@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include "kit/word_wrap.h"
+
+namespace {
+
+// Every character 10 px wide.
+int Measure(const std::wstring& S) { return 10 * static_cast<int>(S.size()); }
+
+std::vector<std::wstring> Wrap(const std::wstring& Text, int Width) {
+  auto Measured = [](const std::wstring& S) { return Measure(UnescapeWrapped(S)); };
+  std::vector<std::wstring> Lines = WrapLines(EscapeForWrap(Text), Width, Measured);
+  for (std::wstring& L : Lines) L = UnescapeWrapped(L);
+  return Lines;
+}
+
+using Lines = std::vector<std::wstring>;
+
+}  // namespace
+
+TEST(WordWrap, EscapesRoundTripAndKeepTheMarksOffTheBlanks) {
+  std::wstring Text = L"C:\\My-Films\\a.avi is gone ! Really ?";
+  std::wstring Escaped = EscapeForWrap(Text);
+  EXPECT_EQ(std::wstring::npos, Escaped.find(L" !"));
+  EXPECT_EQ(std::wstring::npos, Escaped.find(L'\\'));
+  EXPECT_EQ(std::wstring::npos, Escaped.find(L'-'));
+  EXPECT_EQ(Text, UnescapeWrapped(Escaped));
+}
+
+TEST(WordWrap, ControlCharactersOneToFourAreDroppedNotTurnedIntoMarks) {
+  std::wstring Text = L"a\x01" L"b\x02" L"c\x03\x03" L"d\x04\x04";
+  EXPECT_EQ(L"abcd", UnescapeWrapped(EscapeForWrap(Text)));
+}
+
+TEST(WordWrap, BreaksAtBlanksOnly) {
+  EXPECT_EQ((Lines{L"one two", L"three"}), Wrap(L"one two three", 80));
+  // A path is one word: never split at "\" or "-" while it fits a line.
+  EXPECT_EQ((Lines{L"file", L"C:\\a-b\\c"}), Wrap(L"file C:\\a-b\\c", 80));
+}
+
+TEST(WordWrap, MarkStaysWithTheWordBeforeIt) {
+  // "word !" is 60 px; at 50 px the line cannot break before the mark.
+  EXPECT_EQ((Lines{L"go", L"word !"}), Wrap(L"go word !", 60));
+  EXPECT_EQ((Lines{L"go", L"now ?"}), Wrap(L"go now ?", 50));
+}
+
+TEST(WordWrap, ParagraphsAndEmptyLines) {
+  EXPECT_EQ((Lines{L"a", L"", L"b", L"c"}), Wrap(L"a\r\n\r\nb\nc", 100));
+  EXPECT_EQ((Lines{L""}), Wrap(L"", 100));
+}
+
+TEST(WordWrap, OverlongWordIsCutBetweenCharacters) {
+  EXPECT_EQ((Lines{L"ab", L"abcd", L"efgh", L"ij"}), Wrap(L"ab abcdefghij", 40));
+}
+
+TEST(WordWrap, ReplaceAllIsLeftToRightAndNonOverlapping) {
+  EXPECT_EQ(L"a\r\n\r\nb", ReplaceAll(L"a\r\n\r\n\r\nb", L"\r\n\r\n", L"\r\n"));
+  EXPECT_EQ(L"a\r\nb", ReplaceAll(L"a\r\n\r\nb", L"\r\n\r\n", L"\r\n"));
+}

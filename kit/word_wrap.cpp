@@ -1,0 +1,133 @@
+#include "kit/word_wrap.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr wchar_t EscBackslash = 1;
+constexpr wchar_t EscHyphen = 2;
+constexpr wchar_t EscExclamation = 3;
+constexpr wchar_t EscQuestion = 4;
+
+bool IsEscapePair(wchar_t C) { return C == EscExclamation || C == EscQuestion; }
+
+// The paragraphs of Text, split at CR LF, a lone CR or a lone LF.
+std::vector<std::wstring> Paragraphs(const std::wstring& Text) {
+  std::vector<std::wstring> Result(1);
+  for (size_t I = 0; I < Text.size(); ++I) {
+    wchar_t C = Text[I];
+    if (C == L'\r' || C == L'\n') {
+      if (C == L'\r' && I + 1 < Text.size() && Text[I + 1] == L'\n') ++I;
+      Result.emplace_back();
+    } else {
+      Result.back() += C;
+    }
+  }
+  return Result;
+}
+
+// The longest prefix of Word (at least one character) no wider than Width,
+// never ending between the two characters of an escaped mark.
+size_t FittingPrefix(const std::wstring& Word, int Width,
+                     const std::function<int(const std::wstring&)>& Measure) {
+  size_t N = 1;
+  while (N < Word.size() && Measure(Word.substr(0, N + 1)) <= Width) ++N;
+  if (N < Word.size() && IsEscapePair(Word[N]) && Word[N - 1] == Word[N])
+    N = N > 1 ? N - 1 : N + 1;
+  return N;
+}
+
+void WrapParagraph(const std::wstring& Para, int Width,
+                   const std::function<int(const std::wstring&)>& Measure,
+                   std::vector<std::wstring>& Lines) {
+  std::wstring Line;
+  bool Fresh = true;      // nothing placed on the line yet
+  bool FirstLine = true;  // the paragraph's leading blanks stay on it
+  size_t I = 0;
+  while (I < Para.size()) {
+    size_t WordStart = Para.find_first_not_of(L' ', I);
+    if (WordStart == std::wstring::npos) break;  // trailing blanks hang
+    size_t WordEnd = std::min(Para.find(L' ', WordStart), Para.size());
+    std::wstring Blanks = Para.substr(I, WordStart - I);
+    std::wstring Word = Para.substr(WordStart, WordEnd - WordStart);
+    I = WordEnd;
+    std::wstring Lead = Fresh && !FirstLine ? std::wstring() : Blanks;
+    if (Measure(Line + Lead + Word) <= Width) {
+      Line += Lead + Word;
+      Fresh = false;
+      continue;
+    }
+    if (!Fresh) {
+      Lines.push_back(Line);
+      FirstLine = false;
+    }
+    // A word wider than the line is cut between characters.
+    while (Word.size() > 1 && Measure(Word) > Width) {
+      size_t N = FittingPrefix(Word, Width, Measure);
+      Lines.push_back(Word.substr(0, N));
+      Word.erase(0, N);
+      FirstLine = false;
+    }
+    Line = Word;
+    Fresh = false;
+  }
+  Lines.push_back(Line);
+}
+
+}  // namespace
+
+std::wstring ReplaceAll(std::wstring Text, const std::wstring& From, const std::wstring& To) {
+  size_t Pos = 0;
+  while ((Pos = Text.find(From, Pos)) != std::wstring::npos) {
+    Text.replace(Pos, From.size(), To);
+    Pos += To.size();
+  }
+  return Text;
+}
+
+std::wstring EscapeForWrap(const std::wstring& Text) {
+  std::wstring S;
+  for (wchar_t C : Text)
+    if (C < EscBackslash || C > EscQuestion) S += C;
+  S = ReplaceAll(S, L"\\", std::wstring(1, EscBackslash));
+  S = ReplaceAll(S, L"-", std::wstring(1, EscHyphen));
+  S = ReplaceAll(S, L" !", std::wstring(2, EscExclamation));
+  return ReplaceAll(S, L" ?", std::wstring(2, EscQuestion));
+}
+
+std::wstring UnescapeWrapped(const std::wstring& Text) {
+  std::wstring S = ReplaceAll(Text, std::wstring(1, EscBackslash), L"\\");
+  S = ReplaceAll(S, std::wstring(1, EscHyphen), L"-");
+  S = ReplaceAll(S, std::wstring(2, EscExclamation), L" !");
+  return ReplaceAll(S, std::wstring(2, EscQuestion), L" ?");
+}
+
+std::vector<std::wstring> WrapLines(const std::wstring& Text, int Width,
+                                    const std::function<int(const std::wstring&)>& Measure) {
+  std::vector<std::wstring> Lines;
+  for (const std::wstring& Para : Paragraphs(Text)) WrapParagraph(Para, Width, Measure, Lines);
+  return Lines;
+}
+
+std::wstring JoinLines(const std::vector<std::wstring>& Lines) {
+  std::wstring S;
+  for (size_t I = 0; I < Lines.size(); ++I) {
+    if (I > 0) S += L"\r\n";
+    S += Lines[I];
+  }
+  return S;
+}
+
+std::vector<std::wstring> SplitLines(const std::wstring& Text) {
+  std::vector<std::wstring> Lines;
+  size_t Start = 0;
+  for (;;) {
+    size_t Pos = Text.find(L"\r\n", Start);
+    if (Pos == std::wstring::npos) {
+      Lines.push_back(Text.substr(Start));
+      return Lines;
+    }
+    Lines.push_back(Text.substr(Start, Pos - Start));
+    Start = Pos + 2;
+  }
+}
