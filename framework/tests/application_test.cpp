@@ -13,6 +13,10 @@
 
 namespace {
 
+// Test forms stand in the lower right part of the shared test display,
+// away from where other test programs look at the screen.
+void Park(TForm& Form) { Form.SetBounds(1500, 700, 200, 100); }
+
 // Pumps messages until Done() or the deadline.
 template <class F>
 bool PumpUntil(F Done, DWORD Milliseconds = 3000) {
@@ -59,8 +63,10 @@ class TfrmThrowing : public TForm {
 
 TEST_F(ApplicationTest, ModalShowEndsWithModalResult) {
   TForm Owner(L"TfrmOwner");
+  Park(Owner);
   Owner.Show();
   TForm Dialog(L"TfrmDialog");
+  Park(Dialog);
   int Begins = 0, Ends = 0, Closes = 0;
   bool OwnerEnabledInside = true;
   Application.OnModalBegin = [&](TComponent*) { ++Begins; };
@@ -84,6 +90,8 @@ TEST_F(ApplicationTest, ModalShowEndsWithModalResult) {
 
 TEST_F(ApplicationTest, CloseEndsModalWithCancelAndNestedModalSignalsOnce) {
   TForm Outer(L"TfrmOuter"), Inner(L"TfrmInner");
+  Park(Outer);
+  Park(Inner);
   int Begins = 0, Ends = 0;
   Application.OnModalBegin = [&](TComponent*) { ++Begins; };
   Application.OnModalEnd = [&](TComponent*) { ++Ends; };
@@ -110,6 +118,7 @@ TEST_F(ApplicationTest, CloseEndsModalWithCancelAndNestedModalSignalsOnce) {
 
 TEST_F(ApplicationTest, ModalResultSetWhileShowingEndsLoopAtOnce) {
   TForm Dialog(L"TfrmDialog");
+  Park(Dialog);
   Dialog.OnShow = [&](TComponent*) { Dialog.ModalResult = mrOk; };
   TTimer Fallback;  // ends a loop that waits for a message that never comes
   Fallback.SetInterval(2000);
@@ -119,6 +128,7 @@ TEST_F(ApplicationTest, ModalResultSetWhileShowingEndsLoopAtOnce) {
 
 TEST_F(ApplicationTest, CloseQueryCanKeepModalFormOpen) {
   TForm Dialog(L"TfrmDialog");
+  Park(Dialog);
   int Asked = 0;
   Dialog.OnCloseQuery = [&](TComponent*, bool& CanClose) { CanClose = ++Asked > 1; };
   TTimer Timer;
@@ -199,6 +209,7 @@ TEST_F(ApplicationTest, MinimizeAndRestoreRaiseEvents) {
 
 TEST_F(ApplicationTest, HintShowsFormHintAfterPauseAndCancelHides) {
   TForm Form(L"TfrmHinted");
+  Park(Form);
   Form.ShowHint = true;
   Form.Hint = L"Play";
   Form.Show();

@@ -63,11 +63,16 @@ class TfrmProbe : public TForm {
 
 LPARAM Point(int X, int Y) { return MAKELPARAM(X, Y); }
 
+// Test forms stand in the lower right part of the shared test display,
+// away from where other test programs look at the screen.
+constexpr int kLeft = 1500;
+constexpr int kTop = 700;
+
 class FormTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Form = std::make_unique<TfrmProbe>();
-    Form->SetBounds(50, 60, 200, 100);
+    Form->SetBounds(kLeft, kTop, 200, 100);
   }
   HWND Wnd() { return Form->Handle(); }
   std::unique_ptr<TfrmProbe> Form;
@@ -175,10 +180,10 @@ TEST_F(FormTest, EraseBackgroundOverrideCopiesBackBuffer) {
 
 TEST_F(FormTest, ConstraintsLimitEverySizeChange) {
   Form->Constraints = {100, 50, 300, 150};
-  Form->SetBounds(0, 0, 10, 10);
+  Form->SetBounds(kLeft, kTop, 10, 10);
   EXPECT_EQ(Form->Width(), 100);
   EXPECT_EQ(Form->Height(), 50);
-  SetWindowPos(Wnd(), nullptr, 0, 0, 900, 900, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Wnd(), nullptr, kLeft, kTop, 900, 900, SWP_NOZORDER | SWP_NOACTIVATE);
   EXPECT_EQ(Form->Width(), 300);
   EXPECT_EQ(Form->Height(), 150);
 }
@@ -256,7 +261,7 @@ TEST_F(FormTest, AnchoredGraphicControlFollowsResize) {
   Right.Anchors = akRight | akBottom;
   Stretch.SetBounds(0, 90, 200, 10);
   Stretch.Anchors = akLeft | akRight | akBottom;
-  Form->SetBounds(50, 60, 250, 130);
+  Form->SetBounds(kLeft, kTop, 250, 130);
   EXPECT_EQ(Right.BoundsRect(), Rect(230, 40, 240, 50));
   EXPECT_EQ(Stretch.BoundsRect(), Rect(0, 120, 250, 130));
 }
