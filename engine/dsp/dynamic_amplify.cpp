@@ -119,7 +119,8 @@ void TDspDynamicAmplify::ProcessBlock(uint8_t* Buffer, size_t Size, int Frequenc
 
 void TDspDynamicAmplify::Process(void* Buffer, size_t Size, int Frequency, int Bits, int Channels,
                                  bool Float) {
-  if (!Enabled() || Buffer == nullptr || Channels <= 0 || Frequency <= 0 || BytesPerSample(Bits) == 0) {
+  if (!Enabled() || Buffer == nullptr || Size == 0 || Channels <= 0 || Frequency <= 0 ||
+      BytesPerSample(Bits) == 0) {
     return;
   }
   const TSettings settings{AttackTime(), ReleaseTime(), MaxAmplification()};

@@ -43,8 +43,8 @@ class TDspDynamicAmplify {
   float CurrentAmplification() const { return Current_.load(std::memory_order_relaxed); }
 
   // Processes Size bytes of interleaved samples in place, block by block.
-  // Nothing while disabled, or without channels, sample rate or whole bytes
-  // per sample. Formats other than the five keep the gain logic (their
+  // Nothing (not even a gain change) while disabled, for an empty buffer, or
+  // without channels, sample rate or whole bytes per sample. Formats other than the five keep the gain logic (their
   // target is 1.0) but are not written.
   void Process(void* Buffer, size_t Size, int Frequency, int Bits, int Channels, bool Float);
 

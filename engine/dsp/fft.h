@@ -28,7 +28,6 @@ enum class TFFTFamily { Portable, SSE };
 TFFTFamily ActiveFFTFamily();
 // Switches the family (for tests and benchmarks). Returns False, changing
 // nothing, when the family is not available on this build or processor.
-// Call it only while no transform runs on another thread.
 bool SelectFFTFamily(TFFTFamily Family);
 
 // Transforms the N points at Data in place. N must be one of the thirteen

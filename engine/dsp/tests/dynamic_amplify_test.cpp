@@ -113,14 +113,10 @@ TEST_F(DynamicAmplifyTest, EveryFormatDropsToFullScaleOverItsPeak) {
     std::vector<uint8_t> Block;  // two mono samples: 10 units and the peak
     float Target;
   };
-  auto pack = [](auto... Values) {
-    std::vector<uint8_t> b;
-    (
-        [&](auto V) {
-          const auto* p = reinterpret_cast<const uint8_t*>(&V);
-          b.insert(b.end(), p, p + sizeof V);
-        }(Values),
-        ...);
+  auto pack = [](auto First, auto Second) {
+    std::vector<uint8_t> b(sizeof First + sizeof Second);
+    std::memcpy(b.data(), &First, sizeof First);
+    std::memcpy(b.data() + sizeof First, &Second, sizeof Second);
     return b;
   };
   std::vector<uint8_t> b24(6);
@@ -207,6 +203,9 @@ TEST_F(DynamicAmplifyTest, DisabledOrInvalidStreamsAreLeftAlone) {
   EXPECT_EQ(out, in);
   EXPECT_EQ(Agc.CurrentAmplification(), 1.0f);
   RaiseGainTo(3000);
+  Agc.SetMaxAmplification(2000);
+  Agc.Process(out.data(), 0, Rate, 16, 1, false);  // an empty buffer is no block
+  EXPECT_EQ(Agc.CurrentAmplification(), 3.0f);
   Agc.SetEnabled(false);
   Agc.Process(out.data(), out.size() * 2, Rate, 16, 1, false);
   EXPECT_EQ(out, in);
