@@ -40,9 +40,10 @@ size_t FittingPrefix(const std::wstring& Word, int Width,
 void WrapParagraph(const std::wstring& Para, int Width,
                    const std::function<int(const std::wstring&)>& Measure,
                    std::vector<std::wstring>& Lines) {
+  // The paragraph's leading blanks stay on its first line; the blanks at a
+  // break are dropped.
   std::wstring Line;
-  bool Fresh = true;      // nothing placed on the line yet
-  bool FirstLine = true;  // the paragraph's leading blanks stay on it
+  bool Fresh = true;  // nothing placed on the paragraph yet
   size_t I = 0;
   while (I < Para.size()) {
     size_t WordStart = Para.find_first_not_of(L' ', I);
@@ -51,25 +52,20 @@ void WrapParagraph(const std::wstring& Para, int Width,
     std::wstring Blanks = Para.substr(I, WordStart - I);
     std::wstring Word = Para.substr(WordStart, WordEnd - WordStart);
     I = WordEnd;
-    std::wstring Lead = Fresh && !FirstLine ? std::wstring() : Blanks;
-    if (Measure(Line + Lead + Word) <= Width) {
-      Line += Lead + Word;
+    if (Measure(Line + Blanks + Word) <= Width) {
+      Line += Blanks + Word;
       Fresh = false;
       continue;
     }
-    if (!Fresh) {
-      Lines.push_back(Line);
-      FirstLine = false;
-    }
+    if (!Fresh) Lines.push_back(Line);
+    Fresh = false;
     // A word wider than the line is cut between characters.
     while (Word.size() > 1 && Measure(Word) > Width) {
       size_t N = FittingPrefix(Word, Width, Measure);
       Lines.push_back(Word.substr(0, N));
       Word.erase(0, N);
-      FirstLine = false;
     }
     Line = Word;
-    Fresh = false;
   }
   Lines.push_back(Line);
 }

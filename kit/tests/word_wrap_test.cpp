@@ -53,6 +53,15 @@ TEST(WordWrap, OverlongWordIsCutBetweenCharacters) {
   EXPECT_EQ((Lines{L"ab", L"abcd", L"efgh", L"ij"}), Wrap(L"ab abcdefghij", 40));
 }
 
+TEST(WordWrap, LeadingBlanksStayOnTheFirstLineOnly) {
+  EXPECT_EQ((Lines{L"  ab cd", L"ef"}), Wrap(L"  ab cd   ef", 70));
+}
+
+TEST(WordWrap, CuttingAWordNeverPartsAnEscapedMark) {
+  // "abc !" is one word of 50 px; at 40 px the cut falls before the pair.
+  EXPECT_EQ((Lines{L"abc", L" !"}), Wrap(L"abc !", 40));
+}
+
 TEST(WordWrap, ReplaceAllIsLeftToRightAndNonOverlapping) {
   EXPECT_EQ(L"a\r\n\r\nb", ReplaceAll(L"a\r\n\r\n\r\nb", L"\r\n\r\n", L"\r\n"));
   EXPECT_EQ(L"a\r\nb", ReplaceAll(L"a\r\n\r\nb", L"\r\n\r\n", L"\r\n"));
