@@ -115,7 +115,8 @@ bool SameSize(const TRect& A, const TRect& B) {
 
 void TCanvas::CopyRect(const TRect& Dest, TCanvas& Source, const TRect& SourceRect) {
   if (!FHandle || !Source.FHandle) return;
-  if (Source.FHandle == FHandle && Dest.Intersects(SourceRect) && !SameSize(Dest, SourceRect)) {
+  if (Source.FHandle == FHandle && Dest.Intersects(SourceRect) && !SameSize(Dest, SourceRect) &&
+      !SourceRect.IsEmpty()) {
     // Stretching within one context with overlapping areas would read
     // pixels already written: go through a copy of the source area.
     TBitmap Copy(SourceRect.Width(), SourceRect.Height());
@@ -278,11 +279,11 @@ void TBitmap::Assign(const TBitmap& Source) {
 }
 
 std::uint8_t* TBitmap::ScanLine(int Y) {
+  if (!FBits || Y < 0 || Y >= FHeight) return nullptr;
   GdiFlush();
   return FBits + static_cast<ptrdiff_t>(Y) * FStride;
 }
 
 const std::uint8_t* TBitmap::ScanLine(int Y) const {
-  GdiFlush();
-  return FBits + static_cast<ptrdiff_t>(Y) * FStride;
+  return const_cast<TBitmap*>(this)->ScanLine(Y);
 }

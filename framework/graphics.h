@@ -146,8 +146,8 @@ class TBitmap {
 
   TCanvas& Canvas() { return FCanvas; }
   HBITMAP Handle() const { return FBitmap; }
-  // Row Y of the pixels (Width x 3 bytes: blue, green, red). Pending GDI
-  // drawing is flushed first.
+  // Row Y of the pixels (Width x 3 bytes: blue, green, red); nullptr for a
+  // row outside the bitmap. Pending GDI drawing is flushed first.
   std::uint8_t* ScanLine(int Y);
   const std::uint8_t* ScanLine(int Y) const;
   int Stride() const { return FStride; }

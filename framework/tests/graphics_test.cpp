@@ -242,6 +242,7 @@ TEST(BitmapTest, ScanLineIsTopDownBlueGreenRed) {
 TEST(BitmapTest, EmptyBitmapDrawsNothing) {
   TBitmap Empty;
   EXPECT_TRUE(Empty.Empty());
+  EXPECT_EQ(Empty.ScanLine(0), nullptr);
   TBitmap Dst(2, 2);
   Fill(Dst, Rect(0, 0, 2, 2), kA);
   Dst.Canvas().Draw(0, 0, Empty);
