@@ -237,6 +237,41 @@ TEST_F(ApplicationTest, HintShowsFormHintAfterPauseAndCancelHides) {
   Application.HintPause = 500;
 }
 
+TEST_F(ApplicationTest, HintHonoursCanShowAndHideTimeout) {
+  TForm Form(L"TfrmHinted");
+  Park(Form);
+  Form.ShowHint = true;
+  Form.Show();
+  Application.HintPause = 10;
+  int Asked = 0;
+  bool Allow = false;
+  Application.OnShowHint = [&](std::wstring&, bool& CanShow, THintInfo& Info) {
+    ++Asked;
+    CanShow = Allow;
+    Info.HideTimeout = 40;
+  };
+  Form.Hint = L"Refused";
+  SendMessageW(Form.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  EXPECT_TRUE(PumpUntil([&] { return Asked == 1; }, 2000));
+  HWND Hint = FindWindowW(L"THintWindow", nullptr);
+  EXPECT_TRUE(Hint == nullptr || !IsWindowVisible(Hint));
+  Allow = true;
+  Form.Hint = L"Shown briefly";
+  SendMessageW(Form.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(4, 3));
+  EXPECT_TRUE(PumpUntil([&] { return Asked == 2; }, 2000));
+  Hint = FindWindowW(L"THintWindow", nullptr);
+  ASSERT_NE(Hint, nullptr);
+  EXPECT_TRUE(IsWindowVisible(Hint));
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(Hint); }, 2000));
+  // Moving on over the same text does not bring it back.
+  SendMessageW(Form.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 3));
+  Sleep(50);
+  Application.ProcessMessages();
+  EXPECT_EQ(Asked, 2);
+  Application.CancelHint();
+  Application.HintPause = 500;
+}
+
 TEST(ScreenTest, MonitorsLieInsideDesktop) {
   std::vector<TMonitor> Monitors = Screen.Monitors();
   ASSERT_FALSE(Monitors.empty());
