@@ -1,6 +1,6 @@
 #include "kit/monitor_list.h"
 
-int FindMonitorIndex(const void* Wanted, std::span<const TMonitorEntry> Monitors) {
+int FindMonitorIndex(const void* Wanted, std::span<const TMonitorKey> Monitors) {
   if (Monitors.empty()) return -1;
   int Primary = 0;
   bool PrimarySeen = false;

@@ -11,11 +11,11 @@ int RoundHalfEven(double Value) {
   return static_cast<int>(Floor);
 }
 
-TKitRect StackedFrame(int W, int H, int Index) {
+TRect StackedFrame(int W, int H, int Index) {
   return {0, Index * H / 4, W, (Index + 1) * H / 4};
 }
 
-TKitRect SideFrame(int W, int H, int Count, int Index) {
+TRect SideFrame(int W, int H, int Count, int Index) {
   return {Index * W / Count, 0, (Index + 1) * W / Count, H};
 }
 
@@ -56,8 +56,8 @@ std::array<TCaptionPass, 4> CaptionPasses(int ImageW, int ImageH, int TextW,
            {X, 3 * ImageH / 4 + Y, CaptionTextColor}}};
 }
 
-TKitRect RecenterOnWidth(const TKitRect& Rect, int W) {
-  TKitRect R = Rect;
+TRect RecenterOnWidth(const TRect& Rect, int W) {
+  TRect R = Rect;
   int Change = W - Rect.Width();
   if (Change != 0) {
     R.Left -= Change / 2;

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "kit/kit_rect.h"
+#include "kit/geometry.h"
 
 // Frame arithmetic of skin strips and the layout of caption images. Widget
 // images are strips of equal frames; caption buttons draw their caption into
@@ -19,11 +19,11 @@ int RoundHalfEven(double Value);
 
 // Frame Index (0..3) of a vertical strip of four frames, W x H pixels:
 // rows Index*H div 4 .. (Index+1)*H div 4, full width.
-TKitRect StackedFrame(int W, int H, int Index);
+TRect StackedFrame(int W, int H, int Index);
 
 // Frame Index of a horizontal strip of Count frames side by side:
 // columns Index*W div Count .. (Index+1)*W div Count, full height.
-TKitRect SideFrame(int W, int H, int Count, int Index);
+TRect SideFrame(int W, int H, int Count, int Index);
 
 // Caption images.
 inline constexpr int CaptionImageCount = 5;
@@ -61,4 +61,4 @@ std::array<TCaptionPass, 4> CaptionPasses(int ImageW, int ImageH, int TextW,
 
 // A button rectangle re-centred on a new width W: the left edge moves out
 // (or in) by half the change, rounded toward zero, the right edge by the rest.
-TKitRect RecenterOnWidth(const TKitRect& Rect, int W);
+TRect RecenterOnWidth(const TRect& Rect, int W);

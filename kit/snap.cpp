@@ -11,7 +11,7 @@ bool Near(int Value, int Target, int Distance) {
 // The rectangle being snapped; each edge setter keeps the size in a move.
 class TSnapper {
  public:
-  TSnapper(const TKitRect& R, bool IsMove) : FRect(R), FMove(IsMove) {}
+  TSnapper(const TRect& R, bool IsMove) : FRect(R), FMove(IsMove) {}
 
   void SetLeft(int V) {
     if (FMove) FRect.Right += V - FRect.Left;
@@ -32,8 +32,8 @@ class TSnapper {
 
   // Contact tests against one target; FirstMatch selects the docked
   // variant's alignment (top or else bottom, left or else right).
-  void SnapTo(const TKitRect& T, bool FirstMatch) {
-    const TKitRect& R = FRect;
+  void SnapTo(const TRect& T, bool FirstMatch) {
+    const TRect& R = FRect;
     if (Near(R.Left, T.Right, SnapContactDistance) &&
         RangesOverlap(R.Top, R.Bottom, T.Top, T.Bottom)) {
       SetLeft(T.Right);
@@ -57,17 +57,17 @@ class TSnapper {
   }
 
   // The screen area's edges: left then right, top then bottom.
-  void SnapToArea(const TKitRect& A) {
+  void SnapToArea(const TRect& A) {
     if (Near(FRect.Left, A.Left, SnapContactDistance)) SetLeft(A.Left);
     if (Near(FRect.Right, A.Right, SnapContactDistance)) SetRight(A.Right);
     if (Near(FRect.Top, A.Top, SnapContactDistance)) SetTop(A.Top);
     if (Near(FRect.Bottom, A.Bottom, SnapContactDistance)) SetBottom(A.Bottom);
   }
 
-  const TKitRect& Rect() const { return FRect; }
+  const TRect& Rect() const { return FRect; }
 
  private:
-  void AlignVertically(const TKitRect& T, bool FirstMatch) {
+  void AlignVertically(const TRect& T, bool FirstMatch) {
     if (FirstMatch) {
       if (Near(FRect.Top, T.Top, SnapAlignDistance))
         SetTop(T.Top);
@@ -79,7 +79,7 @@ class TSnapper {
     if (Near(FRect.Top, T.Top, SnapAlignDistance)) SetTop(T.Top);
   }
 
-  void AlignHorizontally(const TKitRect& T, bool FirstMatch) {
+  void AlignHorizontally(const TRect& T, bool FirstMatch) {
     if (FirstMatch) {
       if (Near(FRect.Left, T.Left, SnapAlignDistance))
         SetLeft(T.Left);
@@ -91,12 +91,12 @@ class TSnapper {
     if (Near(FRect.Left, T.Left, SnapAlignDistance)) SetLeft(T.Left);
   }
 
-  TKitRect FRect;
+  TRect FRect;
   bool FMove;
 };
 
-TKitRect Snap(const TKitRect& Proposed, bool IsMove, bool FirstMatch,
-              std::span<const TKitRect> Targets, const TKitRect& Area) {
+TRect Snap(const TRect& Proposed, bool IsMove, bool FirstMatch,
+              std::span<const TRect> Targets, const TRect& Area) {
   TSnapper S(Proposed, IsMove);
   for (auto It = Targets.rbegin(); It != Targets.rend(); ++It)
     S.SnapTo(*It, FirstMatch);
@@ -106,18 +106,18 @@ TKitRect Snap(const TKitRect& Proposed, bool IsMove, bool FirstMatch,
 
 }  // namespace
 
-TKitRect SnapRect(const TKitRect& Proposed, bool IsMove,
-                  std::span<const TKitRect> Targets, const TKitRect& Area) {
+TRect SnapRect(const TRect& Proposed, bool IsMove,
+                  std::span<const TRect> Targets, const TRect& Area) {
   return Snap(Proposed, IsMove, false, Targets, Area);
 }
 
-TKitRect SnapRectWithDocked(const TKitRect& Proposed,
-                            std::span<const TKitRect> Magnets,
-                            const TKitRect& Area) {
+TRect SnapRectWithDocked(const TRect& Proposed,
+                            std::span<const TRect> Magnets,
+                            const TRect& Area) {
   return Snap(Proposed, true, true, Magnets, Area);
 }
 
-void DecideDock(TDockedWindow& Entry, const TKitRect& M, const TKitRect& S) {
+void DecideDock(TDockedWindow& Entry, const TRect& M, const TRect& S) {
   Entry.Docked = M.Right == S.Left || S.Right == M.Left ||
                  M.Bottom == S.Top || S.Bottom == M.Top;
   Entry.DX = S.Left - M.Left;

@@ -4,17 +4,14 @@
 #include <cstdint>
 #include <span>
 
-#include "kit/kit_rect.h"
+#include "kit/geometry.h"
 
 // Magnetic snapping of a moving or sizing window to other windows and to the
 // screen edges, and the docking of satellite windows to the main window.
 // These are the geometric rules only; kit/window_drag.h applies them to real
 // windows from a WM_WINDOWPOSCHANGING handler.
 
-// A window handle, spelled without the platform header (it is the platform's
-// HWND type).
-struct HWND__;
-using TWindowHandle = HWND__*;
+class TForm;
 
 // Distance at which an edge makes contact with another window or the screen.
 inline constexpr int SnapContactDistance = 10;
@@ -26,19 +23,19 @@ inline constexpr int SnapAlignDistance = 7;
 // Targets are the visible and enabled target windows in the caller's order;
 // they are tried from the last to the first, each seeing the rectangle as
 // changed by those before. Area is the screen area whose edges attract last.
-TKitRect SnapRect(const TKitRect& Proposed, bool IsMove,
-                  std::span<const TKitRect> Targets, const TKitRect& Area);
+TRect SnapRect(const TRect& Proposed, bool IsMove,
+                  std::span<const TRect> Targets, const TRect& Area);
 
 // The main window's variant: always a move; after a contact it aligns the
 // top (or left) when near, and only otherwise the bottom (or right).
 // Magnets are the visible, undocked satellites in table order.
-TKitRect SnapRectWithDocked(const TKitRect& Proposed,
-                            std::span<const TKitRect> Magnets,
-                            const TKitRect& Area);
+TRect SnapRectWithDocked(const TRect& Proposed,
+                            std::span<const TRect> Magnets,
+                            const TRect& Area);
 
 // One satellite window of the main window.
 struct TDockedWindow {
-  TWindowHandle Form = nullptr;
+  TForm* Form = nullptr;
   bool Docked = false;   // touches the main window and moves with it
   std::int32_t DX = 0;   // satellite left minus main-window left
   std::int32_t DY = 0;   // satellite top minus main-window top
@@ -56,5 +53,5 @@ extern std::array<TDockedWindow, 3> DockTable;
 // docked: one of its edges lies exactly on the opposite edge of the main
 // window (no overlap along the other axis and no visibility are asked). The
 // offsets are stored whether docked or not.
-void DecideDock(TDockedWindow& Entry, const TKitRect& MainRect,
-                const TKitRect& SatelliteRect);
+void DecideDock(TDockedWindow& Entry, const TRect& MainRect,
+                const TRect& SatelliteRect);

@@ -49,7 +49,7 @@ bool TWidgetHost::DoubleClick(int X, int Y) {
 
 // ---- TWidget --------------------------------------------------------------
 
-TWidget::TWidget(TWidgetHost& Host, const TKitRect& Rect, std::wstring Hint)
+TWidget::TWidget(TWidgetHost& Host, const TRect& Rect, std::wstring Hint)
     : FHost(Host), FRect(Rect), FHint(std::move(Hint)) {}
 
 bool TWidget::PointInside(int X, int Y) const {

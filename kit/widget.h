@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "kit/kit_rect.h"
+#include "kit/geometry.h"
 
 // The widget protocol shared by every skinned window: lightweight widgets
 // (plain objects, not window controls) hold a rectangle and react to the
@@ -68,7 +68,7 @@ class TWidgetHost {
 // differ and give Paint, which draws the widget's current look.
 class TWidget {
  public:
-  TWidget(TWidgetHost& Host, const TKitRect& Rect, std::wstring Hint = {});
+  TWidget(TWidgetHost& Host, const TRect& Rect, std::wstring Hint = {});
   virtual ~TWidget() = default;
   TWidget(const TWidget&) = delete;
   TWidget& operator=(const TWidget&) = delete;
@@ -91,7 +91,7 @@ class TWidget {
   // normal when not hovered, pressed when hovered and pressed, else hover.
   int StandardFrame() const;
 
-  const TKitRect& Rect() const { return FRect; }
+  const TRect& Rect() const { return FRect; }
   bool Pressed() const { return FPressed; }
   bool Hover() const { return FHover; }
   const std::wstring& Hint() const { return FHint; }
@@ -113,7 +113,7 @@ class TWidget {
   void LeaveWidget();
 
   TWidgetHost& FHost;
-  TKitRect FRect;
+  TRect FRect;
   bool FPressed = false;
   bool FHover = false;
   std::wstring FHint;

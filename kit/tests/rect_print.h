@@ -2,9 +2,9 @@
 
 #include <ostream>
 
-#include "kit/kit_rect.h"
+#include "kit/geometry.h"
 
 // Lets GoogleTest print rectangles in failure messages.
-inline void PrintTo(const TKitRect& R, std::ostream* Os) {
+inline void PrintTo(const TRect& R, std::ostream* Os) {
   *Os << "(" << R.Left << "," << R.Top << ")-(" << R.Right << "," << R.Bottom << ")";
 }

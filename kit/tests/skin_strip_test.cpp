@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "kit/skin_strip.h"
-#include "kit/tests/kit_rect_print.h"
+#include "kit/tests/rect_print.h"
 
 
 TEST(SkinStrip, RoundHalfEvenDecidesHalvesTowardEven) {
@@ -13,23 +13,23 @@ TEST(SkinStrip, RoundHalfEvenDecidesHalvesTowardEven) {
 
 TEST(SkinStrip, StackedFramesUseIntegerDivisionOfTheHeight) {
   // 80 px high: 20 px each; 78 px: 0-19, 19-39, 39-58, 58-78.
-  EXPECT_EQ((TKitRect{0, 20, 80, 40}), StackedFrame(80, 80, 1));
-  EXPECT_EQ((TKitRect{0, 60, 80, 80}), StackedFrame(80, 80, 3));
-  EXPECT_EQ((TKitRect{0, 0, 10, 19}), StackedFrame(10, 78, 0));
-  EXPECT_EQ((TKitRect{0, 19, 10, 39}), StackedFrame(10, 78, 1));
-  EXPECT_EQ((TKitRect{0, 39, 10, 58}), StackedFrame(10, 78, 2));
-  EXPECT_EQ((TKitRect{0, 58, 10, 78}), StackedFrame(10, 78, 3));
+  EXPECT_EQ((TRect{0, 20, 80, 40}), StackedFrame(80, 80, 1));
+  EXPECT_EQ((TRect{0, 60, 80, 80}), StackedFrame(80, 80, 3));
+  EXPECT_EQ((TRect{0, 0, 10, 19}), StackedFrame(10, 78, 0));
+  EXPECT_EQ((TRect{0, 19, 10, 39}), StackedFrame(10, 78, 1));
+  EXPECT_EQ((TRect{0, 39, 10, 58}), StackedFrame(10, 78, 2));
+  EXPECT_EQ((TRect{0, 58, 10, 78}), StackedFrame(10, 78, 3));
 }
 
 TEST(SkinStrip, SideFramesSplitTheWidth) {
   // "MainMute" 30 x 13: two halves of 15.
-  EXPECT_EQ((TKitRect{0, 0, 15, 13}), SideFrame(30, 13, 2, 0));
-  EXPECT_EQ((TKitRect{15, 0, 30, 13}), SideFrame(30, 13, 2, 1));
+  EXPECT_EQ((TRect{0, 0, 15, 13}), SideFrame(30, 13, 2, 0));
+  EXPECT_EQ((TRect{15, 0, 30, 13}), SideFrame(30, 13, 2, 1));
   // An odd width: the right half takes the extra column.
-  EXPECT_EQ((TKitRect{0, 0, 9, 9}), SideFrame(18 + 1, 9, 2, 0));
-  EXPECT_EQ((TKitRect{9, 0, 19, 9}), SideFrame(18 + 1, 9, 2, 1));
+  EXPECT_EQ((TRect{0, 0, 9, 9}), SideFrame(18 + 1, 9, 2, 0));
+  EXPECT_EQ((TRect{9, 0, 19, 9}), SideFrame(18 + 1, 9, 2, 1));
   // "CBPositions" 52 x 13: four frames of 13.
-  EXPECT_EQ((TKitRect{39, 0, 52, 13}), SideFrame(52, 13, 4, 3));
+  EXPECT_EQ((TRect{39, 0, 52, 13}), SideFrame(52, 13, 4, 3));
 }
 
 TEST(SkinStrip, CaptionFontFollowsTheScreenResolution) {
@@ -81,10 +81,10 @@ TEST(SkinStrip, CaptionIsWrittenIntoEveryFrameWithThePressedOneLower) {
 
 TEST(SkinStrip, RecenteringSplitsTheChangeBetweenBothEdges) {
   // 100 px rectangle, 120 px image: 10 px out on each side; 80 px: 10 in.
-  EXPECT_EQ((TKitRect{90, 5, 210, 25}), RecenterOnWidth({100, 5, 200, 25}, 120));
-  EXPECT_EQ((TKitRect{110, 5, 190, 25}), RecenterOnWidth({100, 5, 200, 25}, 80));
+  EXPECT_EQ((TRect{90, 5, 210, 25}), RecenterOnWidth({100, 5, 200, 25}, 120));
+  EXPECT_EQ((TRect{110, 5, 190, 25}), RecenterOnWidth({100, 5, 200, 25}, 80));
   // An odd change: the left edge moves by the truncated half.
-  EXPECT_EQ((TKitRect{96, 0, 201, 1}), RecenterOnWidth({100, 0, 196, 1}, 105));
-  EXPECT_EQ((TKitRect{104, 0, 181, 1}), RecenterOnWidth({100, 0, 186, 1}, 77));
-  EXPECT_EQ((TKitRect{100, 0, 180, 1}), RecenterOnWidth({100, 0, 180, 1}, 80));
+  EXPECT_EQ((TRect{96, 0, 201, 1}), RecenterOnWidth({100, 0, 196, 1}, 105));
+  EXPECT_EQ((TRect{104, 0, 181, 1}), RecenterOnWidth({100, 0, 186, 1}, 77));
+  EXPECT_EQ((TRect{100, 0, 180, 1}), RecenterOnWidth({100, 0, 180, 1}, 80));
 }

@@ -3,18 +3,18 @@
 #include <vector>
 
 #include "kit/snap.h"
-#include "kit/tests/kit_rect_print.h"
+#include "kit/tests/rect_print.h"
 
 namespace {
 
 // A screen area far away from the windows, so that only targets attract.
-const TKitRect FarArea{-5000, -5000, 5000, 5000};
-const TKitRect Target{100, 100, 300, 200};
+const TRect FarArea{-5000, -5000, 5000, 5000};
+const TRect Target{100, 100, 300, 200};
 
-TKitRect Box(int L, int T, int W, int H) { return {L, T, L + W, T + H}; }
+TRect Box(int L, int T, int W, int H) { return {L, T, L + W, T + H}; }
 
-TKitRect MoveNear(const TKitRect& R, const std::vector<TKitRect>& Targets,
-                  const TKitRect& Area = FarArea) {
+TRect MoveNear(const TRect& R, const std::vector<TRect>& Targets,
+                  const TRect& Area = FarArea) {
   return SnapRect(R, true, Targets, Area);
 }
 
@@ -32,7 +32,7 @@ TEST(SnapWindow, LeftEdgeMakesContactWithinTenPixels) {
   struct Case { int Left; int Expected; } Cases[] = {
       {308, 300}, {310, 300}, {290, 300}, {311, 311}, {289, 289}};
   for (const auto& C : Cases) {
-    TKitRect R = MoveNear(Box(C.Left, 150, 100, 80), {Target});
+    TRect R = MoveNear(Box(C.Left, 150, 100, 80), {Target});
     EXPECT_EQ(C.Expected, R.Left) << C.Left;
     EXPECT_EQ(100, R.Width()) << "a move keeps the size";
   }
@@ -56,9 +56,9 @@ TEST(SnapWindow, AfterContactTheTopsAlignWithinSevenPixels) {
 }
 
 TEST(SnapWindow, NoContactWithoutOverlapOnTheOtherAxis) {
-  TKitRect Below = Box(305, 201, 100, 80);
+  TRect Below = Box(305, 201, 100, 80);
   EXPECT_EQ(Below, MoveNear(Below, {Target}));
-  TKitRect Beside = Box(301, 195, 100, 80);  // 195 + 80 overlaps 100..200
+  TRect Beside = Box(301, 195, 100, 80);  // 195 + 80 overlaps 100..200
   EXPECT_EQ(300, MoveNear(Beside, {Target}).Left);
 }
 
@@ -69,33 +69,33 @@ TEST(SnapWindow, TopWinsWhenBothTopAndBottomAlignInAMove) {
 
 TEST(SnapWindow, SizingMovesOnlyTheSnappedEdges) {
   // Sizing (the size differs from the current one): both edges align.
-  TKitRect R = SnapRect({302, 103, 402, 199}, false, std::vector{Target}, FarArea);
-  EXPECT_EQ((TKitRect{300, 100, 402, 200}), R);
+  TRect R = SnapRect({302, 103, 402, 199}, false, std::vector{Target}, FarArea);
+  EXPECT_EQ((TRect{300, 100, 402, 200}), R);
 }
 
 TEST(SnapWindow, SizingByTheRightEdgeNearTheScreenEdgeKeepsTheLeftEdge) {
-  const TKitRect Work{0, 0, 1280, 994};
-  TKitRect R = SnapRect({400, 300, 1275, 500}, false, {}, Work);
-  EXPECT_EQ((TKitRect{400, 300, 1280, 500}), R);
+  const TRect Work{0, 0, 1280, 994};
+  TRect R = SnapRect({400, 300, 1275, 500}, false, {}, Work);
+  EXPECT_EQ((TRect{400, 300, 1280, 500}), R);
   // The same rectangle moved: the whole window shifts.
-  EXPECT_EQ((TKitRect{405, 300, 1280, 500}),
+  EXPECT_EQ((TRect{405, 300, 1280, 500}),
             SnapRect({400, 300, 1275, 500}, true, {}, Work));
 }
 
 TEST(SnapWindow, ScreenEdgesSnapLastAndTheSecondEdgeWinsInAMove) {
-  const TKitRect Work{0, 0, 1000, 700};
+  const TRect Work{0, 0, 1000, 700};
   EXPECT_EQ(Box(0, 0, 100, 50), MoveNear(Box(-9, 8, 100, 50), {}, Work));
   EXPECT_EQ(Box(900, 650, 100, 50), MoveNear(Box(905, 641, 100, 50), {}, Work));
   // As wide as the area plus 4: the left snaps, then the right shifts it back.
   EXPECT_EQ(Box(-4, 300, 1004, 50), MoveNear(Box(3, 300, 1004, 50), {}, Work));
   // A target next to the screen edge: the screen edge is applied after it.
-  const TKitRect EdgeTarget{0, 100, 5, 200};
+  const TRect EdgeTarget{0, 100, 5, 200};
   EXPECT_EQ(0, MoveNear(Box(8, 120, 100, 50), {EdgeTarget}, Work).Left);
 }
 
 TEST(SnapWindow, TargetsAreTriedFromTheLastToTheFirst) {
-  const TKitRect A{0, 100, 300, 200};
-  const TKitRect B{0, 100, 305, 200};
+  const TRect A{0, 100, 300, 200};
+  const TRect B{0, 100, 305, 200};
   // B is tried first (305), then A pulls the window to 300: A wins.
   EXPECT_EQ(300, MoveNear(Box(302, 150, 50, 20), {A, B}).Left);
   EXPECT_EQ(305, MoveNear(Box(302, 150, 50, 20), {B, A}).Left);
@@ -116,14 +116,14 @@ TEST(SnapWindowWithDocked, AlignsTheTopOrElseTheBottom) {
 }
 
 TEST(SnapWindowWithDocked, IsAlwaysAMove) {
-  const TKitRect Work{0, 0, 1000, 700};
+  const TRect Work{0, 0, 1000, 700};
   EXPECT_EQ(Box(0, 300, 200, 50),
             SnapRectWithDocked(Box(6, 300, 200, 50), {}, Work));
 }
 
 TEST(DockTable, DockedOnlyWhenAnEdgeTouchesExactly) {
-  const TKitRect Main{100, 100, 560, 250};
-  struct Case { TKitRect Satellite; bool Docked; } Cases[] = {
+  const TRect Main{100, 100, 560, 250};
+  struct Case { TRect Satellite; bool Docked; } Cases[] = {
       {{560, 100, 760, 400}, true},     // right of the main window
       {{561, 100, 761, 400}, false},    // one pixel off
       {{-100, 0, 100, 50}, true},       // left, no vertical overlap needed

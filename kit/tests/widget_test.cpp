@@ -31,7 +31,7 @@ class TRecordingHost : public TWidgetHost {
 // A plain button that logs the frame it paints.
 class TLoggedButton : public TWidget {
  public:
-  TLoggedButton(TRecordingHost& H, std::string Name, TKitRect R)
+  TLoggedButton(TRecordingHost& H, std::string Name, TRect R)
       : TWidget(H, R, std::wstring(Name.begin(), Name.end()) + L" hint"),
         FLog(H), FName(std::move(Name)) {
     H.AddWidget(this);

@@ -1,0 +1,54 @@
+#include "kit/skin_image.h"
+
+#include <cstring>
+#include <vector>
+
+#include <windows.h>
+#include <png.h>
+
+#include "framework/application.h"
+#include "framework/exceptions.h"
+#include "framework/graphics.h"
+#include "framework/resources.h"
+
+namespace {
+
+std::string Narrow(const std::wstring& S) {
+  return std::string(S.begin(), S.end());
+}
+
+}  // namespace
+
+void LoadSkinImage(const std::wstring& Name, TBitmap& Bitmap) {
+  std::span<const std::uint8_t> Data = LoadResourceData(Name, RT_RCDATA);
+
+  png_image Image;
+  std::memset(&Image, 0, sizeof(Image));
+  Image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_memory(&Image, Data.data(), Data.size()))
+    throw Exception("Skin image " + Narrow(Name) + " is no PNG: " + Image.message);
+  Image.format = PNG_FORMAT_BGR;
+  const int Stride = static_cast<int>(PNG_IMAGE_ROW_STRIDE(Image));
+  std::vector<std::uint8_t> Pixels(PNG_IMAGE_BUFFER_SIZE(Image, Stride));
+  png_color Black{0, 0, 0};
+  if (!png_image_finish_read(&Image, &Black, Pixels.data(), Stride, nullptr)) {
+    std::string Message = Image.message;
+    png_image_free(&Image);
+    throw Exception("Skin image " + Narrow(Name) + " cannot be decoded: " + Message);
+  }
+
+  const int Width = static_cast<int>(Image.width);
+  const int Height = static_cast<int>(Image.height);
+  Bitmap.SetSize(Width, Height);
+  for (int Y = 0; Y < Height; ++Y)
+    std::memcpy(Bitmap.ScanLine(Y), Pixels.data() + std::size_t(Y) * Stride,
+                std::size_t(Width) * 3);
+}
+
+void InstallSkinCursors() {
+  HINSTANCE Module = GetModuleHandleW(nullptr);
+  if (HCURSOR Press = LoadCursorW(Module, L"CRHANDPRESS"))
+    Screen.SetCursors(crHandPress, Press);
+  if (HCURSOR Point = LoadCursorW(Module, L"CRHANDPOINT"))
+    Screen.SetCursors(crHandPoint, Point);
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+class TBitmap;
+
+// Skin images: PNG files carried in the program's resources as RT_RCDATA,
+// addressed by name without regard to case.
+
+// Fills the given, already created bitmap with the decoded skin image Name
+// (the bitmap takes the image's size and pixels; transparent pixels become
+// black). A name without a resource raises EResNotFound; undecodable data
+// raises Exception. GUI thread.
+void LoadSkinImage(const std::wstring& Name, TBitmap& Bitmap);
+
+// The custom cursor number of the pressed hand.
+inline constexpr int crHandPress = 5;
+
+// Installs the cursor resources "crhandpress" as crHandPress and
+// "crhandpoint" in place of the framework's crHandPoint. A missing resource
+// leaves that cursor as it was.
+void InstallSkinCursors();

@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "framework/exceptions.h"
+#include "framework/graphics.h"
+#include "kit/skin_image.h"
+#include "kit/skin_strip.h"
+#include "kit/skin_widget.h"
+
+namespace {
+
+TColor PixelOf(TBitmap& B, int X, int Y) {
+  const std::uint8_t* P = B.ScanLine(Y) + 3 * X;
+  return RGBColor(P[2], P[1], P[0]);
+}
+
+// First row of Frame (0..3) of a caption image holding the colour Color,
+// or -1.
+int FirstRowWithColor(TBitmap& B, int Frame, TColor Color) {
+  int FrameHeight = B.Height() / 4;
+  for (int Y = 0; Y < FrameHeight; ++Y)
+    for (int X = 0; X < B.Width(); ++X)
+      if (PixelOf(B, X, Frame * FrameHeight + Y) == Color) return Y;
+  return -1;
+}
+
+}  // namespace
+
+TEST(LoadSkinImage, DecodesEveryPixelInPlace) {
+  TBitmap B;
+  LoadSkinImage(L"KitTestFace", B);
+  ASSERT_EQ(200, B.Width());
+  ASSERT_EQ(100, B.Height());
+  for (int Y : {0, 1, 50, 99})
+    for (int X : {0, 1, 127, 199})
+      EXPECT_EQ(RGBColor(X, (2 * Y) % 256, (X + Y) % 256), PixelOf(B, X, Y))
+          << X << "," << Y;
+}
+
+TEST(LoadSkinImage, NamesMatchWithoutRegardToCase) {
+  for (const wchar_t* Name : {L"kittestface", L"KITTESTFACE", L"KitTestFACE"}) {
+    TBitmap B;
+    LoadSkinImage(Name, B);
+    EXPECT_EQ(200, B.Width()) << static_cast<const void*>(Name);
+  }
+}
+
+TEST(LoadSkinImage, ReloadingTakesTheNewImagesSize) {
+  TBitmap B;
+  LoadSkinImage(L"KitTestFace", B);
+  LoadSkinImage(L"KitTestStrip", B);
+  EXPECT_EQ(20, B.Width());
+  EXPECT_EQ(80, B.Height());
+  EXPECT_EQ(RGBColor(0, 0, 255), PixelOf(B, 10, 50));  // frame 2
+}
+
+TEST(LoadSkinImage, TransparentPixelsBecomeBlack) {
+  TBitmap B;
+  LoadSkinImage(L"KitTestAlpha", B);
+  ASSERT_EQ(3, B.Width());
+  EXPECT_EQ(RGBColor(255, 255, 255), PixelOf(B, 0, 0));
+  EXPECT_EQ(clBlack, PixelOf(B, 1, 0));
+  TColor Half = PixelOf(B, 2, 0);
+  EXPECT_GT(ColorR(Half), 60);
+  EXPECT_LT(ColorR(Half), 200);
+  EXPECT_EQ(0, ColorG(Half));
+}
+
+TEST(LoadSkinImage, AMissingNameRaisesAndLeavesTheBitmap) {
+  TBitmap B;
+  LoadSkinImage(L"KitTestStrip", B);
+  EXPECT_THROW(LoadSkinImage(L"NoSuchSkin", B), EResNotFound);
+  EXPECT_EQ(20, B.Width());
+}
+
+TEST(LoadSkinImage, DataThatIsNoPngRaises) {
+  TBitmap B;
+  EXPECT_THROW(LoadSkinImage(L"KitTestNoPng", B), Exception);
+}
+
+TEST(CaptionImage, ShortAndLongCaptionsPickTheirImages) {
+  TBitmap Short;
+  EXPECT_EQ(80, RenderCaptionImage(Short, L"OK"));
+  EXPECT_EQ(80, Short.Width());
+  EXPECT_EQ(80, Short.Height());
+  TBitmap Long;
+  EXPECT_EQ(160, RenderCaptionImage(Long, std::wstring(60, L'W')));
+  TBitmap Requested;
+  EXPECT_EQ(120, RenderCaptionImageForWidth(Requested, L"OK", 101));
+}
+
+TEST(CaptionImage, ImageWidthFollowsTheMeasuredCaption) {
+  // Whatever the font measures, the image is the one the rule picks.
+  TBitmap Probe(1, 1);
+  SetCaptionFont(Probe.Canvas());
+  for (const wchar_t* Caption : {L"Do", L"Load preset", L"Save this preset now"}) {
+    int Width = Probe.Canvas().TextWidth(Caption);
+    TBitmap B;
+    EXPECT_EQ(CaptionImageWidth(CaptionImageForText(Width)), RenderCaptionImage(B, Caption))
+        << Width;
+  }
+}
+
+TEST(CaptionImage, FramesCarryTheCaptionInTheirColoursPressedOnePixelLower) {
+  TBitmap B;
+  RenderCaptionImage(B, L"Open");
+  int Normal = FirstRowWithColor(B, 0, CaptionTextColor);
+  int Pressed = FirstRowWithColor(B, 1, CaptionTextColor);
+  int Disabled = FirstRowWithColor(B, 2, CaptionDisabledColor);
+  int Hover = FirstRowWithColor(B, 3, CaptionTextColor);
+  ASSERT_GE(Normal, 0);
+  EXPECT_EQ(Normal + 1, Pressed);
+  EXPECT_EQ(Normal, Disabled);
+  EXPECT_EQ(Normal, Hover);
+  EXPECT_EQ(-1, FirstRowWithColor(B, 2, CaptionTextColor));
+  // The background of the image is left as it was.
+  EXPECT_EQ(RGBColor(192, 192, 192), PixelOf(B, 0, 0));
+}
