@@ -1,0 +1,172 @@
+#include "settings/associations.h"
+
+#include <utility>
+
+#include "settings/settings_store.h"
+
+namespace lc {
+
+namespace {
+
+constexpr RegRoot kClasses = RegRoot::ClassesRoot;
+constexpr RegRoot kUser = RegRoot::CurrentUser;
+// The user's own classes, below the current user.
+const std::string kUserClasses = "Software\\Classes\\";
+
+}  // namespace
+
+Associations::Associations(Registry& registry, std::string appName, std::string exePath,
+                           std::function<void()> notifyShell)
+    : reg_(registry), appName_(std::move(appName)), exePath_(std::move(exePath)),
+      notifyShell_(std::move(notifyShell)) {}
+
+bool Associations::GetRegExt(const std::string& ext) const {
+  if (!settings::IsValidMediaExtension(ext)) return false;
+  auto value = reg_.ReadString(kClasses, "." + ext, "");
+  return value && *value == ProgId();
+}
+
+bool Associations::SetRegExtIn(RegRoot root, const std::string& prefix, const std::string& ext) {
+  const std::string key = prefix + "." + ext;
+  if (!reg_.CreateKey(root, key)) return false;
+  const std::string old = reg_.ReadString(root, key, "").value_or("");
+  if (!old.empty() && old != ProgId() && !reg_.WriteString(root, key, BackupName(), old)) return false;
+  return reg_.WriteString(root, key, "", ProgId());
+}
+
+bool Associations::SetRegExt(const std::string& ext) {
+  // An extension from the settings file that is empty or holds a "\", a
+  // dot or a blank would name another key: it is never written.
+  if (!settings::IsValidMediaExtension(ext)) return false;
+  if (SetRegExtIn(kClasses, "", ext)) return reg_.ReadString(kClasses, "." + ext, "").value_or("") == ProgId();
+  if (SetRegExtIn(kUser, kUserClasses, ext))
+    return reg_.ReadString(kUser, kUserClasses + "." + ext, "").value_or("") == ProgId();
+  RegistryWriteError = true;
+  return false;
+}
+
+bool Associations::RemRegExt(const std::string& ext) {
+  if (!settings::IsValidMediaExtension(ext)) return false;
+  const std::string key = "." + ext;
+  if (!reg_.CreateKey(kClasses, key)) return false;
+  std::string backup = reg_.ReadString(kClasses, key, BackupName()).value_or("");
+  if (reg_.WriteString(kClasses, key, "", backup) && reg_.DeleteValue(kClasses, key, BackupName()))
+    return reg_.ReadString(kClasses, key, "").value_or("") != ProgId();
+
+  // The machine-wide classes refused: give the type back in the user's own.
+  const std::string userKey = kUserClasses + key;
+  if (!reg_.CreateKey(kUser, userKey)) {
+    RegistryWriteError = true;
+    return false;
+  }
+  backup = reg_.ReadString(kUser, userKey, BackupName()).value_or("");
+  if (!reg_.WriteString(kUser, userKey, "", backup) || !reg_.DeleteValue(kUser, userKey, BackupName())) {
+    RegistryWriteError = true;
+    return false;
+  }
+  const std::string now = reg_.ReadString(kUser, userKey, "").value_or("");
+  if (now.empty()) reg_.DeleteTree(kUser, userKey);
+  return now != ProgId();
+}
+
+bool Associations::WriteProgIdSetIn(RegRoot root, const std::string& prefix) {
+  const std::string quotedExe = "\"" + exePath_ + "\"";
+  const std::string id = ProgId();
+  const std::string folder = "Directory\\shell\\" + appName_;
+  struct Entry {
+    std::string key;
+    std::string value;
+  };
+  std::vector<Entry> table{{id, ""}, {id + "\\shell", "Play"}};
+  // A verb: its caption, its command and the DDE macro that hands the file
+  // to the running player.
+  auto verb = [&](const std::string& base, const std::string& caption, const std::string& macro) {
+    table.push_back({base, caption});
+    table.push_back({base + "\\command", quotedExe});
+    table.push_back({base + "\\DDEExec", macro});
+    table.push_back({base + "\\DDEExec\\Application", appName_});
+    table.push_back({base + "\\DDEExec\\Topic", "System"});
+  };
+  verb(id + "\\shell\\Play", "&Play in " + appName_, "/Play %L");
+  verb(id + "\\shell\\Enqueue", "&Enqueue in " + appName_, "/AddFile %L");
+  verb(folder + ".Play", "&Play in " + appName_, "/Play %L");
+  verb(folder + ".Enqueue", "&Enqueue in " + appName_, "/AddFolder %L");
+  table.push_back({id + "\\Defaulticon", exePath_ + ",0"});
+
+  for (size_t i = 0; i < table.size(); ++i) {
+    const std::string key = prefix + table[i].key;
+    if (!reg_.CreateKey(root, key)) return false;
+    // The identifier's own key carries no value; every other key has one.
+    if (i > 0 && !reg_.WriteString(root, key, "", table[i].value)) return false;
+  }
+  return true;
+}
+
+void Associations::WriteProgIdSet() {
+  if (!WriteProgIdSetIn(kClasses, "")) WriteProgIdSetIn(kUser, kUserClasses);
+}
+
+void Associations::DeleteProgramKeys() {
+  for (const std::string& key : {ProgId(), "Directory\\shell\\" + appName_ + ".Play",
+                                 "Directory\\shell\\" + appName_ + ".Enqueue"}) {
+    if (!reg_.DeleteTree(kClasses, key)) reg_.DeleteTree(kUser, kUserClasses + key);
+  }
+}
+
+void Associations::NotifyShell() {
+  if (notifyShell_) notifyShell_();
+}
+
+void Associations::WriteProgIdSetWhenUsed(const std::string& fileAssociation) {
+  if (fileAssociation.find('1') != std::string::npos || GetRegExt(kPlaylistExtension)) WriteProgIdSet();
+}
+
+void Associations::StartupRegistration(const std::vector<std::string>& mediaExtensions,
+                                       std::string& fileAssociation, bool registerOnLoad) {
+  bool changed = false;
+  if (registerOnLoad) {
+    for (size_t i = 0; i < mediaExtensions.size() && i < fileAssociation.size(); ++i) {
+      if (fileAssociation[i] != '1' || GetRegExt(mediaExtensions[i])) continue;
+      fileAssociation[i] = SetRegExt(mediaExtensions[i]) ? '1' : '0';
+      changed = true;
+    }
+  }
+  if (!GetRegExt(kPlaylistExtension)) {
+    SetRegExt(kPlaylistExtension);
+    changed = true;
+  }
+  WriteProgIdSetWhenUsed(fileAssociation);
+  if (changed) NotifyShell();
+}
+
+void Associations::Uninstall(const std::vector<std::string>& mediaExtensions) {
+  for (const std::string& ext : mediaExtensions)
+    if (GetRegExt(ext)) RemRegExt(ext);
+  DeleteProgramKeys();
+  // Only our own playlist association is given back: another program's
+  // stays untouched.
+  if (GetRegExt(kPlaylistExtension)) RemRegExt(kPlaylistExtension);
+}
+
+void Associations::DeleteLegacyFolderVerb() {
+  // The key name ends in the character of code 255 followed by "Enqueue".
+  reg_.DeleteTree(kClasses, "Directory\\shell\\" + appName_ + ".\xC3\xBF" "Enqueue");
+}
+
+bool Associations::AnyAssociated(const std::vector<std::string>& mediaExtensions) const {
+  for (const std::string& ext : mediaExtensions)
+    if (GetRegExt(ext)) return true;
+  return false;
+}
+
+void Associations::AssociateAll(const std::vector<std::string>& mediaExtensions, std::string& fileAssociation) {
+  fileAssociation.clear();
+  RegistryWriteError = false;
+  for (const std::string& ext : mediaExtensions) fileAssociation += SetRegExt(ext) ? '1' : '0';
+  SetRegExt(kPlaylistExtension);
+  DeleteProgramKeys();
+  WriteProgIdSetWhenUsed(fileAssociation);
+  NotifyShell();
+}
+
+}  // namespace lc

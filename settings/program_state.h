@@ -1,0 +1,62 @@
+// The program-wide values that the start-up fixes and every subsystem reads:
+// the base name and folders, the settings, the remembered movie settings,
+// the display modes offered for full-screen switching and the flags that
+// several windows consult. Strings are UTF-8. GUI thread only.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "settings/rms_file.h"
+#include "settings/rms_table.h"
+#include "settings/settings_store.h"
+
+namespace lc {
+
+struct ProgramNames {
+  std::string AppName;         // the base name ("Lumacraft")
+  std::string ExeFileName;     // "Lumacraft.exe"
+  std::string ExePath;         // the executable's full path
+  std::string ExeFolder;       // ends in "\"
+  std::string DataFolder;      // the per-user data folder, ends in "\"
+  std::string ConfigFileName;  // DataFolder + AppName + ".ini"
+  bool IsWin9x = false;
+
+  // DataFolder + AppName + ".rs": the remembered movie settings.
+  std::string RmsFileName() const { return DataFolder + AppName + ".rs"; }
+  // DataFolder + AppName + ".lpl": the automatically saved playlist.
+  std::string AutoPlaylistFileName() const { return DataFolder + AppName + ".lpl"; }
+};
+
+struct ProgramState {
+  ProgramNames Names;
+  settings::SettingsStore Settings;
+  settings::RmsTable Rms;
+  settings::RmsFileState RmsFile;
+
+  // "1024 x 768 x 60 Hz" for every display mode offered to the user.
+  std::vector<std::string> DisplayModeNames;
+  // The display mode at start, as "M1280x1024x60Hz".
+  std::string DesktopDisplayMode;
+
+  // Windows are placed against the virtual screen when the monitors differ
+  // in size.
+  bool MonitorsDiffer = false;
+  // A modal dialog runs: remote-control commands are refused meanwhile.
+  bool ModalDialogActive = false;
+  // An operation is under way (seek, screen-mode switch, subtitle load), or
+  // a movie is being opened: commands and closing refuse to act.
+  bool BusyFlag = false;
+  bool OpeningMovie = false;
+  // An association could not be written in either registry root; reported
+  // after the first-run association and after Apply.
+  bool RegistryWriteError = false;
+  // The floating-point control word as the process started; restored after
+  // calls into the media framework.
+  unsigned SavedFpuControlWord = 0;
+};
+
+// The one instance.
+ProgramState& Program();
+
+}  // namespace lc
