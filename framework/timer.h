@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "framework/controls.h"
+#include "framework/component.h"
 
 class TTimer : public TComponent {
  public:
