@@ -5,6 +5,8 @@
 // The process does not declare itself DPI-aware: the platform scales it as
 // a whole on high-DPI screens, so skins stay pixel-exact in its own
 // coordinates.
+//
+// GUI thread only, like every window of the program.
 #pragma once
 
 #include <exception>

@@ -7,6 +7,9 @@
 // (Paint, MouseDown, ...: their default calls the matching std::function
 // event OnPaint, OnMouseDown, ... when it is assigned), thin wrappers over
 // the platform (check the handle, call it), internals.
+//
+// GUI thread only: windows, their objects and the handle map belong to the
+// thread that runs the message loop.
 #pragma once
 
 #include <string>

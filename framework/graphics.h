@@ -4,6 +4,9 @@
 // theirs), a bitmap's memory context, or a foreign one it only wraps. Font
 // and Brush are plain values; the canvas selects them into the context when
 // it draws. Colours are $BBGGRR values.
+//
+// A canvas or bitmap is used by one thread at a time (GDI objects are not
+// shared between threads here).
 #pragma once
 
 #include <cstdint>
