@@ -4,25 +4,6 @@
 #include "kit/skin_image.h"
 #include "kit/skin_strip.h"
 
-// ---- TSkinWidget -----------------------------------------------------------
-
-TSkinWidget::TSkinWidget(TSkinHost& Host, const TRect& Rect, std::wstring Hint,
-                         const std::wstring& SkinName)
-    : TWidget(Host, Rect, std::move(Hint)), FSkinHost(Host) {
-  if (!SkinName.empty()) LoadSkinImage(SkinName, FBitmap);
-}
-
-TRect TSkinWidget::FrameSource() const {
-  return StackedFrame(FBitmap.Width(), FBitmap.Height(), StandardFrame());
-}
-
-void TSkinWidget::Paint() {
-  if (FBitmap.Empty()) return;
-  FSkinHost.Draw(FRect, FBitmap.Canvas(), FrameSource());
-}
-
-// ---- caption images --------------------------------------------------------
-
 void SetCaptionFont(TCanvas& Canvas) {
   Canvas.Brush.Style = TBrushStyle::bsClear;
   Canvas.Font.SetName(L"MS Sans Serif");

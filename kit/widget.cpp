@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "kit/skin_strip.h"
+
 // ---- TWidgetHost ----------------------------------------------------------
 
 void TWidgetHost::AddWidget(TWidget* Widget) { FWidgets.push_back(Widget); }
@@ -124,6 +126,6 @@ void TWidget::MouseLeave() {
 }
 
 int TWidget::StandardFrame() const {
-  if (!FHover) return 0;
-  return FPressed ? 1 : 3;
+  if (!FHover) return FrameNormal;
+  return FPressed ? FramePressed : FrameHover;
 }

@@ -10,8 +10,8 @@
 // (plain objects, not window controls) hold a rectangle and react to the
 // mouse events that their window hands them; the window's host gives them its
 // hint text, the cursor and the window's captured widget. This header is
-// portable: the drawing lives in the concrete widgets (kit/skin_widget.h on
-// the platform) and the host's platform side (kit/skin_host.h).
+// portable: the drawing lives in the concrete widgets and the host's
+// platform side (kit/skin_host.h).
 //
 // All of it runs on the GUI thread.
 

@@ -10,7 +10,6 @@
 #include "kit/skin_host.h"
 #include "kit/skin_image.h"
 #include "kit/skin_strip.h"
-#include "kit/skin_widget.h"
 
 namespace {
 
@@ -50,18 +49,23 @@ void Settle() {
   }
 }
 
-// A widget that always shows one frame of its strip (like a disabled one).
-class TFixedFrameWidget : public TSkinWidget {
+// A plain button on the test strip: it shows the frame of the standard
+// rules, or always Frame when one is given (like a disabled button).
+class TStripButton : public TWidget {
  public:
-  TFixedFrameWidget(TSkinHost& Host, const TRect& Rect, int Frame)
-      : TSkinWidget(Host, Rect, L"", L"KitTestStrip"), FFrame(Frame) {}
+  TStripButton(TSkinHost& Host, const TRect& Rect, int Frame = -1)
+      : TWidget(Host, Rect, L"Button hint"), FSkinHost(Host), FFrame(Frame) {
+    LoadSkinImage(L"KitTestStrip", FStrip);
+  }
 
- protected:
-  TRect FrameSource() const override {
-    return StackedFrame(FBitmap.Width(), FBitmap.Height(), FFrame);
+  void Paint() override {
+    int Frame = FFrame < 0 ? StandardFrame() : FFrame;
+    FSkinHost.Draw(FRect, FStrip.Canvas(), StackedFrame(FStrip.Width(), FStrip.Height(), Frame));
   }
 
  private:
+  TSkinHost& FSkinHost;
+  TBitmap FStrip;
   int FFrame;
 };
 
@@ -69,8 +73,7 @@ class SkinnedWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     Form = std::make_unique<TSkinForm>(L"TKitTestForm", L"KitTestFace", true);
-    Button = std::make_unique<TSkinWidget>(Form->Host(), TRect{20, 20, 40, 40},
-                                           L"Button hint", L"KitTestStrip");
+    Button = std::make_unique<TStripButton>(Form->Host(), TRect{20, 20, 40, 40});
     Form->Host().AddWidget(Button.get());
     Form->SetBounds(100, 100, Form->Width(), Form->Height());
     Form->Show();
@@ -90,7 +93,7 @@ class SkinnedWindow : public ::testing::Test {
   }
 
   std::unique_ptr<TSkinForm> Form;
-  std::unique_ptr<TSkinWidget> Button;
+  std::unique_ptr<TStripButton> Button;
 };
 
 }  // namespace
@@ -140,7 +143,7 @@ TEST_F(SkinnedWindow, UncoveredAreaRepaintsExactlyTheBackBuffer) {
   // The mouse away, so that no hint window lies over the face.
   SetCursorPos(1500, 900);
   Application.CancelHint();
-  TFixedFrameWidget Disabled(Form->Host(), {60, 30, 80, 50}, FrameDisabled);
+  TStripButton Disabled(Form->Host(), {60, 30, 80, 50}, FrameDisabled);
   Disabled.Paint();
   // Spoil what the window shows, without telling the back buffer.
   Form->Canvas().Brush.Style = TBrushStyle::bsSolid;
