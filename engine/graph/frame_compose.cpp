@@ -14,6 +14,33 @@ TVideoRect ZoomSourceRect(int Width, int Height, int Zoom) {
   return {left, top, left + static_cast<int>(w), top + static_cast<int>(h)};
 }
 
+void FitPicture(TFitMode Mode, const TVideoRect& Dest, TVideoRect& Source, TVideoRect& Placed) {
+  Placed = Dest;
+  const long long dw = Dest.Width(), dh = Dest.Height();
+  const long long sw = Source.Width(), sh = Source.Height();
+  if (Mode == TFitMode::Stretch || dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
+  const bool destWider = dw * sh > sw * dh;
+  if (Mode == TFitMode::LetterBox) {
+    if (destWider) {
+      const int w = int((dh * sw + sh / 2) / sh);
+      Placed.Left = Dest.Left + int((dw - w) / 2);
+      Placed.Right = Placed.Left + w;
+    } else {
+      const int h = int((dw * sh + sw / 2) / sw);
+      Placed.Top = Dest.Top + int((dh - h) / 2);
+      Placed.Bottom = Placed.Top + h;
+    }
+  } else if (destWider) {
+    const int h = std::max(1, int((sw * dh + dw / 2) / dw));
+    Source.Top += int((sh - h) / 2);
+    Source.Bottom = Source.Top + h;
+  } else {
+    const int w = std::max(1, int((sh * dw + dh / 2) / dh));
+    Source.Left += int((sw - w) / 2);
+    Source.Right = Source.Left + w;
+  }
+}
+
 TKeyedLayer::TKeyedLayer(const std::uint32_t* Pixels, int Width, int Height, int Stride,
                          std::uint32_t Key)
     : FWidth(Width), FHeight(Height) {

@@ -30,6 +30,16 @@ struct TVideoRect {
 // source.
 TVideoRect ZoomSourceRect(int Width, int Height, int Zoom);
 
+// How a picture fills its destination rectangle: stretched to it, fitted
+// inside it with bars (its proportions kept), or filling it with the
+// source cut to the destination's proportions.
+enum class TFitMode { Stretch, LetterBox, Crop };
+
+// Fits the Source crop into Dest by Mode: Placed is where the picture goes
+// (inside Dest, centred), Source is narrowed for Crop. Empty inputs are
+// left as they are.
+void FitPicture(TFitMode Mode, const TVideoRect& Dest, TVideoRect& Source, TVideoRect& Placed);
+
 // A colour reference ($BBGGRR) as a pixel (0x00RRGGBB) and back.
 inline std::uint32_t PixelOfColorRef(std::uint32_t c) {
   return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);

@@ -3,6 +3,8 @@
 #include "engine/graph/frame_kernels.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -144,6 +146,30 @@ TFrameView DescribeFrame(TPixelFormat Format, const std::uint8_t* Data, int Widt
     default: break;
   }
   return f;
+}
+
+TFrameView CopyFrame(const TFrameView& Frame, std::vector<std::uint8_t>& Buffer) {
+  const int planes = Frame.Format == TPixelFormat::NV12 ? 2
+                     : (Frame.Format == TPixelFormat::I420 || Frame.Format == TPixelFormat::YV12)
+                         ? 3
+                         : 1;
+  int rows[3], bytes[3];
+  std::size_t total = 0;
+  for (int p = 0; p < planes; ++p) {
+    rows[p] = p == 0 ? Frame.Height : (Frame.Height + 1) / 2;
+    bytes[p] = std::abs(Frame.Stride[p]);
+    total += std::size_t(rows[p]) * std::size_t(bytes[p]);
+  }
+  Buffer.resize(total);
+  TFrameView copy = Frame;
+  std::uint8_t* out = Buffer.data();
+  for (int p = 0; p < planes; ++p) {
+    copy.Plane[p] = out;
+    copy.Stride[p] = bytes[p];
+    for (int y = 0; y < rows[p]; ++y, out += bytes[p])
+      std::memcpy(out, Frame.Plane[p] + std::ptrdiff_t(y) * Frame.Stride[p], std::size_t(bytes[p]));
+  }
+  return copy;
 }
 
 void ConvertRow(const TFrameView& Frame, int Sy, const int* XMap, int Count,

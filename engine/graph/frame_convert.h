@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "engine/graph/color_adjust.h"
 
@@ -39,6 +40,10 @@ std::size_t FrameBytes(TPixelFormat Format, int Width, int Height, int Stride);
 // applies to RGB32 only (a bitmap with a positive height).
 TFrameView DescribeFrame(TPixelFormat Format, const std::uint8_t* Data, int Width, int Height,
                          int Stride, bool BottomUp);
+
+// Copies the frame's planes into Buffer (rows top-down, the strides kept)
+// and returns the view of the copy.
+TFrameView CopyFrame(const TFrameView& Frame, std::vector<std::uint8_t>& Buffer);
 
 // Writes the pixels XMap[0..Count) of source row Sy to Dst. YUV sources go
 // through Tables; RGB32 pixels are copied (the caller applies its own RGB

@@ -41,6 +41,26 @@ TEST(ZoomSourceRect, CutsTheCentre) {
   }
 }
 
+TEST(FitPicture, PlacesByMode) {
+  const TVideoRect frame{0, 0, 320, 240};  // 4:3
+  const struct {
+    TFitMode Mode;
+    TVideoRect Dest, Placed, Source;
+  } cases[] = {
+      {TFitMode::Stretch, {0, 0, 640, 240}, {0, 0, 640, 240}, frame},
+      {TFitMode::LetterBox, {0, 0, 640, 240}, {160, 0, 480, 240}, frame},  // bars left and right
+      {TFitMode::LetterBox, {10, 0, 330, 480}, {10, 120, 330, 360}, frame},  // bars above and below
+      {TFitMode::Crop, {0, 0, 640, 240}, {0, 0, 640, 240}, {0, 60, 320, 180}},
+      {TFitMode::Crop, {0, 0, 240, 240}, {0, 0, 240, 240}, {40, 0, 280, 240}},
+  };
+  for (const auto& c : cases) {
+    TVideoRect src = frame, placed;
+    FitPicture(c.Mode, c.Dest, src, placed);
+    EXPECT_EQ(placed, c.Placed) << int(c.Mode) << " into " << c.Dest.Width() << "x" << c.Dest.Height();
+    EXPECT_EQ(src, c.Source) << int(c.Mode) << " into " << c.Dest.Width() << "x" << c.Dest.Height();
+  }
+}
+
 TEST(FrameCompositor, ScalesThePictureIntoTheDestination) {
   TQuadFrame f;
   TFrameCompositor c;

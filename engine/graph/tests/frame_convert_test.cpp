@@ -86,6 +86,24 @@ TEST(FrameConvert, BottomUpRgbIsTurnedUpright) {
   EXPECT_EQ(out[3], 0x0000FFu);
 }
 
+TEST(FrameConvert, CopiesAreUprightAndComplete) {
+  for (TPixelFormat f : {TPixelFormat::RGB32, TPixelFormat::I420, TPixelFormat::NV12,
+                         TPixelFormat::UYVY}) {
+    const int w = 16, h = 6;
+    const auto data = MakeBars(f, w, h);
+    const TFrameView v =
+        DescribeFrame(f, data.data(), w, h, NaturalStride(f, w), f == TPixelFormat::RGB32);
+    std::vector<std::uint8_t> buffer;
+    const TFrameView copy = CopyFrame(v, buffer);
+    EXPECT_EQ(buffer.size(), data.size()) << PixelFormatName(f);
+    std::vector<std::uint32_t> a(std::size_t(w) * h), b(a.size());
+    ConvertFrame(v, TColorSettings{}, a.data(), w);
+    ConvertFrame(copy, TColorSettings{}, b.data(), w);
+    EXPECT_EQ(a, b) << PixelFormatName(f);
+    EXPECT_GT(copy.Stride[0], 0) << PixelFormatName(f);
+  }
+}
+
 TEST(FrameConvert, FrameBytesPerFormat) {
   const struct { TPixelFormat F; int W, H; std::size_t Bytes; } cases[] = {
       {TPixelFormat::RGB32, 640, 480, 1228800}, {TPixelFormat::YUY2, 640, 480, 614400},

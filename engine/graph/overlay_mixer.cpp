@@ -1,0 +1,281 @@
+// TDSVideoWindowEx2::InsertOverlayMixer: rewires the graph so that the
+// decoded video runs through the Overlay Mixer into the Video Renderer.
+// Every link it changes is noted, so that a failure puts the graph back as
+// it was.
+#include <vector>
+
+#include <windows.h>
+#include <dshow.h>
+
+#include "engine/graph/filter_graph.h"
+#include "engine/graph/graph_utils.h"
+#include "engine/graph/video_window.h"
+
+namespace {
+
+// A link the insertion changed: taken apart (Broken) or made.
+struct TLink {
+  IPin* Output;
+  IPin* Input;
+  bool Broken;
+};
+
+IPin* PeerOf(IPin* Pin) {
+  IPin* peer = nullptr;
+  if (Pin && FAILED(Pin->ConnectedTo(&peer))) peer = nullptr;
+  return peer;
+}
+
+bool IsConnected(IPin* Pin) {
+  IPin* peer = PeerOf(Pin);
+  if (peer) peer->Release();
+  return peer != nullptr;
+}
+
+// The filter's pins in order (referenced; the caller releases them).
+std::vector<IPin*> PinsOf(IBaseFilter* Filter) {
+  std::vector<IPin*> result;
+  IEnumPins* pins = nullptr;
+  if (!Filter || FAILED(Filter->EnumPins(&pins))) return result;
+  IPin* pin = nullptr;
+  while (pins->Next(1, &pin, nullptr) == S_OK) result.push_back(pin);
+  pins->Release();
+  return result;
+}
+
+void ReleaseAll(std::vector<IPin*>& Pins) {
+  for (IPin* p : Pins) p->Release();
+  Pins.clear();
+}
+
+PIN_DIRECTION DirectionOf(IPin* Pin) {
+  PIN_DIRECTION d = PINDIR_OUTPUT;
+  Pin->QueryDirection(&d);
+  return d;
+}
+
+// The first unconnected input pin of the filter (referenced), or nullptr.
+IPin* FreeInput(IBaseFilter* Filter) {
+  std::vector<IPin*> pins = PinsOf(Filter);
+  IPin* found = nullptr;
+  for (IPin* p : pins)
+    if (!found && DirectionOf(p) == PINDIR_INPUT && !IsConnected(p)) {
+      found = p;
+      found->AddRef();
+    }
+  ReleaseAll(pins);
+  return found;
+}
+
+// The filter that owns the pin (referenced), or nullptr.
+IBaseFilter* OwnerOf(IPin* Pin) {
+  PIN_INFO info = {};
+  if (FAILED(Pin->QueryPinInfo(&info))) return nullptr;
+  return info.pFilter;
+}
+
+}  // namespace
+
+// What the insertion did so far, for the way back.
+struct TRewiring {
+  IGraphBuilder* Graph = nullptr;
+  IBaseFilter* Mixer = nullptr;
+  IBaseFilter* Vmr = nullptr;
+  IBaseFilter* NewLine21 = nullptr;
+  std::vector<IBaseFilter*> OldLine21;
+  std::vector<TLink> Links;
+
+  void Note(IPin* Output, IPin* Input, bool Broken) {
+    Output->AddRef();
+    Input->AddRef();
+    Links.push_back({Output, Input, Broken});
+  }
+  HRESULT Break(IPin* Output, IPin* Input) {
+    Output->Disconnect();
+    Input->Disconnect();
+    Note(Output, Input, true);
+    return S_OK;
+  }
+  HRESULT Make(IPin* Output, IPin* Input) {
+    const HRESULT hr = Graph->Connect(Output, Input);
+    if (SUCCEEDED(hr)) Note(Output, Input, false);
+    return hr;
+  }
+  ~TRewiring() {
+    for (TLink& l : Links) {
+      l.Output->Release();
+      l.Input->Release();
+    }
+    for (IBaseFilter* f : OldLine21) f->Release();
+    if (NewLine21) NewLine21->Release();
+    if (Vmr) Vmr->Release();
+    if (Mixer) Mixer->Release();
+    if (Graph) Graph->Release();
+  }
+};
+
+// Undoes the noted links from the last to the first, removes what the
+// insertion added, and lets a Video Mixing Renderer take the renderer's
+// place again. Returns the result to report.
+HRESULT TDSVideoWindowEx2::RollBack(TRewiring& W, HRESULT Result) {
+  for (auto it = W.Links.rbegin(); it != W.Links.rend(); ++it) {
+    if (it->Broken) {
+      W.Graph->Connect(it->Output, it->Input);
+    } else {
+      it->Output->Disconnect();
+      it->Input->Disconnect();
+    }
+  }
+  if (W.NewLine21) W.Graph->RemoveFilter(W.NewLine21);
+  const HRESULT removed = W.Graph->RemoveFilter(W.Mixer);
+  if (FAILED(removed)) Result = removed;
+  if (FMixer) FMixer->Release();
+  FMixer = nullptr;
+  if (W.Vmr && FRenderer) {
+    W.Graph->RemoveFilter(FRenderer);
+    FRenderer->Release();
+    FRenderer = W.Vmr;
+    FRenderer->AddRef();
+    if (FVideoWindow) FVideoWindow->Release();
+    FVideoWindow = nullptr;
+    FRenderer->QueryInterface(IID_IVideoWindow, reinterpret_cast<void**>(&FVideoWindow));
+  }
+  return Result;
+}
+
+HRESULT TDSVideoWindowEx2::InsertOverlayMixer() {
+  if (FMixer) FMixer->Release();
+  if (FGraphRenderer) FGraphRenderer->Release();
+  FMixer = FGraphRenderer = nullptr;
+  FInsertAttempted = true;
+  if (!FFilterGraph) return E_FAIL;
+  TRewiring w;
+  HRESULT hr = FFilterGraph->QueryInterface(IID_IGraphBuilder, reinterpret_cast<void**>(&w.Graph));
+  if (FAILED(hr)) return hr;
+  {
+    TFilterList list(w.Graph);
+    for (int i = 0; i < list.Count(); ++i) {
+      IBaseFilter* f = list.GetFilter(i);
+      const CLSID id = FilterClassId(f);
+      IBaseFilter** slot = IsEqualGUID(id, CLSID_OverlayMixer)           ? &FMixer
+                           : IsEqualGUID(id, CLSID_VideoRenderer)        ? &FGraphRenderer
+                           : IsEqualGUID(id, CLSID_VideoMixingRenderer) ? &w.Vmr
+                                                                          : nullptr;
+      if (!slot) continue;
+      if (*slot) (*slot)->Release();
+      *slot = f;
+      f->AddRef();
+    }
+  }
+  if (FMixer) {
+    // A mixer already there is accepted only when it feeds the renderer
+    // and is fed itself.
+    bool feedsRenderer = false, fed = false;
+    std::vector<IPin*> pins = PinsOf(FMixer);
+    for (IPin* p : pins) {
+      IPin* peer = PeerOf(p);
+      if (!peer) continue;
+      if (DirectionOf(p) == PINDIR_INPUT) fed = true;
+      IBaseFilter* owner = OwnerOf(peer);
+      if (DirectionOf(p) == PINDIR_OUTPUT && owner && owner == FGraphRenderer) feedsRenderer = true;
+      if (owner) owner->Release();
+      peer->Release();
+    }
+    ReleaseAll(pins);
+    if (!(feedsRenderer && fed)) return E_FAIL;
+    RegisterCallback();
+    return S_OK;
+  }
+  hr = CoCreateInstance(CLSID_OverlayMixer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                        reinterpret_cast<void**>(&w.Mixer));
+  if (FAILED(hr)) return hr;
+  hr = w.Graph->AddFilter(w.Mixer, L"Overlay Mixer");
+  if (FAILED(hr)) return hr;
+  FMixer = w.Mixer;
+  FMixer->AddRef();
+  if (!FGraphRenderer) return RollBack(w, E_FAIL);
+  std::vector<IPin*> rendererPins = PinsOf(FGraphRenderer);
+  IPin* rendererInput = rendererPins.empty() ? nullptr : rendererPins[0];
+  if (rendererInput) rendererInput->AddRef();
+  ReleaseAll(rendererPins);
+  if (!rendererInput) return RollBack(w, E_FAIL);
+  hr = S_OK;
+  if (!w.Vmr) {
+    IPin* decoder = PeerOf(rendererInput);
+    IPin* input = FreeInput(w.Mixer);
+    if (!decoder || !input) hr = E_FAIL;
+    if (SUCCEEDED(hr)) w.Break(decoder, rendererInput);
+    if (SUCCEEDED(hr)) hr = w.Make(decoder, input);
+    if (decoder) decoder->Release();
+    if (input) input->Release();
+  } else {
+    hr = MoveVmrInputs(w);
+  }
+  if (SUCCEEDED(hr)) {
+    IPin* output = nullptr;
+    hr = w.Mixer->FindPin(L"Output", &output);
+    if (SUCCEEDED(hr)) hr = w.Make(output, rendererInput);
+    if (output) output->Release();
+  }
+  rendererInput->Release();
+  if (FAILED(hr)) return RollBack(w, hr);
+  RegisterCallback();
+  for (IBaseFilter* f : w.OldLine21) w.Graph->RemoveFilter(f);
+  if (w.Vmr) w.Graph->RemoveFilter(w.Vmr);
+  return S_OK;
+}
+
+// Moves every stream that fed the Video Mixing Renderer to the mixer; a
+// Line 21 Decoder 2 is replaced by a Line 21 Decoder on the way.
+HRESULT TDSVideoWindowEx2::MoveVmrInputs(TRewiring& W) {
+  std::vector<IPin*> feeds;
+  std::vector<IPin*> vmrPins = PinsOf(W.Vmr);
+  for (IPin* p : vmrPins) {
+    IPin* peer = PeerOf(p);
+    if (!peer) break;
+    W.Break(peer, p);
+    feeds.push_back(peer);
+  }
+  ReleaseAll(vmrPins);
+  HRESULT hr = S_OK;
+  for (IPin* feed : feeds) {
+    IPin* input = SUCCEEDED(hr) ? FreeInput(W.Mixer) : nullptr;
+    if (SUCCEEDED(hr) && !input) hr = E_FAIL;
+    IBaseFilter* owner = SUCCEEDED(hr) ? OwnerOf(feed) : nullptr;
+    if (SUCCEEDED(hr) && IsEqualGUID(FilterClassId(owner), CLSID_Line21Decoder2Class)) {
+      hr = ReplaceLine21(W, owner, input);
+    } else if (SUCCEEDED(hr)) {
+      hr = W.Make(feed, input);
+    }
+    if (owner) owner->Release();
+    if (input) input->Release();
+  }
+  ReleaseAll(feeds);
+  return hr;
+}
+
+// Feeds the old Line 21 decoder's input into a new Line 21 Decoder, whose
+// output goes to the mixer's Input.
+HRESULT TDSVideoWindowEx2::ReplaceLine21(TRewiring& W, IBaseFilter* Old, IPin* MixerInput) {
+  std::vector<IPin*> oldPins = PinsOf(Old);
+  IPin* oldInput = oldPins.empty() ? nullptr : oldPins[0];
+  IPin* upstream = PeerOf(oldInput);
+  HRESULT hr = upstream ? S_OK : E_FAIL;
+  if (SUCCEEDED(hr)) W.Break(upstream, oldInput);
+  if (SUCCEEDED(hr))
+    hr = CoCreateInstance(CLSID_Line21Decoder, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                          reinterpret_cast<void**>(&W.NewLine21));
+  if (SUCCEEDED(hr)) hr = W.Graph->AddFilter(W.NewLine21, L"Line21 Decoder");
+  std::vector<IPin*> newPins = PinsOf(SUCCEEDED(hr) ? W.NewLine21 : nullptr);
+  if (SUCCEEDED(hr) && newPins.size() < 2) hr = E_FAIL;
+  if (SUCCEEDED(hr)) hr = W.Make(upstream, newPins[0]);
+  if (SUCCEEDED(hr)) hr = W.Make(newPins[1], MixerInput);
+  if (SUCCEEDED(hr)) {
+    Old->AddRef();
+    W.OldLine21.push_back(Old);
+  }
+  ReleaseAll(newPins);
+  ReleaseAll(oldPins);
+  if (upstream) upstream->Release();
+  return hr;
+}

@@ -1,0 +1,224 @@
+// The video control on the virtual display: the colour-bar file played
+// into the control through its own renderer, read back from the screen.
+#include "engine/graph/video_window.h"
+
+#include <memory>
+#include <string>
+
+#include <windows.h>
+#include <dshow.h>
+
+#include <gtest/gtest.h>
+
+#include "engine/graph/filter_graph.h"
+#include "framework/application.h"
+#include "framework/exceptions.h"
+#include "framework/forms.h"
+#include "tests/support/process.h"
+
+namespace {
+
+constexpr COLORREF Red = RGB(255, 0, 0), Green = RGB(0, 255, 0), Blue = RGB(0, 0, 255),
+                   White = RGB(255, 255, 255), Black = RGB(0, 0, 0);
+
+void Pump(DWORD Ms) {
+  const DWORD start = GetTickCount();
+  do {
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&m);
+      DispatchMessageW(&m);
+    }
+    Sleep(5);
+  } while (GetTickCount() - start < Ms);
+}
+
+// Expects Actual within Tolerance of Wanted in every channel.
+void ExpectColor(COLORREF Actual, COLORREF Wanted, int Tolerance, const std::string& Where) {
+  EXPECT_NEAR(GetRValue(Actual), GetRValue(Wanted), Tolerance) << Where;
+  EXPECT_NEAR(GetGValue(Actual), GetGValue(Wanted), Tolerance) << Where;
+  EXPECT_NEAR(GetBValue(Actual), GetBValue(Wanted), Tolerance) << Where;
+}
+
+class VideoWindow : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+
+  void SetUp() override {
+    Form = std::make_unique<TForm>(L"TVideoTestForm");
+    Form->SetBounds(500, 300, 420, 320);
+    Form->SetVisible(true);
+    SetWindowPos(Form->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    Video = std::make_unique<TDSVideoWindowEx2>(Form.get());
+    Video->Name = L"VideoWindow";
+    Video->SetBounds(0, 0, 400, 240);
+    Video->SetAspectRatio(rmStretched);  // as the player's form stores it
+    Video->SetFilterGraph(&Graph);
+  }
+
+  void TearDown() override {
+    Graph.SetActive(false);
+    Video->SetFilterGraph(nullptr);
+    Video.reset();
+    Form.reset();
+  }
+
+  // Renders the bars, places the picture in Place (as the player does:
+  // renderer destination and VideoRect), pauses and waits for the frame.
+  void Open(const TRect& Place) {
+    Graph.SetActive(true);
+    ASSERT_EQ(Graph.RenderFile(lctest::MediaPath("bars.mp4")), S_OK);
+    IBasicVideo2* video = nullptr;
+    ASSERT_EQ(Graph.QueryInterface(IID_IBasicVideo2, reinterpret_cast<void**>(&video)), S_OK);
+    video->SetDestinationPosition(Place.Left, Place.Top, Place.Width(), Place.Height());
+    video->Release();
+    Video->VideoRect = Place;
+    Graph.Pause();
+    for (int i = 0; i < 200 && !Video->Surface().HasFrame(); ++i) Pump(20);
+    ASSERT_TRUE(Video->Surface().HasFrame());
+    Video->RepaintVideo();
+    Pump(100);
+  }
+
+  COLORREF ScreenPixel(int X, int Y) {
+    HDC dc = GetDC(Video->Handle());
+    const COLORREF c = GetPixel(dc, X, Y);
+    ReleaseDC(Video->Handle(), dc);
+    return c;
+  }
+
+  // The four bars across a picture at Left..Left+Width, sampled at row Y.
+  void ExpectBars(int Left, int Width, int Y, int Tolerance = 16) {
+    const COLORREF bars[] = {Red, Green, Blue, White};
+    for (int b = 0; b < 4; ++b) {
+      const int x = Left + Width * (2 * b + 1) / 8;
+      ExpectColor(ScreenPixel(x, Y), bars[b], Tolerance, "bar " + std::to_string(b));
+    }
+  }
+
+  TFilterGraph Graph;
+  std::unique_ptr<TForm> Form;
+  std::unique_ptr<TDSVideoWindowEx2> Video;
+};
+
+TEST_F(VideoWindow, UsesItsOwnRendererWhereNoMixerExists) {
+  Open(Rect(0, 0, 400, 240));
+  EXPECT_TRUE(Video->OwnRendererInUse());
+  EXPECT_FALSE(Video->OverlayInUse());
+  EXPECT_FALSE(Video->Caps().CanOverlayGraphic());
+  EXPECT_TRUE(Video->Caps().CanControlBrigtness());
+  EXPECT_TRUE(Video->Caps().CanControlHue());
+  EXPECT_FALSE(Video->Caps().CanControlSharpness());
+  EXPECT_FALSE(Video->Caps().CanControlGamma());
+  IBaseFilter* found = nullptr;
+  IGraphBuilder* graph = nullptr;
+  ASSERT_EQ(Graph.QueryInterface(IID_IGraphBuilder, reinterpret_cast<void**>(&graph)), S_OK);
+  EXPECT_EQ(graph->FindFilterByName(L"VideoWindow", &found), S_OK);
+  EXPECT_EQ(found, Video->GetFilter());
+  if (found) found->Release();
+  graph->Release();
+}
+
+TEST_F(VideoWindow, PatternShowsInsideTheVideoRectangleWithoutKeyColour) {
+  Open(Rect(40, 20, 360, 220));
+  ExpectBars(40, 320, 120);
+  ExpectColor(ScreenPixel(20, 120), Black, 0, "left border");
+  ExpectColor(ScreenPixel(380, 120), Black, 0, "right border");
+  ExpectColor(ScreenPixel(200, 10), Black, 0, "top border");
+  ExpectColor(ScreenPixel(200, 230), Black, 0, "bottom border");
+  int keyed = 0;
+  for (int y = 0; y < 240; y += 3)
+    for (int x = 0; x < 400; x += 3)
+      if (ScreenPixel(x, y) == Video->ColorKey()) ++keyed;
+  EXPECT_EQ(keyed, 0);
+}
+
+TEST_F(VideoWindow, BandPaintedByAHandlerShowsOverThePicture) {
+  Open(Rect(0, 0, 400, 240));
+  Video->OnPaintOsd = [this](TComponent*) {
+    TCanvas& c = Video->Canvas();
+    c.Brush.Style = TBrushStyle::bsClear;
+    c.Font.SetName(L"Arial");
+    c.Font.SetHeight(-36);
+    c.Font.SetStyle(fsBold);
+    c.Font.SetColor(RGB(255, 255, 0));
+    c.TextOut(10, 4, L"HHHHHHHH");
+    Video->OsdBandBottom = std::max(Video->OsdBandBottom, 48);
+  };
+  Video->OsdBandBottom = 48;
+  Video->RepaintOsd();
+  Pump(100);
+  int text = 0;
+  for (int y = 4; y < 48; ++y)
+    for (int x = 10; x < 200; ++x)
+      if (ScreenPixel(x, y) == RGB(255, 255, 0)) ++text;
+  EXPECT_GT(text, 200);        // the letters, in their colour
+  ExpectBars(0, 400, 120);     // the picture below the band
+  ExpectColor(ScreenPixel(395, 2), White, 16, "picture beside the text");
+  EXPECT_EQ(Video->OsdBandBottom, 48);  // the handler extended the band again
+}
+
+TEST_F(VideoWindow, ColourControlsMoveThePixels) {
+  Open(Rect(0, 0, 400, 240));
+  ExpectBars(0, 400, 120, 12);  // the defaults leave the pixels alone
+  TColorControl& c = *Video->ColorControl();
+  c.SetColorControls(750, 5000, 0, 10000);  // half contrast
+  Pump(50);
+  ExpectColor(ScreenPixel(350, 120), RGB(128, 128, 128), 10, "white at half contrast");
+  c.SetColorControls(2750, 10000, 0, 10000);  // 20 IRE brighter
+  Pump(50);
+  ExpectColor(ScreenPixel(250, 120), RGB(51, 51, 255), 14, "blue brighter");
+  c.SetColorControls(750, 10000, 0, 0);  // no saturation
+  Pump(50);
+  const COLORREF grey = ScreenPixel(50, 120);
+  EXPECT_NEAR(GetRValue(grey), GetGValue(grey), 4);
+  EXPECT_NEAR(GetGValue(grey), GetBValue(grey), 4);
+  EXPECT_NEAR(GetRValue(grey), 76, 12);  // red's luma
+  c.SetColorControls(750, 10000, 180, 10000);  // half a turn of hue
+  Pump(50);
+  ExpectColor(ScreenPixel(50, 120), RGB(0, 152, 152), 24, "red turned to cyan");
+  EXPECT_EQ(c.Hue(), 180);  // the getter reads back what was applied
+}
+
+TEST_F(VideoWindow, PauseKeepsTheLastFrame) {
+  Open(Rect(0, 0, 400, 240));
+  ExpectBars(0, 400, 120);
+  Pump(500);
+  InvalidateRect(Video->Handle(), nullptr, TRUE);  // a repaint while paused
+  Pump(100);
+  ExpectBars(0, 400, 120);
+}
+
+TEST_F(VideoWindow, AspectRatioAndZoomPlaceThePicture) {
+  Open(Rect(0, 0, 400, 240));
+  Video->SetAspectRatio(rmLetterBox);  // 4:3 into 400 x 240: 320 wide, centred
+  Pump(50);
+  ExpectColor(ScreenPixel(30, 120), Black, 0, "bar at the left of the letter box");
+  ExpectBars(40, 320, 120);
+  Video->SetAspectRatio(rmStretched);
+  Pump(50);
+  ExpectBars(0, 400, 120);
+  Video->SetDigitalZoom(50);  // the middle half: x 80..240 of the bars
+  Pump(50);
+  ExpectColor(ScreenPixel(100, 120), Green, 16, "left half after zoom");
+  ExpectColor(ScreenPixel(300, 120), Blue, 16, "right half after zoom");
+  EXPECT_THROW(Video->SetDigitalZoom(100), Exception);
+  EXPECT_EQ(Video->DigitalZoom(), 50);
+}
+
+// With an OSD band of 40 rows, an empty subtitle band and the picture at
+// (0, 30, 400, 220): the band is border colour above the picture and
+// picture below row 30; OnPaintOsd sees the band reset.
+TEST_F(VideoWindow, RepaintOsdClearsTheBandAroundThePicture) {
+  Open(Rect(0, 30, 400, 220));
+  int bandSeen = -1;
+  Video->OnPaintOsd = [&](TComponent*) { bandSeen = Video->OsdBandBottom; };
+  Video->OsdBandBottom = 40;
+  Video->RepaintOsd();
+  Pump(50);
+  EXPECT_EQ(bandSeen, 0);
+  ExpectColor(ScreenPixel(200, 15), Black, 0, "above the picture");
+  ExpectColor(ScreenPixel(350, 35), White, 16, "picture inside the band");
+}
+
+}  // namespace

@@ -1,0 +1,169 @@
+#include "engine/graph/video_surface.h"
+
+// ------------------------------------------------------------ TLayerBitmap
+
+TLayerBitmap::~TLayerBitmap() { Free(); }
+
+void TLayerBitmap::Free() {
+  if (FDC) {
+    SelectObject(FDC, FOld);
+    DeleteDC(FDC);
+  }
+  if (FBitmap) DeleteObject(FBitmap);
+  FDC = nullptr;
+  FBitmap = nullptr;
+  FBits = nullptr;
+  FWidth = FHeight = 0;
+}
+
+bool TLayerBitmap::SetSize(int Width, int Height) {
+  if (Width == FWidth && Height == FHeight && FDC) return true;
+  Free();
+  if (Width <= 0 || Height <= 0) return false;
+  BITMAPINFO bmi = {};
+  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bmi.bmiHeader.biWidth = Width;
+  bmi.bmiHeader.biHeight = -Height;  // top-down
+  bmi.bmiHeader.biPlanes = 1;
+  bmi.bmiHeader.biBitCount = 32;
+  bmi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  FBitmap = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!FBitmap) return false;
+  FDC = CreateCompatibleDC(nullptr);
+  FOld = SelectObject(FDC, FBitmap);
+  FBits = static_cast<std::uint32_t*>(bits);
+  FWidth = Width;
+  FHeight = Height;
+  return true;
+}
+
+const std::uint32_t* TLayerBitmap::Pixels() const {
+  GdiFlush();
+  return FBits;
+}
+
+// ------------------------------------------------------------ TVideoSurface
+
+TVideoSurface::TVideoSurface(HWND Window) : FWindow(Window) {}
+
+TVideoSurface::~TVideoSurface() = default;
+
+void TVideoSurface::SetRenderer(TVideoFrameRenderer* Renderer) {
+  TAutoLock lock(FLock);
+  FRenderer = Renderer;
+  UpdatePlacementLocked();
+}
+
+void TVideoSurface::SetClientSize(int Width, int Height) {
+  TAutoLock lock(FLock);
+  FWidth = Width;
+  FHeight = Height;
+  FCompositor.SetTarget(Width, Height);
+  UpdatePlacementLocked();
+}
+
+void TVideoSurface::SetFitMode(TFitMode Mode) {
+  TAutoLock lock(FLock);
+  FFit = Mode;
+  UpdatePlacementLocked();
+}
+
+void TVideoSurface::SetColors(const TColorSettings& Settings) {
+  TAutoLock lock(FLock);
+  FColors = Settings;
+  FCompositor.SetColors(Settings);
+}
+
+TColorSettings TVideoSurface::Colors() {
+  TAutoLock lock(FLock);
+  return FColors;
+}
+
+void TVideoSurface::SetBackground(COLORREF Color) {
+  TAutoLock lock(FLock);
+  FCompositor.SetBackground(PixelOfColorRef(Color));
+}
+
+void TVideoSurface::SetLayer(std::shared_ptr<const TKeyedLayer> Layer) {
+  TAutoLock lock(FLock);
+  FCompositor.SetLayer(std::move(Layer));
+}
+
+void TVideoSurface::ClearFrame() {
+  TAutoLock lock(FLock);
+  FHasFrame = false;
+}
+
+bool TVideoSurface::HasFrame() {
+  TAutoLock lock(FLock);
+  return FHasFrame;
+}
+
+// The renderer's source crop and destination (the client area while the
+// destination is the default), fitted by the aspect mode.
+void TVideoSurface::UpdatePlacementLocked() {
+  TVideoRect source, dest;
+  bool defaultDest = true;
+  if (FRenderer) FRenderer->GetPlacement(source, dest, defaultDest);
+  if (defaultDest) dest = {0, 0, FWidth, FHeight};
+  TVideoRect placed;
+  FitPicture(FFit, dest, source, placed);
+  FCompositor.SetPlacement(placed, source);
+}
+
+void TVideoSurface::ComposeLocked() {
+  if (FHasFrame)
+    FCompositor.Compose(FFrame);
+  else
+    FCompositor.ComposeBlank();
+}
+
+// One copy of the whole surface to the window.
+void TVideoSurface::BlitLocked(HDC DC) {
+  if (FCompositor.Width() <= 0 || FCompositor.Height() <= 0) return;
+  BITMAPINFO bmi = {};
+  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bmi.bmiHeader.biWidth = FCompositor.Width();
+  bmi.bmiHeader.biHeight = -FCompositor.Height();
+  bmi.bmiHeader.biPlanes = 1;
+  bmi.bmiHeader.biBitCount = 32;
+  bmi.bmiHeader.biCompression = BI_RGB;
+  const bool own = DC == nullptr;
+  if (own) DC = GetDCEx(FWindow, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS | DCX_CLIPCHILDREN);
+  if (!DC) return;
+  SetDIBitsToDevice(DC, 0, 0, DWORD(FCompositor.Width()), DWORD(FCompositor.Height()), 0, 0, 0,
+                    UINT(FCompositor.Height()), FCompositor.Pixels(), &bmi, DIB_RGB_COLORS);
+  if (own) ReleaseDC(FWindow, DC);
+}
+
+void TVideoSurface::Paint(HDC DC) {
+  TAutoLock lock(FLock);
+  ComposeLocked();
+  BlitLocked(DC);
+}
+
+std::uint32_t TVideoSurface::ComposedPixel(int X, int Y) {
+  TAutoLock lock(FLock);
+  if (X < 0 || Y < 0 || X >= FCompositor.Width() || Y >= FCompositor.Height()) return 0;
+  return FCompositor.Pixels()[std::size_t(Y) * FCompositor.Width() + X];
+}
+
+void TVideoSurface::PresentFrame(const TFrameView& Frame) {
+  TAutoLock lock(FLock);
+  const bool resized = !FHasFrame || Frame.Width != FFrame.Width || Frame.Height != FFrame.Height;
+  FFrame = CopyFrame(Frame, FFrameData);
+  FHasFrame = true;
+  if (resized) UpdatePlacementLocked();
+  ComposeLocked();
+  BlitLocked(nullptr);
+}
+
+void TVideoSurface::PlacementChanged() {
+  TAutoLock lock(FLock);
+  UpdatePlacementLocked();
+  if (FHasFrame) {
+    ComposeLocked();
+    BlitLocked(nullptr);
+  }
+}

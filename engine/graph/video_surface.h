@@ -1,0 +1,97 @@
+// TVideoSurface: draws the frames of the video control's own renderer into
+// the control's window. It keeps a copy of the last frame, composes it
+// (scaled into the placed picture rectangle, colour controls applied,
+// the overlay layer with the on-screen display and subtitle bands laid
+// over it) into a client-sized surface and copies that to the window in
+// one blit. TLayerBitmap is the 32-bit bitmap the control's painting goes
+// to while the surface shows the picture.
+//
+// Threads: PresentFrame and StreamReset come from the renderer's streaming
+// or flushing thread, PlacementChanged from the thread that set a
+// rectangle; every other method is called on the GUI thread. One lock
+// guards all state; the blit from the streaming thread uses a cache
+// context of its own, never the control's canvas.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include <windows.h>
+
+#include "engine/filters/locks.h"
+#include "engine/filters/video_renderer.h"
+#include "engine/graph/frame_compose.h"
+
+// A top-down 32-bit device-independent bitmap with its own memory context.
+class TLayerBitmap {
+ public:
+  TLayerBitmap() = default;
+  TLayerBitmap(const TLayerBitmap&) = delete;
+  TLayerBitmap& operator=(const TLayerBitmap&) = delete;
+  ~TLayerBitmap();
+
+  // Resizes (content undefined); false when the bitmap cannot be made.
+  bool SetSize(int Width, int Height);
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  HDC DC() const { return FDC; }
+  // The pixels (0x00RRGGBB), after pending drawing was flushed.
+  const std::uint32_t* Pixels() const;
+
+ private:
+  void Free();
+  int FWidth = 0, FHeight = 0;
+  HDC FDC = nullptr;
+  HBITMAP FBitmap = nullptr;
+  HGDIOBJ FOld = nullptr;
+  std::uint32_t* FBits = nullptr;
+};
+
+class TVideoSurface : public IVideoFramePresenter {
+ public:
+  explicit TVideoSurface(HWND Window);
+  TVideoSurface(const TVideoSurface&) = delete;
+  TVideoSurface& operator=(const TVideoSurface&) = delete;
+  ~TVideoSurface();
+
+  // The renderer whose placement applies (not referenced), or nullptr. The
+  // caller detaches the surface from the renderer before it goes.
+  void SetRenderer(TVideoFrameRenderer* Renderer);
+  void SetClientSize(int Width, int Height);
+  void SetFitMode(TFitMode Mode);
+  void SetColors(const TColorSettings& Settings);
+  TColorSettings Colors();
+  // Shown where no picture is (a colour reference).
+  void SetBackground(COLORREF Color);
+  void SetLayer(std::shared_ptr<const TKeyedLayer> Layer);
+  // Forgets the last frame (a new graph).
+  void ClearFrame();
+  bool HasFrame();
+  // Composes anew and copies the result to DC (a paint), or to the window
+  // when DC is nullptr.
+  void Paint(HDC DC = nullptr);
+  // The composed pixel at a client point, for tests (0x00RRGGBB).
+  std::uint32_t ComposedPixel(int X, int Y);
+
+  // IVideoFramePresenter
+  void PresentFrame(const TFrameView& Frame) override;
+  void PlacementChanged() override;
+  void StreamReset() override {}
+
+ private:
+  void UpdatePlacementLocked();
+  void ComposeLocked();
+  void BlitLocked(HDC DC);
+
+  TCritSec FLock;
+  HWND FWindow;
+  TVideoFrameRenderer* FRenderer = nullptr;
+  TFrameCompositor FCompositor;
+  std::vector<std::uint8_t> FFrameData;
+  TFrameView FFrame;
+  bool FHasFrame = false;
+  TFitMode FFit = TFitMode::LetterBox;
+  TColorSettings FColors;
+  int FWidth = 0, FHeight = 0;
+};

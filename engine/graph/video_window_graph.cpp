@@ -1,0 +1,260 @@
+// TDSVideoWindowEx2 and the graph: its renderer in every graph, the control
+// operations and graph events, the renderer window, the key colour.
+#include <windows.h>
+#include <dshow.h>
+
+#include "engine/filters/video_renderer.h"
+#include "engine/graph/filter_graph.h"
+#include "engine/graph/graph_utils.h"
+#include "engine/graph/video_window.h"
+#include "framework/application.h"
+
+namespace {
+
+// Whether this platform can create an Overlay Mixer (asked once).
+bool OverlayMixerAvailable() {
+  static const bool available = [] {
+    IBaseFilter* mixer = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_OverlayMixer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                                reinterpret_cast<void**>(&mixer))))
+      return false;
+    mixer->Release();
+    return true;
+  }();
+  return available;
+}
+
+template <class T>
+void ReleaseAndNil(T*& Object) {
+  if (Object) Object->Release();
+  Object = nullptr;
+}
+
+// Stops the filter and disconnects each of its pins and their partners.
+void StopAndDisconnect(IBaseFilter* Filter) {
+  Filter->Stop();
+  IEnumPins* pins = nullptr;
+  if (FAILED(Filter->EnumPins(&pins))) return;
+  IPin* pin = nullptr;
+  while (pins->Next(1, &pin, nullptr) == S_OK) {
+    IPin* peer = nullptr;
+    if (SUCCEEDED(pin->ConnectedTo(&peer)) && peer) {
+      peer->Disconnect();
+      peer->Release();
+    }
+    pin->Disconnect();
+    pin->Release();
+  }
+  pins->Release();
+}
+
+// The filter's first pin (referenced), or nullptr.
+IPin* FirstPin(IBaseFilter* Filter) {
+  IEnumPins* pins = nullptr;
+  IPin* pin = nullptr;
+  if (SUCCEEDED(Filter->EnumPins(&pins))) {
+    if (pins->Next(1, &pin, nullptr) != S_OK) pin = nullptr;
+    pins->Release();
+  }
+  return pin;
+}
+
+}  // namespace
+
+// A fresh renderer for every graph: the Video Renderer where an Overlay
+// Mixer can take over the picture, else the control's own.
+void TDSVideoWindowEx2::CreateRenderer() {
+  if (OverlayMixerAvailable())
+    CoCreateInstance(CLSID_VideoRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                     reinterpret_cast<void**>(&FRenderer));
+  if (FRenderer) return;
+  FOwnRenderer = new TVideoFrameRenderer();
+  FRenderer = FOwnRenderer;
+  FSurface->ClearFrame();
+  FSurface->SetRenderer(FOwnRenderer);
+  FOwnRenderer->SetPresenter(FSurface.get());
+}
+
+void TDSVideoWindowEx2::ReleaseGraphObjects() {
+  if (FExclMode) FExclMode->SetCallbackInterface(nullptr, 0);
+  ReleaseAndNil(FExclMode);
+  ReleaseAndNil(FCallback);
+  ReleaseAndNil(FMixer);
+  ReleaseAndNil(FGraphRenderer);
+  ReleaseAndNil(FVideoWindow);
+  if (FOwnRenderer) {
+    FOwnRenderer->SetPresenter(nullptr);
+    FSurface->SetRenderer(nullptr);
+    FOwnRenderer = nullptr;
+  }
+  ReleaseAndNil(FRenderer);
+  FOverlayInUse = false;
+  FOverlayVisible = false;
+}
+
+void TDSVideoWindowEx2::NotifyFilter(int Operation, int) {
+  switch (Operation) {
+    case foAdding:
+      FInsertAttempted = false;
+      ReleaseGraphObjects();
+      CreateRenderer();
+      break;
+    case foAdded:
+      if (FRenderer && !FOwnRenderer)
+        FRenderer->QueryInterface(IID_IVideoWindow, reinterpret_cast<void**>(&FVideoWindow));
+      break;
+    case foRemoving:
+      if (FMixer) {
+        FColorControl->RestoreDefaults();
+        StopAndDisconnect(FMixer);
+      }
+      if (FRenderer) StopAndDisconnect(FRenderer);
+      if (FExclMode) FExclMode->SetCallbackInterface(nullptr, 0);
+      ReleaseAndNil(FCallback);
+      break;
+    case foRemoved:
+      FInsertAttempted = false;
+      ReleaseGraphObjects();
+      break;
+    default: break;
+  }
+}
+
+// Puts the mixer in (or, failing that, the own renderer in place of the
+// platform's) and brings the colour controls and the renderer window up.
+void TDSVideoWindowEx2::Insert() {
+  if (FOwnRenderer) {
+    FInsertAttempted = true;
+    FOverlayInUse = false;
+  } else {
+    FOverlayInUse = SUCCEEDED(InsertOverlayMixer());
+    if (!FOverlayInUse) ReplaceRendererWithOwn();
+  }
+  if (FOverlayInUse || FOwnRenderer) {
+    FColorControl->ReadDefaultColorControls();
+    FColorControl->ApplyColorControls();
+  }
+  AttachVideoWindow();
+}
+
+void TDSVideoWindowEx2::ControlEvent(int Operation, int) {
+  switch (Operation) {
+    case coRenderAfter: Insert(); break;
+    case coPlay:
+    case coPause:
+      if (!FInsertAttempted) Insert();
+      if (FOverlayInUse && !FOverlayVisible) {
+        FOverlayVisible = true;
+        if (OnOverlayVisible) OnOverlayVisible(this, true);
+        RepaintVideo();
+      }
+      break;
+    case coStop:
+      if (!FInsertAttempted) Insert();
+      if (FOverlayInUse && FOverlayVisible) {
+        FOverlayVisible = false;
+        RepaintVideo();
+        if (OnOverlayVisible) OnOverlayVisible(this, false);
+      }
+      break;
+    default: break;
+  }
+}
+
+void TDSVideoWindowEx2::GraphEvent(int Event, LONG_PTR, LONG_PTR) {
+  if (Event == EC_PALETTE_CHANGED) {
+    AttachVideoWindow();
+  } else if (Event == EC_CLOCK_CHANGED) {
+    if (FOverlayInUse) ApplyColorKey();
+    SetDigitalZoom(FDigitalZoom);
+    SetAspectRatio(FAspectRatio);
+    if (FOverlayInUse) RepaintVideo();
+  }
+}
+
+// Takes the platform renderer out and connects the decoder to the own
+// renderer instead; on failure the old link is made again.
+bool TDSVideoWindowEx2::ReplaceRendererWithOwn() {
+  if (!FRenderer || !FFilterGraph) return false;
+  IGraphBuilder* graph = nullptr;
+  if (FAILED(FFilterGraph->QueryInterface(IID_IGraphBuilder, reinterpret_cast<void**>(&graph))))
+    return false;
+  IPin* oldInput = FirstPin(FRenderer);
+  IPin* upstream = nullptr;
+  if (oldInput) oldInput->ConnectedTo(&upstream);
+  bool done = false;
+  if (upstream) {
+    upstream->Disconnect();
+    oldInput->Disconnect();
+    auto* own = new TVideoFrameRenderer();
+    if (SUCCEEDED(graph->AddFilter(own, Name.c_str())) &&
+        SUCCEEDED(graph->Connect(upstream, own->InputPin()))) {
+      graph->RemoveFilter(FRenderer);
+      ReleaseAndNil(FVideoWindow);
+      ReleaseAndNil(FRenderer);
+      FOwnRenderer = own;
+      FRenderer = own;
+      FSurface->ClearFrame();
+      FSurface->SetRenderer(own);
+      own->SetPresenter(FSurface.get());
+      done = true;
+    } else {
+      graph->RemoveFilter(own);
+      own->Release();
+      graph->Connect(upstream, oldInput);
+    }
+  }
+  if (upstream) upstream->Release();
+  if (oldInput) oldInput->Release();
+  graph->Release();
+  return done;
+}
+
+void TDSVideoWindowEx2::AttachVideoWindow() {
+  if (!FVideoWindow) return;
+  HWND parent = Parent() ? Parent()->Handle() : GetParent(Handle());
+  FVideoWindow->put_Owner(reinterpret_cast<OAHWND>(parent));
+  FVideoWindow->put_WindowStyle(FWindowStyle | WS_CHILD | WS_CLIPSIBLINGS);
+  FVideoWindow->put_WindowStyleEx(FWindowExStyle);
+  FVideoWindow->SetWindowPosition(Left(), Top(), Width(), Height());
+  if (!Name.empty()) {
+    BSTR caption = SysAllocString(Name.c_str());
+    FVideoWindow->put_Caption(caption);
+    SysFreeString(caption);
+  }
+  FVideoWindow->put_MessageDrain(reinterpret_cast<OAHWND>(Handle()));
+  Application.ProcessMessages();
+  FVideoWindow->put_AutoShow(OATRUE);
+}
+
+void TDSVideoWindowEx2::ApplyColorKey() {
+  if (!FOverlayInUse) return;
+  HWND parent = Parent() ? Parent()->Handle() : GetParent(Handle());
+  HWND window = FindWindowExW(parent, nullptr, L"VideoRenderer", Name.c_str());
+  if (!window) window = FindWindowW(L"VideoRenderer", Name.c_str());
+  if (!window) return;
+  SetWindowPos(window, Handle(), 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOCOPYBITS);
+  if (!FMixer) return;
+  IPin* pin = FirstPin(FMixer);
+  IMixerPinConfig2* config = nullptr;
+  if (pin) pin->QueryInterface(IID_IMixerPinConfig2, reinterpret_cast<void**>(&config));
+  if (pin) pin->Release();
+  if (!config) return;
+  COLORKEY key = {};
+  DWORD color = 0;
+  if (SUCCEEDED(config->GetColorKey(&key, &color))) {
+    FColorKey = key.HighColorValue;
+    if (OnColorKeyChanged) OnColorKeyChanged(this);
+  }
+  config->Release();
+}
+
+void TDSVideoWindowEx2::RegisterCallback() {
+  if (!FMixer) return;
+  if (FAILED(FMixer->QueryInterface(IID_IDDrawExclModeVideo, reinterpret_cast<void**>(&FExclMode))))
+    return;
+  ReleaseAndNil(FCallback);
+  FCallback = new TOverlayCallback(this);
+  FExclMode->SetCallbackInterface(FCallback, 0);
+}
