@@ -49,4 +49,6 @@ if(WIN32 AND TARGET lc_graph_win AND NOT TARGET lc_video_win)
     LIBS lc_video_win lc_test_support
     TIMEOUT 180
   )
+  # It reads the screen back: no other window test may cover it meanwhile.
+  set_tests_properties(video_window_tests PROPERTIES RUN_SERIAL TRUE)
 endif()
