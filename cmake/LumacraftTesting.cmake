@@ -1,8 +1,12 @@
 # Test helpers shared by every folder.
 #
-#   lc_add_test(NAME <name> SOURCES <files...> LIBS <libs...> [TIMEOUT <s>])
+#   lc_add_test(NAME <name> SOURCES <files...> LIBS <libs...> [TIMEOUT <s>] [PURE])
 #
 # builds one GoogleTest executable and registers it with CTest as one test.
+# On the Windows target, test programs share one virtual display, its mouse
+# pointer and its foreground window, so they take turns on it; a test that
+# creates no window and reads no screen state says PURE and runs alongside
+# the others.
 # On the Windows target CTest runs it through scripts/wine-run (the
 # emulator); natively it runs directly. Test media generated at setup live in
 # ${LC_TEST_MEDIA_DIR}, passed to the tests as the environment variable
@@ -14,7 +18,7 @@ find_package(Threads REQUIRED)
 set(LC_TEST_MEDIA_DIR "${CMAKE_BINARY_DIR}/media" CACHE PATH "Generated test media")
 
 function(lc_add_test)
-  cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "PURE" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main Threads::Threads)
   if(WIN32)
@@ -26,4 +30,7 @@ function(lc_add_test)
   endif()
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT}
     ENVIRONMENT "LC_TEST_MEDIA=${LC_TEST_MEDIA_DIR}")
+  if(WIN32 AND NOT T_PURE)
+    set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK desktop)
+  endif()
 endfunction()
