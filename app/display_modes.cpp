@@ -73,4 +73,10 @@ DisplayModeMenu BuildDisplayModeMenu(const std::vector<DisplayMode>& collected) 
   return menu;
 }
 
+bool MonitorSizesDiffer(const std::vector<std::pair<int, int>>& sizes) {
+  for (size_t i = 0; i + 1 < sizes.size(); ++i)
+    if (sizes[i] != sizes[i + 1]) return true;
+  return false;
+}
+
 }  // namespace lc

@@ -45,4 +45,8 @@ std::pair<int, int> DisplayModeThreshold(const std::vector<DisplayMode>& sorted)
 // highest refresh rates of a size get menu items.
 DisplayModeMenu BuildDisplayModeMenu(const std::vector<DisplayMode>& collected);
 
+// True when the monitors (width, height, in the platform's order) number
+// two or more and one differs from the next in width or in height.
+bool MonitorSizesDiffer(const std::vector<std::pair<int, int>>& sizes);
+
 }  // namespace lc

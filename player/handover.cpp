@@ -1,4 +1,4 @@
-#include "app/handover.h"
+#include "player/handover.h"
 
 namespace lc {
 

@@ -73,5 +73,21 @@ TEST(DisplayModes, NoModesGiveAnEmptyMenu) {
   EXPECT_TRUE(menu.names.empty());
 }
 
+TEST(MonitorLayout, NeighboursOfDifferentSizeDiffer) {
+  using Sizes = std::vector<std::pair<int, int>>;
+  struct Case {
+    Sizes sizes;
+    bool differ;
+  } cases[] = {
+      {{}, false},
+      {{{1920, 1080}}, false},
+      {{{1920, 1080}, {1920, 1080}}, false},
+      {{{1920, 1080}, {1920, 1200}}, true},
+      {{{1280, 1024}, {1920, 1024}}, true},
+      {{{1920, 1080}, {1920, 1080}, {1280, 1024}}, true},
+  };
+  for (const Case& c : cases) EXPECT_EQ(MonitorSizesDiffer(c.sizes), c.differ) << c.sizes.size();
+}
+
 }  // namespace
 }  // namespace lc

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/handover.h"
+#include "player/handover.h"
 
 namespace lc {
 namespace {
@@ -35,6 +35,11 @@ TEST(Handover, ReceiverReadsOnlyTheGivenBytes) {
   const char buffer[] = "one\x01two\x01";
   auto pieces = SplitHandoverText(buffer, 7);
   EXPECT_EQ(pieces, (std::vector<std::string>{"one"}));
+}
+
+TEST(Handover, TwoCodeOnesInARowGiveAnEmptyEntry) {
+  const char text[] = "a.avi\x01\x01" "b.avi\x01";
+  EXPECT_EQ(SplitHandoverText(text, sizeof text - 1), (std::vector<std::string>{"a.avi", "", "b.avi"}));
 }
 
 }  // namespace

@@ -1,0 +1,215 @@
+#include "app/startup.h"
+
+#include <cfloat>
+#include <cstdlib>
+#include <ctime>
+
+#include <windows.h>
+
+#include "app/app_names.h"
+#include "app/display_modes.h"
+#include "app/instance.h"
+#include "app/live_settings_host.h"
+#include "app/migration.h"
+#include "app/startup_platform.h"
+#include "framework/application.h"
+#include "kit/message_box.h"
+#include "kit/system_utils.h"
+#include "player/main_form.h"
+#include "settings/associations.h"
+#include "settings/file_io.h"
+#include "settings/language_file.h"
+#include "settings/program_state.h"
+#include "settings/settings_file.h"
+#include "settings/settings_table.h"
+#include "settings/text_apply.h"
+#include "settings/win/registry_win.h"
+#include "settings/win/settings_win.h"
+
+namespace lc {
+
+namespace {
+
+using settings::Utf8ToWide;
+using settings::WideToUtf8;
+
+enum class Switch { None, Install, Uninstall };
+
+// Only the first argument, in exactly this letter case, is a switch.
+Switch SwitchOf(const std::vector<std::wstring>& args) {
+  if (args.size() < 2) return Switch::None;
+  if (args[1] == L"/install") return Switch::Install;
+  if (args[1] == L"/uninstall") return Switch::Uninstall;
+  return Switch::None;
+}
+
+// The executable's own full path.
+std::wstring ModulePath() {
+  std::wstring path(32768, L'\0');
+  DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+  path.resize(n);
+  return path;
+}
+
+bool IsNtFamily() {
+  OSVERSIONINFOW info = {};
+  info.dwOSVersionInfoSize = sizeof info;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  if (!GetVersionExW(&info)) return true;
+#pragma GCC diagnostic pop
+  return info.dwPlatformId == VER_PLATFORM_WIN32_NT;
+}
+
+// Names and folders from the executable's path.
+void FixNames(const std::wstring& exePath) {
+  ProgramNames& n = Program().Names;
+  n.ExePath = WideToUtf8(exePath);
+  n.ExeFolder = FolderOf(n.ExePath);
+  n.ExeFileName = FileNameOf(n.ExePath);
+  n.AppName = BaseNameFromExeFileName(n.ExeFileName);
+  const bool nt = IsNtFamily();
+  n.IsWin9x = !nt;
+  n.DataFolder = nt ? WideToUtf8(ChooseDataFolder(Utf8ToWide(n.AppName), Utf8ToWide(n.ExeFolder))) : n.ExeFolder;
+  n.ConfigFileName = (nt ? n.DataFolder : n.ExeFolder) + n.AppName + ".ini";
+}
+
+Associations MakeAssociations(Registry& registry) {
+  const ProgramNames& n = Program().Names;
+  return Associations(registry, n.AppName, n.ExePath, NotifyShellOfAssociations);
+}
+
+// Extensions from the settings file may be anything; the associations
+// pass over those that could not be registry key names.
+void Uninstall() {
+  WinRegistry registry;
+  Associations assoc = MakeAssociations(registry);
+  assoc.Uninstall(Program().Settings.MediaExtensions);
+}
+
+void CreateForms(const settings::SettingsHost& host) {
+  TfrmMain* main = Application.CreateForm<TfrmMain>(host);
+  Application.OnException = [main](TComponent* s, std::exception_ptr e) { main->OnExceptionEvent(s, e); };
+  Application.OnShowHint = [main](std::wstring& text, bool& show, THintInfo& info) {
+    main->OnShowHintEvent(text, show, info);
+  };
+  Application.OnModalBegin = [main](TComponent* s) { main->OnModalBeginEvent(s); };
+  Application.OnModalEnd = [main](TComponent* s) { main->OnModalEndEvent(s); };
+}
+
+void SetPriority() {
+  if (unsigned cls = PriorityClassFor(Program().Settings.CpuPriority)) SetPriorityClass(GetCurrentProcess(), cls);
+}
+
+void BuildDisplayModes() {
+  ProgramState& p = Program();
+  p.DesktopDisplayMode = CurrentDisplayModeName();
+  p.DisplayModeNames = BuildDisplayModeMenu(CollectDisplayModes()).names;
+  std::string& wanted = p.Settings.FullscreenModeSwitch;
+  bool offered = false;
+  for (const std::string& name : p.DisplayModeNames) offered = offered || name == wanted;
+  if (!offered) wanted = settings::kNoChange;
+}
+
+// The settings that the existing windows take at start.
+void SettingsIntoWindows() {
+  settings::SettingsStore& s = Program().Settings;
+  frmMain->SetBounds(s.MainXPosition, s.MainYPosition, frmMain->Width(), frmMain->Height());
+  if (!s.RememberPanScanSettings) s.PanScanValue = 0;
+  if (s.Shuffle) std::srand(static_cast<unsigned>(std::time(nullptr)));
+}
+
+void ShowText(const std::string& text) {
+  bool unused = false;
+  ShowMessageBox(Utf8ToWide(text), frmMain, false, unused);
+}
+
+void LoadLanguage() {
+  settings::SettingsStore& s = Program().Settings;
+  if (s.LastUsedLanguage == settings::kEnglishBuiltIn) return;
+  const std::string file = Program().Names.ExeFolder + "lang\\" + s.LastUsedLanguage + ".lng";
+  settings::TextTable& table = settings::GlobalTextTable();
+  if (!settings::LoadLanguageFile(file, true, table, ShowText)) {
+    s.LastUsedLanguage = settings::kEnglishBuiltIn;
+  } else if (s.FullscreenModeSwitch == settings::kNoChange) {
+    s.FullscreenModeSwitch = settings::NoChangeText(table);
+  }
+}
+
+// The first run offers to associate every media type, unless one is
+// associated already.
+void FirstRun(Associations& assoc) {
+  settings::SettingsStore& s = Program().Settings;
+  if (!s.FirstRun) return;
+  s.FirstRun = false;
+  assoc.DeleteLegacyFolderVerb();
+  if (assoc.AnyAssociated(s.MediaExtensions)) return;
+  const settings::TextTable& t = settings::GlobalTextTable();
+  const std::string& name = Program().Names.AppName;
+  const std::wstring question = Utf8ToWide(t.TextMessages[57] + " " + name + " " + t.TextMessages[58]);
+  if (MessageBoxW(Application.Handle(), question.c_str(), Utf8ToWide(name).c_str(),
+                  MB_YESNO | MB_ICONQUESTION) != IDYES)
+    return;
+  assoc.AssociateAll(s.MediaExtensions, s.FileAssociation);
+  if (assoc.RegistryWriteError) {
+    assoc.RegistryWriteError = false;
+    if (!s.DontShowRegistryError) {
+      bool dontShow = false;
+      ShowMessageBox(Utf8ToWide(t.TextMessages[66]), frmMain, true, dontShow);
+      s.DontShowRegistryError = dontShow;
+    }
+  }
+}
+
+}  // namespace
+
+int RunProgram(const std::vector<std::wstring>& args) {
+  ProgramState& p = Program();
+  settings::InstallWindowsSettingsServices();
+  const std::wstring exePath = ModulePath();
+  FixNames(exePath);
+
+  const Switch sw = SwitchOf(args);
+  if (sw == Switch::Install) return RegisterAppPath(exePath) ? 0 : 1;
+
+  p.SavedFpuControlWord = _controlfp(0, 0);
+  settings::SetDefaultSettings(p.Settings, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  MigrateOldFiles(p.Names.ExeFolder, p.Names.DataFolder, p.Names.AppName, WindowsFileOps());
+  settings::SetDefaultTexts(settings::GlobalTextTable(), false);
+  Application.SetTitle(L"Lumacraft");
+
+  static LiveSettingsHost host;
+  CreateForms(host);
+  DetectMonitorLayout();
+  if (settings::FileExists(p.Names.ConfigFileName))
+    settings::LoadSettingsFile(p.Settings, host, p.Names.ConfigFileName);
+
+  if (sw == Switch::Uninstall) {
+    Uninstall();
+    ExitProcess(0);
+  }
+  if (InstanceMarkerExisted(Utf8ToWide(p.Names.AppName)) && !p.Settings.AllowMultipleInstances) {
+    HandOverToRunningInstance(Utf8ToWide(p.Names.AppName), Application.Handle(),
+                              std::vector<std::wstring>(args.begin() + (args.empty() ? 0 : 1), args.end()));
+    return 0;
+  }
+
+  SetPriority();
+  WinRegistry registry;
+  Associations assoc = MakeAssociations(registry);
+  assoc.StartupRegistration(p.Settings.MediaExtensions, p.Settings.FileAssociation,
+                            p.Settings.RegisterExtensionsOnLoad);
+  BuildDisplayModes();
+  SettingsIntoWindows();
+  LoadLanguage();
+  FirstRun(assoc);
+  p.RegistryWriteError = p.RegistryWriteError || assoc.RegistryWriteError;
+  if (p.Settings.BossKey) frmMain->ApplyBossKeys();
+  Application.HintPause = 200;
+  Application.HintHidePause = 3000;
+  frmMain->rmsLoadFromHdd();
+  Application.Run();
+  return 0;
+}
+
+}  // namespace lc

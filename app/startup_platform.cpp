@@ -1,0 +1,78 @@
+#include "app/startup_platform.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include "settings/win/settings_win.h"
+
+namespace lc {
+
+using settings::Utf8ToWide;
+
+std::wstring GetSpecialFolderPath(int csidl) {
+  wchar_t path[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
+  return path;
+}
+
+namespace {
+bool FolderExists(const std::wstring& path) {
+  DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+}  // namespace
+
+std::wstring ChooseDataFolder(const std::wstring& appName, const std::wstring& exeFolder) {
+  const std::wstring appData = GetSpecialFolderPath(CSIDL_APPDATA);
+  if (appData.empty()) return exeFolder;
+  const std::wstring folder = appData + L"\\" + appName + L"\\";
+  if (!FolderExists(folder)) SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
+  return FolderExists(folder) ? folder : exeFolder;
+}
+
+FileOps WindowsFileOps() {
+  return {[](const std::string& path) {
+            return GetFileAttributesW(Utf8ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+          },
+          [](const std::string& from, const std::string& to) {
+            return CopyFileW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(), TRUE) != FALSE;
+          },
+          [](const std::string& path) { DeleteFileW(Utf8ToWide(path).c_str()); }};
+}
+
+std::vector<DisplayMode> CollectDisplayModes() {
+  std::vector<DisplayMode> modes;
+  for (DWORD bits : {16u, 32u}) {
+    DEVMODEW dm = {};
+    dm.dmSize = sizeof dm;
+    for (DWORD i = 0; EnumDisplaySettingsW(nullptr, i, &dm); ++i) {
+      if (dm.dmBitsPerPel == bits)
+        modes.push_back({static_cast<std::uint16_t>(dm.dmPelsWidth), static_cast<std::uint16_t>(dm.dmPelsHeight),
+                         static_cast<std::uint16_t>(dm.dmDisplayFrequency)});
+      dm = {};
+      dm.dmSize = sizeof dm;
+    }
+    if (!modes.empty()) break;
+  }
+  return modes;
+}
+
+std::string CurrentDisplayModeName() {
+  HDC dc = GetDC(nullptr);
+  DisplayMode mode{static_cast<std::uint16_t>(GetDeviceCaps(dc, HORZRES)),
+                   static_cast<std::uint16_t>(GetDeviceCaps(dc, VERTRES)),
+                   static_cast<std::uint16_t>(GetDeviceCaps(dc, VREFRESH))};
+  ReleaseDC(nullptr, dc);
+  return DisplayModeItemName(mode);
+}
+
+unsigned PriorityClassFor(int heldPriority) {
+  switch (heldPriority) {
+    case 0: return HIGH_PRIORITY_CLASS;
+    case 1: return ABOVE_NORMAL_PRIORITY_CLASS;
+    case 3: return BELOW_NORMAL_PRIORITY_CLASS;
+    default: return 0;
+  }
+}
+
+}  // namespace lc

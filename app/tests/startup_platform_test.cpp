@@ -1,0 +1,161 @@
+// The start-up's platform side under Wine: the single-instance marker, the
+// hand-over message, real file moves and the platform queries.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include "app/instance.h"
+#include "app/migration.h"
+#include "app/startup_platform.h"
+#include "settings/win/settings_win.h"
+
+namespace lc {
+namespace {
+
+TEST(InstanceMarker, SecondCreationSeesTheFirstAndLetterCaseCounts) {
+  const std::wstring name = L"LcMarkerTest" + std::to_wstring(GetCurrentProcessId());
+  EXPECT_FALSE(InstanceMarkerExisted(name));
+  EXPECT_TRUE(InstanceMarkerExisted(name));
+  // Base names that differ only in letter case do not see each other.
+  std::wstring upper = name;
+  CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+  EXPECT_FALSE(InstanceMarkerExisted(upper));
+}
+
+// A stand-in for the running player's main window.
+struct Receiver {
+  std::vector<std::string> texts;
+  std::vector<DWORD> sizes;
+};
+Receiver* gReceiver = nullptr;
+
+LRESULT CALLBACK ReceiverProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_COPYDATA && gReceiver) {
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+    gReceiver->texts.emplace_back(static_cast<const char*>(data->lpData), data->cbData);
+    gReceiver->sizes.push_back(data->cbData);
+    return 0;
+  }
+  return DefWindowProcW(wnd, msg, wp, lp);
+}
+
+class HandOverTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    gReceiver = &receiver;
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = ReceiverProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TfrmMain";
+    RegisterClassW(&wc);
+    window = CreateWindowExW(0, L"TfrmMain", L"LcHandOverMainWindow", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                             wc.hInstance, nullptr);
+    ASSERT_NE(window, nullptr);
+  }
+  void TearDown() override {
+    DestroyWindow(window);
+    gReceiver = nullptr;
+  }
+  Receiver receiver;
+  HWND window = nullptr;
+};
+
+TEST_F(HandOverTest, ArgumentsGoToTheVisibleMainWindowInOneMessage) {
+  ShowWindow(window, SW_SHOWNOACTIVATE);
+  // The title comparison ignores letter case.
+  HandOverToRunningInstance(L"lchandover", nullptr, {L"C:\\a.avi", L"C:\\b c.mkv", L"D:\\films"});
+  ASSERT_EQ(receiver.texts.size(), 1u);
+  EXPECT_EQ(receiver.texts[0], "C:\\a.avi\x01" "C:\\b c.mkv\x01" "D:\\films\x01");
+  EXPECT_EQ(receiver.sizes[0], 29u);
+}
+
+TEST_F(HandOverTest, NothingIsSentWithoutArgumentsOrToAHiddenWindow) {
+  ShowWindow(window, SW_SHOWNOACTIVATE);
+  HandOverToRunningInstance(L"LcHandOver", nullptr, {});
+  EXPECT_TRUE(receiver.texts.empty());
+  ShowWindow(window, SW_HIDE);
+  HandOverToRunningInstance(L"LcHandOver", nullptr, {L"C:\\a.avi"});
+  EXPECT_TRUE(receiver.texts.empty());
+  // Another base name never finds this window.
+  ShowWindow(window, SW_SHOWNOACTIVATE);
+  HandOverToRunningInstance(L"LcHandOv", nullptr, {L"C:\\a.avi"});
+  EXPECT_TRUE(receiver.texts.empty());
+}
+
+std::string TempFolder(const char* leaf) {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  std::string folder = settings::WideToUtf8(temp) + leaf + std::to_string(GetCurrentProcessId()) + "\\";
+  CreateDirectoryW(settings::Utf8ToWide(folder).c_str(), nullptr);
+  return folder;
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+  std::ofstream(settings::Utf8ToWide(path).c_str(), std::ios::binary) << text;
+}
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(settings::Utf8ToWide(path).c_str(), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(WindowsMigration, MovesOnlyFilesMissingInTheDataFolder) {
+  const std::string exe = TempFolder("lcmig-exe"), data = TempFolder("lcmig-data");
+  WriteText(exe + "LcMig.ini", "old settings");
+  WriteText(exe + "Presets.EQ", "old presets");
+  WriteText(data + "Presets.EQ", "new presets");
+
+  auto moved = MigrateOldFiles(exe, data, "LcMig", WindowsFileOps());
+  EXPECT_EQ(moved, std::vector<std::string>{"LcMig.ini"});
+  EXPECT_EQ(ReadText(data + "LcMig.ini"), "old settings");
+  EXPECT_EQ(GetFileAttributesW(settings::Utf8ToWide(exe + "LcMig.ini").c_str()), INVALID_FILE_ATTRIBUTES);
+  // The newer copy wins; the old one stays where it was.
+  EXPECT_EQ(ReadText(data + "Presets.EQ"), "new presets");
+  EXPECT_EQ(ReadText(exe + "Presets.EQ"), "old presets");
+
+  // A second start moves nothing.
+  EXPECT_TRUE(MigrateOldFiles(exe, data, "LcMig", WindowsFileOps()).empty());
+
+  for (const std::string& f : {exe + "Presets.EQ", data + "Presets.EQ", data + "LcMig.ini"})
+    DeleteFileW(settings::Utf8ToWide(f).c_str());
+  RemoveDirectoryW(settings::Utf8ToWide(exe).c_str());
+  RemoveDirectoryW(settings::Utf8ToWide(data).c_str());
+}
+
+TEST(DataFolder, IsCreatedUnderTheApplicationData) {
+  const std::wstring name = L"LcDataTest" + std::to_wstring(GetCurrentProcessId());
+  const std::wstring appData = GetSpecialFolderPath(0x1A /* CSIDL_APPDATA */);
+  ASSERT_FALSE(appData.empty());
+  EXPECT_NE(appData.back(), L'\\');
+  const std::wstring folder = ChooseDataFolder(name, L"C:\\exe\\");
+  EXPECT_EQ(folder, appData + L"\\" + name + L"\\");
+  DWORD attributes = GetFileAttributesW(folder.c_str());
+  EXPECT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+  RemoveDirectoryW(folder.c_str());
+}
+
+TEST(DisplayModes, TheScreensModesAreCollectedAndNamed) {
+  EXPECT_FALSE(CollectDisplayModes().empty());
+  const std::string name = CurrentDisplayModeName();
+  int w = 0, h = 0, r = 0;
+  ASSERT_EQ(std::sscanf(name.c_str(), "M%dx%dx%dHz", &w, &h, &r), 3) << name;
+  EXPECT_EQ(w, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(h, GetSystemMetrics(SM_CYSCREEN));
+}
+
+TEST(Priority, HeldValuesGiveTheirClasses) {
+  EXPECT_EQ(PriorityClassFor(0), static_cast<unsigned>(HIGH_PRIORITY_CLASS));
+  EXPECT_EQ(PriorityClassFor(1), static_cast<unsigned>(ABOVE_NORMAL_PRIORITY_CLASS));
+  EXPECT_EQ(PriorityClassFor(2), 0u);
+  EXPECT_EQ(PriorityClassFor(3), static_cast<unsigned>(BELOW_NORMAL_PRIORITY_CLASS));
+  EXPECT_EQ(PriorityClassFor(4), 0u);
+  EXPECT_EQ(PriorityClassFor(-1), 0u);
+}
+
+}  // namespace
+}  // namespace lc

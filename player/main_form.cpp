@@ -1,0 +1,213 @@
+#include "player/main_form.h"
+
+#include <cmath>
+
+#include "framework/application.h"
+#include "kit/skin_image.h"
+#include "player/handover.h"
+#include "settings/date_time.h"
+#include "settings/program_state.h"
+#include "settings/settings_file.h"
+#include "settings/settings_host.h"
+#include "settings/text_encoding.h"
+#include "settings/text_table.h"
+#include "settings/win/settings_win.h"
+
+TfrmMain* frmMain = nullptr;
+
+using lc::Program;
+using lc::settings::Utf8ToWide;
+
+namespace {
+
+// The platform's hot keys of one window.
+class WindowHotKeys : public lc::HotKeyApi {
+ public:
+  explicit WindowHotKeys(HWND window) : FWindow(window) {}
+  bool Register(int id, const lc::HotKeyCombo& combo) override {
+    return RegisterHotKey(FWindow, id, combo.modifiers, combo.virtualKey) != FALSE;
+  }
+  void Unregister(int id) override { UnregisterHotKey(FWindow, id); }
+
+ private:
+  HWND FWindow;
+};
+
+}  // namespace
+
+int HintDisplayTime(std::size_t length) {
+  return static_cast<int>(std::lround(static_cast<double>(length) * 61.225 + 938.776));
+}
+
+TfrmMain::TfrmMain(const lc::settings::SettingsHost& settingsHost)
+    : TSkinForm(L"TfrmMain", L"MainImage", true), FSettingsHost(settingsHost) {
+  frmMain = this;
+  SetColor(clBlack);
+  FHotKeyApi = std::make_unique<WindowHotKeys>(Handle());
+  FBossKeys = std::make_unique<lc::BossKeys>(*FHotKeyApi);
+  InstallSkinCursors();
+}
+
+TfrmMain::~TfrmMain() {
+  if (frmMain == this) frmMain = nullptr;
+}
+
+// ---------------------------------------------------------------- show
+
+void TfrmMain::DoShow() {
+  if (FirstActivationPending) {
+    SetWindowState(TWindowState::wsNormal);
+    // A second instance finds this window by its caption.
+    SetCaption(Utf8ToWide(Program().Names.AppName) + L"MainWindow");
+  }
+  Constraints.MinWidth = Constraints.MaxWidth = Host().Skin().Width();
+  Constraints.MinHeight = Constraints.MaxHeight = Host().Skin().Height();
+  TSkinForm::DoShow();
+}
+
+void TfrmMain::Activate() {
+  TSkinForm::Activate();
+  // The first activation is where the command line's files are opened;
+  // from its end on, files handed over by a second instance are taken.
+  FirstActivationPending = false;
+}
+
+// ----------------------------------------------------------- messages
+
+void TfrmMain::WndProc(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_COPYDATA:
+      WMCopyData(Message);
+      return;
+    case WM_QUERYOPENFILELIST:
+      WMQueryOpenFileList(Message);
+      return;
+    case WM_QUERYENDSESSION:
+    case WM_ENDSESSION:
+      // The end of the session closes the player, so everything is saved.
+      Close();
+      break;
+    default:
+      break;
+  }
+  TSkinForm::WndProc(Message);
+}
+
+void TfrmMain::WMCopyData(TMessage& Message) {
+  // The sender may be any process: the record and its data are taken only
+  // as far as they are given.
+  const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(Message.LParam);
+  if (data && !Program().BusyFlag && !FirstActivationPending) {
+    CloseWhenListEnds = false;
+    OpenFileList.clear();
+    for (const std::string& piece : lc::SplitHandoverText(data->lpData, data->cbData))
+      OpenFileList.push_back(lc::settings::CurrentAnsiCodec().ToUtf8(piece));
+  }
+  Message.Result = 0;
+}
+
+void TfrmMain::WMQueryOpenFileList(TMessage& Message) {
+  HWND requester = reinterpret_cast<HWND>(Message.WParam);
+  std::vector<std::string> ansi;
+  for (const std::string& name : OpenFileList) ansi.push_back(lc::settings::CurrentAnsiCodec().FromUtf8(name));
+  std::string text = lc::BuildHandoverText(ansi);
+  COPYDATASTRUCT reply{kOpenFileListReply, static_cast<DWORD>(text.size()), text.data()};
+  if (requester && IsWindow(requester))
+    SendMessageW(requester, WM_COPYDATA, reinterpret_cast<WPARAM>(Handle()), reinterpret_cast<LPARAM>(&reply));
+  Message.Result = static_cast<LRESULT>(OpenFileList.size());
+}
+
+// ------------------------------------------------------------ boss key
+
+bool TfrmMain::RegisterBossKey(lc::settings::ShortCut shortCut, int id) {
+  return FBossKeys->Register(shortCut, id);
+}
+
+void TfrmMain::ApplyBossKeys() {
+  const auto& s = Program().Settings;
+  FBossKeys->Apply(s.BossKey, s.BossKeyHide, s.BossKeyShow);
+}
+
+// --------------------------------------------------------------- saving
+
+void TfrmMain::SaveConfiguration() {
+  const lc::ProgramNames& names = Program().Names;
+  lc::settings::SaveConfiguration(Program().Settings, FSettingsHost, names.ConfigFileName, names.DataFolder,
+                                  lc::settings::NoChangeText(lc::settings::GlobalTextTable()));
+}
+
+void TfrmMain::rmsSaveToHdd() {
+  lc::ProgramState& p = Program();
+  lc::settings::RmsSaveToHdd(p.Rms, p.Names.RmsFileName(), p.Names.DataFolder, p.RmsFile,
+                             lc::settings::CurrentDateTime());
+}
+
+void TfrmMain::rmsLoadFromHdd() {
+  lc::ProgramState& p = Program();
+  const lc::settings::SettingsStore& s = p.Settings;
+  // A remembered entry starts from the present values (the colour sliders
+  // and the volume bar hold the settings' values in their own units); its
+  // lines overwrite them.
+  lc::settings::RmsLiveState live;
+  live.PanScanValue = s.PanScanValue;
+  live.KeepAspectRatio = s.KeepAspectRatio;
+  live.AspectRatioValue = 1.33;
+  live.VideoWindowWidth = s.VideoWindowWidth;
+  live.VideoWindowHeight = s.VideoWindowHeight;
+  live.BrightnessSlider = s.BrightnessControl / 10;
+  live.ContrastSlider = s.ContrastControl / 100;
+  live.HueSlider = s.HueControl;
+  live.SaturationSlider = s.SaturationControl / 100;
+  live.VolumePosition = s.AudioVolume;
+  live.SubtitleFontName = s.SubtitleFontName;
+  live.SubtitleSize = s.SubtitleSize;
+  live.SubtitleFontColor = s.SubtitleFontColor;
+  live.SubtitleFontStyle = s.SubtitleFontStyle;
+  live.TransparentBackground = s.TransparentBackground;
+  live.UseOutlineFont = s.UseOutlineFont;
+  live.AverageVerticalDisplayZone = s.AverageVerticalDisplayZone;
+  const lc::settings::TRmsEntry start = lc::settings::MakeRmsEntry(live, 0);
+  lc::settings::RmsLoadFromHdd(
+      p.Rms, p.Names.RmsFileName(), start,
+      [this](const std::string& name) { return FSettingsHost.IsFontInstalled(name); }, p.RmsFile);
+}
+
+// ---------------------------------------------------------------- close
+
+void TfrmMain::DoClose(TCloseAction& Action) {
+  TSkinForm::DoClose(Action);
+  FormClose();
+}
+
+void TfrmMain::FormClose() {
+  // Closing in the middle of an operation saves nothing: the files keep
+  // what they held.
+  if (Program().BusyFlag || Program().OpeningMovie) ExitProcess(0);
+  try {
+    Application.Minimize();
+    rmsSaveToHdd();
+    SaveConfiguration();
+    FBossKeys->UnregisterAll();
+  } catch (...) {
+    ExitProcess(0);
+  }
+}
+
+// -------------------------------------------------- application events
+
+void TfrmMain::OnExceptionEvent(TComponent*, std::exception_ptr) {
+  const std::wstring name = Utf8ToWide(Program().Names.AppName);
+  const std::wstring text = name + L" has detected a problem and will be terminated...";
+  MessageBoxW(Application.Handle(), text.c_str(), name.c_str(), MB_ICONERROR | MB_OK);
+  ExitProcess(0);
+}
+
+void TfrmMain::OnShowHintEvent(std::wstring& HintStr, bool&, THintInfo& HintInfo) {
+  HintInfo.HintColor = clBlack;
+  Screen.HintFont.SetColor(clLime);
+  HintInfo.HideTimeout = HintDisplayTime(HintStr.size());
+}
+
+void TfrmMain::OnModalBeginEvent(TComponent*) { Program().ModalDialogActive = true; }
+
+void TfrmMain::OnModalEndEvent(TComponent*) { Program().ModalDialogActive = false; }

@@ -1,0 +1,136 @@
+// The main window's start-up parts under Wine: its caption, the hand-over
+// receiver with hostile records, the boss-key hot keys and the saving when
+// it closes.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include "player/main_form.h"
+#include "settings/program_state.h"
+#include "settings/settings_table.h"
+#include "settings/tests/test_support.h"
+
+namespace {
+
+using lc::Program;
+
+class MainFormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    lc::ProgramNames& n = Program().Names;
+    n.AppName = "LcFormTest";
+    n.DataFolder = folder.File("");
+    n.ConfigFileName = folder.File("LcFormTest.ini");
+    lc::settings::SetDefaultSettings(Program().Settings, 1024, 768);
+    Program().BusyFlag = false;
+    form = std::make_unique<TfrmMain>(host);
+  }
+  void TearDown() override {
+    form.reset();
+    Program().BusyFlag = false;
+  }
+
+  LRESULT SendCopyData(const void* data, DWORD size) {
+    COPYDATASTRUCT record{0, size, const_cast<void*>(data)};
+    return form->Perform(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record));
+  }
+
+  lc::settings::testing::ScratchFolder folder;
+  lc::settings::testing::FakeHost host;
+  std::unique_ptr<TfrmMain> form;
+};
+
+TEST_F(MainFormTest, FirstShowSetsTheCaptionASecondInstanceLooksFor) {
+  EXPECT_EQ(form->Caption(), L"");
+  form->Show();
+  EXPECT_EQ(form->Caption(), L"LcFormTestMainWindow");
+  EXPECT_EQ(form->ClientWidth(), 460);
+  EXPECT_EQ(form->ClientHeight(), 150);
+  form->Hide();
+}
+
+TEST_F(MainFormTest, HandOverIsTakenOnlyAfterTheFirstActivation) {
+  const char text[] = "C:\\a.avi\x01" "D:\\films\x01";
+  EXPECT_EQ(SendCopyData(text, sizeof text - 1), 0);
+  EXPECT_TRUE(form->OpenFileList.empty());
+
+  form->Perform(WM_ACTIVATE, WA_ACTIVE, 0);
+  EXPECT_FALSE(form->FirstActivationPending);
+  form->CloseWhenListEnds = true;
+  SendCopyData(text, sizeof text - 1);
+  EXPECT_EQ(form->OpenFileList, (std::vector<std::string>{"C:\\a.avi", "D:\\films"}));
+  EXPECT_FALSE(form->CloseWhenListEnds);
+
+  // While an operation runs the hand-over is dropped.
+  Program().BusyFlag = true;
+  SendCopyData("x.avi\x01", 6);
+  EXPECT_EQ(form->OpenFileList.size(), 2u);
+}
+
+TEST_F(MainFormTest, HandOverReceiverSurvivesHostileRecords) {
+  form->Perform(WM_ACTIVATE, WA_ACTIVE, 0);
+  EXPECT_EQ(form->Perform(WM_COPYDATA, 0, 0), 0);  // no record at all
+  SendCopyData(nullptr, 4096);                       // a length without data
+  EXPECT_TRUE(form->OpenFileList.empty());
+  SendCopyData("abc\x01", 0);
+  EXPECT_TRUE(form->OpenFileList.empty());
+  // Only cbData bytes are read: the second name lies beyond them.
+  const char text[] = "one\x01two\x01";
+  SendCopyData(text, 6);
+  EXPECT_EQ(form->OpenFileList, std::vector<std::string>{"one"});
+}
+
+TEST_F(MainFormTest, BossKeysFollowTheSettingsAndAreReleasedAtClose) {
+  using lc::settings::ShortCut;
+  const ShortCut hide = lc::settings::kShortCutCtrl | lc::settings::kShortCutAlt | VK_F11;
+  const ShortCut show = lc::settings::kShortCutCtrl | lc::settings::kShortCutAlt | VK_F12;
+  auto& s = Program().Settings;
+  s.BossKey = true;
+  s.BossKeyHide = hide;
+  s.BossKeyShow = show;
+  form->ApplyBossKeys();
+  // Held by the main window now: nobody else gets them.
+  EXPECT_FALSE(RegisterHotKey(nullptr, 21, MOD_CONTROL | MOD_ALT, VK_F11));
+
+  // Switching the option off releases them.
+  s.BossKey = false;
+  form->ApplyBossKeys();
+  ASSERT_TRUE(RegisterHotKey(nullptr, 21, MOD_CONTROL | MOD_ALT, VK_F11));
+
+  // A key that another program holds stays in the settings, unregistered.
+  s.BossKey = true;
+  form->ApplyBossKeys();
+  EXPECT_EQ(form->BossKeys().Registered(lc::kBossHideId), 0);
+  EXPECT_EQ(form->BossKeys().Registered(lc::kBossShowId), show);
+  EXPECT_EQ(s.BossKeyHide, hide);
+  UnregisterHotKey(nullptr, 21);
+
+  form->Close();
+  EXPECT_EQ(form->BossKeys().Registered(lc::kBossShowId), 0);
+  EXPECT_TRUE(RegisterHotKey(nullptr, 22, MOD_CONTROL | MOD_ALT, VK_F12));
+  UnregisterHotKey(nullptr, 22);
+}
+
+TEST_F(MainFormTest, ClosingWritesTheSettingsFileWithTheLiveValues) {
+  bool gathered = false;
+  host.gather = [&](lc::settings::SettingsStore& store) {
+    gathered = true;
+    store.OsdSize = 123;
+  };
+  form->Close();
+  EXPECT_TRUE(gathered);
+  const std::string ini = lc::settings::testing::ReadBytes(folder.File("LcFormTest.ini"));
+  EXPECT_EQ(ini.rfind("[Configuration]\r\n", 0), 0u) << ini.substr(0, 40);
+  EXPECT_NE(ini.find("\r\nOsdSize=123\r\n"), std::string::npos);
+  EXPECT_FALSE(Program().Settings.ConfigWriteError);
+}
+
+TEST(HintTime, GrowsWithTheHintsLength) {
+  EXPECT_EQ(HintDisplayTime(10), 1551);
+  EXPECT_EQ(HintDisplayTime(0), 939);
+}
+
+}  // namespace

@@ -1,0 +1,273 @@
+// The whole program under Wine: the single-instance hand-over, the
+// "/install" and "/uninstall" switches against Wine's registry, the settings
+// file written at close and read at the next start, and the migration of
+// old data files. Each test runs its own copy of Lumacraft.exe under a base
+// name of its own.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include "settings/win/registry_win.h"
+#include "tests/support/process.h"
+#include "tests/support/program_copy.h"
+
+namespace {
+
+using lctest::ChildProcess;
+using lctest::ProgramCopy;
+
+constexpr DWORD kStartMs = 30000;
+
+std::string Utf8(const std::wstring& w) {
+  std::string out;
+  for (wchar_t c : w) out += static_cast<char>(c);  // the test paths are ASCII
+  return out;
+}
+
+// Starts a copy with a settings file that skips the first-run question.
+struct RunningCopy {
+  RunningCopy(const ProgramCopy& copy, const std::wstring& args = L"") : process(copy.Exe(), args) {
+    main = lctest::WaitForVisibleMainWindow(process.Id(), kStartMs);
+  }
+  DWORD Close() {
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    return process.Wait(20000);
+  }
+  ChildProcess process;
+  HWND main = nullptr;
+};
+
+TEST(Startup, SecondInstanceHandsOverItsArgumentsAndEnds) {
+  ProgramCopy copy(L"LcTestHand");
+  lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0"});
+  RunningCopy first(copy);
+  ASSERT_NE(first.main, nullptr) << "the first instance shows no main window";
+  wchar_t caption[64] = {};
+  GetWindowTextW(first.main, caption, 64);
+  EXPECT_STREQ(caption, L"LcTestHandMainWindow");
+
+  // Without arguments the second start only ends.
+  EXPECT_EQ(copy.RunToEnd(L""), 0u);
+  EXPECT_TRUE(lctest::QueryOpenFileList(first.main).empty());
+
+  // The first instance takes hand-overs once its main window was activated;
+  // until then they are dropped, so the second start is repeated a while.
+  const std::vector<std::string> expected{"C:\\movies\\a b.avi", "D:\\films", "x.srt"};
+  std::vector<std::string> received;
+  for (int attempt = 0; attempt < 20 && received.empty(); ++attempt) {
+    EXPECT_EQ(copy.RunToEnd(L"\"C:\\movies\\a b.avi\" D:\\films x.srt"), 0u);
+    received = lctest::QueryOpenFileList(first.main);
+    if (received.empty()) Sleep(250);
+  }
+  EXPECT_EQ(received, expected);
+  // The second start created no window that stayed.
+  EXPECT_EQ(first.Close(), 0u);
+  copy.Uninstall();
+}
+
+TEST(Startup, InstallWritesOnlyTheApplicationPath) {
+  ProgramCopy copy(L"LcTestInst");
+  lc::WinRegistry reg;
+  const std::string key = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\LcTestInst.exe";
+  reg.DeleteTree(lc::RegRoot::LocalMachine, key);
+
+  EXPECT_EQ(copy.RunToEnd(L"/install"), 0u);
+  EXPECT_EQ(reg.ReadString(lc::RegRoot::LocalMachine, key, "").value_or("<missing>"), Utf8(copy.Exe()));
+  EXPECT_EQ(reg.ReadString(lc::RegRoot::LocalMachine, key, "Path").value_or("<missing>"), Utf8(copy.ExeFolder()));
+  // No association, no settings file, no data folder content.
+  EXPECT_FALSE(reg.KeyExists(lc::RegRoot::ClassesRoot, "LcTestInst.File"));
+  EXPECT_FALSE(lctest::FileExists(copy.SettingsFile()));
+
+  // Only as the first argument and in exactly this case is it a switch:
+  // otherwise the program starts (and ends at once as a second instance).
+  reg.DeleteTree(lc::RegRoot::LocalMachine, key);
+  lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0"});
+  RunningCopy player(copy);
+  ASSERT_NE(player.main, nullptr);
+  EXPECT_EQ(copy.RunToEnd(L"/INSTALL"), 0u);
+  EXPECT_EQ(copy.RunToEnd(L"x.avi /install"), 0u);
+  EXPECT_FALSE(reg.KeyExists(lc::RegRoot::LocalMachine, key));
+  EXPECT_EQ(player.Close(), 0u);
+  copy.Uninstall();
+}
+
+TEST(Startup, UninstallRemovesOnlyWhatIsOurs) {
+  ProgramCopy copy(L"LcTestUnin");
+  lc::WinRegistry reg;
+  const lc::RegRoot cr = lc::RegRoot::ClassesRoot;
+  const std::optional<std::string> oldPlaylist = reg.ReadString(cr, ".lpl", "");
+  // Ours with a backup, another program's, and the playlist type held by
+  // another program.
+  reg.WriteString(cr, ".lcta", "", "LcTestUnin.File");
+  reg.WriteString(cr, ".lcta", "LcTestUninFileBak", "Other.lcta");
+  reg.WriteString(cr, ".lctb", "", "Other.lctb");
+  reg.WriteString(cr, ".lpl", "", "OtherPlayer.lpl");
+  reg.WriteString(cr, "LcTestUnin.File\\shell\\Play\\command", "", "\"x.exe\"");
+  reg.WriteString(cr, "Directory\\shell\\LcTestUnin.Play\\command", "", "\"x.exe\"");
+  reg.WriteString(cr, "Directory\\shell\\LcTestUnin.Enqueue\\command", "", "\"x.exe\"");
+  lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0", "FileTypes=lcta;lctb;", "FileAssociation=11"});
+  const std::string settingsBefore = lctest::ReadFileText(copy.SettingsFile());
+
+  EXPECT_EQ(copy.RunToEnd(L"/uninstall"), 0u);
+  EXPECT_EQ(reg.ReadString(cr, ".lcta", "").value_or("<missing>"), "Other.lcta");
+  EXPECT_FALSE(reg.ReadString(cr, ".lcta", "LcTestUninFileBak").has_value());
+  EXPECT_EQ(reg.ReadString(cr, ".lctb", "").value_or("<missing>"), "Other.lctb");
+  EXPECT_EQ(reg.ReadString(cr, ".lpl", "").value_or("<missing>"), "OtherPlayer.lpl");
+  EXPECT_FALSE(reg.KeyExists(cr, "LcTestUnin.File"));
+  EXPECT_FALSE(reg.KeyExists(cr, "Directory\\shell\\LcTestUnin.Play"));
+  EXPECT_FALSE(reg.KeyExists(cr, "Directory\\shell\\LcTestUnin.Enqueue"));
+  // Nothing is saved.
+  EXPECT_EQ(lctest::ReadFileText(copy.SettingsFile()), settingsBefore);
+
+  reg.DeleteTree(cr, ".lcta");
+  reg.DeleteTree(cr, ".lctb");
+  if (oldPlaylist) reg.WriteString(cr, ".lpl", "", *oldPlaylist);
+}
+
+TEST(Startup, NormalStartRegistersThePlaylistTypeWithItsProgId) {
+  ProgramCopy copy(L"LcTestProg");
+  lc::WinRegistry reg;
+  const lc::RegRoot cr = lc::RegRoot::ClassesRoot;
+  const std::optional<std::string> oldPlaylist = reg.ReadString(cr, ".lpl", "");
+  lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0", "FileAssociation=", "FileTypes=avi;"});
+  RunningCopy player(copy);
+  ASSERT_NE(player.main, nullptr);
+  EXPECT_EQ(reg.ReadString(cr, ".lpl", "").value_or("<missing>"), "LcTestProg.File");
+  // The playlist type points at the identifier, so the identifier exists.
+  EXPECT_EQ(reg.ReadString(cr, "LcTestProg.File\\shell\\Play\\command", "").value_or("<missing>"),
+            "\"" + Utf8(copy.Exe()) + "\"");
+  EXPECT_EQ(player.Close(), 0u);
+
+  copy.Uninstall();
+  EXPECT_FALSE(reg.KeyExists(cr, "LcTestProg.File"));
+  EXPECT_EQ(reg.ReadString(cr, ".lpl", "").value_or(""), oldPlaylist.value_or(""));
+}
+
+// Answers the first-run question of process `pid` with `answer` (IDYES or
+// IDNO); false when no question appeared.
+bool AnswerFirstRunQuestion(DWORD pid, int answer) {
+  HWND box = lctest::WaitForWindow(L"#32770", pid, kStartMs);
+  if (!box) return false;
+  wchar_t text[256] = {};
+  GetDlgItemTextW(box, 0xFFFF, text, 256);
+  EXPECT_STREQ(text, L"Should I associate LcTestFirst with all supported extensions?");
+  PostMessageW(box, WM_COMMAND, answer, 0);
+  return true;
+}
+
+TEST(Startup, FirstRunAsksOnceAndAssociatesOnlyOnYes) {
+  ProgramCopy copy(L"LcTestFirst");
+  lc::WinRegistry reg;
+  const lc::RegRoot cr = lc::RegRoot::ClassesRoot;
+  lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=1", "FileTypes=lcfa;lcfb;", "FileAssociation=00"});
+  {
+    ChildProcess player(copy.Exe(), L"");
+    ASSERT_TRUE(AnswerFirstRunQuestion(player.Id(), IDNO));
+    HWND main = lctest::WaitForVisibleMainWindow(player.Id(), kStartMs);
+    ASSERT_NE(main, nullptr);
+    EXPECT_FALSE(reg.KeyExists(cr, ".lcfa"));
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(player.Wait(20000), 0u);
+  }
+  // "No" is remembered: the next start asks nothing.
+  EXPECT_EQ(lctest::SettingsValue(copy.SettingsFile(), "FirstRun"), "0");
+
+  lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=1", "FileTypes=lcfa;lcfb;", "FileAssociation=00"});
+  {
+    ChildProcess player(copy.Exe(), L"");
+    ASSERT_TRUE(AnswerFirstRunQuestion(player.Id(), IDYES));
+    HWND main = lctest::WaitForVisibleMainWindow(player.Id(), kStartMs);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(reg.ReadString(cr, ".lcfa", "").value_or("<missing>"), "LcTestFirst.File");
+    EXPECT_EQ(reg.ReadString(cr, ".lcfb", "").value_or("<missing>"), "LcTestFirst.File");
+    EXPECT_EQ(reg.ReadString(cr, "LcTestFirst.File\\shell", "").value_or("<missing>"), "Play");
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(player.Wait(20000), 0u);
+  }
+  EXPECT_EQ(lctest::SettingsValue(copy.SettingsFile(), "FileAssociation"), "11");
+
+  copy.Uninstall();
+  EXPECT_EQ(reg.ReadString(cr, ".lcfa", "").value_or("<missing>"), "");
+  EXPECT_FALSE(reg.KeyExists(cr, "LcTestFirst.File"));
+  reg.DeleteTree(cr, ".lcfa");
+  reg.DeleteTree(cr, ".lcfb");
+}
+
+int StoredPosition(int pixels, int screenSize) {
+  return static_cast<int>(std::nearbyint(pixels * 100000.0 / screenSize));
+}
+
+TEST(Startup, SettingsWrittenAtCloseAreReadAtTheNextStart) {
+  ProgramCopy copy(L"LcTestSet");
+  // Another program holds the hide key: the player cannot register it, but
+  // keeps it in its settings.
+  ASSERT_TRUE(RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_ALT, VK_F9));
+  lctest::WriteSettingsFile(copy.SettingsFile(),
+                            {"FirstRun=0", "BossKey=1", "BossKeyHide=Ctrl+Alt+F9", "BossKeyShow=Ctrl+Alt+F10"});
+  {
+    RunningCopy player(copy);
+    ASSERT_NE(player.main, nullptr);
+    // The show key is the player's now.
+    EXPECT_FALSE(RegisterHotKey(nullptr, 8, MOD_CONTROL | MOD_ALT, VK_F10));
+    SetWindowPos(player.main, nullptr, 123, 77, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(player.Close(), 0u);
+  }
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  const std::wstring file = copy.SettingsFile();
+  EXPECT_EQ(lctest::SettingsValue(file, "MainXPosition"), std::to_string(StoredPosition(123, w)));
+  EXPECT_EQ(lctest::SettingsValue(file, "MainYPosition"), std::to_string(StoredPosition(77, h)));
+  EXPECT_EQ(lctest::SettingsValue(file, "FirstRun"), "0");
+  EXPECT_EQ(lctest::SettingsValue(file, "BossKeyHide"), "Ctrl+Alt+F9");
+  EXPECT_EQ(lctest::SettingsValue(file, "BossKeyShow"), "Ctrl+Alt+F10");
+  // Closing released the show key.
+  EXPECT_TRUE(RegisterHotKey(nullptr, 8, MOD_CONTROL | MOD_ALT, VK_F10));
+  UnregisterHotKey(nullptr, 8);
+  UnregisterHotKey(nullptr, 7);
+
+  RunningCopy again(copy);
+  ASSERT_NE(again.main, nullptr);
+  RECT r = {};
+  GetWindowRect(again.main, &r);
+  EXPECT_EQ(r.left, 123);
+  EXPECT_EQ(r.top, 77);
+  EXPECT_EQ(again.Close(), 0u);
+  copy.Uninstall();
+}
+
+TEST(Startup, OldDataFilesAreMovedOnceAndOnlyWhenTheNewCopyIsMissing) {
+  ProgramCopy copy(L"LcTestMig");
+  const std::wstring oldIni = copy.ExeFolder() + L"LcTestMig.ini";
+  lctest::WriteSettingsFile(oldIni, {"FirstRun=0", "OsdSize=33"});
+  lctest::WriteFileText(copy.ExeFolder() + L"Presets.EQ", "old presets");
+  lctest::WriteFileText(copy.ExeFolder() + L"LcTestMig.rs", "");
+  lctest::WriteFileText(copy.DataFolder() + L"Presets.EQ", "new presets");
+
+  {
+    // The moved settings file is the one read: no first-run question.
+    RunningCopy player(copy);
+    ASSERT_NE(player.main, nullptr);
+    EXPECT_EQ(player.Close(), 0u);
+  }
+  EXPECT_FALSE(lctest::FileExists(oldIni));
+  EXPECT_EQ(lctest::SettingsValue(copy.SettingsFile(), "OsdSize"), "33");
+  EXPECT_FALSE(lctest::FileExists(copy.ExeFolder() + L"LcTestMig.rs"));
+  EXPECT_EQ(lctest::ReadFileText(copy.ExeFolder() + L"Presets.EQ"), "old presets");
+  EXPECT_EQ(lctest::ReadFileText(copy.DataFolder() + L"Presets.EQ"), "new presets");
+
+  // An old file that reappears beside the program is left alone.
+  lctest::WriteSettingsFile(oldIni, {"FirstRun=0", "OsdSize=44"});
+  {
+    RunningCopy player(copy);
+    ASSERT_NE(player.main, nullptr);
+    EXPECT_EQ(player.Close(), 0u);
+  }
+  EXPECT_TRUE(lctest::FileExists(oldIni));
+  EXPECT_EQ(lctest::SettingsValue(copy.SettingsFile(), "OsdSize"), "33");
+  copy.Uninstall();
+}
+
+}  // namespace

@@ -1,0 +1,129 @@
+#include "tests/support/program_copy.h"
+
+#include <fstream>
+#include <iterator>
+
+#include <shlobj.h>
+
+#include "player/handover.h"
+#include "player/main_messages.h"
+#include "tests/support/process.h"
+
+namespace lctest {
+
+namespace {
+
+std::wstring AppDataFolder() {
+  wchar_t path[MAX_PATH] = {};
+  SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path);
+  return path;
+}
+
+// Deletes the files of a folder (not its subfolders) and the folder.
+void RemoveFolder(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileW((folder + L"*").c_str(), &found);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((folder + found.cFileName).c_str());
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
+}  // namespace
+
+ProgramCopy::ProgramCopy(const std::wstring& baseName) : base_(baseName) {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  folder_ = std::wstring(temp) + L"lc-" + baseName + L"-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+  CreateDirectoryW(folder_.c_str(), nullptr);
+  exe_ = folder_ + baseName + L".exe";
+  CopyFileW(WindowsPath(LC_EXE_PATH).c_str(), exe_.c_str(), FALSE);
+  data_ = AppDataFolder() + L"\\" + baseName + L"\\";
+  RemoveFolder(data_);
+}
+
+ProgramCopy::~ProgramCopy() {
+  RemoveFolder(folder_);
+  RemoveFolder(data_);
+}
+
+DWORD ProgramCopy::RunToEnd(const std::wstring& args, DWORD ms) const {
+  ChildProcess run(exe_, args);
+  return run.Wait(ms);
+}
+
+void ProgramCopy::Uninstall() const { RunToEnd(L"/uninstall"); }
+
+void WriteSettingsFile(const std::wstring& path, const std::vector<std::string>& lines) {
+  std::string text = "[Configuration]\r\n";
+  for (const std::string& line : lines) text += line + "\r\n";
+  WriteFileText(path, text);
+}
+
+std::string SettingsValue(const std::wstring& path, const std::string& key) {
+  const std::string text = ReadFileText(path);
+  const std::string prefix = "\r\n" + key + "=";
+  const size_t at = text.find(prefix);
+  if (at == std::string::npos) return "<missing>";
+  const size_t begin = at + prefix.size();
+  return text.substr(begin, text.find("\r\n", begin) - begin);
+}
+
+std::string ReadFileText(const std::wstring& path) {
+  std::ifstream in(path.c_str(), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteFileText(const std::wstring& path, const std::string& text) {
+  CreateDirectoryW(path.substr(0, path.find_last_of(L'\\')).c_str(), nullptr);
+  std::ofstream(path.c_str(), std::ios::binary) << text;
+}
+
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+HWND WaitForVisibleMainWindow(DWORD pid, DWORD ms) {
+  const DWORD start = GetTickCount();
+  do {
+    HWND main = WaitForWindow(L"TfrmMain", pid, 100);
+    if (main && IsWindowVisible(main)) return main;
+  } while (GetTickCount() - start < ms);
+  return nullptr;
+}
+
+namespace {
+
+std::vector<std::string>* gReplyList = nullptr;
+
+LRESULT CALLBACK ReplyProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+  if (msg == WM_COPYDATA && gReplyList && data && data->dwData == kOpenFileListReply) {
+    *gReplyList = lc::SplitHandoverText(data->lpData, data->cbData);
+    return 1;
+  }
+  return DefWindowProcW(wnd, msg, wp, lp);
+}
+
+}  // namespace
+
+std::vector<std::string> QueryOpenFileList(HWND mainWindow) {
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = ReplyProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"LcTestReply";
+  RegisterClassW(&wc);
+  HWND reply = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance,
+                               nullptr);
+  std::vector<std::string> list;
+  gReplyList = &list;
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(mainWindow, WM_QUERYOPENFILELIST, reinterpret_cast<WPARAM>(reply), 0, SMTO_NORMAL, 10000,
+                      &result);
+  gReplyList = nullptr;
+  DestroyWindow(reply);
+  return list;
+}
+
+}  // namespace lctest

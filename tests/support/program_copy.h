@@ -1,0 +1,55 @@
+// Copies of Lumacraft.exe under their own base names, so that every
+// whole-program test has its own data folder, settings file, instance
+// marker and registry names; and the ways a test talks to a running copy.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+namespace lctest {
+
+class ProgramCopy {
+ public:
+  // Copies the built program into a fresh temporary folder as
+  // `baseName` + ".exe"; the data folder (application data + base name)
+  // starts empty.
+  explicit ProgramCopy(const std::wstring& baseName);
+  // Deletes the copy, its folder and the data folder with their files.
+  ~ProgramCopy();
+  ProgramCopy(const ProgramCopy&) = delete;
+  ProgramCopy& operator=(const ProgramCopy&) = delete;
+
+  const std::wstring& BaseName() const { return base_; }
+  const std::wstring& Exe() const { return exe_; }
+  const std::wstring& ExeFolder() const { return folder_; }   // ends in "\"
+  const std::wstring& DataFolder() const { return data_; }    // ends in "\"
+  std::wstring SettingsFile() const { return data_ + base_ + L".ini"; }
+
+  // Runs the copy with `args` and waits for its end; its exit code, or
+  // STILL_ACTIVE when it did not end within `ms`.
+  DWORD RunToEnd(const std::wstring& args, DWORD ms = 30000) const;
+  // Gives back what running the copy put into the registry ("/uninstall").
+  void Uninstall() const;
+
+ private:
+  std::wstring base_, exe_, folder_, data_;
+};
+
+// A settings file of "[Configuration]" and the given "key=value" lines.
+// Without "FirstRun=0" a fresh start would ask the first-run question.
+void WriteSettingsFile(const std::wstring& path, const std::vector<std::string>& lines);
+// The value of `key` in a settings file, or "<missing>".
+std::string SettingsValue(const std::wstring& path, const std::string& key);
+
+std::string ReadFileText(const std::wstring& path);
+void WriteFileText(const std::wstring& path, const std::string& text);
+bool FileExists(const std::wstring& path);
+
+// Waits up to `ms` for the visible main window of process `pid`.
+HWND WaitForVisibleMainWindow(DWORD pid, DWORD ms);
+// Asks a running main window for the files handed over to it last.
+std::vector<std::string> QueryOpenFileList(HWND mainWindow);
+
+}  // namespace lctest
