@@ -1,0 +1,329 @@
+#include "engine/graph/filter_graph.h"
+
+#include <algorithm>
+
+#include "engine/graph/graph_utils.h"
+
+// {AD9AE9B1-A42A-49A1-AC7E-7404B0D3370D}
+const GUID GraphComponentService = {0xAD9AE9B1, 0xA42A, 0x49A1, {0xAC, 0x7E, 0x74, 0x04, 0xB0, 0xD3, 0x37, 0x0D}};
+// {56A868FD-0AD4-11CE-B0A3-0020AF0BA770}
+const IID IID_IAMFilterGraphCallbackStd = {0x56A868FD, 0x0AD4, 0x11CE, {0xB0, 0xA3, 0x00, 0x20, 0xAF, 0x0B, 0xA7, 0x70}};
+
+namespace {
+
+template <class T>
+void ReleaseAndNil(T*& Object) {
+  if (Object != nullptr) Object->Release();
+  Object = nullptr;
+}
+
+// A platform interface of the component's graph, released with the scope.
+template <class T>
+struct TGraphInterface {
+  TGraphInterface(TFilterGraph& Graph, REFIID Iid) {
+    if (FAILED(Graph.QueryInterface(Iid, reinterpret_cast<void**>(&Object)))) Object = nullptr;
+  }
+  ~TGraphInterface() { ReleaseAndNil(Object); }
+  T* operator->() const { return Object; }
+  explicit operator bool() const { return Object != nullptr; }
+  T* Object = nullptr;
+};
+
+}  // namespace
+
+TFilterGraph::~TFilterGraph() {
+  SetActive(false);
+  if (Window_ != nullptr) DestroyWindow(Window_);
+}
+
+void TFilterGraph::Loaded() {
+  if (AutoCreate) SetActive(true);
+}
+
+void TFilterGraph::SetActive(bool Value) {
+  if (Value == Active_) return;
+  if (Value)
+    Activate();
+  else
+    Deactivate();
+}
+
+// A graph that the platform refuses to create leaves the component
+// inactive: nothing else of the sequence runs.
+void TFilterGraph::Activate() {
+  HRESULT hr = E_FAIL;
+  switch (Mode_) {
+    case TGraphMode::gmNormal:
+      hr = CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IFilterGraph2,
+                            reinterpret_cast<void**>(&Graph_));
+      break;
+    case TGraphMode::gmCapture:
+      hr = CoCreateInstance(CLSID_CaptureGraphBuilder2, nullptr, CLSCTX_INPROC_SERVER, IID_ICaptureGraphBuilder2,
+                            reinterpret_cast<void**>(&CaptureBuilder_));
+      if (SUCCEEDED(hr))
+        hr = CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IFilterGraph2,
+                              reinterpret_cast<void**>(&Graph_));
+      if (SUCCEEDED(hr)) CaptureBuilder_->SetFiltergraph(Graph_);
+      break;
+    case TGraphMode::gmDVD: {
+      hr = CoCreateInstance(CLSID_DvdGraphBuilder, nullptr, CLSCTX_INPROC_SERVER, IID_IDvdGraphBuilder,
+                            reinterpret_cast<void**>(&DvdBuilder_));
+      IGraphBuilder* builder = nullptr;
+      if (SUCCEEDED(hr)) hr = DvdBuilder_->GetFiltergraph(&builder);
+      if (SUCCEEDED(hr)) {
+        hr = builder->QueryInterface(IID_IFilterGraph2, reinterpret_cast<void**>(&Graph_));
+        builder->Release();
+      }
+      break;
+    }
+  }
+  if (FAILED(hr) || Graph_ == nullptr) {
+    ReleaseAndNil(Graph_);
+    ReleaseAndNil(CaptureBuilder_);
+    ReleaseAndNil(DvdBuilder_);
+    return;
+  }
+  Active_ = true;
+  if (SUCCEEDED(QueryInterface(IID_IMediaEventEx, reinterpret_cast<void**>(&MediaEvent_)))) {
+    MediaEvent_->SetNotifyFlags(0);
+    MediaEvent_->SetNotifyWindow(reinterpret_cast<OAHWND>(Window_), WM_GRAPHNOTIFY,
+                                 reinterpret_cast<LONG_PTR>(MediaEvent_));
+  }
+  InstallSite();
+  SetGraphEdit(GraphEdit_);
+  SetLogFile(LogFile_);
+  AddRegisteredFilters();
+  if (OnActivate) OnActivate(this);
+  NotifyFilters(coActivation, 1);
+}
+
+// The graph reaches both callbacks through the one site (the component
+// answers both interfaces).
+void TFilterGraph::InstallSite() {
+  IObjectWithSite* site = nullptr;
+  if (FAILED(QueryGraph(IID_IObjectWithSite, reinterpret_cast<void**>(&site)))) return;
+  site->SetSite(static_cast<IAMGraphBuilderCallback*>(this));
+  site->SetSite(static_cast<IFilterGraphCallbackStd*>(this));
+  site->Release();
+}
+
+void TFilterGraph::Deactivate() {
+  NotifyFilters(coActivation, 0);
+  RemoveRegisteredFilters();
+  if (MediaEvent_ != nullptr) {
+    MediaEvent_->SetNotifyFlags(AM_MEDIAEVENT_NONOTIFY);
+    ReleaseAndNil(MediaEvent_);
+  }
+  if (RotCookie_ != 0) {
+    RemoveGraphFromRot(RotCookie_);
+    RotCookie_ = 0;
+  }
+  CloseLog();
+  ReleaseAndNil(Graph_);
+  ReleaseAndNil(CaptureBuilder_);
+  ReleaseAndNil(DvdBuilder_);
+  Active_ = false;
+}
+
+void TFilterGraph::SetMode(TGraphMode Value) {
+  if (Value == Mode_) return;
+  const bool wasActive = Active_;
+  SetActive(false);
+  Mode_ = Value;
+  SetActive(wasActive);
+}
+
+void TFilterGraph::SetGraphEdit(bool Value) {
+  if (!Value) {
+    if (RotCookie_ != 0) RemoveGraphFromRot(RotCookie_);
+    RotCookie_ = 0;
+  } else if (RotCookie_ == 0 && Active_) {
+    AddGraphToRot(Graph_, RotCookie_);
+  }
+  GraphEdit_ = Value;
+}
+
+void TFilterGraph::CloseLog() {
+  if (Graph_ != nullptr) Graph_->SetLogFile(0);
+  if (Log_ != INVALID_HANDLE_VALUE) CloseHandle(Log_);
+  Log_ = INVALID_HANDLE_VALUE;
+}
+
+// A log file that cannot be created leaves the log off and the old name.
+void TFilterGraph::SetLogFile(const std::wstring& Value) {
+  if (Active_) {
+    CloseLog();
+    if (!Value.empty()) {
+      Log_ = CreateFileW(Value.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (Log_ == INVALID_HANDLE_VALUE) return;
+      Graph_->SetLogFile(reinterpret_cast<DWORD_PTR>(Log_));
+    }
+  }
+  LogFile_ = Value;
+}
+
+void TFilterGraph::AddComponentFilter(IFilterComponent* Component) {
+  Component->NotifyFilter(foAdding, 0);
+  Graph_->AddFilter(Component->GetFilter(), Component->GetName().c_str());
+  Component->NotifyFilter(foAdded, 0);
+}
+
+void TFilterGraph::RemoveComponentFilter(IFilterComponent* Component) {
+  Component->NotifyFilter(foRemoving, 0);
+  Graph_->RemoveFilter(Component->GetFilter());
+  Component->NotifyFilter(foRemoved, 0);
+}
+
+void TFilterGraph::AddRegisteredFilters() {
+  for (IFilterComponent* component : Filters_) AddComponentFilter(component);
+}
+
+void TFilterGraph::RemoveRegisteredFilters() {
+  for (IFilterComponent* component : Filters_) RemoveComponentFilter(component);
+}
+
+void TFilterGraph::InsertFilter(IFilterComponent* Component) {
+  Filters_.push_back(Component);
+  if (Active_) AddComponentFilter(Component);
+}
+
+void TFilterGraph::RemoveFilter(IFilterComponent* Component) {
+  const auto found = std::find(Filters_.begin(), Filters_.end(), Component);
+  if (found == Filters_.end()) return;
+  Filters_.erase(found);
+  if (Active_) RemoveComponentFilter(Component);
+}
+
+void TFilterGraph::InsertEventSink(IGraphEventSink* Sink) { Sinks_.push_back(Sink); }
+
+void TFilterGraph::RemoveEventSink(IGraphEventSink* Sink) {
+  const auto found = std::find(Sinks_.begin(), Sinks_.end(), Sink);
+  if (found != Sinks_.end()) Sinks_.erase(found);
+}
+
+void TFilterGraph::NotifyFilters(int Operation, int Param) {
+  for (IGraphEventSink* sink : Sinks_) sink->ControlEvent(Operation, Param);
+}
+
+HRESULT TFilterGraph::RenderFile(const std::wstring& FileName) {
+  if (Graph_ == nullptr) return S_FALSE;
+  NotifyFilters(coRenderBefore, 0);
+  const HRESULT hr = Graph_->RenderFile(FileName.c_str(), nullptr);
+  if (FAILED(hr)) {
+    SetActive(false);
+    ShowGraphMessage(FormatDSError(hr));
+    return hr;
+  }
+  ApplySettings();
+  NotifyFilters(coRenderAfter, 0);
+  return hr;
+}
+
+bool TFilterGraph::Play() {
+  TGraphInterface<IMediaControl> control(*this, IID_IMediaControl);
+  if (!control) return false;
+  NotifyFilters(coPlay, 0);
+  return SUCCEEDED(CheckDSError(control->Run()));
+}
+
+bool TFilterGraph::Pause() {
+  TGraphInterface<IMediaControl> control(*this, IID_IMediaControl);
+  if (!control) return false;
+  NotifyFilters(coPause, 0);
+  return CheckDSError(control->Pause()) == S_OK;
+}
+
+bool TFilterGraph::Stop() {
+  TGraphInterface<IMediaControl> control(*this, IID_IMediaControl);
+  if (!control) return false;
+  NotifyFilters(coStop, 0);
+  return CheckDSError(control->Stop()) == S_OK;
+}
+
+// Each pin is released right after its disconnection: a splitter may drop
+// its output pins when its input is disconnected, so no pin is held across
+// another pin's disconnection. A pin set that changed under the enumeration
+// is enumerated again.
+void TFilterGraph::DisconnectFilters() {
+  if (Graph_ == nullptr) return;
+  TFilterList filters(Graph_);
+  for (int f = 0; f < filters.Count(); ++f) {
+    IEnumPins* pins = nullptr;
+    if (FAILED(filters.GetFilter(f)->EnumPins(&pins))) continue;
+    for (int pass = 0; pass < 16; ++pass) {
+      IPin* pin = nullptr;
+      HRESULT hr;
+      while ((hr = pins->Next(1, &pin, nullptr)) == S_OK) {
+        const HRESULT result = pin->Disconnect();
+        pin->Release();
+        if (FAILED(result)) {
+          pins->Release();
+          CheckDSError(result);
+        }
+      }
+      if (hr != VFW_E_ENUM_OUT_OF_SYNC) break;
+      pins->Reset();
+    }
+    pins->Release();
+  }
+}
+
+void TFilterGraph::ClearGraph() {
+  if (Graph_ == nullptr) return;
+  Stop();
+  DisconnectFilters();
+  TFilterList filters(Graph_);
+  for (IFilterComponent* component : Filters_) filters.Remove(component->GetFilter());
+  for (int i = 0; i < filters.Count(); ++i) CheckDSError(Graph_->RemoveFilter(filters.GetFilter(i)));
+}
+
+void TFilterGraph::SetVolume(int Value) {
+  Volume_ = std::clamp(Value, 0, 10000);
+  ApplyVolume();
+}
+
+void TFilterGraph::SetBalance(int Value) {
+  Balance_ = std::clamp(Value, -10000, 10000);
+  ApplyBalance();
+}
+
+void TFilterGraph::SetRate(double Value) {
+  Rate_ = Value;
+  ApplyRate();
+}
+
+void TFilterGraph::SetLinearVolume(bool Value) {
+  if (Value == LinearVolume_) return;
+  LinearVolume_ = Value;
+  ApplyVolume();
+  ApplyBalance();
+}
+
+void TFilterGraph::ApplyVolume() {
+  TGraphInterface<IBasicAudio> audio(*this, IID_IBasicAudio);
+  if (audio) audio->put_Volume(LinearVolume_ ? LinearVolumeToDB(Volume_) : Volume_ - 10000);
+}
+
+void TFilterGraph::ApplyBalance() {
+  TGraphInterface<IBasicAudio> audio(*this, IID_IBasicAudio);
+  if (audio) audio->put_Balance(LinearVolume_ ? LinearBalanceToDB(Balance_) : Balance_);
+}
+
+void TFilterGraph::ApplyRate() {
+  TGraphInterface<IMediaSeeking> seeking(*this, IID_IMediaSeeking);
+  if (seeking) seeking->SetRate(Rate_);
+}
+
+void TFilterGraph::ApplySettings() {
+  ApplyVolume();
+  ApplyBalance();
+  ApplyRate();
+}
+
+int TFilterGraph::GetDuration() {
+  TGraphInterface<IMediaSeeking> seeking(*this, IID_IMediaSeeking);
+  LONGLONG duration = 0;
+  if (!seeking || FAILED(seeking->GetDuration(&duration))) return 0;
+  return RefTimeToMilliSec(duration);
+}

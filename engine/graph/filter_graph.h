@@ -1,0 +1,163 @@
+// TFilterGraph: the graph component. It owns the platform's filter graph
+// while Active, adds the filters of the registered components to every
+// graph it builds, renders files, runs, pauses and stops the graph, holds
+// volume, balance and rate, and turns the graph's event notifications into
+// its events (filter_graph_events.h) on the GUI thread.
+//
+// Everything runs on the GUI thread: the hidden event window receives the
+// platform's notification message, and the graph builder's callbacks run
+// inside RenderFile. No lock is taken.
+#pragma once
+
+#include <exception>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+#include <dshow.h>
+
+#include "engine/graph/filter_graph_events.h"
+#include "engine/graph/graph_component.h"
+
+// The message the platform posts to the event window (WM_APP + 1).
+constexpr UINT WM_GRAPHNOTIFY = WM_APP + 1;
+
+// The service under which the graph hands out its graph component to a
+// callback that only knows a pin: {AD9AE9B1-A42A-49A1-AC7E-7404B0D3370D}.
+extern const GUID GraphComponentService;
+
+// The graph's filter-graph callback with the platform's documented calling
+// convention (the toolchain's declaration lacks it).
+struct IFilterGraphCallbackStd : public IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE UnableToRender(IPin* Pin) = 0;
+};
+extern const IID IID_IAMFilterGraphCallbackStd;
+
+enum class TGraphMode { gmNormal, gmCapture, gmDVD };
+
+class TFilterGraph : public TGraphEvents,
+                     public IServiceProvider,
+                     public IAMGraphBuilderCallback,
+                     public IFilterGraphCallbackStd {
+ public:
+  TFilterGraph();
+  virtual ~TFilterGraph();
+  TFilterGraph(const TFilterGraph&) = delete;
+  TFilterGraph& operator=(const TFilterGraph&) = delete;
+
+  // The owner's form was loaded: activates when AutoCreate is set.
+  void Loaded();
+
+  bool Active() const { return Active_; }
+  // Runs the activation or deactivation sequence; nothing when unchanged.
+  void SetActive(bool Value);
+  bool AutoCreate = false;
+  TGraphMode Mode() const { return Mode_; }
+  // Rebuilds an active graph as the new kind.
+  void SetMode(TGraphMode Value);
+  bool GraphEdit() const { return GraphEdit_; }
+  void SetGraphEdit(bool Value);
+  // On: volume and balance pass through the logarithmic mappings.
+  bool LinearVolume() const { return LinearVolume_; }
+  void SetLinearVolume(bool Value);
+  const std::wstring& LogFile() const { return LogFile_; }
+  void SetLogFile(const std::wstring& Value);
+
+  // 0..10000 (clamped), stored even without a graph; applied at once when
+  // the graph has audio, and after every render.
+  int Volume() const { return Volume_; }
+  void SetVolume(int Value);
+  // -10000..10000 (clamped).
+  int Balance() const { return Balance_; }
+  void SetBalance(int Value);
+  double Rate() const { return Rate_; }
+  void SetRate(double Value);
+
+  // Registration of components; see graph_component.h.
+  void InsertFilter(IFilterComponent* Component);
+  void RemoveFilter(IFilterComponent* Component);
+  void InsertEventSink(IGraphEventSink* Sink);
+  void RemoveEventSink(IGraphEventSink* Sink);
+
+  // Renders the file into the graph. Without a graph: 1. A failure
+  // deactivates the graph and shows the error text with its code
+  // (ShowGraphMessage); nothing is raised. The result is returned.
+  HRESULT RenderFile(const std::wstring& FileName);
+  // False without media control; a failed call raises EDirectShowException.
+  // Play is true for any success; Pause and Stop only for S_OK.
+  bool Play();
+  bool Pause();
+  bool Stop();
+  // Stops and empties the graph except for the registered filters.
+  void ClearGraph();
+  // Disconnects every pin of every filter in the graph.
+  void DisconnectFilters();
+  // Milliseconds; 0 without seeking.
+  int GetDuration();
+
+  // Raises the events of one graph event; overridable.
+  virtual void HandleEvent(int Event, LONG_PTR Param1, LONG_PTR Param2);
+
+  // Where an exception raised by an event handler goes (the application's
+  // exception handling). Unassigned: it is dropped.
+  std::function<void(std::exception_ptr Error)> OnException;
+
+  HWND EventWindow() const { return Window_; }
+
+  // IUnknown. Not reference counted: the component is owned by its form.
+  // Interfaces the component lacks are asked of the active graph objects.
+  STDMETHODIMP QueryInterface(REFIID Iid, void** Object) override;
+  STDMETHODIMP_(ULONG) AddRef() override { return 1; }
+  STDMETHODIMP_(ULONG) Release() override { return 1; }
+  // IServiceProvider
+  STDMETHODIMP QueryService(REFGUID Service, REFIID Iid, void** Object) override;
+  // IAMGraphBuilderCallback
+  STDMETHODIMP SelectedFilter(IMoniker* Moniker) override;
+  STDMETHODIMP CreatedFilter(IBaseFilter* Filter) override;
+  // IAMFilterGraphCallback
+  HRESULT STDMETHODCALLTYPE UnableToRender(IPin* Pin) override;
+
+  // Asks the graph objects alone (the second half of QueryInterface).
+  HRESULT QueryGraph(REFIID Iid, void** Object);
+
+ private:
+  void Activate();
+  void Deactivate();
+  void InstallSite();
+  void AddRegisteredFilters();
+  void RemoveRegisteredFilters();
+  void AddComponentFilter(IFilterComponent* Component);
+  void RemoveComponentFilter(IFilterComponent* Component);
+  void NotifyFilters(int Operation, int Param);
+  void BroadcastGraphEvent(int Event, LONG_PTR Param1, LONG_PTR Param2);
+  void ApplySettings();
+  void ApplyVolume();
+  void ApplyBalance();
+  void ApplyRate();
+  void CloseLog();
+  bool RaiseSimpleEvent(int Event, LONG_PTR Param1, LONG_PTR Param2);
+  bool RaiseDVDEvent(int Event, LONG_PTR Param1, LONG_PTR Param2);
+  void RaiseDVDLanguage(bool Audio, int Stream);
+  void HandleEvents();
+  static LRESULT CALLBACK EventWindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam);
+
+  HWND Window_ = nullptr;
+  bool Active_ = false;
+  TGraphMode Mode_ = TGraphMode::gmNormal;
+  bool GraphEdit_ = false;
+  bool LinearVolume_ = true;
+  std::wstring LogFile_;
+  int Volume_ = 10000;
+  int Balance_ = 0;
+  double Rate_ = 1.0;
+
+  IFilterGraph2* Graph_ = nullptr;
+  ICaptureGraphBuilder2* CaptureBuilder_ = nullptr;
+  IDvdGraphBuilder* DvdBuilder_ = nullptr;
+  IMediaEventEx* MediaEvent_ = nullptr;
+  DWORD RotCookie_ = 0;
+  HANDLE Log_ = INVALID_HANDLE_VALUE;
+  std::vector<IFilterComponent*> Filters_;
+  std::vector<IGraphEventSink*> Sinks_;
+};

@@ -1,0 +1,187 @@
+#include "engine/graph/graph_utils.h"
+
+#include <cwchar>
+
+#include <errors.h>
+#include <olectl.h>
+#include <strsafe.h>
+
+namespace {
+
+std::string Utf8(const std::wstring& Text) {
+  const int size = WideCharToMultiByte(CP_UTF8, 0, Text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string out(size > 0 ? size - 1 : 0, '\0');
+  if (size > 1) WideCharToMultiByte(CP_UTF8, 0, Text.c_str(), -1, out.data(), size, nullptr, nullptr);
+  return out;
+}
+
+TShowMessageProc& MessageProc() {
+  static TShowMessageProc proc;
+  return proc;
+}
+
+}  // namespace
+
+std::wstring GetErrorString(HRESULT Code) {
+  wchar_t buffer[256] = {};
+  AMGetErrorTextW(Code, buffer, 255);
+  return buffer;
+}
+
+std::wstring FormatDSError(HRESULT Code) {
+  wchar_t code[16];
+  StringCchPrintfW(code, 16, L"%X", static_cast<unsigned>(Code));
+  return GetErrorString(Code) + L" ($" + code + L").";
+}
+
+HRESULT CheckDSError(HRESULT Code) {
+  if (FAILED(Code)) throw EDirectShowException(Utf8(FormatDSError(Code)), Code);
+  return Code;
+}
+
+void SetShowMessageProc(TShowMessageProc Proc) { MessageProc() = std::move(Proc); }
+
+void ShowGraphMessage(const std::wstring& Text) {
+  if (MessageProc()) {
+    MessageProc()(Text);
+    return;
+  }
+  wchar_t title[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, title, MAX_PATH);
+  const wchar_t* name = std::wcsrchr(title, L'\\');
+  MessageBoxW(GetActiveWindow(), Text.c_str(), name ? name + 1 : title, MB_OK);
+}
+
+HRESULT AddGraphToRot(IUnknown* Graph, DWORD& Cookie) {
+  IRunningObjectTable* table = nullptr;
+  HRESULT hr = GetRunningObjectTable(0, &table);
+  if (FAILED(hr)) return hr;
+  wchar_t name[128];
+  StringCchPrintfW(name, 128, L"FilterGraph %08X pid %X", static_cast<unsigned>(reinterpret_cast<uintptr_t>(Graph)),
+                static_cast<unsigned>(GetCurrentProcessId()));
+  IMoniker* moniker = nullptr;
+  hr = CreateItemMoniker(L"!", name, &moniker);
+  if (SUCCEEDED(hr)) {
+    hr = table->Register(0, Graph, moniker, &Cookie);
+    moniker->Release();
+  }
+  table->Release();
+  return hr;
+}
+
+HRESULT RemoveGraphFromRot(DWORD Cookie) {
+  IRunningObjectTable* table = nullptr;
+  HRESULT hr = GetRunningObjectTable(0, &table);
+  if (FAILED(hr)) return hr;
+  hr = table->Revoke(Cookie);
+  table->Release();
+  return hr;
+}
+
+TFilterList::TFilterList(IFilterGraph* Graph) : Graph_(Graph) {
+  IEnumFilters* filters = nullptr;
+  if (Graph == nullptr || FAILED(Graph->EnumFilters(&filters))) return;
+  IBaseFilter* filter = nullptr;
+  while (filters->Next(1, &filter, nullptr) == S_OK) Items_.push_back(filter);
+  filters->Release();
+}
+
+TFilterList::~TFilterList() {
+  for (IBaseFilter* filter : Items_) filter->Release();
+}
+
+int TFilterList::Add(IBaseFilter* Filter) {
+  Filter->AddRef();
+  Items_.push_back(Filter);
+  return Count() - 1;
+}
+
+namespace {
+// The IUnknown identity of an interface.
+IUnknown* Identity(IUnknown* Object) {
+  IUnknown* unknown = nullptr;
+  if (Object == nullptr || FAILED(Object->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown))))
+    return nullptr;
+  unknown->Release();
+  return unknown;
+}
+}  // namespace
+
+int TFilterList::Remove(IBaseFilter* Filter) {
+  IUnknown* wanted = Identity(Filter);
+  for (size_t i = 0; i < Items_.size(); ++i) {
+    if (Identity(Items_[i]) != wanted) continue;
+    Items_[i]->Release();
+    Items_.erase(Items_.begin() + static_cast<std::ptrdiff_t>(i));
+    return static_cast<int>(i);
+  }
+  return -1;
+}
+
+TPinList::TPinList(IBaseFilter* Filter) : Filter_(Filter) {
+  IEnumPins* pins = nullptr;
+  if (Filter == nullptr || FAILED(Filter->EnumPins(&pins))) return;
+  IPin* pin = nullptr;
+  while (pins->Next(1, &pin, nullptr) == S_OK) Items_.push_back(pin);
+  pins->Release();
+}
+
+TPinList::~TPinList() {
+  for (IPin* pin : Items_) pin->Release();
+}
+
+int TPinList::Add(IPin* Pin) {
+  Pin->AddRef();
+  Items_.push_back(Pin);
+  return Count() - 1;
+}
+
+namespace {
+
+HRESULT ShowOwnPages(HWND Parent, IBaseFilter* Filter) {
+  ISpecifyPropertyPages* specify = nullptr;
+  HRESULT hr = Filter->QueryInterface(IID_ISpecifyPropertyPages, reinterpret_cast<void**>(&specify));
+  if (FAILED(hr)) return hr;
+  CAUUID pages{};
+  hr = specify->GetPages(&pages);
+  specify->Release();
+  if (FAILED(hr)) return hr;
+  FILTER_INFO info{};
+  hr = Filter->QueryFilterInfo(&info);
+  if (SUCCEEDED(hr)) {
+    IUnknown* object = Filter;
+    hr = OleCreatePropertyFrame(Parent, 0, 0, info.achName, 1, &object, pages.cElems, pages.pElems, 0, 0,
+                                nullptr);
+    if (info.pGraph != nullptr) info.pGraph->Release();
+  }
+  CoTaskMemFree(pages.pElems);
+  return hr;
+}
+
+}  // namespace
+
+HRESULT ShowFilterPropertyPage(HWND Parent, IBaseFilter* Filter, int Kind) {
+  if (Filter == nullptr) return S_FALSE;
+  if (Kind == 0) return ShowOwnPages(Parent, Filter);
+  HRESULT hr = S_FALSE;
+  if (Kind >= 1 && Kind <= 3) {
+    static const int kDialogs[] = {VfwCaptureDialog_Display, VfwCaptureDialog_Format, VfwCaptureDialog_Source};
+    IAMVfwCaptureDialogs* dialogs = nullptr;
+    hr = Filter->QueryInterface(IID_IAMVfwCaptureDialogs, reinterpret_cast<void**>(&dialogs));
+    if (FAILED(hr)) return hr;
+    const int dialog = kDialogs[Kind - 1];
+    hr = dialogs->HasDialog(dialog);
+    if (hr == S_OK) hr = dialogs->ShowDialog(dialog, Parent);
+    dialogs->Release();
+  } else if (Kind == 4 || Kind == 5) {
+    IAMVfwCompressDialogs* dialogs = nullptr;
+    hr = Filter->QueryInterface(IID_IAMVfwCompressDialogs, reinterpret_cast<void**>(&dialogs));
+    if (FAILED(hr)) return hr;
+    const int query = Kind == 4 ? VfwCompressDialog_QueryConfig : VfwCompressDialog_QueryAbout;
+    const int show = Kind == 4 ? VfwCompressDialog_Config : VfwCompressDialog_About;
+    hr = dialogs->ShowDialog(query, nullptr);
+    if (hr == S_OK) hr = dialogs->ShowDialog(show, Parent);
+    dialogs->Release();
+  }
+  return hr;
+}

@@ -1,0 +1,272 @@
+// TFilterGraph with real graphs under Wine: activation order, registration,
+// rendering and playing every generated movie to its completion event on
+// the GUI thread, event delivery, volume, the graph builder's callbacks and
+// the failure path of a corrupt file.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <dshow.h>
+
+#include "engine/filters/tests/test_graph_support.h"
+#include "engine/filters/transform_in_place.h"
+#include "engine/graph/filter_graph.h"
+#include "engine/graph/graph_utils.h"
+#include "tests/support/process.h"
+
+namespace {
+
+const CLSID kPassId = {0x1c0ffee3, 0, 0, {1, 2, 3, 4, 5, 6, 7, 8}};
+
+// An audio pass-through that counts the bytes it sees.
+class TPassFilter : public TTransInPlaceFilter {
+ public:
+  TPassFilter() : TTransInPlaceFilter(kPassId, false) {}
+  HRESULT CheckInputType(const AM_MEDIA_TYPE* Type) override {
+    return Type->majortype == MEDIATYPE_Audio && Type->formattype == FORMAT_WaveFormatEx ? S_OK
+                                                                                         : VFW_E_TYPE_NOT_ACCEPTED;
+  }
+  HRESULT Transform(IMediaSample* Sample) override {
+    Bytes += Sample->GetActualDataLength();
+    return S_OK;
+  }
+  std::atomic<long long> Bytes{0};
+};
+
+bool InGraph(IBaseFilter* Filter) {
+  FILTER_INFO info{};
+  Filter->QueryFilterInfo(&info);
+  if (info.pGraph == nullptr) return false;
+  info.pGraph->Release();
+  return true;
+}
+
+// A registered component and event sink that write what they are told into
+// one log shared with the graph component's events.
+class TRecorder : public IFilterComponent, public IGraphEventSink {
+ public:
+  explicit TRecorder(std::vector<std::string>& Log) : Log_(Log) {}
+  ~TRecorder() override { Filter->Release(); }
+  IBaseFilter* GetFilter() override { return Filter; }
+  std::wstring GetName() override { return L"Pass"; }
+  void NotifyFilter(int Operation, int Param) override {
+    Log_.push_back("notify " + std::to_string(Operation) + (InGraph(Filter) ? " in" : " out"));
+  }
+  void GraphEvent(int Event, LONG_PTR, LONG_PTR) override { Log_.push_back("sink event " + std::to_string(Event)); }
+  void ControlEvent(int Operation, int Param) override {
+    Log_.push_back("control " + std::to_string(Operation) + " " + std::to_string(Param));
+  }
+  TPassFilter* Filter = new TPassFilter();
+
+ private:
+  std::vector<std::string>& Log_;
+};
+
+class FilterGraphTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetShowMessageProc([this](const std::wstring& Text) { Messages.push_back(Text); });
+    Graph.InsertFilter(&Recorder);
+    Graph.InsertEventSink(&Recorder);
+    Graph.OnActivate = [this](TFilterGraph*) { Log.push_back("activate"); };
+    Graph.OnDSEvent = [this](TFilterGraph*, int Event, LONG_PTR, LONG_PTR) {
+      Log.push_back("event " + std::to_string(Event));
+    };
+  }
+  void TearDown() override {
+    Graph.SetActive(false);
+    SetShowMessageProc(nullptr);
+  }
+
+  lctest::TComScope Com;
+  std::vector<std::string> Log;
+  std::vector<std::wstring> Messages;
+  TRecorder Recorder{Log};
+  TFilterGraph Graph;
+};
+
+TEST_F(FilterGraphTest, ActivationAndDeactivationRunInOrderOnlyOnChange) {
+  Graph.SetActive(true);
+  ASSERT_TRUE(Graph.Active());
+  Graph.SetActive(true);
+  const std::vector<std::string> up = {"notify 0 out", "notify 1 in", "activate", "control 7 1"};
+  EXPECT_EQ(Log, up);
+  Log.clear();
+  Graph.SetActive(false);
+  Graph.SetActive(false);
+  const std::vector<std::string> down = {"control 7 0", "notify 2 in", "notify 3 out"};
+  EXPECT_EQ(Log, down);
+  EXPECT_FALSE(Graph.Active());
+}
+
+TEST_F(FilterGraphTest, ComponentsRegisteredWhileActiveJoinAndLeaveAtOnce) {
+  Graph.RemoveFilter(&Recorder);
+  Graph.SetActive(true);
+  Log.clear();
+  Graph.InsertFilter(&Recorder);
+  EXPECT_TRUE(InGraph(Recorder.Filter));
+  Graph.RemoveFilter(&Recorder);
+  EXPECT_FALSE(InGraph(Recorder.Filter));
+  const std::vector<std::string> expected = {"notify 0 out", "notify 1 in", "notify 2 in", "notify 3 out"};
+  EXPECT_EQ(Log, expected);
+}
+
+TEST_F(FilterGraphTest, WithoutAGraphRenderGivesOneAndPlayGivesFalse) {
+  EXPECT_EQ(Graph.RenderFile(lctest::MediaPath("tone.wav")), S_FALSE);
+  EXPECT_FALSE(Graph.Play());
+  EXPECT_FALSE(Graph.Pause());
+  EXPECT_FALSE(Graph.Stop());
+  EXPECT_EQ(Graph.GetDuration(), 0);
+  EXPECT_TRUE(Log.empty()) << Log.front();
+  EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(FilterGraphTest, ACorruptFileShowsTheErrorTextAndLeavesTheGraph) {
+  Graph.SetActive(true);
+  const HRESULT hr = Graph.RenderFile(lctest::MediaPath("corrupt.avi"));
+  EXPECT_EQ(hr, static_cast<HRESULT>(0x80040218));
+  EXPECT_FALSE(Graph.Active());
+  ASSERT_EQ(Messages.size(), 1u);
+  EXPECT_EQ(Messages[0], GetErrorString(hr) + L" ($80040218).");
+  EXPECT_FALSE(GetErrorString(hr).empty());
+}
+
+TEST_F(FilterGraphTest, VolumeIsClampedStoredAndMappedOntoTheGraph) {
+  Graph.SetVolume(12000);
+  EXPECT_EQ(Graph.Volume(), 10000);
+  Graph.SetVolume(-5);
+  EXPECT_EQ(Graph.Volume(), 0);
+  Graph.SetBalance(-20000);
+  EXPECT_EQ(Graph.Balance(), -10000);
+  Graph.SetBalance(0);
+  Graph.SetVolume(5000);  // stored without a graph, applied by the render
+  Graph.SetActive(true);
+  ASSERT_EQ(Graph.RenderFile(lctest::MediaPath("tone.wav")), S_OK);
+  IBasicAudio* audio = nullptr;
+  ASSERT_EQ(Graph.QueryInterface(IID_IBasicAudio, reinterpret_cast<void**>(&audio)), S_OK);
+  long volume = 1;
+  audio->get_Volume(&volume);
+  EXPECT_EQ(volume, -752);
+  const struct {
+    bool Linear;
+    int In;
+    long Out;
+  } cases[] = {{true, 0, -10000}, {true, 10000, 0}, {true, 100, -4989}, {false, 2500, -7500}, {false, 10000, 0}};
+  for (const auto& c : cases) {
+    Graph.SetLinearVolume(c.Linear);
+    Graph.SetVolume(c.In);
+    audio->get_Volume(&volume);
+    EXPECT_EQ(volume, c.Out) << "volume " << c.In << (c.Linear ? " linear" : " plain");
+  }
+  long balance = 1;
+  audio->get_Balance(&balance);
+  EXPECT_EQ(balance, 0);
+  audio->Release();
+}
+
+TEST_F(FilterGraphTest, TwoQueuedEventsAreDeliveredFromOneNotification) {
+  Graph.SetActive(true);
+  int width = 0, height = 0;
+  HRESULT paused = E_FAIL;
+  Graph.OnGraphVideoSizeChanged = [&](TFilterGraph*, int W, int H) { width = W, height = H; };
+  Graph.OnGraphPaused = [&](TFilterGraph*, HRESULT Result) { paused = Result; };
+  IMediaEventSink* sink = nullptr;
+  ASSERT_EQ(Graph.QueryInterface(IID_IMediaEventSink, reinterpret_cast<void**>(&sink)), S_OK);
+  sink->Notify(EC_VIDEO_SIZE_CHANGED, MAKELONG(320, 240), 0);
+  sink->Notify(EC_PAUSED, S_OK, 0);
+  sink->Release();
+  Log.clear();
+  SendMessageW(Graph.EventWindow(), WM_GRAPHNOTIFY, 0, 0);
+  const std::vector<std::string> expected = {"sink event 10", "event 10", "sink event 14", "event 14"};
+  EXPECT_EQ(Log, expected);
+  EXPECT_EQ(width, 320);
+  EXPECT_EQ(height, 240);
+  EXPECT_EQ(paused, S_OK);
+}
+
+TEST_F(FilterGraphTest, AnExceptionOfAHandlerStopsDrainingAndReachesOnException) {
+  Graph.SetActive(true);
+  int errors = 0, sizes = 0;
+  Graph.OnException = [&](std::exception_ptr) { ++errors; };
+  Graph.OnGraphPaused = [&](TFilterGraph*, HRESULT) { throw std::runtime_error("handler failed"); };
+  Graph.OnGraphVideoSizeChanged = [&](TFilterGraph*, int, int) { ++sizes; };
+  IMediaEventSink* sink = nullptr;
+  ASSERT_EQ(Graph.QueryInterface(IID_IMediaEventSink, reinterpret_cast<void**>(&sink)), S_OK);
+  sink->Notify(EC_PAUSED, S_OK, 0);
+  sink->Notify(EC_VIDEO_SIZE_CHANGED, MAKELONG(16, 16), 0);
+  sink->Release();
+  SendMessageW(Graph.EventWindow(), WM_GRAPHNOTIFY, 0, 0);
+  EXPECT_EQ(errors, 1);
+  EXPECT_EQ(sizes, 0) << "draining stops at the exception";
+  SendMessageW(Graph.EventWindow(), WM_GRAPHNOTIFY, 0, 0);
+  EXPECT_EQ(sizes, 1) << "the next notification delivers the rest";
+}
+
+TEST_F(FilterGraphTest, ClearGraphLeavesOnlyTheRegisteredFilters) {
+  Graph.SetActive(true);
+  ASSERT_EQ(Graph.RenderFile(lctest::MediaPath("clip.avi")), S_OK);
+  IFilterGraph* graph = nullptr;
+  ASSERT_EQ(Graph.QueryInterface(IID_IFilterGraph, reinterpret_cast<void**>(&graph)), S_OK);
+  EXPECT_GT(lctest::FilterNames(graph).size(), 2u);
+  Graph.ClearGraph();
+  const std::vector<std::wstring> expected = {L"Pass"};
+  EXPECT_EQ(lctest::FilterNames(graph), expected);
+  graph->Release();
+  EXPECT_FALSE(Recorder.Filter->InputPin()->IsConnected());
+}
+
+TEST_F(FilterGraphTest, ARefusedFilterIsSkippedForTheNextCandidate) {
+  std::vector<std::wstring> offered;
+  Graph.OnSelectedFilter = [&](IMoniker*, const std::wstring& Name, const GUID&) {
+    offered.push_back(Name);
+    return offered.size() > 1 && Name != offered.front();
+  };
+  Graph.SetActive(true);
+  const HRESULT hr = Graph.RenderFile(lctest::MediaPath("tone.wav"));
+  EXPECT_TRUE(SUCCEEDED(hr)) << std::hex << hr;
+  ASSERT_GE(offered.size(), 2u);
+  IFilterGraph* graph = nullptr;
+  ASSERT_EQ(Graph.QueryInterface(IID_IFilterGraph, reinterpret_cast<void**>(&graph)), S_OK);
+  const std::vector<std::wstring> names = lctest::FilterNames(graph);
+  graph->Release();
+  EXPECT_EQ(std::find(names.begin(), names.end(), offered.front()), names.end())
+      << "the refused filter is not in the graph";
+  EXPECT_TRUE(Recorder.Filter->OutputPin()->IsConnected()) << "the file was rendered without it";
+}
+
+// Every generated movie renders, passes its audio through the registered
+// filter and plays to its completion event, which arrives on this (the GUI)
+// thread through the event window.
+class PlaysToCompletion : public FilterGraphTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(PlaysToCompletion, RendersAndCompletesOnTheGuiThread) {
+  DWORD completeThread = 0;
+  HRESULT completeResult = E_FAIL;
+  Graph.OnGraphComplete = [&](TFilterGraph*, HRESULT Result, IBaseFilter*) {
+    completeThread = GetCurrentThreadId();
+    completeResult = Result;
+  };
+  Graph.SetActive(true);
+  ASSERT_EQ(Graph.RenderFile(lctest::MediaPath(GetParam())), S_OK);
+  EXPECT_TRUE(Recorder.Filter->InputPin()->IsConnected()) << "the registered filter is in the audio path";
+  const int duration = Graph.GetDuration();
+  EXPECT_GT(duration, 900);
+  Log.clear();
+  ASSERT_TRUE(Graph.Play());
+  EXPECT_TRUE(lctest::PumpUntil([&] { return completeThread != 0; }, duration + 20000));
+  EXPECT_EQ(completeThread, GetCurrentThreadId());
+  EXPECT_EQ(completeResult, S_OK);
+  EXPECT_GT(Recorder.Filter->Bytes.load(), 0);
+  // The sink hears the completion before OnDSEvent.
+  const auto sink = std::find(Log.begin(), Log.end(), "sink event 1");
+  const auto event = std::find(Log.begin(), Log.end(), "event 1");
+  EXPECT_TRUE(sink < event && event != Log.end());
+  EXPECT_EQ(Log.front(), "control 0 0");
+  EXPECT_TRUE(Graph.Stop());
+}
+
+INSTANTIATE_TEST_SUITE_P(Media, PlaysToCompletion,
+                         ::testing::Values("tone.wav", "clip.avi", "clip.mp4", "clip.mkv", "demo.mp4"));
+
+}  // namespace
