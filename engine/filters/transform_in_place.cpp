@@ -174,11 +174,20 @@ HRESULT TTransInPlaceFilter::CheckTransform(const AM_MEDIA_TYPE* In, const AM_ME
   return CheckInputType(In);
 }
 
+// Position 1 is the input's major type alone: graph builders choose the
+// filters to try for an output pin by the registered types of its offers,
+// and renderers register narrow subtypes (a float stream would find none).
+// Connecting still takes only the exact input type (position 0).
 HRESULT TTransInPlaceFilter::GetMediaType(int Position, AM_MEDIA_TYPE* MediaType) {
   if (!Input_.IsConnected()) return E_UNEXPECTED;
   if (Position < 0) return E_INVALIDARG;
-  if (Position > 0) return VFW_S_NO_MORE_ITEMS;
-  CopyMediaType(MediaType, &Input_.CurrentMediaType());
+  if (Position > 1) return VFW_S_NO_MORE_ITEMS;
+  if (Position == 0) {
+    CopyMediaType(MediaType, &Input_.CurrentMediaType());
+  } else {
+    *MediaType = AM_MEDIA_TYPE{};
+    MediaType->majortype = Input_.CurrentMediaType().majortype;
+  }
   return S_OK;
 }
 

@@ -84,7 +84,8 @@ class TTransInPlaceFilter : public TBaseFilter {
   // Optional hooks (GUI thread, StateLock held, unless said otherwise).
   // The output type must equal the input type; default: CheckInputType(In).
   virtual HRESULT CheckTransform(const AM_MEDIA_TYPE* In, const AM_MEDIA_TYPE* Out);
-  // The output pin's types; default: the input type at position 0.
+  // The output pin's types; default: the input type at position 0, its
+  // major type alone at position 1.
   virtual HRESULT GetMediaType(int Position, AM_MEDIA_TYPE* MediaType);
   // Sizes the output allocator; default: the upstream allocator's
   // properties, else one buffer of the input type's sample size.
