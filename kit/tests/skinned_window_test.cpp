@@ -183,3 +183,31 @@ TEST_F(SkinnedWindow, RestoringTheSkinTakesTheFaceNotTheBuffer) {
   EXPECT_EQ(PixelOf(Skin.ScanLine(25), 25), BackBufferPixel(25, 25));
   EXPECT_EQ(RGBColor(25, 50, 50), BackBufferPixel(25, 25));
 }
+
+TEST(SkinnedDialog, WithoutABackBufferThePaintRedrawsTheFaceAndTheWidgets) {
+  SetCursorPos(1500, 900);
+  TSkinForm Dialog(L"TKitDialogForm", L"KitTestFace", false);
+  EXPECT_EQ(nullptr, Dialog.Host().BackBuffer());
+  TStripButton Disabled(Dialog.Host(), {60, 30, 80, 50}, FrameDisabled);
+  Dialog.Host().AddWidget(&Disabled);
+  Dialog.SetBounds(100, 100, Dialog.Width(), Dialog.Height());
+  Dialog.Show();
+  Settle();
+  Dialog.Canvas().Brush.Style = TBrushStyle::bsSolid;
+  Dialog.Canvas().Brush.Color = clBlack;
+  Dialog.Canvas().FillRect({0, 0, 200, 100});
+  InvalidateRect(Dialog.Handle(), nullptr, TRUE);
+  Settle();
+
+  std::vector<TColor> Shown = ReadScreen(Dialog.BoundsRect());
+  std::vector<TColor> Face = ReadBitmap(Dialog.Host().Skin());
+  ASSERT_EQ(Face.size(), Shown.size());
+  int Bad = 0;
+  for (int Y = 0; Y < 100; ++Y)
+    for (int X = 0; X < 200; ++X) {
+      bool OnWidget = X >= 60 && X < 80 && Y >= 30 && Y < 50;
+      TColor Expected = OnWidget ? Blue : Face[Y * 200 + X];
+      if (Shown[Y * 200 + X] != Expected) ++Bad;
+    }
+  EXPECT_EQ(0, Bad);
+}
