@@ -41,6 +41,18 @@ struct RunningCopy {
   HWND main = nullptr;
 };
 
+// The first instance takes hand-overs once its main window was activated;
+// until then they are dropped, so the second start is repeated a while.
+std::vector<std::string> HandOverUntilTaken(const ProgramCopy& copy, HWND main, const std::wstring& args) {
+  std::vector<std::string> received;
+  for (int attempt = 0; attempt < 20 && received.empty(); ++attempt) {
+    EXPECT_EQ(copy.RunToEnd(args), 0u);
+    received = lctest::QueryOpenFileList(main);
+    if (received.empty()) Sleep(250);
+  }
+  return received;
+}
+
 TEST(Startup, SecondInstanceHandsOverItsArgumentsAndEnds) {
   ProgramCopy copy(L"LcTestHand");
   lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0"});
@@ -54,17 +66,29 @@ TEST(Startup, SecondInstanceHandsOverItsArgumentsAndEnds) {
   EXPECT_EQ(copy.RunToEnd(L""), 0u);
   EXPECT_TRUE(lctest::QueryOpenFileList(first.main).empty());
 
-  // The first instance takes hand-overs once its main window was activated;
-  // until then they are dropped, so the second start is repeated a while.
   const std::vector<std::string> expected{"C:\\movies\\a b.avi", "D:\\films", "x.srt"};
-  std::vector<std::string> received;
-  for (int attempt = 0; attempt < 20 && received.empty(); ++attempt) {
-    EXPECT_EQ(copy.RunToEnd(L"\"C:\\movies\\a b.avi\" D:\\films x.srt"), 0u);
-    received = lctest::QueryOpenFileList(first.main);
-    if (received.empty()) Sleep(250);
-  }
-  EXPECT_EQ(received, expected);
+  EXPECT_EQ(HandOverUntilTaken(copy, first.main, L"\"C:\\movies\\a b.avi\" D:\\films x.srt"), expected);
   // The second start created no window that stayed.
+  EXPECT_EQ(first.Close(), 0u);
+  copy.Uninstall();
+}
+
+TEST(Startup, SecondStartRestoresAMinimisedFirstInstanceBeforeHandingOver) {
+  // The application window is found by its title, which is "Lumacraft"
+  // until a movie plays: only a program of that base name is found.
+  ProgramCopy copy(L"Lumacraft");
+  lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0"});
+  RunningCopy first(copy);
+  ASSERT_NE(first.main, nullptr);
+  HWND app = lctest::WaitForWindow(L"TApplication", first.process.Id(), kStartMs);
+  ASSERT_NE(app, nullptr);
+  ASSERT_EQ(HandOverUntilTaken(copy, first.main, L"first.avi"), std::vector<std::string>{"first.avi"});
+
+  SendMessageW(app, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(IsIconic(app));
+  EXPECT_EQ(copy.RunToEnd(L"C:\\late.avi"), 0u);
+  EXPECT_FALSE(IsIconic(app));
+  EXPECT_EQ(lctest::QueryOpenFileList(first.main), std::vector<std::string>{"C:\\late.avi"});
   EXPECT_EQ(first.Close(), 0u);
   copy.Uninstall();
 }

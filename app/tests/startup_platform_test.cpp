@@ -74,6 +74,14 @@ TEST_F(HandOverTest, ArgumentsGoToTheVisibleMainWindowInOneMessage) {
   EXPECT_EQ(receiver.sizes[0], 29u);
 }
 
+TEST_F(HandOverTest, ALongCommandLineIsCutAtTheLimit) {
+  ShowWindow(window, SW_SHOWNOACTIVATE);
+  HandOverToRunningInstance(L"LcHandOver", nullptr, {std::wstring(9000, L'a'), std::wstring(500, L'b')});
+  ASSERT_EQ(receiver.texts.size(), 1u);
+  EXPECT_EQ(receiver.sizes[0], 9252u);
+  EXPECT_EQ(receiver.texts[0].substr(9000, 2), "\x01" "b");
+}
+
 TEST_F(HandOverTest, NothingIsSentWithoutArgumentsOrToAHiddenWindow) {
   ShowWindow(window, SW_SHOWNOACTIVATE);
   HandOverToRunningInstance(L"LcHandOver", nullptr, {});
