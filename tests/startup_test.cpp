@@ -231,7 +231,8 @@ TEST(Startup, SettingsWrittenAtCloseAreReadAtTheNextStart) {
   // keeps it in its settings.
   ASSERT_TRUE(RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_ALT, VK_F9));
   lctest::WriteSettingsFile(copy.SettingsFile(),
-                            {"FirstRun=0", "BossKey=1", "BossKeyHide=Ctrl+Alt+F9", "BossKeyShow=Ctrl+Alt+F10"});
+                            {"FirstRun=0", "BossKey=1", "BossKeyHide=Ctrl+Alt+F9", "BossKeyShow=Ctrl+Alt+F10",
+                             "LastUsedLanguage=Klingon", "FullscreenModeSwitch=9999 x 9999 x 99 Hz"});
   {
     RunningCopy player(copy);
     ASSERT_NE(player.main, nullptr);
@@ -247,6 +248,10 @@ TEST(Startup, SettingsWrittenAtCloseAreReadAtTheNextStart) {
   EXPECT_EQ(lctest::SettingsValue(file, "FirstRun"), "0");
   EXPECT_EQ(lctest::SettingsValue(file, "BossKeyHide"), "Ctrl+Alt+F9");
   EXPECT_EQ(lctest::SettingsValue(file, "BossKeyShow"), "Ctrl+Alt+F10");
+  // A language without its file falls back to the built-in texts; a
+  // display mode the screen does not offer becomes "No change".
+  EXPECT_EQ(lctest::SettingsValue(file, "LastUsedLanguage"), "English (built in)");
+  EXPECT_EQ(lctest::SettingsValue(file, "FullscreenModeSwitch"), "No change");
   // Closing released the show key.
   EXPECT_TRUE(RegisterHotKey(nullptr, 8, MOD_CONTROL | MOD_ALT, VK_F10));
   UnregisterHotKey(nullptr, 8);
