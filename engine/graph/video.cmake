@@ -20,6 +20,7 @@ if(NOT TARGET lc_video_core)
       ${CMAKE_CURRENT_LIST_DIR}/tests/frame_convert_test.cpp
       ${CMAKE_CURRENT_LIST_DIR}/tests/frame_compose_test.cpp
     LIBS lc_video_core
+    PURE
   )
 
   # Prints the compositor's frames per second; CI never runs it.
@@ -49,6 +50,4 @@ if(WIN32 AND TARGET lc_graph_win AND NOT TARGET lc_video_win)
     LIBS lc_video_win lc_test_support
     TIMEOUT 180
   )
-  # It reads the screen back: no other window test may cover it meanwhile.
-  set_tests_properties(video_window_tests PROPERTIES RUN_SERIAL TRUE)
 endif()

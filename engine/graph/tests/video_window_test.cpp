@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 #include <dshow.h>
@@ -116,7 +117,62 @@ TEST_F(VideoWindow, UsesItsOwnRendererWhereNoMixerExists) {
   EXPECT_EQ(graph->FindFilterByName(L"VideoWindow", &found), S_OK);
   EXPECT_EQ(found, Video->GetFilter());
   if (found) found->Release();
+  // No other video renderer joined the graph: the picture goes through ours.
+  IEnumFilters* filters = nullptr;
+  ASSERT_EQ(graph->EnumFilters(&filters), S_OK);
+  IBaseFilter* f = nullptr;
+  int renderers = 0;
+  while (filters->Next(1, &f, nullptr) == S_OK) {
+    IBasicVideo* video = nullptr;
+    if (SUCCEEDED(f->QueryInterface(IID_IBasicVideo, reinterpret_cast<void**>(&video)))) {
+      ++renderers;
+      video->Release();
+    }
+    f->Release();
+  }
+  filters->Release();
+  EXPECT_EQ(renderers, 1);
   graph->Release();
+}
+
+// Without an Overlay Mixer on the platform the insertion fails before it
+// touches the graph, which goes on showing the picture.
+TEST_F(VideoWindow, FailedMixerInsertionLeavesTheGraphAsItWas) {
+  Open(Rect(0, 0, 400, 240));
+  EXPECT_TRUE(FAILED(Video->InsertOverlayMixer()));
+  EXPECT_FALSE(Video->HoldsMixer());
+  IGraphBuilder* graph = nullptr;
+  ASSERT_EQ(Graph.QueryInterface(IID_IGraphBuilder, reinterpret_cast<void**>(&graph)), S_OK);
+  IBaseFilter* mixer = nullptr;
+  EXPECT_NE(graph->FindFilterByName(L"Overlay Mixer", &mixer), S_OK);
+  if (mixer) mixer->Release();
+  graph->Release();
+  Video->RepaintVideo();
+  Pump(50);
+  ExpectBars(0, 400, 120);
+}
+
+// The cursor hides after AutoHideCursor milliseconds without movement (the
+// check runs every 100 ms); a
+// mouse-move message at the same place neither shows it nor restarts the
+// delay; a real movement shows it.
+TEST_F(VideoWindow, CursorHidesAfterTheDelay) {
+  Open(Rect(0, 0, 400, 240));
+  std::vector<bool> seen;
+  Video->OnCursorShowHide = [&](TComponent*, bool Visible) { seen.push_back(Visible); };
+  Video->AutoHideCursor = 600;
+  Video->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(50, 50));
+  Pump(400);
+  EXPECT_TRUE(seen.empty());
+  Video->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(50, 50));  // no movement
+  Pump(500);  // 900 ms: hidden (a restarted delay would end at 1000 ms)
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_FALSE(seen[0]);
+  Video->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(50, 50));
+  EXPECT_EQ(seen.size(), 1u);
+  Video->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(60, 50));
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_TRUE(seen[1]);
 }
 
 TEST_F(VideoWindow, PatternShowsInsideTheVideoRectangleWithoutKeyColour) {
