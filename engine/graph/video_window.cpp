@@ -58,12 +58,18 @@ TDSVideoWindowEx2::TDSVideoWindowEx2(TWinControl* Parent)
   FSurface->SetFitMode(TFitMode::LetterBox);
   FCursorTimer.SetInterval(100);
   FCursorTimer.OnTimer = [this](TComponent*) { CursorIdle(); };
+  FWindowDC = Canvas().Handle();
+  FLayerTimer.SetInterval(40);
+  FLayerTimer.OnTimer = [this](TComponent*) { CheckLayer(); };
+  UpdateCanvasTarget();
   FLastMoveTime = GetTickCount();
   Loaded();
 }
 
 TDSVideoWindowEx2::~TDSVideoWindowEx2() {
   FCursorTimer.SetEnabled(false);
+  FLayerTimer.SetEnabled(false);
+  if (Canvas().Handle() == FLayer.DC()) Canvas().SetHandle(FWindowDC);
   SetFilterGraph(nullptr);
   ReleaseGraphObjects();
   if (FRenderer) FRenderer->Release();
@@ -164,22 +170,55 @@ void TDSVideoWindowEx2::FillRect(int Left, int Top, int Right, int Bottom, COLOR
 
 template <class F>
 void TDSVideoWindowEx2::PaintLayer(F Work, HDC DC) {
-  const int w = ClientWidth(), h = ClientHeight();
-  if (!DrawsPicture() || !FLayer.SetSize(w, h)) {
+  UpdateCanvasTarget();
+  if (!DrawsPicture() || !FLayer.DC()) {
     Work();
     return;
   }
-  const HDC window = Canvas().Handle();
+  const HDC previous = Canvas().Handle();  // the paint context inside a paint
   Canvas().SetHandle(FLayer.DC());
   try {
     Work();
   } catch (...) {
-    Canvas().SetHandle(window);
+    Canvas().SetHandle(previous);
     throw;
   }
-  Canvas().SetHandle(window);
-  FSurface->SetLayer(std::make_shared<TKeyedLayer>(FLayer.Pixels(), w, h, w, PixelOfColorRef(FColorKey)));
+  Canvas().SetHandle(previous);
+  CommitLayer(DC);
+}
+
+void TDSVideoWindowEx2::UpdateCanvasTarget() {
+  const HDC current = Canvas().Handle();
+  const bool ours = current == FWindowDC || (current != nullptr && current == FLayer.DC());
+  if (!ours) return;  // a paint context: the paint puts the canvas back
+  if (!DrawsPicture()) {
+    if (current != FWindowDC) Canvas().SetHandle(FWindowDC);
+    return;
+  }
+  if (FLayer.Width() != ClientWidth() || FLayer.Height() != ClientHeight() || !FLayer.DC()) {
+    Canvas().SetHandle(FWindowDC);
+    FLayerSnapshot.clear();
+    if (!FLayer.SetSize(ClientWidth(), ClientHeight())) return;
+  }
+  if (Canvas().Handle() != FLayer.DC()) Canvas().SetHandle(FLayer.DC());
+}
+
+void TDSVideoWindowEx2::CommitLayer(HDC DC) {
+  const int w = FLayer.Width(), h = FLayer.Height();
+  if (w <= 0 || h <= 0) return;
+  const std::uint32_t* px = FLayer.Pixels();
+  FLayerSnapshot.assign(px, px + std::size_t(w) * std::size_t(h));
+  FSurface->SetLayer(std::make_shared<TKeyedLayer>(px, w, h, w, PixelOfColorRef(FColorKey)));
   FSurface->Paint(DC);
+}
+
+void TDSVideoWindowEx2::CheckLayer() {
+  UpdateCanvasTarget();
+  if (!DrawsPicture() || FLayer.Width() <= 0 || Canvas().Handle() != FLayer.DC()) return;
+  const std::size_t n = std::size_t(FLayer.Width()) * std::size_t(FLayer.Height());
+  const std::uint32_t* px = FLayer.Pixels();
+  if (FLayerSnapshot.size() == n && std::equal(px, px + n, FLayerSnapshot.begin())) return;
+  CommitLayer(nullptr);
 }
 
 void TDSVideoWindowEx2::PaintColorKey() {
@@ -278,6 +317,7 @@ void TDSVideoWindowEx2::Paint() {
 void TDSVideoWindowEx2::Resize() {
   if (FVideoWindow) FVideoWindow->SetWindowPosition(Left(), Top(), Width(), Height());
   FSurface->SetClientSize(ClientWidth(), ClientHeight());
+  UpdateCanvasTarget();
   Invalidate();
   TWinControl::Resize();
 }

@@ -175,6 +175,14 @@ class TDSVideoWindowEx2 : public TWinControl, public IFilterComponent, public IG
   // shows the result (on DC when given); otherwise Work paints the window.
   template <class F>
   void PaintLayer(F Work, HDC DC = nullptr);
+  // While the control draws the picture itself its canvas stays on the
+  // layer (sized to the client area), so that painting done at any time
+  // lands there; otherwise on the window.
+  void UpdateCanvasTarget();
+  // Hands the layer to the surface and shows the result.
+  void CommitLayer(HDC DC);
+  // Commits the layer when painting outside the paint events changed it.
+  void CheckLayer();
   void RepaintVideoNow();
   void RepaintOsdNow();
   void RepaintSubtitleNow();
@@ -193,6 +201,9 @@ class TDSVideoWindowEx2 : public TWinControl, public IFilterComponent, public IG
   std::unique_ptr<TDSVideoWindowEx2Caps> FCaps;
   std::unique_ptr<TVideoSurface> FSurface;
   TLayerBitmap FLayer;
+  std::vector<std::uint32_t> FLayerSnapshot;  // the layer as last committed
+  TTimer FLayerTimer;
+  HDC FWindowDC = nullptr;
   COLORREF FColorKey = DefaultColorKey;
 
   IBaseFilter* FRenderer = nullptr;             // the control's own filter

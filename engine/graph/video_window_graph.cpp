@@ -11,9 +11,25 @@
 
 namespace {
 
-// Whether this platform can create an Overlay Mixer (asked once).
+// Whether the desktop is composed (then no hardware overlay shows, even
+// where a mixer exists). Asked of dwmapi when the system has it.
+bool DesktopComposed() {
+  HMODULE dwm = LoadLibraryW(L"dwmapi.dll");
+  if (!dwm) return false;
+  using TIsEnabled = HRESULT(WINAPI*)(BOOL*);
+  BOOL enabled = FALSE;
+  const auto isEnabled =
+      reinterpret_cast<TIsEnabled>(reinterpret_cast<void*>(GetProcAddress(dwm, "DwmIsCompositionEnabled")));
+  if (!isEnabled || FAILED(isEnabled(&enabled))) enabled = FALSE;
+  FreeLibrary(dwm);
+  return enabled != FALSE;
+}
+
+// Whether this platform can show the picture through an Overlay Mixer: the
+// mixer exists and the desktop is not composed (asked once).
 bool OverlayMixerAvailable() {
   static const bool available = [] {
+    if (DesktopComposed()) return false;
     IBaseFilter* mixer = nullptr;
     if (FAILED(CoCreateInstance(CLSID_OverlayMixer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
                                 reinterpret_cast<void**>(&mixer))))
@@ -118,6 +134,7 @@ void TDSVideoWindowEx2::NotifyFilter(int Operation, int) {
       break;
     default: break;
   }
+  UpdateCanvasTarget();
 }
 
 // Puts the mixer in (or, failing that, the own renderer in place of the
@@ -135,6 +152,7 @@ void TDSVideoWindowEx2::Insert() {
     FColorControl->ApplyColorControls();
   }
   AttachVideoWindow();
+  UpdateCanvasTarget();
 }
 
 void TDSVideoWindowEx2::ControlEvent(int Operation, int) {

@@ -214,6 +214,23 @@ TEST_F(VideoWindow, BandPaintedByAHandlerShowsOverThePicture) {
   EXPECT_EQ(Video->OsdBandBottom, 48);  // the handler extended the band again
 }
 
+// The subtitle painter may also draw on the canvas outside the paint
+// events (the pulse calls it directly): that reaches the screen too.
+TEST_F(VideoWindow, PaintingOutsideTheEventsShowsOverThePicture) {
+  Open(Rect(0, 0, 400, 240));
+  TCanvas& c = Video->Canvas();
+  c.Brush.Style = TBrushStyle::bsSolid;
+  c.Brush.Color = RGB(255, 255, 0);
+  c.FillRect(Rect(300, 200, 320, 220));
+  Pump(200);
+  ExpectColor(ScreenPixel(310, 210), RGB(255, 255, 0), 0, "painted directly");
+  ExpectColor(ScreenPixel(330, 210), White, 16, "picture beside it");
+  Video->SubtitleBandTop = 190;  // as the subtitle painter marks its band
+  Video->RepaintSubtitle();      // clearing the band takes it away again
+  Pump(50);
+  ExpectColor(ScreenPixel(310, 210), White, 16, "after the band was cleared");
+}
+
 TEST_F(VideoWindow, ColourControlsMoveThePixels) {
   Open(Rect(0, 0, 400, 240));
   ExpectBars(0, 400, 120, 12);  // the defaults leave the pixels alone
