@@ -1,11 +1,7 @@
 #include "app/live_settings_host.h"
 
-#include <utility>
-#include <vector>
-
 #include <windows.h>
 
-#include "app/display_modes.h"
 #include "framework/application.h"
 #include "kit/system_utils.h"
 #include "player/main_form.h"
@@ -63,12 +59,6 @@ void LiveSettingsHost::GatherLiveValues(settings::SettingsStore& store) const {
     store.MainXPosition = frmMain->Left();
     store.MainYPosition = frmMain->Top();
   }
-}
-
-void DetectMonitorLayout() {
-  std::vector<std::pair<int, int>> sizes;
-  for (const TMonitor& m : Screen.Monitors()) sizes.emplace_back(m.Width(), m.Height());
-  Program().MonitorsDiffer = MonitorSizesDiffer(sizes);
 }
 
 }  // namespace lc

@@ -21,8 +21,4 @@ class LiveSettingsHost : public settings::SettingsHost {
   void GatherLiveValues(settings::SettingsStore& store) const override;
 };
 
-// Sets MonitorsDiffer: true when two monitors next to each other in the
-// platform's order differ in width or height.
-void DetectMonitorLayout();
-
 }  // namespace lc

@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include "app/app_names.h"
-#include "app/display_modes.h"
 #include "app/instance.h"
 #include "app/live_settings_host.h"
 #include "app/migration.h"
@@ -15,6 +14,7 @@
 #include "framework/application.h"
 #include "kit/message_box.h"
 #include "kit/system_utils.h"
+#include "player/display_platform.h"
 #include "player/main_form.h"
 #include "settings/associations.h"
 #include "settings/file_io.h"

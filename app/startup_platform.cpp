@@ -40,32 +40,6 @@ FileOps WindowsFileOps() {
           [](const std::string& path) { DeleteFileW(Utf8ToWide(path).c_str()); }};
 }
 
-std::vector<DisplayMode> CollectDisplayModes() {
-  std::vector<DisplayMode> modes;
-  for (DWORD bits : {16u, 32u}) {
-    DEVMODEW dm = {};
-    dm.dmSize = sizeof dm;
-    for (DWORD i = 0; EnumDisplaySettingsW(nullptr, i, &dm); ++i) {
-      if (dm.dmBitsPerPel == bits)
-        modes.push_back({static_cast<std::uint16_t>(dm.dmPelsWidth), static_cast<std::uint16_t>(dm.dmPelsHeight),
-                         static_cast<std::uint16_t>(dm.dmDisplayFrequency)});
-      dm = {};
-      dm.dmSize = sizeof dm;
-    }
-    if (!modes.empty()) break;
-  }
-  return modes;
-}
-
-std::string CurrentDisplayModeName() {
-  HDC dc = GetDC(nullptr);
-  DisplayMode mode{static_cast<std::uint16_t>(GetDeviceCaps(dc, HORZRES)),
-                   static_cast<std::uint16_t>(GetDeviceCaps(dc, VERTRES)),
-                   static_cast<std::uint16_t>(GetDeviceCaps(dc, VREFRESH))};
-  ReleaseDC(nullptr, dc);
-  return DisplayModeItemName(mode);
-}
-
 unsigned PriorityClassFor(int heldPriority) {
   switch (heldPriority) {
     case 0: return HIGH_PRIORITY_CLASS;

@@ -1,4 +1,4 @@
-#include "app/display_modes.h"
+#include "player/display_modes.h"
 
 #include <algorithm>
 #include <tuple>

@@ -1,8 +1,7 @@
 // The start-up's platform side under Wine: the single-instance marker, the
-// hand-over message, real file moves and the platform queries.
+// hand-over message, real file moves, the data folder and the priority.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -145,15 +144,6 @@ TEST(DataFolder, IsCreatedUnderTheApplicationData) {
   DWORD attributes = GetFileAttributesW(folder.c_str());
   EXPECT_NE(attributes, INVALID_FILE_ATTRIBUTES);
   RemoveDirectoryW(folder.c_str());
-}
-
-TEST(DisplayModes, TheScreensModesAreCollectedAndNamed) {
-  EXPECT_FALSE(CollectDisplayModes().empty());
-  const std::string name = CurrentDisplayModeName();
-  int w = 0, h = 0, r = 0;
-  ASSERT_EQ(std::sscanf(name.c_str(), "M%dx%dx%dHz", &w, &h, &r), 3) << name;
-  EXPECT_EQ(w, GetSystemMetrics(SM_CXSCREEN));
-  EXPECT_EQ(h, GetSystemMetrics(SM_CYSCREEN));
 }
 
 TEST(Priority, HeldValuesGiveTheirClasses) {

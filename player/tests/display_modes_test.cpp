@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/display_modes.h"
+#include "player/display_modes.h"
 
 namespace lc {
 namespace {
