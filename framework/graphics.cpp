@@ -253,9 +253,10 @@ void TBitmap::SetSize(int Width, int Height) {
     std::memset(NewBits, 0, static_cast<size_t>(NewStride) * Height);
     GdiFlush();
     int CopyBytes = std::min(Width, FWidth) * 3;
-    for (int Y = 0; Y < std::min(Height, FHeight); ++Y)
-      std::memcpy(static_cast<std::uint8_t*>(NewBits) + Y * NewStride, FBits + Y * FStride,
-                  CopyBytes);
+    if (FBits)
+      for (int Y = 0; Y < std::min(Height, FHeight); ++Y)
+        std::memcpy(static_cast<std::uint8_t*>(NewBits) + Y * NewStride, FBits + Y * FStride,
+                    CopyBytes);
   }
   if (FBitmap) {
     SelectObject(FDC, FOldBitmap);
@@ -264,8 +265,10 @@ void TBitmap::SetSize(int Width, int Height) {
   }
   FBitmap = NewBitmap;
   FBits = static_cast<std::uint8_t*>(NewBits);
-  FWidth = NewBitmap ? Width : 0;
-  FHeight = NewBitmap ? Height : 0;
+  // A size with one side 0 has no pixels but is kept, so that setting the
+  // width and then the height of an empty bitmap gives both.
+  FWidth = Width;
+  FHeight = Height;
   FStride = NewBitmap ? NewStride : 0;
   if (FBitmap) FOldBitmap = SelectObject(FDC, FBitmap);
 }

@@ -140,7 +140,8 @@ class TBitmap {
   int Height() const { return FHeight; }
   bool Empty() const { return FWidth == 0 || FHeight == 0; }
   // Resizing keeps the pixels of the top-left part that both sizes share;
-  // new pixels are black.
+  // new pixels are black. With one side 0 the bitmap has no pixels (Empty)
+  // but keeps the other side.
   void SetSize(int Width, int Height);
   void SetWidth(int Width) { SetSize(Width, FHeight); }
   void SetHeight(int Height) { SetSize(FWidth, Height); }

@@ -216,6 +216,18 @@ TEST(BitmapTest, ResizeKeepsTopLeftPixels) {
   EXPECT_EQ(B.Canvas().Pixel(0, 2), clBlack);
 }
 
+TEST(BitmapTest, WidthThenHeightOfAnEmptyBitmapGivesBoth) {
+  TBitmap B;
+  B.SetWidth(5);
+  EXPECT_TRUE(B.Empty());
+  EXPECT_EQ(B.ScanLine(0), nullptr);
+  B.SetHeight(3);
+  EXPECT_EQ(B.Width(), 5);
+  EXPECT_EQ(B.Height(), 3);
+  ASSERT_NE(B.ScanLine(2), nullptr);
+  EXPECT_EQ(B.Canvas().Pixel(4, 2), clBlack);
+}
+
 TEST(BitmapTest, AssignCopiesSizeAndPixels) {
   TBitmap Src;
   MakeQuad(Src);
