@@ -103,7 +103,7 @@ void TDspDynamicAmplify::ProcessBlock(uint8_t* Buffer, size_t Size, int Frequenc
   const int bytes = BytesPerSample(Bits);
   const size_t samples = Size / bytes;
   const int64_t bytesPerSecond = static_cast<int64_t>(Channels) * Frequency * bytes;
-  HoldLimit_ = RoundHalfEven(static_cast<double>(bytesPerSecond) * Settings.ReleaseTime / 1000.0);
+  HoldLimit_ = RoundHalfEvenToInt64(static_cast<double>(bytesPerSecond) * Settings.ReleaseTime / 1000.0);
 
   float target = 1.0f;
   DispatchFormat(Format, [&](auto F) {

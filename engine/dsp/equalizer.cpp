@@ -77,7 +77,7 @@ void TDspEqualizer::SetBandGain(int Channel, int Bin, int8_t Value) {
 int8_t TDspEqualizer::GetBandGain(int Channel, int Bin) const {
   if (Channel < 0 || Channel >= MaxChannels || Bin < 0 || Bin >= MaxBins) return 0;
   const float gain = Gains_[Channel * MaxBins + Bin].load(std::memory_order_relaxed);
-  const int64_t value = RoundHalfEven(100.0 * std::log10(gain / 2.0));
+  const int64_t value = RoundHalfEvenToInt64(100.0 * std::log10(gain / 2.0));
   return static_cast<int8_t>(std::clamp<int64_t>(value, -128, 127));
 }
 

@@ -104,7 +104,10 @@ inline double RoundHalfEvenToDouble(double Value) {
   return (Value + Magic) - Magic;
 }
 
-inline int64_t RoundHalfEven(double Value) { return static_cast<int64_t>(RoundHalfEvenToDouble(Value)); }
+// The same as a 64-bit integer. Named apart from the kit's int RoundHalfEven:
+// the player links both, and two functions that differ only in their return
+// type would share one linker symbol.
+inline int64_t RoundHalfEvenToInt64(double Value) { return static_cast<int64_t>(RoundHalfEvenToDouble(Value)); }
 
 // Truncates Value toward zero and clips it to Low..High: the same as the
 // clipping routines applied to the truncated value, without 64-bit integer

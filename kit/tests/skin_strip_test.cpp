@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engine/dsp/sample_format.h"
 #include "kit/skin_strip.h"
 #include "kit/tests/rect_print.h"
 
@@ -9,6 +10,13 @@ TEST(SkinStrip, RoundHalfEvenDecidesHalvesTowardEven) {
       {0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {2.4999, 2},
       {2.5001, 3}, {7.2, 7}, {-2.6, -3}};
   for (const auto& C : Cases) EXPECT_EQ(C.Out, RoundHalfEven(C.In)) << C.In;
+}
+
+// The player builds the widgets and the audio chain into one program: the
+// two rounding helpers must be distinct functions, visible side by side.
+TEST(SkinStrip, RoundingStandsBesideTheAudioChainsOwn) {
+  EXPECT_EQ(2, RoundHalfEven(2.5));
+  EXPECT_EQ(int64_t{1} << 40, RoundHalfEvenToInt64(1099511627776.5));
 }
 
 TEST(SkinStrip, StackedFramesUseIntegerDivisionOfTheHeight) {

@@ -55,7 +55,7 @@ TEST(SampleFormatTest, Clip32HasASymmetricRange) {
 TEST(SampleFormatTest, RoundHalfEvenRoundsTiesToEven) {
   const std::vector<std::pair<double, int64_t>> cases = {
       {0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {2.4999, 2}, {-2.6, -3}, {8388607.5, 8388608}};
-  for (const auto& [value, expected] : cases) EXPECT_EQ(RoundHalfEven(value), expected) << value;
+  for (const auto& [value, expected] : cases) EXPECT_EQ(RoundHalfEvenToInt64(value), expected) << value;
 }
 
 TEST(SampleFormatTest, FormatIsChosenByBitsFirst) {
