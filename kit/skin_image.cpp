@@ -10,14 +10,7 @@
 #include "framework/exceptions.h"
 #include "framework/graphics.h"
 #include "framework/resources.h"
-
-namespace {
-
-std::string Narrow(const std::wstring& S) {
-  return std::string(S.begin(), S.end());
-}
-
-}  // namespace
+#include "framework/unicode.h"
 
 void LoadSkinImage(const std::wstring& Name, TBitmap& Bitmap) {
   std::span<const std::uint8_t> Data = LoadResourceData(Name, RT_RCDATA);
@@ -26,7 +19,7 @@ void LoadSkinImage(const std::wstring& Name, TBitmap& Bitmap) {
   std::memset(&Image, 0, sizeof(Image));
   Image.version = PNG_IMAGE_VERSION;
   if (!png_image_begin_read_from_memory(&Image, Data.data(), Data.size()))
-    throw Exception("Skin image " + Narrow(Name) + " is no PNG: " + Image.message);
+    throw Exception("Skin image " + EncodeText(Name) + " is no PNG: " + Image.message);
   Image.format = PNG_FORMAT_BGR;
   const int Stride = static_cast<int>(PNG_IMAGE_ROW_STRIDE(Image));
   std::vector<std::uint8_t> Pixels(PNG_IMAGE_BUFFER_SIZE(Image, Stride));
@@ -34,7 +27,7 @@ void LoadSkinImage(const std::wstring& Name, TBitmap& Bitmap) {
   if (!png_image_finish_read(&Image, &Black, Pixels.data(), Stride, nullptr)) {
     std::string Message = Image.message;
     png_image_free(&Image);
-    throw Exception("Skin image " + Narrow(Name) + " cannot be decoded: " + Message);
+    throw Exception("Skin image " + EncodeText(Name) + " cannot be decoded: " + Message);
   }
 
   const int Width = static_cast<int>(Image.width);
