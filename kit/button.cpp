@@ -3,19 +3,6 @@
 #include "kit/skin_strip.h"
 #include "kit/widget_links.h"
 
-namespace {
-
-// Moves the edges of R so that its width becomes W, keeping its centre: the
-// left edge by half the change (rounded toward zero), the right by the rest.
-// OldW is the width the button had.
-void Recentre(TRect& R, int OldW, int W) {
-  int Change = W - OldW;
-  R.Left -= Change / 2;
-  R.Right += Change - Change / 2;
-}
-
-}  // namespace
-
 TVirtualButton::TVirtualButton(TWidgetHost& Host, TWidgetSurface& Surface,
                                const TRect& Rect, const std::wstring& Caption,
                                std::wstring Hint, const std::wstring& SkinName,
@@ -41,7 +28,7 @@ TVirtualButton::TVirtualButton(TWidgetHost& Host, TWidgetSurface& Surface,
       if (WithCaption) {
         int OldW = FWidth;
         ApplyCaptionImage(FSurface.CaptionImage(Caption, 0));
-        Recentre(FRect, OldW, FWidth);
+        FRect = RecenterOnWidth(FRect, OldW, FWidth);
       }
       break;
     default:
@@ -169,7 +156,7 @@ void TVirtualButton::SetCaption(const std::wstring& S) {
   // show them again when the window is uncovered).
   if (W < OldW && (!Config || FOptions.RestoreOnShrink))
     FSurface.RestoreSkin(FRect, FOptions.Targets);
-  Recentre(FRect, OldW, W);
+  FRect = RecenterOnWidth(FRect, OldW, W);
   ApplyCaptionImage(std::move(Image));
   Paint();
 }

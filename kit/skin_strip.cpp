@@ -57,11 +57,13 @@ std::array<TCaptionPass, 4> CaptionPasses(int ImageW, int ImageH, int TextW,
 }
 
 TRect RecenterOnWidth(const TRect& Rect, int W) {
+  return RecenterOnWidth(Rect, Rect.Width(), W);
+}
+
+TRect RecenterOnWidth(const TRect& Rect, int OldW, int W) {
   TRect R = Rect;
-  int Change = W - Rect.Width();
-  if (Change != 0) {
-    R.Left -= Change / 2;
-    R.Right += Change - Change / 2;
-  }
+  int Change = W - OldW;
+  R.Left -= Change / 2;
+  R.Right += Change - Change / 2;
   return R;
 }

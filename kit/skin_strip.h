@@ -62,3 +62,6 @@ std::array<TCaptionPass, 4> CaptionPasses(int ImageW, int ImageH, int TextW,
 // A button rectangle re-centred on a new width W: the left edge moves out
 // (or in) by half the change, rounded toward zero, the right edge by the rest.
 TRect RecenterOnWidth(const TRect& Rect, int W);
+// The same with the change measured from OldW, the width the button had
+// (which may differ from the rectangle's own width).
+TRect RecenterOnWidth(const TRect& Rect, int OldW, int W);

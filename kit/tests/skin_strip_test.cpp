@@ -93,6 +93,8 @@ TEST(SkinStrip, RecenteringSplitsTheChangeBetweenBothEdges) {
   EXPECT_EQ((TRect{110, 5, 190, 25}), RecenterOnWidth({100, 5, 200, 25}, 80));
   // An odd change: the left edge moves by the truncated half.
   EXPECT_EQ((TRect{96, 0, 201, 1}), RecenterOnWidth({100, 0, 196, 1}, 105));
+  // Measured from a remembered width rather than the rectangle's own.
+  EXPECT_EQ((TRect{95, 5, 205, 25}), RecenterOnWidth({100, 5, 200, 25}, 90, 100));
   EXPECT_EQ((TRect{104, 0, 181, 1}), RecenterOnWidth({100, 0, 186, 1}, 77));
   EXPECT_EQ((TRect{100, 0, 180, 1}), RecenterOnWidth({100, 0, 180, 1}, 80));
 }
