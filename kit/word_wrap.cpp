@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "kit/text_utils.h"
+
 namespace {
 
 constexpr wchar_t EscBackslash = 1;
@@ -73,12 +75,7 @@ void WrapParagraph(const std::wstring& Para, int Width,
 }  // namespace
 
 std::wstring ReplaceAll(std::wstring Text, const std::wstring& From, const std::wstring& To) {
-  size_t Pos = 0;
-  while ((Pos = Text.find(From, Pos)) != std::wstring::npos) {
-    Text.replace(Pos, From.size(), To);
-    Pos += To.size();
-  }
-  return Text;
+  return WideReplaceAll(Text, From, To);
 }
 
 std::wstring EscapeForWrap(const std::wstring& Text) {

@@ -38,5 +38,6 @@ std::vector<std::wstring> WrapLines(const std::wstring& Text, int Width,
 std::wstring JoinLines(const std::vector<std::wstring>& Lines);
 // Splits a text at CR LF.
 std::vector<std::wstring> SplitLines(const std::wstring& Text);
-// Replaces every occurrence of From by To, left to right, non-overlapping.
+// Replaces every occurrence of From by To, left to right, non-overlapping
+// (WideReplaceAll); an empty From changes nothing.
 std::wstring ReplaceAll(std::wstring Text, const std::wstring& From, const std::wstring& To);

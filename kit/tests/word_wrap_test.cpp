@@ -65,4 +65,7 @@ TEST(WordWrap, CuttingAWordNeverPartsAnEscapedMark) {
 TEST(WordWrap, ReplaceAllIsLeftToRightAndNonOverlapping) {
   EXPECT_EQ(L"a\r\n\r\nb", ReplaceAll(L"a\r\n\r\n\r\nb", L"\r\n\r\n", L"\r\n"));
   EXPECT_EQ(L"a\r\nb", ReplaceAll(L"a\r\n\r\nb", L"\r\n\r\n", L"\r\n"));
+  // An empty pattern matches nowhere.
+  EXPECT_EQ(L"ab", ReplaceAll(L"ab", L"", L""));
+  EXPECT_EQ(L"ab", ReplaceAll(L"ab", L"", L"x"));
 }
