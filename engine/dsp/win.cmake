@@ -1,0 +1,17 @@
+# The audio filter and its component: Windows only (lc_dsp_win), with their
+# tests on real graphs.
+if(WIN32)
+  add_library(lc_dsp_win STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/audio_filter.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/audio_processor.cpp
+  )
+  target_link_libraries(lc_dsp_win PUBLIC lc_dsp lc_filters lc_graph_win)
+
+  lc_add_test(NAME dsp_audio_filter_tests
+    SOURCES
+      ${CMAKE_CURRENT_LIST_DIR}/tests/audio_filter_test.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/tests/audio_processor_test.cpp
+    LIBS lc_dsp_win lc_filters_testing
+    TIMEOUT 600
+  )
+endif()
