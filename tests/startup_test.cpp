@@ -176,8 +176,9 @@ TEST(Startup, NormalStartRegistersThePlaylistTypeWithItsProgId) {
 bool AnswerFirstRunQuestion(DWORD pid, int answer) {
   HWND box = lctest::WaitForWindow(L"#32770", pid, kStartMs);
   if (!box) return false;
+  // The box's window exists a moment before its text does.
   wchar_t text[256] = {};
-  GetDlgItemTextW(box, 0xFFFF, text, 256);
+  for (int wait = 0; wait < 100 && !GetDlgItemTextW(box, 0xFFFF, text, 256); ++wait) Sleep(20);
   EXPECT_STREQ(text, L"Should I associate LcTestFirst with all supported extensions?");
   PostMessageW(box, WM_COMMAND, answer, 0);
   return true;
