@@ -1,15 +1,9 @@
-// TDSVideoWindowEx2::InsertOverlayMixer: rewires the graph so that the
-// decoded video runs through the Overlay Mixer into the Video Renderer.
-// Every link it changes is noted, so that a failure puts the graph back as
-// it was.
+#include "engine/graph/overlay_mixer.h"
+
 #include <vector>
 
-#include <windows.h>
-#include <dshow.h>
-
-#include "engine/graph/filter_graph.h"
 #include "engine/graph/graph_utils.h"
-#include "engine/graph/video_window.h"
+#include "engine/graph/mixer_interfaces.h"
 
 namespace {
 
@@ -74,14 +68,13 @@ IBaseFilter* OwnerOf(IPin* Pin) {
   return info.pFilter;
 }
 
-}  // namespace
-
 // What the insertion did so far, for the way back.
 struct TRewiring {
-  IGraphBuilder* Graph = nullptr;
+  IGraphBuilder* Graph = nullptr;  // not referenced
   IBaseFilter* Mixer = nullptr;
   IBaseFilter* Vmr = nullptr;
   IBaseFilter* NewLine21 = nullptr;
+  TFilterFactory Create;
   std::vector<IBaseFilter*> OldLine21;
   std::vector<TLink> Links;
 
@@ -110,14 +103,13 @@ struct TRewiring {
     if (NewLine21) NewLine21->Release();
     if (Vmr) Vmr->Release();
     if (Mixer) Mixer->Release();
-    if (Graph) Graph->Release();
   }
 };
 
 // Undoes the noted links from the last to the first, removes what the
 // insertion added, and lets a Video Mixing Renderer take the renderer's
 // place again. Returns the result to report.
-HRESULT TDSVideoWindowEx2::RollBack(TRewiring& W, HRESULT Result) {
+HRESULT RollBack(TRewiring& W, IBaseFilter* OwnRenderer, TMixerInsertion& Out, HRESULT Result) {
   for (auto it = W.Links.rbegin(); it != W.Links.rend(); ++it) {
     if (it->Broken) {
       W.Graph->Connect(it->Output, it->Input);
@@ -129,105 +121,43 @@ HRESULT TDSVideoWindowEx2::RollBack(TRewiring& W, HRESULT Result) {
   if (W.NewLine21) W.Graph->RemoveFilter(W.NewLine21);
   const HRESULT removed = W.Graph->RemoveFilter(W.Mixer);
   if (FAILED(removed)) Result = removed;
-  if (FMixer) FMixer->Release();
-  FMixer = nullptr;
-  if (W.Vmr && FRenderer) {
-    W.Graph->RemoveFilter(FRenderer);
-    FRenderer->Release();
-    FRenderer = W.Vmr;
-    FRenderer->AddRef();
-    if (FVideoWindow) FVideoWindow->Release();
-    FVideoWindow = nullptr;
-    FRenderer->QueryInterface(IID_IVideoWindow, reinterpret_cast<void**>(&FVideoWindow));
+  if (Out.Mixer) Out.Mixer->Release();
+  Out.Mixer = nullptr;
+  if (W.Vmr && OwnRenderer) {
+    W.Graph->RemoveFilter(OwnRenderer);
+    Out.VmrInPlace = W.Vmr;
+    Out.VmrInPlace->AddRef();
   }
   return Result;
 }
 
-HRESULT TDSVideoWindowEx2::InsertOverlayMixer() {
-  if (FMixer) FMixer->Release();
-  if (FGraphRenderer) FGraphRenderer->Release();
-  FMixer = FGraphRenderer = nullptr;
-  FInsertAttempted = true;
-  if (!FFilterGraph) return E_FAIL;
-  TRewiring w;
-  HRESULT hr = FFilterGraph->QueryInterface(IID_IGraphBuilder, reinterpret_cast<void**>(&w.Graph));
-  if (FAILED(hr)) return hr;
-  {
-    TFilterList list(w.Graph);
-    for (int i = 0; i < list.Count(); ++i) {
-      IBaseFilter* f = list.GetFilter(i);
-      const CLSID id = FilterClassId(f);
-      IBaseFilter** slot = IsEqualGUID(id, CLSID_OverlayMixer)           ? &FMixer
-                           : IsEqualGUID(id, CLSID_VideoRenderer)        ? &FGraphRenderer
-                           : IsEqualGUID(id, CLSID_VideoMixingRenderer) ? &w.Vmr
-                                                                          : nullptr;
-      if (!slot) continue;
-      if (*slot) (*slot)->Release();
-      *slot = f;
-      f->AddRef();
-    }
-  }
-  if (FMixer) {
-    // A mixer already there is accepted only when it feeds the renderer
-    // and is fed itself.
-    bool feedsRenderer = false, fed = false;
-    std::vector<IPin*> pins = PinsOf(FMixer);
-    for (IPin* p : pins) {
-      IPin* peer = PeerOf(p);
-      if (!peer) continue;
-      if (DirectionOf(p) == PINDIR_INPUT) fed = true;
-      IBaseFilter* owner = OwnerOf(peer);
-      if (DirectionOf(p) == PINDIR_OUTPUT && owner && owner == FGraphRenderer) feedsRenderer = true;
-      if (owner) owner->Release();
-      peer->Release();
-    }
-    ReleaseAll(pins);
-    if (!(feedsRenderer && fed)) return E_FAIL;
-    RegisterCallback();
-    return S_OK;
-  }
-  hr = CoCreateInstance(CLSID_OverlayMixer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
-                        reinterpret_cast<void**>(&w.Mixer));
-  if (FAILED(hr)) return hr;
-  hr = w.Graph->AddFilter(w.Mixer, L"Overlay Mixer");
-  if (FAILED(hr)) return hr;
-  FMixer = w.Mixer;
-  FMixer->AddRef();
-  if (!FGraphRenderer) return RollBack(w, E_FAIL);
-  std::vector<IPin*> rendererPins = PinsOf(FGraphRenderer);
-  IPin* rendererInput = rendererPins.empty() ? nullptr : rendererPins[0];
-  if (rendererInput) rendererInput->AddRef();
-  ReleaseAll(rendererPins);
-  if (!rendererInput) return RollBack(w, E_FAIL);
-  hr = S_OK;
-  if (!w.Vmr) {
-    IPin* decoder = PeerOf(rendererInput);
-    IPin* input = FreeInput(w.Mixer);
-    if (!decoder || !input) hr = E_FAIL;
-    if (SUCCEEDED(hr)) w.Break(decoder, rendererInput);
-    if (SUCCEEDED(hr)) hr = w.Make(decoder, input);
-    if (decoder) decoder->Release();
-    if (input) input->Release();
-  } else {
-    hr = MoveVmrInputs(w);
-  }
+// Feeds the old Line 21 decoder's input into a new Line 21 Decoder, whose
+// output goes to the mixer's Input.
+HRESULT ReplaceLine21(TRewiring& W, IBaseFilter* Old, IPin* MixerInput) {
+  std::vector<IPin*> oldPins = PinsOf(Old);
+  IPin* oldInput = oldPins.empty() ? nullptr : oldPins[0];
+  IPin* upstream = PeerOf(oldInput);
+  HRESULT hr = upstream ? S_OK : E_FAIL;
+  if (SUCCEEDED(hr)) W.Break(upstream, oldInput);
+  if (SUCCEEDED(hr)) hr = W.Create(CLSID_Line21Decoder, &W.NewLine21);
+  if (SUCCEEDED(hr)) hr = W.Graph->AddFilter(W.NewLine21, L"Line21 Decoder");
+  std::vector<IPin*> newPins = PinsOf(SUCCEEDED(hr) ? W.NewLine21 : nullptr);
+  if (SUCCEEDED(hr) && newPins.size() < 2) hr = E_FAIL;
+  if (SUCCEEDED(hr)) hr = W.Make(upstream, newPins[0]);
+  if (SUCCEEDED(hr)) hr = W.Make(newPins[1], MixerInput);
   if (SUCCEEDED(hr)) {
-    IPin* output = nullptr;
-    hr = w.Mixer->FindPin(L"Output", &output);
-    if (SUCCEEDED(hr)) hr = w.Make(output, rendererInput);
-    if (output) output->Release();
+    Old->AddRef();
+    W.OldLine21.push_back(Old);
   }
-  rendererInput->Release();
-  if (FAILED(hr)) return RollBack(w, hr);
-  RegisterCallback();
-  for (IBaseFilter* f : w.OldLine21) w.Graph->RemoveFilter(f);
-  if (w.Vmr) w.Graph->RemoveFilter(w.Vmr);
-  return S_OK;
+  ReleaseAll(newPins);
+  ReleaseAll(oldPins);
+  if (upstream) upstream->Release();
+  return hr;
 }
 
 // Moves every stream that fed the Video Mixing Renderer to the mixer; a
 // Line 21 Decoder 2 is replaced by a Line 21 Decoder on the way.
-HRESULT TDSVideoWindowEx2::MoveVmrInputs(TRewiring& W) {
+HRESULT MoveVmrInputs(TRewiring& W) {
   std::vector<IPin*> feeds;
   std::vector<IPin*> vmrPins = PinsOf(W.Vmr);
   for (IPin* p : vmrPins) {
@@ -254,28 +184,90 @@ HRESULT TDSVideoWindowEx2::MoveVmrInputs(TRewiring& W) {
   return hr;
 }
 
-// Feeds the old Line 21 decoder's input into a new Line 21 Decoder, whose
-// output goes to the mixer's Input.
-HRESULT TDSVideoWindowEx2::ReplaceLine21(TRewiring& W, IBaseFilter* Old, IPin* MixerInput) {
-  std::vector<IPin*> oldPins = PinsOf(Old);
-  IPin* oldInput = oldPins.empty() ? nullptr : oldPins[0];
-  IPin* upstream = PeerOf(oldInput);
-  HRESULT hr = upstream ? S_OK : E_FAIL;
-  if (SUCCEEDED(hr)) W.Break(upstream, oldInput);
-  if (SUCCEEDED(hr))
-    hr = CoCreateInstance(CLSID_Line21Decoder, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
-                          reinterpret_cast<void**>(&W.NewLine21));
-  if (SUCCEEDED(hr)) hr = W.Graph->AddFilter(W.NewLine21, L"Line21 Decoder");
-  std::vector<IPin*> newPins = PinsOf(SUCCEEDED(hr) ? W.NewLine21 : nullptr);
-  if (SUCCEEDED(hr) && newPins.size() < 2) hr = E_FAIL;
-  if (SUCCEEDED(hr)) hr = W.Make(upstream, newPins[0]);
-  if (SUCCEEDED(hr)) hr = W.Make(newPins[1], MixerInput);
-  if (SUCCEEDED(hr)) {
-    Old->AddRef();
-    W.OldLine21.push_back(Old);
+// A mixer already in the graph counts only when it feeds the renderer and
+// is fed itself.
+bool MixerInPlace(IBaseFilter* Mixer, IBaseFilter* Renderer) {
+  bool feedsRenderer = false, fed = false;
+  std::vector<IPin*> pins = PinsOf(Mixer);
+  for (IPin* p : pins) {
+    IPin* peer = PeerOf(p);
+    if (!peer) continue;
+    const bool input = DirectionOf(p) == PINDIR_INPUT;
+    IBaseFilter* owner = OwnerOf(peer);
+    if (input) fed = true;
+    if (!input && owner && owner == Renderer) feedsRenderer = true;
+    if (owner) owner->Release();
+    peer->Release();
   }
-  ReleaseAll(newPins);
-  ReleaseAll(oldPins);
-  if (upstream) upstream->Release();
-  return hr;
+  ReleaseAll(pins);
+  return feedsRenderer && fed;
+}
+
+}  // namespace
+
+HRESULT CreateFilterInProcess(const CLSID& ClassId, IBaseFilter** Filter) {
+  return CoCreateInstance(ClassId, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                          reinterpret_cast<void**>(Filter));
+}
+
+TMixerInsertion::~TMixerInsertion() {
+  if (Mixer) Mixer->Release();
+  if (Renderer) Renderer->Release();
+  if (VmrInPlace) VmrInPlace->Release();
+}
+
+HRESULT InsertOverlayMixer(IGraphBuilder* Graph, IBaseFilter* OwnRenderer,
+                           const TFilterFactory& Create, TMixerInsertion& Out) {
+  TRewiring w;
+  w.Graph = Graph;
+  w.Create = Create;
+  {
+    TFilterList list(Graph);
+    for (int i = 0; i < list.Count(); ++i) {
+      IBaseFilter* f = list.GetFilter(i);
+      const CLSID id = FilterClassId(f);
+      IBaseFilter** slot = IsEqualGUID(id, CLSID_OverlayMixer)           ? &Out.Mixer
+                           : IsEqualGUID(id, CLSID_VideoRenderer)        ? &Out.Renderer
+                           : IsEqualGUID(id, CLSID_VideoMixingRenderer) ? &w.Vmr
+                                                                          : nullptr;
+      if (!slot) continue;
+      if (*slot) (*slot)->Release();
+      *slot = f;
+      f->AddRef();
+    }
+  }
+  if (Out.Mixer) return MixerInPlace(Out.Mixer, Out.Renderer) ? S_OK : E_FAIL;
+  HRESULT hr = Create(CLSID_OverlayMixer, &w.Mixer);
+  if (FAILED(hr)) return hr;
+  hr = Graph->AddFilter(w.Mixer, L"Overlay Mixer");
+  if (FAILED(hr)) return hr;
+  Out.Mixer = w.Mixer;
+  Out.Mixer->AddRef();
+  std::vector<IPin*> rendererPins = PinsOf(Out.Renderer);
+  IPin* rendererInput = rendererPins.empty() ? nullptr : rendererPins[0];
+  if (rendererInput) rendererInput->AddRef();
+  ReleaseAll(rendererPins);
+  if (!rendererInput) return RollBack(w, OwnRenderer, Out, E_FAIL);
+  if (!w.Vmr) {
+    IPin* decoder = PeerOf(rendererInput);
+    IPin* input = FreeInput(w.Mixer);
+    hr = decoder && input ? S_OK : E_FAIL;
+    if (SUCCEEDED(hr)) w.Break(decoder, rendererInput);
+    if (SUCCEEDED(hr)) hr = w.Make(decoder, input);
+    if (decoder) decoder->Release();
+    if (input) input->Release();
+  } else {
+    hr = MoveVmrInputs(w);
+  }
+  if (SUCCEEDED(hr)) {
+    IPin* output = nullptr;
+    hr = w.Mixer->FindPin(L"Output", &output);
+    if (SUCCEEDED(hr)) hr = w.Make(output, rendererInput);
+    if (output) output->Release();
+  }
+  rendererInput->Release();
+  if (FAILED(hr)) return RollBack(w, OwnRenderer, Out, hr);
+  for (IBaseFilter* f : w.OldLine21) Graph->RemoveFilter(f);
+  if (w.Vmr) Graph->RemoveFilter(w.Vmr);
+  return S_OK;
 }

@@ -46,6 +46,7 @@ if(WIN32 AND TARGET lc_graph_win AND NOT TARGET lc_video_win)
   lc_add_test(NAME video_window_tests
     SOURCES
       ${CMAKE_CURRENT_LIST_DIR}/tests/color_control_test.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/tests/overlay_mixer_test.cpp
       ${CMAKE_CURRENT_LIST_DIR}/tests/video_window_test.cpp
     LIBS lc_video_win lc_test_support
     TIMEOUT 180

@@ -35,7 +35,6 @@
 class TFilterGraph;
 class TDSVideoWindowEx2;
 class TVideoFrameRenderer;
-struct TRewiring;
 
 enum TRatioModes { rmStretched = 0, rmLetterBox = 1, rmCrop = 2 };
 
@@ -164,9 +163,6 @@ class TDSVideoWindowEx2 : public TWinControl, public IFilterComponent, public IG
   void Insert();
   bool ReplaceRendererWithOwn();
   void RegisterCallback();
-  HRESULT RollBack(TRewiring& Work, HRESULT Result);
-  HRESULT MoveVmrInputs(TRewiring& Work);
-  HRESULT ReplaceLine21(TRewiring& Work, IBaseFilter* Old, IPin* MixerInput);
   // Painting helpers.
   bool OnGuiThread() const { return GetCurrentThreadId() == FGuiThread; }
   void FillRect(int Left, int Top, int Right, int Bottom, COLORREF Color);

@@ -1,11 +1,14 @@
 // TDSVideoWindowEx2 and the graph: its renderer in every graph, the control
 // operations and graph events, the renderer window, the key colour.
+#include <utility>
+
 #include <windows.h>
 #include <dshow.h>
 
 #include "engine/filters/video_renderer.h"
 #include "engine/graph/filter_graph.h"
 #include "engine/graph/graph_utils.h"
+#include "engine/graph/overlay_mixer.h"
 #include "engine/graph/video_window.h"
 #include "framework/application.h"
 
@@ -226,6 +229,33 @@ bool TDSVideoWindowEx2::ReplaceRendererWithOwn() {
   if (oldInput) oldInput->Release();
   graph->Release();
   return done;
+}
+
+// The mixer insertion of overlay_mixer.cpp, on this control's graph. After
+// a failure a Video Mixing Renderer may have taken the place of the
+// control's renderer: it becomes the renderer whose window is attached.
+HRESULT TDSVideoWindowEx2::InsertOverlayMixer() {
+  ReleaseAndNil(FMixer);
+  ReleaseAndNil(FGraphRenderer);
+  FInsertAttempted = true;
+  IGraphBuilder* graph = nullptr;
+  if (!FFilterGraph ||
+      FAILED(FFilterGraph->QueryInterface(IID_IGraphBuilder, reinterpret_cast<void**>(&graph))))
+    return E_NOINTERFACE;
+  TMixerInsertion found;
+  const HRESULT hr = ::InsertOverlayMixer(graph, FRenderer, CreateFilterInProcess, found);
+  graph->Release();
+  std::swap(FGraphRenderer, found.Renderer);
+  if (SUCCEEDED(hr)) {
+    std::swap(FMixer, found.Mixer);
+    RegisterCallback();
+  } else if (found.VmrInPlace) {
+    ReleaseAndNil(FVideoWindow);
+    ReleaseAndNil(FRenderer);
+    std::swap(FRenderer, found.VmrInPlace);
+    FRenderer->QueryInterface(IID_IVideoWindow, reinterpret_cast<void**>(&FVideoWindow));
+  }
+  return hr;
 }
 
 void TDSVideoWindowEx2::AttachVideoWindow() {
