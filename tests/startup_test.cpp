@@ -268,6 +268,27 @@ TEST(Startup, SettingsWrittenAtCloseAreReadAtTheNextStart) {
   copy.Uninstall();
 }
 
+TEST(Startup, PriorityIsSetAndTheEndOfTheSessionClosesAndSaves) {
+  ProgramCopy copy(L"LcTestEnd");
+  // The file holds 1..4 (4 normal); 1 is the lowest.
+  lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0", "CpuPriority=1", "OsdSize=77"});
+  RunningCopy player(copy);
+  ASSERT_NE(player.main, nullptr);
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, player.process.Id());
+  ASSERT_NE(process, nullptr);
+  EXPECT_EQ(GetPriorityClass(process), static_cast<DWORD>(BELOW_NORMAL_PRIORITY_CLASS));
+  CloseHandle(process);
+
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutW(player.main, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 10000, &answer);
+  EXPECT_EQ(player.process.Wait(20000), 0u);
+  EXPECT_EQ(lctest::SettingsValue(copy.SettingsFile(), "CpuPriority"), "1");
+  EXPECT_EQ(lctest::SettingsValue(copy.SettingsFile(), "OsdSize"), "77");
+  // Written whole: every key, not just the ones given.
+  EXPECT_NE(lctest::SettingsValue(copy.SettingsFile(), "AllowMultipleInstances"), "<missing>");
+  copy.Uninstall();
+}
+
 TEST(Startup, OldDataFilesAreMovedOnceAndOnlyWhenTheNewCopyIsMissing) {
   ProgramCopy copy(L"LcTestMig");
   const std::wstring oldIni = copy.ExeFolder() + L"LcTestMig.ini";
