@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <windows.h>
@@ -149,6 +150,27 @@ TEST_F(VideoWindow, FailedMixerInsertionLeavesTheGraphAsItWas) {
   graph->Release();
   Video->RepaintVideo();
   Pump(50);
+  ExpectBars(0, 400, 120);
+}
+
+// Before a file is rendered the renderer's source has no width: the zoom
+// is only stored.
+TEST_F(VideoWindow, ZoomBeforeAnyVideoIsStored) {
+  Graph.SetActive(true);
+  EXPECT_NO_THROW(Video->SetDigitalZoom(50));
+  EXPECT_EQ(Video->DigitalZoom(), 50);
+}
+
+// A repaint asked for from another thread runs on the GUI thread.
+TEST_F(VideoWindow, RepaintFromAnotherThreadRunsOnTheGuiThread) {
+  Open(Rect(0, 0, 400, 240));
+  DWORD paintedOn = 0;
+  Video->OnPaint = [&](TComponent*) { paintedOn = GetCurrentThreadId(); };
+  std::thread other([this] { Video->RepaintVideo(); });
+  other.join();
+  EXPECT_EQ(paintedOn, 0u);  // not yet: it was posted
+  Pump(100);
+  EXPECT_EQ(paintedOn, GetCurrentThreadId());
   ExpectBars(0, 400, 120);
 }
 
