@@ -38,6 +38,9 @@ struct TVideoFormat {
 // Reads a video media type; false when the renderer cannot take it.
 bool ParseVideoType(const AM_MEDIA_TYPE& Type, TVideoFormat& Format);
 
+// Whether Pin proposes an RGB32 type that ParseVideoType takes.
+bool OffersRgb32(IPin* Pin);
+
 // Receives what the renderer has to show.
 class IVideoFramePresenter {
  public:
@@ -73,6 +76,9 @@ class TVideoFrameRenderer : public TBaseRenderer, public IBasicVideo2 {
   // TBaseRenderer
   HRESULT CheckMediaType(const AM_MEDIA_TYPE* MediaType) override;
   HRESULT SetMediaType(const AM_MEDIA_TYPE* MediaType) override;
+  // Refuses a YUV connection when the upstream pin also offers RGB32 that
+  // this renderer takes, so that its next proposal is tried.
+  HRESULT CompleteConnect(IPin* ReceivePin) override;
   HRESULT DoRenderSample(IMediaSample* Sample) override;
   void OnReceiveFirstSample(IMediaSample* Sample) override;
   void OnFlush() override;
