@@ -70,11 +70,7 @@ TfrmMessage::TfrmMessage()
   FOkButton->OnClick = [this] { Close(); };
 }
 
-TfrmMessage::~TfrmMessage() {
-  Host().RemoveWidget(FCheckBox.get());
-  Host().RemoveWidget(FOkButton.get());
-  Host().RemoveWidget(FCloseButton.get());
-}
+TfrmMessage::~TfrmMessage() = default;
 
 // ---- showing ---------------------------------------------------------------------
 

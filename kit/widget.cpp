@@ -54,6 +54,8 @@ bool TWidgetHost::DoubleClick(int X, int Y) {
 TWidget::TWidget(TWidgetHost& Host, const TRect& Rect, std::wstring Hint)
     : FHost(Host), FRect(Rect), FHint(std::move(Hint)) {}
 
+TWidget::~TWidget() { FHost.RemoveWidget(this); }
+
 bool TWidget::PointInside(int X, int Y) const {
   return FRect.Left <= X && X <= FRect.Right && FRect.Top <= Y &&
          Y <= FRect.Bottom;

@@ -69,7 +69,9 @@ class TWidgetHost {
 class TWidget {
  public:
   TWidget(TWidgetHost& Host, const TRect& Rect, std::wstring Hint = {});
-  virtual ~TWidget() = default;
+  // Leaves its host's list and capture; the host must outlive its widgets
+  // (a window's widgets are members of the window that holds the host).
+  virtual ~TWidget();
   TWidget(const TWidget&) = delete;
   TWidget& operator=(const TWidget&) = delete;
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -178,4 +179,16 @@ TEST_F(WidgetProtocol, RemovingTheCapturedWidgetReleasesTheCapture) {
   Host.RemoveWidget(&B);
   EXPECT_EQ(nullptr, Host.CapturedWidget);
   EXPECT_EQ(nullptr, Host.MouseDown(45, 15));
+}
+
+TEST(WidgetLifetime, ADestroyedWidgetLeavesItsHostAndTheCapture) {
+  TRecordingHost Host;
+  auto A = std::make_unique<TLoggedButton>(Host, "A", TRect{10, 10, 30, 20});
+  TLoggedButton B{Host, "B", {40, 10, 60, 20}};
+  EXPECT_EQ(A.get(), Host.MouseDown(15, 15));
+  A.reset();
+  ASSERT_EQ(1u, Host.Widgets().size());
+  EXPECT_EQ(&B, Host.Widgets()[0]);
+  EXPECT_EQ(nullptr, Host.CapturedWidget);
+  EXPECT_EQ(nullptr, Host.MouseDown(15, 15));
 }
