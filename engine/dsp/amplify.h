@@ -26,8 +26,8 @@ class TDspAmplify {
   void SetVolume(int Channel, int32_t Value);
   int32_t GetVolume(int Channel) const;
 
-  // Each channel c uses GetVolume(c) (so channels from 10 up are silenced);
-  // otherwise every sample uses volume 0.
+  // When set, each channel c uses GetVolume(c) (so channels from 10 up are
+  // silenced); otherwise every sample uses channel 0's volume.
   void SetSeperate(bool Value) { Seperate_.store(Value, std::memory_order_relaxed); }
   bool Seperate() const { return Seperate_.load(std::memory_order_relaxed); }
   void SetEnabled(bool Value) { Enabled_.store(Value, std::memory_order_relaxed); }
