@@ -157,13 +157,6 @@ bool TVirtualButton2::MouseMove(int X, int Y, bool LeftDown) {
   return false;
 }
 
-bool TVirtualButton2::MouseUp(int X, int Y) {
-  if (!FPressed || !PointInside(X, Y)) return false;
-  FPressed = false;
-  Paint();
-  return true;
-}
-
 void TVirtualButton2::SetDown(bool Value) {
   if (Value == FDown) return;
   FDown = Value;

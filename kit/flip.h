@@ -64,8 +64,9 @@ class TVirtualFlip : public TWidget {
 // of four frames side by side: 0 up, 1 down, 2 up and hovered, 3 down and
 // hovered. It looks down when latched xor pressed, so a press shows the
 // opposite of the latched state until the release; the playlist inverts the
-// latch on the click. Paint draws on the playlist canvas, PaintToBuffer on
-// its back buffer.
+// latch on the click. PaintWindow draws on the playlist canvas,
+// PaintToBuffer on its back buffer, Paint on both. A release is the plain
+// button's.
 class TVirtualButton2 : public TWidget {
  public:
   TVirtualButton2(TWidgetHost& Host, TWidgetSurface& Surface, const TRect& Rect,
@@ -73,7 +74,6 @@ class TVirtualButton2 : public TWidget {
 
   bool MouseDown(int X, int Y) override;
   bool MouseMove(int X, int Y, bool LeftDown) override;
-  bool MouseUp(int X, int Y) override;
   // Both targets: PaintWindow then PaintToBuffer.
   void Paint() override;
   void PaintWindow();

@@ -90,6 +90,23 @@ TEST(LatchButton, ShowsTheOppositeLookWhilePressedAndTheLatchedLookWhenDraggedOf
   EXPECT_EQ(nullptr, W.Host.MouseUp(40, 15));
 }
 
+TEST(LatchButton, ReleaseInsideIsAClickAndRepaintsTheHoverLook) {
+  Window W;
+  TVirtualButton2 Shuffle{W.Host, W.Surface, {10, 10, 23, 25}, L"Shuffle", L"btnShuffle"};
+  W.Host.AddWidget(&Shuffle);
+  int Clicks = 0;
+  Shuffle.OnClick = [&] { ++Clicks; };
+  W.Host.MouseMove(15, 15, false);
+  W.Host.MouseDown(15, 15);
+  W.L.Take();
+  EXPECT_EQ(&Shuffle, W.Host.MouseUp(15, 15));
+  EXPECT_EQ(1, Clicks);
+  EXPECT_EQ(2, Shuffle.Frame());  // up and hovered
+  EXPECT_EQ((Log{"copy:btnShuffle(26,0)-(39,15)->(10,10)-(23,25):window",
+                 "copy:btnShuffle(26,0)-(39,15)->(10,10)-(23,25):buffer"}),
+            W.L.Take());
+}
+
 TEST(MessageCheckBox, HiddenBoxIgnoresTheMouseAndAClickToggles) {
   Window W;
   TVirtualCheckbox Box{W.Host, W.Surface, 13, L"Do not show", L"CBPositions"};
