@@ -26,6 +26,7 @@ lc_add_test(NAME widgets_core_tests
     tests/message_layout_test.cpp
     tests/slider_test.cpp
     tests/word_wrap_test.cpp
+    tests/widget_test.cpp
     tests/widget_fakes.cpp
   LIBS lc_widgets_core
 )

@@ -4,45 +4,34 @@
 #include <string>
 #include <vector>
 
+#include "kit/tests/widget_fakes.h"
 #include "kit/widget.h"
 
 namespace {
 
-// A host that records what the widgets ask of their window.
-class TRecordingHost : public TWidgetHost {
+// The shared recording host with a log of its own (the log is a base so that
+// it is built before the host that writes to it).
+class TLogHost : private fakes::TLog, public fakes::TRecordingHost {
  public:
-  void SetHintText(const std::wstring& Text) override {
-    Hint = Text;
-    Log.push_back("hint:" + std::string(Text.begin(), Text.end()));
-  }
-  void CancelHint() override { Log.push_back("cancel"); }
-  void SetCursor(TWidgetCursor C) override {
-    Cursor = C;
-    Log.push_back(C == TWidgetCursor::Default     ? "cursor:default"
-                  : C == TWidgetCursor::HandPoint ? "cursor:point"
-                                                  : "cursor:press");
-  }
-  std::vector<std::string> TakeLog() { return std::exchange(Log, {}); }
-
-  std::vector<std::string> Log;
-  std::wstring Hint;
-  TWidgetCursor Cursor = TWidgetCursor::Default;
+  TLogHost() : TRecordingHost(static_cast<fakes::TLog&>(*this)) {}
+  fakes::TLog& Log() { return *this; }
+  std::vector<std::string> TakeLog() { return Take(); }
 };
 
 // A plain button that logs the frame it paints.
 class TLoggedButton : public TWidget {
  public:
-  TLoggedButton(TRecordingHost& H, std::string Name, TRect R)
+  TLoggedButton(TLogHost& H, std::string Name, TRect R)
       : TWidget(H, R, std::wstring(Name.begin(), Name.end()) + L" hint"),
         FLog(H), FName(std::move(Name)) {
     H.AddWidget(this);
   }
   void Paint() override {
-    FLog.Log.push_back("paint:" + FName + ":" + std::to_string(StandardFrame()));
+    FLog.Log().Add("paint:" + FName + ":" + std::to_string(StandardFrame()));
   }
 
  private:
-  TRecordingHost& FLog;
+  TLogHost& FLog;
   std::string FName;
 };
 
@@ -50,7 +39,7 @@ using Log = std::vector<std::string>;
 
 class WidgetProtocol : public ::testing::Test {
  protected:
-  TRecordingHost Host;
+  TLogHost Host;
   TLoggedButton A{Host, "A", {10, 10, 30, 20}};
   TLoggedButton B{Host, "B", {40, 10, 60, 20}};
 };
@@ -182,7 +171,7 @@ TEST_F(WidgetProtocol, RemovingTheCapturedWidgetReleasesTheCapture) {
 }
 
 TEST(WidgetLifetime, ADestroyedWidgetLeavesItsHostAndTheCapture) {
-  TRecordingHost Host;
+  TLogHost Host;
   auto A = std::make_unique<TLoggedButton>(Host, "A", TRect{10, 10, 30, 20});
   TLoggedButton B{Host, "B", {40, 10, 60, 20}};
   EXPECT_EQ(A.get(), Host.MouseDown(15, 15));
