@@ -134,8 +134,59 @@ void TFrameCompositor::Prepare(const TFrameView& Frame) {
     if (FXMap[i] != FXMap[0] + int(i)) FContiguous = false;
   FSpanLeft = FXMap.empty() ? 0 : FXMap.front();
   FSpanCount = FXMap.empty() ? 0 : FXMap.back() - FSpanLeft + 1;
+  bool sameSize = FContiguous;
+  for (std::size_t i = 1; i < FYMap.size(); ++i)
+    if (FYMap[i] != FYMap[0] + int(i)) sameSize = false;
+  // Bilinear unless the picture is shown at its own size (or the source is
+  // a single column, which the row scaler cannot read in pairs).
+  FScaled = !FClip.Empty() && !sameSize && src.Width() >= 2;
+  if (FScaled) {
+    FXTaps.Build(FClip.Left, FClip.Right, FDest.Left, FDest.Width(), src.Left, src.Width());
+    FYTaps.Build(FClip.Top, FClip.Bottom, FDest.Top, FDest.Height(), src.Top, src.Height());
+    FSpanLeft = FXTaps.First.front();
+    FSpanCount = FXTaps.First.back() + 2 - FSpanLeft;
+    for (int k = 0; k < 2; ++k) {
+      FScaledRows[k].resize(std::size_t(FClip.Width()));
+      FScaledRowIndex[k] = -1;
+    }
+  }
   FRow.resize(std::size_t(FSpanCount));
   FMapsValid = true;
+}
+
+const std::uint32_t* TFrameCompositor::ScaledRow(const TFrameView& Frame, int Sy) {
+  for (int k = 0; k < 2; ++k)
+    if (FScaledRowIndex[k] == Sy) return FScaledRows[k].data();
+  // Replace the lower row: rows are asked for in rising order.
+  const int k = FScaledRowIndex[0] < FScaledRowIndex[1] ? 0 : 1;
+  const std::uint32_t* source;
+  if (FTablesYuv) {
+    ConvertSpan(Frame, Sy, FSpanLeft, FSpanCount, *FYuv, FRow.data());
+    source = FRow.data() - FSpanLeft;
+  } else {
+    source = reinterpret_cast<const std::uint32_t*>(Frame.Plane[0] +
+                                                    std::ptrdiff_t(Sy) * Frame.Stride[0]);
+  }
+  ScaleRow(source, FXTaps, FScaledRows[k].data());
+  FScaledRowIndex[k] = Sy;
+  return FScaledRows[k].data();
+}
+
+void TFrameCompositor::ComposeScaled(const TFrameView& Frame) {
+  FScaledRowIndex[0] = FScaledRowIndex[1] = -1;  // a new frame
+  const int n = FClip.Width();
+  for (int y = FClip.Top; y < FClip.Bottom; ++y) {
+    const std::size_t i = std::size_t(y - FClip.Top);
+    const int first = FYTaps.First[i];
+    const int weight = FYTaps.Weight[i];
+    std::uint32_t* row = FSurface.data() + std::ptrdiff_t(y) * FWidth + FClip.Left;
+    // Rows are asked for in rising order, so fetching the second never
+    // evicts the first.
+    const std::uint32_t* a = ScaledRow(Frame, first);
+    const std::uint32_t* b = weight ? ScaledRow(Frame, first + 1) : a;
+    BlendRows(a, b, weight, n, row);
+    if (!FTablesYuv) FRgb->Apply(row, n);
+  }
 }
 
 void TFrameCompositor::FillBackground(const TVideoRect& Hole) {
@@ -177,7 +228,9 @@ void TFrameCompositor::Compose(const TFrameView& Frame) {
   Prepare(Frame);
   FillBackground(FClip);
   const int n = FClip.Width();
-  if (!FClip.Empty()) {
+  if (FScaled) {
+    ComposeScaled(Frame);
+  } else if (!FClip.Empty()) {
     int lastSy = -1;
     const std::uint32_t* lastRow = nullptr;
     for (int y = FClip.Top; y < FClip.Bottom; ++y) {

@@ -1,6 +1,6 @@
 // The picture compositor of the video control's own renderer: scales the
 // source crop of a frame into the destination rectangle of a 32-bit target
-// surface (nearest pixel, converting only the source pixels shown), fills
+// surface (bilinear; a picture shown at its own size is copied), fills
 // the rest with the background colour, and lays a key-coloured overlay
 // layer (the on-screen display and subtitle bands) over the result, its
 // key-coloured pixels letting the picture through.
@@ -14,6 +14,7 @@
 
 #include "engine/graph/color_adjust.h"
 #include "engine/graph/frame_convert.h"
+#include "engine/graph/frame_scale.h"
 
 // A rectangle, right and bottom excluded.
 struct TVideoRect {
@@ -100,6 +101,9 @@ class TFrameCompositor {
   void Prepare(const TFrameView& Frame);
   void FillBackground(const TVideoRect& Hole);
   void ConvertPictureRow(const TFrameView& Frame, int Sy, std::uint32_t* Row);
+  void ComposeScaled(const TFrameView& Frame);
+  // The horizontally scaled source row Sy, from the two-row cache.
+  const std::uint32_t* ScaledRow(const TFrameView& Frame, int Sy);
 
   int FWidth = 0, FHeight = 0;
   std::vector<std::uint32_t> FSurface;
@@ -118,6 +122,12 @@ class TFrameCompositor {
   int FSpanLeft = 0, FSpanCount = 0;
   bool FContiguous = false;
   std::vector<std::uint32_t> FRow;
+  // Bilinear scaling: whether it applies, the taps, and the two most
+  // recent horizontally scaled source rows.
+  bool FScaled = false;
+  TScaleTaps FXTaps, FYTaps;
+  std::vector<std::uint32_t> FScaledRows[2];
+  int FScaledRowIndex[2] = {-1, -1};
   bool FTablesValid = false;
   bool FTablesYuv = false;
   std::unique_ptr<TYuvTables> FYuv;

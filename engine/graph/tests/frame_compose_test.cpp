@@ -61,19 +61,42 @@ TEST(FitPicture, PlacesByMode) {
   }
 }
 
+// Each quadrant of the 4 x 4 frame becomes 8 x 8; bilinear scaling keeps
+// the quadrants' inner pixels pure and blends across the edges.
 TEST(FrameCompositor, ScalesThePictureIntoTheDestination) {
   TQuadFrame f;
   TFrameCompositor c;
   c.SetBackground(Back);
   c.SetTarget(32, 24);
-  c.SetPlacement({8, 4, 24, 20}, {});  // 16 x 16: each quadrant 8 x 8
+  c.SetPlacement({8, 4, 24, 20}, {});
   c.Compose(f.View());
   const struct { int X, Y; std::uint32_t P; } probes[] = {
-      {8, 4, Red},    {15, 11, Red},  {16, 4, Green}, {23, 11, Green}, {8, 12, Blue},
-      {15, 19, Blue}, {16, 12, White}, {23, 19, White}, {7, 10, Back},  {24, 10, Back},
-      {12, 3, Back},  {12, 20, Back},  {0, 0, Back},    {31, 23, Back},
+      {8, 4, Red},     {13, 9, Red},   {18, 4, Green}, {23, 9, Green}, {8, 14, Blue},
+      {13, 19, Blue},  {18, 14, White}, {23, 19, White}, {7, 10, Back},  {24, 10, Back},
+      {12, 3, Back},   {12, 20, Back},  {0, 0, Back},    {31, 23, Back},
   };
   for (const auto& p : probes) EXPECT_EQ(At(c, p.X, p.Y), p.P) << p.X << "," << p.Y;
+  // Destination x 15 samples the frame at 1.375: 5/8 red, 3/8 green.
+  const std::uint32_t edge = At(c, 15, 4);
+  EXPECT_NEAR(int(edge >> 16), 159, 1);
+  EXPECT_NEAR(int((edge >> 8) & 255), 96, 1);
+  EXPECT_EQ(int(edge & 255), 0);
+}
+
+// A two-pixel black-to-white frame stretched to eight pixels ramps evenly.
+TEST(FrameCompositor, StretchingBlendsNeighbours) {
+  const std::uint32_t px[2] = {0x000000, 0xFFFFFF};
+  const TFrameView v =
+      DescribeFrame(TPixelFormat::RGB32, reinterpret_cast<const std::uint8_t*>(px), 2, 1, 8, false);
+  TFrameCompositor c;
+  c.SetTarget(8, 2);
+  c.SetPlacement({0, 0, 8, 2}, {});
+  c.Compose(v);
+  const int expected[8] = {0, 0, 32, 96, 159, 223, 255, 255};
+  for (int x = 0; x < 8; ++x) {
+    EXPECT_NEAR(int(At(c, x, 0) & 255), expected[x], 1) << x;
+    EXPECT_EQ(At(c, x, 1), At(c, x, 0)) << x;
+  }
 }
 
 TEST(FrameCompositor, DestinationBeyondTheTargetIsClipped) {
@@ -81,10 +104,11 @@ TEST(FrameCompositor, DestinationBeyondTheTargetIsClipped) {
   TFrameCompositor c;
   c.SetBackground(Back);
   c.SetTarget(8, 8);
-  c.SetPlacement({-8, -8, 8, 8}, {});  // only the white quadrant is inside
+  c.SetPlacement({-8, -8, 8, 8}, {});  // only the white quadrant's part is inside
   c.Compose(f.View());
-  for (int y = 0; y < 8; ++y)
-    for (int x = 0; x < 8; ++x) ASSERT_EQ(At(c, x, y), White) << x << "," << y;
+  for (int y = 2; y < 8; ++y)
+    for (int x = 2; x < 8; ++x) ASSERT_EQ(At(c, x, y), White) << x << "," << y;
+  EXPECT_NE(At(c, 0, 0), Back);  // picture, blended with its neighbours
 }
 
 TEST(FrameCompositor, SourceCropShowsOnlyThatPart) {
@@ -150,9 +174,56 @@ TEST(FrameCompositor, ScaledYuvKeepsItsBars) {
     c.SetPlacement({0, 0, dw, 2}, {});
     c.Compose(v);
     EXPECT_EQ(At(c, 0, 0), 0x000000u) << dw;
-    EXPECT_EQ(At(c, dw / 2 - 1, 1), 0x000000u) << dw;
-    EXPECT_EQ(At(c, dw / 2, 0), 0xFFFFFFu) << dw;
+    EXPECT_EQ(At(c, dw / 4, 1), 0x000000u) << dw;
+    EXPECT_EQ(At(c, dw * 3 / 4, 0), 0xFFFFFFu) << dw;
     EXPECT_EQ(At(c, dw - 1, 1), 0xFFFFFFu) << dw;
+    if (dw > w) {  // enlarged, the edge blends
+      const std::uint32_t middle = At(c, dw / 2, 0) & 255;
+      EXPECT_GT(middle, 0u) << dw;
+      EXPECT_LT(middle, 255u) << dw;
+    }
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// The vector kernels and the plain code of the scaler agree.
+TEST(FrameScale, VectorAndPlainPathsAgree) {
+  std::vector<std::uint32_t> src(203);
+  for (std::size_t i = 0; i < src.size(); ++i)
+    src[i] = std::uint32_t((i * 2654435761u) & 0xFFFFFF);
+  TScaleTaps taps;
+  taps.Build(0, 311, 0, 311, 0, 203);
+  std::vector<std::uint32_t> whole(311), single(1);
+  ScaleRow(src.data(), taps, whole.data());
+  for (int i = 0; i < 311; ++i) {
+    TScaleTaps one;  // a single tap never reaches the vector code
+    one.First = {taps.First[std::size_t(i)]};
+    one.Weight = {taps.Weight[std::size_t(i)]};
+    ScaleRow(src.data(), one, single.data());
+    ASSERT_EQ(whole[std::size_t(i)] & 0xFFFFFF, single[0]) << i;
+  }
+  std::vector<std::uint32_t> blended(203), tail(1);
+  BlendRows(src.data(), src.data() + 1, 37, 202, blended.data());
+  for (int i = 0; i < 202; ++i) {
+    BlendRows(src.data() + i, src.data() + i + 1, 37, 1, tail.data());
+    ASSERT_EQ(blended[std::size_t(i)], tail[0]) << i;
+  }
+}
+
+TEST(FrameScale, TapsStayInsideTheSource) {
+  for (int srcLen : {1, 2, 3, 7, 640}) {
+    for (int dstLen : {1, 2, 5, 1920}) {
+      TScaleTaps taps;
+      taps.Build(0, dstLen, 0, dstLen, 10, srcLen);
+      for (int i = 0; i < dstLen; ++i) {
+        ASSERT_GE(taps.First[std::size_t(i)], 10) << srcLen << "->" << dstLen;
+        const int last = taps.First[std::size_t(i)] + (taps.Weight[std::size_t(i)] ? 1 : 0);
+        ASSERT_LE(last, 10 + srcLen - 1) << srcLen << "->" << dstLen;
+      }
+    }
   }
 }
 
