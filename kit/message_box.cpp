@@ -134,15 +134,15 @@ void TfrmMessage::Place() {
   bool FullScreen = E.VideoFullScreen && E.VideoFullScreen();
   bool OwnerUp = OwnerForm && OwnerForm->Enabled() && OwnerForm->Showing();
   P.CentreOnVideo = FullScreen && !OwnerUp;
-  P.VideoMonitor = VideoMonitor.BoundsRect;
   P.ScreenWidth = Screen.Width();
   P.ScreenHeight = Screen.Height();
+  P.VideoMonitor = E.VideoMonitor ? E.VideoMonitor() : Bounds(0, 0, P.ScreenWidth, P.ScreenHeight);
   P.WorkArea = Screen.WorkAreaRect();
   TForm* Main = E.MainWindow ? E.MainWindow() : Application.MainForm();
   if (Main && Main != this) {
     P.MainWindow = Main->BoundsRect();
-    P.MonitorsDiffer = MonitorsDiffer;
-    if (MonitorsDiffer) P.MainMonitor = GetWindowMonitor(Main->Handle()).BoundsRect;
+    P.MonitorsDiffer = E.MonitorsDiffer && E.MonitorsDiffer();
+    if (P.MonitorsDiffer) P.MainMonitor = GetWindowMonitor(Main->Handle()).BoundsRect;
   } else {
     // No main window yet: the screen's centre stands in for it.
     P.MainWindow = Bounds(P.ScreenWidth / 2, P.ScreenHeight / 2, 0, 0);

@@ -29,13 +29,20 @@ struct TMessageBoxTexts {
 
 // What the box needs of the rest of the program; each part may be left
 // empty (then: the built-in texts, placement always done, no full-screen
-// video, the application's main form as the main window).
+// video, the application's main form as the main window, one monitor
+// layout, the primary screen as the video's monitor).
 struct TMessageBoxEnvironment {
   std::function<TMessageBoxTexts()> Texts;
   // While set the box does no layout and placement when shown.
   std::function<bool()> SkipFormPlacement;
   // Whether the video window is in full-screen mode.
   std::function<bool()> VideoFullScreen;
+  // The bounds of the monitor that shows the video window (the box is
+  // centred on it over a full-screen video).
+  std::function<TRect()> VideoMonitor;
+  // Whether window placement works per monitor (the monitors differ in
+  // size): the box then keeps to the main window's monitor.
+  std::function<bool()> MonitorsDiffer;
   // The main window the box is placed relative to.
   std::function<TForm*()> MainWindow;
 };

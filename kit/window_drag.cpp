@@ -4,9 +4,6 @@
 
 #include "kit/monitor_list.h"
 
-bool MonitorsDiffer = false;
-TMonitor VideoMonitor;
-
 namespace {
 
 constexpr WPARAM ScMoveByCaption = SC_MOVE | HTCAPTION;  // 61458

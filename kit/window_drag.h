@@ -41,8 +41,3 @@ void DecideDocking(TWinControl& Main, std::span<TDockedWindow> Table);
 // in Screen's monitor list; when the list has no such entry, the primary
 // monitor.
 TMonitor GetWindowMonitor(HWND Handle);
-
-// Whether window placement works per monitor (kept by the monitor-layout
-// detection), and the monitor showing the video window.
-extern bool MonitorsDiffer;
-extern TMonitor VideoMonitor;

@@ -188,3 +188,34 @@ TEST(SkinnedMessageBox, ShortTextGivesTheNarrowestBoxCroppedFromItsSkin) {
   ExpectSamePixels(Form.Host().Skin(), {0, H - 2, W - 2, H}, Skin, {0, 252, 198, 254});
   Form.Hide();
 }
+
+TEST(SkinnedMessageBox, OverAFullScreenVideoTheBoxIsCentredOnTheVideosMonitor) {
+  struct TResetEnvironment {
+    ~TResetEnvironment() { SetMessageBoxEnvironment({}); }
+  } Reset;
+  TMessageBoxEnvironment E;
+  E.VideoFullScreen = [] { return true; };
+  E.VideoMonitor = [] { return TRect{100, 50, 900, 650}; };
+  SetMessageBoxEnvironment(E);
+  {
+    TfrmMessage Form;
+    Form.SetText(L"Done.");
+    Form.Show();
+    Settle();
+    EXPECT_EQ(100 + (800 - Form.ClientWidth()) / 2, Form.Left());
+    EXPECT_EQ(50 + (600 - Form.ClientHeight()) / 2, Form.Top());
+    Form.Hide();
+  }
+  // Without the video's monitor the primary screen stands in for it.
+  E.VideoMonitor = nullptr;
+  SetMessageBoxEnvironment(E);
+  {
+    TfrmMessage Form;
+    Form.SetText(L"Done.");
+    Form.Show();
+    Settle();
+    EXPECT_EQ((Screen.Width() - Form.ClientWidth()) / 2, Form.Left());
+    EXPECT_EQ((Screen.Height() - Form.ClientHeight()) / 2, Form.Top());
+    Form.Hide();
+  }
+}
