@@ -150,8 +150,9 @@ const std::vector<std::string>& BuiltInMediaExtensions();
 // "\." + ext key nor break a filter's pattern list).
 bool IsValidMediaExtension(const std::string& ext);
 
-// "0" when the extension at `index` is not to be associated, including a
-// position beyond the end of FileAssociation.
+// True when the extension at `index` is to be associated (its character of
+// FileAssociation is "1"); a position beyond the end of FileAssociation is
+// not.
 bool IsExtensionAssociated(const SettingsStore& store, std::size_t index);
 
 inline constexpr const char* kEnglishBuiltIn = "English (built in)";
