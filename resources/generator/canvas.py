@@ -227,13 +227,6 @@ class Canvas:
             for xx in range(sx0, sx1):
                 self.put(x + xx - sx0, y + yy - sy0, src.get(xx, yy))
 
-    def map(self, fn, rect=None):
-        """Replaces every pixel of rect by fn(colour)."""
-        x0, y0, x1, y1 = self._clip(rect or (0, 0, self.w, self.h))
-        for y in range(y0, y1):
-            for x in range(x0, x1):
-                self.put(x, y, fn(self.get(x, y)))
-
     def noise(self, rect, amount, seed):
         """Deterministic fine grain (a brushed-metal hint) of +-amount."""
         x0, y0, x1, y1 = self._clip(rect)
