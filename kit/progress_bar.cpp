@@ -1,7 +1,6 @@
 #include "kit/progress_bar.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 
 #include "kit/skin_strip.h"
@@ -36,10 +35,7 @@ int ProgressFillWidth(int Span, int Position, int Min, int Max) {
 long long ProgressPositionAt(const TRect& Bar, int Min, int Max, int X) {
   double P = (X - Bar.Left) * 1.0 / (Bar.Right - Bar.Left + 1) *
                  (static_cast<double>(Max) - Min + 1) + Min;
-  double Floor = std::floor(P);
-  double Fraction = P - Floor;
-  if (Fraction > 0.5 || (Fraction == 0.5 && std::fmod(Floor, 2.0) != 0.0)) Floor += 1.0;
-  return static_cast<long long>(Floor);
+  return RoundHalfEvenLong(P);
 }
 
 TVirtualProgressBar::TVirtualProgressBar(TWidgetHost& Host, TWidgetSurface& Surface,

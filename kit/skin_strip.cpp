@@ -3,13 +3,15 @@
 #include <algorithm>
 #include <cmath>
 
-int RoundHalfEven(double Value) {
+long long RoundHalfEvenLong(double Value) {
   double Floor = std::floor(Value);
   double Fraction = Value - Floor;
   if (Fraction > 0.5 || (Fraction == 0.5 && std::fmod(Floor, 2.0) != 0.0))
     Floor += 1.0;
-  return static_cast<int>(Floor);
+  return static_cast<long long>(Floor);
 }
+
+int RoundHalfEven(double Value) { return static_cast<int>(RoundHalfEvenLong(Value)); }
 
 TRect StackedFrame(int W, int H, int Index) {
   return {0, Index * H / 4, W, (Index + 1) * H / 4};

@@ -16,6 +16,8 @@ enum TButtonFrame { FrameNormal = 0, FramePressed = 1, FrameDisabled = 2, FrameH
 // Rounds to the nearest integer, halves to even (the rounding that decides
 // single pixels of layouts throughout the kit).
 int RoundHalfEven(double Value);
+// The same for values beyond the int range (positions of long movies).
+long long RoundHalfEvenLong(double Value);
 
 // Frame Index (0..3) of a vertical strip of four frames, W x H pixels:
 // rows Index*H div 4 .. (Index+1)*H div 4, full width.

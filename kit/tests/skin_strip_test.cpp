@@ -10,6 +10,10 @@ TEST(SkinStrip, RoundHalfEvenDecidesHalvesTowardEven) {
       {0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {2.4999, 2},
       {2.5001, 3}, {7.2, 7}, {-2.6, -3}};
   for (const auto& C : Cases) EXPECT_EQ(C.Out, RoundHalfEven(C.In)) << C.In;
+  // Beyond the int range.
+  EXPECT_EQ(3000000000LL, RoundHalfEvenLong(3000000000.5));
+  EXPECT_EQ(3000000002LL, RoundHalfEvenLong(3000000001.5));
+  EXPECT_EQ(-3000000001LL, RoundHalfEvenLong(-3000000000.7));
 }
 
 // The player builds the widgets and the audio chain into one program: the
