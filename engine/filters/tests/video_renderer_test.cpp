@@ -106,7 +106,9 @@ TEST_F(VideoRendererGraph, ConnectsAndReportsTheVideoSize) {
   EXPECT_TRUE(Renderer->InputPin()->IsConnected());
   // RGB32 is taken whenever the decoder offers it.
   IPin* upstream = Renderer->InputPin()->GetConnected();
-  if (OffersRgb32(upstream)) EXPECT_EQ(Renderer->Format().Format, TPixelFormat::RGB32);
+  if (OffersRgb32(upstream)) {
+    EXPECT_EQ(Renderer->Format().Format, TPixelFormat::RGB32);
+  }
   TComPtr<IBasicVideo> video;
   ASSERT_EQ(Graph->QueryInterface(IID_IBasicVideo, reinterpret_cast<void**>(&video.P)), S_OK);
   long w = 0, h = 0;
