@@ -20,6 +20,11 @@ class TDragWidget : public TWidget {
   // Hovering while not dragged: nothing while another widget holds the
   // capture; inside the pointing hand; leaving the default cursor.
   void HoverRule(int X, int Y);
+  // A move while dragged: inside the zone reaching Left, Right and Vertical
+  // pixels beyond the widget's rectangle, the pointing hand and the hover
+  // flag, True; outside it the hover flag drops and the cursor returns to the
+  // default, False (the drag then keeps its value).
+  bool DragInZone(int X, int Y, int Left, int Right, int Vertical);
 
   bool FDragging = false;
 };

@@ -93,16 +93,9 @@ bool TVirtualProgressBar::MouseMove(int X, int Y, bool LeftDown) {
     if (FEnabled) HoverRule(X, Y);
     return false;
   }
-  if (X < FRect.Left - DragZoneLeft || X > FRect.Right + DragZoneRight ||
-      Y < FRect.Top - DragZoneY || Y > FRect.Bottom + DragZoneY) {
-    FHover = false;
-    FHost.SetCursor(TWidgetCursor::Default);
-    return false;
-  }
-  FHost.SetCursor(TWidgetCursor::HandPoint);
+  if (!DragInZone(X, Y, DragZoneLeft, DragZoneRight, DragZoneY)) return false;
   FFillWidth = std::min(FRect.Right - FRect.Left + 1, std::max(0, X - FRect.Left));
   Seek(PositionAt(X));
-  FHover = true;
   return true;
 }
 

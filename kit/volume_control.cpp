@@ -68,18 +68,11 @@ bool TVolumeControl::MouseMove(int X, int Y, bool LeftDown) {
     HoverRule(X, Y);
     return false;
   }
-  if (X < FRect.Left - DragZoneX || X > FRect.Right + DragZoneX ||
-      Y < FRect.Top - DragZoneY || Y > FRect.Bottom + DragZoneY) {
-    // Outside its zone the drag keeps the level.
-    FHover = false;
-    FHost.SetCursor(TWidgetCursor::Default);
-    return false;
-  }
+  // Outside its zone the drag keeps the level.
+  if (!DragInZone(X, Y, DragZoneX, DragZoneX, DragZoneY)) return false;
   FPosition = VolumeLevelAt(FRect.Bottom, Y);
-  FHost.SetCursor(TWidgetCursor::HandPoint);
   ApplyVolume();
   Paint();
-  FHover = true;
   ScoreChange();
   return true;
 }
