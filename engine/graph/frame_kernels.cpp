@@ -91,7 +91,7 @@ int Nv12RowSimd(const std::uint8_t* y, const std::uint8_t* uv, int n, const TYuv
 
 int RgbMatrixSimd(const std::uint32_t* Src, const int* XMap, int n, const TRgbTables& Tables,
                   std::uint32_t* Dst) {
-  const __m128i mask = _mm_set1_epi32(0xFF);
+  const __m128i mask = _mm_set1_epi32(0xFF << 7);
   const __m128i bias = BiasOf(Tables.Offset4);
   const auto& q = Tables.Q;
   int i = 0;
@@ -105,12 +105,14 @@ int RgbMatrixSimd(const std::uint32_t* Src, const int* XMap, int n, const TRgbTa
       p0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Src + i));
       p1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Src + i + 4));
     }
-    auto channel = [&](int shift) {
-      const __m128i a = _mm_and_si128(_mm_srli_epi32(p0, shift), mask);
-      const __m128i b = _mm_and_si128(_mm_srli_epi32(p1, shift), mask);
-      return _mm_slli_epi16(_mm_packs_epi32(a, b), 7);
-    };
-    const __m128i r = channel(16), g = channel(8), b = channel(0);
+    // Each channel as 16-bit lanes already scaled by 128: moved so that
+    // its lowest bit lands on bit 7, then masked.
+    const __m128i r = _mm_packs_epi32(_mm_and_si128(_mm_srli_epi32(p0, 9), mask),
+                                      _mm_and_si128(_mm_srli_epi32(p1, 9), mask));
+    const __m128i g = _mm_packs_epi32(_mm_and_si128(_mm_srli_epi32(p0, 1), mask),
+                                      _mm_and_si128(_mm_srli_epi32(p1, 1), mask));
+    const __m128i b = _mm_packs_epi32(_mm_and_si128(_mm_slli_epi32(p0, 7), mask),
+                                      _mm_and_si128(_mm_slli_epi32(p1, 7), mask));
     auto out = [&](int o) {
       return _mm_add_epi16(_mm_add_epi16(Mul(r, q[o][0]), bias),
                            _mm_add_epi16(Mul(g, q[o][1]), Mul(b, q[o][2])));
