@@ -143,12 +143,6 @@ void TVideoSurface::Paint(HDC DC) {
   BlitLocked(DC);
 }
 
-std::uint32_t TVideoSurface::ComposedPixel(int X, int Y) {
-  TAutoLock lock(FLock);
-  if (X < 0 || Y < 0 || X >= FCompositor.Width() || Y >= FCompositor.Height()) return 0;
-  return FCompositor.Pixels()[std::size_t(Y) * FCompositor.Width() + X];
-}
-
 void TVideoSurface::PresentFrame(const TFrameView& Frame) {
   TAutoLock lock(FLock);
   const bool resized = !FHasFrame || Frame.Width != FFrame.Width || Frame.Height != FFrame.Height;

@@ -71,8 +71,6 @@ class TVideoSurface : public IVideoFramePresenter {
   // Composes anew and copies the result to DC (a paint), or to the window
   // when DC is nullptr.
   void Paint(HDC DC = nullptr);
-  // The composed pixel at a client point, for tests (0x00RRGGBB).
-  std::uint32_t ComposedPixel(int X, int Y);
 
   // IVideoFramePresenter
   void PresentFrame(const TFrameView& Frame) override;
