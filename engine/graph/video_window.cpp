@@ -110,15 +110,7 @@ void TDSVideoWindowEx2::SetOwnRendererColors(const TColorSettings& Settings) {
 
 void TDSVideoWindowEx2::SetAspectRatio(TRatioModes Value) {
   if (FRenderer && FMixer) {
-    IPin* pin = nullptr;
-    IEnumPins* pins = nullptr;
-    if (SUCCEEDED(FMixer->EnumPins(&pins))) {
-      pins->Next(1, &pin, nullptr);
-      pins->Release();
-    }
-    IMixerPinConfig2* config = nullptr;
-    if (pin) pin->QueryInterface(IID_IMixerPinConfig2, reinterpret_cast<void**>(&config));
-    if (pin) pin->Release();
+    IMixerPinConfig2* config = MixerPinConfig();
     const bool done = config && SUCCEEDED(config->SetAspectRatioMode(TMixerAspectMode(Value)));
     if (config) config->Release();
     if (!done) return;
@@ -208,6 +200,7 @@ void TDSVideoWindowEx2::CommitLayer(HDC DC) {
   if (w <= 0 || h <= 0) return;
   const std::uint32_t* px = FLayer.Pixels();
   FLayerSnapshot.assign(px, px + std::size_t(w) * std::size_t(h));
+  FSurface->SetBackground(Color());
   FSurface->SetLayer(std::make_shared<TKeyedLayer>(px, w, h, w, PixelOfColorRef(FColorKey)));
   FSurface->Paint(DC);
 }

@@ -163,6 +163,8 @@ class TDSVideoWindowEx2 : public TWinControl, public IFilterComponent, public IG
   void Insert();
   bool ReplaceRendererWithOwn();
   void RegisterCallback();
+  // The held mixer's first pin's configuration (referenced), or nullptr.
+  IMixerPinConfig2* MixerPinConfig();
   // Painting helpers.
   bool OnGuiThread() const { return GetCurrentThreadId() == FGuiThread; }
   void FillRect(int Left, int Top, int Right, int Bottom, COLORREF Color);

@@ -283,11 +283,7 @@ void TDSVideoWindowEx2::ApplyColorKey() {
   if (!window) return;
   SetWindowPos(window, Handle(), 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOCOPYBITS);
-  if (!FMixer) return;
-  IPin* pin = FirstPin(FMixer);
-  IMixerPinConfig2* config = nullptr;
-  if (pin) pin->QueryInterface(IID_IMixerPinConfig2, reinterpret_cast<void**>(&config));
-  if (pin) pin->Release();
+  IMixerPinConfig2* config = MixerPinConfig();
   if (!config) return;
   COLORKEY key = {};
   DWORD color = 0;
@@ -296,6 +292,14 @@ void TDSVideoWindowEx2::ApplyColorKey() {
     if (OnColorKeyChanged) OnColorKeyChanged(this);
   }
   config->Release();
+}
+
+IMixerPinConfig2* TDSVideoWindowEx2::MixerPinConfig() {
+  IPin* pin = FMixer ? FirstPin(FMixer) : nullptr;
+  IMixerPinConfig2* config = nullptr;
+  if (pin) pin->QueryInterface(IID_IMixerPinConfig2, reinterpret_cast<void**>(&config));
+  if (pin) pin->Release();
+  return config;
 }
 
 void TDSVideoWindowEx2::RegisterCallback() {
