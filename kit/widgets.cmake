@@ -18,7 +18,7 @@ add_library(lc_widgets_core STATIC
 )
 target_link_libraries(lc_widgets_core PUBLIC lc_kit_core)
 
-lc_add_test(NAME widgets_core_tests
+lc_add_test(NAME widgets_core_tests PURE
   SOURCES
     tests/button_test.cpp
     tests/flip_test.cpp
