@@ -18,12 +18,13 @@ struct TTrackGeometry {
   int Length = 100;
   // The area that takes a press (inclusive on every edge).
   TRect HitArea;
-  // The thumb's cell relative to the thumb centre along the track and to
-  // Across (the column of a vertical slider, the row of a horizontal one);
-  // for sliders on a fixed row CellTop/CellBottom are absolute.
-  int CellBefore = 3;   // cell starts this far before the thumb centre
-  int CellAfter = 4;    // and ends this far after it
-  int CellAcross1 = 0;  // the cell's other extent
+  // The thumb's cell: along the track from CellBefore pixels before the
+  // thumb centre to CellAfter pixels after it; across the track the fixed
+  // extent CellAcross1 .. CellAcross2 (absolute x of a vertical slider, y of
+  // a horizontal one).
+  int CellBefore = 3;
+  int CellAfter = 4;
+  int CellAcross1 = 0;
   int CellAcross2 = 0;
   // The part of the thumb image that is drawn.
   TRect ThumbSource;
