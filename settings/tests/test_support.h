@@ -43,11 +43,12 @@ class FakeHost : public SettingsHost {
   }
 };
 
-// A fresh folder under the system's temporary folder, removed afterwards.
+// The path of a UTF-8 string.
 inline std::filesystem::path U8(const std::string& utf8) {
   return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
+// A fresh folder under the system's temporary folder, removed afterwards.
 class ScratchFolder {
  public:
   ScratchFolder() {
