@@ -112,16 +112,13 @@ void TfrmMessage::LayOut() {
 }
 
 // Carries the background's bottom and right edges in and cuts it to the
-// box's size. Each copy goes through a temporary bitmap: the right edge is
-// stretched within the same bitmap, over rows it also reads.
+// box's size. The right edge is stretched within the same bitmap, over rows
+// it also reads: CopyRect copies such overlapping areas safely.
 void TfrmMessage::CropBackground() {
   TBitmap& Background = Host().Skin();
   for (const TStripCopy& C : FLayout.CropCopies) {
     if (C.Dest.IsEmpty() || C.Source.IsEmpty()) continue;
-    TRect Whole{0, 0, C.Dest.Width(), C.Dest.Height()};
-    TBitmap Strip(Whole.Right, Whole.Bottom);
-    Strip.Canvas().CopyRect(Whole, Background.Canvas(), C.Source);
-    Background.Canvas().CopyRect(C.Dest, Strip.Canvas(), Whole);
+    Background.Canvas().CopyRect(C.Dest, Background.Canvas(), C.Source);
   }
   Background.SetSize(FLayout.Width, FLayout.Height);
 }

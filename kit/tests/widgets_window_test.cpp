@@ -186,6 +186,9 @@ TEST(SkinnedMessageBox, ShortTextGivesTheNarrowestBoxCroppedFromItsSkin) {
   int W = 200, H = Form.ClientHeight();
   ExpectSamePixels(Form.Host().Skin(), {W - 2, H - 2, W, H}, Skin, {484, 252, 486, 254});
   ExpectSamePixels(Form.Host().Skin(), {0, H - 2, W - 2, H}, Skin, {0, 252, 198, 254});
+  // The right edge is the skin's, stretched to the new height: its top row
+  // is the skin's top row.
+  ExpectSamePixels(Form.Host().Skin(), {W - 2, 0, W, 1}, Skin, {484, 0, 486, 1});
   Form.Hide();
 }
 
