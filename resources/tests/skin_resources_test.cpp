@@ -28,7 +28,7 @@ constexpr Layout Side2{2, false};
 constexpr Layout Side4{4, false};
 constexpr Layout Stacked2{2, true};
 
-struct SkinSpec {
+struct SkinShape {
   const wchar_t* Name;
   int Width;   // 0: any size of at least MinWidth x MinHeight
   int Height;
@@ -38,7 +38,7 @@ struct SkinSpec {
 };
 
 // Sizes and layouts the widgets and windows rely on.
-const SkinSpec kSkins[] = {
+const SkinShape kSkins[] = {
     {L"ButtonText1", 80, 80, Stacked4},
     {L"ButtonText2", 100, 80, Stacked4},
     {L"ButtonText3", 120, 80, Stacked4},
@@ -162,30 +162,30 @@ std::vector<std::uint8_t> FramePixels(const Image& Img, Layout Frames, int Index
 
 std::string Narrow(const wchar_t* S) { return std::string(S, S + wcslen(S)); }
 
-void PrintTo(const SkinSpec& Spec, std::ostream* Out) { *Out << Narrow(Spec.Name); }
+void PrintTo(const SkinShape& Shape, std::ostream* Out) { *Out << Narrow(Shape.Name); }
 
-class SkinImage : public ::testing::TestWithParam<SkinSpec> {};
+class SkinImage : public ::testing::TestWithParam<SkinShape> {};
 
 TEST_P(SkinImage, DecodesAtItsSizeWithDistinctFrames) {
-  const SkinSpec& Spec = GetParam();
+  const SkinShape& Shape = GetParam();
   Image Img;
-  ASSERT_TRUE(LoadSkin(Spec.Name, Img));
-  if (Spec.Width > 0) {
-    EXPECT_EQ(Spec.Width, Img.Width);
-    EXPECT_EQ(Spec.Height, Img.Height);
+  ASSERT_TRUE(LoadSkin(Shape.Name, Img));
+  if (Shape.Width > 0) {
+    EXPECT_EQ(Shape.Width, Img.Width);
+    EXPECT_EQ(Shape.Height, Img.Height);
   } else {
-    EXPECT_GE(Img.Width, Spec.MinWidth);
-    EXPECT_GE(Img.Height, Spec.MinHeight);
+    EXPECT_GE(Img.Width, Shape.MinWidth);
+    EXPECT_GE(Img.Height, Shape.MinHeight);
   }
   // Every state must look different from every other one.
-  for (int A = 0; A < Spec.Frames.Count; ++A)
-    for (int B = A + 1; B < Spec.Frames.Count; ++B)
-      EXPECT_NE(FramePixels(Img, Spec.Frames, A), FramePixels(Img, Spec.Frames, B))
+  for (int A = 0; A < Shape.Frames.Count; ++A)
+    for (int B = A + 1; B < Shape.Frames.Count; ++B)
+      EXPECT_NE(FramePixels(Img, Shape.Frames, A), FramePixels(Img, Shape.Frames, B))
           << "frames " << A << " and " << B << " are identical";
 }
 
 INSTANTIATE_TEST_SUITE_P(Skin, SkinImage, ::testing::ValuesIn(kSkins),
-                         [](const ::testing::TestParamInfo<SkinSpec>& Info) {
+                         [](const ::testing::TestParamInfo<SkinShape>& Info) {
                            return Narrow(Info.param.Name);
                          });
 
@@ -202,8 +202,8 @@ TEST(SkinResources, ModuleHoldsExactlyTheSkinImages) {
   std::set<std::wstring> Found, Expected;
   EnumResourceNamesW(GetModuleHandleW(nullptr), RT_RCDATA, CollectName,
                      reinterpret_cast<LONG_PTR>(&Found));
-  for (const SkinSpec& Spec : kSkins) {
-    std::wstring S(Spec.Name);
+  for (const SkinShape& Shape : kSkins) {
+    std::wstring S(Shape.Name);
     std::transform(S.begin(), S.end(), S.begin(), ::towupper);
     Expected.insert(S);
   }
