@@ -145,6 +145,11 @@ void TFrameCompositor::Prepare(const TFrameView& Frame) {
     FYTaps.Build(FClip.Top, FClip.Bottom, FDest.Top, FDest.Height(), src.Top, src.Height());
     FSpanLeft = FXTaps.First.front();
     FSpanCount = FXTaps.First.back() + 2 - FSpanLeft;
+    // The colour matrix of an RGB source is affine and the blend weights
+    // add up to one, so it may run before the scaling: on the source
+    // pixels read when they are clearly fewer than the picture's.
+    const long long rows = FYTaps.First.back() + 2 - FYTaps.First.front();
+    FColorsFirst = 5 * FSpanCount * rows < 4LL * FClip.Width() * FClip.Height();
     for (int k = 0; k < 2; ++k) {
       FScaledRows[k].resize(std::size_t(FClip.Width()));
       FScaledRowIndex[k] = -1;
@@ -166,6 +171,13 @@ const std::uint32_t* TFrameCompositor::ScaledRow(const TFrameView& Frame, int Sy
   } else {
     source = reinterpret_cast<const std::uint32_t*>(Frame.Plane[0] +
                                                     std::ptrdiff_t(Sy) * Frame.Stride[0]);
+    if (FColorsFirst && FRgb->Kind != TRgbTables::TKind::Identity) {
+      const int done = RgbMatrixSimd(source + FSpanLeft, nullptr, FSpanCount, *FRgb, FRow.data());
+      std::memcpy(FRow.data() + done, source + FSpanLeft + done,
+                  std::size_t(FSpanCount - done) * sizeof(std::uint32_t));
+      FRgb->Apply(FRow.data() + done, FSpanCount - done);
+      source = FRow.data() - FSpanLeft;
+    }
   }
   ScaleRow(source, FXTaps, FScaledRows[k].data());
   FScaledRowIndex[k] = Sy;
@@ -185,7 +197,7 @@ void TFrameCompositor::ComposeScaled(const TFrameView& Frame) {
     const std::uint32_t* a = ScaledRow(Frame, first);
     const std::uint32_t* b = weight ? ScaledRow(Frame, first + 1) : a;
     BlendRows(a, b, weight, n, row);
-    if (!FTablesYuv) FRgb->Apply(row, n);
+    if (!FTablesYuv && !FColorsFirst) FRgb->Apply(row, n);
   }
 }
 

@@ -125,6 +125,7 @@ class TFrameCompositor {
   // Bilinear scaling: whether it applies, the taps, and the two most
   // recent horizontally scaled source rows.
   bool FScaled = false;
+  bool FColorsFirst = false;  // an RGB source's colours are adjusted before scaling
   TScaleTaps FXTaps, FYTaps;
   std::vector<std::uint32_t> FScaledRows[2];
   int FScaledRowIndex[2] = {-1, -1};

@@ -160,6 +160,30 @@ TEST(FrameCompositor, ColourControlsApplyToThePicture) {
   EXPECT_EQ(At(c, 0, 0), 0x4C4C4Cu);  // red without colour: its luma 76
 }
 
+// Colours are adjusted before the scaling when the source is the smaller
+// side and after it otherwise; either way a flat red without saturation
+// becomes its luma.
+TEST(FrameCompositor, ColourControlsApplyWhicheverSideIsScaled) {
+  std::vector<std::uint32_t> px(35 * 32, Red);  // 35 wide: the vector code leaves a tail
+  const TFrameView v = DescribeFrame(TPixelFormat::RGB32,
+                                     reinterpret_cast<const std::uint8_t*>(px.data()), 35, 32,
+                                     35 * 4, false);
+  for (int size : {12, 80}) {
+    TFrameCompositor c;
+    c.SetTarget(size, size);
+    c.SetPlacement({0, 0, size, size}, {});
+    c.SetColors({750, 10000, 0, 0, true});
+    c.Compose(v);
+    for (int y = 0; y < size; y += 5)
+      for (int x = 0; x < size; x += 5) {
+        const std::uint32_t p = At(c, x, y);
+        ASSERT_NEAR(int(p >> 16), 76, 1) << size << " " << x << "," << y;
+        ASSERT_NEAR(int((p >> 8) & 255), 76, 1) << size << " " << x << "," << y;
+        ASSERT_NEAR(int(p & 255), 76, 1) << size << " " << x << "," << y;
+      }
+  }
+}
+
 // A wide YUV frame scaled down and up through the span-and-pick path keeps
 // its bars in place.
 TEST(FrameCompositor, ScaledYuvKeepsItsBars) {
