@@ -33,3 +33,12 @@ constexpr UINT CM_WANTSPECIALKEY = CM_BASE + 0x0E;
 // controls to the child as this message (same parameters); TCheckBox
 // turns BN_CLICKED into its click.
 constexpr UINT CN_COMMAND = CM_BASE + 0x0111;
+
+// Sent by test programs to the main window (TfrmMain): it answers by
+// sending its OpenFileList, the files last handed over by a second
+// instance, to the window in wParam as WM_COPYDATA with dwData
+// kOpenFileListReply, each name followed by the character of code 1 (8-bit
+// text of the system code page). The message's result is the number of
+// names.
+constexpr UINT WM_QUERYOPENFILELIST = WM_APP + 0x120;
+constexpr ULONG_PTR kOpenFileListReply = 0x4C43;

@@ -15,7 +15,7 @@
 
 #include "kit/skin_host.h"
 #include "player/boss_keys.h"
-#include "player/main_messages.h"
+#include "framework/messages.h"
 
 namespace lc::settings {
 class SettingsHost;

@@ -6,7 +6,7 @@
 #include <shlobj.h>
 
 #include "player/handover.h"
-#include "player/main_messages.h"
+#include "framework/messages.h"
 #include "tests/support/process.h"
 
 namespace lctest {
