@@ -102,9 +102,12 @@ void TDSVideoWindowEx2::ReleaseGraphObjects() {
   ReleaseAndNil(FGraphRenderer);
   ReleaseAndNil(FVideoWindow);
   if (FOwnRenderer) {
+    // The picture goes with the renderer, as a renderer's window would.
     FOwnRenderer->SetPresenter(nullptr);
     FSurface->SetRenderer(nullptr);
+    FSurface->ClearFrame();
     FOwnRenderer = nullptr;
+    Invalidate();
   }
   ReleaseAndNil(FRenderer);
   FOverlayInUse = false;

@@ -284,6 +284,16 @@ TEST_F(VideoWindow, PauseKeepsTheLastFrame) {
   ExpectBars(0, 400, 120);
 }
 
+// When the graph goes, its picture goes with it.
+TEST_F(VideoWindow, PictureLeavesWithTheGraph) {
+  Open(Rect(0, 0, 400, 240));
+  ExpectBars(0, 400, 120);
+  Graph.SetActive(false);
+  Pump(100);
+  EXPECT_FALSE(Video->Surface().HasFrame());
+  ExpectColor(ScreenPixel(350, 120), Black, 0, "where the white bar was");
+}
+
 TEST_F(VideoWindow, AspectRatioAndZoomPlaceThePicture) {
   Open(Rect(0, 0, 400, 240));
   Video->SetAspectRatio(rmLetterBox);  // 4:3 into 400 x 240: 320 wide, centred
