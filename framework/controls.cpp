@@ -293,6 +293,24 @@ class TCanvasSwap {
   HDC FOld;
 };
 
+// Keeps a canvas's font and brush for the length of a scope: graphic
+// controls paint on their parent's canvas and leave it as they found it.
+class TCanvasLookSave {
+ public:
+  explicit TCanvasLookSave(TCanvas& Canvas) : FCanvas(Canvas), FBrush(Canvas.Brush) {
+    FFont.Assign(Canvas.Font);
+  }
+  ~TCanvasLookSave() {
+    FCanvas.Font.Assign(FFont);
+    FCanvas.Brush = FBrush;
+  }
+
+ private:
+  TCanvas& FCanvas;
+  TFont FFont;
+  TBrush FBrush;
+};
+
 }  // namespace
 
 void TWinControl::WMPaint(TMessage& M) {
@@ -309,7 +327,10 @@ void TWinControl::WMPaint(TMessage& M) {
     if (!C->Visible) continue;
     POINT Old;
     SetViewportOrgEx(DC, C->Left(), C->Top(), &Old);
-    C->Paint(FCanvas);
+    {
+      TCanvasLookSave Look(FCanvas);
+      C->Paint(FCanvas);
+    }
     SetViewportOrgEx(DC, Old.x, Old.y, nullptr);
   }
   M.Result = 0;

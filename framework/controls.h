@@ -39,7 +39,8 @@ class TGraphicControl : public TComponent {
 
  protected:
   // ---- hooks; coordinates are relative to the control ----
-  // Canvas is the parent's, with its origin moved to the control's corner.
+  // Canvas is the parent's, with its origin moved to the control's corner;
+  // its font and brush are the parent's again after the paint.
   virtual void Paint(TCanvas& Canvas);
   virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
   virtual void MouseMove(TShiftState Shift, int X, int Y);

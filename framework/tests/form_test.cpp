@@ -313,6 +313,26 @@ TEST_F(FormTest, LabelSizesToTextAndPaintsOnItsParent) {
   Form->Hide();
 }
 
+TEST_F(FormTest, GraphicControlPaintLeavesTheParentsFontAndBrush) {
+  TLabel Label(Form.get());
+  TFont F;
+  F.SetName(L"Arial");
+  F.SetHeight(-20);
+  F.SetColor(clRed);
+  Label.SetFont(F);
+  Label.SetCaption(L"Label");
+  Label.SetBounds(10, 10, Label.Width(), Label.Height());
+  const int Height = Form->Canvas().Font.Height();
+  const TColor Color = Form->Canvas().Font.Color();
+  ASSERT_NE(Height, -20);
+  Form->Show();
+  Form->Repaint();
+  EXPECT_EQ(Form->Canvas().Font.Height(), Height);
+  EXPECT_EQ(Form->Canvas().Font.Color(), Color);
+  EXPECT_EQ(Form->Canvas().Brush.Style, TBrushStyle::bsSolid);
+  Form->Hide();
+}
+
 TEST_F(FormTest, KeyPreviewLetsFormSeeChildKeysFirst) {
   TCheckBox Box(Form.get());
   std::vector<WORD> BoxKeys;
