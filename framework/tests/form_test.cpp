@@ -63,6 +63,14 @@ class TfrmProbe : public TForm {
 
 LPARAM Point(int X, int Y) { return MAKELPARAM(X, Y); }
 
+TFont Arial(int Height, TColor Color = clBlack) {
+  TFont F;
+  F.SetName(L"Arial");
+  F.SetHeight(Height);
+  F.SetColor(Color);
+  return F;
+}
+
 // Test forms stand in the lower right part of the shared test display,
 // away from where other test programs look at the screen.
 constexpr int kLeft = 1500;
@@ -294,10 +302,7 @@ TEST_F(FormTest, HiddenFormTakesWindowStateWhenShown) {
 
 TEST_F(FormTest, LabelSizesToTextAndPaintsOnItsParent) {
   TLabel Label(Form.get());
-  TFont F;
-  F.SetName(L"Arial");
-  F.SetHeight(-16);
-  Label.SetFont(F);
+  Label.SetFont(Arial(-16));
   Label.SetCaption(L"One");
   int OneLine = Label.Height();
   int Narrow = Label.Width();
@@ -315,11 +320,7 @@ TEST_F(FormTest, LabelSizesToTextAndPaintsOnItsParent) {
 
 TEST_F(FormTest, GraphicControlPaintLeavesTheParentsFontAndBrush) {
   TLabel Label(Form.get());
-  TFont F;
-  F.SetName(L"Arial");
-  F.SetHeight(-20);
-  F.SetColor(clRed);
-  Label.SetFont(F);
+  Label.SetFont(Arial(-20, clRed));
   Label.SetCaption(L"Label");
   Label.SetBounds(10, 10, Label.Width(), Label.Height());
   const int Height = Form->Canvas().Font.Height();
