@@ -9,6 +9,13 @@
 // hidden event window when graph events are pending.
 constexpr UINT WM_GRAPHNOTIFY = WM_APP + 1;
 
+// Posted by the video control (TDSVideoWindowEx2) to itself when one of its
+// repaint operations or the mixer's key colour report comes from another
+// thread; it does the work on the GUI thread. wParam: 0 repaint the
+// picture, 1 the on-screen display band, 2 the subtitle band, 3 announce
+// the key colour (OnColorKeyChanged).
+constexpr UINT WM_VIDEOREPAINT = WM_APP + 2;
+
 // Sent by outside remote-control programs to the main window (TfrmMain),
 // command code 1..74 in wParam. The program never sends it itself.
 constexpr UINT WM_REMOTECOMMAND = WM_USER + 2000;

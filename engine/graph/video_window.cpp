@@ -6,9 +6,9 @@
 #include <cstdio>
 
 #include "engine/filters/video_renderer.h"
-#include "engine/graph/filter_graph.h"
 #include "engine/graph/frame_compose.h"
 #include "framework/exceptions.h"
+#include "framework/messages.h"
 
 // ------------------------------------------------------------ TOverlayCallback
 
@@ -79,19 +79,6 @@ TDSVideoWindowEx2::~TDSVideoWindowEx2() {
 void TDSVideoWindowEx2::Loaded() {
   FWindowStyle = GetWindowLongW(Handle(), GWL_STYLE);
   FWindowExStyle = GetWindowLongW(Handle(), GWL_EXSTYLE);
-}
-
-void TDSVideoWindowEx2::SetFilterGraph(TFilterGraph* Value) {
-  if (Value == FFilterGraph) return;
-  if (FFilterGraph) {
-    FFilterGraph->RemoveFilter(this);
-    FFilterGraph->RemoveEventSink(this);
-  }
-  if (Value) {
-    Value->InsertFilter(this);
-    Value->InsertEventSink(this);
-  }
-  FFilterGraph = Value;
 }
 
 HRESULT TDSVideoWindowEx2::QueryInterface(REFIID Iid, void** Object) {

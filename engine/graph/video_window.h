@@ -41,11 +41,6 @@ enum TRatioModes { rmStretched = 0, rmLetterBox = 1, rmCrop = 2 };
 using TOverlayVisibleEvent = std::function<void(TComponent* Sender, bool Visible)>;
 using TCursorVisibleEvent = std::function<void(TComponent* Sender, bool Visible)>;
 
-// Posted by TDSVideoWindowEx2's repaint operations to the control itself
-// when they are called from another thread; wParam: 0 video, 1 on-screen
-// display band, 2 subtitle band.
-constexpr UINT WM_VIDEOREPAINT = WM_APP + 2;
-
 // The overlay key colour until the mixer reports one: RGB(16, 0, 16).
 constexpr COLORREF DefaultColorKey = RGB(16, 0, 16);
 

@@ -80,6 +80,20 @@ IPin* FirstPin(IBaseFilter* Filter) {
 
 }  // namespace
 
+// Joins the graph component as one of its filters and event sinks.
+void TDSVideoWindowEx2::SetFilterGraph(TFilterGraph* Value) {
+  if (Value == FFilterGraph) return;
+  if (FFilterGraph) {
+    FFilterGraph->RemoveFilter(this);
+    FFilterGraph->RemoveEventSink(this);
+  }
+  if (Value) {
+    Value->InsertFilter(this);
+    Value->InsertEventSink(this);
+  }
+  FFilterGraph = Value;
+}
+
 // A fresh renderer for every graph: the Video Renderer where an Overlay
 // Mixer can take over the picture, else the control's own.
 void TDSVideoWindowEx2::CreateRenderer() {
