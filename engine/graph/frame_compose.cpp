@@ -196,8 +196,14 @@ void TFrameCompositor::ComposeScaled(const TFrameView& Frame) {
     // evicts the first.
     const std::uint32_t* a = ScaledRow(Frame, first);
     const std::uint32_t* b = weight ? ScaledRow(Frame, first + 1) : a;
-    BlendRows(a, b, weight, n, row);
-    if (!FTablesYuv && !FColorsFirst) FRgb->Apply(row, n);
+    if (FTablesYuv || FColorsFirst || FRgb->Kind == TRgbTables::TKind::Identity) {
+      BlendRows(a, b, weight, n, row);
+      continue;
+    }
+    // The colours after the blend, in the same pass where the kernel can.
+    const int done = BlendRowsMatrixSimd(a, b, weight, n, *FRgb, row);
+    BlendRows(a + done, b + done, weight, n - done, row + done);
+    FRgb->Apply(row + done, n - done);
   }
 }
 

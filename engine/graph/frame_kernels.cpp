@@ -1,31 +1,43 @@
 #include "engine/graph/frame_kernels.h"
 
+#include <atomic>
 #include <cstring>
 
 #if defined(__SSE2__)
-#include <emmintrin.h>
+#include "engine/graph/frame_simd.h"
+#endif
 
 namespace {
 
-// Values are scaled by 128 before the multiply, so mulhi with a 1/2048
-// coefficient gives four times the product (two fraction bits).
-inline __m128i Mul(__m128i v, int16_t q) { return _mm_mulhi_epi16(v, _mm_set1_epi16(q)); }
-
-// mulhi truncates downwards, about half a unit per product: the constant
-// rounds and makes up for that.
-inline __m128i BiasOf(int16_t Offset4) { return _mm_set1_epi16(static_cast<int16_t>(Offset4 + 3)); }
-
-// Stores 8 pixels from red, green and blue sums with two fraction bits.
-inline void Store8(__m128i r, __m128i g, __m128i b, std::uint32_t* dst) {
-  const __m128i zero = _mm_setzero_si128();
-  const __m128i r8 = _mm_packus_epi16(_mm_srai_epi16(r, 2), zero);
-  const __m128i g8 = _mm_packus_epi16(_mm_srai_epi16(g, 2), zero);
-  const __m128i b8 = _mm_packus_epi16(_mm_srai_epi16(b, 2), zero);
-  const __m128i bg = _mm_unpacklo_epi8(b8, g8);
-  const __m128i r0 = _mm_unpacklo_epi8(r8, zero);
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_unpacklo_epi16(bg, r0));
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 4), _mm_unpackhi_epi16(bg, r0));
+TKernelLevel DetectLevel() {
+#if defined(__SSE2__)
+  return Avx2Available() ? TKernelLevel::Avx2 : TKernelLevel::Sse2;
+#else
+  return TKernelLevel::Plain;
+#endif
 }
+
+std::atomic<TKernelLevel> Level{BestKernelLevel()};
+
+}  // namespace
+
+TKernelLevel BestKernelLevel() {
+  static const TKernelLevel Best = DetectLevel();
+  return Best;
+}
+
+TKernelLevel KernelLevel() { return Level.load(std::memory_order_relaxed); }
+
+void SetKernelLevel(TKernelLevel L) {
+  Level.store(L < BestKernelLevel() ? L : BestKernelLevel(), std::memory_order_relaxed);
+}
+
+#if defined(__SSE2__)
+
+namespace {
+
+using frame_simd::BiasOf;
+using frame_simd::Store8;
 
 inline __m128i Load4Bytes(const std::uint8_t* p) {
   int v;
@@ -68,14 +80,16 @@ inline __m128i Chroma4(const std::uint8_t* c) {
 
 int Yuv420RowSimd(const std::uint8_t* y, const std::uint8_t* u, const std::uint8_t* v, int n,
                   const TYuvTables& Tables, std::uint32_t* Dst) {
+  if (KernelLevel() == TKernelLevel::Plain) return 0;
+  int i = KernelLevel() == TKernelLevel::Avx2 ? Yuv420RowAvx2(y, u, v, n, Tables, Dst) : 0;
   const TYuvVectors c(Tables);
-  int i = 0;
   for (; i + 8 <= n; i += 8) Yuv8(Luma8(y + i), Chroma4(u + i / 2), Chroma4(v + i / 2), c, Dst + i);
   return i;
 }
 
 int Nv12RowSimd(const std::uint8_t* y, const std::uint8_t* uv, int n, const TYuvTables& Tables,
                 std::uint32_t* Dst) {
+  if (KernelLevel() == TKernelLevel::Plain) return 0;
   const TYuvVectors c(Tables);
   int i = 0;
   for (; i + 8 <= n; i += 8) {
@@ -91,10 +105,10 @@ int Nv12RowSimd(const std::uint8_t* y, const std::uint8_t* uv, int n, const TYuv
 
 int RgbMatrixSimd(const std::uint32_t* Src, const int* XMap, int n, const TRgbTables& Tables,
                   std::uint32_t* Dst) {
-  const __m128i mask = _mm_set1_epi32(0xFF << 7);
-  const __m128i bias = BiasOf(Tables.Offset4);
-  const auto& q = Tables.Q;
-  int i = 0;
+  if (KernelLevel() == TKernelLevel::Plain) return 0;
+  // The SSE2 code takes what the AVX2 code leaves, so that the table code
+  // gets the same tail at both levels.
+  int i = KernelLevel() == TKernelLevel::Avx2 ? RgbMatrixAvx2(Src, XMap, n, Tables, Dst) : 0;
   for (; i + 8 <= n; i += 8) {
     __m128i p0, p1;
     if (XMap) {
@@ -105,20 +119,23 @@ int RgbMatrixSimd(const std::uint32_t* Src, const int* XMap, int n, const TRgbTa
       p0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Src + i));
       p1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Src + i + 4));
     }
-    // Each channel as 16-bit lanes already scaled by 128: moved so that
-    // its lowest bit lands on bit 7, then masked.
-    const __m128i r = _mm_packs_epi32(_mm_and_si128(_mm_srli_epi32(p0, 9), mask),
-                                      _mm_and_si128(_mm_srli_epi32(p1, 9), mask));
-    const __m128i g = _mm_packs_epi32(_mm_and_si128(_mm_srli_epi32(p0, 1), mask),
-                                      _mm_and_si128(_mm_srli_epi32(p1, 1), mask));
-    const __m128i b = _mm_packs_epi32(_mm_and_si128(_mm_slli_epi32(p0, 7), mask),
-                                      _mm_and_si128(_mm_slli_epi32(p1, 7), mask));
-    auto out = [&](int o) {
-      return _mm_add_epi16(_mm_add_epi16(Mul(r, q[o][0]), bias),
-                           _mm_add_epi16(Mul(g, q[o][1]), Mul(b, q[o][2])));
-    };
-    Store8(out(0), out(1), out(2), Dst + i);
+    frame_simd::Matrix8(p0, p1, Tables, Dst + i);
   }
+  return i;
+}
+
+int BlendRowsMatrixSimd(const std::uint32_t* A, const std::uint32_t* B, int Weight, int n,
+                        const TRgbTables& Tables, std::uint32_t* Dst) {
+  if (KernelLevel() == TKernelLevel::Plain) return 0;
+  const __m128i w = _mm_set1_epi16(std::int16_t(Weight));
+  auto blend = [&](int k) {
+    return frame_simd::Blend4(_mm_loadu_si128(reinterpret_cast<const __m128i*>(A + k)),
+                              _mm_loadu_si128(reinterpret_cast<const __m128i*>(B + k)), w);
+  };
+  int i = KernelLevel() == TKernelLevel::Avx2
+              ? BlendRowsMatrixAvx2(A, B, Weight, n, Tables, Dst)
+              : 0;
+  for (; i + 8 <= n; i += 8) frame_simd::Matrix8(blend(i), blend(i + 4), Tables, Dst + i);
   return i;
 }
 
@@ -132,6 +149,10 @@ int Nv12RowSimd(const std::uint8_t*, const std::uint8_t*, int, const TYuvTables&
   return 0;
 }
 int RgbMatrixSimd(const std::uint32_t*, const int*, int, const TRgbTables&, std::uint32_t*) {
+  return 0;
+}
+int BlendRowsMatrixSimd(const std::uint32_t*, const std::uint32_t*, int, int, const TRgbTables&,
+                        std::uint32_t*) {
   return 0;
 }
 

@@ -1,12 +1,23 @@
 // Vector kernels of the frame pipeline (SSE2 where the compiler targets
-// it). Each converts a run of whole groups of 8 pixels and returns how many
-// pixels it did; the caller finishes the rest with the table code, which
-// agrees within one step per channel. Without SSE2 they do nothing.
+// it, AVX2 where the processor also has it). Each converts a run of whole
+// groups of 8 (AVX2: 16) pixels and returns how many pixels it did; the
+// caller finishes the rest with the table code, which agrees within one
+// step per channel. Without SSE2 they do nothing. The AVX2 code gives the
+// same pixels as the SSE2 code.
 #pragma once
 
 #include <cstdint>
 
 #include "engine/graph/color_adjust.h"
+
+// Which vector code the kernels (and the scaler) run.
+enum class TKernelLevel { Plain, Sse2, Avx2 };
+// The widest level the build and the processor allow.
+TKernelLevel BestKernelLevel();
+// The level in use, BestKernelLevel() unless narrowed (to compare paths).
+TKernelLevel KernelLevel();
+// Narrows or restores the level; it is limited to BestKernelLevel().
+void SetKernelLevel(TKernelLevel Level);
 
 // Planar 4:2:0 row: Y from y[0..n), chroma u[i / 2], v[i / 2].
 int Yuv420RowSimd(const std::uint8_t* y, const std::uint8_t* u, const std::uint8_t* v, int n,
@@ -18,3 +29,22 @@ int Nv12RowSimd(const std::uint8_t* y, const std::uint8_t* uv, int n, const TYuv
 // Src[i] without a map. Dst may be Src when there is no map.
 int RgbMatrixSimd(const std::uint32_t* Src, const int* XMap, int n, const TRgbTables& Tables,
                   std::uint32_t* Dst);
+// BlendRows of A and B by Weight followed by RgbMatrixSimd, in one pass
+// and with the same pixels as the two.
+int BlendRowsMatrixSimd(const std::uint32_t* A, const std::uint32_t* B, int Weight, int n,
+                        const TRgbTables& Tables, std::uint32_t* Dst);
+
+// The AVX2 versions behind the kernels and the scaler (frame_kernels_avx2);
+// called only at TKernelLevel::Avx2.
+int RgbMatrixAvx2(const std::uint32_t* Src, const int* XMap, int n, const TRgbTables& Tables,
+                  std::uint32_t* Dst);
+int BlendRowsMatrixAvx2(const std::uint32_t* A, const std::uint32_t* B, int Weight, int n,
+                        const TRgbTables& Tables, std::uint32_t* Dst);
+int Yuv420RowAvx2(const std::uint8_t* y, const std::uint8_t* u, const std::uint8_t* v, int n,
+                  const TYuvTables& Tables, std::uint32_t* Dst);
+// Pixels 0..n of ScaleRow and BlendRows (frame_scale.h) in whole groups.
+int ScaleRowAvx2(const std::uint32_t* Src, const int* First, const std::int16_t* Lanes, int n,
+                 std::uint32_t* Dst);
+int BlendRowsAvx2(const std::uint32_t* A, const std::uint32_t* B, int Weight, int n,
+                  std::uint32_t* Dst);
+bool Avx2Available();

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "engine/graph/frame_kernels.h"
+
 #if defined(__SSE2__)
-#include <emmintrin.h>
+#include "engine/graph/frame_simd.h"
 #endif
 
 namespace {
@@ -48,26 +50,29 @@ void TScaleTaps::Build(int From, int To, int DestStart, int DestLength, int Sour
 
 void ScaleRow(const std::uint32_t* Src, const TScaleTaps& Taps, std::uint32_t* Dst) {
   const int n = Taps.Count();
+  const int* first = Taps.First.data();
   int i = 0;
 #if defined(__SSE2__)
-  const __m128i zero = _mm_setzero_si128(), round = _mm_set1_epi16(64);
-  const auto* lanes = reinterpret_cast<const __m128i*>(Taps.Lanes.data());
-  // Two destination pixels per register: a + (b - a) * w / 128 on the
-  // pixel pairs (a, b) loaded side by side.
-  auto two = [&](int k) {
-    const __m128i x0 = _mm_unpacklo_epi8(
-        _mm_loadl_epi64(reinterpret_cast<const __m128i*>(Src + Taps.First[k])), zero);
-    const __m128i x1 = _mm_unpacklo_epi8(
-        _mm_loadl_epi64(reinterpret_cast<const __m128i*>(Src + Taps.First[k + 1])), zero);
-    const __m128i a = _mm_unpacklo_epi64(x0, x1), b = _mm_unpackhi_epi64(x0, x1);
-    const __m128i d = _mm_mullo_epi16(_mm_sub_epi16(b, a), _mm_loadu_si128(lanes + k / 2));
-    return _mm_add_epi16(a, _mm_srai_epi16(_mm_add_epi16(d, round), 7));
-  };
-  for (; i + 4 <= n; i += 4)
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(Dst + i), _mm_packus_epi16(two(i), two(i + 2)));
+  if (KernelLevel() == TKernelLevel::Avx2) i = ScaleRowAvx2(Src, first, Taps.Lanes.data(), n, Dst);
+  if (KernelLevel() != TKernelLevel::Plain) {
+    const auto* lanes = reinterpret_cast<const __m128i*>(Taps.Lanes.data());
+    // Two destination pixels per register: a + (b - a) * w / 128 on the
+    // pixel pairs (a, b) loaded side by side.
+    auto two = [&](int k) {
+      const __m128i zero = _mm_setzero_si128();
+      const __m128i x0 = _mm_unpacklo_epi8(
+          _mm_loadl_epi64(reinterpret_cast<const __m128i*>(Src + first[k])), zero);
+      const __m128i x1 = _mm_unpacklo_epi8(
+          _mm_loadl_epi64(reinterpret_cast<const __m128i*>(Src + first[k + 1])), zero);
+      return frame_simd::Lerp16(_mm_unpacklo_epi64(x0, x1), _mm_unpackhi_epi64(x0, x1),
+                                _mm_loadu_si128(lanes + k / 2));
+    };
+    for (; i + 4 <= n; i += 4)
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(Dst + i), _mm_packus_epi16(two(i), two(i + 2)));
+  }
 #endif
   for (; i < n; ++i) {
-    const std::uint32_t* s = Src + Taps.First[std::size_t(i)];
+    const std::uint32_t* s = Src + first[i];
     Dst[i] = Lerp(s[0], s[1], Taps.Weight[std::size_t(i)]);
   }
 }
@@ -76,20 +81,16 @@ void BlendRows(const std::uint32_t* A, const std::uint32_t* B, int Weight, int C
                std::uint32_t* Dst) {
   int i = 0;
 #if defined(__SSE2__)
-  const __m128i zero = _mm_setzero_si128(), round = _mm_set1_epi16(64);
-  const __m128i w = _mm_set1_epi16(std::int16_t(Weight));
-  const __m128i mask = _mm_set1_epi32(0x00FFFFFF);
-  auto half = [&](__m128i x, __m128i y) {
-    const __m128i d = _mm_mullo_epi16(_mm_sub_epi16(y, x), w);
-    return _mm_add_epi16(x, _mm_srai_epi16(_mm_add_epi16(d, round), 7));
-  };
-  for (; i + 4 <= Count; i += 4) {
-    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(A + i));
-    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(B + i));
-    const __m128i lo = half(_mm_unpacklo_epi8(a, zero), _mm_unpacklo_epi8(b, zero));
-    const __m128i hi = half(_mm_unpackhi_epi8(a, zero), _mm_unpackhi_epi8(b, zero));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(Dst + i),
-                     _mm_and_si128(_mm_packus_epi16(lo, hi), mask));
+  if (KernelLevel() == TKernelLevel::Avx2) i = BlendRowsAvx2(A, B, Weight, Count, Dst);
+  if (KernelLevel() != TKernelLevel::Plain) {
+    const __m128i w = _mm_set1_epi16(std::int16_t(Weight));
+    const __m128i mask = _mm_set1_epi32(0x00FFFFFF);
+    for (; i + 4 <= Count; i += 4) {
+      const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(A + i));
+      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(B + i));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(Dst + i),
+                       _mm_and_si128(frame_simd::Blend4(a, b, w), mask));
+    }
   }
 #endif
   for (; i < Count; ++i) Dst[i] = Lerp(A[i], B[i], Weight);

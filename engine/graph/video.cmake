@@ -11,6 +11,7 @@ if(NOT TARGET lc_video_core)
     ${CMAKE_CURRENT_LIST_DIR}/frame_compose.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frame_convert.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frame_kernels.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/frame_kernels_avx2.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frame_scale.cpp
   )
   target_compile_options(lc_video_core PRIVATE -O3)
@@ -20,6 +21,7 @@ if(NOT TARGET lc_video_core)
       ${CMAKE_CURRENT_LIST_DIR}/tests/color_adjust_test.cpp
       ${CMAKE_CURRENT_LIST_DIR}/tests/frame_convert_test.cpp
       ${CMAKE_CURRENT_LIST_DIR}/tests/frame_compose_test.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/tests/frame_kernels_test.cpp
     LIBS lc_video_core
     PURE
   )

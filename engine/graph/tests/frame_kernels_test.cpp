@@ -1,0 +1,145 @@
+#include "engine/graph/frame_kernels.h"
+
+#include <cstdint>
+#include <memory>
+#include <random>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "engine/graph/frame_compose.h"
+#include "engine/graph/frame_scale.h"
+#include "engine/graph/tests/video_test_util.h"
+
+namespace {
+
+// Runs the code at one kernel level and restores the best one after.
+struct TLevelScope {
+  explicit TLevelScope(TKernelLevel Level) { SetKernelLevel(Level); }
+  ~TLevelScope() { SetKernelLevel(BestKernelLevel()); }
+};
+
+constexpr TKernelLevel VectorLevels[] = {TKernelLevel::Sse2, TKernelLevel::Avx2};
+
+std::vector<std::uint32_t> RandomPixels(std::size_t Count, unsigned Seed) {
+  std::mt19937 rng(Seed);
+  std::vector<std::uint32_t> px(Count);
+  for (auto& p : px) p = rng();  // alpha bytes set too: the kernels must ignore them
+  return px;
+}
+
+const TColorSettings Hued{300, 15000, -70, 16000, true};
+
+// The scaler's row passes give the same pixels at every level (the plain
+// code clears the alpha byte, so colours are compared).
+TEST(FrameKernels, ScalerIsTheSameAtEveryLevel) {
+  const auto src = RandomPixels(517, 3);
+  TScaleTaps taps;
+  taps.Build(0, 611, 0, 611, 0, 517);  // 611 = 38 groups of 16 and a tail of 3
+  std::vector<std::uint32_t> reference(611), scaled(611), blended(517), blendReference(517);
+  {
+    TLevelScope plain(TKernelLevel::Plain);
+    ScaleRow(src.data(), taps, reference.data());
+    BlendRows(src.data(), src.data() + 1, 93, 516, blendReference.data());
+  }
+  for (TKernelLevel level : VectorLevels) {
+    TLevelScope scope(level);
+    ScaleRow(src.data(), taps, scaled.data());
+    BlendRows(src.data(), src.data() + 1, 93, 516, blended.data());
+    for (std::size_t i = 0; i < scaled.size(); ++i)
+      ASSERT_EQ(scaled[i] & 0xFFFFFF, reference[i]) << "level " << int(level) << " pixel " << i;
+    for (std::size_t i = 0; i < 516; ++i)
+      ASSERT_EQ(blended[i], blendReference[i]) << "level " << int(level) << " pixel " << i;
+  }
+}
+
+// The fused blend and colour matrix equals the blend followed by the
+// matrix, and the AVX2 code equals the SSE2 code.
+TEST(FrameKernels, FusedBlendAndMatrixEqualsTheTwoPasses) {
+  auto t = std::make_unique<TRgbTables>();
+  t->Build(Hued);
+  ASSERT_EQ(t->Kind, TRgbTables::TKind::Matrix);
+  const auto a = RandomPixels(304, 5), b = RandomPixels(304, 6);
+  std::vector<std::uint32_t> sse2(304);
+  for (TKernelLevel level : VectorLevels) {
+    TLevelScope scope(level);
+    for (int weight : {0, 1, 64, 127, 128}) {
+      std::vector<std::uint32_t> twoPasses(304), fused(304);
+      BlendRows(a.data(), b.data(), weight, 304, twoPasses.data());
+      const int viaMatrix = RgbMatrixSimd(twoPasses.data(), nullptr, 304, *t, twoPasses.data());
+      const int done = BlendRowsMatrixSimd(a.data(), b.data(), weight, 304, *t, fused.data());
+      ASSERT_EQ(done, 304) << "level " << int(level);
+      ASSERT_EQ(viaMatrix, 304) << "level " << int(level);
+      for (std::size_t i = 0; i < fused.size(); ++i)
+        ASSERT_EQ(fused[i], twoPasses[i]) << "level " << int(level) << " weight " << weight << " pixel " << i;
+      if (weight != 64) continue;
+      if (level == TKernelLevel::Sse2) sse2 = fused;
+      EXPECT_EQ(fused, sse2) << "level " << int(level);
+    }
+  }
+}
+
+// The colour matrix (with and without a column map) and the 4:2:0 row
+// conversion give the same pixels with AVX2 as with SSE2.
+TEST(FrameKernels, WideKernelsEqualTheSse2Ones) {
+  if (BestKernelLevel() < TKernelLevel::Avx2) GTEST_SKIP() << "the processor has no AVX2";
+  auto rgb = std::make_unique<TRgbTables>();
+  rgb->Build(Hued);
+  auto yuv = std::make_unique<TYuvTables>();
+  yuv->Build(Hued);
+  const auto px = RandomPixels(160, 9);
+  std::vector<int> map(160);
+  for (std::size_t i = 0; i < map.size(); ++i) map[i] = int((i * 7) % 160);
+  std::vector<std::uint8_t> planes(160 + 80 + 80);
+  for (std::size_t i = 0; i < planes.size(); ++i) planes[i] = std::uint8_t(px[i % 160] >> 8);
+  const std::uint8_t *y = planes.data(), *u = y + 160, *v = u + 80;
+  std::vector<std::uint32_t> out[2][3];
+  for (int k = 0; k < 2; ++k) {
+    TLevelScope scope(VectorLevels[k]);
+    for (auto& o : out[k]) o.assign(160, 0);
+    EXPECT_EQ(RgbMatrixSimd(px.data(), nullptr, 160, *rgb, out[k][0].data()), 160);
+    EXPECT_EQ(RgbMatrixSimd(px.data(), map.data(), 160, *rgb, out[k][1].data()), 160);
+    EXPECT_EQ(Yuv420RowSimd(y, u, v, 160, *yuv, out[k][2].data()), 160);
+  }
+  for (int j = 0; j < 3; ++j)
+    for (std::size_t i = 0; i < 160; ++i) ASSERT_EQ(out[1][j][i], out[0][j][i]) << j << " pixel " << i;
+}
+
+// A whole composition (scaled, colours on, odd sizes so every tail runs)
+// is the same at both vector levels, and within a step of the plain code.
+// Enlarged, an RGB source's colours are adjusted before the scaling;
+// reduced, after it in the fused blend.
+TEST(FrameKernels, CompositionIsTheSameAtEveryLevel) {
+  const int w = 202, h = 78;
+  for (TPixelFormat format : {TPixelFormat::RGB32, TPixelFormat::I420}) {
+    const int stride = NaturalStride(format, w);
+    std::vector<std::uint8_t> data(FrameBytes(format, w, h, stride));
+    std::mt19937 rng(11);
+    for (auto& d : data) d = std::uint8_t(rng());
+    const TFrameView frame = DescribeFrame(format, data.data(), w, h, stride, false);
+    for (const TVideoRect& dest : {TVideoRect{0, 3, 251, 94}, TVideoRect{0, 1, 163, 60}}) {
+      const std::size_t count = std::size_t(dest.Right) * std::size_t(dest.Bottom + 3);
+      std::vector<std::uint32_t> results[3];
+      const TKernelLevel levels[3] = {TKernelLevel::Plain, TKernelLevel::Sse2, TKernelLevel::Avx2};
+      for (int k = 0; k < 3; ++k) {
+        TLevelScope scope(levels[k]);
+        TFrameCompositor c;
+        c.SetTarget(dest.Right, dest.Bottom + 3);
+        c.SetPlacement(dest, ZoomSourceRect(w, h, 5));
+        c.SetColors(Hued);
+        c.Compose(frame);
+        results[k].assign(c.Pixels(), c.Pixels() + count);
+      }
+      const char* name = PixelFormatName(format);
+      for (std::size_t i = 0; i < count; ++i) {
+        ASSERT_EQ(results[2][i], results[1][i]) << name << " " << dest.Right << " pixel " << i;
+        const std::uint32_t p = results[0][i], q = results[1][i];
+        ASSERT_NEAR(Red(p), Red(q), 1) << name << " " << dest.Right << " pixel " << i;
+        ASSERT_NEAR(Green(p), Green(q), 1) << name << " " << dest.Right << " pixel " << i;
+        ASSERT_NEAR(Blue(p), Blue(q), 1) << name << " " << dest.Right << " pixel " << i;
+      }
+    }
+  }
+}
+
+}  // namespace
