@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "framework/unicode.h"
 #include "player/handover.h"
 
 namespace lc {
@@ -20,15 +21,6 @@ BOOL CALLBACK CollectWindow(HWND wnd, LPARAM lp) {
   GetClassNameW(wnd, cls, 255);
   list->push_back({Lower(title), wnd, cls});
   return TRUE;
-}
-
-// Arguments in the system's 8-bit code page, as the receiver reads them.
-std::string Ansi(const std::wstring& s) {
-  if (s.empty()) return {};
-  int n = WideCharToMultiByte(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(n, '\0');
-  WideCharToMultiByte(CP_ACP, 0, s.data(), static_cast<int>(s.size()), out.data(), n, nullptr, nullptr);
-  return out;
 }
 
 }  // namespace
@@ -64,7 +56,7 @@ void HandOverToRunningInstance(const std::wstring& appName, HWND ownAppWindow,
   for (const TWindowListEntry& w : windows) {
     if (w.ClassName != L"TfrmMain" || w.Title != mainTitle || !IsWindowVisible(w.Handle)) continue;
     std::vector<std::string> ansi;
-    for (const std::wstring& a : args) ansi.push_back(Ansi(a));
+    for (const std::wstring& a : args) ansi.push_back(EncodeText(a, CP_ACP));  // the receiver reads 8-bit text
     std::string text = BuildHandoverText(ansi);
     COPYDATASTRUCT data = {};
     data.dwData = 0;

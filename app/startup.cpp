@@ -87,8 +87,23 @@ void Uninstall() {
   assoc.Uninstall(Program().Settings.MediaExtensions);
 }
 
+// The message box speaks the text table's language and keeps to the
+// monitor layout.
+void ConnectMessageBox(TfrmMain* main) {
+  TMessageBoxEnvironment env;
+  env.Texts = [] {
+    const settings::TextTable& t = settings::GlobalTextTable();
+    return TMessageBoxTexts{Utf8ToWide(t.TextHints[0]), Utf8ToWide(t.TextButtons[6]),
+                            Utf8ToWide(t.TextOptionLists[9]), Utf8ToWide(t.TextCaptions[7])};
+  };
+  env.MonitorsDiffer = [] { return Program().MonitorsDiffer; };
+  env.MainWindow = [main]() -> TForm* { return main; };
+  SetMessageBoxEnvironment(std::move(env));
+}
+
 void CreateForms(const settings::SettingsHost& host) {
   TfrmMain* main = Application.CreateForm<TfrmMain>(host);
+  ConnectMessageBox(main);
   Application.OnException = [main](TComponent* s, std::exception_ptr e) { main->OnExceptionEvent(s, e); };
   Application.OnShowHint = [main](std::wstring& text, bool& show, THintInfo& info) {
     main->OnShowHintEvent(text, show, info);
