@@ -1,8 +1,10 @@
 #include "settings/file_io.h"
 
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <system_error>
 
 namespace lc::settings {
@@ -22,6 +24,17 @@ bool PortableReplace(const std::string& source, const std::string& target) {
 
 ReplaceFileFunction g_replace = nullptr;
 std::atomic<unsigned> g_tempCounter{0};
+
+// A tag that differs between processes, so that two players saving the
+// same file at the same moment never write the same temporary file.
+const std::string& ProcessTag() {
+  static const std::string tag = [] {
+    std::random_device random;
+    const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+    return std::to_string(random() ^ static_cast<unsigned>(now));
+  }();
+  return tag;
+}
 
 }  // namespace
 
@@ -56,7 +69,7 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes) {
       (st.permissions() & fs::perms::owner_write) == fs::perms::none) {
     return false;
   }
-  const std::string temp = path + ".tmp" + std::to_string(g_tempCounter++);
+  const std::string temp = path + ".tmp" + ProcessTag() + "-" + std::to_string(g_tempCounter++);
   {
     std::ofstream out(ToPath(temp), std::ios::binary | std::ios::trunc);
     if (!out) return false;
