@@ -138,8 +138,29 @@ int BlendRowsAvx2(const std::uint32_t* A, const std::uint32_t* B, int Weight, in
   return i;
 }
 
+namespace {
+
+// Eight destination pixels whose pairs all lie in the eight source pixels
+// from Src (and the eight from Src + 1): the pairs are picked out of two
+// loads instead of gathered. Idx is each pixel's first source minus
+// Src's; W01 and W23 are the weights of pixels 0..3 and 4..7 as in Lanes.
+inline __m256i Enlarge8(const std::uint32_t* Src, __m256i Idx, __m256i W01, __m256i W23) {
+  const __m256i zero = _mm256_setzero_si256();
+  const __m256i a = _mm256_permutevar8x32_epi32(Load(Src), Idx);
+  const __m256i b = _mm256_permutevar8x32_epi32(Load(Src + 1), Idx);
+  // The 16-bit halves hold pixels 0 1 | 4 5 and 2 3 | 6 7.
+  const __m256i lo = Lerp16(_mm256_unpacklo_epi8(a, zero), _mm256_unpacklo_epi8(b, zero),
+                            _mm256_permute2x128_si256(W01, W23, 0x20));
+  const __m256i hi = Lerp16(_mm256_unpackhi_epi8(a, zero), _mm256_unpackhi_epi8(b, zero),
+                            _mm256_permute2x128_si256(W01, W23, 0x31));
+  return _mm256_packus_epi16(lo, hi);
+}
+
+}  // namespace
+
 int ScaleRowAvx2(const std::uint32_t* Src, const int* First, const std::int16_t* Lanes, int n,
                  std::uint32_t* Dst) {
+  if (n <= 0) return 0;
   // Four destination pixels per register: 128-bit lane 0 takes pixels 0
   // and 1, lane 1 pixels 2 and 3, each as a + (b - a) w / 128 on the
   // source pairs (a, b); the weights of pixels 0..3 are 32 bytes of Lanes.
@@ -151,8 +172,19 @@ int ScaleRowAvx2(const std::uint32_t* Src, const int* First, const std::int16_t*
     const __m256i w = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(Lanes + 4 * k));
     return Lerp16(_mm256_unpacklo_epi64(x, y), _mm256_unpackhi_epi64(x, y), w);
   };
+  const int last = First[n - 1] + 1;  // the last source pixel the row reads
   int i = 0;
   for (; i + 8 <= n; i += 8) {
+    const int f = First[i];
+    // The source row comes from memory: ask for it 2 KB ahead.
+    _mm_prefetch(reinterpret_cast<const char*>(Src + f + 512), _MM_HINT_T0);
+    if (First[i + 7] - f <= 7 && f + 8 <= last) {  // an enlarging stretch
+      const __m256i idx = _mm256_sub_epi32(
+          _mm256_loadu_si256(reinterpret_cast<const __m256i*>(First + i)), _mm256_set1_epi32(f));
+      const auto* w = reinterpret_cast<const __m256i*>(Lanes + 4 * i);
+      Store(Dst + i, Enlarge8(Src + f, idx, _mm256_loadu_si256(w), _mm256_loadu_si256(w + 1)));
+      continue;
+    }
     // Lanes hold pixels 0 1 4 5 | 2 3 6 7 after the packing.
     const __m256i p = _mm256_packus_epi16(four(i), four(i + 4));
     Store(Dst + i, _mm256_permute4x64_epi64(p, 0xD8));
