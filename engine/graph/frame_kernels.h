@@ -1,9 +1,10 @@
 // Vector kernels of the frame pipeline (SSE2 where the compiler targets
 // it, AVX2 where the processor also has it). Each converts a run of whole
-// groups of 8 (AVX2: 16) pixels and returns how many pixels it did; the
-// caller finishes the rest with the table code, which agrees within one
-// step per channel. Without SSE2 they do nothing. The AVX2 code gives the
-// same pixels as the SSE2 code.
+// groups of 8 pixels and returns how many pixels it did; the caller
+// finishes the rest with the table code, which agrees within one step per
+// channel. Without SSE2 (or at TKernelLevel::Plain) they do nothing. The
+// AVX2 code takes groups of 16 and leaves the rest to the SSE2 code, so
+// both levels give the same pixels.
 #pragma once
 
 #include <cstdint>
