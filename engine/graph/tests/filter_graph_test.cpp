@@ -235,6 +235,52 @@ TEST_F(FilterGraphTest, ARefusedFilterIsSkippedForTheNextCandidate) {
   EXPECT_TRUE(Recorder.Filter->OutputPin()->IsConnected()) << "the file was rendered without it";
 }
 
+TEST_F(FilterGraphTest, GraphEditRegistersTheActiveGraphInTheRunningObjectTable) {
+  const auto count = [] {
+    IRunningObjectTable* table = nullptr;
+    IEnumMoniker* monikers = nullptr;
+    int items = 0;
+    if (SUCCEEDED(GetRunningObjectTable(0, &table)) && SUCCEEDED(table->EnumRunning(&monikers))) {
+      IMoniker* moniker = nullptr;
+      while (monikers->Next(1, &moniker, nullptr) == S_OK) {
+        ++items;
+        moniker->Release();
+      }
+      monikers->Release();
+    }
+    if (table != nullptr) table->Release();
+    return items;
+  };
+  const int before = count();
+  Graph.SetGraphEdit(true);  // stored while inactive
+  EXPECT_EQ(count(), before);
+  Graph.SetActive(true);
+  EXPECT_EQ(count(), before + 1);
+  Graph.SetGraphEdit(false);
+  EXPECT_EQ(count(), before);
+  Graph.SetGraphEdit(true);
+  Graph.SetActive(false);
+  EXPECT_EQ(count(), before);
+}
+
+TEST_F(FilterGraphTest, ModesBuildTheirGraphsOrStayInactiveWhenRefused) {
+  Graph.SetActive(true);
+  Graph.SetMode(TGraphMode::gmCapture);
+  ASSERT_TRUE(Graph.Active()) << "a mode change rebuilds an active graph";
+  ICaptureGraphBuilder2* capture = nullptr;
+  EXPECT_EQ(Graph.QueryInterface(IID_ICaptureGraphBuilder2, reinterpret_cast<void**>(&capture)), S_OK);
+  if (capture != nullptr) capture->Release();
+  EXPECT_TRUE(InGraph(Recorder.Filter));
+  // The DVD graph builder may be refused by the platform: the component
+  // then stays inactive and answers no graph interface.
+  Graph.SetMode(TGraphMode::gmDVD);
+  IFilterGraph* graph = nullptr;
+  const HRESULT hr = Graph.QueryInterface(IID_IFilterGraph, reinterpret_cast<void**>(&graph));
+  EXPECT_EQ(SUCCEEDED(hr), Graph.Active());
+  if (graph != nullptr) graph->Release();
+  EXPECT_FALSE(Graph.Play() && !Graph.Active());
+}
+
 // Every generated movie renders, passes its audio through the registered
 // filter and plays to its completion event, which arrives on this (the GUI)
 // thread through the event window.
