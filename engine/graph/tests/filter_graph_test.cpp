@@ -86,6 +86,21 @@ class FilterGraphTest : public ::testing::Test {
   TFilterGraph Graph;
 };
 
+TEST(GraphUtils, CheckDSErrorPassesSuccessAndRaisesFailureWithItsCode) {
+  EXPECT_EQ(CheckDSError(S_FALSE), S_FALSE);
+  EXPECT_EQ(CheckDSError(VFW_S_PARTIAL_RENDER), VFW_S_PARTIAL_RENDER);
+  try {
+    CheckDSError(VFW_E_CANNOT_RENDER);
+    ADD_FAILURE() << "no exception";
+  } catch (const EDirectShowException& e) {
+    EXPECT_EQ(e.ErrorCode, VFW_E_CANNOT_RENDER);
+    const std::string text = e.what();
+    const std::string tail = " ($80040218).";
+    ASSERT_GT(text.size(), tail.size());
+    EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
+  }
+}
+
 TEST_F(FilterGraphTest, ActivationAndDeactivationRunInOrderOnlyOnChange) {
   Graph.SetActive(true);
   ASSERT_TRUE(Graph.Active());
