@@ -19,9 +19,7 @@
 
 #include "engine/graph/filter_graph_events.h"
 #include "engine/graph/graph_component.h"
-
-// The message the platform posts to the event window (WM_APP + 1).
-constexpr UINT WM_GRAPHNOTIFY = WM_APP + 1;
+#include "framework/messages.h"
 
 // The service under which the graph hands out its graph component to a
 // callback that only knows a pin: {AD9AE9B1-A42A-49A1-AC7E-7404B0D3370D}.

@@ -6,14 +6,9 @@
 #include <olectl.h>
 #include <strsafe.h>
 
-namespace {
+#include "framework/unicode.h"
 
-std::string Utf8(const std::wstring& Text) {
-  const int size = WideCharToMultiByte(CP_UTF8, 0, Text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string out(size > 0 ? size - 1 : 0, '\0');
-  if (size > 1) WideCharToMultiByte(CP_UTF8, 0, Text.c_str(), -1, out.data(), size, nullptr, nullptr);
-  return out;
-}
+namespace {
 
 TShowMessageProc& MessageProc() {
   static TShowMessageProc proc;
@@ -35,7 +30,7 @@ std::wstring FormatDSError(HRESULT Code) {
 }
 
 HRESULT CheckDSError(HRESULT Code) {
-  if (FAILED(Code)) throw EDirectShowException(Utf8(FormatDSError(Code)), Code);
+  if (FAILED(Code)) throw EDirectShowException(EncodeText(FormatDSError(Code)), Code);
   return Code;
 }
 
