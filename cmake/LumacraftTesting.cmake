@@ -5,7 +5,7 @@
 # builds one GoogleTest executable and registers it with CTest as one test.
 # On the Windows target, test programs share one virtual display, its mouse
 # pointer and its foreground window, so they take turns on it; a test that
-# creates no window and reads no screen state says PURE and runs alongside
+# shows no window and reads no screen state says PURE and runs alongside
 # the others.
 # On the Windows target CTest runs it through scripts/wine-run (the
 # emulator); natively it runs directly. Test media generated at setup live in

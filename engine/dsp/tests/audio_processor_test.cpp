@@ -47,6 +47,7 @@ class AudioProcessorGraph : public ::testing::Test {
   void PlayToCompletion(const char* Name) {
     Graph.SetActive(true);
     ASSERT_EQ(Graph.RenderFile(lctest::MediaPath(Name)), S_OK) << Name;
+    lctest::KeepVideoHidden(static_cast<IServiceProvider*>(&Graph));
     ASSERT_TRUE(Processor.Filter()->InputPin()->IsConnected()) << "the audio filter is in the audio path";
     ASSERT_TRUE(Processor.Filter()->OutputPin()->IsConnected());
     ASSERT_TRUE(Graph.Play());

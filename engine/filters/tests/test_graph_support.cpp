@@ -113,4 +113,12 @@ std::vector<std::wstring> FilterNames(IFilterGraph* Graph) {
   return names;
 }
 
+void KeepVideoHidden(IUnknown* Graph) {
+  IVideoWindow* window = nullptr;
+  if (!Graph || FAILED(Graph->QueryInterface(IID_IVideoWindow, reinterpret_cast<void**>(&window)))) return;
+  window->put_AutoShow(OAFALSE);
+  window->put_Visible(OAFALSE);
+  window->Release();
+}
+
 }  // namespace lctest

@@ -45,4 +45,9 @@ IPin* FindPin(IBaseFilter* Filter, PIN_DIRECTION Direction);
 // The names of the filters in Graph, in enumeration order.
 std::vector<std::wstring> FilterNames(IFilterGraph* Graph);
 
+// Keeps the platform's video renderer window of a rendered graph hidden, so
+// that a test playing movies never covers the windows other test programs
+// read back from the shared display. A graph without video is left alone.
+void KeepVideoHidden(IUnknown* Graph);
+
 }  // namespace lctest
