@@ -54,7 +54,7 @@ STDMETHODIMP TRendererInputPin::EndFlush() {
 TBaseRenderer::TBaseRenderer(const CLSID& ClassId, const wchar_t* PinName)
     : TBaseFilter(ClassId),
       Input_(this, PinName),
-      Seeking_(static_cast<IBaseFilter*>(this), &Input_),
+      Seeking_(this),
       WakeEvent_(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
       AdviseEvent_(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
       ReadyEvent_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
@@ -108,6 +108,9 @@ IMediaSample* TBaseRenderer::LastSample() {
   return Waiting_;
 }
 
+// A sample taken while paused is shown at once (unless a step is waiting
+// for it) and held; a held sample already on show only makes way for the
+// next one when a step asks for it.
 HRESULT TBaseRenderer::Receive(IMediaSample* Sample) {
   AM_MEDIA_TYPE* type = nullptr;
   if (Sample->GetMediaType(&type) == S_OK && type != nullptr) {
@@ -116,36 +119,106 @@ HRESULT TBaseRenderer::Receive(IMediaSample* Sample) {
     if (FAILED(hr)) return hr;
   }
   SetWaitingSample(Sample);
-  if (State() == State_Paused) OnReceiveFirstSample(Sample);
+  bool shown = false;
+  if (State() == State_Paused && StepLeft_.load() == 0) {
+    OnReceiveFirstSample(Sample);
+    NoteShown(Sample);
+    shown = true;
+  }
   SetEvent(ReadyEvent_);
   HRESULT hr = S_OK;
-  if (WaitForRenderTime(Sample)) hr = DoRenderSample(Sample);
+  for (;;) {
+    const TWait wait = WaitForRenderTime(Sample);
+    if (wait == TWait::Render) {
+      hr = DoRenderSample(Sample);
+      NoteShown(Sample);
+    }
+    if (wait != TWait::Step || shown) break;
+    const long left = RenderStepFrame(Sample, hr);
+    if (left > 1) break;  // more to step: on to the next sample
+    shown = left == 1;    // the last one is held as in pause
+  }
   SetWaitingSample(nullptr);
   SendCompleteIfDue();
   return hr;
 }
 
-// Paused: wait for Run. Running: wait for the clock to reach the sample's
-// start. A state change or a flush wakes the thread to look again.
-bool TBaseRenderer::WaitForRenderTime(IMediaSample* Sample) {
+// Takes one frame of the step: renders it and, for the last one, tells the
+// graph. Whoever brings the count to 0 (here, or CancelStep) sends the one
+// event of the step.
+long TBaseRenderer::RenderStepFrame(IMediaSample* Sample, HRESULT& Result) {
+  long left = StepLeft_.load();
+  while (left > 0 && !StepLeft_.compare_exchange_weak(left, left - 1)) {
+  }
+  if (left <= 0) return 0;
+  Result = DoRenderSample(Sample);
+  NoteShown(Sample);
+  if (left == 1) NotifyEvent(EC_STEP_COMPLETE, FALSE, 0);
+  return left;
+}
+
+void TBaseRenderer::CancelStep() {
+  if (StepLeft_.exchange(0) > 0) NotifyEvent(EC_STEP_COMPLETE, TRUE, 0);
+}
+
+HRESULT TBaseRenderer::Step(long Count) {
+  if (Count < 1) return E_INVALIDARG;
+  TAutoLock lock(StateLock);
+  if (State() != State_Paused) return VFW_E_NOT_PAUSED;
+  if (!Input_.IsConnected()) return VFW_E_NOT_CONNECTED;
+  if (EndOfStream_.load()) return VFW_E_SAMPLE_REJECTED_EOS;
+  if (StepLeft_.exchange(Count) > 0) NotifyEvent(EC_STEP_COMPLETE, TRUE, 0);
+  // The stream may have ended meanwhile; its end found no step to cancel.
+  if (EndOfStream_.load() && StepLeft_.exchange(0) > 0) return VFW_E_SAMPLE_REJECTED_EOS;
+  Wake();
+  return S_OK;
+}
+
+void TBaseRenderer::NoteShown(IMediaSample* Sample) {
+  REFERENCE_TIME start = 0, stop = 0;
+  if (FAILED(Sample->GetTime(&start, &stop))) return;
+  ShownTime_.store(Input_.SegmentStart() + REFERENCE_TIME(double(start) * Input_.SegmentRate()));
+  ShownValid_.store(true);
+}
+
+TBaseRenderer::TSeeking::TSeeking(TBaseRenderer* Owner)
+    : TSeekingPassThru(static_cast<IBaseFilter*>(Owner), &Owner->Input_), Owner_(Owner) {}
+
+STDMETHODIMP TBaseRenderer::TSeeking::GetCurrentPosition(LONGLONG* Current) {
+  if (Current == nullptr) return E_POINTER;
+  if (Owner_->ShownValid_.load() && IsUsingTimeFormat(&TIME_FORMAT_MEDIA_TIME) == S_OK) {
+    *Current = Owner_->ShownTime_.load();
+    return S_OK;
+  }
+  return TSeekingPassThru::GetCurrentPosition(Current);
+}
+
+// Paused: wait for Run (or for a step). Running: wait for the clock to
+// reach the sample's start. A state change or a flush wakes the thread to
+// look again.
+TBaseRenderer::TWait TBaseRenderer::WaitForRenderTime(IMediaSample* Sample) {
   IReferenceClock* clock = nullptr;
   DWORD_PTR cookie = 0;
-  bool due = false;
+  TWait outcome = TWait::Drop;
   for (;;) {
     const FILTER_STATE state = State();
     if (Abort_.load() || state == State_Stopped) break;
+    if (state == State_Paused && StepLeft_.load() > 0) {
+      outcome = TWait::Step;
+      break;
+    }
     if (state == State_Running && clock == nullptr) {
       REFERENCE_TIME start = 0, stop = 0;
       clock = Clock();
       if (clock == nullptr || FAILED(Sample->GetTime(&start, &stop))) {
         clock = nullptr;
-        due = true;
+        outcome = TWait::Render;
         break;
       }
       ResetEvent(AdviseEvent_);
       if (FAILED(clock->AdviseTime(StartTime(), start, reinterpret_cast<HEVENT>(AdviseEvent_), &cookie))) {
         clock = nullptr;
-        due = true;
+        outcome = TWait::Render;
         break;
       }
     } else if (state == State_Paused && clock != nullptr) {
@@ -156,12 +229,12 @@ bool TBaseRenderer::WaitForRenderTime(IMediaSample* Sample) {
     const DWORD result = WaitForMultipleObjects(clock != nullptr ? 2 : 1, handles, FALSE, INFINITE);
     if (result == WAIT_OBJECT_0 + 1) {
       clock = nullptr;
-      due = !Abort_.load();
+      if (!Abort_.load()) outcome = TWait::Render;
       break;
     }
   }
   if (clock != nullptr) clock->Unadvise(cookie);
-  return due;
+  return outcome;
 }
 
 void TBaseRenderer::SendCompleteIfDue() {
@@ -176,17 +249,20 @@ void TBaseRenderer::SendCompleteIfDue() {
 
 HRESULT TBaseRenderer::EndOfStream() {
   EndOfStream_.store(true);
+  CancelStep();  // no frame is left to step to
   SetEvent(ReadyEvent_);
   SendCompleteIfDue();
   return S_OK;
 }
 
 HRESULT TBaseRenderer::BeginFlush() {
+  CancelStep();
   Abort_.store(true);
   Wake();
   {
     TAutoLock streaming(StreamingLock);
     SetWaitingSample(nullptr);
+    ShownValid_.store(false);
   }
   if (State() == State_Paused) ResetEvent(ReadyEvent_);
   OnFlush();
@@ -202,12 +278,14 @@ HRESULT TBaseRenderer::EndFlush() {
 
 STDMETHODIMP TBaseRenderer::Stop() {
   TAutoLock lock(StateLock);
+  CancelStep();
   Abort_.store(true);
   Wake();
   const HRESULT hr = TBaseFilter::Stop();
   {
     TAutoLock streaming(StreamingLock);
     SetWaitingSample(nullptr);
+    ShownValid_.store(false);
   }
   ResetEvent(ReadyEvent_);
   return hr;
@@ -232,6 +310,7 @@ STDMETHODIMP TBaseRenderer::Pause() {
 
 STDMETHODIMP TBaseRenderer::Run(REFERENCE_TIME Start) {
   TAutoLock lock(StateLock);
+  CancelStep();
   const HRESULT hr = TBaseFilter::Run(Start);
   if (FAILED(hr)) return hr;
   SetEvent(ReadyEvent_);

@@ -15,14 +15,24 @@
 //   rendered while running (or when the renderer is run after it arrived).
 // - A flush (seek) or Stop drops the waiting sample and releases the
 //   streaming thread; EndFlush starts a new stream.
-// The filter exposes IMediaSeeking, passed to the pin upstream, and
-// IAMFilterMiscFlags (a renderer).
+// - Frame stepping (Step, only while paused): the next N samples after the
+//   one on show are rendered at once, one after the other; the last of
+//   them is then held as in pause and EC_STEP_COMPLETE (Param1 FALSE) is
+//   sent. Stop, Run, a flush, the end of the stream or a new step cancel a
+//   step that has not completed: EC_STEP_COMPLETE with Param1 TRUE.
+// - The current position that the filter's IMediaSeeking reports is the
+//   media time of the sample last shown (segment start + sample start);
+//   before one was shown in this stream it is asked upstream.
+// The filter exposes IMediaSeeking, passed to the pin upstream but for that
+// current position, and IAMFilterMiscFlags (a renderer).
 //
-// Threads and locks: Stop/Pause/Run/GetState on the GUI thread under
+// Threads and locks: Stop/Pause/Run/GetState/Step on the GUI thread under
 // StateLock; Receive and EndOfStream on the streaming thread under
 // StreamingLock, which also covers DoRenderSample (never take StateLock
 // there). The waiting sample is handed between threads under SampleLock, a
 // leaf lock held only for a few instructions and never while calling out.
+// The step count is an atomic handed between the two threads: the thread
+// that brings it to 0 sends the step's one EC_STEP_COMPLETE.
 #pragma once
 
 #include <atomic>
@@ -49,6 +59,10 @@ class TRendererInputPin : public TBaseInputPin {
   STDMETHODIMP EndOfStream() override;
   STDMETHODIMP BeginFlush() override;
   STDMETHODIMP EndFlush() override;
+
+  // The segment of the samples now arriving (streaming thread).
+  REFERENCE_TIME SegmentStart() const { return SegmentStart_; }
+  double SegmentRate() const { return SegmentRate_; }
 
  private:
   TBaseRenderer* Owner_;
@@ -82,6 +96,14 @@ class TBaseRenderer : public TBaseFilter, public IAMFilterMiscFlags {
 
   LC_FILTER_UNKNOWN
 
+  // Steps Count (>= 1) frames while paused (GUI thread). E_INVALIDARG for
+  // Count < 1, VFW_E_NOT_PAUSED while stopped or running,
+  // VFW_E_NOT_CONNECTED without input, VFW_E_SAMPLE_REJECTED_EOS once the
+  // stream has ended. A step still under way is cancelled and replaced.
+  HRESULT Step(long Count);
+  // Frames still to be rendered by the current step; 0 when none.
+  long StepFramesLeft() const { return StepLeft_.load(); }
+
   // IAMFilterMiscFlags
   STDMETHODIMP_(ULONG) GetMiscFlags() override { return AM_FILTER_MISC_FLAGS_IS_RENDERER; }
 
@@ -111,21 +133,41 @@ class TBaseRenderer : public TBaseFilter, public IAMFilterMiscFlags {
   HRESULT QueryFilterInterface(REFIID Iid, void** Object) override;
 
  private:
-  // Waits until the sample's time has come; false when the wait was
-  // abandoned (stop or flush). Streaming thread.
-  bool WaitForRenderTime(IMediaSample* Sample);
+  class TSeeking : public TSeekingPassThru {
+   public:
+    explicit TSeeking(TBaseRenderer* Owner);
+    STDMETHODIMP GetCurrentPosition(LONGLONG* Current) override;
+
+   private:
+    TBaseRenderer* Owner_;
+  };
+  enum class TWait { Render, Drop, Step };
+  // Waits until the sample's time has come (Render), the wait was
+  // abandoned by a stop or flush (Drop), or, while paused, a step asks for
+  // the next frame (Step). Streaming thread.
+  TWait WaitForRenderTime(IMediaSample* Sample);
+  // Renders a sample as a frame of the current step; returns the frames
+  // the step had left before it (0: no step took it). Streaming thread.
+  long RenderStepFrame(IMediaSample* Sample, HRESULT& Result);
+  // Ends a step that has not completed: EC_STEP_COMPLETE (cancelled).
+  void CancelStep();
+  // Notes the media time of a sample put on show (streaming thread).
+  void NoteShown(IMediaSample* Sample);
   // Sends EC_COMPLETE when running, the stream ended and nothing waits.
   void SendCompleteIfDue();
   void SetWaitingSample(IMediaSample* Sample);
   void Wake() { SetEvent(WakeEvent_); }
 
   TRendererInputPin Input_;
-  TSeekingPassThru Seeking_;
+  TSeeking Seeking_;
   TCritSec SampleLock_;
   IMediaSample* Waiting_ = nullptr;
   std::atomic<bool> Abort_{false};
   std::atomic<bool> EndOfStream_{false};
   std::atomic<bool> CompleteSent_{false};
+  std::atomic<long> StepLeft_{0};
+  std::atomic<bool> ShownValid_{false};
+  std::atomic<REFERENCE_TIME> ShownTime_{0};
   HANDLE WakeEvent_;
   HANDLE AdviseEvent_;
   HANDLE ReadyEvent_;

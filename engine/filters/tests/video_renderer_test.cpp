@@ -1,9 +1,12 @@
 // Sample flow through a real graph: the colour-bar test file rendered into
-// the video control's own renderer, paused, run, sought and ended.
+// the video control's own renderer, paused, run, sought and ended; frame
+// stepping on the file whose grey level tells the frame number.
 #include "engine/filters/video_renderer.h"
 
 #include <atomic>
+#include <cmath>
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include <windows.h>
@@ -26,6 +29,7 @@ class TFramePresenter : public IVideoFramePresenter {
     Pixels.resize(std::size_t(Width) * Height);
     ConvertFrame(Frame, TColorSettings{}, Pixels.data(), Width);
     ++Frames;
+    if (DelayMs > 0) Sleep(DelayMs);  // a slow presenter keeps a step under way
   }
   void PlacementChanged() override { ++Placements; }
   void StreamReset() override { ++Resets; }
@@ -40,6 +44,7 @@ class TFramePresenter : public IVideoFramePresenter {
   int Width = 0, Height = 0;
   TPixelFormat Format = TPixelFormat::RGB32;
   std::atomic<int> Frames{0}, Placements{0}, Resets{0};
+  std::atomic<int> DelayMs{0};
 };
 
 template <class T>
@@ -62,12 +67,15 @@ class VideoRendererGraph : public ::testing::Test {
     Renderer = new TVideoFrameRenderer();
     Renderer->SetPresenter(&Presenter);
     ASSERT_EQ(Graph->AddFilter(Renderer, L"Video"), S_OK);
-    ASSERT_TRUE(SUCCEEDED(Graph->RenderFile(lctest::MediaPath("bars.mp4").c_str(), nullptr)));
+    ASSERT_TRUE(SUCCEEDED(Graph->RenderFile(lctest::MediaPath(File()).c_str(), nullptr)));
     Graph->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&Control.P));
     Graph->QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(&Seeking.P));
     Graph->QueryInterface(IID_IMediaEvent, reinterpret_cast<void**>(&Events.P));
   }
+  virtual const char* File() const { return "bars.mp4"; }
+
   void TearDown() override {
+    Presenter.DelayMs = 0;
     if (Control.P) Control->Stop();
     Renderer->SetPresenter(nullptr);
     Renderer->Release();
@@ -183,6 +191,183 @@ TEST_F(VideoRendererGraph, SeekingWhilePausedShowsTheNewPosition) {
   EXPECT_TRUE(WaitFrames(shown + 1));
   EXPECT_GT(Presenter.Resets.load(), resets);  // the seek flushed
   ExpectBars();
+}
+
+// frames.mp4: 25 frames per second, 100 frames; frame n is grey with luma
+// 20 + 10 x (n mod 20).
+constexpr REFERENCE_TIME FrameTime = 400000;
+
+class VideoRendererStep : public VideoRendererGraph {
+ protected:
+  const char* File() const override { return "frames.mp4"; }
+
+  // Pauses and waits until the first frame is on show.
+  void PauseAtFirstFrame() {
+    ASSERT_TRUE(Control.P && Seeking.P && Events.P);
+    Control->Pause();
+    OAFilterState state;
+    Control->GetState(5000, &state);
+    ASSERT_EQ(state, State_Paused);
+    ASSERT_TRUE(WaitFrames(1));
+  }
+
+  // The frame number (mod 20) of the picture last presented.
+  int FrameNumber() {
+    const int red = int((Presenter.Pixel(Presenter.Width / 2, Presenter.Height / 2) >> 16) & 255);
+    return int(std::lround((red * 219.0 / 255.0 + 16.0 - 20.0) / 10.0)) % 20;
+  }
+
+  // The current position the renderer reports.
+  REFERENCE_TIME Position() {
+    TComPtr<IMediaSeeking> seeking;
+    REFERENCE_TIME now = -1;
+    if (Renderer->QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(&seeking.P)) == S_OK)
+      seeking->GetCurrentPosition(&now);
+    return now;
+  }
+
+  // Param1 of every EC_STEP_COMPLETE until Count arrived or Ms passed.
+  std::vector<LONG_PTR> StepEvents(std::size_t Count, DWORD Ms) {
+    std::vector<LONG_PTR> found;
+    const DWORD start = GetTickCount();
+    while (found.size() < Count && GetTickCount() - start < Ms) {
+      long code = 0;
+      LONG_PTR p1 = 0, p2 = 0;
+      if (Events->GetEvent(&code, &p1, &p2, 20) != S_OK) continue;
+      if (code == EC_STEP_COMPLETE) found.push_back(p1);
+      Events->FreeEventParams(code, p1, p2);
+    }
+    return found;
+  }
+
+  // Frames presented over Ms while nothing should move.
+  int FramesDuring(DWORD Ms) {
+    const int before = Presenter.Frames;
+    Sleep(Ms);
+    return Presenter.Frames - before;
+  }
+
+  // Starts a step longer than the file with a slow presenter and waits
+  // until Count of its frames were shown: the step is then under way.
+  void StartLongStep(int Count) {
+    const int frames = Presenter.Frames;
+    Presenter.DelayMs = 40;
+    ASSERT_EQ(Renderer->Step(1000), S_OK);
+    ASSERT_TRUE(WaitFrames(frames + Count));
+  }
+
+  void ExpectRunsToTheEnd() {
+    Control->Run();
+    long code = 0;
+    EXPECT_EQ(Events->WaitForCompletion(8000, &code), S_OK);
+    EXPECT_EQ(code, EC_COMPLETE);
+  }
+
+  bool IsPaused() {
+    OAFilterState state = State_Stopped;
+    Control->GetState(0, &state);
+    return state == State_Paused;
+  }
+};
+
+TEST_F(VideoRendererStep, StepShowsExactlyTheNextFramesAndHolds) {
+  PauseAtFirstFrame();
+  EXPECT_EQ(FrameNumber(), 0);
+  EXPECT_EQ(Position(), 0);
+  int number = 0;
+  for (int count : {1, 3}) {
+    SCOPED_TRACE("step " + std::to_string(count));
+    const int frames = Presenter.Frames;
+    const REFERENCE_TIME before = Position();
+    ASSERT_EQ(Renderer->Step(count), S_OK);
+    const std::vector<LONG_PTR> done = StepEvents(1, 3000);
+    ASSERT_EQ(done.size(), 1u);
+    EXPECT_EQ(done[0], FALSE);  // completed, not cancelled
+    EXPECT_TRUE(StepEvents(1, 300).empty());  // once
+    EXPECT_EQ(FramesDuring(300), 0);  // held as in pause
+    EXPECT_EQ(Presenter.Frames - frames, count);
+    number += count;
+    EXPECT_EQ(FrameNumber(), number);
+    EXPECT_NEAR(double(Position() - before), double(count * FrameTime), FrameTime / 10.0);
+    EXPECT_EQ(Renderer->StepFramesLeft(), 0);
+    EXPECT_TRUE(IsPaused());
+  }
+  // Running on from the stepped frame plays the rest of the file.
+  ExpectRunsToTheEnd();
+}
+
+TEST_F(VideoRendererStep, StepIsRefusedUnlessPaused) {
+  EXPECT_EQ(Renderer->Step(1), VFW_E_NOT_PAUSED);  // stopped
+  PauseAtFirstFrame();
+  EXPECT_EQ(Renderer->Step(0), E_INVALIDARG);
+  EXPECT_EQ(Renderer->Step(-2), E_INVALIDARG);
+  Control->Run();
+  OAFilterState state;
+  Control->GetState(5000, &state);
+  EXPECT_EQ(Renderer->Step(1), VFW_E_NOT_PAUSED);
+  EXPECT_EQ(Renderer->StepFramesLeft(), 0);
+  EXPECT_TRUE(StepEvents(1, 300).empty());
+}
+
+TEST_F(VideoRendererStep, SeekDuringAStepCancelsItAndPlaysOn) {
+  PauseAtFirstFrame();
+  ASSERT_NO_FATAL_FAILURE(StartLongStep(3));
+  REFERENCE_TIME pos = 2 * 10000000LL;  // frame 50
+  ASSERT_EQ(Seeking->SetPositions(&pos, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning),
+            S_OK);
+  Presenter.DelayMs = 0;
+  const std::vector<LONG_PTR> done = StepEvents(2, 2000);
+  ASSERT_EQ(done.size(), 1u);
+  EXPECT_EQ(done[0], TRUE);  // cancelled
+  EXPECT_EQ(Renderer->StepFramesLeft(), 0);
+  OAFilterState state;
+  Control->GetState(5000, &state);
+  EXPECT_EQ(state, State_Paused);
+  Sleep(200);
+  EXPECT_EQ(FramesDuring(300), 0);  // paused again at the new place
+  EXPECT_EQ(FrameNumber(), 50 % 20);
+  EXPECT_NEAR(double(Position()), double(pos), FrameTime / 10.0);
+  ExpectRunsToTheEnd();
+}
+
+TEST_F(VideoRendererStep, ANewStepOrAStopCancelsTheOneUnderWay) {
+  PauseAtFirstFrame();
+  ASSERT_NO_FATAL_FAILURE(StartLongStep(2));
+  ASSERT_EQ(Renderer->Step(2), S_OK);
+  Presenter.DelayMs = 0;
+  std::vector<LONG_PTR> done = StepEvents(2, 3000);
+  ASSERT_EQ(done.size(), 2u);
+  EXPECT_EQ(done[0], TRUE);   // the first, cancelled
+  EXPECT_EQ(done[1], FALSE);  // the second, completed
+  EXPECT_EQ(FramesDuring(300), 0);
+  EXPECT_TRUE(IsPaused());
+
+  ASSERT_NO_FATAL_FAILURE(StartLongStep(2));
+  Control->Stop();
+  done = StepEvents(2, 1000);
+  ASSERT_EQ(done.size(), 1u);
+  EXPECT_EQ(done[0], TRUE);
+  EXPECT_EQ(Renderer->StepFramesLeft(), 0);
+}
+
+// Stepping past the last frame ends with the stream: the step is cancelled
+// and a later one refused.
+TEST_F(VideoRendererStep, TheEndOfTheStreamEndsAStep) {
+  PauseAtFirstFrame();
+  REFERENCE_TIME pos = 97 * FrameTime;
+  Seeking->SetPositions(&pos, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
+  OAFilterState state;
+  Control->GetState(5000, &state);
+  Sleep(200);
+  ASSERT_EQ(FrameNumber(), 97 % 20);
+  const int frames = Presenter.Frames;
+  ASSERT_EQ(Renderer->Step(10), S_OK);
+  const std::vector<LONG_PTR> done = StepEvents(1, 3000);
+  ASSERT_EQ(done.size(), 1u);
+  EXPECT_EQ(done[0], TRUE);
+  EXPECT_EQ(Presenter.Frames - frames, 2);  // frames 98 and 99
+  EXPECT_EQ(FrameNumber(), 99 % 20);
+  EXPECT_EQ(Renderer->Step(1), VFW_E_SAMPLE_REJECTED_EOS);
 }
 
 TEST(VideoType, ParsesTheFormatsItTakes) {
