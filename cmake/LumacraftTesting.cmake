@@ -1,12 +1,17 @@
 # Test helpers shared by every folder.
 #
-#   lc_add_test(NAME <name> SOURCES <files...> LIBS <libs...> [TIMEOUT <s>] [PURE])
+#   lc_add_test(NAME <name> SOURCES <files...> LIBS <libs...> [TIMEOUT <s>] [PURE] [GRAPHS])
 #
 # builds one GoogleTest executable and registers it with CTest as one test.
 # On the Windows target, test programs share one virtual display, its mouse
 # pointer and its foreground window, so they take turns on it; a test that
 # shows no window and reads no screen state says PURE and runs alongside
 # the others.
+# A test that builds DirectShow graphs says GRAPHS: such tests take turns
+# too, since every program of the shared Wine prefix reads one filter
+# registry, and the platform rewrites its audio renderer entries each time a
+# graph builder lists them, so a graph built in another program at that
+# moment finds no audio renderer for a filter's output.
 # On the Windows target CTest runs it through scripts/wine-run (the
 # emulator); natively it runs directly. Test media generated at setup live in
 # ${LC_TEST_MEDIA_DIR}, passed to the tests as the environment variable
@@ -18,7 +23,7 @@ find_package(Threads REQUIRED)
 set(LC_TEST_MEDIA_DIR "${CMAKE_BINARY_DIR}/media" CACHE PATH "Generated test media")
 
 function(lc_add_test)
-  cmake_parse_arguments(T "PURE" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "PURE;GRAPHS" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main Threads::Threads)
   if(WIN32)
@@ -31,6 +36,9 @@ function(lc_add_test)
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT}
     ENVIRONMENT "LC_TEST_MEDIA=${LC_TEST_MEDIA_DIR}")
   if(WIN32 AND NOT T_PURE)
-    set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK desktop)
+    set_property(TEST ${T_NAME} APPEND PROPERTY RESOURCE_LOCK desktop)
+  endif()
+  if(WIN32 AND T_GRAPHS)
+    set_property(TEST ${T_NAME} APPEND PROPERTY RESOURCE_LOCK filter_registry)
   endif()
 endfunction()

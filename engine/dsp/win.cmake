@@ -7,7 +7,7 @@ if(WIN32)
   )
   target_link_libraries(lc_dsp_win PUBLIC lc_dsp lc_filters lc_graph_win)
 
-  lc_add_test(NAME dsp_audio_filter_tests PURE
+  lc_add_test(NAME dsp_audio_filter_tests PURE GRAPHS
     SOURCES
       ${CMAKE_CURRENT_LIST_DIR}/tests/audio_filter_test.cpp
       ${CMAKE_CURRENT_LIST_DIR}/tests/audio_processor_test.cpp

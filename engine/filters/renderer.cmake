@@ -11,7 +11,7 @@ if(WIN32)
   )
   target_link_libraries(lc_video_renderer PUBLIC lc_filters lc_video_core strmiids)
 
-  lc_add_test(NAME video_renderer_tests
+  lc_add_test(NAME video_renderer_tests GRAPHS
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/video_renderer_test.cpp
     LIBS lc_video_renderer lc_test_support
     TIMEOUT 120

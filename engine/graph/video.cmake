@@ -46,7 +46,7 @@ if(WIN32 AND TARGET lc_graph_win AND NOT TARGET lc_video_win)
   )
   target_link_libraries(lc_video_win PUBLIC lc_graph_win lc_video_renderer lc_framework)
 
-  lc_add_test(NAME video_window_tests
+  lc_add_test(NAME video_window_tests GRAPHS
     SOURCES
       ${CMAKE_CURRENT_LIST_DIR}/tests/color_control_test.cpp
       ${CMAKE_CURRENT_LIST_DIR}/tests/overlay_mixer_test.cpp

@@ -312,7 +312,16 @@ TEST_P(PlaysToCompletion, RendersAndCompletesOnTheGuiThread) {
   Graph.SetActive(true);
   ASSERT_EQ(Graph.RenderFile(lctest::MediaPath(GetParam())), S_OK);
   lctest::KeepVideoHidden(static_cast<IServiceProvider*>(&Graph));
-  EXPECT_TRUE(Recorder.Filter->InputPin()->IsConnected()) << "the registered filter is in the audio path";
+  EXPECT_TRUE(Recorder.Filter->InputPin()->IsConnected())
+      << "the registered filter is in the audio path; the graph holds: " << [&] {
+           IFilterGraph* graph = nullptr;
+           std::string names;
+           if (SUCCEEDED(Graph.QueryInterface(IID_IFilterGraph, reinterpret_cast<void**>(&graph)))) {
+             for (const std::wstring& name : lctest::FilterNames(graph)) names += std::string(name.begin(), name.end()) + "; ";
+             graph->Release();
+           }
+           return names;
+         }();
   const int duration = Graph.GetDuration();
   EXPECT_GT(duration, 900);
   Log.clear();
