@@ -7,11 +7,10 @@
 # pointer and its foreground window, so they take turns on it; a test that
 # shows no window and reads no screen state says PURE and runs alongside
 # the others.
-# A test that builds DirectShow graphs says GRAPHS: such tests take turns
-# too, since every program of the shared Wine prefix reads one filter
-# registry, and the platform rewrites its audio renderer entries each time a
-# graph builder lists them, so a graph built in another program at that
-# moment finds no audio renderer for a filter's output.
+# A test that builds DirectShow graphs says GRAPHS and runs in a Wine prefix
+# of its own: the platform rewrites the registry's list of audio renderers
+# whenever a graph builder reads it, and a graph built in another program of
+# the same prefix at that moment finds no audio renderer after a filter.
 # On the Windows target CTest runs it through scripts/wine-run (the
 # emulator); natively it runs directly. Test media generated at setup live in
 # ${LC_TEST_MEDIA_DIR}, passed to the tests as the environment variable
@@ -39,6 +38,6 @@ function(lc_add_test)
     set_property(TEST ${T_NAME} APPEND PROPERTY RESOURCE_LOCK desktop)
   endif()
   if(WIN32 AND T_GRAPHS)
-    set_property(TEST ${T_NAME} APPEND PROPERTY RESOURCE_LOCK filter_registry)
+    set_property(TEST ${T_NAME} APPEND PROPERTY ENVIRONMENT "LC_WINE_PRIVATE=${T_NAME}")
   endif()
 endfunction()
