@@ -30,7 +30,7 @@ function(lc_add_test)
   endif()
   add_test(NAME ${T_NAME} COMMAND ${T_NAME} --gtest_color=no)
   if(NOT T_TIMEOUT)
-    set(T_TIMEOUT 300)
+    set(T_TIMEOUT 180)
   endif()
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT}
     ENVIRONMENT "LC_TEST_MEDIA=${LC_TEST_MEDIA_DIR}")

@@ -12,6 +12,6 @@ if(WIN32)
       ${CMAKE_CURRENT_LIST_DIR}/tests/audio_filter_test.cpp
       ${CMAKE_CURRENT_LIST_DIR}/tests/audio_processor_test.cpp
     LIBS lc_dsp_win lc_filters_testing
-    TIMEOUT 600
+    TIMEOUT 180
   )
 endif()
