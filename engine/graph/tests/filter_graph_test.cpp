@@ -13,6 +13,7 @@
 #include "engine/filters/transform_in_place.h"
 #include "engine/graph/filter_graph.h"
 #include "engine/graph/graph_utils.h"
+#include "framework/unicode.h"
 #include "tests/support/process.h"
 
 namespace {
@@ -317,7 +318,7 @@ TEST_P(PlaysToCompletion, RendersAndCompletesOnTheGuiThread) {
            IFilterGraph* graph = nullptr;
            std::string names;
            if (SUCCEEDED(Graph.QueryInterface(IID_IFilterGraph, reinterpret_cast<void**>(&graph)))) {
-             for (const std::wstring& name : lctest::FilterNames(graph)) names += std::string(name.begin(), name.end()) + "; ";
+             for (const std::wstring& name : lctest::FilterNames(graph)) names += EncodeText(name) + "; ";
              graph->Release();
            }
            return names;
