@@ -1,0 +1,151 @@
+// The plain-text test, the time-line tests and the format detection.
+#include <gtest/gtest.h>
+
+#include "subtitles/line_tests.h"
+#include "subtitles/subtitle_text.h"
+
+namespace lc::subtitles {
+namespace {
+
+Lines<char> L(std::string_view text) { return SplitAnsiLines(text); }
+Lines<char16_t> W(std::u16string_view text) { return SplitWideLines(text); }
+
+TEST(IsTextChar, AnsiSet) {
+  for (unsigned c : {32u, 42u, 44u, 60u, 62u, 126u, 138u, 140u, 154u, 163u, 165u, 170u, 175u,
+                     179u, 185u, 186u, 188u, 190u, 214u, 216u, 222u, 224u, 246u, 248u, 254u}) {
+    EXPECT_TRUE(IsTextChar(static_cast<char>(c))) << c;
+  }
+  for (unsigned c : {0u, 9u, 10u, 31u, 43u, 61u, 127u, 128u, 139u, 155u, 160u, 164u, 187u, 189u,
+                     215u, 223u, 247u, 255u}) {
+    EXPECT_FALSE(IsTextChar(static_cast<char>(c))) << c;
+  }
+}
+
+TEST(IsTextChar, WideSet) {
+  for (char16_t c : {u' ', u'*', u',', u'<', u'>', u'~', u'\u00C0', u'\u00FF', u'\u0150',
+                     u'\u01C4', u'\u0410', u'\u044F', u'\u0531', u'\u10A0', u'\u1F51',
+                     u'\u2160', u'\u24E9', u'\uFF21', u'\uFF5A'}) {
+    EXPECT_TRUE(IsTextChar(c)) << static_cast<unsigned>(c);
+  }
+  for (char16_t c : {u'\t', u'+', u'=', u'\u007F', u'\u00A0', u'\u00D7', u'\u00DF', u'\u01C5',
+                     u'\u0387', u'\u0400', u'\u0450', u'\u1F52', u'\u3042', u'\u4E00',
+                     char16_t{0xD800}, u'\uFF3B', u'\uFFFD'}) {
+    EXPECT_FALSE(IsTextChar(c)) << static_cast<unsigned>(c);
+  }
+}
+
+TEST(IsPlainText, ShareOfOtherCharacters) {
+  // 1000 characters in 10 lines: 399 outside the set pass, 400 fail.
+  const auto lines = [](std::size_t others) {
+    std::string text(others, '+');
+    text.append(1000 - others, 'a');
+    Lines<char> out;
+    for (std::size_t i = 0; i < 10; ++i) out.push_back(text.substr(i * 100, 100));
+    return out;
+  };
+  EXPECT_TRUE(IsPlainText(lines(399)));
+  EXPECT_FALSE(IsPlainText(lines(400)));
+  EXPECT_FALSE(IsPlainText(L("a=b=c")));
+  EXPECT_TRUE(IsPlainText(L("ab=c=d")));
+  EXPECT_FALSE(IsPlainText(L("")));
+  EXPECT_FALSE(IsPlainText(Lines<char>{"", "", ""}));
+  EXPECT_FALSE(IsPlainText(L("\t\t\ta")));
+  // The decoded characters count in a wide file: ideographs are others.
+  EXPECT_TRUE(IsPlainText(W(u"\u041F\u0440\u0438\u0432\u0435\u0442 \u65E5")));
+  EXPECT_FALSE(IsPlainText(W(u"\u65E5\u672C\u8A9E ab")));
+}
+
+TEST(IsPlainText, CharactersAndLineBreaksAreLimited) {
+  // Line count x 2 + characters may reach 10,485,760 but not pass it.
+  EXPECT_TRUE(IsPlainText(Lines<char>{std::string(10485758, 'a')}));
+  EXPECT_FALSE(IsPlainText(Lines<char>{std::string(10485759, 'a')}));
+  EXPECT_FALSE(IsPlainText(Lines<char>{std::string(10485757, 'a'), "b"}));
+}
+
+TEST(TimeLineTests, SubRip) {
+  const std::pair<std::string_view, bool> cases[] = {
+      {"00:00:01,000 --> 00:00:03,500", true},
+      {"00:00:01.000 --> 00:00:03.500", true},
+      {"00:01:02,500-->00:01:04,000", true},
+      {"00:01:02,500 --> 00:01:04", true},
+      {"00:00:01,000 00:00:03,500", true},  // the counts alone score 65
+      {"Hello, world --> there", false},
+      {"12345678901234567890", false},
+      {"", false},
+  };
+  for (const auto& [line, expected] : cases) {
+    EXPECT_EQ(expected, IsSrtTimeLine(line)) << line;
+    const std::u16string wide(line.begin(), line.end());
+    EXPECT_EQ(expected, IsSrtTimeLine(std::u16string_view(wide))) << line;
+  }
+}
+
+TEST(TimeLineTests, SubViewer) {
+  const std::pair<std::string_view, bool> cases[] = {
+      {"00:00:00.00,00:00:00.00", true},
+      {"00:01:02.50,", true},   // scores 52
+      {"00:01:02.50", false},   // scores 48
+      {"00:01:02.50,00:01:04.00 x", true},
+      {"The end, at last.", false},
+      {"1:2.", false},
+  };
+  for (const auto& [line, expected] : cases) {
+    EXPECT_EQ(expected, IsSubViewerTimeLine(line)) << line;
+  }
+}
+
+TEST(DetectSubtitleFormat, MicroDvd) {
+  EXPECT_EQ(SubtitleFormat::MicroDvd, DetectSubtitleFormat(L("{1}{2}a\n{}{}b\n{10}{20}c\nd")));
+  // Two of four lines are not three quarters.
+  EXPECT_NE(SubtitleFormat::MicroDvd, DetectSubtitleFormat(L("{1}{2}a\n{3}{4}b\nc\nd")));
+  // The end frame needs its closing brace; letters are no frame.
+  EXPECT_NE(SubtitleFormat::MicroDvd, DetectSubtitleFormat(L("{1}{\n{1}{2\n{a}{2}x\n{1}{b}x")));
+  EXPECT_EQ(SubtitleFormat::MicroDvd,
+            DetectSubtitleFormat(W(u"{1}{2}\u0430\n{3}{4}\u0431\n{5}{6}\u0432")));
+}
+
+constexpr std::string_view kSubRip =
+    "1\n00:00:01,000 --> 00:00:02,000\nOne\n\n"
+    "2\n00:00:03,000 --> 00:00:04,000\nTwo\nlines\n\n"
+    "3\n00:00:05,000 --> 00:00:06,000\nThree\n";
+
+TEST(DetectSubtitleFormat, SubRipAndSubViewer) {
+  EXPECT_EQ(SubtitleFormat::SubRip, DetectSubtitleFormat(L(kSubRip)));
+  // Without the blank separators it is no longer SubRip.
+  EXPECT_NE(SubtitleFormat::SubRip,
+            DetectSubtitleFormat(L("1\n00:00:01,000 --> 00:00:02,000\nOne\n"
+                                   "2\n00:00:03,000 --> 00:00:04,000\nTwo\n")));
+  EXPECT_EQ(SubtitleFormat::SubViewer,
+            DetectSubtitleFormat(L("00:00:01.00,00:00:02.00\nOne\n\n"
+                                   "00:00:03.00,00:00:04.00\nTwo\n\n"
+                                   "00:00:05.00,00:00:06.00\nThree\n\n")));
+  // Trailing blank lines do not count: two blocks have one blank in five.
+  EXPECT_EQ(SubtitleFormat::Unknown,
+            DetectSubtitleFormat(L("00:00:01.00,00:00:02.00\nOne\n\n"
+                                   "00:00:03.00,00:00:04.00\nTwo\n\n\n\n")));
+}
+
+TEST(DetectSubtitleFormat, SsaAndTmPlayer) {
+  std::string twenty;
+  for (int i = 0; i < 20; ++i) twenty += "Just some words of text\n";
+  // Twenty lines that are nothing else are taken for SSA.
+  EXPECT_EQ(SubtitleFormat::Ssa, DetectSubtitleFormat(L(twenty)));
+  EXPECT_EQ(SubtitleFormat::Unknown, DetectSubtitleFormat(L(twenty + "and one more\n")));
+  // Beyond 20 lines three quarters of the rest must be dialogue lines.
+  std::string script = twenty;
+  for (int i = 0; i < 3; ++i) script += "Dialogue: Marked=0,0:00:01.00,0:00:02.00,D,,0,0,0,,x\n";
+  script += "Comment\n";
+  EXPECT_EQ(SubtitleFormat::Ssa, DetectSubtitleFormat(L(script)));
+  EXPECT_EQ(SubtitleFormat::Unknown, DetectSubtitleFormat(L(script + "Comment\n")));
+  // A short script with a dialogue line is SSA; a short text without is not.
+  EXPECT_EQ(SubtitleFormat::Ssa,
+            DetectSubtitleFormat(L("[Events]\nDialogue: Marked=0,0:00:01.00,0:00:02.00,x")));
+  EXPECT_EQ(SubtitleFormat::Unknown, DetectSubtitleFormat(L("[Events]\nnothing here")));
+  EXPECT_EQ(SubtitleFormat::TmPlayer,
+            DetectSubtitleFormat(L("00:00:01:One\n00:00:05:Two\n00:01:00:Three\nFour")));
+  EXPECT_EQ(SubtitleFormat::Unknown,
+            DetectSubtitleFormat(L("00:00:01:One\n00:00:05:Two\nThree\nFour")));
+}
+
+}  // namespace
+}  // namespace lc::subtitles

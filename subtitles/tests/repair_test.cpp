@@ -1,0 +1,127 @@
+// The repair of damaged lines, per format.
+#include "subtitles/repair.h"
+
+#include <gtest/gtest.h>
+
+namespace lc::subtitles {
+namespace {
+
+using Ansi = Lines<char>;
+
+TEST(RepairMicroDvd, MendsBracesAndFrames) {
+  Ansi lines = {"{100}{200}Text", "100}{200}Text", "Text",     "{100}Text",
+                "   {100}{200}Text  \b ", "ab",  "{1{2}x",   "{5}7}y"};
+  ASSERT_TRUE(RepairSubtitleLines(lines, SubtitleFormat::MicroDvd));
+  EXPECT_EQ((Ansi{"{100}{200}Text", "{100}{200}Text", "{0}{}Text", "{100}{}Text",
+                  "{100}{200}Text", "{0}{0}ab", "{1}{2}x", "{5}{7}y"}),
+            lines);
+}
+
+TEST(RepairMicroDvd, DropsEmptyLinesAndFailsOnUnfinishedFrames) {
+  Ansi lines = {"{1}{2}a", "", "    ", "{3}{4}b"};
+  ASSERT_TRUE(RepairSubtitleLines(lines, SubtitleFormat::MicroDvd));
+  EXPECT_EQ((Ansi{"{1}{2}a", "{3}{4}b"}), lines);
+
+  for (const char* bad : {"{100}{200", "{1234", "{12}{345"}) {
+    Ansi broken = {"{1}{2}a", bad};
+    EXPECT_FALSE(RepairSubtitleLines(broken, SubtitleFormat::MicroDvd)) << bad;
+  }
+}
+
+TEST(RepairSubRip, NumbersSeparatorsAndTimeLines) {
+  // The second block lacks its number, the third its blank line, and the
+  // time lines are out of shape.
+  Ansi lines = {"1", "00:01:02,500-->00:01:04,000", "One", "",
+                "00:01:05,000 --> 00:01:06", "Two",
+                "3", "00:01:07,000 --> 00:01:08,000", "Three"};
+  ASSERT_TRUE(RepairSubtitleLines(lines, SubtitleFormat::SubRip));
+  EXPECT_EQ((Ansi{"1", "00:01:02,500 --> 00:01:04,000", "One", "",
+                  "2", "00:01:05,000 --> 00:00:00.000", "Two", "",
+                  "3", "00:01:07,000 --> 00:01:08,000", "Three"}),
+            lines);
+}
+
+TEST(RepairSubRip, TextRightBeforeATimeLineGetsANumberAndABlank) {
+  Ansi lines = {"1", "00:00:01,000 --> 00:00:02,000", "One",
+                "00:00:03,000 --> 00:00:04,000", "Two",
+                "00:00:05,000 --> 00:00:06,000", "Three"};
+  ASSERT_TRUE(RepairSubtitleLines(lines, SubtitleFormat::SubRip));
+  EXPECT_EQ((Ansi{"1", "00:00:01,000 --> 00:00:02,000", "One", "",
+                  "2", "00:00:03,000 --> 00:00:04,000", "Two", "",
+                  "3", "00:00:05,000 --> 00:00:06,000", "Three"}),
+            lines);
+}
+
+TEST(RepairSubRip, ShortTimeLinesAndTooFewEntries) {
+  Ansi lines = {"7", "0:0:1,0 --> 0:0:2,0", "Short"};
+  ASSERT_TRUE(RepairSubtitleLines(lines, SubtitleFormat::SubRip));
+  EXPECT_EQ("00:00:00.000 --> 00:00:00.000", lines[1]);  // not a time at either end
+  EXPECT_EQ("7", lines[0]);
+
+  // One entry in 12 lines passes; one in 13 does not.
+  Ansi twelve = {"1", "00:00:01,000 --> 00:00:02,000"};
+  for (int i = 0; i < 10; ++i) twelve.push_back("text");
+  Ansi thirteen = twelve;
+  thirteen.push_back("text");
+  EXPECT_TRUE(RepairSubtitleLines(twelve, SubtitleFormat::SubRip));
+  EXPECT_FALSE(RepairSubtitleLines(thirteen, SubtitleFormat::SubRip));
+}
+
+TEST(RepairSubViewer, TimeLinesAreCompleted) {
+  Ansi lines = {"00:01:02.50,", "a", "00:01:02.50,00:01:03.00", "b", ",00:01:04.00", "c",
+                "00:01:05.00,00:01:06.00 extra", "d", "0:00:00.00,00:00:00.0", "e",
+                "x,00:01:04.00"};
+  ASSERT_TRUE(RepairSubtitleLines(lines, SubtitleFormat::SubViewer));
+  EXPECT_EQ((Ansi{"00:01:02.50,00:00:00.00", "a", "00:01:02.50,00:01:03.00", "b",
+                  "00:00:00.00,00:01:04.00", "c", "00:01:05.00,00:00:00.00", "d",
+                  "00:00:00.00,00:00:00.00", "e", "x,00:01:04.00"}),  // last: no time line
+            lines);
+}
+
+TEST(RepairSubViewer, FailsWithTooFewTimeLines) {
+  // Two time lines: 2 - 1 = 1 is enough for up to 10 lines, not for 11.
+  Ansi ten = {"00:00:01.00,00:00:02.00", "a", "00:00:03.00,00:00:04.00"};
+  while (ten.size() < 10) ten.push_back("b");
+  Ansi eleven = ten;
+  eleven.push_back("b");
+  EXPECT_TRUE(RepairSubtitleLines(ten, SubtitleFormat::SubViewer));
+  EXPECT_FALSE(RepairSubtitleLines(eleven, SubtitleFormat::SubViewer));
+}
+
+TEST(RepairSsa, DialogueLinesAreValidated) {
+  const std::string good =
+      "Dialogue: Marked=0,0:00:01.00,0:00:03.00,Default,,0000,0000,0000,,Hello there";
+  ASSERT_GE(good.size(), 67u);
+  Ansi lines = {"[Events]", good, "Comment: anything"};
+  EXPECT_TRUE(RepairSubtitleLines(lines, SubtitleFormat::Ssa));
+  Ansi none = {"no dialogue at all"};
+  EXPECT_TRUE(RepairSubtitleLines(none, SubtitleFormat::Ssa));
+
+  std::string letter = good;
+  letter[22] = 'x';  // a minute digit
+  std::string shortLine = good.substr(0, 66);
+  for (const auto& bad : {letter, shortLine}) {
+    Ansi broken = {good, bad};
+    EXPECT_FALSE(RepairSubtitleLines(broken, SubtitleFormat::Ssa)) << bad;
+  }
+}
+
+TEST(RepairTmPlayer, LinesWithoutTimeGetZero) {
+  Ansi lines = {"Hello", "00:00:05:Ok", "0:00:05:No", "00:00:05 No"};
+  EXPECT_TRUE(RepairSubtitleLines(lines, SubtitleFormat::TmPlayer));
+  EXPECT_EQ((Ansi{"00:00:00:Hello", "00:00:05:Ok", "00:00:00:0:00:05:No",
+                  "00:00:00:00:00:05 No"}),
+            lines);
+}
+
+TEST(RepairWide, SameRulesOnUtf16) {
+  Lines<char16_t> lines = {u"  \u0416\u0435\u043B\u0430\u044E", u"{5}\u044F"};
+  ASSERT_TRUE(RepairSubtitleLines(lines, SubtitleFormat::MicroDvd));
+  EXPECT_EQ((Lines<char16_t>{u"{0}{}\u0416\u0435\u043B\u0430\u044E", u"{5}{}\u044F"}), lines);
+  Lines<char16_t> unknown = {u"  a \b"};
+  EXPECT_TRUE(RepairSubtitleLines(unknown, SubtitleFormat::Unknown));
+  EXPECT_EQ(u"a", unknown[0]);
+}
+
+}  // namespace
+}  // namespace lc::subtitles
