@@ -1,0 +1,210 @@
+#include "subtitles/search.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <system_error>
+
+#include "kit/text_utils.h"
+#include "settings/text_encoding.h"
+
+namespace lc::subtitles {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kSubtitleExtensions[] = {"sub", "srt", "txt", "ssa"};
+
+fs::path ToPath(const std::string& utf8) {
+  return fs::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+}
+
+std::string FromPath(const fs::path& path) {
+  const std::u8string name = path.u8string();
+  return std::string(reinterpret_cast<const char*>(name.data()), name.size());
+}
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// The folder with its separator: "\" unless it already uses "/" alone.
+std::string WithSeparator(std::string folder) {
+  if (folder.empty() || IsSeparator(folder.back())) return folder;
+  const bool slashes = folder.find('/') != std::string::npos && folder.find('\\') == std::string::npos;
+  return folder + (slashes ? '/' : '\\');
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t cut = path.find_last_of("\\/");
+  return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+}
+
+std::string FileNameOf(const std::string& path) {
+  const std::size_t cut = path.find_last_of("\\/");
+  return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// One scoring pass: `same` points for an equal character, `caseOnly` for
+// one equal only after lower-casing; stops at the first other. Returns the
+// 1-based stop position (n + 1 when it ran through).
+std::size_t ScorePass(std::string_view a, std::string_view b, bool reversed, int same, int caseOnly,
+                      int weightEach, long long& points, long long& weight) {
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t j = 0; j < n; ++j) {
+    const char x = reversed ? a[a.size() - 1 - j] : a[j];
+    const char y = reversed ? b[b.size() - 1 - j] : b[j];
+    if (x == y) {
+      points += same;
+    } else if (LoCaseCP1250(x) == LoCaseCP1250(y)) {
+      points += caseOnly;
+    } else {
+      return j + 1;
+    }
+    weight += weightEach;
+  }
+  return n + 1;
+}
+
+}  // namespace
+
+std::string BaseName(std::string_view fileName) {
+  return std::string(fileName.substr(0, fileName.rfind('.')));
+}
+
+float NameScore(std::string_view candidateBase, std::string_view movieBase, CaseOnlyPoints points) {
+  const settings::AnsiCodec& codec = settings::CurrentAnsiCodec();
+  const std::string s = codec.FromUtf8(candidateBase);
+  const std::string m = codec.FromUtf8(movieBase);
+  long long sum = 0;
+  long long weight = 0;
+  const std::size_t a = ScorePass(s, m, false, 200, points.Forward, 2, sum, weight);
+  const std::size_t b = ScorePass(s, m, true, 100, points.Backward, 1, sum, weight);
+  // The unmatched middle, and one more, weigh against the name.
+  const long long middle = static_cast<long long>(std::max(s.size(), m.size())) -
+                           static_cast<long long>(b) + 1;
+  if (middle >= static_cast<long long>(a)) weight += middle - static_cast<long long>(a) + 2;
+  return weight == 0 ? 0.0f : static_cast<float>(sum) / static_cast<float>(weight);
+}
+
+float ScoreThreshold(int mediaFiles, std::size_t candidates) {
+  if (mediaFiles >= 2) return 75.0f;
+  const double power = std::min(2.59, static_cast<double>(candidates));
+  return static_cast<float>(std::max(12.5 * std::pow(2.0, power), 25.0));
+}
+
+bool DiskFolders::DriveReady(char letter) const {
+  return FolderExists(std::string(1, letter) + ":\\");
+}
+
+bool DiskFolders::FolderExists(const std::string& folder) const {
+  std::error_code ec;
+  return fs::is_directory(ToPath(folder), ec);
+}
+
+std::vector<std::string> DiskFolders::FileNames(const std::string& folder) const {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (fs::directory_iterator it(ToPath(folder), ec), end; !ec && it != end; it.increment(ec)) {
+    if (!it->is_directory(ec)) names.push_back(FromPath(it->path().filename()));
+  }
+  return names;
+}
+
+std::string DiskFolders::CurrentFolder() const {
+  std::error_code ec;
+  return FromPath(fs::current_path(ec));
+}
+
+bool HasExtension(std::string_view fileName, std::string_view extension) {
+  if (fileName.size() <= extension.size()) return false;
+  const std::size_t dot = fileName.size() - extension.size() - 1;
+  if (fileName[dot] != '.') return false;
+  for (std::size_t i = 0; i < extension.size(); ++i) {
+    const char c = fileName[dot + 1 + i];
+    const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    const char wanted = extension[i] >= 'A' && extension[i] <= 'Z'
+                            ? static_cast<char>(extension[i] - 'A' + 'a')
+                            : extension[i];
+    if (lower != wanted) return false;
+  }
+  return true;
+}
+
+std::vector<std::string> SearchFolders(const std::string& movie, const SearchSettings& settings,
+                                       const SubtitleFolders& folders) {
+  std::string movieFolder = FolderOf(movie);
+  if (movieFolder.empty()) movieFolder = folders.CurrentFolder();
+  std::vector<std::string> order = {WithSeparator(movieFolder),
+                                    WithSeparator(settings.SubtitleDirectory)};
+  if (settings.SearchHereFirst) std::swap(order[0], order[1]);
+  std::vector<std::string> usable;
+  for (const auto& folder : order) {
+    if (folder.empty()) continue;
+    if (IsLetter(folder[0]) ? folders.DriveReady(folder[0]) : folders.FolderExists(folder)) {
+      usable.push_back(folder);
+    }
+  }
+  return usable;
+}
+
+std::vector<SubtitleCandidate> GatherCandidates(const std::string& movie,
+                                                const std::vector<std::string>& searchFolders,
+                                                const SubtitleFolders& folders,
+                                                CaseOnlyPoints points) {
+  const std::string movieBase = BaseName(FileNameOf(movie));
+  std::vector<SubtitleCandidate> candidates;
+  for (const auto& folder : searchFolders) {
+    const std::vector<std::string> names = folders.FileNames(folder);
+    for (const auto extension : kSubtitleExtensions) {
+      for (const auto& name : names) {
+        if (!HasExtension(name, extension)) continue;
+        candidates.push_back({name, folder, NameScore(BaseName(name), movieBase, points)});
+      }
+    }
+  }
+  return candidates;
+}
+
+int CountMediaFiles(const std::string& movie, const SearchSettings& settings,
+                    const SubtitleFolders& folders) {
+  std::string movieFolder = FolderOf(movie);
+  if (movieFolder.empty()) movieFolder = folders.CurrentFolder();
+  const std::vector<std::string> names = folders.FileNames(WithSeparator(movieFolder));
+  int count = 0;
+  for (const auto& extension : settings.MediaExtensions) {
+    for (const auto& name : names) {
+      if (HasExtension(name, extension) && ++count >= 2) return count;
+    }
+  }
+  return count;
+}
+
+int BestCandidate(const std::vector<SubtitleCandidate>& candidates, float threshold) {
+  int best = -1;
+  for (std::size_t i = 0; i < candidates.size(); ++i) {
+    if (candidates[i].Score < threshold) continue;
+    if (best < 0 || candidates[i].Score > candidates[static_cast<std::size_t>(best)].Score) {
+      best = static_cast<int>(i);
+    }
+  }
+  return best;
+}
+
+std::string SearchSubtitle(const std::string& movie, const SearchSettings& settings,
+                           const SubtitleFolders& folders,
+                           const std::function<bool(const std::string& path)>& accept) {
+  std::vector<SubtitleCandidate> candidates =
+      GatherCandidates(movie, SearchFolders(movie, settings, folders), folders);
+  const float threshold = ScoreThreshold(CountMediaFiles(movie, settings, folders), candidates.size());
+  for (int pick = BestCandidate(candidates, threshold); pick >= 0;
+       pick = BestCandidate(candidates, threshold)) {
+    const SubtitleCandidate& chosen = candidates[static_cast<std::size_t>(pick)];
+    const std::string path = chosen.Folder + chosen.Name;
+    if (accept(path)) return path;
+    candidates.erase(candidates.begin() + pick);
+  }
+  return {};
+}
+
+}  // namespace lc::subtitles
