@@ -315,6 +315,11 @@ STDMETHODIMP TBaseRenderer::Run(REFERENCE_TIME Start) {
   if (FAILED(hr)) return hr;
   SetEvent(ReadyEvent_);
   Wake();
+  if (!Input_.IsConnected()) {
+    // No stream will ever arrive: the graph must not wait for its end.
+    NotifyEvent(EC_COMPLETE, S_OK, reinterpret_cast<LONG_PTR>(static_cast<IBaseFilter*>(this)));
+    return hr;
+  }
   SendCompleteIfDue();
   return hr;
 }

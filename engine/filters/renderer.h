@@ -13,6 +13,7 @@
 //   time, or a graph without a clock, renders at once.
 // - The end of the stream sends EC_COMPLETE once the last sample was
 //   rendered while running (or when the renderer is run after it arrived).
+//   A renderer whose input is not connected sends it whenever it is run.
 // - A flush (seek) or Stop drops the waiting sample and releases the
 //   streaming thread; EndFlush starts a new stream.
 // - Frame stepping (Step, only while paused): the next N samples after the

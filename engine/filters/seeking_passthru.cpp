@@ -12,7 +12,8 @@ STDMETHODIMP TSeekingPassThru::QueryInterface(REFIID Iid, void** Object) {
   return Owner_->QueryInterface(Iid, Object);
 }
 
-IMediaSeeking* TSeekingPassThru::Upstream() {
+IMediaSeeking* TSeekingPassThru::Target() {
+  if (Input_ == nullptr) return nullptr;
   IPin* peer = Input_->GetConnected();
   if (peer == nullptr) return nullptr;
   IMediaSeeking* seeking = nullptr;
@@ -22,7 +23,7 @@ IMediaSeeking* TSeekingPassThru::Upstream() {
 
 template <class F>
 HRESULT TSeekingPassThru::Forward(F Call) {
-  IMediaSeeking* seeking = Upstream();
+  IMediaSeeking* seeking = Target();
   if (seeking == nullptr) return E_NOTIMPL;
   const HRESULT hr = Call(seeking);
   seeking->Release();

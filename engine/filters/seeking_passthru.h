@@ -1,6 +1,7 @@
 // TSeekingPassThru: an IMediaSeeking that passes every call to the pin
 // upstream of a given input pin, so that seeking and duration queries of the
-// graph reach the source through a transform or a renderer.
+// graph reach the source through a transform or a renderer. A derived class
+// may pass them to another object instead (Target).
 //
 // It lives inside its owner (a pin or a filter) and shares the owner's
 // reference count. GUI thread.
@@ -39,10 +40,13 @@ class TSeekingPassThru : public IMediaSeeking {
   STDMETHODIMP GetRate(double* Rate) override;
   STDMETHODIMP GetPreroll(LONGLONG* Preroll) override;
 
+ protected:
+  // Where the calls go (referenced), or nullptr: the upstream pin's
+  // IMediaSeeking.
+  virtual IMediaSeeking* Target();
+
  private:
-  // The upstream pin's IMediaSeeking (referenced), or nullptr.
-  IMediaSeeking* Upstream();
-  // Calls Call(upstream) on the upstream IMediaSeeking; E_NOTIMPL without.
+  // Calls Call(target) on the target's IMediaSeeking; E_NOTIMPL without.
   template <class F>
   HRESULT Forward(F Call);
 

@@ -3,6 +3,8 @@
 // RenderFile). No exception of a handler leaves into the platform's code.
 #include "engine/graph/filter_graph.h"
 
+#include "engine/graph/graph_seeking.h"
+
 namespace {
 
 // Reads a string value of a property bag; empty when the read fails.
@@ -33,7 +35,15 @@ STDMETHODIMP TFilterGraph::QueryInterface(REFIID Iid, void** Object) {
     return S_OK;
   }
   *Object = nullptr;
-  return Active_ ? QueryGraph(Iid, Object) : E_NOINTERFACE;
+  if (!Active_) return E_NOINTERFACE;
+  if (Iid == IID_IMediaSeeking) {
+    // The graph's seeking, sought the way every platform handles.
+    if (TGraphSeeking* seeking = TGraphSeeking::Create(Graph_)) {
+      *Object = static_cast<IMediaSeeking*>(seeking);
+      return S_OK;
+    }
+  }
+  return QueryGraph(Iid, Object);
 }
 
 HRESULT TFilterGraph::QueryGraph(REFIID Iid, void** Object) {

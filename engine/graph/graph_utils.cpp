@@ -6,6 +6,7 @@
 #include <olectl.h>
 #include <strsafe.h>
 
+#include "engine/graph/error_texts.h"
 #include "framework/unicode.h"
 
 namespace {
@@ -20,7 +21,7 @@ TShowMessageProc& MessageProc() {
 std::wstring GetErrorString(HRESULT Code) {
   wchar_t buffer[256] = {};
   AMGetErrorTextW(Code, buffer, 255);
-  return buffer;
+  return ChooseErrorText(buffer, static_cast<std::uint32_t>(Code));
 }
 
 std::wstring FormatDSError(HRESULT Code) {

@@ -24,7 +24,8 @@ class EDirectShowException : public std::runtime_error {
   HRESULT ErrorCode;
 };
 
-// The platform's error text for a result (AMGetErrorText, 255 characters).
+// The platform's error text for a result (AMGetErrorText, 255 characters);
+// where the platform has no words for it, ours (error_texts.h).
 std::wstring GetErrorString(HRESULT Code);
 // The error text followed by " ($%X).": "... ($80040218)."
 std::wstring FormatDSError(HRESULT Code);

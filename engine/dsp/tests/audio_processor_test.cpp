@@ -162,9 +162,8 @@ TEST_F(AudioProcessorGraph, TheWholeChainRunsInTheCallback) {
     Graph.Stop();
   }
   // A seek while playing flushes the stream: OnFlush clears the
-  // equalizer's overlap, and playback goes on to the end. (Sound only:
-  // Wine's graph stalls when a movie with a picture is sought, with or
-  // without this filter.)
+  // equalizer's overlap, and playback goes on to the end. (Sound only: a
+  // movie with a picture is sought from a stop, without a flush.)
   const int before = flushes.load();
   Graph.SetActive(false);
   Graph.SetActive(true);

@@ -357,4 +357,18 @@ TEST_F(VideoWindow, StepFramesShowsTheNextFramesOnScreen) {
   EXPECT_EQ(Video->StepFrames(1), VFW_E_NOT_PAUSED);
 }
 
+
+// A file without a picture leaves the control's renderer in the graph
+// unconnected; the graph still completes at the end of the sound.
+TEST_F(VideoWindow, AnAudioOnlyFileCompletesWithTheControlAttached) {
+  bool completed = false;
+  Graph.OnGraphComplete = [&](TFilterGraph*, HRESULT, IBaseFilter*) { completed = true; };
+  Graph.SetActive(true);
+  ASSERT_EQ(Graph.RenderFile(lctest::MediaPath("tone.wav")), S_OK);
+  ASSERT_TRUE(Graph.Play());
+  for (int i = 0; i < 400 && !completed; ++i) Pump(20);
+  EXPECT_TRUE(completed) << "EC_COMPLETE within 8 s of a 2 s tone";
+  EXPECT_TRUE(Graph.Stop());
+}
+
 }  // namespace

@@ -1,0 +1,102 @@
+#include "engine/graph/graph_seeking.h"
+
+#include "engine/graph/graph_utils.h"
+
+namespace {
+
+// Whether the filter has a connected input pin and no output pin.
+bool IsStreamEnd(IBaseFilter* Filter) {
+  TPinList pins(Filter);
+  bool connectedInput = false;
+  for (int i = 0; i < pins.Count(); ++i) {
+    PIN_DIRECTION direction = PINDIR_INPUT;
+    if (FAILED(pins.GetPin(i)->QueryDirection(&direction))) continue;
+    if (direction == PINDIR_OUTPUT) return false;
+    IPin* peer = nullptr;
+    if (SUCCEEDED(pins.GetPin(i)->ConnectedTo(&peer)) && peer != nullptr) {
+      connectedInput = true;
+      peer->Release();
+    }
+  }
+  return connectedInput;
+}
+
+}  // namespace
+
+TGraphSeeking* TGraphSeeking::Create(IFilterGraph* Graph) {
+  if (Graph == nullptr) return nullptr;
+  IMediaSeeking* seeking = nullptr;
+  IMediaControl* control = nullptr;
+  if (SUCCEEDED(Graph->QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(&seeking))) &&
+      SUCCEEDED(Graph->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&control))))
+    return new TGraphSeeking(Graph, seeking, control);
+  if (seeking != nullptr) seeking->Release();
+  return nullptr;
+}
+
+int TGraphSeeking::StreamEnds(IFilterGraph* Graph) {
+  TFilterList filters(Graph);
+  int ends = 0;
+  for (int i = 0; i < filters.Count(); ++i)
+    if (IsStreamEnd(filters.GetFilter(i))) ++ends;
+  return ends;
+}
+
+TGraphSeeking::TGraphSeeking(IFilterGraph* Graph, IMediaSeeking* Seeking, IMediaControl* Control)
+    : TSeekingPassThru(static_cast<IMediaSeeking*>(this), nullptr),
+      Graph_(Graph),
+      Seeking_(Seeking),
+      Control_(Control) {
+  Graph_->AddRef();
+}
+
+TGraphSeeking::~TGraphSeeking() {
+  Control_->Release();
+  Seeking_->Release();
+  Graph_->Release();
+}
+
+STDMETHODIMP TGraphSeeking::QueryInterface(REFIID Iid, void** Object) {
+  if (Object == nullptr) return E_POINTER;
+  if (Iid == IID_IUnknown || Iid == IID_IMediaSeeking) {
+    *Object = static_cast<IMediaSeeking*>(this);
+    AddRef();
+    return S_OK;
+  }
+  *Object = nullptr;
+  return E_NOINTERFACE;
+}
+
+IMediaSeeking* TGraphSeeking::Target() {
+  Seeking_->AddRef();
+  return Seeking_;
+}
+
+STDMETHODIMP_(ULONG) TGraphSeeking::AddRef() { return InterlockedIncrement(&References_); }
+
+STDMETHODIMP_(ULONG) TGraphSeeking::Release() {
+  const LONG left = InterlockedDecrement(&References_);
+  if (left == 0) delete this;
+  return left;
+}
+
+bool TGraphSeeking::SeekStopped(DWORD CurrentFlags, OAFilterState& State) {
+  if ((CurrentFlags & AM_SEEKING_PositioningBitsMask) == AM_SEEKING_NoPositioning) return false;
+  State = State_Stopped;
+  if (FAILED(Control_->GetState(0, &State)) || State == State_Stopped) return false;
+  return StreamEnds(Graph_) > 1;
+}
+
+STDMETHODIMP TGraphSeeking::SetPositions(LONGLONG* Current, DWORD CurrentFlags, LONGLONG* Stop,
+                                         DWORD StopFlags) {
+  OAFilterState state = State_Stopped;
+  if (!SeekStopped(CurrentFlags, state)) return Seeking_->SetPositions(Current, CurrentFlags, Stop, StopFlags);
+  Control_->Stop();
+  const HRESULT hr = Seeking_->SetPositions(Current, CurrentFlags, Stop, StopFlags);
+  if (state == State_Running)
+    Control_->Run();
+  else
+    Control_->Pause();
+  return hr;
+}
+

@@ -1,0 +1,53 @@
+// TGraphSeeking: the IMediaSeeking the graph component hands out in place
+// of the graph's own. Every call goes to the graph's seeking, except that a
+// new current position for a graph that is not stopped and plays more than
+// one stream (picture and sound) is set with the graph stopped: stop, set
+// the positions, then run or pause again as before. Seeking a running or
+// paused graph in place flushes the streams, and Wine's media stack brings
+// only one of two streams back after such a flush (no completion, and a
+// later Stop never returns); a graph that is stopped only stores the
+// positions, and its next start begins there, on every platform.
+//
+// Single-stream graphs are sought in place, so their flush still reaches
+// the filters (the audio filter clears its history on it).
+//
+// Reference counted; it holds the graph's interfaces while it lives. GUI
+// thread.
+#pragma once
+
+#include <windows.h>
+#include <dshow.h>
+
+#include "engine/filters/seeking_passthru.h"
+
+class TGraphSeeking final : public TSeekingPassThru {
+ public:
+  // Wraps the graph's seeking; the result is referenced, or nullptr when
+  // the graph offers no seeking or no media control.
+  static TGraphSeeking* Create(IFilterGraph* Graph);
+
+  // The number of streams the graph plays to an end: filters with a
+  // connected input pin and no output pin.
+  static int StreamEnds(IFilterGraph* Graph);
+
+  STDMETHODIMP QueryInterface(REFIID Iid, void** Object) override;
+  STDMETHODIMP_(ULONG) AddRef() override;
+  STDMETHODIMP_(ULONG) Release() override;
+  STDMETHODIMP SetPositions(LONGLONG* Current, DWORD CurrentFlags, LONGLONG* Stop,
+                            DWORD StopFlags) override;
+
+ protected:
+  IMediaSeeking* Target() override;
+
+ private:
+  TGraphSeeking(IFilterGraph* Graph, IMediaSeeking* Seeking, IMediaControl* Control);
+  ~TGraphSeeking();
+  // Whether a new current position is set with the graph stopped; State
+  // receives the state to return to.
+  bool SeekStopped(DWORD CurrentFlags, OAFilterState& State);
+
+  LONG References_ = 1;
+  IFilterGraph* Graph_;
+  IMediaSeeking* Seeking_;
+  IMediaControl* Control_;
+};
