@@ -164,6 +164,17 @@ void TWinControl::CreateHandle(const TCreateParams& P) {
   FLastClientHeight = ClientHeight();
 }
 
+void TWinControl::RecreateHandle(const TCreateParams& Params) {
+  if (FHandle) {
+    HWND Wnd = FHandle;
+    FCanvas.SetHandle(nullptr);
+    Detach();
+    FDefWndProc = nullptr;
+    DestroyWindow(Wnd);
+  }
+  CreateHandle(Params);
+}
+
 LRESULT CALLBACK TWinControl::StaticWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
   if (Msg == WM_NCCREATE) {
     auto* CS = reinterpret_cast<CREATESTRUCTW*>(LParam);
@@ -194,8 +205,21 @@ void TWinControl::DefaultHandler(TMessage& M) {
                          : DefWindowProcW(M.Wnd, M.Msg, M.WParam, M.LParam);
 }
 
+bool TWinControl::Reflect(TMessage& M, HWND Child) {
+  TWinControl* Control = Child && Child != FHandle ? FindControl(Child) : nullptr;
+  if (!Control) return false;
+  M.Result = Control->Perform(CN_BASE + M.Msg, M.WParam, M.LParam);
+  return true;
+}
+
 void TWinControl::WndProc(TMessage& M) {
   bool System = FDefWndProc != nullptr;
+  // A platform control acts on the mouse first (a list box selects the
+  // line under a press), then the hooks see the result.
+  bool DefaultFirst =
+      System && DefaultMouseFirst && M.Msg >= WM_MOUSEMOVE && M.Msg <= WM_MBUTTONDBLCLK;
+  if (DefaultFirst) DefaultHandler(M);
+  const LRESULT DefaultResult = M.Result;
   switch (M.Msg) {
     case WM_PAINT: if (System) break; WMPaint(M); return;
     case WM_ERASEBKGND: if (System) break; WMEraseBkgnd(M); return;
@@ -217,16 +241,26 @@ void TWinControl::WndProc(TMessage& M) {
     case WM_KEYDOWN: case WM_SYSKEYDOWN: case WM_KEYUP: case WM_SYSKEYUP: case WM_CHAR:
       WMKey(M);
       return;
-    case WM_COMMAND:
-      if (TWinControl* Child = FindControl(reinterpret_cast<HWND>(M.LParam))) {
-        M.Result = Child->Perform(CN_COMMAND, M.WParam, M.LParam);
-        return;
-      }
+    case WM_COMMAND: case WM_HSCROLL: case WM_VSCROLL: case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN: case WM_CTLCOLORSTATIC:
+      if (Reflect(M, reinterpret_cast<HWND>(M.LParam))) return;
       break;
+    case WM_NOTIFY:
+      if (Reflect(M, reinterpret_cast<NMHDR*>(M.LParam)->hwndFrom)) return;
+      break;
+    case WM_DRAWITEM: {
+      auto* DI = reinterpret_cast<DRAWITEMSTRUCT*>(M.LParam);
+      if (DI->CtlType != ODT_MENU && Reflect(M, DI->hwndItem)) return;
+      break;
+    }
     case CM_MOUSEENTER: MouseEnter(); return;
     case CM_MOUSELEAVE: MouseLeave(); return;
     case CM_WANTSPECIALKEY: M.Result = 0; return;
     default: break;
+  }
+  if (DefaultFirst) {
+    M.Result = DefaultResult;
+    return;
   }
   DefaultHandler(M);
 }

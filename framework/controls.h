@@ -205,11 +205,20 @@ class TWinControl : public TComponent {
   void DefaultHandler(TMessage& Message);
   // The cursor for the client point (X, Y) when Screen.Cursor is default.
   virtual TCursor CursorAt(int X, int Y) const;
+  // Destroys the window and creates it again (a platform control whose
+  // style can only be chosen at creation); the caller restores its state.
+  void RecreateHandle(const TCreateParams& Params);
+  // Set by platform controls whose own mouse handling must run before the
+  // hooks (MouseDown of a list box sees the line the press selected).
+  bool DefaultMouseFirst = false;
 
  private:
   friend class TGraphicControl;
   static LRESULT CALLBACK StaticWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
   LRESULT Dispatch(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+  // Hands a notification of the child window to its object as CN_BASE +
+  // the message; false when the child has none.
+  bool Reflect(TMessage& Message, HWND Child);
   void Attach(HWND Wnd);
   void Detach();
   void WMPaint(TMessage& Message);

@@ -36,10 +36,23 @@ constexpr UINT CM_MOUSELEAVE = CM_BASE + 0x14;
 // navigation that could take it away).
 constexpr UINT CM_WANTSPECIALKEY = CM_BASE + 0x0E;
 
-// A parent window reflects the WM_COMMAND notifications of its child
-// controls to the child as this message (same parameters); TCheckBox
-// turns BN_CLICKED into its click.
-constexpr UINT CN_COMMAND = CM_BASE + 0x0111;
+// A parent window reflects these notifications of its child controls to
+// the child as CN_BASE + the message (same parameters), so each control
+// class handles its own: WM_COMMAND (TCheckBox turns BN_CLICKED into its
+// click, the list, combo and edit classes their changes), WM_NOTIFY (the
+// page control's tab change), WM_HSCROLL and WM_VSCROLL (the track bar),
+// WM_DRAWITEM (owner-drawn list boxes) and the WM_CTLCOLOR messages (the
+// standard controls' colours; the child's result is the brush).
+constexpr UINT CN_BASE = CM_BASE;
+constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
+constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
+constexpr UINT CN_HSCROLL = CN_BASE + WM_HSCROLL;
+constexpr UINT CN_VSCROLL = CN_BASE + WM_VSCROLL;
+constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM;
+constexpr UINT CN_CTLCOLOREDIT = CN_BASE + WM_CTLCOLOREDIT;
+constexpr UINT CN_CTLCOLORLISTBOX = CN_BASE + WM_CTLCOLORLISTBOX;
+constexpr UINT CN_CTLCOLORBTN = CN_BASE + WM_CTLCOLORBTN;
+constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;
 
 // Sent by test programs to the main window (TfrmMain): it answers by
 // sending its OpenFileList, the files last handed over by a second

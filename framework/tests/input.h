@@ -1,0 +1,68 @@
+// Real keyboard and mouse input for the framework's control tests: the
+// platform delivers it to the foreground window as it would a user's.
+#pragma once
+
+#include <string>
+
+#include <windows.h>
+
+#include "framework/application.h"
+#include "framework/controls.h"
+
+namespace lctest {
+
+// Dispatches what is pending, a few times over.
+inline void Settle() {
+  for (int I = 0; I < 5; ++I) {
+    Application.ProcessMessages();
+    Sleep(15);
+  }
+}
+
+inline void PressKey(WORD Key, bool Shift = false) {
+  if (Shift) keybd_event(VK_SHIFT, 0, 0, 0);
+  keybd_event(static_cast<BYTE>(Key), 0, 0, 0);
+  keybd_event(static_cast<BYTE>(Key), 0, KEYEVENTF_KEYUP, 0);
+  if (Shift) keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+  Settle();
+}
+
+// Types letters, digits and a few signs as key presses.
+inline void Type(const std::string& Text) {
+  for (char C : Text) {
+    SHORT Scan = VkKeyScanA(C);
+    PressKey(LOBYTE(Scan), HIBYTE(Scan) & 1);
+  }
+}
+
+inline void Mouse(DWORD Flags) {
+  INPUT In{};
+  In.type = INPUT_MOUSE;
+  In.mi.dwFlags = Flags;
+  SendInput(1, &In, sizeof(In));
+  Settle();
+}
+
+// Moves the mouse to the client point (X, Y) of Control.
+inline void MouseTo(TWinControl& Control, int X, int Y) {
+  TPoint P = Control.ClientToScreen({X, Y});
+  SetCursorPos(P.X, P.Y);
+  Mouse(MOUSEEVENTF_MOVE);
+}
+
+inline void ClickAt(TWinControl& Control, int X, int Y) {
+  MouseTo(Control, X, Y);
+  Mouse(MOUSEEVENTF_LEFTDOWN);
+  Mouse(MOUSEEVENTF_LEFTUP);
+}
+
+// The colour on the screen at the client point of Control.
+inline TColor PixelAt(TWinControl& Control, int X, int Y) {
+  Control.Update();
+  HDC DC = GetDC(Control.Handle());
+  COLORREF C = GetPixel(DC, X, Y);
+  ReleaseDC(Control.Handle(), DC);
+  return C;
+}
+
+}  // namespace lctest
