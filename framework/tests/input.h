@@ -2,12 +2,13 @@
 // platform delivers it to the foreground window as it would a user's.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include <windows.h>
 
 #include "framework/application.h"
-#include "framework/controls.h"
+#include "framework/forms.h"
 
 namespace lctest {
 
@@ -17,6 +18,18 @@ inline void Settle() {
     Application.ProcessMessages();
     Sleep(15);
   }
+}
+
+// A form of window class ClassName shown at (Left, Top) as the foreground
+// window, so that typed keys reach it.
+inline std::unique_ptr<TForm> ShownForm(const wchar_t* ClassName, int Left, int Top, int Width,
+                                        int Height) {
+  auto Form = std::make_unique<TForm>(ClassName);
+  Form->SetBounds(Left, Top, Width, Height);
+  Form->Show();
+  SetForegroundWindow(Form->Handle());
+  Settle();
+  return Form;
 }
 
 inline void PressKey(WORD Key, bool Shift = false) {

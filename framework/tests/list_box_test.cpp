@@ -29,11 +29,7 @@ using Lines = std::vector<std::wstring>;
 class ListBoxTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Form = std::make_unique<TForm>(L"TfrmListProbe");
-    Form->SetBounds(kLeft, kTop, 300, 260);
-    Form->Show();
-    SetForegroundWindow(Form->Handle());
-    Settle();
+    Form = lctest::ShownForm(L"TfrmListProbe", kLeft, kTop, 300, 260);
   }
   static void Fill(TListBox& List, int N) {
     for (int I = 1; I <= N; ++I) List.Add(L"line " + std::to_wstring(I));

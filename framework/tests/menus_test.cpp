@@ -16,6 +16,7 @@
 #include "framework/flat_menu_painter.h"
 #include "framework/forms.h"
 #include "framework/menus.h"
+#include "framework/tests/input.h"
 
 namespace {
 
@@ -167,11 +168,7 @@ class TMenuDriver {
 class PopupMenuTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Form = std::make_unique<TForm>(L"TfrmMenuProbe");
-    Form->SetBounds(kLeft, kTop, 200, 100);
-    Form->Show();
-    SetForegroundWindow(Form->Handle());
-    Application.ProcessMessages();
+    Form = lctest::ShownForm(L"TfrmMenuProbe", kLeft, kTop, 200, 100);
     Open = Menu.Items.Add(L"&Open\tCtrl+O", [this](TComponent* S) { Log.push_back(L"open"); });
     Menu.Items.Add(L"-");
     Play = Menu.Items.Add(L"&Play", [this](TComponent* S) { Log.push_back(L"play"); });

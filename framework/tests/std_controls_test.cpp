@@ -28,11 +28,7 @@ constexpr int kTop = 600;
 class StdControlsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Form = std::make_unique<TForm>(L"TfrmControlsProbe");
-    Form->SetBounds(kLeft, kTop, 400, 300);
-    Form->Show();
-    SetForegroundWindow(Form->Handle());
-    Settle();
+    Form = lctest::ShownForm(L"TfrmControlsProbe", kLeft, kTop, 400, 300);
   }
   // Counts calls of an event.
   TNotifyEvent Counter(int& N) {
