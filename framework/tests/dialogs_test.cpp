@@ -1,0 +1,267 @@
+// The common dialogs on the test display, answered by key presses from a
+// second thread while Execute runs on this one.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <windows.h>
+
+#include "framework/application.h"
+#include "framework/dialogs.h"
+#include "framework/tests/input.h"
+
+namespace {
+
+constexpr int kLeft = 1400;
+constexpr int kTop = 600;
+
+struct TFind {
+  std::vector<HWND> Found;
+};
+
+BOOL CALLBACK CollectDialogs(HWND W, LPARAM P) {
+  DWORD Pid = 0;
+  GetWindowThreadProcessId(W, &Pid);
+  wchar_t Name[16] = {};
+  GetClassNameW(W, Name, 16);
+  if (Pid == GetCurrentProcessId() && std::wstring(Name) == L"#32770" && IsWindowVisible(W))
+    reinterpret_cast<TFind*>(P)->Found.push_back(W);
+  return TRUE;
+}
+
+// The visible dialog windows of this process.
+std::vector<HWND> OpenDialogs() {
+  TFind F;
+  EnumWindows(&CollectDialogs, reinterpret_cast<LPARAM>(&F));
+  return F.Found;
+}
+
+void Key(WORD VK) {
+  keybd_event(static_cast<BYTE>(VK), 0, 0, 0);
+  keybd_event(static_cast<BYTE>(VK), 0, KEYEVENTF_KEYUP, 0);
+  Sleep(50);
+}
+
+void TypeText(const std::string& Text) {
+  for (char C : Text) {
+    SHORT Scan = VkKeyScanA(C);
+    if (HIBYTE(Scan) & 1) keybd_event(VK_SHIFT, 0, 0, 0);
+    Key(LOBYTE(Scan));
+    if (HIBYTE(Scan) & 1) keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+  }
+}
+
+// Waits (up to 10 s) for Count dialog windows, brings the newest to the
+// front, then runs Act with it; gives up quietly when none comes.
+HWND WaitForDialogs(size_t Count) {
+  for (int I = 0; I < 1000; ++I, Sleep(10)) {
+    std::vector<HWND> Open = OpenDialogs();
+    if (Open.size() >= Count) {
+      Sleep(300);  // let it take the focus
+      return Open.front();
+    }
+  }
+  return nullptr;
+}
+
+class TDialogDriver {
+ public:
+  explicit TDialogDriver(std::function<void(HWND)> Act)
+      : FThread([Act] {
+          HWND Dialog = WaitForDialogs(1);
+          if (!Dialog) return;
+          SetForegroundWindow(Dialog);
+          Act(Dialog);
+          // Whatever is left open is cancelled so Execute returns.
+          for (int I = 0; I < 10 && !OpenDialogs().empty(); ++I) Key(VK_ESCAPE);
+        }) {}
+  ~TDialogDriver() { FThread.join(); }
+
+ private:
+  std::thread FThread;
+};
+
+class DialogsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Form = lctest::ShownForm(L"TfrmDialogProbe", kLeft, kTop, 200, 100);
+    Application.OnModalBegin = [this](TComponent*) { Log.push_back("modal begin"); };
+    Application.OnModalEnd = [this](TComponent*) { Log.push_back("modal end"); };
+    Folder = std::filesystem::temp_directory_path() / ("lc_dialogs_" + std::to_string(GetCurrentProcessId()));
+    std::filesystem::create_directories(Folder);
+    for (const char* Name : {"one.avi", "two.avi"}) std::ofstream(Folder / Name) << "x";
+  }
+  void TearDown() override {
+    Application.OnModalBegin = nullptr;
+    Application.OnModalEnd = nullptr;
+    std::error_code E;
+    std::filesystem::remove_all(Folder, E);
+  }
+  // Hooks a dialog's OnShow and OnClose into the log; OnShow also notes
+  // whether the probe form was disabled and the dialog's window known.
+  void Watch(TCommonDialog& D) {
+    D.OnShow = [this, &D](TComponent*) {
+      Log.push_back("show");
+      FormDisabled = !IsWindowEnabled(Form->Handle());
+      ShownHandle = D.Handle();
+    };
+    D.OnClose = [this](TComponent*) { Log.push_back("close"); };
+  }
+  std::unique_ptr<TForm> Form;
+  std::filesystem::path Folder;
+  std::vector<std::string> Log;
+  bool FormDisabled = false;
+  HWND ShownHandle = nullptr;
+};
+
+const std::vector<std::string> kModalRun = {"modal begin", "show", "modal end", "close"};
+
+TEST_F(DialogsTest, OpenDialogCancelledByEscapeReturnsNothing) {
+  TOpenDialog Open;
+  Open.FileName = L"kept.avi";
+  Open.Title = L"Open movie(s)";
+  Watch(Open);
+  std::wstring Title;
+  bool Ok;
+  {
+    TDialogDriver Driver([&](HWND D) {
+      wchar_t Text[64] = {};
+      GetWindowTextW(D, Text, 64);
+      Title = Text;
+      Key(VK_ESCAPE);
+    });
+    Ok = Open.Execute();
+  }
+  EXPECT_FALSE(Ok);
+  EXPECT_EQ(Open.FileName, L"kept.avi");
+  EXPECT_TRUE(Open.Files.empty());
+  EXPECT_EQ(Title, L"Open movie(s)");
+  EXPECT_EQ(Log, kModalRun);
+  EXPECT_TRUE(FormDisabled);
+  EXPECT_NE(ShownHandle, nullptr);
+  EXPECT_EQ(Open.Handle(), nullptr);
+  EXPECT_TRUE(IsWindowEnabled(Form->Handle()));
+}
+
+TEST_F(DialogsTest, OpenDialogReturnsSeveralChosenFiles) {
+  TOpenDialog Open;
+  Open.InitialDir = Folder.wstring();
+  Open.Filter = L"Video files|*.avi|All files|*.*";
+  Open.Options |= ofAllowMultiSelect | ofFileMustExist;
+  bool Ok;
+  {
+    TDialogDriver Driver([](HWND) {
+      TypeText("\"one.avi\" \"two.avi\"");
+      Key(VK_RETURN);
+    });
+    Ok = Open.Execute();
+  }
+  ASSERT_TRUE(Ok);
+  std::wstring Dir = Folder.wstring();
+  EXPECT_EQ(Open.Files, (std::vector<std::wstring>{Dir + L"\\one.avi", Dir + L"\\two.avi"}));
+  EXPECT_EQ(Open.FileName, Dir + L"\\one.avi");
+  EXPECT_EQ(Open.FilterIndex, 1);
+}
+
+TEST_F(DialogsTest, SaveDialogAsksBeforeReplacingAFile) {
+  TSaveDialog Save;
+  Save.InitialDir = Folder.wstring();
+  Save.Filter = L"Playlist files|*.lpl|All files|*.*";
+  Save.DefaultExt = L"lpl";
+  size_t DialogsAtPrompt = 0;
+  bool Ok;
+  {
+    TDialogDriver Driver([&](HWND) {
+      TypeText("two.avi");
+      Key(VK_RETURN);
+      if (WaitForDialogs(2)) DialogsAtPrompt = OpenDialogs().size();
+      Key('Y');
+    });
+    Ok = Save.Execute();
+  }
+  EXPECT_EQ(DialogsAtPrompt, 2u);
+  ASSERT_TRUE(Ok);
+  EXPECT_EQ(Save.FileName, Folder.wstring() + L"\\two.avi");
+}
+
+TEST_F(DialogsTest, FontDialogKeepsTheFontOnCancelAndReturnsItOnOk) {
+  TFontDialog FontDialog;
+  FontDialog.Font.SetName(L"DejaVu Sans");
+  FontDialog.Font.SetHeight(-16);
+  FontDialog.Font.SetStyle(fsBold);
+  FontDialog.Font.SetColor(clRed);
+  Watch(FontDialog);
+  {
+    TDialogDriver Driver([](HWND) { Key(VK_ESCAPE); });
+    EXPECT_FALSE(FontDialog.Execute());
+  }
+  EXPECT_EQ(Log, kModalRun);
+  EXPECT_EQ(FontDialog.Font.Height(), -16);
+  bool Ok;
+  {
+    TDialogDriver Driver([](HWND) { Key(VK_RETURN); });
+    Ok = FontDialog.Execute();
+  }
+  ASSERT_TRUE(Ok);
+  EXPECT_EQ(FontDialog.Font.Name(), L"DejaVu Sans");
+  EXPECT_EQ(FontDialog.Font.Style() & fsBold, fsBold);
+  EXPECT_EQ(FontDialog.Font.Color(), clRed);
+  EXPECT_LT(FontDialog.Font.Height(), 0);
+}
+
+TEST_F(DialogsTest, ColorDialogCancelAndOk) {
+  TColorDialog Colors;
+  Colors.Color = RGBColor(10, 20, 30);
+  Colors.CustomColors[0] = RGBColor(1, 2, 3);
+  Watch(Colors);
+  {
+    TDialogDriver Driver([](HWND) { Key(VK_ESCAPE); });
+    EXPECT_FALSE(Colors.Execute());
+  }
+  EXPECT_EQ(Log, kModalRun);
+  bool Ok;
+  {
+    TDialogDriver Driver([](HWND) { Key(VK_RETURN); });
+    Ok = Colors.Execute();
+  }
+  ASSERT_TRUE(Ok);
+  EXPECT_EQ(Colors.Color, RGBColor(10, 20, 30));
+  EXPECT_EQ(Colors.CustomColors[0], RGBColor(1, 2, 3));
+}
+
+TEST_F(DialogsTest, FolderDialogCancelKeepsTheFolder) {
+  TFolderDialog Choose;
+  Choose.Title = L"Select a directory:";
+  Choose.Directory = Folder.wstring();
+  Watch(Choose);
+  {
+    TDialogDriver Driver([](HWND) { Key(VK_ESCAPE); });
+    EXPECT_FALSE(Choose.Execute());
+  }
+  EXPECT_EQ(Log, kModalRun);
+  EXPECT_TRUE(FormDisabled);
+  EXPECT_EQ(Choose.Directory, Folder.wstring());
+}
+
+TEST(DialogLists, MultiSelectResultBecomesFullPaths) {
+  EXPECT_EQ(SplitDialogFileList(L"C:\\movies\\a.avi\0"),
+            (std::vector<std::wstring>{L"C:\\movies\\a.avi"}));
+  EXPECT_EQ(SplitDialogFileList(L"C:\\movies\0a.avi\0b c.mkv\0"),
+            (std::vector<std::wstring>{L"C:\\movies\\a.avi", L"C:\\movies\\b c.mkv"}));
+  EXPECT_EQ(SplitDialogFileList(L"D:\\\0x.avi\0y.avi\0"),
+            (std::vector<std::wstring>{L"D:\\x.avi", L"D:\\y.avi"}));
+  EXPECT_TRUE(SplitDialogFileList(L"\0").empty());
+}
+
+TEST(DialogLists, FilterTextBecomesTheZeroSeparatedList) {
+  EXPECT_EQ(DialogFilterList(L"Video files|*.avi;*.mpg|All files|*.*"),
+            std::wstring(L"Video files\0*.avi;*.mpg\0All files\0*.*\0\0", 39));
+  EXPECT_EQ(DialogFilterList(L""), L"");
+}
+
+}  // namespace
