@@ -128,4 +128,12 @@ std::string LoadFailureMessage(LoadFailure failure, const std::string& fileName,
   return {};
 }
 
+SubtitleLoad LoadSubtitleWithMessage(const std::string& path, bool silent,
+                                     const LoadOptions& options,
+                                     const settings::TextTable& texts) {
+  SubtitleLoad load{LoadSubtitleFile(path, options), {}};
+  if (!silent) load.Message = LoadFailureMessage(load.Result.Failure, path, texts);
+  return load;
+}
+
 }  // namespace lc::subtitles

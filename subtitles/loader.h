@@ -59,4 +59,15 @@ bool CheckSubtitleFile(const std::string& path, const LoadOptions& options = {})
 std::string LoadFailureMessage(LoadFailure failure, const std::string& fileName,
                                const settings::TextTable& texts);
 
+// What the player's LoadSubtitle needs in one call: the load of `path` and
+// the message box text to show, empty after a success, for a missing file
+// and whenever `silent` is set.
+struct SubtitleLoad {
+  LoadResult Result;
+  std::string Message;
+};
+SubtitleLoad LoadSubtitleWithMessage(const std::string& path, bool silent,
+                                     const LoadOptions& options,
+                                     const settings::TextTable& texts);
+
 }  // namespace lc::subtitles

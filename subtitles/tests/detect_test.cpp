@@ -71,6 +71,9 @@ TEST(TimeLineTests, SubRip) {
       {"00:00:01,000 00:00:03,500", true},  // the counts alone score 65
       {"Hello, world --> there", false},
       {"12345678901234567890", false},
+      // Near the threshold: 50.03 (the arrow at 2 adds 3.6) and 48.7.
+      {"0-->0x1,0,00 --> 00:00:3,500", true},
+      {"a0:00:0:,00 - 0,:0:03,500", false},
       {"", false},
   };
   for (const auto& [line, expected] : cases) {
@@ -88,6 +91,9 @@ TEST(TimeLineTests, SubViewer) {
       {"00:01:02.50,00:01:04.00 x", true},
       {"The end, at last.", false},
       {"1:2.", false},
+      // Perfect counts, half the line other characters: exactly 50.
+      {"00:00:00.00,00:00:00.00abcdefghijklmnopqrstuvw", true},
+      {"00:00:00.00,00:00:00.00abcdefghijklmnopqrstuvwx", false},
   };
   for (const auto& [line, expected] : cases) {
     EXPECT_EQ(expected, IsSubViewerTimeLine(line)) << line;
@@ -99,7 +105,7 @@ TEST(DetectSubtitleFormat, MicroDvd) {
   // Two of four lines are not three quarters.
   EXPECT_NE(SubtitleFormat::MicroDvd, DetectSubtitleFormat(L("{1}{2}a\n{3}{4}b\nc\nd")));
   // The end frame needs its closing brace; letters are no frame.
-  EXPECT_NE(SubtitleFormat::MicroDvd, DetectSubtitleFormat(L("{1}{\n{1}{2\n{a}{2}x\n{1}{b}x")));
+  EXPECT_NE(SubtitleFormat::MicroDvd, DetectSubtitleFormat(L("{1}{\n{1}{2\n{a}{2}x\n{1}{b}x\n{1}x2}")));
   EXPECT_EQ(SubtitleFormat::MicroDvd,
             DetectSubtitleFormat(W(u"{1}{2}\u0430\n{3}{4}\u0431\n{5}{6}\u0432")));
 }

@@ -100,11 +100,12 @@ TEST(ApplySubtitleTags, NestedStyleTagsOfSubRip) {
                     {1000, 2000, "<i>x<i>y<i>z</i><i>w<i>v</i>"},
                     {2000, 3000, "<u>open<u>never closed"},
                     {3000, 4000, beyond.c_str()},
-                    {4000, 5000, "<s><s><s>x</s>"}});
+                    {4000, 5000, "<s><s><s>x</s>"},
+                    {5000, 6000, "<b>a<b></b>"}});
   auto sameInSubViewer = list;
   ASSERT_TRUE(Finish(list, SubtitleFormat::SubRip));
   EXPECT_EQ((Ansi{"<b>ab</b>", "<i>xyz</i><i>wv</i>", "<u>opennever closed", beyond,
-                  "<s>x</s>"}),
+                  "<s>x</s>", "<b>a</b>"}),
             list.Text);
   ASSERT_TRUE(Finish(sameInSubViewer));
   EXPECT_EQ("<b>a<b>b</b>", sameInSubViewer.Text[0]);

@@ -311,6 +311,26 @@ TEST_F(LoadFileTest, FilesAndTheSilentCheck) {
   EXPECT_EQ(LoadFailure::TooBig, LoadSubtitleFile(huge).Failure);
 }
 
+TEST_F(LoadFileTest, OneMessageUnlessSilent) {
+  settings::TextTable texts;
+  settings::SetDefaultTexts(texts);
+  const std::string prose = Write("notes.txt", "Dear diary,\nnothing today.\n");
+  const auto shown = LoadSubtitleWithMessage(prose, false, {}, texts);
+  EXPECT_EQ(LoadFailure::UnknownType, shown.Result.Failure);
+  EXPECT_EQ("Unknown subtitle type!", shown.Message);
+  EXPECT_EQ("", LoadSubtitleWithMessage(prose, true, {}, texts).Message);
+  const std::string folder = dir_.string();
+  EXPECT_EQ("Can't open \"" + folder + "\" for reading!",
+            LoadSubtitleWithMessage(folder, false, {}, texts).Message);
+  const auto missing = LoadSubtitleWithMessage((dir_ / "gone.srt").string(), false, {}, texts);
+  EXPECT_EQ(LoadFailure::Missing, missing.Result.Failure);
+  EXPECT_EQ("", missing.Message);
+  const std::string good = Write("ok.sub", "{1}{2}a\n{3}{4}b\n{5}{6}c\n");
+  const auto loaded = LoadSubtitleWithMessage(good, false, {}, texts);
+  EXPECT_TRUE(loaded.Result.Ok());
+  EXPECT_EQ("", loaded.Message);
+}
+
 TEST(LoadFailureMessage, TextsOfTheTable) {
   settings::TextTable texts;
   settings::SetDefaultTexts(texts);

@@ -87,12 +87,13 @@ TEST(BuildSubRip, BlocksBecomeEntries) {
 
 TEST(BuildSubViewer, TimeLinesOpenEntries) {
   const Ansi lines = {"[INFORMATION]", "00:00:01.00,00:00:02.50", "One[br]two", "",
-                      "00:00:03.00,00:00:04.00", "00:00:05.00,00:00:06.00", "Six[BR]x", "y"};
+                      "00:00:03.00,00:00:04.00", "00:00:05.00,00:00:06.00", "Six[BR]x", "y",
+                      "not a time!,00:00:07.00"};
   const auto list = BuildSubtitleList(lines, SubtitleFormat::SubViewer, {});
   ASSERT_TRUE(list.has_value());
   EXPECT_EQ((std::vector<std::int32_t>{1000, 3000, 5000}), list->Start);
   EXPECT_EQ((std::vector<std::int32_t>{2500, 4000, 6000}), list->End);
-  EXPECT_EQ((Ansi{"One|two|", "", "Six[BR]x|y"}), list->Text);
+  EXPECT_EQ((Ansi{"One|two|", "", "Six[BR]x|y|not a time!,00:00:07.00"}), list->Text);
 }
 
 TEST(BuildSsa, DialogueLines) {

@@ -32,6 +32,10 @@ TEST(ChooseEncoding, MarksAndTheUtf8Rule) {
       {"\xC0\xAF", SubtitleEncoding::Ansi},                       // overlong "/"
       {"\xE0\x80\xAF", SubtitleEncoding::Ansi},                   // overlong, three bytes
       {"\xED\xA0\x80", SubtitleEncoding::Ansi},                   // a surrogate
+      {"\xED\xBF\xBF", SubtitleEncoding::Ansi},                   // the last surrogate
+      {"\xED\x9F\xBF", SubtitleEncoding::Utf8},                   // U+D7FF
+      {"\xDF\xBF", SubtitleEncoding::Utf8},                       // U+07FF
+      {"\xF4\x8F\xBF\xBF", SubtitleEncoding::Utf8},               // U+10FFFF
       {"\xF4\x90\x80\x80", SubtitleEncoding::Ansi},               // above U+10FFFF
       {"\xC3", SubtitleEncoding::Ansi},                           // cut short
       {"\xE2\x82", SubtitleEncoding::Ansi},
