@@ -9,6 +9,7 @@
 
 #include "framework/application.h"
 #include "framework/exceptions.h"
+#include "framework/menus.h"
 #include "framework/messages.h"
 
 namespace {
@@ -237,6 +238,7 @@ void TWinControl::WndProc(TMessage& M) {
       if (reinterpret_cast<HWND>(M.LParam) != FHandle) FMouseControl = nullptr;
       break;
     case WM_SETCURSOR: WMSetCursor(M); return;
+    case WM_CONTEXTMENU: if (WMContextMenu(M)) return; break;
     case WM_SIZE: WMSize(M); break;
     case WM_KEYDOWN: case WM_SYSKEYDOWN: case WM_KEYUP: case WM_SYSKEYUP: case WM_CHAR:
       WMKey(M);
@@ -502,4 +504,18 @@ void TWinControl::WMKey(TMessage& M) {
     M.WParam = Key;
   }
   DefaultHandler(M);
+}
+
+bool TWinControl::WMContextMenu(TMessage& M) {
+  if (!PopupMenu) return false;
+  int X = GET_X_LPARAM(M.LParam);
+  int Y = GET_Y_LPARAM(M.LParam);
+  if (X == -1 && Y == -1) {  // from the keyboard
+    TPoint P = ClientToScreen({0, 0});
+    X = P.X;
+    Y = P.Y;
+  }
+  PopupMenu->Popup(X, Y);
+  M.Result = 0;
+  return true;
 }

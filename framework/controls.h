@@ -21,6 +21,7 @@
 #include "framework/graphics.h"
 #include "framework/types.h"
 
+class TPopupMenu;
 class TWinControl;
 
 // A control without a window of its own: a rectangle of its parent window
@@ -145,6 +146,11 @@ class TWinControl : public TComponent {
   // Set on a top-level window: it sees the keys of its child controls
   // (KeyDown, KeyUp, KeyPress) before they do.
   bool KeyPreview = false;
+  // Opened by the platform's context-menu request (a right click, the
+  // context-menu key) over the window: at the mouse for a click, at the
+  // window's top-left corner for the key. None: the request goes on to the
+  // parent window.
+  TPopupMenu* PopupMenu = nullptr;
   TCursor Cursor = crDefault;
   TColor Color() const { return FColor; }
   void SetColor(TColor Color);
@@ -229,6 +235,7 @@ class TWinControl : public TComponent {
   void WMSetCursor(TMessage& Message);
   void WMSize(TMessage& Message);
   void WMKey(TMessage& Message);
+  bool WMContextMenu(TMessage& Message);
 
   HWND FHandle = nullptr;
   WNDPROC FDefWndProc = nullptr;

@@ -269,6 +269,40 @@ TEST_F(PopupMenuTest, AnItemThatRaisesGoesToTheExceptionRoute) {
   EXPECT_EQ(Caught, "play failed");
 }
 
+// Right-clicks the screen point and picks the first item of the menu that
+// opens; returns where the menu window stood.
+RECT RightClickAndPickFirst(TPoint At, const std::vector<std::wstring>& Log) {
+  SetCursorPos(At.X, At.Y);
+  TMenuDriver Driver({VK_DOWN, VK_RETURN});
+  INPUT In[2] = {};
+  In[0].type = In[1].type = INPUT_MOUSE;
+  In[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+  In[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+  SendInput(2, In, sizeof(INPUT));
+  for (int I = 0; I < 100 && Log.empty(); ++I) {
+    Application.ProcessMessages();
+    Sleep(10);
+  }
+  return Driver.MenuRect;
+}
+
+TEST_F(PopupMenuTest, ARightClickOpensTheWindowsPopupMenuAtTheMouse) {
+  TPanel Panel(Form.get());
+  Panel.SetBounds(10, 10, 100, 60);
+  Panel.PopupMenu = &Menu;
+  TPoint At = Panel.ClientToScreen({30, 20});
+  RECT Seen = RightClickAndPickFirst(At, Log);
+  EXPECT_EQ(Log, std::vector<std::wstring>{L"open"});
+  EXPECT_EQ(Seen.left, At.X);
+  EXPECT_EQ(Seen.top, At.Y);
+  // A window without a menu of its own leaves the request to its parent.
+  Panel.PopupMenu = nullptr;
+  Form->PopupMenu = &Menu;
+  Log.clear();
+  RightClickAndPickFirst(Panel.ClientToScreen({40, 30}), Log);
+  EXPECT_EQ(Log, std::vector<std::wstring>{L"open"});
+}
+
 TEST_F(PopupMenuTest, FlatPainterDrawsTheOpenMenu) {
   TFlatMenu Painter;
   Painter.SetActive(true);
