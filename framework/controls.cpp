@@ -210,7 +210,9 @@ bool TWinControl::Reflect(TMessage& M, HWND Child) {
   TWinControl* Control = Child && Child != FHandle ? FindControl(Child) : nullptr;
   if (!Control) return false;
   M.Result = Control->Perform(CN_BASE + M.Msg, M.WParam, M.LParam);
-  return true;
+  // A control that chooses no colours of its own gets the platform's.
+  bool ColourMessage = M.Msg >= WM_CTLCOLORMSGBOX && M.Msg <= WM_CTLCOLORSTATIC;
+  return !(ColourMessage && M.Result == 0);
 }
 
 void TWinControl::WndProc(TMessage& M) {

@@ -23,7 +23,10 @@ void RegisterCommonControls() {
 
 TStdControl::TStdControl(TWinControl* Parent) : TWinControl(Parent) {
   RegisterCommonControls();
-  if (Parent) Font.Assign(Parent->Font);
+  if (Parent) {
+    Font.Assign(Parent->Font);
+    SetColor(Parent->Color());
+  }
 }
 
 TStdControl::~TStdControl() {
@@ -298,6 +301,19 @@ void TRadioButton::Notify(WORD Code) {
 
 TGroupBox::TGroupBox(TWinControl* Parent) : TStdControl(Parent) {
   CreateControl(L"BUTTON", BS_GROUPBOX, 0, Bounds(0, 0, 185, 105));
+}
+
+void TGroupBox::WndProc(TMessage& M) {
+  if (M.Msg == WM_ERASEBKGND) {
+    RECT R;
+    GetClientRect(Handle(), &R);
+    HBRUSH Brush = CreateSolidBrush(Color());
+    FillRect(reinterpret_cast<HDC>(M.WParam), &R, Brush);
+    DeleteObject(Brush);
+    M.Result = 1;
+    return;
+  }
+  TStdControl::WndProc(M);
 }
 
 // ----------------------------------------------------------- TComboBox

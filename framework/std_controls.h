@@ -17,6 +17,8 @@
 
 #include "framework/controls.h"
 
+// A control starts with its parent's font and colour; the edit, list and
+// combo boxes are white.
 class TStdControl : public TWinControl {
  public:
   ~TStdControl() override;
@@ -142,6 +144,10 @@ class TRadioButton : public TStdControl {
 class TGroupBox : public TStdControl {
  public:
   explicit TGroupBox(TWinControl* Parent);
+
+ protected:
+  // Fills its background in Color (the platform's group box leaves it).
+  void WndProc(TMessage& Message) override;
 };
 
 enum class TComboBoxStyle { csDropDown, csDropDownList };

@@ -9,6 +9,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "framework/controls.h"
 #include "framework/forms.h"
 #include "framework/page_control.h"
 #include "framework/std_controls.h"
@@ -91,13 +92,25 @@ TEST_F(StdControlsTest, KeyPressCanRefuseACharacterAndExitFiresOnLeaving) {
   EXPECT_EQ(Log, (std::vector<std::string>{"enter", "exit"}));
 }
 
-TEST_F(StdControlsTest, EditShowsItsColours) {
+TEST_F(StdControlsTest, EditShowsItsColoursAndFont) {
   TEdit Edit(Form.get());
   Edit.SetBounds(10, 10, 120, 24);
   Edit.SetColor(RGBColor(255, 255, 0));
+  TFont Big;
+  Big.SetName(L"DejaVu Sans");
+  Big.SetHeight(-20);
+  Big.SetColor(clRed);
+  Edit.SetFont(Big);
+  Edit.SetText(L"MMMM");
   Edit.Invalidate();
   Settle();
   EXPECT_EQ(PixelAt(Edit, 100, 10), RGBColor(255, 255, 0));
+  EXPECT_EQ(SendMessageW(Edit.Handle(), WM_GETFONT, 0, 0),
+            reinterpret_cast<LRESULT>(Edit.Font.Handle()));
+  int Red = 0;
+  for (int X = 0; X < 60; ++X)
+    for (int Y = 0; Y < 20; ++Y) Red += PixelAt(Edit, X, Y) == clRed;
+  EXPECT_GT(Red, 20);
 }
 
 TEST_F(StdControlsTest, MemoLinesRoundTripAndTypedReturnsSplitLines) {
@@ -165,6 +178,27 @@ TEST_F(StdControlsTest, RadioButtonsInAGroupBoxExcludeEachOther) {
   C.SetChecked(true);
   EXPECT_FALSE(B.Checked());
   EXPECT_TRUE(C.Checked());
+}
+
+TEST_F(StdControlsTest, ControlsStandOnTheirParentsColour) {
+  Form->SetColor(RGBColor(167, 167, 168));
+  TGroupBox Group(Form.get());
+  Group.SetBounds(10, 10, 200, 100);
+  TRadioButton Radio(&Group);
+  Radio.SetBounds(10, 20, 150, 20);
+  Radio.SetCaption(L"x");
+  Form->Invalidate();
+  Settle();
+  EXPECT_EQ(PixelAt(Group, 190, 90), RGBColor(167, 167, 168));
+  EXPECT_EQ(PixelAt(Radio, 140, 10), RGBColor(167, 167, 168));
+  // A platform control of the framework without colours of its own keeps
+  // the platform's brush.
+  TCheckBox Check(Form.get());
+  HDC DC = GetDC(Check.Handle());
+  EXPECT_NE(SendMessageW(Form->Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(DC),
+                         reinterpret_cast<LPARAM>(Check.Handle())),
+            0);
+  ReleaseDC(Check.Handle(), DC);
 }
 
 TEST_F(StdControlsTest, DropDownListPicksItemsByKeyAndText) {
