@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "kit/geometry.h"
@@ -97,6 +98,8 @@ class TWidget {
   bool Pressed() const { return FPressed; }
   bool Hover() const { return FHover; }
   const std::wstring& Hint() const { return FHint; }
+  // A new hint (a language change); shown from the next hover on.
+  void SetHint(std::wstring Hint) { FHint = std::move(Hint); }
   TWidgetHost& Host() const { return FHost; }
 
   // Run by the host on a click and on a double click inside the widget.

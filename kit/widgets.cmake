@@ -18,6 +18,11 @@ add_library(lc_widgets_core STATIC
 )
 target_link_libraries(lc_widgets_core PUBLIC lc_kit_core)
 
+# Recording fakes of a window's host, surface and links, for every window's
+# widget tests.
+add_library(lc_widget_fakes STATIC tests/widget_fakes.cpp)
+target_link_libraries(lc_widget_fakes PUBLIC lc_widgets_core)
+
 lc_add_test(NAME widgets_core_tests PURE
   SOURCES
     tests/button_test.cpp
@@ -27,8 +32,7 @@ lc_add_test(NAME widgets_core_tests PURE
     tests/slider_test.cpp
     tests/word_wrap_test.cpp
     tests/widget_test.cpp
-    tests/widget_fakes.cpp
-  LIBS lc_widgets_core
+  LIBS lc_widget_fakes
 )
 
 # The widgets' drawing surface over a skinned window, and the message box.

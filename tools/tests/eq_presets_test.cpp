@@ -1,0 +1,153 @@
+// The presets file's reading rules, the dialog's list and the file's
+// safety: a damaged file is never written over.
+#include "tools/eq_presets.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace lc::tools {
+namespace {
+
+TEqPreset Values(std::initializer_list<int> V) {
+  TEqPreset P{};
+  int I = 0;
+  for (int X : V) P[I++] = static_cast<std::int8_t>(X);
+  return P;
+}
+
+TEST(EqRules, LabelsAndAmplifierVolumes) {
+  EXPECT_EQ(20, EqLabelValue(-100));
+  EXPECT_EQ(-20, EqLabelValue(100));
+  EXPECT_EQ(0, EqLabelValue(0));
+  EXPECT_EQ(-2, EqLabelValue(12));
+  EXPECT_EQ(3, EqLabelValue(-13));
+  EXPECT_EQ(100000, PreampVolume(-100));
+  EXPECT_EQ(1000, PreampVolume(100));
+  EXPECT_EQ(10000, PreampVolume(0));
+  EXPECT_EQ(5623, PreampVolume(25));
+  EXPECT_EQ(-100, PreampPositionFromVolume(100000));
+  EXPECT_EQ(25, PreampPositionFromVolume(5623));
+  EXPECT_EQ(0, PreampPositionFromVolume(0));
+}
+
+TEST(EqPresetLines, TokensAreReadAsThePresetsFileSays) {
+  auto P = ParsePresetLines({"Rock=10,20", "=1,2", "no equals", "A=b=1", "Loud=150,-300,x",
+                             "P=1, 2", "Many=1,2,3,4,5,6,7,8,9,10,11,12,13,14", "Bad=1-2,--5,7"});
+  ASSERT_EQ(6u, P.size());
+  EXPECT_EQ("Rock", P[0].Name);
+  EXPECT_EQ(Values({10, 20}), P[0].Values);
+  EXPECT_EQ("A", P[1].Name);
+  // "b" and "=" each end an empty token.
+  EXPECT_EQ(Values({0, 0, 1}), P[1].Values);
+  EXPECT_EQ(Values({100, -100}), P[2].Values);
+  EXPECT_EQ(Values({1, 0, 2}), P[3].Values);
+  EXPECT_EQ(Values({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}), P[4].Values);
+  EXPECT_EQ(Values({0, 0, 7}), P[5].Values);
+}
+
+TEST(EqPresetLines, NamesAreNotTrimmedAndHugeNumbersClamp) {
+  auto P = ParsePresetLines({" x =99999999999999999999,-99999999999999999999"});
+  ASSERT_EQ(1u, P.size());
+  EXPECT_EQ(" x ", P[0].Name);
+  EXPECT_EQ(Values({100, -100}), P[0].Values);
+}
+
+TEST(EqPresetLines, WritingGivesTheFileFormat) {
+  EXPECT_EQ("Pop=-5,0,1,2,3,4,5,6,7,8,100\r\nFlat=0,0,0,0,0,0,0,0,0,0,0\r\n",
+            FormatPresetLines({{"Pop", Values({-5, 0, 1, 2, 3, 4, 5, 6, 7, 8, 100})}, {"Flat", {}}}));
+}
+
+TEST(PresetList, DefaultEntrySavesAndDeletes) {
+  TPresetList L("Default");
+  ASSERT_EQ(1, L.Count());
+  EXPECT_EQ("(Default)", L.Entry(0).Name);
+  EXPECT_EQ(-1, L.Delete(0));
+  EXPECT_EQ(1, L.SaveAs("A", Values({1})));
+  EXPECT_EQ(2, L.SaveAs("B", Values({2})));
+  // The same name overwrites in place; the default's caption makes a new entry.
+  EXPECT_EQ(1, L.SaveAs("A", Values({3})));
+  EXPECT_EQ(Values({3}), L.Entry(1).Values);
+  EXPECT_EQ(3, L.SaveAs("(Default)", Values({4})));
+  EXPECT_EQ(4, L.Count());
+  EXPECT_EQ(-1, L.SaveAs("", Values({5})));
+  EXPECT_EQ(-1, L.SaveAs("x=y", Values({5})));
+  EXPECT_EQ(-1, L.SaveAs("line\nbreak", Values({5})));
+  EXPECT_EQ(4, L.Count());
+  // Deleting the last selects the new last; the only user preset left
+  // selects the default.
+  EXPECT_EQ(2, L.Delete(3));
+  EXPECT_EQ(1, L.Delete(1));
+  EXPECT_EQ("B", L.Entry(1).Name);
+  EXPECT_EQ(0, L.Delete(1));
+  EXPECT_EQ(1, L.Count());
+  EXPECT_TRUE(L.Changed());
+}
+
+class PresetsFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Dir = std::filesystem::temp_directory_path() /
+          ("lc-presets-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(Dir);
+    std::filesystem::create_directories(Dir);
+    Path = (Dir / "Presets.EQ").string();
+  }
+  void TearDown() override { std::filesystem::remove_all(Dir); }
+  void Write(const std::string& Bytes) { std::ofstream(Path, std::ios::binary) << Bytes; }
+  std::string Read() {
+    std::ifstream In(Path, std::ios::binary);
+    std::stringstream S;
+    S << In.rdbuf();
+    return S.str();
+  }
+  std::filesystem::path Dir;
+  std::string Path;
+};
+
+TEST_F(PresetsFile, ReadAndWrittenBackUnchanged) {
+  Write("Rock=10,20,0,0,0,0,0,0,0,0,0\r\nbroken line\nJazz=-1,-2,-3,0,0,0,0,0,0,0,5");
+  TPresetList L("Default");
+  EXPECT_EQ(TPresetsFileState::Loaded, LoadPresetsFile(Path, L));
+  ASSERT_EQ(3, L.Count());
+  EXPECT_EQ("Jazz", L.Entry(2).Name);
+  EXPECT_TRUE(SavePresetsFile(Path, L, TPresetsFileState::Loaded));
+  EXPECT_EQ("Rock=10,20,0,0,0,0,0,0,0,0,0\r\nJazz=-1,-2,-3,0,0,0,0,0,0,0,5\r\n", Read());
+}
+
+TEST_F(PresetsFile, MissingFileGivesTheDefaultAloneAndIsCreatedInANewFolder) {
+  TPresetList L("Default");
+  const std::string Nested = (Dir / "new" / "Presets.EQ").string();
+  EXPECT_EQ(TPresetsFileState::Missing, LoadPresetsFile(Nested, L));
+  EXPECT_EQ(1, L.Count());
+  L.SaveAs("Mine", Values({-100}));
+  EXPECT_TRUE(SavePresetsFile(Nested, L, TPresetsFileState::Missing));
+  std::ifstream In(Nested, std::ios::binary);
+  std::string Line;
+  std::getline(In, Line);
+  EXPECT_EQ("Mine=-100,0,0,0,0,0,0,0,0,0,0\r", Line);
+}
+
+TEST_F(PresetsFile, DamagedFileIsOfferedAsEmptyAndNeverWrittenOver) {
+  const std::string Garbage("\x01\x02 binary \x7f\xfe no presets here\r\n", 32);
+  Write(Garbage);
+  TPresetList L("Default");
+  EXPECT_EQ(TPresetsFileState::Damaged, LoadPresetsFile(Path, L));
+  EXPECT_EQ(1, L.Count());
+  L.SaveAs("New", Values({1}));
+  EXPECT_FALSE(SavePresetsFile(Path, L, TPresetsFileState::Damaged));
+  EXPECT_EQ(Garbage, Read());
+}
+
+TEST_F(PresetsFile, EmptyFileMeansNoPresets) {
+  Write("");
+  TPresetList L("Default");
+  EXPECT_EQ(TPresetsFileState::Loaded, LoadPresetsFile(Path, L));
+  EXPECT_EQ(1, L.Count());
+}
+
+}  // namespace
+}  // namespace lc::tools

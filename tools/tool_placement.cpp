@@ -1,0 +1,65 @@
+#include "tools/tool_placement.h"
+
+#include <algorithm>
+
+namespace lc::tools {
+
+namespace {
+
+// Lo .. Hi, with Lo winning when the range is empty.
+int Clamp(int Value, int Lo, int Hi) { return std::max(Lo, std::min(Value, Hi)); }
+
+}  // namespace
+
+TPoint PlaceColorControl(const TColorPlacementInput& In) {
+  const int W = In.Width;
+  const int H = In.Height;
+  if (In.VideoShowing && !In.VideoFullScreen) {
+    const TRect& A = In.VideoWorkArea;
+    return {Clamp(In.Video.Left + In.Video.Width() / 2 - W / 2, A.Left, A.Right - W),
+            Clamp(In.Video.Top + In.Video.Height(), A.Top, A.Bottom - H)};
+  }
+  if (In.VideoShowing) {
+    if (!In.MonitorsDiffer) {
+      const TRect& A = In.WorkArea;
+      return {(In.ScreenWidth - W) / 2,
+              Clamp((In.ScreenHeight - H) * 3 / 4, 0, A.Top + A.Height() - H)};
+    }
+    const TRect& M = In.VideoMonitor;
+    return {(M.Width() - W) / 2 + M.Left,
+            Clamp((In.ScreenHeight - H) * 3 / 4 + M.Top, 0, M.Top + M.Height() - H)};
+  }
+  const int MainX = In.Main.Left + In.Main.Width() / 2;
+  const int MainY = In.Main.Top + In.Main.Height() / 2;
+  if (!In.MonitorsDiffer) {
+    const TRect& A = In.WorkArea;
+    return {Clamp((In.ScreenWidth / 2 + MainX) / 2 - W / 2, A.Left, A.Right - W),
+            Clamp((In.ScreenHeight / 2 + MainY) / 2 - H / 2, A.Top, A.Bottom - H)};
+  }
+  const TRect& M = In.MainMonitor;
+  const int CentreX = M.Left + M.Width() / 2;
+  const int CentreY = M.Top + M.Height() / 2;
+  return {Clamp((CentreX + MainX) / 2 - W / 2, M.Left, M.Right - W),
+          Clamp((CentreY + MainY) / 2 - H / 2, M.Top, M.Bottom - H)};
+}
+
+TPoint PlacePresetDialog(const TPresetPlacementInput& In) {
+  const int W = In.Width;
+  const int H = In.Height;
+  const TRect& E = In.Equalizer;
+  const TRect& A = In.Area;
+  if (E.Left - W >= A.Left)
+    return {E.Left - W, Clamp(E.Top + E.Height() / 2 - H / 2, A.Top, A.Bottom - H)};
+  if (E.Top + E.Height() + H <= A.Bottom)
+    return {Clamp(E.Left, A.Left, A.Right - W), E.Top + E.Height()};
+  if (!In.MonitorsDiffer) return {(In.ScreenWidth - W) / 2, (In.ScreenHeight - H) / 2};
+  const TRect& M = In.Monitor;
+  return {(M.Width() - W) / 2 + M.Left, (M.Height() - H) / 2 + M.Top};
+}
+
+TPoint KeepInside(const TRect& Bounds, const TRect& Area) {
+  return {Clamp(Bounds.Left, Area.Left, Area.Right - Bounds.Width()),
+          Clamp(Bounds.Top, Area.Top, Area.Bottom - Bounds.Height())};
+}
+
+}  // namespace lc::tools
