@@ -1,0 +1,146 @@
+// The equalizer and colour control windows on the virtual display: real
+// mouse and key messages reach the audio components and the values, and the
+// labels are drawn on the windows' faces.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+#include <windows.h>
+
+#include "engine/dsp/amplify.h"
+#include "engine/dsp/equalizer.h"
+#include "framework/application.h"
+#include "settings/text_table.h"
+#include "tools/color_control_window.h"
+#include "tools/equalizer_window.h"
+
+namespace {
+
+void Settle() {
+  for (int I = 0; I < 5; ++I) {
+    Application.ProcessMessages();
+    Sleep(10);
+  }
+}
+
+void Press(HWND Wnd, int X, int Y) {
+  PostMessageW(Wnd, WM_MOUSEMOVE, 0, MAKELPARAM(X, Y));
+  PostMessageW(Wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(X, Y));
+}
+void DragTo(HWND Wnd, int X, int Y) { PostMessageW(Wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(X, Y)); }
+void Release(HWND Wnd, int X, int Y) { PostMessageW(Wnd, WM_LBUTTONUP, 0, MAKELPARAM(X, Y)); }
+
+// Pixels of Area that differ between two bitmaps.
+int Differences(TBitmap& A, TBitmap& B, const TRect& Area) {
+  int N = 0;
+  for (int Y = Area.Top; Y < Area.Bottom; ++Y)
+    for (int X = Area.Left; X < Area.Right; ++X)
+      if (std::memcmp(A.ScanLine(Y) + 3 * X, B.ScanLine(Y) + 3 * X, 3) != 0) ++N;
+  return N;
+}
+
+class EqualizerWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    lc::settings::SetDefaultTexts(lc::settings::GlobalTextTable(), false);
+    Form = std::make_unique<TfrmEqualizer>(Audio);
+    Form->SetBounds(100, 100, Form->Width(), Form->Height());
+    Form->Show();
+    Settle();
+  }
+  void TearDown() override { Form.reset(); }
+  TDspEqualizer Equalizer;
+  TDspAmplify Amplify;
+  lc::tools::TDspEqualizerAudio Audio{Equalizer, Amplify};
+  std::unique_ptr<TfrmEqualizer> Form;
+};
+
+TEST_F(EqualizerWindow, DraggingBandFiveSetsItsBinsAndItsLabel) {
+  HWND Wnd = Form->Handle();
+  // Band 5 (index 4) stands at x 247; its track runs from y 48 (-100) to
+  // 144 (+100).
+  Press(Wnd, 247, 96);
+  DragTo(Wnd, 247, 144);
+  Release(Wnd, 247, 144);
+  Settle();
+  EXPECT_EQ(100, Form->Panel().BandSlider(4).Position());
+  EXPECT_EQ(L"-20", Form->Panel().BandLabel(4).Caption());
+  EXPECT_EQ(-100, Equalizer.GetBandGain(0, 29));
+  EXPECT_EQ(-100, Equalizer.GetBandGain(0, 47));
+  EXPECT_EQ(0, Equalizer.GetBandGain(0, 28));
+  EXPECT_EQ(0, Equalizer.GetBandGain(0, 48));
+  // The label's new text is on the face, where the skin alone was.
+  EXPECT_GT(Differences(*Form->Host().BackBuffer(), Form->Host().Skin(), {230, 27, 265, 42}), 0);
+}
+
+TEST_F(EqualizerWindow, UpAndDownKeysStepThePreamplification) {
+  HWND Wnd = Form->Handle();
+  PostMessageW(Wnd, WM_KEYDOWN, VK_UP, 0);
+  PostMessageW(Wnd, WM_KEYDOWN, VK_UP, 0);
+  Settle();
+  EXPECT_EQ(-10, Form->Panel().PreampSlider().Position());
+  EXPECT_EQ(12589, Amplify.GetVolume(0));
+  EXPECT_EQ(L"2", Form->Panel().PreampLabel().Caption());
+  PostMessageW(Wnd, WM_KEYDOWN, VK_DOWN, 0);
+  Settle();
+  EXPECT_EQ(11220, Amplify.GetVolume(0));
+}
+
+TEST_F(EqualizerWindow, TheCloseBoxAndEscapeHideTheWindow) {
+  HWND Wnd = Form->Handle();
+  Press(Wnd, 415, 10);
+  Release(Wnd, 415, 10);
+  Settle();
+  EXPECT_FALSE(IsWindowVisible(Wnd));
+  Form->Show();
+  Settle();
+  PostMessageW(Wnd, WM_KEYDOWN, VK_ESCAPE, 0);
+  Settle();
+  EXPECT_FALSE(IsWindowVisible(Wnd));
+}
+
+class ColorWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    lc::settings::SetDefaultTexts(lc::settings::GlobalTextTable(), false);
+    Form = std::make_unique<TfrmColorControl>();
+    Form->Show();
+    Settle();
+  }
+  std::unique_ptr<TfrmColorControl> Form;
+};
+
+TEST_F(ColorWindow, DraggingTheHueSliderChangesItsValue) {
+  HWND Wnd = Form->Handle();
+  // Hue: row y 88, x 105 .. 235 is -180 .. 180.
+  Press(Wnd, 170, 88);
+  DragTo(Wnd, 235, 88);
+  Release(Wnd, 235, 88);
+  Settle();
+  EXPECT_EQ(180, Form->Panel().Position(lc::tools::csHue));
+  EXPECT_EQ(L"180", Form->Panel().ValueLabel(lc::tools::csHue).Caption());
+}
+
+TEST_F(ColorWindow, ArrowKeysStepTheBrightnessAndTheDefaultButtonResets) {
+  HWND Wnd = Form->Handle();
+  PostMessageW(Wnd, WM_KEYDOWN, VK_LEFT, 0);
+  Settle();
+  EXPECT_EQ(490, Form->Panel().Position(lc::tools::csBrightness));
+  const TRect& R = Form->Panel().DefaultButton().Rect();
+  Press(Wnd, R.Left + 10, R.Top + 10);
+  Release(Wnd, R.Left + 10, R.Top + 10);
+  Settle();
+  EXPECT_EQ(75, Form->Panel().Position(lc::tools::csBrightness));
+  EXPECT_EQ(100, Form->Panel().Position(lc::tools::csContrast));
+}
+
+TEST_F(ColorWindow, ShownWithoutAVideoWindowItSitsByTheScreensCentre) {
+  // No main window: its place is the screen's centre, so the window is
+  // centred on the screen.
+  EXPECT_EQ((Screen.Width() / 2 + Screen.Width() / 2) / 2 - Form->Width() / 2, Form->Left());
+  EXPECT_EQ(292, Form->ClientWidth());
+  EXPECT_EQ(162, Form->ClientHeight());
+}
+
+}  // namespace

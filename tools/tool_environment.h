@@ -1,0 +1,43 @@
+// What the long-lived tool windows (equalizer, colour control) need of the
+// rest of the program, set once by the start-up before they are created.
+// Every part may be left empty: no player (keys and on-screen texts go
+// nowhere), no other windows to snap to or place against, placement always
+// done, one monitor layout. GUI thread only.
+#pragma once
+
+#include <functional>
+
+#include "framework/forms.h"
+#include "kit/widget_links.h"
+#include "tools/tool_links.h"
+
+namespace lc::tools {
+
+struct TToolEnvironment {
+  TToolPlayerLink* Player = nullptr;
+  // Graph state and the remembered-settings score (colour sliders).
+  TPlaybackLink* Playback = nullptr;
+  // WM_DROPFILES on a tool window, handed on unchanged to the main window.
+  std::function<void(TMessage& Message)> AcceptFiles;
+  std::function<TForm*()> MainWindow;
+  std::function<TForm*()> VideoWindow;
+  std::function<TForm*()> PlaylistWindow;
+  std::function<bool()> VideoFullScreen;
+  // The bounds of the monitor that shows the video window (VideoMonitor).
+  std::function<TRect()> VideoMonitor;
+  std::function<bool()> MonitorsDiffer;
+  // While set, windows do no layout and placement when shown.
+  std::function<bool()> SkipFormPlacement;
+  // The colour window was shown: the values it shows stay when the movie
+  // stops (RmsColorsApplied := False).
+  std::function<void()> ColorsShown;
+};
+
+void SetToolEnvironment(TToolEnvironment Environment);
+const TToolEnvironment& ToolEnvironment();
+
+// Helpers over the environment for the windows.
+TForm* EnvForm(const std::function<TForm*()>& Get);
+bool EnvFlag(const std::function<bool()>& Get);
+
+}  // namespace lc::tools
