@@ -8,7 +8,9 @@
 #include "framework/application.h"
 #include "kit/skin_strip.h"
 #include "kit/window_drag.h"
+#include "settings/program_state.h"
 #include "settings/win/settings_win.h"
+#include "tools/preset_dialog.h"
 #include "tools/tool_environment.h"
 #include "tools/tool_placement.h"
 
@@ -31,7 +33,7 @@ lc::tools::TEqualizerTexts TextsOf(const lc::settings::TextTable& T) {
 }  // namespace
 
 TfrmEqualizer::TfrmEqualizer(lc::tools::TEqualizerAudio& Audio)
-    : TSkinForm(L"TfrmEqualizer", L"Equalizer", true), FSurface(Host()) {
+    : TSkinForm(L"TfrmEqualizer", L"Equalizer", true), FAudio(Audio), FSurface(Host()) {
   SetCaption(L"Equalizer");
   DragAcceptFiles(Handle(), TRUE);
   FTitleFont.SetName(L"Verdana");
@@ -128,7 +130,9 @@ void TfrmEqualizer::Act(TEqualizerAction Action) {
     return;
   }
   FPanel->Button(Action).MouseLeave();
-  if (OnPresetDialog) OnPresetDialog(Action);
+  RunPresetDialog(Action == TEqualizerAction::LoadPreset ? TfrmLoadSavePreset::TMode::Load
+                                                         : TfrmLoadSavePreset::TMode::Save,
+                  lc::Program().Names.DataFolder + "Presets.EQ", *this, *FPanel, FAudio);
 }
 
 void TfrmEqualizer::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {

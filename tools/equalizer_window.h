@@ -30,9 +30,6 @@ class TfrmEqualizer : public TSkinForm, public lc::settings::TextTarget {
   void RedrawCaption();
   void ApplyTexts(const lc::settings::TextTable& Table) override;
 
-  // Opens the preset dialog (load or save); set by whoever owns it.
-  std::function<void(lc::tools::TEqualizerAction)> OnPresetDialog;
-
  protected:
   void DoShow() override;
   void DoClose(TCloseAction& Action) override;
@@ -47,6 +44,7 @@ class TfrmEqualizer : public TSkinForm, public lc::settings::TextTarget {
   void DropHover();
   void WMWindowPosChanging(TMessage& Message);
 
+  lc::tools::TEqualizerAudio& FAudio;
   TSkinSurface FSurface;
   TFont FTitleFont;
   std::unique_ptr<lc::tools::TEqualizerPanel> FPanel;

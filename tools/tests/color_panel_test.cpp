@@ -112,6 +112,28 @@ TEST_F(ColorPanel, DraggingASliderUpdatesItsLabelAndScores) {
   EXPECT_EQ(L"0", Panel.ValueLabel(csContrast).Caption());
 }
 
+TEST_F(ColorPanel, LabelsAndCloseBoxSitWhereTheFaceHasRoomForThem) {
+  EXPECT_EQ((TRect{278, 7, 287, 16}), Panel.CloseButton().Rect());
+  EXPECT_EQ(26, Panel.NameLabel(csContrast).Rect().Left);
+  EXPECT_EQ(56, Panel.NameLabel(csContrast).Rect().Top);
+  EXPECT_EQ(260, Panel.ValueLabel(csHue).Rect().Left);
+  EXPECT_EQ(81, Panel.ValueLabel(csHue).Rect().Top);
+}
+
+TEST_F(ColorPanel, NewTextsShareOneLeftEdgeInTheNameColumn) {
+  TColorTexts T;
+  T.Names = {L"Helligkeit", L"Kontrast", L"Farbton", L"S\u00e4ttigung"};
+  T.DefaultCaption = L"Standard";
+  Panel.SetTexts(T, 60);
+  for (TColorSlider S : {csBrightness, csContrast, csHue, csSaturation}) {
+    EXPECT_EQ(20, Panel.NameLabel(S).Rect().Left) << S;
+    EXPECT_EQ(T.Names[S], Panel.NameLabel(S).Caption());
+  }
+  EXPECT_EQ(L"Standard", Panel.DefaultButton().Caption());
+  Key(vkRight);
+  EXPECT_EQ(L"Helligkeit: 51", Player.Osd.back());
+}
+
 TEST_F(ColorPanel, DefaultButtonSitsCentredBelowTheSliders) {
   const TRect& R = Panel.DefaultButton().Rect();
   EXPECT_EQ(146, (R.Left + R.Right) / 2);

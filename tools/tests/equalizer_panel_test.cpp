@@ -105,6 +105,13 @@ TEST_F(EqualizerPanel, WheelStepsLikeTheKeys) {
   EXPECT_EQ(3u, Player.Osd.size());
 }
 
+TEST_F(EqualizerPanel, ButtonsSitAtTheirPlacesOfTheFace) {
+  EXPECT_EQ((TRect{411, 7, 420, 16}), Panel.Button(TEqualizerAction::Close).Rect());
+  EXPECT_EQ((TRect{5, 72, 19, 84}), Panel.Button(TEqualizerAction::LoadPreset).Rect());
+  EXPECT_EQ((TRect{6, 103, 18, 115}), Panel.Button(TEqualizerAction::SavePreset).Rect());
+  EXPECT_EQ(L"Load preset", Panel.Button(TEqualizerAction::LoadPreset).Hint());
+}
+
 TEST_F(EqualizerPanel, ButtonsReportTheirActionOnRelease) {
   ASSERT_NE(nullptr, W.Host.MouseDown(10, 75));
   EXPECT_NE(nullptr, W.Host.MouseUp(10, 75));

@@ -34,6 +34,9 @@ TEST(ColorPlacement, OverAFullScreenVideo) {
   In.VideoShowing = true;
   In.VideoFullScreen = true;
   EXPECT_EQ((TPoint{494, 478}), PlaceColorControl(In));
+  // A short work area lowers the bottom limit.
+  In.WorkArea = {0, 0, 1280, 500};
+  EXPECT_EQ((TPoint{494, 338}), PlaceColorControl(In));
   In.MonitorsDiffer = true;
   In.VideoMonitor = {1280, 0, 2304, 768};
   // The primary screen's height counts, the monitor's bottom clamps.
@@ -50,6 +53,8 @@ TEST(ColorPlacement, HalfwayBetweenScreenCentreAndMainWindow) {
   // A main window far off the monitor's left edge: clamped to the monitor.
   In.Main = Bounds(-1400, 700, 460, 150);
   EXPECT_EQ((TPoint{0, 506}), PlaceColorControl(In));
+  In.Main = Bounds(2400, 2000, 460, 150);
+  EXPECT_EQ((TPoint{988, 638}), PlaceColorControl(In));
 }
 
 TEST(PresetPlacement, LeftOfBelowOrCentred) {
@@ -73,6 +78,7 @@ TEST(PresetPlacement, LeftOfBelowOrCentred) {
 TEST(KeepInside, MovesIntoTheArea) {
   EXPECT_EQ((TPoint{855, 0}), KeepInside(Bounds(900, -20, 425, 176), {0, 0, 1280, 770}));
   EXPECT_EQ((TPoint{10, 20}), KeepInside(Bounds(10, 20, 425, 176), {0, 0, 1280, 770}));
+  EXPECT_EQ((TPoint{0, 594}), KeepInside(Bounds(-5, 700, 425, 176), {0, 0, 1280, 770}));
 }
 
 }  // namespace
