@@ -3,10 +3,8 @@
 #include <algorithm>
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include "framework/application.h"
-#include "kit/skin_strip.h"
 #include "kit/window_drag.h"
 #include "settings/win/settings_win.h"
 #include "tools/tool_environment.h"
@@ -18,9 +16,6 @@ using lc::tools::ToolEnvironment;
 TfrmColorControl* frmColorControl = nullptr;
 
 namespace {
-
-constexpr TColor TitleColor = 0x999999;
-constexpr TColor LabelColor = 0x166116;  // RGB(22, 97, 22)
 
 lc::tools::TColorTexts TextsOf(const lc::settings::TextTable& T) {
   return {Utf8ToWide(T.TextButtons[10]), Utf8ToWide(T.TextButtons[11]),
@@ -36,47 +31,27 @@ wchar_t DecimalSeparator() {
 
 }  // namespace
 
-TfrmColorControl::TfrmColorControl()
-    : TSkinForm(L"TfrmColorControl", L"ColorControl", true), FSurface(Host()) {
+TfrmColorControl::TfrmColorControl() : TToolWindow(L"TfrmColorControl", L"ColorControl") {
   SetCaption(L"Color Control");
-  DragAcceptFiles(Handle(), TRUE);
-  FTitleFont.SetName(L"Verdana");
-  FTitleFont.SetSize(CaptionFontSize(Screen.PixelsPerInch()));
-  FTitleFont.SetColor(TitleColor);
-  Font.SetName(L"MS Sans Serif");
-  Font.SetSize(CaptionFontSize(Screen.PixelsPerInch()));
-  Font.SetColor(LabelColor);
-  Canvas().Brush.Style = TBrushStyle::bsClear;
   const lc::tools::TToolEnvironment& E = ToolEnvironment();
-  FPanel = std::make_unique<lc::tools::TColorPanel>(Host(), FSurface, *E.Playback, *E.Player,
+  FPanel = std::make_unique<lc::tools::TColorPanel>(Host(), Surface(), *E.Playback, *E.Player,
                                                     TextsOf(lc::settings::GlobalTextTable()),
                                                     DecimalSeparator());
   FPanel->OnClose = [this] { Close(); };
   DrawTitle();
   FPanel->PaintWidgets();
-  lc::settings::RegisterTextTarget(this);
 }
 
 TfrmColorControl::~TfrmColorControl() {
-  lc::settings::UnregisterTextTarget(this);
   if (frmColorControl == this) frmColorControl = nullptr;
 }
 
-// ---- the face ----------------------------------------------------------------------
-
-void TfrmColorControl::DrawTitle() {
-  TCanvas& Buffer = Host().BackBuffer()->Canvas();
-  Buffer.Brush.Style = TBrushStyle::bsClear;
-  Buffer.Font.Assign(FTitleFont);
-  Buffer.TextOut(5, 5, Utf8ToWide(lc::settings::GlobalTextTable().TextCaptions[2]));
-  Buffer.Font.Assign(Font);
+std::wstring TfrmColorControl::TitleText() const {
+  return Utf8ToWide(lc::settings::GlobalTextTable().TextCaptions[2]);
 }
 
-void TfrmColorControl::RedrawCaption() {
-  const TRect Title{0, 0, Width() * 3 / 4, 24};
-  Host().BackBuffer()->Canvas().CopyRect(Title, Host().Skin().Canvas(), Title);
-  DrawTitle();
-  Invalidate();
+std::vector<TVirtualButton*> TfrmColorControl::HoverButtons() {
+  return {&FPanel->CloseButton(), &FPanel->DefaultButton()};
 }
 
 void TfrmColorControl::ApplyTexts(const lc::settings::TextTable& Table) {
@@ -126,59 +101,7 @@ void TfrmColorControl::DoShow() {
     const int H = Host().Skin().Height();
     Constraints = {W, H, W, H};
     Place();
-    BOOL Snap = FALSE;
-    if (SystemParametersInfoW(SPI_GETSNAPTODEFBUTTON, 0, &Snap, 0) && Snap) {
-      const TPoint Origin = ClientToScreen({0, 0});
-      SetCursorPos(Origin.X + FPanel->Slider(lc::tools::csBrightness).ThumbPos(), Origin.Y + 38);
-    }
+    SnapPointerTo(FPanel->Slider(lc::tools::csBrightness).ThumbPos(), 38);
   }
-  TSkinForm::DoShow();
-}
-
-void TfrmColorControl::DropHover() {
-  FPanel->CloseButton().MouseLeave();
-  FPanel->DefaultButton().MouseLeave();
-  Screen.SetCursor(crDefault);
-  Hint.clear();
-}
-
-void TfrmColorControl::DoClose(TCloseAction& Action) {
-  DropHover();
-  TSkinForm::DoClose(Action);
-}
-
-void TfrmColorControl::MouseLeave() {
-  TSkinForm::MouseLeave();
-  DropHover();
-}
-
-// ---- input -------------------------------------------------------------------------------
-
-void TfrmColorControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  TSkinForm::MouseUp(Button, Shift, X, Y);
-  Application.ProcessMessages();
-  Application.CancelHint();
-}
-
-void TfrmColorControl::KeyDown(WORD& Key, TShiftState Shift) {
-  int K = Key;
-  FPanel->AllKeyDown(K, Shift);
-  Key = static_cast<WORD>(K);
-  TSkinForm::KeyDown(Key, Shift);
-}
-
-void TfrmColorControl::WndProc(TMessage& Message) {
-  switch (Message.Msg) {
-    case WM_MOUSEWHEEL:
-      FPanel->Wheel(GET_WHEEL_DELTA_WPARAM(Message.WParam) > 0);
-      break;
-    case WM_DROPFILES:
-      if (ToolEnvironment().AcceptFiles) {
-        ToolEnvironment().AcceptFiles(Message);
-        return;
-      }
-      DragFinish(reinterpret_cast<HDROP>(Message.WParam));
-      return;
-  }
-  TSkinForm::WndProc(Message);
+  TToolWindow::DoShow();
 }

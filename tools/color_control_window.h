@@ -7,12 +7,12 @@
 
 #include <memory>
 
-#include "kit/skin_host.h"
-#include "kit/skin_surface.h"
-#include "settings/text_apply.h"
+// The window header first: it brings the platform's names, which the
+// portable widget headers must see too.
+#include "tools/tool_window.h"
 #include "tools/color_panel.h"
 
-class TfrmColorControl : public TSkinForm, public lc::settings::TextTarget {
+class TfrmColorControl : public TToolWindow {
  public:
   TfrmColorControl();
   ~TfrmColorControl() override;
@@ -22,24 +22,18 @@ class TfrmColorControl : public TSkinForm, public lc::settings::TextTarget {
   // Right.
   void AllKeyDown(int& Key, TShiftState Shift) { FPanel->AllKeyDown(Key, Shift); }
   void btnDefaultClick() { FPanel->btnDefaultClick(); }
-  void RedrawCaption();
   void ApplyTexts(const lc::settings::TextTable& Table) override;
 
  protected:
+  std::wstring TitleText() const override;
+  void FaceKeyDown(int& Key, TShiftState Shift) override { AllKeyDown(Key, Shift); }
+  void FaceWheel(bool Up) override { FPanel->Wheel(Up); }
+  std::vector<TVirtualButton*> HoverButtons() override;
   void DoShow() override;
-  void DoClose(TCloseAction& Action) override;
-  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-  void MouseLeave() override;
-  void KeyDown(WORD& Key, TShiftState Shift) override;
-  void WndProc(TMessage& Message) override;
 
  private:
-  void DrawTitle();
-  void DropHover();
   void Place();
 
-  TSkinSurface FSurface;
-  TFont FTitleFont;
   std::unique_ptr<lc::tools::TColorPanel> FPanel;
 };
 

@@ -3,10 +3,8 @@
 #include <array>
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include "framework/application.h"
-#include "kit/skin_strip.h"
 #include "kit/window_drag.h"
 #include "settings/program_state.h"
 #include "settings/win/settings_win.h"
@@ -14,6 +12,7 @@
 #include "tools/tool_environment.h"
 #include "tools/tool_placement.h"
 
+using lc::settings::Utf8ToWide;
 using lc::tools::TEqualizerAction;
 using lc::tools::ToolEnvironment;
 
@@ -21,11 +20,7 @@ TfrmEqualizer* frmEqualizer = nullptr;
 
 namespace {
 
-constexpr TColor TitleColor = 0x999999;
-constexpr TColor LabelColor = 0x166116;  // RGB(22, 97, 22)
-
 lc::tools::TEqualizerTexts TextsOf(const lc::settings::TextTable& T) {
-  using lc::settings::Utf8ToWide;
   return {Utf8ToWide(T.TextHints[0]), Utf8ToWide(T.TextCaptions[11]),
           Utf8ToWide(T.TextCaptions[12]), Utf8ToWide(T.TextMessages[50])};
 }
@@ -33,56 +28,33 @@ lc::tools::TEqualizerTexts TextsOf(const lc::settings::TextTable& T) {
 }  // namespace
 
 TfrmEqualizer::TfrmEqualizer(lc::tools::TEqualizerAudio& Audio)
-    : TSkinForm(L"TfrmEqualizer", L"Equalizer", true), FAudio(Audio), FSurface(Host()) {
+    : TToolWindow(L"TfrmEqualizer", L"Equalizer"), FAudio(Audio) {
   SetCaption(L"Equalizer");
-  DragAcceptFiles(Handle(), TRUE);
-  FTitleFont.SetName(L"Verdana");
-  FTitleFont.SetSize(CaptionFontSize(Screen.PixelsPerInch()));
-  FTitleFont.SetColor(TitleColor);
-  // The labels are written in the window's font.
-  Font.SetName(L"MS Sans Serif");
-  Font.SetSize(CaptionFontSize(Screen.PixelsPerInch()));
-  Font.SetColor(LabelColor);
-  Canvas().Brush.Style = TBrushStyle::bsClear;
   FPanel = std::make_unique<lc::tools::TEqualizerPanel>(
-      Host(), FSurface, Audio, *ToolEnvironment().Player,
+      Host(), Surface(), Audio, *ToolEnvironment().Player,
       TextsOf(lc::settings::GlobalTextTable()));
   FPanel->OnAction = [this](TEqualizerAction A) { Act(A); };
   DrawTitle();
   FPanel->PaintWidgets();
-  lc::settings::RegisterTextTarget(this);
 }
 
 TfrmEqualizer::~TfrmEqualizer() {
-  lc::settings::UnregisterTextTarget(this);
   if (frmEqualizer == this) frmEqualizer = nullptr;
 }
 
-// ---- the face ----------------------------------------------------------------------
-
-// The title on the back buffer in Verdana; the back buffer's font then
-// returns to the labels' font.
-void TfrmEqualizer::DrawTitle() {
-  TCanvas& Buffer = Host().BackBuffer()->Canvas();
-  Buffer.Brush.Style = TBrushStyle::bsClear;
-  Buffer.Font.Assign(FTitleFont);
-  Buffer.TextOut(5, 5, lc::settings::Utf8ToWide(lc::settings::GlobalTextTable().TextCaptions[10]));
-  Buffer.Font.Assign(Font);
+std::wstring TfrmEqualizer::TitleText() const {
+  return Utf8ToWide(lc::settings::GlobalTextTable().TextCaptions[10]);
 }
 
-void TfrmEqualizer::RedrawCaption() {
-  const TRect Title{0, 0, Width() * 3 / 4, 24};
-  Host().BackBuffer()->Canvas().CopyRect(Title, Host().Skin().Canvas(), Title);
-  DrawTitle();
-  Invalidate();
+std::vector<TVirtualButton*> TfrmEqualizer::HoverButtons() {
+  return {&FPanel->Button(TEqualizerAction::Close), &FPanel->Button(TEqualizerAction::LoadPreset),
+          &FPanel->Button(TEqualizerAction::SavePreset)};
 }
 
 void TfrmEqualizer::ApplyTexts(const lc::settings::TextTable& Table) {
   FPanel->SetTexts(TextsOf(Table));
   RedrawCaption();
 }
-
-// ---- showing and closing -------------------------------------------------------------
 
 void TfrmEqualizer::DoShow() {
   const lc::tools::TToolEnvironment& E = ToolEnvironment();
@@ -93,36 +65,11 @@ void TfrmEqualizer::DoShow() {
     const TRect Area = lc::tools::EnvFlag(E.MonitorsDiffer) ? Screen.DesktopRect() : Screen.WorkAreaRect();
     const TPoint At = lc::tools::KeepInside(BoundsRect(), Area);
     SetBounds(At.X, At.Y, Width(), Height());
-    BOOL Snap = FALSE;
-    if (SystemParametersInfoW(SPI_GETSNAPTODEFBUTTON, 0, &Snap, 0) && Snap) {
-      const TVirtualTrackBar& S = FPanel->PreampSlider();
-      const TPoint Origin = ClientToScreen({0, 0});
-      SetCursorPos(Origin.X + S.ThumbCell().Left + S.ThumbCell().Width() / 2,
-                   Origin.Y + S.ThumbPos());
-    }
+    const TVirtualTrackBar& S = FPanel->PreampSlider();
+    SnapPointerTo((S.ThumbCell().Left + S.ThumbCell().Right) / 2, S.ThumbPos());
   }
-  TSkinForm::DoShow();
+  TToolWindow::DoShow();
 }
-
-void TfrmEqualizer::DropHover() {
-  for (TEqualizerAction A : {TEqualizerAction::Close, TEqualizerAction::LoadPreset,
-                             TEqualizerAction::SavePreset})
-    FPanel->Button(A).MouseLeave();
-  Screen.SetCursor(crDefault);
-  Hint.clear();
-}
-
-void TfrmEqualizer::DoClose(TCloseAction& Action) {
-  DropHover();
-  TSkinForm::DoClose(Action);
-}
-
-void TfrmEqualizer::MouseLeave() {
-  TSkinForm::MouseLeave();
-  DropHover();
-}
-
-// ---- input -------------------------------------------------------------------------------
 
 void TfrmEqualizer::Act(TEqualizerAction Action) {
   if (Action == TEqualizerAction::Close) {
@@ -135,19 +82,7 @@ void TfrmEqualizer::Act(TEqualizerAction Action) {
                   lc::Program().Names.DataFolder + "Presets.EQ", *this, *FPanel, FAudio);
 }
 
-void TfrmEqualizer::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  TSkinForm::MouseUp(Button, Shift, X, Y);
-  Application.ProcessMessages();
-  Application.CancelHint();
-}
-
-void TfrmEqualizer::KeyDown(WORD& Key, TShiftState Shift) {
-  int K = Key;
-  FPanel->AllKeyDown(K, Shift);
-  Key = static_cast<WORD>(K);
-  TSkinForm::KeyDown(Key, Shift);
-}
-
+// While the window is moved it snaps to the main, video and playlist windows.
 void TfrmEqualizer::WMWindowPosChanging(TMessage& Message) {
   const auto* Pos = reinterpret_cast<const WINDOWPOS*>(Message.LParam);
   if (!FMoving || (Pos->flags & SWP_NOMOVE)) return;
@@ -169,17 +104,6 @@ void TfrmEqualizer::WndProc(TMessage& Message) {
     case WM_WINDOWPOSCHANGING:
       WMWindowPosChanging(Message);
       break;
-    case WM_MOUSEWHEEL:
-      // Not marked handled: the default handling follows.
-      FPanel->Wheel(GET_WHEEL_DELTA_WPARAM(Message.WParam) > 0);
-      break;
-    case WM_DROPFILES:
-      if (ToolEnvironment().AcceptFiles) {
-        ToolEnvironment().AcceptFiles(Message);
-        return;
-      }
-      DragFinish(reinterpret_cast<HDROP>(Message.WParam));
-      return;
   }
-  TSkinForm::WndProc(Message);
+  TToolWindow::WndProc(Message);
 }

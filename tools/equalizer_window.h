@@ -1,18 +1,17 @@
 // TfrmEqualizer: the skinned 10-band equalizer window. Created hidden at
 // start-up and kept until the end; closing it hides it. Its face and rules
-// are TEqualizerPanel's; the window feeds it the mouse, keys and wheel,
-// draws its title, places and snaps itself and opens the preset dialog.
-// GUI thread only.
+// are TEqualizerPanel's; the window places and snaps itself and opens the
+// preset dialog. GUI thread only.
 #pragma once
 
 #include <memory>
 
-#include "kit/skin_host.h"
-#include "kit/skin_surface.h"
-#include "settings/text_apply.h"
+// The window header first: it brings the platform's names, which the
+// portable widget headers must see too.
+#include "tools/tool_window.h"
 #include "tools/equalizer_panel.h"
 
-class TfrmEqualizer : public TSkinForm, public lc::settings::TextTarget {
+class TfrmEqualizer : public TToolWindow {
  public:
   // Audio: the video window's equalizer and amplifier (must outlive the form).
   explicit TfrmEqualizer(lc::tools::TEqualizerAudio& Audio);
@@ -26,27 +25,21 @@ class TfrmEqualizer : public TSkinForm, public lc::settings::TextTarget {
   void tbPreAmpChange() { FPanel->tbPreAmpChange(); }
   // The key handler; the player's remote control calls it with Up and Down.
   void AllKeyDown(int& Key, TShiftState Shift) { FPanel->AllKeyDown(Key, Shift); }
-  // Repaints the title from the clean skin in the current language.
-  void RedrawCaption();
   void ApplyTexts(const lc::settings::TextTable& Table) override;
 
  protected:
+  std::wstring TitleText() const override;
+  void FaceKeyDown(int& Key, TShiftState Shift) override { AllKeyDown(Key, Shift); }
+  void FaceWheel(bool Up) override { FPanel->Wheel(Up); }
+  std::vector<TVirtualButton*> HoverButtons() override;
   void DoShow() override;
-  void DoClose(TCloseAction& Action) override;
-  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-  void MouseLeave() override;
-  void KeyDown(WORD& Key, TShiftState Shift) override;
   void WndProc(TMessage& Message) override;
 
  private:
-  void DrawTitle();
   void Act(lc::tools::TEqualizerAction Action);
-  void DropHover();
   void WMWindowPosChanging(TMessage& Message);
 
   lc::tools::TEqualizerAudio& FAudio;
-  TSkinSurface FSurface;
-  TFont FTitleFont;
   std::unique_ptr<lc::tools::TEqualizerPanel> FPanel;
   bool FMoving = false;
 };
