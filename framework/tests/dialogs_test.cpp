@@ -13,6 +13,7 @@
 
 #include "framework/application.h"
 #include "framework/dialogs.h"
+#include "framework/exceptions.h"
 #include "framework/tests/input.h"
 
 namespace {
@@ -246,6 +247,23 @@ TEST_F(DialogsTest, FolderDialogCancelKeepsTheFolder) {
   EXPECT_EQ(Log, kModalRun);
   EXPECT_TRUE(FormDisabled);
   EXPECT_EQ(Choose.Directory, Folder.wstring());
+}
+
+TEST_F(DialogsTest, AShowHandlerThatRaisesGoesToTheExceptionRoute) {
+  std::string Caught;
+  Application.OnException = [&](TComponent*, std::exception_ptr E) {
+    Caught = ExceptionMessage(E);
+  };
+  TColorDialog Colors;
+  Colors.OnShow = [](TComponent*) { throw Exception("show failed"); };
+  bool Ok;
+  {
+    TDialogDriver Driver([](HWND) { Key(VK_ESCAPE); });
+    Ok = Colors.Execute();
+  }
+  Application.OnException = nullptr;
+  EXPECT_FALSE(Ok);
+  EXPECT_EQ(Caught, "show failed");
 }
 
 TEST(DialogLists, MultiSelectResultBecomesFullPaths) {

@@ -9,7 +9,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "framework/application.h"
 #include "framework/controls.h"
+#include "framework/exceptions.h"
 #include "framework/forms.h"
 #include "framework/page_control.h"
 #include "framework/std_controls.h"
@@ -158,6 +160,25 @@ TEST_F(StdControlsTest, ButtonClickAndModalResult) {
   EXPECT_TRUE(Ok.Default());
   PostMessageW(Ok.Handle(), BM_CLICK, 0, 0);
   EXPECT_EQ(Dialog.ShowModal(), mrOk);
+}
+
+TEST_F(StdControlsTest, AnEventThatRaisesGoesToTheExceptionRoute) {
+  std::vector<std::string> Caught;
+  Application.OnException = [&](TComponent*, std::exception_ptr E) {
+    Caught.push_back(ExceptionMessage(E));
+  };
+  TButton Button(Form.get());
+  Button.SetBounds(20, 20, 80, 25);
+  Button.OnClick = [](TComponent*) { throw Exception("click failed"); };
+  TEdit Edit(Form.get());
+  Edit.SetTop(60);
+  Edit.OnChange = [](TComponent*) { throw Exception("change failed"); };
+  ClickAt(Button, 40, 12);
+  Edit.SetFocus();
+  Type("a");
+  Application.OnException = nullptr;
+  EXPECT_EQ(Caught, (std::vector<std::string>{"click failed", "change failed"}));
+  EXPECT_EQ(Edit.Text(), L"a");
 }
 
 TEST_F(StdControlsTest, RadioButtonsInAGroupBoxExcludeEachOther) {
