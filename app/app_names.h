@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "settings/path_names.h"
+
 namespace lc {
 
 // The base name: the executable's file name without its extension; exactly
@@ -11,12 +13,5 @@ namespace lc {
 // with no four-character extension loses only what follows its last dot
 // (or nothing, when it has none), never letters of the name itself.
 std::string BaseNameFromExeFileName(const std::string& fileName);
-
-// The file name part of a path (after the last "\" or "/").
-std::string FileNameOf(const std::string& path);
-// The folder part of a path, always ending in "\".
-std::string FolderOf(const std::string& path);
-// `folder` with "\" appended when it does not end in one.
-std::string WithTrailingBackslash(std::string folder);
 
 }  // namespace lc

@@ -2,9 +2,15 @@
 
 #include <cmath>
 
+#include <shellapi.h>
+
 #include "framework/application.h"
 #include "kit/skin_image.h"
+#include "player/command_line.h"
+#include "player/display_platform.h"
 #include "player/handover.h"
+#include "player/memory_playlist.h"
+#include "player/rooms_stand_in.h"
 #include "settings/date_time.h"
 #include "settings/program_state.h"
 #include "settings/settings_file.h"
@@ -40,21 +46,52 @@ int HintDisplayTime(std::size_t length) {
 }
 
 TfrmMain::TfrmMain(const lc::settings::SettingsHost& settingsHost)
-    : TSkinForm(L"TfrmMain", L"MainImage", true), FSettingsHost(settingsHost) {
+    : TSkinForm(L"TfrmMain", L"MainImage", true),
+      FSettingsHost(settingsHost),
+      FSurface(Host()),
+      FStandIn(std::make_unique<lc::TRoomsNotBuilt>()),
+      FCommands(FStandIn.get()),
+      FFiles(lc::MakeWinCommandLineFiles()) {
   frmMain = this;
+  lc::ProgramState& p = Program();
+  FOwnPlaylist = std::make_unique<lc::TMemoryPlaylist>(*FFiles, p.Names.AutoPlaylistFileName(),
+                                                       &p.Settings.AutoLoadSubtitle, &p.Settings.Shuffle);
+  FPlaylist = FOwnPlaylist.get();
   SetColor(clBlack);
+  TFont face;
+  face.SetName(L"MS Sans Serif");
+  face.SetHeight(-15);
+  face.SetColor(2132768);
+  SetFont(face);
+  CreateWidgets();
+  GeneralTimer.SetInterval(20);
+  ResetTimer.SetInterval(10000);
+  ResetTimer.SetEnabled(false);
+  ScrollTimer.SetInterval(1500);
+  ScrollTimer.SetEnabled(false);
+  // Dropped files arrive as WM_DROPFILES.
+  DragAcceptFiles(Handle(), TRUE);
   FHotKeyApi = std::make_unique<WindowHotKeys>(Handle());
   FBossKeys = std::make_unique<lc::BossKeys>(*FHotKeyApi);
   InstallSkinCursors();
+  LastScreenSize = {Screen.Width(), Screen.Height()};
 }
 
 TfrmMain::~TfrmMain() {
   if (frmMain == this) frmMain = nullptr;
 }
 
+void TfrmMain::SetCommands(lc::TPlayerCommands* Commands) { FCommands = Commands ? Commands : FStandIn.get(); }
+
+void TfrmMain::SetPlaylist(lc::TPlaylistAccess* Playlist) { FPlaylist = Playlist ? Playlist : FOwnPlaylist.get(); }
+
 // ---------------------------------------------------------------- show
 
 void TfrmMain::DoShow() {
+  if (SkipFormPlacement) {
+    TSkinForm::DoShow();
+    return;
+  }
   if (FirstActivationPending) {
     SetWindowState(TWindowState::wsNormal);
     // A second instance finds this window by its caption.
@@ -68,8 +105,17 @@ void TfrmMain::DoShow() {
 void TfrmMain::Activate() {
   TSkinForm::Activate();
   // The first activation is where the command line's files are opened;
-  // from its end on, files handed over by a second instance are taken.
-  FirstActivationPending = false;
+  // from its end on, files handed over by a second instance are taken. A
+  // message box it shows activates the window again meanwhile.
+  if (SkipFormPlacement || !FirstActivationPending || FActivating) return;
+  FActivating = true;
+  FirstActivation(*FFiles);
+  FActivating = false;
+}
+
+void TfrmMain::Deactivate() {
+  TSkinForm::Deactivate();
+  Screen.SetCursor(crDefault);
 }
 
 // ----------------------------------------------------------- messages
@@ -81,6 +127,9 @@ void TfrmMain::WndProc(TMessage& Message) {
       return;
     case WM_QUERYOPENFILELIST:
       WMQueryOpenFileList(Message);
+      return;
+    case WM_APPCOMMAND:
+      WMAppCommand(Message);
       return;
     case WM_QUERYENDSESSION:
     case WM_ENDSESSION:
@@ -179,18 +228,35 @@ void TfrmMain::DoClose(TCloseAction& Action) {
   FormClose();
 }
 
+// Closing ends the program. The movie is stored and stopped only when no
+// operation is under way (a seek, a screen-mode switch or an opening may be
+// half done); the remembered settings, the playlist and the settings are
+// saved in any case, and the desktop's display mode comes back before the
+// settings are written. A failure on the way ends the process at once.
 void TfrmMain::FormClose() {
-  // Closing in the middle of an operation saves nothing: the files keep
-  // what they held.
-  if (Program().BusyFlag || Program().OpeningMovie) ExitProcess(0);
+  const bool busy = Program().BusyFlag || Program().OpeningMovie;
   try {
     Application.Minimize();
+    if (!busy && Commands().GraphActive()) Commands().StoreMovieAndStopGraph();
+    Commands().UndoRememberedReplacements();
     rmsSaveToHdd();
+    Playlist().SaveAutoPlaylist();
+    RestoreDisplayMode();
     SaveConfiguration();
     FBossKeys->UnregisterAll();
   } catch (...) {
-    ExitProcess(0);
+    EndProcess();
+    return;
   }
+  // The operation under way is not waited for.
+  if (busy) EndProcess();
+}
+
+void TfrmMain::EndProcess() { ExitProcess(0); }
+
+void TfrmMain::RestoreDisplayMode() {
+  const std::string& desktop = Program().DesktopDisplayMode;
+  if (!desktop.empty() && lc::CurrentDisplayModeName() != desktop) Commands().ChangeResolution(desktop);
 }
 
 // -------------------------------------------------- application events

@@ -1,27 +1,55 @@
 // The main window, TfrmMain: the small skinned control window of the
 // player. It is the application's main form; closing it ends the program.
 //
-// This holds what the start-up and the end of the program need of it: the
-// face, the caption by which a second instance finds it, the files a
-// second instance hands over, the boss-key hot keys, the application's
-// event handlers and the order of saving when it closes. GUI thread only.
+// The class is one, its members live in files by subject:
+// main_form.cpp (creation, show, messages, saving and closing),
+// main_face.cpp (the widgets, their places and their clicks),
+// main_keys.cpp (the key map's dispatcher, the media keys and the command
+// router), main_windows.cpp (satellite windows, dialogs and the simple menu
+// commands), first_activation.cpp (the command line at the first
+// activation). GUI thread only.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include <windows.h>
 
-#include "kit/skin_host.h"
-#include "player/boss_keys.h"
 #include "framework/messages.h"
+#include "framework/timer.h"
+#include "kit/button.h"
+#include "kit/flip.h"
+#include "kit/label.h"
+#include "kit/progress_bar.h"
+#include "kit/skin_host.h"
+#include "kit/skin_surface.h"
+#include "kit/volume_control.h"
+#include "player/boss_keys.h"
+#include "player/commands.h"
+#include "player/main_links.h"
+#include "player/playlist_access.h"
 
 namespace lc::settings {
 class SettingsHost;
 }
 
+namespace lc {
+class CommandLineFiles;
+class TRoomsNotBuilt;
+// The machine's file system for the command line's rules.
+std::unique_ptr<CommandLineFiles> MakeWinCommandLineFiles();
+}
+
 struct THintInfo;
+
+// The primary screen's size in pixels.
+struct TScreenSize {
+  int Width = 0;
+  int Height = 0;
+  bool operator==(const TScreenSize&) const = default;
+};
 
 class TfrmMain : public TSkinForm {
  public:
@@ -30,15 +58,87 @@ class TfrmMain : public TSkinForm {
   explicit TfrmMain(const lc::settings::SettingsHost& settingsHost);
   ~TfrmMain() override;
 
+  // ---- the rooms built elsewhere ----
+  // Installs a room's commands (nullptr: the stand-in that does nothing);
+  // Commands must outlive the form or be replaced first.
+  void SetCommands(lc::TPlayerCommands* Commands);
+  lc::TPlayerCommands& Commands() { return *FCommands; }
+  // The playlist (nullptr: the model without a window kept by the form).
+  void SetPlaylist(lc::TPlaylistAccess* Playlist);
+  lc::TPlaylistAccess& Playlist() { return *FPlaylist; }
+  lc::TSatelliteWindows Satellites;
+  lc::TMainDialogs Dialogs;
+
   // ---- program-wide state of the main window ----
   // True from creation until the end of the first activation.
   bool FirstActivationPending = true;
+  // While set, show and activation do nothing (the window is being placed).
+  bool SkipFormPlacement = false;
+  // The first instance's command-line arguments (the program not counted),
+  // opened at the first activation.
+  std::vector<std::string> CommandLine;
   // The files and folders of the last hand-over from a second instance,
   // kept for the opening code.
   std::vector<std::string> OpenFileList;
   // Playback was started from outside and may close the player at the end
   // of the list.
   bool CloseWhenListEnds = false;
+  TScreenSize LastScreenSize;
+  bool SubtitlesShown = true;
+  double FrameRate = 25.0;
+  double AspectRatioValue = 1.33;
+  // The shutdown after play and the dynamic amplification, as their menu
+  // items' check marks show them.
+  bool TurnOffComputerAfterPlay = false;
+  bool DynamicAmplification = false;
+
+  // ---- the face, in the order the mouse is offered to them ----
+  TSkinSurface& Surface() { return FSurface; }
+  std::unique_ptr<TVirtualLabel> MovieLabel, SubtitleLabel;
+  std::unique_ptr<TVirtualButton> BtnInfo;
+  std::unique_ptr<TVirtualLabel> MovieTimesLabel, RepeatLabel;
+  std::unique_ptr<TVirtualButton> BtnOpenMovie, BtnRewind, BtnPlay, BtnForward, BtnPause, BtnStop,
+      BtnOpenSubtitle, BtnPrevious, BtnNext, BtnPlayList, BtnOptions, BtnClose, BtnMinimize, BtnVolUp,
+      BtnVolDown;
+  std::unique_ptr<TVirtualFlip> MuteFlip;
+  std::unique_ptr<TVolumeControl> VolumeBar;
+  std::unique_ptr<TVirtualProgressBar> ProgressBar;
+  // The pulse's timers (their work is the pulse's).
+  TTimer GeneralTimer, ResetTimer, ScrollTimer;
+
+  // ---- commands ----
+  // Runs a command: the main window's own, or the room's that owns it.
+  void RunCommand(lc::Cmd Command, int Arg = 0);
+  // The key handlers (the key map): the main window's key handler, the
+  // Escape and arrow table, and the table of every other key. Key is set
+  // to 0 for F10.
+  void FormKeyDown(WORD& Key, TShiftState Shift);
+  void SpecialKeyExecute(WORD& Key, TShiftState Shift);
+  void ExecuteKeyCommand(WORD& Key, TShiftState Shift);
+  // Play or pause (Space, the play/pause media key).
+  void PlayOrPause();
+  // BtnPlay's own step before the play command: the selected playlist
+  // entry becomes the current movie when there is none.
+  void PlayStep();
+
+  // ---- dialogs and satellite windows ----
+  void BtnOptionsClick();
+  void AboutMenuClick();
+  void KeyDefinitionsClick();
+  void JumpToTimeMenuClick();
+  void MovieInfoLabelClick();
+  void TurnOffComputerMenuClick();
+  void DynamicAmplificationMenuClick();
+  void BtnPlayListClick();
+
+  // The messages of the first activation ("doesn't exist!", "No movie
+  // found!") go here when it is set, else to the message box.
+  std::function<void(const std::wstring&)> OnReport;
+
+  // ---- the first activation ----
+  // Shows the satellites and turns CommandLine into the playlist
+  // (FormActivate while FirstActivationPending); Files is the file system.
+  void FirstActivation(const lc::CommandLineFiles& Files);
 
   // ---- the boss key ----
   // Registers the hot key `id` (1 hide, 2 show) for this window, replacing
@@ -59,8 +159,6 @@ class TfrmMain : public TSkinForm {
   void rmsLoadFromHdd();
 
   // ---- the application's events, routed here by the start-up ----
-  // (Minimise, restore and deactivate only concern playback and the video
-  // window; their handlers come with them.)
   void OnExceptionEvent(TComponent* Sender, std::exception_ptr E);
   void OnShowHintEvent(std::wstring& HintStr, bool& CanShow, THintInfo& HintInfo);
   void OnModalBeginEvent(TComponent* Sender);
@@ -69,17 +167,54 @@ class TfrmMain : public TSkinForm {
  protected:
   void DoShow() override;
   void Activate() override;
+  void Deactivate() override;
   void DoClose(TCloseAction& Action) override;
   void WndProc(TMessage& Message) override;
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  // Ends the process at once (ExitProcess with 0): closing during an
+  // operation, or a failure while saving.
+  virtual void EndProcess();
 
  private:
+  // main_face.cpp
+  void CreateWidgets();
+  void ConnectWidgets();
+  void MuteFlipClick();
+  // main_keys.cpp
+  bool RunOwnCommand(lc::Cmd Command);
+  void WMAppCommand(TMessage& Message);
+  void VolumeWithOsd(lc::Cmd Step);
+  void CloseMovieKey();
+  // main_windows.cpp
+  void RunDialog(lc::TDialogSlot& Slot);
+  void ShowOrFront(TForm* Window);
+  void TogglePlaylistKey();
+  void ShowColorControl();
+  bool PlaylistFocused() const;
+  // first_activation.cpp
+  void OpenSingleFile(const std::string& Path, const lc::CommandLineFiles& Files);
+  void OpenGeneral(const lc::CommandLineFiles& Files);
+  void StartFirstEntry(bool AddNextParts);
+  void ShowMissing(const std::string& Path);
+  void ShowReport(const std::string& Text);
+  // main_form.cpp
   void FormClose();
+  void RestoreDisplayMode();
   void WMCopyData(TMessage& Message);
   void WMQueryOpenFileList(TMessage& Message);
 
   const lc::settings::SettingsHost& FSettingsHost;
+  TSkinSurface FSurface;
+  std::unique_ptr<TPlaybackLink> FPlaybackRelay;
+  std::unique_ptr<lc::TRoomsNotBuilt> FStandIn;
+  lc::TPlayerCommands* FCommands;
+  std::unique_ptr<lc::CommandLineFiles> FFiles;
+  std::unique_ptr<lc::TPlaylistAccess> FOwnPlaylist;
+  lc::TPlaylistAccess* FPlaylist;
   std::unique_ptr<lc::HotKeyApi> FHotKeyApi;
   std::unique_ptr<lc::BossKeys> FBossKeys;
+  bool FActivating = false;
 };
 
 // The main window; nullptr before the start-up creates it.

@@ -1,0 +1,129 @@
+// The satellite windows and the dialogs the main window opens, and its
+// simple menu commands.
+#include <algorithm>
+
+#include "framework/application.h"
+#include "player/main_form.h"
+#include "settings/program_state.h"
+#include "settings/text_table.h"
+#include "settings/win/settings_win.h"
+
+using lc::settings::Utf8ToWide;
+
+namespace {
+
+const lc::settings::TextTable& Texts() { return lc::settings::GlobalTextTable(); }
+
+// The area a satellite is pulled into: the work area, or the virtual
+// desktop when the monitors differ.
+TRect PlacementArea() {
+  if (lc::Program().MonitorsDiffer)
+    return Bounds(GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                  GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
+  return Screen.WorkAreaRect();
+}
+
+// Moves Window so that it lies inside the placement area as far as it fits.
+void PullIntoArea(TForm& Window) {
+  const TRect A = PlacementArea();
+  const int Left = std::min(std::max(Window.Left(), A.Left), A.Left + A.Width() - Window.ClientWidth());
+  const int Top = std::min(std::max(Window.Top(), A.Top), A.Top + A.Height() - Window.ClientHeight());
+  Window.SetBounds(Left, Top, Window.Width(), Window.Height());
+}
+
+// Whether the focus is in Window (the window itself or one of its
+// controls).
+bool HasFocus(const TForm& Window) {
+  if (!Window.HandleAllocated()) return false;
+  HWND Focus = GetFocus();
+  return Focus == Window.Handle() || IsChild(Window.Handle(), Focus);
+}
+
+}  // namespace
+
+// ---- satellites ------------------------------------------------------------
+
+void TfrmMain::ShowOrFront(TForm* Window) {
+  if (!Window) return;
+  if (!Window->Showing()) {
+    Window->Show();
+    return;
+  }
+  PullIntoArea(*Window);
+  Window->BringToFront();
+}
+
+void TfrmMain::TogglePlaylistKey() {
+  TForm* List = Satellites.PlayList;
+  if (List && List->Showing() && HasFocus(*List)) {
+    List->Close();
+    return;
+  }
+  ShowOrFront(List);
+}
+
+void TfrmMain::ShowColorControl() {
+  TForm* Colour = Satellites.ColorControl;
+  if (!Colour) return;
+  if (!Colour->Showing())
+    Colour->Show();
+  else if (!HasFocus(*Colour))
+    Colour->BringToFront();
+}
+
+bool TfrmMain::PlaylistFocused() const {
+  return Satellites.PlayList && HasFocus(*Satellites.PlayList);
+}
+
+void TfrmMain::BtnPlayListClick() {
+  TForm* List = Satellites.PlayList;
+  if (!List) return;
+  if (List->Showing())
+    List->Close();
+  else
+    List->Show();
+}
+
+// ---- dialogs ---------------------------------------------------------------
+
+// Modal dialogs run nested message loops in which the timers keep running:
+// a second request while the dialog is up is dropped.
+void TfrmMain::RunDialog(lc::TDialogSlot& Slot) {
+  if (lc::Program().OpeningMovie || Slot.Open || !Slot.Create) return;
+  std::unique_ptr<TForm> Dialog = Slot.Create();
+  if (!Dialog) return;
+  Slot.Open = Dialog.get();
+  Dialog->ShowModal();
+  Slot.Open = nullptr;
+}
+
+void TfrmMain::BtnOptionsClick() { RunDialog(Dialogs.Config); }
+
+void TfrmMain::AboutMenuClick() { RunDialog(Dialogs.About); }
+
+void TfrmMain::KeyDefinitionsClick() { RunDialog(Dialogs.Keyboard); }
+
+void TfrmMain::JumpToTimeMenuClick() {
+  if (Commands().GraphActive() && Satellites.VideoWindow && Satellites.VideoWindow->Showing())
+    RunDialog(Dialogs.Jump);
+}
+
+void TfrmMain::MovieInfoLabelClick() {
+  if (MovieLabel->Caption() == Utf8ToWide(Texts().TextLabels[29])) return;
+  const std::string& Movie = Playlist().CurrentMovieFile();
+  if (Movie.empty() || GetFileAttributesW(Utf8ToWide(Movie).c_str()) == INVALID_FILE_ATTRIBUTES) return;
+  RunDialog(Dialogs.Info);
+}
+
+// ---- menu switches ---------------------------------------------------------
+
+void TfrmMain::TurnOffComputerMenuClick() {
+  TurnOffComputerAfterPlay = !TurnOffComputerAfterPlay;
+  Commands().ShowOSD(Utf8ToWide(Texts().TextMessages[TurnOffComputerAfterPlay ? 46 : 47]));
+}
+
+void TfrmMain::DynamicAmplificationMenuClick() {
+  DynamicAmplification = !DynamicAmplification;
+  Commands().SetDynamicAmplification(DynamicAmplification);
+  Commands().ShowOSD(Utf8ToWide(Texts().TextMessages[DynamicAmplification ? 54 : 55]));
+}

@@ -1,0 +1,107 @@
+// Closing the main window under Wine: the order of the saving steps, the
+// files written and read back at the next start, and closing while an
+// operation is under way.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "player/memory_playlist.h"
+#include "player/tests/command_line_fakes.h"
+#include "player/tests/main_form_fixture.h"
+#include "settings/file_io.h"
+#include "settings/settings_file.h"
+
+namespace {
+
+using lc::Program;
+using lc::settings::FileExists;
+using Strings = std::vector<std::string>;
+
+class MainClose : public lc::testing::MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    form->Playlist().Replace({{"C:\\m\\a.avi", "C:\\m\\a.srt"}}, {}, {});
+    Program().Rms.Clear();
+    lc::settings::TRmsEntry Entry;
+    Entry.Name = "a.avi";
+    Entry.PanScan = 42;
+    Program().Rms.Append(Entry);
+    Program().RmsFile = {};
+    Program().Settings.OsdSize = 77;
+  }
+  void TearDown() override {
+    Program().Rms.Clear();
+    MainWindowTest::TearDown();
+  }
+  std::string File(const char* Name) { return folder.File(Name); }
+};
+
+TEST_F(MainClose, TheMovieIsStoredFirstAndTheDisplayModeComesBackBeforeTheSettings) {
+  rooms.Active = true;
+  Program().DesktopDisplayMode = "M1x1x1Hz";  // never the mode in force
+  bool RmsAndListFirst = false, SettingsAfter = false;
+  rooms.OnChangeResolution = [&] {
+    RmsAndListFirst = FileExists(File("LcFormTest.rs")) && FileExists(File("LcFormTest.lpl"));
+    SettingsAfter = !FileExists(File("LcFormTest.ini"));
+  };
+  form->Close();
+  EXPECT_EQ(rooms.Log, (Strings{"StoreMovieAndStopGraph", "UndoRememberedReplacements", "ChangeResolution"}));
+  EXPECT_EQ(rooms.Resolution, "M1x1x1Hz");
+  EXPECT_TRUE(RmsAndListFirst);
+  EXPECT_TRUE(SettingsAfter);
+  EXPECT_TRUE(FileExists(File("LcFormTest.ini")));
+  EXPECT_EQ(form->ProcessEnds, 0);
+}
+
+TEST_F(MainClose, WhatClosingWritesIsReadBackAtTheNextStart) {
+  form->Close();
+  form.reset();
+
+  lc::settings::SettingsStore Next;
+  lc::settings::SetDefaultSettings(Next, 1024, 768);
+  ASSERT_TRUE(lc::settings::LoadSettingsFile(Next, host, File("LcFormTest.ini")));
+  EXPECT_EQ(Next.OsdSize, 77);
+
+  Program().Rms.Clear();
+  form = std::make_unique<lc::testing::TTestMain>(host);
+  form->rmsLoadFromHdd();
+  ASSERT_EQ(Program().Rms.size(), 1u);
+  EXPECT_EQ(Program().Rms[0].Name, "a.avi");
+  EXPECT_EQ(Program().Rms[0].PanScan, 42);
+
+  lc::testing::FakeFiles Fs;
+  bool Off = false;
+  lc::TMemoryPlaylist List(Fs, File("unused.lpl"), &Off, &Off);
+  List.LoadFromList(File("LcFormTest.lpl"));
+  ASSERT_EQ(List.Count(), 1);
+  EXPECT_EQ(List.Entry(0), (lc::CommandLineEntry{"C:\\m\\a.avi", "C:\\m\\a.srt"}));
+}
+
+TEST_F(MainClose, ClosingDuringAnOperationSavesTheFilesButLeavesTheMovieAlone) {
+  rooms.Active = true;
+  Program().BusyFlag = true;
+  form->Close();
+  EXPECT_EQ(rooms.Log, Strings{"UndoRememberedReplacements"});
+  EXPECT_TRUE(rooms.Active);
+  EXPECT_TRUE(FileExists(File("LcFormTest.ini")));
+  EXPECT_TRUE(FileExists(File("LcFormTest.rs")));
+  EXPECT_TRUE(FileExists(File("LcFormTest.lpl")));
+  EXPECT_EQ(form->ProcessEnds, 1) << "the operation under way is not waited for";
+
+  Program().BusyFlag = false;
+  Program().OpeningMovie = true;
+  rooms.Log.clear();
+  form->Close();
+  EXPECT_EQ(rooms.Log, Strings{"UndoRememberedReplacements"});
+  EXPECT_EQ(form->ProcessEnds, 2);
+}
+
+TEST_F(MainClose, TheDisplayModeStaysWhenItIsTheDesktops) {
+  Program().DesktopDisplayMode.clear();
+  form->Close();
+  EXPECT_TRUE(rooms.Resolution.empty());
+}
+
+}  // namespace

@@ -1,0 +1,66 @@
+// The main window under test: default settings, a scratch data folder, the
+// recording stand-in for the other rooms and a process end that is only
+// counted.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include <windows.h>
+
+#include "framework/application.h"
+#include "player/main_form.h"
+#include "player/tests/recording_commands.h"
+#include "settings/program_state.h"
+#include "settings/settings_table.h"
+#include "settings/tests/test_support.h"
+#include "settings/text_table.h"
+
+namespace lc::testing {
+
+class TTestMain : public TfrmMain {
+ public:
+  using TfrmMain::TfrmMain;
+  int ProcessEnds = 0;
+
+ protected:
+  void EndProcess() override { ++ProcessEnds; }
+};
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    lc::ProgramNames& n = Program().Names;
+    n.AppName = "LcFormTest";
+    n.DataFolder = folder.File("");
+    n.ConfigFileName = folder.File("LcFormTest.ini");
+    lc::settings::SetDefaultSettings(Program().Settings, 1024, 768);
+    lc::settings::SetDefaultTexts(lc::settings::GlobalTextTable());
+    Program().BusyFlag = false;
+    Program().OpeningMovie = false;
+    Program().DesktopDisplayMode.clear();
+    form = std::make_unique<TTestMain>(host);
+    form->SetCommands(&rooms);
+  }
+  void TearDown() override {
+    form.reset();
+    Program().BusyFlag = false;
+    Program().OpeningMovie = false;
+  }
+
+  // A left click at (X, Y) of the face.
+  void Click(int X, int Y) {
+    SendMessageW(form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(X, Y));
+    SendMessageW(form->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(X, Y));
+  }
+  void Key(WORD K, TShiftState Shift = 0) { form->FormKeyDown(K, Shift); }
+
+  lc::settings::testing::ScratchFolder folder;
+  lc::settings::testing::FakeHost host;
+  RecordingCommands rooms;
+  std::unique_ptr<TTestMain> form;
+};
+
+}  // namespace lc::testing
