@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include "player/main_form.h"
+#include "player/tests/main_form_fixture.h"
 #include "settings/program_state.h"
 #include "settings/settings_table.h"
 #include "settings/tests/test_support.h"
@@ -17,30 +18,12 @@ namespace {
 
 using lc::Program;
 
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public lc::testing::MainWindowTest {
  protected:
-  void SetUp() override {
-    lc::ProgramNames& n = Program().Names;
-    n.AppName = "LcFormTest";
-    n.DataFolder = folder.File("");
-    n.ConfigFileName = folder.File("LcFormTest.ini");
-    lc::settings::SetDefaultSettings(Program().Settings, 1024, 768);
-    Program().BusyFlag = false;
-    form = std::make_unique<TfrmMain>(host);
-  }
-  void TearDown() override {
-    form.reset();
-    Program().BusyFlag = false;
-  }
-
   LRESULT SendCopyData(const void* data, DWORD size) {
     COPYDATASTRUCT record{0, size, const_cast<void*>(data)};
     return form->Perform(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record));
   }
-
-  lc::settings::testing::ScratchFolder folder;
-  lc::settings::testing::FakeHost host;
-  std::unique_ptr<TfrmMain> form;
 };
 
 TEST_F(MainFormTest, FirstShowSetsTheCaptionASecondInstanceLooksFor) {
