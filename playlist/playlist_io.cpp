@@ -1,0 +1,99 @@
+// Loading and saving the playlist: the file commands of the playlist window
+// and the automatic save.
+#include "playlist/playlist.h"
+#include "playlist/playlist_file.h"
+#include "playlist/text_rules.h"
+
+namespace lc::playlist {
+
+bool Playlist::SameFile(const std::string& a, const std::string& b) const {
+  return !a.empty() && SameTextNoCase(a, b);
+}
+
+bool Playlist::LoadFromList(const std::string& file, bool silent, bool clearFirst) {
+  link_.SetCloseWhenListEnds(false);
+  const int selected = itemIndex_;
+  auto fail = [&](std::string message, bool fileExists) {
+    if (!silent) link_.ShowMessage(message, MessageOwner::PlaylistWindow);
+    // A file that is there but cannot be taken is kept from the automatic
+    // save, which would otherwise replace it with the list of this run.
+    if (fileExists) unreadFile_ = file;
+    return false;
+  };
+
+  std::string bytes;
+  switch (files_.ReadWhole(file, kMaxPlaylistFileBytes, bytes)) {
+    case settings::ReadStatus::Ok:
+      break;
+    case settings::ReadStatus::TooLarge:
+      return fail(FileMessage(texts_.TextMessages[10], file, texts_.TextMessages[14]), true);
+    case settings::ReadStatus::Missing:
+      return fail(FileMessage(texts_.TextMessages[13], file), false);
+    case settings::ReadStatus::Unreadable:
+      return fail(FileMessage(texts_.TextMessages[13], file), true);
+  }
+  PlaylistFileContents contents = ParsePlaylistBytes(bytes, clearFirst ? 0 : entries_.PlaylistMovies.size());
+  if (!contents.readable) return fail(FileMessage(texts_.TextMessages[15], file), true);
+
+  if (clearFirst) ClearModel();
+  for (std::size_t i = 0; i < contents.movies.size(); ++i) {
+    if (settings_.Shuffle) entries_.ShufflePool.push_back(contents.movies[i]);
+    entries_.PlaylistMovies.push_back(std::move(contents.movies[i]));
+    entries_.PlaylistSubtitles.push_back(std::move(contents.subtitles[i]));
+  }
+  if (!contents.linesBeyondLimit.empty()) {
+    cutFile_ = file;
+    cutTail_ = std::move(contents.linesBeyondLimit);
+  }
+  if (SameFile(unreadFile_, file)) unreadFile_.clear();
+  RebuildLines();
+  if (clearFirst) {
+    link_.SelectionChanged();
+  } else {
+    SetItemIndex(selected);
+  }
+  return true;
+}
+
+bool Playlist::SavePlaylist(const std::string& file, bool silent) {
+  if (Count() == 0) return true;
+  files_.MakeFolders(dataFolder_);
+  std::vector<std::string> tail;
+  if (SameFile(cutFile_, file)) {
+    tail = cutTail_;
+    if (tail.size() % 2 == 1) tail.emplace_back(kNoSubtitle);
+  }
+  if (!files_.WriteReplacing(file, FormatPlaylistBytes(entries_.PlaylistMovies, entries_.PlaylistSubtitles, tail))) {
+    if (!silent) link_.ShowMessage(FileMessage(texts_.TextMessages[3], file), MessageOwner::PlaylistWindow);
+    return false;
+  }
+  if (SameFile(unreadFile_, file)) unreadFile_.clear();
+  return true;
+}
+
+void Playlist::FormCloseQuery() {
+  if (SameFile(unreadFile_, autoPlaylistFile_)) return;
+  if (Count() > 0) {
+    SavePlaylist(autoPlaylistFile_, true);
+  } else if (files_.FileExists(autoPlaylistFile_)) {
+    files_.RemoveFile(autoPlaylistFile_);
+  }
+}
+
+void Playlist::SaveCommand(const std::string& chosenName, bool allFilesFilter) {
+  if (Count() == 0) {
+    link_.ShowMessage(texts_.TextMessages[18], MessageOwner::PlaylistWindow);
+    return;
+  }
+  std::string name = chosenName;
+  const std::string lower = LowerText(name);
+  if (!allFilesFilter && !(lower.size() >= 4 && lower.compare(lower.size() - 4, 4, ".lpl") == 0)) name += ".lpl";
+  SavePlaylist(name, false);
+}
+
+void Playlist::OpenCommand(const std::string& file) {
+  link_.SetPreviousMovieSettingsValid(false);
+  LoadFromList(file, false, true);
+}
+
+}  // namespace lc::playlist

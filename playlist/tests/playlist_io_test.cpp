@@ -1,0 +1,265 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "playlist/playlist.h"
+#include "playlist/tests/fakes.h"
+#include "settings/tests/test_support.h"
+#include "settings/text_table.h"
+
+namespace lc::playlist {
+namespace {
+
+using Lines = std::vector<std::string>;
+using testing::FakeFileSystem;
+using testing::RecordingLink;
+
+std::string Entries(int from, int count) {
+  std::string bytes;
+  for (int i = from; i < from + count; ++i) bytes += "C:\\m\\f" + std::to_string(i) + ".avi\r\nNo subtitle\r\n";
+  return bytes;
+}
+
+// ------------------------------------------------------------ in memory
+
+class PlaylistLoadTest : public ::testing::Test {
+ protected:
+  PlaylistLoadTest() : playlist(link, files, settings, texts, "C:\\Data\\", kAuto) {
+    settings::SetDefaultTexts(texts);
+    files.AddFile("C:\\m\\keep1.avi");
+    files.AddFile("C:\\m\\keep2.avi");
+    playlist.AddMovie("C:\\m\\keep1.avi");
+    playlist.AddMovie("C:\\m\\keep2.avi");
+  }
+  static constexpr const char* kAuto = "C:\\Data\\Lumacraft.lpl";
+  Lines Movies() const { return playlist.Entries().PlaylistMovies; }
+
+  RecordingLink link;
+  FakeFileSystem files;
+  settings::SettingsStore settings;
+  settings::TextTable texts;
+  Playlist playlist;
+};
+
+TEST_F(PlaylistLoadTest, ReplacingLoadEmptiesTheWholeModelFirst) {
+  files.AddFile("C:\\l\\new.lpl", "C:\\n\\a.avi\r\nC:\\n\\a.srt\r\nC:\\n\\b.avi\r\n");
+  settings.Shuffle = true;
+  auto& entries = playlist.Entries();
+  entries.PlaylistIndex = 1;
+  entries.ShuffleHistory = {"C:\\m\\keep1.avi"};
+  playlist.SetItemIndex(1);
+  link.closeWhenListEnds = true;
+  EXPECT_TRUE(playlist.LoadFromList("C:\\l\\new.lpl", false, true));
+  EXPECT_EQ(Movies(), (Lines{"C:\\n\\a.avi", "C:\\n\\b.avi"}));
+  EXPECT_EQ(entries.PlaylistSubtitles, (Lines{"C:\\n\\a.srt", "No subtitle"}));
+  EXPECT_EQ(entries.ShufflePool, Movies());
+  EXPECT_TRUE(entries.ShuffleHistory.empty());
+  EXPECT_EQ(entries.PlaylistIndex, -1);
+  EXPECT_EQ(playlist.ItemIndex(), -1);
+  EXPECT_EQ(playlist.Lines(), (Lines{"1. a.avi", "2. b.avi"}));
+  EXPECT_FALSE(link.closeWhenListEnds);
+  EXPECT_TRUE(link.messages.empty());
+}
+
+TEST_F(PlaylistLoadTest, AppendingKeepsTheSelectionAndStopsAtTheLineLimit) {
+  for (int i = 0; i < 598; ++i) playlist.AppendMovie("C:\\x\\" + std::to_string(i) + ".avi");
+  playlist.RebuildLines();
+  playlist.SetItemIndex(7);
+  files.AddFile("C:\\l\\big.lpl", Entries(0, 1000));
+  EXPECT_TRUE(playlist.LoadFromList("C:\\l\\big.lpl", false, false));
+  EXPECT_EQ(playlist.Count(), 1000);
+  EXPECT_EQ(Movies().back(), "C:\\m\\f399.avi");
+  EXPECT_EQ(playlist.Lines().back(), "1000. f399.avi");
+  EXPECT_EQ(playlist.ItemIndex(), 7);
+  EXPECT_TRUE(link.messages.empty());
+
+  EXPECT_TRUE(playlist.LoadFromList("C:\\l\\big.lpl", false, false));
+  EXPECT_EQ(playlist.Count(), 1000);
+}
+
+TEST_F(PlaylistLoadTest, AFailedLoadLeavesTheListAndReportsUnlessSilent) {
+  files.AddFile("C:\\l\\movie.lpl", std::string("\x1A\x45\xDF\xA3\0\0\x01", 7));  // a renamed video
+  files.AddFile("C:\\l\\huge.lpl", std::string(1048704, 'x'));
+  files.AddFile("C:\\l\\locked.lpl", "a\r\n");
+  files.unreadable.insert("C:\\l\\locked.lpl");
+  playlist.SetItemIndex(1);
+  playlist.Entries().PlaylistIndex = 0;
+  struct Case {
+    const char* file;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"C:\\l\\movie.lpl", "playlist: Error reading from \"C:\\l\\movie.lpl\"!"},
+      {"C:\\l\\huge.lpl", "playlist: File \"C:\\l\\huge.lpl\" is too big for a playlist file!"},
+      {"C:\\l\\locked.lpl", "playlist: Error opening \"C:\\l\\locked.lpl\"!"},
+      {"C:\\l\\none.lpl", "playlist: Error opening \"C:\\l\\none.lpl\"!"},
+  };
+  for (const Case& c : cases) {
+    for (bool silent : {false, true}) {
+      link.messages.clear();
+      EXPECT_FALSE(playlist.LoadFromList(c.file, silent, true)) << c.file;
+      EXPECT_EQ(link.messages, silent ? Lines{} : Lines{c.message}) << c.file;
+      EXPECT_EQ(Movies(), (Lines{"C:\\m\\keep1.avi", "C:\\m\\keep2.avi"})) << c.file;
+      EXPECT_EQ(playlist.Lines().size(), 2u);
+      EXPECT_EQ(playlist.ItemIndex(), 1);
+      EXPECT_EQ(playlist.Entries().PlaylistIndex, 0);
+    }
+  }
+}
+
+TEST_F(PlaylistLoadTest, TheSizeLimitIsBelow1048704Bytes) {
+  std::string bytes = "C:\\m\\a.avi\r\nNo subtitle\r\n";
+  bytes.resize(1048703, ' ');
+  files.AddFile("C:\\l\\fits.lpl", bytes);
+  EXPECT_TRUE(playlist.LoadFromList("C:\\l\\fits.lpl", false, true));
+  EXPECT_EQ(playlist.Count(), 2);  // the blanks make a last movie line
+  EXPECT_EQ(playlist.Entries().PlaylistSubtitles[1], "No subtitle");
+  EXPECT_TRUE(link.messages.empty());
+}
+
+TEST_F(PlaylistLoadTest, TheAutomaticSaveNeverReplacesAListItCouldNotRead) {
+  const std::string binary("\0\x01\x02\x03", 4);
+  files.AddFile(kAuto, binary);
+  playlist.RemoveAll();
+  EXPECT_FALSE(playlist.LoadFromList(kAuto, true, true));
+  playlist.FormCloseQuery();  // empty list: the file would be deleted
+  ASSERT_TRUE(files.FileExists(kAuto));
+  playlist.AddMovie("C:\\m\\keep1.avi");
+  playlist.FormCloseQuery();  // a new list: the file would be replaced
+  EXPECT_EQ(files.Bytes(kAuto), binary);
+
+  // Saved there on purpose, it becomes the list's file again.
+  playlist.SaveCommand(kAuto, false);
+  EXPECT_EQ(files.Bytes(kAuto), "C:\\m\\keep1.avi\r\nNo subtitle\r\n");
+}
+
+TEST_F(PlaylistLoadTest, TheAutomaticSaveWritesOrDeletesTheListFile) {
+  playlist.FormCloseQuery();
+  EXPECT_EQ(files.Bytes(kAuto), "C:\\m\\keep1.avi\r\nNo subtitle\r\nC:\\m\\keep2.avi\r\nNo subtitle\r\n");
+  EXPECT_TRUE(files.FolderExists("C:\\Data"));
+  playlist.RemoveAll();
+  playlist.FormCloseQuery();
+  EXPECT_FALSE(files.FileExists(kAuto));
+}
+
+TEST_F(PlaylistLoadTest, AListCutAtTheLineLimitKeepsItsTailWhenSavedBack) {
+  files.AddFile(kAuto, Entries(0, 1500));
+  EXPECT_TRUE(playlist.LoadFromList(kAuto, true, true));
+  EXPECT_EQ(playlist.Count(), 1000);
+  playlist.SetItemIndex(0);
+  playlist.RemoveMovie();
+  playlist.FormCloseQuery();
+  EXPECT_EQ(files.Bytes(kAuto), Entries(1, 1499));
+
+  // Saved elsewhere, the list is what it shows.
+  playlist.SaveCommand("C:\\l\\shown", false);
+  EXPECT_EQ(files.Bytes("C:\\l\\shown.lpl"), Entries(1, 999));
+
+  // Emptied, the list takes its tail with it.
+  playlist.RemoveAll();
+  playlist.AddMovie("C:\\m\\keep1.avi");
+  playlist.FormCloseQuery();
+  EXPECT_EQ(files.Bytes(kAuto), "C:\\m\\keep1.avi\r\nNo subtitle\r\n");
+}
+
+TEST_F(PlaylistLoadTest, SaveCommandNamesTheFileAndReportsFailures) {
+  struct Case {
+    const char* chosen;
+    bool allFiles;
+    const char* written;
+  };
+  const Case cases[] = {
+      {"C:\\l\\list", false, "C:\\l\\list.lpl"},
+      {"C:\\l\\LIST.LPL", false, "C:\\l\\LIST.LPL"},
+      {"C:\\l\\list.lpl.txt", false, "C:\\l\\list.lpl.txt.lpl"},
+      {"C:\\l\\plain", true, "C:\\l\\plain"},
+  };
+  for (const Case& c : cases) {
+    playlist.SaveCommand(c.chosen, c.allFiles);
+    EXPECT_TRUE(files.FileExists(c.written)) << c.chosen;
+  }
+  EXPECT_TRUE(link.messages.empty());
+
+  files.failWrites = true;
+  playlist.SaveCommand("C:\\l\\list", false);
+  EXPECT_EQ(link.messages, (Lines{"playlist: Can't open \"C:\\l\\list.lpl\"!"}));
+  EXPECT_FALSE(playlist.SavePlaylist("C:\\l\\list.lpl", true));
+  EXPECT_EQ(link.messages.size(), 1u);
+
+  playlist.RemoveAll();
+  link.messages.clear();
+  playlist.SaveCommand("C:\\l\\list", false);
+  EXPECT_EQ(link.messages, (Lines{"playlist: Nothing to save!"}));
+}
+
+TEST_F(PlaylistLoadTest, OpenCommandReplacesTheListAndForgetsThePreviousMovie) {
+  files.AddFile("C:\\l\\two.lpl", "C:\\n\\a.avi\r\nNo subtitle\r\n");
+  link.previousSettingsValid = true;
+  playlist.OpenCommand("C:\\l\\two.lpl");
+  EXPECT_EQ(Movies(), (Lines{"C:\\n\\a.avi"}));
+  EXPECT_FALSE(link.previousSettingsValid);
+}
+
+// ------------------------------------------------------------ on disk
+
+class PlaylistDiskTest : public ::testing::Test {
+ protected:
+  PlaylistDiskTest() : playlist(link, disk, settings, texts, folder.File("data"), folder.File("data/auto.lpl")) {
+    settings::SetDefaultTexts(texts);
+  }
+  std::string ReadBack(const std::string& path) {
+    std::ifstream in(settings::testing::U8(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  settings::testing::ScratchFolder folder;
+  RecordingLink link;
+  DiskFileSystem disk;
+  settings::SettingsStore settings;
+  settings::TextTable texts;
+  Playlist playlist;
+};
+
+TEST_F(PlaylistDiskTest, NamesRoundTripWithAndWithoutSubtitles) {
+  const Lines movies = {"C:\\Films\\Caf\xC3\xA9.avi", "D:\\\xE6\x98\xA0\xE7\x94\xBB\\clip.mkv", "E:\\plain.mpg"};
+  const Lines subtitles = {"C:\\Films\\Caf\xC3\xA9.srt", "No subtitle", "E:\\\xD0\x9A\xD0\xB8\xD0\xBD\xD0\xBE.sub"};
+  for (std::size_t i = 0; i < movies.size(); ++i) playlist.AppendMovie(movies[i]);
+  playlist.Entries().PlaylistSubtitles = subtitles;
+  const std::string file = folder.File("data/list.lpl");
+  ASSERT_TRUE(playlist.SavePlaylist(file, false));  // creates the data folder
+
+  playlist.RemoveAll();
+  ASSERT_TRUE(playlist.LoadFromList(file, false, true));
+  EXPECT_EQ(playlist.Entries().PlaylistMovies, movies);
+  EXPECT_EQ(playlist.Entries().PlaylistSubtitles, subtitles);
+  EXPECT_TRUE(link.messages.empty());
+}
+
+TEST_F(PlaylistDiskTest, AFailedSaveIsReportedAndLeavesTheOldFile) {
+  std::filesystem::create_directories(folder.path() / "data");
+  const std::string file = folder.File("data/locked.lpl");
+  { std::ofstream(settings::testing::U8(file), std::ios::binary) << "old\r\nNo subtitle\r\n"; }
+  std::filesystem::permissions(settings::testing::U8(file), std::filesystem::perms::owner_read);
+  playlist.AppendMovie("C:\\new.avi");
+  EXPECT_FALSE(playlist.SavePlaylist(file, false));
+  EXPECT_EQ(link.messages, (Lines{"playlist: Can't open \"" + file + "\"!"}));
+  std::filesystem::permissions(settings::testing::U8(file), std::filesystem::perms::owner_all);
+  EXPECT_EQ(ReadBack(file), "old\r\nNo subtitle\r\n");
+}
+
+TEST_F(PlaylistDiskTest, ATruncatedFileLoadsItsWholeEntriesAndStaysAsItWas) {
+  std::filesystem::create_directories(folder.path() / "data");
+  const std::string file = folder.File("data/cut.lpl");
+  const std::string bytes = "C:\\a.avi\r\nC:\\a.srt\r\nC:\\b.avi\r\nC:\\b.s";
+  { std::ofstream(settings::testing::U8(file), std::ios::binary) << bytes; }
+  ASSERT_TRUE(playlist.LoadFromList(file, false, true));
+  EXPECT_EQ(playlist.Entries().PlaylistMovies, (Lines{"C:\\a.avi", "C:\\b.avi"}));
+  EXPECT_EQ(playlist.Entries().PlaylistSubtitles, (Lines{"C:\\a.srt", "C:\\b.s"}));
+  EXPECT_EQ(ReadBack(file), bytes);
+}
+
+}  // namespace
+}  // namespace lc::playlist
