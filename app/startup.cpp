@@ -16,6 +16,7 @@
 #include "kit/system_utils.h"
 #include "player/display_platform.h"
 #include "player/main_form.h"
+#include "playlist/win/playlist_win.h"
 #include "settings/associations.h"
 #include "settings/file_io.h"
 #include "settings/language_file.h"
@@ -181,6 +182,7 @@ void FirstRun(Associations& assoc) {
 int RunProgram(const std::vector<std::wstring>& args) {
   ProgramState& p = Program();
   settings::InstallWindowsSettingsServices();
+  playlist::InstallWindowsPlaylistServices();
   const std::wstring exePath = ModulePath();
   FixNames(exePath);
 
