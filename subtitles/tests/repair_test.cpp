@@ -1,6 +1,9 @@
 // The repair of damaged lines, per format.
 #include "subtitles/repair.h"
 
+#include <algorithm>
+#include <random>
+
 #include <gtest/gtest.h>
 
 namespace lc::subtitles {
@@ -65,6 +68,66 @@ TEST(RepairSubRip, ShortTimeLinesAndTooFewEntries) {
   thirteen.push_back("text");
   EXPECT_TRUE(RepairSubtitleLines(twelve, SubtitleFormat::SubRip));
   EXPECT_FALSE(RepairSubtitleLines(thirteen, SubtitleFormat::SubRip));
+}
+
+// The SubRip repair as a literal procedure: lines inserted in place, and
+// the pass started again from the first line after each blank line put in
+// before an entry. Quadratic, but plainly the rule.
+bool LiteralSubRipRepair(Ansi& l) {
+  const auto timeAt = [&](std::size_t i) {
+    return i < l.size() && IsSrtTimeLine(std::string_view(l[i]));
+  };
+  const auto normalise = [](std::string& line) {
+    if (line.size() < 12) {
+      line = "00:00:00.000 --> 00:00:00.000";
+      return;
+    }
+    if (!IsSrtTimeAt<char>(line, 0)) line.insert(0, "00:00:00.000");
+    if (!IsSrtTimeAt<char>(line, line.size() - 12)) line += "00:00:00.000";
+    line = line.substr(0, 12) + " --> " + line.substr(line.size() - 12);
+  };
+  for (auto& line : l) {
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\b')) line.pop_back();
+    line.erase(0, line.find_first_not_of(' ') == std::string::npos ? line.size()
+                                                                     : line.find_first_not_of(' '));
+  }
+  std::size_t n, k;
+restart:
+  n = 0;
+  k = 0;
+  for (std::size_t i = 0; i < l.size(); ++i) {
+    const bool digits = IsAllDigits(std::string_view(l[i]));
+    if (!digits && timeAt(i + 1)) {
+      l.insert(l.begin() + static_cast<long>(i) + 1, std::to_string(n + 1));
+    } else if (digits && timeAt(i + 1)) {
+      ++n;
+      if (n >= 2 && !l[i - 1].empty()) {
+        l.insert(l.begin() + static_cast<long>(i), std::string());
+        goto restart;
+      }
+      if (n >= 2) normalise(l[k + 1]);
+      k = i;
+    }
+  }
+  if (k + 1 < l.size()) normalise(l[k + 1]);
+  return static_cast<double>(n) >= static_cast<double>(l.size()) / 12;
+}
+
+TEST(RepairSubRip, OnePassGivesWhatRestartingGives) {
+  const char* pool[] = {"",     "",   "1", "2", "17", "text", "more text", "  ",
+                        "00:00:01,000 --> 00:00:02,000", "00:01:02,500-->00:01:04",
+                        "0:0:1 --> 0:0:2", "12:00:00,000", "x --> y"};
+  std::mt19937 random(3);
+  for (int trial = 0; trial < 20000; ++trial) {
+    Ansi lines;
+    const int count = 1 + static_cast<int>(random() % 25);
+    for (int i = 0; i < count; ++i) lines.push_back(pool[random() % std::size(pool)]);
+    Ansi literal = lines;
+    Ansi repaired = lines;
+    const bool expected = LiteralSubRipRepair(literal);
+    ASSERT_EQ(expected, RepairSubtitleLines(repaired, SubtitleFormat::SubRip)) << trial;
+    ASSERT_EQ(literal, repaired) << trial;
+  }
 }
 
 TEST(RepairSubViewer, TimeLinesAreCompleted) {
