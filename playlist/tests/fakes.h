@@ -3,6 +3,7 @@
 // (Tests on disk use the settings tests' ScratchFolder.)
 #pragma once
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -44,7 +45,11 @@ class RecordingLink : public PlayerLink {
     calls.push_back("stop");
     return !stopRefused;
   }
-  void StopForNewList() override { calls.push_back("stop for new list"); }
+  void StopForNewList() override {
+    calls.push_back("stop for new list");
+    if (onStopForNewList) onStopForNewList();
+  }
+  std::function<void()> onStopForNewList;
   void OpenMovie(bool playAfterOpen, bool addNextParts) override {
     calls.push_back("open " + currentMovie + (playAfterOpen ? " play" : " paused") + (addNextParts ? " parts" : ""));
     // An opening of a movie from outside would set this again; the list
@@ -128,6 +133,8 @@ class FakeFileSystem : public FileSystem {
   }
   bool RemoveFile(const std::string& path) override {
     files_.erase(path);
+    auto& listing = Listing(Parent(path));
+    std::erase_if(listing, [&](const FolderEntry& e) { return e.name == Name(path); });
     return true;
   }
   bool MakeFolders(const std::string& path) override {

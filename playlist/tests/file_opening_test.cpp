@@ -76,6 +76,15 @@ TEST_F(FileOpeningTest, TheStartMovieFollowsItsFileThroughTheSort) {
   }
 }
 
+TEST_F(FileOpeningTest, AStartMovieThatVanishedIsReportedAndTheListStays) {
+  link.onStopForNewList = [&] { files.RemoveFile("C:\\m\\a.avi"); };
+  opener.OpenFiles({"C:\\m\\b.avi", "C:\\m\\a.avi"}, -1);
+  EXPECT_EQ(link.messages, (Lines{"main: File \"C:\\m\\a.avi\" doesn't exist!"}));
+  EXPECT_EQ(Movies(), (Lines{"C:\\m\\a.avi", "C:\\m\\b.avi"}));
+  EXPECT_EQ(playlist.Entries().PlaylistIndex, 0);
+  EXPECT_EQ(link.calls, (Lines{"stop for new list"}));
+}
+
 TEST_F(FileOpeningTest, FoldersAddTheirMoviesSkippingHiddenFolders) {
   settings.AutoLoadSubtitle = true;
   settings.Shuffle = true;
@@ -170,7 +179,9 @@ TEST_F(FileOpeningTest, DropsOnThePlaylistAppendWithoutPlaying) {
   EXPECT_TRUE(link.calls.empty());
 
   files.AddFile("C:\\l\\more.lpl", "C:\\m\\z.avi\r\nNo subtitle\r\n");
+  link.previousSettingsValid = true;
   opener.DropOnPlaylist({"C:\\l\\more.lpl"});
+  EXPECT_FALSE(link.previousSettingsValid);
   EXPECT_EQ(Movies().back(), "C:\\m\\z.avi");
   EXPECT_EQ(playlist.Count(), 6);
 

@@ -51,10 +51,14 @@ TEST(FolderScan, ALinkBackUpTheTreeIsNotFollowedAgain) {
   EXPECT_LE(files.folderListings, 2);
 }
 
-TEST(FolderScan, AnUnreadableOrMissingFolderFindsNothing) {
+TEST(FolderScan, AMissingFolderOrANameWithoutExtensionFindsNothing) {
   FakeFileSystem files;
   Lines found;
   ScanFolderForVideos(files, "C:\\nowhere", kExtensions, found);
+  EXPECT_TRUE(found.empty());
+  // A name ending in "." has no extension, even with an empty one listed.
+  files.AddFile("C:\\y\\trailing.");
+  ScanFolderForVideos(files, "C:\\y", Lines{"avi", ""}, found);
   EXPECT_TRUE(found.empty());
 }
 

@@ -143,6 +143,20 @@ TEST_F(PlaylistLoadTest, TheAutomaticSaveWritesOrDeletesTheListFile) {
   playlist.RemoveAll();
   playlist.FormCloseQuery();
   EXPECT_FALSE(files.FileExists(kAuto));
+
+  playlist.AddMovie("C:\\m\\keep1.avi");
+  files.failWrites = true;
+  playlist.FormCloseQuery();
+  EXPECT_EQ(files.writes, 2);
+  EXPECT_TRUE(link.messages.empty());
+}
+
+TEST_F(PlaylistLoadTest, AListFileThatIsNotThereYetIsWrittenAtClose) {
+  playlist.RemoveAll();
+  EXPECT_FALSE(playlist.LoadFromList(kAuto, true, true));  // the first start
+  playlist.AddMovie("C:\\m\\keep2.avi");
+  playlist.FormCloseQuery();
+  EXPECT_EQ(files.Bytes(kAuto), "C:\\m\\keep2.avi\r\nNo subtitle\r\n");
 }
 
 TEST_F(PlaylistLoadTest, AListCutAtTheLineLimitKeepsItsTailWhenSavedBack) {

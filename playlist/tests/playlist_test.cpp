@@ -157,9 +157,14 @@ TEST_F(PlaylistTest, MovingFollowsTheCurrentEntry) {
   EXPECT_EQ(entries.PlaylistIndex, 1);
   EXPECT_EQ(playlist.ItemIndex(), 1);
 
+  playlist.SetItemIndex(0);  // the first entry moves down past the current one
+  playlist.MoveDown(false);
+  EXPECT_EQ(Names(), (Lines{"f2.avi", "f1.avi", "f3.avi", "f4.avi"}));
+  EXPECT_EQ(entries.PlaylistIndex, 0);
+  EXPECT_EQ(playlist.ItemIndex(), 0);
   playlist.SetItemIndex(2);
   playlist.MoveDown(true);
-  EXPECT_EQ(Names(), (Lines{"f1.avi", "f2.avi", "f4.avi", "f3.avi"}));
+  EXPECT_EQ(Names(), (Lines{"f2.avi", "f1.avi", "f4.avi", "f3.avi"}));
   EXPECT_EQ(playlist.ItemIndex(), 3);
   EXPECT_EQ(playlist.Lines()[3], "4. f3.avi");
   playlist.MoveDown(true);  // already last
@@ -181,6 +186,15 @@ TEST_F(PlaylistTest, SortingIgnoresCaseKeepsEqualNamesInOrderAndReselects) {
   EXPECT_EQ(playlist.Lines()[1], "2. A.AVI");
   EXPECT_EQ(playlist.ItemIndex(), 3);
   EXPECT_EQ(playlist.Entries().PlaylistIndex, 0);  // keeps its number
+
+  playlist.SetItemIndex(2);  // b.avi
+  playlist.MoveDown(true);
+  playlist.MoveDown(true);
+  playlist.SortByFileName();
+  EXPECT_EQ(playlist.ItemIndex(), 2);
+  playlist.SetItemIndex(0);  // a.avi, first before and after
+  playlist.SortByFileName();
+  EXPECT_EQ(playlist.ItemIndex(), 0);
 }
 
 TEST_F(PlaylistTest, RandomizeDrawsFromTheRemainingEntries) {

@@ -108,6 +108,9 @@ TEST_F(NextPartTest, OtherNamesTryEachLetterAndDigitRaised) {
   EXPECT_EQ(FindNextPartFile(files, "a9b19z-Z.mpg"), "");
   EXPECT_EQ(files.asked, (std::vector<std::string>{"a9b20z-Z.mpg", "a9b29z-Z.mpg", "a9c19z-Z.mpg",
                                                    "b9b19z-Z.mpg"}));
+  files.asked.clear();
+  EXPECT_EQ(FindNextPartFile(files, "x89yz.avi"), "");
+  EXPECT_EQ(files.asked, (std::vector<std::string>{"x89zz.avi", "x90yz.avi", "x99yz.avi", "y89yz.avi"}));
   files.AddFile("C:\\m\\Mowie.avi");
   files.AddFile("C:\\m\\Mpvie.avi");
   EXPECT_EQ(FindNextPartFile(files, "C:\\m\\Movie.avi"), "C:\\m\\Mowie.avi");
