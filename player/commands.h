@@ -86,6 +86,11 @@ enum class Cmd : std::uint8_t {
   AddBookmarkMenuClick,
   ClearBookmarksMenuClick,
   Bookmark,
+  // Recent files: Arg is the place 1 .. 5 for RecentClick.
+  RecentClick,
+  ClearHistoryMenuClick,
+  // The video window to a monitor: Arg is the monitor's number from 1.
+  MonitorClick,
   // The equalizer's pre-amplification (its own key handler, Up and Down).
   PreampUp,
   PreampDown,

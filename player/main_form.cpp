@@ -64,6 +64,7 @@ TfrmMain::TfrmMain(const lc::settings::SettingsHost& settingsHost)
   face.SetColor(2132768);
   SetFont(face);
   CreateWidgets();
+  CreatePopupMenu();
   GeneralTimer.SetInterval(20);
   ResetTimer.SetInterval(10000);
   ResetTimer.SetEnabled(false);
@@ -93,6 +94,8 @@ void TfrmMain::DoShow() {
     return;
   }
   if (FirstActivationPending) {
+    FlatMenu.SetActive(true);
+    MenuItem(L"DynamicAmplificationMenu")->SetChecked(Program().Settings.DynamicAmplification);
     SetWindowState(TWindowState::wsNormal);
     // A second instance finds this window by its caption.
     SetCaption(Utf8ToWide(Program().Names.AppName) + L"MainWindow");
@@ -131,6 +134,10 @@ void TfrmMain::WndProc(TMessage& Message) {
     case WM_APPCOMMAND:
       WMAppCommand(Message);
       return;
+    case WM_CONTEXTMENU:
+      // The context-menu key has already opened the menu at the mouse.
+      if (Message.LParam == -1) return;
+      break;
     case WM_QUERYENDSESSION:
     case WM_ENDSESSION:
       // The end of the session closes the player, so everything is saved.

@@ -6,7 +6,7 @@
 // main_face.cpp (the widgets, their places and their clicks),
 // main_keys.cpp (the key map's dispatcher, the media keys and the command
 // router), main_windows.cpp (satellite windows, dialogs and the simple menu
-// commands), first_activation.cpp (the command line at the first
+// commands), main_menu.cpp (the popup menu), first_activation.cpp (the command line at the first
 // activation). GUI thread only.
 #pragma once
 
@@ -17,6 +17,8 @@
 
 #include <windows.h>
 
+#include "framework/flat_menu_painter.h"
+#include "framework/menus.h"
 #include "framework/messages.h"
 #include "framework/timer.h"
 #include "kit/button.h"
@@ -87,10 +89,9 @@ class TfrmMain : public TSkinForm {
   bool SubtitlesShown = true;
   double FrameRate = 25.0;
   double AspectRatioValue = 1.33;
-  // The shutdown after play and the dynamic amplification, as their menu
-  // items' check marks show them.
+  // The shutdown after play at the end of the list (TurnOffComputerMenu's
+  // check mark).
   bool TurnOffComputerAfterPlay = false;
-  bool DynamicAmplification = false;
 
   // ---- the face, in the order the mouse is offered to them ----
   TSkinSurface& Surface() { return FSurface; }
@@ -105,6 +106,16 @@ class TfrmMain : public TSkinForm {
   std::unique_ptr<TVirtualProgressBar> ProgressBar;
   // The pulse's timers (their work is the pulse's).
   TTimer GeneralTimer, ResetTimer, ScrollTimer;
+
+  // ---- the popup menu (right click, the context-menu key) ----
+  TPopupMenu PopupMenuMain;
+  TFlatMenu FlatMenu;
+  // The item of PopupMenuMain named Name, at any depth; nullptr when none.
+  TMenuItem* MenuItem(const std::wstring& Name) const;
+  // Brings the menu up to date as it opens: captions in the present
+  // language, the recent files, the monitors to send the video to and the
+  // display modes.
+  void PopupMenuMainPopup();
 
   // ---- commands ----
   // Runs a command: the main window's own, or the room's that owns it.
@@ -181,6 +192,11 @@ class TfrmMain : public TSkinForm {
   void CreateWidgets();
   void ConnectWidgets();
   void MuteFlipClick();
+  // main_menu.cpp
+  void CreatePopupMenu();
+  void FillRecentFiles();
+  void FillSendWindowTo();
+  void FillResolutions();
   // main_keys.cpp
   bool RunOwnCommand(lc::Cmd Command);
   void WMAppCommand(TMessage& Message);

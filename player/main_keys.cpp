@@ -26,6 +26,11 @@ void TfrmMain::KeyDown(WORD& Key, TShiftState Shift) {
 
 void TfrmMain::FormKeyDown(WORD& Key, TShiftState Shift) {
   SpecialKeyExecute(Key, Shift);
+  if (Key == VK_APPS) {
+    POINT At{};
+    GetCursorPos(&At);
+    PopupMenuMain.Popup(At.x, At.y);
+  }
   ExecuteKeyCommand(Key, Shift);
 }
 

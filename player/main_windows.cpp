@@ -118,12 +118,18 @@ void TfrmMain::MovieInfoLabelClick() {
 // ---- menu switches ---------------------------------------------------------
 
 void TfrmMain::TurnOffComputerMenuClick() {
-  TurnOffComputerAfterPlay = !TurnOffComputerAfterPlay;
-  Commands().ShowOSD(Utf8ToWide(Texts().TextMessages[TurnOffComputerAfterPlay ? 46 : 47]));
+  TMenuItem* Item = MenuItem(L"TurnOffComputerMenu");
+  Item->SetChecked(!Item->Checked());
+  Commands().ShowOSD(Utf8ToWide(Texts().TextMessages[Item->Checked() ? 46 : 47]));
+  TurnOffComputerAfterPlay = Item->Checked();
 }
 
+// The check mark and the setting stay in step: the setting is what the next
+// start shows.
 void TfrmMain::DynamicAmplificationMenuClick() {
-  DynamicAmplification = !DynamicAmplification;
-  Commands().SetDynamicAmplification(DynamicAmplification);
-  Commands().ShowOSD(Utf8ToWide(Texts().TextMessages[DynamicAmplification ? 54 : 55]));
+  TMenuItem* Item = MenuItem(L"DynamicAmplificationMenu");
+  Item->SetChecked(!Item->Checked());
+  lc::Program().Settings.DynamicAmplification = Item->Checked();
+  Commands().SetDynamicAmplification(Item->Checked());
+  Commands().ShowOSD(Utf8ToWide(Texts().TextMessages[Item->Checked() ? 54 : 55]));
 }

@@ -242,6 +242,7 @@ TEST_F(MainKeys, TheInformationWindowNeedsAnExistingMovie) {
 }
 
 TEST_F(MainKeys, TurnOffAndDynamicAmplificationToggleWithTheirTexts) {
+  Program().Settings.DynamicAmplification = false;
   Key('T', ssCtrl);
   EXPECT_TRUE(form->TurnOffComputerAfterPlay);
   Key('T', ssCtrl);

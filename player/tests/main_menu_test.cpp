@@ -1,0 +1,226 @@
+// The main window's popup menu under Wine: every item under its parent with
+// its caption, each item's command, the recent files and monitors brought
+// up to date as it opens, and the check marks that follow the settings.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "player/tests/main_form_fixture.h"
+#include "settings/win/settings_win.h"
+
+namespace {
+
+using lc::Cmd;
+using lc::Program;
+
+class MainMenu : public lc::testing::MainWindowTest {
+ protected:
+  TMenuItem& Item(const wchar_t* Name) {
+    TMenuItem* Found = form->MenuItem(Name);
+    EXPECT_NE(Found, nullptr) << "no item";
+    return Found ? *Found : form->PopupMenuMain.Items;
+  }
+  std::vector<std::wstring> Names(const TMenuItem& Parent) {
+    std::vector<std::wstring> Out;
+    for (int I = 0; I < Parent.Count(); ++I) Out.push_back(Parent.Items(I)->Name);
+    return Out;
+  }
+};
+
+TEST_F(MainMenu, EveryItemSitsUnderItsParent) {
+  using W = std::vector<std::wstring>;
+  EXPECT_EQ(Names(form->PopupMenuMain.Items),
+            (W{L"OpenMovieMenu", L"LoadSubtitleMenu", L"RecentFilesMenu", L"N1", L"PlayControlMenu",
+               L"BookmarksMenu", L"VideoMenu", L"AudioMenu", L"SubtitleMenu", L"AdvancedMenu", L"N2",
+               L"ConfigurationMenu", L"KeyboardDefinitionsMenu", L"PlaylistMenu", L"AlwaysOnTopMenu", L"N3",
+               L"AboutMenu", L"TurnOffComputerMenu", L"N4", L"ExitMenu"}));
+  EXPECT_EQ(Names(Item(L"RecentFilesMenu")),
+            (W{L"N11", L"N21", L"N31", L"N41", L"N51", L"Separator", L"ClearHistoryMenu"}));
+  EXPECT_EQ(Names(Item(L"PlayControlMenu")),
+            (W{L"PlayMenu", L"StopMenu", L"PauseMenu", L"RewindMenu", L"ForwardMenu", L"FastRewindMenu",
+               L"FastForwardMenu", L"JumpToTimeMenu"}));
+  EXPECT_EQ(Names(Item(L"BookmarksMenu")), (W{L"AddBookmarkMenu", L"ClearBookmarksMenu"}));
+  EXPECT_EQ(Names(Item(L"VideoMenu")),
+            (W{L"ChangeResolutionMenu", L"FullScreenMenu", L"ColorControlMenu", L"MovieModeMenu",
+               L"AspectRatioMenu", L"PanScanMenu", L"WindowSizeMenu", L"CaptureFrameMenu", L"SendWindowToMenu"}));
+  EXPECT_EQ(Names(Item(L"AspectRatioMenu")),
+            (W{L"OriginalRatioMenu", L"N169RatioMenu", L"N43RatioMenu", L"N11RatioMenu", L"FreeRatioMenu",
+               L"CustomRatioMenu"}));
+  EXPECT_EQ(Names(Item(L"PanScanMenu")), (W{L"PanInMenu", L"PanOutMenu", L"AutomaticMenu", L"CustomPanScanMenu"}));
+  EXPECT_EQ(Names(Item(L"WindowSizeMenu")), (W{L"N50Menu", L"N100Menu", L"N200Menu"}));
+  EXPECT_EQ(Names(Item(L"AudioMenu")),
+            (W{L"VolumeUpMenu", L"VolumeDownMenu", L"EqualizerMenu", L"DynamicAmplificationMenu"}));
+  EXPECT_EQ(Names(Item(L"SubtitleMenu")),
+            (W{L"FontMenu", L"DisableSubtitleMenu", L"DecreaseTimeMenu", L"IncreaseTimeMenu", L"MoveSubtitleUpMenu",
+               L"MoveSubtitleDownMenu", L"IncreaseFontSizeMenu", L"DecreaseFontSizeMenu"}));
+  EXPECT_EQ(Names(Item(L"AdvancedMenu")), W{L"FiltersMenu"});
+  EXPECT_FALSE(Item(L"FiltersMenu").Enabled);
+  for (const wchar_t* Line : {L"N1", L"N2", L"N3", L"N4", L"Separator"}) EXPECT_TRUE(Item(Line).IsLine()) << Line;
+  EXPECT_EQ(form->PopupMenu, &form->PopupMenuMain) << "a right click opens it";
+  EXPECT_EQ(form->PopupMenuMain.Painter, &form->FlatMenu);
+}
+
+TEST_F(MainMenu, CaptionsComeFromTheTextTableWithTheirKeys) {
+  EXPECT_EQ(Item(L"OpenMovieMenu").CaptionText(), L"Open movie(s)...");
+  EXPECT_EQ(Item(L"OpenMovieMenu").ShortCutText(), L"Ctrl+O");
+  EXPECT_EQ(Item(L"PlayMenu").Caption, L"Play\t\t\t\tX");
+  EXPECT_EQ(Item(L"SendWindowToMenu").Caption, L"Send window to");
+  EXPECT_EQ(Item(L"ExitMenu").CaptionText(), L"Exit");
+  EXPECT_EQ(Item(L"N100Menu").CaptionText(), L"100%");
+  // A language loaded after the menu was made shows at the next opening.
+  auto& Texts = lc::settings::GlobalTextTable();
+  Texts.TextMenus[5] = "Lecture\t\t";
+  form->PopupMenuMainPopup();
+  EXPECT_EQ(Item(L"PlayMenu").Caption, L"Lecture\t\tX");
+  lc::settings::SetDefaultTexts(Texts);
+}
+
+TEST_F(MainMenu, EachItemRunsItsCommand) {
+  struct Case {
+    const wchar_t* Name;
+    Cmd Command;
+    int Arg;
+  };
+  const std::vector<Case> Cases = {
+      {L"OpenMovieMenu", Cmd::BtnOpenMovieClick, 0},      {L"LoadSubtitleMenu", Cmd::BtnOpenSubtitleClick, 0},
+      {L"N31", Cmd::RecentClick, 3},                      {L"ClearHistoryMenu", Cmd::ClearHistoryMenuClick, 0},
+      {L"PlayMenu", Cmd::BtnPlayClick, 0},                {L"StopMenu", Cmd::BtnStopClick, 0},
+      {L"PauseMenu", Cmd::BtnPauseClick, 0},              {L"RewindMenu", Cmd::BtnRewindClick, 0},
+      {L"ForwardMenu", Cmd::BtnForwardClick, 0},          {L"FastRewindMenu", Cmd::FastRewindClick, 0},
+      {L"FastForwardMenu", Cmd::FastForwardClick, 0},     {L"AddBookmarkMenu", Cmd::AddBookmarkMenuClick, 0},
+      {L"ClearBookmarksMenu", Cmd::ClearBookmarksMenuClick, 0}, {L"FullScreenMenu", Cmd::BtnFullScreenClick, 0},
+      {L"MovieModeMenu", Cmd::MovieModeMenuClick, 0},     {L"OriginalRatioMenu", Cmd::OriginalRatioMenuClick, 0},
+      {L"N169RatioMenu", Cmd::N169RatioMenuClick, 0},     {L"N43RatioMenu", Cmd::N43RatioMenuClick, 0},
+      {L"N11RatioMenu", Cmd::N11RatioMenuClick, 0},       {L"FreeRatioMenu", Cmd::FreeRatioMenuClick, 0},
+      {L"CustomRatioMenu", Cmd::CustomRatioMenuClick, 0}, {L"PanInMenu", Cmd::PanInMenuClick, 0},
+      {L"PanOutMenu", Cmd::PanOutMenuClick, 0},           {L"AutomaticMenu", Cmd::AutomaticMenuClick, 0},
+      {L"CustomPanScanMenu", Cmd::CustomPanScanMenuClick, 0}, {L"N50Menu", Cmd::N50MenuClick, 0},
+      {L"N100Menu", Cmd::N100MenuClick, 0},               {L"N200Menu", Cmd::N200MenuClick, 0},
+      {L"CaptureFrameMenu", Cmd::CaptureFrameMenuClick, 0}, {L"VolumeUpMenu", Cmd::BtnVolUpClick, 0},
+      {L"VolumeDownMenu", Cmd::BtnVolDownClick, 0},       {L"FontMenu", Cmd::FontMenuClick, 0},
+      {L"DisableSubtitleMenu", Cmd::DisableSubtitleMenuClick, 0}, {L"DecreaseTimeMenu", Cmd::DecreaseTimeMenuClick, 0},
+      {L"IncreaseTimeMenu", Cmd::IncreaseTimeMenuClick, 0}, {L"MoveSubtitleUpMenu", Cmd::MoveSubtitleUpMenuClick, 0},
+      {L"MoveSubtitleDownMenu", Cmd::MoveSubtitleDownMenuClick, 0},
+      {L"IncreaseFontSizeMenu", Cmd::IncreaseFontSizeMenuClick, 0},
+      {L"DecreaseFontSizeMenu", Cmd::DecreaseFontSizeMenuClick, 0}, {L"AlwaysOnTopMenu", Cmd::AlwaysOnTopMenuClick, 0},
+  };
+  for (const Case& C : Cases) {
+    rooms.Calls.clear();
+    Item(C.Name).Click();
+    EXPECT_EQ(rooms.Calls, (std::vector<lc::testing::RecordingCommands::Call>{{C.Command, C.Arg}})) << C.Name;
+  }
+}
+
+TEST_F(MainMenu, WindowAndDialogItemsAreTheMainWindowsOwn) {
+  TForm List(L"TLcTestPlaylist"), Eq(L"TLcTestEqualizer"), Colour(L"TLcTestColour");
+  List.SetBounds(600, 100, 100, 50);
+  Eq.SetBounds(600, 200, 100, 50);
+  Colour.SetBounds(600, 300, 100, 50);
+  form->Satellites = {nullptr, &List, &Eq, &Colour};
+  Item(L"PlaylistMenu").Click();
+  Item(L"EqualizerMenu").Click();
+  Item(L"ColorControlMenu").Click();
+  EXPECT_TRUE(List.Showing());
+  EXPECT_TRUE(Eq.Showing());
+  EXPECT_TRUE(Colour.Showing());
+  int Dialogs = 0;
+  auto Count = [&]() -> std::unique_ptr<TForm> {
+    ++Dialogs;
+    return nullptr;
+  };
+  form->Dialogs.Config.Create = Count;
+  form->Dialogs.About.Create = Count;
+  form->Dialogs.Keyboard.Create = Count;
+  Item(L"ConfigurationMenu").Click();
+  Item(L"AboutMenu").Click();
+  Item(L"KeyboardDefinitionsMenu").Click();
+  EXPECT_EQ(Dialogs, 3);
+  // Jump needs a loaded movie in a showing video window.
+  form->Dialogs.Jump.Create = Count;
+  Item(L"JumpToTimeMenu").Click();
+  rooms.Active = true;
+  form->Satellites.VideoWindow = &Colour;
+  Item(L"JumpToTimeMenu").Click();
+  EXPECT_EQ(Dialogs, 4);
+  EXPECT_TRUE(rooms.Calls.empty());
+  List.Hide();
+  Eq.Hide();
+  Colour.Hide();
+  form->Satellites = {};
+}
+
+TEST_F(MainMenu, RecentFilesShowOnlyTheUsedPlaces) {
+  auto& Recent = Program().Settings.RecentFiles;
+  Recent = {"C:\\m\\a.avi", "", "D:\\b.mkv", "", ""};
+  form->PopupMenuMainPopup();
+  EXPECT_TRUE(Item(L"N11").Visible);
+  EXPECT_EQ(Item(L"N11").Caption, L"C:\\m\\a.avi");
+  EXPECT_FALSE(Item(L"N21").Visible);
+  EXPECT_TRUE(Item(L"N31").Visible);
+  EXPECT_EQ(Item(L"N31").Caption, L"D:\\b.mkv");
+  EXPECT_FALSE(Item(L"N51").Visible);
+  EXPECT_TRUE(Item(L"Separator").Visible);
+  EXPECT_TRUE(Item(L"ClearHistoryMenu").Visible);
+  Recent = {};
+  form->PopupMenuMainPopup();
+  for (const wchar_t* Name : {L"N11", L"N31", L"Separator", L"ClearHistoryMenu"}) EXPECT_FALSE(Item(Name).Visible) << Name;
+}
+
+TEST_F(MainMenu, SendWindowToListsTheMonitorsOnlyForAShowingVideoOnDifferingMonitors) {
+  TForm Video(L"TLcTestVideo");
+  Video.SetBounds(100, 100, 200, 150);
+  form->Satellites.VideoWindow = &Video;
+  Program().MonitorsDiffer = true;
+  form->PopupMenuMainPopup();
+  EXPECT_FALSE(Item(L"SendWindowToMenu").Visible) << "the video window is hidden";
+  Video.Show();
+  form->PopupMenuMainPopup();
+  TMenuItem& SendTo = Item(L"SendWindowToMenu");
+  EXPECT_TRUE(SendTo.Visible);
+  ASSERT_EQ(SendTo.Count(), Screen.MonitorCount());
+  EXPECT_EQ(SendTo.Items(0)->Name, L"Monitor1");
+  EXPECT_EQ(SendTo.Items(0)->Caption, L"Monitor 1");
+  EXPECT_FALSE(SendTo.Items(0)->Enabled) << "the video's own monitor";
+  SendTo.Items(0)->Click();
+  EXPECT_EQ(rooms.Calls, (std::vector<lc::testing::RecordingCommands::Call>{{Cmd::MonitorClick, 1}}));
+  // Built anew at each opening.
+  form->PopupMenuMainPopup();
+  EXPECT_EQ(Item(L"SendWindowToMenu").Count(), Screen.MonitorCount());
+  Program().MonitorsDiffer = false;
+  form->PopupMenuMainPopup();
+  EXPECT_FALSE(Item(L"SendWindowToMenu").Visible);
+  Video.Hide();
+  form->Satellites.VideoWindow = nullptr;
+}
+
+TEST_F(MainMenu, ChecksFollowTheSettingsAndTheirCommands) {
+  Program().Settings.DynamicAmplification = true;
+  form->Show();
+  EXPECT_TRUE(Item(L"DynamicAmplificationMenu").Checked());
+  EXPECT_TRUE(form->FlatMenu.Active());
+  Item(L"DynamicAmplificationMenu").Click();
+  EXPECT_FALSE(Item(L"DynamicAmplificationMenu").Checked());
+  EXPECT_FALSE(Program().Settings.DynamicAmplification);
+  EXPECT_FALSE(rooms.Amplify);
+  Item(L"TurnOffComputerMenu").Click();
+  EXPECT_TRUE(Item(L"TurnOffComputerMenu").Checked());
+  EXPECT_TRUE(form->TurnOffComputerAfterPlay);
+  form->Hide();
+}
+
+TEST_F(MainMenu, TheDisplayModesFillTheResolutionMenuOnce) {
+  form->PopupMenuMainPopup();
+  TMenuItem& Modes = Item(L"ChangeResolutionMenu");
+  ASSERT_GT(Modes.Count(), 0);
+  const int Count = Modes.Count();
+  TMenuItem* First = Modes.Items(0);
+  TMenuItem* Pick = First->Count() > 0 ? First->Items(0) : First;
+  EXPECT_EQ(Pick->Name.rfind(L"M", 0), 0u) << "named after its mode";
+  Pick->Click();
+  EXPECT_EQ(rooms.Resolution, lc::settings::WideToUtf8(Pick->Name));
+  form->PopupMenuMainPopup();
+  EXPECT_EQ(Modes.Count(), Count);
+}
+
+}  // namespace
