@@ -74,6 +74,10 @@ TEST(TimeLineTests, SubRip) {
       // Near the threshold: 50.03 (the arrow at 2 adds 3.6) and 48.7.
       {"0-->0x1,0,00 --> 00:00:3,500", true},
       {"a0:00:0:,00 - 0,:0:03,500", false},
+      // The arrow's place decides: at 1 (51.3), at 26 (50.9), at the very end.
+      {"--> 00:01,000 a-> 00:0a:03.,500", true},
+      {"00:00a01,00 00:,a:,03,500a-->", true},
+      {">0-001,0000:00:03,a00 -->", true},
       {"", false},
   };
   for (const auto& [line, expected] : cases) {
@@ -125,6 +129,10 @@ TEST(DetectSubtitleFormat, SubRipAndSubViewer) {
             DetectSubtitleFormat(L("00:00:01.00,00:00:02.00\nOne\n\n"
                                    "00:00:03.00,00:00:04.00\nTwo\n\n"
                                    "00:00:05.00,00:00:06.00\nThree\n\n")));
+  // A quarter of the lines of 23 characters is not more than a quarter.
+  EXPECT_EQ(SubtitleFormat::Unknown,
+            DetectSubtitleFormat(L("00:00:01.00,00:00:02.00\nOne\n\n"
+                                   "00:00:03.00,00:00:04.00\nTwo\n\nx\ny")));
   // Trailing blank lines do not count: two blocks have one blank in five.
   EXPECT_EQ(SubtitleFormat::Unknown,
             DetectSubtitleFormat(L("00:00:01.00,00:00:02.00\nOne\n\n"

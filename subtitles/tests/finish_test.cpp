@@ -41,6 +41,10 @@ TEST(ApplySubtitleTags, FailsWhenATimeStaysMissing) {
   // The start after an entry without an end cannot be filled.
   auto chain = Make({{0, 1000, "a"}, {2000, -1, "b"}, {-1, 9000, "c"}, {10000, 11000, "d"}});
   EXPECT_FALSE(Finish(chain));
+  // A failed list stays as the routine left it: the first end was filled.
+  auto unfilled = Make({{0, -1, "a"}, {3000, -1, "b"}, {-1, 9000, "c"}});
+  EXPECT_FALSE(Finish(unfilled));
+  EXPECT_EQ((Times{3000, -1, 9000}), unfilled.End);
   auto empty = Make({{0, 1000, ""}, {2000, 3000, ""}});
   EXPECT_FALSE(Finish(empty));
   TimedEntries<char> none;

@@ -13,10 +13,10 @@ using Ansi = Lines<char>;
 
 TEST(RepairMicroDvd, MendsBracesAndFrames) {
   Ansi lines = {"{100}{200}Text", "100}{200}Text", "Text",     "{100}Text",
-                "   {100}{200}Text  \b ", "ab",  "{1{2}x",   "{5}7}y"};
+                "   {100}{200}Text  \b ", "ab",  "{1{2}x",   "{5}7}y", " {}{5}x"};
   ASSERT_TRUE(RepairSubtitleLines(lines, SubtitleFormat::MicroDvd));
   EXPECT_EQ((Ansi{"{100}{200}Text", "{100}{200}Text", "{0}{}Text", "{100}{}Text",
-                  "{100}{200}Text", "{0}{0}ab", "{1}{2}x", "{5}{7}y"}),
+                  "{100}{200}Text", "{0}{0}ab", "{1}{2}x", "{5}{7}y", "{}{5}x"}),
             lines);
 }
 

@@ -55,6 +55,7 @@ TEST(BaseNameAndExtension, Basics) {
   EXPECT_EQ("Film", BaseName("Film"));
   EXPECT_EQ("", BaseName(".srt"));
   EXPECT_TRUE(HasExtension("a.SRT", "srt"));
+  EXPECT_TRUE(HasExtension("a.srt", "SRT"));
   EXPECT_TRUE(HasExtension("a.b.ssa", "ssa"));
   EXPECT_FALSE(HasExtension("a.srtx", "srt"));
   EXPECT_FALSE(HasExtension("asrt", "srt"));
@@ -125,6 +126,9 @@ TEST(SearchSubtitle, ThresholdFollowsTheFolder) {
   // Three candidates and one media file: about 75.26, so 72.7 is not enough.
   disk.files["C:\\M\\"] = {"Film.avi", "Film.2.srt", "Film.en.srt", "x.txt"};
   EXPECT_EQ("", Search("C:\\M\\Film.avi", Settings(""), disk, tried));
+  // A score equal to the threshold is enough: 50 with two candidates.
+  disk.files["C:\\M\\"] = {"Film.avi", "fILM.srt", "x.txt"};
+  EXPECT_EQ("C:\\M\\fILM.srt", Search("C:\\M\\Film.avi", Settings(""), disk, tried));
   disk.files["C:\\M\\"] = {"Film.avi", "Film.2.srt", "x.txt"};
   EXPECT_EQ("C:\\M\\Film.2.srt", Search("C:\\M\\Film.avi", Settings(""), disk, tried));
 }
