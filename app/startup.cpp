@@ -225,6 +225,11 @@ int RunProgram(const std::vector<std::wstring>& args) {
   Application.HintPause = 200;
   Application.HintHidePause = 3000;
   frmMain->rmsLoadFromHdd();
+  // The list of the last run; the command line's files replace it at the
+  // main window's first activation.
+  if (settings::FileExists(p.Names.AutoPlaylistFileName()))
+    frmMain->Playlist().LoadFromList(p.Names.AutoPlaylistFileName(), true, true);
+  for (std::size_t i = 1; i < args.size(); ++i) frmMain->CommandLine.push_back(WideToUtf8(args[i]));
   Application.Run();
   return 0;
 }

@@ -1,14 +1,14 @@
 // The rules by which the main window's first activation turns the command
-// line into the playlist: which case the arguments make, which files are
-// movies, the order of a folder's movies and the numbered lines of the
-// playlist window's movie list. Paths are UTF-8. Portable: the file system
-// and the platform's name comparison come in through CommandLineFiles.
+// line into the playlist: which case the arguments make and, in the general
+// case, which movies the arguments name and in what order. Paths are UTF-8.
+// Portable: the file system comes in as the playlist's FileSystem.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "settings/path_names.h"
+#include "playlist/file_system.h"
 
 namespace lc {
 
@@ -23,37 +23,10 @@ enum class CommandLineCase {
   Missing,     // one argument that is neither a file nor a folder
 };
 
-// The file system and the platform as the rules see them.
-class CommandLineFiles {
- public:
-  virtual ~CommandLineFiles() = default;
-  virtual bool FileExists(const std::string& Path) const = 0;
-  virtual bool FolderExists(const std::string& Path) const = 0;
-  // Every movie file under Folder (the recursive folder scan).
-  virtual std::vector<std::string> ScanFolder(const std::string& Folder) const = 0;
-  // The platform's case-insensitive, locale-aware comparison of two file
-  // names: negative, 0 or positive.
-  virtual int CompareNames(const std::string& A, const std::string& B) const = 0;
-  // The subtitle the automatic search finds for a movie; empty for none.
-  virtual std::string SearchSubtitle(const std::string& Movie) const = 0;
-};
-
-CommandLineCase ClassifyCommandLine(const std::vector<std::string>& Args,
-                                    const CommandLineFiles& Files);
+CommandLineCase ClassifyCommandLine(const std::vector<std::string>& Args, const playlist::FileSystem& Files);
 
 // True when the lower-cased path's first ".lpl" is at its end.
 bool IsPlaylistFileName(const std::string& Path);
-// The text after the last ".", in ASCII lower case; empty when there is no ".".
-std::string LowerExtensionOf(const std::string& Path);
-
-// Sorts paths by file name (the folder part ignored) with repeated bubble
-// passes until one swaps nothing.
-void SortByFileName(std::vector<std::string>& Paths, const CommandLineFiles& Files);
-
-// The lines of the playlist window's movie list: the number from 1, ". "
-// and the file name. With Pad the numbers are left-padded with "0" to the
-// number of digits of the entry count.
-std::vector<std::string> PlaylistLines(const std::vector<std::string>& Movies, bool Pad);
 
 struct CommandLineEntry {
   std::string Movie;
@@ -64,16 +37,20 @@ struct CommandLineEntry {
 // The subtitle text of an entry without one.
 inline constexpr const char* kNoSubtitle = "No subtitle";
 
-// The general case: every existing media file in order (other files
-// skipped), every existing folder's movies in file-name order, anything
-// else skipped. Subtitles come from the search when AutoLoadSubtitle is on.
-std::vector<CommandLineEntry> GatherCommandLineMovies(
-    const std::vector<std::string>& Args, const std::vector<std::string>& MediaExtensions,
-    bool AutoLoadSubtitle, const CommandLineFiles& Files);
+// The automatic subtitle search: the file found for a movie, empty for none.
+using SubtitleSearch = std::function<std::string(const std::string& Movie)>;
 
-// The subtitle of a single movie: the search's result when AutoLoadSubtitle
-// is on and it found one, else "No subtitle".
-std::string SubtitleForMovie(const std::string& Movie, bool AutoLoadSubtitle,
-                             const CommandLineFiles& Files);
+// The subtitle of a movie: the search's result when AutoLoadSubtitle is on
+// and it found one, else "No subtitle".
+std::string SubtitleForMovie(const std::string& Movie, bool AutoLoadSubtitle, const SubtitleSearch& Search);
+
+// The general case: every existing file with a media extension in order
+// (other files skipped), every existing folder's movies in file-name order,
+// anything else skipped. Subtitles come from the search when
+// AutoLoadSubtitle is on.
+std::vector<CommandLineEntry> GatherCommandLineMovies(const std::vector<std::string>& Args,
+                                                      const std::vector<std::string>& MediaExtensions,
+                                                      bool AutoLoadSubtitle, const playlist::FileSystem& Files,
+                                                      const SubtitleSearch& Search);
 
 }  // namespace lc

@@ -36,6 +36,8 @@ enum class Cmd : std::uint8_t {
   // forgets the current movie and says "Close movie" on the OSD; the main
   // window has already put its labels back.
   CloseMovie,
+  // Stops what plays (when a movie is loaded) before a new list starts.
+  StopForNewList,
   // Subtitles.
   BtnOpenSubtitleClick,
   FontMenuClick,

@@ -1,5 +1,6 @@
 // The main window's face: its widgets at their places, what their clicks
 // run, and the mouse rules that go beyond the skinned form's.
+#include <algorithm>
 #include <initializer_list>
 #include <string>
 
@@ -126,12 +127,16 @@ void TfrmMain::MuteFlipClick() {
 }
 
 void TfrmMain::PlayStep() {
-  lc::TPlaylistAccess& P = Playlist();
-  const int Index = P.Index();
-  if (!P.CurrentMovieFile().empty() || Index < 0 || P.LineCount() <= Index) return;
-  const std::string Movie = P.Entry(Index).Movie;
-  P.SetCurrentMovieFile(Movie);
-  if (lc::Program().Settings.Shuffle) P.RemoveFromShufflePool(Movie);
+  lc::playlist::PlaylistEntries& E = Playlist().Entries();
+  const int Index = E.PlaylistIndex;
+  if (!CurrentMovieFile.empty() || Index < 0 || static_cast<int>(Playlist().Lines().size()) <= Index ||
+      Index >= Playlist().Count())
+    return;
+  CurrentMovieFile = E.PlaylistMovies[Index];
+  if (!lc::Program().Settings.Shuffle) return;
+  // Its first occurrence leaves the pool; the later paths move up.
+  auto At = std::find(E.ShufflePool.begin(), E.ShufflePool.end(), CurrentMovieFile);
+  if (At != E.ShufflePool.end()) E.ShufflePool.erase(At);
 }
 
 void TfrmMain::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {

@@ -6,10 +6,8 @@
 
 #include "framework/application.h"
 #include "kit/skin_image.h"
-#include "player/command_line.h"
 #include "player/display_platform.h"
 #include "player/handover.h"
-#include "player/memory_playlist.h"
 #include "player/rooms_stand_in.h"
 #include "settings/date_time.h"
 #include "settings/program_state.h"
@@ -50,13 +48,9 @@ TfrmMain::TfrmMain(const lc::settings::SettingsHost& settingsHost)
       FSettingsHost(settingsHost),
       FSurface(Host()),
       FStandIn(std::make_unique<lc::TRoomsNotBuilt>()),
-      FCommands(FStandIn.get()),
-      FFiles(lc::MakeWinCommandLineFiles()) {
+      FCommands(FStandIn.get()) {
   frmMain = this;
-  lc::ProgramState& p = Program();
-  FOwnPlaylist = std::make_unique<lc::TMemoryPlaylist>(*FFiles, p.Names.AutoPlaylistFileName(),
-                                                       &p.Settings.AutoLoadSubtitle, &p.Settings.Shuffle);
-  FPlaylist = FOwnPlaylist.get();
+  CreatePlaylist();
   SetColor(clBlack);
   TFont face;
   face.SetName(L"MS Sans Serif");
@@ -84,8 +78,6 @@ TfrmMain::~TfrmMain() {
 
 void TfrmMain::SetCommands(lc::TPlayerCommands* Commands) { FCommands = Commands ? Commands : FStandIn.get(); }
 
-void TfrmMain::SetPlaylist(lc::TPlaylistAccess* Playlist) { FPlaylist = Playlist ? Playlist : FOwnPlaylist.get(); }
-
 // ---------------------------------------------------------------- show
 
 void TfrmMain::DoShow() {
@@ -112,7 +104,7 @@ void TfrmMain::Activate() {
   // message box it shows activates the window again meanwhile.
   if (SkipFormPlacement || !FirstActivationPending || FActivating) return;
   FActivating = true;
-  FirstActivation(*FFiles);
+  FirstActivation();
   FActivating = false;
 }
 
@@ -247,7 +239,7 @@ void TfrmMain::FormClose() {
     if (!busy && Commands().GraphActive()) Commands().StoreMovieAndStopGraph();
     Commands().UndoRememberedReplacements();
     rmsSaveToHdd();
-    Playlist().SaveAutoPlaylist();
+    Playlist().FormCloseQuery();
     RestoreDisplayMode();
     SaveConfiguration();
     FBossKeys->UnregisterAll();

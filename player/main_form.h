@@ -6,7 +6,8 @@
 // main_face.cpp (the widgets, their places and their clicks),
 // main_keys.cpp (the key map's dispatcher, the media keys and the command
 // router), main_windows.cpp (satellite windows, dialogs and the simple menu
-// commands), main_menu.cpp (the popup menu), first_activation.cpp (the command line at the first
+// commands), main_menu.cpp (the popup menu), main_playlist.cpp (the
+// playlist model and what it asks of the player), first_activation.cpp (the command line at the first
 // activation). GUI thread only.
 #pragma once
 
@@ -31,17 +32,15 @@
 #include "player/boss_keys.h"
 #include "player/commands.h"
 #include "player/main_links.h"
-#include "player/playlist_access.h"
+#include "playlist/file_opening.h"
+#include "playlist/playlist.h"
 
 namespace lc::settings {
 class SettingsHost;
 }
 
 namespace lc {
-class CommandLineFiles;
 class TRoomsNotBuilt;
-// The machine's file system for the command line's rules.
-std::unique_ptr<CommandLineFiles> MakeWinCommandLineFiles();
 }
 
 struct THintInfo;
@@ -65,9 +64,9 @@ class TfrmMain : public TSkinForm {
   // Commands must outlive the form or be replaced first.
   void SetCommands(lc::TPlayerCommands* Commands);
   lc::TPlayerCommands& Commands() { return *FCommands; }
-  // The playlist (nullptr: the model without a window kept by the form).
-  void SetPlaylist(lc::TPlaylistAccess* Playlist);
-  lc::TPlaylistAccess& Playlist() { return *FPlaylist; }
+  // The playlist model and the opening of files, kept by the main window.
+  lc::playlist::Playlist& Playlist() { return *FPlaylist; }
+  lc::playlist::FileOpener& Opener() { return *FOpener; }
   lc::TSatelliteWindows Satellites;
   lc::TMainDialogs Dialogs;
 
@@ -85,6 +84,8 @@ class TfrmMain : public TSkinForm {
   // Playback was started from outside and may close the player at the end
   // of the list.
   bool CloseWhenListEnds = false;
+  // The movie being played, empty for none.
+  std::string CurrentMovieFile;
   TScreenSize LastScreenSize;
   bool SubtitlesShown = true;
   double FrameRate = 25.0;
@@ -148,8 +149,8 @@ class TfrmMain : public TSkinForm {
 
   // ---- the first activation ----
   // Shows the satellites and turns CommandLine into the playlist
-  // (FormActivate while FirstActivationPending); Files is the file system.
-  void FirstActivation(const lc::CommandLineFiles& Files);
+  // (FormActivate while FirstActivationPending).
+  void FirstActivation();
 
   // ---- the boss key ----
   // Registers the hot key `id` (1 hide, 2 show) for this window, replacing
@@ -188,10 +189,13 @@ class TfrmMain : public TSkinForm {
   virtual void EndProcess();
 
  private:
+  friend class TMainPlayerLink;
   // main_face.cpp
   void CreateWidgets();
   void ConnectWidgets();
   void MuteFlipClick();
+  // main_playlist.cpp
+  void CreatePlaylist();
   // main_menu.cpp
   void CreatePopupMenu();
   void FillRecentFiles();
@@ -209,8 +213,8 @@ class TfrmMain : public TSkinForm {
   void ShowColorControl();
   bool PlaylistFocused() const;
   // first_activation.cpp
-  void OpenSingleFile(const std::string& Path, const lc::CommandLineFiles& Files);
-  void OpenGeneral(const lc::CommandLineFiles& Files);
+  void OpenSingleFile(const std::string& Path);
+  void OpenGeneral();
   void StartFirstEntry(bool AddNextParts);
   void ShowMissing(const std::string& Path);
   void ShowReport(const std::string& Text);
@@ -225,13 +229,18 @@ class TfrmMain : public TSkinForm {
   std::unique_ptr<TPlaybackLink> FPlaybackRelay;
   std::unique_ptr<lc::TRoomsNotBuilt> FStandIn;
   lc::TPlayerCommands* FCommands;
-  std::unique_ptr<lc::CommandLineFiles> FFiles;
-  std::unique_ptr<lc::TPlaylistAccess> FOwnPlaylist;
-  lc::TPlaylistAccess* FPlaylist;
+  lc::playlist::DiskFileSystem FDisk;
+  std::unique_ptr<lc::playlist::PlayerLink> FPlayerLink;
+  std::unique_ptr<lc::playlist::Playlist> FPlaylist;
+  std::unique_ptr<lc::playlist::FileOpener> FOpener;
   std::unique_ptr<lc::HotKeyApi> FHotKeyApi;
   std::unique_ptr<lc::BossKeys> FBossKeys;
   bool FActivating = false;
 };
+
+// Play and Pause count as shown down when latched down, allowed to be and
+// enabled.
+bool ShownDown(const TVirtualButton& Button);
 
 // The main window; nullptr before the start-up creates it.
 extern TfrmMain* frmMain;

@@ -14,10 +14,9 @@ namespace {
 
 const lc::settings::TextTable& Texts() { return lc::settings::GlobalTextTable(); }
 
-// Play and Pause count as shown down when latched down and enabled.
-bool ShownDown(const TVirtualButton& B) { return B.Down() && B.AllowDown && B.Enabled(); }
-
 }  // namespace
+
+bool ShownDown(const TVirtualButton& B) { return B.Down() && B.AllowDown && B.Enabled(); }
 
 void TfrmMain::KeyDown(WORD& Key, TShiftState Shift) {
   TSkinForm::KeyDown(Key, Shift);
@@ -56,8 +55,11 @@ bool TfrmMain::RunOwnCommand(Cmd Command) {
     case Cmd::PlayOrPause: PlayOrPause(); break;
     case Cmd::PlayEntry:
       if (ShownDown(*BtnPlay)) break;
-      if (Playlist().CurrentMovieFile().empty() && Playlist().Index() >= 0 && Playlist().Index() < Playlist().Count())
-        Playlist().SetCurrentMovieFile(Playlist().Entry(Playlist().Index()).Movie);
+      if (CurrentMovieFile.empty()) {
+        const lc::playlist::PlaylistEntries& E = Playlist().Entries();
+        if (E.PlaylistIndex >= 0 && E.PlaylistIndex < Playlist().Count())
+          CurrentMovieFile = E.PlaylistMovies[E.PlaylistIndex];
+      }
       Commands().Run(Cmd::BtnPlayClick, 0);
       break;
     case Cmd::PauseUnlessDown:
@@ -127,7 +129,7 @@ void TfrmMain::CloseMovieKey() {
   MovieLabel->SetCaption(NoMovie);
   Application.SetTitle(Utf8ToWide(lc::Program().Names.AppName));
   SubtitleLabel->SetCaption(Utf8ToWide(Texts().TextLabels[30]));
-  Playlist().SetCurrentMovieFile("");
+  CurrentMovieFile.clear();
   Commands().ShowOSD(Utf8ToWide(Texts().TextMessages[24]));
 }
 

@@ -110,7 +110,7 @@ void TfrmMain::JumpToTimeMenuClick() {
 
 void TfrmMain::MovieInfoLabelClick() {
   if (MovieLabel->Caption() == Utf8ToWide(Texts().TextLabels[29])) return;
-  const std::string& Movie = Playlist().CurrentMovieFile();
+  const std::string& Movie = CurrentMovieFile;
   if (Movie.empty() || GetFileAttributesW(Utf8ToWide(Movie).c_str()) == INVALID_FILE_ATTRIBUTES) return;
   RunDialog(Dialogs.Info);
 }

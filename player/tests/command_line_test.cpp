@@ -1,13 +1,13 @@
-// The command line's rules: its cases, playlist names, file names and
-// extensions, the folder order and the numbered lines, and the general
-// case's gathering of movies.
+// The command line's rules: its cases, playlist names, and the general
+// case's gathering of movies with their subtitles.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
 #include "player/command_line.h"
-#include "player/tests/command_line_fakes.h"
+#include "playlist/tests/fakes.h"
 
 namespace {
 
@@ -18,11 +18,19 @@ using Strings = std::vector<std::string>;
 class CommandLine : public ::testing::Test {
  protected:
   void SetUp() override {
-    fs.Files = {"C:\\m\\a.avi", "C:\\m\\b.MKV", "C:\\m\\notes.txt", "C:\\m\\list.lpl", "C:\\m\\noext"};
-    fs.Folders = {"C:\\films"};
+    for (const char* F : {"C:\\m\\a.avi", "C:\\m\\b.MKV", "C:\\m\\notes.txt", "C:\\m\\list.lpl", "C:\\m\\noext",
+                          "C:\\films\\z.avi", "C:\\films\\sub\\A.mkv", "C:\\films\\m.avi", "C:\\films\\.hidden\\h.avi"})
+      fs.AddFile(F);
   }
   CommandLineCase Classify(const Strings& Args) { return lc::ClassifyCommandLine(Args, fs); }
-  lc::testing::FakeFiles fs;
+  lc::SubtitleSearch Search() {
+    return [this](const std::string& Movie) {
+      auto It = subtitles.find(Movie);
+      return It == subtitles.end() ? std::string() : It->second;
+    };
+  }
+  lc::playlist::testing::FakeFileSystem fs;
+  std::map<std::string, std::string> subtitles;
 };
 
 TEST_F(CommandLine, CasesByTheArguments) {
@@ -52,65 +60,30 @@ TEST(CommandLineNames, PlaylistFilesEndInLplWhateverTheCase) {
   EXPECT_FALSE(lc::IsPlaylistFileName("lpl"));
 }
 
-TEST(CommandLineNames, ExtensionsAreLowerCasedAfterTheLastDot) {
-  EXPECT_EQ(lc::LowerExtensionOf("C:\\m\\b.MKV"), "mkv");
-  EXPECT_EQ(lc::LowerExtensionOf("C:\\m\\a.b.Avi"), "avi");
-  EXPECT_EQ(lc::LowerExtensionOf("C:\\m\\noext"), "");
-  EXPECT_EQ(lc::LowerExtensionOf("C:\\m\\dot."), "");
-}
-
-TEST_F(CommandLine, FolderMoviesAreSortedByFileNameIgnoringCaseAndFolder) {
-  Strings Paths = {"C:\\z\\c.avi", "C:\\a\\B.avi", "C:\\y\\a.avi", "C:\\b\\D.avi"};
-  lc::SortByFileName(Paths, fs);
-  EXPECT_EQ(Paths, (Strings{"C:\\y\\a.avi", "C:\\a\\B.avi", "C:\\z\\c.avi", "C:\\b\\D.avi"}));
-  // Equal names keep their order.
-  Strings Same = {"C:\\2\\x.avi", "C:\\1\\X.avi"};
-  lc::SortByFileName(Same, fs);
-  EXPECT_EQ(Same, (Strings{"C:\\2\\x.avi", "C:\\1\\X.avi"}));
-  Strings Empty;
-  lc::SortByFileName(Empty, fs);
-  EXPECT_TRUE(Empty.empty());
-}
-
-TEST(CommandLineLines, NumbersArePaddedToTheDigitsOfTheCount) {
-  EXPECT_EQ(lc::PlaylistLines({"C:\\a.avi", "D:\\x\\b.avi", "c.avi"}, true),
-            (Strings{"1. a.avi", "2. b.avi", "3. c.avi"}));
-  Strings Twelve;
-  for (int I = 0; I < 12; ++I) Twelve.push_back("C:\\m\\f" + std::to_string(I) + ".avi");
-  const Strings Padded = lc::PlaylistLines(Twelve, true);
-  ASSERT_EQ(Padded.size(), 12u);
-  EXPECT_EQ(Padded[0], "01. f0.avi");
-  EXPECT_EQ(Padded[8], "09. f8.avi");
-  EXPECT_EQ(Padded[9], "10. f9.avi");
-  EXPECT_EQ(Padded[11], "12. f11.avi");
-  EXPECT_EQ(lc::PlaylistLines(Twelve, false)[0], "1. f0.avi");
-  EXPECT_TRUE(lc::PlaylistLines({}, true).empty());
-}
-
 TEST_F(CommandLine, GeneralCaseKeepsMediaFilesAndSortsFolders) {
-  fs.Scans["C:\\films"] = {"C:\\films\\z.avi", "C:\\films\\sub\\A.mkv", "C:\\films\\m.avi"};
-  fs.Subtitles["C:\\m\\a.avi"] = "C:\\m\\a.srt";
-  fs.Subtitles["C:\\films\\m.avi"] = "C:\\films\\m.sub";
+  subtitles["C:\\m\\a.avi"] = "C:\\m\\a.srt";
+  subtitles["C:\\films\\m.avi"] = "C:\\films\\m.sub";
   const Strings Media = {"avi", "mkv"};
   const Strings Args = {"C:\\m\\a.avi", "C:\\m\\notes.txt", "C:\\films", "C:\\gone.avi", "C:\\m\\noext",
                         "C:\\m\\b.MKV"};
-  EXPECT_EQ(lc::GatherCommandLineMovies(Args, Media, true, fs),
+  EXPECT_EQ(lc::GatherCommandLineMovies(Args, Media, true, fs, Search()),
             (std::vector<CommandLineEntry>{{"C:\\m\\a.avi", "C:\\m\\a.srt"},
                                            {"C:\\films\\sub\\A.mkv", "No subtitle"},
                                            {"C:\\films\\m.avi", "C:\\films\\m.sub"},
                                            {"C:\\films\\z.avi", "No subtitle"},
                                            {"C:\\m\\b.MKV", "No subtitle"}}));
   // Without the automatic subtitle search every subtitle is "No subtitle".
-  const auto Plain = lc::GatherCommandLineMovies({"C:\\m\\a.avi"}, Media, false, fs);
-  EXPECT_EQ(Plain, (std::vector<CommandLineEntry>{{"C:\\m\\a.avi", "No subtitle"}}));
-  EXPECT_TRUE(lc::GatherCommandLineMovies({"C:\\m\\notes.txt"}, Media, true, fs).empty());
+  EXPECT_EQ(lc::GatherCommandLineMovies({"C:\\m\\a.avi"}, Media, false, fs, Search()),
+            (std::vector<CommandLineEntry>{{"C:\\m\\a.avi", "No subtitle"}}));
+  EXPECT_TRUE(lc::GatherCommandLineMovies({"C:\\m\\notes.txt"}, Media, true, fs, Search()).empty());
 }
 
 TEST_F(CommandLine, SubtitleOfASingleMovie) {
-  fs.Subtitles["C:\\m\\a.avi"] = "C:\\m\\a.srt";
-  EXPECT_EQ(lc::SubtitleForMovie("C:\\m\\a.avi", true, fs), "C:\\m\\a.srt");
-  EXPECT_EQ(lc::SubtitleForMovie("C:\\m\\a.avi", false, fs), "No subtitle");
-  EXPECT_EQ(lc::SubtitleForMovie("C:\\m\\b.MKV", true, fs), "No subtitle");
+  subtitles["C:\\m\\a.avi"] = "C:\\m\\a.srt";
+  EXPECT_EQ(lc::SubtitleForMovie("C:\\m\\a.avi", true, Search()), "C:\\m\\a.srt");
+  EXPECT_EQ(lc::SubtitleForMovie("C:\\m\\a.avi", false, Search()), "No subtitle");
+  EXPECT_EQ(lc::SubtitleForMovie("C:\\m\\b.MKV", true, Search()), "No subtitle");
+  EXPECT_EQ(lc::SubtitleForMovie("C:\\m\\a.avi", true, nullptr), "No subtitle");
 }
 
 }  // namespace

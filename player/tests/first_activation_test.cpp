@@ -1,74 +1,76 @@
-// The first activation under Wine: the command line's cases turned into the
-// playlist, the first movie's opening with its flags, the playlist window's
-// setting, the messages and the end of the pending state.
+// The first activation under Wine, on real files: the command line's cases
+// turned into the playlist, the first movie's opening with its flags, the
+// playlist window's setting, the messages and the end of the pending state.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "kit/snap.h"
-#include "player/memory_playlist.h"
-#include "player/tests/command_line_fakes.h"
 #include "player/tests/main_form_fixture.h"
+#include "settings/win/settings_win.h"
 
 namespace {
 
 using lc::Program;
+using lc::settings::testing::U8;
+using lc::settings::testing::WriteBytes;
 using Strings = std::vector<std::string>;
 
 class FirstActivation : public lc::testing::MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    fs.Files = {"C:\\m\\a.avi", "C:\\m\\b.avi", "C:\\m\\c.mkv", "C:\\m\\notes.txt"};
-    fs.Folders = {"C:\\films"};
-    fs.Scans["C:\\films"] = {"C:\\films\\Zeta.avi", "C:\\films\\x\\alpha.avi", "C:\\films\\Beta.mkv"};
+    for (const char* Sub : {"m", "films", "films\\x", "films\\.hidden"})
+      std::filesystem::create_directories(U8(folder.File(Sub)));
+    for (const char* F : {"m\\a.avi", "m\\b.avi", "m\\c.mkv", "m\\notes.txt", "films\\Zeta.avi",
+                          "films\\x\\alpha.avi", "films\\Beta.mkv", "films\\.hidden\\h.avi"})
+      WriteBytes(folder.File(F), "x");
     form->OnReport = [this](const std::wstring& Text) { reports.push_back(Text); };
     form->Satellites.PlayList = &listWindow;
-    form->SetPlaylist(&list);
     listWindow.SetBounds(600, 300, 200, 100);
     auto& S = Program().Settings;
     S.MediaExtensions = {"avi", "mkv"};
     S.AutoPlayOnLoad = true;
     S.AutoClosePlayerWhenFinished = true;
+    S.AutoLoadSubtitle = false;
+    S.Shuffle = false;
+    S.PlayListShow = false;
+    S.EqualizerShow = false;
   }
   void TearDown() override {
     listWindow.Hide();
     form->Satellites.PlayList = nullptr;
-    form->SetPlaylist(nullptr);
     MainWindowTest::TearDown();
   }
+  std::string F(const char* Name) { return folder.File(Name); }
   void Run(const Strings& Args) {
     form->CommandLine = Args;
-    form->FirstActivation(fs);
+    form->FirstActivationPending = true;
+    form->FirstActivation();
   }
-  lc::TMemoryPlaylist& List() { return list; }
-  Strings Movies() {
-    Strings Out;
-    for (int I = 0; I < List().Count(); ++I) Out.push_back(List().Entry(I).Movie);
-    return Out;
-  }
+  lc::playlist::Playlist& List() { return form->Playlist(); }
+  const Strings& Movies() { return List().Entries().PlaylistMovies; }
 
-  lc::testing::FakeFiles fs;
-  lc::TMemoryPlaylist list{fs, folder.File("auto.lpl"), &Program().Settings.AutoLoadSubtitle,
-                           &Program().Settings.Shuffle};
   TForm listWindow{L"TLcTestPlaylist"};
   std::vector<std::wstring> reports;
 };
 
 TEST_F(FirstActivation, OneMovieBecomesThePlaylistAndOpensWithItsNextParts) {
   Program().Settings.PlayListShow = true;
-  fs.Subtitles["C:\\m\\a.avi"] = "C:\\m\\a.srt";
   Program().Settings.AutoLoadSubtitle = true;
-  List().AddMovie("C:\\old.avi");
-  Run({"C:\\m\\a.avi"});
-  EXPECT_EQ(Movies(), Strings{"C:\\m\\a.avi"});
-  EXPECT_EQ(List().Entry(0).Subtitle, "C:\\m\\a.srt");
+  rooms.Subtitles[F("m\\a.avi")] = F("m\\a.srt");
+  List().AppendMovie(F("m\\b.avi"));
+  Run({F("m\\a.avi")});
+  EXPECT_EQ(Movies(), Strings{F("m\\a.avi")});
+  EXPECT_EQ(List().Entries().PlaylistSubtitles, Strings{F("m\\a.srt")});
   EXPECT_EQ(List().Lines(), Strings{"1. a.avi"});
-  EXPECT_EQ(List().ShuffleHistory(), Strings{"C:\\m\\a.avi"});
-  EXPECT_EQ(List().CurrentMovieFile(), "C:\\m\\a.avi");
-  EXPECT_EQ(List().Index(), 0);
-  EXPECT_EQ(List().SelectedLine(), 0);
+  EXPECT_EQ(List().Entries().ShuffleHistory, Strings{F("m\\a.avi")});
+  EXPECT_TRUE(List().Entries().ShufflePool.empty());
+  EXPECT_EQ(form->CurrentMovieFile, F("m\\a.avi"));
+  EXPECT_EQ(List().Entries().PlaylistIndex, 0);
+  EXPECT_EQ(List().ItemIndex(), 0);
   EXPECT_EQ(rooms.Log, Strings{"OpenMovie play parts"});
   EXPECT_TRUE(form->CloseWhenListEnds);
   // Started with a file, the playlist window stays hidden from now on.
@@ -81,77 +83,75 @@ TEST_F(FirstActivation, OneMovieBecomesThePlaylistAndOpensWithItsNextParts) {
 TEST_F(FirstActivation, ThreeMoviesAreNumberedWithOneDigitAndOpenWithoutNextParts) {
   Program().Settings.AutoPlayOnLoad = false;
   rooms.OpenActivates = true;
-  Run({"C:\\m\\a.avi", "C:\\m\\notes.txt", "C:\\m\\c.mkv", "C:\\m\\b.avi"});
-  EXPECT_EQ(Movies(), (Strings{"C:\\m\\a.avi", "C:\\m\\c.mkv", "C:\\m\\b.avi"}));
+  Run({F("m\\a.avi"), F("m\\notes.txt"), F("m\\c.mkv"), F("m\\b.avi")});
+  EXPECT_EQ(Movies(), (Strings{F("m\\a.avi"), F("m\\c.mkv"), F("m\\b.avi")}));
   EXPECT_EQ(List().Lines(), (Strings{"1. a.avi", "2. c.mkv", "3. b.avi"}));
   EXPECT_EQ(rooms.Log, Strings{"OpenMovie stay"});
   EXPECT_TRUE(listWindow.Showing());
-  EXPECT_EQ(List().CurrentMovieFile(), "C:\\m\\a.avi");
+  EXPECT_EQ(form->CurrentMovieFile, F("m\\a.avi"));
   EXPECT_TRUE(rooms.PreviousValid) << "the graph became active";
 }
 
 TEST_F(FirstActivation, AFolderIsPlayedInFileNameOrder) {
   Program().Settings.Shuffle = true;
-  Run({"C:\\films"});
-  EXPECT_EQ(Movies(), (Strings{"C:\\films\\x\\alpha.avi", "C:\\films\\Beta.mkv", "C:\\films\\Zeta.avi"}));
-  EXPECT_EQ(List().ShufflePool(), Movies());
-  EXPECT_EQ(List().Index(), 0);
+  Run({F("films")});
+  EXPECT_EQ(Movies(), (Strings{F("films\\x\\alpha.avi"), F("films\\Beta.mkv"), F("films\\Zeta.avi")}));
+  EXPECT_EQ(List().Entries().ShufflePool, Movies());
+  EXPECT_EQ(List().Entries().PlaylistIndex, 0);
+  EXPECT_EQ(rooms.Log, Strings{"OpenMovie play"});
   EXPECT_FALSE(rooms.PreviousValid) << "nothing became active";
-  Program().Settings.Shuffle = false;
 }
 
 TEST_F(FirstActivation, APlaylistOfTwelveIsRenumbered) {
   std::string Text;
   for (int I = 1; I <= 12; ++I) {
-    const std::string Movie = "C:\\m\\f" + std::to_string(I) + ".avi";
-    fs.Files.insert(Movie);
-    Text += Movie + "\r\n" + (I == 1 ? "C:\\m\\gone.srt" : "No subtitle") + "\r\n";
+    const std::string Movie = F("m\\a.avi").substr(0, F("m\\a.avi").size() - 5) + "f" + std::to_string(I) + ".avi";
+    WriteBytes(Movie, "x");
+    Text += Movie + "\r\n" + (I == 1 ? F("m\\gone.srt") : std::string("No subtitle")) + "\r\n";
   }
-  const std::string File = folder.File("Films.LPL");
-  lc::settings::testing::WriteBytes(File, Text);
-  fs.Files.insert(File);
+  const std::string File = F("Films.LPL");
+  WriteBytes(File, Text);
   Run({File});
   ASSERT_EQ(List().Count(), 12);
   EXPECT_EQ(List().Lines()[0], "01. f1.avi");
   EXPECT_EQ(List().Lines()[11], "12. f12.avi");
-  EXPECT_EQ(List().Entry(0).Subtitle, "No subtitle") << "its subtitle file does not exist";
-  EXPECT_EQ(List().CurrentMovieFile(), "C:\\m\\f1.avi");
+  EXPECT_EQ(List().Entries().PlaylistSubtitles[0], "No subtitle") << "its subtitle file does not exist";
+  EXPECT_EQ(form->CurrentMovieFile, Movies()[0]);
   EXPECT_TRUE(listWindow.Showing());
   EXPECT_EQ(rooms.Log, Strings{"OpenMovie play"}) << "a playlist adds no next parts";
 }
 
 TEST_F(FirstActivation, APlaylistWhoseFirstMovieIsMissingOpensNothing) {
-  const std::string File = folder.File("gone.lpl");
-  lc::settings::testing::WriteBytes(File, "C:\\m\\nothere.avi\r\nNo subtitle\r\n");
-  fs.Files.insert(File);
+  const std::string File = F("gone.lpl");
+  WriteBytes(File, F("m\\nothere.avi") + "\r\nNo subtitle\r\n");
   Run({File});
-  EXPECT_EQ(reports, std::vector<std::wstring>{L"File \"C:\\m\\nothere.avi\" doesn't exist!"});
+  EXPECT_EQ(reports, std::vector<std::wstring>{L"File \"" + lc::settings::Utf8ToWide(F("m\\nothere.avi")) +
+                                                L"\" doesn't exist!"});
   EXPECT_TRUE(rooms.Log.empty());
   EXPECT_FALSE(form->FirstActivationPending);
 }
 
 TEST_F(FirstActivation, AddFileAndAddFolderAppendAndOpenNothing) {
-  List().AddMovie("C:\\loaded.avi");
-  Run({"/AddFile", "C:\\m\\b.avi"});
-  EXPECT_EQ(Movies(), (Strings{"C:\\loaded.avi", "C:\\m\\b.avi"}));
+  List().AppendMovie(F("m\\c.mkv"));
+  Run({"/AddFile", F("m\\b.avi")});
+  EXPECT_EQ(Movies(), (Strings{F("m\\c.mkv"), F("m\\b.avi")}));
   EXPECT_TRUE(listWindow.Showing());
-  form->FirstActivationPending = true;
-  Run({"/AddFolder", "C:\\films"});
-  EXPECT_EQ(Movies(), (Strings{"C:\\loaded.avi", "C:\\m\\b.avi", "C:\\films\\x\\alpha.avi",
-                              "C:\\films\\Beta.mkv", "C:\\films\\Zeta.avi"}));
+  Run({"/AddFolder", F("films")});
+  EXPECT_EQ(Movies(), (Strings{F("m\\c.mkv"), F("m\\b.avi"), F("films\\x\\alpha.avi"), F("films\\Beta.mkv"),
+                               F("films\\Zeta.avi")}));
   EXPECT_TRUE(rooms.Log.empty());
 }
 
 TEST_F(FirstActivation, MissingNamesAndEmptyResultsAreReported) {
-  List().AddMovie("C:\\loaded.avi");
+  List().AppendMovie(F("m\\c.mkv"));
   Run({"C:\\nothing.avi"});
   EXPECT_EQ(reports, std::vector<std::wstring>{L"File \"C:\\nothing.avi\" doesn't exist!"});
-  EXPECT_EQ(Movies(), Strings{"C:\\loaded.avi"}) << "the loaded list stays";
+  EXPECT_EQ(Movies(), Strings{F("m\\c.mkv")}) << "the loaded list stays";
   reports.clear();
-  Run({"C:\\m\\notes.txt", "C:\\nothing.avi"});
+  Run({F("m\\notes.txt"), "C:\\nothing.avi"});
   EXPECT_EQ(reports, std::vector<std::wstring>{L"No movie found!"});
-  EXPECT_EQ(List().Index(), -1);
-  EXPECT_EQ(List().SelectedLine(), -1);
+  EXPECT_EQ(List().Entries().PlaylistIndex, -1);
+  EXPECT_EQ(List().ItemIndex(), -1);
   EXPECT_TRUE(rooms.Log.empty());
 }
 
@@ -176,7 +176,6 @@ TEST_F(FirstActivation, NoArgumentsShowTheSatellitesOfTheLastRun) {
 
 TEST_F(FirstActivation, RunsOnceAtTheFirstActivationAndNotWhilePlacing) {
   form->CommandLine = {"C:\\nothing-at-all.avi"};
-  form->OnReport = [this](const std::wstring& Text) { reports.push_back(Text); };
   form->SkipFormPlacement = true;
   form->Perform(WM_ACTIVATE, WA_ACTIVE, 0);
   EXPECT_TRUE(form->FirstActivationPending);

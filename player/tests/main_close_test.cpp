@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "player/memory_playlist.h"
-#include "player/tests/command_line_fakes.h"
 #include "player/tests/main_form_fixture.h"
 #include "settings/file_io.h"
 #include "settings/settings_file.h"
@@ -22,7 +20,10 @@ class MainClose : public lc::testing::MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    form->Playlist().Replace({{"C:\\m\\a.avi", "C:\\m\\a.srt"}}, {}, {});
+    lc::playlist::PlaylistEntries& E = form->Playlist().Entries();
+    E.PlaylistMovies = {"C:\\m\\a.avi"};
+    E.PlaylistSubtitles = {"C:\\m\\a.srt"};
+    form->Playlist().RebuildLines();
     Program().Rms.Clear();
     lc::settings::TRmsEntry Entry;
     Entry.Name = "a.avi";
@@ -71,12 +72,9 @@ TEST_F(MainClose, WhatClosingWritesIsReadBackAtTheNextStart) {
   EXPECT_EQ(Program().Rms[0].Name, "a.avi");
   EXPECT_EQ(Program().Rms[0].PanScan, 42);
 
-  lc::testing::FakeFiles Fs;
-  bool Off = false;
-  lc::TMemoryPlaylist List(Fs, File("unused.lpl"), &Off, &Off);
-  List.LoadFromList(File("LcFormTest.lpl"));
-  ASSERT_EQ(List.Count(), 1);
-  EXPECT_EQ(List.Entry(0), (lc::CommandLineEntry{"C:\\m\\a.avi", "C:\\m\\a.srt"}));
+  ASSERT_TRUE(form->Playlist().LoadFromList(File("LcFormTest.lpl"), true, true));
+  EXPECT_EQ(form->Playlist().Entries().PlaylistMovies, Strings{"C:\\m\\a.avi"});
+  EXPECT_EQ(form->Playlist().Entries().PlaylistSubtitles, Strings{"C:\\m\\a.srt"});
 }
 
 TEST_F(MainClose, ClosingDuringAnOperationSavesTheFilesButLeavesTheMovieAlone) {

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "kit/skin_image.h"
-#include "player/memory_playlist.h"
 #include "player/tests/main_form_fixture.h"
 #include "settings/file_io.h"
 
@@ -146,27 +145,27 @@ TEST_F(MainFace, DisabledButtonsAndBusyStepsRunNothing) {
 }
 
 TEST_F(MainFace, PlayTakesTheSelectedEntryWhenNoMovieIsCurrent) {
-  lc::TPlaylistAccess& P = form->Playlist();
-  P.Replace({{"C:\\a.avi", "No subtitle"}, {"C:\\b.avi", "No subtitle"}}, {"C:\\b.avi", "C:\\a.avi", "C:\\b.avi"},
-            {});
-  P.SetLines({"1. a.avi", "2. b.avi"});
-  P.SetIndex(1);
+  lc::playlist::PlaylistEntries& E = form->Playlist().Entries();
+  E.PlaylistMovies = {"C:\\a.avi", "C:\\b.avi"};
+  E.PlaylistSubtitles = {"No subtitle", "No subtitle"};
+  E.ShufflePool = {"C:\\b.avi", "C:\\a.avi", "C:\\b.avi"};
+  form->Playlist().RebuildLines();
+  E.PlaylistIndex = 1;
   Program().Settings.Shuffle = true;
   Click(57, 76);
-  EXPECT_EQ(P.CurrentMovieFile(), "C:\\b.avi");
+  EXPECT_EQ(form->CurrentMovieFile, "C:\\b.avi");
   // Only the first occurrence leaves the pool: the later paths move up.
-  auto& Memory = static_cast<lc::TMemoryPlaylist&>(P);
-  EXPECT_EQ(Memory.ShufflePool(), (std::vector<std::string>{"C:\\a.avi", "C:\\b.avi"}));
+  EXPECT_EQ(E.ShufflePool, (std::vector<std::string>{"C:\\a.avi", "C:\\b.avi"}));
   EXPECT_EQ(rooms.Commands(), std::vector<Cmd>{Cmd::BtnPlayClick});
 
   // A current movie stays; an index past the list's lines takes nothing.
-  P.SetIndex(0);
+  E.PlaylistIndex = 0;
   Click(57, 76);
-  EXPECT_EQ(P.CurrentMovieFile(), "C:\\b.avi");
-  P.SetCurrentMovieFile("");
-  P.SetIndex(2);
+  EXPECT_EQ(form->CurrentMovieFile, "C:\\b.avi");
+  form->CurrentMovieFile.clear();
+  E.PlaylistIndex = 2;
   Click(57, 76);
-  EXPECT_EQ(P.CurrentMovieFile(), "");
+  EXPECT_EQ(form->CurrentMovieFile, "");
   Program().Settings.Shuffle = false;
 }
 

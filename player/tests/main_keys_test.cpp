@@ -80,11 +80,12 @@ TEST_F(MainKeys, SpacePlaysOrPausesOnlyWithALoadedMovie) {
 }
 
 TEST_F(MainKeys, XPlaysTheCurrentPlaylistEntry) {
-  lc::TPlaylistAccess& P = form->Playlist();
-  P.Replace({{"C:\\a.avi", "No subtitle"}, {"C:\\b.avi", "No subtitle"}}, {}, {});
-  P.SetIndex(1);
+  lc::playlist::PlaylistEntries& E = form->Playlist().Entries();
+  E.PlaylistMovies = {"C:\\a.avi", "C:\\b.avi"};
+  E.PlaylistSubtitles = {"No subtitle", "No subtitle"};
+  E.PlaylistIndex = 1;
   Key('X');
-  EXPECT_EQ(P.CurrentMovieFile(), "C:\\b.avi");
+  EXPECT_EQ(form->CurrentMovieFile, "C:\\b.avi");
   EXPECT_EQ(rooms.Commands(), std::vector<Cmd>{Cmd::BtnPlayClick});
   // While playing, or busy, X does nothing.
   rooms.Calls.clear();
@@ -112,13 +113,13 @@ TEST_F(MainKeys, CtrlF4ClosesALoadedMovieOnly) {
   EXPECT_TRUE(rooms.Osd.empty());
   form->MovieLabel->SetCaption(L"film.avi");
   form->SubtitleLabel->SetCaption(L"film.srt");
-  form->Playlist().SetCurrentMovieFile("C:\\film.avi");
+  form->CurrentMovieFile = "C:\\film.avi";
   Key(VK_F4, ssCtrl);
   EXPECT_EQ(rooms.Commands(), std::vector<Cmd>{Cmd::CloseMovie});
   EXPECT_EQ(rooms.Osd, std::vector<std::wstring>{L"Close movie"});
   EXPECT_EQ(form->MovieLabel->Caption(), L"No movie");
   EXPECT_EQ(form->SubtitleLabel->Caption(), L"No subtitle");
-  EXPECT_EQ(form->Playlist().CurrentMovieFile(), "");
+  EXPECT_EQ(form->CurrentMovieFile, "");
   EXPECT_EQ(Application.Title(), L"LcFormTest");
 }
 
@@ -231,10 +232,10 @@ TEST_F(MainKeys, TheInformationWindowNeedsAnExistingMovie) {
   Key(VK_F6);
   EXPECT_EQ(Made, 0);
   form->MovieLabel->SetCaption(L"movie.avi");
-  form->Playlist().SetCurrentMovieFile(folder.File("gone.avi"));
+  form->CurrentMovieFile = folder.File("gone.avi");
   Key(VK_F6);
   EXPECT_EQ(Made, 0);
-  form->Playlist().SetCurrentMovieFile(folder.File("LcFormTest.ini"));
+  form->CurrentMovieFile = folder.File("LcFormTest.ini");
   lc::settings::testing::WriteBytes(folder.File("LcFormTest.ini"), "x");
   Key(VK_F6);
   EXPECT_EQ(Made, 1);
@@ -272,12 +273,13 @@ TEST_F(MainKeys, MediaKeysAreAnsweredOnlyWhenRecognised) {
 }
 
 TEST_F(MainKeys, ThePlayPauseMediaKey) {
-  lc::TPlaylistAccess& P = form->Playlist();
-  P.Replace({{"C:\\a.avi", "No subtitle"}}, {}, {});
-  P.SetIndex(0);
+  lc::playlist::PlaylistEntries& E = form->Playlist().Entries();
+  E.PlaylistMovies = {"C:\\a.avi"};
+  E.PlaylistSubtitles = {"No subtitle"};
+  E.PlaylistIndex = 0;
   // Nothing loaded: it acts as X.
   EXPECT_EQ(AppCommand(MAKELPARAM(0, 14)), 1);
-  EXPECT_EQ(P.CurrentMovieFile(), "C:\\a.avi");
+  EXPECT_EQ(form->CurrentMovieFile, "C:\\a.avi");
   rooms.Active = true;
   ShowDown(*form->BtnPlay);
   AppCommand(MAKELPARAM(0, 14));
