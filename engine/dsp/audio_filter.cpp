@@ -10,6 +10,8 @@
 #include <ksmedia.h>
 #include <mmreg.h>
 
+#include "engine/filters/com_helpers.h"
+
 // {49DE9964-67AF-4450-A9F0-12002E58A58A}
 const CLSID CLSID_DSAudioFilter = {0x49DE9964, 0x67AF, 0x4450, {0xA9, 0xF0, 0x12, 0x00, 0x2E, 0x58, 0xA5, 0x8A}};
 // {23BDE754-1FF8-49F2-9637-0167EF09B38E}
@@ -23,11 +25,9 @@ const IID IID_IDSAudioProcessorCallBack = {0xFB71D229, 0x93ED, 0x4D0A, {0x98, 0x
 namespace {
 
 // The DVD navigators whose graphs give no reliable clock for the ring.
-const CLSID kDvdNavigators[] = {
-    {0x9B8C4620, 0x2C1A, 0x11D0, {0x84, 0x93, 0x00, 0xA0, 0x24, 0x38, 0xAD, 0x48}},
-    {0xAABC1235, 0x776D, 0x11D2, {0x80, 0x10, 0x00, 0x10, 0x4B, 0x9B, 0x85, 0x92}},
-    {0x10D5F9E1, 0x0360, 0x11D5, {0x8F, 0x2A, 0x00, 0x80, 0xC8, 0x4E, 0x9C, 0x39}},
-};
+constexpr CLSID kDvdNavigator1 = {0x9B8C4620, 0x2C1A, 0x11D0, {0x84, 0x93, 0x00, 0xA0, 0x24, 0x38, 0xAD, 0x48}};
+constexpr CLSID kDvdNavigator2 = {0xAABC1235, 0x776D, 0x11D2, {0x80, 0x10, 0x00, 0x10, 0x4B, 0x9B, 0x85, 0x92}};
+constexpr CLSID kDvdNavigator3 = {0x10D5F9E1, 0x0360, 0x11D5, {0x8F, 0x2A, 0x00, 0x80, 0xC8, 0x4E, 0x9C, 0x39}};
 
 // KSDATAFORMAT_SUBTYPE_IEEE_FLOAT, {00000003-0000-0010-8000-00AA00389B71}.
 const GUID kSubFormatFloat = {0x00000003, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
@@ -159,19 +159,10 @@ HRESULT TDSAudioFilter::CompleteConnect(PIN_DIRECTION Direction, IPin* ReceivePi
 }
 
 bool TDSAudioFilter::HasDvdNavigator() {
-  IFilterGraph* graph = Graph();
-  IEnumFilters* filters = nullptr;
-  if (graph == nullptr || FAILED(graph->EnumFilters(&filters))) return false;
-  bool found = false;
-  IBaseFilter* filter = nullptr;
-  while (!found && filters->Next(1, &filter, nullptr) == S_OK) {
-    CLSID id{};
-    if (SUCCEEDED(filter->GetClassID(&id)))
-      found = std::find(std::begin(kDvdNavigators), std::end(kDvdNavigators), id) != std::end(kDvdNavigators);
-    filter->Release();
-  }
-  filters->Release();
-  return found;
+  IBaseFilter* navigator = LastFilterOfClass(Graph(), {kDvdNavigator1, kDvdNavigator2, kDvdNavigator3});
+  if (navigator == nullptr) return false;
+  navigator->Release();
+  return true;
 }
 
 // Restarts the ring's filling; rebuilds the ring when the record changed.

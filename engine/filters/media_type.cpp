@@ -1,20 +1,23 @@
 #include "engine/filters/media_type.h"
 
-#include <cassert>
 #include <cstring>
 
-void CopyMediaType(AM_MEDIA_TYPE* Target, const AM_MEDIA_TYPE* Source) {
-  assert(Target != Source);
-  assert(Source->cbFormat == 0 || Source->pbFormat != nullptr);
+HRESULT CopyMediaType(AM_MEDIA_TYPE* Target, const AM_MEDIA_TYPE* Source) {
+  if (Target == nullptr || Source == nullptr) return E_POINTER;
+  if (Target == Source || (Source->cbFormat != 0 && Source->pbFormat == nullptr)) return E_INVALIDARG;
   *Target = *Source;
+  HRESULT hr = S_OK;
   if (Source->cbFormat != 0) {
     Target->pbFormat = static_cast<BYTE*>(CoTaskMemAlloc(Source->cbFormat));
-    if (Target->pbFormat == nullptr)
+    if (Target->pbFormat == nullptr) {
       Target->cbFormat = 0;
-    else
+      hr = E_OUTOFMEMORY;
+    } else {
       std::memcpy(Target->pbFormat, Source->pbFormat, Source->cbFormat);
+    }
   }
   if (Target->pUnk != nullptr) Target->pUnk->AddRef();
+  return hr;
 }
 
 void FreeMediaType(AM_MEDIA_TYPE& MediaType) {
@@ -38,12 +41,11 @@ void DeleteMediaType(AM_MEDIA_TYPE* MediaType) {
 AM_MEDIA_TYPE* CreateMediaType(const AM_MEDIA_TYPE* Source) {
   auto* copy = static_cast<AM_MEDIA_TYPE*>(CoTaskMemAlloc(sizeof(AM_MEDIA_TYPE)));
   if (copy == nullptr) return nullptr;
-  CopyMediaType(copy, Source);
-  if (Source->cbFormat != 0 && copy->cbFormat == 0) {
-    DeleteMediaType(copy);
-    return nullptr;
-  }
-  return copy;
+  const HRESULT hr = CopyMediaType(copy, Source);
+  if (SUCCEEDED(hr)) return copy;
+  if (hr == E_OUTOFMEMORY) FreeMediaType(*copy);  // the reference it took
+  CoTaskMemFree(copy);
+  return nullptr;
 }
 
 bool MediaTypesEqual(const AM_MEDIA_TYPE& A, const AM_MEDIA_TYPE& B) {

@@ -6,10 +6,11 @@
 #include <dshow.h>
 
 // Copies the record, then gives Target its own copy of the format block
-// (CoTaskMemAlloc; when that fails Target's format size becomes 0) and adds a
-// reference to pUnk when there is one. Target and Source must be distinct
-// and Source must have a format block whenever it gives a format size.
-void CopyMediaType(AM_MEDIA_TYPE* Target, const AM_MEDIA_TYPE* Source);
+// and adds a reference to pUnk when there is one. E_POINTER for a missing
+// record; E_INVALIDARG, with Target untouched, when Target is Source or
+// Source gives a format size without a format block; E_OUTOFMEMORY, with
+// Target's format size 0, when the block cannot be allocated.
+HRESULT CopyMediaType(AM_MEDIA_TYPE* Target, const AM_MEDIA_TYPE* Source);
 
 // Frees the format block (when the format size is not 0) and releases pUnk;
 // the record itself stays.
@@ -20,7 +21,8 @@ void FreeMediaType(AM_MEDIA_TYPE& MediaType);
 void DeleteMediaType(AM_MEDIA_TYPE* MediaType);
 
 // A task-memory copy of Source (format block included) that the receiver
-// frees with DeleteMediaType; nullptr when memory runs out.
+// frees with DeleteMediaType; nullptr when memory runs out or Source is not
+// a valid record.
 AM_MEDIA_TYPE* CreateMediaType(const AM_MEDIA_TYPE* Source);
 
 // True when major type, subtype, format type and format block are equal.

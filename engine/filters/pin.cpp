@@ -169,8 +169,7 @@ STDMETHODIMP TBasePin::ConnectionMediaType(AM_MEDIA_TYPE* MediaType) {
     *MediaType = AM_MEDIA_TYPE{};
     return VFW_E_NOT_CONNECTED;
   }
-  CopyMediaType(MediaType, &MediaType_);
-  return S_OK;
+  return CopyMediaType(MediaType, &MediaType_);
 }
 
 STDMETHODIMP TBasePin::QueryPinInfo(PIN_INFO* Info) {

@@ -183,7 +183,8 @@ HRESULT TTransInPlaceFilter::GetMediaType(int Position, AM_MEDIA_TYPE* MediaType
   if (Position < 0) return E_INVALIDARG;
   if (Position > 1) return VFW_S_NO_MORE_ITEMS;
   if (Position == 0) {
-    CopyMediaType(MediaType, &Input_.CurrentMediaType());
+    const HRESULT hr = CopyMediaType(MediaType, &Input_.CurrentMediaType());
+    if (FAILED(hr)) return hr;
   } else {
     *MediaType = AM_MEDIA_TYPE{};
     MediaType->majortype = Input_.CurrentMediaType().majortype;

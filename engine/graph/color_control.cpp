@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "engine/filters/com_helpers.h"
 #include "engine/graph/filter_graph.h"
 #include "engine/graph/graph_utils.h"
 #include "engine/graph/video_window.h"
@@ -59,16 +60,7 @@ IMixerPinConfig2* TColorControl::FindMixerPin() const {
   if (FAILED(FOwner->FilterGraph()->QueryInterface(IID_IGraphBuilder,
                                                    reinterpret_cast<void**>(&graph))))
     return nullptr;
-  IBaseFilter* mixer = nullptr;
-  {
-    TFilterList list(graph);
-    for (int i = 0; i < list.Count(); ++i) {
-      const CLSID id = FilterClassId(list.GetFilter(i));
-      if (IsEqualGUID(id, CLSID_OverlayMixer) || IsEqualGUID(id, CLSID_OverlayMixer2Class))
-        mixer = list.GetFilter(i);
-    }
-    if (mixer) mixer->AddRef();
-  }
+  IBaseFilter* mixer = LastFilterOfClass(graph, {CLSID_OverlayMixer, CLSID_OverlayMixer2Class});
   graph->Release();
   if (!mixer) return nullptr;
   IMixerPinConfig2* config = nullptr;

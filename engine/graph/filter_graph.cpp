@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/filters/com_helpers.h"
 #include "engine/graph/graph_utils.h"
 
 // {AD9AE9B1-A42A-49A1-AC7E-7404B0D3370D}
@@ -10,12 +11,6 @@ const GUID GraphComponentService = {0xAD9AE9B1, 0xA42A, 0x49A1, {0xAC, 0x7E, 0x7
 const IID IID_IAMFilterGraphCallbackStd = {0x56A868FD, 0x0AD4, 0x11CE, {0xB0, 0xA3, 0x00, 0x20, 0xAF, 0x0B, 0xA7, 0x70}};
 
 namespace {
-
-template <class T>
-void ReleaseAndNil(T*& Object) {
-  if (Object != nullptr) Object->Release();
-  Object = nullptr;
-}
 
 // A platform interface of the component's graph, released with the scope.
 template <class T>

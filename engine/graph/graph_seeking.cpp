@@ -1,24 +1,22 @@
 #include "engine/graph/graph_seeking.h"
 
+#include "engine/filters/com_helpers.h"
 #include "engine/graph/graph_utils.h"
 
 namespace {
 
 // Whether the filter has a connected input pin and no output pin.
 bool IsStreamEnd(IBaseFilter* Filter) {
-  TPinList pins(Filter);
-  bool connectedInput = false;
-  for (int i = 0; i < pins.Count(); ++i) {
-    PIN_DIRECTION direction = PINDIR_INPUT;
-    if (FAILED(pins.GetPin(i)->QueryDirection(&direction))) continue;
-    if (direction == PINDIR_OUTPUT) return false;
-    IPin* peer = nullptr;
-    if (SUCCEEDED(pins.GetPin(i)->ConnectedTo(&peer)) && peer != nullptr) {
+  std::vector<IPin*> pins = PinsOf(Filter);
+  bool connectedInput = false, output = false;
+  for (IPin* pin : pins) {
+    if (DirectionOf(pin) == PINDIR_OUTPUT)
+      output = true;
+    else if (IsPinConnected(pin))
       connectedInput = true;
-      peer->Release();
-    }
   }
-  return connectedInput;
+  ReleaseAll(pins);
+  return connectedInput && !output;
 }
 
 }  // namespace

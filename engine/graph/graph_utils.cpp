@@ -6,6 +6,7 @@
 #include <olectl.h>
 #include <strsafe.h>
 
+#include "engine/filters/com_helpers.h"
 #include "engine/graph/error_texts.h"
 #include "framework/unicode.h"
 
@@ -114,13 +115,7 @@ int TFilterList::Remove(IBaseFilter* Filter) {
   return -1;
 }
 
-TPinList::TPinList(IBaseFilter* Filter) : Filter_(Filter) {
-  IEnumPins* pins = nullptr;
-  if (Filter == nullptr || FAILED(Filter->EnumPins(&pins))) return;
-  IPin* pin = nullptr;
-  while (pins->Next(1, &pin, nullptr) == S_OK) Items_.push_back(pin);
-  pins->Release();
-}
+TPinList::TPinList(IBaseFilter* Filter) : Filter_(Filter), Items_(PinsOf(Filter)) {}
 
 TPinList::~TPinList() {
   for (IPin* pin : Items_) pin->Release();

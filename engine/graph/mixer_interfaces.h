@@ -62,9 +62,3 @@ inline constexpr CLSID CLSID_OverlayMixer2Class = {
 inline constexpr CLSID CLSID_Line21Decoder2Class = {
     0xe4206432, 0x01a1, 0x4bee, {0xb3, 0xe1, 0x37, 0x02, 0xc8, 0xed, 0xc5, 0x74}};
 
-// The class identifier of a filter (IPersist), or GUID_NULL.
-inline CLSID FilterClassId(IBaseFilter* Filter) {
-  CLSID id = GUID_NULL;
-  if (Filter) Filter->GetClassID(&id);
-  return id;
-}

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "engine/filters/com_helpers.h"
 #include "engine/graph/graph_utils.h"
 #include "engine/graph/mixer_interfaces.h"
 
@@ -14,58 +15,17 @@ struct TLink {
   bool Broken;
 };
 
-IPin* PeerOf(IPin* Pin) {
-  IPin* peer = nullptr;
-  if (Pin && FAILED(Pin->ConnectedTo(&peer))) peer = nullptr;
-  return peer;
-}
-
-bool IsConnected(IPin* Pin) {
-  IPin* peer = PeerOf(Pin);
-  if (peer) peer->Release();
-  return peer != nullptr;
-}
-
-// The filter's pins in order (referenced; the caller releases them).
-std::vector<IPin*> PinsOf(IBaseFilter* Filter) {
-  std::vector<IPin*> result;
-  IEnumPins* pins = nullptr;
-  if (!Filter || FAILED(Filter->EnumPins(&pins))) return result;
-  IPin* pin = nullptr;
-  while (pins->Next(1, &pin, nullptr) == S_OK) result.push_back(pin);
-  pins->Release();
-  return result;
-}
-
-void ReleaseAll(std::vector<IPin*>& Pins) {
-  for (IPin* p : Pins) p->Release();
-  Pins.clear();
-}
-
-PIN_DIRECTION DirectionOf(IPin* Pin) {
-  PIN_DIRECTION d = PINDIR_OUTPUT;
-  Pin->QueryDirection(&d);
-  return d;
-}
-
 // The first unconnected input pin of the filter (referenced), or nullptr.
 IPin* FreeInput(IBaseFilter* Filter) {
   std::vector<IPin*> pins = PinsOf(Filter);
   IPin* found = nullptr;
   for (IPin* p : pins)
-    if (!found && DirectionOf(p) == PINDIR_INPUT && !IsConnected(p)) {
+    if (!found && DirectionOf(p) == PINDIR_INPUT && !IsPinConnected(p)) {
       found = p;
       found->AddRef();
     }
   ReleaseAll(pins);
   return found;
-}
-
-// The filter that owns the pin (referenced), or nullptr.
-IBaseFilter* OwnerOf(IPin* Pin) {
-  PIN_INFO info = {};
-  if (FAILED(Pin->QueryPinInfo(&info))) return nullptr;
-  return info.pFilter;
 }
 
 // What the insertion did so far, for the way back.

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <dshow.h>
 
+#include "engine/filters/com_helpers.h"
 #include "engine/filters/video_renderer.h"
 #include "engine/graph/filter_graph.h"
 #include "engine/graph/graph_utils.h"
@@ -43,12 +44,6 @@ bool OverlayMixerAvailable() {
   return available;
 }
 
-template <class T>
-void ReleaseAndNil(T*& Object) {
-  if (Object) Object->Release();
-  Object = nullptr;
-}
-
 // Stops the filter and disconnects each of its pins and their partners.
 void StopAndDisconnect(IBaseFilter* Filter) {
   Filter->Stop();
@@ -56,8 +51,7 @@ void StopAndDisconnect(IBaseFilter* Filter) {
   if (FAILED(Filter->EnumPins(&pins))) return;
   IPin* pin = nullptr;
   while (pins->Next(1, &pin, nullptr) == S_OK) {
-    IPin* peer = nullptr;
-    if (SUCCEEDED(pin->ConnectedTo(&peer)) && peer) {
+    if (IPin* peer = PeerOf(pin)) {
       peer->Disconnect();
       peer->Release();
     }
@@ -65,17 +59,6 @@ void StopAndDisconnect(IBaseFilter* Filter) {
     pin->Release();
   }
   pins->Release();
-}
-
-// The filter's first pin (referenced), or nullptr.
-IPin* FirstPin(IBaseFilter* Filter) {
-  IEnumPins* pins = nullptr;
-  IPin* pin = nullptr;
-  if (SUCCEEDED(Filter->EnumPins(&pins))) {
-    if (pins->Next(1, &pin, nullptr) != S_OK) pin = nullptr;
-    pins->Release();
-  }
-  return pin;
 }
 
 }  // namespace
@@ -219,7 +202,7 @@ bool TDSVideoWindowEx2::ReplaceRendererWithOwn() {
     return false;
   IPin* oldInput = FirstPin(FRenderer);
   IPin* upstream = nullptr;
-  if (oldInput) oldInput->ConnectedTo(&upstream);
+  if (oldInput) upstream = PeerOf(oldInput);
   bool done = false;
   if (upstream) {
     upstream->Disconnect();

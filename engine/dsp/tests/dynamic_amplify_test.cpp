@@ -162,6 +162,54 @@ TEST_F(DynamicAmplifyTest, EveryFormatDropsToFullScaleOverItsPeak) {
   }
 }
 
+// A float block's peak counts in units of 1/32,767, rounded to the nearest
+// unit; the target is 32,768 over it.
+TEST_F(DynamicAmplifyTest, FloatPeaksCountIn32767thsRounded) {
+  const struct {
+    float Peak;
+    float Target;
+  } cases[] = {
+      {0.75f, 32768.0f / 24575},  // 24,575.25 units
+      {0.1f, 32768.0f / 3277},    // 3,276.7 units, rounded up
+      {1.0f, 32768.0f / 32767},   // full scale is a hair below 1.0
+  };
+  for (const auto& c : cases) {
+    TDspDynamicAmplify agc;
+    agc.SetEnabled(true);
+    agc.SetSampleSize(0);
+    agc.SetMaxAmplification(20000);
+    agc.SetReleaseTime(0);
+    agc.SetAttackTime(4000000000u);
+    std::vector<float> block(4, 0.0f);
+    agc.Process(block.data(), block.size() * 4, Rate, 32, 1, true);
+    agc.Process(block.data(), block.size() * 4, Rate, 32, 1, true);
+    ASSERT_EQ(agc.CurrentAmplification(), 20.0f);
+    block = {0.01f, -c.Peak, 0.0f, 0.0f};
+    agc.Process(block.data(), block.size() * 4, Rate, 32, 1, true);
+    EXPECT_FLOAT_EQ(agc.CurrentAmplification(), c.Target) << "peak " << c.Peak;
+  }
+}
+
+// The gain rises only once the hold count exceeds the hold limit: mono
+// 16-bit at 1,000 Hz with a 100 ms hold is a limit of 200 bytes, and blocks
+// of 100 bytes bring the count to 100, 200 (still holding), 300, then rise.
+TEST_F(DynamicAmplifyTest, TheGainRisesOnlyAfterTheHoldCountExceedsTheLimit) {
+  Agc.SetMaxAmplification(7500);
+  Agc.SetReleaseTime(100);
+  Agc.SetAttackTime(1000);
+  const std::vector<int16_t> block(50, 16384);  // target 2.0
+  std::vector<float> gains;
+  for (int i = 0; i < 4; ++i) {
+    std::vector<int16_t> out = block;
+    Agc.Process(out.data(), out.size() * 2, 1000, 16, 1, false);
+    gains.push_back(Agc.CurrentAmplification());
+  }
+  EXPECT_EQ(gains[0], 1.0f);
+  EXPECT_EQ(gains[1], 1.0f);
+  EXPECT_EQ(gains[2], 1.0f) << "a count equal to the limit still holds";
+  EXPECT_FLOAT_EQ(gains[3], 1.05f);  // 0.05 s of audio at 1.0 per second
+}
+
 TEST_F(DynamicAmplifyTest, ThirtyTwoBitRampIsClippedSymmetrically) {
   RaiseGainTo(2000);
   std::vector<int32_t> block = {1500000000, INT32_MIN + 1};

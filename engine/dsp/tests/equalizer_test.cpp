@@ -211,6 +211,21 @@ TEST_F(EqualizerTest, ThirtyTwoBitIntegersComeBackInStepsOf32768) {
   }
 }
 
+// The 32-bit integer path divides by 32,768 on the way in and multiplies
+// by it on the way out: a flat filter keeps a sine's level.
+TEST_F(EqualizerTest, ThirtyTwoBitSinePassesFlatAtItsLevel) {
+  const int frames = 24000;
+  const std::vector<float> sine = Sine(frames, 1, 1000.0, 1.0e9);
+  std::vector<int32_t> samples(frames);
+  for (int i = 0; i < frames; ++i) samples[i] = static_cast<int32_t>(std::lrint(double(sine[i])));
+  Eq.Process(samples.data(), samples.size() * 4, 32, 1, false);
+  std::vector<float> out(samples.begin(), samples.end());
+  EXPECT_NEAR(Decibels(Measure(out, 1, 1000.0, 2400, 2400 + 19200).Amplitude / 1.0e9), 0.0, 0.03);
+  double worst = 0;
+  for (int i = 600; i < frames; ++i) worst = std::max(worst, std::fabs(double(samples[i]) - sine[i - 256]));
+  EXPECT_LT(worst, 1.0e9 * 0.0035) << "output is not the input 256 frames later";
+}
+
 TEST_F(EqualizerTest, EightAnd24BitRoundTripFlat) {
   // A slow ramp survives the flat filter (delayed by 256 frames) within one
   // step of each format.

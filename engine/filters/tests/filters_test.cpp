@@ -219,6 +219,27 @@ TEST(MediaType, CopiesOwnTheirFormatBlock) {
   DeleteMediaType(nullptr);
 }
 
+// A bad record is refused with an error (in every build), the target left
+// as it was.
+TEST(MediaType, ABadRecordIsRefusedAndTheTargetKept) {
+  lctest::TComScope com;
+  AM_MEDIA_TYPE source{};
+  source.majortype = MEDIATYPE_Audio;
+  source.cbFormat = 18;  // a size without a block
+  AM_MEDIA_TYPE target{};
+  target.majortype = MEDIATYPE_Video;
+  EXPECT_EQ(CopyMediaType(&target, &source), E_INVALIDARG);
+  EXPECT_EQ(target.majortype, MEDIATYPE_Video);
+  EXPECT_EQ(target.cbFormat, 0u);
+  EXPECT_EQ(CopyMediaType(&target, &target), E_INVALIDARG);
+  EXPECT_EQ(target.majortype, MEDIATYPE_Video);
+  EXPECT_EQ(CopyMediaType(nullptr, &target), E_POINTER);
+  EXPECT_EQ(CopyMediaType(&target, nullptr), E_POINTER);
+  EXPECT_EQ(CreateMediaType(&source), nullptr);
+  EXPECT_EQ(CopyMediaType(&source, &target), S_OK);
+  EXPECT_EQ(source.majortype, MEDIATYPE_Video);
+}
+
 TEST(Allocator, GetBufferWaitsForAFreeSampleAndDecommitReleasesIt) {
   TMemAllocator* allocator = TMemAllocator::Create();
   ALLOCATOR_PROPERTIES want{1, 100, 16, 0}, got{};

@@ -291,22 +291,51 @@ TEST_F(FilterGraphTest, GraphEditRegistersTheActiveGraphInTheRunningObjectTable)
   EXPECT_EQ(count(), before);
 }
 
-TEST_F(FilterGraphTest, ModesBuildTheirGraphsOrStayInactiveWhenRefused) {
+TEST_F(FilterGraphTest, AModeChangeRebuildsAnActiveGraphOfTheNewKind) {
   Graph.SetActive(true);
+  Log.clear();
   Graph.SetMode(TGraphMode::gmCapture);
-  ASSERT_TRUE(Graph.Active()) << "a mode change rebuilds an active graph";
+  ASSERT_TRUE(Graph.Active());
+  const std::vector<std::string> rebuilt = {"control 7 0", "notify 2 in", "notify 3 out",
+                                            "notify 0 out", "notify 1 in", "activate", "control 7 1"};
+  EXPECT_EQ(Log, rebuilt);
   ICaptureGraphBuilder2* capture = nullptr;
-  EXPECT_EQ(Graph.QueryInterface(IID_ICaptureGraphBuilder2, reinterpret_cast<void**>(&capture)), S_OK);
-  if (capture != nullptr) capture->Release();
-  EXPECT_TRUE(InGraph(Recorder.Filter));
-  // The DVD graph builder may be refused by the platform: the component
-  // then stays inactive and answers no graph interface.
-  Graph.SetMode(TGraphMode::gmDVD);
+  ASSERT_EQ(Graph.QueryInterface(IID_ICaptureGraphBuilder2, reinterpret_cast<void**>(&capture)), S_OK);
+  IGraphBuilder* builderGraph = nullptr;
+  EXPECT_EQ(capture->GetFiltergraph(&builderGraph), S_OK);
+  capture->Release();
   IFilterGraph* graph = nullptr;
-  const HRESULT hr = Graph.QueryInterface(IID_IFilterGraph, reinterpret_cast<void**>(&graph));
-  EXPECT_EQ(SUCCEEDED(hr), Graph.Active());
-  if (graph != nullptr) graph->Release();
-  EXPECT_FALSE(Graph.Play() && !Graph.Active());
+  ASSERT_EQ(Graph.QueryInterface(IID_IFilterGraph, reinterpret_cast<void**>(&graph)), S_OK);
+  EXPECT_TRUE(builderGraph != nullptr && lctest::FilterNames(graph) == std::vector<std::wstring>{L"Pass"})
+      << "the capture builder works on the component's graph, which holds the registered filter";
+  if (builderGraph != nullptr) builderGraph->Release();
+  graph->Release();
+}
+
+// This platform's DVD graph builder exists but gives no graph: the
+// component then stays inactive, answers no graph interface and plays
+// nothing, telling no sink.
+TEST_F(FilterGraphTest, ADvdBuilderWithoutAGraphLeavesTheComponentInactive) {
+  IDvdGraphBuilder* probe = nullptr;
+  IGraphBuilder* probeGraph = nullptr;
+  ASSERT_EQ(CoCreateInstance(CLSID_DvdGraphBuilder, nullptr, CLSCTX_INPROC_SERVER, IID_IDvdGraphBuilder,
+                             reinterpret_cast<void**>(&probe)),
+            S_OK);
+  const HRESULT platform = probe->GetFiltergraph(&probeGraph);
+  probe->Release();
+  ASSERT_TRUE(FAILED(platform)) << "this platform's DVD builder gives a graph: the case does not arise";
+  Graph.SetActive(true);
+  Graph.SetMode(TGraphMode::gmDVD);
+  EXPECT_FALSE(Graph.Active());
+  EXPECT_FALSE(InGraph(Recorder.Filter));
+  IFilterGraph* graph = nullptr;
+  EXPECT_EQ(Graph.QueryInterface(IID_IFilterGraph, reinterpret_cast<void**>(&graph)), E_NOINTERFACE);
+  EXPECT_EQ(graph, nullptr);
+  Log.clear();
+  EXPECT_FALSE(Graph.Play());
+  EXPECT_TRUE(Log.empty()) << Log.front();
+  Graph.SetMode(TGraphMode::gmNormal);
+  EXPECT_FALSE(Graph.Active()) << "the remembered state was inactive";
 }
 
 // Movies with picture and sound, sought while playing and while paused:

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/filters/base_filter.h"
+#include "engine/filters/com_helpers.h"
 #include "engine/filters/input_pin.h"
 #include "engine/filters/media_type.h"
 #include "engine/filters/output_pin.h"
@@ -84,21 +85,6 @@ TFilterFactory StandIn(bool RefuseOutput, const TMediaType& Accepted) {
   };
 }
 
-IPin* PeerOf(IPin* Pin) {
-  IPin* peer = nullptr;
-  Pin->ConnectedTo(&peer);
-  return peer;
-}
-
-IPin* InputOf(IBaseFilter* Filter) {
-  IPin* pin = nullptr;
-  IEnumPins* pins = nullptr;
-  Filter->EnumPins(&pins);
-  pins->Next(1, &pin, nullptr);
-  pins->Release();
-  return pin;
-}
-
 int FilterCount(IGraphBuilder* Graph) {
   IEnumFilters* filters = nullptr;
   Graph->EnumFilters(&filters);
@@ -123,7 +109,7 @@ class OverlayMixerInsertion : public ::testing::Test {
     ASSERT_EQ(CreateFilterInProcess(CLSID_VideoRenderer, &Renderer), S_OK);
     ASSERT_EQ(Graph->AddFilter(Renderer, L"Video Renderer"), S_OK);
     ASSERT_TRUE(SUCCEEDED(Graph->RenderFile(lctest::MediaPath("bars.mp4").c_str(), nullptr)));
-    RendererInput = InputOf(Renderer);
+    RendererInput = FirstPin(Renderer);
     Decoder = PeerOf(RendererInput);
     ASSERT_NE(Decoder, nullptr);
     AM_MEDIA_TYPE type;
