@@ -16,6 +16,13 @@ constexpr UINT WM_GRAPHNOTIFY = WM_APP + 1;
 // the key colour (OnColorKeyChanged).
 constexpr UINT WM_VIDEOREPAINT = WM_APP + 2;
 
+// Posted by the graph component (TFilterGraph) to its own event window when
+// an exception was caught in a handler that ran on another thread or
+// inside a platform call (the audio processor's handlers, the graph
+// builder's callbacks); the window hands the queued exceptions to
+// OnException on the GUI thread.
+constexpr UINT WM_GRAPHEXCEPTION = WM_APP + 3;
+
 // Sent by outside remote-control programs to the main window (TfrmMain),
 // command code 1..74 in wParam. The program never sends it itself.
 constexpr UINT WM_REMOTECOMMAND = WM_USER + 2000;

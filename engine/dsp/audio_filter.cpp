@@ -4,7 +4,6 @@
 #include <climits>
 #include <cstring>
 #include <new>
-#include <thread>
 
 #include <ks.h>
 #include <ksmedia.h>
@@ -84,6 +83,7 @@ STDMETHODIMP TDSAudioFilter::Pause() {
 STDMETHODIMP TDSAudioFilter::Stop() {
   Running_.store(false);
   const HRESULT hr = TTransInPlaceFilter::Stop();
+  TAutoLock ring(RingLock_);
   RingFill_ = 0;
   RingFilled_ = false;
   return hr;
@@ -168,6 +168,7 @@ bool TDSAudioFilter::HasDvdNavigator() {
 // Restarts the ring's filling; rebuilds the ring when the record changed.
 // Result 1 when it did not.
 int TDSAudioFilter::SetupStream() {
+  TAutoLock ring(RingLock_);
   RingFill_ = 0;
   RingFilled_ = false;
   WritePosition_ = 0;
@@ -196,10 +197,13 @@ HRESULT TDSAudioFilter::EndOfStream() {
 
 HRESULT TDSAudioFilter::BeginFlush() {
   Flushing_.store(true);
-  RingFill_ = 0;
-  RingFilled_ = false;
-  WritePosition_ = 0;
-  OldestTime_ = -1;
+  {
+    TAutoLock ring(RingLock_);
+    RingFill_ = 0;
+    RingFilled_ = false;
+    WritePosition_ = 0;
+    OldestTime_ = -1;
+  }
   if (IDSAudioProcessorCallBack* callBack = CallBack_.load()) callBack->Flush();
   return TTransInPlaceFilter::BeginFlush();
 }
@@ -231,15 +235,14 @@ HRESULT TDSAudioFilter::Transform(IMediaSample* Sample) {
   LastDuration_ = static_cast<REFERENCE_TIME>(length * TimePerByte_);
   REFERENCE_TIME start = 0, stop = 0;
   const bool timed = SUCCEEDED(Sample->GetTime(&start, &stop));
-  if (!ClockUnreliable_ && timed && (OldestTime_ == -1 || OldestTime_ > start)) {
-    OldestTime_ = FirstSample_ ? start : start - LastDuration_;
-    FirstSample_ = false;
+  if (!ClockUnreliable_ && timed) {
+    TAutoLock ring(RingLock_);
+    if (OldestTime_ == -1 || OldestTime_ > start) {
+      OldestTime_ = FirstSample_ ? start : start - LastDuration_;
+      FirstSample_ = false;
+    }
   }
-  if (!VisualAfterDSP_.load()) {
-    Writing_.store(true);
-    WriteVisualRing(data, length);
-    Writing_.store(false);
-  }
+  if (!VisualAfterDSP_.load()) WriteVisualRing(data, length);
 
   Stream_.Size = length;
   IDSAudioProcessorCallBack* callBack = CallBack_.load();
@@ -265,11 +268,7 @@ HRESULT TDSAudioFilter::Transform(IMediaSample* Sample) {
   }
   LastStop_ = SUCCEEDED(hr) ? (hr == S_OK ? stop : start + LastDuration_) : -1;
 
-  if (VisualAfterDSP_.load()) {
-    Writing_.store(true);
-    WriteVisualRing(data, length);
-    Writing_.store(false);
-  }
+  if (VisualAfterDSP_.load()) WriteVisualRing(data, length);
   return S_OK;
 }
 
@@ -306,6 +305,7 @@ void TDSAudioFilter::CopyIntoRing(int Offset, const BYTE* Data, int Length) {
 // Streaming thread. The ring first fills up to its capacity; from then on
 // it is written round, and OldestTime follows the oldest byte kept.
 void TDSAudioFilter::WriteVisualRing(const BYTE* Data, int Length) {
+  TAutoLock ring(RingLock_);
   if (!VisualRing_ || Stream_.SPDIF != 0 || Stream_.DTS != 0 || !VisualsEnabled_.load()) return;
   if (Length <= 0 || RingCapacity_ <= 0) return;
   if (!RingFilled_) {
@@ -339,9 +339,19 @@ STDMETHODIMP TDSAudioFilter::GetVisualBuffer(void** Buffer, int32_t* Size, PDSSt
   if (TypeChanging_.load() || Flushing_.load() || !Running_.load() || !VisualRing_) return S_FALSE;
   if (FAILED(StreamTime(now))) return S_FALSE;
   if (EndOfStreamReached_ && now >= EndTime_) return S_FALSE;
-  while (Writing_.load()) std::this_thread::yield();
+  TAutoLock ring(RingLock_);
   if (ClockUnreliable_) now = OldestTime_ + 36200000;
-  return ReadVisualRing(now, Buffer, Size);
+  void* frames = nullptr;
+  const HRESULT hr = ReadVisualRing(now, &frames, Size);
+  if (hr != S_OK) {
+    *Size = 0;
+    return hr;
+  }
+  // A copy: the ring goes on being written, and is rebuilt for a new format.
+  const auto* first = static_cast<const BYTE*>(frames);
+  VisualCopy_.assign(first, first + *Size);
+  *Buffer = VisualCopy_.data();
+  return S_OK;
 }
 
 HRESULT TDSAudioFilter::ReadVisualRing(REFERENCE_TIME Time, void** Buffer, int32_t* Size) {

@@ -13,6 +13,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include <windows.h>
 #include <dshow.h>
@@ -50,6 +51,7 @@ struct IDSAudioProcessorVisualInterface : public IUnknown {
   virtual HRESULT STDMETHODCALLTYPE GetVisualAfterDSP(BOOL* AfterDSP) = 0;
   virtual HRESULT STDMETHODCALLTYPE SetVisualAfterDSP(BOOL AfterDSP) = 0;
   // The 16,384 frames audible now; S_FALSE (nil, 0) when none can be given.
+  // The frames are a copy that stays as it is until the next call.
   virtual HRESULT STDMETHODCALLTYPE GetVisualBuffer(void** Buffer, int32_t* Size, PDSStream* Stream) = 0;
 };
 
@@ -134,14 +136,18 @@ class TDSAudioFilter : public TTransInPlaceFilter,
   TDSStream NotifiedCopy_{};
   std::atomic<bool> Flushing_{false};
   std::atomic<bool> Running_{false};
-  std::atomic<bool> Writing_{false};
   int MirrorLength_ = 0;
   TDSStream Stream_{};
   std::atomic<bool> TypeChanging_{false};
   std::atomic<bool> VisualAfterDSP_{false};
   std::atomic<bool> VisualsEnabled_{true};
   std::atomic<IDSAudioProcessorCallBack*> CallBack_{nullptr};
+  // The ring and its geometry, written by the streaming thread, reset by a
+  // flush or a stop and read by GetVisualBuffer, under RingLock_ (a leaf
+  // lock, held only for the copy in or out).
+  TCritSec RingLock_;
   std::unique_ptr<BYTE[]> VisualRing_;
+  std::vector<BYTE> VisualCopy_;  // what GetVisualBuffer handed out
   int RingFill_ = 0;
   bool RingFilled_ = false;
   REFERENCE_TIME LastDuration_ = 0;

@@ -1,5 +1,6 @@
 #include "engine/dsp/audio_processor.h"
 
+#include <cstring>
 #include <map>
 
 namespace {
@@ -119,12 +120,16 @@ STDMETHODIMP TDSAudioProcessor::PCMData(void* Buffer, int32_t Size, int32_t* New
   *NewSize = Size;
   if (!OnPCMData || !DSPEnabled_.load()) return S_OK;
   TAutoLock lock(Lock_);
+  const auto* bytes = static_cast<const uint8_t*>(Buffer);
+  Backup_.assign(bytes, bytes + Size);
   int size = Size;
   try {
     OnPCMData(this, Buffer, Size, size, Stream);
     *NewSize = size;
   } catch (...) {
+    std::memcpy(Buffer, Backup_.data(), static_cast<size_t>(Size));
     *NewSize = Size;
+    Report(std::current_exception());
   }
   return S_OK;
 }
@@ -133,6 +138,7 @@ STDMETHODIMP TDSAudioProcessor::MediaTypeChanged(PDSStream Stream) {
   try {
     if (OnMediaTypeChanged) OnMediaTypeChanged(this, Stream);
   } catch (...) {
+    Report(std::current_exception());
   }
   return S_OK;
 }
@@ -145,8 +151,13 @@ STDMETHODIMP TDSAudioProcessor::Flush() {
   try {
     OnFlush(this);
   } catch (...) {
+    Report(std::current_exception());
   }
   return S_OK;
+}
+
+void TDSAudioProcessor::Report(std::exception_ptr Error) {
+  if (FilterGraph_ != nullptr) FilterGraph_->PostException(std::move(Error));
 }
 
 void TDSAudioProcessor::VisualTimerTimer() {

@@ -11,8 +11,10 @@
 
 #include <atomic>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
@@ -76,7 +78,9 @@ class TDSAudioProcessor : public IDSAudioProcessorCallBack, public IFilterCompon
   STDMETHODIMP_(ULONG) AddRef() override { return 1; }
   STDMETHODIMP_(ULONG) Release() override { return 1; }
   // IDSAudioProcessorCallBack. PCMData runs OnPCMData under the lock; an
-  // exception of the handler leaves the buffer as it is.
+  // exception of a handler leaves the buffer as it came (whatever the
+  // handler had changed is undone) and goes to the graph component's
+  // exception route, to be reported on the GUI thread.
   STDMETHODIMP PCMData(void* Buffer, int32_t Size, int32_t* NewSize, PDSStream Stream) override;
   STDMETHODIMP MediaTypeChanged(PDSStream Stream) override;
   STDMETHODIMP Flush() override;
@@ -86,6 +90,8 @@ class TDSAudioProcessor : public IDSAudioProcessorCallBack, public IFilterCompon
 
  private:
   void InstallCallbacks();
+  // Hands a handler's exception to the graph component (PostException).
+  void Report(std::exception_ptr Error);
   void UpdateTimer();
   static void CALLBACK TimerProc(HWND Window, UINT Message, UINT_PTR Id, DWORD Time);
 
@@ -99,5 +105,6 @@ class TDSAudioProcessor : public IDSAudioProcessorCallBack, public IFilterCompon
   std::atomic<bool> DSPEnabled_{false};
   TFilterGraph* FilterGraph_ = nullptr;
   TCritSec Lock_;
+  std::vector<uint8_t> Backup_;  // the buffer as it came, under Lock_
   UINT_PTR Timer_ = 0;
 };

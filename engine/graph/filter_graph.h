@@ -11,6 +11,7 @@
 
 #include <exception>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -100,6 +101,9 @@ class TFilterGraph : public TGraphEvents,
   // Where an exception raised by an event handler goes (the application's
   // exception handling). Unassigned: it is dropped.
   std::function<void(std::exception_ptr Error)> OnException;
+  // Hands an exception caught on any thread, or inside a platform call, to
+  // OnException later, on the GUI thread, in the order handed over.
+  void PostException(std::exception_ptr Error);
 
   HWND EventWindow() const { return Window_; }
 
@@ -138,6 +142,7 @@ class TFilterGraph : public TGraphEvents,
   bool RaiseDVDEvent(int Event, LONG_PTR Param1, LONG_PTR Param2);
   void RaiseDVDLanguage(bool Audio, int Stream);
   void HandleEvents();
+  void DeliverExceptions();
   static LRESULT CALLBACK EventWindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam);
 
   HWND Window_ = nullptr;
@@ -158,4 +163,6 @@ class TFilterGraph : public TGraphEvents,
   HANDLE Log_ = INVALID_HANDLE_VALUE;
   std::vector<IFilterComponent*> Filters_;
   std::vector<IGraphEventSink*> Sinks_;
+  std::mutex ExceptionsLock_;
+  std::vector<std::exception_ptr> Exceptions_;
 };

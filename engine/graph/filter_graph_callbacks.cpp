@@ -94,6 +94,7 @@ STDMETHODIMP TFilterGraph::SelectedFilter(IMoniker* Moniker) {
     }
     return OnSelectedFilter(Moniker, name, classId) ? S_OK : E_FAIL;
   } catch (...) {
+    PostException(std::current_exception());
     return S_OK;
   }
 }
@@ -105,6 +106,7 @@ STDMETHODIMP TFilterGraph::CreatedFilter(IBaseFilter* Filter) {
     if (Filter != nullptr) Filter->GetClassID(&classId);
     return OnCreatedFilter(Filter, classId) ? S_OK : E_FAIL;
   } catch (...) {
+    PostException(std::current_exception());
     return S_OK;
   }
 }
@@ -126,6 +128,7 @@ HRESULT STDMETHODCALLTYPE TFilterGraph::UnableToRender(IPin* Pin) {
         try {
           if (component->OnUnableToRender(Pin)) result = S_OK;
         } catch (...) {
+          component->PostException(std::current_exception());
         }
       }
       provider->Release();

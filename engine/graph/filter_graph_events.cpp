@@ -122,6 +122,10 @@ TFilterGraph::TFilterGraph() {
 // and goes to OnException.
 LRESULT CALLBACK TFilterGraph::EventWindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
   auto* graph = reinterpret_cast<TFilterGraph*>(GetWindowLongPtrW(Window, GWLP_USERDATA));
+  if (Message == WM_GRAPHEXCEPTION && graph != nullptr) {
+    graph->DeliverExceptions();
+    return 0;
+  }
   if (Message != WM_GRAPHNOTIFY || graph == nullptr) return DefWindowProcW(Window, Message, WParam, LParam);
   try {
     graph->HandleEvents();
@@ -129,6 +133,31 @@ LRESULT CALLBACK TFilterGraph::EventWindowProc(HWND Window, UINT Message, WPARAM
     if (graph->OnException) graph->OnException(std::current_exception());
   }
   return 0;
+}
+
+void TFilterGraph::PostException(std::exception_ptr Error) {
+  {
+    std::lock_guard<std::mutex> lock(ExceptionsLock_);
+    Exceptions_.push_back(std::move(Error));
+  }
+  PostMessageW(Window_, WM_GRAPHEXCEPTION, 0, 0);
+}
+
+// Each exception goes to OnException on its own; one that OnException
+// raises again does not keep the others back.
+void TFilterGraph::DeliverExceptions() {
+  std::vector<std::exception_ptr> pending;
+  {
+    std::lock_guard<std::mutex> lock(ExceptionsLock_);
+    pending.swap(Exceptions_);
+  }
+  for (std::exception_ptr& error : pending) {
+    if (!OnException) continue;
+    try {
+      OnException(error);
+    } catch (...) {
+    }
+  }
 }
 
 void TFilterGraph::HandleEvents() {

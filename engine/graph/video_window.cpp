@@ -188,7 +188,7 @@ void TDSVideoWindowEx2::CommitLayer(HDC DC) {
   const std::uint32_t* px = FLayer.Pixels();
   FLayerSnapshot.assign(px, px + std::size_t(w) * std::size_t(h));
   FSurface->SetBackground(Color());
-  FSurface->SetLayer(std::make_shared<TKeyedLayer>(px, w, h, w, PixelOfColorRef(FColorKey)));
+  FSurface->SetLayer(std::make_shared<TKeyedLayer>(px, w, h, w, PixelOfColorRef(FColorKey.load())));
   FSurface->Paint(DC);
 }
 
@@ -211,7 +211,7 @@ void TDSVideoWindowEx2::PaintColorKey() {
   if (h > v.Bottom) FillRect(0, v.Bottom, w, h, border);
   if (v.Left > 0) FillRect(0, v.Top, v.Left, v.Bottom, border);
   if (w > v.Right) FillRect(v.Right, v.Top, w, v.Bottom, border);
-  FillRect(v.Left, v.Top, v.Right, v.Bottom, FColorKey);
+  FillRect(v.Left, v.Top, v.Right, v.Bottom, FColorKey.load());
 }
 
 void TDSVideoWindowEx2::RepaintVideoNow() {
@@ -231,7 +231,7 @@ void TDSVideoWindowEx2::RepaintOsdNow() {
     if (v.Bottom < b) FillRect(0, v.Bottom, w, b, border);
     if (v.Left > 0) FillRect(0, v.Top, v.Left, b, border);
     if (w > v.Right) FillRect(v.Right, v.Top, w, b, border);
-    FillRect(v.Left, v.Top, v.Right, std::min(v.Bottom, b), FColorKey);
+    FillRect(v.Left, v.Top, v.Right, std::min(v.Bottom, b), FColorKey.load());
     OsdBandBottom = 0;
     if (OnPaintOsd) OnPaintOsd(this);
   });
@@ -247,7 +247,7 @@ void TDSVideoWindowEx2::RepaintSubtitleNow() {
     if (h > v.Bottom) FillRect(0, std::max(v.Bottom, s), w, h, border);
     if (v.Left > 0) FillRect(0, std::max(v.Top, s), v.Left, v.Bottom, border);
     if (w > v.Right) FillRect(v.Right, std::max(v.Top, s), w, v.Bottom, border);
-    FillRect(v.Left, std::max(v.Top, s), v.Right, v.Bottom, FColorKey);
+    FillRect(v.Left, std::max(v.Top, s), v.Right, v.Bottom, FColorKey.load());
     SubtitleBandTop = h;
     if (OnPaintSubtitle) OnPaintSubtitle(this);
   });
@@ -276,7 +276,7 @@ void TDSVideoWindowEx2::RepaintSubtitle() {
 
 // The mixer's key colour: stored at once, announced on the GUI thread.
 void TDSVideoWindowEx2::SetColorKeyFromMixer(COLORREF Key) {
-  FColorKey = Key;
+  FColorKey.store(Key);
   if (!OnGuiThread()) {
     PostMessageW(Handle(), WM_VIDEOREPAINT, 3, 0);
     return;
@@ -337,7 +337,9 @@ void TDSVideoWindowEx2::WndProc(TMessage& M) {
 void TDSVideoWindowEx2::CursorIdle() {
   if (AutoHideCursor == 0 || !FRenderer) return;
   if (GetTickCount() - FLastMoveTime < DWORD(AutoHideCursor)) return;
-  if (FVideoWindow == nullptr) {
+  // The overlay shows through the control, which covers the renderer's
+  // window: the control's cursor is the one on screen.
+  if (FOverlayInUse || FVideoWindow == nullptr) {
     if (FCursorHidden) return;
     FSavedCursor = Cursor;
     Cursor = crNone;

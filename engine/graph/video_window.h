@@ -17,6 +17,7 @@
 // called from another thread are posted to the GUI thread.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -96,7 +97,8 @@ class TDSVideoWindowEx2 : public TWinControl, public IFilterComponent, public IG
   // Refuses the screen saver and monitor power-down system commands.
   bool NoScreenSaver = false;
 
-  COLORREF ColorKey() const { return FColorKey; }
+  // Any thread: the mixer reports it from its own thread.
+  COLORREF ColorKey() const { return FColorKey.load(); }
   // Where the picture lies (client coordinates); painted in ColorKey.
   TRect VideoRect;
   // The OSD band at the top (0..OsdBandBottom) and the subtitle band at
@@ -204,7 +206,7 @@ class TDSVideoWindowEx2 : public TWinControl, public IFilterComponent, public IG
   std::vector<std::uint32_t> FLayerSnapshot;  // the layer as last committed
   TTimer FLayerTimer;
   HDC FWindowDC = nullptr;
-  COLORREF FColorKey = DefaultColorKey;
+  std::atomic<COLORREF> FColorKey{DefaultColorKey};
 
   IBaseFilter* FRenderer = nullptr;             // the control's own filter
   TVideoFrameRenderer* FOwnRenderer = nullptr;  // the same, when it is ours

@@ -302,7 +302,7 @@ void TDSVideoWindowEx2::ApplyColorKey() {
   COLORKEY key = {};
   DWORD color = 0;
   if (SUCCEEDED(config->GetColorKey(&key, &color))) {
-    FColorKey = key.HighColorValue;
+    FColorKey.store(key.HighColorValue);
     if (OnColorKeyChanged) OnColorKeyChanged(this);
   }
   config->Release();

@@ -343,4 +343,29 @@ TEST_F(AudioFilterRing, AReaderNearTheEndReadsOnAcrossTheWrap) {
   EXPECT_EQ(last, first + 16383);
 }
 
+
+// The frames handed out are a copy: the ring written over and then
+// rebuilt for a new format leaves them as they were until the next call.
+TEST_F(AudioFilterRing, HandedOutFramesStayAsTheyWereUntilTheNextCall) {
+  Start();
+  IMediaSample* sample = Sample(44100, 1, -5000000, &Stereo);
+  ASSERT_EQ(Filter->Transform(sample), S_OK);
+  sample->Release();
+  void* buffer = nullptr;
+  int32_t size = 0;
+  PDSStream stream = nullptr;
+  ASSERT_EQ(Filter->GetVisualBuffer(&buffer, &size, &stream), S_OK);
+  ASSERT_EQ(size, 4 * 16384);
+  const std::vector<BYTE> before(static_cast<BYTE*>(buffer), static_cast<BYTE*>(buffer) + size);
+  sample = Sample(176400, 1000000, 5000000);  // four seconds: the whole ring anew
+  ASSERT_EQ(Filter->Transform(sample), S_OK);
+  sample->Release();
+  const TMediaType mono = AudioType(WAVE_FORMAT_PCM, 1, 22050, 16);
+  sample = Sample(100, 0, 45000000, &mono);
+  ASSERT_EQ(Filter->Transform(sample), S_OK);
+  sample->Release();
+  EXPECT_EQ(Filter->RingCapacity(), 176400) << "the ring was rebuilt for mono 22,050 Hz";
+  EXPECT_EQ(std::memcmp(buffer, before.data(), before.size()), 0);
+}
+
 }  // namespace

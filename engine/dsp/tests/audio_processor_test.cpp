@@ -5,6 +5,8 @@
 #include <atomic>
 #include <cstring>
 #include <mutex>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -179,6 +181,40 @@ TEST_F(AudioProcessorGraph, TheWholeChainRunsInTheCallback) {
   seeking->Release();
   EXPECT_TRUE(lctest::PumpUntil([this] { return Completed; }, 20000));
   EXPECT_GT(flushes.load(), before);
+}
+
+// A handler that changed the buffer and then failed: the buffer goes on as
+// it came, at its full size, and the exception reaches the graph
+// component's OnException later, on the GUI thread.
+TEST_F(AudioProcessorGraph, AFailedHandlersChangesAreUndoneAndItsExceptionReported) {
+  std::vector<std::string> reported;
+  DWORD thread = 0;
+  Graph.OnException = [&](std::exception_ptr Error) {
+    thread = GetCurrentThreadId();
+    try {
+      std::rethrow_exception(Error);
+    } catch (const std::exception& e) {
+      reported.push_back(e.what());
+    }
+  };
+  Processor.OnPCMData = [](TDSAudioProcessor*, void* Buffer, int Size, int& NewSize, PDSStream) {
+    std::memset(Buffer, 0x55, static_cast<size_t>(Size));
+    NewSize = Size / 2;
+    throw std::runtime_error("handler failed");
+  };
+  std::vector<uint8_t> buffer(64);
+  for (size_t i = 0; i < buffer.size(); ++i) buffer[i] = static_cast<uint8_t>(i);
+  const std::vector<uint8_t> original = buffer;
+  TDSStream stream{64, 44100, 2, 16, 0, 0, 0};
+  int32_t newSize = -1;
+  EXPECT_EQ(Processor.PCMData(buffer.data(), 64, &newSize, &stream), S_OK);
+  EXPECT_EQ(newSize, 64);
+  EXPECT_EQ(buffer, original);
+  EXPECT_TRUE(reported.empty()) << "reported later, not from the streaming call";
+  EXPECT_TRUE(lctest::PumpUntil([&] { return !reported.empty(); }, 5000));
+  ASSERT_EQ(reported.size(), 1u);
+  EXPECT_EQ(reported[0], "handler failed");
+  EXPECT_EQ(thread, GetCurrentThreadId());
 }
 
 TEST_F(AudioProcessorGraph, AnExceptionInTheHandlerLeavesTheBufferAndPlaybackGoesOn) {

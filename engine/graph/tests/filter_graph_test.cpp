@@ -263,6 +263,38 @@ TEST_F(FilterGraphTest, ARefusedFilterIsSkippedForTheNextCandidate) {
   EXPECT_TRUE(Recorder.Filter->OutputPin()->IsConnected()) << "the file was rendered without it";
 }
 
+// An exception of a graph-builder callback does not vanish: the builder
+// goes on as without a handler, and the exception reaches OnException
+// after the render, on this (the GUI) thread.
+TEST_F(FilterGraphTest, AnExceptionOfAFilterCallbackIsReportedAfterTheRender) {
+  std::vector<std::string> reported;
+  bool rendering = false, duringRender = false;
+  DWORD thread = 0;
+  Graph.OnException = [&](std::exception_ptr Error) {
+    duringRender = duringRender || rendering;
+    thread = GetCurrentThreadId();
+    try {
+      std::rethrow_exception(Error);
+    } catch (const std::exception& e) {
+      reported.push_back(e.what());
+    }
+  };
+  Graph.OnSelectedFilter = [](IMoniker*, const std::wstring&, const GUID&) -> bool {
+    throw std::runtime_error("selected");
+  };
+  Graph.OnCreatedFilter = [](IBaseFilter*, const GUID&) -> bool { throw std::runtime_error("created"); };
+  Graph.SetActive(true);
+  rendering = true;
+  EXPECT_EQ(Graph.RenderFile(lctest::MediaPath("tone.wav")), S_OK);
+  rendering = false;
+  EXPECT_TRUE(Recorder.Filter->OutputPin()->IsConnected()) << "rendered as without handlers";
+  EXPECT_TRUE(lctest::PumpUntil([&] { return reported.size() >= 2; }, 5000));
+  EXPECT_FALSE(duringRender);
+  EXPECT_EQ(thread, GetCurrentThreadId());
+  EXPECT_NE(std::find(reported.begin(), reported.end(), "selected"), reported.end());
+  EXPECT_NE(std::find(reported.begin(), reported.end(), "created"), reported.end());
+}
+
 TEST_F(FilterGraphTest, GraphEditRegistersTheActiveGraphInTheRunningObjectTable) {
   const auto count = [] {
     IRunningObjectTable* table = nullptr;
