@@ -36,7 +36,8 @@ enum class Cmd : std::uint8_t {
   // forgets the current movie and says "Close movie" on the OSD; the main
   // window has already put its labels back.
   CloseMovie,
-  // Stops what plays (when a movie is loaded) before a new list starts.
+  // Stops the loaded movie before a new list starts (with the application
+  // minimised, the new movie's video window is not hidden on restore).
   StopForNewList,
   // Subtitles.
   BtnOpenSubtitleClick,

@@ -9,6 +9,7 @@
 #include "player/display_platform.h"
 #include "player/handover.h"
 #include "player/rooms_stand_in.h"
+#include "playlist/win/playlist_win.h"
 #include "settings/date_time.h"
 #include "settings/program_state.h"
 #include "settings/settings_file.h"
@@ -125,6 +126,10 @@ void TfrmMain::WndProc(TMessage& Message) {
       return;
     case WM_APPCOMMAND:
       WMAppCommand(Message);
+      return;
+    case WM_DROPFILES:
+      Opener().AcceptFiles(lc::playlist::TakeDroppedFiles(reinterpret_cast<HDROP>(Message.WParam)));
+      Message.Result = 0;
       return;
     case WM_CONTEXTMENU:
       // The context-menu key has already opened the menu at the mouse.

@@ -24,7 +24,9 @@ class TMainPlayerLink : public lc::playlist::PlayerLink {
     F.Commands().Run(Cmd::BtnStopClick, 0);
     return !ShownDown(*F.BtnPlay);
   }
-  void StopForNewList() override { F.Commands().Run(Cmd::StopForNewList, 0); }
+  void StopForNewList() override {
+    if (F.BtnStop->Enabled()) F.Commands().Run(Cmd::StopForNewList, 0);
+  }
   void OpenMovie(bool PlayAfterOpen, bool AddNextParts) override {
     F.Commands().OpenMovie(PlayAfterOpen, AddNextParts);
   }

@@ -27,7 +27,6 @@ class FirstActivation : public lc::testing::MainWindowTest {
     for (const char* F : {"m\\a.avi", "m\\b.avi", "m\\c.mkv", "m\\notes.txt", "films\\Zeta.avi",
                           "films\\x\\alpha.avi", "films\\Beta.mkv", "films\\.hidden\\h.avi"})
       WriteBytes(folder.File(F), "x");
-    form->OnReport = [this](const std::wstring& Text) { reports.push_back(Text); };
     form->Satellites.PlayList = &listWindow;
     listWindow.SetBounds(600, 300, 200, 100);
     auto& S = Program().Settings;
@@ -54,7 +53,6 @@ class FirstActivation : public lc::testing::MainWindowTest {
   const Strings& Movies() { return List().Entries().PlaylistMovies; }
 
   TForm listWindow{L"TLcTestPlaylist"};
-  std::vector<std::wstring> reports;
 };
 
 TEST_F(FirstActivation, OneMovieBecomesThePlaylistAndOpensWithItsNextParts) {

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
@@ -43,6 +44,7 @@ class MainWindowTest : public ::testing::Test {
     Program().DesktopDisplayMode.clear();
     form = std::make_unique<TTestMain>(host);
     form->SetCommands(&rooms);
+    form->OnReport = [this](const std::wstring& Text) { reports.push_back(Text); };
   }
   void TearDown() override {
     form.reset();
@@ -60,6 +62,8 @@ class MainWindowTest : public ::testing::Test {
   lc::settings::testing::ScratchFolder folder;
   lc::settings::testing::FakeHost host;
   RecordingCommands rooms;
+  // The messages the main window showed.
+  std::vector<std::wstring> reports;
   std::unique_ptr<TTestMain> form;
 };
 

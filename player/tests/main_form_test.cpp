@@ -3,16 +3,19 @@
 // it closes.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include "player/main_form.h"
 #include "player/tests/main_form_fixture.h"
 #include "settings/program_state.h"
 #include "settings/settings_table.h"
 #include "settings/tests/test_support.h"
+#include "settings/win/settings_win.h"
 
 namespace {
 
@@ -51,6 +54,24 @@ TEST_F(MainFormTest, HandOverIsTakenOnlyAfterTheFirstActivation) {
   Program().BusyFlag = true;
   SendCopyData("x.avi\x01", 6);
   EXPECT_EQ(form->OpenFileList.size(), 2u);
+}
+
+TEST_F(MainFormTest, DroppedFilesOpenAsFromTheOpenDialog) {
+  lc::settings::testing::WriteBytes(folder.File("drop.avi"), "x");
+  Program().Settings.MediaExtensions = {"avi"};
+  const std::wstring name = lc::settings::Utf8ToWide(folder.File("drop.avi"));
+  const SIZE_T bytes = sizeof(DROPFILES) + (name.size() + 2) * sizeof(wchar_t);
+  HGLOBAL drop = GlobalAlloc(GHND, bytes);
+  auto* files = static_cast<DROPFILES*>(GlobalLock(drop));
+  files->pFiles = sizeof(DROPFILES);
+  files->fWide = TRUE;
+  std::memcpy(reinterpret_cast<char*>(files) + sizeof(DROPFILES), name.c_str(), name.size() * sizeof(wchar_t));
+  GlobalUnlock(drop);
+  form->Perform(WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+  EXPECT_EQ(form->Playlist().Entries().PlaylistMovies, std::vector<std::string>{folder.File("drop.avi")});
+  EXPECT_EQ(form->CurrentMovieFile, folder.File("drop.avi"));
+  EXPECT_EQ(rooms.Log, std::vector<std::string>{"OpenMovie play parts"});
+  EXPECT_FALSE(form->CloseWhenListEnds) << "opened by the user";
 }
 
 TEST_F(MainFormTest, HandOverReceiverSurvivesHostileRecords) {
