@@ -26,6 +26,7 @@
 #include "settings/text_apply.h"
 #include "settings/win/registry_win.h"
 #include "settings/win/settings_win.h"
+#include "tools/tool_environment.h"
 
 namespace lc {
 
@@ -102,9 +103,24 @@ void ConnectMessageBox(TfrmMain* main) {
   SetMessageBoxEnvironment(std::move(env));
 }
 
+// The tool windows pass their unused keys and their texts to the main
+// window, and their drops on to it.
+void ConnectToolWindows(TfrmMain* main) {
+  tools::TToolEnvironment env;
+  env.Player = &main->ToolLink();
+  env.AcceptFiles = [main](TMessage& m) { m.Result = main->Perform(m.Msg, m.WParam, m.LParam); };
+  env.MainWindow = [main]() -> TForm* { return main; };
+  env.VideoWindow = [main] { return main->Satellites.VideoWindow; };
+  env.PlaylistWindow = [main] { return main->Satellites.PlayList; };
+  env.MonitorsDiffer = [] { return Program().MonitorsDiffer; };
+  env.SkipFormPlacement = [main] { return main->SkipFormPlacement; };
+  tools::SetToolEnvironment(std::move(env));
+}
+
 void CreateForms(const settings::SettingsHost& host) {
   TfrmMain* main = Application.CreateForm<TfrmMain>(host);
   ConnectMessageBox(main);
+  ConnectToolWindows(main);
   Application.OnException = [main](TComponent* s, std::exception_ptr e) { main->OnExceptionEvent(s, e); };
   Application.OnShowHint = [main](std::wstring& text, bool& show, THintInfo& info) {
     main->OnShowHintEvent(text, show, info);

@@ -52,6 +52,7 @@ TfrmMain::TfrmMain(const lc::settings::SettingsHost& settingsHost)
       FCommands(FStandIn.get()) {
   frmMain = this;
   CreatePlaylist();
+  CreateToolLink();
   SetColor(clBlack);
   TFont face;
   face.SetName(L"MS Sans Serif");

@@ -33,6 +33,7 @@
 #include "player/commands.h"
 #include "player/main_links.h"
 #include "playlist/file_opening.h"
+#include "tools/tool_links.h"
 #include "playlist/playlist.h"
 
 namespace lc::settings {
@@ -69,6 +70,9 @@ class TfrmMain : public TSkinForm {
   lc::playlist::FileOpener& Opener() { return *FOpener; }
   lc::TSatelliteWindows Satellites;
   lc::TMainDialogs Dialogs;
+  // The player as the tool windows see it: their unused keys go through
+  // the key map, their texts to the OSD.
+  lc::tools::TToolPlayerLink& ToolLink() { return *FToolLink; }
 
   // ---- program-wide state of the main window ----
   // True from creation until the end of the first activation.
@@ -207,6 +211,7 @@ class TfrmMain : public TSkinForm {
   void VolumeWithOsd(lc::Cmd Step);
   void CloseMovieKey();
   // main_windows.cpp
+  void CreateToolLink();
   void RunDialog(lc::TDialogSlot& Slot);
   void ShowOrFront(TForm* Window);
   void TogglePlaylistKey();
@@ -233,6 +238,7 @@ class TfrmMain : public TSkinForm {
   std::unique_ptr<lc::playlist::PlayerLink> FPlayerLink;
   std::unique_ptr<lc::playlist::Playlist> FPlaylist;
   std::unique_ptr<lc::playlist::FileOpener> FOpener;
+  std::unique_ptr<lc::tools::TToolPlayerLink> FToolLink;
   std::unique_ptr<lc::HotKeyApi> FHotKeyApi;
   std::unique_ptr<lc::BossKeys> FBossKeys;
   bool FActivating = false;

@@ -43,6 +43,28 @@ bool HasFocus(const TForm& Window) {
 
 // ---- satellites ------------------------------------------------------------
 
+namespace {
+
+class TMainToolLink : public lc::tools::TToolPlayerLink {
+ public:
+  explicit TMainToolLink(TfrmMain& Form) : F(Form) {}
+  void ShowOSD(const std::wstring& Text) override { F.Commands().ShowOSD(Text); }
+  // Escape and the arrows first, then every other key.
+  void PassKey(int& Key, TShiftState Shift) override {
+    WORD K = static_cast<WORD>(Key);
+    F.SpecialKeyExecute(K, Shift);
+    F.ExecuteKeyCommand(K, Shift);
+    Key = K;
+  }
+
+ private:
+  TfrmMain& F;
+};
+
+}  // namespace
+
+void TfrmMain::CreateToolLink() { FToolLink = std::make_unique<TMainToolLink>(*this); }
+
 void TfrmMain::ShowOrFront(TForm* Window) {
   if (!Window) return;
   if (!Window->Showing()) {

@@ -272,6 +272,19 @@ TEST_F(MainKeys, MediaKeysAreAnsweredOnlyWhenRecognised) {
   EXPECT_TRUE(rooms.Calls.empty());
 }
 
+TEST_F(MainKeys, ToolWindowsPassTheirUnusedKeysThroughTheMap) {
+  int K = VK_LEFT;
+  form->ToolLink().PassKey(K, ssAlt);
+  K = 'B';
+  form->ToolLink().PassKey(K, 0);
+  K = VK_F10;
+  form->ToolLink().PassKey(K, ssCtrl);
+  EXPECT_EQ(K, 0);
+  form->ToolLink().ShowOSD(L"Preamplification: 5");
+  EXPECT_EQ(rooms.Commands(), (std::vector<Cmd>{Cmd::DecreaseTimeMenuClick, Cmd::BtnNextClick}));
+  EXPECT_EQ(rooms.Osd, std::vector<std::wstring>{L"Preamplification: 5"});
+}
+
 TEST_F(MainKeys, ThePlayPauseMediaKey) {
   lc::playlist::PlaylistEntries& E = form->Playlist().Entries();
   E.PlaylistMovies = {"C:\\a.avi"};
