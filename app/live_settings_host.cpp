@@ -58,6 +58,7 @@ void LiveSettingsHost::GatherLiveValues(settings::SettingsStore& store) const {
   if (frmMain) {
     store.MainXPosition = frmMain->Left();
     store.MainYPosition = frmMain->Top();
+    store.LastMovieSelectedInPlaylist = frmMain->Playlist().Entries().PlaylistIndex + 1;
   }
 }
 

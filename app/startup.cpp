@@ -245,6 +245,7 @@ int RunProgram(const std::vector<std::wstring>& args) {
   // main window's first activation.
   if (settings::FileExists(p.Names.AutoPlaylistFileName()))
     frmMain->Playlist().LoadFromList(p.Names.AutoPlaylistFileName(), true, true);
+  frmMain->Playlist().SelectAtStart(p.Settings.LastMovieSelectedInPlaylist);
   for (std::size_t i = 1; i < args.size(); ++i) frmMain->CommandLine.push_back(WideToUtf8(args[i]));
   Application.Run();
   return 0;

@@ -72,6 +72,11 @@ class Playlist {
   // Writes the list (nothing for an empty one); false when it could not be
   // written (reported unless silent; the old file then stays as it was).
   bool SavePlaylist(const std::string& file, bool silent);
+  // Start-up, after the list of the last run was loaded: its entry
+  // `lastMovieSelected` - 1 (the setting keeps PlaylistIndex + 1) becomes
+  // the selected and current one; 0 or a number beyond the list leaves
+  // nothing selected.
+  void SelectAtStart(int lastMovieSelected);
   // The automatic save when the playlist window closes and at exit.
   void FormCloseQuery();
   // The save command after its dialog: "Nothing to save!" for an empty

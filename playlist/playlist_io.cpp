@@ -80,6 +80,13 @@ void Playlist::FormCloseQuery() {
   }
 }
 
+void Playlist::SelectAtStart(int lastMovieSelected) {
+  if (lastMovieSelected <= 0 || lastMovieSelected > Count()) return;
+  SetItemIndex(lastMovieSelected - 1);
+  entries_.PlaylistIndex = lastMovieSelected - 1;
+  link_.SelectionChanged();
+}
+
 void Playlist::SaveCommand(const std::string& chosenName, bool allFilesFilter) {
   if (Count() == 0) {
     link_.ShowMessage(texts_.TextMessages[18], MessageOwner::PlaylistWindow);

@@ -209,6 +209,18 @@ TEST_F(PlaylistLoadTest, SaveCommandNamesTheFileAndReportsFailures) {
   EXPECT_EQ(link.messages, (Lines{"playlist: Nothing to save!"}));
 }
 
+TEST_F(PlaylistLoadTest, TheEntryOfTheLastRunIsSelectedAgainAtStart) {
+  for (int saved : {0, 3, -1}) {
+    playlist.SelectAtStart(saved);
+    EXPECT_EQ(playlist.ItemIndex(), -1) << saved;
+    EXPECT_EQ(playlist.Entries().PlaylistIndex, -1) << saved;
+  }
+  playlist.SelectAtStart(2);
+  EXPECT_EQ(playlist.ItemIndex(), 1);
+  EXPECT_EQ(playlist.Entries().PlaylistIndex, 1);
+  EXPECT_EQ(link.selectionChanges, 1);
+}
+
 TEST_F(PlaylistLoadTest, OpenCommandReplacesTheListAndForgetsThePreviousMovie) {
   files.AddFile("C:\\l\\two.lpl", "C:\\n\\a.avi\r\nNo subtitle\r\n");
   link.previousSettingsValid = true;

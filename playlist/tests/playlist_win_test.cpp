@@ -2,17 +2,16 @@
 // identity behind the scan's cycle guard, and the names of a drop.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include <windows.h>
-#include <shlobj.h>
 
 #include "framework/unicode.h"
 #include "playlist/file_system.h"
 #include "playlist/folder_scan.h"
+#include "playlist/tests/drop_support.h"
 #include "playlist/text_rules.h"
 #include "playlist/win/playlist_win.h"
 #include "settings/tests/test_support.h"
@@ -51,23 +50,7 @@ TEST_F(WindowsPlaylistTest, AFolderHasOneIdentityWhateverThePathSpelling) {
   EXPECT_EQ(disk.FolderIdentity(folder.File("Missing")), "");
 }
 
-// A drop handle as the shell builds one: a DROPFILES header followed by
-// the wide names, each ended by a zero, and a final zero.
-HDROP MakeDrop(const std::vector<std::wstring>& names) {
-  std::size_t chars = 1;
-  for (const std::wstring& name : names) chars += name.size() + 1;
-  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
-  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-  header->pFiles = sizeof(DROPFILES);
-  header->fWide = TRUE;
-  auto* text = reinterpret_cast<wchar_t*>(header + 1);
-  for (const std::wstring& name : names) {
-    std::memcpy(text, name.c_str(), (name.size() + 1) * sizeof(wchar_t));
-    text += name.size() + 1;
-  }
-  GlobalUnlock(memory);
-  return static_cast<HDROP>(memory);
-}
+using testing::MakeDrop;
 
 TEST_F(WindowsPlaylistTest, DroppedNamesAreReadWhole) {
   const std::wstring longName = L"C:\\" + std::wstring(300, L'x') + L"\\movie.avi";
