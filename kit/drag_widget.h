@@ -13,7 +13,10 @@ class TDragWidget : public TWidget {
 
   void MouseLeave() override { FHover = false; }
   // The window lost the mouse capture: the drag ends.
-  void CancelDrag() { FDragging = false; }
+  void CaptureLost() override {
+    TWidget::CaptureLost();
+    FDragging = false;
+  }
   bool Dragging() const { return FDragging; }
 
  protected:

@@ -86,10 +86,14 @@ void TVirtualLabel::PaintMarquee() {
 void TVirtualLabel::Paint() {
   switch (FVariant) {
     case TLabelVariant::Main:
-      if (FScrolling)
+      if (FScrolling) {
         PaintMarquee();
-      else
+      } else {
+        // The text lies over the skin with a clear brush: written again over
+        // itself, its smoothed edges would darken on every hover repaint.
+        FSurface.RestoreSkin({FLeft, FTop, FLeft + FWidth, FTop + FHeight}, ptBoth);
         FSurface.TextOut(FLeft, FTop, FCaption, Look(), ptBoth);
+      }
       break;
     case TLabelVariant::Equalizer: {
       TSize Extent = FSurface.TextExtent(FCaption, Look());

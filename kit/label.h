@@ -64,6 +64,11 @@ class TVirtualLabel : public TWidget {
   bool MouseUp(int X, int Y) override;
   // The main window's mouse-leave drops the hover flag without repainting.
   void MouseLeave() override { FHover = false; }
+  // Losing the capture ends a drag-scroll as the release would.
+  void CaptureLost() override {
+    FDragScrolling = false;
+    TWidget::CaptureLost();
+  }
 
   const std::wstring& Caption() const { return FCaption; }
   bool Scrolling() const { return FScrolling; }

@@ -73,8 +73,9 @@ void TSkinForm::Paint() {
 
 void TSkinForm::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TForm::MouseDown(Button, Shift, X, Y);
-  // The second press of a double click is a press too.
-  if (Button == TMouseButton::mbLeft && !FHost.MouseDown(X, Y)) StartWindowDrag(*this);
+  // The second press of a double click belongs to DblClick alone.
+  if (Button != TMouseButton::mbLeft || (Shift & ssDouble)) return;
+  if (!FHost.MouseDown(X, Y)) StartWindowDrag(*this);
 }
 
 void TSkinForm::MouseMove(TShiftState Shift, int X, int Y) {
@@ -98,3 +99,23 @@ void TSkinForm::MouseLeave() {
 }
 
 bool TSkinForm::EraseBackground() { return FHost.EraseBackground(); }
+
+void TSkinForm::WndProc(TMessage& M) {
+  switch (M.Msg) {
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+      bool Outer = FReleasing;
+      FReleasing = true;
+      TForm::WndProc(M);
+      FReleasing = Outer;
+      return;
+    }
+    case WM_CAPTURECHANGED:
+      if (!FReleasing && reinterpret_cast<HWND>(M.LParam) != Handle()) FHost.CaptureLost();
+      break;
+    default:
+      break;
+  }
+  TForm::WndProc(M);
+}

@@ -53,8 +53,10 @@ class TSkinHost : public TWidgetHost {
 // A borderless skinned form: its face is a skin image, its widgets are fed
 // by the mouse through its host, a left press that no widget takes drags the
 // window, WM_ERASEBKGND is answered from the back buffer, a double click
-// goes to the widgets' double-click actions and the mouse leaving the window
-// drops every hover look.
+// goes to the widgets' double-click actions only (it neither presses a
+// widget nor drags the window), losing the mouse capture before the release
+// ends every press and drag, and the mouse leaving the window drops every
+// hover look.
 class TSkinForm : public TForm {
  public:
   // Loads the face SkinName, sizes the client area to it and, when
@@ -73,7 +75,11 @@ class TSkinForm : public TForm {
   void DblClick(int X, int Y) override;
   void MouseLeave() override;
   bool EraseBackground() override;
+  void WndProc(TMessage& M) override;
 
  private:
   TSkinHost FHost;
+  // Inside the framework's handling of a button release, which gives up the
+  // capture itself before the widgets see the release.
+  bool FReleasing = false;
 };

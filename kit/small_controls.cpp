@@ -1,7 +1,10 @@
 #include "kit/small_controls.h"
 
 void TResizeZone::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  if (Button == TMouseButton::mbLeft && OnMouseDown) OnMouseDown(this);
+  if (Button != TMouseButton::mbLeft) return;
+  if (OnMouseDown) OnMouseDown(this);
+  // A handler given through the base class's event is not lost either.
+  TGraphicControl::MouseDown(Button, Shift, X, Y);
 }
 
 void TMyCheckBox::MouseEnter() {

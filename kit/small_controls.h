@@ -13,7 +13,9 @@ class TResizeZone : public TGraphicControl {
  public:
   explicit TResizeZone(TWinControl* Parent) : TGraphicControl(Parent) {}
 
-  // Replaces the base class's mouse event: the zone reports only its sender.
+  // The zone's own press event: it reports only its sender. A handler set
+  // through TGraphicControl::OnMouseDown is called as well, after it, also
+  // for left presses only.
   TNotifyEvent OnMouseDown;
 
  protected:

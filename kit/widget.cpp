@@ -33,6 +33,11 @@ TWidget* TWidgetHost::MouseUp(int X, int Y) {
   return nullptr;
 }
 
+void TWidgetHost::CaptureLost() {
+  CapturedWidget = nullptr;
+  for (TWidget* W : FWidgets) W->CaptureLost();
+}
+
 void TWidgetHost::MouseLeave() {
   for (TWidget* W : FWidgets) W->MouseLeave();
   SetCursor(TWidgetCursor::Default);
@@ -119,6 +124,12 @@ bool TWidget::MouseUp(int X, int Y) {
   FPressed = false;
   Paint();
   return true;
+}
+
+void TWidget::CaptureLost() {
+  if (!FPressed) return;
+  FPressed = false;
+  Paint();
 }
 
 void TWidget::MouseLeave() {

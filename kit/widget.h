@@ -59,6 +59,9 @@ class TWidgetHost {
   // Double click: runs OnDoubleClick of the first widget that has one and
   // lies under the point; False when none does.
   bool DoubleClick(int X, int Y);
+  // The window lost the mouse capture before the release: the captured
+  // widget is let go and every widget drops its press and its drag.
+  void CaptureLost();
 
  private:
   std::vector<TWidget*> FWidgets;
@@ -84,6 +87,9 @@ class TWidget {
   virtual bool MouseUp(int X, int Y);
   // The mouse left the window: hover cleared and repainted when it was set.
   virtual void MouseLeave();
+  // The window lost the mouse capture: a pressed look is released and
+  // repainted; variants also end their drags.
+  virtual void CaptureLost();
   // Hit test: Left <= X <= Right and Top <= Y <= Bottom (one pixel wider
   // and taller than the painted area).
   virtual bool PointInside(int X, int Y) const;

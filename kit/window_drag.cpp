@@ -43,11 +43,17 @@ TRect ProposedRect(const WINDOWPOS& P, TWinControl& Form) {
   return R;
 }
 
-void WriteBack(WINDOWPOS& P, const TRect& R) {
+// Writes the snapped rectangle into the change. A change flagged to keep
+// the place or the size would drop the new x, y or cx, cy: the flag goes
+// wherever the result differs from the form's current rectangle.
+void WriteBack(WINDOWPOS& P, const TRect& R, TWinControl& Form) {
+  TRect Now = Form.BoundsRect();
   P.x = R.Left;
   P.y = R.Top;
   P.cx = R.Width();
   P.cy = R.Height();
+  if (R.Left != Now.Left || R.Top != Now.Top) P.flags &= ~UINT(SWP_NOMOVE);
+  if (R.Width() != Now.Width() || R.Height() != Now.Height()) P.flags &= ~UINT(SWP_NOSIZE);
 }
 
 TRect ScreenArea(bool UseDesktop) {
@@ -71,7 +77,7 @@ void SnapWindow(TWinControl& Form, TMessage& Msg, std::span<TForm* const> Target
   for (TForm* T : Targets)
     if (T && T->HandleAllocated() && T->Visible() && T->Enabled())
       Rects.push_back(T->BoundsRect());
-  WriteBack(Pos, SnapRect(Proposed, IsMove, Rects, ScreenArea(UseDesktop)));
+  WriteBack(Pos, SnapRect(Proposed, IsMove, Rects, ScreenArea(UseDesktop)), Form);
 }
 
 void SnapWindowWithDocked(TWinControl& Form, TMessage& Msg,
@@ -89,7 +95,7 @@ void SnapWindowWithDocked(TWinControl& Form, TMessage& Msg,
         F->SetBounds(R.Left + It->DX, R.Top + It->DY, F->Width(), F->Height());
     }
   }
-  WriteBack(Pos, R);
+  WriteBack(Pos, R, Form);
 }
 
 void DecideDocking(TWinControl& Main, std::span<TDockedWindow> Table) {

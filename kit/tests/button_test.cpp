@@ -54,6 +54,20 @@ TEST_F(MainButton, CapturedButtonKeepsOthersFromHighlighting) {
   for (const std::string& E : L.Take()) EXPECT_NE("cursor:point", E);
 }
 
+TEST_F(MainButton, LosingTheCaptureReleasesThePressWithoutAClick) {
+  Host.MouseMove(20, 20, false);
+  Host.MouseDown(20, 20);
+  L.Take();
+  Host.CaptureLost();
+  EXPECT_FALSE(Play.Pressed());
+  EXPECT_EQ(nullptr, Host.CapturedWidget);
+  EXPECT_EQ((Log{FrameCopy(3)}), L.Take()) << "the hover look again";
+  EXPECT_EQ(nullptr, Host.MouseUp(20, 20));
+  // The other buttons highlight again.
+  Host.MouseMove(50, 20, false);
+  EXPECT_TRUE(Stop.Hover());
+}
+
 TEST_F(MainButton, DisabledButtonShowsFrame2KeepsItsHintAndTakesNoPress) {
   Play.SetEnabled(false);
   EXPECT_EQ((Log{FrameCopy(2)}), L.Take());

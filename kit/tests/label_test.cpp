@@ -77,7 +77,9 @@ TEST(MainLabel, CaptionChangeErasesTheOldTextAndReportsScrollChanges) {
   Label.SetCaption(L"x");
   EXPECT_FALSE(Label.Scrolling());
   EXPECT_EQ(2, Changes);
-  EXPECT_EQ((Log{"restore:(10,20)-(80,33):both", "text:x@10,20:both"}), W.L.Take());
+  EXPECT_EQ((Log{"restore:(10,20)-(80,33):both", "restore:(10,20)-(16,33):both",
+                 "text:x@10,20:both"}),
+            W.L.Take());
   Label.SetCaption(L"x");
   EXPECT_EQ(Log{}, W.L.Take());
 }
@@ -99,6 +101,40 @@ TEST(MainLabel, DragScrollingMovesTheTextWithTheMouse) {
   EXPECT_FALSE(Label.DragScrolling());
   // A drag-scrolling label never changes the cursor.
   for (const std::string& E : W.L.Entries()) EXPECT_NE("cursor:press", E);
+}
+
+TEST(MainLabel, LosingTheCaptureEndsTheDragScroll) {
+  Window W;
+  TVirtualLabel Label{W.Host, W.Surface, 10, 20, std::wstring(20, L'a'), L"Name", 100,
+                      8, true};
+  W.Host.AddWidget(&Label);
+  ASSERT_EQ(&Label, W.Host.MouseDown(50, 25));
+  W.Host.MouseMove(40, 25, true);
+  ASSERT_EQ(9, Label.ScrollOffset());
+  W.Host.CaptureLost();
+  EXPECT_FALSE(Label.DragScrolling());
+  EXPECT_FALSE(Label.Pressed());
+  EXPECT_EQ(nullptr, W.Host.CapturedWidget);
+  // Later moves with the button down no longer scroll.
+  W.Host.MouseMove(20, 25, true);
+  EXPECT_EQ(9, Label.ScrollOffset());
+}
+
+// Every repaint of a still label (each mouse move over it repaints) puts
+// the skin back under the text before writing it.
+TEST(MainLabel, HoverRepaintsRestoreTheSkinUnderTheText) {
+  Window W;
+  TVirtualLabel Label{W.Host, W.Surface, 10, 20, L"Repeat", L"Repeat mode", 0, 8, false};
+  W.Host.AddWidget(&Label);
+  W.L.Take();
+  W.Host.MouseMove(12, 22, false);
+  W.Host.MouseMove(13, 22, false);
+  std::vector<std::string> Draws;
+  for (const std::string& E : W.L.Take())
+    if (E.rfind("restore:", 0) == 0 || E.rfind("text:", 0) == 0) Draws.push_back(E);
+  EXPECT_EQ((Log{"restore:(10,20)-(46,33):both", "text:Repeat@10,20:both",
+                 "restore:(10,20)-(46,33):both", "text:Repeat@10,20:both"}),
+            Draws);
 }
 
 TEST(MainLabel, NonDraggingLabelClicksWithThePressCursor) {

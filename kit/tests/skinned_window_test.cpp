@@ -139,6 +139,45 @@ TEST_F(SkinnedWindow, DoubleClickRunsTheWidgetsAction) {
   EXPECT_FALSE(Form->Host().DoubleClick(150, 80));
 }
 
+// The second press of a double click is no press: the button clicks once
+// and is left neither pressed nor captured.
+TEST_F(SkinnedWindow, ADoubleClickClicksAButtonOnce) {
+  int Clicks = 0, Opened = 0;
+  Button->OnClick = [&] { ++Clicks; };
+  Button->OnDoubleClick = [&] { ++Opened; };
+  Send(WM_LBUTTONDOWN, 30, 30, MK_LBUTTON);
+  Send(WM_LBUTTONUP, 30, 30);
+  Send(WM_LBUTTONDBLCLK, 30, 30, MK_LBUTTON);
+  EXPECT_FALSE(Button->Pressed());
+  EXPECT_EQ(nullptr, Form->Host().CapturedWidget);
+  Send(WM_LBUTTONUP, 30, 30);
+  EXPECT_EQ(1, Clicks);
+  EXPECT_EQ(1, Opened);
+}
+
+TEST_F(SkinnedWindow, LosingTheCaptureReleasesThePressedWidget) {
+  TForm Other{L"TKitCaptureThief"};
+  Other.SetBounds(400, 400, 50, 50);
+  Other.Show();
+  Send(WM_LBUTTONDOWN, 25, 25, MK_LBUTTON);
+  ASSERT_EQ(Button.get(), Form->Host().CapturedWidget);
+  ASSERT_TRUE(Button->Pressed());
+  SetCapture(Other.Handle());
+  EXPECT_EQ(nullptr, Form->Host().CapturedWidget);
+  EXPECT_FALSE(Button->Pressed());
+  ReleaseCapture();
+  // A release that the window gets after all is no click.
+  int Clicks = 0;
+  Button->OnClick = [&] { ++Clicks; };
+  Send(WM_LBUTTONUP, 25, 25);
+  EXPECT_EQ(0, Clicks);
+  // The window's own release of the capture is no loss: a press and a
+  // release still click.
+  Send(WM_LBUTTONDOWN, 25, 25, MK_LBUTTON);
+  Send(WM_LBUTTONUP, 25, 25);
+  EXPECT_EQ(1, Clicks);
+}
+
 TEST_F(SkinnedWindow, UncoveredAreaRepaintsExactlyTheBackBuffer) {
   // The mouse away, so that no hint window lies over the face.
   SetCursorPos(1500, 900);

@@ -96,10 +96,16 @@ TEST(TrackBar, DragFollowsTheMouseAnywhereUntilTheButtonIsUp) {
   EXPECT_FALSE(Bar.Dragging());
   EXPECT_FALSE(Bar.MouseMove(100, 38, true));
   EXPECT_EQ(200, Bar.Position());
-  // Capture lost during a drag.
-  Bar.MouseDown(170, 38);
-  Bar.CancelDrag();
+  // Capture lost during a drag: the window's host lets the bar go.
+  W.Host.AddWidget(&Bar);
+  ASSERT_EQ(&Bar, W.Host.MouseDown(170, 38));
+  const int AtPress = Bar.Position();
+  EXPECT_EQ(&Bar, W.Host.CapturedWidget);
+  W.Host.CaptureLost();
+  EXPECT_FALSE(Bar.Dragging());
+  EXPECT_EQ(nullptr, W.Host.CapturedWidget);
   EXPECT_FALSE(Bar.MouseMove(120, 38, true));
+  EXPECT_EQ(AtPress, Bar.Position());
 }
 
 TEST(TrackBar, SetPositionClampsAndRedrawsOnlyOnAChange) {

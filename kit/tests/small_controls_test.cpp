@@ -50,6 +50,25 @@ TEST_F(SmallControls, AResizeZoneReportsAPressWithItselfOnly) {
   EXPECT_EQ(1, Presses);
 }
 
+TEST_F(SmallControls, AResizeZoneCallsAHandlerSetThroughItsBaseClass) {
+  TResizeZone Zone(&Form);
+  Zone.SetBounds(0, 90, 200, 10);
+  TGraphicControl& Base = Zone;
+  int Presses = 0;
+  TPoint At;
+  Base.OnMouseDown = [&](TComponent* S, TMouseButton, TShiftState, int X, int Y) {
+    Presses += S == &Zone;
+    At = {X, Y};
+  };
+  Press(50, 95);
+  EXPECT_EQ(1, Presses);
+  EXPECT_EQ(50, At.X);
+  EXPECT_EQ(5, At.Y);
+  SendMessageW(Form.Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(50, 95));
+  SendMessageW(Form.Handle(), WM_RBUTTONUP, 0, MAKELPARAM(50, 95));
+  EXPECT_EQ(1, Presses) << "only left presses";
+}
+
 TEST_F(SmallControls, AResizeZoneWithoutHandlerDoesNothing) {
   TResizeZone Zone(&Form);
   Zone.SetBounds(0, 90, 200, 10);
@@ -71,10 +90,25 @@ TEST_F(SmallControls, ACheckBoxTellsWhenTheMouseEntersAndLeaves) {
   EXPECT_EQ(0, Out);
   Box.Perform(CM_MOUSELEAVE);
   EXPECT_EQ(1, Out);
-  // Without handlers the messages are still handled.
+}
+
+// Both messages repaint the box, with handlers or without.
+TEST_F(SmallControls, ACheckBoxRepaintsWhenTheMouseEntersAndLeaves) {
   TMyCheckBox Plain(&Form);
-  Plain.Perform(CM_MOUSEENTER);
-  Plain.Perform(CM_MOUSELEAVE);
+  Plain.SetBounds(10, 10, 120, 20);
+  TMyCheckBox Watched(&Form);
+  Watched.SetBounds(10, 40, 120, 20);
+  Watched.OnMouseIn = [](TComponent*) {};
+  Watched.OnMouseOut = [](TComponent*) {};
+  Application.ProcessMessages();
+  for (TMyCheckBox* Box : {&Plain, &Watched}) {
+    for (UINT Msg : {UINT(CM_MOUSEENTER), UINT(CM_MOUSELEAVE)}) {
+      ValidateRect(Box->Handle(), nullptr);
+      ASSERT_FALSE(GetUpdateRect(Box->Handle(), nullptr, FALSE));
+      Box->Perform(Msg);
+      EXPECT_TRUE(GetUpdateRect(Box->Handle(), nullptr, FALSE)) << std::hex << Msg;
+    }
+  }
 }
 
 TEST_F(SmallControls, APanelTakesCopiedFramesAndPaintsAfterItsColour) {

@@ -48,7 +48,7 @@ class TSnappingForm : public TSkinForm {
       FInSizeMove = false;
     } else if (M.Msg == WM_WINDOWPOSCHANGING && FInSizeMove) {
       const auto* P = reinterpret_cast<const WINDOWPOS*>(M.LParam);
-      if (!(P->flags & SWP_NOMOVE)) {
+      if ((P->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) {
         ++Snaps;
         if (DockTable.empty())
           SnapWindow(*this, M, Targets, false);
@@ -158,6 +158,24 @@ TEST(SnapWindow, AMovedWindowSnapsToAVisibleEnabledTarget) {
   Target.Show();
   SetWindowPos(F.Handle(), nullptr, 504, 340, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   EXPECT_EQ(504, F.Left());
+}
+
+// A sizing that keeps the place (SWP_NOMOVE) still snaps the left edge: the
+// left edge moves onto the target and the right edge stays.
+TEST(SnapWindow, ASizingFlaggedToKeepThePlaceMovesTheSnappedEdge) {
+  TSnappingForm Target(L"TKitTargetForm");
+  ShowAt(Target, 300, 300);                     // right edge 500
+  TSnappingForm F(L"TKitSizedForm");
+  F.Targets = {&Target};
+  ShowAt(F, 505, 300);
+  Settle();
+  SendMessageW(F.Handle(), WM_ENTERSIZEMOVE, 0, 0);
+  SetWindowPos(F.Handle(), nullptr, 0, 0, 250, 100, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SendMessageW(F.Handle(), WM_EXITSIZEMOVE, 0, 0);
+  EXPECT_EQ(500, F.Left());
+  EXPECT_EQ(755, F.BoundsRect().Right);
+  EXPECT_EQ(300, F.Top());
+  EXPECT_EQ(100, F.Height());
 }
 
 TEST(SnapWindowWithDocked, DockedSatelliteFollowsAndUndockedOnesAttract) {
