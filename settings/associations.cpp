@@ -69,7 +69,8 @@ bool Associations::RemRegExt(const std::string& ext) {
   return now != ProgId();
 }
 
-bool Associations::WriteProgIdSetIn(RegRoot root, const std::string& prefix) {
+bool Associations::WriteProgIdSetIn(RegRoot root, const std::string& prefix,
+                                    bool withFolderVerbs) {
   const std::string quotedExe = "\"" + exePath_ + "\"";
   const std::string id = ProgId();
   const std::string folder = "Directory\\shell\\" + appName_;
@@ -89,8 +90,10 @@ bool Associations::WriteProgIdSetIn(RegRoot root, const std::string& prefix) {
   };
   verb(id + "\\shell\\Play", "&Play in " + appName_, "/Play %L");
   verb(id + "\\shell\\Enqueue", "&Enqueue in " + appName_, "/AddFile %L");
-  verb(folder + ".Play", "&Play in " + appName_, "/Play %L");
-  verb(folder + ".Enqueue", "&Enqueue in " + appName_, "/AddFolder %L");
+  if (withFolderVerbs) {
+    verb(folder + ".Play", "&Play in " + appName_, "/Play %L");
+    verb(folder + ".Enqueue", "&Enqueue in " + appName_, "/AddFolder %L");
+  }
   table.push_back({id + "\\Defaulticon", exePath_ + ",0"});
 
   for (size_t i = 0; i < table.size(); ++i) {
@@ -102,8 +105,9 @@ bool Associations::WriteProgIdSetIn(RegRoot root, const std::string& prefix) {
   return true;
 }
 
-void Associations::WriteProgIdSet() {
-  if (!WriteProgIdSetIn(kClasses, "")) WriteProgIdSetIn(kUser, kUserClasses);
+void Associations::WriteProgIdSet(bool withFolderVerbs) {
+  if (!WriteProgIdSetIn(kClasses, "", withFolderVerbs))
+    WriteProgIdSetIn(kUser, kUserClasses, withFolderVerbs);
 }
 
 void Associations::DeleteProgramKeys() {
@@ -118,7 +122,8 @@ void Associations::NotifyShell() {
 }
 
 void Associations::WriteProgIdSetWhenUsed(const std::string& fileAssociation) {
-  if (fileAssociation.find('1') != std::string::npos || GetRegExt(kPlaylistExtension)) WriteProgIdSet();
+  const bool mediaType = fileAssociation.find('1') != std::string::npos;
+  if (mediaType || GetRegExt(kPlaylistExtension)) WriteProgIdSet(mediaType);
 }
 
 void Associations::StartupRegistration(const std::vector<std::string>& mediaExtensions,

@@ -32,8 +32,9 @@ class Associations {
   // true when the extension no longer names our identifier.
   bool RemRegExt(const std::string& ext);
 
-  // Writes the program identifier with its verbs and the folder verbs.
-  void WriteProgIdSet();
+  // Writes the program identifier with its verbs and, when withFolderVerbs,
+  // the folder verbs.
+  void WriteProgIdSet(bool withFolderVerbs = true);
   // Deletes the program identifier and the folder verbs, in both roots.
   void DeleteProgramKeys();
   void NotifyShell();
@@ -61,8 +62,10 @@ class Associations {
   std::string ProgId() const { return appName_ + ".File"; }
   std::string BackupName() const { return appName_ + "FileBak"; }
   bool SetRegExtIn(RegRoot root, const std::string& prefix, const std::string& ext);
-  bool WriteProgIdSetIn(RegRoot root, const std::string& prefix);
-  // The identifier exists whenever an extension of ours points at it.
+  bool WriteProgIdSetIn(RegRoot root, const std::string& prefix, bool withFolderVerbs);
+  // The identifier exists whenever an extension of ours points at it; the
+  // folder verbs only while a media type is associated (the playlist type
+  // alone does not bring back folder entries the user removed).
   void WriteProgIdSetWhenUsed(const std::string& fileAssociation);
 
   Registry& reg_;

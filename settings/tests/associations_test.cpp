@@ -118,12 +118,25 @@ TEST_F(AssociationsTest, StartupRegistersThePlaylistTypeAndItsProgIdEvenWithNoMe
   EXPECT_TRUE(assoc.GetRegExt("lpl"));
   // The playlist type points at the identifier, so the identifier exists.
   EXPECT_EQ(Default(kHKCR, "Lumacraft.File\\shell"), "Play");
+  EXPECT_EQ(Default(kHKCR, "Lumacraft.File\\shell\\Enqueue\\DDEExec"), "/AddFile %L");
+  EXPECT_EQ(Default(kHKCR, "Lumacraft.File\\Defaulticon"), std::string(kExe) + ",0");
+  // No media type is ours: the folder entries stay away.
+  EXPECT_FALSE(reg.KeyExists(kHKCR, "Directory\\shell\\Lumacraft.Play"));
+  EXPECT_FALSE(reg.KeyExists(kHKCR, "Directory\\shell\\Lumacraft.Enqueue"));
   EXPECT_EQ(fa, "00");
   EXPECT_EQ(notifications, 1);
 
   // Nothing changed since: no second notification.
   assoc.StartupRegistration(exts, fa, true);
   EXPECT_EQ(notifications, 1);
+}
+
+TEST_F(AssociationsTest, StartupWritesTheFolderVerbsWhileAMediaTypeIsOurs) {
+  std::vector<std::string> exts{"avi", "mkv"};
+  std::string fa = "01";
+  assoc.StartupRegistration(exts, fa, true);
+  EXPECT_EQ(Default(kHKCR, "Directory\\shell\\Lumacraft.Play\\DDEExec"), "/Play %L");
+  EXPECT_EQ(Default(kHKCR, "Directory\\shell\\Lumacraft.Enqueue\\DDEExec"), "/AddFolder %L");
 }
 
 TEST_F(AssociationsTest, StartupRestoresLostTypesOnlyWhenAsked) {
