@@ -198,31 +198,8 @@ void TfrmMain::rmsSaveToHdd() {
 
 void TfrmMain::rmsLoadFromHdd() {
   lc::ProgramState& p = Program();
-  const lc::settings::SettingsStore& s = p.Settings;
-  // A remembered entry starts from the present values (the colour sliders
-  // and the volume bar hold the settings' values in their own units); its
-  // lines overwrite them.
-  lc::settings::RmsLiveState live;
-  live.PanScanValue = s.PanScanValue;
-  live.KeepAspectRatio = s.KeepAspectRatio;
-  live.AspectRatioValue = 1.33;
-  live.VideoWindowWidth = s.VideoWindowWidth;
-  live.VideoWindowHeight = s.VideoWindowHeight;
-  live.BrightnessSlider = s.BrightnessControl / 10;
-  live.ContrastSlider = s.ContrastControl / 100;
-  live.HueSlider = s.HueControl;
-  live.SaturationSlider = s.SaturationControl / 100;
-  live.VolumePosition = s.AudioVolume;
-  live.SubtitleFontName = s.SubtitleFontName;
-  live.SubtitleSize = s.SubtitleSize;
-  live.SubtitleFontColor = s.SubtitleFontColor;
-  live.SubtitleFontStyle = s.SubtitleFontStyle;
-  live.TransparentBackground = s.TransparentBackground;
-  live.UseOutlineFont = s.UseOutlineFont;
-  live.AverageVerticalDisplayZone = s.AverageVerticalDisplayZone;
-  const lc::settings::TRmsEntry start = lc::settings::MakeRmsEntry(live, 0);
   lc::settings::RmsLoadFromHdd(
-      p.Rms, p.Names.RmsFileName(), start,
+      p.Rms, p.Names.RmsFileName(), lc::settings::RmsStartEntry(p.Settings),
       [this](const std::string& name) { return FSettingsHost.IsFontInstalled(name); }, p.RmsFile);
 }
 

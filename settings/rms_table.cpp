@@ -72,6 +72,33 @@ TRmsEntry MakeRmsEntry(const RmsLiveState& live, double now) {
   return e;
 }
 
+TRmsEntry RmsStartEntry(const SettingsStore& s) {
+  TRmsEntry e;
+  e.LastAccessed = 0;
+  e.PanScan = 0;
+  e.AspectRatio = 1.33;
+  e.VideoImageXPosition = 0;
+  e.VideoImageYPosition = 0;
+  e.VideoWindowWidth = s.VideoWindowWidth;
+  e.VideoWindowHeight = s.VideoWindowHeight;
+  e.LastVideoPosition = 0;
+  // The colour sliders hold the settings in their own units.
+  e.Brightness = s.BrightnessControl / 10 * 10;
+  e.Contrast = s.ContrastControl / 100 * 100;
+  e.Hue = s.HueControl;
+  e.Saturation = s.SaturationControl / 100 * 100;
+  e.FullScreen = s.FullscreenOnLoad;
+  e.AudioVolume = 5000;
+  e.SubtitleFontName = s.SubtitleFontName;
+  e.SubtitleSize = s.SubtitleSize;
+  e.SubtitleFontColor = s.SubtitleFontColor;
+  e.SubtitleFontStyle = s.SubtitleFontStyle;
+  e.TransparentBackground = s.TransparentBackground;
+  e.UseOutlineFont = s.UseOutlineFont;
+  e.AverageVerticalDisplayZone = s.AverageVerticalDisplayZone;
+  return e;
+}
+
 std::size_t AddToRms(RmsTable& table, const RmsLiveState& live, double now) {
   return table.Store(MakeRmsEntry(live, now));
 }

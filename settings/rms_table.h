@@ -106,4 +106,11 @@ std::size_t AddToRms(RmsTable& table, const RmsLiveState& live, double now);
 // The entry AddToRms would store (without touching a table).
 TRmsEntry MakeRmsEntry(const RmsLiveState& live, double now);
 
+// The values an entry read from the file starts from, before its lines
+// overwrite them: no pan & scan, aspect ratio 1.33, no picture offset, no
+// position or bookmarks, full screen as FullscreenOnLoad, volume 5000; the
+// window size, the colour sliders (scaled as AddToRms scales them) and the
+// subtitle look as they stand at start-up, taken from the settings.
+TRmsEntry RmsStartEntry(const SettingsStore& settings);
+
 }  // namespace lc::settings

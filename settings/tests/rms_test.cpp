@@ -27,6 +27,63 @@ RmsTable Parse(const std::string& text, const TRmsEntry& start = TRmsEntry{}) {
   return table;
 }
 
+// An entry read from the file starts from fixed values where the present
+// settings must not leak in (pan & scan, aspect ratio, volume, full screen),
+// and from the present window, colour and subtitle values elsewhere.
+TEST(RmsStartEntry, FixedValuesAndThePresentLook) {
+  SettingsStore s;
+  s.PanScanValue = 30;
+  s.KeepAspectRatio = false;
+  s.AudioVolume = 7;
+  s.FullscreenOnLoad = true;
+  s.VideoWindowWidth = 640;
+  s.VideoWindowHeight = 360;
+  s.BrightnessControl = 1234;
+  s.ContrastControl = 15050;
+  s.HueControl = -12;
+  s.SaturationControl = 9999;
+  s.SubtitleFontName = "Tahoma";
+  s.SubtitleSize = 150;
+  s.SubtitleFontColor = 255;
+  s.SubtitleFontStyle = kFontItalic;
+  s.TransparentBackground = false;
+  s.UseOutlineFont = false;
+  s.AverageVerticalDisplayZone = 22;
+  const TRmsEntry e = RmsStartEntry(s);
+  EXPECT_EQ(e.Name, "");
+  EXPECT_EQ(e.LastAccessed, 0.0);
+  EXPECT_EQ(e.PanScan, 0);
+  EXPECT_EQ(e.AspectRatio, 1.33);
+  EXPECT_EQ(e.VideoImageXPosition, 0);
+  EXPECT_EQ(e.VideoImageYPosition, 0);
+  EXPECT_EQ(e.VideoWindowWidth, 640);
+  EXPECT_EQ(e.VideoWindowHeight, 360);
+  EXPECT_EQ(e.LastVideoPosition, 0.0);
+  EXPECT_EQ(e.BookMark, (std::array<std::string, 9>{}));
+  EXPECT_EQ(e.Brightness, 1230);
+  EXPECT_EQ(e.Contrast, 15000);
+  EXPECT_EQ(e.Hue, -12);
+  EXPECT_EQ(e.Saturation, 9900);
+  EXPECT_TRUE(e.FullScreen);
+  EXPECT_EQ(e.AudioVolume, 5000);
+  EXPECT_EQ(e.SubtitleFontName, "Tahoma");
+  EXPECT_EQ(e.SubtitleSize, 150);
+  EXPECT_EQ(e.SubtitleFontColor, 255);
+  EXPECT_EQ(e.SubtitleFontStyle, kFontItalic);
+  EXPECT_FALSE(e.TransparentBackground);
+  EXPECT_FALSE(e.UseOutlineFont);
+  EXPECT_EQ(e.AverageVerticalDisplayZone, 22);
+
+  s.FullscreenOnLoad = false;
+  EXPECT_FALSE(RmsStartEntry(s).FullScreen);
+  // A bracketed line alone keeps every start value.
+  const RmsTable t = Parse("[movie.avi]\r\n", RmsStartEntry(s));
+  ASSERT_EQ(t.size(), 1u);
+  TRmsEntry expected = RmsStartEntry(s);
+  expected.Name = "movie.avi";
+  EXPECT_EQ(t[0], expected);
+}
+
 TEST(RmsTable, LookupIgnoresCaseAndStoreOverwrites) {
   RmsTable t;
   t.Store(Named("Movie.AVI", 1));
