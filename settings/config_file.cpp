@@ -6,11 +6,12 @@
 
 namespace lc::settings {
 
-void ReadConfigFile(const std::string& fileName, const std::vector<std::string>& keys,
-                    std::vector<std::string>& values) {
+ReadStatus ReadConfigFile(const std::string& fileName, const std::vector<std::string>& keys,
+                          std::vector<std::string>& values) {
   std::string bytes;
-  if (ReadFileBytes(fileName, kMaxConfigFileBytes, bytes) != ReadStatus::Ok) return;
-  ParseConfigText(CurrentAnsiCodec().ToUtf8(bytes), keys, values);
+  const ReadStatus status = ReadFileBytes(fileName, kMaxConfigFileBytes, bytes);
+  if (status == ReadStatus::Ok) ParseConfigText(CurrentAnsiCodec().ToUtf8(bytes), keys, values);
+  return status;
 }
 
 void ParseConfigText(std::string_view text, const std::vector<std::string>& keys,

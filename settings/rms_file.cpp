@@ -177,12 +177,13 @@ bool RmsSaveToHdd(const RmsTable& table, const std::string& fileName, const std:
   state.Saving = true;
   state.LastRmsSaveTime = now;
   bool ok = false;
-  if (table.empty()) {
-    ok = state.LoadFailed ? false : DeleteFileAt(fileName);
+  if (state.LoadFailed) {
+    ok = false;
+  } else if (table.empty()) {
+    ok = DeleteFileAt(fileName);
   } else {
     if (!dataFolder.empty() && !FolderExists(dataFolder)) CreateFolders(dataFolder);
     ok = WriteFileReplacing(fileName, CurrentAnsiCodec().FromUtf8(RmsToText(table)));
-    if (ok) state.LoadFailed = false;
   }
   state.Saving = false;
   return ok;

@@ -19,7 +19,7 @@ struct RmsFileState {
   bool Saving = false;          // RmsSaving: set for the duration of one save
   double LastRmsSaveTime = 0;
   // The file existed but could not be read (too large, unreadable): it is
-  // then never replaced by an empty table nor deleted.
+  // the user's, and no save of this run deletes or replaces it.
   bool LoadFailed = false;
 };
 
@@ -41,10 +41,11 @@ void ParseRmsLines(RmsTable& table, const std::vector<std::string>& lines,
 std::string RmsToText(const RmsTable& table);
 
 // TfrmMain.rmsSaveToHdd: does nothing while a save runs; records `now` as
-// the last save time; an empty table deletes the file (unless the load
-// failed); otherwise creates `dataFolder` when missing and writes the file,
-// replacing the old one only when the whole text was written. Silent;
-// returns whether the file now matches the table.
+// the last save time; after a failed load it leaves the file alone and
+// returns false; an empty table deletes the file; otherwise creates
+// `dataFolder` when missing and writes the file, replacing the old one only
+// when the whole text was written. Silent; returns whether the file now
+// matches the table.
 bool RmsSaveToHdd(const RmsTable& table, const std::string& fileName, const std::string& dataFolder,
                   RmsFileState& state, double now);
 

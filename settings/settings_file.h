@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "settings/file_io.h"
 #include "settings/settings_host.h"
 #include "settings/settings_store.h"
 
@@ -22,7 +23,8 @@ inline constexpr std::uint64_t kMaxConfigFileBytes = 1 << 20;
 // of the line at the key's index, growing `values` to at least that index
 // + 1. A missing file, a first line other than exactly "[Configuration]" or
 // a read failure leaves `values` unchanged. Lines may end in CR LF, LF or CR.
-void ReadConfigFile(const std::string& fileName, const std::vector<std::string>& keys,
+// Returns how the file itself could be read.
+ReadStatus ReadConfigFile(const std::string& fileName, const std::vector<std::string>& keys,
                     std::vector<std::string>& values);
 
 // The text of a settings file (UTF-8) into `values`, as ReadConfigFile.
@@ -48,7 +50,9 @@ int SubtitlePointSize(int screenWidth, int subtitleSize);
 // Loads the settings file into a store holding its defaults: reads it,
 // and when at least one line matched a key, converts and clamps every value
 // (ConfigValues then holds the 96 values read). Returns whether the file
-// was converted; otherwise nothing changed.
+// was converted; otherwise nothing changed, except for a file that exists
+// but could not be read: then ConfigLoadFailed is set and FirstRun cleared
+// (the user has run the program before), and the file is never written.
 bool LoadSettingsFile(SettingsStore& store, const SettingsHost& host, const std::string& fileName);
 
 // Converts 96 loaded values into the store (the values of missing keys are
@@ -64,7 +68,8 @@ std::vector<std::string> BuildConfigValues(const SettingsStore& store, const Set
 
 // Gathers the live values, fills ConfigValues, creates `dataFolder` when
 // missing, writes the file and sets ConfigWriteError to the negation of the
-// result. Shows nothing.
+// result. Shows nothing. After a failed load nothing is written and
+// ConfigWriteError is set.
 void SaveConfiguration(SettingsStore& store, const SettingsHost& host, const std::string& fileName,
                        const std::string& dataFolder, const std::string& translatedNoChange);
 

@@ -188,7 +188,12 @@ void ConvertLoadedValues(SettingsStore& store, const SettingsHost& host,
 
 bool LoadSettingsFile(SettingsStore& store, const SettingsHost& host, const std::string& fileName) {
   std::vector<std::string> values;
-  ReadConfigFile(fileName, ConfigKeyNames(), values);
+  const ReadStatus status = ReadConfigFile(fileName, ConfigKeyNames(), values);
+  if (status == ReadStatus::Unreadable || status == ReadStatus::TooLarge) {
+    store.ConfigLoadFailed = true;
+    store.FirstRun = false;
+    return false;
+  }
   if (values.empty()) return false;
   ConvertLoadedValues(store, host, std::move(values));
   return true;

@@ -137,6 +137,9 @@ struct SettingsStore {
   std::vector<std::string> MediaExtensions;
   std::vector<std::string> ConfigValues;  // parallel to ConfigKeyNames()
   bool ConfigWriteError = false;
+  // The settings file exists but could not be read (unreadable or too
+  // large): it is the user's, and this run never writes over it.
+  bool ConfigLoadFailed = false;
 
   bool operator==(const SettingsStore&) const = default;
 };

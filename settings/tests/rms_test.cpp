@@ -286,6 +286,12 @@ TEST(RmsFile, FileThatFailedToLoadIsNeverReplacedByAnEmptyTable) {
   EXPECT_TRUE(state.LoadFailed);
   EXPECT_FALSE(RmsSaveToHdd(t, file, "", state, 1));
   EXPECT_EQ(ReadBytes(file).size(), big.size());
+  // Nor by the entries stored later in the run, save after save.
+  t.Store(Named("new", 2));
+  EXPECT_FALSE(RmsSaveToHdd(t, file, "", state, 2));
+  EXPECT_FALSE(RmsSaveToHdd(t, file, "", state, 3));
+  EXPECT_EQ(ReadBytes(file), big);
+  EXPECT_TRUE(state.LoadFailed);
 
   WriteBytes(file, "[a]\r\n" + std::string(kMaxRmsFileBytes - 6, 'x'));  // just small enough
   RmsLoadFromHdd(t, file, TRmsEntry{}, AnyFont, state);

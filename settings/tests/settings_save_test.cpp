@@ -128,5 +128,35 @@ TEST(SettingsSave, FailedWriteSetsConfigWriteError) {
   EXPECT_FALSE(s.ConfigWriteError);
 }
 
+// An existing settings file that could not be read (here: too large) is the
+// user's: the start is no first run and no save of the run replaces it.
+TEST(SettingsSave, AFileThatFailedToLoadIsNeverWrittenOver) {
+  FakeHost host;
+  ScratchFolder dir;
+  const std::string file = dir.File("x.ini");
+  const std::string big = "[Configuration]\r\nOsdSize=300\r\n" + std::string(kMaxConfigFileBytes, ';');
+  testing::WriteBytes(file, big);
+  SettingsStore s;
+  SetDefaultSettings(s, host.screenWidth, host.screenHeight);
+  EXPECT_FALSE(LoadSettingsFile(s, host, file));
+  EXPECT_TRUE(s.ConfigLoadFailed);
+  EXPECT_FALSE(s.FirstRun);
+  EXPECT_EQ(s.OsdSize, 100);
+  SaveConfiguration(s, host, file, dir.File(""), "No change");
+  EXPECT_TRUE(s.ConfigWriteError);
+  SaveConfiguration(s, host, file, dir.File(""), "No change");
+  EXPECT_TRUE(s.ConfigWriteError);
+  EXPECT_EQ(ReadBytes(file), big);
+
+  // A missing file is no failure: the first run and its save go ahead.
+  SettingsStore fresh;
+  SetDefaultSettings(fresh, host.screenWidth, host.screenHeight);
+  EXPECT_FALSE(LoadSettingsFile(fresh, host, dir.File("none.ini")));
+  EXPECT_FALSE(fresh.ConfigLoadFailed);
+  EXPECT_TRUE(fresh.FirstRun);
+  SaveConfiguration(fresh, host, dir.File("none.ini"), dir.File(""), "No change");
+  EXPECT_FALSE(fresh.ConfigWriteError);
+}
+
 }  // namespace
 }  // namespace lc::settings
