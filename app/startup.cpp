@@ -208,6 +208,9 @@ int RunProgram(const std::vector<std::wstring>& args) {
   p.SavedFpuControlWord = _controlfp(0, 0);
   settings::SetDefaultSettings(p.Settings, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   MigrateOldFiles(p.Names.ExeFolder, p.Names.DataFolder, p.Names.AppName, WindowsFileOps());
+  // What a crash between writing a data file and putting it in place left.
+  for (const std::string& name : MigratedFileNames(p.Names.AppName))
+    settings::SweepTemporaryFiles(p.Names.DataFolder + name);
   settings::SetDefaultTexts(settings::GlobalTextTable(), false);
   Application.SetTitle(L"Lumacraft");
 

@@ -36,6 +36,32 @@ const std::string& ProcessTag() {
   return tag;
 }
 
+constexpr std::string_view kTempMarker = ".tmp";
+
+std::string TemporaryNameFor(const std::string& path) {
+  return path + std::string(kTempMarker) + ProcessTag() + "-" + std::to_string(g_tempCounter++);
+}
+
+bool AllDigits(std::string_view s) {
+  if (s.empty()) return false;
+  for (char c : s)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+// True for `name` + ".tmp" + digits + "-" + digits.
+bool IsTemporaryNameOf(std::string_view candidate, std::string_view name) {
+  if (candidate.size() <= name.size() + kTempMarker.size() ||
+      candidate.substr(0, name.size()) != name ||
+      candidate.substr(name.size(), kTempMarker.size()) != kTempMarker) {
+    return false;
+  }
+  const std::string_view rest = candidate.substr(name.size() + kTempMarker.size());
+  const std::size_t dash = rest.find('-');
+  return dash != std::string_view::npos && AllDigits(rest.substr(0, dash)) &&
+         AllDigits(rest.substr(dash + 1));
+}
+
 }  // namespace
 
 void SetReplaceFileFunction(ReplaceFileFunction fn) { g_replace = fn; }
@@ -69,7 +95,7 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes) {
       (st.permissions() & fs::perms::owner_write) == fs::perms::none) {
     return false;
   }
-  const std::string temp = path + ".tmp" + ProcessTag() + "-" + std::to_string(g_tempCounter++);
+  const std::string temp = TemporaryNameFor(path);
   {
     std::ofstream out(ToPath(temp), std::ios::binary | std::ios::trunc);
     if (!out) return false;
@@ -83,6 +109,26 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes) {
   const bool replaced = g_replace ? g_replace(temp, path) : PortableReplace(temp, path);
   if (!replaced) DeleteFileAt(temp);
   return replaced;
+}
+
+int SweepTemporaryFiles(const std::string& path, std::chrono::seconds minAge) {
+  const fs::path target = ToPath(path);
+  const std::u8string name8 = target.filename().u8string();
+  const std::string name(name8.begin(), name8.end());
+  std::error_code ec;
+  fs::directory_iterator it(target.parent_path().empty() ? fs::path(".") : target.parent_path(), ec);
+  if (ec) return 0;
+  const auto now = fs::file_time_type::clock::now();
+  int deleted = 0;
+  for (const fs::directory_entry& entry : it) {
+    const std::u8string found8 = entry.path().filename().u8string();
+    if (!IsTemporaryNameOf(std::string(found8.begin(), found8.end()), name)) continue;
+    if (!entry.is_regular_file(ec)) continue;
+    const auto written = entry.last_write_time(ec);
+    if (ec || now - written < minAge) continue;
+    if (fs::remove(entry.path(), ec)) ++deleted;
+  }
+  return deleted;
 }
 
 bool FileExists(const std::string& path) {

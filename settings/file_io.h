@@ -8,6 +8,7 @@
 // SetReplaceFileFunction.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -24,6 +25,13 @@ ReadStatus ReadFileBytes(const std::string& path, std::uint64_t maxBytes, std::s
 // Writes `bytes` to a temporary file next to `path` and replaces `path` with
 // it. False on any failure; the previous file is then untouched.
 bool WriteFileReplacing(const std::string& path, std::string_view bytes);
+
+// Deletes what interrupted writes of `path` left beside it: the temporary
+// files of WriteFileReplacing ("<file name>.tmp<digits>-<digits>") last
+// written at least `minAge` ago (a younger one may belong to a save that
+// another instance is running right now). Returns how many were deleted.
+int SweepTemporaryFiles(const std::string& path,
+                        std::chrono::seconds minAge = std::chrono::seconds(60));
 
 // Replaces `target` with `source` in one step (the target may exist).
 using ReplaceFileFunction = bool (*)(const std::string& source, const std::string& target);

@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "settings/file_io.h"
+#include "settings/tests/test_support.h"
+
+namespace lc::settings {
+namespace {
+
+using testing::ScratchFolder;
+using testing::U8;
+using testing::WriteBytes;
+namespace fs = std::filesystem;
+
+std::string g_lastTemporary;
+
+// A replace step that fails and remembers the temporary file it was given,
+// so the test learns the name an interrupted save leaves behind.
+bool RecordAndFail(const std::string& source, const std::string&) {
+  g_lastTemporary = source;
+  return false;
+}
+
+// Writes a file whose last write lies `ageSeconds` in the past.
+void WriteAged(const std::string& path, int ageSeconds) {
+  WriteBytes(path, "x");
+  fs::last_write_time(U8(path), fs::file_time_type::clock::now() - std::chrono::seconds(ageSeconds));
+}
+
+TEST(SweepTemporaryFiles, DeletesOnlyOldLeftoversOfTheGivenFile) {
+  ScratchFolder dir;
+  const std::string target = dir.File("Lumacraft.ini");
+  WriteBytes(target, "[Configuration]\r\n");
+  SetReplaceFileFunction(RecordAndFail);
+  EXPECT_FALSE(WriteFileReplacing(target, "new"));
+  SetReplaceFileFunction(nullptr);
+  ASSERT_FALSE(g_lastTemporary.empty());
+  // What a crash between the write and the replace leaves.
+  WriteAged(g_lastTemporary, 3600);
+  WriteAged(target + ".tmp12-3", 120);
+  WriteAged(target + ".tmp9-1", 10);          // a save running elsewhere
+  WriteAged(target + ".tmp", 3600);           // not our shape
+  WriteAged(target + ".tmpab-1", 3600);
+  WriteAged(target + ".tmp1-2x", 3600);
+  WriteAged(target + ".tmp-1", 3600);
+  WriteAged(dir.File("Other.ini.tmp1-1"), 3600);
+  WriteAged(dir.File("Lumacraft.in.tmp1-1"), 3600);
+
+  EXPECT_EQ(SweepTemporaryFiles(target), 2);
+  EXPECT_FALSE(fs::exists(U8(g_lastTemporary)));
+  EXPECT_FALSE(fs::exists(U8(target + ".tmp12-3")));
+  for (const std::string& kept : {target, target + ".tmp9-1", target + ".tmp", target + ".tmpab-1",
+                                  target + ".tmp1-2x", target + ".tmp-1", dir.File("Other.ini.tmp1-1"),
+                                  dir.File("Lumacraft.in.tmp1-1")}) {
+    EXPECT_TRUE(fs::exists(U8(kept))) << kept;
+  }
+  EXPECT_EQ(SweepTemporaryFiles(target, std::chrono::seconds(0)), 1) << "the young one";
+  EXPECT_EQ(SweepTemporaryFiles(dir.File("missing/x.ini")), 0);
+}
+
+}  // namespace
+}  // namespace lc::settings
