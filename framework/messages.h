@@ -61,7 +61,8 @@ constexpr UINT CN_CTLCOLORLISTBOX = CN_BASE + WM_CTLCOLORLISTBOX;
 constexpr UINT CN_CTLCOLORBTN = CN_BASE + WM_CTLCOLORBTN;
 constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;
 
-// Sent by test programs to the main window (TfrmMain): it answers by
+// Sent by test programs to the main window (TfrmMain) of the program's test
+// build (never answered by the shipped program): it answers by
 // sending its OpenFileList, the files last handed over by a second
 // instance, to the window in wParam as WM_COPYDATA with dwData
 // kOpenFileListReply, each name followed by the character of code 1 (8-bit

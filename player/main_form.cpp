@@ -117,13 +117,13 @@ void TfrmMain::Deactivate() {
 
 // ----------------------------------------------------------- messages
 
+TfrmMain::TMessageHook TfrmMain::MessageHook = nullptr;
+
 void TfrmMain::WndProc(TMessage& Message) {
+  if (MessageHook && MessageHook(*this, Message)) return;
   switch (Message.Msg) {
     case WM_COPYDATA:
       WMCopyData(Message);
-      return;
-    case WM_QUERYOPENFILELIST:
-      WMQueryOpenFileList(Message);
       return;
     case WM_APPCOMMAND:
       WMAppCommand(Message);
@@ -158,17 +158,6 @@ void TfrmMain::WMCopyData(TMessage& Message) {
       OpenFileList.push_back(lc::settings::CurrentAnsiCodec().ToUtf8(piece));
   }
   Message.Result = 0;
-}
-
-void TfrmMain::WMQueryOpenFileList(TMessage& Message) {
-  HWND requester = reinterpret_cast<HWND>(Message.WParam);
-  std::vector<std::string> ansi;
-  for (const std::string& name : OpenFileList) ansi.push_back(lc::settings::CurrentAnsiCodec().FromUtf8(name));
-  std::string text = lc::BuildHandoverText(ansi);
-  COPYDATASTRUCT reply{kOpenFileListReply, static_cast<DWORD>(text.size()), text.data()};
-  if (requester && IsWindow(requester))
-    SendMessageW(requester, WM_COPYDATA, reinterpret_cast<WPARAM>(Handle()), reinterpret_cast<LPARAM>(&reply));
-  Message.Result = static_cast<LRESULT>(OpenFileList.size());
 }
 
 // ------------------------------------------------------------ boss key
@@ -227,14 +216,16 @@ void TfrmMain::FormClose() {
     SaveConfiguration();
     FBossKeys->UnregisterAll();
   } catch (...) {
-    EndProcess();
+    // A save that failed is not passed off as a good end.
+    ShowProblemBox();
+    EndProcess(1);
     return;
   }
   // The operation under way is not waited for.
-  if (busy) EndProcess();
+  if (busy) EndProcess(0);
 }
 
-void TfrmMain::EndProcess() { ExitProcess(0); }
+void TfrmMain::EndProcess(UINT ExitCode) { ExitProcess(ExitCode); }
 
 void TfrmMain::RestoreDisplayMode() {
   const std::string& desktop = Program().DesktopDisplayMode;
@@ -243,10 +234,14 @@ void TfrmMain::RestoreDisplayMode() {
 
 // -------------------------------------------------- application events
 
-void TfrmMain::OnExceptionEvent(TComponent*, std::exception_ptr) {
+void TfrmMain::ShowProblemBox() {
   const std::wstring name = Utf8ToWide(Program().Names.AppName);
   const std::wstring text = name + L" has detected a problem and will be terminated...";
   MessageBoxW(Application.Handle(), text.c_str(), name.c_str(), MB_ICONERROR | MB_OK);
+}
+
+void TfrmMain::OnExceptionEvent(TComponent*, std::exception_ptr) {
+  ShowProblemBox();
   ExitProcess(0);
 }
 

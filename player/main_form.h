@@ -180,6 +180,13 @@ class TfrmMain : public TSkinForm {
   void OnModalBeginEvent(TComponent* Sender);
   void OnModalEndEvent(TComponent* Sender);
 
+  // ---- messages of one build ----
+  // Offered every message first; true when it handled it. Null in the
+  // shipped program; the build that the whole-program tests run answers
+  // their queries through it.
+  using TMessageHook = bool (*)(TfrmMain& Form, TMessage& Message);
+  static TMessageHook MessageHook;
+
  protected:
   void DoShow() override;
   void Activate() override;
@@ -188,9 +195,9 @@ class TfrmMain : public TSkinForm {
   void WndProc(TMessage& Message) override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-  // Ends the process at once (ExitProcess with 0): closing during an
-  // operation, or a failure while saving.
-  virtual void EndProcess();
+  // Ends the process at once (ExitProcess): with 0 when closing during an
+  // operation, with 1 after a failure while saving.
+  virtual void EndProcess(UINT ExitCode);
 
  private:
   friend class TMainPlayerLink;
@@ -226,8 +233,10 @@ class TfrmMain : public TSkinForm {
   // main_form.cpp
   void FormClose();
   void RestoreDisplayMode();
+  // The application's problem box: the base name and " has detected a
+  // problem and will be terminated...".
+  void ShowProblemBox();
   void WMCopyData(TMessage& Message);
-  void WMQueryOpenFileList(TMessage& Message);
 
   const lc::settings::SettingsHost& FSettingsHost;
   TSkinSurface FSurface;

@@ -73,6 +73,20 @@ TEST(Startup, SecondInstanceHandsOverItsArgumentsAndEnds) {
   copy.Uninstall();
 }
 
+// Only the test build answers the query: the shipped program gives no
+// process on the desktop the paths handed over to it.
+TEST(Startup, TheShippedProgramDoesNotAnswerTheFileListQuery) {
+  ProgramCopy copy(L"LcTestShipped", lctest::Build::Shipped);
+  lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0"});
+  RunningCopy first(copy);
+  ASSERT_NE(first.main, nullptr);
+  EXPECT_EQ(copy.RunToEnd(L"C:\\secret.avi"), 0u);
+  EXPECT_FALSE(lctest::AskOpenFileList(first.main).has_value());
+  EXPECT_EQ(SendMessageW(first.main, WM_QUERYOPENFILELIST, 0, 0), 0);
+  EXPECT_EQ(first.Close(), 0u);
+  copy.Uninstall();
+}
+
 TEST(Startup, SecondStartRestoresAMinimisedFirstInstanceBeforeHandingOver) {
   // The application window is found by its title, which is "Lumacraft"
   // until a movie plays: only a program of that base name is found.

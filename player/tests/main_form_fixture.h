@@ -25,9 +25,13 @@ class TTestMain : public TfrmMain {
  public:
   using TfrmMain::TfrmMain;
   int ProcessEnds = 0;
+  UINT LastExitCode = 0;
 
  protected:
-  void EndProcess() override { ++ProcessEnds; }
+  void EndProcess(UINT ExitCode) override {
+    ++ProcessEnds;
+    LastExitCode = ExitCode;
+  }
 };
 
 class MainWindowTest : public ::testing::Test {

@@ -3,8 +3,11 @@
 // it closes.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
+#include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <windows.h>
@@ -130,6 +133,46 @@ TEST_F(MainFormTest, ClosingWritesTheSettingsFileWithTheLiveValues) {
   EXPECT_EQ(ini.rfind("[Configuration]\r\n", 0), 0u) << ini.substr(0, 40);
   EXPECT_NE(ini.find("\r\nOsdSize=123\r\n"), std::string::npos);
   EXPECT_FALSE(Program().Settings.ConfigWriteError);
+}
+
+// Answers the first message box of this process with OK and tells whether
+// one came.
+class TProblemBoxAnswer {
+ public:
+  TProblemBoxAnswer()
+      : FThread([this] {
+          for (int i = 0; i < 200 && !FShown; ++i) {
+            HWND Box = FindWindowW(L"#32770", nullptr);
+            DWORD Pid = 0;
+            if (Box) GetWindowThreadProcessId(Box, &Pid);
+            if (Box && Pid == GetCurrentProcessId()) {
+              FShown = true;
+              PostMessageW(Box, WM_COMMAND, IDOK, 0);
+            }
+            Sleep(50);
+          }
+        }) {}
+  ~TProblemBoxAnswer() { FThread.join(); }
+  bool Shown() const { return FShown; }
+
+ private:
+  std::atomic<bool> FShown{false};
+  std::thread FThread;
+};
+
+// A failure while saving at close is shown and ends the program with a
+// failure code, not with the code of a good end.
+TEST_F(MainFormTest, AFailedSaveAtCloseIsReportedAndEndsWithAFailureCode) {
+  host.gather = [](lc::settings::SettingsStore&) { throw std::runtime_error("disk gone"); };
+  bool Shown = false;
+  {
+    TProblemBoxAnswer Answer;
+    form->Close();
+    Shown = Answer.Shown();
+  }
+  EXPECT_TRUE(Shown);
+  EXPECT_EQ(form->ProcessEnds, 1);
+  EXPECT_EQ(form->LastExitCode, 1u);
 }
 
 TEST(HintTime, GrowsWithTheHintsLength) {

@@ -34,13 +34,13 @@ void RemoveFolder(const std::wstring& folder) {
 
 }  // namespace
 
-ProgramCopy::ProgramCopy(const std::wstring& baseName) : base_(baseName) {
+ProgramCopy::ProgramCopy(const std::wstring& baseName, Build build) : base_(baseName) {
   wchar_t temp[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, temp);
   folder_ = std::wstring(temp) + L"lc-" + baseName + L"-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
   CreateDirectoryW(folder_.c_str(), nullptr);
   exe_ = folder_ + baseName + L".exe";
-  CopyFileW(WindowsPath(LC_EXE_PATH).c_str(), exe_.c_str(), FALSE);
+  CopyFileW(WindowsPath(build == Build::Test ? LC_EXE_PATH : LC_SHIPPED_EXE_PATH).c_str(), exe_.c_str(), FALSE);
   data_ = AppDataFolder() + L"\\" + baseName + L"\\";
   RemoveFolder(data_);
 }
@@ -95,7 +95,7 @@ HWND WaitForVisibleMainWindow(DWORD pid, DWORD ms) {
 
 namespace {
 
-std::vector<std::string>* gReplyList = nullptr;
+std::optional<std::vector<std::string>>* gReplyList = nullptr;
 
 LRESULT CALLBACK ReplyProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
@@ -108,7 +108,7 @@ LRESULT CALLBACK ReplyProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
-std::vector<std::string> QueryOpenFileList(HWND mainWindow) {
+std::optional<std::vector<std::string>> AskOpenFileList(HWND mainWindow) {
   WNDCLASSW wc = {};
   wc.lpfnWndProc = ReplyProc;
   wc.hInstance = GetModuleHandleW(nullptr);
@@ -116,7 +116,7 @@ std::vector<std::string> QueryOpenFileList(HWND mainWindow) {
   RegisterClassW(&wc);
   HWND reply = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance,
                                nullptr);
-  std::vector<std::string> list;
+  std::optional<std::vector<std::string>> list;
   gReplyList = &list;
   DWORD_PTR result = 0;
   SendMessageTimeoutW(mainWindow, WM_QUERYOPENFILELIST, reinterpret_cast<WPARAM>(reply), 0, SMTO_NORMAL, 10000,
@@ -124,6 +124,10 @@ std::vector<std::string> QueryOpenFileList(HWND mainWindow) {
   gReplyList = nullptr;
   DestroyWindow(reply);
   return list;
+}
+
+std::vector<std::string> QueryOpenFileList(HWND mainWindow) {
+  return AskOpenFileList(mainWindow).value_or(std::vector<std::string>{});
 }
 
 }  // namespace lctest

@@ -3,6 +3,7 @@
 // marker and registry names; and the ways a test talks to a running copy.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,12 +11,16 @@
 
 namespace lctest {
 
+// Which executable a copy is made of: the program's test build (which
+// answers QueryOpenFileList) or the shipped program.
+enum class Build { Test, Shipped };
+
 class ProgramCopy {
  public:
   // Copies the built program into a fresh temporary folder as
   // `baseName` + ".exe"; the data folder (application data + base name)
   // starts empty.
-  explicit ProgramCopy(const std::wstring& baseName);
+  explicit ProgramCopy(const std::wstring& baseName, Build build = Build::Test);
   // Deletes the copy, its folder and the data folder with their files.
   ~ProgramCopy();
   ProgramCopy(const ProgramCopy&) = delete;
@@ -49,7 +54,10 @@ bool FileExists(const std::wstring& path);
 
 // Waits up to `ms` for the visible main window of process `pid`.
 HWND WaitForVisibleMainWindow(DWORD pid, DWORD ms);
-// Asks a running main window for the files handed over to it last.
+// Asks a running main window for the files handed over to it last; nothing
+// when no answer came.
+std::optional<std::vector<std::string>> AskOpenFileList(HWND mainWindow);
+// The same, with no answer as an empty list.
 std::vector<std::string> QueryOpenFileList(HWND mainWindow);
 
 }  // namespace lctest

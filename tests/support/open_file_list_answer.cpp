@@ -1,0 +1,36 @@
+// Linked into the program's test build only: the main window answers the
+// whole-program tests' WM_QUERYOPENFILELIST with the files handed over to
+// it last (framework/messages.h describes the reply).
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include "framework/messages.h"
+#include "player/handover.h"
+#include "player/main_form.h"
+#include "settings/text_encoding.h"
+
+namespace {
+
+bool AnswerOpenFileListQuery(TfrmMain& form, TMessage& message) {
+  if (message.Msg != WM_QUERYOPENFILELIST) return false;
+  HWND requester = reinterpret_cast<HWND>(message.WParam);
+  std::vector<std::string> ansi;
+  for (const std::string& name : form.OpenFileList)
+    ansi.push_back(lc::settings::CurrentAnsiCodec().FromUtf8(name));
+  std::string text = lc::BuildHandoverText(ansi);
+  COPYDATASTRUCT reply{kOpenFileListReply, static_cast<DWORD>(text.size()), text.data()};
+  if (requester && IsWindow(requester))
+    SendMessageW(requester, WM_COPYDATA, reinterpret_cast<WPARAM>(form.Handle()),
+                 reinterpret_cast<LPARAM>(&reply));
+  message.Result = static_cast<LRESULT>(form.OpenFileList.size());
+  return true;
+}
+
+const bool kInstalled = [] {
+  TfrmMain::MessageHook = AnswerOpenFileListQuery;
+  return true;
+}();
+
+}  // namespace
