@@ -184,6 +184,8 @@ TEST_F(SettingsKeys, NamesAndTypesInFileOrder) {
     EXPECT_EQ(SettingsTable()[i].kind, kKeys[i].kind) << kKeys[i].key;
     EXPECT_EQ(ConfigKeyIndex(kKeys[i].key), static_cast<int>(i));
   }
+  EXPECT_EQ(ConfigKeyIndex("osdsize"), -1);
+  EXPECT_EQ(ConfigKeyIndex(""), -1);
 }
 
 TEST_F(SettingsKeys, DefaultsAsListed) {

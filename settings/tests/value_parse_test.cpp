@@ -103,6 +103,26 @@ TEST(DateTime, TimeOfDayTexts) {
   EXPECT_DOUBLE_EQ(TextToTime("", -1), -1);
 }
 
+// Two-digit years: below 50 in this century, from 50 on in the last one.
+TEST(DateTime, TwoDigitYearsPivotAtFifty) {
+  double expected = 0;
+  ASSERT_TRUE(EncodeDate(1999, 1, 31, expected));
+  EXPECT_DOUBLE_EQ(TextToDateTime("31/01/99", -1), expected);
+  ASSERT_TRUE(EncodeDate(1950, 1, 31, expected));
+  EXPECT_DOUBLE_EQ(TextToDateTime("31/01/50", -1), expected);
+  ASSERT_TRUE(EncodeDate(2049, 1, 31, expected));
+  EXPECT_DOUBLE_EQ(TextToDateTime("31/01/49", -1), expected);
+}
+
+// The edges of the code page and of the UTF-8 lengths.
+TEST(TextEncoding, EdgesOfTheCodePageAndOfUtf8) {
+  const AnsiCodec& codec = Windows1252Codec();
+  EXPECT_EQ(codec.FromUtf8("\xC2\xA0"), "\xA0");        // no-break space, the first Latin-1 byte
+  EXPECT_EQ(codec.FromUtf8("\xC3\xBF"), "\xFF");
+  EXPECT_EQ(codec.FromUtf8("\xC2\x9F"), "?");            // a control with no place in the code page
+  EXPECT_EQ(codec.ToUtf8("\xA0"), "\xC2\xA0");
+}
+
 TEST(TextEncoding, Windows1252RoundTripAndLimits) {
   const AnsiCodec& codec = Windows1252Codec();
   const std::string ansi = "caf\xE9 \x80 \x9F";
