@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include "framework/messages.h"
 #include "settings/win/registry_win.h"
 #include "tests/support/process.h"
 #include "tests/support/program_copy.h"
