@@ -195,6 +195,52 @@ TEST(RmsFile, BookmarksMustBeWellFormed) {
   EXPECT_EQ(t[0].BookMark[2], "");
   EXPECT_EQ(t[0].BookMark[3], "");
   EXPECT_EQ(t[0].BookMark[8], "12:34:56");
+  // Every one of the eight places is checked.
+  const char* bad[] = {"x0:00:00", "0x:00:00", "00x00:00", "00:60:00", "00:0x:00",
+                       "00:00x00", "00:00:60", "00:00:0x"};
+  for (const char* value : bad) {
+    EXPECT_EQ(Parse(std::string("[m]\r\nBookMark1=") + value + "\r\n")[0].BookMark[0], "") << value;
+  }
+}
+
+// A value that is no number takes the field's own fallback, whatever the
+// entry started from.
+TEST(RmsFile, InvalidValuesTakeTheFieldsFallbacks) {
+  TRmsEntry start;
+  start.PanScan = 7;
+  start.VideoImageXPosition = start.VideoImageYPosition = 9;
+  start.Brightness = start.Contrast = start.Saturation = 5;
+  start.Hue = 5;
+  start.AudioVolume = 5;
+  start.FullScreen = true;
+  start.SubtitleSize = 50;
+  start.SubtitleFontColor = 5;
+  start.SubtitleFontStyle = 0;
+  start.TransparentBackground = start.UseOutlineFont = false;
+  start.AverageVerticalDisplayZone = 5;
+  std::string text = "[m]\r\n";
+  for (const char* key : {"PanScan", "VideoImageXPosition", "VideoImageYPosition", "Brightness",
+                          "Contrast", "Hue", "Saturation", "FullScreen", "AudioVolume", "SubtitleSize",
+                          "SubtitleFontColor", "SubtitleFontStyle", "TransparentBackground",
+                          "UseOutlineFont", "AverageVerticalDisplayZone"}) {
+    text += std::string(key) + "=x\r\n";
+  }
+  const TRmsEntry e = Parse(text, start)[0];
+  EXPECT_EQ(e.PanScan, 0);
+  EXPECT_EQ(e.VideoImageXPosition, 0);
+  EXPECT_EQ(e.VideoImageYPosition, 0);
+  EXPECT_EQ(e.Brightness, 2000);
+  EXPECT_EQ(e.Contrast, 10000);
+  EXPECT_EQ(e.Hue, 0);
+  EXPECT_EQ(e.Saturation, 10000);
+  EXPECT_FALSE(e.FullScreen);
+  EXPECT_EQ(e.AudioVolume, 5000);
+  EXPECT_EQ(e.SubtitleSize, 100);
+  EXPECT_EQ(e.SubtitleFontColor, 16777215);
+  EXPECT_EQ(e.SubtitleFontStyle, kFontBold);
+  EXPECT_TRUE(e.TransparentBackground);
+  EXPECT_TRUE(e.UseOutlineFont);
+  EXPECT_EQ(e.AverageVerticalDisplayZone, 15);
 }
 
 TEST(RmsFile, EntriesStartAtBracketLinesOnly) {

@@ -196,6 +196,14 @@ TEST_F(SettingsLoad, PositionsAreResolutionIndependentAndClamped) {
   s = Load("MainXPosition=99000\r\nMainYPosition=99999999999999\r\n");
   EXPECT_EQ(s.MainXPosition, 1024 - 460);
   EXPECT_EQ(s.MainYPosition, 738 - 150);
+  // The equalizer (425 x 176) and the playlist (439 x 274) stop at the
+  // area's far edges.
+  s = Load("EqualizerXPosition=99000\r\nEqualizerYPosition=99000\r\nPlaylistXPosition=99000\r\n"
+           "PlaylistYPosition=99000\r\n");
+  EXPECT_EQ(s.EqualizerXPosition, 1024 - 425);
+  EXPECT_EQ(s.EqualizerYPosition, 738 - 176);
+  EXPECT_EQ(s.PlaylistXPosition, 1024 - 439);
+  EXPECT_EQ(s.PlaylistYPosition, 738 - 274);
   s = Load("EqualizerXPosition=-5000\r\nPlaylistXPosition=abc\r\n");
   EXPECT_EQ(s.EqualizerXPosition, 0);
   EXPECT_EQ(s.PlaylistXPosition, defaults.PlaylistXPosition);

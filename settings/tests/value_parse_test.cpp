@@ -121,6 +121,9 @@ TEST(TextEncoding, EdgesOfTheCodePageAndOfUtf8) {
   EXPECT_EQ(codec.FromUtf8("\xC3\xBF"), "\xFF");
   EXPECT_EQ(codec.FromUtf8("\xC2\x9F"), "?");            // a control with no place in the code page
   EXPECT_EQ(codec.ToUtf8("\xA0"), "\xC2\xA0");
+  // A four-byte sequence is one character outside the code page.
+  EXPECT_EQ(codec.FromUtf8("a\xF0\x9F\x98\x80" "b"), "a?b");
+  EXPECT_EQ(codec.FromUtf8("a\xEF\xBF\xBD" "b"), "a?b");
 }
 
 TEST(TextEncoding, Windows1252RoundTripAndLimits) {
