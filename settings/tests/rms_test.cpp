@@ -241,6 +241,8 @@ TEST(RmsFile, InvalidValuesTakeTheFieldsFallbacks) {
   EXPECT_TRUE(e.TransparentBackground);
   EXPECT_TRUE(e.UseOutlineFont);
   EXPECT_EQ(e.AverageVerticalDisplayZone, 15);
+  EXPECT_EQ(Parse("[m]\r\nAverageVerticalDisplayZone=51\r\n")[0].AverageVerticalDisplayZone, 50);
+  EXPECT_EQ(Parse("[m]\r\nAverageVerticalDisplayZone=50\r\n")[0].AverageVerticalDisplayZone, 50);
 }
 
 TEST(RmsFile, EntriesStartAtBracketLinesOnly) {

@@ -124,6 +124,9 @@ TEST(TextEncoding, EdgesOfTheCodePageAndOfUtf8) {
   // A four-byte sequence is one character outside the code page.
   EXPECT_EQ(codec.FromUtf8("a\xF0\x9F\x98\x80" "b"), "a?b");
   EXPECT_EQ(codec.FromUtf8("a\xEF\xBF\xBD" "b"), "a?b");
+  // A sequence cut short by the end of the text.
+  EXPECT_EQ(codec.FromUtf8("a\xC3"), "a?");
+  EXPECT_EQ(codec.FromUtf8("\xE2\x82"), "??");
 }
 
 TEST(TextEncoding, Windows1252RoundTripAndLimits) {
