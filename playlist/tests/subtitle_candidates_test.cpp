@@ -135,7 +135,12 @@ TEST_F(CandidateFolders, SubtitleFolderFirstDecidesEqualScores) {
 
 TEST_F(CandidateFolders, UnreachableMovieFolderOffersOnlyNoSubtitle) {
   Put(Subs("Film.srt"));
-  const EntryCandidates missing = Gather(scratch_.File("gone") + Sep() + "Film.avi", Subs("x.srt"));
+#ifdef _WIN32
+  const std::string gone = "Q:\\gone\\Film.avi";  // a drive that is not ready
+#else
+  const std::string gone = scratch_.File("gone") + Sep() + "Film.avi";
+#endif
+  const EntryCandidates missing = Gather(gone, Subs("x.srt"));
   EXPECT_EQ(missing.Paths, (std::vector<std::string>{Subs("x.srt")}));
   EXPECT_EQ(missing.SelectedLine, 0);
   EXPECT_TRUE(missing.SearchedFolder.empty());

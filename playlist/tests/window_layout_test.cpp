@@ -119,12 +119,20 @@ TEST(PlaylistLayout, HidingTheSubtitleListGivesTheMoviesTheFullHeight) {
 }
 
 TEST(PlaylistLayout, FixedButtonsKeepTheirPlaces) {
-  EXPECT_STREQ(kPlaylistFixedButtons[0].Skin, "btnOpenMovie");
-  ExpectRect(kPlaylistFixedButtons[0].Bounds, 7, 26, 19, 38);
-  EXPECT_STREQ(kPlaylistFixedButtons[2].Skin, "btnRemove");
-  ExpectRect(kPlaylistFixedButtons[2].Bounds, 8, 58, 18, 70);
-  EXPECT_STREQ(kPlaylistFixedButtons[6].Skin, "btnShuffle");
-  ExpectRect(kPlaylistFixedButtons[6].Bounds, 6, 126, 20, 141);
+  struct Expected {
+    const char* skin;
+    int l, t, r, b;
+  };
+  const Expected table[7] = {
+      {"btnOpenMovie", 7, 26, 19, 38},         {"btnAddFolder", 6, 42, 20, 54},
+      {"btnRemove", 8, 58, 18, 70},            {"btnSavePlaylist", 7, 73, 19, 85},
+      {"btnOpenPlaylist", 6, 90, 20, 102},     {"btnPreviousSettings", 6, 106, 20, 121},
+      {"btnShuffle", 6, 126, 20, 141},
+  };
+  for (int i = 0; i < 7; ++i) {
+    EXPECT_STREQ(kPlaylistFixedButtons[i].Skin, table[i].skin);
+    ExpectRect(kPlaylistFixedButtons[i].Bounds, table[i].l, table[i].t, table[i].r, table[i].b);
+  }
 }
 
 }  // namespace
