@@ -5,6 +5,7 @@
 #include "framework/application.h"
 #include "kit/system_utils.h"
 #include "player/main_form.h"
+#include "player/video_window.h"
 #include "settings/file_io.h"
 #include "settings/program_state.h"
 #include "settings/settings_store.h"
@@ -59,6 +60,14 @@ void LiveSettingsHost::GatherLiveValues(settings::SettingsStore& store) const {
     store.MainXPosition = frmMain->Left();
     store.MainYPosition = frmMain->Top();
     store.LastMovieSelectedInPlaylist = frmMain->Playlist().Entries().PlaylistIndex + 1;
+  }
+  if (frmVideoWindow) {
+    // In full screen the window's place in the normal mode.
+    const TRect r = frmVideoWindow->FullScreen ? frmVideoWindow->NormalBounds : frmVideoWindow->BoundsRect();
+    store.VideoWindowXPosition = r.Left;
+    store.VideoWindowYPosition = r.Top;
+    store.VideoWindowWidth = r.Width();
+    store.VideoWindowHeight = r.Height();
   }
 }
 

@@ -16,6 +16,7 @@
 #include "kit/system_utils.h"
 #include "player/display_platform.h"
 #include "player/main_form.h"
+#include "player/video_window.h"
 #include "playlist/win/playlist_win.h"
 #include "settings/associations.h"
 #include "settings/file_io.h"
@@ -121,6 +122,10 @@ void CreateForms(const settings::SettingsHost& host) {
   TfrmMain* main = Application.CreateForm<TfrmMain>(host);
   ConnectMessageBox(main);
   ConnectToolWindows(main);
+  // The video window holds the graph: the thread's COM apartment first.
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  main->Satellites.VideoWindow = Application.CreateForm<TfrmVideoWindow>();
+  main->InstallPictureRoom();
   Application.OnException = [main](TComponent* s, std::exception_ptr e) { main->OnExceptionEvent(s, e); };
   Application.OnShowHint = [main](std::wstring& text, bool& show, THintInfo& info) {
     main->OnShowHintEvent(text, show, info);
@@ -134,13 +139,8 @@ void SetPriority() {
 }
 
 void BuildDisplayModes() {
-  ProgramState& p = Program();
-  p.DesktopDisplayMode = CurrentDisplayModeName();
-  p.DisplayModeNames = BuildDisplayModeMenu(CollectDisplayModes()).names;
-  std::string& wanted = p.Settings.FullscreenModeSwitch;
-  bool offered = false;
-  for (const std::string& name : p.DisplayModeNames) offered = offered || name == wanted;
-  if (!offered) wanted = settings::kNoChange;
+  Program().DesktopDisplayMode = frmMain->CurrentDisplayModeName();
+  frmMain->RebuildDisplayModes();
 }
 
 // The settings that the existing windows take at start.
@@ -148,6 +148,10 @@ void SettingsIntoWindows() {
   settings::SettingsStore& s = Program().Settings;
   frmMain->SetBounds(s.MainXPosition, s.MainYPosition, frmMain->Width(), frmMain->Height());
   if (!s.RememberPanScanSettings) s.PanScanValue = 0;
+  frmVideoWindow->SetBounds(s.VideoWindowXPosition, s.VideoWindowYPosition, s.VideoWindowWidth, s.VideoWindowHeight);
+  TDSVideoWindowEx2& video = *frmVideoWindow->VideoWindow;
+  const int cx = video.ClientWidth() / 2, cy = video.ClientHeight() / 2;
+  video.VideoRect = Rect(cx, cy, cx, cy);
   if (s.Shuffle) std::srand(static_cast<unsigned>(std::time(nullptr)));
 }
 

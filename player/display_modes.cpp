@@ -1,6 +1,7 @@
 #include "player/display_modes.h"
 
 #include <algorithm>
+#include <string_view>
 #include <tuple>
 
 namespace lc {
@@ -73,10 +74,90 @@ DisplayModeMenu BuildDisplayModeMenu(const std::vector<DisplayMode>& collected) 
   return menu;
 }
 
-bool MonitorSizesDiffer(const std::vector<std::pair<int, int>>& sizes) {
-  for (size_t i = 0; i + 1 < sizes.size(); ++i)
-    if (sizes[i] != sizes[i + 1]) return true;
+std::string DisplayModeNameFromText(const std::string& text) {
+  std::string name = "M";
+  for (char c : text)
+    if (c != ' ') name += c;
+  return name;
+}
+
+namespace {
+
+// A decimal number of at most five digits (blanks around it allowed).
+std::optional<int> SmallNumber(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  if (text.empty() || text.size() > 5) return std::nullopt;
+  int value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
+std::vector<std::string_view> SplitAtX(std::string_view text) {
+  std::vector<std::string_view> parts;
+  for (size_t start = 0;;) {
+    const size_t x = text.find('x', start);
+    parts.push_back(text.substr(start, x == std::string_view::npos ? x : x - start));
+    if (x == std::string_view::npos) return parts;
+    start = x + 1;
+  }
+}
+
+}  // namespace
+
+std::optional<DisplayMode> ParseDisplayModeName(const std::string& name) {
+  std::string kept;
+  for (char c : name)
+    if ((c >= '0' && c <= '9') || c == 'x') kept += c;
+  const auto parts = SplitAtX(kept);
+  if (parts.size() != 3) return std::nullopt;
+  const auto w = SmallNumber(parts[0]), h = SmallNumber(parts[1]), r = SmallNumber(parts[2]);
+  if (!w || !h || !r || *w > 0xFFFF || *h > 0xFFFF || *r > 0xFFFF) return std::nullopt;
+  return DisplayMode{static_cast<std::uint16_t>(*w), static_cast<std::uint16_t>(*h),
+                     static_cast<std::uint16_t>(*r)};
+}
+
+std::optional<std::pair<int, int>> DisplayModeTextSize(const std::string& text) {
+  const auto parts = SplitAtX(text);
+  if (parts.size() < 3) return std::nullopt;
+  const auto w = SmallNumber(parts[0]), h = SmallNumber(parts[1]);
+  if (!w || !h) return std::nullopt;
+  return std::make_pair(*w, *h);
+}
+
+std::optional<std::string> FullScreenModeWanted(const std::string& switchText,
+                                                const std::vector<std::string>& offered,
+                                                const std::string& currentName) {
+  const std::string wanted = DisplayModeNameFromText(switchText);
+  if (wanted == currentName) return std::nullopt;
+  if (std::find(offered.begin(), offered.end(), switchText) == offered.end()) return std::nullopt;
+  return wanted;
+}
+
+bool MonitorPositionsDiffer(const std::vector<std::pair<int, int>>& corners) {
+  for (size_t i = 0; i + 1 < corners.size(); ++i)
+    if (corners[i].first != corners[i + 1].first || corners[i].second != corners[i + 1].second) return true;
   return false;
+}
+
+bool LiesOnlyOnMonitor(const std::vector<TRect>& monitors, int videoIndex, const TRect& main) {
+  for (int i = 0; i < static_cast<int>(monitors.size()); ++i)
+    if (i != videoIndex && monitors[i].Intersects(main)) return false;
+  return videoIndex >= 0 && videoIndex < static_cast<int>(monitors.size()) && monitors[videoIndex].Intersects(main);
+}
+
+TPoint CentreOnMonitor(const TRect& monitor, int width, int height) {
+  return {monitor.Left + monitor.Width() / 2 - width / 2, monitor.Top + monitor.Height() / 2 - height / 2};
+}
+
+std::optional<int> MonitorIndexFromCaption(const std::string& caption) {
+  if (caption.empty()) return std::nullopt;
+  const char last = caption.back();
+  if (last < '1' || last > '9') return std::nullopt;
+  return last - '1';
 }
 
 }  // namespace lc

@@ -3,9 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "framework/types.h"
 
 namespace lc {
 
@@ -45,8 +48,42 @@ std::pair<int, int> DisplayModeThreshold(const std::vector<DisplayMode>& sorted)
 // highest refresh rates of a size get menu items.
 DisplayModeMenu BuildDisplayModeMenu(const std::vector<DisplayMode>& collected);
 
-// True when the monitors (width, height, in the platform's order) number
-// two or more and one differs from the next in width or in height.
-bool MonitorSizesDiffer(const std::vector<std::pair<int, int>>& sizes);
+// "M1024x768x60Hz" for the caption "1024 x 768 x 60 Hz": the blanks
+// removed, "M" in front.
+std::string DisplayModeNameFromText(const std::string& text);
+
+// The mode a menu item's name stands for: its digits and "x" letters, split
+// at "x" into width, height and refresh rate ("M1024x768x75Hz"). nullopt
+// for a name without three such numbers.
+std::optional<DisplayMode> ParseDisplayModeName(const std::string& name);
+
+// Width and height written in a mode text ("1024 x 768 x 60 Hz"): the text
+// before the first "x" and between the first and the second, trimmed.
+// nullopt when they are not numbers.
+std::optional<std::pair<int, int>> DisplayModeTextSize(const std::string& text);
+
+// The mode name full screen switches to: the item name of `switchText`
+// when it is one of the offered texts and differs from `currentName`.
+std::optional<std::string> FullScreenModeWanted(const std::string& switchText,
+                                                const std::vector<std::string>& offered,
+                                                const std::string& currentName);
+
+// True when the monitors (left, top, in the platform's order) number two or
+// more and one differs from the next in its left or its top coordinate.
+bool MonitorPositionsDiffer(const std::vector<std::pair<int, int>>& corners);
+
+// The parking test of full screen: walking the monitors in order past
+// the video's own (VideoIndex), the first that the main window touches
+// ends the test (false); when none does, true when the main window
+// touches the video's monitor: it lies only under the full-screen video.
+bool LiesOnlyOnMonitor(const std::vector<TRect>& monitors, int videoIndex, const TRect& main);
+
+// Where a window of width x height goes when sent to a monitor: centred
+// on it (div truncating toward zero).
+TPoint CentreOnMonitor(const TRect& monitor, int width, int height);
+
+// The monitor index (0..8) a "send window to" item stands for: its
+// caption's last character, 1..9. nullopt for any other caption.
+std::optional<int> MonitorIndexFromCaption(const std::string& caption);
 
 }  // namespace lc

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "player/display_modes.h"
+#include "player/display_switch.h"
 
 namespace lc {
 
@@ -17,8 +18,18 @@ std::vector<DisplayMode> CollectDisplayModes();
 // "M1280x1024x60Hz": the mode in force on the screen.
 std::string CurrentDisplayModeName();
 
+// The platform's display: ChangeDisplaySettings on a mode record filled
+// from mode 0, with the current colour depth.
+class PlatformDisplaySwitch : public DisplaySwitch {
+ public:
+  std::vector<DisplayMode> Modes() override { return CollectDisplayModes(); }
+  DisplayMode CurrentMode() override;
+  bool TestMode(const DisplayMode& Mode) override;
+  bool SetMode(const DisplayMode& Mode) override;
+};
+
 // DetectMonitorLayout: sets MonitorsDiffer when two monitors next to each
-// other in the platform's order differ in width or height.
+// other in the platform's order differ in their left or top coordinate.
 void DetectMonitorLayout();
 
 }  // namespace lc

@@ -53,7 +53,9 @@ TfrmMain::TfrmMain(const lc::settings::SettingsHost& settingsHost)
   frmMain = this;
   CreatePlaylist();
   CreateToolLink();
+  Name = L"frmMain";
   SetColor(clBlack);
+  FDisplay = std::make_unique<lc::PlatformDisplaySwitch>();
   TFont face;
   face.SetName(L"MS Sans Serif");
   face.SetHeight(-15);

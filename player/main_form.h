@@ -31,7 +31,9 @@
 #include "kit/volume_control.h"
 #include "player/boss_keys.h"
 #include "player/commands.h"
+#include "player/display_switch.h"
 #include "player/main_links.h"
+#include "player/picture_choices.h"
 #include "playlist/file_opening.h"
 #include "tools/tool_links.h"
 #include "playlist/playlist.h"
@@ -45,6 +47,7 @@ class TRoomsNotBuilt;
 }
 
 struct THintInfo;
+class TMenuItem;
 
 // The primary screen's size in pixels.
 struct TScreenSize {
@@ -93,7 +96,6 @@ class TfrmMain : public TSkinForm {
   TScreenSize LastScreenSize;
   bool SubtitlesShown = true;
   double FrameRate = 25.0;
-  double AspectRatioValue = 1.33;
   // The shutdown after play at the end of the list (TurnOffComputerMenu's
   // check mark).
   bool TurnOffComputerAfterPlay = false;
@@ -187,6 +189,65 @@ class TfrmMain : public TSkinForm {
   using TMessageHook = bool (*)(TfrmMain& Form, TMessage& Message);
   static TMessageHook MessageHook;
 
+  // ---- picture, full screen, on-screen display and display modes ----
+  // (player/picture_commands.cpp, player/osd.cpp, player/screen_modes.cpp)
+  // The ticks and visibility of the popup menu's items these commands
+  // keep (AlwaysOnTopMenu, MovieModeMenu, AspectRatioMenu, PanScanMenu,
+  // WindowSizeMenu).
+  bool AlwaysOnTopChecked = false;
+  bool MovieModeChecked = false;
+  lc::AspectChoice AspectChecked = lc::AspectChoice::Original;
+  bool PanScanMenuVisible = false;
+  bool WindowSizeMenuVisible = true;
+  // Hands a placed rectangle (video control coordinates) to the renderer
+  // and the video control; nothing without a renderer that can place.
+  void SetVideoPosAndSize(int Left, int Top, int Width, int Height);
+  // Lays the picture out anew for the aspect settings; OSD "Aspect
+  // Ratio: " + Text. Also the custom aspect dialog's way in.
+  void SetAspectRatio(const std::string& Text);
+  // Lays the picture out anew for PanScanValue (full screen only) and
+  // shows it; Manual false words it as automatic.
+  void DoPanScan(bool Manual);
+  void OriginalRatioMenuClick() { ChooseAspectRatio(lc::AspectChoice::Original); }
+  void N169RatioMenuClick() { ChooseAspectRatio(lc::AspectChoice::Wide169); }
+  void N43RatioMenuClick() { ChooseAspectRatio(lc::AspectChoice::Standard43); }
+  void N11RatioMenuClick() { ChooseAspectRatio(lc::AspectChoice::Square11); }
+  void FreeRatioMenuClick() { ChooseAspectRatio(lc::AspectChoice::Free); }
+  void PanInMenuClick() { PanStep(1); }
+  void PanOutMenuClick() { PanStep(-1); }
+  void AutomaticMenuClick();
+  void N50MenuClick() { SetMovieWindowSize(50); }
+  void N100MenuClick() { SetMovieWindowSize(100); }
+  void N200MenuClick() { SetMovieWindowSize(200); }
+  void SetMovieWindowSize(int Percent);
+  void ZoomCycle();
+  void MovieModeMenuClick();
+  void BtnFullScreenClick();
+  void AlwaysOnTopMenuClick();
+  // Runs Command when it is one of the picture commands above (Arg: the
+  // monitor's number from 1 for MonitorClick); false for any other command.
+  bool RunPictureCommand(lc::Cmd Command, int Arg);
+  // Puts the picture room (player/picture_room.h) in front of the rooms
+  // installed so far; the start-up calls it once the video window exists.
+  void InstallPictureRoom();
+  // Shows Text on the OSD (nothing kept while OSDDisplay is off).
+  void ShowOSD(const std::string& Text);
+  // Removes the OSD text once its time is up (the pulse calls it).
+  void ExpireOSD();
+  // Switches the display to the mode named like "M1024x768x60Hz"; false
+  // when the name holds no mode or the display refuses it.
+  bool ChangeResolution(const std::string& ModeName);
+  // Sends the video window to monitor Index (0-based).
+  void MonitorClick(int Index);
+  // Builds DisplayModeNames anew from the display's modes (after
+  // DetectMonitorLayout), empties the resolution submenu (the popup fills
+  // it again) and resets a FullscreenModeSwitch that is no longer offered
+  // to "No change".
+  void RebuildDisplayModes();
+  std::string CurrentDisplayModeName();
+  lc::DisplaySwitch& Display() { return *FDisplay; }
+  void SetDisplaySwitch(std::unique_ptr<lc::DisplaySwitch> Display) { FDisplay = std::move(Display); }
+
  protected:
   void DoShow() override;
   void Activate() override;
@@ -238,6 +299,11 @@ class TfrmMain : public TSkinForm {
   void ShowProblemBox();
   void WMCopyData(TMessage& Message);
 
+  void ChooseAspectRatio(lc::AspectChoice Choice);
+  void PanStep(int Delta);
+  void MovieModeOn();
+  void MovieModeOff();
+
   const lc::settings::SettingsHost& FSettingsHost;
   TSkinSurface FSurface;
   std::unique_ptr<TPlaybackLink> FPlaybackRelay;
@@ -248,6 +314,8 @@ class TfrmMain : public TSkinForm {
   std::unique_ptr<lc::playlist::Playlist> FPlaylist;
   std::unique_ptr<lc::playlist::FileOpener> FOpener;
   std::unique_ptr<lc::tools::TToolPlayerLink> FToolLink;
+  std::unique_ptr<lc::DisplaySwitch> FDisplay;
+  std::unique_ptr<lc::TPlayerCommands> FPictureRoom;
   std::unique_ptr<lc::HotKeyApi> FHotKeyApi;
   std::unique_ptr<lc::BossKeys> FBossKeys;
   bool FActivating = false;

@@ -1,5 +1,6 @@
 #include "settings/date_time.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -95,11 +96,14 @@ bool EncodeDate(int year, int month, int day, double& result) {
 }
 
 double CurrentDateTime() {
-  const std::time_t now = std::time(nullptr);
+  const auto since = std::chrono::system_clock::now().time_since_epoch();
+  const std::int64_t ms = std::chrono::duration_cast<std::chrono::milliseconds>(since).count();
+  const std::time_t now = static_cast<std::time_t>(ms / 1000);
   const std::tm* local = std::localtime(&now);
   double date = 0;
   if (!local || !EncodeDate(local->tm_year + 1900, local->tm_mon + 1, local->tm_mday, date)) return 0;
-  return date + (local->tm_hour * 3600.0 + local->tm_min * 60.0 + local->tm_sec) / 86400.0;
+  return date + (local->tm_hour * 3600000.0 + local->tm_min * 60000.0 + local->tm_sec * 1000.0 + ms % 1000) /
+                    kMsPerDay;
 }
 
 std::string DateTimeToText(double value) {

@@ -11,7 +11,7 @@ namespace lc::settings {
 // Days since 30/12/1899 of a calendar date; false for an invalid date.
 bool EncodeDate(int year, int month, int day, double& result);
 
-// The local date and time now.
+// The local date and time now, to the millisecond.
 double CurrentDateTime();
 
 // "dd/mm/yyyy hh:nn:ss"; only the date when the time is exactly midnight.

@@ -39,8 +39,8 @@ struct ProgramState {
   // The display mode at start, as "M1280x1024x60Hz".
   std::string DesktopDisplayMode;
 
-  // Windows are placed against the virtual screen when the monitors differ
-  // in size.
+  // Windows are placed against their own monitor or the virtual screen
+  // when the monitors do not all share one corner.
   bool MonitorsDiffer = false;
   // A modal dialog runs: remote-control commands are refused meanwhile.
   bool ModalDialogActive = false;

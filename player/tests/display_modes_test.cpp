@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -73,20 +74,79 @@ TEST(DisplayModes, NoModesGiveAnEmptyMenu) {
   EXPECT_TRUE(menu.names.empty());
 }
 
-TEST(MonitorLayout, NeighboursOfDifferentSizeDiffer) {
-  using Sizes = std::vector<std::pair<int, int>>;
+TEST(MonitorLayout, NeighboursWithAnotherCornerDiffer) {
+  using Corners = std::vector<std::pair<int, int>>;
   struct Case {
-    Sizes sizes;
+    Corners corners;
     bool differ;
   } cases[] = {
       {{}, false},
-      {{{1920, 1080}}, false},
-      {{{1920, 1080}, {1920, 1080}}, false},
-      {{{1920, 1080}, {1920, 1200}}, true},
-      {{{1280, 1024}, {1920, 1024}}, true},
-      {{{1920, 1080}, {1920, 1080}, {1280, 1024}}, true},
+      {{{0, 0}}, false},
+      {{{0, 0}, {1920, 0}}, true},   // side by side
+      {{{0, 0}, {0, 1080}}, true},   // one above the other
+      {{{0, 0}, {0, 0}}, false},     // mirrored
+      {{{0, 0}, {0, 0}, {-1280, 0}}, true},
   };
-  for (const Case& c : cases) EXPECT_EQ(MonitorSizesDiffer(c.sizes), c.differ) << c.sizes.size();
+  for (const Case& c : cases) EXPECT_EQ(MonitorPositionsDiffer(c.corners), c.differ) << c.corners.size();
+}
+
+TEST(DisplayModeNames, ItemNamesFromTexts) {
+  EXPECT_EQ(DisplayModeNameFromText("1024 x 768 x 60 Hz"), "M1024x768x60Hz");
+  EXPECT_EQ(DisplayModeNameFromText("800 x 600 x 75 Hz"), "M800x600x75Hz");
+}
+
+TEST(DisplayModeNames, NamesParseIntoModes) {
+  EXPECT_EQ(ParseDisplayModeName("M1024x768x75Hz"), (DisplayMode{1024, 768, 75}));
+  EXPECT_EQ(ParseDisplayModeName("M800x600x00Hz"), (DisplayMode{800, 600, 0}));
+  EXPECT_EQ(ParseDisplayModeName("M10240x4320x120Hz"), (DisplayMode{10240, 4320, 120}));
+  EXPECT_EQ(ParseDisplayModeName("M 1280 x 1024 x 60 Hz"), (DisplayMode{1280, 1024, 60}));
+  // Names that do not hold three numbers are refused, never guessed.
+  EXPECT_EQ(ParseDisplayModeName("Temp"), std::nullopt);
+  EXPECT_EQ(ParseDisplayModeName("M1024x768Hz"), std::nullopt);
+  EXPECT_EQ(ParseDisplayModeName("Mx768x60Hz"), std::nullopt);
+  EXPECT_EQ(ParseDisplayModeName("M1024x768x60x2Hz"), std::nullopt);
+  EXPECT_EQ(ParseDisplayModeName("M99999999x768x60Hz"), std::nullopt);
+  EXPECT_EQ(ParseDisplayModeName("M70000x768x60Hz"), std::nullopt);
+}
+
+TEST(DisplayModeNames, SizeFromAText) {
+  EXPECT_EQ(DisplayModeTextSize("1024 x 768 x 60 Hz"), std::make_pair(1024, 768));
+  EXPECT_EQ(DisplayModeTextSize(" 640 x 480 x 75 Hz"), std::make_pair(640, 480));
+  EXPECT_EQ(DisplayModeTextSize("No change"), std::nullopt);
+  EXPECT_EQ(DisplayModeTextSize("wide x tall x 60 Hz"), std::nullopt);
+  EXPECT_EQ(DisplayModeTextSize(""), std::nullopt);
+}
+
+TEST(DisplayModeNames, FullScreenSwitchesOnlyToAnOfferedOtherMode) {
+  const std::vector<std::string> offered{"800 x 600 x 60 Hz", "1024 x 768 x 60 Hz"};
+  EXPECT_EQ(FullScreenModeWanted("800 x 600 x 60 Hz", offered, "M1024x768x60Hz"), "M800x600x60Hz");
+  EXPECT_EQ(FullScreenModeWanted("1024 x 768 x 60 Hz", offered, "M1024x768x60Hz"), std::nullopt);
+  EXPECT_EQ(FullScreenModeWanted("No change", offered, "M1024x768x60Hz"), std::nullopt);
+  EXPECT_EQ(FullScreenModeWanted("1280 x 1024 x 60 Hz", offered, "M1024x768x60Hz"), std::nullopt);
+}
+
+TEST(MonitorChoice, ParkingTestLooksAtTheOtherMonitorsFirst) {
+  const std::vector<TRect> two{{0, 0, 1920, 1080}, {1920, 0, 3200, 1024}};
+  EXPECT_TRUE(LiesOnlyOnMonitor(two, 0, {100, 100, 560, 250}));     // on the video's monitor only
+  EXPECT_FALSE(LiesOnlyOnMonitor(two, 0, {2000, 100, 2460, 250}));  // on the other one
+  EXPECT_FALSE(LiesOnlyOnMonitor(two, 0, {1800, 100, 2260, 250}));  // across both
+  EXPECT_TRUE(LiesOnlyOnMonitor(two, 1, {2000, 100, 2460, 250}));
+  EXPECT_FALSE(LiesOnlyOnMonitor(two, 1, {-900, 100, -440, 250}));  // off every monitor
+  EXPECT_TRUE(LiesOnlyOnMonitor({{0, 0, 1024, 768}}, 0, {0, 0, 460, 150}));
+  EXPECT_FALSE(LiesOnlyOnMonitor({{0, 0, 1024, 768}}, -1, {0, 0, 460, 150}));
+}
+
+TEST(MonitorChoice, SentWindowsAreCentred) {
+  EXPECT_EQ(CentreOnMonitor({1920, 0, 3200, 1024}, 400, 301), (TPoint{2360, 362}));
+  EXPECT_EQ(CentreOnMonitor({-1281, -1, 0, 1024}, 401, 300), (TPoint{-841, 361}));
+}
+
+TEST(MonitorChoice, TheCaptionsLastDigit) {
+  EXPECT_EQ(MonitorIndexFromCaption("Monitor 1"), 0);
+  EXPECT_EQ(MonitorIndexFromCaption("Monitor 9"), 8);
+  EXPECT_EQ(MonitorIndexFromCaption("Monitor 0"), std::nullopt);
+  EXPECT_EQ(MonitorIndexFromCaption("Monitor"), std::nullopt);
+  EXPECT_EQ(MonitorIndexFromCaption(""), std::nullopt);
 }
 
 }  // namespace

@@ -11,6 +11,18 @@ std::wstring WindowsPath(const std::string& path) {
   return out;
 }
 
+void Pump(DWORD ms) {
+  const DWORD start = GetTickCount();
+  do {
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&m);
+      DispatchMessageW(&m);
+    }
+    Sleep(5);
+  } while (GetTickCount() - start < ms);
+}
+
 std::wstring MediaPath(const char* name) {
   const char* dir = std::getenv("LC_TEST_MEDIA");
   return WindowsPath(std::string(dir ? dir : ".") + "/" + name);

@@ -11,6 +11,9 @@ namespace lctest {
 // ("Z:\work\x"); a path that is already a Windows path is returned as is.
 std::wstring WindowsPath(const std::string& path);
 
+// Dispatches the thread's messages for about `ms` milliseconds.
+void Pump(DWORD ms);
+
 // The generated test media file `name` (from LC_TEST_MEDIA).
 std::wstring MediaPath(const char* name);
 

@@ -23,17 +23,7 @@ namespace {
 constexpr COLORREF Red = RGB(255, 0, 0), Green = RGB(0, 255, 0), Blue = RGB(0, 0, 255),
                    White = RGB(255, 255, 255), Black = RGB(0, 0, 0);
 
-void Pump(DWORD Ms) {
-  const DWORD start = GetTickCount();
-  do {
-    MSG m;
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&m);
-      DispatchMessageW(&m);
-    }
-    Sleep(5);
-  } while (GetTickCount() - start < Ms);
-}
+using lctest::Pump;
 
 // Expects Actual within Tolerance of Wanted in every channel.
 void ExpectColor(COLORREF Actual, COLORREF Wanted, int Tolerance, const std::string& Where) {

@@ -1,0 +1,35 @@
+// TfrmMain's on-screen display: showing a text and removing it when its
+// time is up. The video window paints it (player/osd_painter.cpp).
+#include "player/main_form.h"
+#include "player/osd_rules.h"
+#include "player/player_state.h"
+#include "player/video_window.h"
+#include "settings/date_time.h"
+#include "settings/program_state.h"
+#include "settings/win/settings_win.h"
+
+using lc::Player;
+
+void TfrmMain::ShowOSD(const std::string& Text) {
+  lc::PlayerState& S = Player();
+  if (!lc::Program().Settings.OSDDisplay) {
+    S.OsdText.clear();
+    return;
+  }
+  const std::wstring Wide = lc::settings::Utf8ToWide(Text);
+  S.OsdText = Text;
+  S.OsdDuration = lc::OsdDuration(Wide.size());
+  S.OsdStartTime = lc::settings::CurrentDateTime();
+  // The same text again only starts its time anew.
+  if (frmVideoWindow && Wide != frmVideoWindow->VideoWindow->OsdPaintedText)
+    frmVideoWindow->VideoWindow->RepaintOsd();
+}
+
+void TfrmMain::ExpireOSD() {
+  lc::PlayerState& S = Player();
+  if (!frmVideoWindow || frmVideoWindow->VideoWindow->OsdPaintedText.empty()) return;
+  if (lc::settings::CurrentDateTime() - S.OsdStartTime < S.OsdDuration) return;
+  S.OsdText.clear();
+  frmVideoWindow->VideoWindow->RepaintOsd();
+  S.OsdShowsPosition = false;
+}

@@ -1,0 +1,29 @@
+#include "player/picture_room.h"
+
+#include "player/main_form.h"
+#include "player/player_state.h"
+#include "player/video_window.h"
+#include "settings/win/settings_win.h"
+
+namespace lc {
+
+bool TPictureRoom::GraphActive() const { return frmVideoWindow && frmVideoWindow->GraphActive(); }
+
+int TPictureRoom::RmsChangeScore() const { return Player().RmsChangeScore; }
+
+void TPictureRoom::SetRmsChangeScore(int Score) { Player().RmsChangeScore = Score; }
+
+void TPictureRoom::Run(Cmd Command, int Arg) {
+  if (!FMain.RunPictureCommand(Command, Arg)) FNext.Run(Command, Arg);
+}
+
+void TPictureRoom::ShowOSD(const std::wstring& Text) {
+  Player().OsdShowsPosition = false;
+  FMain.ShowOSD(settings::WideToUtf8(Text));
+}
+
+int TPictureRoom::GraphVolume() const { return frmVideoWindow ? frmVideoWindow->FilterGraph.Volume() : 0; }
+
+void TPictureRoom::ChangeResolution(const std::string& ModeName) { FMain.ChangeResolution(ModeName); }
+
+}  // namespace lc

@@ -1,0 +1,72 @@
+// The program-wide values of the player windows that several of their
+// parts share: the current movie's picture settings, movie mode's saved
+// values, the on-screen display's text and clock, the display mode to
+// return to after full screen and the marks of moves and mode switches.
+// Date-times are days (settings::CurrentDateTime). GUI thread only.
+#pragma once
+
+#include <string>
+
+#include "settings/program_state.h"
+
+namespace lc {
+
+// What movie mode changed and puts back when it ends.
+struct MovieModeSavedValues {
+  bool WasFullScreen = false;
+  int OffsetX = 0;
+  int OffsetY = 0;
+  int PanScan = 0;
+  int SubtitleZone = 0;
+};
+
+struct PlayerState {
+  // ---- the current movie's picture ----
+  std::string CurrentMovieFile;  // empty: no movie open
+  int NativeWidth = 0;  // NativeVideoSize
+  int NativeHeight = 0;
+  double AspectRatioValue = 1.33;
+  int ImageOffsetX = 0;  // percent of the placed width, to the right
+  int ImageOffsetY = 0;  // percent of the placed height, upwards
+  // The pan & scan in force came from the movie's remembered settings.
+  bool RmsPanScanApplied = false;
+  MovieModeSavedValues MovieModeSaved;
+  // Grows with changes worth remembering for the movie; at 10000 the
+  // movie's settings are stored.
+  int RmsChangeScore = 0;
+  // A subtitle is loaded (the subtitle code keeps it).
+  bool SubtitleLoaded = false;
+
+  // ---- the on-screen display ----
+  std::string OsdText;  // empty: none
+  double OsdStartTime = 0;
+  double OsdDuration = 0;
+  bool OsdShowsPosition = false;  // a live position text
+  std::string OsdClockText;       // empty: no clock
+
+  // ---- full screen, display modes, moves ----
+  std::string ModeBeforeFullScreen;  // "M1024x768x60Hz"
+  bool OwnModeChange = false;        // the player switched the mode itself
+  bool AlwaysOnTopForFullScreen = false;
+  bool MainWindowMoving = false;
+  bool WindowMoved = false;  // a window was moved; the key colour is applied again later
+  double WindowMovedTime = 0;
+};
+
+// The one instance.
+PlayerState& Player();
+
+// Holds BusyFlag for a command that found it clear.
+class BusyScope {
+ public:
+  BusyScope() { Program().BusyFlag = true; }
+  ~BusyScope() { Program().BusyFlag = false; }
+  BusyScope(const BusyScope&) = delete;
+  BusyScope& operator=(const BusyScope&) = delete;
+};
+
+// RmsChangeScore := Min(10000, RmsChangeScore + 5000); only while a graph
+// is active (GraphActive).
+void RaiseRmsChangeScore(PlayerState& State, bool GraphActive);
+
+}  // namespace lc
