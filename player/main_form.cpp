@@ -10,7 +10,6 @@
 #include "player/handover.h"
 #include "player/rooms_stand_in.h"
 #include "playlist/win/playlist_win.h"
-#include "settings/date_time.h"
 #include "settings/program_state.h"
 #include "settings/settings_file.h"
 #include "settings/settings_host.h"
@@ -181,11 +180,7 @@ void TfrmMain::SaveConfiguration() {
                                   lc::settings::NoChangeText(lc::settings::GlobalTextTable()));
 }
 
-void TfrmMain::rmsSaveToHdd() {
-  lc::ProgramState& p = Program();
-  lc::settings::RmsSaveToHdd(p.Rms, p.Names.RmsFileName(), p.Names.DataFolder, p.RmsFile,
-                             lc::settings::CurrentDateTime());
-}
+void TfrmMain::rmsSaveToHdd() { lc::SaveRememberedSettings(); }
 
 void TfrmMain::rmsLoadFromHdd() {
   lc::ProgramState& p = Program();

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "settings/settings_store.h"
+#include "settings/value_parse.h"
 
 namespace lc {
 
@@ -172,6 +173,41 @@ void Associations::AssociateAll(const std::vector<std::string>& mediaExtensions,
   DeleteProgramKeys();
   WriteProgIdSetWhenUsed(fileAssociation);
   NotifyShell();
+}
+
+bool Associations::ProgIdIsOurs() const {
+  const auto command = reg_.ReadString(kClasses, ProgId() + "\\shell\\Play\\command", "");
+  const auto verb = reg_.ReadString(kClasses, ProgId() + "\\shell", "");
+  return command && verb && settings::LowerAscii(*command) == settings::LowerAscii("\"" + exePath_ + "\"") &&
+         settings::LowerAscii(*verb) == "play";
+}
+
+std::vector<bool> Associations::AssociatedChecks(const std::vector<std::string>& extensions) const {
+  const bool ours = ProgIdIsOurs();
+  std::vector<bool> checks;
+  for (const std::string& ext : extensions) checks.push_back(ours && GetRegExt(ext));
+  return checks;
+}
+
+void Associations::ApplyFileTypes(const std::vector<std::string>& lines, std::vector<bool>& checks,
+                                  std::vector<std::string>& mediaExtensions, std::string& fileAssociation) {
+  const std::string before = fileAssociation;
+  fileAssociation.clear();
+  mediaExtensions.clear();
+  checks.resize(lines.size(), false);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::string ext = settings::LowerAscii(lines[i]);
+    mediaExtensions.push_back(ext);
+    if (checks[i])
+      checks[i] = SetRegExt(ext);
+    else if (GetRegExt(ext))
+      checks[i] = !RemRegExt(ext);
+    fileAssociation += checks[i] ? '1' : '0';
+  }
+  DeleteProgramKeys();
+  WriteProgIdSetWhenUsed(fileAssociation);
+  checks = AssociatedChecks(mediaExtensions);
+  if (fileAssociation != before) NotifyShell();
 }
 
 }  // namespace lc

@@ -54,6 +54,21 @@ class Associations {
   // The "Yes" answer to the first-run question: associates every type.
   void AssociateAll(const std::vector<std::string>& mediaExtensions, std::string& fileAssociation);
 
+  // True when the identifier's "Play" command runs this executable and
+  // "Play" is its default verb.
+  bool ProgIdIsOurs() const;
+  // The File Types list's check marks: an extension is checked when it
+  // points to our identifier and the identifier is ours.
+  std::vector<bool> AssociatedChecks(const std::vector<std::string>& extensions) const;
+  // The configuration dialog's Apply over its File Types lines (upper or
+  // lower case) and their check marks: MediaExtensions and FileAssociation
+  // are rebuilt from the lines, checked types registered, unchecked ones
+  // of ours given back, the identifier rewritten while anything uses it,
+  // the marks refreshed from the registry and the shell told when
+  // FileAssociation changed.
+  void ApplyFileTypes(const std::vector<std::string>& lines, std::vector<bool>& checks,
+                      std::vector<std::string>& mediaExtensions, std::string& fileAssociation);
+
   bool RegistryWriteError = false;
 
   static constexpr const char* kPlaylistExtension = "lpl";

@@ -1,10 +1,18 @@
 #include "settings/program_state.h"
 
+#include "settings/date_time.h"
+
 namespace lc {
 
 ProgramState& Program() {
   static ProgramState state;
   return state;
+}
+
+void SaveRememberedSettings() {
+  ProgramState& p = Program();
+  settings::RmsSaveToHdd(p.Rms, p.Names.RmsFileName(), p.Names.DataFolder, p.RmsFile,
+                         settings::CurrentDateTime());
 }
 
 }  // namespace lc

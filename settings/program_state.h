@@ -33,6 +33,9 @@ struct ProgramState {
   settings::SettingsStore Settings;
   settings::RmsTable Rms;
   settings::RmsFileState RmsFile;
+  // The playing movie's entry was deleted in the profiles editor: the next
+  // stop or close stores nothing for it (and clears the flag).
+  bool RmsSkipCurrent = false;
 
   // "1024 x 768 x 60 Hz" for every display mode offered to the user.
   std::vector<std::string> DisplayModeNames;
@@ -58,5 +61,9 @@ struct ProgramState {
 
 // The one instance.
 ProgramState& Program();
+
+// TfrmMain.rmsSaveToHdd: writes Program().Rms to its file now (deletes the
+// file when the table is empty). Silent.
+void SaveRememberedSettings();
 
 }  // namespace lc

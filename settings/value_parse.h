@@ -46,4 +46,9 @@ std::string FloatToText(double value);
 // above 127 compare as they are).
 bool SameTextAscii(std::string_view a, std::string_view b);
 
+// The text with ASCII letters in lower or upper case; other bytes as they
+// are.
+std::string LowerAscii(std::string_view text);
+std::string UpperAscii(std::string_view text);
+
 }  // namespace lc::settings

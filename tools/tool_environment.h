@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "framework/forms.h"
 #include "kit/widget_links.h"
@@ -31,6 +32,8 @@ struct TToolEnvironment {
   // The colour window was shown: the values it shows stay when the movie
   // stops (RmsColorsApplied := False).
   std::function<void()> ColorsShown;
+  // The open movie's file name without folder (the movie-name label).
+  std::function<std::string()> CurrentMovieName;
 };
 
 void SetToolEnvironment(TToolEnvironment Environment);

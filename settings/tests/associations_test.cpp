@@ -203,5 +203,40 @@ TEST_F(AssociationsTest, LegacyFolderVerbIsDeleted) {
   EXPECT_FALSE(reg.KeyExists(kHKCR, legacy));
 }
 
+TEST_F(AssociationsTest, DialogApplyRegistersCheckedAndGivesBackUncheckedTypes) {
+  reg.WriteString(kHKCR, ".mkv", "", "OtherPlayer.mkv");
+  assoc.SetRegExt("avi");  // ours before, unchecked now
+  std::vector<std::string> extensions{"avi", "mpg"};
+  std::string fileAssociation = "10";
+  std::vector<bool> checks{false, true, false};
+  assoc.ApplyFileTypes({"AVI", "MKV", "OGM"}, checks, extensions, fileAssociation);
+  EXPECT_EQ((std::vector<std::string>{"avi", "mkv", "ogm"}), extensions);
+  EXPECT_EQ("010", fileAssociation);
+  EXPECT_EQ((std::vector<bool>{false, true, false}), checks);
+  EXPECT_EQ(Default(kHKCR, ".avi"), "");
+  EXPECT_EQ(Default(kHKCR, ".mkv"), "Lumacraft.File");
+  EXPECT_EQ(reg.ReadString(kHKCR, ".mkv", "LumacraftFileBak").value_or(""), "OtherPlayer.mkv");
+  EXPECT_EQ(Default(kHKCR, "Lumacraft.File\\shell\\Play\\command"), std::string("\"") + kExe + "\"");
+  EXPECT_EQ(1, notifications);
+  // The same lines again change nothing and tell the shell nothing.
+  assoc.ApplyFileTypes({"AVI", "MKV", "OGM"}, checks, extensions, fileAssociation);
+  EXPECT_EQ("010", fileAssociation);
+  EXPECT_EQ(1, notifications);
+}
+
+TEST_F(AssociationsTest, DialogChecksNeedTheIdentifierToRunThisProgram) {
+  assoc.SetRegExt("avi");
+  assoc.WriteProgIdSet();
+  EXPECT_EQ((std::vector<bool>{true, false}), assoc.AssociatedChecks({"avi", "mkv"}));
+  // The program was moved: the identifier runs another path.
+  reg.WriteString(kHKCR, "Lumacraft.File\\shell\\Play\\command", "", "\"D:\\Old\\Lumacraft.exe\"");
+  EXPECT_EQ((std::vector<bool>{false, false}), assoc.AssociatedChecks({"avi", "mkv"}));
+  // Letter case does not count; the default verb must be Play.
+  reg.WriteString(kHKCR, "Lumacraft.File\\shell\\Play\\command", "", "\"C:\\PROGRAMS\\LUMACRAFT\\LUMACRAFT.EXE\"");
+  EXPECT_TRUE(assoc.ProgIdIsOurs());
+  reg.WriteString(kHKCR, "Lumacraft.File\\shell", "", "Enqueue");
+  EXPECT_FALSE(assoc.ProgIdIsOurs());
+}
+
 }  // namespace
 }  // namespace lc
