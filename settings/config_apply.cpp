@@ -1,0 +1,84 @@
+#include "settings/config_apply.h"
+
+#include "settings/value_parse.h"
+
+namespace lc::settings {
+
+namespace {
+
+template <class... Args>
+void Call(const std::function<void(Args...)>& f, Args... args) {
+  if (f) f(args...);
+}
+
+bool Ask(const std::function<bool()>& f) { return f && f(); }
+
+// Always on top follows the option while the video fills the screen.
+void ApplyAlwaysOnTop(const SettingsStore& s, const ConfigPlayerLinks& links) {
+  if (!Ask(links.FullScreenShowing)) return;
+  if (s.ActivateAlwaysOnTopInFullScreen)
+    Call(links.SetAlwaysOnTop, true);
+  else if (Ask(links.AlwaysOnTop))
+    Call(links.SetAlwaysOnTop, false);
+}
+
+// Switches to the chosen language; the setting changes only when the
+// switch succeeded.
+void ApplyLanguage(const ConfigControls& c, SettingsStore& s, const ConfigLanguage& language) {
+  if (c.Language == kEnglishBuiltIn) {
+    if (language.SetDefault) language.SetDefault();
+    s.LastUsedLanguage = kEnglishBuiltIn;
+  } else if (language.Load && language.Load(language.Folder + c.Language + ".lng")) {
+    s.LastUsedLanguage = c.Language;
+  }
+}
+
+}  // namespace
+
+ConfigApplyResult ApplyConfig(ConfigControls& c, SettingsStore& s, Associations& associations,
+                              bool& registryWriteError, const ConfigLanguage& language,
+                              const ConfigPlayerLinks& links) {
+  ConfigApplyResult result;
+  registryWriteError = false;
+  associations.RegistryWriteError = false;
+  s.RegisterExtensionsOnLoad = c.RegisterExtensionsOnLoad;
+  associations.ApplyFileTypes(c.FileTypeLines, c.FileTypeChecks, s.MediaExtensions, s.FileAssociation);
+  registryWriteError = associations.RegistryWriteError;
+
+  const bool displayTimeChanged = StoreControls(c, s);
+  ApplyAlwaysOnTop(s, links);
+  if (!s.DisplayHintInPlaylist) Call(links.ClearPlaylistHints);
+  Call(links.SetProcessPriority, static_cast<int>(s.CpuPriority));
+  if (displayTimeChanged) Call(links.RecomputeDisplayLengths);
+  Call(links.SetPlaylistFontSize, static_cast<int>(s.PlaylistFontSize));
+  Call(links.SubtitleLookChanged);
+
+  if (!c.Language.empty() && !SameTextAscii(c.Language, s.LastUsedLanguage)) {
+    ApplyLanguage(c, s, language);
+    result.Recaption = true;
+  }
+  if (Ask(links.GraphActive)) Call(links.MarkMovieChanged);
+  Call(links.SaveConfiguration);
+
+  if (s.ConfigWriteError) {
+    s.ConfigWriteError = false;
+    result.ShowWriteError = !s.DontShowWritingError;
+  }
+  if (registryWriteError) {
+    registryWriteError = false;
+    result.ShowRegistryError = !s.DontShowRegistryError;
+  }
+  return result;
+}
+
+void CloseBossKeys(SettingsStore& s, const ConfigPlayerLinks& links) {
+  if (!s.BossKey) {
+    Call(links.UnregisterBossKeys);
+    return;
+  }
+  if (!links.RegisterBossKey) return;
+  if (s.BossKeyHide != 0 && !links.RegisterBossKey(s.BossKeyHide, 1)) s.BossKeyHide = 0;
+  if (s.BossKeyShow != 0 && !links.RegisterBossKey(s.BossKeyShow, 2)) s.BossKeyShow = 0;
+}
+
+}  // namespace lc::settings

@@ -1,0 +1,194 @@
+// The configuration dialog's Apply and closing: what reaches the settings,
+// the registry and the running player, in which order, and the error
+// messages shown once.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "settings/config_apply.h"
+#include "settings/memory_registry.h"
+
+namespace lc::settings {
+namespace {
+
+using NF = NumericField;
+
+class ConfigApplyTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    s.MediaExtensions = {"avi", "mkv"};
+    s.FileAssociation = "00";
+    s.LastUsedLanguage = "English (built in)";
+    s.AverageDisplayTime = 2200;
+    s.PlaylistFontSize = 10;
+    s.CpuPriority = 2;
+    s.DisplayHintInPlaylist = true;
+    c = ControlsFromSettings(s, {false, false});
+    links.FullScreenShowing = [this] { return fullScreen; };
+    links.AlwaysOnTop = [this] { return onTop; };
+    links.SetAlwaysOnTop = [this](bool on) { Log("top " + std::to_string(on)); onTop = on; };
+    links.ClearPlaylistHints = [this] { Log("hints"); };
+    links.SetProcessPriority = [this](int p) { Log("priority " + std::to_string(p)); };
+    links.RecomputeDisplayLengths = [this] { Log("lengths"); };
+    links.SetPlaylistFontSize = [this](int size) { Log("font " + std::to_string(size)); };
+    links.SubtitleLookChanged = [this] { Log("look"); };
+    links.GraphActive = [this] { return graph; };
+    links.MarkMovieChanged = [this] { Log("score"); };
+    links.SaveConfiguration = [this] { Log("save " + s.LastUsedLanguage); s.ConfigWriteError = writeFails; };
+    links.RegisterBossKey = [this](ShortCut key, int id) {
+      Log("register " + std::to_string(id) + " " + std::to_string(key));
+      return key != refusedKey;
+    };
+    links.UnregisterBossKeys = [this] { Log("unregister"); };
+    language.Folder = "C:\\Lumacraft\\lang\\";
+    language.Load = [this](const std::string& file) {
+      Log("load " + file);
+      return file.find("Broken") == std::string::npos;
+    };
+    language.SetDefault = [this] { Log("english"); };
+  }
+  void Log(const std::string& what) { calls.push_back(what); }
+  ConfigApplyResult Apply() {
+    return ApplyConfig(c, s, associations, registryWriteError, language, links);
+  }
+
+  SettingsStore s;
+  ConfigControls c;
+  MemoryRegistry reg;
+  Associations associations{reg, "Lumacraft", "C:\\Lumacraft\\Lumacraft.exe"};
+  bool registryWriteError = true;  // left over from before: cleared by Apply
+  ConfigPlayerLinks links;
+  ConfigLanguage language;
+  std::vector<std::string> calls;
+  bool fullScreen = false, onTop = false, graph = false, writeFails = false;
+  ShortCut refusedKey = 0xFFFF;
+};
+
+TEST_F(ConfigApplyTest, UnchangedControlsTellThePlayerAndWriteTheFile) {
+  const ConfigApplyResult r = Apply();
+  EXPECT_EQ((std::vector<std::string>{"priority 2", "font 10", "look", "save English (built in)"}), calls);
+  EXPECT_FALSE(r.Recaption);
+  EXPECT_FALSE(r.ShowWriteError);
+  EXPECT_FALSE(r.ShowRegistryError);
+  EXPECT_FALSE(registryWriteError);
+}
+
+TEST_F(ConfigApplyTest, ChangedOptionsReachTheSettingsAndThePlayerInOrder) {
+  c.General[7] = false;  // no hints in the playlist
+  c.Priority = 0;
+  c.Number(NF::AverageDisplayTime) = "3000";
+  c.Number(NF::PlaylistFontSize) = "14";
+  graph = true;
+  Apply();
+  EXPECT_EQ((std::vector<std::string>{"hints", "priority 0", "lengths", "font 14", "look", "score",
+                                      "save English (built in)"}),
+            calls);
+  EXPECT_EQ(3000, s.AverageDisplayTime);
+  EXPECT_EQ(0, s.CpuPriority);
+  EXPECT_FALSE(s.DisplayHintInPlaylist);
+}
+
+TEST_F(ConfigApplyTest, FileTypesAreRegisteredAndTheListRefreshed) {
+  c.FileTypeLines.push_back("OGM");
+  c.FileTypeChecks = {true, false, true};
+  c.RegisterExtensionsOnLoad = true;
+  Apply();
+  EXPECT_EQ((std::vector<std::string>{"avi", "mkv", "ogm"}), s.MediaExtensions);
+  EXPECT_EQ("101", s.FileAssociation);
+  EXPECT_TRUE(s.RegisterExtensionsOnLoad);
+  EXPECT_EQ((std::vector<bool>{true, false, true}), c.FileTypeChecks);
+  EXPECT_EQ("Lumacraft.File", reg.ReadString(RegRoot::ClassesRoot, ".ogm", "").value_or(""));
+}
+
+TEST_F(ConfigApplyTest, AlwaysOnTopFollowsTheOptionOnlyInFullScreen) {
+  c.General[10] = true;
+  Apply();
+  EXPECT_FALSE(onTop);  // not in full screen
+  fullScreen = true;
+  Apply();
+  EXPECT_TRUE(onTop);
+  c.General[10] = false;
+  calls.clear();
+  Apply();
+  EXPECT_FALSE(onTop);
+  EXPECT_EQ("top 0", calls.front());
+  calls.clear();
+  Apply();  // already off: nothing to clear
+  EXPECT_EQ("priority 2", calls.front());
+}
+
+TEST_F(ConfigApplyTest, LanguageChangesOnlyWhenTheFileIsAccepted) {
+  c.Language = "German";
+  EXPECT_TRUE(Apply().Recaption);
+  EXPECT_EQ("German", s.LastUsedLanguage);
+  EXPECT_EQ("load C:\\Lumacraft\\lang\\German.lng", calls[3]);
+  EXPECT_EQ("save German", calls.back());
+
+  c.Language = "Broken";
+  EXPECT_TRUE(Apply().Recaption);
+  EXPECT_EQ("German", s.LastUsedLanguage);
+
+  c.Language = "GERMAN";  // the same language in other letters: nothing to do
+  calls.clear();
+  EXPECT_FALSE(Apply().Recaption);
+  EXPECT_EQ("save German", calls.back());
+  EXPECT_EQ(4u, calls.size());
+
+  c.Language = "English (built in)";
+  EXPECT_TRUE(Apply().Recaption);
+  EXPECT_EQ("English (built in)", s.LastUsedLanguage);
+  EXPECT_EQ("english", calls[calls.size() - 2]);
+}
+
+TEST_F(ConfigApplyTest, WriteErrorsAreReportedOnceUnlessSilenced) {
+  writeFails = true;
+  ConfigApplyResult r = Apply();
+  EXPECT_TRUE(r.ShowWriteError);
+  EXPECT_FALSE(s.ConfigWriteError);
+  s.DontShowWritingError = true;
+  r = Apply();
+  EXPECT_FALSE(r.ShowWriteError);
+  EXPECT_FALSE(s.ConfigWriteError);
+}
+
+TEST_F(ConfigApplyTest, RegistryErrorsAreReportedOnceUnlessSilenced) {
+  // Neither root can be written.
+  reg.SetReadOnly(RegRoot::ClassesRoot, true);
+  reg.SetReadOnly(RegRoot::CurrentUser, true);
+  c.FileTypeChecks = {true, false};
+  ConfigApplyResult r = Apply();
+  EXPECT_TRUE(r.ShowRegistryError);
+  EXPECT_FALSE(registryWriteError);
+  EXPECT_EQ((std::vector<bool>{false, false}), c.FileTypeChecks);
+  s.DontShowRegistryError = true;
+  c.FileTypeChecks = {true, false};
+  r = Apply();
+  EXPECT_FALSE(r.ShowRegistryError);
+}
+
+TEST_F(ConfigApplyTest, ClosingRegistersTheBossKeysAgainOrReleasesThem) {
+  s.BossKey = true;
+  s.BossKeyHide = 0x006E;
+  s.BossKeyShow = 0xC053;
+  refusedKey = 0xC053;  // another program holds it
+  CloseBossKeys(s, links);
+  EXPECT_EQ((std::vector<std::string>{"register 1 110", "register 2 49235"}), calls);
+  EXPECT_EQ(0x006E, s.BossKeyHide);
+  EXPECT_EQ(0, s.BossKeyShow);
+
+  calls.clear();
+  s.BossKeyHide = 0;
+  s.BossKeyShow = 0x4041;
+  CloseBossKeys(s, links);
+  EXPECT_EQ((std::vector<std::string>{"register 2 16449"}), calls);
+
+  calls.clear();
+  s.BossKey = false;  // switched off: the hot keys go
+  CloseBossKeys(s, links);
+  EXPECT_EQ((std::vector<std::string>{"unregister"}), calls);
+  EXPECT_EQ(0x4041, s.BossKeyShow);
+}
+
+}  // namespace
+}  // namespace lc::settings
