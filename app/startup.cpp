@@ -27,6 +27,7 @@
 #include "settings/text_apply.h"
 #include "settings/win/registry_win.h"
 #include "settings/win/settings_win.h"
+#include "tools/config_dialog.h"
 #include "tools/tool_environment.h"
 
 namespace lc {
@@ -105,8 +106,13 @@ void ConnectMessageBox(TfrmMain* main) {
 }
 
 // The tool windows pass their unused keys and their texts to the main
-// window, and their drops on to it.
+// window, and their drops on to it. The configuration dialog opens from the
+// main window's options command and reaches the player through the same
+// environment: the settings file, the boss keys, the process priority and
+// the file associations.
 void ConnectToolWindows(TfrmMain* main) {
+  static WinRegistry registry;
+  static Associations associations = MakeAssociations(registry);
   tools::TToolEnvironment env;
   env.Player = &main->ToolLink();
   env.AcceptFiles = [main](TMessage& m) { m.Result = main->Perform(m.Msg, m.WParam, m.LParam); };
@@ -115,7 +121,15 @@ void ConnectToolWindows(TfrmMain* main) {
   env.PlaylistWindow = [main] { return main->Satellites.PlayList; };
   env.MonitorsDiffer = [] { return Program().MonitorsDiffer; };
   env.SkipFormPlacement = [main] { return main->SkipFormPlacement; };
+  env.FileAssociations = &associations;
+  env.Config.SaveConfiguration = [main] { main->SaveConfiguration(); };
+  env.Config.SetProcessPriority = [](int held) {
+    if (unsigned cls = PriorityClassFor(held)) SetPriorityClass(GetCurrentProcess(), cls);
+  };
+  env.Config.RegisterBossKey = [main](settings::ShortCut key, int id) { return main->RegisterBossKey(key, id); };
+  env.Config.UnregisterBossKeys = [main] { main->BossKeys().UnregisterAll(); };
   tools::SetToolEnvironment(std::move(env));
+  main->Dialogs.Config.Create = []() -> std::unique_ptr<TForm> { return std::make_unique<TfrmConfig>(); };
 }
 
 void CreateForms(const settings::SettingsHost& host) {

@@ -8,6 +8,7 @@
 #include "framework/application.h"
 #include "framework/keys.h"
 #include "kit/skin_strip.h"
+#include "kit/window_drag.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
 #include "settings/win/settings_win.h"

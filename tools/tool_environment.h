@@ -10,6 +10,8 @@
 
 #include "framework/forms.h"
 #include "kit/widget_links.h"
+#include "settings/associations.h"
+#include "settings/config_apply.h"
 #include "tools/tool_links.h"
 
 namespace lc::tools {
@@ -34,6 +36,13 @@ struct TToolEnvironment {
   std::function<void()> ColorsShown;
   // The open movie's file name without folder (the movie-name label).
   std::function<std::string()> CurrentMovieName;
+  // The configuration dialog: the program's file associations (none: the
+  // File Types page edits the list only), what its Apply and closing tell
+  // the player, and the main window's movie-mode item to uncheck when the
+  // subtitle's place or font is changed.
+  lc::Associations* FileAssociations = nullptr;
+  lc::settings::ConfigPlayerLinks Config;
+  std::function<void()> UncheckMovieMode;
 };
 
 void SetToolEnvironment(TToolEnvironment Environment);

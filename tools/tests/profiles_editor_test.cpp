@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include "settings/program_state.h"
+#include "settings/text_apply.h"
 #include "settings/text_table.h"
 #include "tools/profiles_editor.h"
 #include "tools/tool_environment.h"

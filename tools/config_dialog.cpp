@@ -1,0 +1,420 @@
+#include "tools/config_dialog.h"
+
+#include <algorithm>
+
+#include <windows.h>
+
+#include "framework/application.h"
+#include "kit/skin_strip.h"
+#include "settings/program_state.h"
+#include "settings/text_table.h"
+#include "settings/win/settings_win.h"
+#include "kit/window_drag.h"
+#include "tools/profiles_editor.h"
+#include "tools/tool_environment.h"
+
+using lc::settings::NumericField;
+using lc::settings::Utf8ToWide;
+
+TfrmConfig* frmConfig = nullptr;
+
+namespace {
+
+constexpr TColor TitleColor = 0x999999;
+constexpr TColor PageColor = 0x3A3430;  // the notebook's face on the skin
+constexpr TColor LabelColor = 0xE0E0E0;
+// The notebook's place on the skin.
+constexpr int kPageLeft = 166, kPageTop = 28, kPageWidth = 346, kPageHeight = 336;
+
+const lc::settings::TextTable& Texts() { return lc::settings::GlobalTextTable(); }
+
+// The items of an option list (separated by a lone CR).
+std::vector<std::wstring> OptionItems(const std::string& List) {
+  std::vector<std::wstring> Items;
+  std::size_t Start = 0;
+  for (;;) {
+    const std::size_t End = List.find('\r', Start);
+    Items.push_back(Utf8ToWide(List.substr(Start, End - Start)));
+    if (End == std::string::npos) return Items;
+    Start = End + 1;
+  }
+}
+
+void SetLines(TCheckListBox& List, const std::string& Texts, std::size_t Count) {
+  std::vector<std::wstring> Items = OptionItems(Texts);
+  Items.resize(Count);
+  const bool Fill = List.Count() == 0;
+  for (std::size_t I = 0; I < Count; ++I) {
+    if (Fill)
+      List.Add(Items[I]);
+    else
+      List.SetItem(static_cast<int>(I), Items[I]);
+  }
+}
+
+}  // namespace
+
+TfrmConfig::TfrmConfig() : TSkinForm(L"TfrmConfig", L"Config", true), FSurface(Host()) {
+  frmConfig = this;
+  Font.SetName(L"MS Sans Serif");
+  Font.SetHeight(-11);
+  Font.SetColor(LabelColor);
+  SetColor(PageColor);
+  KeyPreview = true;
+  FNoChange = lc::settings::NoChangeText(Texts());
+  CreateButtons();
+  CreatePages();
+  FillLanguages();
+  SetTexts();
+  const lc::settings::SettingsStore& S = lc::Program().Settings;
+  std::vector<bool> Associated(S.MediaExtensions.size(), false);
+  if (lc::Associations* A = lc::tools::ToolEnvironment().FileAssociations)
+    Associated = A->AssociatedChecks(S.MediaExtensions);
+  FSuspendChangeCheck = true;
+  ShowControls(lc::settings::ControlsFromSettings(S, Associated));
+  FSuspendChangeCheck = false;
+  NodeChange();
+}
+
+TfrmConfig::~TfrmConfig() {
+  if (frmConfig == this) frmConfig = nullptr;
+}
+
+// ---- the frame -----------------------------------------------------------------------
+
+void TfrmConfig::CreateButtons() {
+  const int W = Host().Skin().Width();
+  const int H = Host().Skin().Height();
+  FCloseButton = std::make_unique<TVirtualButton>(
+      Host(), FSurface, TRect{W - 14, 7, W - 5, 16}, L"", Utf8ToWide(Texts().TextHints[0]), L"MainbtnClose",
+      TButtonOptions{TButtonVariant::Config});
+  const auto Caption = [&](int Text, int Left, bool Enabled) {
+    TButtonOptions O{TButtonVariant::Config};
+    O.Enabled = Enabled;
+    return std::make_unique<TVirtualButton>(Host(), FSurface, TRect{Left, H - 26, Left + 80, H - 6},
+                                            Utf8ToWide(Texts().TextButtons[Text]), L"", L"", O);
+  };
+  FApplyButton = Caption(8, 0, false);
+  FDefaultButton = Caption(9, 80, true);
+  FCloseCaptionButton = Caption(10, 160, true);
+  for (TVirtualButton* B : {FCloseButton.get(), FApplyButton.get(), FDefaultButton.get(),
+                            FCloseCaptionButton.get()})
+    Host().AddWidget(B);
+  FCloseButton->OnClick = [this] { ModalResult = mrCancel; };
+  FCloseCaptionButton->OnClick = [this] { ModalResult = mrCancel; };
+  FApplyButton->OnClick = [this] { BtnApplyClick(); };
+  FDefaultButton->OnClick = [this] { BtnDefaultClick(); };
+}
+
+void TfrmConfig::CreatePages() {
+  FNode = std::make_unique<TListBox>(this);
+  FNode->SetBounds(8, 28, 150, 336);
+  FNode->OnClick = [this](TComponent*) { NodeChange(); };
+  for (int I = 0; I < 5; ++I) FNode->Add(L"");
+  FNumbers.resize(lc::settings::kNumericFields);
+  CreateGeneralPage();
+  CreateFileTypesPage();
+  CreateSubtitlePage();
+  CreateVideoPage();
+  CreateLanguagePage();
+}
+
+TPanel* TfrmConfig::NewPage() {
+  FPages.push_back(std::make_unique<TPanel>(this));
+  TPanel* Page = FPages.back().get();
+  Page->SetColor(PageColor);
+  Page->SetBounds(kPageLeft, kPageTop, kPageWidth, kPageHeight);
+  return Page;
+}
+
+TEdit* TfrmConfig::NewNumberField(TWinControl* Page, NumericField F, int X, int Y) {
+  auto Edit = std::make_unique<TEdit>(Page);
+  Edit->SetBounds(X, Y, 50, 21);
+  Edit->SetMaxLength(lc::settings::RuleOf(F).MaxChars);
+  Edit->OnKeyPress = [this](TComponent*, wchar_t& Key) { FieldKeyPress(Key); };
+  Edit->OnExit = [this, F](TComponent*) { NumberFieldExit(F); };
+  Edit->OnChange = [this, F](TComponent*) {
+    if (F == NumericField::SubtitleSize) DrawSubtitleSample();
+    OptionsChangeCheck();
+  };
+  FNumbers[static_cast<int>(F)] = std::move(Edit);
+  return FNumbers[static_cast<int>(F)].get();
+}
+
+TLabel* TfrmConfig::NewLabel(TWinControl* Page, const std::string& Text, int X, int Y) {
+  FLabels.push_back(std::make_unique<TLabel>(Page));
+  TLabel* L = FLabels.back().get();
+  L->Transparent = true;
+  L->SetFont(Font);
+  L->SetCaption(Utf8ToWide(Text));
+  L->SetBounds(X, Y, L->Width(), L->Height());
+  return L;
+}
+
+TButton* TfrmConfig::NewButton(TWinControl* Page, const std::string& Text, int X, int Y, int W) {
+  auto B = std::make_unique<TButton>(Page);
+  B->SetBounds(X, Y, W, 23);
+  B->SetCaption(Utf8ToWide(Text));
+  TButton* Raw = B.get();
+  FOwned.push_back(std::move(B));
+  return Raw;
+}
+
+// ---- pages ------------------------------------------------------------------------------
+
+void TfrmConfig::CreateGeneralPage() {
+  TPanel* Page = NewPage();
+  FGeneralTabs = std::make_unique<TPageControl>(Page);
+  FGeneralTabs->SetBounds(0, 0, kPageWidth, kPageHeight);
+  TTabSheet* One = FGeneralTabs->AddPage(L"");
+  TTabSheet* Two = FGeneralTabs->AddPage(L"");
+  FGeneral = std::make_unique<TCheckListBox>(One);
+  FGeneral->SetBounds(4, 4, 330, 180);
+  FGeneral->OnClickCheck = [this](TComponent*) { ListClickCheck(lc::settings::GeneralClickCheck, *FGeneral); };
+  NewLabel(One, Texts().TextLabels[8], 4, 192);
+  FFullModeSwitch = std::make_unique<TComboBox>(One);
+  FFullModeSwitch->SetBounds(200, 188, 134, 200);
+  FFullModeSwitch->OnChange = [this](TComponent*) { OptionsChangeCheck(); };
+  NewLabel(One, Texts().TextLabels[7], 4, 220);
+  NewNumberField(One, NumericField::PlaylistFontSize, 200, 216);
+  NewLabel(One, Texts().TextLabels[9], 4, 248);
+  FPriority = std::make_unique<TComboBox>(One);
+  FPriority->SetBounds(200, 244, 134, 200);
+  FPriority->OnChange = [this](TComponent*) { OptionsChangeCheck(); };
+  TButton* Profiles = NewButton(One, Texts().TextButtons[12], 4, 276, 120);
+  Profiles->OnClick = [this](TComponent*) { RunProfilesEditor(this); };
+
+  FBossKey = std::make_unique<TCheckBox>(Two);
+  FBossKey->SetBounds(4, 8, 300, 17);
+  FBossKey->OnClick = [this](TComponent*) {
+    FHide->SetEnabled(FBossKey->Checked());
+    FShow->SetEnabled(FBossKey->Checked());
+    OptionsChangeCheck();
+  };
+  NewLabel(Two, Texts().TextLabels[42], 24, 40);
+  FHide = std::make_unique<THotKey>(Two);
+  FHide->SetBounds(100, 36, 150, 21);
+  NewLabel(Two, Texts().TextLabels[43], 24, 70);
+  FShow = std::make_unique<THotKey>(Two);
+  FShow->SetBounds(100, 66, 150, 21);
+  for (THotKey* K : {FHide.get(), FShow.get()}) K->OnChange = [this](TComponent*) { OptionsChangeCheck(); };
+}
+
+void TfrmConfig::CreateFileTypesPage() {
+  TPanel* Page = NewPage();
+  FRegExtension = std::make_unique<TCheckBox>(Page);
+  FRegExtension->SetBounds(4, 4, 330, 17);
+  FRegExtension->OnClick = [this](TComponent*) { OptionsChangeCheck(); };
+  NewLabel(Page, Texts().TextLabels[6], 4, 28);
+  FAssocFile = std::make_unique<TCheckListBox>(Page);
+  FAssocFile->SetBounds(4, 44, 180, 288);
+  FAssocFile->OnClickCheck = [this](TComponent*) { OptionsChangeCheck(); };
+  FExtensionName = std::make_unique<TEdit>(Page);
+  FExtensionName->SetBounds(192, 44, 146, 21);
+  FExtensionName->SetMaxLength(static_cast<int>(lc::settings::kMaxExtensionChars));
+  FExtensionName->OnKeyPress = [this](TComponent*, wchar_t& Key) { ExtensionKeyPress(Key); };
+  const auto Button = [&](int Text, int Y, std::function<void()> Action) {
+    NewButton(Page, Texts().TextButtons[Text], 192, Y, 146)->OnClick = [Action](TComponent*) { Action(); };
+  };
+  Button(2, 72, [this] { AddExtensionClick(); });
+  Button(3, 100, [this] { DeleteExtensionClick(); });
+  Button(0, 148, [this] { SelectAllClick(true); });
+  Button(1, 176, [this] { SelectAllClick(false); });
+}
+
+void TfrmConfig::CreateSubtitlePage() {
+  TPanel* Page = NewPage();
+  FSubtitleTabs = std::make_unique<TPageControl>(Page);
+  FSubtitleTabs->SetBounds(0, 0, kPageWidth, kPageHeight);
+  FSubtitleTabs->OnChange = [this](TComponent*) { DrawSubtitleSample(); };
+  TTabSheet* One = FSubtitleTabs->AddPage(L"");
+  TTabSheet* Two = FSubtitleTabs->AddPage(L"");
+  FSubtitle1 = std::make_unique<TCheckListBox>(One);
+  FSubtitle1->SetBounds(4, 4, 330, 72);
+  FSubtitle1->OnClickCheck = [this](TComponent*) {
+    ListClickCheck(lc::settings::Subtitle1ClickCheck, *FSubtitle1);
+    DrawSubtitleSample();
+  };
+  NewLabel(One, Texts().TextLabels[13], 4, 88);
+  NewNumberField(One, NumericField::HorizontalDisplayArea, 260, 84);
+  NewLabel(One, Texts().TextLabels[12], 4, 112);
+  NewNumberField(One, NumericField::AverageVerticalDisplayZone, 260, 112);
+  NewLabel(One, Texts().TextLabels[37], 4, 148);
+  NewNumberField(One, NumericField::SubtitleSize, 260, 144);
+  NewButton(One, Texts().TextButtons[4], 4, 174, 140)->OnClick = [this](TComponent*) { SubtitleFontClick(); };
+  FSample = std::make_unique<TPanel>(One);
+  FSample->SetBounds(4, 204, 330, 100);
+  FSample->OnPaint = [this](TComponent*) { PaintSample(); };
+
+  FSubtitle2 = std::make_unique<TCheckListBox>(Two);
+  FSubtitle2->SetBounds(4, 4, 330, 104);
+  FSubtitle2->OnClickCheck = [this](TComponent*) {
+    ListClickCheck(lc::settings::Subtitle2ClickCheck, *FSubtitle2);
+    DrawSubtitleSample();
+  };
+  NewLabel(Two, Texts().TextLabels[14], 4, 118);
+  NewNumberField(Two, NumericField::AverageDisplayTime, 260, 118);
+  FDirSub = std::make_unique<TEdit>(Two);
+  FDirSub->SetBounds(4, 190, 330, 21);
+  FDirSub->OnChange = [this](TComponent*) { OptionsChangeCheck(); };
+  FDirSub->OnExit = [this](TComponent*) { SubtitleDirectoryExit(); };
+  NewButton(Two, Texts().TextButtons[5], 4, 160, 160)->OnClick = [this](TComponent*) {
+    ChooseFolder(*FDirSub, false);
+  };
+  FSearchHereFirst = std::make_unique<TCheckBox>(Two);
+  FSearchHereFirst->SetBounds(4, 220, 330, 17);
+  FSearchHereFirst->OnClick = [this](TComponent*) { OptionsChangeCheck(); };
+}
+
+void TfrmConfig::CreateVideoPage() {
+  TPanel* Page = NewPage();
+  FVideo = std::make_unique<TCheckListBox>(Page);
+  FVideo->SetBounds(4, 4, 338, 120);
+  FVideo->OnClickCheck = [this](TComponent*) { ListClickCheck(lc::settings::VideoClickCheck, *FVideo); };
+  NewLabel(Page, Texts().TextLabels[10], 4, 136);
+  NewNumberField(Page, NumericField::SecondesToJump, 286, 132);
+  NewLabel(Page, Texts().TextLabels[11], 4, 162);
+  NewNumberField(Page, NumericField::SecondesToFastJump, 286, 158);
+  NewLabel(Page, Texts().TextLabels[38], 4, 188);
+  NewNumberField(Page, NumericField::OsdSize, 286, 184);
+  NewLabel(Page, Texts().TextLabels[39], 4, 214);
+  FOsdColorPanel = std::make_unique<TPanel>(Page);
+  FOsdColorPanel->SetBounds(286, 210, 50, 21);
+  FOsdColorPanel->OnMouseUp = [this](TComponent*, TMouseButton, TShiftState, int, int) { OsdColorClick(); };
+  NewLabel(Page, Texts().TextLabels[40], 4, 242);
+  FCaptureFormat = std::make_unique<TComboBox>(Page);
+  FCaptureFormat->SetBounds(286, 238, 50, 200);
+  for (const wchar_t* Format : {L"BMP", L"JPG", L"PNG"}) FCaptureFormat->Add(Format);
+  FCaptureFormat->OnChange = [this](TComponent*) { OptionsChangeCheck(); };
+  NewLabel(Page, Texts().TextLabels[41], 4, 270);
+  FPathSaveCapture = std::make_unique<TEdit>(Page);
+  FPathSaveCapture->SetBounds(4, 288, 306, 21);
+  FPathSaveCapture->SetReadOnly(true);
+  NewButton(Page, "...", 314, 287, 24)->OnClick = [this](TComponent*) { ChooseFolder(*FPathSaveCapture, true); };
+}
+
+void TfrmConfig::CreateLanguagePage() {
+  TPanel* Page = NewPage();
+  FLanguages = std::make_unique<TListBox>(Page);
+  FLanguages->SetBounds(4, 4, 338, 290);
+  FLanguages->OnClick = [this](TComponent*) {
+    LanguageListSelect();
+    OptionsChangeCheck();
+  };
+  FTranslator = std::make_unique<TLabel>(Page);
+  FTranslator->Transparent = true;
+  FTranslator->SetFont(Font);
+  FTranslator->SetBounds(4, 304, 338, 16);
+}
+
+// "English (built in)" and one entry per language file, sorted.
+void TfrmConfig::FillLanguages() {
+  std::vector<std::wstring> Entries{Utf8ToWide(lc::settings::kEnglishBuiltIn)};
+  const std::wstring Folder = Utf8ToWide(lc::Program().Names.ExeFolder + "lang\\");
+  WIN32_FIND_DATAW Found;
+  HANDLE Find = FindFirstFileW((Folder + L"*.lng").c_str(), &Found);
+  if (Find != INVALID_HANDLE_VALUE) {
+    do {
+      if (!(Found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        Entries.push_back(Utf8ToWide(lc::settings::LanguageEntryOfFile(lc::settings::WideToUtf8(Found.cFileName))));
+    } while (FindNextFileW(Find, &Found));
+    FindClose(Find);
+  }
+  std::sort(Entries.begin(), Entries.end(), [](const std::wstring& A, const std::wstring& B) {
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, A.c_str(), -1, B.c_str(), -1) == CSTR_LESS_THAN;
+  });
+  for (const std::wstring& E : Entries) FLanguages->Add(E);
+}
+
+// Every caption from the text table; check marks and choices are kept.
+void TfrmConfig::SetTexts() {
+  const lc::settings::TextTable& T = Texts();
+  FTitle = Utf8ToWide(T.TextCaptions[3]);
+  SetCaption(FTitle);
+  for (int I = 0; I < 4; ++I) FNode->SetItem(I, Utf8ToWide(T.TextTabs[I]));
+  FNode->SetItem(4, L"Language");
+  FGeneralTabs->SetTabCaption(0, Utf8ToWide(T.TextTabs[0] + " 1"));
+  FGeneralTabs->SetTabCaption(1, Utf8ToWide(T.TextTabs[0] + " 2"));
+  FSubtitleTabs->SetTabCaption(0, Utf8ToWide(T.TextTabs[2] + " 1"));
+  FSubtitleTabs->SetTabCaption(1, Utf8ToWide(T.TextTabs[2] + " 2"));
+  SetLines(*FGeneral, T.TextOptionLists[1], lc::settings::kGeneralLines);
+  SetLines(*FVideo, T.TextOptionLists[2], lc::settings::kVideoLines);
+  SetLines(*FSubtitle1, T.TextOptionLists[3], lc::settings::kSubtitle1Lines);
+  SetLines(*FSubtitle2, T.TextOptionLists[4], lc::settings::kSubtitle2Lines);
+  FRegExtension->SetCaption(Utf8ToWide(T.TextOptionLists[0]));
+  FSearchHereFirst->SetCaption(Utf8ToWide(T.TextOptionLists[5]));
+  FBossKey->SetCaption(Utf8ToWide(T.TextOptionLists[11]));
+  // The priority list, as wide as its widest item.
+  const int Priority = FPriority->ItemIndex();
+  FPriority->SetItems(OptionItems(T.TextOptionLists[7]));
+  FPriority->SetItemIndex(Priority);
+  int Widest = 0;
+  for (int I = 0; I < FPriority->Count(); ++I)
+    Widest = std::max(Widest, Canvas().TextWidth(FPriority->Items(I)));
+  FPriority->SetDropDownWidth(Widest + 10);
+  // The full-screen combo's first item follows the language.
+  const std::wstring Mode = FFullModeSwitch->Text();
+  const bool WasNoChange = FFullModeSwitch->Count() == 0 || FFullModeSwitch->ItemIndex() == 0;
+  FNoChange = lc::settings::NoChangeText(T);
+  FFullModeSwitch->Clear();
+  FFullModeSwitch->Add(Utf8ToWide(FNoChange));
+  for (const std::string& Name : lc::Program().DisplayModeNames) FFullModeSwitch->Add(Utf8ToWide(Name));
+  if (WasNoChange)
+    FFullModeSwitch->SetItemIndex(0);
+  else
+    FFullModeSwitch->SetText(Mode);
+  Invalidate();
+}
+
+// ---- showing -----------------------------------------------------------------------------
+
+void TfrmConfig::DoShow() {
+  if (!lc::tools::EnvFlag(lc::tools::ToolEnvironment().SkipFormPlacement)) {
+    const lc::settings::SettingsStore& S = lc::Program().Settings;
+    FFontDialogTemp.Font.SetName(Utf8ToWide(S.SubtitleFontName));
+    FFontDialogTemp.Font.SetColor(static_cast<TColor>(S.SubtitleFontColor));
+    FFontDialogTemp.Font.SetStyle(static_cast<TFontStyles>(S.SubtitleFontStyle));
+    FFontDialogTemp.CharSet = static_cast<BYTE>(S.SubtitleFontScript);
+    const int W = Host().Skin().Width();
+    const int H = Host().Skin().Height();
+    Constraints = {W, H, W, H};
+    Place();
+  }
+  TSkinForm::DoShow();
+  FNode->SetFocus();
+}
+
+// Between the screen's centre and the main window's, inside the work area.
+void TfrmConfig::Place() {
+  const lc::tools::TToolEnvironment& E = lc::tools::ToolEnvironment();
+  TRect Area = Screen.WorkAreaRect();
+  TRect Screen_ = Bounds(0, 0, Screen.Width(), Screen.Height());
+  TForm* Main = lc::tools::EnvForm(E.MainWindow);
+  if (lc::tools::EnvFlag(E.MonitorsDiffer) && Main) {
+    const TMonitor M = GetWindowMonitor(Main->Handle());
+    Area = M.WorkareaRect;
+    Screen_ = M.BoundsRect;
+  }
+  const TRect Around = Main ? Main->BoundsRect() : Screen_;
+  int X = ((Screen_.Left + Screen_.Right) / 2 + (Around.Left + Around.Right) / 2) / 2 - ClientWidth() / 2;
+  int Y = ((Screen_.Top + Screen_.Bottom) / 2 + (Around.Top + Around.Bottom) / 2) / 2 - ClientHeight() / 2;
+  X = std::clamp(X, Area.Left, std::max(Area.Left, Area.Right - Width()));
+  Y = std::clamp(Y, Area.Top, std::max(Area.Top, Area.Bottom - Height()));
+  SetBounds(X, Y, Width(), Height());
+}
+
+void TfrmConfig::Paint() {
+  TSkinForm::Paint();  // the skin and the buttons
+  Canvas().Font.Assign(Font);
+  Canvas().Font.SetColor(TitleColor);
+  Canvas().Brush.Style = TBrushStyle::bsClear;
+  Canvas().TextOut(5, 5, FTitle);
+}
+
+void TfrmConfig::NodeChange() {
+  const int I = FNode->ItemIndex();
+  FPageIndex = I < 0 ? FPageIndex : I;
+  for (std::size_t P = 0; P < FPages.size(); ++P) FPages[P]->SetVisible(static_cast<int>(P) == FPageIndex);
+  if (FNode->ItemIndex() != FPageIndex) FNode->SetItemIndex(FPageIndex);
+  if (FPageIndex == 2) DrawSubtitleSample();
+}

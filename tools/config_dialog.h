@@ -1,0 +1,125 @@
+// TfrmConfig: the modal, skinned configuration dialog. A list on the left
+// chooses one of five pages on the right (General, File types, Subtitle,
+// Video, Language); the controls show a copy of the settings, Apply is
+// enabled while any control differs from them, Apply stores everything and
+// tells the running player (settings/config_apply.h), Default shows the
+// defaults without storing them. The option rules live in
+// settings/config_rules.h; this class maps them onto the controls.
+// config_dialog.cpp builds the window and its pages, config_actions.cpp
+// holds the handlers. GUI thread only.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/dialogs.h"
+#include "framework/hotkey.h"
+#include "framework/list_box.h"
+#include "framework/page_control.h"
+#include "framework/std_controls.h"
+#include "kit/button.h"
+#include "kit/skin_host.h"
+#include "kit/skin_surface.h"
+#include "settings/config_rules.h"
+
+class TfrmConfig : public TSkinForm {
+ public:
+  TfrmConfig();
+  ~TfrmConfig() override;
+
+  // ---- the controls, for the player's remote keys and for tests ----
+  TListBox& Node() { return *FNode; }
+  TCheckListBox& CBGeneral() { return *FGeneral; }
+  TCheckListBox& CBAssocFile() { return *FAssocFile; }
+  TCheckListBox& CBSubtitle1() { return *FSubtitle1; }
+  TCheckListBox& CBSubtitle2() { return *FSubtitle2; }
+  TCheckListBox& CBVideo() { return *FVideo; }
+  TCheckBox& cbBossKey() { return *FBossKey; }
+  THotKey& hkHide() { return *FHide; }
+  THotKey& hkShow() { return *FShow; }
+  TEdit& EExtensionName() { return *FExtensionName; }
+  TEdit& NumberField(lc::settings::NumericField F) { return *FNumbers[static_cast<int>(F)]; }
+  TComboBox& CBPriority() { return *FPriority; }
+  TListBox& LanguageList() { return *FLanguages; }
+  TLabel& LTranslator() { return *FTranslator; }
+  // The page shown now (0 General .. 4 Language).
+  int PageIndex() const { return FPageIndex; }
+  bool ApplyEnabled() const;
+
+  // ---- handlers ----
+  void NodeChange();
+  void OptionsChangeCheck();
+  void BtnApplyClick();
+  void BtnDefaultClick();
+  void AddExtensionClick();
+  void DeleteExtensionClick();
+  void SelectAllClick(bool Checked);
+  void LanguageListSelect();
+  void DrawSubtitleSample();
+
+ protected:
+  void DoShow() override;
+  void Paint() override;
+  void DoClose(TCloseAction& Action) override;
+  void KeyPress(wchar_t& Key) override;
+
+ private:
+  // config_dialog.cpp: the window and its pages.
+  void CreateButtons();
+  void CreatePages();
+  TPanel* NewPage();
+  void CreateGeneralPage();
+  void CreateFileTypesPage();
+  void CreateSubtitlePage();
+  void CreateVideoPage();
+  void CreateLanguagePage();
+  TEdit* NewNumberField(TWinControl* Page, lc::settings::NumericField F, int X, int Y);
+  TLabel* NewLabel(TWinControl* Page, const std::string& Text, int X, int Y);
+  TButton* NewButton(TWinControl* Page, const std::string& Text, int X, int Y, int W);
+  void FillLanguages();
+  void SetTexts();
+  void Place();
+  // config_actions.cpp: controls and rules.
+  lc::settings::ConfigControls ReadControls() const;
+  void ShowControls(const lc::settings::ConfigControls& C);
+  void ListClickCheck(void (*Rule)(lc::settings::ConfigControls&, int), TCheckListBox& List);
+  void NumberFieldExit(lc::settings::NumericField F);
+  void RunFocusedExit();
+  void ExtensionKeyPress(wchar_t& Key);
+  void FieldKeyPress(wchar_t& Key);
+  void SubtitleFontClick();
+  void OsdColorClick();
+  void ChooseFolder(TEdit& Edit, bool Capture);
+  void SubtitleDirectoryExit();
+  void ShowApplyMessages(bool WriteError, bool RegistryError);
+  // config_sample.cpp
+  void PaintSample();
+
+  TSkinSurface FSurface;
+  bool FSuspendChangeCheck = false;
+  int FPageIndex = 0;
+  std::wstring FTitle;
+  TFontDialog FFontDialogTemp;
+  TColorDialog FOsdColorDialog;
+  TColor FOsdColor = 0;
+  std::string FNoChange;  // the full-screen combo's first item
+  std::unique_ptr<TVirtualButton> FCloseButton, FApplyButton, FDefaultButton, FCloseCaptionButton;
+  std::unique_ptr<TListBox> FNode;
+  std::vector<std::unique_ptr<TPanel>> FPages;
+  std::vector<std::unique_ptr<TWinControl>> FOwned;   // controls kept for their lifetime
+  std::vector<std::unique_ptr<TLabel>> FLabels;
+  std::unique_ptr<TPageControl> FGeneralTabs, FSubtitleTabs;
+  std::unique_ptr<TCheckListBox> FGeneral, FAssocFile, FSubtitle1, FSubtitle2, FVideo;
+  std::unique_ptr<TComboBox> FFullModeSwitch, FPriority, FCaptureFormat;
+  std::unique_ptr<TCheckBox> FBossKey, FRegExtension, FSearchHereFirst;
+  std::unique_ptr<THotKey> FHide, FShow;
+  std::unique_ptr<TEdit> FExtensionName, FDirSub, FPathSaveCapture;
+  std::vector<std::unique_ptr<TEdit>> FNumbers;  // by NumericField
+  std::unique_ptr<TPanel> FSample, FOsdColorPanel;
+  std::unique_ptr<TListBox> FLanguages;
+  std::unique_ptr<TLabel> FTranslator;
+};
+
+// The open configuration dialog; nullptr while none exists.
+extern TfrmConfig* frmConfig;

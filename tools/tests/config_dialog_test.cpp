@@ -1,0 +1,222 @@
+// The configuration dialog on the virtual display: the controls show the
+// settings, Apply is enabled only while something differs, Apply stores
+// the controls and tells the player, Default shows the defaults without
+// storing them, closing without Apply changes nothing, the boss keys are
+// registered again at closing, a language is switched with its translator
+// credit shown, and the File Types page refuses bad extensions.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include "settings/program_state.h"
+#include "settings/text_apply.h"
+#include "settings/text_table.h"
+#include "tools/config_dialog.h"
+#include "tools/tool_environment.h"
+
+namespace {
+
+using lc::settings::NumericField;
+
+// A language file with every built-in text, the first tab renamed.
+std::string GermanFile() {
+  lc::settings::TextTable t;
+  lc::settings::SetDefaultTexts(t);
+  t.TextTabs[0] = "Allgemein";
+  std::string out = "// Translated by: Jan Novak\r\n\r\n";
+  for (const lc::settings::TextSection& s : lc::settings::TextSectionOrder(t)) {
+    for (const std::string& text : s.entries) {
+      for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+          out += "\\n";
+          if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else if (text[i] == '\t') {
+          out += "\\t";
+        } else {
+          out += text[i];
+        }
+      }
+      out += "\r\n";
+    }
+  }
+  return out;
+}
+
+class ConfigDialog : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    lc::settings::SetDefaultTexts(lc::settings::GlobalTextTable(), false);
+    Folder = std::filesystem::temp_directory_path() / "lc-config-test";
+    std::filesystem::create_directories(Folder / "lang");
+    std::ofstream(Folder / "lang" / "german.lng", std::ios::binary) << GermanFile();
+    lc::ProgramState& P = lc::Program();
+    P.Names.AppName = "ConfigTest";
+    P.Names.ExeFolder = Folder.string() + "\\";
+    P.Names.DataFolder = Folder.string() + "\\";
+    P.Names.ConfigFileName = (Folder / "ConfigTest.ini").string();
+    lc::settings::SettingsStore& S = P.Settings;
+    S = {};
+    S.MediaExtensions = {"avi", "mkv"};
+    S.FileAssociation = "00";
+    S.RememberMovieSettings = true;
+    S.CpuPriority = 1;
+    S.PlaylistFontSize = 10;
+    S.HorizontalDisplayArea = 99;
+    S.AverageVerticalDisplayZone = 15;
+    S.SubtitleSize = 100;
+    S.AverageDisplayTime = 2200;
+    S.SecondesToJump = 20;
+    S.SecondesToFastJump = 60;
+    S.OsdSize = 100;
+    S.SubtitleFontName = "Arial";
+    S.SubtitleFontColor = 0xFFFFFF;
+    S.SubtitleFontStyle = lc::settings::kFontBold;
+    S.SubtitleFontScript = 1;
+    S.OsdColor = 65280;
+    S.CaptureFolder = "Desktop";
+    S.CaptureType = 1;
+    S.LastUsedLanguage = "English (built in)";
+    S.FullscreenModeSwitch = "No change";
+    S.BossKeyHide = 0x006E;
+    S.BossKeyShow = 0xC053;
+    lc::tools::TToolEnvironment Env;
+    Env.Config.SaveConfiguration = [this] { Calls.push_back("save"); };
+    Env.Config.SetProcessPriority = [this](int p) { Calls.push_back("priority " + std::to_string(p)); };
+    Env.Config.RegisterBossKey = [this](lc::settings::ShortCut key, int id) {
+      Calls.push_back("register " + std::to_string(id) + " " + std::to_string(key));
+      return true;
+    };
+    Env.Config.UnregisterBossKeys = [this] { Calls.push_back("unregister"); };
+    lc::tools::SetToolEnvironment(Env);
+    Form = std::make_unique<TfrmConfig>();
+    Form->Show();
+  }
+  void TearDown() override {
+    Form.reset();
+    lc::tools::SetToolEnvironment({});
+    lc::settings::SetDefaultTexts(lc::settings::GlobalTextTable(), false);
+    std::filesystem::remove_all(Folder);
+  }
+  std::filesystem::path Folder;
+  std::unique_ptr<TfrmConfig> Form;
+  std::vector<std::string> Calls;
+};
+
+TEST_F(ConfigDialog, ControlsShowTheSettingsAndApplyStartsDisabled) {
+  EXPECT_TRUE(Form->CBGeneral().Checked(5));   // remember movie settings
+  EXPECT_FALSE(Form->CBGeneral().Checked(0));  // auto play
+  EXPECT_EQ(1, Form->CBPriority().ItemIndex());
+  EXPECT_EQ(L"2200", Form->NumberField(NumericField::AverageDisplayTime).Text());
+  EXPECT_EQ(L"15", Form->NumberField(NumericField::AverageVerticalDisplayZone).Text());
+  EXPECT_EQ(0x006E, Form->hkHide().HotKey());
+  EXPECT_EQ(0xC053, Form->hkShow().HotKey());
+  EXPECT_FALSE(Form->hkHide().Enabled());
+  ASSERT_EQ(2, Form->CBAssocFile().Count());
+  EXPECT_EQ(L"MKV", Form->CBAssocFile().Items(1));
+  EXPECT_EQ(L"General", Form->Node().Items(0));
+  EXPECT_EQ(L"Language", Form->Node().Items(4));
+  ASSERT_EQ(2, Form->LanguageList().Count());
+  EXPECT_EQ(L"English (built in)", Form->LanguageList().Items(Form->LanguageList().ItemIndex()));
+  Form->OptionsChangeCheck();
+  EXPECT_FALSE(Form->ApplyEnabled());
+}
+
+TEST_F(ConfigDialog, AChangeEnablesApplyAndChangingItBackDisablesIt) {
+  TEdit& Jump = Form->NumberField(NumericField::SecondesToJump);
+  Jump.SetText(L"21");
+  Form->OptionsChangeCheck();
+  EXPECT_TRUE(Form->ApplyEnabled());
+  Jump.SetText(L"20");
+  Form->OptionsChangeCheck();
+  EXPECT_FALSE(Form->ApplyEnabled());
+}
+
+TEST_F(ConfigDialog, ApplyStoresTheControlsAndTellsThePlayer) {
+  Form->CBGeneral().SetChecked(0, true);
+  Form->CBPriority().SetItemIndex(3);
+  Form->NumberField(NumericField::SubtitleSize).SetText(L"1000");
+  Form->OptionsChangeCheck();
+  ASSERT_TRUE(Form->ApplyEnabled());
+  Form->BtnApplyClick();
+  const lc::settings::SettingsStore& S = lc::Program().Settings;
+  EXPECT_TRUE(S.AutoPlayOnLoad);
+  EXPECT_EQ(3, S.CpuPriority);
+  EXPECT_EQ(1000, S.SubtitleSize);
+  EXPECT_FALSE(Form->ApplyEnabled());
+  EXPECT_EQ((std::vector<std::string>{"priority 3", "save"}), Calls);
+}
+
+TEST_F(ConfigDialog, DefaultShowsTheDefaultsWithoutStoringThem) {
+  Form->BtnDefaultClick();
+  EXPECT_TRUE(Form->CBGeneral().Checked(0));
+  EXPECT_FALSE(Form->CBGeneral().Checked(5));
+  EXPECT_EQ(2, Form->CBPriority().ItemIndex());
+  EXPECT_EQ(L"100", Form->NumberField(NumericField::OsdSize).Text());
+  EXPECT_TRUE(Form->CBSubtitle1().Checked(2));
+  EXPECT_TRUE(Form->CBVideo().Checked(6));
+  EXPECT_TRUE(Form->ApplyEnabled());
+  EXPECT_FALSE(lc::Program().Settings.AutoPlayOnLoad);
+  EXPECT_EQ(1, lc::Program().Settings.CpuPriority);
+}
+
+TEST_F(ConfigDialog, ClosingWithoutApplyKeepsTheSettingsAndReleasesSwitchedOffBossKeys) {
+  Form->CBGeneral().SetChecked(0, true);
+  Form->cbBossKey().SetChecked(true);
+  Form->Close();
+  EXPECT_FALSE(lc::Program().Settings.AutoPlayOnLoad);
+  EXPECT_EQ((std::vector<std::string>{"unregister"}), Calls);
+}
+
+TEST_F(ConfigDialog, ABossKeyAppliedIsRegisteredAtClosing) {
+  Form->cbBossKey().SetChecked(true);
+  Form->hkShow().SetHotKey(0x4000 | 'K');
+  Form->BtnApplyClick();
+  Calls.clear();
+  Form->Close();
+  EXPECT_EQ((std::vector<std::string>{"register 1 110", "register 2 16459"}), Calls);
+}
+
+TEST_F(ConfigDialog, ALanguageIsSwitchedAndItsCreditShown) {
+  TListBox& List = Form->LanguageList();
+  List.SetItemIndex(1);
+  Form->LanguageListSelect();
+  EXPECT_EQ(L"German", List.Items(1));
+  EXPECT_EQ(L"Translated by: Jan Novak", Form->LTranslator().Caption());
+  Form->BtnApplyClick();
+  EXPECT_EQ("German", lc::Program().Settings.LastUsedLanguage);
+  EXPECT_EQ("Allgemein", lc::settings::GlobalTextTable().TextTabs[0]);
+  EXPECT_EQ(L"Allgemein", Form->Node().Items(0));
+}
+
+TEST_F(ConfigDialog, SubtitleRulesActOnClicks) {
+  TCheckListBox& Sub1 = Form->CBSubtitle1();
+  Sub1.SetItemIndex(2);
+  Sub1.SetChecked(2, true);  // shadow on
+  Sub1.OnClickCheck(&Sub1);
+  EXPECT_TRUE(Sub1.Checked(0));
+  EXPECT_TRUE(Sub1.Checked(1));
+}
+
+TEST_F(ConfigDialog, ExtensionsAreFilteredWhenTypedAndCheckedWhenAdded) {
+  TEdit& Ext = Form->EExtensionName();
+  Ext.SetFocus();
+  for (wchar_t C : std::wstring(L"o.g/m")) SendMessageW(Ext.Handle(), WM_CHAR, C, 0);
+  EXPECT_EQ(L"ogm", Ext.Text());
+  Form->AddExtensionClick();
+  ASSERT_EQ(3, Form->CBAssocFile().Count());
+  EXPECT_EQ(L"OGM", Form->CBAssocFile().Items(2));
+  EXPECT_TRUE(Form->ApplyEnabled());
+  Form->AddExtensionClick();  // already a line
+  EXPECT_EQ(3, Form->CBAssocFile().Count());
+  Form->DeleteExtensionClick();
+  EXPECT_EQ(2, Form->CBAssocFile().Count());
+  EXPECT_EQ(1, Form->CBAssocFile().ItemIndex());
+}
+
+}  // namespace
