@@ -55,6 +55,7 @@ class TfrmMessage : public TSkinForm {
 
   // Sets the text to show (before the form is shown).
   void SetText(const std::wstring& Text) { FText = Text; }
+  const std::wstring& Text() const { return FText; }
   // Closes the box on Enter (13) and Escape (27); the main window calls it
   // for the remote-control command that closes the box.
   void FormKeyPress(wchar_t& Key);

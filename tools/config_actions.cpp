@@ -31,6 +31,9 @@ namespace {
 
 const lc::settings::TextTable& Texts() { return lc::settings::GlobalTextTable(); }
 
+// The text table has no entry for a refused extension.
+const wchar_t kNotAnExtension[] = L"cannot be a file type: use letters and digits only.";
+
 // Language files are small; the credit is looked for in the first 100 KB.
 constexpr std::uint64_t kMaxLanguageFileBytes = 16u << 20;
 
@@ -198,8 +201,7 @@ void TfrmConfig::AddExtensionClick() {
       break;
     case lc::settings::ExtensionCheck::Invalid: {
       bool Unused = false;
-      ShowMessageBox(L"\"" + FExtensionName->Text() + L"\": " + Utf8ToWide(Texts().TextMessages[8]), this,
-                     false, Unused);
+      ShowMessageBox(L"\"" + FExtensionName->Text() + L"\" " + kNotAnExtension, this, false, Unused);
       break;
     }
     default:

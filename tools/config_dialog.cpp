@@ -21,8 +21,6 @@ TfrmConfig* frmConfig = nullptr;
 namespace {
 
 constexpr TColor TitleColor = 0x999999;
-constexpr TColor PageColor = 0x3A3430;  // the notebook's face on the skin
-constexpr TColor LabelColor = 0xE0E0E0;
 // The notebook's place on the skin.
 constexpr int kPageLeft = 166, kPageTop = 28, kPageWidth = 346, kPageHeight = 336;
 
@@ -54,12 +52,11 @@ void SetLines(TCheckListBox& List, const std::string& Texts, std::size_t Count) 
 
 }  // namespace
 
-TfrmConfig::TfrmConfig() : TSkinForm(L"TfrmConfig", L"Config", true), FSurface(Host()) {
+TfrmConfig::TfrmConfig() : TSkinForm(L"TfrmConfig", L"Config", false), FSurface(Host()) {
   frmConfig = this;
   Font.SetName(L"MS Sans Serif");
   Font.SetHeight(-11);
-  Font.SetColor(LabelColor);
-  SetColor(PageColor);
+  Font.SetColor(clBlack);  // the controls' and labels' text
   KeyPreview = true;
   FNoChange = lc::settings::NoChangeText(Texts());
   CreateButtons();
@@ -122,7 +119,7 @@ void TfrmConfig::CreatePages() {
 TPanel* TfrmConfig::NewPage() {
   FPages.push_back(std::make_unique<TPanel>(this));
   TPanel* Page = FPages.back().get();
-  Page->SetColor(PageColor);
+  Page->SetColor(clBtnFace);
   Page->SetBounds(kPageLeft, kPageTop, kPageWidth, kPageHeight);
   return Page;
 }

@@ -14,6 +14,7 @@
 
 #include <windows.h>
 
+#include "kit/message_box.h"
 #include "settings/program_state.h"
 #include "settings/text_apply.h"
 #include "settings/text_table.h"
@@ -217,6 +218,25 @@ TEST_F(ConfigDialog, ExtensionsAreFilteredWhenTypedAndCheckedWhenAdded) {
   Form->DeleteExtensionClick();
   EXPECT_EQ(2, Form->CBAssocFile().Count());
   EXPECT_EQ(1, Form->CBAssocFile().ItemIndex());
+}
+
+// The box that refuses a pasted extension is read and closed by a timer.
+std::wstring BoxText;
+void CALLBACK CloseBox(HWND, UINT, UINT_PTR Id, DWORD) {
+  if (!frmMessage || !frmMessage->Showing()) return;
+  KillTimer(nullptr, Id);
+  BoxText = frmMessage->Text();
+  wchar_t Key = 27;
+  frmMessage->FormKeyPress(Key);
+}
+
+TEST_F(ConfigDialog, APastedBadExtensionIsRefusedWithAMessage) {
+  Form->EExtensionName().SetText(L"m p3");
+  BoxText.clear();
+  SetTimer(nullptr, 0, 50, CloseBox);
+  Form->AddExtensionClick();
+  EXPECT_EQ(2, Form->CBAssocFile().Count());
+  EXPECT_EQ(L"\"m p3\" cannot be a file type: use letters and digits only.", BoxText);
 }
 
 }  // namespace
