@@ -204,6 +204,7 @@ TEST(ConfigFields, ClampOrRestoreWhenLeft) {
       {NF::SubtitleSize, "1000", 100, "1000"},   {NF::SubtitleSize, "1001", 100, "1000"},
       {NF::AverageDisplayTime, "500", 2200, "1000"}, {NF::AverageDisplayTime, "9999", 2200, "9999"},
       {NF::SecondesToJump, "0", 20, "1"},        {NF::SecondesToJump, "99", 20, "99"},
+      {NF::SecondesToJump, "100", 20, "99"},
       {NF::SecondesToFastJump, "1000", 60, "999"}, {NF::OsdSize, "9", 100, "10"},
       {NF::OsdSize, "501", 100, "500"},          {NF::OsdSize, "12a", 100, "100"},
       {NF::SecondesToJump, "", 33, "33"},

@@ -60,7 +60,7 @@ TEST(DeleteRmsNames, LaterEntriesMoveUpWithAllTheirFields) {
 TEST(CurrentLineAfterDelete, KeepsTheLineOrTakesTheNewLast) {
   struct Case {
     int remembered, remaining, expected;
-  } cases[] = {{0, 5, 0}, {3, 5, 3}, {4, 4, 3}, {9, 2, 1}, {0, 0, -1}, {2, 0, -1}};
+  } cases[] = {{0, 5, 0}, {3, 5, 3}, {4, 4, 3}, {9, 2, 1}, {3, 1, 0}, {0, 0, -1}, {2, 0, -1}};
   for (const Case& c : cases)
     EXPECT_EQ(c.expected, lc::tools::CurrentLineAfterDelete(c.remembered, c.remaining))
         << c.remembered << " of " << c.remaining;
