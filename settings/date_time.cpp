@@ -66,15 +66,17 @@ std::optional<double> ParseTime(std::string_view text) {
 }
 
 // Splits a value into whole days (truncated toward zero) and the
-// milliseconds of its time of day.
+// milliseconds of its time of day (the fraction, whatever the sign).
 void Split(double value, std::int64_t& days, std::int64_t& ms) {
   // Outside 01/01/0001 .. 31/12/9999 the value counts as 0.
   if (!std::isfinite(value) || value < -693593.0 || value >= 2958466.0) value = 0;
   days = static_cast<std::int64_t>(std::trunc(value));
   ms = static_cast<std::int64_t>(std::llround(std::fabs(value - days) * kMsPerDay));
   if (ms >= kMsPerDay) {
+    // A time rounded up to midnight belongs to the next calendar day, which
+    // is one day later whatever the sign of the count.
     ms -= kMsPerDay;
-    days += value < 0 ? -1 : 1;
+    ++days;
   }
 }
 
@@ -128,7 +130,10 @@ double TextToDateTime(std::string_view text, double fallback) {
   if (!EncodeDate(year, (*date)[1], (*date)[0], result)) return fallback;
   if (blank == std::string_view::npos) return result;
   const auto time = ParseTime(text.substr(blank + 1));
-  return time ? result + *time : fallback;
+  if (!time) return fallback;
+  // Before 30/12/1899 the day count is negative and the time of day is its
+  // fraction all the same: -1.25 is 29/12/1899 06:00.
+  return result < 0 ? result - *time : result + *time;
 }
 
 std::string TimeToText(double value) {

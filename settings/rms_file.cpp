@@ -1,6 +1,7 @@
 #include "settings/rms_file.h"
 
 #include <algorithm>
+#include <numeric>
 
 #include "settings/date_time.h"
 #include "settings/file_io.h"
@@ -129,6 +130,7 @@ void ParseRmsLines(RmsTable& table, const std::vector<std::string>& lines,
   TRmsEntry* current = nullptr;
   for (const std::string& line : lines) {
     if (IsEntryStart(line)) {
+      if (table.size() >= kRmsMaxLoadedEntries) return;
       TRmsEntry entry = startValues;
       entry.Name = line.substr(1, line.size() - 2);
       table.Append(std::move(entry));
@@ -160,14 +162,38 @@ void RmsLoadFromHdd(RmsTable& table, const std::string& fileName, const TRmsEntr
 }
 
 std::string RmsToText(const RmsTable& table) {
-  std::string text;
+  const std::vector<TRmsEntry>& entries = table.entries();
+  std::vector<std::string> blocks(entries.size());
+  std::size_t total = 0;
   std::string value;
-  for (const TRmsEntry& e : table.entries()) {
-    text += "[" + e.Name + "]\r\n";
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    blocks[i] = "[" + entries[i].Name + "]\r\n";
     for (const RmsField& f : Fields()) {
-      if (f.write(e, value)) text += f.key + value + "\r\n";
+      if (f.write(entries[i], value)) blocks[i] += f.key + value + "\r\n";
+    }
+    total += blocks[i].size();
+  }
+  for (std::string& block : blocks) {
+    if (block.size() > kMaxRmsFileBytes) {  // too large for any file
+      total -= block.size();
+      block.clear();
     }
   }
+  if (total > kMaxRmsFileBytes) {
+    std::vector<std::size_t> oldestFirst(entries.size());
+    std::iota(oldestFirst.begin(), oldestFirst.end(), std::size_t{0});
+    std::stable_sort(oldestFirst.begin(), oldestFirst.end(), [&](std::size_t a, std::size_t b) {
+      return entries[a].LastAccessed < entries[b].LastAccessed;
+    });
+    for (std::size_t i : oldestFirst) {
+      if (total <= kMaxRmsFileBytes) break;
+      total -= blocks[i].size();
+      blocks[i].clear();
+    }
+  }
+  std::string text;
+  text.reserve(total);
+  for (const std::string& block : blocks) text += block;
   return text;
 }
 

@@ -13,6 +13,9 @@ namespace lc::settings {
 
 // Files of 8193 or more whole 128-byte blocks are not read.
 inline constexpr std::uint64_t kMaxRmsFileBytes = 8193ull * 128 - 1;
+// The reader keeps at most this many entries and ignores the rest of the
+// file (the player itself creates at most 200; a file may bring more).
+inline constexpr std::size_t kRmsMaxLoadedEntries = 1000;
 
 // State of the file between saves.
 struct RmsFileState {
@@ -33,11 +36,15 @@ using FontCheckFunction = std::function<bool(const std::string& name)>;
 void RmsLoadFromHdd(RmsTable& table, const std::string& fileName, const TRmsEntry& startValues,
                     const FontCheckFunction& isFontInstalled, RmsFileState& state);
 
-// Parses the lines of a remembered-settings file into `table` (appending).
+// Parses the lines of a remembered-settings file into `table` (appending),
+// until the table holds kRmsMaxLoadedEntries entries.
 void ParseRmsLines(RmsTable& table, const std::vector<std::string>& lines,
                    const TRmsEntry& startValues, const FontCheckFunction& isFontInstalled);
 
-// The file text (UTF-8) of the whole table.
+// The file text (UTF-8) of the table. A text the reader would refuse (more
+// than kMaxRmsFileBytes) is never made: an entry too large for any file is
+// left out, then the least recently accessed entries (the first listed of
+// equally old ones) until the text fits.
 std::string RmsToText(const RmsTable& table);
 
 // TfrmMain.rmsSaveToHdd: does nothing while a save runs; records `now` as

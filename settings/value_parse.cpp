@@ -21,7 +21,13 @@ std::optional<std::int64_t> ParseDecimal(std::string_view text) {
     const char c = text[pos];
     if (c < '0' || c > '9') return std::nullopt;
     if (saturated) continue;
-    magnitude = magnitude * 10 + static_cast<unsigned>(c - '0');
+    // Checked before the step, which could otherwise wrap past 2^64.
+    const unsigned digit = static_cast<unsigned>(c - '0');
+    if (magnitude > (kLimit - digit) / 10) {
+      saturated = true;
+      continue;
+    }
+    magnitude = magnitude * 10 + digit;
     if (magnitude >= kLimit) saturated = true;
   }
   if (saturated) {

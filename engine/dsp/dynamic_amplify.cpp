@@ -6,6 +6,8 @@
 
 namespace {
 
+constexpr double MaxHoldLimit = 4611686018427387904.0;  // 2^62 bytes
+
 // The largest magnitude among Samples samples; floats count in units of
 // 1/32,767, rounded. The most negative 32-bit sample has magnitude 2^31.
 template <TSampleFormat Format>
@@ -102,8 +104,11 @@ void TDspDynamicAmplify::ProcessBlock(uint8_t* Buffer, size_t Size, int Frequenc
                                       int Channels, TSampleFormat Format, const TSettings& Settings) {
   const int bytes = BytesPerSample(Bits);
   const size_t samples = Size / bytes;
-  const int64_t bytesPerSecond = static_cast<int64_t>(Channels) * Frequency * bytes;
-  HoldLimit_ = RoundHalfEvenToInt64(static_cast<double>(bytesPerSecond) * Settings.ReleaseTime / 1000.0);
+  // In doubles: channels, rate and width are any positive ints the caller
+  // passes, and their product with ReleaseTime can pass the 64-bit range.
+  // A hold beyond 2^62 bytes (far beyond any stream) is held at that.
+  const double bytesPerSecond = static_cast<double>(Channels) * Frequency * bytes;
+  HoldLimit_ = RoundHalfEvenToInt64(std::min(bytesPerSecond * Settings.ReleaseTime / 1000.0, MaxHoldLimit));
 
   float target = 1.0f;
   DispatchFormat(Format, [&](auto F) {

@@ -137,14 +137,19 @@ void TDspEqualizer::DesignKernels(int Count, bool UseSeperate) {
 }
 
 // One block of Frames (at most 3N/4) real values in the work buffer: filter
-// by the kernel spectrum, add the previous tail, keep the new tail.
+// by the kernel spectrum, add the previous tail, keep the new tail. A NaN or
+// infinity of a float stream is not carried into the next block: the next
+// buffer may be integer PCM, and a non-finite value has no integer sample.
 void TDspEqualizer::FilterBlock(float* Work, const float* Kernel, float* Overlap, int Frames) {
   const int n = N_, tail = n / 4;
   ComputeFFT(Work, n, false, false, false);
   MultiplyComplex(Work, Kernel, n);
   ComputeFFT(Work, n, true, true, false);
   for (int i = 0; i < tail; ++i) Work[2 * i] += Overlap[i];
-  for (int i = 0; i < tail; ++i) Overlap[i] = Work[2 * (Frames + i)];
+  for (int i = 0; i < tail; ++i) {
+    const float v = Work[2 * (Frames + i)];
+    Overlap[i] = std::isfinite(v) ? v : 0.0f;
+  }
 }
 
 template <TSampleFormat Format>
