@@ -33,6 +33,10 @@ void ParseConfigText(std::string_view text, const std::vector<std::string>& keys
 
 bool WriteConfigFile(const std::string& fileName, const std::vector<std::string>& keys,
                      const std::vector<std::string>& values) {
+  return WriteFileReplacing(fileName, CurrentAnsiCodec().FromUtf8(ConfigText(keys, values)));
+}
+
+std::string ConfigText(const std::vector<std::string>& keys, const std::vector<std::string>& values) {
   std::string text = std::string(kConfigHeader) + "\r\n";
   for (std::size_t i = 0; i < values.size(); ++i) {
     text += i < keys.size() ? keys[i] : std::string();
@@ -42,7 +46,7 @@ bool WriteConfigFile(const std::string& fileName, const std::vector<std::string>
     }
     text += "\r\n";
   }
-  return WriteFileReplacing(fileName, CurrentAnsiCodec().FromUtf8(text));
+  return text;
 }
 
 std::string FontStyleToCode(FontStyles style) {

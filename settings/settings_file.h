@@ -38,6 +38,9 @@ void ParseConfigText(std::string_view text, const std::vector<std::string>& keys
 bool WriteConfigFile(const std::string& fileName, const std::vector<std::string>& keys,
                      const std::vector<std::string>& values);
 
+// The text (UTF-8) that WriteConfigFile writes.
+std::string ConfigText(const std::vector<std::string>& keys, const std::vector<std::string>& values);
+
 // "2" bold and italic, "1" bold, "3" italic, "0" neither.
 std::string FontStyleToCode(FontStyles style);
 // 1 bold, 2 bold and italic, 3 italic, anything else no style.
