@@ -1,0 +1,76 @@
+// Subtitle files of every format and encoding: their bytes through the
+// whole load (plain-text test, detection, repair, parsing, finishing,
+// display data), at a frame rate the input picks. Contracts: a failed load
+// leaves nothing; a loaded list has every time given, each entry ending
+// after it starts and no later than the next one starts, no empty screen
+// line at either end of a text nor two "|" in a row, and its display data
+// for every entry, its display time cut at the next start; loading the same bytes again gives the same subtitle.
+#include <cstdint>
+#include <string>
+
+#include "fuzz/fuzz_support.h"
+#include "subtitles/loader.h"
+
+namespace {
+
+using namespace lc::subtitles;
+
+template <class Text>
+void CheckText(const Text& text) {
+  using Char = typename Text::value_type;
+  const Char bar = static_cast<Char>('|');
+  LC_FUZZ_CHECK(text.empty() || (text.front() != bar && text.back() != bar));
+  for (std::size_t i = 1; i < text.size(); ++i) LC_FUZZ_CHECK(text[i - 1] != bar || text[i] != bar);
+}
+
+void CheckLoaded(const LoadResult& result) {
+  const Subtitle& s = result.Loaded;
+  if (!result.Ok()) {
+    LC_FUZZ_CHECK(s.Count() == 0);
+    return;
+  }
+  const std::size_t n = s.Count();
+  LC_FUZZ_CHECK(n > 0);
+  LC_FUZZ_CHECK(s.Format == result.DetectedFormat && s.Format != SubtitleFormat::Unknown);
+  LC_FUZZ_CHECK(s.End.size() == n && s.Durations.size() == n && s.EntryLinesW.size() == n);
+  LC_FUZZ_CHECK(s.IsWide ? s.TextW.size() == n && s.Text.empty() && s.EntryLines.empty()
+                         : s.Text.size() == n && s.TextW.empty() && s.EntryLines.size() == n);
+  for (std::size_t i = 0; i < n; ++i) {
+    LC_FUZZ_CHECK(s.Start[i] >= 0 && s.Start[i] < s.End[i]);
+    // The display time is cut at the next start. (It may be negative: at an
+    // AverageDisplayTime of 1000 ms the length rule's time per character
+    // is below zero, so texts of some 125 characters and more get none.)
+    if (i + 1 < n) {
+      LC_FUZZ_CHECK(s.End[i] <= s.Start[i + 1]);
+      LC_FUZZ_CHECK(s.Durations[i] <= s.Start[i + 1] - s.Start[i]);
+    }
+    if (s.IsWide) {
+      CheckText(s.TextW[i]);
+    } else {
+      CheckText(s.Text[i]);
+    }
+  }
+}
+
+bool Same(const Subtitle& a, const Subtitle& b) {
+  return a.Format == b.Format && a.IsWide == b.IsWide && a.Start == b.Start && a.End == b.End &&
+         a.Text == b.Text && a.TextW == b.TextW && a.Durations == b.Durations &&
+         a.EntryLines == b.EntryLines && a.EntryLinesW == b.EntryLinesW;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  // The first byte picks the MicroDVD frame rate and the display time.
+  constexpr double kRates[] = {25.0, 23.976, 29.97, 0.5, 1000.0, 24.0, 30.0, 60.0};
+  LoadOptions options;
+  options.FrameRate = kRates[data[0] % 8];
+  options.AverageDisplayTime = data[0] & 8 ? 1000 : 9999;
+  const std::string_view bytes = lc::fuzz::AsText(data + 1, size - 1);
+  const LoadResult first = LoadSubtitleBytes(bytes, options);
+  CheckLoaded(first);
+  const LoadResult again = LoadSubtitleBytes(bytes, options);
+  LC_FUZZ_CHECK(again.Failure == first.Failure && Same(again.Loaded, first.Loaded));
+  return 0;
+}
