@@ -16,6 +16,7 @@
 
 #include "fuzz/language_writer.h"
 #include "player/handover.h"
+#include "playlist/playlist_file.h"
 #include "settings/file_io.h"
 #include "settings/rms_file.h"
 #include "settings/rms_table.h"
@@ -23,6 +24,7 @@
 #include "settings/settings_table.h"
 #include "settings/tests/test_support.h"
 #include "settings/text_encoding.h"
+#include "tools/eq_presets.h"
 
 namespace {
 
@@ -188,6 +190,27 @@ void AudioSeeds() {
         AudioSettings() + Packet(4, 1, nan) + Packet(3, 1, Sine(3, 1, 200)));
 }
 
+void PlaylistSeeds() {
+  // The first byte of an input is the target's own: how many entries the
+  // list holds before the file is read.
+  Write("playlist_file", "two.lpl",
+        std::string(1, '\0') + lc::playlist::FormatPlaylistBytes({"C:\\a.avi", "D:\\Filme\\Caf\xC3\xA9.mkv"},
+                                                                   {"C:\\a.srt", lc::playlist::kNoSubtitle}));
+  Write("playlist_file", "utf8.lpl",
+        std::string(1, '\2') + lc::playlist::FormatPlaylistBytes({"C:\\\xD0\x9A\xD0\xB8\xD0\xBD\xD0\xBE.avi"},
+                                                                   {lc::playlist::kNoSubtitle}));
+  WriteDictionary("playlist_file", {"\r\n", lc::playlist::kNoSubtitle, "\xEF\xBB\xBF", "C:\\"});
+}
+
+void PresetSeeds() {
+  const std::vector<lc::tools::TNamedPreset> presets = {
+      {"Rock", {-10, -40, -20, 0, 10, 20, 20, 10, 0, -20, -40}},
+      {"Caf\xC3\xA9 bass", {0, -100, -60, -20, 0, 0, 0, 0, 0, 0, 100}},
+  };
+  Write("eq_presets", "two.eq", Ansi(lc::tools::FormatPresetLines(presets)));
+  WriteDictionary("eq_presets", {"=", ",", "-", "\r\n", "-100", "100"});
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -201,5 +224,7 @@ int main(int argc, char** argv) {
   LanguageSeeds();
   HandoverSeeds();
   AudioSeeds();
+  PlaylistSeeds();
+  PresetSeeds();
   return 0;
 }
