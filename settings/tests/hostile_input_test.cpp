@@ -43,6 +43,17 @@ TEST(HostileSettingsInput, NumbersBeyondSixtyFourBitsSaturate) {
   }
 }
 
+// Not a number rounds to 0; times end at 23:59:59.
+TEST(HostileSettingsInput, NonFiniteAndBoundaryValues) {
+  EXPECT_EQ(RoundHalfEven(std::numeric_limits<double>::quiet_NaN()), 0);
+  EXPECT_DOUBLE_EQ(TextToTime("23:59:59", -1), 86399.0 / 86400.0);
+  EXPECT_DOUBLE_EQ(TextToTime("24:00", -1), -1);
+  const RmsTable table = ParseRms("[m]\r\nAspectRatio=0\r\nSubtitleSize=5\r\n");
+  ASSERT_EQ(table.size(), 1u);
+  EXPECT_DOUBLE_EQ(table[0].AspectRatio, 0.1);  // not negative: raised to 0.1
+  EXPECT_EQ(table[0].SubtitleSize, 10);
+}
+
 // ...and are then clamped as the settings rules say.
 TEST(HostileSettingsInput, SaturatedNumbersAreClampedIntoTheirSetting) {
   testing::FakeHost host;

@@ -79,4 +79,17 @@ TEST(AudioChainHostileInput, HugeStreamParametersStillHoldTheGain) {
   EXPECT_EQ(agc.CurrentAmplification(), 1.0f);
 }
 
+// Channels and bins outside the table read as 0, never as a neighbour's
+// gain (bin 8,192 of channel 0 would be bin 0 of channel 1).
+TEST(AudioChainHostileInput, OutOfRangeBandsReadAsZero) {
+  TDspEqualizer eq;
+  eq.SetBandGain(1, 0, 50);
+  eq.SetBandGain(0, 8191, -30);
+  EXPECT_EQ(eq.GetBandGain(0, 8192), 0);
+  EXPECT_EQ(eq.GetBandGain(0, -1), 0);
+  EXPECT_EQ(eq.GetBandGain(10, 0), 0);
+  EXPECT_EQ(eq.GetBandGain(1, 0), 50);
+  EXPECT_EQ(eq.GetBandGain(0, 8191), -30);
+}
+
 }  // namespace
