@@ -72,8 +72,6 @@ class TVirtualButton : public TWidget {
   // with the window's face restored under the old rectangle when the button
   // got narrower; repainted.
   void SetCaption(const std::wstring& S);
-  // Moves the button (the windows place buttons after a layout change).
-  void SetRect(const TRect& Rect) { FRect = Rect; }
 
   bool AllowDown = false;
   bool Enabled() const { return FEnabled; }

@@ -101,6 +101,8 @@ class TWidget {
   int StandardFrame() const;
 
   const TRect& Rect() const { return FRect; }
+  // Moves the widget (windows place widgets after a layout change).
+  void SetRect(const TRect& Rect) { FRect = Rect; }
   bool Pressed() const { return FPressed; }
   bool Hover() const { return FHover; }
   const std::wstring& Hint() const { return FHint; }
