@@ -1,8 +1,5 @@
 # The video control's own renderer filter (built on the filter base and the
-# portable frame pipeline of engine/graph). Windows only.
-# The frame pipeline is engine/graph's; that folder is configured after this
-# one, so it is included here (video.cmake includes itself only once).
-include(${CMAKE_SOURCE_DIR}/engine/graph/video.cmake)
+# portable frame pipeline of engine/video). Windows only.
 
 if(WIN32)
   add_library(lc_video_renderer STATIC

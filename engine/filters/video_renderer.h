@@ -18,8 +18,8 @@
 #include <dshow.h>
 
 #include "engine/filters/renderer.h"
-#include "engine/graph/frame_compose.h"
-#include "engine/graph/frame_convert.h"
+#include "engine/video/frame_compose.h"
+#include "engine/video/frame_convert.h"
 
 // {6C1A7E52-3B0D-4F7A-9E51-2D6B0C7A4E31}
 inline constexpr CLSID CLSID_LumacraftVideoRenderer = {

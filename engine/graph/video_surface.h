@@ -21,7 +21,7 @@
 
 #include "engine/filters/locks.h"
 #include "engine/filters/video_renderer.h"
-#include "engine/graph/frame_compose.h"
+#include "engine/video/frame_compose.h"
 
 // A top-down 32-bit device-independent bitmap with its own memory context.
 class TLayerBitmap {

@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "engine/filters/video_renderer.h"
-#include "engine/graph/frame_compose.h"
+#include "engine/video/frame_compose.h"
 #include "framework/exceptions.h"
 #include "framework/messages.h"
 
@@ -59,8 +59,6 @@ TDSVideoWindowEx2::TDSVideoWindowEx2(TWinControl* Parent)
   FCursorTimer.SetInterval(100);
   FCursorTimer.OnTimer = [this](TComponent*) { CursorIdle(); };
   FWindowDC = Canvas().Handle();
-  FLayerTimer.SetInterval(40);
-  FLayerTimer.OnTimer = [this](TComponent*) { CheckLayer(); };
   UpdateCanvasTarget();
   FLastMoveTime = GetTickCount();
   Loaded();
@@ -68,7 +66,6 @@ TDSVideoWindowEx2::TDSVideoWindowEx2(TWinControl* Parent)
 
 TDSVideoWindowEx2::~TDSVideoWindowEx2() {
   FCursorTimer.SetEnabled(false);
-  FLayerTimer.SetEnabled(false);
   if (Canvas().Handle() == FLayer.DC()) Canvas().SetHandle(FWindowDC);
   SetFilterGraph(nullptr);
   ReleaseGraphObjects();
@@ -176,7 +173,6 @@ void TDSVideoWindowEx2::UpdateCanvasTarget() {
   }
   if (FLayer.Width() != ClientWidth() || FLayer.Height() != ClientHeight() || !FLayer.DC()) {
     Canvas().SetHandle(FWindowDC);
-    FLayerSnapshot.clear();
     if (!FLayer.SetSize(ClientWidth(), ClientHeight())) return;
   }
   if (Canvas().Handle() != FLayer.DC()) Canvas().SetHandle(FLayer.DC());
@@ -186,18 +182,14 @@ void TDSVideoWindowEx2::CommitLayer(HDC DC) {
   const int w = FLayer.Width(), h = FLayer.Height();
   if (w <= 0 || h <= 0) return;
   const std::uint32_t* px = FLayer.Pixels();
-  FLayerSnapshot.assign(px, px + std::size_t(w) * std::size_t(h));
   FSurface->SetBackground(Color());
   FSurface->SetLayer(std::make_shared<TKeyedLayer>(px, w, h, w, PixelOfColorRef(FColorKey.load())));
   FSurface->Paint(DC);
 }
 
-void TDSVideoWindowEx2::CheckLayer() {
+void TDSVideoWindowEx2::CommitPainting() {
   UpdateCanvasTarget();
   if (!DrawsPicture() || FLayer.Width() <= 0 || Canvas().Handle() != FLayer.DC()) return;
-  const std::size_t n = std::size_t(FLayer.Width()) * std::size_t(FLayer.Height());
-  const std::uint32_t* px = FLayer.Pixels();
-  if (FLayerSnapshot.size() == n && std::equal(px, px + n, FLayerSnapshot.begin())) return;
   CommitLayer(nullptr);
 }
 

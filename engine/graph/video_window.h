@@ -26,7 +26,7 @@
 #include <windows.h>
 #include <dshow.h>
 
-#include "engine/graph/color_adjust.h"
+#include "engine/video/color_adjust.h"
 #include "engine/graph/color_control.h"
 #include "engine/graph/graph_component.h"
 #include "engine/graph/video_surface.h"
@@ -131,6 +131,11 @@ class TDSVideoWindowEx2 : public TWinControl, public IFilterComponent, public IG
   void RepaintVideo();
   void RepaintOsd();
   void RepaintSubtitle();
+  // Shows what was painted on the control's canvas outside its paint events
+  // and repaints (the on-screen display and subtitle painters call it once
+  // they have drawn). Only needed while the control draws the picture
+  // itself; otherwise the canvas is the window and this does nothing.
+  void CommitPainting();
   HRESULT InsertOverlayMixer();
   // Shows the next Count frames of the paused graph, one after the other,
   // and holds the last; the graph then sends EC_STEP_COMPLETE. Through the
@@ -183,8 +188,6 @@ class TDSVideoWindowEx2 : public TWinControl, public IFilterComponent, public IG
   void UpdateCanvasTarget();
   // Hands the layer to the surface and shows the result.
   void CommitLayer(HDC DC);
-  // Commits the layer when painting outside the paint events changed it.
-  void CheckLayer();
   void RepaintVideoNow();
   void RepaintOsdNow();
   void RepaintSubtitleNow();
@@ -203,8 +206,6 @@ class TDSVideoWindowEx2 : public TWinControl, public IFilterComponent, public IG
   std::unique_ptr<TDSVideoWindowEx2Caps> FCaps;
   std::unique_ptr<TVideoSurface> FSurface;
   TLayerBitmap FLayer;
-  std::vector<std::uint32_t> FLayerSnapshot;  // the layer as last committed
-  TTimer FLayerTimer;
   HDC FWindowDC = nullptr;
   std::atomic<COLORREF> FColorKey{DefaultColorKey};
 

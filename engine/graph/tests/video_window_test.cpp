@@ -228,13 +228,18 @@ TEST_F(VideoWindow, BandPaintedByAHandlerShowsOverThePicture) {
 
 // The subtitle painter may also draw on the canvas outside the paint
 // events (the pulse calls it directly): that reaches the screen too.
-TEST_F(VideoWindow, PaintingOutsideTheEventsShowsOverThePicture) {
+// Painting outside the events shows once the painter commits it; until
+// then nothing watches the canvas (an idle paused movie costs nothing).
+TEST_F(VideoWindow, PaintingOutsideTheEventsShowsOverThePictureOnceCommitted) {
   Open(Rect(0, 0, 400, 240));
   TCanvas& c = Video->Canvas();
   c.Brush.Style = TBrushStyle::bsSolid;
   c.Brush.Color = RGB(255, 255, 0);
   c.FillRect(Rect(300, 200, 320, 220));
   Pump(200);
+  ExpectColor(ScreenPixel(310, 210), White, 16, "not yet committed");
+  Video->CommitPainting();
+  Pump(50);
   ExpectColor(ScreenPixel(310, 210), RGB(255, 255, 0), 0, "painted directly");
   ExpectColor(ScreenPixel(330, 210), White, 16, "picture beside it");
   Video->SubtitleBandTop = 190;  // as the subtitle painter marks its band

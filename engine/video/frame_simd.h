@@ -7,7 +7,7 @@
 
 #include <emmintrin.h>
 
-#include "engine/graph/color_adjust.h"
+#include "engine/video/color_adjust.h"
 
 namespace frame_simd {
 

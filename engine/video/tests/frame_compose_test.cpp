@@ -1,4 +1,4 @@
-#include "engine/graph/frame_compose.h"
+#include "engine/video/frame_compose.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,11 +1,11 @@
-#include "engine/graph/frame_scale.h"
+#include "engine/video/frame_scale.h"
 
 #include <algorithm>
 
-#include "engine/graph/frame_kernels.h"
+#include "engine/video/frame_kernels.h"
 
 #if defined(__SSE2__)
-#include "engine/graph/frame_simd.h"
+#include "engine/video/frame_simd.h"
 #endif
 
 namespace {

@@ -1,9 +1,9 @@
-#include "engine/graph/frame_compose.h"
+#include "engine/video/frame_compose.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "engine/graph/frame_kernels.h"
+#include "engine/video/frame_kernels.h"
 
 TVideoRect ZoomSourceRect(int Width, int Height, int Zoom) {
   if (Width <= 0 || Height <= 0) return {0, 0, std::max(Width, 0), std::max(Height, 0)};

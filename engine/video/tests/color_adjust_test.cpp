@@ -1,4 +1,4 @@
-#include "engine/graph/color_adjust.h"
+#include "engine/video/color_adjust.h"
 
 #include <cstdint>
 #include <memory>
@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/graph/tests/video_test_util.h"
+#include "engine/video/tests/video_test_util.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "engine/graph/color_adjust.h"
+#include "engine/video/color_adjust.h"
 
 // Which vector code the kernels (and the scaler) run.
 enum class TKernelLevel { Plain, Sse2, Avx2 };

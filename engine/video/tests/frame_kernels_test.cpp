@@ -1,4 +1,4 @@
-#include "engine/graph/frame_kernels.h"
+#include "engine/video/frame_kernels.h"
 
 #include <cstdint>
 #include <memory>
@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/graph/frame_compose.h"
-#include "engine/graph/frame_scale.h"
-#include "engine/graph/tests/video_test_util.h"
+#include "engine/video/frame_compose.h"
+#include "engine/video/frame_scale.h"
+#include "engine/video/tests/video_test_util.h"
 
 namespace {
 

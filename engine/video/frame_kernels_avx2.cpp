@@ -9,7 +9,7 @@
 #include <immintrin.h>
 #endif
 
-#include "engine/graph/frame_kernels.h"
+#include "engine/video/frame_kernels.h"
 
 #if defined(LC_FRAME_AVX2)
 

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/graph/color_adjust.h"
+#include "engine/video/color_adjust.h"
 
 enum class TPixelFormat { RGB32, YUY2, UYVY, I420, YV12, NV12 };
 

@@ -1,10 +1,10 @@
-#include "engine/graph/frame_kernels.h"
+#include "engine/video/frame_kernels.h"
 
 #include <atomic>
 #include <cstring>
 
 #if defined(__SSE2__)
-#include "engine/graph/frame_simd.h"
+#include "engine/video/frame_simd.h"
 #endif
 
 namespace {

@@ -12,9 +12,9 @@
 #include <memory>
 #include <vector>
 
-#include "engine/graph/color_adjust.h"
-#include "engine/graph/frame_convert.h"
-#include "engine/graph/frame_scale.h"
+#include "engine/video/color_adjust.h"
+#include "engine/video/frame_convert.h"
+#include "engine/video/frame_scale.h"
 
 // A rectangle, right and bottom excluded.
 struct TVideoRect {

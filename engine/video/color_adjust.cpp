@@ -1,10 +1,10 @@
-#include "engine/graph/color_adjust.h"
+#include "engine/video/color_adjust.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
-#include "engine/graph/frame_kernels.h"
+#include "engine/video/frame_kernels.h"
 
 namespace {
 

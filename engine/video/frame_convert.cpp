@@ -1,6 +1,6 @@
-#include "engine/graph/frame_convert.h"
+#include "engine/video/frame_convert.h"
 
-#include "engine/graph/frame_kernels.h"
+#include "engine/video/frame_kernels.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -11,8 +11,8 @@
 #include <memory>
 #include <vector>
 
-#include "engine/graph/frame_compose.h"
-#include "engine/graph/frame_kernels.h"
+#include "engine/video/frame_compose.h"
+#include "engine/video/frame_kernels.h"
 
 namespace {
 

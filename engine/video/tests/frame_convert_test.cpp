@@ -1,11 +1,11 @@
-#include "engine/graph/frame_convert.h"
+#include "engine/video/frame_convert.h"
 
 #include <cstdint>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "engine/graph/tests/video_test_util.h"
+#include "engine/video/tests/video_test_util.h"
 
 namespace {
 
