@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/tool_windows.h"
 #include "framework/application.h"
 #include "kit/system_utils.h"
 #include "player/main_form.h"
@@ -69,6 +70,7 @@ void LiveSettingsHost::GatherLiveValues(settings::SettingsStore& store) const {
     store.VideoWindowWidth = r.Width();
     store.VideoWindowHeight = r.Height();
   }
+  GatherToolWindowValues(store);
 }
 
 }  // namespace lc

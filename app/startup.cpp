@@ -11,6 +11,7 @@
 #include "app/live_settings_host.h"
 #include "app/migration.h"
 #include "app/startup_platform.h"
+#include "app/tool_windows.h"
 #include "framework/application.h"
 #include "kit/message_box.h"
 #include "kit/system_utils.h"
@@ -106,15 +107,19 @@ void ConnectMessageBox(TfrmMain* main) {
 }
 
 // The tool windows pass their unused keys and their texts to the main
-// window, and their drops on to it. The configuration dialog opens from the
-// main window's options command and reaches the player through the same
-// environment: the settings file, the boss keys, the process priority and
-// the file associations.
+// window, and their drops on to it; they see the graph through the main
+// window's playback and place themselves by the video window. The
+// configuration dialog opens from the main window's options command and
+// reaches the player through the same environment: the settings file, the
+// boss keys, the process priority and the file associations.
 void ConnectToolWindows(TfrmMain* main) {
   static WinRegistry registry;
   static Associations associations = MakeAssociations(registry);
   tools::TToolEnvironment env;
   env.Player = &main->ToolLink();
+  env.Playback = &ToolPlayback();
+  env.VideoFullScreen = [] { return frmVideoWindow && frmVideoWindow->FullScreen; };
+  env.VideoMonitor = [] { return frmVideoWindow ? frmVideoWindow->VideoMonitor.BoundsRect : TRect{}; };
   env.AcceptFiles = [main](TMessage& m) { m.Result = main->Perform(m.Msg, m.WParam, m.LParam); };
   env.MainWindow = [main]() -> TForm* { return main; };
   env.VideoWindow = [main] { return main->Satellites.VideoWindow; };
@@ -140,6 +145,7 @@ void CreateForms(const settings::SettingsHost& host) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   main->Satellites.VideoWindow = Application.CreateForm<TfrmVideoWindow>();
   main->InstallPictureRoom();
+  CreateToolWindows();
   Application.OnException = [main](TComponent* s, std::exception_ptr e) { main->OnExceptionEvent(s, e); };
   Application.OnShowHint = [main](std::wstring& text, bool& show, THintInfo& info) {
     main->OnShowHintEvent(text, show, info);
@@ -167,6 +173,8 @@ void SettingsIntoWindows() {
   const int cx = video.ClientWidth() / 2, cy = video.ClientHeight() / 2;
   video.VideoRect = Rect(cx, cy, cx, cy);
   if (s.Shuffle) std::srand(static_cast<unsigned>(std::time(nullptr)));
+  SettingsIntoToolWindows(s);
+  frmVideoWindow->AudioChain.DspDynamicAmplify.SetEnabled(s.DynamicAmplification);
 }
 
 void ShowText(const std::string& text) {
@@ -235,8 +243,9 @@ int RunProgram(const std::vector<std::wstring>& args) {
   static LiveSettingsHost host;
   CreateForms(host);
   DetectMonitorLayout();
-  if (settings::FileExists(p.Names.ConfigFileName))
-    settings::LoadSettingsFile(p.Settings, host, p.Names.ConfigFileName);
+  if (settings::FileExists(p.Names.ConfigFileName) &&
+      settings::LoadSettingsFile(p.Settings, host, p.Names.ConfigFileName))
+    ApplyEqualizerSettings(p.Settings);
 
   if (sw == Switch::Uninstall) {
     Uninstall();

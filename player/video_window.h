@@ -23,6 +23,7 @@
 #include "framework/forms.h"
 #include "framework/graphics.h"
 #include "kit/small_controls.h"
+#include "player/audio_chain.h"
 
 class TfrmVideoWindow : public TForm {
  public:
@@ -31,6 +32,8 @@ class TfrmVideoWindow : public TForm {
 
   // ---- components ----
   TFilterGraph FilterGraph;
+  // The audio components: their filter joins every graph of FilterGraph.
+  TAudioChain AudioChain{FilterGraph};
   std::unique_ptr<TDSVideoWindowEx2> VideoWindow;
   // rzLeft, rzRight, rzTop, rzLeftTop, rzRightTop, rzBottom, rzLeftBottom,
   // rzRightBottom: each one's Tag is its sizing edge (1..8).

@@ -337,3 +337,26 @@ TEST(Startup, OldDataFilesAreMovedOnceAndOnlyWhenTheNewCopyIsMissing) {
 }
 
 }  // namespace
+
+TEST(Startup, EqualizerAndColourSettingsGoThroughTheirWindowsAndBack) {
+  ProgramCopy copy(L"LcTestTools");
+  // Three equalizer numbers set the pre-amplification and bands 0 and 1; the
+  // brightness is stored times 10 and its slider keeps whole tenths.
+  lctest::WriteSettingsFile(copy.SettingsFile(),
+                            {"FirstRun=0", "EqualizerSettings=10,-20,30", "BrightnessControl=753",
+                             "ContrastControl=15099", "HueControl=-45", "SaturationControl=200"});
+  {
+    RunningCopy player(copy);
+    ASSERT_NE(player.main, nullptr);
+    EXPECT_NE(lctest::WaitForWindow(L"TfrmEqualizer", player.process.Id(), 5000), nullptr);
+    EXPECT_NE(lctest::WaitForWindow(L"TfrmColorControl", player.process.Id(), 5000), nullptr);
+    EXPECT_EQ(player.Close(), 0u);
+  }
+  const std::wstring file = copy.SettingsFile();
+  EXPECT_EQ(lctest::SettingsValue(file, "EqualizerSettings"), "10,-20,30,0,0,0,0,0,0,0,0");
+  EXPECT_EQ(lctest::SettingsValue(file, "BrightnessControl"), "750");
+  EXPECT_EQ(lctest::SettingsValue(file, "ContrastControl"), "15000");
+  EXPECT_EQ(lctest::SettingsValue(file, "HueControl"), "-45");
+  EXPECT_EQ(lctest::SettingsValue(file, "SaturationControl"), "200");
+  copy.Uninstall();
+}
