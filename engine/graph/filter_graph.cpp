@@ -238,8 +238,9 @@ bool TFilterGraph::Stop() {
 
 // Each pin is released right after its disconnection: a splitter may drop
 // its output pins when its input is disconnected, so no pin is held across
-// another pin's disconnection. A pin set that changed under the enumeration
-// is enumerated again.
+// another pin's disconnection, and each connection is broken at both ends
+// together, so no pin keeps a peer that is dropped later. A pin set that
+// changed under the enumeration is enumerated again.
 void TFilterGraph::DisconnectFilters() {
   if (Graph_ == nullptr) return;
   TFilterList filters(Graph_);
@@ -250,6 +251,13 @@ void TFilterGraph::DisconnectFilters() {
       IPin* pin = nullptr;
       HRESULT hr;
       while ((hr = pins->Next(1, &pin, nullptr)) == S_OK) {
+        // Both ends at once: a pin left holding its peer would keep a
+        // pointer that a splitter frees when it drops its output pins.
+        IPin* peer = nullptr;
+        if (SUCCEEDED(pin->ConnectedTo(&peer)) && peer != nullptr) {
+          peer->Disconnect();
+          peer->Release();
+        }
         const HRESULT result = pin->Disconnect();
         pin->Release();
         if (FAILED(result)) {
