@@ -144,6 +144,7 @@ void CreateForms(const settings::SettingsHost& host) {
   // The video window holds the graph: the thread's COM apartment first.
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   main->Satellites.VideoWindow = Application.CreateForm<TfrmVideoWindow>();
+  main->InstallPlaybackRoom();
   main->InstallPictureRoom();
   CreateToolWindows();
   Application.OnException = [main](TComponent* s, std::exception_ptr e) { main->OnExceptionEvent(s, e); };

@@ -11,6 +11,7 @@
 // activation). GUI thread only.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -34,9 +35,11 @@
 #include "player/display_switch.h"
 #include "player/main_links.h"
 #include "player/picture_choices.h"
+#include "player/playback_state.h"
 #include "playlist/file_opening.h"
 #include "tools/tool_links.h"
 #include "playlist/playlist.h"
+#include "settings/rms_table.h"
 
 namespace lc::settings {
 class SettingsHost;
@@ -248,6 +251,45 @@ class TfrmMain : public TSkinForm {
   lc::DisplaySwitch& Display() { return *FDisplay; }
   void SetDisplaySwitch(std::unique_ptr<lc::DisplaySwitch> Display) { FDisplay = std::move(Display); }
 
+  // ---- opening, transport and the movie's life cycle ----
+  // (player/opening.cpp, player/opening_picture.cpp, player/transport.cpp,
+  // player/stream_queries.cpp, player/playback_room.cpp)
+  // Opens CurrentMovieFile into a new graph and starts it (or leaves it
+  // paused on its first frame). A failure ends in the video window's
+  // render-failure path, which unwinds out of here with the silent abort.
+  void OpenMovie(bool PlayAfterOpen, bool AddNextParts);
+  void BtnOpenMovieClick();
+  void BtnPlayClick();
+  void BtnPauseClick();
+  // Stops; with CloseMovie also unloads the labels and may hide the video.
+  void BtnStopClick(bool CloseMovie);
+  // The movie's frame rate from its streams; 25 when it cannot be read.
+  double GetMovieFrameRate(const std::string& FileName);
+  // NativeVideoSize and AspectRatioValue from the graph's picture.
+  void ReadVideoAspect();
+  // One item per filter of the graph that has property pages.
+  void BuildFilterMenus();
+  void FilterMenuClick(TMenuItem* Item);
+  // Frees the filter items and disables FiltersMenu.
+  void ClearFilterMenus();
+  // The user's settings that the movie's remembered entry replaced.
+  void RestoreRememberedReplacements();
+  // The labels, title and time label of the player without a movie.
+  void NoMovieFace();
+  // What the movie's remembered entry records of the player now.
+  lc::settings::RmsLiveState LiveRmsState() const;
+  // Puts the playback room (player/playback_room.h) in place of the
+  // stand-in; the start-up calls it before the picture room.
+  void InstallPlaybackRoom();
+  lc::TPlayerCommands* PlaybackRoom() { return FPlaybackRoom.get(); }
+  std::vector<TMenuItem*> FilterMenuItems;
+  // What the opening asks of the bookmarks and of the loaded subtitle
+  // (connected where those are built; unset, they are skipped).
+  std::function<void()> OnClearBookmarks;
+  std::function<void(int RmsIndex)> OnLoadBookmarks;
+  std::function<void(std::vector<std::int32_t>*& Start, std::vector<std::int32_t>*& End, int& Format)>
+      OnLoadedSubtitleTimes;
+
  protected:
   void DoShow() override;
   void Activate() override;
@@ -299,9 +341,31 @@ class TfrmMain : public TSkinForm {
   void ShowProblemBox();
   void WMCopyData(TMessage& Message);
 
+  // opening.cpp, opening_picture.cpp, transport.cpp
+  void OpeningButtons();
+  void OpeningRememberedSettings(int Entry);
+  void RebuildGraph();
+  void OpeningLabels();
+  void OpeningSubtitle();
+  void AppendNextParts();
+  void OpeningVolume(int Entry);
+  void OpeningPlace(int Entry);
+  void OpeningPanScan(int Entry);
+  void OpeningPosition(int Entry);
+  void OpeningAspect(int Entry);
+  void OpeningOffsets(int Entry);
+  void OpeningFullScreen(int Entry);
+  void OpeningPicture();
+  void StartOpenedMovie(bool PlayAfterOpen);
+  void OpeningWarnings();
+  void RecordPreviousMovie();
+  void SetColorSliders(const lc::SavedColorValues& Values);
+  std::unique_ptr<lc::TPlayerCommands> FPlaybackRoom;
+
   void ChooseAspectRatio(lc::AspectChoice Choice);
   void PanStep(int Delta);
-  void MovieModeOn();
+  // Say: the OSD names the mode (not when an opening switches it on).
+  void MovieModeOn(bool Say = true);
   void MovieModeOff();
 
   const lc::settings::SettingsHost& FSettingsHost;

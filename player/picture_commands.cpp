@@ -206,12 +206,14 @@ void TfrmMain::MovieModeOff() {
   }
 }
 
-void TfrmMain::MovieModeOn() {
+void TfrmMain::MovieModeOn(bool Say) {
   TfrmVideoWindow& V = *frmVideoWindow;
   lc::PlayerState& S = Player();
   lc::settings::SettingsStore& Settings = Program().Settings;
-  S.OsdShowsPosition = false;
-  ShowOSD(Texts().TextMessages[52]);
+  if (Say) {
+    S.OsdShowsPosition = false;
+    ShowOSD(Texts().TextMessages[52]);
+  }
   MovieModeChecked = true;
   S.MovieModeSaved = {V.FullScreen, S.ImageOffsetX, S.ImageOffsetY, Settings.PanScanValue,
                       Settings.AverageVerticalDisplayZone};

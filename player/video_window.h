@@ -107,6 +107,21 @@ class TfrmVideoWindow : public TForm {
   // the whole control is being repainted.
   std::function<void(bool Whole)> OnPaintSubtitle;
 
+  // ---- the graph's events and the render failure (player/graph_events.cpp) ----
+  // The end of the movie (EC_COMPLETE): replayed at once for the repeat
+  // modes, else handed to the pulse through PlaybackFinished. Other events
+  // are not the player's.
+  void FilterGraphDSEvent(int Event, LONG_PTR Param1, LONG_PTR Param2);
+  // Whether a filter may join the graph (external subtitle filters on
+  // request).
+  bool FilterGraphSelectedFilter(const std::wstring& FilterName);
+  // The movie could not be opened: the player back to "no movie", the
+  // failure reported (or left to the pulse while it advances by itself);
+  // never returns, it ends with the silent abort.
+  [[noreturn]] void FilterGraphUnableToRender();
+  // Hands the graph's events to the handlers above.
+  void ConnectGraphEvents();
+
  protected:
   void DoShow() override;
   void Activate() override;

@@ -1,0 +1,135 @@
+// The video window's answers to its graph: the end of a movie, the filter
+// selection during a render, and the render failure that puts the player
+// back to "no movie". GUI thread (the graph's event window and the graph
+// builder's callback inside RenderFile).
+#include <dshow.h>
+
+#include "framework/application.h"
+#include "framework/exceptions.h"
+#include "kit/message_box.h"
+#include "player/fpu_control.h"
+#include "player/main_form.h"
+#include "player/playback_rules.h"
+#include "player/player_state.h"
+#include "player/video_window.h"
+#include "settings/date_time.h"
+#include "settings/program_state.h"
+#include "settings/text_table.h"
+#include "settings/win/settings_win.h"
+
+using lc::Player;
+using lc::Program;
+using lc::settings::Utf8ToWide;
+
+namespace {
+
+const lc::settings::TextTable& Texts() { return lc::settings::GlobalTextTable(); }
+
+// The subtitle lines on screen go, and their band is painted again.
+void RemoveSubtitleLines(TDSVideoWindowEx2& Control) {
+  if (Control.OverlaySubtitleLinesA.empty() && Control.OverlaySubtitleLinesW.empty()) return;
+  Control.OverlaySubtitleLinesA.clear();
+  Control.OverlaySubtitleLinesW.clear();
+  Control.RepaintSubtitle();
+}
+
+}  // namespace
+
+void TfrmVideoWindow::ConnectGraphEvents() {
+  FilterGraph.OnDSEvent = [this](TFilterGraph*, int Event, LONG_PTR P1, LONG_PTR P2) {
+    FilterGraphDSEvent(Event, P1, P2);
+  };
+  FilterGraph.OnSelectedFilter = [this](IMoniker*, const std::wstring& Name, const GUID&) {
+    return FilterGraphSelectedFilter(Name);
+  };
+}
+
+void TfrmVideoWindow::FilterGraphDSEvent(int Event, LONG_PTR, LONG_PTR) {
+  if (Event != EC_COMPLETE) return;
+  const int Movies = frmMain ? frmMain->Playlist().Count() : 0;
+  if (!lc::ReplayAtEnd(Program().Settings.RepeatMode, Movies)) {
+    RemoveSubtitleLines(*VideoWindow);
+    lc::Playback().PlaybackFinished = true;
+    return;
+  }
+  FilterGraph.Stop();
+  IMediaSeeking* Seeking = nullptr;
+  if (SUCCEEDED(FilterGraph.QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(&Seeking)))) {
+    LONGLONG Current = 0, Stop = 0;
+    Seeking->GetPositions(&Current, &Stop);
+    Current = 0;
+    Seeking->SetPositions(&Current, AM_SEEKING_AbsolutePositioning, &Stop, AM_SEEKING_AbsolutePositioning);
+    Seeking->Release();
+  }
+  FilterGraph.Play();
+  lc::PlayerState& S = Player();
+  if (S.OsdText == Texts().TextMessages[29]) {
+    S.OsdText.clear();
+    VideoWindow->RepaintOsd();
+  }
+}
+
+bool TfrmVideoWindow::FilterGraphSelectedFilter(const std::wstring& FilterName) {
+  if (FilterName.rfind(L"DirectVobSub", 0) != 0 && FilterName.rfind(L"DivXG400", 0) != 0) return true;
+  const bool Allowed = !Program().Settings.DisableExternalSubtitleFilters;
+  const bool Theirs = Allowed && Player().SubtitleLoaded;
+  if (frmMain) {
+    if (TMenuItem* Item = frmMain->MenuItem(L"DisableSubtitleMenu")) Item->SetChecked(Theirs);
+    frmMain->SubtitlesShown = !Theirs;
+  }
+  return Allowed;
+}
+
+void TfrmVideoWindow::FilterGraphUnableToRender() {
+  lc::ProgramState& P = Program();
+  lc::PlaybackState& B = lc::Playback();
+  try {
+    FilterGraph.ClearGraph();
+  } catch (...) {
+  }
+  try {
+    FilterGraph.SetActive(false);
+  } catch (...) {
+  }
+  lc::RestoreSavedFpuControlWord();
+  TfrmMain& M = *frmMain;
+  M.ResetTimer.SetEnabled(false);
+  SetThreadExecutionState(ES_CONTINUOUS);
+  VideoWindow->AutoHideCursor = 0;
+  VideoWindow->RepaintVideo();
+  P.OpeningMovie = false;
+  M.ProgressBar->SetPosition(0);
+  M.ProgressBar->SetEnabled(false);
+  M.BtnRewind->SetEnabled(false);
+  M.BtnForward->SetEnabled(false);
+  M.BtnPlay->AllowDown = false;
+  M.BtnPause->AllowDown = false;
+  M.BtnPlay->SetDown(false);
+  M.BtnPause->SetDown(false);
+  M.BtnPause->SetEnabled(false);
+  M.BtnStop->SetEnabled(false);
+  Player().SubtitleLoaded = false;
+  if (TMenuItem* Item = M.MenuItem(L"DisableSubtitleMenu")) Item->SetChecked(false);
+  M.SubtitlesShown = true;
+  M.NoMovieFace();
+  M.PanScanMenuVisible = false;
+  M.WindowSizeMenuVisible = true;
+  if (P.Settings.AutoCloseVideoWindow) {
+    if (FullScreen) SetNormalScreen();
+    Hide();
+  }
+  M.CurrentMovieFile.clear();
+  Player().CurrentMovieFile.clear();
+  M.RestoreRememberedReplacements();
+  M.FirstActivationPending = false;
+  P.BusyFlag = false;
+  if (!B.AutoAdvancing) {
+    bool Unused = false;
+    ShowMessageBox(Utf8ToWide(Texts().TextMessages[20]), &M, false, Unused);
+  } else {
+    B.RenderFailed = true;
+  }
+  B.AutoAdvancing = false;
+  B.LastOpenEndTime = lc::settings::CurrentDateTime();
+  Abort();
+}

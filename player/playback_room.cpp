@@ -1,0 +1,85 @@
+#include "player/playback_room.h"
+
+#include "player/fpu_control.h"
+#include "player/main_form.h"
+#include "player/playback_state.h"
+#include "player/player_state.h"
+#include "player/video_window.h"
+#include "settings/date_time.h"
+#include "settings/program_state.h"
+
+namespace lc {
+
+void TPlaybackRoom::SetVolume(int GraphVolume) {
+  if (frmVideoWindow) frmVideoWindow->FilterGraph.SetVolume(GraphVolume);
+}
+
+bool TPlaybackRoom::GraphActive() const { return frmVideoWindow && frmVideoWindow->GraphActive(); }
+
+// The user set the volume himself: a stop keeps it.
+void TPlaybackRoom::CancelVolumeRestore() {
+  Playback().SavedVolumeValid = false;
+  FNext.CancelVolumeRestore();
+}
+
+int TPlaybackRoom::GraphVolume() const { return frmVideoWindow ? frmVideoWindow->FilterGraph.Volume() : 0; }
+
+void TPlaybackRoom::Run(Cmd Command, int Arg) {
+  switch (Command) {
+    case Cmd::BtnOpenMovieClick: FMain.BtnOpenMovieClick(); break;
+    case Cmd::BtnPlayClick: FMain.BtnPlayClick(); break;
+    case Cmd::BtnPauseClick: FMain.BtnPauseClick(); break;
+    case Cmd::BtnStopClick: FMain.BtnStopClick(false); break;
+    case Cmd::StopForNewList: FMain.BtnStopClick(true); break;
+    case Cmd::CloseMovie:
+      if (GraphActive()) FMain.BtnStopClick(true);
+      Player().CurrentMovieFile.clear();
+      break;
+    default: FNext.Run(Command, Arg);
+  }
+}
+
+// A failed opening unwinds out of here with the silent abort.
+void TPlaybackRoom::OpenMovie(bool PlayAfterOpen, bool AddNextParts) { FMain.OpenMovie(PlayAfterOpen, AddNextParts); }
+
+void TPlaybackRoom::SetPreviousMovieSettingsValid(bool Valid) { Playback().PreviousMovieSettings.Valid = Valid; }
+
+void TPlaybackRoom::SetDynamicAmplification(bool Enabled) {
+  if (frmVideoWindow) frmVideoWindow->AudioChain.DspDynamicAmplify.SetEnabled(Enabled);
+}
+
+void TPlaybackRoom::StoreMovieAndStopGraph() {
+  ProgramState& P = Program();
+  if (FMain.MovieModeChecked) {
+    FMain.MovieModeChecked = false;
+    const MovieModeSavedValues& Saved = Player().MovieModeSaved;
+    P.Settings.PanScanValue = Saved.PanScan;
+    Player().ImageOffsetX = Saved.OffsetX;
+    Player().ImageOffsetY = Saved.OffsetY;
+    P.Settings.AverageVerticalDisplayZone = Saved.SubtitleZone;
+  }
+  if (P.RmsSkipCurrent)
+    P.RmsSkipCurrent = false;
+  else
+    settings::AddToRms(P.Rms, FMain.LiveRmsState(), settings::CurrentDateTime());
+  TFilterGraph& Graph = frmVideoWindow->FilterGraph;
+  try {
+    Graph.Stop();
+  } catch (...) {
+  }
+  try {
+    Graph.SetActive(false);
+  } catch (...) {
+  }
+  RestoreSavedFpuControlWord();
+}
+
+void TPlaybackRoom::UndoRememberedReplacements() { FMain.RestoreRememberedReplacements(); }
+
+}  // namespace lc
+
+void TfrmMain::InstallPlaybackRoom() {
+  FPlaybackRoom = std::make_unique<lc::TPlaybackRoom>(*this, Commands());
+  SetCommands(FPlaybackRoom.get());
+  if (frmVideoWindow) frmVideoWindow->ConnectGraphEvents();
+}

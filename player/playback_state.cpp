@@ -1,0 +1,10 @@
+#include "player/playback_state.h"
+
+namespace lc {
+
+PlaybackState& Playback() {
+  static PlaybackState State;
+  return State;
+}
+
+}  // namespace lc

@@ -1,0 +1,277 @@
+// Opening real movies through the main window's commands, with the video
+// window, its graph and audio chain on the virtual display: play to the
+// end, pause on the first frame, stop and reopen with the remembered
+// position and picture, and a file that does not render.
+#include <windows.h>
+#include <dshow.h>
+
+#include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "engine/graph/graph_utils.h"
+#include "framework/application.h"
+#include "framework/exceptions.h"
+#include "kit/message_box.h"
+#include "player/main_form.h"
+#include "player/playback_state.h"
+#include "player/player_state.h"
+#include "player/video_window.h"
+#include "settings/program_state.h"
+#include "settings/settings_table.h"
+#include "settings/tests/test_support.h"
+#include "settings/win/settings_win.h"
+#include "tests/support/process.h"
+
+namespace {
+
+using lc::Player;
+using lc::Program;
+using lctest::Pump;
+
+// Message boxes are read and closed by a timer (the box is modal).
+std::wstring BoxText;
+void CALLBACK CloseBox(HWND, UINT, UINT_PTR Id, DWORD) {
+  if (!frmMessage || !frmMessage->Showing()) return;
+  KillTimer(nullptr, Id);
+  BoxText = frmMessage->Text();
+  wchar_t Key = 27;
+  frmMessage->FormKeyPress(Key);
+}
+
+class PlaybackTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+
+  void SetUp() override {
+    Program().Names.AppName = "LcPlayback";
+    Program().Names.DataFolder = folder.File("");
+    lc::settings::SetDefaultSettings(Program().Settings, 1920, 1080);
+    Program().Settings.DoNotShowOverlayMessage = true;
+    Program().Rms.Clear();
+    Program().BusyFlag = false;
+    Program().OpeningMovie = false;
+    Player() = {};
+    lc::Playback() = {};
+    main = std::make_unique<TfrmMain>(host);
+    main->SetBounds(1400, 900, main->Width(), main->Height());
+    main->Show();
+    video = std::make_unique<TfrmVideoWindow>();
+    video->SetBounds(100, 100, 400, 300);
+    video->Show();
+    main->Satellites.VideoWindow = video.get();
+    main->InstallPlaybackRoom();
+    main->InstallPictureRoom();
+    main->FirstActivationPending = false;
+    BoxText.clear();
+    Pump(50);
+  }
+
+  void TearDown() override {
+    video.reset();
+    main.reset();
+    Player() = {};
+    lc::Playback() = {};
+    Program().BusyFlag = false;
+    Program().OpeningMovie = false;
+  }
+
+  // Opens a generated movie; false when the opening was aborted.
+  bool Open(const char* Name, bool Play) {
+    main->CurrentMovieFile = lc::settings::WideToUtf8(lctest::MediaPath(Name));
+    try {
+      main->Commands().OpenMovie(Play, false);
+    } catch (const EAbort&) {
+      return false;
+    }
+    return true;
+  }
+
+  LONGLONG Position() {
+    IMediaSeeking* Seeking = nullptr;
+    LONGLONG Now = -1;
+    if (SUCCEEDED(video->FilterGraph.QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(&Seeking)))) {
+      Seeking->GetCurrentPosition(&Now);
+      Seeking->Release();
+    }
+    return Now;
+  }
+
+  void SeekTo(LONGLONG Target) {
+    IMediaSeeking* Seeking = nullptr;
+    ASSERT_TRUE(SUCCEEDED(video->FilterGraph.QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(&Seeking))));
+    Seeking->SetPositions(&Target, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
+    Seeking->Release();
+  }
+
+  void WaitForFrame() {
+    for (int i = 0; i < 200 && !video->VideoWindow->Surface().HasFrame(); ++i) Pump(20);
+    video->VideoWindow->RepaintVideo();
+    Pump(100);
+  }
+
+  COLORREF Pixel(int X, int Y) {
+    HDC dc = GetDC(video->VideoWindow->Handle());
+    const COLORREF c = GetPixel(dc, X, Y);
+    ReleaseDC(video->VideoWindow->Handle(), dc);
+    return c;
+  }
+
+  lc::settings::testing::ScratchFolder folder;
+  lc::settings::testing::FakeHost host;
+  std::unique_ptr<TfrmMain> main;
+  std::unique_ptr<TfrmVideoWindow> video;
+};
+
+TEST_F(PlaybackTest, AMovieOpensPlaysAndEndsForThePulse) {
+  ASSERT_TRUE(Open("clip.avi", true));
+  EXPECT_TRUE(video->GraphActive());
+  EXPECT_FALSE(Program().OpeningMovie);
+  EXPECT_TRUE(ShownDown(*main->BtnPlay));
+  EXPECT_FALSE(ShownDown(*main->BtnPause));
+  EXPECT_TRUE(main->BtnStop->Enabled());
+  EXPECT_TRUE(main->BtnRewind->Enabled());
+  EXPECT_EQ(L"clip.avi", main->MovieLabel->Caption());
+  EXPECT_EQ(L"LcPlayback - 'clip.avi'", Application.Title());
+  EXPECT_EQ(3000, main->ProgressBar->Max());
+  EXPECT_EQ(L"00:00:03 - 00:00:00 - 00:00:03 ", main->MovieTimesLabel->Caption());
+  EXPECT_EQ(320, Player().NativeWidth);
+  EXPECT_EQ(240, Player().NativeHeight);
+  EXPECT_DOUBLE_EQ(1.33, Player().AspectRatioValue);
+  EXPECT_DOUBLE_EQ(25.0, main->FrameRate);
+  EXPECT_TRUE(main->ResetTimer.Enabled());
+  EXPECT_EQ(3000, video->VideoWindow->AutoHideCursor);
+  // The opening stored the movie's entry.
+  EXPECT_EQ(0, Program().Rms.Find("clip.avi"));
+  for (int i = 0; i < 300 && !lc::Playback().PlaybackFinished; ++i) Pump(20);
+  EXPECT_TRUE(lc::Playback().PlaybackFinished);
+  EXPECT_GE(Position(), 25000000);
+}
+
+TEST_F(PlaybackTest, RepeatOneReplaysInTheEventItself) {
+  Program().Settings.RepeatMode = 1;
+  ASSERT_TRUE(Open("clip.avi", true));
+  SeekTo(28000000);
+  for (int i = 0; i < 100 && Position() >= 20000000; ++i) Pump(20);
+  EXPECT_LT(Position(), 20000000);
+  EXPECT_FALSE(lc::Playback().PlaybackFinished);
+  EXPECT_TRUE(video->GraphActive());
+}
+
+TEST_F(PlaybackTest, PausedOpeningShowsAndKeepsTheFirstFrame) {
+  ASSERT_TRUE(Open("bars.mp4", false));
+  EXPECT_TRUE(ShownDown(*main->BtnPause));
+  EXPECT_FALSE(ShownDown(*main->BtnPlay));
+  EXPECT_FALSE(main->ResetTimer.Enabled());
+  WaitForFrame();
+  ASSERT_TRUE(video->VideoWindow->Surface().HasFrame());
+  // The bars fill the 400 x 300 window's picture: red, green, blue, white.
+  const TRect R = video->VideoWindow->VideoRect;
+  ASSERT_GT(R.Width(), 0);
+  const int Y = (R.Top + R.Bottom) / 2;
+  const COLORREF Red = Pixel(R.Left + R.Width() / 8, Y);
+  const COLORREF White = Pixel(R.Left + R.Width() * 7 / 8, Y);
+  EXPECT_GT(GetRValue(Red), 200);
+  EXPECT_LT(GetGValue(Red), 60);
+  EXPECT_GT(GetBValue(White), 200);
+  EXPECT_GT(GetGValue(White), 200);
+  Pump(500);
+  EXPECT_EQ(0, Position());
+}
+
+TEST_F(PlaybackTest, PauseAndPlayThroughTheCommands) {
+  ASSERT_TRUE(Open("clip.avi", true));
+  main->RunCommand(lc::Cmd::BtnPauseClick);
+  EXPECT_TRUE(ShownDown(*main->BtnPause));
+  EXPECT_FALSE(main->ResetTimer.Enabled());
+  EXPECT_EQ(0, video->VideoWindow->AutoHideCursor);
+  EXPECT_EQ("Pause", Player().OsdText);
+  const LONGLONG Held = Position();
+  Pump(400);
+  EXPECT_EQ(Held, Position());
+  main->RunCommand(lc::Cmd::BtnPlayClick);
+  EXPECT_TRUE(ShownDown(*main->BtnPlay));
+  EXPECT_TRUE(main->ResetTimer.Enabled());
+  EXPECT_EQ("Play", Player().OsdText);
+  Pump(400);
+  EXPECT_GT(Position(), Held);
+}
+
+TEST_F(PlaybackTest, StopAndReopenRestoresThePositionAndThePicture) {
+  lc::settings::SettingsStore& S = Program().Settings;
+  S.RememberMovieSettings = true;
+  S.RememberLastMoviePosition = true;
+  ASSERT_TRUE(Open("demo.mp4", false));
+  SeekTo(80000000);  // 8 s
+  Player().ImageOffsetX = 10;
+  main->RunCommand(lc::Cmd::BtnStopClick);
+  EXPECT_FALSE(video->GraphActive());
+  EXPECT_FALSE(main->BtnStop->Enabled());
+  EXPECT_FALSE(main->BtnPause->Enabled());
+  EXPECT_EQ(L"00:00:20 - 00:00:00 - 00:00:20 ", main->MovieTimesLabel->Caption());
+  EXPECT_EQ(L"demo.mp4", main->MovieLabel->Caption());  // not closed
+  EXPECT_EQ("Stop", Player().OsdText);
+  const lc::PreviousMovie& Prev = lc::Playback().PreviousMovieSettings;
+  EXPECT_TRUE(Prev.Valid);
+  EXPECT_EQ(640, Prev.NativeWidth);
+  EXPECT_EQ(10, Prev.ImageOffsetX);
+  Player().ImageOffsetX = 0;
+
+  ASSERT_TRUE(Open("demo.mp4", false));
+  EXPECT_NEAR(80000000.0, static_cast<double>(Position()), 10000000.0);
+  EXPECT_EQ(10, Player().ImageOffsetX);
+}
+
+TEST_F(PlaybackTest, StopWithCloseUnloadsTheLabels) {
+  ASSERT_TRUE(Open("clip.avi", true));
+  main->RunCommand(lc::Cmd::StopForNewList);
+  EXPECT_FALSE(video->GraphActive());
+  EXPECT_EQ(L"No movie", main->MovieLabel->Caption());
+  EXPECT_EQ(L"No subtitle", main->SubtitleLabel->Caption());
+  EXPECT_EQ(L"00:00:00 - 00:00:00 - 00:00:00", main->MovieTimesLabel->Caption());
+  EXPECT_EQ(L"LcPlayback", Application.Title());
+  EXPECT_FALSE(main->ProgressBar->Enabled());
+}
+
+TEST_F(PlaybackTest, AFileThatDoesNotRenderEndsInTheFailurePath) {
+  SetShowMessageProc([](const std::wstring&) {});
+  SetTimer(nullptr, 0, 50, CloseBox);
+  EXPECT_FALSE(Open("corrupt.avi", true));
+  SetShowMessageProc(nullptr);
+  EXPECT_FALSE(video->GraphActive());
+  EXPECT_FALSE(Program().OpeningMovie);
+  EXPECT_EQ(L"Invalid video file or\r\ncodec not found!", BoxText);
+  EXPECT_EQ(L"No movie", main->MovieLabel->Caption());
+  EXPECT_TRUE(main->CurrentMovieFile.empty());
+  EXPECT_FALSE(main->BtnStop->Enabled());
+  EXPECT_FALSE(main->BtnPause->Enabled());
+  EXPECT_FALSE(ShownDown(*main->BtnPlay));
+  EXPECT_FALSE(lc::Playback().RenderFailed);
+}
+
+TEST_F(PlaybackTest, AnAudioOnlyFileFailsSilentlyWhileAdvancing) {
+  lc::Playback().AutoAdvancing = true;
+  EXPECT_FALSE(Open("tone.wav", true));
+  EXPECT_TRUE(lc::Playback().RenderFailed);
+  EXPECT_FALSE(lc::Playback().AutoAdvancing);
+  EXPECT_TRUE(BoxText.empty());
+  EXPECT_FALSE(video->GraphActive());
+}
+
+TEST_F(PlaybackTest, RememberedEntryReplacesTheVolumeUntilTheStop) {
+  lc::settings::SettingsStore& S = Program().Settings;
+  S.RememberMovieSettings = true;
+  lc::settings::TRmsEntry E = lc::settings::RmsStartEntry(S);
+  E.Name = "clip.avi";
+  E.AudioVolume = 2500;
+  Program().Rms.Append(E);
+  main->VolumeBar->SetPosition(16);
+  ASSERT_TRUE(Open("clip.avi", true));
+  EXPECT_EQ(5, main->VolumeBar->Position());
+  EXPECT_EQ(2500, video->FilterGraph.Volume());
+  main->RunCommand(lc::Cmd::BtnStopClick);
+  EXPECT_EQ(16, main->VolumeBar->Position());
+}
+
+}  // namespace

@@ -1,0 +1,305 @@
+// The transport of the main window: open by dialog, play, pause and stop,
+// with what a stop records (the previous movie's picture, the remembered
+// entry) and puts back (the user's settings a remembered entry replaced).
+#include <dshow.h>
+
+#include <algorithm>
+
+#include "framework/application.h"
+#include "framework/dialogs.h"
+#include "kit/message_box.h"
+#include "player/fpu_control.h"
+#include "player/main_form.h"
+#include "player/playback_rules.h"
+#include "player/player_state.h"
+#include "player/video_window.h"
+#include "playlist/text_rules.h"
+#include "settings/date_time.h"
+#include "settings/path_names.h"
+#include "settings/program_state.h"
+#include "settings/text_table.h"
+#include "settings/win/settings_win.h"
+#include "tools/color_control_window.h"
+
+using lc::Player;
+using lc::Program;
+using lc::settings::Utf8ToWide;
+using lc::settings::WideToUtf8;
+
+namespace {
+
+const lc::settings::TextTable& Texts() { return lc::settings::GlobalTextTable(); }
+
+bool GraphActive() { return frmVideoWindow && frmVideoWindow->GraphActive(); }
+
+void Say(TfrmMain& Main, const std::string& Text) {
+  Player().OsdShowsPosition = false;
+  Main.ShowOSD(Text);
+}
+
+// "Movies|*.avi;*.mpg;...|All files|*.*" from the media extensions.
+std::wstring MovieFilter() {
+  std::wstring Patterns;
+  for (const std::string& Ext : Program().Settings.MediaExtensions)
+    Patterns += (Patterns.empty() ? L"*." : L";*.") + Utf8ToWide(Ext);
+  return L"Movies|" + Patterns + L"|All files|*.*";
+}
+
+}  // namespace
+
+void TfrmMain::BtnPlayClick() {
+  lc::ProgramState& P = Program();
+  if (P.BusyFlag || P.OpeningMovie) return;
+  if (GraphActive()) {
+    BtnRewind->SetEnabled(true);
+    BtnForward->SetEnabled(true);
+    BtnPlay->SetDown(true);
+    BtnPause->SetDown(false);
+    BtnStop->SetEnabled(true);
+    ResetTimer.SetEnabled(true);
+    if (ResetTimer.OnTimer) ResetTimer.OnTimer(&ResetTimer);
+    frmVideoWindow->VideoWindow->AutoHideCursor = 3000;
+    Say(*this, Texts().TextHints[6]);
+    frmVideoWindow->FilterGraph.Play();
+    return;
+  }
+  lc::playlist::PlaylistEntries& E = Playlist().Entries();
+  const int Index = E.PlaylistIndex;
+  if (Playlist().Count() == 0 || Index < 0 || Index >= Playlist().Count()) {
+    BtnOpenMovieClick();
+    return;
+  }
+  if (!FDisk.FileExists(E.PlaylistMovies[Index])) {
+    BtnOpenMovieClick();
+    return;
+  }
+  CurrentMovieFile = E.PlaylistMovies[Index];
+  if (P.Settings.Shuffle) {
+    const auto At = std::find(E.ShufflePool.begin(), E.ShufflePool.end(), CurrentMovieFile);
+    if (At != E.ShufflePool.end()) E.ShufflePool.erase(At);
+  }
+  Playlist().SetItemIndex(Index);
+  CloseWhenListEnds = false;
+  OpenMovie(true, false);
+  if (GraphActive()) lc::Playback().PreviousMovieSettings.Valid = true;
+}
+
+void TfrmMain::BtnPauseClick() {
+  if (Program().OpeningMovie || !GraphActive()) return;
+  BtnPause->SetDown(true);
+  BtnPlay->SetDown(false);
+  ResetTimer.SetEnabled(false);
+  // The system may sleep and blank the screen again.
+  SetThreadExecutionState(ES_CONTINUOUS);
+  frmVideoWindow->VideoWindow->AutoHideCursor = 0;
+  Say(*this, Texts().TextHints[8]);
+  frmVideoWindow->FilterGraph.Pause();
+}
+
+void TfrmMain::BtnStopClick(bool CloseMovie) {
+  lc::ProgramState& P = Program();
+  if (P.OpeningMovie || !GraphActive()) return;
+  lc::PlaybackState& B = lc::Playback();
+  TfrmVideoWindow& V = *frmVideoWindow;
+  B.FullScreenFromMovieMode = false;
+  if (MovieModeChecked) {
+    MovieModeChecked = false;
+    const lc::MovieModeSavedValues& Saved = Player().MovieModeSaved;
+    P.Settings.PanScanValue = Saved.PanScan;
+    Player().ImageOffsetX = Saved.OffsetX;
+    Player().ImageOffsetY = Saved.OffsetY;
+    P.Settings.AverageVerticalDisplayZone = Saved.SubtitleZone;
+    if (!Saved.WasFullScreen && V.FullScreen) B.FullScreenFromMovieMode = true;
+  }
+  if (P.RmsSkipCurrent)
+    P.RmsSkipCurrent = false;
+  else
+    lc::settings::AddToRms(P.Rms, LiveRmsState(), lc::settings::CurrentDateTime());
+  RecordPreviousMovie();
+  RestoreRememberedReplacements();
+  ResetTimer.SetEnabled(false);
+  SetThreadExecutionState(ES_CONTINUOUS);
+  V.VideoWindow->AutoHideCursor = 0;
+  V.VideoWindow->OverlaySubtitleLinesA.clear();
+  V.VideoWindow->OverlaySubtitleLinesW.clear();
+  TFilterGraph& Graph = V.FilterGraph;
+  try {
+    Graph.Stop();
+  } catch (...) {
+  }
+  try {
+    Graph.ClearGraph();
+  } catch (...) {
+  }
+  try {
+    Graph.SetActive(false);
+  } catch (...) {
+  }
+  const int CX = V.VideoWindow->Width() / 2, CY = V.VideoWindow->Height() / 2;
+  V.VideoWindow->VideoRect = Rect(CX, CY, CX, CY);
+  V.VideoWindow->RepaintVideo();
+  lc::RestoreSavedFpuControlWord();
+  Say(*this, Texts().TextHints[9]);
+  if (CloseMovie && OnClearBookmarks) OnClearBookmarks();
+  ClearFilterMenus();
+  ProgressBar->SetPosition(0);
+  ProgressBar->SetEnabled(false);
+  BtnRewind->SetEnabled(false);
+  BtnForward->SetEnabled(false);
+  BtnPlay->AllowDown = false;
+  BtnPause->AllowDown = false;
+  BtnPlay->SetDown(false);
+  BtnPause->SetDown(false);
+  BtnPause->SetEnabled(false);
+  BtnStop->SetEnabled(false);
+  if (CloseMovie) {
+    Player().SubtitleLoaded = false;
+    NoMovieFace();
+    if (P.Settings.AutoCloseVideoWindow) {
+      if (V.FullScreen) V.SetNormalScreen();
+      V.Hide();
+    }
+  } else {
+    MovieTimesLabel->SetCaption(
+        Utf8ToWide(lc::StoppedTimesText(ProgressBar->Max(), P.Settings.ShowFrames, FrameRate)));
+  }
+}
+
+// The labels and title of the player without a movie.
+void TfrmMain::NoMovieFace() {
+  MovieLabel->SetCaption(Utf8ToWide(Texts().TextLabels[29]));
+  Application.SetTitle(Utf8ToWide(Program().Names.AppName));
+  SubtitleLabel->SetCaption(Utf8ToWide(Texts().TextLabels[30]));
+  MovieTimesLabel->SetCaption(Utf8ToWide(lc::NoMovieTimesText(Program().Settings.ShowFrames)));
+}
+
+void TfrmMain::RecordPreviousMovie() {
+  const TfrmVideoWindow& V = *frmVideoWindow;
+  lc::PreviousMovie& Prev = lc::Playback().PreviousMovieSettings;
+  const lc::PlayerState& S = Player();
+  Prev.Valid = true;
+  Prev.FullScreen = lc::Playback().FullScreenFromMovieMode ? false : V.FullScreen;
+  Prev.AspectRatio = Program().Settings.KeepAspectRatio ? S.AspectRatioValue : -1.0;
+  Prev.PanScan = Program().Settings.PanScanValue;
+  const TRect Bounds = V.FullScreen ? V.NormalBounds : V.BoundsRect();
+  Prev.WindowWidth = Bounds.Width();
+  Prev.WindowHeight = Bounds.Height();
+  Prev.ImageOffsetX = S.ImageOffsetX;
+  Prev.ImageOffsetY = S.ImageOffsetY;
+  Prev.NativeWidth = S.NativeWidth;
+  Prev.NativeHeight = S.NativeHeight;
+}
+
+void TfrmMain::RestoreRememberedReplacements() {
+  lc::PlaybackState& B = lc::Playback();
+  lc::settings::SettingsStore& S = Program().Settings;
+  if (B.SavedSubtitleSettings.Valid) {
+    const lc::SavedSubtitleLook& L = B.SavedSubtitleSettings;
+    S.SubtitleFontName = L.FontName;
+    S.SubtitleFontColor = L.FontColor;
+    S.SubtitleFontStyle = L.FontStyle;
+    S.SubtitleSize = L.SubtitleSize;
+    S.AverageVerticalDisplayZone = L.AverageVerticalDisplayZone;
+    S.TransparentBackground = L.TransparentBackground;
+    S.UseOutlineFont = L.UseOutlineFont;
+    B.SavedSubtitleSettings.Valid = false;
+  }
+  if (B.SavedPanScanValid) {
+    S.PanScanValue = B.SavedPanScan;
+    B.SavedPanScanValid = false;
+  }
+  if (B.SavedVolumeValid) {
+    B.SavedVolumeValid = false;
+    VolumeBar->SetPosition(B.SavedVolumePosition);
+  }
+  if (B.SavedColorSliders.Valid) {
+    SetColorSliders(B.SavedColorSliders);
+    B.SavedColorSliders.Valid = false;
+  }
+}
+
+lc::settings::RmsLiveState TfrmMain::LiveRmsState() const {
+  const TfrmVideoWindow& V = *frmVideoWindow;
+  const lc::PlayerState& St = Player();
+  const lc::settings::SettingsStore& S = Program().Settings;
+  lc::settings::RmsLiveState L;
+  L.MovieName = lc::FileNameOf(CurrentMovieFile);
+  L.MovieMode = MovieModeChecked;
+  L.PanScanValue = S.PanScanValue;
+  L.ImageOffsetX = St.ImageOffsetX;
+  L.ImageOffsetY = St.ImageOffsetY;
+  L.FullScreen = V.FullScreen;
+  L.SavedPanScan = St.MovieModeSaved.PanScan;
+  L.SavedImageOffsetX = St.MovieModeSaved.OffsetX;
+  L.SavedImageOffsetY = St.MovieModeSaved.OffsetY;
+  L.SavedFullScreen = St.MovieModeSaved.WasFullScreen;
+  L.SavedVerticalDisplayZone = St.MovieModeSaved.SubtitleZone;
+  L.MovieModeFullScreenEnded = lc::Playback().FullScreenFromMovieMode;
+  L.KeepAspectRatio = S.KeepAspectRatio;
+  L.AspectRatioValue = St.AspectRatioValue;
+  const TRect Normal = V.FullScreen ? V.NormalBounds : V.BoundsRect();
+  L.VideoWindowWidth = Normal.Width();
+  L.VideoWindowHeight = Normal.Height();
+  IMediaSeeking* Seeking = nullptr;
+  if (V.GraphActive() &&
+      SUCCEEDED(frmVideoWindow->FilterGraph.QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(&Seeking)))) {
+    LONGLONG Position = 0;
+    if (SUCCEEDED(Seeking->GetCurrentPosition(&Position))) L.Position100ns = Position;
+    Seeking->Release();
+  }
+  if (frmColorControl) {
+    const lc::tools::TColorPanel& Panel = frmColorControl->Panel();
+    L.BrightnessSlider = Panel.Position(lc::tools::csBrightness);
+    L.ContrastSlider = Panel.Position(lc::tools::csContrast);
+    L.HueSlider = Panel.Position(lc::tools::csHue);
+    L.SaturationSlider = Panel.Position(lc::tools::csSaturation);
+  }
+  L.VolumePosition = VolumeBar->Position();
+  L.SubtitleFontName = S.SubtitleFontName;
+  L.SubtitleFontColor = S.SubtitleFontColor;
+  L.SubtitleFontStyle = S.SubtitleFontStyle;
+  L.SubtitleSize = S.SubtitleSize;
+  L.TransparentBackground = S.TransparentBackground;
+  L.UseOutlineFont = S.UseOutlineFont;
+  L.AverageVerticalDisplayZone = S.AverageVerticalDisplayZone;
+  return L;
+}
+
+void TfrmMain::BtnOpenMovieClick() {
+  lc::ProgramState& P = Program();
+  if (P.BusyFlag || P.OpeningMovie) return;
+  static TOpenDialog Dialog;
+  Dialog.Options |= ofAllowMultiSelect;
+  Dialog.Title = L"Open movie(s)";
+  Dialog.Filter = MovieFilter();
+  Dialog.InitialDir = L".";
+  if (!Dialog.Execute()) return;
+  if (Dialog.Files.empty()) return;
+  const std::string First = WideToUtf8(Dialog.Files.front());
+  if (!FDisk.FileExists(First)) {
+    bool Unused = false;
+    ShowMessageBox(Utf8ToWide(Texts().TextMessages[10] + " \"" + First + "\" " + Texts().TextMessages[11]), this,
+                   false, Unused);
+    return;
+  }
+  std::vector<std::string> Names;
+  int Start = -1;
+  if (P.Settings.LoadEntireFolder && Dialog.Files.size() == 1) {
+    const std::string Folder = lc::playlist::WithSeparator(lc::playlist::FolderPart(First));
+    const std::vector<lc::playlist::FolderEntry> Listed = FDisk.ListFolder(Folder);
+    for (const std::string& Ext : P.Settings.MediaExtensions)
+      for (const lc::playlist::FolderEntry& Found : Listed)
+        if (Found.isFile && lc::playlist::SameTextNoCase(lc::playlist::ExtensionOf(Found.name), Ext))
+          Names.push_back(Folder + Found.name);
+    for (std::size_t I = 0; I < Names.size() && Start < 0; ++I)
+      if (lc::playlist::SameTextNoCase(Names[I], First)) Start = static_cast<int>(I);
+    if (Start < 0) Names.push_back(First);
+  } else {
+    for (const std::wstring& F : Dialog.Files) Names.push_back(WideToUtf8(F));
+  }
+  Dialog.FileName.clear();
+  CloseWhenListEnds = false;
+  lc::Playback().PreviousMovieSettings.Valid = false;
+  Opener().OpenFiles(Names, Start);
+  if (GraphActive()) lc::Playback().PreviousMovieSettings.Valid = true;
+}
