@@ -91,6 +91,8 @@ void TfrmMain::OpenMovie(bool PlayAfterOpen, bool AddNextParts) {
   OpeningSubtitle();
   if (AddNextParts) AppendNextParts();
   Player().RmsChangeScore = -1000000;
+  // Display and system kept awake from the start.
+  if (ResetTimer.OnTimer) ResetTimer.OnTimer(&ResetTimer);
 
   lc::MaskFpuForPlayback();
   std::int32_t Result = -1;

@@ -71,6 +71,7 @@ void TPlaybackRoom::StoreMovieAndStopGraph() {
     Graph.SetActive(false);
   } catch (...) {
   }
+  SetThreadExecutionState(ES_CONTINUOUS);
   RestoreSavedFpuControlWord();
 }
 

@@ -274,4 +274,36 @@ TEST_F(PlaybackTest, RememberedEntryReplacesTheVolumeUntilTheStop) {
   EXPECT_EQ(16, main->VolumeBar->Position());
 }
 
+TEST_F(PlaybackTest, ExternalSubtitleFiltersAreRefusedOnRequest) {
+  Program().Settings.DisableExternalSubtitleFilters = true;
+  EXPECT_FALSE(video->FilterGraphSelectedFilter(L"DirectVobSub (auto-loading version)"));
+  EXPECT_FALSE(video->FilterGraphSelectedFilter(L"DivXG400"));
+  EXPECT_TRUE(video->FilterGraphSelectedFilter(L"AVI Splitter"));
+  EXPECT_TRUE(video->FilterGraphSelectedFilter(L"My DirectVobSub"));  // the name must begin with it
+  EXPECT_TRUE(main->SubtitlesShown);
+  // Allowed with a subtitle loaded: the player's own subtitles give way.
+  Program().Settings.DisableExternalSubtitleFilters = false;
+  Player().SubtitleLoaded = true;
+  EXPECT_TRUE(video->FilterGraphSelectedFilter(L"DirectVobSub"));
+  EXPECT_FALSE(main->SubtitlesShown);
+  EXPECT_TRUE(main->MenuItem(L"DisableSubtitleMenu")->Checked());
+  Player().SubtitleLoaded = false;
+  EXPECT_TRUE(video->FilterGraphSelectedFilter(L"DirectVobSub"));
+  EXPECT_TRUE(main->SubtitlesShown);
+  EXPECT_FALSE(main->MenuItem(L"DisableSubtitleMenu")->Checked());
+}
+
+TEST_F(PlaybackTest, TheFrameRateIsReadFromTheVideoStream) {
+  auto Path = [](const char* Name) { return lc::settings::WideToUtf8(lctest::MediaPath(Name)); };
+  EXPECT_DOUBLE_EQ(30.0, main->GetMovieFrameRate(Path("rate30.mp4")));
+  EXPECT_DOUBLE_EQ(25.0, main->GetMovieFrameRate(Path("tone.wav")));  // no video: rate 0
+  EXPECT_DOUBLE_EQ(25.0, main->GetMovieFrameRate(Path("missing.avi")));
+  ASSERT_TRUE(Open("rate30.mp4", false));
+  EXPECT_DOUBLE_EQ(30.0, main->FrameRate);
+  main->RunCommand(lc::Cmd::BtnStopClick);
+  Program().Settings.ShowFrames = true;
+  ASSERT_TRUE(Open("rate30.mp4", false));
+  EXPECT_EQ(L"    60 -      0 -     60", main->MovieTimesLabel->Caption());
+}
+
 }  // namespace
