@@ -7,6 +7,7 @@ if(WIN32)
   add_library(lc_video_win STATIC
     ${CMAKE_CURRENT_LIST_DIR}/color_control.cpp
     ${CMAKE_CURRENT_LIST_DIR}/overlay_mixer.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/video_presenter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/video_surface.cpp
     ${CMAKE_CURRENT_LIST_DIR}/video_window.cpp
     ${CMAKE_CURRENT_LIST_DIR}/video_window_graph.cpp
@@ -17,6 +18,7 @@ if(WIN32)
     SOURCES
       ${CMAKE_CURRENT_LIST_DIR}/tests/color_control_test.cpp
       ${CMAKE_CURRENT_LIST_DIR}/tests/overlay_mixer_test.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/tests/video_presenter_test.cpp
       ${CMAKE_CURRENT_LIST_DIR}/tests/video_window_test.cpp
     LIBS lc_video_win lc_test_support
     TIMEOUT 180

@@ -6,7 +6,6 @@
 #include <cstdio>
 
 #include "engine/filters/video_renderer.h"
-#include "engine/video/frame_compose.h"
 #include "framework/exceptions.h"
 #include "framework/messages.h"
 
@@ -52,25 +51,22 @@ TDSVideoWindowEx2::TDSVideoWindowEx2(TWinControl* Parent)
   SubtitleBandTop = ClientHeight();
   FColorControl = std::make_unique<TColorControl>(this);
   FCaps = std::make_unique<TDSVideoWindowEx2Caps>(this);
-  FSurface = std::make_unique<TVideoSurface>(Handle());
-  FSurface->SetBackground(Color());
-  FSurface->SetClientSize(ClientWidth(), ClientHeight());
-  FSurface->SetFitMode(TFitMode::LetterBox);
+  FCompositor = std::make_unique<TCompositingPresenter>(*this, FColorKey);
+  FPresenter = FCompositor.get();
   FCursorTimer.SetInterval(100);
   FCursorTimer.OnTimer = [this](TComponent*) { CursorIdle(); };
-  FWindowDC = Canvas().Handle();
-  UpdateCanvasTarget();
+  FPresenter->TakeCanvas();
   FLastMoveTime = GetTickCount();
   Loaded();
 }
 
 TDSVideoWindowEx2::~TDSVideoWindowEx2() {
   FCursorTimer.SetEnabled(false);
-  if (Canvas().Handle() == FLayer.DC()) Canvas().SetHandle(FWindowDC);
   SetFilterGraph(nullptr);
   ReleaseGraphObjects();
   if (FRenderer) FRenderer->Release();
   FRenderer = nullptr;
+  FPresenter->ReleaseCanvas();
 }
 
 void TDSVideoWindowEx2::Loaded() {
@@ -85,9 +81,9 @@ HRESULT TDSVideoWindowEx2::QueryInterface(REFIID Iid, void** Object) {
 }
 
 void TDSVideoWindowEx2::SetOwnRendererColors(const TColorSettings& Settings) {
-  if (FSurface->Colors() == Settings) return;
-  FSurface->SetColors(Settings);
-  if (FSurface->HasFrame()) FSurface->Paint();
+  if (Surface().Colors() == Settings) return;
+  Surface().SetColors(Settings);
+  FCompositor->RefreshPicture();
 }
 
 // ------------------------------------------------------------ properties
@@ -101,8 +97,8 @@ void TDSVideoWindowEx2::SetAspectRatio(TRatioModes Value) {
   }
   FAspectRatio = Value;
   static constexpr TFitMode fits[] = {TFitMode::Stretch, TFitMode::LetterBox, TFitMode::Crop};
-  FSurface->SetFitMode(fits[Value]);
-  if (DrawsPicture() && FSurface->HasFrame()) FSurface->Paint();
+  Surface().SetFitMode(fits[Value]);
+  FCompositor->RefreshPicture();
 }
 
 // The zoom goes to the renderer's source rectangle. A source without width
@@ -144,54 +140,30 @@ void TDSVideoWindowEx2::FillRect(int Left, int Top, int Right, int Bottom, COLOR
   Canvas().Brush = saved;
 }
 
-template <class F>
-void TDSVideoWindowEx2::PaintLayer(F Work, HDC DC) {
-  UpdateCanvasTarget();
-  if (!DrawsPicture() || !FLayer.DC()) {
-    Work();
-    return;
+// The one place that looks at what shows the picture: each presenter hides
+// its own cursor, so a hidden one moves to the new presenter.
+void TDSVideoWindowEx2::PickPresenter() {
+  const TPresenterKind kind = PresenterKindFor(FOverlayInUse, FVideoWindow != nullptr);
+  if (kind != FPresenterKind) {
+    const bool hidden = FPresenter->ShowCursor();
+    FPresenter->ReleaseCanvas();
+    FPresenter = FCompositor.get();
+    FOtherPresenter.reset();
+    switch (kind) {
+      case TPresenterKind::KeyColour: FOtherPresenter = std::make_unique<TKeyColourPresenter>(*this); break;
+      case TPresenterKind::RendererWindow:
+        FOtherPresenter = std::make_unique<TRendererWindowPresenter>(*this, FVideoWindow);
+        break;
+      case TPresenterKind::Compositing: break;
+    }
+    if (FOtherPresenter) FPresenter = FOtherPresenter.get();
+    FPresenterKind = kind;
+    if (hidden) FPresenter->HideCursor();
   }
-  const HDC previous = Canvas().Handle();  // the paint context inside a paint
-  Canvas().SetHandle(FLayer.DC());
-  try {
-    Work();
-  } catch (...) {
-    Canvas().SetHandle(previous);
-    throw;
-  }
-  Canvas().SetHandle(previous);
-  CommitLayer(DC);
+  FPresenter->TakeCanvas();
 }
 
-void TDSVideoWindowEx2::UpdateCanvasTarget() {
-  const HDC current = Canvas().Handle();
-  const bool ours = current == FWindowDC || (current != nullptr && current == FLayer.DC());
-  if (!ours) return;  // a paint context: the paint puts the canvas back
-  if (!DrawsPicture()) {
-    if (current != FWindowDC) Canvas().SetHandle(FWindowDC);
-    return;
-  }
-  if (FLayer.Width() != ClientWidth() || FLayer.Height() != ClientHeight() || !FLayer.DC()) {
-    Canvas().SetHandle(FWindowDC);
-    if (!FLayer.SetSize(ClientWidth(), ClientHeight())) return;
-  }
-  if (Canvas().Handle() != FLayer.DC()) Canvas().SetHandle(FLayer.DC());
-}
-
-void TDSVideoWindowEx2::CommitLayer(HDC DC) {
-  const int w = FLayer.Width(), h = FLayer.Height();
-  if (w <= 0 || h <= 0) return;
-  const std::uint32_t* px = FLayer.Pixels();
-  FSurface->SetBackground(Color());
-  FSurface->SetLayer(std::make_shared<TKeyedLayer>(px, w, h, w, PixelOfColorRef(FColorKey.load())));
-  FSurface->Paint(DC);
-}
-
-void TDSVideoWindowEx2::CommitPainting() {
-  UpdateCanvasTarget();
-  if (!DrawsPicture() || FLayer.Width() <= 0 || Canvas().Handle() != FLayer.DC()) return;
-  CommitLayer(nullptr);
-}
+void TDSVideoWindowEx2::CommitPainting() { FPresenter->Commit(); }
 
 void TDSVideoWindowEx2::PaintColorKey() {
   const int w = ClientWidth(), h = ClientHeight();
@@ -207,15 +179,17 @@ void TDSVideoWindowEx2::PaintColorKey() {
 }
 
 void TDSVideoWindowEx2::RepaintVideoNow() {
-  PaintLayer([this] {
-    PaintColorKey();
-    if (OnPaint) OnPaint(this);
-  });
+  FPresenter->Paint(
+      [this] {
+        PaintColorKey();
+        if (OnPaint) OnPaint(this);
+      },
+      nullptr);
 }
 
 void TDSVideoWindowEx2::RepaintOsdNow() {
   if (SubtitleBandTop < OsdBandBottom) return RepaintVideoNow();
-  PaintLayer([this] {
+  FPresenter->Paint([this] {
     const int w = ClientWidth(), b = OsdBandBottom;
     const TRect& v = VideoRect;
     const COLORREF border = Color();
@@ -226,12 +200,12 @@ void TDSVideoWindowEx2::RepaintOsdNow() {
     FillRect(v.Left, v.Top, v.Right, std::min(v.Bottom, b), FColorKey.load());
     OsdBandBottom = 0;
     if (OnPaintOsd) OnPaintOsd(this);
-  });
+  }, nullptr);
 }
 
 void TDSVideoWindowEx2::RepaintSubtitleNow() {
   if (SubtitleBandTop < OsdBandBottom) return RepaintVideoNow();
-  PaintLayer([this] {
+  FPresenter->Paint([this] {
     const int w = ClientWidth(), h = ClientHeight(), s = SubtitleBandTop;
     const TRect& v = VideoRect;
     const COLORREF border = Color();
@@ -242,7 +216,7 @@ void TDSVideoWindowEx2::RepaintSubtitleNow() {
     FillRect(v.Left, std::max(v.Top, s), v.Right, v.Bottom, FColorKey.load());
     SubtitleBandTop = h;
     if (OnPaintSubtitle) OnPaintSubtitle(this);
-  });
+  }, nullptr);
 }
 
 void TDSVideoWindowEx2::RepaintVideo() {
@@ -278,7 +252,7 @@ void TDSVideoWindowEx2::SetColorKeyFromMixer(COLORREF Key) {
 
 void TDSVideoWindowEx2::Paint() {
   const HDC dc = Canvas().Handle();
-  PaintLayer(
+  FPresenter->Paint(
       [this] {
         PaintColorKey();
         if (OnPaint) OnPaint(this);
@@ -288,8 +262,8 @@ void TDSVideoWindowEx2::Paint() {
 
 void TDSVideoWindowEx2::Resize() {
   if (FVideoWindow) FVideoWindow->SetWindowPosition(Left(), Top(), Width(), Height());
-  FSurface->SetClientSize(ClientWidth(), ClientHeight());
-  UpdateCanvasTarget();
+  FCompositor->Resize(ClientWidth(), ClientHeight());
+  FPresenter->TakeCanvas();
   Invalidate();
   TWinControl::Resize();
 }
@@ -297,8 +271,7 @@ void TDSVideoWindowEx2::Resize() {
 // The picture area is never erased: the key colour or the picture is
 // painted over it, without a flash of the background between.
 bool TDSVideoWindowEx2::EraseBackground() {
-  if (FOverlayInUse || DrawsPicture()) return true;
-  return TWinControl::EraseBackground();
+  return FPresenter->KeepsBackground() || TWinControl::EraseBackground();
 }
 
 void TDSVideoWindowEx2::WndProc(TMessage& M) {
@@ -326,38 +299,16 @@ void TDSVideoWindowEx2::WndProc(TMessage& M) {
 
 // ------------------------------------------------------------ cursor
 
+// The presenter hides the cursor that is on screen over the picture.
 void TDSVideoWindowEx2::CursorIdle() {
   if (AutoHideCursor == 0 || !FRenderer) return;
   if (GetTickCount() - FLastMoveTime < DWORD(AutoHideCursor)) return;
-  // The overlay shows through the control, which covers the renderer's
-  // window: the control's cursor is the one on screen.
-  if (FOverlayInUse || FVideoWindow == nullptr) {
-    if (FCursorHidden) return;
-    FSavedCursor = Cursor;
-    Cursor = crNone;
-    FCursorHidden = true;
-    POINT p;
-    if (GetCursorPos(&p) && WindowFromPoint(p) == Handle()) ::SetCursor(nullptr);
-  } else {
-    long hidden = OAFALSE;
-    if (FRendererCursorHidden || (SUCCEEDED(FVideoWindow->IsCursorHidden(&hidden)) && hidden))
-      return;
-    FVideoWindow->HideCursor(OATRUE);
-    FRendererCursorHidden = true;
-  }
+  if (!FPresenter->HideCursor()) return;
   if (OnCursorShowHide) OnCursorShowHide(this, false);
 }
 
 void TDSVideoWindowEx2::ShowCursorAgain() {
-  if (!FCursorHidden && !FRendererCursorHidden) return;
-  if (FCursorHidden) {
-    Cursor = FSavedCursor;
-    FCursorHidden = false;
-  }
-  if (FRendererCursorHidden) {
-    if (FVideoWindow) FVideoWindow->HideCursor(OAFALSE);
-    FRendererCursorHidden = false;
-  }
+  if (!FPresenter->ShowCursor()) return;
   if (OnCursorShowHide) OnCursorShowHide(this, true);
 }
 

@@ -6,12 +6,13 @@
 // through the mixer; it then paints the picture area in the overlay's key
 // colour and the hardware shows the overlay there. Where there is no mixer
 // (or it cannot be inserted), the renderer is the control's own
-// (TVideoFrameRenderer) and the control draws every frame itself through a
-// TVideoSurface: the same painting (key colour inside VideoRect, the
-// border colour around it, the player's on-screen display and subtitle
-// bands) goes to an off-screen layer whose key-coloured pixels let the
-// picture through, so the player's painters work unchanged on the control's
-// canvas in both cases.
+// (TVideoFrameRenderer) and the control draws every frame itself: the same
+// painting (key colour inside VideoRect, the border colour around it, the
+// player's on-screen display and subtitle bands) goes to an off-screen
+// layer whose key-coloured pixels let the picture through, so the player's
+// painters work unchanged on the control's canvas in both cases. Which of
+// these shows the control's painting, and which cursor it hides, is the
+// business of the presenter the control picks (video_presenter.h).
 //
 // GUI thread, except where a method says otherwise. The repaint operations
 // called from another thread are posted to the GUI thread.
@@ -29,7 +30,8 @@
 #include "engine/video/color_adjust.h"
 #include "engine/graph/color_control.h"
 #include "engine/graph/graph_component.h"
-#include "engine/graph/video_surface.h"
+#include "engine/graph/presenter_choice.h"
+#include "engine/graph/video_presenter.h"
 #include "framework/controls.h"
 #include "framework/timer.h"
 
@@ -116,10 +118,8 @@ class TDSVideoWindowEx2 : public TWinControl, public IFilterComponent, public IG
   // The control's own renderer is the one in the graph.
   bool OwnRendererInUse() const { return FOwnRenderer != nullptr; }
   bool HoldsMixer() const { return FMixer != nullptr; }
-  // The control draws the picture itself (no overlay, no renderer window).
-  bool DrawsPicture() const { return !FOverlayInUse && FVideoWindow == nullptr; }
   // The own renderer's picture path, for its colour controls and for tests.
-  TVideoSurface& Surface() { return *FSurface; }
+  TVideoSurface& Surface() { return FCompositor->Surface(); }
   void SetOwnRendererColors(const TColorSettings& Settings);
 
   // ---- operations ----
@@ -177,17 +177,10 @@ class TDSVideoWindowEx2 : public TWinControl, public IFilterComponent, public IG
   // Painting helpers.
   bool OnGuiThread() const { return GetCurrentThreadId() == FGuiThread; }
   void FillRect(int Left, int Top, int Right, int Bottom, COLORREF Color);
-  // Runs Work with the canvas on the off-screen layer when the control
-  // draws the picture itself, then hands the layer to the surface and
-  // shows the result (on DC when given); otherwise Work paints the window.
-  template <class F>
-  void PaintLayer(F Work, HDC DC = nullptr);
-  // While the control draws the picture itself its canvas stays on the
-  // layer (sized to the client area), so that painting done at any time
-  // lands there; otherwise on the window.
-  void UpdateCanvasTarget();
-  // Hands the layer to the surface and shows the result.
-  void CommitLayer(HDC DC);
+  // Picks the presenter for the current renderer, overlay and renderer
+  // window (after every change of them); a cursor hidden by the old one is
+  // hidden by the new one instead.
+  void PickPresenter();
   void RepaintVideoNow();
   void RepaintOsdNow();
   void RepaintSubtitleNow();
@@ -204,10 +197,13 @@ class TDSVideoWindowEx2 : public TWinControl, public IFilterComponent, public IG
   bool FFullScreenTopMost = false;
   std::unique_ptr<TColorControl> FColorControl;
   std::unique_ptr<TDSVideoWindowEx2Caps> FCaps;
-  std::unique_ptr<TVideoSurface> FSurface;
-  TLayerBitmap FLayer;
-  HDC FWindowDC = nullptr;
   std::atomic<COLORREF> FColorKey{DefaultColorKey};
+  // The compositor lives as long as the control (its surface is the own
+  // renderer's frame presenter); the other kinds are made when picked.
+  std::unique_ptr<TCompositingPresenter> FCompositor;
+  std::unique_ptr<TVideoPresenter> FOtherPresenter;
+  TVideoPresenter* FPresenter = nullptr;
+  TPresenterKind FPresenterKind = TPresenterKind::Compositing;
 
   IBaseFilter* FRenderer = nullptr;             // the control's own filter
   TVideoFrameRenderer* FOwnRenderer = nullptr;  // the same, when it is ours
@@ -223,8 +219,5 @@ class TDSVideoWindowEx2 : public TWinControl, public IFilterComponent, public IG
   TTimer FCursorTimer;
   int FLastMouseX = -1, FLastMouseY = -1;
   DWORD FLastMoveTime = 0;
-  TCursor FSavedCursor = crDefault;
-  bool FCursorHidden = false;          // the control's cursor was set to none
-  bool FRendererCursorHidden = false;  // the renderer window's cursor is hidden
   LONG FWindowStyle = 0, FWindowExStyle = 0;
 };

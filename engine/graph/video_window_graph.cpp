@@ -86,9 +86,9 @@ void TDSVideoWindowEx2::CreateRenderer() {
   if (FRenderer) return;
   FOwnRenderer = new TVideoFrameRenderer();
   FRenderer = FOwnRenderer;
-  FSurface->ClearFrame();
-  FSurface->SetRenderer(FOwnRenderer);
-  FOwnRenderer->SetPresenter(FSurface.get());
+  Surface().ClearFrame();
+  Surface().SetRenderer(FOwnRenderer);
+  FOwnRenderer->SetPresenter(&Surface());
 }
 
 void TDSVideoWindowEx2::ReleaseGraphObjects() {
@@ -101,8 +101,8 @@ void TDSVideoWindowEx2::ReleaseGraphObjects() {
   if (FOwnRenderer) {
     // The picture goes with the renderer, as a renderer's window would.
     FOwnRenderer->SetPresenter(nullptr);
-    FSurface->SetRenderer(nullptr);
-    FSurface->ClearFrame();
+    Surface().SetRenderer(nullptr);
+    Surface().ClearFrame();
     FOwnRenderer = nullptr;
     Invalidate();
   }
@@ -137,7 +137,7 @@ void TDSVideoWindowEx2::NotifyFilter(int Operation, int) {
       break;
     default: break;
   }
-  UpdateCanvasTarget();
+  PickPresenter();
 }
 
 // Puts the mixer in (or, failing that, the own renderer in place of the
@@ -155,7 +155,7 @@ void TDSVideoWindowEx2::Insert() {
     FColorControl->ApplyColorControls();
   }
   AttachVideoWindow();
-  UpdateCanvasTarget();
+  PickPresenter();
 }
 
 void TDSVideoWindowEx2::ControlEvent(int Operation, int) {
@@ -215,9 +215,9 @@ bool TDSVideoWindowEx2::ReplaceRendererWithOwn() {
       ReleaseAndNil(FRenderer);
       FOwnRenderer = own;
       FRenderer = own;
-      FSurface->ClearFrame();
-      FSurface->SetRenderer(own);
-      own->SetPresenter(FSurface.get());
+      Surface().ClearFrame();
+      Surface().SetRenderer(own);
+      own->SetPresenter(&Surface());
       done = true;
     } else {
       graph->RemoveFilter(own);

@@ -180,11 +180,13 @@ TEST_F(VideoWindow, CursorHidesAfterTheDelay) {
   Pump(500);  // 900 ms: hidden (a restarted delay would end at 1000 ms)
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_FALSE(seen[0]);
+  EXPECT_EQ(Video->Cursor, crNone);  // drawing the picture itself, the control's cursor is on screen
   Video->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(50, 50));
   EXPECT_EQ(seen.size(), 1u);
   Video->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(60, 50));
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_TRUE(seen[1]);
+  EXPECT_EQ(Video->Cursor, crDefault);
 }
 
 TEST_F(VideoWindow, PatternShowsInsideTheVideoRectangleWithoutKeyColour) {
