@@ -28,7 +28,11 @@
 #include "settings/text_apply.h"
 #include "settings/win/registry_win.h"
 #include "settings/win/settings_win.h"
+#include "tools/about_box.h"
 #include "tools/config_dialog.h"
+#include "tools/info_window.h"
+#include "tools/jump_dialog.h"
+#include "tools/shutdown.h"
 #include "tools/tool_environment.h"
 
 namespace lc {
@@ -106,6 +110,31 @@ void ConnectMessageBox(TfrmMain* main) {
   SetMessageBoxEnvironment(std::move(env));
 }
 
+// The tool dialogs: what they reach of the player and the video window,
+// how the main window's menu creates them, and what the shutdown countdown
+// does when nobody cancels it.
+void ConnectToolDialogs(TfrmMain* main, tools::TToolEnvironment& env) {
+  env.Dialogs = &main->DialogLink();
+  env.VideoFullScreen = [] { return frmVideoWindow && frmVideoWindow->FullScreen; };
+  env.VideoMonitor = [] {
+    return frmVideoWindow ? frmVideoWindow->VideoMonitor.BoundsRect : Rect(0, 0, Screen.Width(), Screen.Height());
+  };
+  env.StartUpWindows = [main] {
+    const TSatelliteWindows& s = main->Satellites;
+    return std::vector<TForm*>{main, s.ColorControl, s.PlayList, s.VideoWindow, s.Equalizer};
+  };
+  main->Dialogs.About.Create = []() -> std::unique_ptr<TForm> { return std::make_unique<TfrmAbout>(); };
+  main->Dialogs.Keyboard.Create = []() -> std::unique_ptr<TForm> { return std::make_unique<TfrmKeyboard>(); };
+  main->Dialogs.Jump.Create = []() -> std::unique_ptr<TForm> { return std::make_unique<TfrmJump>(); };
+  main->Dialogs.Info.Create = [main] { return CreateInfoWindow(main->CurrentMovieFile); };
+  TShutdownLinks links;
+  links.ClosePlayer = [main] {
+    Program().PlayerClosing = true;
+    main->Close();
+  };
+  SetShutdownLinks(std::move(links));
+}
+
 // The tool windows pass their unused keys and their texts to the main
 // window, and their drops on to it; they see the graph through the main
 // window's playback and place themselves by the video window. The
@@ -133,6 +162,7 @@ void ConnectToolWindows(TfrmMain* main) {
   };
   env.Config.RegisterBossKey = [main](settings::ShortCut key, int id) { return main->RegisterBossKey(key, id); };
   env.Config.UnregisterBossKeys = [main] { main->BossKeys().UnregisterAll(); };
+  ConnectToolDialogs(main, env);
   tools::SetToolEnvironment(std::move(env));
   main->Dialogs.Config.Create = []() -> std::unique_ptr<TForm> { return std::make_unique<TfrmConfig>(); };
 }

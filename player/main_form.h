@@ -290,6 +290,13 @@ class TfrmMain : public TSkinForm {
   std::function<void(std::vector<std::int32_t>*& Start, std::vector<std::int32_t>*& End, int& Format)>
       OnLoadedSubtitleTimes;
 
+  // ---- the tool dialogs (player/tool_dialogs.cpp) ----
+  // The custom aspect-ratio and pan & scan dialogs.
+  void CustomRatioMenuClick();
+  void CustomPanScanMenuClick();
+  // The player as the jump, aspect-ratio and pan & scan dialogs see it.
+  lc::tools::TDialogPlayerLink& DialogLink();
+
  protected:
   void DoShow() override;
   void Activate() override;
@@ -378,6 +385,7 @@ class TfrmMain : public TSkinForm {
   std::unique_ptr<lc::playlist::Playlist> FPlaylist;
   std::unique_ptr<lc::playlist::FileOpener> FOpener;
   std::unique_ptr<lc::tools::TToolPlayerLink> FToolLink;
+  std::unique_ptr<lc::tools::TDialogPlayerLink> FDialogLink;
   std::unique_ptr<lc::DisplaySwitch> FDisplay;
   std::unique_ptr<lc::TPlayerCommands> FPictureRoom;
   std::unique_ptr<lc::HotKeyApi> FHotKeyApi;

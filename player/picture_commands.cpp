@@ -272,6 +272,8 @@ bool TfrmMain::RunPictureCommand(lc::Cmd Command, int Arg) {
     case Cmd::N43RatioMenuClick: N43RatioMenuClick(); break;
     case Cmd::N11RatioMenuClick: N11RatioMenuClick(); break;
     case Cmd::FreeRatioMenuClick: FreeRatioMenuClick(); break;
+    case Cmd::CustomRatioMenuClick: CustomRatioMenuClick(); break;
+    case Cmd::CustomPanScanMenuClick: CustomPanScanMenuClick(); break;
     case Cmd::N50MenuClick: N50MenuClick(); break;
     case Cmd::N100MenuClick:
     case Cmd::MovieWindowSize100: N100MenuClick(); break;

@@ -51,6 +51,9 @@ struct ProgramState {
   // a movie is being opened: commands and closing refuse to act.
   bool BusyFlag = false;
   bool OpeningMovie = false;
+  // The shutdown countdown has closed the player: code coming back from a
+  // nested message loop (a file dialog) ends the program instead of acting.
+  bool PlayerClosing = false;
   // An association could not be written in either registry root; reported
   // after the first-run association and after Apply.
   bool RegistryWriteError = false;

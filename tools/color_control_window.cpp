@@ -23,12 +23,6 @@ lc::tools::TColorTexts TextsOf(const lc::settings::TextTable& T) {
            Utf8ToWide(T.TextLabels[5])}};
 }
 
-// The user's decimal separator.
-wchar_t DecimalSeparator() {
-  wchar_t Text[8] = {};
-  return GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, Text, 8) > 1 ? Text[0] : L'.';
-}
-
 }  // namespace
 
 TfrmColorControl::TfrmColorControl() : TToolWindow(L"TfrmColorControl", L"ColorControl") {
@@ -36,7 +30,7 @@ TfrmColorControl::TfrmColorControl() : TToolWindow(L"TfrmColorControl", L"ColorC
   const lc::tools::TToolEnvironment& E = ToolEnvironment();
   FPanel = std::make_unique<lc::tools::TColorPanel>(Host(), Surface(), *E.Playback, *E.Player,
                                                     TextsOf(lc::settings::GlobalTextTable()),
-                                                    DecimalSeparator());
+                                                    lc::tools::DecimalSeparator());
   FPanel->OnClose = [this] { Close(); };
   DrawTitle();
   FPanel->PaintWidgets();

@@ -11,6 +11,7 @@
 #include "settings/text_table.h"
 #include "settings/win/settings_win.h"
 #include "tools/tool_environment.h"
+#include "tools/tool_dialog.h"
 #include "tools/tool_placement.h"
 
 using lc::settings::Utf8ToWide;
@@ -91,13 +92,7 @@ void TfrmLoadSavePreset::LayOut() {
   FCancelButton = std::make_unique<TVirtualButton>(
       Host(), FSurface, TRect{0, kButtonTop, 0, kButtonBottom}, Utf8ToWide(Texts().TextButtons[7]),
       L"", L"", Caption);
-  // Equal widths and equal gaps left, between and right.
-  const int ButtonWidth = std::max(FOkButton->ImageWidth(), FCancelButton->ImageWidth());
-  FOkButton->SetWidth(ButtonWidth);
-  FCancelButton->SetWidth(ButtonWidth);
-  const int Gap = RoundHalfEven((W - 2 * ButtonWidth) / 3.0);
-  FOkButton->SetRect({Gap, kButtonTop, Gap + ButtonWidth, kButtonBottom});
-  FCancelButton->SetRect({W - Gap - ButtonWidth, kButtonTop, W - Gap, kButtonBottom});
+  PlaceCaptionButtons(*FOkButton, *FCancelButton, W, kButtonTop, kButtonBottom);
   Host().AddWidget(FCloseButton.get());
   Host().AddWidget(FOkButton.get());
   Host().AddWidget(FCancelButton.get());
@@ -141,10 +136,7 @@ void TfrmLoadSavePreset::DoShow() {
 
 void TfrmLoadSavePreset::Activate() {
   TSkinForm::Activate();
-  BOOL Snap = FALSE;
-  if (!SystemParametersInfoW(SPI_GETSNAPTODEFBUTTON, 0, &Snap, 0) || !Snap) return;
-  const TPoint Origin = ClientToScreen({0, 0});
-  SetCursorPos(Origin.X + ClientWidth() / 2, Origin.Y + ClientHeight() / 2);
+  SnapPointerToClient(*this, ClientWidth() / 2, ClientHeight() / 2);
 }
 
 void TfrmLoadSavePreset::Paint() {

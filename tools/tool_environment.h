@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "framework/forms.h"
 #include "kit/widget_links.h"
@@ -18,6 +19,8 @@ namespace lc::tools {
 
 struct TToolEnvironment {
   TToolPlayerLink* Player = nullptr;
+  // The player as the jump, aspect-ratio and pan & scan dialogs use it.
+  TDialogPlayerLink* Dialogs = nullptr;
   // Graph state and the remembered-settings score (colour sliders).
   TPlaybackLink* Playback = nullptr;
   // WM_DROPFILES on a tool window, handed on unchanged to the main window.
@@ -25,6 +28,9 @@ struct TToolEnvironment {
   std::function<TForm*()> MainWindow;
   std::function<TForm*()> VideoWindow;
   std::function<TForm*()> PlaylistWindow;
+  // The five windows made at start-up (main, colour control, playlist,
+  // video, equalizer), which the shutdown countdown disables.
+  std::function<std::vector<TForm*>()> StartUpWindows;
   std::function<bool()> VideoFullScreen;
   // The bounds of the monitor that shows the video window (VideoMonitor).
   std::function<TRect()> VideoMonitor;
@@ -51,5 +57,8 @@ const TToolEnvironment& ToolEnvironment();
 // Helpers over the environment for the windows.
 TForm* EnvForm(const std::function<TForm*()>& Get);
 bool EnvFlag(const std::function<bool()>& Get);
+
+// The user's decimal separator.
+wchar_t DecimalSeparator();
 
 }  // namespace lc::tools

@@ -26,6 +26,32 @@ class TToolPlayerLink {
   virtual void PassKey(int& Key, TShiftState Shift) = 0;
 };
 
+// The player as the modal dialogs (jump, aspect ratio, pan & scan,
+// shutdown countdown) see it.
+class TDialogPlayerLink {
+ public:
+  virtual ~TDialogPlayerLink() = default;
+  // The current movie's duration in milliseconds (the seek bar's maximum).
+  virtual std::int64_t DurationMs() const = 0;
+  // Seeks the graph to the absolute Position (100-ns units), the stop
+  // position untouched; a refusal is not reported.
+  virtual void SeekTo(std::int64_t Position) = 0;
+  // The time label shows frames (ShowFrames), and the movie's frame rate.
+  virtual bool ShowFrames() const = 0;
+  virtual double FrameRate() const = 0;
+  // TfrmMain.ShowOSD with Text; then, when OSDDisplay is on, the live
+  // position goes on showing (OsdShowsPosition := True).
+  virtual void ShowPositionOSD(const std::wstring& Text) = 0;
+  // AspectRatioValue, and setting it with TfrmMain.SetAspectRatio(Text).
+  virtual double AspectRatio() const = 0;
+  virtual void ApplyAspectRatio(double Value, const std::string& Text) = 0;
+  // PanScanValue, and setting it with TfrmMain.DoPanScan(True).
+  virtual int PanScan() const = 0;
+  virtual void ApplyPanScan(int Value) = 0;
+  // NativeVideoSize: 0 x 0 without video.
+  virtual TSize NativeVideoSize() const = 0;
+};
+
 // The audio components the equalizer window drives: the FFT equalizer's bins
 // and the amplifier's volume, both of channel 0. The components accept
 // these calls while the audio thread processes.

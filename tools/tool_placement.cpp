@@ -9,6 +9,13 @@ namespace {
 // Lo .. Hi, with Lo winning when the range is empty.
 int Clamp(int Value, int Lo, int Hi) { return std::max(Lo, std::min(Value, Hi)); }
 
+// Lo .. Hi, with Hi winning when the range is empty.
+int ClampHigh(int Value, int Lo, int Hi) { return std::min(std::max(Value, Lo), Hi); }
+
+TPoint CentreOn(const TRect& M, int W, int H) {
+  return {M.Left + (M.Width() - W) / 2, M.Top + (M.Height() - H) / 2};
+}
+
 }  // namespace
 
 TPoint PlaceColorControl(const TColorPlacementInput& In) {
@@ -55,6 +62,30 @@ TPoint PlacePresetDialog(const TPresetPlacementInput& In) {
   if (!In.MonitorsDiffer) return {(In.ScreenWidth - W) / 2, (In.ScreenHeight - H) / 2};
   const TRect& M = In.Monitor;
   return {(M.Width() - W) / 2 + M.Left, (M.Height() - H) / 2 + M.Top};
+}
+
+TPoint PlaceBetweenMain(const TDialogPlacementInput& In) {
+  const int W = In.Width;
+  const int H = In.Height;
+  if (In.OnFullScreenVideo) return CentreOn(In.VideoMonitor, W, H);
+  const int MainX = In.Main.Left + In.Main.Width() / 2;
+  const int MainY = In.Main.Top + In.Main.Height() / 2;
+  const TRect& A = In.MonitorsDiffer ? In.MainMonitor : In.WorkArea;
+  const int CentreX = In.MonitorsDiffer ? A.Left + A.Width() / 2 : In.ScreenWidth / 2;
+  const int CentreY = In.MonitorsDiffer ? A.Top + A.Height() / 2 : In.ScreenHeight / 2;
+  return {ClampHigh((CentreX + MainX) / 2 - W / 2, A.Left, A.Right - W),
+          ClampHigh((CentreY + MainY) / 2 - H / 2, A.Top, A.Bottom - H)};
+}
+
+TPoint PlaceBelowVideo(const TDialogPlacementInput& In) {
+  const int W = In.Width;
+  const int H = In.Height;
+  if (In.OnFullScreenVideo) return CentreOn(In.VideoMonitor, W, H);
+  const TRect& V = In.Video;
+  const TRect& A = In.MonitorsDiffer ? In.VideoWorkArea : In.WorkArea;
+  const int Left = In.MonitorsDiffer ? V.Left + V.Width() / 2 - W / 2
+                                     : (In.ScreenWidth / 2 + V.Left + V.Width() / 2) / 2 - W / 2;
+  return {ClampHigh(Left, A.Left, A.Right - W), ClampHigh(V.Top + V.Height(), A.Top, A.Bottom - H)};
 }
 
 TPoint KeepInside(const TRect& Bounds, const TRect& Area) {

@@ -43,6 +43,33 @@ struct TPresetPlacementInput {
 // Left of the equalizer when it fits, else below it, else centred.
 TPoint PlacePresetDialog(const TPresetPlacementInput& In);
 
+// The modal dialogs, W x H (client size).
+struct TDialogPlacementInput {
+  int Width = 0;
+  int Height = 0;
+  // The video window is in full screen and the main window put aside.
+  bool OnFullScreenVideo = false;
+  TRect VideoMonitor;   // the monitor that shows the video window
+  TRect Video;          // the video window
+  TRect VideoWorkArea;  // work area of the monitor that shows it
+  TRect Main;           // the main window
+  TRect MainMonitor;    // the monitor that shows the main window
+  TRect WorkArea;       // the desktop work area
+  int ScreenWidth = 0;
+  int ScreenHeight = 0;
+  bool MonitorsDiffer = false;
+};
+// Media information, shutdown countdown, about box and key list: centred on
+// the video's monitor over a full-screen video, else halfway between the
+// screen's (or the main window's monitor's) centre and the main window's
+// centre, kept inside the work area (or that monitor).
+TPoint PlaceBetweenMain(const TDialogPlacementInput& In);
+// Jump and aspect ratio: centred on the video's monitor over a full-screen
+// video; else below the video window, horizontally at its centre (monitors
+// differ) or halfway between it and the screen's centre, kept inside the
+// work area of the video's monitor (or the desktop's).
+TPoint PlaceBelowVideo(const TDialogPlacementInput& In);
+
 // The equalizer window: Bounds moved (not resized) into Area.
 TPoint KeepInside(const TRect& Bounds, const TRect& Area);
 

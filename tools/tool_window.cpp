@@ -5,6 +5,7 @@
 
 #include "framework/application.h"
 #include "kit/skin_strip.h"
+#include "tools/tool_dialog.h"
 #include "tools/tool_environment.h"
 
 namespace {
@@ -48,12 +49,7 @@ void TToolWindow::RedrawCaption() {
   Invalidate();
 }
 
-void TToolWindow::SnapPointerTo(int X, int Y) {
-  BOOL Snap = FALSE;
-  if (!SystemParametersInfoW(SPI_GETSNAPTODEFBUTTON, 0, &Snap, 0) || !Snap) return;
-  const TPoint Origin = ClientToScreen({0, 0});
-  SetCursorPos(Origin.X + X, Origin.Y + Y);
-}
+void TToolWindow::SnapPointerTo(int X, int Y) { SnapPointerToClient(*this, X, Y); }
 
 // ---- closing and the mouse ----------------------------------------------------------
 

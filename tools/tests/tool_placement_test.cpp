@@ -81,6 +81,62 @@ TEST(KeepInside, MovesIntoTheArea) {
   EXPECT_EQ((TPoint{0, 594}), KeepInside(Bounds(-5, 700, 425, 176), {0, 0, 1280, 770}));
 }
 
+TDialogPlacementInput DialogInput() {
+  TDialogPlacementInput In;
+  In.Width = 250;
+  In.Height = 132;
+  In.WorkArea = {0, 0, 1280, 770};
+  In.ScreenWidth = 1280;
+  In.ScreenHeight = 800;
+  In.Main = Bounds(100, 600, 460, 150);
+  In.Video = Bounds(200, 100, 640, 360);
+  In.VideoWorkArea = In.WorkArea;
+  In.VideoMonitor = {0, 0, 1280, 800};
+  return In;
+}
+
+TEST(DialogPlacement, HalfwayBetweenScreenAndMainWindowCentres) {
+  TDialogPlacementInput In = DialogInput();
+  // Centres 640,400 and 330,675: halfway 485,537.
+  EXPECT_EQ((TPoint{360, 471}), PlaceBetweenMain(In));
+  // Kept inside the work area; the right and bottom limits win.
+  In.Main = Bounds(1800, 1200, 460, 150);
+  EXPECT_EQ((TPoint{1030, 638}), PlaceBetweenMain(In));
+  In.Width = 2000;
+  EXPECT_EQ(-720, PlaceBetweenMain(In).X);
+}
+
+TEST(DialogPlacement, AgainstTheMainWindowsMonitorWhenMonitorsDiffer) {
+  TDialogPlacementInput In = DialogInput();
+  In.MonitorsDiffer = true;
+  In.MainMonitor = {1280, 0, 2304, 768};
+  In.Main = Bounds(1400, 100, 460, 150);
+  // Centres 1792,384 and 1630,175: halfway 1711,279.
+  EXPECT_EQ((TPoint{1586, 213}), PlaceBetweenMain(In));
+  In.Main = Bounds(-500, 100, 460, 150);
+  EXPECT_EQ(1280, PlaceBetweenMain(In).X);
+}
+
+TEST(DialogPlacement, CentredOnTheVideosMonitorInFullScreen) {
+  TDialogPlacementInput In = DialogInput();
+  In.OnFullScreenVideo = true;
+  In.VideoMonitor = {1280, 0, 2304, 768};
+  EXPECT_EQ((TPoint{1667, 318}), PlaceBetweenMain(In));
+  EXPECT_EQ((TPoint{1667, 318}), PlaceBelowVideo(In));
+}
+
+TEST(DialogPlacement, BelowTheVideoWindow) {
+  TDialogPlacementInput In = DialogInput();
+  // Halfway between 640 and the video's centre 520: 580, less half the width.
+  EXPECT_EQ((TPoint{455, 460}), PlaceBelowVideo(In));
+  In.Video = Bounds(200, 500, 640, 360);
+  EXPECT_EQ(638, PlaceBelowVideo(In).Y);
+  In.MonitorsDiffer = true;
+  In.Video = Bounds(1400, 100, 640, 360);
+  In.VideoWorkArea = {1280, 0, 2304, 738};
+  EXPECT_EQ((TPoint{1595, 460}), PlaceBelowVideo(In));
+}
+
 }  // namespace
 }  // namespace lc::tools
 

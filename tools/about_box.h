@@ -1,0 +1,74 @@
+// TfrmAbout, the about box with the version and the makers' mail and web
+// links, and TfrmKeyboard, the list of the player's keys, widened when a
+// line of the list needs more room. Both are created for one opening.
+// GUI thread only.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "framework/controls.h"
+#include "framework/std_controls.h"
+#include "tools/tool_dialog.h"
+
+class TfrmAbout : public TToolDialog {
+ public:
+  TfrmAbout();
+  ~TfrmAbout() override;
+
+  TLabel& VersionLabel() { return *FVersion; }
+  TVirtualButton& MailButton() { return *FMail; }
+  TVirtualButton& SiteButton() { return *FSite; }
+  // Enter and Escape close (the remote control calls it too).
+  void FormKeyPress(wchar_t& Key);
+
+  // Hands a link to the shell (ShellExecute with no verb and the show
+  // state); tests replace it.
+  static std::function<void(const std::wstring& Target, int ShowCommand)> OpenLink;
+
+ protected:
+  void DoShow() override;
+  void KeyPress(wchar_t& Key) override;
+  void Paint() override;
+
+ private:
+  std::unique_ptr<TLabel> FVersion;
+  TVirtualButton* FMail = nullptr;
+  TVirtualButton* FSite = nullptr;
+};
+
+// The makers' addresses the about box opens.
+extern const wchar_t* const kAboutMailLink;
+extern const wchar_t* const kAboutSiteLink;
+
+class TfrmKeyboard : public TToolDialog {
+ public:
+  TfrmKeyboard();
+  ~TfrmKeyboard() override;
+
+  TMemo& MemoText() { return *FMemo; }
+  // Enter and Escape close (the form's and the memo's keys; the remote
+  // control calls it too).
+  void FormKeyPress(wchar_t& Key);
+
+ protected:
+  void DoShow() override;
+  void KeyPress(wchar_t& Key) override;
+
+ private:
+  // The width the key list needs: the memo's client width, or the widest
+  // line + 30,
+  // never beyond the screen less 16.
+  int NeededWidth();
+  // Stretches the face to Width: the right 10-pixel strip moved, the
+  // middle column stretched over the gap.
+  void WidenSkin(int Width);
+
+  std::unique_ptr<TMemo> FMemo;
+  TVirtualButton* FClose = nullptr;
+};
+
+// The windows while they exist, nullptr otherwise.
+extern TfrmAbout* frmAbout;
+extern TfrmKeyboard* frmKeyboard;

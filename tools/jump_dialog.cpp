@@ -1,0 +1,121 @@
+#include "tools/jump_dialog.h"
+
+#include <algorithm>
+
+#include <windows.h>
+
+#include "framework/keys.h"
+#include "settings/text_table.h"
+#include "settings/win/settings_win.h"
+#include "tools/dialog_rules.h"
+#include "tools/tool_environment.h"
+
+using lc::settings::Utf8ToWide;
+using lc::settings::WideToUtf8;
+
+std::int64_t LastJumpTime = 0;
+TfrmJump* frmJump = nullptr;
+
+namespace {
+
+constexpr TColor TimeColor = 0x166116;  // RGB(22, 97, 22)
+
+lc::tools::TDialogPlayerLink& PlayerLink() { return *lc::tools::ToolEnvironment().Dialogs; }
+
+}  // namespace
+
+TfrmJump::TfrmJump() : TToolDialog(L"TfrmJump", L"Message2", false) {
+  frmJump = this;
+  const lc::settings::TextTable& T = lc::settings::GlobalTextTable();
+  SetTitle(Utf8ToWide(T.TextCaptions[5]));
+  const int W = Host().Skin().Width();
+  AddCloseBox(W - 14).OnClick = [this] { Close(); };
+  TVirtualButton& Ok = AddButton({0, 92, 0, 112}, Utf8ToWide(T.TextButtons[6]), L"", L"",
+                                 TButtonVariant::CaptionGrowing);
+  TVirtualButton& Cancel = AddButton({0, 92, 0, 112}, Utf8ToWide(T.TextButtons[7]), L"", L"",
+                                     TButtonVariant::CaptionGrowing);
+  PlaceCaptionButtons(Ok, Cancel, W, 92, 112);
+  Ok.OnClick = [this] { btnOkClick(); };
+  Cancel.OnClick = [this] { Close(); };
+
+  TFont TimeFont;
+  TimeFont.SetName(L"MS Sans Serif");
+  TimeFont.SetHeight(-17);
+  TimeFont.SetStyle(fsBold);
+  TimeFont.SetColor(TimeColor);
+  FTime = std::make_unique<TEdit>(this);
+  FTime->SetFont(TimeFont);
+  FTime->SetBounds(24, 42, 81, 28);
+  FTime->SetMaxLength(8);
+  FTime->OnKeyPress = [this](TComponent*, wchar_t& Key) { ETimeKeyPress(Key); };
+  FFromTime = std::make_unique<TLabel>(this);
+  FFromTime->SetFont(TimeFont);
+  FFromTime->Transparent = true;
+  FFromTime->SetBounds(114, 47, 0, 0);
+}
+
+TfrmJump::~TfrmJump() {
+  if (frmJump == this) frmJump = nullptr;
+}
+
+std::int64_t TfrmJump::DurationSeconds() const { return PlayerLink().DurationMs() / 1000; }
+
+void TfrmJump::ShowTime(std::int64_t Seconds) {
+  FTime->SetText(Utf8ToWide(lc::tools::SecondsToHMS(Seconds)));
+  SendMessageW(FTime->Handle(), EM_SETSEL, 4, 4);
+}
+
+void TfrmJump::DoShow() {
+  if (FixAndPlace(TPlacement::BelowVideo)) {
+    const std::int64_t Duration = DurationSeconds();
+    ShowTime(std::min(LastJumpTime, Duration));
+    FFromTime->SetCaption(Utf8ToWide(lc::settings::GlobalTextTable().TextLabels[28] + "  " +
+                                     lc::tools::SecondsToHMS(Duration)));
+  }
+  TToolDialog::DoShow();
+  FTime->SetFocus();
+}
+
+void TfrmJump::Activate() {
+  TToolDialog::Activate();
+  SnapPointerTo(ClientWidth() / 2, ClientHeight() / 2);
+}
+
+void TfrmJump::btnOkClick() {
+  const auto Seconds = lc::tools::ParseJumpTime(WideToUtf8(FTime->Text()));
+  if (!Seconds) {
+    ShowTime(LastJumpTime);
+    MessageBeep(MB_OK);
+    return;
+  }
+  lc::tools::TDialogPlayerLink& Player = PlayerLink();
+  LastJumpTime = std::min(DurationSeconds(), *Seconds);
+  ModalResult = mrOk;
+  const std::int64_t Position = LastJumpTime * 10000000;
+  Player.SeekTo(Position);
+  Player.ShowPositionOSD(Utf8ToWide(
+      lc::tools::JumpOsdText(Position, Player.DurationMs(), Player.ShowFrames(), Player.FrameRate())));
+}
+
+void TfrmJump::ETimeKeyPress(wchar_t& Key) {
+  if (Key == vkReturn) {
+    Key = 0;
+    btnOkClick();
+  } else if (Key == vkEscape) {
+    Key = 0;
+    Close();
+  } else if (!lc::tools::JumpEditAccepts(Key)) {
+    Key = 0;
+  }
+}
+
+void TfrmJump::FormKeyPress(wchar_t& Key) {
+  if (Key != vkEscape) return;
+  Key = 0;
+  Close();
+}
+
+void TfrmJump::KeyPress(wchar_t& Key) {
+  FormKeyPress(Key);
+  TToolDialog::KeyPress(Key);
+}

@@ -1,0 +1,224 @@
+#include "tools/shutdown.h"
+
+#include <array>
+
+#include <windows.h>
+
+#include "framework/application.h"
+#include "framework/keys.h"
+#include "kit/message_box.h"
+#include "kit/window_drag.h"
+#include "settings/text_table.h"
+#include "settings/win/settings_win.h"
+#include "tools/config_dialog.h"
+#include "tools/dialog_rules.h"
+#include "tools/info_window.h"
+#include "tools/jump_dialog.h"
+#include "tools/preset_dialog.h"
+#include "tools/slider_dialogs.h"
+#include "tools/tool_environment.h"
+
+using lc::settings::Utf8ToWide;
+
+static_assert(kPowerOffFlags == (EWX_POWEROFF | EWX_FORCEIFHUNG));
+static_assert(kShutdownFlags == (EWX_SHUTDOWN | EWX_FORCEIFHUNG));
+
+TfrmShutDown* frmShutDown = nullptr;
+bool ShutdownFailed = false;
+
+namespace {
+
+constexpr TColor FaceColor = 0xE0E0E0;  // RGB(224, 224, 224)
+constexpr TColor TextColor = 0x166116;  // RGB(22, 97, 22)
+
+const lc::settings::TextTable& Texts() { return lc::settings::GlobalTextTable(); }
+
+TShutdownLinks& StoredLinks() {
+  static TShutdownLinks Links;
+  return Links;
+}
+
+// The tool windows that can be open modally, in their order.
+std::array<TForm*, 7> ToolWindows() {
+  return {frmAspectRatio, frmPanScan, frmJump, frmMessage, frmConfig, frmInfo, frmLoadSavePreset};
+}
+
+// Enables or disables the open tool windows, or the start-up windows when
+// none is open.
+void EnableWindows(bool Enable) {
+  bool AnyTool = false;
+  for (TForm* F : ToolWindows()) {
+    if (!F) continue;
+    AnyTool = true;
+    F->SetEnabled(Enable);
+  }
+  if (AnyTool) return;
+  const lc::tools::TToolEnvironment& E = lc::tools::ToolEnvironment();
+  if (!E.StartUpWindows) return;
+  for (TForm* F : E.StartUpWindows())
+    if (F) F->SetEnabled(Enable);
+}
+
+class TPlatformShutdown : public TShutdownApi {
+ public:
+  bool OpenProcessToken() override {
+    return ::OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &FToken) != 0;
+  }
+  bool LookupShutdownPrivilege() override {
+    return LookupPrivilegeValueW(nullptr, L"SeShutdownPrivilege", &FPrivilege) != 0;
+  }
+  bool EnableShutdownPrivilege() override {
+    TOKEN_PRIVILEGES P{};
+    P.PrivilegeCount = 1;
+    P.Privileges[0].Luid = FPrivilege;
+    P.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    SetLastError(0);
+    AdjustTokenPrivileges(FToken, FALSE, &P, 0, nullptr, nullptr);
+    return GetLastError() == 0;
+  }
+  bool RequestExit(UINT Flags) override { return ExitWindowsEx(Flags, 0) != 0; }
+  void CloseToken() override {
+    if (FToken) CloseHandle(FToken);
+    FToken = nullptr;
+  }
+
+ private:
+  HANDLE FToken = nullptr;
+  LUID FPrivilege{};
+};
+
+}  // namespace
+
+// ---- the shutdown request ------------------------------------------------------------
+
+bool ShutdownComputer(TShutdownApi& Api) {
+  if (!Api.OpenProcessToken()) return Api.RequestExit(kShutdownFlags);
+  const bool Allowed = Api.LookupShutdownPrivilege() && Api.EnableShutdownPrivilege();
+  Api.CloseToken();
+  return Allowed && Api.RequestExit(kPowerOffFlags);
+}
+
+bool ShutdownComputer() {
+  TPlatformShutdown Api;
+  return ShutdownComputer(Api);
+}
+
+// ---- the window ---------------------------------------------------------------------
+
+TfrmShutDown::TfrmShutDown() : TToolDialog(L"TfrmShutDown", L"Message2", false) {
+  frmShutDown = this;
+  SetColor(FaceColor);
+  SetTitle(Utf8ToWide(Texts().TextCaptions[7]));
+  const int W = Host().Skin().Width();
+  AddButton({W - 14, 7, W - 5, 16}, L"", Utf8ToWide(Texts().TextHints[0]), L"MainbtnClose",
+            TButtonVariant::CaptionCentred)
+      .OnClick = [this] { ButtonClick(); };
+  const int Left = (W - 80) / 2;
+  FCancel = &AddButton({Left, 104, Left + 80, 124}, Utf8ToWide(Texts().TextButtons[7]), L"", L"",
+                       TButtonVariant::CaptionCentred);
+  FCancel->OnClick = [this] { ButtonClick(); };
+  TFont LabelFont;
+  LabelFont.SetName(L"Arial");
+  LabelFont.SetHeight(-17);
+  LabelFont.SetColor(TextColor);
+  FText = std::make_unique<TLabel>(this);
+  FText->SetFont(LabelFont);
+  FText->Transparent = true;
+  FText->Alignment = TAlignment::taCenter;
+  FText->OnMouseDown = [this](TComponent*, TMouseButton Button, TShiftState, int, int) {
+    if (Button == TMouseButton::mbLeft) StartWindowDrag(*this);
+  };
+}
+
+TfrmShutDown::~TfrmShutDown() {
+  if (frmShutDown == this) frmShutDown = nullptr;
+}
+
+void TfrmShutDown::ShowText(const std::wstring& Text) {
+  FText->SetCaption(Text);
+  FText->SetBounds((250 - FText->Width()) / 2, 46, FText->Width(), FText->Height());
+}
+
+void TfrmShutDown::DoShow() {
+  FixAndPlace(TPlacement::BetweenMain);
+  TToolDialog::DoShow();
+}
+
+void TfrmShutDown::Activate() {
+  TToolDialog::Activate();
+  const TRect& R = FCancel->Rect();
+  SnapPointerTo(R.Left + (R.Right - R.Left) / 2, R.Top + (R.Bottom - R.Top) / 2);
+}
+
+void TfrmShutDown::ButtonClick() {
+  EnableWindows(true);
+  Close();
+}
+
+void TfrmShutDown::DoClose(TCloseAction& Action) {
+  TToolDialog::DoClose(Action);
+  EnableWindows(true);
+}
+
+void TfrmShutDown::FormKeyPress(wchar_t& Key) {
+  if (Key != vkReturn && Key != vkEscape) return;
+  Key = 0;
+  Close();
+}
+
+void TfrmShutDown::KeyPress(wchar_t& Key) {
+  FormKeyPress(Key);
+  TToolDialog::KeyPress(Key);
+}
+
+// ---- the countdown ------------------------------------------------------------------
+
+void SetShutdownLinks(TShutdownLinks Links) { StoredLinks() = std::move(Links); }
+
+void ShutdownCountdown() { ShutdownCountdown(StoredLinks()); }
+
+void ShutdownCountdown(const TShutdownLinks& Links) {
+  if (frmShutDown) return;
+  const std::string Before = Texts().TextMessages[21];
+  const std::string After = Texts().TextMessages[22];
+  const auto Now = [&Links]() -> std::uint64_t { return Links.Clock ? Links.Clock() : GetTickCount64(); };
+  EnableWindows(false);
+  auto Window = std::make_unique<TfrmShutDown>();
+  TFont Font;
+  Font.Assign(Window->TextLabel().Font());
+  Font.SetSize(12);
+  Window->TextLabel().SetFont(Font);
+  Window->ShowText(Utf8ToWide(lc::tools::CountdownText(Before, 0, After)));
+  Window->Show();
+  const std::uint64_t Start = Now();
+  int Shown = -1;
+  for (;;) {
+    Sleep(100);
+    Application.ProcessMessages();
+    if (!Window->Visible()) break;
+    const int Elapsed = lc::tools::ElapsedSeconds(Start, Now());
+    if (Elapsed != Shown && Elapsed < lc::tools::kCountdownSeconds) {
+      Window->ShowText(Utf8ToWide(lc::tools::CountdownText(Before, Elapsed, After)));
+      Shown = Elapsed;
+    }
+    if (Elapsed < lc::tools::kCountdownSeconds) continue;
+    Window->Close();
+    if (Links.ClosePlayer) Links.ClosePlayer();
+    if (Links.Shutdown ? Links.Shutdown() : ShutdownComputer()) return;
+    ShutdownFailed = true;
+    break;
+  }
+  Window.reset();
+  if (!ShutdownFailed) return;
+  const std::wstring Text = Utf8ToWide(Texts().TextMessages[1]);
+  if (Links.Report) {
+    Links.Report(Text);
+  } else {
+    bool Unused = false;
+    ShowMessageBox(Text, lc::tools::EnvForm(lc::tools::ToolEnvironment().MainWindow), false, Unused);
+  }
+  if (Links.Terminate)
+    Links.Terminate();
+  else
+    Application.Terminate();
+}

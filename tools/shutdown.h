@@ -1,0 +1,92 @@
+// Shutdown after play: the 30-second countdown window TfrmShutDown that the
+// end of the playlist starts when the user asked for the computer to be
+// turned off, and the shutdown request itself. The countdown disables the
+// other windows, runs its own message loop and, when nobody cancels,
+// closes the player (saving everything) and asks the system to power off.
+// GUI thread only.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "framework/controls.h"
+#include "tools/tool_dialog.h"
+
+class TfrmShutDown : public TToolDialog {
+ public:
+  TfrmShutDown();
+  ~TfrmShutDown() override;
+
+  TLabel& TextLabel() { return *FText; }
+  TVirtualButton& CancelButton() { return *FCancel; }
+  // Sets the caption and centres it on the face.
+  void ShowText(const std::wstring& Text);
+  // Enter and Escape close (the remote control calls it too).
+  void FormKeyPress(wchar_t& Key);
+  // The cancel action of both buttons: the windows enabled again, closed.
+  void ButtonClick();
+
+ protected:
+  void DoShow() override;
+  void Activate() override;
+  void DoClose(TCloseAction& Action) override;
+  void KeyPress(wchar_t& Key) override;
+
+ private:
+  std::unique_ptr<TLabel> FText;
+  TVirtualButton* FCancel = nullptr;
+};
+
+// The countdown window while it exists, nullptr otherwise.
+extern TfrmShutDown* frmShutDown;
+// Set when the shutdown was refused; no countdown starts again.
+extern bool ShutdownFailed;
+
+// The system calls of the shutdown request; tests record them instead.
+class TShutdownApi {
+ public:
+  virtual ~TShutdownApi() = default;
+  // The process token with the rights to adjust privileges and to query.
+  virtual bool OpenProcessToken() = 0;
+  virtual bool LookupShutdownPrivilege() = 0;
+  // Enables it on the token; false when the thread's last error is set
+  // afterwards.
+  virtual bool EnableShutdownPrivilege() = 0;
+  virtual bool RequestExit(unsigned Flags) = 0;
+  virtual void CloseToken() = 0;
+};
+
+// The flags of the request: power off (shut down when the token could not
+// be opened), closing only programs that do not answer by force, so that
+// programs with unsaved work can still ask their user.
+constexpr unsigned kPowerOffFlags = 0x08 | 0x10;  // EWX_POWEROFF | EWX_FORCEIFHUNG
+constexpr unsigned kShutdownFlags = 0x01 | 0x10;  // EWX_SHUTDOWN | EWX_FORCEIFHUNG
+
+// Asks the system to power off through Api; true when it accepted.
+bool ShutdownComputer(TShutdownApi& Api);
+// The same through the platform.
+bool ShutdownComputer();
+
+// What the countdown does around its window; every part may be left empty
+// (no player to close, the platform's shutdown, the skinned message box,
+// Application.Terminate, the system's tick count).
+struct TShutdownLinks {
+  // PlayerClosing := True, then the main window's close handler (stops and
+  // stores the movie, saves the settings and the playlist).
+  std::function<void()> ClosePlayer;
+  std::function<bool()> Shutdown;
+  std::function<void(const std::wstring& Text)> Report;
+  std::function<void()> Terminate;
+  // A monotonic clock in milliseconds.
+  std::function<std::uint64_t()> Clock;
+};
+
+// Runs the whole countdown: returns when it was cancelled, after the
+// shutdown was requested, or after a refusal (reported, then the program
+// asked to end). Nothing while a countdown runs already.
+void ShutdownCountdown(const TShutdownLinks& Links);
+// With the links the start-up set.
+void ShutdownCountdown();
+void SetShutdownLinks(TShutdownLinks Links);

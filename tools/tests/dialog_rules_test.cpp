@@ -1,0 +1,89 @@
+// The small dialogs' rules: the jump dialog's times, the slider keys and
+// Restore, the countdown's arithmetic.
+#include "tools/dialog_rules.h"
+
+#include <gtest/gtest.h>
+
+namespace lc::tools {
+namespace {
+
+TEST(JumpTimes, SecondsAsHoursMinutesSeconds) {
+  EXPECT_EQ("00:00:00", SecondsToHMS(0));
+  EXPECT_EQ("00:45:00", SecondsToHMS(2700));
+  EXPECT_EQ("01:01:01", SecondsToHMS(3661));
+  EXPECT_EQ("100:05:03", SecondsToHMS(100 * 3600 + 5 * 60 + 3));
+}
+
+TEST(JumpTimes, OnlyEightCharactersWithValidMinutesAndSeconds) {
+  EXPECT_EQ(5400, ParseJumpTime("01:30:00"));
+  EXPECT_EQ(99 * 3600 + 59 * 60 + 59, ParseJumpTime("99:59:59"));
+  EXPECT_EQ(0, ParseJumpTime("00:00:00"));
+  for (const char* Bad : {"1:30:00", "01:60:00", "01-30-00", "01:30:60", "01:30:0", "01:30:000", "0a:30:00",
+                          "01:3x:00", "01:30:0x", "", "01:30:00 "})
+    EXPECT_EQ(std::nullopt, ParseJumpTime(Bad)) << Bad;
+}
+
+TEST(JumpTimes, EditTakesDigitsColonAndBackspace) {
+  for (wchar_t K : {L'0', L'9', L':', wchar_t(8)}) EXPECT_TRUE(JumpEditAccepts(K)) << int(K);
+  for (wchar_t K : {L'a', L'-', L' ', L'/', L';', wchar_t(13)}) EXPECT_FALSE(JumpEditAccepts(K)) << int(K);
+}
+
+TEST(JumpTimes, OnScreenText) {
+  // 45 minutes into a 90-minute movie.
+  EXPECT_EQ("00:45:00 / 01:30:00 (50%)", JumpOsdText(2700LL * 10000000, 5400000, false, 25));
+  // Hours wrap at 24 as times of day.
+  EXPECT_EQ("01:00:00 / 01:00:00 (100%)", JumpOsdText(25LL * 3600 * 10000000, 25LL * 3600000, false, 25));
+  EXPECT_EQ("  1000 / 4000 (25%)", JumpOsdText(40LL * 10000000, 160000, true, 25));
+  // A duration of 0 gives 0% instead of dividing by it.
+  EXPECT_EQ("00:00:10 / 00:00:00 (0%)", JumpOsdText(10LL * 10000000, 0, false, 25));
+}
+
+TEST(SliderKeys, AspectRatio) {
+  using A = TSliderKey::TAction;
+  EXPECT_EQ(A::Set, AspectRatioKey(L'0').Action);
+  EXPECT_EQ(50, AspectRatioKey(L'0').Position);
+  EXPECT_EQ(100, AspectRatioKey(L'1').Position);
+  EXPECT_EQ(300, AspectRatioKey(L'3').Position);
+  EXPECT_EQ(A::None, AspectRatioKey(L'4').Action);
+  EXPECT_EQ(A::Close, AspectRatioKey(L'A').Action);
+  EXPECT_EQ(A::Close, AspectRatioKey(L'a').Action);
+  EXPECT_EQ(A::Close, AspectRatioKey(13).Action);
+  EXPECT_EQ(A::Cancel, AspectRatioKey(27).Action);
+  EXPECT_EQ(A::None, AspectRatioKey(L'P').Action);
+}
+
+TEST(SliderKeys, PanScan) {
+  using A = TSliderKey::TAction;
+  EXPECT_EQ(A::Set, PanScanKey(L'0').Action);
+  EXPECT_EQ(0, PanScanKey(L'0').Position);
+  EXPECT_EQ(A::None, PanScanKey(L'1').Action);
+  EXPECT_EQ(A::Close, PanScanKey(L'p').Action);
+  EXPECT_EQ(A::Close, PanScanKey(L'P').Action);
+  EXPECT_EQ(A::Close, PanScanKey(13).Action);
+  EXPECT_EQ(A::Cancel, PanScanKey(27).Action);
+  EXPECT_EQ(A::None, PanScanKey(L'A').Action);
+}
+
+TEST(SliderKeys, RestoreTakesTheNativeRatio) {
+  EXPECT_EQ(125, RestoreAspectPosition(720, 576, 1.33));
+  EXPECT_EQ(std::nullopt, RestoreAspectPosition(720, 576, 1.25));
+  EXPECT_EQ(178, RestoreAspectPosition(1920, 1080, 1.25));
+  // No picture height: nothing to restore.
+  EXPECT_EQ(std::nullopt, RestoreAspectPosition(720, 0, 1.33));
+  EXPECT_EQ(133, AspectPosition(1.33));
+  EXPECT_EQ(210, AspectPosition(2.1));
+}
+
+TEST(Countdown, WholeSecondsFromAMonotonicClock) {
+  EXPECT_EQ(0, ElapsedSeconds(5000, 5999));
+  EXPECT_EQ(1, ElapsedSeconds(5000, 6000));
+  // Past a minute it keeps counting (no seconds field wrapping at 60).
+  EXPECT_EQ(75, ElapsedSeconds(5000, 80000));
+  EXPECT_EQ(0, ElapsedSeconds(5000, 4000));
+  EXPECT_EQ("The computer will be shutdown\r\nin 30 secondes",
+            CountdownText("The computer will be shutdown\r\nin", 0, "secondes"));
+  EXPECT_EQ("x 1 y", CountdownText("x", 29, "y"));
+}
+
+}  // namespace
+}  // namespace lc::tools

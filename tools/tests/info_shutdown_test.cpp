@@ -1,0 +1,310 @@
+// The media information window on the generated clips, and the shutdown
+// countdown with its windows, its clock and the shutdown request, all
+// without powering anything off.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include <windows.h>
+
+#include "framework/application.h"
+#include "kit/message_box.h"
+#include "settings/text_table.h"
+#include "tests/support/process.h"
+#include "tools/info_window.h"
+#include "tools/jump_dialog.h"
+#include "tools/media_detector.h"
+#include "tools/shutdown.h"
+#include "tools/tool_environment.h"
+
+namespace {
+
+void Settle() {
+  for (int I = 0; I < 5; ++I) {
+    Application.ProcessMessages();
+    Sleep(10);
+  }
+}
+
+std::string Utf8(const std::wstring& W) { return std::string(W.begin(), W.end()); }
+
+void CALLBACK CloseMessageBox(HWND, UINT, UINT_PTR, DWORD) {
+  if (frmMessage) frmMessage->Close();
+}
+
+class InfoWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // The player's thread is a COM apartment before any window exists.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    lc::settings::SetDefaultTexts(lc::settings::GlobalTextTable());
+  }
+  std::unique_ptr<TfrmInfo> Open(const char* Media) {
+    auto Form = std::make_unique<TfrmInfo>(Utf8(lctest::MediaPath(Media)));
+    Form->Show();
+    Settle();
+    return Form;
+  }
+  static std::wstring V(TfrmInfo& F, TfrmInfo::TRow R) { return F.Value(R).Caption(); }
+};
+
+TEST_F(InfoWindow, AviClipWithPcmSound) {
+  auto F = Open("clip.avi");
+  EXPECT_FALSE(InfoReadFailed);
+  EXPECT_EQ(F.get(), frmInfo);
+  EXPECT_EQ(L"3.000 sec.", V(*F, TfrmInfo::riTime));
+  EXPECT_EQ(L"1", V(*F, TfrmInfo::riNrOfVideoStreams));
+  EXPECT_EQ(L"320 x 240", V(*F, TfrmInfo::riResolution));
+  EXPECT_EQ(L"25", V(*F, TfrmInfo::riFramesPerSecond));
+  EXPECT_EQ(L"75", V(*F, TfrmInfo::riNrOfFrames));
+  EXPECT_EQ(L"1", V(*F, TfrmInfo::riNrOfAudioStreams));
+  EXPECT_EQ(L"Microsoft PCM", V(*F, TfrmInfo::riAudioCompression));
+  EXPECT_EQ(L"1411.200", V(*F, TfrmInfo::riAverageAudioBitrate));
+  EXPECT_EQ(L"44100", V(*F, TfrmInfo::riAudioSampleRate));
+  EXPECT_EQ(L"Stereo", V(*F, TfrmInfo::riAudioChannels));
+  EXPECT_FALSE(V(*F, TfrmInfo::riVideoCompression).empty());
+  EXPECT_FALSE(V(*F, TfrmInfo::riAverageVideoBitrate).empty());
+  EXPECT_EQ(L"Video compression", F->Caption(TfrmInfo::riVideoCompression).Caption());
+  EXPECT_EQ(L"Audio channels", F->Caption(TfrmInfo::riAudioChannels).Caption());
+  // The value column ends at x 425.
+  const TLabel& Res = F->Value(TfrmInfo::riResolution);
+  EXPECT_EQ(425, Res.Left() + Res.Width());
+  EXPECT_GE(Res.Width(), 153);
+  EXPECT_LE(Res.Width(), 201);
+  F.reset();
+  EXPECT_EQ(nullptr, frmInfo);
+}
+
+TEST_F(InfoWindow, SoundOnlyFileCountsNoVideo) {
+  auto F = Open("tone.wav");
+  EXPECT_EQ(L"2.000 sec.", V(*F, TfrmInfo::riTime));
+  EXPECT_EQ(L"0", V(*F, TfrmInfo::riNrOfVideoStreams));
+  EXPECT_EQ(L"1", V(*F, TfrmInfo::riNrOfAudioStreams));
+  EXPECT_EQ(L"", V(*F, TfrmInfo::riResolution));
+  EXPECT_EQ(L"", V(*F, TfrmInfo::riAverageVideoBitrate));
+  EXPECT_EQ(L"Stereo", V(*F, TfrmInfo::riAudioChannels));
+}
+
+TEST_F(InfoWindow, Mp4ClipAndKeysThatClose) {
+  auto F = Open("clip.mp4");
+  EXPECT_EQ(L"320 x 240", V(*F, TfrmInfo::riResolution));
+  EXPECT_EQ(L"75", V(*F, TfrmInfo::riNrOfFrames));
+  EXPECT_EQ(L"44100", V(*F, TfrmInfo::riAudioSampleRate));
+  PostMessageW(F->Handle(), WM_CHAR, 27, 0);
+  Settle();
+  EXPECT_FALSE(F->Visible());
+}
+
+TEST_F(InfoWindow, AFileThatCannotBeReadIsReportedAndNotShown) {
+  // The message box is closed as soon as it is up.
+  const UINT_PTR Timer = SetTimer(nullptr, 0, 50, CloseMessageBox);
+  auto Window = CreateInfoWindow("Z:\\no\\such\\movie.avi");
+  KillTimer(nullptr, Timer);
+  EXPECT_EQ(nullptr, Window);
+  EXPECT_FALSE(InfoReadFailed);
+  EXPECT_EQ(nullptr, frmInfo);
+}
+
+TEST(MediaTypes, ShortFormatBlocksAreNotRead) {
+  VIDEOINFOHEADER Video{};
+  Video.AvgTimePerFrame = 400000;
+  Video.bmiHeader.biWidth = 640;
+  AM_MEDIA_TYPE Mt{};
+  Mt.formattype = FORMAT_VideoInfo;
+  Mt.pbFormat = reinterpret_cast<BYTE*>(&Video);
+  Mt.cbFormat = sizeof Video;
+  ASSERT_TRUE(lc::tools::VideoFormatOf(Mt).has_value());
+  EXPECT_EQ(640, lc::tools::VideoFormatOf(Mt)->Width);
+  Mt.cbFormat = sizeof Video - 1;
+  EXPECT_FALSE(lc::tools::VideoFormatOf(Mt).has_value());
+  Mt.formattype = FORMAT_WaveFormatEx;
+  Mt.cbFormat = 15;
+  EXPECT_FALSE(lc::tools::AudioFormatOf(Mt).has_value());
+  Mt.cbFormat = 0;
+  Mt.formattype = FORMAT_VideoInfo;
+  EXPECT_FALSE(lc::tools::VideoFormatOf(Mt).has_value());
+}
+
+TEST(MediaTypes, ClearMediaTypeFreesAndZeroes) {
+  AM_MEDIA_TYPE Mt{};
+  Mt.majortype = MEDIATYPE_Video;
+  Mt.cbFormat = 88;
+  Mt.pbFormat = static_cast<BYTE*>(CoTaskMemAlloc(88));
+  lc::tools::ClearMediaType(Mt);
+  EXPECT_EQ(nullptr, Mt.pbFormat);
+  EXPECT_EQ(0u, Mt.cbFormat);
+  EXPECT_TRUE(Mt.majortype == GUID_NULL);
+  EXPECT_EQ(-1, lc::tools::GetFileSize64(L"Z:\\no\\such\\file"));
+}
+
+// ---- shutdown -------------------------------------------------------------------------------
+
+class TRecordingShutdownApi : public TShutdownApi {
+ public:
+  bool OpenProcessToken() override { return Calls.push_back("open"), TokenOk; }
+  bool LookupShutdownPrivilege() override { return Calls.push_back("lookup"), LookupOk; }
+  bool EnableShutdownPrivilege() override { return Calls.push_back("enable"), EnableOk; }
+  bool RequestExit(unsigned Flags) override {
+    ExitFlags.push_back(Flags);
+    return ExitOk;
+  }
+  void CloseToken() override { Calls.push_back("close"); }
+  bool TokenOk = true, LookupOk = true, EnableOk = true, ExitOk = true;
+  std::vector<std::string> Calls;
+  std::vector<unsigned> ExitFlags;
+};
+
+TEST(ShutdownRequest, PowersOffPolitelyWithThePrivilege) {
+  TRecordingShutdownApi Api;
+  EXPECT_TRUE(ShutdownComputer(Api));
+  EXPECT_EQ((std::vector<std::string>{"open", "lookup", "enable", "close"}), Api.Calls);
+  // EWX_POWEROFF | EWX_FORCEIFHUNG: programs that answer are not forced.
+  EXPECT_EQ(std::vector<unsigned>{0x18}, Api.ExitFlags);
+}
+
+TEST(ShutdownRequest, WithoutATokenItShutsDown) {
+  TRecordingShutdownApi Api;
+  Api.TokenOk = false;
+  Api.ExitOk = false;
+  EXPECT_FALSE(ShutdownComputer(Api));
+  // EWX_SHUTDOWN | EWX_FORCEIFHUNG.
+  EXPECT_EQ(std::vector<unsigned>{0x11}, Api.ExitFlags);
+}
+
+TEST(ShutdownRequest, NoPrivilegeNoRequest) {
+  TRecordingShutdownApi Lookup;
+  Lookup.LookupOk = false;
+  EXPECT_FALSE(ShutdownComputer(Lookup));
+  EXPECT_TRUE(Lookup.ExitFlags.empty());
+  TRecordingShutdownApi Enable;
+  Enable.EnableOk = false;
+  EXPECT_FALSE(ShutdownComputer(Enable));
+  EXPECT_TRUE(Enable.ExitFlags.empty());
+}
+
+class Countdown : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    lc::settings::SetDefaultTexts(lc::settings::GlobalTextTable());
+    ShutdownFailed = false;
+    for (auto& W : Windows) {
+      W = std::make_unique<TForm>();
+      W->SetBounds(10, 10, 100, 100);
+      W->Show();
+    }
+    lc::tools::TToolEnvironment E;
+    E.StartUpWindows = [this] {
+      std::vector<TForm*> All;
+      for (auto& W : Windows) All.push_back(W.get());
+      return All;
+    };
+    lc::tools::SetToolEnvironment(std::move(E));
+    Links.Clock = [this] { return Now; };
+    Links.ClosePlayer = [this] { ++Closed; };
+    Links.Shutdown = [this] { return ++Shutdowns, ShutdownAccepted; };
+    Links.Report = [this](const std::wstring& Text) { Reports.push_back(Text); };
+    Links.Terminate = [this] { ++Terminated; };
+    Self = this;
+  }
+  void TearDown() override { lc::tools::SetToolEnvironment({}); }
+
+  // Runs the countdown; Step runs on every pass of its loop (50 ms timer).
+  void Run(std::function<void()> Step) {
+    OnStep = std::move(Step);
+    const UINT_PTR Timer = SetTimer(nullptr, 0, 50, Tick);
+    ShutdownCountdown(Links);
+    KillTimer(nullptr, Timer);
+  }
+  int EnabledCount() {
+    int N = 0;
+    for (auto& W : Windows) N += W->Enabled() ? 1 : 0;
+    return N;
+  }
+
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) { Self->OnStep(); }
+  static Countdown* Self;
+  std::unique_ptr<TForm> Windows[5];
+  TShutdownLinks Links;
+  std::function<void()> OnStep;
+  std::uint64_t Now = 1000000;
+  int Closed = 0, Shutdowns = 0, Terminated = 0;
+  bool ShutdownAccepted = false;
+  std::vector<std::wstring> Reports;
+};
+Countdown* Countdown::Self = nullptr;
+
+TEST_F(Countdown, CancelledByItsButtonOrByEscape) {
+  for (int Way = 0; Way < 2; ++Way) {
+    int DisabledDuring = -1;
+    Run([&] {
+      if (!frmShutDown || !frmShutDown->Visible()) return;
+      DisabledDuring = 5 - EnabledCount();
+      EXPECT_EQ(L"The computer will be shutdown\r\nin 30 secondes", frmShutDown->TextLabel().Caption());
+      if (Way == 0) {
+        const TRect R = frmShutDown->CancelButton().Rect();
+        const LPARAM At = MAKELPARAM(R.Left + 5, R.Top + 5);
+        PostMessageW(frmShutDown->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At);
+        PostMessageW(frmShutDown->Handle(), WM_LBUTTONUP, 0, At);
+      } else {
+        PostMessageW(frmShutDown->Handle(), WM_CHAR, 27, 0);
+      }
+    });
+    EXPECT_EQ(5, DisabledDuring) << Way;
+    EXPECT_EQ(5, EnabledCount()) << Way;
+    EXPECT_EQ(nullptr, frmShutDown);
+  }
+  EXPECT_EQ(0, Closed);
+  EXPECT_EQ(0, Shutdowns);
+  EXPECT_FALSE(ShutdownFailed);
+}
+
+TEST_F(Countdown, AnOpenToolWindowIsTheOnlyOneDisabled) {
+  auto Jump = std::make_unique<TfrmJump>();
+  bool JumpDisabled = false;
+  int StartUpEnabled = 0;
+  Run([&] {
+    if (!frmShutDown || !frmShutDown->Visible()) return;
+    JumpDisabled = !Jump->Enabled();
+    StartUpEnabled = EnabledCount();
+    PostMessageW(frmShutDown->Handle(), WM_CHAR, 13, 0);
+  });
+  EXPECT_TRUE(JumpDisabled);
+  EXPECT_EQ(5, StartUpEnabled);
+  EXPECT_TRUE(Jump->Enabled());
+}
+
+TEST_F(Countdown, TheCaptionFollowsTheClockAndThirtySecondsShutDown) {
+  std::vector<std::wstring> Captions;
+  Run([&] {
+    if (!frmShutDown) return;
+    const std::wstring& C = frmShutDown->TextLabel().Caption();
+    if (Captions.empty() || Captions.back() != C) Captions.push_back(C);
+    // A slow loop: the clock moves on by 7.5 s per pass.
+    Now += 7500;
+  });
+  ASSERT_GE(Captions.size(), 3u);
+  EXPECT_EQ(L"The computer will be shutdown\r\nin 30 secondes", Captions[0]);
+  // Numbers are skipped, not stretched.
+  EXPECT_LT(Captions.size(), 6u);
+  EXPECT_EQ(std::wstring::npos, Captions[1].find(L"in 29 secondes"));
+  EXPECT_EQ(1, Closed);
+  EXPECT_EQ(1, Shutdowns);
+  // Refused: reported once and the program asked to end.
+  EXPECT_TRUE(ShutdownFailed);
+  ASSERT_EQ(1u, Reports.size());
+  EXPECT_EQ(L"Unable to shutdown the computer!", Reports[0]);
+  EXPECT_EQ(1, Terminated);
+  EXPECT_EQ(5, EnabledCount());
+}
+
+TEST_F(Countdown, AnAcceptedShutdownReturnsAtOnce) {
+  ShutdownAccepted = true;
+  Run([&] { Now += 31000; });
+  EXPECT_EQ(1, Shutdowns);
+  EXPECT_FALSE(ShutdownFailed);
+  EXPECT_TRUE(Reports.empty());
+  EXPECT_EQ(0, Terminated);
+}
+
+}  // namespace

@@ -1,0 +1,131 @@
+#include "tools/tool_dialog.h"
+
+#include <algorithm>
+
+#include <windows.h>
+
+#include "framework/application.h"
+#include "kit/skin_strip.h"
+#include "kit/window_drag.h"
+#include "settings/text_table.h"
+#include "settings/win/settings_win.h"
+#include "tools/tool_environment.h"
+
+namespace {
+
+constexpr TColor TitleColor = 0x999999;
+
+}  // namespace
+
+void PlaceCaptionButtons(TVirtualButton& Ok, TVirtualButton& Cancel, int W, int Top, int Bottom,
+                         int MiddleWidth) {
+  const int Width = std::max(Ok.ImageWidth(), Cancel.ImageWidth());
+  Ok.SetWidth(Width);
+  Cancel.SetWidth(Width);
+  const int Gap = MiddleWidth ? RoundHalfEven((W - 2 * Width - MiddleWidth) / 4.0)
+                              : RoundHalfEven((W - 2 * Width) / 3.0);
+  Ok.SetRect({Gap, Top, Gap + Width, Bottom});
+  Cancel.SetRect({W - Gap - Width, Top, W - Gap, Bottom});
+}
+
+void SnapPointerToClient(TForm& Form, int X, int Y) {
+  BOOL Snap = FALSE;
+  if (!SystemParametersInfoW(SPI_GETSNAPTODEFBUTTON, 0, &Snap, 0) || !Snap) return;
+  const TPoint Origin = Form.ClientToScreen({0, 0});
+  SetCursorPos(Origin.X + X, Origin.Y + Y);
+}
+
+TToolDialog::TToolDialog(const std::wstring& ClassName, const std::wstring& SkinName, bool WithBackBuffer)
+    : TSkinForm(ClassName, SkinName, WithBackBuffer), FSurface(Host()) {
+  SetColor(clBlack);
+  Font.SetName(L"Verdana");
+  Font.SetSize(CaptionFontSize(Screen.PixelsPerInch()));
+  Font.SetColor(TitleColor);
+  ShowHint = true;
+  Canvas().Brush.Style = TBrushStyle::bsClear;
+}
+
+void TToolDialog::SetTitle(const std::wstring& Title) {
+  FTitle = Title;
+  SetCaption(Title);
+}
+
+TVirtualButton& TToolDialog::AddButton(const TRect& Rect, const std::wstring& Caption, const std::wstring& Hint,
+                                       const std::wstring& SkinName, TButtonVariant Variant) {
+  const TPaintTargets Targets = Host().BackBuffer() ? ptBoth : ptWindow;
+  FButtons.push_back(std::make_unique<TVirtualButton>(Host(), FSurface, Rect, Caption, Hint, SkinName,
+                                                      TButtonOptions{Variant, Targets}));
+  Host().AddWidget(FButtons.back().get());
+  return *FButtons.back();
+}
+
+TVirtualButton& TToolDialog::AddCloseBox(int Left, const std::wstring& SkinName) {
+  const std::wstring Hint = lc::settings::Utf8ToWide(lc::settings::GlobalTextTable().TextHints[0]);
+  return AddButton({Left, 7, Left + 9, 16}, L"", Hint, SkinName, TButtonVariant::Standard);
+}
+
+void TToolDialog::DrawTitle(TCanvas& Target) {
+  Target.Font.Assign(Font);
+  Target.Brush.Style = TBrushStyle::bsClear;
+  Target.TextOut(5, 5, FTitle);
+}
+
+lc::tools::TDialogPlacementInput TToolDialog::PlacementInput() {
+  using namespace lc::tools;
+  const TToolEnvironment& E = ToolEnvironment();
+  TDialogPlacementInput In;
+  In.Width = ClientWidth();
+  In.Height = ClientHeight();
+  In.ScreenWidth = Screen.Width();
+  In.ScreenHeight = Screen.Height();
+  In.WorkArea = Screen.WorkAreaRect();
+  In.MonitorsDiffer = EnvFlag(E.MonitorsDiffer);
+  In.VideoMonitor = E.VideoMonitor ? E.VideoMonitor() : Bounds(0, 0, In.ScreenWidth, In.ScreenHeight);
+  In.MainMonitor = In.VideoMonitor;
+  In.VideoWorkArea = In.WorkArea;
+  if (TForm* Main = EnvForm(E.MainWindow)) {
+    In.Main = Main->BoundsRect();
+    In.OnFullScreenVideo = EnvFlag(E.VideoFullScreen) && Main->Tag == 1;
+    if (In.MonitorsDiffer) In.MainMonitor = GetWindowMonitor(Main->Handle()).BoundsRect;
+  }
+  if (TForm* Video = EnvForm(E.VideoWindow)) {
+    In.Video = Video->BoundsRect();
+    if (In.MonitorsDiffer) In.VideoWorkArea = GetWindowMonitor(Video->Handle()).WorkareaRect;
+  }
+  return In;
+}
+
+bool TToolDialog::FixAndPlace(TPlacement Placement) {
+  if (lc::tools::EnvFlag(lc::tools::ToolEnvironment().SkipFormPlacement)) return false;
+  const int W = Host().Skin().Width();
+  const int H = Host().Skin().Height();
+  Constraints = {W, H, W, H};
+  SetBounds(Left(), Top(), W, H);
+  if (Placement == TPlacement::None) return true;
+  const lc::tools::TDialogPlacementInput In = PlacementInput();
+  const TPoint At =
+      Placement == TPlacement::BetweenMain ? lc::tools::PlaceBetweenMain(In) : lc::tools::PlaceBelowVideo(In);
+  SetBounds(At.X, At.Y, W, H);
+  return true;
+}
+
+void TToolDialog::SnapPointerTo(int X, int Y) { SnapPointerToClient(*this, X, Y); }
+
+void TToolDialog::Paint() {
+  TSkinForm::Paint();
+  DrawTitle(Canvas());
+}
+
+void TToolDialog::DoClose(TCloseAction& Action) {
+  for (auto& B : FButtons) B->MouseLeave();
+  Screen.SetCursor(crDefault);
+  Hint.clear();
+  TSkinForm::DoClose(Action);
+}
+
+void TToolDialog::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TSkinForm::MouseUp(Button, Shift, X, Y);
+  if (Button != TMouseButton::mbLeft) return;
+  Application.ProcessMessages();
+  Application.CancelHint();
+}
