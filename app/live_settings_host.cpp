@@ -7,6 +7,7 @@
 #include "kit/system_utils.h"
 #include "player/main_form.h"
 #include "player/video_window.h"
+#include "playlist/win/playlist_window.h"
 #include "settings/file_io.h"
 #include "settings/program_state.h"
 #include "settings/settings_store.h"
@@ -61,6 +62,13 @@ void LiveSettingsHost::GatherLiveValues(settings::SettingsStore& store) const {
     store.MainXPosition = frmMain->Left();
     store.MainYPosition = frmMain->Top();
     store.LastMovieSelectedInPlaylist = frmMain->Playlist().Entries().PlaylistIndex + 1;
+  }
+  if (frmPlayList) {
+    store.PlaylistXPosition = frmPlayList->Left();
+    store.PlaylistYPosition = frmPlayList->Top();
+    store.PlayListWidth = frmPlayList->ClientWidth();
+    store.PlayListHeight = frmPlayList->ClientHeight();
+    store.PlayListShow = frmPlayList->Visible();
   }
   if (frmVideoWindow) {
     // In full screen the window's place in the normal mode.

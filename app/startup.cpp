@@ -10,6 +10,7 @@
 #include "app/instance.h"
 #include "app/live_settings_host.h"
 #include "app/migration.h"
+#include "app/playlist_setup.h"
 #include "app/startup_platform.h"
 #include "app/tool_windows.h"
 #include "framework/application.h"
@@ -18,6 +19,7 @@
 #include "player/display_platform.h"
 #include "player/main_form.h"
 #include "player/video_window.h"
+#include "playlist/win/playlist_window.h"
 #include "playlist/win/playlist_win.h"
 #include "settings/associations.h"
 #include "settings/file_io.h"
@@ -176,6 +178,7 @@ void CreateForms(const settings::SettingsHost& host) {
   main->Satellites.VideoWindow = Application.CreateForm<TfrmVideoWindow>();
   main->InstallPlaybackRoom();
   main->InstallPictureRoom();
+  CreatePlaylistWindow(*main);
   CreateToolWindows();
   Application.OnException = [main](TComponent* s, std::exception_ptr e) { main->OnExceptionEvent(s, e); };
   Application.OnShowHint = [main](std::wstring& text, bool& show, THintInfo& info) {
@@ -203,6 +206,7 @@ void SettingsIntoWindows() {
   TDSVideoWindowEx2& video = *frmVideoWindow->VideoWindow;
   const int cx = video.ClientWidth() / 2, cy = video.ClientHeight() / 2;
   video.VideoRect = Rect(cx, cy, cx, cy);
+  if (frmPlayList) PlaylistSettingsIntoWindow(*frmPlayList);
   if (s.Shuffle) std::srand(static_cast<unsigned>(std::time(nullptr)));
   SettingsIntoToolWindows(s);
   frmVideoWindow->AudioChain.DspDynamicAmplify.SetEnabled(s.DynamicAmplification);

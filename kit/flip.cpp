@@ -162,3 +162,9 @@ void TVirtualButton2::SetDown(bool Value) {
   FDown = Value;
   Paint();
 }
+
+void TVirtualFlip::SetStateHints(std::wstring HintTrue, std::wstring HintFalse) {
+  FOptions.HintTrue = std::move(HintTrue);
+  FOptions.HintFalse = std::move(HintFalse);
+  if (IsPlaylist()) FHint = FState ? FOptions.HintTrue : FOptions.HintFalse;
+}

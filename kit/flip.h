@@ -48,6 +48,8 @@ class TVirtualFlip : public TWidget {
   // follows the state.
   void SetState(bool Value);
   bool State() const { return FState; }
+  // The playlist's two hints in another language.
+  void SetStateHints(std::wstring HintTrue, std::wstring HintFalse);
 
  private:
   bool IsPlaylist() const { return FOptions.Variant == TFlipVariant::Playlist; }

@@ -1,9 +1,14 @@
 // The playlist model and the opening of files, kept by the main window, and
 // what they ask of the player: its shared values, its commands, its
 // messages and the playlist window.
+#include <windows.h>
+
 #include "player/main_form.h"
+#include "player/video_window.h"
+#include "playlist/win/playlist_window.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
+#include "settings/win/settings_win.h"
 
 using lc::Cmd;
 
@@ -31,12 +36,16 @@ class TMainPlayerLink : public lc::playlist::PlayerLink {
     F.Commands().OpenMovie(PlayAfterOpen, AddNextParts);
   }
   bool AttachSubtitle(const std::string& File) override { return F.Commands().AttachSubtitle(File); }
+  void DetachSubtitle() override {
+    F.SubtitleLabel->SetCaption(lc::settings::Utf8ToWide(lc::settings::GlobalTextTable().TextLabels[30]));
+  }
   std::string SearchSubtitle(const std::string& Movie) override { return F.Commands().SearchSubtitle(Movie); }
   void ShowMessage(const std::string& Text, lc::playlist::MessageOwner) override { F.ShowReport(Text); }
-  // The playlist window's face is the playlist window's.
-  void SelectionChanged() override {}
-  bool ListHasFocus() const override { return F.PlaylistFocused(); }
-  void AfterEntryOpened(bool) override {}
+  void SelectionChanged() override {
+    if (frmPlayList) frmPlayList->ListVideoSelectItem();
+  }
+  bool ListHasFocus() const override { return frmPlayList && frmPlayList->ListVideoFocused(); }
+  void AfterEntryOpened(bool ListHadFocus) override;
   void ShowPlaylistWindow() override {
     if (F.Satellites.PlayList && !F.Satellites.PlayList->Showing()) F.Satellites.PlayList->Show();
   }
@@ -44,6 +53,24 @@ class TMainPlayerLink : public lc::playlist::PlayerLink {
  private:
   TfrmMain& F;
 };
+
+// With the video window up, the playlist comes to the front in full screen
+// (unless the main window hides there) and otherwise, when its list had
+// the focus, takes it back and stays just behind the video window.
+void TMainPlayerLink::AfterEntryOpened(bool ListHadFocus) {
+  TfrmPlayList* List = frmPlayList;
+  TfrmVideoWindow* Video = frmVideoWindow;
+  if (!List || !Video || !Video->Visible()) return;
+  if (Video->FullScreen) {
+    if (!lc::Program().Settings.AutoHideMainWindow) List->BringToFront();
+    return;
+  }
+  if (!List->Visible() || !ListHadFocus) return;
+  List->ListVideo.SetFocus();
+  if (!F.AlwaysOnTopChecked) {
+    SetWindowPos(List->Handle(), Video->Handle(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+}
 
 void TfrmMain::CreatePlaylist() {
   lc::ProgramState& P = lc::Program();

@@ -44,6 +44,8 @@ class PlayerLink {
   // Attaches a subtitle file to the movie that is open (the label, the
   // video control and the menu follow); false when it did not load.
   virtual bool AttachSubtitle(const std::string& file) = 0;
+  // The open movie loses its subtitle (the label shows "No subtitle").
+  virtual void DetachSubtitle() = 0;
   // The silent subtitle search for a movie: the file found, empty for none.
   virtual std::string SearchSubtitle(const std::string& movie) = 0;
   virtual void ShowMessage(const std::string& text, MessageOwner owner) = 0;

@@ -45,7 +45,10 @@ Playlist::Playlist(PlayerLink& link, FileSystem& files, settings::SettingsStore&
       autoPlaylistFile_(std::move(autoPlaylistFile)),
       random_(ClockSeededRandom()) {}
 
-void Playlist::SetItemIndex(int index) { itemIndex_ = index >= 0 && index < Count() ? index : -1; }
+void Playlist::SetItemIndex(int index) {
+  itemIndex_ = index >= 0 && index < Count() ? index : -1;
+  LinesChanged();
+}
 
 // ------------------------------------------------------------ lines
 
@@ -62,6 +65,7 @@ void Playlist::RebuildLines() {
   lines_.clear();
   lines_.reserve(entries_.PlaylistMovies.size());
   for (int i = 0; i < Count(); ++i) lines_.push_back(LineFor(i, width));
+  LinesChanged();
 }
 
 void Playlist::SetLineName(int index, const std::string& path) {
@@ -97,6 +101,7 @@ void Playlist::ClearModel() {
   itemIndex_ = -1;
   cutFile_.clear();
   cutTail_.clear();
+  LinesChanged();
 }
 
 void Playlist::ClearForNewList() { ClearModel(); }
@@ -145,6 +150,7 @@ void Playlist::ReplaceMovie(const std::string& path) {
   entries_.PlaylistMovies[s] = path;
   SetLineName(s, path);
   entries_.PlaylistSubtitles[s] = SubtitleFor(path);
+  LinesChanged();
   link_.SelectionChanged();
 }
 
@@ -165,6 +171,7 @@ void Playlist::MoveUp(bool selectionFollows) {
   if (s < 1 || s >= Count()) return;
   SwapEntries(s, s - 1);
   if (selectionFollows) itemIndex_ = s - 1;
+  LinesChanged();
 }
 
 void Playlist::MoveDown(bool selectionFollows) {
@@ -172,6 +179,7 @@ void Playlist::MoveDown(bool selectionFollows) {
   if (s < 0 || s >= Count() - 1) return;
   SwapEntries(s, s + 1);
   if (selectionFollows) itemIndex_ = s + 1;
+  LinesChanged();
 }
 
 void Playlist::ReorderAndReselect(const std::vector<std::size_t>& order) {
@@ -193,6 +201,7 @@ void Playlist::ReorderAndReselect(const std::vector<std::size_t>& order) {
       if (entries_.PlaylistMovies[i] == selected) itemIndex_ = i;
     }
   }
+  LinesChanged();
   link_.SelectionChanged();
 }
 
@@ -267,6 +276,7 @@ void Playlist::PlayEntry(bool userAction) {
     }
     if (s + 1 >= Count()) return;
     itemIndex_ = s + 1;
+    LinesChanged();
     link_.SelectionChanged();
   }
 }

@@ -51,6 +51,9 @@ class Playlist {
   void SetItemIndex(int index);
   // Replaces the random numbers (seeded from the clock by default).
   void SetRandom(RandomFunction random) { random_ = std::move(random); }
+  // Runs after every change of the lines or of the selected line, so that
+  // the window showing them follows.
+  std::function<void()> OnLinesChanged;
 
   // ---- adding ----
   // Appends a movie with its subtitle (searched when AutoLoadSubtitle is
@@ -103,6 +106,18 @@ class Playlist {
   // The opened subtitle `file` goes with the movie that plays.
   void SubtitleAttached(const std::string& file, const std::string& currentMovie);
 
+  // ---- the selected entry's subtitle (the subtitle list) ----
+  // A line of the subtitle list was chosen: line 0 takes the entry's
+  // subtitle away, line k its candidate k - 1; the movie that plays loads
+  // its new subtitle at once. Other lines do nothing.
+  void ChooseSubtitleLine(int line);
+  // A subtitle file added by the add-subtitle command or dropped on the
+  // subtitle list: refused when it is offered already; for the movie that
+  // plays it is loaded, otherwise `check` (the silent subtitle check) must
+  // accept it. True when it became the entry's subtitle (its candidates are
+  // then gathered again).
+  bool AddEntrySubtitle(const std::string& file, const std::function<bool(const std::string&)>& check);
+
   // ---- playing ----
   // Plays the selected entry (ListVideoDblClick). A user's play reports a
   // missing file; an automatic advance skips missing files to the next.
@@ -120,6 +135,9 @@ class Playlist {
 
  private:
   void ClearModel();
+  void LinesChanged() {
+    if (OnLinesChanged) OnLinesChanged();
+  }
   std::string LineFor(int index, std::size_t width) const;
   std::size_t NumberWidth() const;
   void SetLineName(int index, const std::string& path);
@@ -128,6 +146,7 @@ class Playlist {
   void ReorderAndReselect(const std::vector<std::size_t>& order);
   std::string SubtitleFor(const std::string& movie);
   bool SameFile(const std::string& a, const std::string& b) const;
+  bool SelectedIsPlaying(bool asCurrentEntry) const;
 
   PlayerLink& link_;
   FileSystem& files_;

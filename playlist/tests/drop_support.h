@@ -13,13 +13,15 @@
 
 namespace lc::playlist::testing {
 
-inline HDROP MakeDrop(const std::vector<std::wstring>& names) {
+// `at` is the drop point in the client area of the receiving window.
+inline HDROP MakeDrop(const std::vector<std::wstring>& names, POINT at = {0, 0}) {
   std::size_t chars = 1;
   for (const std::wstring& name : names) chars += name.size() + 1;
   HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
   auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
   header->pFiles = sizeof(DROPFILES);
   header->fWide = TRUE;
+  header->pt = at;
   auto* text = reinterpret_cast<wchar_t*>(header + 1);
   for (const std::wstring& name : names) {
     std::copy(name.begin(), name.end(), text);

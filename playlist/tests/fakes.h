@@ -61,6 +61,7 @@ class RecordingLink : public PlayerLink {
     calls.push_back("subtitle " + file);
     return subtitleLoads;
   }
+  void DetachSubtitle() override { calls.push_back("no subtitle"); }
   std::string SearchSubtitle(const std::string& movie) override {
     const auto it = subtitlesFound.find(movie);
     return it == subtitlesFound.end() ? std::string() : it->second;

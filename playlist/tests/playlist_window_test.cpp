@@ -12,6 +12,7 @@
 
 #include "framework/application.h"
 #include "kit/skin_image.h"
+#include "playlist/tests/drop_support.h"
 #include "playlist/tests/fakes.h"
 #include "playlist/win/playlist_window.h"
 #include "settings/text_table.h"
@@ -35,7 +36,9 @@ bool SamePixel(TBitmap& A, int AX, int AY, TBitmap& B, int BX, int BY) {
 
 class PlaylistWindow : public ::testing::Test {
  protected:
-  PlaylistWindow() : Model(Link, Files, Settings, Texts, "C:\\Data\\", "C:\\Data\\Lumacraft.lpl") {
+  PlaylistWindow()
+      : Model(Link, Files, Settings, Texts, "C:\\Data\\", "C:\\Data\\Lumacraft.lpl"),
+        Opener(Model, Link, Files, Settings, Texts) {
     settings::SetDefaultTexts(Texts);
     settings::SetDefaultTexts(settings::GlobalTextTable());
     for (const char* Name : {"a.avi", "b.avi", "c.avi", "d.avi"}) {
@@ -45,7 +48,11 @@ class PlaylistWindow : public ::testing::Test {
     Settings.ShowSubtitlesInPlaylist = true;
     Settings.PlayListWidth = 300;
     Settings.PlayListHeight = 300;
-    Form = std::make_unique<TfrmPlayList>(Model, Settings, TPlayListEnvironment{});
+    Settings.MediaExtensions = {"avi", "mkv"};
+    TPlayListEnvironment Env;
+    Env.CheckSubtitleFile = [this](const std::string& Path) { return Path.find("good") != std::string::npos; };
+    Env.ShowMessage = [this](const std::wstring& Text) { WindowMessages.push_back(Text); };
+    Form = std::make_unique<TfrmPlayList>(Model, Opener, Settings, std::move(Env));
     Form->SetBounds(50, 50, Form->Width(), Form->Height());
     Form->Show();
     Settle();
@@ -67,6 +74,8 @@ class PlaylistWindow : public ::testing::Test {
   settings::SettingsStore Settings;
   settings::TextTable Texts;
   Playlist Model;
+  FileOpener Opener;
+  std::vector<std::wstring> WindowMessages;
   std::unique_ptr<TfrmPlayList> Form;
 };
 
@@ -95,6 +104,19 @@ TEST_F(PlaylistWindow, FaceIsComposedFromThePartImagesAtTwoSizes) {
     ReleaseDC(Form->Handle(), Screen);
     EXPECT_EQ(OnScreen, Face.Canvas().Pixel(CW - 2, CH - 2));
   }
+  // The two switches stand on the face, up (frame 0, from 0) and, once
+  // clicked, down (frame 1, from 13 of the 52-pixel strip).
+  TBitmap Shuffle;
+  LoadSkinImage(L"btnShuffle", Shuffle);
+  TBitmap& Face = Form->Buffer();
+  EXPECT_TRUE(SamePixel(Face, 6 + 6, 126 + 7, Shuffle, 6, 7));
+  EXPECT_FALSE(SamePixel(Face, 6 + 6, 126 + 7, Shuffle, 13 + 6, 7));
+  SendMessageW(Form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, 133));
+  SendMessageW(Form->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(12, 133));
+  Settle();
+  EXPECT_TRUE(Settings.Shuffle);
+  EXPECT_TRUE(SamePixel(Face, 6 + 6, 126 + 7, Shuffle, 13 + 6, 7) ||
+              SamePixel(Face, 6 + 6, 126 + 7, Shuffle, 39 + 6, 7));
   // The lists fill the face's frame.
   EXPECT_EQ(Form->ListVideo.Left(), 26);
   EXPECT_EQ(Form->ListSub.Top(), (500 - 35) * 75 / 100 + 28);
@@ -171,6 +193,148 @@ TEST_F(PlaylistWindow, HidingTheSubtitleListGivesTheMoviesTheFullHeight) {
   Settle();
   EXPECT_FALSE(Form->ListSub.Visible());
   EXPECT_EQ(Form->ListVideo.Height(), 301 - 8 - 25);
+}
+
+TEST_F(PlaylistWindow, FaceButtonsRunTheirCommands) {
+  auto Click = [this](int X, int Y) {
+    SendMessageW(Form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(X, Y));
+    SendMessageW(Form->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(X, Y));
+    Settle();
+  };
+  Form->SetClientSize(300, 300);
+  Settle();
+  Form->ListVideo.SetItemIndex(1);
+  Form->ListVideo.OnClick(&Form->ListVideo);
+  Click(13, 64);  // remove, (8, 58, 18, 70)
+  EXPECT_EQ(Names(), (std::vector<std::string>{"a.avi", "c.avi", "d.avi"}));
+  // The toggle stands at (7, h + 13) with h = (300 - 35) * 75 div 100 = 198.
+  Click(12, 215);
+  EXPECT_FALSE(Settings.ShowSubtitlesInPlaylist);
+  EXPECT_FALSE(Form->ListSub.Visible());
+  EXPECT_EQ(Form->ListVideo.Height(), 300 - 8 - 25);
+  // Hidden, it moves to (7, CH - 16, 19, CH - 8).
+  Click(12, 288);
+  EXPECT_TRUE(Settings.ShowSubtitlesInPlaylist);
+  EXPECT_TRUE(Form->ListSub.Visible());
+  EXPECT_EQ(Form->ListSub.Top(), 198 + 28);
+  Click(12, 112);  // remember previous settings, (6, 106, 20, 121)
+  EXPECT_TRUE(Settings.RememberPreviousMovieSettings);
+}
+
+TEST_F(PlaylistWindow, PopupMenuCommandsChangeTheModel) {
+  EXPECT_EQ(Form->ListVideo.PopupMenu, &Form->PopupVideoMenu);
+  EXPECT_EQ(Form->ListSub.PopupMenu, &Form->PopupSubtitleMenu);
+  EXPECT_EQ(Form->PopupVideoMenu.Painter, &Form->FlatMenu);
+  EXPECT_TRUE(Form->FlatMenu.Active());
+  std::vector<std::wstring> Captions;
+  for (int I = 0; I < Form->PopupVideoMenu.Items.Count(); ++I) {
+    Captions.push_back(Form->PopupVideoMenu.Items.Items(I)->Caption);
+  }
+  EXPECT_EQ(Captions, (std::vector<std::wstring>{L"Add movie(s)", L"Add folder", L"Replace movie", L"-", L"Remove",
+                                                 L"Remove all", L"-", L"Sort by filename", L"Randomize"}));
+  EXPECT_EQ(Form->MenuItem(L"AddSubtitleMenu")->Caption, L"Add subtitle");
+
+  Form->ListVideo.SetItemIndex(1);
+  Form->ListVideo.OnClick(&Form->ListVideo);
+  Form->MenuItem(L"RemoveMenu")->Click();
+  EXPECT_EQ(Names(), (std::vector<std::string>{"a.avi", "c.avi", "d.avi"}));
+  EXPECT_EQ(Form->ListVideo.Items(1), L"2. c.avi");
+
+  Model.MoveDown(false);  // a.avi, d.avi, c.avi with entry 1 selected
+  Form->MenuItem(L"SortByFilenameMenu")->Click();
+  EXPECT_EQ(Names(), (std::vector<std::string>{"a.avi", "c.avi", "d.avi"}));
+  EXPECT_EQ(Form->ListVideo.Items(2), L"3. d.avi");
+  // The selection stays with its movie.
+  EXPECT_EQ(Form->ListVideo.ItemIndex(), 2);
+
+  Form->MenuItem(L"RemoveAllMenu")->Click();
+  EXPECT_EQ(Model.Count(), 0);
+  EXPECT_EQ(Form->ListVideo.Count(), 0);
+}
+
+TEST_F(PlaylistWindow, EditsFromOutsideShowInTheList) {
+  Files.AddFile("C:\\m\\e.avi");
+  Model.AddMovie("C:\\m\\e.avi");
+  ASSERT_EQ(Form->ListVideo.Count(), 5);
+  EXPECT_EQ(Form->ListVideo.Items(4), L"5. e.avi");
+  Model.SetItemIndex(3);
+  EXPECT_EQ(Form->ListVideo.ItemIndex(), 3);
+  Model.MoveUp(true);
+  EXPECT_EQ(Form->ListVideo.Items(2), L"3. d.avi");
+  EXPECT_EQ(Form->ListVideo.ItemIndex(), 2);
+}
+
+TEST_F(PlaylistWindow, DroppedMoviesAndFoldersAreAdded) {
+  Files.AddFile("C:\\n\\e.avi");
+  Files.AddFile("C:\\n\\notes.txt");
+  Files.AddFolder("C:\\f");
+  Files.AddFile("C:\\f\\z.mkv");
+  Files.AddFile("C:\\f\\y.avi");
+  Form->ListVideo.SetItemIndex(1);
+  Form->ListVideo.OnClick(&Form->ListVideo);
+  const POINT OnMovies{60, 40};
+  SendMessageW(Form->Handle(), WM_DROPFILES,
+               reinterpret_cast<WPARAM>(testing::MakeDrop({L"C:\\n\\e.avi", L"C:\\n\\notes.txt", L"C:\\f"}, OnMovies)), 0);
+  Settle();
+  EXPECT_EQ(Model.Entries().PlaylistMovies,
+            (std::vector<std::string>{"C:\\m\\a.avi", "C:\\m\\b.avi", "C:\\m\\c.avi", "C:\\m\\d.avi", "C:\\n\\e.avi",
+                                      "C:\\f\\y.avi", "C:\\f\\z.mkv"}));
+  EXPECT_EQ(Form->ListVideo.Items(6), L"7. z.mkv");
+  // Nothing plays and the selection stays.
+  EXPECT_EQ(Form->ListVideo.ItemIndex(), 1);
+  EXPECT_TRUE(Link.calls.empty());
+}
+
+TEST_F(PlaylistWindow, ASubtitleDroppedOnTheSubtitleListGoesWithTheSelectedEntry) {
+  Form->ListVideo.SetItemIndex(2);
+  Form->ListVideo.OnClick(&Form->ListVideo);
+  ASSERT_EQ(Form->ListSub.Count(), 1);
+  EXPECT_EQ(Form->ListSub.Items(0), L"No subtitle");
+  const TRect Sub = Form->ListSub.BoundsRect();
+  // The list's edges count as inside.
+  const POINT OnSubtitles{Sub.Left, Sub.Bottom};
+  SendMessageW(Form->Handle(), WM_DROPFILES,
+               reinterpret_cast<WPARAM>(testing::MakeDrop({L"C:\\s\\bad.srt"}, OnSubtitles)), 0);
+  EXPECT_EQ(Model.Entries().PlaylistSubtitles[2], "No subtitle");
+  EXPECT_EQ(Link.messages, std::vector<std::string>{"playlist: Bad subtitle!"});
+  SendMessageW(Form->Handle(), WM_DROPFILES,
+               reinterpret_cast<WPARAM>(testing::MakeDrop({L"C:\\s\\good.srt", L"C:\\s\\other.srt"}, OnSubtitles)), 0);
+  EXPECT_EQ(Model.Entries().PlaylistSubtitles[2], "C:\\s\\good.srt");
+  EXPECT_EQ(Model.Count(), 4);
+}
+
+TEST_F(PlaylistWindow, AddSubtitleWithoutASelectedMovieAsksForOne) {
+  Form->ListVideo.SetItemIndex(-1);
+  Form->ListVideo.OnClick(&Form->ListVideo);
+  EXPECT_EQ(Form->ListSub.Count(), 0);
+  Form->MenuItem(L"AddSubtitleMenu")->Click();
+  EXPECT_EQ(WindowMessages, std::vector<std::wstring>{L"Please select a movie!"});
+}
+
+TEST_F(PlaylistWindow, ANewLanguageReachesMenusDialogsAndTheSubtitleList) {
+  Form->ListVideo.SetItemIndex(0);
+  Form->ListVideo.OnClick(&Form->ListVideo);
+  settings::TextTable Other = settings::GlobalTextTable();
+  Other.TextMenus[59] = "Entfernen";
+  Other.TextHints[20] = "Filme hinzufuegen";
+  Other.TextLabels[30] = "Kein Untertitel";
+  Other.TextFilters[3] = "Wiedergabeliste";
+  Form->ApplyTexts(Other);
+  EXPECT_EQ(Form->MenuItem(L"RemoveMenu")->Caption, L"Entfernen");
+  EXPECT_EQ(Form->OpenDialog.Title, L"Filme hinzufuegen");
+  EXPECT_EQ(Form->SavePlaylistDialog.Filter, L"Wiedergabeliste (*.lpl)|*.lpl|All files|*.*");
+  EXPECT_EQ(Form->OpenDialog.Filter, L"Video files|*.avi;*.mkv;|All files|*.*");
+  EXPECT_EQ(Form->ListSub.Items(0), L"Kein Untertitel");
+}
+
+TEST_F(PlaylistWindow, ShowingKeepsTheWindowInsideTheWorkArea) {
+  Form->Hide();
+  const TRect Area = Screen.WorkAreaRect();
+  Form->SetBounds(Area.Right - 40, Area.Bottom + 100, Form->Width(), Form->Height());
+  Form->Show();
+  Settle();
+  EXPECT_EQ(Form->Left(), Area.Right - Form->ClientWidth());
+  EXPECT_EQ(Form->Top(), Area.Bottom - Form->ClientHeight());
 }
 
 }  // namespace

@@ -21,19 +21,37 @@ TShiftState Modifiers(TShiftState Shift) { return Shift & kModifiers; }
 
 }  // namespace
 
-void TfrmPlayList::RefreshLines() {
-  ListVideo.Clear();
-  for (const auto& Line : FModel.Lines()) ListVideo.Add(Utf8ToWide(Line));
-  ListVideo.SetItemIndex(FModel.ItemIndex());
-  ListVideoSelectItem();
+void TfrmPlayList::SyncLines() {
+  const std::vector<std::string>& Lines = FModel.Lines();
+  if (FShownLines.size() != Lines.size() || ListVideo.Count() != static_cast<int>(Lines.size())) {
+    const int Top = ListVideo.TopIndex();
+    ListVideo.Clear();
+    for (const auto& Line : Lines) ListVideo.Add(Utf8ToWide(Line));
+    FShownLines = Lines;
+    ListVideo.SetTopIndex(Top);
+  } else {
+    for (std::size_t I = 0; I < Lines.size(); ++I) {
+      if (FShownLines[I] == Lines[I]) continue;
+      ListVideo.SetItem(static_cast<int>(I), Utf8ToWide(Lines[I]));
+      FShownLines[I] = Lines[I];
+    }
+  }
+  // Select all (Ctrl+A) is the list's own state until the next key.
+  if (!ListVideo.MultiSelect() && ListVideo.ItemIndex() != FModel.ItemIndex()) {
+    ListVideo.SetItemIndex(FModel.ItemIndex());
+  }
+}
+
+bool TfrmPlayList::ListVideoFocused() const {
+  return ListVideo.HandleAllocated() && GetFocus() == ListVideo.Handle();
 }
 
 void TfrmPlayList::ListVideoSelectItem() {
   ListSub.Clear();
   auto& Entries = FModel.Entries();
   Entries.PlaylistSubtitleCandidates.clear();
-  const int Index = ListVideo.ItemIndex();
-  if (Index < 0 || Index >= FModel.Count()) return;
+  const int Index = FModel.ItemIndex();
+  if (Index < 0) return;
   lc::subtitles::SearchSettings Search;
   Search.SubtitleDirectory = FSettings.SubtitleDirectory;
   Search.SearchHereFirst = FSettings.SearchHereFirst;
@@ -54,17 +72,7 @@ void TfrmPlayList::ListVideoSelectItem() {
   ListSub.SetItemIndex(Found.SelectedLine);
 }
 
-void TfrmPlayList::ListSubClick() {
-  const int Line = ListSub.ItemIndex();
-  const int Entry = ListVideo.ItemIndex();
-  auto& Entries = FModel.Entries();
-  if (Line < 0 || Entry < 0 || Entry >= FModel.Count()) return;
-  if (Line == 0) {
-    Entries.PlaylistSubtitles[Entry] = lc::playlist::kNoSubtitle;
-  } else if (Line - 1 < static_cast<int>(Entries.PlaylistSubtitleCandidates.size())) {
-    Entries.PlaylistSubtitles[Entry] = Entries.PlaylistSubtitleCandidates[Line - 1];
-  }
-}
+void TfrmPlayList::ListSubClick() { FModel.ChooseSubtitleLine(ListSub.ItemIndex()); }
 
 void TfrmPlayList::ListVideoDblClick() {
   FModel.SetItemIndex(ListVideo.ItemIndex());
@@ -81,7 +89,7 @@ bool TfrmPlayList::CommonListKey(WORD& Key, TShiftState Shift) {
     return true;
   }
   if (Key == 'L' && M == ssShift) {
-    if (FEnv.AddFolderMenuClick) FEnv.AddFolderMenuClick();
+    AddFolderMenuClick();
     return true;
   }
   if ((Key == VK_RIGHT || Key == VK_LEFT) && (M == 0 || M == ssCtrl || M == ssAlt)) {
@@ -108,10 +116,9 @@ void TfrmPlayList::ListVideoKeyDown(WORD& Key, TShiftState Shift) {
   if (CommonListKey(Key, Shift)) return;
   FModel.SetItemIndex(ListVideo.ItemIndex());
   if (Key == VK_INSERT && M == 0) {
-    if (FEnv.AddMovieClick) FEnv.AddMovieClick();
+    AddMovieClick();
   } else if (Key == VK_DELETE) {
     if (AllSelected) FModel.RemoveAll(); else FModel.RemoveMovie();
-    RefreshLines();
     Key = 0;
   } else if (Key == 'A' && M == ssCtrl) {
     ListVideo.SetMultiSelect(true);
@@ -120,7 +127,6 @@ void TfrmPlayList::ListVideoKeyDown(WORD& Key, TShiftState Shift) {
     Key = 0;
   } else if ((Key == VK_UP || Key == VK_DOWN) && M == ssAlt) {
     if (Key == VK_UP) FModel.MoveUp(true); else FModel.MoveDown(true);
-    RefreshLines();
     Key = 0;
   }
   if (Key != 0 && FEnv.ExecuteKeyCommand) FEnv.ExecuteKeyCommand(Key, Shift);
@@ -131,7 +137,7 @@ void TfrmPlayList::ListSubKeyDown(WORD& Key, TShiftState Shift) {
   if (CommonListKey(Key, Shift)) return;
   const TShiftState M = Modifiers(Shift);
   if (Key == VK_INSERT && M == 0) {
-    if (FEnv.ListSubAdd) FEnv.ListSubAdd();
+    ListSubAdd();
   } else if (Key == VK_F5) {
     ListVideoSelectItem();
   }
@@ -144,7 +150,7 @@ void TfrmPlayList::KeyDown(WORD& Key, TShiftState Shift) {
     Close();
     return;
   }
-  if (Key == 'L' && Modifiers(Shift) == ssShift && FEnv.AddFolderMenuClick) FEnv.AddFolderMenuClick();
+  if (Key == 'L' && Modifiers(Shift) == ssShift) AddFolderMenuClick();
   if (Key != 0 && FEnv.ExecuteKeyCommand) FEnv.ExecuteKeyCommand(Key, Shift);
 }
 
@@ -168,23 +174,34 @@ void TfrmPlayList::ListVideoMouseDown(TMouseButton Button, int X, int Y) {
 
 // While an entry is dragged, the platform moves the selection with the
 // mouse; the entry follows one line at a time (a jump of more lines moves
-// nothing until the selection is next to the entry again).
-void TfrmPlayList::ListVideoMouseMove(TShiftState Shift) {
-  if (!FDragging || (Shift & (ssLeft | ssRight | ssMiddle)) != ssLeft) return;
-  const int Selected = ListVideo.ItemIndex();
-  if (Selected == FDragIndex - 1) {
-    FModel.SetItemIndex(FDragIndex);
-    FModel.MoveUp(true);
-  } else if (Selected == FDragIndex + 1) {
-    FModel.SetItemIndex(FDragIndex);
-    FModel.MoveDown(true);
-  } else {
+// nothing until the selection is next to the entry again). Otherwise the
+// list's hint is the full path of the line under the mouse.
+void TfrmPlayList::ListVideoMouseMove(TShiftState Shift, int X, int Y) {
+  if (!FDragging || (Shift & (ssLeft | ssRight | ssMiddle)) != ssLeft) {
+    ListHint(ListVideo, X, Y, true);
     return;
   }
+  const int Selected = ListVideo.ItemIndex();
+  if (Selected != FDragIndex - 1 && Selected != FDragIndex + 1) return;
+  FModel.SetItemIndex(FDragIndex);
+  if (Selected < FDragIndex) FModel.MoveUp(true); else FModel.MoveDown(true);
   FDragIndex = Selected;
-  const int Top = ListVideo.TopIndex();
-  ListVideo.Clear();
-  for (const auto& Line : FModel.Lines()) ListVideo.Add(Utf8ToWide(Line));
-  ListVideo.SetItemIndex(FModel.ItemIndex());
-  ListVideo.SetTopIndex(Top);
+}
+
+// The hint of a list: the full path of the movie or candidate under the
+// mouse; none off the lines and on the "No subtitle" line.
+void TfrmPlayList::ListHint(TListBox& List, int X, int Y, bool Movies) {
+  if (!FSettings.DisplayHintInPlaylist) return;
+  const int Line = List.ItemAtPos(X, Y);
+  const auto& Entries = FModel.Entries();
+  std::string Path;
+  if (Movies && Line >= 0 && Line < FModel.Count()) {
+    Path = Entries.PlaylistMovies[Line];
+  } else if (!Movies && Line >= 1 && Line - 1 < static_cast<int>(Entries.PlaylistSubtitleCandidates.size())) {
+    Path = Entries.PlaylistSubtitleCandidates[Line - 1];
+  }
+  const std::wstring Hint = Utf8ToWide(Path);
+  if (Hint == List.Hint) return;
+  Application.CancelHint();
+  List.Hint = Hint;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include "framework/application.h"
 #include "kit/skin_image.h"
@@ -26,8 +27,6 @@ constexpr TColor kFaceColor = RGBColor(167, 167, 168);
 constexpr TColor kTitleColor = RGBColor(153, 153, 153);
 constexpr TColor kListColor = RGBColor(246, 246, 246);
 constexpr TColor kListFontColor = RGBColor(12, 52, 12);
-// The hints of the seven buttons: close, then the fixed column.
-constexpr int kButtonHints[7] = {0, 20, 21, 22, 23, 24, 25};
 // The platform's sizing commands: bottom edge, right edge, corner.
 constexpr WPARAM kSizeBottom = 61446;
 constexpr WPARAM kSizeRight = 61442;
@@ -37,12 +36,13 @@ std::wstring HintText(int Index) { return Utf8ToWide(GlobalTextTable().TextHints
 
 }  // namespace
 
-TfrmPlayList::TfrmPlayList(lc::playlist::Playlist& Model, lc::settings::SettingsStore& Settings,
-                           TPlayListEnvironment Environment)
+TfrmPlayList::TfrmPlayList(lc::playlist::Playlist& Model, lc::playlist::FileOpener& Opener,
+                           lc::settings::SettingsStore& Settings, TPlayListEnvironment Environment)
     : TForm(L"TfrmPlayList"),
       ListVideo(this, TListBoxStyle::lbOwnerDrawFixed),
       ListSub(this, TListBoxStyle::lbOwnerDrawFixed),
       FModel(Model),
+      FOpener(Opener),
       FSettings(Settings),
       FEnv(std::move(Environment)),
       FHost(*this),
@@ -63,6 +63,9 @@ TfrmPlayList::TfrmPlayList(lc::playlist::Playlist& Model, lc::settings::Settings
   FHost.Skin().Canvas().Brush.Style = TBrushStyle::bsClear;
   FHost.Skin().Canvas().Font.Assign(Font);
   FHost.Skin().Canvas().Font.SetSize(9);
+  // The skin holds the composed face (what widgets restore under
+  // themselves), the back buffer the face with the two switches.
+  FHost.CreateBackBuffer();
   CreateWidgets();
   SetUpList(ListVideo);
   SetUpList(ListSub);
@@ -71,7 +74,7 @@ TfrmPlayList::TfrmPlayList(lc::playlist::Playlist& Model, lc::settings::Settings
   ListVideo.OnMouseDown = [this](TComponent*, TMouseButton B, TShiftState, int X, int Y) {
     ListVideoMouseDown(B, X, Y);
   };
-  ListVideo.OnMouseMove = [this](TComponent*, TShiftState Shift, int, int) { ListVideoMouseMove(Shift); };
+  ListVideo.OnMouseMove = [this](TComponent*, TShiftState Shift, int X, int Y) { ListVideoMouseMove(Shift, X, Y); };
   ListVideo.OnMouseUp = [this](TComponent*, TMouseButton, TShiftState, int, int) {
     FDragging = false;
     FClickFollowsPress = false;
@@ -85,19 +88,27 @@ TfrmPlayList::TfrmPlayList(lc::playlist::Playlist& Model, lc::settings::Settings
     ListSub.Hint.clear();
     if (B == TMouseButton::mbRight) ListSub.SetItemIndex(ListSub.ItemAtPos(X, Y));
   };
+  ListSub.OnMouseMove = [this](TComponent*, TShiftState, int X, int Y) { ListHint(ListSub, X, Y, false); };
   ListSub.OnClick = [this](TComponent*) { ListSubClick(); };
   FBottomZone.OnMouseDown = [this](TComponent*) { ZoneMouseDown(kSizeBottom); };
   FRightZone.OnMouseDown = [this](TComponent*) { ZoneMouseDown(kSizeRight); };
   FCornerZone.OnMouseDown = [this](TComponent*) { ZoneMouseDown(kSizeCorner); };
-  FModel.SetItemIndex(-1);
-  RefreshLines();
+  CreateMenus();
+  CreateDialogs();
+  FModel.OnLinesChanged = [this] { SyncLines(); };
+  FModel.Entries().PlaylistIndex = -1;
+  SyncLines();
   SetClientSize(std::max(FSettings.PlayListWidth, lc::playlist::kPlaylistMinWidth),
                 std::max(FSettings.PlayListHeight, lc::playlist::kPlaylistMinHeight));
   Resize();
+  DragAcceptFiles(Handle(), TRUE);
+  lc::settings::RegisterTextTarget(this);
   if (!frmPlayList) frmPlayList = this;
 }
 
 TfrmPlayList::~TfrmPlayList() {
+  lc::settings::UnregisterTextTarget(this);
+  FModel.OnLinesChanged = nullptr;
   if (frmPlayList == this) frmPlayList = nullptr;
 }
 
@@ -140,6 +151,11 @@ void TfrmPlayList::CreateWidgets() {
     FModel.SetShuffle(!FSettings.Shuffle);
     FShuffle->SetDown(FSettings.Shuffle);
   };
+  // The mouse is offered to them in this order.
+  for (auto& Button : FButtons) FHost.AddWidget(Button.get());
+  FHost.AddWidget(FToggle.get());
+  FHost.AddWidget(FPrevious.get());
+  FHost.AddWidget(FShuffle.get());
 }
 
 void TfrmPlayList::SetUpList(TListBox& List) {
@@ -149,7 +165,18 @@ void TfrmPlayList::SetUpList(TListBox& List) {
   ListFont.SetColor(kListFontColor);
   List.SetFont(ListFont);
   List.SetItemHeight(13);
+  List.ShowHint = true;
   List.OnDrawItem = [this](TListBox* L, int Index, const TRect& Rect, UINT State) { DrawLine(L, Index, Rect, State); };
+}
+
+void TfrmPlayList::SetListFontSize(int Points) {
+  for (TListBox* List : {&ListVideo, &ListSub}) {
+    TFont Font;
+    Font.Assign(List->Font);
+    Font.SetSize(Points);
+    List->SetFont(Font);
+    List->Invalidate();
+  }
 }
 
 void TfrmPlayList::DrawLine(TListBox* List, int Index, const TRect& Rect, UINT State) {
@@ -192,6 +219,8 @@ void TfrmPlayList::BufferPaint() {
   }
   C.Brush.Style = TBrushStyle::bsClear;
   C.TextOut(5, 5, Utf8ToWide(GlobalTextTable().TextCaptions[9]));
+  const TRect Client{0, 0, ClientWidth(), ClientHeight()};
+  FHost.BackBuffer()->Canvas().CopyRect(Client, C, Client);
   FPrevious->PaintToBuffer();
   FShuffle->PaintToBuffer();
 }
@@ -254,17 +283,14 @@ void TfrmPlayList::MouseLeave() {
 }
 
 void TfrmPlayList::ButtonAction(int Index) {
-  auto Run = [](const std::function<void()>& F) {
-    if (F) F();
-  };
   switch (Index) {
     case 0: Close(); break;
-    case 1: RepaintButtons(); Run(FEnv.AddMovieClick); break;
-    case 2: RepaintButtons(); Run(FEnv.AddFolderMenuClick); break;
-    case 3: FModel.RemoveMovie(); RefreshLines(); break;
-    case 4: Run(FEnv.SavePlaylistClick); break;
-    case 5: Run(FEnv.OpenPlaylistClick); break;
-    case 6: Run(FEnv.ListSubAdd); break;
+    case 1: AddMovieClick(); break;
+    case 2: AddFolderMenuClick(); break;
+    case 3: FModel.RemoveMovie(); break;
+    case 4: btnSavePlaylistClick(); break;
+    case 5: btnOpenPlaylistClick(); break;
+    case 6: ListSubAdd(); break;
   }
 }
 
@@ -302,6 +328,10 @@ void TfrmPlayList::WndProc(TMessage& Message) {
     case WM_ENTERSIZEMOVE: FMoving = true; break;
     case WM_EXITSIZEMOVE: FMoving = false; break;
     case WM_WINDOWPOSCHANGING: Snap(Message); break;
+    case WM_DROPFILES:
+      AcceptFiles(reinterpret_cast<HDROP>(Message.WParam));
+      Message.Result = 0;
+      return;
   }
   TForm::WndProc(Message);
 }

@@ -10,17 +10,26 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include <windows.h>
+#include <shellapi.h>
+
+#include "framework/dialogs.h"
+#include "framework/flat_menu_painter.h"
 #include "framework/forms.h"
 #include "framework/list_box.h"
+#include "framework/menus.h"
 #include "kit/button.h"
 #include "kit/flip.h"
 #include "kit/skin_host.h"
 #include "kit/skin_surface.h"
 #include "kit/small_controls.h"
 #include "kit/widget_links.h"
+#include "playlist/file_opening.h"
 #include "playlist/playlist.h"
 #include "playlist/subtitle_candidates.h"
+#include "settings/text_apply.h"
 
 struct TPlayListEnvironment {
   std::function<TForm*()> MainWindow;
@@ -33,37 +42,68 @@ struct TPlayListEnvironment {
   std::function<void(bool Forward, TShiftState Shift)> Seek;
   // The silent subtitle check.
   std::function<bool(const std::string& Path)> CheckSubtitleFile;
-  // The commands that open dialogs (add movies, add folder, add subtitle,
-  // save and load the list); nothing happens while one is empty.
-  std::function<void()> AddMovieClick;
-  std::function<void()> AddFolderMenuClick;
-  std::function<void()> ListSubAdd;
-  std::function<void()> SavePlaylistClick;
-  std::function<void()> OpenPlaylistClick;
+  // A message owned by the playlist window (the skinned message box).
+  std::function<void(const std::wstring& Text)> ShowMessage;
+  // The player was closed while a dialog was up: the application then
+  // terminates instead of acting on the dialog's choice.
+  std::function<bool()> PlayerClosing;
+  // Showing does not place the window while this is set (the boss key
+  // brings the windows back).
+  std::function<bool()> SkipFormPlacement;
+  std::function<bool()> MonitorsDiffer;
 };
 
-class TfrmPlayList : public TForm, public TPlaylistLink {
+class TfrmPlayList : public TForm, public TPlaylistLink, public lc::settings::TextTarget {
  public:
-  TfrmPlayList(lc::playlist::Playlist& Model, lc::settings::SettingsStore& Settings,
-               TPlayListEnvironment Environment);
+  TfrmPlayList(lc::playlist::Playlist& Model, lc::playlist::FileOpener& Opener,
+               lc::settings::SettingsStore& Settings, TPlayListEnvironment Environment);
   ~TfrmPlayList() override;
 
   TListBox ListVideo;
   TListBox ListSub;
+  TPopupMenu PopupVideoMenu;
+  TPopupMenu PopupSubtitleMenu;
+  TFlatMenu FlatMenu;
+  TOpenDialog OpenDialog;
+  TSaveDialog SavePlaylistDialog;
+  TOpenDialog OpenPlaylistDialog;
+  TOpenDialog OpenSubtitleDialog;
+  TFolderDialog FolderDialog;
 
-  // Refills the movie list from the model's lines and selection.
-  void RefreshLines();
+  // Brings the movie list in line with the model's lines and selection
+  // (only the lines that differ are rewritten).
+  void SyncLines();
   // Gathers the subtitle candidates of the selected entry into ListSub.
   void ListVideoSelectItem();
   // Applies the chosen subtitle line to the selected entry.
   void ListSubClick();
   // Plays the selected entry.
   void ListVideoDblClick();
+  // The movie list has the keyboard focus.
+  bool ListVideoFocused() const;
+  // Both lists take the font size (points) of PlaylistFontSize.
+  void SetListFontSize(int Points);
+  // The item of either popup menu named Name; nullptr when none.
+  TMenuItem* MenuItem(const std::wstring& Name) const;
+
+  // ---- commands with a dialog (playlist_commands.cpp) ----
+  void AddMovieClick();
+  void AddFolderMenuClick();
+  void ReplaceMovieMenuClick();
+  void btnSavePlaylistClick();
+  void btnOpenPlaylistClick();
+  void ListSubAdd();
+  // WM_DROPFILES: names dropped on the subtitle list give the selected
+  // entry its subtitle, elsewhere they are added to the list.
+  void AcceptFiles(HDROP Drop);
+
+  // ---- TextTarget ----
+  void ApplyTexts(const lc::settings::TextTable& Table) override;
   // Re-lays the window out for the toggle's state.
   void ShowHideSubtitlesRepaint();
   // Composes the face for the current size.
   void BufferPaint();
-  TBitmap& Buffer() { return FHost.Skin(); }
+  TBitmap& Buffer() { return *FHost.BackBuffer(); }
 
   // ---- TPlaylistLink ----
   void RepaintButtons() override;
@@ -78,12 +118,24 @@ class TfrmPlayList : public TForm, public TPlaylistLink {
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseLeave() override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
+  void DoShow() override;
   bool CloseQuery() override;
   void Activate() override;
   void WndProc(TMessage& Message) override;
 
  private:
+  // The hints of the seven buttons (TextHints): close, then the column.
+  static constexpr int kButtonHints[7] = {0, 20, 21, 22, 23, 24, 25};
+
   void CreateWidgets();
+  void CreateMenus();
+  void CreateDialogs();
+  void ShowMessageText(const std::wstring& Text);
+  // After a dialog: true when the player was closed meanwhile (the
+  // application is then asked to terminate).
+  bool ClosedDuringDialog();
+  void AddSubtitleFile(const std::string& File);
+  void ListHint(TListBox& List, int X, int Y, bool Movies);
   void SetUpList(TListBox& List);
   void DrawLine(TListBox* List, int Index, const TRect& Rect, UINT State);
   bool SubtitlesShown() const { return FSettings.ShowSubtitlesInPlaylist; }
@@ -91,12 +143,13 @@ class TfrmPlayList : public TForm, public TPlaylistLink {
   void ListSubKeyDown(WORD& Key, TShiftState Shift);
   bool CommonListKey(WORD& Key, TShiftState Shift);
   void ListVideoMouseDown(TMouseButton Button, int X, int Y);
-  void ListVideoMouseMove(TShiftState Shift);
+  void ListVideoMouseMove(TShiftState Shift, int X, int Y);
   void ButtonAction(int Index);
   void ZoneMouseDown(WPARAM SizeCommand);
   void Snap(TMessage& Message);
 
   lc::playlist::Playlist& FModel;
+  lc::playlist::FileOpener& FOpener;
   lc::settings::SettingsStore& FSettings;
   TPlayListEnvironment FEnv;
   TSkinHost FHost;
@@ -114,7 +167,7 @@ class TfrmPlayList : public TForm, public TPlaylistLink {
   bool FDragging = false;
   int FDragIndex = -1;
   bool FClickFollowsPress = false;
-  bool FSelectAllBeforeKey = false;
+  std::vector<std::string> FShownLines;
 };
 
 // The playlist window; nullptr while it does not exist.

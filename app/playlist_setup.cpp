@@ -1,0 +1,60 @@
+#include "app/playlist_setup.h"
+
+#include <windows.h>
+
+#include "framework/application.h"
+#include "kit/message_box.h"
+#include "player/main_form.h"
+#include "player/video_window.h"
+#include "playlist/win/playlist_window.h"
+#include "settings/program_state.h"
+#include "subtitles/loader.h"
+
+namespace lc {
+
+namespace {
+
+// Right and Left in the lists: seek with no modifier, seek far with Ctrl,
+// shift the subtitle timing with Alt.
+Cmd SeekCommand(bool Forward, TShiftState Shift) {
+  if (Shift == ssCtrl) return Forward ? Cmd::FastForwardClick : Cmd::FastRewindClick;
+  if (Shift == ssAlt) return Forward ? Cmd::IncreaseTimeMenuClick : Cmd::DecreaseTimeMenuClick;
+  return Forward ? Cmd::BtnForwardClick : Cmd::BtnRewindClick;
+}
+
+}  // namespace
+
+TfrmPlayList* CreatePlaylistWindow(TfrmMain& Main) {
+  TPlayListEnvironment Env;
+  Env.MainWindow = [&Main]() -> TForm* { return &Main; };
+  Env.VideoWindow = [&Main] { return Main.Satellites.VideoWindow; };
+  Env.EqualizerWindow = [&Main] { return Main.Satellites.Equalizer; };
+  Env.VideoFullScreen = [] { return frmVideoWindow && frmVideoWindow->FullScreen; };
+  Env.ExecuteKeyCommand = [&Main](WORD& Key, TShiftState Shift) { Main.ExecuteKeyCommand(Key, Shift); };
+  Env.Seek = [&Main](bool Forward, TShiftState Shift) { Main.RunCommand(SeekCommand(Forward, Shift)); };
+  Env.CheckSubtitleFile = [&Main](const std::string& Path) {
+    subtitles::LoadOptions Options;
+    Options.FrameRate = Main.FrameRate;
+    Options.AverageDisplayTime = Program().Settings.AverageDisplayTime;
+    return subtitles::CheckSubtitleFile(Path, Options);
+  };
+  Env.ShowMessage = [](const std::wstring& Text) {
+    bool Unused = false;
+    ShowMessageBox(Text, frmPlayList, false, Unused);
+  };
+  Env.SkipFormPlacement = [&Main] { return Main.SkipFormPlacement; };
+  Env.MonitorsDiffer = [] { return Program().MonitorsDiffer; };
+  TfrmPlayList* List =
+      Application.CreateForm<TfrmPlayList>(Main.Playlist(), Main.Opener(), Program().Settings, std::move(Env));
+  Main.Satellites.PlayList = List;
+  return List;
+}
+
+void PlaylistSettingsIntoWindow(TfrmPlayList& List) {
+  const settings::SettingsStore& S = Program().Settings;
+  List.SetBounds(S.PlaylistXPosition, S.PlaylistYPosition, List.Width(), List.Height());
+  List.SetClientSize(S.PlayListWidth, S.PlayListHeight);
+  List.SetListFontSize(S.PlaylistFontSize);
+}
+
+}  // namespace lc
