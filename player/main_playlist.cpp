@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "player/main_form.h"
+#include "player/player_state.h"
 #include "player/video_window.h"
 #include "playlist/win/playlist_window.h"
 #include "settings/program_state.h"
@@ -37,6 +38,7 @@ class TMainPlayerLink : public lc::playlist::PlayerLink {
   }
   bool AttachSubtitle(const std::string& File) override { return F.Commands().AttachSubtitle(File); }
   void DetachSubtitle() override {
+    lc::Player().SubtitleLoaded = false;
     F.SubtitleLabel->SetCaption(lc::settings::Utf8ToWide(lc::settings::GlobalTextTable().TextLabels[30]));
   }
   std::string SearchSubtitle(const std::string& Movie) override { return F.Commands().SearchSubtitle(Movie); }
