@@ -42,6 +42,7 @@ TfrmPlayList* CreatePlaylistWindow(TfrmMain& Main) {
     bool Unused = false;
     ShowMessageBox(Text, frmPlayList, false, Unused);
   };
+  Env.PlayerClosing = [] { return Program().PlayerClosing; };
   Env.SkipFormPlacement = [&Main] { return Main.SkipFormPlacement; };
   Env.MonitorsDiffer = [] { return Program().MonitorsDiffer; };
   TfrmPlayList* List =
