@@ -31,7 +31,6 @@
 #include "settings/win/registry_win.h"
 #include "settings/win/settings_win.h"
 #include "tools/about_box.h"
-#include "tools/config_dialog.h"
 #include "tools/info_window.h"
 #include "tools/jump_dialog.h"
 #include "tools/shutdown.h"
@@ -141,8 +140,9 @@ void ConnectToolDialogs(TfrmMain* main, tools::TToolEnvironment& env) {
 // window, and their drops on to it; they see the graph through the main
 // window's playback and place themselves by the video window. The
 // configuration dialog opens from the main window's options command and
-// reaches the player through the same environment: the settings file, the
-// boss keys, the process priority and the file associations.
+// reaches the player through the same environment (the main window fills
+// in its part); the process priority and the file associations are the
+// program's.
 void ConnectToolWindows(TfrmMain* main) {
   static WinRegistry registry;
   static Associations associations = MakeAssociations(registry);
@@ -158,15 +158,12 @@ void ConnectToolWindows(TfrmMain* main) {
   env.MonitorsDiffer = [] { return Program().MonitorsDiffer; };
   env.SkipFormPlacement = [main] { return main->SkipFormPlacement; };
   env.FileAssociations = &associations;
-  env.Config.SaveConfiguration = [main] { main->SaveConfiguration(); };
+  main->ConnectConfigDialog(env);
   env.Config.SetProcessPriority = [](int held) {
     if (unsigned cls = PriorityClassFor(held)) SetPriorityClass(GetCurrentProcess(), cls);
   };
-  env.Config.RegisterBossKey = [main](settings::ShortCut key, int id) { return main->RegisterBossKey(key, id); };
-  env.Config.UnregisterBossKeys = [main] { main->BossKeys().UnregisterAll(); };
   ConnectToolDialogs(main, env);
   tools::SetToolEnvironment(std::move(env));
-  main->Dialogs.Config.Create = []() -> std::unique_ptr<TForm> { return std::make_unique<TfrmConfig>(); };
 }
 
 void CreateForms(const settings::SettingsHost& host) {

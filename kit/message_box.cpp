@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "framework/application.h"
+#include "kit/pointer_snap.h"
 #include "kit/skin_strip.h"
 #include "kit/window_drag.h"
 
@@ -150,11 +151,8 @@ void TfrmMessage::Place() {
 
 void TfrmMessage::Activate() {
   TSkinForm::Activate();
-  BOOL Snap = FALSE;
-  if (!SystemParametersInfoW(SPI_GETSNAPTODEFBUTTON, 0, &Snap, 0) || !Snap) return;
   const TRect& R = FOkButton->Rect();
-  TPoint Origin = ClientToScreen({0, 0});
-  SetCursorPos(Origin.X + R.Left + R.Width() / 2, Origin.Y + R.Top + R.Height() / 2);
+  SnapPointerTo(*this, R.Left + R.Width() / 2, R.Top + R.Height() / 2);
 }
 
 // ---- painting and input ------------------------------------------------------------

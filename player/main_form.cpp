@@ -50,6 +50,7 @@ TfrmMain::TfrmMain(const lc::settings::SettingsHost& settingsHost)
       FStandIn(std::make_unique<lc::TRoomsNotBuilt>()),
       FCommands(FStandIn.get()) {
   frmMain = this;
+  lc::settings::RegisterTextTarget(this);
   CreatePlaylist();
   CreateToolLink();
   Name = L"frmMain";
@@ -76,6 +77,7 @@ TfrmMain::TfrmMain(const lc::settings::SettingsHost& settingsHost)
 }
 
 TfrmMain::~TfrmMain() {
+  lc::settings::UnregisterTextTarget(this);
   if (frmMain == this) frmMain = nullptr;
 }
 

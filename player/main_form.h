@@ -40,6 +40,7 @@
 #include "tools/tool_links.h"
 #include "playlist/playlist.h"
 #include "settings/rms_table.h"
+#include "settings/text_apply.h"
 
 namespace lc::settings {
 class SettingsHost;
@@ -47,6 +48,10 @@ class SettingsHost;
 
 namespace lc {
 class TRoomsNotBuilt;
+}
+
+namespace lc::tools {
+struct TToolEnvironment;
 }
 
 struct THintInfo;
@@ -59,7 +64,7 @@ struct TScreenSize {
   bool operator==(const TScreenSize&) const = default;
 };
 
-class TfrmMain : public TSkinForm {
+class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
  public:
   // `settingsHost` gathers the windows' live values when the settings file
   // is written at close; it must outlive the form.
@@ -227,6 +232,11 @@ class TfrmMain : public TSkinForm {
   void MovieModeMenuClick();
   void BtnFullScreenClick();
   void AlwaysOnTopMenuClick();
+  // The picture-offset keys (player/picture_offsets.cpp): one step of
+  // ImageOffsetX (Horizontal) or ImageOffsetY by Delta, and both back to 0;
+  // only while a graph is active, the OSD naming the result.
+  void PictureOffsetStep(bool Horizontal, int Delta);
+  void CentrePicture();
   // Runs Command when it is one of the picture commands above (Arg: the
   // monitor's number from 1 for MonitorClick); false for any other command.
   bool RunPictureCommand(lc::Cmd Command, int Arg);
@@ -289,6 +299,17 @@ class TfrmMain : public TSkinForm {
   std::function<void(int RmsIndex)> OnLoadBookmarks;
   std::function<void(std::vector<std::int32_t>*& Start, std::vector<std::int32_t>*& End, int& Format)>
       OnLoadedSubtitleTimes;
+  // ---- texts and the configuration dialog ----
+  // (player/main_texts.cpp, player/main_config.cpp)
+  // The present language into the face: the widgets' hints, the captions
+  // of the labels that show a state, the popup menu's captions.
+  void ApplyTexts(const lc::settings::TextTable& Table) override;
+  // The popup menu's captions in the present language.
+  void RefreshMenuCaptions();
+  // Lets the configuration dialog reach the player: what its Apply and
+  // closing change in the running windows (Env.Config) and the movie-mode
+  // tick it clears; and makes the options command open it.
+  void ConnectConfigDialog(lc::tools::TToolEnvironment& Env);
 
   // ---- the tool dialogs (player/tool_dialogs.cpp) ----
   // The custom aspect-ratio and pan & scan dialogs.
@@ -319,6 +340,7 @@ class TfrmMain : public TSkinForm {
   void CreatePlaylist();
   // main_menu.cpp
   void CreatePopupMenu();
+  void ShowPictureState();
   void FillRecentFiles();
   void FillSendWindowTo();
   void FillResolutions();

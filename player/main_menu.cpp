@@ -3,6 +3,7 @@
 // and its changing parts (recent files, the monitors, the display modes)
 // brought up to date each time it opens.
 #include <span>
+#include <utility>
 
 #include "kit/window_drag.h"
 #include "player/display_modes.h"
@@ -145,16 +146,33 @@ void TfrmMain::CreatePopupMenu() {
 
 TMenuItem* TfrmMain::MenuItem(const std::wstring& Name) const { return FindIn(PopupMenuMain.Items, Name); }
 
-void TfrmMain::PopupMenuMainPopup() {
-  // The captions in the present language.
+void TfrmMain::RefreshMenuCaptions() {
   for (const MenuRow& Row : kMenu)
     if (Row.Text != kLiteral) MenuItem(Row.Name)->Caption = CaptionOf(Row);
+}
+
+void TfrmMain::PopupMenuMainPopup() {
+  RefreshMenuCaptions();
+  ShowPictureState();
   FillRecentFiles();
   FillSendWindowTo();
   if (MenuItem(L"ChangeResolutionMenu")->Count() == 0) FillResolutions();
   // The painter takes up the new items.
   FlatMenu.SetActive(false);
   FlatMenu.SetActive(true);
+}
+
+// The ticks and visibility that the picture and full-screen commands keep.
+void TfrmMain::ShowPictureState() {
+  MenuItem(L"AlwaysOnTopMenu")->SetChecked(AlwaysOnTopChecked);
+  MenuItem(L"MovieModeMenu")->SetChecked(MovieModeChecked);
+  constexpr std::pair<lc::AspectChoice, const wchar_t*> kAspectItems[] = {
+      {lc::AspectChoice::Original, L"OriginalRatioMenu"}, {lc::AspectChoice::Wide169, L"N169RatioMenu"},
+      {lc::AspectChoice::Standard43, L"N43RatioMenu"},    {lc::AspectChoice::Square11, L"N11RatioMenu"},
+      {lc::AspectChoice::Free, L"FreeRatioMenu"}};
+  for (const auto& [Choice, Name] : kAspectItems) MenuItem(Name)->SetChecked(AspectChecked == Choice);
+  MenuItem(L"PanScanMenu")->Visible = PanScanMenuVisible;
+  MenuItem(L"WindowSizeMenu")->Visible = WindowSizeMenuVisible;
 }
 
 void TfrmMain::FillRecentFiles() {

@@ -58,6 +58,16 @@ std::string PanScanOsdText(bool Manual, int Value, const settings::TextTable& Te
   return Texts.TextMessages[33];
 }
 
+std::optional<int> OffsetStep(int Value, int Delta) {
+  const int Next = Value + Delta;
+  if (Next < -100 || Next > 100) return std::nullopt;
+  return Next;
+}
+
+std::string OffsetOsdText(bool Horizontal, int Offset, const settings::TextTable& Texts) {
+  return Texts.TextMessages[Horizontal ? 25 : 26] + ": " + std::to_string(Offset) + "%";
+}
+
 std::string VolumeOsdText(int Volume, const settings::TextTable& Texts) {
   return Texts.TextMessages[23] + ": " + std::to_string(Volume / 100) + "%";
 }

@@ -43,6 +43,13 @@ std::optional<int> PanScanStep(int Value, int Delta);
 // "PanScan off" for 0, when Manual.
 std::string PanScanOsdText(bool Manual, int Value, const settings::TextTable& Texts);
 
+// The picture offset one step up (+1, up to 100) or down (-1, down to
+// -100); nullopt at the limit.
+std::optional<int> OffsetStep(int Value, int Delta);
+
+// "Horizontal position: 12%" or "Vertical position: -3%".
+std::string OffsetOsdText(bool Horizontal, int Offset, const settings::TextTable& Texts);
+
 // "Volume: 50%" for the graph component's volume 0..10000.
 std::string VolumeOsdText(int Volume, const settings::TextTable& Texts);
 

@@ -280,6 +280,11 @@ bool TfrmMain::RunPictureCommand(lc::Cmd Command, int Arg) {
     case Cmd::N200MenuClick: N200MenuClick(); break;
     case Cmd::AlwaysOnTopMenuClick: AlwaysOnTopMenuClick(); break;
     case Cmd::MonitorClick: MonitorClick(Arg - 1); break;
+    case Cmd::PictureLeft: PictureOffsetStep(true, -1); break;
+    case Cmd::PictureRight: PictureOffsetStep(true, 1); break;
+    case Cmd::PictureUp: PictureOffsetStep(false, 1); break;
+    case Cmd::PictureDown: PictureOffsetStep(false, -1); break;
+    case Cmd::CentrePicture: CentrePicture(); break;
     default: return false;
   }
   return true;

@@ -63,6 +63,20 @@ TRect PlacePicture(const PictureShape& Shape, int AW, int AH, int P, int OX, int
   return Bounds(Left, Top, Width, Height);
 }
 
+TRect OffsetPictureRect(const TRect& Current, int ControlWidth, int ControlHeight, int OffsetX, int OffsetY,
+                        bool Horizontal) {
+  const int W = Current.Width();
+  const int H = Current.Height();
+  if (Horizontal) return Bounds(RoundHalfEven(OffsetX * 0.01 * W) + (ControlWidth - W) / 2, Current.Top, W, H);
+  return Bounds(Current.Left, (ControlHeight - H) / 2 - RoundHalfEven(OffsetY * 0.01 * H), W, H);
+}
+
+TRect CentredPictureRect(const TRect& Current, int ControlWidth, int ControlHeight) {
+  const int W = Current.Width();
+  const int H = Current.Height();
+  return Bounds((ControlWidth - W) / 2, (ControlHeight - H) / 2, W, H);
+}
+
 double OriginalAspectRatio(int NativeWidth, int NativeHeight) {
   return RoundHalfEven(NativeWidth * 100.0 / std::max(NativeHeight, 1)) * 0.01;
 }

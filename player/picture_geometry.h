@@ -38,6 +38,19 @@ TRect PlacePicture(const PictureShape& Shape, int AreaWidth, int AreaHeight, int
 // The native ratio rounded to 1/100: Round(W x 100 / Max(H, 1)) x 0.01.
 double OriginalAspectRatio(int NativeWidth, int NativeHeight);
 
+// ---- picture offsets ----
+
+// The picture (now at Current inside a control of ControlWidth x
+// ControlHeight) moved for a new offset, keeping its size: horizontally
+// Left = Round(OffsetX x 0.01 x w) + (ControlWidth - w) div 2 with its top
+// kept, or vertically Top = (ControlHeight - h) div 2 - Round(OffsetY x
+// 0.01 x h) with its left kept.
+TRect OffsetPictureRect(const TRect& Current, int ControlWidth, int ControlHeight, int OffsetX, int OffsetY,
+                        bool Horizontal);
+
+// The picture centred in the control, keeping its size.
+TRect CentredPictureRect(const TRect& Current, int ControlWidth, int ControlHeight);
+
 // ---- pan & scan ----
 
 inline constexpr int kPanScanMin = -50;

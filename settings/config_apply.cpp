@@ -77,8 +77,9 @@ void CloseBossKeys(SettingsStore& s, const ConfigPlayerLinks& links) {
     return;
   }
   if (!links.RegisterBossKey) return;
-  if (s.BossKeyHide != 0 && !links.RegisterBossKey(s.BossKeyHide, 1)) s.BossKeyHide = 0;
-  if (s.BossKeyShow != 0 && !links.RegisterBossKey(s.BossKeyShow, 2)) s.BossKeyShow = 0;
+  // A cleared shortcut releases its id, so the old key does not stay held.
+  if (!links.RegisterBossKey(s.BossKeyHide, 1)) s.BossKeyHide = 0;
+  if (!links.RegisterBossKey(s.BossKeyShow, 2)) s.BossKeyShow = 0;
 }
 
 }  // namespace lc::settings

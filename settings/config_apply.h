@@ -43,7 +43,8 @@ struct ConfigPlayerLinks {
   std::function<void()> MarkMovieChanged;
   // TfrmMain.SaveConfiguration.
   std::function<void()> SaveConfiguration;
-  // TfrmMain.RegisterBossKey (id 1 hide, 2 show) and the release of both.
+  // TfrmMain.RegisterBossKey (id 1 hide, 2 show; a shortcut of 0 only
+  // releases the id) and the release of both.
   std::function<bool(ShortCut, int)> RegisterBossKey;
   std::function<void()> UnregisterBossKeys;
 };
@@ -75,9 +76,9 @@ ConfigApplyResult ApplyConfig(ConfigControls& c, SettingsStore& s, Associations&
                               bool& registryWriteError, const ConfigLanguage& language,
                               const ConfigPlayerLinks& links);
 
-// Closing: with the boss key on, each non-zero shortcut is registered again
-// (id 1 hide, 2 show) and one the system refuses becomes 0; with it off,
-// both hot keys are released.
+// Closing: with the boss key on, each shortcut is registered again (id 1
+// hide, 2 show; a cleared one releases its id) and one the system refuses
+// becomes 0; with it off, both hot keys are released.
 void CloseBossKeys(SettingsStore& s, const ConfigPlayerLinks& links);
 
 }  // namespace lc::settings

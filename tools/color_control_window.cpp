@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "framework/application.h"
+#include "kit/pointer_snap.h"
 #include "kit/window_drag.h"
 #include "settings/win/settings_win.h"
 #include "tools/tool_environment.h"
@@ -95,7 +96,7 @@ void TfrmColorControl::DoShow() {
     const int H = Host().Skin().Height();
     Constraints = {W, H, W, H};
     Place();
-    SnapPointerTo(FPanel->Slider(lc::tools::csBrightness).ThumbPos(), 38);
+    SnapPointerTo(*this, FPanel->Slider(lc::tools::csBrightness).ThumbPos(), 38);
   }
   TToolWindow::DoShow();
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "framework/application.h"
+#include "kit/pointer_snap.h"
 #include "kit/skin_strip.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
@@ -55,7 +56,10 @@ void SetLines(TCheckListBox& List, const std::string& Texts, std::size_t Count) 
 TfrmConfig::TfrmConfig() : TSkinForm(L"TfrmConfig", L"Config", false), FSurface(Host()) {
   frmConfig = this;
   Font.SetName(L"MS Sans Serif");
-  Font.SetHeight(-11);
+  // Places and sizes are pixels, which the framework never scales for the
+  // system's font size, so the layout keeps its pixel size as it is; the
+  // text size is chosen so that the texts keep theirs too.
+  Font.SetSize(CaptionFontSize(Screen.PixelsPerInch()));
   Font.SetColor(clBlack);  // the controls' and labels' text
   KeyPreview = true;
   FNoChange = lc::settings::NoChangeText(Texts());
@@ -104,10 +108,13 @@ void TfrmConfig::CreateButtons() {
 }
 
 void TfrmConfig::CreatePages() {
-  FNode = std::make_unique<TListBox>(this);
+  FNode = std::make_unique<TTreeView>(this);
   FNode->SetBounds(8, 28, 150, 336);
-  FNode->OnClick = [this](TComponent*) { NodeChange(); };
-  for (int I = 0; I < 5; ++I) FNode->Add(L"");
+  FNode->OnChange = [this](TComponent*) { NodeChange(); };
+  for (int I = 0; I < 5; ++I) FNode->AddNode(L"");
+  FFontDialogTemp.OnShow = [this](TComponent*) {
+    SetWindowTextW(FFontDialogTemp.Handle(), Utf8ToWide(Texts().TextCaptions[14]).c_str());
+  };
   FNumbers.resize(lc::settings::kNumericFields);
   CreateGeneralPage();
   CreateFileTypesPage();
@@ -328,8 +335,8 @@ void TfrmConfig::SetTexts() {
   const lc::settings::TextTable& T = Texts();
   FTitle = Utf8ToWide(T.TextCaptions[3]);
   SetCaption(FTitle);
-  for (int I = 0; I < 4; ++I) FNode->SetItem(I, Utf8ToWide(T.TextTabs[I]));
-  FNode->SetItem(4, L"Language");
+  for (int I = 0; I < 4; ++I) FNode->SetNodeText(I, Utf8ToWide(T.TextTabs[I]));
+  FNode->SetNodeText(4, L"Language");
   FGeneralTabs->SetTabCaption(0, Utf8ToWide(T.TextTabs[0] + " 1"));
   FGeneralTabs->SetTabCaption(1, Utf8ToWide(T.TextTabs[0] + " 2"));
   FSubtitleTabs->SetTabCaption(0, Utf8ToWide(T.TextTabs[2] + " 1"));
@@ -372,6 +379,7 @@ void TfrmConfig::DoShow() {
     FFontDialogTemp.Font.SetColor(static_cast<TColor>(S.SubtitleFontColor));
     FFontDialogTemp.Font.SetStyle(static_cast<TFontStyles>(S.SubtitleFontStyle));
     FFontDialogTemp.CharSet = static_cast<BYTE>(S.SubtitleFontScript);
+    FNode->FullExpand();
     const int W = Host().Skin().Width();
     const int H = Host().Skin().Height();
     Constraints = {W, H, W, H};
@@ -381,9 +389,21 @@ void TfrmConfig::DoShow() {
   FNode->SetFocus();
 }
 
-// Between the screen's centre and the main window's, inside the work area.
+void TfrmConfig::Activate() {
+  TSkinForm::Activate();
+  const TRect Tree = FNode->BoundsRect();
+  SnapPointerTo(*this, (Tree.Left + Tree.Right) / 2, (Tree.Top + Tree.Bottom) / 2);
+}
+
+// Centred on the full-screen video's monitor; otherwise between the
+// screen's centre and the main window's, inside the work area.
 void TfrmConfig::Place() {
   const lc::tools::TToolEnvironment& E = lc::tools::ToolEnvironment();
+  if (lc::tools::EnvFlag(E.VideoFullScreen) && E.VideoMonitor) {
+    const TRect M = E.VideoMonitor();
+    SetBounds(M.Left + (M.Width() - Width()) / 2, M.Top + (M.Height() - Height()) / 2, Width(), Height());
+    return;
+  }
   TRect Area = Screen.WorkAreaRect();
   TRect Screen_ = Bounds(0, 0, Screen.Width(), Screen.Height());
   TForm* Main = lc::tools::EnvForm(E.MainWindow);
@@ -409,9 +429,9 @@ void TfrmConfig::Paint() {
 }
 
 void TfrmConfig::NodeChange() {
-  const int I = FNode->ItemIndex();
+  const int I = FNode->Selected();
   FPageIndex = I < 0 ? FPageIndex : I;
   for (std::size_t P = 0; P < FPages.size(); ++P) FPages[P]->SetVisible(static_cast<int>(P) == FPageIndex);
-  if (FNode->ItemIndex() != FPageIndex) FNode->SetItemIndex(FPageIndex);
+  if (FNode->Selected() != FPageIndex) FNode->SetSelected(FPageIndex);
   if (FPageIndex == 2) DrawSubtitleSample();
 }

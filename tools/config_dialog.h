@@ -1,4 +1,4 @@
-// TfrmConfig: the modal, skinned configuration dialog. A list on the left
+// TfrmConfig: the modal, skinned configuration dialog. A tree on the left
 // chooses one of five pages on the right (General, File types, Subtitle,
 // Video, Language); the controls show a copy of the settings, Apply is
 // enabled while any control differs from them, Apply stores everything and
@@ -18,6 +18,7 @@
 #include "framework/list_box.h"
 #include "framework/page_control.h"
 #include "framework/std_controls.h"
+#include "framework/tree_view.h"
 #include "kit/button.h"
 #include "kit/skin_host.h"
 #include "kit/skin_surface.h"
@@ -29,7 +30,7 @@ class TfrmConfig : public TSkinForm {
   ~TfrmConfig() override;
 
   // ---- the controls, for the player's remote keys and for tests ----
-  TListBox& Node() { return *FNode; }
+  TTreeView& Node() { return *FNode; }
   TCheckListBox& CBGeneral() { return *FGeneral; }
   TCheckListBox& CBAssocFile() { return *FAssocFile; }
   TCheckListBox& CBSubtitle1() { return *FSubtitle1; }
@@ -57,9 +58,11 @@ class TfrmConfig : public TSkinForm {
   void SelectAllClick(bool Checked);
   void LanguageListSelect();
   void DrawSubtitleSample();
+  void SubtitleFontClick();
 
  protected:
   void DoShow() override;
+  void Activate() override;
   void Paint() override;
   void DoClose(TCloseAction& Action) override;
   void KeyPress(wchar_t& Key) override;
@@ -88,7 +91,6 @@ class TfrmConfig : public TSkinForm {
   void RunFocusedExit();
   void ExtensionKeyPress(wchar_t& Key);
   void FieldKeyPress(wchar_t& Key);
-  void SubtitleFontClick();
   void OsdColorClick();
   void ChooseFolder(TEdit& Edit, bool Capture);
   void SubtitleDirectoryExit();
@@ -105,7 +107,7 @@ class TfrmConfig : public TSkinForm {
   TColor FOsdColor = 0;
   std::string FNoChange;  // the full-screen combo's first item
   std::unique_ptr<TVirtualButton> FCloseButton, FApplyButton, FDefaultButton, FCloseCaptionButton;
-  std::unique_ptr<TListBox> FNode;
+  std::unique_ptr<TTreeView> FNode;
   std::vector<std::unique_ptr<TPanel>> FPages;
   std::vector<std::unique_ptr<TWinControl>> FOwned;   // controls kept for their lifetime
   std::vector<std::unique_ptr<TLabel>> FLabels;

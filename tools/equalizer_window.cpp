@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "framework/application.h"
+#include "kit/pointer_snap.h"
 #include "kit/window_drag.h"
 #include "settings/program_state.h"
 #include "settings/win/settings_win.h"
@@ -66,7 +67,7 @@ void TfrmEqualizer::DoShow() {
     const TPoint At = lc::tools::KeepInside(BoundsRect(), Area);
     SetBounds(At.X, At.Y, Width(), Height());
     const TVirtualTrackBar& S = FPanel->PreampSlider();
-    SnapPointerTo((S.ThumbCell().Left + S.ThumbCell().Right) / 2, S.ThumbPos());
+    SnapPointerTo(*this, (S.ThumbCell().Left + S.ThumbCell().Right) / 2, S.ThumbPos());
   }
   TToolWindow::DoShow();
 }

@@ -6,6 +6,7 @@
 
 #include "framework/application.h"
 #include "framework/keys.h"
+#include "kit/pointer_snap.h"
 #include "kit/skin_strip.h"
 #include "kit/window_drag.h"
 #include "settings/text_table.h"
@@ -136,7 +137,7 @@ void TfrmLoadSavePreset::DoShow() {
 
 void TfrmLoadSavePreset::Activate() {
   TSkinForm::Activate();
-  SnapPointerToClient(*this, ClientWidth() / 2, ClientHeight() / 2);
+  SnapPointerToCentre(*this);
 }
 
 void TfrmLoadSavePreset::Paint() {

@@ -7,6 +7,7 @@
 
 #include "framework/application.h"
 #include "framework/keys.h"
+#include "kit/pointer_snap.h"
 #include "kit/skin_strip.h"
 #include "kit/window_drag.h"
 #include "settings/program_state.h"
@@ -131,10 +132,7 @@ void TfrmProfilesEditor::DoShow() {
 
 void TfrmProfilesEditor::Activate() {
   TSkinForm::Activate();
-  BOOL Snap = FALSE;
-  if (!SystemParametersInfoW(SPI_GETSNAPTODEFBUTTON, 0, &Snap, 0) || !Snap) return;
-  const TPoint Origin = ClientToScreen({0, 0});
-  SetCursorPos(Origin.X + ClientWidth() / 2, Origin.Y + ClientHeight() / 2);
+  SnapPointerToCentre(*this);
 }
 
 void TfrmProfilesEditor::Paint() {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "framework/application.h"
+#include "kit/pointer_snap.h"
 #include "kit/skin_strip.h"
 #include "kit/window_drag.h"
 #include "settings/text_table.h"
@@ -26,13 +27,6 @@ void PlaceCaptionButtons(TVirtualButton& Ok, TVirtualButton& Cancel, int W, int 
                               : RoundHalfEven((W - 2 * Width) / 3.0);
   Ok.SetRect({Gap, Top, Gap + Width, Bottom});
   Cancel.SetRect({W - Gap - Width, Top, W - Gap, Bottom});
-}
-
-void SnapPointerToClient(TForm& Form, int X, int Y) {
-  BOOL Snap = FALSE;
-  if (!SystemParametersInfoW(SPI_GETSNAPTODEFBUTTON, 0, &Snap, 0) || !Snap) return;
-  const TPoint Origin = Form.ClientToScreen({0, 0});
-  SetCursorPos(Origin.X + X, Origin.Y + Y);
 }
 
 TToolDialog::TToolDialog(const std::wstring& ClassName, const std::wstring& SkinName, bool WithBackBuffer)
@@ -109,7 +103,7 @@ bool TToolDialog::FixAndPlace(TPlacement Placement) {
   return true;
 }
 
-void TToolDialog::SnapPointerTo(int X, int Y) { SnapPointerToClient(*this, X, Y); }
+void TToolDialog::SnapPointerTo(int X, int Y) { ::SnapPointerTo(*this, X, Y); }
 
 void TToolDialog::Paint() {
   TSkinForm::Paint();

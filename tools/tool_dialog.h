@@ -61,6 +61,3 @@ class TToolDialog : public TSkinForm {
 // MiddleWidth wide between them, with equal gaps around the three.
 void PlaceCaptionButtons(TVirtualButton& Ok, TVirtualButton& Cancel, int W, int Top, int Bottom,
                          int MiddleWidth = 0);
-
-// Runs SnapPointerTo's rule for any form.
-void SnapPointerToClient(TForm& Form, int X, int Y);

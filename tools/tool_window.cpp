@@ -49,8 +49,6 @@ void TToolWindow::RedrawCaption() {
   Invalidate();
 }
 
-void TToolWindow::SnapPointerTo(int X, int Y) { SnapPointerToClient(*this, X, Y); }
-
 // ---- closing and the mouse ----------------------------------------------------------
 
 void TToolWindow::DropHover() {

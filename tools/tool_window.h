@@ -38,9 +38,6 @@ class TToolWindow : public TSkinForm, public lc::settings::TextTarget {
   // Writes the title on the back buffer; call once the face exists.
   void DrawTitle();
   TSkinSurface& Surface() { return FSurface; }
-  // Moves the pointer to the client point when the system option to move it
-  // onto dialogs' default buttons is on.
-  void SnapPointerTo(int X, int Y);
 
   void DoClose(TCloseAction& Action) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;

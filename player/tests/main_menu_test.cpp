@@ -223,4 +223,35 @@ TEST_F(MainMenu, TheDisplayModesFillTheResolutionMenuOnce) {
   EXPECT_EQ(Modes.Count(), Count);
 }
 
+TEST_F(MainMenu, ThePictureStateShowsAsTheMenuOpens) {
+  form->AlwaysOnTopChecked = true;
+  form->MovieModeChecked = true;
+  form->AspectChecked = lc::AspectChoice::Wide169;
+  form->PanScanMenuVisible = true;
+  form->WindowSizeMenuVisible = false;
+  form->PopupMenuMainPopup();
+  EXPECT_TRUE(Item(L"AlwaysOnTopMenu").Checked());
+  EXPECT_TRUE(Item(L"MovieModeMenu").Checked());
+  EXPECT_TRUE(Item(L"N169RatioMenu").Checked());
+  for (const wchar_t* Other : {L"OriginalRatioMenu", L"N43RatioMenu", L"N11RatioMenu", L"FreeRatioMenu",
+                               L"CustomRatioMenu"})
+    EXPECT_FALSE(Item(Other).Checked()) << Other;
+  EXPECT_TRUE(Item(L"PanScanMenu").Visible);
+  EXPECT_FALSE(Item(L"WindowSizeMenu").Visible);
+
+  // Back in a window with the free ratio and nothing ticked.
+  form->AlwaysOnTopChecked = false;
+  form->MovieModeChecked = false;
+  form->AspectChecked = lc::AspectChoice::Free;
+  form->PanScanMenuVisible = false;
+  form->WindowSizeMenuVisible = true;
+  form->PopupMenuMainPopup();
+  EXPECT_FALSE(Item(L"AlwaysOnTopMenu").Checked());
+  EXPECT_FALSE(Item(L"MovieModeMenu").Checked());
+  EXPECT_FALSE(Item(L"N169RatioMenu").Checked());
+  EXPECT_TRUE(Item(L"FreeRatioMenu").Checked());
+  EXPECT_FALSE(Item(L"PanScanMenu").Visible);
+  EXPECT_TRUE(Item(L"WindowSizeMenu").Visible);
+}
+
 }  // namespace

@@ -75,5 +75,23 @@ TEST(PanScanChoices, OsdTexts) {
   EXPECT_EQ(VolumeOsdText(10000, t), "Volume: 100%");
 }
 
+TEST(PictureOffsets, StepsStopAtTheLimits) {
+  struct Case {
+    int Value, Delta;
+    std::optional<int> Next;
+  } cases[] = {
+      {0, 1, 1}, {0, -1, -1}, {99, 1, 100}, {100, 1, std::nullopt}, {-99, -1, -100},
+      {-100, -1, std::nullopt}, {100, -1, 99}, {-100, 1, -99},
+  };
+  for (const Case& c : cases) EXPECT_EQ(OffsetStep(c.Value, c.Delta), c.Next) << c.Value << " by " << c.Delta;
+}
+
+TEST(PictureOffsets, OsdTexts) {
+  const settings::TextTable t = Texts();
+  EXPECT_EQ(OffsetOsdText(true, 12, t), "Horizontal position: 12%");
+  EXPECT_EQ(OffsetOsdText(false, -3, t), "Vertical position: -3%");
+  EXPECT_EQ(OffsetOsdText(true, 100, t), "Horizontal position: 100%");
+}
+
 }  // namespace
 }  // namespace lc

@@ -253,5 +253,35 @@ TEST(MovieMode, ScreenAsWideAsThePictureOnlyResets) {
   EXPECT_EQ(v.Placement, (TRect{0, 0, 1024, 768}));
 }
 
+TEST(PictureOffsets, AStepMovesThePictureAlongOneAxisOnly) {
+  struct Case {
+    TRect Current;
+    int ControlWidth, ControlHeight, OffsetX, OffsetY;
+    bool Horizontal;
+    TRect Expected;
+  } cases[] = {
+      // 16:9 in a 400 x 300 control: 400 x 225 at the top 37.
+      {{0, 37, 400, 262}, 400, 300, 1, 0, true, {4, 37, 404, 262}},
+      {{4, 37, 404, 262}, 400, 300, 1, 1, false, {4, 35, 404, 260}},  // Round(2.25) = 2
+      {{0, 37, 400, 262}, 400, 300, -1, 0, true, {-4, 37, 396, 262}},
+      {{0, 37, 400, 262}, 400, 300, 0, -2, false, {0, 41, 400, 266}},  // 37 - Round(-4.5) = 37 + 4
+      {{0, 37, 400, 262}, 400, 300, 0, 2, false, {0, 33, 400, 258}},
+      // A picture wider than the control: (300 - 501) div 2 is -100.
+      {{-100, 0, 401, 300}, 300, 300, 10, 0, true, {-50, 0, 451, 300}},
+      {{0, 0, 260, 260}, 300, 300, 3, 0, true, {28, 0, 288, 260}},  // Round(7.8) + 20
+      {{0, 0, 250, 250}, 300, 300, 0, 100, false, {0, -225, 250, 25}},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(OffsetPictureRect(c.Current, c.ControlWidth, c.ControlHeight, c.OffsetX, c.OffsetY, c.Horizontal),
+              c.Expected)
+        << c.OffsetX << ", " << c.OffsetY;
+}
+
+TEST(PictureOffsets, CentringKeepsTheSize) {
+  EXPECT_EQ(CentredPictureRect({4, 35, 404, 260}, 400, 300), (TRect{0, 37, 400, 262}));
+  EXPECT_EQ(CentredPictureRect({-80, 10, 421, 290}, 300, 300), (TRect{-100, 10, 401, 290}));
+  EXPECT_EQ(CentredPictureRect({9, 9, 10, 10}, 0, 0), (TRect{0, 0, 1, 1}));
+}
+
 }  // namespace
 }  // namespace lc

@@ -434,4 +434,43 @@ TEST_F(VideoWindowTest, AlwaysOnTopTogglesTheVideoWindowsStacking) {
   EXPECT_FALSE(main->AlwaysOnTopChecked);
 }
 
+TEST_F(VideoWindowTest, TheOffsetKeysMoveThePictureAndCentreItAgain) {
+  main->InstallPictureRoom();
+  WORD Key = VK_NUMPAD6;
+  main->FormKeyDown(Key, 0);  // no graph yet: nothing, not even the OSD
+  EXPECT_EQ(Player().ImageOffsetX, 0);
+  EXPECT_EQ(Player().OsdText, "");
+  Open(1.33);
+  main->N169RatioMenuClick();
+  ASSERT_EQ(Picture(), (TRect{0, 37, 400, 262}));
+  Player().RmsChangeScore = 0;
+  main->MovieModeChecked = true;
+  Key = VK_NUMPAD6;
+  main->FormKeyDown(Key, 0);
+  EXPECT_EQ(Player().ImageOffsetX, 1);
+  EXPECT_EQ(Picture(), (TRect{4, 37, 404, 262}));
+  EXPECT_EQ(Player().OsdText, "Horizontal position: 1%");
+  EXPECT_EQ(Player().RmsChangeScore, 5000);
+  EXPECT_FALSE(main->MovieModeChecked);
+  Key = 'Y';  // Shift+Y: up
+  main->FormKeyDown(Key, ssShift);
+  EXPECT_EQ(Player().ImageOffsetY, 1);
+  EXPECT_EQ(Picture(), (TRect{4, 35, 404, 260}));
+  EXPECT_EQ(Player().OsdText, "Vertical position: 1%");
+  EXPECT_EQ(Player().RmsChangeScore, 10000);
+  // At the limit the picture stays and the OSD still speaks.
+  Player().ImageOffsetX = 100;
+  Key = 'J';  // Shift+J: right
+  main->FormKeyDown(Key, ssShift);
+  EXPECT_EQ(Player().ImageOffsetX, 100);
+  EXPECT_EQ(Picture(), (TRect{4, 35, 404, 260}));
+  EXPECT_EQ(Player().OsdText, "Horizontal position: 100%");
+  Key = VK_NUMPAD5;
+  main->FormKeyDown(Key, 0);
+  EXPECT_EQ(Player().ImageOffsetX, 0);
+  EXPECT_EQ(Player().ImageOffsetY, 0);
+  EXPECT_EQ(Picture(), (TRect{0, 37, 400, 262}));
+  EXPECT_EQ(Player().OsdText, "Center");
+}
+
 }  // namespace

@@ -177,11 +177,12 @@ TEST_F(ConfigApplyTest, ClosingRegistersTheBossKeysAgainOrReleasesThem) {
   EXPECT_EQ(0x006E, s.BossKeyHide);
   EXPECT_EQ(0, s.BossKeyShow);
 
+  // A cleared shortcut is handed on as 0, which releases the old key.
   calls.clear();
   s.BossKeyHide = 0;
   s.BossKeyShow = 0x4041;
   CloseBossKeys(s, links);
-  EXPECT_EQ((std::vector<std::string>{"register 2 16449"}), calls);
+  EXPECT_EQ((std::vector<std::string>{"register 1 0", "register 2 16449"}), calls);
 
   calls.clear();
   s.BossKey = false;  // switched off: the hot keys go

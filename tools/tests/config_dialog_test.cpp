@@ -120,8 +120,8 @@ TEST_F(ConfigDialog, ControlsShowTheSettingsAndApplyStartsDisabled) {
   EXPECT_FALSE(Form->hkHide().Enabled());
   ASSERT_EQ(2, Form->CBAssocFile().Count());
   EXPECT_EQ(L"MKV", Form->CBAssocFile().Items(1));
-  EXPECT_EQ(L"General", Form->Node().Items(0));
-  EXPECT_EQ(L"Language", Form->Node().Items(4));
+  EXPECT_EQ(L"General", Form->Node().NodeText(0));
+  EXPECT_EQ(L"Language", Form->Node().NodeText(4));
   ASSERT_EQ(2, Form->LanguageList().Count());
   EXPECT_EQ(L"English (built in)", Form->LanguageList().Items(Form->LanguageList().ItemIndex()));
   Form->OptionsChangeCheck();
@@ -192,7 +192,7 @@ TEST_F(ConfigDialog, ALanguageIsSwitchedAndItsCreditShown) {
   Form->BtnApplyClick();
   EXPECT_EQ("German", lc::Program().Settings.LastUsedLanguage);
   EXPECT_EQ("Allgemein", lc::settings::GlobalTextTable().TextTabs[0]);
-  EXPECT_EQ(L"Allgemein", Form->Node().Items(0));
+  EXPECT_EQ(L"Allgemein", Form->Node().NodeText(0));
 }
 
 TEST_F(ConfigDialog, SubtitleRulesActOnClicks) {
@@ -237,6 +237,58 @@ TEST_F(ConfigDialog, APastedBadExtensionIsRefusedWithAMessage) {
   Form->AddExtensionClick();
   EXPECT_EQ(2, Form->CBAssocFile().Count());
   EXPECT_EQ(L"\"m p3\" cannot be a file type: use letters and digits only.", BoxText);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ConfigDialog, TheTreeChoosesThePage) {
+  TTreeView& Tree = Form->Node();
+  ASSERT_EQ(5, Tree.Count());
+  EXPECT_EQ(L"File types", Tree.NodeText(1));
+  EXPECT_EQ(0, Tree.Selected());
+  EXPECT_EQ(0, Form->PageIndex());
+  // A click on "Video" shows the Video page with its check list.
+  const TRect R = Tree.NodeRect(3);
+  ASSERT_FALSE(R.IsEmpty());
+  SetForegroundWindow(Form->Handle());
+  const TPoint At = Tree.ClientToScreen({(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2});
+  SetCursorPos(At.X, At.Y);
+  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+  for (int I = 0; I < 10; ++I) {
+    MSG M;
+    while (PeekMessageW(&M, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&M);
+    Sleep(15);
+  }
+  EXPECT_EQ(3, Tree.Selected());
+  EXPECT_EQ(3, Form->PageIndex());
+  EXPECT_TRUE(Form->CBVideo().Showing());
+  EXPECT_FALSE(Form->CBGeneral().Showing());
+}
+
+// The font dialog's title is read and the dialog cancelled by a timer.
+std::wstring FontDialogTitle;
+void CALLBACK CloseFontDialog(HWND, UINT, UINT_PTR Id, DWORD) {
+  HWND Dialog = FindWindowW(L"#32770", nullptr);
+  if (!Dialog) return;
+  KillTimer(nullptr, Id);
+  wchar_t Title[128] = {};
+  GetWindowTextW(Dialog, Title, 128);
+  FontDialogTitle = Title;
+  PostMessageW(Dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+TEST_F(ConfigDialog, TheFontDialogIsTitledFromTheTextTableAndCancelKeepsTheSize) {
+  lc::settings::GlobalTextTable().TextCaptions[14] = "Schrift";
+  FontDialogTitle.clear();
+  SetTimer(nullptr, 0, 50, CloseFontDialog);
+  Form->SubtitleFontClick();
+  EXPECT_EQ(L"Schrift", FontDialogTitle);
+  EXPECT_EQ(L"100", Form->NumberField(NumericField::SubtitleSize).Text());
+  Form->OptionsChangeCheck();
+  EXPECT_FALSE(Form->ApplyEnabled());
 }
 
 }  // namespace

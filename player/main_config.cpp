@@ -1,0 +1,41 @@
+// What the configuration dialog reaches of the running player: the
+// always-on-top state in full screen, the video control's subtitle look,
+// the movie's remembered settings, the settings file and the boss keys.
+// The playlist's hints and font and the loaded subtitle's display lengths
+// belong to windows that take them when they exist.
+#include <memory>
+
+#include "player/main_form.h"
+#include "player/player_state.h"
+#include "player/video_window.h"
+#include "tools/config_dialog.h"
+#include "tools/tool_environment.h"
+
+namespace {
+
+bool VideoFullScreen() { return frmVideoWindow && frmVideoWindow->FullScreen; }
+
+}  // namespace
+
+void TfrmMain::ConnectConfigDialog(lc::tools::TToolEnvironment& Env) {
+  lc::settings::ConfigPlayerLinks& L = Env.Config;
+  L.FullScreenShowing = [] { return VideoFullScreen() && frmVideoWindow->Showing(); };
+  L.AlwaysOnTop = [this] { return AlwaysOnTopChecked; };
+  // In full screen the tick alone changes: the window already covers all.
+  L.SetAlwaysOnTop = [this](bool On) { AlwaysOnTopChecked = On; };
+  L.SubtitleLookChanged = [] {
+    if (!frmVideoWindow || !frmVideoWindow->Showing()) return;
+    TDSVideoWindowEx2& Video = *frmVideoWindow->VideoWindow;
+    Video.SubtitleIndex = -1;
+    Video.OverlaySubtitleLinesA.clear();
+    Video.OverlaySubtitleLinesW.clear();
+    Video.RepaintVideo();
+  };
+  L.GraphActive = [this] { return Commands().GraphActive(); };
+  L.MarkMovieChanged = [] { lc::Player().RmsChangeScore = 10000; };
+  L.SaveConfiguration = [this] { SaveConfiguration(); };
+  L.RegisterBossKey = [this](lc::settings::ShortCut Key, int Id) { return RegisterBossKey(Key, Id); };
+  L.UnregisterBossKeys = [this] { BossKeys().UnregisterAll(); };
+  Env.UncheckMovieMode = [this] { MovieModeChecked = false; };
+  Dialogs.Config.Create = []() -> std::unique_ptr<TForm> { return std::make_unique<TfrmConfig>(); };
+}

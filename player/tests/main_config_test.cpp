@@ -1,0 +1,147 @@
+// The configuration dialog against the running main window: the options
+// command opens it, a language chosen with Apply retitles the main
+// window's face, a boss key changed with Apply is held by the main window
+// once the dialog closes, and movie-mode's tick goes when the subtitle's
+// place is changed.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include <windows.h>
+
+#include "fuzz/language_writer.h"
+#include "player/tests/main_form_fixture.h"
+#include "settings/text_apply.h"
+#include "tools/config_dialog.h"
+#include "tools/tool_environment.h"
+
+namespace {
+
+using lc::Program;
+using lc::settings::NumericField;
+
+class MainConfig : public lc::testing::MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    Program().Names.ExeFolder = folder.File("");
+    Program().Settings.LastUsedLanguage = lc::settings::kEnglishBuiltIn;
+    lc::tools::TToolEnvironment Env;
+    form->ConnectConfigDialog(Env);
+    lc::tools::SetToolEnvironment(Env);
+  }
+  void TearDown() override {
+    Dialog.reset();
+    form->BossKeys().UnregisterAll();
+    lc::tools::SetToolEnvironment({});
+    lc::settings::SetDefaultTexts(lc::settings::GlobalTextTable(), false);
+    MainWindowTest::TearDown();
+  }
+  TfrmConfig& Open() {
+    Dialog = form->Dialogs.Config.Create();
+    Dialog->Show();
+    return static_cast<TfrmConfig&>(*Dialog);
+  }
+  // A language file in the folder that holds the executable.
+  void WriteLanguage(const std::string& Name, const lc::settings::TextTable& Table) {
+    std::string Text;
+    ASSERT_TRUE(lc::fuzz::WriteLanguageText(Table, "// Translated by: Test\r\n\r\n", Text));
+    std::filesystem::create_directories(folder.path() / "lang");
+    lc::settings::testing::WriteBytes(folder.File("lang\\" + Name + ".lng"), Text);
+  }
+  std::unique_ptr<TForm> Dialog;
+};
+
+// The dialog the options command brings up is noted and closed by a timer.
+bool SawDialog = false;
+void CALLBACK CloseConfig(HWND, UINT, UINT_PTR Id, DWORD) {
+  if (!frmConfig || !frmConfig->Showing()) return;
+  KillTimer(nullptr, Id);
+  SawDialog = true;
+  frmConfig->Close();
+}
+
+TEST_F(MainConfig, TheOptionsCommandOpensTheDialog) {
+  SawDialog = false;
+  SetTimer(nullptr, 0, 50, CloseConfig);
+  form->RunCommand(lc::Cmd::BtnOptionsClick);
+  EXPECT_TRUE(SawDialog);
+  EXPECT_EQ(frmConfig, nullptr);
+  EXPECT_EQ(form->Dialogs.Config.Open, nullptr);
+}
+
+TEST_F(MainConfig, ALanguageAppliedRetitlesTheMainWindowAndIsSaved) {
+  lc::settings::TextTable German;
+  lc::settings::SetDefaultTexts(German);
+  German.TextHints[6] = "Abspielen";
+  German.TextLabels[29] = "Kein Film";
+  German.TextMenus[49] = "Einstellungen";
+  WriteLanguage("german", German);
+  TfrmConfig& Config = Open();
+  TListBox& List = Config.LanguageList();
+  ASSERT_EQ(2, List.Count());
+  ASSERT_EQ(L"German", List.Items(1));
+  List.SetItemIndex(1);
+  Config.OptionsChangeCheck();
+  ASSERT_TRUE(Config.ApplyEnabled());
+  Config.BtnApplyClick();
+  EXPECT_EQ("German", Program().Settings.LastUsedLanguage);
+  EXPECT_EQ(L"Abspielen", form->BtnPlay->Hint());
+  EXPECT_EQ(L"Kein Film", form->MovieLabel->Caption());
+  EXPECT_EQ(L"Einstellungen\tCtrl+P", form->MenuItem(L"ConfigurationMenu")->Caption);
+  const std::string Saved = lc::settings::testing::ReadBytes(folder.File("LcFormTest.ini"));
+  EXPECT_NE(Saved.find("LastUsedLanguage=German"), std::string::npos) << Saved;
+  // Back to the built-in texts.
+  List.SetItemIndex(0);
+  Config.BtnApplyClick();
+  EXPECT_EQ(L"Play", form->BtnPlay->Hint());
+  EXPECT_EQ(L"No movie", form->MovieLabel->Caption());
+}
+
+TEST_F(MainConfig, ABossKeyAppliedIsHeldByTheMainWindowOnceTheDialogCloses) {
+  // Ctrl+Alt+F9 as the hot-key field holds it.
+  const lc::settings::ShortCut CtrlAltF9 = 0x4000 | 0x8000 | VK_F9;
+  TfrmConfig& Config = Open();
+  Config.cbBossKey().SetChecked(true);
+  Config.hkHide().SetHotKey(CtrlAltF9);
+  Config.hkShow().SetHotKey(0);
+  Config.BtnApplyClick();
+  EXPECT_TRUE(Program().Settings.BossKey);
+  Config.Close();
+  EXPECT_EQ(CtrlAltF9, form->BossKeys().Registered(lc::kBossHideId));
+  EXPECT_EQ(0, form->BossKeys().Registered(lc::kBossShowId));
+  EXPECT_FALSE(RegisterHotKey(nullptr, 31, MOD_CONTROL | MOD_ALT, VK_F9)) << "the main window holds it";
+
+  // Switched off again: the hot key is free.
+  TfrmConfig& Again = Open();
+  Again.cbBossKey().SetChecked(false);
+  Again.BtnApplyClick();
+  Again.Close();
+  EXPECT_EQ(0, form->BossKeys().Registered(lc::kBossHideId));
+  EXPECT_TRUE(RegisterHotKey(nullptr, 31, MOD_CONTROL | MOD_ALT, VK_F9));
+  UnregisterHotKey(nullptr, 31);
+}
+
+TEST_F(MainConfig, CancelLeavesTheSettingsAndThePlayerAlone) {
+  const std::wstring Hint = form->BtnPlay->Hint();
+  TfrmConfig& Config = Open();
+  Config.NumberField(NumericField::SecondesToJump).SetText(L"33");
+  Config.cbBossKey().SetChecked(true);
+  Config.Close();
+  EXPECT_EQ(20, Program().Settings.SecondesToJump);
+  EXPECT_FALSE(Program().Settings.BossKey);
+  EXPECT_EQ(0, form->BossKeys().Registered(lc::kBossHideId));
+  EXPECT_EQ(Hint, form->BtnPlay->Hint());
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "LcFormTest.ini"));
+}
+
+TEST_F(MainConfig, MovingTheSubtitleZoneUnticksMovieMode) {
+  form->MovieModeChecked = true;
+  TfrmConfig& Config = Open();
+  Config.NumberField(NumericField::AverageVerticalDisplayZone).SetText(L"20");
+  Config.OptionsChangeCheck();
+  EXPECT_FALSE(form->MovieModeChecked);
+}
+
+}  // namespace
