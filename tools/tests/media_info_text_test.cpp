@@ -151,6 +151,21 @@ TEST(InfoStreams, AnUnknownLengthCountsNoFramesAndNoBitrate) {
   EXPECT_EQ("", B.Values().AverageVideoBitrate);
 }
 
+TEST(InfoStreams, HalfASecondHasABitrateAndNoLengthHasNone) {
+  TMediaInfoBuilder Short;
+  Short.SetLength(0.5);
+  Short.AddVideo(Video(400000, 0));
+  Short.Finish(64'000);
+  // 64,000 x 1.01688 / 0.5 / 128
+  EXPECT_EQ("1016.880", Short.Values().AverageVideoBitrate);
+  TMediaInfoBuilder Empty;
+  Empty.SetLength(0.0);
+  Empty.AddVideo(Video(400000, 0));
+  Empty.Finish(64'000);
+  EXPECT_EQ("", Empty.Values().AverageVideoBitrate);
+  EXPECT_EQ("0.000 sec.", Empty.Values().Time);
+}
+
 TEST(InfoStreams, NoStreamsLeaveEmptyValuesAndZeroCounts) {
   TMediaInfoBuilder B;
   B.Finish(1000);
