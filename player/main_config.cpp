@@ -1,13 +1,14 @@
 // What the configuration dialog reaches of the running player: the
-// always-on-top state in full screen, the video control's subtitle look,
-// the movie's remembered settings, the settings file and the boss keys.
-// The playlist's hints and font and the loaded subtitle's display lengths
-// belong to windows that take them when they exist.
+// always-on-top state in full screen, the playlist's hints and font size,
+// the video control's subtitle look, the movie's remembered settings, the
+// settings file and the boss keys. The loaded subtitle's display lengths
+// are the subtitle display's to compute again.
 #include <memory>
 
 #include "player/main_form.h"
 #include "player/player_state.h"
 #include "player/video_window.h"
+#include "playlist/win/playlist_window.h"
 #include "tools/config_dialog.h"
 #include "tools/tool_environment.h"
 
@@ -23,6 +24,14 @@ void TfrmMain::ConnectConfigDialog(lc::tools::TToolEnvironment& Env) {
   L.AlwaysOnTop = [this] { return AlwaysOnTopChecked; };
   // In full screen the tick alone changes: the window already covers all.
   L.SetAlwaysOnTop = [this](bool On) { AlwaysOnTopChecked = On; };
+  L.ClearPlaylistHints = [] {
+    if (!frmPlayList) return;
+    frmPlayList->ListVideo.Hint.clear();
+    frmPlayList->ListSub.Hint.clear();
+  };
+  L.SetPlaylistFontSize = [](int Points) {
+    if (frmPlayList) frmPlayList->SetListFontSize(Points);
+  };
   L.SubtitleLookChanged = [] {
     if (!frmVideoWindow || !frmVideoWindow->Showing()) return;
     TDSVideoWindowEx2& Video = *frmVideoWindow->VideoWindow;

@@ -1,8 +1,8 @@
 // The configuration dialog against the running main window: the options
 // command opens it, a language chosen with Apply retitles the main
 // window's face, a boss key changed with Apply is held by the main window
-// once the dialog closes, and movie-mode's tick goes when the subtitle's
-// place is changed.
+// once the dialog closes, the playlist takes its font size and loses its
+// hints, and movie-mode's tick goes when the subtitle's place is changed.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include "fuzz/language_writer.h"
+#include "playlist/win/playlist_window.h"
 #include "player/tests/main_form_fixture.h"
 #include "settings/text_apply.h"
 #include "tools/config_dialog.h"
@@ -142,6 +143,24 @@ TEST_F(MainConfig, MovingTheSubtitleZoneUnticksMovieMode) {
   Config.NumberField(NumericField::AverageVerticalDisplayZone).SetText(L"20");
   Config.OptionsChangeCheck();
   EXPECT_FALSE(form->MovieModeChecked);
+}
+
+TEST_F(MainConfig, ThePlaylistTakesItsFontSizeAndLosesItsHintsWhenSwitchedOff) {
+  TfrmPlayList List(form->Playlist(), form->Opener(), Program().Settings, TPlayListEnvironment{});
+  List.ListVideo.Hint = L"C:\\movies\\one.avi";
+  List.ListSub.Hint = L"C:\\movies\\one.srt";
+  Program().Settings.DisplayHintInPlaylist = true;
+  TfrmConfig& Config = Open();
+  Config.NumberField(NumericField::PlaylistFontSize).SetText(L"14");
+  Config.BtnApplyClick();
+  EXPECT_EQ(14, List.ListVideo.Font.Size());
+  EXPECT_EQ(14, List.ListSub.Font.Size());
+  EXPECT_EQ(L"C:\\movies\\one.avi", List.ListVideo.Hint) << "hints stay while they are wanted";
+  Config.CBGeneral().SetChecked(7, false);  // full paths as hints: off
+  Config.BtnApplyClick();
+  EXPECT_FALSE(Program().Settings.DisplayHintInPlaylist);
+  EXPECT_EQ(L"", List.ListVideo.Hint);
+  EXPECT_EQ(L"", List.ListSub.Hint);
 }
 
 }  // namespace

@@ -292,3 +292,20 @@ TEST_F(ConfigDialog, TheFontDialogIsTitledFromTheTextTableAndCancelKeepsTheSize)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ConfigDialog, EnterInTheTreeAppliesAndClosesEscapeOnlyCloses) {
+  Form->NumberField(NumericField::SecondesToJump).SetText(L"33");
+  Form->OptionsChangeCheck();
+  Form->Node().SetFocus();
+  SendMessageW(Form->Node().Handle(), WM_CHAR, VK_ESCAPE, 0);
+  EXPECT_EQ(mrCancel, Form->ModalResult);
+  EXPECT_EQ(20, lc::Program().Settings.SecondesToJump);
+  Form->ModalResult = mrNone;
+  SendMessageW(Form->Node().Handle(), WM_CHAR, VK_RETURN, 0);
+  EXPECT_EQ(mrOk, Form->ModalResult);
+  EXPECT_EQ(33, lc::Program().Settings.SecondesToJump);
+}
+
+}  // namespace
