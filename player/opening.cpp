@@ -17,6 +17,7 @@
 #include "player/player_state.h"
 #include "player/video_window.h"
 #include "playlist/recent_files.h"
+#include "playlist/win/playlist_window.h"
 #include "settings/date_time.h"
 #include "settings/path_names.h"
 #include "settings/program_state.h"
@@ -228,6 +229,10 @@ void TfrmMain::OpeningSubtitle() {
       }
     }
   }
+  if (frmPlayList) {
+    frmPlayList->ListVideoSelectItem();
+    if (frmPlayList->Showing() && Program().Settings.ShowSubtitlesInPlaylist) frmPlayList->ListSub.SetFocus();
+  }
   FrameRate = GetMovieFrameRate(CurrentMovieFile);
   if (Player().SubtitleLoaded && OnLoadedSubtitleTimes) {
     std::vector<std::int32_t>* Start = nullptr;
@@ -250,6 +255,10 @@ void TfrmMain::AppendNextParts() {
     Next = lc::playlist::FindNextPartFile(FDisk, Next);
   }
   Playlist().RebuildLines();
+  if (frmPlayList) {
+    frmPlayList->RefreshLines();
+    if (frmPlayList->Showing()) frmPlayList->ListVideo.SetFocus();
+  }
 }
 
 void TfrmMain::OpeningVolume(int Entry) {

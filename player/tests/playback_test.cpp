@@ -2,6 +2,8 @@
 // window, its graph and audio chain on the virtual display: play to the
 // end, pause on the first frame, stop and reopen with the remembered
 // position and picture, and a file that does not render.
+#include <float.h>
+
 #include <windows.h>
 #include <dshow.h>
 
@@ -304,6 +306,38 @@ TEST_F(PlaybackTest, TheFrameRateIsReadFromTheVideoStream) {
   Program().Settings.ShowFrames = true;
   ASSERT_TRUE(Open("rate30.mp4", false));
   EXPECT_EQ(L"    60 -      0 -     60", main->MovieTimesLabel->Caption());
+}
+
+TEST_F(PlaybackTest, TheNextMovieOfTheSameSizeTakesOverThePreviousPicture) {
+  Program().Settings.RememberPreviousMovieSettings = true;
+  ASSERT_TRUE(Open("clip.avi", true));
+  Player().ImageOffsetX = 7;
+  Player().ImageOffsetY = -3;
+  main->RunCommand(lc::Cmd::N169RatioMenuClick);
+  main->RunCommand(lc::Cmd::BtnStopClick);
+  video->SetBounds(100, 100, 600, 500);
+  ASSERT_TRUE(Open("clip.mp4", true));  // 320 x 240 as well
+  EXPECT_EQ(7, Player().ImageOffsetX);
+  EXPECT_EQ(-3, Player().ImageOffsetY);
+  EXPECT_DOUBLE_EQ(1.78, Player().AspectRatioValue);
+  EXPECT_EQ(lc::AspectChoice::Wide169, main->AspectChecked);
+  // The previous window's size, centred where the window was.
+  EXPECT_EQ(Rect(200, 200, 600, 500), video->BoundsRect());
+  main->RunCommand(lc::Cmd::BtnStopClick);
+  // A movie of another size keeps its own picture.
+  ASSERT_TRUE(Open("demo.mp4", true));
+  EXPECT_EQ(0, Player().ImageOffsetX);
+  EXPECT_DOUBLE_EQ(1.78, Player().AspectRatioValue);
+  EXPECT_EQ(640, Player().NativeWidth);
+}
+
+TEST_F(PlaybackTest, FloatingPointExceptionsAreMaskedWhileAMoviePlays) {
+  const unsigned Before = _controlfp(0, 0);
+  ASSERT_TRUE(Open("clip.avi", true));
+  EXPECT_EQ(static_cast<unsigned>(_MCW_EM), _controlfp(0, 0) & _MCW_EM);
+  EXPECT_EQ(static_cast<unsigned>(_RC_NEAR), _controlfp(0, 0) & _MCW_RC);
+  main->RunCommand(lc::Cmd::BtnStopClick);
+  EXPECT_EQ(Before & (_MCW_EM | _MCW_RC), _controlfp(0, 0) & (_MCW_EM | _MCW_RC));
 }
 
 }  // namespace
