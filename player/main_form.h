@@ -274,6 +274,8 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   // Stops; with CloseMovie also unloads the labels and may hide the video.
   void BtnStopClick(bool CloseMovie);
   // The movie's frame rate from its streams; 25 when it cannot be read.
+  // The movie the graph holds is read from the graph; another file through
+  // the media detector, given a few seconds.
   double GetMovieFrameRate(const std::string& FileName);
   // NativeVideoSize and AspectRatioValue from the graph's picture.
   void ReadVideoAspect();
@@ -376,6 +378,7 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   void RebuildGraph();
   void OpeningLabels();
   void OpeningSubtitle();
+  void OpeningFrameRate();
   void AppendNextParts();
   void OpeningVolume(int Entry);
   void OpeningPlace(int Entry);

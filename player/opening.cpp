@@ -108,6 +108,7 @@ void TfrmMain::OpenMovie(bool PlayAfterOpen, bool AddNextParts) {
   if (Outcome == lc::RenderOutcome::GoOn) ReadVideoAspect();
   // Only movies with a picture are played.
   if (Player().NativeWidth == 0 || Player().NativeHeight == 0) frmVideoWindow->FilterGraphUnableToRender();
+  OpeningFrameRate();
 
   frmVideoWindow->ZoomBaseBounds = TRect{};
   const bool SubtitleWasLoaded = Player().SubtitleLoaded;
@@ -233,19 +234,23 @@ void TfrmMain::OpeningSubtitle() {
     frmPlayList->ListVideoSelectItem();
     if (frmPlayList->Showing() && Program().Settings.ShowSubtitlesInPlaylist) frmPlayList->ListSub.SetFocus();
   }
-  FrameRate = GetMovieFrameRate(CurrentMovieFile);
-  if (Player().SubtitleLoaded && OnLoadedSubtitleTimes) {
-    std::vector<std::int32_t>* Start = nullptr;
-    std::vector<std::int32_t>* End = nullptr;
-    int Format = 0;
-    OnLoadedSubtitleTimes(Start, End, Format);
-    if (Start && End && lc::MicroDvdNeedsRetiming(Format, FrameRate)) {
-      lc::RetimeMicroDvd(*Start, FrameRate);
-      lc::RetimeMicroDvd(*End, FrameRate);
-    }
-  }
   SubtitlesShown = true;
   if (TMenuItem* Item = MenuItem(L"DisableSubtitleMenu")) Item->SetChecked(false);
+}
+
+// The frame rate of the rendered movie, and a MicroDVD subtitle (read at
+// 25 frames per second) re-timed for it.
+void TfrmMain::OpeningFrameRate() {
+  FrameRate = GetMovieFrameRate(CurrentMovieFile);
+  if (!Player().SubtitleLoaded || !OnLoadedSubtitleTimes) return;
+  std::vector<std::int32_t>* Start = nullptr;
+  std::vector<std::int32_t>* End = nullptr;
+  int Format = 0;
+  OnLoadedSubtitleTimes(Start, End, Format);
+  if (Start && End && lc::MicroDvdNeedsRetiming(Format, FrameRate)) {
+    lc::RetimeMicroDvd(*Start, FrameRate);
+    lc::RetimeMicroDvd(*End, FrameRate);
+  }
 }
 
 void TfrmMain::AppendNextParts() {

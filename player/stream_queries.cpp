@@ -1,10 +1,16 @@
-// What the main window reads of a movie and its graph: the frame rate
-// through the media detector, the native picture size and ratio, and the
-// menu of the graph's filters with their property pages. Every platform
-// failure is silent; every interface is released on every path.
+// What the main window reads of a movie and its graph: the frame rate (of
+// the graph's video, or of another file through the media detector), the
+// native picture size and ratio, and the menu of the graph's filters with
+// their property pages. Every platform failure is silent; every interface
+// is released on every path.
 #include <dshow.h>
 #include <qedit.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 #include "engine/graph/graph_utils.h"
@@ -54,6 +60,44 @@ std::vector<double> StreamRates(const std::string& FileName) {
   return Rates;
 }
 
+// StreamRates on a thread of its own, given Milliseconds: the platform's
+// detector can stay stuck in a file it cannot parse, and the GUI thread
+// does not wait for it (the thread is left to end by itself). Empty when
+// no answer came in time.
+std::vector<double> StreamRatesWithin(const std::string& FileName, int Milliseconds) {
+  struct Answer {
+    std::mutex Lock;
+    std::condition_variable Ready;
+    bool Done = false;
+    std::vector<double> Rates;
+  };
+  auto Shared = std::make_shared<Answer>();
+  std::thread([Shared, FileName] {
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    std::vector<double> Rates = StreamRates(FileName);
+    CoUninitialize();
+    std::lock_guard<std::mutex> Hold(Shared->Lock);
+    Shared->Rates = std::move(Rates);
+    Shared->Done = true;
+    Shared->Ready.notify_one();
+  }).detach();
+  std::unique_lock<std::mutex> Hold(Shared->Lock);
+  if (!Shared->Ready.wait_for(Hold, std::chrono::milliseconds(Milliseconds), [&] { return Shared->Done; }))
+    return {};
+  return Shared->Rates;
+}
+
+// The frame rate of the graph's video as its renderer was connected; empty
+// when the graph has no video with a frame duration.
+std::vector<double> GraphVideoRate() {
+  TReleasing<IBasicVideo> Video;
+  REFTIME Frame = 0;
+  if (FAILED(frmVideoWindow->FilterGraph.QueryInterface(IID_IBasicVideo, Video.Out())) ||
+      FAILED(Video->get_AvgTimePerFrame(&Frame)) || !(Frame > 0))
+    return {};
+  return {1.0 / Frame};
+}
+
 // The filter is a file source: it is left out of the menu.
 bool IsSourceFilter(IBaseFilter* Filter) {
   TReleasing<IFileSourceFilter> Source;
@@ -67,7 +111,11 @@ bool HasPropertyPages(IBaseFilter* Filter) {
 
 }  // namespace
 
-double TfrmMain::GetMovieFrameRate(const std::string& FileName) { return lc::ChooseFrameRate(StreamRates(FileName)); }
+double TfrmMain::GetMovieFrameRate(const std::string& FileName) {
+  if (frmVideoWindow && frmVideoWindow->GraphActive() && FileName == lc::Player().CurrentMovieFile)
+    return lc::ChooseFrameRate(GraphVideoRate());
+  return lc::ChooseFrameRate(StreamRatesWithin(FileName, 5000));
+}
 
 void TfrmMain::ReadVideoAspect() {
   if (!frmVideoWindow || !frmVideoWindow->GraphActive()) return;

@@ -131,6 +131,8 @@ TEST(PreviousMovie, SameSizeWithinFivePercentOfTheNewMovie) {
   EXPECT_TRUE(lc::SameNativeSize(640, 480, 608, 456));
   EXPECT_FALSE(lc::SameNativeSize(640, 480, 607, 480));
   EXPECT_FALSE(lc::SameNativeSize(0, 0, 0, 0));
+  EXPECT_FALSE(lc::SameNativeSize(0, 480, 0, 480));
+  EXPECT_TRUE(lc::SameNativeSize(1, 1, 1, 1));
 }
 
 lc::OpeningPlaceInput Base() {
@@ -186,6 +188,9 @@ TEST(RememberedPosition, OnlyWellInsideAMovieOfAtLeastFiveSeconds) {
   EXPECT_EQ(std::nullopt, lc::RememberedSeekTarget(Minute, -1.0 / Day));
   EXPECT_EQ(std::nullopt, lc::RememberedSeekTarget(49999999, 1.0 / Day));  // shorter than 5 s
   EXPECT_EQ(std::nullopt, lc::RememberedSeekTarget(Minute, std::nan("")));
+  // One unit more than 5 s before the end still seeks.
+  EXPECT_EQ(std::optional<std::int64_t>(50000000), lc::RememberedSeekTarget(100000001, 5.0 / Day));
+  EXPECT_EQ(std::nullopt, lc::RememberedSeekTarget(100000000, 5.0 / Day));
 }
 
 TEST(AspectMenu, AStoredRatioChecksItsEntry) {

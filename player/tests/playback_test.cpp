@@ -178,8 +178,11 @@ TEST_F(PlaybackTest, PausedOpeningShowsAndKeepsTheFirstFrame) {
   EXPECT_LT(GetGValue(Red), 60);
   EXPECT_GT(GetBValue(White), 200);
   EXPECT_GT(GetGValue(White), 200);
+  // Held at the start: Play then Pause may have let a frame's time pass.
+  const LONGLONG Held = Position();
+  EXPECT_LT(Held, 1000000);
   Pump(500);
-  EXPECT_EQ(0, Position());
+  EXPECT_EQ(Held, Position());
 }
 
 TEST_F(PlaybackTest, PauseAndPlayThroughTheCommands) {
@@ -227,7 +230,14 @@ TEST_F(PlaybackTest, StopAndReopenRestoresThePositionAndThePicture) {
 
 TEST_F(PlaybackTest, StopWithCloseUnloadsTheLabels) {
   ASSERT_TRUE(Open("clip.avi", true));
+  TMenuItem* Filters = main->MenuItem(L"FiltersMenu");
+  ASSERT_NE(nullptr, Filters);
+  EXPECT_TRUE(Filters->Enabled);
+  EXPECT_EQ(static_cast<int>(main->FilterMenuItems.size()), Filters->Count());
   main->RunCommand(lc::Cmd::StopForNewList);
+  EXPECT_FALSE(Filters->Enabled);
+  EXPECT_EQ(0, Filters->Count());
+  EXPECT_TRUE(main->FilterMenuItems.empty());
   EXPECT_FALSE(video->GraphActive());
   EXPECT_EQ(L"No movie", main->MovieLabel->Caption());
   EXPECT_EQ(L"No subtitle", main->SubtitleLabel->Caption());
@@ -296,10 +306,7 @@ TEST_F(PlaybackTest, ExternalSubtitleFiltersAreRefusedOnRequest) {
 }
 
 TEST_F(PlaybackTest, TheFrameRateIsReadFromTheVideoStream) {
-  auto Path = [](const char* Name) { return lc::settings::WideToUtf8(lctest::MediaPath(Name)); };
-  EXPECT_DOUBLE_EQ(30.0, main->GetMovieFrameRate(Path("rate30.mp4")));
-  EXPECT_DOUBLE_EQ(25.0, main->GetMovieFrameRate(Path("tone.wav")));  // no video: rate 0
-  EXPECT_DOUBLE_EQ(25.0, main->GetMovieFrameRate(Path("missing.avi")));
+  EXPECT_DOUBLE_EQ(25.0, main->GetMovieFrameRate(lc::settings::WideToUtf8(lctest::MediaPath("missing.avi"))));
   ASSERT_TRUE(Open("rate30.mp4", false));
   EXPECT_DOUBLE_EQ(30.0, main->FrameRate);
   main->RunCommand(lc::Cmd::BtnStopClick);

@@ -1,0 +1,94 @@
+// The whole program with a movie on its command line: the movie opens into
+// the video window and plays there (its picture on the screen, its name in
+// the title), and closing stores its remembered settings.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cwchar>
+#include <string>
+
+#include <windows.h>
+
+#include "tests/support/process.h"
+#include "tests/support/program_copy.h"
+
+namespace {
+
+std::wstring WindowText(HWND Window) {
+  wchar_t Text[256] = {};
+  GetWindowTextW(Window, Text, 256);
+  return Text;
+}
+
+// The visible top-level window of that class in process Pid, or nullptr.
+HWND VisibleWindow(const wchar_t* ClassName, DWORD Pid) {
+  struct Search {
+    const wchar_t* ClassName;
+    DWORD Pid;
+    HWND Found;
+  } S{ClassName, Pid, nullptr};
+  EnumWindows(
+      [](HWND W, LPARAM P) -> BOOL {
+        auto* S = reinterpret_cast<Search*>(P);
+        wchar_t Name[64] = {};
+        DWORD Owner = 0;
+        GetWindowThreadProcessId(W, &Owner);
+        GetClassNameW(W, Name, 64);
+        if (Owner != S->Pid || wcscmp(Name, S->ClassName) != 0 || !IsWindowVisible(W)) return TRUE;
+        S->Found = W;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&S));
+  return S.Found;
+}
+
+// Pixels of the window's client area, on a grid, that are clearly coloured
+// (not black, grey or the key colour).
+int ColouredPixels(HWND Window) {
+  RECT R{};
+  GetClientRect(Window, &R);
+  HDC Dc = GetDC(Window);
+  int Count = 0;
+  for (int Y = R.bottom / 8; Y < R.bottom; Y += R.bottom / 8)
+    for (int X = R.right / 16; X < R.right; X += R.right / 16) {
+      const COLORREF C = GetPixel(Dc, X, Y);
+      const int Hi = std::max({GetRValue(C), GetGValue(C), GetBValue(C)});
+      const int Lo = std::min({GetRValue(C), GetGValue(C), GetBValue(C)});
+      if (Hi > 150 && Hi - Lo > 100 && C != RGB(16, 0, 16)) ++Count;
+    }
+  ReleaseDC(Window, Dc);
+  return Count;
+}
+
+TEST(ProgramPlayback, AMovieOnTheCommandLinePlaysInTheVideoWindow) {
+  lctest::ProgramCopy Copy(L"LcPlays");
+  lctest::WriteSettingsFile(Copy.SettingsFile(), {"FirstRun=0", "RememberMovieSettings=1"});
+  lctest::ChildProcess App(Copy.Exe(), L"\"" + lctest::MediaPath("demo.mp4") + L"\"");
+  ASSERT_TRUE(App.Started());
+  HWND Main = lctest::WaitForVisibleMainWindow(App.Id(), 30000);
+  ASSERT_NE(Main, nullptr);
+  HWND Title = lctest::WaitForWindow(L"TApplication", App.Id(), 10000);
+  ASSERT_NE(Title, nullptr);
+  for (int I = 0; I < 150 && WindowText(Title) != L"LcPlays - 'demo.mp4'"; ++I) lctest::Pump(100);
+  EXPECT_EQ(L"LcPlays - 'demo.mp4'", WindowText(Title));
+
+  HWND Video = nullptr;
+  for (int I = 0; I < 100 && !Video; ++I) {
+    Video = VisibleWindow(L"TfrmVideoWindow", App.Id());
+    if (!Video) lctest::Pump(100);
+  }
+  ASSERT_NE(Video, nullptr);
+  HWND Control = GetWindow(Video, GW_CHILD);
+  ASSERT_NE(Control, nullptr);
+  int Coloured = 0;
+  for (int I = 0; I < 100 && (Coloured = ColouredPixels(Control)) < 20; ++I) lctest::Pump(100);
+  EXPECT_GE(Coloured, 20);
+
+  PostMessageW(Main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(0u, App.Wait(30000));
+  const std::string Remembered = lctest::ReadFileText(Copy.DataFolder() + L"LcPlays.rs");
+  EXPECT_NE(std::string::npos, Remembered.find("demo.mp4"));
+  Copy.Uninstall();
+}
+
+}  // namespace
