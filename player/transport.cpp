@@ -20,6 +20,9 @@
 #include "settings/text_table.h"
 #include "settings/win/settings_win.h"
 #include "tools/color_control_window.h"
+#include "tools/info_window.h"
+#include "tools/jump_dialog.h"
+#include "tools/slider_dialogs.h"
 
 using lc::Player;
 using lc::Program;
@@ -139,8 +142,14 @@ void TfrmMain::BtnStopClick(bool CloseMovie) {
   V.VideoWindow->VideoRect = Rect(CX, CY, CX, CY);
   V.VideoWindow->RepaintVideo();
   lc::RestoreSavedFpuControlWord();
+  for (TForm* Dialog : {static_cast<TForm*>(frmAspectRatio), static_cast<TForm*>(frmJump),
+                        static_cast<TForm*>(frmPanScan), static_cast<TForm*>(frmInfo)})
+    if (Dialog) Dialog->Close();
   Say(*this, Texts().TextHints[9]);
-  if (CloseMovie && OnClearBookmarks) OnClearBookmarks();
+  if (CloseMovie) {
+    LastJumpTime = 0;
+    if (OnClearBookmarks) OnClearBookmarks();
+  }
   ClearFilterMenus();
   ProgressBar->SetPosition(0);
   ProgressBar->SetEnabled(false);

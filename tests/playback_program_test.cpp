@@ -20,25 +20,27 @@ std::wstring WindowText(HWND Window) {
   return Text;
 }
 
+struct WindowSearch {
+  const wchar_t* ClassName;
+  DWORD Pid;
+  HWND Found;
+};
+
+BOOL CALLBACK MatchWindow(HWND W, LPARAM P) {
+  auto* S = reinterpret_cast<WindowSearch*>(P);
+  wchar_t Name[64] = {};
+  DWORD Owner = 0;
+  GetWindowThreadProcessId(W, &Owner);
+  GetClassNameW(W, Name, 64);
+  if (Owner != S->Pid || wcscmp(Name, S->ClassName) != 0 || !IsWindowVisible(W)) return TRUE;
+  S->Found = W;
+  return FALSE;
+}
+
 // The visible top-level window of that class in process Pid, or nullptr.
 HWND VisibleWindow(const wchar_t* ClassName, DWORD Pid) {
-  struct Search {
-    const wchar_t* ClassName;
-    DWORD Pid;
-    HWND Found;
-  } S{ClassName, Pid, nullptr};
-  EnumWindows(
-      [](HWND W, LPARAM P) -> BOOL {
-        auto* S = reinterpret_cast<Search*>(P);
-        wchar_t Name[64] = {};
-        DWORD Owner = 0;
-        GetWindowThreadProcessId(W, &Owner);
-        GetClassNameW(W, Name, 64);
-        if (Owner != S->Pid || wcscmp(Name, S->ClassName) != 0 || !IsWindowVisible(W)) return TRUE;
-        S->Found = W;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&S));
+  WindowSearch S{ClassName, Pid, nullptr};
+  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&S));
   return S.Found;
 }
 
