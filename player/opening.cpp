@@ -261,7 +261,7 @@ void TfrmMain::AppendNextParts() {
   }
   Playlist().RebuildLines();
   if (frmPlayList) {
-    frmPlayList->RefreshLines();
+    frmPlayList->SyncLines();
     if (frmPlayList->Showing()) frmPlayList->ListVideo.SetFocus();
   }
 }
