@@ -340,6 +340,11 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   void MuteFlipClick();
   // main_playlist.cpp
   void CreatePlaylist();
+  // The opening's steps in the playlist window: the entry's subtitle
+  // candidates gathered again, and the focus on the list that the step
+  // names while the playlist window is the active one.
+  void OpeningPlaylistCandidates();
+  void OpeningPlaylistFocus();
   // main_menu.cpp
   void CreatePopupMenu();
   void ShowPictureState();

@@ -82,3 +82,24 @@ void TfrmMain::CreatePlaylist() {
                                                        P.Names.AutoPlaylistFileName());
   FOpener = std::make_unique<lc::playlist::FileOpener>(*FPlaylist, *FPlayerLink, FDisk, P.Settings, Texts);
 }
+
+namespace {
+
+// Focus moves between the playlist's lists only while the playlist window
+// is the active one: the opening never takes activation from the video
+// window.
+bool PlaylistActive() {
+  return frmPlayList && frmPlayList->Visible() && GetActiveWindow() == frmPlayList->Handle();
+}
+
+}  // namespace
+
+void TfrmMain::OpeningPlaylistCandidates() {
+  if (!frmPlayList) return;
+  frmPlayList->ListVideoSelectItem();
+  if (PlaylistActive() && lc::Program().Settings.ShowSubtitlesInPlaylist) frmPlayList->ListSub.SetFocus();
+}
+
+void TfrmMain::OpeningPlaylistFocus() {
+  if (PlaylistActive()) frmPlayList->ListVideo.SetFocus();
+}

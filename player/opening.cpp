@@ -90,7 +90,11 @@ void TfrmMain::OpenMovie(bool PlayAfterOpen, bool AddNextParts) {
   Player().SubtitleLoaded = false;
   FrameRate = 25.0;
   OpeningSubtitle();
-  if (AddNextParts) AppendNextParts();
+  OpeningPlaylistCandidates();
+  if (AddNextParts) {
+    AppendNextParts();
+    OpeningPlaylistFocus();
+  }
   Player().RmsChangeScore = -1000000;
   // Display and system kept awake from the start.
   if (ResetTimer.OnTimer) ResetTimer.OnTimer(&ResetTimer);

@@ -108,4 +108,16 @@ TEST_F(PlaylistPlayback, ADoubleClickPlaysTheEntryThroughTheOpening) {
   EXPECT_EQ(main->MovieLabel->Caption(), L"clip.avi");
 }
 
+TEST_F(PlaylistPlayback, AnOpeningGathersTheSubtitleCandidatesOfItsEntry) {
+  list->ListSub.Clear();
+  main->Opener().OpenFiles({lc::settings::WideToUtf8(lctest::MediaPath("clip.mkv"))}, -1);
+  Pump(300);
+  EXPECT_TRUE(video->FilterGraph.Active());
+  ASSERT_EQ(list->ListVideo.Count(), 1);
+  EXPECT_EQ(list->ListVideo.ItemIndex(), 0);
+  ASSERT_EQ(list->ListSub.Count(), 1);
+  EXPECT_EQ(list->ListSub.Items(0), L"No subtitle");
+  EXPECT_EQ(list->ListSub.ItemIndex(), 0);
+}
+
 }  // namespace
