@@ -221,6 +221,25 @@ TEST_F(PlaylistWindow, FaceButtonsRunTheirCommands) {
   EXPECT_TRUE(Settings.RememberPreviousMovieSettings);
 }
 
+TEST_F(PlaylistWindow, TheListHintIsTheFullPathUnderTheMouse) {
+  HWND List = Form->ListVideo.Handle();
+  const int LineHeight = Form->ListVideo.ItemHeight();
+  auto MoveTo = [&](int Y) {
+    SendMessageW(List, WM_MOUSEMOVE, 0, MAKELPARAM(10, Y));
+    Settle();
+  };
+  MoveTo(2 * LineHeight + 2);
+  EXPECT_EQ(Form->ListVideo.Hint, L"") << "only with DisplayHintInPlaylist on";
+  Settings.DisplayHintInPlaylist = true;
+  MoveTo(2 * LineHeight + 2);
+  EXPECT_EQ(Form->ListVideo.Hint, L"C:\\m\\c.avi");
+  MoveTo(LineHeight / 2);
+  EXPECT_EQ(Form->ListVideo.Hint, L"C:\\m\\a.avi");
+  // Below the last line there is none.
+  MoveTo(10 * LineHeight);
+  EXPECT_EQ(Form->ListVideo.Hint, L"");
+}
+
 TEST_F(PlaylistWindow, PopupMenuCommandsChangeTheModel) {
   EXPECT_EQ(Form->ListVideo.PopupMenu, &Form->PopupVideoMenu);
   EXPECT_EQ(Form->ListSub.PopupMenu, &Form->PopupSubtitleMenu);

@@ -179,6 +179,11 @@ void TfrmPlayList::SetListFontSize(int Points) {
   }
 }
 
+void TfrmPlayList::ClearListHints() {
+  ListVideo.Hint.clear();
+  ListSub.Hint.clear();
+}
+
 void TfrmPlayList::DrawLine(TListBox* List, int Index, const TRect& Rect, UINT State) {
   TCanvas& C = List->Canvas();
   const bool Selected = (State & ODS_SELECTED) != 0;

@@ -83,6 +83,8 @@ class TfrmPlayList : public TForm, public TPlaylistLink, public lc::settings::Te
   bool ListVideoFocused() const;
   // Both lists take the font size (points) of PlaylistFontSize.
   void SetListFontSize(int Points);
+  // Both lists lose their hints (the full-path hints were switched off).
+  void ClearListHints();
   // The item of either popup menu named Name; nullptr when none.
   TMenuItem* MenuItem(const std::wstring& Name) const;
 
