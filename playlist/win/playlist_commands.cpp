@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "framework/application.h"
+#include "kit/pointer_snap.h"
 #include "playlist/win/playlist_win.h"
 #include "playlist/win/playlist_window.h"
 #include "settings/text_apply.h"
@@ -215,11 +216,9 @@ void TfrmPlayList::DoShow() {
   if (FEnv.SkipFormPlacement && FEnv.SkipFormPlacement()) return;
   const bool Desktop = FEnv.MonitorsDiffer && FEnv.MonitorsDiffer();
   const TRect Area = Desktop ? Screen.DesktopRect() : Screen.WorkAreaRect();
-  const int X = std::max(Area.Left, std::min(Left(), Area.Left + Area.Width() - ClientWidth()));
-  const int Y = std::max(Area.Top, std::min(Top(), Area.Top + Area.Height() - ClientHeight()));
+  // The lower bound first: a window larger than the area ends at its far edge.
+  const int X = std::min(std::max(Left(), Area.Left), Area.Left + Area.Width() - ClientWidth());
+  const int Y = std::min(std::max(Top(), Area.Top), Area.Top + Area.Height() - ClientHeight());
   if (X != Left() || Y != Top()) SetBounds(X, Y, Width(), Height());
-  BOOL Snap = FALSE;
-  if (SystemParametersInfoW(SPI_GETSNAPTODEFBUTTON, 0, &Snap, 0) && Snap) {
-    SetCursorPos(X + Width() / 2, Y + Height() / 2);
-  }
+  SnapPointerToCentre(*this);
 }
