@@ -124,6 +124,29 @@ TEST_F(EntrySubtitleTest, NothingHappensWithoutASelectedEntry) {
   EXPECT_EQ(playlist.Entries().PlaylistSubtitles, (Lines{"No subtitle", "No subtitle", "No subtitle"}));
 }
 
+TEST_F(EntrySubtitleTest, TheFirstEntryIsAnEntryLikeAnyOther) {
+  playlist.SetItemIndex(0);
+  playlist.ChooseSubtitleLine(1);
+  EXPECT_EQ(playlist.Entries().PlaylistSubtitles[0], "C:\\m\\b.srt");
+  EXPECT_TRUE(playlist.AddEntrySubtitle("C:\\x\\good.srt", Accept));
+  EXPECT_EQ(playlist.Entries().PlaylistSubtitles[0], "C:\\x\\good.srt");
+  // No line chosen: nothing changes.
+  playlist.ChooseSubtitleLine(-1);
+  EXPECT_EQ(playlist.Entries().PlaylistSubtitles[0], "C:\\x\\good.srt");
+  // Removing the first entry selects the one that moved into its place.
+  playlist.RemoveMovie();
+  EXPECT_EQ(playlist.ItemIndex(), 0);
+  EXPECT_EQ(playlist.Lines().front(), "1. b.avi");
+}
+
+TEST_F(EntrySubtitleTest, PlayingWithoutASelectedEntryOpensNothing) {
+  playlist.SetItemIndex(-1);
+  playlist.PlayEntry(true);
+  playlist.PlayEntry(false);
+  EXPECT_EQ(link.calls, Lines{});
+  EXPECT_EQ(playlist.Entries().PlaylistIndex, -1);
+}
+
 // The window follows the model: every edit ends with the lines and the
 // selection it must show.
 TEST_F(EntrySubtitleTest, EveryEditTellsTheWindowWhatToShow) {
