@@ -60,6 +60,30 @@ TEST(PlaylistFlip, VisibleOnlyWhileHoveredAndItsHintFollowsTheState) {
             W.L.Take());
 }
 
+// A press dragged off the playlist's flip and released outside is no
+// click; coming back later is a plain hover again, not a pressed one.
+TEST(PlaylistFlip, PressDraggedOffAndReleasedOutsideIsForgotten) {
+  Window W;
+  TFakePlaylist Playlist{W.L};
+  auto Part3 = W.Surface.LoadImage(L"PlaylistPart3");
+  auto Part4 = W.Surface.LoadImage(L"PlaylistPart4");
+  TFlipOptions O{TFlipVariant::Playlist, L"Hide subtitles", L"Show subtitles",
+                 Part3.get(), Part4.get(), &Playlist};
+  TVirtualFlip Flip{W.Host, W.Surface, {200, 4, 212, 12}, L"", L"ShowHideSubtitles", true, O};
+  W.Host.AddWidget(&Flip);
+  W.Host.MouseMove(205, 6, false);
+  ASSERT_EQ(&Flip, W.Host.MouseDown(205, 6));
+  W.Host.MouseMove(250, 6, true);
+  EXPECT_EQ(nullptr, W.Host.MouseUp(250, 6));
+  W.L.Take();
+  W.Host.MouseMove(205, 6, false);
+  EXPECT_EQ((Log{"copy:ShowHideSubtitles(0,0)-(12,8)->(200,4)-(212,12):window",
+                 "cursor:point", "hint:Hide subtitles"}),
+            W.L.Take());
+  EXPECT_EQ(nullptr, W.Host.MouseUp(205, 6));
+  EXPECT_EQ(L"Hide subtitles", Flip.Hint());
+}
+
 TEST(LatchButton, ShowsTheOppositeLookWhilePressedAndTheLatchedLookWhenDraggedOff) {
   Window W;
   TVirtualButton2 Shuffle{W.Host, W.Surface, {10, 10, 23, 25}, L"Shuffle", L"btnShuffle"};

@@ -103,6 +103,35 @@ TEST(MainLabel, DragScrollingMovesTheTextWithTheMouse) {
   for (const std::string& E : W.L.Entries()) EXPECT_NE("cursor:press", E);
 }
 
+// Outside the label the drag-scroll repaints the marquee itself once the
+// label no longer counts as hovered (leaving repaints only once).
+TEST(MainLabel, DragScrollingOutsideKeepsRepaintingTheMarquee) {
+  Window W;
+  TVirtualLabel Label{W.Host, W.Surface, 10, 20, std::wstring(20, L'a'), L"Name", 100,
+                      8, true};
+  W.Host.AddWidget(&Label);
+  ASSERT_EQ(&Label, W.Host.MouseDown(50, 25));
+  W.Host.MouseMove(40, 25, true);
+  W.Host.MouseMove(-300, 25, true);
+  ASSERT_EQ(169, Label.ScrollOffset());
+  W.L.Take();
+  W.Host.MouseMove(-310, 25, true);
+  EXPECT_EQ(179, Label.ScrollOffset());
+  EXPECT_EQ((Log{"copy:text(179,0)-(180,13)->(10,20)-(11,33):both",
+                 "copy:text(0,0)-(99,13)->(11,20)-(110,33):both"}),
+            W.L.Take());
+}
+
+// Only a press that began on the label makes its release a click.
+TEST(MainLabel, ReleaseWithoutAPressIsNoClick) {
+  Window W;
+  TVirtualLabel Label{W.Host, W.Surface, 10, 20, L"Repeat", L"Repeat mode", 0, 8, false};
+  W.Host.AddWidget(&Label);
+  W.Host.MouseMove(12, 22, false);
+  EXPECT_EQ(nullptr, W.Host.MouseUp(12, 22));
+  EXPECT_FALSE(Label.Pressed());
+}
+
 TEST(MainLabel, LosingTheCaptureEndsTheDragScroll) {
   Window W;
   TVirtualLabel Label{W.Host, W.Surface, 10, 20, std::wstring(20, L'a'), L"Name", 100,

@@ -60,6 +60,7 @@ TEST(MessageLayout, CheckBoxWidensTheMinimumAndAddsItsRoom) {
   EXPECT_EQ(L.Height - 13 - 21, L.CheckBoxTop);
   EXPECT_EQ(L.Height - 13, L.CheckBoxBottom);
   EXPECT_EQ(L.Height - 46 - 13, L.OkRect.Top);
+  EXPECT_EQ(87, L.OkRect.Bottom);  // 126 - 26 - 13
   EXPECT_EQ((L.Height - 75 - 18 - 13) / 2 + 25, L.LabelPos.Y);
   // Narrowing stops at the check box's width + 26.
   std::wstring Text;
@@ -92,6 +93,56 @@ TEST(MessageLayout, CropCopiesCarryTheEdgesIn) {
   EXPECT_EQ((TRect{198, 0, 200, 98}), L.CropCopies[1].Dest);
   EXPECT_EQ((TRect{484, 252, 486, 254}), L.CropCopies[2].Source);
   EXPECT_EQ((TRect{198, 98, 200, 100}), L.CropCopies[2].Dest);
+}
+
+// Narrowing goes on while the text block is no higher than the
+// background's height less 89 (less 94 with the check box): a block exactly
+// that high still narrows. Eight (eleven) lines of two 23-letter (24-letter)
+// words stay whole down to a wrap width of 336 (346); one step further
+// each line breaks in two.
+TEST(MessageLayout, ABlockExactlyAsHighAsTheAllowanceStillNarrows) {
+  class TTallMeasurer : public TTextMeasurer {
+   public:
+    explicit TTallMeasurer(int Line) : FLine(Line) {}
+    int TextWidth(const std::wstring& S) override { return 7 * static_cast<int>(S.size()); }
+    int LineHeight() override { return FLine; }
+
+   private:
+    int FLine;
+  };
+  auto Lines = [](int Count, int Letters) {
+    std::wstring Text;
+    for (int I = 0; I < Count; ++I) {
+      if (I > 0) Text += L"\r\n";
+      Text += std::wstring(Letters, L'a') + L" " + std::wstring(Letters, L'b');
+    }
+    return Text;
+  };
+  TTallMeasurer With(20);  // 8 lines: 160 = 254 - 94
+  TMessageLayout L = LayoutMessage(Lines(8, 23), Input(true), With);
+  EXPECT_EQ(336, L.WrapWidth);
+  EXPECT_EQ(329, L.LabelWidth);
+  EXPECT_EQ(160, L.LabelHeight);
+  TTallMeasurer Without(15);  // 11 lines: 165 = 254 - 89
+  L = LayoutMessage(Lines(11, 24), Input(false), Without);
+  EXPECT_EQ(346, L.WrapWidth);
+  EXPECT_EQ(343, L.LabelWidth);
+  EXPECT_EQ(165, L.LabelHeight);
+}
+
+// A wide, low block is as high as a third of its width + 20: one word of
+// thirty letters is cut at 206 into 29 letters and one.
+TEST(MessageLayout, WideLowBlockTakesAThirdOfItsWidthAsHeight) {
+  TFixedMeasurer M;
+  TMessageLayout L = LayoutMessage(std::wstring(30, L'x'), Input(false), M);
+  EXPECT_EQ(206, L.WrapWidth);
+  EXPECT_EQ(203, L.LabelWidth);
+  EXPECT_EQ(36, L.LabelHeight);
+  ASSERT_TRUE(L.Cropped);
+  EXPECT_EQ(136, L.Height);  // max(36 + 20, 223 div 3) + 62
+  EXPECT_EQ(243, L.Width);
+  EXPECT_EQ((TPoint{20, 44}), L.LabelPos);
+  EXPECT_EQ((TRect{81, 103, 161, 123}), L.OkRect);
 }
 
 TEST(MessageLayout, EmptyTextIsOneEmptyLine) {

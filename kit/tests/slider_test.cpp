@@ -62,6 +62,30 @@ TEST(TrackBar, HitAreaAndThumbCell) {
   EXPECT_EQ(&Bar, W.Host.CapturedWidget);
 }
 
+// Each slider takes a press on every pixel of its hit area, edges
+// included, and nowhere beyond it.
+TEST(TrackBar, EverySliderTakesPressesOnItsWholeHitAreaAndNoFurther) {
+  struct Case { const char* Name; TTrackGeometry G; int Left, Top, Right, Bottom; } Cases[] = {
+      {"equalizer 70", EqualizerTrack(70), 60, 43, 75, 149},
+      {"colour row 38", ColourTrack(38, 0, 1000), 100, 33, 240, 48},
+      {"aspect ratio", AspectRatioTrack(), 21, 43, 281, 58},
+      {"pan & scan", PanScanTrack(), 22, 43, 227, 58},
+  };
+  for (const Case& C : Cases) {
+    const int MidX = (C.Left + C.Right) / 2, MidY = (C.Top + C.Bottom) / 2;
+    const struct { int X, Y; bool Taken; } Points[] = {
+        {C.Left, C.Top, true},         {C.Right, C.Bottom, true},   {C.Left, C.Bottom, true},
+        {C.Right, C.Top, true},        {C.Left - 1, MidY, false},   {C.Right + 1, MidY, false},
+        {MidX, C.Top - 1, false},      {MidX, C.Bottom + 1, false},
+    };
+    for (const auto& P : Points) {
+      Window W;
+      TVirtualTrackBar Bar{W.Host, W.Surface, C.G, nullptr, ptWindow};
+      EXPECT_EQ(P.Taken, Bar.MouseDown(P.X, P.Y)) << C.Name << " at " << P.X << "," << P.Y;
+    }
+  }
+}
+
 TEST(TrackBar, ColourSliderEndsAndScoreWhileAGraphIsActive) {
   Window W;
   TVirtualTrackBar Bar{W.Host, W.Surface, ColourTrack(38, 0, 1000), nullptr, ptBoth,
@@ -118,6 +142,23 @@ TEST(TrackBar, SetPositionClampsAndRedrawsOnlyOnAChange) {
   EXPECT_EQ(300, Bar.Position());
   EXPECT_EQ(276, Bar.ThumbPos());
   EXPECT_EQ((Log{"restore:(106,43)-(113,55):window"}), W.L.Take());
+}
+
+// The thumb cell each slider restores when its thumb moves away from the
+// start: (T-3, across 1)-(T+4, across 2).
+TEST(TrackBar, EverySliderRestoresItsThumbCell) {
+  struct Case { const char* Name; TTrackGeometry G; int To; const char* Restored; } Cases[] = {
+      {"colour row 38", ColourTrack(38, 0, 1000), 0, "restore:(167,32)-(174,44):window"},
+      {"aspect ratio", AspectRatioTrack(), 300, "restore:(106,43)-(113,55):window"},
+      {"pan & scan", PanScanTrack(), 100, "restore:(89,40)-(96,52):window"},
+  };
+  for (const Case& C : Cases) {
+    Window W;
+    TVirtualTrackBar Bar{W.Host, W.Surface, C.G, nullptr, ptWindow};
+    W.L.Take();
+    Bar.SetPosition(C.To);
+    EXPECT_EQ(Log{C.Restored}, W.L.Take()) << C.Name;
+  }
 }
 
 // ---- volume -----------------------------------------------------------------
@@ -185,6 +226,9 @@ TEST(Progress, FillWidthIsExactForLongMovies) {
   int Max = 36000000;
   EXPECT_EQ(204, ProgressFillWidth(408, Max / 2, 0, Max));
   EXPECT_EQ(408, ProgressFillWidth(408, Max + 1, 0, Max));
+  // The range counts both of its ends: 408 x 50 / 101 is 201.98.
+  EXPECT_EQ(202, ProgressFillWidth(408, 50, 0, 100));
+  EXPECT_EQ(204, ProgressFillWidth(408, 50, 1, 100));  // 408 x 50 / 100
   EXPECT_EQ(2, DivRoundHalfEven(5, 2));
   EXPECT_EQ(4, DivRoundHalfEven(7, 2));
   EXPECT_EQ(-2, DivRoundHalfEven(-5, 2));
@@ -204,6 +248,20 @@ TEST(Progress, ClickSeeksAndScoresTheDistance) {
             W.L.Take());
   EXPECT_EQ(50, W.Playback.Score);
   EXPECT_TRUE(Bar.MouseUp(228, 140));
+}
+
+// The release ends the drag: a later move with the button held (a press
+// that began elsewhere) does not seek.
+TEST(Progress, AReleaseEndsTheDrag) {
+  Window W;
+  TVirtualProgressBar Bar{W.Host, W.Surface, {25, 135, 432, 144}, L"MainProgressBar",
+                          true, W.Playback};
+  ASSERT_TRUE(Bar.MouseDown(228, 140));
+  EXPECT_TRUE(Bar.MouseUp(228, 140));
+  W.L.Take();
+  EXPECT_FALSE(Bar.MouseMove(300, 140, true));
+  EXPECT_EQ(50, Bar.Position());
+  for (const std::string& E : W.L.Take()) EXPECT_NE(0u, E.rfind("seek:", 0)) << E;
 }
 
 TEST(Progress, ClickOnTheLastPixelSeeksToTheMaximumNotBeyond) {

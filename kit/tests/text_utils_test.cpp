@@ -113,6 +113,12 @@ TEST(ChangeToFolderOrParent, SetsTheDeepestExistingParent) {
 }
 
 TEST(ChangeToFolderOrParent, FallsBackToTheDriveRoot) {
+  // The first and last drive letters walk up like any other.
+  for (const std::wstring Root : {L"a:\\", L"z:\\"}) {
+    TFolderWalk Edge{{Root}};
+    EXPECT_TRUE(Edge.Run(Root + L"x\\y")) << Root.c_str();
+    EXPECT_EQ(Root, Edge.Set);
+  }
   TFolderWalk W{{L"c:\\"}};
   EXPECT_TRUE(W.Run(L"c:\\x\\y\\z"));
   EXPECT_EQ(L"c:\\", W.Set);
@@ -140,6 +146,9 @@ TEST(ChangeToFolderOrParent, ShortRelativeAndOtherFormsFail) {
 }
 
 TEST(ChangeToFolderOrParent, WalksUpANetworkPath) {
+  TFolderWalk FirstServer{{L"\\\\a\\s"}};
+  EXPECT_TRUE(FirstServer.Run(L"\\\\a\\s\\d"));
+  EXPECT_EQ(L"\\\\a\\s", FirstServer.Set);
   TFolderWalk W{{L"\\\\server\\share"}};
   EXPECT_TRUE(W.Run(L"\\\\server\\share\\dir\\sub"));
   EXPECT_EQ(L"\\\\server\\share", W.Set);
