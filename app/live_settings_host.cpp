@@ -62,6 +62,7 @@ void LiveSettingsHost::GatherLiveValues(settings::SettingsStore& store) const {
     store.MainXPosition = frmMain->Left();
     store.MainYPosition = frmMain->Top();
     store.LastMovieSelectedInPlaylist = frmMain->Playlist().Entries().PlaylistIndex + 1;
+    store.AudioVolume = frmMain->VolumeBar->Position();
   }
   if (frmPlayList) {
     store.PlaylistXPosition = frmPlayList->Left();

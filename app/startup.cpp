@@ -184,6 +184,7 @@ void CreateForms(const settings::SettingsHost& host) {
   main->InstallPictureRoom();
   CreatePlaylistWindow(*main);
   CreateToolWindows();
+  main->InstallPulseRoom();
   Application.OnException = [main](TComponent* s, std::exception_ptr e) { main->OnExceptionEvent(s, e); };
   Application.OnShowHint = [main](std::wstring& text, bool& show, THintInfo& info) {
     main->OnShowHintEvent(text, show, info);

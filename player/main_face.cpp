@@ -8,6 +8,8 @@
 #include "kit/skin_strip.h"
 #include "player/main_form.h"
 #include "settings/program_state.h"
+#include "settings/text_table.h"
+#include "settings/win/settings_win.h"
 
 using lc::Cmd;
 
@@ -123,7 +125,9 @@ void TfrmMain::ConnectWidgets() {
 }
 
 void TfrmMain::MuteFlipClick() {
-  Commands().SetVolume(GraphVolumeFor(VolumeBar->Position(), MuteFlip->State()));
+  const bool SoundOn = MuteFlip->State();
+  Commands().SetVolume(GraphVolumeFor(VolumeBar->Position(), SoundOn));
+  Commands().ShowOSD(lc::settings::Utf8ToWide(lc::settings::GlobalTextTable().TextMessages[SoundOn ? 31 : 30]));
 }
 
 void TfrmMain::PlayStep() {

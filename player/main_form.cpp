@@ -68,6 +68,7 @@ TfrmMain::TfrmMain(const lc::settings::SettingsHost& settingsHost)
   ResetTimer.SetEnabled(false);
   ScrollTimer.SetInterval(1500);
   ScrollTimer.SetEnabled(false);
+  ConnectPulse();
   // Dropped files arrive as WM_DROPFILES.
   DragAcceptFiles(Handle(), TRUE);
   FHotKeyApi = std::make_unique<WindowHotKeys>(Handle());
@@ -78,6 +79,7 @@ TfrmMain::TfrmMain(const lc::settings::SettingsHost& settingsHost)
 
 TfrmMain::~TfrmMain() {
   lc::settings::UnregisterTextTarget(this);
+  if (FKeepsAwake) ReleaseAwake();
   if (frmMain == this) frmMain = nullptr;
 }
 

@@ -36,6 +36,7 @@
 #include "player/main_links.h"
 #include "player/picture_choices.h"
 #include "player/playback_state.h"
+#include "player/pulse_rules.h"
 #include "playlist/file_opening.h"
 #include "tools/tool_links.h"
 #include "playlist/playlist.h"
@@ -312,6 +313,55 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   // closing change in the running windows (Env.Config) and the movie-mode
   // tick it clears; and makes the options command open it.
   void ConnectConfigDialog(lc::tools::TToolEnvironment& Env);
+  // ---- the pulse, seeking, volume, bookmarks and recent files ----
+  // (player/pulse.cpp, player/seeking.cpp, player/bookmarks.cpp)
+  // GeneralTimer's, ResetTimer's and ScrollTimer's work.
+  void GeneralTimerTimer();
+  void ResetTimerTimer();
+  void ScrollTimerTimer();
+  // The position OSD, kept live by the pulse.
+  void QuickTimeInfo();
+  // Runs Command when it is one of the commands above or below; false for
+  // any other.
+  bool RunPulseCommand(lc::Cmd Command, int Arg);
+  // Puts the pulse room (player/pulse_room.h) in front of the rooms
+  // installed so far; the start-up calls it after the picture room.
+  void InstallPulseRoom();
+  // A seek step of Seconds back or forward with the position OSD.
+  void SeekStep(bool Forward, int Seconds);
+  void btnGoToStartClick();
+  void btnGoToEndClick();
+  // The progress bar's absolute seek; nothing without a movie.
+  void SeekToPosition(int Milliseconds);
+  void BtnPreviousClick();
+  void BtnNextClick();
+  void BtnVolUpClick() { VolumeStep(1); }
+  void BtnVolDownClick() { VolumeStep(-1); }
+  // The mute command: the flip inverted, then applied.
+  void MuteCommand();
+  void MovieTimesLabelClick();
+  void RepeatLabelClick();
+  // Bookmarks: the separator and up to nine items under BookmarksMenu.
+  std::vector<TMenuItem*> BookmarkItems;
+  void AddBookmarkMenuClick();
+  void ClearBookmarksMenuClick();
+  void bkClick(int Number);
+  // The bookmark captions (for the remembered entry) and the bookmarks
+  // rebuilt from a remembered entry's times ("hh:nn:ss", empty skipped).
+  std::vector<std::string> BookmarkCaptions() const;
+  void SetBookmarks(const std::vector<std::string>& Times);
+  void RecentClick(int Place);
+  void ClearHistoryMenuClick();
+  // Whether ResetTimer holds the display and the system awake.
+  bool KeepsAwake() const { return FKeepsAwake; }
+  // The name labels scroll in turns, the movie label first (set again by
+  // each opening).
+  bool ScrollTurnMovieLabel = true;
+  double LastRmsSaveTime = 0;
+  // Filled by the rooms built elsewhere; empty: the step is skipped.
+  // The subtitle of the moment at the position (only while the video
+  // window shows).
+  std::function<void(int PositionMs)> OnSubtitleAtPosition;
 
   // ---- the tool dialogs (player/tool_dialogs.cpp) ----
   // The custom aspect-ratio and pan & scan dialogs.
@@ -421,6 +471,26 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   std::unique_ptr<lc::HotKeyApi> FHotKeyApi;
   std::unique_ptr<lc::BossKeys> FBossKeys;
   bool FActivating = false;
+  // pulse.cpp, seeking.cpp
+  void ConnectPulse();
+  bool AdvanceAfterFailure();
+  bool AdvanceAfterEnd();
+  bool StartEntry(int Index, unsigned WaitMs);
+  bool EndOfList();
+  int PlaybackPulse();
+  void LivePositionOsd();
+  void ApplyColorSliders();
+  void VolumeStep(int Delta);
+  void PlayChosen(int Index, bool UserAction);
+  void ReleaseAwake();
+  // bookmarks.cpp: appends a bookmark item (and the separator first);
+  // returns its number.
+  int AppendBookmark(long long Ms);
+  void RemoveBookmarks();
+  std::unique_ptr<lc::TPlayerCommands> FPulseRoom;
+  bool FKeepsAwake = false;
+  int FAppliedColors[4] = {-1, -1, -1, -1};
+  lc::FailedEntries FFailedEntries;
 };
 
 // Play and Pause count as shown down when latched down, allowed to be and

@@ -212,6 +212,7 @@ void TfrmMain::RebuildGraph() {
 
 void TfrmMain::OpeningLabels() {
   MovieLabel->SetCaption(Utf8ToWide(lc::FileNameOf(CurrentMovieFile)));
+  ScrollTurnMovieLabel = true;
   SubtitleLabel->SetCaption(Utf8ToWide(Texts().TextLabels[30]));
   Application.SetTitle(Utf8ToWide(Program().Names.AppName) + L" - '" + MovieLabel->Caption() + L"'");
   Player().CurrentMovieFile = CurrentMovieFile;

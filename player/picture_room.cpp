@@ -14,7 +14,7 @@ int TPictureRoom::RmsChangeScore() const { return Player().RmsChangeScore; }
 void TPictureRoom::SetRmsChangeScore(int Score) { Player().RmsChangeScore = Score; }
 
 void TPictureRoom::Run(Cmd Command, int Arg) {
-  if (!FMain.RunPictureCommand(Command, Arg)) FNext.Run(Command, Arg);
+  if (!FMain.RunPictureCommand(Command, Arg)) Next().Run(Command, Arg);
 }
 
 void TPictureRoom::ShowOSD(const std::wstring& Text) {

@@ -43,6 +43,7 @@ struct PlayerState {
   double OsdDuration = 0;
   bool OsdShowsPosition = false;  // a live position text
   std::string OsdClockText;       // empty: no clock
+  bool ShowSystemTime = false;    // the OSD shows the clock
 
   // ---- full screen, display modes, moves ----
   std::string ModeBeforeFullScreen;  // "M1024x768x60Hz"

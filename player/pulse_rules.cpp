@@ -66,8 +66,7 @@ std::string FrameLabelText(long long PositionRef, long long MaxMs, double FrameR
   return Width6(FrameAt(MaxMs, FrameRate, false)) + " - " + Width6(E) + " - " + Width6(FrameAt(Left, FrameRate, Playing));
 }
 
-std::string IdleTimeLabelText(long long MaxMs, bool ShowFrames, double FrameRate, bool NoMovie) {
-  if (NoMovie) return ShowFrames ? "     0 -      0 -      0" : "00:00:00 - 00:00:00 - 00:00:00";
+std::string IdleTimeLabelText(long long MaxMs, bool ShowFrames, double FrameRate) {
   if (!ShowFrames) return ClockText(MaxMs) + " - 00:00:00 - " + ClockText(MaxMs);
   const std::string Total = Width6(FrameAt(MaxMs, FrameRate, false));
   return Total + " -      0 - " + Total;

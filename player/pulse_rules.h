@@ -40,9 +40,9 @@ std::string TimeLabelText(long long PositionMs, long long MaxMs);
 // The same in frames: Format("%6d - ", total) + elapsed + " - " + remaining,
 // elapsed and remaining in steps of 10 while playing.
 std::string FrameLabelText(long long PositionRef, long long MaxMs, double FrameRate, bool Playing);
-// The time label with no movie position: the total in the first and last
-// field and 0 elapsed; all zeros when NoMovie.
-std::string IdleTimeLabelText(long long MaxMs, bool ShowFrames, double FrameRate, bool NoMovie);
+// The time label of a loaded movie when the display is switched: the total
+// in the first and last field and 0 elapsed.
+std::string IdleTimeLabelText(long long MaxMs, bool ShowFrames, double FrameRate);
 
 // Seek targets in 100-ns units, always within 0 .. the end the progress
 // bar allows (its Max less 10 ms, never below 0).

@@ -68,6 +68,8 @@ TEST_F(EntryChoiceTest, NextAndPreviousInSequence) {
   EXPECT_EQ(Choose(false, kRepeatOff, EntryStep::Next), -1);
   EXPECT_EQ(Choose(false, kRepeatAll, EntryStep::Next), 0);
   EXPECT_EQ(Choose(false, kRepeatOff, EntryStep::Previous), 1);
+  list.Entries().PlaylistIndex = 1;
+  EXPECT_EQ(Choose(false, kRepeatOff, EntryStep::Previous), 0);
   list.Entries().PlaylistIndex = -1;
   // No current entry: Next starts at the first, Previous only wraps.
   EXPECT_EQ(Choose(false, kRepeatOff, EntryStep::Next), 0);
@@ -78,6 +80,14 @@ TEST_F(EntryChoiceTest, NextAndPreviousInSequence) {
   // An index beyond the list (it was shortened) leads nowhere.
   list.Entries().PlaylistIndex = 5;
   EXPECT_EQ(Choose(false, kRepeatAll, EntryStep::Previous), -1);
+}
+
+TEST_F(EntryChoiceTest, ASingleEntryRepeatsOnlyWithRepeatAll) {
+  Fill(1, 0);
+  EXPECT_EQ(Choose(false, kRepeatAll, EntryStep::Previous), 0);
+  EXPECT_EQ(Choose(false, kRepeatAll, EntryStep::Next), 0);
+  EXPECT_EQ(Choose(false, kRepeatOff, EntryStep::Previous), -1);
+  EXPECT_EQ(Choose(false, kRepeatOff, EntryStep::MovieEnded), -1);
 }
 
 TEST_F(EntryChoiceTest, ShuffleDropsStalePathsAndStartsNewRounds) {

@@ -66,6 +66,9 @@ class PlaybackTest : public ::testing::Test {
     main->InstallPlaybackRoom();
     main->InstallPictureRoom();
     main->FirstActivationPending = false;
+    // The hand-over flags stay for the tests to read: the pulse that takes
+    // them is tested on its own (pulse_tests).
+    main->GeneralTimer.SetEnabled(false);
     BoxText.clear();
     Pump(50);
   }

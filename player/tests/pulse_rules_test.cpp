@@ -50,15 +50,19 @@ TEST(PulseTexts, FrameLabelAdvancesInTensWhilePlaying) {
   EXPECT_EQ(FrameLabelText(12800000, 4000, 25, true), "   100 -     30 -     70");
   EXPECT_EQ(FrameLabelText(13200000, 4000, 25, true), "   100 -     30 -     70");
   EXPECT_EQ(FrameLabelText(14000000, 4000, 25, true), "   100 -     40 -     60");
+  // Halves round to even: 31.5 frames show as 32, 68.5 as 68.
+  EXPECT_EQ(FrameLabelText(12600000, 4000, 25, false), "   100 -     32 -     68");
+  // The total never moves in tens.
+  EXPECT_EQ(FrameLabelText(0, 4120, 25, true), "   103 -      0 -    100");
   // Totals wider than six digits are not cut.
   EXPECT_EQ(FrameLabelText(0, 400000000, 25, false), "10000000 -      0 - 10000000");
 }
 
 TEST(PulseTexts, IdleTimeLabel) {
-  EXPECT_EQ(IdleTimeLabelText(0, false, 25, true), "00:00:00 - 00:00:00 - 00:00:00");
-  EXPECT_EQ(IdleTimeLabelText(0, true, 25, true), "     0 -      0 -      0");
-  EXPECT_EQ(IdleTimeLabelText(125000, false, 25, false), "00:02:05 - 00:00:00 - 00:02:05");
-  EXPECT_EQ(IdleTimeLabelText(4000, true, 25, false), "   100 -      0 -    100");
+  EXPECT_EQ(IdleTimeLabelText(125000, false, 25), "00:02:05 - 00:00:00 - 00:02:05");
+  EXPECT_EQ(IdleTimeLabelText(4000, true, 25), "   100 -      0 -    100");
+  EXPECT_EQ(IdleTimeLabelText(4120, true, 25), "   103 -      0 -    103");
+  EXPECT_EQ(IdleTimeLabelText(0, false, 25), "00:00:00 - 00:00:00 - 00:00:00");
 }
 
 TEST(SeekTargets, StepsStayWithinTheMovie) {
@@ -95,6 +99,8 @@ TEST(Bookmarks, CaptionsAndPositions) {
   EXPECT_EQ(BookmarkPosition("1:02:03"), std::nullopt);
   EXPECT_EQ(BookmarkPosition("01-02-03"), std::nullopt);
   EXPECT_EQ(BookmarkPosition("0a:02:03"), std::nullopt);
+  EXPECT_EQ(BookmarkPosition("a1:02:03"), std::nullopt);
+  EXPECT_EQ(BookmarkPosition("01:02x03"), std::nullopt);
   EXPECT_EQ(BookmarkPosition(""), std::nullopt);
 }
 

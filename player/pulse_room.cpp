@@ -1,0 +1,22 @@
+#include "player/pulse_room.h"
+
+#include "player/main_form.h"
+#include "player/movie_position.h"
+#include "settings/program_state.h"
+
+namespace lc {
+
+void TPulseRoom::SeekToPosition(int Position) { FMain.SeekToPosition(Position); }
+
+void TPulseRoom::Run(Cmd Command, int Arg) {
+  if (!FMain.RunPulseCommand(Command, Arg)) Next().Run(Command, Arg);
+}
+
+bool TPulseRoom::ShowFrames() const { return Program().Settings.ShowFrames; }
+
+}  // namespace lc
+
+void TfrmMain::InstallPulseRoom() {
+  FPulseRoom = std::make_unique<lc::TPulseRoom>(*this, Commands());
+  SetCommands(FPulseRoom.get());
+}
