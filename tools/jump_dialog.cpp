@@ -73,12 +73,21 @@ void TfrmJump::DoShow() {
                                      lc::tools::SecondsToHMS(Duration)));
   }
   TToolDialog::DoShow();
-  FTime->SetFocus();
 }
 
 void TfrmJump::Activate() {
   TToolDialog::Activate();
   SnapPointerTo(ClientWidth() / 2, ClientHeight() / 2);
+}
+
+// The time is typed at once: the focus the dialog gets goes on to the edit.
+void TfrmJump::WndProc(TMessage& Message) {
+  if (Message.Msg == WM_SETFOCUS && FTime && FTime->HandleAllocated()) {
+    FTime->SetFocus();
+    Message.Result = 0;
+    return;
+  }
+  TToolDialog::WndProc(Message);
 }
 
 void TfrmJump::btnOkClick() {

@@ -30,6 +30,7 @@ class TfrmJump : public TToolDialog {
   void DoShow() override;
   void Activate() override;
   void KeyPress(wchar_t& Key) override;
+  void WndProc(TMessage& Message) override;
 
  private:
   // The movie's duration in whole seconds.

@@ -110,11 +110,20 @@ void TToolDialog::Paint() {
   DrawTitle(Canvas());
 }
 
-void TToolDialog::DoClose(TCloseAction& Action) {
+void TToolDialog::DropHover() {
   for (auto& B : FButtons) B->MouseLeave();
   Screen.SetCursor(crDefault);
   Hint.clear();
+}
+
+void TToolDialog::DoClose(TCloseAction& Action) {
+  DropHover();
   TSkinForm::DoClose(Action);
+}
+
+void TToolDialog::MouseLeave() {
+  TSkinForm::MouseLeave();
+  DropHover();
 }
 
 void TToolDialog::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {

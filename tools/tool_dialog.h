@@ -4,8 +4,8 @@
 // at 5,5, a close box, the size fixed to the skin when shown, placement
 // against the main or the video window, the pointer moved onto the dialog
 // when the system asks for it, and after every left release the pending
-// messages processed and the hint cancelled. Closing drops the hover looks
-// and puts the default cursor back. GUI thread only.
+// messages processed and the hint cancelled. Closing and the mouse leaving
+// drop the hover looks, the hint and the hand cursor. GUI thread only.
 #pragma once
 
 #include <memory>
@@ -48,9 +48,13 @@ class TToolDialog : public TSkinForm {
 
   void Paint() override;
   void DoClose(TCloseAction& Action) override;
+  void MouseLeave() override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
  private:
+  // Drops the buttons' hover looks, the hand cursor and the hint.
+  void DropHover();
+
   TSkinSurface FSurface;
   std::wstring FTitle;
   std::vector<std::unique_ptr<TVirtualButton>> FButtons;

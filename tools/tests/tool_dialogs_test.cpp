@@ -115,6 +115,25 @@ TEST_F(JumpDialog, LettersAreRefusedAndABadTimeComesBackWithoutSeeking) {
   EXPECT_EQ(mrNone, Form->ModalResult);
 }
 
+// Typed into whatever has the focus once the modal dialog is up.
+void CALLBACK TypeIntoFocus(HWND, UINT, UINT_PTR Id, DWORD) {
+  KillTimer(nullptr, Id);
+  if (GetFocus() != frmJump->ETime().Handle()) frmJump->ModalResult = mrAbort;
+  // The shown time is replaced (as by a double click on it).
+  PostMessageW(GetFocus(), EM_SETSEL, 0, -1);
+  for (wchar_t C : std::wstring(L"00:00:05\r")) PostMessageW(GetFocus(), WM_CHAR, C, 0);
+}
+
+TEST_F(JumpDialog, TheModalDialogTakesTheTimeAsTyped) {
+  LastJumpTime = 0;
+  Form = std::make_unique<TfrmJump>();
+  const UINT_PTR Timer = SetTimer(nullptr, 0, 200, TypeIntoFocus);
+  // Aborted when the edit did not have the focus.
+  EXPECT_EQ(mrOk, Form->ShowModal());
+  KillTimer(nullptr, Timer);
+  EXPECT_EQ(std::vector<std::int64_t>{50000000}, Player.Seeks);
+}
+
 TEST_F(JumpDialog, FramesOnTheOnScreenText) {
   Player.Frames = true;
   Open();
