@@ -184,6 +184,14 @@ TEST_F(ConfigApplyTest, ClosingRegistersTheBossKeysAgainOrReleasesThem) {
   CloseBossKeys(s, links);
   EXPECT_EQ((std::vector<std::string>{"register 1 0", "register 2 16449"}), calls);
 
+  // A refused hide key is dropped as well.
+  calls.clear();
+  s.BossKeyHide = 0x0071;
+  refusedKey = 0x0071;
+  CloseBossKeys(s, links);
+  EXPECT_EQ(0, s.BossKeyHide);
+  EXPECT_EQ(0x4041, s.BossKeyShow);
+
   calls.clear();
   s.BossKey = false;  // switched off: the hot keys go
   CloseBossKeys(s, links);
