@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cwchar>
 #include <string>
 
 #include <windows.h>
@@ -18,30 +17,6 @@ std::wstring WindowText(HWND Window) {
   wchar_t Text[256] = {};
   GetWindowTextW(Window, Text, 256);
   return Text;
-}
-
-struct WindowSearch {
-  const wchar_t* ClassName;
-  DWORD Pid;
-  HWND Found;
-};
-
-BOOL CALLBACK MatchWindow(HWND W, LPARAM P) {
-  auto* S = reinterpret_cast<WindowSearch*>(P);
-  wchar_t Name[64] = {};
-  DWORD Owner = 0;
-  GetWindowThreadProcessId(W, &Owner);
-  GetClassNameW(W, Name, 64);
-  if (Owner != S->Pid || wcscmp(Name, S->ClassName) != 0 || !IsWindowVisible(W)) return TRUE;
-  S->Found = W;
-  return FALSE;
-}
-
-// The visible top-level window of that class in process Pid, or nullptr.
-HWND VisibleWindow(const wchar_t* ClassName, DWORD Pid) {
-  WindowSearch S{ClassName, Pid, nullptr};
-  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&S));
-  return S.Found;
 }
 
 // Points of the window on the screen, on a grid, that are clearly coloured
@@ -75,11 +50,7 @@ TEST(ProgramPlayback, AMovieOnTheCommandLinePlaysInTheVideoWindow) {
   for (int I = 0; I < 150 && WindowText(Title) != L"LcPlays - 'demo.mp4'"; ++I) lctest::Pump(100);
   EXPECT_EQ(L"LcPlays - 'demo.mp4'", WindowText(Title));
 
-  HWND Video = nullptr;
-  for (int I = 0; I < 100 && !Video; ++I) {
-    Video = VisibleWindow(L"TfrmVideoWindow", App.Id());
-    if (!Video) lctest::Pump(100);
-  }
+  HWND Video = lctest::WaitForWindow(L"TfrmVideoWindow", App.Id(), 10000, true);
   ASSERT_NE(Video, nullptr);
   int Coloured = 0;
   for (int I = 0; I < 100 && (Coloured = ColouredPixels(Video)) < 20; ++I) lctest::Pump(100);

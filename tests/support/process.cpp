@@ -57,6 +57,7 @@ namespace {
 struct FindData {
   const wchar_t* className;
   DWORD pid;
+  bool visibleOnly;
   HWND found;
 };
 
@@ -65,7 +66,8 @@ BOOL CALLBACK MatchWindow(HWND wnd, LPARAM lp) {
   wchar_t cls[256];
   DWORD owner = 0;
   GetWindowThreadProcessId(wnd, &owner);
-  if (GetClassNameW(wnd, cls, 256) && wcscmp(cls, data->className) == 0 && (data->pid == 0 || owner == data->pid)) {
+  if (GetClassNameW(wnd, cls, 256) && wcscmp(cls, data->className) == 0 && (data->pid == 0 || owner == data->pid) &&
+      (!data->visibleOnly || IsWindowVisible(wnd))) {
     data->found = wnd;
     return FALSE;
   }
@@ -73,10 +75,10 @@ BOOL CALLBACK MatchWindow(HWND wnd, LPARAM lp) {
 }
 }  // namespace
 
-HWND WaitForWindow(const wchar_t* className, DWORD pid, DWORD ms) {
+HWND WaitForWindow(const wchar_t* className, DWORD pid, DWORD ms, bool visibleOnly) {
   DWORD start = GetTickCount();
   do {
-    FindData data{className, pid, nullptr};
+    FindData data{className, pid, visibleOnly, nullptr};
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&data));
     if (data.found) return data.found;
     Sleep(50);

@@ -36,7 +36,8 @@ class ChildProcess {
 };
 
 // Polls for a top-level window of `className` owned by process `pid`
-// (any process when pid is 0) for up to `ms`; returns it or nullptr.
-HWND WaitForWindow(const wchar_t* className, DWORD pid, DWORD ms);
+// (any process when pid is 0), a visible one with `visibleOnly`, for up to
+// `ms`; returns it or nullptr.
+HWND WaitForWindow(const wchar_t* className, DWORD pid, DWORD ms, bool visibleOnly = false);
 
 }  // namespace lctest
