@@ -235,10 +235,6 @@ void TfrmMain::OpeningSubtitle() {
       }
     }
   }
-  if (frmPlayList) {
-    frmPlayList->ListVideoSelectItem();
-    if (frmPlayList->Showing() && Program().Settings.ShowSubtitlesInPlaylist) frmPlayList->ListSub.SetFocus();
-  }
   SubtitlesShown = true;
   if (TMenuItem* Item = MenuItem(L"DisableSubtitleMenu")) Item->SetChecked(false);
 }
@@ -265,10 +261,7 @@ void TfrmMain::AppendNextParts() {
     Next = lc::playlist::FindNextPartFile(FDisk, Next);
   }
   Playlist().RebuildLines();
-  if (frmPlayList) {
-    frmPlayList->SyncLines();
-    if (frmPlayList->Showing()) frmPlayList->ListVideo.SetFocus();
-  }
+  if (frmPlayList) frmPlayList->SyncLines();
 }
 
 void TfrmMain::OpeningVolume(int Entry) {
