@@ -83,7 +83,7 @@ void TfrmMain::OpenSingleFile(const std::string& Path) {
   CurrentMovieFile = Movie;
   ChangeToFolderOf(Movie);
   if (!IsList) {
-    const auto Search = [this](const std::string& M) { return Commands().SearchSubtitle(M); };
+    const auto Search = [this](const std::string& M) { return SearchSubtitle(M, true); };
     P.ClearForNewList();
     E.PlaylistMovies = {Path};
     E.PlaylistSubtitles = {lc::SubtitleForMovie(Path, lc::Program().Settings.AutoLoadSubtitle, Search)};
@@ -100,7 +100,7 @@ void TfrmMain::OpenGeneral() {
   const lc::settings::SettingsStore& S = lc::Program().Settings;
   lc::playlist::Playlist& P = Playlist();
   lc::playlist::PlaylistEntries& E = P.Entries();
-  const auto Search = [this](const std::string& M) { return Commands().SearchSubtitle(M); };
+  const auto Search = [this](const std::string& M) { return SearchSubtitle(M, true); };
   const std::vector<CommandLineEntry> Entries =
       lc::GatherCommandLineMovies(CommandLine, S.MediaExtensions, S.AutoLoadSubtitle, FDisk, Search);
   P.ClearForNewList();

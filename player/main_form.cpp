@@ -63,6 +63,7 @@ TfrmMain::TfrmMain(const lc::settings::SettingsHost& settingsHost)
   SetFont(face);
   CreateWidgets();
   CreatePopupMenu();
+  CreateSubtitleDialogs();
   GeneralTimer.SetInterval(20);
   ResetTimer.SetInterval(10000);
   ResetTimer.SetEnabled(false);

@@ -8,7 +8,8 @@
 // router), main_windows.cpp (satellite windows, dialogs and the simple menu
 // commands), main_menu.cpp (the popup menu), main_playlist.cpp (the
 // playlist model and what it asks of the player), first_activation.cpp (the command line at the first
-// activation). GUI thread only.
+// activation), subtitle_loading.cpp and subtitle_commands.cpp (loading,
+// searching and showing subtitles, the subtitle commands). GUI thread only.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +20,7 @@
 
 #include <windows.h>
 
+#include "framework/dialogs.h"
 #include "framework/flat_menu_painter.h"
 #include "framework/menus.h"
 #include "framework/messages.h"
@@ -42,6 +44,7 @@
 #include "playlist/playlist.h"
 #include "settings/rms_table.h"
 #include "settings/text_apply.h"
+#include "subtitles/loader.h"
 
 namespace lc::settings {
 class SettingsHost;
@@ -370,6 +373,33 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   // The player as the jump, aspect-ratio and pan & scan dialogs see it.
   lc::tools::TDialogPlayerLink& DialogLink();
 
+  // ---- subtitles (player/subtitle_loading.cpp, player/subtitle_commands.cpp) ----
+  TOpenDialog OpenSubtitleDialog;  // Tag is 1 while the dialog is up
+  TFontDialog FontDialogSub;
+  // Stand in for the two dialogs' Execute when set (the tests pick a file
+  // or a font through them).
+  std::function<bool()> RunOpenSubtitleDialog, RunFontDialog;
+  // Loads File as the current subtitle (an empty one when it fails, with
+  // the failure's message box unless Silent); true when it loaded.
+  bool LoadSubtitle(const std::string& File, bool Silent);
+  // True when File would load; shows nothing and changes nothing.
+  bool CheckSubtitleFile(const std::string& File);
+  // The subtitle search for Movie: the file found (also kept as
+  // SubtitleSearchResult), empty for none. Without CheckOnly the file is
+  // loaded as the current subtitle as well.
+  std::string SearchSubtitle(const std::string& Movie, bool CheckOnly);
+  // A subtitle file opened while a movie plays: loaded silently and shown;
+  // false when it did not load.
+  bool AttachSubtitle(const std::string& File);
+  void BtnOpenSubtitleClick();
+  void DisableSubtitleMenuClick();
+  void FontMenuClick();
+  // Runs Command when it is one of the subtitle commands; false otherwise.
+  bool RunSubtitleCommand(lc::Cmd Command);
+  // The pulse's subtitle step: the entry at the playing position goes on
+  // the video control, repainted only when the entry changes.
+  void ShowSubtitleAt(std::int64_t PositionMs);
+
  protected:
   void DoShow() override;
   void Activate() override;
@@ -448,6 +478,16 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   void RecordPreviousMovie();
   void SetColorSliders(const lc::SavedColorValues& Values);
   std::unique_ptr<lc::TPlayerCommands> FPlaybackRoom;
+
+  // subtitle_loading.cpp, subtitle_commands.cpp
+  lc::subtitles::LoadOptions SubtitleLoadOptions() const;
+  bool TakeSubtitle(const std::string& File, bool Silent);
+  void CreateSubtitleDialogs();
+  void ShowSubtitles(bool Shown);
+  void ClearSubtitleLines();
+  void ShiftSubtitles(int Tenths);
+  void StepSubtitleZone(bool Up);
+  void StepSubtitleSize(bool Up);
 
   void ChooseAspectRatio(lc::AspectChoice Choice);
   void PanStep(int Delta);

@@ -47,7 +47,7 @@ void TfrmMain::ExecuteKeyCommand(WORD& Key, TShiftState Shift) {
 }
 
 void TfrmMain::RunCommand(Cmd Command, int Arg) {
-  if (!RunOwnCommand(Command)) Commands().Run(Command, Arg);
+  if (!RunOwnCommand(Command) && !RunSubtitleCommand(Command)) Commands().Run(Command, Arg);
 }
 
 bool TfrmMain::RunOwnCommand(Cmd Command) {

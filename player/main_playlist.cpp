@@ -36,12 +36,12 @@ class TMainPlayerLink : public lc::playlist::PlayerLink {
   void OpenMovie(bool PlayAfterOpen, bool AddNextParts) override {
     F.Commands().OpenMovie(PlayAfterOpen, AddNextParts);
   }
-  bool AttachSubtitle(const std::string& File) override { return F.Commands().AttachSubtitle(File); }
+  bool AttachSubtitle(const std::string& File) override { return F.AttachSubtitle(File); }
   void DetachSubtitle() override {
     lc::Player().SubtitleLoaded = false;
     F.SubtitleLabel->SetCaption(lc::settings::Utf8ToWide(lc::settings::GlobalTextTable().TextLabels[30]));
   }
-  std::string SearchSubtitle(const std::string& Movie) override { return F.Commands().SearchSubtitle(Movie); }
+  std::string SearchSubtitle(const std::string& Movie) override { return F.SearchSubtitle(Movie, true); }
   void ShowMessage(const std::string& Text, lc::playlist::MessageOwner) override { F.ShowReport(Text); }
   void SelectionChanged() override {
     if (frmPlayList) frmPlayList->ListVideoSelectItem();

@@ -78,6 +78,7 @@ TfrmVideoWindow::TfrmVideoWindow() : TForm(L"TfrmVideoWindow") {
   VideoWindow->OnPaintSubtitle = [this](TComponent*) {
     if (OnPaintSubtitle) OnPaintSubtitle(true);
   };
+  OnPaintSubtitle = [this](bool) { VideoWindowPaintSubtitle(); };
   VideoWindow->OnColorKeyChanged = [this](TComponent*) { VideoWindowColorKeyChanged(); };
   VideoWindow->OnDblClick = [this](TComponent*, TShiftState, int, int) { VideoWindowDblClick(); };
   VideoWindow->OnMouseDown = [this](TComponent*, TMouseButton Button, TShiftState, int, int) {
@@ -130,6 +131,7 @@ void TfrmVideoWindow::DoShow() {
   Font.SetName(lc::settings::Utf8ToWide(s.SubtitleFontName.empty() ? "Arial" : s.SubtitleFontName));
   if (s.SubtitleFontPointSize > 0) Font.SetSize(s.SubtitleFontPointSize);
   Font.SetColor(static_cast<TColor>(s.SubtitleFontColor));
+  Font.SetStyle(s.SubtitleFontStyle);
   VideoWindow->SetFont(Font);
   if (frmMain) {
     if (!FullScreen && frmMain->AlwaysOnTopChecked)

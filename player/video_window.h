@@ -103,8 +103,11 @@ class TfrmVideoWindow : public TForm {
   void VideoWindowPaintOsd();
   // Any resize zone: runs the platform's sizing loop from its edge.
   void rzBottomMouseDown(TComponent* Sender);
-  // The subtitle painter (built with the subtitles); Whole is false when
-  // the whole control is being repainted.
+  // Paints the subtitle lines stored on the video control
+  // (player/subtitle_painter.cpp); with none, marks no entry as shown.
+  void VideoWindowPaintSubtitle();
+  // The subtitle painter (VideoWindowPaintSubtitle unless replaced); Whole
+  // is false when the whole control is being repainted.
   std::function<void(bool Whole)> OnPaintSubtitle;
 
   // ---- the graph's events and the render failure (player/graph_events.cpp) ----

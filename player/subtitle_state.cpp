@@ -1,0 +1,10 @@
+#include "player/subtitle_state.h"
+
+namespace lc {
+
+SubtitleState& Subtitles() {
+  static SubtitleState state;
+  return state;
+}
+
+}  // namespace lc

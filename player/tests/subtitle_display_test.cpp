@@ -1,0 +1,511 @@
+// Subtitles over a playing picture on the virtual display: the colour bars
+// (red, green, blue and white, 100 pixels each in a 400 x 300 window) play
+// while the pulse's subtitle step is given positions; the lines must show
+// at the rows the placement rules give, leave the bars around them as they
+// were and go after their entry's end. Then the subtitle commands.
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "player/main_form.h"
+#include "player/player_state.h"
+#include "player/subtitle_state.h"
+#include "player/video_window.h"
+#include "settings/program_state.h"
+#include "settings/settings_table.h"
+#include "settings/tests/test_support.h"
+#include "settings/win/settings_win.h"
+#include "tests/support/process.h"
+
+namespace {
+
+using lc::Player;
+using lc::Program;
+using lc::Subtitles;
+using lctest::Pump;
+
+// The end of a SubRip file: a second entry a minute in.
+constexpr const char* kLater = "\r\n\r\n2\r\n00:01:00,000 --> 00:01:01,000\r\nEND\r\n";
+
+// The control's client area, read back once.
+class Snapshot {
+ public:
+  explicit Snapshot(HWND Window) {
+    RECT R{};
+    GetClientRect(Window, &R);
+    W = R.right;
+    H = R.bottom;
+    Pixels.resize(static_cast<std::size_t>(W) * H);
+    HDC Screen = GetDC(Window);
+    HDC Memory = CreateCompatibleDC(Screen);
+    BITMAPINFO Info{};
+    Info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    Info.bmiHeader.biWidth = W;
+    Info.bmiHeader.biHeight = -H;
+    Info.bmiHeader.biPlanes = 1;
+    Info.bmiHeader.biBitCount = 32;
+    Info.bmiHeader.biCompression = BI_RGB;
+    void* Bits = nullptr;
+    HBITMAP Bitmap = CreateDIBSection(Screen, &Info, DIB_RGB_COLORS, &Bits, nullptr, 0);
+    HGDIOBJ Old = SelectObject(Memory, Bitmap);
+    BitBlt(Memory, 0, 0, W, H, Screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    std::memcpy(Pixels.data(), Bits, Pixels.size() * 4);
+    SelectObject(Memory, Old);
+    DeleteObject(Bitmap);
+    DeleteDC(Memory);
+    ReleaseDC(Window, Screen);
+  }
+  int R(int X, int Y) const { return (At(X, Y) >> 16) & 0xFF; }
+  int G(int X, int Y) const { return (At(X, Y) >> 8) & 0xFF; }
+  int B(int X, int Y) const { return At(X, Y) & 0xFF; }
+  bool Yellow(int X, int Y) const { return R(X, Y) > 200 && G(X, Y) > 200 && B(X, Y) < 80; }
+  bool Black(int X, int Y) const { return R(X, Y) < 40 && G(X, Y) < 40 && B(X, Y) < 40; }
+  // Yellow pixels in rows [Top, Bottom) over the whole width.
+  int YellowIn(int Top, int Bottom) const {
+    int N = 0;
+    for (int Y = std::max(Top, 0); Y < std::min(Bottom, H); ++Y)
+      for (int X = 0; X < W; ++X) N += Yellow(X, Y);
+    return N;
+  }
+  int W = 0, H = 0;
+
+ private:
+  std::uint32_t At(int X, int Y) const { return Pixels[static_cast<std::size_t>(Y) * W + X]; }
+  std::vector<std::uint32_t> Pixels;
+};
+
+// The height of "H" in Arial at Points on the 96-pixel-per-inch display.
+int ArialLineHeight(int Points) {
+  HFONT Font = CreateFontW(-MulDiv(Points, 96, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
+                           L"Arial");
+  HDC DC = CreateCompatibleDC(nullptr);
+  HGDIOBJ Old = SelectObject(DC, Font);
+  SIZE S{};
+  GetTextExtentPoint32W(DC, L"H", 1, &S);
+  SelectObject(DC, Old);
+  DeleteDC(DC);
+  DeleteObject(Font);
+  return S.cy;
+}
+
+class SubtitleDisplayTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+
+  void SetUp() override {
+    Program().Names.AppName = "LcSubtitleTest";
+    Program().Names.DataFolder = folder.File("");
+    lc::settings::SetDefaultSettings(Program().Settings, 1920, 1080);
+    lc::settings::SettingsStore& S = Program().Settings;
+    S.OsdColor = 0xFF00FF;          // magenta, at the top
+    S.SubtitleFontColor = 0x00FFFF;  // yellow: none of the bars' colours
+    S.SubtitleFontName = "Arial";
+    S.SubtitleSize = 200;            // 21.875, 22 points on 400 pixels
+    S.AverageVerticalDisplayZone = 15;
+    S.TransparentBackground = true;
+    S.UseOutlineFont = false;
+    S.AutoResizeFont = S.AutoSplitLine = S.WrapAllText = false;
+    S.AutoCalculationTime = false;
+    Program().BusyFlag = false;
+    Program().OpeningMovie = false;
+    Player() = {};
+    Subtitles() = {};
+    main = std::make_unique<TfrmMain>(host);
+    main->SetBounds(1400, 900, main->Width(), main->Height());
+    main->Show();
+    main->InstallPictureRoom();
+    video = std::make_unique<TfrmVideoWindow>();
+    video->SetBounds(100, 100, 400, 300);
+    video->Show();
+    Pump(50);
+  }
+
+  void TearDown() override {
+    video.reset();
+    main.reset();
+    Player() = {};
+    Subtitles() = {};
+    Program().BusyFlag = false;
+  }
+
+  // The bars fill the window and play.
+  void Play() {
+    lc::PlayerState& s = Player();
+    s.NativeWidth = 320;
+    s.NativeHeight = 240;
+    s.AspectRatioValue = 4.0 / 3.0;
+    video->FilterGraph.SetActive(true);
+    ASSERT_EQ(video->FilterGraph.RenderFile(lctest::MediaPath("bars.mp4")), S_OK);
+    video->PlacePictureInWindow();
+    video->FilterGraph.Play();
+    for (int i = 0; i < 200 && !video->VideoWindow->Surface().HasFrame(); ++i) Pump(20);
+    ASSERT_TRUE(video->VideoWindow->Surface().HasFrame());
+    video->VideoWindow->RepaintVideo();
+    Pump(100);
+  }
+
+  std::string WriteFile(const std::string& Name, const std::string& Bytes) {
+    const std::string Path = folder.File(Name);
+    std::ofstream(Path, std::ios::binary) << Bytes;
+    return Path;
+  }
+
+  // A SubRip entry from 1 s to 2 s (and one at a minute, long after).
+  void LoadAnsi(const std::string& Text = "HELLO") {
+    const std::string Path = WriteFile("movie.srt", "1\r\n00:00:01,000 --> 00:00:02,000\r\n" + Text + kLater);
+    ASSERT_TRUE(main->LoadSubtitle(Path, true));
+    Player().SubtitleLoaded = true;
+  }
+
+  void ShowAt(std::int64_t Ms) {
+    main->ShowSubtitleAt(Ms);
+    Pump(120);
+  }
+
+  Snapshot Shot() { return Snapshot(video->VideoWindow->Handle()); }
+
+  lc::settings::testing::ScratchFolder folder;
+  lc::settings::testing::FakeHost host;
+  std::unique_ptr<TfrmMain> main;
+  std::unique_ptr<TfrmVideoWindow> video;
+};
+
+TEST_F(SubtitleDisplayTest, DirectLinesShowAtTheirRowsDuringTheEntryOnly) {
+  Play();
+  LoadAnsi();
+  const int LH = ArialLineHeight(22);
+  // Gap: Round(15 % of 300) - LH div 2; the line ends that far above the bottom.
+  const int Top = 300 - LH - (45 - LH / 2);
+  ShowAt(500);
+  EXPECT_EQ(Shot().YellowIn(0, 300), 0);
+  EXPECT_EQ(video->VideoWindow->SubtitleIndex, -1);
+
+  ShowAt(1500);
+  Snapshot S = Shot();
+  EXPECT_GT(S.YellowIn(Top, Top + LH), 60);
+  EXPECT_EQ(S.YellowIn(0, Top), 0);
+  EXPECT_EQ(S.YellowIn(Top + LH, 300), 0);
+  EXPECT_EQ(video->VideoWindow->SubtitleIndex, 0);
+  EXPECT_EQ(video->VideoWindow->SubtitleBandTop, Top - 1);
+  ASSERT_EQ(video->VideoWindow->OverlaySubtitleLinesA, std::vector<std::string>{"HELLO"});
+  // Without a background box the bars show beside and around the text.
+  const int Mid = Top + LH / 2;
+  EXPECT_GT(S.R(20, Mid), 200);
+  EXPECT_LT(S.G(20, Mid), 60);
+  EXPECT_GT(S.B(380, Mid), 200);
+  EXPECT_GT(S.R(380, Mid), 200);
+  EXPECT_GT(S.G(150, Top - 3), 200);
+  EXPECT_LT(S.R(150, Top - 3), 80);
+
+  // The same entry again repaints nothing: the index stays.
+  ShowAt(1900);
+  EXPECT_EQ(video->VideoWindow->SubtitleIndex, 0);
+  ShowAt(2000);
+  S = Shot();
+  EXPECT_EQ(S.YellowIn(0, 300), 0);
+  EXPECT_EQ(video->VideoWindow->SubtitleIndex, -1);
+  EXPECT_TRUE(video->VideoWindow->OverlaySubtitleLinesA.empty());
+  // The bar under the text is back.
+  EXPECT_GT(S.G(150, Mid), 200);
+  EXPECT_LT(S.R(150, Mid), 80);
+}
+
+TEST_F(SubtitleDisplayTest, WithoutTransparentBackgroundTheTextSitsOnBlack) {
+  Program().Settings.TransparentBackground = false;
+  Play();
+  LoadAnsi();
+  const int LH = ArialLineHeight(22);
+  const int Top = 300 - LH - (45 - LH / 2);
+  ShowAt(1500);
+  const Snapshot S = Shot();
+  EXPECT_GT(S.YellowIn(Top, Top + LH), 60);
+  // Black inside the text cell, the bars outside it.
+  int Black = 0;
+  for (int X = 150; X < 250; ++X) Black += S.Black(X, Top + 1);
+  EXPECT_GT(Black, 50);
+  EXPECT_GT(S.R(20, Top + 1), 200);
+  EXPECT_LT(S.G(20, Top + 1), 60);
+  EXPECT_GT(S.G(150, Top - 3), 200);
+}
+
+TEST_F(SubtitleDisplayTest, OutlinedLinesAreCopiedWithoutTheirKeyColour) {
+  Program().Settings.UseOutlineFont = true;
+  Play();
+  LoadAnsi();
+  const int LH = ArialLineHeight(22);
+  const int BH = LH + 11;
+  const int Band = std::min(300 - 45 - BH / 2 + 2, 300 - BH + 5) + 1;
+  const int TextTop = Band + 1 + 3;
+  ShowAt(1500);
+  const Snapshot S = Shot();
+  EXPECT_EQ(video->VideoWindow->SubtitleBandTop, Band);
+  EXPECT_GT(S.YellowIn(TextTop, TextTop + LH), 60);
+  EXPECT_EQ(S.YellowIn(0, TextTop), 0);
+  EXPECT_EQ(S.YellowIn(TextTop + LH, 300), 0);
+  // A black outline around the text, and no pixel of the key (63, 63, 0).
+  int Outline = 0, Key = 0;
+  for (int Y = TextTop - 2; Y < TextTop + LH + 2; ++Y)
+    for (int X = 120; X < 280; ++X) {
+      Outline += S.Black(X, Y);
+      Key += std::abs(S.R(X, Y) - 63) < 6 && std::abs(S.G(X, Y) - 63) < 6 && S.B(X, Y) < 6;
+    }
+  EXPECT_GT(Outline, 40);
+  EXPECT_EQ(Key, 0);
+  // Inside the bitmap's rows but away from the text, the bars.
+  const int Mid = TextTop + LH / 2;
+  EXPECT_GT(S.R(20, Mid), 200);
+  EXPECT_LT(S.G(20, Mid), 60);
+  EXPECT_GT(S.B(390, Mid), 200);
+  EXPECT_GT(S.G(150, Band), 200);
+  EXPECT_LT(S.R(150, Band), 80);
+  ShowAt(2500);
+  EXPECT_EQ(Shot().YellowIn(0, 300), 0);
+}
+
+TEST_F(SubtitleDisplayTest, WideCyrillicLinesArePaintedAsLetters) {
+  Play();
+  const std::u16string Text = u"1\r\n00:00:01,000 --> 00:00:02,000\r\nПРИВЕТ МИР\r\n\r\n2\r\n00:01:00,000 --> 00:01:01,000\r\nКОНЕЦ\r\n";
+  std::string Bytes = "\xFF\xFE";
+  for (char16_t C : Text) {
+    Bytes += static_cast<char>(C & 0xFF);
+    Bytes += static_cast<char>(C >> 8);
+  }
+  ASSERT_TRUE(main->LoadSubtitle(WriteFile("wide.srt", Bytes), true));
+  Player().SubtitleLoaded = true;
+  ShowAt(1500);
+  ASSERT_EQ(video->VideoWindow->OverlaySubtitleLinesW, std::vector<std::wstring>{L"ПРИВЕТ МИР"});
+  const int Letters = Shot().YellowIn(150, 300);
+  // The same count of question marks has far less ink.
+  video->VideoWindow->OverlaySubtitleLinesW = {L"?????? ???"};
+  video->VideoWindow->RepaintSubtitle();
+  Pump(120);
+  const int Marks = Shot().YellowIn(150, 300);
+  EXPECT_GT(Marks, 20);
+  EXPECT_GT(Letters, Marks * 3 / 2);
+}
+
+TEST_F(SubtitleDisplayTest, ADelayShiftMovesWhenTheTextAppears) {
+  Play();
+  LoadAnsi();
+  main->RunCommand(lc::Cmd::IncreaseTimeMenuClick);
+  main->RunCommand(lc::Cmd::IncreaseTimeMenuClick);
+  EXPECT_EQ(Subtitles().SubtitleDelay, 10);
+  EXPECT_EQ(Player().OsdText, "Subtitle time correction: 1.0 sec");
+  ShowAt(1500);
+  EXPECT_EQ(Shot().YellowIn(150, 300), 0);
+  ShowAt(2500);
+  EXPECT_GT(Shot().YellowIn(150, 300), 60);
+  ShowAt(3000);
+  EXPECT_EQ(Shot().YellowIn(150, 300), 0);
+  // Back by 20 s: the entry lies in the past.
+  main->RunCommand(lc::Cmd::DecreaseTime20MenuClick);
+  EXPECT_EQ(Subtitles().SubtitleDelay, -90);
+  EXPECT_EQ(Subtitles().Current.Start[0], -8000);
+  EXPECT_EQ(Player().OsdText, "Subtitle time correction: -9.0 sec");
+  ShowAt(2500);
+  EXPECT_EQ(Shot().YellowIn(150, 300), 0);
+}
+
+TEST_F(SubtitleDisplayTest, HiddenSubtitlesShowNothingAndRefuseShifts) {
+  Play();
+  LoadAnsi();
+  ShowAt(1500);
+  EXPECT_GT(Shot().YellowIn(150, 300), 60);
+  main->RunCommand(lc::Cmd::DisableSubtitleMenuClick);
+  EXPECT_FALSE(main->SubtitlesShown);
+  ASSERT_NE(main->MenuItem(L"DisableSubtitleMenu"), nullptr);
+  EXPECT_TRUE(main->MenuItem(L"DisableSubtitleMenu")->Checked());
+  EXPECT_EQ(Player().OsdText, "Subtitle disabled");
+  Pump(100);
+  EXPECT_EQ(Shot().YellowIn(150, 300), 0);
+  ShowAt(1600);
+  EXPECT_EQ(Shot().YellowIn(150, 300), 0);
+  Player().OsdText.clear();
+  main->RunCommand(lc::Cmd::IncreaseTimeMenuClick);
+  EXPECT_EQ(Subtitles().SubtitleDelay, 0);
+  EXPECT_EQ(Subtitles().Current.Start[0], 1000);
+  EXPECT_EQ(Player().OsdText, "");
+  main->RunCommand(lc::Cmd::DisableSubtitleMenuClick);
+  EXPECT_TRUE(main->SubtitlesShown);
+  EXPECT_EQ(Player().OsdText, "Subtitle enabled");
+  ShowAt(1700);
+  EXPECT_GT(Shot().YellowIn(150, 300), 60);
+  // Without a subtitle the toggle does nothing.
+  Player().SubtitleLoaded = false;
+  main->RunCommand(lc::Cmd::DisableSubtitleMenuClick);
+  EXPECT_TRUE(main->SubtitlesShown);
+}
+
+TEST_F(SubtitleDisplayTest, SizeStepsRoundStopAtTheLimitsAndRebuildTheLines) {
+  Play();
+  LoadAnsi();
+  ShowAt(1500);
+  lc::settings::SettingsStore& S = Program().Settings;
+  Subtitles().TempSubtitleSettings = true;
+  main->MovieModeChecked = true;
+  S.SubtitleSize = 998;
+  main->RunCommand(lc::Cmd::IncreaseFontSizeMenuClick);
+  EXPECT_EQ(S.SubtitleSize, 1000);
+  EXPECT_EQ(Player().OsdText, "Subtitle size: 1000%");
+  EXPECT_FALSE(Subtitles().TempSubtitleSettings);
+  EXPECT_FALSE(main->MovieModeChecked);
+  EXPECT_EQ(Player().RmsChangeScore, 5000);
+  // The lines are emptied: the next step builds them at the new size.
+  EXPECT_TRUE(video->VideoWindow->OverlaySubtitleLinesA.empty());
+  EXPECT_EQ(video->VideoWindow->SubtitleIndex, -1);
+  main->RunCommand(lc::Cmd::IncreaseFontSizeMenuClick);
+  EXPECT_EQ(S.SubtitleSize, 1000);
+  EXPECT_EQ(Player().RmsChangeScore, 10000);
+  S.SubtitleSize = 12;
+  main->RunCommand(lc::Cmd::DecreaseFontSizeMenuClick);
+  EXPECT_EQ(S.SubtitleSize, 10);
+  main->RunCommand(lc::Cmd::DecreaseFontSizeMenuClick);
+  EXPECT_EQ(S.SubtitleSize, 10);
+  EXPECT_EQ(Player().OsdText, "Subtitle size: 10%");
+  S.SubtitleSize = 100;
+  main->RunCommand(lc::Cmd::IncreaseFontSizeMenuClick);
+  EXPECT_EQ(S.SubtitleSize, 105);
+}
+
+TEST_F(SubtitleDisplayTest, PositionStepsMoveTheLinesWithinTheZone) {
+  Play();
+  LoadAnsi();
+  lc::settings::SettingsStore& S = Program().Settings;
+  S.AverageVerticalDisplayZone = 0;
+  ShowAt(1500);
+  const int LH = ArialLineHeight(22);
+  EXPECT_GT(Shot().YellowIn(300 - LH, 300), 60);
+  main->RunCommand(lc::Cmd::MoveSubtitleDownMenuClick);
+  EXPECT_EQ(S.AverageVerticalDisplayZone, 0);
+  EXPECT_EQ(Player().OsdText, "Subtitle vertical position: 0%");
+  Subtitles().TempSubtitleSettings = true;
+  for (int i = 0; i < 50; ++i) main->RunCommand(lc::Cmd::MoveSubtitleUpMenuClick);
+  EXPECT_EQ(S.AverageVerticalDisplayZone, 50);
+  EXPECT_FALSE(Subtitles().TempSubtitleSettings);
+  Pump(100);
+  // At 50 % the line is centred on the middle row.
+  const Snapshot At50 = Shot();
+  EXPECT_GT(At50.YellowIn(150 - LH / 2, 150 + LH / 2), 60);
+  EXPECT_EQ(At50.YellowIn(150 + LH, 300), 0);
+  // At the limit nothing changes, but the value is still shown.
+  Subtitles().TempSubtitleSettings = true;
+  Player().OsdText.clear();
+  main->RunCommand(lc::Cmd::MoveSubtitleUpMenuClick);
+  EXPECT_EQ(S.AverageVerticalDisplayZone, 50);
+  EXPECT_TRUE(Subtitles().TempSubtitleSettings);
+  EXPECT_EQ(Player().OsdText, "Subtitle vertical position: 50%");
+  EXPECT_EQ(Player().RmsChangeScore, 10000);
+}
+
+TEST_F(SubtitleDisplayTest, TheFontDialogConvertsSizesBothWays) {
+  Play();
+  lc::settings::SettingsStore& S = Program().Settings;
+  S.SubtitleSize = 100;
+  Subtitles().TempSubtitleSettings = true;
+  int Offered = 0;
+  main->RunFontDialog = [&] {
+    Offered = main->FontDialogSub.Font.Size();
+    return false;
+  };
+  main->RunCommand(lc::Cmd::FontMenuClick);
+  // 100 % on the 1920-pixel screen: 52.5 points offered as 52.
+  EXPECT_EQ(Offered, 52);
+  EXPECT_EQ(S.SubtitleSize, 100);
+  EXPECT_FALSE(Subtitles().TempSubtitleSettings);
+  EXPECT_EQ(Player().RmsChangeScore, 0);
+
+  main->RunFontDialog = [&] {
+    TFont& F = main->FontDialogSub.Font;
+    F.SetName(L"Courier New");
+    F.SetSize(56);
+    F.SetColor(static_cast<TColor>(0x0000FF));
+    return true;
+  };
+  main->RunCommand(lc::Cmd::FontMenuClick);
+  EXPECT_EQ(S.SubtitleSize, 107);  // 56 x 102400 / (1920 x 28) = 106.7
+  EXPECT_EQ(S.SubtitleFontName, "Courier New");
+  EXPECT_EQ(S.SubtitleFontColor, 0x0000FF);
+  EXPECT_EQ(video->VideoWindow->Font.Name(), L"Courier New");
+  EXPECT_EQ(Player().RmsChangeScore, 10000);
+  // Not while a movie is being opened.
+  Program().OpeningMovie = true;
+  Offered = -1;
+  main->RunFontDialog = [&] {
+    Offered = 1;
+    return false;
+  };
+  main->RunCommand(lc::Cmd::FontMenuClick);
+  EXPECT_EQ(Offered, -1);
+  Program().OpeningMovie = false;
+}
+
+TEST_F(SubtitleDisplayTest, TheOpenDialogAttachesTheFileToTheMovieAndItsEntry) {
+  // Nothing without an open movie.
+  bool Asked = false;
+  main->RunOpenSubtitleDialog = [&] { return Asked = true; };
+  main->RunCommand(lc::Cmd::BtnOpenSubtitleClick);
+  EXPECT_FALSE(Asked);
+
+  Play();
+  const std::string Movie = WriteFile("clip.avi", "x");
+  main->CurrentMovieFile = Movie;
+  main->Playlist().AddMovie(Movie);
+  main->Playlist().SetItemIndex(0);
+  const std::string File = WriteFile("other.srt", std::string("1\r\n00:00:01,000 --> 00:00:02,000\r\nHELLO") + kLater);
+  main->SubtitlesShown = false;
+  main->RunOpenSubtitleDialog = [&] {
+    main->OpenSubtitleDialog.FileName = lc::settings::Utf8ToWide(File);
+    return true;
+  };
+  main->RunCommand(lc::Cmd::BtnOpenSubtitleClick);
+  EXPECT_TRUE(Player().SubtitleLoaded);
+  EXPECT_TRUE(main->SubtitlesShown);
+  EXPECT_EQ(Subtitles().CurrentSubtitleFile, File);
+  EXPECT_EQ(main->SubtitleLabel->Caption(), L"other.srt");
+  EXPECT_EQ(main->Playlist().Entries().PlaylistSubtitles[0], File);
+  // The selected entry took it: the dialog keeps the name.
+  EXPECT_EQ(main->OpenSubtitleDialog.FileName, lc::settings::Utf8ToWide(File));
+  ShowAt(1500);
+  EXPECT_GT(Shot().YellowIn(150, 300), 60);
+
+  // A file that is no subtitle, attached from the opening of files.
+  const std::string Text = WriteFile("notes.txt", "just some words\r\nand more\r\n");
+  EXPECT_FALSE(main->AttachSubtitle(Text));
+  EXPECT_FALSE(Player().SubtitleLoaded);
+  EXPECT_EQ(main->SubtitleLabel->Caption(), L"No subtitle");
+  EXPECT_EQ(Subtitles().Current.Count(), 0u);
+}
+
+TEST_F(SubtitleDisplayTest, TheSearchChecksOrLoadsTheBestCandidate) {
+  const std::string Movie = WriteFile("Film.avi", "x");
+  WriteFile("Film.txt", "an ordinary text file\r\nwith two lines\r\n");
+  const std::string Srt = WriteFile("Film.en.srt", std::string("1\r\n00:00:01,000 --> 00:00:02,000\r\nHELLO") + kLater);
+  // The exact name is tried first and refused; the next best is taken.
+  EXPECT_EQ(main->SearchSubtitle(Movie, true), Srt);
+  EXPECT_EQ(Subtitles().SubtitleSearchResult, Srt);
+  EXPECT_FALSE(Player().SubtitleLoaded);
+  EXPECT_FALSE(Program().BusyFlag);
+  EXPECT_EQ(main->SearchSubtitle(Movie, false), Srt);
+  EXPECT_TRUE(Player().SubtitleLoaded);
+  EXPECT_EQ(Subtitles().CurrentSubtitleFile, Srt);
+  EXPECT_EQ(main->SubtitleLabel->Caption(), L"Film.en.srt");
+  EXPECT_EQ(Subtitles().Current.Count(), 2u);
+  // The playlist's movies get the search's answer.
+  Program().Settings.AutoLoadSubtitle = true;
+  main->Playlist().AddMovie(Movie);
+  ASSERT_EQ(main->Playlist().Count(), 1);
+  EXPECT_EQ(main->Playlist().Entries().PlaylistSubtitles[0], Srt);
+  // Nothing found: the result is emptied.
+  EXPECT_EQ(main->SearchSubtitle(WriteFile("Other.avi", "x"), true), "");
+  EXPECT_EQ(Subtitles().SubtitleSearchResult, "");
+}
+
+}  // namespace
