@@ -58,7 +58,9 @@ class FirstActivation : public lc::testing::MainWindowTest {
 TEST_F(FirstActivation, OneMovieBecomesThePlaylistAndOpensWithItsNextParts) {
   Program().Settings.PlayListShow = true;
   Program().Settings.AutoLoadSubtitle = true;
-  rooms.Subtitles[F("m\\a.avi")] = F("m\\a.srt");
+  // The search takes the file named like the movie once it really is a subtitle.
+  WriteBytes(F("m\\a.srt"), "1\r\n00:00:01,000 --> 00:00:02,000\r\nOne\r\n\r\n"
+                           "2\r\n00:00:03,000 --> 00:00:04,000\r\nTwo\r\n");
   List().AppendMovie(F("m\\b.avi"));
   Run({F("m\\a.avi")});
   EXPECT_EQ(Movies(), Strings{F("m\\a.avi")});

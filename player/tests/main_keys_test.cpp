@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "player/player_state.h"
+#include "player/subtitle_state.h"
 #include "player/tests/main_form_fixture.h"
 
 namespace {
@@ -273,6 +275,10 @@ TEST_F(MainKeys, MediaKeysAreAnsweredOnlyWhenRecognised) {
 }
 
 TEST_F(MainKeys, ToolWindowsPassTheirUnusedKeysThroughTheMap) {
+  // Alt+Left shifts the subtitle back by half a second.
+  lc::Player().SubtitleLoaded = true;
+  lc::Subtitles().Current.Start = {1000};
+  lc::Subtitles().Current.End = {2000};
   int K = VK_LEFT;
   form->ToolLink().PassKey(K, ssAlt);
   K = 'B';
@@ -281,8 +287,12 @@ TEST_F(MainKeys, ToolWindowsPassTheirUnusedKeysThroughTheMap) {
   form->ToolLink().PassKey(K, ssCtrl);
   EXPECT_EQ(K, 0);
   form->ToolLink().ShowOSD(L"Preamplification: 5");
-  EXPECT_EQ(rooms.Commands(), (std::vector<Cmd>{Cmd::DecreaseTimeMenuClick, Cmd::BtnNextClick}));
-  EXPECT_EQ(rooms.Osd, std::vector<std::wstring>{L"Preamplification: 5"});
+  EXPECT_EQ(rooms.Commands(), (std::vector<Cmd>{Cmd::BtnNextClick}));
+  EXPECT_EQ(lc::Subtitles().Current.Start[0], 500);
+  EXPECT_EQ(rooms.Osd,
+            (std::vector<std::wstring>{L"Subtitle time correction: -0.5 sec", L"Preamplification: 5"}));
+  lc::Player().SubtitleLoaded = false;
+  lc::Subtitles() = {};
 }
 
 TEST_F(MainKeys, ThePlayPauseMediaKey) {

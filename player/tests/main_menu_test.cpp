@@ -83,7 +83,7 @@ TEST_F(MainMenu, EachItemRunsItsCommand) {
     int Arg;
   };
   const std::vector<Case> Cases = {
-      {L"OpenMovieMenu", Cmd::BtnOpenMovieClick, 0},      {L"LoadSubtitleMenu", Cmd::BtnOpenSubtitleClick, 0},
+      {L"OpenMovieMenu", Cmd::BtnOpenMovieClick, 0},
       {L"N31", Cmd::RecentClick, 3},                      {L"ClearHistoryMenu", Cmd::ClearHistoryMenuClick, 0},
       {L"PlayMenu", Cmd::BtnPlayClick, 0},                {L"StopMenu", Cmd::BtnStopClick, 0},
       {L"PauseMenu", Cmd::BtnPauseClick, 0},              {L"RewindMenu", Cmd::BtnRewindClick, 0},
@@ -98,18 +98,46 @@ TEST_F(MainMenu, EachItemRunsItsCommand) {
       {L"CustomPanScanMenu", Cmd::CustomPanScanMenuClick, 0}, {L"N50Menu", Cmd::N50MenuClick, 0},
       {L"N100Menu", Cmd::N100MenuClick, 0},               {L"N200Menu", Cmd::N200MenuClick, 0},
       {L"CaptureFrameMenu", Cmd::CaptureFrameMenuClick, 0}, {L"VolumeUpMenu", Cmd::BtnVolUpClick, 0},
-      {L"VolumeDownMenu", Cmd::BtnVolDownClick, 0},       {L"FontMenu", Cmd::FontMenuClick, 0},
-      {L"DisableSubtitleMenu", Cmd::DisableSubtitleMenuClick, 0}, {L"DecreaseTimeMenu", Cmd::DecreaseTimeMenuClick, 0},
-      {L"IncreaseTimeMenu", Cmd::IncreaseTimeMenuClick, 0}, {L"MoveSubtitleUpMenu", Cmd::MoveSubtitleUpMenuClick, 0},
-      {L"MoveSubtitleDownMenu", Cmd::MoveSubtitleDownMenuClick, 0},
-      {L"IncreaseFontSizeMenu", Cmd::IncreaseFontSizeMenuClick, 0},
-      {L"DecreaseFontSizeMenu", Cmd::DecreaseFontSizeMenuClick, 0}, {L"AlwaysOnTopMenu", Cmd::AlwaysOnTopMenuClick, 0},
+      {L"VolumeDownMenu", Cmd::BtnVolDownClick, 0},       {L"AlwaysOnTopMenu", Cmd::AlwaysOnTopMenuClick, 0},
   };
   for (const Case& C : Cases) {
     rooms.Calls.clear();
     Item(C.Name).Click();
     EXPECT_EQ(rooms.Calls, (std::vector<lc::testing::RecordingCommands::Call>{{C.Command, C.Arg}})) << C.Name;
   }
+}
+
+TEST_F(MainMenu, SubtitleItemsAreTheMainWindowsOwn) {
+  lc::settings::SettingsStore& S = Program().Settings;
+  S.SubtitleSize = 100;
+  S.AverageVerticalDisplayZone = 15;
+  int Dialogs = 0;
+  form->RunFontDialog = [&] { return ++Dialogs, false; };
+  form->RunOpenSubtitleDialog = [&] { return ++Dialogs, false; };
+  rooms.Active = true;
+  Item(L"FontMenu").Click();
+  Item(L"LoadSubtitleMenu").Click();
+  EXPECT_EQ(Dialogs, 2);
+  Item(L"IncreaseFontSizeMenu").Click();
+  EXPECT_EQ(S.SubtitleSize, 105);
+  Item(L"DecreaseFontSizeMenu").Click();
+  Item(L"DecreaseFontSizeMenu").Click();
+  EXPECT_EQ(S.SubtitleSize, 95);
+  Item(L"MoveSubtitleUpMenu").Click();
+  EXPECT_EQ(S.AverageVerticalDisplayZone, 16);
+  Item(L"MoveSubtitleDownMenu").Click();
+  Item(L"MoveSubtitleDownMenu").Click();
+  EXPECT_EQ(S.AverageVerticalDisplayZone, 14);
+  // Without a subtitle the toggle and the shifts do nothing.
+  Item(L"DisableSubtitleMenu").Click();
+  Item(L"DecreaseTimeMenu").Click();
+  Item(L"IncreaseTimeMenu").Click();
+  EXPECT_TRUE(form->SubtitlesShown);
+  EXPECT_TRUE(rooms.Calls.empty());
+  EXPECT_EQ(rooms.Osd, (std::vector<std::wstring>{L"Subtitle size: 105%", L"Subtitle size: 100%",
+                                                   L"Subtitle size: 95%", L"Subtitle vertical position: 16%",
+                                                   L"Subtitle vertical position: 15%",
+                                                   L"Subtitle vertical position: 14%"}));
 }
 
 TEST_F(MainMenu, WindowAndDialogItemsAreTheMainWindowsOwn) {

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -33,8 +32,6 @@ class RecordingCommands : public TPlayerCommands {
   bool PreviousValid = false;
   bool Amplify = false;
   std::string Resolution;
-  // What the subtitle search finds, by movie.
-  std::map<std::string, std::string> Subtitles;
   // Runs inside ChangeResolution (to look at the files at that moment).
   std::function<void()> OnChangeResolution;
 
@@ -68,10 +65,7 @@ class RecordingCommands : public TPlayerCommands {
     Log.push_back("StoreMovieAndStopGraph");
     Active = false;
   }
-  std::string SearchSubtitle(const std::string& Movie) override {
-    auto It = Subtitles.find(Movie);
-    return It == Subtitles.end() ? std::string() : It->second;
-  }
+  std::string SearchSubtitle(const std::string&) override { return {}; }
   bool AttachSubtitle(const std::string&) override { return false; }
   void UndoRememberedReplacements() override { Log.push_back("UndoRememberedReplacements"); }
   void ChangeResolution(const std::string& ModeName) override {

@@ -1,6 +1,9 @@
 // The painting arithmetic and the command steps, as tables.
 #include "subtitles/display_rules.h"
 
+#include <utility>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 namespace lc::subtitles {
@@ -44,6 +47,11 @@ TEST(OutlineColors, DarkTextsGetWhiteOutlinesAndLightKeys) {
       {{128, 128, 128}, {255, 255, 255}, {224, 224, 224}},
       {{0, 0, 255}, {255, 255, 255}, {192, 192, 255}},
       {{128, 0, 0}, {255, 255, 255}, {224, 192, 192}},
+      {{0, 128, 0}, {255, 255, 255}, {192, 224, 192}},
+      {{128, 128, 0}, {255, 255, 255}, {224, 224, 192}},
+      {{128, 0, 128}, {255, 255, 255}, {224, 192, 224}},
+      {{0, 128, 128}, {255, 255, 255}, {192, 224, 224}},
+      {{0, 128, 1}, {0, 0, 0}, {0, 32, 0}},
       {{255, 255, 0}, {0, 0, 0}, {63, 63, 0}},
       {{255, 0, 0}, {0, 0, 0}, {63, 0, 0}},
       // Not one of the nine: a black outline even though it is dark.
@@ -60,39 +68,35 @@ TEST(OutlineColors, DarkTextsGetWhiteOutlinesAndLightKeys) {
   }
 }
 
+using Offsets = std::vector<Offset>;
+
+Offsets Of(std::span<const Offset> offsets) { return {offsets.begin(), offsets.end()}; }
+
 TEST(OutlineOffsets, TiersByFontSize) {
-  EXPECT_TRUE(OutlineOffsets(1).empty());
-  EXPECT_TRUE(OutlineOffsets(9).empty());
-  ASSERT_EQ(4u, OutlineOffsets(10).size());
-  EXPECT_EQ((Offset{-1, -1}), OutlineOffsets(10)[0]);
-  EXPECT_EQ((Offset{1, 1}), OutlineOffsets(15)[3]);
-  ASSERT_EQ(12u, OutlineOffsets(16).size());
-  EXPECT_EQ((Offset{-2, -1}), OutlineOffsets(16)[2]);
-  EXPECT_EQ((Offset{2, 2}), OutlineOffsets(42)[11]);
-  ASSERT_EQ(19u, OutlineOffsets(43).size());
-  EXPECT_EQ((Offset{-3, 2}), OutlineOffsets(43)[3]);
-  EXPECT_EQ((Offset{1, -2}), OutlineOffsets(200)[10]);
-  EXPECT_EQ((Offset{3, 3}), OutlineOffsets(200)[18]);
+  const Offsets small{{-1, -1}, {-1, 1}, {1, -1}, {1, 1}};
+  const Offsets medium{{-2, -2}, {-2, 0}, {-2, -1}, {-2, 2}, {-1, -2}, {0, -2},
+                       {1, -2},  {2, -2}, {2, -1},  {2, 0},  {2, 1},   {2, 2}};
+  const Offsets large{{-3, -3}, {-3, -1}, {-3, 0}, {-3, 2}, {-3, 3}, {-2, -3}, {-1, -3},
+                      {-1, 3},  {0, -3},  {1, -3}, {1, -2}, {2, -3}, {3, -3},  {3, -2},
+                      {3, -1},  {3, 0},   {3, 1},  {3, 2},  {3, 3}};
+  EXPECT_EQ(Offsets{}, Of(OutlineOffsets(1)));
+  EXPECT_EQ(Offsets{}, Of(OutlineOffsets(9)));
+  EXPECT_EQ(small, Of(OutlineOffsets(10)));
+  EXPECT_EQ(small, Of(OutlineOffsets(15)));
+  EXPECT_EQ(medium, Of(OutlineOffsets(16)));
+  EXPECT_EQ(medium, Of(OutlineOffsets(42)));
+  EXPECT_EQ(large, Of(OutlineOffsets(43)));
+  EXPECT_EQ(large, Of(OutlineOffsets(200)));
 }
 
 TEST(ShadowOffsets, TiersByFontSize) {
-  EXPECT_TRUE(ShadowOffsets(15).empty());
-  struct Case {
-    int Size;
-    Offset First, Last;
-  };
-  const Case cases[] = {
-      {16, {2, 2}, {3, 3}}, {25, {2, 2}, {3, 3}}, {26, {2, 2}, {4, 4}}, {43, {2, 2}, {4, 4}},
-      {44, {3, 3}, {7, 5}}, {54, {3, 3}, {7, 5}}, {55, {2, 3}, {8, 7}}, {300, {2, 3}, {8, 7}},
-  };
-  for (const Case& c : cases) {
-    const auto offsets = ShadowOffsets(c.Size);
-    ASSERT_EQ(4u, offsets.size()) << c.Size;
-    EXPECT_EQ(c.First, offsets[0]) << c.Size;
-    EXPECT_EQ(c.Last, offsets[3]) << c.Size;
-  }
-  EXPECT_EQ((Offset{7, 3}), ShadowOffsets(44)[2]);
-  EXPECT_EQ((Offset{2, 7}), ShadowOffsets(55)[1]);
+  const Offsets s16{{2, 2}, {2, 3}, {3, 2}, {3, 3}};
+  const Offsets s26{{2, 2}, {2, 4}, {4, 2}, {4, 4}};
+  const Offsets s44{{3, 3}, {3, 5}, {7, 3}, {7, 5}};
+  const Offsets s55{{2, 3}, {2, 7}, {8, 3}, {8, 7}};
+  const std::pair<int, Offsets> cases[] = {{15, {}}, {16, s16}, {25, s16}, {26, s26}, {43, s26},
+                                           {44, s44}, {54, s44}, {55, s55}, {300, s55}};
+  for (const auto& [size, expected] : cases) EXPECT_EQ(expected, Of(ShadowOffsets(size))) << size;
 }
 
 TEST(OutlinePlacement, BitmapAndBand) {
@@ -201,6 +205,31 @@ TEST(IsWideUpperCase, CapitalsOfEachScript) {
                             0x1E01, 0x1E95, 0x1E9E, 0x1EA1, 0x1F00, 0x1F10, 0x1F58, 0x1FFC, 0x2170, 0x24D0,
                             0xFF20, 0xFF41, 0x0000, 0xFFFF};
   for (char16_t c : other) EXPECT_FALSE(IsWideUpperCase(c)) << std::hex << int(c);
+}
+
+// Capitals per block, counted by hand from the script tables: every
+// capital of a block and nothing else in it.
+TEST(IsWideUpperCase, CapitalsPerBlock) {
+  struct Block {
+    char16_t First, Last;
+    int Capitals;
+  };
+  const Block blocks[] = {
+      {0x0000, 0x007F, 26},  {0x0080, 0x00FF, 30},  {0x0100, 0x017F, 62},  {0x0180, 0x024F, 78},
+      {0x0370, 0x03FF, 40},  {0x0400, 0x04FF, 111}, {0x0530, 0x058F, 38},  {0x10A0, 0x10FF, 38},
+      {0x1E00, 0x1EFF, 120}, {0x1F00, 0x1FFF, 69},  {0x2150, 0x218F, 16},  {0x2460, 0x24FF, 26},
+      {0xFF00, 0xFFEF, 26},
+  };
+  int total = 0;
+  for (const Block& b : blocks) {
+    int n = 0;
+    for (char32_t c = b.First; c <= b.Last; ++c) n += IsWideUpperCase(static_cast<char16_t>(c));
+    EXPECT_EQ(b.Capitals, n) << std::hex << int(b.First);
+    total += n;
+  }
+  int all = 0;
+  for (char32_t c = 0; c <= 0xFFFF; ++c) all += IsWideUpperCase(static_cast<char16_t>(c));
+  EXPECT_EQ(total, all) << "capitals outside the blocks";
 }
 
 }  // namespace

@@ -58,8 +58,9 @@ TEST(WrapLines, SplitsOnlyTheLinesThatAreTooLong) {
       // A word wider than the limit keeps a line of its own.
       {{"extraordinary word"}, 9, {"extraordinary", "word"}},
       // A blank before "?", "!" or ":" does not break.
-      {{"why ? because"}, 6, {"why ?", "because"}},
-      {{"no ! yes : maybe"}, 5, {"no !", "yes :", "maybe"}},
+      {{"why ? because"}, 4, {"why ?", "because"}},
+      {{"no ! yes : maybe"}, 3, {"no !", "yes :", "maybe"}},
+      {{"abc :"}, 3, {"abc :"}},
   };
   for (const Case& c : cases)
     EXPECT_EQ(c.Expected, WrapLines(c.Text, 1, c.Limit, false, false, kMeasure)) << c.Text.back();
