@@ -63,7 +63,7 @@ TfrmMain::TfrmMain(const lc::settings::SettingsHost& settingsHost)
   SetFont(face);
   CreateWidgets();
   CreatePopupMenu();
-  CreateSubtitleDialogs();
+  ConnectSubtitles();
   GeneralTimer.SetInterval(20);
   ResetTimer.SetInterval(10000);
   ResetTimer.SetEnabled(false);

@@ -482,7 +482,7 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   // subtitle_loading.cpp, subtitle_commands.cpp
   lc::subtitles::LoadOptions SubtitleLoadOptions() const;
   bool TakeSubtitle(const std::string& File, bool Silent);
-  void CreateSubtitleDialogs();
+  void ConnectSubtitles();
   void ShowSubtitles(bool Shown);
   void ClearSubtitleLines();
   void ShiftSubtitles(int Tenths);

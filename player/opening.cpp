@@ -227,7 +227,7 @@ void TfrmMain::OpeningSubtitle() {
   if (Index >= 0 && Index < static_cast<int>(E.PlaylistSubtitles.size())) {
     std::string& Subtitle = E.PlaylistSubtitles[Index];
     if (Subtitle != NoSubtitle && Subtitle != "No subtitle") {
-      if (Commands().AttachSubtitle(Subtitle)) {
+      if (LoadSubtitle(Subtitle, true)) {
         Player().SubtitleLoaded = true;
         SubtitleLabel->SetCaption(Utf8ToWide(lc::FileNameOf(Subtitle)));
       } else {

@@ -6,6 +6,7 @@
 
 #include "framework/application.h"
 #include "player/main_form.h"
+#include "player/playback_state.h"
 #include "player/player_state.h"
 #include "player/subtitle_fonts.h"
 #include "player/subtitle_state.h"
@@ -83,6 +84,10 @@ std::vector<std::basic_string<Char>> FittedEntryLines(const std::vector<std::bas
   return std::move(Fitted.Lines);
 }
 
+// A look changed by hand stays: the one a movie's remembered entry
+// replaced is no longer put back.
+void KeepSubtitleLook() { lc::Playback().SavedSubtitleSettings.Valid = false; }
+
 }  // namespace
 
 bool TfrmMain::RunSubtitleCommand(Cmd Command) {
@@ -139,7 +144,7 @@ void TfrmMain::StepSubtitleZone(bool Up) {
   const int Next = sub::DisplayZoneStep(Zone, Up);
   if (Next != Zone) {
     MovieModeChecked = false;
-    Subtitles().TempSubtitleSettings = false;
+    KeepSubtitleLook();
     Zone = Next;
     if (frmVideoWindow) frmVideoWindow->VideoWindow->RepaintSubtitle();
     lc::RaiseRmsChangeScore(Player(), Commands().GraphActive());
@@ -150,7 +155,7 @@ void TfrmMain::StepSubtitleZone(bool Up) {
 void TfrmMain::StepSubtitleSize(bool Up) {
   lc::settings::SettingsStore& S = Program().Settings;
   MovieModeChecked = false;
-  Subtitles().TempSubtitleSettings = false;
+  KeepSubtitleLook();
   S.SubtitleSize = sub::SubtitleSizeStep(S.SubtitleSize, Up);
   S.SubtitleFontPointSize = lc::settings::SubtitlePointSize(Screen.Width(), S.SubtitleSize);
   ClearSubtitleLines();
@@ -162,7 +167,7 @@ void TfrmMain::StepSubtitleSize(bool Up) {
 void TfrmMain::FontMenuClick() {
   if (Program().OpeningMovie) return;
   lc::settings::SettingsStore& S = Program().Settings;
-  Subtitles().TempSubtitleSettings = false;
+  KeepSubtitleLook();
   const int ScreenWidth = Screen.Width();
   FontDialogSub.Font.SetName(Utf8ToWide(S.SubtitleFontName.empty() ? "Arial" : S.SubtitleFontName));
   FontDialogSub.Font.SetColor(static_cast<TColor>(S.SubtitleFontColor));

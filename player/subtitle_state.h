@@ -22,10 +22,6 @@ struct SubtitleState {
   int SubtitleDelay = 0;
   // How much the pulse shrank the font for the entry on screen (at most 1).
   double SubtitleFontScale = 1.0;
-  // The subtitle look was taken from the movie's remembered entry and the
-  // user's own look is kept to be restored; a manual change of the look
-  // clears it, which makes the present look stay.
-  bool TempSubtitleSettings = false;
 };
 
 // The one instance.

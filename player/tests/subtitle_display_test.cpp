@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "player/main_form.h"
+#include "player/playback_state.h"
 #include "player/player_state.h"
 #include "player/subtitle_state.h"
 #include "player/video_window.h"
@@ -118,6 +119,7 @@ class SubtitleDisplayTest : public ::testing::Test {
     Program().OpeningMovie = false;
     Player() = {};
     Subtitles() = {};
+    lc::Playback() = {};
     main = std::make_unique<TfrmMain>(host);
     main->SetBounds(1400, 900, main->Width(), main->Height());
     main->Show();
@@ -349,13 +351,13 @@ TEST_F(SubtitleDisplayTest, SizeStepsRoundStopAtTheLimitsAndRebuildTheLines) {
   LoadAnsi();
   ShowAt(1500);
   lc::settings::SettingsStore& S = Program().Settings;
-  Subtitles().TempSubtitleSettings = true;
+  lc::Playback().SavedSubtitleSettings.Valid = true;
   main->MovieModeChecked = true;
   S.SubtitleSize = 998;
   main->RunCommand(lc::Cmd::IncreaseFontSizeMenuClick);
   EXPECT_EQ(S.SubtitleSize, 1000);
   EXPECT_EQ(Player().OsdText, "Subtitle size: 1000%");
-  EXPECT_FALSE(Subtitles().TempSubtitleSettings);
+  EXPECT_FALSE(lc::Playback().SavedSubtitleSettings.Valid);
   EXPECT_FALSE(main->MovieModeChecked);
   EXPECT_EQ(Player().RmsChangeScore, 5000);
   // The lines are emptied: the next step builds them at the new size.
@@ -386,21 +388,21 @@ TEST_F(SubtitleDisplayTest, PositionStepsMoveTheLinesWithinTheZone) {
   main->RunCommand(lc::Cmd::MoveSubtitleDownMenuClick);
   EXPECT_EQ(S.AverageVerticalDisplayZone, 0);
   EXPECT_EQ(Player().OsdText, "Subtitle vertical position: 0%");
-  Subtitles().TempSubtitleSettings = true;
+  lc::Playback().SavedSubtitleSettings.Valid = true;
   for (int i = 0; i < 50; ++i) main->RunCommand(lc::Cmd::MoveSubtitleUpMenuClick);
   EXPECT_EQ(S.AverageVerticalDisplayZone, 50);
-  EXPECT_FALSE(Subtitles().TempSubtitleSettings);
+  EXPECT_FALSE(lc::Playback().SavedSubtitleSettings.Valid);
   Pump(100);
   // At 50 % the line is centred on the middle row.
   const Snapshot At50 = Shot();
   EXPECT_GT(At50.YellowIn(150 - LH / 2, 150 + LH / 2), 60);
   EXPECT_EQ(At50.YellowIn(150 + LH, 300), 0);
   // At the limit nothing changes, but the value is still shown.
-  Subtitles().TempSubtitleSettings = true;
+  lc::Playback().SavedSubtitleSettings.Valid = true;
   Player().OsdText.clear();
   main->RunCommand(lc::Cmd::MoveSubtitleUpMenuClick);
   EXPECT_EQ(S.AverageVerticalDisplayZone, 50);
-  EXPECT_TRUE(Subtitles().TempSubtitleSettings);
+  EXPECT_TRUE(lc::Playback().SavedSubtitleSettings.Valid);
   EXPECT_EQ(Player().OsdText, "Subtitle vertical position: 50%");
   EXPECT_EQ(Player().RmsChangeScore, 10000);
 }
@@ -409,7 +411,7 @@ TEST_F(SubtitleDisplayTest, TheFontDialogConvertsSizesBothWays) {
   Play();
   lc::settings::SettingsStore& S = Program().Settings;
   S.SubtitleSize = 100;
-  Subtitles().TempSubtitleSettings = true;
+  lc::Playback().SavedSubtitleSettings.Valid = true;
   int Offered = 0;
   main->RunFontDialog = [&] {
     Offered = main->FontDialogSub.Font.Size();
@@ -419,7 +421,7 @@ TEST_F(SubtitleDisplayTest, TheFontDialogConvertsSizesBothWays) {
   // 100 % on the 1920-pixel screen: 52.5 points offered as 52.
   EXPECT_EQ(Offered, 52);
   EXPECT_EQ(S.SubtitleSize, 100);
-  EXPECT_FALSE(Subtitles().TempSubtitleSettings);
+  EXPECT_FALSE(lc::Playback().SavedSubtitleSettings.Valid);
   EXPECT_EQ(Player().RmsChangeScore, 0);
 
   main->RunFontDialog = [&] {
