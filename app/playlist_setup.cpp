@@ -8,7 +8,6 @@
 #include "player/video_window.h"
 #include "playlist/win/playlist_window.h"
 #include "settings/program_state.h"
-#include "subtitles/loader.h"
 
 namespace lc {
 
@@ -32,12 +31,7 @@ TfrmPlayList* CreatePlaylistWindow(TfrmMain& Main) {
   Env.VideoFullScreen = [] { return frmVideoWindow && frmVideoWindow->FullScreen; };
   Env.ExecuteKeyCommand = [&Main](WORD& Key, TShiftState Shift) { Main.ExecuteKeyCommand(Key, Shift); };
   Env.Seek = [&Main](bool Forward, TShiftState Shift) { Main.RunCommand(SeekCommand(Forward, Shift)); };
-  Env.CheckSubtitleFile = [&Main](const std::string& Path) {
-    subtitles::LoadOptions Options;
-    Options.FrameRate = Main.FrameRate;
-    Options.AverageDisplayTime = Program().Settings.AverageDisplayTime;
-    return subtitles::CheckSubtitleFile(Path, Options);
-  };
+  Env.CheckSubtitleFile = [&Main](const std::string& Path) { return Main.CheckSubtitleFile(Path); };
   Env.ShowMessage = [](const std::wstring& Text) {
     bool Unused = false;
     ShowMessageBox(Text, frmPlayList, false, Unused);

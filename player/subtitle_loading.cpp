@@ -104,8 +104,12 @@ void TfrmMain::BtnOpenSubtitleClick() {
       Utf8ToWide(T.TextFilters[0] + "|*.sub;*.srt;*.txt;*.ssa|" + T.TextFilters[1] + "|*.*");
   OpenSubtitleDialog.InitialDir = std::filesystem::current_path().wstring();
   const bool Picked = RunOpenSubtitleDialog ? RunOpenSubtitleDialog() : OpenSubtitleDialog.Execute();
-  // The pulse may have closed the player at the end of the list meanwhile.
-  if (Application.Terminated()) return;
+  // The player may have been closed meanwhile (the end of the list, the
+  // shutdown countdown): the program ends instead of acting on the choice.
+  if (Program().PlayerClosing) {
+    Application.Terminate();
+    return;
+  }
   if (!Picked) return;
   const std::string File = WideToUtf8(OpenSubtitleDialog.FileName);
   if (!TakeSubtitle(File, false)) {
