@@ -34,6 +34,7 @@ void TfrmMain::ConnectConfigDialog(lc::tools::TToolEnvironment& Env) {
   };
   L.SubtitleLookChanged = [] {
     if (!frmVideoWindow || !frmVideoWindow->Showing()) return;
+    frmVideoWindow->ApplySubtitleFont();
     TDSVideoWindowEx2& Video = *frmVideoWindow->VideoWindow;
     Video.SubtitleIndex = -1;
     Video.OverlaySubtitleLinesA.clear();

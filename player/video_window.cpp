@@ -126,13 +126,7 @@ void TfrmVideoWindow::SetZonesEnabled(bool Enabled) {
 void TfrmVideoWindow::DoShow() {
   TForm::DoShow();
   if (frmMain && frmMain->SkipFormPlacement) return;
-  const lc::settings::SettingsStore& s = Program().Settings;
-  TFont Font;
-  Font.SetName(lc::settings::Utf8ToWide(s.SubtitleFontName.empty() ? "Arial" : s.SubtitleFontName));
-  if (s.SubtitleFontPointSize > 0) Font.SetSize(s.SubtitleFontPointSize);
-  Font.SetColor(static_cast<TColor>(s.SubtitleFontColor));
-  Font.SetStyle(s.SubtitleFontStyle);
-  VideoWindow->SetFont(Font);
+  ApplySubtitleFont();
   if (frmMain) {
     if (!FullScreen && frmMain->AlwaysOnTopChecked)
       SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, kRestackFlags);
@@ -156,6 +150,16 @@ void TfrmVideoWindow::DoClose(TCloseAction& Action) {
 void TfrmVideoWindow::Resize() {
   TForm::Resize();
   if (VideoWindow) VideoWindow->SetBounds(0, 0, ClientWidth(), ClientHeight());
+}
+
+void TfrmVideoWindow::ApplySubtitleFont() {
+  const lc::settings::SettingsStore& s = Program().Settings;
+  TFont Font;
+  Font.SetName(lc::settings::Utf8ToWide(s.SubtitleFontName.empty() ? "Arial" : s.SubtitleFontName));
+  if (s.SubtitleFontPointSize > 0) Font.SetSize(s.SubtitleFontPointSize);
+  Font.SetColor(static_cast<TColor>(s.SubtitleFontColor));
+  Font.SetStyle(s.SubtitleFontStyle);
+  VideoWindow->SetFont(Font);
 }
 
 // --------------------------------------------------------- picture placement

@@ -103,6 +103,9 @@ class TfrmVideoWindow : public TForm {
   void VideoWindowPaintOsd();
   // Any resize zone: runs the platform's sizing loop from its edge.
   void rzBottomMouseDown(TComponent* Sender);
+  // The video control's font becomes the subtitle font of the settings
+  // (name, point size, colour, style).
+  void ApplySubtitleFont();
   // Paints the subtitle lines stored on the video control
   // (player/subtitle_painter.cpp); with none, marks no entry as shown.
   void VideoWindowPaintSubtitle();
