@@ -125,6 +125,8 @@ void TfrmMain::BtnOpenSubtitleClick() {
 }
 
 void TfrmMain::ConnectSubtitles() {
+  // The pulse's subtitle step.
+  OnSubtitleAtPosition = [this](int PositionMs) { ShowSubtitleAt(PositionMs); };
   // The opening re-times a MicroDVD subtitle for the movie's frame rate.
   OnLoadedSubtitleTimes = [](std::vector<std::int32_t>*& Start, std::vector<std::int32_t>*& End, int& Format) {
     lc::subtitles::Subtitle& Current = Subtitles().Current;
