@@ -124,6 +124,8 @@ class SubtitleDisplayTest : public ::testing::Test {
     main->SetBounds(1400, 900, main->Width(), main->Height());
     main->Show();
     main->InstallPictureRoom();
+    // The positions come from the tests, not from the pulse.
+    main->GeneralTimer.SetEnabled(false);
     video = std::make_unique<TfrmVideoWindow>();
     video->SetBounds(100, 100, 400, 300);
     video->Show();
