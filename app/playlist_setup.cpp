@@ -42,6 +42,18 @@ TfrmPlayList* CreatePlaylistWindow(TfrmMain& Main) {
   TfrmPlayList* List =
       Application.CreateForm<TfrmPlayList>(Main.Playlist(), Main.Opener(), Program().Settings, std::move(Env));
   Main.Satellites.PlayList = List;
+  // The remote control types into the window's file dialogs while one is
+  // shown, and reaches its movie list.
+  for (const TCommonDialog* D : {static_cast<const TCommonDialog*>(&List->OpenDialog),
+                                 static_cast<const TCommonDialog*>(&List->SavePlaylistDialog),
+                                 static_cast<const TCommonDialog*>(&List->OpenPlaylistDialog)})
+    Main.RemoteFileDialogs.push_back(D);
+  Main.PlaylistListKey = [List](WORD Key, TShiftState Shift, bool ToList) {
+    if (ToList)
+      List->ListVideo.Perform(WM_KEYDOWN, Key, 0);
+    else if (List->ListVideo.OnKeyDown)
+      List->ListVideo.OnKeyDown(&List->ListVideo, Key, Shift);
+  };
   return List;
 }
 

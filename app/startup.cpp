@@ -191,6 +191,9 @@ void CreateForms(const settings::SettingsHost& host) {
   };
   Application.OnModalBegin = [main](TComponent* s) { main->OnModalBeginEvent(s); };
   Application.OnModalEnd = [main](TComponent* s) { main->OnModalEndEvent(s); };
+  Application.OnMinimize = [main](TComponent*) { main->OnMinimizeEvent(); };
+  Application.OnRestore = [main](TComponent*) { main->OnRestoreEvent(); };
+  Application.OnDeactivate = [main](TComponent*) { main->OnDeactivateEvent(); };
 }
 
 void SetPriority() {
@@ -311,6 +314,8 @@ int RunProgram(const std::vector<std::wstring>& args) {
   Application.HintPause = 200;
   Application.HintHidePause = 3000;
   frmMain->rmsLoadFromHdd();
+  // Only the instance that stays serves the shell's verbs.
+  frmMain->StartDdeServer();
   // The list of the last run; the command line's files replace it at the
   // main window's first activation.
   if (settings::FileExists(p.Names.AutoPlaylistFileName()))

@@ -27,6 +27,11 @@ constexpr UINT WM_GRAPHEXCEPTION = WM_APP + 3;
 // command code 1..74 in wParam. The program never sends it itself.
 constexpr UINT WM_REMOTECOMMAND = WM_USER + 2000;
 
+// Posted by the main window (TfrmMain) to itself when a second instance
+// has handed over its files (WM_COPYDATA): the files are opened once the
+// sender, which waits for WM_COPYDATA to return, has been let go.
+constexpr UINT WM_OPENHANDOVER = WM_APP + 0x130;
+
 // The framework sends these to a window's own window procedure: the mouse
 // entered the window (first mouse move after it was outside) and the mouse
 // left it (after the platform's WM_MOUSELEAVE). Receivers: every form and
@@ -70,3 +75,9 @@ constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;
 // names.
 constexpr UINT WM_QUERYOPENFILELIST = WM_APP + 0x120;
 constexpr ULONG_PTR kOpenFileListReply = 0x4C43;
+
+// Sent by test programs to the main window (TfrmMain) of the program's test
+// build (never answered by the shipped program): the result is the number
+// of playlist entries, or -1 until the main window's first activation has
+// ended (before it, hand-overs and the shell's macros are dropped).
+constexpr UINT WM_QUERYPLAYLISTCOUNT = WM_APP + 0x121;

@@ -84,7 +84,6 @@ enum class Cmd : std::uint8_t {
   EscapeKey,
   // The OSD clock on and off.
   ToggleClock,
-  CaptureFrameMenuClick,
   // Bookmarks: Arg is the bookmark's number for Bookmark.
   AddBookmarkMenuClick,
   ClearBookmarksMenuClick,
@@ -125,6 +124,7 @@ enum class Cmd : std::uint8_t {
   ColorControlMenuClick,
   MinimizeApp,
   CloseMainWindow,
+  CaptureFrameMenuClick,
 };
 
 }  // namespace lc

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "framework/application.h"
+#include "framework/dde.h"
 #include "kit/skin_image.h"
 #include "player/display_platform.h"
 #include "player/handover.h"
@@ -128,9 +129,10 @@ TfrmMain::TMessageHook TfrmMain::MessageHook = nullptr;
 void TfrmMain::WndProc(TMessage& Message) {
   if (MessageHook && MessageHook(*this, Message)) return;
   switch (Message.Msg) {
-    case WM_COPYDATA:
-      WMCopyData(Message);
-      return;
+    case WM_COPYDATA: WMCopyData(Message); break;
+    case WM_REMOTECOMMAND: WMRemoteCommand(Message); break;
+    case WM_OPENHANDOVER: OpenHandedOverFiles(); break;
+    case WM_HOTKEY: WMHotKey(Message); break;
     case WM_APPCOMMAND:
       WMAppCommand(Message);
       return;
@@ -142,11 +144,12 @@ void TfrmMain::WndProc(TMessage& Message) {
       // The context-menu key has already opened the menu at the mouse.
       if (Message.LParam == -1) return;
       break;
-    case WM_QUERYENDSESSION:
-    case WM_ENDSESSION:
-      // The end of the session closes the player, so everything is saved.
-      Close();
-      break;
+    case WM_ENTERSIZEMOVE: WMEnterSizeMove(); break;
+    case WM_WINDOWPOSCHANGING: WMWindowPosChanging(Message); break;
+    case WM_MOVING: WMMoving(); break;
+    case WM_EXITSIZEMOVE: WMExitSizeMove(); break;
+    case WM_DISPLAYCHANGE: WMDisplayChange(Message); break;
+    case WM_ENDSESSION: WMEndSession(Message); break;
     default:
       break;
   }
@@ -154,16 +157,25 @@ void TfrmMain::WndProc(TMessage& Message) {
 }
 
 void TfrmMain::WMCopyData(TMessage& Message) {
+  Message.Result = 0;
   // The sender may be any process: the record and its data are taken only
   // as far as they are given.
   const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(Message.LParam);
-  if (data && !Program().BusyFlag && !FirstActivationPending) {
-    CloseWhenListEnds = false;
-    OpenFileList.clear();
-    for (const std::string& piece : lc::SplitHandoverText(data->lpData, data->cbData))
-      OpenFileList.push_back(lc::settings::CurrentAnsiCodec().ToUtf8(piece));
+  if (!data || Program().BusyFlag || FirstActivationPending) return;
+  CloseWhenListEnds = false;
+  OpenFileList.clear();
+  for (const std::string& piece : lc::SplitHandoverText(data->lpData, data->cbData))
+    OpenFileList.push_back(lc::settings::CurrentAnsiCodec().ToUtf8(piece));
+  PostMessageW(Handle(), WM_OPENHANDOVER, 0, 0);
+}
+
+void TfrmMain::OpenHandedOverFiles() {
+  if (OpenFileList.empty()) return;
+  Opener().OpenFiles(OpenFileList, -1);
+  if (Commands().GraphActive()) {
+    Commands().SetPreviousMovieSettingsValid(true);
+    CloseWhenListEnds = Program().Settings.AutoClosePlayerWhenFinished;
   }
-  Message.Result = 0;
 }
 
 // ------------------------------------------------------------ boss key
@@ -244,7 +256,7 @@ void TfrmMain::ShowProblemBox() {
 
 void TfrmMain::OnExceptionEvent(TComponent*, std::exception_ptr) {
   ShowProblemBox();
-  ExitProcess(0);
+  EndProcess(1);
 }
 
 void TfrmMain::OnShowHintEvent(std::wstring& HintStr, bool&, THintInfo& HintInfo) {

@@ -39,6 +39,7 @@
 #include "player/picture_choices.h"
 #include "player/playback_state.h"
 #include "player/pulse_rules.h"
+#include "player/remote_codes.h"
 #include "playlist/file_opening.h"
 #include "tools/tool_links.h"
 #include "playlist/playlist.h"
@@ -59,6 +60,7 @@ struct TToolEnvironment;
 }
 
 struct THintInfo;
+class TDdeServerConv;
 class TMenuItem;
 
 // The primary screen's size in pixels.
@@ -366,6 +368,64 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   // window shows).
   std::function<void(int PositionMs)> OnSubtitleAtPosition;
 
+  // ---- frame capture (player/capture.cpp) ----
+  // The number of the last capture name tried in this run.
+  long long CaptureCounter = 0;
+  // Saves the frame at the playback position as the next free
+  // "CaptureNNNN" file; the OSD names it, a failure is reported.
+  void CaptureFrameMenuClick();
+
+  // ---- remote control (player/remote_control.cpp) ----
+  // The program's file dialogs, each with Tag 1 while it is shown; their
+  // owners add them. While one is shown, remote codes type into it.
+  std::vector<const TCommonDialog*> RemoteFileDialogs;
+  // The playlist window's list as remote codes 65 .. 70 reach it: ToList
+  // sends Key to the list itself, else to the list's key handler with
+  // Shift. Set by the playlist window.
+  std::function<void(WORD Key, TShiftState Shift, bool ToList)> PlaylistListKey;
+  // WM_REMOTECOMMAND: the result is always 0.
+  void WMRemoteCommand(TMessage& Message);
+  // Remote code 74: the next of Original, 16:9, 4:3 and 1:1 that is not
+  // the movie's own ratio; nothing without a graph.
+  void AspectCycle();
+
+  // ---- system integration (player/system_events.cpp) ----
+  // Minimising paused playback, which restoring resumes.
+  bool PausedByMinimize = false;
+  // Minimising put the video window behind the main window.
+  bool VideoLoweredOnMinimize = false;
+  // The next restore hides the video window instead of showing it (the
+  // movie was stopped while the application was minimised).
+  bool HideVideoOnRestore = false;
+  // The boss key's hide paused playback, which its show resumes.
+  bool PausedByBoss = false;
+  // The hide came while the application was minimised.
+  bool BossHidIconic = false;
+  // The windows the boss key hid, in the order hidden; empty when nothing
+  // is hidden (a null entry when only the taskbar button was).
+  std::vector<TForm*> BossHiddenForms;
+  // The application's minimise, restore and deactivate.
+  void OnMinimizeEvent();
+  void OnRestoreEvent();
+  void OnDeactivateEvent();
+  // WM_HOTKEY: id 1 hides the player, id 2 shows it again.
+  void WMHotKey(TMessage& Message);
+  // Serves the shell's DDE conversation (service: the base name, topic
+  // "System"); without it the shell starts a second instance instead.
+  void StartDdeServer();
+  // "/Play ", "/AddFile " and "/AddFolder " (the first line only).
+  void SystemExecuteMacro(const std::vector<std::string>& Macro);
+  // When the last opening (or render failure, or the last "/Play" that
+  // joined the playlist) ended, in days; the opening sets it at its end.
+  double& LastOpenEndTime();
+
+  // ---- the window procedure's own messages (player/window_proc.cpp) ----
+  // From WM_ENTERSIZEMOVE to WM_EXITSIZEMOVE of a move by the user.
+  bool InSizeMove = false;
+  // The dialogs created on demand that exist now, in the order the remote
+  // control and the display change take them.
+  static std::vector<TForm*> OnDemandDialogs();
+
   // ---- the tool dialogs (player/tool_dialogs.cpp) ----
   // The custom aspect-ratio and pan & scan dialogs.
   void CustomRatioMenuClick();
@@ -456,6 +516,23 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   // problem and will be terminated...".
   void ShowProblemBox();
   void WMCopyData(TMessage& Message);
+  // Opens OpenFileList as the playlist (WM_OPENHANDOVER).
+  void OpenHandedOverFiles();
+  // remote_control.cpp
+  void KeepAwake();
+  bool FileDialogShown() const;
+  void RunRemoteAction(const lc::RemoteAction& Action);
+  // system_events.cpp
+  void RegainForeground();
+  // window_proc.cpp
+  void WMEnterSizeMove();
+  void WMWindowPosChanging(TMessage& Message);
+  void WMMoving();
+  void WMExitSizeMove();
+  void WMDisplayChange(TMessage& Message);
+  void PlaceWindowsOnNewScreen(TScreenSize Size);
+  void ReloadPicture();
+  void WMEndSession(TMessage& Message);
 
   // opening.cpp, opening_picture.cpp, transport.cpp
   void OpeningButtons();
@@ -510,6 +587,7 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   std::unique_ptr<lc::TPlayerCommands> FPictureRoom;
   std::unique_ptr<lc::HotKeyApi> FHotKeyApi;
   std::unique_ptr<lc::BossKeys> FBossKeys;
+  std::unique_ptr<TDdeServerConv> FSystemConv;
   bool FActivating = false;
   // pulse.cpp, seeking.cpp
   void ConnectPulse();

@@ -69,6 +69,7 @@ bool TfrmMain::RunOwnCommand(Cmd Command) {
       if (BtnStop->Enabled()) Commands().Run(Cmd::BtnStopClick, 0);
       break;
     case Cmd::CloseMovieKey: CloseMovieKey(); break;
+    case Cmd::CaptureFrameMenuClick: CaptureFrameMenuClick(); break;
     case Cmd::RepeatWithOsd:
       Commands().Run(Cmd::RepeatLabelClick, 0);
       Commands().ShowOSD(RepeatLabel->Caption());

@@ -278,6 +278,11 @@ void TfrmMain::BtnOpenMovieClick() {
   lc::ProgramState& P = Program();
   if (P.BusyFlag || P.OpeningMovie) return;
   static TOpenDialog Dialog;
+  // Shown, it takes the remote control's keystrokes.
+  Dialog.OnShow = [](TComponent*) { Dialog.Tag = 1; };
+  Dialog.OnClose = [](TComponent*) { Dialog.Tag = 0; };
+  if (std::find(RemoteFileDialogs.begin(), RemoteFileDialogs.end(), &Dialog) == RemoteFileDialogs.end())
+    RemoteFileDialogs.push_back(&Dialog);
   Dialog.Options |= ofAllowMultiSelect;
   Dialog.Title = L"Open movie(s)";
   Dialog.Filter = MovieFilter();

@@ -88,6 +88,11 @@ class TfrmVideoWindow : public TForm {
   // The platform's renderer window (where one exists) owned by this form
   // and directly below the video control.
   void RestackRenderer();
+  // The window over VideoMonitor and the picture placed on it.
+  void CoverVideoMonitor();
+  // Hides the main window behind the video (AutoHideMainWindow, and after
+  // a display change in full screen).
+  void ParkMainWindow();
 
   // ---- handlers (also called by the main window and the commands) ----
   void VideoWindowClick();
@@ -141,10 +146,6 @@ class TfrmVideoWindow : public TForm {
   // Steps of SetFullScreen.
   // Empties the subtitle lines and repaints without the OSD text.
   void ClearOverlayTexts();
-  // The window over VideoMonitor and the picture placed on it.
-  void CoverVideoMonitor();
-  // Hides the main window behind the video (AutoHideMainWindow).
-  void ParkMainWindow();
   // Parking test: the main window lies only under the full-screen video.
   bool MainWindowOnlyOnVideoMonitor();
   // The window changed size in a wheel step: the picture letterboxed in

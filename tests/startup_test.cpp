@@ -294,8 +294,15 @@ TEST(Startup, PriorityIsSetAndTheEndOfTheSessionClosesAndSaves) {
   EXPECT_EQ(GetPriorityClass(process), static_cast<DWORD>(BELOW_NORMAL_PRIORITY_CLASS));
   CloseHandle(process);
 
+  // Asked, the player agrees and keeps running; an end that another
+  // program cancelled leaves it running; the end that comes closes it.
   DWORD_PTR answer = 0;
   SendMessageTimeoutW(player.main, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 10000, &answer);
+  EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
+  SendMessageTimeoutW(player.main, WM_ENDSESSION, FALSE, 0, SMTO_NORMAL, 10000, &answer);
+  EXPECT_EQ(player.process.Wait(1000), static_cast<DWORD>(STILL_ACTIVE));
+  EXPECT_EQ(lctest::SettingsValue(copy.SettingsFile(), "AllowMultipleInstances"), "<missing>");
+  SendMessageTimeoutW(player.main, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 10000, &answer);
   EXPECT_EQ(player.process.Wait(20000), 0u);
   EXPECT_EQ(lctest::SettingsValue(copy.SettingsFile(), "CpuPriority"), "1");
   EXPECT_EQ(lctest::SettingsValue(copy.SettingsFile(), "OsdSize"), "77");

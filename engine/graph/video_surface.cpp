@@ -100,6 +100,16 @@ bool TVideoSurface::HasFrame() {
   return FHasFrame;
 }
 
+bool TVideoSurface::CopyCurrentFrame(std::vector<std::uint32_t>& Pixels, int& Width, int& Height) {
+  TAutoLock lock(FLock);
+  if (!FHasFrame || FFrame.Width <= 0 || FFrame.Height <= 0) return false;
+  Pixels.assign(std::size_t(FFrame.Width) * FFrame.Height, 0);
+  ConvertFrame(FFrame, TColorSettings(), Pixels.data(), FFrame.Width);
+  Width = FFrame.Width;
+  Height = FFrame.Height;
+  return true;
+}
+
 // The renderer's source crop and destination (the client area while the
 // destination is the default), fitted by the aspect mode.
 void TVideoSurface::UpdatePlacementLocked() {

@@ -68,6 +68,9 @@ class TVideoSurface : public IVideoFramePresenter {
   // Forgets the last frame (a new graph).
   void ClearFrame();
   bool HasFrame();
+  // The last frame as 0x00RRGGBB pixels, rows top-down, as the decoder gave
+  // it (no colour controls, no placement); false while there is none.
+  bool CopyCurrentFrame(std::vector<std::uint32_t>& Pixels, int& Width, int& Height);
   // Composes anew and copies the result to DC (a paint), or to the window
   // when DC is nullptr.
   void Paint(HDC DC = nullptr);

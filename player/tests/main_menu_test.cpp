@@ -97,7 +97,7 @@ TEST_F(MainMenu, EachItemRunsItsCommand) {
       {L"PanOutMenu", Cmd::PanOutMenuClick, 0},           {L"AutomaticMenu", Cmd::AutomaticMenuClick, 0},
       {L"CustomPanScanMenu", Cmd::CustomPanScanMenuClick, 0}, {L"N50Menu", Cmd::N50MenuClick, 0},
       {L"N100Menu", Cmd::N100MenuClick, 0},               {L"N200Menu", Cmd::N200MenuClick, 0},
-      {L"CaptureFrameMenu", Cmd::CaptureFrameMenuClick, 0}, {L"VolumeUpMenu", Cmd::BtnVolUpClick, 0},
+      {L"VolumeUpMenu", Cmd::BtnVolUpClick, 0},
       {L"VolumeDownMenu", Cmd::BtnVolDownClick, 0},       {L"AlwaysOnTopMenu", Cmd::AlwaysOnTopMenuClick, 0},
   };
   for (const Case& C : Cases) {

@@ -1,6 +1,7 @@
 // Linked into the program's test build only: the main window answers the
 // whole-program tests' WM_QUERYOPENFILELIST with the files handed over to
-// it last (framework/messages.h describes the reply).
+// it last (framework/messages.h describes the reply), and their
+// WM_QUERYPLAYLISTCOUNT with the length of its playlist.
 #include <string>
 #include <vector>
 
@@ -14,6 +15,10 @@
 namespace {
 
 bool AnswerOpenFileListQuery(TfrmMain& form, TMessage& message) {
+  if (message.Msg == WM_QUERYPLAYLISTCOUNT) {
+    message.Result = form.FirstActivationPending ? -1 : static_cast<LRESULT>(form.Playlist().Count());
+    return true;
+  }
   if (message.Msg != WM_QUERYOPENFILELIST) return false;
   HWND requester = reinterpret_cast<HWND>(message.WParam);
   std::vector<std::string> ansi;

@@ -1,0 +1,198 @@
+// Frame capture on the virtual display: the colour bars (320 x 240: red,
+// green, blue and white, 80 pixels each) paused in the video window are
+// captured into a scratch folder and read back, the PNG and JPEG files
+// through the same libraries, the BMP directly.
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+#include <jpeglib.h>
+#include <png.h>
+
+#include "player/tests/bars_fixture.h"
+
+namespace {
+
+using lc::Player;
+using lc::Program;
+
+struct Picture {
+  int Width = 0, Height = 0;
+  std::vector<unsigned char> Rgb;
+  unsigned char At(int X, int Y, int Channel) const { return Rgb[(size_t(Y) * Width + X) * 3 + Channel]; }
+};
+
+std::string ReadAll(const std::string& Path) {
+  std::ifstream in(std::filesystem::u8path(Path), std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+Picture ReadPng(const std::string& Bytes) {
+  Picture p;
+  png_image png{};
+  png.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_memory(&png, Bytes.data(), Bytes.size())) return p;
+  png.format = PNG_FORMAT_RGB;
+  p.Rgb.resize(PNG_IMAGE_SIZE(png));
+  if (!png_image_finish_read(&png, nullptr, p.Rgb.data(), 0, nullptr)) return {};
+  p.Width = int(png.width);
+  p.Height = int(png.height);
+  return p;
+}
+
+// A JPEG file that is not one ends the test program (libjpeg's own error
+// exit), which fails the test as well.
+Picture ReadJpeg(const std::string& Bytes) {
+  Picture p;
+  jpeg_decompress_struct info;
+  jpeg_error_mgr error;
+  info.err = jpeg_std_error(&error);
+  jpeg_create_decompress(&info);
+  jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(Bytes.data()), Bytes.size());
+  jpeg_read_header(&info, TRUE);
+  info.out_color_space = JCS_RGB;
+  jpeg_start_decompress(&info);
+  p.Width = int(info.output_width);
+  p.Height = int(info.output_height);
+  p.Rgb.resize(size_t(p.Width) * p.Height * 3);
+  while (info.output_scanline < info.output_height) {
+    JSAMPROW row = p.Rgb.data() + size_t(info.output_scanline) * p.Width * 3;
+    jpeg_read_scanlines(&info, &row, 1);
+  }
+  jpeg_finish_decompress(&info);
+  jpeg_destroy_decompress(&info);
+  return p;
+}
+
+Picture ReadBmp(const std::string& Bytes) {
+  Picture p;
+  if (Bytes.size() < 54 || Bytes.substr(0, 2) != "BM") return p;
+  auto le = [&](size_t at) {
+    return int(unsigned(static_cast<unsigned char>(Bytes[at])) | unsigned(static_cast<unsigned char>(Bytes[at + 1])) << 8 |
+               unsigned(static_cast<unsigned char>(Bytes[at + 2])) << 16 | unsigned(static_cast<unsigned char>(Bytes[at + 3])) << 24);
+  };
+  const int offset = le(10), width = le(18), height = le(22);
+  const int row = (width * 3 + 3) & ~3;
+  if (width <= 0 || height <= 0 || Bytes.size() < size_t(offset) + size_t(row) * height) return p;
+  p.Width = width;
+  p.Height = height;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const size_t at = size_t(offset) + size_t(height - 1 - y) * row + size_t(x) * 3;
+      p.Rgb.push_back(static_cast<unsigned char>(Bytes[at + 2]));
+      p.Rgb.push_back(static_cast<unsigned char>(Bytes[at + 1]));
+      p.Rgb.push_back(static_cast<unsigned char>(Bytes[at]));
+    }
+  return p;
+}
+
+// The bars' colours at the middle of each bar, within Tolerance per channel.
+void ExpectBars(const Picture& P, int Tolerance) {
+  ASSERT_EQ(320, P.Width);
+  ASSERT_EQ(240, P.Height);
+  const unsigned char bars[4][3] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}};
+  for (int bar = 0; bar < 4; ++bar)
+    for (int y : {20, 120, 220})
+      for (int c = 0; c < 3; ++c)
+        EXPECT_NEAR(bars[bar][c], P.At(40 + bar * 80, y, c), Tolerance) << "bar " << bar << " y " << y << " channel " << c;
+}
+
+class CaptureTest : public lc::testing::BarsTest {
+ protected:
+  void SetUp() override {
+    BarsTest::SetUp();
+    shots = folder.File("shots");
+    std::filesystem::create_directories(std::filesystem::u8path(shots));
+    Program().Settings.CaptureFolder = shots;
+  }
+
+  std::string Shot(const std::string& Name) const { return shots + "\\" + Name; }
+  bool Exists(const std::string& Name) const { return std::filesystem::exists(std::filesystem::u8path(Shot(Name))); }
+
+  std::string shots;
+};
+
+TEST_F(CaptureTest, PngJpegAndBmpHoldThePausedFrame) {
+  OpenBars();
+  Program().Settings.CaptureType = 2;
+  main->RunCommand(lc::Cmd::CaptureFrameMenuClick);
+  EXPECT_EQ("Capture0001.png saved...", Player().OsdText);
+  ASSERT_TRUE(Exists("Capture0001.png"));
+  ExpectBars(ReadPng(ReadAll(Shot("Capture0001.png"))), 12);
+
+  Program().Settings.CaptureType = 1;
+  main->RunCommand(lc::Cmd::CaptureFrameMenuClick);
+  ASSERT_TRUE(Exists("Capture0002.jpg"));
+  const std::string jpeg = ReadAll(Shot("Capture0002.jpg"));
+  ASSERT_EQ("\xFF\xD8\xFF", jpeg.substr(0, 3));  // a real JPEG, not a bitmap under its name
+  ExpectBars(ReadJpeg(jpeg), 24);
+  EXPECT_EQ("Capture0002.jpg saved...", Player().OsdText);
+
+  Program().Settings.CaptureType = 0;
+  main->RunCommand(lc::Cmd::CaptureFrameMenuClick);
+  ASSERT_TRUE(Exists("Capture0003.bmp"));
+  ExpectBars(ReadBmp(ReadAll(Shot("Capture0003.bmp"))), 12);
+  EXPECT_TRUE(reports.empty());
+  EXPECT_FALSE(Program().BusyFlag);
+}
+
+TEST_F(CaptureTest, ATakenNameIsSkippedAndKeptAsItWas) {
+  OpenBars();
+  Program().Settings.CaptureType = 2;
+  { std::ofstream(std::filesystem::u8path(Shot("Capture0001.png"))) << "mine"; }
+  { std::ofstream(std::filesystem::u8path(Shot("Capture0002.png"))) << "mine too"; }
+  main->RunCommand(lc::Cmd::CaptureFrameMenuClick);
+  EXPECT_EQ("mine", ReadAll(Shot("Capture0001.png")));
+  EXPECT_EQ("mine too", ReadAll(Shot("Capture0002.png")));
+  ASSERT_TRUE(Exists("Capture0003.png"));
+  EXPECT_EQ("Capture0003.png saved...", Player().OsdText);
+  EXPECT_EQ(3, main->CaptureCounter);
+}
+
+TEST_F(CaptureTest, AFolderThatIsGoneSendsTheCaptureToTheMoviesFolder) {
+  // The movie's folder is the scratch folder here: the bars are copied in.
+  const std::string movie = folder.File("bars.mp4");
+  std::filesystem::copy_file(lctest::MediaPath("bars.mp4"), std::filesystem::u8path(movie));
+  OpenBars();
+  main->CurrentMovieFile = movie;
+  Program().Settings.CaptureFolder = folder.File("gone");
+  Program().Settings.CaptureType = 0;
+  main->RunCommand(lc::Cmd::CaptureFrameMenuClick);
+  EXPECT_TRUE(std::filesystem::exists(std::filesystem::u8path(folder.File("Capture0001.bmp"))));
+  EXPECT_FALSE(Exists("Capture0001.bmp"));
+}
+
+TEST_F(CaptureTest, NothingWithoutAGraphOrWhileBusy) {
+  Program().Settings.CaptureType = 0;
+  main->RunCommand(lc::Cmd::CaptureFrameMenuClick);
+  EXPECT_FALSE(Exists("Capture0001.bmp"));
+  OpenBars();
+  Program().BusyFlag = true;
+  main->RunCommand(lc::Cmd::CaptureFrameMenuClick);
+  EXPECT_FALSE(Exists("Capture0001.bmp"));
+  EXPECT_TRUE(Program().BusyFlag);
+  Program().BusyFlag = false;
+  EXPECT_EQ(0, main->CaptureCounter);
+  EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(CaptureTest, AFolderThatCannotBeWrittenIsReportedAndBusyIsCleared) {
+  OpenBars();
+  // A capture folder whose name is taken by a file: nothing can be made in it.
+  const std::string blocked = folder.File("blocked");
+  { std::ofstream(std::filesystem::u8path(blocked)) << "x"; }
+  main->CurrentMovieFile = blocked + "\\movie.avi";
+  Program().Settings.CaptureFolder = blocked;
+  main->RunCommand(lc::Cmd::CaptureFrameMenuClick);
+  ASSERT_EQ(1u, reports.size());
+  EXPECT_EQ(L"Unable to capture frame!", reports[0]);
+  EXPECT_FALSE(Program().BusyFlag);
+}
+
+}  // namespace

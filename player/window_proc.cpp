@@ -1,0 +1,154 @@
+// The main window's own messages from the platform: the docking of the
+// satellite windows while the user moves the main window, a change of the
+// display mode or screen size, and the end of the user's session.
+#include "framework/application.h"
+#include "kit/snap.h"
+#include "kit/window_drag.h"
+#include "player/display_change_rules.h"
+#include "player/main_form.h"
+#include "player/player_state.h"
+#include "player/video_window.h"
+#include "settings/date_time.h"
+#include "settings/program_state.h"
+#include "settings/win/settings_win.h"
+
+using lc::Player;
+using lc::Program;
+
+namespace {
+
+bool VideoFullScreen() { return frmVideoWindow && frmVideoWindow->FullScreen; }
+
+// Holds OpeningMovie, so that commands and dialog openers refuse to run.
+class OpeningScope {
+ public:
+  OpeningScope() { Program().OpeningMovie = true; }
+  ~OpeningScope() { Program().OpeningMovie = false; }
+};
+
+// Runs Step; a failure of one step of the graph's teardown does not stop
+// the next.
+template <class F>
+void Guarded(F Step) {
+  try {
+    Step();
+  } catch (...) {
+  }
+}
+
+}  // namespace
+
+// ------------------------------------------------------------- docking
+
+void TfrmMain::WMEnterSizeMove() {
+  InSizeMove = true;
+  DecideDocking(*this, DockTable);
+}
+
+void TfrmMain::WMWindowPosChanging(TMessage& Message) {
+  const auto* Pos = reinterpret_cast<const WINDOWPOS*>(Message.LParam);
+  if (InSizeMove && Pos && !(Pos->flags & SWP_NOMOVE)) SnapWindowWithDocked(*this, Message, DockTable, VideoFullScreen());
+}
+
+void TfrmMain::WMMoving() {
+  if (!VideoFullScreen()) Player().MainWindowMoving = true;
+}
+
+void TfrmMain::WMExitSizeMove() {
+  Player().MainWindowMoving = false;
+  Player().WindowMoved = true;
+  Player().WindowMovedTime = lc::settings::CurrentDateTime();
+  InSizeMove = false;
+}
+
+// ------------------------------------------------------- display change
+
+void TfrmMain::WMDisplayChange(TMessage& Message) {
+  OpeningScope Opening;
+  if (!Player().OwnModeChange) RebuildDisplayModes();
+  const TScreenSize Size{LOWORD(Message.LParam), HIWORD(Message.LParam)};
+  if (!(Size == LastScreenSize)) {
+    PlaceWindowsOnNewScreen(Size);
+    LastScreenSize = Size;
+    MovieModeChecked = false;
+  }
+  if (Commands().GraphActive() && frmVideoWindow) ReloadPicture();
+  if (Player().OwnModeChange) {
+    Player().OwnModeChange = false;
+  } else {
+    Program().DesktopDisplayMode = CurrentDisplayModeName();
+    if (VideoFullScreen()) Player().ModeBeforeFullScreen = Program().DesktopDisplayMode;
+  }
+}
+
+// Every window keeps its place in proportion to the screen, inside the
+// primary work area; a full-screen video window's normal bounds move.
+void TfrmMain::PlaceWindowsOnNewScreen(TScreenSize Size) {
+  std::vector<TForm*> Windows{this, Satellites.PlayList, Satellites.Equalizer, Satellites.ColorControl,
+                              Satellites.VideoWindow};
+  for (TForm* Dialog : OnDemandDialogs()) Windows.push_back(Dialog);
+  const TRect Work = Screen.WorkAreaRect();
+  const lc::ScreenRect Area{Work.Left, Work.Top, Work.Width(), Work.Height()};
+  for (TForm* W : Windows) {
+    if (!W) continue;
+    const bool Parked = W == frmVideoWindow && VideoFullScreen();
+    const TRect B = Parked ? frmVideoWindow->NormalBounds : W->BoundsRect();
+    const lc::PlacedPoint P =
+        lc::PlaceAfterScreenChange(B.Left, B.Top, W->ClientWidth(), W->ClientHeight(), LastScreenSize.Width,
+                                   LastScreenSize.Height, Size.Width, Size.Height, Area);
+    if (Parked)
+      frmVideoWindow->NormalBounds = Rect(P.Left, P.Top, P.Left + B.Width(), P.Top + B.Height());
+    else
+      W->SetBounds(P.Left, P.Top, B.Width(), B.Height());
+  }
+}
+
+// The open movie is rendered again (the new mode may need another path
+// through the video hardware) and shown where it was, a tenth of a second
+// earlier, playing or paused as before.
+void TfrmMain::ReloadPicture() {
+  TfrmVideoWindow& V = *frmVideoWindow;
+  LONGLONG Now = 0;
+  IMediaSeeking* Seeking = nullptr;
+  if (SUCCEEDED(V.FilterGraph.QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(&Seeking)))) {
+    if (FAILED(Seeking->GetCurrentPosition(&Now))) Now = 0;
+    Seeking->Release();
+  }
+  const std::int64_t Position = lc::ReloadPosition(Now);
+  const bool WasPlaying = ShownDown(*BtnPlay);
+  Guarded([&] { V.FilterGraph.Stop(); });
+  Guarded([&] { V.FilterGraph.ClearGraph(); });
+  Guarded([&] { V.FilterGraph.SetActive(false); });
+  Guarded([&] { V.FilterGraph.SetActive(true); });
+  if (!lc::ReloadRenderUsable(V.FilterGraph.RenderFile(lc::settings::Utf8ToWide(CurrentMovieFile)))) return;
+  if (V.FullScreen) {
+    V.CoverVideoMonitor();
+    if (!Application.IsIconic()) V.ParkMainWindow();
+  } else {
+    V.PlacePictureInWindow();
+    V.VideoWindow->AttachVideoWindow();
+    V.VideoWindow->ApplyColorKey();
+  }
+  const int Milliseconds = static_cast<int>(Position / 10000);
+  ProgressBar->SetPosition(Milliseconds);
+  Commands().SeekToPosition(Milliseconds);
+  if (V.FullScreen) V.VideoWindow->SetFocus();
+  try {
+    V.FilterGraph.Play();
+    if (!WasPlaying) V.FilterGraph.Pause();
+  } catch (...) {
+    Application.HandleException(std::current_exception());
+  }
+  V.VideoWindow->OverlaySubtitleLinesA.clear();
+  V.VideoWindow->OverlaySubtitleLinesW.clear();
+  V.VideoWindow->RepaintVideo();
+  ForceForegroundWindow(V.Handle());
+}
+
+// ---------------------------------------------------------- end of session
+
+void TfrmMain::WMEndSession(TMessage& Message) {
+  // Another program may cancel the end after it was asked: only the end
+  // that really comes closes the player (and saves everything).
+  if (Message.WParam) Close();
+}
