@@ -136,6 +136,9 @@ void TfrmMain::WndProc(TMessage& Message) {
     case WM_APPCOMMAND:
       WMAppCommand(Message);
       return;
+    case WM_MOUSEWHEEL:
+      FormMouseWheel(GET_WHEEL_DELTA_WPARAM(Message.WParam) > 0);
+      break;
     case WM_DROPFILES:
       Opener().AcceptFiles(lc::playlist::TakeDroppedFiles(reinterpret_cast<HDROP>(Message.WParam)));
       Message.Result = 0;

@@ -346,6 +346,11 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   void MuteCommand();
   void MovieTimesLabelClick();
   void RepeatLabelClick();
+  // The main form's wheel: the volume while the video window is hidden,
+  // else the video window's own wheel step.
+  void FormMouseWheel(bool Up);
+  // The OSD clock on or off.
+  void ToggleClock();
   // Bookmarks: the separator and up to nine items under BookmarksMenu.
   std::vector<TMenuItem*> BookmarkItems;
   void AddBookmarkMenuClick();

@@ -2,6 +2,7 @@
 
 #include "player/main_form.h"
 #include "player/movie_position.h"
+#include "player/video_window.h"
 #include "settings/program_state.h"
 
 namespace lc {
@@ -19,4 +20,6 @@ bool TPulseRoom::ShowFrames() const { return Program().Settings.ShowFrames; }
 void TfrmMain::InstallPulseRoom() {
   FPulseRoom = std::make_unique<lc::TPulseRoom>(*this, Commands());
   SetCommands(FPulseRoom.get());
+  // The wheel over the full-screen picture steps the volume.
+  if (frmVideoWindow) frmVideoWindow->OnVolumeStep = [this](bool Up) { VolumeStep(Up ? 1 : -1); };
 }

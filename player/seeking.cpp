@@ -6,6 +6,7 @@
 #include <dshow.h>
 
 #include "player/entry_choice.h"
+#include "player/picture_choices.h"
 #include "player/playback_rules.h"
 #include "player/main_form.h"
 #include "player/movie_position.h"
@@ -94,6 +95,7 @@ bool TfrmMain::RunPulseCommand(Cmd Command, int Arg) {
     case Cmd::MovieTimesLabelClick: MovieTimesLabelClick(); break;
     case Cmd::RepeatLabelClick: RepeatLabelClick(); break;
     case Cmd::QuickTimeInfo: QuickTimeInfo(); break;
+    case Cmd::ToggleClock: ToggleClock(); break;
     case Cmd::AddBookmarkMenuClick: AddBookmarkMenuClick(); break;
     case Cmd::ClearBookmarksMenuClick: ClearBookmarksMenuClick(); break;
     case Cmd::Bookmark: bkClick(Arg); break;
@@ -171,6 +173,30 @@ void TfrmMain::BtnNextClick() {
 void TfrmMain::VolumeStep(int Delta) {
   if (lc::MovieActive()) AddRmsChangeScore(Commands(), 5000);
   VolumeBar->SetPosition(VolumeBar->Position() + Delta);
+}
+
+void TfrmMain::FormMouseWheel(bool Up) {
+  TfrmVideoWindow* Video = frmVideoWindow;
+  if (!Video || !Video->Showing()) {
+    VolumeStep(Up ? 1 : -1);
+    Player().OsdShowsPosition = false;
+    ShowOSD(lc::VolumeOsdText(Commands().GraphVolume(), Texts()));
+    return;
+  }
+  // The video window acts on every second notification: this one acts.
+  Video->WheelPhase = true;
+  if (Up)
+    Video->VideoWindowMouseWheelUp();
+  else
+    Video->VideoWindowMouseWheelDown();
+}
+
+void TfrmMain::ToggleClock() {
+  lc::PlayerState& S = Player();
+  S.ShowSystemTime = !S.ShowSystemTime;
+  if (S.ShowSystemTime || !frmVideoWindow) return;
+  S.OsdClockText.clear();
+  frmVideoWindow->VideoWindow->RepaintOsd();
 }
 
 void TfrmMain::MuteCommand() {

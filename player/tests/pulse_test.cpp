@@ -241,6 +241,31 @@ TEST_F(PulseTest, ResetTimerKeepsTheSystemAwakeOnlyWhileItRuns) {
   EXPECT_EQ(Released & (ES_DISPLAY_REQUIRED | ES_SYSTEM_REQUIRED), 0u);
 }
 
+TEST_F(PulseTest, TheWheelOverTheMainWindowStepsTheVolume) {
+  Program().Settings.OSDDisplay = true;
+  video->Hide();
+  SendMessageW(form->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+  EXPECT_EQ(form->VolumeBar->Position(), 11);
+  EXPECT_EQ(Player().OsdText, "Volume: 55%");
+  SendMessageW(form->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+  SendMessageW(form->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+  EXPECT_EQ(form->VolumeBar->Position(), 9);
+  EXPECT_EQ(Player().OsdText, "Volume: 45%");
+}
+
+TEST_F(PulseTest, TheClockKeyShowsAndHidesTheOsdClock) {
+  Program().Settings.OSDDisplay = true;
+  form->RunCommand(Cmd::ToggleClock);
+  form->GeneralTimerTimer();
+  const std::string Clock = Player().OsdClockText;
+  ASSERT_EQ(Clock.size(), 5u);
+  EXPECT_EQ(Clock[2], ':');
+  form->RunCommand(Cmd::ToggleClock);
+  EXPECT_EQ(Player().OsdClockText, "");
+  form->GeneralTimerTimer();
+  EXPECT_EQ(Player().OsdClockText, "");
+}
+
 TEST_F(PulseTest, LongNamesScrollInTurns) {
   ASSERT_FALSE(form->ScrollTimer.Enabled());
   const std::wstring Long(60, L'W');
