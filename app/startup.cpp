@@ -162,13 +162,6 @@ void ConnectToolWindows(TfrmMain* main) {
   env.Config.SetProcessPriority = [](int held) {
     if (unsigned cls = PriorityClassFor(held)) SetPriorityClass(GetCurrentProcess(), cls);
   };
-  // The playlist window takes its font size and loses its hints when it exists.
-  env.Config.SetPlaylistFontSize = [](int size) {
-    if (frmPlayList) frmPlayList->SetListFontSize(size);
-  };
-  env.Config.ClearPlaylistHints = [] {
-    if (frmPlayList) frmPlayList->ClearListHints();
-  };
   ConnectToolDialogs(main, env);
   tools::SetToolEnvironment(std::move(env));
 }

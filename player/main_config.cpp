@@ -25,9 +25,7 @@ void TfrmMain::ConnectConfigDialog(lc::tools::TToolEnvironment& Env) {
   // In full screen the tick alone changes: the window already covers all.
   L.SetAlwaysOnTop = [this](bool On) { AlwaysOnTopChecked = On; };
   L.ClearPlaylistHints = [] {
-    if (!frmPlayList) return;
-    frmPlayList->ListVideo.Hint.clear();
-    frmPlayList->ListSub.Hint.clear();
+    if (frmPlayList) frmPlayList->ClearListHints();
   };
   L.SetPlaylistFontSize = [](int Points) {
     if (frmPlayList) frmPlayList->SetListFontSize(Points);
