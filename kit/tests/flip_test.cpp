@@ -34,15 +34,20 @@ TEST(MuteFlip, ClickInvertsTheStateAndPaintsTheMatchingHalf) {
   EXPECT_EQ((Log{"copy:MainMute(0,0)-(15,13)->(100,50)-(115,63):both"}), W.L.Take());
 }
 
-TEST(PlaylistFlip, VisibleOnlyWhileHoveredAndItsHintFollowsTheState) {
+// The playlist's subtitle-list flip at (200, 4)-(212, 12), the list shown.
+class PlaylistFlip : public ::testing::Test {
+ protected:
   Window W;
   TFakePlaylist Playlist{W.L};
-  auto Part3 = W.Surface.LoadImage(L"PlaylistPart3");
-  auto Part4 = W.Surface.LoadImage(L"PlaylistPart4");
+  std::unique_ptr<TSkinImage> Part3 = W.Surface.LoadImage(L"PlaylistPart3");
+  std::unique_ptr<TSkinImage> Part4 = W.Surface.LoadImage(L"PlaylistPart4");
   TFlipOptions O{TFlipVariant::Playlist, L"Hide subtitles", L"Show subtitles",
                  Part3.get(), Part4.get(), &Playlist};
   TVirtualFlip Flip{W.Host, W.Surface, {200, 4, 212, 12}, L"", L"ShowHideSubtitles", true, O};
-  W.Host.AddWidget(&Flip);
+  void SetUp() override { W.Host.AddWidget(&Flip); }
+};
+
+TEST_F(PlaylistFlip, VisibleOnlyWhileHoveredAndItsHintFollowsTheState) {
   EXPECT_EQ(L"Hide subtitles", Flip.Hint());
   W.Host.MouseMove(205, 6, false);
   EXPECT_EQ((Log{"copy:ShowHideSubtitles(0,0)-(12,8)->(200,4)-(212,12):window",
@@ -62,15 +67,7 @@ TEST(PlaylistFlip, VisibleOnlyWhileHoveredAndItsHintFollowsTheState) {
 
 // A press dragged off the playlist's flip and released outside is no
 // click; coming back later is a plain hover again, not a pressed one.
-TEST(PlaylistFlip, PressDraggedOffAndReleasedOutsideIsForgotten) {
-  Window W;
-  TFakePlaylist Playlist{W.L};
-  auto Part3 = W.Surface.LoadImage(L"PlaylistPart3");
-  auto Part4 = W.Surface.LoadImage(L"PlaylistPart4");
-  TFlipOptions O{TFlipVariant::Playlist, L"Hide subtitles", L"Show subtitles",
-                 Part3.get(), Part4.get(), &Playlist};
-  TVirtualFlip Flip{W.Host, W.Surface, {200, 4, 212, 12}, L"", L"ShowHideSubtitles", true, O};
-  W.Host.AddWidget(&Flip);
+TEST_F(PlaylistFlip, PressDraggedOffAndReleasedOutsideIsForgotten) {
   W.Host.MouseMove(205, 6, false);
   ASSERT_EQ(&Flip, W.Host.MouseDown(205, 6));
   W.Host.MouseMove(250, 6, true);
