@@ -18,6 +18,8 @@
 #include "framework/messages.h"
 #include "kit/snap.h"
 #include "player/main_form.h"
+#include "player/player_state.h"
+#include "player/subtitle_state.h"
 #include "player/tests/main_form_fixture.h"
 #include "settings/date_time.h"
 #include "settings/file_io.h"
@@ -68,20 +70,30 @@ TEST_F(SystemEventsTest, RemoteCodesRunWhatTheirKeysRun) {
   EXPECT_EQ((Calls{{Cmd::BtnRewindClick, 0}}), RemoteCalls(9));
   EXPECT_EQ((Calls{{Cmd::FastForwardClick, 0}}), RemoteCalls(12));
   EXPECT_EQ((Calls{{Cmd::BtnVolUpClick, 0}}), RemoteCalls(14));
-  EXPECT_EQ((Calls{{Cmd::IncreaseFontSizeMenuClick, 0}}), RemoteCalls(19));
-  EXPECT_EQ((Calls{{Cmd::MoveSubtitleDownMenuClick, 0}}), RemoteCalls(22));
   EXPECT_EQ((Calls{{Cmd::MuteFlipClick, 0}}), RemoteCalls(33));
   EXPECT_EQ((Calls{{Cmd::Bookmark, 1}}), RemoteCalls(44));
   EXPECT_EQ((Calls{{Cmd::Bookmark, 9}}), RemoteCalls(52));
   EXPECT_EQ((Calls{{Cmd::btnGoToEndClick, 0}}), RemoteCalls(54));
-  EXPECT_EQ((Calls{{Cmd::IncreaseTimeMenuClick, 0}}), RemoteCalls(57));
-  EXPECT_EQ((Calls{{Cmd::DecreaseTimeMenuClick, 0}}), RemoteCalls(58));
-  EXPECT_EQ((Calls{{Cmd::DisableSubtitleMenuClick, 0}}), RemoteCalls(59));
   EXPECT_EQ((Calls{{Cmd::QuickTimeInfo, 0}}), RemoteCalls(62));
   EXPECT_EQ((Calls{{Cmd::N200MenuClick, 0}}), RemoteCalls(64));
   EXPECT_EQ((Calls{{Cmd::ZoomCycle, 0}}), RemoteCalls(72));
   EXPECT_EQ((Calls{{Cmd::MovieTimesLabelClick, 0}}), RemoteCalls(73));
   EXPECT_EQ(L"Display time", rooms.Osd.back());
+  // The subtitle codes are the main window's own commands: the loaded
+  // subtitle's times move and its display switches, no room is asked.
+  lc::Player().SubtitleLoaded = true;
+  lc::Subtitles().Current.Start = {1000};
+  lc::Subtitles().Current.End = {2000};
+  EXPECT_EQ(Calls{}, RemoteCalls(57));
+  EXPECT_EQ(1500, lc::Subtitles().Current.Start[0]);
+  EXPECT_EQ(Calls{}, RemoteCalls(58));
+  EXPECT_EQ(Calls{}, RemoteCalls(58));
+  EXPECT_EQ(500, lc::Subtitles().Current.Start[0]);
+  const bool Shown = form->SubtitlesShown;
+  EXPECT_EQ(Calls{}, RemoteCalls(59));
+  EXPECT_NE(Shown, form->SubtitlesShown);
+  lc::Player().SubtitleLoaded = false;
+  lc::Subtitles() = {};
   // Codes without an entry do nothing and answer 0 like all others.
   for (WPARAM code : {WPARAM(0), WPARAM(75), WPARAM(1000)}) EXPECT_EQ(Calls{}, RemoteCalls(code)) << code;
   // (32 would minimise the test program, 60 arm the shutdown.)
