@@ -103,6 +103,13 @@ void TFilterGraph::InstallSite() {
 }
 
 void TFilterGraph::Deactivate() {
+  // A running or paused graph released without a stop can hang the
+  // platform's media stack: it is stopped first.
+  IMediaControl* control = nullptr;
+  if (Graph_ != nullptr && SUCCEEDED(Graph_->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&control)))) {
+    control->Stop();
+    control->Release();
+  }
   NotifyFilters(coActivation, 0);
   RemoveRegisteredFilters();
   if (MediaEvent_ != nullptr) {

@@ -68,12 +68,6 @@ class PlaybackFixture : public MainWindowTest {
   }
   void TearDown() override {
     form->SetCommands(nullptr);
-    // A graph paused on its first frame and freed at once can hang Wine's
-    // media stack: it is stopped first.
-    try {
-      video->FilterGraph.Stop();
-    } catch (...) {
-    }
     video.reset();
     MainWindowTest::TearDown();
     SetShowMessageProc(nullptr);
