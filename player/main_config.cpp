@@ -1,14 +1,16 @@
 // What the configuration dialog reaches of the running player: the
 // always-on-top state in full screen, the playlist's hints and font size,
 // the video control's subtitle look, the movie's remembered settings, the
-// settings file and the boss keys. The loaded subtitle's display lengths
-// are the subtitle display's to compute again.
+// settings file, the boss keys and the display lengths of the loaded
+// subtitle.
 #include <memory>
 
 #include "player/main_form.h"
 #include "player/player_state.h"
+#include "player/subtitle_state.h"
 #include "player/video_window.h"
 #include "playlist/win/playlist_window.h"
+#include "subtitles/loader.h"
 #include "tools/config_dialog.h"
 #include "tools/tool_environment.h"
 
@@ -26,6 +28,11 @@ void TfrmMain::ConnectConfigDialog(lc::tools::TToolEnvironment& Env) {
   L.SetAlwaysOnTop = [this](bool On) { AlwaysOnTopChecked = On; };
   L.ClearPlaylistHints = [] {
     if (frmPlayList) frmPlayList->ClearListHints();
+  };
+  L.RecomputeDisplayLengths = [] {
+    if (!lc::Player().SubtitleLoaded) return;
+    lc::subtitles::RecomputeDisplayDurations(lc::Subtitles().Current,
+                                             lc::Program().Settings.AverageDisplayTime);
   };
   L.SetPlaylistFontSize = [](int Points) {
     if (frmPlayList) frmPlayList->SetListFontSize(Points);

@@ -234,20 +234,29 @@ std::vector<std::basic_string<Char>> SplitScreenLines(const std::basic_string<Ch
   return lines;
 }
 
-template <class Char>
-std::vector<std::int32_t> DisplayDurations(const TimedEntries<Char>& list,
-                                           const std::vector<std::basic_string<Char>>& copies,
+std::vector<std::int32_t> DisplayDurations(const std::vector<std::int32_t>& start,
+                                           const std::vector<std::size_t>& lengths,
                                            int averageDisplayTime) {
   const DisplayLengthRule dur(averageDisplayTime);
-  std::vector<std::int32_t> durations(list.Count());
-  for (std::size_t i = 0; i < list.Count(); ++i) {
-    std::int64_t value = dur(copies[i].size());
-    if (i + 1 < list.Count()) {
-      value = std::min<std::int64_t>(std::int64_t{list.Start[i + 1]} - list.Start[i], value);
+  std::vector<std::int32_t> durations(lengths.size());
+  for (std::size_t i = 0; i < lengths.size(); ++i) {
+    std::int64_t value = dur(lengths[i]);
+    if (i + 1 < lengths.size()) {
+      value = std::min<std::int64_t>(std::int64_t{start[i + 1]} - start[i], value);
     }
     durations[i] = ClampTime(value);
   }
   return durations;
+}
+
+template <class Char>
+std::vector<std::int32_t> DisplayDurations(const TimedEntries<Char>& list,
+                                           const std::vector<std::basic_string<Char>>& copies,
+                                           int averageDisplayTime) {
+  std::vector<std::size_t> lengths;
+  lengths.reserve(copies.size());
+  for (const auto& copy : copies) lengths.push_back(copy.size());
+  return DisplayDurations(list.Start, lengths, averageDisplayTime);
 }
 
 #define LC_INSTANTIATE(Char)                                                                \

@@ -37,6 +37,13 @@ std::basic_string<Char> DisplayCopy(const std::basic_string<Char>& text, Subtitl
 template <class Char>
 std::vector<std::basic_string<Char>> SplitScreenLines(const std::basic_string<Char>& copy);
 
+// Display times of entries starting at `start` whose display copies hold
+// `lengths` characters: the display-length rule for each length, cut at the
+// next entry's start; the last entry is not cut.
+std::vector<std::int32_t> DisplayDurations(const std::vector<std::int32_t>& start,
+                                           const std::vector<std::size_t>& lengths,
+                                           int averageDisplayTime);
+
 // Display times of the entries: the display-length rule for each display
 // copy, cut at the next entry's start.
 template <class Char>

@@ -106,6 +106,30 @@ bool CheckSubtitleFile(const std::string& path, const LoadOptions& options) {
   return LoadSubtitleFile(path, options).Ok();
 }
 
+namespace {
+
+template <class Char>
+std::vector<std::size_t> JoinedLengths(const std::vector<std::vector<std::basic_string<Char>>>& entries) {
+  std::vector<std::size_t> lengths;
+  lengths.reserve(entries.size());
+  for (const auto& lines : entries) {
+    std::size_t length = lines.empty() ? 0 : lines.size() - 1;
+    for (const auto& line : lines) length += line.size();
+    lengths.push_back(length);
+  }
+  return lengths;
+}
+
+}  // namespace
+
+void RecomputeDisplayDurations(Subtitle& subtitle, int averageDisplayTime) {
+  std::vector<std::size_t> lengths =
+      subtitle.IsWide ? JoinedLengths(subtitle.EntryLinesW) : JoinedLengths(subtitle.EntryLines);
+  // A list whose display data do not match its entries is left as it is.
+  if (lengths.size() != subtitle.Count()) return;
+  subtitle.Durations = DisplayDurations(subtitle.Start, lengths, averageDisplayTime);
+}
+
 std::string LoadFailureMessage(LoadFailure failure, const std::string& fileName,
                                const settings::TextTable& texts) {
   const auto& m = texts.TextMessages;

@@ -59,6 +59,12 @@ bool CheckSubtitleFile(const std::string& path, const LoadOptions& options = {})
 std::string LoadFailureMessage(LoadFailure failure, const std::string& fileName,
                                const settings::TextTable& texts);
 
+// A loaded subtitle's display lengths computed again for another
+// AverageDisplayTime. An entry's length is that of its screen lines joined
+// by one character each (the 8-bit lines of an 8-bit file, else the wide
+// ones); every entry but the last is cut at the next entry's start.
+void RecomputeDisplayDurations(Subtitle& subtitle, int averageDisplayTime);
+
 // What the player's LoadSubtitle needs in one call: the load of `path` and
 // the message box text to show, empty after a success, for a missing file
 // and whenever `silent` is set.

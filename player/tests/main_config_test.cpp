@@ -2,7 +2,8 @@
 // command opens it, a language chosen with Apply retitles the main
 // window's face, a boss key changed with Apply is held by the main window
 // once the dialog closes, the playlist takes its font size and loses its
-// hints, and movie-mode's tick goes when the subtitle's place is changed.
+// hints, movie-mode's tick goes when the subtitle's place is changed, and
+// the loaded subtitle's display lengths follow the average display time.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,8 +13,11 @@
 
 #include "fuzz/language_writer.h"
 #include "playlist/win/playlist_window.h"
+#include "player/player_state.h"
+#include "player/subtitle_state.h"
 #include "player/tests/main_form_fixture.h"
 #include "settings/text_apply.h"
+#include "subtitles/loader.h"
 #include "tools/config_dialog.h"
 #include "tools/tool_environment.h"
 
@@ -34,6 +38,8 @@ class MainConfig : public lc::testing::MainWindowTest {
   }
   void TearDown() override {
     Dialog.reset();
+    lc::Player().SubtitleLoaded = false;
+    lc::Subtitles().Current = {};
     form->BossKeys().UnregisterAll();
     lc::tools::SetToolEnvironment({});
     lc::settings::SetDefaultTexts(lc::settings::GlobalTextTable(), false);
@@ -161,6 +167,29 @@ TEST_F(MainConfig, ThePlaylistTakesItsFontSizeAndLosesItsHintsWhenSwitchedOff) {
   EXPECT_FALSE(Program().Settings.DisplayHintInPlaylist);
   EXPECT_EQ(L"", List.ListVideo.Hint);
   EXPECT_EQ(L"", List.ListSub.Hint);
+}
+
+TEST_F(MainConfig, TheLoadedSubtitleTakesTheNewAverageDisplayTime) {
+  // Entries at 1 s and 3 s of 5 and 20 characters.
+  auto Load = lc::subtitles::LoadSubtitleBytes(
+      "1\r\n00:00:01,000 --> 00:00:02,000\r\nab\r\ncd\r\n\r\n"
+      "2\r\n00:00:03,000 --> 00:00:04,000\r\nA text of twenty....\r\n");
+  ASSERT_TRUE(Load.Ok());
+  lc::Subtitles().Current = Load.Loaded;
+  lc::Player().SubtitleLoaded = true;
+  ASSERT_EQ((std::vector<int32_t>{1260, 2231}), lc::Subtitles().Current.Durations);
+  TfrmConfig& Config = Open();
+  Config.NumberField(NumericField::AverageDisplayTime).SetText(L"5000");
+  Config.BtnApplyClick();
+  EXPECT_EQ(5000, Program().Settings.AverageDisplayTime);
+  EXPECT_EQ((std::vector<int32_t>{2000, 13239}), lc::Subtitles().Current.Durations);
+
+  // With no subtitle loaded the list is not touched.
+  lc::Player().SubtitleLoaded = false;
+  Config.NumberField(NumericField::AverageDisplayTime).SetText(L"1000");
+  Config.BtnApplyClick();
+  EXPECT_EQ(1000, Program().Settings.AverageDisplayTime);
+  EXPECT_EQ((std::vector<int32_t>{2000, 13239}), lc::Subtitles().Current.Durations);
 }
 
 }  // namespace

@@ -152,6 +152,30 @@ TEST(LoadFormats, DisplayCopiesAndDurations) {
   EXPECT_EQ((Times{9000, 13239}), LoadSubtitleBytes(srt, longer).Loaded.Durations);
 }
 
+TEST(LoadFormats, DisplayLengthsComputedAgainForAnotherAverage) {
+  // Two screen lines of 2 count 5 characters with the line break.
+  auto ansi = LoadSubtitleBytes(
+      "1\r\n00:00:01,000 --> 00:00:02,000\r\nab\r\ncd\r\n\r\n"
+      "2\r\n00:00:03,000 --> 00:00:04,000\r\nA text of twenty....\r\n");
+  ASSERT_TRUE(ansi.Ok());
+  Subtitle& s = ansi.Loaded;
+  EXPECT_EQ((Times{1260, 2231}), s.Durations);
+  RecomputeDisplayDurations(s, 5000);
+  EXPECT_EQ((Times{2000, 13239}), s.Durations);  // 3610 ms cut at the next start
+  RecomputeDisplayDurations(s, 1000);
+  EXPECT_EQ((Times{931, 814}), s.Durations);
+  EXPECT_EQ((Times{1000, 3000}), s.Start);
+  EXPECT_EQ((Times{2000, 4000}), s.End);
+
+  // A wide file counts its wide lines: 5 + 3 and the break.
+  auto wide = LoadSubtitleBytes(
+      Utf16Le(u"{25}{50}\u0416\u0435\u043B\u0430\u044E|two\n{1000}{1100}b\n{1200}{1300}c\n"));
+  ASSERT_TRUE(wide.Ok());
+  ASSERT_TRUE(wide.Loaded.IsWide);
+  RecomputeDisplayDurations(wide.Loaded, 5000);
+  EXPECT_EQ(6178, wide.Loaded.Durations[0]);
+}
+
 TEST(LoadFormats, MicroDvdFrameRate) {
   LoadOptions film;
   film.FrameRate = 23.976;
