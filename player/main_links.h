@@ -43,10 +43,6 @@ class TPlayerCommands : public TPlaybackLink {
   virtual void UndoRememberedReplacements() = 0;
   // TfrmMain.ChangeResolution to the display mode named ModeName.
   virtual void ChangeResolution(const std::string& ModeName) = 0;
-  // The silent subtitle search for a movie: the file found, empty for none.
-  virtual std::string SearchSubtitle(const std::string& Movie) = 0;
-  // Attaches a subtitle file to the open movie; false when it did not load.
-  virtual bool AttachSubtitle(const std::string& File) = 0;
 };
 
 // The satellite windows; nullptr while the window does not exist.

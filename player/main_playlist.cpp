@@ -5,8 +5,10 @@
 
 #include "player/main_form.h"
 #include "player/player_state.h"
+#include "player/subtitle_state.h"
 #include "player/video_window.h"
 #include "playlist/win/playlist_window.h"
+#include "settings/path_names.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
 #include "settings/win/settings_win.h"
@@ -37,6 +39,7 @@ class TMainPlayerLink : public lc::playlist::PlayerLink {
     F.Commands().OpenMovie(PlayAfterOpen, AddNextParts);
   }
   bool AttachSubtitle(const std::string& File) override { return F.AttachSubtitle(File); }
+  bool LoadChosenSubtitle(const std::string& File) override;
   void DetachSubtitle() override {
     lc::Player().SubtitleLoaded = false;
     F.SubtitleLabel->SetCaption(lc::settings::Utf8ToWide(lc::settings::GlobalTextTable().TextLabels[30]));
@@ -55,6 +58,23 @@ class TMainPlayerLink : public lc::playlist::PlayerLink {
  private:
   TfrmMain& F;
 };
+
+// The loader speaks for itself when the file does not load; the lines of
+// the subtitle that went leave the picture either way.
+bool TMainPlayerLink::LoadChosenSubtitle(const std::string& File) {
+  const bool Loaded = F.LoadSubtitle(File, false);
+  lc::Player().SubtitleLoaded = Loaded;
+  if (Loaded) lc::Subtitles().CurrentSubtitleFile = File;
+  if (frmVideoWindow) {
+    TDSVideoWindowEx2& Video = *frmVideoWindow->VideoWindow;
+    Video.OverlaySubtitleLinesA.clear();
+    Video.OverlaySubtitleLinesW.clear();
+    Video.RepaintSubtitle();
+  }
+  const std::string Shown = Loaded ? lc::FileNameOf(File) : lc::settings::GlobalTextTable().TextLabels[30];
+  F.SubtitleLabel->SetCaption(lc::settings::Utf8ToWide(Shown));
+  return Loaded;
+}
 
 // With the video window up, the playlist comes to the front in full screen
 // (unless the main window hides there) and otherwise, when its list had

@@ -35,8 +35,6 @@ class TPlaybackRoom : public TPlayerCommands {
   void StoreMovieAndStopGraph() override;
   void UndoRememberedReplacements() override;
   void ChangeResolution(const std::string& ModeName) override { FNext.ChangeResolution(ModeName); }
-  std::string SearchSubtitle(const std::string& Movie) override { return FNext.SearchSubtitle(Movie); }
-  bool AttachSubtitle(const std::string& File) override { return FNext.AttachSubtitle(File); }
 
  private:
   TfrmMain& FMain;

@@ -31,8 +31,6 @@ class TRoomChain : public TPlayerCommands {
   void StoreMovieAndStopGraph() override { FNext.StoreMovieAndStopGraph(); }
   void UndoRememberedReplacements() override { FNext.UndoRememberedReplacements(); }
   void ChangeResolution(const std::string& ModeName) override { FNext.ChangeResolution(ModeName); }
-  std::string SearchSubtitle(const std::string& Movie) override { return FNext.SearchSubtitle(Movie); }
-  bool AttachSubtitle(const std::string& File) override { return FNext.AttachSubtitle(File); }
 
  protected:
   TPlayerCommands& Next() { return FNext; }

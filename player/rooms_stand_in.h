@@ -27,8 +27,6 @@ class TRoomsNotBuilt : public TPlayerCommands {
   void StoreMovieAndStopGraph() override {}
   void UndoRememberedReplacements() override {}
   void ChangeResolution(const std::string&) override {}
-  std::string SearchSubtitle(const std::string&) override { return {}; }
-  bool AttachSubtitle(const std::string&) override { return false; }
 
  private:
   int FScore = 0;

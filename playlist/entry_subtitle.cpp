@@ -28,7 +28,7 @@ void Playlist::ChooseSubtitleLine(int line) {
   entries_.PlaylistSubtitles[s] = candidates[line - 1];
   // A subtitle that does not load stays the entry's choice; the loader has
   // said why.
-  if (SelectedIsPlaying(true)) link_.AttachSubtitle(candidates[line - 1]);
+  if (SelectedIsPlaying(true)) link_.LoadChosenSubtitle(candidates[line - 1]);
 }
 
 bool Playlist::AddEntrySubtitle(const std::string& file, const std::function<bool(const std::string&)>& check) {
@@ -41,7 +41,7 @@ bool Playlist::AddEntrySubtitle(const std::string& file, const std::function<boo
     }
   }
   if (SelectedIsPlaying(false)) {
-    if (!link_.AttachSubtitle(file)) return false;
+    if (!link_.LoadChosenSubtitle(file)) return false;
   } else if (!check(file)) {
     link_.ShowMessage(texts_.TextMessages[16], MessageOwner::PlaylistWindow);
     return false;

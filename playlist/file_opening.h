@@ -39,6 +39,10 @@ class FileOpener {
   // TfrmPlayList.AddMovieClick after its dialog: every chosen file that
   // exists is appended, whatever its extension.
   void AddMovies(const std::vector<std::string>& chosen);
+  // TfrmPlayList.AddFolderMenuClick, before its folder browser opens: the
+  // list no longer closes the player at its end, whether a folder is then
+  // chosen or not.
+  void FolderCommandBegins() { link_.SetCloseWhenListEnds(false); }
   // TfrmPlayList.AddFolderWithMovies (and AddFolderMenuClick after its
   // folder browser): the folder's movies, sorted by file name, appended.
   void AddFolderWithMovies(const std::string& folder);

@@ -44,6 +44,11 @@ class PlayerLink {
   // Attaches a subtitle file to the movie that is open (the label, the
   // video control and the menu follow); false when it did not load.
   virtual bool AttachSubtitle(const std::string& file) = 0;
+  // A subtitle chosen in the playlist for the movie that is open: loaded
+  // with the loader's own message when it fails; the subtitle lines on
+  // screen go and the label shows the file's name, or "No subtitle" when
+  // it did not load. False when it did not load.
+  virtual bool LoadChosenSubtitle(const std::string& file) = 0;
   // The open movie loses its subtitle (the label shows "No subtitle").
   virtual void DetachSubtitle() = 0;
   // The silent subtitle search for a movie: the file found, empty for none.

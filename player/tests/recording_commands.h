@@ -65,8 +65,6 @@ class RecordingCommands : public TPlayerCommands {
     Log.push_back("StoreMovieAndStopGraph");
     Active = false;
   }
-  std::string SearchSubtitle(const std::string&) override { return {}; }
-  bool AttachSubtitle(const std::string&) override { return false; }
   void UndoRememberedReplacements() override { Log.push_back("UndoRememberedReplacements"); }
   void ChangeResolution(const std::string& ModeName) override {
     Resolution = ModeName;

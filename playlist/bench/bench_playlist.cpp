@@ -35,6 +35,7 @@ class QuietLink : public lc::playlist::PlayerLink {
   void StopForNewList() override {}
   void OpenMovie(bool, bool) override {}
   bool AttachSubtitle(const std::string&) override { return false; }
+  bool LoadChosenSubtitle(const std::string&) override { return false; }
   void DetachSubtitle() override {}
   std::string SearchSubtitle(const std::string&) override { return {}; }
   void ShowMessage(const std::string& text, MessageOwner) override { std::printf("message: %s\n", text.c_str()); }

@@ -61,7 +61,7 @@ TEST_F(EntrySubtitleTest, ChoosingALineForTheMovieThatPlaysLoadsOrRemovesItsSubt
   PlayB();
   playlist.ChooseSubtitleLine(1);
   playlist.ChooseSubtitleLine(0);
-  EXPECT_EQ(link.calls, (Lines{"subtitle C:\\m\\b.srt", "no subtitle"}));
+  EXPECT_EQ(link.calls, (Lines{"chosen subtitle C:\\m\\b.srt", "no subtitle"}));
   EXPECT_EQ(SubtitleOfB(), "No subtitle");
   // A subtitle that does not load is still the entry's choice.
   link.subtitleLoads = false;
@@ -109,7 +109,7 @@ TEST_F(EntrySubtitleTest, AnAddedSubtitleForTheMovieThatPlaysIsLoadedWithoutTheC
   // current one.
   playlist.Entries().PlaylistIndex = 0;
   EXPECT_TRUE(playlist.AddEntrySubtitle("C:\\x\\new.srt", Refuse));
-  EXPECT_EQ(link.calls, Lines{"subtitle C:\\x\\new.srt"});
+  EXPECT_EQ(link.calls, Lines{"chosen subtitle C:\\x\\new.srt"});
   EXPECT_EQ(SubtitleOfB(), "C:\\x\\new.srt");
   link.subtitleLoads = false;
   EXPECT_FALSE(playlist.AddEntrySubtitle("C:\\x\\broken.srt", Accept));

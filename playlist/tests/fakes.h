@@ -61,6 +61,10 @@ class RecordingLink : public PlayerLink {
     calls.push_back("subtitle " + file);
     return subtitleLoads;
   }
+  bool LoadChosenSubtitle(const std::string& file) override {
+    calls.push_back("chosen subtitle " + file);
+    return subtitleLoads;
+  }
   void DetachSubtitle() override { calls.push_back("no subtitle"); }
   std::string SearchSubtitle(const std::string& movie) override {
     const auto it = subtitlesFound.find(movie);

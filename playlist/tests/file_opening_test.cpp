@@ -206,6 +206,13 @@ TEST_F(FileOpeningTest, AddedFilesAndFoldersAreAppended) {
   EXPECT_EQ(Movies()[4], "C:\\x\\y\\E.mkv");
   EXPECT_EQ(playlist.ItemIndex(), 0);
   EXPECT_FALSE(link.closeWhenListEnds);
+
+  // The folder command gives up closing at the list's end before its
+  // browser opens, so a cancelled browser does too.
+  link.closeWhenListEnds = true;
+  opener.FolderCommandBegins();
+  EXPECT_FALSE(link.closeWhenListEnds);
+  EXPECT_EQ(Movies().size(), 5u);
 }
 
 }  // namespace

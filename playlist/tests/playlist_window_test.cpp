@@ -122,6 +122,61 @@ TEST_F(PlaylistWindow, FaceIsComposedFromThePartImagesAtTwoSizes) {
   EXPECT_EQ(Form->ListSub.Top(), (500 - 35) * 75 / 100 + 28);
 }
 
+// The rows and the leftmost column where Text drawn at 0, 0 in Font leaves
+// ink (pixels that differ from the background).
+struct TInk {
+  int Left = 1000, Top = 1000, Bottom = -1;
+};
+
+TInk ReferenceInk(const wchar_t* FontName, int Height, const std::wstring& Text) {
+  TBitmap B;
+  B.SetSize(200, 40);
+  B.Canvas().Brush.Color = clWhite;
+  B.Canvas().FillRect(TRect{0, 0, 200, 40});
+  B.Canvas().Font.SetName(FontName);
+  B.Canvas().Font.SetHeight(Height);
+  B.Canvas().Font.SetColor(clBlack);
+  B.Canvas().Brush.Style = TBrushStyle::bsClear;
+  B.Canvas().TextOut(0, 0, Text);
+  TInk Ink;
+  for (int Y = 0; Y < 40; ++Y) {
+    for (int X = 0; X < 200; ++X) {
+      if (B.Canvas().Pixel(X, Y) == clWhite) continue;
+      Ink.Left = std::min(Ink.Left, X);
+      Ink.Top = std::min(Ink.Top, Y);
+      Ink.Bottom = std::max(Ink.Bottom, Y);
+    }
+  }
+  return Ink;
+}
+
+TEST_F(PlaylistWindow, TheTitleIsNinePointVerdanaAtFiveFive) {
+  if (Screen.PixelsPerInch() != 96) GTEST_SKIP() << "the figures are those of a 96 dpi screen";
+  TBitmap Parts[10];
+  for (int I = 0; I < 10; ++I) LoadSkinImage(L"PlaylistPart" + std::to_wstring(I + 1), Parts[I]);
+  TBitmap& Face = Form->Buffer();
+  // Ink: pixels of the title bar that the two part images under the title
+  // do not hold (image 1 up to x = 26, image 5 stretched beyond).
+  TInk Ink;
+  int TitleColoured = 0;
+  for (int Y = 0; Y < 26; ++Y) {
+    for (int X = 0; X < 120; ++X) {
+      const bool Same = X < 26 ? SamePixel(Face, X, Y, Parts[0], X, Y) : SamePixel(Face, X, Y, Parts[4], 0, Y);
+      if (Same) continue;
+      Ink.Left = std::min(Ink.Left, X);
+      Ink.Top = std::min(Ink.Top, Y);
+      Ink.Bottom = std::max(Ink.Bottom, Y);
+      TitleColoured += Face.Canvas().Pixel(X, Y) == RGBColor(153, 153, 153);
+    }
+  }
+  EXPECT_GT(TitleColoured, 10);
+  // 9 points are 12 pixels at 96 dpi.
+  const TInk Expected = ReferenceInk(L"Verdana", -12, L"Playlist");
+  EXPECT_EQ(Ink.Left, 5 + Expected.Left);
+  EXPECT_EQ(Ink.Top, 5 + Expected.Top);
+  EXPECT_EQ(Ink.Bottom, 5 + Expected.Bottom);
+}
+
 TEST_F(PlaylistWindow, KeysMoveTheEntryAndDeleteRemovesIt) {
   HWND List = Form->ListVideo.Handle();
   Form->ListVideo.SetItemIndex(1);
@@ -150,6 +205,45 @@ TEST_F(PlaylistWindow, DeleteAfterSelectAllEmptiesTheList) {
   EXPECT_EQ(Form->ListVideo.Count(), 0);
 }
 
+TEST_F(PlaylistWindow, DeleteAfterSelectAllAndAClickRemovesTheClickedLineOnly) {
+  Form->ListVideo.SetItemIndex(0);
+  BYTE State[256];
+  GetKeyboardState(State);
+  State[VK_CONTROL] = 0x80;
+  SetKeyboardState(State);
+  Key(Form->ListVideo.Handle(), 'A');
+  State[VK_CONTROL] = 0;
+  SetKeyboardState(State);
+  ASSERT_EQ(Form->ListVideo.SelCount(), 4);
+  HWND List = Form->ListVideo.Handle();
+  const int LineHeight = Form->ListVideo.ItemHeight();
+  const LPARAM Second = MAKELPARAM(10, LineHeight + LineHeight / 2);
+  SendMessageW(List, WM_LBUTTONDOWN, MK_LBUTTON, Second);
+  SendMessageW(List, WM_LBUTTONUP, 0, Second);
+  Settle();
+  Key(Form->ListVideo.Handle(), VK_DELETE);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"a.avi", "c.avi", "d.avi"}));
+  EXPECT_EQ(Form->ListVideo.Count(), 3);
+}
+
+TEST_F(PlaylistWindow, ACancelledFolderBrowserStillEndsClosingAtTheListsEnd) {
+  Link.closeWhenListEnds = true;
+  bool Shown = false;
+  Form->FolderDialog.OnShow = [&](TComponent*) {
+    Shown = true;
+    PostMessageW(Form->FolderDialog.Handle(), WM_COMMAND, IDCANCEL, 0);
+  };
+  // The add-folder button, (6, 42, 20, 54).
+  SendMessageW(Form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(13, 48));
+  SendMessageW(Form->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(13, 48));
+  Settle();
+  EXPECT_TRUE(Shown);
+  EXPECT_EQ(Form->FolderDialog.Title, L"Select a directory:");
+  EXPECT_FALSE(Link.closeWhenListEnds);
+  EXPECT_EQ(Model.Count(), 4);
+  EXPECT_TRUE(Link.calls.empty());
+}
+
 TEST_F(PlaylistWindow, DraggedEntryMovesOneLineAtATime) {
   HWND List = Form->ListVideo.Handle();
   const int LineHeight = Form->ListVideo.ItemHeight();
@@ -163,7 +257,12 @@ TEST_F(PlaylistWindow, DraggedEntryMovesOneLineAtATime) {
   SendMessageW(List, WM_MOUSEMOVE, MK_LBUTTON, At(3));
   Settle();
   EXPECT_EQ(Names(), (std::vector<std::string>{"b.avi", "a.avi", "c.avi", "d.avi"}));
-  SendMessageW(List, WM_LBUTTONUP, 0, At(3));
+  // Back next to the entry, the drag goes on.
+  SendMessageW(List, WM_MOUSEMOVE, MK_LBUTTON, At(2));
+  Settle();
+  EXPECT_EQ(Names(), (std::vector<std::string>{"b.avi", "c.avi", "a.avi", "d.avi"}));
+  EXPECT_EQ(Form->ListVideo.Items(2), L"3. a.avi");
+  SendMessageW(List, WM_LBUTTONUP, 0, At(2));
   Settle();
 }
 
@@ -320,6 +419,23 @@ TEST_F(PlaylistWindow, ASubtitleDroppedOnTheSubtitleListGoesWithTheSelectedEntry
                reinterpret_cast<WPARAM>(testing::MakeDrop({L"C:\\s\\good.srt", L"C:\\s\\other.srt"}, OnSubtitles)), 0);
   EXPECT_EQ(Model.Entries().PlaylistSubtitles[2], "C:\\s\\good.srt");
   EXPECT_EQ(Model.Count(), 4);
+}
+
+TEST_F(PlaylistWindow, SelectingAnEntryMakesItsFolderOrTheNearestParentCurrent) {
+  wchar_t Before[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, Before);
+  wchar_t Temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, Temp);
+  SetCurrentDirectoryW(Temp);
+  // C:\m does not exist on the disk (the entries live in the fake file
+  // system), C:\ does.
+  Form->ListVideo.SetItemIndex(1);
+  Form->ListVideo.OnClick(&Form->ListVideo);
+  wchar_t Now[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, Now);
+  SetCurrentDirectoryW(Before);
+  CharLowerW(Now);
+  EXPECT_EQ(std::wstring(Now), L"c:\\");
 }
 
 TEST_F(PlaylistWindow, AddSubtitleWithoutASelectedMovieAsksForOne) {

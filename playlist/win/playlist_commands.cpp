@@ -129,6 +129,7 @@ void TfrmPlayList::AddMovieClick() {
 void TfrmPlayList::AddFolderMenuClick() {
   if (ListVideo.MultiSelect()) ListVideo.SetMultiSelect(false);
   RepaintButtons();
+  FOpener.FolderCommandBegins();
   FolderDialog.Title = Utf8ToWide(GlobalTextTable().TextMessages[43]);
   const bool Chosen = FolderDialog.Execute();
   if (ClosedDuringDialog() || !Chosen || FolderDialog.Directory.empty()) return;

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "framework/application.h"
+#include "kit/system_utils.h"
 #include "playlist/playlist_file.h"
 #include "playlist/win/playlist_window.h"
 #include "settings/text_table.h"
@@ -62,9 +63,9 @@ void TfrmPlayList::ListVideoSelectItem() {
   };
   const lc::playlist::EntryCandidates Found = lc::playlist::GatherEntryCandidates(
       Entries.PlaylistMovies[Index], Entries.PlaylistSubtitles[Index], Search, Folders, Check);
-  if (!Found.SearchedFolder.empty()) {
-    SetCurrentDirectoryW(Utf8ToWide(Found.SearchedFolder).c_str());
-  }
+  // The open dialogs start in the movie's folder, or in the nearest
+  // folder above it that still exists.
+  if (!Found.SearchedFolder.empty()) ChangeToFolderOrParent(Utf8ToWide(Found.SearchedFolder));
   Entries.PlaylistSubtitleCandidates = Found.Paths;
   for (const auto& Line : lc::playlist::CandidateLines(GlobalTextTable().TextLabels[30], Found)) {
     ListSub.Add(Utf8ToWide(Line));

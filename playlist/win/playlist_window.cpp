@@ -7,6 +7,7 @@
 
 #include "framework/application.h"
 #include "kit/skin_image.h"
+#include "kit/skin_strip.h"
 #include "kit/window_drag.h"
 #include "playlist/window_layout.h"
 #include "settings/program_state.h"
@@ -62,7 +63,9 @@ TfrmPlayList::TfrmPlayList(lc::playlist::Playlist& Model, lc::playlist::FileOpen
   FHost.Skin().SetSize(lc::playlist::kPlaylistMaxSize, lc::playlist::kPlaylistMaxSize);
   FHost.Skin().Canvas().Brush.Style = TBrushStyle::bsClear;
   FHost.Skin().Canvas().Font.Assign(Font);
-  FHost.Skin().Canvas().Font.SetSize(9);
+  // The title's points shrink as the screen's pixels per inch grow, so it
+  // keeps its pixel size on the face.
+  FHost.Skin().Canvas().Font.SetSize(CaptionFontSize(Screen.PixelsPerInch()));
   // The skin holds the composed face (what widgets restore under
   // themselves), the back buffer the face with the two switches.
   FHost.CreateBackBuffer();
