@@ -46,7 +46,8 @@ TfrmPlayList* CreatePlaylistWindow(TfrmMain& Main) {
   // shown, and reaches its movie list.
   for (const TCommonDialog* D : {static_cast<const TCommonDialog*>(&List->OpenDialog),
                                  static_cast<const TCommonDialog*>(&List->SavePlaylistDialog),
-                                 static_cast<const TCommonDialog*>(&List->OpenPlaylistDialog)})
+                                 static_cast<const TCommonDialog*>(&List->OpenPlaylistDialog),
+                                 static_cast<const TCommonDialog*>(&List->OpenSubtitleDialog)})
     Main.RemoteFileDialogs.push_back(D);
   Main.PlaylistListKey = [List](WORD Key, TShiftState Shift, bool ToList) {
     if (ToList)

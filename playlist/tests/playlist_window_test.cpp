@@ -438,6 +438,43 @@ TEST_F(PlaylistWindow, SelectingAnEntryMakesItsFolderOrTheNearestParentCurrent) 
   EXPECT_EQ(std::wstring(Now), L"c:\\");
 }
 
+// What the timer saw of the subtitle dialog while it was up.
+struct TDialogSeen {
+  TOpenDialog* Dialog = nullptr;
+  int Tag = -1;
+  std::wstring Title;
+};
+TDialogSeen DialogSeen;
+
+void CALLBACK CancelSubtitleDialog(HWND, UINT, UINT_PTR Id, DWORD) {
+  HWND Wnd = DialogSeen.Dialog->Handle();
+  if (!Wnd) return;
+  KillTimer(nullptr, Id);
+  DialogSeen.Tag = DialogSeen.Dialog->Tag;
+  wchar_t Title[100] = {};
+  GetWindowTextW(Wnd, Title, 100);
+  DialogSeen.Title = Title;
+  PostMessageW(Wnd, WM_COMMAND, IDCANCEL, 0);
+}
+
+TEST_F(PlaylistWindow, TheAddSubtitleDialogIsMarkedOpenAndGetsItsTitleBack) {
+  Form->ListVideo.SetItemIndex(1);
+  Form->ListVideo.OnClick(&Form->ListVideo);
+  ASSERT_EQ(Form->ListSub.ItemIndex(), 0);
+  DialogSeen = TDialogSeen{};
+  DialogSeen.Dialog = &Form->OpenSubtitleDialog;
+  SetTimer(nullptr, 0, 100, CancelSubtitleDialog);
+  Key(Form->ListSub.Handle(), VK_INSERT);
+  EXPECT_EQ(DialogSeen.Tag, 1);
+  EXPECT_EQ(DialogSeen.Title, L"Add subtitle");
+  EXPECT_EQ(Form->OpenSubtitleDialog.Tag, 0);
+  EXPECT_EQ(Form->OpenSubtitleDialog.Title, L"Open subtitle");
+  // Cancelled: nothing changed.
+  EXPECT_EQ(Model.Entries().PlaylistSubtitles[1], "No subtitle");
+  EXPECT_TRUE(WindowMessages.empty());
+  EXPECT_TRUE(Link.messages.empty());
+}
+
 TEST_F(PlaylistWindow, AddSubtitleWithoutASelectedMovieAsksForOne) {
   Form->ListVideo.SetItemIndex(-1);
   Form->ListVideo.OnClick(&Form->ListVideo);

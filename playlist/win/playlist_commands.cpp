@@ -69,8 +69,9 @@ TMenuItem* TfrmPlayList::MenuItem(const std::wstring& Name) const {
 void TfrmPlayList::CreateDialogs() {
   OpenDialog.Options |= ofAllowMultiSelect | ofEnableSizing;
   SavePlaylistDialog.Options |= ofOverwritePrompt;
+  OpenSubtitleDialog.Options |= ofFileMustExist | ofPathMustExist;
   for (TCommonDialog* D : std::initializer_list<TCommonDialog*>{&OpenDialog, &SavePlaylistDialog,
-                                                                &OpenPlaylistDialog}) {
+                                                                &OpenPlaylistDialog, &OpenSubtitleDialog}) {
     TagWhileShown(*D);
   }
   ApplyTexts(GlobalTextTable());
