@@ -15,7 +15,7 @@
 #include <jpeglib.h>
 #include <png.h>
 
-#include "player/tests/bars_fixture.h"
+#include "player/tests/graph_fixture.h"
 
 namespace {
 
@@ -103,10 +103,11 @@ void ExpectBars(const Picture& P, int Tolerance) {
         EXPECT_NEAR(bars[bar][c], P.At(40 + bar * 80, y, c), Tolerance) << "bar " << bar << " y " << y << " channel " << c;
 }
 
-class CaptureTest : public lc::testing::BarsTest {
+class CaptureTest : public lc::testing::GraphFixture {
  protected:
   void SetUp() override {
-    BarsTest::SetUp();
+    GraphFixture::SetUp();
+    form->InstallPictureRoom();
     shots = folder.File("shots");
     std::filesystem::create_directories(std::filesystem::u8path(shots));
     Program().Settings.CaptureFolder = shots;
@@ -119,15 +120,15 @@ class CaptureTest : public lc::testing::BarsTest {
 };
 
 TEST_F(CaptureTest, PngJpegAndBmpHoldThePausedFrame) {
-  OpenBars();
+  ShowBars();
   Program().Settings.CaptureType = 2;
-  main->RunCommand(lc::Cmd::CaptureFrameMenuClick);
+  form->RunCommand(lc::Cmd::CaptureFrameMenuClick);
   EXPECT_EQ("Capture0001.png saved...", Player().OsdText);
   ASSERT_TRUE(Exists("Capture0001.png"));
   ExpectBars(ReadPng(ReadAll(Shot("Capture0001.png"))), 12);
 
   Program().Settings.CaptureType = 1;
-  main->RunCommand(lc::Cmd::CaptureFrameMenuClick);
+  form->RunCommand(lc::Cmd::CaptureFrameMenuClick);
   ASSERT_TRUE(Exists("Capture0002.jpg"));
   const std::string jpeg = ReadAll(Shot("Capture0002.jpg"));
   ASSERT_EQ("\xFF\xD8\xFF", jpeg.substr(0, 3));  // a real JPEG, not a bitmap under its name
@@ -135,7 +136,7 @@ TEST_F(CaptureTest, PngJpegAndBmpHoldThePausedFrame) {
   EXPECT_EQ("Capture0002.jpg saved...", Player().OsdText);
 
   Program().Settings.CaptureType = 0;
-  main->RunCommand(lc::Cmd::CaptureFrameMenuClick);
+  form->RunCommand(lc::Cmd::CaptureFrameMenuClick);
   ASSERT_TRUE(Exists("Capture0003.bmp"));
   ExpectBars(ReadBmp(ReadAll(Shot("Capture0003.bmp"))), 12);
   EXPECT_TRUE(reports.empty());
@@ -143,53 +144,53 @@ TEST_F(CaptureTest, PngJpegAndBmpHoldThePausedFrame) {
 }
 
 TEST_F(CaptureTest, ATakenNameIsSkippedAndKeptAsItWas) {
-  OpenBars();
+  ShowBars();
   Program().Settings.CaptureType = 2;
   { std::ofstream(std::filesystem::u8path(Shot("Capture0001.png"))) << "mine"; }
   { std::ofstream(std::filesystem::u8path(Shot("Capture0002.png"))) << "mine too"; }
-  main->RunCommand(lc::Cmd::CaptureFrameMenuClick);
+  form->RunCommand(lc::Cmd::CaptureFrameMenuClick);
   EXPECT_EQ("mine", ReadAll(Shot("Capture0001.png")));
   EXPECT_EQ("mine too", ReadAll(Shot("Capture0002.png")));
   ASSERT_TRUE(Exists("Capture0003.png"));
   EXPECT_EQ("Capture0003.png saved...", Player().OsdText);
-  EXPECT_EQ(3, main->CaptureCounter);
+  EXPECT_EQ(3, form->CaptureCounter);
 }
 
 TEST_F(CaptureTest, AFolderThatIsGoneSendsTheCaptureToTheMoviesFolder) {
   // The movie's folder is the scratch folder here: the bars are copied in.
   const std::string movie = folder.File("bars.mp4");
   std::filesystem::copy_file(lctest::MediaPath("bars.mp4"), std::filesystem::u8path(movie));
-  OpenBars();
-  main->CurrentMovieFile = movie;
+  ShowBars();
+  form->CurrentMovieFile = movie;
   Program().Settings.CaptureFolder = folder.File("gone");
   Program().Settings.CaptureType = 0;
-  main->RunCommand(lc::Cmd::CaptureFrameMenuClick);
+  form->RunCommand(lc::Cmd::CaptureFrameMenuClick);
   EXPECT_TRUE(std::filesystem::exists(std::filesystem::u8path(folder.File("Capture0001.bmp"))));
   EXPECT_FALSE(Exists("Capture0001.bmp"));
 }
 
 TEST_F(CaptureTest, NothingWithoutAGraphOrWhileBusy) {
   Program().Settings.CaptureType = 0;
-  main->RunCommand(lc::Cmd::CaptureFrameMenuClick);
+  form->RunCommand(lc::Cmd::CaptureFrameMenuClick);
   EXPECT_FALSE(Exists("Capture0001.bmp"));
-  OpenBars();
+  ShowBars();
   Program().BusyFlag = true;
-  main->RunCommand(lc::Cmd::CaptureFrameMenuClick);
+  form->RunCommand(lc::Cmd::CaptureFrameMenuClick);
   EXPECT_FALSE(Exists("Capture0001.bmp"));
   EXPECT_TRUE(Program().BusyFlag);
   Program().BusyFlag = false;
-  EXPECT_EQ(0, main->CaptureCounter);
+  EXPECT_EQ(0, form->CaptureCounter);
   EXPECT_TRUE(reports.empty());
 }
 
 TEST_F(CaptureTest, AFolderThatCannotBeWrittenIsReportedAndBusyIsCleared) {
-  OpenBars();
+  ShowBars();
   // A capture folder whose name is taken by a file: nothing can be made in it.
   const std::string blocked = folder.File("blocked");
   { std::ofstream(std::filesystem::u8path(blocked)) << "x"; }
-  main->CurrentMovieFile = blocked + "\\movie.avi";
+  form->CurrentMovieFile = blocked + "\\movie.avi";
   Program().Settings.CaptureFolder = blocked;
-  main->RunCommand(lc::Cmd::CaptureFrameMenuClick);
+  form->RunCommand(lc::Cmd::CaptureFrameMenuClick);
   ASSERT_EQ(1u, reports.size());
   EXPECT_EQ(L"Unable to capture frame!", reports[0]);
   EXPECT_FALSE(Program().BusyFlag);

@@ -41,8 +41,9 @@ class MainWindowTest : public ::testing::Test {
     n.AppName = "LcFormTest";
     n.DataFolder = folder.File("");
     n.ConfigFileName = folder.File("LcFormTest.ini");
-    lc::settings::SetDefaultSettings(Program().Settings, 1024, 768);
+    lc::settings::SetDefaultSettings(Program().Settings, ScreenWidth, ScreenHeight);
     lc::settings::SetDefaultTexts(lc::settings::GlobalTextTable());
+    AdjustSettings(Program().Settings);
     Program().BusyFlag = false;
     Program().OpeningMovie = false;
     Program().DesktopDisplayMode.clear();
@@ -56,6 +57,9 @@ class MainWindowTest : public ::testing::Test {
     Program().OpeningMovie = false;
   }
 
+  // Changes the default settings before any window is made.
+  virtual void AdjustSettings(lc::settings::SettingsStore&) {}
+
   // A left click at (X, Y) of the face.
   void Click(int X, int Y) {
     SendMessageW(form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(X, Y));
@@ -63,6 +67,9 @@ class MainWindowTest : public ::testing::Test {
   }
   void Key(WORD K, TShiftState Shift = 0) { form->FormKeyDown(K, Shift); }
 
+  // The screen the default settings are made for.
+  int ScreenWidth = 1024;
+  int ScreenHeight = 768;
   lc::settings::testing::ScratchFolder folder;
   lc::settings::testing::FakeHost host;
   RecordingCommands rooms;

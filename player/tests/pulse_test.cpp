@@ -2,7 +2,6 @@
 // real clips in the video window's graph: the time label and seek bar
 // follow playback, seeks land where asked, the playlist moves on after the
 // end of a movie and after a file that does not open.
-// The opening is the test fixture's stand-in (player/tests/playback_fixture.h).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -21,11 +20,6 @@ using lc::testing::Media;
 
 class PulseTest : public lc::testing::PlaybackFixture {
  protected:
-  void Open(const char* Name, bool Play) {
-    ASSERT_TRUE(PlaybackFixture::Open(Name, Play));
-    ASSERT_TRUE(video->GraphActive());
-    WaitFor([] { return lc::MoviePosition().has_value(); });
-  }
   long long PositionMs() { return lc::MoviePosition().value_or(-1) / 10000; }
   std::string TimeLabel() { return WideToUtf8(form->MovieTimesLabel->Caption()); }
   void AddToList(std::initializer_list<const char*> Names) {
@@ -34,7 +28,7 @@ class PulseTest : public lc::testing::PlaybackFixture {
 };
 
 TEST_F(PulseTest, PlayingMovesTheTimeLabelAndTheSeekBar) {
-  Open("clip.avi", true);
+  OpenActive("clip.avi", true);
   EXPECT_EQ(form->ProgressBar->Max(), 3000);
   ASSERT_TRUE(WaitFor([&] { return form->ProgressBar->Position() >= 1000; }));
   const std::string Label = TimeLabel();
@@ -47,7 +41,7 @@ TEST_F(PulseTest, PlayingMovesTheTimeLabelAndTheSeekBar) {
 }
 
 TEST_F(PulseTest, SeeksLandWhereAskedAndStayWithinTheMovie) {
-  Open("clip.avi", false);
+  OpenActive("clip.avi", false);
   Program().Settings.OSDDisplay = true;
   form->SeekToPosition(1500);
   EXPECT_NEAR(PositionMs(), 1500, 40);
@@ -83,7 +77,7 @@ TEST_F(PulseTest, WithoutAMovieSeeksDoNothing) {
   EXPECT_FALSE(lc::MovieActive());
   EXPECT_FALSE(Program().BusyFlag);
   // A running command keeps the others out.
-  Open("clip.avi", false);
+  OpenActive("clip.avi", false);
   Program().BusyFlag = true;
   form->RunCommand(Cmd::FastForwardClick);
   EXPECT_NEAR(PositionMs(), 0, 40);
@@ -96,7 +90,7 @@ TEST_F(PulseTest, VolumeStepsAndMute) {
   form->RunCommand(Cmd::BtnVolUpClick);
   EXPECT_EQ(video->FilterGraph.Volume(), 5500);
   EXPECT_EQ(form->Commands().RmsChangeScore(), 0) << "no movie: no score";
-  Open("clip.avi", false);
+  OpenActive("clip.avi", false);
   form->VolumeBar->SetPosition(20);
   form->Commands().SetRmsChangeScore(0);
   form->RunCommand(Cmd::BtnVolUpClick);
@@ -119,7 +113,7 @@ TEST_F(PulseTest, TheTimeLabelAndTheRepeatLabelToggle) {
   form->RunCommand(Cmd::MovieTimesLabelClick);
   EXPECT_EQ(TimeLabel(), "00:00:00 - 00:00:00 - 00:00:00");
   EXPECT_EQ(form->MovieTimesLabel->Hint(), L"Click for frames");
-  Open("clip.avi", false);
+  OpenActive("clip.avi", false);
   form->RunCommand(Cmd::MovieTimesLabelClick);
   EXPECT_EQ(TimeLabel(), "    75 -      0 -     75");
   form->RunCommand(Cmd::MovieTimesLabelClick);
@@ -134,7 +128,7 @@ TEST_F(PulseTest, TheTimeLabelAndTheRepeatLabelToggle) {
 }
 
 TEST_F(PulseTest, FramesModeShowsTheFrameNumbers) {
-  Open("clip.avi", false);
+  OpenActive("clip.avi", false);
   Program().Settings.ShowFrames = true;
   form->SeekToPosition(1240);
   ASSERT_TRUE(WaitFor([&] { return TimeLabel() != "00:00:00 - 00:00:00 - 00:00:00"; }));
@@ -144,7 +138,7 @@ TEST_F(PulseTest, FramesModeShowsTheFrameNumbers) {
 
 TEST_F(PulseTest, BookmarksAddJumpAndClear) {
   Program().Settings.OSDDisplay = true;
-  Open("clip.avi", false);
+  OpenActive("clip.avi", false);
   form->SeekToPosition(1200);
   form->Commands().SetRmsChangeScore(0);
   form->RunCommand(Cmd::AddBookmarkMenuClick);
@@ -168,12 +162,7 @@ TEST_F(PulseTest, BookmarksAddJumpAndClear) {
   form->RunCommand(Cmd::Bookmark, 1);
   EXPECT_NEAR(PositionMs(), 1000, 40);
   EXPECT_EQ(Player().OsdText, "Bookmark 1");
-  OAFilterState State = State_Running;
-  IMediaControl* Control = nullptr;
-  ASSERT_EQ(video->FilterGraph.QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&Control)), S_OK);
-  Control->GetState(1000, &State);
-  Control->Release();
-  EXPECT_EQ(State, State_Paused);
+  EXPECT_EQ(GraphState(), State_Paused);
   EXPECT_EQ(form->BookmarkCaptions(),
             (std::vector<std::string>{"00:00:01\t\t\tAlt+&1", "00:00:02\t\t\tAlt+&2"}));
   form->Commands().SetRmsChangeScore(0);
@@ -185,7 +174,7 @@ TEST_F(PulseTest, BookmarksAddJumpAndClear) {
 }
 
 TEST_F(PulseTest, RememberedBookmarksKeepTheirHoursAndStopAtNine) {
-  Open("clip.avi", false);
+  OpenActive("clip.avi", false);
   form->SetBookmarks({"25:01:01", "", "bad", "00:00:02", "00:00:03", "00:00:04", "00:00:05", "00:00:06",
                       "00:00:07", "00:00:08", "00:00:09", "00:00:10"});
   ASSERT_EQ(form->BookmarkItems.size(), 10u);

@@ -14,16 +14,7 @@
 
 #include <gtest/gtest.h>
 
-#include "player/main_form.h"
-#include "player/playback_state.h"
-#include "player/player_state.h"
-#include "player/subtitle_state.h"
-#include "player/video_window.h"
-#include "settings/program_state.h"
-#include "settings/settings_table.h"
-#include "settings/tests/test_support.h"
-#include "settings/win/settings_win.h"
-#include "tests/support/process.h"
+#include "player/tests/graph_fixture.h"
 
 namespace {
 
@@ -97,15 +88,9 @@ int ArialLineHeight(int Points) {
   return S.cy;
 }
 
-class SubtitleDisplayTest : public ::testing::Test {
+class SubtitleDisplayTest : public lc::testing::GraphFixture {
  protected:
-  static void SetUpTestSuite() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
-
-  void SetUp() override {
-    Program().Names.AppName = "LcSubtitleTest";
-    Program().Names.DataFolder = folder.File("");
-    lc::settings::SetDefaultSettings(Program().Settings, 1920, 1080);
-    lc::settings::SettingsStore& S = Program().Settings;
+  void AdjustSettings(lc::settings::SettingsStore& S) override {
     S.OsdColor = 0xFF00FF;          // magenta, at the top
     S.SubtitleFontColor = 0x00FFFF;  // yellow: none of the bars' colours
     S.SubtitleFontName = "Arial";
@@ -115,46 +100,16 @@ class SubtitleDisplayTest : public ::testing::Test {
     S.UseOutlineFont = false;
     S.AutoResizeFont = S.AutoSplitLine = S.WrapAllText = false;
     S.AutoCalculationTime = false;
-    Program().BusyFlag = false;
-    Program().OpeningMovie = false;
-    Player() = {};
-    Subtitles() = {};
-    lc::Playback() = {};
-    main = std::make_unique<TfrmMain>(host);
-    main->SetBounds(1400, 900, main->Width(), main->Height());
-    main->Show();
-    main->InstallPictureRoom();
-    // The positions come from the tests, not from the pulse.
-    main->GeneralTimer.SetEnabled(false);
-    video = std::make_unique<TfrmVideoWindow>();
-    video->SetBounds(100, 100, 400, 300);
-    video->Show();
-    Pump(50);
   }
-
-  void TearDown() override {
-    video.reset();
-    main.reset();
-    Player() = {};
-    Subtitles() = {};
-    Program().BusyFlag = false;
+  void SetUp() override {
+    GraphFixture::SetUp();
+    form->InstallPictureRoom();
+    // The positions come from the tests, not from the pulse.
+    form->GeneralTimer.SetEnabled(false);
   }
 
   // The bars fill the window and play.
-  void Play() {
-    lc::PlayerState& s = Player();
-    s.NativeWidth = 320;
-    s.NativeHeight = 240;
-    s.AspectRatioValue = 4.0 / 3.0;
-    video->FilterGraph.SetActive(true);
-    ASSERT_EQ(video->FilterGraph.RenderFile(lctest::MediaPath("bars.mp4")), S_OK);
-    video->PlacePictureInWindow();
-    video->FilterGraph.Play();
-    for (int i = 0; i < 200 && !video->VideoWindow->Surface().HasFrame(); ++i) Pump(20);
-    ASSERT_TRUE(video->VideoWindow->Surface().HasFrame());
-    video->VideoWindow->RepaintVideo();
-    Pump(100);
-  }
+  void PlayBars() { ShowBars(4.0 / 3.0, true); }
 
   std::string WriteFile(const std::string& Name, const std::string& Bytes) {
     const std::string Path = folder.File(Name);
@@ -165,25 +120,20 @@ class SubtitleDisplayTest : public ::testing::Test {
   // A SubRip entry from 1 s to 2 s (and one at a minute, long after).
   void LoadAnsi(const std::string& Text = "HELLO") {
     const std::string Path = WriteFile("movie.srt", "1\r\n00:00:01,000 --> 00:00:02,000\r\n" + Text + kLater);
-    ASSERT_TRUE(main->LoadSubtitle(Path, true));
+    ASSERT_TRUE(form->LoadSubtitle(Path, true));
     Player().SubtitleLoaded = true;
   }
 
   void ShowAt(std::int64_t Ms) {
-    main->ShowSubtitleAt(Ms);
+    form->ShowSubtitleAt(Ms);
     Pump(120);
   }
 
   Snapshot Shot() { return Snapshot(video->VideoWindow->Handle()); }
-
-  lc::settings::testing::ScratchFolder folder;
-  lc::settings::testing::FakeHost host;
-  std::unique_ptr<TfrmMain> main;
-  std::unique_ptr<TfrmVideoWindow> video;
 };
 
 TEST_F(SubtitleDisplayTest, DirectLinesShowAtTheirRowsDuringTheEntryOnly) {
-  Play();
+  PlayBars();
   LoadAnsi();
   const int LH = ArialLineHeight(22);
   // Gap: Round(15 % of 300) - LH div 2; the line ends that far above the bottom.
@@ -224,7 +174,7 @@ TEST_F(SubtitleDisplayTest, DirectLinesShowAtTheirRowsDuringTheEntryOnly) {
 
 TEST_F(SubtitleDisplayTest, WithoutTransparentBackgroundTheTextSitsOnBlack) {
   Program().Settings.TransparentBackground = false;
-  Play();
+  PlayBars();
   LoadAnsi();
   const int LH = ArialLineHeight(22);
   const int Top = 300 - LH - (45 - LH / 2);
@@ -242,7 +192,7 @@ TEST_F(SubtitleDisplayTest, WithoutTransparentBackgroundTheTextSitsOnBlack) {
 
 TEST_F(SubtitleDisplayTest, OutlinedLinesAreCopiedWithoutTheirKeyColour) {
   Program().Settings.UseOutlineFont = true;
-  Play();
+  PlayBars();
   LoadAnsi();
   const int LH = ArialLineHeight(22);
   const int BH = LH + 11;
@@ -275,14 +225,14 @@ TEST_F(SubtitleDisplayTest, OutlinedLinesAreCopiedWithoutTheirKeyColour) {
 }
 
 TEST_F(SubtitleDisplayTest, WideCyrillicLinesArePaintedAsLetters) {
-  Play();
+  PlayBars();
   const std::u16string Text = u"1\r\n00:00:01,000 --> 00:00:02,000\r\nПРИВЕТ МИР\r\n\r\n2\r\n00:01:00,000 --> 00:01:01,000\r\nКОНЕЦ\r\n";
   std::string Bytes = "\xFF\xFE";
   for (char16_t C : Text) {
     Bytes += static_cast<char>(C & 0xFF);
     Bytes += static_cast<char>(C >> 8);
   }
-  ASSERT_TRUE(main->LoadSubtitle(WriteFile("wide.srt", Bytes), true));
+  ASSERT_TRUE(form->LoadSubtitle(WriteFile("wide.srt", Bytes), true));
   Player().SubtitleLoaded = true;
   ShowAt(1500);
   ASSERT_EQ(video->VideoWindow->OverlaySubtitleLinesW, std::vector<std::wstring>{L"ПРИВЕТ МИР"});
@@ -297,10 +247,10 @@ TEST_F(SubtitleDisplayTest, WideCyrillicLinesArePaintedAsLetters) {
 }
 
 TEST_F(SubtitleDisplayTest, ADelayShiftMovesWhenTheTextAppears) {
-  Play();
+  PlayBars();
   LoadAnsi();
-  main->RunCommand(lc::Cmd::IncreaseTimeMenuClick);
-  main->RunCommand(lc::Cmd::IncreaseTimeMenuClick);
+  form->RunCommand(lc::Cmd::IncreaseTimeMenuClick);
+  form->RunCommand(lc::Cmd::IncreaseTimeMenuClick);
   EXPECT_EQ(Subtitles().SubtitleDelay, 10);
   EXPECT_EQ(Player().OsdText, "Subtitle time correction: 1.0 sec");
   ShowAt(1500);
@@ -310,7 +260,7 @@ TEST_F(SubtitleDisplayTest, ADelayShiftMovesWhenTheTextAppears) {
   ShowAt(3000);
   EXPECT_EQ(Shot().YellowIn(150, 300), 0);
   // Back by 20 s: the entry lies in the past.
-  main->RunCommand(lc::Cmd::DecreaseTime20MenuClick);
+  form->RunCommand(lc::Cmd::DecreaseTime20MenuClick);
   EXPECT_EQ(Subtitles().SubtitleDelay, -90);
   EXPECT_EQ(Subtitles().Current.Start[0], -8000);
   EXPECT_EQ(Player().OsdText, "Subtitle time correction: -9.0 sec");
@@ -319,79 +269,79 @@ TEST_F(SubtitleDisplayTest, ADelayShiftMovesWhenTheTextAppears) {
 }
 
 TEST_F(SubtitleDisplayTest, HiddenSubtitlesShowNothingAndRefuseShifts) {
-  Play();
+  PlayBars();
   LoadAnsi();
   ShowAt(1500);
   EXPECT_GT(Shot().YellowIn(150, 300), 60);
-  main->RunCommand(lc::Cmd::DisableSubtitleMenuClick);
-  EXPECT_FALSE(main->SubtitlesShown);
-  ASSERT_NE(main->MenuItem(L"DisableSubtitleMenu"), nullptr);
-  EXPECT_TRUE(main->MenuItem(L"DisableSubtitleMenu")->Checked());
+  form->RunCommand(lc::Cmd::DisableSubtitleMenuClick);
+  EXPECT_FALSE(form->SubtitlesShown);
+  ASSERT_NE(form->MenuItem(L"DisableSubtitleMenu"), nullptr);
+  EXPECT_TRUE(form->MenuItem(L"DisableSubtitleMenu")->Checked());
   EXPECT_EQ(Player().OsdText, "Subtitle disabled");
   Pump(100);
   EXPECT_EQ(Shot().YellowIn(150, 300), 0);
   ShowAt(1600);
   EXPECT_EQ(Shot().YellowIn(150, 300), 0);
   Player().OsdText.clear();
-  main->RunCommand(lc::Cmd::IncreaseTimeMenuClick);
+  form->RunCommand(lc::Cmd::IncreaseTimeMenuClick);
   EXPECT_EQ(Subtitles().SubtitleDelay, 0);
   EXPECT_EQ(Subtitles().Current.Start[0], 1000);
   EXPECT_EQ(Player().OsdText, "");
-  main->RunCommand(lc::Cmd::DisableSubtitleMenuClick);
-  EXPECT_TRUE(main->SubtitlesShown);
+  form->RunCommand(lc::Cmd::DisableSubtitleMenuClick);
+  EXPECT_TRUE(form->SubtitlesShown);
   EXPECT_EQ(Player().OsdText, "Subtitle enabled");
   ShowAt(1700);
   EXPECT_GT(Shot().YellowIn(150, 300), 60);
   // Without a subtitle the toggle does nothing.
   Player().SubtitleLoaded = false;
-  main->RunCommand(lc::Cmd::DisableSubtitleMenuClick);
-  EXPECT_TRUE(main->SubtitlesShown);
+  form->RunCommand(lc::Cmd::DisableSubtitleMenuClick);
+  EXPECT_TRUE(form->SubtitlesShown);
 }
 
 TEST_F(SubtitleDisplayTest, SizeStepsRoundStopAtTheLimitsAndRebuildTheLines) {
-  Play();
+  PlayBars();
   LoadAnsi();
   ShowAt(1500);
   lc::settings::SettingsStore& S = Program().Settings;
   lc::Playback().SavedSubtitleSettings.Valid = true;
-  main->MovieModeChecked = true;
+  form->MovieModeChecked = true;
   S.SubtitleSize = 998;
-  main->RunCommand(lc::Cmd::IncreaseFontSizeMenuClick);
+  form->RunCommand(lc::Cmd::IncreaseFontSizeMenuClick);
   EXPECT_EQ(S.SubtitleSize, 1000);
   EXPECT_EQ(Player().OsdText, "Subtitle size: 1000%");
   EXPECT_FALSE(lc::Playback().SavedSubtitleSettings.Valid);
-  EXPECT_FALSE(main->MovieModeChecked);
+  EXPECT_FALSE(form->MovieModeChecked);
   EXPECT_EQ(Player().RmsChangeScore, 5000);
   // The lines are emptied: the next step builds them at the new size.
   EXPECT_TRUE(video->VideoWindow->OverlaySubtitleLinesA.empty());
   EXPECT_EQ(video->VideoWindow->SubtitleIndex, -1);
-  main->RunCommand(lc::Cmd::IncreaseFontSizeMenuClick);
+  form->RunCommand(lc::Cmd::IncreaseFontSizeMenuClick);
   EXPECT_EQ(S.SubtitleSize, 1000);
   EXPECT_EQ(Player().RmsChangeScore, 10000);
   S.SubtitleSize = 12;
-  main->RunCommand(lc::Cmd::DecreaseFontSizeMenuClick);
+  form->RunCommand(lc::Cmd::DecreaseFontSizeMenuClick);
   EXPECT_EQ(S.SubtitleSize, 10);
-  main->RunCommand(lc::Cmd::DecreaseFontSizeMenuClick);
+  form->RunCommand(lc::Cmd::DecreaseFontSizeMenuClick);
   EXPECT_EQ(S.SubtitleSize, 10);
   EXPECT_EQ(Player().OsdText, "Subtitle size: 10%");
   S.SubtitleSize = 100;
-  main->RunCommand(lc::Cmd::IncreaseFontSizeMenuClick);
+  form->RunCommand(lc::Cmd::IncreaseFontSizeMenuClick);
   EXPECT_EQ(S.SubtitleSize, 105);
 }
 
 TEST_F(SubtitleDisplayTest, PositionStepsMoveTheLinesWithinTheZone) {
-  Play();
+  PlayBars();
   LoadAnsi();
   lc::settings::SettingsStore& S = Program().Settings;
   S.AverageVerticalDisplayZone = 0;
   ShowAt(1500);
   const int LH = ArialLineHeight(22);
   EXPECT_GT(Shot().YellowIn(300 - LH, 300), 60);
-  main->RunCommand(lc::Cmd::MoveSubtitleDownMenuClick);
+  form->RunCommand(lc::Cmd::MoveSubtitleDownMenuClick);
   EXPECT_EQ(S.AverageVerticalDisplayZone, 0);
   EXPECT_EQ(Player().OsdText, "Subtitle vertical position: 0%");
   lc::Playback().SavedSubtitleSettings.Valid = true;
-  for (int i = 0; i < 50; ++i) main->RunCommand(lc::Cmd::MoveSubtitleUpMenuClick);
+  for (int i = 0; i < 50; ++i) form->RunCommand(lc::Cmd::MoveSubtitleUpMenuClick);
   EXPECT_EQ(S.AverageVerticalDisplayZone, 50);
   EXPECT_FALSE(lc::Playback().SavedSubtitleSettings.Valid);
   Pump(100);
@@ -402,7 +352,7 @@ TEST_F(SubtitleDisplayTest, PositionStepsMoveTheLinesWithinTheZone) {
   // At the limit nothing changes, but the value is still shown.
   lc::Playback().SavedSubtitleSettings.Valid = true;
   Player().OsdText.clear();
-  main->RunCommand(lc::Cmd::MoveSubtitleUpMenuClick);
+  form->RunCommand(lc::Cmd::MoveSubtitleUpMenuClick);
   EXPECT_EQ(S.AverageVerticalDisplayZone, 50);
   EXPECT_TRUE(lc::Playback().SavedSubtitleSettings.Valid);
   EXPECT_EQ(Player().OsdText, "Subtitle vertical position: 50%");
@@ -410,30 +360,30 @@ TEST_F(SubtitleDisplayTest, PositionStepsMoveTheLinesWithinTheZone) {
 }
 
 TEST_F(SubtitleDisplayTest, TheFontDialogConvertsSizesBothWays) {
-  Play();
+  PlayBars();
   lc::settings::SettingsStore& S = Program().Settings;
   S.SubtitleSize = 100;
   lc::Playback().SavedSubtitleSettings.Valid = true;
   int Offered = 0;
-  main->RunFontDialog = [&] {
-    Offered = main->FontDialogSub.Font.Size();
+  form->RunFontDialog = [&] {
+    Offered = form->FontDialogSub.Font.Size();
     return false;
   };
-  main->RunCommand(lc::Cmd::FontMenuClick);
+  form->RunCommand(lc::Cmd::FontMenuClick);
   // 100 % on the 1920-pixel screen: 52.5 points offered as 52.
   EXPECT_EQ(Offered, 52);
   EXPECT_EQ(S.SubtitleSize, 100);
   EXPECT_FALSE(lc::Playback().SavedSubtitleSettings.Valid);
   EXPECT_EQ(Player().RmsChangeScore, 0);
 
-  main->RunFontDialog = [&] {
-    TFont& F = main->FontDialogSub.Font;
+  form->RunFontDialog = [&] {
+    TFont& F = form->FontDialogSub.Font;
     F.SetName(L"Courier New");
     F.SetSize(56);
     F.SetColor(static_cast<TColor>(0x0000FF));
     return true;
   };
-  main->RunCommand(lc::Cmd::FontMenuClick);
+  form->RunCommand(lc::Cmd::FontMenuClick);
   EXPECT_EQ(S.SubtitleSize, 107);  // 56 x 102400 / (1920 x 28) = 106.7
   EXPECT_EQ(S.SubtitleFontName, "Courier New");
   EXPECT_EQ(S.SubtitleFontColor, 0x0000FF);
@@ -442,11 +392,11 @@ TEST_F(SubtitleDisplayTest, TheFontDialogConvertsSizesBothWays) {
   // Not while a movie is being opened.
   Program().OpeningMovie = true;
   Offered = -1;
-  main->RunFontDialog = [&] {
+  form->RunFontDialog = [&] {
     Offered = 1;
     return false;
   };
-  main->RunCommand(lc::Cmd::FontMenuClick);
+  form->RunCommand(lc::Cmd::FontMenuClick);
   EXPECT_EQ(Offered, -1);
   Program().OpeningMovie = false;
 }
@@ -454,37 +404,37 @@ TEST_F(SubtitleDisplayTest, TheFontDialogConvertsSizesBothWays) {
 TEST_F(SubtitleDisplayTest, TheOpenDialogAttachesTheFileToTheMovieAndItsEntry) {
   // Nothing without an open movie.
   bool Asked = false;
-  main->RunOpenSubtitleDialog = [&] { return Asked = true; };
-  main->RunCommand(lc::Cmd::BtnOpenSubtitleClick);
+  form->RunOpenSubtitleDialog = [&] { return Asked = true; };
+  form->RunCommand(lc::Cmd::BtnOpenSubtitleClick);
   EXPECT_FALSE(Asked);
 
-  Play();
+  PlayBars();
   const std::string Movie = WriteFile("clip.avi", "x");
-  main->CurrentMovieFile = Movie;
-  main->Playlist().AddMovie(Movie);
-  main->Playlist().SetItemIndex(0);
+  form->CurrentMovieFile = Movie;
+  form->Playlist().AddMovie(Movie);
+  form->Playlist().SetItemIndex(0);
   const std::string File = WriteFile("other.srt", std::string("1\r\n00:00:01,000 --> 00:00:02,000\r\nHELLO") + kLater);
-  main->SubtitlesShown = false;
-  main->RunOpenSubtitleDialog = [&] {
-    main->OpenSubtitleDialog.FileName = lc::settings::Utf8ToWide(File);
+  form->SubtitlesShown = false;
+  form->RunOpenSubtitleDialog = [&] {
+    form->OpenSubtitleDialog.FileName = lc::settings::Utf8ToWide(File);
     return true;
   };
-  main->RunCommand(lc::Cmd::BtnOpenSubtitleClick);
+  form->RunCommand(lc::Cmd::BtnOpenSubtitleClick);
   EXPECT_TRUE(Player().SubtitleLoaded);
-  EXPECT_TRUE(main->SubtitlesShown);
+  EXPECT_TRUE(form->SubtitlesShown);
   EXPECT_EQ(Subtitles().CurrentSubtitleFile, File);
-  EXPECT_EQ(main->SubtitleLabel->Caption(), L"other.srt");
-  EXPECT_EQ(main->Playlist().Entries().PlaylistSubtitles[0], File);
+  EXPECT_EQ(form->SubtitleLabel->Caption(), L"other.srt");
+  EXPECT_EQ(form->Playlist().Entries().PlaylistSubtitles[0], File);
   // The selected entry took it: the dialog keeps the name.
-  EXPECT_EQ(main->OpenSubtitleDialog.FileName, lc::settings::Utf8ToWide(File));
+  EXPECT_EQ(form->OpenSubtitleDialog.FileName, lc::settings::Utf8ToWide(File));
   ShowAt(1500);
   EXPECT_GT(Shot().YellowIn(150, 300), 60);
 
   // A file that is no subtitle, attached from the opening of files.
   const std::string Text = WriteFile("notes.txt", "just some words\r\nand more\r\n");
-  EXPECT_FALSE(main->AttachSubtitle(Text));
+  EXPECT_FALSE(form->AttachSubtitle(Text));
   EXPECT_FALSE(Player().SubtitleLoaded);
-  EXPECT_EQ(main->SubtitleLabel->Caption(), L"No subtitle");
+  EXPECT_EQ(form->SubtitleLabel->Caption(), L"No subtitle");
   EXPECT_EQ(Subtitles().Current.Count(), 0u);
 }
 
@@ -493,22 +443,22 @@ TEST_F(SubtitleDisplayTest, TheSearchChecksOrLoadsTheBestCandidate) {
   WriteFile("Film.txt", "an ordinary text file\r\nwith two lines\r\n");
   const std::string Srt = WriteFile("Film.en.srt", std::string("1\r\n00:00:01,000 --> 00:00:02,000\r\nHELLO") + kLater);
   // The exact name is tried first and refused; the next best is taken.
-  EXPECT_EQ(main->SearchSubtitle(Movie, true), Srt);
+  EXPECT_EQ(form->SearchSubtitle(Movie, true), Srt);
   EXPECT_EQ(Subtitles().SubtitleSearchResult, Srt);
   EXPECT_FALSE(Player().SubtitleLoaded);
   EXPECT_FALSE(Program().BusyFlag);
-  EXPECT_EQ(main->SearchSubtitle(Movie, false), Srt);
+  EXPECT_EQ(form->SearchSubtitle(Movie, false), Srt);
   EXPECT_TRUE(Player().SubtitleLoaded);
   EXPECT_EQ(Subtitles().CurrentSubtitleFile, Srt);
-  EXPECT_EQ(main->SubtitleLabel->Caption(), L"Film.en.srt");
+  EXPECT_EQ(form->SubtitleLabel->Caption(), L"Film.en.srt");
   EXPECT_EQ(Subtitles().Current.Count(), 2u);
   // The playlist's movies get the search's answer.
   Program().Settings.AutoLoadSubtitle = true;
-  main->Playlist().AddMovie(Movie);
-  ASSERT_EQ(main->Playlist().Count(), 1);
-  EXPECT_EQ(main->Playlist().Entries().PlaylistSubtitles[0], Srt);
+  form->Playlist().AddMovie(Movie);
+  ASSERT_EQ(form->Playlist().Count(), 1);
+  EXPECT_EQ(form->Playlist().Entries().PlaylistSubtitles[0], Srt);
   // Nothing found: the result is emptied.
-  EXPECT_EQ(main->SearchSubtitle(WriteFile("Other.avi", "x"), true), "");
+  EXPECT_EQ(form->SearchSubtitle(WriteFile("Other.avi", "x"), true), "");
   EXPECT_EQ(Subtitles().SubtitleSearchResult, "");
 }
 

@@ -1,26 +1,12 @@
 // The tool dialogs against a real movie: the jump dialog seeks the playing
 // graph to the typed time, and the aspect-ratio and pan & scan dialogs move
 // the picture while they run.
-#include <windows.h>
-#include <dshow.h>
-
 #include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
 
-#include "framework/application.h"
-#include "framework/exceptions.h"
-#include "player/main_form.h"
-#include "player/playback_state.h"
-#include "player/player_state.h"
-#include "player/video_window.h"
-#include "settings/program_state.h"
-#include "settings/settings_table.h"
-#include "settings/tests/test_support.h"
-#include "settings/text_table.h"
-#include "settings/win/settings_win.h"
-#include "tests/support/process.h"
+#include "player/tests/playback_fixture.h"
 #include "tools/jump_dialog.h"
 #include "tools/slider_dialogs.h"
 #include "tools/tool_environment.h"
@@ -31,73 +17,29 @@ using lc::Player;
 using lc::Program;
 using lctest::Pump;
 
-class DialogsOnAMovie : public ::testing::Test {
+class DialogsOnAMovie : public lc::testing::PlaybackFixture {
  protected:
-  static void SetUpTestSuite() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
-
   void SetUp() override {
-    Program().Names.AppName = "LcDialogs";
-    Program().Names.DataFolder = folder.File("");
-    lc::settings::SetDefaultSettings(Program().Settings, 1920, 1080);
-    lc::settings::SetDefaultTexts(lc::settings::GlobalTextTable());
-    Program().Settings.DoNotShowOverlayMessage = true;
-    Program().Rms.Clear();
-    Player() = {};
-    lc::Playback() = {};
+    PlaybackFixture::SetUp();
     LastJumpTime = 0;
-    main = std::make_unique<TfrmMain>(host);
-    main->SetBounds(1400, 900, main->Width(), main->Height());
-    main->Show();
-    video = std::make_unique<TfrmVideoWindow>();
-    video->SetBounds(100, 100, 400, 300);
-    video->Show();
-    main->Satellites.VideoWindow = video.get();
-    main->InstallPlaybackRoom();
-    main->InstallPictureRoom();
-    main->FirstActivationPending = false;
     lc::tools::TToolEnvironment E;
-    E.Dialogs = &main->DialogLink();
+    E.Dialogs = &form->DialogLink();
     lc::tools::SetToolEnvironment(std::move(E));
-    Pump(50);
   }
 
   void TearDown() override {
     lc::tools::SetToolEnvironment({});
-    video.reset();
-    main.reset();
-    Player() = {};
-    lc::Playback() = {};
-  }
-
-  void Open(const char* Name) {
-    main->CurrentMovieFile = lc::settings::WideToUtf8(lctest::MediaPath(Name));
-    main->Commands().OpenMovie(true, false);
-    ASSERT_TRUE(video->GraphActive());
-  }
-
-  LONGLONG Position() {
-    IMediaSeeking* Seeking = nullptr;
-    LONGLONG Now = -1;
-    if (SUCCEEDED(video->FilterGraph.QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(&Seeking)))) {
-      Seeking->GetCurrentPosition(&Now);
-      Seeking->Release();
-    }
-    return Now;
+    PlaybackFixture::TearDown();
   }
 
   void Char(HWND Wnd, wchar_t C) {
     PostMessageW(Wnd, WM_CHAR, C, 0);
     Pump(60);
   }
-
-  lc::settings::testing::ScratchFolder folder;
-  lc::settings::testing::FakeHost host;
-  std::unique_ptr<TfrmMain> main;
-  std::unique_ptr<TfrmVideoWindow> video;
 };
 
 TEST_F(DialogsOnAMovie, JumpSeeksThePlayingMovieToTheTypedTime) {
-  Open("demo.mp4");
+  OpenActive("demo.mp4", true);
   auto Jump = std::make_unique<TfrmJump>();
   Jump->Show();
   Pump(50);
@@ -112,7 +54,7 @@ TEST_F(DialogsOnAMovie, JumpSeeksThePlayingMovieToTheTypedTime) {
 }
 
 TEST_F(DialogsOnAMovie, AspectRatioDialogReshapesThePictureLive) {
-  Open("bars.mp4");
+  OpenActive("bars.mp4", true);
   Pump(200);
   const TRect Before = video->VideoWindow->VideoRect;
   auto Dialog = std::make_unique<TfrmAspectRatio>();
@@ -131,7 +73,7 @@ TEST_F(DialogsOnAMovie, AspectRatioDialogReshapesThePictureLive) {
 }
 
 TEST_F(DialogsOnAMovie, PanScanDialogEnlargesTheFullScreenPicture) {
-  Open("bars.mp4");
+  OpenActive("bars.mp4", true);
   video->SetFullScreen(true);
   Pump(300);
   const TRect Before = video->VideoWindow->VideoRect;

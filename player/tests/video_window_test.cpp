@@ -1,6 +1,6 @@
 // The video window on the virtual display (1920 x 1080), with the colour
-// bars (320 x 240: red, green, blue and white, 80 pixels each) playing
-// through the video control: full screen and back, the OSD over the
+// bars (320 x 240: red, green, blue and white, 80 pixels each) paused in
+// the video control: full screen and back, the OSD over the
 // picture, sizing by the zones and the wheel, the picture commands and
 // display-mode switching against a table of modes the display accepts.
 #include "player/video_window.h"
@@ -15,12 +15,7 @@
 
 #include "framework/menus.h"
 #include "player/display_switch.h"
-#include "player/main_form.h"
-#include "player/player_state.h"
-#include "settings/program_state.h"
-#include "settings/settings_table.h"
-#include "settings/tests/test_support.h"
-#include "tests/support/process.h"
+#include "player/tests/graph_fixture.h"
 
 namespace {
 
@@ -50,64 +45,21 @@ class FakeDisplay : public lc::DisplaySwitch {
   }
 };
 
-class VideoWindowTest : public ::testing::Test {
+class VideoWindowTest : public lc::testing::GraphFixture {
  protected:
-  static void SetUpTestSuite() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
-
+  void AdjustSettings(lc::settings::SettingsStore& S) override {
+    S.OsdColor = 0x00FFFF;  // yellow: none of the bars' colours
+  }
   void SetUp() override {
-    Program().Names.AppName = "LcVideoTest";
-    Program().Names.DataFolder = folder.File("");
-    lc::settings::SetDefaultSettings(Program().Settings, 1920, 1080);
-    Program().Settings.OsdColor = 0x00FFFF;  // yellow: none of the bars' colours
+    GraphFixture::SetUp();
     Program().DisplayModeNames = {"640 x 480 x 60 Hz", "800 x 600 x 60 Hz", "1920 x 1080 x 60 Hz"};
-    Program().BusyFlag = false;
-    Player() = {};
-    main = std::make_unique<TfrmMain>(host);
     auto fake = std::make_unique<FakeDisplay>();
     display = fake.get();
-    main->SetDisplaySwitch(std::move(fake));
-    main->SetBounds(1400, 900, main->Width(), main->Height());
-    main->Show();
-    video = std::make_unique<TfrmVideoWindow>();
-    video->SetBounds(100, 100, 400, 300);
-    video->Show();
-    Pump(50);
-  }
-
-  void TearDown() override {
-    video.reset();
-    main.reset();
-    Player() = {};
-    Program().BusyFlag = false;
-  }
-
-  // Renders the bars with the wanted aspect ratio, places them in the
-  // window and shows the paused first frame.
-  void Open(double Aspect) {
-    lc::PlayerState& s = Player();
-    s.NativeWidth = 320;
-    s.NativeHeight = 240;
-    s.AspectRatioValue = Aspect;
-    s.CurrentMovieFile = "bars.mp4";
-    video->FilterGraph.SetActive(true);
-    ASSERT_EQ(video->FilterGraph.RenderFile(lctest::MediaPath("bars.mp4")), S_OK);
-    video->PlacePictureInWindow();
-    video->FilterGraph.Pause();
-    for (int i = 0; i < 200 && !video->VideoWindow->Surface().HasFrame(); ++i) Pump(20);
-    ASSERT_TRUE(video->VideoWindow->Surface().HasFrame());
-    video->VideoWindow->RepaintVideo();
-    Pump(100);
+    form->SetDisplaySwitch(std::move(fake));
   }
 
   TRect Bounds() const { return video->BoundsRect(); }
   TRect Picture() const { return video->VideoWindow->VideoRect; }
-
-  COLORREF Pixel(int X, int Y) {
-    HDC dc = GetDC(video->VideoWindow->Handle());
-    const COLORREF c = GetPixel(dc, X, Y);
-    ReleaseDC(video->VideoWindow->Handle(), dc);
-    return c;
-  }
 
   // Yellow pixels (the OSD text) in the rectangle.
   int YellowPixels(const TRect& R) {
@@ -122,15 +74,11 @@ class VideoWindowTest : public ::testing::Test {
 
   void Wheel(bool Up) { video->Perform(WM_MOUSEWHEEL, MAKEWPARAM(0, Up ? WHEEL_DELTA : -WHEEL_DELTA), 0); }
 
-  lc::settings::testing::ScratchFolder folder;
-  lc::settings::testing::FakeHost host;
-  std::unique_ptr<TfrmMain> main;
-  std::unique_ptr<TfrmVideoWindow> video;
   FakeDisplay* display = nullptr;
 };
 
 TEST_F(VideoWindowTest, CreatedAsTheBorderlessVideoWindow) {
-  EXPECT_EQ(video->Caption(), L"LcVideoTestVideoWindow");
+  EXPECT_EQ(video->Caption(), L"LcFormTestVideoWindow");
   EXPECT_EQ(video->VideoWindow->BoundsRect(), (TRect{0, 0, 400, 300}));
   // The zones follow the window's edges.
   EXPECT_EQ(video->ResizeZones[0]->BoundsRect(), (TRect{0, 10, 5, 290}));
@@ -140,7 +88,7 @@ TEST_F(VideoWindowTest, CreatedAsTheBorderlessVideoWindow) {
 }
 
 TEST_F(VideoWindowTest, FullScreenAndBackRestoresTheExactBounds) {
-  Open(1.33);
+  ShowBars(1.33);
   EXPECT_EQ(Picture(), (TRect{0, 0, 400, 300}));
   video->SetFullScreen(false);
   EXPECT_TRUE(video->FullScreen);
@@ -148,8 +96,8 @@ TEST_F(VideoWindowTest, FullScreenAndBackRestoresTheExactBounds) {
   // 4:3 on 16:9 fits the height, centred.
   EXPECT_EQ(Picture(), (TRect{240, 0, 1680, 1080}));
   EXPECT_FALSE(video->ResizeZones[3]->Enabled);
-  EXPECT_TRUE(main->PanScanMenuVisible);
-  EXPECT_FALSE(main->WindowSizeMenuVisible);
+  EXPECT_TRUE(form->PanScanMenuVisible);
+  EXPECT_FALSE(form->WindowSizeMenuVisible);
   EXPECT_EQ(Player().ModeBeforeFullScreen, "M1920x1080x60Hz");
   EXPECT_TRUE(display->Switched.empty());  // "No change"
 
@@ -158,9 +106,9 @@ TEST_F(VideoWindowTest, FullScreenAndBackRestoresTheExactBounds) {
   EXPECT_EQ(Bounds(), (TRect{100, 100, 500, 400}));
   EXPECT_EQ(Picture(), (TRect{0, 0, 400, 300}));
   EXPECT_TRUE(video->ResizeZones[3]->Enabled);
-  EXPECT_FALSE(main->PanScanMenuVisible);
-  EXPECT_TRUE(main->Enabled());
-  EXPECT_EQ(main->Tag, 0);
+  EXPECT_FALSE(form->PanScanMenuVisible);
+  EXPECT_TRUE(form->Enabled());
+  EXPECT_EQ(form->Tag, 0);
 }
 
 TEST_F(VideoWindowTest, ModeSwitchesRefuseWhileBusy) {
@@ -180,29 +128,29 @@ TEST_F(VideoWindowTest, AutoHiddenMainWindowIsParkedAndAClickBringsItBack) {
   Program().Settings.AutoHideMainWindow = true;
   video->VideoWindowDblClick();
   EXPECT_TRUE(video->FullScreen);
-  EXPECT_EQ(main->Tag, 1);
-  EXPECT_FALSE(main->Enabled());  // it lies only under the full-screen video
+  EXPECT_EQ(form->Tag, 1);
+  EXPECT_FALSE(form->Enabled());  // it lies only under the full-screen video
   // The click of the double click itself is ignored.
   video->VideoWindowClick();
-  EXPECT_EQ(main->Tag, 1);
+  EXPECT_EQ(form->Tag, 1);
   video->LastDoubleClickTime = 0;
   video->VideoWindowClick();
-  EXPECT_EQ(main->Tag, 0);
-  EXPECT_TRUE(main->Enabled());
+  EXPECT_EQ(form->Tag, 0);
+  EXPECT_TRUE(form->Enabled());
   video->VideoWindowClick();  // and the next click parks it again
-  EXPECT_EQ(main->Tag, 1);
+  EXPECT_EQ(form->Tag, 1);
   video->VideoWindowDblClick();
   EXPECT_FALSE(video->FullScreen);
-  EXPECT_TRUE(main->Enabled());
-  EXPECT_EQ(main->Tag, 0);
+  EXPECT_TRUE(form->Enabled());
+  EXPECT_EQ(form->Tag, 0);
 }
 
 TEST_F(VideoWindowTest, TheOsdTextShowsOverThePictureAndGoesAfterItsTime) {
-  Open(1.33);
+  ShowBars(1.33);
   // A window 400 wide on a 1920 monitor: 9 points at (40, 30).
   const TRect band{40, 30, 160, 50};
   EXPECT_EQ(YellowPixels(band), 0);
-  main->ShowOSD("Volume: 50%");
+  form->ShowOSD("Volume: 50%");
   Pump(150);
   EXPECT_GT(YellowPixels(band), 20);
   EXPECT_EQ(video->VideoWindow->OsdPaintedText, L"Volume: 50%");
@@ -214,11 +162,11 @@ TEST_F(VideoWindowTest, TheOsdTextShowsOverThePictureAndGoesAfterItsTime) {
   EXPECT_GT(GetGValue(right), 200);
 
   // 11 characters stay 1.48 s.
-  main->ExpireOSD();
+  form->ExpireOSD();
   Pump(50);
   EXPECT_GT(YellowPixels(band), 20);
   Sleep(1550);
-  main->ExpireOSD();
+  form->ExpireOSD();
   Pump(150);
   EXPECT_EQ(YellowPixels(band), 0);
   EXPECT_EQ(Player().OsdText, "");
@@ -227,13 +175,13 @@ TEST_F(VideoWindowTest, TheOsdTextShowsOverThePictureAndGoesAfterItsTime) {
 
 TEST_F(VideoWindowTest, OsdIsOffWithItsSetting) {
   Program().Settings.OSDDisplay = false;
-  main->ShowOSD("Volume: 50%");
+  form->ShowOSD("Volume: 50%");
   EXPECT_EQ(Player().OsdText, "");
   EXPECT_EQ(video->VideoWindow->OsdPaintedText, L"");
 }
 
 TEST_F(VideoWindowTest, TheWheelSizesAboutTheCentreAndKeepsTheAspect) {
-  Open(1.78);
+  ShowBars(1.78);
   EXPECT_EQ(Picture(), (TRect{0, 37, 400, 262}));
   Wheel(true);  // arms only
   EXPECT_EQ(Bounds(), (TRect{100, 100, 500, 400}));
@@ -259,7 +207,7 @@ TEST_F(VideoWindowTest, TheWheelSizesAboutTheCentreAndKeepsTheAspect) {
 }
 
 TEST_F(VideoWindowTest, SizingByAZoneKeepsTheMinimumAndPlacesThePicture) {
-  Open(1.78);
+  ShowBars(1.78);
   video->Perform(WM_ENTERSIZEMOVE, 0, 0);
   EXPECT_TRUE(video->InSizeMove);
   RECT r{100, 100, 120, 400};
@@ -278,61 +226,61 @@ TEST_F(VideoWindowTest, SizingByAZoneKeepsTheMinimumAndPlacesThePicture) {
 }
 
 TEST_F(VideoWindowTest, AspectCommandsPlaceThePictureAndSayIt) {
-  Open(1.33);
-  main->N169RatioMenuClick();
+  ShowBars(1.33);
+  form->N169RatioMenuClick();
   EXPECT_DOUBLE_EQ(Player().AspectRatioValue, 1.78);
   EXPECT_EQ(Picture(), (TRect{0, 37, 400, 262}));
   EXPECT_EQ(Player().RmsChangeScore, 5000);
   const std::string& osd = Player().OsdText;
   EXPECT_TRUE(osd == "Aspect Ratio: 1.78 (16:9)" || osd == "Aspect Ratio: 1,78 (16:9)") << osd;
-  main->FreeRatioMenuClick();
+  form->FreeRatioMenuClick();
   EXPECT_FALSE(Program().Settings.KeepAspectRatio);
   EXPECT_EQ(Picture(), (TRect{0, 0, 400, 300}));
   EXPECT_EQ(Player().OsdText, "Aspect Ratio: free");
-  main->OriginalRatioMenuClick();
+  form->OriginalRatioMenuClick();
   EXPECT_DOUBLE_EQ(Player().AspectRatioValue, 1.33);
   EXPECT_TRUE(Program().Settings.KeepAspectRatio);
 }
 
 TEST_F(VideoWindowTest, PanAndScanAppliesInFullScreenOnly) {
-  Open(1.33);
-  main->PanInMenuClick();  // in a window the keys grow the window
+  ShowBars(1.33);
+  form->PanInMenuClick();  // in a window the keys grow the window
   EXPECT_EQ(Program().Settings.PanScanValue, 0);
   EXPECT_EQ(Bounds(), (TRect{92, 94, 508, 406}));
   video->SetFullScreen(false);
-  for (int i = 0; i < 10; ++i) main->PanInMenuClick();
+  for (int i = 0; i < 10; ++i) form->PanInMenuClick();
   EXPECT_EQ(Program().Settings.PanScanValue, 10);
   EXPECT_EQ(Picture(), (TRect{96, -108, 1824, 1188}));
   EXPECT_EQ(Player().OsdText, "PanScan 10%");
-  main->N50MenuClick();
+  form->N50MenuClick();
   EXPECT_EQ(Program().Settings.PanScanValue, -25);
   video->SetNormalScreen();
 }
 
 TEST_F(VideoWindowTest, TheZoomCycleDoublesThenFillsTheScreenThenReturns) {
-  Open(1.33);
-  main->ZoomCycle();
+  ShowBars(1.33);
+  form->ZoomCycle();
   EXPECT_EQ(Bounds(), (TRect{-100, -50, 700, 550}));
   EXPECT_EQ(Picture(), (TRect{0, 0, 800, 600}));
-  main->ZoomCycle();  // 1200 is more than 0.9 of 1080
+  form->ZoomCycle();  // 1200 is more than 0.9 of 1080
   EXPECT_TRUE(video->FullScreen);
-  main->ZoomCycle();
+  form->ZoomCycle();
   EXPECT_FALSE(video->FullScreen);
   EXPECT_EQ(Bounds(), (TRect{100, 100, 500, 400}));
 }
 
 TEST_F(VideoWindowTest, MovieModeFillsTheWidthAndReturnsToTheWindow) {
-  Open(2.35);
+  ShowBars(2.35);
   Player().ImageOffsetY = 7;
-  main->MovieModeMenuClick();
-  EXPECT_TRUE(main->MovieModeChecked);
+  form->MovieModeMenuClick();
+  EXPECT_TRUE(form->MovieModeChecked);
   EXPECT_TRUE(video->FullScreen);
   EXPECT_EQ(Program().Settings.PanScanValue, 5);
   EXPECT_EQ(Player().ImageOffsetY, 0);
   EXPECT_EQ(Picture(), (TRect{-96, 90, 2016, 989}));
   EXPECT_EQ(Player().OsdText, "Movie mode on");
-  main->MovieModeMenuClick();
-  EXPECT_FALSE(main->MovieModeChecked);
+  form->MovieModeMenuClick();
+  EXPECT_FALSE(form->MovieModeChecked);
   EXPECT_FALSE(video->FullScreen);
   EXPECT_EQ(Program().Settings.PanScanValue, 0);
   EXPECT_EQ(Player().ImageOffsetY, 7);
@@ -341,7 +289,7 @@ TEST_F(VideoWindowTest, MovieModeFillsTheWidthAndReturnsToTheWindow) {
 }
 
 TEST_F(VideoWindowTest, TheClockShowsRightAligned) {
-  Open(1.33);
+  ShowBars(1.33);
   Player().OsdClockText = "12:34";
   video->VideoWindow->RepaintOsd();
   Pump(150);
@@ -367,7 +315,7 @@ TEST_F(VideoWindowTest, FullScreenSwitchesToTheChosenModeAndBack) {
 }
 
 TEST_F(VideoWindowTest, ARefusedModeLeavesFullScreenOnTheCurrentMode) {
-  Open(1.33);
+  ShowBars(1.33);
   Program().Settings.FullscreenModeSwitch = "640 x 480 x 60 Hz";
   video->SetFullScreen(false);
   EXPECT_TRUE(display->Switched.empty());
@@ -381,79 +329,81 @@ TEST_F(VideoWindowTest, ARefusedModeLeavesFullScreenOnTheCurrentMode) {
 }
 
 TEST_F(VideoWindowTest, ModeNamesThatDoNotParseSwitchNothing) {
-  EXPECT_FALSE(main->ChangeResolution("Temp"));
-  EXPECT_FALSE(main->ChangeResolution("M800x600Hz"));
+  EXPECT_FALSE(form->ChangeResolution("Temp"));
+  EXPECT_FALSE(form->ChangeResolution("M800x600Hz"));
   EXPECT_TRUE(display->Switched.empty());
-  EXPECT_TRUE(main->ChangeResolution("M800x600x60Hz"));
-  EXPECT_EQ(main->CurrentDisplayModeName(), "M800x600x60Hz");
+  EXPECT_TRUE(form->ChangeResolution("M800x600x60Hz"));
+  EXPECT_EQ(form->CurrentDisplayModeName(), "M800x600x60Hz");
 }
 
 TEST_F(VideoWindowTest, TheModeListIsBuiltAnewFromTheDisplaysModes) {
   Program().Settings.FullscreenModeSwitch = "1024 x 768 x 60 Hz";
-  main->RebuildDisplayModes();
+  form->RebuildDisplayModes();
   EXPECT_EQ(Program().DisplayModeNames,
             (std::vector<std::string>{"640 x 480 x 60 Hz", "640 x 480 x 75 Hz", "800 x 600 x 60 Hz",
                                       "1920 x 1080 x 60 Hz"}));
   EXPECT_EQ(Program().Settings.FullscreenModeSwitch, "No change");
   Program().Settings.FullscreenModeSwitch = "800 x 600 x 60 Hz";
-  main->RebuildDisplayModes();
+  form->RebuildDisplayModes();
   EXPECT_EQ(Program().Settings.FullscreenModeSwitch, "800 x 600 x 60 Hz");
 }
 
 TEST_F(VideoWindowTest, TheMainWindowsCommandsReachThePictureRoom) {
-  main->InstallPictureRoom();
-  Open(1.33);
-  main->RunCommand(lc::Cmd::BtnFullScreenClick);
+  form->InstallPictureRoom();
+  ShowBars(1.33);
+  form->RunCommand(lc::Cmd::BtnFullScreenClick);
   EXPECT_TRUE(video->FullScreen);
   EXPECT_EQ(Player().RmsChangeScore, 5000);
-  EXPECT_EQ(main->Commands().RmsChangeScore(), 5000);
-  EXPECT_TRUE(main->Commands().GraphActive());
-  main->RunCommand(lc::Cmd::PanInMenuClick);
+  EXPECT_EQ(form->Commands().RmsChangeScore(), 5000);
+  EXPECT_TRUE(form->Commands().GraphActive());
+  form->RunCommand(lc::Cmd::PanInMenuClick);
   EXPECT_EQ(Program().Settings.PanScanValue, 1);
-  main->Commands().ShowOSD(L"Repeat all");
+  form->Commands().ShowOSD(L"Repeat all");
   EXPECT_EQ(Player().OsdText, "Repeat all");
-  main->RunCommand(lc::Cmd::BtnFullScreenClick);
+  form->RunCommand(lc::Cmd::BtnFullScreenClick);
   EXPECT_FALSE(video->FullScreen);
   // Commands of other rooms go on to them (here the stand-in).
-  main->RunCommand(lc::Cmd::BtnStopClick);
+  form->RunCommand(lc::Cmd::BtnStopClick);
+  ASSERT_FALSE(rooms.Calls.empty());
+  EXPECT_EQ(rooms.Calls.back().Command, lc::Cmd::BtnStopClick);
   EXPECT_TRUE(video->GraphActive());
 }
 
 TEST_F(VideoWindowTest, AlwaysOnTopTogglesTheVideoWindowsStacking) {
-  main->AlwaysOnTopMenuClick();
-  EXPECT_TRUE(main->AlwaysOnTopChecked);
+  form->AlwaysOnTopMenuClick();
+  EXPECT_TRUE(form->AlwaysOnTopChecked);
   EXPECT_NE(GetWindowLongW(video->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
   EXPECT_EQ(Player().OsdText, "Always on Top: on");
-  main->AlwaysOnTopMenuClick();
+  form->AlwaysOnTopMenuClick();
   EXPECT_EQ(GetWindowLongW(video->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
   // Ticked by full screen itself, it is unticked on leaving.
   Program().Settings.ActivateAlwaysOnTopInFullScreen = true;
   video->SetFullScreen(false);
-  EXPECT_TRUE(main->AlwaysOnTopChecked);
+  EXPECT_TRUE(form->AlwaysOnTopChecked);
   video->SetNormalScreen();
-  EXPECT_FALSE(main->AlwaysOnTopChecked);
+  EXPECT_FALSE(form->AlwaysOnTopChecked);
 }
 
 TEST_F(VideoWindowTest, TheOffsetKeysMoveThePictureAndCentreItAgain) {
-  main->InstallPictureRoom();
+  form->InstallPictureRoom();
   WORD Key = VK_NUMPAD6;
-  main->FormKeyDown(Key, 0);  // no graph yet: nothing, not even the OSD
+  form->FormKeyDown(Key, 0);  // no graph yet: nothing, not even the OSD
   EXPECT_EQ(Player().ImageOffsetX, 0);
   EXPECT_EQ(Player().OsdText, "");
-  Open(1.33);
-  main->N169RatioMenuClick();
+  ShowBars(1.33);
+  form->N169RatioMenuClick();
   ASSERT_EQ(Picture(), (TRect{0, 37, 400, 262}));
   Player().RmsChangeScore = 0;
-  main->MovieModeChecked = true;
+  form->MovieModeChecked = true;
   Key = VK_NUMPAD6;
-  main->FormKeyDown(Key, 0);
+  form->FormKeyDown(Key, 0);
   EXPECT_EQ(Player().ImageOffsetX, 1);
   EXPECT_EQ(Picture(), (TRect{4, 37, 404, 262}));
   EXPECT_EQ(Player().OsdText, "Horizontal position: 1%");
   EXPECT_EQ(Player().RmsChangeScore, 5000);
-  EXPECT_FALSE(main->MovieModeChecked);
+  EXPECT_FALSE(form->MovieModeChecked);
   Key = 'Y';  // Shift+Y: up
-  main->FormKeyDown(Key, ssShift);
+  form->FormKeyDown(Key, ssShift);
   EXPECT_EQ(Player().ImageOffsetY, 1);
   EXPECT_EQ(Picture(), (TRect{4, 35, 404, 260}));
   EXPECT_EQ(Player().OsdText, "Vertical position: 1%");
@@ -461,12 +411,12 @@ TEST_F(VideoWindowTest, TheOffsetKeysMoveThePictureAndCentreItAgain) {
   // At the limit the picture stays and the OSD still speaks.
   Player().ImageOffsetX = 100;
   Key = 'J';  // Shift+J: right
-  main->FormKeyDown(Key, ssShift);
+  form->FormKeyDown(Key, ssShift);
   EXPECT_EQ(Player().ImageOffsetX, 100);
   EXPECT_EQ(Picture(), (TRect{4, 35, 404, 260}));
   EXPECT_EQ(Player().OsdText, "Horizontal position: 100%");
   Key = VK_NUMPAD5;
-  main->FormKeyDown(Key, 0);
+  form->FormKeyDown(Key, 0);
   EXPECT_EQ(Player().ImageOffsetX, 0);
   EXPECT_EQ(Player().ImageOffsetY, 0);
   EXPECT_EQ(Picture(), (TRect{0, 37, 400, 262}));
