@@ -84,6 +84,26 @@ TEST_F(EntrySubtitleTest, ACandidateLoadsOnlyForTheCurrentEntry) {
   EXPECT_EQ(link.calls, Lines{});
 }
 
+TEST_F(EntrySubtitleTest, NoSubtitleForTheOpenMovieHoldsWhicheverEntryIsCurrent) {
+  PlayB();
+  // The open movie's entry takes its subtitle away even when another entry
+  // is the current one; a candidate then loads only for the current entry.
+  playlist.Entries().PlaylistIndex = 0;
+  playlist.ChooseSubtitleLine(0);
+  playlist.ChooseSubtitleLine(1);
+  EXPECT_EQ(link.calls, Lines{"no subtitle"});
+  EXPECT_EQ(SubtitleOfB(), "C:\\m\\b.srt");
+}
+
+TEST_F(EntrySubtitleTest, TheFirstEntryPlayingLoadsItsChosenCandidate) {
+  link.graphActive = true;
+  link.currentMovie = "C:\\m\\a.avi";
+  playlist.Entries().PlaylistIndex = 0;
+  playlist.SetItemIndex(0);
+  playlist.ChooseSubtitleLine(2);
+  EXPECT_EQ(link.calls, Lines{"chosen subtitle C:\\subs\\b.en.srt"});
+}
+
 TEST_F(EntrySubtitleTest, AnAddedSubtitleAlreadyOfferedIsRefused) {
   const int before = link.selectionChanges;
   EXPECT_FALSE(playlist.AddEntrySubtitle("c:\\M\\B.SRT", Accept));
