@@ -135,11 +135,11 @@ void TfrmMain::ShowMissing(const std::string& Path) {
   ShowReport(Texts().TextMessages[10] + " \"" + Path + "\" " + Texts().TextMessages[11]);
 }
 
-void TfrmMain::ShowReport(const std::string& Text) {
+void TfrmMain::ShowReport(const std::string& Text, TForm* Owner) {
   if (OnReport) {
     OnReport(Utf8ToWide(Text));
     return;
   }
   bool Unused = false;
-  ShowMessageBox(Utf8ToWide(Text), this, false, Unused);
+  ShowMessageBox(Utf8ToWide(Text), Owner ? Owner : this, false, Unused);
 }

@@ -513,7 +513,8 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   void OpenGeneral();
   void StartFirstEntry(bool AddNextParts);
   void ShowMissing(const std::string& Path);
-  void ShowReport(const std::string& Text);
+  // A message box belonging to Owner (the main window when none).
+  void ShowReport(const std::string& Text, TForm* Owner = nullptr);
   // main_form.cpp
   void FormClose();
   void RestoreDisplayMode();

@@ -45,7 +45,11 @@ class TMainPlayerLink : public lc::playlist::PlayerLink {
     F.SubtitleLabel->SetCaption(lc::settings::Utf8ToWide(lc::settings::GlobalTextTable().TextLabels[30]));
   }
   std::string SearchSubtitle(const std::string& Movie) override { return F.SearchSubtitle(Movie, true); }
-  void ShowMessage(const std::string& Text, lc::playlist::MessageOwner) override { F.ShowReport(Text); }
+  // The playlist's own messages belong to its window.
+  void ShowMessage(const std::string& Text, lc::playlist::MessageOwner Owner) override {
+    const bool ToList = Owner == lc::playlist::MessageOwner::PlaylistWindow && frmPlayList;
+    F.ShowReport(Text, ToList ? static_cast<TForm*>(frmPlayList) : nullptr);
+  }
   void SelectionChanged() override {
     if (frmPlayList) frmPlayList->ListVideoSelectItem();
   }

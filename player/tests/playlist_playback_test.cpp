@@ -89,6 +89,28 @@ TEST_F(PlaylistPlayback, AnOpeningGathersTheSubtitleCandidatesOfItsEntry) {
   EXPECT_EQ(list->ListSub.ItemIndex(), 0);
 }
 
+// The owner of the box that shows next, read when it is up.
+TForm* BoxOwner = nullptr;
+void CALLBACK NoteBoxOwner(HWND, UINT, UINT_PTR Id, DWORD) {
+  if (!frmMessage || !frmMessage->Showing()) return;
+  BoxOwner = frmMessage->OwnerForm;
+  lc::testing::CloseShownBox(nullptr, 0, Id, 0);
+}
+
+TEST_F(PlaylistPlayback, ThePlaylistsMessagesBelongToItsWindowTheOpeningsToTheMainWindow) {
+  form->OnReport = nullptr;  // the real boxes show
+  form->Playlist().RemoveAll();
+  SetTimer(nullptr, 0, 50, NoteBoxOwner);
+  form->Playlist().SaveCommand({}, false);
+  Pump(100);
+  EXPECT_EQ(BoxOwner, list.get());
+  SetTimer(nullptr, 0, 50, NoteBoxOwner);
+  form->Opener().OpenFiles({folder.File("nothing here.avi")}, -1);
+  Pump(100);
+  EXPECT_EQ(BoxOwner, form.get());
+  EXPECT_EQ(ClosedBoxes(), (std::vector<std::wstring>{L"Nothing to save!", L"No movie found!"}));
+}
+
 // A movie of its own folder with a subtitle beside it, played from the
 // list: the subtitle list offers that subtitle.
 class PlaylistSubtitleChoice : public PlaylistPlayback {
