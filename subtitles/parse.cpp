@@ -224,8 +224,9 @@ DisplayLengthRule::DisplayLengthRule(int averageDisplayTime) {
 }
 
 std::int64_t DisplayLengthRule::operator()(std::size_t length) const {
-  return ClampTime(RoundHalfEvenLong(static_cast<double>(
+  const std::int64_t ms = ClampTime(RoundHalfEvenLong(static_cast<double>(
       std::clamp<long double>(length * P + B, -4e9L, 4e9L))));
+  return std::max<std::int64_t>(ms, kShortestDisplayLength);
 }
 
 std::int64_t FixedDisplayLength(std::size_t length) {

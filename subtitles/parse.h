@@ -15,6 +15,11 @@ namespace lc::subtitles {
 // X = A / 2163, P = (4 X^2.5 - X^0.05) x 20.40816 ms per character and
 // B = 1000 X^0.05 - P; a text of L characters stays Round(L P + B) ms,
 // halves to even. At A = 2163 a 20-character text gets 2163 ms.
+// Below about 1228 ms the time per character is negative and long texts
+// get less time than short ones; a text so long that the rule would leave
+// it none (125 characters and more at 1000 ms) stays kShortestDisplayLength,
+// so that an entry timed by the rule still ends after it starts.
+inline constexpr std::int64_t kShortestDisplayLength = 1;
 class DisplayLengthRule {
  public:
   explicit DisplayLengthRule(int averageDisplayTime);

@@ -152,6 +152,19 @@ TEST(LoadFormats, DisplayCopiesAndDurations) {
   EXPECT_EQ((Times{9000, 13239}), LoadSubtitleBytes(srt, longer).Loaded.Durations);
 }
 
+TEST(LoadFormats, SubRipTagRemovalAfterTheTidyKeepsTheLineItLeaves) {
+  // The separators are tidied before the nested tags go: the dropped
+  // second "<b>" leaves the "|" before it at the end of the text, and the
+  // display copy "a|" is two screen lines, the second one empty.
+  const auto result = LoadSubtitleBytes(
+      "1\r\n00:00:01,000 --> 00:00:02,000\r\na<b>|<b>\r\n\r\n"
+      "2\r\n00:00:05,000 --> 00:00:06,000\r\nb\r\n");
+  ASSERT_TRUE(result.Ok());
+  EXPECT_EQ((Ansi{"a<b>|", "b"}), result.Loaded.Text);
+  EXPECT_EQ((std::vector<Ansi>{{"a", ""}, {"b"}}), result.Loaded.EntryLines);
+  EXPECT_EQ(1066, result.Loaded.Durations[0]);  // two characters
+}
+
 TEST(LoadFormats, DisplayLengthsComputedAgainForAnotherAverage) {
   // Two screen lines of 2 count 5 characters with the line break.
   auto ansi = LoadSubtitleBytes(
@@ -220,6 +233,20 @@ TEST(LoadDecisions, UnusableTimesFailTheLoad) {
   // The repair fails.
   const auto broken = LoadSubtitleBytes("{1}{2}a\n{3}{4}b\n{5}{6}c\n{100}{200\n");
   EXPECT_EQ(LoadFailure::SeriousErrors, broken.Failure);
+}
+
+TEST(LoadDecisions, LongLinesLoadAtTheShortestAverageDisplayTime) {
+  // At 1000 ms the rule would end a TMPlayer line of 130 characters 40 ms
+  // before it starts; it stays 1 ms instead, and the file loads.
+  const std::string longLine(130, 'w');
+  const std::string tmp = "00:00:01:short\n00:00:05:" + longLine + "\n00:00:09:" + longLine + "\n";
+  LoadOptions shortest;
+  shortest.AverageDisplayTime = 1000;
+  const auto result = LoadSubtitleBytes(tmp, shortest);
+  ASSERT_TRUE(result.Ok());
+  EXPECT_EQ((Times{1000, 5000, 9000}), result.Loaded.Start);
+  EXPECT_EQ((Times{1931, 5001, 9001}), result.Loaded.End);
+  EXPECT_EQ((Times{931, 1, 1}), result.Loaded.Durations);
 }
 
 TEST(LoadFailures, TextTypeAndEmptyFiles) {

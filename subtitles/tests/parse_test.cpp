@@ -35,6 +35,19 @@ TEST(DisplayLengthRule, ReferenceTable) {
   EXPECT_EQ(1001, FixedDisplayLength(1));
 }
 
+TEST(DisplayLengthRule, ALongTextNeverGetsNoTimeAtAll) {
+  // At 1000 ms every character takes 7.772 ms off 969.932 ms: 124
+  // characters still get 6 ms, 125 would get -2.
+  const DisplayLengthRule shortest(1000);
+  EXPECT_EQ(37, shortest(120));
+  EXPECT_EQ(6, shortest(124));
+  EXPECT_EQ(1, shortest(125));
+  EXPECT_EQ(1, shortest(400));
+  EXPECT_EQ(1, shortest(1000000));
+  // An empty text keeps the rule's base.
+  EXPECT_EQ(936, DisplayLengthRule(2200)(0));
+}
+
 TEST(FrameToMs, RoundsHalvesToEven) {
   EXPECT_EQ(10000, FrameToMs(250, 25.0));
   EXPECT_EQ(40, FrameToMs(1, 25.0));
