@@ -63,6 +63,15 @@ inline void MouseTo(TWinControl& Control, int X, int Y) {
   Mouse(MOUSEEVENTF_MOVE);
 }
 
+// Hands Control's window a mouse message for the client point (X, Y) with
+// the buttons of Keys held, straight through its window procedure as the
+// platform would deliver it: no input queue, pointer or foreground window
+// in between, so nothing else on the display or a slow turn of the queue
+// can come between a press and the moves that follow it.
+inline void MouseMessage(TWinControl& Control, UINT Msg, WPARAM Keys, int X, int Y) {
+  SendMessageW(Control.Handle(), Msg, Keys, MAKELPARAM(X, Y));
+}
+
 inline void ClickAt(TWinControl& Control, int X, int Y) {
   MouseTo(Control, X, Y);
   Mouse(MOUSEEVENTF_LEFTDOWN);

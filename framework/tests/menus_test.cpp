@@ -120,18 +120,30 @@ TEST(MenuItem, FindInsertAndExtract) {
 constexpr int kLeft = 1500;
 constexpr int kTop = 700;
 
-BOOL CALLBACK FindMenuWindow(HWND W, LPARAM P) {
+BOOL CALLBACK CountMenuWindow(HWND W, LPARAM P) {
   wchar_t Name[16] = {};
   GetClassNameW(W, Name, 16);
-  if (std::wstring(Name) != L"#32768" || !IsWindowVisible(W)) return TRUE;
-  *reinterpret_cast<HWND*>(P) = W;
-  return FALSE;
+  if (std::wstring(Name) == L"#32768" && IsWindowVisible(W)) {
+    auto* Found = reinterpret_cast<std::vector<HWND>*>(P);
+    Found->push_back(W);
+  }
+  return TRUE;
 }
 
-HWND OpenMenuWindow() {
-  HWND Found = nullptr;
-  EnumWindows(&FindMenuWindow, reinterpret_cast<LPARAM>(&Found));
+// The open menu windows, the latest (a submenu) first.
+std::vector<HWND> OpenMenuWindows() {
+  std::vector<HWND> Found;
+  EnumWindows(&CountMenuWindow, reinterpret_cast<LPARAM>(&Found));
   return Found;
+}
+
+// Waits until Done holds, at most Ms milliseconds; false when it never did.
+bool WaitFor(const std::function<bool()>& Done, int Ms) {
+  for (int Waited = 0; !Done(); Waited += 10) {
+    if (Waited >= Ms) return false;
+    Sleep(10);
+  }
+  return true;
 }
 
 void Key(WORD VK) {
@@ -141,27 +153,42 @@ void Key(WORD VK) {
 }
 
 // Plays keys into the next popup menu from another thread: waits for the
-// menu window, lets Look see it, then types.
+// menu window, lets Look see it painted, then types. The keys must close
+// the menu themselves (by a pick or an Escape): the menu reads them in
+// order whenever its thread gets to them, and a key typed after they
+// closed it would wait in the queue and act on the next menu. Only a menu
+// still open long after is closed here, so that Popup returns and the test
+// fails on what it expected instead of hanging.
 class TMenuDriver {
  public:
   explicit TMenuDriver(std::vector<WORD> Keys, std::function<void(HWND)> Look = nullptr)
       : FThread([this, Keys, Look] {
           HWND Menu = nullptr;
-          for (int I = 0; I < 300 && !Menu; ++I, Sleep(10)) Menu = OpenMenuWindow();
+          WaitFor([&] { return (Menu = FirstMenuWindow()) != nullptr; }, 10000);
           if (!Menu) return;
-          Sleep(100);
+          // Paints what the menu's thread has not painted yet, and returns
+          // once it has.
+          UpdateWindow(Menu);
           RECT R;
           GetWindowRect(Menu, &R);
           MenuRect = R;
           if (Look) Look(Menu);
           for (WORD K : Keys) Key(K);
-          // Nothing picked by the keys: close the menu so Popup returns.
-          for (int I = 0; I < 20 && OpenMenuWindow(); ++I) Key(VK_ESCAPE);
+          if (WaitFor([] { return OpenMenuWindows().empty(); }, 10000)) return;
+          for (std::size_t Open = OpenMenuWindows().size(); Open > 0;) {
+            Key(VK_ESCAPE);
+            if (!WaitFor([&] { return OpenMenuWindows().size() < Open; }, 10000)) return;
+            Open = OpenMenuWindows().size();
+          }
         }) {}
   ~TMenuDriver() { FThread.join(); }
   RECT MenuRect{};
 
  private:
+  static HWND FirstMenuWindow() {
+    std::vector<HWND> Open = OpenMenuWindows();
+    return Open.empty() ? nullptr : Open.back();
+  }
   std::thread FThread;
 };
 
@@ -169,6 +196,11 @@ class PopupMenuTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Form = lctest::ShownForm(L"TfrmMenuProbe", kLeft, kTop, 200, 100);
+    // The pointer away from where the menus open: a menu takes every
+    // mouse move over it, and one that comes late (the display reports the
+    // pointer entering a newly shown window whenever it gets to it) would
+    // move or drop the selection that the keys made.
+    SetCursorPos(kLeft - 400, kTop - 400);
     Open = Menu.Items.Add(L"&Open\tCtrl+O", [this](TComponent* S) { Log.push_back(L"open"); });
     Menu.Items.Add(L"-");
     Play = Menu.Items.Add(L"&Play", [this](TComponent* S) { Log.push_back(L"play"); });
@@ -217,6 +249,7 @@ TEST_F(PopupMenuTest, HiddenItemsAreLeftOutAndDisabledOnesDoNothing) {
   Open->Visible = false;
   Play->Enabled = false;
   {
+    // Enter on the disabled item closes the menu without a pick.
     TMenuDriver Driver({VK_DOWN, VK_RETURN});
     Menu.Popup(kLeft + 10, kTop + 10);
   }
@@ -269,17 +302,19 @@ TEST_F(PopupMenuTest, AnItemThatRaisesGoesToTheExceptionRoute) {
   EXPECT_EQ(Caught, "play failed");
 }
 
-// Right-clicks the screen point and picks the first item of the menu that
-// opens; returns where the menu window stood.
+// Right-clicks the screen point and picks the first item, "&Open", of the
+// menu that opens; returns where the menu window stood. The menu opens
+// under the pointer, so the pick is its letter: a late mouse move would
+// undo a selection made with the arrow keys.
 RECT RightClickAndPickFirst(TPoint At, const std::vector<std::wstring>& Log) {
   SetCursorPos(At.X, At.Y);
-  TMenuDriver Driver({VK_DOWN, VK_RETURN});
+  TMenuDriver Driver({'O'});
   INPUT In[2] = {};
   In[0].type = In[1].type = INPUT_MOUSE;
   In[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
   In[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
   SendInput(2, In, sizeof(INPUT));
-  for (int I = 0; I < 100 && Log.empty(); ++I) {
+  for (int Waited = 0; Waited < 10000 && Log.empty(); Waited += 10) {
     Application.ProcessMessages();
     Sleep(10);
   }
@@ -309,7 +344,7 @@ TEST_F(PopupMenuTest, FlatPainterDrawsTheOpenMenu) {
   Menu.Painter = &Painter;
   std::vector<COLORREF> Column, Face;
   {
-    TMenuDriver Driver({}, [&](HWND W) {
+    TMenuDriver Driver({VK_ESCAPE}, [&](HWND W) {
       HDC DC = GetDC(W);
       RECT R;
       GetClientRect(W, &R);
