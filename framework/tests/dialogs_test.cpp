@@ -70,6 +70,14 @@ HWND WaitForDialogs(size_t Count) {
   return nullptr;
 }
 
+// Waits (up to 10 s) until fewer than Count dialog windows are open.
+bool WaitUntilFewer(size_t Count) {
+  for (int I = 0; I < 1000; ++I, Sleep(10)) {
+    if (OpenDialogs().size() < Count) return true;
+  }
+  return false;
+}
+
 class TDialogDriver {
  public:
   explicit TDialogDriver(std::function<void(HWND)> Act)
@@ -78,8 +86,15 @@ class TDialogDriver {
           if (!Dialog) return;
           SetForegroundWindow(Dialog);
           Act(Dialog);
-          // Whatever is left open is cancelled so Execute returns.
-          for (int I = 0; I < 10 && !OpenDialogs().empty(); ++I) Key(VK_ESCAPE);
+          // The keys close the dialogs themselves whenever their thread gets
+          // to them; an Escape typed after that would wait in the queue and
+          // cancel the next dialog. Only what is still open long after is
+          // cancelled here, one Escape at a time, so that Execute returns.
+          if (WaitUntilFewer(1)) return;
+          for (size_t Open = OpenDialogs().size(); Open > 0; Open = OpenDialogs().size()) {
+            Key(VK_ESCAPE);
+            if (!WaitUntilFewer(Open)) return;
+          }
         }) {}
   ~TDialogDriver() { FThread.join(); }
 
