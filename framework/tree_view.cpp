@@ -1,5 +1,7 @@
 #include "framework/tree_view.h"
 
+#include <cstring>
+
 #include <commctrl.h>
 
 #include "framework/messages.h"
@@ -85,7 +87,8 @@ TRect TTreeView::NodeRect(int Node) const {
   if (Node < 0 || Node >= Count()) return {};
   RECT R{};
   // TVM_GETITEMRECT takes the item handle in the rectangle it fills.
-  *reinterpret_cast<HTREEITEM*>(&R) = Item(FItems[Node]);
+  const HTREEITEM Target = Item(FItems[Node]);
+  std::memcpy(&R, &Target, sizeof Target);
   if (!SendMessageW(Handle(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&R))) return {};
   return {R.left, R.top, R.right, R.bottom};
 }

@@ -11,7 +11,8 @@ std::string DisplayModeText(const DisplayMode& m) {
 }
 
 std::string DisplayModeItemName(const DisplayMode& m) {
-  return "M" + std::to_string(m.width) + "x" + std::to_string(m.height) + "x" + std::to_string(m.rate) + "Hz";
+  return std::string("M").append(std::to_string(m.width)) + "x" + std::to_string(m.height) + "x" +
+         std::to_string(m.rate) + "Hz";
 }
 
 std::vector<DisplayMode> SortDisplayModes(std::vector<DisplayMode> modes) {

@@ -116,7 +116,7 @@ std::string DateTimeToText(double value) {
   char buf[64];
   std::snprintf(buf, sizeof buf, "%02d/%02d/%04d", d, m, y);
   std::string text(buf);
-  if (ms != 0) text += " " + FormatTime(ms);
+  if (ms != 0) text.append(1, ' ').append(FormatTime(ms));
   return text;
 }
 

@@ -32,8 +32,8 @@ bool StartsWithText(std::string_view text, std::string_view prefix) {
 
 std::string KeyName(std::uint8_t key) {
   if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return std::string(1, static_cast<char>(key));
-  if (key >= 0x60 && key <= 0x69) return "Num " + std::to_string(key - 0x60);
-  if (key >= 0x70 && key <= 0x87) return "F" + std::to_string(key - 0x70 + 1);
+  if (key >= 0x60 && key <= 0x69) return std::string("Num ").append(std::to_string(key - 0x60));
+  if (key >= 0x70 && key <= 0x87) return std::string("F").append(std::to_string(key - 0x70 + 1));
   for (const NamedKey& k : kNamedKeys) {
     if (k.key == key) return k.name;
   }

@@ -23,7 +23,7 @@ std::int32_t StrToIntDef(std::string_view text, std::int32_t fallback);
 bool StrToBoolDef(std::string_view text, bool fallback);
 
 // "0" or "1".
-inline const char* BoolToStr(bool value) { return value ? "1" : "0"; }
+inline std::string BoolToStr(bool value) { return value ? "1" : "0"; }
 
 // Rounds half to even, as the platform's class library does; saturates to
 // the 64-bit range and gives 0 for NaN.

@@ -102,7 +102,7 @@ std::string FormatPresetLines(const std::vector<TNamedPreset>& Presets) {
 // ---- the dialog's list ---------------------------------------------------------
 
 TPresetList::TPresetList(std::string DefaultCaption) {
-  FEntries.push_back({"(" + std::move(DefaultCaption) + ")", {}});
+  FEntries.push_back({std::string(1, '(').append(DefaultCaption).append(1, ')'), {}});
 }
 
 void TPresetList::SetUserPresets(std::vector<TNamedPreset> Presets) {

@@ -98,7 +98,9 @@ TEST_F(SystemEventsTest, RemoteCodesRunWhatTheirKeysRun) {
   for (WPARAM code : {WPARAM(0), WPARAM(75), WPARAM(1000)}) EXPECT_EQ(Calls{}, RemoteCalls(code)) << code;
   // (32 would minimise the test program, 60 arm the shutdown.)
   for (WPARAM code = 0; code <= 80; ++code) {
-    if (code != 32 && code != 60) EXPECT_EQ(0, Remote(code)) << code;
+    if (code != 32 && code != 60) {
+      EXPECT_EQ(0, Remote(code)) << code;
+    }
   }
 }
 

@@ -73,7 +73,10 @@ TEST(PlaylistFile, ExtraLinesFollowTheEntries) {
 
 TEST(PlaylistFile, AtMost2000LinesCountingTheEntriesAlreadyListed) {
   std::string bytes;
-  for (int i = 0; i < 1000; ++i) bytes += "m" + std::to_string(i) + "\r\ns" + std::to_string(i) + "\r\n";
+  for (int i = 0; i < 1000; ++i) {
+    const std::string n = std::to_string(i);
+    bytes.append("m").append(n).append("\r\ns").append(n).append("\r\n");
+  }
 
   const PlaylistFileContents whole = ParsePlaylistBytes(bytes, 0);
   EXPECT_EQ(whole.movies.size(), 1000u);

@@ -33,7 +33,7 @@ class PlaylistTest : public ::testing::Test {
     }
   }
   void AddNumbered(int count) {
-    for (int i = 1; i <= count; ++i) Add({"f" + std::to_string(i) + ".avi"});
+    for (int i = 1; i <= count; ++i) Add({std::string("f").append(std::to_string(i)).append(".avi")});
   }
   Lines Names() const {
     Lines names;

@@ -99,7 +99,7 @@ TEST(RmsTable, LookupIgnoresCaseAndStoreOverwrites) {
 
 TEST(RmsTable, The201stMovieReplacesTheOldestFirstListed) {
   RmsTable t;
-  for (int i = 0; i < 200; ++i) t.Store(Named("m" + std::to_string(i), 100 + (i % 50)));
+  for (int i = 0; i < 200; ++i) t.Store(Named(std::string("m").append(std::to_string(i)), 100 + (i % 50)));
   ASSERT_EQ(t.size(), 200u);
   // Entries 0, 50, 100 and 150 are equally oldest: the first one goes.
   EXPECT_EQ(t.Store(Named("new", 500)), 0u);

@@ -146,7 +146,10 @@ std::string Held(const SettingsStore& store, const SettingDef& d) {
       return ShortCutToText(store.*d.shortCutField);
     case K::Equalizer: {
       std::string text;
-      for (std::int32_t v : store.EqualizerSettings) text += (text.empty() ? "" : ",") + std::to_string(v);
+      for (std::int32_t v : store.EqualizerSettings) {
+        if (!text.empty()) text += ',';
+        text += std::to_string(v);
+      }
       return text;
     }
     case K::String:

@@ -311,7 +311,9 @@ TEST(LoadHostile, NeverACrashOrAnUnsoundList) {
     for (std::size_t i = 0; i < s.Count(); ++i) {
       EXPECT_GE(s.Start[i], 0);
       EXPECT_LT(s.Start[i], s.End[i]);
-      if (i + 1 < s.Count()) EXPECT_LE(s.End[i], s.Start[i + 1]);
+      if (i + 1 < s.Count()) {
+        EXPECT_LE(s.End[i], s.Start[i + 1]);
+      }
     }
   }
 }
@@ -319,7 +321,8 @@ TEST(LoadHostile, NeverACrashOrAnUnsoundList) {
 TEST(LoadHostile, ThousandsOfIdenticalLinesMergeInOnePass) {
   std::string same;
   for (int i = 0; i < 20000; ++i) {
-    same += "{" + std::to_string(i * 25) + "}{" + std::to_string(i * 25 + 25) + "}the same line\n";
+    same.append("{").append(std::to_string(i * 25)).append("}{").append(std::to_string(i * 25 + 25));
+    same.append("}the same line\n");
   }
   const auto result = LoadSubtitleBytes(same);
   ASSERT_TRUE(result.Ok());
