@@ -1,7 +1,5 @@
 #include "framework/application.h"
 
-#include <algorithm>
-
 #include "framework/exceptions.h"
 #include "framework/hintwindow.h"
 #include "framework/messages.h"
@@ -67,15 +65,6 @@ void TApplication::SetTitle(const std::wstring& Title) {
 void TApplication::AdoptForm(std::unique_ptr<TForm> Form) {
   if (!FMainForm) FMainForm = Form.get();
   FForms.push_back(std::move(Form));
-}
-
-void TApplication::DestroyForm(TForm* Form) {
-  auto It = std::find_if(FForms.begin(), FForms.end(),
-                         [Form](const std::unique_ptr<TForm>& F) { return F.get() == Form; });
-  if (It == FForms.end()) return;
-  std::unique_ptr<TForm> Owned = std::move(*It);
-  FForms.erase(It);
-  Owned.reset();
 }
 
 // -------------------------------------------------------- message loop

@@ -75,10 +75,6 @@ class TApplication : public TComponent {
     return Raw;
   }
   void AdoptForm(std::unique_ptr<TForm> Form);
-  // Frees a form created by CreateForm before the application ends. Not
-  // from one of that form's own handlers: its window procedure is still
-  // running on it.
-  void DestroyForm(TForm* Form);
   TForm* MainForm() const { return FMainForm; }
   // Whether Run shows the main form (default true).
   bool ShowMainForm = true;

@@ -202,12 +202,6 @@ void TForm::SetBounds(int Left, int Top, int Width, int Height) {
   TWinControl::SetBounds(Left, Top, Width, Height);
 }
 
-void TForm::SetTopMost(bool TopMost) {
-  if (HandleAllocated())
-    SetWindowPos(Handle(), TopMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
 void TForm::SetStyle(DWORD Style, DWORD ExStyle) {
   if (!HandleAllocated()) return;
   DWORD Visible = GetWindowLongW(Handle(), GWL_STYLE) & WS_VISIBLE;

@@ -65,8 +65,6 @@ class TForm : public TWinControl {
   // Size limits, applied to every change of size.
   TSizeConstraints Constraints;
   void SetBounds(int Left, int Top, int Width, int Height) override;
-  // Keeps the form above all non-topmost windows.
-  void SetTopMost(bool TopMost);
   // Window styles beyond the borderless popup (for example WS_THICKFRAME).
   void SetStyle(DWORD Style, DWORD ExStyle);
   bool Active() const;

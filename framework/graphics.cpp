@@ -148,11 +148,6 @@ void TCanvas::Draw(int X, int Y, TBitmap& Bitmap) {
            Rect(0, 0, Bitmap.Width(), Bitmap.Height()));
 }
 
-void TCanvas::StretchDraw(const TRect& Dest, TBitmap& Bitmap) {
-  if (Bitmap.Empty()) return;
-  CopyRect(Dest, Bitmap.Canvas(), Rect(0, 0, Bitmap.Width(), Bitmap.Height()));
-}
-
 void TCanvas::TextOut(int X, int Y, const std::wstring& Text) {
   if (!FHandle) return;
   RequireFont();

@@ -88,7 +88,6 @@ class TCanvas {
                            TColor Key);
   // Draws the whole bitmap with its top-left corner at (X, Y).
   void Draw(int X, int Y, TBitmap& Bitmap);
-  void StretchDraw(const TRect& Dest, TBitmap& Bitmap);
   // Writes Text with its top-left at (X, Y) in Font; with a solid brush the
   // text cell is filled with the brush colour, with a clear brush not.
   void TextOut(int X, int Y, const std::wstring& Text);

@@ -4,8 +4,6 @@
 
 TImageList::TImageList(int Width, int Height) : FWidth(Width), FHeight(Height) {}
 
-void TImageList::SetTransparentColor(TColor Color) { FKey = Color; }
-
 int TImageList::Add(TBitmap& Strip) {
   if (FWidth <= 0 || FHeight <= 0 || Strip.Height() < FHeight) return -1;
   int Added = Strip.Width() / FWidth;

@@ -12,11 +12,6 @@ class TImageList : public TComponent {
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }
   int Count() const { return FCount; }
-  // Pixels of this colour are not drawn (default: the strip's lower-left
-  // pixel at the time an image is added, as image strips usually have it).
-  TColor TransparentColor() const { return FKey; }
-  void SetTransparentColor(TColor Color);
-
   // Appends Strip cut into images of Width x Height (left to right; a
   // partial image at the right end is dropped); returns the index of the
   // first one added, or -1 when Strip holds none.
@@ -29,6 +24,8 @@ class TImageList : public TComponent {
   int FWidth;
   int FHeight;
   int FCount = 0;
+  // Pixels of this colour are not drawn: the lower-left pixel of the first
+  // strip added, as image strips usually have it.
   TColor FKey = clNone;
   TBitmap FStrip;
 };

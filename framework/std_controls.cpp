@@ -153,21 +153,6 @@ void TCustomEdit::SelectAll() {
   if (HandleAllocated()) SendMessageW(Handle(), EM_SETSEL, 0, -1);
 }
 
-int TCustomEdit::SelStart() const {
-  DWORD Start = 0, End = 0;
-  if (HandleAllocated())
-    SendMessageW(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&Start),
-                 reinterpret_cast<LPARAM>(&End));
-  return static_cast<int>(Start);
-}
-
-int TCustomEdit::SelLength() const {
-  DWORD Start = 0, End = 0;
-  if (HandleAllocated())
-    SendMessageW(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&Start),
-                 reinterpret_cast<LPARAM>(&End));
-  return static_cast<int>(End - Start);
-}
 
 // --------------------------------------------------------------- TEdit
 
@@ -387,14 +372,6 @@ void TComboBox::SetBounds(int Left, int Top, int Width, int Height) {
   TStdControl::SetBounds(Left, Top, Width, Height + DropDownCount * ItemHeight + 2);
 }
 
-bool TComboBox::DroppedDown() const {
-  return HandleAllocated() && SendMessageW(Handle(), CB_GETDROPPEDSTATE, 0, 0);
-}
-
-void TComboBox::SetDroppedDown(bool Down) {
-  SendMessageW(Handle(), CB_SHOWDROPDOWN, Down, 0);
-}
-
 void TComboBox::Notify(WORD Code) {
   if (Code == CBN_SELCHANGE || Code == CBN_EDITCHANGE) Change();
 }
@@ -426,14 +403,6 @@ void TTrackBar::SetPosition(int Position) {
   SendMessageW(Handle(), TBM_SETPOS, TRUE, Position);
   PositionMayHaveChanged();
 }
-
-void TTrackBar::SetFrequency(int Frequency) {
-  SendMessageW(Handle(), TBM_SETTICFREQ, Frequency, 0);
-}
-
-void TTrackBar::SetPageSize(int Size) { SendMessageW(Handle(), TBM_SETPAGESIZE, 0, Size); }
-
-void TTrackBar::SetLineSize(int Size) { SendMessageW(Handle(), TBM_SETLINESIZE, 0, Size); }
 
 void TTrackBar::PositionMayHaveChanged() {
   int Now = Position();

@@ -83,8 +83,6 @@ class TCustomEdit : public TStdControl {
   bool ReadOnly() const;
   void SetReadOnly(bool ReadOnly);
   void SelectAll();
-  int SelStart() const;
-  int SelLength() const;
 };
 
 class TEdit : public TCustomEdit {
@@ -182,8 +180,6 @@ class TComboBox : public TStdControl {
   int DropDownCount = 8;
   // Height is that of the closed control; the dropped list comes below.
   void SetBounds(int Left, int Top, int Width, int Height) override;
-  bool DroppedDown() const;
-  void SetDroppedDown(bool Down);
 
  protected:
   void Notify(WORD Code) override;
@@ -206,12 +202,6 @@ class TTrackBar : public TStdControl {
   void SetRange(int Min, int Max);
   int Position() const;
   void SetPosition(int Position);
-  // Distance of the tick marks (0: none but the ends).
-  void SetFrequency(int Frequency);
-  // Step of Page Up / Page Down and of a click beside the thumb.
-  void SetPageSize(int Size);
-  // Step of the arrow keys.
-  void SetLineSize(int Size);
 
  protected:
   void WndProc(TMessage& Message) override;

@@ -18,8 +18,6 @@ class TfrmAbout : public TToolDialog {
   ~TfrmAbout() override;
 
   TLabel& VersionLabel() { return *FVersion; }
-  TVirtualButton& MailButton() { return *FMail; }
-  TVirtualButton& SiteButton() { return *FSite; }
   // Enter and Escape close (the remote control calls it too).
   void FormKeyPress(wchar_t& Key);
 

@@ -28,8 +28,6 @@ class TfrmInfo : public TToolDialog {
 
   TLabel& Value(TRow Row) { return *FValues[Row]; }
   TLabel& Caption(TRow Row) { return *FCaptions[Row]; }
-  // The hint a value label shows: its text when wider than the label.
-  const std::wstring& ValueHint(TRow Row) const { return FHints[Row]; }
   // Enter and Escape close the window; the remote control calls it too.
   void FormKeyPress(wchar_t& Key);
 
@@ -45,7 +43,7 @@ class TfrmInfo : public TToolDialog {
 
   std::array<std::unique_ptr<TLabel>, riRowCount> FCaptions;
   std::array<std::unique_ptr<TLabel>, riRowCount> FValues;
-  std::array<std::wstring, riRowCount> FHints;
+  std::array<std::wstring, riRowCount> FHints;  // a value's text when wider than its label
   std::unique_ptr<TLabel> FLengthTest;
 };
 

@@ -65,8 +65,6 @@ class TMediaInfoBuilder {
   void Finish(std::int64_t FileSize);
 
   const TMediaInfoValues& Values() const { return FValues; }
-  int VideoStreams() const { return FVideoStreams; }
-  int AudioStreams() const { return FAudioStreams; }
 
  private:
   char FSeparator;

@@ -114,7 +114,6 @@ class TDSVideoWindowEx2 : public TWinControl, public IFilterComponent, public IG
   std::vector<std::wstring> OverlaySubtitleLinesW;
 
   bool OverlayInUse() const { return FOverlayInUse; }
-  bool OverlayVisible() const { return FOverlayVisible; }
   // The control's own renderer is the one in the graph.
   bool OwnRendererInUse() const { return FOwnRenderer != nullptr; }
   bool HoldsMixer() const { return FMixer != nullptr; }

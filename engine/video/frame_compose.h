@@ -45,7 +45,6 @@ void FitPicture(TFitMode Mode, const TVideoRect& Dest, TVideoRect& Source, TVide
 inline std::uint32_t PixelOfColorRef(std::uint32_t c) {
   return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
-inline std::uint32_t ColorRefOfPixel(std::uint32_t p) { return PixelOfColorRef(p); }
 
 // The pixels of a layer that are not the key colour, kept as runs so that
 // laying it over a frame copies only them.
@@ -94,8 +93,6 @@ class TFrameCompositor {
   const std::uint32_t* Pixels() const { return FSurface.data(); }
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }
-  // The part of the surface the picture covers in the last composition.
-  const TVideoRect& PictureRect() const { return FClip; }
 
  private:
   void Prepare(const TFrameView& Frame);
