@@ -279,6 +279,8 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   void BtnPauseClick();
   // Stops; with CloseMovie also unloads the labels and may hide the video.
   void BtnStopClick(bool CloseMovie);
+  // The transport buttons as an opening movie or no movie wants them.
+  void SetTransportButtons(bool Opening);
   // The movie's frame rate from its streams; 25 when it cannot be read.
   // The movie the graph holds is read from the graph; another file through
   // the media detector, given a few seconds.
@@ -299,14 +301,7 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   // Puts the playback room (player/playback_room.h) in place of the
   // stand-in; the start-up calls it before the picture room.
   void InstallPlaybackRoom();
-  lc::TPlayerCommands* PlaybackRoom() { return FPlaybackRoom.get(); }
   std::vector<TMenuItem*> FilterMenuItems;
-  // What the opening asks of the bookmarks and of the loaded subtitle
-  // (connected where those are built; unset, they are skipped).
-  std::function<void()> OnClearBookmarks;
-  std::function<void(int RmsIndex)> OnLoadBookmarks;
-  std::function<void(std::vector<std::int32_t>*& Start, std::vector<std::int32_t>*& End, int& Format)>
-      OnLoadedSubtitleTimes;
   // ---- texts and the configuration dialog ----
   // (player/main_texts.cpp, player/main_config.cpp)
   // The present language into the face: the widgets' hints, the captions
@@ -368,10 +363,6 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   // each opening).
   bool ScrollTurnMovieLabel = true;
   double LastRmsSaveTime = 0;
-  // Filled by the rooms built elsewhere; empty: the step is skipped.
-  // The subtitle of the moment at the position (only while the video
-  // window shows).
-  std::function<void(int PositionMs)> OnSubtitleAtPosition;
 
   // ---- frame capture (player/capture.cpp) ----
   // The number of the last capture name tried in this run.
@@ -541,8 +532,10 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   void WMEndSession(TMessage& Message);
 
   // opening.cpp, opening_picture.cpp, transport.cpp
-  void OpeningButtons();
+  void OpeningSubtitleSettings(int Found);
   void OpeningRememberedSettings(int Entry);
+  void OpeningNewGraph(bool AddNextParts);
+  void OpeningRender();
   void RebuildGraph();
   void OpeningLabels();
   void OpeningSubtitle();

@@ -15,6 +15,7 @@
 #include "player/main_form.h"
 #include "player/playback_rules.h"
 #include "player/player_state.h"
+#include "player/subtitle_state.h"
 #include "player/video_window.h"
 #include "playlist/recent_files.h"
 #include "playlist/win/playlist_window.h"
@@ -62,70 +63,29 @@ void TfrmMain::OpenMovie(bool PlayAfterOpen, bool AddNextParts) {
   lc::ProgramState& P = Program();
   lc::PlaybackState& B = lc::Playback();
   P.OpeningMovie = true;
-  OpeningButtons();
+  SetTransportButtons(true);
   const int Found = P.Rms.Find(lc::FileNameOf(CurrentMovieFile));
   const int Entry = P.Settings.RememberMovieSettings ? Found : -1;
-  if (P.Settings.RememberSubtitleSettings && Found >= 0) {
-    const lc::settings::TRmsEntry& E = P.Rms[Found];
-    lc::settings::SettingsStore& S = P.Settings;
-    B.SavedSubtitleSettings = {true, S.SubtitleFontName, S.SubtitleFontColor, S.SubtitleFontStyle, S.SubtitleSize,
-                               S.AverageVerticalDisplayZone, S.TransparentBackground, S.UseOutlineFont};
-    S.SubtitleFontName = E.SubtitleFontName;
-    S.SubtitleFontColor = E.SubtitleFontColor;
-    S.SubtitleFontStyle = E.SubtitleFontStyle;
-    S.SubtitleSize = E.SubtitleSize;
-    S.AverageVerticalDisplayZone = E.AverageVerticalDisplayZone;
-    S.TransparentBackground = E.TransparentBackground;
-    S.UseOutlineFont = E.UseOutlineFont;
-  }
+  if (P.Settings.RememberSubtitleSettings && Found >= 0) OpeningSubtitleSettings(Found);
   OpeningRememberedSettings(Entry);
-  TDSVideoWindowEx2& Control = *frmVideoWindow->VideoWindow;
-  const int CX = Control.Width() / 2, CY = Control.Height() / 2;
-  Control.VideoRect = Rect(CX, CY, CX, CY);
-  ProgressBar->SetPosition(0);
-  RebuildGraph();
-  OpeningLabels();
-  Player().AspectRatioValue = 1.33;
-  Player().NativeWidth = Player().NativeHeight = 0;
-  Player().SubtitleLoaded = false;
-  FrameRate = 25.0;
-  OpeningSubtitle();
-  OpeningPlaylistCandidates();
-  if (AddNextParts) {
-    AppendNextParts();
-    OpeningPlaylistFocus();
-  }
-  Player().RmsChangeScore = -1000000;
-  // Display and system kept awake from the start.
-  if (ResetTimer.OnTimer) ResetTimer.OnTimer(&ResetTimer);
-
-  lc::MaskFpuForPlayback();
-  std::int32_t Result = -1;
-  try {
-    Result = frmVideoWindow->FilterGraph.RenderFile(Utf8ToWide(CurrentMovieFile));
-  } catch (...) {
-    Result = -1;
-  }
-  B.LastRenderResult = Result;
-  const lc::RenderOutcome Outcome = lc::ClassifyRenderResult(Result);
-  if (Outcome == lc::RenderOutcome::Fail) frmVideoWindow->FilterGraphUnableToRender();
-  if (Outcome == lc::RenderOutcome::GoOn) ReadVideoAspect();
-  // Only movies with a picture are played.
-  if (Player().NativeWidth == 0 || Player().NativeHeight == 0) frmVideoWindow->FilterGraphUnableToRender();
-  OpeningFrameRate();
+  OpeningNewGraph(AddNextParts);
+  OpeningRender();
 
   frmVideoWindow->ZoomBaseBounds = TRect{};
   const bool SubtitleWasLoaded = Player().SubtitleLoaded;
   Player().SubtitleLoaded = false;
   B.AutoAdvancing = false;
-  if (OnClearBookmarks) OnClearBookmarks();
+  ClearBookmarksMenuClick();
   std::error_code Ignored;
   std::filesystem::current_path(std::filesystem::path(Utf8ToWide(CurrentMovieFile)).parent_path(), Ignored);
   Player().OsdShowsPosition = false;
   ShowOSD(lc::settings::WideToUtf8(MovieLabel->Caption()));
   Player().OsdDuration = std::min(Player().OsdDuration, 3.0 / 86400.0);
   OpeningPlace(Entry);
-  if (Entry >= 0 && OnLoadBookmarks) OnLoadBookmarks(Entry);
+  if (Entry >= 0) {
+    const auto& Marks = P.Rms[Entry].BookMark;
+    SetBookmarks({Marks.begin(), Marks.end()});
+  }
   lc::playlist::AddToRecentFiles(P.Settings.RecentFiles, CurrentMovieFile);
   OpeningVolume(Entry);
   if (!frmVideoWindow->FullScreen) {
@@ -158,15 +118,64 @@ void TfrmMain::OpenMovie(bool PlayAfterOpen, bool AddNextParts) {
   P.OpeningMovie = false;
 }
 
-void TfrmMain::OpeningButtons() {
-  BtnRewind->SetEnabled(false);
-  BtnForward->SetEnabled(false);
-  BtnPlay->AllowDown = true;
-  BtnPause->AllowDown = true;
-  BtnPause->SetEnabled(true);
-  BtnPlay->SetDown(true);
-  BtnPause->SetDown(false);
-  BtnStop->SetEnabled(true);
+// The subtitle look remembered with the movie's entry replaces the user's,
+// which is kept to be put back when the movie closes.
+void TfrmMain::OpeningSubtitleSettings(int Found) {
+  const lc::settings::TRmsEntry& E = Program().Rms[Found];
+  lc::settings::SettingsStore& S = Program().Settings;
+  lc::Playback().SavedSubtitleSettings = {true, S.SubtitleFontName, S.SubtitleFontColor, S.SubtitleFontStyle,
+                                          S.SubtitleSize, S.AverageVerticalDisplayZone, S.TransparentBackground,
+                                          S.UseOutlineFont};
+  S.SubtitleFontName = E.SubtitleFontName;
+  S.SubtitleFontColor = E.SubtitleFontColor;
+  S.SubtitleFontStyle = E.SubtitleFontStyle;
+  S.SubtitleSize = E.SubtitleSize;
+  S.AverageVerticalDisplayZone = E.AverageVerticalDisplayZone;
+  S.TransparentBackground = E.TransparentBackground;
+  S.UseOutlineFont = E.UseOutlineFont;
+}
+
+// A fresh graph and the player's face for the movie before it is rendered:
+// labels, the playlist entry's subtitle and its candidates, the next parts.
+void TfrmMain::OpeningNewGraph(bool AddNextParts) {
+  TDSVideoWindowEx2& Control = *frmVideoWindow->VideoWindow;
+  const int CX = Control.Width() / 2, CY = Control.Height() / 2;
+  Control.VideoRect = Rect(CX, CY, CX, CY);
+  ProgressBar->SetPosition(0);
+  RebuildGraph();
+  OpeningLabels();
+  Player().AspectRatioValue = 1.33;
+  Player().NativeWidth = Player().NativeHeight = 0;
+  Player().SubtitleLoaded = false;
+  FrameRate = 25.0;
+  OpeningSubtitle();
+  OpeningPlaylistCandidates();
+  if (AddNextParts) {
+    AppendNextParts();
+    OpeningPlaylistFocus();
+  }
+  Player().RmsChangeScore = -1000000;
+  // Display and system kept awake from the start.
+  if (ResetTimer.OnTimer) ResetTimer.OnTimer(&ResetTimer);
+}
+
+// Renders the movie into the graph. A movie that cannot be rendered, or
+// has no picture, ends in the video window's render-failure path.
+void TfrmMain::OpeningRender() {
+  lc::MaskFpuForPlayback();
+  std::int32_t Result = -1;
+  try {
+    Result = frmVideoWindow->FilterGraph.RenderFile(Utf8ToWide(CurrentMovieFile));
+  } catch (...) {
+    Result = -1;
+  }
+  lc::Playback().LastRenderResult = Result;
+  const lc::RenderOutcome Outcome = lc::ClassifyRenderResult(Result);
+  if (Outcome == lc::RenderOutcome::Fail) frmVideoWindow->FilterGraphUnableToRender();
+  if (Outcome == lc::RenderOutcome::GoOn) ReadVideoAspect();
+  // Only movies with a picture are played.
+  if (Player().NativeWidth == 0 || Player().NativeHeight == 0) frmVideoWindow->FilterGraphUnableToRender();
+  OpeningFrameRate();
 }
 
 void TfrmMain::OpeningRememberedSettings(int Entry) {
@@ -243,14 +252,11 @@ void TfrmMain::OpeningSubtitle() {
 // 25 frames per second) re-timed for it.
 void TfrmMain::OpeningFrameRate() {
   FrameRate = GetMovieFrameRate(CurrentMovieFile);
-  if (!Player().SubtitleLoaded || !OnLoadedSubtitleTimes) return;
-  std::vector<std::int32_t>* Start = nullptr;
-  std::vector<std::int32_t>* End = nullptr;
-  int Format = 0;
-  OnLoadedSubtitleTimes(Start, End, Format);
-  if (Start && End && lc::MicroDvdNeedsRetiming(Format, FrameRate)) {
-    lc::RetimeMicroDvd(*Start, FrameRate);
-    lc::RetimeMicroDvd(*End, FrameRate);
+  if (!Player().SubtitleLoaded) return;
+  lc::subtitles::Subtitle& Current = lc::Subtitles().Current;
+  if (lc::MicroDvdNeedsRetiming(static_cast<int>(Current.Format), FrameRate)) {
+    lc::RetimeMicroDvd(Current.Start, FrameRate);
+    lc::RetimeMicroDvd(Current.End, FrameRate);
   }
 }
 

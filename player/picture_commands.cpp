@@ -192,12 +192,8 @@ void TfrmMain::MovieModeOff() {
   S.OsdShowsPosition = false;
   ShowOSD(Texts().TextMessages[53]);
   MovieModeChecked = false;
-  const lc::MovieModeSavedValues& Saved = S.MovieModeSaved;
-  Program().Settings.PanScanValue = Saved.PanScan;
-  S.ImageOffsetX = Saved.OffsetX;
-  S.ImageOffsetY = Saved.OffsetY;
-  Program().Settings.AverageVerticalDisplayZone = Saved.SubtitleZone;
-  if (Saved.WasFullScreen) {
+  lc::RestoreMovieModeValues(S, Program().Settings);
+  if (S.MovieModeSaved.WasFullScreen) {
     V.PlacePictureFullScreen();
     V.VideoWindow->RepaintVideo();
   } else {

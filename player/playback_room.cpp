@@ -52,11 +52,7 @@ void TPlaybackRoom::StoreMovieAndStopGraph() {
   ProgramState& P = Program();
   if (FMain.MovieModeChecked) {
     FMain.MovieModeChecked = false;
-    const MovieModeSavedValues& Saved = Player().MovieModeSaved;
-    P.Settings.PanScanValue = Saved.PanScan;
-    Player().ImageOffsetX = Saved.OffsetX;
-    Player().ImageOffsetY = Saved.OffsetY;
-    P.Settings.AverageVerticalDisplayZone = Saved.SubtitleZone;
+    RestoreMovieModeValues(Player(), P.Settings);
   }
   if (P.RmsSkipCurrent)
     P.RmsSkipCurrent = false;

@@ -9,6 +9,14 @@ PlayerState& Player() {
   return state;
 }
 
+void RestoreMovieModeValues(PlayerState& State, settings::SettingsStore& Settings) {
+  const MovieModeSavedValues& Saved = State.MovieModeSaved;
+  Settings.PanScanValue = Saved.PanScan;
+  State.ImageOffsetX = Saved.OffsetX;
+  State.ImageOffsetY = Saved.OffsetY;
+  Settings.AverageVerticalDisplayZone = Saved.SubtitleZone;
+}
+
 void RaiseRmsChangeScore(PlayerState& State, bool GraphActive) {
   if (GraphActive) State.RmsChangeScore = std::min(10000, State.RmsChangeScore + 5000);
 }

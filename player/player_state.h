@@ -57,6 +57,11 @@ struct PlayerState {
 // The one instance.
 PlayerState& Player();
 
+// Puts back the values movie mode replaced: the pan & scan, the picture
+// offsets and the subtitle zone. Whether full screen ends too is the
+// caller's to decide.
+void RestoreMovieModeValues(PlayerState& State, settings::SettingsStore& Settings);
+
 // Holds BusyFlag for a command that found it clear.
 class BusyScope {
  public:

@@ -46,12 +46,6 @@ void TfrmMain::ConnectPulse() {
   MovieLabel->OnScrollingChange = Follow;
   SubtitleLabel->OnScrollingChange = Follow;
   VolumeBar->SetPosition(Program().Settings.AudioVolume);
-  // A movie's opening and closing bring its bookmarks and take them away.
-  OnClearBookmarks = [this] { ClearBookmarksMenuClick(); };
-  OnLoadBookmarks = [this](int Entry) {
-    const auto& Marks = Program().Rms[Entry].BookMark;
-    SetBookmarks({Marks.begin(), Marks.end()});
-  };
 }
 
 // ---------------------------------------------------------- GeneralTimer
@@ -91,7 +85,8 @@ void TfrmMain::GeneralTimerTimer() {
       B.PlaybackFinished = false;
       if (AdvanceAfterEnd()) return;
     }
-    if (OnSubtitleAtPosition && Video && Video->Showing()) OnSubtitleAtPosition(PositionMs);
+    // The subtitle of the moment, only while the video window shows.
+    if (Video && Video->Showing()) ShowSubtitleAt(PositionMs);
   } catch (...) {
     // A tick that failed (an opening it started included) ends here; the
     // next one starts afresh.

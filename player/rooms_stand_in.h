@@ -1,7 +1,8 @@
-// What stands in for the rooms whose windows do not exist yet (transport,
-// seeking, subtitles, picture geometry, bookmarks, the OSD): no graph is
-// ever active, every command does nothing and the volume is 0. The main
-// window uses it until a room installs its own TPlayerCommands.
+// The end of the main window's chain of rooms: no graph is ever active,
+// every command does nothing and the volume is 0. The main window starts
+// with it alone; the start-up puts the playback, picture and pulse rooms in
+// front of it, each passing on what it does not take. Tests that build the
+// main window without its rooms run against it as it is.
 #pragma once
 
 #include "player/main_links.h"

@@ -125,15 +125,6 @@ void TfrmMain::BtnOpenSubtitleClick() {
 }
 
 void TfrmMain::ConnectSubtitles() {
-  // The pulse's subtitle step.
-  OnSubtitleAtPosition = [this](int PositionMs) { ShowSubtitleAt(PositionMs); };
-  // The opening re-times a MicroDVD subtitle for the movie's frame rate.
-  OnLoadedSubtitleTimes = [](std::vector<std::int32_t>*& Start, std::vector<std::int32_t>*& End, int& Format) {
-    lc::subtitles::Subtitle& Current = Subtitles().Current;
-    Start = &Current.Start;
-    End = &Current.End;
-    Format = static_cast<int>(Current.Format);
-  };
   OpenSubtitleDialog.Options |= ofFileMustExist | ofPathMustExist;
   OpenSubtitleDialog.OnShow = [this](TComponent*) { OpenSubtitleDialog.Tag = 1; };
   OpenSubtitleDialog.OnClose = [this](TComponent*) { OpenSubtitleDialog.Tag = 0; };

@@ -107,12 +107,8 @@ void TfrmMain::BtnStopClick(bool CloseMovie) {
   B.FullScreenFromMovieMode = false;
   if (MovieModeChecked) {
     MovieModeChecked = false;
-    const lc::MovieModeSavedValues& Saved = Player().MovieModeSaved;
-    P.Settings.PanScanValue = Saved.PanScan;
-    Player().ImageOffsetX = Saved.OffsetX;
-    Player().ImageOffsetY = Saved.OffsetY;
-    P.Settings.AverageVerticalDisplayZone = Saved.SubtitleZone;
-    if (!Saved.WasFullScreen && V.FullScreen) B.FullScreenFromMovieMode = true;
+    lc::RestoreMovieModeValues(Player(), P.Settings);
+    if (!Player().MovieModeSaved.WasFullScreen && V.FullScreen) B.FullScreenFromMovieMode = true;
   }
   if (P.RmsSkipCurrent)
     P.RmsSkipCurrent = false;
@@ -148,19 +144,12 @@ void TfrmMain::BtnStopClick(bool CloseMovie) {
   Say(*this, Texts().TextHints[9]);
   if (CloseMovie) {
     LastJumpTime = 0;
-    if (OnClearBookmarks) OnClearBookmarks();
+    ClearBookmarksMenuClick();
   }
   ClearFilterMenus();
   ProgressBar->SetPosition(0);
   ProgressBar->SetEnabled(false);
-  BtnRewind->SetEnabled(false);
-  BtnForward->SetEnabled(false);
-  BtnPlay->AllowDown = false;
-  BtnPause->AllowDown = false;
-  BtnPlay->SetDown(false);
-  BtnPause->SetDown(false);
-  BtnPause->SetEnabled(false);
-  BtnStop->SetEnabled(false);
+  SetTransportButtons(false);
   if (CloseMovie) {
     Player().SubtitleLoaded = false;
     NoMovieFace();
@@ -172,6 +161,20 @@ void TfrmMain::BtnStopClick(bool CloseMovie) {
     MovieTimesLabel->SetCaption(
         Utf8ToWide(lc::StoppedTimesText(ProgressBar->Max(), P.Settings.ShowFrames, FrameRate)));
   }
+}
+
+// Opening: play shown down, pause and stop ready, rewind and forward
+// waiting for the rendered graph. Otherwise every transport button up and
+// all but play disabled.
+void TfrmMain::SetTransportButtons(bool Opening) {
+  BtnRewind->SetEnabled(false);
+  BtnForward->SetEnabled(false);
+  BtnPlay->AllowDown = Opening;
+  BtnPause->AllowDown = Opening;
+  BtnPlay->SetDown(Opening);
+  BtnPause->SetDown(false);
+  BtnPause->SetEnabled(Opening);
+  BtnStop->SetEnabled(Opening);
 }
 
 // The labels and title of the player without a movie.
