@@ -6,6 +6,7 @@
 #include "kit/window_drag.h"
 #include "player/osd_rules.h"
 #include "player/player_state.h"
+#include "player/text_runs.h"
 #include "player/video_window.h"
 #include "settings/program_state.h"
 #include "settings/win/settings_win.h"
@@ -36,9 +37,9 @@ class QualityFont {
   HFONT FFont = nullptr;
 };
 
-void TextAt(HDC DC, int X, int Y, const std::wstring& Text, TColor Color) {
+void TextAt(HDC DC, int X, int Y, const TTextRun& Run, TColor Color) {
   SetTextColor(DC, Color);
-  ExtTextOutW(DC, X, Y, 0, nullptr, Text.c_str(), static_cast<UINT>(Text.size()), nullptr);
+  Run.Draw(DC, X, Y);
 }
 
 }  // namespace
@@ -49,6 +50,8 @@ void DrawOutlinedText(TCanvas& Canvas, const TFont& Font, int X, int Y, const st
   Canvas.Brush.Style = TBrushStyle::bsClear;
   Canvas.TextExtent(L"");  // selects the font into the context
   const HDC DC = Canvas.Handle();
+  // Every stamp puts the characters where the canvas's font measured them.
+  const TTextRun Run(DC, Text);
   const int OldMode = SetBkMode(DC, TRANSPARENT);
   std::optional<QualityFont> Rough, Fine;
   HGDIOBJ Old = nullptr;
@@ -58,9 +61,9 @@ void DrawOutlinedText(TCanvas& Canvas, const TFont& Font, int X, int Y, const st
     Old = SelectObject(DC, Rough->Handle());
   }
   const int Offsets[8][2] = {{-D, 0}, {0, -D}, {0, D}, {D, 0}, {-E, -E}, {-E, E}, {E, -E}, {E, E}};
-  for (const auto& O : Offsets) TextAt(DC, X + O[0], Y + O[1], Text, Outline);
+  for (const auto& O : Offsets) TextAt(DC, X + O[0], Y + O[1], Run, Outline);
   if (Smooth) SelectObject(DC, Fine->Handle());
-  TextAt(DC, X, Y, Text, Color);
+  TextAt(DC, X, Y, Run, Color);
   if (Smooth) SelectObject(DC, Old);
   SetBkMode(DC, OldMode);
 }

@@ -13,6 +13,7 @@
 // (-E, E), (E, -E), (E, E), then in Color at (X, Y). The background is
 // left as it is. Smooth selects the antialiased font quality for the text
 // and the non-antialiased one for the outline; without it the canvas's
-// own font is used for both.
+// own font is used for both. Every stamp places the characters at the
+// advances of the canvas's font in Font.
 void DrawOutlinedText(TCanvas& Canvas, const TFont& Font, int X, int Y, const std::wstring& Text, int D, int E,
                       TColor Outline, TColor Color, bool Smooth);

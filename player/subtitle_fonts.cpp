@@ -46,4 +46,8 @@ void TSubtitleLines::Draw(HDC DC, int I, int X, int Y) const {
     ExtTextOutA(DC, X, Y, 0, nullptr, FAnsi[I].c_str(), static_cast<UINT>(FAnsi[I].size()), nullptr);
 }
 
+TTextRun TSubtitleLines::Run(HDC DC, int I) const {
+  return TTextRun(DC, FIsWide ? FWide[I] : FontCodePageText(DC, FAnsi[I]));
+}
+
 BYTE SubtitleCharSet() { return static_cast<BYTE>(lc::Program().Settings.SubtitleFontScript); }

@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include "framework/graphics.h"
+#include "player/text_runs.h"
 
 // A platform font made from Font at Points, with CharSet and Quality;
 // deleted with the object. Points are taken at the screen's resolution.
@@ -51,6 +52,8 @@ class TSubtitleLines {
   int Widest(HDC DC, int& Width) const;
   // Draws line I with its top-left at (X, Y) in the DC's text colour.
   void Draw(HDC DC, int I, int X, int Y) const;
+  // Line I measured as a run in the font selected into DC.
+  TTextRun Run(HDC DC, int I) const;
 
  private:
   const std::vector<std::string>& FAnsi;

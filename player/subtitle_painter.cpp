@@ -31,13 +31,6 @@ int LineHeight(HDC DC) {
   return S.cy;
 }
 
-// The line widths in the font selected into DC.
-std::vector<int> Widths(HDC DC, const TSubtitleLines& Lines) {
-  std::vector<int> W(static_cast<std::size_t>(Lines.Count()));
-  for (int I = 0; I < Lines.Count(); ++I) W[I] = Lines.Width(DC, I);
-  return W;
-}
-
 // The font size lowered until the widest line fits the display area.
 int FitFontSize(HDC DC, const TFont& Font, const TSubtitleLines& Lines, int Size, int ControlWidth) {
   const lc::settings::SettingsStore& S = Program().Settings;
@@ -66,11 +59,17 @@ void PaintOutlined(TfrmVideoWindow& Form, const TSubtitleLines& Lines, int Size,
   const BYTE CharSet = SubtitleCharSet();
   const int N = Lines.Count();
 
+  // Every stamp, outline or text, puts the characters where the plain
+  // font measured them.
+  std::vector<TTextRun> Runs;
   std::vector<int> W;
   {
     TSubtitleFont Plain(V.Font, Size, CharSet);
     TSelectedFont Selected(B.Canvas().Handle(), Plain.Handle());
-    W = Widths(B.Canvas().Handle(), Lines);
+    for (int I = 0; I < N; ++I) {
+      Runs.push_back(Lines.Run(B.Canvas().Handle(), I));
+      W.push_back(Runs.back().Width());
+    }
   }
   const sub::BackBitmapSize Box = sub::OutlineBitmapSize(*std::max_element(W.begin(), W.end()), N, LH);
   B.SetSize(0, 0);
@@ -86,7 +85,7 @@ void PaintOutlined(TfrmVideoWindow& Form, const TSubtitleLines& Lines, int Size,
   const COLORREF OldColor = GetTextColor(DC);
   const auto DrawAll = [&](int Dx, int Dy) {
     for (int I = 0; I < N; ++I)
-      Lines.Draw(DC, I, sub::OutlineLineX(Box.Width, W[I]) + Dx, sub::OutlineLineY(I, LH) + Dy);
+      Runs[I].Draw(DC, sub::OutlineLineX(Box.Width, W[I]) + Dx, sub::OutlineLineY(I, LH) + Dy);
   };
   if (Size > 9) {
     // The outline without smoothing, so that its pixels are whole.

@@ -67,6 +67,21 @@ class Snapshot {
       for (int X = 0; X < W; ++X) N += Yellow(X, Y);
     return N;
   }
+  // Black pixels in rows [Top, Bottom) with no yellow pixel within Reach
+  // columns and rows: outline that stands away from the letters.
+  int StrayBlack(int Top, int Bottom, int Reach) const {
+    int N = 0;
+    for (int Y = std::max(Top, 0); Y < std::min(Bottom, H); ++Y)
+      for (int X = 0; X < W; ++X)
+        if (Black(X, Y) && !YellowNear(X, Y, Reach)) ++N;
+    return N;
+  }
+  bool YellowNear(int X, int Y, int Reach) const {
+    for (int V = std::max(Y - Reach, 0); V <= std::min(Y + Reach, H - 1); ++V)
+      for (int U = std::max(X - Reach, 0); U <= std::min(X + Reach, W - 1); ++U)
+        if (Yellow(U, V)) return true;
+    return false;
+  }
   int W = 0, H = 0;
 
  private:
@@ -222,6 +237,34 @@ TEST_F(SubtitleDisplayTest, OutlinedLinesAreCopiedWithoutTheirKeyColour) {
   EXPECT_LT(S.R(150, Band), 80);
   ShowAt(2500);
   EXPECT_EQ(Shot().YellowIn(0, 300), 0);
+}
+
+TEST_F(SubtitleDisplayTest, TheOutlineStaysOnTheLettersToTheEndOfALongLine) {
+  // Bold, many words: the outline is drawn unsmoothed and the text
+  // smoothed, and each stamp must put every letter in the same place.
+  lc::settings::SettingsStore& S = Program().Settings;
+  S.UseOutlineFont = true;
+  S.SubtitleShadowEffect = false;
+  S.SubtitleFontStyle = lc::settings::kFontBold;
+  S.SubtitleSize = 120;  // 13 points on 400 pixels: outline stamps 1 pixel out
+  video->ApplySubtitleFont();
+  PlayBars();
+  LoadAnsi("Another subtitle with spaces in it");
+  ShowAt(1500);
+  const Snapshot Shown = Shot();
+  const int Top = video->VideoWindow->SubtitleBandTop;
+  EXPECT_GT(Shown.YellowIn(Top, 300), 200);
+  EXPECT_EQ(Shown.StrayBlack(Top, 300, 3), 0);
+  // The last letter keeps its outline: black just right of the rightmost
+  // yellow column.
+  int Right = -1, Row = -1;
+  for (int Y = Top; Y < 300; ++Y)
+    for (int X = 0; X < Shown.W; ++X)
+      if (Shown.Yellow(X, Y) && X > Right) Right = X, Row = Y;
+  ASSERT_GT(Right, 0);
+  bool Outlined = false;
+  for (int X = Right + 1; X <= std::min(Right + 3, Shown.W - 1); ++X) Outlined = Outlined || Shown.Black(X, Row);
+  EXPECT_TRUE(Outlined) << "rightmost text pixel at " << Right << "," << Row;
 }
 
 TEST_F(SubtitleDisplayTest, WideCyrillicLinesArePaintedAsLetters) {
