@@ -41,12 +41,19 @@ void TFont::SetStyle(TFontStyles Style) {
   Changed();
 }
 
+void TFont::SetQuality(BYTE Quality) {
+  if (Quality == FQuality) return;
+  FQuality = Quality;
+  Changed();
+}
+
 void TFont::Assign(const TFont& Source) {
   if (&Source == this) return;
   FName = Source.FName;
   FHeight = Source.FHeight;
   FStyle = Source.FStyle;
   FColor = Source.FColor;
+  FQuality = Source.FQuality;
   FHandle = Source.FHandle;
 }
 
@@ -61,7 +68,7 @@ std::shared_ptr<void> TFont::HandleRef() const {
     LF.lfCharSet = DEFAULT_CHARSET;
     LF.lfOutPrecision = OUT_DEFAULT_PRECIS;
     LF.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-    LF.lfQuality = DEFAULT_QUALITY;
+    LF.lfQuality = FQuality;
     LF.lfPitchAndFamily = DEFAULT_PITCH;
     wcsncpy(LF.lfFaceName, FName.c_str(), LF_FACESIZE - 1);
     HFONT Font = CreateFontIndirectW(&LF);

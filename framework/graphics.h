@@ -42,6 +42,9 @@ class TFont {
   void SetStyle(TFontStyles Style);
   TColor Color() const { return FColor; }
   void SetColor(TColor Color) { FColor = Color; }
+  // The platform's output quality (DEFAULT_QUALITY, NONANTIALIASED_QUALITY...).
+  BYTE Quality() const { return FQuality; }
+  void SetQuality(BYTE Quality);
   void Assign(const TFont& Source);
 
   // The platform font for the current description, shared with every
@@ -56,6 +59,7 @@ class TFont {
   int FHeight;
   TFontStyles FStyle = 0;
   TColor FColor = clBlack;
+  BYTE FQuality = DEFAULT_QUALITY;
   mutable std::shared_ptr<void> FHandle;
 };
 

@@ -44,6 +44,7 @@ class TfrmConfig : public TSkinForm {
   TComboBox& CBPriority() { return *FPriority; }
   TListBox& LanguageList() { return *FLanguages; }
   TLabel& LTranslator() { return *FTranslator; }
+  TPanel& SamplePanel() { return *FSample; }
   // The page shown now (0 General .. 4 Language).
   int PageIndex() const { return FPageIndex; }
   bool ApplyEnabled() const;

@@ -62,7 +62,10 @@ void TfrmConfig::PaintSample() {
   W.Brush.Color = kKeyColor;
   W.FillRect({0, 0, Work.Width(), Work.Height()});
   W.Brush.Style = TBrushStyle::bsClear;
+  // Without smoothing: a smoothed edge would blend with the key colour and
+  // show as a fringe of it around the letters.
   W.Font.Assign(Font);
+  W.Font.SetQuality(NONANTIALIASED_QUALITY);
   W.Font.SetColor(static_cast<TColor>(lc::settings::OutlineColor(static_cast<std::int32_t>(Font.Color()))));
   const int Reach = OutlineReach(Points);
   for (int DX = -Reach; DX <= Reach; ++DX)

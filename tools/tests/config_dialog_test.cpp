@@ -6,6 +6,8 @@
 // credit shown, and the File Types page refuses bad extensions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -14,6 +16,7 @@
 
 #include <windows.h>
 
+#include "framework/application.h"
 #include "kit/message_box.h"
 #include "settings/program_state.h"
 #include "settings/text_apply.h"
@@ -266,6 +269,36 @@ TEST_F(ConfigDialog, TheTreeChoosesThePage) {
   EXPECT_EQ(3, Form->PageIndex());
   EXPECT_TRUE(Form->CBVideo().Showing());
   EXPECT_FALSE(Form->CBGeneral().Showing());
+}
+
+TEST_F(ConfigDialog, TheOutlinedSampleShowsNoFringeOfItsKeyColour) {
+  // White bold text, outlined and shadowed: its work bitmap is copied with
+  // a magenta key, of which no blend may reach the page.
+  Form->Node().SetSelected(2);
+  Form->NodeChange();
+  for (int Line = 0; Line < 3; ++Line) Form->CBSubtitle1().SetChecked(Line, true);
+  Form->DrawSubtitleSample();
+  for (int I = 0; I < 10; ++I) {
+    Application.ProcessMessages();
+    Sleep(15);
+  }
+  TPanel& Sample = Form->SamplePanel();
+  ASSERT_TRUE(Sample.Showing());
+  HDC DC = GetDC(Sample.Handle());
+  int Magenta = 0, White = 0, Outline = 0;
+  for (int Y = 1; Y < Sample.Height() - 1; ++Y)
+    for (int X = 1; X < Sample.Width() - 1; ++X) {
+      const COLORREF C = GetPixel(DC, X, Y);
+      const int R = GetRValue(C), G = GetGValue(C), B = GetBValue(C);
+      Magenta += R > 100 && B > 100 && G + 40 < std::min(R, B);
+      White += R > 240 && G > 240 && B > 240;
+      // The outline of white text: each channel a quarter, (63, 63, 63).
+      Outline += std::abs(R - 63) < 8 && std::abs(G - 63) < 8 && std::abs(B - 63) < 8;
+    }
+  ReleaseDC(Sample.Handle(), DC);
+  EXPECT_GT(White, 200);
+  EXPECT_GT(Outline, 100);
+  EXPECT_EQ(Magenta, 0);
 }
 
 // The font dialog's title is read and the dialog cancelled by a timer.
