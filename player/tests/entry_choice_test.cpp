@@ -77,7 +77,10 @@ TEST_F(EntryChoiceTest, NextAndPreviousInSequence) {
   list.Entries().PlaylistIndex = 0;
   EXPECT_EQ(Choose(false, kRepeatOff, EntryStep::Previous), -1);
   EXPECT_EQ(Choose(false, kRepeatAll, EntryStep::Previous), 2);
-  // An index beyond the list (it was shortened) leads nowhere.
+  // The list lost its last entry, the one that played: Previous still
+  // reaches the new last one. Further beyond the list it leads nowhere.
+  list.Entries().PlaylistIndex = 3;
+  EXPECT_EQ(Choose(false, kRepeatOff, EntryStep::Previous), 2);
   list.Entries().PlaylistIndex = 5;
   EXPECT_EQ(Choose(false, kRepeatAll, EntryStep::Previous), -1);
 }

@@ -43,6 +43,7 @@ TEST(OsdRules, LayoutInFullScreenAndInAWindow) {
 
 TEST(OsdRules, LongTextsAreCutToTheRoom) {
   EXPECT_EQ(OsdCutCount(10, 100, 400, std::nullopt), 10);  // fits
+  EXPECT_EQ(OsdCutCount(1, 10, 400, std::nullopt), 1);     // a single character too
   EXPECT_EQ(OsdCutCount(40, 800, 500, std::nullopt), 20);  // 0.8 x 500 of 800 pixels
   EXPECT_EQ(OsdCutCount(40, 800, 500, 60), 16);            // (375 - 60) / 800 x 40 = 15.75
   EXPECT_EQ(OsdCutCount(40, 800, 100, 90), 0);             // no room beside the clock: none, never fewer

@@ -110,6 +110,8 @@ TEST(DetectSubtitleFormat, MicroDvd) {
   EXPECT_NE(SubtitleFormat::MicroDvd, DetectSubtitleFormat(L("{1}{2}a\n{3}{4}b\nc\nd")));
   // The end frame needs its closing brace; letters are no frame.
   EXPECT_NE(SubtitleFormat::MicroDvd, DetectSubtitleFormat(L("{1}{\n{1}{2\n{a}{2}x\n{1}{b}x\n{1}x2}")));
+  // So does the start frame.
+  EXPECT_NE(SubtitleFormat::MicroDvd, DetectSubtitleFormat(L("{1]{2}a\n{3]{4}b\n{5]{6}c")));
   EXPECT_EQ(SubtitleFormat::MicroDvd,
             DetectSubtitleFormat(W(u"{1}{2}\u0430\n{3}{4}\u0431\n{5}{6}\u0432")));
 }
