@@ -35,6 +35,12 @@ TEST(ChooseEncoding, MarksAndTheUtf8Rule) {
       {"\xED\xBF\xBF", SubtitleEncoding::Ansi},                   // the last surrogate
       {"\xED\x9F\xBF", SubtitleEncoding::Utf8},                   // U+D7FF
       {"\xDF\xBF", SubtitleEncoding::Utf8},                       // U+07FF
+      {"\xC2\x80", SubtitleEncoding::Utf8},                       // U+0080, the first of two bytes
+      {"\xC1\xBF", SubtitleEncoding::Ansi},                       // overlong U+007F
+      {"\xE0\xA0\x80", SubtitleEncoding::Utf8},                   // U+0800, the first of three
+      {"\xEF\xBF\xBD", SubtitleEncoding::Utf8},                   // U+FFFD, a lead byte of EF
+      {"\xF0\x90\x80\x80", SubtitleEncoding::Utf8},               // U+10000, the first of four
+      {"\xF5\x80\x80\x80", SubtitleEncoding::Ansi},               // no lead byte beyond F4
       {"\xF4\x8F\xBF\xBF", SubtitleEncoding::Utf8},               // U+10FFFF
       {"\xF4\x90\x80\x80", SubtitleEncoding::Ansi},               // above U+10FFFF
       {"\xC3", SubtitleEncoding::Ansi},                           // cut short
