@@ -56,6 +56,13 @@ TEST_F(EntryChoiceTest, EndOfMovieInSequence) {
   EXPECT_EQ(Choose(false, kRepeatAll, EntryStep::MovieEnded), -1);
 }
 
+TEST_F(EntryChoiceTest, AnEmptyListNeverStartsAgain) {
+  Fill(0, 0);
+  EXPECT_EQ(Choose(false, kRepeatAll, EntryStep::MovieEnded), -1);
+  EXPECT_EQ(Choose(false, kRepeatAll, EntryStep::Next), -1);
+  EXPECT_EQ(Choose(false, kRepeatAll, EntryStep::Previous), -1);
+}
+
 TEST_F(EntryChoiceTest, AFailureAtTheLastEntryNeverWraps) {
   Fill(3, 1);
   EXPECT_EQ(Choose(false, kRepeatAll, EntryStep::RenderFailed), 2);

@@ -47,6 +47,7 @@ TEST(OsdRules, LongTextsAreCutToTheRoom) {
   EXPECT_EQ(OsdCutCount(40, 800, 500, std::nullopt), 20);  // 0.8 x 500 of 800 pixels
   EXPECT_EQ(OsdCutCount(40, 800, 500, 60), 16);            // (375 - 60) / 800 x 40 = 15.75
   EXPECT_EQ(OsdCutCount(40, 800, 100, 90), 0);             // no room beside the clock: none, never fewer
+  EXPECT_EQ(OsdCutCount(5, 1, 100, 90), 0);                // however narrow the text
   EXPECT_EQ(OsdCutCount(0, 0, 400, std::nullopt), 0);
   EXPECT_EQ(OsdCutCount(5, 0, 400, std::nullopt), 5);
 }
