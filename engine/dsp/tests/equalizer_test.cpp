@@ -251,6 +251,52 @@ TEST_F(EqualizerTest, EightAnd24BitRoundTripFlat) {
   EXPECT_LE(worst24, 6000000 * 0.0035);
 }
 
+// A boost of +20 dB drives a loud sine far past every integer format's
+// range: the peaks stop at the format's limits and never wrap around.
+TEST_F(EqualizerTest, BoostedIntegersStopAtTheirFormatLimits) {
+  SetBand(0, 0, 1024, 100);
+  const int frames = 6000;
+  const struct {
+    int Bits;
+    double Amplitude;
+    int64_t Low, High;
+  } formats[] = {
+      {8, 100.0, 0, 255},
+      {16, 16000.0, -32768, 32767},
+      {24, 6000000.0, -8388608, 8388607},
+      {32, 1.0e9, -2147483647, 2147483647},
+  };
+  for (const auto& f : formats) {
+    const int bytes = f.Bits / 8;
+    std::vector<double> in(frames);
+    std::vector<uint8_t> buffer(static_cast<size_t>(frames) * bytes);
+    for (int i = 0; i < frames; ++i) {
+      in[i] = std::lrint(f.Amplitude * std::sin(2 * std::numbers::pi * 500 * i / Rate));
+      const int64_t v = static_cast<int64_t>(in[i]);
+      uint8_t* p = &buffer[static_cast<size_t>(i) * bytes];
+      if (f.Bits == 8) p[0] = static_cast<uint8_t>(v + 128);
+      if (f.Bits == 16) StoreSample<int16_t>(p, static_cast<int16_t>(v));
+      if (f.Bits == 24) Cvt32BitTo24(static_cast<int32_t>(v), p);
+      if (f.Bits == 32) StoreSample<int32_t>(p, static_cast<int32_t>(v));
+    }
+    Eq.Flush();
+    Eq.Process(buffer.data(), buffer.size(), f.Bits, 1, false);
+    for (int i = 600; i < frames; ++i) {
+      const uint8_t* p = &buffer[static_cast<size_t>(i) * bytes];
+      const int64_t out = f.Bits == 8    ? p[0]
+                          : f.Bits == 16 ? LoadSample<int16_t>(p)
+                          : f.Bits == 24 ? Cvt24BitTo32(p)
+                                         : LoadSample<int32_t>(p);
+      const double before = in[i - 256] / f.Amplitude;  // the input the output follows
+      if (before > 0.2) {
+        ASSERT_EQ(out, f.High) << f.Bits << "-bit frame " << i;
+      } else if (before < -0.2) {
+        ASSERT_EQ(out, f.Low) << f.Bits << "-bit frame " << i;
+      }
+    }
+  }
+}
+
 TEST_F(EqualizerTest, SeperateChoosesThePerChannelKernels) {
   SetBand(1, 0, 1024, -100);  // channel 1's own gains: -20 dB everywhere
   const std::vector<float> in = Sine(24000, 6, 1000.0, 0.5);
