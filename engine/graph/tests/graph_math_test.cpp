@@ -14,6 +14,7 @@ TEST(GraphMath, LinearBalanceHasOppositeSignAndZeroForCentre) {
   EXPECT_EQ(LinearBalanceToDB(10000), -10000);
   EXPECT_EQ(LinearBalanceToDB(-10000), 10000);
   EXPECT_EQ(LinearBalanceToDB(-1), 753);
+  EXPECT_EQ(LinearBalanceToDB(1), -753);
 }
 
 TEST(GraphMath, RefTimeTruncatesTowardZero) {
@@ -24,7 +25,7 @@ TEST(GraphMath, RefTimeTruncatesTowardZero) {
 
 TEST(GraphMath, TimeCodeSplitsNineFields) {
   const TTimeCodeDigits d = IntToTimeCode(0x12345679u);
-  const TTimeCodeDigits expected = {1, 2, 3, 4, 5, 6, 7, 2, 1};
+  const std::array<uint8_t, 9> expected = {1, 2, 3, 4, 5, 6, 7, 2, 1};  // nine fields, no more
   EXPECT_EQ(d, expected);
 }
 
