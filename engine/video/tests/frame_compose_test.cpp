@@ -160,6 +160,55 @@ TEST(FrameCompositor, ColourControlsApplyToThePicture) {
   EXPECT_EQ(At(c, 0, 0), 0x4C4C4Cu);  // red without colour: its luma 76
 }
 
+// A picture shown at its own size with the colour controls on leaves the
+// background beside it alone.
+TEST(FrameCompositor, AdjustedPictureStaysInsideItsRectangle) {
+  std::vector<std::uint32_t> px(16 * 2, White);
+  const TFrameView v = DescribeFrame(TPixelFormat::RGB32,
+                                     reinterpret_cast<const std::uint8_t*>(px.data()), 16, 2, 64, false);
+  TFrameCompositor c;
+  c.SetBackground(Back);
+  c.SetTarget(40, 2);
+  c.SetPlacement({0, 0, 16, 2}, {});
+  c.SetColors({750, 5000, 0, 10000, true});
+  c.Compose(v);
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 16; ++x) ASSERT_EQ(At(c, x, y), 0x808080u) << x << "," << y;
+    for (int x = 16; x < 40; ++x) ASSERT_EQ(At(c, x, y), Back) << x << "," << y;
+  }
+}
+
+// A crop that starts at the frame's top row shows that row.
+TEST(FrameCompositor, CropFromTheTopEdgeShowsTheTopRow) {
+  TQuadFrame f;
+  TFrameCompositor c;
+  c.SetTarget(2, 4);
+  c.SetPlacement({0, 0, 2, 4}, {0, 0, 2, 4});  // the left half: red over blue
+  c.Compose(f.View());
+  for (int x = 0; x < 2; ++x) {
+    EXPECT_EQ(At(c, x, 0), Red) << x;
+    EXPECT_EQ(At(c, x, 1), Red) << x;
+    EXPECT_EQ(At(c, x, 2), Blue) << x;
+    EXPECT_EQ(At(c, x, 3), Blue) << x;
+  }
+}
+
+// A picture one column wide is widened by repeating that column: every
+// destination column shows it, the first one included.
+TEST(FrameCompositor, SingleColumnYuvFillsTheWholeWidth) {
+  const int stride = NaturalStride(TPixelFormat::I420, 1);
+  std::vector<std::uint8_t> d(FrameBytes(TPixelFormat::I420, 1, 2, stride), 128);  // grey chroma
+  const TFrameView v = DescribeFrame(TPixelFormat::I420, d.data(), 1, 2, stride, false);
+  for (int y = 0; y < 2; ++y) const_cast<std::uint8_t*>(v.Plane[0])[y * v.Stride[0]] = 235;  // studio white
+  TFrameCompositor c;
+  c.SetBackground(Back);
+  c.SetTarget(6, 2);
+  c.SetPlacement({0, 0, 6, 2}, {});
+  c.Compose(v);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 6; ++x) ASSERT_EQ(At(c, x, y), White) << x << "," << y;
+}
+
 // Colours are adjusted before the scaling when the source is the smaller
 // side and after it otherwise; either way a flat red without saturation
 // becomes its luma.

@@ -115,6 +115,42 @@ TEST(FrameConvert, FrameBytesPerFormat) {
         << PixelFormatName(c.F) << " " << c.W << "x" << c.H;
 }
 
+// Chroma rows are shared by two picture rows: a frame red in its top half
+// and blue in its bottom half keeps the two apart, row for row.
+TEST(FrameConvert, PlanarChromaFollowsThePictureRows) {
+  const int w = 32, h = 8;
+  const TYuv red = EncodeYuv(255, 0, 0), blue = EncodeYuv(0, 0, 255);
+  for (TPixelFormat f : {TPixelFormat::I420, TPixelFormat::NV12}) {
+    const int stride = NaturalStride(f, w);
+    std::vector<std::uint8_t> d(FrameBytes(f, w, h, stride), 0);
+    const TFrameView v = DescribeFrame(f, d.data(), w, h, stride, false);
+    auto at = [&](int plane, int x, int y) {
+      return const_cast<std::uint8_t*>(v.Plane[plane]) + std::ptrdiff_t(y) * v.Stride[plane] + x;
+    };
+    for (int y = 0; y < h; ++y) {
+      const TYuv& e = y < h / 2 ? red : blue;
+      for (int x = 0; x < w; ++x) {
+        *at(0, x, y) = std::uint8_t(e.Y);
+        if (f == TPixelFormat::NV12) {
+          *at(1, x & ~1, y / 2) = std::uint8_t(e.U);
+          *at(1, (x & ~1) + 1, y / 2) = std::uint8_t(e.V);
+        } else {
+          *at(1, x / 2, y / 2) = std::uint8_t(e.U);
+          *at(2, x / 2, y / 2) = std::uint8_t(e.V);
+        }
+      }
+    }
+    std::vector<std::uint32_t> out(std::size_t(w) * h);
+    ConvertFrame(v, TColorSettings{}, out.data(), w);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        const std::uint32_t p = out[std::size_t(y) * w + x];
+        ASSERT_NEAR(Red(p), y < h / 2 ? 255 : 0, 3) << PixelFormatName(f) << " x=" << x << " y=" << y;
+        ASSERT_NEAR(Blue(p), y < h / 2 ? 0 : 255, 3) << PixelFormatName(f) << " x=" << x << " y=" << y;
+      }
+  }
+}
+
 // An odd-sized planar frame reads its last chroma column and row.
 TEST(FrameConvert, OddSizedPlanarFrame) {
   const int w = 5, h = 3;
