@@ -97,6 +97,10 @@ TEST(FrameCompositor, StretchingBlendsNeighbours) {
     EXPECT_NEAR(int(At(c, x, 0) & 255), expected[x], 1) << x;
     EXPECT_EQ(At(c, x, 1), At(c, x, 0)) << x;
   }
+  // The same ramp two rows high, widened only: it blends just the same.
+  const std::uint32_t px2[4] = {0x000000, 0xFFFFFF, 0x000000, 0xFFFFFF};
+  c.Compose(DescribeFrame(TPixelFormat::RGB32, reinterpret_cast<const std::uint8_t*>(px2), 2, 2, 8, false));
+  for (int x = 0; x < 8; ++x) EXPECT_NEAR(int(At(c, x, 1) & 255), expected[x], 1) << x;
 }
 
 TEST(FrameCompositor, DestinationBeyondTheTargetIsClipped) {

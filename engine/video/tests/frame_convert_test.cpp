@@ -118,7 +118,7 @@ TEST(FrameConvert, FrameBytesPerFormat) {
 // Chroma rows are shared by two picture rows: a frame red in its top half
 // and blue in its bottom half keeps the two apart, row for row.
 TEST(FrameConvert, PlanarChromaFollowsThePictureRows) {
-  const int w = 32, h = 8;
+  const int w = 36, h = 8;  // groups of 8 and a tail
   const TYuv red = EncodeYuv(255, 0, 0), blue = EncodeYuv(0, 0, 255);
   for (TPixelFormat f : {TPixelFormat::I420, TPixelFormat::NV12}) {
     const int stride = NaturalStride(f, w);
