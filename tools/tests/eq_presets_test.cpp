@@ -132,7 +132,7 @@ TEST_F(PresetsFile, MissingFileGivesTheDefaultAloneAndIsCreatedInANewFolder) {
 }
 
 TEST_F(PresetsFile, DamagedFileIsOfferedAsEmptyAndNeverWrittenOver) {
-  const std::string Garbage("\x01\x02 binary \x7f\xfe no presets here\r\n", 32);
+  const std::string Garbage("\x01\x02 binary \x7f\xfe no presets here\r\n");
   Write(Garbage);
   TPresetList L("Default");
   EXPECT_EQ(TPresetsFileState::Damaged, LoadPresetsFile(Path, L));
