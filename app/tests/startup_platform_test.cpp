@@ -2,7 +2,7 @@
 // hand-over message, real file moves, the data folder and the priority.
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -12,6 +12,7 @@
 #include "app/migration.h"
 #include "app/startup_platform.h"
 #include "settings/win/settings_win.h"
+#include "tests/support/scratch.h"
 
 namespace lc {
 namespace {
@@ -94,44 +95,25 @@ TEST_F(HandOverTest, NothingIsSentWithoutArgumentsOrToAHiddenWindow) {
   EXPECT_TRUE(receiver.texts.empty());
 }
 
-std::string TempFolder(const char* leaf) {
-  wchar_t temp[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, temp);
-  std::string folder = settings::WideToUtf8(temp) + leaf + std::to_string(GetCurrentProcessId()) + "\\";
-  CreateDirectoryW(settings::Utf8ToWide(folder).c_str(), nullptr);
-  return folder;
-}
-
-void WriteText(const std::string& path, const std::string& text) {
-  std::ofstream(settings::Utf8ToWide(path).c_str(), std::ios::binary) << text;
-}
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(settings::Utf8ToWide(path).c_str(), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 TEST(WindowsMigration, MovesOnlyFilesMissingInTheDataFolder) {
-  const std::string exe = TempFolder("lcmig-exe"), data = TempFolder("lcmig-data");
-  WriteText(exe + "LcMig.ini", "old settings");
-  WriteText(exe + "Presets.EQ", "old presets");
-  WriteText(data + "Presets.EQ", "new presets");
+  const lctest::ScratchFolder scratch;
+  std::filesystem::create_directories(scratch.path() / "exe");
+  std::filesystem::create_directories(scratch.path() / "data");
+  const std::string exe = scratch.File("exe") + "\\", data = scratch.File("data") + "\\";
+  lctest::WriteBytes(exe + "LcMig.ini", "old settings");
+  lctest::WriteBytes(exe + "Presets.EQ", "old presets");
+  lctest::WriteBytes(data + "Presets.EQ", "new presets");
 
   auto moved = MigrateOldFiles(exe, data, "LcMig", WindowsFileOps());
   EXPECT_EQ(moved, std::vector<std::string>{"LcMig.ini"});
-  EXPECT_EQ(ReadText(data + "LcMig.ini"), "old settings");
+  EXPECT_EQ(lctest::ReadBytes(data + "LcMig.ini"), "old settings");
   EXPECT_EQ(GetFileAttributesW(settings::Utf8ToWide(exe + "LcMig.ini").c_str()), INVALID_FILE_ATTRIBUTES);
   // The newer copy wins; the old one stays where it was.
-  EXPECT_EQ(ReadText(data + "Presets.EQ"), "new presets");
-  EXPECT_EQ(ReadText(exe + "Presets.EQ"), "old presets");
+  EXPECT_EQ(lctest::ReadBytes(data + "Presets.EQ"), "new presets");
+  EXPECT_EQ(lctest::ReadBytes(exe + "Presets.EQ"), "old presets");
 
   // A second start moves nothing.
   EXPECT_TRUE(MigrateOldFiles(exe, data, "LcMig", WindowsFileOps()).empty());
-
-  for (const std::string& f : {exe + "Presets.EQ", data + "Presets.EQ", data + "LcMig.ini"})
-    DeleteFileW(settings::Utf8ToWide(f).c_str());
-  RemoveDirectoryW(settings::Utf8ToWide(exe).c_str());
-  RemoveDirectoryW(settings::Utf8ToWide(data).c_str());
 }
 
 TEST(DataFolder, IsCreatedUnderTheApplicationData) {

@@ -15,6 +15,7 @@
 #include "framework/dialogs.h"
 #include "framework/exceptions.h"
 #include "framework/tests/input.h"
+#include "tests/support/scratch.h"
 
 namespace {
 
@@ -108,15 +109,11 @@ class DialogsTest : public ::testing::Test {
     Form = lctest::ShownForm(L"TfrmDialogProbe", kLeft, kTop, 200, 100);
     Application.OnModalBegin = [this](TComponent*) { Log.push_back("modal begin"); };
     Application.OnModalEnd = [this](TComponent*) { Log.push_back("modal end"); };
-    Folder = std::filesystem::temp_directory_path() / ("lc_dialogs_" + std::to_string(GetCurrentProcessId()));
-    std::filesystem::create_directories(Folder);
     for (const char* Name : {"one.avi", "two.avi"}) std::ofstream(Folder / Name) << "x";
   }
   void TearDown() override {
     Application.OnModalBegin = nullptr;
     Application.OnModalEnd = nullptr;
-    std::error_code E;
-    std::filesystem::remove_all(Folder, E);
   }
   // Hooks a dialog's OnShow and OnClose into the log; OnShow also notes
   // whether the probe form was disabled and the dialog's window known.
@@ -129,7 +126,8 @@ class DialogsTest : public ::testing::Test {
     D.OnClose = [this](TComponent*) { Log.push_back("close"); };
   }
   std::unique_ptr<TForm> Form;
-  std::filesystem::path Folder;
+  lctest::ScratchFolder Scratch;
+  const std::filesystem::path& Folder = Scratch.path();
   std::vector<std::string> Log;
   bool FormDisabled = false;
   HWND ShownHandle = nullptr;

@@ -3,8 +3,6 @@
 // captured into a scratch folder and read back, the PNG and JPEG files
 // through the same libraries, the BMP directly.
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +14,7 @@
 #include <png.h>
 
 #include "player/tests/graph_fixture.h"
+#include "tests/support/scratch.h"
 
 namespace {
 
@@ -27,11 +26,6 @@ struct Picture {
   std::vector<unsigned char> Rgb;
   unsigned char At(int X, int Y, int Channel) const { return Rgb[(size_t(Y) * Width + X) * 3 + Channel]; }
 };
-
-std::string ReadAll(const std::string& Path) {
-  std::ifstream in(std::filesystem::u8path(Path), std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 Picture ReadPng(const std::string& Bytes) {
   Picture p;
@@ -125,12 +119,12 @@ TEST_F(CaptureTest, PngJpegAndBmpHoldThePausedFrame) {
   form->RunCommand(lc::Cmd::CaptureFrameMenuClick);
   EXPECT_EQ("Capture0001.png saved...", Player().OsdText);
   ASSERT_TRUE(Exists("Capture0001.png"));
-  ExpectBars(ReadPng(ReadAll(Shot("Capture0001.png"))), 12);
+  ExpectBars(ReadPng(lctest::ReadBytes(Shot("Capture0001.png"))), 12);
 
   Program().Settings.CaptureType = 1;
   form->RunCommand(lc::Cmd::CaptureFrameMenuClick);
   ASSERT_TRUE(Exists("Capture0002.jpg"));
-  const std::string jpeg = ReadAll(Shot("Capture0002.jpg"));
+  const std::string jpeg = lctest::ReadBytes(Shot("Capture0002.jpg"));
   ASSERT_EQ("\xFF\xD8\xFF", jpeg.substr(0, 3));  // a real JPEG, not a bitmap under its name
   ExpectBars(ReadJpeg(jpeg), 24);
   EXPECT_EQ("Capture0002.jpg saved...", Player().OsdText);
@@ -138,7 +132,7 @@ TEST_F(CaptureTest, PngJpegAndBmpHoldThePausedFrame) {
   Program().Settings.CaptureType = 0;
   form->RunCommand(lc::Cmd::CaptureFrameMenuClick);
   ASSERT_TRUE(Exists("Capture0003.bmp"));
-  ExpectBars(ReadBmp(ReadAll(Shot("Capture0003.bmp"))), 12);
+  ExpectBars(ReadBmp(lctest::ReadBytes(Shot("Capture0003.bmp"))), 12);
   EXPECT_TRUE(reports.empty());
   EXPECT_FALSE(Program().BusyFlag);
 }
@@ -146,11 +140,11 @@ TEST_F(CaptureTest, PngJpegAndBmpHoldThePausedFrame) {
 TEST_F(CaptureTest, ATakenNameIsSkippedAndKeptAsItWas) {
   ShowBars();
   Program().Settings.CaptureType = 2;
-  { std::ofstream(std::filesystem::u8path(Shot("Capture0001.png"))) << "mine"; }
-  { std::ofstream(std::filesystem::u8path(Shot("Capture0002.png"))) << "mine too"; }
+  lctest::WriteBytes(Shot("Capture0001.png"), "mine");
+  lctest::WriteBytes(Shot("Capture0002.png"), "mine too");
   form->RunCommand(lc::Cmd::CaptureFrameMenuClick);
-  EXPECT_EQ("mine", ReadAll(Shot("Capture0001.png")));
-  EXPECT_EQ("mine too", ReadAll(Shot("Capture0002.png")));
+  EXPECT_EQ("mine", lctest::ReadBytes(Shot("Capture0001.png")));
+  EXPECT_EQ("mine too", lctest::ReadBytes(Shot("Capture0002.png")));
   ASSERT_TRUE(Exists("Capture0003.png"));
   EXPECT_EQ("Capture0003.png saved...", Player().OsdText);
   EXPECT_EQ(3, form->CaptureCounter);
@@ -187,7 +181,7 @@ TEST_F(CaptureTest, AFolderThatCannotBeWrittenIsReportedAndBusyIsCleared) {
   ShowBars();
   // A capture folder whose name is taken by a file: nothing can be made in it.
   const std::string blocked = folder.File("blocked");
-  { std::ofstream(std::filesystem::u8path(blocked)) << "x"; }
+  lctest::WriteBytes(blocked, "x");
   form->CurrentMovieFile = blocked + "\\movie.avi";
   Program().Settings.CaptureFolder = blocked;
   form->RunCommand(lc::Cmd::CaptureFrameMenuClick);

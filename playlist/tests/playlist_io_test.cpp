@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -236,10 +235,6 @@ class PlaylistDiskTest : public ::testing::Test {
   PlaylistDiskTest() : playlist(link, disk, settings, texts, folder.File("data"), folder.File("data/auto.lpl")) {
     settings::SetDefaultTexts(texts);
   }
-  std::string ReadBack(const std::string& path) {
-    std::ifstream in(settings::testing::U8(path), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
 
   settings::testing::ScratchFolder folder;
   RecordingLink link;
@@ -267,24 +262,24 @@ TEST_F(PlaylistDiskTest, NamesRoundTripWithAndWithoutSubtitles) {
 TEST_F(PlaylistDiskTest, AFailedSaveIsReportedAndLeavesTheOldFile) {
   std::filesystem::create_directories(folder.path() / "data");
   const std::string file = folder.File("data/locked.lpl");
-  { std::ofstream(settings::testing::U8(file), std::ios::binary) << "old\r\nNo subtitle\r\n"; }
+  settings::testing::WriteBytes(file, "old\r\nNo subtitle\r\n");
   std::filesystem::permissions(settings::testing::U8(file), std::filesystem::perms::owner_read);
   playlist.AppendMovie("C:\\new.avi");
   EXPECT_FALSE(playlist.SavePlaylist(file, false));
   EXPECT_EQ(link.messages, (Lines{"playlist: Can't open \"" + file + "\"!"}));
   std::filesystem::permissions(settings::testing::U8(file), std::filesystem::perms::owner_all);
-  EXPECT_EQ(ReadBack(file), "old\r\nNo subtitle\r\n");
+  EXPECT_EQ(settings::testing::ReadBytes(file), "old\r\nNo subtitle\r\n");
 }
 
 TEST_F(PlaylistDiskTest, ATruncatedFileLoadsItsWholeEntriesAndStaysAsItWas) {
   std::filesystem::create_directories(folder.path() / "data");
   const std::string file = folder.File("data/cut.lpl");
   const std::string bytes = "C:\\a.avi\r\nC:\\a.srt\r\nC:\\b.avi\r\nC:\\b.s";
-  { std::ofstream(settings::testing::U8(file), std::ios::binary) << bytes; }
+  settings::testing::WriteBytes(file, bytes);
   ASSERT_TRUE(playlist.LoadFromList(file, false, true));
   EXPECT_EQ(playlist.Entries().PlaylistMovies, (Lines{"C:\\a.avi", "C:\\b.avi"}));
   EXPECT_EQ(playlist.Entries().PlaylistSubtitles, (Lines{"C:\\a.srt", "C:\\b.s"}));
-  EXPECT_EQ(ReadBack(file), bytes);
+  EXPECT_EQ(settings::testing::ReadBytes(file), bytes);
 }
 
 }  // namespace

@@ -4,11 +4,11 @@
 
 #include "subtitles/subtitle_text.h"
 
-#include <filesystem>
-#include <fstream>
 #include <random>
 
 #include <gtest/gtest.h>
+
+#include "tests/support/scratch.h"
 
 namespace lc::subtitles {
 namespace {
@@ -333,18 +333,12 @@ TEST(LoadHostile, ThousandsOfIdenticalLinesMergeInOnePass) {
 
 class LoadFileTest : public testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("lc_subtitle_load_" + std::to_string(std::random_device{}()));
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
   std::string Write(const std::string& name, const std::string& bytes) {
-    const auto path = dir_ / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path.string();
+    const std::string path = scratch_.File(name);
+    lctest::WriteBytes(path, bytes);
+    return path;
   }
-  std::filesystem::path dir_;
+  lctest::ScratchFolder scratch_;
 };
 
 TEST_F(LoadFileTest, FilesAndTheSilentCheck) {
@@ -358,9 +352,9 @@ TEST_F(LoadFileTest, FilesAndTheSilentCheck) {
   EXPECT_TRUE(CheckSubtitleFile(shortLine));
   const std::string prose = Write("notes.txt", "Dear diary,\nnothing today.\n");
   EXPECT_FALSE(CheckSubtitleFile(prose));
-  EXPECT_EQ(LoadFailure::Missing, LoadSubtitleFile((dir_ / "none.srt").string()).Failure);
-  EXPECT_FALSE(CheckSubtitleFile((dir_ / "none.srt").string()));
-  EXPECT_EQ(LoadFailure::CannotOpen, LoadSubtitleFile(dir_.string()).Failure);
+  EXPECT_EQ(LoadFailure::Missing, LoadSubtitleFile(scratch_.File("none.srt")).Failure);
+  EXPECT_FALSE(CheckSubtitleFile(scratch_.File("none.srt")));
+  EXPECT_EQ(LoadFailure::CannotOpen, LoadSubtitleFile(scratch_.path().string()).Failure);
   const std::string huge = Write("huge.srt", std::string(kMaxFileBytes + 1, 'a'));
   EXPECT_EQ(LoadFailure::TooBig, LoadSubtitleFile(huge).Failure);
 }
@@ -373,10 +367,10 @@ TEST_F(LoadFileTest, OneMessageUnlessSilent) {
   EXPECT_EQ(LoadFailure::UnknownType, shown.Result.Failure);
   EXPECT_EQ("Unknown subtitle type!", shown.Message);
   EXPECT_EQ("", LoadSubtitleWithMessage(prose, true, {}, texts).Message);
-  const std::string folder = dir_.string();
+  const std::string folder = scratch_.path().string();
   EXPECT_EQ("Can't open \"" + folder + "\" for reading!",
             LoadSubtitleWithMessage(folder, false, {}, texts).Message);
-  const auto missing = LoadSubtitleWithMessage((dir_ / "gone.srt").string(), false, {}, texts);
+  const auto missing = LoadSubtitleWithMessage(scratch_.File("gone.srt"), false, {}, texts);
   EXPECT_EQ(LoadFailure::Missing, missing.Result.Failure);
   EXPECT_EQ("", missing.Message);
   const std::string good = Write("ok.sub", "{1}{2}a\n{3}{4}b\n{5}{6}c\n");

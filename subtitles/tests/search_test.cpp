@@ -4,11 +4,11 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <random>
 
 #include <gtest/gtest.h>
 
 #include "subtitles/loader.h"
+#include "tests/support/scratch.h"
 
 namespace lc::subtitles {
 namespace {
@@ -161,8 +161,8 @@ TEST(SearchSubtitle, PatternsFoldersAndDrives) {
 
 TEST(SearchSubtitle, OnDiskWithTheSilentCheck) {
   namespace fs = std::filesystem;
-  const fs::path dir =
-      fs::temp_directory_path() / ("lc_subtitle_search_" + std::to_string(std::random_device{}()));
+  const lctest::ScratchFolder scratch;
+  const fs::path& dir = scratch.path();
   fs::create_directories(dir / "movies");
   std::ofstream(dir / "movies" / "Film.avi") << "x";
   // The best name is not a subtitle; the next one is.
@@ -175,7 +175,6 @@ TEST(SearchSubtitle, OnDiskWithTheSilentCheck) {
                                              return CheckSubtitleFile(path);
                                            });
   EXPECT_EQ((dir / "movies" / "film.srt").string(), found);
-  fs::remove_all(dir);
 }
 
 }  // namespace

@@ -17,12 +17,13 @@
 #include <windows.h>
 
 #include "framework/application.h"
-#include "kit/message_box.h"
+#include "kit/tests/box_closer.h"
 #include "settings/program_state.h"
 #include "settings/text_apply.h"
 #include "settings/text_table.h"
 #include "tools/config_dialog.h"
 #include "tools/tool_environment.h"
+#include "tests/support/scratch.h"
 
 namespace {
 
@@ -56,7 +57,6 @@ class ConfigDialog : public ::testing::Test {
  protected:
   void SetUp() override {
     lc::settings::SetDefaultTexts(lc::settings::GlobalTextTable(), false);
-    Folder = std::filesystem::temp_directory_path() / "lc-config-test";
     std::filesystem::create_directories(Folder / "lang");
     std::ofstream(Folder / "lang" / "german.lng", std::ios::binary) << GermanFile();
     lc::ProgramState& P = lc::Program();
@@ -105,9 +105,9 @@ class ConfigDialog : public ::testing::Test {
     Form.reset();
     lc::tools::SetToolEnvironment({});
     lc::settings::SetDefaultTexts(lc::settings::GlobalTextTable(), false);
-    std::filesystem::remove_all(Folder);
   }
-  std::filesystem::path Folder;
+  lctest::ScratchFolder Scratch;
+  const std::filesystem::path& Folder = Scratch.path();
   std::unique_ptr<TfrmConfig> Form;
   std::vector<std::string> Calls;
 };
@@ -223,23 +223,14 @@ TEST_F(ConfigDialog, ExtensionsAreFilteredWhenTypedAndCheckedWhenAdded) {
   EXPECT_EQ(1, Form->CBAssocFile().ItemIndex());
 }
 
-// The box that refuses a pasted extension is read and closed by a timer.
-std::wstring BoxText;
-void CALLBACK CloseBox(HWND, UINT, UINT_PTR Id, DWORD) {
-  if (!frmMessage || !frmMessage->Showing()) return;
-  KillTimer(nullptr, Id);
-  BoxText = frmMessage->Text();
-  wchar_t Key = 27;
-  frmMessage->FormKeyPress(Key);
-}
-
 TEST_F(ConfigDialog, APastedBadExtensionIsRefusedWithAMessage) {
   Form->EExtensionName().SetText(L"m p3");
-  BoxText.clear();
-  SetTimer(nullptr, 0, 50, CloseBox);
+  lc::testing::ClosedBoxes().clear();
+  lc::testing::CloseNextBox();
   Form->AddExtensionClick();
   EXPECT_EQ(2, Form->CBAssocFile().Count());
-  EXPECT_EQ(L"\"m p3\" cannot be a file type: use letters and digits only.", BoxText);
+  EXPECT_EQ(lc::testing::ClosedBoxes(),
+            std::vector<std::wstring>{L"\"m p3\" cannot be a file type: use letters and digits only."});
 }
 
 }  // namespace

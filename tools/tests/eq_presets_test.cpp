@@ -4,9 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/scratch.h"
+
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace lc::tools {
 namespace {
@@ -88,24 +89,10 @@ TEST(PresetList, DefaultEntrySavesAndDeletes) {
 
 class PresetsFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    Dir = std::filesystem::temp_directory_path() /
-          ("lc-presets-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(Dir);
-    std::filesystem::create_directories(Dir);
-    Path = (Dir / "Presets.EQ").string();
-  }
-  void TearDown() override { std::filesystem::remove_all(Dir); }
-  void Write(const std::string& Bytes) { std::ofstream(Path, std::ios::binary) << Bytes; }
-  std::string Read() {
-    std::ifstream In(Path, std::ios::binary);
-    std::stringstream S;
-    S << In.rdbuf();
-    return S.str();
-  }
-  std::filesystem::path Dir;
-  std::string Path;
+  void Write(const std::string& Bytes) { lctest::WriteBytes(Path, Bytes); }
+  std::string Read() { return lctest::ReadBytes(Path); }
+  lctest::ScratchFolder Scratch;
+  const std::string Path = Scratch.File("Presets.EQ");
 };
 
 TEST_F(PresetsFile, ReadAndWrittenBackUnchanged) {
@@ -120,7 +107,7 @@ TEST_F(PresetsFile, ReadAndWrittenBackUnchanged) {
 
 TEST_F(PresetsFile, MissingFileGivesTheDefaultAloneAndIsCreatedInANewFolder) {
   TPresetList L("Default");
-  const std::string Nested = (Dir / "new" / "Presets.EQ").string();
+  const std::string Nested = (Scratch.path() / "new" / "Presets.EQ").string();
   EXPECT_EQ(TPresetsFileState::Missing, LoadPresetsFile(Nested, L));
   EXPECT_EQ(1, L.Count());
   L.SaveAs("Mine", Values({-100}));

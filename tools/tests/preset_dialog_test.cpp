@@ -4,10 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
-#include <sstream>
 
 #include <windows.h>
 
@@ -17,6 +15,7 @@
 #include "settings/text_table.h"
 #include "tools/equalizer_window.h"
 #include "tools/preset_dialog.h"
+#include "tests/support/scratch.h"
 
 namespace {
 
@@ -45,32 +44,25 @@ class PresetDialog : public ::testing::Test {
  protected:
   void SetUp() override {
     lc::settings::SetDefaultTexts(lc::settings::GlobalTextTable(), false);
-    File = (std::filesystem::temp_directory_path() / "lc-presets-test.EQ").string();
-    std::ofstream(File, std::ios::binary)
-        << "Rock=-10,20,0,0,0,0,0,0,0,0,0\r\nVoice=0,0,0,0,-50,-50,0,0,0,0,30\r\n";
+    lctest::WriteBytes(File, "Rock=-10,20,0,0,0,0,0,0,0,0,0\r\nVoice=0,0,0,0,-50,-50,0,0,0,0,30\r\n");
     Form = std::make_unique<TfrmEqualizer>(Audio);
     Form->Show();
   }
   void TearDown() override {
     Form.reset();
-    std::filesystem::remove(File);
   }
   void Run(TMode Mode, std::function<void(TfrmLoadSavePreset&)> Action) {
     PendingAction = std::move(Action);
     SetTimer(nullptr, 0, 50, ActOnDialog);
     RunPresetDialog(Mode, File, *Form, Form->Panel(), Audio);
   }
-  std::string FileText() {
-    std::ifstream In(File, std::ios::binary);
-    std::stringstream S;
-    S << In.rdbuf();
-    return S.str();
-  }
+  std::string FileText() { return lctest::ReadBytes(File); }
   TDspEqualizer Equalizer;
   TDspAmplify Amplify;
   lc::tools::TDspEqualizerAudio Audio{Equalizer, Amplify};
   std::unique_ptr<TfrmEqualizer> Form;
-  std::string File;
+  lctest::ScratchFolder Scratch;
+  const std::string File = Scratch.File("Presets.EQ");
 };
 
 TEST_F(PresetDialog, PreviewThenCancelPutsTheSlidersBack) {

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sstream>
 
 #include <windows.h>
 
@@ -15,6 +14,7 @@
 #include "settings/text_table.h"
 #include "tools/profiles_editor.h"
 #include "tools/tool_environment.h"
+#include "tests/support/scratch.h"
 
 namespace {
 
@@ -53,8 +53,6 @@ class ProfilesEditor : public ::testing::Test {
  protected:
   void SetUp() override {
     lc::settings::SetDefaultTexts(lc::settings::GlobalTextTable(), false);
-    Folder = std::filesystem::temp_directory_path() / "lc-profiles-test";
-    std::filesystem::create_directories(Folder);
     lc::ProgramState& P = lc::Program();
     P.Names.AppName = "Profiles";
     P.Names.DataFolder = Folder.string() + "\\";
@@ -73,22 +71,17 @@ class ProfilesEditor : public ::testing::Test {
   }
   void TearDown() override {
     lc::tools::SetToolEnvironment({});
-    std::filesystem::remove_all(Folder);
   }
   void Run(std::function<void(TfrmProfilesEditor&)> Action) {
     PendingAction = std::move(Action);
     SetTimer(nullptr, 0, 50, ActOnEditor);
     RunProfilesEditor(nullptr);
   }
-  std::string RmsFileText() {
-    std::ifstream In(Folder / "Profiles.rs", std::ios::binary);
-    std::stringstream S;
-    S << In.rdbuf();
-    return S.str();
-  }
+  std::string RmsFileText() { return lctest::ReadBytes(Scratch.File("Profiles.rs")); }
   std::vector<std::wstring> Lines(TfrmProfilesEditor& E) { return E.lbMovieNames().ItemsText(); }
 
-  std::filesystem::path Folder;
+  lctest::ScratchFolder Scratch;
+  const std::filesystem::path& Folder = Scratch.path();
   FakePlayback Playback;
   std::string Playing;
 };
