@@ -78,6 +78,9 @@ class TApplication : public TComponent {
   TForm* MainForm() const { return FMainForm; }
   // Whether Run shows the main form (default true).
   bool ShowMainForm = true;
+  // The system is set up for a right-to-left language: controls that ask
+  // for it read their text right to left.
+  bool RightToLeftSystem = GetSystemMetrics(SM_MIDEASTENABLED) != 0;
 
   // ---- the message loop ----
   // Shows the main form and runs the message loop until Terminate.

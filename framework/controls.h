@@ -269,6 +269,9 @@ class TLabel : public TGraphicControl {
   const TFont& Font() const { return FFont; }
   void SetFont(const TFont& Font);
   TAlignment Alignment = TAlignment::taLeftJustify;
+  // The caption reads right to left on a system set up for a right-to-left
+  // language (Application.RightToLeftSystem); its alignment stays.
+  bool RightToLeftReading = false;
   bool Transparent = false;
   TColor Color = clBtnFace;
   bool AutoSize() const { return FAutoSize; }

@@ -1,5 +1,7 @@
 #include "framework/controls.h"
 
+#include "framework/application.h"
+
 namespace {
 
 UINT AlignmentFormat(TAlignment A) {
@@ -61,5 +63,7 @@ void TLabel::Paint(TCanvas& Canvas) {
     Canvas.FillRect(R);
   }
   Canvas.Brush.Style = TBrushStyle::bsClear;
-  Canvas.DrawText(FCaption, R, DT_NOPREFIX | DT_EXPANDTABS | AlignmentFormat(Alignment));
+  UINT Format = DT_NOPREFIX | DT_EXPANDTABS | AlignmentFormat(Alignment);
+  if (RightToLeftReading && Application.RightToLeftSystem) Format |= DT_RTLREADING;
+  Canvas.DrawText(FCaption, R, Format);
 }

@@ -83,6 +83,9 @@ void TfrmInfo::CreateLabels() {
     V->SetFont(ValueFont);
     V->Color = clBlack;
     V->SetBounds(kValueLeft, Top, kValueWidth, 16);
+    // A codec name reads right to left where the system's language does;
+    // it stays at the column's left edge.
+    V->RightToLeftReading = R == riVideoCompression;
     V->OnMouseDown = Drag;
     V->OnMouseMove = [this, R](TComponent*, TShiftState, int, int) { Host().SetHintText(FHints[R]); };
   }

@@ -3,6 +3,7 @@
 // without powering anything off.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -74,6 +75,61 @@ TEST_F(InfoWindow, AviClipWithPcmSound) {
   EXPECT_LE(Res.Width(), 201);
   F.reset();
   EXPECT_EQ(nullptr, frmInfo);
+}
+
+// The label's pixels as the window shows them.
+std::vector<COLORREF> Pixels(TForm& Form, const TLabel& Label) {
+  HDC Dc = GetDC(Form.Handle());
+  std::vector<COLORREF> P;
+  for (int Y = Label.Top(); Y < Label.Top() + Label.Height(); ++Y)
+    for (int X = Label.Left(); X < Label.Left() + Label.Width(); ++X) P.push_back(GetPixel(Dc, X, Y));
+  ReleaseDC(Form.Handle(), Dc);
+  return P;
+}
+
+TEST_F(InfoWindow, OnARightToLeftSystemOnlyTheCodecNameReadsRightToLeft) {
+  const bool WasRightToLeft = Application.RightToLeftSystem;
+  auto F = Open("clip.avi");
+  TLabel& Codec = F->Value(TfrmInfo::riVideoCompression);
+  TLabel& Audio = F->Value(TfrmInfo::riAudioCompression);
+  auto Look = [&](TLabel& L, bool RightToLeft) {
+    Application.RightToLeftSystem = RightToLeft;
+    L.Invalidate();
+    Settle();
+    return Pixels(*F, L);
+  };
+  // A Hebrew word before a Latin name: read right to left, the word moves
+  // to the right of the name.
+  const std::wstring Mixed = L"\x05D0\x05D1\x05D2 DivX 5";
+  Codec.SetCaption(Mixed);
+  Audio.SetCaption(Mixed);
+  const auto CodecLeftToRight = Look(Codec, false);
+  const auto AudioLeftToRight = Look(Audio, false);
+  const auto CodecRightToLeft = Look(Codec, true);
+  EXPECT_NE(CodecLeftToRight, CodecRightToLeft);
+  EXPECT_EQ(AudioLeftToRight, Look(Audio, true));
+  // The alignment stays: the text still begins at the column's left edge.
+  int FirstLit = Codec.Width();
+  for (std::size_t I = 0; I < CodecRightToLeft.size(); ++I)
+    if (CodecRightToLeft[I] != 0) FirstLit = std::min(FirstLit, int(I % Codec.Width()));
+  EXPECT_LT(FirstLit, 4);
+  EXPECT_EQ(TAlignment::taLeftJustify, Codec.Alignment);
+  Application.RightToLeftSystem = WasRightToLeft;
+}
+
+TEST_F(InfoWindow, AValueWiderThanItsColumnHasItAsHint) {
+  auto F = std::make_unique<TfrmInfo>(Utf8(lctest::MediaPath("clip.avi")));
+  const std::wstring Long = L"Microsoft Corporation, a codec name far too long for the column";
+  F->Value(TfrmInfo::riVideoCompression).SetCaption(Long);
+  F->Show();
+  Settle();
+  const TLabel& Codec = F->Value(TfrmInfo::riVideoCompression);
+  EXPECT_EQ(Long, F->ValueHint(TfrmInfo::riVideoCompression));
+  EXPECT_EQ(L"", F->ValueHint(TfrmInfo::riResolution));
+  // The column grew to its limit and still ends at x 425.
+  EXPECT_LE(Codec.Width(), 201);
+  EXPECT_EQ(425, Codec.Left() + Codec.Width());
+  EXPECT_EQ(Codec.Width(), F->Value(TfrmInfo::riResolution).Width());
 }
 
 TEST_F(InfoWindow, SoundOnlyFileCountsNoVideo) {
