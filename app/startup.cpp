@@ -120,6 +120,9 @@ void ConnectToolDialogs(TfrmMain* main, tools::TToolEnvironment& env) {
   env.VideoMonitor = [] {
     return frmVideoWindow ? frmVideoWindow->VideoMonitor.BoundsRect : Rect(0, 0, Screen.Width(), Screen.Height());
   };
+  env.SetVideoMonitor = [](const TMonitor& m) {
+    if (frmVideoWindow) frmVideoWindow->VideoMonitor = m;
+  };
   env.StartUpWindows = [main] {
     const TSatelliteWindows& s = main->Satellites;
     return std::vector<TForm*>{main, s.ColorControl, s.PlayList, s.VideoWindow, s.Equalizer};

@@ -97,10 +97,19 @@ bool TToolDialog::FixAndPlace(TPlacement Placement) {
   SetBounds(Left(), Top(), W, H);
   if (Placement == TPlacement::None) return true;
   const lc::tools::TDialogPlacementInput In = PlacementInput();
+  if (Placement == TPlacement::BelowVideo) RecordVideoMonitor(In);
   const TPoint At =
       Placement == TPlacement::BetweenMain ? lc::tools::PlaceBetweenMain(In) : lc::tools::PlaceBelowVideo(In);
   SetBounds(At.X, At.Y, W, H);
   return true;
+}
+
+// Placed by the video window while the monitors differ, the dialog first
+// makes the video window's monitor the one the player works on.
+void TToolDialog::RecordVideoMonitor(const lc::tools::TDialogPlacementInput& In) {
+  const lc::tools::TToolEnvironment& E = lc::tools::ToolEnvironment();
+  if (In.OnFullScreenVideo || !In.MonitorsDiffer || !E.SetVideoMonitor) return;
+  if (TForm* Video = lc::tools::EnvForm(E.VideoWindow)) E.SetVideoMonitor(GetWindowMonitor(Video->Handle()));
 }
 
 void TToolDialog::SnapPointerTo(int X, int Y) { ::SnapPointerTo(*this, X, Y); }

@@ -54,6 +54,7 @@ class TToolDialog : public TSkinForm {
  private:
   // Drops the buttons' hover looks, the hand cursor and the hint.
   void DropHover();
+  void RecordVideoMonitor(const lc::tools::TDialogPlacementInput& In);
 
   TSkinSurface FSurface;
   std::wstring FTitle;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/application.h"
 #include "framework/forms.h"
 #include "kit/widget_links.h"
 #include "settings/associations.h"
@@ -34,6 +35,9 @@ struct TToolEnvironment {
   std::function<bool()> VideoFullScreen;
   // The bounds of the monitor that shows the video window (VideoMonitor).
   std::function<TRect()> VideoMonitor;
+  // Records M as VideoMonitor (the jump and aspect dialogs, placed by the
+  // video window while the monitors differ).
+  std::function<void(const TMonitor& M)> SetVideoMonitor;
   std::function<bool()> MonitorsDiffer;
   // While set, windows do no layout and placement when shown.
   std::function<bool()> SkipFormPlacement;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include <windows.h>
 
@@ -154,6 +155,62 @@ TEST_F(JumpDialog, CancelAndEscapeCloseWithoutSeeking) {
   EXPECT_TRUE(Player.Seeks.empty());
 }
 
+// ---- placement by the video window ----------------------------------------------------------
+
+class BelowTheVideo : public ToolDialogs {
+ protected:
+  void SetUp() override {
+    ToolDialogs::SetUp();
+    Player.Duration = 60000;
+    Video.SetBounds(300, 200, 400, 300);
+    Video.Show();
+    Main.SetBounds(20, 20, 200, 100);
+    Main.Show();
+    Settle();
+  }
+  void Connect(bool MonitorsDiffer, bool FullScreen) {
+    lc::tools::TToolEnvironment E;
+    E.Dialogs = &Player;
+    E.VideoWindow = [this] { return &Video; };
+    E.MainWindow = [this] { return &Main; };
+    E.MonitorsDiffer = [MonitorsDiffer] { return MonitorsDiffer; };
+    E.VideoFullScreen = [FullScreen] { return FullScreen; };
+    E.VideoMonitor = [] { return TRect{0, 0, 1920, 1080}; };
+    E.SetVideoMonitor = [this](const TMonitor& M) { Recorded.push_back(M.BoundsRect); };
+    lc::tools::SetToolEnvironment(std::move(E));
+  }
+  template <class Dialog>
+  TPoint ShownAt() {
+    auto Form = std::make_unique<Dialog>();
+    Form->Show();
+    Settle();
+    return {Form->Left(), Form->Top()};
+  }
+  TForm Video{L"TLcVideoStandIn"};
+  TForm Main{L"TLcMainStandIn"};
+  std::vector<TRect> Recorded;
+};
+
+TEST_F(BelowTheVideo, WhileMonitorsDifferTheVideosMonitorIsRecordedFirst) {
+  Connect(true, false);
+  // Centred under the video window (left 300, width 400, bottom 500).
+  EXPECT_EQ((TPoint{375, 500}), ShownAt<TfrmJump>());
+  EXPECT_EQ((TPoint{348, 500}), ShownAt<TfrmAspectRatio>());
+  // The one screen of the virtual display shows the video window.
+  EXPECT_EQ((std::vector<TRect>{{0, 0, 1920, 1080}, {0, 0, 1920, 1080}}), Recorded);
+}
+
+TEST_F(BelowTheVideo, OneMonitorLayoutOrAFullScreenVideoRecordsNothing) {
+  Connect(false, false);
+  // Halfway between the screen's centre (960) and the video's (500).
+  EXPECT_EQ((TPoint{605, 500}), ShownAt<TfrmJump>());
+  Connect(true, true);
+  Main.Tag = 1;
+  // Centred on the video's monitor.
+  EXPECT_EQ((TPoint{835, 474}), ShownAt<TfrmJump>());
+  EXPECT_TRUE(Recorded.empty());
+}
+
 // ---- aspect ratio --------------------------------------------------------------------------
 
 class AspectDialog : public ToolDialogs {
@@ -278,6 +335,16 @@ TEST_F(ToolDialogs, AboutBoxVersionAndLinks) {
   EXPECT_TRUE(Form->Visible());
   Char(Form->Handle(), 13);
   EXPECT_FALSE(Form->Visible());
+}
+
+TEST_F(ToolDialogs, TheVersionLabelSpeaksTheLanguage) {
+  lc::settings::TextTable& T = lc::settings::GlobalTextTable();
+  T.TextLabels[0] = "Versione";
+  auto Form = std::make_unique<TfrmAbout>();
+  Form->Show();
+  Settle();
+  EXPECT_EQ(L"Versione: 0.87", Form->VersionLabel().Caption());
+  lc::settings::SetDefaultTexts(T);
 }
 
 TEST_F(ToolDialogs, KeyListKeepsItsSizeForShortLines) {
