@@ -169,7 +169,7 @@ void TfrmMain::ShowPictureState() {
   constexpr std::pair<lc::AspectChoice, const wchar_t*> kAspectItems[] = {
       {lc::AspectChoice::Original, L"OriginalRatioMenu"}, {lc::AspectChoice::Wide169, L"N169RatioMenu"},
       {lc::AspectChoice::Standard43, L"N43RatioMenu"},    {lc::AspectChoice::Square11, L"N11RatioMenu"},
-      {lc::AspectChoice::Free, L"FreeRatioMenu"}};
+      {lc::AspectChoice::Free, L"FreeRatioMenu"},        {lc::AspectChoice::Custom, L"CustomRatioMenu"}};
   for (const auto& [Choice, Name] : kAspectItems) MenuItem(Name)->SetChecked(AspectChecked == Choice);
   MenuItem(L"PanScanMenu")->Visible = PanScanMenuVisible;
   MenuItem(L"WindowSizeMenu")->Visible = WindowSizeMenuVisible;

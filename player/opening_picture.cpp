@@ -104,7 +104,7 @@ void TfrmMain::OpeningAspect(int Entry) {
   lc::PlayerState& St = Player();
   const double Native = lc::OriginalAspectRatio(St.NativeWidth, St.NativeHeight);
   auto Stored = [&](double Ratio) {
-    if (const auto Choice = lc::AspectMenuFor(Ratio, Native)) AspectChecked = *Choice;
+    AspectChecked = lc::AspectMenuFor(Ratio, Native);
     St.AspectRatioValue = Ratio;
   };
   if (PreviousSameSize()) {

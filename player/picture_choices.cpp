@@ -22,6 +22,10 @@ AspectOutcome ChooseAspect(AspectChoice Choice, AspectState Current, int NativeW
       Out.State.Keep = false;
       Out.Changed = Current.Keep;
       break;
+    case AspectChoice::Custom:
+      Out.State.Keep = true;
+      Out.Changed = !Current.Keep;
+      break;
   }
   return Out;
 }
@@ -37,7 +41,8 @@ std::string AspectChoiceText(AspectChoice Choice, const settings::TextTable& Tex
     case AspectChoice::Wide169: return Number(1.78) + " (16:9)";
     case AspectChoice::Standard43: return Number(1.33) + " (4:3)";
     case AspectChoice::Square11: return "1 (1:1)";
-    case AspectChoice::Free: return Texts.TextMessages[49];
+    case AspectChoice::Free:
+    case AspectChoice::Custom: return Texts.TextMessages[49];
   }
   return {};
 }

@@ -10,8 +10,9 @@
 
 namespace lc {
 
-// The fixed entries of the aspect-ratio menu.
-enum class AspectChoice { Original, Wide169, Standard43, Square11, Free };
+// The entries of the aspect-ratio menu: the fixed ratios, the free mode and
+// the custom ratio of its dialog.
+enum class AspectChoice { Original, Wide169, Standard43, Square11, Free, Custom };
 
 struct AspectState {
   double Value = 0;  // AspectRatioValue
@@ -25,11 +26,13 @@ struct AspectOutcome {
 
 // The aspect settings after Choice, from Current and the movie's native
 // size (Original takes the native ratio rounded to 1/100; Free keeps the
-// value and lets the picture fill the area).
+// value and lets the picture fill the area; Custom keeps the value for its
+// dialog and the aspect kept).
 AspectOutcome ChooseAspect(AspectChoice Choice, AspectState Current, int NativeWidth, int NativeHeight);
 
 // The text SetAspectRatio is given for Choice: "original", "free", or the
-// ratio written with DecimalSeparator and its name ("1.78 (16:9)").
+// ratio written with DecimalSeparator and its name ("1.78 (16:9)"). Custom
+// lays the picture out before its dialog opens and says "free" then.
 std::string AspectChoiceText(AspectChoice Choice, const settings::TextTable& Texts, char DecimalSeparator);
 
 // "Aspect Ratio: " + Text.

@@ -80,7 +80,10 @@ void TfrmMain::ChooseAspectRatio(lc::AspectChoice Choice) {
                                                  S.NativeWidth, S.NativeHeight);
   S.AspectRatioValue = Out.State.Value;
   Program().Settings.KeepAspectRatio = Out.State.Keep;
-  SetAspectRatio(lc::AspectChoiceText(Choice, Texts(), DecimalSeparator()));
+  // The custom entry lays out only a picture that was free; its dialog
+  // does the rest.
+  if (Choice != lc::AspectChoice::Custom || Out.Changed)
+    SetAspectRatio(lc::AspectChoiceText(Choice, Texts(), DecimalSeparator()));
   if (Out.Changed) RaiseScore();
 }
 

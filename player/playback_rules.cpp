@@ -95,13 +95,13 @@ std::optional<WindowPlace> OpeningWindowPlace(const OpeningPlaceInput& In) {
   return P;
 }
 
-std::optional<AspectChoice> AspectMenuFor(double Ratio, double NativeRatio) {
+AspectChoice AspectMenuFor(double Ratio, double NativeRatio) {
   auto Near = [Ratio](double Value) { return std::abs(Ratio - Value) <= 0.004; };
   if (Near(NativeRatio)) return AspectChoice::Original;
   if (Near(1.78)) return AspectChoice::Wide169;
   if (Near(1.33)) return AspectChoice::Standard43;
   if (Near(1.0)) return AspectChoice::Square11;
-  return std::nullopt;
+  return AspectChoice::Custom;
 }
 
 std::optional<std::int64_t> RememberedSeekTarget(std::int64_t Duration100ns, double LastPosition) {

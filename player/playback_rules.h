@@ -105,9 +105,9 @@ struct OpeningPlaceInput {
 std::optional<WindowPlace> OpeningWindowPlace(const OpeningPlaceInput& In);
 
 // The aspect-ratio menu entry a stored ratio checks: the movie's own
-// (within 0.004 of NativeRatio), 16:9, 4:3 or 1:1 (each within 0.004);
-// nullopt for a custom ratio.
-std::optional<AspectChoice> AspectMenuFor(double Ratio, double NativeRatio);
+// (within 0.004 of NativeRatio), 16:9, 4:3 or 1:1 (each within 0.004),
+// else the custom entry.
+AspectChoice AspectMenuFor(double Ratio, double NativeRatio);
 
 // The remembered position to seek to, in 100-ns units, or nullopt: only
 // for a movie of at least 5 s, a position above 0 and more than 5 s

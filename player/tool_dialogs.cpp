@@ -68,11 +68,12 @@ lc::tools::TDialogPlayerLink& TfrmMain::DialogLink() {
   return *FDialogLink;
 }
 
-// The dialog starts from the present ratio with the picture's aspect kept;
-// a changed ratio is worth remembering for the movie.
+// The dialog starts from the present ratio with the picture's aspect kept
+// (a free picture is laid out anew first); its entry is the one ticked. A
+// changed ratio is worth remembering for the movie.
 void TfrmMain::CustomRatioMenuClick() {
   if (Program().OpeningMovie || frmAspectRatio || !GraphActive()) return;
-  Program().Settings.KeepAspectRatio = true;
+  ChooseAspectRatio(lc::AspectChoice::Custom);
   const double Before = Player().AspectRatioValue;
   auto Dialog = std::make_unique<TfrmAspectRatio>();
   Dialog->Slider().SetPosition(lc::tools::AspectPosition(Before));

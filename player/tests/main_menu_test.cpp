@@ -280,6 +280,14 @@ TEST_F(MainMenu, ThePictureStateShowsAsTheMenuOpens) {
   EXPECT_TRUE(Item(L"FreeRatioMenu").Checked());
   EXPECT_FALSE(Item(L"PanScanMenu").Visible);
   EXPECT_TRUE(Item(L"WindowSizeMenu").Visible);
+
+  // A ratio of the custom dialog ticks its entry alone.
+  form->AspectChecked = lc::AspectChoice::Custom;
+  form->PopupMenuMainPopup();
+  EXPECT_TRUE(Item(L"CustomRatioMenu").Checked());
+  for (const wchar_t* Other : {L"OriginalRatioMenu", L"N169RatioMenu", L"N43RatioMenu", L"N11RatioMenu",
+                               L"FreeRatioMenu"})
+    EXPECT_FALSE(Item(Other).Checked()) << Other;
 }
 
 }  // namespace

@@ -32,6 +32,10 @@ TEST(AspectChoices, ValuesAndWhetherTheyAreWorthRemembering) {
       {AspectChoice::Square11, {1.0, true}, 1.0, true, false},
       {AspectChoice::Free, {1.78, true}, 1.78, false, true},
       {AspectChoice::Free, {1.78, false}, 1.78, false, false},
+      // The custom entry keeps the ratio for its dialog and turns the kept
+      // aspect back on.
+      {AspectChoice::Custom, {2.1, false}, 2.1, true, true},
+      {AspectChoice::Custom, {2.1, true}, 2.1, true, false},
   };
   for (const Case& c : cases) {
     const AspectOutcome out = ChooseAspect(c.Choice, c.Before, 720, 576);
@@ -51,6 +55,7 @@ TEST(AspectChoices, TextsFollowTheDecimalSeparator) {
   EXPECT_EQ(AspectChoiceText(AspectChoice::Square11, t, ','), "1 (1:1)");
   EXPECT_EQ(AspectChoiceText(AspectChoice::Original, t, '.'), "original");
   EXPECT_EQ(AspectChoiceText(AspectChoice::Free, t, '.'), "free");
+  EXPECT_EQ(AspectChoiceText(AspectChoice::Custom, t, '.'), "free");
   EXPECT_EQ(AspectOsdText("1.78 (16:9)", t), "Aspect Ratio: 1.78 (16:9)");
 }
 

@@ -195,13 +195,13 @@ TEST(RememberedPosition, OnlyWellInsideAMovieOfAtLeastFiveSeconds) {
 
 TEST(AspectMenu, AStoredRatioChecksItsEntry) {
   using lc::AspectChoice;
-  EXPECT_EQ(std::optional(AspectChoice::Original), lc::AspectMenuFor(1.78, 1.78));
-  EXPECT_EQ(std::optional(AspectChoice::Original), lc::AspectMenuFor(2.35, 2.351));
-  EXPECT_EQ(std::optional(AspectChoice::Wide169), lc::AspectMenuFor(1.777, 1.33));
-  EXPECT_EQ(std::optional(AspectChoice::Standard43), lc::AspectMenuFor(1.333, 1.78));
-  EXPECT_EQ(std::optional(AspectChoice::Square11), lc::AspectMenuFor(1.0, 1.78));
-  EXPECT_EQ(std::nullopt, lc::AspectMenuFor(2.35, 1.78));
-  EXPECT_EQ(std::nullopt, lc::AspectMenuFor(1.74, 1.33));
+  EXPECT_EQ(AspectChoice::Original, lc::AspectMenuFor(1.78, 1.78));
+  EXPECT_EQ(AspectChoice::Original, lc::AspectMenuFor(2.35, 2.351));
+  EXPECT_EQ(AspectChoice::Wide169, lc::AspectMenuFor(1.777, 1.33));
+  EXPECT_EQ(AspectChoice::Standard43, lc::AspectMenuFor(1.333, 1.78));
+  EXPECT_EQ(AspectChoice::Square11, lc::AspectMenuFor(1.0, 1.78));
+  EXPECT_EQ(AspectChoice::Custom, lc::AspectMenuFor(2.35, 1.78));
+  EXPECT_EQ(AspectChoice::Custom, lc::AspectMenuFor(1.74, 1.33));
 }
 
 TEST(TimeLabel, StoppedShowsTheTotalTwiceAndNoMovieShowsZeros) {

@@ -93,4 +93,33 @@ TEST_F(DialogsOnAMovie, PanScanDialogEnlargesTheFullScreenPicture) {
   video->SetNormalScreen();
 }
 
+// Typed into the custom aspect dialog once it is up: ratio 2, then close.
+void CALLBACK TypeTwoAndClose(HWND, UINT, UINT_PTR Id, DWORD) {
+  KillTimer(nullptr, Id);
+  if (!frmAspectRatio) return;
+  PostMessageW(frmAspectRatio->Handle(), WM_CHAR, L'2', 0);
+  PostMessageW(frmAspectRatio->Handle(), WM_CHAR, L'a', 0);
+}
+
+TEST_F(DialogsOnAMovie, TheCustomRatioTicksItsEntryAndKeepsTheAspect) {
+  Open("bars.mp4");
+  Pump(200);
+  main->FreeRatioMenuClick();
+  main->MovieModeChecked = true;
+  Player().RmsChangeScore = 0;
+  const UINT_PTR Timer = SetTimer(nullptr, 0, 300, TypeTwoAndClose);
+  main->CustomRatioMenuClick();
+  KillTimer(nullptr, Timer);
+  EXPECT_EQ(lc::AspectChoice::Custom, main->AspectChecked);
+  EXPECT_FALSE(main->MovieModeChecked);
+  EXPECT_TRUE(Program().Settings.KeepAspectRatio);
+  EXPECT_DOUBLE_EQ(2.0, Player().AspectRatioValue);
+  // The aspect turned back on and the new ratio each count 5000.
+  EXPECT_EQ(10000, Player().RmsChangeScore);
+  EXPECT_NEAR(2.0, double(video->VideoWindow->VideoRect.Width()) / video->VideoWindow->VideoRect.Height(), 0.02);
+  // A fixed ratio takes the tick back.
+  main->N43RatioMenuClick();
+  EXPECT_EQ(lc::AspectChoice::Standard43, main->AspectChecked);
+}
+
 }  // namespace
