@@ -3,6 +3,7 @@
 // messages and the playlist window.
 #include <windows.h>
 
+#include "framework/application.h"
 #include "player/main_form.h"
 #include "player/player_state.h"
 #include "player/subtitle_state.h"
@@ -32,8 +33,10 @@ class TMainPlayerLink : public lc::playlist::PlayerLink {
     F.Commands().Run(Cmd::BtnStopClick, 0);
     return !ShownDown(*F.BtnPlay);
   }
+  // The new movie's video window shows when a minimised player is restored.
   void StopForNewList() override {
     if (F.BtnStop->Enabled()) F.Commands().Run(Cmd::StopForNewList, 0);
+    if (Application.IsIconic()) F.HideVideoOnRestore = false;
   }
   void OpenMovie(bool PlayAfterOpen, bool AddNextParts) override {
     F.Commands().OpenMovie(PlayAfterOpen, AddNextParts);

@@ -155,7 +155,11 @@ void TfrmMain::BtnStopClick(bool CloseMovie) {
     NoMovieFace();
     if (P.Settings.AutoCloseVideoWindow) {
       if (V.FullScreen) V.SetNormalScreen();
-      V.Hide();
+      // A minimised player hides it when it is restored.
+      if (Application.IsIconic())
+        HideVideoOnRestore = true;
+      else
+        V.Hide();
     }
   } else {
     MovieTimesLabel->SetCaption(
