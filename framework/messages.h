@@ -81,3 +81,13 @@ constexpr ULONG_PTR kOpenFileListReply = 0x4C43;
 // of playlist entries, or -1 until the main window's first activation has
 // ended (before it, hand-overs and the shell's macros are dropped).
 constexpr UINT WM_QUERYPLAYLISTCOUNT = WM_APP + 0x121;
+
+// Sent by test programs to the main window of the program's test build
+// (never answered by the shipped program): the transport as the main window
+// shows it, as the flags below with the volume bar's position (0..20) in
+// bits 8..15 and the playlist's current entry (-1: 255) in bits 16..23.
+constexpr UINT WM_QUERYTRANSPORT = WM_APP + 0x122;
+constexpr LRESULT kTransportGraphActive = 1;
+constexpr LRESULT kTransportPlaying = 2;  // the Play button shown down
+constexpr LRESULT kTransportPaused = 4;   // the Pause button shown down
+constexpr LRESULT kTransportSoundOn = 8;  // the mute switch lets sound through

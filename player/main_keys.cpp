@@ -134,16 +134,12 @@ void TfrmMain::CloseMovieKey() {
   Commands().ShowOSD(Utf8ToWide(Texts().TextMessages[24]));
 }
 
-// Media keys from either window. Only the recognised commands are answered
-// here (with 1); the others go on to the default handling, so that the
-// shell and other programs still see them.
+// Media keys from either window. Every command is answered with 1 and ends
+// here; only the recognised ones act.
 void TfrmMain::WMAppCommand(TMessage& Message) {
-  const auto Key = lc::AppCommandFor(static_cast<std::uint32_t>(Message.LParam));
-  if (!Key) {
-    TSkinForm::WndProc(Message);
-    return;
-  }
   Message.Result = 1;
+  const auto Key = lc::AppCommandFor(static_cast<std::uint32_t>(Message.LParam));
+  if (!Key) return;
   WORD Code = Key->Key;
   if (Key->PlayPause) {
     if (Commands().GraphActive()) {

@@ -318,6 +318,13 @@ void TfrmVideoWindow::WndProc(TMessage& M) {
     case WM_DROPFILES:
       if (OnDropFiles) OnDropFiles(M);
       return;
+    case WM_APPCOMMAND:
+      // The media keys act as on the main window.
+      if (frmMain) {
+        M.Result = frmMain->Perform(M.Msg, M.WParam, M.LParam);
+        return;
+      }
+      break;
   }
   TForm::WndProc(M);
   if (M.Msg == WM_GETMINMAXINFO) {

@@ -2,7 +2,8 @@
 // software, a hot-key press and the shell are: it sends the remote-control
 // codes, the boss key's hot keys and a burst of DDE macros, and the player
 // (a copy of the test build) follows: windows hidden and shown, the
-// application minimised, the playlist grown and shrunk.
+// application minimised, the playlist grown and shrunk. Media keys sent to
+// either window play, pause, stop, step the volume and the playlist.
 #include <string>
 #include <vector>
 
@@ -94,6 +95,116 @@ TEST(RemoteClient, HotKeysRemoteCodesAndShellMacrosReachThePlayer) {
 
   PostMessageW(player.main, WM_CLOSE, 0, 0);
   EXPECT_EQ(player.process.Wait(20000), 0u);
+  copy.Uninstall();
+}
+
+// The transport as the player's test build reports it.
+struct Transport {
+  explicit Transport(LRESULT state) : bits(state) {}
+  bool Active() const { return bits & kTransportGraphActive; }
+  bool Playing() const { return bits & kTransportPlaying; }
+  bool Paused() const { return bits & kTransportPaused; }
+  bool SoundOn() const { return bits & kTransportSoundOn; }
+  int Volume() const { return int((bits >> 8) & 0xFF); }
+  int Entry() const { return int((bits >> 16) & 0xFF); }
+  LRESULT bits;
+};
+
+Transport QueryTransport(HWND main) {
+  DWORD_PTR state = 0;
+  SendMessageTimeoutW(main, WM_QUERYTRANSPORT, 0, 0, SMTO_NORMAL, 5000, &state);
+  return Transport(LRESULT(state));
+}
+
+// Waits until the player plays entry `entry`.
+Transport WaitUntilPlaying(HWND main, int entry) {
+  Transport t = QueryTransport(main);
+  for (int i = 0; i < 150 && !(t.Active() && t.Playing() && t.Entry() == entry); ++i) {
+    Sleep(100);
+    t = QueryTransport(main);
+  }
+  return t;
+}
+
+// A media key as the keyboard sends it (no modifier or mouse-button bits),
+// or with `low` in the low word; the window's answer.
+LRESULT MediaKey(HWND window, WORD command, WORD low = 0) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(window, WM_APPCOMMAND, WPARAM(window), MAKELPARAM(low, command), SMTO_NORMAL, 10000,
+                      &result);
+  return LRESULT(result);
+}
+
+TEST(RemoteClient, MediaKeysDriveThePlayingMovie) {
+  ProgramCopy copy(L"LcTestKeys");
+  lctest::WriteSettingsFile(copy.SettingsFile(),
+                            {"FirstRun=0", "PlayListShow=0", "EqualizerShow=0", "AudioVolume=10", "Mute=0"});
+  // Two entries, long enough not to end during the test.
+  const std::wstring a = copy.ExeFolder() + L"a.mp4", b = copy.ExeFolder() + L"b.mp4";
+  ASSERT_TRUE(CopyFileW(lctest::MediaPath("demo.mp4").c_str(), a.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileW(lctest::MediaPath("demo.mp4").c_str(), b.c_str(), FALSE));
+  ChildProcess process(copy.Exe(), L"\"" + a + L"\" \"" + b + L"\"");
+  HWND main = lctest::WaitForVisibleMainWindow(process.Id(), kStartMs);
+  ASSERT_NE(main, nullptr);
+  Transport t = WaitUntilPlaying(main, 0);
+  ASSERT_TRUE(t.Active() && t.Playing()) << std::hex << t.bits;
+  EXPECT_EQ(t.Volume(), 10);
+  EXPECT_TRUE(t.SoundOn());
+
+  // Play/pause (14) pauses a playing movie and plays a paused one.
+  EXPECT_EQ(MediaKey(main, 14), 1);
+  t = QueryTransport(main);
+  EXPECT_TRUE(t.Paused());
+  EXPECT_FALSE(t.Playing());
+  EXPECT_EQ(MediaKey(main, 14), 1);
+  EXPECT_TRUE(QueryTransport(main).Playing());
+
+  // Volume up (10) and down (9) step the volume bar; mute (8) toggles.
+  EXPECT_EQ(MediaKey(main, 10), 1);
+  EXPECT_EQ(QueryTransport(main).Volume(), 11);
+  EXPECT_EQ(MediaKey(main, 9), 1);
+  EXPECT_EQ(MediaKey(main, 9), 1);
+  EXPECT_EQ(QueryTransport(main).Volume(), 9);
+  EXPECT_EQ(MediaKey(main, 8), 1);
+  EXPECT_FALSE(QueryTransport(main).SoundOn());
+  EXPECT_EQ(MediaKey(main, 8), 1);
+  EXPECT_TRUE(QueryTransport(main).SoundOn());
+
+  // Sent with a modifier key or from the mouse, or unknown to the player,
+  // a command is answered and does nothing.
+  const LRESULT before = QueryTransport(main).bits;
+  EXPECT_EQ(MediaKey(main, 14, MK_CONTROL), 1);
+  EXPECT_EQ(MediaKey(main, 10 | 0x8000), 1);
+  EXPECT_EQ(MediaKey(main, 1), 1);
+  EXPECT_EQ(QueryTransport(main).bits, before);
+
+  // The video window hands the media keys to the main window.
+  HWND video = lctest::WaitForWindow(L"TfrmVideoWindow", process.Id(), 5000, true);
+  ASSERT_NE(video, nullptr);
+  EXPECT_EQ(MediaKey(video, 10), 1);
+  EXPECT_EQ(QueryTransport(main).Volume(), 10);
+
+  // Next (11) and previous (12) track.
+  EXPECT_EQ(MediaKey(main, 11), 1);
+  t = WaitUntilPlaying(main, 1);
+  EXPECT_EQ(t.Entry(), 1);
+  EXPECT_EQ(MediaKey(video, 12), 1);
+  t = WaitUntilPlaying(main, 0);
+  EXPECT_EQ(t.Entry(), 0);
+  EXPECT_TRUE(t.Playing());
+
+  // Stop (13) closes the graph; play/pause then plays the entry again.
+  EXPECT_EQ(MediaKey(main, 13), 1);
+  t = QueryTransport(main);
+  EXPECT_FALSE(t.Active());
+  EXPECT_FALSE(t.Playing());
+  EXPECT_FALSE(t.Paused());
+  EXPECT_EQ(MediaKey(main, 14), 1);
+  t = WaitUntilPlaying(main, 0);
+  EXPECT_TRUE(t.Active() && t.Playing()) << std::hex << t.bits;
+
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(process.Wait(20000), 0u);
   copy.Uninstall();
 }
 

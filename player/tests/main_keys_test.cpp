@@ -267,10 +267,11 @@ TEST_F(MainKeys, MediaKeysAreAnsweredOnlyWhenRecognised) {
   EXPECT_EQ(rooms.Commands(), (std::vector<Cmd>{Cmd::BtnNextClick, Cmd::MuteFlipClick, Cmd::BtnVolUpClick}));
   EXPECT_EQ(rooms.Osd, std::vector<std::wstring>{L"Volume: 25%"});
   rooms.Calls.clear();
-  // A modifier held, or a command the player has no use for, goes on to
-  // the default handling.
-  EXPECT_EQ(AppCommand(MAKELPARAM(MK_CONTROL, 11)), 0);
-  EXPECT_EQ(AppCommand(MAKELPARAM(0, 1)), 0);
+  // A modifier held, a command from the mouse, or a command the player has
+  // no use for is answered all the same and does nothing.
+  EXPECT_EQ(AppCommand(MAKELPARAM(MK_CONTROL, 11)), 1);
+  EXPECT_EQ(AppCommand(MAKELPARAM(0, 11 | 0x8000)), 1);
+  EXPECT_EQ(AppCommand(MAKELPARAM(0, 1)), 1);
   EXPECT_TRUE(rooms.Calls.empty());
 }
 

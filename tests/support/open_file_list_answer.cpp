@@ -1,7 +1,8 @@
 // Linked into the program's test build only: the main window answers the
 // whole-program tests' WM_QUERYOPENFILELIST with the files handed over to
 // it last (framework/messages.h describes the reply), and their
-// WM_QUERYPLAYLISTCOUNT with the length of its playlist.
+// WM_QUERYPLAYLISTCOUNT with the length of its playlist, and their
+// WM_QUERYTRANSPORT with the transport's state.
 #include <string>
 #include <vector>
 
@@ -17,6 +18,17 @@ namespace {
 bool AnswerOpenFileListQuery(TfrmMain& form, TMessage& message) {
   if (message.Msg == WM_QUERYPLAYLISTCOUNT) {
     message.Result = form.FirstActivationPending ? -1 : static_cast<LRESULT>(form.Playlist().Count());
+    return true;
+  }
+  if (message.Msg == WM_QUERYTRANSPORT) {
+    LRESULT state = 0;
+    if (form.Commands().GraphActive()) state |= kTransportGraphActive;
+    if (ShownDown(*form.BtnPlay)) state |= kTransportPlaying;
+    if (ShownDown(*form.BtnPause)) state |= kTransportPaused;
+    if (form.MuteFlip->State()) state |= kTransportSoundOn;
+    state |= static_cast<LRESULT>(form.VolumeBar->Position() & 0xFF) << 8;
+    state |= static_cast<LRESULT>(form.Playlist().Entries().PlaylistIndex & 0xFF) << 16;
+    message.Result = state;
     return true;
   }
   if (message.Msg != WM_QUERYOPENFILELIST) return false;
