@@ -8,6 +8,8 @@
 #include <vector>
 
 #include <windows.h>
+#include <dshow.h>
+#include <dvdmedia.h>
 
 #include "framework/application.h"
 #include "kit/message_box.h"
@@ -180,6 +182,52 @@ TEST(MediaTypes, ShortFormatBlocksAreNotRead) {
   Mt.cbFormat = 0;
   Mt.formattype = FORMAT_VideoInfo;
   EXPECT_FALSE(lc::tools::VideoFormatOf(Mt).has_value());
+}
+
+// Each video block type read from its own header layout; the second
+// layout's fields lie further on, so a block read as the first gives other
+// values.
+TEST(MediaTypes, EveryVideoBlockTypeIsRead) {
+  struct Blocks {
+    MPEG1VIDEOINFO Mpeg1{};
+    MPEG2VIDEOINFO Mpeg2{};
+  } B;
+  B.Mpeg1.hdr.AvgTimePerFrame = 333667;
+  B.Mpeg1.hdr.bmiHeader.biWidth = 352;
+  B.Mpeg1.hdr.bmiHeader.biHeight = 288;
+  B.Mpeg1.hdr.bmiHeader.biCompression = 0x3247504D;  // MPG2
+  B.Mpeg2.hdr.AvgTimePerFrame = 400000;
+  B.Mpeg2.hdr.bmiHeader.biWidth = 720;
+  B.Mpeg2.hdr.bmiHeader.biHeight = -576;
+  B.Mpeg2.hdr.bmiHeader.biBitCount = 12;
+  B.Mpeg2.hdr.bmiHeader.biCompression = 0x32315659;  // YV12
+  const struct {
+    const GUID* Type;
+    void* Block;
+    ULONG Size;
+    std::int64_t Frame;
+    int Width, Height, Bits;
+    std::uint32_t Code;
+  } Cases[] = {
+      {&FORMAT_VideoInfo, &B.Mpeg1.hdr, sizeof(VIDEOINFOHEADER), 333667, 352, 288, 0, 0x3247504D},
+      {&FORMAT_MPEGVideo, &B.Mpeg1, sizeof(MPEG1VIDEOINFO), 333667, 352, 288, 0, 0x3247504D},
+      {&FORMAT_VideoInfo2, &B.Mpeg2.hdr, sizeof(VIDEOINFOHEADER2), 400000, 720, -576, 12, 0x32315659},
+      {&FORMAT_MPEG2Video, &B.Mpeg2, sizeof(MPEG2VIDEOINFO), 400000, 720, -576, 12, 0x32315659},
+  };
+  for (const auto& C : Cases) {
+    AM_MEDIA_TYPE Mt{};
+    Mt.formattype = *C.Type;
+    Mt.pbFormat = static_cast<BYTE*>(C.Block);
+    Mt.cbFormat = C.Size;
+    const auto F = lc::tools::VideoFormatOf(Mt);
+    ASSERT_TRUE(F.has_value()) << C.Size;
+    EXPECT_EQ(C.Frame, F->AvgTimePerFrame) << C.Size;
+    EXPECT_EQ(C.Width, F->Width) << C.Size;
+    EXPECT_EQ(C.Height, F->Height) << C.Size;
+    EXPECT_EQ(C.Bits, F->BitCount) << C.Size;
+    EXPECT_EQ(C.Code, F->Compression) << C.Size;
+    EXPECT_FALSE(lc::tools::AudioFormatOf(Mt).has_value()) << C.Size;
+  }
 }
 
 TEST(MediaTypes, ClearMediaTypeFreesAndZeroes) {
