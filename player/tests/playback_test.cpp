@@ -259,29 +259,29 @@ TEST_F(PlaybackTest, StopWithCloseWhileMinimisedHidesTheVideoWindowOnRestore) {
   Application.Minimize();
   Pump(50);
   ASSERT_TRUE(Application.IsIconic());
-  main->RunCommand(lc::Cmd::StopForNewList);
-  const bool Marked = main->HideVideoOnRestore;
+  form->RunCommand(lc::Cmd::StopForNewList);
+  const bool Marked = form->HideVideoOnRestore;
   const bool KeptShowing = video->Visible();
   Application.Restore();
-  main->OnRestoreEvent();
+  form->OnRestoreEvent();
   Pump(50);
   EXPECT_TRUE(Marked);
   EXPECT_TRUE(KeptShowing);
-  EXPECT_FALSE(main->HideVideoOnRestore);
+  EXPECT_FALSE(form->HideVideoOnRestore);
   EXPECT_FALSE(video->Visible());
 
   // Not minimised, the stop hides the video window at once.
   video->Show();
   ASSERT_TRUE(Open("clip.avi", true));
-  main->RunCommand(lc::Cmd::StopForNewList);
+  form->RunCommand(lc::Cmd::StopForNewList);
   EXPECT_FALSE(video->Visible());
-  EXPECT_FALSE(main->HideVideoOnRestore);
+  EXPECT_FALSE(form->HideVideoOnRestore);
 
   // Files opened while minimised show their video window on restore.
   Application.Minimize();
-  main->HideVideoOnRestore = true;
-  main->Opener().OpenFiles({lc::settings::WideToUtf8(lctest::MediaPath("clip.avi"))}, -1);
-  const bool StillMarked = main->HideVideoOnRestore;
+  form->HideVideoOnRestore = true;
+  form->Opener().OpenFiles({lc::settings::WideToUtf8(lctest::MediaPath("clip.avi"))}, -1);
+  const bool StillMarked = form->HideVideoOnRestore;
   Application.Restore();
   EXPECT_FALSE(StillMarked);
   EXPECT_TRUE(video->GraphActive());

@@ -102,24 +102,24 @@ void CALLBACK TypeTwoAndClose(HWND, UINT, UINT_PTR Id, DWORD) {
 }
 
 TEST_F(DialogsOnAMovie, TheCustomRatioTicksItsEntryAndKeepsTheAspect) {
-  Open("bars.mp4");
+  OpenActive("bars.mp4", true);
   Pump(200);
-  main->FreeRatioMenuClick();
-  main->MovieModeChecked = true;
+  form->FreeRatioMenuClick();
+  form->MovieModeChecked = true;
   Player().RmsChangeScore = 0;
   const UINT_PTR Timer = SetTimer(nullptr, 0, 300, TypeTwoAndClose);
-  main->CustomRatioMenuClick();
+  form->CustomRatioMenuClick();
   KillTimer(nullptr, Timer);
-  EXPECT_EQ(lc::AspectChoice::Custom, main->AspectChecked);
-  EXPECT_FALSE(main->MovieModeChecked);
+  EXPECT_EQ(lc::AspectChoice::Custom, form->AspectChecked);
+  EXPECT_FALSE(form->MovieModeChecked);
   EXPECT_TRUE(Program().Settings.KeepAspectRatio);
   EXPECT_DOUBLE_EQ(2.0, Player().AspectRatioValue);
   // The aspect turned back on and the new ratio each count 5000.
   EXPECT_EQ(10000, Player().RmsChangeScore);
   EXPECT_NEAR(2.0, double(video->VideoWindow->VideoRect.Width()) / video->VideoWindow->VideoRect.Height(), 0.02);
   // A fixed ratio takes the tick back.
-  main->N43RatioMenuClick();
-  EXPECT_EQ(lc::AspectChoice::Standard43, main->AspectChecked);
+  form->N43RatioMenuClick();
+  EXPECT_EQ(lc::AspectChoice::Standard43, form->AspectChecked);
 }
 
 }  // namespace
