@@ -28,6 +28,8 @@ class TfrmInfo : public TToolDialog {
 
   TLabel& Value(TRow Row) { return *FValues[Row]; }
   TLabel& Caption(TRow Row) { return *FCaptions[Row]; }
+  // The hint a value label shows: its text when wider than the label.
+  const std::wstring& ValueHint(TRow Row) const { return FHints[Row]; }
   // Enter and Escape close the window; the remote control calls it too.
   void FormKeyPress(wchar_t& Key);
 
