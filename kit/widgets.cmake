@@ -39,6 +39,7 @@ lc_add_test(NAME widgets_core_tests PURE
 if(WIN32)
   add_library(lc_widgets STATIC
     message_box.cpp
+    page_button.cpp
     skin_surface.cpp
   )
   target_link_libraries(lc_widgets PUBLIC lc_widgets_core lc_kit)

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "framework/application.h"
+#include "kit/page_button.h"
 #include "kit/pointer_snap.h"
 #include "kit/skin_strip.h"
 #include "settings/program_state.h"
@@ -164,6 +165,19 @@ TButton* TfrmConfig::NewButton(TWinControl* Page, const std::string& Text, int X
   return Raw;
 }
 
+void TfrmConfig::NewPageButton(TWinControl* Page, int Text, int X, int Y, int W, std::function<void()> Action) {
+  auto B = std::make_unique<TPageButton>(Page, TRect{X, Y, X + W, Y + 20}, Utf8ToWide(Texts().TextButtons[Text]), L"");
+  B->OnClick = std::move(Action);
+  FPageButtons.emplace_back(B.get(), Text);
+  FOwned.push_back(std::move(B));
+}
+
+TPageButton* TfrmConfig::PageButton(int Text) const {
+  for (const auto& [Button, Caption] : FPageButtons)
+    if (Caption == Text) return Button;
+  return nullptr;
+}
+
 // ---- pages ------------------------------------------------------------------------------
 
 void TfrmConfig::CreateGeneralPage() {
@@ -185,8 +199,7 @@ void TfrmConfig::CreateGeneralPage() {
   FPriority = std::make_unique<TComboBox>(One);
   FPriority->SetBounds(200, 244, 134, 200);
   FPriority->OnChange = [this](TComponent*) { OptionsChangeCheck(); };
-  TButton* Profiles = NewButton(One, Texts().TextButtons[12], 4, 276, 120);
-  Profiles->OnClick = [this](TComponent*) { RunProfilesEditor(this); };
+  NewPageButton(One, 12, 4, 276, 120, [this] { RunProfilesEditor(this); });
 
   FBossKey = std::make_unique<TCheckBox>(Two);
   FBossKey->SetBounds(4, 8, 300, 17);
@@ -218,7 +231,7 @@ void TfrmConfig::CreateFileTypesPage() {
   FExtensionName->SetMaxLength(static_cast<int>(lc::settings::kMaxExtensionChars));
   FExtensionName->OnKeyPress = [this](TComponent*, wchar_t& Key) { ExtensionKeyPress(Key); };
   const auto Button = [&](int Text, int Y, std::function<void()> Action) {
-    NewButton(Page, Texts().TextButtons[Text], 192, Y, 146)->OnClick = [Action](TComponent*) { Action(); };
+    NewPageButton(Page, Text, 192, Y, 146, std::move(Action));
   };
   Button(2, 72, [this] { AddExtensionClick(); });
   Button(3, 100, [this] { DeleteExtensionClick(); });
@@ -245,7 +258,7 @@ void TfrmConfig::CreateSubtitlePage() {
   NewNumberField(One, NumericField::AverageVerticalDisplayZone, 260, 112);
   NewLabel(One, Texts().TextLabels[37], 4, 148);
   NewNumberField(One, NumericField::SubtitleSize, 260, 144);
-  NewButton(One, Texts().TextButtons[4], 4, 174, 140)->OnClick = [this](TComponent*) { SubtitleFontClick(); };
+  NewPageButton(One, 4, 4, 174, 140, [this] { SubtitleFontClick(); });
   FSample = std::make_unique<TPanel>(One);
   FSample->SetBounds(4, 204, 330, 100);
   FSample->OnPaint = [this](TComponent*) { PaintSample(); };
@@ -262,9 +275,7 @@ void TfrmConfig::CreateSubtitlePage() {
   FDirSub->SetBounds(4, 190, 330, 21);
   FDirSub->OnChange = [this](TComponent*) { OptionsChangeCheck(); };
   FDirSub->OnExit = [this](TComponent*) { SubtitleDirectoryExit(); };
-  NewButton(Two, Texts().TextButtons[5], 4, 160, 160)->OnClick = [this](TComponent*) {
-    ChooseFolder(*FDirSub, false);
-  };
+  NewPageButton(Two, 5, 4, 160, 160, [this] { ChooseFolder(*FDirSub, false); });
   FSearchHereFirst = std::make_unique<TCheckBox>(Two);
   FSearchHereFirst->SetBounds(4, 220, 330, 17);
   FSearchHereFirst->OnClick = [this](TComponent*) { OptionsChangeCheck(); };
@@ -341,6 +352,10 @@ void TfrmConfig::SetTexts() {
   FGeneralTabs->SetTabCaption(1, Utf8ToWide(T.TextTabs[0] + " 2"));
   FSubtitleTabs->SetTabCaption(0, Utf8ToWide(T.TextTabs[2] + " 1"));
   FSubtitleTabs->SetTabCaption(1, Utf8ToWide(T.TextTabs[2] + " 2"));
+  for (const auto& [Button, Caption] : FPageButtons) Button->SetCaption(Utf8ToWide(T.TextButtons[Caption]));
+  FApplyButton->SetCaption(Utf8ToWide(T.TextButtons[8]));
+  FDefaultButton->SetCaption(Utf8ToWide(T.TextButtons[9]));
+  FCloseCaptionButton->SetCaption(Utf8ToWide(T.TextButtons[10]));
   SetLines(*FGeneral, T.TextOptionLists[1], lc::settings::kGeneralLines);
   SetLines(*FVideo, T.TextOptionLists[2], lc::settings::kVideoLines);
   SetLines(*FSubtitle1, T.TextOptionLists[3], lc::settings::kSubtitle1Lines);

@@ -9,8 +9,10 @@
 // holds the handlers. GUI thread only.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/dialogs.h"
@@ -23,6 +25,8 @@
 #include "kit/skin_host.h"
 #include "kit/skin_surface.h"
 #include "settings/config_rules.h"
+
+class TPageButton;
 
 class TfrmConfig : public TSkinForm {
  public:
@@ -45,6 +49,9 @@ class TfrmConfig : public TSkinForm {
   TListBox& LanguageList() { return *FLanguages; }
   TLabel& LTranslator() { return *FTranslator; }
   TPanel& SamplePanel() { return *FSample; }
+  // The skinned button of a page with the caption TextButtons[Text], or
+  // nullptr.
+  TPageButton* PageButton(int Text) const;
   // The page shown now (0 General .. 4 Language).
   int PageIndex() const { return FPageIndex; }
   bool ApplyEnabled() const;
@@ -81,6 +88,8 @@ class TfrmConfig : public TSkinForm {
   TEdit* NewNumberField(TWinControl* Page, lc::settings::NumericField F, int X, int Y);
   TLabel* NewLabel(TWinControl* Page, const std::string& Text, int X, int Y);
   TButton* NewButton(TWinControl* Page, const std::string& Text, int X, int Y, int W);
+  // A skinned caption button centred on the place (X, Y, W wide).
+  void NewPageButton(TWinControl* Page, int Text, int X, int Y, int W, std::function<void()> Action);
   void FillLanguages();
   void SetTexts();
   void Place();
@@ -112,6 +121,7 @@ class TfrmConfig : public TSkinForm {
   std::vector<std::unique_ptr<TPanel>> FPages;
   std::vector<std::unique_ptr<TWinControl>> FOwned;   // controls kept for their lifetime
   std::vector<std::unique_ptr<TLabel>> FLabels;
+  std::vector<std::pair<TPageButton*, int>> FPageButtons;  // with their caption's TextButtons entry
   std::unique_ptr<TPageControl> FGeneralTabs, FSubtitleTabs;
   std::unique_ptr<TCheckListBox> FGeneral, FAssocFile, FSubtitle1, FSubtitle2, FVideo;
   std::unique_ptr<TComboBox> FFullModeSwitch, FPriority, FCaptureFormat;

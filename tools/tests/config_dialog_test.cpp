@@ -17,6 +17,7 @@
 #include <windows.h>
 
 #include "framework/application.h"
+#include "kit/page_button.h"
 #include "kit/tests/box_closer.h"
 #include "settings/program_state.h"
 #include "settings/text_apply.h"
@@ -29,11 +30,13 @@ namespace {
 
 using lc::settings::NumericField;
 
-// A language file with every built-in text, the first tab renamed.
+// A language file with every built-in text, the first tab and the first
+// button renamed.
 std::string GermanFile() {
   lc::settings::TextTable t;
   lc::settings::SetDefaultTexts(t);
   t.TextTabs[0] = "Allgemein";
+  t.TextButtons[0] = "Alle";
   std::string out = "// Translated by: Jan Novak\r\n\r\n";
   for (const lc::settings::TextSection& s : lc::settings::TextSectionOrder(t)) {
     for (const std::string& text : s.entries) {
@@ -196,6 +199,7 @@ TEST_F(ConfigDialog, ALanguageIsSwitchedAndItsCreditShown) {
   EXPECT_EQ("German", lc::Program().Settings.LastUsedLanguage);
   EXPECT_EQ("Allgemein", lc::settings::GlobalTextTable().TextTabs[0]);
   EXPECT_EQ(L"Allgemein", Form->Node().NodeText(0));
+  EXPECT_EQ(L"Alle", Form->PageButton(0)->Button().Caption()) << "the page buttons are re-captioned";
 }
 
 TEST_F(ConfigDialog, SubtitleRulesActOnClicks) {
@@ -290,6 +294,47 @@ TEST_F(ConfigDialog, TheOutlinedSampleShowsNoFringeOfItsKeyColour) {
   EXPECT_GT(White, 200);
   EXPECT_GT(Outline, 100);
   EXPECT_EQ(Magenta, 0);
+}
+
+TEST_F(ConfigDialog, ThePagesButtonsAreSkinnedCaptionButtonsThatAct) {
+  Form->Node().SetSelected(1);
+  Form->NodeChange();
+  for (int I = 0; I < 10; ++I) {
+    Application.ProcessMessages();
+    Sleep(15);
+  }
+  // Select all (TextButtons 0), Select none (1), Add and Delete extension
+  // (2, 3) at x 192..338, the profiles editor (12), the subtitle font and
+  // folder buttons (4, 5).
+  for (int Text : {0, 1, 2, 3, 4, 5, 12}) ASSERT_NE(Form->PageButton(Text), nullptr) << Text;
+  TPageButton& All = *Form->PageButton(0);
+  ASSERT_TRUE(All.Showing());
+  // As wide as a caption image, 20 high, centred where it was placed.
+  EXPECT_TRUE(All.Width() == 80 || All.Width() == 100 || All.Width() == 120 || All.Width() == 140 ||
+              All.Width() == 160)
+      << All.Width();
+  EXPECT_EQ(20, All.Height());
+  EXPECT_EQ(265, All.Left() + All.Width() / 2);
+  // The caption in the skin's green, $166116: a platform button writes black.
+  HDC DC = GetDC(All.Handle());
+  int Green = 0;
+  for (int Y = 0; Y < All.Height(); ++Y)
+    for (int X = 0; X < All.Width(); ++X) Green += GetPixel(DC, X, Y) == RGB(22, 97, 22);
+  ReleaseDC(All.Handle(), DC);
+  EXPECT_GT(Green, 10);
+  // A click checks every line; Select none's unchecks them.
+  const auto Click = [](TPageButton& B) {
+    const LPARAM At = MAKELPARAM(B.Width() / 2, 10);
+    SendMessageW(B.Handle(), WM_MOUSEMOVE, 0, At);
+    SendMessageW(B.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At);
+    SendMessageW(B.Handle(), WM_LBUTTONUP, 0, At);
+  };
+  Click(All);
+  EXPECT_TRUE(Form->CBAssocFile().Checked(0));
+  EXPECT_TRUE(Form->CBAssocFile().Checked(1));
+  Click(*Form->PageButton(1));
+  EXPECT_FALSE(Form->CBAssocFile().Checked(0));
+  EXPECT_FALSE(Form->CBAssocFile().Checked(1));
 }
 
 // The font dialog's title is read and the dialog cancelled by a timer.
