@@ -48,6 +48,21 @@ inline void Type(const std::string& Text) {
   }
 }
 
+// Types letters, digits and a few signs into Control: each key's down,
+// character and up messages go straight through its window procedure, as
+// the platform delivers a typed key to the focused control, but with no
+// input queue or foreground window in between: another window taking the
+// focus, or a slow turn of the queue, cannot swallow a key.
+inline void TypeInto(TWinControl& Control, const std::string& Text) {
+  for (char C : Text) {
+    const WORD Key = LOBYTE(VkKeyScanA(C));
+    const LPARAM Scan = static_cast<LPARAM>(MapVirtualKeyW(Key, MAPVK_VK_TO_VSC)) << 16;
+    SendMessageW(Control.Handle(), WM_KEYDOWN, Key, Scan | 1);
+    SendMessageW(Control.Handle(), WM_CHAR, static_cast<unsigned char>(C), Scan | 1);
+    SendMessageW(Control.Handle(), WM_KEYUP, Key, Scan | 1 | (LPARAM{1} << 30) | (LPARAM{1} << 31));
+  }
+}
+
 inline void Mouse(DWORD Flags) {
   INPUT In{};
   In.type = INPUT_MOUSE;

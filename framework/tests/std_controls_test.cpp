@@ -22,6 +22,7 @@ using lctest::PixelAt;
 using lctest::PressKey;
 using lctest::Settle;
 using lctest::Type;
+using lctest::TypeInto;
 
 namespace {
 
@@ -45,7 +46,7 @@ TEST_F(StdControlsTest, EditTakesTypedTextAndReportsEachChange) {
   int Changes = 0;
   Edit.OnChange = Counter(Changes);
   Edit.SetFocus();
-  Type("ab12");
+  TypeInto(Edit, "ab12");
   EXPECT_EQ(Edit.Text(), L"ab12");
   EXPECT_EQ(Changes, 4);
   Edit.SetText(L"x");
@@ -57,14 +58,14 @@ TEST_F(StdControlsTest, EditLimitsNumbersAndReadOnly) {
   Edit.SetMaxLength(3);
   EXPECT_EQ(Edit.MaxLength(), 3);
   Edit.SetFocus();
-  Type("12345");
+  TypeInto(Edit, "12345");
   EXPECT_EQ(Edit.Text(), L"123");
 
   TEdit Digits(Form.get());
   Digits.SetNumbersOnly(true);
   EXPECT_TRUE(Digits.NumbersOnly());
   Digits.SetFocus();
-  Type("a1b2");
+  TypeInto(Digits, "a1b2");
   EXPECT_EQ(Digits.Text(), L"12");
 
   TEdit Fixed(Form.get());
@@ -72,7 +73,7 @@ TEST_F(StdControlsTest, EditLimitsNumbersAndReadOnly) {
   Fixed.SetReadOnly(true);
   EXPECT_TRUE(Fixed.ReadOnly());
   Fixed.SetFocus();
-  Type("zz");
+  TypeInto(Fixed, "zz");
   EXPECT_EQ(Fixed.Text(), L"keep");
 }
 
@@ -87,7 +88,7 @@ TEST_F(StdControlsTest, KeyPressCanRefuseACharacterAndExitFiresOnLeaving) {
   Name.OnEnter = [&](TComponent*) { Log.push_back("enter"); };
   Name.OnExit = [&](TComponent*) { Log.push_back("exit"); };
   Name.SetFocus();
-  Type("a=b");
+  TypeInto(Name, "a=b");
   Other.SetFocus();
   Settle();
   EXPECT_EQ(Name.Text(), L"ab");
