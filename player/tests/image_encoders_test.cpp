@@ -266,4 +266,59 @@ TEST(CaptureImages, PackedBitmapsThatDoNotHoldWhatTheySayAreRefused) {
   EXPECT_FALSE(lc::ImageFromPackedDib(claims.data(), claims.size(), image));
 }
 
+// Three pixels of 24 bits are nine bytes, so each row is padded to twelve:
+// the second row starts three bytes after the first row's last pixel.
+TEST(CaptureImages, PackedBitmapRowsArePaddedToFourBytes) {
+  std::string dib = InfoHeader(3, 2, 24, 0);
+  dib += std::string("\x01\x02\x03\x04\x05\x06\x07\x08\x09\xEE\xEE\xEE", 12);  // bottom row
+  dib += std::string("\x11\x12\x13\x14\x15\x16\x17\x18\x19\xEE\xEE\xEE", 12);  // top row
+  lc::RgbImage image;
+  ASSERT_TRUE(lc::ImageFromPackedDib(dib.data(), dib.size(), image));
+  EXPECT_EQ((std::vector<std::uint32_t>{0x131211, 0x161514, 0x191817, 0x030201, 0x060504, 0x090807}),
+            image.Pixels);
+}
+
+// Pictures 32,768 rows high, stored either way up, are the highest taken.
+TEST(CaptureImages, PackedBitmapHeightLimit) {
+  const struct {
+    std::int32_t height;
+    bool taken;
+  } cases[] = {{32768, true}, {-32768, true}, {32769, false}, {-32769, false}};
+  for (const auto& c : cases) {
+    const int rows = c.height < 0 ? -c.height : c.height;
+    // One 24-bit pixel a row, padded to four bytes; the top row differs.
+    std::string dib = InfoHeader(1, c.height, 24, 0) + std::string(std::size_t(rows) * 4, '\x01');
+    const std::size_t top = c.height > 0 ? dib.size() - 4 : 40;
+    dib[top] = '\x7F';
+    lc::RgbImage image;
+    ASSERT_EQ(c.taken, lc::ImageFromPackedDib(dib.data(), dib.size(), image)) << c.height;
+    if (!c.taken) continue;
+    EXPECT_EQ(32768, image.Height);
+    EXPECT_EQ(0x01017Fu, image.Pixels.front()) << c.height;
+    EXPECT_EQ(0x010101u, image.Pixels.back()) << c.height;
+  }
+}
+
+// Bit fields: three masks right after a 40-byte header, or inside a header
+// of 52 bytes or more; a header in between has no room for them.
+TEST(CaptureImages, PackedBitmapMasksFollowOrLieInsideTheHeader) {
+  const std::string masks("\0\0\xFF\0\0\xFF\0\0\xFF\0\0\0", 12);
+  const std::string pixel("\x21\x22\x23\x00", 4);
+  const struct {
+    int headerSize;
+    bool taken;
+  } cases[] = {{40, true}, {41, false}, {51, false}, {52, true}, {56, true}};
+  for (const auto& c : cases) {
+    std::string dib = InfoHeader(1, 1, 32, 3, c.headerSize);
+    if (dib.size() < 52) dib.resize(52);
+    dib.replace(40, 12, masks);
+    dib += pixel;
+    lc::RgbImage image;
+    ASSERT_EQ(c.taken, lc::ImageFromPackedDib(dib.data(), dib.size(), image)) << c.headerSize;
+    if (c.taken) {
+      EXPECT_EQ((std::vector<std::uint32_t>{0x232221}), image.Pixels) << c.headerSize;
+    }
+  }
+}
+
 }  // namespace
