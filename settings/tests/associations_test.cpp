@@ -74,6 +74,30 @@ TEST_F(AssociationsTest, FailureInBothRootsSetsTheWriteError) {
   EXPECT_TRUE(assoc.RegistryWriteError);
 }
 
+// A type registered machine-wide cannot be given back by a user who may
+// write neither there nor in a classes key of their own.
+TEST_F(AssociationsTest, GivingBackFailsWhenTheUsersClassesKeyCannotBeMade) {
+  ASSERT_TRUE(assoc.SetRegExt("avi"));
+  reg.SetReadOnly(kHKCR, true);
+  reg.SetReadOnly(kHKCU, true);
+  EXPECT_FALSE(assoc.RemRegExt("avi"));
+  EXPECT_TRUE(assoc.RegistryWriteError);
+  EXPECT_FALSE(reg.KeyExists(kHKCU, "Software\\Classes\\.avi"));
+  EXPECT_EQ(Default(kHKCR, ".avi"), "Lumacraft.File");
+}
+
+// The in-memory registry deletes values as the system's does: a value or
+// key that is not there counts as deleted, even where nothing may be
+// written; one that is there cannot be deleted there.
+TEST_F(AssociationsTest, StandInRegistryDeletesValuesAsTheSystemDoes) {
+  ASSERT_TRUE(reg.WriteString(kHKCU, "Software\\Kept", "name", "value"));
+  reg.SetReadOnly(kHKCU, true);
+  EXPECT_TRUE(reg.DeleteValue(kHKCU, "Software\\Missing", "name"));
+  EXPECT_TRUE(reg.DeleteValue(kHKCU, "Software\\Kept", "other"));
+  EXPECT_FALSE(reg.DeleteValue(kHKCU, "Software\\Kept", "name"));
+  EXPECT_EQ(reg.ReadString(kHKCU, "Software\\Kept", "name").value_or("<missing>"), "value");
+}
+
 TEST_F(AssociationsTest, ProgIdSetHoldsTheVerbsAndFolderVerbs) {
   assoc.WriteProgIdSet();
   const std::string quoted = std::string("\"") + kExe + "\"";

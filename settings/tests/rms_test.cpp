@@ -245,6 +245,34 @@ TEST(RmsFile, InvalidValuesTakeTheFieldsFallbacks) {
   EXPECT_EQ(Parse("[m]\r\nAverageVerticalDisplayZone=50\r\n")[0].AverageVerticalDisplayZone, 50);
 }
 
+// Every number stops at its own range's ends.
+TEST(RmsFile, NumbersStopAtTheirRangesEnds) {
+  const struct {
+    const char* line;
+    std::int32_t TRmsEntry::*field;
+    std::int32_t expected;
+  } cases[] = {
+      {"VideoImageXPosition=101", &TRmsEntry::VideoImageXPosition, 100},
+      {"VideoImageYPosition=-101", &TRmsEntry::VideoImageYPosition, -100},
+      {"VideoWindowWidth=8007", &TRmsEntry::VideoWindowWidth, 8006},
+      {"VideoWindowHeight=6007", &TRmsEntry::VideoWindowHeight, 6006},
+      {"PanScan=-51", &TRmsEntry::PanScan, -50},
+      {"Brightness=10001", &TRmsEntry::Brightness, 10000},
+      {"Contrast=20001", &TRmsEntry::Contrast, 20000},
+      {"Hue=181", &TRmsEntry::Hue, 180},
+      {"Hue=-181", &TRmsEntry::Hue, -180},
+      {"Saturation=20001", &TRmsEntry::Saturation, 20000},
+      {"AudioVolume=10001", &TRmsEntry::AudioVolume, 10000},
+      {"AudioVolume=-1", &TRmsEntry::AudioVolume, 0},
+      {"SubtitleSize=1001", &TRmsEntry::SubtitleSize, 1000},
+      {"SubtitleFontColor=16777216", &TRmsEntry::SubtitleFontColor, 16777215},
+      {"SubtitleFontColor=-16777216", &TRmsEntry::SubtitleFontColor, -16777215},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Parse(std::string("[m]\r\n") + c.line + "\r\n")[0].*c.field, c.expected) << c.line;
+  }
+}
+
 TEST(RmsFile, EntriesStartAtBracketLinesOnly) {
   TRmsEntry start;
   start.VideoWindowWidth = 777;

@@ -192,6 +192,23 @@ TEST_F(SettingsLoad, StringRules) {
   EXPECT_EQ(Load("CaptureFolder=\\\\nowhere\r\n").CaptureFolder, "Desktop");
 }
 
+// A folder on a drive letter, upper or lower case, is judged by whether
+// its drive is ready, not by whether the folder is listed as existing.
+TEST_F(SettingsLoad, FoldersOnADriveLetterNeedThatDriveReady) {
+  for (const char* folder : {"A:\\subs", "Q:\\subs", "Z:\\subs", "a:\\subs", "z:\\subs"}) {
+    host.folders = {folder};
+    const SettingsStore s = Load(std::string("SubtitleDirectory=") + folder + "\r\nCaptureFolder=" + folder +
+                                 "\r\nLastAccessedFolder=" + folder + "\r\n");
+    EXPECT_EQ(s.SubtitleDirectory, "") << folder;
+    EXPECT_EQ(s.CaptureFolder, "Desktop") << folder;
+    EXPECT_EQ(s.LastAccessedFolder, "c:\\") << folder;
+  }
+  host.readyDrives = {'Q'};
+  const SettingsStore s = Load("SubtitleDirectory=Q:\\gone\r\nCaptureFolder=Q:\\gone\r\n");
+  EXPECT_EQ(s.SubtitleDirectory, "Q:\\gone");
+  EXPECT_EQ(s.CaptureFolder, "Q:\\gone");
+}
+
 TEST_F(SettingsLoad, PositionsAreResolutionIndependentAndClamped) {
   // 50000 is half the screen: 512 px, 384 px.
   SettingsStore s = Load("MainXPosition=50000\r\nMainYPosition=50000\r\n");
