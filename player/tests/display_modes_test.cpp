@@ -100,6 +100,7 @@ TEST(DisplayModeNames, NamesParseIntoModes) {
   EXPECT_EQ(ParseDisplayModeName("M800x600x00Hz"), (DisplayMode{800, 600, 0}));
   EXPECT_EQ(ParseDisplayModeName("M10240x4320x120Hz"), (DisplayMode{10240, 4320, 120}));
   EXPECT_EQ(ParseDisplayModeName("M 1280 x 1024 x 60 Hz"), (DisplayMode{1280, 1024, 60}));
+  EXPECT_EQ(ParseDisplayModeName("M1920x1080x59Hz"), (DisplayMode{1920, 1080, 59}));
   // Names that do not hold three numbers are refused, never guessed.
   EXPECT_EQ(ParseDisplayModeName("Temp"), std::nullopt);
   EXPECT_EQ(ParseDisplayModeName("M1024x768Hz"), std::nullopt);
@@ -112,6 +113,7 @@ TEST(DisplayModeNames, NamesParseIntoModes) {
 TEST(DisplayModeNames, SizeFromAText) {
   EXPECT_EQ(DisplayModeTextSize("1024 x 768 x 60 Hz"), std::make_pair(1024, 768));
   EXPECT_EQ(DisplayModeTextSize(" 640 x 480 x 75 Hz"), std::make_pair(640, 480));
+  EXPECT_EQ(DisplayModeTextSize("1920 x 1080 x 59 Hz"), std::make_pair(1920, 1080));
   EXPECT_EQ(DisplayModeTextSize("No change"), std::nullopt);
   EXPECT_EQ(DisplayModeTextSize("wide x tall x 60 Hz"), std::nullopt);
   EXPECT_EQ(DisplayModeTextSize(""), std::nullopt);

@@ -41,6 +41,23 @@ TEST(OsdRules, LayoutInFullScreenAndInAWindow) {
   EXPECT_EQ(ComputeOsdLayout(true, 0, 768, 0, 768, 100, 96).FontSize, 0);
 }
 
+// A monitor of no width, or a screen that reports no pixels per inch, gives
+// no text at all: no size, no room, no place, in a window as in full screen.
+TEST(OsdRules, NoMonitorWidthOrResolutionGivesNoText) {
+  const struct {
+    bool FullScreen;
+    int MonitorWidth, Ppi;
+  } cases[] = {{false, 0, 96}, {true, 1024, 0}, {false, 1024, 0}, {false, -1024, 96}};
+  for (const auto& c : cases) {
+    const OsdLayout l = ComputeOsdLayout(c.FullScreen, c.MonitorWidth, 768, 512, 300, 100, c.Ppi);
+    EXPECT_EQ(l.FontSize, 0) << c.MonitorWidth << " " << c.Ppi;
+    EXPECT_EQ(l.Width, 0) << c.MonitorWidth << " " << c.Ppi;
+    EXPECT_EQ(l.X0, 0) << c.MonitorWidth << " " << c.Ppi;
+    EXPECT_EQ(l.Y0, 0) << c.MonitorWidth << " " << c.Ppi;
+    EXPECT_EQ(l.D, 0) << c.MonitorWidth << " " << c.Ppi;
+  }
+}
+
 TEST(OsdRules, LongTextsAreCutToTheRoom) {
   EXPECT_EQ(OsdCutCount(10, 100, 400, std::nullopt), 10);  // fits
   EXPECT_EQ(OsdCutCount(1, 10, 400, std::nullopt), 1);     // a single character too

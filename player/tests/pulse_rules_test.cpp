@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,17 @@ TEST(PulseTexts, PositionOsdInTimesAndFrames) {
   EXPECT_EQ(PositionOsdText(12340, 60000, true, false, 25), "   308 / 1500 (21%)");
   EXPECT_EQ(PositionOsdText(12340, 60000, true, true, 25), "   310 / 1500 (21%)");
   EXPECT_EQ(PositionOsdText(0, 0, false, false, 25), "00:00:00 / 00:00:00 (0%)");
+}
+
+// A frame rate that is not a finite number counts no frames, and the seek
+// to the end keeps nothing back.
+TEST(PulseTexts, NoFramesAtARateThatIsNotFinite) {
+  const double Nan = std::numeric_limits<double>::quiet_NaN();
+  const double Inf = std::numeric_limits<double>::infinity();
+  EXPECT_EQ(PositionOsdText(12340, 60000, true, false, Nan), "     0 / 0 (21%)");
+  EXPECT_EQ(FrameLabelText(12400000, 4000, Inf, true), "     0 -      0 -      0");
+  EXPECT_EQ(FrameLabelText(12400000, 4000, -Inf, false), "     0 -      0 -      0");
+  EXPECT_EQ(SeekEndTarget(40000000, Nan), 40000000);
 }
 
 TEST(PulseTexts, TimeLabelCountsTheRestFromTheShownSecond) {
