@@ -44,6 +44,16 @@ TEST(ColorAdjust, NeutralYuvTablesDecodeStudioRange) {
   }
 }
 
+// A fixed-point sum (1,024 to a step) becomes the nearest byte, halves
+// rounded up, and stops at 0 and 255.
+TEST(ColorAdjust, FixedPointSumsRoundToTheNearestByte) {
+  const struct { int32_t Sum; int Byte; } cases[] = {
+      {511, 0},      {512, 1},      {1535, 1},     {1536, 2},   {-512, 0},
+      {-513, 0},     {-100000, 0},  {261631, 255}, {262144, 255}, {10000000, 255},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ClampFixed(c.Sum), c.Byte) << c.Sum;
+}
+
 TEST(ColorAdjust, NeutralRgbIsIdentity) {
   auto t = std::make_unique<TRgbTables>();
   t->Build(TColorSettings{});

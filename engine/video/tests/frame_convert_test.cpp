@@ -1,6 +1,7 @@
 #include "engine/video/frame_convert.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -148,6 +149,40 @@ TEST(FrameConvert, PlanarChromaFollowsThePictureRows) {
         ASSERT_NEAR(Red(p), y < h / 2 ? 255 : 0, 3) << PixelFormatName(f) << " x=" << x << " y=" << y;
         ASSERT_NEAR(Blue(p), y < h / 2 ? 0 : 255, 3) << PixelFormatName(f) << " x=" << x << " y=" << y;
       }
+  }
+}
+
+// A row read through a column map (as the scaler reads it) takes each
+// pixel's chroma from that pixel's own pair, even where the map goes back
+// and forth between two pairs of different colours. Pair 0 is red (Y 81,
+// Cb 90, Cr 240), pair 1 blue (Y 41, Cb 240, Cr 110).
+TEST(FrameConvert, MappedRowsTakeEachPairsOwnChroma) {
+  const std::uint8_t yuy2[] = {81, 90, 81, 240, 41, 240, 41, 110};
+  const std::uint8_t uyvy[] = {90, 81, 240, 81, 240, 41, 110, 41};
+  const std::uint8_t i420[] = {81, 81, 41, 41, 90, 240, 240, 110};  // Y row, Cb row, Cr row
+  const std::uint8_t nv12[] = {81, 81, 41, 41, 90, 240, 240, 110};  // Y row, Cb Cr pairs
+  const struct {
+    TPixelFormat Format;
+    const std::uint8_t* Data;
+    int Stride;
+  } frames[] = {{TPixelFormat::YUY2, yuy2, 8},
+                {TPixelFormat::UYVY, uyvy, 8},
+                {TPixelFormat::I420, i420, 4},
+                {TPixelFormat::NV12, nv12, 4}};
+  auto tables = std::make_unique<TYuvTables>();
+  tables->Build(TColorSettings{});
+  const int map[] = {0, 2, 1, 3, 3, 0};
+  const int red[] = {255, 0, 0}, blue[] = {0, 0, 255};
+  const int* expected[] = {red, blue, red, blue, blue, red};
+  for (const auto& f : frames) {
+    const TFrameView v = DescribeFrame(f.Format, f.Data, 4, 1, f.Stride, false);
+    std::uint32_t out[6];
+    ConvertRow(v, 0, map, 6, *tables, out);
+    for (int i = 0; i < 6; ++i) {
+      EXPECT_NEAR(Red(out[i]), expected[i][0], 2) << PixelFormatName(f.Format) << " pixel " << i;
+      EXPECT_NEAR(Green(out[i]), expected[i][1], 2) << PixelFormatName(f.Format) << " pixel " << i;
+      EXPECT_NEAR(Blue(out[i]), expected[i][2], 2) << PixelFormatName(f.Format) << " pixel " << i;
+    }
   }
 }
 
