@@ -163,5 +163,23 @@ TEST(DetectSubtitleFormat, SsaAndTmPlayer) {
             DetectSubtitleFormat(L("00:00:01:One\n00:00:05:Two\nThree\nFour")));
 }
 
+// TMPlayer lines hold digits at places 1, 2, 4, 5, 7, 8 and colons at 3, 6
+// and 9: a file whose lines break any one of them is not TMPlayer. A line
+// of just the nine characters counts.
+TEST(DetectSubtitleFormat, TmPlayerNeedsEveryDigitAndColonInPlace) {
+  EXPECT_EQ(SubtitleFormat::TmPlayer, DetectSubtitleFormat(L("00:00:01:\n00:00:05:\n00:01:00:")));
+  for (const char* line : {"x0:00:01:a", "0x:00:01:a", "00x00:01:a", "00:x0:01:a", "00:0x:01:a",
+                           "00:00x01:a", "00:00:x1:a", "00:00:0x:a", "00:00:01xa", "00:00:01"}) {
+    const std::string text = std::string(line) + "\n" + line + "\n" + line + "\n";
+    EXPECT_EQ(SubtitleFormat::Unknown, DetectSubtitleFormat(L(text))) << line;
+  }
+}
+
+// A dialogue line must begin with the whole prefix, its first letter too.
+TEST(DetectSubtitleFormat, SsaDialogueNeedsItsFirstLetter) {
+  EXPECT_EQ(SubtitleFormat::Unknown,
+            DetectSubtitleFormat(L("[Events]\nXialogue: Marked=0,0:00:01.00,0:00:02.00,x")));
+}
+
 }  // namespace
 }  // namespace lc::subtitles

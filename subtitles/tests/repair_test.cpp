@@ -20,6 +20,14 @@ TEST(RepairMicroDvd, MendsBracesAndFrames) {
             lines);
 }
 
+// An end frame missing its "{" before a digit or right before its "}"
+// gets only the "{".
+TEST(RepairMicroDvd, EndFrameWithoutItsOpeningBrace) {
+  Ansi lines = {"{5}}y", "{5}12}z"};
+  ASSERT_TRUE(RepairSubtitleLines(lines, SubtitleFormat::MicroDvd));
+  EXPECT_EQ((Ansi{"{5}{}y", "{5}{12}z"}), lines);
+}
+
 TEST(RepairMicroDvd, DropsEmptyLinesAndFailsOnUnfinishedFrames) {
   Ansi lines = {"{1}{2}a", "", "    ", "{3}{4}b"};
   ASSERT_TRUE(RepairSubtitleLines(lines, SubtitleFormat::MicroDvd));

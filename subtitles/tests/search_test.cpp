@@ -153,6 +153,9 @@ TEST(SearchSubtitle, PatternsFoldersAndDrives) {
   EXPECT_EQ("\\\\server\\share\\Film.srt",
             Search("C:\\Nowhere\\Film.avi", Settings("\\\\server\\share"), disk, tried));
   EXPECT_EQ("", Search("C:\\Nowhere\\Film.avi", Settings("\\\\other"), disk, tried));
+  // A folder name without any separator gets "\\".
+  disk.files["_subs\\"] = {"Film.srt"};
+  EXPECT_EQ("_subs\\Film.srt", Search("C:\\Nowhere\\Film.avi", Settings("_subs"), disk, tried));
   // A folder written with "/" gets "/" at its end.
   disk.files["/data/subs/"] = {"Film.srt"};
   EXPECT_EQ("/data/subs/Film.srt",
