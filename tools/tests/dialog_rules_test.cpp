@@ -19,7 +19,7 @@ TEST(JumpTimes, OnlyEightCharactersWithValidMinutesAndSeconds) {
   EXPECT_EQ(99 * 3600 + 59 * 60 + 59, ParseJumpTime("99:59:59"));
   EXPECT_EQ(0, ParseJumpTime("00:00:00"));
   for (const char* Bad : {"1:30:00", "01:60:00", "01-30-00", "01:30:60", "01:30:0", "01:30:000", "0a:30:00",
-                          "01:3x:00", "01:30:0x", "", "01:30:00 "})
+                          "01:3x:00", "01:30:0x", "", "01:30:00 ", "01:/0:00", "01:30:/0"})
     EXPECT_EQ(std::nullopt, ParseJumpTime(Bad)) << Bad;
 }
 
