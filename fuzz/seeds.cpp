@@ -1,7 +1,11 @@
 // Writes the seed corpora of the fuzz targets with the program's own
 // writers (settings file, remembered settings, hand-over text), the
 // language writer of the fuzz targets and audio buffers of every format,
-// and a dictionary per target of the words its reader looks for.
+// and a dictionary per target of the words its reader looks for. Each file
+// reader also gets seeds at its limits (the byte limit of its file, the
+// 200 entries the player keeps and the 1,000 the reader takes of
+// remembered settings, the 2,000 lines of a playlist), from which the
+// fuzzer steps across them.
 //
 //   fuzz_seeds FOLDER    writes FOLDER/<target>/*, FOLDER/<target>.dict
 #include <cmath>
@@ -15,15 +19,18 @@
 #include <vector>
 
 #include "fuzz/language_writer.h"
+#include "player/display_modes.h"
 #include "player/handover.h"
 #include "playlist/playlist_file.h"
 #include "settings/file_io.h"
+#include "settings/language_file.h"
 #include "settings/rms_file.h"
 #include "settings/rms_table.h"
 #include "settings/settings_file.h"
 #include "settings/settings_table.h"
 #include "settings/tests/test_support.h"
 #include "settings/text_encoding.h"
+#include "subtitles/subtitle_text.h"
 #include "tools/eq_presets.h"
 
 namespace {
@@ -76,6 +83,13 @@ void SettingsSeeds() {
   Write("settings_file", "changed.ini",
         Ansi(ConfigText(ConfigKeyNames(), BuildConfigValues(store, host, kNoChange))));
 
+  // Just under the reader's 1 MiB: every key, then lines of no key.
+  std::string large = Ansi(ConfigText(ConfigKeyNames(), BuildConfigValues(store, host, kNoChange)));
+  const std::string filler = "Unknown=" + std::string(1000, 'x') + "\r\n";
+  while (large.size() + filler.size() <= kMaxConfigFileBytes) large += filler;
+  large.append(kMaxConfigFileBytes - large.size(), 'y');
+  Write("settings_file", "at_limit.ini", large);
+
   std::vector<std::string> words = {"[Configuration]", "\r\n", "True", "False", "Ctrl+", "Alt+",
                                     "Shift+", "Num ", "Desktop", "No change", ";", ","};
   for (const std::string& key : ConfigKeyNames()) words.push_back(key + "=");
@@ -99,6 +113,12 @@ RmsLiveState Live(const std::string& name) {
   return live;
 }
 
+RmsTable OneEntry(TRmsEntry entry) {
+  RmsTable table;
+  table.Append(std::move(entry));
+  return table;
+}
+
 void RmsSeeds() {
   RmsTable table;
   AddToRms(table, Live("movie.avi"), 45351.5);
@@ -110,6 +130,21 @@ void RmsSeeds() {
   AddToRms(table, Live(""), 0);
   const std::string text = RmsToText(table);
   Write("rms_file", "three.rs", Ansi(text));
+
+  // The 201st movie the player remembers replaces the oldest of its 200.
+  RmsTable kept;
+  for (int i = 0; i <= 200; ++i) AddToRms(kept, Live("movie" + std::to_string(1000 + i) + ".avi"), 45000 + i);
+  Write("rms_file", "two_hundred.rs", Ansi(RmsToText(kept)));
+  // 1,001 entries (the reader takes 1,000) in nearly the whole byte limit.
+  const std::size_t bare = RmsToText(OneEntry(MakeRmsEntry(Live("m0000.avi"), 1))).size();
+  const std::size_t nameLength = (kMaxRmsFileBytes - 4096) / 1001 - bare + 9;
+  RmsTable crowded;
+  for (int i = 0; i < 1001; ++i) {
+    std::string name = std::to_string(10000 + i);
+    name += std::string(nameLength - name.size(), 'n');
+    crowded.Append(MakeRmsEntry(Live(name), i));
+  }
+  Write("rms_file", "thousand_and_one.rs", Ansi(RmsToText(crowded)));
 
   std::vector<std::string> words = {"[", "]", "\r\n", "/", ":", "True", "False", ",", "."};
   for (const std::string& line : SplitLines(text)) {
@@ -125,6 +160,12 @@ void LanguageSeeds() {
   std::string text;
   if (lc::fuzz::WriteLanguageText(table, "// Translated by: nobody\r\n\r\n", text)) {
     Write("language_file", "english.lng", Ansi(text));
+    // The same texts among comment lines, up to the reader's 4 MiB.
+    const std::string texts = Ansi(text);
+    const std::string comment = "// " + std::string(4000, 'c') + "\r\n";
+    std::string large;
+    while (large.size() + comment.size() + texts.size() <= kMaxLanguageFileBytes) large += comment;
+    Write("language_file", "at_limit.lng", large + texts);
   }
   WriteDictionary("language_file", {"//", "\\n", "\\t", "\r\n", "Translated by: "});
 }
@@ -188,6 +229,14 @@ void AudioSeeds() {
   std::memcpy(&nan[40], &bad, 4);
   Write("audio_chain", "f32_nan_then_s32.bin",
         AudioSettings() + Packet(4, 1, nan) + Packet(3, 1, Sine(3, 1, 200)));
+  // The 8,192-point equalizer, whole buffers (3,276 frames of ten 16-bit
+  // channels each) in the largest size, with separate kernels.
+  std::string large = AudioSettings();
+  large[0] = 0x13;  // equalizer on, separate, automatic gain
+  large[1] = 12;    // 8,192 points
+  large[2] = 0;     // the whole buffer at once
+  for (int i = 0; i < 4; ++i) large += Packet(1, 10, Sine(1, 10, 3276));
+  Write("audio_chain", "s16_ten_channels_8192.bin", large);
 }
 
 void PlaylistSeeds() {
@@ -199,6 +248,16 @@ void PlaylistSeeds() {
   Write("playlist_file", "utf8.lpl",
         std::string(1, '\2') + lc::playlist::FormatPlaylistBytes({"C:\\\xD0\x9A\xD0\xB8\xD0\xBD\xD0\xBE.avi"},
                                                                    {lc::playlist::kNoSubtitle}));
+  // 1,000 entries fill the 2,000 lines a list holds; one more is beyond.
+  // Their names take nearly the whole byte limit of the file.
+  std::vector<std::string> movies, subtitles;
+  const std::size_t nameLength = (lc::playlist::kMaxPlaylistFileBytes - 8192) / 1001 / 2;
+  for (int i = 0; i < 1001; ++i) {
+    const std::string base = "C:\\" + std::to_string(10000 + i);
+    movies.push_back(base + std::string(nameLength - base.size() - 4, 'm') + ".avi");
+    subtitles.push_back(i % 100 == 0 ? lc::playlist::kNoSubtitle : base + std::string(nameLength - base.size() - 4, 's') + ".srt");
+  }
+  Write("playlist_file", "thousand_and_one.lpl", std::string(1, '\0') + lc::playlist::FormatPlaylistBytes(movies, subtitles));
   WriteDictionary("playlist_file", {"\r\n", lc::playlist::kNoSubtitle, "\xEF\xBB\xBF", "C:\\"});
 }
 
@@ -208,7 +267,126 @@ void PresetSeeds() {
       {"Caf\xC3\xA9 bass", {0, -100, -60, -20, 0, 0, 0, 0, 0, 0, 100}},
   };
   Write("eq_presets", "two.eq", Ansi(lc::tools::FormatPresetLines(presets)));
+  // Presets up to the reader's 1 MiB.
+  std::vector<lc::tools::TNamedPreset> many;
+  std::size_t bytes = 0;
+  for (int i = 0; bytes < (1u << 20) - 256; ++i) {
+    many.push_back({"Preset " + std::to_string(i), {static_cast<std::int8_t>(i % 201 - 100)}});
+    bytes += lc::tools::FormatPresetLines({many.back()}).size();
+  }
+  Write("eq_presets", "at_limit.eq", Ansi(lc::tools::FormatPresetLines(many)));
   WriteDictionary("eq_presets", {"=", ",", "-", "\r\n", "-100", "100"});
+}
+
+// Subtitle files at the readers' limits: 8-bit text of the most bytes
+// taken (whole 128-byte blocks up to 1 MiB), UTF-16 of nearly the most
+// characters, and UTF-8 one character beyond them. The first byte is the
+// target's own (the frame rate).
+void SubtitleSeeds() {
+  using lc::subtitles::kMaxAnsiBytes;
+  using lc::subtitles::kMaxWideChars;
+  std::string srt;
+  for (int i = 1; srt.size() < kMaxAnsiBytes - 100; ++i) {
+    char entry[128];
+    std::snprintf(entry, sizeof entry, "%d\r\n%02d:%02d:%02d,000 --> %02d:%02d:%02d,500\r\nLine %d\r\n\r\n", i,
+                  i / 3600 % 100, i / 60 % 60, i % 60, i / 3600 % 100, i / 60 % 60, i % 60, i);
+    srt += entry;
+  }
+  srt.append(kMaxAnsiBytes + 127 - srt.size(), ' ');
+  Write("subtitle_file", "ansi_at_limit.srt", std::string(1, '\0') + srt);
+
+  std::u16string sub;
+  for (int i = 0; sub.size() < kMaxWideChars - 64; ++i) {
+    const std::string line = "{" + std::to_string(25 * i) + "}{" + std::to_string(25 * i + 20) + "}";
+    sub.append(line.begin(), line.end());
+    sub += u"\u041A\u0438\u043D\u043E\r\n";
+  }
+  sub.append(kMaxWideChars - sub.size(), u' ');
+  std::string wide = "\x01\xFF\xFE";
+  for (char16_t c : sub) wide += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+  Write("subtitle_file", "utf16_at_limit.sub", wide);
+
+  std::string tmp = "\x02\xEF\xBB\xBF";
+  std::size_t characters = 0;  // each line's two-byte letter is one
+  for (int i = 0; characters < kMaxWideChars - 64; ++i) {
+    char line[64];
+    const int n = std::snprintf(line, sizeof line, "%02d:%02d:%02d:Caf\xC3\xA9 %d\r\n", i / 3600 % 100,
+                                i / 60 % 60, i % 60, i);
+    tmp += line;
+    characters += static_cast<std::size_t>(n) - 1;
+  }
+  tmp.append(kMaxWideChars + 1 - characters, 'z');
+  Write("subtitle_file", "utf8_one_beyond.txt", tmp);
+}
+
+// A packed bitmap: the way-in byte of the target, an info header, the
+// masks for bit fields, the pixels.
+std::string PackedBitmap(std::int32_t width, std::int32_t height, int bits, bool bitFields, std::uint32_t headerSize,
+                         char fill) {
+  std::string b(1, '\0');
+  auto put = [&b](std::uint32_t v, int n) {
+    for (int i = 0; i < n; ++i) b += static_cast<char>(v >> (8 * i) & 0xFF);
+  };
+  put(headerSize, 4);
+  put(static_cast<std::uint32_t>(width), 4);
+  put(static_cast<std::uint32_t>(height), 4);
+  put(1, 2);
+  put(static_cast<std::uint32_t>(bits), 2);
+  put(bitFields ? 3 : 0, 4);
+  b.append(20, '\0');
+  if (bitFields) {
+    put(0xFF0000, 4);
+    put(0xFF00, 4);
+    put(0xFF, 4);
+  }
+  // A larger header holds the masks; a 40-byte one is followed by them.
+  if (b.size() < 1 + headerSize) b.append(1 + headerSize - b.size(), '\0');
+  const std::size_t row = (static_cast<std::size_t>(width) * bits / 8 + 3) / 4 * 4;
+  b.append(row * static_cast<std::size_t>(height < 0 ? -height : height), fill);
+  return b;
+}
+
+void PackedBitmapSeeds() {
+  Write("packed_bitmap", "three_wide.bin", PackedBitmap(3, 2, 24, false, 40, '\x5A'));
+  Write("packed_bitmap", "widest_row.bin", PackedBitmap(32768, -1, 24, false, 40, '\x10'));
+  Write("packed_bitmap", "highest_column.bin", PackedBitmap(1, 32768, 32, true, 40, '\x20'));
+  Write("packed_bitmap", "masks_in_header.bin", PackedBitmap(5, -3, 32, true, 56, '\x30'));
+  Write("packed_bitmap", "version5.bin", PackedBitmap(4, 4, 32, true, 124, '\x40'));
+  // A picture handed to the encoders: 3 x 2 and its six pixels.
+  std::string picture = "\x03\x03\x40\x02\x40";
+  for (int i = 0; i < 18; ++i) picture += static_cast<char>(i * 14);
+  Write("packed_bitmap", "picture.bin", picture);
+  WriteDictionary("packed_bitmap", {std::string("\x28\0\0\0", 4), std::string("\x7C\0\0\0", 4),
+                                    std::string("\0\x80\0\0", 4), std::string("\0\x80\xFF\xFF", 4)});
+}
+
+void MacroSeeds() {
+  const std::string times(17, '\0');
+  Write("system_macro", "play.txt", times + "/Play C:\\Movies\\Film.avi\r\n");
+  Write("system_macro", "enqueue_two.txt", times + "/AddFile D:\\a.mkv\r\n/AddFile D:\\b.mkv");
+  Write("system_macro", "long_folder.txt", times + "/AddFolder \\\\?\\C:\\" + std::string(32000, 'f'));
+  WriteDictionary("system_macro", {"/Play ", "/AddFile ", "/AddFolder ", "\r\n"});
+}
+
+void DisplayModeSeeds() {
+  const lc::DisplayMode modes[] = {{640, 480, 60}, {800, 600, 60},   {1024, 768, 60},  {1024, 768, 75},
+                                   {1280, 1024, 60}, {1920, 1080, 59}, {1920, 1080, 60}, {1920, 1080, 120},
+                                   {1920, 1080, 144}};
+  std::string list(1, static_cast<char>(std::size(modes)));
+  for (const lc::DisplayMode& m : modes) {
+    for (std::uint16_t v : {m.width, m.height, m.rate}) list += {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
+  }
+  list += '\x02';  // the current mode: the third
+  Write("display_modes", "wanted.bin", list + "1920 x 1080 x 59 Hz");
+  Write("display_modes", "no_change.bin", list + "No change");
+  Write("display_modes", "too_long.bin", list + std::string(300, '9'));
+  WriteDictionary("display_modes", {" x ", " Hz", "\r\n"});
+}
+
+void JumpTimeSeeds() {
+  Write("jump_time", "time.txt", std::string(1, '\0') + "01:30:00");
+  Write("jump_time", "frames.txt", std::string(1, '\x82') + "99:59:59");
+  WriteDictionary("jump_time", {":", "59", "00"});
 }
 
 }  // namespace
@@ -226,5 +404,10 @@ int main(int argc, char** argv) {
   AudioSeeds();
   PlaylistSeeds();
   PresetSeeds();
+  SubtitleSeeds();
+  PackedBitmapSeeds();
+  MacroSeeds();
+  DisplayModeSeeds();
+  JumpTimeSeeds();
   return 0;
 }
