@@ -9,6 +9,8 @@ namespace lc {
 
 // A movie is open: the video window's graph is active.
 bool MovieActive();
+// The position of the picture on show where the video control draws it,
+// else the graph's current position.
 std::optional<long long> MoviePosition();
 std::optional<long long> MovieDuration();
 // Sets the current position (the stop position stays); false without a

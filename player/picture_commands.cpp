@@ -50,7 +50,7 @@ void TfrmMain::SetVideoPosAndSize(int Left, int Top, int Width, int Height) {
       SUCCEEDED(frmVideoWindow->FilterGraph.QueryInterface(IID_IBasicVideo2, reinterpret_cast<void**>(&Video)))) {
     Video->SetDestinationPosition(Left, Top, Width, Height);
     Video->Release();
-    frmVideoWindow->VideoWindow->VideoRect = Rect(Left, Top, Left + Width, Top + Height);
+    frmVideoWindow->VideoWindow->PlaceVideoRect(Rect(Left, Top, Left + Width, Top + Height));
   }
   Program().BusyFlag = Was;
 }

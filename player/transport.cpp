@@ -1,8 +1,6 @@
 // The transport of the main window: open by dialog, play, pause and stop,
 // with what a stop records (the previous movie's picture, the remembered
 // entry) and puts back (the user's settings a remembered entry replaced).
-#include <dshow.h>
-
 #include <algorithm>
 
 #include "framework/application.h"
@@ -10,6 +8,7 @@
 #include "kit/message_box.h"
 #include "player/fpu_control.h"
 #include "player/main_form.h"
+#include "player/movie_position.h"
 #include "player/playback_rules.h"
 #include "player/player_state.h"
 #include "player/video_window.h"
@@ -256,13 +255,7 @@ lc::settings::RmsLiveState TfrmMain::LiveRmsState() const {
   const TRect Normal = V.FullScreen ? V.NormalBounds : V.BoundsRect();
   L.VideoWindowWidth = Normal.Width();
   L.VideoWindowHeight = Normal.Height();
-  IMediaSeeking* Seeking = nullptr;
-  if (V.GraphActive() &&
-      SUCCEEDED(frmVideoWindow->FilterGraph.QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(&Seeking)))) {
-    LONGLONG Position = 0;
-    if (SUCCEEDED(Seeking->GetCurrentPosition(&Position))) L.Position100ns = Position;
-    Seeking->Release();
-  }
+  if (const auto Position = lc::MoviePosition()) L.Position100ns = *Position;
   if (frmColorControl) {
     const lc::tools::TColorPanel& Panel = frmColorControl->Panel();
     L.BrightnessSlider = Panel.Position(lc::tools::csBrightness);

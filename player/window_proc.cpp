@@ -6,6 +6,7 @@
 #include "kit/window_drag.h"
 #include "player/display_change_rules.h"
 #include "player/main_form.h"
+#include "player/movie_position.h"
 #include "player/player_state.h"
 #include "player/video_window.h"
 #include "settings/date_time.h"
@@ -108,13 +109,7 @@ void TfrmMain::PlaceWindowsOnNewScreen(TScreenSize Size) {
 // earlier, playing or paused as before.
 void TfrmMain::ReloadPicture() {
   TfrmVideoWindow& V = *frmVideoWindow;
-  LONGLONG Now = 0;
-  IMediaSeeking* Seeking = nullptr;
-  if (SUCCEEDED(V.FilterGraph.QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(&Seeking)))) {
-    if (FAILED(Seeking->GetCurrentPosition(&Now))) Now = 0;
-    Seeking->Release();
-  }
-  const std::int64_t Position = lc::ReloadPosition(Now);
+  const std::int64_t Position = lc::ReloadPosition(lc::MoviePosition().value_or(0));
   const bool WasPlaying = ShownDown(*BtnPlay);
   Guarded([&] { V.FilterGraph.Stop(); });
   Guarded([&] { V.FilterGraph.ClearGraph(); });

@@ -181,6 +181,12 @@ void TBaseRenderer::NoteShown(IMediaSample* Sample) {
   ShownValid_.store(true);
 }
 
+bool TBaseRenderer::ShownPosition(REFERENCE_TIME& Position) const {
+  if (!ShownValid_.load() || EndOfStream_.load()) return false;
+  Position = ShownTime_.load();
+  return true;
+}
+
 TBaseRenderer::TSeeking::TSeeking(TBaseRenderer* Owner)
     : TSeekingPassThru(static_cast<IBaseFilter*>(Owner), &Owner->Input_), Owner_(Owner) {}
 

@@ -122,6 +122,11 @@ class TBaseRenderer : public TBaseFilter, public IAMFilterMiscFlags {
   IMediaSample* LastSample();
   // Whether EC_COMPLETE was sent for the current stream.
   bool CompleteSent() const { return CompleteSent_.load(); }
+  // The media time of the sample on show (segment start + sample start),
+  // what a picture renderer's window shows. False before a sample of the
+  // current stream was shown, after a flush or Stop, and once the stream
+  // has ended. Any thread.
+  bool ShownPosition(REFERENCE_TIME& Position) const;
 
   // Called by the input pin (streaming thread, StreamingLock held).
   HRESULT Receive(IMediaSample* Sample);

@@ -219,6 +219,12 @@ void TDSVideoWindowEx2::RepaintSubtitleNow() {
   }, nullptr);
 }
 
+void TDSVideoWindowEx2::PlaceVideoRect(const TRect& Rect) {
+  if (Rect == VideoRect) return;
+  VideoRect = Rect;
+  RepaintVideo();
+}
+
 void TDSVideoWindowEx2::RepaintVideo() {
   if (OnGuiThread())
     RepaintVideoNow();

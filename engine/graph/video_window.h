@@ -103,6 +103,10 @@ class TDSVideoWindowEx2 : public TWinControl, public IFilterComponent, public IG
   COLORREF ColorKey() const { return FColorKey.load(); }
   // Where the picture lies (client coordinates); painted in ColorKey.
   TRect VideoRect;
+  // Places the picture at Rect. A new place repaints the whole control, so
+  // that none of its painting keeps the old shape (the bands that the
+  // on-screen display and subtitles repaint alone included).
+  void PlaceVideoRect(const TRect& Rect);
   // The OSD band at the top (0..OsdBandBottom) and the subtitle band at
   // the bottom (SubtitleBandTop..height); the painters extend them.
   int OsdBandBottom = 0;
@@ -113,6 +117,10 @@ class TDSVideoWindowEx2 : public TWinControl, public IFilterComponent, public IG
   std::vector<std::string> OverlaySubtitleLinesA;
   std::vector<std::wstring> OverlaySubtitleLinesW;
 
+  // The media time of the frame that the control's own renderer has on
+  // show; false when another renderer shows the picture or no frame of the
+  // current stream is on show.
+  bool PicturePosition(LONGLONG& Position) const;
   bool OverlayInUse() const { return FOverlayInUse; }
   // The control's own renderer is the one in the graph.
   bool OwnRendererInUse() const { return FOwnRenderer != nullptr; }

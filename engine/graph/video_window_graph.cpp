@@ -258,6 +258,13 @@ HRESULT TDSVideoWindowEx2::InsertOverlayMixer() {
   return hr;
 }
 
+bool TDSVideoWindowEx2::PicturePosition(LONGLONG& Position) const {
+  REFERENCE_TIME shown = 0;
+  if (!FOwnRenderer || !FOwnRenderer->ShownPosition(shown)) return false;
+  Position = shown;
+  return true;
+}
+
 HRESULT TDSVideoWindowEx2::StepFrames(int Count) {
   if (Count < 1) return E_INVALIDARG;
   IVideoFrameStep* step = nullptr;

@@ -4,7 +4,6 @@
 // at the rows the placement rules give, leave the bars around them as they
 // were and go after their entry's end. Then the subtitle commands.
 #include <cstdint>
-#include <cstring>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -15,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "player/tests/graph_fixture.h"
+#include "tests/support/screen_grab.h"
 
 namespace {
 
@@ -27,37 +27,9 @@ using lctest::Pump;
 constexpr const char* kLater = "\r\n\r\n2\r\n00:01:00,000 --> 00:01:01,000\r\nEND\r\n";
 
 // The control's client area, read back once.
-class Snapshot {
+class Snapshot : public lctest::ScreenGrab {
  public:
-  explicit Snapshot(HWND Window) {
-    RECT R{};
-    GetClientRect(Window, &R);
-    W = R.right;
-    H = R.bottom;
-    Pixels.resize(static_cast<std::size_t>(W) * H);
-    HDC Screen = GetDC(Window);
-    HDC Memory = CreateCompatibleDC(Screen);
-    BITMAPINFO Info{};
-    Info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    Info.bmiHeader.biWidth = W;
-    Info.bmiHeader.biHeight = -H;
-    Info.bmiHeader.biPlanes = 1;
-    Info.bmiHeader.biBitCount = 32;
-    Info.bmiHeader.biCompression = BI_RGB;
-    void* Bits = nullptr;
-    HBITMAP Bitmap = CreateDIBSection(Screen, &Info, DIB_RGB_COLORS, &Bits, nullptr, 0);
-    HGDIOBJ Old = SelectObject(Memory, Bitmap);
-    BitBlt(Memory, 0, 0, W, H, Screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    std::memcpy(Pixels.data(), Bits, Pixels.size() * 4);
-    SelectObject(Memory, Old);
-    DeleteObject(Bitmap);
-    DeleteDC(Memory);
-    ReleaseDC(Window, Screen);
-  }
-  int R(int X, int Y) const { return (At(X, Y) >> 16) & 0xFF; }
-  int G(int X, int Y) const { return (At(X, Y) >> 8) & 0xFF; }
-  int B(int X, int Y) const { return At(X, Y) & 0xFF; }
+  explicit Snapshot(HWND Window) : ScreenGrab(Window), W(Width()), H(Height()) {}
   bool Yellow(int X, int Y) const { return R(X, Y) > 200 && G(X, Y) > 200 && B(X, Y) < 80; }
   bool Black(int X, int Y) const { return R(X, Y) < 40 && G(X, Y) < 40 && B(X, Y) < 40; }
   // Yellow pixels in rows [Top, Bottom) over the whole width.
@@ -82,11 +54,7 @@ class Snapshot {
         if (Yellow(U, V)) return true;
     return false;
   }
-  int W = 0, H = 0;
-
- private:
-  std::uint32_t At(int X, int Y) const { return Pixels[static_cast<std::size_t>(Y) * W + X]; }
-  std::vector<std::uint32_t> Pixels;
+  int W, H;
 };
 
 // The height of "H" in Arial at Points on the 96-pixel-per-inch display.

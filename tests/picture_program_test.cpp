@@ -1,0 +1,259 @@
+// The running program's picture as the screen shows it, driven by the
+// remote-control codes a user's remote (or key) sends: the colour bars
+// (red, green, blue, white) stay whole after Stop and Play, in a window
+// and in full screen; an aspect change leaves no pixel of the old shape
+// while its message shows; subtitles come and go with the frames of their
+// cues.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include "framework/messages.h"
+#include "tests/support/process.h"
+#include "tests/support/program_copy.h"
+#include "tests/support/screen_grab.h"
+
+namespace {
+
+using lctest::ScreenGrab;
+
+// Remote-control codes.
+constexpr WPARAM kPlay = 3, kStop = 6, kFullScreen = 18;
+constexpr WPARAM kRatioOriginal = 34, kRatio169 = 35, kRatio11 = 37, kRatioFree = 38;
+
+// ------------------------------------------------------------ the bars
+
+enum class Shade { Black, Red, Green, Blue, White, Other };
+
+Shade ShadeAt(const ScreenGrab& S, int X, int Y) {
+  const int R = S.R(X, Y), G = S.G(X, Y), B = S.B(X, Y);
+  if (R < 48 && G < 48 && B < 48) return Shade::Black;
+  if (R > 180 && G > 180 && B > 180) return Shade::White;
+  if (R > 180 && G < 80 && B < 80) return Shade::Red;
+  if (G > 180 && R < 80 && B < 80) return Shade::Green;
+  if (B > 180 && R < 80 && G < 80) return Shade::Blue;
+  return Shade::Other;
+}
+
+// A copy of the player with its video window (Width x 300) at (100, 100)
+// and the movie repeating; Start runs it on a movie.
+class RunningPicture {
+ public:
+  RunningPicture(const wchar_t* Base, std::vector<std::string> Settings = {}, int Width = 400) : Copy(Base) {
+    for (const char* Line : {"FirstRun=0", "RepeatStatus=1", "VideoWindowXPosition=100", "VideoWindowYPosition=100",
+                             "VideoWindowHeight=300"})
+      Settings.push_back(Line);
+    Settings.push_back("VideoWindowWidth=" + std::to_string(Width));
+    lctest::WriteSettingsFile(Copy.SettingsFile(), Settings);
+  }
+  ~RunningPicture() {
+    if (Main) PostMessageW(Main, WM_CLOSE, 0, 0);
+    if (App) App->Wait(30000);
+    Copy.Uninstall();
+  }
+  // Starts the copy on Movie; false when its windows did not show.
+  bool Start(const std::wstring& Movie) {
+    App = std::make_unique<lctest::ChildProcess>(Copy.Exe(), L"\"" + Movie + L"\"");
+    Main = lctest::WaitForVisibleMainWindow(App->Id(), 30000);
+    HWND Video = lctest::WaitForWindow(L"TfrmVideoWindow", App->Id(), 10000, true);
+    if (Video) Control = FindWindowExW(Video, nullptr, L"TDSVideoWindowEx2", nullptr);
+    return Main && Control;
+  }
+  // The main window's place over the control (client coordinates): it may
+  // stay in front of the picture in full screen.
+  RECT MainOverControl() const {
+    RECT R{};
+    GetWindowRect(Main, &R);
+    MapWindowPoints(nullptr, Control, reinterpret_cast<POINT*>(&R), 2);
+    return R;
+  }
+  // Stops the movie, again while an opening still refuses it, until the
+  // picture went; false when it stayed.
+  bool StopPicture() {
+    for (int I = 0; I < 50; ++I) {
+      Remote(kStop);
+      if (ShadeAt(ScreenGrab(Control), 300, 200) == Shade::Black) return true;
+      Sleep(200);
+    }
+    return false;
+  }
+  // Sends a remote-control code and waits until the command has run.
+  void Remote(WPARAM Code) {
+    DWORD_PTR Result = 0;
+    SendMessageTimeoutW(Main, WM_REMOTECOMMAND, Code, 0, SMTO_NORMAL, 30000, &Result);
+  }
+
+  lctest::ProgramCopy Copy;
+  std::unique_ptr<lctest::ChildProcess> App;
+  HWND Main = nullptr;
+  HWND Control = nullptr;
+};
+
+// Where a point of the control lies: in bar 0..3 of the bars placed at
+// Picture, outside them (-1), or within 3 pixels of an edge (-2).
+int BarAt(const RECT& Picture, int X, int Y) {
+  const auto Near = [](int V, int Edge) { return V >= Edge - 3 && V < Edge + 3; };
+  if (Near(Y, Picture.top) || Near(Y, Picture.bottom) || Near(X, Picture.left) || Near(X, Picture.right)) return -2;
+  if (Y < Picture.top || Y >= Picture.bottom || X < Picture.left || X >= Picture.right) return -1;
+  const int PW = Picture.right - Picture.left;
+  for (int I = 1; I < 4; ++I)
+    if (Near(X, Picture.left + I * PW / 4)) return -2;
+  return (X - Picture.left) * 4 / PW;
+}
+
+// Points of the control, every 8 columns and 6 rows below row SkipTop (the
+// on-screen message above) and outside Covered, that differ from the bars
+// placed at Picture with black around them.
+int WrongPoints(const ScreenGrab& S, const RECT& Picture, int SkipTop, const RECT& Covered) {
+  constexpr Shade kBars[4] = {Shade::Red, Shade::Green, Shade::Blue, Shade::White};
+  int Wrong = 0;
+  for (int Y = SkipTop; Y < S.Height(); Y += 6)
+    for (int X = 2; X < S.Width(); X += 8) {
+      const POINT P{X, Y};
+      const int Bar = BarAt(Picture, X, Y);
+      if (Bar == -2 || PtInRect(&Covered, P)) continue;
+      Wrong += ShadeAt(S, X, Y) != (Bar < 0 ? Shade::Black : kBars[Bar]);
+    }
+  return Wrong;
+}
+
+// Waits up to Ms for the bars at Picture; the points still wrong then.
+int WaitForBars(const RunningPicture& P, const RECT& Picture, int SkipTop, DWORD Ms) {
+  const DWORD Start = GetTickCount();
+  int Wrong = 0;
+  do {
+    Wrong = WrongPoints(ScreenGrab(P.Control), Picture, SkipTop, P.MainOverControl());
+    if (Wrong == 0) return 0;
+    Sleep(50);
+  } while (GetTickCount() - Start < Ms);
+  return Wrong;
+}
+
+constexpr RECT kWindowed = {0, 0, 400, 300};  // 4:3 fills the 400 x 300 window
+constexpr RECT kFull = {240, 0, 1680, 1080};  // 4:3 on the 1920 x 1080 display
+constexpr int kWindowSkip = 60, kFullSkip = 200;
+
+// Started in a window and started in full screen: after Stop and Play the
+// bars are whole, and stay whole into the other mode and back.
+TEST(ProgramPicture, PlayAfterStopShowsTheWholePictureInAWindowAndInFullScreen) {
+  const struct { const char* Setting; RECT Opened, Other; int OpenedSkip, OtherSkip; } Starts[] = {
+      {"FullscreenOnLoad=0", kWindowed, kFull, kWindowSkip, kFullSkip},
+      {"FullscreenOnLoad=1", kFull, kWindowed, kFullSkip, kWindowSkip}};
+  for (const auto& S : Starts) {
+    SCOPED_TRACE(S.Setting);
+    RunningPicture P(L"LcStopPlay", {S.Setting});
+    ASSERT_TRUE(P.Start(lctest::MediaPath("bars.mp4")));
+    ASSERT_EQ(0, WaitForBars(P, S.Opened, S.OpenedSkip, 20000));
+    ASSERT_TRUE(P.StopPicture());
+    P.Remote(kPlay);
+    EXPECT_EQ(0, WaitForBars(P, S.Opened, S.OpenedSkip, 15000)) << "after Stop and Play";
+    P.Remote(kFullScreen);
+    EXPECT_EQ(0, WaitForBars(P, S.Other, S.OtherSkip, 15000)) << "in the other mode";
+    P.Remote(kFullScreen);
+    EXPECT_EQ(0, WaitForBars(P, S.Opened, S.OpenedSkip, 15000)) << "back";
+  }
+}
+
+// In a 480 x 300 window the 4:3 bars stand between black strips; each
+// change of shape is checked while its message is still on show (over 2
+// s): the whole control has the new shape by then, the strips of the old
+// one gone from below the message too.
+TEST(ProgramPicture, AnAspectChangeLeavesNoPixelOfTheOldShape) {
+  RunningPicture P(L"LcAspect", {}, 480);
+  ASSERT_TRUE(P.Start(lctest::MediaPath("bars.mp4")));
+  ASSERT_EQ(0, WaitForBars(P, {40, 0, 440, 300}, kWindowSkip, 20000));
+  const struct { WPARAM Code; RECT Picture; } Changes[] = {
+      {kRatioFree, {0, 0, 480, 300}}, {kRatio169, {0, 15, 480, 285}}, {kRatio11, {90, 0, 390, 300}},
+      {kRatioOriginal, {40, 0, 440, 300}}};
+  for (const auto& C : Changes) {
+    SCOPED_TRACE("remote code " + std::to_string(C.Code));
+    P.Remote(C.Code);
+    EXPECT_EQ(0, WaitForBars(P, C.Picture, kWindowSkip, 1000));
+  }
+}
+
+// ------------------------------------------------------------ subtitles
+
+// stamped.mp4: 25 frames per second, 150 frames; in frame n the left half
+// has luma 20 + 10 x (n mod 20), the right half 20 + 10 x (n div 20).
+int StampDigit(double Grey) { return int(std::lround((Grey * 219.0 / 255.0 + 16.0 - 20.0) / 10.0)); }
+
+struct Sighting {
+  int Frame;
+  bool Subtitle;
+};
+
+// The frame on show and whether a subtitle (yellow) is over its lower
+// half; Frame -1 when the picture is not a stamped frame.
+Sighting Look(HWND Control) {
+  const ScreenGrab S(Control);
+  const int W = S.Width(), H = S.Height();
+  const double Left = S.Mean(W / 4, H / 3, 9, 1), Right = S.Mean(3 * W / 4, H / 3, 9, 1);
+  const int Low = StampDigit(Left), High = StampDigit(Right);
+  Sighting Seen{-1, false};
+  if (Low >= 0 && Low < 20 && High >= 0 && High < 8 && std::abs(S.Mean(W / 4, H / 3, 9, 0) - Left) < 12)
+    Seen.Frame = 20 * High + Low;
+  for (int Y = H / 2; Y < H && !Seen.Subtitle; ++Y)
+    for (int X = 0; X < W; ++X)
+      if (S.R(X, Y) > 200 && S.G(X, Y) > 200 && S.B(X, Y) < 80) {
+        Seen.Subtitle = true;
+        break;
+      }
+  return Seen;
+}
+
+TEST(ProgramPicture, ASubtitleComesAndGoesWithTheFramesOfItsCue) {
+  // Cues in frames of 40 ms: [15, 40) and [60, 85).
+  struct Cue { int First, End; };
+  const Cue Cues[] = {{15, 40}, {60, 85}};
+  RunningPicture P(L"LcSubtitleTime", {"SubtitleFontColor=65535", "AutoLoadSubtitle=1"});
+  const std::wstring Movie = P.Copy.ExeFolder() + L"stamped.mp4";
+  ASSERT_TRUE(CopyFileW(lctest::MediaPath("stamped.mp4").c_str(), Movie.c_str(), FALSE));
+  lctest::WriteFileText(P.Copy.ExeFolder() + L"stamped.srt",
+                        "1\r\n00:00:00,600 --> 00:00:01,600\r\nONE\r\n\r\n"
+                        "2\r\n00:00:02,400 --> 00:00:03,400\r\nTWO\r\n");
+  ASSERT_TRUE(P.Start(Movie));
+
+  // The picture is looked at until every boundary was seen from both sides
+  // (the movie repeats; a slow machine may miss frames in one round).
+  // A cue may show from one frame before its start to one frame after its
+  // end, and must show from two frames after its start to two before its
+  // end (a loaded machine may paint the pulse's change a tick late).
+  auto MustShow = [&](int F) {
+    for (const Cue& C : Cues)
+      if (F >= C.First + 2 && F < C.End - 1) return true;
+    return false;
+  };
+  auto MayShow = [&](int F) {
+    for (const Cue& C : Cues)
+      if (F >= C.First - 1 && F < C.End + 2) return true;
+    return false;
+  };
+  std::vector<std::string> Faults;
+  std::vector<bool> Seen(150, false);
+  const DWORD Start = GetTickCount();
+  auto Covered = [&] {
+    for (const Cue& C : Cues)
+      for (int F : {C.First - 5, C.First - 2, C.First + 2, C.End - 5, C.End - 2, C.End + 2})
+        if (!Seen[F]) return false;
+    return true;
+  };
+  while (!Covered() && GetTickCount() - Start < 60000) {
+    const Sighting S = Look(P.Control);
+    Sleep(5);
+    if (S.Frame < 0 || S.Frame >= 150) continue;
+    Seen[S.Frame] = true;
+    const bool Wrong = S.Subtitle ? !MayShow(S.Frame) : MustShow(S.Frame);
+    if (Wrong && Faults.size() < 20)
+      Faults.push_back((S.Subtitle ? "subtitle over frame " : "no subtitle over frame ") + std::to_string(S.Frame));
+  }
+  EXPECT_TRUE(Covered());
+  EXPECT_EQ(std::vector<std::string>(), Faults);
+}
+
+}  // namespace

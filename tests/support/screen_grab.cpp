@@ -1,0 +1,51 @@
+#include "tests/support/screen_grab.h"
+
+#include <cstring>
+
+namespace lctest {
+
+ScreenGrab::ScreenGrab(HWND Window) {
+  RECT Client{};
+  POINT Origin{0, 0};
+  if (!GetClientRect(Window, &Client) || !ClientToScreen(Window, &Origin)) return;
+  W = Client.right;
+  H = Client.bottom;
+  if (W <= 0 || H <= 0) {
+    W = H = 0;
+    return;
+  }
+  Pixels.resize(static_cast<std::size_t>(W) * H);
+  HDC Screen = GetDC(nullptr);
+  HDC Memory = CreateCompatibleDC(Screen);
+  BITMAPINFO Info{};
+  Info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  Info.bmiHeader.biWidth = W;
+  Info.bmiHeader.biHeight = -H;
+  Info.bmiHeader.biPlanes = 1;
+  Info.bmiHeader.biBitCount = 32;
+  Info.bmiHeader.biCompression = BI_RGB;
+  void* Bits = nullptr;
+  HBITMAP Bitmap = CreateDIBSection(Screen, &Info, DIB_RGB_COLORS, &Bits, nullptr, 0);
+  HGDIOBJ Old = SelectObject(Memory, Bitmap);
+  BitBlt(Memory, 0, 0, W, H, Screen, Origin.x, Origin.y, SRCCOPY);
+  GdiFlush();
+  std::memcpy(Pixels.data(), Bits, Pixels.size() * 4);
+  SelectObject(Memory, Old);
+  DeleteObject(Bitmap);
+  DeleteDC(Memory);
+  ReleaseDC(nullptr, Screen);
+}
+
+double ScreenGrab::Mean(int X, int Y, int Size, int Channel) const {
+  double Sum = 0;
+  int Count = 0;
+  for (int V = Y - Size / 2; V < Y - Size / 2 + Size; ++V)
+    for (int U = X - Size / 2; U < X - Size / 2 + Size; ++U) {
+      if (U < 0 || V < 0 || U >= W || V >= H) continue;
+      Sum += (At(U, V) >> (16 - 8 * Channel)) & 0xFF;
+      ++Count;
+    }
+  return Count ? Sum / Count : 0;
+}
+
+}  // namespace lctest

@@ -1,0 +1,33 @@
+// What the screen shows of a window, read back in one copy: the tests of
+// the picture compare these pixels with what the player should show.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include <windows.h>
+
+namespace lctest {
+
+class ScreenGrab {
+ public:
+  // The pixels of Window's client area as the screen shows them (empty
+  // when the window has none).
+  explicit ScreenGrab(HWND Window);
+
+  int Width() const { return W; }
+  int Height() const { return H; }
+  int R(int X, int Y) const { return (At(X, Y) >> 16) & 0xFF; }
+  int G(int X, int Y) const { return (At(X, Y) >> 8) & 0xFF; }
+  int B(int X, int Y) const { return At(X, Y) & 0xFF; }
+  // The mean of one channel (0 red, 1 green, 2 blue) over the Size x Size
+  // square centred on (X, Y).
+  double Mean(int X, int Y, int Size, int Channel) const;
+
+ private:
+  std::uint32_t At(int X, int Y) const { return Pixels[static_cast<std::size_t>(Y) * W + X]; }
+  int W = 0, H = 0;
+  std::vector<std::uint32_t> Pixels;
+};
+
+}  // namespace lctest
