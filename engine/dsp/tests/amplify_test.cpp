@@ -1,5 +1,6 @@
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -64,6 +65,22 @@ TEST_F(AmplifyTest, VolumesOutsideTheTenChannelsAreIgnored) {
   EXPECT_EQ(Amp.GetVolume(-1), 0);
   Amp.SetVolume(9, 1234);
   EXPECT_EQ(Amp.GetVolume(9), 1234);
+}
+
+// The tenth volume is the last one kept: the eleventh is neither stored nor
+// read, not even in the memory right after the ten (here a neighbour laid
+// out behind the amplifier).
+TEST_F(AmplifyTest, TheEleventhVolumeIsStoredAndReadNowhere) {
+  struct TNeighbours {
+    TDspAmplify Amp;
+    std::int32_t After[2] = {17, 17};
+  };
+  auto n = std::make_unique<TNeighbours>();
+  n->Amp.SetVolume(10, 5);
+  n->Amp.SetVolume(11, 5);
+  EXPECT_EQ(n->After[0], 17);
+  EXPECT_EQ(n->After[1], 17);
+  EXPECT_EQ(n->Amp.GetVolume(10), 0);
 }
 
 TEST_F(AmplifyTest, SixteenBitTruncatesTowardZeroAndClips) {

@@ -104,6 +104,28 @@ TEST_F(DynamicAmplifyTest, SilenceHoldsThenRisesToTheMaximum) {
   EXPECT_EQ(Agc.CurrentAmplification(), 7.5f);
 }
 
+// Silence has no peak to divide by: its target is the largest gain, however
+// large, in every integer width, and it stays silent at that gain. (A
+// 16-bit block peaking at a single unit would allow only 32,768.)
+TEST_F(DynamicAmplifyTest, SilenceKeepsTheLargestGainInEveryWidth) {
+  for (int bits : {8, 16, 24}) {
+    TDspDynamicAmplify agc;
+    agc.SetEnabled(true);
+    agc.SetSampleSize(0);
+    agc.SetMaxAmplification(100000000);  // a gain of 100,000
+    agc.SetReleaseTime(0);
+    agc.SetAttackTime(4000000000u);
+    // A second of audio a block: the gain may rise 4,000,000 a block.
+    const std::vector<uint8_t> silence(static_cast<size_t>(bits / 8) * Rate, bits == 8 ? 128 : 0);
+    for (int block = 0; block < 3; ++block) {
+      std::vector<uint8_t> out = silence;
+      agc.Process(out.data(), out.size(), Rate, bits, 1, false);
+      EXPECT_EQ(out, silence) << bits << "-bit block " << block;
+    }
+    EXPECT_EQ(agc.CurrentAmplification(), 100000.0f) << bits;
+  }
+}
+
 // The target of every format: full scale over the block's peak.
 TEST_F(DynamicAmplifyTest, EveryFormatDropsToFullScaleOverItsPeak) {
   struct TCase {

@@ -182,6 +182,50 @@ TEST_F(EqualizerTest, CutBandAttenuatesBySetAmount) {
   EXPECT_NEAR(Decibels(Measure(low, 1, 1000.0, 2400, 2400 + 43200).Amplitude / 0.5), 0.0, 0.1);
 }
 
+// At 16 points the designed kernel can be worked out by hand: the real part
+// of the one-sided spectrum's inverse transform, x[m] = sum over bins
+// k < 8 of g[k] cos(2 pi k m / 16) / 16, shifted by 2 taps, cut to 5 taps and
+// windowed by 0.5 - 0.5 cos(2 pi k / 6) = 0, 0.25, 0.75, 1, 0.75. An impulse
+// comes out as those five taps.
+TEST_F(EqualizerTest, DesignedKernelAtSixteenPoints) {
+  Eq.SetFFTSize(TDspFFTSize::fts16);
+  std::vector<float> impulse(12, 0.0f);
+  impulse[0] = 1.0f;
+  // Flat: x = 1 at lag 0, 1/8 at odd lags, 0 at other even lags.
+  std::vector<float> out = RunFloat(impulse, 1);
+  const float flat[] = {0.0f, 0.03125f, 0.75f, 0.125f, 0.0f, 0.0f};
+  for (int i = 0; i < 6; ++i) EXPECT_NEAR(out[i], flat[i], 1e-6) << "tap " << i;
+  // Bin 1 cut to 0.2 takes 1.8 cos(pi m / 8) / 16 off every x[m]:
+  // 0.25 (0.125 - 0.1125 cos(pi/8)), 0.75 x 0.8875, 0.125 - 0.1125 cos(pi/8),
+  // 0.75 (-0.1125 cos(pi/4)).
+  Eq.SetBandGain(0, 1, -100);
+  Eq.Flush();
+  out = RunFloat(impulse, 1);
+  const float cut[] = {0.0f, 0.0052659f, 0.665625f, 0.0210636f, -0.0596621f, 0.0f};
+  for (int i = 0; i < 6; ++i) EXPECT_NEAR(out[i], cut[i], 1e-6) << "tap " << i;
+}
+
+// At 8,192 points a block's tail is 2,048 values long, the whole of a
+// channel's overlap room: over two buffers, the impulses of the first
+// channel and the tone of the third never leak into the silent second one,
+// and the impulses come out 1,024 frames later.
+TEST_F(EqualizerTest, EightThousandPointsKeepEachChannelsTailToItself) {
+  Eq.SetFFTSize(TDspFFTSize::fts8192);
+  Eq.SetSampleSize(0);
+  const int frames = 20000;
+  const std::vector<float> tone = Sine(frames, 1, 1000.0, 0.5);
+  std::vector<float> in(3 * frames, 0.0f);
+  for (int i = 0; i < frames; ++i) in[3 * i + 2] = tone[i];
+  for (int i = 0; i < frames; i += 1500) in[3 * i] = 1.0f;
+  for (int buffer = 0; buffer < 2; ++buffer) {
+    const std::vector<float> out = RunFloat(in, 3);
+    for (int i = 0; i < frames; ++i) ASSERT_EQ(out[3 * i + 1], 0.0f) << "buffer " << buffer << " frame " << i;
+    for (int i = 0; i + 1024 < frames; i += 1500) {
+      EXPECT_NEAR(out[3 * (i + 1024)], 1.0f, 0.01f) << "buffer " << buffer << " frame " << i;
+    }
+  }
+}
+
 TEST_F(EqualizerTest, OutOfRangeGainsChangeNothing) {
   const std::vector<float> in = Noise(6000, 3, 0.5f);
   TDspEqualizer reference;
