@@ -98,11 +98,11 @@ class TFilterGraph : public TGraphEvents,
   // Raises the events of one graph event; overridable.
   virtual void HandleEvent(int Event, LONG_PTR Param1, LONG_PTR Param2);
 
-  // Where an exception raised by an event handler goes (the application's
-  // exception handling). Unassigned: it is dropped.
-  std::function<void(std::exception_ptr Error)> OnException;
+  // An exception raised by an event handler, or handed over below, goes to
+  // the application's exception handling (Application.HandleException).
   // Hands an exception caught on any thread, or inside a platform call, to
-  // OnException later, on the GUI thread, in the order handed over.
+  // the application's exception handling later, on the GUI thread, in the
+  // order handed over.
   void PostException(std::exception_ptr Error);
 
   HWND EventWindow() const { return Window_; }

@@ -4,6 +4,7 @@
 
 #include "engine/graph/filter_graph.h"
 #include "engine/graph/graph_utils.h"
+#include "framework/application.h"
 
 namespace {
 
@@ -119,7 +120,7 @@ TFilterGraph::TFilterGraph() {
 }
 
 // An exception of an event handler ends the draining of this notification
-// and goes to OnException.
+// and goes to the application's exception handling.
 LRESULT CALLBACK TFilterGraph::EventWindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
   auto* graph = reinterpret_cast<TFilterGraph*>(GetWindowLongPtrW(Window, GWLP_USERDATA));
   if (Message == WM_GRAPHEXCEPTION && graph != nullptr) {
@@ -130,7 +131,7 @@ LRESULT CALLBACK TFilterGraph::EventWindowProc(HWND Window, UINT Message, WPARAM
   try {
     graph->HandleEvents();
   } catch (...) {
-    if (graph->OnException) graph->OnException(std::current_exception());
+    Application.HandleException(std::current_exception());
   }
   return 0;
 }
@@ -143,21 +144,14 @@ void TFilterGraph::PostException(std::exception_ptr Error) {
   PostMessageW(Window_, WM_GRAPHEXCEPTION, 0, 0);
 }
 
-// Each exception goes to OnException on its own; one that OnException
-// raises again does not keep the others back.
+// Each exception goes to the application's exception handling on its own.
 void TFilterGraph::DeliverExceptions() {
   std::vector<std::exception_ptr> pending;
   {
     std::lock_guard<std::mutex> lock(ExceptionsLock_);
     pending.swap(Exceptions_);
   }
-  for (std::exception_ptr& error : pending) {
-    if (!OnException) continue;
-    try {
-      OnException(error);
-    } catch (...) {
-    }
-  }
+  for (std::exception_ptr& error : pending) Application.HandleException(error);
 }
 
 void TFilterGraph::HandleEvents() {

@@ -20,6 +20,7 @@
 #include "engine/dsp/equalizer.h"
 #include "engine/dsp/sample_format.h"
 #include "engine/filters/tests/test_graph_support.h"
+#include "framework/application.h"
 #include "tests/support/process.h"
 
 namespace {
@@ -44,6 +45,7 @@ class AudioProcessorGraph : public ::testing::Test {
   void TearDown() override {
     Graph.SetActive(false);
     Processor.SetFilterGraph(nullptr);
+    Application.OnException = nullptr;
   }
   // Renders and plays the file to its completion event.
   void PlayToCompletion(const char* Name) {
@@ -184,12 +186,12 @@ TEST_F(AudioProcessorGraph, TheWholeChainRunsInTheCallback) {
 }
 
 // A handler that changed the buffer and then failed: the buffer goes on as
-// it came, at its full size, and the exception reaches the graph
-// component's OnException later, on the GUI thread.
+// it came, at its full size, and the exception reaches the application's
+// exception handling through the graph component later, on the GUI thread.
 TEST_F(AudioProcessorGraph, AFailedHandlersChangesAreUndoneAndItsExceptionReported) {
   std::vector<std::string> reported;
   DWORD thread = 0;
-  Graph.OnException = [&](std::exception_ptr Error) {
+  Application.OnException = [&](TComponent*, std::exception_ptr Error) {
     thread = GetCurrentThreadId();
     try {
       std::rethrow_exception(Error);

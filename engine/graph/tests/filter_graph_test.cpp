@@ -14,6 +14,7 @@
 #include "engine/filters/transform_in_place.h"
 #include "engine/graph/filter_graph.h"
 #include "engine/graph/graph_utils.h"
+#include "framework/application.h"
 #include "framework/unicode.h"
 #include "tests/support/process.h"
 
@@ -81,6 +82,7 @@ class FilterGraphTest : public ::testing::Test {
   void TearDown() override {
     Graph.SetActive(false);
     SetShowMessageProc(nullptr);
+    Application.OnException = nullptr;
   }
 
   lctest::TComScope Com;
@@ -212,10 +214,10 @@ TEST_F(FilterGraphTest, TwoQueuedEventsAreDeliveredFromOneNotification) {
   EXPECT_EQ(paused, S_OK);
 }
 
-TEST_F(FilterGraphTest, AnExceptionOfAHandlerStopsDrainingAndReachesOnException) {
+TEST_F(FilterGraphTest, AnExceptionOfAHandlerStopsDrainingAndReachesTheApplication) {
   Graph.SetActive(true);
   int errors = 0, sizes = 0;
-  Graph.OnException = [&](std::exception_ptr) { ++errors; };
+  Application.OnException = [&](TComponent*, std::exception_ptr) { ++errors; };
   Graph.OnGraphPaused = [&](TFilterGraph*, HRESULT) { throw std::runtime_error("handler failed"); };
   Graph.OnGraphVideoSizeChanged = [&](TFilterGraph*, int, int) { ++sizes; };
   IMediaEventSink* sink = nullptr;
@@ -264,13 +266,13 @@ TEST_F(FilterGraphTest, ARefusedFilterIsSkippedForTheNextCandidate) {
 }
 
 // An exception of a graph-builder callback does not vanish: the builder
-// goes on as without a handler, and the exception reaches OnException
-// after the render, on this (the GUI) thread.
+// goes on as without a handler, and the exception reaches the application's
+// exception handling after the render, on this (the GUI) thread.
 TEST_F(FilterGraphTest, AnExceptionOfAFilterCallbackIsReportedAfterTheRender) {
   std::vector<std::string> reported;
   bool rendering = false, duringRender = false;
   DWORD thread = 0;
-  Graph.OnException = [&](std::exception_ptr Error) {
+  Application.OnException = [&](TComponent*, std::exception_ptr Error) {
     duringRender = duringRender || rendering;
     thread = GetCurrentThreadId();
     try {
