@@ -13,6 +13,7 @@
 #include "app/playlist_setup.h"
 #include "app/startup_platform.h"
 #include "app/tool_windows.h"
+#include "app/window_links.h"
 #include "framework/application.h"
 #include "kit/message_box.h"
 #include "kit/system_utils.h"
@@ -30,11 +31,6 @@
 #include "settings/text_apply.h"
 #include "settings/win/registry_win.h"
 #include "settings/win/settings_win.h"
-#include "tools/about_box.h"
-#include "tools/info_window.h"
-#include "tools/jump_dialog.h"
-#include "tools/shutdown.h"
-#include "tools/tool_environment.h"
 
 namespace lc {
 
@@ -97,82 +93,13 @@ void Uninstall() {
   assoc.Uninstall(Program().Settings.MediaExtensions);
 }
 
-// The message box speaks the text table's language and keeps to the
-// monitor layout.
-void ConnectMessageBox(TfrmMain* main) {
-  TMessageBoxEnvironment env;
-  env.Texts = [] {
-    const settings::TextTable& t = settings::GlobalTextTable();
-    return TMessageBoxTexts{Utf8ToWide(t.TextHints[0]), Utf8ToWide(t.TextButtons[6]),
-                            Utf8ToWide(t.TextOptionLists[9]), Utf8ToWide(t.TextCaptions[7])};
-  };
-  env.MonitorsDiffer = [] { return Program().MonitorsDiffer; };
-  env.MainWindow = [main]() -> TForm* { return main; };
-  SetMessageBoxEnvironment(std::move(env));
-}
-
-// The tool dialogs: what they reach of the player and the video window,
-// how the main window's menu creates them, and what the shutdown countdown
-// does when nobody cancels it.
-void ConnectToolDialogs(TfrmMain* main, tools::TToolEnvironment& env) {
-  env.Dialogs = &main->DialogLink();
-  env.VideoFullScreen = [] { return frmVideoWindow && frmVideoWindow->FullScreen; };
-  env.VideoMonitor = [] {
-    return frmVideoWindow ? frmVideoWindow->VideoMonitor.BoundsRect : Rect(0, 0, Screen.Width(), Screen.Height());
-  };
-  env.SetVideoMonitor = [](const TMonitor& m) {
-    if (frmVideoWindow) frmVideoWindow->VideoMonitor = m;
-  };
-  env.StartUpWindows = [main] {
-    const TSatelliteWindows& s = main->Satellites;
-    return std::vector<TForm*>{main, s.ColorControl, s.PlayList, s.VideoWindow, s.Equalizer};
-  };
-  main->Dialogs.About.Create = []() -> std::unique_ptr<TForm> { return std::make_unique<TfrmAbout>(); };
-  main->Dialogs.Keyboard.Create = []() -> std::unique_ptr<TForm> { return std::make_unique<TfrmKeyboard>(); };
-  main->Dialogs.Jump.Create = []() -> std::unique_ptr<TForm> { return std::make_unique<TfrmJump>(); };
-  main->Dialogs.Info.Create = [main] { return CreateInfoWindow(main->CurrentMovieFile); };
-  TShutdownLinks links;
-  links.ClosePlayer = [main] {
-    Program().PlayerClosing = true;
-    main->Close();
-  };
-  SetShutdownLinks(std::move(links));
-}
-
-// The tool windows pass their unused keys and their texts to the main
-// window, and their drops on to it; they see the graph through the main
-// window's playback and place themselves by the video window. The
-// configuration dialog opens from the main window's options command and
-// reaches the player through the same environment (the main window fills
-// in its part); the process priority and the file associations are the
-// program's.
-void ConnectToolWindows(TfrmMain* main) {
+// The five windows, joined to each other and to the message box, the tool
+// windows and the application's events as they are made.
+void CreateForms(const settings::SettingsHost& host) {
   static WinRegistry registry;
   static Associations associations = MakeAssociations(registry);
-  tools::TToolEnvironment env;
-  env.Player = &main->ToolLink();
-  env.Playback = &ToolPlayback();
-  env.VideoFullScreen = [] { return frmVideoWindow && frmVideoWindow->FullScreen; };
-  env.VideoMonitor = [] { return frmVideoWindow ? frmVideoWindow->VideoMonitor.BoundsRect : TRect{}; };
-  env.AcceptFiles = [main](TMessage& m) { m.Result = main->Perform(m.Msg, m.WParam, m.LParam); };
-  env.MainWindow = [main]() -> TForm* { return main; };
-  env.VideoWindow = [main] { return main->Satellites.VideoWindow; };
-  env.PlaylistWindow = [main] { return main->Satellites.PlayList; };
-  env.MonitorsDiffer = [] { return Program().MonitorsDiffer; };
-  env.SkipFormPlacement = [main] { return main->SkipFormPlacement; };
-  env.FileAssociations = &associations;
-  main->ConnectConfigDialog(env);
-  env.Config.SetProcessPriority = [](int held) {
-    if (unsigned cls = PriorityClassFor(held)) SetPriorityClass(GetCurrentProcess(), cls);
-  };
-  ConnectToolDialogs(main, env);
-  tools::SetToolEnvironment(std::move(env));
-}
-
-void CreateForms(const settings::SettingsHost& host) {
   TfrmMain* main = Application.CreateForm<TfrmMain>(host);
-  ConnectMessageBox(main);
-  ConnectToolWindows(main);
+  static TWindowLinks links(*main, associations);
   // The video window holds the graph: the thread's COM apartment first.
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   main->Satellites.VideoWindow = Application.CreateForm<TfrmVideoWindow>();
@@ -181,15 +108,6 @@ void CreateForms(const settings::SettingsHost& host) {
   CreatePlaylistWindow(*main);
   CreateToolWindows();
   main->InstallPulseRoom();
-  Application.OnException = [main](TComponent* s, std::exception_ptr e) { main->OnExceptionEvent(s, e); };
-  Application.OnShowHint = [main](std::wstring& text, bool& show, THintInfo& info) {
-    main->OnShowHintEvent(text, show, info);
-  };
-  Application.OnModalBegin = [main](TComponent* s) { main->OnModalBeginEvent(s); };
-  Application.OnModalEnd = [main](TComponent* s) { main->OnModalEndEvent(s); };
-  Application.OnMinimize = [main](TComponent*) { main->OnMinimizeEvent(); };
-  Application.OnRestore = [main](TComponent*) { main->OnRestoreEvent(); };
-  Application.OnDeactivate = [main](TComponent*) { main->OnDeactivateEvent(); };
 }
 
 void SetPriority() {

@@ -1,5 +1,6 @@
 #include "kit/message_box.h"
 
+#include <stdexcept>
 #include <utility>
 
 #include <windows.h>
@@ -18,9 +19,20 @@ constexpr TColor TitleColor = 0x999999;
 constexpr TColor TextColor = 0x166116;
 constexpr int OkWidth = 80;
 
-TMessageBoxEnvironment& Environment() {
-  static TMessageBoxEnvironment E;
-  return E;
+// The program as the box reaches it, once connected.
+struct TMessageBoxLinks {
+  const TProgramWindows* Windows = nullptr;
+  std::function<TMessageBoxTexts()> Texts;
+};
+
+TMessageBoxLinks& Links() {
+  static TMessageBoxLinks L;
+  return L;
+}
+
+const TProgramWindows& Windows() {
+  if (!Links().Windows) throw std::logic_error("the message box is not connected to the program");
+  return *Links().Windows;
 }
 
 // Measures text on a canvas in its current font.
@@ -36,13 +48,20 @@ class TCanvasMeasurer : public TTextMeasurer {
 
 }  // namespace
 
-void SetMessageBoxEnvironment(TMessageBoxEnvironment E) { Environment() = std::move(E); }
+void ConnectMessageBox(const TProgramWindows& Windows, std::function<TMessageBoxTexts()> Texts) {
+  if (!Texts) throw std::invalid_argument("the message box needs its texts");
+  Links() = {&Windows, std::move(Texts)};
+}
+
+void DisconnectMessageBox(const TProgramWindows& Windows) {
+  if (Links().Windows == &Windows) Links() = {};
+}
 
 // ---- creation ------------------------------------------------------------------
 
 TfrmMessage::TfrmMessage()
-    : TSkinForm(L"TfrmMessage", L"Message1", false), FSurface(Host()) {
-  FTexts = Environment().Texts ? Environment().Texts() : TMessageBoxTexts{};
+    : TSkinForm(L"TfrmMessage", L"Message1", false), FSurface(Host()), FWindows(Windows()) {
+  FTexts = Links().Texts();
   SetCaption(L"Message");
   SetColor(FormColor);
   Font.SetName(L"Verdana");
@@ -76,8 +95,7 @@ TfrmMessage::~TfrmMessage() = default;
 // ---- showing ---------------------------------------------------------------------
 
 void TfrmMessage::DoShow() {
-  bool Skip = Environment().SkipFormPlacement && Environment().SkipFormPlacement();
-  if (!Skip) LayOut();
+  if (!FWindows.SkipFormPlacement()) LayOut();
   TSkinForm::DoShow();
 }
 
@@ -125,26 +143,19 @@ void TfrmMessage::CropBackground() {
 }
 
 void TfrmMessage::Place() {
-  const TMessageBoxEnvironment& E = Environment();
   TMessagePlacementInput P;
   P.ClientWidth = ClientWidth();
   P.ClientHeight = ClientHeight();
-  bool FullScreen = E.VideoFullScreen && E.VideoFullScreen();
   bool OwnerUp = OwnerForm && OwnerForm->Enabled() && OwnerForm->Showing();
-  P.CentreOnVideo = FullScreen && !OwnerUp;
+  P.CentreOnVideo = FWindows.VideoFullScreen() && !OwnerUp;
   P.ScreenWidth = Screen.Width();
   P.ScreenHeight = Screen.Height();
-  P.VideoMonitor = E.VideoMonitor ? E.VideoMonitor() : Bounds(0, 0, P.ScreenWidth, P.ScreenHeight);
+  P.VideoMonitor = FWindows.VideoMonitor();
   P.WorkArea = Screen.WorkAreaRect();
-  TForm* Main = E.MainWindow ? E.MainWindow() : Application.MainForm();
-  if (Main && Main != this) {
-    P.MainWindow = Main->BoundsRect();
-    P.MonitorsDiffer = E.MonitorsDiffer && E.MonitorsDiffer();
-    if (P.MonitorsDiffer) P.MainMonitor = GetWindowMonitor(Main->Handle()).BoundsRect;
-  } else {
-    // No main window yet: the screen's centre stands in for it.
-    P.MainWindow = Bounds(P.ScreenWidth / 2, P.ScreenHeight / 2, 0, 0);
-  }
+  TForm& Main = FWindows.MainWindow();
+  P.MainWindow = Main.BoundsRect();
+  P.MonitorsDiffer = FWindows.MonitorsDiffer();
+  if (P.MonitorsDiffer) P.MainMonitor = GetWindowMonitor(Main.Handle()).BoundsRect;
   TPoint At = PlaceMessageBox(P);
   SetBounds(At.X, At.Y, Width(), Height());
 }

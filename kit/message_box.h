@@ -9,6 +9,7 @@
 #include "kit/button.h"
 #include "kit/checkbox.h"
 #include "kit/message_layout.h"
+#include "kit/program_windows.h"
 #include "kit/skin_host.h"
 #include "kit/skin_surface.h"
 
@@ -27,26 +28,16 @@ struct TMessageBoxTexts {
   std::wstring Title = L"Message";
 };
 
-// What the box needs of the rest of the program; each part may be left
-// empty (then: the built-in texts, placement always done, no full-screen
-// video, the application's main form as the main window, one monitor
-// layout, the primary screen as the video's monitor).
-struct TMessageBoxEnvironment {
-  std::function<TMessageBoxTexts()> Texts;
-  // While set the box does no layout and placement when shown.
-  std::function<bool()> SkipFormPlacement;
-  // Whether the video window is in full-screen mode.
-  std::function<bool()> VideoFullScreen;
-  // The bounds of the monitor that shows the video window (the box is
-  // centred on it over a full-screen video).
-  std::function<TRect()> VideoMonitor;
-  // Whether window placement works per monitor (the monitors differ in
-  // size): the box then keeps to the main window's monitor.
-  std::function<bool()> MonitorsDiffer;
-  // The main window the box is placed relative to.
-  std::function<TForm*()> MainWindow;
-};
-void SetMessageBoxEnvironment(TMessageBoxEnvironment Environment);
+// Joins the box to the program: the windows it places itself by (centred
+// on the video's monitor over a full-screen video, else relative to the
+// main window) and its texts (the text table's entries). Both are required:
+// an empty Texts is refused with std::invalid_argument, and a box made
+// before the box is connected throws std::logic_error. Windows must outlive
+// the connection.
+void ConnectMessageBox(const TProgramWindows& Windows, std::function<TMessageBoxTexts()> Texts);
+// Ends the connection when Windows are the connected ones (they are going
+// away).
+void DisconnectMessageBox(const TProgramWindows& Windows);
 
 class TfrmMessage : public TSkinForm {
  public:
@@ -81,6 +72,7 @@ class TfrmMessage : public TSkinForm {
   void Place();
 
   TSkinSurface FSurface;
+  const TProgramWindows& FWindows;
   TFont FTextFont;  // the text's font: Arial, 16 pixels, $166116
   TMessageBoxTexts FTexts;
   std::unique_ptr<TVirtualButton> FCloseButton;

@@ -1,15 +1,14 @@
 // The widgets drawn through a real skinned window's surface (checked on its
-// back buffer) and the skinned message box on the virtual display.
+// back buffer) on the virtual display. The message box is tested as the
+// program joins it (app/tests/message_box_test.cpp).
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include <windows.h>
 
-#include "framework/application.h"
 #include "kit/button.h"
 #include "kit/label.h"
-#include "kit/message_box.h"
 #include "kit/skin_image.h"
 #include "kit/skin_strip.h"
 #include "kit/skin_surface.h"
@@ -45,13 +44,6 @@ class TNoPlayback : public TPlaybackLink {
   bool IsWin9x() const override { return false; }
   int Volume = -1;
 };
-
-void Settle() {
-  for (int I = 0; I < 5; ++I) {
-    Application.ProcessMessages();
-    Sleep(10);
-  }
-}
 
 class MainFace : public ::testing::Test {
  protected:
@@ -96,129 +88,4 @@ TEST_F(MainFace, ScrollingLabelCopiesBothPiecesOfItsBitmap) {
   int H = Bitmap.Height();
   ExpectSamePixels(Buffer(), {30, 5, 60, 5 + H}, Bitmap, {B - 30, 0, B, H});
   ExpectSamePixels(Buffer(), {60, 5, 130, 5 + H}, Bitmap, {0, 0, 70, H});
-}
-
-// ---- the message box -------------------------------------------------------------
-
-namespace {
-
-// What the timer does to the box once it is up.
-enum class TAction { CheckThenEnter, Escape, SecondBoxThenEnter };
-TAction PendingAction;
-bool SecondChecked = true;
-bool SecondReturned = false;
-
-void ClickAt(HWND Wnd, int X, int Y) {
-  LPARAM At = MAKELPARAM(X, Y);
-  PostMessageW(Wnd, WM_MOUSEMOVE, 0, At);
-  PostMessageW(Wnd, WM_LBUTTONDOWN, MK_LBUTTON, At);
-  PostMessageW(Wnd, WM_LBUTTONUP, 0, At);
-}
-
-void CALLBACK ActOnBox(HWND, UINT, UINT_PTR Id, DWORD) {
-  if (!frmMessage || !frmMessage->Showing()) return;
-  KillTimer(nullptr, Id);
-  HWND Wnd = frmMessage->Handle();
-  switch (PendingAction) {
-    case TAction::CheckThenEnter: {
-      const TRect& Box = frmMessage->CheckBox().Rect();
-      ClickAt(Wnd, Box.Left + 8, Box.Top + 10);
-      PostMessageW(Wnd, WM_CHAR, 13, 0);
-      break;
-    }
-    case TAction::Escape:
-      PostMessageW(Wnd, WM_CHAR, 27, 0);
-      break;
-    case TAction::SecondBoxThenEnter:
-      ShowMessageBox(L"Second", nullptr, true, SecondChecked);
-      SecondReturned = true;
-      PostMessageW(Wnd, WM_CHAR, 13, 0);
-      break;
-  }
-}
-
-bool RunBox(const std::wstring& Text, bool ShowCheckBox, TAction Action, bool Checked) {
-  PendingAction = Action;
-  SetTimer(nullptr, 0, 50, ActOnBox);
-  ShowMessageBox(Text, nullptr, ShowCheckBox, Checked);
-  return Checked;
-}
-
-}  // namespace
-
-TEST(SkinnedMessageBox, EnterClosesTheBoxAndReturnsTheCheckBoxState) {
-  EXPECT_TRUE(RunBox(L"The file \"C:\\films\\a.avi\" could not be opened.", true,
-                     TAction::CheckThenEnter, false));
-  EXPECT_EQ(nullptr, frmMessage);
-}
-
-TEST(SkinnedMessageBox, EscapeClosesTheBoxAndReturnsTheUntouchedBox) {
-  // The box starts unchecked whatever the caller's variable held.
-  EXPECT_FALSE(RunBox(L"Escape me", true, TAction::Escape, true));
-}
-
-TEST(SkinnedMessageBox, WithoutTheCheckBoxCheckedIsNotWritten) {
-  EXPECT_TRUE(RunBox(L"No box", false, TAction::CheckThenEnter, true));
-}
-
-TEST(SkinnedMessageBox, ASecondBoxDuringTheFirstReturnsAtOnce) {
-  SecondReturned = false;
-  SecondChecked = true;
-  RunBox(L"First", true, TAction::SecondBoxThenEnter, false);
-  EXPECT_TRUE(SecondReturned);
-  EXPECT_TRUE(SecondChecked);
-}
-
-TEST(SkinnedMessageBox, ShortTextGivesTheNarrowestBoxCroppedFromItsSkin) {
-  TfrmMessage Form;
-  Form.SetText(L"Done.");
-  Form.Show();
-  Settle();
-  EXPECT_EQ(200, Form.ClientWidth());
-  EXPECT_EQ(Form.Layout().Height, Form.ClientHeight());
-  EXPECT_EQ(200, Form.Host().Skin().Width());
-  // The close button sits at the right edge, the OK button centred.
-  EXPECT_EQ(195, Form.CloseButton().Rect().Right);
-  EXPECT_EQ(60, Form.OkButton().Rect().Left);
-  // The cropped face keeps the skin's bottom-right corner.
-  TBitmap Skin;
-  LoadSkinImage(L"Message1", Skin);
-  int W = 200, H = Form.ClientHeight();
-  ExpectSamePixels(Form.Host().Skin(), {W - 2, H - 2, W, H}, Skin, {484, 252, 486, 254});
-  ExpectSamePixels(Form.Host().Skin(), {0, H - 2, W - 2, H}, Skin, {0, 252, 198, 254});
-  // The right edge is the skin's, stretched to the new height: its top row
-  // is the skin's top row.
-  ExpectSamePixels(Form.Host().Skin(), {W - 2, 0, W, 1}, Skin, {484, 0, 486, 1});
-  Form.Hide();
-}
-
-TEST(SkinnedMessageBox, OverAFullScreenVideoTheBoxIsCentredOnTheVideosMonitor) {
-  struct TResetEnvironment {
-    ~TResetEnvironment() { SetMessageBoxEnvironment({}); }
-  } Reset;
-  TMessageBoxEnvironment E;
-  E.VideoFullScreen = [] { return true; };
-  E.VideoMonitor = [] { return TRect{100, 50, 900, 650}; };
-  SetMessageBoxEnvironment(E);
-  {
-    TfrmMessage Form;
-    Form.SetText(L"Done.");
-    Form.Show();
-    Settle();
-    EXPECT_EQ(100 + (800 - Form.ClientWidth()) / 2, Form.Left());
-    EXPECT_EQ(50 + (600 - Form.ClientHeight()) / 2, Form.Top());
-    Form.Hide();
-  }
-  // Without the video's monitor the primary screen stands in for it.
-  E.VideoMonitor = nullptr;
-  SetMessageBoxEnvironment(E);
-  {
-    TfrmMessage Form;
-    Form.SetText(L"Done.");
-    Form.Show();
-    Settle();
-    EXPECT_EQ((Screen.Width() - Form.ClientWidth()) / 2, Form.Left());
-    EXPECT_EQ((Screen.Height() - Form.ClientHeight()) / 2, Form.Top());
-    Form.Hide();
-  }
 }

@@ -1,6 +1,8 @@
 // The main window under test: default settings, a scratch data folder, the
 // recording stand-in for the other rooms and a process end that is only
-// counted.
+// counted. It is joined to the message box, the tool windows and the
+// application's events by the start-up's own links, with file associations
+// in a registry of its own.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,9 +13,12 @@
 
 #include <windows.h>
 
+#include "app/window_links.h"
 #include "framework/application.h"
 #include "player/main_form.h"
 #include "player/tests/recording_commands.h"
+#include "settings/associations.h"
+#include "settings/memory_registry.h"
 #include "settings/program_state.h"
 #include "settings/settings_table.h"
 #include "settings/tests/test_support.h"
@@ -48,10 +53,12 @@ class MainWindowTest : public ::testing::Test {
     Program().OpeningMovie = false;
     Program().DesktopDisplayMode.clear();
     form = std::make_unique<TTestMain>(host);
+    links = std::make_unique<TWindowLinks>(*form, associations);
     form->SetCommands(&rooms);
     form->OnReport = [this](const std::wstring& Text) { reports.push_back(Text); };
   }
   void TearDown() override {
+    links.reset();
     form.reset();
     Program().BusyFlag = false;
     Program().OpeningMovie = false;
@@ -75,7 +82,10 @@ class MainWindowTest : public ::testing::Test {
   RecordingCommands rooms;
   // The messages the main window showed.
   std::vector<std::wstring> reports;
+  MemoryRegistry registry;
+  Associations associations{registry, "LcFormTest", "C:\\Program Files\\LcFormTest.exe"};
   std::unique_ptr<TTestMain> form;
+  std::unique_ptr<TWindowLinks> links;
 };
 
 }  // namespace lc::testing

@@ -1,0 +1,33 @@
+// The joints between the windows the start-up makes. The message box and
+// the tool windows reach the program through them, and the application's
+// events (exceptions, hints, modal loops, minimise and restore) reach the
+// main window. The start-up makes them right after the main window; a test
+// of a window makes them the same way. GUI thread only.
+#pragma once
+
+#include <memory>
+
+class TfrmMain;
+
+namespace lc {
+
+class Associations;
+
+class TWindowLinks {
+ public:
+  // Joins everything to Main, and through it to the video, playlist,
+  // equalizer and colour windows as they are made; FileAssociations are
+  // the program's (the configuration dialog's File Types page). Both must
+  // outlive the links.
+  TWindowLinks(TfrmMain& Main, Associations& FileAssociations);
+  // Undoes every joint: a window that reaches for one afterwards fails.
+  ~TWindowLinks();
+  TWindowLinks(const TWindowLinks&) = delete;
+  TWindowLinks& operator=(const TWindowLinks&) = delete;
+
+ private:
+  struct TParts;
+  std::unique_ptr<TParts> FParts;
+};
+
+}  // namespace lc
