@@ -111,7 +111,7 @@ void CreateForms(const settings::SettingsHost& host) {
 }
 
 void SetPriority() {
-  if (unsigned cls = PriorityClassFor(Program().Settings.CpuPriority)) SetPriorityClass(GetCurrentProcess(), cls);
+  ApplyProcessPriority(Program().Settings.CpuPriority);
 }
 
 void BuildDisplayModes() {

@@ -49,4 +49,8 @@ unsigned PriorityClassFor(int heldPriority) {
   }
 }
 
+void ApplyProcessPriority(int heldPriority) {
+  if (unsigned cls = PriorityClassFor(heldPriority)) SetPriorityClass(GetCurrentProcess(), cls);
+}
+
 }  // namespace lc

@@ -23,5 +23,7 @@ FileOps WindowsFileOps();
 // The priority class for the held CpuPriority value (0 high, 1 above
 // normal, 3 below normal); 0 means leave the priority as it is.
 unsigned PriorityClassFor(int heldPriority);
+// Gives the process the class for the held CpuPriority value.
+void ApplyProcessPriority(int heldPriority);
 
 }  // namespace lc

@@ -7,15 +7,21 @@
 #include "framework/application.h"
 #include "kit/message_box.h"
 #include "player/main_form.h"
+#include "player/player_state.h"
+#include "player/playback_state.h"
+#include "player/subtitle_state.h"
 #include "player/video_window.h"
+#include "playlist/win/playlist_window.h"
 #include "settings/associations.h"
+#include "settings/path_names.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
 #include "settings/win/settings_win.h"
+#include "subtitles/loader.h"
 #include "tools/about_box.h"
+#include "tools/config_dialog.h"
 #include "tools/info_window.h"
 #include "tools/jump_dialog.h"
-#include "tools/shutdown.h"
 #include "tools/tool_environment.h"
 
 namespace lc {
@@ -77,77 +83,118 @@ void UnrouteApplicationEvents() {
   Application.OnDeactivate = nullptr;
 }
 
-// The tool dialogs: what they reach of the player and the video window,
-// how the main window's menu creates them, and what the shutdown countdown
-// does when nobody cancels it.
-void ConnectToolDialogs(TfrmMain* main, tools::TToolEnvironment& env) {
-  env.Dialogs = &main->DialogLink();
-  env.VideoFullScreen = [] { return frmVideoWindow && frmVideoWindow->FullScreen; };
-  env.VideoMonitor = [] {
-    return frmVideoWindow ? frmVideoWindow->VideoMonitor.BoundsRect : Rect(0, 0, Screen.Width(), Screen.Height());
-  };
-  env.SetVideoMonitor = [](const TMonitor& m) {
-    if (frmVideoWindow) frmVideoWindow->VideoMonitor = m;
-  };
-  env.StartUpWindows = [main] {
-    const TSatelliteWindows& s = main->Satellites;
-    return std::vector<TForm*>{main, s.ColorControl, s.PlayList, s.VideoWindow, s.Equalizer};
-  };
-  main->Dialogs.About.Create = []() -> std::unique_ptr<TForm> { return std::make_unique<TfrmAbout>(); };
-  main->Dialogs.Keyboard.Create = []() -> std::unique_ptr<TForm> { return std::make_unique<TfrmKeyboard>(); };
-  main->Dialogs.Jump.Create = []() -> std::unique_ptr<TForm> { return std::make_unique<TfrmJump>(); };
-  main->Dialogs.Info.Create = [main] { return CreateInfoWindow(main->CurrentMovieFile); };
-  TShutdownLinks links;
-  links.ClosePlayer = [main] {
-    Program().PlayerClosing = true;
-    main->Close();
-  };
-  SetShutdownLinks(std::move(links));
-}
+// What the configuration dialog's Apply and closing change in the running
+// player: the always-on-top state in full screen, the playlist's hints and
+// font size, the video control's subtitle look, the movie's remembered
+// settings, the settings file, the boss keys, the display lengths of the
+// loaded subtitle, the movie-mode tick and the process priority.
+class TStartupConfigLinks : public settings::ConfigPlayerLinks {
+ public:
+  explicit TStartupConfigLinks(TfrmMain& Main) : FMain(Main) {}
+  bool FullScreenShowing() const override {
+    return frmVideoWindow && frmVideoWindow->FullScreen && frmVideoWindow->Showing();
+  }
+  bool AlwaysOnTop() const override { return FMain.AlwaysOnTopChecked; }
+  // In full screen the tick alone changes: the window already covers all.
+  void SetAlwaysOnTop(bool On) override { FMain.AlwaysOnTopChecked = On; }
+  void ClearPlaylistHints() override {
+    if (frmPlayList) frmPlayList->ClearListHints();
+  }
+  void SetProcessPriority(int Held) override { ApplyProcessPriority(Held); }
+  void RecomputeDisplayLengths() override {
+    if (Player().SubtitleLoaded)
+      subtitles::RecomputeDisplayDurations(Subtitles().Current, Program().Settings.AverageDisplayTime);
+  }
+  void SetPlaylistFontSize(int Points) override {
+    if (frmPlayList) frmPlayList->SetListFontSize(Points);
+  }
+  void SubtitleLookChanged() override {
+    if (!frmVideoWindow || !frmVideoWindow->Showing()) return;
+    frmVideoWindow->ApplySubtitleFont();
+    TDSVideoWindowEx2& Video = *frmVideoWindow->VideoWindow;
+    Video.SubtitleIndex = -1;
+    Video.OverlaySubtitleLinesA.clear();
+    Video.OverlaySubtitleLinesW.clear();
+    Video.RepaintVideo();
+  }
+  bool GraphActive() const override { return FMain.Commands().GraphActive(); }
+  void MarkMovieChanged() override { Player().RmsChangeScore = RmsChangeScoreCap; }
+  void SaveConfiguration() override { FMain.SaveConfiguration(); }
+  bool RegisterBossKey(settings::ShortCut Key, int Id) override { return FMain.RegisterBossKey(Key, Id); }
+  void UnregisterBossKeys() override { FMain.BossKeys().UnregisterAll(); }
+  void UncheckMovieMode() override { FMain.MovieModeChecked = false; }
+
+ private:
+  TfrmMain& FMain;
+};
 
 // The tool windows pass their unused keys and their texts to the main
 // window, and their drops on to it; they see the graph through the main
-// window's playback and place themselves by the video window. The
-// configuration dialog opens from the main window's options command and
-// reaches the player through the same environment (the main window fills
-// in its part); the process priority and the file associations are the
-// program's.
-void ConnectToolWindows(TfrmMain* main, Associations& associations) {
-  tools::TToolEnvironment env;
-  env.Player = &main->ToolLink();
-  env.Playback = &ToolPlayback();
-  env.AcceptFiles = [main](TMessage& m) { m.Result = main->Perform(m.Msg, m.WParam, m.LParam); };
-  env.MainWindow = [main]() -> TForm* { return main; };
-  env.VideoWindow = [main] { return main->Satellites.VideoWindow; };
-  env.PlaylistWindow = [main] { return main->Satellites.PlayList; };
-  env.MonitorsDiffer = [] { return Program().MonitorsDiffer; };
-  env.SkipFormPlacement = [main] { return main->SkipFormPlacement; };
-  env.FileAssociations = &associations;
-  main->ConnectConfigDialog(env);
-  env.Config.SetProcessPriority = [](int held) {
-    if (unsigned cls = PriorityClassFor(held)) SetPriorityClass(GetCurrentProcess(), cls);
+// window's playback and place themselves by the video window.
+class TStartupToolEnvironment : public tools::TToolEnvironment {
+ public:
+  TStartupToolEnvironment(TfrmMain& Main, const TProgramWindows& Windows, Associations& FileAssociations)
+      : FMain(Main), FWindows(Windows), FAssociations(FileAssociations), FConfig(Main) {}
+  const TProgramWindows& Windows() const override { return FWindows; }
+  std::vector<TForm*> StartUpWindows() const override {
+    const TSatelliteWindows& S = FMain.Satellites;
+    return {&FMain, S.ColorControl, S.PlayList, S.VideoWindow, S.Equalizer};
+  }
+  void SetVideoMonitor(const TMonitor& M) const override {
+    if (frmVideoWindow) frmVideoWindow->VideoMonitor = M;
+  }
+  tools::TToolPlayerLink& Player() const override { return FMain.ToolLink(); }
+  TPlaybackLink& Playback() const override { return ToolPlayback(); }
+  void AcceptFiles(TMessage& M) const override { M.Result = FMain.Perform(M.Msg, M.WParam, M.LParam); }
+  // The user's own values, which a remembered entry replaced, are not put
+  // back at the stop.
+  void ColorsShown() const override { lc::Playback().SavedColorSliders.Valid = false; }
+  std::string CurrentMovieName() const override { return FileNameOf(FMain.CurrentMovieFile); }
+  Associations& FileAssociations() const override { return FAssociations; }
+  settings::ConfigPlayerLinks& Config() const override { return FConfig; }
+  void ClosePlayer() const override {
+    Program().PlayerClosing = true;
+    FMain.Close();
+  }
+
+ private:
+  TfrmMain& FMain;
+  const TProgramWindows& FWindows;
+  Associations& FAssociations;
+  mutable TStartupConfigLinks FConfig;
+};
+
+// The dialogs the main window's menu and options command open.
+void ConnectMainDialogs(TfrmMain& Main) {
+  Main.Dialogs.Config.Create = []() -> std::unique_ptr<TForm> { return std::make_unique<TfrmConfig>(); };
+  Main.Dialogs.About.Create = []() -> std::unique_ptr<TForm> { return std::make_unique<TfrmAbout>(); };
+  Main.Dialogs.Keyboard.Create = []() -> std::unique_ptr<TForm> { return std::make_unique<TfrmKeyboard>(); };
+  Main.Dialogs.Jump.Create = [&Main]() -> std::unique_ptr<TForm> {
+    return std::make_unique<TfrmJump>(Main.DialogLink());
   };
-  ConnectToolDialogs(main, env);
-  tools::SetToolEnvironment(std::move(env));
+  Main.Dialogs.Info.Create = [&Main] { return CreateInfoWindow(Main.CurrentMovieFile); };
 }
 
 }  // namespace
 
 struct TWindowLinks::TParts {
-  explicit TParts(TfrmMain& Main) : Windows(Main) {}
+  TParts(TfrmMain& Main, Associations& FileAssociations)
+      : Windows(Main), Tools(Main, Windows, FileAssociations) {}
   TStartupWindows Windows;
+  TStartupToolEnvironment Tools;
 };
 
 TWindowLinks::TWindowLinks(TfrmMain& Main, Associations& FileAssociations)
-    : FParts(std::make_unique<TParts>(Main)) {
+    : FParts(std::make_unique<TParts>(Main, FileAssociations)) {
   ConnectMessageBox(FParts->Windows, MessageBoxTexts);
-  ConnectToolWindows(&Main, FileAssociations);
+  tools::ConnectToolWindows(FParts->Tools);
+  ConnectMainDialogs(Main);
   RouteApplicationEvents(&Main);
 }
 
 TWindowLinks::~TWindowLinks() {
   UnrouteApplicationEvents();
-  tools::SetToolEnvironment({});
+  tools::DisconnectToolWindows(FParts->Tools);
   DisconnectMessageBox(FParts->Windows);
 }
 

@@ -55,10 +55,6 @@ namespace lc {
 class TRoomsNotBuilt;
 }
 
-namespace lc::tools {
-struct TToolEnvironment;
-}
-
 struct THintInfo;
 class TDdeServerConv;
 class TMenuItem;
@@ -302,17 +298,13 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   // stand-in; the start-up calls it before the picture room.
   void InstallPlaybackRoom();
   std::vector<TMenuItem*> FilterMenuItems;
-  // ---- texts and the configuration dialog ----
-  // (player/main_texts.cpp, player/main_config.cpp)
+  // ---- texts ----
+  // (player/main_texts.cpp)
   // The present language into the face: the widgets' hints, the captions
   // of the labels that show a state, the popup menu's captions.
   void ApplyTexts(const lc::settings::TextTable& Table) override;
   // The popup menu's captions in the present language.
   void RefreshMenuCaptions();
-  // Lets the configuration dialog reach the player: what its Apply and
-  // closing change in the running windows (Env.Config) and the movie-mode
-  // tick it clears; and makes the options command open it.
-  void ConnectConfigDialog(lc::tools::TToolEnvironment& Env);
   // ---- the pulse, seeking, volume, bookmarks and recent files ----
   // (player/pulse.cpp, player/seeking.cpp, player/bookmarks.cpp)
   // GeneralTimer's, ResetTimer's and ScrollTimer's work.

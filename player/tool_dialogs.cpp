@@ -75,7 +75,7 @@ void TfrmMain::CustomRatioMenuClick() {
   if (Program().OpeningMovie || frmAspectRatio || !GraphActive()) return;
   ChooseAspectRatio(lc::AspectChoice::Custom);
   const double Before = Player().AspectRatioValue;
-  auto Dialog = std::make_unique<TfrmAspectRatio>();
+  auto Dialog = std::make_unique<TfrmAspectRatio>(DialogLink());
   Dialog->Slider().SetPosition(lc::tools::AspectPosition(Before));
   Dialog->ShowModal();
   Dialog.reset();
@@ -87,7 +87,7 @@ void TfrmMain::CustomPanScanMenuClick() {
   if (Program().OpeningMovie || frmPanScan || !GraphActive() || !VideoShowing() || !frmVideoWindow->FullScreen)
     return;
   const int Before = Program().Settings.PanScanValue;
-  auto Dialog = std::make_unique<TfrmPanScan>();
+  auto Dialog = std::make_unique<TfrmPanScan>(DialogLink());
   Dialog->Slider().SetPosition(Before);
   Dialog->ShowModal();
   Dialog.reset();

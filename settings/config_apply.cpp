@@ -6,20 +6,13 @@ namespace lc::settings {
 
 namespace {
 
-template <class... Args>
-void Call(const std::function<void(Args...)>& f, Args... args) {
-  if (f) f(args...);
-}
-
-bool Ask(const std::function<bool()>& f) { return f && f(); }
-
 // Always on top follows the option while the video fills the screen.
-void ApplyAlwaysOnTop(const SettingsStore& s, const ConfigPlayerLinks& links) {
-  if (!Ask(links.FullScreenShowing)) return;
+void ApplyAlwaysOnTop(const SettingsStore& s, ConfigPlayerLinks& links) {
+  if (!links.FullScreenShowing()) return;
   if (s.ActivateAlwaysOnTopInFullScreen)
-    Call(links.SetAlwaysOnTop, true);
-  else if (Ask(links.AlwaysOnTop))
-    Call(links.SetAlwaysOnTop, false);
+    links.SetAlwaysOnTop(true);
+  else if (links.AlwaysOnTop())
+    links.SetAlwaysOnTop(false);
 }
 
 // Switches to the chosen language; the setting changes only when the
@@ -37,7 +30,7 @@ void ApplyLanguage(const ConfigControls& c, SettingsStore& s, const ConfigLangua
 
 ConfigApplyResult ApplyConfig(ConfigControls& c, SettingsStore& s, Associations& associations,
                               bool& registryWriteError, const ConfigLanguage& language,
-                              const ConfigPlayerLinks& links) {
+                              ConfigPlayerLinks& links) {
   ConfigApplyResult result;
   registryWriteError = false;
   associations.RegistryWriteError = false;
@@ -47,18 +40,18 @@ ConfigApplyResult ApplyConfig(ConfigControls& c, SettingsStore& s, Associations&
 
   const bool displayTimeChanged = StoreControls(c, s);
   ApplyAlwaysOnTop(s, links);
-  if (!s.DisplayHintInPlaylist) Call(links.ClearPlaylistHints);
-  Call(links.SetProcessPriority, static_cast<int>(s.CpuPriority));
-  if (displayTimeChanged) Call(links.RecomputeDisplayLengths);
-  Call(links.SetPlaylistFontSize, static_cast<int>(s.PlaylistFontSize));
-  Call(links.SubtitleLookChanged);
+  if (!s.DisplayHintInPlaylist) links.ClearPlaylistHints();
+  links.SetProcessPriority(static_cast<int>(s.CpuPriority));
+  if (displayTimeChanged) links.RecomputeDisplayLengths();
+  links.SetPlaylistFontSize(static_cast<int>(s.PlaylistFontSize));
+  links.SubtitleLookChanged();
 
   if (!c.Language.empty() && !SameTextAscii(c.Language, s.LastUsedLanguage)) {
     ApplyLanguage(c, s, language);
     result.Recaption = true;
   }
-  if (Ask(links.GraphActive)) Call(links.MarkMovieChanged);
-  Call(links.SaveConfiguration);
+  if (links.GraphActive()) links.MarkMovieChanged();
+  links.SaveConfiguration();
 
   if (s.ConfigWriteError) {
     s.ConfigWriteError = false;
@@ -71,12 +64,11 @@ ConfigApplyResult ApplyConfig(ConfigControls& c, SettingsStore& s, Associations&
   return result;
 }
 
-void CloseBossKeys(SettingsStore& s, const ConfigPlayerLinks& links) {
+void CloseBossKeys(SettingsStore& s, ConfigPlayerLinks& links) {
   if (!s.BossKey) {
-    Call(links.UnregisterBossKeys);
+    links.UnregisterBossKeys();
     return;
   }
-  if (!links.RegisterBossKey) return;
   // A cleared shortcut releases its id, so the old key does not stay held.
   if (!links.RegisterBossKey(s.BossKeyHide, 1)) s.BossKeyHide = 0;
   if (!links.RegisterBossKey(s.BossKeyShow, 2)) s.BossKeyShow = 0;

@@ -15,38 +15,43 @@
 
 namespace lc::settings {
 
-// What Apply and closing reach of the running player. Every member may be
-// left empty: that part of the player does not exist (yet).
-struct ConfigPlayerLinks {
+// What the dialog's Apply and closing reach of the running player; the
+// program answers every part (app/window_links.cpp).
+class ConfigPlayerLinks {
+ public:
+  virtual ~ConfigPlayerLinks() = default;
   // The video window is visible and in full-screen mode.
-  std::function<bool()> FullScreenShowing;
+  virtual bool FullScreenShowing() const = 0;
   // The player's always-on-top state, and setting it with the main
   // window's AlwaysOnTopMenu check mark.
-  std::function<bool()> AlwaysOnTop;
-  std::function<void(bool)> SetAlwaysOnTop;
+  virtual bool AlwaysOnTop() const = 0;
+  virtual void SetAlwaysOnTop(bool On) = 0;
   // The playlist's two lists lose their hints.
-  std::function<void()> ClearPlaylistHints;
-  // The process priority class: 0 high, 1 above normal, 2 normal, 3 below
-  // normal.
-  std::function<void(int)> SetProcessPriority;
+  virtual void ClearPlaylistHints() = 0;
+  // The process priority class for the held CpuPriority: 0 high, 1 above
+  // normal, 2 normal, 3 below normal.
+  virtual void SetProcessPriority(int HeldPriority) = 0;
   // While a subtitle is loaded, its display lengths are computed again
   // with the new AverageDisplayTime.
-  std::function<void()> RecomputeDisplayLengths;
+  virtual void RecomputeDisplayLengths() = 0;
   // The playlist's lists take PlaylistFontSize (and are refreshed when
   // the window is visible).
-  std::function<void(int)> SetPlaylistFontSize;
+  virtual void SetPlaylistFontSize(int Points) = 0;
   // The video control takes the subtitle font and repaints.
-  std::function<void()> SubtitleLookChanged;
+  virtual void SubtitleLookChanged() = 0;
   // A movie is open: its remembered settings are to be stored at the next
   // opportunity (RmsChangeScore := 10000).
-  std::function<bool()> GraphActive;
-  std::function<void()> MarkMovieChanged;
+  virtual bool GraphActive() const = 0;
+  virtual void MarkMovieChanged() = 0;
   // TfrmMain.SaveConfiguration.
-  std::function<void()> SaveConfiguration;
+  virtual void SaveConfiguration() = 0;
   // TfrmMain.RegisterBossKey (id 1 hide, 2 show; a shortcut of 0 only
   // releases the id) and the release of both.
-  std::function<bool(ShortCut, int)> RegisterBossKey;
-  std::function<void()> UnregisterBossKeys;
+  virtual bool RegisterBossKey(ShortCut Key, int Id) = 0;
+  virtual void UnregisterBossKeys() = 0;
+  // The subtitle's place or font was changed in the dialog: the main
+  // window's movie-mode item loses its check mark.
+  virtual void UncheckMovieMode() = 0;
 };
 
 // What the dialog does after Apply.
@@ -74,11 +79,11 @@ struct ConfigLanguage {
 // is the program-wide flag.
 ConfigApplyResult ApplyConfig(ConfigControls& c, SettingsStore& s, Associations& associations,
                               bool& registryWriteError, const ConfigLanguage& language,
-                              const ConfigPlayerLinks& links);
+                              ConfigPlayerLinks& links);
 
 // Closing: with the boss key on, each shortcut is registered again (id 1
 // hide, 2 show; a cleared one releases its id) and one the system refuses
 // becomes 0; with it off, both hot keys are released.
-void CloseBossKeys(SettingsStore& s, const ConfigPlayerLinks& links);
+void CloseBossKeys(SettingsStore& s, ConfigPlayerLinks& links);
 
 }  // namespace lc::settings

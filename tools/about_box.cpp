@@ -135,7 +135,7 @@ void TfrmKeyboard::WidenSkin(int Width) {
 }
 
 void TfrmKeyboard::DoShow() {
-  if (!lc::tools::EnvFlag(lc::tools::ToolEnvironment().SkipFormPlacement)) {
+  if (!lc::tools::ToolEnvironment().Windows().SkipFormPlacement()) {
     Host().LoadSkin(L"Keyboard");
     const int W = Host().Skin().Width();
     const int H = Host().Skin().Height();

@@ -29,7 +29,7 @@ lc::tools::TColorTexts TextsOf(const lc::settings::TextTable& T) {
 TfrmColorControl::TfrmColorControl() : TToolWindow(L"TfrmColorControl", L"ColorControl") {
   SetCaption(L"Color Control");
   const lc::tools::TToolEnvironment& E = ToolEnvironment();
-  FPanel = std::make_unique<lc::tools::TColorPanel>(Host(), Surface(), *E.Playback, *E.Player,
+  FPanel = std::make_unique<lc::tools::TColorPanel>(Host(), Surface(), E.Playback(), E.Player(),
                                                     TextsOf(lc::settings::GlobalTextTable()),
                                                     lc::tools::DecimalSeparator());
   FPanel->OnClose = [this] { Close(); };
@@ -61,37 +61,32 @@ void TfrmColorControl::ApplyTexts(const lc::settings::TextTable& Table) {
 // ---- showing and closing -------------------------------------------------------------
 
 void TfrmColorControl::Place() {
-  const lc::tools::TToolEnvironment& E = ToolEnvironment();
+  const TProgramWindows& E = ToolEnvironment().Windows();
   lc::tools::TColorPlacementInput In;
   In.Width = Width();
   In.Height = Height();
-  TForm* Video = lc::tools::EnvForm(E.VideoWindow);
+  TForm* Video = E.VideoWindow();
   In.VideoShowing = Video && Video->Showing();
-  In.VideoFullScreen = lc::tools::EnvFlag(E.VideoFullScreen);
+  In.VideoFullScreen = E.VideoFullScreen();
   if (In.VideoShowing) {
     In.Video = Video->BoundsRect();
     In.VideoWorkArea = GetWindowMonitor(Video->Handle()).WorkareaRect;
   }
-  In.VideoMonitor = E.VideoMonitor ? E.VideoMonitor() : Bounds(0, 0, Screen.Width(), Screen.Height());
-  if (TForm* Main = lc::tools::EnvForm(E.MainWindow)) {
-    In.Main = Main->BoundsRect();
-    In.MainMonitor = GetWindowMonitor(Main->Handle()).BoundsRect;
-  } else {
-    In.Main = Bounds(Screen.Width() / 2, Screen.Height() / 2, 0, 0);
-    In.MainMonitor = Bounds(0, 0, Screen.Width(), Screen.Height());
-  }
+  In.VideoMonitor = E.VideoMonitor();
+  In.Main = E.MainWindow().BoundsRect();
+  In.MainMonitor = GetWindowMonitor(E.MainWindow().Handle()).BoundsRect;
   In.WorkArea = Screen.WorkAreaRect();
   In.ScreenWidth = Screen.Width();
   In.ScreenHeight = Screen.Height();
-  In.MonitorsDiffer = lc::tools::EnvFlag(E.MonitorsDiffer);
+  In.MonitorsDiffer = E.MonitorsDiffer();
   const TPoint At = lc::tools::PlaceColorControl(In);
   SetBounds(At.X, At.Y, Width(), Height());
 }
 
 void TfrmColorControl::DoShow() {
   const lc::tools::TToolEnvironment& E = ToolEnvironment();
-  if (!lc::tools::EnvFlag(E.SkipFormPlacement)) {
-    if (E.ColorsShown) E.ColorsShown();
+  if (!E.Windows().SkipFormPlacement()) {
+    E.ColorsShown();
     const int W = Host().Skin().Width();
     const int H = Host().Skin().Height();
     Constraints = {W, H, W, H};

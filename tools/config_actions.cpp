@@ -13,7 +13,6 @@
 #include "settings/config_apply.h"
 #include "settings/file_io.h"
 #include "settings/language_file.h"
-#include "settings/memory_registry.h"
 #include "settings/program_state.h"
 #include "settings/text_apply.h"
 #include "settings/text_table.h"
@@ -136,14 +135,12 @@ void TfrmConfig::OptionsChangeCheck() {
   const lc::settings::SettingsStore& S = lc::Program().Settings;
   ConfigControls Now = ReadControls();
   // The check marks are compared with the registry as it is now.
-  std::vector<bool> Associated = Now.FileTypeChecks;
-  if (lc::Associations* A = lc::tools::ToolEnvironment().FileAssociations)
-    Associated = A->AssociatedChecks(S.MediaExtensions);
+  const std::vector<bool> Associated =
+      lc::tools::ToolEnvironment().FileAssociations().AssociatedChecks(S.MediaExtensions);
   const lc::settings::ConfigDifference D =
       lc::settings::FirstDifference(Now, lc::settings::ControlsFromSettings(S, Associated));
   FApplyButton->SetEnabled(D != lc::settings::ConfigDifference::None);
-  if (lc::settings::EndsMovieModeLook(D) && lc::tools::ToolEnvironment().UncheckMovieMode)
-    lc::tools::ToolEnvironment().UncheckMovieMode();
+  if (lc::settings::EndsMovieModeLook(D)) lc::tools::ToolEnvironment().Config().UncheckMovieMode();
 }
 
 void TfrmConfig::ListClickCheck(void (*Rule)(ConfigControls&, int), TCheckListBox& List) {
@@ -215,8 +212,8 @@ void TfrmConfig::DeleteExtensionClick() {
   const int I = FAssocFile->ItemIndex();
   if (I < 0) return;
   const std::string Ext = lc::settings::LowerAscii(WideToUtf8(FAssocFile->Items(I)));
-  if (lc::Associations* A = lc::tools::ToolEnvironment().FileAssociations)
-    if (A->GetRegExt(Ext)) A->RemRegExt(Ext);
+  lc::Associations& A = lc::tools::ToolEnvironment().FileAssociations();
+  if (A.GetRegExt(Ext)) A.RemRegExt(Ext);
   FAssocFile->Delete(I);
   if (FAssocFile->Count() > 0) FAssocFile->SetItemIndex(std::min(I, FAssocFile->Count() - 1));
   OptionsChangeCheck();
@@ -296,13 +293,11 @@ void TfrmConfig::BtnApplyClick() {
     });
   };
   Language.SetDefault = [] { lc::settings::SetDefaultTexts(lc::settings::GlobalTextTable(), true); };
-  lc::MemoryRegistry NoRegistry;
-  lc::Associations NoAssociations(NoRegistry, P.Names.AppName, P.Names.ExePath);
-  lc::Associations* A = lc::tools::ToolEnvironment().FileAssociations;
+  const lc::tools::TToolEnvironment& E = lc::tools::ToolEnvironment();
   const std::string OldNoChange = FNoChange;
   FSuspendChangeCheck = true;
-  const lc::settings::ConfigApplyResult R = lc::settings::ApplyConfig(
-      C, P.Settings, A ? *A : NoAssociations, P.RegistryWriteError, Language, lc::tools::ToolEnvironment().Config);
+  const lc::settings::ConfigApplyResult R =
+      lc::settings::ApplyConfig(C, P.Settings, E.FileAssociations(), P.RegistryWriteError, Language, E.Config());
   for (int I = 0; I < FAssocFile->Count() && I < static_cast<int>(C.FileTypeChecks.size()); ++I)
     FAssocFile->SetChecked(I, C.FileTypeChecks[I]);
   if (R.Recaption) {
@@ -344,5 +339,5 @@ void TfrmConfig::KeyPress(wchar_t& Key) {
 void TfrmConfig::DoClose(TCloseAction& Action) {
   TSkinForm::DoClose(Action);
   Screen.SetCursor(crDefault);
-  lc::settings::CloseBossKeys(lc::Program().Settings, lc::tools::ToolEnvironment().Config);
+  lc::settings::CloseBossKeys(lc::Program().Settings, lc::tools::ToolEnvironment().Config());
 }

@@ -69,9 +69,8 @@ TfrmConfig::TfrmConfig() : TSkinForm(L"TfrmConfig", L"Config", false), FSurface(
   FillLanguages();
   SetTexts();
   const lc::settings::SettingsStore& S = lc::Program().Settings;
-  std::vector<bool> Associated(S.MediaExtensions.size(), false);
-  if (lc::Associations* A = lc::tools::ToolEnvironment().FileAssociations)
-    Associated = A->AssociatedChecks(S.MediaExtensions);
+  const std::vector<bool> Associated =
+      lc::tools::ToolEnvironment().FileAssociations().AssociatedChecks(S.MediaExtensions);
   FSuspendChangeCheck = true;
   ShowControls(lc::settings::ControlsFromSettings(S, Associated));
   FSuspendChangeCheck = false;
@@ -388,7 +387,7 @@ void TfrmConfig::SetTexts() {
 // ---- showing -----------------------------------------------------------------------------
 
 void TfrmConfig::DoShow() {
-  if (!lc::tools::EnvFlag(lc::tools::ToolEnvironment().SkipFormPlacement)) {
+  if (!lc::tools::ToolEnvironment().Windows().SkipFormPlacement()) {
     const lc::settings::SettingsStore& S = lc::Program().Settings;
     FFontDialogTemp.Font.SetName(Utf8ToWide(S.SubtitleFontName));
     FFontDialogTemp.Font.SetColor(static_cast<TColor>(S.SubtitleFontColor));
@@ -413,21 +412,21 @@ void TfrmConfig::Activate() {
 // Centred on the full-screen video's monitor; otherwise between the
 // screen's centre and the main window's, inside the work area.
 void TfrmConfig::Place() {
-  const lc::tools::TToolEnvironment& E = lc::tools::ToolEnvironment();
-  if (lc::tools::EnvFlag(E.VideoFullScreen) && E.VideoMonitor) {
+  const TProgramWindows& E = lc::tools::ToolEnvironment().Windows();
+  if (E.VideoFullScreen()) {
     const TRect M = E.VideoMonitor();
     SetBounds(M.Left + (M.Width() - Width()) / 2, M.Top + (M.Height() - Height()) / 2, Width(), Height());
     return;
   }
   TRect Area = Screen.WorkAreaRect();
   TRect Screen_ = Bounds(0, 0, Screen.Width(), Screen.Height());
-  TForm* Main = lc::tools::EnvForm(E.MainWindow);
-  if (lc::tools::EnvFlag(E.MonitorsDiffer) && Main) {
-    const TMonitor M = GetWindowMonitor(Main->Handle());
+  TForm& Main = E.MainWindow();
+  if (E.MonitorsDiffer()) {
+    const TMonitor M = GetWindowMonitor(Main.Handle());
     Area = M.WorkareaRect;
     Screen_ = M.BoundsRect;
   }
-  const TRect Around = Main ? Main->BoundsRect() : Screen_;
+  const TRect Around = Main.BoundsRect();
   int X = ((Screen_.Left + Screen_.Right) / 2 + (Around.Left + Around.Right) / 2) / 2 - ClientWidth() / 2;
   int Y = ((Screen_.Top + Screen_.Bottom) / 2 + (Around.Top + Around.Bottom) / 2) / 2 - ClientHeight() / 2;
   X = std::clamp(X, Area.Left, std::max(Area.Left, Area.Right - Width()));

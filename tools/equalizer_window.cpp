@@ -32,7 +32,7 @@ TfrmEqualizer::TfrmEqualizer(lc::tools::TEqualizerAudio& Audio)
     : TToolWindow(L"TfrmEqualizer", L"Equalizer"), FAudio(Audio) {
   SetCaption(L"Equalizer");
   FPanel = std::make_unique<lc::tools::TEqualizerPanel>(
-      Host(), Surface(), Audio, *ToolEnvironment().Player,
+      Host(), Surface(), Audio, ToolEnvironment().Player(),
       TextsOf(lc::settings::GlobalTextTable()));
   FPanel->OnAction = [this](TEqualizerAction A) { Act(A); };
   DrawTitle();
@@ -58,12 +58,12 @@ void TfrmEqualizer::ApplyTexts(const lc::settings::TextTable& Table) {
 }
 
 void TfrmEqualizer::DoShow() {
-  const lc::tools::TToolEnvironment& E = ToolEnvironment();
-  if (!lc::tools::EnvFlag(E.SkipFormPlacement)) {
+  const TProgramWindows& E = ToolEnvironment().Windows();
+  if (!E.SkipFormPlacement()) {
     const int W = Host().Skin().Width();
     const int H = Host().Skin().Height();
     Constraints = {W, H, W, H};
-    const TRect Area = lc::tools::EnvFlag(E.MonitorsDiffer) ? Screen.DesktopRect() : Screen.WorkAreaRect();
+    const TRect Area = E.MonitorsDiffer() ? Screen.DesktopRect() : Screen.WorkAreaRect();
     const TPoint At = lc::tools::KeepInside(BoundsRect(), Area);
     SetBounds(At.X, At.Y, Width(), Height());
     const TVirtualTrackBar& S = FPanel->PreampSlider();
@@ -87,11 +87,9 @@ void TfrmEqualizer::Act(TEqualizerAction Action) {
 void TfrmEqualizer::WMWindowPosChanging(TMessage& Message) {
   const auto* Pos = reinterpret_cast<const WINDOWPOS*>(Message.LParam);
   if (!FMoving || (Pos->flags & SWP_NOMOVE)) return;
-  const lc::tools::TToolEnvironment& E = ToolEnvironment();
-  const std::array<TForm*, 3> Targets = {lc::tools::EnvForm(E.MainWindow),
-                                         lc::tools::EnvForm(E.VideoWindow),
-                                         lc::tools::EnvForm(E.PlaylistWindow)};
-  SnapWindow(*this, Message, Targets, lc::tools::EnvFlag(E.VideoFullScreen));
+  const TProgramWindows& E = ToolEnvironment().Windows();
+  const std::array<TForm*, 3> Targets = {&E.MainWindow(), E.VideoWindow(), E.PlaylistWindow()};
+  SnapWindow(*this, Message, Targets, E.VideoFullScreen());
 }
 
 void TfrmEqualizer::WndProc(TMessage& Message) {

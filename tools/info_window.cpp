@@ -46,7 +46,7 @@ TfrmInfo::TfrmInfo(const std::string& MovieFile) : TToolDialog(L"TfrmInfo", L"In
   if (!lc::tools::ReadMediaInfo(Utf8ToWide(MovieFile), Info)) {
     bool Unused = false;
     ShowMessageBox(Utf8ToWide(T.TextMessages[0] + " \"" + MovieFile + "\"!"),
-                   lc::tools::EnvForm(lc::tools::ToolEnvironment().MainWindow), false, Unused);
+                   &lc::tools::ToolEnvironment().Windows().MainWindow(), false, Unused);
     InfoReadFailed = true;
   }
   ShowValues(Info.Values());

@@ -20,11 +20,10 @@ namespace {
 
 constexpr TColor TimeColor = 0x166116;  // RGB(22, 97, 22)
 
-lc::tools::TDialogPlayerLink& PlayerLink() { return *lc::tools::ToolEnvironment().Dialogs; }
-
 }  // namespace
 
-TfrmJump::TfrmJump() : TToolDialog(L"TfrmJump", L"Message2", false) {
+TfrmJump::TfrmJump(lc::tools::TDialogPlayerLink& Player)
+    : TToolDialog(L"TfrmJump", L"Message2", false), FPlayer(Player) {
   frmJump = this;
   const lc::settings::TextTable& T = lc::settings::GlobalTextTable();
   SetTitle(Utf8ToWide(T.TextCaptions[5]));
@@ -58,7 +57,7 @@ TfrmJump::~TfrmJump() {
   if (frmJump == this) frmJump = nullptr;
 }
 
-std::int64_t TfrmJump::DurationSeconds() const { return PlayerLink().DurationMs() / 1000; }
+std::int64_t TfrmJump::DurationSeconds() const { return FPlayer.DurationMs() / 1000; }
 
 void TfrmJump::ShowTime(std::int64_t Seconds) {
   FTime->SetText(Utf8ToWide(lc::tools::SecondsToHMS(Seconds)));
@@ -97,7 +96,7 @@ void TfrmJump::btnOkClick() {
     MessageBeep(MB_OK);
     return;
   }
-  lc::tools::TDialogPlayerLink& Player = PlayerLink();
+  lc::tools::TDialogPlayerLink& Player = FPlayer;
   LastJumpTime = std::min(DurationSeconds(), *Seconds);
   ModalResult = mrOk;
   const std::int64_t Position = LastJumpTime * 10000000;

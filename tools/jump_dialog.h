@@ -9,10 +9,12 @@
 #include "framework/controls.h"
 #include "framework/std_controls.h"
 #include "tools/tool_dialog.h"
+#include "tools/tool_links.h"
 
 class TfrmJump : public TToolDialog {
  public:
-  TfrmJump();
+  // Player: the movie the dialog seeks in (the main window's dialog link).
+  explicit TfrmJump(lc::tools::TDialogPlayerLink& Player);
   ~TfrmJump() override;
 
   TEdit& ETime() { return *FTime; }
@@ -37,6 +39,7 @@ class TfrmJump : public TToolDialog {
   std::int64_t DurationSeconds() const;
   void ShowTime(std::int64_t Seconds);
 
+  lc::tools::TDialogPlayerLink& FPlayer;
   std::unique_ptr<TEdit> FTime;
   std::unique_ptr<TLabel> FFromTime;
 };

@@ -41,6 +41,7 @@ TfrmLoadSavePreset::TfrmLoadSavePreset(TMode Mode, const std::string& FileName, 
       FAudio(Audio),
       FPresets(Texts().TextOptionLists[8]),
       FSurface(Host()) {
+  lc::tools::ToolEnvironment();  // made only in a connected program: throws otherwise
   FTitle = Utf8ToWide(Texts().TextCaptions[Mode == TMode::Load ? 11 : 12]);
   SetCaption(FTitle);
   Font.SetName(L"Verdana");
@@ -105,11 +106,10 @@ void TfrmLoadSavePreset::LayOut() {
 }
 
 void TfrmLoadSavePreset::Place() {
-  const lc::tools::TToolEnvironment& E = lc::tools::ToolEnvironment();
   lc::tools::TPresetPlacementInput In;
   In.Width = Width();
   In.Height = Height();
-  In.MonitorsDiffer = lc::tools::EnvFlag(E.MonitorsDiffer);
+  In.MonitorsDiffer = lc::tools::ToolEnvironment().Windows().MonitorsDiffer();
   In.ScreenWidth = Screen.Width();
   In.ScreenHeight = Screen.Height();
   In.Area = Screen.WorkAreaRect();
@@ -125,7 +125,7 @@ void TfrmLoadSavePreset::Place() {
 }
 
 void TfrmLoadSavePreset::DoShow() {
-  if (!lc::tools::EnvFlag(lc::tools::ToolEnvironment().SkipFormPlacement)) {
+  if (!lc::tools::ToolEnvironment().Windows().SkipFormPlacement()) {
     const int W = Host().Skin().Width();
     const int H = Host().Skin().Height();
     Constraints = {W, H, W, H};

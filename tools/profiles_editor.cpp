@@ -39,6 +39,7 @@ bool NameBefore(const std::wstring& A, const std::wstring& B) {
 
 TfrmProfilesEditor::TfrmProfilesEditor(TForm* Owner)
     : TSkinForm(L"TfrmProfilesEditor", L"ProfilesEditor", false), FOwner(Owner), FSurface(Host()) {
+  lc::tools::ToolEnvironment();  // made only in a connected program: throws otherwise
   FTitle = Utf8ToWide(Texts().TextCaptions[13]);
   SetCaption(FTitle);
   Font.SetName(L"Verdana");
@@ -108,7 +109,7 @@ void TfrmProfilesEditor::FillList() {
 // when the monitors differ, else of the screen.
 void TfrmProfilesEditor::Place() {
   TRect Area = Screen.WorkAreaRect();
-  if (lc::tools::EnvFlag(lc::tools::ToolEnvironment().MonitorsDiffer) && FOwner)
+  if (lc::tools::ToolEnvironment().Windows().MonitorsDiffer() && FOwner)
     Area = GetWindowMonitor(FOwner->Handle()).WorkareaRect;
   const TRect Around = FOwner ? FOwner->BoundsRect() : Area;
   const int CentreX = (Around.Left + Around.Right) / 2;
@@ -119,7 +120,7 @@ void TfrmProfilesEditor::Place() {
 }
 
 void TfrmProfilesEditor::DoShow() {
-  if (!lc::tools::EnvFlag(lc::tools::ToolEnvironment().SkipFormPlacement)) {
+  if (!lc::tools::ToolEnvironment().Windows().SkipFormPlacement()) {
     FillList();
     const int W = Host().Skin().Width();
     const int H = Host().Skin().Height();
@@ -213,9 +214,8 @@ void TfrmProfilesEditor::DoClose(TCloseAction& Action) {
   TSkinForm::DoClose(Action);
   const lc::tools::TToolEnvironment& E = lc::tools::ToolEnvironment();
   lc::ProgramState& P = lc::Program();
-  const std::string Movie = E.CurrentMovieName ? E.CurrentMovieName() : std::string();
-  P.RmsSkipCurrent =
-      lc::tools::SkipCurrentAfterEditing(P.Rms, E.Playback->GraphActive(), Movie, P.RmsSkipCurrent);
+  P.RmsSkipCurrent = lc::tools::SkipCurrentAfterEditing(P.Rms, E.Playback().GraphActive(), E.CurrentMovieName(),
+                                                        P.RmsSkipCurrent);
   lc::SaveRememberedSettings();
 }
 

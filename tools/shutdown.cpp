@@ -33,10 +33,6 @@ constexpr TColor TextColor = 0x166116;  // RGB(22, 97, 22)
 
 const lc::settings::TextTable& Texts() { return lc::settings::GlobalTextTable(); }
 
-TShutdownLinks& StoredLinks() {
-  static TShutdownLinks Links;
-  return Links;
-}
 
 // The tool windows that can be open modally, in their order.
 std::array<TForm*, 7> ToolWindows() {
@@ -53,9 +49,7 @@ void EnableWindows(bool Enable) {
     F->SetEnabled(Enable);
   }
   if (AnyTool) return;
-  const lc::tools::TToolEnvironment& E = lc::tools::ToolEnvironment();
-  if (!E.StartUpWindows) return;
-  for (TForm* F : E.StartUpWindows())
+  for (TForm* F : lc::tools::ToolEnvironment().StartUpWindows())
     if (F) F->SetEnabled(Enable);
 }
 
@@ -173,15 +167,31 @@ void TfrmShutDown::KeyPress(wchar_t& Key) {
 
 // ---- the countdown ------------------------------------------------------------------
 
-void SetShutdownLinks(TShutdownLinks Links) { StoredLinks() = std::move(Links); }
+namespace {
 
-void ShutdownCountdown() { ShutdownCountdown(StoredLinks()); }
+class TPlatformShutdownCalls : public TShutdownCalls {
+ public:
+  bool Shutdown() override { return ShutdownComputer(); }
+  void Report(const std::wstring& Text) override {
+    bool Unused = false;
+    ShowMessageBox(Text, &lc::tools::ToolEnvironment().Windows().MainWindow(), false, Unused);
+  }
+  void Terminate() override { Application.Terminate(); }
+  std::uint64_t Clock() override { return GetTickCount64(); }
+};
 
-void ShutdownCountdown(const TShutdownLinks& Links) {
+}  // namespace
+
+TShutdownCalls& PlatformShutdownCalls() {
+  static TPlatformShutdownCalls Calls;
+  return Calls;
+}
+
+void ShutdownCountdown(TShutdownCalls& Calls) {
   if (frmShutDown) return;
+  const lc::tools::TToolEnvironment& E = lc::tools::ToolEnvironment();
   const std::string Before = Texts().TextMessages[21];
   const std::string After = Texts().TextMessages[22];
-  const auto Now = [&Links]() -> std::uint64_t { return Links.Clock ? Links.Clock() : GetTickCount64(); };
   EnableWindows(false);
   auto Window = std::make_unique<TfrmShutDown>();
   TFont Font;
@@ -190,35 +200,26 @@ void ShutdownCountdown(const TShutdownLinks& Links) {
   Window->TextLabel().SetFont(Font);
   Window->ShowText(Utf8ToWide(lc::tools::CountdownText(Before, 0, After)));
   Window->Show();
-  const std::uint64_t Start = Now();
+  const std::uint64_t Start = Calls.Clock();
   int Shown = -1;
   for (;;) {
     Sleep(100);
     Application.ProcessMessages();
     if (!Window->Visible()) break;
-    const int Elapsed = lc::tools::ElapsedSeconds(Start, Now());
+    const int Elapsed = lc::tools::ElapsedSeconds(Start, Calls.Clock());
     if (Elapsed != Shown && Elapsed < lc::tools::kCountdownSeconds) {
       Window->ShowText(Utf8ToWide(lc::tools::CountdownText(Before, Elapsed, After)));
       Shown = Elapsed;
     }
     if (Elapsed < lc::tools::kCountdownSeconds) continue;
     Window->Close();
-    if (Links.ClosePlayer) Links.ClosePlayer();
-    if (Links.Shutdown ? Links.Shutdown() : ShutdownComputer()) return;
+    E.ClosePlayer();
+    if (Calls.Shutdown()) return;
     ShutdownFailed = true;
     break;
   }
   Window.reset();
   if (!ShutdownFailed) return;
-  const std::wstring Text = Utf8ToWide(Texts().TextMessages[1]);
-  if (Links.Report) {
-    Links.Report(Text);
-  } else {
-    bool Unused = false;
-    ShowMessageBox(Text, lc::tools::EnvForm(lc::tools::ToolEnvironment().MainWindow), false, Unused);
-  }
-  if (Links.Terminate)
-    Links.Terminate();
-  else
-    Application.Terminate();
+  Calls.Report(Utf8ToWide(Texts().TextMessages[1]));
+  Calls.Terminate();
 }

@@ -7,7 +7,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -69,24 +68,24 @@ bool ShutdownComputer(TShutdownApi& Api);
 // The same through the platform.
 bool ShutdownComputer();
 
-// What the countdown does around its window; every part may be left empty
-// (no player to close, the platform's shutdown, the skinned message box,
-// Application.Terminate, the system's tick count).
-struct TShutdownLinks {
-  // PlayerClosing := True, then the main window's close handler (stops and
-  // stores the movie, saves the settings and the playlist).
-  std::function<void()> ClosePlayer;
-  std::function<bool()> Shutdown;
-  std::function<void(const std::wstring& Text)> Report;
-  std::function<void()> Terminate;
-  // A monotonic clock in milliseconds.
-  std::function<std::uint64_t()> Clock;
+// The countdown's calls to the platform: the shutdown request, the report
+// of a refusal, the end of the program and a monotonic clock in
+// milliseconds. The program's own (PlatformShutdownCalls) ask the system,
+// show the skinned message box over the main window, terminate the
+// application and read the tick count; a test gives stand-ins, since the
+// real request would turn the machine off.
+class TShutdownCalls {
+ public:
+  virtual ~TShutdownCalls() = default;
+  virtual bool Shutdown() = 0;
+  virtual void Report(const std::wstring& Text) = 0;
+  virtual void Terminate() = 0;
+  virtual std::uint64_t Clock() = 0;
 };
+TShutdownCalls& PlatformShutdownCalls();
 
 // Runs the whole countdown: returns when it was cancelled, after the
 // shutdown was requested, or after a refusal (reported, then the program
-// asked to end). Nothing while a countdown runs already.
-void ShutdownCountdown(const TShutdownLinks& Links);
-// With the links the start-up set.
-void ShutdownCountdown();
-void SetShutdownLinks(TShutdownLinks Links);
+// asked to end). At its end the player is closed first (the tool
+// environment's ClosePlayer). Nothing while a countdown runs already.
+void ShutdownCountdown(TShutdownCalls& Calls = PlatformShutdownCalls());

@@ -21,8 +21,6 @@ namespace {
 
 constexpr int kRestoreWidth = 27;
 
-lc::tools::TDialogPlayerLink& PlayerLink() { return *lc::tools::ToolEnvironment().Dialogs; }
-
 // The ratio as the player's on-screen text writes it: general notation
 // with the user's decimal separator ("1.33", "2").
 std::string RatioText(double Ratio) {
@@ -34,10 +32,11 @@ std::string RatioText(double Ratio) {
 
 }  // namespace
 
-TSliderDialog::TSliderDialog(TKind Kind)
+TSliderDialog::TSliderDialog(TKind Kind, lc::tools::TDialogPlayerLink& Player)
     : TToolDialog(Kind == TKind::AspectRatio ? L"TfrmAspectRatio" : L"TfrmPanScan",
                   Kind == TKind::AspectRatio ? L"AspectRatio" : L"PanScan", false),
-      FKind(Kind) {
+      FKind(Kind),
+      FPlayer(Player) {
   const lc::settings::TextTable& T = lc::settings::GlobalTextTable();
   const bool Aspect = Kind == TKind::AspectRatio;
   SetTitle(Utf8ToWide(T.TextCaptions[Aspect ? 1 : 8]));
@@ -82,7 +81,7 @@ void TSliderDialog::PlaceButtons() {
 }
 
 int TSliderDialog::PlayerValue() const {
-  lc::tools::TDialogPlayerLink& P = PlayerLink();
+  lc::tools::TDialogPlayerLink& P = FPlayer;
   return FKind == TKind::AspectRatio ? lc::tools::AspectPosition(P.AspectRatio()) : P.PanScan();
 }
 
@@ -90,9 +89,9 @@ void TSliderDialog::Apply() {
   const int Position = FSlider->Position();
   if (Position == PlayerValue()) return;
   if (FKind == TKind::AspectRatio)
-    PlayerLink().ApplyAspectRatio(Position * 0.01, RatioText(Position * 0.01));
+    FPlayer.ApplyAspectRatio(Position * 0.01, RatioText(Position * 0.01));
   else
-    PlayerLink().ApplyPanScan(Position);
+    FPlayer.ApplyPanScan(Position);
 }
 
 void TSliderDialog::Step(int Delta) {
@@ -108,16 +107,16 @@ void TSliderDialog::Cancel() {
 }
 
 void TSliderDialog::RestoreClick() {
-  const TSize Native = PlayerLink().NativeVideoSize();
-  const auto R = lc::tools::RestoreAspectPosition(Native.cx, Native.cy, PlayerLink().AspectRatio());
+  const TSize Native = FPlayer.NativeVideoSize();
+  const auto R = lc::tools::RestoreAspectPosition(Native.cx, Native.cy, FPlayer.AspectRatio());
   if (!R) return;
   FSlider->SetPosition(*R);
-  PlayerLink().ApplyAspectRatio(*R * 0.01, RatioText(*R * 0.01));
+  FPlayer.ApplyAspectRatio(*R * 0.01, RatioText(*R * 0.01));
 }
 
 void TSliderDialog::DoShow() {
   if (FKind == TKind::AspectRatio) {
-    if (!lc::tools::EnvFlag(lc::tools::ToolEnvironment().SkipFormPlacement)) {
+    if (!lc::tools::ToolEnvironment().Windows().SkipFormPlacement()) {
       FSaved = PlayerValue();
       FixAndPlace(TPlacement::BelowVideo);
       DrawTitle(Host().Skin().Canvas());
@@ -184,13 +183,17 @@ void TSliderDialog::WndProc(TMessage& Message) {
   TToolDialog::WndProc(Message);
 }
 
-TfrmAspectRatio::TfrmAspectRatio() : TSliderDialog(TKind::AspectRatio) { frmAspectRatio = this; }
+TfrmAspectRatio::TfrmAspectRatio(lc::tools::TDialogPlayerLink& Player) : TSliderDialog(TKind::AspectRatio, Player) {
+  frmAspectRatio = this;
+}
 
 TfrmAspectRatio::~TfrmAspectRatio() {
   if (frmAspectRatio == this) frmAspectRatio = nullptr;
 }
 
-TfrmPanScan::TfrmPanScan() : TSliderDialog(TKind::PanScan) { frmPanScan = this; }
+TfrmPanScan::TfrmPanScan(lc::tools::TDialogPlayerLink& Player) : TSliderDialog(TKind::PanScan, Player) {
+  frmPanScan = this;
+}
 
 TfrmPanScan::~TfrmPanScan() {
   if (frmPanScan == this) frmPanScan = nullptr;

@@ -13,11 +13,13 @@
 
 #include "kit/trackbar.h"
 #include "tools/dialog_rules.h"
+#include "tools/tool_links.h"
 
 class TSliderDialog : public TToolDialog {
  public:
   enum class TKind { AspectRatio, PanScan };
-  explicit TSliderDialog(TKind Kind);
+  // Player: the picture the slider shapes (the main window's dialog link).
+  TSliderDialog(TKind Kind, lc::tools::TDialogPlayerLink& Player);
   ~TSliderDialog() override;
 
   TKind Kind() const { return FKind; }
@@ -50,6 +52,7 @@ class TSliderDialog : public TToolDialog {
   void PlaceButtons();
 
   TKind FKind;
+  lc::tools::TDialogPlayerLink& FPlayer;
   int FSaved = 0;
   std::unique_ptr<TSkinImage> FThumb;
   std::unique_ptr<TVirtualTrackBar> FSlider;
@@ -58,14 +61,14 @@ class TSliderDialog : public TToolDialog {
 // TfrmAspectRatio and TfrmPanScan: the two dialogs.
 class TfrmAspectRatio : public TSliderDialog {
  public:
-  TfrmAspectRatio();
+  explicit TfrmAspectRatio(lc::tools::TDialogPlayerLink& Player);
   ~TfrmAspectRatio() override;
   void AspectRatioKeyPress(wchar_t& Key) { SliderKeyPress(Key); }
 };
 
 class TfrmPanScan : public TSliderDialog {
  public:
-  TfrmPanScan();
+  explicit TfrmPanScan(lc::tools::TDialogPlayerLink& Player);
   ~TfrmPanScan() override;
   void PanScanKeyPress(wchar_t& Key) { SliderKeyPress(Key); }
 };

@@ -31,6 +31,7 @@ void PlaceCaptionButtons(TVirtualButton& Ok, TVirtualButton& Cancel, int W, int 
 
 TToolDialog::TToolDialog(const std::wstring& ClassName, const std::wstring& SkinName, bool WithBackBuffer)
     : TSkinForm(ClassName, SkinName, WithBackBuffer), FSurface(Host()) {
+  lc::tools::ToolEnvironment();  // made only in a connected program: throws otherwise
   SetColor(clBlack);
   Font.SetName(L"Verdana");
   Font.SetSize(CaptionFontSize(Screen.PixelsPerInch()));
@@ -66,23 +67,22 @@ void TToolDialog::DrawTitle(TCanvas& Target) {
 
 lc::tools::TDialogPlacementInput TToolDialog::PlacementInput() {
   using namespace lc::tools;
-  const TToolEnvironment& E = ToolEnvironment();
+  const TProgramWindows& E = ToolEnvironment().Windows();
   TDialogPlacementInput In;
   In.Width = ClientWidth();
   In.Height = ClientHeight();
   In.ScreenWidth = Screen.Width();
   In.ScreenHeight = Screen.Height();
   In.WorkArea = Screen.WorkAreaRect();
-  In.MonitorsDiffer = EnvFlag(E.MonitorsDiffer);
-  In.VideoMonitor = E.VideoMonitor ? E.VideoMonitor() : Bounds(0, 0, In.ScreenWidth, In.ScreenHeight);
+  In.MonitorsDiffer = E.MonitorsDiffer();
+  In.VideoMonitor = E.VideoMonitor();
   In.MainMonitor = In.VideoMonitor;
   In.VideoWorkArea = In.WorkArea;
-  if (TForm* Main = EnvForm(E.MainWindow)) {
-    In.Main = Main->BoundsRect();
-    In.OnFullScreenVideo = EnvFlag(E.VideoFullScreen) && Main->Tag == 1;
-    if (In.MonitorsDiffer) In.MainMonitor = GetWindowMonitor(Main->Handle()).BoundsRect;
-  }
-  if (TForm* Video = EnvForm(E.VideoWindow)) {
+  TForm& Main = E.MainWindow();
+  In.Main = Main.BoundsRect();
+  In.OnFullScreenVideo = E.VideoFullScreen() && Main.Tag == 1;
+  if (In.MonitorsDiffer) In.MainMonitor = GetWindowMonitor(Main.Handle()).BoundsRect;
+  if (TForm* Video = E.VideoWindow()) {
     In.Video = Video->BoundsRect();
     if (In.MonitorsDiffer) In.VideoWorkArea = GetWindowMonitor(Video->Handle()).WorkareaRect;
   }
@@ -90,7 +90,7 @@ lc::tools::TDialogPlacementInput TToolDialog::PlacementInput() {
 }
 
 bool TToolDialog::FixAndPlace(TPlacement Placement) {
-  if (lc::tools::EnvFlag(lc::tools::ToolEnvironment().SkipFormPlacement)) return false;
+  if (lc::tools::ToolEnvironment().Windows().SkipFormPlacement()) return false;
   const int W = Host().Skin().Width();
   const int H = Host().Skin().Height();
   Constraints = {W, H, W, H};
@@ -108,8 +108,8 @@ bool TToolDialog::FixAndPlace(TPlacement Placement) {
 // makes the video window's monitor the one the player works on.
 void TToolDialog::RecordVideoMonitor(const lc::tools::TDialogPlacementInput& In) {
   const lc::tools::TToolEnvironment& E = lc::tools::ToolEnvironment();
-  if (In.OnFullScreenVideo || !In.MonitorsDiffer || !E.SetVideoMonitor) return;
-  if (TForm* Video = lc::tools::EnvForm(E.VideoWindow)) E.SetVideoMonitor(GetWindowMonitor(Video->Handle()));
+  if (In.OnFullScreenVideo || !In.MonitorsDiffer) return;
+  if (TForm* Video = E.Windows().VideoWindow()) E.SetVideoMonitor(GetWindowMonitor(Video->Handle()));
 }
 
 void TToolDialog::SnapPointerTo(int X, int Y) { ::SnapPointerTo(*this, X, Y); }

@@ -1,16 +1,18 @@
-// What the long-lived tool windows (equalizer, colour control) need of the
-// rest of the program, set once by the start-up before they are created.
-// Every part may be left empty: no player (keys and on-screen texts go
-// nowhere), no other windows to snap to or place against, placement always
-// done, one monitor layout. GUI thread only.
+// What the tool windows and dialogs (equalizer, colour control,
+// configuration, profiles editor, media information, jump, aspect ratio,
+// pan & scan, presets, shutdown countdown, about box, key list) need of the
+// rest of the program. Every link is required: the start-up answers for the
+// running program (app/window_links.h) and connects it before the first tool
+// window is made; a tool window made without it throws std::logic_error.
+// GUI thread only.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "framework/application.h"
 #include "framework/forms.h"
+#include "kit/program_windows.h"
 #include "kit/widget_links.h"
 #include "settings/associations.h"
 #include "settings/config_apply.h"
@@ -18,49 +20,47 @@
 
 namespace lc::tools {
 
-struct TToolEnvironment {
-  TToolPlayerLink* Player = nullptr;
-  // The player as the jump, aspect-ratio and pan & scan dialogs use it.
-  TDialogPlayerLink* Dialogs = nullptr;
-  // Graph state and the remembered-settings score (colour sliders).
-  TPlaybackLink* Playback = nullptr;
-  // WM_DROPFILES on a tool window, handed on unchanged to the main window.
-  std::function<void(TMessage& Message)> AcceptFiles;
-  std::function<TForm*()> MainWindow;
-  std::function<TForm*()> VideoWindow;
-  std::function<TForm*()> PlaylistWindow;
+class TToolEnvironment {
+ public:
+  virtual ~TToolEnvironment() = default;
+  // The program's windows: placement, snapping, the boss key's return.
+  virtual const TProgramWindows& Windows() const = 0;
   // The five windows made at start-up (main, colour control, playlist,
   // video, equalizer), which the shutdown countdown disables.
-  std::function<std::vector<TForm*>()> StartUpWindows;
-  std::function<bool()> VideoFullScreen;
-  // The bounds of the monitor that shows the video window (VideoMonitor).
-  std::function<TRect()> VideoMonitor;
+  virtual std::vector<TForm*> StartUpWindows() const = 0;
   // Records M as VideoMonitor (the jump and aspect dialogs, placed by the
   // video window while the monitors differ).
-  std::function<void(const TMonitor& M)> SetVideoMonitor;
-  std::function<bool()> MonitorsDiffer;
-  // While set, windows do no layout and placement when shown.
-  std::function<bool()> SkipFormPlacement;
+  virtual void SetVideoMonitor(const TMonitor& M) const = 0;
+  // The player as the tool windows and the colour sliders reach it (the
+  // jump, aspect-ratio and pan & scan dialogs are made with theirs).
+  virtual TToolPlayerLink& Player() const = 0;
+  virtual TPlaybackLink& Playback() const = 0;
+  // WM_DROPFILES on a tool window, handed on unchanged to the main window.
+  virtual void AcceptFiles(TMessage& Message) const = 0;
   // The colour window was shown: the values it shows stay when the movie
   // stops (RmsColorsApplied := False).
-  std::function<void()> ColorsShown;
-  // The open movie's file name without folder (the movie-name label).
-  std::function<std::string()> CurrentMovieName;
-  // The configuration dialog: the program's file associations (none: the
-  // File Types page edits the list only), what its Apply and closing tell
-  // the player, and the main window's movie-mode item to uncheck when the
-  // subtitle's place or font is changed.
-  lc::Associations* FileAssociations = nullptr;
-  lc::settings::ConfigPlayerLinks Config;
-  std::function<void()> UncheckMovieMode;
+  virtual void ColorsShown() const = 0;
+  // The open movie's file name without folder (its remembered settings'
+  // name); empty without one.
+  virtual std::string CurrentMovieName() const = 0;
+  // The program's file associations (the configuration dialog's File
+  // Types page) and what the dialog's Apply and closing tell the player.
+  virtual lc::Associations& FileAssociations() const = 0;
+  virtual lc::settings::ConfigPlayerLinks& Config() const = 0;
+  // The end of the shutdown countdown: PlayerClosing := True, then the main
+  // window's close handler (stops and stores the movie, saves the settings
+  // and the playlist).
+  virtual void ClosePlayer() const = 0;
 };
 
-void SetToolEnvironment(TToolEnvironment Environment);
+// Joins the tool windows to the program; Environment must outlive the
+// connection.
+void ConnectToolWindows(const TToolEnvironment& Environment);
+// Ends the connection when Environment is the connected one (it is going
+// away).
+void DisconnectToolWindows(const TToolEnvironment& Environment);
+// The connected environment; std::logic_error without one.
 const TToolEnvironment& ToolEnvironment();
-
-// Helpers over the environment for the windows.
-TForm* EnvForm(const std::function<TForm*()>& Get);
-bool EnvFlag(const std::function<bool()>& Get);
 
 // The user's decimal separator.
 wchar_t DecimalSeparator();

@@ -17,6 +17,7 @@ constexpr TColor LabelColor = 0x166116;  // RGB(22, 97, 22)
 
 TToolWindow::TToolWindow(const std::wstring& ClassName, const std::wstring& SkinName)
     : TSkinForm(ClassName, SkinName, true), FSurface(Host()) {
+  lc::tools::ToolEnvironment();  // made only in a connected program: throws otherwise
   DragAcceptFiles(Handle(), TRUE);
   const int Size = CaptionFontSize(Screen.PixelsPerInch());
   FTitleFont.SetName(L"Verdana");
@@ -89,11 +90,7 @@ void TToolWindow::WndProc(TMessage& Message) {
       FaceWheel(GET_WHEEL_DELTA_WPARAM(Message.WParam) > 0);
       break;
     case WM_DROPFILES:
-      if (lc::tools::ToolEnvironment().AcceptFiles) {
-        lc::tools::ToolEnvironment().AcceptFiles(Message);
-      } else {
-        DragFinish(reinterpret_cast<HDROP>(Message.WParam));
-      }
+      lc::tools::ToolEnvironment().AcceptFiles(Message);
       return;
   }
   TSkinForm::WndProc(Message);

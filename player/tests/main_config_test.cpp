@@ -19,7 +19,6 @@
 #include "settings/text_apply.h"
 #include "subtitles/loader.h"
 #include "tools/config_dialog.h"
-#include "tools/tool_environment.h"
 
 namespace {
 
@@ -32,16 +31,12 @@ class MainConfig : public lc::testing::MainWindowTest {
     MainWindowTest::SetUp();
     Program().Names.ExeFolder = folder.File("");
     Program().Settings.LastUsedLanguage = lc::settings::kEnglishBuiltIn;
-    lc::tools::TToolEnvironment Env;
-    form->ConnectConfigDialog(Env);
-    lc::tools::SetToolEnvironment(Env);
   }
   void TearDown() override {
     Dialog.reset();
     lc::Player().SubtitleLoaded = false;
     lc::Subtitles().Current = {};
     form->BossKeys().UnregisterAll();
-    lc::tools::SetToolEnvironment({});
     lc::settings::SetDefaultTexts(lc::settings::GlobalTextTable(), false);
     MainWindowTest::TearDown();
   }

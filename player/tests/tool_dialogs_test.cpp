@@ -1,15 +1,19 @@
 // The tool dialogs against a real movie: the jump dialog seeks the playing
 // graph to the typed time, and the aspect-ratio and pan & scan dialogs move
-// the picture while they run.
+// the picture while they run. The colour window and the profiles editor,
+// joined by the start-up's links, keep what the user did to the movie that
+// plays.
 #include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "player/tests/playback_fixture.h"
+#include "settings/rms_table.h"
+#include "tools/color_control_window.h"
 #include "tools/jump_dialog.h"
+#include "tools/profiles_editor.h"
 #include "tools/slider_dialogs.h"
-#include "tools/tool_environment.h"
 
 namespace {
 
@@ -22,14 +26,6 @@ class DialogsOnAMovie : public lc::testing::PlaybackFixture {
   void SetUp() override {
     PlaybackFixture::SetUp();
     LastJumpTime = 0;
-    lc::tools::TToolEnvironment E;
-    E.Dialogs = &form->DialogLink();
-    lc::tools::SetToolEnvironment(std::move(E));
-  }
-
-  void TearDown() override {
-    lc::tools::SetToolEnvironment({});
-    PlaybackFixture::TearDown();
   }
 
   void Char(HWND Wnd, wchar_t C) {
@@ -40,7 +36,7 @@ class DialogsOnAMovie : public lc::testing::PlaybackFixture {
 
 TEST_F(DialogsOnAMovie, JumpSeeksThePlayingMovieToTheTypedTime) {
   OpenActive("demo.mp4", true);
-  auto Jump = std::make_unique<TfrmJump>();
+  auto Jump = std::make_unique<TfrmJump>(form->DialogLink());
   Jump->Show();
   Pump(50);
   EXPECT_EQ(L"from  00:00:20", Jump->LFromTime().Caption());
@@ -57,7 +53,7 @@ TEST_F(DialogsOnAMovie, AspectRatioDialogReshapesThePictureLive) {
   OpenActive("bars.mp4", true);
   Pump(200);
   const TRect Before = video->VideoWindow->VideoRect;
-  auto Dialog = std::make_unique<TfrmAspectRatio>();
+  auto Dialog = std::make_unique<TfrmAspectRatio>(form->DialogLink());
   Dialog->Slider().SetPosition(133);
   Dialog->Show();
   Pump(50);
@@ -77,7 +73,7 @@ TEST_F(DialogsOnAMovie, PanScanDialogEnlargesTheFullScreenPicture) {
   video->SetFullScreen(true);
   Pump(300);
   const TRect Before = video->VideoWindow->VideoRect;
-  auto Dialog = std::make_unique<TfrmPanScan>();
+  auto Dialog = std::make_unique<TfrmPanScan>(form->DialogLink());
   Dialog->Slider().SetPosition(Program().Settings.PanScanValue);
   Dialog->Show();
   Pump(50);
@@ -120,6 +116,69 @@ TEST_F(DialogsOnAMovie, TheCustomRatioTicksItsEntryAndKeepsTheAspect) {
   // A fixed ratio takes the tick back.
   form->N43RatioMenuClick();
   EXPECT_EQ(lc::AspectChoice::Standard43, form->AspectChecked);
+}
+
+// A movie whose remembered entry brings its own colours.
+class RememberedColours : public DialogsOnAMovie {
+ protected:
+  void SetUp() override {
+    DialogsOnAMovie::SetUp();
+    Program().Settings.RememberMovieSettings = true;
+    lc::settings::TRmsEntry E = lc::settings::RmsStartEntry(Program().Settings);
+    E.Name = "demo.mp4";
+    E.Brightness = 9000;
+    Program().Rms.Append(E);
+    Colour = std::make_unique<TfrmColorControl>();
+    frmColorControl = Colour.get();
+    form->Satellites.ColorControl = Colour.get();
+    Colour->Panel().SetPosition(lc::tools::csBrightness, 300);
+  }
+  void TearDown() override {
+    form->Satellites.ColorControl = nullptr;
+    Colour.reset();
+    DialogsOnAMovie::TearDown();
+  }
+  int Brightness() { return Colour->Panel().Position(lc::tools::csBrightness); }
+  std::unique_ptr<TfrmColorControl> Colour;
+};
+
+TEST_F(RememberedColours, TheMoviesColoursGiveWayToTheUsersAtTheStop) {
+  OpenActive("demo.mp4", true);
+  EXPECT_EQ(900, Brightness());
+  form->RunCommand(lc::Cmd::BtnStopClick);
+  EXPECT_EQ(300, Brightness());
+}
+
+TEST_F(RememberedColours, ColoursShownInTheColourWindowStayAfterTheStop) {
+  OpenActive("demo.mp4", true);
+  Colour->Show();
+  Pump(50);
+  EXPECT_EQ(900, Brightness());
+  form->RunCommand(lc::Cmd::BtnStopClick);
+  EXPECT_EQ(900, Brightness());
+}
+
+void CALLBACK CloseEditor(HWND, UINT, UINT_PTR Id, DWORD) {
+  if (!frmProfilesEditor || !frmProfilesEditor->Showing()) return;
+  KillTimer(nullptr, Id);
+  frmProfilesEditor->Close();
+}
+
+// The playing movie's entry was kept: its settings are stored by the stop.
+TEST_F(DialogsOnAMovie, ClosingTheProfilesEditorDuringPlaybackKeepsStoringTheMovie) {
+  Program().Settings.RememberMovieSettings = true;
+  OpenActive("demo.mp4", true);
+  ASSERT_GE(Program().Rms.Find("demo.mp4"), 0);
+  SetTimer(nullptr, 0, 50, CloseEditor);
+  RunProfilesEditor(form.get());
+  EXPECT_FALSE(Program().RmsSkipCurrent);
+  SeekTo(30000000);
+  Pump(100);
+  form->RunCommand(lc::Cmd::BtnStopClick);
+  const int Entry = Program().Rms.Find("demo.mp4");
+  ASSERT_GE(Entry, 0);
+  // Three seconds and a little, as a fraction of a day.
+  EXPECT_NEAR(3.0 / 86400, Program().Rms[Entry].LastVideoPosition, 1.0 / 86400);
 }
 
 }  // namespace

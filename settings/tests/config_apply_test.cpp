@@ -14,6 +14,43 @@ namespace {
 
 using NF = NumericField;
 
+// The player as the dialog reaches it, recording what it is told.
+class RecordingPlayer : public ConfigPlayerLinks {
+ public:
+  RecordingPlayer(std::vector<std::string>& calls, SettingsStore& s) : calls(calls), s(s) {}
+  bool FullScreenShowing() const override { return fullScreen; }
+  bool AlwaysOnTop() const override { return onTop; }
+  void SetAlwaysOnTop(bool on) override {
+    Log("top " + std::to_string(on));
+    onTop = on;
+  }
+  void ClearPlaylistHints() override { Log("hints"); }
+  void SetProcessPriority(int p) override { Log("priority " + std::to_string(p)); }
+  void RecomputeDisplayLengths() override { Log("lengths"); }
+  void SetPlaylistFontSize(int size) override { Log("font " + std::to_string(size)); }
+  void SubtitleLookChanged() override { Log("look"); }
+  bool GraphActive() const override { return graph; }
+  void MarkMovieChanged() override { Log("score"); }
+  void SaveConfiguration() override {
+    Log("save " + s.LastUsedLanguage);
+    s.ConfigWriteError = writeFails;
+  }
+  bool RegisterBossKey(ShortCut key, int id) override {
+    Log("register " + std::to_string(id) + " " + std::to_string(key));
+    return key != refusedKey;
+  }
+  void UnregisterBossKeys() override { Log("unregister"); }
+  void UncheckMovieMode() override { Log("movie mode"); }
+
+  bool fullScreen = false, onTop = false, graph = false, writeFails = false;
+  ShortCut refusedKey = 0xFFFF;
+
+ private:
+  void Log(const std::string& what) { calls.push_back(what); }
+  std::vector<std::string>& calls;
+  SettingsStore& s;
+};
+
 class ConfigApplyTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -25,22 +62,6 @@ class ConfigApplyTest : public ::testing::Test {
     s.CpuPriority = 2;
     s.DisplayHintInPlaylist = true;
     c = ControlsFromSettings(s, {false, false});
-    links.FullScreenShowing = [this] { return fullScreen; };
-    links.AlwaysOnTop = [this] { return onTop; };
-    links.SetAlwaysOnTop = [this](bool on) { Log("top " + std::to_string(on)); onTop = on; };
-    links.ClearPlaylistHints = [this] { Log("hints"); };
-    links.SetProcessPriority = [this](int p) { Log("priority " + std::to_string(p)); };
-    links.RecomputeDisplayLengths = [this] { Log("lengths"); };
-    links.SetPlaylistFontSize = [this](int size) { Log("font " + std::to_string(size)); };
-    links.SubtitleLookChanged = [this] { Log("look"); };
-    links.GraphActive = [this] { return graph; };
-    links.MarkMovieChanged = [this] { Log("score"); };
-    links.SaveConfiguration = [this] { Log("save " + s.LastUsedLanguage); s.ConfigWriteError = writeFails; };
-    links.RegisterBossKey = [this](ShortCut key, int id) {
-      Log("register " + std::to_string(id) + " " + std::to_string(key));
-      return key != refusedKey;
-    };
-    links.UnregisterBossKeys = [this] { Log("unregister"); };
     language.Folder = "C:\\Lumacraft\\lang\\";
     language.Load = [this](const std::string& file) {
       Log("load " + file);
@@ -58,11 +79,9 @@ class ConfigApplyTest : public ::testing::Test {
   MemoryRegistry reg;
   Associations associations{reg, "Lumacraft", "C:\\Lumacraft\\Lumacraft.exe"};
   bool registryWriteError = true;  // left over from before: cleared by Apply
-  ConfigPlayerLinks links;
   ConfigLanguage language;
   std::vector<std::string> calls;
-  bool fullScreen = false, onTop = false, graph = false, writeFails = false;
-  ShortCut refusedKey = 0xFFFF;
+  RecordingPlayer links{calls, s};
 };
 
 TEST_F(ConfigApplyTest, UnchangedControlsTellThePlayerAndWriteTheFile) {
@@ -79,7 +98,7 @@ TEST_F(ConfigApplyTest, ChangedOptionsReachTheSettingsAndThePlayerInOrder) {
   c.Priority = 0;
   c.Number(NF::AverageDisplayTime) = "3000";
   c.Number(NF::PlaylistFontSize) = "14";
-  graph = true;
+  links.graph = true;
   Apply();
   EXPECT_EQ((std::vector<std::string>{"hints", "priority 0", "lengths", "font 14", "look", "score",
                                       "save English (built in)"}),
@@ -104,14 +123,14 @@ TEST_F(ConfigApplyTest, FileTypesAreRegisteredAndTheListRefreshed) {
 TEST_F(ConfigApplyTest, AlwaysOnTopFollowsTheOptionOnlyInFullScreen) {
   c.General[10] = true;
   Apply();
-  EXPECT_FALSE(onTop);  // not in full screen
-  fullScreen = true;
+  EXPECT_FALSE(links.onTop);  // not in full screen
+  links.fullScreen = true;
   Apply();
-  EXPECT_TRUE(onTop);
+  EXPECT_TRUE(links.onTop);
   c.General[10] = false;
   calls.clear();
   Apply();
-  EXPECT_FALSE(onTop);
+  EXPECT_FALSE(links.onTop);
   EXPECT_EQ("top 0", calls.front());
   calls.clear();
   Apply();  // already off: nothing to clear
@@ -142,7 +161,7 @@ TEST_F(ConfigApplyTest, LanguageChangesOnlyWhenTheFileIsAccepted) {
 }
 
 TEST_F(ConfigApplyTest, WriteErrorsAreReportedOnceUnlessSilenced) {
-  writeFails = true;
+  links.writeFails = true;
   ConfigApplyResult r = Apply();
   EXPECT_TRUE(r.ShowWriteError);
   EXPECT_FALSE(s.ConfigWriteError);
@@ -171,7 +190,7 @@ TEST_F(ConfigApplyTest, ClosingRegistersTheBossKeysAgainOrReleasesThem) {
   s.BossKey = true;
   s.BossKeyHide = 0x006E;
   s.BossKeyShow = 0xC053;
-  refusedKey = 0xC053;  // another program holds it
+  links.refusedKey = 0xC053;  // another program holds it
   CloseBossKeys(s, links);
   EXPECT_EQ((std::vector<std::string>{"register 1 110", "register 2 49235"}), calls);
   EXPECT_EQ(0x006E, s.BossKeyHide);
@@ -187,7 +206,7 @@ TEST_F(ConfigApplyTest, ClosingRegistersTheBossKeysAgainOrReleasesThem) {
   // A refused hide key is dropped as well.
   calls.clear();
   s.BossKeyHide = 0x0071;
-  refusedKey = 0x0071;
+  links.refusedKey = 0x0071;
   CloseBossKeys(s, links);
   EXPECT_EQ(0, s.BossKeyHide);
   EXPECT_EQ(0x4041, s.BossKeyShow);

@@ -1,4 +1,5 @@
-// The configuration dialog on the virtual display: the controls show the
+// The configuration dialog on the virtual display, joined to the main
+// window by the start-up's links: the controls show the
 // settings, Apply is enabled only while something differs, Apply stores
 // the controls and tells the player, Default shows the defaults without
 // storing them, closing without Apply changes nothing, the boss keys are
@@ -19,11 +20,11 @@
 #include "framework/application.h"
 #include "kit/page_button.h"
 #include "kit/tests/box_closer.h"
+#include "player/tests/main_form_fixture.h"
 #include "settings/program_state.h"
 #include "settings/text_apply.h"
 #include "settings/text_table.h"
 #include "tools/config_dialog.h"
-#include "tools/tool_environment.h"
 #include "tests/support/scratch.h"
 
 namespace {
@@ -56,9 +57,10 @@ std::string GermanFile() {
   return out;
 }
 
-class ConfigDialog : public ::testing::Test {
+class ConfigDialog : public lc::testing::MainWindowTest {
  protected:
   void SetUp() override {
+    MainWindowTest::SetUp();
     lc::settings::SetDefaultTexts(lc::settings::GlobalTextTable(), false);
     std::filesystem::create_directories(Folder / "lang");
     std::ofstream(Folder / "lang" / "german.lng", std::ios::binary) << GermanFile();
@@ -92,27 +94,30 @@ class ConfigDialog : public ::testing::Test {
     S.FullscreenModeSwitch = "No change";
     S.BossKeyHide = 0x006E;
     S.BossKeyShow = 0xC053;
-    lc::tools::TToolEnvironment Env;
-    Env.Config.SaveConfiguration = [this] { Calls.push_back("save"); };
-    Env.Config.SetProcessPriority = [this](int p) { Calls.push_back("priority " + std::to_string(p)); };
-    Env.Config.RegisterBossKey = [this](lc::settings::ShortCut key, int id) {
-      Calls.push_back("register " + std::to_string(id) + " " + std::to_string(key));
-      return true;
-    };
-    Env.Config.UnregisterBossKeys = [this] { Calls.push_back("unregister"); };
-    lc::tools::SetToolEnvironment(Env);
     Form = std::make_unique<TfrmConfig>();
     Form->Show();
   }
   void TearDown() override {
     Form.reset();
-    lc::tools::SetToolEnvironment({});
+    form->BossKeys().UnregisterAll();
+    SetPriorityClass(GetCurrentProcess(), NORMAL_PRIORITY_CLASS);
     lc::settings::SetDefaultTexts(lc::settings::GlobalTextTable(), false);
+    MainWindowTest::TearDown();
+  }
+  // A value of the settings file the player wrote.
+  std::string Saved(const std::string& Key) {
+    std::ifstream In(lc::Program().Names.ConfigFileName, std::ios::binary);
+    std::string Line;
+    while (std::getline(In, Line)) {
+      if (Line.rfind(Key + "=", 0) != 0) continue;
+      if (!Line.empty() && Line.back() == '\r') Line.pop_back();
+      return Line.substr(Key.size() + 1);
+    }
+    return "<missing>";
   }
   lctest::ScratchFolder Scratch;
   const std::filesystem::path& Folder = Scratch.path();
   std::unique_ptr<TfrmConfig> Form;
-  std::vector<std::string> Calls;
 };
 
 TEST_F(ConfigDialog, ControlsShowTheSettingsAndApplyStartsDisabled) {
@@ -156,7 +161,11 @@ TEST_F(ConfigDialog, ApplyStoresTheControlsAndTellsThePlayer) {
   EXPECT_EQ(3, S.CpuPriority);
   EXPECT_EQ(1000, S.SubtitleSize);
   EXPECT_FALSE(Form->ApplyEnabled());
-  EXPECT_EQ((std::vector<std::string>{"priority 3", "save"}), Calls);
+  // The process runs below normal, and the settings file holds the values
+  // (the priority stored as 4 less the held value).
+  EXPECT_EQ(static_cast<DWORD>(BELOW_NORMAL_PRIORITY_CLASS), GetPriorityClass(GetCurrentProcess()));
+  EXPECT_EQ("1", Saved("CpuPriority"));
+  EXPECT_EQ("1000", Saved("SubtitleSize"));
 }
 
 TEST_F(ConfigDialog, DefaultShowsTheDefaultsWithoutStoringThem) {
@@ -173,20 +182,22 @@ TEST_F(ConfigDialog, DefaultShowsTheDefaultsWithoutStoringThem) {
 }
 
 TEST_F(ConfigDialog, ClosingWithoutApplyKeepsTheSettingsAndReleasesSwitchedOffBossKeys) {
+  ASSERT_TRUE(form->BossKeys().Register(0x006E, lc::kBossHideId));
   Form->CBGeneral().SetChecked(0, true);
   Form->cbBossKey().SetChecked(true);
   Form->Close();
   EXPECT_FALSE(lc::Program().Settings.AutoPlayOnLoad);
-  EXPECT_EQ((std::vector<std::string>{"unregister"}), Calls);
+  EXPECT_EQ(0, form->BossKeys().Registered(lc::kBossHideId));
+  EXPECT_FALSE(std::filesystem::exists(lc::Program().Names.ConfigFileName));
 }
 
 TEST_F(ConfigDialog, ABossKeyAppliedIsRegisteredAtClosing) {
   Form->cbBossKey().SetChecked(true);
   Form->hkShow().SetHotKey(0x4000 | 'K');
   Form->BtnApplyClick();
-  Calls.clear();
   Form->Close();
-  EXPECT_EQ((std::vector<std::string>{"register 1 110", "register 2 16459"}), Calls);
+  EXPECT_EQ(0x006E, form->BossKeys().Registered(lc::kBossHideId));
+  EXPECT_EQ(0x4000 | 'K', form->BossKeys().Registered(lc::kBossShowId));
 }
 
 TEST_F(ConfigDialog, ALanguageIsSwitchedAndItsCreditShown) {

@@ -15,15 +15,18 @@
 #include "engine/dsp/audio_processor.h"
 #include "engine/dsp/equalizer.h"
 #include "engine/filters/tests/test_graph_support.h"
+#include "player/tests/main_form_fixture.h"
 #include "settings/text_table.h"
 #include "tests/support/process.h"
 #include "tools/equalizer_window.h"
 
 namespace {
 
-class EqualizerAudio : public ::testing::Test {
+// The window joined to the main window by the start-up's links.
+class EqualizerAudio : public lc::testing::MainWindowTest {
  protected:
   void SetUp() override {
+    MainWindowTest::SetUp();
     lc::settings::SetDefaultTexts(lc::settings::GlobalTextTable(), false);
     // The player's equalizer works on a 2048-point spectrum.
     Equalizer.SetFFTSize(TDspFFTSize::fts2048);
@@ -49,6 +52,8 @@ class EqualizerAudio : public ::testing::Test {
   void TearDown() override {
     Graph.SetActive(false);
     Processor.SetFilterGraph(nullptr);
+    Form.reset();
+    MainWindowTest::TearDown();
   }
   // The level of the tone after the equalizer, in dB below full scale.
   double PlayedLevel() {

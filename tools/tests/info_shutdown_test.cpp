@@ -1,6 +1,7 @@
 // The media information window on the generated clips, and the shutdown
 // countdown with its windows, its clock and the shutdown request, all
-// without powering anything off.
+// without powering anything off; the windows are joined to the main window
+// by the start-up's links.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,13 +14,14 @@
 
 #include "framework/application.h"
 #include "kit/message_box.h"
+#include "player/tests/main_form_fixture.h"
+#include "settings/file_io.h"
 #include "settings/text_table.h"
 #include "tests/support/process.h"
 #include "tools/info_window.h"
 #include "tools/jump_dialog.h"
 #include "tools/media_detector.h"
 #include "tools/shutdown.h"
-#include "tools/tool_environment.h"
 
 namespace {
 
@@ -36,11 +38,12 @@ void CALLBACK CloseMessageBox(HWND, UINT, UINT_PTR, DWORD) {
   if (frmMessage) frmMessage->Close();
 }
 
-class InfoWindow : public ::testing::Test {
+class InfoWindow : public lc::testing::MainWindowTest {
  protected:
   void SetUp() override {
     // The player's thread is a COM apartment before any window exists.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    MainWindowTest::SetUp();
     lc::settings::SetDefaultTexts(lc::settings::GlobalTextTable());
   }
   std::unique_ptr<TfrmInfo> Open(const char* Media) {
@@ -287,54 +290,64 @@ TEST(ShutdownRequest, NoPrivilegeNoRequest) {
   EXPECT_TRUE(Enable.ExitFlags.empty());
 }
 
-class Countdown : public ::testing::Test {
+// The countdown's calls to the platform, recorded: the real request would
+// turn the machine off.
+class TRecordingShutdownCalls : public TShutdownCalls {
+ public:
+  bool Shutdown() override { return ++Shutdowns, Accepted; }
+  void Report(const std::wstring& Text) override { Reports.push_back(Text); }
+  void Terminate() override { ++Terminated; }
+  std::uint64_t Clock() override { return Now; }
+  std::uint64_t Now = 1000000;
+  int Shutdowns = 0, Terminated = 0;
+  bool Accepted = false;
+  std::vector<std::wstring> Reports;
+};
+
+// The main window with four stand-ins for its satellites: the five windows
+// the countdown disables.
+class Countdown : public lc::testing::MainWindowTest {
  protected:
   void SetUp() override {
+    MainWindowTest::SetUp();
     lc::settings::SetDefaultTexts(lc::settings::GlobalTextTable());
     ShutdownFailed = false;
-    for (auto& W : Windows) {
+    for (auto& W : Satellites) {
       W = std::make_unique<TForm>();
       W->SetBounds(10, 10, 100, 100);
       W->Show();
     }
-    lc::tools::TToolEnvironment E;
-    E.StartUpWindows = [this] {
-      std::vector<TForm*> All;
-      for (auto& W : Windows) All.push_back(W.get());
-      return All;
-    };
-    lc::tools::SetToolEnvironment(std::move(E));
-    Links.Clock = [this] { return Now; };
-    Links.ClosePlayer = [this] { ++Closed; };
-    Links.Shutdown = [this] { return ++Shutdowns, ShutdownAccepted; };
-    Links.Report = [this](const std::wstring& Text) { Reports.push_back(Text); };
-    Links.Terminate = [this] { ++Terminated; };
+    form->Satellites = {Satellites[0].get(), Satellites[1].get(), Satellites[2].get(), Satellites[3].get()};
+    form->Show();
     Self = this;
   }
-  void TearDown() override { lc::tools::SetToolEnvironment({}); }
+  void TearDown() override {
+    form->Satellites = {};
+    lc::Program().PlayerClosing = false;
+    MainWindowTest::TearDown();
+  }
 
   // Runs the countdown; Step runs on every pass of its loop (50 ms timer).
   void Run(std::function<void()> Step) {
     OnStep = std::move(Step);
     const UINT_PTR Timer = SetTimer(nullptr, 0, 50, Tick);
-    ShutdownCountdown(Links);
+    ShutdownCountdown(Calls);
     KillTimer(nullptr, Timer);
   }
   int EnabledCount() {
-    int N = 0;
-    for (auto& W : Windows) N += W->Enabled() ? 1 : 0;
+    int N = form->Enabled() ? 1 : 0;
+    for (auto& W : Satellites) N += W->Enabled() ? 1 : 0;
     return N;
   }
+  // The player was closed through its close handler: the settings file
+  // is written.
+  bool PlayerClosed() { return lc::Program().PlayerClosing && lc::settings::FileExists(folder.File("LcFormTest.ini")); }
 
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) { Self->OnStep(); }
   static Countdown* Self;
-  std::unique_ptr<TForm> Windows[5];
-  TShutdownLinks Links;
+  std::unique_ptr<TForm> Satellites[4];
+  TRecordingShutdownCalls Calls;
   std::function<void()> OnStep;
-  std::uint64_t Now = 1000000;
-  int Closed = 0, Shutdowns = 0, Terminated = 0;
-  bool ShutdownAccepted = false;
-  std::vector<std::wstring> Reports;
 };
 Countdown* Countdown::Self = nullptr;
 
@@ -358,13 +371,13 @@ TEST_F(Countdown, CancelledByItsButtonOrByEscape) {
     EXPECT_EQ(5, EnabledCount()) << Way;
     EXPECT_EQ(nullptr, frmShutDown);
   }
-  EXPECT_EQ(0, Closed);
-  EXPECT_EQ(0, Shutdowns);
+  EXPECT_FALSE(PlayerClosed());
+  EXPECT_EQ(0, Calls.Shutdowns);
   EXPECT_FALSE(ShutdownFailed);
 }
 
 TEST_F(Countdown, AnOpenToolWindowIsTheOnlyOneDisabled) {
-  auto Jump = std::make_unique<TfrmJump>();
+  auto Jump = std::make_unique<TfrmJump>(form->DialogLink());
   bool JumpDisabled = false;
   int StartUpEnabled = 0;
   Run([&] {
@@ -385,30 +398,30 @@ TEST_F(Countdown, TheCaptionFollowsTheClockAndThirtySecondsShutDown) {
     const std::wstring& C = frmShutDown->TextLabel().Caption();
     if (Captions.empty() || Captions.back() != C) Captions.push_back(C);
     // A slow loop: the clock moves on by 7.5 s per pass.
-    Now += 7500;
+    Calls.Now += 7500;
   });
   ASSERT_GE(Captions.size(), 3u);
   EXPECT_EQ(L"The computer will be shutdown\r\nin 30 secondes", Captions[0]);
   // Numbers are skipped, not stretched.
   EXPECT_LT(Captions.size(), 6u);
   EXPECT_EQ(std::wstring::npos, Captions[1].find(L"in 29 secondes"));
-  EXPECT_EQ(1, Closed);
-  EXPECT_EQ(1, Shutdowns);
+  EXPECT_TRUE(PlayerClosed());
+  EXPECT_EQ(1, Calls.Shutdowns);
   // Refused: reported once and the program asked to end.
   EXPECT_TRUE(ShutdownFailed);
-  ASSERT_EQ(1u, Reports.size());
-  EXPECT_EQ(L"Unable to shutdown the computer!", Reports[0]);
-  EXPECT_EQ(1, Terminated);
+  ASSERT_EQ(1u, Calls.Reports.size());
+  EXPECT_EQ(L"Unable to shutdown the computer!", Calls.Reports[0]);
+  EXPECT_EQ(1, Calls.Terminated);
   EXPECT_EQ(5, EnabledCount());
 }
 
 TEST_F(Countdown, AnAcceptedShutdownReturnsAtOnce) {
-  ShutdownAccepted = true;
-  Run([&] { Now += 31000; });
-  EXPECT_EQ(1, Shutdowns);
+  Calls.Accepted = true;
+  Run([&] { Calls.Now += 31000; });
+  EXPECT_EQ(1, Calls.Shutdowns);
   EXPECT_FALSE(ShutdownFailed);
-  EXPECT_TRUE(Reports.empty());
-  EXPECT_EQ(0, Terminated);
+  EXPECT_TRUE(Calls.Reports.empty());
+  EXPECT_EQ(0, Calls.Terminated);
 }
 
 }  // namespace

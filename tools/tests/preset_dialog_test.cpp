@@ -12,6 +12,7 @@
 #include "engine/dsp/amplify.h"
 #include "engine/dsp/equalizer.h"
 #include "framework/application.h"
+#include "player/tests/main_form_fixture.h"
 #include "settings/text_table.h"
 #include "tools/equalizer_window.h"
 #include "tools/preset_dialog.h"
@@ -30,7 +31,7 @@ void CALLBACK ActOnDialog(HWND, UINT, UINT_PTR Id, DWORD) {
   PendingAction(*frmLoadSavePreset);
 }
 
-void Key(HWND Wnd, WPARAM Vk) { SendMessageW(Wnd, WM_KEYDOWN, Vk, 0); }
+void PressKey(HWND Wnd, WPARAM Vk) { SendMessageW(Wnd, WM_KEYDOWN, Vk, 0); }
 // A left click on line Index of the dialog's list.
 void ClickItem(TfrmLoadSavePreset& D, int Index) {
   const TRect R = D.lbPresets().ItemRect(Index);
@@ -40,9 +41,11 @@ void ClickItem(TfrmLoadSavePreset& D, int Index) {
 }
 void Char(HWND Wnd, wchar_t C) { SendMessageW(Wnd, WM_CHAR, C, 0); }
 
-class PresetDialog : public ::testing::Test {
+// The equalizer joined to the main window by the start-up's links.
+class PresetDialog : public lc::testing::MainWindowTest {
  protected:
   void SetUp() override {
+    MainWindowTest::SetUp();
     lc::settings::SetDefaultTexts(lc::settings::GlobalTextTable(), false);
     lctest::WriteBytes(File, "Rock=-10,20,0,0,0,0,0,0,0,0,0\r\nVoice=0,0,0,0,-50,-50,0,0,0,0,30\r\n");
     Form = std::make_unique<TfrmEqualizer>(Audio);
@@ -50,6 +53,7 @@ class PresetDialog : public ::testing::Test {
   }
   void TearDown() override {
     Form.reset();
+    MainWindowTest::TearDown();
   }
   void Run(TMode Mode, std::function<void(TfrmLoadSavePreset&)> Action) {
     PendingAction = std::move(Action);
@@ -99,7 +103,7 @@ TEST_F(PresetDialog, DeleteIsKeptInTheFileEvenWhenCancelled) {
   Run(TMode::Load, [&](TfrmLoadSavePreset& D) {
     HWND List = D.lbPresets().Handle();
     ClickItem(D, 1);
-    Key(List, VK_DELETE);  // Rock goes, Voice is selected and applied
+    PressKey(List, VK_DELETE);  // Rock goes, Voice is selected and applied
     EXPECT_EQ(L"Voice", D.lbPresets().Items(D.lbPresets().ItemIndex()));
     EXPECT_EQ(30, Form->Panel().BandSlider(9).Position());
     Char(List, VK_ESCAPE);

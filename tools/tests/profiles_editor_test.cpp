@@ -1,6 +1,7 @@
-// The profiles editor on the virtual display: the names listed in order,
-// Delete on the list and the buttons, the flag for the playing movie and
-// the file written when the window closes.
+// The profiles editor on the virtual display, joined to the main and video
+// windows by the start-up's links: the names listed in order, Delete on
+// the list and the buttons, the flag for the playing movie and the file
+// written when the window closes.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,11 +10,11 @@
 
 #include <windows.h>
 
+#include "player/tests/graph_fixture.h"
 #include "settings/program_state.h"
 #include "settings/text_apply.h"
 #include "settings/text_table.h"
 #include "tools/profiles_editor.h"
-#include "tools/tool_environment.h"
 #include "tests/support/scratch.h"
 
 namespace {
@@ -37,21 +38,10 @@ void ClickAt(TfrmProfilesEditor& E, int X, int Y) {
   SendMessageW(E.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(X, Y));
 }
 
-class FakePlayback : public TPlaybackLink {
- public:
-  void SetVolume(int) override {}
-  bool GraphActive() const override { return Active; }
-  void SeekToPosition(int) override {}
-  int RmsChangeScore() const override { return 0; }
-  void SetRmsChangeScore(int) override {}
-  void CancelVolumeRestore() override {}
-  bool IsWin9x() const override { return false; }
-  bool Active = false;
-};
-
-class ProfilesEditor : public ::testing::Test {
+class ProfilesEditor : public lc::testing::GraphFixture {
  protected:
   void SetUp() override {
+    GraphFixture::SetUp();
     lc::settings::SetDefaultTexts(lc::settings::GlobalTextTable(), false);
     lc::ProgramState& P = lc::Program();
     P.Names.AppName = "Profiles";
@@ -64,13 +54,11 @@ class ProfilesEditor : public ::testing::Test {
       E.Name = Name;
       P.Rms.Append(E);
     }
-    lc::tools::TToolEnvironment Env;
-    Env.Playback = &Playback;
-    Env.CurrentMovieName = [this] { return Playing; };
-    lc::tools::SetToolEnvironment(Env);
   }
-  void TearDown() override {
-    lc::tools::SetToolEnvironment({});
+  // A movie is open in the player: its graph is active.
+  void Open(const std::string& Path) {
+    form->CurrentMovieFile = Path;
+    video->FilterGraph.SetActive(true);
   }
   void Run(std::function<void(TfrmProfilesEditor&)> Action) {
     PendingAction = std::move(Action);
@@ -82,8 +70,6 @@ class ProfilesEditor : public ::testing::Test {
 
   lctest::ScratchFolder Scratch;
   const std::filesystem::path& Folder = Scratch.path();
-  FakePlayback Playback;
-  std::string Playing;
 };
 
 TEST_F(ProfilesEditor, ListsTheNamesInOrderWithTheFirstCurrent) {
@@ -166,8 +152,7 @@ TEST_F(ProfilesEditor, DeleteAllThenCloseDeletesTheFile) {
 }
 
 TEST_F(ProfilesEditor, DeletingThePlayingMoviesEntrySetsTheSkipFlag) {
-  Playback.Active = true;
-  Playing = "ZEBRA.AVI";
+  Open("C:\\films\\ZEBRA.AVI");
   Run([&](TfrmProfilesEditor& E) {
     E.lbMovieNames().SetItemIndex(3);
     E.DeleteSelectedElements();
@@ -177,8 +162,7 @@ TEST_F(ProfilesEditor, DeletingThePlayingMoviesEntrySetsTheSkipFlag) {
 }
 
 TEST_F(ProfilesEditor, KeepingThePlayingMoviesEntryClearsNoFlagItDidNotSet) {
-  Playback.Active = true;
-  Playing = "alpha.avi";
+  Open("C:\\films\\alpha.avi");
   Run([&](TfrmProfilesEditor& E) {
     E.lbMovieNames().SetItemIndex(3);
     E.DeleteSelectedElements();

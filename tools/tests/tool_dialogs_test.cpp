@@ -1,6 +1,7 @@
 // The jump, aspect-ratio and pan & scan dialogs, the about box and the key
-// list on the virtual display: real key and mouse messages reach the
-// player's values through a recording stand-in.
+// list on the virtual display, joined to the main and video windows by the
+// start-up's links: real key and mouse messages reach the player's values
+// through a recording stand-in of the dialogs' player link.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -9,16 +10,18 @@
 #include <windows.h>
 
 #include "framework/application.h"
+#include "player/tests/graph_fixture.h"
 #include "settings/text_table.h"
 #include "tools/about_box.h"
 #include "tools/jump_dialog.h"
 #include "tools/slider_dialogs.h"
 #include "tools/tests/dialog_fakes.h"
-#include "tools/tool_environment.h"
 
 namespace {
 
+using lc::Program;
 using lc::tools::fakes::TRecordingDialogPlayer;
+using lctest::Pump;
 
 void Settle() {
   for (int I = 0; I < 5; ++I) {
@@ -27,7 +30,7 @@ void Settle() {
   }
 }
 
-void Click(HWND Wnd, int X, int Y) {
+void ClickOn(HWND Wnd, int X, int Y) {
   PostMessageW(Wnd, WM_MOUSEMOVE, 0, MAKELPARAM(X, Y));
   PostMessageW(Wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(X, Y));
   PostMessageW(Wnd, WM_LBUTTONUP, 0, MAKELPARAM(X, Y));
@@ -44,15 +47,12 @@ void KeyDown(HWND Wnd, WORD Key) {
   Settle();
 }
 
-class ToolDialogs : public ::testing::Test {
+class ToolDialogs : public lc::testing::GraphFixture {
  protected:
   void SetUp() override {
+    GraphFixture::SetUp();
     lc::settings::SetDefaultTexts(lc::settings::GlobalTextTable());
-    lc::tools::TToolEnvironment E;
-    E.Dialogs = &Player;
-    lc::tools::SetToolEnvironment(std::move(E));
   }
-  void TearDown() override { lc::tools::SetToolEnvironment({}); }
   TRecordingDialogPlayer Player;
 };
 
@@ -66,7 +66,7 @@ class JumpDialog : public ToolDialogs {
     Player.Duration = 45 * 60 * 1000;
   }
   void Open() {
-    Form = std::make_unique<TfrmJump>();
+    Form = std::make_unique<TfrmJump>(Player);
     Form->Show();
     Settle();
   }
@@ -127,7 +127,7 @@ void CALLBACK TypeIntoFocus(HWND, UINT, UINT_PTR Id, DWORD) {
 
 TEST_F(JumpDialog, TheModalDialogTakesTheTimeAsTyped) {
   LastJumpTime = 0;
-  Form = std::make_unique<TfrmJump>();
+  Form = std::make_unique<TfrmJump>(Player);
   const UINT_PTR Timer = SetTimer(nullptr, 0, 200, TypeIntoFocus);
   // Aborted when the edit did not have the focus.
   EXPECT_EQ(mrOk, Form->ShowModal());
@@ -139,14 +139,14 @@ TEST_F(JumpDialog, FramesOnTheOnScreenText) {
   Player.Frames = true;
   Open();
   Form->ETime().SetText(L"00:00:40");
-  Click(Form->Handle(), 60, 102);  // OK
+  ClickOn(Form->Handle(), 60, 102);  // OK
   ASSERT_EQ(1u, Player.Osd.size());
   EXPECT_EQ(L"  1000 / 67500 (1%)", Player.Osd[0]);
 }
 
 TEST_F(JumpDialog, CancelAndEscapeCloseWithoutSeeking) {
   Open();
-  Click(Form->Handle(), 190, 102);  // Cancel
+  ClickOn(Form->Handle(), 190, 102);  // Cancel
   EXPECT_FALSE(Form->Visible());
   Form->Show();
   Settle();
@@ -157,58 +157,51 @@ TEST_F(JumpDialog, CancelAndEscapeCloseWithoutSeeking) {
 
 // ---- placement by the video window ----------------------------------------------------------
 
+// The video window at (300, 200), 400 x 300, on the virtual display's one
+// monitor (1920 x 1080).
 class BelowTheVideo : public ToolDialogs {
  protected:
   void SetUp() override {
     ToolDialogs::SetUp();
     Player.Duration = 60000;
-    Video.SetBounds(300, 200, 400, 300);
-    Video.Show();
-    Main.SetBounds(20, 20, 200, 100);
-    Main.Show();
-    Settle();
+    video->SetBounds(300, 200, 400, 300);
+    video->VideoMonitor = {};
+    Pump(50);
   }
-  void Connect(bool MonitorsDiffer, bool FullScreen) {
-    lc::tools::TToolEnvironment E;
-    E.Dialogs = &Player;
-    E.VideoWindow = [this] { return &Video; };
-    E.MainWindow = [this] { return &Main; };
-    E.MonitorsDiffer = [MonitorsDiffer] { return MonitorsDiffer; };
-    E.VideoFullScreen = [FullScreen] { return FullScreen; };
-    E.VideoMonitor = [] { return TRect{0, 0, 1920, 1080}; };
-    E.SetVideoMonitor = [this](const TMonitor& M) { Recorded.push_back(M.BoundsRect); };
-    lc::tools::SetToolEnvironment(std::move(E));
+  void TearDown() override {
+    Program().MonitorsDiffer = false;
+    ToolDialogs::TearDown();
   }
   template <class Dialog>
   TPoint ShownAt() {
-    auto Form = std::make_unique<Dialog>();
+    auto Form = std::make_unique<Dialog>(Player);
     Form->Show();
-    Settle();
+    Pump(50);
     return {Form->Left(), Form->Top()};
   }
-  TForm Video{L"TLcVideoStandIn"};
-  TForm Main{L"TLcMainStandIn"};
-  std::vector<TRect> Recorded;
 };
 
 TEST_F(BelowTheVideo, WhileMonitorsDifferTheVideosMonitorIsRecordedFirst) {
-  Connect(true, false);
+  Program().MonitorsDiffer = true;
   // Centred under the video window (left 300, width 400, bottom 500).
   EXPECT_EQ((TPoint{375, 500}), ShownAt<TfrmJump>());
   EXPECT_EQ((TPoint{348, 500}), ShownAt<TfrmAspectRatio>());
   // The one screen of the virtual display shows the video window.
-  EXPECT_EQ((std::vector<TRect>{{0, 0, 1920, 1080}, {0, 0, 1920, 1080}}), Recorded);
+  EXPECT_EQ((TRect{0, 0, 1920, 1080}), video->VideoMonitor.BoundsRect);
 }
 
 TEST_F(BelowTheVideo, OneMonitorLayoutOrAFullScreenVideoRecordsNothing) {
-  Connect(false, false);
   // Halfway between the screen's centre (960) and the video's (500).
   EXPECT_EQ((TPoint{605, 500}), ShownAt<TfrmJump>());
-  Connect(true, true);
-  Main.Tag = 1;
-  // Centred on the video's monitor.
+  EXPECT_EQ((TRect{}), video->VideoMonitor.BoundsRect);
+  Program().MonitorsDiffer = true;
+  Program().Settings.AutoHideMainWindow = true;
+  video->SetFullScreen(true);
+  Pump(100);
+  // Centred on the video's monitor, the main window parked behind the
+  // video.
   EXPECT_EQ((TPoint{835, 474}), ShownAt<TfrmJump>());
-  EXPECT_TRUE(Recorded.empty());
+  video->SetNormalScreen();
 }
 
 // ---- aspect ratio --------------------------------------------------------------------------
@@ -216,7 +209,7 @@ TEST_F(BelowTheVideo, OneMonitorLayoutOrAFullScreenVideoRecordsNothing) {
 class AspectDialog : public ToolDialogs {
  protected:
   void Open() {
-    Form = std::make_unique<TfrmAspectRatio>();
+    Form = std::make_unique<TfrmAspectRatio>(Player);
     Form->Slider().SetPosition(133);
     Form->Show();
     Settle();
@@ -256,15 +249,15 @@ TEST_F(AspectDialog, ArrowsAndWheelStepWithinTheRange) {
 TEST_F(AspectDialog, RestoreTakesTheMoviesOwnRatio) {
   Open();
   const int W = Form->ClientWidth();
-  Click(Form->Handle(), (W - 27) / 2 + 13, 100);
+  ClickOn(Form->Handle(), (W - 27) / 2 + 13, 100);
   EXPECT_DOUBLE_EQ(1.25, Player.Ratio);
   EXPECT_EQ(125, Form->Slider().Position());
-  Click(Form->Handle(), (W - 27) / 2 + 13, 100);
+  ClickOn(Form->Handle(), (W - 27) / 2 + 13, 100);
   EXPECT_EQ(1u, Player.Ratios.size());
   // No picture: nothing to restore.
   Player.Native = {0, 0};
   Char(Form->Handle(), L'2');
-  Click(Form->Handle(), (W - 27) / 2 + 13, 100);
+  ClickOn(Form->Handle(), (W - 27) / 2 + 13, 100);
   EXPECT_DOUBLE_EQ(2.0, Player.Ratio);
 }
 
@@ -291,7 +284,7 @@ TEST_F(AspectDialog, EscapeAfterADragPutsTheFirstRatioBack) {
 
 TEST_F(ToolDialogs, PanScanStepsStopAtTheEndsAndZeroAtZeroCallsNothing) {
   Player.Pan = -50;
-  auto Form = std::make_unique<TfrmPanScan>();
+  auto Form = std::make_unique<TfrmPanScan>(Player);
   Form->Slider().SetPosition(-50);
   Form->Show();
   Settle();
@@ -324,8 +317,8 @@ TEST_F(ToolDialogs, AboutBoxVersionAndLinks) {
   EXPECT_EQ(341, Form->ClientHeight());
   // Centred between x 110 and the right edge.
   EXPECT_EQ((300 + 110 - Form->VersionLabel().Width()) / 2, Form->VersionLabel().Left());
-  Click(Form->Handle(), 210, 60);
-  Click(Form->Handle(), 260, 70);
+  ClickOn(Form->Handle(), 210, 60);
+  ClickOn(Form->Handle(), 260, 70);
   ASSERT_EQ(2u, Opened.size());
   EXPECT_EQ(0u, Opened[0].first.find(L"mailto:"));
   EXPECT_NE(std::wstring::npos, Opened[0].first.find(L"?subject=critics and suggestions"));

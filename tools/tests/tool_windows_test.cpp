@@ -1,6 +1,7 @@
-// The equalizer and colour control windows on the virtual display: real
-// mouse and key messages reach the audio components and the values, and the
-// labels are drawn on the windows' faces.
+// The equalizer and colour control windows on the virtual display, joined
+// to the main window by the start-up's links: real mouse and key messages
+// reach the audio components and the values, and the labels are drawn on
+// the windows' faces.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -11,6 +12,7 @@
 #include "engine/dsp/amplify.h"
 #include "engine/dsp/equalizer.h"
 #include "framework/application.h"
+#include "player/tests/main_form_fixture.h"
 #include "settings/text_table.h"
 #include "tools/color_control_window.h"
 #include "tools/equalizer_window.h"
@@ -40,16 +42,20 @@ int Differences(TBitmap& A, TBitmap& B, const TRect& Area) {
   return N;
 }
 
-class EqualizerWindow : public ::testing::Test {
+class EqualizerWindow : public lc::testing::MainWindowTest {
  protected:
   void SetUp() override {
+    MainWindowTest::SetUp();
     lc::settings::SetDefaultTexts(lc::settings::GlobalTextTable(), false);
     Form = std::make_unique<TfrmEqualizer>(Audio);
     Form->SetBounds(100, 100, Form->Width(), Form->Height());
     Form->Show();
     Settle();
   }
-  void TearDown() override { Form.reset(); }
+  void TearDown() override {
+    Form.reset();
+    MainWindowTest::TearDown();
+  }
   TDspEqualizer Equalizer;
   TDspAmplify Amplify;
   lc::tools::TDspEqualizerAudio Audio{Equalizer, Amplify};
@@ -100,13 +106,19 @@ TEST_F(EqualizerWindow, TheCloseBoxAndEscapeHideTheWindow) {
   EXPECT_FALSE(IsWindowVisible(Wnd));
 }
 
-class ColorWindow : public ::testing::Test {
+class ColorWindow : public lc::testing::MainWindowTest {
  protected:
   void SetUp() override {
+    MainWindowTest::SetUp();
     lc::settings::SetDefaultTexts(lc::settings::GlobalTextTable(), false);
+    form->SetBounds(1000, 700, form->Width(), form->Height());
     Form = std::make_unique<TfrmColorControl>();
     Form->Show();
     Settle();
+  }
+  void TearDown() override {
+    Form.reset();
+    MainWindowTest::TearDown();
   }
   std::unique_ptr<TfrmColorControl> Form;
 };
@@ -135,10 +147,9 @@ TEST_F(ColorWindow, ArrowKeysStepTheBrightnessAndTheDefaultButtonResets) {
   EXPECT_EQ(100, Form->Panel().Position(lc::tools::csContrast));
 }
 
-TEST_F(ColorWindow, ShownWithoutAVideoWindowItSitsByTheScreensCentre) {
-  // No main window: its place is the screen's centre, so the window is
-  // centred on the screen.
-  EXPECT_EQ((Screen.Width() / 2 + Screen.Width() / 2) / 2 - Form->Width() / 2, Form->Left());
+TEST_F(ColorWindow, ShownWithoutAVideoWindowItSitsBetweenTheScreensCentreAndTheMainWindow) {
+  // Halfway between the screen's centre (960) and the main window's.
+  EXPECT_EQ((960 + 1000 + form->Width() / 2) / 2 - 292 / 2, Form->Left());
   EXPECT_EQ(292, Form->ClientWidth());
   EXPECT_EQ(162, Form->ClientHeight());
 }

@@ -220,9 +220,12 @@ TEST_F(AudioProcessorGraph, AFailedHandlersChangesAreUndoneAndItsExceptionReport
 }
 
 TEST_F(AudioProcessorGraph, AnExceptionInTheHandlerLeavesTheBufferAndPlaybackGoesOn) {
+  int reported = 0;
+  Application.OnException = [&](TComponent*, std::exception_ptr) { ++reported; };
   Process = [](void*, int, PDSStream) { throw std::runtime_error("handler failed"); };
   PlayToCompletion("tone.wav");
   EXPECT_TRUE(Completed);
+  EXPECT_GT(reported, 0);
 }
 
 TEST_F(AudioProcessorGraph, VisualDataArrivesWhileVisualsAreOn) {
