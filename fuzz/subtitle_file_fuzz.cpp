@@ -5,12 +5,15 @@
 // after it starts and no later than the next one starts, no empty screen
 // line at either end of a text nor two "|" in a row (SubRip's tag removal
 // aside), and its display data for every entry, its display time at least
-// 1 ms and cut at the next start; loading the same bytes again gives the
-// same subtitle.
+// 1 ms and cut at the next start; no line of a SubRip or SubViewer text is
+// one the format takes for a time line; loading the same bytes again gives
+// the same subtitle.
 #include <cstdint>
 #include <string>
 
 #include "fuzz/fuzz_support.h"
+#include "subtitles/finish.h"
+#include "subtitles/line_tests.h"
 #include "subtitles/loader.h"
 
 namespace {
@@ -30,7 +33,22 @@ void CheckText(const Text& text, bool subRip) {
   for (std::size_t i = 1; i < text.size(); ++i) LC_FUZZ_CHECK(text[i - 1] != bar || text[i] != bar);
 }
 
-void CheckLoaded(const LoadResult& result) {
+// A SubRip or SubViewer text is made of the file's lines between two time
+// lines, joined by "|"; a time line among them is a cue lost, shown inside
+// the one before. A "|" or "[br]" inside a line, or a style tag removed
+// from it, can leave a piece that looks like a time line though the line
+// was not one: `checkable` is false for inputs holding "|", "[" or "<".
+template <class Text>
+void CheckNoTimeLine(const Text& text, SubtitleFormat format) {
+  using Char = typename Text::value_type;
+  for (const Text& piece : SplitScreenLines(text)) {
+    const std::basic_string_view<Char> line(piece);
+    LC_FUZZ_CHECK(format == SubtitleFormat::SubRip ? !IsSrtTimeLine(line)
+                                                   : !IsSubViewerTimeLine(line));
+  }
+}
+
+void CheckLoaded(const LoadResult& result, bool checkable) {
   const Subtitle& s = result.Loaded;
   if (!result.Ok()) {
     LC_FUZZ_CHECK(s.Count() == 0);
@@ -50,10 +68,13 @@ void CheckLoaded(const LoadResult& result) {
       LC_FUZZ_CHECK(s.Durations[i] <= s.Start[i + 1] - s.Start[i]);
     }
     const bool subRip = s.Format == SubtitleFormat::SubRip;
+    const bool timeLines = checkable && (subRip || s.Format == SubtitleFormat::SubViewer);
     if (s.IsWide) {
       CheckText(s.TextW[i], subRip);
+      if (timeLines) CheckNoTimeLine(s.TextW[i], s.Format);
     } else {
       CheckText(s.Text[i], subRip);
+      if (timeLines) CheckNoTimeLine(s.Text[i], s.Format);
     }
   }
 }
@@ -75,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   options.AverageDisplayTime = data[0] & 8 ? 1000 : 9999;
   const std::string_view bytes = lc::fuzz::AsText(data + 1, size - 1);
   const LoadResult first = LoadSubtitleBytes(bytes, options);
-  CheckLoaded(first);
+  CheckLoaded(first, bytes.find_first_of("|[<") == bytes.npos);
   const LoadResult again = LoadSubtitleBytes(bytes, options);
   LC_FUZZ_CHECK(again.Failure == first.Failure && Same(again.Loaded, first.Loaded));
   return 0;

@@ -41,7 +41,10 @@ bool FillMissingTimes(TimedEntries<Char>& list, const DisplayLengthRule& dur) {
   }
   for (std::size_t i = 0; i < last; ++i) {
     if (end[i] == start[i] && start[i] != kMissing) {
-      end[i] = ClampTime(std::min<std::int64_t>(start[i + 1], start[i] + dur(list.Text[i].size())));
+      // A next start that is still missing does not bound the end.
+      std::int64_t filled = start[i] + dur(list.Text[i].size());
+      if (start[i + 1] != kMissing) filled = std::min<std::int64_t>(start[i + 1], filled);
+      end[i] = ClampTime(filled);
     }
   }
   for (std::size_t i = 1; i <= last; ++i) {
@@ -56,15 +59,29 @@ bool FillMissingTimes(TimedEntries<Char>& list, const DisplayLengthRule& dur) {
          std::find(end.begin(), end.end(), kMissing) == end.end();
 }
 
+// How far the overlap rules go. Each is tried only where the one before
+// left an entry without a time span of its own, so a list the plain rules
+// settle is never touched by the others.
+enum class OverlapRules {
+  // An entry squeezed to nothing moves its start back from the third entry on.
+  Plain,
+  // The same from the second entry on.
+  FromSecond,
+  // The same, once every cue that starts together with the cue before it,
+  // or earlier, has been joined with it.
+  JoinStartingTogether,
+};
+
 template <class Char>
-void ResolveOverlaps(TimedEntries<Char>& list, const DisplayLengthRule& dur) {
+void ResolveOverlaps(TimedEntries<Char>& list, const DisplayLengthRule& dur, OverlapRules rules) {
   auto& start = list.Start;
   auto& end = list.End;
+  const std::size_t firstMoved = rules == OverlapRules::Plain ? 2 : 1;
   for (std::size_t i = 0; i + 1 < list.Count(); ++i) {
     const std::size_t length = list.Text[i].size();
     if (start[i] >= end[i]) {
       end[i] = ClampTime(std::min<std::int64_t>(start[i + 1], start[i] + dur(length)));
-      if (end[i] <= start[i] && i >= 2 && end[i] > end[i - 1]) {
+      if (end[i] <= start[i] && i >= firstMoved && end[i] > end[i - 1]) {
         start[i] = ClampTime(
             std::max<std::int64_t>(end[i - 1], std::int64_t{end[i]} - FixedDisplayLength(length)));
       }
@@ -80,18 +97,14 @@ void ResolveOverlaps(TimedEntries<Char>& list, const DisplayLengthRule& dur) {
   }
 }
 
-// An entry whose text the next entry repeats, starting where it ends,
-// takes over the next entry's end; the next entry goes. Merging changes
-// only the end of the kept entry, so one pass finds every pair.
-template <class Char>
-void MergeRepeats(TimedEntries<Char>& list) {
+// Walks the entries once; `absorbs(kept, i)` either takes entry i into the
+// kept entry before it (and returns true) or leaves it to be kept too.
+template <class Char, class Absorbs>
+void FoldEntries(TimedEntries<Char>& list, Absorbs absorbs) {
   if (list.Count() == 0) return;
   std::size_t kept = 0;
   for (std::size_t i = 1; i < list.Count(); ++i) {
-    if (list.Text[kept] == list.Text[i] && list.End[kept] == list.Start[i]) {
-      list.End[kept] = list.End[i];
-      continue;
-    }
+    if (absorbs(kept, i)) continue;
     ++kept;
     list.Start[kept] = list.Start[i];
     list.End[kept] = list.End[i];
@@ -100,6 +113,34 @@ void MergeRepeats(TimedEntries<Char>& list) {
   list.Start.resize(kept + 1);
   list.End.resize(kept + 1);
   list.Text.resize(kept + 1);
+}
+
+// An entry whose text the next entry repeats, starting where it ends,
+// takes over the next entry's end; the next entry goes. Merging changes
+// only the end of the kept entry, so one pass finds every pair.
+template <class Char>
+void MergeRepeats(TimedEntries<Char>& list) {
+  FoldEntries(list, [&list](std::size_t kept, std::size_t i) {
+    if (list.Text[kept] != list.Text[i] || list.End[kept] != list.Start[i]) return false;
+    list.End[kept] = list.End[i];
+    return true;
+  });
+}
+
+// Cues that start together with the entry before them, or earlier, are
+// shown with it (positioned texts come as several cues on the same times):
+// each text becomes further screen lines of that entry, which lasts until
+// the latest of their ends. Afterwards every entry starts after the one
+// before it.
+template <class Char>
+void JoinCuesStartingTogether(TimedEntries<Char>& list) {
+  FoldEntries(list, [&list](std::size_t kept, std::size_t i) {
+    if (list.Start[i] > list.Start[kept]) return false;
+    list.Text[kept] += Char('|');
+    list.Text[kept] += list.Text[i];
+    list.End[kept] = std::max(list.End[kept], list.End[i]);
+    return true;
+  });
 }
 
 // No "|" at either end and none doubled.
@@ -153,6 +194,31 @@ void DropNestedTags(Str<Char>& text, std::string_view openAscii, std::string_vie
   text = std::move(out);
 }
 
+// From the filled times on: overlaps resolved by `rules`, repeats merged,
+// separators tidied, the first and the last entry given a span. False when
+// an entry still ends before it starts or after the next one starts.
+template <class Char>
+bool SettleTimes(TimedEntries<Char>& list, const DisplayLengthRule& dur, OverlapRules rules) {
+  if (rules == OverlapRules::JoinStartingTogether) JoinCuesStartingTogether(list);
+  ResolveOverlaps(list, dur, rules);
+  MergeRepeats(list);
+  for (auto& text : list.Text) TidySeparators(text);
+  auto& start = list.Start;
+  auto& end = list.End;
+  const std::size_t last = list.Count() - 1;
+  if (end[0] <= start[0]) {
+    start[0] = ClampTime(std::max<std::int64_t>(0, std::int64_t{end[0]} - dur(list.Text[0].size())));
+  }
+  if (start[last] >= end[last]) end[last] = ClampTime(start[last] + dur(list.Text[last].size()));
+  for (std::size_t i = 0; i <= last; ++i) {
+    if (start[i] >= end[i]) return false;
+  }
+  for (std::size_t i = 0; i < last; ++i) {
+    if (end[i] > start[i + 1]) return false;
+  }
+  return true;
+}
+
 template <class Char>
 void RemoveGroups(Str<Char>& text, Char openChar, Char closeChar) {
   Str<Char> out;
@@ -180,22 +246,15 @@ bool ApplySubtitleTags(TimedEntries<Char>& list, SubtitleFormat format, int aver
   RemoveEmptyTexts(list);
   if (list.Count() == 0) return false;
   if (!FillMissingTimes(list, dur)) return false;
-  ResolveOverlaps(list, dur);
-  MergeRepeats(list);
-  for (auto& text : list.Text) TidySeparators(text);
-  auto& start = list.Start;
-  auto& end = list.End;
-  const std::size_t last = list.Count() - 1;
-  if (end[0] <= start[0]) {
-    start[0] = ClampTime(std::max<std::int64_t>(0, std::int64_t{end[0]} - dur(list.Text[0].size())));
+  const TimedEntries<Char> filled = list;
+  bool settled = false;
+  for (const OverlapRules rules : {OverlapRules::Plain, OverlapRules::FromSecond,
+                                   OverlapRules::JoinStartingTogether}) {
+    if (rules != OverlapRules::Plain) list = filled;
+    settled = SettleTimes(list, dur, rules);
+    if (settled) break;
   }
-  if (start[last] >= end[last]) end[last] = ClampTime(start[last] + dur(list.Text[last].size()));
-  for (std::size_t i = 0; i <= last; ++i) {
-    if (start[i] >= end[i]) return false;
-  }
-  for (std::size_t i = 0; i < last; ++i) {
-    if (end[i] > start[i + 1]) return false;
-  }
+  if (!settled) return false;
   if (format == SubtitleFormat::SubRip) {
     for (const auto& [open, close] : {std::pair{"<b>", "</b>"}, std::pair{"<i>", "</i>"},
                                       std::pair{"<u>", "</u>"}, std::pair{"<s>", "</s>"}}) {

@@ -16,9 +16,14 @@ namespace lc::subtitles {
 // overlaps are resolved; a text repeated by the next entry that starts
 // where it ends is merged with it; "|" separators are tidied (none at
 // either end, no "||"); for SubRip, nested <b>, <i>, <u> and <s> tags are
-// dropped. False when the list is empty, a time is still missing, or an
-// entry still ends before it starts or after the next one starts; the list
-// is then left as the routine stopped with it.
+// dropped. Where resolving the overlaps leaves an entry without a time span
+// of its own, the overlaps are resolved again from the filled times, with
+// an entry squeezed to nothing moving its start back from the second entry
+// on, and where that still does not do, with cues that start together (or
+// before the cue they follow) joined into one entry first. False when the
+// list is empty or a time is still missing (or a time at the end of the
+// range leaves no span); the list is then left as the routine stopped with
+// it.
 template <class Char>
 bool ApplySubtitleTags(TimedEntries<Char>& list, SubtitleFormat format, int averageDisplayTime);
 

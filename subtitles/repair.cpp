@@ -129,15 +129,12 @@ bool RepairSubViewer(Lines<Char>& lines) {
   for (auto& line : lines) {
     if (!IsSubViewerTimeLine<Char>(line)) continue;
     timeLines += 1;
+    // The line becomes the two times joined by a comma, whatever stood
+    // between them; a time it does not hold is zero.
     const bool begins = IsSubViewerTimeAt<Char>(line, 0);
     const bool ends = line.size() >= 11 && IsSubViewerTimeAt<Char>(line, line.size() - 11);
-    if (line.size() < 11 || (!begins && !ends)) {
-      line = zero + Char(',') + zero;
-    } else if (begins && !ends) {
-      line = line.substr(0, 11) + Char(',') + zero;
-    } else if (!begins) {
-      line = zero + Char(',') + line.substr(line.size() - 11);
-    }
+    line = (begins ? line.substr(0, 11) : zero) + Char(',') +
+           (ends ? line.substr(line.size() - 11) : zero);
   }
   return timeLines - 1 >= static_cast<double>(lines.size()) / 10;
 }

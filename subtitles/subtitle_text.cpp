@@ -58,6 +58,38 @@ void DropTrailingEmpty(std::vector<std::basic_string<Char>>& lines) {
   while (!lines.empty() && lines.back().empty()) lines.pop_back();
 }
 
+// Splits a text at LF, CR LF and every other CR. With `crsBeforeLf` a run
+// of CRs right before an LF ends one line with it. Empty lines at the end
+// are dropped.
+template <class Char>
+std::vector<std::basic_string<Char>> SplitAtLineEnds(std::basic_string_view<Char> text,
+                                                     bool crsBeforeLf) {
+  const Char cr = Char('\r');
+  const Char lf = Char('\n');
+  std::vector<std::basic_string<Char>> lines;
+  lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), lf)) + 1);
+  std::size_t begin = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != cr && text[i] != lf) continue;
+    lines.emplace_back(text.substr(begin, i - begin));
+    if (text[i] == cr) {
+      std::size_t next = i + 1;
+      while (crsBeforeLf && next < text.size() && text[next] == cr) ++next;
+      if (next < text.size() && text[next] == lf) {
+        i = next;
+      } else {
+        // Each CR of the run ends a line of its own.
+        lines.resize(lines.size() + (next - i - 1));
+        i = next - 1;
+      }
+    }
+    begin = i + 1;
+  }
+  if (begin < text.size()) lines.emplace_back(text.substr(begin));
+  DropTrailingEmpty(lines);
+  return lines;
+}
+
 }  // namespace
 
 bool IsMultiByteUtf8(std::string_view bytes) {
@@ -121,37 +153,11 @@ std::u16string DecodeUtf16Le(std::string_view bytes) {
 }
 
 std::vector<std::string> SplitAnsiLines(std::string_view text) {
-  text = text.substr(0, text.find('\x1A'));
-  std::vector<std::string> lines;
-  lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
-  std::size_t begin = 0;
-  while (begin < text.size()) {
-    std::size_t end = text.find('\n', begin);
-    const bool last = end == std::string_view::npos;
-    if (last) end = text.size();
-    std::string& line = lines.emplace_back(text.substr(begin, end - begin));
-    // A CR that ends nothing is dropped with the one before the LF.
-    if (line.find('\r') != std::string::npos) std::erase(line, '\r');
-    if (last && line.empty()) lines.pop_back();
-    begin = end + 1;
-  }
-  DropTrailingEmpty(lines);
-  return lines;
+  return SplitAtLineEnds(text.substr(0, text.find('\x1A')), true);
 }
 
 std::vector<std::u16string> SplitWideLines(std::u16string_view text) {
-  std::vector<std::u16string> lines;
-  lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\n')) + 1);
-  std::size_t begin = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != u'\r' && text[i] != u'\n') continue;
-    lines.emplace_back(text.substr(begin, i - begin));
-    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-    begin = i + 1;
-  }
-  if (begin < text.size()) lines.emplace_back(text.substr(begin));
-  DropTrailingEmpty(lines);
-  return lines;
+  return SplitAtLineEnds(text, false);
 }
 
 }  // namespace lc::subtitles

@@ -43,9 +43,10 @@ std::u16string DecodeUtf8(std::string_view bytes);
 // Little-endian byte pairs to UTF-16 code units (a last odd byte is dropped).
 std::u16string DecodeUtf16Le(std::string_view bytes);
 
-// The raw lines of an 8-bit text: LF or CR LF ends a line, any other CR is
-// dropped and the character 26 ends the text. Empty lines at the end are
-// dropped.
+// The raw lines of an 8-bit text: LF, CR LF and a lone CR each end a line,
+// and the character 26 ends the text. CRs right before an LF end one line
+// with it ("a\r\r\n" is one line: files written twice with CR LF hold
+// them). Empty lines at the end are dropped.
 std::vector<std::string> SplitAnsiLines(std::string_view text);
 // The raw lines of a wide text: CR LF, LF and a lone CR each end a line.
 // Empty lines at the end are dropped.

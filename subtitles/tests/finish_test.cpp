@@ -71,8 +71,14 @@ TEST(ApplySubtitleTags, ResolvesOverlaps) {
   EXPECT_EQ((Times{0, 200, 300, 1000}), moved.Start);
   EXPECT_EQ((Times{100, 300, 1000, 6000}), moved.End);
 
-  auto stuck = Make({{0, 1000, "a"}, {2000, 1500, "b"}, {2000, 3000, "c"}});
-  EXPECT_FALSE(Finish(stuck));
+  // The second entry, squeezed to nothing, moves its start back too.
+  auto second = Make({{0, 1000, "a"}, {2000, 1500, "b"}, {2000, 3000, "c"}});
+  ASSERT_TRUE(Finish(second));
+  EXPECT_EQ((Times{0, 1000, 2000}), second.Start);
+  EXPECT_EQ((Times{1000, 2000, 3000}), second.End);
+  // No span is left at the end of the time range.
+  auto atTheEnd = Make({{0, 1000, "a"}, {2147483647, -1, "b"}});
+  EXPECT_FALSE(Finish(atTheEnd));
 }
 
 TEST(ApplySubtitleTags, FirstAndLastEntryTimes) {

@@ -4,7 +4,9 @@
 
 #include "subtitles/subtitle_text.h"
 
+#include <cstring>
 #include <random>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -227,8 +229,8 @@ TEST(LoadDecisions, UnusableTimesFailTheLoad) {
   const auto blank = LoadSubtitleBytes("00:00:01:\n00:00:02:\n00:00:03:\n");
   EXPECT_EQ(LoadFailure::SeriousErrors, blank.Failure);
   EXPECT_EQ(SubtitleFormat::TmPlayer, blank.DetectedFormat);
-  // An entry that cannot be given a time span.
-  const auto stuck = LoadSubtitleBytes("{0}{25}a\n{50}{37}b\n{50}{75}c\n");
+  // The last entry has no time at all.
+  const auto stuck = LoadSubtitleBytes("{0}{25}a\n{50}{75}b\n{}{}c\n");
   EXPECT_EQ(LoadFailure::SeriousErrors, stuck.Failure);
   // The repair fails.
   const auto broken = LoadSubtitleBytes("{1}{2}a\n{3}{4}b\n{5}{6}c\n{100}{200\n");
@@ -329,6 +331,78 @@ TEST(LoadHostile, ThousandsOfIdenticalLinesMergeInOnePass) {
   ASSERT_EQ(1u, result.Loaded.Count());
   EXPECT_EQ(0, result.Loaded.Start[0]);
   EXPECT_EQ(20000000, result.Loaded.End[0]);
+}
+
+// The entries of an 8-bit load as start, end and text.
+using Entries = std::vector<std::tuple<std::int32_t, std::int32_t, std::string>>;
+Entries EntriesOf(const LoadResult& result) {
+  Entries entries;
+  const Subtitle& s = result.Loaded;
+  for (std::size_t i = 0; i < s.Text.size(); ++i) entries.emplace_back(s.Start[i], s.End[i], s.Text[i]);
+  return entries;
+}
+
+TEST(LoadOverlaps, CuesThatStartTogetherAreJoinedWhereNothingElseDoes) {
+  // Positioned texts: three cues on the same times, twice.
+  std::string srt;
+  const char* cues[][2] = {{"22,501 --> 00:00:24,500", "Left"},   {"22,501 --> 00:00:24,500", "Middle"},
+                           {"22,501 --> 00:00:24,500", "Right"},  {"24,501 --> 00:00:26,500", "Up"},
+                           {"24,501 --> 00:00:26,500", "Down"},   {"24,501 --> 00:00:26,500", "Centre"},
+                           {"30,000 --> 00:00:31,000", "Alone"}};
+  for (int i = 0; i < 7; ++i) {
+    srt += std::to_string(i + 1) + "\r\n00:00:" + cues[i][0] + "\r\n" + cues[i][1] + "\r\n\r\n";
+  }
+  const auto positioned = LoadSubtitleBytes(srt);
+  ASSERT_TRUE(positioned.Ok());
+  EXPECT_EQ((Entries{{22501, 24500, "Left|Middle|Right"}, {24501, 26500, "Up|Down|Centre"},
+                     {30000, 31000, "Alone"}}),
+            EntriesOf(positioned));
+  EXPECT_EQ((Ansi{"Left", "Middle", "Right"}), positioned.Loaded.EntryLines[0]);
+  // The same start with different ends: the joined entry lasts the longest.
+  const auto sameStart = LoadSubtitleBytes("{25}{125}One\n{25}{100}Two\n{25}{75}Three\n{150}{175}Four\n");
+  EXPECT_EQ((Entries{{1000, 5000, "One|Two|Three"}, {6000, 7000, "Four"}}), EntriesOf(sameStart));
+  // Two identical cues still follow one another.
+  const auto pair = LoadSubtitleBytes("{25}{75}One\n{25}{75}Two\n{150}{175}Three\n");
+  EXPECT_EQ((Entries{{1000, 3000, "One"}, {3000, 4130, "Two"}, {6000, 7000, "Three"}}), EntriesOf(pair));
+}
+
+TEST(LoadOverlaps, SameSecondPairAtTheStartOfATmPlayerFile) {
+  const auto pair = LoadSubtitleBytes("00:00:01:One\n00:00:05:Two\n00:00:05:Three\n00:00:09:Four\n");
+  EXPECT_EQ((Entries{{1000, 2130, "One"}, {3870, 5000, "Two"}, {5000, 6260, "Three"},
+                     {9000, 10195, "Four"}}),
+            EntriesOf(pair));
+  // A repeated line there is merged as before and keeps its own start.
+  const auto repeated = LoadSubtitleBytes("00:00:01:One\n00:00:05:Two\n00:00:05:Two\n00:00:09:Four\n");
+  EXPECT_EQ((Entries{{1000, 2130, "One"}, {5000, 6130, "Two"}, {9000, 10195, "Four"}}),
+            EntriesOf(repeated));
+}
+
+TEST(LoadLineEnds, LoneCrEndsALineOfAnAnsiFile) {
+  const Entries three{{1000, 2000, "First"}, {3000, 4000, "Second"}, {5000, 6000, "Third"}};
+  EXPECT_EQ(three, EntriesOf(LoadSubtitleBytes("{25}{50}First\r{75}{100}Second\r{125}{150}Third\r")));
+  const std::string srt = "1|00:00:01,000 --> 00:00:02,000|First||2|00:00:03,000 --> 00:00:04,000|"
+                          "Second||3|00:00:05,000 --> 00:00:06,000|Third|";
+  for (const char* lineEnd : {"\r", "\r\r\n"}) {
+    std::string file;
+    for (char c : srt) file += c == '|' ? std::string(lineEnd) : std::string(1, c);
+    EXPECT_EQ(three, EntriesOf(LoadSubtitleBytes(file))) << "line end of " << std::strlen(lineEnd);
+  }
+}
+
+TEST(LoadSubViewer, TimeLineWithSpacesAroundTheComma) {
+  const auto result = LoadSubtitleBytes(
+      "00:00:01.00,00:00:02.00\r\nFirst\r\n\r\n00:00:03.00 , 00:00:04.00\r\nSecond\r\n\r\n"
+      "00:00:05.00,00:00:06.00\r\nThird\r\n\r\n00:00:07.00,00:00:08.00\r\nFourth\r\n");
+  EXPECT_EQ(SubtitleFormat::SubViewer, result.DetectedFormat);
+  EXPECT_EQ((Entries{{1000, 2000, "First"}, {3000, 4000, "Second"}, {5000, 6000, "Third"},
+                     {7000, 8000, "Fourth"}}),
+            EntriesOf(result));
+}
+
+TEST(LoadMicroDvd, ZeroLengthCueBeforeACueWithoutStart) {
+  // "Two" lasts its display length; "Three" starts its own before its end.
+  EXPECT_EQ((Entries{{1000, 2000, "One"}, {4000, 5130, "Two"}, {8740, 10000, "Three"}}),
+            EntriesOf(LoadSubtitleBytes("{25}{50}One\n{100}{100}Two\n{}{250}Three\n")));
 }
 
 class LoadFileTest : public testing::Test {

@@ -149,6 +149,15 @@ TEST(RepairSubViewer, TimeLinesAreCompleted) {
             lines);
 }
 
+TEST(RepairSubViewer, TwoTimesAreJoinedByACommaWhateverStandsBetween) {
+  Ansi lines = {"00:01:07.00 , 00:01:08.00", "a", "00:01:09.00;00:01:10.00", "b",
+                "00:01:11.00  ,00:01:12.00", "c"};
+  ASSERT_TRUE(RepairSubtitleLines(lines, SubtitleFormat::SubViewer));
+  EXPECT_EQ((Ansi{"00:01:07.00,00:01:08.00", "a", "00:01:09.00,00:01:10.00", "b",
+                  "00:01:11.00,00:01:12.00", "c"}),
+            lines);
+}
+
 TEST(RepairSubViewer, FailsWithTooFewTimeLines) {
   // Two time lines: 2 - 1 = 1 is enough for up to 10 lines, not for 11.
   Ansi ten = {"00:00:01.00,00:00:02.00", "a", "00:00:03.00,00:00:04.00"};

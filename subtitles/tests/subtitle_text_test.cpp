@@ -80,8 +80,10 @@ TEST(SizeLimits, CheckedBeforeDecoding) {
 
 TEST(SplitAnsiLines, LineEndsAndTheEndCharacter) {
   EXPECT_EQ((Ansi{"one", "two", "three"}), SplitAnsiLines("one\r\ntwo\nthree"));
-  // A CR that ends nothing is dropped; it does not end the line.
-  EXPECT_EQ((Ansi{"onetwo"}), SplitAnsiLines("one\rtwo\r\n"));
+  // A lone CR ends a line (old Mac files); CRs right before an LF end one
+  // line with it.
+  EXPECT_EQ((Ansi{"one", "two", "", "three"}), SplitAnsiLines("one\rtwo\r\rthree\r"));
+  EXPECT_EQ((Ansi{"one", "two", "three"}), SplitAnsiLines("one\r\r\ntwo\r\r\r\nthree"));
   // Character 26 ends the text.
   EXPECT_EQ((Ansi{"one"}), SplitAnsiLines("one\n\x1Atwo\n"));
   // Empty lines at the end never count; those inside do.
