@@ -363,7 +363,9 @@ void TfrmVideoWindow::WMWindowPosChanging(TMessage& M) {
   const auto* Pos = reinterpret_cast<const WINDOWPOS*>(M.LParam);
   const UINT Fixed = SWP_NOMOVE | SWP_NOSIZE;
   if (InSizeMove && (Pos->flags & Fixed) != Fixed) {
-    TForm* Targets[] = {frmMain};
+    // The other player windows attract it, as it attracts them.
+    TForm* Targets[] = {frmMain, frmMain ? frmMain->Satellites.PlayList : nullptr,
+                        frmMain ? frmMain->Satellites.Equalizer : nullptr};
     SnapWindow(*this, M, std::span<TForm* const>(Targets), FullScreen);
   }
 }
