@@ -287,8 +287,14 @@ void TfrmMain::BtnOpenMovieClick() {
   Dialog.Title = L"Open movie(s)";
   Dialog.Filter = MovieFilter();
   Dialog.InitialDir = L".";
-  if (!Dialog.Execute()) return;
-  if (Dialog.Files.empty()) return;
+  const bool Chosen = Dialog.Execute();
+  // The player may have been closed meanwhile (the shutdown countdown runs
+  // in the dialog's message loop): the program ends instead of opening.
+  if (P.PlayerClosing) {
+    Application.Terminate();
+    return;
+  }
+  if (!Chosen || Dialog.Files.empty()) return;
   const std::string First = WideToUtf8(Dialog.Files.front());
   if (!FDisk.FileExists(First)) {
     bool Unused = false;

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include <windows.h>
+#include <dlgs.h>
+
 #include <gtest/gtest.h>
 
 #include "framework/application.h"
@@ -30,6 +33,46 @@ class PlaybackTest : public lc::testing::PlaybackFixture {
     ClosedBoxes().clear();
   }
 };
+
+// The answer typed into the main window's open dialog while it is up
+// (again at every tick: the dialog may still be filling itself in); with
+// CloseFirst the player is closed first, as the end of the shutdown
+// countdown does while the dialog waits.
+struct TOpenAnswer {
+  std::wstring File;
+  bool CloseFirst = false;
+};
+TOpenAnswer OpenAnswer;
+
+void CALLBACK AnswerOpenDialog(HWND, UINT, UINT_PTR, DWORD) {
+  HWND Dialog = FindWindowW(L"#32770", L"Open movie(s)");
+  DWORD Process = 0;
+  if (!Dialog || !IsWindowVisible(Dialog)) return;
+  GetWindowThreadProcessId(Dialog, &Process);
+  if (Process != GetCurrentProcessId()) return;
+  if (OpenAnswer.CloseFirst) Program().PlayerClosing = true;
+  const int NameBox = GetDlgItem(Dialog, cmb13) ? cmb13 : edt1;
+  SetDlgItemTextW(Dialog, NameBox, OpenAnswer.File.c_str());
+  PostMessageW(Dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(Dialog, IDOK)));
+}
+
+TEST_F(PlaybackTest, APlayerClosedWhileTheOpenDialogWaitsOpensNothing) {
+  OpenAnswer = {lctest::MediaPath("clip.avi"), false};
+  UINT_PTR Timer = SetTimer(nullptr, 0, 100, AnswerOpenDialog);
+  form->RunCommand(lc::Cmd::BtnOpenMovieClick);
+  KillTimer(nullptr, Timer);
+  EXPECT_EQ(Opened(), (std::vector<std::string>{"clip.avi"}));
+
+  OpenAnswer = {lctest::MediaPath("bars.mp4"), true};
+  Timer = SetTimer(nullptr, 0, 100, AnswerOpenDialog);
+  form->RunCommand(lc::Cmd::BtnOpenMovieClick);
+  KillTimer(nullptr, Timer);
+  Program().PlayerClosing = false;
+  MSG Quit;
+  EXPECT_TRUE(PeekMessageW(&Quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(Opened(), (std::vector<std::string>{"clip.avi"}));
+  EXPECT_EQ(1, form->Playlist().Count());
+}
 
 TEST_F(PlaybackTest, AMovieOpensPlaysAndEndsForThePulse) {
   ASSERT_TRUE(Open("clip.avi", true));
