@@ -277,10 +277,9 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   void BtnStopClick(bool CloseMovie);
   // The transport buttons as an opening movie or no movie wants them.
   void SetTransportButtons(bool Opening);
-  // The movie's frame rate from its streams; 25 when it cannot be read.
-  // The movie the graph holds is read from the graph; another file through
-  // the media detector, given a few seconds.
-  double GetMovieFrameRate(const std::string& FileName);
+  // The frame rate of the movie the graph holds, from its video's frame
+  // duration; 25 when there is no graph or its video gives none.
+  double GetMovieFrameRate();
   // NativeVideoSize and AspectRatioValue from the graph's picture.
   void ReadVideoAspect();
   // One item per filter of the graph that has property pages.

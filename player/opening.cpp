@@ -251,7 +251,7 @@ void TfrmMain::OpeningSubtitle() {
 // The frame rate of the rendered movie, and a MicroDVD subtitle (read at
 // 25 frames per second) re-timed for it.
 void TfrmMain::OpeningFrameRate() {
-  FrameRate = GetMovieFrameRate(CurrentMovieFile);
+  FrameRate = GetMovieFrameRate();
   if (!Player().SubtitleLoaded) return;
   lc::subtitles::Subtitle& Current = lc::Subtitles().Current;
   if (lc::MicroDvdNeedsRetiming(static_cast<int>(Current.Format), FrameRate)) {

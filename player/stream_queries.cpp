@@ -1,16 +1,9 @@
-// What the main window reads of a movie and its graph: the frame rate (of
-// the graph's video, or of another file through the media detector), the
-// native picture size and ratio, and the menu of the graph's filters with
-// their property pages. Every platform failure is silent; every interface
-// is released on every path.
+// What the main window reads of the movie in its graph: the frame rate of
+// its video, the native picture size and ratio, and the menu of the
+// graph's filters with their property pages. Every platform failure is
+// silent; every interface is released on every path.
 #include <dshow.h>
-#include <qedit.h>
 
-#include <chrono>
-#include <condition_variable>
-#include <memory>
-#include <mutex>
-#include <thread>
 #include <vector>
 
 #include "engine/graph/graph_utils.h"
@@ -33,59 +26,6 @@ struct TReleasing {
   T* operator->() const { return Object; }
   void** Out() { return reinterpret_cast<void**>(&Object); }
 };
-
-// The rates of a file's streams in stream order; empty when the detector
-// cannot read it.
-std::vector<double> StreamRates(const std::string& FileName) {
-  std::vector<double> Rates;
-  TReleasing<IMediaDet> Det;
-  if (FAILED(CoCreateInstance(CLSID_MediaDet, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER, IID_IMediaDet,
-                              Det.Out())))
-    return Rates;
-  BSTR Name = SysAllocString(lc::settings::Utf8ToWide(FileName).c_str());
-  const HRESULT Opened = Det->put_Filename(Name);
-  SysFreeString(Name);
-  if (FAILED(Opened)) return Rates;
-  long Count = 0;
-  if (FAILED(Det->get_OutputStreams(&Count))) return Rates;
-  try {
-    for (long I = 0; I < Count; ++I) {
-      double Rate = 0;
-      if (FAILED(Det->put_CurrentStream(I)) || FAILED(Det->get_FrameRate(&Rate))) Rate = 0;
-      Rates.push_back(Rate);
-      if (Rate >= 1.0 && Rate <= 60.0) break;
-    }
-  } catch (...) {
-  }
-  return Rates;
-}
-
-// StreamRates on a thread of its own, given Milliseconds: the platform's
-// detector can stay stuck in a file it cannot parse, and the GUI thread
-// does not wait for it (the thread is left to end by itself). Empty when
-// no answer came in time.
-std::vector<double> StreamRatesWithin(const std::string& FileName, int Milliseconds) {
-  struct Answer {
-    std::mutex Lock;
-    std::condition_variable Ready;
-    bool Done = false;
-    std::vector<double> Rates;
-  };
-  auto Shared = std::make_shared<Answer>();
-  std::thread([Shared, FileName] {
-    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    std::vector<double> Rates = StreamRates(FileName);
-    CoUninitialize();
-    std::lock_guard<std::mutex> Hold(Shared->Lock);
-    Shared->Rates = std::move(Rates);
-    Shared->Done = true;
-    Shared->Ready.notify_one();
-  }).detach();
-  std::unique_lock<std::mutex> Hold(Shared->Lock);
-  if (!Shared->Ready.wait_for(Hold, std::chrono::milliseconds(Milliseconds), [&] { return Shared->Done; }))
-    return {};
-  return Shared->Rates;
-}
 
 // The frame rate of the graph's video as its renderer was connected; empty
 // when the graph has no video with a frame duration.
@@ -111,10 +51,9 @@ bool HasPropertyPages(IBaseFilter* Filter) {
 
 }  // namespace
 
-double TfrmMain::GetMovieFrameRate(const std::string& FileName) {
-  if (frmVideoWindow && frmVideoWindow->GraphActive() && FileName == lc::Player().CurrentMovieFile)
-    return lc::ChooseFrameRate(GraphVideoRate());
-  return lc::ChooseFrameRate(StreamRatesWithin(FileName, 5000));
+double TfrmMain::GetMovieFrameRate() {
+  if (!frmVideoWindow || !frmVideoWindow->GraphActive()) return lc::ChooseFrameRate({});
+  return lc::ChooseFrameRate(GraphVideoRate());
 }
 
 void TfrmMain::ReadVideoAspect() {
