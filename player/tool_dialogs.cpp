@@ -86,6 +86,7 @@ void TfrmMain::CustomRatioMenuClick() {
 void TfrmMain::CustomPanScanMenuClick() {
   if (Program().OpeningMovie || frmPanScan || !GraphActive() || !VideoShowing() || !frmVideoWindow->FullScreen)
     return;
+  MovieModeChecked = false;
   const int Before = Program().Settings.PanScanValue;
   auto Dialog = std::make_unique<TfrmPanScan>(DialogLink());
   Dialog->Slider().SetPosition(Before);

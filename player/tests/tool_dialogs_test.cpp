@@ -181,4 +181,26 @@ TEST_F(DialogsOnAMovie, ClosingTheProfilesEditorDuringPlaybackKeepsStoringTheMov
   EXPECT_NEAR(3.0 / 86400, Program().Rms[Entry].LastVideoPosition, 1.0 / 86400);
 }
 
+// Enter in the custom pan & scan dialog once it is up: closed, nothing
+// applied.
+void CALLBACK ClosePanScan(HWND, UINT, UINT_PTR Id, DWORD) {
+  if (!frmPanScan) return;
+  KillTimer(nullptr, Id);
+  PostMessageW(frmPanScan->Handle(), WM_CHAR, 13, 0);
+}
+
+TEST_F(DialogsOnAMovie, TheCustomPanScanEndsMovieModeEvenWithNothingChanged) {
+  OpenActive("bars.mp4", true);
+  video->SetFullScreen(true);
+  Pump(300);
+  form->MovieModeChecked = true;
+  const UINT_PTR Timer = SetTimer(nullptr, 0, 300, ClosePanScan);
+  form->CustomPanScanMenuClick();
+  KillTimer(nullptr, Timer);
+  EXPECT_EQ(nullptr, frmPanScan);
+  EXPECT_FALSE(form->MovieModeChecked);
+  EXPECT_EQ(0, Program().Settings.PanScanValue);
+  video->SetNormalScreen();
+}
+
 }  // namespace
