@@ -2,7 +2,8 @@
 // received it from the decoder (no picture setting of the player applied),
 // saved as "CaptureNNNN" in BMP, JPEG or PNG. A name that is taken is
 // skipped and an existing file is never written over; a frame that cannot
-// be had or saved is reported.
+// be had or saved is reported. A movie without a picture captures nothing
+// and says nothing.
 #include <shlobj.h>
 
 #include "engine/graph/video_surface.h"
@@ -42,6 +43,17 @@ bool GrabFrame(TfrmVideoWindow& Video, lc::RgbImage& Image) {
   return Done;
 }
 
+// The graph shows a picture: its video has a size. A movie of sound only
+// has none, and there is nothing to capture.
+bool GraphHasPicture(TFilterGraph& Graph) {
+  IBasicVideo* Basic = nullptr;
+  if (FAILED(Graph.QueryInterface(IID_IBasicVideo, reinterpret_cast<void**>(&Basic)))) return false;
+  long Width = 0, Height = 0;
+  const bool Sized = SUCCEEDED(Basic->GetVideoSize(&Width, &Height)) && Width > 0 && Height > 0;
+  Basic->Release();
+  return Sized;
+}
+
 enum class WriteResult { Written, Taken, Failed };
 
 // Creates the file (never replacing one) and writes Bytes into it; a file
@@ -72,6 +84,7 @@ void TfrmMain::CaptureFrameMenuClick() {
   lc::ProgramState& P = lc::Program();
   if (!frmVideoWindow || !Commands().GraphActive() || P.BusyFlag) return;
   lc::BusyScope Busy;
+  if (!GraphHasPicture(frmVideoWindow->FilterGraph)) return;
   const auto& Texts = lc::settings::GlobalTextTable();
   lc::RgbImage Frame;
   std::string Bytes;

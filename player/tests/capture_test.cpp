@@ -177,6 +177,20 @@ TEST_F(CaptureTest, NothingWithoutAGraphOrWhileBusy) {
   EXPECT_TRUE(reports.empty());
 }
 
+TEST_F(CaptureTest, AMovieOfSoundOnlyCapturesNothingAndSaysNothing) {
+  video->FilterGraph.SetActive(true);
+  ASSERT_EQ(S_OK, video->FilterGraph.RenderFile(lctest::MediaPath("tone.wav")));
+  video->FilterGraph.Pause();
+  form->CurrentMovieFile = lc::testing::Media("tone.wav");
+  Program().Settings.CaptureType = 0;
+  form->RunCommand(lc::Cmd::CaptureFrameMenuClick);
+  EXPECT_TRUE(reports.empty());
+  EXPECT_EQ("", Player().OsdText);
+  EXPECT_FALSE(Exists("Capture0001.bmp"));
+  EXPECT_EQ(0, form->CaptureCounter);
+  EXPECT_FALSE(Program().BusyFlag);
+}
+
 TEST_F(CaptureTest, AFolderThatCannotBeWrittenIsReportedAndBusyIsCleared) {
   ShowBars();
   // A capture folder whose name is taken by a file: nothing can be made in it.
