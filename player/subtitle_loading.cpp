@@ -45,10 +45,12 @@ bool TfrmMain::LoadSubtitle(const std::string& File, bool Silent) {
     S.Current = std::move(Load.Result.Loaded);
     S.SubtitleFontScale = 1.0;
     if (Load.Result.Ok()) S.SubtitleDelay = 0;
-  }
-  if (!Load.Message.empty()) {
-    bool Unused = false;
-    ShowMessageBox(Utf8ToWide(Load.Message), this, false, Unused);
+    // Still busy while the box is up: commands arriving meanwhile (shell
+    // macros, the remote control) do not run underneath it.
+    if (!Load.Message.empty()) {
+      bool Unused = false;
+      ShowMessageBox(Utf8ToWide(Load.Message), this, false, Unused);
+    }
   }
   return Load.Result.Ok();
 }

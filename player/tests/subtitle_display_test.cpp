@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "kit/message_box.h"
 #include "player/tests/graph_fixture.h"
 #include "tests/support/screen_grab.h"
 
@@ -447,6 +448,38 @@ TEST_F(SubtitleDisplayTest, TheOpenDialogAttachesTheFileToTheMovieAndItsEntry) {
   EXPECT_FALSE(Player().SubtitleLoaded);
   EXPECT_EQ(form->SubtitleLabel->Caption(), L"No subtitle");
   EXPECT_EQ(Subtitles().Current.Count(), 0u);
+}
+
+// What the failure's message box saw while it was up: its text, whether
+// an operation counted as under way, and a shell macro arriving then.
+struct TWhileTheBoxIsUp {
+  TfrmMain* Form = nullptr;
+  std::string Movie;
+  std::wstring Text;
+  bool Busy = false;
+};
+TWhileTheBoxIsUp WhileUp;
+
+void CALLBACK MacroThenClose(HWND, UINT, UINT_PTR Id, DWORD) {
+  if (!frmMessage || !frmMessage->Showing()) return;
+  KillTimer(nullptr, Id);
+  WhileUp.Text = frmMessage->Text();
+  WhileUp.Busy = Program().BusyFlag;
+  WhileUp.Form->SystemExecuteMacro({"/AddFile " + WhileUp.Movie});
+  wchar_t Escape = 27;
+  frmMessage->FormKeyPress(Escape);
+}
+
+TEST_F(SubtitleDisplayTest, TheFailureMessageKeepsOtherCommandsOut) {
+  WhileUp = {form.get(), WriteFile("Film.avi", "x")};
+  const std::string Text = WriteFile("notes.txt", "");
+  const UINT_PTR Timer = SetTimer(nullptr, 0, 200, MacroThenClose);
+  EXPECT_FALSE(form->LoadSubtitle(Text, false));
+  KillTimer(nullptr, Timer);
+  EXPECT_EQ(L"This is not a text!", WhileUp.Text);
+  EXPECT_TRUE(WhileUp.Busy);
+  EXPECT_EQ(0, form->Playlist().Count());
+  EXPECT_FALSE(Program().BusyFlag);
 }
 
 TEST_F(SubtitleDisplayTest, TheSearchChecksOrLoadsTheBestCandidate) {
