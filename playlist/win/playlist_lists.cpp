@@ -10,6 +10,7 @@
 #include "settings/text_table.h"
 #include "settings/win/settings_win.h"
 #include "subtitles/search.h"
+#include "subtitles/win/subtitle_folders_win.h"
 
 using lc::settings::GlobalTextTable;
 using lc::settings::Utf8ToWide;
@@ -57,7 +58,8 @@ void TfrmPlayList::ListVideoSelectItem() {
   Search.SubtitleDirectory = FSettings.SubtitleDirectory;
   Search.SearchHereFirst = FSettings.SearchHereFirst;
   Search.MediaExtensions = FSettings.MediaExtensions;
-  const lc::subtitles::DiskFolders Folders;
+  // Drives are tested quietly: an empty removable drive raises no prompt.
+  const lc::subtitles::WinSubtitleFolders Folders;
   const auto Check = [this](const std::string& Path) {
     return FEnv.CheckSubtitleFile ? FEnv.CheckSubtitleFile(Path) : true;
   };
