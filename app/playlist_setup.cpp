@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "framework/application.h"
 #include "kit/message_box.h"
 #include "player/main_form.h"
 #include "player/video_window.h"
@@ -21,26 +20,35 @@ Cmd SeekCommand(bool Forward, TShiftState Shift) {
   return Forward ? Cmd::BtnForwardClick : Cmd::BtnRewindClick;
 }
 
-}  // namespace
-
-TfrmPlayList* CreatePlaylistWindow(TfrmMain& Main) {
-  TPlayListEnvironment Env;
-  Env.MainWindow = [&Main]() -> TForm* { return &Main; };
-  Env.VideoWindow = [&Main] { return Main.Satellites.VideoWindow; };
-  Env.EqualizerWindow = [&Main] { return Main.Satellites.Equalizer; };
-  Env.VideoFullScreen = [] { return frmVideoWindow && frmVideoWindow->FullScreen; };
-  Env.ExecuteKeyCommand = [&Main](WORD& Key, TShiftState Shift) { Main.ExecuteKeyCommand(Key, Shift); };
-  Env.Seek = [&Main](bool Forward, TShiftState Shift) { Main.RunCommand(SeekCommand(Forward, Shift)); };
-  Env.CheckSubtitleFile = [&Main](const std::string& Path) { return Main.CheckSubtitleFile(Path); };
-  Env.ShowMessage = [](const std::wstring& Text) {
+// The main window's keys and commands, the skinned message box owned by the
+// playlist window.
+class TStartupPlaylistEnvironment : public TPlayListEnvironment {
+ public:
+  TStartupPlaylistEnvironment(TfrmMain& Main, const TProgramWindows& Windows) : FMain(Main), FWindows(Windows) {}
+  const TProgramWindows& Windows() const override { return FWindows; }
+  void ExecuteKeyCommand(WORD& Key, TShiftState Shift) override { FMain.ExecuteKeyCommand(Key, Shift); }
+  void Seek(bool Forward, TShiftState Shift) override { FMain.RunCommand(SeekCommand(Forward, Shift)); }
+  bool CheckSubtitleFile(const std::string& Path) override { return FMain.CheckSubtitleFile(Path); }
+  void ShowMessage(const std::wstring& Text) override {
     bool Unused = false;
     ShowMessageBox(Text, frmPlayList, false, Unused);
-  };
-  Env.PlayerClosing = [] { return Program().PlayerClosing; };
-  Env.SkipFormPlacement = [&Main] { return Main.SkipFormPlacement; };
-  Env.MonitorsDiffer = [] { return Program().MonitorsDiffer; };
-  TfrmPlayList* List =
-      Application.CreateForm<TfrmPlayList>(Main.Playlist(), Main.Opener(), Program().Settings, std::move(Env));
+  }
+  bool PlayerClosing() const override { return Program().PlayerClosing; }
+
+ private:
+  TfrmMain& FMain;
+  const TProgramWindows& FWindows;
+};
+
+}  // namespace
+
+std::unique_ptr<TPlayListEnvironment> MakePlaylistEnvironment(TfrmMain& Main, const TProgramWindows& Windows) {
+  return std::make_unique<TStartupPlaylistEnvironment>(Main, Windows);
+}
+
+std::unique_ptr<TfrmPlayList> MakePlaylistWindow(TfrmMain& Main, TPlayListEnvironment& Environment) {
+  auto Made = std::make_unique<TfrmPlayList>(Main.Playlist(), Main.Opener(), Program().Settings, Environment);
+  TfrmPlayList* List = Made.get();
   Main.Satellites.PlayList = List;
   // The remote control types into the window's file dialogs while one is
   // shown, and reaches its movie list.
@@ -55,7 +63,7 @@ TfrmPlayList* CreatePlaylistWindow(TfrmMain& Main) {
     else if (List->ListVideo.OnKeyDown)
       List->ListVideo.OnKeyDown(&List->ListVideo, Key, Shift);
   };
-  return List;
+  return Made;
 }
 
 void PlaylistSettingsIntoWindow(TfrmPlayList& List) {

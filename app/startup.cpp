@@ -99,13 +99,15 @@ void CreateForms(const settings::SettingsHost& host) {
   static WinRegistry registry;
   static Associations associations = MakeAssociations(registry);
   TfrmMain* main = Application.CreateForm<TfrmMain>(host);
-  static TWindowLinks links(*main, associations);
+  // The links live as long as the process: the windows they join are freed
+  // by the application after the start-up's own statics.
+  TWindowLinks& links = *new TWindowLinks(*main, associations);
   // The video window holds the graph: the thread's COM apartment first.
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   main->Satellites.VideoWindow = Application.CreateForm<TfrmVideoWindow>();
   main->InstallPlaybackRoom();
   main->InstallPictureRoom();
-  CreatePlaylistWindow(*main);
+  Application.AdoptForm(MakePlaylistWindow(*main, links.Playlist()));
   CreateToolWindows();
   main->InstallPulseRoom();
 }

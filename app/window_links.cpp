@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/playlist_setup.h"
 #include "app/startup_platform.h"
 #include "app/tool_windows.h"
 #include "framework/application.h"
@@ -179,9 +180,10 @@ void ConnectMainDialogs(TfrmMain& Main) {
 
 struct TWindowLinks::TParts {
   TParts(TfrmMain& Main, Associations& FileAssociations)
-      : Windows(Main), Tools(Main, Windows, FileAssociations) {}
+      : Windows(Main), Tools(Main, Windows, FileAssociations), Playlist(MakePlaylistEnvironment(Main, Windows)) {}
   TStartupWindows Windows;
   TStartupToolEnvironment Tools;
+  std::unique_ptr<TPlayListEnvironment> Playlist;
 };
 
 TWindowLinks::TWindowLinks(TfrmMain& Main, Associations& FileAssociations)
@@ -191,6 +193,8 @@ TWindowLinks::TWindowLinks(TfrmMain& Main, Associations& FileAssociations)
   ConnectMainDialogs(Main);
   RouteApplicationEvents(&Main);
 }
+
+TPlayListEnvironment& TWindowLinks::Playlist() { return *FParts->Playlist; }
 
 TWindowLinks::~TWindowLinks() {
   UnrouteApplicationEvents();

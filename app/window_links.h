@@ -1,5 +1,6 @@
-// The joints between the windows the start-up makes. The message box and
-// the tool windows reach the program through them, and the application's
+// The joints between the windows the start-up makes. The message box, the
+// tool windows and the playlist window reach the program through them, and
+// the application's
 // events (exceptions, hints, modal loops, minimise and restore) reach the
 // main window. The start-up makes them right after the main window; a test
 // of a window makes them the same way. GUI thread only.
@@ -8,6 +9,7 @@
 #include <memory>
 
 class TfrmMain;
+class TPlayListEnvironment;
 
 namespace lc {
 
@@ -24,6 +26,9 @@ class TWindowLinks {
   ~TWindowLinks();
   TWindowLinks(const TWindowLinks&) = delete;
   TWindowLinks& operator=(const TWindowLinks&) = delete;
+
+  // What the playlist window is made with (app/playlist_setup.h).
+  TPlayListEnvironment& Playlist();
 
  private:
   struct TParts;

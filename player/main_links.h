@@ -53,10 +53,10 @@ struct TSatelliteWindows {
   TForm* ColorControl = nullptr;
 };
 
-// A modal dialog of the main window: how to create it, and the dialog while
-// it is up. Create may return nullptr when the dialog could not be made
-// (the media information window that could not read the movie has said so
-// itself).
+// A modal dialog of the main window: how to create it (required: the
+// start-up's window links set it), and the dialog while it is up. Create
+// may return nullptr when the dialog could not be made (the media
+// information window that could not read the movie has said so itself).
 struct TDialogSlot {
   std::function<std::unique_ptr<TForm>()> Create;
   TForm* Open = nullptr;

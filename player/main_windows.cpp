@@ -1,6 +1,7 @@
 // The satellite windows and the dialogs the main window opens, and its
 // simple menu commands.
 #include <algorithm>
+#include <stdexcept>
 
 #include "framework/application.h"
 #include "player/main_form.h"
@@ -109,9 +110,11 @@ void TfrmMain::BtnPlayListClick() {
 // ---- dialogs ---------------------------------------------------------------
 
 // Modal dialogs run nested message loops in which the timers keep running:
-// a second request while the dialog is up is dropped.
+// a second request while the dialog is up is dropped. The start-up's links
+// say how each dialog is made; a slot they left empty is a fault.
 void TfrmMain::RunDialog(lc::TDialogSlot& Slot) {
-  if (lc::Program().OpeningMovie || Slot.Open || !Slot.Create) return;
+  if (!Slot.Create) throw std::logic_error("a dialog of the main window is not connected");
+  if (lc::Program().OpeningMovie || Slot.Open) return;
   std::unique_ptr<TForm> Dialog = Slot.Create();
   if (!Dialog) return;
   Slot.Open = Dialog.get();

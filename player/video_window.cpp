@@ -316,10 +316,8 @@ void TfrmVideoWindow::WndProc(TMessage& M) {
       M.Result = 0;
       return;
     case WM_DROPFILES:
-      if (OnDropFiles) OnDropFiles(M);
-      return;
     case WM_APPCOMMAND:
-      // The media keys act as on the main window.
+      // Dropped files and the media keys act as on the main window.
       if (frmMain) {
         M.Result = frmMain->Perform(M.Msg, M.WParam, M.LParam);
         return;

@@ -63,8 +63,6 @@ class TfrmVideoWindow : public TForm {
   // ---- hooks to the parts of the main window built elsewhere ----
   // BtnVolUpClick (Up) or BtnVolDownClick: the wheel in full screen.
   std::function<void(bool Up)> OnVolumeStep;
-  // TfrmMain.AcceptFiles: files dropped on the video window.
-  std::function<void(TMessage& Message)> OnDropFiles;
 
   // ---- modes ----
   // Enters full screen on the window's monitor (switching the display

@@ -1,7 +1,8 @@
 // The start-up's links between the windows: without them no tool window
 // and no message box can be made, with them every dialog of the main
-// window's menu opens, and an exception on the graph's event path reaches
-// the main window's exception handling.
+// window's menu opens, the playlist window's keys reach the main window's
+// commands, and an exception on the graph's event path reaches the main
+// window's exception handling.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -12,11 +13,13 @@
 
 #include <windows.h>
 
+#include "app/playlist_setup.h"
 #include "app/window_links.h"
 #include "engine/dsp/amplify.h"
 #include "engine/dsp/equalizer.h"
 #include "kit/message_box.h"
 #include "player/tests/graph_fixture.h"
+#include "playlist/win/playlist_window.h"
 #include "tools/about_box.h"
 #include "tools/color_control_window.h"
 #include "tools/config_dialog.h"
@@ -78,6 +81,21 @@ TEST_F(WindowLinks, EveryDialogOfTheMainWindowsMenuIsMadeByTheLinks) {
   EXPECT_NE(nullptr, dynamic_cast<TfrmKeyboard*>(D.Keyboard.Create().get()));
   EXPECT_NE(nullptr, dynamic_cast<TfrmJump*>(D.Jump.Create().get()));
   EXPECT_NE(nullptr, dynamic_cast<TfrmInfo*>(D.Info.Create().get()));
+  // A slot left empty is refused, not passed over.
+  D.About.Create = nullptr;
+  EXPECT_THROW(form->AboutMenuClick(), std::logic_error);
+}
+
+TEST_F(WindowLinks, KeysThePlaylistLeavesReachTheMainWindowsCommands) {
+  std::unique_ptr<TfrmPlayList> List = lc::MakePlaylistWindow(*form, links->Playlist());
+  EXPECT_EQ(List.get(), form->Satellites.PlayList);
+  List->Show();
+  Pump(50);
+  SendMessageW(List->ListVideo.Handle(), WM_KEYDOWN, VK_RIGHT, 0);
+  SendMessageW(List->ListVideo.Handle(), WM_KEYDOWN, 'B', 0);
+  using Call = lc::testing::RecordingCommands::Call;
+  EXPECT_EQ((std::vector<Call>{{lc::Cmd::BtnForwardClick, 0}, {lc::Cmd::BtnNextClick, 0}}), rooms.Calls);
+  form->Satellites.PlayList = nullptr;
 }
 
 // The problem box is the platform's: it is answered from another thread.

@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include "app/playlist_setup.h"
 #include "fuzz/language_writer.h"
 #include "playlist/win/playlist_window.h"
 #include "player/player_state.h"
@@ -147,7 +148,8 @@ TEST_F(MainConfig, MovingTheSubtitleZoneUnticksMovieMode) {
 }
 
 TEST_F(MainConfig, ThePlaylistTakesItsFontSizeAndLosesItsHintsWhenSwitchedOff) {
-  TfrmPlayList List(form->Playlist(), form->Opener(), Program().Settings, TPlayListEnvironment{});
+  std::unique_ptr<TfrmPlayList> Made = lc::MakePlaylistWindow(*form, links->Playlist());
+  TfrmPlayList& List = *Made;
   List.ListVideo.Hint = L"C:\\movies\\one.avi";
   List.ListSub.Hint = L"C:\\movies\\one.srt";
   Program().Settings.DisplayHintInPlaylist = true;
@@ -162,6 +164,7 @@ TEST_F(MainConfig, ThePlaylistTakesItsFontSizeAndLosesItsHintsWhenSwitchedOff) {
   EXPECT_FALSE(Program().Settings.DisplayHintInPlaylist);
   EXPECT_EQ(L"", List.ListVideo.Hint);
   EXPECT_EQ(L"", List.ListSub.Hint);
+  form->Satellites.PlayList = nullptr;
 }
 
 TEST_F(MainConfig, TheLoadedSubtitleTakesTheNewAverageDisplayTime) {

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/playlist_setup.h"
 #include "kit/tests/box_closer.h"
 #include "player/tests/playback_fixture.h"
 #include "playlist/tests/drop_support.h"
@@ -28,9 +29,7 @@ class PlaylistPlayback : public lc::testing::PlaybackFixture {
   void SetUp() override {
     PlaybackFixture::SetUp();
     ClosedBoxes().clear();
-    list = std::make_unique<TfrmPlayList>(form->Playlist(), form->Opener(), Program().Settings,
-                                          TPlayListEnvironment{});
-    form->Satellites.PlayList = list.get();
+    list = lc::MakePlaylistWindow(*form, links->Playlist());
     list->SetBounds(600, 100, list->Width(), list->Height());
     list->Show();
     for (const char* Name : {"clip.avi", "clip.mkv"}) form->Playlist().AddMovie(Media(Name));
@@ -38,6 +37,7 @@ class PlaylistPlayback : public lc::testing::PlaybackFixture {
   }
 
   void TearDown() override {
+    form->Satellites.PlayList = nullptr;
     list.reset();
     PlaybackFixture::TearDown();
   }

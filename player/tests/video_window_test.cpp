@@ -16,6 +16,7 @@
 #include "framework/menus.h"
 #include "player/display_switch.h"
 #include "player/tests/graph_fixture.h"
+#include "playlist/tests/drop_support.h"
 
 namespace {
 
@@ -85,6 +86,15 @@ TEST_F(VideoWindowTest, CreatedAsTheBorderlessVideoWindow) {
   EXPECT_EQ(video->ResizeZones[7]->BoundsRect(), (TRect{390, 290, 400, 300}));
   EXPECT_EQ(video->ResizeZones[7]->Tag, 8);
   EXPECT_EQ(video->ResizeZones[4]->BoundsRect(), (TRect{390, 0, 400, 10}));
+}
+
+TEST_F(VideoWindowTest, FilesDroppedOnTheVideoWindowOpenAsOnTheMainWindow) {
+  lc::settings::testing::WriteBytes(folder.File("drop.avi"), "x");
+  Program().Settings.MediaExtensions = {"avi"};
+  const HDROP Drop = lc::playlist::testing::MakeDrop({lc::settings::Utf8ToWide(folder.File("drop.avi"))});
+  video->Perform(WM_DROPFILES, reinterpret_cast<WPARAM>(Drop), 0);
+  EXPECT_EQ(form->Playlist().Entries().PlaylistMovies, std::vector<std::string>{folder.File("drop.avi")});
+  EXPECT_EQ(rooms.Log, std::vector<std::string>{"OpenMovie play parts"});
 }
 
 TEST_F(VideoWindowTest, FullScreenAndBackRestoresTheExactBounds) {

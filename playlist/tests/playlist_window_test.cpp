@@ -34,6 +34,30 @@ bool SamePixel(TBitmap& A, int AX, int AY, TBitmap& B, int BX, int BY) {
   return std::memcmp(A.ScanLine(AY) + 3 * AX, B.ScanLine(BY) + 3 * BX, 3) == 0;
 }
 
+// The program as the window sees it, for a model on a fake file system: no
+// other window shows, keys and seeks go nowhere, the subtitle check passes
+// names with "good" in them, messages are recorded.
+class TStandInProgram : public TPlayListEnvironment, public TProgramWindows {
+ public:
+  const TProgramWindows& Windows() const override { return *this; }
+  void ExecuteKeyCommand(WORD&, TShiftState) override {}
+  void Seek(bool, TShiftState) override {}
+  bool CheckSubtitleFile(const std::string& Path) override { return Path.find("good") != std::string::npos; }
+  void ShowMessage(const std::wstring& Text) override { Messages.push_back(Text); }
+  bool PlayerClosing() const override { return false; }
+  TForm& MainWindow() const override { return Main; }
+  TForm* VideoWindow() const override { return nullptr; }
+  TForm* PlaylistWindow() const override { return nullptr; }
+  TForm* EqualizerWindow() const override { return nullptr; }
+  bool VideoFullScreen() const override { return false; }
+  TRect VideoMonitor() const override { return {0, 0, 1920, 1080}; }
+  bool MonitorsDiffer() const override { return false; }
+  bool SkipFormPlacement() const override { return false; }
+
+  mutable TForm Main{L"TLcMainStandIn"};
+  std::vector<std::wstring> Messages;
+};
+
 class PlaylistWindow : public ::testing::Test {
  protected:
   PlaylistWindow()
@@ -49,10 +73,7 @@ class PlaylistWindow : public ::testing::Test {
     Settings.PlayListWidth = 300;
     Settings.PlayListHeight = 300;
     Settings.MediaExtensions = {"avi", "mkv"};
-    TPlayListEnvironment Env;
-    Env.CheckSubtitleFile = [this](const std::string& Path) { return Path.find("good") != std::string::npos; };
-    Env.ShowMessage = [this](const std::wstring& Text) { WindowMessages.push_back(Text); };
-    Form = std::make_unique<TfrmPlayList>(Model, Opener, Settings, std::move(Env));
+    Form = std::make_unique<TfrmPlayList>(Model, Opener, Settings, Program);
     Form->SetBounds(50, 50, Form->Width(), Form->Height());
     Form->Show();
     Settle();
@@ -75,7 +96,8 @@ class PlaylistWindow : public ::testing::Test {
   settings::TextTable Texts;
   Playlist Model;
   FileOpener Opener;
-  std::vector<std::wstring> WindowMessages;
+  TStandInProgram Program;
+  std::vector<std::wstring>& WindowMessages = Program.Messages;
   std::unique_ptr<TfrmPlayList> Form;
 };
 

@@ -107,11 +107,11 @@ void TfrmPlayList::ApplyTexts(const lc::settings::TextTable& T) {
 // ---- commands with a dialog ----
 
 void TfrmPlayList::ShowMessageText(const std::wstring& Text) {
-  if (FEnv.ShowMessage) FEnv.ShowMessage(Text);
+  FEnv.ShowMessage(Text);
 }
 
 bool TfrmPlayList::ClosedDuringDialog() {
-  if (!FEnv.PlayerClosing || !FEnv.PlayerClosing()) return false;
+  if (!FEnv.PlayerClosing()) return false;
   Application.Terminate();
   return true;
 }
@@ -188,9 +188,7 @@ void TfrmPlayList::ListSubAdd() {
 }
 
 void TfrmPlayList::AddSubtitleFile(const std::string& File) {
-  const auto Check = [this](const std::string& Path) {
-    return FEnv.CheckSubtitleFile && FEnv.CheckSubtitleFile(Path);
-  };
+  const auto Check = [this](const std::string& Path) { return FEnv.CheckSubtitleFile(Path); };
   FModel.AddEntrySubtitle(File, Check);
 }
 
@@ -215,8 +213,8 @@ void TfrmPlayList::AcceptFiles(HDROP Drop) {
 
 void TfrmPlayList::DoShow() {
   TForm::DoShow();
-  if (FEnv.SkipFormPlacement && FEnv.SkipFormPlacement()) return;
-  const bool Desktop = FEnv.MonitorsDiffer && FEnv.MonitorsDiffer();
+  if (FEnv.Windows().SkipFormPlacement()) return;
+  const bool Desktop = FEnv.Windows().MonitorsDiffer();
   const TRect Area = Desktop ? Screen.DesktopRect() : Screen.WorkAreaRect();
   // The lower bound first: a window larger than the area ends at its far edge.
   const int X = std::min(std::max(Left(), Area.Left), Area.Left + Area.Width() - ClientWidth());

@@ -60,9 +60,7 @@ void TfrmPlayList::ListVideoSelectItem() {
   Search.MediaExtensions = FSettings.MediaExtensions;
   // Drives are tested quietly: an empty removable drive raises no prompt.
   const lc::subtitles::WinSubtitleFolders Folders;
-  const auto Check = [this](const std::string& Path) {
-    return FEnv.CheckSubtitleFile ? FEnv.CheckSubtitleFile(Path) : true;
-  };
+  const auto Check = [this](const std::string& Path) { return FEnv.CheckSubtitleFile(Path); };
   const lc::playlist::EntryCandidates Found = lc::playlist::GatherEntryCandidates(
       Entries.PlaylistMovies[Index], Entries.PlaylistSubtitles[Index], Search, Folders, Check);
   // The open dialogs start in the movie's folder, or in the nearest
@@ -96,7 +94,7 @@ bool TfrmPlayList::CommonListKey(WORD& Key, TShiftState Shift) {
     return true;
   }
   if ((Key == VK_RIGHT || Key == VK_LEFT) && (M == 0 || M == ssCtrl || M == ssAlt)) {
-    if (FEnv.Seek) FEnv.Seek(Key == VK_RIGHT, M);
+    FEnv.Seek(Key == VK_RIGHT, M);
     Key = 0;
   }
   return false;
@@ -132,7 +130,7 @@ void TfrmPlayList::ListVideoKeyDown(WORD& Key, TShiftState Shift) {
     if (Key == VK_UP) FModel.MoveUp(true); else FModel.MoveDown(true);
     Key = 0;
   }
-  if (Key != 0 && FEnv.ExecuteKeyCommand) FEnv.ExecuteKeyCommand(Key, Shift);
+  if (Key != 0) FEnv.ExecuteKeyCommand(Key, Shift);
 }
 
 void TfrmPlayList::ListSubKeyDown(WORD& Key, TShiftState Shift) {
@@ -144,7 +142,7 @@ void TfrmPlayList::ListSubKeyDown(WORD& Key, TShiftState Shift) {
   } else if (Key == VK_F5) {
     ListVideoSelectItem();
   }
-  if (Key != 0 && FEnv.ExecuteKeyCommand) FEnv.ExecuteKeyCommand(Key, Shift);
+  if (Key != 0) FEnv.ExecuteKeyCommand(Key, Shift);
 }
 
 void TfrmPlayList::KeyDown(WORD& Key, TShiftState Shift) {
@@ -154,7 +152,7 @@ void TfrmPlayList::KeyDown(WORD& Key, TShiftState Shift) {
     return;
   }
   if (Key == 'L' && Modifiers(Shift) == ssShift) AddFolderMenuClick();
-  if (Key != 0 && FEnv.ExecuteKeyCommand) FEnv.ExecuteKeyCommand(Key, Shift);
+  if (Key != 0) FEnv.ExecuteKeyCommand(Key, Shift);
 }
 
 // ---- the mouse in the movie list ----

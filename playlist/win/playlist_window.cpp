@@ -38,14 +38,14 @@ std::wstring HintText(int Index) { return Utf8ToWide(GlobalTextTable().TextHints
 }  // namespace
 
 TfrmPlayList::TfrmPlayList(lc::playlist::Playlist& Model, lc::playlist::FileOpener& Opener,
-                           lc::settings::SettingsStore& Settings, TPlayListEnvironment Environment)
+                           lc::settings::SettingsStore& Settings, TPlayListEnvironment& Environment)
     : TForm(L"TfrmPlayList"),
       ListVideo(this, TListBoxStyle::lbOwnerDrawFixed),
       ListSub(this, TListBoxStyle::lbOwnerDrawFixed),
       FModel(Model),
       FOpener(Opener),
       FSettings(Settings),
-      FEnv(std::move(Environment)),
+      FEnv(Environment),
       FHost(*this),
       FSurface(FHost),
       FBottomZone(this),
@@ -326,9 +326,9 @@ void TfrmPlayList::Activate() {
 void TfrmPlayList::Snap(TMessage& Message) {
   const auto* Pos = reinterpret_cast<const WINDOWPOS*>(Message.LParam);
   if (!FMoving || ((Pos->flags & SWP_NOMOVE) && (Pos->flags & SWP_NOSIZE))) return;
-  auto Get = [](const std::function<TForm*()>& F) { return F ? F() : nullptr; };
-  const std::array<TForm*, 3> Targets = {Get(FEnv.MainWindow), Get(FEnv.VideoWindow), Get(FEnv.EqualizerWindow)};
-  SnapWindow(*this, Message, Targets, FEnv.VideoFullScreen && FEnv.VideoFullScreen());
+  const TProgramWindows& W = FEnv.Windows();
+  const std::array<TForm*, 3> Targets = {&W.MainWindow(), W.VideoWindow(), W.EqualizerWindow()};
+  SnapWindow(*this, Message, Targets, W.VideoFullScreen());
 }
 
 void TfrmPlayList::WndProc(TMessage& Message) {

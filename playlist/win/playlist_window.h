@@ -22,6 +22,7 @@
 #include "framework/menus.h"
 #include "kit/button.h"
 #include "kit/flip.h"
+#include "kit/program_windows.h"
 #include "kit/skin_host.h"
 #include "kit/skin_surface.h"
 #include "kit/small_controls.h"
@@ -31,32 +32,31 @@
 #include "playlist/subtitle_candidates.h"
 #include "settings/text_apply.h"
 
-struct TPlayListEnvironment {
-  std::function<TForm*()> MainWindow;
-  std::function<TForm*()> VideoWindow;
-  std::function<TForm*()> EqualizerWindow;
-  std::function<bool()> VideoFullScreen;
+// What the playlist window needs of the rest of the program. Every part is
+// required; the start-up answers for the running program
+// (app/playlist_setup.cpp).
+class TPlayListEnvironment {
+ public:
+  virtual ~TPlayListEnvironment() = default;
+  // The program's windows: snapping, placement, the boss key's return.
+  virtual const TProgramWindows& Windows() const = 0;
   // A key the playlist did not use up: the player's shortcuts.
-  std::function<void(WORD& Key, TShiftState Shift)> ExecuteKeyCommand;
+  virtual void ExecuteKeyCommand(WORD& Key, TShiftState Shift) = 0;
   // The main window's seek commands for Right and Left (none, Ctrl, Alt).
-  std::function<void(bool Forward, TShiftState Shift)> Seek;
+  virtual void Seek(bool Forward, TShiftState Shift) = 0;
   // The silent subtitle check.
-  std::function<bool(const std::string& Path)> CheckSubtitleFile;
+  virtual bool CheckSubtitleFile(const std::string& Path) = 0;
   // A message owned by the playlist window (the skinned message box).
-  std::function<void(const std::wstring& Text)> ShowMessage;
+  virtual void ShowMessage(const std::wstring& Text) = 0;
   // The player was closed while a dialog was up: the application then
   // terminates instead of acting on the dialog's choice.
-  std::function<bool()> PlayerClosing;
-  // Showing does not place the window while this is set (the boss key
-  // brings the windows back).
-  std::function<bool()> SkipFormPlacement;
-  std::function<bool()> MonitorsDiffer;
+  virtual bool PlayerClosing() const = 0;
 };
 
 class TfrmPlayList : public TForm, public TPlaylistLink, public lc::settings::TextTarget {
  public:
   TfrmPlayList(lc::playlist::Playlist& Model, lc::playlist::FileOpener& Opener,
-               lc::settings::SettingsStore& Settings, TPlayListEnvironment Environment);
+               lc::settings::SettingsStore& Settings, TPlayListEnvironment& Environment);
   ~TfrmPlayList() override;
 
   TListBox ListVideo;
@@ -153,7 +153,7 @@ class TfrmPlayList : public TForm, public TPlaylistLink, public lc::settings::Te
   lc::playlist::Playlist& FModel;
   lc::playlist::FileOpener& FOpener;
   lc::settings::SettingsStore& FSettings;
-  TPlayListEnvironment FEnv;
+  TPlayListEnvironment& FEnv;
   TSkinHost FHost;
   TSkinSurface FSurface;
   std::array<TBitmapImage, 10> FParts;
