@@ -63,6 +63,8 @@ bool DiskFileSystem::WriteReplacing(const std::string& path, std::string_view by
 
 bool DiskFileSystem::RemoveFile(const std::string& path) { return settings::DeleteFileAt(HostPath(path)); }
 
+bool DiskFileSystem::SetAside(const std::string& path) { return settings::SetAsideUnreadFile(HostPath(path)); }
+
 bool DiskFileSystem::MakeFolders(const std::string& path) { return settings::CreateFolders(HostPath(path)); }
 
 }  // namespace lc::playlist

@@ -80,8 +80,14 @@ class Playlist {
   // the selected and current one; 0 or a number beyond the list leaves
   // nothing selected.
   void SelectAtStart(int lastMovieSelected);
-  // The automatic save when the playlist window closes and at exit.
-  void FormCloseQuery();
+  // The automatic save when the playlist window closes and at exit. An
+  // automatic list file that could not be read is set aside before a list
+  // is saved in its place, and left alone while the list is empty. False
+  // when the list could not be saved (or the file of an empty list not
+  // deleted).
+  bool FormCloseQuery();
+  // The automatic list file was there but could not be read.
+  bool AutoFileUnread() const { return SameFile(unreadFile_, autoPlaylistFile_); }
   // The save command after its dialog: "Nothing to save!" for an empty
   // list; the playlist extension is added unless the "All files" filter
   // was chosen or the name already has it.
@@ -163,7 +169,7 @@ class Playlist {
   std::string cutFile_;
   std::vector<std::string> cutTail_;
   // A file whose load failed: the automatic save neither deletes nor
-  // overwrites it.
+  // overwrites it (it sets it aside first).
   std::string unreadFile_;
 };
 

@@ -26,7 +26,8 @@ inline constexpr std::uint64_t kMaxPlaylistFileBytes = 8193ull * 128 - 1;
 inline constexpr std::size_t kMaxPlaylistLines = 2000;
 
 struct PlaylistFileContents {
-  bool readable = false;  // false: not playlist text (it holds a NUL byte)
+  // false: not playlist text (a foreign encoding, or a NUL byte anywhere)
+  bool readable = false;
   std::vector<std::string> movies;
   std::vector<std::string> subtitles;  // as long as `movies`
   // The lines beyond the line limit, as they stood (UTF-8).

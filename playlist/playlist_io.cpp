@@ -24,6 +24,7 @@ bool Playlist::LoadFromList(const std::string& file, bool silent, bool clearFirs
   std::string bytes;
   switch (files_.ReadWhole(file, kMaxPlaylistFileBytes, bytes)) {
     case settings::ReadStatus::Ok:
+    case settings::ReadStatus::Foreign:
       break;
     case settings::ReadStatus::TooLarge:
       return fail(FileMessage(texts_.TextMessages[10], file, texts_.TextMessages[14]), true);
@@ -71,13 +72,15 @@ bool Playlist::SavePlaylist(const std::string& file, bool silent) {
   return true;
 }
 
-void Playlist::FormCloseQuery() {
-  if (SameFile(unreadFile_, autoPlaylistFile_)) return;
-  if (Count() > 0) {
-    SavePlaylist(autoPlaylistFile_, true);
-  } else if (files_.FileExists(autoPlaylistFile_)) {
-    files_.RemoveFile(autoPlaylistFile_);
+bool Playlist::FormCloseQuery() {
+  if (AutoFileUnread()) {
+    // Kept where it is while there is nothing to put in its place.
+    if (Count() == 0) return true;
+    if (!files_.SetAside(autoPlaylistFile_)) return false;
+    unreadFile_.clear();
   }
+  if (Count() > 0) return SavePlaylist(autoPlaylistFile_, true);
+  return !files_.FileExists(autoPlaylistFile_) || files_.RemoveFile(autoPlaylistFile_);
 }
 
 void Playlist::SelectAtStart(int lastMovieSelected) {

@@ -8,9 +8,9 @@ namespace lc::settings {
 
 ReadStatus ReadConfigFile(const std::string& fileName, const std::vector<std::string>& keys,
                           std::vector<std::string>& values) {
-  std::string bytes;
-  const ReadStatus status = ReadFileBytes(fileName, kMaxConfigFileBytes, bytes);
-  if (status == ReadStatus::Ok) ParseConfigText(CurrentAnsiCodec().ToUtf8(bytes), keys, values);
+  std::string text;
+  const ReadStatus status = ReadStoredText(fileName, kMaxConfigFileBytes, text);
+  if (status == ReadStatus::Ok) ParseConfigText(text, keys, values);
   return status;
 }
 
@@ -33,7 +33,7 @@ void ParseConfigText(std::string_view text, const std::vector<std::string>& keys
 
 bool WriteConfigFile(const std::string& fileName, const std::vector<std::string>& keys,
                      const std::vector<std::string>& values) {
-  return WriteFileReplacing(fileName, CurrentAnsiCodec().FromUtf8(ConfigText(keys, values)));
+  return WriteFileReplacing(fileName, EncodeStoredText(ConfigText(keys, values)));
 }
 
 std::string ConfigText(const std::vector<std::string>& keys, const std::vector<std::string>& values) {

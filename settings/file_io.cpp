@@ -7,6 +7,8 @@
 #include <random>
 #include <system_error>
 
+#include "settings/text_encoding.h"
+
 namespace lc::settings {
 namespace fs = std::filesystem;
 
@@ -84,6 +86,33 @@ ReadStatus ReadFileBytes(const std::string& path, std::uint64_t maxBytes, std::s
     return ReadStatus::Unreadable;
   }
   return ReadStatus::Ok;
+}
+
+ReadStatus ReadStoredText(const std::string& path, std::uint64_t maxBytes, std::string& utf8) {
+  std::string bytes;
+  const ReadStatus status = ReadFileBytes(path, maxBytes, bytes);
+  utf8.clear();
+  if (status != ReadStatus::Ok) return status;
+  if (IsForeignText(bytes)) return ReadStatus::Foreign;
+  utf8 = DecodeStoredText(bytes);
+  return ReadStatus::Ok;
+}
+
+std::string SetAsideName(const std::string& path) { return path + ".bad"; }
+
+std::string SetAsideMessage(const std::string& errorReadingFrom, const std::string& path) {
+  const std::string aside = SetAsideName(path);
+  return errorReadingFrom + " \"" + path + "\"!\r\nIt is kept as \"" + aside.substr(aside.find_last_of("\\/") + 1) +
+         "\".";
+}
+
+bool SetAsideUnreadFile(const std::string& path) {
+  std::error_code ec;
+  const fs::file_status st = fs::status(ToPath(path), ec);
+  if (ec) return false;
+  if (!fs::exists(st)) return true;
+  if (!fs::is_regular_file(st) || (st.permissions() & fs::perms::owner_write) == fs::perms::none) return false;
+  return g_replace ? g_replace(path, SetAsideName(path)) : PortableReplace(path, SetAsideName(path));
 }
 
 bool WriteFileReplacing(const std::string& path, std::string_view bytes) {

@@ -16,11 +16,30 @@
 
 namespace lc::settings {
 
-enum class ReadStatus { Ok, Missing, Unreadable, TooLarge };
+// Foreign comes only from ReadStoredText: bytes in an encoding that no
+// reader of the stored files takes (settings/text_encoding.h).
+enum class ReadStatus { Ok, Missing, Unreadable, TooLarge, Foreign };
 
 // Reads the whole file into `bytes`. A file larger than `maxBytes` gives
 // TooLarge and leaves `bytes` empty.
 ReadStatus ReadFileBytes(const std::string& path, std::uint64_t maxBytes, std::string& bytes);
+
+// Reads a stored file (settings, remembered settings, presets, playlist)
+// whole and decodes it into UTF-8 text: ANSI, or UTF-8 behind its mark.
+// Bytes in any other encoding give Foreign and leave `utf8` empty.
+ReadStatus ReadStoredText(const std::string& path, std::uint64_t maxBytes, std::string& utf8);
+
+// A stored file that is there but could not be read stays the user's: it
+// is renamed to SetAsideName(path) (an older copy of that name is
+// replaced) before a new file is written in its place. A folder or a
+// write-protected file is not moved. True when nothing is left at `path`.
+bool SetAsideUnreadFile(const std::string& path);
+// `path` + ".bad".
+std::string SetAsideName(const std::string& path);
+// What the user is told of a stored file that could not be read: the
+// text-table prefix `errorReadingFrom` ("Error reading from"), the file
+// and the name (in the same folder) it is kept under.
+std::string SetAsideMessage(const std::string& errorReadingFrom, const std::string& path);
 
 // Writes `bytes` to a temporary file next to `path` and replaces `path` with
 // it. False on any failure; the previous file is then untouched.

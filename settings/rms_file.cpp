@@ -152,13 +152,13 @@ void RmsLoadFromHdd(RmsTable& table, const std::string& fileName, const TRmsEntr
                     const FontCheckFunction& isFontInstalled, RmsFileState& state) {
   table.Clear();
   state.LoadFailed = false;
-  std::string bytes;
-  const ReadStatus status = ReadFileBytes(fileName, kMaxRmsFileBytes, bytes);
+  std::string text;
+  const ReadStatus status = ReadStoredText(fileName, kMaxRmsFileBytes, text);
   if (status != ReadStatus::Ok) {
     state.LoadFailed = status != ReadStatus::Missing;
     return;
   }
-  ParseRmsLines(table, SplitLines(CurrentAnsiCodec().ToUtf8(bytes)), startValues, isFontInstalled);
+  ParseRmsLines(table, SplitLines(text), startValues, isFontInstalled);
 }
 
 std::string RmsToText(const RmsTable& table) {
@@ -203,13 +203,16 @@ bool RmsSaveToHdd(const RmsTable& table, const std::string& fileName, const std:
   state.Saving = true;
   state.LastRmsSaveTime = now;
   bool ok = false;
-  if (state.LoadFailed) {
+  if (state.LoadFailed && table.empty()) {
+    ok = true;  // nothing to put in the unread file's place
+  } else if (state.LoadFailed && !SetAsideUnreadFile(fileName)) {
     ok = false;
   } else if (table.empty()) {
     ok = DeleteFileAt(fileName);
   } else {
+    state.LoadFailed = false;
     if (!dataFolder.empty() && !FolderExists(dataFolder)) CreateFolders(dataFolder);
-    ok = WriteFileReplacing(fileName, CurrentAnsiCodec().FromUtf8(RmsToText(table)));
+    ok = WriteFileReplacing(fileName, EncodeStoredText(RmsToText(table)));
   }
   state.Saving = false;
   return ok;

@@ -1,6 +1,7 @@
 // The remembered-settings file (base name + ".rs" in the data folder): per
 // entry a "[movie name]" line followed by "Field=value" lines, CR LF lines
-// of ANSI text, rewritten whole at every save.
+// of text (ANSI, or UTF-8 behind its mark when a movie name needs it:
+// settings/text_encoding.h), rewritten whole at every save.
 #pragma once
 
 #include <functional>
@@ -21,8 +22,9 @@ inline constexpr std::size_t kRmsMaxLoadedEntries = 1000;
 struct RmsFileState {
   bool Saving = false;          // RmsSaving: set for the duration of one save
   double LastRmsSaveTime = 0;
-  // The file existed but could not be read (too large, unreadable): it is
-  // the user's, and no save of this run deletes or replaces it.
+  // The file existed but could not be read (too large, unreadable, in a
+  // foreign encoding): it is the user's, and no save of this run deletes or
+  // replaces it; the first save with entries to write sets it aside.
   bool LoadFailed = false;
 };
 
@@ -32,7 +34,8 @@ using FontCheckFunction = std::function<bool(const std::string& name)>;
 // Every bracketed line starts an entry with `startValues` (the present
 // window, colour, volume and subtitle values); the fields that follow
 // overwrite them. A missing file gives an empty table; an unreadable or
-// over-large one gives an empty table and sets state.LoadFailed.
+// over-large one, or one in a foreign encoding, gives an empty table and
+// sets state.LoadFailed.
 void RmsLoadFromHdd(RmsTable& table, const std::string& fileName, const TRmsEntry& startValues,
                     const FontCheckFunction& isFontInstalled, RmsFileState& state);
 
@@ -48,11 +51,13 @@ void ParseRmsLines(RmsTable& table, const std::vector<std::string>& lines,
 std::string RmsToText(const RmsTable& table);
 
 // TfrmMain.rmsSaveToHdd: does nothing while a save runs; records `now` as
-// the last save time; after a failed load it leaves the file alone and
-// returns false; an empty table deletes the file; otherwise creates
-// `dataFolder` when missing and writes the file, replacing the old one only
-// when the whole text was written. Silent; returns whether the file now
-// matches the table.
+// the last save time; after a failed load it first sets the unread file
+// aside (SetAsideUnreadFile), and leaves it where it is while the table is
+// empty; an empty table deletes the file; otherwise creates `dataFolder`
+// when missing and writes the file, replacing the old one only when the
+// whole text was written. Silent; returns false when the table could not
+// be written (or the file of an empty table not deleted), or while another
+// save runs.
 bool RmsSaveToHdd(const RmsTable& table, const std::string& fileName, const std::string& dataFolder,
                   RmsFileState& state, double now);
 

@@ -1,5 +1,6 @@
 // The settings file: "[Configuration]" on the first line, then one line of
-// key, "=" and value per key, in CR LF lines of ANSI text. Its reader and
+// key, "=" and value per key, in CR LF lines of text (ANSI, or UTF-8 behind
+// its mark when a value needs it: settings/text_encoding.h). Its reader and
 // writer, the conversion of loaded values into the SettingsStore and the
 // gathering of the store into values for writing.
 #pragma once
@@ -54,8 +55,10 @@ int SubtitlePointSize(int screenWidth, int subtitleSize);
 // and when at least one line matched a key, converts and clamps every value
 // (ConfigValues then holds the 96 values read). Returns whether the file
 // was converted; otherwise nothing changed, except for a file that exists
-// but could not be read: then ConfigLoadFailed is set and FirstRun cleared
-// (the user has run the program before), and the file is never written.
+// but could not be read (unreadable, too large, or in a foreign encoding):
+// then ConfigLoadFailed is set and FirstRun cleared (the user has run the
+// program before), and the file is never written over (SaveConfiguration
+// sets it aside first).
 bool LoadSettingsFile(SettingsStore& store, const SettingsHost& host, const std::string& fileName);
 
 // Converts 96 loaded values into the store (the values of missing keys are
@@ -71,8 +74,9 @@ std::vector<std::string> BuildConfigValues(const SettingsStore& store, const Set
 
 // Gathers the live values, fills ConfigValues, creates `dataFolder` when
 // missing, writes the file and sets ConfigWriteError to the negation of the
-// result. Shows nothing. After a failed load nothing is written and
-// ConfigWriteError is set.
+// result. Shows nothing. After a failed load the unread file is first set
+// aside (SetAsideUnreadFile); when that cannot be done nothing is written
+// and ConfigWriteError is set.
 void SaveConfiguration(SettingsStore& store, const SettingsHost& host, const std::string& fileName,
                        const std::string& dataFolder, const std::string& translatedNoChange);
 

@@ -189,7 +189,7 @@ void ConvertLoadedValues(SettingsStore& store, const SettingsHost& host,
 bool LoadSettingsFile(SettingsStore& store, const SettingsHost& host, const std::string& fileName) {
   std::vector<std::string> values;
   const ReadStatus status = ReadConfigFile(fileName, ConfigKeyNames(), values);
-  if (status == ReadStatus::Unreadable || status == ReadStatus::TooLarge) {
+  if (status != ReadStatus::Ok && status != ReadStatus::Missing) {
     store.ConfigLoadFailed = true;
     store.FirstRun = false;
     return false;

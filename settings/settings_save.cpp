@@ -76,11 +76,14 @@ void SaveConfiguration(SettingsStore& store, const SettingsHost& host, const std
                        const std::string& dataFolder, const std::string& translatedNoChange) {
   host.GatherLiveValues(store);
   store.ConfigValues = BuildConfigValues(store, host, translatedNoChange);
-  if (store.ConfigLoadFailed) {
-    store.ConfigWriteError = true;
-    return;
-  }
   if (!dataFolder.empty() && !FolderExists(dataFolder)) CreateFolders(dataFolder);
+  if (store.ConfigLoadFailed) {
+    if (!SetAsideUnreadFile(fileName)) {
+      store.ConfigWriteError = true;
+      return;
+    }
+    store.ConfigLoadFailed = false;
+  }
   store.ConfigWriteError = !WriteConfigFile(fileName, ConfigKeyNames(), store.ConfigValues);
 }
 

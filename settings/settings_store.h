@@ -137,8 +137,9 @@ struct SettingsStore {
   std::vector<std::string> MediaExtensions;
   std::vector<std::string> ConfigValues;  // parallel to ConfigKeyNames()
   bool ConfigWriteError = false;
-  // The settings file exists but could not be read (unreadable or too
-  // large): it is the user's, and this run never writes over it.
+  // The settings file exists but could not be read (unreadable, too large
+  // or in a foreign encoding): it is the user's, and this run never writes
+  // over it; the first save sets it aside.
   bool ConfigLoadFailed = false;
 
   bool operator==(const SettingsStore&) const = default;

@@ -101,6 +101,34 @@ const AnsiCodec& CurrentAnsiCodec() { return g_codec ? *g_codec : Windows1252Cod
 
 void SetAnsiCodec(const AnsiCodec* codec) { g_codec = codec; }
 
+bool SpelledInAnsi(std::string_view utf8) {
+  const AnsiCodec& codec = CurrentAnsiCodec();
+  return codec.ToUtf8(codec.FromUtf8(utf8)) == utf8;
+}
+
+std::string EncodeStoredText(std::string_view utf8) {
+  const std::string ansi = CurrentAnsiCodec().FromUtf8(utf8);
+  if (CurrentAnsiCodec().ToUtf8(ansi) == utf8) return ansi;
+  std::string out(kUtf8Mark);
+  out += utf8;
+  return out;
+}
+
+std::string DecodeStoredText(std::string_view bytes) {
+  if (bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark) return std::string(bytes.substr(kUtf8Mark.size()));
+  return CurrentAnsiCodec().ToUtf8(bytes);
+}
+
+bool IsForeignText(std::string_view bytes) {
+  const std::string_view head = bytes.substr(0, 4);
+  if (head.substr(0, 2) == "\xFF\xFE" || head.substr(0, 2) == "\xFE\xFF") return true;
+  if (head == std::string_view("\0\0\xFE\xFF", 4)) return true;
+  // UTF-16 without a mark: a first character below 256 gives one NUL in
+  // the first two bytes. NULs further on (a tail of zeros a crash left)
+  // do not make the text foreign.
+  return head.size() >= 2 && (head[0] == '\0') != (head[1] == '\0');
+}
+
 std::size_t Utf8Length(std::string_view utf8) {
   std::size_t count = 0;
   for (std::size_t pos = 0; pos < utf8.size(); ++count) DecodeUtf8(utf8, pos);

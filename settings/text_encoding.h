@@ -32,6 +32,22 @@ void SetAnsiCodec(const AnsiCodec* codec);
 // The portable Windows-1252 codec.
 const AnsiCodec& Windows1252Codec();
 
+// The stored files (settings, remembered settings, presets, playlists) are
+// 8-bit text in the ANSI code page as long as the code page spells every
+// character they hold; otherwise they are UTF-8 behind a UTF-8 byte-order
+// mark, so that no name is lost. Readers take both forms.
+inline constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+// Whether the ANSI code page spells the UTF-8 text exactly.
+bool SpelledInAnsi(std::string_view utf8);
+// The bytes of a stored file holding the UTF-8 text.
+std::string EncodeStoredText(std::string_view utf8);
+// The UTF-8 text of a stored file's bytes.
+std::string DecodeStoredText(std::string_view bytes);
+// Bytes in an encoding no reader of the stored files takes: a UTF-16 or
+// UTF-32 byte-order mark, or UTF-16 without one (a NUL in exactly one of
+// the first two bytes).
+bool IsForeignText(std::string_view bytes);
+
 // Number of code points of a UTF-8 text (invalid bytes count as one each).
 std::size_t Utf8Length(std::string_view utf8);
 // The first `maxChars` code points of a UTF-8 text.

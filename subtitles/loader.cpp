@@ -97,6 +97,7 @@ LoadResult LoadSubtitleFile(const std::string& path, const LoadOptions& options)
     case settings::ReadStatus::TooLarge:
       return Failed(LoadFailure::TooBig);
     case settings::ReadStatus::Unreadable:
+    case settings::ReadStatus::Foreign:  // only stored files are judged so
       break;
   }
   return Failed(LoadFailure::CannotOpen);

@@ -140,30 +140,33 @@ int TPresetList::Delete(int Index) {
 
 TPresetsFileState LoadPresetsFile(const std::string& Path, TPresetList& List) {
   List.SetUserPresets({});
-  std::string Bytes;
-  switch (settings::ReadFileBytes(Path, kMaxFileBytes, Bytes)) {
+  std::string Text;
+  switch (settings::ReadStoredText(Path, kMaxFileBytes, Text)) {
     case settings::ReadStatus::Missing:
       return TPresetsFileState::Missing;
     case settings::ReadStatus::Unreadable:
     case settings::ReadStatus::TooLarge:
+    case settings::ReadStatus::Foreign:
       return TPresetsFileState::Damaged;
     case settings::ReadStatus::Ok:
       break;
   }
-  std::vector<TNamedPreset> Presets =
-      ParsePresetLines(settings::SplitLines(settings::CurrentAnsiCodec().ToUtf8(Bytes)));
+  std::vector<TNamedPreset> Presets = ParsePresetLines(settings::SplitLines(Text));
   // Text that holds no preset at all is not a presets file: keep it.
-  if (Presets.empty() && HasText(Bytes)) return TPresetsFileState::Damaged;
+  if (Presets.empty() && HasText(Text)) return TPresetsFileState::Damaged;
   List.SetUserPresets(std::move(Presets));
   return TPresetsFileState::Loaded;
 }
 
-bool SavePresetsFile(const std::string& Path, const TPresetList& List, TPresetsFileState State) {
-  if (State == TPresetsFileState::Damaged) return false;
+bool SavePresetsFile(const std::string& Path, const TPresetList& List, TPresetsFileState& State) {
   std::size_t Slash = Path.find_last_of("\\/");
   if (Slash != std::string::npos && !settings::CreateFolders(Path.substr(0, Slash))) return false;
+  if (State == TPresetsFileState::Damaged) {
+    if (!List.Changed() || !settings::SetAsideUnreadFile(Path)) return false;
+    State = TPresetsFileState::SetAside;
+  }
   const std::string Text = FormatPresetLines(List.UserPresets());
-  return settings::WriteFileReplacing(Path, settings::CurrentAnsiCodec().FromUtf8(Text));
+  return settings::WriteFileReplacing(Path, settings::EncodeStoredText(Text));
 }
 
 }  // namespace lc::tools

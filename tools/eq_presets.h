@@ -70,17 +70,22 @@ class TPresetList {
 
 // What reading the presets file found.
 enum class TPresetsFileState {
-  Missing,  // no file: an empty list, written at the end
-  Loaded,   // read: written back at the end
-  Damaged,  // unreadable, too large, or text without a single preset:
-            // the built-in preset is offered and the file is left as it is
+  Missing,   // no file: an empty list, written at the end
+  Loaded,    // read: written back at the end
+  Damaged,   // unreadable, too large, in a foreign encoding, or text without
+             // a single preset: the built-in preset is offered and the file
+             // is left as it is until there is something to write
+  SetAside,  // was Damaged; saving the changed list renamed it (".bad")
 };
 
-// Reads Path (bytes in the ANSI code page) into List's user presets.
+// Reads Path (ANSI text, or UTF-8 behind its mark) into List's user
+// presets.
 TPresetsFileState LoadPresetsFile(const std::string& Path, TPresetList& List);
 // Writes List's user presets to Path (its folder created when missing)
 // through a temporary file that replaces the old one. A damaged file is
-// never written over. False when nothing could be written.
-bool SavePresetsFile(const std::string& Path, const TPresetList& List, TPresetsFileState State);
+// never written over: it stays while the list is unchanged, and is set
+// aside (settings::SetAsideUnreadFile; State becomes SetAside) before a
+// changed list is written. False when nothing could be written.
+bool SavePresetsFile(const std::string& Path, const TPresetList& List, TPresetsFileState& State);
 
 }  // namespace lc::tools

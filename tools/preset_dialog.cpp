@@ -6,9 +6,11 @@
 
 #include "framework/application.h"
 #include "framework/keys.h"
+#include "kit/message_box.h"
 #include "kit/pointer_snap.h"
 #include "kit/skin_strip.h"
 #include "kit/window_drag.h"
+#include "settings/file_io.h"
 #include "settings/text_table.h"
 #include "settings/win/settings_win.h"
 #include "tools/tool_environment.h"
@@ -56,8 +58,14 @@ TfrmLoadSavePreset::TfrmLoadSavePreset(TMode Mode, const std::string& FileName, 
 }
 
 TfrmLoadSavePreset::~TfrmLoadSavePreset() {
-  // Deletions are kept whatever the result; a damaged file stays as it was.
+  // Deletions are kept whatever the result; a damaged file is set aside
+  // only when there is something to write in its place.
   lc::tools::SavePresetsFile(FFileName, FPresets, FFileState);
+  if (FFileState == lc::tools::TPresetsFileState::SetAside) {
+    bool Unused = false;
+    ShowMessageBox(Utf8ToWide(lc::settings::SetAsideMessage(Texts().TextMessages[15], FFileName)), &FWindow, false,
+                   Unused);
+  }
   if (frmLoadSavePreset == this) frmLoadSavePreset = nullptr;
 }
 

@@ -136,6 +136,12 @@ class FakeFileSystem : public FileSystem {
     AddFile(path, std::string(bytes));
     return true;
   }
+  bool SetAside(const std::string& path) override {
+    if (!files_.count(path)) return true;
+    if (unreadable.count(path)) return false;
+    AddFile(path + ".bad", files_[path]);
+    return RemoveFile(path);
+  }
   bool RemoveFile(const std::string& path) override {
     files_.erase(path);
     auto& listing = Listing(Parent(path));

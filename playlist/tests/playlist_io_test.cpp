@@ -126,9 +126,14 @@ TEST_F(PlaylistLoadTest, TheAutomaticSaveNeverReplacesAListItCouldNotRead) {
   EXPECT_FALSE(playlist.LoadFromList(kAuto, true, true));
   playlist.FormCloseQuery();  // empty list: the file would be deleted
   ASSERT_TRUE(files.FileExists(kAuto));
-  playlist.AddMovie("C:\\m\\keep1.avi");
-  playlist.FormCloseQuery();  // a new list: the file would be replaced
   EXPECT_EQ(files.Bytes(kAuto), binary);
+  EXPECT_TRUE(playlist.AutoFileUnread());
+  // A new list: the file is set aside, byte for byte, and the list saved.
+  playlist.AddMovie("C:\\m\\keep1.avi");
+  playlist.FormCloseQuery();
+  EXPECT_EQ(files.Bytes(kAuto + std::string(".bad")), binary);
+  EXPECT_EQ(files.Bytes(kAuto), "C:\\m\\keep1.avi\r\nNo subtitle\r\n");
+  EXPECT_FALSE(playlist.AutoFileUnread());
 
   // Saved there on purpose, it becomes the list's file again.
   playlist.SaveCommand(kAuto, false);

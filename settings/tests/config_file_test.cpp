@@ -35,7 +35,7 @@ TEST(ConfigFile, HeaderMustMatchExactly) {
   ScratchFolder dir;
   const std::string file = dir.File("a.ini");
   const char* headers[] = {"[configuration]", "[Configuration] ", " [Configuration]", "",
-                           "\xEF\xBB\xBF[Configuration]", "OsdSize=7"};
+                           "\xEF\xBB\xBF\xEF\xBB\xBF[Configuration]", "OsdSize=7"};
   for (const char* header : headers) {
     WriteBytes(file, std::string(header) + "\r\nOsdSize=300\r\n");
     EXPECT_TRUE(Read(file).empty()) << "header: \"" << header << "\"";
@@ -128,6 +128,26 @@ TEST(ConfigFile, NonAsciiPathAndValuesUseTheAnsiCodePage) {
   ASSERT_TRUE(WriteConfigFile(file, ConfigKeyNames(), values));
   EXPECT_NE(ReadBytes(file).find("RecentFile1=c:\\films\\\xE9t\xE9.avi\r\n"), std::string::npos);
   EXPECT_EQ(Read(file), values);
+}
+
+// A value the code page cannot spell ("Фильм_Ωmega.mp4") makes the whole
+// file UTF-8 behind its mark; it reads back unchanged, as does a file of
+// that form edited by hand.
+TEST(ConfigFile, ValuesOutsideTheCodePageMakeAUtf8File) {
+  ScratchFolder dir;
+  const std::string file = dir.File("a.ini");
+  std::vector<std::string> values(96);
+  values[0] = "c:\\\xC3\xA9t\xC3\xA9\\";
+  values[61] = "c:\\\xD0\xA4\xD0\xB8\xD0\xBB\xD1\x8C\xD0\xBC_\xCE\xA9mega.mp4";
+  ASSERT_TRUE(WriteConfigFile(file, ConfigKeyNames(), values));
+  const std::string bytes = ReadBytes(file);
+  EXPECT_EQ(bytes.substr(0, 50), "\xEF\xBB\xBF[Configuration]\r\nLastAccessedFolder=c:\\\xC3\xA9t\xC3\xA9\\\r\n");
+  EXPECT_NE(bytes.find("\r\nRecentFile1=c:\\\xD0\xA4\xD0\xB8\xD0\xBB\xD1\x8C\xD0\xBC_\xCE\xA9mega.mp4\r\n"),
+            std::string::npos);
+  EXPECT_EQ(Read(file), values);
+
+  WriteBytes(file, "\xEF\xBB\xBF[Configuration]\r\nRecentFile2=\xE2\x82\xAC\r\n");
+  EXPECT_EQ(Read(file)[62], "\xE2\x82\xAC");
 }
 
 TEST(ConfigFile, FontStyleCodes) {

@@ -322,6 +322,36 @@ TEST(RmsFile, SaveAndLoadRoundTrip) {
   EXPECT_FALSE(state.LoadFailed);
 }
 
+// "Фильм_电影_Ωmega.mp4": no ANSI code page spells it.
+constexpr const char* kForeignName = "\xD0\xA4\xD0\xB8\xD0\xBB\xD1\x8C\xD0\xBC_\xE7\x94\xB5\xE5\xBD\xB1_\xCE\xA9mega.mp4";
+
+// A table holding a name the code page cannot spell is written as UTF-8
+// behind its mark, every name in it; both forms read back the same names.
+// A copy in UTF-16 is not read at all.
+TEST(RmsFile, NamesOutsideTheCodePageSurviveTheFile) {
+  ScratchFolder dir;
+  const std::string file = dir.File("x.rs");
+  RmsTable t;
+  t.Store(Named("Caf\xC3\xA9.avi", 1));
+  t.Store(Named(kForeignName, 2));
+  RmsFileState state;
+  ASSERT_TRUE(RmsSaveToHdd(t, file, "", state, 3));
+  const std::string bytes = ReadBytes(file);
+  EXPECT_EQ(bytes.substr(0, 29), "\xEF\xBB\xBF[Caf\xC3\xA9.avi]\r\nLastAccessed=");
+  EXPECT_NE(bytes.find("\r\n[\xD0\xA4\xD0\xB8\xD0\xBB\xD1\x8C\xD0\xBC_\xE7\x94\xB5\xE5\xBD\xB1_\xCE\xA9mega.mp4]\r\n"),
+            std::string::npos);
+  RmsTable loaded;
+  RmsLoadFromHdd(loaded, file, TRmsEntry{}, AnyFont, state);
+  ASSERT_EQ(loaded.size(), 2u);
+  EXPECT_EQ(loaded[0].Name, "Caf\xC3\xA9.avi");
+  EXPECT_EQ(loaded.Find(kForeignName), 1);
+
+  WriteBytes(file, std::string("\xFF\xFE[\0a\0]\0\r\0\n\0", 12));
+  RmsLoadFromHdd(loaded, file, TRmsEntry{}, AnyFont, state);
+  EXPECT_TRUE(loaded.empty());
+  EXPECT_TRUE(state.LoadFailed);
+}
+
 TEST(RmsFile, EmptyTableDeletesTheFileAndLaterSavesWriteAgain) {
   ScratchFolder dir;
   const std::string file = dir.File("x.rs");
@@ -360,14 +390,19 @@ TEST(RmsFile, FileThatFailedToLoadIsNeverReplacedByAnEmptyTable) {
   RmsLoadFromHdd(t, file, TRmsEntry{}, AnyFont, state);
   EXPECT_TRUE(t.empty());
   EXPECT_TRUE(state.LoadFailed);
-  EXPECT_FALSE(RmsSaveToHdd(t, file, "", state, 1));
+  EXPECT_TRUE(RmsSaveToHdd(t, file, "", state, 1));  // nothing to write
   EXPECT_EQ(ReadBytes(file).size(), big.size());
-  // Nor by the entries stored later in the run, save after save.
+  // The first entries stored later in the run set it aside, byte for
+  // byte, and take its place; the next saves leave the aside copy alone.
   t.Store(Named("new", 2));
-  EXPECT_FALSE(RmsSaveToHdd(t, file, "", state, 2));
-  EXPECT_FALSE(RmsSaveToHdd(t, file, "", state, 3));
-  EXPECT_EQ(ReadBytes(file), big);
-  EXPECT_TRUE(state.LoadFailed);
+  EXPECT_TRUE(RmsSaveToHdd(t, file, "", state, 2));
+  EXPECT_FALSE(state.LoadFailed);
+  EXPECT_EQ(ReadBytes(file + ".bad"), big);
+  EXPECT_EQ(ReadBytes(file).substr(0, 20), "[new]\r\nLastAccessed=");
+  t.Store(Named("newer", 3));
+  EXPECT_TRUE(RmsSaveToHdd(t, file, "", state, 3));
+  EXPECT_EQ(ReadBytes(file + ".bad"), big);
+  EXPECT_EQ(Parse(ReadBytes(file)).size(), 2u);
 
   WriteBytes(file, "[a]\r\n" + std::string(kMaxRmsFileBytes - 6, 'x'));  // just small enough
   RmsLoadFromHdd(t, file, TRmsEntry{}, AnyFont, state);

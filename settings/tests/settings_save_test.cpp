@@ -128,25 +128,58 @@ TEST(SettingsSave, FailedWriteSetsConfigWriteError) {
   EXPECT_FALSE(s.ConfigWriteError);
 }
 
-// An existing settings file that could not be read (here: too large) is the
-// user's: the start is no first run and no save of the run replaces it.
+// An existing settings file that could not be read is the user's: the
+// start is no first run, and the first save sets the file aside as
+// "x.ini.bad", byte for byte, before it writes a new one; later saves leave
+// that copy alone.
 TEST(SettingsSave, AFileThatFailedToLoadIsNeverWrittenOver) {
   FakeHost host;
+  const std::string big = "[Configuration]\r\nOsdSize=300\r\n" + std::string(kMaxConfigFileBytes, ';');
+  const struct {
+    const char* what;
+    std::string bytes;
+  } unread[] = {
+      {"too large", big},
+      {"UTF-16 with its mark", std::string("\xFF\xFE[\0C\0o\0n\0f\0]\0\r\0\n\0", 18)},
+      {"big-endian UTF-16 mark", "\xFE\xFF[Configuration]\r\nOsdSize=300\r\n"},
+      {"UTF-16 without a mark", std::string("[\0C\0o\0n\0f\0]\0\r\0\n\0", 16)},
+  };
+  for (const auto& c : unread) {
+    SCOPED_TRACE(c.what);
+    ScratchFolder dir;
+    const std::string file = dir.File("x.ini");
+    testing::WriteBytes(file, c.bytes);
+    SettingsStore s;
+    SetDefaultSettings(s, host.screenWidth, host.screenHeight);
+    EXPECT_FALSE(LoadSettingsFile(s, host, file));
+    EXPECT_TRUE(s.ConfigLoadFailed);
+    EXPECT_FALSE(s.FirstRun);
+    EXPECT_EQ(s.OsdSize, 100);
+    SaveConfiguration(s, host, file, dir.File(""), "No change");
+    EXPECT_FALSE(s.ConfigWriteError);
+    EXPECT_EQ(ReadBytes(file + ".bad"), c.bytes);
+    EXPECT_EQ(ReadBytes(file).substr(0, 28), "[Configuration]\r\nLastAccesse");
+    s.OsdSize = 222;
+    SaveConfiguration(s, host, file, dir.File(""), "No change");
+    EXPECT_EQ(ReadBytes(file + ".bad"), c.bytes);
+    EXPECT_NE(ReadBytes(file).find("\r\nOsdSize=222\r\n"), std::string::npos);
+  }
+
+  // An aside copy that cannot be replaced keeps the unread file in place:
+  // nothing is written and the failure is flagged.
   ScratchFolder dir;
   const std::string file = dir.File("x.ini");
-  const std::string big = "[Configuration]\r\nOsdSize=300\r\n" + std::string(kMaxConfigFileBytes, ';');
   testing::WriteBytes(file, big);
   SettingsStore s;
   SetDefaultSettings(s, host.screenWidth, host.screenHeight);
-  EXPECT_FALSE(LoadSettingsFile(s, host, file));
+  LoadSettingsFile(s, host, file);
+  SetReplaceFileFunction([](const std::string&, const std::string&) { return false; });
+  SaveConfiguration(s, host, file, dir.File(""), "No change");
+  SetReplaceFileFunction(nullptr);
+  EXPECT_TRUE(s.ConfigWriteError);
   EXPECT_TRUE(s.ConfigLoadFailed);
-  EXPECT_FALSE(s.FirstRun);
-  EXPECT_EQ(s.OsdSize, 100);
-  SaveConfiguration(s, host, file, dir.File(""), "No change");
-  EXPECT_TRUE(s.ConfigWriteError);
-  SaveConfiguration(s, host, file, dir.File(""), "No change");
-  EXPECT_TRUE(s.ConfigWriteError);
   EXPECT_EQ(ReadBytes(file), big);
+  EXPECT_FALSE(FileExists(file + ".bad"));
 
   // A missing file is no failure: the first run and its save go ahead.
   SettingsStore fresh;

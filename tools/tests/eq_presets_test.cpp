@@ -1,5 +1,5 @@
 // The presets file's reading rules, the dialog's list and the file's
-// safety: a damaged file is never written over.
+// safety: a damaged file is never written over, but set aside.
 #include "tools/eq_presets.h"
 
 #include <gtest/gtest.h>
@@ -98,35 +98,66 @@ class PresetsFile : public ::testing::Test {
 TEST_F(PresetsFile, ReadAndWrittenBackUnchanged) {
   Write("Rock=10,20,0,0,0,0,0,0,0,0,0\r\nbroken line\nJazz=-1,-2,-3,0,0,0,0,0,0,0,5");
   TPresetList L("Default");
-  EXPECT_EQ(TPresetsFileState::Loaded, LoadPresetsFile(Path, L));
+  TPresetsFileState State = LoadPresetsFile(Path, L);
+  EXPECT_EQ(TPresetsFileState::Loaded, State);
   ASSERT_EQ(3, L.Count());
   EXPECT_EQ("Jazz", L.Entry(2).Name);
-  EXPECT_TRUE(SavePresetsFile(Path, L, TPresetsFileState::Loaded));
+  EXPECT_TRUE(SavePresetsFile(Path, L, State));
   EXPECT_EQ("Rock=10,20,0,0,0,0,0,0,0,0,0\r\nJazz=-1,-2,-3,0,0,0,0,0,0,0,5\r\n", Read());
 }
 
 TEST_F(PresetsFile, MissingFileGivesTheDefaultAloneAndIsCreatedInANewFolder) {
   TPresetList L("Default");
   const std::string Nested = (Scratch.path() / "new" / "Presets.EQ").string();
-  EXPECT_EQ(TPresetsFileState::Missing, LoadPresetsFile(Nested, L));
+  TPresetsFileState State = LoadPresetsFile(Nested, L);
+  EXPECT_EQ(TPresetsFileState::Missing, State);
   EXPECT_EQ(1, L.Count());
   L.SaveAs("Mine", Values({-100}));
-  EXPECT_TRUE(SavePresetsFile(Nested, L, TPresetsFileState::Missing));
+  EXPECT_TRUE(SavePresetsFile(Nested, L, State));
   std::ifstream In(Nested, std::ios::binary);
   std::string Line;
   std::getline(In, Line);
   EXPECT_EQ("Mine=-100,0,0,0,0,0,0,0,0,0,0\r", Line);
 }
 
+// A damaged file stays while nothing changes; the first save of a changed
+// list sets it aside, byte for byte, and writes the list in its place.
 TEST_F(PresetsFile, DamagedFileIsOfferedAsEmptyAndNeverWrittenOver) {
   const std::string Garbage("\x01\x02 binary \x7f\xfe no presets here\r\n");
-  Write(Garbage);
+  const std::string Utf16("\xFF\xFER\0o\0c\0k\0=\0" "1\0\r\0\n\0", 18);
+  for (const std::string& Bytes : {Garbage, Utf16}) {
+    Write(Bytes);
+    lctest::WriteBytes(Path + ".bad", "an older copy");
+    TPresetList L("Default");
+    TPresetsFileState State = LoadPresetsFile(Path, L);
+    EXPECT_EQ(TPresetsFileState::Damaged, State);
+    EXPECT_EQ(1, L.Count());
+    EXPECT_FALSE(SavePresetsFile(Path, L, State));
+    EXPECT_EQ(Bytes, Read());
+    L.SaveAs("New", Values({1}));
+    EXPECT_TRUE(SavePresetsFile(Path, L, State));
+    EXPECT_EQ(TPresetsFileState::SetAside, State);
+    EXPECT_EQ("New=1,0,0,0,0,0,0,0,0,0,0\r\n", Read());
+    EXPECT_EQ(Bytes, lctest::ReadBytes(Path + ".bad"));
+  }
+}
+
+// A name the code page cannot spell ("Ωmega") makes the file UTF-8 behind
+// its mark; both forms read back.
+TEST_F(PresetsFile, NamesOutsideTheCodePageAreKept) {
   TPresetList L("Default");
-  EXPECT_EQ(TPresetsFileState::Damaged, LoadPresetsFile(Path, L));
-  EXPECT_EQ(1, L.Count());
-  L.SaveAs("New", Values({1}));
-  EXPECT_FALSE(SavePresetsFile(Path, L, TPresetsFileState::Damaged));
-  EXPECT_EQ(Garbage, Read());
+  TPresetsFileState State = LoadPresetsFile(Path, L);
+  L.SaveAs("Caf\xC3\xA9", Values({2}));
+  L.SaveAs("\xCE\xA9mega", Values({-3}));
+  ASSERT_TRUE(SavePresetsFile(Path, L, State));
+  EXPECT_EQ("\xEF\xBB\xBF" "Caf\xC3\xA9=2,0,0,0,0,0,0,0,0,0,0\r\n\xCE\xA9mega=-3,0,0,0,0,0,0,0,0,0,0\r\n", Read());
+  TPresetList Back("Default");
+  EXPECT_EQ(TPresetsFileState::Loaded, LoadPresetsFile(Path, Back));
+  ASSERT_EQ(3, Back.Count());
+  EXPECT_EQ("\xCE\xA9mega", Back.Entry(2).Name);
+  Write("Caf\xE9=4\r\n");
+  EXPECT_EQ(TPresetsFileState::Loaded, LoadPresetsFile(Path, Back));
+  EXPECT_EQ("Caf\xC3\xA9", Back.Entry(1).Name);
 }
 
 TEST_F(PresetsFile, EmptyFileMeansNoPresets) {
