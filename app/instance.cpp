@@ -38,33 +38,73 @@ bool InstanceMarkerExisted(const std::wstring& appName) {
   return marker != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-void HandOverToRunningInstance(const std::wstring& appName, HWND ownAppWindow,
-                               const std::vector<std::wstring>& args) {
-  const std::vector<TWindowListEntry> windows = RefreshWindowList();
-  const std::wstring lower = Lower(appName);
+namespace {
 
+// A second start waits for the running instance to take its files: the
+// first may still be starting (two files opened together from a file
+// manager start two players at the same instant).
+constexpr DWORD kHandOverPollMs = 100;
+
+// Restores and brings to the front the running instance's application
+// window; false while there is none.
+bool BringRunningInstanceForward(const std::vector<TWindowListEntry>& windows, const std::wstring& lower,
+                                 HWND ownAppWindow) {
   for (const TWindowListEntry& w : windows) {
     if (w.ClassName != L"TApplication" || w.Title.compare(0, lower.size(), lower) != 0 || w.Handle == ownAppWindow)
       continue;
     if (IsIconic(w.Handle)) SendMessageW(w.Handle, WM_SYSCOMMAND, SC_RESTORE, 0);
     SetForegroundWindow(w.Handle);
-    break;
+    return true;
   }
-  if (args.empty()) return;
+  return false;
+}
 
-  const std::wstring mainTitle = lower + L"mainwindow";
+// Sends the text to the running instance's visible main window; true when
+// the window took it.
+bool SendToMainWindow(const std::vector<TWindowListEntry>& windows, const std::wstring& mainTitle,
+                      HWND ownAppWindow, std::string& text, DWORD waitMs) {
   for (const TWindowListEntry& w : windows) {
     if (w.ClassName != L"TfrmMain" || w.Title != mainTitle || !IsWindowVisible(w.Handle)) continue;
-    std::vector<std::string> ansi;
-    for (const std::wstring& a : args) ansi.push_back(EncodeText(a, CP_ACP));  // the receiver reads 8-bit text
-    std::string text = BuildHandoverText(ansi);
     COPYDATASTRUCT data = {};
     data.dwData = 0;
     data.cbData = static_cast<DWORD>(text.size());
     data.lpData = text.data();
-    SendMessageW(w.Handle, WM_COPYDATA, reinterpret_cast<WPARAM>(ownAppWindow), reinterpret_cast<LPARAM>(&data));
-    return;
+    DWORD_PTR taken = 0;
+    return SendMessageTimeoutW(w.Handle, WM_COPYDATA, reinterpret_cast<WPARAM>(ownAppWindow),
+                               reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, waitMs, &taken) &&
+           taken != 0;
   }
+  return false;
+}
+
+}  // namespace
+
+bool HandOverToRunningInstance(const std::wstring& appName, HWND ownAppWindow,
+                               const std::vector<std::wstring>& args, DWORD waitMs) {
+  const std::wstring lower = Lower(appName);
+  if (args.empty()) {
+    BringRunningInstanceForward(RefreshWindowList(), lower, ownAppWindow);
+    return true;
+  }
+  std::vector<std::string> utf8;
+  for (const std::wstring& a : args) utf8.push_back(EncodeText(a));
+  std::string text = EncodeHandoverText(utf8);
+  const std::wstring mainTitle = lower + L"mainwindow";
+  bool forward = false;
+  for (const DWORD start = GetTickCount();; Sleep(kHandOverPollMs)) {
+    const std::vector<TWindowListEntry> windows = RefreshWindowList();
+    if (!forward) forward = BringRunningInstanceForward(windows, lower, ownAppWindow);
+    if (SendToMainWindow(windows, mainTitle, ownAppWindow, text, waitMs)) return true;
+    if (GetTickCount() - start >= waitMs) return false;
+  }
+}
+
+std::wstring HandOverFailedText(const std::wstring& appName, const std::vector<std::wstring>& args) {
+  constexpr std::size_t kNamesShown = 10;
+  std::wstring text = appName + L" is running but did not take these files:";
+  for (std::size_t i = 0; i < args.size() && i < kNamesShown; ++i) text += L"\r\n\"" + args[i] + L"\"";
+  if (args.size() > kNamesShown) text += L"\r\n...";
+  return text;
 }
 
 }  // namespace lc

@@ -26,10 +26,17 @@ bool InstanceMarkerExisted(const std::wstring& appName);
 
 // The second start's part: restores and brings to the front the running
 // instance's application window (class "TApplication", title beginning
-// with the lower-cased base name, not `ownAppWindow`), then sends the
-// arguments to its visible main window. Nothing is sent without arguments
-// or without a visible main window.
-void HandOverToRunningInstance(const std::wstring& appName, HWND ownAppWindow,
-                               const std::vector<std::wstring>& args);
+// with the lower-cased base name, not `ownAppWindow`), then hands the
+// arguments to its visible main window. A running instance that is still
+// starting (no main window yet, or one that refuses the files until its
+// first activation has ended or while it is busy) is waited for, up to
+// `waitMs`. True when the files were taken (or there were none); false when
+// the running instance never took them.
+bool HandOverToRunningInstance(const std::wstring& appName, HWND ownAppWindow,
+                               const std::vector<std::wstring>& args, DWORD waitMs = 10000);
+
+// What the second start tells the user when it gave up: the files that
+// were not handed over (the first ten).
+std::wstring HandOverFailedText(const std::wstring& appName, const std::vector<std::wstring>& args);
 
 }  // namespace lc

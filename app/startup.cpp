@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "app/app_names.h"
+#include "app/data_files.h"
 #include "app/instance.h"
 #include "app/live_settings_host.h"
 #include "app/migration.h"
@@ -211,9 +212,11 @@ int RunProgram(const std::vector<std::wstring>& args) {
     ExitProcess(0);
   }
   if (InstanceMarkerExisted(Utf8ToWide(p.Names.AppName)) && !p.Settings.AllowMultipleInstances) {
-    HandOverToRunningInstance(Utf8ToWide(p.Names.AppName), Application.Handle(),
-                              std::vector<std::wstring>(args.begin() + (args.empty() ? 0 : 1), args.end()));
-    return 0;
+    const std::vector<std::wstring> files(args.begin() + (args.empty() ? 0 : 1), args.end());
+    if (HandOverToRunningInstance(Utf8ToWide(p.Names.AppName), Application.Handle(), files)) return 0;
+    bool unused = false;
+    ShowMessageBox(HandOverFailedText(Utf8ToWide(p.Names.AppName), files), frmMain, false, unused);
+    return 1;
   }
 
   SetPriority();
@@ -237,6 +240,7 @@ int RunProgram(const std::vector<std::wstring>& args) {
   if (settings::FileExists(p.Names.AutoPlaylistFileName()))
     frmMain->Playlist().LoadFromList(p.Names.AutoPlaylistFileName(), true, true);
   frmMain->Playlist().SelectAtStart(p.Settings.LastMovieSelectedInPlaylist);
+  ReportUnreadDataFiles(*frmMain);
   for (std::size_t i = 1; i < args.size(); ++i) frmMain->CommandLine.push_back(WideToUtf8(args[i]));
   Application.Run();
   return 0;

@@ -1,5 +1,9 @@
 #include "player/handover.h"
 
+#include <string_view>
+
+#include "settings/text_encoding.h"
+
 namespace lc {
 
 std::string BuildHandoverText(const std::vector<std::string>& args) {
@@ -24,6 +28,29 @@ std::vector<std::string> SplitHandoverText(const void* data, size_t size) {
     } else {
       piece += bytes[i];
     }
+  }
+  return pieces;
+}
+
+std::string EncodeHandoverText(const std::vector<std::string>& utf8Args) {
+  std::string text;
+  for (const std::string& arg : utf8Args) {
+    text += arg;
+    text += '\x01';
+  }
+  text = settings::EncodeStoredText(text);
+  if (text.size() > kMaxHandoverChars) text.resize(kMaxHandoverChars);
+  return text;
+}
+
+std::vector<std::string> DecodeHandoverText(const void* data, size_t size) {
+  std::vector<std::string> pieces = SplitHandoverText(data, size);
+  const std::string_view mark = settings::kUtf8Mark;
+  const bool utf8 = !pieces.empty() && std::string_view(pieces.front()).substr(0, mark.size()) == mark;
+  if (utf8) {
+    pieces.front().erase(0, mark.size());
+  } else {
+    for (std::string& piece : pieces) piece = settings::CurrentAnsiCodec().ToUtf8(piece);
   }
   return pieces;
 }

@@ -6,6 +6,7 @@
 
 #include "framework/application.h"
 #include "framework/dde.h"
+#include "kit/message_box.h"
 #include "kit/skin_image.h"
 #include "player/display_platform.h"
 #include "player/handover.h"
@@ -129,7 +130,9 @@ TfrmMain::TMessageHook TfrmMain::MessageHook = nullptr;
 void TfrmMain::WndProc(TMessage& Message) {
   if (MessageHook && MessageHook(*this, Message)) return;
   switch (Message.Msg) {
-    case WM_COPYDATA: WMCopyData(Message); break;
+    case WM_COPYDATA:
+      WMCopyData(Message);
+      return;
     case WM_REMOTECOMMAND: WMRemoteCommand(Message); break;
     case WM_OPENHANDOVER: OpenHandedOverFiles(); break;
     case WM_HOTKEY: WMHotKey(Message); break;
@@ -159,17 +162,19 @@ void TfrmMain::WndProc(TMessage& Message) {
   TSkinForm::WndProc(Message);
 }
 
+// The result tells the sender whether the files were taken (1) or refused
+// (0: before the first activation has ended, or while an operation or an
+// opening runs), so that it can try again.
 void TfrmMain::WMCopyData(TMessage& Message) {
   Message.Result = 0;
   // The sender may be any process: the record and its data are taken only
   // as far as they are given.
   const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(Message.LParam);
-  if (!data || Program().BusyFlag || FirstActivationPending) return;
+  if (!data || Program().BusyFlag || Program().OpeningMovie || FirstActivationPending) return;
   CloseWhenListEnds = false;
-  OpenFileList.clear();
-  for (const std::string& piece : lc::SplitHandoverText(data->lpData, data->cbData))
-    OpenFileList.push_back(lc::settings::CurrentAnsiCodec().ToUtf8(piece));
+  OpenFileList = lc::DecodeHandoverText(data->lpData, data->cbData);
   PostMessageW(Handle(), WM_OPENHANDOVER, 0, 0);
+  Message.Result = 1;
 }
 
 void TfrmMain::OpenHandedOverFiles() {
@@ -200,7 +205,7 @@ void TfrmMain::SaveConfiguration() {
                                   lc::settings::NoChangeText(lc::settings::GlobalTextTable()));
 }
 
-void TfrmMain::rmsSaveToHdd() { lc::SaveRememberedSettings(); }
+bool TfrmMain::rmsSaveToHdd() { return lc::SaveRememberedSettings(); }
 
 void TfrmMain::rmsLoadFromHdd() {
   lc::ProgramState& p = Program();
@@ -220,17 +225,21 @@ void TfrmMain::DoClose(TCloseAction& Action) {
 // operation is under way (a seek, a screen-mode switch or an opening may be
 // half done); the remembered settings, the playlist and the settings are
 // saved in any case, and the desktop's display mode comes back before the
-// settings are written. A failure on the way ends the process at once.
+// settings are written. A failure on the way ends the process at once; a
+// file that could not be written (the files already there stay as they
+// were) is reported once and ends it with 1.
 void TfrmMain::FormClose() {
   const bool busy = Program().BusyFlag || Program().OpeningMovie;
+  bool saved = true;
   try {
     Application.Minimize();
     if (!busy && Commands().GraphActive()) Commands().StoreMovieAndStopGraph();
     Commands().UndoRememberedReplacements();
-    rmsSaveToHdd();
-    Playlist().FormCloseQuery();
+    saved = rmsSaveToHdd();
+    saved = Playlist().FormCloseQuery() && saved;
     RestoreDisplayMode();
     SaveConfiguration();
+    saved = !Program().Settings.ConfigWriteError && saved;
     FBossKeys->UnregisterAll();
   } catch (...) {
     // A save that failed is not passed off as a good end.
@@ -238,8 +247,33 @@ void TfrmMain::FormClose() {
     EndProcess(1);
     return;
   }
+  if (!saved) {
+    ReportFailedSaveAtClose();
+    EndProcess(1);
+    return;
+  }
   // The operation under way is not waited for.
   if (busy) EndProcess(0);
+}
+
+// Unless the user chose not to see writing errors, or the session is
+// ending (nobody is there to answer), the settings message is shown once,
+// its check box bound to DontShowWritingError; a tick is saved when the
+// settings file can still be written.
+void TfrmMain::ReportFailedSaveAtClose() {
+  lc::settings::SettingsStore& S = Program().Settings;
+  S.ConfigWriteError = false;
+  if (S.DontShowWritingError || SessionEnding) return;
+  const std::string& Text = lc::settings::GlobalTextTable().TextMessages[65];
+  if (OnReport) {
+    OnReport(Utf8ToWide(Text));
+    return;
+  }
+  bool DontShow = false;
+  ShowMessageBox(Utf8ToWide(Text), this, true, DontShow);
+  if (!DontShow) return;
+  S.DontShowWritingError = true;
+  SaveConfiguration();
 }
 
 void TfrmMain::EndProcess(UINT ExitCode) { ExitProcess(ExitCode); }

@@ -92,6 +92,8 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   bool FirstActivationPending = true;
   // While set, show and activation do nothing (the window is being placed).
   bool SkipFormPlacement = false;
+  // Set when the end of the session closes the player.
+  bool SessionEnding = false;
   // The first instance's command-line arguments (the program not counted),
   // opened at the first activation.
   std::vector<std::string> CommandLine;
@@ -160,7 +162,8 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   void BtnPlayListClick();
 
   // The messages of the first activation ("doesn't exist!", "No movie
-  // found!") go here when it is set, else to the message box.
+  // found!") and of a failed save at close go here when it is set, else to
+  // the message box.
   std::function<void(const std::wstring&)> OnReport;
 
   // ---- the first activation ----
@@ -181,8 +184,9 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   // ---- saving ----
   // TfrmMain.SaveConfiguration: writes the settings file.
   void SaveConfiguration();
-  // TfrmMain.rmsSaveToHdd: writes the remembered movie settings.
-  void rmsSaveToHdd();
+  // TfrmMain.rmsSaveToHdd: writes the remembered movie settings; false
+  // when they could not be written.
+  bool rmsSaveToHdd();
   // TfrmMain.rmsLoadFromHdd: reads them.
   void rmsLoadFromHdd();
 
@@ -499,6 +503,7 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   void ShowReport(const std::string& Text, TForm* Owner = nullptr);
   // main_form.cpp
   void FormClose();
+  void ReportFailedSaveAtClose();
   void RestoreDisplayMode();
   // The application's problem box: the base name and " has detected a
   // problem and will be terminated...".

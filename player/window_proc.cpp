@@ -145,5 +145,7 @@ void TfrmMain::ReloadPicture() {
 void TfrmMain::WMEndSession(TMessage& Message) {
   // Another program may cancel the end after it was asked: only the end
   // that really comes closes the player (and saves everything).
-  if (Message.WParam) Close();
+  if (!Message.WParam) return;
+  SessionEnding = true;
+  Close();
 }

@@ -9,9 +9,9 @@ ProgramState& Program() {
   return state;
 }
 
-void SaveRememberedSettings() {
+bool SaveRememberedSettings() {
   ProgramState& p = Program();
-  settings::RmsSaveToHdd(p.Rms, p.Names.RmsFileName(), p.Names.DataFolder, p.RmsFile,
+  return settings::RmsSaveToHdd(p.Rms, p.Names.RmsFileName(), p.Names.DataFolder, p.RmsFile,
                          settings::CurrentDateTime());
 }
 

@@ -66,7 +66,8 @@ struct ProgramState {
 ProgramState& Program();
 
 // TfrmMain.rmsSaveToHdd: writes Program().Rms to its file now (deletes the
-// file when the table is empty). Silent.
-void SaveRememberedSettings();
+// file when the table is empty). Silent; false when that failed
+// (settings::RmsSaveToHdd).
+bool SaveRememberedSettings();
 
 }  // namespace lc

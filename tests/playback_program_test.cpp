@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
@@ -120,6 +121,102 @@ TEST(ProgramPlayback, TheVideoWindowSnapsToThePlaylistAndTheEqualizer) {
 
   PostMessageW(Main, WM_CLOSE, 0, 0);
   EXPECT_EQ(0u, App.Wait(30000));
+  Copy.Uninstall();
+}
+
+// Two players started at the same instant with a movie each, as a file
+// manager does for a selection of two: one of them hands its movie to the
+// other, which is still starting (and takes hand-overs only once its first
+// activation, the opening of its own movie, has ended), and ends with 0.
+TEST(ProgramPlayback, TwoStartsAtTheSameInstantEndInOnePlayerWithTheSecondMovie) {
+  lctest::ProgramCopy Copy(L"LcTwice");
+  lctest::WriteSettingsFile(Copy.SettingsFile(), {"FirstRun=0"});
+  const std::wstring Movies[] = {Copy.ExeFolder() + L"one.avi", Copy.ExeFolder() + L"two.avi"};
+  for (const std::wstring& Movie : Movies) ASSERT_TRUE(CopyFileW(lctest::MediaPath("clip.avi").c_str(), Movie.c_str(), FALSE));
+  lctest::ChildProcess First(Copy.Exe(), L"\"" + Movies[0] + L"\"");
+  lctest::ChildProcess Second(Copy.Exe(), L"\"" + Movies[1] + L"\"");
+  int Ended = -1;
+  DWORD Code = STILL_ACTIVE;
+  for (int I = 0; I < 300 && Ended < 0; ++I) {
+    if ((Code = First.Wait(50)) != STILL_ACTIVE) Ended = 0;
+    else if ((Code = Second.Wait(50)) != STILL_ACTIVE) Ended = 1;
+  }
+  ASSERT_GE(Ended, 0) << "both players are still running";
+  EXPECT_EQ(Code, 0u);
+  lctest::ChildProcess& Player = Ended == 0 ? Second : First;
+  HWND Main = lctest::WaitForVisibleMainWindow(Player.Id(), 30000);
+  ASSERT_NE(Main, nullptr);
+  const std::wstring& Handed = Movies[Ended];
+  EXPECT_EQ(lctest::QueryOpenFileList(Main), std::vector<std::string>{std::string(Handed.begin(), Handed.end())});
+  PostMessageW(Main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(0u, Player.Wait(30000));
+  Copy.Uninstall();
+}
+
+// The movie's position (ms) once it reaches `atLeast`, polled for up to
+// a minute; -1 when no graph became active, or the last position seen.
+LRESULT PositionOnceAtLeast(HWND Main, LRESULT AtLeast) {
+  LRESULT Position = -1;
+  for (int I = 0; I < 600; ++I) {
+    DWORD_PTR Answer = DWORD_PTR(-1);
+    SendMessageTimeoutW(Main, WM_QUERYPOSITION, 0, 0, SMTO_NORMAL, 5000, &Answer);
+    Position = LRESULT(Answer);
+    if (Position >= AtLeast) break;
+    lctest::Pump(100);
+  }
+  return Position;
+}
+
+// "Фильм_电影_Ωmega.mp4": a name no ANSI code page spells, as UTF-16 and as
+// the UTF-8 bytes the data files hold it in.
+const std::wstring kForeignMovie = L"\x0424\x0438\x043B\x044C\x043C_\x7535\x5F71_\x03A9mega.mp4";
+const std::string kForeignMovieUtf8 =
+    "\xD0\xA4\xD0\xB8\xD0\xBB\xD1\x8C\xD0\xBC_\xE7\x94\xB5\xE5\xBD\xB1_\xCE\xA9mega.mp4";
+
+// A movie whose name the code page cannot spell is remembered under its own
+// name: the settings file's recent file and the remembered settings' entry
+// are UTF-8 files behind their mark, and the next start resumes the movie
+// where the first one closed it.
+TEST(ProgramPlayback, AMovieNamedOutsideTheCodePageResumesAfterARestart) {
+  lctest::ProgramCopy Copy(L"LcResume");
+  const std::wstring Movie = Copy.ExeFolder() + kForeignMovie;
+  ASSERT_TRUE(CopyFileW(lctest::MediaPath("demo.mp4").c_str(), Movie.c_str(), FALSE));
+  lctest::WriteSettingsFile(Copy.SettingsFile(),
+                            {"FirstRun=0", "RememberMovieSettings=1", "RememberLastMoviePosition=1"});
+  LRESULT Closed = -1;
+  {
+    lctest::ChildProcess App(Copy.Exe(), L"\"" + Movie + L"\"");
+    HWND Main = lctest::WaitForVisibleMainWindow(App.Id(), 30000);
+    ASSERT_NE(Main, nullptr);
+    Closed = PositionOnceAtLeast(Main, 3000);
+    ASSERT_GE(Closed, 3000) << "the movie did not play";
+    PostMessageW(Main, WM_CLOSE, 0, 0);
+    ASSERT_EQ(0u, App.Wait(30000));
+  }
+  const std::string Settings = lctest::ReadFileText(Copy.SettingsFile());
+  EXPECT_EQ(Settings.substr(0, 20), "\xEF\xBB\xBF[Configuration]\r\n");
+  const std::wstring Folder = Copy.ExeFolder();
+  const std::string FolderUtf8(Folder.begin(), Folder.end());  // the test folders are ASCII
+  EXPECT_NE(Settings.find("\r\nRecentFile1=" + FolderUtf8 + kForeignMovieUtf8 + "\r\n"), std::string::npos);
+  const std::string Remembered = lctest::ReadFileText(Copy.DataFolder() + L"LcResume.rs");
+  EXPECT_EQ(Remembered.substr(0, 3 + kForeignMovieUtf8.size() + 4), "\xEF\xBB\xBF[" + kForeignMovieUtf8 + "]\r\n");
+
+  const std::size_t At = Remembered.find("\r\nLastVideoPosition=00:00:");
+  ASSERT_NE(At, std::string::npos);
+  const LRESULT StoredMs = std::stoi(Remembered.substr(At + 26, 2)) * 1000;
+  EXPECT_GE(StoredMs, Closed / 1000 * 1000);
+
+  // Opened again without playing, it stands where it was closed (the file
+  // keeps whole seconds).
+  lctest::WriteFileText(Copy.SettingsFile(), Settings + "AutoPlayOnLoad=0\r\n");
+  lctest::ChildProcess Again(Copy.Exe(), L"\"" + Movie + L"\"");
+  HWND Main = lctest::WaitForVisibleMainWindow(Again.Id(), 30000);
+  ASSERT_NE(Main, nullptr);
+  const LRESULT Resumed = PositionOnceAtLeast(Main, StoredMs);
+  EXPECT_GE(Resumed, StoredMs);
+  EXPECT_LT(Resumed, StoredMs + 1000);
+  PostMessageW(Main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(0u, Again.Wait(30000));
   Copy.Uninstall();
 }
 

@@ -74,6 +74,30 @@ TEST(Startup, SecondInstanceHandsOverItsArgumentsAndEnds) {
   copy.Uninstall();
 }
 
+// A running player that never takes the files (its main window is hidden by
+// the boss key) is waited for; then the second start gives up, says so in
+// a message box, and ends with 1.
+TEST(Startup, ASecondStartThatCannotHandOverSaysSo) {
+  ProgramCopy copy(L"LcTestGiveUp");
+  lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0"});
+  RunningCopy first(copy);
+  ASSERT_NE(first.main, nullptr);
+  ASSERT_EQ(HandOverUntilTaken(copy, first.main, L"C:\\taken.avi"), std::vector<std::string>{"C:\\taken.avi"});
+  SendMessageW(first.main, WM_HOTKEY, 1, 0);
+  ASSERT_FALSE(IsWindowVisible(first.main));
+
+  ChildProcess second(copy.Exe(), L"C:\\late.avi");
+  HWND box = lctest::WaitForWindow(L"TfrmMessage", second.Id(), kStartMs, true);
+  ASSERT_NE(box, nullptr) << "the second start said nothing";
+  EXPECT_EQ(second.Wait(0), static_cast<DWORD>(STILL_ACTIVE));
+  PostMessageW(box, WM_CLOSE, 0, 0);
+  EXPECT_EQ(second.Wait(20000), 1u);
+  SendMessageW(first.main, WM_HOTKEY, 2, 0);
+  EXPECT_EQ(lctest::QueryOpenFileList(first.main), std::vector<std::string>{"C:\\taken.avi"});
+  EXPECT_EQ(first.Close(), 0u);
+  copy.Uninstall();
+}
+
 // Only the test build answers the query: the shipped program gives no
 // process on the desktop the paths handed over to it.
 TEST(Startup, TheShippedProgramDoesNotAnswerTheFileListQuery) {

@@ -27,10 +27,13 @@ TEST(InstanceMarker, SecondCreationSeesTheFirstAndLetterCaseCounts) {
   EXPECT_FALSE(InstanceMarkerExisted(upper));
 }
 
-// A stand-in for the running player's main window.
+// A stand-in for the running player's main window: it refuses the first
+// `refusals` hand-overs (as the player does while it is still starting or
+// busy), then takes them.
 struct Receiver {
   std::vector<std::string> texts;
   std::vector<DWORD> sizes;
+  int refusals = 0;
 };
 Receiver* gReceiver = nullptr;
 
@@ -39,7 +42,7 @@ LRESULT CALLBACK ReceiverProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
     gReceiver->texts.emplace_back(static_cast<const char*>(data->lpData), data->cbData);
     gReceiver->sizes.push_back(data->cbData);
-    return 0;
+    return gReceiver->refusals-- > 0 ? 0 : 1;
   }
   return DefWindowProcW(wnd, msg, wp, lp);
 }
@@ -68,10 +71,34 @@ class HandOverTest : public ::testing::Test {
 TEST_F(HandOverTest, ArgumentsGoToTheVisibleMainWindowInOneMessage) {
   ShowWindow(window, SW_SHOWNOACTIVATE);
   // The title comparison ignores letter case.
-  HandOverToRunningInstance(L"lchandover", nullptr, {L"C:\\a.avi", L"C:\\b c.mkv", L"D:\\films"});
+  EXPECT_TRUE(HandOverToRunningInstance(L"lchandover", nullptr, {L"C:\\a.avi", L"C:\\b c.mkv", L"D:\\films"}));
   ASSERT_EQ(receiver.texts.size(), 1u);
   EXPECT_EQ(receiver.texts[0], "C:\\a.avi\x01" "C:\\b c.mkv\x01" "D:\\films\x01");
   EXPECT_EQ(receiver.sizes[0], 29u);
+}
+
+// A player that refuses the files while it is still starting is asked
+// again until it takes them; one that never does is given up on.
+TEST_F(HandOverTest, ARefusedHandOverIsTriedAgainUntilTakenOrGivenUp) {
+  ShowWindow(window, SW_SHOWNOACTIVATE);
+  receiver.refusals = 3;
+  EXPECT_TRUE(HandOverToRunningInstance(L"LcHandOver", nullptr, {L"C:\\a.avi"}));
+  EXPECT_EQ(receiver.texts, std::vector<std::string>(4, "C:\\a.avi\x01"));
+
+  receiver.texts.clear();
+  receiver.refusals = 1000;
+  const DWORD start = GetTickCount();
+  EXPECT_FALSE(HandOverToRunningInstance(L"LcHandOver", nullptr, {L"C:\\b.avi"}, 500));
+  EXPECT_GE(GetTickCount() - start, 500u);
+  EXPECT_GE(receiver.texts.size(), 2u);
+}
+
+// Names the code page cannot spell travel as UTF-8 behind its mark.
+TEST_F(HandOverTest, NamesOutsideTheCodePageArriveWhole) {
+  ShowWindow(window, SW_SHOWNOACTIVATE);
+  EXPECT_TRUE(HandOverToRunningInstance(L"LcHandOver", nullptr, {L"C:\\\x03A9mega.avi"}));
+  ASSERT_EQ(receiver.texts.size(), 1u);
+  EXPECT_EQ(receiver.texts[0], "\xEF\xBB\xBF" "C:\\\xCE\xA9mega.avi\x01");
 }
 
 TEST_F(HandOverTest, ALongCommandLineIsCutAtTheLimit) {
@@ -84,14 +111,14 @@ TEST_F(HandOverTest, ALongCommandLineIsCutAtTheLimit) {
 
 TEST_F(HandOverTest, NothingIsSentWithoutArgumentsOrToAHiddenWindow) {
   ShowWindow(window, SW_SHOWNOACTIVATE);
-  HandOverToRunningInstance(L"LcHandOver", nullptr, {});
+  EXPECT_TRUE(HandOverToRunningInstance(L"LcHandOver", nullptr, {}, 300));
   EXPECT_TRUE(receiver.texts.empty());
   ShowWindow(window, SW_HIDE);
-  HandOverToRunningInstance(L"LcHandOver", nullptr, {L"C:\\a.avi"});
+  EXPECT_FALSE(HandOverToRunningInstance(L"LcHandOver", nullptr, {L"C:\\a.avi"}, 300));
   EXPECT_TRUE(receiver.texts.empty());
   // Another base name never finds this window.
   ShowWindow(window, SW_SHOWNOACTIVATE);
-  HandOverToRunningInstance(L"LcHandOv", nullptr, {L"C:\\a.avi"});
+  EXPECT_FALSE(HandOverToRunningInstance(L"LcHandOv", nullptr, {L"C:\\a.avi"}, 300));
   EXPECT_TRUE(receiver.texts.empty());
 }
 

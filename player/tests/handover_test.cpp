@@ -42,5 +42,18 @@ TEST(Handover, TwoCodeOnesInARowGiveAnEmptyEntry) {
   EXPECT_EQ(SplitHandoverText(text, sizeof text - 1), (std::vector<std::string>{"a.avi", "", "b.avi"}));
 }
 
+// A name the code page cannot spell ("Ωmega") makes the whole text UTF-8
+// behind its mark; the receiver takes both forms.
+TEST(Handover, NamesOutsideTheCodePageTravelAsUtf8) {
+  EXPECT_EQ(EncodeHandoverText({"C:\\Caf\xC3\xA9.avi", "D:\\x"}), "C:\\Caf\xE9.avi\x01" "D:\\x\x01");
+  const std::string text = EncodeHandoverText({"C:\\Caf\xC3\xA9.avi", "D:\\\xCE\xA9mega"});
+  EXPECT_EQ(text, "\xEF\xBB\xBF" "C:\\Caf\xC3\xA9.avi\x01" "D:\\\xCE\xA9mega\x01");
+  EXPECT_EQ(DecodeHandoverText(text.data(), text.size()),
+            (std::vector<std::string>{"C:\\Caf\xC3\xA9.avi", "D:\\\xCE\xA9mega"}));
+  const char ansi[] = "C:\\Caf\xE9.avi\x01";
+  EXPECT_EQ(DecodeHandoverText(ansi, sizeof ansi - 1), std::vector<std::string>{"C:\\Caf\xC3\xA9.avi"});
+  EXPECT_EQ(EncodeHandoverText({std::string(9300, 'a')}).size(), kMaxHandoverChars);
+}
+
 }  // namespace
 }  // namespace lc

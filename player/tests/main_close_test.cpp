@@ -3,6 +3,7 @@
 // operation is under way.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -94,6 +95,34 @@ TEST_F(MainClose, ClosingDuringAnOperationSavesTheFilesButLeavesTheMovieAlone) {
   form->Close();
   EXPECT_EQ(rooms.Log, Strings{"UndoRememberedReplacements"});
   EXPECT_EQ(form->ProcessEnds, 2);
+}
+
+// A file that cannot be written (here a folder stands in its place) is
+// reported once at close, whichever of the three it is, unless the user
+// chose not to see writing errors; the process then ends with 1.
+TEST_F(MainClose, AFailedSaveIsReportedOnceAndEndsWithOne) {
+  const std::wstring Message = L"Can't save the configuration !\r\nPlease remove the write protection...";
+  const char* Names[] = {"LcFormTest.ini", "LcFormTest.rs", "LcFormTest.lpl"};
+  for (const char* Blocked : {"LcFormTest.ini", "LcFormTest.rs", "LcFormTest.lpl", ""}) {
+    for (const char* Name : Names) std::filesystem::remove_all(std::filesystem::u8path(File(Name)));
+    if (*Blocked) lc::settings::CreateFolders(File(Blocked));
+    const bool Fails = *Blocked != '\0';
+    for (bool DontShow : {false, true}) {
+      SCOPED_TRACE(std::string(Blocked) + (DontShow ? " (not shown)" : ""));
+      Program().Settings.DontShowWritingError = DontShow;
+      reports.clear();
+      form->ProcessEnds = 0;
+      form->LastExitCode = 0;
+      form->Close();
+      EXPECT_EQ(reports, Fails && !DontShow ? std::vector<std::wstring>{Message} : std::vector<std::wstring>{});
+      EXPECT_EQ(form->ProcessEnds, Fails ? 1 : 0);
+      EXPECT_EQ(form->LastExitCode, Fails ? 1u : 0u);
+      if (Fails) {
+        EXPECT_TRUE(lc::settings::FolderExists(File(Blocked)));
+      }
+      EXPECT_FALSE(Program().Settings.ConfigWriteError);
+    }
+  }
 }
 
 TEST_F(MainClose, TheDisplayModeStaysWhenItIsTheDesktops) {

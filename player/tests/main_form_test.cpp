@@ -41,6 +41,8 @@ TEST_F(MainFormTest, FirstShowSetsTheCaptionASecondInstanceLooksFor) {
   form->Hide();
 }
 
+// The result tells the sender whether its files were taken, so that it
+// can try again while they are refused.
 TEST_F(MainFormTest, HandOverIsTakenOnlyAfterTheFirstActivation) {
   const char text[] = "C:\\a.avi\x01" "D:\\films\x01";
   EXPECT_EQ(SendCopyData(text, sizeof text - 1), 0);
@@ -49,14 +51,22 @@ TEST_F(MainFormTest, HandOverIsTakenOnlyAfterTheFirstActivation) {
   form->Perform(WM_ACTIVATE, WA_ACTIVE, 0);
   EXPECT_FALSE(form->FirstActivationPending);
   form->CloseWhenListEnds = true;
-  SendCopyData(text, sizeof text - 1);
+  EXPECT_EQ(SendCopyData(text, sizeof text - 1), 1);
   EXPECT_EQ(form->OpenFileList, (std::vector<std::string>{"C:\\a.avi", "D:\\films"}));
   EXPECT_FALSE(form->CloseWhenListEnds);
 
-  // While an operation runs the hand-over is dropped.
+  // While an operation or an opening runs the hand-over is refused.
   Program().BusyFlag = true;
-  SendCopyData("x.avi\x01", 6);
+  EXPECT_EQ(SendCopyData("x.avi\x01", 6), 0);
+  Program().BusyFlag = false;
+  Program().OpeningMovie = true;
+  EXPECT_EQ(SendCopyData("x.avi\x01", 6), 0);
   EXPECT_EQ(form->OpenFileList.size(), 2u);
+  Program().OpeningMovie = false;
+
+  // Names the code page cannot spell come as UTF-8 behind its mark.
+  EXPECT_EQ(SendCopyData("\xEF\xBB\xBF" "C:\\\xCE\xA9.avi\x01", 13), 1);
+  EXPECT_EQ(form->OpenFileList, std::vector<std::string>{"C:\\\xCE\xA9.avi"});
 }
 
 TEST_F(MainFormTest, DroppedFilesOpenAsFromTheOpenDialog) {

@@ -257,7 +257,7 @@ TEST_F(SystemEventsTest, TheHandOverOpensOnceTheSenderIsLetGo) {
   Program().Settings.AutoClosePlayerWhenFinished = true;
   const std::string text = folder.File("one.avi") + "\x01";
   COPYDATASTRUCT record{0, DWORD(text.size()), const_cast<char*>(text.data())};
-  EXPECT_EQ(0, SendMessageW(form->Handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record)));
+  EXPECT_EQ(1, SendMessageW(form->Handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record)));
   EXPECT_TRUE(rooms.Log.empty()) << "nothing is opened while the sender waits";
   Pump(100);
   EXPECT_EQ(std::vector<std::string>{folder.File("one.avi")}, form->Playlist().Entries().PlaylistMovies);

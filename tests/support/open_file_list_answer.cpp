@@ -1,8 +1,9 @@
 // Linked into the program's test build only: the main window answers the
 // whole-program tests' WM_QUERYOPENFILELIST with the files handed over to
 // it last (framework/messages.h describes the reply), and their
-// WM_QUERYPLAYLISTCOUNT with the length of its playlist, and their
-// WM_QUERYTRANSPORT with the transport's state.
+// WM_QUERYPLAYLISTCOUNT with the length of its playlist, their
+// WM_QUERYTRANSPORT with the transport's state and their WM_QUERYPOSITION
+// with the movie's position.
 #include <string>
 #include <vector>
 
@@ -31,12 +32,13 @@ bool AnswerOpenFileListQuery(TfrmMain& form, TMessage& message) {
     message.Result = state;
     return true;
   }
+  if (message.Msg == WM_QUERYPOSITION) {
+    message.Result = form.Commands().GraphActive() ? static_cast<LRESULT>(form.ProgressBar->Position()) : -1;
+    return true;
+  }
   if (message.Msg != WM_QUERYOPENFILELIST) return false;
   HWND requester = reinterpret_cast<HWND>(message.WParam);
-  std::vector<std::string> ansi;
-  for (const std::string& name : form.OpenFileList)
-    ansi.push_back(lc::settings::CurrentAnsiCodec().FromUtf8(name));
-  std::string text = lc::BuildHandoverText(ansi);
+  std::string text = lc::EncodeHandoverText(form.OpenFileList);
   COPYDATASTRUCT reply{kOpenFileListReply, static_cast<DWORD>(text.size()), text.data()};
   if (requester && IsWindow(requester))
     SendMessageW(requester, WM_COPYDATA, reinterpret_cast<WPARAM>(form.Handle()),

@@ -100,7 +100,7 @@ std::optional<std::vector<std::string>>* gReplyList = nullptr;
 LRESULT CALLBACK ReplyProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
   if (msg == WM_COPYDATA && gReplyList && data && data->dwData == kOpenFileListReply) {
-    *gReplyList = lc::SplitHandoverText(data->lpData, data->cbData);
+    *gReplyList = lc::DecodeHandoverText(data->lpData, data->cbData);
     return 1;
   }
   return DefWindowProcW(wnd, msg, wp, lp);

@@ -1,0 +1,28 @@
+#include "app/data_files.h"
+
+#include <string>
+
+#include "kit/message_box.h"
+#include "player/main_form.h"
+#include "settings/file_io.h"
+#include "settings/program_state.h"
+#include "settings/text_table.h"
+#include "settings/win/settings_win.h"
+
+namespace lc {
+
+void ReportUnreadDataFiles(TfrmMain& Main) {
+  const ProgramState& p = Program();
+  std::vector<std::string> unread;
+  if (p.Settings.ConfigLoadFailed) unread.push_back(p.Names.ConfigFileName);
+  if (p.RmsFile.LoadFailed) unread.push_back(p.Names.RmsFileName());
+  if (Main.Playlist().AutoFileUnread()) unread.push_back(p.Names.AutoPlaylistFileName());
+  if (unread.empty()) return;
+  for (const std::string& file : unread) {
+    bool unused = false;
+    ShowMessageBox(settings::Utf8ToWide(settings::SetAsideMessage(settings::GlobalTextTable().TextMessages[15], file)),
+                   &Main, false, unused);
+  }
+}
+
+}  // namespace lc
