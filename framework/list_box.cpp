@@ -101,6 +101,17 @@ void TListBox::Delete(int Index) { Send(Handle(), LB_DELETESTRING, Index); }
 
 void TListBox::Clear() { Send(Handle(), LB_RESETCONTENT); }
 
+void TListBox::SetItems(const std::vector<std::wstring>& Lines) {
+  std::size_t Chars = 0;
+  for (const std::wstring& Line : Lines) Chars += Line.size() + 1;
+  Send(Handle(), WM_SETREDRAW, FALSE);
+  Send(Handle(), LB_RESETCONTENT);
+  Send(Handle(), LB_INITSTORAGE, Lines.size(), static_cast<LPARAM>(Chars * sizeof(wchar_t)));
+  for (const std::wstring& Line : Lines) Insert(Count(), Line);
+  Send(Handle(), WM_SETREDRAW, TRUE);
+  Invalidate();
+}
+
 void TListBox::SetItem(int Index, const std::wstring& Item) {
   if (Index < 0 || Index >= Count()) return;
   bool WasSelected = Selected(Index);

@@ -46,6 +46,9 @@ class TListBox : public TStdControl {
   void Insert(int Index, const std::wstring& Item);
   void Delete(int Index);
   void Clear();
+  // Replaces every line at once, repainting once (line by line, a shown
+  // list repaints after each line). Nothing is selected afterwards.
+  void SetItems(const std::vector<std::wstring>& Lines);
   // Replaces the text of a line, keeping its selection.
   void SetItem(int Index, const std::wstring& Item);
   // Moves line From to position To (the selection moves with it).

@@ -32,6 +32,11 @@ constexpr UINT WM_REMOTECOMMAND = WM_USER + 2000;
 // sender, which waits for WM_COPYDATA to return, has been let go.
 constexpr UINT WM_OPENHANDOVER = WM_APP + 0x130;
 
+// Posted by the main window (TfrmMain) to itself when a subtitle search
+// began to keep what it saw of the folders: once the operation that
+// searched has ended, the folders are read afresh.
+constexpr UINT WM_FORGETFOLDERS = WM_APP + 0x131;
+
 // The framework sends these to a window's own window procedure: the mouse
 // entered the window (first mouse move after it was outside) and the mouse
 // left it (after the platform's WM_MOUSELEAVE). Receivers: every form and

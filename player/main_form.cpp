@@ -135,6 +135,7 @@ void TfrmMain::WndProc(TMessage& Message) {
       return;
     case WM_REMOTECOMMAND: WMRemoteCommand(Message); break;
     case WM_OPENHANDOVER: OpenHandedOverFiles(); break;
+    case WM_FORGETFOLDERS: ForgetSearchFolders(); break;
     case WM_HOTKEY: WMHotKey(Message); break;
     case WM_APPCOMMAND:
       WMAppCommand(Message);

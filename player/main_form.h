@@ -46,6 +46,7 @@
 #include "settings/rms_table.h"
 #include "settings/text_apply.h"
 #include "subtitles/loader.h"
+#include "subtitles/search.h"
 
 namespace lc::settings {
 class SettingsHost;
@@ -511,6 +512,8 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   void WMCopyData(TMessage& Message);
   // Opens OpenFileList as the playlist (WM_OPENHANDOVER).
   void OpenHandedOverFiles();
+  // subtitle_loading.cpp (WM_FORGETFOLDERS).
+  void ForgetSearchFolders();
   // remote_control.cpp
   void KeepAwake();
   bool FileDialogShown() const;
@@ -584,6 +587,12 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   std::unique_ptr<lc::BossKeys> FBossKeys;
   std::unique_ptr<TDdeServerConv> FSystemConv;
   bool FActivating = false;
+  // subtitle_loading.cpp: the folders as the subtitle searches of one
+  // operation see them (a new list of many movies lists each folder once);
+  // forgotten when the operation has ended (WM_FORGETFOLDERS).
+  const lc::subtitles::SubtitleFolders& SearchFolders();
+  std::unique_ptr<lc::subtitles::FolderListingCache> FSearchFolders;
+  bool FSearchFoldersKept = false;
   // pulse.cpp, seeking.cpp
   void ConnectPulse();
   bool AdvanceAfterFailure();

@@ -66,7 +66,7 @@ std::string TfrmMain::SearchSubtitle(const std::string& Movie, bool CheckOnly) {
   S.SubtitleSearchResult.clear();
   const lc::subtitles::SearchSettings Search{Settings.SubtitleDirectory, Settings.SearchHereFirst,
                                              Settings.MediaExtensions};
-  const lc::subtitles::WinSubtitleFolders Folders;
+  const lc::subtitles::SubtitleFolders& Folders = SearchFolders();
   const auto Accept = [this, CheckOnly](const std::string& Path) {
     if (CheckOnly) return CheckSubtitleFile(Path);
     if (!LoadSubtitle(Path, true)) return false;
@@ -79,6 +79,23 @@ std::string TfrmMain::SearchSubtitle(const std::string& Movie, bool CheckOnly) {
   S.SubtitleSearchResult = lc::subtitles::SearchSubtitle(Movie, Search, Folders, Accept);
   Program().BusyFlag = false;
   return S.SubtitleSearchResult;
+}
+
+const lc::subtitles::SubtitleFolders& TfrmMain::SearchFolders() {
+  static const lc::subtitles::WinSubtitleFolders Disk;
+  if (!FSearchFolders) FSearchFolders = std::make_unique<lc::subtitles::FolderListingCache>(Disk);
+  if (!FSearchFoldersKept) {
+    FSearchFoldersKept = true;
+    PostMessageW(Handle(), WM_FORGETFOLDERS, 0, 0);
+  }
+  return *FSearchFolders;
+}
+
+// Kept alive (only emptied): a search that a nested message loop
+// interrupted may still be using it.
+void TfrmMain::ForgetSearchFolders() {
+  if (FSearchFolders) FSearchFolders->Forget();
+  FSearchFoldersKept = false;
 }
 
 bool TfrmMain::TakeSubtitle(const std::string& File, bool Silent) {

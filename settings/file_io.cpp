@@ -68,17 +68,20 @@ bool IsTemporaryNameOf(std::string_view candidate, std::string_view name) {
 
 void SetReplaceFileFunction(ReplaceFileFunction fn) { g_replace = fn; }
 
+// One open, and the size taken from the open file: a list of many movies
+// checks many subtitle files, and every extra question to the file system
+// costs (under Wine, most of the time the check takes).
 ReadStatus ReadFileBytes(const std::string& path, std::uint64_t maxBytes, std::string& bytes) {
   bytes.clear();
   const fs::path p = ToPath(path);
   std::error_code ec;
-  if (!fs::exists(p, ec) || ec) return ReadStatus::Missing;
-  if (fs::is_directory(p, ec)) return ReadStatus::Unreadable;
-  const std::uintmax_t size = fs::file_size(p, ec);
-  if (ec) return ReadStatus::Unreadable;
-  if (size > maxBytes) return ReadStatus::TooLarge;
-  std::ifstream in(p, std::ios::binary);
-  if (!in) return ReadStatus::Unreadable;
+  std::ifstream in(p, std::ios::binary | std::ios::ate);
+  if (!in) return fs::exists(p, ec) && !ec ? ReadStatus::Unreadable : ReadStatus::Missing;
+  const std::streamoff size = in.tellg();
+  // A folder opens on some systems; its "size" is no file's.
+  if (size < 0 || fs::is_directory(p, ec)) return ReadStatus::Unreadable;
+  if (static_cast<std::uint64_t>(size) > maxBytes) return ReadStatus::TooLarge;
+  in.seekg(0);
   bytes.resize(static_cast<std::size_t>(size));
   in.read(bytes.data(), static_cast<std::streamsize>(size));
   if (in.gcount() != static_cast<std::streamsize>(size)) {

@@ -66,16 +66,8 @@ std::size_t ScorePass(std::string_view a, std::string_view b, bool reversed, int
   return n + 1;
 }
 
-}  // namespace
-
-std::string BaseName(std::string_view fileName) {
-  return std::string(fileName.substr(0, fileName.rfind('.')));
-}
-
-float NameScore(std::string_view candidateBase, std::string_view movieBase, CaseOnlyPoints points) {
-  const settings::AnsiCodec& codec = settings::CurrentAnsiCodec();
-  const std::string s = codec.FromUtf8(candidateBase);
-  const std::string m = codec.FromUtf8(movieBase);
+// NameScore of names already in the ANSI code page.
+float AnsiNameScore(std::string_view s, std::string_view m, CaseOnlyPoints points) {
   long long sum = 0;
   long long weight = 0;
   const std::size_t a = ScorePass(s, m, false, 200, points.Forward, 2, sum, weight);
@@ -85,6 +77,32 @@ float NameScore(std::string_view candidateBase, std::string_view movieBase, Case
                            static_cast<long long>(b) + 1;
   if (middle >= static_cast<long long>(a)) weight += middle - static_cast<long long>(a) + 2;
   return weight == 0 ? 0.0f : static_cast<float>(sum) / static_cast<float>(weight);
+}
+
+// Index of the first of the best scores at or above `threshold`; -1 for none.
+template <class T, class Score>
+int BestOf(const std::vector<T>& items, float threshold, Score score) {
+  int best = -1;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (score(items[i]) < threshold) continue;
+    if (best < 0 || score(items[i]) > score(items[static_cast<std::size_t>(best)])) best = static_cast<int>(i);
+  }
+  return best;
+}
+
+std::string AnsiBaseOf(std::string_view utf8Name) {
+  return settings::CurrentAnsiCodec().FromUtf8(utf8Name.substr(0, utf8Name.rfind('.')));
+}
+
+}  // namespace
+
+std::string BaseName(std::string_view fileName) {
+  return std::string(fileName.substr(0, fileName.rfind('.')));
+}
+
+float NameScore(std::string_view candidateBase, std::string_view movieBase, CaseOnlyPoints points) {
+  const settings::AnsiCodec& codec = settings::CurrentAnsiCodec();
+  return AnsiNameScore(codec.FromUtf8(candidateBase), codec.FromUtf8(movieBase), points);
 }
 
 float ScoreThreshold(int mediaFiles, std::size_t candidates) {
@@ -148,19 +166,78 @@ std::vector<std::string> SearchFolders(const std::string& movie, const SearchSet
   return usable;
 }
 
+SubtitleFileList SubtitleFolders::SubtitleFiles(const std::string& folder) const {
+  const std::vector<std::string> names = FileNames(folder);
+  auto found = std::make_shared<std::vector<SubtitleFile>>();
+  for (const auto extension : kSubtitleExtensions) {
+    for (const auto& name : names) {
+      if (HasExtension(name, extension)) found->push_back({name, AnsiBaseOf(name)});
+    }
+  }
+  return found;
+}
+
+int SubtitleFolders::MediaFileCount(const std::string& folder, const std::vector<std::string>& extensions) const {
+  const std::vector<std::string> names = FileNames(folder);
+  int count = 0;
+  for (const auto& extension : extensions) {
+    for (const auto& name : names) {
+      if (HasExtension(name, extension) && ++count >= 2) return count;
+    }
+  }
+  return count;
+}
+
+bool FolderListingCache::DriveReady(char letter) const {
+  const auto [it, added] = drives_.try_emplace(letter, false);
+  if (added) it->second = disk_.DriveReady(letter);
+  return it->second;
+}
+
+bool FolderListingCache::FolderExists(const std::string& folder) const {
+  const auto [it, added] = folders_.try_emplace(folder, false);
+  if (added) it->second = disk_.FolderExists(folder);
+  return it->second;
+}
+
+std::vector<std::string> FolderListingCache::FileNames(const std::string& folder) const {
+  const auto [it, added] = names_.try_emplace(folder);
+  if (added) it->second = disk_.FileNames(folder);
+  return it->second;
+}
+
+SubtitleFileList FolderListingCache::SubtitleFiles(const std::string& folder) const {
+  const auto [it, added] = subtitleFiles_.try_emplace(folder);
+  if (added) it->second = SubtitleFolders::SubtitleFiles(folder);
+  return it->second;
+}
+
+int FolderListingCache::MediaFileCount(const std::string& folder, const std::vector<std::string>& extensions) const {
+  std::string key = folder;
+  for (const auto& extension : extensions) key += '|' + extension;
+  const auto [it, added] = mediaCounts_.try_emplace(key, 0);
+  if (added) it->second = SubtitleFolders::MediaFileCount(folder, extensions);
+  return it->second;
+}
+
+void FolderListingCache::Forget() {
+  drives_.clear();
+  folders_.clear();
+  names_.clear();
+  subtitleFiles_.clear();
+  mediaCounts_.clear();
+}
+
 std::vector<SubtitleCandidate> GatherCandidates(const std::string& movie,
                                                 const std::vector<std::string>& searchFolders,
                                                 const SubtitleFolders& folders,
                                                 CaseOnlyPoints points) {
-  const std::string movieBase = BaseName(FileNameOf(movie));
+  const std::string movieBase = AnsiBaseOf(FileNameOf(movie));
   std::vector<SubtitleCandidate> candidates;
   for (const auto& folder : searchFolders) {
-    const std::vector<std::string> names = folders.FileNames(folder);
-    for (const auto extension : kSubtitleExtensions) {
-      for (const auto& name : names) {
-        if (!HasExtension(name, extension)) continue;
-        candidates.push_back({name, folder, NameScore(BaseName(name), movieBase, points)});
-      }
+    const SubtitleFileList files = folders.SubtitleFiles(folder);
+    for (const SubtitleFile& file : *files) {
+      candidates.push_back({file.Name, folder, AnsiNameScore(file.AnsiBase, movieBase, points)});
     }
   }
   return candidates;
@@ -170,37 +247,38 @@ int CountMediaFiles(const std::string& movie, const SearchSettings& settings,
                     const SubtitleFolders& folders) {
   std::string movieFolder = FolderOf(movie);
   if (movieFolder.empty()) movieFolder = folders.CurrentFolder();
-  const std::vector<std::string> names = folders.FileNames(WithSeparator(movieFolder));
-  int count = 0;
-  for (const auto& extension : settings.MediaExtensions) {
-    for (const auto& name : names) {
-      if (HasExtension(name, extension) && ++count >= 2) return count;
-    }
-  }
-  return count;
+  return folders.MediaFileCount(WithSeparator(movieFolder), settings.MediaExtensions);
 }
 
 int BestCandidate(const std::vector<SubtitleCandidate>& candidates, float threshold) {
-  int best = -1;
-  for (std::size_t i = 0; i < candidates.size(); ++i) {
-    if (candidates[i].Score < threshold) continue;
-    if (best < 0 || candidates[i].Score > candidates[static_cast<std::size_t>(best)].Score) {
-      best = static_cast<int>(i);
-    }
-  }
-  return best;
+  return BestOf(candidates, threshold, [](const SubtitleCandidate& c) { return c.Score; });
 }
 
+// As GatherCandidates and BestCandidate, without copying a name: a list of
+// many movies from one folder scores every subtitle file of it per movie.
 std::string SearchSubtitle(const std::string& movie, const SearchSettings& settings,
                            const SubtitleFolders& folders,
                            const std::function<bool(const std::string& path)>& accept) {
-  std::vector<SubtitleCandidate> candidates =
-      GatherCandidates(movie, SearchFolders(movie, settings, folders), folders);
+  struct Scored {
+    const SubtitleFile* File;
+    const std::string* Folder;
+    float Score;
+  };
+  const std::string movieBase = AnsiBaseOf(FileNameOf(movie));
+  const std::vector<std::string> searchFolders = SearchFolders(movie, settings, folders);
+  std::vector<SubtitleFileList> lists;
+  std::vector<Scored> candidates;
+  for (const std::string& folder : searchFolders) {
+    lists.push_back(folders.SubtitleFiles(folder));
+    for (const SubtitleFile& file : *lists.back()) {
+      candidates.push_back({&file, &folder, AnsiNameScore(file.AnsiBase, movieBase, {})});
+    }
+  }
   const float threshold = ScoreThreshold(CountMediaFiles(movie, settings, folders), candidates.size());
-  for (int pick = BestCandidate(candidates, threshold); pick >= 0;
-       pick = BestCandidate(candidates, threshold)) {
-    const SubtitleCandidate& chosen = candidates[static_cast<std::size_t>(pick)];
-    const std::string path = chosen.Folder + chosen.Name;
+  const auto score = [](const Scored& c) { return c.Score; };
+  for (int pick = BestOf(candidates, threshold, score); pick >= 0; pick = BestOf(candidates, threshold, score)) {
+    const Scored& chosen = candidates[static_cast<std::size_t>(pick)];
+    const std::string path = *chosen.Folder + chosen.File->Name;
     if (accept(path)) return path;
     candidates.erase(candidates.begin() + pick);
   }

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <functional>
+#include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +35,13 @@ float NameScore(std::string_view candidateBase, std::string_view movieBase,
 // media files, otherwise 12.5 x 2^min(2.59, candidates), at least 25.
 float ScoreThreshold(int mediaFiles, std::size_t candidates);
 
+// A subtitle file of a folder as the search scores it.
+struct SubtitleFile {
+  std::string Name;      // the file name
+  std::string AnsiBase;  // its base name in the ANSI code page, as NameScore compares it
+};
+using SubtitleFileList = std::shared_ptr<const std::vector<SubtitleFile>>;
+
 // What the search needs of the file system. Folder names end with their
 // separator; file names have no folder.
 class SubtitleFolders {
@@ -44,6 +53,37 @@ class SubtitleFolders {
   virtual std::vector<std::string> FileNames(const std::string& folder) const = 0;
   // The process's current folder.
   virtual std::string CurrentFolder() const = 0;
+  // The folder's "*.sub", "*.srt", "*.txt" and "*.ssa" files, in that
+  // order, each kind in the order of FileNames.
+  virtual SubtitleFileList SubtitleFiles(const std::string& folder) const;
+  // How many of the folder's files have one of `extensions`, counted up
+  // to two.
+  virtual int MediaFileCount(const std::string& folder, const std::vector<std::string>& extensions) const;
+};
+
+// The folders as one operation sees them: each folder is listed once and
+// what the search needs of it is kept, so that a list of many movies from
+// one large folder lists it once instead of twice per movie. The disk may
+// change later: Forget drops everything kept (the player does so when the
+// operation that searched has ended). Not thread-safe.
+class FolderListingCache : public SubtitleFolders {
+ public:
+  explicit FolderListingCache(const SubtitleFolders& disk) : disk_(disk) {}
+  bool DriveReady(char letter) const override;
+  bool FolderExists(const std::string& folder) const override;
+  std::vector<std::string> FileNames(const std::string& folder) const override;
+  std::string CurrentFolder() const override { return disk_.CurrentFolder(); }
+  SubtitleFileList SubtitleFiles(const std::string& folder) const override;
+  int MediaFileCount(const std::string& folder, const std::vector<std::string>& extensions) const override;
+  void Forget();
+
+ private:
+  const SubtitleFolders& disk_;
+  mutable std::map<char, bool> drives_;
+  mutable std::map<std::string, bool> folders_;
+  mutable std::map<std::string, std::vector<std::string>> names_;
+  mutable std::map<std::string, SubtitleFileList> subtitleFiles_;
+  mutable std::map<std::string, int> mediaCounts_;  // keyed by folder and extensions
 };
 
 // The disk through std::filesystem (UTF-8 names). A drive is ready when

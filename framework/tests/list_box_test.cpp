@@ -41,6 +41,22 @@ class ListBoxTest : public ::testing::Test {
   std::unique_ptr<TForm> Form;
 };
 
+// Replacing every line at once leaves the list drawing again: the new
+// lines are there, nothing is selected, and a line is painted.
+TEST_F(ListBoxTest, SetItemsReplacesEveryLineAndRedrawsOnce) {
+  TListBox List(Form.get(), TListBoxStyle::lbOwnerDrawFixed);
+  List.SetBounds(0, 0, 200, 200);
+  Fill(List, 3);
+  List.SetItemIndex(1);
+  int Drawn = 0;
+  List.OnDrawItem = [&](TListBox*, int, const TRect&, UINT) { ++Drawn; };
+  List.SetItems({L"a", L"b"});
+  EXPECT_EQ(List.ItemsText(), (Lines{L"a", L"b"}));
+  EXPECT_EQ(List.ItemIndex(), -1);
+  UpdateWindow(List.Handle());
+  EXPECT_EQ(Drawn, 2);
+}
+
 TEST_F(ListBoxTest, ItemsRoundTripThroughTheWindow) {
   TListBox List(Form.get());
   Fill(List, 4);

@@ -27,8 +27,10 @@ void TfrmPlayList::SyncLines() {
   const std::vector<std::string>& Lines = FModel.Lines();
   if (FShownLines.size() != Lines.size() || ListVideo.Count() != static_cast<int>(Lines.size())) {
     const int Top = ListVideo.TopIndex();
-    ListVideo.Clear();
-    for (const auto& Line : Lines) ListVideo.Add(Utf8ToWide(Line));
+    std::vector<std::wstring> Wide;
+    Wide.reserve(Lines.size());
+    for (const auto& Line : Lines) Wide.push_back(Utf8ToWide(Line));
+    ListVideo.SetItems(Wide);
     FShownLines = Lines;
     ListVideo.SetTopIndex(Top);
   } else {

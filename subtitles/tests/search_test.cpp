@@ -73,10 +73,12 @@ class FakeFolders : public SubtitleFolders {
   }
   bool FolderExists(const std::string& folder) const override { return files.count(folder) > 0; }
   std::vector<std::string> FileNames(const std::string& folder) const override {
+    ++listings;
     const auto it = files.find(folder);
     return it == files.end() ? std::vector<std::string>{} : it->second;
   }
   std::string CurrentFolder() const override { return current; }
+  mutable int listings = 0;
 };
 
 SearchSettings Settings(std::string subtitleDirectory, bool hereFirst = false) {
@@ -110,6 +112,31 @@ TEST(SearchSubtitle, FolderOrderAndTies) {
   EXPECT_EQ((std::vector<std::string>{"C:\\Movies\\Film.srt", "C:\\Subs\\Film.srt",
                                       "C:\\Subs\\film.sub"}),
             tried);
+}
+
+// Many movies of one folder searched through the operation's view of the
+// folders: each folder is listed once, the answers are the disk's own, and
+// after Forget the folders are read afresh.
+TEST(SearchSubtitle, TheFoldersOfOneOperationAreListedOnce) {
+  FakeFolders disk;
+  disk.files["C:\\M\\"] = {"a.avi", "b.avi", "c.avi", "a.srt", "c.en.srt", "c.srt"};
+  disk.files["C:\\Subs\\"] = {"b.sub"};
+  FolderListingCache cache(disk);
+  std::vector<std::string> found;
+  for (const char* movie : {"C:\\M\\a.avi", "C:\\M\\b.avi", "C:\\M\\c.avi", "C:\\M\\d.avi"}) {
+    found.push_back(SearchSubtitle(movie, Settings("C:\\Subs"), cache, [](const std::string&) { return true; }));
+  }
+  EXPECT_EQ(found, (std::vector<std::string>{"C:\\M\\a.srt", "C:\\Subs\\b.sub", "C:\\M\\c.srt", ""}));
+  EXPECT_EQ(disk.listings, 2);
+
+  disk.files["C:\\M\\"].push_back("d.srt");
+  const auto search = [&] {
+    return SearchSubtitle("C:\\M\\d.avi", Settings("C:\\Subs"), cache, [](const std::string&) { return true; });
+  };
+  EXPECT_EQ(search(), "");
+  cache.Forget();
+  EXPECT_EQ(search(), "C:\\M\\d.srt");
+  EXPECT_EQ(disk.listings, 4);
 }
 
 TEST(SearchSubtitle, ThresholdFollowsTheFolder) {

@@ -10,6 +10,9 @@ namespace lc::subtitles {
 class WinSubtitleFolders : public DiskFolders {
  public:
   bool DriveReady(char letter) const override;
+  // The platform's listing: the kind of each name comes with it, where the
+  // portable listing asks for each name again.
+  std::vector<std::string> FileNames(const std::string& folder) const override;
 };
 
 }  // namespace lc::subtitles
