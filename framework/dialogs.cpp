@@ -1,8 +1,12 @@
 #include "framework/dialogs.h"
 
 #include <algorithm>
+#include <cwchar>
 #include <exception>
+#include <string>
+#include <vector>
 
+#include <cderr.h>
 #include <commdlg.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -22,9 +26,47 @@ HWND DialogOwner() {
   return Application.Handle();
 }
 
-UINT_PTR CALLBACK FileDialogHook(HWND Dlg, UINT Msg, WPARAM, LPARAM) {
+// The file dialog's names: a buffer that grows with the selection, and the
+// folder it showed last.
+struct TFileBuffer {
+  std::vector<wchar_t> Names;
+  std::wstring LastFolder;
+};
+
+// The length of what CDM_GETSPEC or CDM_GETFOLDERPATH would give.
+LRESULT DialogTextLength(HWND Dialog, UINT Message) {
+  return std::max<LRESULT>(SendMessageW(Dialog, Message, 0, 0), 0);
+}
+
+// A multi-selection is written as the folder and every name, each ended by
+// a NUL: the selection's text (names in quotes, blank-separated) plus the
+// folder is enough. The dialog takes the names where lpstrFile points when
+// it is confirmed, so the buffer may be replaced until then.
+void FitSelection(HWND Dialog, OPENFILENAMEW& O) {
+  auto& Buffer = *reinterpret_cast<TFileBuffer*>(O.lCustData);
+  const LRESULT Folder = DialogTextLength(Dialog, CDM_GETFOLDERPATH);
+  if (Folder > 0) {
+    Buffer.LastFolder.assign(static_cast<std::size_t>(Folder), L'\0');
+    SendMessageW(Dialog, CDM_GETFOLDERPATH, Folder, reinterpret_cast<LPARAM>(Buffer.LastFolder.data()));
+    Buffer.LastFolder.resize(wcsnlen(Buffer.LastFolder.c_str(), Buffer.LastFolder.size()));
+  }
+  const std::size_t Needed = static_cast<std::size_t>(Folder + DialogTextLength(Dialog, CDM_GETSPEC)) + 2;
+  if (Needed <= O.nMaxFile) return;
+  std::vector<wchar_t> Grown(std::max(Needed, static_cast<std::size_t>(O.nMaxFile) * 2), L'\0');
+  std::copy_n(O.lpstrFile, O.nMaxFile, Grown.begin());
+  Buffer.Names = std::move(Grown);
+  O.lpstrFile = Buffer.Names.data();
+  O.nMaxFile = static_cast<DWORD>(Buffer.Names.size());
+}
+
+UINT_PTR CALLBACK FileDialogHook(HWND Dlg, UINT Msg, WPARAM, LPARAM LParam) {
   // The hook's window is a child of the dialog's own window.
   if (Msg == WM_INITDIALOG) StartingDialog->DialogShownFromHook(GetParent(Dlg));
+  if (Msg == WM_NOTIFY) {
+    const auto* Notify = reinterpret_cast<const OFNOTIFYW*>(LParam);
+    if (Notify->hdr.code == CDN_SELCHANGE || Notify->hdr.code == CDN_FOLDERCHANGE)
+      FitSelection(GetParent(Dlg), *Notify->lpOFN);
+  }
   return 0;
 }
 
@@ -111,27 +153,40 @@ TOpenDialog::TOpenDialog() = default;
 
 TSaveDialog::TSaveDialog() { Options |= ofOverwritePrompt; }
 
+// The names' buffer grows with the selection (FitSelection). Should the
+// dialog still find it too small (a long list typed by hand), it is shown
+// once more with a larger one, in the folder it showed, rather than
+// returning as if nothing had been chosen.
 bool TOpenDialog::Execute() {
-  std::vector<wchar_t> Buffer(32768, L'\0');
-  std::copy_n(FileName.begin(), std::min(FileName.size(), Buffer.size() - 2), Buffer.begin());
+  TFileBuffer Buffer;
+  Buffer.Names.assign(32768, L'\0');
+  std::copy_n(FileName.begin(), std::min(FileName.size(), Buffer.Names.size() - 2), Buffer.Names.begin());
   std::wstring Filters = DialogFilterList(Filter);
+  std::wstring Folder = InitialDir;
   OPENFILENAMEW O{};
   O.lStructSize = sizeof(O);
   O.lpstrFilter = OrNull(Filters);
   O.nFilterIndex = std::max(FilterIndex, 1);
-  O.lpstrFile = Buffer.data();
-  O.nMaxFile = static_cast<DWORD>(Buffer.size());
-  O.lpstrInitialDir = OrNull(InitialDir);
   O.lpstrTitle = OrNull(Title);
   O.lpstrDefExt = OrNull(DefaultExt);
   O.Flags = FileFlags(Options, IsSaveDialog());
   O.lpfnHook = &FileDialogHook;
-  bool Ok = RunModal([&](HWND Owner) {
-    O.hwndOwner = Owner;
-    return IsSaveDialog() ? GetSaveFileNameW(&O) != FALSE : GetOpenFileNameW(&O) != FALSE;
-  });
+  O.lCustData = reinterpret_cast<LPARAM>(&Buffer);
+  bool Ok = false;
+  for (int Attempt = 0; Attempt < 2; ++Attempt) {
+    O.lpstrFile = Buffer.Names.data();
+    O.nMaxFile = static_cast<DWORD>(Buffer.Names.size());
+    O.lpstrInitialDir = OrNull(Folder);
+    Ok = RunModal([&](HWND Owner) {
+      O.hwndOwner = Owner;
+      return IsSaveDialog() ? GetSaveFileNameW(&O) != FALSE : GetOpenFileNameW(&O) != FALSE;
+    });
+    if (Ok || CommDlgExtendedError() != FNERR_BUFFERTOOSMALL) break;
+    Buffer.Names.assign(Buffer.Names.size() * 4, L'\0');
+    if (!Buffer.LastFolder.empty()) Folder = Buffer.LastFolder;
+  }
   if (!Ok) return false;
-  Files = SplitDialogFileList(Buffer.data());
+  Files = SplitDialogFileList(O.lpstrFile);
   FileName = Files.empty() ? std::wstring() : Files.front();
   FilterIndex = static_cast<int>(O.nFilterIndex);
   return true;

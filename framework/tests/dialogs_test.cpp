@@ -2,6 +2,7 @@
 // second thread while Execute runs on this one.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include "framework/application.h"
 #include "framework/dialogs.h"
@@ -180,6 +182,46 @@ TEST_F(DialogsTest, OpenDialogReturnsSeveralChosenFiles) {
   EXPECT_EQ(Open.Files, (std::vector<std::wstring>{Dir + L"\\one.avi", Dir + L"\\two.avi"}));
   EXPECT_EQ(Open.FileName, Dir + L"\\one.avi");
   EXPECT_EQ(Open.FilterIndex, 1);
+}
+
+// The list view of a file dialog (inside its shell view), or nullptr.
+HWND FileListOf(HWND Dialog) {
+  HWND View = FindWindowExW(Dialog, nullptr, L"SHELLDLL_DefView", nullptr);
+  return View ? FindWindowExW(View, nullptr, L"SysListView32", nullptr) : nullptr;
+}
+
+// A selection whose names take more than the 32,768 characters the dialog
+// starts with: every file still comes back.
+TEST_F(DialogsTest, OpenDialogReturnsASelectionLargerThanItsFirstBuffer) {
+  const std::filesystem::path Many = Folder / "many";
+  std::filesystem::create_directories(Many);
+  constexpr int kFiles = 300;  // 300 names of 120 characters
+  const std::string Long(112, 'x');
+  for (int I = 0; I < kFiles; ++I) std::ofstream(Many / (Long + std::to_string(1000 + I) + ".avi")) << "x";
+  TOpenDialog Open;
+  Open.InitialDir = Many.wstring();
+  Open.Options |= ofAllowMultiSelect | ofFileMustExist;
+  bool Ok;
+  {
+    TDialogDriver Driver([](HWND D) {
+      HWND List = nullptr;
+      for (int I = 0; I < 500 && !(List = FileListOf(D)); ++I) Sleep(10);
+      for (int I = 0; I < 500 && List && SendMessageW(List, LVM_GETITEMCOUNT, 0, 0) < kFiles; ++I) Sleep(10);
+      LVITEMW Item{};
+      Item.stateMask = LVIS_SELECTED;
+      Item.state = LVIS_SELECTED;
+      SendMessageW(List, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&Item));
+      Sleep(300);
+      PostMessageW(D, WM_COMMAND, IDOK, 0);
+    });
+    Ok = Open.Execute();
+  }
+  ASSERT_TRUE(Ok);
+  ASSERT_EQ(Open.Files.size(), static_cast<std::size_t>(kFiles));
+  std::vector<std::wstring> Sorted = Open.Files;
+  std::sort(Sorted.begin(), Sorted.end());
+  EXPECT_EQ(Sorted.front(), Many.wstring() + L"\\" + std::wstring(112, L'x') + L"1000.avi");
+  EXPECT_EQ(Sorted.back(), Many.wstring() + L"\\" + std::wstring(112, L'x') + L"1299.avi");
 }
 
 TEST_F(DialogsTest, SaveDialogAsksBeforeReplacingAFile) {
