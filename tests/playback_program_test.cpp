@@ -1,7 +1,9 @@
 // The whole program with a movie on its command line: the movie opens into
 // the video window and plays there (its picture on the screen, its name in
 // the title), and closing stores its remembered settings. Moved beside the
-// playlist or the equalizer, the video window snaps to them.
+// playlist or the equalizer, the video window snaps to them. A movie named
+// outside the code page resumes after a restart; two starts at the same
+// instant end in one player.
 #include <gtest/gtest.h>
 
 #include <algorithm>
