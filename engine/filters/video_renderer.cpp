@@ -4,8 +4,6 @@
 
 #include <dvdmedia.h>
 
-#include "engine/filters/media_type.h"
-
 namespace {
 
 // A FourCC media subtype.
@@ -85,20 +83,6 @@ bool ParseVideoType(const AM_MEDIA_TYPE& Type, TVideoFormat& Format) {
   return true;
 }
 
-bool OffersRgb32(IPin* Pin) {
-  IEnumMediaTypes* types = nullptr;
-  if (!Pin || FAILED(Pin->EnumMediaTypes(&types))) return false;
-  bool found = false;
-  AM_MEDIA_TYPE* type = nullptr;
-  while (!found && types->Next(1, &type, nullptr) == S_OK) {
-    TVideoFormat f;
-    found = ParseVideoType(*type, f) && f.Format == TPixelFormat::RGB32;
-    DeleteMediaType(type);
-  }
-  types->Release();
-  return found;
-}
-
 TVideoFrameRenderer::TVideoFrameRenderer()
     : TBaseRenderer(CLSID_LumacraftVideoRenderer, L"Input") {}
 
@@ -144,12 +128,6 @@ HRESULT TVideoFrameRenderer::SetMediaType(const AM_MEDIA_TYPE* MediaType) {
     if (!IsStopped()) NotifyEvent(EC_VIDEO_SIZE_CHANGED, MAKELPARAM(f.Width, f.Height), 0);
   }
   return S_OK;
-}
-
-HRESULT TVideoFrameRenderer::CompleteConnect(IPin* ReceivePin) {
-  if (Format().Format != TPixelFormat::RGB32 && OffersRgb32(ReceivePin))
-    return VFW_E_TYPE_NOT_ACCEPTED;
-  return TBaseRenderer::CompleteConnect(ReceivePin);
 }
 
 void TVideoFrameRenderer::Present(IMediaSample* Sample) {

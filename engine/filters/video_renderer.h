@@ -1,7 +1,9 @@
 // TVideoFrameRenderer: the video control's own renderer, used where no
-// overlay mixer can show the picture. It takes decoded frames (RGB32, or
-// YUY2, UYVY, I420/IYUV, YV12 and NV12 when the decoder offers only those),
-// presents each at its time on the graph's reference clock through the
+// overlay mixer can show the picture. It takes decoded frames in RGB32,
+// YUY2, UYVY, I420/IYUV, YV12 or NV12, the first of them in the decoder's
+// own order (its native output: nothing converts the frames on the way and
+// the planar ones are half the size of RGB32), presents each at its time
+// on the graph's reference clock through the
 // base renderer, and hands it to a presenter that draws it. It answers
 // IBasicVideo2 so that the graph's source and destination positions (the
 // digital zoom and the picture placement) reach the presenter.
@@ -38,9 +40,6 @@ struct TVideoFormat {
 // Reads a video media type; false when the renderer cannot take it.
 bool ParseVideoType(const AM_MEDIA_TYPE& Type, TVideoFormat& Format);
 
-// Whether Pin proposes an RGB32 type that ParseVideoType takes.
-bool OffersRgb32(IPin* Pin);
-
 // Receives what the renderer has to show.
 class IVideoFramePresenter {
  public:
@@ -76,9 +75,6 @@ class TVideoFrameRenderer : public TBaseRenderer, public IBasicVideo2 {
   // TBaseRenderer
   HRESULT CheckMediaType(const AM_MEDIA_TYPE* MediaType) override;
   HRESULT SetMediaType(const AM_MEDIA_TYPE* MediaType) override;
-  // Refuses a YUV connection when the upstream pin also offers RGB32 that
-  // this renderer takes, so that its next proposal is tried.
-  HRESULT CompleteConnect(IPin* ReceivePin) override;
   HRESULT DoRenderSample(IMediaSample* Sample) override;
   void OnReceiveFirstSample(IMediaSample* Sample) override;
   void OnFlush() override;

@@ -186,16 +186,22 @@ void ConvertRow(const TFrameView& Frame, int Sy, const int* XMap, int Count,
 
 void ConvertSpan(const TFrameView& Frame, int Sy, int X0, int Count, const TYuvTables& Tables,
                  std::uint32_t* Dst) {
-  int done = 0;
-  if ((X0 & 1) == 0) {
-    const std::uint8_t* y = Frame.Plane[0] + std::ptrdiff_t(Sy) * Frame.Stride[0] + X0;
-    const std::ptrdiff_t crow = std::ptrdiff_t(Sy >> 1);
-    if (Frame.Format == TPixelFormat::I420 || Frame.Format == TPixelFormat::YV12)
-      done = Yuv420RowSimd(y, Frame.Plane[1] + crow * Frame.Stride[1] + X0 / 2,
-                           Frame.Plane[2] + crow * Frame.Stride[2] + X0 / 2, Count, Tables, Dst);
-    else if (Frame.Format == TPixelFormat::NV12)
-      done = Nv12RowSimd(y, Frame.Plane[1] + crow * Frame.Stride[1] + X0, Count, Tables, Dst);
-  }
+  const bool planar = Frame.Format == TPixelFormat::I420 || Frame.Format == TPixelFormat::YV12;
+  const bool nv12 = Frame.Format == TPixelFormat::NV12;
+  // The vector kernels start on a chroma pair (an even column): an odd
+  // start converts its first pixel on its own (a scaled picture's span
+  // often starts on an odd column).
+  const int lead = (planar || nv12) && (X0 & 1) && Count > 0 ? 1 : 0;
+  if (lead) ConvertRow(Frame, Sy, &X0, 1, Tables, Dst);
+  int done = lead;
+  const int x = X0 + lead;
+  const std::uint8_t* y = Frame.Plane[0] + std::ptrdiff_t(Sy) * Frame.Stride[0] + x;
+  const std::ptrdiff_t crow = std::ptrdiff_t(Sy >> 1);
+  if (planar)
+    done += Yuv420RowSimd(y, Frame.Plane[1] + crow * Frame.Stride[1] + x / 2,
+                          Frame.Plane[2] + crow * Frame.Stride[2] + x / 2, Count - lead, Tables, Dst + lead);
+  else if (nv12)
+    done += Nv12RowSimd(y, Frame.Plane[1] + crow * Frame.Stride[1] + x, Count - lead, Tables, Dst + lead);
   int xmap[64];
   for (int i = done; i < Count;) {
     const int n = std::min(Count - i, 64);
