@@ -95,7 +95,7 @@ void TfrmVideoWindow::FilterGraphUnableToRender() {
   TfrmMain& M = *frmMain;
   M.ResetTimer.SetEnabled(false);
   SetThreadExecutionState(ES_CONTINUOUS);
-  VideoWindow->AutoHideCursor = 0;
+  VideoWindow->SetAutoHideCursor(0);
   VideoWindow->RepaintVideo();
   P.OpeningMovie = false;
   M.ProgressBar->SetPosition(0);

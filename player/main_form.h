@@ -612,6 +612,15 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   std::unique_ptr<lc::TPlayerCommands> FPulseRoom;
   bool FKeepsAwake = false;
   int FAppliedColors[4] = {-1, -1, -1, -1};
+  // What the time label was last made of by the pulse, and what it then
+  // read: a tick where neither moved leaves the label alone.
+  struct TTimeLabelInputs {
+    long long Position = -1, Max = -1;
+    bool ShowFrames = false, Playing = false;
+    double FrameRate = 0;
+    bool operator==(const TTimeLabelInputs&) const = default;
+  } FTimeLabelInputs;
+  std::wstring FTimeLabelCaption;
   lc::FailedEntries FFailedEntries;
 };
 

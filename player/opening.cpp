@@ -291,7 +291,7 @@ void TfrmMain::StartOpenedMovie(bool PlayAfterOpen) {
       BtnPause->SetDown(false);
       Graph.Play();
       ResetTimer.SetEnabled(true);
-      frmVideoWindow->VideoWindow->AutoHideCursor = 3000;
+      frmVideoWindow->VideoWindow->SetAutoHideCursor(3000);
     } else {
       BtnPlay->SetDown(false);
       BtnPause->SetDown(true);

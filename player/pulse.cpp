@@ -135,11 +135,14 @@ int TfrmMain::PlaybackPulse() {
     }
   }
   ProgressBar->SetPosition(static_cast<int>(Ms));
-  const long long Max = ProgressBar->Max();
-  const std::string Caption = Program().Settings.ShowFrames
-                                  ? lc::FrameLabelText(Current, Max, FrameRate, BtnPlay->Down())
-                                  : lc::TimeLabelText(Ms, Max);
+  const TTimeLabelInputs In{Current, ProgressBar->Max(), Program().Settings.ShowFrames, BtnPlay->Down(), FrameRate};
+  // A paused movie: nothing moved since the label was made.
+  if (In == FTimeLabelInputs && MovieTimesLabel->Caption() == FTimeLabelCaption) return static_cast<int>(Ms);
+  const std::string Caption =
+      In.ShowFrames ? lc::FrameLabelText(Current, In.Max, FrameRate, In.Playing) : lc::TimeLabelText(Ms, In.Max);
   MovieTimesLabel->SetCaption(lc::settings::Utf8ToWide(Caption));
+  FTimeLabelInputs = In;
+  FTimeLabelCaption = MovieTimesLabel->Caption();
   return static_cast<int>(Ms);
 }
 

@@ -60,7 +60,7 @@ void TfrmMain::BtnPlayClick() {
     BtnStop->SetEnabled(true);
     ResetTimer.SetEnabled(true);
     if (ResetTimer.OnTimer) ResetTimer.OnTimer(&ResetTimer);
-    frmVideoWindow->VideoWindow->AutoHideCursor = 3000;
+    frmVideoWindow->VideoWindow->SetAutoHideCursor(3000);
     Say(*this, Texts().TextHints[6]);
     frmVideoWindow->FilterGraph.Play();
     return;
@@ -93,7 +93,7 @@ void TfrmMain::BtnPauseClick() {
   ResetTimer.SetEnabled(false);
   // The system may sleep and blank the screen again.
   SetThreadExecutionState(ES_CONTINUOUS);
-  frmVideoWindow->VideoWindow->AutoHideCursor = 0;
+  frmVideoWindow->VideoWindow->SetAutoHideCursor(0);
   Say(*this, Texts().TextHints[8]);
   frmVideoWindow->FilterGraph.Pause();
 }
@@ -117,7 +117,7 @@ void TfrmMain::BtnStopClick(bool CloseMovie) {
   RestoreRememberedReplacements();
   ResetTimer.SetEnabled(false);
   SetThreadExecutionState(ES_CONTINUOUS);
-  V.VideoWindow->AutoHideCursor = 0;
+  V.VideoWindow->SetAutoHideCursor(0);
   V.VideoWindow->OverlaySubtitleLinesA.clear();
   V.VideoWindow->OverlaySubtitleLinesW.clear();
   TFilterGraph& Graph = V.FilterGraph;

@@ -53,6 +53,7 @@ TDSVideoWindowEx2::TDSVideoWindowEx2(TWinControl* Parent)
   FCaps = std::make_unique<TDSVideoWindowEx2Caps>(this);
   FCompositor = std::make_unique<TCompositingPresenter>(*this, FColorKey);
   FPresenter = FCompositor.get();
+  FCursorTimer.SetEnabled(false);
   FCursorTimer.SetInterval(100);
   FCursorTimer.OnTimer = [this](TComponent*) { CursorIdle(); };
   FPresenter->TakeCanvas();
@@ -305,10 +306,15 @@ void TDSVideoWindowEx2::WndProc(TMessage& M) {
 
 // ------------------------------------------------------------ cursor
 
+void TDSVideoWindowEx2::SetAutoHideCursor(int Milliseconds) {
+  FAutoHideCursor = Milliseconds;
+  FCursorTimer.SetEnabled(Milliseconds != 0);
+}
+
 // The presenter hides the cursor that is on screen over the picture.
 void TDSVideoWindowEx2::CursorIdle() {
-  if (AutoHideCursor == 0 || !FRenderer) return;
-  if (GetTickCount() - FLastMoveTime < DWORD(AutoHideCursor)) return;
+  if (FAutoHideCursor == 0 || !FRenderer) return;
+  if (GetTickCount() - FLastMoveTime < DWORD(FAutoHideCursor)) return;
   if (!FPresenter->HideCursor()) return;
   if (OnCursorShowHide) OnCursorShowHide(this, false);
 }

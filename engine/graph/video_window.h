@@ -84,7 +84,9 @@ class TDSVideoWindowEx2 : public TWinControl, public IFilterComponent, public IG
   TRatioModes AspectRatio() const { return FAspectRatio; }
   void SetAspectRatio(TRatioModes Value);
   // Milliseconds without mouse movement before the cursor hides; 0 never.
-  int AutoHideCursor = 0;
+  // The check runs every 100 ms while the delay is set, and rests at 0.
+  int AutoHideCursor() const { return FAutoHideCursor; }
+  void SetAutoHideCursor(int Milliseconds);
   int DigitalZoom() const { return FDigitalZoom; }
   // 0..99 percent cut from the source; outside raises "Value %d out of
   // range. Value must bee between 0 -> 99".
@@ -223,6 +225,7 @@ class TDSVideoWindowEx2 : public TWinControl, public IFilterComponent, public IG
   bool FOverlayVisible = false;
   bool FInsertAttempted = false;
 
+  int FAutoHideCursor = 0;
   TTimer FCursorTimer;
   int FLastMouseX = -1, FLastMouseY = -1;
   DWORD FLastMoveTime = 0;

@@ -91,7 +91,7 @@ TEST_F(PlaybackTest, AMovieOpensPlaysAndEndsForThePulse) {
   EXPECT_DOUBLE_EQ(1.33, Player().AspectRatioValue);
   EXPECT_DOUBLE_EQ(25.0, form->FrameRate);
   EXPECT_TRUE(form->ResetTimer.Enabled());
-  EXPECT_EQ(3000, video->VideoWindow->AutoHideCursor);
+  EXPECT_EQ(3000, video->VideoWindow->AutoHideCursor());
   // The opening stored the movie's entry.
   EXPECT_EQ(0, Program().Rms.Find("clip.avi"));
   for (int i = 0; i < 300 && !lc::Playback().PlaybackFinished; ++i) Pump(20);
@@ -137,7 +137,7 @@ TEST_F(PlaybackTest, PauseAndPlayThroughTheCommands) {
   form->RunCommand(lc::Cmd::BtnPauseClick);
   EXPECT_TRUE(ShownDown(*form->BtnPause));
   EXPECT_FALSE(form->ResetTimer.Enabled());
-  EXPECT_EQ(0, video->VideoWindow->AutoHideCursor);
+  EXPECT_EQ(0, video->VideoWindow->AutoHideCursor());
   EXPECT_EQ("Pause", Player().OsdText);
   const LONGLONG Held = Position();
   Pump(400);

@@ -172,7 +172,7 @@ TEST_F(VideoWindow, CursorHidesAfterTheDelay) {
   Open(Rect(0, 0, 400, 240));
   std::vector<bool> seen;
   Video->OnCursorShowHide = [&](TComponent*, bool Visible) { seen.push_back(Visible); };
-  Video->AutoHideCursor = 600;
+  Video->SetAutoHideCursor(600);
   Video->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(50, 50));
   Pump(400);
   EXPECT_TRUE(seen.empty());
