@@ -2,7 +2,9 @@
 // sizes (every code family, and FFTW for comparison when built with it), and
 // the whole chain (automatic gain + amplifier + 10-band equalizer at 2,048
 // points) on 48 kHz stereo audio as a multiple of real time on one core.
-// Figures only: nothing here fails a build or a test run.
+// Each is held against the project's targets: the 2,048-point FFT within
+// 1.5 x FFTW, the chain at 1,500 x real time. Figures only: nothing here
+// fails a build or a test run.
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -32,6 +34,10 @@ constexpr int SampleRate = 48000;
 constexpr int Channels = 2;
 constexpr int Seconds = 20;
 constexpr int BufferFrames = 4800;  // 100 ms, a typical decoder buffer
+// The targets: the 2,048-point FFT's time against FFTW's, the chain's speed
+// against real time.
+constexpr double kFFTTarget = 1.5;
+constexpr double kChainTarget = 1500;
 
 double SecondsSince(TClock::time_point Start) {
   return std::chrono::duration<double>(TClock::now() - Start).count();
@@ -118,8 +124,8 @@ void BenchFFT() {
     std::printf("\n");
   }
 #if defined(LC_HAVE_FFTW3F)
-  std::printf("target: 2048 points within 4x FFTW: %.2fx -> %s\n", ratio2048,
-              ratio2048 <= 4.0 ? "met" : "NOT met");
+  std::printf("target: 2048 points within %.1fx FFTW: %.2fx -> %s\n", kFFTTarget, ratio2048,
+              ratio2048 <= kFFTTarget ? "met" : "NOT met");
 #else
   (void)ratio2048;
   std::printf("(built without FFTW: no comparison)\n");
@@ -214,8 +220,8 @@ void BenchChain() {
   const std::vector<double> audio = TestAudio();
   for (bool isFloat : {false, true}) {
     const double factor = ChainRealTimeFactor(audio, isFloat);
-    std::printf("  %-13s %8.0f x real time (target 500 x: %s)\n", isFloat ? "32-bit float" : "16-bit",
-                factor, factor >= 500 ? "met" : "NOT met");
+    std::printf("  %-13s %8.0f x real time (target %.0f x: %s)\n", isFloat ? "32-bit float" : "16-bit",
+                factor, kChainTarget, factor >= kChainTarget ? "met" : "NOT met");
   }
 }
 
