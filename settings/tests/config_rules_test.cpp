@@ -335,9 +335,10 @@ TEST(ConfigFontSizes, DialogPointsAndBack) {
   EXPECT_EQ(28, SamplePoints(100, 1024, 96));     // 100 * 0.02625 * 1024 / 96 = 28
   EXPECT_EQ(3, SamplePoints(5, 1024, 96));        // clamped to 10 first: 2.8
   EXPECT_EQ(22, SamplePoints(100, 1024, 120));    // 22.4
-  // A screen that reports no pixels per inch counts as 96.
-  EXPECT_EQ(28, SamplePoints(100, 1024, 0));
-  EXPECT_EQ(28, SamplePoints(100, 1024, -120));
+  // A screen that reports no pixels per inch counts as 96: 1000 * 0.02625 *
+  // 1024 / 96 = 280 (at 97 it would be 277).
+  EXPECT_EQ(280, SamplePoints(1000, 1024, 0));
+  EXPECT_EQ(280, SamplePoints(1000, 1024, -120));
 }
 
 TEST(ConfigSample, OutlineColours) {
