@@ -86,7 +86,7 @@ bool IsSpecialKey(WPARAM Key) {
 
 void TApplication::DispatchOne(MSG& Msg) {
   try {
-    if (Msg.message == WM_KEYDOWN && IsSpecialKey(Msg.wParam))
+    if ((Msg.message == WM_KEYDOWN || Msg.message == WM_SYSKEYDOWN) && IsSpecialKey(Msg.wParam))
       if (TWinControl* Control = TWinControl::FindControl(Msg.hwnd))
         Control->Perform(CM_WANTSPECIALKEY, Msg.wParam, Msg.lParam);
     TranslateMessage(&Msg);

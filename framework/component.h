@@ -35,5 +35,6 @@ struct TMessage {
   LRESULT Result;
 };
 
-// The modifier keys held now (from the keyboard state).
+// The modifier keys and mouse buttons held now (from the keyboard state):
+// the shift state of every key event.
 TShiftState KeyboardShiftState();

@@ -126,7 +126,7 @@ void TWinControl::Repaint() {
 
 LRESULT TWinControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
   TMessage M{FHandle, Msg, WParam, LParam, 0};
-  WndProc(M);
+  WindowProc(M);
   return M.Result;
 }
 

@@ -55,6 +55,9 @@ TShiftState KeyboardShiftState() {
   if (GetKeyState(VK_SHIFT) < 0) S |= ssShift;
   if (GetKeyState(VK_CONTROL) < 0) S |= ssCtrl;
   if (GetKeyState(VK_MENU) < 0) S |= ssAlt;
+  if (GetKeyState(VK_LBUTTON) < 0) S |= ssLeft;
+  if (GetKeyState(VK_RBUTTON) < 0) S |= ssRight;
+  if (GetKeyState(VK_MBUTTON) < 0) S |= ssMiddle;
   return S;
 }
 
@@ -110,7 +113,8 @@ void TGraphicControl::ParentResized(int DeltaWidth, int DeltaHeight) {
 
 // ---------------------------------------------------------- TWinControl
 
-TWinControl::TWinControl(TWinControl* Parent) : FParent(Parent) {}
+TWinControl::TWinControl(TWinControl* Parent)
+    : WindowProc([this](TMessage& M) { WndProc(M); }), FParent(Parent) {}
 
 TWinControl::~TWinControl() {
   Application.ControlDestroyed(this);
@@ -189,7 +193,7 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND Wnd, UINT Msg, WPARAM WParam, L
 LRESULT TWinControl::Dispatch(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
   TMessage M{Wnd, Msg, WParam, LParam, 0};
   try {
-    WndProc(M);
+    WindowProc(M);
   } catch (...) {
     Application.HandleException(std::current_exception());
   }
@@ -242,6 +246,7 @@ void TWinControl::WndProc(TMessage& M) {
     case WM_SETCURSOR: WMSetCursor(M); return;
     case WM_CONTEXTMENU: if (WMContextMenu(M)) return; break;
     case WM_SIZE: WMSize(M); break;
+    case WM_SETFOCUS: NoteFocus(); break;
     case WM_KEYDOWN: case WM_SYSKEYDOWN: case WM_KEYUP: case WM_SYSKEYUP: case WM_CHAR:
       WMKey(M);
       return;
@@ -506,6 +511,12 @@ void TWinControl::WMKey(TMessage& M) {
     M.WParam = Key;
   }
   DefaultHandler(M);
+}
+
+void TWinControl::NoteFocus() {
+  TWinControl* Top = this;
+  while (Top->FParent) Top = Top->FParent;
+  if (Top != this) Top->FFocusedChild = FHandle;
 }
 
 bool TWinControl::WMContextMenu(TMessage& M) {

@@ -12,6 +12,7 @@
 // thread that runs the message loop.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -100,6 +101,12 @@ class TWinControl : public TComponent {
   TKeyEvent OnKeyUp;
   TKeyPressEvent OnKeyPress;
   TNotifyEvent OnResize;
+  // Every message of the window, sent or performed, goes through this
+  // procedure; it starts as the window's own WndProc. An owner that must
+  // see a control's messages without deriving from its class keeps the
+  // procedure it finds and installs its own, which hands every message on
+  // to the kept one.
+  std::function<void(TMessage&)> WindowProc;
 
  protected:
   // ---- hooks ----
@@ -217,6 +224,10 @@ class TWinControl : public TComponent {
   // Set by platform controls whose own mouse handling must run before the
   // hooks (MouseDown of a list box sees the line the press selected).
   bool DefaultMouseFirst = false;
+  // Of a top-level window: the control inside it that took the focus last
+  // (the one the window gives the focus back to when it is activated
+  // again); nullptr when none has.
+  HWND FFocusedChild = nullptr;
 
  private:
   friend class TGraphicControl;
@@ -236,6 +247,8 @@ class TWinControl : public TComponent {
   void WMSize(TMessage& Message);
   void WMKey(TMessage& Message);
   bool WMContextMenu(TMessage& Message);
+  // WM_SETFOCUS: the top-level window notes this control as its focused one.
+  void NoteFocus();
 
   HWND FHandle = nullptr;
   WNDPROC FDefWndProc = nullptr;

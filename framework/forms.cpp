@@ -53,11 +53,16 @@ void TForm::WndProc(TMessage& M) {
       M.Result = 0;
       return;
     case WM_ACTIVATE:
-      if (LOWORD(M.WParam) == WA_INACTIVE)
+      // The platform gives the activated window the focus; it goes back to
+      // the control that had it last, and the hook may hand it on.
+      TWinControl::WndProc(M);
+      if (LOWORD(M.WParam) == WA_INACTIVE) {
         Deactivate();
-      else
+      } else {
+        RestoreFocus();
         Activate();
-      break;
+      }
+      return;
     case WM_ACTIVATEAPP:
       Application.FormActivated(M.WParam != 0);
       break;
@@ -78,6 +83,13 @@ void TForm::WndProc(TMessage& M) {
       break;
   }
   TWinControl::WndProc(M);
+}
+
+void TForm::RestoreFocus() {
+  HWND Child = FFocusedChild;
+  if (Child && IsWindow(Child) && IsChild(Handle(), Child) && IsWindowVisible(Child) && IsWindowEnabled(Child) &&
+      !IsIconic(Handle()))
+    ::SetFocus(Child);
 }
 
 // ------------------------------------------------------------- wrappers

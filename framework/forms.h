@@ -42,10 +42,15 @@ class TForm : public TWinControl {
   // (default caHide).
   virtual bool CloseQuery();
   virtual void DoClose(TCloseAction& Action);
-  // The form became the active window / stopped being it.
+  // The form became the active window (it has the focus already and may
+  // hand it on to a control) / stopped being it.
   virtual void Activate();
   virtual void Deactivate();
   void WndProc(TMessage& Message) override;
+
+ private:
+  // On activation: the focus back to the control that had it last.
+  void RestoreFocus();
 
  public:
   // ---- wrappers ----

@@ -46,8 +46,8 @@ constexpr UINT CM_MOUSEENTER = CM_BASE + 0x13;
 constexpr UINT CM_MOUSELEAVE = CM_BASE + 0x14;
 
 // The application's message loop sends it to the focused control before
-// it dispatches the WM_KEYDOWN of Tab, Enter, Escape or an arrow key;
-// wParam is the virtual key. A non-zero result tells that the control
+// it dispatches the WM_KEYDOWN (or, with Alt held, WM_SYSKEYDOWN) of Tab,
+// Enter, Escape or an arrow key; wParam is the virtual key. A non-zero result tells that the control
 // wants the key itself (the video control claims Escape and the arrows);
 // the key is then delivered as usual (the framework has no dialog
 // navigation that could take it away).
@@ -101,3 +101,18 @@ constexpr LRESULT kTransportSoundOn = 8;  // the mute switch lets sound through
 // (never answered by the shipped program): the movie's position in
 // milliseconds as the seek bar shows it, or -1 while no graph is active.
 constexpr UINT WM_QUERYPOSITION = WM_APP + 0x123;
+
+// Sent by test programs to the main window of the program's test build
+// (never answered by the shipped program): the windows as the user meets
+// them, as the flags below.
+constexpr UINT WM_QUERYWINDOWS = WM_APP + 0x124;
+constexpr LRESULT kWindowsFullScreen = 1;     // the video window is full screen
+constexpr LRESULT kWindowsMainParked = 2;     // the main window is behind the video (Tag 1)
+constexpr LRESULT kWindowsMainEnabled = 4;    // the main window takes input
+constexpr LRESULT kWindowsPictureFocus = 8;   // the video control has the keyboard focus
+constexpr LRESULT kWindowsPlaylistShown = 16; // the playlist window is showing
+
+// Sent by test programs to the main window of the program's test build
+// (never answered by the shipped program): 1 when the command whose number
+// (its place in lc::Cmd) is wParam has a room that runs it, else 0.
+constexpr UINT WM_QUERYCOMMANDHANDLER = WM_APP + 0x125;

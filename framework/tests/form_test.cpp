@@ -144,9 +144,68 @@ TEST_F(FormTest, KeysReachHooks) {
 TEST_F(FormTest, LoopOffersSpecialKeysBeforeDelivering) {
   PostMessageW(Wnd(), WM_KEYDOWN, VK_LEFT, 0);
   PostMessageW(Wnd(), WM_KEYDOWN, 'A', 0);
+  // With Alt held the arrows come as system keys, offered the same way.
+  PostMessageW(Wnd(), WM_SYSKEYDOWN, VK_UP, LPARAM{1} << 29);
   Application.ProcessMessages();
-  const std::vector<std::string> Want = {"wants 37", "keydown 37", "keydown 65", "keypress a"};
+  // The character of A is queued behind the keys posted before it.
+  const std::vector<std::string> Want = {"wants 37", "keydown 37", "keydown 65", "wants 38", "keydown 38",
+                                         "keypress a"};
   EXPECT_EQ(Form->Log, Want);
+}
+
+TEST_F(FormTest, AReplacedWindowProcSeesEveryMessageAndHandsItOn) {
+  std::vector<std::string> Seen;
+  auto Kept = Form->WindowProc;
+  Form->WindowProc = [&](TMessage& M) {
+    if (M.Msg == WM_KEYDOWN) Seen.push_back("seen " + std::to_string(M.WParam));
+    Kept(M);
+  };
+  SendMessageW(Wnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+  Form->Perform(WM_KEYDOWN, 'B');
+  EXPECT_EQ(Seen, (std::vector<std::string>{"seen 27", "seen 66"}));
+  EXPECT_EQ(Form->Log, (std::vector<std::string>{"keydown 27", "keydown 66"}));
+}
+
+TEST_F(FormTest, KeysCarryTheMouseButtonsHeld) {
+  TCheckBox Box(Form.get());
+  std::vector<TShiftState> Shifts;
+  Box.OnKeyDown = [&](TComponent*, WORD&, TShiftState Shift) { Shifts.push_back(Shift); };
+  BYTE State[256] = {};
+  GetKeyboardState(State);
+  const BYTE Kept = State[VK_LBUTTON];
+  State[VK_LBUTTON] = 0x80;
+  SetKeyboardState(State);
+  SendMessageW(Box.Handle(), WM_KEYDOWN, VK_SPACE, 0);
+  State[VK_LBUTTON] = Kept;
+  SetKeyboardState(State);
+  SendMessageW(Box.Handle(), WM_KEYDOWN, VK_SPACE, 0);
+  EXPECT_EQ(Shifts, (std::vector<TShiftState>{ssLeft, 0}));
+}
+
+TEST_F(FormTest, AFormActivatedAgainGivesTheFocusBackToItsControl) {
+  TCheckBox Box(Form.get());
+  Box.SetBounds(5, 5, 60, 20);
+  Form->Show();
+  Box.SetFocus();
+  TForm Other(L"TfrmOtherProbe");
+  Other.SetBounds(kLeft, kTop + 150, 100, 50);
+  Other.Show();
+  SetActiveWindow(Other.Handle());
+  ASSERT_EQ(GetFocus(), Other.Handle());
+  SetActiveWindow(Wnd());
+  EXPECT_EQ(GetFocus(), Box.Handle());
+  Other.Hide();
+  Form->Hide();
+}
+
+TEST_F(FormTest, TheActivationHookMayHandTheFocusToAControl) {
+  TCheckBox Box(Form.get());
+  Box.SetBounds(5, 5, 60, 20);
+  Form->OnActivate = [&](TComponent*) { Box.SetFocus(); };
+  Form->Show();
+  SetActiveWindow(Wnd());
+  EXPECT_EQ(GetFocus(), Box.Handle());
+  Form->Hide();
 }
 
 TEST_F(FormTest, CanvasDrawsOutsidePaintAfterPartialRepaint) {
