@@ -3,6 +3,7 @@
 // widgets and the popup menu all end in TfrmMain::RunCommand, which does
 // the window's own commands and hands the others to the rooms that own them
 // (transport, seeking, subtitles, picture geometry, bookmarks, tools).
+// Every command has a room that runs it (TfrmMain::HasHandler).
 // Portable: no Windows header.
 #pragma once
 
@@ -76,12 +77,6 @@ enum class Cmd : std::uint8_t {
   PictureUp,
   PictureDown,
   CentrePicture,
-  // H and F12: the main window in front of or behind the full-screen
-  // video, or the focus between the two windows.
-  MainOrVideoWindow,
-  // Escape: main window behind the video, leave full screen, or focus the
-  // video window.
-  EscapeKey,
   // The OSD clock on and off.
   ToggleClock,
   // Bookmarks: Arg is the bookmark's number for Bookmark.
@@ -93,11 +88,17 @@ enum class Cmd : std::uint8_t {
   ClearHistoryMenuClick,
   // The video window to a monitor: Arg is the monitor's number from 1.
   MonitorClick,
-  // The equalizer's pre-amplification (its own key handler, Up and Down).
-  PreampUp,
-  PreampDown,
 
   // ---- done by the main window itself ----
+  // H and F12: the main window in front of or behind the full-screen
+  // video, or the focus between the two windows.
+  MainOrVideoWindow,
+  // Escape: main window behind the video, leave full screen, or focus the
+  // video window.
+  EscapeKey,
+  // The equalizer window's Up and Down keys (its pre-amplification).
+  PreampUp,
+  PreampDown,
   PlayOrPause,       // Space
   PlayEntry,         // X
   PauseUnlessDown,   // C
@@ -125,6 +126,9 @@ enum class Cmd : std::uint8_t {
   MinimizeApp,
   CloseMainWindow,
   CaptureFrameMenuClick,
+
+  // Not a command: one past the last, for walking the list.
+  EndOfList,
 };
 
 }  // namespace lc

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -136,10 +137,24 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   // language, the recent files, the monitors to send the video to and the
   // display modes.
   void PopupMenuMainPopup();
+  // Opens the menu at the mouse (the context-menu key of either window).
+  void PopupMenuAtMouse();
 
   // ---- commands ----
   // Runs a command: the main window's own, or the room's that owns it.
   void RunCommand(lc::Cmd Command, int Arg = 0);
+  // Whether the main window or one of its rooms runs Command.
+  bool HasHandler(lc::Cmd Command) const;
+  // One command that a room of the main window runs, and how. A room's rows
+  // both run its commands and tell which commands it takes.
+  struct TCommandRow {
+    lc::Cmd Command;
+    void (*Run)(TfrmMain& Main, int Arg);
+  };
+  using TCommandRows = std::span<const TCommandRow>;
+  // Runs Command by its row in Rows; false when Rows has none.
+  bool RunFrom(TCommandRows Rows, lc::Cmd Command, int Arg);
+  static bool Lists(TCommandRows Rows, lc::Cmd Command);
   // The key handlers (the key map): the main window's key handler, the
   // Escape and arrow table, and the table of every other key. Key is set
   // to 0 for F10.
@@ -244,9 +259,9 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   // only while a graph is active, the OSD naming the result.
   void PictureOffsetStep(bool Horizontal, int Delta);
   void CentrePicture();
-  // Runs Command when it is one of the picture commands above (Arg: the
-  // monitor's number from 1 for MonitorClick); false for any other command.
-  bool RunPictureCommand(lc::Cmd Command, int Arg);
+  // The rows of the picture commands above (Arg: the monitor's number from
+  // 1 for MonitorClick).
+  static TCommandRows PictureCommands();
   // Puts the picture room (player/picture_room.h) in front of the rooms
   // installed so far; the start-up calls it once the video window exists.
   void InstallPictureRoom();
@@ -317,9 +332,8 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   void ScrollTimerTimer();
   // The position OSD, kept live by the pulse.
   void QuickTimeInfo();
-  // Runs Command when it is one of the commands above or below; false for
-  // any other.
-  bool RunPulseCommand(lc::Cmd Command, int Arg);
+  // The rows of the commands above and below.
+  static TCommandRows PulseCommands();
   // Puts the pulse room (player/pulse_room.h) in front of the rooms
   // installed so far; the start-up calls it after the picture room.
   void InstallPulseRoom();
@@ -446,8 +460,8 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   void BtnOpenSubtitleClick();
   void DisableSubtitleMenuClick();
   void FontMenuClick();
-  // Runs Command when it is one of the subtitle commands; false otherwise.
-  bool RunSubtitleCommand(lc::Cmd Command);
+  // The rows of the subtitle commands.
+  static TCommandRows SubtitleCommands();
   // The pulse's subtitle step: the entry at the playing position goes on
   // the video control, repainted only when the entry changes.
   void ShowSubtitleAt(std::int64_t PositionMs);
@@ -484,7 +498,9 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   void FillSendWindowTo();
   void FillResolutions();
   // main_keys.cpp
-  bool RunOwnCommand(lc::Cmd Command);
+  // The rows of the main window's own commands.
+  static TCommandRows OwnCommands();
+  void PlayEntry();
   void WMAppCommand(TMessage& Message);
   void VolumeWithOsd(lc::Cmd Step);
   void CloseMovieKey();
@@ -495,6 +511,15 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   void TogglePlaylistKey();
   void ShowColorControl();
   bool PlaylistFocused() const;
+  // Escape: the main window behind the full-screen video, then out of full
+  // screen; in a window, the focus to the video window.
+  void EscapeKey();
+  // H and F12: the main window in front of or behind the full-screen video;
+  // in a window, the focus from one window to the other, the window taking
+  // it brought back onto the screen.
+  void MainOrVideoWindow();
+  // Hands Key to the equalizer window's key handler with no modifier.
+  void EqualizerKey(WORD Key);
   // first_activation.cpp
   void OpenSingleFile(const std::string& Path);
   void OpenGeneral();

@@ -1,5 +1,7 @@
 // The key map's dispatcher, the media keys and the command router: every
 // key, button, media key and menu item ends in RunCommand.
+#include <algorithm>
+
 #include "framework/application.h"
 #include "player/key_map.h"
 #include "player/main_form.h"
@@ -14,6 +16,10 @@ namespace {
 
 const lc::settings::TextTable& Texts() { return lc::settings::GlobalTextTable(); }
 
+void ShowIfAny(TForm* Window) {
+  if (Window) Window->Show();
+}
+
 }  // namespace
 
 bool ShownDown(const TVirtualButton& B) { return B.Down() && B.AllowDown && B.Enabled(); }
@@ -25,12 +31,14 @@ void TfrmMain::KeyDown(WORD& Key, TShiftState Shift) {
 
 void TfrmMain::FormKeyDown(WORD& Key, TShiftState Shift) {
   SpecialKeyExecute(Key, Shift);
-  if (Key == VK_APPS) {
-    POINT At{};
-    GetCursorPos(&At);
-    PopupMenuMain.Popup(At.x, At.y);
-  }
+  if (Key == VK_APPS) PopupMenuAtMouse();
   ExecuteKeyCommand(Key, Shift);
+}
+
+void TfrmMain::PopupMenuAtMouse() {
+  POINT At{};
+  GetCursorPos(&At);
+  PopupMenuMain.Popup(At.x, At.y);
 }
 
 void TfrmMain::SpecialKeyExecute(WORD& Key, TShiftState Shift) {
@@ -47,65 +55,87 @@ void TfrmMain::ExecuteKeyCommand(WORD& Key, TShiftState Shift) {
 }
 
 void TfrmMain::RunCommand(Cmd Command, int Arg) {
-  if (!RunOwnCommand(Command) && !RunSubtitleCommand(Command)) Commands().Run(Command, Arg);
+  if (!RunFrom(OwnCommands(), Command, Arg) && !RunFrom(SubtitleCommands(), Command, Arg))
+    Commands().Run(Command, Arg);
 }
 
-bool TfrmMain::RunOwnCommand(Cmd Command) {
-  switch (Command) {
-    case Cmd::PlayOrPause: PlayOrPause(); break;
-    case Cmd::PlayEntry:
-      if (ShownDown(*BtnPlay)) break;
-      if (CurrentMovieFile.empty()) {
-        const lc::playlist::PlaylistEntries& E = Playlist().Entries();
-        if (E.PlaylistIndex >= 0 && E.PlaylistIndex < Playlist().Count())
-          CurrentMovieFile = E.PlaylistMovies[E.PlaylistIndex];
-      }
-      Commands().Run(Cmd::BtnPlayClick, 0);
-      break;
-    case Cmd::PauseUnlessDown:
-      if (!ShownDown(*BtnPause)) Commands().Run(Cmd::BtnPauseClick, 0);
-      break;
-    case Cmd::StopIfEnabled:
-      if (BtnStop->Enabled()) Commands().Run(Cmd::BtnStopClick, 0);
-      break;
-    case Cmd::CloseMovieKey: CloseMovieKey(); break;
-    case Cmd::CaptureFrameMenuClick: CaptureFrameMenuClick(); break;
-    case Cmd::RepeatWithOsd:
-      Commands().Run(Cmd::RepeatLabelClick, 0);
-      Commands().ShowOSD(RepeatLabel->Caption());
-      break;
-    case Cmd::FramesWithOsd:
-      Commands().Run(Cmd::MovieTimesLabelClick, 0);
-      Commands().ShowOSD(Utf8ToWide(Texts().TextMessages[Commands().ShowFrames() ? 64 : 63]));
-      break;
-    case Cmd::VolumeUpWithOsd: VolumeWithOsd(Cmd::BtnVolUpClick); break;
-    case Cmd::VolumeDownWithOsd: VolumeWithOsd(Cmd::BtnVolDownClick); break;
-    case Cmd::ShowPlaylist: ShowOrFront(Satellites.PlayList); break;
-    case Cmd::TogglePlaylist: TogglePlaylistKey(); break;
-    case Cmd::ShowEqualizer: ShowOrFront(Satellites.Equalizer); break;
-    case Cmd::ShowColorControl: ShowColorControl(); break;
-    case Cmd::BtnOptionsClick: BtnOptionsClick(); break;
-    case Cmd::AboutMenuClick: AboutMenuClick(); break;
-    case Cmd::KeyDefinitionsClick: KeyDefinitionsClick(); break;
-    case Cmd::JumpToTimeMenuClick: JumpToTimeMenuClick(); break;
-    case Cmd::MovieInfoLabelClick: MovieInfoLabelClick(); break;
-    case Cmd::TurnOffComputerMenuClick: TurnOffComputerMenuClick(); break;
-    case Cmd::DynamicAmplificationMenuClick: DynamicAmplificationMenuClick(); break;
-    case Cmd::BtnPlayListClick: BtnPlayListClick(); break;
-    case Cmd::PlaylistMenuClick:
-      if (Satellites.PlayList) Satellites.PlayList->Show();
-      break;
-    case Cmd::EqualizerMenuClick:
-      if (Satellites.Equalizer) Satellites.Equalizer->Show();
-      break;
-    case Cmd::ColorControlMenuClick:
-      if (Satellites.ColorControl) Satellites.ColorControl->Show();
-      break;
-    case Cmd::MinimizeApp: Application.Minimize(); break;
-    case Cmd::CloseMainWindow: Close(); break;
-    default: return false;
+bool TfrmMain::HasHandler(Cmd Command) const {
+  return Lists(OwnCommands(), Command) || Lists(SubtitleCommands(), Command) || FCommands->Takes(Command);
+}
+
+bool TfrmMain::RunFrom(TCommandRows Rows, Cmd Command, int Arg) {
+  for (const TCommandRow& Row : Rows)
+    if (Row.Command == Command) {
+      Row.Run(*this, Arg);
+      return true;
+    }
+  return false;
+}
+
+bool TfrmMain::Lists(TCommandRows Rows, Cmd Command) {
+  return std::any_of(Rows.begin(), Rows.end(), [Command](const TCommandRow& Row) { return Row.Command == Command; });
+}
+
+TfrmMain::TCommandRows TfrmMain::OwnCommands() {
+  static constexpr TCommandRow kRows[] = {
+      {Cmd::PlayOrPause, [](TfrmMain& F, int) { F.PlayOrPause(); }},
+      {Cmd::PlayEntry, [](TfrmMain& F, int) { F.PlayEntry(); }},
+      {Cmd::PauseUnlessDown,
+       [](TfrmMain& F, int) {
+         if (!ShownDown(*F.BtnPause)) F.Commands().Run(Cmd::BtnPauseClick, 0);
+       }},
+      {Cmd::StopIfEnabled,
+       [](TfrmMain& F, int) {
+         if (F.BtnStop->Enabled()) F.Commands().Run(Cmd::BtnStopClick, 0);
+       }},
+      {Cmd::CloseMovieKey, [](TfrmMain& F, int) { F.CloseMovieKey(); }},
+      {Cmd::CaptureFrameMenuClick, [](TfrmMain& F, int) { F.CaptureFrameMenuClick(); }},
+      {Cmd::RepeatWithOsd,
+       [](TfrmMain& F, int) {
+         F.Commands().Run(Cmd::RepeatLabelClick, 0);
+         F.Commands().ShowOSD(F.RepeatLabel->Caption());
+       }},
+      {Cmd::FramesWithOsd,
+       [](TfrmMain& F, int) {
+         F.Commands().Run(Cmd::MovieTimesLabelClick, 0);
+         F.Commands().ShowOSD(Utf8ToWide(Texts().TextMessages[F.Commands().ShowFrames() ? 64 : 63]));
+       }},
+      {Cmd::VolumeUpWithOsd, [](TfrmMain& F, int) { F.VolumeWithOsd(Cmd::BtnVolUpClick); }},
+      {Cmd::VolumeDownWithOsd, [](TfrmMain& F, int) { F.VolumeWithOsd(Cmd::BtnVolDownClick); }},
+      {Cmd::MainOrVideoWindow, [](TfrmMain& F, int) { F.MainOrVideoWindow(); }},
+      {Cmd::EscapeKey, [](TfrmMain& F, int) { F.EscapeKey(); }},
+      {Cmd::PreampUp, [](TfrmMain& F, int) { F.EqualizerKey(VK_UP); }},
+      {Cmd::PreampDown, [](TfrmMain& F, int) { F.EqualizerKey(VK_DOWN); }},
+      {Cmd::ShowPlaylist, [](TfrmMain& F, int) { F.ShowOrFront(F.Satellites.PlayList); }},
+      {Cmd::TogglePlaylist, [](TfrmMain& F, int) { F.TogglePlaylistKey(); }},
+      {Cmd::ShowEqualizer, [](TfrmMain& F, int) { F.ShowOrFront(F.Satellites.Equalizer); }},
+      {Cmd::ShowColorControl, [](TfrmMain& F, int) { F.ShowColorControl(); }},
+      {Cmd::BtnOptionsClick, [](TfrmMain& F, int) { F.BtnOptionsClick(); }},
+      {Cmd::AboutMenuClick, [](TfrmMain& F, int) { F.AboutMenuClick(); }},
+      {Cmd::KeyDefinitionsClick, [](TfrmMain& F, int) { F.KeyDefinitionsClick(); }},
+      {Cmd::JumpToTimeMenuClick, [](TfrmMain& F, int) { F.JumpToTimeMenuClick(); }},
+      {Cmd::MovieInfoLabelClick, [](TfrmMain& F, int) { F.MovieInfoLabelClick(); }},
+      {Cmd::TurnOffComputerMenuClick, [](TfrmMain& F, int) { F.TurnOffComputerMenuClick(); }},
+      {Cmd::DynamicAmplificationMenuClick, [](TfrmMain& F, int) { F.DynamicAmplificationMenuClick(); }},
+      {Cmd::BtnPlayListClick, [](TfrmMain& F, int) { F.BtnPlayListClick(); }},
+      {Cmd::PlaylistMenuClick, [](TfrmMain& F, int) { ShowIfAny(F.Satellites.PlayList); }},
+      {Cmd::EqualizerMenuClick, [](TfrmMain& F, int) { ShowIfAny(F.Satellites.Equalizer); }},
+      {Cmd::ColorControlMenuClick, [](TfrmMain& F, int) { ShowIfAny(F.Satellites.ColorControl); }},
+      {Cmd::MinimizeApp, [](TfrmMain&, int) { Application.Minimize(); }},
+      {Cmd::CloseMainWindow, [](TfrmMain& F, int) { F.Close(); }},
+  };
+  return kRows;
+}
+
+// X: the current playlist entry plays unless Play is already down.
+void TfrmMain::PlayEntry() {
+  if (ShownDown(*BtnPlay)) return;
+  if (CurrentMovieFile.empty()) {
+    const lc::playlist::PlaylistEntries& E = Playlist().Entries();
+    if (E.PlaylistIndex >= 0 && E.PlaylistIndex < Playlist().Count())
+      CurrentMovieFile = E.PlaylistMovies[E.PlaylistIndex];
   }
-  return true;
+  Commands().Run(Cmd::BtnPlayClick, 0);
 }
 
 void TfrmMain::PlayOrPause() {

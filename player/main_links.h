@@ -22,6 +22,8 @@ class TPlayerCommands : public TPlaybackLink {
   // Runs a command of another room (Cmd lists which); Arg is the bookmark
   // number of Cmd::Bookmark.
   virtual void Run(Cmd Command, int Arg) = 0;
+  // Whether this room, or one it passes commands on to, runs Command.
+  virtual bool Takes(Cmd Command) const = 0;
   // TfrmMain.ShowOSD with OsdShowsPosition cleared first.
   virtual void ShowOSD(const std::wstring& Text) = 0;
   // The graph component's volume, 0 .. 10000.

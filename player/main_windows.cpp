@@ -4,10 +4,14 @@
 #include <stdexcept>
 
 #include "framework/application.h"
+#include "player/focus_rules.h"
 #include "player/main_form.h"
+#include "player/player_state.h"
+#include "player/video_window.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
 #include "settings/win/settings_win.h"
+#include "tools/equalizer_window.h"
 
 using lc::settings::Utf8ToWide;
 
@@ -105,6 +109,52 @@ void TfrmMain::BtnPlayListClick() {
     List->Close();
   else
     List->Show();
+}
+
+// ---- the main window and the video window ---------------------------------
+
+void TfrmMain::EscapeKey() {
+  TfrmVideoWindow* Video = frmVideoWindow;
+  if (!Video) return;
+  if (!Video->FullScreen) {
+    if (Video->Showing()) Video->SetFocus();
+  } else if (Tag == 0) {
+    Video->ParkMainWindow();
+    Video->VideoWindow->SetFocus();
+  } else {
+    Video->SetNormalScreen();
+    lc::RaiseRmsChangeScore(lc::Player(), Video->GraphActive());
+  }
+}
+
+void TfrmMain::MainOrVideoWindow() {
+  TfrmVideoWindow* Video = frmVideoWindow;
+  if (Video && Video->FullScreen) {
+    if (Tag == 1 || !Enabled()) {
+      SetEnabled(true);
+      BringToFront();
+      Tag = 0;
+    } else {
+      Video->ParkMainWindow();
+      Video->VideoWindow->SetFocus();
+    }
+  } else if (!Video || !Video->Showing()) {
+    SetFocus();
+  } else if (Video->VideoWindow->Focused()) {
+    SetFocus();
+    const TPoint At = lc::PullIntoArea({Left(), Top()}, {ClientWidth(), ClientHeight()}, PlacementArea());
+    SetBounds(At.X, At.Y, Width(), Height());
+  } else if (HasFocus(*this)) {
+    Video->SetFocus();
+    const TRect Area = lc::Program().MonitorsDiffer ? PlacementArea() : Bounds(0, 0, Screen.Width(), Screen.Height());
+    const TPoint At = lc::KeepTenthInside({Video->Left(), Video->Top()}, {Video->Width(), Video->Height()}, Area);
+    Video->SetBounds(At.X, At.Y, Video->Width(), Video->Height());
+  }
+}
+
+void TfrmMain::EqualizerKey(WORD Key) {
+  int Code = Key;
+  if (frmEqualizer) frmEqualizer->AllKeyDown(Code, 0);
 }
 
 // ---- dialogs ---------------------------------------------------------------

@@ -257,36 +257,35 @@ void TfrmMain::MovieModeOn(bool Say) {
 
 // ------------------------------------------------------------ the commands
 
-bool TfrmMain::RunPictureCommand(lc::Cmd Command, int Arg) {
+TfrmMain::TCommandRows TfrmMain::PictureCommands() {
   using lc::Cmd;
-  switch (Command) {
-    case Cmd::BtnFullScreenClick: BtnFullScreenClick(); break;
-    case Cmd::MovieModeMenuClick: MovieModeMenuClick(); break;
-    case Cmd::ZoomCycle: ZoomCycle(); break;
-    case Cmd::PanInMenuClick: PanInMenuClick(); break;
-    case Cmd::PanOutMenuClick: PanOutMenuClick(); break;
-    case Cmd::AutomaticMenuClick: AutomaticMenuClick(); break;
-    case Cmd::OriginalRatioMenuClick: OriginalRatioMenuClick(); break;
-    case Cmd::N169RatioMenuClick: N169RatioMenuClick(); break;
-    case Cmd::N43RatioMenuClick: N43RatioMenuClick(); break;
-    case Cmd::N11RatioMenuClick: N11RatioMenuClick(); break;
-    case Cmd::FreeRatioMenuClick: FreeRatioMenuClick(); break;
-    case Cmd::CustomRatioMenuClick: CustomRatioMenuClick(); break;
-    case Cmd::CustomPanScanMenuClick: CustomPanScanMenuClick(); break;
-    case Cmd::N50MenuClick: N50MenuClick(); break;
-    case Cmd::N100MenuClick:
-    case Cmd::MovieWindowSize100: N100MenuClick(); break;
-    case Cmd::N200MenuClick: N200MenuClick(); break;
-    case Cmd::AlwaysOnTopMenuClick: AlwaysOnTopMenuClick(); break;
-    case Cmd::MonitorClick: MonitorClick(Arg - 1); break;
-    case Cmd::PictureLeft: PictureOffsetStep(true, -1); break;
-    case Cmd::PictureRight: PictureOffsetStep(true, 1); break;
-    case Cmd::PictureUp: PictureOffsetStep(false, 1); break;
-    case Cmd::PictureDown: PictureOffsetStep(false, -1); break;
-    case Cmd::CentrePicture: CentrePicture(); break;
-    default: return false;
-  }
-  return true;
+  static constexpr TCommandRow kRows[] = {
+      {Cmd::BtnFullScreenClick, [](TfrmMain& F, int) { F.BtnFullScreenClick(); }},
+      {Cmd::MovieModeMenuClick, [](TfrmMain& F, int) { F.MovieModeMenuClick(); }},
+      {Cmd::ZoomCycle, [](TfrmMain& F, int) { F.ZoomCycle(); }},
+      {Cmd::PanInMenuClick, [](TfrmMain& F, int) { F.PanInMenuClick(); }},
+      {Cmd::PanOutMenuClick, [](TfrmMain& F, int) { F.PanOutMenuClick(); }},
+      {Cmd::AutomaticMenuClick, [](TfrmMain& F, int) { F.AutomaticMenuClick(); }},
+      {Cmd::OriginalRatioMenuClick, [](TfrmMain& F, int) { F.OriginalRatioMenuClick(); }},
+      {Cmd::N169RatioMenuClick, [](TfrmMain& F, int) { F.N169RatioMenuClick(); }},
+      {Cmd::N43RatioMenuClick, [](TfrmMain& F, int) { F.N43RatioMenuClick(); }},
+      {Cmd::N11RatioMenuClick, [](TfrmMain& F, int) { F.N11RatioMenuClick(); }},
+      {Cmd::FreeRatioMenuClick, [](TfrmMain& F, int) { F.FreeRatioMenuClick(); }},
+      {Cmd::CustomRatioMenuClick, [](TfrmMain& F, int) { F.CustomRatioMenuClick(); }},
+      {Cmd::CustomPanScanMenuClick, [](TfrmMain& F, int) { F.CustomPanScanMenuClick(); }},
+      {Cmd::N50MenuClick, [](TfrmMain& F, int) { F.N50MenuClick(); }},
+      {Cmd::N100MenuClick, [](TfrmMain& F, int) { F.N100MenuClick(); }},
+      {Cmd::MovieWindowSize100, [](TfrmMain& F, int) { F.N100MenuClick(); }},
+      {Cmd::N200MenuClick, [](TfrmMain& F, int) { F.N200MenuClick(); }},
+      {Cmd::AlwaysOnTopMenuClick, [](TfrmMain& F, int) { F.AlwaysOnTopMenuClick(); }},
+      {Cmd::MonitorClick, [](TfrmMain& F, int Arg) { F.MonitorClick(Arg - 1); }},
+      {Cmd::PictureLeft, [](TfrmMain& F, int) { F.PictureOffsetStep(true, -1); }},
+      {Cmd::PictureRight, [](TfrmMain& F, int) { F.PictureOffsetStep(true, 1); }},
+      {Cmd::PictureUp, [](TfrmMain& F, int) { F.PictureOffsetStep(false, 1); }},
+      {Cmd::PictureDown, [](TfrmMain& F, int) { F.PictureOffsetStep(false, -1); }},
+      {Cmd::CentrePicture, [](TfrmMain& F, int) { F.CentrePicture(); }},
+  };
+  return kRows;
 }
 
 // -------------------------------------------------- full screen, on top

@@ -14,7 +14,11 @@ int TPictureRoom::RmsChangeScore() const { return Player().RmsChangeScore; }
 void TPictureRoom::SetRmsChangeScore(int Score) { Player().RmsChangeScore = Score; }
 
 void TPictureRoom::Run(Cmd Command, int Arg) {
-  if (!FMain.RunPictureCommand(Command, Arg)) Next().Run(Command, Arg);
+  if (!FMain.RunFrom(TfrmMain::PictureCommands(), Command, Arg)) Next().Run(Command, Arg);
+}
+
+bool TPictureRoom::Takes(Cmd Command) const {
+  return TfrmMain::Lists(TfrmMain::PictureCommands(), Command) || Next().Takes(Command);
 }
 
 void TPictureRoom::ShowOSD(const std::wstring& Text) {

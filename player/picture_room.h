@@ -22,6 +22,7 @@ class TPictureRoom : public TRoomChain {
   int RmsChangeScore() const override;
   void SetRmsChangeScore(int Score) override;
   void Run(Cmd Command, int Arg) override;
+  bool Takes(Cmd Command) const override;
   void ShowOSD(const std::wstring& Text) override;
   int GraphVolume() const override;
   void ChangeResolution(const std::string& ModeName) override;

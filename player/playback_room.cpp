@@ -24,19 +24,29 @@ void TPlaybackRoom::CancelVolumeRestore() {
 
 int TPlaybackRoom::GraphVolume() const { return frmVideoWindow ? frmVideoWindow->FilterGraph.Volume() : 0; }
 
+namespace {
+
+const TfrmMain::TCommandRow kPlaybackCommands[] = {
+    {Cmd::BtnOpenMovieClick, [](TfrmMain& F, int) { F.BtnOpenMovieClick(); }},
+    {Cmd::BtnPlayClick, [](TfrmMain& F, int) { F.BtnPlayClick(); }},
+    {Cmd::BtnPauseClick, [](TfrmMain& F, int) { F.BtnPauseClick(); }},
+    {Cmd::BtnStopClick, [](TfrmMain& F, int) { F.BtnStopClick(false); }},
+    {Cmd::StopForNewList, [](TfrmMain& F, int) { F.BtnStopClick(true); }},
+    {Cmd::CloseMovie,
+     [](TfrmMain& F, int) {
+       if (frmVideoWindow && frmVideoWindow->GraphActive()) F.BtnStopClick(true);
+       Player().CurrentMovieFile.clear();
+     }},
+};
+
+}  // namespace
+
 void TPlaybackRoom::Run(Cmd Command, int Arg) {
-  switch (Command) {
-    case Cmd::BtnOpenMovieClick: FMain.BtnOpenMovieClick(); break;
-    case Cmd::BtnPlayClick: FMain.BtnPlayClick(); break;
-    case Cmd::BtnPauseClick: FMain.BtnPauseClick(); break;
-    case Cmd::BtnStopClick: FMain.BtnStopClick(false); break;
-    case Cmd::StopForNewList: FMain.BtnStopClick(true); break;
-    case Cmd::CloseMovie:
-      if (GraphActive()) FMain.BtnStopClick(true);
-      Player().CurrentMovieFile.clear();
-      break;
-    default: FNext.Run(Command, Arg);
-  }
+  if (!FMain.RunFrom(kPlaybackCommands, Command, Arg)) FNext.Run(Command, Arg);
+}
+
+bool TPlaybackRoom::Takes(Cmd Command) const {
+  return TfrmMain::Lists(kPlaybackCommands, Command) || FNext.Takes(Command);
 }
 
 // A failed opening unwinds out of here with the silent abort.

@@ -26,6 +26,7 @@ class TPlaybackRoom : public TPlayerCommands {
   void CancelVolumeRestore() override;
   bool IsWin9x() const override { return FNext.IsWin9x(); }
   void Run(Cmd Command, int Arg) override;
+  bool Takes(Cmd Command) const override;
   void ShowOSD(const std::wstring& Text) override { FNext.ShowOSD(Text); }
   int GraphVolume() const override;
   bool ShowFrames() const override { return FNext.ShowFrames(); }

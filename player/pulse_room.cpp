@@ -10,7 +10,11 @@ namespace lc {
 void TPulseRoom::SeekToPosition(int Position) { FMain.SeekToPosition(Position); }
 
 void TPulseRoom::Run(Cmd Command, int Arg) {
-  if (!FMain.RunPulseCommand(Command, Arg)) Next().Run(Command, Arg);
+  if (!FMain.RunFrom(TfrmMain::PulseCommands(), Command, Arg)) Next().Run(Command, Arg);
+}
+
+bool TPulseRoom::Takes(Cmd Command) const {
+  return TfrmMain::Lists(TfrmMain::PulseCommands(), Command) || Next().Takes(Command);
 }
 
 bool TPulseRoom::ShowFrames() const { return Program().Settings.ShowFrames; }

@@ -17,6 +17,7 @@ class TPulseRoom : public TRoomChain {
 
   void SeekToPosition(int Position) override;
   void Run(Cmd Command, int Arg) override;
+  bool Takes(Cmd Command) const override;
   bool ShowFrames() const override;
 
  private:

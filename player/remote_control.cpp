@@ -17,7 +17,6 @@
 #include "settings/program_state.h"
 #include "settings/win/settings_win.h"
 #include "tools/color_control_window.h"
-#include "tools/equalizer_window.h"
 
 using lc::RemoteTarget;
 
@@ -215,9 +214,7 @@ void TfrmMain::RunRemoteAction(const lc::RemoteAction& A) {
     case RemoteTarget::None: break;
     case RemoteTarget::Key: ExecuteKeyCommand(Key, A.Shift); break;
     case RemoteTarget::VideoKey: SpecialKeyExecute(Key, A.Shift); break;
-    case RemoteTarget::EqualizerKey:
-      if (frmEqualizer) frmEqualizer->AllKeyDown(WideKey, 0);
-      break;
+    case RemoteTarget::EqualizerKey: EqualizerKey(Key); break;
     case RemoteTarget::ColorKey:
       if (frmColorControl) frmColorControl->AllKeyDown(WideKey, 0);
       break;

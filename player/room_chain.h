@@ -22,6 +22,7 @@ class TRoomChain : public TPlayerCommands {
   void CancelVolumeRestore() override { FNext.CancelVolumeRestore(); }
   bool IsWin9x() const override { return FNext.IsWin9x(); }
   void Run(Cmd Command, int Arg) override { FNext.Run(Command, Arg); }
+  bool Takes(Cmd Command) const override { return FNext.Takes(Command); }
   void ShowOSD(const std::wstring& Text) override { FNext.ShowOSD(Text); }
   int GraphVolume() const override { return FNext.GraphVolume(); }
   bool ShowFrames() const override { return FNext.ShowFrames(); }
@@ -34,6 +35,7 @@ class TRoomChain : public TPlayerCommands {
 
  protected:
   TPlayerCommands& Next() { return FNext; }
+  const TPlayerCommands& Next() const { return FNext; }
 
  private:
   TPlayerCommands& FNext;

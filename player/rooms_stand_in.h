@@ -19,6 +19,7 @@ class TRoomsNotBuilt : public TPlayerCommands {
   void CancelVolumeRestore() override {}
   bool IsWin9x() const override { return false; }
   void Run(Cmd, int) override {}
+  bool Takes(Cmd) const override { return false; }
   void ShowOSD(const std::wstring&) override {}
   int GraphVolume() const override { return 0; }
   bool ShowFrames() const override { return false; }

@@ -83,32 +83,30 @@ const lc::settings::TextTable& Texts() { return lc::settings::GlobalTextTable();
 
 }  // namespace
 
-bool TfrmMain::RunPulseCommand(Cmd Command, int Arg) {
-  const lc::settings::SettingsStore& S = Program().Settings;
-  switch (Command) {
-    case Cmd::BtnRewindClick: SeekStep(false, S.SecondesToJump); break;
-    case Cmd::BtnForwardClick: SeekStep(true, S.SecondesToJump); break;
-    case Cmd::FastRewindClick: SeekStep(false, S.SecondesToFastJump); break;
-    case Cmd::FastForwardClick: SeekStep(true, S.SecondesToFastJump); break;
-    case Cmd::btnGoToStartClick: btnGoToStartClick(); break;
-    case Cmd::btnGoToEndClick: btnGoToEndClick(); break;
-    case Cmd::BtnPreviousClick: BtnPreviousClick(); break;
-    case Cmd::BtnNextClick: BtnNextClick(); break;
-    case Cmd::BtnVolUpClick: BtnVolUpClick(); break;
-    case Cmd::BtnVolDownClick: BtnVolDownClick(); break;
-    case Cmd::MuteFlipClick: MuteCommand(); break;
-    case Cmd::MovieTimesLabelClick: MovieTimesLabelClick(); break;
-    case Cmd::RepeatLabelClick: RepeatLabelClick(); break;
-    case Cmd::QuickTimeInfo: QuickTimeInfo(); break;
-    case Cmd::ToggleClock: ToggleClock(); break;
-    case Cmd::AddBookmarkMenuClick: AddBookmarkMenuClick(); break;
-    case Cmd::ClearBookmarksMenuClick: ClearBookmarksMenuClick(); break;
-    case Cmd::Bookmark: bkClick(Arg); break;
-    case Cmd::RecentClick: RecentClick(Arg); break;
-    case Cmd::ClearHistoryMenuClick: ClearHistoryMenuClick(); break;
-    default: return false;
-  }
-  return true;
+TfrmMain::TCommandRows TfrmMain::PulseCommands() {
+  static constexpr TCommandRow kRows[] = {
+      {Cmd::BtnRewindClick, [](TfrmMain& F, int) { F.SeekStep(false, Program().Settings.SecondesToJump); }},
+      {Cmd::BtnForwardClick, [](TfrmMain& F, int) { F.SeekStep(true, Program().Settings.SecondesToJump); }},
+      {Cmd::FastRewindClick, [](TfrmMain& F, int) { F.SeekStep(false, Program().Settings.SecondesToFastJump); }},
+      {Cmd::FastForwardClick, [](TfrmMain& F, int) { F.SeekStep(true, Program().Settings.SecondesToFastJump); }},
+      {Cmd::btnGoToStartClick, [](TfrmMain& F, int) { F.btnGoToStartClick(); }},
+      {Cmd::btnGoToEndClick, [](TfrmMain& F, int) { F.btnGoToEndClick(); }},
+      {Cmd::BtnPreviousClick, [](TfrmMain& F, int) { F.BtnPreviousClick(); }},
+      {Cmd::BtnNextClick, [](TfrmMain& F, int) { F.BtnNextClick(); }},
+      {Cmd::BtnVolUpClick, [](TfrmMain& F, int) { F.BtnVolUpClick(); }},
+      {Cmd::BtnVolDownClick, [](TfrmMain& F, int) { F.BtnVolDownClick(); }},
+      {Cmd::MuteFlipClick, [](TfrmMain& F, int) { F.MuteCommand(); }},
+      {Cmd::MovieTimesLabelClick, [](TfrmMain& F, int) { F.MovieTimesLabelClick(); }},
+      {Cmd::RepeatLabelClick, [](TfrmMain& F, int) { F.RepeatLabelClick(); }},
+      {Cmd::QuickTimeInfo, [](TfrmMain& F, int) { F.QuickTimeInfo(); }},
+      {Cmd::ToggleClock, [](TfrmMain& F, int) { F.ToggleClock(); }},
+      {Cmd::AddBookmarkMenuClick, [](TfrmMain& F, int) { F.AddBookmarkMenuClick(); }},
+      {Cmd::ClearBookmarksMenuClick, [](TfrmMain& F, int) { F.ClearBookmarksMenuClick(); }},
+      {Cmd::Bookmark, [](TfrmMain& F, int Arg) { F.bkClick(Arg); }},
+      {Cmd::RecentClick, [](TfrmMain& F, int Arg) { F.RecentClick(Arg); }},
+      {Cmd::ClearHistoryMenuClick, [](TfrmMain& F, int) { F.ClearHistoryMenuClick(); }},
+  };
+  return kRows;
 }
 
 // ------------------------------------------------------------- seeking

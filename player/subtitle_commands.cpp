@@ -90,22 +90,21 @@ void KeepSubtitleLook() { lc::Playback().SavedSubtitleSettings.Valid = false; }
 
 }  // namespace
 
-bool TfrmMain::RunSubtitleCommand(Cmd Command) {
-  switch (Command) {
-    case Cmd::BtnOpenSubtitleClick: BtnOpenSubtitleClick(); break;
-    case Cmd::FontMenuClick: FontMenuClick(); break;
-    case Cmd::DisableSubtitleMenuClick: DisableSubtitleMenuClick(); break;
-    case Cmd::DecreaseTimeMenuClick: ShiftSubtitles(-5); break;
-    case Cmd::IncreaseTimeMenuClick: ShiftSubtitles(5); break;
-    case Cmd::DecreaseTime20MenuClick: ShiftSubtitles(-100); break;
-    case Cmd::IncreaseTime20MenuClick: ShiftSubtitles(100); break;
-    case Cmd::MoveSubtitleUpMenuClick: StepSubtitleZone(true); break;
-    case Cmd::MoveSubtitleDownMenuClick: StepSubtitleZone(false); break;
-    case Cmd::IncreaseFontSizeMenuClick: StepSubtitleSize(true); break;
-    case Cmd::DecreaseFontSizeMenuClick: StepSubtitleSize(false); break;
-    default: return false;
-  }
-  return true;
+TfrmMain::TCommandRows TfrmMain::SubtitleCommands() {
+  static constexpr TCommandRow kRows[] = {
+      {Cmd::BtnOpenSubtitleClick, [](TfrmMain& F, int) { F.BtnOpenSubtitleClick(); }},
+      {Cmd::FontMenuClick, [](TfrmMain& F, int) { F.FontMenuClick(); }},
+      {Cmd::DisableSubtitleMenuClick, [](TfrmMain& F, int) { F.DisableSubtitleMenuClick(); }},
+      {Cmd::DecreaseTimeMenuClick, [](TfrmMain& F, int) { F.ShiftSubtitles(-5); }},
+      {Cmd::IncreaseTimeMenuClick, [](TfrmMain& F, int) { F.ShiftSubtitles(5); }},
+      {Cmd::DecreaseTime20MenuClick, [](TfrmMain& F, int) { F.ShiftSubtitles(-100); }},
+      {Cmd::IncreaseTime20MenuClick, [](TfrmMain& F, int) { F.ShiftSubtitles(100); }},
+      {Cmd::MoveSubtitleUpMenuClick, [](TfrmMain& F, int) { F.StepSubtitleZone(true); }},
+      {Cmd::MoveSubtitleDownMenuClick, [](TfrmMain& F, int) { F.StepSubtitleZone(false); }},
+      {Cmd::IncreaseFontSizeMenuClick, [](TfrmMain& F, int) { F.StepSubtitleSize(true); }},
+      {Cmd::DecreaseFontSizeMenuClick, [](TfrmMain& F, int) { F.StepSubtitleSize(false); }},
+  };
+  return kRows;
 }
 
 void TfrmMain::ShowSubtitles(bool Shown) {

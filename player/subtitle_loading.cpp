@@ -147,6 +147,8 @@ void TfrmMain::ConnectSubtitles() {
   OpenSubtitleDialog.Options |= ofFileMustExist | ofPathMustExist;
   OpenSubtitleDialog.OnShow = [this](TComponent*) { OpenSubtitleDialog.Tag = 1; };
   OpenSubtitleDialog.OnClose = [this](TComponent*) { OpenSubtitleDialog.Tag = 0; };
+  // Shown, it takes the remote control's keystrokes.
+  RemoteFileDialogs.push_back(&OpenSubtitleDialog);
   FontDialogSub.OnShow = [this](TComponent*) {
     if (FontDialogSub.Handle()) SetWindowTextW(FontDialogSub.Handle(), Utf8ToWide(Texts().TextCaptions[14]).c_str());
   };

@@ -92,6 +92,11 @@ TfrmVideoWindow::TfrmVideoWindow() : TForm(L"TfrmVideoWindow") {
       VideoWindowClick();
     }
   };
+  VideoWindow->OnKeyDown = [this](TComponent*, WORD& Key, TShiftState Shift) { VideoWindowKeyDown(Key, Shift); };
+  OldVideoWndProc = VideoWindow->WindowProc;
+  VideoWindow->WindowProc = [this](TMessage& M) { VideoWindowWndProc(M); };
+  // The main window's menu opens over the picture too.
+  if (frmMain) VideoWindow->PopupMenu = &frmMain->PopupMenuMain;
   CreateResizeZones();
 }
 
@@ -309,15 +314,25 @@ void TfrmVideoWindow::WndProc(TMessage& M) {
       break;
     case WM_WINDOWPOSCHANGING: WMWindowPosChanging(M); break;
     case WM_MOUSEWHEEL:
-      if (GET_WHEEL_DELTA_WPARAM(M.WParam) < 0)
-        VideoWindowMouseWheelDown();
-      else
-        VideoWindowMouseWheelUp();
+      // One notch of the wheel is two notifications: the second acts.
+      for (int Notification = 0; Notification < 2; ++Notification)
+        if (GET_WHEEL_DELTA_WPARAM(M.WParam) < 0)
+          VideoWindowMouseWheelDown();
+        else
+          VideoWindowMouseWheelUp();
       M.Result = 0;
       return;
     case WM_DROPFILES:
+      AcceptFiles(M);
+      return;
+    case WM_SETFOCUS:
+      // The focus the window takes goes on to the picture, which takes the
+      // keys.
+      TForm::WndProc(M);
+      if (VideoWindow) VideoWindow->SetFocus();
+      return;
     case WM_APPCOMMAND:
-      // Dropped files and the media keys act as on the main window.
+      // The media keys act as on the main window.
       if (frmMain) {
         M.Result = frmMain->Perform(M.Msg, M.WParam, M.LParam);
         return;

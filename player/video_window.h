@@ -99,6 +99,17 @@ class TfrmVideoWindow : public TForm {
   void VideoWindowMouseUp(TMouseButton Button);
   void VideoWindowMouseWheelDown();
   void VideoWindowMouseWheelUp();
+  // The video control's keys (player/video_window_keys.cpp): Alt+F4 in
+  // full screen closes the main window, every other key goes through the
+  // main window's key map (ExecuteKeyCommand).
+  void VideoWindowKeyDown(WORD& Key, TShiftState Shift);
+  // The video control's window procedure in front of its own
+  // (OldVideoWndProc): Escape and the arrows go to the main window's
+  // special keys as the control claims them.
+  void VideoWindowWndProc(TMessage& Message);
+  // Files dropped on the window open as if dropped on the main window;
+  // the drop is released in every case.
+  void AcceptFiles(TMessage& Message);
   void VideoWindowColorKeyChanged();
   // The whole control was repainted: subtitles, then the OSD.
   void VideoWindowPaint();
@@ -155,6 +166,8 @@ class TfrmVideoWindow : public TForm {
   void WMExitSizeMove();
   void WMWindowPosChanging(TMessage& Message);
 
+  // The video control's own window procedure, replaced at creation.
+  std::function<void(TMessage&)> OldVideoWndProc;
   bool FLeftPressed = false;  // a left press on the picture awaits its release
 };
 

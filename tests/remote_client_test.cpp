@@ -3,16 +3,19 @@
 // codes, the boss key's hot keys and a burst of DDE macros, and the player
 // (a copy of the test build) follows: windows hidden and shown, the
 // application minimised, the playlist grown and shrunk. Media keys sent to
-// either window play, pause, stop, step the volume and the playlist.
+// either window play, pause, stop, step the volume and the playlist. Remote
+// codes reach the open configuration dialog and the open-subtitle dialog.
 #include <string>
 #include <vector>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include "framework/dde.h"
 #include "framework/messages.h"
+#include "tests/support/player_queries.h"
 #include "tests/support/process.h"
 #include "tests/support/program_copy.h"
 
@@ -20,6 +23,9 @@ namespace {
 
 using lctest::ChildProcess;
 using lctest::ProgramCopy;
+using lctest::QueryTransport;
+using lctest::Transport;
+using lctest::WaitUntilPlaying;
 
 constexpr DWORD kStartMs = 30000;
 
@@ -98,32 +104,77 @@ TEST(RemoteClient, HotKeysRemoteCodesAndShellMacrosReachThePlayer) {
   copy.Uninstall();
 }
 
-// The transport as the player's test build reports it.
-struct Transport {
-  explicit Transport(LRESULT state) : bits(state) {}
-  bool Active() const { return bits & kTransportGraphActive; }
-  bool Playing() const { return bits & kTransportPlaying; }
-  bool Paused() const { return bits & kTransportPaused; }
-  bool SoundOn() const { return bits & kTransportSoundOn; }
-  int Volume() const { return int((bits >> 8) & 0xFF); }
-  int Entry() const { return int((bits >> 16) & 0xFF); }
-  LRESULT bits;
-};
-
-Transport QueryTransport(HWND main) {
-  DWORD_PTR state = 0;
-  SendMessageTimeoutW(main, WM_QUERYTRANSPORT, 0, 0, SMTO_NORMAL, 5000, &state);
-  return Transport(LRESULT(state));
+// The configuration dialog opened by Ctrl+P typed on the main window, once
+// it shows; nullptr when it did not.
+HWND OpenConfiguration(const RunningPlayer& player) {
+  SetForegroundWindow(player.main);
+  lctest::PressKey('P', {VK_CONTROL});
+  return lctest::WaitForWindow(L"TfrmConfig", player.process.Id(), 10000, true);
 }
 
-// Waits until the player plays entry `entry`.
-Transport WaitUntilPlaying(HWND main, int entry) {
-  Transport t = QueryTransport(main);
-  for (int i = 0; i < 150 && !(t.Active() && t.Playing() && t.Entry() == entry); ++i) {
-    Sleep(100);
-    t = QueryTransport(main);
-  }
-  return t;
+BOOL CALLBACK FindTree(HWND child, LPARAM found) {
+  wchar_t name[64] = {};
+  GetClassNameW(child, name, 64);
+  if (std::wstring(name) != L"SysTreeView32") return TRUE;
+  *reinterpret_cast<HWND*>(found) = child;
+  return FALSE;
+}
+
+// The item selected in the dialog's tree of pages.
+LRESULT SelectedPage(HWND config) {
+  HWND tree = nullptr;
+  EnumChildWindows(config, FindTree, reinterpret_cast<LPARAM>(&tree));
+  return tree ? SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) : 0;
+}
+
+LRESULT Remote(HWND main, WPARAM code) {
+  DWORD_PTR result = 1;
+  SendMessageTimeoutW(main, WM_REMOTECOMMAND, code, 0, SMTO_NORMAL, 5000, &result);
+  return LRESULT(result);
+}
+
+bool Closed(HWND window) {
+  return lctest::WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); });
+}
+
+TEST(RemoteClient, RemoteCodesDriveTheOpenConfigurationDialog) {
+  ProgramCopy copy(L"LcTestConfig");
+  lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0", "PlayListShow=0", "EqualizerShow=0"});
+  RunningPlayer player(copy);
+  ASSERT_NE(player.main, nullptr);
+  ASSERT_EQ(player.PlaylistCount(), 0);
+
+  HWND config = OpenConfiguration(player);
+  ASSERT_NE(config, nullptr);
+  const LRESULT first = SelectedPage(config);
+  ASSERT_NE(first, 0);
+  // While another program is the active one, Down (8) is handed to the
+  // dialog's key handler, which does not move through the pages.
+  HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                               nullptr, nullptr);
+  SetForegroundWindow(other);
+  lctest::Pump(300);
+  EXPECT_EQ(Remote(player.main, 8), 0);
+  lctest::Pump(300);
+  EXPECT_EQ(SelectedPage(config), first);
+  // With the player active again, Down is typed into the tree.
+  SetForegroundWindow(config);
+  lctest::Pump(300);
+  EXPECT_EQ(Remote(player.main, 8), 0);
+  EXPECT_TRUE(lctest::WaitUntil([&] { return SelectedPage(config) != first; }));
+  DestroyWindow(other);
+
+  // Escape (6) closes the dialog, Enter (3) confirms it.
+  EXPECT_EQ(Remote(player.main, 6), 0);
+  EXPECT_TRUE(Closed(config));
+  config = OpenConfiguration(player);
+  ASSERT_NE(config, nullptr);
+  EXPECT_EQ(Remote(player.main, 3), 0);
+  EXPECT_TRUE(Closed(config));
+
+  PostMessageW(player.main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(player.process.Wait(20000), 0u);
+  copy.Uninstall();
 }
 
 // A media key as the keyboard sends it (no modifier or mouse-button bits),
@@ -202,6 +253,35 @@ TEST(RemoteClient, MediaKeysDriveThePlayingMovie) {
   EXPECT_EQ(MediaKey(main, 14), 1);
   t = WaitUntilPlaying(main, 0);
   EXPECT_TRUE(t.Active() && t.Playing()) << std::hex << t.bits;
+
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(process.Wait(20000), 0u);
+  copy.Uninstall();
+}
+
+// The first visible standard dialog of process `pid`, waited for up to 10 s.
+HWND WaitForFileDialog(DWORD pid) { return lctest::WaitForWindow(L"#32770", pid, 10000, true); }
+
+TEST(RemoteClient, TheOpenSubtitleDialogTakesTheFileDialogKeystrokes) {
+  ProgramCopy copy(L"LcTestSubDialog");
+  lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0", "PlayListShow=0", "EqualizerShow=0"});
+  ChildProcess process(copy.Exe(), L"\"" + lctest::MediaPath("demo.mp4") + L"\"");
+  HWND main = lctest::WaitForVisibleMainWindow(process.Id(), kStartMs);
+  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(WaitUntilPlaying(main, 0).Playing());
+
+  // Code 2 opens the subtitle dialog (Ctrl+L).
+  PostMessageW(main, WM_REMOTECOMMAND, 2, 0);
+  HWND dialog = WaitForFileDialog(process.Id());
+  ASSERT_NE(dialog, nullptr);
+  // In a file dialog code 4 is Backspace, not the Escape of other dialogs:
+  // the dialog stays.
+  EXPECT_EQ(Remote(main, 4), 0);
+  lctest::Pump(500);
+  EXPECT_TRUE(IsWindowVisible(dialog));
+  // Code 6 is its Escape.
+  EXPECT_EQ(Remote(main, 6), 0);
+  EXPECT_TRUE(Closed(dialog));
 
   PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(process.Wait(20000), 0u);

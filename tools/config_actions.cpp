@@ -324,7 +324,11 @@ void TfrmConfig::BtnDefaultClick() {
   OptionsChangeCheck();
 }
 
-void TfrmConfig::KeyPress(wchar_t& Key) {
+// Enter and Escape act on their key-down, from every control of the dialog
+// (the form sees their keys first) and from the remote control, which hands
+// them to the form as key-downs.
+void TfrmConfig::KeyDown(WORD& Key, TShiftState Shift) {
+  TSkinForm::KeyDown(Key, Shift);
   if (Key == vkEscape) {
     ModalResult = mrCancel;
     Key = 0;
@@ -333,6 +337,11 @@ void TfrmConfig::KeyPress(wchar_t& Key) {
     ModalResult = mrOk;
     Key = 0;
   }
+}
+
+// Their characters, which follow the key-downs, are spent.
+void TfrmConfig::KeyPress(wchar_t& Key) {
+  if (Key == vkEscape || Key == vkReturn) Key = 0;
   TSkinForm::KeyPress(Key);
 }
 

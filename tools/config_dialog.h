@@ -73,6 +73,7 @@ class TfrmConfig : public TSkinForm {
   void Activate() override;
   void Paint() override;
   void DoClose(TCloseAction& Action) override;
+  void KeyDown(WORD& Key, TShiftState Shift) override;
   void KeyPress(wchar_t& Key) override;
 
  private:

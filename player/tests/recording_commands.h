@@ -49,6 +49,8 @@ class RecordingCommands : public TPlayerCommands {
     Calls.push_back({Command, Arg});
     Log.push_back("Run");
   }
+  // Every command is recorded.
+  bool Takes(Cmd) const override { return true; }
   void ShowOSD(const std::wstring& Text) override {
     Osd.push_back(Text);
     Log.push_back("ShowOSD");

@@ -1,8 +1,9 @@
 // The video window on the virtual display (1920 x 1080), with the colour
 // bars (320 x 240: red, green, blue and white, 80 pixels each) paused in
 // the video control: full screen and back, the OSD over the
-// picture, sizing by the zones and the wheel, the picture commands and
-// display-mode switching against a table of modes the display accepts.
+// picture, sizing by the zones and the wheel, the picture commands,
+// display-mode switching against a table of modes the display accepts, the
+// keys typed on the picture and files dropped on it.
 #include "player/video_window.h"
 
 #include <algorithm>
@@ -193,27 +194,25 @@ TEST_F(VideoWindowTest, OsdIsOffWithItsSetting) {
 TEST_F(VideoWindowTest, TheWheelSizesAboutTheCentreAndKeepsTheAspect) {
   ShowBars(1.78);
   EXPECT_EQ(Picture(), (TRect{0, 37, 400, 262}));
-  Wheel(true);  // arms only
-  EXPECT_EQ(Bounds(), (TRect{100, 100, 500, 400}));
+  // Every notch steps once.
   Wheel(true);
   EXPECT_EQ(Bounds(), (TRect{92, 94, 508, 406}));
   EXPECT_EQ(Picture(), (TRect{0, 39, 416, 273}));
   EXPECT_EQ(Player().RmsChangeScore, 5000);
   Wheel(false);
-  Wheel(false);
   EXPECT_EQ(Bounds(), (TRect{100, 100, 500, 400}));
-  Wheel(false);
   Wheel(false);
   EXPECT_EQ(Bounds(), (TRect{108, 106, 492, 394}));
   EXPECT_EQ(Picture(), (TRect{0, 36, 384, 252}));
-  // A busy player keeps the step for the next notification.
+  // A busy player steps nothing; the notches after it step once each.
   Program().BusyFlag = true;
-  Wheel(true);
   Wheel(true);
   EXPECT_EQ(Bounds(), (TRect{108, 106, 492, 394}));
   Program().BusyFlag = false;
   Wheel(true);
   EXPECT_EQ(Bounds(), (TRect{100, 100, 500, 400}));
+  Wheel(true);
+  EXPECT_EQ(Bounds(), (TRect{92, 94, 508, 406}));
 }
 
 TEST_F(VideoWindowTest, SizingByAZoneKeepsTheMinimumAndPlacesThePicture) {
@@ -434,3 +433,54 @@ TEST_F(VideoWindowTest, TheOffsetKeysMoveThePictureAndCentreItAgain) {
 }
 
 }  // namespace
+
+// Keys as the platform delivers them to the focused video control: through
+// the message loop, which lets the control claim Escape and the arrows.
+class VideoKeysTest : public VideoWindowTest {
+ protected:
+  void Press(WORD Key) {
+    PostMessageW(video->VideoWindow->Handle(), WM_KEYDOWN, Key, 1);
+    Application.ProcessMessages();
+  }
+};
+
+TEST_F(VideoKeysTest, EscapeOnThePictureParksTheMainWindowThenLeavesFullScreen) {
+  Program().Settings.AutoHideMainWindow = false;
+  video->SetFullScreen(false);
+  ASSERT_EQ(form->Tag, 0);
+  video->VideoWindow->SetFocus();
+  Press(VK_ESCAPE);
+  EXPECT_TRUE(video->FullScreen);
+  EXPECT_EQ(form->Tag, 1);
+  EXPECT_TRUE(video->VideoWindow->Focused());
+  // H brings it back in front, without leaving full screen.
+  Press('H');
+  EXPECT_EQ(form->Tag, 0);
+  EXPECT_TRUE(form->Enabled());
+  EXPECT_TRUE(video->FullScreen);
+  video->VideoWindow->SetFocus();
+  Press(VK_ESCAPE);
+  Press(VK_ESCAPE);
+  EXPECT_FALSE(video->FullScreen);
+  EXPECT_EQ(form->Tag, 0);
+  EXPECT_TRUE(form->Enabled());
+}
+
+TEST_F(VideoKeysTest, HHandsTheFocusBetweenTheWindowsAndBringsThemBack) {
+  form->SetBounds(1700, 1000, form->Width(), form->Height());
+  video->SetBounds(1850, -250, 400, 300);
+  // The focus the video window takes goes on to the picture.
+  video->SetFocus();
+  ASSERT_TRUE(video->VideoWindow->Focused());
+  Press('H');
+  // The main window (460 x 150) back inside the work area.
+  const TRect Work = Screen.WorkAreaRect();
+  EXPECT_EQ(GetFocus(), form->Handle());
+  EXPECT_EQ(form->Left(), Work.Right - 460);
+  EXPECT_EQ(form->Top(), Work.Bottom - 150);
+  WORD Key = 'H';
+  form->FormKeyDown(Key, 0);
+  EXPECT_TRUE(video->VideoWindow->Focused());
+  EXPECT_EQ(video->Left(), 1728);
+  EXPECT_EQ(video->Top(), -192);
+}

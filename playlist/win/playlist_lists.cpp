@@ -84,7 +84,8 @@ void TfrmPlayList::ListVideoDblClick() {
 
 // ---- keys ----
 
-// The keys both lists share. True when the key was handled here.
+// The keys both lists share. True when the key was handled here (it still
+// goes on to the player's key map unless consumed).
 bool TfrmPlayList::CommonListKey(WORD& Key, TShiftState Shift) {
   const TShiftState M = Modifiers(Shift);
   if (Key == VK_ESCAPE) {
@@ -116,44 +117,51 @@ void TfrmPlayList::ListVideoKeyDown(WORD& Key, TShiftState Shift) {
     Key = 0;
     return;
   }
-  if (CommonListKey(Key, Shift)) return;
+  if (CommonListKey(Key, Shift)) {
+    PassKeyOn(Key, Shift);
+    return;
+  }
   FModel.SetItemIndex(ListVideo.ItemIndex());
   if (Key == VK_INSERT && M == 0) {
     AddMovieClick();
   } else if (Key == VK_DELETE) {
     if (AllSelected) FModel.RemoveAll(); else FModel.RemoveMovie();
-    Key = 0;
   } else if (Key == 'A' && M == ssCtrl) {
     ListVideo.SetMultiSelect(true);
     ListVideo.SelectAll();
     ListSub.Clear();
-    Key = 0;
   } else if ((Key == VK_UP || Key == VK_DOWN) && M == ssAlt) {
     if (Key == VK_UP) FModel.MoveUp(true); else FModel.MoveDown(true);
     Key = 0;
   }
-  if (Key != 0) FEnv.ExecuteKeyCommand(Key, Shift);
+  PassKeyOn(Key, Shift);
 }
 
 void TfrmPlayList::ListSubKeyDown(WORD& Key, TShiftState Shift) {
   if (ListVideo.MultiSelect()) ListVideo.SetMultiSelect(false);
-  if (CommonListKey(Key, Shift)) return;
-  const TShiftState M = Modifiers(Shift);
-  if (Key == VK_INSERT && M == 0) {
-    ListSubAdd();
-  } else if (Key == VK_F5) {
-    ListVideoSelectItem();
+  if (!CommonListKey(Key, Shift)) {
+    const TShiftState M = Modifiers(Shift);
+    if (Key == VK_INSERT && M == 0) {
+      ListSubAdd();
+    } else if (Key == VK_F5) {
+      ListVideoSelectItem();
+    }
   }
-  if (Key != 0) FEnv.ExecuteKeyCommand(Key, Shift);
+  PassKeyOn(Key, Shift);
 }
 
 void TfrmPlayList::KeyDown(WORD& Key, TShiftState Shift) {
   TForm::KeyDown(Key, Shift);
-  if (Key == VK_ESCAPE) {
+  if (Key == VK_ESCAPE)
     Close();
-    return;
-  }
-  if (Key == 'L' && Modifiers(Shift) == ssShift) AddFolderMenuClick();
+  else if (Key == 'L' && Modifiers(Shift) == ssShift)
+    AddFolderMenuClick();
+  PassKeyOn(Key, Shift);
+}
+
+// After the window's own handling every key, unless consumed, goes on to
+// the player's key map.
+void TfrmPlayList::PassKeyOn(WORD& Key, TShiftState Shift) {
   if (Key != 0) FEnv.ExecuteKeyCommand(Key, Shift);
 }
 

@@ -143,6 +143,7 @@ class TfrmPlayList : public TForm, public TPlaylistLink, public lc::settings::Te
   bool SubtitlesShown() const { return FSettings.ShowSubtitlesInPlaylist; }
   void ListVideoKeyDown(WORD& Key, TShiftState Shift);
   void ListSubKeyDown(WORD& Key, TShiftState Shift);
+  void PassKeyOn(WORD& Key, TShiftState Shift);
   bool CommonListKey(WORD& Key, TShiftState Shift);
   void ListVideoMouseDown(TMouseButton Button, int X, int Y);
   void ListVideoMouseMove(TShiftState Shift, int X, int Y);

@@ -2,8 +2,9 @@
 // whole-program tests' WM_QUERYOPENFILELIST with the files handed over to
 // it last (framework/messages.h describes the reply), and their
 // WM_QUERYPLAYLISTCOUNT with the length of its playlist, their
-// WM_QUERYTRANSPORT with the transport's state and their WM_QUERYPOSITION
-// with the movie's position.
+// WM_QUERYTRANSPORT with the transport's state, their WM_QUERYPOSITION
+// with the movie's position, WM_QUERYWINDOWS with the windows' modes and
+// focus and WM_QUERYCOMMANDHANDLER with whether a command has a room.
 #include <string>
 #include <vector>
 
@@ -12,11 +13,35 @@
 #include "framework/messages.h"
 #include "player/handover.h"
 #include "player/main_form.h"
+#include "player/video_window.h"
 #include "settings/text_encoding.h"
 
 namespace {
 
+LRESULT WindowsState(TfrmMain& form) {
+  LRESULT state = 0;
+  if (frmVideoWindow && frmVideoWindow->FullScreen) state |= kWindowsFullScreen;
+  if (form.Tag == 1) state |= kWindowsMainParked;
+  if (form.Enabled()) state |= kWindowsMainEnabled;
+  if (frmVideoWindow && frmVideoWindow->VideoWindow->Focused()) state |= kWindowsPictureFocus;
+  if (form.Satellites.PlayList && form.Satellites.PlayList->Showing()) state |= kWindowsPlaylistShown;
+  return state;
+}
+
+// The player's state as the tests read it; false for other messages.
+bool AnswerStateQuery(TfrmMain& form, TMessage& message) {
+  switch (message.Msg) {
+    case WM_QUERYWINDOWS: message.Result = WindowsState(form); return true;
+    case WM_QUERYCOMMANDHANDLER:
+      message.Result = message.WParam < static_cast<WPARAM>(lc::Cmd::EndOfList) &&
+                       form.HasHandler(static_cast<lc::Cmd>(message.WParam));
+      return true;
+    default: return false;
+  }
+}
+
 bool AnswerOpenFileListQuery(TfrmMain& form, TMessage& message) {
+  if (AnswerStateQuery(form, message)) return true;
   if (message.Msg == WM_QUERYPLAYLISTCOUNT) {
     message.Result = form.FirstActivationPending ? -1 : static_cast<LRESULT>(form.Playlist().Count());
     return true;

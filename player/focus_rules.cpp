@@ -1,0 +1,17 @@
+#include "player/focus_rules.h"
+
+#include <algorithm>
+
+namespace lc {
+
+TPoint PullIntoArea(TPoint P, TSize Client, const TRect& A) {
+  return {std::max(std::min(P.X, A.Left + A.Width() - Client.cx), A.Left),
+          std::max(std::min(P.Y, A.Top + A.Height() - Client.cy), A.Top)};
+}
+
+TPoint KeepTenthInside(TPoint P, TSize Window, const TRect& A) {
+  return {std::max(std::min(P.X, A.Left + 9 * A.Width() / 10), A.Left + A.Width() / 10 - Window.cx),
+          std::max(std::min(P.Y, A.Top + 9 * A.Height() / 10), A.Top + A.Height() / 10 - Window.cy)};
+}
+
+}  // namespace lc

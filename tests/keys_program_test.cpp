@@ -1,0 +1,182 @@
+// Keys typed on the keyboard reach the player whichever of its windows has
+// the focus: the full-screen picture (the main window parked behind it),
+// the picture in a window after a click on it, and the playlist. A copy of
+// the program's test build plays the 20 s demo clip; the test types real
+// keys and reads their effect from the player's state.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include "tests/support/player_queries.h"
+#include "tests/support/process.h"
+#include "tests/support/program_copy.h"
+
+namespace {
+
+using lctest::PressKey;
+using lctest::QuerySeekBar;
+using lctest::QueryTransport;
+using lctest::QueryWindows;
+using lctest::WaitUntil;
+
+// A copy of the program playing the demo clip: 5 s to a seek step, the
+// volume at 10 of 20.
+class PlayingCopy {
+ public:
+  explicit PlayingCopy(const wchar_t* name) : copy_(name) {
+    lctest::WriteSettingsFile(copy_.SettingsFile(), {"FirstRun=0", "EqualizerShow=0", "PlayListShow=0",
+                                                     "AudioVolume=10", "Mute=0", "SecondesToJump=5"});
+    process_ = std::make_unique<lctest::ChildProcess>(copy_.Exe(),
+                                                      L"\"" + lctest::MediaPath("demo.mp4") + L"\"");
+    main = lctest::WaitForVisibleMainWindow(process_->Id(), 30000);
+  }
+  ~PlayingCopy() { copy_.Uninstall(); }
+
+  DWORD Id() const { return process_->Id(); }
+  // Whether every one of the kWindows... flags holds within 10 s.
+  bool Windows(LRESULT flags, LRESULT want) {
+    return WaitUntil([&] { return (QueryWindows(main) & flags) == want; });
+  }
+  bool Paused() {
+    return WaitUntil([&] { return QueryTransport(main).Paused(); });
+  }
+  // Waits for the seek bar to stand within 600 ms of `ms`; its position.
+  int SeekBarNear(int ms) {
+    WaitUntil([&] { return std::abs(QuerySeekBar(main) - ms) <= 600; });
+    return QuerySeekBar(main);
+  }
+  int Volume(int want) {
+    WaitUntil([&] { return QueryTransport(main).Volume() == want; });
+    return QueryTransport(main).Volume();
+  }
+  DWORD Close() {
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    return process_->Wait(20000);
+  }
+
+  HWND main = nullptr;
+
+ private:
+  lctest::ProgramCopy copy_;
+  std::unique_ptr<lctest::ChildProcess> process_;
+};
+
+constexpr LRESULT kFull = kWindowsFullScreen;
+constexpr LRESULT kParked = kWindowsMainParked;
+constexpr LRESULT kEnabled = kWindowsMainEnabled;
+constexpr LRESULT kPicture = kWindowsPictureFocus;
+
+// Pause, seek both ways, volume both ways: the keys of the picture.
+void PlayerFollowsThePictureKeys(PlayingCopy& player) {
+  PressKey(VK_SPACE);
+  ASSERT_TRUE(player.Paused());
+  const int at = QuerySeekBar(player.main);
+  PressKey(VK_RIGHT);
+  EXPECT_NEAR(player.SeekBarNear(at + 5000), at + 5000, 600);
+  PressKey(VK_LEFT);
+  EXPECT_NEAR(player.SeekBarNear(at), at, 600);
+  PressKey(VK_UP);
+  EXPECT_EQ(player.Volume(11), 11);
+  PressKey(VK_DOWN);
+  EXPECT_EQ(player.Volume(10), 10);
+}
+
+TEST(ProgramKeys, TheFullScreenPictureTakesTheKeys) {
+  PlayingCopy player(L"LcKeysFull");
+  ASSERT_NE(player.main, nullptr);
+  ASSERT_TRUE(lctest::WaitUntilPlaying(player.main, 0).Playing());
+  SetForegroundWindow(player.main);
+  ASSERT_TRUE(player.Windows(kPicture, 0));
+
+  // F on the main window: full screen, the main window parked behind the
+  // video and the picture holding the focus.
+  PressKey('F');
+  ASSERT_TRUE(player.Windows(kFull | kParked | kPicture, kFull | kParked | kPicture));
+  PlayerFollowsThePictureKeys(player);
+
+  // H brings the main window in front of the video and parks it again.
+  PressKey('H');
+  EXPECT_TRUE(player.Windows(kFull | kParked | kEnabled, kFull | kEnabled));
+  PressKey('H');
+  EXPECT_TRUE(player.Windows(kFull | kParked | kPicture, kFull | kParked | kPicture));
+  // Escape leaves full screen; the picture keeps the keys.
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(player.Windows(kFull | kEnabled | kPicture, kEnabled | kPicture));
+  // F from the picture, and Enter's zoom cycle comes back out.
+  PressKey('F');
+  EXPECT_TRUE(player.Windows(kFull, kFull));
+  PressKey(VK_RETURN);
+  EXPECT_TRUE(player.Windows(kFull, 0));
+  EXPECT_EQ(player.Close(), 0u);
+}
+
+TEST(ProgramKeys, APictureClickedInAWindowTakesTheKeys) {
+  PlayingCopy player(L"LcKeysClick");
+  ASSERT_NE(player.main, nullptr);
+  ASSERT_TRUE(lctest::WaitUntilPlaying(player.main, 0).Playing());
+  HWND video = lctest::WaitForWindow(L"TfrmVideoWindow", player.Id(), 10000, true);
+  ASSERT_NE(video, nullptr);
+  SetForegroundWindow(player.main);
+  ASSERT_TRUE(player.Windows(kPicture, 0));
+
+  lctest::ClickCentre(video);
+  ASSERT_TRUE(player.Windows(kFull | kPicture, kPicture));
+  PlayerFollowsThePictureKeys(player);
+  PressKey(VK_SPACE);
+  EXPECT_TRUE(WaitUntil([&] { return QueryTransport(player.main).Playing(); }));
+  PressKey('F');
+  EXPECT_TRUE(player.Windows(kFull | kPicture, kFull | kPicture));
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(player.Windows(kFull, 0));
+  EXPECT_EQ(player.Close(), 0u);
+}
+
+// The playlist's list of movies: of the window's two lists, the upper one.
+HWND MovieList(HWND playlist) {
+  HWND best = nullptr;
+  RECT bestRect{};
+  for (HWND child = FindWindowExW(playlist, nullptr, L"LISTBOX", nullptr); child;
+       child = FindWindowExW(playlist, child, L"LISTBOX", nullptr)) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    if (!best || r.top < bestRect.top) {
+      best = child;
+      bestRect = r;
+    }
+  }
+  return best;
+}
+
+TEST(ProgramKeys, KeysTypedIntoThePlaylistReachThePlayer) {
+  PlayingCopy player(L"LcKeysList");
+  ASSERT_NE(player.main, nullptr);
+  ASSERT_TRUE(lctest::WaitUntilPlaying(player.main, 0).Playing());
+  // Alt+P on the main window shows the playlist.
+  SetForegroundWindow(player.main);
+  PressKey('P', {VK_MENU});
+  HWND playlist = lctest::WaitForWindow(L"TfrmPlayList", player.Id(), 10000, true);
+  ASSERT_NE(playlist, nullptr);
+  HWND movies = MovieList(playlist);
+  ASSERT_NE(movies, nullptr);
+
+  // A click on the list's first line, then keys the list does not use
+  // itself: Space pauses, the volume steps.
+  RECT r{};
+  GetWindowRect(movies, &r);
+  lctest::ClickAt(r.left + 30, r.top + 6);
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == playlist; }));
+  PressKey(VK_SPACE);
+  EXPECT_TRUE(player.Paused());
+  PressKey('M', {VK_MENU});
+  EXPECT_TRUE(WaitUntil([&] { return !QueryTransport(player.main).SoundOn(); }));
+  // Escape closes the playlist window.
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(player.Windows(kWindowsPlaylistShown, 0));
+  EXPECT_EQ(player.Close(), 0u);
+}
+
+}  // namespace

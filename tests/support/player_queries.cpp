@@ -1,0 +1,59 @@
+#include "tests/support/player_queries.h"
+
+namespace lctest {
+
+namespace {
+
+LRESULT Ask(HWND main, UINT message, WPARAM wParam = 0) {
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutW(main, message, wParam, 0, SMTO_NORMAL, 5000, &answer);
+  return LRESULT(answer);
+}
+
+void KeyEvent(WORD key, bool up) { keybd_event(static_cast<BYTE>(key), 0, up ? KEYEVENTF_KEYUP : 0, 0); }
+
+void MouseEvent(DWORD flags) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = flags;
+  SendInput(1, &in, sizeof in);
+}
+
+}  // namespace
+
+Transport QueryTransport(HWND main) { return Transport(Ask(main, WM_QUERYTRANSPORT)); }
+
+Transport WaitUntilPlaying(HWND main, int entry) {
+  Transport t = QueryTransport(main);
+  WaitUntil([&] {
+    t = QueryTransport(main);
+    return t.Active() && t.Playing() && t.Entry() == entry;
+  }, 15000);
+  return t;
+}
+
+LRESULT QueryWindows(HWND main) { return Ask(main, WM_QUERYWINDOWS); }
+
+int QuerySeekBar(HWND main) { return int(Ask(main, WM_QUERYPOSITION)); }
+
+void PressKey(WORD key, std::initializer_list<WORD> modifiers) {
+  for (WORD m : modifiers) KeyEvent(m, false);
+  KeyEvent(key, false);
+  KeyEvent(key, true);
+  for (WORD m : modifiers) KeyEvent(m, true);
+}
+
+void ClickAt(int x, int y) {
+  SetCursorPos(x, y);
+  MouseEvent(MOUSEEVENTF_MOVE);
+  MouseEvent(MOUSEEVENTF_LEFTDOWN);
+  MouseEvent(MOUSEEVENTF_LEFTUP);
+}
+
+void ClickCentre(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+}  // namespace lctest

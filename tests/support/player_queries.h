@@ -1,0 +1,55 @@
+// A running copy of the program's test build as a whole-program test reads
+// it (the transport, the windows, the seek bar), and the real keyboard and
+// mouse a test drives it with: the platform delivers the keys to the window
+// that has the focus, as it would a user's.
+#pragma once
+
+#include <initializer_list>
+
+#include <windows.h>
+
+#include "framework/messages.h"
+
+namespace lctest {
+
+// The transport as the test build reports it (WM_QUERYTRANSPORT).
+struct Transport {
+  explicit Transport(LRESULT state) : bits(state) {}
+  bool Active() const { return bits & kTransportGraphActive; }
+  bool Playing() const { return bits & kTransportPlaying; }
+  bool Paused() const { return bits & kTransportPaused; }
+  bool SoundOn() const { return bits & kTransportSoundOn; }
+  int Volume() const { return int((bits >> 8) & 0xFF); }
+  int Entry() const { return int((bits >> 16) & 0xFF); }
+  LRESULT bits;
+};
+
+Transport QueryTransport(HWND main);
+// Waits up to 15 s until the player plays entry `entry`; the last answer.
+Transport WaitUntilPlaying(HWND main, int entry);
+// The kWindows... flags of WM_QUERYWINDOWS.
+LRESULT QueryWindows(HWND main);
+// The seek bar's position in milliseconds, -1 without a movie
+// (WM_QUERYPOSITION).
+int QuerySeekBar(HWND main);
+
+// Asks `done` every 50 ms for up to `ms`; its last answer.
+template <class F>
+bool WaitUntil(F done, DWORD ms = 10000) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > ms) return done();
+    Sleep(50);
+  }
+  return true;
+}
+
+// Presses `key` on the keyboard with the modifier keys held (VK_SHIFT,
+// VK_CONTROL, VK_MENU), down then up.
+void PressKey(WORD key, std::initializer_list<WORD> modifiers = {});
+// A left click at the screen point (x, y).
+void ClickAt(int x, int y);
+// A left click at the centre of the window.
+void ClickCentre(HWND window);
+
+}  // namespace lctest
