@@ -2,7 +2,8 @@
 // the focus: the full-screen picture (the main window parked behind it),
 // the picture in a window after a click on it, and the playlist. A copy of
 // the program's test build plays the 20 s demo clip; the test types real
-// keys and reads their effect from the player's state.
+// keys and reads their effect from the player's state. Every command a key,
+// button or menu item names has a room that runs it in the running program.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -11,6 +12,7 @@
 
 #include <windows.h>
 
+#include "player/commands.h"
 #include "tests/support/player_queries.h"
 #include "tests/support/process.h"
 #include "tests/support/program_copy.h"
@@ -177,6 +179,25 @@ TEST(ProgramKeys, KeysTypedIntoThePlaylistReachThePlayer) {
   PressKey(VK_ESCAPE);
   EXPECT_TRUE(player.Windows(kWindowsPlaylistShown, 0));
   EXPECT_EQ(player.Close(), 0u);
+}
+
+TEST(ProgramKeys, EveryCommandHasARoomThatRunsIt) {
+  lctest::ProgramCopy copy(L"LcKeysRooms");
+  lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0", "EqualizerShow=0", "PlayListShow=0"});
+  lctest::ChildProcess process(copy.Exe(), L"");
+  HWND main = lctest::WaitForVisibleMainWindow(process.Id(), 30000);
+  ASSERT_NE(main, nullptr);
+  auto Handled = [main](WPARAM command) {
+    DWORD_PTR answer = 2;
+    SendMessageTimeoutW(main, WM_QUERYCOMMANDHANDLER, command, 0, SMTO_NORMAL, 5000, &answer);
+    return answer;
+  };
+  EXPECT_EQ(Handled(0), 0u) << "None is no command";
+  for (WPARAM command = 1; command < WPARAM(lc::Cmd::EndOfList); ++command)
+    EXPECT_EQ(Handled(command), 1u) << "command " << command;
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(process.Wait(20000), 0u);
+  copy.Uninstall();
 }
 
 }  // namespace

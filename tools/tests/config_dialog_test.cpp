@@ -379,11 +379,14 @@ TEST_F(ConfigDialog, EnterInTheTreeAppliesAndClosesEscapeOnlyCloses) {
   Form->NumberField(NumericField::SecondesToJump).SetText(L"33");
   Form->OptionsChangeCheck();
   Form->Node().SetFocus();
+  // The keys act as they go down; their characters, which follow, do nothing.
   SendMessageW(Form->Node().Handle(), WM_CHAR, VK_ESCAPE, 0);
+  EXPECT_EQ(mrNone, Form->ModalResult);
+  SendMessageW(Form->Node().Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_EQ(mrCancel, Form->ModalResult);
   EXPECT_EQ(20, lc::Program().Settings.SecondesToJump);
   Form->ModalResult = mrNone;
-  SendMessageW(Form->Node().Handle(), WM_CHAR, VK_RETURN, 0);
+  SendMessageW(Form->Node().Handle(), WM_KEYDOWN, VK_RETURN, 0);
   EXPECT_EQ(mrOk, Form->ModalResult);
   EXPECT_EQ(33, lc::Program().Settings.SecondesToJump);
 }
