@@ -197,23 +197,29 @@ std::string RmsToText(const RmsTable& table) {
   return text;
 }
 
+namespace {
+
+// RmsSaveToHdd without its guard against a save within a save.
+bool SaveTable(const RmsTable& table, const std::string& fileName, const std::string& dataFolder,
+               RmsFileState& state) {
+  if (state.LoadFailed) {
+    if (table.empty()) return true;  // nothing to put in the unread file's place
+    if (!SetAsideUnreadFile(fileName)) return false;
+    state.LoadFailed = false;
+  }
+  if (table.empty()) return DeleteFileAt(fileName);
+  if (!dataFolder.empty() && !FolderExists(dataFolder)) CreateFolders(dataFolder);
+  return WriteFileReplacing(fileName, EncodeStoredText(RmsToText(table)));
+}
+
+}  // namespace
+
 bool RmsSaveToHdd(const RmsTable& table, const std::string& fileName, const std::string& dataFolder,
                   RmsFileState& state, double now) {
   if (state.Saving) return false;
   state.Saving = true;
   state.LastRmsSaveTime = now;
-  bool ok = false;
-  if (state.LoadFailed && table.empty()) {
-    ok = true;  // nothing to put in the unread file's place
-  } else if (state.LoadFailed && !SetAsideUnreadFile(fileName)) {
-    ok = false;
-  } else if (table.empty()) {
-    ok = DeleteFileAt(fileName);
-  } else {
-    state.LoadFailed = false;
-    if (!dataFolder.empty() && !FolderExists(dataFolder)) CreateFolders(dataFolder);
-    ok = WriteFileReplacing(fileName, EncodeStoredText(RmsToText(table)));
-  }
+  const bool ok = SaveTable(table, fileName, dataFolder, state);
   state.Saving = false;
   return ok;
 }

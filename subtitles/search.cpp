@@ -188,36 +188,38 @@ int SubtitleFolders::MediaFileCount(const std::string& folder, const std::vector
   return count;
 }
 
-bool FolderListingCache::DriveReady(char letter) const {
-  const auto [it, added] = drives_.try_emplace(letter, false);
-  if (added) it->second = disk_.DriveReady(letter);
+namespace {
+
+// The value kept for `key`, asked of `ask` the first time.
+template <class Map, class Ask>
+const typename Map::mapped_type& Kept(Map& map, const typename Map::key_type& key, Ask ask) {
+  auto it = map.find(key);
+  if (it == map.end()) it = map.emplace(key, ask()).first;
   return it->second;
+}
+
+}  // namespace
+
+bool FolderListingCache::DriveReady(char letter) const {
+  return Kept(drives_, letter, [&] { return disk_.DriveReady(letter); });
 }
 
 bool FolderListingCache::FolderExists(const std::string& folder) const {
-  const auto [it, added] = folders_.try_emplace(folder, false);
-  if (added) it->second = disk_.FolderExists(folder);
-  return it->second;
+  return Kept(folders_, folder, [&] { return disk_.FolderExists(folder); });
 }
 
 std::vector<std::string> FolderListingCache::FileNames(const std::string& folder) const {
-  const auto [it, added] = names_.try_emplace(folder);
-  if (added) it->second = disk_.FileNames(folder);
-  return it->second;
+  return Kept(names_, folder, [&] { return disk_.FileNames(folder); });
 }
 
 SubtitleFileList FolderListingCache::SubtitleFiles(const std::string& folder) const {
-  const auto [it, added] = subtitleFiles_.try_emplace(folder);
-  if (added) it->second = SubtitleFolders::SubtitleFiles(folder);
-  return it->second;
+  return Kept(subtitleFiles_, folder, [&] { return SubtitleFolders::SubtitleFiles(folder); });
 }
 
 int FolderListingCache::MediaFileCount(const std::string& folder, const std::vector<std::string>& extensions) const {
   std::string key = folder;
   for (const auto& extension : extensions) key += '|' + extension;
-  const auto [it, added] = mediaCounts_.try_emplace(key, 0);
-  if (added) it->second = SubtitleFolders::MediaFileCount(folder, extensions);
-  return it->second;
+  return Kept(mediaCounts_, key, [&] { return SubtitleFolders::MediaFileCount(folder, extensions); });
 }
 
 void FolderListingCache::Forget() {
