@@ -143,6 +143,7 @@ TEST(SettingsSave, AFileThatFailedToLoadIsNeverWrittenOver) {
       {"UTF-16 with its mark", std::string("\xFF\xFE[\0C\0o\0n\0f\0]\0\r\0\n\0", 18)},
       {"big-endian UTF-16 mark", "\xFE\xFF[Configuration]\r\nOsdSize=300\r\n"},
       {"UTF-16 without a mark", std::string("[\0C\0o\0n\0f\0]\0\r\0\n\0", 16)},
+      {"UTF-32 big-endian mark", std::string("\0\0\xFE\xFF\0\0\0[\0\0\0C", 12)},
   };
   for (const auto& c : unread) {
     SCOPED_TRACE(c.what);
