@@ -63,6 +63,8 @@ void LiveSettingsHost::GatherLiveValues(settings::SettingsStore& store) const {
     store.MainYPosition = frmMain->Top();
     store.LastMovieSelectedInPlaylist = frmMain->Playlist().Entries().PlaylistIndex + 1;
     store.AudioVolume = frmMain->VolumeBar->Position();
+    // The switch is on while the sound is.
+    store.Mute = !frmMain->MuteFlip->State();
   }
   if (frmPlayList) {
     store.PlaylistXPosition = frmPlayList->Left();

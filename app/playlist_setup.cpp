@@ -71,6 +71,7 @@ void PlaylistSettingsIntoWindow(TfrmPlayList& List) {
   List.SetBounds(S.PlaylistXPosition, S.PlaylistYPosition, List.Width(), List.Height());
   List.SetClientSize(S.PlayListWidth, S.PlayListHeight);
   List.SetListFontSize(S.PlaylistFontSize);
+  List.SettingsIntoSwitches();
 }
 
 }  // namespace lc

@@ -127,6 +127,7 @@ void SettingsIntoWindows() {
   settings::SettingsStore& s = Program().Settings;
   frmMain->SetBounds(s.MainXPosition, s.MainYPosition, frmMain->Width(), frmMain->Height());
   if (!s.RememberPanScanSettings) s.PanScanValue = 0;
+  frmMain->SettingsIntoFace();
   frmVideoWindow->SetBounds(s.VideoWindowXPosition, s.VideoWindowYPosition, s.VideoWindowWidth, s.VideoWindowHeight);
   TDSVideoWindowEx2& video = *frmVideoWindow->VideoWindow;
   const int cx = video.ClientWidth() / 2, cy = video.ClientHeight() / 2;

@@ -116,3 +116,11 @@ constexpr LRESULT kWindowsPlaylistShown = 16; // the playlist window is showing
 // (never answered by the shipped program): 1 when the command whose number
 // (its place in lc::Cmd) is wParam has a room that runs it, else 0.
 constexpr UINT WM_QUERYCOMMANDHANDLER = WM_APP + 0x125;
+
+// Sent by test programs to the main window of the program's test build
+// (never answered by the shipped program): it answers by sending what its
+// windows show (tests/support/face_answer.cpp lists it) to the window in
+// wParam as WM_COPYDATA with dwData kFaceReply: UTF-8 lines of a name, "="
+// and the value, each ended by a line feed.
+constexpr UINT WM_QUERYFACE = WM_APP + 0x12A;
+constexpr ULONG_PTR kFaceReply = 0x4C46;

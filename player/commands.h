@@ -34,8 +34,9 @@ enum class Cmd : std::uint8_t {
   RepeatLabelClick,
   QuickTimeInfo,
   // Stops with closing (when a movie is loaded), deactivates the graph,
-  // forgets the current movie and says "Close movie" on the OSD; the main
-  // window has already put its labels back.
+  // forgets the current movie and its subtitle (also after a stop that kept
+  // them) and says "Close movie" on the OSD; the main window has already put
+  // its labels back.
   CloseMovie,
   // Stops the loaded movie before a new list starts (with the application
   // minimised, the new movie's video window is not hidden on restore).

@@ -119,7 +119,6 @@ void TfrmVideoWindow::FilterGraphUnableToRender() {
     Hide();
   }
   M.CurrentMovieFile.clear();
-  Player().CurrentMovieFile.clear();
   M.RestoreRememberedReplacements();
   M.FirstActivationPending = false;
   P.BusyFlag = false;

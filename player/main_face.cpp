@@ -124,6 +124,22 @@ void TfrmMain::ConnectWidgets() {
   MuteFlip->OnClick = [this] { MuteFlipClick(); };
 }
 
+void TfrmMain::SettingsIntoFace() {
+  const lc::settings::SettingsStore& S = lc::Program().Settings;
+  MuteFlip->SetState(!S.Mute);
+  VolumeBar->SetPosition(S.AudioVolume);
+  // An unchanged position hands nothing over by itself.
+  Commands().SetVolume(GraphVolumeFor(VolumeBar->Position(), MuteFlip->State()));
+  if (S.RepeatMode >= 0 && S.RepeatMode <= 2)
+    RepeatLabel->SetCaption(lc::settings::Utf8ToWide(lc::settings::GlobalTextTable().TextLabels[32 + S.RepeatMode]));
+  // The click turns frames on again and shows them.
+  if (S.ShowFrames) {
+    lc::Program().Settings.ShowFrames = false;
+    MovieTimesLabelClick();
+  }
+  MenuItem(L"DynamicAmplificationMenu")->SetChecked(S.DynamicAmplification);
+}
+
 void TfrmMain::MuteFlipClick() {
   const bool SoundOn = MuteFlip->State();
   Commands().SetVolume(GraphVolumeFor(VolumeBar->Position(), SoundOn));

@@ -97,7 +97,6 @@ void TfrmMain::DoShow() {
   }
   if (FirstActivationPending) {
     FlatMenu.SetActive(true);
-    MenuItem(L"DynamicAmplificationMenu")->SetChecked(Program().Settings.DynamicAmplification);
     SetWindowState(TWindowState::wsNormal);
     // A second instance finds this window by its caption.
     SetCaption(Utf8ToWide(Program().Names.AppName) + L"MainWindow");

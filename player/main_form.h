@@ -115,6 +115,10 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   bool TurnOffComputerAfterPlay = false;
 
   // ---- the face, in the order the mouse is offered to them ----
+  // The settings read at start onto the face: mute and volume (the graph's
+  // volume with them), the repeat label, frames in the time label, the
+  // dynamic amplification tick. The start-up calls it once the rooms are in.
+  void SettingsIntoFace();
   TSkinSurface& Surface() { return FSurface; }
   std::unique_ptr<TVirtualLabel> MovieLabel, SubtitleLabel;
   std::unique_ptr<TVirtualButton> BtnInfo;
@@ -309,6 +313,10 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   void ClearFilterMenus();
   // The user's settings that the movie's remembered entry replaced.
   void RestoreRememberedReplacements();
+  // Before a stopped or closed movie is stored: movie mode ends, its values
+  // go back, and a full screen that only movie mode entered is marked
+  // (FullScreenFromMovieMode) so the movie is remembered as windowed.
+  void EndMovieModeForStore();
   // The labels, title and time label of the player without a movie.
   void NoMovieFace();
   // What the movie's remembered entry records of the player now.
@@ -585,6 +593,9 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   void ConnectSubtitles();
   void ShowSubtitles(bool Shown);
   void ClearSubtitleLines();
+  // The subtitle look of the settings (font, colour, style, size) onto the
+  // video control, after a remembered entry replaced it or it came back.
+  void SubtitleLookIntoVideo();
   void ShiftSubtitles(int Tenths);
   void StepSubtitleZone(bool Up);
   void StepSubtitleSize(bool Up);

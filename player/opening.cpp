@@ -133,6 +133,7 @@ void TfrmMain::OpeningSubtitleSettings(int Found) {
   S.AverageVerticalDisplayZone = E.AverageVerticalDisplayZone;
   S.TransparentBackground = E.TransparentBackground;
   S.UseOutlineFont = E.UseOutlineFont;
+  SubtitleLookIntoVideo();
 }
 
 // A fresh graph and the player's face for the movie before it is rendered:
@@ -176,6 +177,10 @@ void TfrmMain::OpeningRender() {
   // Only movies with a picture are played.
   if (Player().NativeWidth == 0 || Player().NativeHeight == 0) frmVideoWindow->FilterGraphUnableToRender();
   OpeningFrameRate();
+  // A new graph starts at the control's own defaults: the sliders' values
+  // go to it whether or not a slider moved since they were last handed over.
+  std::fill(std::begin(FAppliedColors), std::end(FAppliedColors), -1);
+  ApplyColorSliders();
 }
 
 void TfrmMain::OpeningRememberedSettings(int Entry) {
@@ -224,7 +229,6 @@ void TfrmMain::OpeningLabels() {
   ScrollTurnMovieLabel = true;
   SubtitleLabel->SetCaption(Utf8ToWide(Texts().TextLabels[30]));
   Application.SetTitle(Utf8ToWide(Program().Names.AppName) + L" - '" + MovieLabel->Caption() + L"'");
-  Player().CurrentMovieFile = CurrentMovieFile;
 }
 
 // The playlist entry's subtitle, loaded silently; the frame rate, and a

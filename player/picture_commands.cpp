@@ -134,7 +134,7 @@ void TfrmMain::AutomaticMenuClick() {
 // ------------------------------------------------------------ window sizes
 
 void TfrmMain::SetMovieWindowSize(int Percent) {
-  if (Player().CurrentMovieFile.empty() || !frmVideoWindow) return;
+  if (CurrentMovieFile.empty() || !frmVideoWindow) return;
   TfrmVideoWindow& V = *frmVideoWindow;
   if (V.FullScreen) {
     const int P = lc::PanScanForPercent(Percent);

@@ -35,7 +35,9 @@ const TfrmMain::TCommandRow kPlaybackCommands[] = {
     {Cmd::CloseMovie,
      [](TfrmMain& F, int) {
        if (frmVideoWindow && frmVideoWindow->GraphActive()) F.BtnStopClick(true);
-       Player().CurrentMovieFile.clear();
+       // A subtitle kept loaded by a stop goes with the movie.
+       Player().SubtitleLoaded = false;
+       F.CurrentMovieFile.clear();
      }},
 };
 
@@ -60,14 +62,12 @@ void TPlaybackRoom::SetDynamicAmplification(bool Enabled) {
 
 void TPlaybackRoom::StoreMovieAndStopGraph() {
   ProgramState& P = Program();
-  if (FMain.MovieModeChecked) {
-    FMain.MovieModeChecked = false;
-    RestoreMovieModeValues(Player(), P.Settings);
-  }
+  FMain.EndMovieModeForStore();
   if (P.RmsSkipCurrent)
     P.RmsSkipCurrent = false;
   else
     settings::AddToRms(P.Rms, FMain.LiveRmsState(), settings::CurrentDateTime());
+  Playback().FullScreenFromMovieMode = false;
   TFilterGraph& Graph = frmVideoWindow->FilterGraph;
   try {
     Graph.Stop();

@@ -22,7 +22,6 @@ struct MovieModeSavedValues {
 
 struct PlayerState {
   // ---- the current movie's picture ----
-  std::string CurrentMovieFile;  // empty: no movie open
   int NativeWidth = 0;  // NativeVideoSize
   int NativeHeight = 0;
   double AspectRatioValue = 1.33;

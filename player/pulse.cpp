@@ -45,7 +45,6 @@ void TfrmMain::ConnectPulse() {
   auto Follow = [this] { ScrollTimer.SetEnabled(MovieLabel->Scrolling() || SubtitleLabel->Scrolling()); };
   MovieLabel->OnScrollingChange = Follow;
   SubtitleLabel->OnScrollingChange = Follow;
-  VolumeBar->SetPosition(Program().Settings.AudioVolume);
 }
 
 // ---------------------------------------------------------- GeneralTimer

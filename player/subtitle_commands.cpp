@@ -13,6 +13,7 @@
 #include "player/video_window.h"
 #include "settings/program_state.h"
 #include "settings/settings_file.h"
+#include "settings/settings_host.h"
 #include "settings/text_table.h"
 #include "settings/win/settings_win.h"
 #include "subtitles/display_rules.h"
@@ -118,6 +119,16 @@ void TfrmMain::ClearSubtitleLines() {
   frmVideoWindow->VideoWindow->OverlaySubtitleLinesW.clear();
 }
 
+void TfrmMain::SubtitleLookIntoVideo() {
+  lc::settings::SettingsStore& S = Program().Settings;
+  S.SubtitleFontPointSize = lc::settings::SubtitlePointSize(Screen.Width(), S.SubtitleSize);
+  if (!frmVideoWindow) return;
+  frmVideoWindow->ApplySubtitleFont();
+  // The lines of the moment are measured again in the new font.
+  ClearSubtitleLines();
+  frmVideoWindow->VideoWindow->SubtitleIndex = -1;
+}
+
 void TfrmMain::DisableSubtitleMenuClick() {
   if (!Player().SubtitleLoaded) return;
   ShowSubtitles(!SubtitlesShown);
@@ -168,11 +179,15 @@ void TfrmMain::FontMenuClick() {
   lc::settings::SettingsStore& S = Program().Settings;
   KeepSubtitleLook();
   const int ScreenWidth = Screen.Width();
-  FontDialogSub.Font.SetName(Utf8ToWide(S.SubtitleFontName.empty() ? "Arial" : S.SubtitleFontName));
+  const std::string Name = S.SubtitleFontName.empty() ? "Arial" : S.SubtitleFontName;
+  FontDialogSub.Font.SetName(Utf8ToWide(Name));
   FontDialogSub.Font.SetColor(static_cast<TColor>(S.SubtitleFontColor));
   FontDialogSub.Font.SetStyle(static_cast<TFontStyles>(S.SubtitleFontStyle));
   FontDialogSub.CharSet = static_cast<BYTE>(S.SubtitleFontScript);
   FontDialogSub.Font.SetSize(lc::settings::SubtitlePointSize(ScreenWidth, S.SubtitleSize));
+  // A face that is not installed is not in the dialog's list: it opens on
+  // the face that draws the subtitles instead, at their size and style.
+  if (!FSettingsHost.IsFontInstalled(Name)) FontDialogSub.Font.SetName(FaceDrawnFor(FontDialogSub.Font));
   if (!(RunFontDialog ? RunFontDialog() : FontDialogSub.Execute())) return;
   MovieModeChecked = false;
   S.SubtitleSize = sub::SubtitleSizeFromDialog(FontDialogSub.Font.Size(), ScreenWidth);

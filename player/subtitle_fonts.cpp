@@ -50,4 +50,15 @@ TTextRun TSubtitleLines::Run(HDC DC, int I) const {
   return TTextRun(DC, FIsWide ? FWide[I] : FontCodePageText(DC, FAnsi[I]));
 }
 
+std::wstring FaceDrawnFor(const TFont& Font) {
+  wchar_t Face[LF_FACESIZE] = {};
+  HDC DC = GetDC(nullptr);
+  {
+    TSelectedFont Selected(DC, Font.Handle());
+    GetTextFaceW(DC, LF_FACESIZE, Face);
+  }
+  ReleaseDC(nullptr, DC);
+  return Face;
+}
+
 BYTE SubtitleCharSet() { return static_cast<BYTE>(lc::Program().Settings.SubtitleFontScript); }

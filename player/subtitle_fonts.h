@@ -61,5 +61,9 @@ class TSubtitleLines {
   bool FIsWide;
 };
 
+// The face the platform draws Font with: its own name when that face is
+// installed, else the installed face that stands in for it.
+std::wstring FaceDrawnFor(const TFont& Font);
+
 // The subtitle script of the settings as a platform character set.
 BYTE SubtitleCharSet();

@@ -103,17 +103,14 @@ void TfrmMain::BtnStopClick(bool CloseMovie) {
   if (P.OpeningMovie || !GraphActive()) return;
   lc::PlaybackState& B = lc::Playback();
   TfrmVideoWindow& V = *frmVideoWindow;
-  B.FullScreenFromMovieMode = false;
-  if (MovieModeChecked) {
-    MovieModeChecked = false;
-    lc::RestoreMovieModeValues(Player(), P.Settings);
-    if (!Player().MovieModeSaved.WasFullScreen && V.FullScreen) B.FullScreenFromMovieMode = true;
-  }
+  EndMovieModeForStore();
   if (P.RmsSkipCurrent)
     P.RmsSkipCurrent = false;
   else
     lc::settings::AddToRms(P.Rms, LiveRmsState(), lc::settings::CurrentDateTime());
   RecordPreviousMovie();
+  // Both records are taken: the next movie's are its own.
+  B.FullScreenFromMovieMode = false;
   RestoreRememberedReplacements();
   ResetTimer.SetEnabled(false);
   SetThreadExecutionState(ES_CONTINUOUS);
@@ -149,6 +146,7 @@ void TfrmMain::BtnStopClick(bool CloseMovie) {
   ProgressBar->SetPosition(0);
   ProgressBar->SetEnabled(false);
   SetTransportButtons(false);
+  PausedByMinimize = false;
   if (CloseMovie) {
     Player().SubtitleLoaded = false;
     NoMovieFace();
@@ -178,6 +176,15 @@ void TfrmMain::SetTransportButtons(bool Opening) {
   BtnPause->SetDown(false);
   BtnPause->SetEnabled(Opening);
   BtnStop->SetEnabled(Opening);
+}
+
+void TfrmMain::EndMovieModeForStore() {
+  lc::PlaybackState& B = lc::Playback();
+  B.FullScreenFromMovieMode = false;
+  if (!MovieModeChecked) return;
+  MovieModeChecked = false;
+  lc::RestoreMovieModeValues(Player(), Program().Settings);
+  if (!Player().MovieModeSaved.WasFullScreen && frmVideoWindow->FullScreen) B.FullScreenFromMovieMode = true;
 }
 
 // The labels and title of the player without a movie.
@@ -218,6 +225,7 @@ void TfrmMain::RestoreRememberedReplacements() {
     S.TransparentBackground = L.TransparentBackground;
     S.UseOutlineFont = L.UseOutlineFont;
     B.SavedSubtitleSettings.Valid = false;
+    SubtitleLookIntoVideo();
   }
   if (B.SavedPanScanValid) {
     S.PanScanValue = B.SavedPanScan;
@@ -256,6 +264,7 @@ lc::settings::RmsLiveState TfrmMain::LiveRmsState() const {
   L.VideoWindowWidth = Normal.Width();
   L.VideoWindowHeight = Normal.Height();
   if (const auto Position = lc::MoviePosition()) L.Position100ns = *Position;
+  L.BookmarkCaptions = BookmarkCaptions();
   if (frmColorControl) {
     const lc::tools::TColorPanel& Panel = frmColorControl->Panel();
     L.BrightnessSlider = Panel.Position(lc::tools::csBrightness);

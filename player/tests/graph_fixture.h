@@ -57,11 +57,10 @@ class GraphFixture : public MainWindowTest {
   // the seek bar spans 5 s.
   void ShowBars(double Aspect = 1.33, bool Play = false) {
     PlayerState& S = Player();
-    S.CurrentMovieFile = Media("bars.mp4");
     S.NativeWidth = 320;
     S.NativeHeight = 240;
     S.AspectRatioValue = Aspect;
-    form->CurrentMovieFile = S.CurrentMovieFile;
+    form->CurrentMovieFile = Media("bars.mp4");
     video->FilterGraph.SetActive(true);
     ASSERT_EQ(video->FilterGraph.RenderFile(lctest::MediaPath("bars.mp4")), S_OK);
     video->PlacePictureInWindow();

@@ -224,6 +224,7 @@ TEST_F(MainMenu, SendWindowToListsTheMonitorsOnlyForAShowingVideoOnDifferingMoni
 
 TEST_F(MainMenu, ChecksFollowTheSettingsAndTheirCommands) {
   Program().Settings.DynamicAmplification = true;
+  form->SettingsIntoFace();
   form->Show();
   EXPECT_TRUE(Item(L"DynamicAmplificationMenu").Checked());
   EXPECT_TRUE(form->FlatMenu.Active());

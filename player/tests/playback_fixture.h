@@ -42,6 +42,8 @@ class PlaybackFixture : public GraphFixture {
     form->InstallPlaybackRoom();
     form->InstallPictureRoom();
     form->InstallPulseRoom();
+    // As the start-up does once the rooms are in.
+    form->SettingsIntoFace();
     log = std::make_unique<TOpeningLog>(*form, form->Commands());
     form->SetCommands(log.get());
   }

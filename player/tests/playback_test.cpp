@@ -4,6 +4,7 @@
 // position and picture, and a file that does not render.
 #include <float.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -233,6 +234,86 @@ TEST_F(PlaybackTest, RememberedEntryReplacesTheVolumeUntilTheStop) {
   EXPECT_EQ(2500, video->FilterGraph.Volume());
   form->RunCommand(lc::Cmd::BtnStopClick);
   EXPECT_EQ(16, form->VolumeBar->Position());
+}
+
+TEST_F(PlaybackTest, ARememberedEntryBringsItsLookAndKeepsItsBookmarks) {
+  lc::settings::SettingsStore& S = Program().Settings;
+  S.RememberMovieSettings = true;
+  S.RememberSubtitleSettings = true;
+  S.SubtitleFontName = "Tahoma";
+  S.SubtitleFontColor = 0xFFFFFF;
+  S.SubtitleFontStyle = lc::settings::kFontBold;
+  lc::settings::TRmsEntry E = lc::settings::RmsStartEntry(S);
+  E.Name = "clip.avi";
+  E.BookMark[0] = "00:00:01";
+  E.BookMark[1] = "00:00:02";
+  E.SubtitleFontName = "Courier New";
+  E.SubtitleFontColor = 0x00FF00;
+  E.SubtitleFontStyle = lc::settings::kFontItalic;
+  Program().Rms.Append(E);
+  ASSERT_TRUE(Open("clip.avi", false));
+  const TFont& Font = video->VideoWindow->Font;
+  EXPECT_EQ(L"Courier New", Font.Name());
+  EXPECT_EQ(static_cast<TColor>(0x00FF00), Font.Color());
+  EXPECT_EQ(static_cast<TFontStyles>(fsItalic), Font.Style());
+  EXPECT_EQ((std::vector<std::string>{"00:00:01\t\t\tAlt+&1", "00:00:02\t\t\tAlt+&2"}), form->BookmarkCaptions());
+  // The opening stored the entry again, its bookmarks with it.
+  const int Entry = Program().Rms.Find("clip.avi");
+  ASSERT_GE(Entry, 0);
+  EXPECT_EQ("00:00:01", Program().Rms[Entry].BookMark[0]);
+  EXPECT_EQ("00:00:02", Program().Rms[Entry].BookMark[1]);
+  EXPECT_EQ("", Program().Rms[Entry].BookMark[2]);
+
+  form->RunCommand(lc::Cmd::BtnStopClick);
+  EXPECT_EQ(L"Tahoma", Font.Name());
+  EXPECT_EQ(static_cast<TColor>(0xFFFFFF), Font.Color());
+  EXPECT_EQ(static_cast<TFontStyles>(fsBold), Font.Style());
+  EXPECT_EQ("00:00:02", Program().Rms[Entry].BookMark[1]);
+  EXPECT_EQ("Courier New", Program().Rms[Entry].SubtitleFontName);
+}
+
+// What a stop or the close records belongs to that movie alone.
+TEST_F(PlaybackTest, AMovieModeFullScreenIsRememberedAsAWindowOnlyForItsMovie) {
+  lc::settings::SettingsStore& S = Program().Settings;
+  const auto FullScreenStored = [] { return Program().Rms[Program().Rms.Find("clip.avi")].FullScreen; };
+  ASSERT_TRUE(Open("clip.avi", true));
+  form->RunCommand(lc::Cmd::MovieModeMenuClick);
+  ASSERT_TRUE(video->FullScreen);
+  form->PausedByMinimize = true;
+  form->RunCommand(lc::Cmd::BtnStopClick);
+  EXPECT_FALSE(FullScreenStored());
+  EXPECT_FALSE(form->PausedByMinimize);
+  // Full screen of its own: the opening stores it so.
+  S.FullscreenOnLoad = true;
+  ASSERT_TRUE(Open("clip.avi", true));
+  ASSERT_TRUE(video->FullScreen);
+  EXPECT_TRUE(FullScreenStored());
+  video->SetNormalScreen();
+
+  // Closing the player in movie mode stores the windowed movie too.
+  S.FullscreenOnLoad = false;
+  ASSERT_TRUE(Open("clip.avi", true));
+  form->RunCommand(lc::Cmd::MovieModeMenuClick);
+  ASSERT_TRUE(video->FullScreen);
+  form->Commands().StoreMovieAndStopGraph();
+  EXPECT_FALSE(FullScreenStored());
+  EXPECT_FALSE(lc::Playback().FullScreenFromMovieMode);
+  video->SetNormalScreen();
+}
+
+TEST_F(PlaybackTest, CtrlF4AfterAStopUnloadsTheSubtitle) {
+  const std::string Subtitle = folder.File("clip.srt");
+  std::ofstream(Subtitle, std::ios::binary) << "1\r\n00:00:01,000 --> 00:00:02,000\r\nHELLO\r\n\r\n"
+                                                 "2\r\n00:01:00,000 --> 00:01:01,000\r\nEND\r\n";
+  ASSERT_TRUE(Open("clip.avi", false));
+  ASSERT_TRUE(form->AttachSubtitle(Subtitle));
+  form->RunCommand(lc::Cmd::BtnStopClick);
+  EXPECT_TRUE(Player().SubtitleLoaded) << "a stop keeps the movie and its subtitle";
+  WORD Key = VK_F4;
+  form->FormKeyDown(Key, ssCtrl);
+  EXPECT_FALSE(Player().SubtitleLoaded);
+  EXPECT_EQ("", form->CurrentMovieFile);
+  EXPECT_EQ(L"No subtitle", form->SubtitleLabel->Caption());
 }
 
 TEST_F(PlaybackTest, ExternalSubtitleFiltersAreRefusedOnRequest) {

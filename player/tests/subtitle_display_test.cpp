@@ -413,6 +413,73 @@ TEST_F(SubtitleDisplayTest, TheFontDialogConvertsSizesBothWays) {
   Program().OpeningMovie = false;
 }
 
+// Presses OK in the first dialog box of this thread as soon as its face
+// list holds a choice; the face, style and size it showed are kept.
+struct DialogAnswer {
+  std::wstring Face, Style, Size;
+  static DialogAnswer* Current;
+  static BOOL CALLBACK FindBox(HWND Window, LPARAM Found) {
+    wchar_t Class[16] = {};
+    GetClassNameW(Window, Class, 16);
+    if (std::wstring(Class) != L"#32770" || !IsWindowVisible(Window)) return TRUE;
+    *reinterpret_cast<HWND*>(Found) = Window;
+    return FALSE;
+  }
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR Id, DWORD) {
+    HWND Box = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&Box));
+    wchar_t Text[3][LF_FACESIZE] = {};
+    for (int I = 0; Box && I < 3; ++I) GetDlgItemTextW(Box, 0x470 + I, Text[I], LF_FACESIZE);
+    if (!Box || !Text[0][0]) return;
+    KillTimer(nullptr, Id);
+    *Current = {Text[0], Text[1], Text[2]};
+    PostMessageW(Box, WM_COMMAND, IDOK, 0);
+  }
+};
+DialogAnswer* DialogAnswer::Current = nullptr;
+
+int CALLBACK FaceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM Found) {
+  *reinterpret_cast<bool*>(Found) = true;
+  return 0;
+}
+
+bool FaceInstalled(const std::wstring& Name) {
+  LOGFONTW Wanted = {};
+  Wanted.lfCharSet = DEFAULT_CHARSET;
+  Name.copy(Wanted.lfFaceName, LF_FACESIZE - 1);
+  bool Found = false;
+  HDC DC = GetDC(nullptr);
+  EnumFontFamiliesExW(DC, &Wanted, FaceFound, reinterpret_cast<LPARAM>(&Found), 0);
+  ReleaseDC(nullptr, DC);
+  return Found;
+}
+
+TEST_F(SubtitleDisplayTest, TheFontDialogOpensOnTheFaceThatDrawsAMissingFont) {
+  lc::settings::SettingsStore& S = Program().Settings;
+  // No face of this name exists; the subtitles are drawn in a stand-in.
+  S.SubtitleFontName = "Lumacraft Missing Face";
+  host.fonts.clear();
+  S.SubtitleSize = 105;  // 55 points on the 1920-pixel screen
+  S.SubtitleFontStyle = lc::settings::kFontBold | lc::settings::kFontItalic;
+  S.SubtitleFontColor = 0x00FFFF;
+  DialogAnswer Shown;
+  DialogAnswer::Current = &Shown;
+  SetTimer(nullptr, 0, 100, &DialogAnswer::Tick);
+  form->RunCommand(lc::Cmd::FontMenuClick);
+  // OK without a touch: an installed face across, at the size and in the
+  // style the subtitles had.
+  EXPECT_EQ(Shown.Style, L"Bold Italic");
+  EXPECT_EQ(Shown.Size, L"55");
+  EXPECT_NE(Shown.Face.substr(0, 1), L"@") << "a face for vertical writing";
+  EXPECT_TRUE(FaceInstalled(Shown.Face)) << lc::settings::WideToUtf8(Shown.Face);
+  EXPECT_EQ(S.SubtitleFontName, lc::settings::WideToUtf8(Shown.Face));
+  EXPECT_EQ(S.SubtitleSize, 105);
+  EXPECT_EQ(S.SubtitleFontPointSize, 55);
+  EXPECT_EQ(S.SubtitleFontStyle, lc::settings::kFontBold | lc::settings::kFontItalic);
+  EXPECT_EQ(S.SubtitleFontColor, 0x00FFFF);
+  EXPECT_EQ(video->VideoWindow->Font.Name(), Shown.Face);
+}
+
 TEST_F(SubtitleDisplayTest, TheOpenDialogAttachesTheFileToTheMovieAndItsEntry) {
   // Nothing without an open movie.
   bool Asked = false;

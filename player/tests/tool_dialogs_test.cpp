@@ -158,6 +158,19 @@ TEST_F(RememberedColours, ColoursShownInTheColourWindowStayAfterTheStop) {
   EXPECT_EQ(900, Brightness());
 }
 
+// An overlay mixer gives its graph's colours back to its defaults when the
+// graph goes; the next graph takes the sliders all the same.
+TEST_F(RememberedColours, EveryNewGraphTakesTheSliders) {
+  TColorControl& Control = *video->VideoWindow->ColorControl();
+  ASSERT_TRUE(WaitFor([&] { return Control.Brightness() == 3000; })) << "the pulse hands the sliders over";
+  Control.RestoreDefaults();
+  ASSERT_EQ(750, Control.Brightness());
+  OpenActive("clip.avi", true);
+  EXPECT_EQ(3000, Control.Brightness());
+  Pump(100);
+  EXPECT_EQ(3000, Control.Brightness());
+}
+
 void CALLBACK CloseEditor(HWND, UINT, UINT_PTR Id, DWORD) {
   if (!frmProfilesEditor || !frmProfilesEditor->Showing()) return;
   KillTimer(nullptr, Id);

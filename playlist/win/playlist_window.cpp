@@ -243,6 +243,14 @@ void TfrmPlayList::ShowHideSubtitlesRepaint() {
 
 void TfrmPlayList::SetShowSubtitlesInPlaylist(bool Show) { FSettings.ShowSubtitlesInPlaylist = Show; }
 
+void TfrmPlayList::SettingsIntoSwitches() {
+  FToggle->SetState(FSettings.ShowSubtitlesInPlaylist);
+  FPrevious->SetDown(FSettings.RememberPreviousMovieSettings);
+  FShuffle->SetDown(FSettings.Shuffle);
+  // Lays the lists out and draws the latches into the new face.
+  ShowHideSubtitlesRepaint();
+}
+
 bool TfrmPlayList::EraseBackground() {
   if (FPaintGate < 0) return true;
   FHost.EraseBackground();

@@ -83,6 +83,15 @@ class TfrmPlayList : public TForm, public TPlaylistLink, public lc::settings::Te
   bool ListVideoFocused() const;
   // Both lists take the font size (points) of PlaylistFontSize.
   void SetListFontSize(int Points);
+  // The switches take the settings read at start: the subtitle list and
+  // its toggle and add button (ShowSubtitlesInPlaylist), the latches of
+  // RememberPreviousMovieSettings and Shuffle; the face is laid out anew.
+  void SettingsIntoSwitches();
+  // The switches as the face shows them.
+  bool SubtitleToggleOn() const { return FToggle->State(); }
+  bool AddSubtitleEnabled() const { return FButtons[6]->Enabled(); }
+  bool PreviousSettingsDown() const { return FPrevious->Down(); }
+  bool ShuffleDown() const { return FShuffle->Down(); }
   // Both lists lose their hints (the full-path hints were switched off).
   void ClearListHints();
   // The item of either popup menu named Name; nullptr when none.

@@ -4,7 +4,8 @@
 // WM_QUERYPLAYLISTCOUNT with the length of its playlist, their
 // WM_QUERYTRANSPORT with the transport's state, their WM_QUERYPOSITION
 // with the movie's position, WM_QUERYWINDOWS with the windows' modes and
-// focus and WM_QUERYCOMMANDHANDLER with whether a command has a room.
+// focus and WM_QUERYCOMMANDHANDLER with whether a command has a room;
+// WM_QUERYFACE is face_answer.cpp's.
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "player/main_form.h"
 #include "player/video_window.h"
 #include "settings/text_encoding.h"
+#include "tests/support/face_answer.h"
 
 namespace {
 
@@ -42,6 +44,7 @@ bool AnswerStateQuery(TfrmMain& form, TMessage& message) {
 
 bool AnswerOpenFileListQuery(TfrmMain& form, TMessage& message) {
   if (AnswerStateQuery(form, message)) return true;
+  if (AnswerFaceQuery(form, message)) return true;
   if (message.Msg == WM_QUERYPLAYLISTCOUNT) {
     message.Result = form.FirstActivationPending ? -1 : static_cast<LRESULT>(form.Playlist().Count());
     return true;

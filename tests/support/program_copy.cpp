@@ -95,20 +95,22 @@ HWND WaitForVisibleMainWindow(DWORD pid, DWORD ms) {
 
 namespace {
 
-std::optional<std::vector<std::string>>* gReplyList = nullptr;
+// The reply awaited: its tag and, once it came, its bytes.
+ULONG_PTR gReplyTag = 0;
+std::optional<std::string>* gReply = nullptr;
 
 LRESULT CALLBACK ReplyProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
-  if (msg == WM_COPYDATA && gReplyList && data && data->dwData == kOpenFileListReply) {
-    *gReplyList = lc::DecodeHandoverText(data->lpData, data->cbData);
+  if (msg == WM_COPYDATA && gReply && data && data->dwData == gReplyTag) {
+    *gReply = std::string(static_cast<const char*>(data->lpData), data->cbData);
     return 1;
   }
   return DefWindowProcW(wnd, msg, wp, lp);
 }
 
-}  // namespace
-
-std::optional<std::vector<std::string>> AskOpenFileList(HWND mainWindow) {
+// Sends `query` to the main window with a window of ours for the reply,
+// which comes as WM_COPYDATA tagged `tag`; nothing when none came.
+std::optional<std::string> Ask(HWND mainWindow, UINT query, ULONG_PTR tag) {
   WNDCLASSW wc = {};
   wc.lpfnWndProc = ReplyProc;
   wc.hInstance = GetModuleHandleW(nullptr);
@@ -116,14 +118,35 @@ std::optional<std::vector<std::string>> AskOpenFileList(HWND mainWindow) {
   RegisterClassW(&wc);
   HWND reply = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance,
                                nullptr);
-  std::optional<std::vector<std::string>> list;
-  gReplyList = &list;
+  std::optional<std::string> text;
+  gReply = &text;
+  gReplyTag = tag;
   DWORD_PTR result = 0;
-  SendMessageTimeoutW(mainWindow, WM_QUERYOPENFILELIST, reinterpret_cast<WPARAM>(reply), 0, SMTO_NORMAL, 10000,
-                      &result);
-  gReplyList = nullptr;
+  SendMessageTimeoutW(mainWindow, query, reinterpret_cast<WPARAM>(reply), 0, SMTO_NORMAL, 10000, &result);
+  gReply = nullptr;
   DestroyWindow(reply);
-  return list;
+  return text;
+}
+
+}  // namespace
+
+std::optional<std::vector<std::string>> AskOpenFileList(HWND mainWindow) {
+  const std::optional<std::string> text = Ask(mainWindow, WM_QUERYOPENFILELIST, kOpenFileListReply);
+  if (!text) return std::nullopt;
+  return lc::DecodeHandoverText(text->data(), text->size());
+}
+
+std::map<std::string, std::string> QueryFace(HWND mainWindow) {
+  std::map<std::string, std::string> face;
+  const std::string text = Ask(mainWindow, WM_QUERYFACE, kFaceReply).value_or("");
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t end = text.find('\n', at);
+    const std::string line = text.substr(at, end - at);
+    const std::size_t equals = line.find('=');
+    if (equals != std::string::npos) face[line.substr(0, equals)] = line.substr(equals + 1);
+    at = end == std::string::npos ? text.size() : end + 1;
+  }
+  return face;
 }
 
 std::vector<std::string> QueryOpenFileList(HWND mainWindow) {

@@ -3,6 +3,7 @@
 // marker and registry names; and the ways a test talks to a running copy.
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -59,5 +60,8 @@ HWND WaitForVisibleMainWindow(DWORD pid, DWORD ms);
 std::optional<std::vector<std::string>> AskOpenFileList(HWND mainWindow);
 // The same, with no answer as an empty list.
 std::vector<std::string> QueryOpenFileList(HWND mainWindow);
+// What a running main window's program shows (tests/support/face_answer.cpp),
+// by name; empty when no answer came.
+std::map<std::string, std::string> QueryFace(HWND mainWindow);
 
 }  // namespace lctest
