@@ -71,7 +71,8 @@ void LiveSettingsHost::GatherLiveValues(settings::SettingsStore& store) const {
     store.PlaylistYPosition = frmPlayList->Top();
     store.PlayListWidth = frmPlayList->ClientWidth();
     store.PlayListHeight = frmPlayList->ClientHeight();
-    store.PlayListShow = frmPlayList->Visible();
+    // The close minimises the application first, which hides its forms.
+    store.PlayListShow = frmPlayList->ShownByUser();
   }
   if (frmVideoWindow) {
     // In full screen the window's place in the normal mode.

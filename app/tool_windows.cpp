@@ -81,7 +81,7 @@ void GatherToolWindowValues(settings::SettingsStore& Store) {
     for (std::size_t I = 0; I < Values.size(); ++I) Store.EqualizerSettings[I] = Values[I];
     Store.EqualizerXPosition = frmEqualizer->Left();
     Store.EqualizerYPosition = frmEqualizer->Top();
-    Store.EqualizerShow = frmEqualizer->Visible();
+    Store.EqualizerShow = frmEqualizer->ShownByUser();
   }
 }
 

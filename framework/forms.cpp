@@ -66,6 +66,11 @@ void TForm::WndProc(TMessage& M) {
     case WM_ACTIVATEAPP:
       Application.FormActivated(M.WParam != 0);
       break;
+    case WM_SHOWWINDOW:
+      // The owner's minimise hides its forms and its restore shows them.
+      if (M.LParam == SW_PARENTCLOSING) FHiddenWithOwner = !M.WParam && Visible();
+      if (M.LParam == SW_PARENTOPENING) FHiddenWithOwner = false;
+      break;
     case WM_WINDOWPOSCHANGING:
       WMWindowPosChanging(M);
       break;
@@ -114,6 +119,7 @@ void TForm::Show() {
 void TForm::Hide() { SetVisible(false); }
 
 void TForm::SetVisible(bool Visible) {
+  FHiddenWithOwner = false;
   if (!HandleAllocated() || Visible == this->Visible()) return;
   if (Visible) {
     DoShow();

@@ -57,6 +57,9 @@ class TForm : public TWinControl {
   void Show();
   void Hide();
   void SetVisible(bool Visible) override;
+  // Visible, or hidden by the platform only because its owner (the
+  // application's window) is minimised: the state the user left it in.
+  bool ShownByUser() const { return Visible() || FHiddenWithOwner; }
   // Closes the form: a modal form ends its modal loop with mrCancel; the
   // application's main form ends the application; others are hidden (or
   // freed, or minimised, as DoClose decides).
@@ -85,5 +88,6 @@ class TForm : public TWinControl {
   void WMGetMinMaxInfo(TMessage& Message);
 
   bool FModal = false;
+  bool FHiddenWithOwner = false;
   TWindowState FPendingState = TWindowState::wsNormal;
 };

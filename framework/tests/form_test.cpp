@@ -359,6 +359,25 @@ TEST_F(FormTest, HiddenFormTakesWindowStateWhenShown) {
   Form->Hide();
 }
 
+// What the platform sends an owned window when its owner is minimised and
+// restored: the form is hidden meanwhile, yet stays shown for the user.
+TEST_F(FormTest, AFormHiddenWithItsMinimisedOwnerStaysShownByTheUser) {
+  Form->Show();
+  SendMessageW(Wnd(), WM_SHOWWINDOW, FALSE, SW_PARENTCLOSING);
+  EXPECT_FALSE(IsWindowVisible(Wnd()));
+  EXPECT_FALSE(Form->Visible());
+  EXPECT_TRUE(Form->ShownByUser());
+  SendMessageW(Wnd(), WM_SHOWWINDOW, TRUE, SW_PARENTOPENING);
+  EXPECT_TRUE(IsWindowVisible(Wnd()));
+  EXPECT_TRUE(Form->ShownByUser());
+  // Hidden by the user, it stays hidden for him whatever the owner does.
+  SendMessageW(Wnd(), WM_SHOWWINDOW, FALSE, SW_PARENTCLOSING);
+  Form->Hide();
+  EXPECT_FALSE(Form->ShownByUser());
+  SendMessageW(Wnd(), WM_SHOWWINDOW, FALSE, SW_PARENTCLOSING);
+  EXPECT_FALSE(Form->ShownByUser());
+}
+
 TEST_F(FormTest, LabelSizesToTextAndPaintsOnItsParent) {
   TLabel Label(Form.get());
   Label.SetFont(Arial(-16));
