@@ -155,7 +155,7 @@ class TStartupToolEnvironment : public tools::TToolEnvironment {
   settings::ConfigPlayerLinks& Config() const override { return FConfig; }
   void ClosePlayer() const override {
     Program().PlayerClosing = true;
-    FMain.Close();
+    FMain.FormClose();
   }
 
  private:

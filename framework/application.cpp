@@ -1,5 +1,7 @@
 #include "framework/application.h"
 
+#include <cwchar>
+
 #include "framework/exceptions.h"
 #include "framework/hintwindow.h"
 #include "framework/messages.h"
@@ -125,7 +127,28 @@ void TApplication::Run() {
   while (!FTerminated) HandleMessage();
 }
 
+namespace {
+
+// A dialog window of the platform's own (a file, font, colour or folder
+// dialog, a plain message box) runs a message loop that takes no notice of
+// the quit: it is cancelled as its Cancel button would.
+BOOL CALLBACK CancelPlatformDialog(HWND Wnd, LPARAM) {
+  wchar_t Class[16] = {};
+  if (GetClassNameW(Wnd, Class, 16) && wcscmp(Class, L"#32770") == 0 && IsWindowVisible(Wnd))
+    PostMessageW(Wnd, WM_COMMAND, IDCANCEL, 0);
+  return TRUE;
+}
+
+}  // namespace
+
 void TApplication::Terminate() {
+  // A loop of the platform's that runs inside the one of Run (the popup
+  // menu's, a dialog's) would take the quit message as any other and go
+  // on: they are ended first, so that the quit message, read only when
+  // nothing else waits, reaches a loop of ours (Run, a modal form's), which
+  // ends on it.
+  EndMenu();
+  EnumThreadWindows(GetCurrentThreadId(), CancelPlatformDialog, 0);
   PostQuitMessage(0);
 }
 

@@ -89,7 +89,11 @@ class TApplication : public TComponent {
   void HandleMessage();
   // Dispatches every pending message, then returns.
   void ProcessMessages();
+  // Ends the program's message loops: every loop nested in Run (a modal
+  // form, a common dialog, a plain message box, a popup menu) ends, and
+  // Run returns, so that an end asked for inside one of them is never lost.
   void Terminate();
+  // True once a loop of ours has read the quit message Terminate posts.
   bool Terminated() const { return FTerminated; }
   // Routes the exception (the current one by default) to OnException; the
   // silent abort (EAbort) is swallowed.

@@ -73,11 +73,11 @@ constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;
 
 // Sent by test programs to the main window (TfrmMain) of the program's test
 // build (never answered by the shipped program): it answers by
-// sending its OpenFileList, the files last handed over by a second
-// instance, to the window in wParam as WM_COPYDATA with dwData
-// kOpenFileListReply, each name followed by the character of code 1, in
-// the form a second instance hands names over (player/handover.h). The
-// message's result is the number of names.
+// sending the files of the last hand-over it took from a second instance
+// to the window in wParam as WM_COPYDATA with dwData kOpenFileListReply,
+// each name followed by the character of code 1, in the form a second
+// instance hands names over (player/handover.h). The message's result is
+// the number of names.
 constexpr UINT WM_QUERYOPENFILELIST = WM_APP + 0x120;
 constexpr ULONG_PTR kOpenFileListReply = 0x4C43;
 
@@ -96,6 +96,7 @@ constexpr LRESULT kTransportGraphActive = 1;
 constexpr LRESULT kTransportPlaying = 2;  // the Play button shown down
 constexpr LRESULT kTransportPaused = 4;   // the Pause button shown down
 constexpr LRESULT kTransportSoundOn = 8;  // the mute switch lets sound through
+constexpr LRESULT kTransportOpening = 16; // a movie is being opened
 
 // Sent by test programs to the main window of the program's test build
 // (never answered by the shipped program): the movie's position in

@@ -172,13 +172,29 @@ void TfrmMain::WMCopyData(TMessage& Message) {
   const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(Message.LParam);
   if (!data || Program().BusyFlag || Program().OpeningMovie || FirstActivationPending) return;
   CloseWhenListEnds = false;
-  OpenFileList = lc::DecodeHandoverText(data->lpData, data->cbData);
-  PostMessageW(Handle(), WM_OPENHANDOVER, 0, 0);
+  std::vector<std::string> Files = lc::DecodeHandoverText(data->lpData, data->cbData);
   Message.Result = 1;
+  if (Files.empty()) return;
+  // Another may be waiting already (second instances started together):
+  // each list is opened in its turn.
+  WaitingHandOvers.push_back(std::move(Files));
+  PostMessageW(Handle(), WM_OPENHANDOVER, 0, 0);
 }
 
 void TfrmMain::OpenHandedOverFiles() {
-  if (OpenFileList.empty()) return;
+  // While the player is busy, or an earlier list is still being opened
+  // (its message box runs), the list waits for the pulse's next try.
+  if (FOpeningHandOver || WaitingHandOvers.empty() || Program().BusyFlag || Program().OpeningMovie) return;
+  FOpeningHandOver = true;
+  OpenFileList = std::move(WaitingHandOvers.front());
+  WaitingHandOvers.pop_front();
+  struct Opened {
+    TfrmMain& Main;
+    ~Opened() {
+      Main.OpenFileList.clear();
+      Main.FOpeningHandOver = false;
+    }
+  } LetGoAtTheEnd{*this};
   Opener().OpenFiles(OpenFileList, -1);
   if (Commands().GraphActive()) {
     Commands().SetPreviousMovieSettingsValid(true);
@@ -216,6 +232,11 @@ void TfrmMain::rmsLoadFromHdd() {
 
 // ---------------------------------------------------------------- close
 
+// The pulse, a message box or the end of the session may ask again while
+// the close handler runs in a loop nested in it: that close is the one
+// that completes.
+bool TfrmMain::CloseQuery() { return !FClosing && TSkinForm::CloseQuery(); }
+
 void TfrmMain::DoClose(TCloseAction& Action) {
   TSkinForm::DoClose(Action);
   FormClose();
@@ -229,6 +250,12 @@ void TfrmMain::DoClose(TCloseAction& Action) {
 // file that could not be written (the files already there stay as they
 // were) is reported once and ends it with 1.
 void TfrmMain::FormClose() {
+  if (FClosing) return;
+  FClosing = true;
+  struct Done {
+    bool& Flag;
+    ~Done() { Flag = false; }
+  } ClearedAtTheEnd{FClosing};
   const bool busy = Program().BusyFlag || Program().OpeningMovie;
   bool saved = true;
   try {

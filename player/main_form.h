@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <span>
@@ -99,8 +100,10 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   // The first instance's command-line arguments (the program not counted),
   // opened at the first activation.
   std::vector<std::string> CommandLine;
-  // The files and folders of the last hand-over from a second instance,
-  // kept for the opening code.
+  // The files and folders of each hand-over from a second instance that
+  // waits to be opened, oldest first.
+  std::deque<std::vector<std::string>> WaitingHandOvers;
+  // The hand-over being opened; empty otherwise.
   std::vector<std::string> OpenFileList;
   // Playback was started from outside and may close the player at the end
   // of the list.
@@ -202,6 +205,12 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   lc::BossKeys& BossKeys() { return *FBossKeys; }
 
   // ---- saving ----
+  // The close handler: stores and stops the movie, saves the remembered
+  // settings, the playlist and the settings file, and gives the desktop
+  // its display mode back; the program is not asked to end (Close does
+  // that after it). A close asked for while it runs (from a message loop
+  // nested in it) is dropped: the running one completes.
+  void FormClose();
   // TfrmMain.SaveConfiguration: writes the settings file.
   void SaveConfiguration();
   // TfrmMain.rmsSaveToHdd: writes the remembered movie settings; false
@@ -478,6 +487,7 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   void DoShow() override;
   void Activate() override;
   void Deactivate() override;
+  bool CloseQuery() override;
   void DoClose(TCloseAction& Action) override;
   void WndProc(TMessage& Message) override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
@@ -536,14 +546,14 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   // A message box belonging to Owner (the main window when none).
   void ShowReport(const std::string& Text, TForm* Owner = nullptr);
   // main_form.cpp
-  void FormClose();
   void ReportFailedSaveAtClose();
   void RestoreDisplayMode();
   // The application's problem box: the base name and " has detected a
   // problem and will be terminated...".
   void ShowProblemBox();
   void WMCopyData(TMessage& Message);
-  // Opens OpenFileList as the playlist (WM_OPENHANDOVER).
+  // Opens the oldest waiting hand-over as the playlist (WM_OPENHANDOVER,
+  // and the pulse for one that waited while the player was busy).
   void OpenHandedOverFiles();
   // subtitle_loading.cpp (WM_FORGETFOLDERS).
   void ForgetSearchFolders();
@@ -623,6 +633,10 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   std::unique_ptr<lc::BossKeys> FBossKeys;
   std::unique_ptr<TDdeServerConv> FSystemConv;
   bool FActivating = false;
+  // The close handler runs.
+  bool FClosing = false;
+  // A hand-over is being opened.
+  bool FOpeningHandOver = false;
   // subtitle_loading.cpp: the folders as the subtitle searches of one
   // operation see them (a new list of many movies lists each folder once);
   // forgotten when the operation has ended (WM_FORGETFOLDERS).

@@ -62,7 +62,7 @@ void RestoreSavedFpuControlWord() {
 void TfrmMain::OpenMovie(bool PlayAfterOpen, bool AddNextParts) {
   lc::ProgramState& P = Program();
   lc::PlaybackState& B = lc::Playback();
-  P.OpeningMovie = true;
+  lc::OpeningScope Opening;
   SetTransportButtons(true);
   const int Found = P.Rms.Find(lc::FileNameOf(CurrentMovieFile));
   const int Entry = P.Settings.RememberMovieSettings ? Found : -1;
@@ -115,7 +115,6 @@ void TfrmMain::OpenMovie(bool PlayAfterOpen, bool AddNextParts) {
   if (!P.RmsSkipCurrent) lc::settings::AddToRms(P.Rms, LiveRmsState(), lc::settings::CurrentDateTime());
   Player().RmsChangeScore = 0;
   B.LastOpenEndTime = lc::settings::CurrentDateTime();
-  P.OpeningMovie = false;
 }
 
 // The subtitle look remembered with the movie's entry replaces the user's,

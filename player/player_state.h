@@ -70,6 +70,24 @@ class BusyScope {
   BusyScope& operator=(const BusyScope&) = delete;
 };
 
+// Holds OpeningMovie, so that commands and dialog openers refuse to run,
+// and gives it back the value it had: a scope nested in an opening (a
+// display change that the opening's own full-screen switch caused) leaves
+// the opening guarded, and an exception out of the scope leaves no guard
+// behind.
+class OpeningScope {
+ public:
+  OpeningScope() : FBefore(Program().OpeningMovie) { Program().OpeningMovie = true; }
+  ~OpeningScope() { Program().OpeningMovie = FBefore; }
+  OpeningScope(const OpeningScope&) = delete;
+  OpeningScope& operator=(const OpeningScope&) = delete;
+  // OpeningMovie was set already when the scope began.
+  bool Nested() const { return FBefore; }
+
+ private:
+  bool FBefore;
+};
+
 // RmsChangeScore := Min(10000, RmsChangeScore + 5000); only while a graph
 // is active (GraphActive).
 void RaiseRmsChangeScore(PlayerState& State, bool GraphActive);

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "framework/application.h"
+#include "framework/exceptions.h"
 #include "player/entry_choice.h"
 #include "player/main_form.h"
 #include "player/movie_position.h"
@@ -72,6 +73,8 @@ void TfrmMain::GeneralTimerTimer() {
         if (Video) Video->VideoWindow->RepaintOsd();
       }
     }
+    // A hand-over that came while the player was busy.
+    if (!WaitingHandOvers.empty()) OpenHandedOverFiles();
     lc::PlaybackState& B = lc::Playback();
     if (B.RenderFailed) {
       B.RenderFailed = false;
@@ -156,16 +159,20 @@ bool TfrmMain::AdvanceAfterFailure() {
   if (Playlist().Count() >= 2) {
     // Shuffle with repeat all would go round a list of broken files for
     // ever: once every entry failed, the advance stops and says so.
+    // The list has come to its end then, as far as the shutdown after play
+    // is concerned.
     if (Set.Shuffle && Set.RepeatMode == lc::kRepeatAll && FFailedEntries.AllFailed(E.PlaylistMovies)) {
       FFailedEntries.Played();
       ShowReport(lc::settings::GlobalTextTable().TextMessages[2]);
-      return false;
+    } else {
+      const int Index = lc::ChooseEntry(Playlist(), Set.Shuffle, Set.RepeatMode, lc::EntryStep::RenderFailed);
+      if (Index >= 0 && StartEntry(Index, 40)) return true;
     }
-    const int Index = lc::ChooseEntry(Playlist(), Set.Shuffle, Set.RepeatMode, lc::EntryStep::RenderFailed);
-    if (Index >= 0 && StartEntry(Index, 40)) return true;
   }
-  if (TurnOffComputerAfterPlay && !ShutdownFailed) ShutdownCountdown();
-  return false;
+  if (!TurnOffComputerAfterPlay || ShutdownFailed) return false;
+  ShutdownCountdown();
+  // The countdown ran out: the player is closed.
+  return Program().PlayerClosing;
 }
 
 bool TfrmMain::AdvanceAfterEnd() {
@@ -200,7 +207,17 @@ bool TfrmMain::StartEntry(int Index, unsigned WaitMs) {
   }
   lc::Playback().AutoAdvancing = true;
   if (WaitMs) Sleep(WaitMs);
-  List.PlayEntry(false);
+  try {
+    List.PlayEntry(false);
+  } catch (const EAbort&) {
+    throw;
+  } catch (...) {
+    // Any other failure of the opening the pulse started: the player goes
+    // back to "no movie" as after a failed render while advancing, and the
+    // next tick tries the next entry.
+    lc::Playback().AutoAdvancing = true;
+    frmVideoWindow->FilterGraphUnableToRender();
+  }
   return true;
 }
 
@@ -213,7 +230,11 @@ bool TfrmMain::EndOfList() {
   In.VideoFullScreen = frmVideoWindow && frmVideoWindow->FullScreen;
   In.DialogOpen = Dialogs.About.Open || Dialogs.Keyboard.Open || Dialogs.Config.Open;
   const lc::EndOfListActions Do = lc::DecideEndOfList(In);
-  if (Do.StartShutdown) ShutdownCountdown();
+  if (Do.StartShutdown) {
+    ShutdownCountdown();
+    // The countdown ran out: the player is closed already.
+    if (Program().PlayerClosing) return true;
+  }
   if (Do.ClosePlayer) {
     Program().PlayerClosing = true;
     Close();

@@ -2,6 +2,7 @@
 // satellite windows while the user moves the main window, a change of the
 // display mode or screen size, and the end of the user's session.
 #include "framework/application.h"
+#include "framework/exceptions.h"
 #include "kit/snap.h"
 #include "kit/window_drag.h"
 #include "player/display_change_rules.h"
@@ -19,13 +20,6 @@ using lc::Program;
 namespace {
 
 bool VideoFullScreen() { return frmVideoWindow && frmVideoWindow->FullScreen; }
-
-// Holds OpeningMovie, so that commands and dialog openers refuse to run.
-class OpeningScope {
- public:
-  OpeningScope() { Program().OpeningMovie = true; }
-  ~OpeningScope() { Program().OpeningMovie = false; }
-};
 
 // Runs Step; a failure of one step of the graph's teardown does not stop
 // the next.
@@ -65,7 +59,7 @@ void TfrmMain::WMExitSizeMove() {
 // ------------------------------------------------------- display change
 
 void TfrmMain::WMDisplayChange(TMessage& Message) {
-  OpeningScope Opening;
+  lc::OpeningScope Opening;
   if (!Player().OwnModeChange) RebuildDisplayModes();
   const TScreenSize Size{LOWORD(Message.LParam), HIWORD(Message.LParam)};
   if (!(Size == LastScreenSize)) {
@@ -73,7 +67,16 @@ void TfrmMain::WMDisplayChange(TMessage& Message) {
     LastScreenSize = Size;
     MovieModeChecked = false;
   }
-  if (Commands().GraphActive() && frmVideoWindow) ReloadPicture();
+  // An opening whose full-screen switch changed the mode places and starts
+  // its picture itself, after the switch.
+  if (!Opening.Nested() && Commands().GraphActive() && frmVideoWindow) {
+    try {
+      ReloadPicture();
+    } catch (const EAbort&) {
+      // The movie could not be shown again: the render failure has put the
+      // player back to "no movie"; the new mode is still recorded below.
+    }
+  }
   if (Player().OwnModeChange) {
     Player().OwnModeChange = false;
   } else {
@@ -106,7 +109,9 @@ void TfrmMain::PlaceWindowsOnNewScreen(TScreenSize Size) {
 
 // The open movie is rendered again (the new mode may need another path
 // through the video hardware) and shown where it was, a tenth of a second
-// earlier, playing or paused as before.
+// earlier, playing or paused as before. When it cannot be rendered or
+// started again, the render failure puts the player back to "no movie" and
+// ends the reload with the silent abort.
 void TfrmMain::ReloadPicture() {
   TfrmVideoWindow& V = *frmVideoWindow;
   const std::int64_t Position = lc::ReloadPosition(lc::MoviePosition().value_or(0));
@@ -115,7 +120,10 @@ void TfrmMain::ReloadPicture() {
   Guarded([&] { V.FilterGraph.ClearGraph(); });
   Guarded([&] { V.FilterGraph.SetActive(false); });
   Guarded([&] { V.FilterGraph.SetActive(true); });
-  if (!lc::ReloadRenderUsable(V.FilterGraph.RenderFile(lc::settings::Utf8ToWide(CurrentMovieFile)))) return;
+  // The render has reported its own failure; the player is put back to
+  // "no movie" rather than left showing a movie it no longer holds.
+  if (!lc::ReloadRenderUsable(V.FilterGraph.RenderFile(lc::settings::Utf8ToWide(CurrentMovieFile))))
+    V.FilterGraphUnableToRender();
   if (V.FullScreen) {
     V.CoverVideoMonitor();
     if (!Application.IsIconic()) V.ParkMainWindow();
@@ -132,7 +140,7 @@ void TfrmMain::ReloadPicture() {
     V.FilterGraph.Play();
     if (!WasPlaying) V.FilterGraph.Pause();
   } catch (...) {
-    Application.HandleException(std::current_exception());
+    V.FilterGraphUnableToRender();
   }
   V.VideoWindow->OverlaySubtitleLinesA.clear();
   V.VideoWindow->OverlaySubtitleLinesW.clear();

@@ -43,7 +43,8 @@ TfrmInfo::TfrmInfo(const std::string& MovieFile) : TToolDialog(L"TfrmInfo", L"In
   AddCloseBox(426).OnClick = [this] { Close(); };
   CreateLabels();
   lc::tools::TMediaInfoBuilder Info(NumberSeparator());
-  if (!lc::tools::ReadMediaInfo(Utf8ToWide(MovieFile), Info)) {
+  // A file the detector gets stuck in counts as one it cannot read.
+  if (!lc::tools::ReadMediaInfoWithin(Utf8ToWide(MovieFile), Info, lc::tools::kDetectorWaitMs)) {
     bool Unused = false;
     ShowMessageBox(Utf8ToWide(T.TextMessages[0] + " \"" + MovieFile + "\"!"),
                    &lc::tools::ToolEnvironment().Windows().MainWindow(), false, Unused);

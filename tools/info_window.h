@@ -21,7 +21,8 @@ class TfrmInfo : public TToolDialog {
     riAudioSampleRate, riAudioChannels, riRowCount
   };
 
-  // Reads MovieFile (FormCreate); when it cannot be read the message is
+  // Reads MovieFile (FormCreate), waiting a few seconds at most for the
+  // detector; when it cannot be read (or not in that time) the message is
   // shown and InfoReadFailed is set.
   explicit TfrmInfo(const std::string& MovieFile);
   ~TfrmInfo() override;

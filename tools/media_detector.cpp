@@ -1,5 +1,12 @@
 #include "tools/media_detector.h"
 
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <utility>
+
 #include <windows.h>
 #include <dvdmedia.h>
 #include <qedit.h>
@@ -45,6 +52,15 @@ std::optional<TVideoStreamFormat> VideoHeader(const AM_MEDIA_TYPE& Mt) {
 
 bool HasBlock(const AM_MEDIA_TYPE& Mt) { return Mt.cbFormat != 0 && Mt.pbFormat != nullptr; }
 
+// The detector given FileName; false when it cannot open it.
+bool Open(TDetector& Det, const std::wstring& FileName) {
+  if (!Det) return false;
+  BSTR Name = SysAllocString(FileName.c_str());
+  const HRESULT Opened = Det->put_Filename(Name);
+  SysFreeString(Name);
+  return SUCCEEDED(Opened);
+}
+
 }  // namespace
 
 void ClearMediaType(AM_MEDIA_TYPE& Mt) {
@@ -81,11 +97,7 @@ std::optional<TAudioStreamFormat> AudioFormatOf(const AM_MEDIA_TYPE& Mt) {
 
 bool ReadMediaInfo(const std::wstring& FileName, TMediaInfoBuilder& Info) {
   TDetector Det;
-  if (!Det) return false;
-  BSTR Name = SysAllocString(FileName.c_str());
-  const HRESULT Opened = Det->put_Filename(Name);
-  SysFreeString(Name);
-  if (FAILED(Opened)) return false;
+  if (!Open(Det, FileName)) return false;
   long Count = 0;
   if (FAILED(Det->get_OutputStreams(&Count)) || Count <= 0) {
     Info.Finish(GetFileSize64(FileName));
@@ -105,6 +117,43 @@ bool ReadMediaInfo(const std::wstring& FileName, TMediaInfoBuilder& Info) {
     ClearMediaType(Mt);
   }
   Info.Finish(GetFileSize64(FileName));
+  return true;
+}
+
+bool RunWithinTime(std::function<void()> Work, int Milliseconds) {
+  struct Answer {
+    std::mutex Lock;
+    std::condition_variable Ready;
+    bool Done = false;
+  };
+  auto Shared = std::make_shared<Answer>();
+  std::thread([Shared, Work = std::move(Work)] {
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    try {
+      Work();
+    } catch (...) {
+      // A failure reads as no answer's content; the caller sees what Work
+      // wrote before it.
+    }
+    CoUninitialize();
+    std::lock_guard<std::mutex> Hold(Shared->Lock);
+    Shared->Done = true;
+    Shared->Ready.notify_one();
+  }).detach();
+  std::unique_lock<std::mutex> Hold(Shared->Lock);
+  return Shared->Ready.wait_for(Hold, std::chrono::milliseconds(Milliseconds), [&] { return Shared->Done; });
+}
+
+bool ReadMediaInfoWithin(const std::wstring& FileName, TMediaInfoBuilder& Info, int Milliseconds) {
+  struct Reading {
+    TMediaInfoBuilder Info;
+    bool Read = false;
+  };
+  auto Shared = std::make_shared<Reading>(Reading{Info});
+  if (!RunWithinTime([Shared, FileName] { Shared->Read = ReadMediaInfo(FileName, Shared->Info); }, Milliseconds) ||
+      !Shared->Read)
+    return false;
+  Info = Shared->Info;
   return true;
 }
 

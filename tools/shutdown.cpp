@@ -205,6 +205,8 @@ void ShutdownCountdown(TShutdownCalls& Calls) {
   for (;;) {
     Sleep(100);
     Application.ProcessMessages();
+    // The program was asked to end (the session ends): as a cancel.
+    if (Application.Terminated()) Window->Close();
     if (!Window->Visible()) break;
     const int Elapsed = lc::tools::ElapsedSeconds(Start, Calls.Clock());
     if (Elapsed != Shown && Elapsed < lc::tools::kCountdownSeconds) {

@@ -49,7 +49,8 @@ class TToolEnvironment {
   virtual lc::settings::ConfigPlayerLinks& Config() const = 0;
   // The end of the shutdown countdown: PlayerClosing := True, then the main
   // window's close handler (stops and stores the movie, saves the settings
-  // and the playlist).
+  // and the playlist). The program is not asked to end: the countdown
+  // still shows why the computer stayed on before it ends the program.
   virtual void ClosePlayer() const = 0;
 };
 

@@ -59,6 +59,18 @@ TEST_F(DisplayChangeTest, APausedMovieIsPausedAgainATenthOfASecondEarlier) {
   EXPECT_TRUE(WaitFor([this] { return HasFrame(); }, 100));
 }
 
+// The opening's own full-screen switch changed the mode: the opening goes
+// on guarded and places and starts the picture itself.
+TEST_F(DisplayChangeTest, ADisplayChangeDuringAnOpeningLeavesTheOpeningItsGuardAndItsGraph) {
+  ShowBars();
+  Program().OpeningMovie = true;
+  DisplayChange(form->LastScreenSize.Width, form->LastScreenSize.Height);
+  EXPECT_TRUE(Program().OpeningMovie);
+  EXPECT_TRUE(Seeker.Seeks.empty());
+  EXPECT_EQ(State_Paused, GraphState());
+  Program().OpeningMovie = false;
+}
+
 TEST_F(DisplayChangeTest, WithoutAMovieNothingIsSought) {
   DisplayChange(form->LastScreenSize.Width, form->LastScreenSize.Height);
   EXPECT_TRUE(Seeker.Seeks.empty());

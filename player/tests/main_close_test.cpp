@@ -125,6 +125,27 @@ TEST_F(MainClose, AFailedSaveIsReportedOnceAndEndsWithOne) {
   }
 }
 
+// A message loop nested in the close (the display switching back, a
+// message box) lets the pulse or another window ask for a close again: the
+// running close is the one that completes.
+TEST_F(MainClose, ACloseAskedForWhileTheCloseRunsIsDropped) {
+  rooms.Active = true;
+  Program().DesktopDisplayMode = "M1x1x1Hz";
+  int Asked = 0;
+  rooms.OnChangeResolution = [&] {
+    if (Asked++ == 0) form->Close();
+  };
+  form->Close();
+  EXPECT_EQ(rooms.Log, (Strings{"StoreMovieAndStopGraph", "UndoRememberedReplacements", "ChangeResolution"}));
+  EXPECT_EQ(Asked, 1);
+  EXPECT_TRUE(FileExists(File("LcFormTest.ini")));
+  // Done, it can run again (the player went on after a shutdown that did
+  // not come).
+  rooms.Log.clear();
+  form->Close();
+  EXPECT_EQ(rooms.Log, (Strings{"UndoRememberedReplacements", "ChangeResolution"}));
+}
+
 TEST_F(MainClose, TheDisplayModeStaysWhenItIsTheDesktops) {
   Program().DesktopDisplayMode.clear();
   form->Close();

@@ -13,6 +13,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "player/handover.h"
 #include "player/main_form.h"
 #include "player/tests/main_form_fixture.h"
 #include "settings/program_state.h"
@@ -46,13 +47,14 @@ TEST_F(MainFormTest, FirstShowSetsTheCaptionASecondInstanceLooksFor) {
 TEST_F(MainFormTest, HandOverIsTakenOnlyAfterTheFirstActivation) {
   const char text[] = "C:\\a.avi\x01" "D:\\films\x01";
   EXPECT_EQ(SendCopyData(text, sizeof text - 1), 0);
-  EXPECT_TRUE(form->OpenFileList.empty());
+  EXPECT_TRUE(form->WaitingHandOvers.empty());
 
   form->Perform(WM_ACTIVATE, WA_ACTIVE, 0);
   EXPECT_FALSE(form->FirstActivationPending);
   form->CloseWhenListEnds = true;
   EXPECT_EQ(SendCopyData(text, sizeof text - 1), 1);
-  EXPECT_EQ(form->OpenFileList, (std::vector<std::string>{"C:\\a.avi", "D:\\films"}));
+  ASSERT_EQ(form->WaitingHandOvers.size(), 1u);
+  EXPECT_EQ(form->WaitingHandOvers.back(), (std::vector<std::string>{"C:\\a.avi", "D:\\films"}));
   EXPECT_FALSE(form->CloseWhenListEnds);
 
   // While an operation or an opening runs the hand-over is refused.
@@ -61,12 +63,12 @@ TEST_F(MainFormTest, HandOverIsTakenOnlyAfterTheFirstActivation) {
   Program().BusyFlag = false;
   Program().OpeningMovie = true;
   EXPECT_EQ(SendCopyData("x.avi\x01", 6), 0);
-  EXPECT_EQ(form->OpenFileList.size(), 2u);
+  EXPECT_EQ(form->WaitingHandOvers.size(), 1u);
   Program().OpeningMovie = false;
 
   // Names the code page cannot spell come as UTF-8 behind its mark.
   EXPECT_EQ(SendCopyData("\xEF\xBB\xBF" "C:\\\xCE\xA9.avi\x01", 13), 1);
-  EXPECT_EQ(form->OpenFileList, std::vector<std::string>{"C:\\\xCE\xA9.avi"});
+  EXPECT_EQ(form->WaitingHandOvers.back(), std::vector<std::string>{"C:\\\xCE\xA9.avi"});
 }
 
 TEST_F(MainFormTest, DroppedFilesOpenAsFromTheOpenDialog) {
@@ -91,13 +93,57 @@ TEST_F(MainFormTest, HandOverReceiverSurvivesHostileRecords) {
   form->Perform(WM_ACTIVATE, WA_ACTIVE, 0);
   EXPECT_EQ(form->Perform(WM_COPYDATA, 0, 0), 0);  // no record at all
   SendCopyData(nullptr, 4096);                       // a length without data
-  EXPECT_TRUE(form->OpenFileList.empty());
+  EXPECT_TRUE(form->WaitingHandOvers.empty());
   SendCopyData("abc\x01", 0);
-  EXPECT_TRUE(form->OpenFileList.empty());
+  EXPECT_TRUE(form->WaitingHandOvers.empty());
   // Only cbData bytes are read: the second name lies beyond them.
   const char text[] = "one\x01two\x01";
   SendCopyData(text, 6);
-  EXPECT_EQ(form->OpenFileList, std::vector<std::string>{"one"});
+  ASSERT_EQ(form->WaitingHandOvers.size(), 1u);
+  EXPECT_EQ(form->WaitingHandOvers.back(), std::vector<std::string>{"one"});
+}
+
+// Second instances started together: the second list comes before the
+// first was opened. Each is opened in its turn and let go of afterwards.
+TEST_F(MainFormTest, HandOversThatComeTogetherAreOpenedInTurn) {
+  lc::settings::testing::WriteBytes(folder.File("first.avi"), "x");
+  lc::settings::testing::WriteBytes(folder.File("second.avi"), "x");
+  Program().Settings.MediaExtensions = {"avi"};
+  form->Perform(WM_ACTIVATE, WA_ACTIVE, 0);
+  std::vector<std::string> opened;
+  rooms.OnOpenMovie = [&] { opened.push_back(form->CurrentMovieFile); };
+  const std::string first = lc::EncodeHandoverText({folder.File("first.avi")});
+  const std::string second = lc::EncodeHandoverText({folder.File("second.avi")});
+  SendCopyData(first.data(), static_cast<DWORD>(first.size()));
+  SendCopyData(second.data(), static_cast<DWORD>(second.size()));
+  EXPECT_TRUE(opened.empty()) << "opened once the sender is let go";
+  for (int i = 0; i < 50 && opened.size() < 2; ++i) Application.ProcessMessages();
+  EXPECT_EQ(opened, (std::vector<std::string>{folder.File("first.avi"), folder.File("second.avi")}));
+  EXPECT_TRUE(form->WaitingHandOvers.empty());
+  EXPECT_TRUE(form->OpenFileList.empty());
+  EXPECT_EQ(form->Playlist().Entries().PlaylistMovies, std::vector<std::string>{folder.File("second.avi")});
+}
+
+// A list taken just before an opening began (its turn comes inside the
+// opening's message loops) waits for the pulse.
+TEST_F(MainFormTest, AHandOverWhoseTurnComesDuringAnOpeningWaitsForIt) {
+  lc::settings::testing::WriteBytes(folder.File("later.avi"), "x");
+  Program().Settings.MediaExtensions = {"avi"};
+  form->Perform(WM_ACTIVATE, WA_ACTIVE, 0);
+  form->GeneralTimer.SetEnabled(false);
+  int opened = 0;
+  rooms.OnOpenMovie = [&] { ++opened; };
+  const std::string text = lc::EncodeHandoverText({folder.File("later.avi")});
+  EXPECT_EQ(SendCopyData(text.data(), static_cast<DWORD>(text.size())), 1);
+  Program().OpeningMovie = true;
+  for (int i = 0; i < 5; ++i) Application.ProcessMessages();
+  form->GeneralTimerTimer();
+  EXPECT_EQ(opened, 0);
+  EXPECT_EQ(form->WaitingHandOvers.size(), 1u);
+  Program().OpeningMovie = false;
+  form->GeneralTimerTimer();
+  EXPECT_EQ(opened, 1);
+  EXPECT_TRUE(form->WaitingHandOvers.empty());
 }
 
 TEST_F(MainFormTest, BossKeysFollowTheSettingsAndAreReleasedAtClose) {

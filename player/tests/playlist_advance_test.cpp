@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "player/movie_position.h"
 #include "player/tests/playback_fixture.h"
+#include "tools/shutdown.h"
 
 namespace {
 
@@ -119,6 +121,62 @@ TEST_F(PlaylistAdvance, ShuffledListOfBrokenFilesStopsAndSaysSo) {
   lc::Playback().RenderFailed = true;
   Ticks(1);
   EXPECT_EQ(Opened().size(), Before + 1);
+}
+
+// Closes the shutdown countdown as soon as it is up, and counts it.
+int CountdownsSeen = 0;
+void CALLBACK CancelCountdown(HWND, UINT, UINT_PTR, DWORD) {
+  if (!frmShutDown || !frmShutDown->Visible()) return;
+  ++CountdownsSeen;
+  PostMessageW(frmShutDown->Handle(), WM_CHAR, 27, 0);
+}
+
+// Every entry failed: the advance stops there, which is the list's end for
+// the shutdown after play.
+TEST_F(PlaylistAdvance, AShuffledListOfBrokenFilesStillStartsTheShutdownCountdown) {
+  form->GeneralTimer.SetEnabled(false);
+  Program().Settings.RepeatMode = 2;
+  List({Garbage("one.avi"), Garbage("two.avi")});
+  form->Playlist().SetShuffle(true);
+  form->Playlist().Entries().PlaylistIndex = 0;
+  form->TurnOffComputerAfterPlay = true;
+  ShutdownFailed = false;
+  CountdownsSeen = 0;
+  const UINT_PTR Timer = SetTimer(nullptr, 0, 50, CancelCountdown);
+  lc::Playback().RenderFailed = true;
+  for (int I = 0; I < 20 && reports.empty(); ++I) Ticks(1);
+  KillTimer(nullptr, Timer);
+  form->TurnOffComputerAfterPlay = false;
+  EXPECT_EQ(reports, std::vector<std::wstring>{L"No movie found!"});
+  EXPECT_EQ(CountdownsSeen, 1);
+  EXPECT_EQ(nullptr, frmShutDown);
+}
+
+// An opening the pulse started that fails otherwise than by its render.
+class FailingOpening : public lc::TRoomChain {
+ public:
+  using TRoomChain::TRoomChain;
+  void OpenMovie(bool PlayAfterOpen, bool AddNextParts) override {
+    TRoomChain::OpenMovie(PlayAfterOpen, AddNextParts);
+    throw std::runtime_error("the opening failed");
+  }
+};
+
+TEST_F(PlaylistAdvance, AnOpeningThePulseStartedThatFailsLeavesTheNoMoviePlayer) {
+  form->GeneralTimer.SetEnabled(false);
+  List({Media("clip.avi"), Media("clip.mp4")});
+  form->Playlist().Entries().PlaylistIndex = 0;
+  FailingOpening Failing(form->Commands());
+  form->SetCommands(&Failing);
+  lc::Playback().RenderFailed = true;
+  Ticks(1);
+  form->SetCommands(log.get());
+  EXPECT_EQ(Opened(), Names{"clip.mp4"});
+  EXPECT_FALSE(Program().OpeningMovie) << "commands are taken again";
+  EXPECT_FALSE(video->GraphActive());
+  EXPECT_EQ(form->MovieLabel->Caption(), L"No movie");
+  EXPECT_TRUE(reports.empty()) << "as a failed advance, silently";
+  EXPECT_TRUE(lc::Playback().RenderFailed) << "the next tick tries the next entry";
 }
 
 TEST_F(PlaylistAdvance, NextAndPreviousStepThroughTheList) {

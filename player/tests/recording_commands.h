@@ -34,6 +34,8 @@ class RecordingCommands : public TPlayerCommands {
   std::string Resolution;
   // Runs inside ChangeResolution (to look at the files at that moment).
   std::function<void()> OnChangeResolution;
+  // Runs inside OpenMovie (to look at the movie it was given).
+  std::function<void()> OnOpenMovie;
 
   void SetVolume(int GraphVolume) override {
     Volumes.push_back(GraphVolume);
@@ -60,6 +62,7 @@ class RecordingCommands : public TPlayerCommands {
   void OpenMovie(bool PlayAfterOpen, bool AddNextParts) override {
     Log.push_back(std::string("OpenMovie ") + (PlayAfterOpen ? "play" : "stay") + (AddNextParts ? " parts" : ""));
     if (OpenActivates) Active = true;
+    if (OnOpenMovie) OnOpenMovie();
   }
   void SetPreviousMovieSettingsValid(bool Valid) override { PreviousValid = Valid; }
   void SetDynamicAmplification(bool Enabled) override { Amplify = Enabled; }

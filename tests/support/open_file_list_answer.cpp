@@ -1,6 +1,6 @@
 // Linked into the program's test build only: the main window answers the
-// whole-program tests' WM_QUERYOPENFILELIST with the files handed over to
-// it last (framework/messages.h describes the reply), and their
+// whole-program tests' WM_QUERYOPENFILELIST with the files of the last
+// hand-over it took (framework/messages.h describes the reply), and their
 // WM_QUERYPLAYLISTCOUNT with the length of its playlist, their
 // WM_QUERYTRANSPORT with the transport's state, their WM_QUERYPOSITION
 // with the movie's position, WM_QUERYWINDOWS with the windows' modes and
@@ -15,6 +15,7 @@
 #include "player/handover.h"
 #include "player/main_form.h"
 #include "player/video_window.h"
+#include "settings/program_state.h"
 #include "settings/text_encoding.h"
 #include "tests/support/face_answer.h"
 
@@ -42,9 +43,27 @@ bool AnswerStateQuery(TfrmMain& form, TMessage& message) {
   }
 }
 
+// The files of the last hand-over the main window took, kept as it came:
+// the main window lets go of a list once it is opened.
+std::vector<std::string> lastTaken;
+bool handingOver = false;
+
+// Lets the main window take a hand-over, and keeps it when it did.
+void NoteHandOver(TfrmMain& form, TMessage& message) {
+  const std::size_t before = form.WaitingHandOvers.size();
+  handingOver = true;
+  message.Result = form.Perform(message.Msg, message.WParam, message.LParam);
+  handingOver = false;
+  if (form.WaitingHandOvers.size() > before) lastTaken = form.WaitingHandOvers.back();
+}
+
 bool AnswerOpenFileListQuery(TfrmMain& form, TMessage& message) {
   if (AnswerStateQuery(form, message)) return true;
   if (AnswerFaceQuery(form, message)) return true;
+  if (message.Msg == WM_COPYDATA && !handingOver) {
+    NoteHandOver(form, message);
+    return true;
+  }
   if (message.Msg == WM_QUERYPLAYLISTCOUNT) {
     message.Result = form.FirstActivationPending ? -1 : static_cast<LRESULT>(form.Playlist().Count());
     return true;
@@ -55,6 +74,7 @@ bool AnswerOpenFileListQuery(TfrmMain& form, TMessage& message) {
     if (ShownDown(*form.BtnPlay)) state |= kTransportPlaying;
     if (ShownDown(*form.BtnPause)) state |= kTransportPaused;
     if (form.MuteFlip->State()) state |= kTransportSoundOn;
+    if (lc::Program().OpeningMovie) state |= kTransportOpening;
     state |= static_cast<LRESULT>(form.VolumeBar->Position() & 0xFF) << 8;
     state |= static_cast<LRESULT>(form.Playlist().Entries().PlaylistIndex & 0xFF) << 16;
     message.Result = state;
@@ -66,12 +86,12 @@ bool AnswerOpenFileListQuery(TfrmMain& form, TMessage& message) {
   }
   if (message.Msg != WM_QUERYOPENFILELIST) return false;
   HWND requester = reinterpret_cast<HWND>(message.WParam);
-  std::string text = lc::EncodeHandoverText(form.OpenFileList);
+  std::string text = lc::EncodeHandoverText(lastTaken);
   COPYDATASTRUCT reply{kOpenFileListReply, static_cast<DWORD>(text.size()), text.data()};
   if (requester && IsWindow(requester))
     SendMessageW(requester, WM_COPYDATA, reinterpret_cast<WPARAM>(form.Handle()),
                  reinterpret_cast<LPARAM>(&reply));
-  message.Result = static_cast<LRESULT>(form.OpenFileList.size());
+  message.Result = static_cast<LRESULT>(lastTaken.size());
   return true;
 }
 

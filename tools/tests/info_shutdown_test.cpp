@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <windows.h>
@@ -17,6 +18,7 @@
 #include "player/tests/main_form_fixture.h"
 #include "settings/file_io.h"
 #include "settings/text_table.h"
+#include "settings/win/settings_win.h"
 #include "tests/support/process.h"
 #include "tools/info_window.h"
 #include "tools/jump_dialog.h"
@@ -165,6 +167,48 @@ TEST_F(InfoWindow, AFileThatCannotBeReadIsReportedAndNotShown) {
   EXPECT_EQ(nullptr, Window);
   EXPECT_FALSE(InfoReadFailed);
   EXPECT_EQ(nullptr, frmInfo);
+}
+
+// Closes the message box as soon as it is up and keeps its text.
+std::wstring LastMessage;
+void CALLBACK KeepAndCloseMessageBox(HWND, UINT, UINT_PTR, DWORD) {
+  if (!frmMessage) return;
+  LastMessage = frmMessage->Text();
+  frmMessage->Close();
+}
+
+TEST_F(InfoWindow, AFileTheDetectorCannotReadGivesTheReadingMessage) {
+  const std::string Garbage = folder.File("garbage.avi");
+  lc::settings::testing::WriteBytes(Garbage, std::string(4096, 'U'));
+  LastMessage.clear();
+  const UINT_PTR Timer = SetTimer(nullptr, 0, 50, KeepAndCloseMessageBox);
+  auto Window = CreateInfoWindow(Garbage);
+  KillTimer(nullptr, Timer);
+  EXPECT_EQ(nullptr, Window);
+  EXPECT_EQ(L"Error while reading video info from \"" + lc::settings::Utf8ToWide(Garbage) + L"\"!", LastMessage);
+}
+
+// The detector runs on a thread of its own: one that is stuck is not
+// waited for longer than the time given, and what it writes later lands in
+// what it owns.
+TEST(DetectorThread, AReadingThatIsStuckIsGivenUpAfterItsTime) {
+  const HANDLE Release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  auto Written = std::make_shared<int>(0);
+  EXPECT_FALSE(lc::tools::RunWithinTime(
+      [Release, Written] {
+        WaitForSingleObject(Release, INFINITE);
+        *Written = 7;
+      },
+      50));
+  EXPECT_EQ(0, *Written);
+  SetEvent(Release);
+  auto Done = std::make_shared<int>(0);
+  EXPECT_TRUE(lc::tools::RunWithinTime([Done] { *Done = 3; }, 30000));
+  EXPECT_EQ(3, *Done);
+  // The reading the thread finished on its own, without a waiter.
+  for (int I = 0; I < 500 && *Written != 7; ++I) Sleep(10);
+  EXPECT_EQ(7, *Written);
+  CloseHandle(Release);
 }
 
 TEST(MediaTypes, ShortFormatBlocksAreNotRead) {
@@ -413,6 +457,19 @@ TEST_F(Countdown, TheCaptionFollowsTheClockAndThirtySecondsShutDown) {
   EXPECT_EQ(L"Unable to shutdown the computer!", Calls.Reports[0]);
   EXPECT_EQ(1, Calls.Terminated);
   EXPECT_EQ(5, EnabledCount());
+}
+
+// The refusal is shown while the program still runs: the countdown ran the
+// main window's close handler (everything saved) but did not close the
+// window, which would end the program's message loop and the box's with it.
+TEST_F(Countdown, ARefusedShutdownSavesThroughTheCloseHandlerAndKeepsTheWindowForTheMessage) {
+  int WindowCloses = 0;
+  form->OnClose = [&](TComponent*, TCloseAction&) { ++WindowCloses; };
+  Run([&] { Calls.Now += 31000; });
+  EXPECT_TRUE(PlayerClosed());
+  EXPECT_EQ(0, WindowCloses);
+  ASSERT_EQ(1u, Calls.Reports.size());
+  EXPECT_EQ(1, Calls.Terminated);
 }
 
 TEST_F(Countdown, AnAcceptedShutdownReturnsAtOnce) {

@@ -1,0 +1,190 @@
+// The whole program's life cycle where it runs between windows: a close
+// asked for while a popup menu or a message box runs its own message loop
+// ends the program, with the settings written; a movie that cannot be
+// shown again after a display change leaves the player running without
+// it; lists handed over together by second instances are each opened.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include <windows.h>
+
+#include "framework/messages.h"
+#include "tests/support/process.h"
+#include "tests/support/program_copy.h"
+
+namespace {
+
+using lctest::ChildProcess;
+using lctest::ProgramCopy;
+
+constexpr DWORD kStartMs = 30000;
+
+std::wstring WindowText(HWND Window) {
+  wchar_t Text[256] = {};
+  GetWindowTextW(Window, Text, 256);
+  return Text;
+}
+
+// Waits up to Ms for the application window's title to read Title.
+bool WaitForTitle(DWORD Pid, const std::wstring& Title, DWORD Ms) {
+  HWND App = lctest::WaitForWindow(L"TApplication", Pid, Ms);
+  for (DWORD Waited = 0; App && Waited < Ms; Waited += 100) {
+    if (WindowText(App) == Title) return true;
+    Sleep(100);
+  }
+  return false;
+}
+
+// The transport as the main window shows it (framework/messages.h); -1
+// when the window does not answer.
+LRESULT Transport(HWND Main) {
+  DWORD_PTR State = 0;
+  if (!SendMessageTimeoutW(Main, WM_QUERYTRANSPORT, 0, 0, SMTO_NORMAL, 10000, &State)) return -1;
+  return static_cast<LRESULT>(State);
+}
+
+// The popup menu of the main window, opened as the right mouse button does.
+HWND OpenPopupMenu(HWND Main, DWORD Pid) {
+  RECT R{};
+  GetWindowRect(Main, &R);
+  PostMessageW(Main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Main), MAKELPARAM(R.left + 40, R.top + 40));
+  return lctest::WaitForWindow(L"#32768", Pid, 10000, true);
+}
+
+TEST(ProgramLifeCycle, TheEndOfAMovieClosesThePlayerThroughAnOpenPopupMenu) {
+  ProgramCopy Copy(L"LcCloseMenu");
+  lctest::WriteSettingsFile(Copy.SettingsFile(), {"FirstRun=0", "AutoClosePlayerWhenFinished=1", "OsdSize=61"});
+  ChildProcess App(Copy.Exe(), L"\"" + lctest::MediaPath("demo.mp4") + L"\"");
+  HWND Main = lctest::WaitForVisibleMainWindow(App.Id(), kStartMs);
+  ASSERT_NE(Main, nullptr);
+  ASSERT_TRUE(WaitForTitle(App.Id(), L"LcCloseMenu - 'demo.mp4'", kStartMs));
+  ASSERT_NE(OpenPopupMenu(Main, App.Id()), nullptr);
+  // Remote code 54 goes to the end: the movie ends while the menu is open.
+  PostMessageW(Main, WM_USER + 2000, 54, 0);
+  EXPECT_EQ(0u, App.Wait(kStartMs));
+  // Written whole at the close: every key, not only the ones given.
+  EXPECT_EQ(lctest::SettingsValue(Copy.SettingsFile(), "OsdSize"), "61");
+  EXPECT_NE(lctest::SettingsValue(Copy.SettingsFile(), "AllowMultipleInstances"), "<missing>");
+  EXPECT_NE(std::string::npos, lctest::ReadFileText(Copy.DataFolder() + L"LcCloseMenu.rs").find("demo.mp4"));
+  Copy.Uninstall();
+}
+
+// A close asked for (WM_CLOSE, as the taskbar does) while a loop of its own
+// runs in the player: the message box of a missing file, the popup menu.
+TEST(ProgramLifeCycle, ACloseWhileAMessageBoxOrThePopupMenuIsOpenEndsTheProgramWithItsSettings) {
+  struct Case {
+    const wchar_t* Base;
+    const wchar_t* Args;
+    bool Menu;
+  };
+  for (const Case& C : {Case{L"LcCloseBox", L"Z:\\no\\such\\movie.avi", false}, Case{L"LcCloseMenu2", L"", true}}) {
+    SCOPED_TRACE(C.Menu ? "popup menu" : "message box");
+    ProgramCopy Copy(C.Base);
+    lctest::WriteSettingsFile(Copy.SettingsFile(), {"FirstRun=0", "OsdSize=62"});
+    ChildProcess App(Copy.Exe(), C.Args);
+    HWND Main = lctest::WaitForVisibleMainWindow(App.Id(), kStartMs);
+    ASSERT_NE(Main, nullptr);
+    ASSERT_NE(C.Menu ? OpenPopupMenu(Main, App.Id()) : lctest::WaitForWindow(L"TfrmMessage", App.Id(), kStartMs, true),
+              nullptr);
+    PostMessageW(Main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, App.Wait(kStartMs));
+    EXPECT_EQ(lctest::SettingsValue(Copy.SettingsFile(), "OsdSize"), "62");
+    EXPECT_NE(lctest::SettingsValue(Copy.SettingsFile(), "AllowMultipleInstances"), "<missing>");
+    Copy.Uninstall();
+  }
+}
+
+// The movie cannot be rendered again after a change of the display mode
+// (its file went away): the player says so and goes on without a movie.
+TEST(ProgramLifeCycle, AMovieThatCannotBeShownAgainAfterADisplayChangeLeavesThePlayerRunningWithoutIt) {
+  ProgramCopy Copy(L"LcReload");
+  lctest::WriteSettingsFile(Copy.SettingsFile(), {"FirstRun=0", "AutoCloseVideoWindow=0"});
+  const std::wstring Movie = Copy.ExeFolder() + L"moving.mp4";
+  ASSERT_TRUE(CopyFileW(lctest::MediaPath("demo.mp4").c_str(), Movie.c_str(), FALSE));
+  ChildProcess App(Copy.Exe(), L"\"" + Movie + L"\"");
+  HWND Main = lctest::WaitForVisibleMainWindow(App.Id(), kStartMs);
+  ASSERT_NE(Main, nullptr);
+  ASSERT_TRUE(WaitForTitle(App.Id(), L"LcReload - 'moving.mp4'", kStartMs));
+  ASSERT_TRUE(MoveFileW(Movie.c_str(), (Copy.ExeFolder() + L"gone.mp4").c_str()));
+  PostMessageW(Main, WM_DISPLAYCHANGE, 32,
+               MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
+  // The render's own report, then the player's.
+  HWND Platform = lctest::WaitForWindow(L"#32770", App.Id(), kStartMs, true);
+  ASSERT_NE(Platform, nullptr);
+  PostMessageW(Platform, WM_COMMAND, IDOK, 0);
+  HWND Box = lctest::WaitForWindow(L"TfrmMessage", App.Id(), kStartMs, true);
+  ASSERT_NE(Box, nullptr);
+  PostMessageW(Box, WM_CHAR, 27, 0);
+  EXPECT_TRUE(WaitForTitle(App.Id(), L"LcReload", kStartMs));
+  // Running and answering, with no movie: nothing plays, no graph.
+  EXPECT_EQ(0, Transport(Main) & (kTransportGraphActive | kTransportPlaying | kTransportPaused | kTransportOpening));
+  PostMessageW(Main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(0u, App.Wait(kStartMs));
+  Copy.Uninstall();
+}
+
+// ---- the hand-over queue ----
+
+std::string Ansi(const std::wstring& Path) { return std::string(Path.begin(), Path.end()); }  // ASCII paths
+
+// Hands Path over to Main as a second instance does.
+void HandOver(HWND Main, HWND From, const std::wstring& Path) {
+  std::string Text = Ansi(Path) + "\x01";
+  COPYDATASTRUCT Data{0, static_cast<DWORD>(Text.size()), Text.data()};
+  SendMessageW(Main, WM_COPYDATA, reinterpret_cast<WPARAM>(From), reinterpret_cast<LPARAM>(&Data));
+}
+
+struct TwoHandOvers {
+  HWND Main = nullptr;
+  std::wstring First, Second;
+};
+TwoHandOvers* PendingHandOvers = nullptr;
+
+// The player's answer to a query comes while the player waits for it: it
+// takes messages sent to it then, but none posted, so both lists handed
+// over now arrive before the first one is opened.
+LRESULT CALLBACK HandOverTwiceOnTheAnswer(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  if (Msg == WM_COPYDATA && PendingHandOvers) {
+    const TwoHandOvers Lists = *PendingHandOvers;
+    PendingHandOvers = nullptr;
+    HandOver(Lists.Main, Wnd, Lists.First);
+    HandOver(Lists.Main, Wnd, Lists.Second);
+    return 1;
+  }
+  return DefWindowProcW(Wnd, Msg, WParam, LParam);
+}
+
+TEST(ProgramLifeCycle, ListsHandedOverTogetherAreOpenedEachInItsTurn) {
+  ProgramCopy Copy(L"LcQueue");
+  lctest::WriteSettingsFile(Copy.SettingsFile(), {"FirstRun=0"});
+  ChildProcess App(Copy.Exe(), L"");
+  HWND Main = lctest::WaitForVisibleMainWindow(App.Id(), kStartMs);
+  ASSERT_NE(Main, nullptr);
+  // Hand-overs are taken from the end of the first activation on.
+  for (int I = 0; I < 300 && SendMessageW(Main, WM_QUERYPLAYLISTCOUNT, 0, 0) == -1; ++I) Sleep(100);
+
+  WNDCLASSW Class{};
+  Class.lpfnWndProc = HandOverTwiceOnTheAnswer;
+  Class.hInstance = GetModuleHandleW(nullptr);
+  Class.lpszClassName = L"LcTwoHandOvers";
+  RegisterClassW(&Class);
+  HWND Sender = CreateWindowW(L"LcTwoHandOvers", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, Class.hInstance, nullptr);
+  ASSERT_NE(Sender, nullptr);
+  TwoHandOvers Lists{Main, lctest::MediaPath("clip.avi"), lctest::MediaPath("clip.mp4")};
+  PendingHandOvers = &Lists;
+  SendMessageW(Main, WM_QUERYOPENFILELIST, reinterpret_cast<WPARAM>(Sender), 0);
+  ASSERT_EQ(nullptr, PendingHandOvers) << "the query was not answered";
+  DestroyWindow(Sender);
+
+  EXPECT_TRUE(WaitForTitle(App.Id(), L"LcQueue - 'clip.mp4'", kStartMs));
+  for (int I = 0; I < 300 && (Transport(Main) & kTransportOpening); ++I) Sleep(100);
+  PostMessageW(Main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(0u, App.Wait(kStartMs));
+  // Both were opened, the first one first.
+  EXPECT_EQ(lctest::SettingsValue(Copy.SettingsFile(), "RecentFile1"), Ansi(lctest::MediaPath("clip.mp4")));
+  EXPECT_EQ(lctest::SettingsValue(Copy.SettingsFile(), "RecentFile2"), Ansi(lctest::MediaPath("clip.avi")));
+  Copy.Uninstall();
+}
+
+}  // namespace
