@@ -23,22 +23,16 @@ std::vector<DisplayMode> SortDisplayModes(std::vector<DisplayMode> modes) {
 }
 
 std::pair<int, int> DisplayModeThreshold(const std::vector<DisplayMode>& sorted) {
-  if (sorted.empty()) return {0, 0};
-  const int count = static_cast<int>(sorted.size());
-  const DisplayMode* reference = &sorted.front();
-  int best = -1;
-  if (count > 1) {
-    for (const DisplayMode& m : sorted) {
-      int larger = 0;
-      for (const DisplayMode& o : sorted)
-        if (o.width > m.width || (o.width == m.width && o.height > m.height)) ++larger;
-      if (larger >= 2 && larger < count - 1 && (best < 0 || larger < best)) {
-        best = larger;
-        reference = &m;
-      }
-    }
+  if (sorted.size() == 1) return {sorted.front().width, sorted.front().height};
+  // Larger: wider, or as wide and taller; modes of the same size never count.
+  const auto larger = [](const DisplayMode& o, const DisplayMode& m) {
+    return o.width > m.width || (o.width == m.width && o.height > m.height);
+  };
+  for (const DisplayMode& m : sorted) {
+    const auto count = std::count_if(sorted.begin(), sorted.end(), [&](const DisplayMode& o) { return larger(o, m); });
+    if (count == 2) return {std::min<int>(m.width, 800), std::min<int>(m.height, 600)};
   }
-  return {std::min<int>(reference->width, 800), std::min<int>(reference->height, 600)};
+  return {320, 240};
 }
 
 DisplayModeMenu BuildDisplayModeMenu(const std::vector<DisplayMode>& collected) {

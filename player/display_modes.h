@@ -41,8 +41,9 @@ struct DisplayModeMenu {
 
 // Sorts by width, height and rate and drops repeated modes.
 std::vector<DisplayMode> SortDisplayModes(std::vector<DisplayMode> modes);
-// The smallest size offered: taken from a mode with a few larger sizes
-// above it, at most 800 x 600.
+// The smallest size offered: that of the first mode (in sorted order) with
+// exactly two larger modes above it (wider, or as wide and taller), at most
+// 800 x 600; without such a mode 320 x 240. A single mode is its own bound.
 std::pair<int, int> DisplayModeThreshold(const std::vector<DisplayMode>& sorted);
 // The menu and names for the modes the display offers. Only the three
 // highest refresh rates of a size get menu items.

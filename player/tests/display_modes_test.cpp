@@ -20,15 +20,43 @@ TEST(DisplayModes, SortedAndRepeatedModesDropped) {
   EXPECT_EQ(sorted, (std::vector<DisplayMode>{{800, 600, 60}, {1024, 768, 60}, {1024, 768, 75}}));
 }
 
-TEST(DisplayModes, ThresholdComesFromAModeWithAFewLargerSizes) {
-  EXPECT_EQ(DisplayModeThreshold({}), std::make_pair(0, 0));
-  EXPECT_EQ(DisplayModeThreshold({{640, 480, 60}, {800, 600, 60}, {1024, 768, 60}, {1280, 1024, 60}}),
-            std::make_pair(800, 600));
-  EXPECT_EQ(DisplayModeThreshold({{640, 480, 60}, {800, 600, 60}}), std::make_pair(640, 480));
-  // Never above 800 x 600.
-  EXPECT_EQ(DisplayModeThreshold({{1280, 720, 60}, {1600, 900, 60}, {1920, 1080, 60}, {2560, 1440, 60},
-                                  {3840, 2160, 60}}),
-            std::make_pair(800, 600));
+TEST(DisplayModes, ThresholdIsTheFirstModeWithExactlyTwoLargerModes) {
+  struct Case {
+    std::vector<DisplayMode> sorted;
+    std::pair<int, int> bound;
+  };
+  const Case cases[] = {
+      {{}, {320, 240}},
+      {{{1024, 768, 60}}, {1024, 768}},
+      // 800 x 600 has two larger modes above it.
+      {{{640, 480, 60}, {800, 600, 60}, {1024, 768, 60}, {1280, 1024, 60}}, {800, 600}},
+      // 800 x 600 has two larger modes: 1024 x 768 at two rates.
+      {{{640, 480, 60}, {800, 600, 60}, {1024, 768, 60}, {1024, 768, 75}}, {800, 600}},
+      // Nobody has exactly two larger modes: 640 x 480 four, 800 x 600 three.
+      {{{640, 480, 60}, {800, 600, 60}, {1024, 768, 60}, {1024, 768, 70}, {1024, 768, 75}}, {320, 240}},
+      {{{640, 480, 60}, {800, 600, 60}}, {320, 240}},
+      // Modes of the same size are never larger than each other: both
+      // 640 x 480 modes have exactly 800 x 600 and 1024 x 768 above them.
+      {{{640, 480, 60}, {640, 480, 75}, {800, 600, 60}, {1024, 768, 60}}, {640, 480}},
+      // As wide and taller counts as larger.
+      {{{800, 480, 60}, {800, 600, 60}, {800, 640, 60}}, {800, 480}},
+      // Never above 800 x 600.
+      {{{1280, 720, 60}, {1600, 900, 60}, {1920, 1080, 60}, {2560, 1440, 60}, {3840, 2160, 60}}, {800, 600}},
+      {{{1024, 600, 60}, {1280, 720, 60}, {1920, 1080, 60}}, {800, 600}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(DisplayModeThreshold(c.sorted), c.bound) << c.sorted.size() << " modes";
+}
+
+TEST(DisplayModes, TwoRatesOfOneSizeAndASingleOneAreAllOffered) {
+  // No mode has exactly two larger modes above it: from 320 x 240 up.
+  auto menu = BuildDisplayModeMenu({{640, 480, 60}, {640, 480, 75}, {800, 600, 60}});
+  ASSERT_EQ(Captions(menu), (std::vector<std::string>{"640x480", "800x600"}));
+  ASSERT_EQ(menu.items[0].refresh.size(), 2u);
+  EXPECT_EQ(menu.items[0].refresh[0].caption, "60 Hz");
+  EXPECT_EQ(menu.items[0].refresh[1].caption, "75 Hz");
+  EXPECT_EQ(menu.items[0].refresh[1].name, "M640x480x75Hz");
+  EXPECT_TRUE(menu.items[1].refresh.empty());
+  EXPECT_EQ(menu.items[1].name, "M800x600x60Hz");
 }
 
 TEST(DisplayModes, OneRatePerSizeGivesSingleItems) {
@@ -48,8 +76,9 @@ TEST(DisplayModes, OnlyTheThreeHighestRatesGetItems) {
   auto menu = BuildDisplayModeMenu(
       {{640, 480, 60}, {800, 600, 60}, {1024, 768, 60}, {1024, 768, 70}, {1024, 768, 72}, {1024, 768, 75},
        {1280, 1024, 60}});
-  ASSERT_EQ(Captions(menu), (std::vector<std::string>{"800x600", "1024x768", "1280x1024"}));
-  const auto& sub = menu.items[1];
+  // No mode has exactly two larger ones: 640 x 480 is offered too.
+  ASSERT_EQ(Captions(menu), (std::vector<std::string>{"640x480", "800x600", "1024x768", "1280x1024"}));
+  const auto& sub = menu.items[2];
   ASSERT_EQ(sub.refresh.size(), 3u);
   EXPECT_EQ(sub.refresh[0].caption, "70 Hz");
   EXPECT_EQ(sub.refresh[2].caption, "75 Hz");
@@ -61,7 +90,7 @@ TEST(DisplayModes, OnlyTheThreeHighestRatesGetItems) {
 TEST(DisplayModes, FiveRatesSkipTheMiddleOnesText) {
   auto menu = BuildDisplayModeMenu({{640, 480, 60}, {800, 600, 60}, {1024, 768, 50}, {1024, 768, 60},
                                     {1024, 768, 70}, {1024, 768, 72}, {1024, 768, 75}, {1280, 1024, 60}});
-  const auto& sub = menu.items[1];
+  const auto& sub = menu.items[2];
   ASSERT_EQ(sub.refresh.size(), 3u);
   EXPECT_EQ(sub.refresh[0].caption, "70 Hz");
   EXPECT_EQ(std::find(menu.names.begin(), menu.names.end(), "1024 x 768 x 60 Hz"), menu.names.end());
