@@ -34,6 +34,7 @@ class TStartupPlaylistEnvironment : public TPlayListEnvironment {
     ShowMessageBox(Text, frmPlayList, false, Unused);
   }
   bool PlayerClosing() const override { return Program().PlayerClosing; }
+  TImageList& MenuImages() const override { return FMain.ImageList; }
 
  private:
   TfrmMain& FMain;

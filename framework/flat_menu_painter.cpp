@@ -22,6 +22,30 @@ void TakeMenuFont(TFont& Font) {
   Font.SetColor(clBlack);
 }
 
+// The text as shown: a single "&" (the mark of the letter that picks the
+// item) left out, "&&" as one "&".
+std::wstring WithoutPrefix(const std::wstring& Text) {
+  std::wstring Shown;
+  for (size_t I = 0; I < Text.size(); ++I) {
+    if (Text[I] == L'&' && I + 1 < Text.size()) ++I;
+    Shown += Text[I];
+  }
+  return Shown;
+}
+
+// Writes Text in R; with the keyboard cues shown the marked letter is
+// underlined (the platform's prefix drawing), else it is written plain.
+void WriteText(TCanvas& Canvas, const std::wstring& Text, const TRect& R, UINT Flags, bool Cues) {
+  if (Cues)
+    Canvas.DrawText(Text, R, Flags);
+  else
+    Canvas.DrawText(WithoutPrefix(Text), R, Flags | DT_NOPREFIX);
+}
+
+int TextWidth(TCanvas& Canvas, const std::wstring& Text) {
+  return Canvas.DrawText(WithoutPrefix(Text), Rect(0, 0, 0, 0), DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX).Width();
+}
+
 void Fill(TCanvas& Canvas, const TRect& R, TColor Color) {
   Canvas.Brush.Style = TBrushStyle::bsSolid;
   Canvas.Brush.Color = Color;
@@ -40,11 +64,9 @@ void TFlatMenu::UseItemFont(TCanvas& Canvas, const TMenuItem& Item) {
 TSize TFlatMenu::MeasureItem(TCanvas& Canvas, const TMenuItem& Item, TImageList* Images) {
   if (Item.IsLine()) return {ColumnWidth + TextGap, SeparatorHeight};
   UseItemFont(Canvas, Item);
-  TRect Calc = Canvas.DrawText(Item.CaptionText(), Rect(0, 0, 0, 0), DT_CALCRECT | DT_SINGLELINE);
-  int Width = ColumnWidth + TextGap + Calc.Width() + ShortCutMargin;
-  if (std::wstring S = Item.ShortCutText(); !S.empty())
-    Width += Canvas.TextWidth(S) + ShortCutMargin;
-  int Height = std::max(MinItemHeight, Calc.Height() + 6);
+  int Width = ColumnWidth + TextGap + TextWidth(Canvas, Item.CaptionText()) + ShortCutMargin;
+  if (std::wstring S = Item.ShortCutText(); !S.empty()) Width += TextWidth(Canvas, S) + ShortCutMargin;
+  int Height = std::max(MinItemHeight, Canvas.TextHeight(L"Hg") + 6);
   if (Images) Height = std::max(Height, Images->Height() + 4);
   return {Width, Height};
 }
@@ -100,10 +122,11 @@ void TFlatMenu::DrawCaption(TCanvas& Canvas, const TMenuItem& Item, const TRect&
   UseItemFont(Canvas, Item);
   Canvas.Font.SetColor(Ink);
   Canvas.Brush.Style = TBrushStyle::bsClear;
-  UINT Flags = DT_SINGLELINE | DT_VCENTER | ((State & ODS_NOACCEL) ? DT_HIDEPREFIX : 0);
-  Canvas.DrawText(Item.CaptionText(), Rect(R.Left + TextGap, R.Top, R.Right, R.Bottom), Flags);
+  const UINT Flags = DT_SINGLELINE | DT_VCENTER;
+  const bool Cues = !(State & ODS_NOACCEL);
+  WriteText(Canvas, Item.CaptionText(), Rect(R.Left + TextGap, R.Top, R.Right, R.Bottom), Flags, Cues);
+  // The shortcut text may mark its letter too ("Alt+&1").
   if (std::wstring S = Item.ShortCutText(); !S.empty())
-    Canvas.DrawText(S, Rect(R.Left, R.Top, R.Right - ShortCutMargin, R.Bottom),
-                    DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
+    WriteText(Canvas, S, Rect(R.Left, R.Top, R.Right - ShortCutMargin, R.Bottom), Flags | DT_RIGHT, Cues);
   Canvas.Brush.Style = TBrushStyle::bsSolid;
 }

@@ -5,7 +5,8 @@
 // Layout of one item (left to right): the image column (ColumnWidth
 // pixels, in IconBackColor) holding the item's image or its check mark,
 // the caption from ColumnWidth + TextGap, the shortcut text right-aligned
-// ShortCutMargin pixels before the right edge. A highlighted enabled item
+// ShortCutMargin pixels before the right edge. In both an "&" marks the
+// letter that picks the item (underlined, the "&" itself not shown). A highlighted enabled item
 // is filled with SelectedColor inside a one-pixel SelectedBorderColor
 // frame; a separator is a one-pixel SeparatorColor line across the text
 // part, at the middle row of its SeparatorHeight pixels. Disabled captions

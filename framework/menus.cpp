@@ -98,7 +98,8 @@ class TPopupList : public TWinControl {
     return true;
   }
   // Owner-drawn items have no text the platform could search: find the
-  // visible item of that menu whose caption marks the typed letter.
+  // visible item of that menu whose caption (or, failing that, whose
+  // shortcut text: "Alt+&1" of a bookmark) marks the typed letter.
   bool MenuChar(TMessage& M) {
     if (!CurrentPopup || !CurrentPopup->Painter) return false;
     TMenuItem* Parent = CurrentPopup->ItemOfMenu(reinterpret_cast<HMENU>(M.LParam));
@@ -108,19 +109,24 @@ class TPopupList : public TWinControl {
     for (int I = 0; I < Parent->Count(); ++I) {
       TMenuItem* Item = Parent->Items(I);
       if (!Item->Visible) continue;
-      const std::wstring Caption = Item->CaptionText();
-      for (size_t K = 0; K + 1 < Caption.size(); ++K) {
-        if (Caption[K] != L'&') continue;
-        if (Caption[K + 1] == L'&') { ++K; continue; }
-        if (Upper(Caption[K + 1]) == Typed && Item->Enabled) {
-          M.Result = MAKELRESULT(Position, MNC_EXECUTE);
-          return true;
-        }
-        break;
+      wchar_t Marked = Accelerator(Item->CaptionText());
+      if (!Marked) Marked = Accelerator(Item->ShortCutText());
+      if (Marked && Upper(Marked) == Typed && Item->Enabled) {
+        M.Result = MAKELRESULT(Position, MNC_EXECUTE);
+        return true;
       }
       ++Position;
     }
     return false;
+  }
+  // The letter after the first single "&" of Text; 0 when none.
+  static wchar_t Accelerator(const std::wstring& Text) {
+    for (size_t K = 0; K + 1 < Text.size(); ++K) {
+      if (Text[K] != L'&') continue;
+      if (Text[K + 1] != L'&') return Text[K + 1];
+      ++K;
+    }
+    return 0;
   }
 };
 

@@ -2,6 +2,7 @@
 // of the bookmarks menu, their caption holding the time) and the recent
 // files menu (the five movies opened last).
 #include "framework/menus.h"
+#include "kit/menu_images.h"
 #include "player/main_form.h"
 #include "player/movie_position.h"
 #include "player/player_state.h"
@@ -22,8 +23,6 @@ const lc::settings::TextTable& Texts() { return lc::settings::GlobalTextTable();
 
 // The separator and nine bookmarks.
 constexpr std::size_t kMaxBookmarkItems = 10;
-// Bookmark N shows image 29 + N of the main window's image list.
-constexpr int kBookmarkImageBase = 29;
 
 }  // namespace
 
@@ -89,7 +88,7 @@ int TfrmMain::AppendBookmark(long long Ms) {
   TMenuItem* Item = Menu->Add(Utf8ToWide(lc::BookmarkCaption(Ms, Number)),
                               [this, Number](TComponent*) { RunCommand(Cmd::Bookmark, Number); },
                               L"s" + std::to_wstring(Number));
-  Item->ImageIndex = kBookmarkImageBase + Number;
+  Item->ImageIndex = lc::BookmarkImage(Number);
   BookmarkItems.push_back(Item);
   return Number;
 }

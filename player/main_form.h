@@ -24,12 +24,14 @@
 
 #include "framework/dialogs.h"
 #include "framework/flat_menu_painter.h"
+#include "framework/image_list.h"
 #include "framework/menus.h"
 #include "framework/messages.h"
 #include "framework/timer.h"
 #include "kit/button.h"
 #include "kit/flip.h"
 #include "kit/label.h"
+#include "kit/menu_images.h"
 #include "kit/progress_bar.h"
 #include "kit/skin_host.h"
 #include "kit/skin_surface.h"
@@ -138,6 +140,9 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   // ---- the popup menu (right click, the context-menu key) ----
   TPopupMenu PopupMenuMain;
   TFlatMenu FlatMenu;
+  // The menus' images (kit/menu_images.h); the playlist's menus show them
+  // too.
+  TImageList ImageList{lc::kMenuImageSize, lc::kMenuImageSize};
   // The item of PopupMenuMain named Name, at any depth; nullptr when none.
   TMenuItem* MenuItem(const std::wstring& Name) const;
   // Brings the menu up to date as it opens: captions in the present
@@ -303,6 +308,10 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   // paused on its first frame). A failure ends in the video window's
   // render-failure path, which unwinds out of here with the silent abort.
   void OpenMovie(bool PlayAfterOpen, bool AddNextParts);
+  // The open dialog of BtnOpenMovieClick: its title and filter are the
+  // present language's and the media extensions' when it opens; Tag is 1
+  // while it is up.
+  TOpenDialog OpenMovieDialog;
   void BtnOpenMovieClick();
   void BtnPlayClick();
   void BtnPauseClick();

@@ -1,15 +1,20 @@
 // The main window's popup menu: built once from a table of items (name,
-// caption, command, shortcut text), its captions taken from the text table
-// and its changing parts (recent files, the monitors, the display modes)
+// command, image), its captions and shortcut texts taken from the text
+// table (the few items it has no text for keep a literal caption) and its
+// changing parts (recent files, the monitors, the display modes)
 // brought up to date each time it opens.
-#include <span>
+#include <map>
 #include <utility>
 
+#include "framework/image_list.h"
+#include "kit/menu_images.h"
 #include "kit/window_drag.h"
 #include "player/display_modes.h"
 #include "player/display_platform.h"
 #include "player/main_form.h"
+#include "player/video_window.h"
 #include "settings/program_state.h"
+#include "settings/text_apply.h"
 #include "settings/text_table.h"
 #include "settings/win/settings_win.h"
 
@@ -18,101 +23,105 @@ using lc::settings::Utf8ToWide;
 
 namespace {
 
-// No text of the text table: the literal caption is used.
-constexpr int kLiteral = -1;
-
 struct MenuRow {
-  const wchar_t* Parent;  // L"" for the top level
+  const wchar_t* Parent;   // L"" for the top level
   const wchar_t* Name;
-  int Text;               // index into TextMenus, or kLiteral
-  const wchar_t* Caption; // the literal caption, or the shortcut text
+  const wchar_t* Literal;  // the caption of an item the text table has no text for; nullptr for the others
   Cmd Command;
   int Arg;
+  int Image;               // index into ImageList, -1 for none
 };
+
+constexpr int kNoImage = -1;
 
 // In menu order; separators have the caption "-".
 constexpr MenuRow kMenu[] = {
-    {L"", L"OpenMovieMenu", 0, L"Ctrl+O", Cmd::BtnOpenMovieClick, 0},
-    {L"", L"LoadSubtitleMenu", 1, L"Ctrl+L", Cmd::BtnOpenSubtitleClick, 0},
-    {L"", L"RecentFilesMenu", 2, L"", Cmd::None, 0},
-    {L"RecentFilesMenu", L"N11", kLiteral, L"1", Cmd::RecentClick, 1},
-    {L"RecentFilesMenu", L"N21", kLiteral, L"2", Cmd::RecentClick, 2},
-    {L"RecentFilesMenu", L"N31", kLiteral, L"3", Cmd::RecentClick, 3},
-    {L"RecentFilesMenu", L"N41", kLiteral, L"4", Cmd::RecentClick, 4},
-    {L"RecentFilesMenu", L"N51", kLiteral, L"5", Cmd::RecentClick, 5},
-    {L"RecentFilesMenu", L"Separator", kLiteral, L"-", Cmd::None, 0},
-    {L"RecentFilesMenu", L"ClearHistoryMenu", 3, L"", Cmd::ClearHistoryMenuClick, 0},
-    {L"", L"N1", kLiteral, L"-", Cmd::None, 0},
-    {L"", L"PlayControlMenu", 4, L"", Cmd::None, 0},
-    {L"PlayControlMenu", L"PlayMenu", 5, L"X", Cmd::BtnPlayClick, 0},
-    {L"PlayControlMenu", L"StopMenu", 6, L"V", Cmd::BtnStopClick, 0},
-    {L"PlayControlMenu", L"PauseMenu", 7, L"C", Cmd::BtnPauseClick, 0},
-    {L"PlayControlMenu", L"RewindMenu", 8, L"Left", Cmd::BtnRewindClick, 0},
-    {L"PlayControlMenu", L"ForwardMenu", 9, L"Right", Cmd::BtnForwardClick, 0},
-    {L"PlayControlMenu", L"FastRewindMenu", 10, L"Ctrl+Left", Cmd::FastRewindClick, 0},
-    {L"PlayControlMenu", L"FastForwardMenu", 11, L"Ctrl+Right", Cmd::FastForwardClick, 0},
-    {L"PlayControlMenu", L"JumpToTimeMenu", 12, L"Ctrl+J", Cmd::JumpToTimeMenuClick, 0},
-    {L"", L"BookmarksMenu", 13, L"", Cmd::None, 0},
-    {L"BookmarksMenu", L"AddBookmarkMenu", 14, L"Alt+I", Cmd::AddBookmarkMenuClick, 0},
-    {L"BookmarksMenu", L"ClearBookmarksMenu", 15, L"Shift+C", Cmd::ClearBookmarksMenuClick, 0},
-    {L"", L"VideoMenu", 16, L"", Cmd::None, 0},
-    {L"VideoMenu", L"ChangeResolutionMenu", 17, L"", Cmd::None, 0},
-    {L"VideoMenu", L"FullScreenMenu", 18, L"F", Cmd::BtnFullScreenClick, 0},
-    {L"VideoMenu", L"ColorControlMenu", 19, L"Ctrl+C", Cmd::ColorControlMenuClick, 0},
-    {L"VideoMenu", L"MovieModeMenu", 20, L"M", Cmd::MovieModeMenuClick, 0},
-    {L"VideoMenu", L"AspectRatioMenu", 21, L"", Cmd::None, 0},
-    {L"AspectRatioMenu", L"OriginalRatioMenu", 22, L"Ctrl+1", Cmd::OriginalRatioMenuClick, 0},
-    {L"AspectRatioMenu", L"N169RatioMenu", 23, L"Ctrl+2", Cmd::N169RatioMenuClick, 0},
-    {L"AspectRatioMenu", L"N43RatioMenu", 24, L"Ctrl+3", Cmd::N43RatioMenuClick, 0},
-    {L"AspectRatioMenu", L"N11RatioMenu", 25, L"Ctrl+4", Cmd::N11RatioMenuClick, 0},
-    {L"AspectRatioMenu", L"FreeRatioMenu", 26, L"Ctrl+5", Cmd::FreeRatioMenuClick, 0},
-    {L"AspectRatioMenu", L"CustomRatioMenu", 27, L"A", Cmd::CustomRatioMenuClick, 0},
-    {L"VideoMenu", L"PanScanMenu", 28, L"", Cmd::None, 0},
-    {L"PanScanMenu", L"PanInMenu", 29, L"+", Cmd::PanInMenuClick, 0},
-    {L"PanScanMenu", L"PanOutMenu", 30, L"-", Cmd::PanOutMenuClick, 0},
-    {L"PanScanMenu", L"AutomaticMenu", 31, L"*", Cmd::AutomaticMenuClick, 0},
-    {L"PanScanMenu", L"CustomPanScanMenu", 32, L"P", Cmd::CustomPanScanMenuClick, 0},
-    {L"VideoMenu", L"WindowSizeMenu", 33, L"", Cmd::None, 0},
-    {L"WindowSizeMenu", L"N50Menu", kLiteral, L"50%\t\t1", Cmd::N50MenuClick, 0},
-    {L"WindowSizeMenu", L"N100Menu", kLiteral, L"100%\t\t2", Cmd::N100MenuClick, 0},
-    {L"WindowSizeMenu", L"N200Menu", kLiteral, L"200%\t\t3", Cmd::N200MenuClick, 0},
-    {L"VideoMenu", L"CaptureFrameMenu", 71, L"Alt+C", Cmd::CaptureFrameMenuClick, 0},
-    {L"VideoMenu", L"SendWindowToMenu", 69, L"", Cmd::None, 0},
-    {L"", L"AudioMenu", 34, L"", Cmd::None, 0},
-    {L"AudioMenu", L"VolumeUpMenu", 35, L"Up", Cmd::BtnVolUpClick, 0},
-    {L"AudioMenu", L"VolumeDownMenu", 36, L"Down", Cmd::BtnVolDownClick, 0},
-    {L"AudioMenu", L"EqualizerMenu", 37, L"E", Cmd::EqualizerMenuClick, 0},
-    {L"AudioMenu", L"DynamicAmplificationMenu", 68, L"", Cmd::DynamicAmplificationMenuClick, 0},
-    {L"", L"SubtitleMenu", 38, L"", Cmd::None, 0},
-    {L"SubtitleMenu", L"FontMenu", 39, L"Ctrl+F", Cmd::FontMenuClick, 0},
-    {L"SubtitleMenu", L"DisableSubtitleMenu", 40, L"S", Cmd::DisableSubtitleMenuClick, 0},
-    {L"SubtitleMenu", L"DecreaseTimeMenu", 41, L"[", Cmd::DecreaseTimeMenuClick, 0},
-    {L"SubtitleMenu", L"IncreaseTimeMenu", 42, L"]", Cmd::IncreaseTimeMenuClick, 0},
-    {L"SubtitleMenu", L"MoveSubtitleUpMenu", 43, L"Shift+Up", Cmd::MoveSubtitleUpMenuClick, 0},
-    {L"SubtitleMenu", L"MoveSubtitleDownMenu", 44, L"Shift+Down", Cmd::MoveSubtitleDownMenuClick, 0},
-    {L"SubtitleMenu", L"IncreaseFontSizeMenu", 45, L"Ctrl+Up", Cmd::IncreaseFontSizeMenuClick, 0},
-    {L"SubtitleMenu", L"DecreaseFontSizeMenu", 46, L"Ctrl+Down", Cmd::DecreaseFontSizeMenuClick, 0},
-    {L"", L"AdvancedMenu", 47, L"", Cmd::None, 0},
-    {L"AdvancedMenu", L"FiltersMenu", 48, L"", Cmd::None, 0},
-    {L"", L"N2", kLiteral, L"-", Cmd::None, 0},
-    {L"", L"ConfigurationMenu", 49, L"Ctrl+P", Cmd::BtnOptionsClick, 0},
-    {L"", L"KeyboardDefinitionsMenu", 50, L"F1", Cmd::KeyDefinitionsClick, 0},
-    {L"", L"PlaylistMenu", 51, L"Alt+E", Cmd::PlaylistMenuClick, 0},
-    {L"", L"AlwaysOnTopMenu", 52, L"T", Cmd::AlwaysOnTopMenuClick, 0},
-    {L"", L"N3", kLiteral, L"-", Cmd::None, 0},
-    {L"", L"AboutMenu", 53, L"Ctrl+F1", Cmd::AboutMenuClick, 0},
-    {L"", L"TurnOffComputerMenu", 54, L"Ctrl+T", Cmd::TurnOffComputerMenuClick, 0},
-    {L"", L"N4", kLiteral, L"-", Cmd::None, 0},
-    {L"", L"ExitMenu", 55, L"Alt+X", Cmd::CloseMainWindow, 0},
+    {L"", L"OpenMovieMenu", nullptr, Cmd::BtnOpenMovieClick, 0, lc::miOpenMovie},
+    {L"", L"LoadSubtitleMenu", nullptr, Cmd::BtnOpenSubtitleClick, 0, lc::miLoadSubtitle},
+    {L"", L"RecentFilesMenu", nullptr, Cmd::None, 0, lc::miRecentFiles},
+    {L"RecentFilesMenu", L"N11", L"1", Cmd::RecentClick, 1, kNoImage},
+    {L"RecentFilesMenu", L"N21", L"2", Cmd::RecentClick, 2, kNoImage},
+    {L"RecentFilesMenu", L"N31", L"3", Cmd::RecentClick, 3, kNoImage},
+    {L"RecentFilesMenu", L"N41", L"4", Cmd::RecentClick, 4, kNoImage},
+    {L"RecentFilesMenu", L"N51", L"5", Cmd::RecentClick, 5, kNoImage},
+    {L"RecentFilesMenu", L"Separator", L"-", Cmd::None, 0, kNoImage},
+    {L"RecentFilesMenu", L"ClearHistoryMenu", nullptr, Cmd::ClearHistoryMenuClick, 0, lc::miClearHistory},
+    {L"", L"N1", L"-", Cmd::None, 0, kNoImage},
+    {L"", L"PlayControlMenu", nullptr, Cmd::None, 0, lc::miPlayControl},
+    {L"PlayControlMenu", L"PlayMenu", nullptr, Cmd::BtnPlayClick, 0, lc::miPlay},
+    {L"PlayControlMenu", L"StopMenu", nullptr, Cmd::BtnStopClick, 0, lc::miStop},
+    {L"PlayControlMenu", L"PauseMenu", nullptr, Cmd::BtnPauseClick, 0, lc::miPause},
+    {L"PlayControlMenu", L"RewindMenu", nullptr, Cmd::BtnRewindClick, 0, lc::miRewind},
+    {L"PlayControlMenu", L"ForwardMenu", nullptr, Cmd::BtnForwardClick, 0, lc::miForward},
+    {L"PlayControlMenu", L"FastRewindMenu", nullptr, Cmd::FastRewindClick, 0, lc::miFastRewind},
+    {L"PlayControlMenu", L"FastForwardMenu", nullptr, Cmd::FastForwardClick, 0, lc::miFastForward},
+    {L"PlayControlMenu", L"JumpToTimeMenu", nullptr, Cmd::JumpToTimeMenuClick, 0, lc::miJumpToTime},
+    {L"", L"BookmarksMenu", nullptr, Cmd::None, 0, lc::miBookmarks},
+    {L"BookmarksMenu", L"AddBookmarkMenu", nullptr, Cmd::AddBookmarkMenuClick, 0, lc::miAddBookmark},
+    {L"BookmarksMenu", L"ClearBookmarksMenu", nullptr, Cmd::ClearBookmarksMenuClick, 0, lc::miClearBookmarks},
+    {L"", L"VideoMenu", nullptr, Cmd::None, 0, lc::miVideo},
+    {L"VideoMenu", L"ChangeResolutionMenu", nullptr, Cmd::None, 0, lc::miChangeResolution},
+    {L"VideoMenu", L"FullScreenMenu", nullptr, Cmd::BtnFullScreenClick, 0, lc::miFullScreen},
+    {L"VideoMenu", L"ColorControlMenu", nullptr, Cmd::ColorControlMenuClick, 0, lc::miColorControl},
+    {L"VideoMenu", L"MovieModeMenu", nullptr, Cmd::MovieModeMenuClick, 0, kNoImage},
+    {L"VideoMenu", L"AspectRatioMenu", nullptr, Cmd::None, 0, lc::miAspectRatio},
+    {L"AspectRatioMenu", L"OriginalRatioMenu", nullptr, Cmd::OriginalRatioMenuClick, 0, kNoImage},
+    {L"AspectRatioMenu", L"N169RatioMenu", nullptr, Cmd::N169RatioMenuClick, 0, kNoImage},
+    {L"AspectRatioMenu", L"N43RatioMenu", nullptr, Cmd::N43RatioMenuClick, 0, kNoImage},
+    {L"AspectRatioMenu", L"N11RatioMenu", nullptr, Cmd::N11RatioMenuClick, 0, kNoImage},
+    {L"AspectRatioMenu", L"FreeRatioMenu", nullptr, Cmd::FreeRatioMenuClick, 0, kNoImage},
+    {L"AspectRatioMenu", L"CustomRatioMenu", nullptr, Cmd::CustomRatioMenuClick, 0, kNoImage},
+    {L"VideoMenu", L"PanScanMenu", nullptr, Cmd::None, 0, kNoImage},
+    {L"PanScanMenu", L"PanInMenu", nullptr, Cmd::PanInMenuClick, 0, kNoImage},
+    {L"PanScanMenu", L"PanOutMenu", nullptr, Cmd::PanOutMenuClick, 0, kNoImage},
+    {L"PanScanMenu", L"AutomaticMenu", nullptr, Cmd::AutomaticMenuClick, 0, kNoImage},
+    {L"PanScanMenu", L"CustomPanScanMenu", nullptr, Cmd::CustomPanScanMenuClick, 0, kNoImage},
+    {L"VideoMenu", L"WindowSizeMenu", nullptr, Cmd::None, 0, kNoImage},
+    {L"WindowSizeMenu", L"N50Menu", L"50%\t\t1", Cmd::N50MenuClick, 0, kNoImage},
+    {L"WindowSizeMenu", L"N100Menu", L"100%\t\t2", Cmd::N100MenuClick, 0, kNoImage},
+    {L"WindowSizeMenu", L"N200Menu", L"200%\t\t3", Cmd::N200MenuClick, 0, kNoImage},
+    {L"VideoMenu", L"CaptureFrameMenu", nullptr, Cmd::CaptureFrameMenuClick, 0, lc::miCaptureFrame},
+    {L"VideoMenu", L"SendWindowToMenu", nullptr, Cmd::None, 0, kNoImage},
+    {L"", L"AudioMenu", nullptr, Cmd::None, 0, lc::miAudio},
+    {L"AudioMenu", L"VolumeUpMenu", nullptr, Cmd::BtnVolUpClick, 0, lc::miVolumeUp},
+    {L"AudioMenu", L"VolumeDownMenu", nullptr, Cmd::BtnVolDownClick, 0, lc::miVolumeDown},
+    {L"AudioMenu", L"EqualizerMenu", nullptr, Cmd::EqualizerMenuClick, 0, lc::miEqualizer},
+    {L"AudioMenu", L"DynamicAmplificationMenu", nullptr, Cmd::DynamicAmplificationMenuClick, 0, kNoImage},
+    {L"", L"SubtitleMenu", nullptr, Cmd::None, 0, lc::miSubtitleFont},
+    {L"SubtitleMenu", L"FontMenu", nullptr, Cmd::FontMenuClick, 0, lc::miSubtitleFont},
+    {L"SubtitleMenu", L"DisableSubtitleMenu", nullptr, Cmd::DisableSubtitleMenuClick, 0, kNoImage},
+    {L"SubtitleMenu", L"DecreaseTimeMenu", nullptr, Cmd::DecreaseTimeMenuClick, 0, kNoImage},
+    {L"SubtitleMenu", L"IncreaseTimeMenu", nullptr, Cmd::IncreaseTimeMenuClick, 0, kNoImage},
+    {L"SubtitleMenu", L"MoveSubtitleUpMenu", nullptr, Cmd::MoveSubtitleUpMenuClick, 0, kNoImage},
+    {L"SubtitleMenu", L"MoveSubtitleDownMenu", nullptr, Cmd::MoveSubtitleDownMenuClick, 0, kNoImage},
+    {L"SubtitleMenu", L"IncreaseFontSizeMenu", nullptr, Cmd::IncreaseFontSizeMenuClick, 0, kNoImage},
+    {L"SubtitleMenu", L"DecreaseFontSizeMenu", nullptr, Cmd::DecreaseFontSizeMenuClick, 0, kNoImage},
+    {L"", L"AdvancedMenu", nullptr, Cmd::None, 0, kNoImage},
+    {L"AdvancedMenu", L"FiltersMenu", nullptr, Cmd::None, 0, kNoImage},
+    {L"", L"N2", L"-", Cmd::None, 0, kNoImage},
+    {L"", L"ConfigurationMenu", nullptr, Cmd::BtnOptionsClick, 0, lc::miConfiguration},
+    {L"", L"KeyboardDefinitionsMenu", nullptr, Cmd::KeyDefinitionsClick, 0, lc::miKeyDefinitions},
+    {L"", L"PlaylistMenu", nullptr, Cmd::PlaylistMenuClick, 0, lc::miPlaylist},
+    {L"", L"AlwaysOnTopMenu", nullptr, Cmd::AlwaysOnTopMenuClick, 0, kNoImage},
+    {L"", L"N3", L"-", Cmd::None, 0, kNoImage},
+    {L"", L"AboutMenu", nullptr, Cmd::AboutMenuClick, 0, lc::miAbout},
+    {L"", L"TurnOffComputerMenu", nullptr, Cmd::TurnOffComputerMenuClick, 0, kNoImage},
+    {L"", L"N4", L"-", Cmd::None, 0, kNoImage},
+    {L"", L"ExitMenu", nullptr, Cmd::CloseMainWindow, 0, lc::miExit},
 };
 
-// The caption of a row in the present language.
-std::wstring CaptionOf(const MenuRow& Row) {
-  if (Row.Text == kLiteral) return Row.Caption;
-  std::wstring Text = Utf8ToWide(lc::settings::GlobalTextTable().TextMenus[Row.Text]);
-  // The shortcut text stands after a tab.
-  if (*Row.Caption && Text.find(L'\t') == std::wstring::npos) Text += L'\t';
-  return Text + Row.Caption;
+// The captions of the text table's items in the present language, by name.
+std::map<std::wstring, std::wstring> TableCaptions() {
+  std::map<std::wstring, std::wstring> Captions;
+  for (const lc::settings::MenuCaption& C : lc::settings::MainMenuCaptions(lc::settings::GlobalTextTable()))
+    Captions[Utf8ToWide(C.item)] = Utf8ToWide(C.caption);
+  return Captions;
+}
+
+std::wstring CaptionOf(const MenuRow& Row, const std::map<std::wstring, std::wstring>& Captions) {
+  if (Row.Literal) return Row.Literal;
+  const auto Found = Captions.find(Row.Name);
+  return Found == Captions.end() ? std::wstring() : Found->second;
 }
 
 TMenuItem* FindIn(const TMenuItem& Root, const std::wstring& Name) {
@@ -127,6 +136,9 @@ TMenuItem* FindIn(const TMenuItem& Root, const std::wstring& Name) {
 }  // namespace
 
 void TfrmMain::CreatePopupMenu() {
+  lc::LoadMenuImages(ImageList);
+  PopupMenuMain.Images = &ImageList;
+  const auto Captions = TableCaptions();
   for (const MenuRow& Row : kMenu) {
     TMenuItem* Parent = *Row.Parent ? MenuItem(Row.Parent) : &PopupMenuMain.Items;
     TNotifyEvent Click;
@@ -135,7 +147,11 @@ void TfrmMain::CreatePopupMenu() {
       const int Arg = Row.Arg;
       Click = [this, Command, Arg](TComponent*) { RunCommand(Command, Arg); };
     }
-    Parent->Add(CaptionOf(Row), Click, Row.Name);
+    TMenuItem* Item = Parent->Add(CaptionOf(Row, Captions), Click, Row.Name);
+    Item->ImageIndex = Row.Image;
+    // Every level shows the same images (the bookmarks and the run-time
+    // items included).
+    Item->SubMenuImages = &ImageList;
   }
   // Enabled when a graph's filters are listed.
   MenuItem(L"FiltersMenu")->Enabled = false;
@@ -147,8 +163,9 @@ void TfrmMain::CreatePopupMenu() {
 TMenuItem* TfrmMain::MenuItem(const std::wstring& Name) const { return FindIn(PopupMenuMain.Items, Name); }
 
 void TfrmMain::RefreshMenuCaptions() {
+  const auto Captions = TableCaptions();
   for (const MenuRow& Row : kMenu)
-    if (Row.Text != kLiteral) MenuItem(Row.Name)->Caption = CaptionOf(Row);
+    if (!Row.Literal) MenuItem(Row.Name)->Caption = CaptionOf(Row, Captions);
 }
 
 void TfrmMain::PopupMenuMainPopup() {
@@ -166,6 +183,7 @@ void TfrmMain::PopupMenuMainPopup() {
 void TfrmMain::ShowPictureState() {
   MenuItem(L"AlwaysOnTopMenu")->SetChecked(AlwaysOnTopChecked);
   MenuItem(L"MovieModeMenu")->SetChecked(MovieModeChecked);
+  MenuItem(L"FullScreenMenu")->SetChecked(frmVideoWindow && frmVideoWindow->FullScreen);
   constexpr std::pair<lc::AspectChoice, const wchar_t*> kAspectItems[] = {
       {lc::AspectChoice::Original, L"OriginalRatioMenu"}, {lc::AspectChoice::Wide169, L"N169RatioMenu"},
       {lc::AspectChoice::Standard43, L"N43RatioMenu"},    {lc::AspectChoice::Square11, L"N11RatioMenu"},

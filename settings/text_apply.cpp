@@ -131,7 +131,12 @@ std::string PlaylistFileFilter(const TextTable& t) {
 std::vector<MenuCaption> MainMenuCaptions(const TextTable& t) {
   std::vector<MenuCaption> captions;
   for (const MenuRow& row : kMainMenu) {
-    captions.push_back({row.item, t.TextMenus[row.entry] + row.prefix + KeyText(t, row.key)});
+    std::string text = t.TextMenus[row.entry];
+    const std::string shortcut = row.prefix + KeyText(t, row.key);
+    // The shortcut column starts after a TAB: a translated caption without
+    // one still keeps its shortcut apart.
+    if (!shortcut.empty() && text.find('\t') == std::string::npos) text += '\t';
+    captions.push_back({row.item, text + shortcut});
   }
   return captions;
 }

@@ -40,7 +40,8 @@ std::string PlaylistAddFilter(const TextTable& table, const std::vector<std::str
 std::string PlaylistFileFilter(const TextTable& table);
 
 // The main window's popup-menu captions: the item's name and its caption
-// (the TextMenus entry followed by the shortcut text).
+// (the TextMenus entry followed by the shortcut text; a TAB is put between
+// them when the entry ends in none).
 struct MenuCaption {
   const char* item;
   std::string caption;

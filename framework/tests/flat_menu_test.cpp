@@ -149,4 +149,30 @@ TEST_F(FlatMenuTest, MeasureMakesRoomForCaptionShortcutAndImages) {
   EXPECT_EQ(Painter.MeasureItem(Bitmap.Canvas(), TMenuItem(L"-"), nullptr).cy, 5);
 }
 
+TEST_F(FlatMenuTest, ShortcutColumnHidesTheAmpersandThatMarksItsLetter) {
+  // A bookmark's "Alt+&1" reads "Alt+1", the 1 underlined only when the
+  // keyboard cues are shown.
+  TMenuItem Marked(L"00:01:05\t\t\tAlt+&1");
+  TMenuItem Plain(L"00:01:05\t\t\tAlt+1");
+  TBitmap PlainBitmap(kW, kH);
+  DrawItem(Marked, ODS_NOACCEL);
+  Painter.DrawItem(PlainBitmap.Canvas(), Plain, Rect(0, 0, kW, kH), ODS_NOACCEL, nullptr);
+  int Ink = 0, Differ = 0;
+  for (int Y = 0; Y < kH; ++Y)
+    for (int X = 100; X < kW; ++X) {
+      Ink += Bitmap.Canvas().Pixel(X, Y) == clBlack;
+      Differ += Bitmap.Canvas().Pixel(X, Y) != PlainBitmap.Canvas().Pixel(X, Y);
+    }
+  EXPECT_GT(Ink, 10) << "the shortcut is written";
+  EXPECT_EQ(Differ, 0) << "no \"&\" among the shortcut's letters";
+  EXPECT_EQ(Painter.MeasureItem(Bitmap.Canvas(), Marked, nullptr).cx,
+            Painter.MeasureItem(Bitmap.Canvas(), Plain, nullptr).cx);
+  // With the cues shown the marked letter gets its underline.
+  DrawItem(Marked, 0);
+  Differ = 0;
+  for (int Y = 0; Y < kH; ++Y)
+    for (int X = 100; X < kW; ++X) Differ += Bitmap.Canvas().Pixel(X, Y) != PlainBitmap.Canvas().Pixel(X, Y);
+  EXPECT_GT(Differ, 0);
+}
+
 }  // namespace

@@ -272,6 +272,20 @@ TEST_F(PopupMenuTest, AcceleratorLetterPicksTheFlatPaintedItem) {
   EXPECT_EQ(Log, std::vector<std::wstring>{L"play"});
 }
 
+TEST_F(PopupMenuTest, TheLetterMarkedInTheShortcutTextPicksTheFlatPaintedItem) {
+  TFlatMenu Painter;
+  Painter.SetActive(true);
+  Menu.Painter = &Painter;
+  // Bookmark items mark their number after the tab.
+  Menu.Items.Add(L"00:00:05\t\t\tAlt+&1", [this](TComponent*) { Log.push_back(L"bookmark 1"); });
+  Menu.Items.Add(L"00:00:09\t\t\tAlt+&2", [this](TComponent*) { Log.push_back(L"bookmark 2"); });
+  {
+    TMenuDriver Driver({'2'});
+    Menu.Popup(kLeft + 10, kTop + 10);
+  }
+  EXPECT_EQ(Log, std::vector<std::wstring>{L"bookmark 2"});
+}
+
 TEST_F(PopupMenuTest, SubmenuItemsAndRunTimeItemsArePicked) {
   TMenuItem* Sub = Menu.Items.Insert(0, std::make_unique<TMenuItem>(L"&Monitors"));
   Menu.OnPopup = [&](TComponent*) {

@@ -45,6 +45,7 @@ class TStandInProgram : public TPlayListEnvironment, public TProgramWindows {
   bool CheckSubtitleFile(const std::string& Path) override { return Path.find("good") != std::string::npos; }
   void ShowMessage(const std::wstring& Text) override { Messages.push_back(Text); }
   bool PlayerClosing() const override { return false; }
+  TImageList& MenuImages() const override { return Images; }
   TForm& MainWindow() const override { return Main; }
   TForm* VideoWindow() const override { return nullptr; }
   TForm* PlaylistWindow() const override { return nullptr; }
@@ -55,6 +56,7 @@ class TStandInProgram : public TPlayListEnvironment, public TProgramWindows {
   bool SkipFormPlacement() const override { return false; }
 
   mutable TForm Main{L"TLcMainStandIn"};
+  mutable TImageList Images{16, 16};
   std::vector<std::wstring> Messages;
 };
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "framework/application.h"
+#include "kit/menu_images.h"
 #include "kit/pointer_snap.h"
 #include "playlist/win/playlist_win.h"
 #include "playlist/win/playlist_window.h"
@@ -38,16 +39,19 @@ void TagWhileShown(TCommonDialog& Dialog) {
 
 void TfrmPlayList::CreateMenus() {
   TMenuItem& V = PopupVideoMenu.Items;
-  V.Add(L"", [this](TComponent*) { AddMovieClick(); }, L"AddMovieMenu");
-  V.Add(L"", [this](TComponent*) { AddFolderMenuClick(); }, L"AddFolderMenu");
-  V.Add(L"", [this](TComponent*) { ReplaceMovieMenuClick(); }, L"ReplaceMovieMenu");
+  V.Add(L"", [this](TComponent*) { AddMovieClick(); }, L"AddMovieMenu")->ImageIndex = lc::miOpenMovie;
+  V.Add(L"", [this](TComponent*) { AddFolderMenuClick(); }, L"AddFolderMenu")->ImageIndex = lc::miAddFolder;
+  V.Add(L"", [this](TComponent*) { ReplaceMovieMenuClick(); }, L"ReplaceMovieMenu")->ImageIndex = lc::miOpenMovie;
   V.Add(L"-", nullptr, L"N1");
-  V.Add(L"", [this](TComponent*) { FModel.RemoveMovie(); }, L"RemoveMenu");
-  V.Add(L"", [this](TComponent*) { FModel.RemoveAll(); }, L"RemoveAllMenu");
+  V.Add(L"", [this](TComponent*) { FModel.RemoveMovie(); }, L"RemoveMenu")->ImageIndex = lc::miRemove;
+  V.Add(L"", [this](TComponent*) { FModel.RemoveAll(); }, L"RemoveAllMenu")->ImageIndex = lc::miRemoveAll;
   V.Add(L"-", nullptr, L"N2");
-  V.Add(L"", [this](TComponent*) { FModel.SortByFileName(); }, L"SortByFilenameMenu");
-  V.Add(L"", [this](TComponent*) { FModel.Randomize(); }, L"RandomizeMenu");
-  PopupSubtitleMenu.Items.Add(L"", [this](TComponent*) { ListSubAdd(); }, L"AddSubtitleMenu");
+  V.Add(L"", [this](TComponent*) { FModel.SortByFileName(); }, L"SortByFilenameMenu")->ImageIndex = lc::miSortByName;
+  V.Add(L"", [this](TComponent*) { FModel.Randomize(); }, L"RandomizeMenu")->ImageIndex = lc::miRandomize;
+  PopupSubtitleMenu.Items.Add(L"", [this](TComponent*) { ListSubAdd(); }, L"AddSubtitleMenu")->ImageIndex =
+      lc::miLoadSubtitle;
+  PopupVideoMenu.Images = &FEnv.MenuImages();
+  PopupSubtitleMenu.Images = &FEnv.MenuImages();
   PopupVideoMenu.Painter = &FlatMenu;
   PopupSubtitleMenu.Painter = &FlatMenu;
   // Before a command of the menu the list leaves select-all.

@@ -18,6 +18,7 @@
 #include "framework/dialogs.h"
 #include "framework/flat_menu_painter.h"
 #include "framework/forms.h"
+#include "framework/image_list.h"
 #include "framework/list_box.h"
 #include "framework/menus.h"
 #include "kit/button.h"
@@ -51,6 +52,9 @@ class TPlayListEnvironment {
   // The player was closed while a dialog was up: the application then
   // terminates instead of acting on the dialog's choice.
   virtual bool PlayerClosing() const = 0;
+  // The images the popup menus show: the main window's menu images
+  // (kit/menu_images.h).
+  virtual TImageList& MenuImages() const = 0;
 };
 
 class TfrmPlayList : public TForm, public TPlaylistLink, public lc::settings::TextTarget {

@@ -15,7 +15,8 @@ the images and commit the script together with its output.
 Layout of the generator: canvas.py (the RGB canvas and PNG writer),
 strokefont.py (lettering), theme.py (palette, chrome, button looks),
 glyphs.py (icons), widgets.py (widget strips), faces.py (window faces),
-playlist_parts.py (the playlist's ten face parts), cursors.py (cursor files).
+playlist_parts.py (the playlist's ten face parts), menu_images.py (the popup
+menus' icons), cursors.py (cursor files).
 """
 
 import os
@@ -27,6 +28,7 @@ sys.path.insert(0, HERE)
 
 from cursors import CURSORS  # noqa: E402
 from faces import FACES  # noqa: E402
+from menu_images import MENU_IMAGES  # noqa: E402
 from playlist_parts import PARTS  # noqa: E402
 from widgets import WIDGETS  # noqa: E402
 
@@ -41,7 +43,7 @@ RC_HEADER = """\
 def images():
     """All skin images in resource-script order: name -> builder."""
     table = {}
-    for group in (WIDGETS, FACES, PARTS):
+    for group in (WIDGETS, FACES, PARTS, MENU_IMAGES):
         for name, build in group.items():
             if name.lower() in (n.lower() for n in table):
                 raise ValueError("duplicate skin name " + name)

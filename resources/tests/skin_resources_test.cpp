@@ -27,6 +27,8 @@ constexpr Layout Stacked4{4, true};
 constexpr Layout Side2{2, false};
 constexpr Layout Side4{4, false};
 constexpr Layout Stacked2{2, true};
+// The menus' icons, 16 x 16 side by side (kit/menu_images.h).
+constexpr Layout MenuIcons{46, false};
 
 struct SkinShape {
   const wchar_t* Name;
@@ -110,6 +112,7 @@ const SkinShape kSkins[] = {
     {L"PlaylistPart8", 0, 0, Single, 15, 15},
     {L"PlaylistPart9", 0, 0, Single, 1, 7},
     {L"PlaylistPart10", 0, 0, Single, 1, 5},
+    {L"MenuImages", 46 * 16, 16, MenuIcons},
 };
 
 struct Image {

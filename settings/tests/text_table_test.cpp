@@ -103,6 +103,17 @@ TEST(TextApply, MenuCaptionsTakeKeyNamesFromTheTable) {
   EXPECT_EQ(find("MoveSubtitleUpMenu"), "Move up\t\t\tShift+Up");
   EXPECT_EQ(find("SendWindowToMenu"), "Send window to");
   EXPECT_EQ(find("CaptureFrameMenu"), "Capture frame\t\t\tAlt+C");
+  EXPECT_EQ(find("PlaylistMenu"), "Playlist\t\t\t\tF10");
+  EXPECT_EQ(find("DecreaseTimeMenu"), "Decrease time (0.5 sec)\t\tAlt+Links");
+  EXPECT_EQ(find("IncreaseTimeMenu"), "Increase time (0.5 sec)\t\tAlt+Right");
+  EXPECT_EQ(find("ExitMenu"), "Exit");
+  // A translated caption without a TAB keeps its shortcut apart.
+  t.TextMenus[5] = "Lecture";
+  t.TextMenus[4] = "Controle";
+  for (const MenuCaption& c : MainMenuCaptions(t)) {
+    if (std::string(c.item) == "PlayMenu") EXPECT_EQ(c.caption, "Lecture\tX");
+    if (std::string(c.item) == "PlayControlMenu") EXPECT_EQ(c.caption, "Controle");
+  }
   const auto playlist = PlaylistMenuCaptions(t);
   ASSERT_EQ(playlist.size(), 8u);
   EXPECT_EQ(playlist[7].caption, "Add subtitle");
