@@ -16,6 +16,7 @@
 #include "settings/date_time.h"
 #include "settings/path_names.h"
 #include "settings/program_state.h"
+#include "settings/text_apply.h"
 #include "settings/text_table.h"
 #include "settings/win/settings_win.h"
 #include "tools/color_control_window.h"
@@ -37,14 +38,6 @@ bool GraphActive() { return frmVideoWindow && frmVideoWindow->GraphActive(); }
 void Say(TfrmMain& Main, const std::string& Text) {
   Player().OsdShowsPosition = false;
   Main.ShowOSD(Text);
-}
-
-// "Movies|*.avi;*.mpg;...|All files|*.*" from the media extensions.
-std::wstring MovieFilter() {
-  std::wstring Patterns;
-  for (const std::string& Ext : Program().Settings.MediaExtensions)
-    Patterns += (Patterns.empty() ? L"*." : L";*.") + Utf8ToWide(Ext);
-  return L"Movies|" + Patterns + L"|All files|*.*";
 }
 
 }  // namespace
@@ -286,15 +279,15 @@ lc::settings::RmsLiveState TfrmMain::LiveRmsState() const {
 void TfrmMain::BtnOpenMovieClick() {
   lc::ProgramState& P = Program();
   if (P.BusyFlag || P.OpeningMovie) return;
-  static TOpenDialog Dialog;
+  TOpenDialog& Dialog = OpenMovieDialog;
   // Shown, it takes the remote control's keystrokes.
-  Dialog.OnShow = [](TComponent*) { Dialog.Tag = 1; };
-  Dialog.OnClose = [](TComponent*) { Dialog.Tag = 0; };
+  Dialog.OnShow = [&Dialog](TComponent*) { Dialog.Tag = 1; };
+  Dialog.OnClose = [&Dialog](TComponent*) { Dialog.Tag = 0; };
   if (std::find(RemoteFileDialogs.begin(), RemoteFileDialogs.end(), &Dialog) == RemoteFileDialogs.end())
     RemoteFileDialogs.push_back(&Dialog);
   Dialog.Options |= ofAllowMultiSelect;
-  Dialog.Title = L"Open movie(s)";
-  Dialog.Filter = MovieFilter();
+  Dialog.Title = Utf8ToWide(Texts().TextHints[4]);
+  Dialog.Filter = Utf8ToWide(lc::settings::MovieDialogFilter(Texts(), P.Settings.MediaExtensions));
   Dialog.InitialDir = L".";
   const bool Chosen = Dialog.Execute();
   // The player may have been closed meanwhile (the shutdown countdown runs

@@ -16,14 +16,17 @@ void ApplyAlwaysOnTop(const SettingsStore& s, ConfigPlayerLinks& links) {
 }
 
 // Switches to the chosen language; the setting changes only when the
-// switch succeeded.
+// switch succeeded. "No change" as the full-screen mode follows the texts.
 void ApplyLanguage(const ConfigControls& c, SettingsStore& s, const ConfigLanguage& language) {
+  const std::string OldNoChange = language.NoChangeText ? language.NoChangeText() : std::string();
   if (c.Language == kEnglishBuiltIn) {
     if (language.SetDefault) language.SetDefault();
     s.LastUsedLanguage = kEnglishBuiltIn;
   } else if (language.Load && language.Load(language.Folder + c.Language + ".lng")) {
     s.LastUsedLanguage = c.Language;
   }
+  if (language.NoChangeText && s.FullscreenModeSwitch == OldNoChange)
+    s.FullscreenModeSwitch = language.NoChangeText();
 }
 
 }  // namespace

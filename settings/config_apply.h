@@ -70,12 +70,16 @@ struct ConfigLanguage {
   std::function<bool(const std::string& fileName)> Load;
   // SetDefaultTexts with Apply True.
   std::function<void()> SetDefault;
+  // The present text of "No change" (TextOptionLists entry 6), the value
+  // FullscreenModeSwitch holds when no display mode is chosen.
+  std::function<std::string()> NoChangeText;
 };
 
 // Apply, after the focused field's exit handler ran: the file types through
 // `associations` (the check marks in `c` refreshed from the registry), the
 // options into `s`, the player told through `links`, the language switched
-// when another is chosen, the settings file written. `registryWriteError`
+// when another is chosen (a FullscreenModeSwitch of the old language's "No
+// change" taking the new one's), the settings file written. `registryWriteError`
 // is the program-wide flag.
 ConfigApplyResult ApplyConfig(ConfigControls& c, SettingsStore& s, Associations& associations,
                               bool& registryWriteError, const ConfigLanguage& language,

@@ -30,9 +30,6 @@ namespace {
 
 const lc::settings::TextTable& Texts() { return lc::settings::GlobalTextTable(); }
 
-// The text table has no entry for a refused extension.
-const wchar_t kNotAnExtension[] = L"cannot be a file type: use letters and digits only.";
-
 // Language files are small; the credit is looked for in the first 100 KB.
 constexpr std::uint64_t kMaxLanguageFileBytes = 16u << 20;
 
@@ -187,7 +184,9 @@ void TfrmConfig::ExtensionKeyPress(wchar_t& Key) {
 }
 
 // The text is checked as a whole when added, so a pasted text cannot bring
-// a refused character into the list.
+// a refused character into the list. The text table has no words for a
+// refused text: it is refused as the key filter refuses a character, with
+// the system's beep, and left selected in the field for the user to mend.
 void TfrmConfig::AddExtensionClick() {
   std::vector<std::string> Lines;
   for (int I = 0; I < FAssocFile->Count(); ++I) Lines.push_back(WideToUtf8(FAssocFile->Items(I)));
@@ -196,11 +195,11 @@ void TfrmConfig::AddExtensionClick() {
     case lc::settings::ExtensionCheck::Ok:
       FAssocFile->SetItemIndex(FAssocFile->Add(Utf8ToWide(Upper)));
       break;
-    case lc::settings::ExtensionCheck::Invalid: {
-      bool Unused = false;
-      ShowMessageBox(L"\"" + FExtensionName->Text() + L"\" " + kNotAnExtension, this, false, Unused);
+    case lc::settings::ExtensionCheck::Invalid:
+      MessageBeep(MB_OK);
+      FExtensionName->SetFocus();
+      FExtensionName->SelectAll();
       break;
-    }
     default:
       break;
   }
@@ -293,17 +292,14 @@ void TfrmConfig::BtnApplyClick() {
     });
   };
   Language.SetDefault = [] { lc::settings::SetDefaultTexts(lc::settings::GlobalTextTable(), true); };
+  Language.NoChangeText = [] { return lc::settings::NoChangeText(lc::settings::GlobalTextTable()); };
   const lc::tools::TToolEnvironment& E = lc::tools::ToolEnvironment();
-  const std::string OldNoChange = FNoChange;
   FSuspendChangeCheck = true;
   const lc::settings::ConfigApplyResult R =
       lc::settings::ApplyConfig(C, P.Settings, E.FileAssociations(), P.RegistryWriteError, Language, E.Config());
   for (int I = 0; I < FAssocFile->Count() && I < static_cast<int>(C.FileTypeChecks.size()); ++I)
     FAssocFile->SetChecked(I, C.FileTypeChecks[I]);
-  if (R.Recaption) {
-    SetTexts();
-    if (P.Settings.FullscreenModeSwitch == OldNoChange) P.Settings.FullscreenModeSwitch = FNoChange;
-  }
+  if (R.Recaption) SetTexts();
   FSuspendChangeCheck = false;
   Invalidate();
   FApplyButton->SetEnabled(false);

@@ -33,6 +33,7 @@ class RecordingPlayer : public ConfigPlayerLinks {
   void MarkMovieChanged() override { Log("score"); }
   void SaveConfiguration() override {
     Log("save " + s.LastUsedLanguage);
+    savedSwitch = s.FullscreenModeSwitch;
     s.ConfigWriteError = writeFails;
   }
   bool RegisterBossKey(ShortCut key, int id) override {
@@ -44,6 +45,7 @@ class RecordingPlayer : public ConfigPlayerLinks {
 
   bool fullScreen = false, onTop = false, graph = false, writeFails = false;
   ShortCut refusedKey = 0xFFFF;
+  std::string savedSwitch;  // FullscreenModeSwitch when the file was written
 
  private:
   void Log(const std::string& what) { calls.push_back(what); }
@@ -158,6 +160,31 @@ TEST_F(ConfigApplyTest, LanguageChangesOnlyWhenTheFileIsAccepted) {
   EXPECT_TRUE(Apply().Recaption);
   EXPECT_EQ("English (built in)", s.LastUsedLanguage);
   EXPECT_EQ("english", calls[calls.size() - 2]);
+}
+
+TEST_F(ConfigApplyTest, NoChangeTakesTheNewLanguagesWordBeforeTheFileIsWritten) {
+  std::string noChange = "No change";
+  language.NoChangeText = [&] { return noChange; };
+  language.Load = [&](const std::string& file) {
+    noChange = file.find("Broken") == std::string::npos ? "Keine Aenderung" : "No change";
+    return file.find("Broken") == std::string::npos;
+  };
+  language.SetDefault = [&] { noChange = "No change"; };
+  c.FullscreenModeSwitch = "No change";
+  c.Language = "German";
+  Apply();
+  EXPECT_EQ("Keine Aenderung", links.savedSwitch);
+  EXPECT_EQ("Keine Aenderung", s.FullscreenModeSwitch);
+  // Back to the built-in texts.
+  c.FullscreenModeSwitch = "Keine Aenderung";
+  c.Language = "English (built in)";
+  Apply();
+  EXPECT_EQ("No change", links.savedSwitch);
+  // A chosen display mode stays whatever the language.
+  c.FullscreenModeSwitch = "800 x 600 x 60 Hz";
+  c.Language = "German";
+  Apply();
+  EXPECT_EQ("800 x 600 x 60 Hz", links.savedSwitch);
 }
 
 TEST_F(ConfigApplyTest, WriteErrorsAreReportedOnceUnlessSilenced) {
