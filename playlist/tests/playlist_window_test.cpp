@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <memory>
+#include <thread>
 
 #include <algorithm>
 
@@ -199,6 +200,83 @@ TEST_F(PlaylistWindow, TheTitleIsNinePointVerdanaAtFiveFive) {
   EXPECT_EQ(Ink.Left, 5 + Expected.Left);
   EXPECT_EQ(Ink.Top, 5 + Expected.Top);
   EXPECT_EQ(Ink.Bottom, 5 + Expected.Bottom);
+}
+
+// The window's pixels in R as the screen shows them.
+std::vector<COLORREF> Shown(TForm& Form, const TRect& R) {
+  HDC DC = GetDC(Form.Handle());
+  std::vector<COLORREF> P;
+  for (int Y = R.Top; Y < R.Bottom; ++Y)
+    for (int X = R.Left; X < R.Right; ++X) P.push_back(GetPixel(DC, X, Y));
+  ReleaseDC(Form.Handle(), DC);
+  return P;
+}
+
+TEST_F(PlaylistWindow, LinesAreTallEnoughForTheirLettersAtEveryFontSize) {
+  for (const int Points : {8, 10, 14}) {
+    Form->SetListFontSize(Points);
+    for (TListBox* List : {&Form->ListVideo, &Form->ListSub}) {
+      TBitmap Measure(1, 1);
+      Measure.Canvas().Font.Assign(List->Font);
+      // The letters with their descenders, an underscore the lowest.
+      const TInk Ink = ReferenceInk(List->Font.Name().c_str(), List->Font.Height(), L"Ag_");
+      EXPECT_GE(List->ItemHeight(), Ink.Bottom + 1) << Points;
+      EXPECT_GE(List->ItemHeight(), 13) << Points;
+    }
+  }
+}
+
+TEST_F(PlaylistWindow, AButtonLitByThePointerGoesOutWhenThePointerIsOnTheList) {
+  // The add-movies button, (7, 26, 19, 38).
+  const TRect Button{7, 26, 19, 38};
+  const std::vector<COLORREF> Normal = Shown(*Form, Button);
+  SendMessageW(Form->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(13, 32));
+  Settle();
+  ASSERT_NE(Normal, Shown(*Form, Button)) << "the hover look";
+  EXPECT_FALSE(Form->Hint.empty());
+  SendMessageW(Form->ListVideo.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(20, 40));
+  Settle();
+  EXPECT_EQ(Normal, Shown(*Form, Button));
+  EXPECT_TRUE(Form->Hint.empty());
+  // The same from the subtitle list.
+  SendMessageW(Form->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(13, 32));
+  Settle();
+  SendMessageW(Form->ListSub.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(20, 5));
+  Settle();
+  EXPECT_EQ(Normal, Shown(*Form, Button));
+}
+
+TEST_F(PlaylistWindow, AltAloneLeavesTheTitleAsItIs) {
+  const TRect Title{0, 0, 60, 26};
+  SetForegroundWindow(Form->Handle());
+  Form->ListVideo.SetFocus();
+  Settle();
+  const std::vector<COLORREF> Before = Shown(*Form, Title);
+  // Should the window enter the platform's menu mode, it is seen and left
+  // again from here.
+  const DWORD Thread = GetCurrentThreadId();
+  bool MenuMode = false;
+  std::thread Watch([&] {
+    Sleep(500);
+    GUITHREADINFO Info{};
+    Info.cbSize = sizeof(Info);
+    if (GetGUIThreadInfo(Thread, &Info) && (Info.flags & (GUI_INMENUMODE | GUI_SYSTEMMENUMODE))) {
+      MenuMode = true;
+      keybd_event(VK_ESCAPE, 0, 0, 0);
+      keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+    }
+  });
+  keybd_event(VK_MENU, 0, 0, 0);
+  keybd_event(VK_MENU, 0, KEYEVENTF_KEYUP, 0);
+  for (int I = 0; I < 60; ++I) {
+    Application.ProcessMessages();
+    Sleep(10);
+  }
+  const std::vector<COLORREF> After = Shown(*Form, Title);
+  Watch.join();
+  Settle();
+  EXPECT_FALSE(MenuMode);
+  EXPECT_EQ(Before, After);
 }
 
 TEST_F(PlaylistWindow, KeysMoveTheEntryAndDeleteRemovesIt) {

@@ -188,6 +188,7 @@ void TfrmPlayList::ListVideoMouseDown(TMouseButton Button, int X, int Y) {
 // nothing until the selection is next to the entry again). Otherwise the
 // list's hint is the full path of the line under the mouse.
 void TfrmPlayList::ListVideoMouseMove(TShiftState Shift, int X, int Y) {
+  DropFaceHover();
   if (!FDragging || (Shift & (ssLeft | ssRight | ssMiddle)) != ssLeft) {
     ListHint(ListVideo, X, Y, true);
     return;

@@ -28,6 +28,8 @@ constexpr TColor kFaceColor = RGBColor(167, 167, 168);
 constexpr TColor kTitleColor = RGBColor(153, 153, 153);
 constexpr TColor kListColor = RGBColor(246, 246, 246);
 constexpr TColor kListFontColor = RGBColor(12, 52, 12);
+// The lines' height at least.
+constexpr int kItemHeight = 13;
 // The platform's sizing commands: bottom edge, right edge, corner.
 constexpr WPARAM kSizeBottom = 61446;
 constexpr WPARAM kSizeRight = 61442;
@@ -91,7 +93,10 @@ TfrmPlayList::TfrmPlayList(lc::playlist::Playlist& Model, lc::playlist::FileOpen
     ListSub.Hint.clear();
     if (B == TMouseButton::mbRight) ListSub.SetItemIndex(ListSub.ItemAtPos(X, Y));
   };
-  ListSub.OnMouseMove = [this](TComponent*, TShiftState, int X, int Y) { ListHint(ListSub, X, Y, false); };
+  ListSub.OnMouseMove = [this](TComponent*, TShiftState, int X, int Y) {
+    DropFaceHover();
+    ListHint(ListSub, X, Y, false);
+  };
   ListSub.OnClick = [this](TComponent*) { ListSubClick(); };
   FBottomZone.OnMouseDown = [this](TComponent*) { ZoneMouseDown(kSizeBottom); };
   FRightZone.OnMouseDown = [this](TComponent*) { ZoneMouseDown(kSizeRight); };
@@ -167,7 +172,7 @@ void TfrmPlayList::SetUpList(TListBox& List) {
   ListFont.SetName(L"MS Sans Serif");
   ListFont.SetColor(kListFontColor);
   List.SetFont(ListFont);
-  List.SetItemHeight(13);
+  FitItemHeight(List);
   List.ShowHint = true;
   List.OnDrawItem = [this](TListBox* L, int Index, const TRect& Rect, UINT State) { DrawLine(L, Index, Rect, State); };
 }
@@ -178,8 +183,17 @@ void TfrmPlayList::SetListFontSize(int Points) {
     Font.Assign(List->Font);
     Font.SetSize(Points);
     List->SetFont(Font);
+    FitItemHeight(*List);
     List->Invalidate();
   }
+}
+
+// Lines 13 pixels high, or as high as the font's letters with their
+// descenders (an underscore below the baseline stays on its line).
+void TfrmPlayList::FitItemHeight(TListBox& List) {
+  TBitmap Measure(1, 1);
+  Measure.Canvas().Font.Assign(List.Font);
+  List.SetItemHeight(std::max(kItemHeight, Measure.Canvas().TextHeight(L"Ag_")));
 }
 
 void TfrmPlayList::ClearListHints() {
@@ -298,6 +312,17 @@ void TfrmPlayList::MouseLeave() {
   RepaintButtons();
 }
 
+// The pointer is over a list: no button of the face stays lit and the
+// face's hint goes (the platform does not always tell the window that the
+// pointer left its face for one of its lists).
+void TfrmPlayList::DropFaceHover() {
+  bool Lit = !Hint.empty();
+  for (const TWidget* W : FHost.Widgets()) Lit = Lit || W->Hover();
+  if (!Lit) return;
+  FHost.MouseLeave();
+  RepaintButtons();
+}
+
 void TfrmPlayList::ButtonAction(int Index) {
   switch (Index) {
     case 0: Close(); break;
@@ -344,6 +369,14 @@ void TfrmPlayList::WndProc(TMessage& Message) {
     case WM_ENTERSIZEMOVE: FMoving = true; break;
     case WM_EXITSIZEMOVE: FMoving = false; break;
     case WM_WINDOWPOSCHANGING: Snap(Message); break;
+    case WM_SYSCOMMAND:
+      // The window has no menu bar: Alt pressed alone would only have the
+      // platform paint the window menu's icon over the title.
+      if ((Message.WParam & 0xFFF0) == SC_KEYMENU) {
+        Message.Result = 0;
+        return;
+      }
+      break;
     case WM_DROPFILES:
       AcceptFiles(reinterpret_cast<HDROP>(Message.WParam));
       Message.Result = 0;

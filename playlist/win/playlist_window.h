@@ -152,6 +152,7 @@ class TfrmPlayList : public TForm, public TPlaylistLink, public lc::settings::Te
   void AddSubtitleFile(const std::string& File);
   void ListHint(TListBox& List, int X, int Y, bool Movies);
   void SetUpList(TListBox& List);
+  void FitItemHeight(TListBox& List);
   void DrawLine(TListBox* List, int Index, const TRect& Rect, UINT State);
   bool SubtitlesShown() const { return FSettings.ShowSubtitlesInPlaylist; }
   void ListVideoKeyDown(WORD& Key, TShiftState Shift);
@@ -160,6 +161,7 @@ class TfrmPlayList : public TForm, public TPlaylistLink, public lc::settings::Te
   bool CommonListKey(WORD& Key, TShiftState Shift);
   void ListVideoMouseDown(TMouseButton Button, int X, int Y);
   void ListVideoMouseMove(TShiftState Shift, int X, int Y);
+  void DropFaceHover();
   void ButtonAction(int Index);
   void ZoneMouseDown(WPARAM SizeCommand);
   void Snap(TMessage& Message);
