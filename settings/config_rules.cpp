@@ -290,6 +290,15 @@ std::int32_t OutlineColor(std::int32_t fontColor) {
   return out;
 }
 
+std::int32_t SampleKeyColor(std::int32_t fontColor, std::int32_t outlineColor) {
+  fontColor &= 0xFFFFFF;
+  outlineColor &= 0xFFFFFF;
+  for (std::int32_t key : {0xFF00FF, 0x00FF00, 0xFFFF00}) {
+    if (key != fontColor && key != outlineColor) return key;
+  }
+  return 0xFF00FF;  // not reached: three keys, two colours
+}
+
 // ---- languages --------------------------------------------------------------------
 
 std::string LanguageEntryOfFile(std::string_view fileName) {

@@ -172,6 +172,10 @@ std::int32_t SizeFromFontDialog(std::int32_t points, int screenWidth);
 std::int32_t SamplePoints(std::int32_t sizeValue, int screenWidth, int pixelsPerInch);
 // The colour the outline is drawn in for a font colour (0x00BBGGRR).
 std::int32_t OutlineColor(std::int32_t fontColor);
+// The key colour of the sample's work bitmap (left out when it is copied):
+// fuchsia, or lime, or cyan, whichever is first to differ from both the
+// font colour and the outline colour, so that neither vanishes with it.
+std::int32_t SampleKeyColor(std::int32_t fontColor, std::int32_t outlineColor);
 
 // ---- languages --------------------------------------------------------------------
 

@@ -12,6 +12,7 @@
 #include "settings/text_table.h"
 #include "settings/win/settings_win.h"
 #include "kit/window_drag.h"
+#include "kit/word_wrap.h"
 #include "tools/profiles_editor.h"
 #include "tools/tool_environment.h"
 
@@ -25,6 +26,16 @@ namespace {
 constexpr TColor TitleColor = 0x999999;
 // The notebook's place on the skin.
 constexpr int kPageLeft = 166, kPageTop = 28, kPageWidth = 346, kPageHeight = 336;
+// The controls' least distance from a page's edges.
+constexpr int kPageMargin = 4;
+// Between a label and the control to its right.
+constexpr int kLabelGap = 6;
+// The platform check box's box and the gap before its caption; the room
+// a check list line's box takes before its text, beyond the line's height.
+constexpr int kCheckBoxPart = 20;
+constexpr int kCheckLinePart = 6;
+// The smallest character height a text is made to fit with.
+constexpr int kSmallestTextHeight = 9;
 
 const lc::settings::TextTable& Texts() { return lc::settings::GlobalTextTable(); }
 
@@ -40,7 +51,7 @@ std::vector<std::wstring> OptionItems(const std::string& List) {
   }
 }
 
-void SetLines(TCheckListBox& List, const std::string& Texts, std::size_t Count) {
+std::vector<std::wstring> SetLines(TCheckListBox& List, const std::string& Texts, std::size_t Count) {
   std::vector<std::wstring> Items = OptionItems(Texts);
   Items.resize(Count);
   const bool Fill = List.Count() == 0;
@@ -50,6 +61,7 @@ void SetLines(TCheckListBox& List, const std::string& Texts, std::size_t Count) 
     else
       List.SetItem(static_cast<int>(I), Items[I]);
   }
+  return Items;
 }
 
 }  // namespace
@@ -107,6 +119,41 @@ void TfrmConfig::CreateButtons() {
   FDefaultButton->OnClick = [this] { BtnDefaultClick(); };
 }
 
+// A control's font: the dialog's, or as much smaller as needed (down to
+// kSmallestTextHeight) for the widest of Texts to take no more than Room.
+void TfrmConfig::FitFont(TWinControl& Control, const std::vector<std::wstring>& Texts, int Room) {
+  TFont Fitted;
+  Fitted.Assign(Font);
+  TCanvas& C = Canvas();
+  for (int Height = std::abs(Font.Height()); Height >= kSmallestTextHeight; --Height) {
+    Fitted.SetHeight(-Height);
+    C.Font.Assign(Fitted);
+    int Widest = 0;
+    for (const std::wstring& Text : Texts) Widest = std::max(Widest, C.TextWidth(Text));
+    if (Widest <= Room) break;
+  }
+  Control.SetFont(Fitted);
+}
+
+// A caption button grown for a longer caption stays on its page.
+void TfrmConfig::KeepOnPage(TPageButton& Button) {
+  const int Right = Button.Parent()->ClientWidth() - kPageMargin;
+  const int Left = std::clamp(Button.Left(), kPageMargin, std::max(kPageMargin, Right - Button.Width()));
+  Button.SetBounds(Left, Button.Top(), Button.Width(), Button.Height());
+}
+
+// Apply, Default and Close side by side from the left edge, each as wide as
+// its caption image (80 pixels for the built-in captions).
+void TfrmConfig::PlaceBottomButtons() {
+  int Left = 0;
+  for (TVirtualButton* B : {FApplyButton.get(), FDefaultButton.get(), FCloseCaptionButton.get()}) {
+    const TRect& R = B->Rect();
+    const int Width = B->ImageWidth();
+    B->SetRect({Left, R.Top, Left + Width, R.Bottom});
+    Left += Width;
+  }
+}
+
 void TfrmConfig::CreatePages() {
   FNode = std::make_unique<TTreeView>(this);
   FNode->SetBounds(8, 28, 150, 336);
@@ -128,7 +175,15 @@ TPanel* TfrmConfig::NewPage() {
   TPanel* Page = FPages.back().get();
   Page->SetColor(clBtnFace);
   Page->SetBounds(kPageLeft, kPageTop, kPageWidth, kPageHeight);
+  DragsDialog(*Page);
   return Page;
+}
+
+// A press on an empty spot of a page moves the dialog, as one on the form.
+void TfrmConfig::DragsDialog(TWinControl& Area) {
+  Area.OnMouseDown = [this](TComponent*, TMouseButton Button, TShiftState, int, int) {
+    if (Button == TMouseButton::mbLeft) StartWindowDrag(*this);
+  };
 }
 
 TEdit* TfrmConfig::NewNumberField(TWinControl* Page, NumericField F, int X, int Y) {
@@ -145,14 +200,27 @@ TEdit* TfrmConfig::NewNumberField(TWinControl* Page, NumericField F, int X, int 
   return FNumbers[static_cast<int>(F)].get();
 }
 
-TLabel* TfrmConfig::NewLabel(TWinControl* Page, const std::string& Text, int X, int Y) {
-  FLabels.push_back(std::make_unique<TLabel>(Page));
-  TLabel* L = FLabels.back().get();
+TLabel* TfrmConfig::NewLabel(TWinControl* Page, int Text, int X, int Y, int Right) {
+  auto L = std::make_unique<TLabel>(Page);
   L->Transparent = true;
   L->SetFont(Font);
-  L->SetCaption(Utf8ToWide(Text));
-  L->SetBounds(X, Y, L->Width(), L->Height());
-  return L;
+  L->SetBounds(X, Y, 0, 0);
+  FLabels.push_back({std::move(L), Text, Right - kLabelGap - X});
+  return FLabels.back().Label.get();
+}
+
+// The label's text in the present language, wrapped at blanks where it
+// would run into the control beside it.
+void TfrmConfig::SetLabelText(TPageLabel& L, const std::string& Text) {
+  std::wstring Caption = Utf8ToWide(Text);
+  TCanvas& C = Canvas();
+  C.Font.Assign(L.Label->Font());
+  const auto Width = [&C](const std::wstring& Line) { return C.TextWidth(Line); };
+  std::vector<std::wstring> Lines;
+  for (const std::wstring& Line : SplitLines(Caption)) {
+    for (const std::wstring& Part : WrapLines(Line, L.Room, Width)) Lines.push_back(Part);
+  }
+  L.Label->SetCaption(JoinLines(Lines));
 }
 
 TButton* TfrmConfig::NewButton(TWinControl* Page, const std::string& Text, int X, int Y, int W) {
@@ -171,6 +239,12 @@ void TfrmConfig::NewPageButton(TWinControl* Page, int Text, int X, int Y, int W,
   FOwned.push_back(std::move(B));
 }
 
+std::vector<std::pair<const TLabel*, int>> TfrmConfig::PageLabels() const {
+  std::vector<std::pair<const TLabel*, int>> Labels;
+  for (const TPageLabel& L : FLabels) Labels.emplace_back(L.Label.get(), L.Text);
+  return Labels;
+}
+
 TPageButton* TfrmConfig::PageButton(int Text) const {
   for (const auto& [Button, Caption] : FPageButtons)
     if (Caption == Text) return Button;
@@ -185,16 +259,18 @@ void TfrmConfig::CreateGeneralPage() {
   FGeneralTabs->SetBounds(0, 0, kPageWidth, kPageHeight);
   TTabSheet* One = FGeneralTabs->AddPage(L"");
   TTabSheet* Two = FGeneralTabs->AddPage(L"");
+  DragsDialog(*One);
+  DragsDialog(*Two);
   FGeneral = std::make_unique<TCheckListBox>(One);
   FGeneral->SetBounds(4, 4, 330, 180);
   FGeneral->OnClickCheck = [this](TComponent*) { ListClickCheck(lc::settings::GeneralClickCheck, *FGeneral); };
-  NewLabel(One, Texts().TextLabels[8], 4, 192);
+  NewLabel(One, 8, 4, 192, 200);
   FFullModeSwitch = std::make_unique<TComboBox>(One);
   FFullModeSwitch->SetBounds(200, 188, 134, 200);
   FFullModeSwitch->OnChange = [this](TComponent*) { OptionsChangeCheck(); };
-  NewLabel(One, Texts().TextLabels[7], 4, 220);
+  NewLabel(One, 7, 4, 220, 200);
   NewNumberField(One, NumericField::PlaylistFontSize, 200, 216);
-  NewLabel(One, Texts().TextLabels[9], 4, 248);
+  NewLabel(One, 9, 4, 248, 200);
   FPriority = std::make_unique<TComboBox>(One);
   FPriority->SetBounds(200, 244, 134, 200);
   FPriority->OnChange = [this](TComponent*) { OptionsChangeCheck(); };
@@ -207,10 +283,10 @@ void TfrmConfig::CreateGeneralPage() {
     FShow->SetEnabled(FBossKey->Checked());
     OptionsChangeCheck();
   };
-  NewLabel(Two, Texts().TextLabels[42], 24, 40);
+  NewLabel(Two, 42, 24, 40, 100);
   FHide = std::make_unique<THotKey>(Two);
   FHide->SetBounds(100, 36, 150, 21);
-  NewLabel(Two, Texts().TextLabels[43], 24, 70);
+  NewLabel(Two, 43, 24, 70, 100);
   FShow = std::make_unique<THotKey>(Two);
   FShow->SetBounds(100, 66, 150, 21);
   for (THotKey* K : {FHide.get(), FShow.get()}) K->OnChange = [this](TComponent*) { OptionsChangeCheck(); };
@@ -221,7 +297,7 @@ void TfrmConfig::CreateFileTypesPage() {
   FRegExtension = std::make_unique<TCheckBox>(Page);
   FRegExtension->SetBounds(4, 4, 330, 17);
   FRegExtension->OnClick = [this](TComponent*) { OptionsChangeCheck(); };
-  NewLabel(Page, Texts().TextLabels[6], 4, 28);
+  NewLabel(Page, 6, 4, 28, kPageWidth);
   FAssocFile = std::make_unique<TCheckListBox>(Page);
   FAssocFile->SetBounds(4, 44, 180, 288);
   FAssocFile->OnClickCheck = [this](TComponent*) { OptionsChangeCheck(); };
@@ -245,17 +321,19 @@ void TfrmConfig::CreateSubtitlePage() {
   FSubtitleTabs->OnChange = [this](TComponent*) { DrawSubtitleSample(); };
   TTabSheet* One = FSubtitleTabs->AddPage(L"");
   TTabSheet* Two = FSubtitleTabs->AddPage(L"");
+  DragsDialog(*One);
+  DragsDialog(*Two);
   FSubtitle1 = std::make_unique<TCheckListBox>(One);
   FSubtitle1->SetBounds(4, 4, 330, 72);
   FSubtitle1->OnClickCheck = [this](TComponent*) {
     ListClickCheck(lc::settings::Subtitle1ClickCheck, *FSubtitle1);
     DrawSubtitleSample();
   };
-  NewLabel(One, Texts().TextLabels[13], 4, 88);
+  NewLabel(One, 13, 4, 88, 260);
   NewNumberField(One, NumericField::HorizontalDisplayArea, 260, 84);
-  NewLabel(One, Texts().TextLabels[12], 4, 112);
+  NewLabel(One, 12, 4, 112, 260);
   NewNumberField(One, NumericField::AverageVerticalDisplayZone, 260, 112);
-  NewLabel(One, Texts().TextLabels[37], 4, 148);
+  NewLabel(One, 37, 4, 148, 260);
   NewNumberField(One, NumericField::SubtitleSize, 260, 144);
   NewPageButton(One, 4, 4, 174, 140, [this] { SubtitleFontClick(); });
   FSample = std::make_unique<TPanel>(One);
@@ -268,7 +346,7 @@ void TfrmConfig::CreateSubtitlePage() {
     ListClickCheck(lc::settings::Subtitle2ClickCheck, *FSubtitle2);
     DrawSubtitleSample();
   };
-  NewLabel(Two, Texts().TextLabels[14], 4, 118);
+  NewLabel(Two, 14, 4, 118, 260);
   NewNumberField(Two, NumericField::AverageDisplayTime, 260, 118);
   FDirSub = std::make_unique<TEdit>(Two);
   FDirSub->SetBounds(4, 190, 330, 21);
@@ -285,22 +363,22 @@ void TfrmConfig::CreateVideoPage() {
   FVideo = std::make_unique<TCheckListBox>(Page);
   FVideo->SetBounds(4, 4, 338, 120);
   FVideo->OnClickCheck = [this](TComponent*) { ListClickCheck(lc::settings::VideoClickCheck, *FVideo); };
-  NewLabel(Page, Texts().TextLabels[10], 4, 136);
+  NewLabel(Page, 10, 4, 136, 286);
   NewNumberField(Page, NumericField::SecondesToJump, 286, 132);
-  NewLabel(Page, Texts().TextLabels[11], 4, 162);
+  NewLabel(Page, 11, 4, 162, 286);
   NewNumberField(Page, NumericField::SecondesToFastJump, 286, 158);
-  NewLabel(Page, Texts().TextLabels[38], 4, 188);
+  NewLabel(Page, 38, 4, 188, 286);
   NewNumberField(Page, NumericField::OsdSize, 286, 184);
-  NewLabel(Page, Texts().TextLabels[39], 4, 214);
+  NewLabel(Page, 39, 4, 214, 286);
   FOsdColorPanel = std::make_unique<TPanel>(Page);
   FOsdColorPanel->SetBounds(286, 210, 50, 21);
   FOsdColorPanel->OnMouseUp = [this](TComponent*, TMouseButton, TShiftState, int, int) { OsdColorClick(); };
-  NewLabel(Page, Texts().TextLabels[40], 4, 242);
+  NewLabel(Page, 40, 4, 242, 286);
   FCaptureFormat = std::make_unique<TComboBox>(Page);
   FCaptureFormat->SetBounds(286, 238, 50, 200);
   for (const wchar_t* Format : {L"BMP", L"JPG", L"PNG"}) FCaptureFormat->Add(Format);
   FCaptureFormat->OnChange = [this](TComponent*) { OptionsChangeCheck(); };
-  NewLabel(Page, Texts().TextLabels[41], 4, 270);
+  NewLabel(Page, 41, 4, 270, kPageWidth);
   FPathSaveCapture = std::make_unique<TEdit>(Page);
   FPathSaveCapture->SetBounds(4, 288, 306, 21);
   FPathSaveCapture->SetReadOnly(true);
@@ -351,17 +429,30 @@ void TfrmConfig::SetTexts() {
   FGeneralTabs->SetTabCaption(1, Utf8ToWide(T.TextTabs[0] + " 2"));
   FSubtitleTabs->SetTabCaption(0, Utf8ToWide(T.TextTabs[2] + " 1"));
   FSubtitleTabs->SetTabCaption(1, Utf8ToWide(T.TextTabs[2] + " 2"));
-  for (const auto& [Button, Caption] : FPageButtons) Button->SetCaption(Utf8ToWide(T.TextButtons[Caption]));
+  for (TPageLabel& L : FLabels) SetLabelText(L, T.TextLabels[L.Text]);
+  for (const auto& [Button, Caption] : FPageButtons) {
+    Button->SetCaption(Utf8ToWide(T.TextButtons[Caption]));
+    KeepOnPage(*Button);
+  }
+  FCloseButton->SetHint(Utf8ToWide(T.TextHints[0]));
   FApplyButton->SetCaption(Utf8ToWide(T.TextButtons[8]));
   FDefaultButton->SetCaption(Utf8ToWide(T.TextButtons[9]));
   FCloseCaptionButton->SetCaption(Utf8ToWide(T.TextButtons[10]));
-  SetLines(*FGeneral, T.TextOptionLists[1], lc::settings::kGeneralLines);
-  SetLines(*FVideo, T.TextOptionLists[2], lc::settings::kVideoLines);
-  SetLines(*FSubtitle1, T.TextOptionLists[3], lc::settings::kSubtitle1Lines);
-  SetLines(*FSubtitle2, T.TextOptionLists[4], lc::settings::kSubtitle2Lines);
-  FRegExtension->SetCaption(Utf8ToWide(T.TextOptionLists[0]));
-  FSearchHereFirst->SetCaption(Utf8ToWide(T.TextOptionLists[5]));
-  FBossKey->SetCaption(Utf8ToWide(T.TextOptionLists[11]));
+  PlaceBottomButtons();
+  const auto Lines = [this](TCheckListBox& List, const std::string& Texts, std::size_t Count) {
+    FitFont(List, SetLines(List, Texts, Count), List.ClientWidth() - List.CheckWidth() - kCheckLinePart);
+  };
+  Lines(*FGeneral, T.TextOptionLists[1], lc::settings::kGeneralLines);
+  Lines(*FVideo, T.TextOptionLists[2], lc::settings::kVideoLines);
+  Lines(*FSubtitle1, T.TextOptionLists[3], lc::settings::kSubtitle1Lines);
+  Lines(*FSubtitle2, T.TextOptionLists[4], lc::settings::kSubtitle2Lines);
+  const auto Box = [this](TCheckBox& Box, const std::string& Text) {
+    Box.SetCaption(Utf8ToWide(Text));
+    FitFont(Box, {Box.Caption()}, Box.Width() - kCheckBoxPart);
+  };
+  Box(*FRegExtension, T.TextOptionLists[0]);
+  Box(*FSearchHereFirst, T.TextOptionLists[5]);
+  Box(*FBossKey, T.TextOptionLists[11]);
   // The priority list, as wide as its widest item.
   const int Priority = FPriority->ItemIndex();
   FPriority->SetItems(OptionItems(T.TextOptionLists[7]));

@@ -41,6 +41,8 @@ class TfrmConfig : public TSkinForm {
   TCheckListBox& CBSubtitle2() { return *FSubtitle2; }
   TCheckListBox& CBVideo() { return *FVideo; }
   TCheckBox& cbBossKey() { return *FBossKey; }
+  TCheckBox& CBRegExtension() { return *FRegExtension; }
+  TCheckBox& CBSearchHereFirst() { return *FSearchHereFirst; }
   THotKey& hkHide() { return *FHide; }
   THotKey& hkShow() { return *FShow; }
   TEdit& EExtensionName() { return *FExtensionName; }
@@ -49,9 +51,22 @@ class TfrmConfig : public TSkinForm {
   TListBox& LanguageList() { return *FLanguages; }
   TLabel& LTranslator() { return *FTranslator; }
   TPanel& SamplePanel() { return *FSample; }
+  // The subtitle font being edited.
+  TFontDialog& FontDialogTemp() { return FFontDialogTemp; }
   // The skinned button of a page with the caption TextButtons[Text], or
   // nullptr.
   TPageButton* PageButton(int Text) const;
+  // The labels of the pages, each with its TextLabels entry.
+  std::vector<std::pair<const TLabel*, int>> PageLabels() const;
+  // The close box and the Apply, Default and Close buttons.
+  TVirtualButton& CloseBox() { return *FCloseButton; }
+  TVirtualButton& ApplyButton() { return *FApplyButton; }
+  TVirtualButton& DefaultButton() { return *FDefaultButton; }
+  TVirtualButton& CloseCaptionButton() { return *FCloseCaptionButton; }
+  TPageControl& GeneralTabs() { return *FGeneralTabs; }
+  TPageControl& SubtitleTabs() { return *FSubtitleTabs; }
+  // The pages (0 General .. 4 Language).
+  TPanel& Page(int Index) { return *FPages.at(Index); }
   // The page shown now (0 General .. 4 Language).
   int PageIndex() const { return FPageIndex; }
   bool ApplyEnabled() const;
@@ -81,13 +96,25 @@ class TfrmConfig : public TSkinForm {
   void CreateButtons();
   void CreatePages();
   TPanel* NewPage();
+  void DragsDialog(TWinControl& Area);
   void CreateGeneralPage();
   void CreateFileTypesPage();
   void CreateSubtitlePage();
   void CreateVideoPage();
   void CreateLanguagePage();
   TEdit* NewNumberField(TWinControl* Page, lc::settings::NumericField F, int X, int Y);
-  TLabel* NewLabel(TWinControl* Page, const std::string& Text, int X, int Y);
+  // A page label: the text TextLabels[Text] at X, Y, kept clear of the
+  // control that starts at Right.
+  struct TPageLabel {
+    std::unique_ptr<TLabel> Label;
+    int Text = 0;
+    int Room = 0;  // pixels before the control beside it
+  };
+  TLabel* NewLabel(TWinControl* Page, int Text, int X, int Y, int Right);
+  void SetLabelText(TPageLabel& Label, const std::string& Text);
+  void PlaceBottomButtons();
+  void FitFont(TWinControl& Control, const std::vector<std::wstring>& Texts, int Room);
+  void KeepOnPage(TPageButton& Button);
   TButton* NewButton(TWinControl* Page, const std::string& Text, int X, int Y, int W);
   // A skinned caption button centred on the place (X, Y, W wide).
   void NewPageButton(TWinControl* Page, int Text, int X, int Y, int W, std::function<void()> Action);
@@ -121,7 +148,7 @@ class TfrmConfig : public TSkinForm {
   std::unique_ptr<TTreeView> FNode;
   std::vector<std::unique_ptr<TPanel>> FPages;
   std::vector<std::unique_ptr<TWinControl>> FOwned;   // controls kept for their lifetime
-  std::vector<std::unique_ptr<TLabel>> FLabels;
+  std::vector<TPageLabel> FLabels;
   std::vector<std::pair<TPageButton*, int>> FPageButtons;  // with their caption's TextButtons entry
   std::unique_ptr<TPageControl> FGeneralTabs, FSubtitleTabs;
   std::unique_ptr<TCheckListBox> FGeneral, FAssocFile, FSubtitle1, FSubtitle2, FVideo;

@@ -1,6 +1,8 @@
 // TfrmConfig's subtitle sample: "Sample text" in the font being edited, on
 // an opaque black box, directly on the page, or outlined (and shadowed)
 // through a work bitmap copied with a key colour.
+#include <algorithm>
+
 #include <windows.h>
 
 #include "framework/application.h"
@@ -11,8 +13,11 @@
 
 namespace {
 
-constexpr TColor kKeyColor = 0xFF00FF;
 const wchar_t kSampleText[] = L"Sample text";
+
+// How far the shadow reaches beyond the text at most, and beyond the
+// outline the copy's offset.
+constexpr int kShadowReach = 6;
 
 // The offsets the outline is stamped at, growing with the font size.
 int OutlineReach(int Points) {
@@ -41,10 +46,21 @@ void TfrmConfig::PaintSample() {
   Font.Assign(FFontDialogTemp.Font);
   const std::int32_t Size = lc::settings::StrToIntDef(
       lc::settings::WideToUtf8(NumberField(lc::settings::NumericField::SubtitleSize).Text()), 100);
-  const int Points = lc::settings::SamplePoints(Size, Screen.Width(), ScreenPixelsPerInch());
-  Font.SetSize(Points);
-  C.Font.Assign(Font);
-  const TSize Extent = C.TextExtent(kSampleText);
+  // The size the subtitle will have, made smaller only where the sample
+  // with its outline and shadow would not fit the frame.
+  int Points = lc::settings::SamplePoints(Size, Screen.Width(), ScreenPixelsPerInch());
+  TSize Extent;
+  for (;;) {
+    Font.SetSize(Points);
+    C.Font.Assign(Font);
+    Extent = C.TextExtent(kSampleText);
+    const int Border = 2 * OutlineReach(Points) + kShadowReach + 4;
+    const int RoomX = Area.Width() - Border, RoomY = Area.Height() - Border;
+    if (Points <= 1 || (Extent.cx <= RoomX && Extent.cy <= RoomY)) break;
+    // Far too large: straight to about the size that fits, then step.
+    const double Scale = std::min(static_cast<double>(RoomX) / Extent.cx, static_cast<double>(RoomY) / Extent.cy);
+    Points = std::max(1, std::min(Points - 1, static_cast<int>(Points * Scale)));
+  }
   const int X = (Area.Width() - Extent.cx) / 2;
   const int Y = (Area.Height() - Extent.cy) / 2;
   const bool Transparent = FSubtitle1->Checked(0);
@@ -58,15 +74,18 @@ void TfrmConfig::PaintSample() {
   // Outline: stamps in the outline colour around the text, then the text.
   TBitmap Work(Extent.cx + 9, Extent.cy + 11);
   TCanvas& W = Work.Canvas();
+  const auto FontColor = static_cast<std::int32_t>(Font.Color());
+  const std::int32_t OutlineColor = lc::settings::OutlineColor(FontColor);
+  const auto Key = static_cast<TColor>(lc::settings::SampleKeyColor(FontColor, OutlineColor));
   W.Brush.Style = TBrushStyle::bsSolid;
-  W.Brush.Color = kKeyColor;
+  W.Brush.Color = Key;
   W.FillRect({0, 0, Work.Width(), Work.Height()});
   W.Brush.Style = TBrushStyle::bsClear;
   // Without smoothing: a smoothed edge would blend with the key colour and
   // show as a fringe of it around the letters.
   W.Font.Assign(Font);
   W.Font.SetQuality(NONANTIALIASED_QUALITY);
-  W.Font.SetColor(static_cast<TColor>(lc::settings::OutlineColor(static_cast<std::int32_t>(Font.Color()))));
+  W.Font.SetColor(static_cast<TColor>(OutlineColor));
   const int Reach = OutlineReach(Points);
   for (int DX = -Reach; DX <= Reach; ++DX)
     for (int DY = -Reach; DY <= Reach; ++DY)
@@ -78,7 +97,7 @@ void TfrmConfig::PaintSample() {
   if (FSubtitle1->Checked(2)) {
     for (int S = Reach + 2; S >= 1; --S)
       C.CopyRectTransparent({Left + S, Top + S, Left + S + Work.Width(), Top + S + Work.Height()}, W, Source,
-                            kKeyColor);
+                            Key);
   }
-  C.CopyRectTransparent({Left, Top, Left + Work.Width(), Top + Work.Height()}, W, Source, kKeyColor);
+  C.CopyRectTransparent({Left, Top, Left + Work.Width(), Top + Work.Height()}, W, Source, Key);
 }

@@ -358,6 +358,19 @@ TEST(ConfigSample, OutlineColours) {
   for (const Case& k : cases) EXPECT_EQ(k.outline, OutlineColor(k.font)) << k.font;
 }
 
+TEST(ConfigSample, KeyColourDiffersFromTextAndOutline) {
+  struct Case {
+    std::int32_t font, outline, key;
+  };
+  const Case cases[] = {
+      {0xFFFFFF, 0x3F3F3F, 0xFF00FF},  // white text: fuchsia is free
+      {0xFF00FF, 0x3F003F, 0x00FF00},  // fuchsia text
+      {0x00FF00, 0xFF00FF, 0xFFFF00},  // neither fuchsia nor lime
+      {0x1FF00FF, 0x3F003F, 0x00FF00},  // the colour's high byte is no part of it
+  };
+  for (const Case& k : cases) EXPECT_EQ(k.key, SampleKeyColor(k.font, k.outline)) << k.font;
+}
+
 TEST(ConfigLanguages, EntriesAndTranslatorCredits) {
   EXPECT_EQ("German", LanguageEntryOfFile("german.lng"));
   EXPECT_EQ("Français", LanguageEntryOfFile("Français.lng"));

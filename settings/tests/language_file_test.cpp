@@ -2,6 +2,7 @@
 
 #include "settings/language_file.h"
 #include "settings/text_apply.h"
+#include "settings/tests/language_files.h"
 #include "settings/tests/test_support.h"
 
 namespace lc::settings {
@@ -10,27 +11,11 @@ namespace {
 using testing::ScratchFolder;
 using testing::WriteBytes;
 
-// One text as a language-file line: line breaks and TABs as escapes.
-std::string Escape(const std::string& text) {
-  std::string line;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r') {
-      line += "\\n";
-      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else if (text[i] == '\t') {
-      line += "\\t";
-    } else {
-      line += text[i];
-    }
-  }
-  return line;
-}
-
 // The lines of a language file holding the texts of `table`.
 std::vector<std::string> LinesOf(TextTable table) {
   std::vector<std::string> lines;
   for (const TextSection& s : TextSectionOrder(table)) {
-    for (const std::string& text : s.entries) lines.push_back(Escape(text));
+    for (const std::string& text : s.entries) lines.push_back(testing::LanguageFileLine(text));
   }
   return lines;
 }

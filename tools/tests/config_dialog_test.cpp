@@ -8,22 +8,27 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <windows.h>
 
 #include "framework/application.h"
 #include "kit/page_button.h"
+#include "kit/skin_widget.h"
 #include "kit/tests/box_closer.h"
 #include "player/tests/main_form_fixture.h"
 #include "settings/program_state.h"
+#include "settings/tests/language_files.h"
 #include "settings/text_apply.h"
 #include "settings/text_table.h"
+#include "settings/win/settings_win.h"
 #include "tools/config_dialog.h"
 #include "tests/support/scratch.h"
 
@@ -38,23 +43,7 @@ std::string GermanFile() {
   lc::settings::SetDefaultTexts(t);
   t.TextTabs[0] = "Allgemein";
   t.TextButtons[0] = "Alle";
-  std::string out = "// Translated by: Jan Novak\r\n\r\n";
-  for (const lc::settings::TextSection& s : lc::settings::TextSectionOrder(t)) {
-    for (const std::string& text : s.entries) {
-      for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r') {
-          out += "\\n";
-          if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        } else if (text[i] == '\t') {
-          out += "\\t";
-        } else {
-          out += text[i];
-        }
-      }
-      out += "\r\n";
-    }
-  }
-  return out;
+  return lc::settings::testing::LanguageFileText(t, "Jan Novak");
 }
 
 class ConfigDialog : public lc::testing::MainWindowTest {
@@ -238,14 +227,22 @@ TEST_F(ConfigDialog, ExtensionsAreFilteredWhenTypedAndCheckedWhenAdded) {
   EXPECT_EQ(1, Form->CBAssocFile().ItemIndex());
 }
 
-TEST_F(ConfigDialog, APastedBadExtensionIsRefusedWithAMessage) {
-  Form->EExtensionName().SetText(L"m p3");
+TEST_F(ConfigDialog, APastedBadExtensionIsRefusedAndLeftSelected) {
+  TEdit& Ext = Form->EExtensionName();
+  Ext.SetText(L"m p3");
   lc::testing::ClosedBoxes().clear();
-  lc::testing::CloseNextBox();
+  // A box would be closed (and counted) instead of waiting for a user.
+  const UINT_PTR Closer = SetTimer(nullptr, 0, 50, lc::testing::CloseShownBox);
   Form->AddExtensionClick();
+  KillTimer(nullptr, Closer);
   EXPECT_EQ(2, Form->CBAssocFile().Count());
-  EXPECT_EQ(lc::testing::ClosedBoxes(),
-            std::vector<std::wstring>{L"\"m p3\" cannot be a file type: use letters and digits only."});
+  // No message in words the language could not give.
+  EXPECT_EQ(lc::testing::ClosedBoxes(), std::vector<std::wstring>{});
+  EXPECT_TRUE(Ext.Focused());
+  DWORD From = 9, To = 9;
+  SendMessageW(Ext.Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&From), reinterpret_cast<LPARAM>(&To));
+  EXPECT_EQ(0u, From);
+  EXPECT_EQ(4u, To);
 }
 
 }  // namespace
@@ -305,6 +302,196 @@ TEST_F(ConfigDialog, TheOutlinedSampleShowsNoFringeOfItsKeyColour) {
   EXPECT_GT(White, 200);
   EXPECT_GT(Outline, 100);
   EXPECT_EQ(Magenta, 0);
+}
+
+// The texts of a table compared as a label shows them: its line breaks
+// (the form's and those of wrapping) as blanks.
+std::wstring Flat(std::wstring Text) {
+  for (std::size_t At; (At = Text.find(L"\r\n")) != std::wstring::npos;) Text.replace(At, 2, L" ");
+  return Text;
+}
+
+TEST_F(ConfigDialog, ALanguageChangeReCaptionsEveryLabelButtonAndHint) {
+  const lc::settings::TextTable Longer = lc::settings::testing::LongerTable();
+  std::ofstream(Folder / "lang" / "longer.lng", std::ios::binary)
+      << lc::settings::testing::LanguageFileText(Longer, "the tests");
+  Form = std::make_unique<TfrmConfig>();
+  Form->Show();
+  TListBox& List = Form->LanguageList();
+  ASSERT_EQ(L"Longer", List.Items(2));
+  List.SetItemIndex(2);
+  Form->BtnApplyClick();
+  ASSERT_EQ("Longer", lc::Program().Settings.LastUsedLanguage);
+  const auto Wide = [](const std::string& Text) { return lc::settings::Utf8ToWide(Text); };
+  const auto Labels = Form->PageLabels();
+  ASSERT_EQ(16u, Labels.size());
+  for (const auto& [Label, Text] : Labels) EXPECT_EQ(Flat(Wide(Longer.TextLabels[Text])), Flat(Label->Caption())) << Text;
+  EXPECT_EQ(L"CloseCl", Form->CloseBox().Hint());
+  EXPECT_EQ(L"ApplyAp", Form->ApplyButton().Caption());
+  EXPECT_EQ(L"DefaultDef", Form->DefaultButton().Caption());
+  EXPECT_EQ(L"CloseCl", Form->CloseCaptionButton().Caption());
+  for (int Text : {0, 1, 2, 3, 4, 5, 12}) EXPECT_EQ(Wide(Longer.TextButtons[Text]), Form->PageButton(Text)->Button().Caption());
+  EXPECT_EQ(L"Auto playAut", Form->CBGeneral().Items(0));
+  EXPECT_EQ(L"OSD DisplayOSDx", Form->CBVideo().Items(6));
+  EXPECT_EQ(Wide(Longer.TextOptionLists[0]), Form->CBRegExtension().Caption());
+  EXPECT_EQ(Wide(Longer.TextOptionLists[11]), Form->cbBossKey().Caption());
+  EXPECT_EQ(L"GeneralGen 1", Form->GeneralTabs().TabCaption(0));
+  EXPECT_EQ(L"SubtitleSub 2", Form->SubtitleTabs().TabCaption(1));
+  EXPECT_EQ(L"VideoVi", Form->Node().NodeText(3));
+}
+
+// Children of a page (its check lists, fields, combo boxes and buttons)
+// that stand on the same rows as the label and to its right.
+std::vector<HWND> RightNeighbours(const TLabel& Label, HWND Page) {
+  std::vector<HWND> Found;
+  for (HWND Child = GetWindow(Page, GW_CHILD); Child; Child = GetWindow(Child, GW_HWNDNEXT)) {
+    RECT R;
+    GetWindowRect(Child, &R);
+    MapWindowPoints(nullptr, Page, reinterpret_cast<POINT*>(&R), 2);
+    const bool SameRows = R.top < Label.Top() + Label.Height() && R.bottom > Label.Top();
+    if (SameRows && R.left > Label.Left()) Found.push_back(Child);
+  }
+  return Found;
+}
+
+TEST_F(ConfigDialog, EveryTextFitsItsControlInTheBuiltInAndInALongerLanguage) {
+  for (const bool Longer : {false, true}) {
+    if (Longer) lc::settings::GlobalTextTable() = lc::settings::testing::LongerTable();
+    Form = std::make_unique<TfrmConfig>();
+    Form->Show();
+    TCanvas& C = Form->Canvas();
+    // The bottom buttons: side by side from the left edge, none over the
+    // next, each at least as wide as its caption, all inside the window.
+    const TVirtualButton* Bottom[] = {&Form->ApplyButton(), &Form->DefaultButton(), &Form->CloseCaptionButton()};
+    EXPECT_EQ(0, Bottom[0]->Rect().Left);
+    TBitmap CaptionMeasure(1, 1);
+    SetCaptionFont(CaptionMeasure.Canvas());
+    for (int I = 0; I < 3; ++I) {
+      const TRect& R = Bottom[I]->Rect();
+      EXPECT_GE(R.Right - R.Left, CaptionMeasure.Canvas().TextWidth(Bottom[I]->Caption())) << Longer << " button " << I;
+      if (I < 2) EXPECT_LE(R.Right, Bottom[I + 1]->Rect().Left) << Longer << " button " << I;
+      EXPECT_LE(R.Right, Form->ClientWidth());
+    }
+    // Labels never run into the control beside them.
+    for (const auto& [Label, Text] : Form->PageLabels()) {
+      const TWinControl* Parent = Label->Parent();
+      ASSERT_NE(Parent, nullptr);
+      for (HWND Next : RightNeighbours(*Label, Parent->Handle())) {
+        RECT R;
+        GetWindowRect(Next, &R);
+        MapWindowPoints(nullptr, Parent->Handle(), reinterpret_cast<POINT*>(&R), 2);
+        EXPECT_LE(Label->Left() + Label->Width(), R.left) << Longer << " label " << Text;
+      }
+      EXPECT_LE(Label->Left() + Label->Width(), Parent->ClientWidth()) << Longer << " label " << Text;
+    }
+    // Check lists and check boxes in the font they show.
+    for (TCheckListBox* List : {&Form->CBGeneral(), &Form->CBVideo(), &Form->CBSubtitle1(), &Form->CBSubtitle2()}) {
+      C.Font.Assign(List->Font);
+      for (int I = 0; I < List->Count(); ++I)
+        EXPECT_LE(List->CheckWidth() + 2 + C.TextWidth(List->Items(I)), List->ClientWidth()) << Longer << " "
+                                                                                               << List->Items(I);
+    }
+    for (TCheckBox* Box : {&Form->CBRegExtension(), &Form->CBSearchHereFirst(), &Form->cbBossKey()}) {
+      C.Font.Assign(Box->Font);
+      EXPECT_LE(C.TextWidth(Box->Caption()) + 20, Box->Width()) << Longer;
+    }
+    // The pages' caption buttons stay on their pages.
+    for (int Text : {0, 1, 2, 3, 4, 5, 12}) {
+      const TPageButton& B = *Form->PageButton(Text);
+      EXPECT_GE(B.Left(), 0) << Longer << " button " << Text;
+      EXPECT_LE(B.Left() + B.Width(), B.Parent()->ClientWidth()) << Longer << " button " << Text;
+    }
+  }
+}
+
+void MouseInput(DWORD Flags) {
+  INPUT In{};
+  In.type = INPUT_MOUSE;
+  In.mi.dwFlags = Flags;
+  SendInput(1, &In, sizeof(In));
+}
+
+TEST_F(ConfigDialog, APressOnAnEmptySpotOfAPageMovesTheDialog) {
+  Form->Node().SetSelected(4);
+  Form->NodeChange();
+  TPanel& Page = Form->Page(4);
+  ASSERT_TRUE(Page.Showing());
+  // Below the translator's credit, where the Language page holds nothing.
+  const TPoint Start = Page.ClientToScreen({200, 328});
+  const TRect Before = Form->BoundsRect();
+  SetCursorPos(Start.X, Start.Y);
+  MouseInput(MOUSEEVENTF_MOVE);
+  Application.ProcessMessages();
+  std::atomic<bool> Released = false;
+  std::thread User([&] {
+    MouseInput(MOUSEEVENTF_LEFTDOWN);
+    Sleep(300);
+    for (int Step = 1; Step <= 8; ++Step) {
+      SetCursorPos(Start.X - 5 * Step, Start.Y + 5 * Step);
+      MouseInput(MOUSEEVENTF_MOVE);
+      Sleep(30);
+    }
+    Sleep(100);
+    MouseInput(MOUSEEVENTF_LEFTUP);
+    Released = true;
+  });
+  for (DWORD Until = GetTickCount() + 5000; !Released && GetTickCount() < Until;) {
+    Application.ProcessMessages();
+    Sleep(5);
+  }
+  User.join();
+  for (int I = 0; I < 10; ++I) {
+    Application.ProcessMessages();
+    Sleep(15);
+  }
+  EXPECT_EQ(Before.Left - 40, Form->Left());
+  EXPECT_EQ(Before.Top + 40, Form->Top());
+}
+
+// The sample's pixels inside its frame, row by row.
+std::vector<std::vector<COLORREF>> SamplePixels(TfrmConfig& Form) {
+  Form.DrawSubtitleSample();
+  for (int I = 0; I < 10; ++I) {
+    Application.ProcessMessages();
+    Sleep(15);
+  }
+  TPanel& Sample = Form.SamplePanel();
+  HDC DC = GetDC(Sample.Handle());
+  std::vector<std::vector<COLORREF>> Rows;
+  for (int Y = 1; Y < Sample.Height() - 1; ++Y) {
+    Rows.emplace_back();
+    for (int X = 1; X < Sample.Width() - 1; ++X) Rows.back().push_back(GetPixel(DC, X, Y));
+  }
+  ReleaseDC(Sample.Handle(), DC);
+  return Rows;
+}
+
+TEST_F(ConfigDialog, TheSampleFitsItsFrameAndShowsFuchsiaText) {
+  Form->Node().SetSelected(2);
+  Form->NodeChange();
+  for (int Line = 0; Line < 3; ++Line) Form->CBSubtitle1().SetChecked(Line, true);
+  ASSERT_TRUE(Form->SamplePanel().Showing());
+  // The largest size the field takes: the letters stay off the frame's
+  // inner edges, left and right, top and bottom.
+  Form->NumberField(NumericField::SubtitleSize).SetText(L"1000");
+  const auto Rows = SamplePixels(*Form);
+  const COLORREF Page = Rows[0][0];
+  int Ink = 0;
+  for (const auto& Row : Rows) {
+    EXPECT_EQ(Page, Row.front());
+    EXPECT_EQ(Page, Row.back());
+    for (COLORREF C : Row) Ink += C != Page;
+  }
+  for (COLORREF C : Rows.front()) EXPECT_EQ(Page, C);
+  for (COLORREF C : Rows.back()) EXPECT_EQ(Page, C);
+  EXPECT_GT(Ink, 1000) << "the sample is written, large";
+  // Fuchsia letters (the colour the work bitmap's key was) show.
+  Form->NumberField(NumericField::SubtitleSize).SetText(L"100");
+  Form->FontDialogTemp().Font.SetColor(static_cast<TColor>(0xFF00FF));
+  int Fuchsia = 0;
+  for (const auto& Row : SamplePixels(*Form))
+    for (COLORREF C : Row) Fuchsia += C == RGB(255, 0, 255);
+  EXPECT_GT(Fuchsia, 100);
 }
 
 TEST_F(ConfigDialog, ThePagesButtonsAreSkinnedCaptionButtonsThatAct) {

@@ -12,8 +12,11 @@
 #include "engine/dsp/amplify.h"
 #include "engine/dsp/equalizer.h"
 #include "framework/application.h"
+#include "kit/skin_widget.h"
 #include "player/tests/main_form_fixture.h"
+#include "settings/tests/language_files.h"
 #include "settings/text_table.h"
+#include "settings/win/settings_win.h"
 #include "tools/color_control_window.h"
 #include "tools/equalizer_window.h"
 
@@ -152,6 +155,33 @@ TEST_F(ColorWindow, ShownWithoutAVideoWindowItSitsBetweenTheScreensCentreAndTheM
   EXPECT_EQ((960 + 1000 + form->Width() / 2) / 2 - 292 / 2, Form->Left());
   EXPECT_EQ(292, Form->ClientWidth());
   EXPECT_EQ(162, Form->ClientHeight());
+}
+
+TEST_F(ColorWindow, NamesStayInTheirColumnAndTheButtonFitsItsCaptionInEitherLanguage) {
+  for (const bool Longer : {false, true}) {
+    lc::settings::TextTable Table;
+    if (Longer)
+      Table = lc::settings::testing::LongerTable();
+    else
+      lc::settings::SetDefaultTexts(Table);
+    Form->ApplyTexts(Table);
+    Settle();
+    lc::tools::TColorPanel& P = Form->Panel();
+    for (lc::tools::TColorSlider S : {lc::tools::csBrightness, lc::tools::csContrast, lc::tools::csHue,
+                                      lc::tools::csSaturation}) {
+      const TVirtualLabel& Name = P.NameLabel(S);
+      EXPECT_EQ(lc::settings::Utf8ToWide(Table.TextLabels[2 + S]), Name.Caption());
+      // The 97-pixel name column, left of the sliders (from x 100).
+      EXPECT_GE(Name.Rect().Left, 2) << Longer << " " << S;
+      EXPECT_LE(Name.Rect().Left + Name.Width(), 97) << Longer << " " << S;
+    }
+    const TVirtualButton& Default = P.DefaultButton();
+    TBitmap Measure(1, 1);
+    SetCaptionFont(Measure.Canvas());
+    EXPECT_GE(Default.Rect().Right - Default.Rect().Left, Measure.Canvas().TextWidth(Default.Caption())) << Longer;
+    EXPECT_GE(Default.Rect().Left, 0);
+    EXPECT_LE(Default.Rect().Right, 292);
+  }
 }
 
 }  // namespace
