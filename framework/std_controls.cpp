@@ -221,6 +221,19 @@ void TMemo::AddLine(const std::wstring& Line) {
   SendMessageW(Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(Add.c_str()));
 }
 
+void TMemo::SetTabStop(int Pixels) {
+  if (!HandleAllocated()) return;
+  // The average character width as the platform takes it: the 52 letters'
+  // width over 52, rounded.
+  TBitmap Measure(1, 1);
+  Measure.Canvas().Font.Assign(Font);
+  const int Letters = Measure.Canvas().TextWidth(L"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
+  const int Average = std::max(1, (Letters / 26 + 1) / 2);
+  INT Stop = (Pixels * 4 + Average - 1) / Average;
+  SendMessageW(Handle(), EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&Stop));
+  Invalidate();
+}
+
 void TMemo::SetScrollBars(TScrollStyle ScrollBars) {
   if (ScrollBars == FScrollBars) return;
   std::wstring Kept = Text();

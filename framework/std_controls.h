@@ -103,6 +103,10 @@ class TMemo : public TCustomEdit {
   void SetLines(const std::vector<std::wstring>& Lines);
   // Appends a line at the end.
   void AddLine(const std::wstring& Line);
+  // Every tab of the text reaches to Pixels from the text's left edge, or
+  // just past it (the platform counts tab stops in quarters of the font's
+  // average character width). Kept until the control is made anew.
+  void SetTabStop(int Pixels);
   TScrollStyle ScrollBars() const { return FScrollBars; }
   void SetScrollBars(TScrollStyle ScrollBars);
 

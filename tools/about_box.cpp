@@ -9,6 +9,7 @@
 #include "framework/keys.h"
 #include "settings/text_table.h"
 #include "settings/win/settings_win.h"
+#include "tools/dialog_rules.h"
 #include "tools/tool_environment.h"
 
 using lc::settings::Utf8ToWide;
@@ -28,6 +29,8 @@ namespace {
 constexpr TColor VersionColor = 0x208B20;  // RGB(32, 139, 32)
 constexpr TColor MemoTextColor = 0xFFFFFE;  // RGB(254, 255, 255)
 constexpr TColor MemoColor = 0x404040;
+// Between the widest action and the keys.
+constexpr int kKeyColumnGap = 24;
 
 const lc::settings::TextTable& Texts() { return lc::settings::GlobalTextTable(); }
 
@@ -111,14 +114,27 @@ TfrmKeyboard::~TfrmKeyboard() {
   if (frmKeyboard == this) frmKeyboard = nullptr;
 }
 
+// The keys of every line start one tab stop past the widest action; the
+// width a line needs is where its keys end (its text width without a tab).
 int TfrmKeyboard::NeededWidth() {
   TCanvas& C = Canvas();
   TFont Kept;
   Kept.Assign(C.Font);
   C.Font.Assign(FMemo->Font);
+  const std::vector<std::wstring> Lines = FMemo->Lines();
+  int Actions = 0;
+  for (const std::wstring& Line : Lines)
+    if (const std::size_t Tab = Line.find(L'\t'); Tab != std::wstring::npos)
+      Actions = std::max(Actions, C.TextWidth(Line.substr(0, Tab)));
+  FKeyColumn = Actions + kKeyColumnGap;
+  FMemo->SetTabStop(FKeyColumn);
   // The memo's client width: a list that fits leaves the face as it is.
   int N = FMemo->ClientWidth();
-  for (const std::wstring& Line : FMemo->Lines()) N = std::max(N, C.TextWidth(Line) + 30);
+  for (const std::wstring& Line : Lines) {
+    const std::size_t Tab = Line.find(L'\t');
+    const int Width = Tab == std::wstring::npos ? C.TextWidth(Line) : FKeyColumn + C.TextWidth(Line.substr(Tab + 1));
+    N = std::max(N, Width + 30);
+  }
   C.Font.Assign(Kept);
   return std::min(N, Screen.Width() - 16);
 }
@@ -140,7 +156,7 @@ void TfrmKeyboard::DoShow() {
     const int W = Host().Skin().Width();
     const int H = Host().Skin().Height();
     FMemo->SetBounds(1, 23, W - 3, H - 25);
-    FMemo->SetText(Utf8ToWide(Texts().TextKeyHelp));
+    FMemo->SetText(Utf8ToWide(lc::tools::OneTabPerLine(Texts().TextKeyHelp)));
     const int N = NeededWidth();
     if (N > FMemo->Width() - 2) {
       WidenSkin(N + 6);

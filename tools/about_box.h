@@ -46,6 +46,9 @@ class TfrmKeyboard : public TToolDialog {
   ~TfrmKeyboard() override;
 
   TMemo& MemoText() { return *FMemo; }
+  // Where the keys of every line start in the memo (pixels from the text's
+  // left edge): past the widest action.
+  int KeyColumn() const { return FKeyColumn; }
   // Enter and Escape close (the form's and the memo's keys; the remote
   // control calls it too).
   void FormKeyPress(wchar_t& Key);
@@ -55,9 +58,9 @@ class TfrmKeyboard : public TToolDialog {
   void KeyPress(wchar_t& Key) override;
 
  private:
-  // The width the key list needs: the memo's client width, or the widest
-  // line + 30,
-  // never beyond the screen less 16.
+  // Sets the key column and gives the width the key list needs: the
+  // memo's client width, or the widest line + 30, never beyond the screen
+  // less 16.
   int NeededWidth();
   // Stretches the face to Width: the right 10-pixel strip moved, the
   // middle column stretched over the gap.
@@ -65,6 +68,7 @@ class TfrmKeyboard : public TToolDialog {
 
   std::unique_ptr<TMemo> FMemo;
   TVirtualButton* FClose = nullptr;
+  int FKeyColumn = 0;
 };
 
 // The windows while they exist, nullptr otherwise.

@@ -86,4 +86,13 @@ std::string CountdownText(const std::string& Before, int Elapsed, const std::str
   return Before + " " + std::to_string(kCountdownSeconds - Elapsed) + " " + After;
 }
 
+std::string OneTabPerLine(const std::string& Text) {
+  std::string Out;
+  for (std::size_t I = 0; I < Text.size(); ++I) {
+    if (Text[I] == '\t' && I > 0 && Text[I - 1] == '\t') continue;
+    Out += Text[I];
+  }
+  return Out;
+}
+
 }  // namespace lc::tools

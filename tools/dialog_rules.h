@@ -46,6 +46,13 @@ int AspectPosition(double Ratio);
 // the picture has no height or the ratio already is within 0.01 of it.
 std::optional<int> RestoreAspectPosition(int NativeWidth, int NativeHeight, double Ratio);
 
+// ---- key list ----
+// The key list as shown: in every line the run of TABs between the action
+// and its keys becomes a single TAB, so that one tab stop past the widest
+// action lines every line's keys up whatever the font. Lines split at
+// CR LF.
+std::string OneTabPerLine(const std::string& Text);
+
 // ---- shutdown countdown ----
 constexpr int kCountdownSeconds = 30;
 // Whole seconds between two readings of a monotonic millisecond clock.

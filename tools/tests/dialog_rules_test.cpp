@@ -85,5 +85,13 @@ TEST(Countdown, WholeSecondsFromAMonotonicClock) {
   EXPECT_EQ("x 1 y", CountdownText("x", 29, "y"));
 }
 
+TEST(KeyList, EveryLineKeepsOneTabBeforeItsKeys) {
+  EXPECT_EQ("Action\tKey\r\n---\r\nAbout\tCtrl+F1\r\nAutomatic PanScan\t*, Num *",
+            OneTabPerLine("Action\t\t\t\tKey\r\n---\r\nAbout\t\t\t\tCtrl+F1\r\nAutomatic PanScan\t\t*, Num *"));
+  EXPECT_EQ("Set movie window size to 50%\t1", OneTabPerLine("Set movie window size to 50%\t1"));
+  EXPECT_EQ("a\tb\tc", OneTabPerLine("a\t\tb\t\t\tc"));
+  EXPECT_EQ("", OneTabPerLine(""));
+}
+
 }  // namespace
 }  // namespace lc::tools

@@ -11,6 +11,7 @@
 
 #include "framework/application.h"
 #include "player/tests/graph_fixture.h"
+#include "settings/tests/language_files.h"
 #include "settings/text_table.h"
 #include "tools/about_box.h"
 #include "tools/jump_dialog.h"
@@ -83,6 +84,29 @@ TEST_F(JumpDialog, FirstOpeningShowsZeroAndTheDuration) {
   EXPECT_EQ(Form.get(), frmJump);
   EXPECT_EQ(250, Form->ClientWidth());
   EXPECT_EQ(132, Form->ClientHeight());
+}
+
+TEST_F(JumpDialog, TheWholeTimeAndItsLabelShowAtEveryLanguage) {
+  lc::settings::TextTable& T = lc::settings::GlobalTextTable();
+  for (const bool Longer : {false, true}) {
+    if (Longer) T = lc::settings::testing::LongerTable();
+    Open();
+    TEdit& Time = Form->ETime();
+    ASSERT_EQ(L"00:00:00", Time.Text());
+    // The right edge of the last character, in the edit's client area.
+    TBitmap Measure(1, 1);
+    Measure.Canvas().Font.Assign(Time.Font);
+    const LRESULT Last = SendMessageW(Time.Handle(), EM_POSFROMCHAR, 7, 0);
+    EXPECT_LE(static_cast<short>(LOWORD(Last)) + Measure.Canvas().TextWidth(L"0"), Time.ClientWidth())
+        << "longer: " << Longer;
+    EXPECT_GE(static_cast<short>(LOWORD(Last)), 0);
+    const TLabel& From = Form->LFromTime();
+    EXPECT_EQ(Longer ? L"fromfr  00:45:00" : L"from  00:45:00", From.Caption());
+    EXPECT_LE(From.Left() + From.Width(), 250) << "longer: " << Longer;
+    EXPECT_LE(Time.Left() + Time.Width(), From.Left());
+    Form.reset();
+  }
+  lc::settings::SetDefaultTexts(T);
 }
 
 TEST_F(JumpDialog, ATimeBeyondTheEndJumpsToTheEndAndIsKept) {
@@ -372,6 +396,49 @@ TEST_F(ToolDialogs, KeyListWidensForALongLine) {
   EXPECT_EQ(LineWidth + 36, Form->ClientWidth());
   EXPECT_EQ(400, Form->ClientHeight());
   EXPECT_EQ(LineWidth + 33, Form->MemoText().Width());
+  lc::settings::SetDefaultTexts(T);
+}
+
+// Where each line's keys start in the memo (client x of the character after
+// its tab), and where its action ends.
+struct TKeyRow {
+  int ActionEnd = 0;
+  int Keys = 0;
+};
+std::vector<TKeyRow> KeyRows(TMemo& Memo) {
+  std::vector<TKeyRow> Rows;
+  const std::vector<std::wstring> Lines = Memo.Lines();
+  for (int L = 0; L < static_cast<int>(Lines.size()); ++L) {
+    const std::size_t Tab = Lines[L].find(L'\t');
+    if (Tab == std::wstring::npos) continue;
+    const int First = static_cast<int>(SendMessageW(Memo.Handle(), EM_LINEINDEX, L, 0));
+    const auto X = [&](std::size_t I) {
+      return static_cast<short>(LOWORD(SendMessageW(Memo.Handle(), EM_POSFROMCHAR, First + I, 0)));
+    };
+    Rows.push_back({X(Tab), X(Tab + 1)});
+  }
+  return Rows;
+}
+
+TEST_F(ToolDialogs, KeyListKeepsEveryLinesKeysInOneColumn) {
+  lc::settings::TextTable& T = lc::settings::GlobalTextTable();
+  for (const bool Longer : {false, true}) {
+    lc::settings::SetDefaultTexts(T);
+    // Actions of another language, a third longer, with the tab counts of
+    // the built-in list.
+    if (Longer) T.TextKeyHelp = lc::settings::testing::Lengthened(T.TextKeyHelp);
+    auto Form = std::make_unique<TfrmKeyboard>();
+    Form->Show();
+    Settle();
+    const std::vector<TKeyRow> Rows = KeyRows(Form->MemoText());
+    ASSERT_EQ(68u, Rows.size());
+    for (const TKeyRow& R : Rows) {
+      EXPECT_EQ(Rows[0].Keys, R.Keys) << "longer: " << Longer;
+      EXPECT_LT(R.ActionEnd, R.Keys) << "longer: " << Longer;
+    }
+    // The window takes the widest line.
+    EXPECT_GE(Form->MemoText().Width(), Form->KeyColumn());
+  }
   lc::settings::SetDefaultTexts(T);
 }
 
