@@ -19,6 +19,10 @@ TfrmJump* frmJump = nullptr;
 namespace {
 
 constexpr TColor TimeColor = 0x166116;  // RGB(22, 97, 22)
+constexpr int kTimeFontHeight = 17;
+constexpr int kSmallestTimeFont = 8;
+// Kept free at the window's right edge.
+constexpr int kRightMargin = 4;
 
 }  // namespace
 
@@ -39,7 +43,7 @@ TfrmJump::TfrmJump(lc::tools::TDialogPlayerLink& Player)
 
   TFont TimeFont;
   TimeFont.SetName(L"MS Sans Serif");
-  TimeFont.SetHeight(-17);
+  TimeFont.SetHeight(-kTimeFontHeight);
   TimeFont.SetStyle(fsBold);
   TimeFont.SetColor(TimeColor);
   FTime = std::make_unique<TEdit>(this);
@@ -70,8 +74,29 @@ void TfrmJump::DoShow() {
     ShowTime(std::min(LastJumpTime, Duration));
     FFromTime->SetCaption(Utf8ToWide(lc::settings::GlobalTextTable().TextLabels[28] + "  " +
                                      lc::tools::SecondsToHMS(Duration)));
+    FitTimeFont();
   }
   TToolDialog::DoShow();
+}
+
+void TfrmJump::FitTimeFont() {
+  const DWORD Margins = static_cast<DWORD>(SendMessageW(FTime->Handle(), EM_GETMARGINS, 0, 0));
+  const int Room = FTime->ClientWidth() - LOWORD(Margins) - HIWORD(Margins) - 2;
+  // The widest time the edit holds: eight characters of the widest digit.
+  const std::wstring Widest = L"00:00:00";
+  TBitmap Measure(1, 1);
+  TCanvas& C = Measure.Canvas();
+  TFont Font;
+  Font.Assign(FTime->Font);
+  for (int Height = kTimeFontHeight; Height >= kSmallestTimeFont; --Height) {
+    Font.SetHeight(-Height);
+    C.Font.Assign(Font);
+    const int Time = std::max(C.TextWidth(Widest), C.TextWidth(FTime->Text()));
+    const int Label = C.TextWidth(FFromTime->Caption());
+    if (Time <= Room && FFromTime->Left() + Label <= Host().Skin().Width() - kRightMargin) break;
+  }
+  FTime->SetFont(Font);
+  FFromTime->SetFont(Font);
 }
 
 void TfrmJump::Activate() {

@@ -38,6 +38,9 @@ class TfrmJump : public TToolDialog {
   // The movie's duration in whole seconds.
   std::int64_t DurationSeconds() const;
   void ShowTime(std::int64_t Seconds);
+  // The time's font at the largest height, 17 pixels at most, at which the
+  // edit shows the whole time and the label ends inside the window.
+  void FitTimeFont();
 
   lc::tools::TDialogPlayerLink& FPlayer;
   std::unique_ptr<TEdit> FTime;
