@@ -25,6 +25,9 @@ constexpr TColor CaptionColor = 0x166116;  // RGB(22, 97, 22)
 constexpr int kValueLeft = 272;
 constexpr int kValueWidth = 153;
 constexpr int kColumnEnd = 425;
+constexpr int kCaptionLeft = 16;
+// At least between a caption and the value column.
+constexpr int kCaptionGap = 8;
 
 // Code names are single-byte Western text.
 std::wstring Ansi(const std::string& Text) { return DecodeText(Text, 1252); }
@@ -76,7 +79,7 @@ void TfrmInfo::CreateLabels() {
     auto& C = FCaptions[R] = std::make_unique<TLabel>(this);
     C->SetFont(CaptionFont);
     C->Transparent = true;
-    C->SetBounds(16, Top, 0, 0);
+    C->SetBounds(kCaptionLeft, Top, 0, 0);
     C->SetCaption(Utf8ToWide(T.TextLabels[15 + R]));
     C->OnMouseDown = Drag;
     auto& V = FValues[R] = std::make_unique<TLabel>(this);
@@ -108,15 +111,20 @@ int TfrmInfo::TextWidth(const std::wstring& Text) {
   return Text.empty() ? 0 : FLengthTest->TextSize().cx;
 }
 
-// The value column ends at x 425, as wide as the widest value allows.
+// The value column ends at x 425, as wide as the widest value allows; it
+// starts clear of the widest caption as the captions' own (bold, larger)
+// font draws it, whatever face the system gives for it.
 void TfrmInfo::LayOutValues() {
   int WidestValue = 0;
   int WidestCaption = 0;
+  int WidestShownCaption = 0;
   for (int R = 0; R < riRowCount; ++R) {
     WidestValue = std::max(WidestValue, TextWidth(FValues[R]->Caption()));
     WidestCaption = std::max(WidestCaption, TextWidth(FCaptions[R]->Caption()));
+    WidestShownCaption = std::max(WidestShownCaption, FCaptions[R]->TextSize().cx);
   }
-  const int W = lc::tools::InfoValueColumnWidth(WidestValue, WidestCaption);
+  const int W = std::min(lc::tools::InfoValueColumnWidth(WidestValue, WidestCaption),
+                         kColumnEnd - kCaptionLeft - WidestShownCaption - kCaptionGap);
   for (int R = 0; R < riRowCount; ++R) {
     TLabel& V = *FValues[R];
     V.SetBounds(kColumnEnd - W, V.Top(), W, V.Height());

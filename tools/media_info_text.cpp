@@ -74,6 +74,14 @@ void TMediaInfoBuilder::AddAudio(const TAudioStreamFormat& Format) {
 void TMediaInfoBuilder::Finish(std::int64_t FileSize) {
   if (FVideoStreams != 1 || !FLengthKnown || FLength <= 0) return;
   const double S = static_cast<double>(FileSize);
+  // A detector that decodes reports the decoded sound (PCM at its full
+  // rate); a stream faster than the whole file cannot be what the file
+  // stores, so its rate is not known and the file's rate stands for the
+  // video, as without a sound rate.
+  if (FAudioStreams > 0 && FAudioKbps > S / FLength / 128) {
+    FValues.AverageAudioBitrate = "Unknown";
+    FAudioStreams = 0;
+  }
   const double V = FAudioStreams > 0 ? (S / FLength / 128 - FAudioStreams * FAudioKbps) * 1.01688
                                      : S * 1.01688 / FLength / 128;
   FValues.AverageVideoBitrate = V < 0 ? "Error" : FloatToText(V, FSeparator);

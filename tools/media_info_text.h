@@ -61,7 +61,9 @@ class TMediaInfoBuilder {
   // The average video bitrate in Kbps from the file's size in bytes, only
   // with exactly one video stream and a known length above 0: the file's
   // rate less every audio stream at the first one's rate, times 1.01688;
-  // "Error" when that is negative.
+  // "Error" when that is negative. An audio stream faster than the whole
+  // file (the detector reported it decoded) has an "Unknown" bitrate and
+  // takes nothing off the file's rate.
   void Finish(std::int64_t FileSize);
 
   const TMediaInfoValues& Values() const { return FValues; }

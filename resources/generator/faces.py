@@ -89,8 +89,9 @@ def message2():
 
 
 def info():
-    """440 x 350: captions on the left of each row, value readouts on the
-    right ending at x 425."""
+    """440 x 350: a row for each caption and its value. The value readouts
+    are the window's own black labels, ending at x 425 and as wide as the
+    values and captions leave room for, so the face draws no boxes."""
     cv = Canvas(440, 350, PANEL)
     window_chrome(cv)
     paper(cv, (8, 28, 432, 342))
@@ -98,12 +99,6 @@ def info():
         y = 30 + 24 * i
         if i % 2 == 1:
             cv.fill((9, y, 431, y + 24), PAPER_SHADE)
-    cv.fill((222, 29, 430, 341), darken(PAPER, 0.05))
-    cv.vline(222, 29, 341, (160, 170, 160))
-    for i in range(13):
-        y = 32 + 24 * i
-        cv.round_rect((424 - 203, y - 1, 428, y + 18), 2, (24, 30, 26))
-        cv.fill((424 - 202, y, 427, y + 17), WELL)
     _close_box(cv, 426)
     return cv
 

@@ -75,11 +75,17 @@ TEST_F(InfoWindow, AviClipWithPcmSound) {
   EXPECT_FALSE(V(*F, TfrmInfo::riAverageVideoBitrate).empty());
   EXPECT_EQ(L"Video compression", F->Caption(TfrmInfo::riVideoCompression).Caption());
   EXPECT_EQ(L"Audio channels", F->Caption(TfrmInfo::riAudioChannels).Caption());
-  // The value column ends at x 425.
+  // The value column ends at x 425, at most 201 wide, and starts at least 8
+  // pixels clear of every caption as the captions' own font draws them
+  // (the widest are the "(Kbps)" ones).
   const TLabel& Res = F->Value(TfrmInfo::riResolution);
   EXPECT_EQ(425, Res.Left() + Res.Width());
-  EXPECT_GE(Res.Width(), 153);
   EXPECT_LE(Res.Width(), 201);
+  for (int R = 0; R < TfrmInfo::riRowCount; ++R) {
+    const TLabel& Caption = F->Caption(static_cast<TfrmInfo::TRow>(R));
+    EXPECT_EQ(Caption.Width(), Caption.TextSize().cx) << R;
+    EXPECT_LE(Caption.Left() + Caption.Width() + 8, F->Value(static_cast<TfrmInfo::TRow>(R)).Left()) << R;
+  }
   F.reset();
   EXPECT_EQ(nullptr, frmInfo);
 }

@@ -116,13 +116,28 @@ TEST(InfoStreams, TwoAudioStreamsAreBothSubtractedAtTheFirstOnesRate) {
   EXPECT_EQ("534.116", B.Values().AverageVideoBitrate);
 }
 
-TEST(InfoStreams, AudioAboveTheFileRateIsAnError) {
+TEST(InfoStreams, SoundFasterThanTheWholeFileWasReportedDecoded) {
+  // 1411.2 Kbps of PCM in a file of 78.125 Kbps: the rate is not the
+  // file's; the video takes the whole file, 100,000 x 1.01688 / 10 / 128.
   TMediaInfoBuilder B;
   B.SetLength(10.0);
   B.AddVideo(Video(400000, 0));
   B.AddAudio(Audio(176400, 2));
   B.Finish(100'000);
-  EXPECT_EQ("1411.200", B.Values().AverageAudioBitrate);
+  EXPECT_EQ("Unknown", B.Values().AverageAudioBitrate);
+  EXPECT_EQ("79.444", B.Values().AverageVideoBitrate);
+  EXPECT_EQ("48000", B.Values().AudioSampleRate) << "the other sound values stay";
+}
+
+TEST(InfoStreams, TwoSoundStreamsTogetherAboveTheFileRateAreAnError) {
+  // The file: 156.25 Kbps; each stream 100 Kbps, together 200.
+  TMediaInfoBuilder B;
+  B.SetLength(10.0);
+  B.AddVideo(Video(400000, 0));
+  B.AddAudio(Audio(12500, 2));
+  B.AddAudio(Audio(12500, 2));
+  B.Finish(200'000);
+  EXPECT_EQ("100", B.Values().AverageAudioBitrate);
   EXPECT_EQ("Error", B.Values().AverageVideoBitrate);
 }
 
