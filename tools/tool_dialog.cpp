@@ -80,7 +80,8 @@ lc::tools::TDialogPlacementInput TToolDialog::PlacementInput() {
   In.VideoWorkArea = In.WorkArea;
   TForm& Main = E.MainWindow();
   In.Main = Main.BoundsRect();
-  In.OnFullScreenVideo = E.VideoFullScreen() && Main.Tag == 1;
+  In.VideoFullScreen = E.VideoFullScreen();
+  In.OnFullScreenVideo = In.VideoFullScreen && Main.Tag == 1;
   if (In.MonitorsDiffer) In.MainMonitor = GetWindowMonitor(Main.Handle()).BoundsRect;
   if (TForm* Video = E.VideoWindow()) {
     In.Video = Video->BoundsRect();
@@ -108,7 +109,7 @@ bool TToolDialog::FixAndPlace(TPlacement Placement) {
 // makes the video window's monitor the one the player works on.
 void TToolDialog::RecordVideoMonitor(const lc::tools::TDialogPlacementInput& In) {
   const lc::tools::TToolEnvironment& E = lc::tools::ToolEnvironment();
-  if (In.OnFullScreenVideo || !In.MonitorsDiffer) return;
+  if (In.VideoFullScreen || !In.MonitorsDiffer) return;
   if (TForm* Video = E.Windows().VideoWindow()) E.SetVideoMonitor(GetWindowMonitor(Video->Handle()));
 }
 

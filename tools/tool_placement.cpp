@@ -80,7 +80,7 @@ TPoint PlaceBetweenMain(const TDialogPlacementInput& In) {
 TPoint PlaceBelowVideo(const TDialogPlacementInput& In) {
   const int W = In.Width;
   const int H = In.Height;
-  if (In.OnFullScreenVideo) return CentreOn(In.VideoMonitor, W, H);
+  if (In.VideoFullScreen) return CentreOn(In.VideoMonitor, W, H);
   const TRect& V = In.Video;
   const TRect& A = In.MonitorsDiffer ? In.VideoWorkArea : In.WorkArea;
   const int Left = In.MonitorsDiffer ? V.Left + V.Width() / 2 - W / 2

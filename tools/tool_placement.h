@@ -47,6 +47,8 @@ TPoint PlacePresetDialog(const TPresetPlacementInput& In);
 struct TDialogPlacementInput {
   int Width = 0;
   int Height = 0;
+  // The video window is in full screen.
+  bool VideoFullScreen = false;
   // The video window is in full screen and the main window put aside.
   bool OnFullScreenVideo = false;
   TRect VideoMonitor;   // the monitor that shows the video window
@@ -64,8 +66,8 @@ struct TDialogPlacementInput {
 // screen's (or the main window's monitor's) centre and the main window's
 // centre, kept inside the work area (or that monitor).
 TPoint PlaceBetweenMain(const TDialogPlacementInput& In);
-// Jump and aspect ratio: centred on the video's monitor over a full-screen
-// video; else below the video window, horizontally at its centre (monitors
+// Jump and aspect ratio: centred on the video's monitor while the video is
+// in full screen (wherever the main window is); else below the video window, horizontally at its centre (monitors
 // differ) or halfway between it and the screen's centre, kept inside the
 // work area of the video's monitor (or the desktop's).
 TPoint PlaceBelowVideo(const TDialogPlacementInput& In);

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/application.h"
 #include "player/tests/playback_fixture.h"
 #include "settings/rms_table.h"
 #include "tools/color_control_window.h"
@@ -86,6 +87,31 @@ TEST_F(DialogsOnAMovie, PanScanDialogEnlargesTheFullScreenPicture) {
   Char(Dialog->Handle(), 27);
   EXPECT_EQ(0, Program().Settings.PanScanValue);
   EXPECT_EQ(Before.Width(), video->VideoWindow->VideoRect.Width());
+  video->SetNormalScreen();
+}
+
+TEST_F(DialogsOnAMovie, JumpAndAspectCentreOnAFullScreenVideoWhereverTheMainWindowIs) {
+  OpenActive("bars.mp4", true);
+  video->SetFullScreen(true);
+  Pump(300);
+  // The main window left where it was (it shows on another monitor of a
+  // user's desk), not put aside behind the video.
+  form->Tag = 0;
+  ASSERT_EQ(1920, Screen.Width()) << "the figures are those of the 1920 x 1080 test display";
+  ASSERT_EQ(1080, Screen.Height());
+  auto Jump = std::make_unique<TfrmJump>(form->DialogLink());
+  Jump->Show();
+  Pump(50);
+  EXPECT_EQ(835, Jump->Left());  // (1920 - 250) / 2
+  EXPECT_EQ(474, Jump->Top());   // (1080 - 132) / 2
+  Jump.reset();
+  auto Aspect = std::make_unique<TfrmAspectRatio>(form->DialogLink());
+  Aspect->Slider().SetPosition(133);
+  Aspect->Show();
+  Pump(50);
+  EXPECT_EQ(808, Aspect->Left());  // (1920 - 304) / 2
+  EXPECT_EQ(474, Aspect->Top());
+  Aspect.reset();
   video->SetNormalScreen();
 }
 

@@ -119,10 +119,17 @@ TEST(DialogPlacement, AgainstTheMainWindowsMonitorWhenMonitorsDiffer) {
 
 TEST(DialogPlacement, CentredOnTheVideosMonitorInFullScreen) {
   TDialogPlacementInput In = DialogInput();
+  In.VideoFullScreen = true;
   In.OnFullScreenVideo = true;
   In.VideoMonitor = {1280, 0, 2304, 768};
   EXPECT_EQ((TPoint{1667, 318}), PlaceBetweenMain(In));
   EXPECT_EQ((TPoint{1667, 318}), PlaceBelowVideo(In));
+  // The main window not put aside (it shows on another monitor): the jump
+  // and aspect dialogs still centre on the video's monitor, the others go
+  // by the main window.
+  In.OnFullScreenVideo = false;
+  EXPECT_EQ((TPoint{1667, 318}), PlaceBelowVideo(In));
+  EXPECT_EQ((TPoint{360, 471}), PlaceBetweenMain(In));
 }
 
 TEST(DialogPlacement, BelowTheVideoWindow) {
