@@ -312,7 +312,9 @@ TEST(RememberedProgram, AMoviesEntryBringsItsBookmarksColoursAndFontAndKeepsThem
     // A third bookmark where the paused movie stands, then the stop.
     Player.Remote(kAddBookmark);
     Player.Remote(kStop);
-    const State Stopped = Player.ReadUntil([](const State& S) { return At(S, "Brightness") == "500"; });
+    // The pulse hands the sliders to the picture at its next tick.
+    const State Stopped = Player.ReadUntil(
+        [](const State& S) { return At(S, "Brightness") == "500" && At(S, "PictureBrightness") == "5000"; });
     EXPECT_EQ(At(Stopped, "Brightness"), "500");
     EXPECT_EQ(At(Stopped, "PictureBrightness"), "5000");
     EXPECT_EQ(At(Stopped, "VolumeBar"), "14");
