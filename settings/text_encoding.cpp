@@ -101,14 +101,11 @@ const AnsiCodec& CurrentAnsiCodec() { return g_codec ? *g_codec : Windows1252Cod
 
 void SetAnsiCodec(const AnsiCodec* codec) { g_codec = codec; }
 
-bool SpelledInAnsi(std::string_view utf8) {
-  const AnsiCodec& codec = CurrentAnsiCodec();
-  return codec.ToUtf8(codec.FromUtf8(utf8)) == utf8;
-}
-
 std::string EncodeStoredText(std::string_view utf8) {
-  const std::string ansi = CurrentAnsiCodec().FromUtf8(utf8);
-  if (CurrentAnsiCodec().ToUtf8(ansi) == utf8) return ansi;
+  const AnsiCodec& codec = CurrentAnsiCodec();
+  const std::string ansi = codec.FromUtf8(utf8);
+  // The code page spells the text exactly.
+  if (codec.ToUtf8(ansi) == utf8) return ansi;
   std::string out(kUtf8Mark);
   out += utf8;
   return out;

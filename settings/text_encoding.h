@@ -37,8 +37,6 @@ const AnsiCodec& Windows1252Codec();
 // character they hold; otherwise they are UTF-8 behind a UTF-8 byte-order
 // mark, so that no name is lost. Readers take both forms.
 inline constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-// Whether the ANSI code page spells the UTF-8 text exactly.
-bool SpelledInAnsi(std::string_view utf8);
 // The bytes of a stored file holding the UTF-8 text.
 std::string EncodeStoredText(std::string_view utf8);
 // The UTF-8 text of a stored file's bytes.
