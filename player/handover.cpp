@@ -6,15 +6,26 @@
 
 namespace lc {
 
-std::string BuildHandoverText(const std::vector<std::string>& args) {
+namespace {
+
+// Every argument followed by the character of code 1.
+std::string JoinArgs(const std::vector<std::string>& args) {
   std::string text;
   for (const std::string& arg : args) {
     text += arg;
     text += '\x01';
   }
+  return text;
+}
+
+std::string CutAtLimit(std::string text) {
   if (text.size() > kMaxHandoverChars) text.resize(kMaxHandoverChars);
   return text;
 }
+
+}  // namespace
+
+std::string BuildHandoverText(const std::vector<std::string>& args) { return CutAtLimit(JoinArgs(args)); }
 
 std::vector<std::string> SplitHandoverText(const void* data, size_t size) {
   std::vector<std::string> pieces;
@@ -33,14 +44,7 @@ std::vector<std::string> SplitHandoverText(const void* data, size_t size) {
 }
 
 std::string EncodeHandoverText(const std::vector<std::string>& utf8Args) {
-  std::string text;
-  for (const std::string& arg : utf8Args) {
-    text += arg;
-    text += '\x01';
-  }
-  text = settings::EncodeStoredText(text);
-  if (text.size() > kMaxHandoverChars) text.resize(kMaxHandoverChars);
-  return text;
+  return CutAtLimit(settings::EncodeStoredText(JoinArgs(utf8Args)));
 }
 
 std::vector<std::string> DecodeHandoverText(const void* data, size_t size) {
