@@ -230,18 +230,49 @@ void FolderListingCache::Forget() {
   mediaCounts_.clear();
 }
 
+namespace {
+
+// A subtitle file of a searched folder with its score; it points into the
+// folder's list and at the folder's name.
+struct ScoredFile {
+  const SubtitleFile* File;
+  const std::string* Folder;
+  float Score;
+};
+
+// The subtitle files of the searched folders, each scored against the
+// movie's base name, and the lists that hold them.
+struct ScoredFiles {
+  std::vector<SubtitleFileList> Lists;
+  std::vector<ScoredFile> Files;
+};
+
+// Scores every subtitle file of `searchFolders` (which must outlive the
+// result) in GatherCandidates' order, without copying a name: a list of
+// many movies from one folder scores every subtitle file of it per movie.
+ScoredFiles ScoreFiles(const std::string& movie, const std::vector<std::string>& searchFolders,
+                       const SubtitleFolders& folders, CaseOnlyPoints points) {
+  const std::string movieBase = AnsiBaseOf(FileNameOf(movie));
+  ScoredFiles scored;
+  for (const std::string& folder : searchFolders) {
+    scored.Lists.push_back(folders.SubtitleFiles(folder));
+    for (const SubtitleFile& file : *scored.Lists.back()) {
+      scored.Files.push_back({&file, &folder, AnsiNameScore(file.AnsiBase, movieBase, points)});
+    }
+  }
+  return scored;
+}
+
+}  // namespace
+
 std::vector<SubtitleCandidate> GatherCandidates(const std::string& movie,
                                                 const std::vector<std::string>& searchFolders,
                                                 const SubtitleFolders& folders,
                                                 CaseOnlyPoints points) {
-  const std::string movieBase = AnsiBaseOf(FileNameOf(movie));
+  const ScoredFiles scored = ScoreFiles(movie, searchFolders, folders, points);
   std::vector<SubtitleCandidate> candidates;
-  for (const auto& folder : searchFolders) {
-    const SubtitleFileList files = folders.SubtitleFiles(folder);
-    for (const SubtitleFile& file : *files) {
-      candidates.push_back({file.Name, folder, AnsiNameScore(file.AnsiBase, movieBase, points)});
-    }
-  }
+  candidates.reserve(scored.Files.size());
+  for (const ScoredFile& file : scored.Files) candidates.push_back({file.File->Name, *file.Folder, file.Score});
   return candidates;
 }
 
@@ -256,30 +287,17 @@ int BestCandidate(const std::vector<SubtitleCandidate>& candidates, float thresh
   return BestOf(candidates, threshold, [](const SubtitleCandidate& c) { return c.Score; });
 }
 
-// As GatherCandidates and BestCandidate, without copying a name: a list of
-// many movies from one folder scores every subtitle file of it per movie.
+// As GatherCandidates and BestCandidate, over the scored files themselves.
 std::string SearchSubtitle(const std::string& movie, const SearchSettings& settings,
                            const SubtitleFolders& folders,
                            const std::function<bool(const std::string& path)>& accept) {
-  struct Scored {
-    const SubtitleFile* File;
-    const std::string* Folder;
-    float Score;
-  };
-  const std::string movieBase = AnsiBaseOf(FileNameOf(movie));
   const std::vector<std::string> searchFolders = SearchFolders(movie, settings, folders);
-  std::vector<SubtitleFileList> lists;
-  std::vector<Scored> candidates;
-  for (const std::string& folder : searchFolders) {
-    lists.push_back(folders.SubtitleFiles(folder));
-    for (const SubtitleFile& file : *lists.back()) {
-      candidates.push_back({&file, &folder, AnsiNameScore(file.AnsiBase, movieBase, {})});
-    }
-  }
+  ScoredFiles scored = ScoreFiles(movie, searchFolders, folders, {});
+  std::vector<ScoredFile>& candidates = scored.Files;
   const float threshold = ScoreThreshold(CountMediaFiles(movie, settings, folders), candidates.size());
-  const auto score = [](const Scored& c) { return c.Score; };
+  const auto score = [](const ScoredFile& c) { return c.Score; };
   for (int pick = BestOf(candidates, threshold, score); pick >= 0; pick = BestOf(candidates, threshold, score)) {
-    const Scored& chosen = candidates[static_cast<std::size_t>(pick)];
+    const ScoredFile& chosen = candidates[static_cast<std::size_t>(pick)];
     const std::string path = *chosen.Folder + chosen.File->Name;
     if (accept(path)) return path;
     candidates.erase(candidates.begin() + pick);
