@@ -78,9 +78,13 @@ ReadStatus ReadFileBytes(const std::string& path, std::uint64_t maxBytes, std::s
   std::ifstream in(p, std::ios::binary | std::ios::ate);
   if (!in) return fs::exists(p, ec) && !ec ? ReadStatus::Unreadable : ReadStatus::Missing;
   const std::streamoff size = in.tellg();
-  // A folder opens on some systems; its "size" is no file's.
-  if (size < 0 || fs::is_directory(p, ec)) return ReadStatus::Unreadable;
-  if (static_cast<std::uint64_t>(size) > maxBytes) return ReadStatus::TooLarge;
+  if (size < 0) return ReadStatus::Unreadable;
+  // A folder opens on some systems (never on Windows); its "size" is no
+  // file's. Where it gives one the read below fails, so only an empty or
+  // over-large "file" is asked about.
+  const bool tooLarge = static_cast<std::uint64_t>(size) > maxBytes;
+  if ((size == 0 || tooLarge) && fs::is_directory(p, ec)) return ReadStatus::Unreadable;
+  if (tooLarge) return ReadStatus::TooLarge;
   in.seekg(0);
   bytes.resize(static_cast<std::size_t>(size));
   in.read(bytes.data(), static_cast<std::streamsize>(size));

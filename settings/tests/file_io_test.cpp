@@ -60,5 +60,37 @@ TEST(SweepTemporaryFiles, DeletesOnlyOldLeftoversOfTheGivenFile) {
   EXPECT_EQ(SweepTemporaryFiles(dir.File("missing/x.ini")), 0);
 }
 
+// The reader's answers for what it meets in a folder: a file within, at
+// and beyond the limit, an empty one, a missing one, and a folder, empty
+// and with files in it, whatever limit is given.
+TEST(ReadFileBytes, FilesFoldersAndTheLimit) {
+  ScratchFolder dir;
+  WriteBytes(dir.File("four.txt"), "abcd");
+  WriteBytes(dir.File("empty.txt"), "");
+  fs::create_directories(U8(dir.File("empty folder")));
+  fs::create_directories(U8(dir.File("full folder")));
+  WriteBytes(dir.File("full folder/a.txt"), std::string(5000, 'a'));
+  const struct {
+    const char* name;
+    std::uint64_t limit;
+    ReadStatus status;
+    const char* bytes;
+  } cases[] = {
+      {"four.txt", 4, ReadStatus::Ok, "abcd"},
+      {"four.txt", 3, ReadStatus::TooLarge, ""},
+      {"empty.txt", 0, ReadStatus::Ok, ""},
+      {"none.txt", 100, ReadStatus::Missing, ""},
+      {"empty folder", 0, ReadStatus::Unreadable, ""},
+      {"empty folder", 1u << 30, ReadStatus::Unreadable, ""},
+      {"full folder", 1, ReadStatus::Unreadable, ""},
+      {"full folder", 1u << 30, ReadStatus::Unreadable, ""},
+  };
+  for (const auto& c : cases) {
+    std::string bytes = "left over";
+    EXPECT_EQ(ReadFileBytes(dir.File(c.name), c.limit, bytes), c.status) << c.name << " within " << c.limit;
+    EXPECT_EQ(bytes, c.bytes) << c.name << " within " << c.limit;
+  }
+}
+
 }  // namespace
 }  // namespace lc::settings
