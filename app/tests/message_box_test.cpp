@@ -11,26 +11,12 @@
 
 #include "kit/message_box.h"
 #include "kit/skin_image.h"
+#include "kit/tests/pixel_checks.h"
 #include "player/tests/graph_fixture.h"
 
 namespace {
 
 using lctest::Pump;
-
-TColor PixelOf(TBitmap& B, int X, int Y) {
-  const std::uint8_t* P = B.ScanLine(Y) + 3 * X;
-  return RGBColor(P[2], P[1], P[0]);
-}
-
-// Pixels of Area of A against those of Source's SourceArea (same size).
-void ExpectSamePixels(TBitmap& A, const TRect& Area, TBitmap& Source, const TRect& SourceArea) {
-  int Mismatches = 0;
-  for (int Y = 0; Y < Area.Height(); ++Y)
-    for (int X = 0; X < Area.Width(); ++X)
-      if (PixelOf(A, Area.Left + X, Area.Top + Y) != PixelOf(Source, SourceArea.Left + X, SourceArea.Top + Y))
-        ++Mismatches;
-  EXPECT_EQ(0, Mismatches) << "of " << Area.Width() * Area.Height();
-}
 
 void ClickAt(HWND Wnd, int X, int Y) {
   LPARAM At = MAKELPARAM(X, Y);

@@ -7,13 +7,9 @@
 #include "kit/skin_image.h"
 #include "kit/skin_strip.h"
 #include "kit/skin_widget.h"
+#include "kit/tests/pixel_checks.h"
 
 namespace {
-
-TColor PixelOf(TBitmap& B, int X, int Y) {
-  const std::uint8_t* P = B.ScanLine(Y) + 3 * X;
-  return RGBColor(P[2], P[1], P[0]);
-}
 
 // First row of Frame (0..3) of a caption image holding the colour Color,
 // or -1.
