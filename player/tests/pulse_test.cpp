@@ -136,6 +136,21 @@ TEST_F(PulseTest, FramesModeShowsTheFrameNumbers) {
   EXPECT_EQ(TimeLabel(), "    75 -     31 -     44");
 }
 
+// Stopped by the user or by the end of the movie (the file kept open), the
+// label shows the movie's frames, none played, and its frames again.
+TEST_F(PulseTest, FramesModeAfterAStopShowsTheWholeMovie) {
+  Program().Settings.ShowFrames = true;
+  Program().Settings.CloseFileWhenFinished = false;
+  OpenActive("clip.avi", true);
+  ASSERT_TRUE(WaitFor([&] { return PositionMs() > 400; }));
+  form->RunCommand(Cmd::BtnStopClick);
+  EXPECT_EQ(TimeLabel(), "    75 -      0 -     75");
+  OpenActive("clip.avi", true);
+  form->SeekToPosition(2700);
+  ASSERT_TRUE(WaitFor([&] { return !video->GraphActive(); }));
+  EXPECT_EQ(TimeLabel(), "    75 -      0 -     75");
+}
+
 TEST_F(PulseTest, BookmarksAddJumpAndClear) {
   Program().Settings.OSDDisplay = true;
   OpenActive("clip.avi", false);
