@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include "framework/messages.h"
+#include "tests/support/player_queries.h"
 #include "tests/support/process.h"
 #include "tests/support/program_copy.h"
 
@@ -159,13 +160,7 @@ TEST(ProgramPlayback, TwoStartsAtTheSameInstantEndInOnePlayerWithTheSecondMovie)
 // a minute; -1 when no graph became active, or the last position seen.
 LRESULT PositionOnceAtLeast(HWND Main, LRESULT AtLeast) {
   LRESULT Position = -1;
-  for (int I = 0; I < 600; ++I) {
-    DWORD_PTR Answer = DWORD_PTR(-1);
-    SendMessageTimeoutW(Main, WM_QUERYPOSITION, 0, 0, SMTO_NORMAL, 5000, &Answer);
-    Position = LRESULT(Answer);
-    if (Position >= AtLeast) break;
-    lctest::Pump(100);
-  }
+  lctest::WaitUntil([&] { return (Position = lctest::QuerySeekBar(Main)) >= AtLeast; }, 60000);
   return Position;
 }
 
