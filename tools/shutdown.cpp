@@ -30,6 +30,10 @@ namespace {
 
 constexpr TColor FaceColor = 0xE0E0E0;  // RGB(224, 224, 224)
 constexpr TColor TextColor = 0x166116;  // RGB(22, 97, 22)
+constexpr int kTextTop = 46;
+// Kept free beside the text and above the Cancel button.
+constexpr int kTextMargin = 6;
+constexpr int kSmallestTextHeight = 9;
 
 const lc::settings::TextTable& Texts() { return lc::settings::GlobalTextTable(); }
 
@@ -128,9 +132,19 @@ TfrmShutDown::~TfrmShutDown() {
   if (frmShutDown == this) frmShutDown = nullptr;
 }
 
+// The text centred at 46, its font made smaller where a line would run out
+// of the window or the lines into the Cancel button.
 void TfrmShutDown::ShowText(const std::wstring& Text) {
   FText->SetCaption(Text);
-  FText->SetBounds((250 - FText->Width()) / 2, 46, FText->Width(), FText->Height());
+  const int W = Host().Skin().Width();
+  TFont Font;
+  Font.Assign(FText->Font());
+  while ((FText->Width() > W - 2 * kTextMargin || kTextTop + FText->Height() > FCancel->Rect().Top - kTextMargin) &&
+         -Font.Height() > kSmallestTextHeight) {
+    Font.SetHeight(Font.Height() + 1);
+    FText->SetFont(Font);
+  }
+  FText->SetBounds((W - FText->Width()) / 2, kTextTop, FText->Width(), FText->Height());
 }
 
 void TfrmShutDown::DoShow() {

@@ -17,6 +17,7 @@
 #include "kit/message_box.h"
 #include "player/tests/main_form_fixture.h"
 #include "settings/file_io.h"
+#include "settings/tests/language_files.h"
 #include "settings/text_table.h"
 #include "settings/win/settings_win.h"
 #include "tests/support/process.h"
@@ -424,6 +425,28 @@ TEST_F(Countdown, CancelledByItsButtonOrByEscape) {
   EXPECT_FALSE(PlayerClosed());
   EXPECT_EQ(0, Calls.Shutdowns);
   EXPECT_FALSE(ShutdownFailed);
+}
+
+TEST_F(Countdown, TheTextStaysInsideTheWindowAboveCancelInEitherLanguage) {
+  for (const bool Longer : {false, true}) {
+    if (Longer) lc::settings::GlobalTextTable() = lc::settings::testing::LongerTable();
+    TRect Text, Cancel;
+    int Width = 0;
+    Run([&] {
+      if (!frmShutDown || !frmShutDown->Visible()) return;
+      const TLabel& L = frmShutDown->TextLabel();
+      Text = L.BoundsRect();
+      // The label is as wide as its widest line in its font.
+      Width = L.TextSize().cx;
+      Cancel = frmShutDown->CancelButton().Rect();
+      PostMessageW(frmShutDown->Handle(), WM_CHAR, 27, 0);
+    });
+    EXPECT_EQ(Width, Text.Width()) << Longer;
+    EXPECT_GE(Text.Left, 6) << Longer;
+    EXPECT_LE(Text.Right, 250 - 6) << Longer;
+    EXPECT_EQ(46, Text.Top) << Longer;
+    EXPECT_LE(Text.Bottom + 6, Cancel.Top) << Longer;
+  }
 }
 
 TEST_F(Countdown, AnOpenToolWindowIsTheOnlyOneDisabled) {
