@@ -104,7 +104,11 @@ void TfrmVideoWindow::VideoWindowPaintOsd() {
     const std::wstring Text = lc::settings::Utf8ToWide(S.OsdText);
     std::optional<int> ClockWidth;
     if (!S.OsdClockText.empty()) ClockWidth = C.TextWidth(L"00:00");
-    const int Count = lc::OsdCutCount(static_cast<int>(Text.size()), C.TextWidth(Text), L.Width, ClockWidth);
+    int Count = lc::OsdCutCount(static_cast<int>(Text.size()), C.TextWidth(Text), L.Width, ClockWidth);
+    // The cut goes by the average letter: where the first letters are wider
+    // than that, a few more go, so that the text and its outline stay
+    // inside the window.
+    while (Count > 0 && L.X0 + C.TextWidth(Text.substr(0, Count)) + L.D > L.Width) --Count;
     const std::wstring Shown = Text.substr(0, Count);
     const TSize Extent = C.TextExtent(Shown);
     if (Extent.cx > 0 && Extent.cy > 0) {

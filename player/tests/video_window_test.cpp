@@ -184,6 +184,31 @@ TEST_F(VideoWindowTest, TheOsdTextShowsOverThePictureAndGoesAfterItsTime) {
   EXPECT_EQ(video->VideoWindow->OsdPaintedText, L"");
 }
 
+TEST_F(VideoWindowTest, ALargeOsdTextOfWideLettersStaysInsideTheWindow) {
+  ShowBars(1.33);
+  // 200 %: 18 points in the window 400 wide; the wide letters first, so that
+  // the cut by the average letter would leave too many.
+  Program().Settings.OsdSize = 200;
+  form->ShowOSD("WWWWWWWWWWWWWWWW................");
+  Pump(150);
+  const TRect Band{0, 20, 400, 90};
+  EXPECT_GT(YellowPixels(Band), 200);
+  EXPECT_EQ(YellowPixels(TRect{396, 20, 400, 90}), 0) << "the outline's reach from the edge stays free";
+  form->ExpireOSD();
+}
+
+TEST_F(VideoWindowTest, FullscreenIsCheckedInThePopupMenuWhileInFullScreen) {
+  ShowBars(1.33);
+  form->PopupMenuMainPopup();
+  EXPECT_FALSE(form->MenuItem(L"FullScreenMenu")->Checked());
+  video->SetFullScreen(false);
+  form->PopupMenuMainPopup();
+  EXPECT_TRUE(form->MenuItem(L"FullScreenMenu")->Checked());
+  video->SetNormalScreen();
+  form->PopupMenuMainPopup();
+  EXPECT_FALSE(form->MenuItem(L"FullScreenMenu")->Checked());
+}
+
 TEST_F(VideoWindowTest, OsdIsOffWithItsSetting) {
   Program().Settings.OSDDisplay = false;
   form->ShowOSD("Volume: 50%");
