@@ -17,8 +17,13 @@
 #include "framework/forms.h"
 #include "framework/menus.h"
 #include "framework/tests/input.h"
+#include "framework/tests/menu_driver.h"
 
 namespace {
+
+using lctest::OpenMenuWindows;
+using lctest::TMenuDriver;
+using lctest::WaitFor;
 
 // ---------------------------------------------------------------- items
 
@@ -119,78 +124,6 @@ TEST(MenuItem, FindInsertAndExtract) {
 
 constexpr int kLeft = 1500;
 constexpr int kTop = 700;
-
-BOOL CALLBACK CountMenuWindow(HWND W, LPARAM P) {
-  wchar_t Name[16] = {};
-  GetClassNameW(W, Name, 16);
-  if (std::wstring(Name) == L"#32768" && IsWindowVisible(W)) {
-    auto* Found = reinterpret_cast<std::vector<HWND>*>(P);
-    Found->push_back(W);
-  }
-  return TRUE;
-}
-
-// The open menu windows, the latest (a submenu) first.
-std::vector<HWND> OpenMenuWindows() {
-  std::vector<HWND> Found;
-  EnumWindows(&CountMenuWindow, reinterpret_cast<LPARAM>(&Found));
-  return Found;
-}
-
-// Waits until Done holds, at most Ms milliseconds; false when it never did.
-bool WaitFor(const std::function<bool()>& Done, int Ms) {
-  for (int Waited = 0; !Done(); Waited += 10) {
-    if (Waited >= Ms) return false;
-    Sleep(10);
-  }
-  return true;
-}
-
-void Key(WORD VK) {
-  keybd_event(static_cast<BYTE>(VK), 0, 0, 0);
-  keybd_event(static_cast<BYTE>(VK), 0, KEYEVENTF_KEYUP, 0);
-  Sleep(30);
-}
-
-// Plays keys into the next popup menu from another thread: waits for the
-// menu window, lets Look see it painted, then types. The keys must close
-// the menu themselves (by a pick or an Escape): the menu reads them in
-// order whenever its thread gets to them, and a key typed after they
-// closed it would wait in the queue and act on the next menu. Only a menu
-// still open long after is closed here, so that Popup returns and the test
-// fails on what it expected instead of hanging.
-class TMenuDriver {
- public:
-  explicit TMenuDriver(std::vector<WORD> Keys, std::function<void(HWND)> Look = nullptr)
-      : FThread([this, Keys, Look] {
-          HWND Menu = nullptr;
-          WaitFor([&] { return (Menu = FirstMenuWindow()) != nullptr; }, 10000);
-          if (!Menu) return;
-          // Paints what the menu's thread has not painted yet, and returns
-          // once it has.
-          UpdateWindow(Menu);
-          RECT R;
-          GetWindowRect(Menu, &R);
-          MenuRect = R;
-          if (Look) Look(Menu);
-          for (WORD K : Keys) Key(K);
-          if (WaitFor([] { return OpenMenuWindows().empty(); }, 10000)) return;
-          for (std::size_t Open = OpenMenuWindows().size(); Open > 0;) {
-            Key(VK_ESCAPE);
-            if (!WaitFor([&] { return OpenMenuWindows().size() < Open; }, 10000)) return;
-            Open = OpenMenuWindows().size();
-          }
-        }) {}
-  ~TMenuDriver() { FThread.join(); }
-  RECT MenuRect{};
-
- private:
-  static HWND FirstMenuWindow() {
-    std::vector<HWND> Open = OpenMenuWindows();
-    return Open.empty() ? nullptr : Open.back();
-  }
-  std::thread FThread;
-};
 
 class PopupMenuTest : public ::testing::Test {
  protected:

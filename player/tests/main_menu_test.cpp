@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/tests/menu_driver.h"
+#include "kit/skin_image.h"
 #include "player/tests/main_form_fixture.h"
 #include "settings/win/settings_win.h"
 
@@ -74,6 +76,82 @@ TEST_F(MainMenu, CaptionsComeFromTheTextTableWithTheirKeys) {
   form->PopupMenuMainPopup();
   EXPECT_EQ(Item(L"PlayMenu").Caption, L"Lecture\t\tX");
   lc::settings::SetDefaultTexts(Texts);
+}
+
+// One row of the open menu as the screen shows it, top-left at R.
+struct TShownRow {
+  RECT R{};
+  std::vector<COLORREF> Pixels;  // row by row
+  COLORREF At(int X, int Y) const { return Pixels[static_cast<std::size_t>(Y * (R.right - R.left) + X)]; }
+};
+
+std::vector<TShownRow> ShownRows(HMENU Menu, const std::vector<int>& Positions) {
+  std::vector<TShownRow> Rows;
+  HDC Screen = GetDC(nullptr);
+  for (int Position : Positions) {
+    TShownRow Row;
+    GetMenuItemRect(nullptr, Menu, Position, &Row.R);
+    for (int Y = Row.R.top; Y < Row.R.bottom; ++Y)
+      for (int X = Row.R.left; X < Row.R.right; ++X) Row.Pixels.push_back(GetPixel(Screen, X, Y));
+    Rows.push_back(std::move(Row));
+  }
+  ReleaseDC(nullptr, Screen);
+  return Rows;
+}
+
+TEST_F(MainMenu, TheOpenMenusRowsShowTheirImagesAndShortcuts) {
+  struct Case {
+    int Position;  // among the shown rows
+    int Image;     // index into the menu images, -1 none
+    const wchar_t* Shortcut;
+  };
+  const Case Cases[] = {{0, 0, L"Ctrl+O"}, {12, 28, L"F1"}, {13, 29, L"F10"}, {14, -1, L"T"}, {19, 40, L""}};
+  std::vector<int> Positions;
+  for (const Case& C : Cases) Positions.push_back(C.Position);
+  std::vector<TShownRow> Rows;
+  SetCursorPos(10, 10);
+  {
+    lctest::TMenuDriver Driver({VK_ESCAPE}, [&](HWND) { Rows = ShownRows(form->PopupMenuMain.Handle(), Positions); });
+    form->PopupMenuMain.Popup(1400, 400);
+  }
+  ASSERT_EQ(std::size(Cases), Rows.size());
+  TBitmap Strip;
+  LoadSkinImage(L"MenuImages", Strip);
+  const COLORREF Column = RGB(228, 228, 228), Face = RGB(250, 250, 250);
+  for (std::size_t I = 0; I < Rows.size(); ++I) {
+    const Case& C = Cases[I];
+    const TShownRow& Row = Rows[I];
+    const int W = Row.R.right - Row.R.left, H = Row.R.bottom - Row.R.top;
+    ASSERT_GE(H, 20) << C.Position;
+    // The 16 x 16 image centred in the 24-pixel column, or the plain column.
+    const int Top = (H - 16) / 2;
+    int Same = 0, Plain = 0;
+    for (int Y = 0; Y < 16; ++Y)
+      for (int X = 0; X < 16; ++X) {
+        const COLORREF Shown = Row.At(4 + X, Top + Y);
+        Plain += Shown == Column;
+        if (C.Image >= 0) Same += Shown == static_cast<COLORREF>(Strip.Canvas().Pixel(C.Image * 16 + X, Y));
+      }
+    if (C.Image >= 0) {
+      EXPECT_EQ(256, Same) << C.Position;
+      EXPECT_LT(Plain, 250) << C.Position << ": the image is more than its key colour";
+    } else {
+      EXPECT_EQ(256, Plain) << C.Position;
+    }
+    // The shortcut, right-aligned 16 pixels before the row's end, in the
+    // painter's font, as the platform writes it.
+    TBitmap Expected(W, H);
+    TCanvas& E = Expected.Canvas();
+    E.Brush.Color = Face;
+    E.FillRect(Rect(0, 0, W, H));
+    E.Font.Assign(form->FlatMenu.Font);
+    E.Brush.Style = TBrushStyle::bsClear;
+    E.DrawText(C.Shortcut, Rect(0, 0, W - 16, H), DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
+    int Differ = 0;
+    for (int Y = 0; Y < H; ++Y)
+      for (int X = W - 70; X < W; ++X) Differ += Row.At(X, Y) != static_cast<COLORREF>(E.Pixel(X, Y));
+    EXPECT_EQ(0, Differ) << C.Position;
+  }
 }
 
 TEST_F(MainMenu, EachItemRunsItsCommand) {

@@ -16,6 +16,7 @@
 #include "framework/application.h"
 #include "kit/tests/box_closer.h"
 #include "player/tests/playback_fixture.h"
+#include "settings/text_table.h"
 
 namespace {
 
@@ -73,6 +74,33 @@ TEST_F(PlaybackTest, APlayerClosedWhileTheOpenDialogWaitsOpensNothing) {
   EXPECT_TRUE(PeekMessageW(&Quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_EQ(Opened(), (std::vector<std::string>{"clip.avi"}));
   EXPECT_EQ(1, form->Playlist().Count());
+}
+
+// Cancels the open dialog shown with the translated title, once it is up.
+bool TranslatedDialogSeen = false;
+void CALLBACK CancelTranslatedDialog(HWND, UINT, UINT_PTR, DWORD) {
+  HWND Dialog = FindWindowW(L"#32770", L"Filme oeffnen");
+  if (!Dialog || !IsWindowVisible(Dialog)) return;
+  TranslatedDialogSeen = true;
+  PostMessageW(Dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), LPARAM(GetDlgItem(Dialog, IDCANCEL)));
+}
+
+TEST_F(PlaybackTest, TheOpenDialogTakesItsTitleAndFilterFromTheTextTable) {
+  lc::settings::TextTable& T = lc::settings::GlobalTextTable();
+  T.TextHints[4] = "Filme oeffnen";
+  T.TextFilters[1] = "Alle Dateien";
+  T.TextFilters[2] = "Filme";
+  // An extension that would break the pattern list is left out.
+  Program().Settings.MediaExtensions = {"avi", "m p4", "mkv"};
+  TranslatedDialogSeen = false;
+  const UINT_PTR Timer = SetTimer(nullptr, 0, 100, CancelTranslatedDialog);
+  form->RunCommand(lc::Cmd::BtnOpenMovieClick);
+  KillTimer(nullptr, Timer);
+  EXPECT_TRUE(TranslatedDialogSeen);
+  EXPECT_EQ(L"Filme oeffnen", form->OpenMovieDialog.Title);
+  EXPECT_EQ(L"Filme|*.avi;*.mkv;*.lpl|Alle Dateien|*.*", form->OpenMovieDialog.Filter);
+  EXPECT_TRUE(Opened().empty());
+  lc::settings::SetDefaultTexts(T);
 }
 
 TEST_F(PlaybackTest, AMovieOpensPlaysAndEndsForThePulse) {
