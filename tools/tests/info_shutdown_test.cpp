@@ -101,6 +101,20 @@ std::vector<COLORREF> Pixels(TForm& Form, const TLabel& Label) {
   return P;
 }
 
+TEST_F(InfoWindow, ALongerLanguagesCaptionsStayClearOfTheValues) {
+  lc::settings::GlobalTextTable() = lc::settings::testing::LongerTable();
+  auto F = Open("clip.avi");
+  EXPECT_EQ(L"Average video bitrate (Kbps)Averagexv", F->Caption(TfrmInfo::riAverageVideoBitrate).Caption());
+  for (int R = 0; R < TfrmInfo::riRowCount; ++R) {
+    const TLabel& Caption = F->Caption(static_cast<TfrmInfo::TRow>(R));
+    const TLabel& Value = F->Value(static_cast<TfrmInfo::TRow>(R));
+    EXPECT_LE(Caption.Left() + Caption.TextSize().cx + 8, Value.Left()) << R;
+    EXPECT_EQ(425, Value.Left() + Value.Width()) << R;
+  }
+  F.reset();
+  lc::settings::SetDefaultTexts(lc::settings::GlobalTextTable());
+}
+
 TEST_F(InfoWindow, OnARightToLeftSystemOnlyTheCodecNameReadsRightToLeft) {
   const bool WasRightToLeft = Application.RightToLeftSystem;
   auto F = Open("clip.avi");
