@@ -81,6 +81,19 @@ bool WaitUntilFewer(size_t Count) {
   return false;
 }
 
+// Waits (up to 3 s) until the dialog is in front and one of its controls
+// has the keyboard, so that a typed key reaches it and not a window behind.
+void WaitUntilFocusedIn(HWND Dialog) {
+  const DWORD Thread = GetWindowThreadProcessId(Dialog, nullptr);
+  for (int I = 0; I < 300; ++I, Sleep(10)) {
+    GUITHREADINFO Info{};
+    Info.cbSize = sizeof(Info);
+    if (GetForegroundWindow() == Dialog && GetGUIThreadInfo(Thread, &Info) && Info.hwndFocus &&
+        (Info.hwndFocus == Dialog || IsChild(Dialog, Info.hwndFocus)))
+      return;
+  }
+}
+
 class TDialogDriver {
  public:
   explicit TDialogDriver(std::function<void(HWND)> Act)
@@ -88,6 +101,7 @@ class TDialogDriver {
           HWND Dialog = WaitForDialogs(1);
           if (!Dialog) return;
           SetForegroundWindow(Dialog);
+          WaitUntilFocusedIn(Dialog);
           Act(Dialog);
           // The keys close the dialogs themselves whenever their thread gets
           // to them; an Escape typed after that would wait in the queue and

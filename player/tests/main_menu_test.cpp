@@ -111,7 +111,24 @@ TEST_F(MainMenu, TheOpenMenusRowsShowTheirImagesAndShortcuts) {
   std::vector<TShownRow> Rows;
   SetCursorPos(10, 10);
   {
-    lctest::TMenuDriver Driver({VK_ESCAPE}, [&](HWND) { Rows = ShownRows(form->PopupMenuMain.Handle(), Positions); });
+    // The rows as they settle: the menu's thread may still be drawing
+    // when the window first shows.
+    lctest::TMenuDriver Driver({VK_ESCAPE}, [&](HWND) {
+      auto Same = [](const std::vector<TShownRow>& A, const std::vector<TShownRow>& B) {
+        if (A.size() != B.size()) return false;
+        for (std::size_t I = 0; I < A.size(); ++I)
+          if (A[I].Pixels != B[I].Pixels) return false;
+        return true;
+      };
+      Rows = ShownRows(form->PopupMenuMain.Handle(), Positions);
+      for (int Tries = 0; Tries < 40; ++Tries) {
+        Sleep(50);
+        std::vector<TShownRow> Again = ShownRows(form->PopupMenuMain.Handle(), Positions);
+        const bool Settled = Same(Rows, Again);
+        Rows = std::move(Again);
+        if (Settled) break;
+      }
+    });
     form->PopupMenuMain.Popup(1400, 400);
   }
   ASSERT_EQ(std::size(Cases), Rows.size());
