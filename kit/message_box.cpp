@@ -222,3 +222,23 @@ void ShowMessageBox(const std::wstring& Text, TForm* Owner, bool ShowCheckBox,
   Form->ShowModal();
   if (ShowCheckBox) Checked = Form->CheckBox().Checked;
 }
+
+void ShowMessageBoxOverOpenBox(const std::wstring& Text, TForm* Owner, bool ShowCheckBox,
+                               bool& Checked) {
+  TfrmMessage* Open = frmMessage;
+  if (!Open) {
+    ShowMessageBox(Text, Owner, ShowCheckBox, Checked);
+    return;
+  }
+  struct TStepAside {
+    TfrmMessage* Box;
+    bool WasVisible;
+    ~TStepAside() {
+      frmMessage = Box;
+      if (WasVisible) Box->Show();
+    }
+  } Aside{Open, Open->Visible()};
+  Open->Hide();
+  frmMessage = nullptr;
+  ShowMessageBox(Text, Owner, ShowCheckBox, Checked);
+}

@@ -92,3 +92,9 @@ extern TfrmMessage* frmMessage;
 // at once and shows nothing.
 void ShowMessageBox(const std::wstring& Text, TForm* Owner, bool ShowCheckBox,
                     bool& Checked);
+
+// Shows Text as ShowMessageBox does, also while another box is up: that
+// box steps aside (hidden) until this one is closed, then comes back. For
+// a report that must not be lost (a save that failed as the program ends).
+void ShowMessageBoxOverOpenBox(const std::wstring& Text, TForm* Owner, bool ShowCheckBox,
+                               bool& Checked);

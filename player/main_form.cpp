@@ -296,8 +296,10 @@ void TfrmMain::ReportFailedSaveAtClose() {
     OnReport(Utf8ToWide(Text));
     return;
   }
+  // A box already up (the close came in its loop) steps aside: the
+  // program ends after this report, which must not be lost.
   bool DontShow = false;
-  ShowMessageBox(Utf8ToWide(Text), this, true, DontShow);
+  ShowMessageBoxOverOpenBox(Utf8ToWide(Text), this, true, DontShow);
   if (!DontShow) return;
   S.DontShowWritingError = true;
   SaveConfiguration();

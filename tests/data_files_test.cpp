@@ -79,4 +79,31 @@ TEST(DataFiles, ASaveThatFailsAtCloseIsReportedAndTheFilesStay) {
   copy.Uninstall();
 }
 
+// The close comes while a message box is up (a movie that is not there,
+// the taskbar's close): the box steps aside for the report of the failed
+// save, and the program ends with 1 once the report is answered.
+TEST(DataFiles, ASaveThatFailsAtCloseIsReportedOverAMessageBoxAlreadyUp) {
+  ProgramCopy copy(L"LcTestRoBox");
+  lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0"});
+  ChildProcess player(copy.Exe(), L"Z:\\no\\such\\movie.avi");
+  HWND main = lctest::WaitForVisibleMainWindow(player.Id(), kStartMs);
+  ASSERT_NE(main, nullptr);
+  HWND first = lctest::WaitForWindow(L"TfrmMessage", player.Id(), kStartMs, true);
+  ASSERT_NE(first, nullptr);
+  ASSERT_TRUE(SetFileAttributesW(copy.SettingsFile().c_str(), FILE_ATTRIBUTE_READONLY));
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  HWND report = nullptr;
+  for (DWORD start = GetTickCount(); !report && GetTickCount() - start < kStartMs;) {
+    HWND shown = lctest::WaitForWindow(L"TfrmMessage", player.Id(), 0, true);
+    if (shown && shown != first) report = shown;
+    if (player.Wait(50) != STILL_ACTIVE) break;
+  }
+  ASSERT_NE(report, nullptr) << "the failed save was not reported";
+  EXPECT_FALSE(IsWindowVisible(first));
+  PostMessageW(report, WM_CLOSE, 0, 0);
+  EXPECT_EQ(player.Wait(20000), 1u);
+  SetFileAttributesW(copy.SettingsFile().c_str(), FILE_ATTRIBUTE_NORMAL);
+  copy.Uninstall();
+}
+
 }  // namespace
