@@ -88,17 +88,14 @@ Associations MakeAssociations(Registry& registry) {
 
 // Extensions from the settings file may be anything; the associations
 // pass over those that could not be registry key names.
-void Uninstall() {
-  WinRegistry registry;
-  Associations assoc = MakeAssociations(registry);
-  assoc.Uninstall(Program().Settings.MediaExtensions);
+void Uninstall(Associations& associations) {
+  associations.Uninstall(Program().Settings.MediaExtensions);
 }
 
 // The five windows, joined to each other and to the message box, the tool
-// windows and the application's events as they are made.
-void CreateForms(const settings::SettingsHost& host) {
-  static WinRegistry registry;
-  static Associations associations = MakeAssociations(registry);
+// windows and the application's events as they are made; the configuration
+// dialog reaches the program's associations through the links.
+void CreateForms(const settings::SettingsHost& host, Associations& associations) {
   TfrmMain* main = Application.CreateForm<TfrmMain>(host);
   // The links live as long as the process: the windows they join are freed
   // by the application after the start-up's own statics.
@@ -202,14 +199,19 @@ int RunProgram(const std::vector<std::wstring>& args) {
   Application.SetTitle(L"Lumacraft");
 
   static LiveSettingsHost host;
-  CreateForms(host);
+  // One associations object for the whole run: the start-up's
+  // registration, the first run's offer, the uninstall switch and the
+  // configuration dialog. It outlives the windows that reach it.
+  static WinRegistry registry;
+  static Associations associations = MakeAssociations(registry);
+  CreateForms(host, associations);
   DetectMonitorLayout();
   if (settings::FileExists(p.Names.ConfigFileName) &&
       settings::LoadSettingsFile(p.Settings, host, p.Names.ConfigFileName))
     ApplyEqualizerSettings(p.Settings);
 
   if (sw == Switch::Uninstall) {
-    Uninstall();
+    Uninstall(associations);
     ExitProcess(0);
   }
   if (InstanceMarkerExisted(Utf8ToWide(p.Names.AppName)) && !p.Settings.AllowMultipleInstances) {
@@ -221,15 +223,13 @@ int RunProgram(const std::vector<std::wstring>& args) {
   }
 
   SetPriority();
-  WinRegistry registry;
-  Associations assoc = MakeAssociations(registry);
-  assoc.StartupRegistration(p.Settings.MediaExtensions, p.Settings.FileAssociation,
+  associations.StartupRegistration(p.Settings.MediaExtensions, p.Settings.FileAssociation,
                             p.Settings.RegisterExtensionsOnLoad);
   BuildDisplayModes();
   SettingsIntoWindows();
   LoadLanguage();
-  FirstRun(assoc);
-  p.RegistryWriteError = p.RegistryWriteError || assoc.RegistryWriteError;
+  FirstRun(associations);
+  p.RegistryWriteError = p.RegistryWriteError || associations.RegistryWriteError;
   if (p.Settings.BossKey) frmMain->ApplyBossKeys();
   Application.HintPause = 200;
   Application.HintHidePause = 3000;
