@@ -7,7 +7,6 @@
 // subtitle font, through playing, a stop and a close.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
 #include <map>
 #include <set>
@@ -120,12 +119,10 @@ class Running {
   ChildProcess FProcess;
 };
 
-// A window coordinate as the settings file stores it: per 100000 of the
-// primary screen's width (x) or height (y).
-std::string Stored(int Pixels, bool X) {
-  const int Screen = GetSystemMetrics(X ? SM_CXSCREEN : SM_CYSCREEN);
-  return std::to_string(static_cast<long long>(std::nearbyint(Pixels * 100000.0 / Screen)));
-}
+// Window coordinates are stored per 100000 of the primary screen's width
+// (x) or height (y); the figures below are for the test display's
+// 1920 x 1080 screen (300 pixels across: 300 * 100000 / 1920 = 15625).
+constexpr int kScreenWidth = 1920, kScreenHeight = 1080;
 
 // One key with a state the running program shows: the value written, what
 // shows it and how, the program's own input that changes it (none: the
@@ -170,19 +167,19 @@ std::vector<Row> Rows() {
       {"PlaylistFontSize", "14", "PlaylistFont", "14", nullptr, "14", "14"},
       // 3 in the file is the class above normal.
       {"CpuPriority", "3", "Priority", "32768", nullptr, "32768", "3"},
-      {"MainXPosition", Stored(300, true), "MainLeft", "300", [](const Running& R) { R.MoveTo(L"TfrmMain", 320, 260); },
-       "320", Stored(320, true)},
-      {"MainYPosition", Stored(250, false), "MainTop", "250", nullptr, "260", Stored(260, false)},
-      {"VideoWindowXPosition", Stored(60, true), "VideoLeft", "60", nullptr, "60", Stored(60, true)},
-      {"VideoWindowYPosition", Stored(40, false), "VideoTop", "40", nullptr, "40", Stored(40, false)},
+      {"MainXPosition", "15625", "MainLeft", "300", [](const Running& R) { R.MoveTo(L"TfrmMain", 320, 260); },
+       "320", "16667"},
+      {"MainYPosition", "23148", "MainTop", "250", nullptr, "260", "24074"},
+      {"VideoWindowXPosition", "3125", "VideoLeft", "60", nullptr, "60", "3125"},
+      {"VideoWindowYPosition", "3704", "VideoTop", "40", nullptr, "40", "3704"},
       {"VideoWindowWidth", "500", "VideoWidth", "500", nullptr, "500", "500"},
       {"VideoWindowHeight", "320", "VideoHeight", "320", nullptr, "320", "320"},
-      {"PlaylistXPosition", Stored(40, true), "PlaylistLeft", "40", nullptr, "40", Stored(40, true)},
-      {"PlaylistYPosition", Stored(420, false), "PlaylistTop", "420", nullptr, "420", Stored(420, false)},
+      {"PlaylistXPosition", "2083", "PlaylistLeft", "40", nullptr, "40", "2083"},
+      {"PlaylistYPosition", "38889", "PlaylistTop", "420", nullptr, "420", "38889"},
       {"PlayListWidth", "300", "PlaylistWidth", "300", nullptr, "300", "300"},
       {"PlayListHeight", "280", "PlaylistHeight", "280", nullptr, "280", "280"},
-      {"EqualizerXPosition", Stored(500, true), "EqualizerLeft", "500", nullptr, "500", Stored(500, true)},
-      {"EqualizerYPosition", Stored(430, false), "EqualizerTop", "430", nullptr, "430", Stored(430, false)},
+      {"EqualizerXPosition", "26042", "EqualizerLeft", "500", nullptr, "500", "26042"},
+      {"EqualizerYPosition", "39815", "EqualizerTop", "430", nullptr, "430", "39815"},
   };
 }
 
@@ -234,6 +231,8 @@ TEST(RememberedProgram, EveryKeyOfTheSettingsTableIsShownHereOrNamedElsewhere) {
 }
 
 TEST(RememberedProgram, EverySettingShownAtStartIsChangedByItsInputAndKept) {
+  ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), kScreenWidth) << "the stored window places are figured for this screen";
+  ASSERT_EQ(GetSystemMetrics(SM_CYSCREEN), kScreenHeight);
   ProgramCopy Copy(L"LcTestShown");
   const std::vector<Row> Table = Rows();
   std::vector<std::string> Lines = {"FirstRun=0"};
