@@ -11,7 +11,6 @@
 #include "player/display_platform.h"
 #include "player/handover.h"
 #include "player/rooms_stand_in.h"
-#include "playlist/win/playlist_win.h"
 #include "settings/program_state.h"
 #include "settings/settings_file.h"
 #include "settings/settings_host.h"
@@ -122,45 +121,7 @@ void TfrmMain::Deactivate() {
   Screen.SetCursor(crDefault);
 }
 
-// ----------------------------------------------------------- messages
-
-TfrmMain::TMessageHook TfrmMain::MessageHook = nullptr;
-
-void TfrmMain::WndProc(TMessage& Message) {
-  if (MessageHook && MessageHook(*this, Message)) return;
-  switch (Message.Msg) {
-    case WM_COPYDATA:
-      WMCopyData(Message);
-      return;
-    case WM_REMOTECOMMAND: WMRemoteCommand(Message); break;
-    case WM_OPENHANDOVER: OpenHandedOverFiles(); break;
-    case WM_FORGETFOLDERS: ForgetSearchFolders(); break;
-    case WM_HOTKEY: WMHotKey(Message); break;
-    case WM_APPCOMMAND:
-      WMAppCommand(Message);
-      return;
-    case WM_MOUSEWHEEL:
-      FormMouseWheel(GET_WHEEL_DELTA_WPARAM(Message.WParam) > 0);
-      break;
-    case WM_DROPFILES:
-      Opener().AcceptFiles(lc::playlist::TakeDroppedFiles(reinterpret_cast<HDROP>(Message.WParam)));
-      Message.Result = 0;
-      return;
-    case WM_CONTEXTMENU:
-      // The context-menu key has already opened the menu at the mouse.
-      if (Message.LParam == -1) return;
-      break;
-    case WM_ENTERSIZEMOVE: WMEnterSizeMove(); break;
-    case WM_WINDOWPOSCHANGING: WMWindowPosChanging(Message); break;
-    case WM_MOVING: WMMoving(); break;
-    case WM_EXITSIZEMOVE: WMExitSizeMove(); break;
-    case WM_DISPLAYCHANGE: WMDisplayChange(Message); break;
-    case WM_ENDSESSION: WMEndSession(Message); break;
-    default:
-      break;
-  }
-  TSkinForm::WndProc(Message);
-}
+// --------------------------------------------- a second instance's files
 
 // The result tells the sender whether the files were taken (1) or refused
 // (0: before the first activation has ended, or while an operation or an

@@ -2,7 +2,9 @@
 // player. It is the application's main form; closing it ends the program.
 //
 // The class is one, its members live in files by subject:
-// main_form.cpp (creation, show, messages, saving and closing),
+// main_form.cpp (creation, show, a second instance's files, saving and
+// closing), window_proc.cpp (the window procedure's switch, docking,
+// display change and the end of the session),
 // main_face.cpp (the widgets, their places and their clicks),
 // main_keys.cpp (the key map's dispatcher, the media keys and the command
 // router), main_windows.cpp (satellite windows, dialogs and the simple menu
@@ -231,7 +233,8 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   void OnModalEndEvent(TComponent* Sender);
 
   // ---- messages of one build ----
-  // Offered every message first; true when it handled it. Null in the
+  // Offered every message first by the window procedure
+  // (player/window_proc.cpp); true when it handled it. Null in the
   // shipped program; the build that the whole-program tests run answers
   // their queries through it.
   using TMessageHook = bool (*)(TfrmMain& Form, TMessage& Message);
@@ -451,7 +454,8 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   // joined the playlist) ended, in days; the opening sets it at its end.
   double& LastOpenEndTime();
 
-  // ---- the window procedure's own messages (player/window_proc.cpp) ----
+  // ---- the window procedure: its switch and the messages it answers
+  // itself (player/window_proc.cpp) ----
   // From WM_ENTERSIZEMOVE to WM_EXITSIZEMOVE of a move by the user.
   bool InSizeMove = false;
   // The dialogs created on demand that exist now, in the order the remote
@@ -498,6 +502,7 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   void Deactivate() override;
   bool CloseQuery() override;
   void DoClose(TCloseAction& Action) override;
+  // window_proc.cpp
   void WndProc(TMessage& Message) override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;

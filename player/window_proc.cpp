@@ -1,8 +1,15 @@
-// The main window's own messages from the platform: the docking of the
-// satellite windows while the user moves the main window, a change of the
-// display mode or screen size, and the end of the user's session.
+// The main window's window procedure: the switch that hands each message
+// to its handler (most of them live with their subject, in the files
+// player/main_form.h names), and the messages the switch answers here: the
+// docking of the satellite windows while the user moves the main window, a
+// change of the display mode or screen size, and the end of the user's
+// session.
+#include <windows.h>
+#include <shellapi.h>
+
 #include "framework/application.h"
 #include "framework/exceptions.h"
+#include "framework/unicode.h"
 #include "kit/snap.h"
 #include "kit/window_drag.h"
 #include "player/display_change_rules.h"
@@ -10,9 +17,9 @@
 #include "player/movie_position.h"
 #include "player/player_state.h"
 #include "player/video_window.h"
+#include "playlist/win/playlist_win.h"
 #include "settings/date_time.h"
 #include "settings/program_state.h"
-#include "settings/win/settings_win.h"
 
 using lc::Player;
 using lc::Program;
@@ -32,6 +39,46 @@ void Guarded(F Step) {
 }
 
 }  // namespace
+
+// ------------------------------------------------------ the switch
+
+TfrmMain::TMessageHook TfrmMain::MessageHook = nullptr;
+
+void TfrmMain::WndProc(TMessage& Message) {
+  if (MessageHook && MessageHook(*this, Message)) return;
+  switch (Message.Msg) {
+    case WM_COPYDATA:
+      WMCopyData(Message);
+      return;
+    case WM_REMOTECOMMAND: WMRemoteCommand(Message); break;
+    case WM_OPENHANDOVER: OpenHandedOverFiles(); break;
+    case WM_FORGETFOLDERS: ForgetSearchFolders(); break;
+    case WM_HOTKEY: WMHotKey(Message); break;
+    case WM_APPCOMMAND:
+      WMAppCommand(Message);
+      return;
+    case WM_MOUSEWHEEL:
+      FormMouseWheel(GET_WHEEL_DELTA_WPARAM(Message.WParam) > 0);
+      break;
+    case WM_DROPFILES:
+      Opener().AcceptFiles(lc::playlist::TakeDroppedFiles(reinterpret_cast<HDROP>(Message.WParam)));
+      Message.Result = 0;
+      return;
+    case WM_CONTEXTMENU:
+      // The context-menu key has already opened the menu at the mouse.
+      if (Message.LParam == -1) return;
+      break;
+    case WM_ENTERSIZEMOVE: WMEnterSizeMove(); break;
+    case WM_WINDOWPOSCHANGING: WMWindowPosChanging(Message); break;
+    case WM_MOVING: WMMoving(); break;
+    case WM_EXITSIZEMOVE: WMExitSizeMove(); break;
+    case WM_DISPLAYCHANGE: WMDisplayChange(Message); break;
+    case WM_ENDSESSION: WMEndSession(Message); break;
+    default:
+      break;
+  }
+  TSkinForm::WndProc(Message);
+}
 
 // ------------------------------------------------------------- docking
 
@@ -122,7 +169,7 @@ void TfrmMain::ReloadPicture() {
   Guarded([&] { V.FilterGraph.SetActive(true); });
   // The render has reported its own failure; the player is put back to
   // "no movie" rather than left showing a movie it no longer holds.
-  if (!lc::ReloadRenderUsable(V.FilterGraph.RenderFile(lc::settings::Utf8ToWide(CurrentMovieFile))))
+  if (!lc::ReloadRenderUsable(V.FilterGraph.RenderFile(Utf8ToWide(CurrentMovieFile))))
     V.FilterGraphUnableToRender();
   if (V.FullScreen) {
     V.CoverVideoMonitor();
