@@ -1,5 +1,6 @@
 // TfrmMain's on-screen display: showing a text and removing it when its
-// time is up. The video window paints it (player/osd_painter.cpp).
+// time is up. The video window paints it
+// (player/video_window_osd_painter.cpp).
 #include "player/main_form.h"
 #include "player/osd_rules.h"
 #include "player/player_state.h"

@@ -1,7 +1,7 @@
 // The on-screen display's arithmetic: how long a text stays, the font
 // size and place over the picture, how much of a long text fits, and the
 // outline and transparent key colours. Plain values only; the painter
-// (player/osd_painter.*) and TfrmMain.ShowOSD apply them.
+// (player/video_window_osd_painter.cpp) and TfrmMain.ShowOSD apply them.
 #pragma once
 
 #include <optional>

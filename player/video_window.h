@@ -8,6 +8,14 @@
 // Where the picture goes inside the window is decided by the placement
 // rule (player/picture_geometry.h); TfrmMain.SetVideoPosAndSize hands the
 // result to the renderer. GUI thread only.
+//
+// The class is one, its members live in files by subject:
+// video_window.cpp (creation, picture placement, the mouse, the wheel, the
+// resize zones and the window procedure), video_window_full_screen.cpp
+// (full screen and back), video_window_keys.cpp (keys and drops),
+// video_window_graph_events.cpp (the graph's events and the render
+// failure), video_window_osd_painter.cpp and
+// video_window_subtitle_painter.cpp (the two on-screen painters).
 #pragma once
 
 #include <array>
@@ -64,7 +72,7 @@ class TfrmVideoWindow : public TForm {
   // BtnVolUpClick (Up) or BtnVolDownClick: the wheel in full screen.
   std::function<void(bool Up)> OnVolumeStep;
 
-  // ---- modes ----
+  // ---- modes (player/video_window_full_screen.cpp) ----
   // Enters full screen on the window's monitor (switching the display
   // mode when the settings ask for it); with Activate the window brought
   // forward is forced to the foreground. Nothing while BusyFlag is set.
@@ -113,7 +121,8 @@ class TfrmVideoWindow : public TForm {
   void VideoWindowColorKeyChanged();
   // The whole control was repainted: subtitles, then the OSD.
   void VideoWindowPaint();
-  // Paints the OSD text and the clock (player/osd_painter.cpp).
+  // Paints the OSD text and the clock
+  // (player/video_window_osd_painter.cpp).
   void VideoWindowPaintOsd();
   // Any resize zone: runs the platform's sizing loop from its edge.
   void rzBottomMouseDown(TComponent* Sender);
@@ -121,13 +130,15 @@ class TfrmVideoWindow : public TForm {
   // (name, point size, colour, style).
   void ApplySubtitleFont();
   // Paints the subtitle lines stored on the video control
-  // (player/subtitle_painter.cpp); with none, marks no entry as shown.
+  // (player/video_window_subtitle_painter.cpp); with none, marks no entry
+  // as shown.
   void VideoWindowPaintSubtitle();
   // The subtitle painter (VideoWindowPaintSubtitle unless replaced); Whole
   // is false when the whole control is being repainted.
   std::function<void(bool Whole)> OnPaintSubtitle;
 
-  // ---- the graph's events and the render failure (player/graph_events.cpp) ----
+  // ---- the graph's events and the render failure ----
+  // (player/video_window_graph_events.cpp)
   // The end of the movie (EC_COMPLETE): replayed at once for the repeat
   // modes, else handed to the pulse through PlaybackFinished. Other events
   // are not the player's.

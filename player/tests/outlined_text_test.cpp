@@ -7,7 +7,7 @@
 #include <string>
 
 #include "framework/graphics.h"
-#include "player/osd_painter.h"
+#include "player/outlined_text.h"
 
 namespace {
 

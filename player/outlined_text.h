@@ -1,7 +1,8 @@
 // Outlined text as the on-screen painters draw it: the outline without
 // font smoothing at eight offsets around the text, then the text itself
-// smoothed. TfrmVideoWindow.VideoWindowPaintOsd (player/osd_painter.cpp)
-// paints the OSD with it. GUI thread only.
+// smoothed. TfrmVideoWindow.VideoWindowPaintOsd
+// (player/video_window_osd_painter.cpp) paints the OSD with it. GUI thread
+// only.
 #pragma once
 
 #include <string>
