@@ -6,6 +6,12 @@
 // The movie list's selection (the list box's item index) is kept here as
 // ItemIndex(): it is the entry the commands act on, distinct from the
 // current entry PlaylistIndex. GUI thread only.
+//
+// The class is one, its members live in files by subject: playlist.cpp
+// (adding, edits, playing), playlist_load_save.cpp (the playlist file's
+// commands and the automatic save; the file's bytes are
+// playlist/playlist_file.h's) and playlist_entry_subtitle.cpp (the selected
+// entry's subtitle).
 #pragma once
 
 #include <cstddef>
@@ -67,7 +73,7 @@ class Playlist {
   // Rebuilds every line with numbers as wide as the count.
   void RebuildLines();
 
-  // ---- the playlist file ----
+  // ---- the playlist file (playlist_load_save.cpp) ----
   // Reads a playlist file, replacing the list (clearFirst) or appending.
   // A file that cannot be read, is too big or is no playlist text leaves
   // the list as it was (reported unless silent). False on such a failure.
@@ -112,7 +118,8 @@ class Playlist {
   // The opened subtitle `file` goes with the movie that plays.
   void SubtitleAttached(const std::string& file, const std::string& currentMovie);
 
-  // ---- the selected entry's subtitle (the subtitle list) ----
+  // ---- the selected entry's subtitle, the subtitle list ----
+  // (playlist_entry_subtitle.cpp)
   // A line of the subtitle list was chosen: line 0 takes the entry's
   // subtitle away, line k its candidate k - 1; the movie that plays loads
   // its new subtitle at once. Other lines do nothing.

@@ -4,6 +4,12 @@
 // resize zones and snapping to the other windows while it is moved. It
 // presents and commands the playlist model; what it needs of the rest of the
 // program comes through TPlayListEnvironment. GUI thread only.
+//
+// Its members live in files by subject: playlist_window.cpp (creation, the
+// widgets, layout and face, the mouse on the face, window messages),
+// playlist_window_lists.cpp (the two lists, their keys and dragging an
+// entry) and playlist_window_commands.cpp (popup menus, commands with a
+// dialog, drops, texts, placement on showing).
 #pragma once
 
 #include <array>
@@ -101,7 +107,7 @@ class TfrmPlayList : public TForm, public TPlaylistLink, public lc::settings::Te
   // The item of either popup menu named Name; nullptr when none.
   TMenuItem* MenuItem(const std::wstring& Name) const;
 
-  // ---- commands with a dialog (playlist_commands.cpp) ----
+  // ---- commands with a dialog (playlist_window_commands.cpp) ----
   void AddMovieClick();
   void AddFolderMenuClick();
   void ReplaceMovieMenuClick();

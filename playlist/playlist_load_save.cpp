@@ -1,5 +1,6 @@
-// Loading and saving the playlist: the file commands of the playlist window
-// and the automatic save.
+// Playlist's loading and saving: the file commands of the playlist window
+// and the automatic save. The bytes of the file are made and read by
+// playlist/playlist_file.h.
 #include "playlist/playlist.h"
 #include "playlist/playlist_file.h"
 #include "playlist/text_rules.h"

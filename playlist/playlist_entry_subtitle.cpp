@@ -1,5 +1,6 @@
-// The subtitle list's commands on the selected entry: choosing one of its
-// candidates, and adding a subtitle file chosen in a dialog or dropped.
+// Playlist's subtitle list, the commands on the selected entry: choosing
+// one of its candidates, and adding a subtitle file chosen in a dialog or
+// dropped.
 #include "playlist/playlist.h"
 #include "playlist/playlist_file.h"
 #include "playlist/text_rules.h"
