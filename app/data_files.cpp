@@ -2,12 +2,12 @@
 
 #include <string>
 
+#include "framework/unicode.h"
 #include "kit/message_box.h"
 #include "player/main_form.h"
 #include "settings/file_io.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
-#include "settings/win/settings_win.h"
 
 namespace lc {
 
@@ -20,7 +20,7 @@ void ReportUnreadDataFiles(TfrmMain& Main) {
   if (unread.empty()) return;
   for (const std::string& file : unread) {
     bool unused = false;
-    ShowMessageBox(settings::Utf8ToWide(settings::SetAsideMessage(settings::GlobalTextTable().TextMessages[15], file)),
+    ShowMessageBox(Utf8ToWide(settings::SetAsideMessage(settings::GlobalTextTable().TextMessages[15], file)),
                    &Main, false, unused);
   }
 }

@@ -4,6 +4,7 @@
 
 #include "app/tool_windows.h"
 #include "framework/application.h"
+#include "framework/unicode.h"
 #include "kit/system_utils.h"
 #include "player/main_form.h"
 #include "player/video_window.h"
@@ -11,7 +12,6 @@
 #include "settings/file_io.h"
 #include "settings/program_state.h"
 #include "settings/settings_store.h"
-#include "settings/win/settings_win.h"
 
 namespace lc {
 
@@ -39,7 +39,7 @@ bool LiveSettingsHost::IsDriveReady(const std::string& path) const {
 bool LiveSettingsHost::FolderExists(const std::string& path) const { return settings::FolderExists(path); }
 
 bool LiveSettingsHost::IsFontInstalled(const std::string& name) const {
-  const std::wstring wide = settings::Utf8ToWide(name);
+  const std::wstring wide = Utf8ToWide(name);
   if (wide.empty() || wide.size() >= LF_FACESIZE) return false;
   LOGFONTW wanted = {};
   wanted.lfCharSet = DEFAULT_CHARSET;
@@ -54,7 +54,7 @@ bool LiveSettingsHost::IsFontInstalled(const std::string& name) const {
 std::string LiveSettingsHost::CurrentDirectory() const {
   wchar_t folder[MAX_PATH + 1] = {};
   DWORD n = GetCurrentDirectoryW(MAX_PATH + 1, folder);
-  return n > 0 && n <= MAX_PATH ? settings::WideToUtf8(folder) : std::string();
+  return n > 0 && n <= MAX_PATH ? WideToUtf8(folder) : std::string();
 }
 
 void LiveSettingsHost::GatherLiveValues(settings::SettingsStore& store) const {

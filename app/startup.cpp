@@ -16,6 +16,7 @@
 #include "app/tool_windows.h"
 #include "app/window_links.h"
 #include "framework/application.h"
+#include "framework/unicode.h"
 #include "kit/message_box.h"
 #include "kit/system_utils.h"
 #include "player/display_platform.h"
@@ -36,9 +37,6 @@
 namespace lc {
 
 namespace {
-
-using settings::Utf8ToWide;
-using settings::WideToUtf8;
 
 enum class Switch { None, Install, Uninstall };
 

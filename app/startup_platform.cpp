@@ -1,13 +1,10 @@
 #include "app/startup_platform.h"
+#include "framework/unicode.h"
 
 #include <windows.h>
 #include <shlobj.h>
 
-#include "settings/win/settings_win.h"
-
 namespace lc {
-
-using settings::Utf8ToWide;
 
 std::wstring GetSpecialFolderPath(int csidl) {
   wchar_t path[MAX_PATH] = {};

@@ -6,6 +6,7 @@
 #include "app/startup_platform.h"
 #include "app/tool_windows.h"
 #include "framework/application.h"
+#include "framework/unicode.h"
 #include "kit/message_box.h"
 #include "player/main_form.h"
 #include "player/player_state.h"
@@ -17,7 +18,6 @@
 #include "settings/path_names.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
-#include "settings/win/settings_win.h"
 #include "subtitles/loader.h"
 #include "tools/about_box.h"
 #include "tools/config_dialog.h"
@@ -28,8 +28,6 @@
 namespace lc {
 
 namespace {
-
-using settings::Utf8ToWide;
 
 // The program's windows as the main window knows them; the video window's
 // mode and monitor are its own.

@@ -19,3 +19,7 @@ std::string EncodeText(std::wstring_view Text, UINT CodePage) {
   WideCharToMultiByte(CodePage, 0, Text.data(), Size, Out.data(), N, nullptr, nullptr);
   return Out;
 }
+
+std::wstring Utf8ToWide(const std::string& Utf8) { return DecodeText(Utf8); }
+
+std::string WideToUtf8(const std::wstring& Wide) { return EncodeText(Wide); }

@@ -2,6 +2,7 @@
 // of the bookmarks menu, their caption holding the time) and the recent
 // files menu (the five movies opened last).
 #include "framework/menus.h"
+#include "framework/unicode.h"
 #include "kit/menu_images.h"
 #include "player/main_form.h"
 #include "player/movie_position.h"
@@ -9,13 +10,10 @@
 #include "player/video_window.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
-#include "settings/win/settings_win.h"
 
 using lc::Cmd;
 using lc::Player;
 using lc::Program;
-using lc::settings::Utf8ToWide;
-using lc::settings::WideToUtf8;
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include <shlobj.h>
 
 #include "engine/graph/video_surface.h"
+#include "framework/unicode.h"
 #include "player/capture_rules.h"
 #include "player/image_encoders.h"
 #include "player/main_form.h"
@@ -15,10 +16,6 @@
 #include "settings/file_io.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
-#include "settings/win/settings_win.h"
-
-using lc::settings::Utf8ToWide;
-using lc::settings::WideToUtf8;
 
 namespace {
 

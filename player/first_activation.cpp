@@ -2,6 +2,7 @@
 // satellite windows of the last run shown, the dock table filled, and the
 // command line turned into the playlist with its first movie opened.
 #include "framework/application.h"
+#include "framework/unicode.h"
 #include "kit/message_box.h"
 #include "kit/snap.h"
 #include "kit/system_utils.h"
@@ -10,11 +11,9 @@
 #include "settings/path_names.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
-#include "settings/win/settings_win.h"
 
 using lc::CommandLineCase;
 using lc::CommandLineEntry;
-using lc::settings::Utf8ToWide;
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <string>
 
 #include "framework/application.h"
+#include "framework/unicode.h"
 #include "kit/skin_strip.h"
 #include "player/main_form.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
-#include "settings/win/settings_win.h"
 
 using lc::Cmd;
 
@@ -131,7 +131,7 @@ void TfrmMain::SettingsIntoFace() {
   // An unchanged position hands nothing over by itself.
   Commands().SetVolume(GraphVolumeFor(VolumeBar->Position(), MuteFlip->State()));
   if (S.RepeatMode >= 0 && S.RepeatMode <= 2)
-    RepeatLabel->SetCaption(lc::settings::Utf8ToWide(lc::settings::GlobalTextTable().TextLabels[32 + S.RepeatMode]));
+    RepeatLabel->SetCaption(Utf8ToWide(lc::settings::GlobalTextTable().TextLabels[32 + S.RepeatMode]));
   // The click turns frames on again and shows them.
   if (S.ShowFrames) {
     lc::Program().Settings.ShowFrames = false;
@@ -143,7 +143,7 @@ void TfrmMain::SettingsIntoFace() {
 void TfrmMain::MuteFlipClick() {
   const bool SoundOn = MuteFlip->State();
   Commands().SetVolume(GraphVolumeFor(VolumeBar->Position(), SoundOn));
-  Commands().ShowOSD(lc::settings::Utf8ToWide(lc::settings::GlobalTextTable().TextMessages[SoundOn ? 31 : 30]));
+  Commands().ShowOSD(Utf8ToWide(lc::settings::GlobalTextTable().TextMessages[SoundOn ? 31 : 30]));
 }
 
 void TfrmMain::PlayStep() {

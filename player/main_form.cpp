@@ -6,6 +6,7 @@
 
 #include "framework/application.h"
 #include "framework/dde.h"
+#include "framework/unicode.h"
 #include "kit/message_box.h"
 #include "kit/skin_image.h"
 #include "player/display_platform.h"
@@ -16,12 +17,10 @@
 #include "settings/settings_host.h"
 #include "settings/text_encoding.h"
 #include "settings/text_table.h"
-#include "settings/win/settings_win.h"
 
 TfrmMain* frmMain = nullptr;
 
 using lc::Program;
-using lc::settings::Utf8ToWide;
 
 namespace {
 

@@ -3,14 +3,13 @@
 #include <algorithm>
 
 #include "framework/application.h"
+#include "framework/unicode.h"
 #include "player/key_map.h"
 #include "player/main_form.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
-#include "settings/win/settings_win.h"
 
 using lc::Cmd;
-using lc::settings::Utf8ToWide;
 
 namespace {
 

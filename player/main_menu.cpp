@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "framework/image_list.h"
+#include "framework/unicode.h"
 #include "kit/menu_images.h"
 #include "kit/window_drag.h"
 #include "player/display_modes.h"
@@ -16,10 +17,8 @@
 #include "settings/program_state.h"
 #include "settings/text_apply.h"
 #include "settings/text_table.h"
-#include "settings/win/settings_win.h"
 
 using lc::Cmd;
-using lc::settings::Utf8ToWide;
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "framework/application.h"
+#include "framework/unicode.h"
 #include "player/main_form.h"
 #include "player/player_state.h"
 #include "player/subtitle_state.h"
@@ -12,7 +13,6 @@
 #include "settings/path_names.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
-#include "settings/win/settings_win.h"
 
 using lc::Cmd;
 
@@ -45,7 +45,7 @@ class TMainPlayerLink : public lc::playlist::PlayerLink {
   bool LoadChosenSubtitle(const std::string& File) override;
   void DetachSubtitle() override {
     lc::Player().SubtitleLoaded = false;
-    F.SubtitleLabel->SetCaption(lc::settings::Utf8ToWide(lc::settings::GlobalTextTable().TextLabels[30]));
+    F.SubtitleLabel->SetCaption(Utf8ToWide(lc::settings::GlobalTextTable().TextLabels[30]));
   }
   std::string SearchSubtitle(const std::string& Movie) override { return F.SearchSubtitle(Movie, true); }
   // The playlist's own messages belong to its window.
@@ -79,7 +79,7 @@ bool TMainPlayerLink::LoadChosenSubtitle(const std::string& File) {
     Video.RepaintSubtitle();
   }
   const std::string Shown = Loaded ? lc::FileNameOf(File) : lc::settings::GlobalTextTable().TextLabels[30];
-  F.SubtitleLabel->SetCaption(lc::settings::Utf8ToWide(Shown));
+  F.SubtitleLabel->SetCaption(Utf8ToWide(Shown));
   return Loaded;
 }
 

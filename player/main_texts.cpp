@@ -1,11 +1,9 @@
 // TfrmMain in the present language: the hints of its widgets, the labels
 // that show a state in words, and the popup menu's captions.
+#include "framework/unicode.h"
 #include "player/main_form.h"
 #include "player/player_state.h"
 #include "settings/program_state.h"
-#include "settings/win/settings_win.h"
-
-using lc::settings::Utf8ToWide;
 
 void TfrmMain::ApplyTexts(const lc::settings::TextTable& T) {
   const auto Hint = [&T](TWidget& W, int Index) { W.SetHint(Utf8ToWide(T.TextHints[Index])); };

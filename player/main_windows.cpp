@@ -4,16 +4,14 @@
 #include <stdexcept>
 
 #include "framework/application.h"
+#include "framework/unicode.h"
 #include "player/focus_rules.h"
 #include "player/main_form.h"
 #include "player/player_state.h"
 #include "player/video_window.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
-#include "settings/win/settings_win.h"
 #include "tools/equalizer_window.h"
-
-using lc::settings::Utf8ToWide;
 
 namespace {
 

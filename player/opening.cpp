@@ -9,6 +9,7 @@
 
 #include "framework/application.h"
 #include "framework/exceptions.h"
+#include "framework/unicode.h"
 #include "kit/message_box.h"
 #include "kit/skin_strip.h"
 #include "player/fpu_control.h"
@@ -23,12 +24,10 @@
 #include "settings/path_names.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
-#include "settings/win/settings_win.h"
 #include "tools/color_control_window.h"
 
 using lc::Player;
 using lc::Program;
-using lc::settings::Utf8ToWide;
 
 namespace {
 
@@ -79,7 +78,7 @@ void TfrmMain::OpenMovie(bool PlayAfterOpen, bool AddNextParts) {
   std::error_code Ignored;
   std::filesystem::current_path(std::filesystem::path(Utf8ToWide(CurrentMovieFile)).parent_path(), Ignored);
   Player().OsdShowsPosition = false;
-  ShowOSD(lc::settings::WideToUtf8(MovieLabel->Caption()));
+  ShowOSD(WideToUtf8(MovieLabel->Caption()));
   Player().OsdDuration = std::min(Player().OsdDuration, 3.0 / 86400.0);
   OpeningPlace(Entry);
   if (Entry >= 0) {

@@ -1,13 +1,13 @@
 // TfrmMain's on-screen display: showing a text and removing it when its
 // time is up. The video window paints it
 // (player/video_window_osd_painter.cpp).
+#include "framework/unicode.h"
 #include "player/main_form.h"
 #include "player/osd_rules.h"
 #include "player/player_state.h"
 #include "player/video_window.h"
 #include "settings/date_time.h"
 #include "settings/program_state.h"
-#include "settings/win/settings_win.h"
 
 using lc::Player;
 
@@ -17,7 +17,7 @@ void TfrmMain::ShowOSD(const std::string& Text) {
     S.OsdText.clear();
     return;
   }
-  const std::wstring Wide = lc::settings::Utf8ToWide(Text);
+  const std::wstring Wide = Utf8ToWide(Text);
   S.OsdText = Text;
   S.OsdDuration = lc::OsdDuration(Wide.size());
   S.OsdStartTime = lc::settings::CurrentDateTime();

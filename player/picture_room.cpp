@@ -1,9 +1,9 @@
 #include "player/picture_room.h"
 
+#include "framework/unicode.h"
 #include "player/main_form.h"
 #include "player/player_state.h"
 #include "player/video_window.h"
-#include "settings/win/settings_win.h"
 
 namespace lc {
 
@@ -23,7 +23,7 @@ bool TPictureRoom::Takes(Cmd Command) const {
 
 void TPictureRoom::ShowOSD(const std::wstring& Text) {
   Player().OsdShowsPosition = false;
-  FMain.ShowOSD(settings::WideToUtf8(Text));
+  FMain.ShowOSD(WideToUtf8(Text));
 }
 
 int TPictureRoom::GraphVolume() const { return frmVideoWindow ? frmVideoWindow->FilterGraph.Volume() : 0; }

@@ -11,6 +11,7 @@
 
 #include "framework/application.h"
 #include "framework/exceptions.h"
+#include "framework/unicode.h"
 #include "player/entry_choice.h"
 #include "player/main_form.h"
 #include "player/movie_position.h"
@@ -20,7 +21,6 @@
 #include "settings/date_time.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
-#include "settings/win/settings_win.h"
 #include "tools/color_control_window.h"
 #include "tools/profiles_editor.h"
 #include "tools/shutdown.h"
@@ -142,7 +142,7 @@ int TfrmMain::PlaybackPulse() {
   if (In == FTimeLabelInputs && MovieTimesLabel->Caption() == FTimeLabelCaption) return static_cast<int>(Ms);
   const std::string Caption =
       In.ShowFrames ? lc::FrameLabelText(Current, In.Max, FrameRate, In.Playing) : lc::TimeLabelText(Ms, In.Max);
-  MovieTimesLabel->SetCaption(lc::settings::Utf8ToWide(Caption));
+  MovieTimesLabel->SetCaption(Utf8ToWide(Caption));
   FTimeLabelInputs = In;
   FTimeLabelCaption = MovieTimesLabel->Caption();
   return static_cast<int>(Ms);

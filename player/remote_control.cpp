@@ -10,12 +10,12 @@
 
 #include "framework/application.h"
 #include "framework/messages.h"
+#include "framework/unicode.h"
 #include "kit/message_box.h"
 #include "player/main_form.h"
 #include "player/player_state.h"
 #include "player/remote_codes.h"
 #include "settings/program_state.h"
-#include "settings/win/settings_win.h"
 #include "tools/color_control_window.h"
 
 using lc::RemoteTarget;
@@ -57,7 +57,7 @@ BOOL CALLBACK CheckStandardDialog(HWND Window, LPARAM Data) {
 // titled with the program's name (our own platform message boxes are), or
 // nullptr.
 HWND FindOwnStandardDialog() {
-  DialogSearch S{Lower(lc::settings::Utf8ToWide(lc::Program().Names.AppName))};
+  DialogSearch S{Lower(Utf8ToWide(lc::Program().Names.AppName))};
   EnumWindows(CheckStandardDialog, reinterpret_cast<LPARAM>(&S));
   return S.Found;
 }

@@ -10,10 +10,8 @@
 #include "player/player_state.h"
 #include "player/video_window.h"
 #include "settings/program_state.h"
-#include "settings/win/settings_win.h"
 
 using lc::Player;
-using lc::settings::Utf8ToWide;
 
 void TfrmMain::InstallPictureRoom() {
   FPictureRoom = std::make_unique<lc::TPictureRoom>(*this, Commands());

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <dshow.h>
 
+#include "framework/unicode.h"
 #include "player/entry_choice.h"
 #include "player/picture_choices.h"
 #include "player/playback_rules.h"
@@ -14,12 +15,10 @@
 #include "player/video_window.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
-#include "settings/win/settings_win.h"
 
 using lc::Cmd;
 using lc::Player;
 using lc::Program;
-using lc::settings::Utf8ToWide;
 
 namespace lc {
 

@@ -12,7 +12,6 @@
 #include "player/playback_rules.h"
 #include "player/player_state.h"
 #include "player/video_window.h"
-#include "settings/win/settings_win.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "framework/application.h"
+#include "framework/unicode.h"
 #include "player/main_form.h"
 #include "player/playback_state.h"
 #include "player/player_state.h"
@@ -15,7 +16,6 @@
 #include "settings/settings_file.h"
 #include "settings/settings_host.h"
 #include "settings/text_table.h"
-#include "settings/win/settings_win.h"
 #include "subtitles/display_rules.h"
 #include "subtitles/line_fitting.h"
 
@@ -23,7 +23,6 @@ using lc::Cmd;
 using lc::Player;
 using lc::Program;
 using lc::Subtitles;
-using lc::settings::Utf8ToWide;
 namespace sub = lc::subtitles;
 
 namespace {
@@ -192,7 +191,7 @@ void TfrmMain::FontMenuClick() {
   MovieModeChecked = false;
   S.SubtitleSize = sub::SubtitleSizeFromDialog(FontDialogSub.Font.Size(), ScreenWidth);
   S.SubtitleFontPointSize = FontDialogSub.Font.Size();
-  S.SubtitleFontName = lc::settings::WideToUtf8(FontDialogSub.Font.Name());
+  S.SubtitleFontName = WideToUtf8(FontDialogSub.Font.Name());
   S.SubtitleFontColor = static_cast<std::int32_t>(FontDialogSub.Font.Color());
   S.SubtitleFontStyle = static_cast<lc::settings::FontStyles>(FontDialogSub.Font.Style());
   S.SubtitleFontScript = FontDialogSub.CharSet;

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "framework/application.h"
+#include "framework/unicode.h"
 #include "kit/message_box.h"
 #include "player/main_form.h"
 #include "player/player_state.h"
@@ -13,15 +14,12 @@
 #include "settings/path_names.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
-#include "settings/win/settings_win.h"
 #include "subtitles/loader.h"
 #include "subtitles/win/subtitle_folders_win.h"
 
 using lc::Player;
 using lc::Program;
 using lc::Subtitles;
-using lc::settings::Utf8ToWide;
-using lc::settings::WideToUtf8;
 
 namespace {
 

@@ -5,6 +5,7 @@
 
 #include "framework/application.h"
 #include "framework/dde.h"
+#include "framework/unicode.h"
 #include "player/main_form.h"
 #include "player/playback_state.h"
 #include "player/system_macro.h"
@@ -12,7 +13,6 @@
 #include "settings/date_time.h"
 #include "settings/file_io.h"
 #include "settings/program_state.h"
-#include "settings/win/settings_win.h"
 
 using lc::Cmd;
 using lc::Program;
@@ -154,10 +154,10 @@ void TfrmMain::WMHotKey(TMessage& Message) {
 
 void TfrmMain::StartDdeServer() {
   try {
-    FSystemConv = std::make_unique<TDdeServerConv>(lc::settings::Utf8ToWide(Program().Names.AppName), L"System");
+    FSystemConv = std::make_unique<TDdeServerConv>(Utf8ToWide(Program().Names.AppName), L"System");
     FSystemConv->OnExecuteMacro = [this](TComponent*, const std::vector<std::wstring>& Macro) {
       std::vector<std::string> Lines;
-      for (const std::wstring& Line : Macro) Lines.push_back(lc::settings::WideToUtf8(Line));
+      for (const std::wstring& Line : Macro) Lines.push_back(WideToUtf8(Line));
       SystemExecuteMacro(Lines);
     };
   } catch (...) {

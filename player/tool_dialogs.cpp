@@ -3,11 +3,11 @@
 // it (seek, on-screen texts, the picture values).
 #include <dshow.h>
 
+#include "framework/unicode.h"
 #include "player/main_form.h"
 #include "player/player_state.h"
 #include "player/video_window.h"
 #include "settings/program_state.h"
-#include "settings/win/settings_win.h"
 #include "tools/dialog_rules.h"
 #include "tools/slider_dialogs.h"
 
@@ -39,7 +39,7 @@ class TMainDialogLink : public lc::tools::TDialogPlayerLink {
   double FrameRate() const override { return FMain.FrameRate; }
 
   void ShowPositionOSD(const std::wstring& Text) override {
-    FMain.ShowOSD(lc::settings::WideToUtf8(Text));
+    FMain.ShowOSD(WideToUtf8(Text));
     if (Program().Settings.OSDDisplay) Player().OsdShowsPosition = true;
   }
 

@@ -5,6 +5,7 @@
 
 #include "framework/application.h"
 #include "framework/dialogs.h"
+#include "framework/unicode.h"
 #include "kit/message_box.h"
 #include "player/fpu_control.h"
 #include "player/main_form.h"
@@ -18,7 +19,6 @@
 #include "settings/program_state.h"
 #include "settings/text_apply.h"
 #include "settings/text_table.h"
-#include "settings/win/settings_win.h"
 #include "tools/color_control_window.h"
 #include "tools/info_window.h"
 #include "tools/jump_dialog.h"
@@ -26,8 +26,6 @@
 
 using lc::Player;
 using lc::Program;
-using lc::settings::Utf8ToWide;
-using lc::settings::WideToUtf8;
 
 namespace {
 

@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include "framework/unicode.h"
 #include "kit/window_drag.h"
 #include "player/main_form.h"
 #include "player/picture_choices.h"
@@ -11,7 +12,6 @@
 #include "player/player_state.h"
 #include "settings/date_time.h"
 #include "settings/program_state.h"
-#include "settings/win/settings_win.h"
 #include "settings/text_table.h"
 
 TfrmVideoWindow* frmVideoWindow = nullptr;
@@ -62,7 +62,7 @@ TfrmVideoWindow::TfrmVideoWindow() : TForm(L"TfrmVideoWindow") {
   Name = L"frmVideoWindow";
   SetColor(clBlack);
   SetClientSize(317, 245);
-  SetCaption(lc::settings::Utf8ToWide(Program().Names.AppName) + L"VideoWindow");
+  SetCaption(Utf8ToWide(Program().Names.AppName) + L"VideoWindow");
   DragAcceptFiles(Handle(), TRUE);
 
   VideoWindow = std::make_unique<TDSVideoWindowEx2>(this);
@@ -160,7 +160,7 @@ void TfrmVideoWindow::Resize() {
 void TfrmVideoWindow::ApplySubtitleFont() {
   const lc::settings::SettingsStore& s = Program().Settings;
   TFont Font;
-  Font.SetName(lc::settings::Utf8ToWide(s.SubtitleFontName.empty() ? "Arial" : s.SubtitleFontName));
+  Font.SetName(Utf8ToWide(s.SubtitleFontName.empty() ? "Arial" : s.SubtitleFontName));
   if (s.SubtitleFontPointSize > 0) Font.SetSize(s.SubtitleFontPointSize);
   Font.SetColor(static_cast<TColor>(s.SubtitleFontColor));
   Font.SetStyle(s.SubtitleFontStyle);

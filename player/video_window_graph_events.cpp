@@ -6,6 +6,7 @@
 
 #include "framework/application.h"
 #include "framework/exceptions.h"
+#include "framework/unicode.h"
 #include "kit/message_box.h"
 #include "player/fpu_control.h"
 #include "player/main_form.h"
@@ -15,11 +16,9 @@
 #include "settings/date_time.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
-#include "settings/win/settings_win.h"
 
 using lc::Player;
 using lc::Program;
-using lc::settings::Utf8ToWide;
 
 namespace {
 

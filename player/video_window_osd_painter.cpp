@@ -4,13 +4,13 @@
 #include <algorithm>
 #include <optional>
 
+#include "framework/unicode.h"
 #include "kit/window_drag.h"
 #include "player/osd_rules.h"
 #include "player/outlined_text.h"
 #include "player/player_state.h"
 #include "player/video_window.h"
 #include "settings/program_state.h"
-#include "settings/win/settings_win.h"
 
 using lc::Player;
 using lc::Program;
@@ -48,7 +48,7 @@ void TfrmVideoWindow::VideoWindowPaintOsd() {
   } else {
     // The text, cut to the room it has, outlined on the back bitmap and
     // copied with its key colour left out.
-    const std::wstring Text = lc::settings::Utf8ToWide(S.OsdText);
+    const std::wstring Text = Utf8ToWide(S.OsdText);
     std::optional<int> ClockWidth;
     if (!S.OsdClockText.empty()) ClockWidth = C.TextWidth(L"00:00");
     int Count = lc::OsdCutCount(static_cast<int>(Text.size()), C.TextWidth(Text), L.Width, ClockWidth);
@@ -72,7 +72,7 @@ void TfrmVideoWindow::VideoWindowPaintOsd() {
   }
   if (!S.OsdClockText.empty()) {
     // The clock, straight on the control, right-aligned at 0.9 of the width.
-    const std::wstring Clock = lc::settings::Utf8ToWide(S.OsdClockText);
+    const std::wstring Clock = Utf8ToWide(S.OsdClockText);
     const int X = lc::OsdClockX(L, C.TextWidth(Clock));
     DrawOutlinedText(C, Font, X, L.Y0, Clock, L.D, L.E, clBlack, Color, false);
   }

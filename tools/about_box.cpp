@@ -7,12 +7,10 @@
 
 #include "framework/application.h"
 #include "framework/keys.h"
+#include "framework/unicode.h"
 #include "settings/text_table.h"
-#include "settings/win/settings_win.h"
 #include "tools/dialog_rules.h"
 #include "tools/tool_environment.h"
-
-using lc::settings::Utf8ToWide;
 
 TfrmAbout* frmAbout = nullptr;
 TfrmKeyboard* frmKeyboard = nullptr;

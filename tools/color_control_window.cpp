@@ -5,13 +5,12 @@
 #include <windows.h>
 
 #include "framework/application.h"
+#include "framework/unicode.h"
 #include "kit/pointer_snap.h"
 #include "kit/window_drag.h"
-#include "settings/win/settings_win.h"
 #include "tools/tool_environment.h"
 #include "tools/tool_placement.h"
 
-using lc::settings::Utf8ToWide;
 using lc::tools::ToolEnvironment;
 
 TfrmColorControl* frmColorControl = nullptr;

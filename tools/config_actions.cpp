@@ -9,6 +9,7 @@
 
 #include "framework/application.h"
 #include "framework/keys.h"
+#include "framework/unicode.h"
 #include "kit/message_box.h"
 #include "settings/config_apply.h"
 #include "settings/file_io.h"
@@ -17,14 +18,11 @@
 #include "settings/text_apply.h"
 #include "settings/text_table.h"
 #include "settings/value_parse.h"
-#include "settings/win/settings_win.h"
 #include "tools/config_dialog.h"
 #include "tools/tool_environment.h"
 
 using lc::settings::ConfigControls;
 using lc::settings::NumericField;
-using lc::settings::Utf8ToWide;
-using lc::settings::WideToUtf8;
 
 namespace {
 

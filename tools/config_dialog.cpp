@@ -5,19 +5,18 @@
 #include <windows.h>
 
 #include "framework/application.h"
+#include "framework/unicode.h"
 #include "kit/page_button.h"
 #include "kit/pointer_snap.h"
 #include "kit/skin_strip.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
-#include "settings/win/settings_win.h"
 #include "kit/window_drag.h"
 #include "kit/word_wrap.h"
 #include "tools/profiles_editor.h"
 #include "tools/tool_environment.h"
 
 using lc::settings::NumericField;
-using lc::settings::Utf8ToWide;
 
 TfrmConfig* frmConfig = nullptr;
 
@@ -408,7 +407,7 @@ void TfrmConfig::FillLanguages() {
   if (Find != INVALID_HANDLE_VALUE) {
     do {
       if (!(Found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        Entries.push_back(Utf8ToWide(lc::settings::LanguageEntryOfFile(lc::settings::WideToUtf8(Found.cFileName))));
+        Entries.push_back(Utf8ToWide(lc::settings::LanguageEntryOfFile(WideToUtf8(Found.cFileName))));
     } while (FindNextFileW(Find, &Found));
     FindClose(Find);
   }

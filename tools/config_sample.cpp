@@ -6,9 +6,9 @@
 #include <windows.h>
 
 #include "framework/application.h"
+#include "framework/unicode.h"
 #include "settings/config_rules.h"
 #include "settings/value_parse.h"
-#include "settings/win/settings_win.h"
 #include "tools/config_dialog.h"
 
 namespace {
@@ -45,7 +45,7 @@ void TfrmConfig::PaintSample() {
   TFont Font;
   Font.Assign(FFontDialogTemp.Font);
   const std::int32_t Size = lc::settings::StrToIntDef(
-      lc::settings::WideToUtf8(NumberField(lc::settings::NumericField::SubtitleSize).Text()), 100);
+      WideToUtf8(NumberField(lc::settings::NumericField::SubtitleSize).Text()), 100);
   // The size the subtitle will have, made smaller only where the sample
   // with its outline and shadow would not fit the frame.
   int Points = lc::settings::SamplePoints(Size, Screen.Width(), ScreenPixelsPerInch());

@@ -5,15 +5,14 @@
 #include <windows.h>
 
 #include "framework/application.h"
+#include "framework/unicode.h"
 #include "kit/pointer_snap.h"
 #include "kit/window_drag.h"
 #include "settings/program_state.h"
-#include "settings/win/settings_win.h"
 #include "tools/preset_dialog.h"
 #include "tools/tool_environment.h"
 #include "tools/tool_placement.h"
 
-using lc::settings::Utf8ToWide;
 using lc::tools::TEqualizerAction;
 using lc::tools::ToolEnvironment;
 

@@ -10,11 +10,8 @@
 #include "kit/message_box.h"
 #include "kit/window_drag.h"
 #include "settings/text_table.h"
-#include "settings/win/settings_win.h"
 #include "tools/media_detector.h"
 #include "tools/tool_environment.h"
-
-using lc::settings::Utf8ToWide;
 
 TfrmInfo* frmInfo = nullptr;
 bool InfoReadFailed = false;

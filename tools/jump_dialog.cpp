@@ -5,13 +5,10 @@
 #include <windows.h>
 
 #include "framework/keys.h"
+#include "framework/unicode.h"
 #include "settings/text_table.h"
-#include "settings/win/settings_win.h"
 #include "tools/dialog_rules.h"
 #include "tools/tool_environment.h"
-
-using lc::settings::Utf8ToWide;
-using lc::settings::WideToUtf8;
 
 std::int64_t LastJumpTime = 0;
 TfrmJump* frmJump = nullptr;

@@ -6,19 +6,16 @@
 
 #include "framework/application.h"
 #include "framework/keys.h"
+#include "framework/unicode.h"
 #include "kit/message_box.h"
 #include "kit/pointer_snap.h"
 #include "kit/skin_strip.h"
 #include "kit/window_drag.h"
 #include "settings/file_io.h"
 #include "settings/text_table.h"
-#include "settings/win/settings_win.h"
 #include "tools/tool_environment.h"
 #include "tools/tool_dialog.h"
 #include "tools/tool_placement.h"
-
-using lc::settings::Utf8ToWide;
-using lc::settings::WideToUtf8;
 
 TfrmLoadSavePreset* frmLoadSavePreset = nullptr;
 

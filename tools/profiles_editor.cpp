@@ -7,17 +7,14 @@
 
 #include "framework/application.h"
 #include "framework/keys.h"
+#include "framework/unicode.h"
 #include "kit/pointer_snap.h"
 #include "kit/skin_strip.h"
 #include "kit/window_drag.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
-#include "settings/win/settings_win.h"
 #include "tools/profiles_rules.h"
 #include "tools/tool_environment.h"
-
-using lc::settings::Utf8ToWide;
-using lc::settings::WideToUtf8;
 
 TfrmProfilesEditor* frmProfilesEditor = nullptr;
 

@@ -6,10 +6,10 @@
 
 #include "framework/application.h"
 #include "framework/keys.h"
+#include "framework/unicode.h"
 #include "kit/message_box.h"
 #include "kit/window_drag.h"
 #include "settings/text_table.h"
-#include "settings/win/settings_win.h"
 #include "tools/config_dialog.h"
 #include "tools/dialog_rules.h"
 #include "tools/info_window.h"
@@ -17,8 +17,6 @@
 #include "tools/preset_dialog.h"
 #include "tools/slider_dialogs.h"
 #include "tools/tool_environment.h"
-
-using lc::settings::Utf8ToWide;
 
 static_assert(kPowerOffFlags == (EWX_POWEROFF | EWX_FORCEIFHUNG));
 static_assert(kShutdownFlags == (EWX_SHUTDOWN | EWX_FORCEIFHUNG));

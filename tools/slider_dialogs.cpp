@@ -6,13 +6,11 @@
 
 #include "framework/application.h"
 #include "framework/keys.h"
+#include "framework/unicode.h"
 #include "settings/text_table.h"
 #include "settings/value_parse.h"
-#include "settings/win/settings_win.h"
 #include "tools/jump_dialog.h"
 #include "tools/tool_environment.h"
-
-using lc::settings::Utf8ToWide;
 
 TfrmAspectRatio* frmAspectRatio = nullptr;
 TfrmPanScan* frmPanScan = nullptr;

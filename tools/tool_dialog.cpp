@@ -5,11 +5,11 @@
 #include <windows.h>
 
 #include "framework/application.h"
+#include "framework/unicode.h"
 #include "kit/pointer_snap.h"
 #include "kit/skin_strip.h"
 #include "kit/window_drag.h"
 #include "settings/text_table.h"
-#include "settings/win/settings_win.h"
 #include "tools/tool_environment.h"
 
 namespace {
@@ -55,7 +55,7 @@ TVirtualButton& TToolDialog::AddButton(const TRect& Rect, const std::wstring& Ca
 }
 
 TVirtualButton& TToolDialog::AddCloseBox(int Left, const std::wstring& SkinName) {
-  const std::wstring Hint = lc::settings::Utf8ToWide(lc::settings::GlobalTextTable().TextHints[0]);
+  const std::wstring Hint = Utf8ToWide(lc::settings::GlobalTextTable().TextHints[0]);
   return AddButton({Left, 7, Left + 9, 16}, L"", Hint, SkinName, TButtonVariant::Standard);
 }
 

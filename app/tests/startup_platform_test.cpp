@@ -11,7 +11,7 @@
 #include "app/instance.h"
 #include "app/migration.h"
 #include "app/startup_platform.h"
-#include "settings/win/settings_win.h"
+#include "framework/unicode.h"
 #include "tests/support/scratch.h"
 
 namespace lc {
@@ -134,7 +134,7 @@ TEST(WindowsMigration, MovesOnlyFilesMissingInTheDataFolder) {
   auto moved = MigrateOldFiles(exe, data, "LcMig", WindowsFileOps());
   EXPECT_EQ(moved, std::vector<std::string>{"LcMig.ini"});
   EXPECT_EQ(lctest::ReadBytes(data + "LcMig.ini"), "old settings");
-  EXPECT_EQ(GetFileAttributesW(settings::Utf8ToWide(exe + "LcMig.ini").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesW(Utf8ToWide(exe + "LcMig.ini").c_str()), INVALID_FILE_ATTRIBUTES);
   // The newer copy wins; the old one stays where it was.
   EXPECT_EQ(lctest::ReadBytes(data + "Presets.EQ"), "new presets");
   EXPECT_EQ(lctest::ReadBytes(exe + "Presets.EQ"), "old presets");

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "framework/unicode.h"
 #include "kit/snap.h"
 #include "player/tests/main_form_fixture.h"
-#include "settings/win/settings_win.h"
 
 namespace {
 
@@ -125,7 +125,7 @@ TEST_F(FirstActivation, APlaylistWhoseFirstMovieIsMissingOpensNothing) {
   const std::string File = F("gone.lpl");
   WriteBytes(File, F("m\\nothere.avi") + "\r\nNo subtitle\r\n");
   Run({File});
-  EXPECT_EQ(reports, std::vector<std::wstring>{L"File \"" + lc::settings::Utf8ToWide(F("m\\nothere.avi")) +
+  EXPECT_EQ(reports, std::vector<std::wstring>{L"File \"" + Utf8ToWide(F("m\\nothere.avi")) +
                                                 L"\" doesn't exist!"});
   EXPECT_TRUE(rooms.Log.empty());
   EXPECT_FALSE(form->FirstActivationPending);

@@ -11,18 +11,18 @@
 #include <windows.h>
 #include <dshow.h>
 
+#include "framework/unicode.h"
 #include "player/player_state.h"
 #include "player/playback_state.h"
 #include "player/subtitle_state.h"
 #include "player/tests/main_form_fixture.h"
 #include "player/video_window.h"
-#include "settings/win/settings_win.h"
 #include "tests/support/process.h"
 
 namespace lc::testing {
 
 // The full path of a clip of the test media.
-inline std::string Media(const char* Name) { return settings::WideToUtf8(lctest::MediaPath(Name)); }
+inline std::string Media(const char* Name) { return WideToUtf8(lctest::MediaPath(Name)); }
 
 class GraphFixture : public MainWindowTest {
  protected:

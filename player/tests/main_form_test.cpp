@@ -13,13 +13,13 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "framework/unicode.h"
 #include "player/handover.h"
 #include "player/main_form.h"
 #include "player/tests/main_form_fixture.h"
 #include "settings/program_state.h"
 #include "settings/settings_table.h"
 #include "settings/tests/test_support.h"
-#include "settings/win/settings_win.h"
 
 namespace {
 
@@ -74,7 +74,7 @@ TEST_F(MainFormTest, HandOverIsTakenOnlyAfterTheFirstActivation) {
 TEST_F(MainFormTest, DroppedFilesOpenAsFromTheOpenDialog) {
   lc::settings::testing::WriteBytes(folder.File("drop.avi"), "x");
   Program().Settings.MediaExtensions = {"avi"};
-  const std::wstring name = lc::settings::Utf8ToWide(folder.File("drop.avi"));
+  const std::wstring name = Utf8ToWide(folder.File("drop.avi"));
   const SIZE_T bytes = sizeof(DROPFILES) + (name.size() + 2) * sizeof(wchar_t);
   HGLOBAL drop = GlobalAlloc(GHND, bytes);
   auto* files = static_cast<DROPFILES*>(GlobalLock(drop));

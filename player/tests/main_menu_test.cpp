@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "framework/tests/menu_driver.h"
+#include "framework/unicode.h"
 #include "kit/skin_image.h"
 #include "player/tests/main_form_fixture.h"
-#include "settings/win/settings_win.h"
 
 namespace {
 
@@ -342,7 +342,7 @@ TEST_F(MainMenu, TheDisplayModesFillTheResolutionMenuOnce) {
   TMenuItem* Pick = First->Count() > 0 ? First->Items(0) : First;
   EXPECT_EQ(Pick->Name.rfind(L"M", 0), 0u) << "named after its mode";
   Pick->Click();
-  EXPECT_EQ(rooms.Resolution, lc::settings::WideToUtf8(Pick->Name));
+  EXPECT_EQ(rooms.Resolution, WideToUtf8(Pick->Name));
   form->PopupMenuMainPopup();
   EXPECT_EQ(Modes.Count(), Count);
 }

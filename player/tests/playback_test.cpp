@@ -433,7 +433,7 @@ TEST_F(PlaybackTest, StopWithCloseWhileMinimisedHidesTheVideoWindowOnRestore) {
   // Files opened while minimised show their video window on restore.
   Application.Minimize();
   form->HideVideoOnRestore = true;
-  form->Opener().OpenFiles({lc::settings::WideToUtf8(lctest::MediaPath("clip.avi"))}, -1);
+  form->Opener().OpenFiles({WideToUtf8(lctest::MediaPath("clip.avi"))}, -1);
   const bool StillMarked = form->HideVideoOnRestore;
   Application.Restore();
   EXPECT_FALSE(StillMarked);

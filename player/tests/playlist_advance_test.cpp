@@ -44,7 +44,7 @@ class PlaylistAdvance : public lc::testing::PlaybackFixture {
   // A file that is no movie, in the scratch folder.
   std::string Garbage(const std::string& Name) {
     const std::string Path = folder.File(Name);
-    std::ofstream(lc::settings::Utf8ToWide(Path).c_str()) << "this is no movie at all";
+    std::ofstream(Utf8ToWide(Path).c_str()) << "this is no movie at all";
     return Path;
   }
 };

@@ -152,7 +152,7 @@ class PlaylistSubtitleChoice : public PlaylistPlayback {
     lc::testing::CloseNextBox();
     SendMessageW(list->Handle(), WM_DROPFILES,
                  reinterpret_cast<WPARAM>(lc::playlist::testing::MakeDrop(
-                     {lc::settings::Utf8ToWide(File)}, POINT{R.Left + 10, R.Top + 5})),
+                     {Utf8ToWide(File)}, POINT{R.Left + 10, R.Top + 5})),
                  0);
     Pump(200);
   }

@@ -15,7 +15,6 @@ namespace {
 using lc::Cmd;
 using lc::Player;
 using lc::Program;
-using lc::settings::WideToUtf8;
 using lc::testing::Media;
 
 class PulseTest : public lc::testing::PlaybackFixture {

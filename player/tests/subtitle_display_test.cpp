@@ -471,8 +471,8 @@ TEST_F(SubtitleDisplayTest, TheFontDialogOpensOnTheFaceThatDrawsAMissingFont) {
   EXPECT_EQ(Shown.Style, L"Bold Italic");
   EXPECT_EQ(Shown.Size, L"55");
   EXPECT_NE(Shown.Face.substr(0, 1), L"@") << "a face for vertical writing";
-  EXPECT_TRUE(FaceInstalled(Shown.Face)) << lc::settings::WideToUtf8(Shown.Face);
-  EXPECT_EQ(S.SubtitleFontName, lc::settings::WideToUtf8(Shown.Face));
+  EXPECT_TRUE(FaceInstalled(Shown.Face)) << WideToUtf8(Shown.Face);
+  EXPECT_EQ(S.SubtitleFontName, WideToUtf8(Shown.Face));
   EXPECT_EQ(S.SubtitleSize, 105);
   EXPECT_EQ(S.SubtitleFontPointSize, 55);
   EXPECT_EQ(S.SubtitleFontStyle, lc::settings::kFontBold | lc::settings::kFontItalic);
@@ -495,7 +495,7 @@ TEST_F(SubtitleDisplayTest, TheOpenDialogAttachesTheFileToTheMovieAndItsEntry) {
   const std::string File = WriteFile("other.srt", std::string("1\r\n00:00:01,000 --> 00:00:02,000\r\nHELLO") + kLater);
   form->SubtitlesShown = false;
   form->RunOpenSubtitleDialog = [&] {
-    form->OpenSubtitleDialog.FileName = lc::settings::Utf8ToWide(File);
+    form->OpenSubtitleDialog.FileName = Utf8ToWide(File);
     return true;
   };
   form->RunCommand(lc::Cmd::BtnOpenSubtitleClick);
@@ -505,7 +505,7 @@ TEST_F(SubtitleDisplayTest, TheOpenDialogAttachesTheFileToTheMovieAndItsEntry) {
   EXPECT_EQ(form->SubtitleLabel->Caption(), L"other.srt");
   EXPECT_EQ(form->Playlist().Entries().PlaylistSubtitles[0], File);
   // The selected entry took it: the dialog keeps the name.
-  EXPECT_EQ(form->OpenSubtitleDialog.FileName, lc::settings::Utf8ToWide(File));
+  EXPECT_EQ(form->OpenSubtitleDialog.FileName, Utf8ToWide(File));
   ShowAt(1500);
   EXPECT_GT(Shot().YellowIn(150, 300), 60);
 

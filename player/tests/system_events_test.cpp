@@ -16,6 +16,7 @@
 #include "framework/application.h"
 #include "framework/dde.h"
 #include "framework/messages.h"
+#include "framework/unicode.h"
 #include "kit/snap.h"
 #include "player/main_form.h"
 #include "player/player_state.h"
@@ -24,7 +25,6 @@
 #include "settings/date_time.h"
 #include "settings/file_io.h"
 #include "settings/program_state.h"
-#include "settings/win/settings_win.h"
 #include "tests/support/process.h"
 #include "settings/tests/test_support.h"
 
@@ -289,7 +289,7 @@ TEST_F(SystemEventsTest, DdeMacrosFromTheShell) {
   std::vector<UINT> results;
   std::thread client([&] {
     for (const std::string& path : {folder.File("a.avi"), folder.File("b.avi")})
-      results.push_back(DdeExecuteMacro(L"LcFormTest", L"System", L"/Play " + lc::settings::Utf8ToWide(path)));
+      results.push_back(DdeExecuteMacro(L"LcFormTest", L"System", L"/Play " + Utf8ToWide(path)));
     results.push_back(DdeExecuteMacro(L"LcFormTest", L"System", L"/Play"));
     sent = 1;
   });

@@ -92,7 +92,7 @@ TEST_F(VideoWindowTest, CreatedAsTheBorderlessVideoWindow) {
 TEST_F(VideoWindowTest, FilesDroppedOnTheVideoWindowOpenAsOnTheMainWindow) {
   lc::settings::testing::WriteBytes(folder.File("drop.avi"), "x");
   Program().Settings.MediaExtensions = {"avi"};
-  const HDROP Drop = lc::playlist::testing::MakeDrop({lc::settings::Utf8ToWide(folder.File("drop.avi"))});
+  const HDROP Drop = lc::playlist::testing::MakeDrop({Utf8ToWide(folder.File("drop.avi"))});
   video->Perform(WM_DROPFILES, reinterpret_cast<WPARAM>(Drop), 0);
   EXPECT_EQ(form->Playlist().Entries().PlaylistMovies, std::vector<std::string>{folder.File("drop.avi")});
   EXPECT_EQ(rooms.Log, std::vector<std::string>{"OpenMovie play parts"});

@@ -6,19 +6,18 @@
 #include <shellapi.h>
 
 #include "framework/application.h"
+#include "framework/unicode.h"
 #include "kit/skin_image.h"
 #include "kit/skin_strip.h"
 #include "kit/window_drag.h"
 #include "playlist/window_layout.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
-#include "settings/win/settings_win.h"
 
 using lc::playlist::kPlaylistFixedButtons;
 using lc::playlist::LayoutPlaylist;
 using lc::playlist::PlaylistLayout;
 using lc::settings::GlobalTextTable;
-using lc::settings::Utf8ToWide;
 
 TfrmPlayList* frmPlayList = nullptr;
 

@@ -6,17 +6,15 @@
 #include <windows.h>
 
 #include "framework/application.h"
+#include "framework/unicode.h"
 #include "kit/menu_images.h"
 #include "kit/pointer_snap.h"
 #include "playlist/win/playlist_win.h"
 #include "playlist/win/playlist_window.h"
 #include "settings/text_apply.h"
 #include "settings/text_table.h"
-#include "settings/win/settings_win.h"
 
 using lc::settings::GlobalTextTable;
-using lc::settings::Utf8ToWide;
-using lc::settings::WideToUtf8;
 
 namespace {
 

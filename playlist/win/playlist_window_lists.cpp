@@ -4,16 +4,15 @@
 #include <windows.h>
 
 #include "framework/application.h"
+#include "framework/unicode.h"
 #include "kit/system_utils.h"
 #include "playlist/playlist_file.h"
 #include "playlist/win/playlist_window.h"
 #include "settings/text_table.h"
-#include "settings/win/settings_win.h"
 #include "subtitles/search.h"
 #include "subtitles/win/subtitle_folders_win.h"
 
 using lc::settings::GlobalTextTable;
-using lc::settings::Utf8ToWide;
 
 namespace {
 

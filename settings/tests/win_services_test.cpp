@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "framework/unicode.h"
 #include "settings/file_io.h"
 #include "settings/settings_file.h"
 #include "settings/settings_table.h"

@@ -1,11 +1,10 @@
 #include "settings/win/registry_win.h"
+#include "framework/unicode.h"
 
 #include <vector>
 
 #include <windows.h>
 #include <shlobj.h>
-
-#include "settings/win/settings_win.h"
 
 namespace lc {
 
@@ -19,9 +18,6 @@ HKEY RootKey(RegRoot root) {
   }
   return HKEY_CURRENT_USER;
 }
-
-using settings::Utf8ToWide;
-using settings::WideToUtf8;
 
 // An open key, closed when it goes.
 class Key {

@@ -19,10 +19,6 @@ class AnsiCodePageCodec final : public AnsiCodec {
 
 }  // namespace
 
-std::wstring Utf8ToWide(const std::string& utf8) { return DecodeText(utf8); }
-
-std::string WideToUtf8(const std::wstring& wide) { return EncodeText(wide); }
-
 bool ReplaceFileWin(const std::string& source, const std::string& target) {
   const std::wstring wideTarget = Utf8ToWide(target);
   // Windows refuses to replace a read-only file; say so explicitly, since

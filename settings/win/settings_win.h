@@ -11,11 +11,6 @@ namespace lc::settings {
 // both paths UTF-8. Fails for a read-only target.
 bool ReplaceFileWin(const std::string& source, const std::string& target);
 
-// UTF-8 to UTF-16 and back (invalid input is replaced, never rejected);
-// forwards to framework/unicode.h.
-std::wstring Utf8ToWide(const std::string& utf8);
-std::string WideToUtf8(const std::wstring& wide);
-
 // Installs ReplaceFileWin and the ANSI code-page codec into the portable
 // file code (settings/file_io.h, settings/text_encoding.h).
 void InstallWindowsSettingsServices();

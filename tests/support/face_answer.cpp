@@ -11,17 +11,15 @@
 #include <windows.h>
 
 #include "framework/menus.h"
+#include "framework/unicode.h"
 #include "player/main_form.h"
 #include "player/video_window.h"
 #include "playlist/win/playlist_window.h"
 #include "settings/program_state.h"
-#include "settings/win/settings_win.h"
 #include "tools/color_control_window.h"
 #include "tools/equalizer_window.h"
 
 namespace {
-
-using lc::settings::WideToUtf8;
 
 void Line(std::string& Text, const char* Name, const std::string& Value) {
   Text += std::string(Name) + "=" + Value + "\n";

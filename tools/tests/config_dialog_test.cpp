@@ -20,6 +20,7 @@
 #include <windows.h>
 
 #include "framework/application.h"
+#include "framework/unicode.h"
 #include "kit/page_button.h"
 #include "kit/skin_widget.h"
 #include "kit/tests/box_closer.h"
@@ -28,7 +29,6 @@
 #include "settings/tests/language_files.h"
 #include "settings/text_apply.h"
 #include "settings/text_table.h"
-#include "settings/win/settings_win.h"
 #include "tools/config_dialog.h"
 #include "tests/support/scratch.h"
 
@@ -322,7 +322,7 @@ TEST_F(ConfigDialog, ALanguageChangeReCaptionsEveryLabelButtonAndHint) {
   List.SetItemIndex(2);
   Form->BtnApplyClick();
   ASSERT_EQ("Longer", lc::Program().Settings.LastUsedLanguage);
-  const auto Wide = [](const std::string& Text) { return lc::settings::Utf8ToWide(Text); };
+  const auto Wide = [](const std::string& Text) { return Utf8ToWide(Text); };
   const auto Labels = Form->PageLabels();
   ASSERT_EQ(16u, Labels.size());
   for (const auto& [Label, Text] : Labels) EXPECT_EQ(Flat(Wide(Longer.TextLabels[Text])), Flat(Label->Caption())) << Text;

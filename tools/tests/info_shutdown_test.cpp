@@ -14,12 +14,12 @@
 #include <dvdmedia.h>
 
 #include "framework/application.h"
+#include "framework/unicode.h"
 #include "kit/message_box.h"
 #include "player/tests/main_form_fixture.h"
 #include "settings/file_io.h"
 #include "settings/tests/language_files.h"
 #include "settings/text_table.h"
-#include "settings/win/settings_win.h"
 #include "tests/support/process.h"
 #include "tools/info_window.h"
 #include "tools/jump_dialog.h"
@@ -206,7 +206,7 @@ TEST_F(InfoWindow, AFileTheDetectorCannotReadGivesTheReadingMessage) {
   auto Window = CreateInfoWindow(Garbage);
   KillTimer(nullptr, Timer);
   EXPECT_EQ(nullptr, Window);
-  EXPECT_EQ(L"Error while reading video info from \"" + lc::settings::Utf8ToWide(Garbage) + L"\"!", LastMessage);
+  EXPECT_EQ(L"Error while reading video info from \"" + Utf8ToWide(Garbage) + L"\"!", LastMessage);
 }
 
 // The detector runs on a thread of its own: one that is stuck is not

@@ -12,11 +12,11 @@
 #include "engine/dsp/amplify.h"
 #include "engine/dsp/equalizer.h"
 #include "framework/application.h"
+#include "framework/unicode.h"
 #include "kit/skin_widget.h"
 #include "player/tests/main_form_fixture.h"
 #include "settings/tests/language_files.h"
 #include "settings/text_table.h"
-#include "settings/win/settings_win.h"
 #include "tools/color_control_window.h"
 #include "tools/equalizer_window.h"
 
@@ -170,7 +170,7 @@ TEST_F(ColorWindow, NamesStayInTheirColumnAndTheButtonFitsItsCaptionInEitherLang
     for (lc::tools::TColorSlider S : {lc::tools::csBrightness, lc::tools::csContrast, lc::tools::csHue,
                                       lc::tools::csSaturation}) {
       const TVirtualLabel& Name = P.NameLabel(S);
-      EXPECT_EQ(lc::settings::Utf8ToWide(Table.TextLabels[2 + S]), Name.Caption());
+      EXPECT_EQ(Utf8ToWide(Table.TextLabels[2 + S]), Name.Caption());
       // The 97-pixel name column, left of the sliders (from x 100).
       EXPECT_GE(Name.Rect().Left, 2) << Longer << " " << S;
       EXPECT_LE(Name.Rect().Left + Name.Width(), 97) << Longer << " " << S;
