@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "dates/date_time.h"
 #include "framework/application.h"
 #include "framework/exceptions.h"
 #include "framework/unicode.h"
@@ -20,7 +21,6 @@
 #include "player/video_window.h"
 #include "playlist/recent_files.h"
 #include "playlist/win/playlist_window.h"
-#include "settings/date_time.h"
 #include "settings/path_names.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
@@ -111,9 +111,9 @@ void TfrmMain::OpenMovie(bool PlayAfterOpen, bool AddNextParts) {
   StartOpenedMovie(PlayAfterOpen);
   OpeningWarnings();
   Player().SubtitleLoaded = SubtitleWasLoaded;
-  if (!P.RmsSkipCurrent) lc::settings::AddToRms(P.Rms, LiveRmsState(), lc::settings::CurrentDateTime());
+  if (!P.RmsSkipCurrent) lc::settings::AddToRms(P.Rms, LiveRmsState(), lc::CurrentDateTime());
   Player().RmsChangeScore = 0;
-  B.LastOpenEndTime = lc::settings::CurrentDateTime();
+  B.LastOpenEndTime = lc::CurrentDateTime();
 }
 
 // The subtitle look remembered with the movie's entry replaces the user's,

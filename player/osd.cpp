@@ -1,12 +1,12 @@
 // TfrmMain's on-screen display: showing a text and removing it when its
 // time is up. The video window paints it
 // (player/video_window_osd_painter.cpp).
+#include "dates/date_time.h"
 #include "framework/unicode.h"
 #include "player/main_form.h"
 #include "player/osd_rules.h"
 #include "player/player_state.h"
 #include "player/video_window.h"
-#include "settings/date_time.h"
 #include "settings/program_state.h"
 
 using lc::Player;
@@ -20,7 +20,7 @@ void TfrmMain::ShowOSD(const std::string& Text) {
   const std::wstring Wide = Utf8ToWide(Text);
   S.OsdText = Text;
   S.OsdDuration = lc::OsdDuration(Wide.size());
-  S.OsdStartTime = lc::settings::CurrentDateTime();
+  S.OsdStartTime = lc::CurrentDateTime();
   // The same text again only starts its time anew.
   if (frmVideoWindow && Wide != frmVideoWindow->VideoWindow->OsdPaintedText)
     frmVideoWindow->VideoWindow->RepaintOsd();
@@ -29,7 +29,7 @@ void TfrmMain::ShowOSD(const std::string& Text) {
 void TfrmMain::ExpireOSD() {
   lc::PlayerState& S = Player();
   if (!frmVideoWindow || frmVideoWindow->VideoWindow->OsdPaintedText.empty()) return;
-  if (lc::settings::CurrentDateTime() - S.OsdStartTime < S.OsdDuration) return;
+  if (lc::CurrentDateTime() - S.OsdStartTime < S.OsdDuration) return;
   S.OsdText.clear();
   frmVideoWindow->VideoWindow->RepaintOsd();
   S.OsdShowsPosition = false;

@@ -1,11 +1,11 @@
 #include "player/playback_room.h"
 
+#include "dates/date_time.h"
 #include "player/fpu_control.h"
 #include "player/main_form.h"
 #include "player/playback_state.h"
 #include "player/player_state.h"
 #include "player/video_window.h"
-#include "settings/date_time.h"
 #include "settings/program_state.h"
 
 namespace lc {
@@ -66,7 +66,7 @@ void TPlaybackRoom::StoreMovieAndStopGraph() {
   if (P.RmsSkipCurrent)
     P.RmsSkipCurrent = false;
   else
-    settings::AddToRms(P.Rms, FMain.LiveRmsState(), settings::CurrentDateTime());
+    settings::AddToRms(P.Rms, FMain.LiveRmsState(), CurrentDateTime());
   Playback().FullScreenFromMovieMode = false;
   TFilterGraph& Graph = frmVideoWindow->FilterGraph;
   try {

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "settings/date_time.h"
+#include "dates/date_time.h"
 #include "settings/value_parse.h"
 
 namespace lc {
@@ -127,7 +127,7 @@ std::string StoppedTimesText(std::int64_t DurationMs, bool ShowFrames, double Fr
     const std::string F = SixWide(RoundHalfEven(static_cast<double>(DurationMs) * FrameRate / 1000.0));
     return F + " -      0 - " + F;
   }
-  const std::string T = settings::TimeToText(static_cast<double>(DurationMs) / 86400000.0);
+  const std::string T = TimeToText(static_cast<double>(DurationMs) / 86400000.0);
   return T + " - 00:00:00 - " + T + " ";
 }
 

@@ -2,7 +2,7 @@
 // parts share: the current movie's picture settings, movie mode's saved
 // values, the on-screen display's text and clock, the display mode to
 // return to after full screen and the marks of moves and mode switches.
-// Date-times are days (settings::CurrentDateTime). GUI thread only.
+// Date-times are days (dates/date_time.h). GUI thread only.
 #pragma once
 
 #include <string>

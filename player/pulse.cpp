@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "dates/date_time.h"
 #include "framework/application.h"
 #include "framework/exceptions.h"
 #include "framework/unicode.h"
@@ -18,7 +19,6 @@
 #include "player/playback_state.h"
 #include "player/player_state.h"
 #include "player/video_window.h"
-#include "settings/date_time.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
 #include "tools/color_control_window.h"
@@ -34,7 +34,7 @@ namespace {
 // key is applied again.
 constexpr double kMoveSettleDays = 0.000002;
 
-double Now() { return lc::settings::CurrentDateTime(); }
+double Now() { return lc::CurrentDateTime(); }
 
 }  // namespace
 
@@ -67,7 +67,7 @@ void TfrmMain::GeneralTimerTimer() {
         LivePositionOsd();
     }
     if (S.ShowSystemTime && Program().Settings.OSDDisplay) {
-      const std::string Clock = lc::settings::TimeToText(Now()).substr(0, 5);
+      const std::string Clock = lc::TimeToText(Now()).substr(0, 5);
       if (Clock != S.OsdClockText) {
         S.OsdClockText = Clock;
         if (Video) Video->VideoWindow->RepaintOsd();

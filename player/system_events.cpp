@@ -3,6 +3,7 @@
 // boss key's hot keys, the shell's DDE macros and the exception box.
 #include <algorithm>
 
+#include "dates/date_time.h"
 #include "framework/application.h"
 #include "framework/dde.h"
 #include "framework/unicode.h"
@@ -10,7 +11,6 @@
 #include "player/playback_state.h"
 #include "player/system_macro.h"
 #include "player/video_window.h"
-#include "settings/date_time.h"
 #include "settings/file_io.h"
 #include "settings/program_state.h"
 
@@ -184,7 +184,7 @@ void TfrmMain::SystemExecuteMacro(const std::vector<std::string>& Macro) {
       return;
     case lc::MacroKind::Play: break;
   }
-  const double Now = lc::settings::CurrentDateTime();
+  const double Now = lc::CurrentDateTime();
   if (lc::PlayReplacesPlaylist(Program().OpeningMovie, Now, LastOpenEndTime())) {
     CloseWhenListEnds = false;
     OpenFileList = {M.Path};

@@ -3,6 +3,7 @@
 // entry) and puts back (the user's settings a remembered entry replaced).
 #include <algorithm>
 
+#include "dates/date_time.h"
 #include "framework/application.h"
 #include "framework/dialogs.h"
 #include "framework/unicode.h"
@@ -14,7 +15,6 @@
 #include "player/player_state.h"
 #include "player/video_window.h"
 #include "playlist/text_rules.h"
-#include "settings/date_time.h"
 #include "settings/path_names.h"
 #include "settings/program_state.h"
 #include "settings/text_apply.h"
@@ -98,7 +98,7 @@ void TfrmMain::BtnStopClick(bool CloseMovie) {
   if (P.RmsSkipCurrent)
     P.RmsSkipCurrent = false;
   else
-    lc::settings::AddToRms(P.Rms, LiveRmsState(), lc::settings::CurrentDateTime());
+    lc::settings::AddToRms(P.Rms, LiveRmsState(), lc::CurrentDateTime());
   RecordPreviousMovie();
   // Both records are taken: the next movie's are its own.
   B.FullScreenFromMovieMode = false;

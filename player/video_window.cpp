@@ -4,13 +4,13 @@
 
 #include <shellapi.h>
 
+#include "dates/date_time.h"
 #include "framework/unicode.h"
 #include "kit/window_drag.h"
 #include "player/main_form.h"
 #include "player/picture_choices.h"
 #include "player/picture_geometry.h"
 #include "player/player_state.h"
-#include "settings/date_time.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
 
@@ -18,7 +18,7 @@ TfrmVideoWindow* frmVideoWindow = nullptr;
 
 using lc::Player;
 using lc::Program;
-using lc::settings::CurrentDateTime;
+using lc::CurrentDateTime;
 
 namespace {
 

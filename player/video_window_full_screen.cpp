@@ -3,12 +3,12 @@
 // normal window.
 #include <vector>
 
+#include "dates/date_time.h"
 #include "kit/window_drag.h"
 #include "player/display_modes.h"
 #include "player/main_form.h"
 #include "player/player_state.h"
 #include "player/video_window.h"
-#include "settings/date_time.h"
 #include "settings/program_state.h"
 
 using lc::Player;
@@ -90,7 +90,7 @@ void TfrmVideoWindow::SetNormalScreen() {
   SetZonesEnabled(true);
   frmMain->PanScanMenuVisible = false;
   frmMain->WindowSizeMenuVisible = true;
-  LastPlacementTime = lc::settings::CurrentDateTime();
+  LastPlacementTime = lc::CurrentDateTime();
 }
 
 void TfrmVideoWindow::ClearOverlayTexts() {

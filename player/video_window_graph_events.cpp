@@ -4,6 +4,7 @@
 // builder's callback inside RenderFile).
 #include <dshow.h>
 
+#include "dates/date_time.h"
 #include "framework/application.h"
 #include "framework/exceptions.h"
 #include "framework/unicode.h"
@@ -13,7 +14,6 @@
 #include "player/playback_rules.h"
 #include "player/player_state.h"
 #include "player/video_window.h"
-#include "settings/date_time.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
 
@@ -128,6 +128,6 @@ void TfrmVideoWindow::FilterGraphUnableToRender() {
     B.RenderFailed = true;
   }
   B.AutoAdvancing = false;
-  B.LastOpenEndTime = lc::settings::CurrentDateTime();
+  B.LastOpenEndTime = lc::CurrentDateTime();
   Abort();
 }

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "dates/date_time.h"
 #include "framework/application.h"
 #include "framework/exceptions.h"
 #include "framework/unicode.h"
@@ -18,7 +19,6 @@
 #include "player/player_state.h"
 #include "player/video_window.h"
 #include "playlist/win/playlist_win.h"
-#include "settings/date_time.h"
 #include "settings/program_state.h"
 
 using lc::Player;
@@ -99,7 +99,7 @@ void TfrmMain::WMMoving() {
 void TfrmMain::WMExitSizeMove() {
   Player().MainWindowMoving = false;
   Player().WindowMoved = true;
-  Player().WindowMovedTime = lc::settings::CurrentDateTime();
+  Player().WindowMovedTime = lc::CurrentDateTime();
   InSizeMove = false;
 }
 

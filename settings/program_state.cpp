@@ -1,6 +1,6 @@
 #include "settings/program_state.h"
 
-#include "settings/date_time.h"
+#include "dates/date_time.h"
 
 namespace lc {
 
@@ -12,7 +12,7 @@ ProgramState& Program() {
 bool SaveRememberedSettings() {
   ProgramState& p = Program();
   return settings::RmsSaveToHdd(p.Rms, p.Names.RmsFileName(), p.Names.DataFolder, p.RmsFile,
-                         settings::CurrentDateTime());
+                         CurrentDateTime());
 }
 
 }  // namespace lc

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include "settings/date_time.h"
+#include "dates/date_time.h"
 #include "settings/file_io.h"
 #include "settings/settings_file.h"
 #include "settings/text_encoding.h"

@@ -13,6 +13,7 @@
 
 #include <windows.h>
 
+#include "dates/date_time.h"
 #include "framework/application.h"
 #include "framework/dde.h"
 #include "framework/messages.h"
@@ -22,7 +23,6 @@
 #include "player/player_state.h"
 #include "player/subtitle_state.h"
 #include "player/tests/main_form_fixture.h"
-#include "settings/date_time.h"
 #include "settings/file_io.h"
 #include "settings/program_state.h"
 #include "tests/support/process.h"
@@ -278,7 +278,7 @@ TEST_F(SystemEventsTest, DdeMacrosFromTheShell) {
     TfrmMain* Main = nullptr;
     void OpenMovie(bool Play, bool Parts) override {
       RecordingCommands::OpenMovie(Play, Parts);
-      Main->LastOpenEndTime() = lc::settings::CurrentDateTime();
+      Main->LastOpenEndTime() = lc::CurrentDateTime();
     }
   } stamping;
   stamping.Main = form.get();

@@ -6,7 +6,7 @@
 #include <limits>
 #include <string>
 
-#include "settings/date_time.h"
+#include "dates/date_time.h"
 #include "settings/file_io.h"
 #include "settings/rms_file.h"
 #include "settings/settings_file.h"

@@ -1,4 +1,4 @@
-#include "settings/date_time.h"
+#include "dates/date_time.h"
 
 #include <chrono>
 #include <cmath>
@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-namespace lc::settings {
+namespace lc {
 namespace {
 
 constexpr std::int64_t kMsPerDay = 86400000;
@@ -144,4 +144,4 @@ std::string TimeToText(double value) {
 
 double TextToTime(std::string_view text, double fallback) { return ParseTime(text).value_or(fallback); }
 
-}  // namespace lc::settings
+}  // namespace lc

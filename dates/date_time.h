@@ -1,12 +1,13 @@
-// Date-time values as the remembered-settings file keeps them: days since
-// 30 December 1899 as a double, the fraction being the time of day. Texts
-// are fixed and locale-independent: "dd/mm/yyyy hh:nn:ss" and "hh:nn:ss".
+// Date-time values as the program keeps them: days since 30 December 1899
+// as a double, the fraction being the time of day (the player's moments,
+// the remembered settings' dates). Texts are fixed and locale-independent:
+// "dd/mm/yyyy hh:nn:ss" and "hh:nn:ss". Portable.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-namespace lc::settings {
+namespace lc {
 
 // Days since 30/12/1899 of a calendar date; false for an invalid date.
 bool EncodeDate(int year, int month, int day, double& result);
@@ -28,4 +29,4 @@ std::string TimeToText(double value);
 // for anything else.
 double TextToTime(std::string_view text, double fallback);
 
-}  // namespace lc::settings
+}  // namespace lc
