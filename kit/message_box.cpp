@@ -83,9 +83,8 @@ TfrmMessage::TfrmMessage()
       Options);
   FCheckBox = std::make_unique<TVirtualCheckbox>(Host(), FSurface, 13, FTexts.DoNotShow,
                                                  L"CBPositions");
-  Host().AddWidget(FCloseButton.get());
-  Host().AddWidget(FOkButton.get());
-  Host().AddWidget(FCheckBox.get());
+  // The box's mouse order.
+  Host().SetMouseOrder({FCloseButton.get(), FOkButton.get(), FCheckBox.get()});
   FCloseButton->OnClick = [this] { Close(); };
   FOkButton->OnClick = [this] { Close(); };
 }

@@ -14,7 +14,7 @@ TPageButton::TPageButton(TWinControl* Parent, const TRect& Rect, const std::wstr
   FButton->OnClick = [this] {
     if (OnClick) OnClick();
   };
-  FHost.AddWidget(FButton.get());
+  FHost.SetMouseOrder({FButton.get()});
   ShowHint = true;
   Fit();
 }

@@ -6,7 +6,7 @@
 
 // ---- TWidgetHost ----------------------------------------------------------
 
-void TWidgetHost::AddWidget(TWidget* Widget) { FWidgets.push_back(Widget); }
+void TWidgetHost::SetMouseOrder(std::vector<TWidget*> Order) { FWidgets = std::move(Order); }
 
 void TWidgetHost::RemoveWidget(TWidget* Widget) {
   std::erase(FWidgets, Widget);

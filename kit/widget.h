@@ -23,8 +23,18 @@ class TWidget;
 enum class TWidgetCursor { Default, HandPoint, HandPress };
 
 // What a widget sees of its window. One host per window; it also keeps the
-// window's widgets in their fixed order and drives them from the window's
-// mouse events.
+// window's mouse order and drives the widgets from the window's mouse
+// events.
+//
+// The mouse order is the order in which the window offers the mouse to its
+// widgets. Every rule of the press and the release follows it: a press goes
+// to the first widget in the order that takes it (the window drags itself
+// when none does), a release clicks the first that reports a click, a
+// double click runs the first under the point that has a handler; moves,
+// leaving the window and a lost capture reach every widget in this order.
+// Where widgets overlap, the earlier one wins. Each skinned window states
+// its order once, in its single SetMouseOrder call; a widget left out of it
+// never sees the mouse.
 class TWidgetHost {
  public:
   virtual ~TWidgetHost() = default;
@@ -40,9 +50,12 @@ class TWidgetHost {
   // it is set every other widget ignores mouse moves.
   TWidget* CapturedWidget = nullptr;
 
-  // Registers a widget (not owned) at the end of the window's order.
-  void AddWidget(TWidget* Widget);
+  // The window's mouse order, earliest first: every widget of its face
+  // (not owned). Replaces any order set before.
+  void SetMouseOrder(std::vector<TWidget*> Order);
+  // Takes a widget out of the order (a destroyed widget leaves by itself).
   void RemoveWidget(TWidget* Widget);
+  // The widgets in their mouse order.
   const std::vector<TWidget*>& Widgets() const { return FWidgets; }
 
   // Left button down: offers the press to the widgets in order and returns

@@ -79,14 +79,13 @@ void TfrmMain::CreateWidgets() {
   VolumeBar->SetMuteFlip(MuteFlip.get());
   ProgressBar = std::make_unique<TVirtualProgressBar>(H, FSurface, TRect{25, 135, 432, 144}, L"MainProgressBar",
                                                       false, *FPlaybackRelay);
-  // The mouse is offered to them in this order.
-  for (TWidget* W : std::initializer_list<TWidget*>{
-           MovieLabel.get(), SubtitleLabel.get(), BtnInfo.get(), MovieTimesLabel.get(), RepeatLabel.get(),
-           BtnOpenMovie.get(), BtnRewind.get(), BtnPlay.get(), BtnForward.get(), BtnPause.get(), BtnStop.get(),
-           BtnOpenSubtitle.get(), BtnPrevious.get(), BtnNext.get(), BtnPlayList.get(), BtnOptions.get(),
-           BtnClose.get(), BtnMinimize.get(), BtnVolUp.get(), BtnVolDown.get(), MuteFlip.get(), VolumeBar.get(),
-           ProgressBar.get()})
-    H.AddWidget(W);
+  // The face's mouse order: the labels, the buttons, the mute flip, the
+  // volume bar, the seek bar.
+  H.SetMouseOrder({MovieLabel.get(), SubtitleLabel.get(), BtnInfo.get(), MovieTimesLabel.get(), RepeatLabel.get(),
+                   BtnOpenMovie.get(), BtnRewind.get(), BtnPlay.get(), BtnForward.get(), BtnPause.get(),
+                   BtnStop.get(), BtnOpenSubtitle.get(), BtnPrevious.get(), BtnNext.get(), BtnPlayList.get(),
+                   BtnOptions.get(), BtnClose.get(), BtnMinimize.get(), BtnVolUp.get(), BtnVolDown.get(),
+                   MuteFlip.get(), VolumeBar.get(), ProgressBar.get()});
   ConnectWidgets();
   // The face with every widget, also on the back buffer.
   for (TWidget* W : Host().Widgets()) W->Paint();

@@ -121,7 +121,7 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   // check mark).
   bool TurnOffComputerAfterPlay = false;
 
-  // ---- the face, in the order the mouse is offered to them ----
+  // ---- the face (its mouse order: TfrmMain::CreateWidgets, main_face.cpp) ----
   // The settings read at start onto the face: mute and volume (the graph's
   // volume with them), the repeat label, frames in the time label, the
   // dynamic amplification tick. The start-up calls it once the rooms are in.

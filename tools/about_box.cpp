@@ -52,11 +52,14 @@ TfrmAbout::TfrmAbout() : TToolDialog(L"TfrmAbout", L"About", false) {
   frmAbout = this;
   SetTitle(L"About");
   const int W = Host().Skin().Width();
-  AddCloseBox(W - 14).OnClick = [this] { Close(); };
+  TVirtualButton& CloseBox = AddCloseBox(W - 14);
+  CloseBox.OnClick = [this] { Close(); };
   FMail = &AddButton({192, 37, 241, 85}, L"", L"Lumacraft mail", L"AboutMail", TButtonVariant::Standard);
   FMail->OnClick = [] { OpenLink(kAboutMailLink, SW_SHOW); };
   FSite = &AddButton({246, 62, 291, 80}, L"", L"www.lumacraft.org", L"AboutSite", TButtonVariant::Standard);
   FSite->OnClick = [] { OpenLink(kAboutSiteLink, SW_SHOWNOACTIVATE); };
+  // The box's mouse order.
+  Host().SetMouseOrder({&CloseBox, FMail, FSite});
   TFont VersionFont;
   VersionFont.SetName(L"Verdana");
   VersionFont.SetHeight(-12);
@@ -97,6 +100,7 @@ TfrmKeyboard::TfrmKeyboard() : TToolDialog(L"TfrmKeyboard", L"Keyboard", false) 
   SetTitle(Utf8ToWide(Texts().TextCaptions[6]));
   FClose = &AddCloseBox(Host().Skin().Width() - 17, L"MainBtnClose");
   FClose->OnClick = [this] { Close(); };
+  Host().SetMouseOrder({FClose});
   TFont MemoFont;
   MemoFont.SetName(L"Arial");
   MemoFont.SetHeight(-13);

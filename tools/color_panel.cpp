@@ -55,8 +55,6 @@ TColorPanel::TColorPanel(TWidgetHost& Host, TWidgetSurface& Surface, TPlaybackLi
   FDefault = std::make_unique<TVirtualButton>(Host, Surface,
                                               TRect{DefaultLeft, 133, DefaultLeft + 80, 153},
                                               Texts.DefaultCaption, L"", L"", Options);
-  Host.AddWidget(FClose.get());
-  Host.AddWidget(FDefault.get());
   FClose->OnClick = [this] {
     if (OnClose) OnClose();
   };
@@ -67,13 +65,16 @@ TColorPanel::TColorPanel(TWidgetHost& Host, TWidgetSurface& Surface, TPlaybackLi
     FSliders[S] = std::make_unique<TVirtualTrackBar>(
         Host, Surface, ColourTrack(kRows[S], kMin[S], kMax[S]), FThumb.get(), ptBoth, &Playback);
     FSliders[S]->OnChange = [this, S] { UpdateValue(static_cast<TColorSlider>(S)); };
-    Host.AddWidget(FSliders[S].get());
     FNames[S] = std::make_unique<TVirtualLabel>(Host, Surface, TLabelVariant::Colour, kNameX,
                                                 LabelTop(S), Texts.Names[S]);
     FValues[S] = std::make_unique<TVirtualLabel>(
         Host, Surface, TLabelVariant::Colour, kValueX, LabelTop(S),
         ColorValueText(static_cast<TColorSlider>(S), FSliders[S]->Position(), DecimalSeparator));
   }
+  // The face's mouse order: the close box, the default values, the four
+  // sliders from the top; the labels take no mouse.
+  Host.SetMouseOrder({FClose.get(), FDefault.get(), FSliders[0].get(), FSliders[1].get(), FSliders[2].get(),
+                      FSliders[3].get()});
 }
 
 TColorPanel::~TColorPanel() = default;

@@ -109,9 +109,8 @@ void TfrmConfig::CreateButtons() {
   FApplyButton = Caption(8, 0, false);
   FDefaultButton = Caption(9, 80, true);
   FCloseCaptionButton = Caption(10, 160, true);
-  for (TVirtualButton* B : {FCloseButton.get(), FApplyButton.get(), FDefaultButton.get(),
-                            FCloseCaptionButton.get()})
-    Host().AddWidget(B);
+  // The dialog's mouse order.
+  Host().SetMouseOrder({FCloseButton.get(), FApplyButton.get(), FDefaultButton.get(), FCloseCaptionButton.get()});
   FCloseButton->OnClick = [this] { ModalResult = mrCancel; };
   FCloseCaptionButton->OnClick = [this] { ModalResult = mrCancel; };
   FApplyButton->OnClick = [this] { BtnApplyClick(); };

@@ -1,6 +1,7 @@
 #include "tools/equalizer_panel.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "engine/dsp/amplify.h"
 #include "engine/dsp/equalizer.h"
@@ -38,7 +39,6 @@ TEqualizerPanel::TEqualizerPanel(TWidgetHost& Host, TWidgetSurface& Surface,
   FButtons[2] = std::make_unique<TVirtualButton>(Host, Surface, TRect{6, 103, 18, 115}, L"",
                                                  Texts.SaveHint, L"btnSavePreset", Options);
   for (int I = 0; I < 3; ++I) {
-    Host.AddWidget(FButtons[I].get());
     FButtons[I]->OnClick = [this, I] {
       if (OnAction) OnAction(static_cast<TEqualizerAction>(I));
     };
@@ -48,17 +48,20 @@ TEqualizerPanel::TEqualizerPanel(TWidgetHost& Host, TWidgetSurface& Surface,
   FPreamp = std::make_unique<TVirtualTrackBar>(Host, Surface, EqualizerTrack(kPreampColumn),
                                                FThumb.get(), ptBoth);
   FPreamp->OnChange = [this] { tbPreAmpChange(); };
-  Host.AddWidget(FPreamp.get());
   FPreampLabel = std::make_unique<TVirtualLabel>(Host, Surface, TLabelVariant::Equalizer,
                                                  kPreampLabelX, 0, L"0");
   for (int B = 0; B < kEqBands; ++B) {
     FBands[B] = std::make_unique<TVirtualTrackBar>(Host, Surface, EqualizerTrack(BandColumn(B)),
                                                    FThumb.get(), ptBoth);
     FBands[B]->OnChange = [this, B] { ApplyBand(B); };
-    Host.AddWidget(FBands[B].get());
     FBandLabels[B] = std::make_unique<TVirtualLabel>(Host, Surface, TLabelVariant::Equalizer,
                                                      BandLabelX(B), 0, L"0");
   }
+  // The face's mouse order: close, load and save, the pre-amplification,
+  // the bands from the lowest; the labels take no mouse.
+  std::vector<TWidget*> Order{FButtons[0].get(), FButtons[1].get(), FButtons[2].get(), FPreamp.get()};
+  for (auto& Band : FBands) Order.push_back(Band.get());
+  Host.SetMouseOrder(std::move(Order));
 }
 
 TEqualizerPanel::~TEqualizerPanel() = default;

@@ -40,7 +40,9 @@ TfrmInfo::TfrmInfo(const std::string& MovieFile) : TToolDialog(L"TfrmInfo", L"In
   frmInfo = this;
   const lc::settings::TextTable& T = lc::settings::GlobalTextTable();
   SetTitle(Utf8ToWide(T.TextCaptions[4]));
-  AddCloseBox(426).OnClick = [this] { Close(); };
+  TVirtualButton& CloseBox = AddCloseBox(426);
+  CloseBox.OnClick = [this] { Close(); };
+  Host().SetMouseOrder({&CloseBox});
   CreateLabels();
   lc::tools::TMediaInfoBuilder Info(NumberSeparator());
   // A file the detector gets stuck in counts as one it cannot read.

@@ -29,7 +29,8 @@ TfrmJump::TfrmJump(lc::tools::TDialogPlayerLink& Player)
   const lc::settings::TextTable& T = lc::settings::GlobalTextTable();
   SetTitle(Utf8ToWide(T.TextCaptions[5]));
   const int W = Host().Skin().Width();
-  AddCloseBox(W - 14).OnClick = [this] { Close(); };
+  TVirtualButton& CloseBox = AddCloseBox(W - 14);
+  CloseBox.OnClick = [this] { Close(); };
   TVirtualButton& Ok = AddButton({0, 92, 0, 112}, Utf8ToWide(T.TextButtons[6]), L"", L"",
                                  TButtonVariant::CaptionGrowing);
   TVirtualButton& Cancel = AddButton({0, 92, 0, 112}, Utf8ToWide(T.TextButtons[7]), L"", L"",
@@ -37,6 +38,8 @@ TfrmJump::TfrmJump(lc::tools::TDialogPlayerLink& Player)
   PlaceCaptionButtons(Ok, Cancel, W, 92, 112);
   Ok.OnClick = [this] { btnOkClick(); };
   Cancel.OnClick = [this] { Close(); };
+  // The dialog's mouse order.
+  Host().SetMouseOrder({&CloseBox, &Ok, &Cancel});
 
   TFont TimeFont;
   TimeFont.SetName(L"MS Sans Serif");

@@ -100,9 +100,8 @@ void TfrmLoadSavePreset::LayOut() {
       Host(), FSurface, TRect{0, kButtonTop, 0, kButtonBottom}, Utf8ToWide(Texts().TextButtons[7]),
       L"", L"", Caption);
   PlaceCaptionButtons(*FOkButton, *FCancelButton, W, kButtonTop, kButtonBottom);
-  Host().AddWidget(FCloseButton.get());
-  Host().AddWidget(FOkButton.get());
-  Host().AddWidget(FCancelButton.get());
+  // The dialog's mouse order.
+  Host().SetMouseOrder({FCloseButton.get(), FOkButton.get(), FCancelButton.get()});
   FCloseButton->OnClick = [this] { ModalResult = mrCancel; };
   FOkButton->OnClick = [this] {
     if (FMode == TMode::Load || !FNameEdit->Text().empty()) ModalResult = mrOk;

@@ -85,9 +85,8 @@ void TfrmProfilesEditor::LayOut() {
   FDeleteButton->SetRect({Gap, kButtonTop, Gap + W3, kButtonBottom});
   FDeleteAllButton->SetRect({Middle, kButtonTop, Middle + W3, kButtonBottom});
   FCloseCaptionButton->SetRect({W - Gap - W3, kButtonTop, W - Gap, kButtonBottom});
-  for (TVirtualButton* B : {FCloseButton.get(), FDeleteButton.get(), FDeleteAllButton.get(),
-                            FCloseCaptionButton.get()})
-    Host().AddWidget(B);
+  // The dialog's mouse order.
+  Host().SetMouseOrder({FCloseButton.get(), FDeleteButton.get(), FDeleteAllButton.get(), FCloseCaptionButton.get()});
   FCloseButton->OnClick = [this] { ModalResult = mrCancel; };
   FCloseCaptionButton->OnClick = [this] { ModalResult = mrCancel; };
   FDeleteButton->OnClick = [this] { DeleteSelectedElements(); };

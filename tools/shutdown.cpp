@@ -106,13 +106,15 @@ TfrmShutDown::TfrmShutDown() : TToolDialog(L"TfrmShutDown", L"Message2", false) 
   SetColor(FaceColor);
   SetTitle(Utf8ToWide(Texts().TextCaptions[7]));
   const int W = Host().Skin().Width();
-  AddButton({W - 14, 7, W - 5, 16}, L"", Utf8ToWide(Texts().TextHints[0]), L"MainbtnClose",
-            TButtonVariant::CaptionCentred)
-      .OnClick = [this] { ButtonClick(); };
+  TVirtualButton& CloseBox = AddButton({W - 14, 7, W - 5, 16}, L"", Utf8ToWide(Texts().TextHints[0]),
+                                       L"MainbtnClose", TButtonVariant::CaptionCentred);
+  CloseBox.OnClick = [this] { ButtonClick(); };
   const int Left = (W - 80) / 2;
   FCancel = &AddButton({Left, 104, Left + 80, 124}, Utf8ToWide(Texts().TextButtons[7]), L"", L"",
                        TButtonVariant::CaptionCentred);
   FCancel->OnClick = [this] { ButtonClick(); };
+  // The window's mouse order.
+  Host().SetMouseOrder({&CloseBox, FCancel});
   TFont LabelFont;
   LabelFont.SetName(L"Arial");
   LabelFont.SetHeight(-17);

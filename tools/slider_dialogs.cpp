@@ -1,6 +1,7 @@
 #include "tools/slider_dialogs.h"
 
 #include <algorithm>
+#include <vector>
 
 #include <windows.h>
 
@@ -42,9 +43,14 @@ TSliderDialog::TSliderDialog(TKind Kind, lc::tools::TDialogPlayerLink& Player)
   FSlider = std::make_unique<TVirtualTrackBar>(Host(), Surface(), Aspect ? AspectRatioTrack() : PanScanTrack(),
                                                FThumb.get(), ptWindow);
   const int W = Host().Skin().Width();
-  AddCloseBox(Aspect ? 290 : W - 14).OnClick = [this] { Close(); };
+  TVirtualButton& CloseBox = AddCloseBox(Aspect ? 290 : W - 14);
+  CloseBox.OnClick = [this] { Close(); };
   PlaceButtons();
-  Host().AddWidget(FSlider.get());
+  // The dialog's mouse order: the close box, OK, Cancel, Restore (aspect
+  // ratio only), the slider.
+  std::vector<TWidget*> Order{&CloseBox, FOk, FCancel, FRestore, FSlider.get()};
+  std::erase(Order, nullptr);
+  Host().SetMouseOrder(std::move(Order));
   FSlider->OnChange = [this] {
     if (FKind == TKind::PanScan) {
       Apply();
@@ -61,21 +67,19 @@ void TSliderDialog::PlaceButtons() {
   const lc::settings::TextTable& T = lc::settings::GlobalTextTable();
   const bool Aspect = FKind == TKind::AspectRatio;
   const int W = Host().Skin().Width();
-  TVirtualButton& Ok = AddButton({0, 90, 0, 110}, Utf8ToWide(T.TextButtons[6]), L"", L"",
-                                 TButtonVariant::CaptionGrowing);
-  TVirtualButton& Cancel = AddButton({0, 90, 0, 110}, Utf8ToWide(T.TextButtons[7]), L"", L"",
-                                     TButtonVariant::CaptionGrowing);
-  PlaceCaptionButtons(Ok, Cancel, W, 90, 110, Aspect ? kRestoreWidth : 0);
-  Ok.OnClick = [this] {
+  FOk = &AddButton({0, 90, 0, 110}, Utf8ToWide(T.TextButtons[6]), L"", L"", TButtonVariant::CaptionGrowing);
+  FCancel = &AddButton({0, 90, 0, 110}, Utf8ToWide(T.TextButtons[7]), L"", L"", TButtonVariant::CaptionGrowing);
+  PlaceCaptionButtons(*FOk, *FCancel, W, 90, 110, Aspect ? kRestoreWidth : 0);
+  FOk->OnClick = [this] {
     ModalResult = mrOk;
     Close();
   };
-  Cancel.OnClick = [this] { this->Cancel(); };
+  FCancel->OnClick = [this] { Cancel(); };
   if (!Aspect) return;
   const int Left = (W - kRestoreWidth) / 2;
-  AddButton({Left, 86, Left + kRestoreWidth, 113}, L"", Utf8ToWide(T.TextHints[28]), L"RestoreBtn",
-            TButtonVariant::Standard)
-      .OnClick = [this] { RestoreClick(); };
+  FRestore = &AddButton({Left, 86, Left + kRestoreWidth, 113}, L"", Utf8ToWide(T.TextHints[28]), L"RestoreBtn",
+                        TButtonVariant::Standard);
+  FRestore->OnClick = [this] { RestoreClick(); };
 }
 
 int TSliderDialog::PlayerValue() const {

@@ -49,6 +49,7 @@ class TSliderDialog : public TToolDialog {
   void Apply();
   void Step(int Delta);
   void Cancel();
+  // Makes OK, Cancel and (aspect ratio only) Restore.
   void PlaceButtons();
 
   TKind FKind;
@@ -56,6 +57,11 @@ class TSliderDialog : public TToolDialog {
   int FSaved = 0;
   std::unique_ptr<TSkinImage> FThumb;
   std::unique_ptr<TVirtualTrackBar> FSlider;
+  // The buttons PlaceButtons makes (owned by the dialog's face); FRestore
+  // stays null for pan & scan.
+  TVirtualButton* FOk = nullptr;
+  TVirtualButton* FCancel = nullptr;
+  TVirtualButton* FRestore = nullptr;
 };
 
 // TfrmAspectRatio and TfrmPanScan: the two dialogs.

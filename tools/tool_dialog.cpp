@@ -50,7 +50,6 @@ TVirtualButton& TToolDialog::AddButton(const TRect& Rect, const std::wstring& Ca
   const TPaintTargets Targets = Host().BackBuffer() ? ptBoth : ptWindow;
   FButtons.push_back(std::make_unique<TVirtualButton>(Host(), FSurface, Rect, Caption, Hint, SkinName,
                                                       TButtonOptions{Variant, Targets}));
-  Host().AddWidget(FButtons.back().get());
   return *FButtons.back();
 }
 

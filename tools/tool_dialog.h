@@ -30,7 +30,8 @@ class TToolDialog : public TSkinForm {
  protected:
   enum class TPlacement { BetweenMain, BelowVideo, None };
 
-  // A button of the dialog, offered the mouse in the order of creation.
+  // A button of the dialog, kept by it; the dialog names it in its mouse
+  // order (kit/widget.h).
   TVirtualButton& AddButton(const TRect& Rect, const std::wstring& Caption, const std::wstring& Hint,
                             const std::wstring& SkinName, TButtonVariant Variant);
   // The close box, 10 x 10 at Left,7, hint "Close" in the present language.

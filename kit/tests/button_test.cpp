@@ -19,8 +19,7 @@ class MainButton : public ::testing::Test {
   TVirtualButton Stop{Host, Surface, {40, 10, 60, 30}, L"", L"Stop", L"MainbtnPlay", Options};
 
   void SetUp() override {
-    Host.AddWidget(&Play);
-    Host.AddWidget(&Stop);
+    Host.SetMouseOrder({&Play, &Stop});
     L.Take();
   }
   // The frame of the last copy logged, as "copy:<image>(0,top)...".
@@ -167,7 +166,7 @@ TEST(ConfigButton, DisabledButtonSwallowsThePress) {
   TButtonOptions O{TButtonVariant::Config};
   O.Enabled = false;
   TVirtualButton B{Host, Surface, {10, 10, 90, 30}, L"Apply", L"", L"", O};
-  Host.AddWidget(&B);
+  Host.SetMouseOrder({&B});
   EXPECT_EQ(&B, Host.MouseDown(20, 20));  // taken: the window does not drag
   EXPECT_FALSE(B.Pressed());
   EXPECT_EQ(nullptr, Host.MouseUp(20, 20));  // and nothing is clicked
@@ -198,7 +197,7 @@ TEST(PlaylistButton, HoverAndPressFramesAndLeavingRepaintsTheTitleStrips) {
   O.Targets = ptWindow;
   O.Playlist = &Playlist;
   TVirtualButton B{Host, Surface, {10, 2, 34, 14}, L"", L"Open", L"btnOpenMovie", O};
-  Host.AddWidget(&B);
+  Host.SetMouseOrder({&B});
   Host.MouseMove(20, 5, false);
   EXPECT_EQ((Log{"cursor:point", "hint:Open",
                  "copy:btnOpenMovie(0,0)-(12,12)->(10,2)-(34,14):window"}),

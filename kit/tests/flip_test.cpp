@@ -12,7 +12,7 @@ using Window = TFakeWindow;
 TEST(MuteFlip, ClickInvertsTheStateAndPaintsTheMatchingHalf) {
   Window W;
   TVirtualFlip Mute{W.Host, W.Surface, {100, 50, 115, 63}, L"Mute", L"MainMute", true, {}};
-  W.Host.AddWidget(&Mute);
+  W.Host.SetMouseOrder({&Mute});
   W.Host.MouseMove(105, 55, false);
   EXPECT_EQ((Log{"cursor:point", "hint:Mute"}), W.L.Take());  // hover: no repaint
   W.Host.MouseDown(105, 55);
@@ -44,7 +44,7 @@ class PlaylistFlip : public ::testing::Test {
   TFlipOptions O{TFlipVariant::Playlist, L"Hide subtitles", L"Show subtitles",
                  Part3.get(), Part4.get(), &Playlist};
   TVirtualFlip Flip{W.Host, W.Surface, {200, 4, 212, 12}, L"", L"ShowHideSubtitles", true, O};
-  void SetUp() override { W.Host.AddWidget(&Flip); }
+  void SetUp() override { W.Host.SetMouseOrder({&Flip}); }
 };
 
 TEST_F(PlaylistFlip, VisibleOnlyWhileHoveredAndItsHintFollowsTheState) {
@@ -84,7 +84,7 @@ TEST_F(PlaylistFlip, PressDraggedOffAndReleasedOutsideIsForgotten) {
 TEST(LatchButton, ShowsTheOppositeLookWhilePressedAndTheLatchedLookWhenDraggedOff) {
   Window W;
   TVirtualButton2 Shuffle{W.Host, W.Surface, {10, 10, 23, 25}, L"Shuffle", L"btnShuffle"};
-  W.Host.AddWidget(&Shuffle);
+  W.Host.SetMouseOrder({&Shuffle});
   struct Step { bool Down, Pressed, Hover; int Frame; } Table[] = {
       {false, false, false, 0}, {true, false, false, 1}, {false, false, true, 2},
       {true, false, true, 3},   {false, true, true, 3},  {true, true, true, 2},
@@ -114,7 +114,7 @@ TEST(LatchButton, ShowsTheOppositeLookWhilePressedAndTheLatchedLookWhenDraggedOf
 TEST(LatchButton, ReleaseInsideIsAClickAndRepaintsTheHoverLook) {
   Window W;
   TVirtualButton2 Shuffle{W.Host, W.Surface, {10, 10, 23, 25}, L"Shuffle", L"btnShuffle"};
-  W.Host.AddWidget(&Shuffle);
+  W.Host.SetMouseOrder({&Shuffle});
   int Clicks = 0;
   Shuffle.OnClick = [&] { ++Clicks; };
   W.Host.MouseMove(15, 15, false);
@@ -131,7 +131,7 @@ TEST(LatchButton, ReleaseInsideIsAClickAndRepaintsTheHoverLook) {
 TEST(MessageCheckBox, HiddenBoxIgnoresTheMouseAndAClickToggles) {
   Window W;
   TVirtualCheckbox Box{W.Host, W.Surface, 13, L"Do not show", L"CBPositions"};
-  W.Host.AddWidget(&Box);
+  W.Host.SetMouseOrder({&Box});
   EXPECT_EQ((TRect{13, 0, 13 + 13 + 13 + 66, 0}), Box.Rect());
   Box.SetVertical(100, 121);
   EXPECT_EQ(nullptr, W.Host.MouseDown(20, 110));

@@ -88,7 +88,7 @@ TEST(MainLabel, DragScrollingMovesTheTextWithTheMouse) {
   Window W;
   TVirtualLabel Label{W.Host, W.Surface, 10, 20, std::wstring(20, L'a'), L"Name", 100,
                       8, true};
-  W.Host.AddWidget(&Label);
+  W.Host.SetMouseOrder({&Label});
   ASSERT_EQ(&Label, W.Host.MouseDown(50, 25));
   EXPECT_TRUE(Label.DragScrolling());
   W.Host.MouseMove(40, 25, true);
@@ -109,7 +109,7 @@ TEST(MainLabel, DragScrollingOutsideKeepsRepaintingTheMarquee) {
   Window W;
   TVirtualLabel Label{W.Host, W.Surface, 10, 20, std::wstring(20, L'a'), L"Name", 100,
                       8, true};
-  W.Host.AddWidget(&Label);
+  W.Host.SetMouseOrder({&Label});
   ASSERT_EQ(&Label, W.Host.MouseDown(50, 25));
   W.Host.MouseMove(40, 25, true);
   W.Host.MouseMove(-300, 25, true);
@@ -126,7 +126,7 @@ TEST(MainLabel, DragScrollingOutsideKeepsRepaintingTheMarquee) {
 TEST(MainLabel, ReleaseWithoutAPressIsNoClick) {
   Window W;
   TVirtualLabel Label{W.Host, W.Surface, 10, 20, L"Repeat", L"Repeat mode", 0, 8, false};
-  W.Host.AddWidget(&Label);
+  W.Host.SetMouseOrder({&Label});
   W.Host.MouseMove(12, 22, false);
   EXPECT_EQ(nullptr, W.Host.MouseUp(12, 22));
   EXPECT_FALSE(Label.Pressed());
@@ -136,7 +136,7 @@ TEST(MainLabel, LosingTheCaptureEndsTheDragScroll) {
   Window W;
   TVirtualLabel Label{W.Host, W.Surface, 10, 20, std::wstring(20, L'a'), L"Name", 100,
                       8, true};
-  W.Host.AddWidget(&Label);
+  W.Host.SetMouseOrder({&Label});
   ASSERT_EQ(&Label, W.Host.MouseDown(50, 25));
   W.Host.MouseMove(40, 25, true);
   ASSERT_EQ(9, Label.ScrollOffset());
@@ -154,7 +154,7 @@ TEST(MainLabel, LosingTheCaptureEndsTheDragScroll) {
 TEST(MainLabel, HoverRepaintsRestoreTheSkinUnderTheText) {
   Window W;
   TVirtualLabel Label{W.Host, W.Surface, 10, 20, L"Repeat", L"Repeat mode", 0, 8, false};
-  W.Host.AddWidget(&Label);
+  W.Host.SetMouseOrder({&Label});
   W.L.Take();
   W.Host.MouseMove(12, 22, false);
   W.Host.MouseMove(13, 22, false);
@@ -169,7 +169,7 @@ TEST(MainLabel, HoverRepaintsRestoreTheSkinUnderTheText) {
 TEST(MainLabel, NonDraggingLabelClicksWithThePressCursor) {
   Window W;
   TVirtualLabel Label{W.Host, W.Surface, 10, 20, L"Repeat", L"Repeat mode", 0, 8, false};
-  W.Host.AddWidget(&Label);
+  W.Host.SetMouseOrder({&Label});
   W.Host.MouseMove(12, 22, false);
   EXPECT_EQ(L"Repeat mode", W.Host.Hint);
   EXPECT_EQ(TWidgetCursor::HandPoint, W.Host.Cursor);

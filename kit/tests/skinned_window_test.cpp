@@ -74,7 +74,7 @@ class SkinnedWindow : public ::testing::Test {
   void SetUp() override {
     Form = std::make_unique<TSkinForm>(L"TKitTestForm", L"KitTestFace", true);
     Button = std::make_unique<TStripButton>(Form->Host(), TRect{20, 20, 40, 40});
-    Form->Host().AddWidget(Button.get());
+    Form->Host().SetMouseOrder({Button.get()});
     Form->SetBounds(100, 100, Form->Width(), Form->Height());
     Form->Show();
     Settle();
@@ -228,7 +228,7 @@ TEST(SkinnedDialog, WithoutABackBufferThePaintRedrawsTheFaceAndTheWidgets) {
   TSkinForm Dialog(L"TKitDialogForm", L"KitTestFace", false);
   EXPECT_EQ(nullptr, Dialog.Host().BackBuffer());
   TStripButton Disabled(Dialog.Host(), {60, 30, 80, 50}, FrameDisabled);
-  Dialog.Host().AddWidget(&Disabled);
+  Dialog.Host().SetMouseOrder({&Disabled});
   Dialog.SetBounds(100, 100, Dialog.Width(), Dialog.Height());
   Dialog.Show();
   Settle();

@@ -121,7 +121,7 @@ TEST(TrackBar, DragFollowsTheMouseAnywhereUntilTheButtonIsUp) {
   EXPECT_FALSE(Bar.MouseMove(100, 38, true));
   EXPECT_EQ(200, Bar.Position());
   // Capture lost during a drag: the window's host lets the bar go.
-  W.Host.AddWidget(&Bar);
+  W.Host.SetMouseOrder({&Bar});
   ASSERT_EQ(&Bar, W.Host.MouseDown(170, 38));
   const int AtPress = Bar.Position();
   EXPECT_EQ(&Bar, W.Host.CapturedWidget);

@@ -23,9 +23,7 @@ class TLoggedButton : public TWidget {
  public:
   TLoggedButton(TLogHost& H, std::string Name, TRect R)
       : TWidget(H, R, std::wstring(Name.begin(), Name.end()) + L" hint"),
-        FLog(H), FName(std::move(Name)) {
-    H.AddWidget(this);
-  }
+        FLog(H), FName(std::move(Name)) {}
   void Paint() override {
     FLog.Log().Add("paint:" + FName + ":" + std::to_string(StandardFrame()));
   }
@@ -42,6 +40,7 @@ class WidgetProtocol : public ::testing::Test {
   TLogHost Host;
   TLoggedButton A{Host, "A", {10, 10, 30, 20}};
   TLoggedButton B{Host, "B", {40, 10, 60, 20}};
+  void SetUp() override { Host.SetMouseOrder({&A, &B}); }
 };
 
 }  // namespace
@@ -134,9 +133,15 @@ TEST_F(WidgetProtocol, CapturedWidgetBlocksHoverOfTheOthers) {
 }
 
 TEST_F(WidgetProtocol, FirstWidgetInOrderTakesAnOverlappingPress) {
-  TLoggedButton C{Host, "C", {10, 10, 30, 20}};  // same place as A, later
+  TLoggedButton C{Host, "C", {10, 10, 30, 20}};  // same place as A
+  Host.SetMouseOrder({&A, &B, &C});
   EXPECT_EQ(&A, Host.MouseDown(20, 15));
   EXPECT_FALSE(C.Pressed());
+  Host.MouseUp(20, 15);
+  // The stated order decides, not the order the widgets were made in.
+  Host.SetMouseOrder({&C, &A, &B});
+  EXPECT_EQ(&C, Host.MouseDown(20, 15));
+  EXPECT_FALSE(A.Pressed());
 }
 
 TEST_F(WidgetProtocol, MouseLeaveDropsHoverButKeepsThePress) {
@@ -174,6 +179,7 @@ TEST(WidgetLifetime, ADestroyedWidgetLeavesItsHostAndTheCapture) {
   TLogHost Host;
   auto A = std::make_unique<TLoggedButton>(Host, "A", TRect{10, 10, 30, 20});
   TLoggedButton B{Host, "B", {40, 10, 60, 20}};
+  Host.SetMouseOrder({A.get(), &B});
   EXPECT_EQ(A.get(), Host.MouseDown(15, 15));
   A.reset();
   ASSERT_EQ(1u, Host.Widgets().size());

@@ -158,11 +158,12 @@ void TfrmPlayList::CreateWidgets() {
     FModel.SetShuffle(!FSettings.Shuffle);
     FShuffle->SetDown(FSettings.Shuffle);
   };
-  // The mouse is offered to them in this order.
-  for (auto& Button : FButtons) FHost.AddWidget(Button.get());
-  FHost.AddWidget(FToggle.get());
-  FHost.AddWidget(FPrevious.get());
-  FHost.AddWidget(FShuffle.get());
+  // The face's mouse order: the buttons in their table's order, the
+  // subtitle toggle, the previous-settings and shuffle latches.
+  std::vector<TWidget*> Order;
+  for (auto& Button : FButtons) Order.push_back(Button.get());
+  Order.insert(Order.end(), {FToggle.get(), FPrevious.get(), FShuffle.get()});
+  FHost.SetMouseOrder(std::move(Order));
 }
 
 void TfrmPlayList::SetUpList(TListBox& List) {
