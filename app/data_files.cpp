@@ -1,6 +1,7 @@
 #include "app/data_files.h"
 
 #include <string>
+#include <vector>
 
 #include "framework/unicode.h"
 #include "kit/message_box.h"
@@ -17,7 +18,6 @@ void ReportUnreadDataFiles(TfrmMain& Main) {
   if (p.Settings.ConfigLoadFailed) unread.push_back(p.Names.ConfigFileName);
   if (p.RmsFile.LoadFailed) unread.push_back(p.Names.RmsFileName());
   if (Main.Playlist().AutoFileUnread()) unread.push_back(p.Names.AutoPlaylistFileName());
-  if (unread.empty()) return;
   for (const std::string& file : unread) {
     bool unused = false;
     ShowMessageBox(Utf8ToWide(settings::SetAsideMessage(settings::GlobalTextTable().TextMessages[15], file)),
