@@ -3,6 +3,9 @@
 #include <cfloat>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include <windows.h>
 
@@ -175,54 +178,47 @@ void FirstRun(Associations& assoc) {
   }
 }
 
-}  // namespace
-
-int RunProgram(const std::vector<std::wstring>& args) {
+// Before any window: the defaults, the data files moved from older places
+// and what a crash between writing a data file and putting it in place
+// left, the built-in texts.
+void PrepareDefaultsAndDataFiles() {
   ProgramState& p = Program();
-  settings::InstallWindowsSettingsServices();
-  playlist::InstallWindowsPlaylistServices();
-  const std::wstring exePath = ModulePath();
-  FixNames(exePath);
-
-  const Switch sw = SwitchOf(args);
-  if (sw == Switch::Install) return RegisterAppPath(exePath) ? 0 : 1;
-
   p.SavedFpuControlWord = _controlfp(0, 0);
   settings::SetDefaultSettings(p.Settings, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   MigrateOldFiles(p.Names.ExeFolder, p.Names.DataFolder, p.Names.AppName, WindowsFileOps());
-  // What a crash between writing a data file and putting it in place left.
   for (const std::string& name : MigratedFileNames(p.Names.AppName))
     settings::SweepTemporaryFiles(p.Names.DataFolder + name);
   settings::SetDefaultTexts(settings::GlobalTextTable(), false);
   Application.SetTitle(L"Lumacraft");
+}
 
-  static LiveSettingsHost host;
-  // One associations object for the whole run: the start-up's
-  // registration, the first run's offer, the uninstall switch and the
-  // configuration dialog. It outlives the windows that reach it.
-  static WinRegistry registry;
-  static Associations associations = MakeAssociations(registry);
-  CreateForms(host, associations);
-  DetectMonitorLayout();
+void ReadSettingsFile(const settings::SettingsHost& host) {
+  ProgramState& p = Program();
   if (settings::FileExists(p.Names.ConfigFileName) &&
       settings::LoadSettingsFile(p.Settings, host, p.Names.ConfigFileName))
     ApplyEqualizerSettings(p.Settings);
+}
 
-  if (sw == Switch::Uninstall) {
-    Uninstall(associations);
-    ExitProcess(0);
-  }
-  if (InstanceMarkerExisted(Utf8ToWide(p.Names.AppName)) && !p.Settings.AllowMultipleInstances) {
-    const std::vector<std::wstring> files(args.begin() + (args.empty() ? 0 : 1), args.end());
-    if (HandOverToRunningInstance(Utf8ToWide(p.Names.AppName), Application.Handle(), files)) return 0;
-    bool unused = false;
-    ShowMessageBox(HandOverFailedText(Utf8ToWide(p.Names.AppName), files), frmMain, false, unused);
-    return 1;
-  }
+// A second start while one runs (unless several may run) hands its files
+// over and ends with 0, or says it could not and ends with 1; nothing when
+// this instance goes on.
+std::optional<int> EndAsSecondInstance(const std::vector<std::wstring>& args) {
+  const ProgramState& p = Program();
+  if (!InstanceMarkerExisted(Utf8ToWide(p.Names.AppName)) || p.Settings.AllowMultipleInstances) return std::nullopt;
+  const std::vector<std::wstring> files(args.begin() + (args.empty() ? 0 : 1), args.end());
+  if (HandOverToRunningInstance(Utf8ToWide(p.Names.AppName), Application.Handle(), files)) return 0;
+  bool unused = false;
+  ShowMessageBox(HandOverFailedText(Utf8ToWide(p.Names.AppName), files), frmMain, false, unused);
+  return 1;
+}
 
+// The instance that stays: its priority, the file types, the settings in
+// the windows, the language, the first run's offer, the boss key.
+void StartThisInstance(Associations& associations) {
+  ProgramState& p = Program();
   SetPriority();
   associations.StartupRegistration(p.Settings.MediaExtensions, p.Settings.FileAssociation,
-                            p.Settings.RegisterExtensionsOnLoad);
+                                   p.Settings.RegisterExtensionsOnLoad);
   BuildDisplayModes();
   SettingsIntoWindows();
   LoadLanguage();
@@ -231,15 +227,51 @@ int RunProgram(const std::vector<std::wstring>& args) {
   if (p.Settings.BossKey) frmMain->ApplyBossKeys();
   Application.HintPause = 200;
   Application.HintHidePause = 3000;
+}
+
+// The remembered movies, the shell's verbs (only the instance that stays
+// serves them) and the list of the last run, whose files the command
+// line's replace at the main window's first activation.
+void LoadLastRun() {
+  const ProgramState& p = Program();
   frmMain->rmsLoadFromHdd();
-  // Only the instance that stays serves the shell's verbs.
   frmMain->StartDdeServer();
-  // The list of the last run; the command line's files replace it at the
-  // main window's first activation.
   if (settings::FileExists(p.Names.AutoPlaylistFileName()))
     frmMain->Playlist().LoadFromList(p.Names.AutoPlaylistFileName(), true, true);
   frmMain->Playlist().SelectAtStart(p.Settings.LastMovieSelectedInPlaylist);
   ReportUnreadDataFiles(*frmMain);
+}
+
+}  // namespace
+
+int RunProgram(const std::vector<std::wstring>& args) {
+  settings::InstallWindowsSettingsServices();
+  playlist::InstallWindowsPlaylistServices();
+  const std::wstring exePath = ModulePath();
+  FixNames(exePath);
+
+  const Switch sw = SwitchOf(args);
+  if (sw == Switch::Install) return RegisterAppPath(exePath) ? 0 : 1;
+
+  PrepareDefaultsAndDataFiles();
+  static LiveSettingsHost host;
+  // One associations object for the whole run: the start-up's
+  // registration, the first run's offer, the uninstall switch and the
+  // configuration dialog. It outlives the windows that reach it.
+  static WinRegistry registry;
+  static Associations associations = MakeAssociations(registry);
+  CreateForms(host, associations);
+  DetectMonitorLayout();
+  ReadSettingsFile(host);
+
+  if (sw == Switch::Uninstall) {
+    Uninstall(associations);
+    ExitProcess(0);
+  }
+  if (const std::optional<int> code = EndAsSecondInstance(args)) return *code;
+
+  StartThisInstance(associations);
+  LoadLastRun();
   for (std::size_t i = 1; i < args.size(); ++i) frmMain->CommandLine.push_back(WideToUtf8(args[i]));
   Application.Run();
   return 0;

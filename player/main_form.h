@@ -320,6 +320,11 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   void BtnPauseClick();
   // Stops; with CloseMovie also unloads the labels and may hide the video.
   void BtnStopClick(bool CloseMovie);
+  // The steps of BtnStopClick, in their order.
+  void StoreStoppingMovie();
+  void ReleaseStoppedGraph();
+  void CloseMovieDialogs();
+  void StoppedFace(bool CloseMovie);
   // The transport buttons as an opening movie or no movie wants them.
   void SetTransportButtons(bool Opening);
   // The frame rate of the movie the graph holds, from its video's frame

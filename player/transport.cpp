@@ -90,10 +90,18 @@ void TfrmMain::BtnPauseClick() {
 }
 
 void TfrmMain::BtnStopClick(bool CloseMovie) {
+  if (Program().OpeningMovie || !GraphActive()) return;
+  StoreStoppingMovie();
+  ReleaseStoppedGraph();
+  CloseMovieDialogs();
+  Say(*this, Texts().TextHints[9]);
+  StoppedFace(CloseMovie);
+}
+
+// The movie's remembered entry and the previous movie's record, taken with
+// movie mode's values back; then the user's own settings return.
+void TfrmMain::StoreStoppingMovie() {
   lc::ProgramState& P = Program();
-  if (P.OpeningMovie || !GraphActive()) return;
-  lc::PlaybackState& B = lc::Playback();
-  TfrmVideoWindow& V = *frmVideoWindow;
   EndMovieModeForStore();
   if (P.RmsSkipCurrent)
     P.RmsSkipCurrent = false;
@@ -101,8 +109,15 @@ void TfrmMain::BtnStopClick(bool CloseMovie) {
     lc::settings::AddToRms(P.Rms, LiveRmsState(), lc::CurrentDateTime());
   RecordPreviousMovie();
   // Both records are taken: the next movie's are its own.
-  B.FullScreenFromMovieMode = false;
+  lc::Playback().FullScreenFromMovieMode = false;
   RestoreRememberedReplacements();
+}
+
+// The graph stops, empties and goes inactive (a failure on the way does not
+// keep the rest from happening); the video window shows no picture and the
+// system may sleep again.
+void TfrmMain::ReleaseStoppedGraph() {
+  TfrmVideoWindow& V = *frmVideoWindow;
   ResetTimer.SetEnabled(false);
   SetThreadExecutionState(ES_CONTINUOUS);
   V.VideoWindow->SetAutoHideCursor(0);
@@ -125,10 +140,20 @@ void TfrmMain::BtnStopClick(bool CloseMovie) {
   V.VideoWindow->VideoRect = Rect(CX, CY, CX, CY);
   V.VideoWindow->RepaintVideo();
   lc::RestoreSavedFpuControlWord();
+}
+
+// The dialogs that work on the movie being shown.
+void TfrmMain::CloseMovieDialogs() {
   for (TForm* Dialog : {static_cast<TForm*>(frmAspectRatio), static_cast<TForm*>(frmJump),
                         static_cast<TForm*>(frmPanScan), static_cast<TForm*>(frmInfo)})
     if (Dialog) Dialog->Close();
-  Say(*this, Texts().TextHints[9]);
+}
+
+// The face of a stopped movie, or with CloseMovie of no movie: the
+// bookmarks go and the video window may hide.
+void TfrmMain::StoppedFace(bool CloseMovie) {
+  const lc::ProgramState& P = Program();
+  TfrmVideoWindow& V = *frmVideoWindow;
   if (CloseMovie) {
     LastJumpTime = 0;
     ClearBookmarksMenuClick();
