@@ -33,6 +33,12 @@ inline __m128 SignMask(bool L0, bool L1, bool L2, bool L3) {
   return _mm_set_ps(L3 ? -0.0f : 0.0f, L2 ? -0.0f : 0.0f, L1 ? -0.0f : 0.0f, L0 ? -0.0f : 0.0f);
 }
 
+// A mask for the second complex value of a register only (the first one's
+// lanes are left alone): where only that value is kept.
+inline __m128 SecondValueSigns(bool Re, bool Im) {
+  return _mm_set_ps(Im ? -0.0f : 0.0f, Re ? -0.0f : 0.0f, 0.0f, 0.0f);
+}
+
 inline __m128 FlipSigns(__m128 V, __m128 Mask) { return _mm_xor_ps(V, Mask); }
 
 // Swaps real and imaginary parts of both complex values.
@@ -92,10 +98,11 @@ struct TSSEPass {
       const __m128 u = _mm_add_ps(da, FlipSigns(db, SignMask(true, false, true, false)));
       const __m128 v = _mm_add_ps(da, FlipSigns(db, SignMask(false, true, false, true)));
       const __m128 vc = _mm_set1_ps(c), vs = _mm_set1_ps(s);
+      // Only the second value of uw and vw is kept: u and v times a twiddle.
       const __m128 uw = _mm_add_ps(_mm_mul_ps(u, vc),
-                                   FlipSigns(_mm_mul_ps(SwapParts(u), vs), SignMask(true, false, true, false)));
+                                   FlipSigns(_mm_mul_ps(SwapParts(u), vs), SecondValueSigns(true, false)));
       const __m128 vw = _mm_add_ps(_mm_mul_ps(v, vc),
-                                   FlipSigns(_mm_mul_ps(SwapParts(v), vs), SignMask(false, true, false, true)));
+                                   FlipSigns(_mm_mul_ps(SwapParts(v), vs), SecondValueSigns(false, true)));
       _mm_storeu_ps(D + 8, Butterfly2(SecondFrom(u, uw)));
       _mm_storeu_ps(D + 12, Butterfly2(SecondFrom(v, vw)));
       Forward4(a0, a1);
@@ -115,10 +122,11 @@ struct TSSEPass {
       Inverse4(e0, e1);
       const __m128 u = Butterfly2(_mm_loadu_ps(D + 8)), v = Butterfly2(_mm_loadu_ps(D + 12));
       const __m128 vc = _mm_set1_ps(c), vs = _mm_set1_ps(s);
+      // Only the second value of pw and qw is kept.
       const __m128 pw = _mm_add_ps(_mm_mul_ps(u, vc),
-                                   FlipSigns(_mm_mul_ps(SwapParts(u), vs), SignMask(false, true, false, true)));
+                                   FlipSigns(_mm_mul_ps(SwapParts(u), vs), SecondValueSigns(false, true)));
       const __m128 qw = _mm_add_ps(_mm_mul_ps(v, vc),
-                                   FlipSigns(_mm_mul_ps(SwapParts(v), vs), SignMask(true, false, true, false)));
+                                   FlipSigns(_mm_mul_ps(SwapParts(v), vs), SecondValueSigns(true, false)));
       const __m128 p = SecondFrom(u, pw), q = SecondFrom(v, qw);
       const __m128 t = _mm_add_ps(p, q), d = SwapParts(_mm_sub_ps(p, q));
       _mm_storeu_ps(D, _mm_add_ps(e0, t));
