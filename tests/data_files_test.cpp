@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include "tests/support/player_queries.h"
 #include "tests/support/process.h"
 #include "tests/support/program_copy.h"
 
@@ -79,31 +80,40 @@ TEST(DataFiles, ASaveThatFailsAtCloseIsReportedAndTheFilesStay) {
   copy.Uninstall();
 }
 
-// The close comes while a message box is up (a movie that is not there,
-// the taskbar's close): the box steps aside for the report of the failed
-// save, and the program ends with 1 once the report is answered.
-TEST(DataFiles, ASaveThatFailsAtCloseIsReportedOverAMessageBoxAlreadyUp) {
-  ProgramCopy copy(L"LcTestRoBox");
-  lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0"});
-  ChildProcess player(copy.Exe(), L"Z:\\no\\such\\movie.avi");
-  HWND main = lctest::WaitForVisibleMainWindow(player.Id(), kStartMs);
-  ASSERT_NE(main, nullptr);
-  HWND first = lctest::WaitForWindow(L"TfrmMessage", player.Id(), kStartMs, true);
-  ASSERT_NE(first, nullptr);
-  ASSERT_TRUE(SetFileAttributesW(copy.SettingsFile().c_str(), FILE_ATTRIBUTE_READONLY));
-  PostMessageW(main, WM_CLOSE, 0, 0);
-  HWND report = nullptr;
-  for (DWORD start = GetTickCount(); !report && GetTickCount() - start < kStartMs;) {
-    HWND shown = lctest::WaitForWindow(L"TfrmMessage", player.Id(), 0, true);
-    if (shown && shown != first) report = shown;
-    if (player.Wait(50) != STILL_ACTIVE) break;
+// The close comes while a loop of the player's runs (the taskbar's close
+// over the message box of a movie that is not there, or over the popup
+// menu): the failed save is still reported, a box that is up stepping
+// aside, and the program ends with 1 once the report is answered.
+TEST(DataFiles, ASaveThatFailsAtCloseIsReportedOverAMessageBoxOrMenuAlreadyUp) {
+  struct Case {
+    const wchar_t* Base;
+    const wchar_t* Args;
+    bool Menu;
+  };
+  for (const Case& c : {Case{L"LcTestRoBox", L"Z:\\no\\such\\movie.avi", false}, Case{L"LcTestRoMenu", L"", true}}) {
+    SCOPED_TRACE(c.Menu ? "popup menu" : "message box");
+    ProgramCopy copy(c.Base);
+    lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0"});
+    ChildProcess player(copy.Exe(), c.Args);
+    HWND main = lctest::WaitForVisibleMainWindow(player.Id(), kStartMs);
+    ASSERT_NE(main, nullptr);
+    HWND first = c.Menu ? nullptr : lctest::WaitForWindow(L"TfrmMessage", player.Id(), kStartMs, true);
+    ASSERT_NE(c.Menu ? lctest::OpenPopupMenu(main, player.Id()) : first, nullptr);
+    ASSERT_TRUE(SetFileAttributesW(copy.SettingsFile().c_str(), FILE_ATTRIBUTE_READONLY));
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    HWND report = nullptr;
+    for (DWORD start = GetTickCount(); !report && GetTickCount() - start < kStartMs;) {
+      HWND shown = lctest::WaitForWindow(L"TfrmMessage", player.Id(), 0, true);
+      if (shown && shown != first) report = shown;
+      if (player.Wait(50) != STILL_ACTIVE) break;
+    }
+    ASSERT_NE(report, nullptr) << "the failed save was not reported";
+    if (first) EXPECT_FALSE(IsWindowVisible(first));
+    PostMessageW(report, WM_CLOSE, 0, 0);
+    EXPECT_EQ(player.Wait(20000), 1u);
+    SetFileAttributesW(copy.SettingsFile().c_str(), FILE_ATTRIBUTE_NORMAL);
+    copy.Uninstall();
   }
-  ASSERT_NE(report, nullptr) << "the failed save was not reported";
-  EXPECT_FALSE(IsWindowVisible(first));
-  PostMessageW(report, WM_CLOSE, 0, 0);
-  EXPECT_EQ(player.Wait(20000), 1u);
-  SetFileAttributesW(copy.SettingsFile().c_str(), FILE_ATTRIBUTE_NORMAL);
-  copy.Uninstall();
 }
 
 }  // namespace

@@ -10,12 +10,14 @@
 #include <windows.h>
 
 #include "framework/messages.h"
+#include "tests/support/player_queries.h"
 #include "tests/support/process.h"
 #include "tests/support/program_copy.h"
 
 namespace {
 
 using lctest::ChildProcess;
+using lctest::OpenPopupMenu;
 using lctest::ProgramCopy;
 
 constexpr DWORD kStartMs = 30000;
@@ -42,14 +44,6 @@ LRESULT Transport(HWND Main) {
   DWORD_PTR State = 0;
   if (!SendMessageTimeoutW(Main, WM_QUERYTRANSPORT, 0, 0, SMTO_NORMAL, 10000, &State)) return -1;
   return static_cast<LRESULT>(State);
-}
-
-// The popup menu of the main window, opened as the right mouse button does.
-HWND OpenPopupMenu(HWND Main, DWORD Pid) {
-  RECT R{};
-  GetWindowRect(Main, &R);
-  PostMessageW(Main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Main), MAKELPARAM(R.left + 40, R.top + 40));
-  return lctest::WaitForWindow(L"#32768", Pid, 10000, true);
 }
 
 TEST(ProgramLifeCycle, TheEndOfAMovieClosesThePlayerThroughAnOpenPopupMenu) {

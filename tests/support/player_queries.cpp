@@ -1,5 +1,7 @@
 #include "tests/support/player_queries.h"
 
+#include "tests/support/process.h"
+
 namespace lctest {
 
 namespace {
@@ -54,6 +56,13 @@ void ClickCentre(HWND window) {
   RECT r{};
   GetWindowRect(window, &r);
   ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+HWND OpenPopupMenu(HWND main, DWORD pid) {
+  RECT r{};
+  GetWindowRect(main, &r);
+  PostMessageW(main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(main), MAKELPARAM(r.left + 40, r.top + 40));
+  return WaitForWindow(L"#32768", pid, 10000, true);
 }
 
 }  // namespace lctest

@@ -51,5 +51,8 @@ void PressKey(WORD key, std::initializer_list<WORD> modifiers = {});
 void ClickAt(int x, int y);
 // A left click at the centre of the window.
 void ClickCentre(HWND window);
+// Opens the main window's popup menu as the right mouse button does and
+// waits for it (up to 10 s); the menu's window, or nullptr.
+HWND OpenPopupMenu(HWND main, DWORD pid);
 
 }  // namespace lctest
