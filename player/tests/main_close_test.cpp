@@ -125,6 +125,18 @@ TEST_F(MainClose, AFailedSaveIsReportedOnceAndEndsWithOne) {
   }
 }
 
+// At the end of the session nobody is there to answer: the failed save is
+// not shown, and the process still ends with 1.
+TEST_F(MainClose, AFailedSaveAtTheEndOfTheSessionIsNotShownButEndsWithOne) {
+  lc::settings::CreateFolders(File("LcFormTest.ini"));
+  reports.clear();
+  SendMessageW(form->Handle(), WM_ENDSESSION, TRUE, 0);
+  EXPECT_EQ(reports, std::vector<std::wstring>{});
+  EXPECT_EQ(form->ProcessEnds, 1);
+  EXPECT_EQ(form->LastExitCode, 1u);
+  EXPECT_TRUE(lc::settings::FolderExists(File("LcFormTest.ini")));
+}
+
 // A message loop nested in the close (the display switching back, a
 // message box) lets the pulse or another window ask for a close again: the
 // running close is the one that completes.
