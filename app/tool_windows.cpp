@@ -7,8 +7,8 @@
 #include "player/video_window.h"
 #include "settings/program_state.h"
 #include "settings/settings_store.h"
-#include "tools/color_control_window.h"
-#include "tools/equalizer_window.h"
+#include "tools/color/color_control_window.h"
+#include "tools/equalizer/equalizer_window.h"
 
 namespace lc {
 

@@ -9,8 +9,8 @@
 #include "framework/unicode.h"
 #include "kit/message_box.h"
 #include "player/main_form.h"
-#include "player/player_state.h"
 #include "player/playback_state.h"
+#include "player/player_state.h"
 #include "player/subtitle_state.h"
 #include "player/video_window.h"
 #include "playlist/win/playlist_window.h"
@@ -20,9 +20,9 @@
 #include "settings/text_table.h"
 #include "subtitles/loader.h"
 #include "tools/about_box.h"
-#include "tools/config_dialog.h"
-#include "tools/info_window.h"
+#include "tools/config/config_dialog.h"
 #include "tools/jump_dialog.h"
+#include "tools/media_info/info_window.h"
 #include "tools/tool_environment.h"
 
 namespace lc {
@@ -87,7 +87,7 @@ void UnrouteApplicationEvents() {
 // font size, the video control's subtitle look, the movie's remembered
 // settings, the settings file, the boss keys, the display lengths of the
 // loaded subtitle, the movie-mode tick and the process priority.
-class TStartupConfigLinks : public settings::ConfigPlayerLinks {
+class TStartupConfigLinks : public tools::ConfigPlayerLinks {
  public:
   explicit TStartupConfigLinks(TfrmMain& Main) : FMain(Main) {}
   bool FullScreenShowing() const override {
@@ -150,7 +150,7 @@ class TStartupToolEnvironment : public tools::TToolEnvironment {
   void ColorsShown() const override { lc::Playback().SavedColorSliders.Valid = false; }
   std::string CurrentMovieName() const override { return FileNameOf(FMain.CurrentMovieFile); }
   Associations& FileAssociations() const override { return FAssociations; }
-  settings::ConfigPlayerLinks& Config() const override { return FConfig; }
+  tools::ConfigPlayerLinks& Config() const override { return FConfig; }
   void ClosePlayer() const override {
     Program().PlayerClosing = true;
     FMain.FormClose();

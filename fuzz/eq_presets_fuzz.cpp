@@ -8,7 +8,7 @@
 #include "fuzz/fuzz_support.h"
 #include "settings/file_io.h"
 #include "settings/text_encoding.h"
-#include "tools/eq_presets.h"
+#include "tools/equalizer/eq_presets.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace lc::tools;

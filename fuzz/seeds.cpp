@@ -31,7 +31,7 @@
 #include "settings/tests/test_support.h"
 #include "settings/text_encoding.h"
 #include "subtitles/subtitle_text.h"
-#include "tools/eq_presets.h"
+#include "tools/equalizer/eq_presets.h"
 
 namespace {
 

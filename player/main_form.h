@@ -467,7 +467,7 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   // control and the display change take them.
   static std::vector<TForm*> OnDemandDialogs();
 
-  // ---- the tool dialogs (player/tool_dialogs.cpp) ----
+  // ---- the tool dialogs (player/main_tool_dialogs.cpp) ----
   // The custom aspect-ratio and pan & scan dialogs.
   void CustomRatioMenuClick();
   void CustomPanScanMenuClick();

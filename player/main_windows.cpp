@@ -11,7 +11,7 @@
 #include "player/video_window.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
-#include "tools/equalizer_window.h"
+#include "tools/equalizer/equalizer_window.h"
 
 namespace {
 

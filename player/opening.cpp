@@ -24,7 +24,7 @@
 #include "settings/path_names.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
-#include "tools/color_control_window.h"
+#include "tools/color/color_control_window.h"
 
 using lc::Player;
 using lc::Program;

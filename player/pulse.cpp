@@ -21,8 +21,8 @@
 #include "player/video_window.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
-#include "tools/color_control_window.h"
-#include "tools/profiles_editor.h"
+#include "tools/color/color_control_window.h"
+#include "tools/profiles/profiles_editor.h"
 #include "tools/shutdown.h"
 
 using lc::Player;

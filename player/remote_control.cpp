@@ -16,7 +16,7 @@
 #include "player/player_state.h"
 #include "player/remote_codes.h"
 #include "settings/program_state.h"
-#include "tools/color_control_window.h"
+#include "tools/color/color_control_window.h"
 
 using lc::RemoteTarget;
 

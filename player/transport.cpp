@@ -19,9 +19,9 @@
 #include "settings/program_state.h"
 #include "settings/text_apply.h"
 #include "settings/text_table.h"
-#include "tools/color_control_window.h"
-#include "tools/info_window.h"
+#include "tools/color/color_control_window.h"
 #include "tools/jump_dialog.h"
+#include "tools/media_info/info_window.h"
 #include "tools/slider_dialogs.h"
 
 using lc::Player;

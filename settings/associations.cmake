@@ -13,9 +13,3 @@ endif()
 # The program-wide names, settings and flags that the start-up fixes.
 add_library(lc_program_state STATIC program_state.cpp)
 target_link_libraries(lc_program_state PUBLIC lc_settings)
-
-# The configuration dialog's Apply and closing over the settings, the file
-# types and the running player's links.
-add_library(lc_config_apply STATIC config_apply.cpp)
-target_link_libraries(lc_config_apply PUBLIC lc_registry lc_settings)
-lc_add_test(NAME config_apply_tests PURE SOURCES tests/config_apply_test.cpp LIBS lc_config_apply)

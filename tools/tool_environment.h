@@ -15,7 +15,7 @@
 #include "kit/program_windows.h"
 #include "kit/widget_links.h"
 #include "settings/associations.h"
-#include "settings/config_apply.h"
+#include "tools/config/config_apply.h"
 #include "tools/tool_links.h"
 
 namespace lc::tools {
@@ -46,7 +46,7 @@ class TToolEnvironment {
   // The program's file associations (the configuration dialog's File
   // Types page) and what the dialog's Apply and closing tell the player.
   virtual lc::Associations& FileAssociations() const = 0;
-  virtual lc::settings::ConfigPlayerLinks& Config() const = 0;
+  virtual lc::tools::ConfigPlayerLinks& Config() const = 0;
   // The end of the shutdown countdown: PlayerClosing := True, then the main
   // window's close handler (stops and stores the movie, saves the settings
   // and the playlist). The program is not asked to end: the countdown

@@ -1,15 +1,12 @@
-// What the tool windows use of the player and of the audio chain. Each is a
-// narrow interface that the player implements; tests use recording fakes.
-// GUI thread.
+// What the tool windows use of the player. Each is a narrow interface that
+// the player implements; tests use recording fakes. (The equalizer's link to
+// the audio chain is tools/equalizer/equalizer_audio.h.) GUI thread.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "framework/types.h"
-
-class TDspAmplify;
-class TDspEqualizer;
 
 namespace lc::tools {
 
@@ -50,31 +47,6 @@ class TDialogPlayerLink {
   virtual void ApplyPanScan(int Value) = 0;
   // NativeVideoSize: 0 x 0 without video.
   virtual TSize NativeVideoSize() const = 0;
-};
-
-// The audio components the equalizer window drives: the FFT equalizer's bins
-// and the amplifier's volume, both of channel 0. The components accept
-// these calls while the audio thread processes.
-class TEqualizerAudio {
- public:
-  virtual ~TEqualizerAudio() = default;
-  virtual void SetBandGain(int Bin, std::int8_t Value) = 0;
-  virtual void SetPreampVolume(std::int32_t Volume) = 0;
-  virtual std::int32_t PreampVolume() const = 0;
-};
-
-// TEqualizerAudio over the video window's DSP components.
-class TDspEqualizerAudio : public TEqualizerAudio {
- public:
-  TDspEqualizerAudio(TDspEqualizer& Equalizer, TDspAmplify& Amplify)
-      : FEqualizer(Equalizer), FAmplify(Amplify) {}
-  void SetBandGain(int Bin, std::int8_t Value) override;
-  void SetPreampVolume(std::int32_t Volume) override;
-  std::int32_t PreampVolume() const override;
-
- private:
-  TDspEqualizer& FEqualizer;
-  TDspAmplify& FAmplify;
 };
 
 }  // namespace lc::tools

@@ -21,9 +21,9 @@
 #include "settings/tests/language_files.h"
 #include "settings/text_table.h"
 #include "tests/support/process.h"
-#include "tools/info_window.h"
 #include "tools/jump_dialog.h"
-#include "tools/media_detector.h"
+#include "tools/media_info/info_window.h"
+#include "tools/media_info/media_detector.h"
 #include "tools/shutdown.h"
 
 namespace {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/equalizer/equalizer_audio.h"
 #include "tools/tool_links.h"
 
 namespace lc::tools::fakes {

@@ -17,8 +17,8 @@
 #include "player/tests/main_form_fixture.h"
 #include "settings/tests/language_files.h"
 #include "settings/text_table.h"
-#include "tools/color_control_window.h"
-#include "tools/equalizer_window.h"
+#include "tools/color/color_control_window.h"
+#include "tools/equalizer/equalizer_window.h"
 
 namespace {
 

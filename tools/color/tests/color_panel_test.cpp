@@ -1,0 +1,147 @@
+// The colour control window's face: value labels, brightness steps, the
+// default values and the change score.
+#include "tools/color/color_panel.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/keys.h"
+#include "kit/tests/widget_fakes.h"
+#include "tools/tests/tool_fakes.h"
+
+namespace lc::tools {
+namespace {
+
+TEST(ColorRules, ValueTexts) {
+  EXPECT_EQ(L"7.5", ColorValueText(csBrightness, 75, L'.'));
+  EXPECT_EQ(L"75", ColorValueText(csBrightness, 750, L'.'));
+  EXPECT_EQ(L"0,5", ColorValueText(csBrightness, 5, L','));
+  EXPECT_EQ(L"100", ColorValueText(csBrightness, 1000, L'.'));
+  EXPECT_EQ(L"99", ColorValueText(csContrast, 199, L'.'));
+  EXPECT_EQ(L"0", ColorValueText(csSaturation, 1, L'.'));
+  EXPECT_EQ(L"-180", ColorValueText(csHue, -180, L'.'));
+}
+
+TEST(ColorRules, BrightnessStepsRoundFirst) {
+  EXPECT_EQ(760, BrightnessStep(753, true));
+  EXPECT_EQ(740, BrightnessStep(753, false));
+  EXPECT_EQ(770, BrightnessStep(755, true));  // 75.5 rounds to 76
+  EXPECT_EQ(770, BrightnessStep(765, true));  // 76.5 rounds to 76
+  EXPECT_EQ(1000, BrightnessStep(1000, true));
+  EXPECT_EQ(0, BrightnessStep(0, false));
+  EXPECT_EQ(0, BrightnessStep(4, false));
+}
+
+class ColorPanel : public ::testing::Test {
+ protected:
+  ::fakes::TFakeWindow W;
+  fakes::TRecordingPlayer Player;
+  TColorPanel Panel{W.Host, W.Surface, W.Playback, Player, TColorTexts{}, L'.'};
+  int Closed = 0;
+  void SetUp() override { Panel.OnClose = [this] { ++Closed; }; }
+  void Key(int K, TShiftState Shift = 0) { Panel.AllKeyDown(K, Shift); }
+};
+
+TEST_F(ColorPanel, StartsInTheMiddleOfEachRange) {
+  EXPECT_EQ(500, Panel.Position(csBrightness));
+  EXPECT_EQ(100, Panel.Position(csContrast));
+  EXPECT_EQ(0, Panel.Position(csHue));
+  EXPECT_EQ(100, Panel.Position(csSaturation));
+  EXPECT_EQ(L"50", Panel.ValueLabel(csBrightness).Caption());
+}
+
+TEST_F(ColorPanel, RightKeyStepsShowsAndScoresWhileAGraphIsActive) {
+  Panel.SetPosition(csBrightness, 753);
+  W.Playback.Active = true;
+  W.Playback.Score = 6000;
+  Key(vkRight);
+  EXPECT_EQ(760, Panel.Position(csBrightness));
+  EXPECT_EQ(L"76", Panel.ValueLabel(csBrightness).Caption());
+  EXPECT_EQ(L"Brightness: 76", Player.Osd.back());
+  EXPECT_EQ(10000, W.Playback.Score);
+  Panel.SetPosition(csBrightness, 1000);
+  W.Playback.Score = 0;
+  Key(vkRight);
+  EXPECT_EQ(1000, Panel.Position(csBrightness));
+  EXPECT_EQ(5000, W.Playback.Score);
+  EXPECT_EQ(2u, Player.Osd.size());
+}
+
+TEST_F(ColorPanel, WheelStepsWithoutScoring) {
+  W.Playback.Active = true;
+  Panel.Wheel(false);
+  EXPECT_EQ(490, Panel.Position(csBrightness));
+  Panel.Wheel(true);
+  EXPECT_EQ(500, Panel.Position(csBrightness));
+  EXPECT_EQ(0, W.Playback.Score);
+  EXPECT_EQ(L"Brightness: 50", Player.Osd.back());
+}
+
+TEST_F(ColorPanel, DefaultValuesScoreOnlyWithAGraph) {
+  Panel.SetPosition(csHue, -180);
+  Panel.btnDefaultClick();
+  EXPECT_EQ(75, Panel.Position(csBrightness));
+  EXPECT_EQ(L"7.5", Panel.ValueLabel(csBrightness).Caption());
+  EXPECT_EQ(L"0", Panel.ValueLabel(csHue).Caption());
+  EXPECT_EQ(L"50", Panel.ValueLabel(csContrast).Caption());
+  EXPECT_EQ(0, W.Playback.Score);
+  W.Playback.Active = true;
+  Panel.btnDefaultClick();
+  EXPECT_EQ(5000, W.Playback.Score);
+}
+
+TEST_F(ColorPanel, CloseKeysAndKeysPassedOn) {
+  Key('C', ssCtrl);
+  Key(vkEscape, ssAlt);
+  EXPECT_EQ(2, Closed);
+  Key(vkLeft, ssCtrl);
+  Key('C');
+  EXPECT_EQ(500, Panel.Position(csBrightness));
+  ASSERT_EQ(2u, Player.Passed.size());
+  EXPECT_EQ(std::make_pair(vkLeft, TShiftState{ssCtrl}), Player.Passed[0]);
+}
+
+TEST_F(ColorPanel, DraggingASliderUpdatesItsLabelAndScores) {
+  W.Playback.Active = true;
+  // The contrast row is y 63; x 105 .. 235 is 0 .. 200.
+  ASSERT_NE(nullptr, W.Host.MouseDown(235, 63));
+  EXPECT_EQ(200, Panel.Position(csContrast));
+  EXPECT_EQ(L"100", Panel.ValueLabel(csContrast).Caption());
+  EXPECT_EQ(5000, W.Playback.Score);
+  W.Host.MouseMove(105, 63, true);
+  EXPECT_EQ(0, Panel.Position(csContrast));
+  EXPECT_EQ(L"0", Panel.ValueLabel(csContrast).Caption());
+}
+
+TEST_F(ColorPanel, LabelsAndCloseBoxSitWhereTheFaceHasRoomForThem) {
+  EXPECT_EQ((TRect{278, 7, 287, 16}), Panel.CloseButton().Rect());
+  EXPECT_EQ(26, Panel.NameLabel(csContrast).Rect().Left);
+  EXPECT_EQ(56, Panel.NameLabel(csContrast).Rect().Top);
+  EXPECT_EQ(260, Panel.ValueLabel(csHue).Rect().Left);
+  EXPECT_EQ(81, Panel.ValueLabel(csHue).Rect().Top);
+}
+
+TEST_F(ColorPanel, NewTextsShareOneLeftEdgeInTheNameColumn) {
+  TColorTexts T;
+  T.Names = {L"Helligkeit", L"Kontrast", L"Farbton", L"S\u00e4ttigung"};
+  T.DefaultCaption = L"Standard";
+  Panel.SetTexts(T, 60);
+  for (TColorSlider S : {csBrightness, csContrast, csHue, csSaturation}) {
+    EXPECT_EQ(20, Panel.NameLabel(S).Rect().Left) << S;
+    EXPECT_EQ(T.Names[S], Panel.NameLabel(S).Caption());
+  }
+  EXPECT_EQ(L"Standard", Panel.DefaultButton().Caption());
+  Key(vkRight);
+  EXPECT_EQ(L"Helligkeit: 51", Player.Osd.back());
+}
+
+TEST_F(ColorPanel, DefaultButtonSitsCentredBelowTheSliders) {
+  const TRect& R = Panel.DefaultButton().Rect();
+  EXPECT_EQ(146, (R.Left + R.Right) / 2);
+  EXPECT_EQ(133, R.Top);
+  W.Host.MouseDown(140, 140);
+  W.Host.MouseUp(140, 140);
+  EXPECT_EQ(75, Panel.Position(csBrightness));
+}
+
+}  // namespace
+}  // namespace lc::tools

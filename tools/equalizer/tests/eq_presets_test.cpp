@@ -1,0 +1,171 @@
+// The presets file's reading rules, the dialog's list and the file's
+// safety: a damaged file is never written over, but set aside.
+#include "tools/equalizer/eq_presets.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/scratch.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace lc::tools {
+namespace {
+
+TEqPreset Values(std::initializer_list<int> V) {
+  TEqPreset P{};
+  int I = 0;
+  for (int X : V) P[I++] = static_cast<std::int8_t>(X);
+  return P;
+}
+
+TEST(EqRules, LabelsAndAmplifierVolumes) {
+  EXPECT_EQ(20, EqLabelValue(-100));
+  EXPECT_EQ(-20, EqLabelValue(100));
+  EXPECT_EQ(0, EqLabelValue(0));
+  EXPECT_EQ(-2, EqLabelValue(12));
+  EXPECT_EQ(3, EqLabelValue(-13));
+  EXPECT_EQ(100000, PreampVolume(-100));
+  EXPECT_EQ(1000, PreampVolume(100));
+  EXPECT_EQ(10000, PreampVolume(0));
+  EXPECT_EQ(5623, PreampVolume(25));
+  EXPECT_EQ(-100, PreampPositionFromVolume(100000));
+  EXPECT_EQ(25, PreampPositionFromVolume(5623));
+  EXPECT_EQ(0, PreampPositionFromVolume(0));
+}
+
+TEST(EqPresetLines, TokensAreReadAsThePresetsFileSays) {
+  auto P = ParsePresetLines({"Rock=10,20", "=1,2", "no equals", "A=b=1", "Loud=150,-300,x",
+                             "P=1, 2", "Many=1,2,3,4,5,6,7,8,9,10,11,12,13,14", "Bad=1-2,--5,7"});
+  ASSERT_EQ(6u, P.size());
+  EXPECT_EQ("Rock", P[0].Name);
+  EXPECT_EQ(Values({10, 20}), P[0].Values);
+  EXPECT_EQ("A", P[1].Name);
+  // "b" and "=" each end an empty token.
+  EXPECT_EQ(Values({0, 0, 1}), P[1].Values);
+  EXPECT_EQ(Values({100, -100}), P[2].Values);
+  EXPECT_EQ(Values({1, 0, 2}), P[3].Values);
+  EXPECT_EQ(Values({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}), P[4].Values);
+  EXPECT_EQ(Values({0, 0, 7}), P[5].Values);
+}
+
+TEST(EqPresetLines, NamesAreNotTrimmedAndHugeNumbersClamp) {
+  auto P = ParsePresetLines({" x =99999999999999999999,-99999999999999999999"});
+  ASSERT_EQ(1u, P.size());
+  EXPECT_EQ(" x ", P[0].Name);
+  EXPECT_EQ(Values({100, -100}), P[0].Values);
+}
+
+TEST(EqPresetLines, WritingGivesTheFileFormat) {
+  EXPECT_EQ("Pop=-5,0,1,2,3,4,5,6,7,8,100\r\nFlat=0,0,0,0,0,0,0,0,0,0,0\r\n",
+            FormatPresetLines({{"Pop", Values({-5, 0, 1, 2, 3, 4, 5, 6, 7, 8, 100})}, {"Flat", {}}}));
+}
+
+TEST(PresetList, DefaultEntrySavesAndDeletes) {
+  TPresetList L("Default");
+  ASSERT_EQ(1, L.Count());
+  EXPECT_EQ("(Default)", L.Entry(0).Name);
+  EXPECT_EQ(-1, L.Delete(0));
+  EXPECT_EQ(1, L.SaveAs("A", Values({1})));
+  EXPECT_EQ(2, L.SaveAs("B", Values({2})));
+  // The same name overwrites in place; the default's caption makes a new entry.
+  EXPECT_EQ(1, L.SaveAs("A", Values({3})));
+  EXPECT_EQ(Values({3}), L.Entry(1).Values);
+  EXPECT_EQ(3, L.SaveAs("(Default)", Values({4})));
+  EXPECT_EQ(4, L.Count());
+  EXPECT_EQ(-1, L.SaveAs("", Values({5})));
+  EXPECT_EQ(-1, L.SaveAs("x=y", Values({5})));
+  EXPECT_EQ(-1, L.SaveAs("line\nbreak", Values({5})));
+  EXPECT_EQ(4, L.Count());
+  // Deleting the last selects the new last; the only user preset left
+  // selects the default.
+  EXPECT_EQ(2, L.Delete(3));
+  EXPECT_EQ(1, L.Delete(1));
+  EXPECT_EQ("B", L.Entry(1).Name);
+  EXPECT_EQ(0, L.Delete(1));
+  EXPECT_EQ(1, L.Count());
+  EXPECT_TRUE(L.Changed());
+}
+
+class PresetsFile : public ::testing::Test {
+ protected:
+  void Write(const std::string& Bytes) { lctest::WriteBytes(Path, Bytes); }
+  std::string Read() { return lctest::ReadBytes(Path); }
+  lctest::ScratchFolder Scratch;
+  const std::string Path = Scratch.File("Presets.EQ");
+};
+
+TEST_F(PresetsFile, ReadAndWrittenBackUnchanged) {
+  Write("Rock=10,20,0,0,0,0,0,0,0,0,0\r\nbroken line\nJazz=-1,-2,-3,0,0,0,0,0,0,0,5");
+  TPresetList L("Default");
+  TPresetsFileState State = LoadPresetsFile(Path, L);
+  EXPECT_EQ(TPresetsFileState::Loaded, State);
+  ASSERT_EQ(3, L.Count());
+  EXPECT_EQ("Jazz", L.Entry(2).Name);
+  EXPECT_TRUE(SavePresetsFile(Path, L, State));
+  EXPECT_EQ("Rock=10,20,0,0,0,0,0,0,0,0,0\r\nJazz=-1,-2,-3,0,0,0,0,0,0,0,5\r\n", Read());
+}
+
+TEST_F(PresetsFile, MissingFileGivesTheDefaultAloneAndIsCreatedInANewFolder) {
+  TPresetList L("Default");
+  const std::string Nested = (Scratch.path() / "new" / "Presets.EQ").string();
+  TPresetsFileState State = LoadPresetsFile(Nested, L);
+  EXPECT_EQ(TPresetsFileState::Missing, State);
+  EXPECT_EQ(1, L.Count());
+  L.SaveAs("Mine", Values({-100}));
+  EXPECT_TRUE(SavePresetsFile(Nested, L, State));
+  std::ifstream In(Nested, std::ios::binary);
+  std::string Line;
+  std::getline(In, Line);
+  EXPECT_EQ("Mine=-100,0,0,0,0,0,0,0,0,0,0\r", Line);
+}
+
+// A damaged file stays while nothing changes; the first save of a changed
+// list sets it aside, byte for byte, and writes the list in its place.
+TEST_F(PresetsFile, DamagedFileIsOfferedAsEmptyAndNeverWrittenOver) {
+  const std::string Garbage("\x01\x02 binary \x7f\xfe no presets here\r\n");
+  const std::string Utf16("\xFF\xFER\0o\0c\0k\0=\0" "1\0\r\0\n\0", 18);
+  for (const std::string& Bytes : {Garbage, Utf16}) {
+    Write(Bytes);
+    lctest::WriteBytes(Path + ".bad", "an older copy");
+    TPresetList L("Default");
+    TPresetsFileState State = LoadPresetsFile(Path, L);
+    EXPECT_EQ(TPresetsFileState::Damaged, State);
+    EXPECT_EQ(1, L.Count());
+    EXPECT_FALSE(SavePresetsFile(Path, L, State));
+    EXPECT_EQ(Bytes, Read());
+    L.SaveAs("New", Values({1}));
+    EXPECT_TRUE(SavePresetsFile(Path, L, State));
+    EXPECT_EQ(TPresetsFileState::SetAside, State);
+    EXPECT_EQ("New=1,0,0,0,0,0,0,0,0,0,0\r\n", Read());
+    EXPECT_EQ(Bytes, lctest::ReadBytes(Path + ".bad"));
+  }
+}
+
+// A name the code page cannot spell ("Ωmega") makes the file UTF-8 behind
+// its mark; both forms read back.
+TEST_F(PresetsFile, NamesOutsideTheCodePageAreKept) {
+  TPresetList L("Default");
+  TPresetsFileState State = LoadPresetsFile(Path, L);
+  L.SaveAs("Caf\xC3\xA9", Values({2}));
+  L.SaveAs("\xCE\xA9mega", Values({-3}));
+  ASSERT_TRUE(SavePresetsFile(Path, L, State));
+  EXPECT_EQ("\xEF\xBB\xBF" "Caf\xC3\xA9=2,0,0,0,0,0,0,0,0,0,0\r\n\xCE\xA9mega=-3,0,0,0,0,0,0,0,0,0,0\r\n", Read());
+  TPresetList Back("Default");
+  EXPECT_EQ(TPresetsFileState::Loaded, LoadPresetsFile(Path, Back));
+  ASSERT_EQ(3, Back.Count());
+  EXPECT_EQ("\xCE\xA9mega", Back.Entry(2).Name);
+  Write("Caf\xE9=4\r\n");
+  EXPECT_EQ(TPresetsFileState::Loaded, LoadPresetsFile(Path, Back));
+  EXPECT_EQ("Caf\xC3\xA9", Back.Entry(1).Name);
+}
+
+TEST_F(PresetsFile, EmptyFileMeansNoPresets) {
+  Write("");
+  TPresetList L("Default");
+  EXPECT_EQ(TPresetsFileState::Loaded, LoadPresetsFile(Path, L));
+  EXPECT_EQ(1, L.Count());
+}
+
+}  // namespace
+}  // namespace lc::tools
