@@ -2,8 +2,10 @@
 // platform delivers it to the foreground window as it would a user's.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include <windows.h>
 
@@ -63,12 +65,47 @@ inline void TypeInto(TWinControl& Control, const std::string& Text) {
   }
 }
 
-inline void Mouse(DWORD Flags) {
+// Puts one mouse event in the system's input queue, as the hardware would.
+inline void SendMouse(DWORD Flags) {
   INPUT In{};
   In.type = INPUT_MOUSE;
   In.mi.dwFlags = Flags;
   SendInput(1, &In, sizeof(In));
+}
+
+inline void Mouse(DWORD Flags) {
+  SendMouse(Flags);
   Settle();
+}
+
+// Moves the mouse to the screen point (X, Y) as the hardware would.
+inline void MouseToScreen(int X, int Y) {
+  SetCursorPos(X, Y);
+  SendMouse(MOUSEEVENTF_MOVE);
+}
+
+// A user's drag: the left button pressed where the mouse is, the mouse moved
+// Steps times by (DX, DY) from the screen point (X, Y), the button released.
+// The user's hand is a thread of its own while this thread dispatches
+// messages: a window that moves itself runs a modal loop until the release.
+inline void DragFrom(int X, int Y, int Steps, int DX, int DY) {
+  std::atomic<bool> Released = false;
+  std::thread User([&] {
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    Sleep(300);
+    for (int Step = 1; Step <= Steps; ++Step) {
+      MouseToScreen(X + DX * Step, Y + DY * Step);
+      Sleep(30);
+    }
+    Sleep(100);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    Released = true;
+  });
+  for (DWORD Until = GetTickCount() + 10000; !Released && GetTickCount() < Until;) {
+    Application.ProcessMessages();
+    Sleep(5);
+  }
+  User.join();
 }
 
 // Moves the mouse to the client point (X, Y) of Control.

@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <thread>
 #include <vector>
 
 #include <windows.h>
 
 #include "framework/application.h"
+#include "framework/tests/input.h"
 #include "kit/skin_host.h"
 #include "kit/window_drag.h"
 
@@ -71,19 +70,6 @@ void UserMove(TForm& F, int Left, int Top) {
   SendMessageW(F.Handle(), WM_EXITSIZEMOVE, 0, 0);
 }
 
-void MouseInput(DWORD Flags) {
-  INPUT In{};
-  In.type = INPUT_MOUSE;
-  In.mi.dwFlags = Flags;
-  SendInput(1, &In, sizeof(In));
-}
-
-// The mouse goes to the screen point (X, Y) as the hardware would move it.
-void MouseTo(int X, int Y) {
-  SetCursorPos(X, Y);
-  MouseInput(MOUSEEVENTF_MOVE);
-}
-
 void ShowAt(TForm& F, int Left, int Top) {
   F.SetBounds(Left, Top, F.Width(), F.Height());
   F.Show();
@@ -100,25 +86,9 @@ TEST(WindowDrag, ARealDragSnapsToTheScreenEdgeAndRestoresTheSetting) {
 
   // Press on the face where no widget is, move 54 px left, release.
   const int X = Work.Left + 160, Y = Work.Top + 250;
-  MouseTo(X, Y);
+  lctest::MouseToScreen(X, Y);
   Settle();
-  std::atomic<bool> Released = false;
-  std::thread User([&] {
-    MouseInput(MOUSEEVENTF_LEFTDOWN);
-    Sleep(300);
-    for (int Step = 1; Step <= 9; ++Step) {
-      MouseTo(X - 6 * Step, Y);
-      Sleep(30);
-    }
-    Sleep(100);
-    MouseInput(MOUSEEVENTF_LEFTUP);
-    Released = true;
-  });
-  for (DWORD Until = GetTickCount() + 5000; !Released && GetTickCount() < Until;) {
-    Application.ProcessMessages();
-    Sleep(5);
-  }
-  User.join();
+  lctest::DragFrom(X, Y, 9, -6, 0);
   Settle();
 
   EXPECT_GT(F.Snaps, 0);

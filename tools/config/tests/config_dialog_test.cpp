@@ -8,18 +8,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <windows.h>
 
 #include "framework/application.h"
+#include "framework/tests/input.h"
 #include "framework/unicode.h"
 #include "kit/page_button.h"
 #include "kit/skin_widget.h"
@@ -404,13 +403,6 @@ TEST_F(ConfigDialog, EveryTextFitsItsControlInTheBuiltInAndInALongerLanguage) {
   }
 }
 
-void MouseInput(DWORD Flags) {
-  INPUT In{};
-  In.type = INPUT_MOUSE;
-  In.mi.dwFlags = Flags;
-  SendInput(1, &In, sizeof(In));
-}
-
 TEST_F(ConfigDialog, APressOnAnEmptySpotOfAPageMovesTheDialog) {
   Form->Node().SetSelected(4);
   Form->NodeChange();
@@ -419,27 +411,9 @@ TEST_F(ConfigDialog, APressOnAnEmptySpotOfAPageMovesTheDialog) {
   // Below the translator's credit, where the Language page holds nothing.
   const TPoint Start = Page.ClientToScreen({200, 328});
   const TRect Before = Form->BoundsRect();
-  SetCursorPos(Start.X, Start.Y);
-  MouseInput(MOUSEEVENTF_MOVE);
+  lctest::MouseToScreen(Start.X, Start.Y);
   Application.ProcessMessages();
-  std::atomic<bool> Released = false;
-  std::thread User([&] {
-    MouseInput(MOUSEEVENTF_LEFTDOWN);
-    Sleep(300);
-    for (int Step = 1; Step <= 8; ++Step) {
-      SetCursorPos(Start.X - 5 * Step, Start.Y + 5 * Step);
-      MouseInput(MOUSEEVENTF_MOVE);
-      Sleep(30);
-    }
-    Sleep(100);
-    MouseInput(MOUSEEVENTF_LEFTUP);
-    Released = true;
-  });
-  for (DWORD Until = GetTickCount() + 5000; !Released && GetTickCount() < Until;) {
-    Application.ProcessMessages();
-    Sleep(5);
-  }
-  User.join();
+  lctest::DragFrom(Start.X, Start.Y, 8, -5, 5);
   for (int I = 0; I < 10; ++I) {
     Application.ProcessMessages();
     Sleep(15);
