@@ -81,7 +81,9 @@ TMessageLayout LayoutMessage(const std::wstring& Text, const TMessageLayoutInput
   int H = std::max(L.LabelHeight + 20, (L.LabelWidth + 20) / 3) + BottomRoom(In);
   if (H <= In.BackgroundHeight) {
     L.Cropped = true;
-    L.Width = std::max(std::min(L.LabelWidth + 40, In.BackgroundWidth), MinBoxWidth);
+    // At least as wide as the check box's caption needs, which a short text
+    // alone would leave running out of the box.
+    L.Width = std::min(std::max(L.LabelWidth + 40, MinimumWidth(In)), In.BackgroundWidth);
     L.Height = H;
     Crop(L, In);
   } else {

@@ -72,6 +72,18 @@ TEST_F(ProgramMessageBox, EscapeClosesTheBoxAndReturnsTheUntouchedBox) {
   EXPECT_FALSE(Run(L"Escape me", nullptr, true, true, [] { PostMessageW(frmMessage->Handle(), WM_CHAR, 27, 0); }));
 }
 
+TEST_F(ProgramMessageBox, AShortTextLeavesRoomForTheCheckBoxCaption) {
+  int CaptionEnd = 0, Width = 0;
+  Run(L"Done.", nullptr, true, false, [&] {
+    CaptionEnd = frmMessage->CheckBox().Rect().Right;
+    Width = frmMessage->ClientWidth();
+    Enter();
+  });
+  // The caption in the box's font, with the box's 13-pixel margin kept.
+  EXPECT_GT(CaptionEnd, 200);
+  EXPECT_LE(CaptionEnd + 13, Width);
+}
+
 TEST_F(ProgramMessageBox, WithoutTheCheckBoxCheckedIsNotWritten) {
   EXPECT_TRUE(Run(L"No box", nullptr, false, true, [] {
     const TRect& Box = frmMessage->CheckBox().Rect();

@@ -62,6 +62,16 @@ TEST(MessageLayout, CheckBoxWidensTheMinimumAndAddsItsRoom) {
   EXPECT_EQ(L.Height - 46 - 13, L.OkRect.Top);
   EXPECT_EQ(87, L.OkRect.Bottom);  // 126 - 26 - 13
   EXPECT_EQ((L.Height - 75 - 18 - 13) / 2 + 25, L.LabelPos.Y);
+  // The box is wide enough for the check box's caption (276 + 26), the
+  // text and the button centred in it.
+  EXPECT_EQ(302, L.Width);
+  EXPECT_EQ(133, L.LabelPos.X);
+  EXPECT_EQ(111, L.OkRect.Left);
+  EXPECT_EQ(288, L.CloseRect.Left);
+  // Never wider than the background.
+  TMessageLayoutInput Wider = Input(true);
+  Wider.CheckBoxWidth = 600;
+  EXPECT_EQ(486, LayoutMessage(L"Done.", Wider, M).Width);
   // Narrowing stops at the check box's width + 26.
   std::wstring Text;
   for (int I = 0; I < 60; ++I) Text += L"ab ";
