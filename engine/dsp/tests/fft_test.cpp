@@ -206,6 +206,26 @@ TEST(FFTFamiliesTest, SSEAndPortableGiveIdenticalBits) {
   SelectFFTFamily(previous);
 }
 
+// Each family writes only the points it is given: a float after the
+// transformed or multiplied points keeps its value.
+TEST(FFTFamiliesTest, NoFamilyWritesPastThePoints) {
+  const TFFTFamily previous = ActiveFFTFamily();
+  for (TFFTFamily family : {TFFTFamily::Portable, TFFTFamily::SSE}) {
+    if (!SelectFFTFamily(family)) continue;
+    for (int n : {2, 8, 64}) {
+      std::vector<float> points = RandomPoints(n, 7);
+      points.push_back(12345.0f);
+      ComputeFFT(points.data(), n, true, true, true);
+      EXPECT_EQ(12345.0f, points.back()) << "N=" << n;
+    }
+    std::vector<float> a = RandomPoints(5, 1), b = RandomPoints(5, 2);
+    a.push_back(-7.0f);
+    MultiplyComplex(a.data(), b.data(), 5);
+    EXPECT_EQ(-7.0f, a.back());
+  }
+  SelectFFTFamily(previous);
+}
+
 TEST(DspFFTTest, ComponentDefaultsAndBufferTransform) {
   TDspFFT fft;
   EXPECT_EQ(fft.FFTSize, TDspFFTSize::fts512);
