@@ -108,7 +108,9 @@ TEST(DataFiles, ASaveThatFailsAtCloseIsReportedOverAMessageBoxOrMenuAlreadyUp) {
       if (player.Wait(50) != STILL_ACTIVE) break;
     }
     ASSERT_NE(report, nullptr) << "the failed save was not reported";
-    if (first) EXPECT_FALSE(IsWindowVisible(first));
+    if (first) {
+      EXPECT_FALSE(IsWindowVisible(first));
+    }
     PostMessageW(report, WM_CLOSE, 0, 0);
     EXPECT_EQ(player.Wait(20000), 1u);
     SetFileAttributesW(copy.SettingsFile().c_str(), FILE_ATTRIBUTE_NORMAL);

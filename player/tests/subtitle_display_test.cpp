@@ -538,7 +538,7 @@ void CALLBACK MacroThenClose(HWND, UINT, UINT_PTR Id, DWORD) {
 }
 
 TEST_F(SubtitleDisplayTest, TheFailureMessageKeepsOtherCommandsOut) {
-  WhileUp = {form.get(), WriteFile("Film.avi", "x")};
+  WhileUp = {form.get(), WriteFile("Film.avi", "x"), L"", false};
   const std::string Text = WriteFile("notes.txt", "");
   const UINT_PTR Timer = SetTimer(nullptr, 0, 200, MacroThenClose);
   EXPECT_FALSE(form->LoadSubtitle(Text, false));

@@ -111,8 +111,12 @@ TEST(TextApply, MenuCaptionsTakeKeyNamesFromTheTable) {
   t.TextMenus[5] = "Lecture";
   t.TextMenus[4] = "Controle";
   for (const MenuCaption& c : MainMenuCaptions(t)) {
-    if (std::string(c.item) == "PlayMenu") EXPECT_EQ(c.caption, "Lecture\tX");
-    if (std::string(c.item) == "PlayControlMenu") EXPECT_EQ(c.caption, "Controle");
+    if (std::string(c.item) == "PlayMenu") {
+      EXPECT_EQ(c.caption, "Lecture\tX");
+    }
+    if (std::string(c.item) == "PlayControlMenu") {
+      EXPECT_EQ(c.caption, "Controle");
+    }
   }
   const auto playlist = PlaylistMenuCaptions(t);
   ASSERT_EQ(playlist.size(), 8u);

@@ -60,7 +60,10 @@ void ToolFaces(std::string& Text) {
   }
   if (frmEqualizer) {
     std::string Values;
-    for (int V : frmEqualizer->Panel().Positions()) Values += (Values.empty() ? "" : ",") + std::to_string(V);
+    for (int V : frmEqualizer->Panel().Positions()) {
+      if (!Values.empty()) Values += ',';
+      Values += std::to_string(V);
+    }
     Line(Text, "Equalizer", Values);
   }
   if (frmPlayList) {

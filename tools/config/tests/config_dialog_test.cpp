@@ -368,7 +368,9 @@ TEST_F(ConfigDialog, EveryTextFitsItsControlInTheBuiltInAndInALongerLanguage) {
     for (int I = 0; I < 3; ++I) {
       const TRect& R = Bottom[I]->Rect();
       EXPECT_GE(R.Right - R.Left, CaptionMeasure.Canvas().TextWidth(Bottom[I]->Caption())) << Longer << " button " << I;
-      if (I < 2) EXPECT_LE(R.Right, Bottom[I + 1]->Rect().Left) << Longer << " button " << I;
+      if (I < 2) {
+        EXPECT_LE(R.Right, Bottom[I + 1]->Rect().Left) << Longer << " button " << I;
+      }
       EXPECT_LE(R.Right, Form->ClientWidth());
     }
     // Labels never run into the control beside them.
