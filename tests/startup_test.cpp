@@ -201,8 +201,8 @@ TEST(Startup, NormalStartRegistersThePlaylistTypeWithItsProgId) {
   ASSERT_NE(player.main, nullptr);
   EXPECT_EQ(reg.ReadString(cr, ".lpl", "").value_or("<missing>"), "LcTestProg.File");
   // The playlist type points at the identifier, so the identifier exists.
-  EXPECT_EQ(reg.ReadString(cr, "LcTestProg.File\\shell\\Play\\command", "").value_or("<missing>"),
-            "\"" + Utf8(copy.Exe()) + "\"");
+  const std::string command = std::string(1, '"').append(Utf8(copy.Exe())).append(1, '"');
+  EXPECT_EQ(reg.ReadString(cr, "LcTestProg.File\\shell\\Play\\command", "").value_or("<missing>"), command);
   EXPECT_EQ(player.Close(), 0u);
 
   copy.Uninstall();
