@@ -1,6 +1,7 @@
 #include "subtitles/finish.h"
 
 #include <algorithm>
+#include <set>
 
 #include "subtitles/parse.h"
 #include "subtitles/repair.h"
@@ -130,14 +131,23 @@ void MergeRepeats(TimedEntries<Char>& list) {
 // Cues that start together with the entry before them, or earlier, are
 // shown with it (positioned texts come as several cues on the same times):
 // each text becomes further screen lines of that entry, which lasts until
-// the latest of their ends. Afterwards every entry starts after the one
-// before it.
+// the latest of their ends; a cue written twice is shown once. Afterwards
+// every entry starts after the one before it.
 template <class Char>
 void JoinCuesStartingTogether(TimedEntries<Char>& list) {
-  FoldEntries(list, [&list](std::size_t kept, std::size_t i) {
+  // The texts already shown by the entry being joined to.
+  std::size_t shownFor = list.Text.size();
+  std::set<Str<Char>> shown;
+  FoldEntries(list, [&](std::size_t kept, std::size_t i) {
     if (list.Start[i] > list.Start[kept]) return false;
-    list.Text[kept] += Char('|');
-    list.Text[kept] += list.Text[i];
+    if (shownFor != kept) {
+      shownFor = kept;
+      shown = {list.Text[kept]};
+    }
+    if (shown.insert(list.Text[i]).second) {
+      list.Text[kept] += Char('|');
+      list.Text[kept] += list.Text[i];
+    }
     list.End[kept] = std::max(list.End[kept], list.End[i]);
     return true;
   });

@@ -361,6 +361,9 @@ TEST(LoadOverlaps, CuesThatStartTogetherAreJoinedWhereNothingElseDoes) {
   // A cue that starts earlier joins too; the entry lasts until the latest end.
   const auto earlier = LoadSubtitleBytes("{25}{75}One\n{20}{75}Two\n{25}{125}Three\n{150}{175}Four\n");
   EXPECT_EQ((Entries{{1000, 5000, "One|Two|Three"}, {6000, 7000, "Four"}}), EntriesOf(earlier));
+  // A cue written twice among them is shown once.
+  const auto twice = LoadSubtitleBytes("{25}{75}One\n{25}{75}Two\n{25}{75}One\n{25}{100}Two\n{150}{175}Three\n");
+  EXPECT_EQ((Entries{{1000, 4000, "One|Two"}, {6000, 7000, "Three"}}), EntriesOf(twice));
   // Two identical cues still follow one another.
   const auto pair = LoadSubtitleBytes("{25}{75}One\n{25}{75}Two\n{150}{175}Three\n");
   EXPECT_EQ((Entries{{1000, 3000, "One"}, {3000, 4130, "Two"}, {6000, 7000, "Three"}}), EntriesOf(pair));
