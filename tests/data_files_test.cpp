@@ -85,20 +85,17 @@ TEST(DataFiles, ASaveThatFailsAtCloseIsReportedAndTheFilesStay) {
 // menu): the failed save is still reported, a box that is up stepping
 // aside, and the program ends with 1 once the report is answered.
 TEST(DataFiles, ASaveThatFailsAtCloseIsReportedOverAMessageBoxOrMenuAlreadyUp) {
-  struct Case {
-    const wchar_t* Base;
-    const wchar_t* Args;
-    bool Menu;
-  };
-  for (const Case& c : {Case{L"LcTestRoBox", L"Z:\\no\\such\\movie.avi", false}, Case{L"LcTestRoMenu", L"", true}}) {
-    SCOPED_TRACE(c.Menu ? "popup menu" : "message box");
-    ProgramCopy copy(c.Base);
+  for (const lctest::NestedLoop& loop : lctest::kNestedLoops) {
+    SCOPED_TRACE(loop.name);
+    ProgramCopy copy(loop.menu ? L"LcTestRoMenu" : L"LcTestRoBox");
     lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0"});
-    ChildProcess player(copy.Exe(), c.Args);
+    ChildProcess player(copy.Exe(), loop.args);
     HWND main = lctest::WaitForVisibleMainWindow(player.Id(), kStartMs);
     ASSERT_NE(main, nullptr);
-    HWND first = c.Menu ? nullptr : lctest::WaitForWindow(L"TfrmMessage", player.Id(), kStartMs, true);
-    ASSERT_NE(c.Menu ? lctest::OpenPopupMenu(main, player.Id()) : first, nullptr);
+    const HWND loopWindow = lctest::EnterNestedLoop(loop, main, player.Id());
+    ASSERT_NE(loopWindow, nullptr);
+    // The box that was up before the report (none for the menu).
+    const HWND first = loop.menu ? nullptr : loopWindow;
     ASSERT_TRUE(SetFileAttributesW(copy.SettingsFile().c_str(), FILE_ATTRIBUTE_READONLY));
     PostMessageW(main, WM_CLOSE, 0, 0);
     HWND report = nullptr;

@@ -67,20 +67,14 @@ TEST(ProgramLifeCycle, TheEndOfAMovieClosesThePlayerThroughAnOpenPopupMenu) {
 // A close asked for (WM_CLOSE, as the taskbar does) while a loop of its own
 // runs in the player: the message box of a missing file, the popup menu.
 TEST(ProgramLifeCycle, ACloseWhileAMessageBoxOrThePopupMenuIsOpenEndsTheProgramWithItsSettings) {
-  struct Case {
-    const wchar_t* Base;
-    const wchar_t* Args;
-    bool Menu;
-  };
-  for (const Case& C : {Case{L"LcCloseBox", L"Z:\\no\\such\\movie.avi", false}, Case{L"LcCloseMenu2", L"", true}}) {
-    SCOPED_TRACE(C.Menu ? "popup menu" : "message box");
-    ProgramCopy Copy(C.Base);
+  for (const lctest::NestedLoop& Loop : lctest::kNestedLoops) {
+    SCOPED_TRACE(Loop.name);
+    ProgramCopy Copy(Loop.menu ? L"LcCloseLoopMenu" : L"LcCloseLoopBox");
     lctest::WriteSettingsFile(Copy.SettingsFile(), {"FirstRun=0", "OsdSize=62"});
-    ChildProcess App(Copy.Exe(), C.Args);
+    ChildProcess App(Copy.Exe(), Loop.args);
     HWND Main = lctest::WaitForVisibleMainWindow(App.Id(), kStartMs);
     ASSERT_NE(Main, nullptr);
-    ASSERT_NE(C.Menu ? OpenPopupMenu(Main, App.Id()) : lctest::WaitForWindow(L"TfrmMessage", App.Id(), kStartMs, true),
-              nullptr);
+    ASSERT_NE(lctest::EnterNestedLoop(Loop, Main, App.Id()), nullptr);
     PostMessageW(Main, WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, App.Wait(kStartMs));
     EXPECT_EQ(lctest::SettingsValue(Copy.SettingsFile(), "OsdSize"), "62");

@@ -65,4 +65,8 @@ HWND OpenPopupMenu(HWND main, DWORD pid) {
   return WaitForWindow(L"#32768", pid, 10000, true);
 }
 
+HWND EnterNestedLoop(const NestedLoop& loop, HWND main, DWORD pid) {
+  return loop.menu ? OpenPopupMenu(main, pid) : WaitForWindow(L"TfrmMessage", pid, 30000, true);
+}
+
 }  // namespace lctest

@@ -55,4 +55,17 @@ void ClickCentre(HWND window);
 // waits for it (up to 10 s); the menu's window, or nullptr.
 HWND OpenPopupMenu(HWND main, DWORD pid);
 
+// The player's own loops a close can come into: the message box of a movie
+// that is not there (started with `args`), and the popup menu.
+struct NestedLoop {
+  const wchar_t* args;
+  bool menu;
+  const char* name;
+};
+inline constexpr NestedLoop kNestedLoops[] = {{L"Z:\\no\\such\\movie.avi", false, "message box"},
+                                              {L"", true, "popup menu"}};
+// Waits for the loop in the running player (the box comes by itself, the
+// menu is opened), up to 30 s; its window, or nullptr.
+HWND EnterNestedLoop(const NestedLoop& loop, HWND main, DWORD pid);
+
 }  // namespace lctest
