@@ -20,7 +20,7 @@ void ReportUnreadDataFiles(TfrmMain& Main) {
   if (Main.Playlist().AutoFileUnread()) unread.push_back(p.Names.AutoPlaylistFileName());
   for (const std::string& file : unread) {
     bool unused = false;
-    ShowMessageBox(Utf8ToWide(settings::SetAsideMessage(settings::GlobalTextTable().TextMessages[15], file)),
+    ShowMessageBox(Utf8ToWide(settings::SetAsideMessage(settings::GlobalTextTable(), file)),
                    &Main, false, unused);
   }
 }

@@ -99,9 +99,10 @@ bool HandOverToRunningInstance(const std::wstring& appName, HWND ownAppWindow,
   }
 }
 
-std::wstring HandOverFailedText(const std::wstring& appName, const std::vector<std::wstring>& args) {
+std::wstring HandOverFailedText(const std::wstring& appName, const std::wstring& notTaken,
+                                const std::vector<std::wstring>& args) {
   constexpr std::size_t kNamesShown = 10;
-  std::wstring text = appName + L" is running but did not take these files:";
+  std::wstring text = appName + L" " + notTaken;
   for (std::size_t i = 0; i < args.size() && i < kNamesShown; ++i) text += L"\r\n\"" + args[i] + L"\"";
   if (args.size() > kNamesShown) text += L"\r\n...";
   return text;

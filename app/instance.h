@@ -35,8 +35,10 @@ bool InstanceMarkerExisted(const std::wstring& appName);
 bool HandOverToRunningInstance(const std::wstring& appName, HWND ownAppWindow,
                                const std::vector<std::wstring>& args, DWORD waitMs = 10000);
 
-// What the second start tells the user when it gave up: the files that
-// were not handed over (the first ten).
-std::wstring HandOverFailedText(const std::wstring& appName, const std::vector<std::wstring>& args);
+// What the second start tells the user when it gave up: the program's name,
+// `notTaken` (the text table's "is running but did not take these files:")
+// and the files that were not handed over (the first ten).
+std::wstring HandOverFailedText(const std::wstring& appName, const std::wstring& notTaken,
+                                const std::vector<std::wstring>& args);
 
 }  // namespace lc

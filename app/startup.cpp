@@ -208,7 +208,9 @@ std::optional<int> EndAsSecondInstance(const std::vector<std::wstring>& args) {
   const std::vector<std::wstring> files(args.begin() + (args.empty() ? 0 : 1), args.end());
   if (HandOverToRunningInstance(Utf8ToWide(p.Names.AppName), Application.Handle(), files)) return 0;
   bool unused = false;
-  ShowMessageBox(HandOverFailedText(Utf8ToWide(p.Names.AppName), files), frmMain, false, unused);
+  ShowMessageBox(HandOverFailedText(Utf8ToWide(p.Names.AppName),
+                                    Utf8ToWide(settings::GlobalTextTable().TextNotices[1]), files),
+                 frmMain, false, unused);
   return 1;
 }
 

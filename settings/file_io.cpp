@@ -107,10 +107,10 @@ ReadStatus ReadStoredText(const std::string& path, std::uint64_t maxBytes, std::
 
 std::string SetAsideName(const std::string& path) { return path + ".bad"; }
 
-std::string SetAsideMessage(const std::string& errorReadingFrom, const std::string& path) {
+std::string SetAsideMessage(const TextTable& texts, const std::string& path) {
   const std::string aside = SetAsideName(path);
-  return errorReadingFrom + " \"" + path + "\"!\r\nIt is kept as \"" + aside.substr(aside.find_last_of("\\/") + 1) +
-         "\".";
+  return texts.TextMessages[15] + " \"" + path + "\"!\r\n" + texts.TextNotices[0] + " \"" +
+         aside.substr(aside.find_last_of("\\/") + 1) + "\".";
 }
 
 bool SetAsideUnreadFile(const std::string& path) {

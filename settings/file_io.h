@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "settings/text_table.h"
+
 namespace lc::settings {
 
 // Foreign comes only from ReadStoredText: bytes in an encoding that no
@@ -36,10 +38,10 @@ ReadStatus ReadStoredText(const std::string& path, std::uint64_t maxBytes, std::
 bool SetAsideUnreadFile(const std::string& path);
 // `path` + ".bad".
 std::string SetAsideName(const std::string& path);
-// What the user is told of a stored file that could not be read: the
-// text-table prefix `errorReadingFrom` ("Error reading from"), the file
-// and the name (in the same folder) it is kept under.
-std::string SetAsideMessage(const std::string& errorReadingFrom, const std::string& path);
+// What the user is told of a stored file that could not be read, in the
+// texts of `texts`: "Error reading from" the file, then the name (in the
+// same folder) it is kept under.
+std::string SetAsideMessage(const TextTable& texts, const std::string& path);
 
 // Writes `bytes` to a temporary file next to `path` and replaces `path` with
 // it. False on any failure; the previous file is then untouched.

@@ -28,10 +28,27 @@ std::string ReplaceAll(const std::string& text, const std::string& from, const s
   return out;
 }
 
+// Takes a keyed "//TextNotices N=text" line into `next`; any other comment,
+// or a key out of range, is a comment.
+void TakeNoticeLine(const std::string& line, TextTable& next) {
+  const std::string_view prefix = kNoticeLinePrefix;
+  if (line.compare(0, prefix.size(), prefix) != 0) return;
+  const std::size_t equals = line.find('=', prefix.size());
+  if (equals == std::string::npos || equals == prefix.size() || equals - prefix.size() > 3) return;
+  std::size_t index = 0;
+  for (std::size_t i = prefix.size(); i < equals; ++i) {
+    if (line[i] < '0' || line[i] > '9') return;
+    index = index * 10 + static_cast<std::size_t>(line[i] - '0');
+  }
+  if (index >= next.TextNotices.size() || equals + 1 == line.size()) return;
+  next.TextNotices[index] = Utf8Left(ReplaceTextEscapes(line.substr(equals + 1), "\r\n"), kMaxNoticeLength);
+}
+
 }  // namespace
 
 bool ParseLanguageText(std::string_view text, TextTable& next) {
   const std::vector<std::string> lines = SplitLines(text);
+  for (const std::string& line : lines) TakeNoticeLine(line, next);
   std::size_t n = 0;
   for (TextSection& section : TextSectionOrder(next)) {
     const std::string lineBreak = section.isOptionList ? "\r" : "\r\n";

@@ -418,6 +418,11 @@ constexpr KeyHelpLine kKeyHelp[] = {
     {"Volume up/down", 3, "Up/Down, scroll (fullscreen)"},
     {"Zoom cycle", 3, "Enter"},
 };
+constexpr const char* kNotices[] = {
+    "It is kept as",  // 0: after an unreadable stored file's message, before the kept copy's name
+    "is running but did not take these files:",  // 1: after the program's name, a second start's files
+};
+
 template <std::size_t N, std::size_t M>
 void Assign(std::array<std::string, N>& target, const char* const (&source)[M]) {
   static_assert(N == M, "every entry needs its built-in text");
@@ -447,6 +452,7 @@ void SetDefaultTexts(TextTable& table) {
   Assign(table.TextTabs, kTabs);
   Assign(table.TextMenus, kMenus);
   Assign(table.TextFilters, kFilters);
+  Assign(table.TextNotices, kNotices);
   table.TextKeyHelp = BuildKeyHelp();
 }
 

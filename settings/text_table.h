@@ -23,6 +23,11 @@ struct TextTable {
   std::array<std::string, 72> TextMenus;       // menu captions, key names
   std::string TextKeyHelp;                     // the key list, CR LF lines
   std::array<std::string, 4> TextFilters;      // file-dialog filter names
+  // Texts added after the language-file layout was fixed. They are not among
+  // the 268 lines of a language file: a file gives them in keyed comment
+  // lines ("//TextNotices 1=..."), so every older file stays valid and keeps
+  // the English ones, and older players skip the lines as comments.
+  std::array<std::string, 2> TextNotices;
 
   bool operator==(const TextTable&) const = default;
 };
@@ -47,6 +52,11 @@ struct TextSection {
 // The ten arrays in language-file order (TextSectionOrder): captions, hints,
 // messages, labels, option lists, buttons, tabs, menus, filters, key help.
 std::array<TextSection, 10> TextSectionOrder(TextTable& table);
+
+// The keyed comment lines of a language file that carry TextNotices, and
+// the longest such text taken from a file.
+inline constexpr const char* kNoticeLinePrefix = "//TextNotices ";
+inline constexpr std::size_t kMaxNoticeLength = 512;
 
 // The text used as the value "No change" of FullscreenModeSwitch.
 inline const std::string& NoChangeText(const TextTable& table) { return table.TextOptionLists[6]; }

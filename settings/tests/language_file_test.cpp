@@ -101,6 +101,28 @@ TEST_F(LanguageFile, EscapesDependOnTheArray) {
   EXPECT_EQ(table.TextOptionLists[3], "a\rb\rc\rd");
 }
 
+// Texts added after the file layout was fixed come in keyed comment lines;
+// a file without them keeps the English ones, and a bad key is a comment.
+TEST_F(LanguageFile, NoticesComeFromKeyedCommentLines) {
+  const std::string body = Join(LinesOf(English()));
+  ASSERT_EQ(Load("//TextNotices 1=laeuft, nahm aber nicht:\\nDateien\r\n" + body +
+                 "//TextNotices 0=Behalten als\r\n//TextNotices 2=too far\r\n//TextNotices x=no\r\n"
+                 "// TextNotices 0=a comment\r\n//TextNotices 0=\r\n")
+                .status,
+            LanguageLoadStatus::Accepted);
+  EXPECT_EQ(table.TextNotices[0], "Behalten als");
+  EXPECT_EQ(table.TextNotices[1], "laeuft, nahm aber nicht:\r\nDateien");
+
+  table = English();
+  ASSERT_EQ(Load(body).status, LanguageLoadStatus::Accepted);
+  EXPECT_EQ(table.TextNotices[0], "It is kept as");
+  EXPECT_EQ(table.TextNotices[1], "is running but did not take these files:");
+
+  // A rejected file takes none of its notices.
+  EXPECT_EQ(Load("//TextNotices 0=Behalten als\r\nshort\r\n").status, LanguageLoadStatus::Rejected);
+  EXPECT_EQ(table.TextNotices[0], "It is kept as");
+}
+
 TEST_F(LanguageFile, OptionListItemCountMustMatch) {
   for (const char* items : {"a\\nb\\nc", "a\\nb\\nc\\nd\\ne", "abcd"}) {
     std::vector<std::string> lines = LinesOf(English());

@@ -60,7 +60,7 @@ TfrmLoadSavePreset::~TfrmLoadSavePreset() {
   lc::tools::SavePresetsFile(FFileName, FPresets, FFileState);
   if (FFileState == lc::tools::TPresetsFileState::SetAside) {
     bool Unused = false;
-    ShowMessageBox(Utf8ToWide(lc::settings::SetAsideMessage(Texts().TextMessages[15], FFileName)), &FWindow, false,
+    ShowMessageBox(Utf8ToWide(lc::settings::SetAsideMessage(Texts(), FFileName)), &FWindow, false,
                    Unused);
   }
   if (frmLoadSavePreset == this) frmLoadSavePreset = nullptr;
