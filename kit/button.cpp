@@ -134,14 +134,15 @@ void TVirtualButton::SetDown(bool Value) {
 }
 
 void TVirtualButton::SetWidth(int W) {
-  int NewW = CaptionImageWidth(CaptionImageForWidth(W));
+  std::unique_ptr<TSkinImage> Image = FSurface.CaptionImage(FCaption, W);
+  const int NewW = Image->Width();
   if (NewW == FWidth) return;
   if (FOptions.Variant == TButtonVariant::Config) {
     if (NewW < FWidth && FOptions.RestoreOnShrink)
       FSurface.RestoreSkin(FRect, FOptions.Targets);
     FRect.Right += NewW - FWidth;
   }
-  ApplyCaptionImage(FSurface.CaptionImage(FCaption, NewW));
+  ApplyCaptionImage(std::move(Image));
 }
 
 void TVirtualButton::SetCaption(const std::wstring& S) {

@@ -12,6 +12,19 @@
 #include "framework/resources.h"
 #include "framework/unicode.h"
 
+void WidenSkinImage(TBitmap& Skin, int Width, int Column) {
+  const int Own = Skin.Width();
+  const int H = Skin.Height();
+  const int Extra = Width - Own;
+  if (Extra <= 0) return;
+  TBitmap Old;
+  Old.Assign(Skin);
+  Skin.SetSize(Width, H);
+  TCanvas& C = Skin.Canvas();
+  C.CopyRect({Column + Extra, 0, Width, H}, Old.Canvas(), {Column, 0, Own, H});
+  C.CopyRect({Column, 0, Column + Extra, H}, Old.Canvas(), {Column, 0, Column + 1, H});
+}
+
 void LoadSkinImage(const std::wstring& Name, TBitmap& Bitmap) {
   std::span<const std::uint8_t> Data = LoadResourceData(Name, RT_RCDATA);
 

@@ -13,6 +13,12 @@ class TBitmap;
 // raises Exception. GUI thread.
 void LoadSkinImage(const std::wstring& Name, TBitmap& Bitmap);
 
+// Draws a face out to Width for texts that need more room: the columns left
+// of Column stay, Column is repeated over the new room and the rest moves
+// right by as much (the window's right edge and close box with it). A Width
+// not beyond the bitmap's leaves it as it is.
+void WidenSkinImage(TBitmap& Skin, int Width, int Column);
+
 // The custom cursor number of the pressed hand.
 inline constexpr int crHandPress = 5;
 

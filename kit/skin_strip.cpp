@@ -44,6 +44,16 @@ int CaptionImageForWidth(int Width) {
 
 int CaptionImageWidth(int N) { return 80 + 20 * (N - 1); }
 
+int CaptionWidthForText(int TextWidth) {
+  return std::max(CaptionImageWidth(CaptionImageForText(TextWidth)), TextWidth + CaptionMargin);
+}
+
+int CaptionWidthForRequest(int Width, int TextWidth) {
+  const int Widest = CaptionImageWidth(CaptionImageCount);
+  const int Requested = Width > Widest ? Width : CaptionImageWidth(CaptionImageForWidth(Width));
+  return std::max(Requested, CaptionWidthForText(TextWidth));
+}
+
 std::wstring CaptionImageName(int N) {
   return L"ButtonText" + std::to_wstring(N);
 }

@@ -48,6 +48,20 @@ int CaptionImageForWidth(int Width);
 // Width in pixels of caption image N (80, 100, ... 160).
 int CaptionImageWidth(int N);
 
+// The room beside a caption in its image: the text is at least this much
+// narrower than the image.
+inline constexpr int CaptionMargin = 10;
+
+// Width of the caption image drawn for a caption TextWidth pixels wide: that
+// of CaptionImageForText or, for a caption too wide for the widest image,
+// the widest image drawn out to the caption plus CaptionMargin.
+int CaptionWidthForText(int TextWidth);
+
+// Width of the caption image drawn for a requested width Width: that of
+// CaptionImageForWidth, or Width itself beyond the widest image; never
+// narrower than CaptionWidthForText(TextWidth).
+int CaptionWidthForRequest(int Width, int TextWidth);
+
 // Resource name of caption image N: "ButtonText" followed by the digit.
 std::wstring CaptionImageName(int N);
 

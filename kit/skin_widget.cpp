@@ -13,8 +13,16 @@ void SetCaptionFont(TCanvas& Canvas) {
 
 namespace {
 
-int DrawCaption(TBitmap& Bitmap, const std::wstring& Caption, int Image) {
+// Loads caption image Image into Bitmap, drawn out to Width when that is
+// wider (its middle column repeated, its rounded ends kept).
+void LoadCaptionImage(TBitmap& Bitmap, int Image, int Width) {
   LoadSkinImage(CaptionImageName(Image), Bitmap);
+  WidenSkinImage(Bitmap, Width, Bitmap.Width() / 2);
+}
+
+// Width is the image's width (CaptionWidthForText and the like).
+int DrawCaption(TBitmap& Bitmap, const std::wstring& Caption, int Image, int Width) {
+  LoadCaptionImage(Bitmap, Image, Width);
   TCanvas& C = Bitmap.Canvas();
   SetCaptionFont(C);
   TSize Text = C.TextExtent(Caption);
@@ -28,14 +36,23 @@ int DrawCaption(TBitmap& Bitmap, const std::wstring& Caption, int Image) {
 
 }  // namespace
 
-int RenderCaptionImage(TBitmap& Bitmap, const std::wstring& Caption) {
+namespace {
+
+int CaptionTextWidth(TBitmap& Bitmap, const std::wstring& Caption) {
   if (Bitmap.Empty()) Bitmap.SetSize(1, 1);  // a context to measure with
   SetCaptionFont(Bitmap.Canvas());
-  int TextWidth = Bitmap.Canvas().TextWidth(Caption);
-  return DrawCaption(Bitmap, Caption, CaptionImageForText(TextWidth));
+  return Bitmap.Canvas().TextWidth(Caption);
+}
+
+}  // namespace
+
+int RenderCaptionImage(TBitmap& Bitmap, const std::wstring& Caption) {
+  const int TextWidth = CaptionTextWidth(Bitmap, Caption);
+  return DrawCaption(Bitmap, Caption, CaptionImageForText(TextWidth), CaptionWidthForText(TextWidth));
 }
 
 int RenderCaptionImageForWidth(TBitmap& Bitmap, const std::wstring& Caption,
                                int Width) {
-  return DrawCaption(Bitmap, Caption, CaptionImageForWidth(Width));
+  const int TextWidth = CaptionTextWidth(Bitmap, Caption);
+  return DrawCaption(Bitmap, Caption, CaptionImageForWidth(Width), CaptionWidthForRequest(Width, TextWidth));
 }

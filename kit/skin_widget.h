@@ -13,11 +13,13 @@
 void SetCaptionFont(TCanvas& Canvas);
 
 // Loads into Bitmap the caption image that fits Caption (measured in the
-// caption font) and writes the caption into its four frames. Returns the
-// image's width.
+// caption font; a caption too wide for the widest image draws that image
+// out, CaptionWidthForText) and writes the caption into its four frames.
+// Returns the image's width.
 int RenderCaptionImage(TBitmap& Bitmap, const std::wstring& Caption);
 
 // The same with the image chosen by a requested width: the smallest image
-// at least Width wide (capped at the widest). Returns the image's width.
+// at least Width wide, drawn out beyond the widest, and never too narrow
+// for the caption (CaptionWidthForRequest). Returns the image's width.
 int RenderCaptionImageForWidth(TBitmap& Bitmap, const std::wstring& Caption,
                                int Width);

@@ -8,6 +8,7 @@
 #include "framework/application.h"
 #include "framework/keys.h"
 #include "framework/unicode.h"
+#include "kit/skin_image.h"
 #include "settings/text_table.h"
 #include "tools/dialog_rules.h"
 #include "tools/tool_environment.h"
@@ -141,17 +142,6 @@ int TfrmKeyboard::NeededWidth() {
   return std::min(N, Screen.Width() - 16);
 }
 
-void TfrmKeyboard::WidenSkin(int Width) {
-  TBitmap& Skin = Host().Skin();
-  const int W0 = Skin.Width();
-  const int H = Skin.Height();
-  TBitmap Old;
-  Old.Assign(Skin);
-  Skin.SetSize(Width, H);
-  Skin.Canvas().CopyRect({Width - 10, 0, Width, H}, Old.Canvas(), {W0 - 10, 0, W0, H});
-  Skin.Canvas().CopyRect({W0 - 10, 0, Width - 10, H}, Old.Canvas(), {W0 / 2, 0, W0 / 2 + 1, H});
-}
-
 void TfrmKeyboard::DoShow() {
   if (!lc::tools::ToolEnvironment().Windows().SkipFormPlacement()) {
     Host().LoadSkin(L"Keyboard");
@@ -161,7 +151,7 @@ void TfrmKeyboard::DoShow() {
     FMemo->SetText(Utf8ToWide(lc::tools::OneTabPerLine(Texts().TextKeyHelp)));
     const int N = NeededWidth();
     if (N > FMemo->Width() - 2) {
-      WidenSkin(N + 6);
+      WidenSkinImage(Host().Skin(), N + 6, Host().Skin().Width() / 2);
       FMemo->SetBounds(1, 23, N + 6 - 3, H - 25);
     }
     const int Right = Host().Skin().Width() - 17;

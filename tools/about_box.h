@@ -62,9 +62,6 @@ class TfrmKeyboard : public TToolDialog {
   // memo's client width, or the widest line + 30, never beyond the screen
   // less 16.
   int NeededWidth();
-  // Stretches the face to Width: the right 10-pixel strip moved, the
-  // middle column stretched over the gap.
-  void WidenSkin(int Width);
 
   std::unique_ptr<TMemo> FMemo;
   TVirtualButton* FClose = nullptr;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <windows.h>
 
 #include "framework/exceptions.h"
@@ -80,8 +82,14 @@ TEST(CaptionImage, ShortAndLongCaptionsPickTheirImages) {
   EXPECT_EQ(80, RenderCaptionImage(Short, L"OK"));
   EXPECT_EQ(80, Short.Width());
   EXPECT_EQ(80, Short.Height());
+  // Too wide for the widest image: drawn out to the caption and 10 pixels.
   TBitmap Long;
-  EXPECT_EQ(160, RenderCaptionImage(Long, std::wstring(60, L'W')));
+  TBitmap Probe(1, 1);
+  SetCaptionFont(Probe.Canvas());
+  const int LongText = Probe.Canvas().TextWidth(std::wstring(60, L'W'));
+  ASSERT_GT(LongText, 300);
+  EXPECT_EQ(LongText + 10, RenderCaptionImage(Long, std::wstring(60, L'W')));
+  EXPECT_EQ(LongText + 10, Long.Width());
   TBitmap Requested;
   EXPECT_EQ(120, RenderCaptionImageForWidth(Requested, L"OK", 101));
 }
@@ -93,7 +101,7 @@ TEST(CaptionImage, ImageWidthFollowsTheMeasuredCaption) {
   for (const wchar_t* Caption : {L"Do", L"Load preset", L"Save this preset now"}) {
     int Width = Probe.Canvas().TextWidth(Caption);
     TBitmap B;
-    EXPECT_EQ(CaptionImageWidth(CaptionImageForText(Width)), RenderCaptionImage(B, Caption))
+    EXPECT_EQ(CaptionWidthForText(Width), RenderCaptionImage(B, Caption))
         << Width;
   }
 }
@@ -112,4 +120,27 @@ TEST(CaptionImage, FramesCarryTheCaptionInTheirColoursPressedOnePixelLower) {
   EXPECT_EQ(-1, FirstRowWithColor(B, 2, CaptionTextColor));
   // The background of the image is left as it was.
   EXPECT_EQ(RGBColor(192, 192, 192), PixelOf(B, 0, 0));
+}
+
+TEST(CaptionImage, ACaptionBeyondTheWidestImageIsWrittenWholeWithTheImagesEdgesKept) {
+  TBitmap Own;
+  LoadSkinImage(L"ButtonText5", Own);
+  TBitmap Long;
+  const int W = RenderCaptionImage(Long, L"Subtitle directory...Subtitle dire");
+  ASSERT_GT(W, 160);
+  // Frame 0: the caption's ink lies 5 pixels in from both ends at least.
+  int First = W, Last = -1;
+  for (int Y = 0; Y < 20; ++Y)
+    for (int X = 0; X < W; ++X)
+      if (PixelOf(Long, X, Y) == CaptionTextColor) {
+        First = std::min(First, X);
+        Last = std::max(Last, X);
+      }
+  EXPECT_GE(First, 5);
+  EXPECT_LE(Last, W - 6);
+  // The rounded ends are the widest image's, column for column.
+  for (int Y = 0; Y < 80; ++Y) {
+    EXPECT_EQ(PixelOf(Own, 0, Y), PixelOf(Long, 0, Y)) << Y;
+    EXPECT_EQ(PixelOf(Own, 159, Y), PixelOf(Long, W - 1, Y)) << Y;
+  }
 }

@@ -63,6 +63,18 @@ TEST(SkinStrip, CaptionImageIsAtLeastTenPixelsWiderThanTheText) {
   EXPECT_EQ(160, CaptionImageWidth(CaptionImageForText(151)));
 }
 
+TEST(SkinStrip, ACaptionTooWideForTheWidestImageDrawsItOut) {
+  struct Case { int TextWidth; int Width; } Cases[] = {
+      {0, 80}, {70, 80}, {71, 100}, {150, 160}, {151, 161}, {400, 410}};
+  for (const auto& C : Cases) EXPECT_EQ(C.Width, CaptionWidthForText(C.TextWidth)) << C.TextWidth;
+  // A requested width: the image's own below the widest, itself beyond,
+  // and never too narrow for the caption.
+  struct Request { int Width; int TextWidth; int Result; } Requests[] = {
+      {101, 20, 120}, {160, 20, 160}, {161, 20, 161}, {500, 20, 500}, {80, 95, 120}, {200, 250, 260}};
+  for (const auto& R : Requests)
+    EXPECT_EQ(R.Result, CaptionWidthForRequest(R.Width, R.TextWidth)) << R.Width << " " << R.TextWidth;
+}
+
 TEST(SkinStrip, WidthRequestPicksTheSmallestImageAtLeastThatWide) {
   struct Case { int Width; int Image; } Cases[] = {
       {0, 1}, {80, 1}, {81, 2}, {100, 2}, {101, 3}, {140, 4}, {160, 5}, {500, 5}};

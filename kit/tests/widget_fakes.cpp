@@ -6,8 +6,9 @@ namespace fakes {
 
 std::unique_ptr<TSkinImage> MakeCaptionImage(int TextWidth, int Width) {
   int N = Width > 0 ? CaptionImageForWidth(Width) : CaptionImageForText(TextWidth);
-  return std::make_unique<TFakeImage>("ButtonText" + std::to_string(N),
-                                      CaptionImageWidth(N), CaptionImageHeight);
+  return std::make_unique<TFakeImage>(
+      "ButtonText" + std::to_string(N),
+      Width > 0 ? CaptionWidthForRequest(Width, TextWidth) : CaptionWidthForText(TextWidth), CaptionImageHeight);
 }
 
 }  // namespace fakes
