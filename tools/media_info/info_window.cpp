@@ -8,6 +8,7 @@
 #include "framework/keys.h"
 #include "framework/unicode.h"
 #include "kit/message_box.h"
+#include "kit/skin_image.h"
 #include "kit/window_drag.h"
 #include "settings/text_table.h"
 #include "tools/media_info/media_detector.h"
@@ -25,6 +26,9 @@ constexpr int kColumnEnd = 425;
 constexpr int kCaptionLeft = 16;
 // At least between a caption and the value column.
 constexpr int kCaptionGap = 8;
+constexpr int kCloseBoxLeft = 426;
+// Where the face is drawn out for longer captions: a column of the rows.
+constexpr int kWidenColumn = 220;
 
 // Code names are single-byte Western text.
 std::wstring Ansi(const std::string& Text) { return DecodeText(Text, 1252); }
@@ -40,9 +44,9 @@ TfrmInfo::TfrmInfo(const std::string& MovieFile) : TToolDialog(L"TfrmInfo", L"In
   frmInfo = this;
   const lc::settings::TextTable& T = lc::settings::GlobalTextTable();
   SetTitle(Utf8ToWide(T.TextCaptions[4]));
-  TVirtualButton& CloseBox = AddCloseBox(426);
-  CloseBox.OnClick = [this] { Close(); };
-  Host().SetMouseOrder({&CloseBox});
+  FCloseBox = &AddCloseBox(kCloseBoxLeft);
+  FCloseBox->OnClick = [this] { Close(); };
+  Host().SetMouseOrder({FCloseBox});
   CreateLabels();
   lc::tools::TMediaInfoBuilder Info(NumberSeparator());
   // A file the detector gets stuck in counts as one it cannot read.
@@ -112,7 +116,10 @@ int TfrmInfo::TextWidth(const std::wstring& Text) {
 
 // The value column ends at x 425, as wide as the widest value allows; it
 // starts clear of the widest caption as the captions' own (bold, larger)
-// font draws it, whatever face the system gives for it.
+// font draws it, whatever face the system gives for it. Where the captions
+// of a longer language would leave the values less room than they have
+// in English, the window is drawn out (within the screen) by the missing
+// width and the column ends as much further right.
 void TfrmInfo::LayOutValues() {
   int WidestValue = 0;
   int WidestCaption = 0;
@@ -122,17 +129,27 @@ void TfrmInfo::LayOutValues() {
     WidestCaption = std::max(WidestCaption, TextWidth(FCaptions[R]->Caption()));
     WidestShownCaption = std::max(WidestShownCaption, FCaptions[R]->TextSize().cx);
   }
-  const int W = std::min(lc::tools::InfoValueColumnWidth(WidestValue, WidestCaption),
-                         kColumnEnd - kCaptionLeft - WidestShownCaption - kCaptionGap);
+  const auto ColumnWidth = [&](int Extra) {
+    return std::min(lc::tools::InfoValueColumnWidth(WidestValue, WidestCaption - Extra),
+                    kColumnEnd + Extra - kCaptionLeft - WidestShownCaption - kCaptionGap);
+  };
+  Host().LoadSkin(L"Info");
+  const int Skin = Host().Skin().Width();
+  const int Wanted = lc::tools::InfoValueColumnWidth(WidestValue, 0);
+  const int Extra = std::clamp(Wanted - ColumnWidth(0), 0, std::max(0, Screen.Width() - 16 - Skin));
+  WidenSkinImage(Host().Skin(), Skin + Extra, kWidenColumn);
+  FCloseBox->SetRect(FCloseBox->Rect().Offset(kCloseBoxLeft + Extra - FCloseBox->Rect().Left, 0));
+  const int W = ColumnWidth(Extra);
   for (int R = 0; R < riRowCount; ++R) {
     TLabel& V = *FValues[R];
-    V.SetBounds(kColumnEnd - W, V.Top(), W, V.Height());
+    V.SetBounds(kColumnEnd + Extra - W, V.Top(), W, V.Height());
     FHints[R] = TextWidth(V.Caption()) > W ? V.Caption() : std::wstring();
   }
 }
 
 void TfrmInfo::DoShow() {
-  if (FixAndPlace(TPlacement::BetweenMain)) LayOutValues();
+  if (!lc::tools::ToolEnvironment().Windows().SkipFormPlacement()) LayOutValues();
+  FixAndPlace(TPlacement::BetweenMain);
   TToolDialog::DoShow();
 }
 

@@ -48,6 +48,7 @@ class TfrmInfo : public TToolDialog {
   std::array<std::unique_ptr<TLabel>, riRowCount> FValues;
   std::array<std::wstring, riRowCount> FHints;  // a value's text when wider than its label
   std::unique_ptr<TLabel> FLengthTest;
+  TVirtualButton* FCloseBox = nullptr;
 };
 
 // The window while it exists, nullptr otherwise.
