@@ -13,28 +13,18 @@
 #include "settings/text_table.h"
 #include "kit/window_drag.h"
 #include "kit/word_wrap.h"
+#include "tools/config/config_page_metrics.h"
 #include "tools/profiles/profiles_editor.h"
 #include "tools/tool_environment.h"
 
 using lc::tools::NumericField;
+using namespace lc::tools::config_metrics;
 
 TfrmConfig* frmConfig = nullptr;
 
 namespace {
 
 constexpr TColor TitleColor = 0x999999;
-// The notebook's place on the skin.
-constexpr int kPageLeft = 166, kPageTop = 28, kPageWidth = 346, kPageHeight = 336;
-// The controls' least distance from a page's edges.
-constexpr int kPageMargin = 4;
-// Between a label and the control to its right.
-constexpr int kLabelGap = 6;
-// The platform check box's box and the gap before its caption; the room
-// a check list line's box takes before its text, beyond the line's height.
-constexpr int kCheckBoxPart = 20;
-constexpr int kCheckLinePart = 6;
-// The smallest character height a text is made to fit with.
-constexpr int kSmallestTextHeight = 9;
 
 const lc::settings::TextTable& Texts() { return lc::settings::GlobalTextTable(); }
 
@@ -50,7 +40,7 @@ std::vector<std::wstring> OptionItems(const std::string& List) {
   }
 }
 
-std::vector<std::wstring> SetLines(TCheckListBox& List, const std::string& Texts, std::size_t Count) {
+void SetLines(TCheckListBox& List, const std::string& Texts, std::size_t Count) {
   std::vector<std::wstring> Items = OptionItems(Texts);
   Items.resize(Count);
   const bool Fill = List.Count() == 0;
@@ -60,7 +50,6 @@ std::vector<std::wstring> SetLines(TCheckListBox& List, const std::string& Texts
     else
       List.SetItem(static_cast<int>(I), Items[I]);
   }
-  return Items;
 }
 
 }  // namespace
@@ -117,41 +106,6 @@ void TfrmConfig::CreateButtons() {
   FDefaultButton->OnClick = [this] { BtnDefaultClick(); };
 }
 
-// A control's font: the dialog's, or as much smaller as needed (down to
-// kSmallestTextHeight) for the widest of Texts to take no more than Room.
-void TfrmConfig::FitFont(TWinControl& Control, const std::vector<std::wstring>& Texts, int Room) {
-  TFont Fitted;
-  Fitted.Assign(Font);
-  TCanvas& C = Canvas();
-  for (int Height = std::abs(Font.Height()); Height >= kSmallestTextHeight; --Height) {
-    Fitted.SetHeight(-Height);
-    C.Font.Assign(Fitted);
-    int Widest = 0;
-    for (const std::wstring& Text : Texts) Widest = std::max(Widest, C.TextWidth(Text));
-    if (Widest <= Room) break;
-  }
-  Control.SetFont(Fitted);
-}
-
-// A caption button grown for a longer caption stays on its page.
-void TfrmConfig::KeepOnPage(TPageButton& Button) {
-  const int Right = Button.Parent()->ClientWidth() - kPageMargin;
-  const int Left = std::clamp(Button.Left(), kPageMargin, std::max(kPageMargin, Right - Button.Width()));
-  Button.SetBounds(Left, Button.Top(), Button.Width(), Button.Height());
-}
-
-// Apply, Default and Close side by side from the left edge, each as wide as
-// its caption image (80 pixels for the built-in captions).
-void TfrmConfig::PlaceBottomButtons() {
-  int Left = 0;
-  for (TVirtualButton* B : {FApplyButton.get(), FDefaultButton.get(), FCloseCaptionButton.get()}) {
-    const TRect& R = B->Rect();
-    const int Width = B->ImageWidth();
-    B->SetRect({Left, R.Top, Left + Width, R.Bottom});
-    Left += Width;
-  }
-}
-
 void TfrmConfig::CreatePages() {
   FNode = std::make_unique<TTreeView>(this);
   FNode->SetBounds(8, 28, 150, 336);
@@ -166,6 +120,10 @@ void TfrmConfig::CreatePages() {
   CreateSubtitlePage();
   CreateVideoPage();
   CreateLanguagePage();
+  for (TMyCheckBox* Box : {FRegExtension.get(), FSearchHereFirst.get(), FBossKey.get()}) {
+    Box->OnMouseIn = [this, Box](TComponent*) { CheckBoxMouseIn(*Box); };
+    Box->OnMouseOut = [](TComponent*) { Application.CancelHint(); };
+  }
 }
 
 TPanel* TfrmConfig::NewPage() {
@@ -203,22 +161,8 @@ TLabel* TfrmConfig::NewLabel(TWinControl* Page, int Text, int X, int Y, int Righ
   L->Transparent = true;
   L->SetFont(Font);
   L->SetBounds(X, Y, 0, 0);
-  FLabels.push_back({std::move(L), Text, Right - kLabelGap - X});
+  FLabels.push_back({std::move(L), Text, Right});
   return FLabels.back().Label.get();
-}
-
-// The label's text in the present language, wrapped at blanks where it
-// would run into the control beside it.
-void TfrmConfig::SetLabelText(TPageLabel& L, const std::string& Text) {
-  std::wstring Caption = Utf8ToWide(Text);
-  TCanvas& C = Canvas();
-  C.Font.Assign(L.Label->Font());
-  const auto Width = [&C](const std::wstring& Line) { return C.TextWidth(Line); };
-  std::vector<std::wstring> Lines;
-  for (const std::wstring& Line : SplitLines(Caption)) {
-    for (const std::wstring& Part : WrapLines(Line, L.Room, Width)) Lines.push_back(Part);
-  }
-  L.Label->SetCaption(JoinLines(Lines));
 }
 
 TButton* TfrmConfig::NewButton(TWinControl* Page, const std::string& Text, int X, int Y, int W) {
@@ -255,27 +199,32 @@ void TfrmConfig::CreateGeneralPage() {
   TPanel* Page = NewPage();
   FGeneralTabs = std::make_unique<TPageControl>(Page);
   FGeneralTabs->SetBounds(0, 0, kPageWidth, kPageHeight);
+  Widens(*FGeneralTabs, TWiden::Stretch);
   TTabSheet* One = FGeneralTabs->AddPage(L"");
   TTabSheet* Two = FGeneralTabs->AddPage(L"");
   DragsDialog(*One);
   DragsDialog(*Two);
   FGeneral = std::make_unique<TCheckListBox>(One);
   FGeneral->SetBounds(4, 4, 330, 180);
+  Widens(*FGeneral, TWiden::Stretch);
   FGeneral->OnClickCheck = [this](TComponent*) { ListClickCheck(lc::tools::GeneralClickCheck, *FGeneral); };
   NewLabel(One, 8, 4, 192, 200);
   FFullModeSwitch = std::make_unique<TComboBox>(One);
   FFullModeSwitch->SetBounds(200, 188, 134, 200);
+  Widens(*FFullModeSwitch, TWiden::MoveRight);
   FFullModeSwitch->OnChange = [this](TComponent*) { OptionsChangeCheck(); };
   NewLabel(One, 7, 4, 220, 200);
-  NewNumberField(One, NumericField::PlaylistFontSize, 200, 216);
+  Widens(*NewNumberField(One, NumericField::PlaylistFontSize, 200, 216), TWiden::MoveRight);
   NewLabel(One, 9, 4, 248, 200);
   FPriority = std::make_unique<TComboBox>(One);
   FPriority->SetBounds(200, 244, 134, 200);
+  Widens(*FPriority, TWiden::MoveRight);
   FPriority->OnChange = [this](TComponent*) { OptionsChangeCheck(); };
   NewPageButton(One, 12, 4, 276, 120, [this] { RunProfilesEditor(this); });
 
-  FBossKey = std::make_unique<TCheckBox>(Two);
+  FBossKey = std::make_unique<TMyCheckBox>(Two);
   FBossKey->SetBounds(4, 8, 300, 17);
+  Widens(*FBossKey, TWiden::Stretch);
   FBossKey->OnClick = [this](TComponent*) {
     FHide->SetEnabled(FBossKey->Checked());
     FShow->SetEnabled(FBossKey->Checked());
@@ -292,8 +241,9 @@ void TfrmConfig::CreateGeneralPage() {
 
 void TfrmConfig::CreateFileTypesPage() {
   TPanel* Page = NewPage();
-  FRegExtension = std::make_unique<TCheckBox>(Page);
+  FRegExtension = std::make_unique<TMyCheckBox>(Page);
   FRegExtension->SetBounds(4, 4, 330, 17);
+  Widens(*FRegExtension, TWiden::Stretch);
   FRegExtension->OnClick = [this](TComponent*) { OptionsChangeCheck(); };
   NewLabel(Page, 6, 4, 28, kPageWidth);
   FAssocFile = std::make_unique<TCheckListBox>(Page);
@@ -316,6 +266,7 @@ void TfrmConfig::CreateSubtitlePage() {
   TPanel* Page = NewPage();
   FSubtitleTabs = std::make_unique<TPageControl>(Page);
   FSubtitleTabs->SetBounds(0, 0, kPageWidth, kPageHeight);
+  Widens(*FSubtitleTabs, TWiden::Stretch);
   FSubtitleTabs->OnChange = [this](TComponent*) { DrawSubtitleSample(); };
   TTabSheet* One = FSubtitleTabs->AddPage(L"");
   TTabSheet* Two = FSubtitleTabs->AddPage(L"");
@@ -323,36 +274,41 @@ void TfrmConfig::CreateSubtitlePage() {
   DragsDialog(*Two);
   FSubtitle1 = std::make_unique<TCheckListBox>(One);
   FSubtitle1->SetBounds(4, 4, 330, 72);
+  Widens(*FSubtitle1, TWiden::Stretch);
   FSubtitle1->OnClickCheck = [this](TComponent*) {
     ListClickCheck(lc::tools::Subtitle1ClickCheck, *FSubtitle1);
     DrawSubtitleSample();
   };
   NewLabel(One, 13, 4, 88, 260);
-  NewNumberField(One, NumericField::HorizontalDisplayArea, 260, 84);
+  Widens(*NewNumberField(One, NumericField::HorizontalDisplayArea, 260, 84), TWiden::MoveRight);
   NewLabel(One, 12, 4, 112, 260);
-  NewNumberField(One, NumericField::AverageVerticalDisplayZone, 260, 112);
+  Widens(*NewNumberField(One, NumericField::AverageVerticalDisplayZone, 260, 112), TWiden::MoveRight);
   NewLabel(One, 37, 4, 148, 260);
-  NewNumberField(One, NumericField::SubtitleSize, 260, 144);
+  Widens(*NewNumberField(One, NumericField::SubtitleSize, 260, 144), TWiden::MoveRight);
   NewPageButton(One, 4, 4, 174, 140, [this] { SubtitleFontClick(); });
   FSample = std::make_unique<TPanel>(One);
   FSample->SetBounds(4, 204, 330, 100);
+  Widens(*FSample, TWiden::Stretch);
   FSample->OnPaint = [this](TComponent*) { PaintSample(); };
 
   FSubtitle2 = std::make_unique<TCheckListBox>(Two);
   FSubtitle2->SetBounds(4, 4, 330, 104);
+  Widens(*FSubtitle2, TWiden::Stretch);
   FSubtitle2->OnClickCheck = [this](TComponent*) {
     ListClickCheck(lc::tools::Subtitle2ClickCheck, *FSubtitle2);
     DrawSubtitleSample();
   };
   NewLabel(Two, 14, 4, 118, 260);
-  NewNumberField(Two, NumericField::AverageDisplayTime, 260, 118);
+  Widens(*NewNumberField(Two, NumericField::AverageDisplayTime, 260, 118), TWiden::MoveRight);
   FDirSub = std::make_unique<TEdit>(Two);
   FDirSub->SetBounds(4, 190, 330, 21);
+  Widens(*FDirSub, TWiden::Stretch);
   FDirSub->OnChange = [this](TComponent*) { OptionsChangeCheck(); };
   FDirSub->OnExit = [this](TComponent*) { SubtitleDirectoryExit(); };
   NewPageButton(Two, 5, 4, 160, 160, [this] { ChooseFolder(*FDirSub, false); });
-  FSearchHereFirst = std::make_unique<TCheckBox>(Two);
+  FSearchHereFirst = std::make_unique<TMyCheckBox>(Two);
   FSearchHereFirst->SetBounds(4, 220, 330, 17);
+  Widens(*FSearchHereFirst, TWiden::Stretch);
   FSearchHereFirst->OnClick = [this](TComponent*) { OptionsChangeCheck(); };
 }
 
@@ -360,33 +316,40 @@ void TfrmConfig::CreateVideoPage() {
   TPanel* Page = NewPage();
   FVideo = std::make_unique<TCheckListBox>(Page);
   FVideo->SetBounds(4, 4, 338, 120);
+  Widens(*FVideo, TWiden::Stretch);
   FVideo->OnClickCheck = [this](TComponent*) { ListClickCheck(lc::tools::VideoClickCheck, *FVideo); };
   NewLabel(Page, 10, 4, 136, 286);
-  NewNumberField(Page, NumericField::SecondesToJump, 286, 132);
+  Widens(*NewNumberField(Page, NumericField::SecondesToJump, 286, 132), TWiden::MoveRight);
   NewLabel(Page, 11, 4, 162, 286);
-  NewNumberField(Page, NumericField::SecondesToFastJump, 286, 158);
+  Widens(*NewNumberField(Page, NumericField::SecondesToFastJump, 286, 158), TWiden::MoveRight);
   NewLabel(Page, 38, 4, 188, 286);
-  NewNumberField(Page, NumericField::OsdSize, 286, 184);
+  Widens(*NewNumberField(Page, NumericField::OsdSize, 286, 184), TWiden::MoveRight);
   NewLabel(Page, 39, 4, 214, 286);
   FOsdColorPanel = std::make_unique<TPanel>(Page);
   FOsdColorPanel->SetBounds(286, 210, 50, 21);
+  Widens(*FOsdColorPanel, TWiden::MoveRight);
   FOsdColorPanel->OnMouseUp = [this](TComponent*, TMouseButton, TShiftState, int, int) { OsdColorClick(); };
   NewLabel(Page, 40, 4, 242, 286);
   FCaptureFormat = std::make_unique<TComboBox>(Page);
   FCaptureFormat->SetBounds(286, 238, 50, 200);
+  Widens(*FCaptureFormat, TWiden::MoveRight);
   for (const wchar_t* Format : {L"BMP", L"JPG", L"PNG"}) FCaptureFormat->Add(Format);
   FCaptureFormat->OnChange = [this](TComponent*) { OptionsChangeCheck(); };
   NewLabel(Page, 41, 4, 270, kPageWidth);
   FPathSaveCapture = std::make_unique<TEdit>(Page);
   FPathSaveCapture->SetBounds(4, 288, 306, 21);
+  Widens(*FPathSaveCapture, TWiden::Stretch);
   FPathSaveCapture->SetReadOnly(true);
-  NewButton(Page, "...", 314, 287, 24)->OnClick = [this](TComponent*) { ChooseFolder(*FPathSaveCapture, true); };
+  TButton* Folder = NewButton(Page, "...", 314, 287, 24);
+  Folder->OnClick = [this](TComponent*) { ChooseFolder(*FPathSaveCapture, true); };
+  Widens(*Folder, TWiden::MoveRight);
 }
 
 void TfrmConfig::CreateLanguagePage() {
   TPanel* Page = NewPage();
   FLanguages = std::make_unique<TListBox>(Page);
   FLanguages->SetBounds(4, 4, 338, 290);
+  Widens(*FLanguages, TWiden::Stretch);
   FLanguages->OnClick = [this](TComponent*) {
     LanguageListSelect();
     OptionsChangeCheck();
@@ -427,30 +390,29 @@ void TfrmConfig::SetTexts() {
   FGeneralTabs->SetTabCaption(1, Utf8ToWide(T.TextTabs[0] + " 2"));
   FSubtitleTabs->SetTabCaption(0, Utf8ToWide(T.TextTabs[2] + " 1"));
   FSubtitleTabs->SetTabCaption(1, Utf8ToWide(T.TextTabs[2] + " 2"));
-  for (TPageLabel& L : FLabels) SetLabelText(L, T.TextLabels[L.Text]);
-  for (const auto& [Button, Caption] : FPageButtons) {
-    Button->SetCaption(Utf8ToWide(T.TextButtons[Caption]));
-    KeepOnPage(*Button);
-  }
+  for (const auto& [Button, Caption] : FPageButtons) Button->SetCaption(Utf8ToWide(T.TextButtons[Caption]));
   FCloseButton->SetHint(Utf8ToWide(T.TextHints[0]));
   FApplyButton->SetCaption(Utf8ToWide(T.TextButtons[8]));
   FDefaultButton->SetCaption(Utf8ToWide(T.TextButtons[9]));
   FCloseCaptionButton->SetCaption(Utf8ToWide(T.TextButtons[10]));
+  SetLines(*FGeneral, T.TextOptionLists[1], lc::tools::kGeneralLines);
+  SetLines(*FVideo, T.TextOptionLists[2], lc::tools::kVideoLines);
+  SetLines(*FSubtitle1, T.TextOptionLists[3], lc::tools::kSubtitle1Lines);
+  SetLines(*FSubtitle2, T.TextOptionLists[4], lc::tools::kSubtitle2Lines);
+  FRegExtension->SetCaption(Utf8ToWide(T.TextOptionLists[0]));
+  FSearchHereFirst->SetCaption(Utf8ToWide(T.TextOptionLists[5]));
+  FBossKey->SetCaption(Utf8ToWide(T.TextOptionLists[11]));
+  // The pages widen as far as the texts need, then everything is fitted
+  // into them.
+  WidenPages(NeededExtraWidth());
+  for (TPageLabel& L : FLabels) SetLabelText(L, T.TextLabels[L.Text]);
+  PlaceFileTypes();
+  for (const auto& [Button, Caption] : FPageButtons) KeepOnPage(*Button);
   PlaceBottomButtons();
-  const auto Lines = [this](TCheckListBox& List, const std::string& Texts, std::size_t Count) {
-    FitFont(List, SetLines(List, Texts, Count), List.ClientWidth() - List.CheckWidth() - kCheckLinePart);
-  };
-  Lines(*FGeneral, T.TextOptionLists[1], lc::tools::kGeneralLines);
-  Lines(*FVideo, T.TextOptionLists[2], lc::tools::kVideoLines);
-  Lines(*FSubtitle1, T.TextOptionLists[3], lc::tools::kSubtitle1Lines);
-  Lines(*FSubtitle2, T.TextOptionLists[4], lc::tools::kSubtitle2Lines);
-  const auto Box = [this](TCheckBox& Box, const std::string& Text) {
-    Box.SetCaption(Utf8ToWide(Text));
-    FitFont(Box, {Box.Caption()}, Box.Width() - kCheckBoxPart);
-  };
-  Box(*FRegExtension, T.TextOptionLists[0]);
-  Box(*FSearchHereFirst, T.TextOptionLists[5]);
-  Box(*FBossKey, T.TextOptionLists[11]);
+  for (TCheckListBox* List : {FGeneral.get(), FVideo.get(), FSubtitle1.get(), FSubtitle2.get()})
+    FitFont(*List, List->ItemsText(), List->ClientWidth() - List->CheckWidth() - kCheckLinePart);
+  for (TCheckBox* Box : {FRegExtension.get(), FSearchHereFirst.get(), FBossKey.get()})
+    FitFont(*Box, {Box->Caption()}, Box->Width() - kCheckBoxPart);
   // The priority list, as wide as its widest item.
   const int Priority = FPriority->ItemIndex();
   FPriority->SetItems(OptionItems(T.TextOptionLists[7]));

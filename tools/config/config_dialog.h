@@ -26,6 +26,7 @@
 #include "kit/button.h"
 #include "kit/skin_host.h"
 #include "kit/skin_surface.h"
+#include "kit/small_controls.h"
 #include "tools/config/config_rules.h"
 
 class TPageButton;
@@ -42,9 +43,9 @@ class TfrmConfig : public TSkinForm {
   TCheckListBox& CBSubtitle1() { return *FSubtitle1; }
   TCheckListBox& CBSubtitle2() { return *FSubtitle2; }
   TCheckListBox& CBVideo() { return *FVideo; }
-  TCheckBox& cbBossKey() { return *FBossKey; }
-  TCheckBox& CBRegExtension() { return *FRegExtension; }
-  TCheckBox& CBSearchHereFirst() { return *FSearchHereFirst; }
+  TMyCheckBox& cbBossKey() { return *FBossKey; }
+  TMyCheckBox& CBRegExtension() { return *FRegExtension; }
+  TMyCheckBox& CBSearchHereFirst() { return *FSearchHereFirst; }
   THotKey& hkHide() { return *FHide; }
   THotKey& hkShow() { return *FShow; }
   TEdit& EExtensionName() { return *FExtensionName; }
@@ -106,17 +107,36 @@ class TfrmConfig : public TSkinForm {
   void CreateLanguagePage();
   TEdit* NewNumberField(TWinControl* Page, lc::tools::NumericField F, int X, int Y);
   // A page label: the text TextLabels[Text] at X, Y, kept clear of the
-  // control that starts at Right.
+  // control that starts at Right (which moves right as the pages widen).
   struct TPageLabel {
     std::unique_ptr<TLabel> Label;
     int Text = 0;
-    int Room = 0;  // pixels before the control beside it
+    int Right = 0;
   };
   TLabel* NewLabel(TWinControl* Page, int Text, int X, int Y, int Right);
+  // The pixels a label has before the control beside it.
+  int LabelRoom(const TPageLabel& Label) const;
   void SetLabelText(TPageLabel& Label, const std::string& Text);
   void PlaceBottomButtons();
   void FitFont(TWinControl& Control, const std::vector<std::wstring>& Texts, int Room);
   void KeepOnPage(TPageButton& Button);
+  // How a control follows the pages when they widen for longer texts.
+  enum class TWiden { Stretch, MoveRight };
+  void Widens(TWinControl& Control, TWiden How);
+  // The width the pages need beyond their own for the present texts: every
+  // line of a check list and every check box caption at the smallest font,
+  // every label on one line, the File Types buttons side by side with the
+  // extension list.
+  int NeededExtraWidth();
+  // Draws the dialog out by Extra pixels (the face, the pages and the
+  // controls that follow them).
+  void WidenPages(int Extra);
+  // The File Types page: the buttons' column as wide as its widest button
+  // at the page's right, the extension list left of it.
+  void PlaceFileTypes();
+  // A check box's caption cut at its width shows whole as the hint while
+  // the mouse is over it.
+  void CheckBoxMouseIn(TMyCheckBox& Box);
   TButton* NewButton(TWinControl* Page, const std::string& Text, int X, int Y, int W);
   // A skinned caption button centred on the place (X, Y, W wide).
   void NewPageButton(TWinControl* Page, int Text, int X, int Y, int W, std::function<void()> Action);
@@ -151,11 +171,18 @@ class TfrmConfig : public TSkinForm {
   std::vector<std::unique_ptr<TPanel>> FPages;
   std::vector<std::unique_ptr<TWinControl>> FOwned;   // controls kept for their lifetime
   std::vector<TPageLabel> FLabels;
+  struct TWidening {
+    TWinControl* Control;
+    TRect Designed;
+    TWiden How;
+  };
+  std::vector<TWidening> FWidening;
+  int FExtraWidth = 0;  // the pages' width beyond their own
   std::vector<std::pair<TPageButton*, int>> FPageButtons;  // with their caption's TextButtons entry
   std::unique_ptr<TPageControl> FGeneralTabs, FSubtitleTabs;
   std::unique_ptr<TCheckListBox> FGeneral, FAssocFile, FSubtitle1, FSubtitle2, FVideo;
   std::unique_ptr<TComboBox> FFullModeSwitch, FPriority, FCaptureFormat;
-  std::unique_ptr<TCheckBox> FBossKey, FRegExtension, FSearchHereFirst;
+  std::unique_ptr<TMyCheckBox> FBossKey, FRegExtension, FSearchHereFirst;
   std::unique_ptr<THotKey> FHide, FShow;
   std::unique_ptr<TEdit> FExtensionName, FDirSub, FPathSaveCapture;
   std::vector<std::unique_ptr<TEdit>> FNumbers;  // by NumericField
