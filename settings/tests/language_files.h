@@ -10,15 +10,15 @@
 
 namespace lc::settings::testing {
 
-// Every run of characters between TABs, CRs and LFs grows by 30 % of its
-// length (rounded up) with its own first characters, blanks made "x", so
-// the added letters join the run's last word ("Brightness" gives
-// "BrightnessBri", "OK" gives "OKO").
-inline std::string Lengthened(const std::string& Text) {
+// Every run of characters between TABs, CRs and LFs grows by Percent of
+// its length (rounded up) with its own first characters, blanks made "x",
+// so the added letters join the run's last word (at 30 %, "Brightness"
+// gives "BrightnessBri", "OK" gives "OKO").
+inline std::string Lengthened(const std::string& Text, int Percent = 30) {
   std::string Out;
   std::string Run;
   const auto Flush = [&] {
-    const std::size_t Extra = (Run.size() * 3 + 9) / 10;
+    const std::size_t Extra = (Run.size() * Percent + 99) / 100;
     std::string Added = Run.substr(0, Extra);
     for (char& C : Added)
       if (C == ' ') C = 'x';
@@ -37,12 +37,12 @@ inline std::string Lengthened(const std::string& Text) {
   return Out;
 }
 
-// The built-in table with every text lengthened.
-inline TextTable LongerTable() {
+// The built-in table with every text lengthened by Percent.
+inline TextTable LongerTable(int Percent = 30) {
   TextTable Table;
   SetDefaultTexts(Table);
   for (TextSection& Section : TextSectionOrder(Table))
-    for (std::string& Text : Section.entries) Text = Lengthened(Text);
+    for (std::string& Text : Section.entries) Text = Lengthened(Text, Percent);
   return Table;
 }
 

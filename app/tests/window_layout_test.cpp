@@ -1,0 +1,169 @@
+// Every window and dialog of the program, made through the start-up's
+// links, laid out in the built-in language and in languages whose every
+// text is 30 % and 45 % longer: each caption and value is drawn whole in
+// its control and no control covers another (kit/layout_check.h).
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include "app/playlist_setup.h"
+#include "app/tests/layout_walker.h"
+#include "engine/dsp/amplify.h"
+#include "engine/dsp/equalizer.h"
+#include "kit/message_box.h"
+#include "player/tests/graph_fixture.h"
+#include "playlist/win/playlist_window.h"
+#include "settings/tests/language_files.h"
+#include "settings/text_apply.h"
+#include "tools/about_box.h"
+#include "tools/color/color_control_window.h"
+#include "tools/config/config_dialog.h"
+#include "tools/equalizer/equalizer_audio.h"
+#include "tools/equalizer/equalizer_window.h"
+#include "tools/equalizer/preset_dialog.h"
+#include "tools/jump_dialog.h"
+#include "tools/media_info/info_window.h"
+#include "tools/profiles/profiles_editor.h"
+#include "tools/shutdown.h"
+#include "tools/slider_dialogs.h"
+#include "tools/tests/dialog_fakes.h"
+
+namespace {
+
+using lctest::LayoutWalker;
+using lctest::Pump;
+
+class WindowLayout : public lc::testing::GraphFixture {
+ protected:
+  void TearDown() override {
+    lc::settings::SetDefaultTexts(lc::settings::GlobalTextTable(), true);
+    GraphFixture::TearDown();
+  }
+
+  // The texts at Percent more than the built-in ones, pushed into the
+  // windows that exist, as a language change does.
+  static void UseLanguage(int Percent) {
+    lc::settings::TextTable& T = lc::settings::GlobalTextTable();
+    if (Percent == 0)
+      lc::settings::SetDefaultTexts(T);
+    else
+      T = lc::settings::testing::LongerTable(Percent);
+    lc::settings::ApplyTexts(T);
+  }
+
+  // Shows Window, lets it settle and checks its boxes; Extra adds the
+  // parts of its face the walker cannot see.
+  void Check(TWinControl& Window, const std::string& Name, int Percent,
+             const std::function<void(LayoutWalker&)>& Extra = {}) {
+    Window.SetVisible(true);
+    Pump(30);
+    LayoutWalker Walker(Window, Name + " +" + std::to_string(Percent) + "%");
+    if (Extra) Extra(Walker);
+    ++Walked;
+    for (const std::string& Fault : Walker.Faults()) ADD_FAILURE() << Fault;
+  }
+
+  void CheckEveryWindow(int Percent) {
+    UseLanguage(Percent);
+    Check(*form, "main", Percent);
+    Check(*video, "video", Percent);
+    std::unique_ptr<TfrmPlayList> List = lc::MakePlaylistWindow(*form, links->Playlist());
+    Check(*List, "playlist", Percent);
+    form->Satellites.PlayList = nullptr;
+    List.reset();
+
+    TfrmEqualizer Equalizer(Audio);
+    UseLanguage(Percent);
+    Check(Equalizer, "equalizer", Percent);
+    for (auto Mode : {TfrmLoadSavePreset::TMode::Load, TfrmLoadSavePreset::TMode::Save}) {
+      TfrmLoadSavePreset Presets(Mode, folder.File("Presets.EQ"), Equalizer, Equalizer.Panel(), Audio);
+      Check(Presets, "presets", Percent);
+    }
+    TfrmColorControl Colour;
+    UseLanguage(Percent);
+    // The widest values: four characters each.
+    Colour.Panel().SetPosition(lc::tools::csBrightness, 546);
+    Colour.Panel().SetPosition(lc::tools::csHue, -180);
+    Check(Colour, "colour", Percent, [&Colour](LayoutWalker& W) {
+      // The paper of the names left of the sliders and of the values right
+      // of them, as the skin draws them.
+      const int Names = W.AddArea("name column", {6, 27, 100, 126});
+      const int Values = W.AddArea("value column", {250, 27, 287, 126});
+      lc::tools::TColorPanel& P = Colour.Panel();
+      for (auto S : {lc::tools::csBrightness, lc::tools::csContrast, lc::tools::csHue, lc::tools::csSaturation}) {
+        W.AddBox("name", P.NameLabel(S).Rect(), Names);
+        W.AddBox("value", P.ValueLabel(S).Rect(), Values);
+      }
+    });
+
+    {
+      TfrmConfig Config;
+      Config.Show();
+      for (int Page = 0; Page < 5; ++Page) {
+        Config.Node().SetSelected(Page);
+        Config.NodeChange();
+        const int Tabs = Page == 0 || Page == 2 ? 2 : 1;
+        for (int Tab = 0; Tab < Tabs; ++Tab) {
+          if (Page == 0) Config.GeneralTabs().SetActivePageIndex(Tab);
+          if (Page == 2) Config.SubtitleTabs().SetActivePageIndex(Tab);
+          Check(Config, "configuration page " + std::to_string(Page) + "." + std::to_string(Tab), Percent);
+        }
+      }
+    }
+    {
+      TfrmProfilesEditor Profiles(nullptr);
+      Check(Profiles, "profiles editor", Percent);
+    }
+    {
+      TfrmInfo Info(lc::testing::Media("clip.avi"));
+      Check(Info, "media information", Percent);
+    }
+    {
+      TfrmJump Jump(Player);
+      Check(Jump, "jump", Percent);
+      TfrmAspectRatio Aspect(Player);
+      Check(Aspect, "aspect ratio", Percent);
+      TfrmPanScan PanScan(Player);
+      Check(PanScan, "pan & scan", Percent);
+    }
+    {
+      TfrmShutDown Countdown;
+      Check(Countdown, "shutdown", Percent);
+    }
+    {
+      TfrmAbout About;
+      Check(About, "about", Percent);
+      TfrmKeyboard Keys;
+      Check(Keys, "key list", Percent);
+    }
+    for (const bool WithCheckBox : {false, true}) {
+      TfrmMessage Box;
+      Box.SetText(Utf8ToWide(lc::settings::testing::Lengthened(
+          "The file \"C:\\Movies\\holiday.avi\" could not be opened.", Percent)));
+      Box.CheckBox().Visible = WithCheckBox;
+      Check(Box, WithCheckBox ? "message with check box" : "message", Percent);
+    }
+  }
+
+  lc::tools::fakes::TRecordingDialogPlayer Player;
+  TDspEqualizer DspEqualizer;
+  TDspAmplify Amplify;
+  lc::tools::TDspEqualizerAudio Audio{DspEqualizer, Amplify};
+  int Walked = 0;
+};
+
+TEST_F(WindowLayout, EveryWindowHoldsTheBuiltInTexts) {
+  CheckEveryWindow(0);
+  EXPECT_EQ(24, Walked);
+}
+
+TEST_F(WindowLayout, EveryWindowHoldsALanguageAThirdLonger) { CheckEveryWindow(30); }
+
+TEST_F(WindowLayout, EveryWindowHoldsALanguageNearlyHalfAgainAsLong) { CheckEveryWindow(45); }
+
+}  // namespace

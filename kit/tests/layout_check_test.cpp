@@ -1,0 +1,67 @@
+#include "kit/layout_check.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using lc::kit::LayoutFaults;
+using lc::kit::TLayoutBox;
+
+const TRect Window{0, 0, 300, 200};
+
+TEST(LayoutCheck, ATextFitsItsRoomExactlyAndNotOnePixelMore) {
+  TLayoutBox Button{"OK", {10, 10, 90, 30}, -1, {12, 12, 88, 28}, 76, 16};
+  EXPECT_TRUE(LayoutFaults({Button}, Window).empty());
+  Button.TextWidth = 77;
+  ASSERT_EQ(1u, LayoutFaults({Button}, Window).size());
+  EXPECT_EQ("OK: text 77x16 in room 76x16", LayoutFaults({Button}, Window)[0]);
+  Button.TextWidth = 76;
+  Button.TextHeight = 17;
+  EXPECT_EQ(1u, LayoutFaults({Button}, Window).size());
+}
+
+TEST(LayoutCheck, NeighboursMayTouchButNotShareAPixelInAnyDirection) {
+  const TLayoutBox Middle{"middle", {100, 100, 150, 120}};
+  struct Case {
+    TRect Other;
+    bool Fault;
+  } Cases[] = {
+      {{150, 100, 200, 120}, false},  // touching on the right
+      {{149, 100, 200, 120}, true},
+      {{50, 100, 100, 120}, false},  // touching on the left
+      {{50, 100, 101, 120}, true},
+      {{100, 120, 150, 140}, false},  // below
+      {{100, 119, 150, 140}, true},
+      {{100, 80, 150, 100}, false},  // above
+      {{120, 80, 130, 101}, true},
+      {{90, 90, 160, 130}, true},  // around it
+  };
+  for (const Case& C : Cases)
+    EXPECT_EQ(C.Fault ? 1u : 0u, LayoutFaults({Middle, {"other", C.Other}}, Window).size())
+        << C.Other.Left << "," << C.Other.Top << "," << C.Other.Right << "," << C.Other.Bottom;
+}
+
+TEST(LayoutCheck, ABoxStaysInItsAreaAndOnlyMeetsItsOwnAreasNeighbours) {
+  const TLayoutBox Page{"page", {100, 0, 300, 200}};
+  const TLayoutBox Label{"label", {104, 10, 200, 26}, 0};
+  const TLayoutBox Field{"field", {200, 8, 296, 29}, 0};
+  EXPECT_TRUE(LayoutFaults({Page, Label, Field}, Window).empty());
+  // A box of the page is no neighbour of the page itself, but must stay on it.
+  TLayoutBox Wide = Field;
+  Wide.Bounds.Right = 301;
+  const auto Faults = LayoutFaults({Page, Label, Wide}, Window);
+  ASSERT_EQ(1u, Faults.size());
+  EXPECT_EQ("field: (200,8)-(301,29) leaves its area (100,0)-(300,200)", Faults[0]);
+  // Boxes of the window leave the window.
+  EXPECT_EQ(1u, LayoutFaults({{"tree", {-1, 0, 90, 200}}}, Window).size());
+  EXPECT_EQ(1u, LayoutFaults({{"tree", {0, 0, 90, 201}}}, Window).size());
+  // A box without area checked against another area's box: no fault.
+  EXPECT_TRUE(LayoutFaults({Page, Label, {"tree", {0, 0, 100, 200}}}, Window).empty());
+}
+
+TEST(LayoutCheck, AnEmptyBoxIsCheckedOnlyForItsText) {
+  EXPECT_TRUE(LayoutFaults({{"a", {10, 10, 50, 30}}, {"hidden", {20, 20, 20, 40}}}, Window).empty());
+  EXPECT_EQ(1u, LayoutFaults({{"hidden", {500, 20, 500, 40}, -1, {0, 0, 10, 10}, 11, 5}}, Window).size());
+}
+
+}  // namespace
