@@ -232,6 +232,17 @@ TEST_F(DynamicAmplifyTest, TheGainRisesOnlyAfterTheHoldCountExceedsTheLimit) {
   EXPECT_FLOAT_EQ(gains[3], 1.05f);  // 0.05 s of audio at 1.0 per second
 }
 
+// Every channel of a frame gets that frame's gain: a stereo block whose
+// right channel peaks at 16,384 drops the gain from 3.0 to 2.0 over four
+// frames (3.0, 2.75, 2.5, 2.25), left and right alike.
+TEST_F(DynamicAmplifyTest, TheRampScalesEveryChannelOfAFrame) {
+  RaiseGainTo(3000);
+  std::vector<int16_t> block = {1000, -2000, 1000, -2000, 1000, -16384, 1000, -2000};
+  Agc.Process(block.data(), block.size() * 2, Rate, 16, 2, false);
+  EXPECT_EQ(Agc.CurrentAmplification(), 2.0f);
+  EXPECT_EQ(block, (std::vector<int16_t>{3000, -6000, 2750, -5500, 2500, -32768, 2250, -4500}));
+}
+
 TEST_F(DynamicAmplifyTest, ThirtyTwoBitRampIsClippedSymmetrically) {
   RaiseGainTo(2000);
   std::vector<int32_t> block = {1500000000, INT32_MIN + 1};
