@@ -144,6 +144,11 @@ TEST(WheelSteps, GrowTable) {
     EXPECT_EQ(WheelGrowBounds(c.Bounds, picture, 1280, 1024), c.Expected) << c.Bounds.Width();
   // The screen is the limit when it is larger than twice the picture.
   EXPECT_EQ(WheelGrowBounds({0, 0, 1270, 600}, {320, 240}, 1280, 1024), (TRect{-5, -2, 1275, 603}));
+  // One pixel of room left: a step of one (the height grows in proportion,
+  // 900 / 1717 x 1718 = 900.52); no room in width, or no width: no step.
+  EXPECT_EQ(WheelGrowBounds({0, 0, 1717, 900}, picture, 1280, 1024), (TRect{0, 0, 1718, 901}));
+  EXPECT_EQ(WheelGrowBounds({0, 0, 1718, 500}, picture, 1280, 1024), std::nullopt);
+  EXPECT_EQ(WheelGrowBounds({100, 100, 100, 400}, picture, 1280, 1024), std::nullopt);
 }
 
 TEST(WheelSteps, SizingKeepsFortyByThirty) {
