@@ -115,6 +115,45 @@ TEST(FrameCompositor, DestinationBeyondTheTargetIsClipped) {
   EXPECT_NE(At(c, 0, 0), Back);  // picture, blended with its neighbours
 }
 
+// A picture at its own size placed right of and below the target's origin
+// lands exactly there, pixel for pixel, with background all round it.
+TEST(FrameCompositor, UnscaledPictureLandsAtItsPlace) {
+  TQuadFrame f;
+  TFrameCompositor c;
+  c.SetBackground(Back);
+  c.SetTarget(9, 6);
+  c.SetPlacement({3, 1, 7, 5}, {});
+  c.Compose(f.View());
+  const std::uint32_t R = Red, G = Green, B = Blue, W = White, o = Back;
+  const std::uint32_t expected[6][9] = {
+      {o, o, o, o, o, o, o, o, o}, {o, o, o, R, R, G, G, o, o}, {o, o, o, R, R, G, G, o, o},
+      {o, o, o, B, B, W, W, o, o}, {o, o, o, B, B, W, W, o, o}, {o, o, o, o, o, o, o, o, o},
+  };
+  for (int y = 0; y < 6; ++y)
+    for (int x = 0; x < 9; ++x) EXPECT_EQ(At(c, x, y), expected[y][x]) << x << "," << y;
+}
+
+// A new size of the target is taken whichever side changes.
+TEST(FrameCompositor, TargetTakesEitherNewSide) {
+  TQuadFrame f;
+  TFrameCompositor c;
+  c.SetBackground(Back);
+  c.SetTarget(4, 2);
+  c.SetTarget(4, 5);
+  EXPECT_EQ(c.Width(), 4);
+  EXPECT_EQ(c.Height(), 5);
+  c.SetPlacement({0, 0, 4, 4}, {});
+  c.Compose(f.View());
+  EXPECT_EQ(At(c, 0, 3), Blue);
+  EXPECT_EQ(At(c, 3, 4), Back);
+  c.SetTarget(6, 5);
+  EXPECT_EQ(c.Width(), 6);
+  EXPECT_EQ(c.Height(), 5);
+  c.Compose(f.View());
+  EXPECT_EQ(At(c, 3, 3), White);
+  EXPECT_EQ(At(c, 5, 0), Back);
+}
+
 TEST(FrameCompositor, SourceCropShowsOnlyThatPart) {
   TQuadFrame f;
   TFrameCompositor c;

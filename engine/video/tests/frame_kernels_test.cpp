@@ -136,6 +136,32 @@ TEST(FrameKernels, ASpanFromAnOddColumnMatchesTheEvenOne) {
   }
 }
 
+// A 4:2:0 span from an odd column writes its pixels and not one more: 16
+// pixels from column 1 are one on its own and 15 for the vector code, and
+// the pixel after them stays as it was.
+TEST(FrameKernels, AnOddSpanEndsAtItsCount) {
+  auto yuv = std::make_unique<TYuvTables>();
+  yuv->Build(Hued);
+  const int w = 40, h = 2;
+  constexpr std::uint32_t Guard = 0xDEADBEEF;
+  for (TPixelFormat format : {TPixelFormat::I420, TPixelFormat::YV12, TPixelFormat::NV12}) {
+    std::vector<std::uint8_t> data(FrameBytes(format, w, h, w));
+    std::mt19937 rng(9);
+    for (auto& d : data) d = std::uint8_t(rng());
+    const TFrameView frame = DescribeFrame(format, data.data(), w, h, w, false);
+    for (TKernelLevel level : VectorLevels) {
+      TLevelScope scope(level);
+      for (int count : {16, 24, 17}) {
+        std::vector<std::uint32_t> out(std::size_t(count) + 1, Guard);
+        ConvertSpan(frame, 1, 1, count, *yuv, out.data());
+        EXPECT_EQ(out[std::size_t(count)], Guard)
+            << PixelFormatName(format) << " level " << int(level) << " count " << count;
+        EXPECT_NE(out[std::size_t(count) - 1], Guard) << PixelFormatName(format) << " count " << count;
+      }
+    }
+  }
+}
+
 // A whole composition (scaled, colours on, odd sizes so every tail runs)
 // is the same at both vector levels, and within a step of the plain code.
 // Enlarged, an RGB source's colours are adjusted before the scaling;
