@@ -259,6 +259,14 @@ TEST(MovieMode, ScreenAsWideAsThePictureOnlyResets) {
   v = MovieModeLayout({720, 576, 2.35, false}, {1024, 768, true, true, 28, 32});
   EXPECT_EQ(v.PanScan, 0);
   EXPECT_EQ(v.Placement, (TRect{0, 0, 1024, 768}));
+
+  // A one-pixel movie at 5.0 has a corrected height of Round(0.45) = 0:
+  // with no height to enlarge it fills the screen like the free mode.
+  v = MovieModeLayout({1, 1, 5.0, true}, {1024, 768, true, true, 28, 32});
+  EXPECT_EQ(v.PanScan, 0);
+  EXPECT_EQ(v.OffsetY, 0);
+  EXPECT_EQ(v.SubtitleZone, 0);
+  EXPECT_EQ(v.Placement, (TRect{0, 0, 1024, 768}));
 }
 
 TEST(PictureOffsets, AStepMovesThePictureAlongOneAxisOnly) {
