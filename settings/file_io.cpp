@@ -116,8 +116,9 @@ std::string SetAsideMessage(const TextTable& texts, const std::string& path) {
 bool SetAsideUnreadFile(const std::string& path) {
   std::error_code ec;
   const fs::file_status st = fs::status(ToPath(path), ec);
+  // A file that is not there reports itself as an error too.
+  if (st.type() == fs::file_type::not_found) return true;
   if (ec) return false;
-  if (!fs::exists(st)) return true;
   if (!fs::is_regular_file(st) || (st.permissions() & fs::perms::owner_write) == fs::perms::none) return false;
   return g_replace ? g_replace(path, SetAsideName(path)) : PortableReplace(path, SetAsideName(path));
 }
