@@ -109,6 +109,10 @@ TEST_F(NextPartTest, OtherNamesTryEachLetterAndDigitRaised) {
   EXPECT_EQ(files.asked, (std::vector<std::string>{"a9b20z-Z.mpg", "a9b29z-Z.mpg", "a9c19z-Z.mpg",
                                                    "b9b19z-Z.mpg"}));
   files.asked.clear();
+  // A 9 after punctuation carries nowhere: only the last letter is raised.
+  EXPECT_EQ(FindNextPartFile(files, "A-9B.avi"), "");
+  EXPECT_EQ(files.asked, (std::vector<std::string>{"A-9C.avi"}));
+  files.asked.clear();
   EXPECT_EQ(FindNextPartFile(files, "x89yz.avi"), "");
   EXPECT_EQ(files.asked, (std::vector<std::string>{"x89zz.avi", "x90yz.avi", "x99yz.avi", "y89yz.avi"}));
   files.AddFile("C:\\m\\Mowie.avi");

@@ -39,6 +39,8 @@ TEST(TextRules, PortableLetterCase) {
   EXPECT_EQ(LowerText("\xC3\x80\xC3\x9E\xC3\x97\xC3\x9F"), "\xC3\xA0\xC3\xBE\xC3\x97\xC3\x9F");  // ÀÞ×ß
   EXPECT_EQ(LowerText("\xC4\x8C\xC5\x81\xC5\xBD\xC5\x92"), "\xC4\x8D\xC5\x82\xC5\xBE\xC5\x93");  // ČŁŽŒ
   EXPECT_EQ(LowerText("\xC4\xB0\xC5\xB8\xD0\x9A"), "\xC4\xB0\xC5\xB8\xD0\x9A");  // İŸК
+  // The first and last letters of Latin Extended-A.
+  EXPECT_EQ(LowerText("\xC4\x80\xC5\xBD\xC5\xBF"), "\xC4\x81\xC5\xBE\xC5\xBF");  // ĀŽſ
   EXPECT_TRUE(SameTextNoCase("C:\\Caf\xC3\x89.AVI", "c:\\caf\xC3\xA9.avi"));
   EXPECT_FALSE(SameTextNoCase("a.avi", "a.avi "));
   EXPECT_LT(CurrentCollation().CompareNoCase("ABC", "abd"), 0);

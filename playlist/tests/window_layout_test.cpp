@@ -57,6 +57,11 @@ TEST(PlaylistLayout, SmallestWindowWithoutSubtitleList) {
   ASSERT_NE(toggleArea, nullptr);
   ExpectRect(toggleArea->Source, 0, 0, 26, 16);
   ExpectRect(toggleArea->Target, 0, 232, 26, 248);
+  // The column between the buttons and the toggle area.
+  const FacePiece* column = Find(l, 2, 0);
+  ASSERT_NE(column, nullptr);
+  ExpectRect(column->Source, 0, 0, 26, 1);
+  ExpectRect(column->Target, 0, 104, 26, 232);
 }
 
 TEST(PlaylistLayout, PiecesOfTheLargestFaceWithTheList) {

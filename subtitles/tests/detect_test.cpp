@@ -141,6 +141,20 @@ TEST(DetectSubtitleFormat, SubRipAndSubViewer) {
                                    "00:00:03.00,00:00:04.00\nTwo\n\n\n\n")));
 }
 
+// SubRip needs more than one time line in 6.4 lines: 32 lines with five
+// time lines (and six numbers, five blanks) are not SubRip, with six they are.
+TEST(DetectSubtitleFormat, SubRipNeedsMoreTimeLinesThanASixPointFourth) {
+  std::string text;
+  for (int i = 1; i <= 5; ++i) text += std::to_string(i) + "\n00:00:0" + std::to_string(i) + ",000 --> 00:00:0" +
+                                       std::to_string(i) + ",500\nSome\nwords\n\n";
+  const std::string five = text + "6\nx\nx\nx\nx\nx\nx";
+  const std::string six = text + "6\n00:00:06,000 --> 00:00:06,500\nx\nx\nx\nx\nx";
+  ASSERT_EQ(L(five).size(), 32u);
+  ASSERT_EQ(L(six).size(), 32u);
+  EXPECT_EQ(SubtitleFormat::Unknown, DetectSubtitleFormat(L(five)));
+  EXPECT_EQ(SubtitleFormat::SubRip, DetectSubtitleFormat(L(six)));
+}
+
 TEST(DetectSubtitleFormat, SsaAndTmPlayer) {
   std::string twenty;
   for (int i = 0; i < 20; ++i) twenty += "Just some words of text\n";
