@@ -31,6 +31,8 @@ TEST(ZoomSourceRect, CutsTheCentre) {
       {640, 480, 0, {0, 0, 640, 480}},   {640, 480, 50, {160, 120, 480, 360}},
       {720, 576, 10, {36, 28, 684, 546}}, {640, 480, 99, {316, 237, 322, 241}},
       {0, 480, 50, {0, 0, 0, 480}},       {640, 0, 50, {0, 0, 640, 0}},
+      // One column: half of it truncates to none, the rows are still halved.
+      {1, 480, 50, {0, 120, 0, 360}},     {1, 480, 0, {0, 0, 1, 480}},
   };
   for (const auto& c : cases) {
     const TVideoRect r = ZoomSourceRect(c.W, c.H, c.Zoom);
