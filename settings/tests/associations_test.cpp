@@ -96,6 +96,9 @@ TEST_F(AssociationsTest, StandInRegistryDeletesValuesAsTheSystemDoes) {
   EXPECT_TRUE(reg.DeleteValue(kHKCU, "Software\\Kept", "other"));
   EXPECT_FALSE(reg.DeleteValue(kHKCU, "Software\\Kept", "name"));
   EXPECT_EQ(reg.ReadString(kHKCU, "Software\\Kept", "name").value_or("<missing>"), "value");
+  reg.SetReadOnly(kHKCU, false);
+  EXPECT_TRUE(reg.DeleteValue(kHKCU, "Software\\Kept", "name"));
+  EXPECT_EQ(reg.ReadString(kHKCU, "Software\\Kept", "name").value_or("<missing>"), "<missing>");
 }
 
 TEST_F(AssociationsTest, ProgIdSetHoldsTheVerbsAndFolderVerbs) {

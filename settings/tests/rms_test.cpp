@@ -258,6 +258,8 @@ TEST(RmsFile, NumbersStopAtTheirRangesEnds) {
       {"VideoWindowHeight=6007", &TRmsEntry::VideoWindowHeight, 6006},
       {"PanScan=-51", &TRmsEntry::PanScan, -50},
       {"Brightness=10001", &TRmsEntry::Brightness, 10000},
+      {"Brightness=0", &TRmsEntry::Brightness, 0},
+      {"Brightness=-1", &TRmsEntry::Brightness, 0},
       {"Contrast=20001", &TRmsEntry::Contrast, 20000},
       {"Hue=181", &TRmsEntry::Hue, 180},
       {"Hue=-181", &TRmsEntry::Hue, -180},

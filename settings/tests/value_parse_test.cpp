@@ -83,6 +83,8 @@ TEST(TextEncoding, EdgesOfTheCodePageAndOfUtf8) {
   EXPECT_EQ(codec.FromUtf8("\xC2\xA0"), "\xA0");        // no-break space, the first Latin-1 byte
   EXPECT_EQ(codec.FromUtf8("\xC3\xBF"), "\xFF");
   EXPECT_EQ(codec.FromUtf8("\xC2\x9F"), "?");            // a control with no place in the code page
+  EXPECT_EQ(codec.FromUtf8("\xC2\x80"), "?");            // U+0080: the byte 0x80 is the euro sign
+  EXPECT_EQ(codec.FromUtf8("\xE2\x82\xAC"), "\x80");
   EXPECT_EQ(codec.ToUtf8("\xA0"), "\xC2\xA0");
   // A four-byte sequence is one character outside the code page.
   EXPECT_EQ(codec.FromUtf8("a\xF0\x9F\x98\x80" "b"), "a?b");
