@@ -1,13 +1,17 @@
 // Writes the seed corpora of the fuzz targets with the program's own
 // writers (settings file, remembered settings, hand-over text), the
 // language writer of the fuzz targets and audio buffers of every format,
-// and a dictionary per target of the words its reader looks for. Each file
-// reader also gets seeds at its limits (the byte limit of its file, the
-// 200 entries the player keeps and the 1,000 the reader takes of
-// remembered settings, the 2,000 lines of a playlist), from which the
-// fuzzer steps across them.
+// and a dictionary per target of the words its reader looks for.
+//
+// The file readers' seeds are small: the fuzzer explores from them with
+// small inputs. Their limits get seeds of their own, at each limit and
+// just past it (the byte limit of each file, the 1,000 entries the reader
+// takes of remembered settings, the 2,000 lines of a playlist, the
+// characters of a subtitle file in each encoding), which scripts/fuzz runs
+// once each in a separate pass.
 //
 //   fuzz_seeds FOLDER    writes FOLDER/<target>/*, FOLDER/<target>.dict
+//                        and FOLDER/limits/<target>/*
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -40,9 +44,25 @@ using namespace lc::settings;
 
 fs::path gRoot;
 
+void WriteIn(const fs::path& folder, const std::string& name, const std::string& bytes) {
+  fs::create_directories(folder);
+  std::ofstream(folder / name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
 void Write(const std::string& target, const std::string& name, const std::string& bytes) {
-  fs::create_directories(gRoot / target);
-  std::ofstream(gRoot / target / name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  WriteIn(gRoot / target, name, bytes);
+}
+
+// A seed of the limit pass.
+void WriteLimit(const std::string& target, const std::string& name, const std::string& bytes) {
+  WriteIn(gRoot / "limits" / target, name, bytes);
+}
+
+// `text` and, when it is shorter than `size`, a last line of `fill`
+// characters that brings it to exactly `size` bytes.
+std::string PaddedTo(std::string text, std::size_t size, char fill) {
+  if (text.size() < size) text.append(size - text.size(), fill);
+  return text;
 }
 
 // A libFuzzer dictionary: one quoted word per line, bytes outside printable
@@ -83,12 +103,12 @@ void SettingsSeeds() {
   Write("settings_file", "changed.ini",
         Ansi(ConfigText(ConfigKeyNames(), BuildConfigValues(store, host, kNoChange))));
 
-  // Just under the reader's 1 MiB: every key, then lines of no key.
+  // The reader's 1 MiB and one byte more: every key, then lines of no key.
   std::string large = Ansi(ConfigText(ConfigKeyNames(), BuildConfigValues(store, host, kNoChange)));
   const std::string filler = "Unknown=" + std::string(1000, 'x') + "\r\n";
   while (large.size() + filler.size() <= kMaxConfigFileBytes) large += filler;
-  large.append(kMaxConfigFileBytes - large.size(), 'y');
-  Write("settings_file", "at_limit.ini", large);
+  WriteLimit("settings_file", "at_limit.ini", PaddedTo(large, kMaxConfigFileBytes, 'y'));
+  WriteLimit("settings_file", "past_limit.ini", PaddedTo(large, kMaxConfigFileBytes + 1, 'y'));
 
   std::vector<std::string> words = {"[Configuration]", "\r\n", "True", "False", "Ctrl+", "Alt+",
                                     "Shift+", "Num ", "Desktop", "No change", ";", ","};
@@ -134,8 +154,9 @@ void RmsSeeds() {
   // The 201st movie the player remembers replaces the oldest of its 200.
   RmsTable kept;
   for (int i = 0; i <= 200; ++i) AddToRms(kept, Live("movie" + std::to_string(1000 + i) + ".avi"), 45000 + i);
-  Write("rms_file", "two_hundred.rs", Ansi(RmsToText(kept)));
-  // 1,001 entries (the reader takes 1,000) in nearly the whole byte limit.
+  WriteLimit("rms_file", "two_hundred.rs", Ansi(RmsToText(kept)));
+  // 1,000 entries (all the reader takes) and 1,001 in nearly the whole
+  // byte limit; the 1,001 brought to the limit and one byte past it.
   const std::size_t bare = RmsToText(OneEntry(MakeRmsEntry(Live("m0000.avi"), 1))).size();
   const std::size_t nameLength = (kMaxRmsFileBytes - 4096) / 1001 - bare + 9;
   RmsTable crowded;
@@ -143,8 +164,12 @@ void RmsSeeds() {
     std::string name = std::to_string(10000 + i);
     name += std::string(nameLength - name.size(), 'n');
     crowded.Append(MakeRmsEntry(Live(name), i));
+    if (i == 999) WriteLimit("rms_file", "thousand.rs", Ansi(RmsToText(crowded)));
   }
-  Write("rms_file", "thousand_and_one.rs", Ansi(RmsToText(crowded)));
+  const std::string thousandAndOne = Ansi(RmsToText(crowded));
+  WriteLimit("rms_file", "thousand_and_one.rs", thousandAndOne);
+  WriteLimit("rms_file", "at_limit.rs", PaddedTo(thousandAndOne, kMaxRmsFileBytes, 'x'));
+  WriteLimit("rms_file", "past_limit.rs", PaddedTo(thousandAndOne, kMaxRmsFileBytes + 1, 'x'));
 
   std::vector<std::string> words = {"[", "]", "\r\n", "/", ":", "True", "False", ",", "."};
   for (const std::string& line : SplitLines(text)) {
@@ -160,12 +185,17 @@ void LanguageSeeds() {
   std::string text;
   if (lc::fuzz::WriteLanguageText(table, "// Translated by: nobody\r\n\r\n", text)) {
     Write("language_file", "english.lng", Ansi(text));
-    // The same texts among comment lines, up to the reader's 4 MiB.
+    // The same texts after comment lines, of the reader's 4 MiB and of one
+    // byte more.
     const std::string texts = Ansi(text);
     const std::string comment = "// " + std::string(4000, 'c') + "\r\n";
-    std::string large;
-    while (large.size() + comment.size() + texts.size() <= kMaxLanguageFileBytes) large += comment;
-    Write("language_file", "at_limit.lng", large + texts);
+    std::string comments;
+    while (comments.size() + 2 * comment.size() + texts.size() <= kMaxLanguageFileBytes) comments += comment;
+    for (std::size_t size : {kMaxLanguageFileBytes, kMaxLanguageFileBytes + 1}) {
+      const std::string last = "//" + std::string(size - texts.size() - comments.size() - 4, 'c') + "\r\n";
+      WriteLimit("language_file", size == kMaxLanguageFileBytes ? "at_limit.lng" : "past_limit.lng",
+                 comments + last + texts);
+    }
   }
   WriteDictionary("language_file", {"//", "\\n", "\\t", "\r\n", "Translated by: "});
 }
@@ -249,15 +279,26 @@ void PlaylistSeeds() {
         std::string(1, '\2') + lc::playlist::FormatPlaylistBytes({"C:\\\xD0\x9A\xD0\xB8\xD0\xBD\xD0\xBE.avi"},
                                                                    {lc::playlist::kNoSubtitle}));
   // 1,000 entries fill the 2,000 lines a list holds; one more is beyond.
-  // Their names take nearly the whole byte limit of the file.
+  // Their names take nearly the whole byte limit of the file, and a last
+  // line of no entry brings them to the limit and one byte past it.
+  using lc::playlist::kMaxPlaylistFileBytes;
   std::vector<std::string> movies, subtitles;
-  const std::size_t nameLength = (lc::playlist::kMaxPlaylistFileBytes - 8192) / 1001 / 2;
+  const std::size_t nameLength = (kMaxPlaylistFileBytes - 8192) / 1001 / 2;
   for (int i = 0; i < 1001; ++i) {
     const std::string base = "C:\\" + std::to_string(10000 + i);
     movies.push_back(base + std::string(nameLength - base.size() - 4, 'm') + ".avi");
     subtitles.push_back(i % 100 == 0 ? lc::playlist::kNoSubtitle : base + std::string(nameLength - base.size() - 4, 's') + ".srt");
+    if (i == 999) {
+      WriteLimit("playlist_file", "thousand.lpl",
+                 std::string(1, '\0') + lc::playlist::FormatPlaylistBytes(movies, subtitles));
+    }
   }
-  Write("playlist_file", "thousand_and_one.lpl", std::string(1, '\0') + lc::playlist::FormatPlaylistBytes(movies, subtitles));
+  const std::string list = std::string(1, '\0') + lc::playlist::FormatPlaylistBytes(movies, subtitles);
+  WriteLimit("playlist_file", "thousand_and_one.lpl", list);
+  WriteLimit("playlist_file", "at_limit.lpl", PaddedTo(list, 1 + kMaxPlaylistFileBytes, 'z'));
+  WriteLimit("playlist_file", "past_limit.lpl", PaddedTo(list, 2 + kMaxPlaylistFileBytes, 'z'));
+  // The same list read into one that already holds 999 entries.
+  WriteLimit("playlist_file", "after_999.lpl", "\2" + list.substr(1));
   WriteDictionary("playlist_file", {"\r\n", lc::playlist::kNoSubtitle, "\xEF\xBB\xBF", "C:\\"});
 }
 
@@ -267,21 +308,23 @@ void PresetSeeds() {
       {"Caf\xC3\xA9 bass", {0, -100, -60, -20, 0, 0, 0, 0, 0, 0, 100}},
   };
   Write("eq_presets", "two.eq", Ansi(lc::tools::FormatPresetLines(presets)));
-  // Presets up to the reader's 1 MiB.
+  // Presets up to the reader's 1 MiB, and one byte more.
   std::vector<lc::tools::TNamedPreset> many;
   std::size_t bytes = 0;
   for (int i = 0; bytes < (1u << 20) - 256; ++i) {
     many.push_back({"Preset " + std::to_string(i), {static_cast<std::int8_t>(i % 201 - 100)}});
     bytes += lc::tools::FormatPresetLines({many.back()}).size();
   }
-  Write("eq_presets", "at_limit.eq", Ansi(lc::tools::FormatPresetLines(many)));
+  const std::string all = Ansi(lc::tools::FormatPresetLines(many));
+  WriteLimit("eq_presets", "at_limit.eq", PaddedTo(all, 1u << 20, 'p'));
+  WriteLimit("eq_presets", "past_limit.eq", PaddedTo(all, (1u << 20) + 1, 'p'));
   WriteDictionary("eq_presets", {"=", ",", "-", "\r\n", "-100", "100"});
 }
 
-// Subtitle files at the readers' limits: 8-bit text of the most bytes
-// taken (whole 128-byte blocks up to 1 MiB), UTF-16 of nearly the most
-// characters, and UTF-8 one character beyond them. The first byte is the
-// target's own (the frame rate).
+// Subtitle files at the readers' limits and one step past them: 8-bit
+// text of the most bytes taken (whole 128-byte blocks up to 1 MiB) and of
+// one block more, UTF-16 and UTF-8 of the most characters and of one
+// more. The first byte is the target's own (the frame rate).
 void SubtitleSeeds() {
   using lc::subtitles::kMaxAnsiBytes;
   using lc::subtitles::kMaxWideChars;
@@ -292,8 +335,8 @@ void SubtitleSeeds() {
                   i / 3600 % 100, i / 60 % 60, i % 60, i / 3600 % 100, i / 60 % 60, i % 60, i);
     srt += entry;
   }
-  srt.append(kMaxAnsiBytes + 127 - srt.size(), ' ');
-  Write("subtitle_file", "ansi_at_limit.srt", std::string(1, '\0') + srt);
+  WriteLimit("subtitle_file", "ansi_at_limit.srt", std::string(1, '\0') + PaddedTo(srt, kMaxAnsiBytes + 127, ' '));
+  WriteLimit("subtitle_file", "ansi_past_limit.srt", std::string(1, '\0') + PaddedTo(srt, kMaxAnsiBytes + 128, ' '));
 
   std::u16string sub;
   for (int i = 0; sub.size() < kMaxWideChars - 64; ++i) {
@@ -301,10 +344,12 @@ void SubtitleSeeds() {
     sub.append(line.begin(), line.end());
     sub += u"\u041A\u0438\u043D\u043E\r\n";
   }
-  sub.append(kMaxWideChars - sub.size(), u' ');
-  std::string wide = "\x01\xFF\xFE";
-  for (char16_t c : sub) wide += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
-  Write("subtitle_file", "utf16_at_limit.sub", wide);
+  for (std::size_t characters : {kMaxWideChars, kMaxWideChars + 1}) {
+    std::string wide = "\x01\xFF\xFE";
+    for (char16_t c : sub) wide += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    for (std::size_t n = sub.size(); n < characters; ++n) wide += {' ', '\0'};
+    WriteLimit("subtitle_file", characters == kMaxWideChars ? "utf16_at_limit.sub" : "utf16_past_limit.sub", wide);
+  }
 
   std::string tmp = "\x02\xEF\xBB\xBF";
   std::size_t characters = 0;  // each line's two-byte letter is one
@@ -315,8 +360,8 @@ void SubtitleSeeds() {
     tmp += line;
     characters += static_cast<std::size_t>(n) - 1;
   }
-  tmp.append(kMaxWideChars + 1 - characters, 'z');
-  Write("subtitle_file", "utf8_one_beyond.txt", tmp);
+  WriteLimit("subtitle_file", "utf8_at_limit.txt", tmp + std::string(kMaxWideChars - characters, 'z'));
+  WriteLimit("subtitle_file", "utf8_past_limit.txt", tmp + std::string(kMaxWideChars + 1 - characters, 'z'));
 }
 
 // A packed bitmap: the way-in byte of the target, an info header, the

@@ -7,7 +7,8 @@
 // aside), and its display data for every entry, its display time at least
 // 1 ms and cut at the next start; no line of a SubRip or SubViewer text is
 // one the format takes for a time line; loading the same bytes again gives
-// the same subtitle.
+// the same subtitle; a load fails as too big exactly when the file is past
+// the caps of its encoding.
 #include <cstdint>
 #include <string>
 
@@ -15,6 +16,7 @@
 #include "subtitles/finish.h"
 #include "subtitles/line_tests.h"
 #include "subtitles/loader.h"
+#include "subtitles/subtitle_text.h"
 
 namespace {
 
@@ -79,6 +81,23 @@ void CheckLoaded(const LoadResult& result, bool checkable) {
   }
 }
 
+// The caps of a subtitle file: 8-bit text of at most 1,048,576 bytes
+// counted in whole 128-byte blocks, UTF-16 or UTF-8 text of at most
+// 1,048,576 characters (UTF-16 code units) once decoded. No encoding makes
+// more characters than bytes, so a file of at most that many bytes is
+// within them.
+bool PastTheCaps(std::string_view bytes) {
+  constexpr std::uint64_t kCap = 1048576;
+  if (bytes.size() <= kCap) return false;
+  switch (ChooseEncoding(bytes)) {
+    case SubtitleEncoding::Ansi: return bytes.size() / 128 * 128 > kCap;
+    case SubtitleEncoding::Utf16Le: return (bytes.size() - 2) / 2 > kCap;
+    case SubtitleEncoding::Utf8Bom: return DecodeUtf8(bytes.substr(3)).size() > kCap;
+    case SubtitleEncoding::Utf8: return DecodeUtf8(bytes).size() > kCap;
+  }
+  return false;
+}
+
 bool Same(const Subtitle& a, const Subtitle& b) {
   return a.Format == b.Format && a.IsWide == b.IsWide && a.Start == b.Start && a.End == b.End &&
          a.Text == b.Text && a.TextW == b.TextW && a.Durations == b.Durations &&
@@ -96,6 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   options.AverageDisplayTime = data[0] & 8 ? 1000 : 9999;
   const std::string_view bytes = lc::fuzz::AsText(data + 1, size - 1);
   const LoadResult first = LoadSubtitleBytes(bytes, options);
+  LC_FUZZ_CHECK((first.Failure == LoadFailure::TooBig) == PastTheCaps(bytes));
   CheckLoaded(first, bytes.find_first_of("|[<") == bytes.npos);
   const LoadResult again = LoadSubtitleBytes(bytes, options);
   LC_FUZZ_CHECK(again.Failure == first.Failure && Same(again.Loaded, first.Loaded));
