@@ -129,7 +129,7 @@ std::array<SettingDef, kConfigKeyCount> BuildTable() {
       Int("AverageVerticalDisplayZone", &S::AverageVerticalDisplayZone, 15, 0, 50),
       Int("HorizontalDisplayArea", &S::HorizontalDisplayArea, 99, 1, 100),
       Str("SubtitleFontName", &S::SubtitleFontName, "Arial", R::InstalledFont),
-      Int("SubtitleSize", &S::SubtitleSize, 100, 10, 1000),
+      Int("SubtitleSize", &S::SubtitleSize, 100, 10, 999),
       Int("SubtitleFontColor", &S::SubtitleFontColor, 0xFFFFFF, -kColourLimit, kColourLimit),
       Style("SubtitleFontStyle", 1),
       Int("SubtitleFontScript", &S::SubtitleFontScript, 1, 0, 255),

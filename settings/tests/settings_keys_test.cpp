@@ -53,7 +53,7 @@ const KeyRow kKeys[] = {
     {"AverageVerticalDisplayZone", K::Int, "15", 0, 50},
     {"HorizontalDisplayArea", K::Int, "99", 1, 100},
     {"SubtitleFontName", K::String, "Arial"},
-    {"SubtitleSize", K::Int, "100", 10, 1000},
+    {"SubtitleSize", K::Int, "100", 10, 999},
     {"SubtitleFontColor", K::Int, "16777215", -16777215, 16777215},
     {"SubtitleFontStyle", K::FontStyle, "1"},
     {"SubtitleFontScript", K::Int, "1", 0, 255},

