@@ -83,8 +83,8 @@ class Playlist {
   bool SavePlaylist(const std::string& file, bool silent);
   // Start-up, after the list of the last run was loaded: its entry
   // `lastMovieSelected` - 1 (the setting keeps PlaylistIndex + 1) becomes
-  // the selected and current one; 0 or a number beyond the list leaves
-  // nothing selected.
+  // the selected and current one; a number beyond the list selects its
+  // last entry, 0 (or less) nothing.
   void SelectAtStart(int lastMovieSelected);
   // The automatic save when the playlist window closes and at exit. An
   // automatic list file that could not be read is set aside before a list

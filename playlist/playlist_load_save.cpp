@@ -1,6 +1,8 @@
 // Playlist's loading and saving: the file commands of the playlist window
 // and the automatic save. The bytes of the file are made and read by
 // playlist/playlist_file.h.
+#include <algorithm>
+
 #include "playlist/playlist.h"
 #include "playlist/playlist_file.h"
 #include "playlist/text_rules.h"
@@ -85,9 +87,10 @@ bool Playlist::FormCloseQuery() {
 }
 
 void Playlist::SelectAtStart(int lastMovieSelected) {
-  if (lastMovieSelected <= 0 || lastMovieSelected > Count()) return;
-  SetItemIndex(lastMovieSelected - 1);
-  entries_.PlaylistIndex = lastMovieSelected - 1;
+  const int entry = std::clamp(lastMovieSelected, 0, Count());
+  if (entry == 0) return;
+  SetItemIndex(entry - 1);
+  entries_.PlaylistIndex = entry - 1;
   link_.SelectionChanged();
 }
 

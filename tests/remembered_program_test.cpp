@@ -205,7 +205,7 @@ const std::map<std::string, std::string>& ShownElsewhere() {
       {"AutomaticPanScan", Movie}, {"LoadAtOriginalMovieSize", Movie}, {"PauseOnMinimize", Movie},
       {"SecondesToJump", Movie}, {"SecondesToFastJump", Movie}, {"RememberMovieSettings", Movie},
       {"RememberLastMoviePosition", Movie}, {"DisplayHintInPlaylist", "the playlist's hints (playlist tests)"},
-      {"PanScanSize", Movie}, {"LastMovieSelectedInPlaylist", "the automatic playlist (playlist tests)"},
+      {"PanScanSize", Movie}, {"LastMovieSelectedInPlaylist", Startup},
       {"OSDDisplay", Movie}, {"RecentFile1", "the popup menu (main menu tests)"},
       {"RecentFile2", "the popup menu (main menu tests)"}, {"RecentFile3", "the popup menu (main menu tests)"},
       {"RecentFile4", "the popup menu (main menu tests)"}, {"RecentFile5", "the popup menu (main menu tests)"},

@@ -307,6 +307,23 @@ TEST(Startup, SettingsWrittenAtCloseAreReadAtTheNextStart) {
   copy.Uninstall();
 }
 
+// The list of the last run comes back with its entry selected; an entry
+// number beyond the list (the list file was edited since) selects the last.
+TEST(Startup, TheEntryOfTheLastRunIsSelectedAgainOrTheLastWhenBeyondTheList) {
+  ProgramCopy copy(L"LcTestSelect");
+  lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0", "LastMovieSelectedInPlaylist=9"});
+  lctest::WriteFileText(copy.DataFolder() + L"LcTestSelect.lpl",
+                        "C:\\movies\\one.avi\r\nNo subtitle\r\nC:\\movies\\two.avi\r\nNo subtitle\r\n");
+  {
+    RunningCopy player(copy);
+    ASSERT_NE(player.main, nullptr);
+    EXPECT_EQ(lctest::QueryFace(player.main)["PlaylistSelected"], "1");
+    EXPECT_EQ(player.Close(), 0u);
+  }
+  EXPECT_EQ(lctest::SettingsValue(copy.SettingsFile(), "LastMovieSelectedInPlaylist"), "2");
+  copy.Uninstall();
+}
+
 TEST(Startup, PriorityIsSetAndTheEndOfTheSessionClosesAndSaves) {
   ProgramCopy copy(L"LcTestEnd");
   // The file holds 1..4 (4 normal); 1 is the lowest.

@@ -214,15 +214,27 @@ TEST_F(PlaylistLoadTest, SaveCommandNamesTheFileAndReportsFailures) {
 }
 
 TEST_F(PlaylistLoadTest, TheEntryOfTheLastRunIsSelectedAgainAtStart) {
-  for (int saved : {0, 3, -1}) {
+  for (int saved : {0, -1}) {
     playlist.SelectAtStart(saved);
     EXPECT_EQ(playlist.ItemIndex(), -1) << saved;
     EXPECT_EQ(playlist.Entries().PlaylistIndex, -1) << saved;
   }
+  EXPECT_EQ(link.selectionChanges, 0);
+  playlist.SelectAtStart(1);
+  EXPECT_EQ(playlist.ItemIndex(), 0);
+  EXPECT_EQ(playlist.Entries().PlaylistIndex, 0);
+  // A number beyond the two entries (the list shrank since) selects the last.
+  for (int saved : {3, 1000}) {
+    playlist.SelectAtStart(saved);
+    EXPECT_EQ(playlist.ItemIndex(), 1) << saved;
+    EXPECT_EQ(playlist.Entries().PlaylistIndex, 1) << saved;
+  }
+  EXPECT_EQ(link.selectionChanges, 3);
+  // Without a list of the last run nothing is selected.
+  playlist.RemoveAll();
   playlist.SelectAtStart(2);
-  EXPECT_EQ(playlist.ItemIndex(), 1);
-  EXPECT_EQ(playlist.Entries().PlaylistIndex, 1);
-  EXPECT_EQ(link.selectionChanges, 1);
+  EXPECT_EQ(playlist.ItemIndex(), -1);
+  EXPECT_EQ(playlist.Entries().PlaylistIndex, -1);
 }
 
 TEST_F(PlaylistLoadTest, OpenCommandReplacesTheListAndForgetsThePreviousMovie) {

@@ -1,8 +1,8 @@
 // What the running program shows, for the whole-program tests: the main
 // window's volume bar, mute switch, labels and menu ticks with the graph's
-// volume, the colour and equalizer sliders, the playlist's switches and
-// list font, the bookmarks and the video control's subtitle font and
-// colours. Windows the tests can read from outside (places, sizes,
+// volume, the colour and equalizer sliders, the playlist's switches, list
+// font and selected line, the bookmarks and the video control's subtitle
+// font and colours. Windows the tests can read from outside (places, sizes,
 // visibility) are not repeated here.
 #include "tests/support/face_answer.h"
 
@@ -68,6 +68,7 @@ void ToolFaces(std::string& Text) {
   }
   if (frmPlayList) {
     Line(Text, "PlaylistFont", frmPlayList->ListVideo.Font.Size());
+    Line(Text, "PlaylistSelected", frmPlayList->ListVideo.ItemIndex());
     Line(Text, "SubtitleList", frmPlayList->ListSub.Visible());
     Line(Text, "SubtitleToggle", frmPlayList->SubtitleToggleOn());
     Line(Text, "AddSubtitle", frmPlayList->AddSubtitleEnabled());
