@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "settings/text_encoding.h"
 #include "settings/value_parse.h"
 
 namespace lc::tools {
@@ -321,16 +322,17 @@ std::string LanguageEntryOfFile(std::string_view fileName) {
   return UpperAscii(entry.substr(0, 1)) + std::string(entry.substr(1));
 }
 
-std::string TranslatorCredit(std::string_view fileText) {
+std::string TranslatorCredit(std::string_view fileBytes) {
   static constexpr std::string_view kLabel = "Translated by: ";
-  if (fileText.size() < 16) return {};
-  const std::string_view head = fileText.substr(0, 102400);
+  if (fileBytes.size() < 16) return {};
+  // Read as the language loader reads the file: text in the code page.
+  const std::string head = settings::CurrentAnsiCodec().ToUtf8(fileBytes.substr(0, 102400));
   const std::size_t start = head.find(kLabel);
-  if (start == std::string_view::npos) return {};
-  std::string_view credit = head.substr(start);
-  credit = credit.substr(0, std::min(credit.find('\r'), std::size_t{50}));
+  if (start == std::string::npos) return {};
+  const std::string_view line = std::string_view(head).substr(start);
+  const std::string credit = settings::Utf8Left(line.substr(0, line.find('\r')), 50);
   if (credit == "Translated by: ...") return {};
-  return std::string(credit);
+  return credit;
 }
 
 }  // namespace lc::tools

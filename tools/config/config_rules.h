@@ -181,9 +181,11 @@ std::int32_t SampleKeyColor(std::int32_t fontColor, std::int32_t outlineColor);
 
 // The list entry of a language file name ("german.lng" gives "German").
 std::string LanguageEntryOfFile(std::string_view fileName);
-// The translator credit of a language file's text: from "Translated by: "
-// to the next CR, at most 50 characters; empty when missing, when the file
-// is shorter than 16 bytes or when it reads "Translated by: ...".
-std::string TranslatorCredit(std::string_view fileText);
+// The translator credit of a language file's bytes (text in the code page,
+// as the language loader reads it), in UTF-8: from "Translated by: " in the
+// first 102400 bytes to the next CR, at most 50 characters; empty when
+// missing, when the file is shorter than 16 bytes or when it reads
+// "Translated by: ...".
+std::string TranslatorCredit(std::string_view fileBytes);
 
 }  // namespace lc::tools

@@ -42,7 +42,8 @@ std::string GermanFile() {
   lc::settings::SetDefaultTexts(t);
   t.TextTabs[0] = "Allgemein";
   t.TextButtons[0] = "Alle";
-  return lc::settings::testing::LanguageFileText(t, "Jan Novak");
+  // The file is text in the code page: "José" in Windows-1252.
+  return lc::settings::testing::LanguageFileText(t, "Jos\xE9 Novak");
 }
 
 class ConfigDialog : public lc::testing::MainWindowTest {
@@ -193,7 +194,7 @@ TEST_F(ConfigDialog, ALanguageIsSwitchedAndItsCreditShown) {
   List.SetItemIndex(1);
   Form->LanguageListSelect();
   EXPECT_EQ(L"German", List.Items(1));
-  EXPECT_EQ(L"Translated by: Jan Novak", Form->LTranslator().Caption());
+  EXPECT_EQ(L"Translated by: Jos\u00e9 Novak", Form->LTranslator().Caption());
   Form->BtnApplyClick();
   EXPECT_EQ("German", lc::Program().Settings.LastUsedLanguage);
   EXPECT_EQ("Allgemein", lc::settings::GlobalTextTable().TextTabs[0]);
