@@ -93,6 +93,9 @@ LanguageLoadResult ReadLanguageFile(const std::string& fileName, bool silent, Te
     result.status = LanguageLoadStatus::Accepted;
     return result;
   }
+  // A malformed file leaves the built-in texts, not the language it was
+  // meant to replace; the windows keep what they show.
+  SetDefaultTexts(table);
   result.status = LanguageLoadStatus::Rejected;
   result.message = "Error while loading\r\n\"" + FileNameOnly(fileName) + "\"!";
   return result;

@@ -2,7 +2,8 @@
 // TextSectionOrder, in the ANSI code page. Empty lines and lines that begin
 // with "//" are skipped anywhere; "\n" stands for a line break (a lone CR in
 // option lists, CR LF elsewhere) and "\t" for a TAB. A file is accepted only
-// as a whole: a rejected or unreadable file leaves the table as it was.
+// as a whole: a missing or unreadable file leaves the table as it was, a
+// malformed one leaves the built-in English texts.
 #pragma once
 
 #include <functional>
@@ -27,8 +28,9 @@ struct LanguageLoadResult {
 };
 
 // Reads `fileName` and, when it is accepted, replaces the texts of `table`;
-// otherwise `table` is untouched. Messages are built from `table`'s texts
-// as they were before the call.
+// a malformed file makes `table` the built-in English texts; a missing or
+// unreadable one leaves it untouched. Messages are built from `table`'s
+// texts as they were before the call.
 LanguageLoadResult ReadLanguageFile(const std::string& fileName, bool silent, TextTable& table);
 
 // Fills `next` (a copy of the current table) from the text of a language
@@ -40,8 +42,9 @@ using ShowMessageFunction = std::function<void(const std::string& text)>;
 
 // Reads the file into `table`, shows its message (if any) through
 // `showMessage`, and on success pushes the new texts into the windows
-// (ApplyTexts). True when the file was accepted. On failure the table, the
-// windows and the caller's language setting stay as they are.
+// (ApplyTexts). True when the file was accepted. On failure the windows
+// keep the texts they show and the caller keeps its language setting; the
+// table is as ReadLanguageFile leaves it.
 bool LoadLanguageFile(const std::string& fileName, bool silent, TextTable& table,
                       const ShowMessageFunction& showMessage);
 

@@ -69,15 +69,21 @@ TEST_F(LanguageFile, TranslatedFileReplacesEveryText) {
   EXPECT_EQ(table.TextKeyHelp.substr(0, 10), "XAction\t\t\t");
 }
 
-TEST_F(LanguageFile, CommentsOnlyIsRejectedAndTableKept) {
+// A malformed file, after another language was loaded, leaves the built-in
+// English texts (never a mixture of the two); a missing one leaves the
+// language that was there.
+TEST_F(LanguageFile, AMalformedFileLeavesEnglishAMissingOneTheLanguageBefore) {
   std::vector<std::string> lines = LinesOf(English());
-  lines[0] = "Über";
+  lines[0] = "\xDC" "ber";  // ANSI "Über"
   ASSERT_EQ(Load(Join(lines)).status, LanguageLoadStatus::Accepted);
-  const TextTable before = table;
+  ASSERT_EQ(table.TextCaptions[0], "\xC3\x9C" "ber");
+  EXPECT_EQ(ReadLanguageFile(dir.File("None.lng"), true, table).status, LanguageLoadStatus::Missing);
+  EXPECT_EQ(table.TextCaptions[0], "\xC3\x9C" "ber");
   const auto result = Load("// nothing\r\n\r\n//\r\n", true);
   EXPECT_EQ(result.status, LanguageLoadStatus::Rejected);
   EXPECT_EQ(result.message, "Error while loading\r\n\"Test.lng\"!");
-  EXPECT_EQ(table, before);
+  EXPECT_EQ(table.TextCaptions[0], "About");
+  EXPECT_EQ(table, English());
 }
 
 TEST_F(LanguageFile, TrailingLinesMayOnlyBeEmptyOrComments) {
@@ -189,9 +195,11 @@ TEST_F(LanguageFile, LoadLanguageFileAppliesOnlyAcceptedFiles) {
   EXPECT_FALSE(LoadLanguageFile(file, true, table, show));
   EXPECT_FALSE(LoadLanguageFile(dir.File("none.lng"), true, table, show));
   UnregisterTextTarget(&target);
+  // The windows were given the accepted texts only: after the malformed
+  // file they keep showing them while the table is English.
   EXPECT_EQ(target.captions, std::vector<std::string>{"\xC3\x80 propos"});
   EXPECT_EQ(shown, std::vector<std::string>{"Error while loading\r\n\"Test.lng\"!"});
-  EXPECT_EQ(table.TextCaptions[0], "\xC3\x80 propos");
+  EXPECT_EQ(table.TextCaptions[0], "About");
 
   SetDefaultTexts(table, true);
   EXPECT_EQ(target.captions.size(), 1u) << "unregistered targets are not called";

@@ -1,6 +1,6 @@
 // The configuration dialog against the running main window: the options
 // command opens it, a language chosen with Apply retitles the main
-// window's face, a boss key changed with Apply is held by the main window
+// window's face (a malformed one leaves it as it was), a boss key changed with Apply is held by the main window
 // once the dialog closes, the playlist takes its font size and loses its
 // hints, movie-mode's tick goes when the subtitle's place is changed, and
 // the loaded subtitle's display lengths follow the average display time.
@@ -8,11 +8,13 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
 #include "app/playlist_setup.h"
 #include "fuzz/language_writer.h"
+#include "kit/tests/box_closer.h"
 #include "playlist/win/playlist_window.h"
 #include "player/player_state.h"
 #include "player/subtitle_state.h"
@@ -100,6 +102,41 @@ TEST_F(MainConfig, ALanguageAppliedRetitlesTheMainWindowAndIsSaved) {
   Config.BtnApplyClick();
   EXPECT_EQ(L"Play", form->BtnPlay->Hint());
   EXPECT_EQ(L"No movie", form->MovieLabel->Caption());
+}
+
+// A malformed language file chosen over another language: the user is
+// told, the language setting stays, the table holds the built-in texts
+// while the main window keeps the ones it shows, and the dialog re-captions
+// itself from the table.
+TEST_F(MainConfig, AMalformedLanguageLeavesTheBuiltInTextsAndTheWindowsTheirs) {
+  lc::settings::TextTable German;
+  lc::settings::SetDefaultTexts(German);
+  German.TextHints[6] = "Abspielen";
+  German.TextTabs[0] = "Allgemein";
+  WriteLanguage("german", German);
+  lc::settings::testing::WriteBytes(folder.File("lang\\broken.lng"), "// Translated by: Nobody\r\nOne text\r\n");
+  TfrmConfig& Config = Open();
+  const auto Choose = [&Config](const std::wstring& Name) {
+    TListBox& List = Config.LanguageList();
+    for (int I = 0; I < List.Count(); ++I)
+      if (List.Items(I) == Name) List.SetItemIndex(I);
+    Config.OptionsChangeCheck();
+    Config.BtnApplyClick();
+  };
+  Choose(L"German");
+  ASSERT_EQ("German", Program().Settings.LastUsedLanguage);
+  ASSERT_EQ(L"Allgemein", Config.Node().NodeText(0));
+
+  lc::testing::ClosedBoxes().clear();
+  lc::testing::CloseNextBox();
+  Choose(L"Broken");
+  EXPECT_EQ(lc::testing::ClosedBoxes(), std::vector<std::wstring>{L"Error while loading\r\n\"Broken.lng\"!"});
+  EXPECT_EQ("German", Program().Settings.LastUsedLanguage);
+  EXPECT_EQ("Play", lc::settings::GlobalTextTable().TextHints[6]);
+  EXPECT_EQ(L"Abspielen", form->BtnPlay->Hint());
+  EXPECT_EQ(L"General", Config.Node().NodeText(0));
+  const std::string Saved = lc::settings::testing::ReadBytes(folder.File("LcFormTest.ini"));
+  EXPECT_NE(Saved.find("LastUsedLanguage=German"), std::string::npos) << Saved;
 }
 
 TEST_F(MainConfig, ABossKeyAppliedIsHeldByTheMainWindowOnceTheDialogCloses) {
