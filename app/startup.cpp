@@ -141,12 +141,16 @@ void ShowText(const std::string& text) {
   ShowMessageBox(Utf8ToWide(text), frmMain, false, unused);
 }
 
+// The file of the language the settings name.
+std::string LanguageFileName() {
+  return Program().Names.ExeFolder + "lang\\" + Program().Settings.LastUsedLanguage + ".lng";
+}
+
 void LoadLanguage() {
   settings::SettingsStore& s = Program().Settings;
   if (s.LastUsedLanguage == settings::kEnglishBuiltIn) return;
-  const std::string file = Program().Names.ExeFolder + "lang\\" + s.LastUsedLanguage + ".lng";
   settings::TextTable& table = settings::GlobalTextTable();
-  if (!settings::LoadLanguageFile(file, true, table, ShowText)) {
+  if (!settings::LoadLanguageFile(LanguageFileName(), true, table, ShowText)) {
     s.LastUsedLanguage = settings::kEnglishBuiltIn;
   } else if (s.FullscreenModeSwitch == settings::kNoChange) {
     s.FullscreenModeSwitch = settings::NoChangeText(table);
@@ -207,6 +211,11 @@ std::optional<int> EndAsSecondInstance(const std::vector<std::wstring>& args) {
   if (!InstanceMarkerExisted(Utf8ToWide(p.Names.AppName)) || p.Settings.AllowMultipleInstances) return std::nullopt;
   const std::vector<std::wstring> files(args.begin() + (args.empty() ? 0 : 1), args.end());
   if (HandOverToRunningInstance(Utf8ToWide(p.Names.AppName), Application.Handle(), files)) return 0;
+  // This start ends before the language is loaded: the message that it
+  // gave up still comes in the user's language (a file that fails was
+  // reported by the running instance).
+  if (p.Settings.LastUsedLanguage != settings::kEnglishBuiltIn)
+    settings::ReadLanguageFile(LanguageFileName(), true, settings::GlobalTextTable());
   bool unused = false;
   ShowMessageBox(HandOverFailedText(Utf8ToWide(p.Names.AppName),
                                     Utf8ToWide(settings::GlobalTextTable().TextNotices[1]), files),

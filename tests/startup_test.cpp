@@ -12,6 +12,8 @@
 #include <windows.h>
 
 #include "framework/messages.h"
+#include "settings/tests/language_files.h"
+#include "settings/text_table.h"
 #include "settings/win/registry_win.h"
 #include "tests/support/process.h"
 #include "tests/support/program_copy.h"
@@ -76,10 +78,16 @@ TEST(Startup, SecondInstanceHandsOverItsArgumentsAndEnds) {
 
 // A running player that never takes the files (its main window is hidden by
 // the boss key) is waited for; then the second start gives up, says so in
-// a message box, and ends with 1.
+// a message box in the user's language, and ends with 1.
 TEST(Startup, ASecondStartThatCannotHandOverSaysSo) {
   ProgramCopy copy(L"LcTestGiveUp");
-  lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0"});
+  lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0", "LastUsedLanguage=Test"});
+  lc::settings::TextTable texts;
+  lc::settings::SetDefaultTexts(texts);
+  CreateDirectoryW((copy.ExeFolder() + L"lang").c_str(), nullptr);
+  lctest::WriteFileText(copy.ExeFolder() + L"lang\\Test.lng",
+                        lc::settings::testing::LanguageFileText(texts, "the tests") +
+                            "//TextNotices 1=laeuft, nahm aber nicht:\r\n");
   RunningCopy first(copy);
   ASSERT_NE(first.main, nullptr);
   ASSERT_EQ(HandOverUntilTaken(copy, first.main, L"C:\\taken.avi"), std::vector<std::string>{"C:\\taken.avi"});
@@ -90,6 +98,9 @@ TEST(Startup, ASecondStartThatCannotHandOverSaysSo) {
   HWND box = lctest::WaitForWindow(L"TfrmMessage", second.Id(), kStartMs, true);
   ASSERT_NE(box, nullptr) << "the second start said nothing";
   EXPECT_EQ(second.Wait(0), static_cast<DWORD>(STILL_ACTIVE));
+  HWND secondMain = lctest::WaitForWindow(L"TfrmMain", second.Id(), 5000);
+  ASSERT_NE(secondMain, nullptr);
+  EXPECT_EQ(lctest::QueryFace(secondMain)["MessageBox"], "LcTestGiveUp laeuft, nahm aber nicht:|\"C:\\late.avi\"");
   PostMessageW(box, WM_CLOSE, 0, 0);
   EXPECT_EQ(second.Wait(20000), 1u);
   SendMessageW(first.main, WM_HOTKEY, 2, 0);

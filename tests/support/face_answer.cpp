@@ -1,6 +1,6 @@
 // What the running program shows, for the whole-program tests: the main
-// window's volume bar, mute switch, labels and menu ticks with the graph's
-// volume, the colour and equalizer sliders, the playlist's switches, list
+// window's volume bar, mute switch, labels and menu ticks, the message box
+// on show, the graph's volume, the colour and equalizer sliders, the playlist's switches, list
 // font and selected line, the bookmarks and the video control's subtitle
 // font and colours. Windows the tests can read from outside (places, sizes,
 // visibility) are not repeated here.
@@ -12,6 +12,7 @@
 
 #include "framework/menus.h"
 #include "framework/unicode.h"
+#include "kit/message_box.h"
 #include "player/main_form.h"
 #include "player/video_window.h"
 #include "playlist/win/playlist_window.h"
@@ -36,6 +37,12 @@ void MainFace(TfrmMain& F, std::string& Text) {
   std::string Marks;
   for (const std::string& Caption : F.BookmarkCaptions()) Marks += (Marks.empty() ? "" : "|") + Caption;
   Line(Text, "Bookmarks", Marks);
+  // The text of the message box on show, its line breaks (CR LF) as "|".
+  std::string Box;
+  if (frmMessage)
+    for (char C : WideToUtf8(frmMessage->Text()))
+      if (C != '\r') Box += C == '\n' ? '|' : C;
+  Line(Text, "MessageBox", Box);
 }
 
 void VideoFace(std::string& Text) {
