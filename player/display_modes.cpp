@@ -148,11 +148,4 @@ TPoint CentreOnMonitor(const TRect& monitor, int width, int height) {
   return {monitor.Left + monitor.Width() / 2 - width / 2, monitor.Top + monitor.Height() / 2 - height / 2};
 }
 
-std::optional<int> MonitorIndexFromCaption(const std::string& caption) {
-  if (caption.empty()) return std::nullopt;
-  const char last = caption.back();
-  if (last < '1' || last > '9') return std::nullopt;
-  return last - '1';
-}
-
 }  // namespace lc

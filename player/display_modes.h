@@ -83,8 +83,4 @@ bool LiesOnlyOnMonitor(const std::vector<TRect>& monitors, int videoIndex, const
 // on it (div truncating toward zero).
 TPoint CentreOnMonitor(const TRect& monitor, int width, int height);
 
-// The monitor index (0..8) a "send window to" item stands for: its
-// caption's last character, 1..9. nullopt for any other caption.
-std::optional<int> MonitorIndexFromCaption(const std::string& caption);
-
 }  // namespace lc

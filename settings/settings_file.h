@@ -80,10 +80,4 @@ std::vector<std::string> BuildConfigValues(const SettingsStore& store, const Set
 void SaveConfiguration(SettingsStore& store, const SettingsHost& host, const std::string& fileName,
                        const std::string& dataFolder, const std::string& translatedNoChange);
 
-// The amplifier gain for a pre-amplification slider value p (-100..100):
-// round(10^(-p / 100) * 10000), 10000 being unity gain.
-int PreampGain(int preamp);
-// The pre-amplification label value: round(-p / 5).
-int PreampLabel(int preamp);
-
 }  // namespace lc::settings

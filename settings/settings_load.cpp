@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cmath>
 
 #include "settings/settings_file.h"
 #include "settings/settings_table.h"
@@ -198,11 +197,5 @@ bool LoadSettingsFile(SettingsStore& store, const SettingsHost& host, const std:
   ConvertLoadedValues(store, host, std::move(values));
   return true;
 }
-
-int PreampGain(int preamp) {
-  return static_cast<int>(RoundHalfEven(std::pow(10.0, -preamp / 100.0) * 10000.0));
-}
-
-int PreampLabel(int preamp) { return static_cast<int>(RoundHalfEven(-preamp / 5.0)); }
 
 }  // namespace lc::settings

@@ -154,11 +154,6 @@ const std::vector<std::string>& BuiltInMediaExtensions();
 // "\." + ext key nor break a filter's pattern list).
 bool IsValidMediaExtension(const std::string& ext);
 
-// True when the extension at `index` is to be associated (its character of
-// FileAssociation is "1"); a position beyond the end of FileAssociation is
-// not.
-bool IsExtensionAssociated(const SettingsStore& store, std::size_t index);
-
 inline constexpr const char* kEnglishBuiltIn = "English (built in)";
 inline constexpr const char* kNoChange = "No change";
 inline constexpr const char* kDesktopFolder = "Desktop";

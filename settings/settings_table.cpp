@@ -229,14 +229,6 @@ const std::vector<std::string>& ConfigKeyNames() {
   return names;
 }
 
-int ConfigKeyIndex(const std::string& key) {
-  const auto& names = ConfigKeyNames();
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    if (names[i] == key) return static_cast<int>(i);
-  }
-  return -1;
-}
-
 std::string& StringOf(SettingsStore& store, const SettingDef& def) {
   return def.recentIndex >= 0 ? store.RecentFiles[def.recentIndex] : store.*def.stringField;
 }
@@ -301,10 +293,6 @@ bool IsValidMediaExtension(const std::string& ext) {
     }
   }
   return true;
-}
-
-bool IsExtensionAssociated(const SettingsStore& store, std::size_t index) {
-  return index < store.FileAssociation.size() && store.FileAssociation[index] == '1';
 }
 
 }  // namespace lc::settings

@@ -76,9 +76,6 @@ std::span<const SettingDef> SettingsTable();
 // The 96 key names in file order.
 const std::vector<std::string>& ConfigKeyNames();
 
-// Index of a key, or -1.
-int ConfigKeyIndex(const std::string& key);
-
 // Sets every variable to its default; positions from the primary screen's
 // size. MediaExtensions becomes the 24 built-in entries.
 void SetDefaultSettings(SettingsStore& store, int screenWidth, int screenHeight);

@@ -146,13 +146,6 @@ class TDSVideoWindowEx2 : public TWinControl, public IFilterComponent, public IG
   // itself; otherwise the canvas is the window and this does nothing.
   void CommitPainting();
   HRESULT InsertOverlayMixer();
-  // Shows the next Count frames of the paused graph, one after the other,
-  // and holds the last; the graph then sends EC_STEP_COMPLETE. Through the
-  // graph's own frame stepping where it offers one that can step, else
-  // through the control's own renderer (which refuses with
-  // VFW_E_NOT_PAUSED unless paused). E_INVALIDARG for Count < 1;
-  // E_NOINTERFACE when neither can step.
-  HRESULT StepFrames(int Count);
   // The renderer's interfaces when the control has none of its own.
   HRESULT QueryInterface(REFIID Iid, void** Object);
 

@@ -265,20 +265,6 @@ bool TDSVideoWindowEx2::PicturePosition(LONGLONG& Position) const {
   return true;
 }
 
-HRESULT TDSVideoWindowEx2::StepFrames(int Count) {
-  if (Count < 1) return E_INVALIDARG;
-  IVideoFrameStep* step = nullptr;
-  if (FFilterGraph &&
-      SUCCEEDED(FFilterGraph->QueryInterface(IID_IVideoFrameStep, reinterpret_cast<void**>(&step))) &&
-      step) {
-    HRESULT hr = step->CanStep(0, nullptr);
-    if (hr == S_OK) hr = step->Step(DWORD(Count), nullptr);
-    step->Release();
-    if (SUCCEEDED(hr)) return hr;
-  }
-  return FOwnRenderer ? FOwnRenderer->Step(Count) : E_NOINTERFACE;
-}
-
 void TDSVideoWindowEx2::AttachVideoWindow() {
   if (!FVideoWindow) return;
   HWND parent = Parent() ? Parent()->Handle() : GetParent(Handle());

@@ -172,13 +172,5 @@ TEST(MonitorChoice, SentWindowsAreCentred) {
   EXPECT_EQ(CentreOnMonitor({-1281, -1, 0, 1024}, 401, 300), (TPoint{-841, 361}));
 }
 
-TEST(MonitorChoice, TheCaptionsLastDigit) {
-  EXPECT_EQ(MonitorIndexFromCaption("Monitor 1"), 0);
-  EXPECT_EQ(MonitorIndexFromCaption("Monitor 9"), 8);
-  EXPECT_EQ(MonitorIndexFromCaption("Monitor 0"), std::nullopt);
-  EXPECT_EQ(MonitorIndexFromCaption("Monitor"), std::nullopt);
-  EXPECT_EQ(MonitorIndexFromCaption(""), std::nullopt);
-}
-
 }  // namespace
 }  // namespace lc

@@ -323,38 +323,6 @@ TEST_F(VideoWindow, RepaintOsdClearsTheBandAroundThePicture) {
   ExpectColor(ScreenPixel(350, 35), White, 16, "picture inside the band");
 }
 
-// Frame stepping through the control: frames.mp4 gets 10 luma levels
-// (about 11.6 in RGB) brighter with every frame; the graph reports each
-// completed step.
-TEST_F(VideoWindow, StepFramesShowsTheNextFramesOnScreen) {
-  int completed = 0;
-  Graph.OnGraphStepComplete = [&](TFilterGraph*) { ++completed; };
-  Open(Rect(0, 0, 400, 240), "frames.mp4");
-  const int first = GetRValue(ScreenPixel(200, 120));
-  EXPECT_NEAR(first, 5, 4);  // frame 0
-  const struct { int Count, Frame; } steps[] = {{1, 1}, {3, 4}};
-  for (const auto& s : steps) {
-    SCOPED_TRACE("step " + std::to_string(s.Count));
-    const int before = completed;
-    ASSERT_EQ(Video->StepFrames(s.Count), S_OK);
-    for (int i = 0; i < 150 && completed == before; ++i) Pump(20);
-    EXPECT_EQ(completed, before + 1);
-    Pump(200);
-    EXPECT_NEAR(GetRValue(ScreenPixel(200, 120)) - first, s.Frame * 11.64, 5.0);
-  }
-  REFERENCE_TIME position = -1;
-  IMediaSeeking* seeking = nullptr;
-  ASSERT_EQ(Video->QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(&seeking)), S_OK);
-  seeking->GetCurrentPosition(&position);
-  seeking->Release();
-  EXPECT_NEAR(double(position), 4 * 400000.0, 40000.0);
-  EXPECT_EQ(Video->StepFrames(0), E_INVALIDARG);
-  Graph.Play();
-  Pump(100);
-  EXPECT_EQ(Video->StepFrames(1), VFW_E_NOT_PAUSED);
-}
-
-
 // A file without a picture leaves the control's renderer in the graph
 // unconnected; the graph still completes at the end of the sound.
 TEST_F(VideoWindow, AnAudioOnlyFileCompletesWithTheControlAttached) {
