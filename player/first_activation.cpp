@@ -8,12 +8,14 @@
 #include "kit/system_utils.h"
 #include "player/command_line.h"
 #include "player/main_form.h"
+#include "playlist/command_line_movies.h"
+#include "playlist/playlist_file.h"
 #include "settings/path_names.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
 
 using lc::CommandLineCase;
-using lc::CommandLineEntry;
+using lc::playlist::CommandLineEntry;
 
 namespace {
 
@@ -72,7 +74,7 @@ void TfrmMain::OpenSingleFile(const std::string& Path) {
     if (Satellites.PlayList) Satellites.PlayList->Show();
     P.LoadFromList(Path, false, true);
     if (P.Count() == 0) return;
-    if (!FDisk.FileExists(E.PlaylistSubtitles[0])) E.PlaylistSubtitles[0] = lc::kNoSubtitle;
+    if (!FDisk.FileExists(E.PlaylistSubtitles[0])) E.PlaylistSubtitles[0] = lc::playlist::kNoSubtitle;
     if (!FDisk.FileExists(E.PlaylistMovies[0])) {
       ShowMissing(E.PlaylistMovies[0]);
       return;
@@ -85,7 +87,7 @@ void TfrmMain::OpenSingleFile(const std::string& Path) {
     const auto Search = [this](const std::string& M) { return SearchSubtitle(M, true); };
     P.ClearForNewList();
     E.PlaylistMovies = {Path};
-    E.PlaylistSubtitles = {lc::SubtitleForMovie(Path, lc::Program().Settings.AutoLoadSubtitle, Search)};
+    E.PlaylistSubtitles = {lc::playlist::SubtitleForMovie(Path, lc::Program().Settings.AutoLoadSubtitle, Search)};
     E.ShuffleHistory = {Path};
     P.RebuildLines();
   }
@@ -101,7 +103,7 @@ void TfrmMain::OpenGeneral() {
   lc::playlist::PlaylistEntries& E = P.Entries();
   const auto Search = [this](const std::string& M) { return SearchSubtitle(M, true); };
   const std::vector<CommandLineEntry> Entries =
-      lc::GatherCommandLineMovies(CommandLine, S.MediaExtensions, S.AutoLoadSubtitle, FDisk, Search);
+      lc::playlist::GatherCommandLineMovies(CommandLine, S.MediaExtensions, S.AutoLoadSubtitle, FDisk, Search);
   P.ClearForNewList();
   for (const CommandLineEntry& Entry : Entries) {
     E.PlaylistMovies.push_back(Entry.Movie);

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "player/command_line.h"
+#include "playlist/command_line_movies.h"
 #include "playlist/file_opening.h"
 #include "playlist/file_system.h"
 #include "playlist/folder_scan.h"
@@ -156,7 +156,7 @@ void BenchOpening(lc::playlist::Playlist& playlist, QuietLink& link, lc::playlis
     const std::vector<std::string> names(movies.begin(), movies.begin() + 1500);
     std::size_t gathered = 0;
     const double gather = BestMs(3, [&] {
-      gathered = lc::GatherCommandLineMovies(names, settings.MediaExtensions, true, disk, [&](const std::string& m) {
+      gathered = lc::playlist::GatherCommandLineMovies(names, settings.MediaExtensions, true, disk, [&](const std::string& m) {
                    return link.SearchSubtitle(m);
                  }).size();
       cache.Forget();
