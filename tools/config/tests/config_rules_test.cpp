@@ -389,6 +389,7 @@ TEST(ConfigLanguages, EntriesAndTranslatorCredits) {
   EXPECT_EQ("", TranslatorCredit(std::string(102400, 'x') + "Translated by: Late\r\n"));
   EXPECT_EQ("Translated by: Edge",
             TranslatorCredit(std::string(102400 - 19, 'x') + "Translated by: Edge\r\nmore"));
+  EXPECT_EQ("Translated by: ", TranslatorCredit(std::string(102400 - 15, 'x') + "Translated by: Cut\r\n"));
   // The file is text in the code page (here Windows-1252), the credit UTF-8;
   // the 50 characters are letters, not bytes.
   EXPECT_EQ("Translated by: Jos\xC3\xA9 Mu\xC3\xB1oz", TranslatorCredit("// Translated by: Jos\xE9 Mu\xF1oz\r\n"));
