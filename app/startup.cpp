@@ -224,7 +224,8 @@ std::optional<int> EndAsSecondInstance(const std::vector<std::wstring>& args) {
 }
 
 // The instance that stays: its priority, the file types, the settings in
-// the windows, the language, the first run's offer, the boss key.
+// the windows, the language, the first run's offer, the boss key. From the
+// settings in the windows on, a close saves the settings file.
 void StartThisInstance(Associations& associations) {
   ProgramState& p = Program();
   SetPriority();
@@ -232,6 +233,7 @@ void StartThisInstance(Associations& associations) {
                                    p.Settings.RegisterExtensionsOnLoad);
   BuildDisplayModes();
   SettingsIntoWindows();
+  p.Settings.ConfigTaken = true;
   LoadLanguage();
   FirstRun(associations);
   p.RegistryWriteError = p.RegistryWriteError || associations.RegistryWriteError;
@@ -242,14 +244,14 @@ void StartThisInstance(Associations& associations) {
 
 // The remembered movies, the shell's verbs (only the instance that stays
 // serves them) and the list of the last run, whose files the command
-// line's replace at the main window's first activation.
+// line's replace at the main window's first activation. A close before
+// this (during the first run's question, say) leaves their files as they
+// are: they are saved only once read here.
 void LoadLastRun() {
   const ProgramState& p = Program();
   frmMain->rmsLoadFromHdd();
   frmMain->StartDdeServer();
-  if (settings::FileExists(p.Names.AutoPlaylistFileName()))
-    frmMain->Playlist().LoadFromList(p.Names.AutoPlaylistFileName(), true, true);
-  frmMain->Playlist().SelectAtStart(p.Settings.LastMovieSelectedInPlaylist);
+  frmMain->Playlist().LoadAtStart(p.Settings.LastMovieSelectedInPlaylist);
   ReportUnreadDataFiles(*frmMain);
 }
 
@@ -281,8 +283,11 @@ int RunProgram(const std::vector<std::wstring>& args) {
   }
   if (const std::optional<int> code = EndAsSecondInstance(args)) return *code;
 
+  // A close while the start-up asks or reports something ends it there.
   StartThisInstance(associations);
+  if (frmMain->Closed()) return 0;
   LoadLastRun();
+  if (frmMain->Closed()) return 0;
   for (std::size_t i = 1; i < args.size(); ++i) frmMain->CommandLine.push_back(WideToUtf8(args[i]));
   Application.Run();
   return 0;

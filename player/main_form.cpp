@@ -205,10 +205,11 @@ void TfrmMain::DoClose(TCloseAction& Action) {
 // Closing ends the program. The movie is stored and stopped only when no
 // operation is under way (a seek, a screen-mode switch or an opening may be
 // half done); the remembered settings, the playlist and the settings are
-// saved in any case, and the desktop's display mode comes back before the
-// settings are written. A failure on the way ends the process at once; a
-// file that could not be written (the files already there stay as they
-// were) is reported once and ends it with 1.
+// saved in any case (each only once the start-up has read it), and the
+// desktop's display mode comes back before the settings are written. A
+// failure on the way ends the process at once; files that could not be
+// written (the files already there stay as they were) are reported once
+// and end it with 1.
 void TfrmMain::FormClose() {
   if (FClosing) return;
   FClosing = true;
@@ -216,17 +217,19 @@ void TfrmMain::FormClose() {
     bool& Flag;
     ~Done() { Flag = false; }
   } ClearedAtTheEnd{FClosing};
+  FClosed = true;
   const bool busy = Program().BusyFlag || Program().OpeningMovie;
-  bool saved = true;
+  const lc::ProgramNames& Names = Program().Names;
+  std::vector<std::string> NotSaved;
   try {
     Application.Minimize();
     if (!busy && Commands().GraphActive()) Commands().StoreMovieAndStopGraph();
     Commands().UndoRememberedReplacements();
-    saved = rmsSaveToHdd();
-    saved = Playlist().FormCloseQuery() && saved;
+    if (!rmsSaveToHdd()) NotSaved.push_back(Names.RmsFileName());
+    if (!Playlist().FormCloseQuery()) NotSaved.push_back(Names.AutoPlaylistFileName());
     RestoreDisplayMode();
     SaveConfiguration();
-    saved = !Program().Settings.ConfigWriteError && saved;
+    if (Program().Settings.ConfigWriteError) NotSaved.push_back(Names.ConfigFileName);
     FBossKeys->UnregisterAll();
   } catch (...) {
     // A save that failed is not passed off as a good end.
@@ -234,8 +237,8 @@ void TfrmMain::FormClose() {
     EndProcess(1);
     return;
   }
-  if (!saved) {
-    ReportFailedSaveAtClose();
+  if (!NotSaved.empty()) {
+    ReportFailedSaveAtClose(NotSaved);
     EndProcess(1);
     return;
   }
@@ -244,14 +247,14 @@ void TfrmMain::FormClose() {
 }
 
 // Unless the user chose not to see writing errors, or the session is
-// ending (nobody is there to answer), the settings message is shown once,
-// its check box bound to DontShowWritingError; a tick is saved when the
-// settings file can still be written.
-void TfrmMain::ReportFailedSaveAtClose() {
+// ending (nobody is there to answer), one message names every file that
+// could not be saved, its check box bound to DontShowWritingError; a tick
+// is saved when the settings file can still be written.
+void TfrmMain::ReportFailedSaveAtClose(const std::vector<std::string>& NotSaved) {
   lc::settings::SettingsStore& S = Program().Settings;
   S.ConfigWriteError = false;
   if (S.DontShowWritingError || SessionEnding) return;
-  const std::string& Text = lc::settings::GlobalTextTable().TextMessages[65];
+  const std::string Text = lc::settings::NotSavedMessage(lc::settings::GlobalTextTable(), NotSaved);
   if (OnReport) {
     OnReport(Utf8ToWide(Text));
     return;

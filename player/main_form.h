@@ -216,8 +216,12 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   // settings, the playlist and the settings file, and gives the desktop
   // its display mode back; the program is not asked to end (Close does
   // that after it). A close asked for while it runs (from a message loop
-  // nested in it) is dropped: the running one completes.
+  // nested in it) is dropped: the running one completes. Only the data
+  // files that the start-up has read in this run are saved (a close during
+  // the start-up leaves the others as they were).
   void FormClose();
+  // The close handler has run (the program is ending).
+  bool Closed() const { return FClosed; }
   // TfrmMain.SaveConfiguration: writes the settings file.
   void SaveConfiguration();
   // TfrmMain.rmsSaveToHdd: writes the remembered movie settings; false
@@ -565,7 +569,7 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   // A message box belonging to Owner (the main window when none).
   void ShowReport(const std::string& Text, TForm* Owner = nullptr);
   // main_form.cpp
-  void ReportFailedSaveAtClose();
+  void ReportFailedSaveAtClose(const std::vector<std::string>& NotSaved);
   void RestoreDisplayMode();
   // The application's problem box: the base name and " has detected a
   // problem and will be terminated...".
@@ -652,8 +656,9 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   std::unique_ptr<lc::BossKeys> FBossKeys;
   std::unique_ptr<TDdeServerConv> FSystemConv;
   bool FActivating = false;
-  // The close handler runs.
+  // The close handler runs; it has run.
   bool FClosing = false;
+  bool FClosed = false;
   // A hand-over is being opened.
   bool FOpeningHandOver = false;
   // subtitle_loading.cpp: the folders as the subtitle searches of one

@@ -81,12 +81,17 @@ class Playlist {
   // Writes the list (nothing for an empty one); false when it could not be
   // written (reported unless silent; the old file then stays as it was).
   bool SavePlaylist(const std::string& file, bool silent);
+  // Start-up: the list of the last run. The automatic list file, when it
+  // is there, is loaded silently in place of the list, and SelectAtStart
+  // picks its entry. From then on the automatic save keeps the file.
+  void LoadAtStart(int lastMovieSelected);
   // Start-up, after the list of the last run was loaded: its entry
   // `lastMovieSelected` - 1 (the setting keeps PlaylistIndex + 1) becomes
   // the selected and current one; a number beyond the list selects its
   // last entry, 0 (or less) nothing.
   void SelectAtStart(int lastMovieSelected);
-  // The automatic save when the playlist window closes and at exit. An
+  // The automatic save when the playlist window closes and at exit. Before
+  // LoadAtStart it does nothing (the file is not this run's list). An
   // automatic list file that could not be read is set aside before a list
   // is saved in its place, and left alone while the list is empty. False
   // when the list could not be saved (or the file of an empty list not
@@ -178,6 +183,8 @@ class Playlist {
   // A file whose load failed: the automatic save neither deletes nor
   // overwrites it (it sets it aside first).
   std::string unreadFile_;
+  // LoadAtStart ran: the automatic list file is this run's to save.
+  bool autoFileTaken_ = false;
 };
 
 }  // namespace lc::playlist

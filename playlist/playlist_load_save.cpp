@@ -34,6 +34,7 @@ bool Playlist::LoadFromList(const std::string& file, bool silent, bool clearFirs
     case settings::ReadStatus::Missing:
       return fail(FileMessage(texts_.TextMessages[13], file), false);
     case settings::ReadStatus::Unreadable:
+    case settings::ReadStatus::Damaged:
       return fail(FileMessage(texts_.TextMessages[13], file), true);
   }
   PlaylistFileContents contents = ParsePlaylistBytes(bytes, clearFirst ? 0 : entries_.PlaylistMovies.size());
@@ -75,7 +76,14 @@ bool Playlist::SavePlaylist(const std::string& file, bool silent) {
   return true;
 }
 
+void Playlist::LoadAtStart(int lastMovieSelected) {
+  if (files_.FileExists(autoPlaylistFile_)) LoadFromList(autoPlaylistFile_, true, true);
+  autoFileTaken_ = true;
+  SelectAtStart(lastMovieSelected);
+}
+
 bool Playlist::FormCloseQuery() {
+  if (!autoFileTaken_) return true;
   if (AutoFileUnread()) {
     // Kept where it is while there is nothing to put in its place.
     if (Count() == 0) return true;

@@ -10,14 +10,14 @@ ReadStatus ReadConfigFile(const std::string& fileName, const std::vector<std::st
                           std::vector<std::string>& values) {
   std::string text;
   const ReadStatus status = ReadStoredText(fileName, kMaxConfigFileBytes, text);
-  if (status == ReadStatus::Ok) ParseConfigText(text, keys, values);
+  if (status == ReadStatus::Ok && !ParseConfigText(text, keys, values)) return ReadStatus::Damaged;
   return status;
 }
 
-void ParseConfigText(std::string_view text, const std::vector<std::string>& keys,
+bool ParseConfigText(std::string_view text, const std::vector<std::string>& keys,
                      std::vector<std::string>& values) {
   const std::vector<std::string> lines = SplitLines(text);
-  if (lines.empty() || lines[0] != kConfigHeader) return;
+  if (lines.empty() || lines[0] != kConfigHeader) return IsBlankText(text);
   for (std::size_t n = 1; n < lines.size(); ++n) {
     const std::string& line = lines[n];
     for (std::size_t k = 0; k < keys.size(); ++k) {
@@ -29,6 +29,7 @@ void ParseConfigText(std::string_view text, const std::vector<std::string>& keys
       }
     }
   }
+  return true;
 }
 
 bool WriteConfigFile(const std::string& fileName, const std::vector<std::string>& keys,

@@ -107,10 +107,16 @@ ReadStatus ReadStoredText(const std::string& path, std::uint64_t maxBytes, std::
 
 std::string SetAsideName(const std::string& path) { return path + ".bad"; }
 
-std::string SetAsideMessage(const TextTable& texts, const std::string& path) {
+std::string SetAsideMessage(const TextTable& texts, const std::string& path, std::size_t keptAsNotice) {
   const std::string aside = SetAsideName(path);
-  return texts.TextMessages[15] + " \"" + path + "\"!\r\n" + texts.TextNotices[0] + " \"" +
+  return texts.TextMessages[15] + " \"" + path + "\"!\r\n" + texts.TextNotices.at(keptAsNotice) + " \"" +
          aside.substr(aside.find_last_of("\\/") + 1) + "\".";
+}
+
+std::string NotSavedMessage(const TextTable& texts, const std::vector<std::string>& paths) {
+  std::string text;
+  for (const std::string& path : paths) text += texts.TextMessages[19] + " \"" + path + "\"!\r\n";
+  return text + texts.TextNotices[2];
 }
 
 bool SetAsideUnreadFile(const std::string& path) {
@@ -188,6 +194,10 @@ bool DeleteFileAt(const std::string& path) {
   std::error_code ec;
   fs::remove(ToPath(path), ec);
   return !fs::exists(ToPath(path), ec);
+}
+
+bool IsBlankText(std::string_view text) {
+  return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
 }
 
 std::vector<std::string> SplitLines(std::string_view text) {

@@ -19,8 +19,11 @@
 namespace lc::settings {
 
 // Foreign comes only from ReadStoredText: bytes in an encoding that no
-// reader of the stored files takes (settings/text_encoding.h).
-enum class ReadStatus { Ok, Missing, Unreadable, TooLarge, Foreign };
+// reader of the stored files takes (settings/text_encoding.h). Damaged comes
+// only from the reader of one kind of file: text that is not what that file
+// holds (a settings file without its header line, a remembered-settings
+// file from which entries had to be dropped).
+enum class ReadStatus { Ok, Missing, Unreadable, TooLarge, Foreign, Damaged };
 
 // Reads the whole file into `bytes`. A file larger than `maxBytes` gives
 // TooLarge and leaves `bytes` empty.
@@ -39,9 +42,14 @@ bool SetAsideUnreadFile(const std::string& path);
 // `path` + ".bad".
 std::string SetAsideName(const std::string& path);
 // What the user is told of a stored file that could not be read, in the
-// texts of `texts`: "Error reading from" the file, then the name (in the
-// same folder) it is kept under.
-std::string SetAsideMessage(const TextTable& texts, const std::string& path);
+// texts of `texts`: "Error reading from" the file, then TextNotices entry
+// `keptAsNotice` ("It is kept as") and the name (in the same folder) it is
+// kept under.
+std::string SetAsideMessage(const TextTable& texts, const std::string& path, std::size_t keptAsNotice = 0);
+// What the user is told of stored files that could not be saved: "Can't
+// write in" each file, one line each, then that they were left as they
+// were.
+std::string NotSavedMessage(const TextTable& texts, const std::vector<std::string>& paths);
 
 // Writes `bytes` to a temporary file next to `path` and replaces `path` with
 // it. False on any failure; the previous file is then untouched.
@@ -65,6 +73,10 @@ bool FolderExists(const std::string& path);
 bool CreateFolders(const std::string& path);
 // Deletes a file; True when it no longer exists.
 bool DeleteFileAt(const std::string& path);
+
+// True for text of nothing but blanks, tabs and line ends (an empty file
+// among them): a stored file of such text holds nothing to keep.
+bool IsBlankText(std::string_view text);
 
 // Splits text into lines ended by CR LF, LF or a lone CR. A last line without
 // an ending is included; the empty text has no lines.

@@ -125,19 +125,23 @@ bool IsEntryStart(const std::string& line) {
 
 }  // namespace
 
-void ParseRmsLines(RmsTable& table, const std::vector<std::string>& lines,
+bool ParseRmsLines(RmsTable& table, const std::vector<std::string>& lines,
                    const TRmsEntry& startValues, const FontCheckFunction& isFontInstalled) {
   TRmsEntry* current = nullptr;
+  bool whole = true;
   for (const std::string& line : lines) {
     if (IsEntryStart(line)) {
-      if (table.size() >= kRmsMaxLoadedEntries) return;
+      if (table.size() >= kRmsMaxLoadedEntries) return false;
       TRmsEntry entry = startValues;
       entry.Name = line.substr(1, line.size() - 2);
       table.Append(std::move(entry));
       current = &table[table.size() - 1];
       continue;
     }
-    if (!current) continue;
+    if (!current) {
+      whole = whole && IsBlankText(line);
+      continue;
+    }
     for (const RmsField& f : Fields()) {
       const std::size_t len = std::char_traits<char>::length(f.key);
       if (line.compare(0, len, f.key) == 0) {
@@ -146,11 +150,13 @@ void ParseRmsLines(RmsTable& table, const std::vector<std::string>& lines,
       }
     }
   }
+  return whole;
 }
 
 void RmsLoadFromHdd(RmsTable& table, const std::string& fileName, const TRmsEntry& startValues,
                     const FontCheckFunction& isFontInstalled, RmsFileState& state) {
   table.Clear();
+  state.Read = true;
   state.LoadFailed = false;
   std::string text;
   const ReadStatus status = ReadStoredText(fileName, kMaxRmsFileBytes, text);
@@ -158,7 +164,7 @@ void RmsLoadFromHdd(RmsTable& table, const std::string& fileName, const TRmsEntr
     state.LoadFailed = status != ReadStatus::Missing;
     return;
   }
-  ParseRmsLines(table, SplitLines(text), startValues, isFontInstalled);
+  state.LoadFailed = !ParseRmsLines(table, SplitLines(text), startValues, isFontInstalled);
 }
 
 std::string RmsToText(const RmsTable& table) {
@@ -202,6 +208,7 @@ namespace {
 // RmsSaveToHdd without its guard against a save within a save.
 bool SaveTable(const RmsTable& table, const std::string& fileName, const std::string& dataFolder,
                RmsFileState& state) {
+  if (!state.Read) return true;  // not this run's file yet
   if (state.LoadFailed) {
     if (table.empty()) return true;  // nothing to put in the unread file's place
     if (!SetAsideUnreadFile(fileName)) return false;

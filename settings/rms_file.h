@@ -22,26 +22,34 @@ inline constexpr std::size_t kRmsMaxLoadedEntries = 1000;
 struct RmsFileState {
   bool Saving = false;          // RmsSaving: set for the duration of one save
   double LastRmsSaveTime = 0;
-  // The file existed but could not be read (too large, unreadable, in a
-  // foreign encoding): it is the user's, and no save of this run deletes or
-  // replaces it; the first save with entries to write sets it aside.
+  // The file was loaded (or found missing) in this run. Until then the
+  // table is not the file's, and no save writes or deletes the file.
+  bool Read = false;
+  // The file existed but could not be read whole (too large, unreadable, in
+  // a foreign encoding, or entries had to be dropped): it is the user's, and
+  // no save of this run deletes or replaces it; the first save with entries
+  // to write sets it aside.
   bool LoadFailed = false;
 };
 
 using FontCheckFunction = std::function<bool(const std::string& name)>;
 
-// TfrmMain.rmsLoadFromHdd: empties `table` and fills it from the file.
-// Every bracketed line starts an entry with `startValues` (the present
-// window, colour, volume and subtitle values); the fields that follow
-// overwrite them. A missing file gives an empty table; an unreadable or
-// over-large one, or one in a foreign encoding, gives an empty table and
-// sets state.LoadFailed.
+// TfrmMain.rmsLoadFromHdd: empties `table` and fills it from the file, and
+// sets state.Read. Every bracketed line starts an entry with `startValues`
+// (the present window, colour, volume and subtitle values); the fields that
+// follow overwrite them. A missing file gives an empty table; an unreadable
+// or over-large one, or one in a foreign encoding, gives an empty table and
+// sets state.LoadFailed; so does a file from which entries were dropped
+// (ParseRmsLines), with the entries that could be read in the table.
 void RmsLoadFromHdd(RmsTable& table, const std::string& fileName, const TRmsEntry& startValues,
                     const FontCheckFunction& isFontInstalled, RmsFileState& state);
 
 // Parses the lines of a remembered-settings file into `table` (appending),
-// until the table holds kRmsMaxLoadedEntries entries.
-void ParseRmsLines(RmsTable& table, const std::vector<std::string>& lines,
+// until the table holds kRmsMaxLoadedEntries entries. False when entries
+// were dropped: text before the first bracketed line (a damaged start:
+// the fields of an entry whose name line was lost), or entries beyond the
+// limit.
+bool ParseRmsLines(RmsTable& table, const std::vector<std::string>& lines,
                    const TRmsEntry& startValues, const FontCheckFunction& isFontInstalled);
 
 // The file text (UTF-8) of the table. A text the reader would refuse (more
@@ -50,14 +58,15 @@ void ParseRmsLines(RmsTable& table, const std::vector<std::string>& lines,
 // equally old ones) until the text fits.
 std::string RmsToText(const RmsTable& table);
 
-// TfrmMain.rmsSaveToHdd: does nothing while a save runs; records `now` as
-// the last save time; after a failed load it first sets the unread file
+// TfrmMain.rmsSaveToHdd: does nothing while a save runs, nor before the
+// file was loaded (state.Read); records `now` as the last save time; after
+// a failed load it first sets the unread file
 // aside (SetAsideUnreadFile), and leaves it where it is while the table is
 // empty; an empty table deletes the file; otherwise creates `dataFolder`
 // when missing and writes the file, replacing the old one only when the
 // whole text was written. Silent; returns false when the table could not
 // be written (or the file of an empty table not deleted), or while another
-// save runs.
+// save runs; true when there was nothing to write.
 bool RmsSaveToHdd(const RmsTable& table, const std::string& fileName, const std::string& dataFolder,
                   RmsFileState& state, double now);
 

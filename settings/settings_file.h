@@ -24,12 +24,14 @@ inline constexpr std::uint64_t kMaxConfigFileBytes = 1 << 20;
 // of the line at the key's index, growing `values` to at least that index
 // + 1. A missing file, a first line other than exactly "[Configuration]" or
 // a read failure leaves `values` unchanged. Lines may end in CR LF, LF or CR.
-// Returns how the file itself could be read.
+// Returns how the file itself could be read: Damaged for text whose first
+// line is not the header (an empty or blank file is Ok and gives nothing).
 ReadStatus ReadConfigFile(const std::string& fileName, const std::vector<std::string>& keys,
                     std::vector<std::string>& values);
 
 // The text of a settings file (UTF-8) into `values`, as ReadConfigFile.
-void ParseConfigText(std::string_view text, const std::vector<std::string>& keys,
+// False when the text is not blank and its first line is not the header.
+bool ParseConfigText(std::string_view text, const std::vector<std::string>& keys,
                      std::vector<std::string>& values);
 
 // Writes the header and one "key=value" line per entry of `values` (CR LF
@@ -55,7 +57,8 @@ int SubtitlePointSize(int screenWidth, int subtitleSize);
 // and when at least one line matched a key, converts and clamps every value
 // (ConfigValues then holds the 96 values read). Returns whether the file
 // was converted; otherwise nothing changed, except for a file that exists
-// but could not be read (unreadable, too large, or in a foreign encoding):
+// but could not be read (unreadable, too large, in a foreign encoding or
+// without its header line):
 // then ConfigLoadFailed is set and FirstRun cleared (the user has run the
 // program before), and the file is never written over (SaveConfiguration
 // sets it aside first).
@@ -74,9 +77,10 @@ std::vector<std::string> BuildConfigValues(const SettingsStore& store, const Set
 
 // Gathers the live values, fills ConfigValues, creates `dataFolder` when
 // missing, writes the file and sets ConfigWriteError to the negation of the
-// result. Shows nothing. After a failed load the unread file is first set
-// aside (SetAsideUnreadFile); when that cannot be done nothing is written
-// and ConfigWriteError is set.
+// result. Shows nothing. Before the start-up has taken the settings
+// (ConfigTaken) it does nothing at all. After a failed load the unread file
+// is first set aside (SetAsideUnreadFile); when that cannot be done nothing
+// is written and ConfigWriteError is set.
 void SaveConfiguration(SettingsStore& store, const SettingsHost& host, const std::string& fileName,
                        const std::string& dataFolder, const std::string& translatedNoChange);
 

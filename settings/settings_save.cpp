@@ -74,6 +74,8 @@ std::vector<std::string> BuildConfigValues(const SettingsStore& store, const Set
 
 void SaveConfiguration(SettingsStore& store, const SettingsHost& host, const std::string& fileName,
                        const std::string& dataFolder, const std::string& translatedNoChange) {
+  store.ConfigWriteError = false;
+  if (!store.ConfigTaken) return;
   host.GatherLiveValues(store);
   store.ConfigValues = BuildConfigValues(store, host, translatedNoChange);
   if (!dataFolder.empty() && !FolderExists(dataFolder)) CreateFolders(dataFolder);

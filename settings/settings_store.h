@@ -137,10 +137,14 @@ struct SettingsStore {
   std::vector<std::string> MediaExtensions;
   std::vector<std::string> ConfigValues;  // parallel to ConfigKeyNames()
   bool ConfigWriteError = false;
-  // The settings file exists but could not be read (unreadable, too large
-  // or in a foreign encoding): it is the user's, and this run never writes
-  // over it; the first save sets it aside.
+  // The settings file exists but could not be read (unreadable, too large,
+  // in a foreign encoding or without its header line): it is the user's,
+  // and this run never writes over it; the first save sets it aside.
   bool ConfigLoadFailed = false;
+  // The start-up has read the settings file (or found none) and put the
+  // settings into the windows. Until then the windows hold defaults, which
+  // a save would write over the user's file: nothing is saved before.
+  bool ConfigTaken = false;
 
   bool operator==(const SettingsStore&) const = default;
 };

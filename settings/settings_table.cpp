@@ -274,6 +274,8 @@ void SetDefaultSettings(SettingsStore& store, int screenWidth, int screenHeight)
   store.MediaExtensions = BuiltInMediaExtensions();
   store.ConfigValues.assign(kConfigKeyCount, std::string());
   store.ConfigWriteError = false;
+  store.ConfigLoadFailed = false;
+  store.ConfigTaken = false;
 }
 
 const std::vector<std::string>& BuiltInMediaExtensions() {

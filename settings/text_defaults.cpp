@@ -421,6 +421,10 @@ constexpr KeyHelpLine kKeyHelp[] = {
 constexpr const char* kNotices[] = {
     "It is kept as",  // 0: after an unreadable stored file's message, before the kept copy's name
     "is running but did not take these files:",  // 1: after the program's name, a second start's files
+    // 2: at close, below the files that could not be saved (settings::NotSavedMessage)
+    "They are left as they were: what changed in this run could not be saved in them.",
+    // 3: the preset dialog, after the presets file's read error, before the kept copy's name
+    "When a preset is saved, it is kept as",
 };
 
 template <std::size_t N, std::size_t M>

@@ -98,6 +98,7 @@ LoadResult LoadSubtitleFile(const std::string& path, const LoadOptions& options)
       return Failed(LoadFailure::TooBig);
     case settings::ReadStatus::Unreadable:
     case settings::ReadStatus::Foreign:  // only stored files are judged so
+    case settings::ReadStatus::Damaged:
       break;
   }
   return Failed(LoadFailure::CannotOpen);

@@ -1,7 +1,9 @@
-// The user's data files across runs of the whole program: a file in an
-// encoding the program does not read is kept aside (and the user told),
-// never written over; a save that fails at close is reported and leaves
-// the files that were there as they were.
+// The user's data files across runs of the whole program: a file not read
+// yet is never written (a close during the start-up); a file in an
+// encoding the program does not read, or whose text is damaged, is kept
+// aside (and the user told once), never written over; saves that fail at
+// close are reported, each file named, and leave the files that were there
+// as they were.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -19,13 +21,141 @@ using lctest::ProgramCopy;
 
 constexpr DWORD kStartMs = 30000;
 
-// Closes the message box process `pid` shows (waiting for it up to `ms`);
-// false when none came.
-bool CloseMessageBox(DWORD pid, DWORD ms) {
-  HWND box = lctest::WaitForWindow(L"TfrmMessage", pid, ms);
-  if (!box) return false;
+// Waits for the message box process `pid` shows (up to `ms`), reads its
+// text (lines joined by "|") from the main window, which answers while the
+// box is up, and closes it. Empty when no box came.
+std::string ReadAndCloseMessageBox(DWORD pid, DWORD ms) {
+  HWND box = lctest::WaitForWindow(L"TfrmMessage", pid, ms, true);
+  HWND main = lctest::WaitForWindow(L"TfrmMain", pid, 0);
+  if (!box || !main) return {};
+  const std::string text = lctest::QueryFace(main)["MessageBox"];
   PostMessageW(box, WM_CLOSE, 0, 0);
+  // Gone before the next one is looked for.
+  lctest::WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, ms);
+  return text;
+}
+
+std::string Ansi(const std::wstring& path) { return std::string(path.begin(), path.end()); }  // ASCII paths
+
+// Starts the copy, waits for its main window and closes it as the taskbar
+// does; its exit code (STILL_ACTIVE when no window came). `told` receives
+// whether a message box came before the window.
+DWORD StartAndClose(const ProgramCopy& copy, bool& told) {
+  ChildProcess player(copy.Exe(), L"");
+  HWND main = lctest::WaitForVisibleMainWindow(player.Id(), kStartMs);
+  told = lctest::WaitForWindow(L"TfrmMessage", player.Id(), main ? 1000 : 0) != nullptr;
+  if (!main) return STILL_ACTIVE;
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  return player.Wait(20000);
+}
+
+// What a user's data folder holds after a while: the remembered settings of
+// 200 movies and the list of the last run.
+std::string RememberedSettings(int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) {
+    text += "[movie " + std::to_string(i) + ".avi]\r\nLastAccessed=01/02/2024 10:11:12\r\nPanScan=" +
+            std::to_string(i % 50) + "\r\nLastVideoPosition=00:12:34\r\nBookMark1=00:01:00\r\n";
+  }
+  return text;
+}
+const std::string kList = "C:\\movies\\a.avi\r\nNo subtitle\r\nC:\\movies\\b.avi\r\nC:\\movies\\b.srt\r\n";
+
+// Answers the first-run question of process `pid` by closing the program
+// as `way` does; false when no question came.
+enum class CloseWay { WindowClose, SessionEnd };
+bool CloseDuringTheFirstRunQuestion(DWORD pid, CloseWay way) {
+  HWND question = lctest::WaitForWindow(L"#32770", pid, kStartMs, true);
+  HWND main = lctest::WaitForWindow(L"TfrmMain", pid, 0);
+  if (!question || !main) return false;
+  if (way == CloseWay::WindowClose) {
+    PostMessageW(main, WM_CLOSE, 0, 0);
+  } else {
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 10000, &answer);
+    SendMessageTimeoutW(main, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 10000, &answer);
+  }
   return true;
+}
+
+// The first-run question comes before the remembered settings and the list
+// of the last run are read: closing the program then (its window's close,
+// the end of the session) leaves both files byte for byte.
+TEST(DataFiles, ACloseDuringTheFirstRunQuestionLeavesTheFilesNotReadYet) {
+  const struct {
+    CloseWay way;
+    const wchar_t* name;
+  } ways[] = {{CloseWay::WindowClose, L"LcTestAskClose"}, {CloseWay::SessionEnd, L"LcTestAskEnd"}};
+  for (const auto& w : ways) {
+    SCOPED_TRACE(Ansi(w.name));
+    ProgramCopy copy(w.name);
+    // No settings file: the first run.
+    const std::wstring rs = copy.DataFolder() + copy.BaseName() + L".rs";
+    const std::wstring lpl = copy.DataFolder() + copy.BaseName() + L".lpl";
+    const std::string remembered = RememberedSettings(200);
+    lctest::WriteFileText(rs, remembered);
+    lctest::WriteFileText(lpl, kList);
+    {
+      ChildProcess player(copy.Exe(), L"");
+      ASSERT_TRUE(CloseDuringTheFirstRunQuestion(player.Id(), w.way)) << "no first-run question";
+      EXPECT_EQ(player.Wait(20000), 0u);
+    }
+    EXPECT_EQ(lctest::ReadFileText(rs), remembered);
+    EXPECT_EQ(lctest::ReadFileText(lpl), kList);
+    EXPECT_FALSE(lctest::FileExists(rs + L".bad"));
+    EXPECT_FALSE(lctest::FileExists(lpl + L".bad"));
+
+    // The next start reads both: the list is the last run's.
+    lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0", "LastMovieSelectedInPlaylist=2"});
+    bool told = false;
+    EXPECT_EQ(StartAndClose(copy, told), 0u);
+    EXPECT_FALSE(told);
+    EXPECT_EQ(lctest::ReadFileText(lpl), kList);
+    EXPECT_NE(lctest::ReadFileText(rs).find("[movie 199.avi]\r\n"), std::string::npos);
+    copy.Uninstall();
+  }
+}
+
+// A settings file whose first line was damaged and remembered settings
+// whose start was zeroed: the user is told of each, once, with the name it
+// is kept under; the first close keeps both aside byte for byte and writes
+// what was read; the next start says nothing.
+TEST(DataFiles, DamagedFilesAreKeptAsideAndTheUserToldOnce) {
+  ProgramCopy copy(L"LcTestDamage");
+  const std::wstring rs = copy.DataFolder() + L"LcTestDamage.rs";
+  const std::wstring lpl = copy.DataFolder() + L"LcTestDamage.lpl";
+  const std::string settings = "\x8F\x13\xC7:\x02Configuration]\r\nFirstRun=0\r\nOsdSize=77\r\n";
+  lctest::WriteFileText(copy.SettingsFile(), settings);
+  const std::string remembered = std::string(512, '\0') + RememberedSettings(10).substr(512);
+  lctest::WriteFileText(rs, remembered);
+  lctest::WriteFileText(lpl, kList);
+  {
+    ChildProcess player(copy.Exe(), L"");
+    EXPECT_EQ(ReadAndCloseMessageBox(player.Id(), kStartMs),
+              "Error reading from \"" + Ansi(copy.SettingsFile()) + "\"!|It is kept as \"LcTestDamage.ini.bad\".");
+    EXPECT_EQ(ReadAndCloseMessageBox(player.Id(), kStartMs),
+              "Error reading from \"" + Ansi(rs) + "\"!|It is kept as \"LcTestDamage.rs.bad\".");
+    HWND main = lctest::WaitForVisibleMainWindow(player.Id(), kStartMs);
+    ASSERT_NE(main, nullptr);
+    // No first-run question: the damaged file was the user's.
+    EXPECT_EQ(lctest::WaitForWindow(L"#32770", player.Id(), 0), nullptr);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(player.Wait(20000), 0u);
+  }
+  EXPECT_EQ(lctest::ReadFileText(copy.SettingsFile() + L".bad"), settings);
+  EXPECT_EQ(lctest::SettingsValue(copy.SettingsFile(), "FirstRun"), "0");
+  EXPECT_EQ(lctest::ReadFileText(rs + L".bad"), remembered);
+  const std::string kept = lctest::ReadFileText(rs);
+  EXPECT_EQ(kept.find("[movie 0.avi]"), std::string::npos);  // its name line was zeroed
+  EXPECT_NE(kept.find("[movie 9.avi]\r\n"), std::string::npos);
+  EXPECT_EQ(lctest::ReadFileText(lpl), kList);
+
+  bool told = true;
+  EXPECT_EQ(StartAndClose(copy, told), 0u);
+  EXPECT_FALSE(told);
+  EXPECT_EQ(lctest::ReadFileText(copy.SettingsFile() + L".bad"), settings);
+  EXPECT_EQ(lctest::ReadFileText(rs + L".bad"), remembered);
+  copy.Uninstall();
 }
 
 TEST(DataFiles, AUtf16SettingsFileIsKeptAsideAndTheOtherFilesStay) {
@@ -40,7 +170,8 @@ TEST(DataFiles, AUtf16SettingsFileIsKeptAsideAndTheOtherFilesStay) {
   lctest::WriteFileText(copy.DataFolder() + L"LcTestUtf16.lpl", list);
   {
     ChildProcess player(copy.Exe(), L"");
-    ASSERT_TRUE(CloseMessageBox(player.Id(), kStartMs)) << "the user was not told";
+    EXPECT_EQ(ReadAndCloseMessageBox(player.Id(), kStartMs),
+              "Error reading from \"" + Ansi(copy.SettingsFile()) + "\"!|It is kept as \"LcTestUtf16.ini.bad\".");
     HWND main = lctest::WaitForVisibleMainWindow(player.Id(), kStartMs);
     ASSERT_NE(main, nullptr);
     PostMessageW(main, WM_CLOSE, 0, 0);
@@ -53,30 +184,40 @@ TEST(DataFiles, AUtf16SettingsFileIsKeptAsideAndTheOtherFilesStay) {
   EXPECT_EQ(lctest::ReadFileText(copy.DataFolder() + L"LcTestUtf16.lpl"), list);
 
   // Told once: the next start reads its new file and says nothing.
-  ChildProcess again(copy.Exe(), L"");
-  HWND main = lctest::WaitForVisibleMainWindow(again.Id(), kStartMs);
-  ASSERT_NE(main, nullptr);
-  EXPECT_EQ(lctest::WaitForWindow(L"TfrmMessage", again.Id(), 1000), nullptr);
-  PostMessageW(main, WM_CLOSE, 0, 0);
-  EXPECT_EQ(again.Wait(20000), 0u);
+  bool told = true;
+  EXPECT_EQ(StartAndClose(copy, told), 0u);
+  EXPECT_FALSE(told);
   EXPECT_EQ(lctest::ReadFileText(copy.SettingsFile() + L".bad"), utf16);
   copy.Uninstall();
 }
 
-TEST(DataFiles, ASaveThatFailsAtCloseIsReportedAndTheFilesStay) {
+// Every file that could not be saved is named, in one message; the files
+// stay as they were and the program ends with 1.
+TEST(DataFiles, SavesThatFailAtCloseAreReportedByNameAndTheFilesStay) {
   ProgramCopy copy(L"LcTestRo");
+  const std::wstring rs = copy.DataFolder() + L"LcTestRo.rs";
+  const std::wstring lpl = copy.DataFolder() + L"LcTestRo.lpl";
   lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0", "OsdSize=77"});
-  const std::string before = lctest::ReadFileText(copy.SettingsFile());
+  lctest::WriteFileText(rs, RememberedSettings(3));
+  lctest::WriteFileText(lpl, kList);
+  const std::wstring files[] = {copy.SettingsFile(), rs, lpl};
+  std::string before[3];
+  for (int i = 0; i < 3; ++i) before[i] = lctest::ReadFileText(files[i]);
   ChildProcess player(copy.Exe(), L"");
   HWND main = lctest::WaitForVisibleMainWindow(player.Id(), kStartMs);
   ASSERT_NE(main, nullptr);
-  // The user protects the settings file while the player runs.
-  ASSERT_TRUE(SetFileAttributesW(copy.SettingsFile().c_str(), FILE_ATTRIBUTE_READONLY));
+  // The user protects the files while the player runs.
+  for (const std::wstring& file : files) ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
   PostMessageW(main, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(CloseMessageBox(player.Id(), kStartMs)) << "the failed save was not reported";
+  EXPECT_EQ(ReadAndCloseMessageBox(player.Id(), kStartMs),
+            "Can't write in \"" + Ansi(rs) + "\"!|Can't write in \"" + Ansi(lpl) + "\"!|Can't write in \"" +
+                Ansi(copy.SettingsFile()) +
+                "\"!|They are left as they were: what changed in this run could not be saved in them.");
   EXPECT_EQ(player.Wait(20000), 1u);
-  EXPECT_EQ(lctest::ReadFileText(copy.SettingsFile()), before);
-  SetFileAttributesW(copy.SettingsFile().c_str(), FILE_ATTRIBUTE_NORMAL);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(lctest::ReadFileText(files[i]), before[i]);
+    SetFileAttributesW(files[i].c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
   copy.Uninstall();
 }
 

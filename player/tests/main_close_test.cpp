@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/unicode.h"
 #include "player/tests/main_form_fixture.h"
 #include "settings/file_io.h"
 #include "settings/settings_file.h"
@@ -30,7 +31,6 @@ class MainClose : public lc::testing::MainWindowTest {
     Entry.Name = "a.avi";
     Entry.PanScan = 42;
     Program().Rms.Append(Entry);
-    Program().RmsFile = {};
     Program().Settings.OsdSize = 77;
   }
   void TearDown() override {
@@ -97,18 +97,32 @@ TEST_F(MainClose, ClosingDuringAnOperationSavesTheFilesButLeavesTheMovieAlone) {
   EXPECT_EQ(form->ProcessEnds, 2);
 }
 
-// A file that cannot be written (here a folder stands in its place) is
-// reported once at close, whichever of the three it is, unless the user
-// chose not to see writing errors; the process then ends with 1.
-TEST_F(MainClose, AFailedSaveIsReportedOnceAndEndsWithOne) {
-  const std::wstring Message = L"Can't save the configuration !\r\nPlease remove the write protection...";
+// Files that cannot be written (here a folder stands in their place) are
+// reported once at close, each named, unless the user chose not to see
+// writing errors; the process then ends with 1.
+TEST_F(MainClose, FailedSavesAreReportedOnceByNameAndEndWithOne) {
   const char* Names[] = {"LcFormTest.ini", "LcFormTest.rs", "LcFormTest.lpl"};
-  for (const char* Blocked : {"LcFormTest.ini", "LcFormTest.rs", "LcFormTest.lpl", ""}) {
+  const struct {
+    std::vector<const char*> Blocked;
+    std::wstring Named;  // the lines naming the files, in the order of saving
+  } Cases[] = {
+      {{"LcFormTest.ini"}, L"Can't write in \"" + Utf8ToWide(File("LcFormTest.ini")) + L"\"!\r\n"},
+      {{"LcFormTest.rs"}, L"Can't write in \"" + Utf8ToWide(File("LcFormTest.rs")) + L"\"!\r\n"},
+      {{"LcFormTest.lpl"}, L"Can't write in \"" + Utf8ToWide(File("LcFormTest.lpl")) + L"\"!\r\n"},
+      {{"LcFormTest.ini", "LcFormTest.rs", "LcFormTest.lpl"},
+       L"Can't write in \"" + Utf8ToWide(File("LcFormTest.rs")) + L"\"!\r\nCan't write in \"" +
+           Utf8ToWide(File("LcFormTest.lpl")) + L"\"!\r\nCan't write in \"" + Utf8ToWide(File("LcFormTest.ini")) +
+           L"\"!\r\n"},
+      {{}, L""},
+  };
+  for (const auto& C : Cases) {
     for (const char* Name : Names) std::filesystem::remove_all(std::filesystem::u8path(File(Name)));
-    if (*Blocked) lc::settings::CreateFolders(File(Blocked));
-    const bool Fails = *Blocked != '\0';
+    for (const char* Blocked : C.Blocked) lc::settings::CreateFolders(File(Blocked));
+    const bool Fails = !C.Blocked.empty();
+    const std::wstring Message =
+        C.Named + L"They are left as they were: what changed in this run could not be saved in them.";
     for (bool DontShow : {false, true}) {
-      SCOPED_TRACE(std::string(Blocked) + (DontShow ? " (not shown)" : ""));
+      SCOPED_TRACE(WideToUtf8(C.Named) + (DontShow ? " (not shown)" : ""));
       Program().Settings.DontShowWritingError = DontShow;
       reports.clear();
       form->ProcessEnds = 0;
@@ -117,9 +131,7 @@ TEST_F(MainClose, AFailedSaveIsReportedOnceAndEndsWithOne) {
       EXPECT_EQ(reports, Fails && !DontShow ? std::vector<std::wstring>{Message} : std::vector<std::wstring>{});
       EXPECT_EQ(form->ProcessEnds, Fails ? 1 : 0);
       EXPECT_EQ(form->LastExitCode, Fails ? 1u : 0u);
-      if (Fails) {
-        EXPECT_TRUE(lc::settings::FolderExists(File(Blocked)));
-      }
+      for (const char* Blocked : C.Blocked) EXPECT_TRUE(lc::settings::FolderExists(File(Blocked)));
       EXPECT_FALSE(Program().Settings.ConfigWriteError);
     }
   }

@@ -49,10 +49,15 @@ class MainWindowTest : public ::testing::Test {
     lc::settings::SetDefaultSettings(Program().Settings, ScreenWidth, ScreenHeight);
     lc::settings::SetDefaultTexts(lc::settings::GlobalTextTable());
     AdjustSettings(Program().Settings);
+    // The data files as the start-up leaves them: read (none were there).
+    Program().Settings.ConfigTaken = true;
+    Program().RmsFile = {};
+    Program().RmsFile.Read = true;
     Program().BusyFlag = false;
     Program().OpeningMovie = false;
     Program().DesktopDisplayMode.clear();
     form = std::make_unique<TTestMain>(host);
+    form->Playlist().LoadAtStart(0);
     links = std::make_unique<TWindowLinks>(*form, associations);
     form->SetCommands(&rooms);
     form->OnReport = [this](const std::wstring& Text) { reports.push_back(Text); };

@@ -28,6 +28,7 @@ class PlaylistLoadTest : public ::testing::Test {
  protected:
   PlaylistLoadTest() : playlist(link, files, settings, texts, "C:\\Data\\", kAuto) {
     settings::SetDefaultTexts(texts);
+    playlist.LoadAtStart(0);
     files.AddFile("C:\\m\\keep1.avi");
     files.AddFile("C:\\m\\keep2.avi");
     playlist.AddMovie("C:\\m\\keep1.avi");
@@ -211,6 +212,34 @@ TEST_F(PlaylistLoadTest, SaveCommandNamesTheFileAndReportsFailures) {
   link.messages.clear();
   playlist.SaveCommand("C:\\l\\list", false);
   EXPECT_EQ(link.messages, (Lines{"playlist: Nothing to save!"}));
+}
+
+// Until the start-up has loaded the list of the last run, the list is not
+// the file's: closing the window then (or the program, during the
+// start-up) neither deletes nor writes it.
+TEST(PlaylistAtStart, TheAutomaticSaveKeepsTheFileUntilTheStartUpLoadedIt) {
+  constexpr const char* kFile = "C:\\Data\\Lc.lpl";
+  const std::string bytes = Entries(0, 3);
+  RecordingLink link;
+  FakeFileSystem files;
+  settings::SettingsStore settings;
+  settings::TextTable texts;
+  settings::SetDefaultTexts(texts);
+  Playlist playlist(link, files, settings, texts, "C:\\Data\\", kFile);
+  files.AddFile(kFile, bytes);
+  EXPECT_TRUE(playlist.FormCloseQuery());  // an empty list would delete it
+  files.AddFile("C:\\m\\x.avi");
+  playlist.AddMovie("C:\\m\\x.avi");
+  EXPECT_TRUE(playlist.FormCloseQuery());
+  EXPECT_EQ(files.Bytes(kFile), bytes);
+  EXPECT_EQ(files.writes, 0);
+
+  playlist.LoadAtStart(2);
+  EXPECT_EQ(playlist.Count(), 3);
+  EXPECT_EQ(playlist.Entries().PlaylistIndex, 1);
+  playlist.RemoveAll();
+  EXPECT_TRUE(playlist.FormCloseQuery());
+  EXPECT_FALSE(files.FileExists(kFile));
 }
 
 TEST_F(PlaylistLoadTest, TheEntryOfTheLastRunIsSelectedAgainAtStart) {

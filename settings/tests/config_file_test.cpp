@@ -38,7 +38,16 @@ TEST(ConfigFile, HeaderMustMatchExactly) {
                            "\xEF\xBB\xBF\xEF\xBB\xBF[Configuration]", "OsdSize=7"};
   for (const char* header : headers) {
     WriteBytes(file, std::string(header) + "\r\nOsdSize=300\r\n");
-    EXPECT_TRUE(Read(file).empty()) << "header: \"" << header << "\"";
+    std::vector<std::string> values;
+    EXPECT_EQ(ReadConfigFile(file, ConfigKeyNames(), values), ReadStatus::Damaged) << "header: \"" << header << "\"";
+    EXPECT_TRUE(values.empty()) << "header: \"" << header << "\"";
+  }
+  // An empty or blank file holds nothing, and nothing that could be lost.
+  for (const char* blank : {"", "\r\n", " \t\r\n\n"}) {
+    WriteBytes(file, blank);
+    std::vector<std::string> values;
+    EXPECT_EQ(ReadConfigFile(file, ConfigKeyNames(), values), ReadStatus::Ok);
+    EXPECT_TRUE(values.empty());
   }
   WriteBytes(file, "[Configuration]\r\nOsdSize=300\r\n");
   const auto values = Read(file);
@@ -72,7 +81,9 @@ TEST(ConfigFile, HostileFilesReadNothingOrOnlyWhatMatches) {
   std::string garbage(70000, '\0');
   for (std::size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>((i * 7919) % 256);
   WriteBytes(file, garbage);
-  EXPECT_TRUE(Read(file).empty());
+  std::vector<std::string> none;
+  EXPECT_NE(ReadConfigFile(file, ConfigKeyNames(), none), ReadStatus::Ok);
+  EXPECT_TRUE(none.empty());
 
   WriteBytes(file, "[Configuration]\r\n" + garbage + "\r\nOsdSize=" + std::string(100000, '9') + "\r\n");
   const auto values = Read(file);

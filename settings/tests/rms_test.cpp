@@ -305,6 +305,7 @@ TEST(RmsFile, SaveAndLoadRoundTrip) {
   t.Store(e);
   t.Store(Named("second.mkv", 45351.0));
   RmsFileState state;
+  state.Read = true;  // loaded at start
   ASSERT_TRUE(RmsSaveToHdd(t, file, dir.File("data"), state, 45352.25));
   EXPECT_DOUBLE_EQ(state.LastRmsSaveTime, 45352.25);
   const std::string text = ReadBytes(file);
@@ -337,6 +338,7 @@ TEST(RmsFile, NamesOutsideTheCodePageSurviveTheFile) {
   t.Store(Named("Caf\xC3\xA9.avi", 1));
   t.Store(Named(kForeignName, 2));
   RmsFileState state;
+  state.Read = true;  // loaded at start
   ASSERT_TRUE(RmsSaveToHdd(t, file, "", state, 3));
   const std::string bytes = ReadBytes(file);
   EXPECT_EQ(bytes.substr(0, 29), "\xEF\xBB\xBF[Caf\xC3\xA9.avi]\r\nLastAccessed=");
@@ -360,6 +362,7 @@ TEST(RmsFile, EmptyTableDeletesTheFileAndLaterSavesWriteAgain) {
   RmsTable t;
   t.Store(Named("a", 1));
   RmsFileState state;
+  state.Read = true;  // loaded at start
   ASSERT_TRUE(RmsSaveToHdd(t, file, "", state, 1));
   t.Clear();
   EXPECT_TRUE(RmsSaveToHdd(t, file, "", state, 2));
@@ -374,6 +377,7 @@ TEST(RmsFile, SaveWhileSavingDoesNothing) {
   RmsTable t;
   t.Store(Named("a", 1));
   RmsFileState state;
+  state.Read = true;  // loaded at start
   state.Saving = true;
   EXPECT_FALSE(RmsSaveToHdd(t, dir.File("x.rs"), "", state, 5));
   EXPECT_FALSE(FileExists(dir.File("x.rs")));
@@ -389,6 +393,7 @@ TEST(RmsFile, FileThatFailedToLoadIsNeverReplacedByAnEmptyTable) {
   RmsTable t;
   t.Store(Named("stale", 1));
   RmsFileState state;
+  state.Read = true;  // loaded at start
   RmsLoadFromHdd(t, file, TRmsEntry{}, AnyFont, state);
   EXPECT_TRUE(t.empty());
   EXPECT_TRUE(state.LoadFailed);
@@ -423,11 +428,77 @@ TEST(RmsFile, FailedWriteKeepsThePreviousFile) {
   RmsTable t;
   t.Store(Named("new", 1));
   RmsFileState state;
+  state.Read = true;  // loaded at start
   SetReplaceFileFunction([](const std::string&, const std::string&) { return false; });
   EXPECT_FALSE(RmsSaveToHdd(t, file, "", state, 1));
   SetReplaceFileFunction(nullptr);
   EXPECT_EQ(ReadBytes(file), "[old]\r\n");
   EXPECT_FALSE(state.Saving);
+}
+
+// Entries the reader had to drop make the file one it could not read
+// whole: the fields of an entry whose name line was damaged, text that
+// is no entry at all, entries beyond the limit.
+TEST(RmsFile, DroppedEntriesAreNoticed) {
+  std::string many;
+  for (std::size_t i = 0; i <= kRmsMaxLoadedEntries; ++i) many += "[m" + std::to_string(i) + "]\r\n";
+  const struct {
+    const char* what;
+    std::string text;
+    bool whole;
+    std::size_t entries;
+  } cases[] = {
+      {"entries only", "[a]\r\nPanScan=1\r\n[b]\r\n", true, 2},
+      {"blank lines first", "\r\n \t\r\n[a]\r\n", true, 1},
+      {"nothing", "", true, 0},
+      {"a field before the first entry", "PanScan=50\r\n[a]\r\n", false, 1},
+      {"the start zeroed", std::string(512, '\0') + "Scan=3\r\n[b]\r\nPanScan=4\r\n", false, 1},
+      {"no entry at all", "\x13\x88\xF0 not remembered settings\r\n", false, 0},
+      {"one entry beyond the limit", many, false, kRmsMaxLoadedEntries},
+  };
+  for (const auto& c : cases) {
+    RmsTable t;
+    EXPECT_EQ(ParseRmsLines(t, SplitLines(c.text), TRmsEntry{}, AnyFont), c.whole) << c.what;
+    EXPECT_EQ(t.size(), c.entries) << c.what;
+  }
+}
+
+// A file with a damaged start loads what it can; the first save keeps the
+// whole file aside, byte for byte, before it writes the table.
+TEST(RmsFile, AFileWithEntriesDroppedIsKeptAsideAtTheFirstSave) {
+  ScratchFolder dir;
+  const std::string file = dir.File("x.rs");
+  const std::string damaged = std::string(40, '\0') + "Scan=3\r\nAudioVolume=100\r\n[kept.avi]\r\nPanScan=9\r\n";
+  WriteBytes(file, damaged);
+  RmsTable t;
+  RmsFileState state;
+  RmsLoadFromHdd(t, file, TRmsEntry{}, AnyFont, state);
+  EXPECT_TRUE(state.LoadFailed);
+  ASSERT_EQ(t.size(), 1u);
+  EXPECT_EQ(t[0].PanScan, 9);
+  EXPECT_TRUE(RmsSaveToHdd(t, file, "", state, 1));
+  EXPECT_EQ(ReadBytes(file + ".bad"), damaged);
+  EXPECT_EQ(ReadBytes(file).substr(0, 25), "[kept.avi]\r\nLastAccessed=");
+  EXPECT_FALSE(state.LoadFailed);
+}
+
+// Before the start-up has loaded the file, the table is not the file's: a
+// save (a close during the start-up) neither writes nor deletes it.
+TEST(RmsFile, NothingIsSavedBeforeTheFileWasLoaded) {
+  ScratchFolder dir;
+  const std::string file = dir.File("x.rs");
+  WriteBytes(file, "[a]\r\nPanScan=1\r\n");
+  RmsTable t;
+  RmsFileState state;
+  EXPECT_TRUE(RmsSaveToHdd(t, file, "", state, 1));
+  t.Store(Named("b", 2));
+  EXPECT_TRUE(RmsSaveToHdd(t, file, "", state, 2));
+  EXPECT_EQ(ReadBytes(file), "[a]\r\nPanScan=1\r\n");
+  RmsLoadFromHdd(t, file, TRmsEntry{}, AnyFont, state);
+  EXPECT_TRUE(state.Read);
+  t.Store(Named("b", 3));
+  EXPECT_TRUE(RmsSaveToHdd(t, file, "", state, 3));
+  EXPECT_EQ(Parse(ReadBytes(file)).size(), 2u);
 }
 
 TEST(RmsFile, BinaryGarbageLoadsWithoutCrashing) {

@@ -17,6 +17,7 @@ using testing::ScratchFolder;
 SettingsStore NonDefaultStore(const FakeHost& host) {
   SettingsStore s;
   SetDefaultSettings(s, host.screenWidth, host.screenHeight);
+  s.ConfigTaken = true;
   for (const SettingDef& d : SettingsTable()) {
     if (d.kind == SettingKind::Bool) s.*d.boolField = d.defaultInt == 0;
     if (d.kind == SettingKind::Int) {
@@ -62,6 +63,7 @@ TEST(SettingsSave, EveryKeyRoundTrips) {
   ASSERT_TRUE(LoadSettingsFile(loaded, host, file));
   EXPECT_EQ(loaded.ConfigValues[70], saved.ConfigValues[70] + ",");
   loaded.ConfigValues = saved.ConfigValues;
+  loaded.ConfigTaken = true;  // as the start-up does once the windows hold the settings
   EXPECT_EQ(loaded, saved);
   // Each key's line, compared one by one for a readable failure.
   for (std::size_t i = 0; i < ConfigKeyNames().size(); ++i) {
@@ -75,6 +77,7 @@ TEST(SettingsSave, FileLayoutAndEncodings) {
   const std::string file = dir.File("Lumacraft.ini");
   SettingsStore s;
   SetDefaultSettings(s, host.screenWidth, host.screenHeight);
+  s.ConfigTaken = true;
   s.MainXPosition = 282;
   s.FullscreenModeSwitch = "Keine \xC3\x84nderung";  // the translated "No change"
   s.Mute = true;
@@ -106,6 +109,7 @@ TEST(SettingsSave, GathersLiveValuesAndCreatesDataFolder) {
   const std::string sub = dir.File("a/b/c");
   SettingsStore s;
   SetDefaultSettings(s, host.screenWidth, host.screenHeight);
+  s.ConfigTaken = true;
   SaveConfiguration(s, host, sub + "/x.ini", sub, "No change");
   EXPECT_FALSE(s.ConfigWriteError);
   EXPECT_EQ(s.AudioVolume, 17);
@@ -119,6 +123,7 @@ TEST(SettingsSave, FailedWriteSetsConfigWriteError) {
   ScratchFolder dir;
   SettingsStore s;
   SetDefaultSettings(s, host.screenWidth, host.screenHeight);
+  s.ConfigTaken = true;
   SetReplaceFileFunction([](const std::string&, const std::string&) { return false; });
   SaveConfiguration(s, host, dir.File("x.ini"), dir.File(""), "No change");
   SetReplaceFileFunction(nullptr);
@@ -126,6 +131,29 @@ TEST(SettingsSave, FailedWriteSetsConfigWriteError) {
   EXPECT_FALSE(FileExists(dir.File("x.ini")));
   SaveConfiguration(s, host, dir.File("x.ini"), dir.File(""), "No change");
   EXPECT_FALSE(s.ConfigWriteError);
+}
+
+// Until the start-up has put the settings into the windows, the windows
+// hold defaults: a save then (a close during the start-up) neither asks
+// them nor touches the file, whether it was read or not.
+TEST(SettingsSave, NothingIsSavedBeforeTheStartUpTookTheSettings) {
+  FakeHost host;
+  int gathered = 0;
+  host.gather = [&](SettingsStore&) { ++gathered; };
+  for (const std::string bytes : {"[Configuration]\r\nOsdSize=300\r\n", "\x01\x02 not a settings file"}) {
+    ScratchFolder dir;
+    const std::string file = dir.File("x.ini");
+    testing::WriteBytes(file, bytes);
+    SettingsStore s;
+    SetDefaultSettings(s, host.screenWidth, host.screenHeight);
+    LoadSettingsFile(s, host, file);
+    s.ConfigWriteError = true;
+    SaveConfiguration(s, host, file, dir.File(""), "No change");
+    EXPECT_FALSE(s.ConfigWriteError);
+    EXPECT_EQ(ReadBytes(file), bytes);
+    EXPECT_FALSE(FileExists(file + ".bad"));
+  }
+  EXPECT_EQ(gathered, 0);
 }
 
 // An existing settings file that could not be read is the user's: the
@@ -144,6 +172,11 @@ TEST(SettingsSave, AFileThatFailedToLoadIsNeverWrittenOver) {
       {"big-endian UTF-16 mark", "\xFE\xFF[Configuration]\r\nOsdSize=300\r\n"},
       {"UTF-16 without a mark", std::string("[\0C\0o\0n\0f\0]\0\r\0\n\0", 16)},
       {"UTF-32 big-endian mark", std::string("\0\0\xFE\xFF\0\0\0[\0\0\0C", 12)},
+      // Without its header line the file is no settings file to this reader.
+      {"random bytes at its start", "\x8F\x13\xC7:\x02Configuration]\r\nOsdSize=300\r\nMute=1\r\n"},
+      {"its first 512 bytes zeroed", std::string(512, '\0') + "=0\r\nOsdSize=300\r\n"},
+      {"a header with a trailing blank", "[Configuration] \r\nOsdSize=300\r\n"},
+      {"no header at all", "OsdSize=300\r\n"},
   };
   for (const auto& c : unread) {
     SCOPED_TRACE(c.what);
@@ -152,6 +185,7 @@ TEST(SettingsSave, AFileThatFailedToLoadIsNeverWrittenOver) {
     testing::WriteBytes(file, c.bytes);
     SettingsStore s;
     SetDefaultSettings(s, host.screenWidth, host.screenHeight);
+    s.ConfigTaken = true;
     EXPECT_FALSE(LoadSettingsFile(s, host, file));
     EXPECT_TRUE(s.ConfigLoadFailed);
     EXPECT_FALSE(s.FirstRun);
@@ -173,6 +207,7 @@ TEST(SettingsSave, AFileThatFailedToLoadIsNeverWrittenOver) {
   testing::WriteBytes(file, big);
   SettingsStore s;
   SetDefaultSettings(s, host.screenWidth, host.screenHeight);
+  s.ConfigTaken = true;
   LoadSettingsFile(s, host, file);
   SetReplaceFileFunction([](const std::string&, const std::string&) { return false; });
   SaveConfiguration(s, host, file, dir.File(""), "No change");
@@ -185,6 +220,7 @@ TEST(SettingsSave, AFileThatFailedToLoadIsNeverWrittenOver) {
   // A missing file is no failure: the first run and its save go ahead.
   SettingsStore fresh;
   SetDefaultSettings(fresh, host.screenWidth, host.screenHeight);
+  fresh.ConfigTaken = true;
   EXPECT_FALSE(LoadSettingsFile(fresh, host, dir.File("none.ini")));
   EXPECT_FALSE(fresh.ConfigLoadFailed);
   EXPECT_TRUE(fresh.FirstRun);

@@ -52,11 +52,6 @@ TEqPreset ParseValues(std::string Text) {
   return Values;
 }
 
-bool HasText(std::string_view Bytes) {
-  return std::any_of(Bytes.begin(), Bytes.end(),
-                     [](char C) { return C != ' ' && C != '\t' && C != '\r' && C != '\n'; });
-}
-
 }  // namespace
 
 int EqLabelValue(int Position) {
@@ -147,13 +142,14 @@ TPresetsFileState LoadPresetsFile(const std::string& Path, TPresetList& List) {
     case settings::ReadStatus::Unreadable:
     case settings::ReadStatus::TooLarge:
     case settings::ReadStatus::Foreign:
+    case settings::ReadStatus::Damaged:
       return TPresetsFileState::Damaged;
     case settings::ReadStatus::Ok:
       break;
   }
   std::vector<TNamedPreset> Presets = ParsePresetLines(settings::SplitLines(Text));
   // Text that holds no preset at all is not a presets file: keep it.
-  if (Presets.empty() && HasText(Text)) return TPresetsFileState::Damaged;
+  if (Presets.empty() && !settings::IsBlankText(Text)) return TPresetsFileState::Damaged;
   List.SetUserPresets(std::move(Presets));
   return TPresetsFileState::Loaded;
 }

@@ -1,6 +1,7 @@
 #include "tools/equalizer/preset_dialog.h"
 
 #include <algorithm>
+#include <set>
 
 #include <windows.h>
 
@@ -58,12 +59,15 @@ TfrmLoadSavePreset::~TfrmLoadSavePreset() {
   // Deletions are kept whatever the result; a damaged file is set aside
   // only when there is something to write in its place.
   lc::tools::SavePresetsFile(FFileName, FPresets, FFileState);
-  if (FFileState == lc::tools::TPresetsFileState::SetAside) {
-    bool Unused = false;
-    ShowMessageBox(Utf8ToWide(lc::settings::SetAsideMessage(Texts(), FFileName)), &FWindow, false,
-                   Unused);
-  }
   if (frmLoadSavePreset == this) frmLoadSavePreset = nullptr;
+}
+
+void TfrmLoadSavePreset::TellOfUnreadFile() {
+  // The presets files whose damage the user was told of in this run.
+  static std::set<std::string> Told;
+  if (FFileState != lc::tools::TPresetsFileState::Damaged || !Told.insert(FFileName).second) return;
+  bool Unused = false;
+  ShowMessageBox(Utf8ToWide(lc::settings::SetAsideMessage(Texts(), FFileName, 3)), &FWindow, false, Unused);
 }
 
 // ---- layout ------------------------------------------------------------------------
@@ -218,6 +222,7 @@ void RunPresetDialog(TfrmLoadSavePreset::TMode Mode, const std::string& FileName
   const lc::tools::TEqPreset Saved = Equalizer.Positions();
   auto Dialog = std::make_unique<TfrmLoadSavePreset>(Mode, FileName, Window, Equalizer, Audio);
   frmLoadSavePreset = Dialog.get();
+  Dialog->TellOfUnreadFile();
   const TModalResult Result = Dialog->ShowModal();
   if (Mode == TfrmLoadSavePreset::TMode::Load) {
     if (Result != mrOk) Equalizer.SetPositions(Saved);

@@ -2,7 +2,8 @@
 // (clicking a preset previews it live; Delete removes one) or a save mode
 // (a name edit; clicking a preset takes its name). Created for each opening,
 // it reads "Presets.EQ" when created and writes it when freed, whatever the
-// dialog's result. GUI thread only.
+// dialog's result; a file it could not read is named to the user before
+// the dialog shows. GUI thread only.
 #pragma once
 
 #include <memory>
@@ -37,6 +38,10 @@ class TfrmLoadSavePreset : public TSkinForm {
   void AllKeyPress(wchar_t& Key);
   // A click on a preset.
   void lbPresetsClick();
+  // A presets file that was there but could not be read: the user is told,
+  // the first time in this run that a dialog reads it, and under which
+  // name it is kept when a preset is saved.
+  void TellOfUnreadFile();
 
  protected:
   void DoShow() override;

@@ -60,6 +60,7 @@ class ConfigDialog : public lc::testing::MainWindowTest {
     P.Names.ConfigFileName = (Folder / "ConfigTest.ini").string();
     lc::settings::SettingsStore& S = P.Settings;
     S = {};
+    S.ConfigTaken = true;  // the running player's settings
     S.MediaExtensions = {"avi", "mkv"};
     S.FileAssociation = "00";
     S.RememberMovieSettings = true;

@@ -1,17 +1,21 @@
 // The equalizer's preset dialog on the virtual display: previews, Cancel
-// restoring the sliders, Delete kept in the file whatever the result, and
-// saving under a typed name.
+// restoring the sliders, Delete kept in the file whatever the result,
+// saving under a typed name, and a presets file it cannot read.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include <windows.h>
 
 #include "engine/dsp/amplify.h"
 #include "engine/dsp/equalizer.h"
 #include "framework/application.h"
+#include "framework/unicode.h"
+#include "kit/message_box.h"
 #include "player/tests/main_form_fixture.h"
 #include "settings/text_table.h"
 #include "tools/equalizer/equalizer_window.h"
@@ -29,6 +33,15 @@ void CALLBACK ActOnDialog(HWND, UINT, UINT_PTR Id, DWORD) {
   if (!frmLoadSavePreset || !frmLoadSavePreset->Showing()) return;
   KillTimer(nullptr, Id);
   PendingAction(*frmLoadSavePreset);
+}
+
+// The texts of the message boxes shown meanwhile, each closed at once.
+std::vector<std::wstring> ShownMessages;
+
+void CALLBACK CloseMessageBox(HWND, UINT, UINT_PTR, DWORD) {
+  if (!frmMessage || !frmMessage->Showing()) return;
+  ShownMessages.push_back(frmMessage->Text());
+  PostMessageW(frmMessage->Handle(), WM_CLOSE, 0, 0);
 }
 
 void PressKey(HWND Wnd, WPARAM Vk) { SendMessageW(Wnd, WM_KEYDOWN, Vk, 0); }
@@ -136,6 +149,38 @@ TEST_F(PresetDialog, SavingUnderAnExistingNameOverwritesItInPlace) {
     Char(D.PresetNameEdit().Handle(), VK_RETURN);
   });
   EXPECT_EQ("Rock=0,0,0,0,0,0,0,0,0,0,10\r\nVoice=0,0,0,0,-50,-50,0,0,0,0,30\r\n", FileText());
+}
+
+}  // namespace
+
+namespace {
+
+// A presets file in an encoding the dialog does not read: the first
+// dialog of the run names it and the name it will be kept under; later
+// ones say nothing; the file stays until a preset is saved, which keeps it
+// aside byte for byte.
+TEST_F(PresetDialog, AFileItCannotReadIsNamedTheFirstTimeOnly) {
+  const std::string Utf16("\xFF\xFER\0o\0c\0k\0=\0" "1\0", 14);
+  lctest::WriteBytes(File, Utf16);
+  ShownMessages.clear();
+  const UINT_PTR Closer = SetTimer(nullptr, 0, 50, CloseMessageBox);
+  for (int Opening = 0; Opening < 2; ++Opening) {
+    Run(TMode::Load, [&](TfrmLoadSavePreset& D) {
+      EXPECT_EQ(1, D.lbPresets().Count());
+      Char(D.lbPresets().Handle(), VK_ESCAPE);
+    });
+  }
+  EXPECT_EQ(Utf16, FileText());
+  Run(TMode::Save, [&](TfrmLoadSavePreset& D) {
+    for (wchar_t C : std::wstring(L"Mine")) Char(D.PresetNameEdit().Handle(), C);
+    Char(D.PresetNameEdit().Handle(), VK_RETURN);
+  });
+  KillTimer(nullptr, Closer);
+  EXPECT_EQ(ShownMessages, (std::vector<std::wstring>{L"Error reading from \"" + Utf8ToWide(File) +
+                                                      L"\"!\r\nWhen a preset is saved, it is kept as "
+                                                      L"\"Presets.EQ.bad\"."}));
+  EXPECT_EQ(Utf16, lctest::ReadBytes(File + ".bad"));
+  EXPECT_EQ("Mine=0,0,0,0,0,0,0,0,0,0,0\r\n", FileText());
 }
 
 }  // namespace

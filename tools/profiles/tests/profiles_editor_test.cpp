@@ -48,6 +48,7 @@ class ProfilesEditor : public lc::testing::GraphFixture {
     P.Names.DataFolder = Folder.string() + "\\";
     P.Rms.Clear();
     P.RmsFile = {};
+    P.RmsFile.Read = true;  // loaded at start
     P.RmsSkipCurrent = false;
     for (const char* Name : {"zebra.avi", "Alpha.avi", "movie.mkv", "MOVIE.MKV"}) {
       lc::settings::TRmsEntry E;
