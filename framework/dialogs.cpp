@@ -13,10 +13,38 @@
 
 #include "framework/application.h"
 #include "framework/forms.h"
+#include "framework/late_library.h"
 
 namespace {
 
 TCommonDialog* StartingDialog = nullptr;
+
+// The common dialogs' library, loaded when the first dialog opens.
+template <class F>
+F DialogFunction(const char* Name) {
+  return LateFunction<F>(L"comdlg32.dll", Name);
+}
+using TFileDialogFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
+BOOL RunOpenFileDialog(OPENFILENAMEW* O) {
+  static const auto Run = DialogFunction<TFileDialogFunction>("GetOpenFileNameW");
+  return Run && Run(O);
+}
+BOOL RunSaveFileDialog(OPENFILENAMEW* O) {
+  static const auto Run = DialogFunction<TFileDialogFunction>("GetSaveFileNameW");
+  return Run && Run(O);
+}
+DWORD DialogError() {
+  static const auto Error = DialogFunction<DWORD(WINAPI*)()>("CommDlgExtendedError");
+  return Error ? Error() : 0;
+}
+BOOL RunFontDialog(CHOOSEFONTW* C) {
+  static const auto Run = DialogFunction<BOOL(WINAPI*)(CHOOSEFONTW*)>("ChooseFontW");
+  return Run && Run(C);
+}
+BOOL RunColorDialog(CHOOSECOLORW* C) {
+  static const auto Run = DialogFunction<BOOL(WINAPI*)(CHOOSECOLORW*)>("ChooseColorW");
+  return Run && Run(C);
+}
 
 // The window a dialog belongs to: the active window when it is one of
 // ours, else the application's window.
@@ -179,9 +207,9 @@ bool TOpenDialog::Execute() {
     O.lpstrInitialDir = OrNull(Folder);
     Ok = RunModal([&](HWND Owner) {
       O.hwndOwner = Owner;
-      return IsSaveDialog() ? GetSaveFileNameW(&O) != FALSE : GetOpenFileNameW(&O) != FALSE;
+      return IsSaveDialog() ? RunSaveFileDialog(&O) != FALSE : RunOpenFileDialog(&O) != FALSE;
     });
-    if (Ok || CommDlgExtendedError() != FNERR_BUFFERTOOSMALL) break;
+    if (Ok || DialogError() != FNERR_BUFFERTOOSMALL) break;
     Buffer.Names.assign(Buffer.Names.size() * 4, L'\0');
     if (!Buffer.LastFolder.empty()) Folder = Buffer.LastFolder;
   }
@@ -233,7 +261,7 @@ bool TFontDialog::Execute() {
   C.lpfnHook = &OwnWindowHook;
   bool Ok = RunModal([&](HWND Owner) {
     C.hwndOwner = Owner;
-    return ChooseFontW(&C) != FALSE;
+    return RunFontDialog(&C) != FALSE;
   });
   if (!Ok) return false;
   Font.SetName(LF.lfFaceName);
@@ -258,7 +286,7 @@ bool TColorDialog::Execute() {
   C.lpfnHook = &OwnWindowHook;
   bool Ok = RunModal([&](HWND Owner) {
     C.hwndOwner = Owner;
-    return ChooseColorW(&C) != FALSE;
+    return RunColorDialog(&C) != FALSE;
   });
   if (!Ok) return false;
   Color = C.rgbResult;

@@ -1,6 +1,8 @@
 #include "settings/rms_file.h"
 
 #include <algorithm>
+#include <functional>
+#include <map>
 #include <numeric>
 
 #include "dates/date_time.h"
@@ -127,6 +129,14 @@ bool IsEntryStart(const std::string& line) {
 
 bool ParseRmsLines(RmsTable& table, const std::vector<std::string>& lines,
                    const TRmsEntry& startValues, const FontCheckFunction& isFontInstalled) {
+  // A file names few fonts, each asked of the platform once (at start-up,
+  // before the main window shows).
+  std::map<std::string, bool, std::less<>> fontsSeen;
+  const FontCheckFunction knownFont = [&](const std::string& name) {
+    const auto [at, added] = fontsSeen.try_emplace(name, false);
+    if (added) at->second = isFontInstalled && isFontInstalled(name);
+    return at->second;
+  };
   TRmsEntry* current = nullptr;
   bool whole = true;
   for (const std::string& line : lines) {
@@ -145,7 +155,7 @@ bool ParseRmsLines(RmsTable& table, const std::vector<std::string>& lines,
     for (const RmsField& f : Fields()) {
       const std::size_t len = std::char_traits<char>::length(f.key);
       if (line.compare(0, len, f.key) == 0) {
-        f.read(*current, line.substr(len), isFontInstalled);
+        f.read(*current, line.substr(len), knownFont);
         break;
       }
     }

@@ -48,7 +48,7 @@ void RmsLoadFromHdd(RmsTable& table, const std::string& fileName, const TRmsEntr
 // until the table holds kRmsMaxLoadedEntries entries. False when entries
 // were dropped: text before the first bracketed line (a damaged start:
 // the fields of an entry whose name line was lost), or entries beyond the
-// limit.
+// limit. `isFontInstalled` is asked once for each font name.
 bool ParseRmsLines(RmsTable& table, const std::vector<std::string>& lines,
                    const TRmsEntry& startValues, const FontCheckFunction& isFontInstalled);
 

@@ -8,6 +8,7 @@
 
 #include "engine/filters/com_helpers.h"
 #include "engine/graph/error_texts.h"
+#include "framework/late_library.h"
 #include "framework/unicode.h"
 
 namespace {
@@ -20,8 +21,10 @@ TShowMessageProc& MessageProc() {
 }  // namespace
 
 std::wstring GetErrorString(HRESULT Code) {
+  using TErrorText = DWORD(WINAPI*)(HRESULT, WCHAR*, DWORD);
+  static const TErrorText ErrorText = LateFunction<TErrorText>(L"quartz.dll", "AMGetErrorTextW");
   wchar_t buffer[256] = {};
-  AMGetErrorTextW(Code, buffer, 255);
+  if (ErrorText) ErrorText(Code, buffer, 255);
   return ChooseErrorText(buffer, static_cast<std::uint32_t>(Code));
 }
 

@@ -463,6 +463,25 @@ TEST(RmsFile, DroppedEntriesAreNoticed) {
   }
 }
 
+// The platform is asked once for each font a file names, however many
+// entries name it.
+TEST(RmsFile, EachFontIsAskedOnce) {
+  std::vector<std::string> asked;
+  const FontCheckFunction fonts = [&](const std::string& name) {
+    asked.push_back(name);
+    return name == "Tahoma";
+  };
+  RmsTable t;
+  ParseRmsLines(t,
+                SplitLines("[a]\r\nSubtitleFontName=Tahoma\r\n[b]\r\nSubtitleFontName=Gone\r\n"
+                           "[c]\r\nSubtitleFontName=Tahoma\r\n[d]\r\nSubtitleFontName=Gone\r\n"),
+                TRmsEntry{}, fonts);
+  EXPECT_EQ(asked, (std::vector<std::string>{"Tahoma", "Gone"}));
+  ASSERT_EQ(t.size(), 4u);
+  EXPECT_EQ(t[2].SubtitleFontName, "Tahoma");
+  EXPECT_EQ(t[3].SubtitleFontName, "Arial");
+}
+
 // A file with a damaged start loads what it can; the first save keeps the
 // whole file aside, byte for byte, before it writes the table.
 TEST(RmsFile, AFileWithEntriesDroppedIsKeptAsideAtTheFirstSave) {
