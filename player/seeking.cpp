@@ -48,9 +48,10 @@ class TSeekingRef {
 
 bool MovieActive() { return frmVideoWindow && frmVideoWindow->FilterGraph.Active(); }
 
-// The frame on show where the video control draws the picture itself: the
-// graph's own position runs ahead of the picture by the time the graph
-// gives its filters to start, and subtitles follow the picture.
+// The movie time of the frame on show where the video control draws the
+// picture itself: the graph's own position runs ahead of the picture by
+// the time the graph gives its filters to start, and subtitles follow the
+// picture.
 std::optional<long long> MoviePosition() {
   LONGLONG Shown = 0;
   if (MovieActive() && frmVideoWindow->VideoWindow->PicturePosition(Shown)) return Shown;

@@ -3,7 +3,7 @@
 // (red, green, blue, white) stay whole after Stop and Play, in a window
 // and in full screen; an aspect change leaves no pixel of the old shape
 // while its message shows; subtitles come and go with the frames of their
-// cues.
+// cues, at most one frame off.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -179,8 +179,9 @@ TEST(ProgramPicture, AnAspectChangeLeavesNoPixelOfTheOldShape) {
 
 // ------------------------------------------------------------ subtitles
 
-// stamped.mp4: 25 frames per second, 150 frames; in frame n the left half
-// has luma 20 + 10 x (n mod 20), the right half 20 + 10 x (n div 20).
+// stamped.mp4: 25 frames per second, 150 frames, H.264 with B-frames (the
+// decoder's delay of two frames in its time stamps); in frame n the left
+// half has luma 20 + 10 x (n mod 20), the right half 20 + 10 x (n div 20).
 int StampDigit(double Grey) { return int(std::lround((Grey * 219.0 / 255.0 + 16.0 - 20.0) / 10.0)); }
 
 struct Sighting {
@@ -207,7 +208,15 @@ Sighting Look(HWND Control) {
   return Seen;
 }
 
-TEST(ProgramPicture, ASubtitleComesAndGoesWithTheFramesOfItsCue) {
+// A cue changes on its own frame, at most one frame off: the subtitle may
+// show from the frame before its first to its end frame (the first frame
+// after it), and must show from the frame after its first to the frame
+// before its last. The picture is looked at while the movie repeats until
+// each frame two off every change was seen a few times; a frame counts as
+// showing the subtitle when most of its sightings did, so that a pulse a
+// loaded machine delays by a frame now and then is not taken for a cue
+// two frames off.
+TEST(ProgramPicture, ASubtitleComesAndGoesOnTheFramesOfItsCue) {
   // Cues in frames of 40 ms: [15, 40) and [60, 85).
   struct Cue { int First, End; };
   const Cue Cues[] = {{15, 40}, {60, 85}};
@@ -219,40 +228,35 @@ TEST(ProgramPicture, ASubtitleComesAndGoesWithTheFramesOfItsCue) {
                         "2\r\n00:00:02,400 --> 00:00:03,400\r\nTWO\r\n");
   ASSERT_TRUE(P.Start(Movie));
 
-  // The picture is looked at until every boundary was seen from both sides
-  // (the movie repeats; a slow machine may miss frames in one round).
-  // A cue may show from one frame before its start to one frame after its
-  // end, and must show from two frames after its start to two before its
-  // end (a loaded machine may paint the pulse's change a tick late).
-  auto MustShow = [&](int F) {
-    for (const Cue& C : Cues)
-      if (F >= C.First + 2 && F < C.End - 1) return true;
-    return false;
-  };
-  auto MayShow = [&](int F) {
-    for (const Cue& C : Cues)
-      if (F >= C.First - 1 && F < C.End + 2) return true;
-    return false;
-  };
-  std::vector<std::string> Faults;
-  std::vector<bool> Seen(150, false);
-  const DWORD Start = GetTickCount();
+  std::vector<int> With(150, 0), Without(150, 0);
+  constexpr int kSightings = 4;
   auto Covered = [&] {
     for (const Cue& C : Cues)
-      for (int F : {C.First - 5, C.First - 2, C.First + 2, C.End - 5, C.End - 2, C.End + 2})
-        if (!Seen[F]) return false;
+      for (int F : {C.First - 2, C.First + 1, C.End - 2, C.End + 1})
+        if (With[F] + Without[F] < kSightings) return false;
     return true;
   };
-  while (!Covered() && GetTickCount() - Start < 60000) {
+  const DWORD Start = GetTickCount();
+  while (!Covered() && GetTickCount() - Start < 120000) {
     const Sighting S = Look(P.Control);
-    Sleep(5);
-    if (S.Frame < 0 || S.Frame >= 150) continue;
-    Seen[S.Frame] = true;
-    const bool Wrong = S.Subtitle ? !MayShow(S.Frame) : MustShow(S.Frame);
-    if (Wrong && Faults.size() < 20)
-      Faults.push_back((S.Subtitle ? "subtitle over frame " : "no subtitle over frame ") + std::to_string(S.Frame));
+    if (S.Frame >= 0 && S.Frame < 150) ++(S.Subtitle ? With : Without)[S.Frame];
+    Sleep(2);
   }
-  EXPECT_TRUE(Covered());
+  ASSERT_TRUE(Covered()) << "the frames around the cues' changes were not seen often enough";
+
+  std::vector<std::string> Faults;
+  for (int F = 0; F < 150; ++F) {
+    if (With[F] + Without[F] < kSightings) continue;
+    bool May = false, Must = false;
+    for (const Cue& C : Cues) {
+      May = May || (F >= C.First - 1 && F <= C.End);
+      Must = Must || (F >= C.First + 1 && F <= C.End - 2);
+    }
+    const bool Shows = With[F] > Without[F];
+    if (Shows ? !May : Must)
+      Faults.push_back((Shows ? "subtitle over frame " : "no subtitle over frame ") + std::to_string(F) + " (" +
+                       std::to_string(With[F]) + " of " + std::to_string(With[F] + Without[F]) + " sightings)");
+  }
   EXPECT_EQ(std::vector<std::string>(), Faults);
 }
 

@@ -177,13 +177,24 @@ HRESULT TBaseRenderer::Step(long Count) {
 void TBaseRenderer::NoteShown(IMediaSample* Sample) {
   REFERENCE_TIME start = 0, stop = 0;
   if (FAILED(Sample->GetTime(&start, &stop))) return;
-  ShownTime_.store(Input_.SegmentStart() + REFERENCE_TIME(double(start) * Input_.SegmentRate()));
+  const REFERENCE_TIME shown = Input_.SegmentStart() + REFERENCE_TIME(double(start) * Input_.SegmentRate());
+  if (!ShownValid_.load() && Input_.SegmentStart() == 0) {
+    FirstTime_.store(shown);
+    FirstValid_.store(true);
+  }
+  ShownTime_.store(shown);
   ShownValid_.store(true);
 }
 
 bool TBaseRenderer::ShownPosition(REFERENCE_TIME& Position) const {
   if (!ShownValid_.load() || EndOfStream_.load()) return false;
   Position = ShownTime_.load();
+  return true;
+}
+
+bool TBaseRenderer::FirstShownPosition(REFERENCE_TIME& Position) const {
+  if (!FirstValid_.load()) return false;
+  Position = FirstTime_.load();
   return true;
 }
 

@@ -127,6 +127,12 @@ class TBaseRenderer : public TBaseFilter, public IAMFilterMiscFlags {
   // current stream was shown, after a flush or Stop, and once the stream
   // has ended. Any thread.
   bool ShownPosition(REFERENCE_TIME& Position) const;
+  // The media time of the first sample shown of the last stream that began
+  // at its start (segment start 0): where the stream's pictures begin. A
+  // source that leaves its decoder's reordering delay in the time stamps
+  // starts there instead of at 0. False before such a sample was shown.
+  // Any thread.
+  bool FirstShownPosition(REFERENCE_TIME& Position) const;
 
   // Called by the input pin (streaming thread, StreamingLock held).
   HRESULT Receive(IMediaSample* Sample);
@@ -174,6 +180,8 @@ class TBaseRenderer : public TBaseFilter, public IAMFilterMiscFlags {
   std::atomic<long> StepLeft_{0};
   std::atomic<bool> ShownValid_{false};
   std::atomic<REFERENCE_TIME> ShownTime_{0};
+  std::atomic<bool> FirstValid_{false};
+  std::atomic<REFERENCE_TIME> FirstTime_{0};
   HANDLE WakeEvent_;
   HANDLE AdviseEvent_;
   HANDLE ReadyEvent_;

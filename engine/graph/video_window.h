@@ -119,9 +119,10 @@ class TDSVideoWindowEx2 : public TWinControl, public IFilterComponent, public IG
   std::vector<std::string> OverlaySubtitleLinesA;
   std::vector<std::wstring> OverlaySubtitleLinesW;
 
-  // The media time of the frame that the control's own renderer has on
-  // show; false when another renderer shows the picture or no frame of the
-  // current stream is on show.
+  // The movie time of the frame that the control's own renderer has on
+  // show (its media time less a decoder's delay left in the stream's time
+  // stamps, PictureMovieTime); false when another renderer shows the
+  // picture or no frame of the current stream is on show.
   bool PicturePosition(LONGLONG& Position) const;
   bool OverlayInUse() const { return FOverlayInUse; }
   // The control's own renderer is the one in the graph.

@@ -8,6 +8,7 @@
 #include "engine/filters/com_helpers.h"
 #include "engine/filters/video_renderer.h"
 #include "engine/graph/filter_graph.h"
+#include "engine/graph/graph_math.h"
 #include "engine/graph/graph_utils.h"
 #include "engine/graph/overlay_mixer.h"
 #include "engine/graph/video_window.h"
@@ -259,9 +260,10 @@ HRESULT TDSVideoWindowEx2::InsertOverlayMixer() {
 }
 
 bool TDSVideoWindowEx2::PicturePosition(LONGLONG& Position) const {
-  REFERENCE_TIME shown = 0;
+  REFERENCE_TIME shown = 0, first = -1;
   if (!FOwnRenderer || !FOwnRenderer->ShownPosition(shown)) return false;
-  Position = shown;
+  if (!FOwnRenderer->FirstShownPosition(first)) first = -1;
+  Position = PictureMovieTime(shown, first);
   return true;
 }
 

@@ -192,6 +192,48 @@ TEST_F(VideoRendererGraph, SeekingWhilePausedShowsTheNewPosition) {
   ExpectBars();
 }
 
+// stamped.mp4: 25 frames per second, H.264 with B-frames.
+class VideoRendererStamped : public VideoRendererGraph {
+ protected:
+  const char* File() const override { return "stamped.mp4"; }
+
+  // Seeks (paused) to Position and waits for its picture; the media time
+  // of the picture then on show.
+  REFERENCE_TIME ShowAt(REFERENCE_TIME Position) {
+    const int shown = Presenter.Frames;
+    Seeking->SetPositions(&Position, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
+    OAFilterState state;
+    Control->GetState(5000, &state);
+    EXPECT_TRUE(WaitFrames(shown + 1));
+    REFERENCE_TIME now = -1;
+    for (int i = 0; i < 100 && !Renderer->ShownPosition(now); ++i) Sleep(20);
+    return now;
+  }
+};
+
+// The first picture of the stream is where its pictures begin: seeks move
+// the picture on show but not that, a seek back to the start finds it again.
+TEST_F(VideoRendererStamped, TheFirstPictureOfTheStreamIsKeptAcrossSeeks) {
+  ASSERT_TRUE(Control.P && Seeking.P);
+  REFERENCE_TIME first = -1;
+  EXPECT_FALSE(Renderer->FirstShownPosition(first));  // nothing shown yet
+  Control->Pause();
+  OAFilterState state;
+  Control->GetState(5000, &state);
+  ASSERT_TRUE(WaitFrames(1));
+  REFERENCE_TIME shown = -1;
+  ASSERT_TRUE(Renderer->ShownPosition(shown));
+  ASSERT_TRUE(Renderer->FirstShownPosition(first));
+  EXPECT_EQ(first, shown);
+  for (REFERENCE_TIME to : {REFERENCE_TIME(2000000), REFERENCE_TIME(20000000), REFERENCE_TIME(0)}) {
+    const REFERENCE_TIME now = ShowAt(to);
+    REFERENCE_TIME kept = -1;
+    EXPECT_TRUE(Renderer->FirstShownPosition(kept));
+    EXPECT_GE(now, to);
+    EXPECT_EQ(kept, first) << "after a seek to " << to;
+  }
+}
+
 // frames.mp4: 25 frames per second, 100 frames; frame n is grey with luma
 // 20 + 10 x (n mod 20).
 constexpr REFERENCE_TIME FrameTime = 400000;
