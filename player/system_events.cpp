@@ -68,7 +68,7 @@ void TfrmMain::OnRestoreEvent() {
     if (frmVideoWindow) frmVideoWindow->Hide();
   } else if ((!Enabled() || Tag == 1) && frmVideoWindow) {
     frmVideoWindow->Show();
-    SetWindowPos(Handle(), frmVideoWindow->Handle(), 0, 0, 0, 0, kBehindFlags);
+    frmVideoWindow->PlaceMainWindowBehind();
     frmVideoWindow->VideoWindow->SetFocus();
   }
   PausedByMinimize = false;

@@ -99,6 +99,9 @@ class TfrmVideoWindow : public TForm {
   // Hides the main window behind the video (AutoHideMainWindow, and after
   // a display change in full screen).
   void ParkMainWindow();
+  // Places the main window directly behind this one, as the screen shows
+  // it too.
+  void PlaceMainWindowBehind();
 
   // ---- handlers (also called by the main window and the commands) ----
   void VideoWindowClick();

@@ -115,9 +115,27 @@ void TfrmVideoWindow::CoverVideoMonitor() {
 }
 
 void TfrmVideoWindow::ParkMainWindow() {
-  SetWindowPos(frmMain->Handle(), Handle(), 0, 0, 0, 0, kRestackFlags);
+  PlaceMainWindowBehind();
   if (MainWindowOnlyOnVideoMonitor()) frmMain->SetEnabled(false);
   frmMain->Tag = 1;
+}
+
+// Not every display moves a window that is placed after another: a
+// desktop without a window manager restacks a window only when it comes to
+// the top. So the video window comes to the top, the player's windows that
+// were in front of it but the main window come up again after it, the
+// nearest first, and then the main window is placed behind it: the order
+// is the one the placement asks for, and the screen shows it.
+void TfrmVideoWindow::PlaceMainWindowBehind() {
+  std::vector<HWND> InFront;
+  for (HWND W = GetWindow(Handle(), GW_HWNDPREV); W; W = GetWindow(W, GW_HWNDPREV)) {
+    DWORD Process = 0;
+    GetWindowThreadProcessId(W, &Process);
+    if (W != frmMain->Handle() && Process == GetCurrentProcessId() && IsWindowVisible(W)) InFront.push_back(W);
+  }
+  SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, kRestackFlags);
+  for (HWND W : InFront) SetWindowPos(W, HWND_TOP, 0, 0, 0, 0, kRestackFlags & ~SWP_SHOWWINDOW);
+  SetWindowPos(frmMain->Handle(), Handle(), 0, 0, 0, 0, kRestackFlags);
 }
 
 bool TfrmVideoWindow::MainWindowOnlyOnVideoMonitor() {

@@ -6,7 +6,10 @@
 // cues, at most one frame off.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +17,7 @@
 #include <windows.h>
 
 #include "framework/messages.h"
+#include "tests/support/player_queries.h"
 #include "tests/support/process.h"
 #include "tests/support/program_copy.h"
 #include "tests/support/screen_grab.h"
@@ -106,28 +110,31 @@ int BarAt(const RECT& Picture, int X, int Y) {
   return (X - Picture.left) * 4 / PW;
 }
 
-// Points of the control, every 8 columns and 6 rows below row SkipTop (the
-// on-screen message above) and outside Covered, that differ from the bars
-// placed at Picture with black around them.
-int WrongPoints(const ScreenGrab& S, const RECT& Picture, int SkipTop, const RECT& Covered) {
+// Points of the control in Area, every 8 columns and 6 rows and outside
+// Covered, that differ from the bars placed at Picture with black around
+// them; Looked counts the points looked at.
+int WrongPoints(const ScreenGrab& S, const RECT& Picture, const RECT& Area, const RECT& Covered, int* Looked = nullptr) {
   constexpr Shade kBars[4] = {Shade::Red, Shade::Green, Shade::Blue, Shade::White};
-  int Wrong = 0;
-  for (int Y = SkipTop; Y < S.Height(); Y += 6)
-    for (int X = 2; X < S.Width(); X += 8) {
+  int Wrong = 0, Seen = 0;
+  for (int Y = std::max<int>(Area.top, 0); Y < std::min<int>(Area.bottom, S.Height()); Y += 6)
+    for (int X = std::max<int>(Area.left, 2); X < std::min<int>(Area.right, S.Width()); X += 8) {
       const POINT P{X, Y};
       const int Bar = BarAt(Picture, X, Y);
       if (Bar == -2 || PtInRect(&Covered, P)) continue;
+      ++Seen;
       Wrong += ShadeAt(S, X, Y) != (Bar < 0 ? Shade::Black : kBars[Bar]);
     }
+  if (Looked) *Looked = Seen;
   return Wrong;
 }
 
-// Waits up to Ms for the bars at Picture; the points still wrong then.
+// Waits up to Ms for the bars at Picture below row SkipTop (the on-screen
+// message above) and beside the main window; the points still wrong then.
 int WaitForBars(const RunningPicture& P, const RECT& Picture, int SkipTop, DWORD Ms) {
   const DWORD Start = GetTickCount();
   int Wrong = 0;
   do {
-    Wrong = WrongPoints(ScreenGrab(P.Control), Picture, SkipTop, P.MainOverControl());
+    Wrong = WrongPoints(ScreenGrab(P.Control), Picture, {0, SkipTop, INT_MAX, INT_MAX}, P.MainOverControl());
     if (Wrong == 0) return 0;
     Sleep(50);
   } while (GetTickCount() - Start < Ms);
@@ -174,6 +181,60 @@ TEST(ProgramPicture, AnAspectChangeLeavesNoPixelOfTheOldShape) {
     SCOPED_TRACE("remote code " + std::to_string(C.Code));
     P.Remote(C.Code);
     EXPECT_EQ(0, WaitForBars(P, C.Picture, kWindowSkip, 1000));
+  }
+}
+
+// -------------------------------------------- the main window behind
+
+// The main window's place over the control: how many of its points show
+// the bars at Picture and how many were looked at.
+struct MainPlace {
+  int Wrong = 0, Looked = 0;
+  bool Behind() const { return Looked > 0 && Wrong == 0; }
+  bool InFront() const { return Wrong * 2 > Looked; }
+};
+
+MainPlace LookUnderMain(const RunningPicture& P, const RECT& Picture) {
+  MainPlace M;
+  M.Wrong = WrongPoints(ScreenGrab(P.Control), Picture, P.MainOverControl(), RECT{}, &M.Looked);
+  return M;
+}
+
+// In full screen the main window that H brought in front of the picture
+// goes behind it again with H, Escape and a click on the picture: the
+// player says it is parked, and the screen shows the picture where it lies.
+TEST(ProgramPicture, TheParkedMainWindowIsSeenBehindTheFullScreenPicture) {
+  RunningPicture P(L"LcParked", {"FullscreenOnLoad=1", "AutoHideMainWindow=1"});
+  ASSERT_TRUE(P.Start(lctest::MediaPath("bars.mp4")));
+  RECT Shared{};
+  const RECT Main = P.MainOverControl();
+  ASSERT_TRUE(IntersectRect(&Shared, &Main, &kFull)) << "the main window lies over the picture";
+  SetForegroundWindow(GetAncestor(P.Control, GA_ROOT));
+  using lctest::QueryWindows;
+  using lctest::WaitUntil;
+  auto State = [&] { return QueryWindows(P.Main) & (kWindowsFullScreen | kWindowsMainParked | kWindowsMainEnabled); };
+  ASSERT_TRUE(WaitUntil([&] { return State() == (kWindowsFullScreen | kWindowsMainParked); }, 20000));
+  ASSERT_TRUE(WaitUntil([&] { return (QueryWindows(P.Main) & kWindowsPictureFocus) != 0; }, 20000));
+  EXPECT_TRUE(WaitUntil([&] { return LookUnderMain(P, kFull).Behind(); }, 20000)) << "after the opening";
+
+  POINT OnPicture{kFull.left + 100, 100};  // beside the main window, below the message
+  ClientToScreen(P.Control, &OnPicture);
+  const struct {
+    const char* Name;
+    std::function<void()> Send;
+  } Ways[] = {{"H", [] { lctest::PressKey('H'); }},
+              {"Escape", [] { lctest::PressKey(VK_ESCAPE); }},
+              {"a click on the picture", [&] { lctest::ClickAt(OnPicture.x, OnPicture.y); }}};
+  for (const auto& Way : Ways) {
+    SCOPED_TRACE(Way.Name);
+    lctest::PressKey('H');
+    ASSERT_TRUE(WaitUntil([&] { return State() == (kWindowsFullScreen | kWindowsMainEnabled); }));
+    EXPECT_TRUE(WaitUntil([&] { return LookUnderMain(P, kFull).InFront(); })) << "H brings it in front";
+    Way.Send();
+    ASSERT_TRUE(WaitUntil([&] { return State() == (kWindowsFullScreen | kWindowsMainParked); }));
+    const bool Behind = WaitUntil([&] { return LookUnderMain(P, kFull).Behind(); });
+    const MainPlace Seen = LookUnderMain(P, kFull);
+    EXPECT_TRUE(Behind) << Seen.Wrong << " of " << Seen.Looked << " points show the main window";
   }
 }
 
