@@ -44,5 +44,28 @@ TEST(RmsChangeScore, RisesByHalfOnlyWithAGraphAndStopsAtTheMark) {
   EXPECT_EQ(State.RmsChangeScore, -995000);
 }
 
+// A command holds BusyFlag while it runs; an opening guard nested in an
+// opening leaves the outer one in force.
+TEST(CommandGuards, HoldTheirFlagForTheirLifetime) {
+  Program().BusyFlag = false;
+  {
+    BusyScope busy;
+    EXPECT_TRUE(Program().BusyFlag);
+  }
+  EXPECT_FALSE(Program().BusyFlag);
+
+  Program().OpeningMovie = false;
+  {
+    OpeningScope outer;
+    EXPECT_FALSE(outer.Nested());
+    {
+      OpeningScope inner;
+      EXPECT_TRUE(inner.Nested());
+    }
+    EXPECT_TRUE(Program().OpeningMovie);
+  }
+  EXPECT_FALSE(Program().OpeningMovie);
+}
+
 }  // namespace
 }  // namespace lc
