@@ -26,6 +26,18 @@ struct TQuadFrame {
 
 std::uint32_t At(const TFrameCompositor& c, int x, int y) { return c.Pixels()[y * c.Width() + x]; }
 
+// The quadrant frame composed at Dest into a Width x Height target on the
+// background colour Back.
+std::unique_ptr<TFrameCompositor> ComposedQuad(int Width, int Height, const TVideoRect& Dest) {
+  TQuadFrame f;
+  auto c = std::make_unique<TFrameCompositor>();
+  c->SetBackground(Back);
+  c->SetTarget(Width, Height);
+  c->SetPlacement(Dest, {});
+  c->Compose(f.View());
+  return c;
+}
+
 TEST(ZoomSourceRect, CutsTheCentre) {
   const struct { int W, H, Zoom; TVideoRect R; } cases[] = {
       {640, 480, 0, {0, 0, 640, 480}},   {640, 480, 50, {160, 120, 480, 360}},
@@ -66,12 +78,8 @@ TEST(FitPicture, PlacesByMode) {
 // Each quadrant of the 4 x 4 frame becomes 8 x 8; bilinear scaling keeps
 // the quadrants' inner pixels pure and blends across the edges.
 TEST(FrameCompositor, ScalesThePictureIntoTheDestination) {
-  TQuadFrame f;
-  TFrameCompositor c;
-  c.SetBackground(Back);
-  c.SetTarget(32, 24);
-  c.SetPlacement({8, 4, 24, 20}, {});
-  c.Compose(f.View());
+  const auto composed = ComposedQuad(32, 24, {8, 4, 24, 20});
+  const TFrameCompositor& c = *composed;
   const struct { int X, Y; std::uint32_t P; } probes[] = {
       {8, 4, Red},     {13, 9, Red},   {18, 4, Green}, {23, 9, Green}, {8, 14, Blue},
       {13, 19, Blue},  {18, 14, White}, {23, 19, White}, {7, 10, Back},  {24, 10, Back},
@@ -120,12 +128,8 @@ TEST(FrameCompositor, DestinationBeyondTheTargetIsClipped) {
 // A picture at its own size placed right of and below the target's origin
 // lands exactly there, pixel for pixel, with background all round it.
 TEST(FrameCompositor, UnscaledPictureLandsAtItsPlace) {
-  TQuadFrame f;
-  TFrameCompositor c;
-  c.SetBackground(Back);
-  c.SetTarget(9, 6);
-  c.SetPlacement({3, 1, 7, 5}, {});
-  c.Compose(f.View());
+  const auto composed = ComposedQuad(9, 6, {3, 1, 7, 5});
+  const TFrameCompositor& c = *composed;
   const std::uint32_t R = Red, G = Green, B = Blue, W = White, o = Back;
   const std::uint32_t expected[6][9] = {
       {o, o, o, o, o, o, o, o, o}, {o, o, o, R, R, G, G, o, o}, {o, o, o, R, R, G, G, o, o},

@@ -30,6 +30,18 @@ std::vector<std::uint32_t> RandomPixels(std::size_t Count, unsigned Seed) {
 
 const TColorSettings Hued{300, 15000, -70, 16000, true};
 
+// A frame of random bytes in every plane, rows of the format's natural stride.
+struct TRandomFrame {
+  TRandomFrame(TPixelFormat Format, int Width, int Height, unsigned Seed)
+      : Data(FrameBytes(Format, Width, Height, NaturalStride(Format, Width))) {
+    std::mt19937 rng(Seed);
+    for (auto& d : Data) d = std::uint8_t(rng());
+    View = DescribeFrame(Format, Data.data(), Width, Height, NaturalStride(Format, Width), false);
+  }
+  std::vector<std::uint8_t> Data;
+  TFrameView View;
+};
+
 // The scaler's row passes give the same pixels at every level (the plain
 // code clears the alpha byte, so colours are compared): enlarged (where
 // the AVX2 code picks the pairs out of whole loads), slightly reduced and
@@ -119,10 +131,8 @@ TEST(FrameKernels, ASpanFromAnOddColumnMatchesTheEvenOne) {
   yuv->Build(Hued);
   const int w = 160, h = 2;
   for (TPixelFormat format : {TPixelFormat::I420, TPixelFormat::NV12}) {
-    std::vector<std::uint8_t> data(FrameBytes(format, w, h, w));
-    std::mt19937 rng(5);
-    for (auto& d : data) d = std::uint8_t(rng());
-    const TFrameView frame = DescribeFrame(format, data.data(), w, h, w, false);
+    const TRandomFrame random(format, w, h, 5);
+    const TFrameView& frame = random.View;
     for (TKernelLevel level : VectorLevels) {
       TLevelScope scope(level);
       std::vector<std::uint32_t> even(150), odd(149);
@@ -145,10 +155,8 @@ TEST(FrameKernels, AnOddSpanEndsAtItsCount) {
   const int w = 40, h = 2;
   constexpr std::uint32_t Guard = 0xDEADBEEF;
   for (TPixelFormat format : {TPixelFormat::I420, TPixelFormat::YV12, TPixelFormat::NV12}) {
-    std::vector<std::uint8_t> data(FrameBytes(format, w, h, w));
-    std::mt19937 rng(9);
-    for (auto& d : data) d = std::uint8_t(rng());
-    const TFrameView frame = DescribeFrame(format, data.data(), w, h, w, false);
+    const TRandomFrame random(format, w, h, 9);
+    const TFrameView& frame = random.View;
     for (TKernelLevel level : VectorLevels) {
       TLevelScope scope(level);
       for (int count : {16, 24, 17}) {
@@ -169,11 +177,8 @@ TEST(FrameKernels, AnOddSpanEndsAtItsCount) {
 TEST(FrameKernels, CompositionIsTheSameAtEveryLevel) {
   const int w = 202, h = 78;
   for (TPixelFormat format : {TPixelFormat::RGB32, TPixelFormat::I420}) {
-    const int stride = NaturalStride(format, w);
-    std::vector<std::uint8_t> data(FrameBytes(format, w, h, stride));
-    std::mt19937 rng(11);
-    for (auto& d : data) d = std::uint8_t(rng());
-    const TFrameView frame = DescribeFrame(format, data.data(), w, h, stride, false);
+    const TRandomFrame random(format, w, h, 11);
+    const TFrameView& frame = random.View;
     for (const TVideoRect& dest : {TVideoRect{0, 3, 251, 94}, TVideoRect{0, 1, 163, 60}}) {
       const std::size_t count = std::size_t(dest.Right) * std::size_t(dest.Bottom + 3);
       std::vector<std::uint32_t> results[3];
