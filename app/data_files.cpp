@@ -19,6 +19,8 @@ void ReportUnreadDataFiles(TfrmMain& Main) {
   if (p.RmsFile.LoadFailed) unread.push_back(p.Names.RmsFileName());
   if (Main.Playlist().AutoFileUnread()) unread.push_back(p.Names.AutoPlaylistFileName());
   for (const std::string& file : unread) {
+    // Closed over a report, the program ends: the rest is not shown.
+    if (Main.Closed()) return;
     bool unused = false;
     ShowMessageBox(Utf8ToWide(settings::SetAsideMessage(settings::GlobalTextTable(), file)),
                    &Main, false, unused);

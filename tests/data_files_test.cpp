@@ -61,6 +61,18 @@ std::string RememberedSettings(int count) {
 }
 const std::string kList = "C:\\movies\\a.avi\r\nNo subtitle\r\nC:\\movies\\b.avi\r\nC:\\movies\\b.srt\r\n";
 
+// The remembered settings and the automatic playlist of a copy, written
+// with `remembered` and kList.
+struct LastRunFiles {
+  std::wstring rs, lpl;
+};
+LastRunFiles WriteLastRun(const ProgramCopy& copy, const std::string& remembered) {
+  LastRunFiles files{copy.DataFolder() + copy.BaseName() + L".rs", copy.DataFolder() + copy.BaseName() + L".lpl"};
+  lctest::WriteFileText(files.rs, remembered);
+  lctest::WriteFileText(files.lpl, kList);
+  return files;
+}
+
 // Answers the first-run question of process `pid` by closing the program
 // as `way` does; false when no question came.
 enum class CloseWay { WindowClose, SessionEnd };
@@ -90,11 +102,8 @@ TEST(DataFiles, ACloseDuringTheFirstRunQuestionLeavesTheFilesNotReadYet) {
     SCOPED_TRACE(Ansi(w.name));
     ProgramCopy copy(w.name);
     // No settings file: the first run.
-    const std::wstring rs = copy.DataFolder() + copy.BaseName() + L".rs";
-    const std::wstring lpl = copy.DataFolder() + copy.BaseName() + L".lpl";
     const std::string remembered = RememberedSettings(200);
-    lctest::WriteFileText(rs, remembered);
-    lctest::WriteFileText(lpl, kList);
+    const auto [rs, lpl] = WriteLastRun(copy, remembered);
     {
       ChildProcess player(copy.Exe(), L"");
       ASSERT_TRUE(CloseDuringTheFirstRunQuestion(player.Id(), w.way)) << "no first-run question";
@@ -122,13 +131,10 @@ TEST(DataFiles, ACloseDuringTheFirstRunQuestionLeavesTheFilesNotReadYet) {
 // what was read; the next start says nothing.
 TEST(DataFiles, DamagedFilesAreKeptAsideAndTheUserToldOnce) {
   ProgramCopy copy(L"LcTestDamage");
-  const std::wstring rs = copy.DataFolder() + L"LcTestDamage.rs";
-  const std::wstring lpl = copy.DataFolder() + L"LcTestDamage.lpl";
   const std::string settings = "\x8F\x13\xC7:\x02Configuration]\r\nFirstRun=0\r\nOsdSize=77\r\n";
   lctest::WriteFileText(copy.SettingsFile(), settings);
   const std::string remembered = std::string(512, '\0') + RememberedSettings(10).substr(512);
-  lctest::WriteFileText(rs, remembered);
-  lctest::WriteFileText(lpl, kList);
+  const auto [rs, lpl] = WriteLastRun(copy, remembered);
   {
     ChildProcess player(copy.Exe(), L"");
     EXPECT_EQ(ReadAndCloseMessageBox(player.Id(), kStartMs),
@@ -155,6 +161,28 @@ TEST(DataFiles, DamagedFilesAreKeptAsideAndTheUserToldOnce) {
   EXPECT_FALSE(told);
   EXPECT_EQ(lctest::ReadFileText(copy.SettingsFile() + L".bad"), settings);
   EXPECT_EQ(lctest::ReadFileText(rs + L".bad"), remembered);
+  copy.Uninstall();
+}
+
+// Closed while the start-up's report is up, the program saves what it has
+// read: the damaged settings file is kept aside, the remembered settings
+// and the list are written back whole.
+TEST(DataFiles, ACloseOverTheStartUpsReportSavesWhatWasRead) {
+  ProgramCopy copy(L"LcTestReportClose");
+  const std::string settings = "Configuration\r\nFirstRun=0\r\n";
+  lctest::WriteFileText(copy.SettingsFile(), settings);
+  const auto [rs, lpl] = WriteLastRun(copy, RememberedSettings(3));
+  ChildProcess player(copy.Exe(), L"");
+  ASSERT_NE(lctest::WaitForWindow(L"TfrmMessage", player.Id(), kStartMs, true), nullptr);
+  HWND main = lctest::WaitForWindow(L"TfrmMain", player.Id(), 0);
+  ASSERT_NE(main, nullptr);
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(player.Wait(20000), 0u);
+  EXPECT_EQ(lctest::ReadFileText(copy.SettingsFile() + L".bad"), settings);
+  EXPECT_EQ(lctest::SettingsValue(copy.SettingsFile(), "FirstRun"), "0");
+  EXPECT_NE(lctest::ReadFileText(rs).find("[movie 2.avi]\r\nLastAccessed=01/02/2024 10:11:12\r\nPanScan=2\r\n"),
+            std::string::npos);
+  EXPECT_EQ(lctest::ReadFileText(lpl), kList);
   copy.Uninstall();
 }
 
@@ -195,11 +223,8 @@ TEST(DataFiles, AUtf16SettingsFileIsKeptAsideAndTheOtherFilesStay) {
 // stay as they were and the program ends with 1.
 TEST(DataFiles, SavesThatFailAtCloseAreReportedByNameAndTheFilesStay) {
   ProgramCopy copy(L"LcTestRo");
-  const std::wstring rs = copy.DataFolder() + L"LcTestRo.rs";
-  const std::wstring lpl = copy.DataFolder() + L"LcTestRo.lpl";
   lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0", "OsdSize=77"});
-  lctest::WriteFileText(rs, RememberedSettings(3));
-  lctest::WriteFileText(lpl, kList);
+  const auto [rs, lpl] = WriteLastRun(copy, RememberedSettings(3));
   const std::wstring files[] = {copy.SettingsFile(), rs, lpl};
   std::string before[3];
   for (int i = 0; i < 3; ++i) before[i] = lctest::ReadFileText(files[i]);
