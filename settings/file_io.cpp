@@ -115,7 +115,9 @@ std::string SetAsideMessage(const TextTable& texts, const std::string& path, std
 
 std::string NotSavedMessage(const TextTable& texts, const std::vector<std::string>& paths) {
   std::string text;
-  for (const std::string& path : paths) text += texts.TextMessages[19] + " \"" + path + "\"!\r\n";
+  for (const std::string& path : paths) {
+    text += texts.TextMessages[19] + " \"" + path.substr(path.find_last_of("\\/") + 1) + "\"!\r\n";
+  }
   return text + texts.TextNotices[2];
 }
 

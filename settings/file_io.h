@@ -47,8 +47,9 @@ std::string SetAsideName(const std::string& path);
 // kept under.
 std::string SetAsideMessage(const TextTable& texts, const std::string& path, std::size_t keptAsNotice = 0);
 // What the user is told of stored files that could not be saved: "Can't
-// write in" each file, one line each, then that they were left as they
-// were.
+// write in" each file by its name without the folder (the data files live
+// together; full paths would not fit the box), one line each, then that
+// they were left as they were.
 std::string NotSavedMessage(const TextTable& texts, const std::vector<std::string>& paths);
 
 // Writes `bytes` to a temporary file next to `path` and replaces `path` with

@@ -235,9 +235,8 @@ TEST(DataFiles, SavesThatFailAtCloseAreReportedByNameAndTheFilesStay) {
   for (const std::wstring& file : files) ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
   PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(ReadAndCloseMessageBox(player.Id(), kStartMs),
-            "Can't write in \"" + Ansi(rs) + "\"!|Can't write in \"" + Ansi(lpl) + "\"!|Can't write in \"" +
-                Ansi(copy.SettingsFile()) +
-                "\"!|They are left as they were: what changed in this run could not be saved in them.");
+            "Can't write in \"LcTestRo.rs\"!|Can't write in \"LcTestRo.lpl\"!|Can't write in \"LcTestRo.ini\"!|"
+            "They are left as they were: what changed in this run could not be saved in them.");
   EXPECT_EQ(player.Wait(20000), 1u);
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(lctest::ReadFileText(files[i]), before[i]);

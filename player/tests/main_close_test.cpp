@@ -106,13 +106,12 @@ TEST_F(MainClose, FailedSavesAreReportedOnceByNameAndEndWithOne) {
     std::vector<const char*> Blocked;
     std::wstring Named;  // the lines naming the files, in the order of saving
   } Cases[] = {
-      {{"LcFormTest.ini"}, L"Can't write in \"" + Utf8ToWide(File("LcFormTest.ini")) + L"\"!\r\n"},
-      {{"LcFormTest.rs"}, L"Can't write in \"" + Utf8ToWide(File("LcFormTest.rs")) + L"\"!\r\n"},
-      {{"LcFormTest.lpl"}, L"Can't write in \"" + Utf8ToWide(File("LcFormTest.lpl")) + L"\"!\r\n"},
+      {{"LcFormTest.ini"}, L"Can't write in \"LcFormTest.ini\"!\r\n"},
+      {{"LcFormTest.rs"}, L"Can't write in \"LcFormTest.rs\"!\r\n"},
+      {{"LcFormTest.lpl"}, L"Can't write in \"LcFormTest.lpl\"!\r\n"},
       {{"LcFormTest.ini", "LcFormTest.rs", "LcFormTest.lpl"},
-       L"Can't write in \"" + Utf8ToWide(File("LcFormTest.rs")) + L"\"!\r\nCan't write in \"" +
-           Utf8ToWide(File("LcFormTest.lpl")) + L"\"!\r\nCan't write in \"" + Utf8ToWide(File("LcFormTest.ini")) +
-           L"\"!\r\n"},
+       L"Can't write in \"LcFormTest.rs\"!\r\nCan't write in \"LcFormTest.lpl\"!\r\nCan't write in "
+       L"\"LcFormTest.ini\"!\r\n"},
       {{}, L""},
   };
   for (const auto& C : Cases) {
