@@ -206,9 +206,12 @@ void TfrmMain::SetColorSliders(const lc::SavedColorValues& Values) {
   Panel.SetPosition(lc::tools::csSaturation, RoundHalfEven(Values.Saturation * 0.01));
 }
 
-// The old graph goes, with whatever it raises; a new one joins the audio
-// filter and the video control.
+// The old graph goes, with whatever it raises and an end of its movie
+// that the pulse has not taken yet (a stop came between the two): that end
+// must not end the movie opened now. A new graph joins the audio filter
+// and the video control.
 void TfrmMain::RebuildGraph() {
+  lc::Playback().PlaybackFinished = false;
   TFilterGraph& Graph = frmVideoWindow->FilterGraph;
   try {
     Graph.ClearGraph();

@@ -2,7 +2,9 @@
 // asked for while a popup menu or a message box runs its own message loop
 // ends the program, with the settings written; a movie that cannot be
 // shown again after a display change leaves the player running without
-// it; lists handed over together by second instances are each opened.
+// it; lists handed over together by second instances are each opened; the
+// end of a movie started from outside closes the player unless Play after
+// Stop made the movie the user's own.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -62,6 +64,48 @@ TEST(ProgramLifeCycle, TheEndOfAMovieClosesThePlayerThroughAnOpenPopupMenu) {
   EXPECT_NE(lctest::SettingsValue(Copy.SettingsFile(), "AllowMultipleInstances"), "<missing>");
   EXPECT_NE(std::string::npos, lctest::ReadFileText(Copy.DataFolder() + L"LcCloseMenu.rs").find("demo.mp4"));
   Copy.Uninstall();
+}
+
+// Started on a movie from the command line with "Auto close player when
+// finished": pauses keep the player closing at the end of the movie. Play
+// after Stop opens the movie again, the user's own opening: the end then
+// closes the movie and the player stays.
+TEST(ProgramLifeCycle, AfterStopAndPlayTheEndClosesTheMovieButNotThePlayer) {
+  constexpr WPARAM kPlay = 3, kPause = 4, kStop = 6, kToTheEnd = 54;
+  for (const bool Stops : {false, true}) {
+    SCOPED_TRACE(Stops ? "stop and play" : "pause and play");
+    ProgramCopy Copy(L"LcRounds");
+    lctest::WriteSettingsFile(Copy.SettingsFile(),
+                              {"FirstRun=0", "AutoClosePlayerWhenFinished=1", "CloseFileWhenFinished=1"});
+    ChildProcess App(Copy.Exe(), L"\"" + lctest::MediaPath("demo.mp4") + L"\"");
+    HWND Main = lctest::WaitForVisibleMainWindow(App.Id(), kStartMs);
+    ASSERT_NE(Main, nullptr);
+    ASSERT_TRUE(lctest::WaitUntilPlaying(Main, 0).Playing());
+    auto Remote = [Main](WPARAM Code) {
+      DWORD_PTR Result = 0;
+      SendMessageTimeoutW(Main, WM_USER + 2000, Code, 0, SMTO_NORMAL, 30000, &Result);
+    };
+    for (int Round = 0; Round < 3; ++Round) {
+      Remote(Stops ? kStop : kPause);
+      ASSERT_TRUE(lctest::WaitUntil([&] {
+        const lctest::Transport T = lctest::QueryTransport(Main);
+        return Stops ? !T.Active() : T.Paused();
+      }));
+      Remote(kPlay);
+      ASSERT_TRUE(lctest::WaitUntil([&] { return lctest::QueryTransport(Main).Playing(); }));
+    }
+    Remote(kToTheEnd);
+    if (!Stops) {
+      EXPECT_EQ(0u, App.Wait(kStartMs));
+    } else {
+      // The movie is closed by the same tick that would close the player.
+      EXPECT_TRUE(WaitForTitle(App.Id(), L"LcRounds", kStartMs));
+      EXPECT_EQ(STILL_ACTIVE, App.Wait(2000));
+      PostMessageW(Main, WM_CLOSE, 0, 0);
+      EXPECT_EQ(0u, App.Wait(kStartMs));
+    }
+    Copy.Uninstall();
+  }
 }
 
 // A close asked for (WM_CLOSE, as the taskbar does) while a loop of its own

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "player/movie_position.h"
+#include "player/playback_state.h"
 #include "player/tests/playback_fixture.h"
 #include "tools/shutdown.h"
 
@@ -90,6 +91,29 @@ TEST_F(PlaylistAdvance, RepeatOnePlaysTheMovieAgain) {
   EXPECT_EQ(Opened(), Names{"clip.avi"});
   EXPECT_EQ(Current(), 0);
   EXPECT_TRUE(video->GraphActive());
+}
+
+// A stop that comes between the end of a movie and the pulse's next tick
+// takes that end with it: Play opens the movie again, and it plays on
+// instead of ending at once and moving the list on.
+TEST_F(PlaylistAdvance, AnEndThatAStopOvertookDoesNotEndTheMoviePlayedNext) {
+  List({Media("clip.avi"), Media("clip.mp4")});
+  PlayEntry(0);
+  ASSERT_TRUE(video->GraphActive());
+  // The pulse waits while the end arrives and the stop comes.
+  form->GeneralTimer.SetEnabled(false);
+  NearTheEnd();
+  ASSERT_TRUE(WaitFor([] { return lc::Playback().PlaybackFinished; }));
+  form->RunCommand(Cmd::StopIfEnabled);
+  form->GeneralTimer.SetEnabled(true);
+  ASSERT_FALSE(video->GraphActive());
+  form->RunCommand(Cmd::BtnPlayClick);
+  ASSERT_TRUE(video->GraphActive());
+  WaitFor([] { return false; }, 25);
+  EXPECT_TRUE(video->GraphActive());
+  EXPECT_EQ(form->CurrentMovieFile, Media("clip.avi"));
+  EXPECT_EQ(Opened(), Names{"clip.avi"}) << "the list did not move on";
+  EXPECT_EQ(Current(), 0);
 }
 
 TEST_F(PlaylistAdvance, AFailureAtTheLastEntryDoesNotWrap) {
