@@ -72,7 +72,7 @@ void TfrmMain::OpeningPanScan(int Entry) {
   }
   if (!S.RememberPanScanSettings) S.PanScanValue = 0;
   if (Entry >= 0) {
-    B.SavedPanScanValid = true;
+    B.RmsPanScanApplied = true;
     B.SavedPanScan = S.PanScanValue;
     S.PanScanValue = static_cast<std::int8_t>(Program().Rms[Entry].PanScan);
     return;

@@ -7,6 +7,7 @@
 #include "player/display_modes.h"
 #include "player/main_form.h"
 #include "player/picture_geometry.h"
+#include "player/playback_state.h"
 #include "player/player_state.h"
 #include "player/video_window.h"
 #include "settings/program_state.h"
@@ -97,7 +98,7 @@ void TfrmMain::DoPanScan(bool Manual) {
   ShowOSD(lc::PanScanOsdText(Manual, Program().Settings.PanScanValue, Texts()));
   // In a window the value waits for the next full screen.
   if (frmVideoWindow->FullScreen) {
-    Player().RmsPanScanApplied = false;
+    lc::Playback().RmsPanScanApplied = false;
     frmVideoWindow->PlacePictureFullScreen();
     frmVideoWindow->VideoWindow->RepaintVideo();
   }
@@ -178,7 +179,7 @@ void TfrmMain::ZoomCycle() {
 void TfrmMain::MovieModeMenuClick() {
   if (Program().BusyFlag || !GraphActive()) return;
   lc::BusyScope Busy;
-  Player().RmsPanScanApplied = false;
+  lc::Playback().RmsPanScanApplied = false;
   if (MovieModeChecked)
     MovieModeOff();
   else

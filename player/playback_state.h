@@ -54,8 +54,10 @@ struct PlaybackState {
   SavedColorValues SavedColorSliders;
   bool SavedVolumeValid = false;
   int SavedVolumePosition = 0;
-  // The pan & scan in force before a remembered entry set its own.
-  bool SavedPanScanValid = false;
+  // The pan & scan in force came from the movie's remembered entry: a stop
+  // puts back SavedPanScan, the value before it. A pan & scan change made
+  // in full screen, and movie mode, clear it, so the new value stays.
+  bool RmsPanScanApplied = false;
   int SavedPanScan = 0;
   PreviousMovie PreviousMovieSettings;
 

@@ -27,8 +27,6 @@ struct PlayerState {
   double AspectRatioValue = 1.33;
   int ImageOffsetX = 0;  // percent of the placed width, to the right
   int ImageOffsetY = 0;  // percent of the placed height, upwards
-  // The pan & scan in force came from the movie's remembered settings.
-  bool RmsPanScanApplied = false;
   MovieModeSavedValues MovieModeSaved;
   // Grows with changes worth remembering for the movie; at 10000 the
   // movie's settings are stored.

@@ -243,9 +243,9 @@ void TfrmMain::RestoreRememberedReplacements() {
     B.SavedSubtitleSettings.Valid = false;
     SubtitleLookIntoVideo();
   }
-  if (B.SavedPanScanValid) {
+  if (B.RmsPanScanApplied) {
     S.PanScanValue = B.SavedPanScan;
-    B.SavedPanScanValid = false;
+    B.RmsPanScanApplied = false;
   }
   if (B.SavedVolumeValid) {
     B.SavedVolumeValid = false;

@@ -17,6 +17,7 @@
 
 #include "framework/messages.h"
 #include "settings/settings_table.h"
+#include "tests/support/player_queries.h"
 #include "tests/support/process.h"
 #include "tests/support/program_copy.h"
 
@@ -35,8 +36,9 @@ std::string At(const State& S, const std::string& Name) {
 constexpr DWORD kStartMs = 30000;
 
 // Remote-control codes (the messages a user's remote sends).
-constexpr WPARAM kStop = 6, kRepeat = 13, kVolumeDown = 15, kPreampUp = 16, kMute = 33, kColourUp = 40,
-                 kAddBookmark = 42, kTogglePlaylist = 55, kDynamicAmplification = 71, kFrames = 73;
+constexpr WPARAM kStop = 6, kRepeat = 13, kVolumeDown = 15, kPreampUp = 16, kPanIn = 23, kMute = 33,
+                 kMovieMode = 39, kColourUp = 40, kAddBookmark = 42, kTogglePlaylist = 55,
+                 kDynamicAmplification = 71, kFrames = 73;
 
 // A started copy and its windows.
 class Running {
@@ -348,6 +350,36 @@ TEST(RememberedProgram, AMoviesEntryBringsItsBookmarksColoursAndFontAndKeepsThem
   EXPECT_EQ(At(Reopened, "Bookmarks"), "00:00:05\t\t\tAlt+&1|00:00:12\t\t\tAlt+&2|00:00:00\t\t\tAlt+&3");
   EXPECT_EQ(Again.Close(), 0u);
   Copy.Uninstall();
+}
+
+// A movie's remembered pan & scan (20) is the movie's own: a stop puts the
+// setting's value (5) back. A pan & scan change made in full screen, and
+// movie mode, make the value in force the setting's: after a step in it
+// is 21, after movie mode on and off it is the movie's 20 again.
+TEST(RememberedProgram, APanAndScanChangedInFullScreenStaysAsTheSetting) {
+  const struct {
+    const char* Name;
+    std::vector<WPARAM> Codes;
+    const char* Kept;
+  } Cases[] = {{"no change", {}, "5"}, {"pan in", {kPanIn}, "21"}, {"movie mode", {kMovieMode, kMovieMode}, "20"}};
+  const std::wstring Movie = lctest::MediaPath("demo.mp4");
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    ProgramCopy Copy(L"LcPanScan");
+    lctest::WriteSettingsFile(Copy.SettingsFile(), {"FirstRun=0", "RememberMovieSettings=1",
+                                                     "RememberPanScanSettings=1", "PanScanSize=5"});
+    lctest::WriteFileText(Copy.DataFolder() + L"LcPanScan.rs",
+                          "[demo.mp4]\r\nLastAccessed=01/02/2024 10:00:00\r\nPanScan=20\r\nFullScreen=1\r\n");
+    Running Player(Copy, L"\"" + Movie + L"\"");
+    ASSERT_NE(Player.Main, nullptr);
+    Player.ReadUntil([](const State& S) { return At(S, "Opening") == "0"; });
+    ASSERT_TRUE(lctest::WaitUntil([&] { return (lctest::QueryWindows(Player.Main) & kWindowsFullScreen) != 0; }));
+    for (WPARAM Code : C.Codes) Player.Remote(Code);
+    Player.Remote(kStop);
+    EXPECT_EQ(Player.Close(), 0u);
+    EXPECT_EQ(lctest::SettingsValue(Copy.SettingsFile(), "PanScanSize"), C.Kept);
+    Copy.Uninstall();
+  }
 }
 
 }  // namespace
