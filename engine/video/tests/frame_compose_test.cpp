@@ -66,6 +66,10 @@ TEST(FitPicture, PlacesByMode) {
       {TFitMode::LetterBox, {10, 0, 330, 480}, {10, 120, 330, 360}, frame},  // bars above and below
       {TFitMode::Crop, {0, 0, 640, 240}, {0, 0, 640, 240}, {0, 60, 320, 180}},
       {TFitMode::Crop, {0, 0, 240, 240}, {0, 0, 240, 240}, {40, 0, 280, 240}},
+      // A destination of no width or height is taken as it is.
+      {TFitMode::LetterBox, {10, 0, 10, 480}, {10, 0, 10, 480}, frame},
+      {TFitMode::Crop, {10, 0, 10, 480}, {10, 0, 10, 480}, frame},
+      {TFitMode::LetterBox, {0, 5, 640, 5}, {0, 5, 640, 5}, frame},
   };
   for (const auto& c : cases) {
     TVideoRect src = frame, placed;
@@ -256,6 +260,21 @@ TEST(FrameCompositor, SingleColumnYuvFillsTheWholeWidth) {
   c.Compose(v);
   for (int y = 0; y < 2; ++y)
     for (int x = 0; x < 6; ++x) ASSERT_EQ(At(c, x, y), White) << x << "," << y;
+}
+
+// A picture one column wide (never blended) is enlarged in height by
+// taking the nearest row: each of its four rows fills two of eight.
+TEST(FrameCompositor, SingleColumnTakesTheNearestRows) {
+  const std::uint32_t px[4] = {Red, Green, Blue, White};
+  const TFrameView v =
+      DescribeFrame(TPixelFormat::RGB32, reinterpret_cast<const std::uint8_t*>(px), 1, 4, 4, false);
+  TFrameCompositor c;
+  c.SetTarget(3, 8);
+  c.SetPlacement({0, 0, 3, 8}, {});
+  c.Compose(v);
+  const std::uint32_t rows[8] = {Red, Red, Green, Green, Blue, Blue, White, White};
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(At(c, x, y), rows[y]) << x << "," << y;
 }
 
 // Colours are adjusted before the scaling when the source is the smaller
