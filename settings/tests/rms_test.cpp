@@ -157,6 +157,11 @@ TEST(RmsTable, AddToRmsRecordsLiveState) {
   AddToRms(t, live, 45001);
   EXPECT_EQ(t[0].PanScan, -10);
   EXPECT_DOUBLE_EQ(t[0].AspectRatio, 1.78);
+
+  // A position the graph could not tell is the start.
+  RmsLiveState unread;
+  unread.MovieName = "b.avi";
+  EXPECT_EQ(MakeRmsEntry(unread, 45002).LastVideoPosition, 0.0);
 }
 
 TEST(RmsFile, FieldConversions) {
