@@ -107,6 +107,7 @@ void TVirtualLabel::Paint() {
       TSize Extent = FSurface.TextExtent(FCaption, Look());
       FWidth = Extent.cx;
       FHeight = Extent.cy;
+      SyncRect();
       break;
     }
   }

@@ -56,6 +56,10 @@ class TVirtualLabel : public TWidget {
   void SetCaption(const std::wstring& S);
   // Colour labels: moves the left edge keeping the right one (no repaint).
   void SetLeft(int X);
+  // Colour labels: the text's size in points (0: the window's font), from
+  // the next caption on.
+  void SetFontSize(int Points) { FFontSize = Points; }
+  int FontSize() const { return FFontSize; }
   // The main window's scroll timer moves the marquee (then calls Paint).
   void SetScrollOffset(int Offset) { FScrollOffset = Offset; }
 

@@ -17,6 +17,10 @@ TfrmColorControl* frmColorControl = nullptr;
 
 namespace {
 
+// The smallest size, in points, the names are drawn in (9 pixels high at
+// 96 dots per inch).
+constexpr int kSmallestNameSize = 7;
+
 lc::tools::TColorTexts TextsOf(const lc::settings::TextTable& T) {
   return {Utf8ToWide(T.TextButtons[10]), Utf8ToWide(T.TextButtons[11]),
           {Utf8ToWide(T.TextLabels[2]), Utf8ToWide(T.TextLabels[3]), Utf8ToWide(T.TextLabels[4]),
@@ -50,10 +54,20 @@ std::vector<TVirtualButton*> TfrmColorControl::HoverButtons() {
 
 void TfrmColorControl::ApplyTexts(const lc::settings::TextTable& Table) {
   const lc::tools::TColorTexts Texts = TextsOf(Table);
+  // The names in the window's font, or as much smaller (down to a readable
+  // floor) as their column needs.
   Canvas().Font.Assign(Font);
+  const int Own = Font.Size();
+  int Size = Own;
   int Widest = 0;
-  for (const std::wstring& Name : Texts.Names) Widest = std::max(Widest, Canvas().TextWidth(Name));
-  FPanel->SetTexts(Texts, Widest);
+  for (;; --Size) {
+    Canvas().Font.SetSize(Size);
+    Widest = 0;
+    for (const std::wstring& Name : Texts.Names) Widest = std::max(Widest, Canvas().TextWidth(Name));
+    if (Widest <= lc::tools::TColorPanel::kNameRoom || Size <= kSmallestNameSize) break;
+  }
+  Canvas().Font.Assign(Font);
+  FPanel->SetTexts(Texts, Widest, Size == Own ? 0 : Size);
   RedrawCaption();
 }
 

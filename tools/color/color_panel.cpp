@@ -15,6 +15,9 @@ constexpr int kMin[4] = {0, 0, -180, 0};
 constexpr int kMax[4] = {1000, 200, 180, 200};
 constexpr int kNameX = 26;
 constexpr int kValueX = 260;
+// The value is moved left when it would run beyond its paper (which ends
+// at x 287).
+constexpr int kValueRight = 285;
 constexpr int kNameColumn = 97;
 constexpr int kChangeScore = 5000;
 
@@ -46,7 +49,7 @@ int BrightnessStep(int Position, bool Up) {
 TColorPanel::TColorPanel(TWidgetHost& Host, TWidgetSurface& Surface, TPlaybackLink& Playback,
                          TToolPlayerLink& Player, const TColorTexts& Texts,
                          wchar_t DecimalSeparator)
-    : FPlayback(Playback), FPlayer(Player), FTexts(Texts), FDecimalSeparator(DecimalSeparator) {
+    : FSurface(Surface), FPlayback(Playback), FPlayer(Player), FTexts(Texts), FDecimalSeparator(DecimalSeparator) {
   const TButtonOptions Options{TButtonVariant::CaptionCentred, ptBoth};
   FClose = std::make_unique<TVirtualButton>(Host, Surface,
                                             TRect{kSkinWidth - 14, 7, kSkinWidth - 5, 16}, L"",
@@ -67,9 +70,8 @@ TColorPanel::TColorPanel(TWidgetHost& Host, TWidgetSurface& Surface, TPlaybackLi
     FSliders[S]->OnChange = [this, S] { UpdateValue(static_cast<TColorSlider>(S)); };
     FNames[S] = std::make_unique<TVirtualLabel>(Host, Surface, TLabelVariant::Colour, kNameX,
                                                 LabelTop(S), Texts.Names[S]);
-    FValues[S] = std::make_unique<TVirtualLabel>(
-        Host, Surface, TLabelVariant::Colour, kValueX, LabelTop(S),
-        ColorValueText(static_cast<TColorSlider>(S), FSliders[S]->Position(), DecimalSeparator));
+    FValues[S] = std::make_unique<TVirtualLabel>(Host, Surface, TLabelVariant::Colour, kValueX, LabelTop(S), L"");
+    UpdateValue(static_cast<TColorSlider>(S));
   }
   // The face's mouse order: the close box, the default values, the four
   // sliders from the top; the labels take no mouse.
@@ -79,8 +81,17 @@ TColorPanel::TColorPanel(TWidgetHost& Host, TWidgetSurface& Surface, TPlaybackLi
 
 TColorPanel::~TColorPanel() = default;
 
+// The value at x 260, or as far left as it needs to end inside its paper.
 void TColorPanel::UpdateValue(TColorSlider Slider) {
-  FValues[Slider]->SetCaption(ColorValueText(Slider, FSliders[Slider]->Position(), FDecimalSeparator));
+  const std::wstring Text = ColorValueText(Slider, FSliders[Slider]->Position(), FDecimalSeparator);
+  TVirtualLabel& Value = *FValues[Slider];
+  if (Text == Value.Caption()) return;
+  const int Left = std::min(kValueX, kValueRight - FSurface.TextExtent(Text, {}).cx);
+  if (Left != Value.Rect().Left) {
+    Value.SetCaption(L"");
+    Value.SetLeft(Left);
+  }
+  Value.SetCaption(Text);
 }
 
 void TColorPanel::SetPosition(TColorSlider Slider, int Position) {
@@ -115,11 +126,12 @@ void TColorPanel::AllKeyDown(int& Key, TShiftState Shift) {
 
 void TColorPanel::Wheel(bool Up) { StepBrightness(Up, false); }
 
-void TColorPanel::SetTexts(const TColorTexts& Texts, int WidestName) {
+void TColorPanel::SetTexts(const TColorTexts& Texts, int WidestName, int NameSize) {
   FTexts = Texts;
   for (int S = 0; S < 4; ++S) {
     FNames[S]->SetCaption(L"");
     FNames[S]->SetLeft((kNameColumn - WidestName) / 2 + 2);
+    FNames[S]->SetFontSize(NameSize);
     FNames[S]->SetCaption(Texts.Names[S]);
   }
   FClose->SetHint(Texts.CloseHint);

@@ -58,9 +58,13 @@ class TColorPanel {
   void Wheel(bool Up);
 
   // The language changed: the name labels share one left edge inside the
-  // 97-pixel column (WidestName: the widest of the four names on the
-  // window's canvas), the hint and the default button's caption follow.
-  void SetTexts(const TColorTexts& Texts, int WidestName);
+  // 97-pixel column (WidestName: the widest of the four names as NameSize,
+  // their size in points, draws them; 0 for the window's font), the hint
+  // and the default button's caption follow.
+  void SetTexts(const TColorTexts& Texts, int WidestName, int NameSize = 0);
+  // The widest a name may be in its column (the skin's paper, with room
+  // either side); a longer language's names take a smaller font.
+  static constexpr int kNameRoom = 87;
   void PaintWidgets();
 
   TVirtualTrackBar& Slider(TColorSlider S) { return *FSliders.at(S); }
@@ -75,6 +79,7 @@ class TColorPanel {
   void UpdateValue(TColorSlider Slider);
   void StepBrightness(bool Up, bool Score);
 
+  TWidgetSurface& FSurface;
   TPlaybackLink& FPlayback;
   TToolPlayerLink& FPlayer;
   TColorTexts FTexts;
