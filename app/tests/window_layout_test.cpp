@@ -94,10 +94,17 @@ class WindowLayout : public lc::testing::GraphFixture {
       // of them, as the skin draws them.
       const int Names = W.AddArea("name column", {6, 27, 100, 126});
       const int Values = W.AddArea("value column", {250, 27, 287, 126});
+      // Each text where it is drawn, measured in the window's font.
       lc::tools::TColorPanel& P = Colour.Panel();
       for (auto S : {lc::tools::csBrightness, lc::tools::csContrast, lc::tools::csHue, lc::tools::csSaturation}) {
-        W.AddBox("name", P.NameLabel(S).Rect(), Names);
-        W.AddBox("value", P.ValueLabel(S).Rect(), Values);
+        for (const auto& [Label, Column] : {std::pair{&P.NameLabel(S), Names}, std::pair{&P.ValueLabel(S), Values}}) {
+          const TRect At = Label->Rect();
+          TFont Drawn;
+          Drawn.Assign(Colour.Font);
+          if (Label->FontSize() > 0) Drawn.SetSize(Label->FontSize());
+          const TSize Text = lctest::MeasuredText(Label->Caption(), Drawn.Handle());
+          W.AddBox(WideToUtf8(Label->Caption()), {At.Left, At.Top, At.Left + Text.cx, At.Top + Text.cy}, Column);
+        }
       }
     });
 
