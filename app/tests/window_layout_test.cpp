@@ -30,6 +30,7 @@
 #include "tools/media_info/info_window.h"
 #include "tools/profiles/profiles_editor.h"
 #include "tools/shutdown.h"
+#include "tools/tool_dialog.h"
 #include "tools/slider_dialogs.h"
 #include "tools/tests/dialog_fakes.h"
 
@@ -63,7 +64,18 @@ class WindowLayout : public lc::testing::GraphFixture {
     Window.SetVisible(true);
     Pump(30);
     LayoutWalker Walker(Window, Name + " +" + std::to_string(Percent) + "%");
+    // A dialog's title, written at 5,5 in the window's font, clear of the
+    // close box.
+    const std::wstring Title = dynamic_cast<TToolDialog*>(&Window) ? dynamic_cast<TToolDialog&>(Window).Title()
+                               : dynamic_cast<TfrmConfig*>(&Window) ? Window.Caption()
+                                                                     : std::wstring();
+    if (!Title.empty()) {
+      const TSize Text = lctest::MeasuredText(Title, Window.Font.Handle());
+      Walker.AddBox("title " + WideToUtf8(Title), {5, 5, 5 + Text.cx, 5 + Text.cy});
+    }
     if (Extra) Extra(Walker);
+    // A window that did not show would pass with nothing to check.
+    EXPECT_GE(Walker.Boxes().size(), 2u) << Name;
     ++Walked;
     for (const std::string& Fault : Walker.Faults()) ADD_FAILURE() << Fault;
   }
@@ -79,7 +91,20 @@ class WindowLayout : public lc::testing::GraphFixture {
 
     TfrmEqualizer Equalizer(Audio);
     UseLanguage(Percent);
-    Check(Equalizer, "equalizer", Percent);
+    // The widest values, each centred over its slider.
+    lc::tools::TEqPreset Lowest;
+    Lowest.fill(-100);
+    Equalizer.Panel().SetPositions(Lowest);
+    Check(Equalizer, "equalizer", Percent, [&Equalizer](LayoutWalker& W) {
+      lc::tools::TEqualizerPanel& P = Equalizer.Panel();
+      std::vector<TVirtualLabel*> Values{&P.PreampLabel()};
+      for (int Band = 0; Band < 10; ++Band) Values.push_back(&P.BandLabel(Band));
+      for (TVirtualLabel* V : Values) {
+        const TSize Text = lctest::MeasuredText(V->Caption(), Equalizer.Font.Handle());
+        const int Left = V->Rect().Left - Text.cx / 2;
+        W.AddBox("value " + WideToUtf8(V->Caption()), {Left, V->Rect().Top, Left + Text.cx, V->Rect().Top + Text.cy});
+      }
+    });
     for (auto Mode : {TfrmLoadSavePreset::TMode::Load, TfrmLoadSavePreset::TMode::Save}) {
       TfrmLoadSavePreset Presets(Mode, folder.File("Presets.EQ"), Equalizer, Equalizer.Panel(), Audio);
       Check(Presets, "presets", Percent);

@@ -18,6 +18,7 @@
 #include <windows.h>
 
 #include "framework/application.h"
+#include "framework/hintwindow.h"
 #include "framework/tests/input.h"
 #include "framework/unicode.h"
 #include "kit/page_button.h"
@@ -405,6 +406,56 @@ TEST_F(ConfigDialog, EveryTextFitsItsControlInTheBuiltInAndInALongerLanguage) {
       EXPECT_LE(B.Left() + B.Width(), B.Parent()->ClientWidth()) << Longer << " button " << Text;
     }
   }
+}
+
+// The hint window showing now, or nullptr.
+const THintWindow* ShownHint() {
+  HWND Hint = FindWindowW(L"THintWindow", nullptr);
+  return Hint && IsWindowVisible(Hint) ? dynamic_cast<const THintWindow*>(TWinControl::FindControl(Hint)) : nullptr;
+}
+
+// Pumps messages until Done or Ms have passed; Done's last answer.
+template <class F>
+bool PumpUntil(F Done, DWORD Ms) {
+  const DWORD Start = GetTickCount();
+  while (!Done() && GetTickCount() - Start < Ms) {
+    Application.ProcessMessages();
+    Sleep(20);
+  }
+  return Done();
+}
+
+TEST_F(ConfigDialog, ACheckBoxCaptionCutAtItsWidthShowsWholeAsTheHintWhileTheMouseIsOverIt) {
+  // A caption far wider than any screen: the dialog widens to the screen's
+  // edge and still cuts it.
+  std::string Long;
+  while (Long.size() < 900) Long += "Register extensions on player start ";
+  lc::settings::GlobalTextTable().TextOptionLists[0] = Long;
+  Form = std::make_unique<TfrmConfig>();
+  Form->Show();
+  Form->Node().SetSelected(1);
+  Form->NodeChange();
+  TMyCheckBox& Cut = Form->CBRegExtension();
+  ASSERT_TRUE(Cut.Showing());
+  const TPoint Over = Cut.ClientToScreen({Cut.Width() / 2, Cut.Height() / 2});
+  lctest::MouseToScreen(Over.X, Over.Y);
+  EXPECT_TRUE(PumpUntil([] { return ShownHint() != nullptr; }, 10000));
+  ASSERT_NE(nullptr, ShownHint());
+  EXPECT_EQ(Utf8ToWide(Long), ShownHint()->Text());
+  // Leaving the box takes the hint away.
+  lctest::MouseToScreen(Form->Left() + 40, Form->Top() + Form->Height() + 40);
+  EXPECT_TRUE(PumpUntil([] { return ShownHint() == nullptr; }, 10000));
+
+  // A caption shown whole gives no hint.
+  Form->Node().SetSelected(2);
+  Form->NodeChange();
+  Form->SubtitleTabs().SetActivePageIndex(1);
+  TMyCheckBox& Whole = Form->CBSearchHereFirst();
+  ASSERT_TRUE(Whole.Showing());
+  const TPoint On = Whole.ClientToScreen({20, Whole.Height() / 2});
+  lctest::MouseToScreen(On.X, On.Y);
+  ASSERT_TRUE(PumpUntil([&] { return Whole.Hint.empty() && !Whole.ShowHint; }, 10000));
+  EXPECT_FALSE(PumpUntil([] { return ShownHint() != nullptr; }, 3 * Application.HintPause));
 }
 
 TEST_F(ConfigDialog, APressOnAnEmptySpotOfAPageMovesTheDialog) {
