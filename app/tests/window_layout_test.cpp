@@ -75,7 +75,7 @@ class WindowLayout : public lc::testing::GraphFixture {
     }
     if (Extra) Extra(Walker);
     // A window that did not show would pass with nothing to check.
-    EXPECT_GE(Walker.Boxes().size(), 2u) << Name;
+    EXPECT_GE(Walker.Boxes().size(), 1u) << Name;
     ++Walked;
     for (const std::string& Fault : Walker.Faults()) ADD_FAILURE() << Fault;
   }

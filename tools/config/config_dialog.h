@@ -7,7 +7,8 @@
 // tools/config/config_rules.h; this class maps them onto the controls.
 // config_dialog.cpp builds the window and its pages,
 // config_dialog_controls.cpp fills the controls, reads them back and holds
-// their handlers, config_dialog_sample.cpp draws the subtitle sample. The
+// their handlers, config_dialog_sample.cpp draws the subtitle sample,
+// config_dialog_layout.cpp fits the pages to the present texts. The
 // player answers the dialog's links in app/window_links.cpp. GUI thread only.
 #pragma once
 
