@@ -25,12 +25,10 @@ std::vector<std::string> LayoutFaults(const std::vector<TLayoutBox>& Boxes, cons
   };
   for (std::size_t I = 0; I < Boxes.size(); ++I) {
     const TLayoutBox& B = Boxes[I];
-    if (B.TextWidth > 0 || B.TextHeight > 0) {
-      if (B.TextWidth > B.TextRoom.Width() || B.TextHeight > B.TextRoom.Height())
-        Faults.push_back(B.Name + ": text " + std::to_string(B.TextWidth) + "x" + std::to_string(B.TextHeight) +
-                         " in room " + std::to_string(B.TextRoom.Width()) + "x" +
-                         std::to_string(B.TextRoom.Height()));
-    }
+    // A box without text (0 x 0) fits any room.
+    if (B.TextWidth > B.TextRoom.Width() || B.TextHeight > B.TextRoom.Height())
+      Faults.push_back(B.Name + ": text " + std::to_string(B.TextWidth) + "x" + std::to_string(B.TextHeight) +
+                       " in room " + std::to_string(B.TextRoom.Width()) + "x" + std::to_string(B.TextRoom.Height()));
     if (B.Bounds.IsEmpty()) continue;
     const TRect& Area = AreaOf(B);
     if (!Inside(B.Bounds, Area)) Faults.push_back(B.Name + ": " + Show(B.Bounds) + " leaves its area " + Show(Area));
