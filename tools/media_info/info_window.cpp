@@ -114,12 +114,23 @@ int TfrmInfo::TextWidth(const std::wstring& Text) {
   return Text.empty() ? 0 : FLengthTest->TextSize().cx;
 }
 
+// Text's width as the captions' own (bold, larger) font draws it.
+int TfrmInfo::CaptionTextWidth(const std::wstring& Text) {
+  TCanvas& C = Canvas();
+  TFont Kept;
+  Kept.Assign(C.Font);
+  C.Font.Assign(FCaptions[0]->Font());
+  const int Width = C.TextWidth(Text);
+  C.Font.Assign(Kept);
+  return Width;
+}
+
 // The value column ends at x 425, as wide as the widest value allows; it
 // starts clear of the widest caption as the captions' own (bold, larger)
 // font draws it, whatever face the system gives for it. Where the captions
-// of a longer language would leave the values less room than they have
-// in English, the window is drawn out (within the screen) by the missing
-// width and the column ends as much further right.
+// of a longer language would leave the values less room than the built-in
+// captions leave them, the window is drawn out (within the screen) by the
+// missing width and the column ends as much further right.
 void TfrmInfo::LayOutValues() {
   int WidestValue = 0;
   int WidestCaption = 0;
@@ -127,19 +138,30 @@ void TfrmInfo::LayOutValues() {
   for (int R = 0; R < riRowCount; ++R) {
     WidestValue = std::max(WidestValue, TextWidth(FValues[R]->Caption()));
     WidestCaption = std::max(WidestCaption, TextWidth(FCaptions[R]->Caption()));
-    WidestShownCaption = std::max(WidestShownCaption, FCaptions[R]->TextSize().cx);
+    WidestShownCaption = std::max(WidestShownCaption, CaptionTextWidth(FCaptions[R]->Caption()));
   }
-  const auto ColumnWidth = [&](int Extra) {
-    return std::min(lc::tools::InfoValueColumnWidth(WidestValue, WidestCaption - Extra),
-                    kColumnEnd + Extra - kCaptionLeft - WidestShownCaption - kCaptionGap);
+  const auto ColumnWidth = [&](int Caption, int ShownCaption, int Extra) {
+    return std::min(lc::tools::InfoValueColumnWidth(WidestValue, Caption - Extra),
+                    kColumnEnd + Extra - kCaptionLeft - ShownCaption - kCaptionGap);
   };
+  // The column the built-in captions leave the same values.
+  lc::settings::TextTable English;
+  lc::settings::SetDefaultTexts(English);
+  int EnglishCaption = 0;
+  int EnglishShownCaption = 0;
+  for (int R = 0; R < riRowCount; ++R) {
+    const std::wstring Text = Utf8ToWide(English.TextLabels[15 + R]);
+    EnglishCaption = std::max(EnglishCaption, TextWidth(Text));
+    EnglishShownCaption = std::max(EnglishShownCaption, CaptionTextWidth(Text));
+  }
   Host().LoadSkin(L"Info");
   const int Skin = Host().Skin().Width();
-  const int Wanted = lc::tools::InfoValueColumnWidth(WidestValue, 0);
-  const int Extra = std::clamp(Wanted - ColumnWidth(0), 0, std::max(0, Screen.Width() - 16 - Skin));
+  const int Wanted = ColumnWidth(EnglishCaption, EnglishShownCaption, 0);
+  const int Extra = std::clamp(Wanted - ColumnWidth(WidestCaption, WidestShownCaption, 0), 0,
+                               std::max(0, Screen.Width() - 16 - Skin));
   WidenSkinImage(Host().Skin(), Skin + Extra, kWidenColumn);
   FCloseBox->SetRect(FCloseBox->Rect().Offset(kCloseBoxLeft + Extra - FCloseBox->Rect().Left, 0));
-  const int W = ColumnWidth(Extra);
+  const int W = ColumnWidth(WidestCaption, WidestShownCaption, Extra);
   for (int R = 0; R < riRowCount; ++R) {
     TLabel& V = *FValues[R];
     V.SetBounds(kColumnEnd + Extra - W, V.Top(), W, V.Height());

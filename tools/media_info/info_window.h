@@ -43,6 +43,7 @@ class TfrmInfo : public TToolDialog {
   void ShowValues(const lc::tools::TMediaInfoValues& V);
   void LayOutValues();
   int TextWidth(const std::wstring& Text);
+  int CaptionTextWidth(const std::wstring& Text);
 
   std::array<std::unique_ptr<TLabel>, riRowCount> FCaptions;
   std::array<std::unique_ptr<TLabel>, riRowCount> FValues;
