@@ -59,6 +59,10 @@ TEST(SweepTemporaryFiles, DeletesOnlyOldLeftoversOfTheGivenFile) {
   }
   EXPECT_EQ(SweepTemporaryFiles(target, std::chrono::seconds(0)), 1) << "the young one";
   EXPECT_EQ(SweepTemporaryFiles(dir.File("missing/x.ini")), 0);
+  // A leftover a minute old goes; numbers may hold any digit.
+  WriteAged(target + ".tmp10-20", 60);
+  EXPECT_EQ(SweepTemporaryFiles(target), 1);
+  EXPECT_FALSE(fs::exists(U8(target + ".tmp10-20")));
 }
 
 // The reader's answers for what it meets in a folder: a file within, at

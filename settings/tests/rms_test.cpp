@@ -200,6 +200,11 @@ TEST(RmsFile, BookmarksMustBeWellFormed) {
   EXPECT_EQ(t[0].BookMark[2], "");
   EXPECT_EQ(t[0].BookMark[3], "");
   EXPECT_EQ(t[0].BookMark[8], "12:34:56");
+  // Each of the nine keys fills its own place.
+  std::string nine = "[m]\r\n";
+  for (int i = 1; i <= 9; ++i) nine += "BookMark" + std::to_string(i) + "=0" + std::to_string(i) + ":00:00\r\n";
+  const TRmsEntry all = Parse(nine)[0];
+  for (int i = 0; i < 9; ++i) EXPECT_EQ(all.BookMark[i], "0" + std::to_string(i + 1) + ":00:00") << i;
   // Every one of the eight places is checked.
   const char* bad[] = {"x0:00:00", "0x:00:00", "00x00:00", "00:60:00", "00:0x:00",
                        "00:00x00", "00:00:60", "00:00:0x"};
@@ -259,6 +264,8 @@ TEST(RmsFile, NumbersStopAtTheirRangesEnds) {
   } cases[] = {
       {"VideoImageXPosition=101", &TRmsEntry::VideoImageXPosition, 100},
       {"VideoImageYPosition=-101", &TRmsEntry::VideoImageYPosition, -100},
+      {"VideoImageXPosition=-101", &TRmsEntry::VideoImageXPosition, -100},
+      {"VideoImageYPosition=101", &TRmsEntry::VideoImageYPosition, 100},
       {"VideoWindowWidth=8007", &TRmsEntry::VideoWindowWidth, 8006},
       {"VideoWindowHeight=6007", &TRmsEntry::VideoWindowHeight, 6006},
       {"PanScan=-51", &TRmsEntry::PanScan, -50},

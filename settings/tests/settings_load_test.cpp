@@ -240,6 +240,14 @@ TEST_F(SettingsLoad, VideoWindowLargerThanAreaIsCentredWithoutOrigin) {
   EXPECT_EQ(s.VideoWindowYPosition, 50);
 }
 
+TEST_F(SettingsLoad, VideoWindowAsLargeAsTheAreaIsPlacedInIt) {
+  host.work = {100, 50, 1024, 738};
+  SettingsStore s = Load("VideoWindowWidth=1024\r\nVideoWindowHeight=738\r\nVideoWindowXPosition=0\r\n"
+                         "VideoWindowYPosition=900\r\n");
+  EXPECT_EQ(s.VideoWindowXPosition, 100);
+  EXPECT_EQ(s.VideoWindowYPosition, 50);
+}
+
 TEST_F(SettingsLoad, PlaylistSizeClampsAgainstWorkAreaBeforeItsPosition) {
   host.work = {0, 0, 640, 600};
   SettingsStore s = Load("PlayListWidth=790\r\nPlayListHeight=700\r\nPlaylistXPosition=99999\r\n"

@@ -21,6 +21,11 @@ TEST(ValueParse, DecimalIntegersAcceptOnlySignAndDigits) {
   for (const Case& c : cases) {
     EXPECT_EQ(StrToIntDef(c.text, -1), c.expected) << "text: \"" << c.text << "\"";
   }
+  // The 64-bit range holds to its last digits; beyond them it saturates.
+  EXPECT_EQ(ParseDecimal("9000000000000000000"), 9000000000000000000);
+  EXPECT_EQ(ParseDecimal("9223372036854775807"), std::numeric_limits<std::int64_t>::max());
+  EXPECT_EQ(ParseDecimal("9223372036854775808"), std::numeric_limits<std::int64_t>::max());
+  EXPECT_EQ(ParseDecimal("-9223372036854775808"), std::numeric_limits<std::int64_t>::min());
 }
 
 TEST(ValueParse, BooleanRuleKeepsFallbackForOtherText) {
