@@ -32,6 +32,8 @@ TEST(EqRules, LabelsAndAmplifierVolumes) {
   EXPECT_EQ(-100, PreampPositionFromVolume(100000));
   EXPECT_EQ(25, PreampPositionFromVolume(5623));
   EXPECT_EQ(0, PreampPositionFromVolume(0));
+  EXPECT_EQ(0, PreampPositionFromVolume(-5));
+  EXPECT_EQ(400, PreampPositionFromVolume(1));  // the smallest volume above none
 }
 
 TEST(EqPresetLines, TokensAreReadAsThePresetsFileSays) {
