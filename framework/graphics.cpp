@@ -213,6 +213,8 @@ TRect TCanvas::ClipRect() {
   return {R.left, R.top, R.right, R.bottom};
 }
 
+bool TCanvas::RightToLeft() const { return FHandle && (GetLayout(FHandle) & LAYOUT_RTL) != 0; }
+
 // -------------------------------------------------------------- TBitmap
 
 TBitmap::TBitmap() {

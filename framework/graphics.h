@@ -112,6 +112,9 @@ class TCanvas {
   // The bounding box of the context's current clipping region (during a
   // paint or erase: the part to be repainted).
   TRect ClipRect();
+  // The context lays out right to left (mirrored): x runs from its right
+  // edge, and text placed at X runs on from there towards the left.
+  bool RightToLeft() const;
 
   // ---- the context ----
   HDC Handle() const { return FHandle; }

@@ -33,6 +33,8 @@ int OsdClockX(const OsdLayout& Layout, int ClockTextWidth) {
   return RoundHalfEven(Layout.Width * 0.9) - ClockTextWidth;
 }
 
+int OsdTextX(int X, int TextWidth, bool RightToLeft) { return RightToLeft ? X + TextWidth + 1 : X; }
+
 int OsdCutCount(int N, int TextWidth, int FW, std::optional<int> ClockWidth) {
   if (N <= 0) return 0;
   if (TextWidth <= 0) return N;

@@ -35,6 +35,10 @@ OsdLayout ComputeOsdLayout(bool FullScreen, int MonitorWidth, int MonitorHeight,
 // The clock's left edge: right-aligned at 0.9 of the width.
 int OsdClockX(const OsdLayout& Layout, int ClockTextWidth);
 
+// Where a text TextWidth wide placed at X is drawn: a right-to-left canvas
+// takes it on by its width plus one.
+int OsdTextX(int X, int TextWidth, bool RightToLeft);
+
 // How many of the Length characters of a text TextWidth pixels wide fit:
 // 0.8 of the window's width, or with a clock shown 0.75 of it less the
 // clock's room (ClockWidth, the width of "00:00"). Never below 0 nor

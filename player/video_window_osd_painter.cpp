@@ -65,7 +65,8 @@ void TfrmVideoWindow::VideoWindowPaintOsd() {
       Back.Brush = {TBrushStyle::bsSolid, Colors.Key};
       Back.FillRect(Rect(0, 0, Extent.cx, Extent.cy));
       DrawOutlinedText(Back, Font, 0, 0, Shown, L.D, L.E, Colors.Outline, Color, true);
-      C.CopyRectTransparent(Bounds(L.X0, L.Y0, Extent.cx, Extent.cy), Back, Rect(0, 0, Extent.cx, Extent.cy),
+      const int X = lc::OsdTextX(L.X0, C.TextWidth(Shown), C.RightToLeft());
+      C.CopyRectTransparent(Bounds(X, L.Y0, Extent.cx, Extent.cy), Back, Rect(0, 0, Extent.cx, Extent.cy),
                             Colors.Key);
     }
     VideoWindow->OsdPaintedText = Text;
@@ -73,7 +74,8 @@ void TfrmVideoWindow::VideoWindowPaintOsd() {
   if (!S.OsdClockText.empty()) {
     // The clock, straight on the control, right-aligned at 0.9 of the width.
     const std::wstring Clock = Utf8ToWide(S.OsdClockText);
-    const int X = lc::OsdClockX(L, C.TextWidth(Clock));
+    const int Width = C.TextWidth(Clock);
+    const int X = lc::OsdTextX(lc::OsdClockX(L, Width), Width, C.RightToLeft());
     DrawOutlinedText(C, Font, X, L.Y0, Clock, L.D, L.E, clBlack, Color, false);
   }
   VideoWindow->OsdBandBottom = std::max(VideoWindow->OsdBandBottom, BandBottom);

@@ -58,6 +58,13 @@ TEST(OsdRules, NoMonitorWidthOrResolutionGivesNoText) {
   }
 }
 
+// On a right-to-left canvas a text goes on by its width plus one.
+TEST(OsdRules, TextsMoveByTheirWidthOnARightToLeftCanvas) {
+  EXPECT_EQ(OsdTextX(102, 80, false), 102);
+  EXPECT_EQ(OsdTextX(102, 80, true), 183);
+  EXPECT_EQ(OsdTextX(0, 0, true), 1);
+}
+
 TEST(OsdRules, LongTextsAreCutToTheRoom) {
   EXPECT_EQ(OsdCutCount(10, 100, 400, std::nullopt), 10);  // fits
   EXPECT_EQ(OsdCutCount(1, 10, 400, std::nullopt), 1);     // a single character too

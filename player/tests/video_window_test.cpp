@@ -184,6 +184,57 @@ TEST_F(VideoWindowTest, TheOsdTextShowsOverThePictureAndGoesAfterItsTime) {
   EXPECT_EQ(video->VideoWindow->OsdPaintedText, L"");
 }
 
+// On a right-to-left (mirrored) canvas x runs from the right edge and a
+// text runs on from where it is placed towards the left: the OSD text and
+// the clock move on by their width plus one, so each stands a width further
+// from the right edge than the mirror of its place on a left-to-right
+// canvas.
+TEST_F(VideoWindowTest, OnARightToLeftCanvasTheOsdTextsMoveOnByTheirWidth) {
+  ShowBars(1.33);
+  // The columns with yellow (the text) in the OSD band.
+  auto Columns = [&] {
+    std::pair<int, int> Span{400, -1};
+    for (int X = 0; X < 400; ++X)
+      if (YellowPixels({X, 30, X + 1, 50}) > 0) Span = {std::min(Span.first, X), std::max(Span.second, X)};
+    return Span;
+  };
+  form->ShowOSD("Volume: 50%");
+  Pump(150);
+  const auto [Left, Right] = Columns();
+  ASSERT_LT(Left, 45);  // at 40, the outline a pixel or two before it
+  const int Width = Right - 40;
+  form->ExpireOSD();
+  Player().OsdText.clear();
+  video->VideoWindow->RepaintOsd();
+  Pump(100);
+
+  const HDC DC = video->VideoWindow->Canvas().Handle();
+  ASSERT_TRUE(video->VideoWindow->Canvas().HandleAllocated());
+  SetLayout(DC, LAYOUT_RTL);
+  ASSERT_TRUE(video->VideoWindow->Canvas().RightToLeft());
+  form->ShowOSD("Volume: 50%");
+  Pump(150);
+  const auto [MirroredLeft, MirroredRight] = Columns();
+  SetLayout(DC, 0);
+  // Unmoved, the text would end at the mirror of 40, 359; moved on by its
+  // width plus one it ends about a width before that.
+  EXPECT_NEAR(MirroredRight, 358 - Width, 4) << "the text on the left-to-right canvas: " << Left << ".." << Right;
+  EXPECT_NEAR(MirroredLeft, 358 - 2 * Width, 4);
+  form->ExpireOSD();
+  Player().OsdText.clear();
+
+  // The clock, right-aligned at 360 on the left-to-right canvas, ends at the
+  // mirror of 360 less its width: within the first 40 columns.
+  SetLayout(DC, LAYOUT_RTL);
+  Player().OsdClockText = "12:34";
+  video->VideoWindow->RepaintOsd();
+  Pump(150);
+  SetLayout(DC, 0);
+  EXPECT_GT(YellowPixels({0, 30, 40, 50}), 10);
+  EXPECT_EQ(YellowPixels({42, 30, 400, 50}), 0);
+  Player().OsdClockText.clear();
+}
+
 TEST_F(VideoWindowTest, ALargeOsdTextOfWideLettersStaysInsideTheWindow) {
   ShowBars(1.33);
   // 200 %: 18 points in the window 400 wide; the wide letters first, so that
