@@ -125,6 +125,38 @@ TEST(DataFiles, ACloseDuringTheFirstRunQuestionLeavesTheFilesNotReadYet) {
   }
 }
 
+// A second start that gives up handing its files over (the running player,
+// hidden by the boss key, refuses them) and is closed over its message has
+// read the settings but put them in no window, and has read neither the
+// remembered settings nor the list: it writes none of the files.
+TEST(DataFiles, ASecondStartClosedOverItsGiveUpWritesNothing) {
+  ProgramCopy copy(L"LcTestSecondClose");
+  lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0", "OsdSize=77"});
+  const auto [rs, lpl] = WriteLastRun(copy, RememberedSettings(20));
+  ChildProcess first(copy.Exe(), L"");
+  HWND firstMain = lctest::WaitForVisibleMainWindow(first.Id(), kStartMs);
+  ASSERT_NE(firstMain, nullptr);
+  SendMessageW(firstMain, WM_HOTKEY, 1, 0);
+  ASSERT_FALSE(IsWindowVisible(firstMain));
+  const std::string files[] = {lctest::ReadFileText(copy.SettingsFile()), lctest::ReadFileText(rs),
+                               lctest::ReadFileText(lpl)};
+
+  ChildProcess second(copy.Exe(), L"C:\\late.avi");
+  ASSERT_NE(lctest::WaitForWindow(L"TfrmMessage", second.Id(), kStartMs, true), nullptr);
+  HWND secondMain = lctest::WaitForWindow(L"TfrmMain", second.Id(), 0);
+  ASSERT_NE(secondMain, nullptr);
+  PostMessageW(secondMain, WM_CLOSE, 0, 0);
+  EXPECT_EQ(second.Wait(20000), 1u);
+  EXPECT_EQ(lctest::ReadFileText(copy.SettingsFile()), files[0]);
+  EXPECT_EQ(lctest::ReadFileText(rs), files[1]);
+  EXPECT_EQ(lctest::ReadFileText(lpl), files[2]);
+
+  SendMessageW(firstMain, WM_HOTKEY, 2, 0);
+  PostMessageW(firstMain, WM_CLOSE, 0, 0);
+  EXPECT_EQ(first.Wait(20000), 0u);
+  copy.Uninstall();
+}
+
 // A settings file whose first line was damaged and remembered settings
 // whose start was zeroed: the user is told of each, once, with the name it
 // is kept under; the first close keeps both aside byte for byte and writes
