@@ -61,6 +61,18 @@ std::string RememberedSettings(int count) {
 }
 const std::string kList = "C:\\movies\\a.avi\r\nNo subtitle\r\nC:\\movies\\b.avi\r\nC:\\movies\\b.srt\r\n";
 
+// Starts the copy with `args` and, once it shows a message box, closes the
+// program over it as the taskbar does; its exit code (STILL_ACTIVE when no
+// box came or it did not end).
+DWORD CloseOverMessageBox(const ProgramCopy& copy, const std::wstring& args) {
+  ChildProcess player(copy.Exe(), args);
+  if (!lctest::WaitForWindow(L"TfrmMessage", player.Id(), kStartMs, true)) return STILL_ACTIVE;
+  HWND main = lctest::WaitForWindow(L"TfrmMain", player.Id(), 0);
+  if (!main) return STILL_ACTIVE;
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  return player.Wait(20000);
+}
+
 // The remembered settings and the automatic playlist of a copy, written
 // with `remembered` and kList.
 struct LastRunFiles {
@@ -141,12 +153,7 @@ TEST(DataFiles, ASecondStartClosedOverItsGiveUpWritesNothing) {
   const std::string files[] = {lctest::ReadFileText(copy.SettingsFile()), lctest::ReadFileText(rs),
                                lctest::ReadFileText(lpl)};
 
-  ChildProcess second(copy.Exe(), L"C:\\late.avi");
-  ASSERT_NE(lctest::WaitForWindow(L"TfrmMessage", second.Id(), kStartMs, true), nullptr);
-  HWND secondMain = lctest::WaitForWindow(L"TfrmMain", second.Id(), 0);
-  ASSERT_NE(secondMain, nullptr);
-  PostMessageW(secondMain, WM_CLOSE, 0, 0);
-  EXPECT_EQ(second.Wait(20000), 1u);
+  EXPECT_EQ(CloseOverMessageBox(copy, L"C:\\late.avi"), 1u);
   EXPECT_EQ(lctest::ReadFileText(copy.SettingsFile()), files[0]);
   EXPECT_EQ(lctest::ReadFileText(rs), files[1]);
   EXPECT_EQ(lctest::ReadFileText(lpl), files[2]);
@@ -204,12 +211,7 @@ TEST(DataFiles, ACloseOverTheStartUpsReportSavesWhatWasRead) {
   const std::string settings = "Configuration\r\nFirstRun=0\r\n";
   lctest::WriteFileText(copy.SettingsFile(), settings);
   const auto [rs, lpl] = WriteLastRun(copy, RememberedSettings(3));
-  ChildProcess player(copy.Exe(), L"");
-  ASSERT_NE(lctest::WaitForWindow(L"TfrmMessage", player.Id(), kStartMs, true), nullptr);
-  HWND main = lctest::WaitForWindow(L"TfrmMain", player.Id(), 0);
-  ASSERT_NE(main, nullptr);
-  PostMessageW(main, WM_CLOSE, 0, 0);
-  EXPECT_EQ(player.Wait(20000), 0u);
+  EXPECT_EQ(CloseOverMessageBox(copy, L""), 0u);
   EXPECT_EQ(lctest::ReadFileText(copy.SettingsFile() + L".bad"), settings);
   EXPECT_EQ(lctest::SettingsValue(copy.SettingsFile(), "FirstRun"), "0");
   EXPECT_NE(lctest::ReadFileText(rs).find("[movie 2.avi]\r\nLastAccessed=01/02/2024 10:11:12\r\nPanScan=2\r\n"),
