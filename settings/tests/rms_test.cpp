@@ -251,6 +251,8 @@ TEST(RmsFile, InvalidValuesTakeTheFieldsFallbacks) {
   EXPECT_TRUE(e.TransparentBackground);
   EXPECT_TRUE(e.UseOutlineFont);
   EXPECT_EQ(e.AverageVerticalDisplayZone, 15);
+  start.LastVideoPosition = 0.5;
+  EXPECT_EQ(Parse("[m]\r\nLastVideoPosition=x\r\n", start)[0].LastVideoPosition, 0.0);
   EXPECT_EQ(Parse("[m]\r\nAverageVerticalDisplayZone=51\r\n")[0].AverageVerticalDisplayZone, 50);
   EXPECT_EQ(Parse("[m]\r\nAverageVerticalDisplayZone=50\r\n")[0].AverageVerticalDisplayZone, 50);
 }
@@ -273,6 +275,8 @@ TEST(RmsFile, NumbersStopAtTheirRangesEnds) {
       {"Brightness=0", &TRmsEntry::Brightness, 0},
       {"Brightness=-1", &TRmsEntry::Brightness, 0},
       {"Contrast=20001", &TRmsEntry::Contrast, 20000},
+      {"Contrast=-1", &TRmsEntry::Contrast, 0},
+      {"Saturation=-1", &TRmsEntry::Saturation, 0},
       {"Hue=181", &TRmsEntry::Hue, 180},
       {"Hue=-181", &TRmsEntry::Hue, -180},
       {"Saturation=20001", &TRmsEntry::Saturation, 20000},

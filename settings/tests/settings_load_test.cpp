@@ -238,6 +238,10 @@ TEST_F(SettingsLoad, VideoWindowLargerThanAreaIsCentredWithoutOrigin) {
   EXPECT_EQ(s.VideoWindowWidth, 2000);
   EXPECT_EQ(s.VideoWindowXPosition, (1024 - 2000) / 2);
   EXPECT_EQ(s.VideoWindowYPosition, 50);
+  s = Load("VideoWindowWidth=600\r\nVideoWindowHeight=1000\r\nVideoWindowXPosition=0\r\n"
+           "VideoWindowYPosition=0\r\n");
+  EXPECT_EQ(s.VideoWindowXPosition, 100);
+  EXPECT_EQ(s.VideoWindowYPosition, -131);  // (738 - 1000) / 2
 }
 
 TEST_F(SettingsLoad, VideoWindowAsLargeAsTheAreaIsPlacedInIt) {
