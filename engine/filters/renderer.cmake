@@ -13,4 +13,10 @@ if(WIN32)
     LIBS lc_video_renderer lc_test_support
     TIMEOUT 120
   )
+  # The planes each sample is drawn from, for the types and sample lengths
+  # decoders give; the types and samples it cannot lay out.
+  lc_add_test(NAME video_renderer_layout_tests PURE
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/video_renderer_layout_test.cpp
+    LIBS lc_video_renderer
+  )
 endif()

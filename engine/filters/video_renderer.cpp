@@ -1,6 +1,8 @@
 #include "engine/filters/video_renderer.h"
 
+#include <climits>
 #include <cstdlib>
+#include <optional>
 
 #include <dvdmedia.h>
 
@@ -49,7 +51,8 @@ int PlaneBytesPerPixel(TPixelFormat Format) {
 bool ParseVideoType(const AM_MEDIA_TYPE& Type, TVideoFormat& Format) {
   if (!IsEqualGUID(Type.majortype, MEDIATYPE_Video)) return false;
   TVideoFormat f;
-  if (!PixelFormatOf(Type.subtype, f.Format)) return false;
+  TFrameDeclaration& d = f.Frame;
+  if (!PixelFormatOf(Type.subtype, d.Format)) return false;
   const BITMAPINFOHEADER* bmi = nullptr;
   const RECT* source = nullptr;
   if (IsEqualGUID(Type.formattype, FORMAT_VideoInfo) && Type.cbFormat >= sizeof(VIDEOINFOHEADER) &&
@@ -69,16 +72,21 @@ bool ParseVideoType(const AM_MEDIA_TYPE& Type, TVideoFormat& Format) {
   } else {
     return false;
   }
-  const int stridePixels = bmi->biWidth;
-  const int height = std::abs(bmi->biHeight);
-  if (stridePixels <= 0 || height <= 0 || stridePixels > 16384 || height > 16384) return false;
-  f.Width = stridePixels;
-  // A decoder that pads its rows gives the visible width in rcSource.
-  if (source->right > source->left && source->right <= stridePixels) f.Width = source->right;
-  f.Height = height;
-  f.Stride = stridePixels * PlaneBytesPerPixel(f.Format);
-  if (f.Format != TPixelFormat::RGB32 && f.Stride < NaturalStride(f.Format, f.Width)) return false;
-  f.BottomUp = f.Format == TPixelFormat::RGB32 && bmi->biHeight > 0;
+  const LONG width = bmi->biWidth, rows = bmi->biHeight == LONG_MIN ? 0 : std::abs(bmi->biHeight);
+  if (width <= 0 || rows <= 0 || width > 16384 || rows > 16384) return false;
+  d.RowBytes = int(width) * PlaneBytesPerPixel(d.Format);
+  d.Rows = int(rows);
+  d.Width = int(width);
+  d.Height = int(rows);
+  // A decoder that pads its rows (or its height) gives the visible picture
+  // in rcSource; an empty one means the whole declared picture.
+  if (source->right > source->left && source->bottom > source->top) {
+    if (source->left != 0 || source->top != 0 || source->right > width || source->bottom > rows) return false;
+    d.Width = int(source->right);
+    d.Height = int(source->bottom);
+  }
+  d.BottomUp = d.Format == TPixelFormat::RGB32 && bmi->biHeight > 0;
+  if (!CanLayOut(d)) return false;
   Format = f;
   return true;
 }
@@ -96,8 +104,9 @@ void TVideoFrameRenderer::SetPresenter(IVideoFramePresenter* Presenter) {
 
 void TVideoFrameRenderer::GetPlacement(TVideoRect& Source, TVideoRect& Dest, bool& DefaultDest) {
   TAutoLock lock(PlacementLock_);
-  Source = DefaultSource_ ? TVideoRect{0, 0, Format_.Width, Format_.Height} : Source_;
-  Dest = DefaultDest_ ? TVideoRect{0, 0, Format_.Width, Format_.Height} : Dest_;
+  const TVideoRect whole{0, 0, Format_.Frame.Width, Format_.Frame.Height};
+  Source = DefaultSource_ ? whole : Source_;
+  Dest = DefaultDest_ ? whole : Dest_;
   DefaultDest = DefaultDest_;
 }
 
@@ -119,24 +128,31 @@ HRESULT TVideoFrameRenderer::SetMediaType(const AM_MEDIA_TYPE* MediaType) {
   bool resized;
   {
     TAutoLock lock(PlacementLock_);
-    resized = f.Width != Format_.Width || f.Height != Format_.Height;
+    resized = f.Frame.Width != Format_.Frame.Width || f.Frame.Height != Format_.Frame.Height;
     Format_ = f;
     if (resized) DefaultSource_ = true;
   }
   if (resized) {
     NotifyPlacement();
-    if (!IsStopped()) NotifyEvent(EC_VIDEO_SIZE_CHANGED, MAKELPARAM(f.Width, f.Height), 0);
+    if (!IsStopped()) NotifyEvent(EC_VIDEO_SIZE_CHANGED, MAKELPARAM(f.Frame.Width, f.Frame.Height), 0);
   }
   return S_OK;
 }
 
+// A sample whose length fits no layout of its type (or that claims more
+// data than its buffer holds) is not drawn: the picture on show stays.
 void TVideoFrameRenderer::Present(IMediaSample* Sample) {
   BYTE* data = nullptr;
   if (FAILED(Sample->GetPointer(&data)) || data == nullptr) return;
+  const long length = Sample->GetActualDataLength();
   const TVideoFormat f = Format();
-  const std::size_t need = FrameBytes(f.Format, f.Width, f.Height, f.Stride);
-  if (f.Width <= 0 || std::size_t(Sample->GetActualDataLength()) < need) return;
-  const TFrameView view = DescribeFrame(f.Format, data, f.Width, f.Height, f.Stride, f.BottomUp);
+  const std::optional<TFrameLayout> layout =
+      length > 0 && length <= Sample->GetSize() ? LayoutOfSample(f.Frame, std::size_t(length)) : std::nullopt;
+  if (!layout) {
+    ++Unreadable_;
+    return;
+  }
+  const TFrameView view = ViewOfFrame(*layout, data);
   TAutoLock present(PresentLock_);
   if (Presenter_) Presenter_->PresentFrame(view);
 }

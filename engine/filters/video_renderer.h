@@ -4,7 +4,12 @@
 // own order (its native output: nothing converts the frames on the way and
 // the planar ones are half the size of RGB32), presents each at its time
 // on the graph's reference clock through the
-// base renderer, and hands it to a presenter that draws it. It answers
+// base renderer, and hands it to a presenter that draws it. Each sample's
+// planes are found from the connection's type (or the type the sample
+// brings) and the sample's data length; a type whose frames could not be
+// told apart is refused at connection, so the decoder offers another (in
+// the end the packed RGB its converter makes), and a sample that fits no
+// layout of its type is not drawn. It answers
 // IBasicVideo2 so that the graph's source and destination positions (the
 // digital zoom and the picture placement) reach the presenter.
 //
@@ -16,28 +21,32 @@
 // presenter may take (through GetPlacement) inside its calls.
 #pragma once
 
+#include <atomic>
+
 #include <windows.h>
 #include <dshow.h>
 
 #include "engine/filters/renderer.h"
 #include "engine/video/frame_compose.h"
 #include "engine/video/frame_convert.h"
+#include "engine/video/frame_layout.h"
 
 // {6C1A7E52-3B0D-4F7A-9E51-2D6B0C7A4E31}
 inline constexpr CLSID CLSID_LumacraftVideoRenderer = {
     0x6c1a7e52, 0x3b0d, 0x4f7a, {0x9e, 0x51, 0x2d, 0x6b, 0x0c, 0x7a, 0x4e, 0x31}};
 
-// The shape of the frames on the input pin.
+// The frames on the input pin: what the media type declares of them (each
+// sample's planes follow from it and the sample's length, see
+// engine/video/frame_layout.h), their aspect and rate.
 struct TVideoFormat {
-  TPixelFormat Format = TPixelFormat::RGB32;
-  int Width = 0, Height = 0;
-  int Stride = 0;  // bytes per row of plane 0
-  bool BottomUp = false;
+  TFrameDeclaration Frame;
   int AspectX = 0, AspectY = 0;  // picture aspect, 0 when the type gives none
   REFERENCE_TIME AvgTimePerFrame = 0;
 };
 
-// Reads a video media type; false when the renderer cannot take it.
+// Reads a video media type; false when the renderer cannot take it: not a
+// format it draws, a visible picture that does not start at the top left
+// of the declared one, or frames whose layout no sample could tell.
 bool ParseVideoType(const AM_MEDIA_TYPE& Type, TVideoFormat& Format);
 
 // Receives what the renderer has to show.
@@ -71,6 +80,8 @@ class TVideoFrameRenderer : public TBaseRenderer, public IBasicVideo2 {
   // size). Any thread.
   void GetPlacement(TVideoRect& Source, TVideoRect& Dest, bool& DefaultDest);
   TVideoFormat Format();
+  // Samples not drawn because their length fits no layout of their type.
+  long UnreadableSamples() const { return Unreadable_.load(); }
 
   // TBaseRenderer
   HRESULT CheckMediaType(const AM_MEDIA_TYPE* MediaType) override;
@@ -149,4 +160,5 @@ class TVideoFrameRenderer : public TBaseRenderer, public IBasicVideo2 {
   bool DefaultSource_ = true, DefaultDest_ = true;
   IVideoFramePresenter* Presenter_ = nullptr;
   TCritSec PresentLock_;  // held around every call to the presenter
+  std::atomic<long> Unreadable_{0};
 };

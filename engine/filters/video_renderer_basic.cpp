@@ -27,8 +27,8 @@ STDMETHODIMP TVideoFrameRenderer::GetVideoSize(long* Width, long* Height) {
   if (!Width || !Height) return E_POINTER;
   if (!InputPin()->IsConnected()) return VFW_E_NOT_CONNECTED;
   const TVideoFormat f = Format();
-  *Width = f.Width;
-  *Height = f.Height;
+  *Width = f.Frame.Width;
+  *Height = f.Frame.Height;
   return S_OK;
 }
 
@@ -61,7 +61,7 @@ HRESULT TVideoFrameRenderer::SetRect(bool Source, long Left, long Top, long Widt
     TAutoLock lock(PlacementLock_);
     const TVideoRect r{int(Left), int(Top), int(Left + Width), int(Top + Height)};
     if (Source) {
-      if (Left < 0 || Top < 0 || r.Right > Format_.Width || r.Bottom > Format_.Height)
+      if (Left < 0 || Top < 0 || r.Right > Format_.Frame.Width || r.Bottom > Format_.Frame.Height)
         return E_INVALIDARG;
       Source_ = r;
       DefaultSource_ = false;
@@ -158,7 +158,7 @@ STDMETHODIMP TVideoFrameRenderer::GetPreferredAspectRatio(long* X, long* Y) {
   if (!X || !Y) return E_POINTER;
   if (!InputPin()->IsConnected()) return VFW_E_NOT_CONNECTED;
   const TVideoFormat f = Format();
-  *X = f.AspectX > 0 ? f.AspectX : f.Width;
-  *Y = f.AspectY > 0 ? f.AspectY : f.Height;
+  *X = f.AspectX > 0 ? f.AspectX : f.Frame.Width;
+  *Y = f.AspectY > 0 ? f.AspectY : f.Frame.Height;
   return S_OK;
 }

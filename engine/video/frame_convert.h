@@ -35,9 +35,11 @@ int NaturalStride(TPixelFormat Format, int Width);
 // The bytes a buffer of that format needs; Stride is the row stride of
 // plane 0 (the chroma planes of I420 and YV12 take half of it).
 std::size_t FrameBytes(TPixelFormat Format, int Width, int Height, int Stride);
-// Describes a buffer laid out as a decoder delivers it: planes one after
+// Describes a buffer laid out as its type declares it: planes one after
 // another, chroma rows of planar formats half as long as Stride. BottomUp
-// applies to RGB32 only (a bitmap with a positive height).
+// applies to RGB32 only (a bitmap with a positive height). The renderer
+// finds each sample's planes with frame_layout.h, since decoders do not
+// all store what they declare.
 TFrameView DescribeFrame(TPixelFormat Format, const std::uint8_t* Data, int Width, int Height,
                          int Stride, bool BottomUp);
 

@@ -115,7 +115,7 @@ TEST_F(VideoRendererGraph, ConnectsAndReportsTheVideoSize) {
   // The decoder's own first type is taken: the platform's decoder gives
   // planar 4:2:0 first, which it then hands over unconverted (it offers
   // RGB32 too).
-  EXPECT_EQ(Renderer->Format().Format, TPixelFormat::I420);
+  EXPECT_EQ(Renderer->Format().Frame.Format, TPixelFormat::I420);
   TComPtr<IBasicVideo> video;
   ASSERT_EQ(Graph->QueryInterface(IID_IBasicVideo, reinterpret_cast<void**>(&video.P)), S_OK);
   long w = 0, h = 0;
@@ -409,39 +409,6 @@ TEST_F(VideoRendererStep, TheEndOfTheStreamEndsAStep) {
   EXPECT_EQ(Presenter.Frames - frames, 2);  // frames 98 and 99
   EXPECT_EQ(FrameNumber(), 99 % 20);
   EXPECT_EQ(Renderer->Step(1), VFW_E_SAMPLE_REJECTED_EOS);
-}
-
-TEST(VideoType, ParsesTheFormatsItTakes) {
-  VIDEOINFOHEADER vih = {};
-  vih.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  vih.bmiHeader.biWidth = 640;
-  vih.bmiHeader.biHeight = 480;
-  AM_MEDIA_TYPE mt = {};
-  mt.majortype = MEDIATYPE_Video;
-  mt.subtype = MEDIASUBTYPE_RGB32;
-  mt.formattype = FORMAT_VideoInfo;
-  mt.cbFormat = sizeof(vih);
-  mt.pbFormat = reinterpret_cast<BYTE*>(&vih);
-  TVideoFormat f;
-  ASSERT_TRUE(ParseVideoType(mt, f));
-  EXPECT_EQ(f.Stride, 2560);
-  EXPECT_TRUE(f.BottomUp);
-  vih.bmiHeader.biHeight = -480;
-  ASSERT_TRUE(ParseVideoType(mt, f));
-  EXPECT_FALSE(f.BottomUp);
-  // A padded decoder: stride 704 pixels, visible 640.
-  mt.subtype = MEDIASUBTYPE_YV12;
-  vih.bmiHeader.biWidth = 704;
-  vih.rcSource = {0, 0, 640, 480};
-  ASSERT_TRUE(ParseVideoType(mt, f));
-  EXPECT_EQ(f.Width, 640);
-  EXPECT_EQ(f.Stride, 704);
-  EXPECT_EQ(f.Format, TPixelFormat::YV12);
-  mt.subtype = MEDIASUBTYPE_RGB24;
-  EXPECT_FALSE(ParseVideoType(mt, f));
-  mt.subtype = MEDIASUBTYPE_RGB32;
-  vih.bmiHeader.biWidth = 0;
-  EXPECT_FALSE(ParseVideoType(mt, f));
 }
 
 }  // namespace
