@@ -46,35 +46,14 @@ Shade ShadeAt(const ScreenGrab& S, int X, int Y) {
 
 // A copy of the player with its video window (Width x 300) at (100, 100)
 // and the movie repeating; Start runs it on a movie.
-class RunningPicture {
+class RunningPicture : public lctest::RunningCopy {
  public:
-  RunningPicture(const wchar_t* Base, std::vector<std::string> Settings = {}, int Width = 400) : Copy(Base) {
+  RunningPicture(const wchar_t* Base, std::vector<std::string> Settings = {}, int Width = 400) : RunningCopy(Base) {
     for (const char* Line : {"FirstRun=0", "RepeatStatus=1", "VideoWindowXPosition=100", "VideoWindowYPosition=100",
                              "VideoWindowHeight=300"})
       Settings.push_back(Line);
     Settings.push_back("VideoWindowWidth=" + std::to_string(Width));
     lctest::WriteSettingsFile(Copy.SettingsFile(), Settings);
-  }
-  ~RunningPicture() {
-    if (Main) PostMessageW(Main, WM_CLOSE, 0, 0);
-    if (App) App->Wait(30000);
-    Copy.Uninstall();
-  }
-  // Starts the copy on Movie; false when its windows did not show.
-  bool Start(const std::wstring& Movie) {
-    App = std::make_unique<lctest::ChildProcess>(Copy.Exe(), L"\"" + Movie + L"\"");
-    Main = lctest::WaitForVisibleMainWindow(App->Id(), 30000);
-    HWND Video = lctest::WaitForWindow(L"TfrmVideoWindow", App->Id(), 10000, true);
-    if (Video) Control = FindWindowExW(Video, nullptr, L"TDSVideoWindowEx2", nullptr);
-    return Main && Control;
-  }
-  // The main window's place over the control (client coordinates): it may
-  // stay in front of the picture in full screen.
-  RECT MainOverControl() const {
-    RECT R{};
-    GetWindowRect(Main, &R);
-    MapWindowPoints(nullptr, Control, reinterpret_cast<POINT*>(&R), 2);
-    return R;
   }
   // Stops the movie, again while an opening still refuses it, until the
   // picture went; false when it stayed.
@@ -91,11 +70,6 @@ class RunningPicture {
     DWORD_PTR Result = 0;
     SendMessageTimeoutW(Main, WM_REMOTECOMMAND, Code, 0, SMTO_NORMAL, 30000, &Result);
   }
-
-  lctest::ProgramCopy Copy;
-  std::unique_ptr<lctest::ChildProcess> App;
-  HWND Main = nullptr;
-  HWND Control = nullptr;
 };
 
 // Where a point of the control lies: in bar 0..3 of the bars placed at

@@ -35,10 +35,10 @@ std::string Position(const char* Key, int Pixels, int Side) {
 // A copy of the player whose video window is the clip's size at (X, Y),
 // the picture filling it (free aspect, so at its own size), the main
 // window in the bottom right corner and the movie repeating.
-class RunningClip {
+class RunningClip : public lctest::RunningCopy {
  public:
   RunningClip(const wchar_t* Base, int Width, int Height, int X, int Y, std::vector<std::string> Settings)
-      : Copy(Base) {
+      : RunningCopy(Base) {
     for (const char* Line : {"FirstRun=0", "RepeatStatus=1", "KeepAspectRatio=0", "LoadAtOriginalMovieSize=0",
                              "PlayListShow=0", "EqualizerShow=0", "RememberMovieSettings=0"})
       Settings.push_back(Line);
@@ -52,35 +52,11 @@ class RunningClip {
     Settings.push_back("CaptureFolder=" + WideToUtf8(Copy.ExeFolder()));
     lctest::WriteSettingsFile(Copy.SettingsFile(), Settings);
   }
-  ~RunningClip() {
-    if (Main) PostMessageW(Main, WM_CLOSE, 0, 0);
-    if (App) App->Wait(30000);
-    Copy.Uninstall();
-  }
-  bool Start(const std::wstring& Movie) {
-    App = std::make_unique<lctest::ChildProcess>(Copy.Exe(), L"\"" + Movie + L"\"");
-    Main = lctest::WaitForVisibleMainWindow(App->Id(), 30000);
-    HWND Video = lctest::WaitForWindow(L"TfrmVideoWindow", App->Id(), 10000, true);
-    if (Video) Control = FindWindowExW(Video, nullptr, L"TDSVideoWindowEx2", nullptr);
-    return Main && Control;
-  }
-  // The main window's place over the control (client coordinates).
-  RECT MainOverControl() const {
-    RECT R{};
-    GetWindowRect(Main, &R);
-    MapWindowPoints(nullptr, Control, reinterpret_cast<POINT*>(&R), 2);
-    return R;
-  }
   SIZE ControlSize() const {
     RECT R{};
     GetClientRect(Control, &R);
     return {R.right, R.bottom};
   }
-
-  lctest::ProgramCopy Copy;
-  std::unique_ptr<lctest::ChildProcess> App;
-  HWND Main = nullptr;
-  HWND Control = nullptr;
 };
 
 // The clip's first frame as ffmpeg decoded it at setup.

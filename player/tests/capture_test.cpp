@@ -10,10 +10,9 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
-#include <jpeglib.h>
-#include <png.h>
 
 #include "player/tests/graph_fixture.h"
+#include "tests/support/pictures.h"
 #include "tests/support/scratch.h"
 
 namespace {
@@ -21,73 +20,8 @@ namespace {
 using lc::Player;
 using lc::Program;
 
-struct Picture {
-  int Width = 0, Height = 0;
-  std::vector<unsigned char> Rgb;
-  unsigned char At(int X, int Y, int Channel) const { return Rgb[(size_t(Y) * Width + X) * 3 + Channel]; }
-};
-
-Picture ReadPng(const std::string& Bytes) {
-  Picture p;
-  png_image png{};
-  png.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_memory(&png, Bytes.data(), Bytes.size())) return p;
-  png.format = PNG_FORMAT_RGB;
-  p.Rgb.resize(PNG_IMAGE_SIZE(png));
-  if (!png_image_finish_read(&png, nullptr, p.Rgb.data(), 0, nullptr)) return {};
-  p.Width = int(png.width);
-  p.Height = int(png.height);
-  return p;
-}
-
-// A JPEG file that is not one ends the test program (libjpeg's own error
-// exit), which fails the test as well.
-Picture ReadJpeg(const std::string& Bytes) {
-  Picture p;
-  jpeg_decompress_struct info;
-  jpeg_error_mgr error;
-  info.err = jpeg_std_error(&error);
-  jpeg_create_decompress(&info);
-  jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(Bytes.data()), Bytes.size());
-  jpeg_read_header(&info, TRUE);
-  info.out_color_space = JCS_RGB;
-  jpeg_start_decompress(&info);
-  p.Width = int(info.output_width);
-  p.Height = int(info.output_height);
-  p.Rgb.resize(size_t(p.Width) * p.Height * 3);
-  while (info.output_scanline < info.output_height) {
-    JSAMPROW row = p.Rgb.data() + size_t(info.output_scanline) * p.Width * 3;
-    jpeg_read_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_decompress(&info);
-  jpeg_destroy_decompress(&info);
-  return p;
-}
-
-Picture ReadBmp(const std::string& Bytes) {
-  Picture p;
-  if (Bytes.size() < 54 || Bytes.substr(0, 2) != "BM") return p;
-  auto le = [&](size_t at) {
-    return int(unsigned(static_cast<unsigned char>(Bytes[at])) | unsigned(static_cast<unsigned char>(Bytes[at + 1])) << 8 |
-               unsigned(static_cast<unsigned char>(Bytes[at + 2])) << 16 | unsigned(static_cast<unsigned char>(Bytes[at + 3])) << 24);
-  };
-  const int offset = le(10), width = le(18), height = le(22);
-  const int row = (width * 3 + 3) & ~3;
-  if (width <= 0 || height <= 0 || Bytes.size() < size_t(offset) + size_t(row) * height) return p;
-  p.Width = width;
-  p.Height = height;
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) {
-      const size_t at = size_t(offset) + size_t(height - 1 - y) * row + size_t(x) * 3;
-      p.Rgb.push_back(static_cast<unsigned char>(Bytes[at + 2]));
-      p.Rgb.push_back(static_cast<unsigned char>(Bytes[at + 1]));
-      p.Rgb.push_back(static_cast<unsigned char>(Bytes[at]));
-    }
-  return p;
-}
-
 // The bars' colours at the middle of each bar, within Tolerance per channel.
-void ExpectBars(const Picture& P, int Tolerance) {
+void ExpectBars(const lctest::RgbPicture& P, int Tolerance) {
   ASSERT_EQ(320, P.Width);
   ASSERT_EQ(240, P.Height);
   const unsigned char bars[4][3] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}};
@@ -119,20 +53,20 @@ TEST_F(CaptureTest, PngJpegAndBmpHoldThePausedFrame) {
   form->RunCommand(lc::Cmd::CaptureFrameMenuClick);
   EXPECT_EQ("Capture0001.png saved...", Player().OsdText);
   ASSERT_TRUE(Exists("Capture0001.png"));
-  ExpectBars(ReadPng(lctest::ReadBytes(Shot("Capture0001.png"))), 12);
+  ExpectBars(lctest::ReadPng(lctest::ReadBytes(Shot("Capture0001.png"))), 12);
 
   Program().Settings.CaptureType = 1;
   form->RunCommand(lc::Cmd::CaptureFrameMenuClick);
   ASSERT_TRUE(Exists("Capture0002.jpg"));
   const std::string jpeg = lctest::ReadBytes(Shot("Capture0002.jpg"));
   ASSERT_EQ("\xFF\xD8\xFF", jpeg.substr(0, 3));  // a real JPEG, not a bitmap under its name
-  ExpectBars(ReadJpeg(jpeg), 24);
+  ExpectBars(lctest::ReadJpeg(jpeg), 24);
   EXPECT_EQ("Capture0002.jpg saved...", Player().OsdText);
 
   Program().Settings.CaptureType = 0;
   form->RunCommand(lc::Cmd::CaptureFrameMenuClick);
   ASSERT_TRUE(Exists("Capture0003.bmp"));
-  ExpectBars(ReadBmp(lctest::ReadBytes(Shot("Capture0003.bmp"))), 12);
+  ExpectBars(lctest::ReadBmp(lctest::ReadBytes(Shot("Capture0003.bmp"))), 12);
   EXPECT_TRUE(reports.empty());
   EXPECT_FALSE(Program().BusyFlag);
 }

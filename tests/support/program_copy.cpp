@@ -153,4 +153,25 @@ std::vector<std::string> QueryOpenFileList(HWND mainWindow) {
   return AskOpenFileList(mainWindow).value_or(std::vector<std::string>{});
 }
 
+RunningCopy::~RunningCopy() {
+  if (Main) PostMessageW(Main, WM_CLOSE, 0, 0);
+  if (App) App->Wait(30000);
+  Copy.Uninstall();
+}
+
+bool RunningCopy::Start(const std::wstring& movie) {
+  App = std::make_unique<ChildProcess>(Copy.Exe(), L"\"" + movie + L"\"");
+  Main = WaitForVisibleMainWindow(App->Id(), 30000);
+  HWND video = WaitForWindow(L"TfrmVideoWindow", App->Id(), 10000, true);
+  if (video) Control = FindWindowExW(video, nullptr, L"TDSVideoWindowEx2", nullptr);
+  return Main && Control;
+}
+
+RECT RunningCopy::MainOverControl() const {
+  RECT r{};
+  GetWindowRect(Main, &r);
+  MapWindowPoints(nullptr, Control, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
 }  // namespace lctest

@@ -4,11 +4,14 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include <windows.h>
+
+#include "tests/support/process.h"
 
 namespace lctest {
 
@@ -41,6 +44,28 @@ class ProgramCopy {
 
  private:
   std::wstring base_, exe_, folder_, data_;
+};
+
+// A copy started on a movie, asked to close (and waited for) and its
+// registry names given back when the object goes.
+class RunningCopy {
+ public:
+  explicit RunningCopy(const std::wstring& baseName) : Copy(baseName) {}
+  ~RunningCopy();
+  RunningCopy(const RunningCopy&) = delete;
+  RunningCopy& operator=(const RunningCopy&) = delete;
+
+  // Starts the copy on `movie`; false when its main window and video
+  // window did not show.
+  bool Start(const std::wstring& movie);
+  // The main window's place over the video control (client coordinates):
+  // it may stay in front of the picture.
+  RECT MainOverControl() const;
+
+  ProgramCopy Copy;
+  std::unique_ptr<ChildProcess> App;
+  HWND Main = nullptr;
+  HWND Control = nullptr;  // the video control, where the picture shows
 };
 
 // A settings file of "[Configuration]" and the given "key=value" lines.
