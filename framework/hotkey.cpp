@@ -11,8 +11,7 @@ constexpr std::uint16_t kAlt = 0x8000;
 }  // namespace
 
 THotKey::THotKey(TWinControl* Parent) : TStdControl(Parent) {
-  INITCOMMONCONTROLSEX Init{sizeof(Init), ICC_HOTKEY_CLASS};
-  InitCommonControlsEx(&Init);
+  RegisterCommonControls(ICC_HOTKEY_CLASS);
   SetColor(clWhite);
   CreateControl(HOTKEY_CLASSW, WS_TABSTOP, WS_EX_CLIENTEDGE, Bounds(0, 0, 121, 19));
 }

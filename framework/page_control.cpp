@@ -26,6 +26,7 @@ int TTabSheet::PageIndex() const {
 // -------------------------------------------------------- TPageControl
 
 TPageControl::TPageControl(TWinControl* Parent) : TStdControl(Parent) {
+  RegisterCommonControls(ICC_TAB_CLASSES);
   CreateControl(WC_TABCONTROLW, WS_CLIPCHILDREN | WS_TABSTOP, 0, Bounds(0, 0, 289, 193));
 }
 

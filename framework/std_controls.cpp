@@ -5,24 +5,21 @@
 #include <commctrl.h>
 
 #include "framework/forms.h"
+#include "framework/late_library.h"
 #include "framework/messages.h"
 
-namespace {
-
-void RegisterCommonControls() {
-  static bool Done = false;
-  if (Done) return;
-  INITCOMMONCONTROLSEX Init{sizeof(Init), ICC_BAR_CLASSES | ICC_TAB_CLASSES};
-  InitCommonControlsEx(&Init);
-  Done = true;
+void RegisterCommonControls(DWORD Classes) {
+  using TInit = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+  static const TInit Init = LateFunction<TInit>(L"comctl32.dll", "InitCommonControlsEx");
+  static DWORD Registered = 0;
+  if (!Init || (Registered & Classes) == Classes) return;
+  const INITCOMMONCONTROLSEX Wanted{sizeof(INITCOMMONCONTROLSEX), Classes};
+  if (Init(&Wanted)) Registered |= Classes;
 }
-
-}  // namespace
 
 // --------------------------------------------------------- TStdControl
 
 TStdControl::TStdControl(TWinControl* Parent) : TWinControl(Parent) {
-  RegisterCommonControls();
   if (Parent) {
     Font.Assign(Parent->Font);
     SetColor(Parent->Color());
@@ -393,6 +390,7 @@ void TComboBox::Notify(WORD Code) {
 
 TTrackBar::TTrackBar(TWinControl* Parent, TTrackBarOrientation Orientation)
     : TStdControl(Parent) {
+  RegisterCommonControls(ICC_BAR_CLASSES);
   bool Vertical = Orientation == TTrackBarOrientation::trVertical;
   CreateControl(TRACKBAR_CLASSW, (Vertical ? TBS_VERT : TBS_HORZ) | TBS_AUTOTICKS | WS_TABSTOP, 0,
                 Vertical ? Bounds(0, 0, 45, 150) : Bounds(0, 0, 150, 45));

@@ -17,6 +17,12 @@
 
 #include "framework/controls.h"
 
+// Registers the window classes `Classes` (ICC_ flags) of the platform's
+// common controls library, which is loaded then: only the controls that
+// are its classes (track bar, tabs, tree, hot key) ask for it, so a program
+// that shows none of them at start does not load it.
+void RegisterCommonControls(DWORD Classes);
+
 // A control starts with its parent's font and colour; the edit, list and
 // combo boxes are white.
 class TStdControl : public TWinControl {

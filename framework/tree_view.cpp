@@ -13,8 +13,7 @@ HTREEITEM Item(void* P) { return static_cast<HTREEITEM>(P); }
 }  // namespace
 
 TTreeView::TTreeView(TWinControl* Parent) : TStdControl(Parent) {
-  INITCOMMONCONTROLSEX Init{sizeof(Init), ICC_TREEVIEW_CLASSES};
-  InitCommonControlsEx(&Init);
+  RegisterCommonControls(ICC_TREEVIEW_CLASSES);
   SetColor(clWhite);
   CreateControl(WC_TREEVIEWW, WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS,
                 WS_EX_CLIENTEDGE, Bounds(0, 0, 121, 97));
