@@ -136,6 +136,9 @@ TEST(DisplayModeNames, NamesParseIntoModes) {
   EXPECT_EQ(ParseDisplayModeName("Mx768x60Hz"), std::nullopt);
   EXPECT_EQ(ParseDisplayModeName("M1024x768x60x2Hz"), std::nullopt);
   EXPECT_EQ(ParseDisplayModeName("M99999999x768x60Hz"), std::nullopt);
+  // Each number fills 16 bits at the most.
+  EXPECT_EQ(ParseDisplayModeName("M65535x65535x65535Hz"), (DisplayMode{65535, 65535, 65535}));
+  EXPECT_EQ(ParseDisplayModeName("M1024x65536x60Hz"), std::nullopt);
   EXPECT_EQ(ParseDisplayModeName("M70000x768x60Hz"), std::nullopt);
 }
 

@@ -31,6 +31,8 @@ TEST(PulseTexts, PositionOsdInTimesAndFrames) {
   // while playing 30.85 rounds to 31.
   EXPECT_EQ(PositionOsdText(12340, 60000, true, false, 25), "   308 / 1500 (21%)");
   EXPECT_EQ(PositionOsdText(12340, 60000, true, true, 25), "   310 / 1500 (21%)");
+  // Only the running number moves in tens: the total is every frame.
+  EXPECT_EQ(PositionOsdText(12340, 61000, true, true, 25), "   310 / 1525 (20%)");
   EXPECT_EQ(PositionOsdText(0, 0, false, false, 25), "00:00:00 / 00:00:00 (0%)");
 }
 
