@@ -37,7 +37,7 @@ bool SetPlanes(TFrameLayout& L, int Stride0, int Rows0, int StrideC, int RowsC) 
   if (Stride0 < VisibleRowBytes(L.Format, L.Width) || Rows0 < L.Height) return false;
   L.Planes = 1;
   L.Stride[0] = Stride0;
-  L.Rows[0] = Rows0;
+  L.Rows = Rows0;
   std::size_t at = std::size_t(Stride0) * std::size_t(Rows0);
   if (IsPlanar420(L.Format)) {
     if (StrideC < chromaWidth) return false;
@@ -46,7 +46,6 @@ bool SetPlanes(TFrameLayout& L, int Stride0, int Rows0, int StrideC, int RowsC) 
     for (int p : {first, 3 - first}) {
       L.Offset[p] = at;
       L.Stride[p] = StrideC;
-      L.Rows[p] = RowsC;
       at += std::size_t(StrideC) * std::size_t(RowsC);
     }
     L.Planes = 3;
@@ -54,7 +53,6 @@ bool SetPlanes(TFrameLayout& L, int Stride0, int Rows0, int StrideC, int RowsC) 
     if (StrideC < 2 * chromaWidth) return false;
     L.Offset[1] = at;
     L.Stride[1] = StrideC;
-    L.Rows[1] = RowsC;
     at += std::size_t(StrideC) * std::size_t(RowsC);
     L.Planes = 2;
   }
@@ -140,8 +138,8 @@ TFrameView ViewOfFrame(const TFrameLayout& Layout, const std::uint8_t* Data) {
     v.Plane[p] = Data + Layout.Offset[p];
     v.Stride[p] = Layout.Stride[p];
   }
-  if (Layout.BottomUp && Layout.Rows[0] > 0) {
-    v.Plane[0] = Data + Layout.Offset[0] + std::size_t(Layout.Stride[0]) * std::size_t(Layout.Rows[0] - 1);
+  if (Layout.BottomUp) {
+    v.Plane[0] = Data + Layout.Offset[0] + std::size_t(Layout.Stride[0]) * std::size_t(Layout.Rows - 1);
     v.Stride[0] = -Layout.Stride[0];
   }
   return v;

@@ -36,8 +36,8 @@ struct TFrameDeclaration {
   bool BottomUp = false;      // RGB32 stored bottom row first
 };
 
-// The planes of one frame: offsets from the start of the buffer, row
-// lengths in bytes and numbers of rows, in the order of TFrameView (plane
+// The planes of one frame: offsets from the start of the buffer and row
+// lengths in bytes, in the order of TFrameView (plane
 // 0 the packed picture or luma; for I420 and YV12 planes 1 and 2 are Cb
 // and Cr whatever their stored order; for NV12 plane 1 the Cb Cr pairs).
 struct TFrameLayout {
@@ -46,7 +46,7 @@ struct TFrameLayout {
   int Planes = 0;
   std::size_t Offset[3] = {};
   int Stride[3] = {};
-  int Rows[3] = {};
+  int Rows = 0;           // rows stored in plane 0
   std::size_t Bytes = 0;  // where the last plane ends
   bool BottomUp = false;
   bool operator==(const TFrameLayout&) const = default;

@@ -60,6 +60,8 @@ TEST(FrameLayout, TheSampleLengthTellsTheDeclaredFromThePaddedLayout) {
       // The smallest picture: 2 x 2 padded to rows of 4 bytes.
       {"I420 2x2 padded", Unpadded(TPixelFormat::I420, 2, 2, 1), 16, 3, {{0, 8, 12}, {4, 4, 4}}},
       {"I420 2x2 declared", Unpadded(TPixelFormat::I420, 2, 2, 1), 6, 3, {{0, 4, 5}, {2, 1, 1}}},
+      // One pixel: only the padded layout holds its chroma sample.
+      {"I420 1x1", Unpadded(TPixelFormat::I420, 1, 1, 1), 16, 3, {{0, 8, 12}, {4, 4, 4}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -101,7 +103,11 @@ TEST(FrameLayout, ALengthThatTellsNothingLaysOutNothing) {
   EXPECT_EQ(between->Stride[0], 854);
   for (std::size_t length : {0u, 614879u, 616321u, 2000000u})
     EXPECT_FALSE(LayoutOfSample(type, length).has_value()) << length;
-  // With one layout only, any length that holds it.
+  // With one layout only (the two are the same at 640 x 360), any length
+  // that holds it.
+  const auto same = LayoutOfSample(Unpadded(TPixelFormat::I420, 640, 360, 1), 345700);
+  ASSERT_TRUE(same.has_value());
+  ExpectPlanes(*same, 3, {{0, 230400, 288000}, {640, 320, 320}}, 345600);
   const TFrameDeclaration odd = Unpadded(TPixelFormat::I420, 853, 481, 1);
   EXPECT_TRUE(LayoutOfSample(odd, 700000).has_value());
   EXPECT_FALSE(LayoutOfSample(odd, 618887).has_value());
