@@ -116,6 +116,9 @@ struct Tolerance {
 // rounding (about 0.1 in the mean). Scaled: the player's bilinear scaling
 // against the reference's, as close (0.1 to 0.35 seen).
 constexpr Tolerance kOwnSize{0.5, 0.001}, kScaled{1.5, 0.005};
+// An odd size comes from the platform's decoder in RGB, its converter
+// interpolating chroma: a few pixels at colour edges far off.
+constexpr Tolerance kPlatformRgb{4.0, 0.02};
 // A capture against the screen: BMP and PNG hold the same pixels; JPEG
 // loses a little, most at sharp colour edges (under 2 in the mean, 1.5 %
 // of the pixels 48 off, seen).
@@ -168,20 +171,22 @@ RgbPicture WaitForCapture(const std::wstring& Folder, const std::wstring& Name) 
   return P;
 }
 
-// Each size in its own window at its own size: the decoder's picture, and
-// a capture of it (BMP, JPEG and PNG in turn) equals what the screen shows.
+// Each size in its own window at its own size (an odd one too): the
+// decoder's picture, and a capture of it (BMP, JPEG and PNG in turn)
+// equals what the screen shows.
 TEST(ProgramPictureSizes, EachSizeShowsTheDecodersPictureAndCapturesIt) {
   const struct {
     const char* Clip;
     int Width, Height;
     int CaptureType;
     const wchar_t* CaptureName;
-    Tolerance Capture;
-  } Clips[] = {{"pic_642x362.mp4", 642, 362, 0, L"Capture0001.bmp", kExact},
-               {"pic_718x400.avi", 718, 400, 1, L"Capture0001.jpg", kJpeg},
-               {"pic_854x480.mp4", 854, 480, 2, L"Capture0001.png", kExact},
-               {"pic_1366x768.avi", 1366, 768, 1, L"Capture0001.jpg", kJpeg},
-               {"pic_640x360.mp4", 640, 360, 2, L"Capture0001.png", kExact}};
+    Tolerance Screen, Capture;
+  } Clips[] = {{"pic_642x362.mp4", 642, 362, 0, L"Capture0001.bmp", kOwnSize, kExact},
+               {"pic_718x400.avi", 718, 400, 1, L"Capture0001.jpg", kOwnSize, kJpeg},
+               {"pic_854x480.mp4", 854, 480, 2, L"Capture0001.png", kOwnSize, kExact},
+               {"pic_1366x768.avi", 1366, 768, 1, L"Capture0001.jpg", kOwnSize, kJpeg},
+               {"pic_640x360.mp4", 640, 360, 2, L"Capture0001.png", kOwnSize, kExact},
+               {"pic_853x481.avi", 853, 481, 0, L"Capture0001.bmp", kPlatformRgb, kExact}};
   // A clip whose picture is wrong ends there (nothing after it can be
   // right); the others are still looked at.
   const auto Look = [](const auto& C) {
@@ -194,7 +199,7 @@ TEST(ProgramPictureSizes, EachSizeShowsTheDecodersPictureAndCapturesIt) {
     ASSERT_TRUE(lctest::WaitUntil(
         [&] { return P.ControlSize().cx == C.Width && P.ControlSize().cy == C.Height; }, 20000));
     const RECT Whole{0, 0, C.Width, C.Height};
-    ASSERT_TRUE(Within(WaitForPicture(P, Whole, Ref, 0, 1, kOwnSize), kOwnSize));
+    ASSERT_TRUE(Within(WaitForPicture(P, Whole, Ref, 0, 1, C.Screen), C.Screen));
 
     const RgbPicture Screen = Shown(P.Control);
     lctest::PressKey('C', {VK_MENU});
