@@ -12,17 +12,33 @@
 #include "framework/resources.h"
 #include "framework/unicode.h"
 
-void WidenSkinImage(TBitmap& Skin, int Width, int Column) {
-  const int Own = Skin.Width();
-  const int H = Skin.Height();
-  const int Extra = Width - Own;
+namespace {
+
+// Moves the part of Skin from Line on (a column, or a row when Down) on by
+// Extra pixels and fills the gap by repeating Line.
+void DrawOutSkinImage(TBitmap& Skin, int Extra, int Line, bool Down) {
   if (Extra <= 0) return;
   TBitmap Old;
   Old.Assign(Skin);
-  Skin.SetSize(Width, H);
+  const int W = Old.Width();
+  const int H = Old.Height();
+  const int Own = Down ? H : W;
+  // From A to B in the direction drawn out, across the whole face.
+  auto Band = [&](int A, int B) { return Down ? TRect{0, A, W, B} : TRect{A, 0, B, H}; };
+  Skin.SetSize(Down ? W : W + Extra, Down ? H + Extra : H);
   TCanvas& C = Skin.Canvas();
-  C.CopyRect({Column + Extra, 0, Width, H}, Old.Canvas(), {Column, 0, Own, H});
-  C.CopyRect({Column, 0, Column + Extra, H}, Old.Canvas(), {Column, 0, Column + 1, H});
+  C.CopyRect(Band(Line + Extra, Own + Extra), Old.Canvas(), Band(Line, Own));
+  C.CopyRect(Band(Line, Line + Extra), Old.Canvas(), Band(Line, Line + 1));
+}
+
+}  // namespace
+
+void WidenSkinImage(TBitmap& Skin, int Width, int Column) {
+  DrawOutSkinImage(Skin, Width - Skin.Width(), Column, false);
+}
+
+void HeightenSkinImage(TBitmap& Skin, int Height, int Row) {
+  DrawOutSkinImage(Skin, Height - Skin.Height(), Row, true);
 }
 
 void LoadSkinImage(const std::wstring& Name, TBitmap& Bitmap) {

@@ -19,6 +19,12 @@ void LoadSkinImage(const std::wstring& Name, TBitmap& Bitmap);
 // not beyond the bitmap's leaves it as it is.
 void WidenSkinImage(TBitmap& Skin, int Width, int Column);
 
+// Draws a face out downwards to Height for a text that needs more room:
+// the rows above Row stay, Row is repeated over the new room and the rest
+// moves down by as much (the bottom edge with it). A Height not beyond the
+// bitmap's leaves it as it is.
+void HeightenSkinImage(TBitmap& Skin, int Height, int Row);
+
 // The custom cursor number of the pressed hand.
 inline constexpr int crHandPress = 5;
 

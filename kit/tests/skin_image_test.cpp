@@ -77,6 +77,37 @@ TEST(LoadSkinImage, DataThatIsNoPngRaises) {
   EXPECT_THROW(LoadSkinImage(L"KitTestNoPng", B), Exception);
 }
 
+// The test face is 200 x 100 with the pixel (X, Y) = RGB(X, 2Y, X + Y).
+TEST(DrawOutSkinImage, HeightenRepeatsTheRowAndMovesTheBottomDown) {
+  TBitmap B;
+  LoadSkinImage(L"KitTestFace", B);
+  HeightenSkinImage(B, 130, 50);
+  ASSERT_EQ(200, B.Width());
+  ASSERT_EQ(130, B.Height());
+  EXPECT_EQ(RGBColor(7, 98, 56), PixelOf(B, 7, 49));     // above the row: as it was
+  EXPECT_EQ(RGBColor(7, 100, 57), PixelOf(B, 7, 50));    // the row ...
+  EXPECT_EQ(RGBColor(7, 100, 57), PixelOf(B, 7, 79));    // ... repeated 30 times more
+  EXPECT_EQ(RGBColor(7, 100, 57), PixelOf(B, 7, 80));    // then the row itself, moved
+  EXPECT_EQ(RGBColor(7, 102, 58), PixelOf(B, 7, 81));
+  EXPECT_EQ(RGBColor(199, 198, 42), PixelOf(B, 199, 129));  // the bottom-right corner
+  // No taller: as it was.
+  HeightenSkinImage(B, 120, 10);
+  EXPECT_EQ(130, B.Height());
+  EXPECT_EQ(RGBColor(7, 102, 58), PixelOf(B, 7, 81));
+}
+
+TEST(DrawOutSkinImage, WidenRepeatsTheColumnAndMovesTheRightEdgeOver) {
+  TBitmap B;
+  LoadSkinImage(L"KitTestFace", B);
+  WidenSkinImage(B, 230, 100);
+  ASSERT_EQ(230, B.Width());
+  ASSERT_EQ(100, B.Height());
+  EXPECT_EQ(RGBColor(99, 6, 102), PixelOf(B, 99, 3));
+  EXPECT_EQ(RGBColor(100, 6, 103), PixelOf(B, 129, 3));
+  EXPECT_EQ(RGBColor(101, 6, 104), PixelOf(B, 131, 3));
+  EXPECT_EQ(RGBColor(199, 198, 42), PixelOf(B, 229, 99));
+}
+
 TEST(CaptionImage, ShortAndLongCaptionsPickTheirImages) {
   TBitmap Short;
   EXPECT_EQ(80, RenderCaptionImage(Short, L"OK"));
