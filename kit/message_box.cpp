@@ -1,5 +1,7 @@
 #include "kit/message_box.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <stdexcept>
 #include <utility>
 
@@ -7,6 +9,7 @@
 
 #include "framework/application.h"
 #include "kit/pointer_snap.h"
+#include "kit/skin_image.h"
 #include "kit/skin_strip.h"
 #include "kit/window_drag.h"
 
@@ -100,6 +103,7 @@ void TfrmMessage::DoShow() {
 
 void TfrmMessage::LayOut() {
   TBitmap& Background = Host().Skin();
+  TMessagePlacementInput Placement = PlacementInput();
   TMessageLayoutInput In;
   In.BackgroundWidth = Background.Width();
   In.BackgroundHeight = Background.Height();
@@ -108,19 +112,23 @@ void TfrmMessage::LayOut() {
   In.CheckBoxHeight = FCheckBox->ImageHeight();
   In.OkRect = FOkButton->Rect();
   In.CloseRect = FCloseButton->Rect();
+  In.MaxHeight = MessageBoxArea(Placement).Height();
   TBitmap Measure(1, 1);
   Measure.Canvas().Font.Assign(FTextFont);
   TCanvasMeasurer Measurer(Measure.Canvas());
   FLayout = LayoutMessage(FText, In, Measurer);
+  FFirstLine = 0;
 
-  if (FLayout.Cropped) {
-    CropBackground();
-    FOkButton->SetRect(FLayout.OkRect);
-  }
+  HeightenSkinImage(Background, FLayout.SkinHeight, FLayout.DrawOutRow);
+  CropBackground();
+  FOkButton->SetRect(FLayout.OkRect);
   Constraints = {FLayout.Width, FLayout.Height, FLayout.Width, FLayout.Height};
   SetClientSize(FLayout.Width, FLayout.Height);
   if (FCheckBox->Visible) FCheckBox->SetVertical(FLayout.CheckBoxTop, FLayout.CheckBoxBottom);
-  Place();
+  Placement.ClientWidth = ClientWidth();
+  Placement.ClientHeight = ClientHeight();
+  TPoint At = PlaceMessageBox(Placement);
+  SetBounds(At.X, At.Y, Width(), Height());
   TCanvas& Face = Background.Canvas();
   Face.Font.Assign(Font);
   Face.Brush.Style = TBrushStyle::bsClear;
@@ -141,10 +149,10 @@ void TfrmMessage::CropBackground() {
   Background.SetSize(FLayout.Width, FLayout.Height);
 }
 
-void TfrmMessage::Place() {
+// Where the box may stand and what it is placed by; the client size is
+// the caller's.
+TMessagePlacementInput TfrmMessage::PlacementInput() const {
   TMessagePlacementInput P;
-  P.ClientWidth = ClientWidth();
-  P.ClientHeight = ClientHeight();
   bool OwnerUp = OwnerForm && OwnerForm->Enabled() && OwnerForm->Showing();
   P.CentreOnVideo = FWindows.VideoFullScreen() && !OwnerUp;
   P.ScreenWidth = Screen.Width();
@@ -155,8 +163,7 @@ void TfrmMessage::Place() {
   P.MainWindow = Main.BoundsRect();
   P.MonitorsDiffer = FWindows.MonitorsDiffer();
   if (P.MonitorsDiffer) P.MainMonitor = GetWindowMonitor(Main.Handle()).BoundsRect;
-  TPoint At = PlaceMessageBox(P);
-  SetBounds(At.X, At.Y, Width(), Height());
+  return P;
 }
 
 void TfrmMessage::Activate() {
@@ -174,11 +181,23 @@ void TfrmMessage::Paint() {
   C.Brush.Style = TBrushStyle::bsClear;
   int LineHeight = C.TextHeight(L"Hg");
   int Y = FLayout.LabelPos.Y;
-  for (const std::wstring& Line : FLayout.Lines) {
+  int End = std::min(FFirstLine + FLayout.ShownLines, static_cast<int>(FLayout.Lines.size()));
+  for (int I = FFirstLine; I < End; ++I) {
+    const std::wstring& Line = FLayout.Lines[I];
     // Centred within the text block.
     C.TextOut(FLayout.LabelPos.X + (FLayout.LabelWidth - C.TextWidth(Line)) / 2, Y, Line);
     Y += LineHeight;
   }
+}
+
+// Moves a text cut to the screen's height by Lines (negative: back towards
+// its start); a text shown whole stays.
+void TfrmMessage::ScrollText(int Lines) {
+  int First = ScrolledFirstLine(FFirstLine, Lines, static_cast<int>(FLayout.Lines.size()),
+                                FLayout.ShownLines);
+  if (First == FFirstLine) return;
+  FFirstLine = First;
+  Invalidate();
 }
 
 void TfrmMessage::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -197,6 +216,34 @@ void TfrmMessage::FormKeyPress(wchar_t& Key) {
 void TfrmMessage::KeyPress(wchar_t& Key) {
   FormKeyPress(Key);
   TSkinForm::KeyPress(Key);
+}
+
+void TfrmMessage::KeyDown(WORD& Key, TShiftState Shift) {
+  const int Page = std::max(FLayout.ShownLines - 1, 1);
+  switch (Key) {
+    case VK_UP: ScrollText(-1); break;
+    case VK_DOWN: ScrollText(1); break;
+    case VK_PRIOR: ScrollText(-Page); break;
+    case VK_NEXT: ScrollText(Page); break;
+    default: break;
+  }
+  TSkinForm::KeyDown(Key, Shift);
+}
+
+void TfrmMessage::WndProc(TMessage& Message) {
+  if (Message.Msg == WM_MOUSEWHEEL) {
+    // The user's lines per notch, at least one line a turn either way.
+    UINT PerNotch = 3;
+    SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &PerNotch, 0);
+    const int Delta = GET_WHEEL_DELTA_WPARAM(Message.WParam);
+    int Lines = PerNotch == WHEEL_PAGESCROLL ? std::max(FLayout.ShownLines - 1, 1)
+                                             : static_cast<int>(PerNotch);
+    Lines = std::max(1, std::abs(Delta) * Lines / WHEEL_DELTA);
+    if (Delta != 0) ScrollText(Delta > 0 ? -Lines : Lines);
+    Message.Result = 0;
+    return;
+  }
+  TSkinForm::WndProc(Message);
 }
 
 void TfrmMessage::DoClose(TCloseAction& Action) {

@@ -17,7 +17,10 @@
 // modal, borderless window with a title, the word-wrapped text, an "OK"
 // button, a close button and, on request, the check box "Do not show this
 // message in the future", whose state is handed back. Only one box is up at
-// a time. GUI thread only.
+// a time. The box sizes itself to its text (kit/message_layout.h): a text
+// taller than the screen's work area allows shows the lines that fit, and
+// the mouse wheel and the up, down, page up and page down keys scroll the
+// rest into view. GUI thread only.
 
 // The texts of the box (the text table's entries; built-in English by
 // default).
@@ -57,6 +60,10 @@ class TfrmMessage : public TSkinForm {
   TVirtualCheckbox& CheckBox() { return *FCheckBox; }
   // The layout of the last show.
   const TMessageLayout& Layout() const { return FLayout; }
+  // The first line of the text in view: above 0 only when the text was cut
+  // to the screen's height and has been scrolled (the mouse wheel, the up
+  // and down keys, page up and page down).
+  int FirstLine() const { return FFirstLine; }
 
  protected:
   void DoShow() override;
@@ -64,12 +71,15 @@ class TfrmMessage : public TSkinForm {
   void Paint() override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void KeyPress(wchar_t& Key) override;
+  void KeyDown(WORD& Key, TShiftState Shift) override;
   void DoClose(TCloseAction& Action) override;
+  void WndProc(TMessage& Message) override;
 
  private:
   void LayOut();
+  TMessagePlacementInput PlacementInput() const;
   void CropBackground();
-  void Place();
+  void ScrollText(int Lines);
 
   TSkinSurface FSurface;
   const TProgramWindows& FWindows;
@@ -80,6 +90,7 @@ class TfrmMessage : public TSkinForm {
   std::unique_ptr<TVirtualCheckbox> FCheckBox;
   std::wstring FText;
   TMessageLayout FLayout;
+  int FFirstLine = 0;
 };
 
 // The box being shown, or nullptr: the guard against a second box (the

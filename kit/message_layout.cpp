@@ -26,8 +26,26 @@ bool KeepNarrowing(const TTextBlock& B, int Width, const TMessageLayoutInput& In
          static_cast<double>(B.Width) / B.Height > 2.0;
 }
 
+// The box's height for the text block shown.
+int BoxHeight(const TMessageLayout& L, const TMessageLayoutInput& In) {
+  return std::max(L.LabelHeight + 20, (L.LabelWidth + 20) / 3) + BottomRoom(In);
+}
+
+// Cuts the text to the lines that fit a box of at most In.MaxHeight (at
+// least one line): the text block ends at the last whole line above the
+// button's room, and the other lines are scrolled into view.
+void CutToMaxHeight(TMessageLayout& L, const TMessageLayoutInput& In, int LineHeight) {
+  if (LineHeight <= 0) return;
+  int Fit = (In.MaxHeight - BottomRoom(In) - 20) / LineHeight;
+  L.ShownLines = std::clamp(Fit, 1, static_cast<int>(L.Lines.size()));
+  L.LabelHeight = L.ShownLines * LineHeight;
+  L.Height = std::min(BoxHeight(L, In), In.MaxHeight);
+}
+
+// The background, drawn out to SkinHeight, is cropped to Width x Height;
+// the text, the OK button and the check box are placed on it.
 void Crop(TMessageLayout& L, const TMessageLayoutInput& In) {
-  int BgW = In.BackgroundWidth, BgH = In.BackgroundHeight, W = L.Width, H = L.Height;
+  int BgW = In.BackgroundWidth, BgH = L.SkinHeight, W = L.Width, H = L.Height;
   L.CropCopies = {{{0, BgH - 2, W - 2, BgH}, {0, H - 2, W - 2, H}},
                   {{BgW - 2, 0, BgW, H - 12}, {W - 2, 0, W, H - 2}},
                   {{BgW - 2, BgH - 2, BgW, BgH}, {W - 2, H - 2, W, H}}};
@@ -75,29 +93,34 @@ TMessageLayout LayoutMessage(const std::wstring& Text, const TMessageLayoutInput
   TMessageLayout L;
   L.WrapWidth = Width;
   L.Lines = SplitLines(UnescapeWrapped(Block.Joined));
+  L.ShownLines = static_cast<int>(L.Lines.size());
   L.LabelWidth = Block.Width;
   L.LabelHeight = Block.Height;
-  L.OkRect = In.OkRect;
-  int H = std::max(L.LabelHeight + 20, (L.LabelWidth + 20) / 3) + BottomRoom(In);
-  if (H <= In.BackgroundHeight) {
-    L.Cropped = true;
-    // At least as wide as the check box's caption needs, which a short text
-    // alone would leave running out of the box.
-    L.Width = std::min(std::max(L.LabelWidth + 40, MinimumWidth(In)), In.BackgroundWidth);
-    L.Height = H;
-    Crop(L, In);
-  } else {
-    L.Width = In.BackgroundWidth;
-    L.Height = In.BackgroundHeight;
-    L.LabelPos.X = (In.BackgroundWidth - 20 - L.LabelWidth) / 2 + 10;
-    L.LabelPos.Y = (In.BackgroundHeight - 57 - L.LabelHeight) / 2 + 25;
-  }
+  L.Height = BoxHeight(L, In);
+  if (In.MaxHeight > 0 && L.Height > In.MaxHeight) CutToMaxHeight(L, In, Measurer.LineHeight());
+  // At least as wide as the check box's caption needs, which a short text
+  // alone would leave running out of the box.
+  L.Width = std::min(std::max(L.LabelWidth + 40, MinimumWidth(In)), In.BackgroundWidth);
+  // A box taller than the background draws it out at a row of plain paper
+  // halfway down, below the title and above the bottom edge.
+  L.SkinHeight = std::max(L.Height, In.BackgroundHeight);
+  L.DrawOutRow = In.BackgroundHeight / 2;
+  Crop(L, In);
   L.CheckBoxTop = L.Height - In.CheckBoxHeight - 21;
   L.CheckBoxBottom = L.Height - 13;
   L.CloseRect = In.CloseRect;
   L.CloseRect.Right = L.Width - 5;
   L.CloseRect.Left = L.CloseRect.Right - In.CloseRect.Width();
   return L;
+}
+
+int ScrolledFirstLine(int First, int Delta, int Total, int Shown) {
+  return std::clamp(First + Delta, 0, std::max(0, Total - Shown));
+}
+
+TRect MessageBoxArea(const TMessagePlacementInput& In) {
+  if (In.CentreOnVideo) return In.VideoMonitor;
+  return In.MonitorsDiffer ? In.MainMonitor : In.WorkArea;
 }
 
 TPoint PlaceMessageBox(const TMessagePlacementInput& In) {
@@ -107,11 +130,10 @@ TPoint PlaceMessageBox(const TMessagePlacementInput& In) {
     return {M.Left + (M.Width() - CW) / 2, M.Top + (M.Height() - CH) / 2};
   }
   int RefX = In.ScreenWidth / 2, RefY = In.ScreenHeight / 2;
-  TRect Area = In.WorkArea;
+  const TRect Area = MessageBoxArea(In);
   if (In.MonitorsDiffer) {
-    RefX = In.MainMonitor.Left + In.MainMonitor.Width() / 2;
-    RefY = In.MainMonitor.Top + In.MainMonitor.Height() / 2;
-    Area = In.MainMonitor;
+    RefX = Area.Left + Area.Width() / 2;
+    RefY = Area.Top + Area.Height() / 2;
   }
   const TRect& Main = In.MainWindow;
   int X = (RefX + Main.Left + Main.Width() / 2) / 2 - CW / 2;

@@ -10,8 +10,11 @@
 // width first and narrowed in 10-pixel steps while the text block stays
 // within the height allowance, the width stays above the minimum and the
 // block is more than twice as wide as it is tall; the skin image is then
-// cropped to the block. Portable: the text is measured by the caller's
-// measurer (the label's font).
+// cropped to the block. A block taller than the skin allows draws the skin
+// out downwards (a middle row repeated) and lays the box out by the same
+// rules at its new height, up to the height of the area the box stands in.
+// Portable: the text is measured by the caller's measurer (the label's
+// font).
 
 struct TMessageLayoutInput {
   int BackgroundWidth = 486;
@@ -23,6 +26,9 @@ struct TMessageLayoutInput {
   // The OK and close buttons as created.
   TRect OkRect;
   TRect CloseRect;
+  // The height of the area the box stands in (MessageBoxArea); a box that
+  // would be taller shows only the text's lines that fit. 0: no limit.
+  int MaxHeight = 0;
 };
 
 // One copy within the background bitmap while it is cropped.
@@ -33,17 +39,22 @@ struct TStripCopy {
 
 struct TMessageLayout {
   int WrapWidth = 0;
-  // The shown text: its lines with the escapes undone, and the block's size.
+  // The text: all its lines with the escapes undone, how many of them are
+  // shown at once (all, unless the box reached MaxHeight), and the size of
+  // the block shown.
   std::vector<std::wstring> Lines;
+  int ShownLines = 0;
   int LabelWidth = 0;
   int LabelHeight = 0;
-  // The box's (and the cropped background's) size; Cropped is False when
-  // the text needs more than the whole background, which then stays.
-  bool Cropped = false;
+  // The box's (and the cropped background's) size.
   int Width = 0;
   int Height = 0;
-  // The copies that carry the background's bottom and right edges in,
-  // before its size is set to Width x Height (none when not cropped).
+  // The background is first drawn out to SkinHeight by repeating its row
+  // DrawOutRow (SkinHeight is its own height when the text fits it), ...
+  int SkinHeight = 0;
+  int DrawOutRow = 0;
+  // ... then these copies carry its bottom and right edges in, before its
+  // size is set to Width x Height.
   std::vector<TStripCopy> CropCopies;
   TPoint LabelPos;
   TRect OkRect;
@@ -65,6 +76,11 @@ TTextBlock MeasureWrapped(const std::wstring& EscapedText, int Width, TTextMeasu
 TMessageLayout LayoutMessage(const std::wstring& Text, const TMessageLayoutInput& In,
                              TTextMeasurer& Measurer);
 
+// The first of the Shown lines in view after moving by Delta lines
+// (negative: towards the start) from First, of Total lines: the view never
+// leaves the text.
+int ScrolledFirstLine(int First, int Delta, int Total, int Shown);
+
 // Where the message box goes (screen coordinates of its top-left corner).
 struct TMessagePlacementInput {
   int ClientWidth = 0;
@@ -83,4 +99,8 @@ struct TMessagePlacementInput {
   TRect WorkArea;
   TRect MainMonitor;
 };
+// The area the box is kept in: the video's monitor, the main window's
+// monitor when monitors differ, else the work area. The client size is not
+// read.
+TRect MessageBoxArea(const TMessagePlacementInput& In);
 TPoint PlaceMessageBox(const TMessagePlacementInput& In);

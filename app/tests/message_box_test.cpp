@@ -9,10 +9,13 @@
 
 #include <windows.h>
 
+#include "app/instance.h"
 #include "kit/message_box.h"
 #include "kit/skin_image.h"
+#include "kit/skin_widget.h"
 #include "kit/tests/pixel_checks.h"
 #include "player/tests/graph_fixture.h"
+#include "tests/support/screen_grab.h"
 
 namespace {
 
@@ -32,6 +35,33 @@ void CALLBACK ActOnBox(HWND, UINT, UINT_PTR Id, DWORD) {
   if (!frmMessage || !frmMessage->Showing()) return;
   KillTimer(nullptr, Id);
   OnBoxUp();
+}
+
+// A second start that gave up handing ten movies in a deep folder over:
+// each name takes two lines, the box about 500 pixels.
+std::wstring GaveUpOnTenFiles() {
+  std::vector<std::wstring> Files;
+  for (int I = 1; I <= 10; ++I)
+    Files.push_back(L"D:\\Films\\Family\\2019 Summer - the mountains\\Day 0" + std::to_wstring(I) +
+                    L" - the long walk up to the lake and back again.avi");
+  return lc::HandOverFailedText(L"Lumacraft", L"is running but did not take these files:", Files);
+}
+
+// Where the text block of the box stands.
+TRect TextBlock(const TfrmMessage& Box) {
+  const TMessageLayout& L = Box.Layout();
+  return {L.LabelPos.X, L.LabelPos.Y, L.LabelPos.X + L.LabelWidth, L.LabelPos.Y + L.LabelHeight};
+}
+
+// Whether the screen shows Area of Image at Left, Top of the grabbed window.
+bool ScreenShows(const lctest::ScreenGrab& Shot, int Left, int Top, TBitmap& Image, const TRect& Area) {
+  if (Left + Area.Width() > Shot.Width() || Top + Area.Height() > Shot.Height()) return false;
+  for (int Y = 0; Y < Area.Height(); ++Y)
+    for (int X = 0; X < Area.Width(); ++X)
+      if (RGBColor(Shot.R(Left + X, Top + Y), Shot.G(Left + X, Top + Y), Shot.B(Left + X, Top + Y)) !=
+          PixelOf(Image, Area.Left + X, Area.Top + Y))
+        return false;
+  return true;
 }
 
 class ProgramMessageBox : public lc::testing::GraphFixture {
@@ -160,6 +190,82 @@ TEST_F(ProgramMessageBox, WhileTheWindowsComeBackTheBoxIsNotLaidOut) {
   form->SkipFormPlacement = false;
   EXPECT_EQ(486, Form.Host().Skin().Width());
   Form.Hide();
+}
+
+// A text taller than the skin draws the box out downwards: the OK button
+// and the check box stay below the text, one under the other, and the
+// screen shows them whole.
+TEST_F(ProgramMessageBox, ATallTextMakesTheBoxTallerWithTheButtonAndCheckBoxClearOfIt) {
+  TRect Text, Ok, Box;
+  TSize Size;
+  bool OkShown = false, BoxShown = false, EdgeShown = false;
+  Run(GaveUpOnTenFiles(), form.get(), true, false, [&] {
+    TfrmMessage& M = *frmMessage;
+    Text = TextBlock(M);
+    Ok = M.OkButton().Rect();
+    Box = M.CheckBox().Rect();
+    Size = {M.ClientWidth(), M.ClientHeight()};
+    TBitmap Button, Boxes, Skin;
+    const int ButtonWidth = RenderCaptionImage(Button, L"OK");
+    const int Frame = Button.Height() / 4;
+    LoadSkinImage(L"CBPositions", Boxes);
+    LoadSkinImage(L"Message1", Skin);
+    // Painting takes its time on a busy machine: read until it shows.
+    for (int Try = 0; Try < 250 && !(OkShown && BoxShown && EdgeShown); ++Try) {
+      lctest::Pump(20);
+      const lctest::ScreenGrab Shot(M.Handle());
+      // The button's normal look, or its hover look under the pointer.
+      OkShown = ScreenShows(Shot, Ok.Left, Ok.Top, Button, {0, 0, ButtonWidth, Frame}) ||
+                ScreenShows(Shot, Ok.Left, Ok.Top, Button, {0, 3 * Frame, ButtonWidth, 4 * Frame});
+      BoxShown = ScreenShows(Shot, Box.Left + 4, Box.Top + 5, Boxes, {0, 0, 13, 13});
+      // The skin's bottom edge, drawn out to the box's height.
+      EdgeShown = ScreenShows(Shot, 0, Size.cy - 2, Skin, {0, 252, Size.cx - 2, 254});
+    }
+    Enter();
+  });
+  EXPECT_GT(Size.cy, 254);
+  EXPECT_EQ(486, Size.cx);
+  EXPECT_LE(Text.Bottom, Ok.Top);
+  EXPECT_LE(Ok.Bottom, Box.Top);
+  EXPECT_LE(Box.Bottom, Size.cy);
+  EXPECT_GE(Text.Top, 25);  // below the title
+  EXPECT_TRUE(OkShown);
+  EXPECT_TRUE(BoxShown);
+  EXPECT_TRUE(EdgeShown);
+}
+
+// A text taller than the screen gives a box as high as the work area at
+// most, showing the lines that fit; the wheel and the keys bring the rest
+// into view, down to the last line.
+TEST_F(ProgramMessageBox, ATextTallerThanTheScreenIsCutAndScrolledIntoView) {
+  std::wstring Long = L"Line 1";
+  for (int I = 2; I <= 80; ++I) Long += L"\r\nLine " + std::to_wstring(I);
+  const TRect Area = Screen.WorkAreaRect();
+  TRect Shown, Text, Ok;
+  int Lines = 0, ShownLines = 0, AfterWheel = -1, AfterPages = -1, AfterUp = -1;
+  Run(Long, form.get(), false, false, [&] {
+    TfrmMessage& M = *frmMessage;
+    Shown = M.BoundsRect();
+    Text = TextBlock(M);
+    Ok = M.OkButton().Rect();
+    Lines = static_cast<int>(M.Layout().Lines.size());
+    ShownLines = M.Layout().ShownLines;
+    SendMessageW(M.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    AfterWheel = M.FirstLine();
+    for (int Page = 0; Page < 10; ++Page) SendMessageW(M.Handle(), WM_KEYDOWN, VK_NEXT, 0);
+    AfterPages = M.FirstLine();
+    SendMessageW(M.Handle(), WM_KEYDOWN, VK_UP, 0);
+    AfterUp = M.FirstLine();
+    Enter();
+  });
+  EXPECT_EQ(80, Lines);
+  EXPECT_LT(ShownLines, 80);
+  EXPECT_GE(Shown.Top, Area.Top);
+  EXPECT_LE(Shown.Bottom, Area.Bottom);
+  EXPECT_LE(Text.Bottom, Ok.Top);
+  EXPECT_GT(AfterWheel, 0);
+  EXPECT_EQ(80 - ShownLines, AfterPages);
+  EXPECT_EQ(79 - ShownLines, AfterUp);
 }
 
 TEST(MessageBoxLinks, ABoxOfAnUnconnectedProgramFailsAndEmptyTextsAreRefused) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "kit/message_layout.h"
 
 namespace {
@@ -10,6 +12,23 @@ class TFixedMeasurer : public TTextMeasurer {
   int TextWidth(const std::wstring& S) override { return 7 * static_cast<int>(S.size()); }
   int LineHeight() override { return 18; }
 };
+
+// Count lines "line", one under the other.
+std::wstring LinesOfLine(int Count) {
+  std::wstring Text = L"line";
+  for (int I = 1; I < Count; ++I) Text += L"\r\nline";
+  return Text;
+}
+
+// The three copies of the crop: the bottom strip, the right strip and the
+// bottom-right corner, each as its source and its destination.
+void ExpectCropCopies(const TMessageLayout& L, const std::vector<TRect>& SourcesThenDests) {
+  ASSERT_EQ(3u, L.CropCopies.size());
+  for (std::size_t I = 0; I < 3; ++I) {
+    EXPECT_EQ(SourcesThenDests[2 * I], L.CropCopies[I].Source) << "copy " << I;
+    EXPECT_EQ(SourcesThenDests[2 * I + 1], L.CropCopies[I].Dest) << "copy " << I;
+  }
+}
 
 TMessageLayoutInput Input(bool CheckBox) {
   TMessageLayoutInput In;
@@ -25,7 +44,7 @@ TMessageLayoutInput Input(bool CheckBox) {
 TEST(MessageLayout, ShortTextGivesTheNarrowestBox) {
   TFixedMeasurer M;
   TMessageLayout L = LayoutMessage(L"Done.", Input(false), M);
-  ASSERT_TRUE(L.Cropped);
+  EXPECT_EQ(254, L.SkinHeight);  // not drawn out
   EXPECT_EQ(200, L.Width);
   EXPECT_EQ(466, L.WrapWidth);  // never narrowed: 35 / 18 is not above 2
   EXPECT_EQ(35, L.LabelWidth);
@@ -79,30 +98,122 @@ TEST(MessageLayout, CheckBoxWidensTheMinimumAndAddsItsRoom) {
   EXPECT_GE(Wide.WrapWidth, 276 + 26);
 }
 
-TEST(MessageLayout, TextTooLargeKeepsTheWholeBackground) {
+// Fifteen lines need a box 352 high (290 + 62): the skin is drawn out to
+// it and the box laid out by the same rules as a cropped one.
+TEST(MessageLayout, TallTextDrawsTheSkinOutDownwards) {
   TFixedMeasurer M;
-  std::wstring Text;
-  for (int I = 0; I < 15; ++I) Text += L"line\r\n";
+  const std::wstring Text = LinesOfLine(15);
   TMessageLayout L = LayoutMessage(Text, Input(false), M);
-  EXPECT_FALSE(L.Cropped);
-  EXPECT_EQ(486, L.Width);
-  EXPECT_EQ(254, L.Height);
-  EXPECT_TRUE(L.CropCopies.empty());
-  EXPECT_EQ((TRect{203, 231, 283, 251}), L.OkRect);
-  EXPECT_EQ((254 - 57 - L.LabelHeight) / 2 + 25, L.LabelPos.Y);
-  EXPECT_EQ((486 - 20 - L.LabelWidth) / 2 + 10, L.LabelPos.X);
+  EXPECT_EQ(466, L.WrapWidth);
+  EXPECT_EQ(15, L.ShownLines);
+  EXPECT_EQ(270, L.LabelHeight);
+  EXPECT_EQ(200, L.Width);
+  EXPECT_EQ(352, L.Height);
+  EXPECT_EQ(352, L.SkinHeight);
+  EXPECT_EQ(127, L.DrawOutRow);
+  EXPECT_EQ((TPoint{86, 35}), L.LabelPos);
+  EXPECT_EQ((TRect{60, 319, 140, 339}), L.OkRect);
+  EXPECT_EQ((TRect{186, 7, 195, 16}), L.CloseRect);
+  ExpectCropCopies(L, {{0, 350, 198, 352}, {0, 350, 198, 352},
+                       {484, 0, 486, 340}, {198, 0, 200, 350},
+                       {484, 350, 486, 352}, {198, 350, 200, 352}});
+
+  // With the check box: 75 + 13 below the text, as wide as its caption.
+  L = LayoutMessage(Text, Input(true), M);
+  EXPECT_EQ(302, L.Width);
+  EXPECT_EQ(378, L.Height);
+  EXPECT_EQ(378, L.SkinHeight);
+  EXPECT_EQ((TPoint{137, 35}), L.LabelPos);
+  EXPECT_EQ((TRect{111, 319, 191, 339}), L.OkRect);
+  EXPECT_EQ(344, L.CheckBoxTop);
+  EXPECT_EQ(365, L.CheckBoxBottom);
+}
+
+// Eight lines of 20 px with the check box narrow to the allowance (160)
+// and need 268 pixels (180 + 88): the OK button and the check box move down
+// with the bottom edge instead of meeting at the skin's own height.
+TEST(MessageLayout, CheckBoxBoxJustTallerThanTheSkinKeepsTheButtonClear) {
+  class TTwentyMeasurer : public TTextMeasurer {
+   public:
+    int TextWidth(const std::wstring& S) override { return 7 * static_cast<int>(S.size()); }
+    int LineHeight() override { return 20; }
+  } M;
+  std::wstring Text;
+  for (int I = 0; I < 8; ++I) Text += (I ? L"\r\n" : L"") + std::wstring(23, L'a') + L" " + std::wstring(23, L'b');
+  TMessageLayout L = LayoutMessage(Text, Input(true), M);
+  EXPECT_EQ(336, L.WrapWidth);
+  EXPECT_EQ(369, L.Width);
+  EXPECT_EQ(268, L.Height);
+  EXPECT_EQ(268, L.SkinHeight);
+  EXPECT_EQ((TPoint{20, 35}), L.LabelPos);
+  EXPECT_EQ((TRect{144, 209, 224, 229}), L.OkRect);
+  EXPECT_EQ(234, L.CheckBoxTop);
+  EXPECT_EQ(255, L.CheckBoxBottom);
+  EXPECT_EQ((TRect{355, 7, 364, 16}), L.CloseRect);
+}
+
+// Sixty lines would need 1162 pixels; a work area 738 high takes the 36
+// lines (648 px) that fit above the button's room, the rest are scrolled in.
+TEST(MessageLayout, TextTallerThanTheAreaIsCutAtTheLastWholeLine) {
+  TFixedMeasurer M;
+  const std::wstring Text = LinesOfLine(60);
+  TMessageLayoutInput In = Input(false);
+  In.MaxHeight = 738;
+  TMessageLayout L = LayoutMessage(Text, In, M);
+  EXPECT_EQ(60u, L.Lines.size());
+  EXPECT_EQ(36, L.ShownLines);
+  EXPECT_EQ(648, L.LabelHeight);
+  EXPECT_EQ(730, L.Height);
+  EXPECT_EQ(730, L.SkinHeight);
+  EXPECT_EQ((TPoint{86, 35}), L.LabelPos);
+  EXPECT_EQ((TRect{60, 697, 140, 717}), L.OkRect);
+
+  In = Input(true);
+  In.MaxHeight = 738;
+  L = LayoutMessage(Text, In, M);
+  EXPECT_EQ(35, L.ShownLines);
+  EXPECT_EQ(738, L.Height);
+  EXPECT_EQ((TRect{111, 679, 191, 699}), L.OkRect);
+  EXPECT_EQ(704, L.CheckBoxTop);
+  EXPECT_EQ(725, L.CheckBoxBottom);
+}
+
+TEST(MessageLayout, ABoxExactlyAsHighAsTheAreaKeepsEveryLine) {
+  TFixedMeasurer M;
+  const std::wstring Text = LinesOfLine(15);
+  TMessageLayoutInput In = Input(false);
+  In.MaxHeight = 352;
+  EXPECT_EQ(15, LayoutMessage(Text, In, M).ShownLines);
+  In.MaxHeight = 351;
+  TMessageLayout L = LayoutMessage(Text, In, M);
+  EXPECT_EQ(14, L.ShownLines);
+  EXPECT_EQ(334, L.Height);
+  // An area too low for a line and the button still shows one line.
+  In.MaxHeight = 50;
+  L = LayoutMessage(Text, In, M);
+  EXPECT_EQ(1, L.ShownLines);
+  EXPECT_EQ(50, L.Height);
+  // A box that fits today's skin is not touched by the area.
+  In.MaxHeight = 120;
+  EXPECT_EQ(100, LayoutMessage(L"Done.", In, M).Height);
+}
+
+TEST(MessageLayout, ScrollingKeepsTheViewInsideTheText) {
+  struct TRow {
+    int First, Delta, Total, Shown, Expected;
+  };
+  for (const TRow& R : {TRow{0, 1, 60, 36, 1}, TRow{20, 10, 60, 36, 24}, TRow{3, -5, 60, 36, 0},
+                        TRow{24, -1, 60, 36, 23}, TRow{0, 5, 10, 10, 0}, TRow{0, 1, 10, 20, 0}})
+    EXPECT_EQ(R.Expected, ScrolledFirstLine(R.First, R.Delta, R.Total, R.Shown))
+        << R.First << " + " << R.Delta << " of " << R.Total << ", " << R.Shown << " shown";
 }
 
 TEST(MessageLayout, CropCopiesCarryTheEdgesIn) {
   TFixedMeasurer M;
   TMessageLayout L = LayoutMessage(L"Done.", Input(false), M);
-  ASSERT_EQ(3u, L.CropCopies.size());
-  EXPECT_EQ((TRect{0, 252, 198, 254}), L.CropCopies[0].Source);
-  EXPECT_EQ((TRect{0, 98, 198, 100}), L.CropCopies[0].Dest);
-  EXPECT_EQ((TRect{484, 0, 486, 88}), L.CropCopies[1].Source);
-  EXPECT_EQ((TRect{198, 0, 200, 98}), L.CropCopies[1].Dest);
-  EXPECT_EQ((TRect{484, 252, 486, 254}), L.CropCopies[2].Source);
-  EXPECT_EQ((TRect{198, 98, 200, 100}), L.CropCopies[2].Dest);
+  ExpectCropCopies(L, {{0, 252, 198, 254}, {0, 98, 198, 100},
+                       {484, 0, 486, 88}, {198, 0, 200, 98},
+                       {484, 252, 486, 254}, {198, 98, 200, 100}});
 }
 
 // Narrowing goes on while the text block is no higher than the
@@ -148,7 +259,7 @@ TEST(MessageLayout, WideLowBlockTakesAThirdOfItsWidthAsHeight) {
   EXPECT_EQ(206, L.WrapWidth);
   EXPECT_EQ(203, L.LabelWidth);
   EXPECT_EQ(36, L.LabelHeight);
-  ASSERT_TRUE(L.Cropped);
+  EXPECT_EQ(254, L.SkinHeight);
   EXPECT_EQ(136, L.Height);  // max(36 + 20, 223 div 3) + 62
   EXPECT_EQ(243, L.Width);
   EXPECT_EQ((TPoint{20, 44}), L.LabelPos);
@@ -178,6 +289,18 @@ TEST(MessagePlacement, HalfwayBetweenScreenCentreAndMainWindow) {
   EXPECT_EQ((TPoint{0, 638}), PlaceMessageBox(In));
   In.ClientWidth = 2000;  // larger than the area: the upper bound wins
   EXPECT_EQ(1024 - 2000, PlaceMessageBox(In).X);
+}
+
+TEST(MessagePlacement, TheAreaIsTheVideoMonitorTheMainMonitorOrTheWorkArea) {
+  TMessagePlacementInput In;
+  In.WorkArea = {0, 0, 1024, 738};
+  In.MainMonitor = {-1280, 0, 0, 1024};
+  In.VideoMonitor = {1024, 0, 2048, 768};
+  EXPECT_EQ((TRect{0, 0, 1024, 738}), MessageBoxArea(In));
+  In.MonitorsDiffer = true;
+  EXPECT_EQ((TRect{-1280, 0, 0, 1024}), MessageBoxArea(In));
+  In.CentreOnVideo = true;
+  EXPECT_EQ((TRect{1024, 0, 2048, 768}), MessageBoxArea(In));
 }
 
 TEST(MessagePlacement, PerMonitorAndOnTheVideoMonitor) {
