@@ -7,10 +7,12 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <windows.h>
 
+#include "app/instance.h"
 #include "app/playlist_setup.h"
 #include "app/tests/layout_walker.h"
 #include "engine/dsp/amplify.h"
@@ -173,12 +175,29 @@ class WindowLayout : public lc::testing::GraphFixture {
       TfrmKeyboard Keys;
       Check(Keys, "key list", Percent);
     }
-    for (const bool WithCheckBox : {false, true}) {
-      TfrmMessage Box;
-      Box.SetText(Utf8ToWide(lc::settings::testing::Lengthened(
-          "The file \"C:\\Movies\\holiday.avi\" could not be opened.", Percent)));
-      Box.CheckBox().Visible = WithCheckBox;
-      Check(Box, WithCheckBox ? "message with check box" : "message", Percent);
+    // A one-line message, and a second start's that names ten movies in a
+    // deep folder (taller than the skin).
+    std::vector<std::wstring> Movies;
+    for (int I = 1; I <= 10; ++I)
+      Movies.push_back(L"D:\\Films\\Family\\2019 Summer - the mountains\\Day 0" + std::to_wstring(I) +
+                       L" - the long walk up to the lake and back again.avi");
+    const std::pair<std::string, std::string> Messages[] = {
+        {"message", "The file \"C:\\Movies\\holiday.avi\" could not be opened."},
+        {"tall message",
+         WideToUtf8(lc::HandOverFailedText(L"Lumacraft", L"is running but did not take these files:", Movies))}};
+    for (const auto& [Kind, Text] : Messages) {
+      for (const bool WithCheckBox : {false, true}) {
+        TfrmMessage Box;
+        Box.SetText(Utf8ToWide(lc::settings::testing::Lengthened(Text, Percent)));
+        Box.CheckBox().Visible = WithCheckBox;
+        const std::string Name = Kind + (WithCheckBox ? " with check box" : "");
+        // The text block, painted on the face: inside the box, clear of the
+        // buttons and the check box.
+        Check(Box, Name, Percent, [&Box](LayoutWalker& W) {
+          const TMessageLayout& L = Box.Layout();
+          W.AddBox("text", {L.LabelPos.X, L.LabelPos.Y, L.LabelPos.X + L.LabelWidth, L.LabelPos.Y + L.LabelHeight});
+        });
+      }
     }
   }
 
@@ -191,7 +210,7 @@ class WindowLayout : public lc::testing::GraphFixture {
 
 TEST_F(WindowLayout, EveryWindowHoldsTheBuiltInTexts) {
   CheckEveryWindow(0);
-  EXPECT_EQ(24, Walked);
+  EXPECT_EQ(26, Walked);
 }
 
 TEST_F(WindowLayout, EveryWindowHoldsALanguageAThirdLonger) { CheckEveryWindow(30); }
