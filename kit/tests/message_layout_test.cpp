@@ -266,6 +266,31 @@ TEST(MessageLayout, WideLowBlockTakesAThirdOfItsWidthAsHeight) {
   EXPECT_EQ((TRect{81, 103, 161, 123}), L.OkRect);
 }
 
+// With 9-px letters a long word is cut at 206 into 22 letters (198 px) and
+// the rest: max(36 + 20, 218 div 3) + 62.
+TEST(MessageLayout, TheThirdOfTheWidthIsTruncated) {
+  class TNineMeasurer : public TTextMeasurer {
+   public:
+    int TextWidth(const std::wstring& S) override { return 9 * static_cast<int>(S.size()); }
+    int LineHeight() override { return 18; }
+  } M;
+  TMessageLayout L = LayoutMessage(std::wstring(30, L'x'), Input(false), M);
+  EXPECT_EQ(206, L.WrapWidth);
+  EXPECT_EQ(198, L.LabelWidth);
+  EXPECT_EQ(134, L.Height);
+}
+
+// A wrap width exactly at the check box's minimum (280 + 26) still narrows
+// once more, and the last width that held is that minimum.
+TEST(MessageLayout, NarrowingReachesTheMinimumWidthItself) {
+  TFixedMeasurer M;
+  std::wstring Text;
+  for (int I = 0; I < 60; ++I) Text += L"ab ";
+  TMessageLayoutInput In = Input(true);
+  In.CheckBoxWidth = 280;
+  EXPECT_EQ(306, LayoutMessage(Text, In, M).WrapWidth);
+}
+
 TEST(MessageLayout, EmptyTextIsOneEmptyLine) {
   TFixedMeasurer M;
   TMessageLayout L = LayoutMessage(L"", Input(false), M);
