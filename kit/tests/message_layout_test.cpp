@@ -6,11 +6,17 @@
 
 namespace {
 
-// Every character 7 px wide, lines 18 px high (near Arial at 16 px).
+// Every character 7 px wide, lines 18 px high (near Arial at 16 px), unless
+// told otherwise.
 class TFixedMeasurer : public TTextMeasurer {
  public:
-  int TextWidth(const std::wstring& S) override { return 7 * static_cast<int>(S.size()); }
-  int LineHeight() override { return 18; }
+  explicit TFixedMeasurer(int Letter = 7, int Line = 18) : FLetter(Letter), FLine(Line) {}
+  int TextWidth(const std::wstring& S) override { return FLetter * static_cast<int>(S.size()); }
+  int LineHeight() override { return FLine; }
+
+ private:
+  int FLetter;
+  int FLine;
 };
 
 // Count lines "line", one under the other.
@@ -133,11 +139,7 @@ TEST(MessageLayout, TallTextDrawsTheSkinOutDownwards) {
 // and need 268 pixels (180 + 88): the OK button and the check box move down
 // with the bottom edge instead of meeting at the skin's own height.
 TEST(MessageLayout, CheckBoxBoxJustTallerThanTheSkinKeepsTheButtonClear) {
-  class TTwentyMeasurer : public TTextMeasurer {
-   public:
-    int TextWidth(const std::wstring& S) override { return 7 * static_cast<int>(S.size()); }
-    int LineHeight() override { return 20; }
-  } M;
+  TFixedMeasurer M(7, 20);
   std::wstring Text;
   for (int I = 0; I < 8; ++I) Text += (I ? L"\r\n" : L"") + std::wstring(23, L'a') + L" " + std::wstring(23, L'b');
   TMessageLayout L = LayoutMessage(Text, Input(true), M);
@@ -222,15 +224,6 @@ TEST(MessageLayout, CropCopiesCarryTheEdgesIn) {
 // words stay whole down to a wrap width of 336 (346); one step further
 // each line breaks in two.
 TEST(MessageLayout, ABlockExactlyAsHighAsTheAllowanceStillNarrows) {
-  class TTallMeasurer : public TTextMeasurer {
-   public:
-    explicit TTallMeasurer(int Line) : FLine(Line) {}
-    int TextWidth(const std::wstring& S) override { return 7 * static_cast<int>(S.size()); }
-    int LineHeight() override { return FLine; }
-
-   private:
-    int FLine;
-  };
   auto Lines = [](int Count, int Letters) {
     std::wstring Text;
     for (int I = 0; I < Count; ++I) {
@@ -239,12 +232,12 @@ TEST(MessageLayout, ABlockExactlyAsHighAsTheAllowanceStillNarrows) {
     }
     return Text;
   };
-  TTallMeasurer With(20);  // 8 lines: 160 = 254 - 94
+  TFixedMeasurer With(7, 20);  // 8 lines: 160 = 254 - 94
   TMessageLayout L = LayoutMessage(Lines(8, 23), Input(true), With);
   EXPECT_EQ(336, L.WrapWidth);
   EXPECT_EQ(329, L.LabelWidth);
   EXPECT_EQ(160, L.LabelHeight);
-  TTallMeasurer Without(15);  // 11 lines: 165 = 254 - 89
+  TFixedMeasurer Without(7, 15);  // 11 lines: 165 = 254 - 89
   L = LayoutMessage(Lines(11, 24), Input(false), Without);
   EXPECT_EQ(346, L.WrapWidth);
   EXPECT_EQ(343, L.LabelWidth);
@@ -269,11 +262,7 @@ TEST(MessageLayout, WideLowBlockTakesAThirdOfItsWidthAsHeight) {
 // With 9-px letters a long word is cut at 206 into 22 letters (198 px) and
 // the rest: max(36 + 20, 218 div 3) + 62.
 TEST(MessageLayout, TheThirdOfTheWidthIsTruncated) {
-  class TNineMeasurer : public TTextMeasurer {
-   public:
-    int TextWidth(const std::wstring& S) override { return 9 * static_cast<int>(S.size()); }
-    int LineHeight() override { return 18; }
-  } M;
+  TFixedMeasurer M(9, 18);
   TMessageLayout L = LayoutMessage(std::wstring(30, L'x'), Input(false), M);
   EXPECT_EQ(206, L.WrapWidth);
   EXPECT_EQ(198, L.LabelWidth);
