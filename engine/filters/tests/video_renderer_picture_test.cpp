@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/filters/media_type.h"
+#include "engine/filters/tests/test_graph_support.h"
 #include "tests/support/pictures.h"
 #include "tests/support/process.h"
 #include "tests/support/program_copy.h"
@@ -48,14 +49,7 @@ class TFrameKeeper : public IVideoFramePresenter {
   std::atomic<int> Frames{0};
 };
 
-template <class T>
-struct TComPtr {
-  T* P = nullptr;
-  ~TComPtr() {
-    if (P) P->Release();
-  }
-  T* operator->() const { return P; }
-};
+using lctest::TComPtr;
 
 // A clip rendered into the renderer, and the types its decoder offers.
 class TClipGraph {

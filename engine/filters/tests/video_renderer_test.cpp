@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/filters/tests/test_graph_support.h"
 #include "tests/support/process.h"
 
 namespace {
@@ -47,15 +48,7 @@ class TFramePresenter : public IVideoFramePresenter {
   std::atomic<int> DelayMs{0};
 };
 
-template <class T>
-struct TComPtr {
-  T* P = nullptr;
-  ~TComPtr() {
-    if (P) P->Release();
-  }
-  T* operator->() const { return P; }
-  T** operator&() { return &P; }
-};
+using lctest::TComPtr;
 
 class VideoRendererGraph : public ::testing::Test {
  protected:
