@@ -250,7 +250,6 @@ void StartThisInstance(Associations& associations) {
 void LoadLastRun() {
   const ProgramState& p = Program();
   frmMain->rmsLoadFromHdd();
-  frmMain->StartDdeServer();
   frmMain->Playlist().LoadAtStart(p.Settings.LastMovieSelectedInPlaylist);
   ReportUnreadDataFiles(*frmMain);
 }
@@ -289,7 +288,7 @@ int RunProgram(const std::vector<std::wstring>& args) {
   LoadLastRun();
   if (frmMain->Closed()) return 0;
   for (std::size_t i = 1; i < args.size(); ++i) frmMain->CommandLine.push_back(WideToUtf8(args[i]));
-  Application.Run();
+  Application.Run([] { frmMain->StartDdeServer(); });
   return 0;
 }
 

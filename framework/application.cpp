@@ -119,11 +119,12 @@ void TApplication::ProcessMessages() {
   }
 }
 
-void TApplication::Run() {
+void TApplication::Run(const std::function<void()>& AfterShown) {
   if (FMainForm && ShowMainForm) {
     ShowWindow(Handle(), SW_SHOWNORMAL);
     FMainForm->Show();
   }
+  if (AfterShown && !FTerminated) AfterShown();
   while (!FTerminated) HandleMessage();
 }
 

@@ -83,8 +83,10 @@ class TApplication : public TComponent {
   bool RightToLeftSystem = GetSystemMetrics(SM_MIDEASTENABLED) != 0;
 
   // ---- the message loop ----
-  // Shows the main form and runs the message loop until Terminate.
-  void Run();
+  // Shows the application window and the main form, then runs
+  // AfterShown (work the program leaves until its main window is on the
+  // screen) and the message loop until Terminate.
+  void Run(const std::function<void()>& AfterShown = {});
   // Waits for one message and dispatches it.
   void HandleMessage();
   // Dispatches every pending message, then returns.

@@ -11,10 +11,12 @@
 
 #include <windows.h>
 
+#include "framework/dde.h"
 #include "framework/messages.h"
 #include "settings/tests/language_files.h"
 #include "settings/text_table.h"
 #include "settings/win/registry_win.h"
+#include "tests/support/player_queries.h"
 #include "tests/support/process.h"
 #include "tests/support/program_copy.h"
 
@@ -119,6 +121,45 @@ TEST(Startup, TheShippedProgramDoesNotAnswerTheFileListQuery) {
   EXPECT_EQ(copy.RunToEnd(L"C:\\secret.avi"), 0u);
   EXPECT_FALSE(lctest::AskOpenFileList(first.main).has_value());
   EXPECT_EQ(SendMessageW(first.main, WM_QUERYOPENFILELIST, 0, 0), 0);
+  EXPECT_EQ(first.Close(), 0u);
+  copy.Uninstall();
+}
+
+// The main window shows before the rest of the start-up's work ends (the
+// shell's conversation is opened after it). What reaches the player in
+// that moment is still taken: a shell macro from a client that tries again
+// while no server answers (as the shell falls back to starting the
+// program), and a second start's files.
+TEST(Startup, AShellMacroSentAsTheMainWindowShowsIsTaken) {
+  ProgramCopy copy(L"LcTestEarlyMacro");
+  lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0", "PlayListShow=0", "EqualizerShow=0"});
+  const std::wstring movie = copy.ExeFolder() + L"early.avi";
+  lctest::WriteFileText(movie, "x");
+  RunningCopy first(copy);
+  ASSERT_NE(first.main, nullptr);
+  UINT result = DMLERR_NO_CONV_ESTABLISHED;
+  for (const DWORD start = GetTickCount();
+       result == DMLERR_NO_CONV_ESTABLISHED && GetTickCount() - start < kStartMs; Sleep(10))
+    result = DdeExecuteMacro(L"LcTestEarlyMacro", L"System", L"/AddFile " + movie);
+  EXPECT_EQ(result, 0u);
+  EXPECT_EQ(lctest::PlaylistCountAfterStart(first.main), 1);
+  EXPECT_EQ(first.Close(), 0u);
+  copy.Uninstall();
+}
+
+TEST(Startup, ASecondStartAsTheMainWindowShowsHandsOver) {
+  ProgramCopy copy(L"LcTestEarlyHand");
+  lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0"});
+  RunningCopy first(copy);
+  ASSERT_NE(first.main, nullptr);
+  // The main window took the activation; the application window shows.
+  EXPECT_TRUE(lctest::WaitUntil([&] { return GetForegroundWindow() == first.main; }));
+  HWND app = lctest::WaitForWindow(L"TApplication", first.process.Id(), kStartMs);
+  ASSERT_NE(app, nullptr);
+  EXPECT_TRUE(IsWindowVisible(app));
+  // A single second start waits for the main window to take its files.
+  EXPECT_EQ(copy.RunToEnd(L"C:\\early.avi"), 0u);
+  EXPECT_EQ(lctest::QueryOpenFileList(first.main), std::vector<std::string>{"C:\\early.avi"});
   EXPECT_EQ(first.Close(), 0u);
   copy.Uninstall();
 }

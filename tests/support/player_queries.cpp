@@ -38,6 +38,12 @@ LRESULT QueryWindows(HWND main) { return Ask(main, WM_QUERYWINDOWS); }
 
 int QuerySeekBar(HWND main) { return int(Ask(main, WM_QUERYPOSITION)); }
 
+LRESULT PlaylistCountAfterStart(HWND main) {
+  LRESULT count = -1;
+  WaitUntil([&] { return (count = Ask(main, WM_QUERYPLAYLISTCOUNT)) >= 0; });
+  return count;
+}
+
 void PressKey(WORD key, std::initializer_list<WORD> modifiers) {
   for (WORD m : modifiers) KeyEvent(m, false);
   KeyEvent(key, false);

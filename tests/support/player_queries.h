@@ -32,6 +32,10 @@ LRESULT QueryWindows(HWND main);
 // The seek bar's position in milliseconds, -1 without a movie
 // (WM_QUERYPOSITION).
 int QuerySeekBar(HWND main);
+// The playlist's length once the main window's first activation has
+// ended (WM_QUERYPLAYLISTCOUNT answers -1 before); -1 when it did not end
+// within 10 s.
+LRESULT PlaylistCountAfterStart(HWND main);
 
 // Asks `done` every 50 ms for up to `ms`; its last answer.
 template <class F>
