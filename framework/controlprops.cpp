@@ -37,7 +37,10 @@ int TWinControl::Top() const { return BoundsRect().Top; }
 int TWinControl::Width() const { return BoundsRect().Width(); }
 int TWinControl::Height() const { return BoundsRect().Height(); }
 
+// A window already at the bounds is left alone: under Wine moving even a
+// hidden window costs a round to the display server.
 void TWinControl::SetBounds(int Left, int Top, int Width, int Height) {
+  if (BoundsRect() == TRect{Left, Top, Left + Width, Top + Height}) return;
   if (FHandle)
     SetWindowPos(FHandle, nullptr, Left, Top, Width, Height, SWP_NOZORDER | SWP_NOACTIVATE);
 }

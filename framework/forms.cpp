@@ -6,12 +6,14 @@
 #include "framework/application.h"
 #include "framework/exceptions.h"
 
-TForm::TForm(const std::wstring& ClassName) : TWinControl(nullptr) {
+TForm::TForm(const std::wstring& ClassName, TSize ClientSize) : TWinControl(nullptr) {
   Screen.AddForm(this);
   TCreateParams P;
   P.ClassName = ClassName;
   P.Style = WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_SYSMENU;
-  P.Bounds = Bounds(0, 0, 320, 240);
+  RECT Frame{0, 0, ClientSize.cx, ClientSize.cy};
+  AdjustWindowRectEx(&Frame, P.Style, FALSE, P.ExStyle);
+  P.Bounds = Bounds(0, 0, Frame.right - Frame.left, Frame.bottom - Frame.top);
   P.WndParent = Application.Handle();
   try {
     CreateHandle(P);

@@ -22,8 +22,10 @@ using TCloseQueryEvent = std::function<void(TComponent* Sender, bool& CanClose)>
 
 class TForm : public TWinControl {
  public:
-  // ClassName is the window class to register (for example "TfrmMain").
-  explicit TForm(const std::wstring& ClassName = L"TForm");
+  // ClassName is the window class to register (for example "TfrmMain");
+  // the window starts with the client area ClientSize (a form that knows
+  // its size when it is made is not sized a second time).
+  explicit TForm(const std::wstring& ClassName = L"TForm", TSize ClientSize = {320, 240});
   ~TForm() override;
 
   TNotifyEvent OnShow;

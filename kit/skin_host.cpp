@@ -54,7 +54,7 @@ void TSkinHost::SetCursor(TWidgetCursor Cursor) {
 
 TSkinForm::TSkinForm(const std::wstring& ClassName, const std::wstring& SkinName,
                      bool WithBackBuffer)
-    : TForm(ClassName), FHost(*this) {
+    : TForm(ClassName, SkinImageSize(SkinName)), FHost(*this) {
   FHost.LoadSkin(SkinName);
   if (WithBackBuffer) FHost.CreateBackBuffer();
   SetClientSize(FHost.Skin().Width(), FHost.Skin().Height());

@@ -41,14 +41,31 @@ void HeightenSkinImage(TBitmap& Skin, int Height, int Row) {
   DrawOutSkinImage(Skin, Height - Skin.Height(), Row, true);
 }
 
-void LoadSkinImage(const std::wstring& Name, TBitmap& Bitmap) {
-  std::span<const std::uint8_t> Data = LoadResourceData(Name, RT_RCDATA);
+namespace {
 
-  png_image Image;
+// Reads the header of the skin image Name's PNG data into Image (which the
+// caller frees with png_image_free).
+void BeginSkinImage(const std::wstring& Name, png_image& Image) {
+  std::span<const std::uint8_t> Data = LoadResourceData(Name, RT_RCDATA);
   std::memset(&Image, 0, sizeof(Image));
   Image.version = PNG_IMAGE_VERSION;
   if (!png_image_begin_read_from_memory(&Image, Data.data(), Data.size()))
     throw Exception("Skin image " + EncodeText(Name) + " is no PNG: " + Image.message);
+}
+
+}  // namespace
+
+TSize SkinImageSize(const std::wstring& Name) {
+  png_image Image;
+  BeginSkinImage(Name, Image);
+  const TSize Size{static_cast<int>(Image.width), static_cast<int>(Image.height)};
+  png_image_free(&Image);
+  return Size;
+}
+
+void LoadSkinImage(const std::wstring& Name, TBitmap& Bitmap) {
+  png_image Image;
+  BeginSkinImage(Name, Image);
   Image.format = PNG_FORMAT_BGR;
   const int Stride = static_cast<int>(PNG_IMAGE_ROW_STRIDE(Image));
   std::vector<std::uint8_t> Pixels(PNG_IMAGE_BUFFER_SIZE(Image, Stride));

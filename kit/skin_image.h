@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "framework/types.h"
+
 class TBitmap;
 
 // Skin images: PNG files carried in the program's resources as RT_RCDATA,
@@ -12,6 +14,10 @@ class TBitmap;
 // black). A name without a resource raises EResNotFound; undecodable data
 // raises Exception. GUI thread.
 void LoadSkinImage(const std::wstring& Name, TBitmap& Bitmap);
+
+// The width and height of the skin image Name, read from its header
+// without decoding it; raises as LoadSkinImage does.
+TSize SkinImageSize(const std::wstring& Name);
 
 // Draws a face out to Width for texts that need more room: the columns left
 // of Column stay, Column is repeated over the new room and the rest moves

@@ -57,11 +57,10 @@ lc::PictureShape CurrentShape() {
 
 }  // namespace
 
-TfrmVideoWindow::TfrmVideoWindow() : TForm(L"TfrmVideoWindow") {
+TfrmVideoWindow::TfrmVideoWindow() : TForm(L"TfrmVideoWindow", {317, 245}) {
   frmVideoWindow = this;
   Name = L"frmVideoWindow";
   SetColor(clBlack);
-  SetClientSize(317, 245);
   SetCaption(Utf8ToWide(Program().Names.AppName) + L"VideoWindow");
   DragAcceptFiles(Handle(), TRUE);
 

@@ -88,6 +88,15 @@ class FormTest : public ::testing::Test {
 
 }  // namespace
 
+TEST(Form, StartsWithTheClientSizeItIsMadeWith) {
+  TForm Sized(L"TfrmSized", {317, 245});
+  EXPECT_EQ(Sized.ClientWidth(), 317);
+  EXPECT_EQ(Sized.ClientHeight(), 245);
+  TForm Plain(L"TfrmPlain");
+  EXPECT_EQ(Plain.ClientWidth(), 320);
+  EXPECT_EQ(Plain.ClientHeight(), 240);
+}
+
 TEST_F(FormTest, RegistersWindowClassUnderFormClassName) {
   wchar_t Name[64] = {};
   GetClassNameW(Wnd(), Name, 64);

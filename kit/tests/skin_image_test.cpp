@@ -53,6 +53,24 @@ TEST(LoadSkinImage, ReloadingTakesTheNewImagesSize) {
   EXPECT_EQ(RGBColor(0, 0, 255), PixelOf(B, 10, 50));  // frame 2
 }
 
+TEST(SkinImageSize, IsTheSizeOfTheDecodedImage) {
+  const struct {
+    const wchar_t* Name;
+    TSize Size;
+  } Cases[] = {{L"KitTestFace", {200, 100}}, {L"kittestSTRIP", {20, 80}}, {L"KitTestAlpha", {3, 1}}};
+  for (const auto& C : Cases) {
+    TBitmap B;
+    LoadSkinImage(C.Name, B);
+    EXPECT_EQ(SkinImageSize(C.Name), (TSize{B.Width(), B.Height()})) << static_cast<const void*>(C.Name);
+    EXPECT_EQ(SkinImageSize(C.Name), C.Size) << static_cast<const void*>(C.Name);
+  }
+}
+
+TEST(SkinImageSize, RaisesAsTheDecoderDoes) {
+  EXPECT_THROW(SkinImageSize(L"NoSuchSkin"), EResNotFound);
+  EXPECT_THROW(SkinImageSize(L"KitTestNoPng"), Exception);
+}
+
 TEST(LoadSkinImage, TransparentPixelsBecomeBlack) {
   TBitmap B;
   LoadSkinImage(L"KitTestAlpha", B);

@@ -36,11 +36,17 @@ constexpr WPARAM kSizeCorner = 61448;
 
 std::wstring HintText(int Index) { return Utf8ToWide(GlobalTextTable().TextHints[Index]); }
 
+// The client size the settings give the window, never below its least.
+TSize ClientSizeOf(const lc::settings::SettingsStore& Settings) {
+  return {std::max(Settings.PlayListWidth, lc::playlist::kPlaylistMinWidth),
+          std::max(Settings.PlayListHeight, lc::playlist::kPlaylistMinHeight)};
+}
+
 }  // namespace
 
 TfrmPlayList::TfrmPlayList(lc::playlist::Playlist& Model, lc::playlist::FileOpener& Opener,
                            lc::settings::SettingsStore& Settings, TPlayListEnvironment& Environment)
-    : TForm(L"TfrmPlayList"),
+    : TForm(L"TfrmPlayList", ClientSizeOf(Settings)),
       ListVideo(this, TListBoxStyle::lbOwnerDrawFixed),
       ListSub(this, TListBoxStyle::lbOwnerDrawFixed),
       FModel(Model),
@@ -105,8 +111,8 @@ TfrmPlayList::TfrmPlayList(lc::playlist::Playlist& Model, lc::playlist::FileOpen
   FModel.OnLinesChanged = [this] { SyncLines(); };
   FModel.Entries().PlaylistIndex = -1;
   SyncLines();
-  SetClientSize(std::max(FSettings.PlayListWidth, lc::playlist::kPlaylistMinWidth),
-                std::max(FSettings.PlayListHeight, lc::playlist::kPlaylistMinHeight));
+  const TSize Size = ClientSizeOf(FSettings);
+  SetClientSize(Size.cx, Size.cy);
   Resize();
   DragAcceptFiles(Handle(), TRUE);
   lc::settings::RegisterTextTarget(this);
