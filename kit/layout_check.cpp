@@ -7,8 +7,10 @@ namespace lc::kit {
 namespace {
 
 std::string Show(const TRect& R) {
-  return "(" + std::to_string(R.Left) + "," + std::to_string(R.Top) + ")-(" + std::to_string(R.Right) + "," +
-         std::to_string(R.Bottom) + ")";
+  std::string Text = "(";
+  Text += std::to_string(R.Left) + "," + std::to_string(R.Top) + ")-(";
+  Text += std::to_string(R.Right) + "," + std::to_string(R.Bottom) + ")";
+  return Text;
 }
 
 bool Inside(const TRect& Inner, const TRect& Outer) {

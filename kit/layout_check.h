@@ -20,7 +20,7 @@ struct TLayoutBox {
   // The index of the box that holds this one, -1 for the window itself.
   int Area = -1;
   // Where the control draws its text; empty when it shows none.
-  TRect TextRoom;
+  TRect TextRoom{};
   // The measured extent of the text, every line of it.
   int TextWidth = 0;
   int TextHeight = 0;

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+
 #include "framework/list_box.h"
 #include "framework/unicode.h"
 #include "kit/button.h"
@@ -171,7 +173,7 @@ void LayoutWalker::WalkChild(HWND Child, int Area) {
     GetClientRect(Child, &Client);
     for (HTREEITEM Item = TreeView_GetFirstVisible(Child); Item; Item = TreeView_GetNextVisible(Child, Item)) {
       RECT R;
-      *reinterpret_cast<HTREEITEM*>(&R) = Item;
+      std::memcpy(&R, &Item, sizeof Item);  // the item asked about travels in the rectangle
       if (!SendMessageW(Child, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&R))) continue;
       wchar_t Caption[256] = {};
       TVITEMW Line{};

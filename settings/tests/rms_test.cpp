@@ -204,7 +204,7 @@ TEST(RmsFile, BookmarksMustBeWellFormed) {
   std::string nine = "[m]\r\n";
   for (int i = 1; i <= 9; ++i) nine += "BookMark" + std::to_string(i) + "=0" + std::to_string(i) + ":00:00\r\n";
   const TRmsEntry all = Parse(nine)[0];
-  for (int i = 0; i < 9; ++i) EXPECT_EQ(all.BookMark[i], "0" + std::to_string(i + 1) + ":00:00") << i;
+  for (int i = 0; i < 9; ++i) EXPECT_EQ(all.BookMark[i], std::string("0").append(std::to_string(i + 1)).append(":00:00")) << i;
   // Every one of the eight places is checked.
   const char* bad[] = {"x0:00:00", "0x:00:00", "00x00:00", "00:60:00", "00:0x:00",
                        "00:00x00", "00:00:60", "00:00:0x"};
