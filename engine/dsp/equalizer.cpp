@@ -51,20 +51,18 @@ struct TSampleIO<TSampleFormat::Float32> {
   static void Store(uint8_t* P, float V) { StoreSample<float>(P, V); }
 };
 
+// The transform object P holds, made (zero) when it has none yet.
+TDspFFT& Made(std::unique_ptr<TDspFFT>& P) {
+  if (!P) P = std::make_unique<TDspFFT>();
+  return *P;
+}
+
 }  // namespace
 
 TDspEqualizer::TDspEqualizer()
     : Gains_(std::make_unique<std::atomic<float>[]>(MaxChannels * MaxBins)),
       Overlap_(std::make_unique<float[]>(MaxChannels * OverlapStride)) {
   for (int i = 0; i < MaxChannels * MaxBins; ++i) Gains_[i].store(2.0f, std::memory_order_relaxed);
-  Work_.Scale = true;
-  Work_.ReOrder = false;
-  Work_.FFTSize = ActiveSize_;
-  for (TDspFFT& kernel : Kernels_) {
-    kernel.Scale = true;
-    kernel.ReOrder = false;
-    kernel.FFTSize = ActiveSize_;
-  }
 }
 
 void TDspEqualizer::SetBandGain(int Channel, int Bin, int8_t Value) {
@@ -108,8 +106,6 @@ void TDspEqualizer::ApplyRequests() {
   if (requested != ActiveSize_) {
     ActiveSize_ = requested;
     N_ = FFTSizeToInt(requested);
-    Work_.FFTSize = requested;
-    for (TDspFFT& kernel : Kernels_) kernel.FFTSize = requested;
     DesignedCount_ = 0;  // every kernel was designed for the old size
     ClearOverlap();
   }
@@ -121,10 +117,11 @@ void TDspEqualizer::ApplyRequests() {
 void TDspEqualizer::DesignKernels(int Count, bool UseSeperate) {
   const int n = N_, shift = n / 8, taps = n / 4 + 1;
   for (int c = 0; c < Count; ++c) {
-    float* b = Kernels_[c].Buffer();
+    TDspFFT& kernel = Made(Kernels_[c]);
+    float* b = kernel.Buffer();
     std::fill_n(b, 2 * TDspFFT::MaxPoints, 0.0f);
     for (int k = 0; k < n / 2; ++k) b[2 * k] = Gains_[c * MaxBins + k].load(std::memory_order_relaxed);
-    ComputeFFT(b, n, true, true, true, Kernels_[c].Scratch());
+    ComputeFFT(b, n, true, true, true, kernel.Scratch());
     for (int k = 0; k < n; ++k) b[2 * ((k + shift) % n) + 1] = b[2 * k];
     for (int k = 0; k < n; ++k) b[2 * k] = k < taps ? b[2 * k + 1] : 0.0f;
     for (int k = 0; k < taps; ++k) {
@@ -158,9 +155,9 @@ void TDspEqualizer::Convolve(uint8_t* Buffer, size_t Size, int Channels) {
   const size_t stride = static_cast<size_t>(Channels) * IO::Bytes;
   const size_t frames = Size / stride;
   const size_t block = static_cast<size_t>(3 * N_ / 4);
-  float* work = Work_.Buffer();
+  float* work = Made(Work_).Buffer();
   for (int c = 0; c < std::min(Channels, MaxChannels); ++c) {
-    const float* kernel = Kernels_[DesignedSeperate_ ? c : 0].Buffer();
+    const float* kernel = Kernels_[DesignedSeperate_ ? c : 0]->Buffer();
     float* overlap = Overlap_.get() + c * OverlapStride;
     uint8_t* samples = Buffer + static_cast<size_t>(c) * IO::Bytes;
     for (size_t start = 0; start < frames; start += block) {

@@ -91,7 +91,10 @@ class TDspEqualizer {
   int N_ = 1024;
   int DesignedCount_ = 0;
   bool DesignedSeperate_ = false;
-  TDspFFT Work_;
-  std::array<TDspFFT, MaxChannels> Kernels_;
+  // The transform buffers (128 KB each) are made by the first buffer that
+  // needs them: a player that plays nothing, or plays stereo with one
+  // kernel, does not fill eleven of them at start.
+  std::unique_ptr<TDspFFT> Work_;
+  std::array<std::unique_ptr<TDspFFT>, MaxChannels> Kernels_;
   std::unique_ptr<float[]> Overlap_;  // MaxChannels x (MaxBins / 4)
 };
