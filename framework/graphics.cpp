@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "framework/exceptions.h"
+#include "framework/late_library.h"
 
 int ScreenPixelsPerInch() {
   static const int Ppi = [] {
@@ -145,8 +146,12 @@ void TCanvas::CopyRect(const TRect& Dest, TCanvas& Source, const TRect& SourceRe
 void TCanvas::CopyRectTransparent(const TRect& Dest, TCanvas& Source, const TRect& SourceRect,
                                   TColor Key) {
   if (!FHandle || !Source.FHandle || Dest.IsEmpty() || SourceRect.IsEmpty()) return;
-  TransparentBlt(FHandle, Dest.Left, Dest.Top, Dest.Width(), Dest.Height(), Source.FHandle,
-                 SourceRect.Left, SourceRect.Top, SourceRect.Width(), SourceRect.Height(), Key);
+  // Drawn only by menus, the on-screen texts and samples, never before the
+  // main window shows: its library is loaded by the first call.
+  static const auto Transparent = LateFunction<decltype(&::TransparentBlt)>(L"msimg32.dll", "TransparentBlt");
+  if (!Transparent) return;
+  Transparent(FHandle, Dest.Left, Dest.Top, Dest.Width(), Dest.Height(), Source.FHandle, SourceRect.Left,
+              SourceRect.Top, SourceRect.Width(), SourceRect.Height(), Key);
 }
 
 void TCanvas::Draw(int X, int Y, TBitmap& Bitmap) {
@@ -253,8 +258,10 @@ void TBitmap::SetSize(int Width, int Height) {
   void* NewBits = nullptr;
   int NewStride = ((Width * 3 + 3) / 4) * 4;
   if (Width > 0 && Height > 0) {
+    // A new section's memory comes fresh from the system, zero (black):
+    // only the part kept from the old pixels is written, so the pages of a
+    // large bitmap are touched only where it is drawn on.
     NewBitmap = CreateSection(Width, Height, &NewBits);
-    std::memset(NewBits, 0, static_cast<size_t>(NewStride) * Height);
     GdiFlush();
     int CopyBytes = std::min(Width, FWidth) * 3;
     if (FBits)

@@ -1,4 +1,7 @@
 // Pixel checks of TCanvas and TBitmap on off-screen bitmaps.
+#include <cstdint>
+#include <memory>
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -214,6 +217,32 @@ TEST(BitmapTest, ResizeKeepsTopLeftPixels) {
   B.SetHeight(3);
   EXPECT_EQ(B.Canvas().Pixel(3, 1), RGBColor(150, 50, 7));
   EXPECT_EQ(B.Canvas().Pixel(0, 2), clBlack);
+}
+
+// A new bitmap is black in every byte, also where the memory of one just
+// freed (painted white) may come back, and so is the part a bitmap grows by.
+TEST(BitmapTest, NewPixelsAreBlackEvenWhereAWhiteBitmapWasFreed) {
+  auto AllZero = [](TBitmap& B, int FromRow) {
+    for (int Y = FromRow; Y < B.Height(); ++Y) {
+      const std::uint8_t* Row = B.ScanLine(Y);
+      for (int X = 0; X < B.Width() * 3; ++X)
+        if (Row[X] != 0) return false;
+    }
+    return true;
+  };
+  for (int Round = 0; Round < 3; ++Round) {
+    auto White = std::make_unique<TBitmap>(800, 800);
+    Fill(*White, Rect(0, 0, 800, 800), clWhite);
+    ASSERT_EQ(White->ScanLine(799)[2399], 255);
+    White.reset();
+    TBitmap Fresh(800, 800);
+    EXPECT_TRUE(AllZero(Fresh, 0)) << "round " << Round;
+  }
+  TBitmap Grown(10, 10);
+  Fill(Grown, Rect(0, 0, 10, 10), clWhite);
+  Grown.SetSize(10, 600);
+  EXPECT_EQ(Grown.ScanLine(9)[29], 255);
+  EXPECT_TRUE(AllZero(Grown, 10));
 }
 
 TEST(BitmapTest, WidthThenHeightOfAnEmptyBitmapGivesBoth) {

@@ -67,15 +67,18 @@ TfrmPlayList::TfrmPlayList(lc::playlist::Playlist& Model, lc::playlist::FileOpen
   Font.SetColor(kTitleColor);
   ShowHint = true;
   for (int I = 0; I < 10; ++I) LoadSkinImage(L"PlaylistPart" + std::to_wstring(I + 1), FParts[I].Bitmap);
-  FHost.Skin().SetSize(lc::playlist::kPlaylistMaxSize, lc::playlist::kPlaylistMaxSize);
+  // The skin holds the composed face (what widgets restore under
+  // themselves), the back buffer the face with the two switches, both at
+  // the largest size. The back buffer is made while the skin is still empty
+  // and sized with it: both start black without copying megabytes of black.
+  FHost.CreateBackBuffer();
+  for (TBitmap* Face : {&FHost.Skin(), FHost.BackBuffer()})
+    Face->SetSize(lc::playlist::kPlaylistMaxSize, lc::playlist::kPlaylistMaxSize);
   FHost.Skin().Canvas().Brush.Style = TBrushStyle::bsClear;
   FHost.Skin().Canvas().Font.Assign(Font);
   // The title's points shrink as the screen's pixels per inch grow, so it
   // keeps its pixel size on the face.
   FHost.Skin().Canvas().Font.SetSize(CaptionFontSize(Screen.PixelsPerInch()));
-  // The skin holds the composed face (what widgets restore under
-  // themselves), the back buffer the face with the two switches.
-  FHost.CreateBackBuffer();
   CreateWidgets();
   SetUpList(ListVideo);
   SetUpList(ListSub);
