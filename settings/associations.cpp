@@ -97,11 +97,12 @@ bool Associations::WriteProgIdSetIn(RegRoot root, const std::string& prefix,
   }
   table.push_back({id + "\\Defaulticon", exePath_ + ",0"});
 
+  // The identifier's own key carries no value; every other key has one,
+  // and writing it makes the key (one trip to the registry fewer a key:
+  // the start-up writes this set at every start).
   for (size_t i = 0; i < table.size(); ++i) {
     const std::string key = prefix + table[i].key;
-    if (!reg_.CreateKey(root, key)) return false;
-    // The identifier's own key carries no value; every other key has one.
-    if (i > 0 && !reg_.WriteString(root, key, "", table[i].value)) return false;
+    if (!(i == 0 ? reg_.CreateKey(root, key) : reg_.WriteString(root, key, "", table[i].value))) return false;
   }
   return true;
 }
