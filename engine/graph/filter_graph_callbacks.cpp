@@ -4,17 +4,17 @@
 #include "engine/graph/filter_graph.h"
 
 #include "engine/graph/graph_seeking.h"
+#include "framework/ole_automation.h"
 
 namespace {
 
 // Reads a string value of a property bag; empty when the read fails.
 std::wstring ReadBagString(IPropertyBag* Bag, const wchar_t* Name) {
-  VARIANT value;
-  VariantInit(&value);
+  VARIANT value{};  // VT_EMPTY, as VariantInit leaves it
   std::wstring text;
   if (SUCCEEDED(Bag->Read(Name, &value, nullptr)) && value.vt == VT_BSTR && value.bstrVal != nullptr)
     text = value.bstrVal;
-  VariantClear(&value);
+  late::VariantClear(&value);
   return text;
 }
 

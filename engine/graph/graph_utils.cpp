@@ -9,6 +9,7 @@
 #include "engine/filters/com_helpers.h"
 #include "engine/graph/error_texts.h"
 #include "framework/late_library.h"
+#include "framework/ole_automation.h"
 #include "framework/unicode.h"
 
 namespace {
@@ -144,7 +145,7 @@ HRESULT ShowOwnPages(HWND Parent, IBaseFilter* Filter) {
   hr = Filter->QueryFilterInfo(&info);
   if (SUCCEEDED(hr)) {
     IUnknown* object = Filter;
-    hr = OleCreatePropertyFrame(Parent, 0, 0, info.achName, 1, &object, pages.cElems, pages.pElems, 0, 0,
+    hr = late::OleCreatePropertyFrame(Parent, 0, 0, info.achName, 1, &object, pages.cElems, pages.pElems, 0, 0,
                                 nullptr);
     if (info.pGraph != nullptr) info.pGraph->Release();
   }

@@ -13,6 +13,7 @@
 #include "engine/graph/overlay_mixer.h"
 #include "engine/graph/video_window.h"
 #include "framework/application.h"
+#include "framework/ole_automation.h"
 
 namespace {
 
@@ -275,9 +276,9 @@ void TDSVideoWindowEx2::AttachVideoWindow() {
   FVideoWindow->put_WindowStyleEx(FWindowExStyle);
   FVideoWindow->SetWindowPosition(Left(), Top(), Width(), Height());
   if (!Name.empty()) {
-    BSTR caption = SysAllocString(Name.c_str());
+    BSTR caption = late::SysAllocString(Name.c_str());
     FVideoWindow->put_Caption(caption);
-    SysFreeString(caption);
+    late::SysFreeString(caption);
   }
   FVideoWindow->put_MessageDrain(reinterpret_cast<OAHWND>(Handle()));
   Application.ProcessMessages();

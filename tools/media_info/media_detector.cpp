@@ -11,6 +11,8 @@
 #include <dvdmedia.h>
 #include <qedit.h>
 
+#include "framework/ole_automation.h"
+
 namespace lc::tools {
 
 namespace {
@@ -55,9 +57,9 @@ bool HasBlock(const AM_MEDIA_TYPE& Mt) { return Mt.cbFormat != 0 && Mt.pbFormat 
 // The detector given FileName; false when it cannot open it.
 bool Open(TDetector& Det, const std::wstring& FileName) {
   if (!Det) return false;
-  BSTR Name = SysAllocString(FileName.c_str());
+  BSTR Name = late::SysAllocString(FileName.c_str());
   const HRESULT Opened = Det->put_Filename(Name);
-  SysFreeString(Name);
+  late::SysFreeString(Name);
   return SUCCEEDED(Opened);
 }
 
