@@ -190,8 +190,9 @@ void PrepareDefaultsAndDataFiles() {
   p.SavedFpuControlWord = _controlfp(0, 0);
   settings::SetDefaultSettings(p.Settings, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   MigrateOldFiles(p.Names.ExeFolder, p.Names.DataFolder, p.Names.AppName, WindowsFileOps());
-  for (const std::string& name : MigratedFileNames(p.Names.AppName))
-    settings::SweepTemporaryFiles(p.Names.DataFolder + name);
+  std::vector<std::string> dataFiles;
+  for (const std::string& name : MigratedFileNames(p.Names.AppName)) dataFiles.push_back(p.Names.DataFolder + name);
+  settings::SweepTemporaryFiles(dataFiles);
   settings::SetDefaultTexts(settings::GlobalTextTable(), false);
   Application.SetTitle(L"Lumacraft");
 }

@@ -1,9 +1,11 @@
 #include "settings/file_io.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <random>
 #include <system_error>
 
@@ -157,21 +159,35 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes) {
 }
 
 int SweepTemporaryFiles(const std::string& path, std::chrono::seconds minAge) {
-  const fs::path target = ToPath(path);
-  const std::u8string name8 = target.filename().u8string();
-  const std::string name(name8.begin(), name8.end());
-  std::error_code ec;
-  fs::directory_iterator it(target.parent_path().empty() ? fs::path(".") : target.parent_path(), ec);
-  if (ec) return 0;
+  return SweepTemporaryFiles(std::vector<std::string>{path}, minAge);
+}
+
+int SweepTemporaryFiles(const std::vector<std::string>& paths, std::chrono::seconds minAge) {
+  // The file names to look for, by folder.
+  std::map<fs::path, std::vector<std::string>> folders;
+  for (const std::string& path : paths) {
+    const fs::path target = ToPath(path);
+    const std::u8string name8 = target.filename().u8string();
+    folders[target.parent_path().empty() ? fs::path(".") : target.parent_path()].emplace_back(name8.begin(),
+                                                                                                name8.end());
+  }
   const auto now = fs::file_time_type::clock::now();
   int deleted = 0;
-  for (const fs::directory_entry& entry : it) {
-    const std::u8string found8 = entry.path().filename().u8string();
-    if (!IsTemporaryNameOf(std::string(found8.begin(), found8.end()), name)) continue;
-    if (!entry.is_regular_file(ec)) continue;
-    const auto written = entry.last_write_time(ec);
-    if (ec || now - written < minAge) continue;
-    if (fs::remove(entry.path(), ec)) ++deleted;
+  for (const auto& [folder, names] : folders) {
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    if (ec) continue;
+    for (const fs::directory_entry& entry : it) {
+      const std::u8string found8 = entry.path().filename().u8string();
+      const std::string found(found8.begin(), found8.end());
+      if (std::none_of(names.begin(), names.end(),
+                       [&found](const std::string& name) { return IsTemporaryNameOf(found, name); }))
+        continue;
+      if (!entry.is_regular_file(ec)) continue;
+      const auto written = entry.last_write_time(ec);
+      if (ec || now - written < minAge) continue;
+      if (fs::remove(entry.path(), ec)) ++deleted;
+    }
   }
   return deleted;
 }

@@ -62,6 +62,10 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes);
 // another instance is running right now). Returns how many were deleted.
 int SweepTemporaryFiles(const std::string& path,
                         std::chrono::seconds minAge = std::chrono::seconds(60));
+// The same for several files, each folder listed once (the start-up sweeps
+// its four data files together).
+int SweepTemporaryFiles(const std::vector<std::string>& paths,
+                        std::chrono::seconds minAge = std::chrono::seconds(60));
 
 // Replaces `target` with `source` in one step (the target may exist).
 using ReplaceFileFunction = bool (*)(const std::string& source, const std::string& target);

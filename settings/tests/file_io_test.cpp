@@ -65,6 +65,27 @@ TEST(SweepTemporaryFiles, DeletesOnlyOldLeftoversOfTheGivenFile) {
   EXPECT_FALSE(fs::exists(U8(target + ".tmp10-20")));
 }
 
+// Several files of one folder (and one of another) swept in one call: the
+// old leftovers of each go, everything else stays.
+TEST(SweepTemporaryFiles, SweepsTheLeftoversOfSeveralFilesAtOnce) {
+  ScratchFolder dir;
+  fs::create_directory(U8(dir.File("sub")));
+  const std::string ini = dir.File("Lumacraft.ini"), list = dir.File("Lumacraft.lpl"),
+                    other = dir.File("sub/Presets.EQ");
+  WriteAged(ini + ".tmp1-1", 3600);
+  WriteAged(list + ".tmp2-2", 3600);
+  WriteAged(list + ".tmp3-3", 5);           // a save running elsewhere
+  WriteAged(other + ".tmp4-4", 3600);
+  WriteAged(dir.File("Lumacraft.rs.tmp5-5"), 3600);  // not asked for
+  WriteAged(dir.File("Presets.EQ.tmp6-6"), 3600);    // asked for in sub/ only
+
+  EXPECT_EQ(SweepTemporaryFiles(std::vector<std::string>{ini, list, other, dir.File("missing/x.ini")}), 3);
+  for (const std::string& gone : {ini + ".tmp1-1", list + ".tmp2-2", other + ".tmp4-4"})
+    EXPECT_FALSE(fs::exists(U8(gone))) << gone;
+  for (const std::string& kept : {list + ".tmp3-3", dir.File("Lumacraft.rs.tmp5-5"), dir.File("Presets.EQ.tmp6-6")})
+    EXPECT_TRUE(fs::exists(U8(kept))) << kept;
+}
+
 // The reader's answers for what it meets in a folder: a file within, at
 // and beyond the limit, an empty one, a missing one, and a folder, empty
 // and with files in it, whatever limit is given.
