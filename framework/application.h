@@ -167,6 +167,11 @@ class TScreen {
   // installed by the program (replacing a built-in one is allowed).
   HCURSOR Cursors(TCursor Index) const;
   void SetCursors(TCursor Index, HCURSOR Cursor);
+  // Installs the program's cursor resource Name under Index, loaded by the
+  // first use of that cursor (a start does not wait for cursors that only
+  // show under the mouse); while it cannot be loaded the cursor stays as it
+  // was.
+  void SetCursorResource(TCursor Index, const std::wstring& Name);
 
   int PixelsPerInch() const;
   // Primary screen size and work area (without the taskbar).
@@ -191,7 +196,8 @@ class TScreen {
 
  private:
   TCursor FCursor = crDefault;
-  std::map<TCursor, HCURSOR> FCursors;
+  mutable std::map<TCursor, HCURSOR> FCursors;
+  std::map<TCursor, std::wstring> FCursorResources;
   std::vector<TForm*> FForms;
 };
 

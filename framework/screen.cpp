@@ -58,11 +58,25 @@ void TScreen::SetCursor(TCursor Cursor) {
 
 HCURSOR TScreen::Cursors(TCursor Index) const {
   if (auto It = FCursors.find(Index); It != FCursors.end()) return It->second;
+  if (auto It = FCursorResources.find(Index); It != FCursorResources.end()) {
+    if (HCURSOR Loaded = LoadCursorW(GetModuleHandleW(nullptr), It->second.c_str())) {
+      FCursors[Index] = Loaded;
+      return Loaded;
+    }
+  }
   if (Index == crNone) return nullptr;
   return LoadCursorW(nullptr, BuiltInCursor(Index));
 }
 
-void TScreen::SetCursors(TCursor Index, HCURSOR Cursor) { FCursors[Index] = Cursor; }
+void TScreen::SetCursors(TCursor Index, HCURSOR Cursor) {
+  FCursorResources.erase(Index);
+  FCursors[Index] = Cursor;
+}
+
+void TScreen::SetCursorResource(TCursor Index, const std::wstring& Name) {
+  FCursors.erase(Index);
+  FCursorResources[Index] = Name;
+}
 
 int TScreen::PixelsPerInch() const { return ScreenPixelsPerInch(); }
 

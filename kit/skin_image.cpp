@@ -85,9 +85,6 @@ void LoadSkinImage(const std::wstring& Name, TBitmap& Bitmap) {
 }
 
 void InstallSkinCursors() {
-  HINSTANCE Module = GetModuleHandleW(nullptr);
-  if (HCURSOR Press = LoadCursorW(Module, L"CRHANDPRESS"))
-    Screen.SetCursors(crHandPress, Press);
-  if (HCURSOR Point = LoadCursorW(Module, L"CRHANDPOINT"))
-    Screen.SetCursors(crHandPoint, Point);
+  Screen.SetCursorResource(crHandPress, L"CRHANDPRESS");
+  Screen.SetCursorResource(crHandPoint, L"CRHANDPOINT");
 }

@@ -35,6 +35,6 @@ void HeightenSkinImage(TBitmap& Skin, int Height, int Row);
 inline constexpr int crHandPress = 5;
 
 // Installs the cursor resources "crhandpress" as crHandPress and
-// "crhandpoint" in place of the framework's crHandPoint. A missing resource
-// leaves that cursor as it was.
+// "crhandpoint" in place of the framework's crHandPoint, each loaded when
+// first shown. A missing resource leaves that cursor as it was.
 void InstallSkinCursors();

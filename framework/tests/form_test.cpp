@@ -283,6 +283,18 @@ TEST_F(FormTest, ScreenCursorOverridesFormCursor) {
   EXPECT_EQ(Screen.Cursors(crHandPoint), LoadCursorW(nullptr, IDC_HAND));
 }
 
+// A cursor resource the program lacks leaves the cursor as it was; a
+// cursor set afterwards replaces the resource.
+TEST_F(FormTest, AMissingCursorResourceLeavesTheCursorAsItWas) {
+  const HCURSOR Hand = LoadCursorW(nullptr, IDC_HAND);
+  Screen.SetCursorResource(crHandPoint, L"NO SUCH CURSOR");
+  EXPECT_EQ(Screen.Cursors(crHandPoint), Hand);
+  const HCURSOR Cross = LoadCursorW(nullptr, IDC_CROSS);
+  Screen.SetCursors(crHandPoint, Cross);
+  EXPECT_EQ(Screen.Cursors(crHandPoint), Cross);
+  Screen.SetCursors(crHandPoint, Hand);
+}
+
 // ----------------------------------------------------- graphic controls
 
 namespace {
