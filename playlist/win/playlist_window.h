@@ -151,6 +151,9 @@ class TfrmPlayList : public TForm, public TPlaylistLink, public lc::settings::Te
   void CreateWidgets();
   void CreateMenus();
   void CreateDialogs();
+  // The texts of the hints, dialogs, menus and the subtitle list's first
+  // line; ApplyTexts also repaints the face with them.
+  void SetTexts(const lc::settings::TextTable& T);
   void ShowMessageText(const std::wstring& Text);
   // After a dialog: true when the player was closed meanwhile (the
   // application is then asked to terminate).

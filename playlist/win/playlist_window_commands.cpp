@@ -76,10 +76,19 @@ void TfrmPlayList::CreateDialogs() {
                                                                 &OpenPlaylistDialog, &OpenSubtitleDialog}) {
     TagWhileShown(*D);
   }
-  ApplyTexts(GlobalTextTable());
+  // The face is composed once the window has its size, at the end of its
+  // creation, not here.
+  SetTexts(GlobalTextTable());
 }
 
 void TfrmPlayList::ApplyTexts(const lc::settings::TextTable& T) {
+  SetTexts(T);
+  if (!HandleAllocated()) return;
+  BufferPaint();
+  Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(Canvas().Handle()), 0);
+}
+
+void TfrmPlayList::SetTexts(const lc::settings::TextTable& T) {
   auto Hint = [&T](int I) { return Utf8ToWide(T.TextHints[I]); };
   for (int I = 0; I < 7; ++I) FButtons[I]->SetHint(Hint(kButtonHints[I]));
   FPrevious->SetHint(Hint(14));
@@ -101,9 +110,6 @@ void TfrmPlayList::ApplyTexts(const lc::settings::TextTable& T) {
   FlatMenu.SetActive(false);
   FlatMenu.SetActive(true);
   if (ListSub.Count() > 0) ListSub.SetItem(0, Utf8ToWide(T.TextLabels[30]));
-  if (!HandleAllocated()) return;
-  BufferPaint();
-  Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(Canvas().Handle()), 0);
 }
 
 // ---- commands with a dialog ----
