@@ -106,6 +106,8 @@ TEST(ConfigFile, WriterPutsHeaderAndCrLfLines) {
   const std::vector<std::string> keys{"A", "B", "C"};
   ASSERT_TRUE(WriteConfigFile(file, keys, {"1", "", "x\r\ny"}));
   EXPECT_EQ(ReadBytes(file), "[Configuration]\r\nA=1\r\nB=\r\nC=xy\r\n");
+  // A value beyond the key list is written without a key, not read past it.
+  EXPECT_EQ(ConfigText({"A"}, {"1", "2"}), "[Configuration]\r\nA=1\r\n=2\r\n");
 }
 
 TEST(ConfigFile, FailedWriteLeavesPreviousFile) {

@@ -176,7 +176,7 @@ TEST(FrameKernels, AnOddSpanEndsAtItsCount) {
 // reduced, after it in the fused blend.
 TEST(FrameKernels, CompositionIsTheSameAtEveryLevel) {
   const int w = 202, h = 78;
-  for (TPixelFormat format : {TPixelFormat::RGB32, TPixelFormat::I420}) {
+  for (TPixelFormat format : {TPixelFormat::RGB32, TPixelFormat::I420, TPixelFormat::NV12}) {
     const TRandomFrame random(format, w, h, 11);
     const TFrameView& frame = random.View;
     for (const TVideoRect& dest : {TVideoRect{0, 3, 251, 94}, TVideoRect{0, 1, 163, 60}}) {

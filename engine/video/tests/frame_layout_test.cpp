@@ -128,6 +128,7 @@ TEST(FrameLayout, TypesNoLayoutHoldsAreRefused) {
       {"no height", {TPixelFormat::I420, 640, 0, 640, 480, false}},
       {"wider than 16384", {TPixelFormat::RGB32, 16385, 2, 65540, 2, false}},
       {"taller than 16384", {TPixelFormat::I420, 2, 16385, 2, 16385, false}},
+      {"rows longer than the widest picture's", {TPixelFormat::RGB32, 16, 2, 65537, 2, false}},
   };
   for (const auto& r : refused) {
     EXPECT_FALSE(CanLayOut(r.Type)) << r.Name;
