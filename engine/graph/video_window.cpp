@@ -269,8 +269,12 @@ void TDSVideoWindowEx2::Paint() {
 
 void TDSVideoWindowEx2::Resize() {
   if (FVideoWindow) FVideoWindow->SetWindowPosition(Left(), Top(), Width(), Height());
-  FCompositor->Resize(ClientWidth(), ClientHeight());
-  FPresenter->TakeCanvas();
+  // The window's creation sizes it before the presenters exist (they take
+  // its size when they are made).
+  if (FCompositor) {
+    FCompositor->Resize(ClientWidth(), ClientHeight());
+    FPresenter->TakeCanvas();
+  }
   Invalidate();
   TWinControl::Resize();
 }

@@ -2,6 +2,7 @@
 // into the control through its own renderer, read back from the screen.
 #include "engine/graph/video_window.h"
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <thread>
@@ -92,6 +93,32 @@ class VideoWindow : public ::testing::Test {
   std::unique_ptr<TForm> Form;
   std::unique_ptr<TDSVideoWindowEx2> Video;
 };
+
+namespace {
+
+std::atomic<int> AccessViolations{0};
+
+LONG CALLBACK CountAccessViolation(EXCEPTION_POINTERS* Info) {
+  if (Info->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION) ++AccessViolations;
+  return EXCEPTION_CONTINUE_SEARCH;
+}
+
+}  // namespace
+
+// The control's window procedure runs while the control is being made (the
+// window is sized as it is created): nothing of it may reach parts that do
+// not exist yet. A fault there is swallowed by the platform's message
+// dispatch, so the test watches for it directly.
+TEST_F(VideoWindow, MakingAndSizingTheControlFaultsNowhere) {
+  AccessViolations = 0;
+  void* Watch = AddVectoredExceptionHandler(1, CountAccessViolation);
+  auto Made = std::make_unique<TDSVideoWindowEx2>(Form.get());
+  Made->SetBounds(10, 10, 200, 100);
+  Pump(50);
+  RemoveVectoredExceptionHandler(Watch);
+  EXPECT_EQ(AccessViolations.load(), 0);
+  EXPECT_EQ(Made->ClientWidth(), 200);
+}
 
 TEST_F(VideoWindow, UsesItsOwnRendererWhereNoMixerExists) {
   Open(Rect(0, 0, 400, 240));
