@@ -38,6 +38,7 @@ constexpr std::size_t kLabelsAt = kMessagesAt + 69;
 constexpr std::size_t kOptionListsAt = kLabelsAt + 44;
 constexpr std::size_t kButtonsAt = kOptionListsAt + 12;
 constexpr std::size_t kTabsAt = kButtonsAt + 15;
+constexpr std::size_t kMenusAt = kTabsAt + 4;
 
 class LanguageFile : public ::testing::Test {
  protected:
@@ -101,10 +102,12 @@ TEST_F(LanguageFile, EscapesDependOnTheArray) {
   lines[kMessagesAt + 0] = "a\\nb\\tc\\Nd\\Te\\\\n";
   lines[kOptionListsAt + 0] = "x\\ty";  // entry 0 has no item separator
   lines[kOptionListsAt + 3] = "a\\nb\\nc\\nd";
+  lines[kMenusAt + 0] = "m\\nn";  // a menu caption is no option list
   ASSERT_EQ(Load(Join(lines)).status, LanguageLoadStatus::Accepted);
   EXPECT_EQ(table.TextMessages[0], "a\r\nb\tc\\Nd\\Te\\\r\n");
   EXPECT_EQ(table.TextOptionLists[0], "x\ty");
   EXPECT_EQ(table.TextOptionLists[3], "a\rb\rc\rd");
+  EXPECT_EQ(table.TextMenus[0], "m\r\nn");
 }
 
 // Texts added after the file layout was fixed come in keyed comment lines;
