@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "engine/filters/com_helpers.h"
 #include "engine/graph/graph_utils.h"
 #include "player/main_form.h"
 #include "player/picture_geometry.h"
@@ -15,21 +16,10 @@
 
 namespace {
 
-// Releases a COM reference at the end of a scope.
-template <class T>
-struct TReleasing {
-  T* Object = nullptr;
-  ~TReleasing() {
-    if (Object) Object->Release();
-  }
-  T* operator->() const { return Object; }
-  void** Out() { return reinterpret_cast<void**>(&Object); }
-};
-
 // The frame rate of the graph's video as its renderer was connected; empty
 // when the graph has no video with a frame duration.
 std::vector<double> GraphVideoRate() {
-  TReleasing<IBasicVideo> Video;
+  TComRef<IBasicVideo> Video;
   REFTIME Frame = 0;
   if (FAILED(frmVideoWindow->FilterGraph.QueryInterface(IID_IBasicVideo, Video.Out())) ||
       FAILED(Video->get_AvgTimePerFrame(&Frame)) || !(Frame > 0))
@@ -39,12 +29,12 @@ std::vector<double> GraphVideoRate() {
 
 // The filter is a file source: it is left out of the menu.
 bool IsSourceFilter(IBaseFilter* Filter) {
-  TReleasing<IFileSourceFilter> Source;
+  TComRef<IFileSourceFilter> Source;
   return SUCCEEDED(Filter->QueryInterface(IID_IFileSourceFilter, Source.Out()));
 }
 
 bool HasPropertyPages(IBaseFilter* Filter) {
-  TReleasing<ISpecifyPropertyPages> Pages;
+  TComRef<ISpecifyPropertyPages> Pages;
   return SUCCEEDED(Filter->QueryInterface(IID_ISpecifyPropertyPages, Pages.Out()));
 }
 
@@ -57,7 +47,7 @@ double TfrmMain::GetMovieFrameRate() {
 
 void TfrmMain::ReadVideoAspect() {
   if (!frmVideoWindow || !frmVideoWindow->GraphActive()) return;
-  TReleasing<IBasicVideo> Video;
+  TComRef<IBasicVideo> Video;
   if (FAILED(frmVideoWindow->FilterGraph.QueryInterface(IID_IBasicVideo, Video.Out()))) return;
   long Width = 0, Height = 0;
   if (FAILED(Video->GetVideoSize(&Width, &Height))) return;
@@ -70,13 +60,13 @@ void TfrmMain::ReadVideoAspect() {
 void TfrmMain::BuildFilterMenus() {
   TMenuItem* Menu = MenuItem(L"FiltersMenu");
   if (!Menu || !frmVideoWindow) return;
-  TReleasing<IFilterGraph> Graph;
+  TComRef<IFilterGraph> Graph;
   if (FAILED(frmVideoWindow->FilterGraph.QueryInterface(IID_IFilterGraph, Graph.Out()))) return;
-  TReleasing<IEnumFilters> Filters;
-  if (FAILED(Graph->EnumFilters(&Filters.Object))) return;
+  TComRef<IEnumFilters> Filters;
+  if (FAILED(Graph->EnumFilters(&Filters.P))) return;
   IBaseFilter* Filter = nullptr;
   while (Filters->Next(1, &Filter, nullptr) == S_OK) {
-    TReleasing<IBaseFilter> Held{Filter};
+    TComRef<IBaseFilter> Held{Filter};
     FILTER_INFO Info{};
     if (FAILED(Filter->QueryFilterInfo(&Info))) continue;
     if (Info.pGraph) Info.pGraph->Release();
@@ -96,11 +86,11 @@ void TfrmMain::BuildFilterMenus() {
 void TfrmMain::FilterMenuClick(TMenuItem* Item) {
   std::wstring Name = Item->Caption;
   if (const std::size_t Amp = Name.find(L'&'); Amp != std::wstring::npos) Name.erase(Amp, 1);
-  TReleasing<IFilterGraph> Graph;
-  TReleasing<IBaseFilter> Filter;
+  TComRef<IFilterGraph> Graph;
+  TComRef<IBaseFilter> Filter;
   if (frmVideoWindow && SUCCEEDED(frmVideoWindow->FilterGraph.QueryInterface(IID_IFilterGraph, Graph.Out())) &&
-      SUCCEEDED(Graph->FindFilterByName(Name.c_str(), &Filter.Object))) {
-    ShowFilterPropertyPage(Handle(), Filter.Object, 0);
+      SUCCEEDED(Graph->FindFilterByName(Name.c_str(), &Filter.P))) {
+    ShowFilterPropertyPage(Handle(), Filter.P, 0);
   } else if (Name == L"DirectVobSub") {
     WinExec("rundll32.exe dvobsub.ax,Configure", SW_SHOWNORMAL);
   }

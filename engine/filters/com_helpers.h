@@ -16,6 +16,16 @@ void ReleaseAndNil(T*& Object) {
   Object = nullptr;
 }
 
+// Holds one reference (a "referenced" result, or one an interface query
+// fills in through &Ref.P or Out()) and releases it at the end of the scope.
+template <class T>
+struct TComRef {
+  T* P = nullptr;
+  ~TComRef() { ReleaseAndNil(P); }
+  T* operator->() const { return P; }
+  void** Out() { return reinterpret_cast<void**>(&P); }
+};
+
 // The pin connected to Pin (referenced), or nullptr.
 IPin* PeerOf(IPin* Pin);
 bool IsPinConnected(IPin* Pin);

@@ -20,18 +20,6 @@ class TComScope {
   ~TComScope() { CoUninitialize(); }
 };
 
-// Holds one reference to a COM object and releases it at the end of the
-// scope.
-template <class T>
-struct TComPtr {
-  T* P = nullptr;
-  ~TComPtr() {
-    if (P) P->Release();
-  }
-  T* operator->() const { return P; }
-  T** operator&() { return &P; }
-};
-
 // Pumps this thread's messages until Done() holds or TimeoutMs passed;
 // returns Done().
 bool PumpUntil(const std::function<bool()>& Done, DWORD TimeoutMs);

@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/filters/media_type.h"
+#include "engine/filters/com_helpers.h"
 #include "engine/filters/tests/test_graph_support.h"
 #include "tests/support/pictures.h"
 #include "tests/support/process.h"
@@ -49,7 +50,6 @@ class TFrameKeeper : public IVideoFramePresenter {
   std::atomic<int> Frames{0};
 };
 
-using lctest::TComPtr;
 
 // A clip rendered into the renderer, and the types its decoder offers.
 class TClipGraph {
@@ -93,10 +93,10 @@ class TClipGraph {
     return shown;
   }
 
-  TComPtr<IGraphBuilder> Graph;
-  TComPtr<IFilterGraph2> Graph2;
-  TComPtr<IMediaControl> Control;
-  TComPtr<IPin> Decoder;
+  TComRef<IGraphBuilder> Graph;
+  TComRef<IFilterGraph2> Graph2;
+  TComRef<IMediaControl> Control;
+  TComRef<IPin> Decoder;
   TVideoFrameRenderer* Renderer;
   TFrameKeeper Keeper;
   std::vector<AM_MEDIA_TYPE*> Offered;

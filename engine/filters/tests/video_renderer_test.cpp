@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/filters/com_helpers.h"
 #include "engine/filters/tests/test_graph_support.h"
 #include "tests/support/process.h"
 
@@ -48,7 +49,6 @@ class TFramePresenter : public IVideoFramePresenter {
   std::atomic<int> DelayMs{0};
 };
 
-using lctest::TComPtr;
 
 class VideoRendererGraph : public ::testing::Test {
  protected:
@@ -95,10 +95,10 @@ class VideoRendererGraph : public ::testing::Test {
     }
   }
 
-  TComPtr<IGraphBuilder> Graph;
-  TComPtr<IMediaControl> Control;
-  TComPtr<IMediaSeeking> Seeking;
-  TComPtr<IMediaEvent> Events;
+  TComRef<IGraphBuilder> Graph;
+  TComRef<IMediaControl> Control;
+  TComRef<IMediaSeeking> Seeking;
+  TComRef<IMediaEvent> Events;
   TVideoFrameRenderer* Renderer = nullptr;
   TFramePresenter Presenter;
 };
@@ -109,7 +109,7 @@ TEST_F(VideoRendererGraph, ConnectsAndReportsTheVideoSize) {
   // planar 4:2:0 first, which it then hands over unconverted (it offers
   // RGB32 too).
   EXPECT_EQ(Renderer->Format().Frame.Format, TPixelFormat::I420);
-  TComPtr<IBasicVideo> video;
+  TComRef<IBasicVideo> video;
   ASSERT_EQ(Graph->QueryInterface(IID_IBasicVideo, reinterpret_cast<void**>(&video.P)), S_OK);
   long w = 0, h = 0;
   EXPECT_EQ(video->GetVideoSize(&w, &h), S_OK);
@@ -150,7 +150,7 @@ TEST_F(VideoRendererGraph, RunsOnTheClockAndEndsTheStream) {
 }
 
 TEST_F(VideoRendererGraph, SourceAndDestinationReachThePresenter) {
-  TComPtr<IBasicVideo> video;
+  TComRef<IBasicVideo> video;
   ASSERT_EQ(Graph->QueryInterface(IID_IBasicVideo, reinterpret_cast<void**>(&video.P)), S_OK);
   const int before = Presenter.Placements;
   EXPECT_EQ(video->SetDestinationPosition(10, 20, 300, 200), S_OK);
@@ -253,7 +253,7 @@ class VideoRendererStep : public VideoRendererGraph {
 
   // The current position the renderer reports.
   REFERENCE_TIME Position() {
-    TComPtr<IMediaSeeking> seeking;
+    TComRef<IMediaSeeking> seeking;
     REFERENCE_TIME now = -1;
     if (Renderer->QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(&seeking.P)) == S_OK)
       seeking->GetCurrentPosition(&now);
