@@ -110,6 +110,10 @@ class TDialogDriver {
           if (WaitUntilFewer(1)) return;
           for (size_t Open = OpenDialogs().size(); Open > 0; Open = OpenDialogs().size()) {
             Key(VK_ESCAPE);
+            if (WaitUntilFewer(Open)) continue;
+            // The typed Escape went to another program's window: cancel the
+            // dialog in front by its own command.
+            PostMessageW(OpenDialogs().front(), WM_COMMAND, IDCANCEL, 0);
             if (!WaitUntilFewer(Open)) return;
           }
         }) {}

@@ -69,7 +69,12 @@ class TMenuDriver {
           if (WaitFor([] { return OpenMenuWindows().empty(); }, 10000)) return;
           for (std::size_t Open = OpenMenuWindows().size(); Open > 0;) {
             MenuKey(VK_ESCAPE);
-            if (!WaitFor([&] { return OpenMenuWindows().size() < Open; }, 10000)) return;
+            if (!WaitFor([&] { return OpenMenuWindows().size() < Open; }, 10000)) {
+              // The typed Escape went to another program's window: the
+              // menu's own loop takes one posted to its thread.
+              PostMessageW(FirstMenuWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
+              if (!WaitFor([&] { return OpenMenuWindows().size() < Open; }, 10000)) return;
+            }
             Open = OpenMenuWindows().size();
           }
         }) {}
