@@ -1,5 +1,7 @@
-// The common dialogs on the test display, answered by key presses from a
-// second thread while Execute runs on this one.
+// The common dialogs on the test display, answered from a second thread
+// while Execute runs on this one: by the commands of the dialogs' own
+// buttons and by text written into their fields, which reach a dialog
+// whichever window holds the keyboard.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +14,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <dlgs.h>
 
 #include "framework/application.h"
 #include "framework/dialogs.h"
@@ -45,28 +48,13 @@ std::vector<HWND> OpenDialogs() {
   return F.Found;
 }
 
-void Key(WORD VK) {
-  keybd_event(static_cast<BYTE>(VK), 0, 0, 0);
-  keybd_event(static_cast<BYTE>(VK), 0, KEYEVENTF_KEYUP, 0);
-  Sleep(50);
-}
-
-void TypeText(const std::string& Text) {
-  for (char C : Text) {
-    SHORT Scan = VkKeyScanA(C);
-    if (HIBYTE(Scan) & 1) keybd_event(VK_SHIFT, 0, 0, 0);
-    Key(LOBYTE(Scan));
-    if (HIBYTE(Scan) & 1) keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
-  }
-}
-
-// Waits (up to 10 s) for Count dialog windows, brings the newest to the
-// front, then runs Act with it; gives up quietly when none comes.
+// Waits (up to 10 s) for Count dialog windows; the one in front, or
+// nullptr when they did not come.
 HWND WaitForDialogs(size_t Count) {
   for (int I = 0; I < 1000; ++I, Sleep(10)) {
     std::vector<HWND> Open = OpenDialogs();
     if (Open.size() >= Count) {
-      Sleep(300);  // let it take the focus
+      Sleep(300);  // let it settle
       return Open.front();
     }
   }
@@ -81,39 +69,36 @@ bool WaitUntilFewer(size_t Count) {
   return false;
 }
 
-// Waits (up to 3 s) until the dialog is in front and one of its controls
-// has the keyboard, so that a typed key reaches it and not a window behind.
-void WaitUntilFocusedIn(HWND Dialog) {
-  const DWORD Thread = GetWindowThreadProcessId(Dialog, nullptr);
-  for (int I = 0; I < 300; ++I, Sleep(10)) {
-    GUITHREADINFO Info{};
-    Info.cbSize = sizeof(Info);
-    if (GetForegroundWindow() == Dialog && GetGUIThreadInfo(Thread, &Info) && Info.hwndFocus &&
-        (Info.hwndFocus == Dialog || IsChild(Dialog, Info.hwndFocus)))
-      return;
+// A button of a dialog pressed by its own command, as the button itself
+// sends it: no keyboard in between, so it reaches the dialog whichever
+// window holds the focus at that moment.
+void Press(HWND Dialog, int Button) { PostMessageW(Dialog, WM_COMMAND, Button, 0); }
+
+// Writes Name into a file dialog's file name field (the combo box of the
+// newer dialogs, the edit of the older ones), as typing it would.
+bool SetFileName(HWND Dialog, const wchar_t* Name) {
+  for (int Field : {cmb13, edt1}) {
+    HWND Control = GetDlgItem(Dialog, Field);
+    if (Control && IsWindowVisible(Control)) return SetWindowTextW(Control, Name) != FALSE;
   }
+  return false;
 }
 
+// Answers the dialog that Execute shows, from a second thread, with the
+// dialog's own messages: Act gets the dialog once it is up.
 class TDialogDriver {
  public:
   explicit TDialogDriver(std::function<void(HWND)> Act)
       : FThread([Act] {
           HWND Dialog = WaitForDialogs(1);
           if (!Dialog) return;
-          SetForegroundWindow(Dialog);
-          WaitUntilFocusedIn(Dialog);
           Act(Dialog);
-          // The keys close the dialogs themselves whenever their thread gets
-          // to them; an Escape typed after that would wait in the queue and
-          // cancel the next dialog. Only what is still open long after is
-          // cancelled here, one Escape at a time, so that Execute returns.
+          // Whatever is still open long after (an answer that did not close
+          // it) is cancelled, the dialog in front first, so that Execute
+          // returns and the test fails on its checks instead of hanging.
           if (WaitUntilFewer(1)) return;
           for (size_t Open = OpenDialogs().size(); Open > 0; Open = OpenDialogs().size()) {
-            Key(VK_ESCAPE);
-            if (WaitUntilFewer(Open)) continue;
-            // The typed Escape went to another program's window: cancel the
-            // dialog in front by its own command.
-            PostMessageW(OpenDialogs().front(), WM_COMMAND, IDCANCEL, 0);
+            Press(OpenDialogs().front(), IDCANCEL);
             if (!WaitUntilFewer(Open)) return;
           }
         }) {}
@@ -155,7 +140,7 @@ class DialogsTest : public ::testing::Test {
 
 const std::vector<std::string> kModalRun = {"modal begin", "show", "modal end", "close"};
 
-TEST_F(DialogsTest, OpenDialogCancelledByEscapeReturnsNothing) {
+TEST_F(DialogsTest, OpenDialogCancelledReturnsNothing) {
   TOpenDialog Open;
   Open.FileName = L"kept.avi";
   Open.Title = L"Open movie(s)";
@@ -167,7 +152,7 @@ TEST_F(DialogsTest, OpenDialogCancelledByEscapeReturnsNothing) {
       wchar_t Text[64] = {};
       GetWindowTextW(D, Text, 64);
       Title = Text;
-      Key(VK_ESCAPE);
+      Press(D, IDCANCEL);
     });
     Ok = Open.Execute();
   }
@@ -189,9 +174,8 @@ TEST_F(DialogsTest, OpenDialogReturnsSeveralChosenFiles) {
   Open.Options |= ofAllowMultiSelect | ofFileMustExist;
   bool Ok;
   {
-    TDialogDriver Driver([](HWND) {
-      TypeText("\"one.avi\" \"two.avi\"");
-      Key(VK_RETURN);
+    TDialogDriver Driver([](HWND D) {
+      if (SetFileName(D, L"\"one.avi\" \"two.avi\"")) Press(D, IDOK);
     });
     Ok = Open.Execute();
   }
@@ -250,11 +234,15 @@ TEST_F(DialogsTest, SaveDialogAsksBeforeReplacingAFile) {
   size_t DialogsAtPrompt = 0;
   bool Ok;
   {
-    TDialogDriver Driver([&](HWND) {
-      TypeText("two.avi");
-      Key(VK_RETURN);
-      if (WaitForDialogs(2)) DialogsAtPrompt = OpenDialogs().size();
-      Key('Y');
+    TDialogDriver Driver([&](HWND D) {
+      if (!SetFileName(D, L"two.avi")) return;
+      Press(D, IDOK);
+      if (!WaitForDialogs(2)) return;
+      const std::vector<HWND> Open = OpenDialogs();
+      DialogsAtPrompt = Open.size();
+      // The question whether to replace the file: Yes.
+      for (HWND Question : Open)
+        if (Question != D) Press(Question, IDYES);
     });
     Ok = Save.Execute();
   }
@@ -271,14 +259,14 @@ TEST_F(DialogsTest, FontDialogKeepsTheFontOnCancelAndReturnsItOnOk) {
   FontDialog.Font.SetColor(clRed);
   Watch(FontDialog);
   {
-    TDialogDriver Driver([](HWND) { Key(VK_ESCAPE); });
+    TDialogDriver Driver([](HWND D) { Press(D, IDCANCEL); });
     EXPECT_FALSE(FontDialog.Execute());
   }
   EXPECT_EQ(Log, kModalRun);
   EXPECT_EQ(FontDialog.Font.Height(), -16);
   bool Ok;
   {
-    TDialogDriver Driver([](HWND) { Key(VK_RETURN); });
+    TDialogDriver Driver([](HWND D) { Press(D, IDOK); });
     Ok = FontDialog.Execute();
   }
   ASSERT_TRUE(Ok);
@@ -294,13 +282,13 @@ TEST_F(DialogsTest, ColorDialogCancelAndOk) {
   Colors.CustomColors[0] = RGBColor(1, 2, 3);
   Watch(Colors);
   {
-    TDialogDriver Driver([](HWND) { Key(VK_ESCAPE); });
+    TDialogDriver Driver([](HWND D) { Press(D, IDCANCEL); });
     EXPECT_FALSE(Colors.Execute());
   }
   EXPECT_EQ(Log, kModalRun);
   bool Ok;
   {
-    TDialogDriver Driver([](HWND) { Key(VK_RETURN); });
+    TDialogDriver Driver([](HWND D) { Press(D, IDOK); });
     Ok = Colors.Execute();
   }
   ASSERT_TRUE(Ok);
@@ -314,7 +302,7 @@ TEST_F(DialogsTest, FolderDialogCancelKeepsTheFolder) {
   Choose.Directory = Folder.wstring();
   Watch(Choose);
   {
-    TDialogDriver Driver([](HWND) { Key(VK_ESCAPE); });
+    TDialogDriver Driver([](HWND D) { Press(D, IDCANCEL); });
     EXPECT_FALSE(Choose.Execute());
   }
   EXPECT_EQ(Log, kModalRun);
@@ -331,7 +319,7 @@ TEST_F(DialogsTest, AShowHandlerThatRaisesGoesToTheExceptionRoute) {
   Colors.OnShow = [](TComponent*) { throw Exception("show failed"); };
   bool Ok;
   {
-    TDialogDriver Driver([](HWND) { Key(VK_ESCAPE); });
+    TDialogDriver Driver([](HWND D) { Press(D, IDCANCEL); });
     Ok = Colors.Execute();
   }
   Application.OnException = nullptr;
