@@ -321,3 +321,18 @@ bool TFolderDialog::Execute() {
   if (Ok) Directory = Chosen;
   return Ok;
 }
+
+// ------------------------------------------------------ the plain message box
+
+namespace {
+
+class TPlainMessage : public TCommonDialog {
+ public:
+  void Execute(const std::wstring& Text) {
+    RunModal([&](HWND Owner) { return MessageBoxW(Owner, Text.c_str(), Application.Title().c_str(), MB_OK) != 0; });
+  }
+};
+
+}  // namespace
+
+void ShowMessage(const std::wstring& Text) { TPlainMessage().Execute(Text); }

@@ -1,6 +1,6 @@
 // The platform's common dialogs: open and save (TOpenDialog, TSaveDialog),
 // font (TFontDialog), colour (TColorDialog) and folder choice
-// (TFolderDialog). Execute shows the dialog and returns true with the
+// (TFolderDialog), and the plain message box (ShowMessage). Execute shows the dialog and returns true with the
 // user's choice in the dialog's properties, or false (properties as they
 // were) when he cancels.
 //
@@ -119,6 +119,11 @@ class TFolderDialog : public TCommonDialog {
 
   bool Execute();
 };
+
+// The plain message box: Text with an OK button, titled with the
+// application's title, run modally as the dialogs are (every other form
+// disabled, OnModalBegin and OnModalEnd); returns when it was closed.
+void ShowMessage(const std::wstring& Text);
 
 // The file names of the platform's multi-select result: a folder followed
 // by names, each ended by a zero, the list by a second zero; a single

@@ -2,9 +2,10 @@
 // asked for while a popup menu or a message box runs its own message loop
 // ends the program, with the settings written; a movie that cannot be
 // shown again after a display change leaves the player running without
-// it; lists handed over together by second instances are each opened; the
-// end of a movie started from outside closes the player unless Play after
-// Stop made the movie the user's own.
+// it, and one that does not render is reported in the plain box under the
+// application's title; lists handed over together by second instances are
+// each opened; the end of a movie started from outside closes the player
+// unless Play after Stop made the movie the user's own.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -151,6 +152,32 @@ TEST(ProgramLifeCycle, AMovieThatCannotBeShownAgainAfterADisplayChangeLeavesTheP
   EXPECT_TRUE(WaitForTitle(App.Id(), L"LcReload", kStartMs));
   // Running and answering, with no movie: nothing plays, no graph.
   EXPECT_EQ(0, Transport(Main) & (kTransportGraphActive | kTransportPlaying | kTransportPaused | kTransportOpening));
+  PostMessageW(Main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(0u, App.Wait(kStartMs));
+  Copy.Uninstall();
+}
+
+// A movie that does not render: the render's own report is the plain box,
+// titled with the application's title of the moment (the base name, taken
+// from the executable's name, and the movie being opened), not with the
+// executable's file name; with the platform's words and the code. The
+// player's windows wait for it as for any modal box.
+TEST(ProgramLifeCycle, TheRenderFailureBoxCarriesTheApplicationsTitle) {
+  ProgramCopy Copy(L"LcCorrupt");
+  lctest::WriteSettingsFile(Copy.SettingsFile(), {"FirstRun=0"});
+  ChildProcess App(Copy.Exe(), L"\"" + lctest::MediaPath("corrupt.avi") + L"\"");
+  HWND Main = lctest::WaitForVisibleMainWindow(App.Id(), kStartMs);
+  ASSERT_NE(Main, nullptr);
+  HWND Platform = lctest::WaitForWindow(L"#32770", App.Id(), kStartMs, true);
+  ASSERT_NE(Platform, nullptr);
+  EXPECT_EQ(WindowText(Platform), L"LcCorrupt - 'corrupt.avi'");
+  EXPECT_TRUE(WindowText(GetDlgItem(Platform, 0xFFFF)).ends_with(L" ($80040218).")) << "the box's text";
+  EXPECT_FALSE(IsWindowEnabled(Main));
+  PostMessageW(Platform, WM_COMMAND, IDOK, 0);
+  HWND Box = lctest::WaitForWindow(L"TfrmMessage", App.Id(), kStartMs, true);
+  ASSERT_NE(Box, nullptr);
+  PostMessageW(Box, WM_CHAR, 27, 0);
+  EXPECT_TRUE(lctest::WaitUntil([&] { return IsWindowEnabled(Main) != FALSE; }));
   PostMessageW(Main, WM_CLOSE, 0, 0);
   EXPECT_EQ(0u, App.Wait(kStartMs));
   Copy.Uninstall();

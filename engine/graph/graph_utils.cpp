@@ -1,13 +1,12 @@
 #include "engine/graph/graph_utils.h"
 
-#include <cwchar>
-
 #include <errors.h>
 #include <olectl.h>
 #include <strsafe.h>
 
 #include "engine/filters/com_helpers.h"
 #include "engine/graph/error_texts.h"
+#include "framework/dialogs.h"
 #include "framework/late_library.h"
 #include "framework/ole_automation.h"
 #include "framework/unicode.h"
@@ -47,10 +46,7 @@ void ShowGraphMessage(const std::wstring& Text) {
     MessageProc()(Text);
     return;
   }
-  wchar_t title[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, title, MAX_PATH);
-  const wchar_t* name = std::wcsrchr(title, L'\\');
-  MessageBoxW(GetActiveWindow(), Text.c_str(), name ? name + 1 : title, MB_OK);
+  ShowMessage(Text);
 }
 
 HRESULT AddGraphToRot(IUnknown* Graph, DWORD& Cookie) {

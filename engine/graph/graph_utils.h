@@ -33,8 +33,9 @@ std::wstring FormatDSError(HRESULT Code);
 // success code is returned unchanged.
 HRESULT CheckDSError(HRESULT Code);
 
-// How the graph component shows a message to the user (a plain modal
-// message box by default). Replaceable, so that a caller or a test can
+// How the graph component shows a message to the user (by default the
+// framework's plain message box, ShowMessage, titled with the application's
+// title). Replaceable, so that a caller or a test can
 // route the text elsewhere.
 using TShowMessageProc = std::function<void(const std::wstring& Text)>;
 void SetShowMessageProc(TShowMessageProc Proc);

@@ -327,6 +327,33 @@ TEST_F(DialogsTest, AShowHandlerThatRaisesGoesToTheExceptionRoute) {
   EXPECT_EQ(Caught, "show failed");
 }
 
+// The plain message box carries the application's title and runs modally:
+// the form is disabled while it is up.
+TEST_F(DialogsTest, ThePlainMessageBoxIsTitledWithTheApplicationsTitle) {
+  const std::wstring Before = Application.Title();
+  Application.SetTitle(L"LcProbeTitle");
+  std::wstring Title, Text;
+  bool Disabled = false;
+  {
+    TDialogDriver Driver([&](HWND D) {
+      wchar_t Buffer[64] = {};
+      GetWindowTextW(D, Buffer, 64);
+      Title = Buffer;
+      GetDlgItemTextW(D, 0xFFFF, Buffer, 64);
+      Text = Buffer;
+      Disabled = !IsWindowEnabled(Form->Handle());
+      Press(D, IDOK);
+    });
+    ShowMessage(L"Cannot render ($80040218).");
+  }
+  Application.SetTitle(Before);
+  EXPECT_EQ(Title, L"LcProbeTitle");
+  EXPECT_EQ(Text, L"Cannot render ($80040218).");
+  EXPECT_TRUE(Disabled);
+  EXPECT_EQ(Log, (std::vector<std::string>{"modal begin", "modal end"}));
+  EXPECT_TRUE(IsWindowEnabled(Form->Handle()));
+}
+
 TEST(DialogLists, MultiSelectResultBecomesFullPaths) {
   EXPECT_EQ(SplitDialogFileList(L"C:\\movies\\a.avi\0"),
             (std::vector<std::wstring>{L"C:\\movies\\a.avi"}));
