@@ -1,8 +1,10 @@
 #include "tools/dialog_rules.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
+#include "kit/word_wrap.h"
 #include "settings/value_parse.h"
 
 namespace lc::tools {
@@ -84,6 +86,24 @@ int ElapsedSeconds(std::uint64_t StartMs, std::uint64_t NowMs) {
 
 std::string CountdownText(const std::string& Before, int Elapsed, const std::string& After) {
   return Before + " " + std::to_string(kCountdownSeconds - Elapsed) + " " + After;
+}
+
+TCountdownLayout FitCountdownText(const std::wstring& Text, int FontHeight, const TTextRoom& Room,
+                                  const TTextMetrics& Metrics) {
+  TCountdownLayout L;
+  for (L.FontHeight = std::max(FontHeight, 1);; --L.FontHeight) {
+    const int Height = L.FontHeight;
+    L.Lines = WrapLines(Text, Room.Width, [&](const std::wstring& Line) { return Metrics.Width(Height, Line); });
+    const int Block = static_cast<int>(L.Lines.size()) * Metrics.LineHeight(Height);
+    if (Block <= Room.Bottom - Room.Top) {
+      L.Top = Room.Top;
+      return L;
+    }
+    if (Block <= Room.Bottom - Room.Highest || Height == 1) {
+      L.Top = std::max(Room.Highest + (Room.Bottom - Room.Highest - Block) / 2, Room.Highest);
+      return L;
+    }
+  }
 }
 
 std::string OneTabPerLine(const std::string& Text) {

@@ -1,12 +1,14 @@
 // The small dialogs' rules as plain values: the jump dialog's time text,
 // its parsing and the on-screen text after a jump; the aspect-ratio and
 // pan & scan sliders' keys and the aspect dialog's Restore; the shutdown
-// countdown's arithmetic. Portable.
+// countdown's arithmetic and the layout of its text. Portable.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace lc::tools {
 
@@ -59,5 +61,35 @@ constexpr int kCountdownSeconds = 30;
 int ElapsedSeconds(std::uint64_t StartMs, std::uint64_t NowMs);
 // The caption: Before + " " + the seconds left + " " + After.
 std::string CountdownText(const std::string& Before, int Elapsed, const std::string& After);
+
+// Where the countdown's text may go on its face (pixels): lines at most
+// Width wide; the block at Top when it fits between Top and Bottom, else
+// anywhere from Highest (below the title) down to Bottom (above the
+// Cancel button).
+struct TTextRoom {
+  int Width = 0;
+  int Top = 0;
+  int Highest = 0;
+  int Bottom = 0;
+};
+// How a text measures in the text's font at a height of FontHeight pixels.
+struct TTextMetrics {
+  std::function<int(int FontHeight, const std::wstring& Line)> Width;
+  std::function<int(int FontHeight)> LineHeight;
+};
+struct TCountdownLayout {
+  int FontHeight = 0;
+  std::vector<std::wstring> Lines;
+  int Top = 0;
+};
+// Lays Text (lines ending at CR LF) out in Room: at FontHeight, its lines
+// broken at blanks (a word wider than the room between characters) so that
+// each fits the width; at Room.Top when the block fits below it, else
+// centred between Highest and Bottom; and only when the lines are still
+// too many for that, in a smaller font, one pixel at a time, down to the
+// first height whose block fits (1 at the least). The block never leaves
+// the room while any height fits.
+TCountdownLayout FitCountdownText(const std::wstring& Text, int FontHeight, const TTextRoom& Room,
+                                  const TTextMetrics& Metrics);
 
 }  // namespace lc::tools

@@ -8,6 +8,7 @@
 #include "framework/keys.h"
 #include "framework/unicode.h"
 #include "kit/message_box.h"
+#include "kit/word_wrap.h"
 #include "kit/window_drag.h"
 #include "settings/text_table.h"
 #include "tools/config/config_dialog.h"
@@ -29,9 +30,10 @@ namespace {
 constexpr TColor FaceColor = 0xE0E0E0;  // RGB(224, 224, 224)
 constexpr TColor TextColor = 0x166116;  // RGB(22, 97, 22)
 constexpr int kTextTop = 46;
-// Kept free beside the text and above the Cancel button.
+// Kept free beside the text, below the title and above the Cancel button.
 constexpr int kTextMargin = 6;
-constexpr int kSmallestTextHeight = 9;
+// The text's own size, in points.
+constexpr int kTextSize = 12;
 
 const lc::settings::TextTable& Texts() { return lc::settings::GlobalTextTable(); }
 
@@ -117,7 +119,7 @@ TfrmShutDown::TfrmShutDown() : TToolDialog(L"TfrmShutDown", L"Message2", false) 
   Host().SetMouseOrder({&CloseBox, FCancel});
   TFont LabelFont;
   LabelFont.SetName(L"Arial");
-  LabelFont.SetHeight(-17);
+  LabelFont.SetSize(kTextSize);
   LabelFont.SetColor(TextColor);
   FText = std::make_unique<TLabel>(this);
   FText->SetFont(LabelFont);
@@ -132,19 +134,34 @@ TfrmShutDown::~TfrmShutDown() {
   if (frmShutDown == this) frmShutDown = nullptr;
 }
 
-// The text centred at 46, its font made smaller where a line would run out
-// of the window or the lines into the Cancel button.
+void TfrmShutDown::ShowCountdown(int Elapsed) {
+  ShowText(Utf8ToWide(lc::tools::CountdownText(Texts().TextMessages[21], Elapsed, Texts().TextMessages[22])));
+}
+
 void TfrmShutDown::ShowText(const std::wstring& Text) {
-  FText->SetCaption(Text);
   const int W = Host().Skin().Width();
-  TFont Font;
-  Font.Assign(FText->Font());
-  while ((FText->Width() > W - 2 * kTextMargin || kTextTop + FText->Height() > FCancel->Rect().Top - kTextMargin) &&
-         -Font.Height() > kSmallestTextHeight) {
-    Font.SetHeight(Font.Height() + 1);
-    FText->SetFont(Font);
-  }
-  FText->SetBounds((W - FText->Width()) / 2, kTextTop, FText->Width(), FText->Height());
+  TBitmap Measure(1, 1);
+  TCanvas& C = Measure.Canvas();
+  C.Font.Assign(Font);
+  const int TitleBottom = 5 + C.TextHeight(L"Hg");
+  TFont Drawn;
+  Drawn.Assign(FText->Font());
+  Drawn.SetSize(kTextSize);
+  const int Own = -Drawn.Height();
+  const auto In = [&](int Height) -> TCanvas& {
+    Drawn.SetHeight(-Height);
+    C.Font.Assign(Drawn);
+    return C;
+  };
+  const lc::tools::TTextMetrics Metrics{[&](int Height, const std::wstring& Line) { return In(Height).TextWidth(Line); },
+                                        [&](int Height) { return In(Height).TextHeight(L"Hg"); }};
+  const lc::tools::TTextRoom Room{W - 2 * kTextMargin, kTextTop, TitleBottom + kTextMargin,
+                                  FCancel->Rect().Top - kTextMargin};
+  const lc::tools::TCountdownLayout Layout = lc::tools::FitCountdownText(Text, Own, Room, Metrics);
+  Drawn.SetHeight(-Layout.FontHeight);
+  FText->SetFont(Drawn);
+  FText->SetCaption(JoinLines(Layout.Lines));
+  FText->SetBounds((W - FText->Width()) / 2, Layout.Top, FText->Width(), FText->Height());
 }
 
 void TfrmShutDown::DoShow() {
@@ -204,15 +221,9 @@ TShutdownCalls& PlatformShutdownCalls() {
 void ShutdownCountdown(TShutdownCalls& Calls) {
   if (frmShutDown) return;
   const lc::tools::TToolEnvironment& E = lc::tools::ToolEnvironment();
-  const std::string Before = Texts().TextMessages[21];
-  const std::string After = Texts().TextMessages[22];
   EnableWindows(false);
   auto Window = std::make_unique<TfrmShutDown>();
-  TFont Font;
-  Font.Assign(Window->TextLabel().Font());
-  Font.SetSize(12);
-  Window->TextLabel().SetFont(Font);
-  Window->ShowText(Utf8ToWide(lc::tools::CountdownText(Before, 0, After)));
+  Window->ShowCountdown(0);
   Window->Show();
   const std::uint64_t Start = Calls.Clock();
   int Shown = -1;
@@ -224,7 +235,7 @@ void ShutdownCountdown(TShutdownCalls& Calls) {
     if (!Window->Visible()) break;
     const int Elapsed = lc::tools::ElapsedSeconds(Start, Calls.Clock());
     if (Elapsed != Shown && Elapsed < lc::tools::kCountdownSeconds) {
-      Window->ShowText(Utf8ToWide(lc::tools::CountdownText(Before, Elapsed, After)));
+      Window->ShowCountdown(Elapsed);
       Shown = Elapsed;
     }
     if (Elapsed < lc::tools::kCountdownSeconds) continue;

@@ -20,7 +20,12 @@ class TfrmShutDown : public TToolDialog {
 
   TLabel& TextLabel() { return *FText; }
   TVirtualButton& CancelButton() { return *FCancel; }
-  // Sets the caption and centres it on the face.
+  // Shows the seconds left after Elapsed in the present language.
+  void ShowCountdown(int Elapsed);
+  // Shows Text centred on the face between the title and the Cancel button:
+  // at 46 in its own font when it fits there, else broken at blanks to the
+  // face's width and raised up to the title, and only then smaller
+  // (FitCountdownText).
   void ShowText(const std::wstring& Text);
   // Enter and Escape close (the remote control calls it too).
   void FormKeyPress(wchar_t& Key);

@@ -166,8 +166,13 @@ class WindowLayout : public lc::testing::GraphFixture {
       Check(PanScan, "pan & scan", Percent);
     }
     {
+      // The countdown's text, whole on the face between the title and the
+      // Cancel button, and in its own 12 points: it takes the room there is
+      // before it shrinks.
       TfrmShutDown Countdown;
+      Countdown.ShowCountdown(0);
       Check(Countdown, "shutdown", Percent);
+      EXPECT_EQ(12, Countdown.TextLabel().Font().Size()) << "shutdown +" << Percent << "%";
     }
     {
       TfrmAbout About;

@@ -85,6 +85,46 @@ TEST(Countdown, WholeSecondsFromAMonotonicClock) {
   EXPECT_EQ("x 1 y", CountdownText("x", 29, "y"));
 }
 
+// A font whose every character is half its height wide, lines 2 pixels
+// taller than the font; a room 120 wide, the text at 46 when it fits above
+// 98, else anywhere from 24.
+const TTextMetrics kHalfWide{[](int H, const std::wstring& Line) { return static_cast<int>(Line.size()) * (H / 2); },
+                             [](int H) { return H + 2; }};
+const TTextRoom kRoom{120, 46, 24, 98};
+
+TEST(Countdown, TheTextWrapsAndRisesBeforeItsFontShrinks) {
+  // Two lines that fit: as they stand, at 46.
+  TCountdownLayout L = FitCountdownText(L"Shut down\r\nin 30 s", 16, kRoom, kHalfWide);
+  EXPECT_EQ(16, L.FontHeight);
+  EXPECT_EQ((std::vector<std::wstring>{L"Shut down", L"in 30 s"}), L.Lines);
+  EXPECT_EQ(46, L.Top);
+  // A first line too wide breaks at a blank; the three lines (54 px) take
+  // the room up to the title, centred: the font stays.
+  L = FitCountdownText(L"The computer will be shut\r\nin 30 s", 16, kRoom, kHalfWide);
+  EXPECT_EQ(16, L.FontHeight);
+  EXPECT_EQ((std::vector<std::wstring>{L"The computer", L"will be shut", L"in 30 s"}), L.Lines);
+  EXPECT_EQ(34, L.Top);
+  // Fifteen words take five lines down to 14 px (too tall for the room's
+  // 74 px); at 13 four words fit a line: four lines of 15 px.
+  L = FitCountdownText(L"aaaa bbbb cccc dddd eeee ffff gggg hhhh iiii jjjj kkkk llll mmmm nnnn oooo", 16, kRoom,
+                       kHalfWide);
+  EXPECT_EQ(13, L.FontHeight);
+  EXPECT_EQ(4u, L.Lines.size());
+  EXPECT_EQ(31, L.Top);
+}
+
+TEST(Countdown, NoTextLeavesTheRoom) {
+  for (const int Words : {40, 120, 400}) {
+    std::wstring Text;
+    for (int I = 0; I < Words; ++I) Text += L"word" + std::to_wstring(I) + L" ";
+    const TCountdownLayout L = FitCountdownText(Text, 16, kRoom, kHalfWide);
+    EXPECT_GE(L.Top, kRoom.Highest) << Words;
+    EXPECT_LE(L.Top + static_cast<int>(L.Lines.size()) * (L.FontHeight + 2), kRoom.Bottom) << Words;
+    for (const std::wstring& Line : L.Lines)
+      EXPECT_LE(kHalfWide.Width(L.FontHeight, Line), kRoom.Width) << Words;
+  }
+}
+
 TEST(KeyList, EveryLineKeepsOneTabBeforeItsKeys) {
   EXPECT_EQ("Action\tKey\r\n---\r\nAbout\tCtrl+F1\r\nAutomatic PanScan\t*, Num *",
             OneTabPerLine("Action\t\t\t\tKey\r\n---\r\nAbout\t\t\t\tCtrl+F1\r\nAutomatic PanScan\t\t*, Num *"));
