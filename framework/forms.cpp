@@ -7,6 +7,7 @@
 #include "framework/exceptions.h"
 
 TForm::TForm(const std::wstring& ClassName, TSize ClientSize) : TWinControl(nullptr) {
+  Name = ClassName.starts_with(L'T') ? ClassName.substr(1) : ClassName;
   Screen.AddForm(this);
   TCreateParams P;
   P.ClassName = ClassName;

@@ -23,8 +23,10 @@ using TCloseQueryEvent = std::function<void(TComponent* Sender, bool& CanClose)>
 class TForm : public TWinControl {
  public:
   // ClassName is the window class to register (for example "TfrmMain");
-  // the window starts with the client area ClientSize (a form that knows
-  // its size when it is made is not sized a second time).
+  // the form's Name is the class name without its leading "T" ("frmMain"),
+  // the name by which the program finds its forms. The window starts with
+  // the client area ClientSize (a form that knows its size when it is made
+  // is not sized a second time).
   explicit TForm(const std::wstring& ClassName = L"TForm", TSize ClientSize = {320, 240});
   ~TForm() override;
 

@@ -53,7 +53,6 @@ TfrmMain::TfrmMain(const lc::settings::SettingsHost& settingsHost)
   lc::settings::RegisterTextTarget(this);
   CreatePlaylist();
   CreateToolLink();
-  Name = L"frmMain";
   SetColor(clBlack);
   FDisplay = std::make_unique<lc::PlatformDisplaySwitch>();
   TFont face;

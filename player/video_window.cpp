@@ -59,7 +59,6 @@ lc::PictureShape CurrentShape() {
 
 TfrmVideoWindow::TfrmVideoWindow() : TForm(L"TfrmVideoWindow", {317, 245}) {
   frmVideoWindow = this;
-  Name = L"frmVideoWindow";
   SetColor(clBlack);
   SetCaption(Utf8ToWide(Program().Names.AppName) + L"VideoWindow");
   DragAcceptFiles(Handle(), TRUE);

@@ -3,7 +3,8 @@
 // (red, green, blue, white) stay whole after Stop and Play, in a window
 // and in full screen; an aspect change leaves no pixel of the old shape
 // while its message shows; subtitles come and go with the frames of their
-// cues, at most one frame off.
+// cues, at most one frame off; a click on the full-screen picture brings
+// the player's other windows in front of it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -210,6 +211,55 @@ TEST(ProgramPicture, TheParkedMainWindowIsSeenBehindTheFullScreenPicture) {
     const MainPlace Seen = LookUnderMain(P, kFull);
     EXPECT_TRUE(Behind) << Seen.Wrong << " of " << Seen.Looked << " points show the main window";
   }
+}
+
+// In full screen a click on the picture brings the parked main window and
+// every other window the player shows in front of the picture: the shown
+// equalizer too, first in the window order and on the screen.
+TEST(ProgramPicture, AClickOnTheFullScreenPictureBringsTheEqualizerInFront) {
+  // The equalizer at (300, 600) of the 1920 x 1080 display: over the
+  // picture, below its message, clear of the main window in the middle.
+  RunningPicture P(L"LcEqualizerFront", {"FullscreenOnLoad=1", "AutoHideMainWindow=1", "EqualizerShow=1",
+                                         "EqualizerXPosition=15625", "EqualizerYPosition=55556"});
+  ASSERT_TRUE(P.Start(lctest::MediaPath("bars.mp4")));
+  DWORD Pid = 0;
+  GetWindowThreadProcessId(P.Main, &Pid);
+  const HWND Equalizer = lctest::WaitForWindow(L"TfrmEqualizer", Pid, 20000, true);
+  ASSERT_NE(nullptr, Equalizer);
+  const HWND Video = GetAncestor(P.Control, GA_ROOT);
+  using lctest::QueryWindows;
+  using lctest::WaitUntil;
+  ASSERT_TRUE(WaitUntil([&] { return (QueryWindows(P.Main) & kWindowsMainParked) != 0; }, 20000));
+  // Where the equalizer lies over the picture, and whether the screen shows
+  // the bars there (behind) or mostly something else (in front).
+  const auto Seen = [&] {
+    RECT R{};
+    GetWindowRect(Equalizer, &R);
+    MapWindowPoints(nullptr, P.Control, reinterpret_cast<POINT*>(&R), 2);
+    MainPlace M;
+    M.Wrong = WrongPoints(ScreenGrab(P.Control), kFull, R, RECT{}, &M.Looked);
+    return M;
+  };
+  // The first of the two in the window order, from the top.
+  const auto InFrontOfVideo = [&] {
+    for (HWND W = GetTopWindow(nullptr); W; W = GetWindow(W, GW_HWNDNEXT)) {
+      if (W == Equalizer) return true;
+      if (W == Video) return false;
+    }
+    return false;
+  };
+  ASSERT_TRUE(WaitUntil([&] { return Seen().Behind(); }, 20000)) << "the full-screen picture covers the equalizer";
+  ASSERT_FALSE(InFrontOfVideo());
+
+  POINT OnPicture{kFull.left + 100, 300};  // beside the main window and the equalizer
+  ClientToScreen(P.Control, &OnPicture);
+  lctest::ClickAt(OnPicture.x, OnPicture.y);
+  ASSERT_TRUE(WaitUntil([&] { return (QueryWindows(P.Main) & kWindowsMainParked) == 0; }));
+  EXPECT_TRUE(WaitUntil(InFrontOfVideo)) << "in the window order";
+  const bool Shown = WaitUntil([&] { return Seen().InFront(); });
+  const MainPlace Last = Seen();
+  EXPECT_TRUE(Shown) << Last.Wrong << " of " << Last.Looked << " points show the equalizer";
+  EXPECT_TRUE(WaitUntil([&] { return LookUnderMain(P, kFull).InFront(); })) << "the main window";
 }
 
 // ------------------------------------------------------------ subtitles
