@@ -45,7 +45,7 @@ void TPageButton::Paint() {
 
 void TPageButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TPanel::MouseDown(Button, Shift, X, Y);
-  if (Button == TMouseButton::mbLeft && !(Shift & ssDouble)) FHost.MouseDown(X, Y);
+  if (Button == TMouseButton::mbLeft) FHost.MouseDown(X, Y);
 }
 
 void TPageButton::MouseMove(TShiftState Shift, int X, int Y) {

@@ -53,8 +53,8 @@ void TSkinHost::SetCursor(TWidgetCursor Cursor) {
 // ---- TSkinForm -------------------------------------------------------------
 
 TSkinForm::TSkinForm(const std::wstring& ClassName, const std::wstring& SkinName,
-                     bool WithBackBuffer)
-    : TForm(ClassName, SkinImageSize(SkinName)), FHost(*this) {
+                     bool WithBackBuffer, TDoubleClick DoubleClick)
+    : TForm(ClassName, SkinImageSize(SkinName)), FHost(*this), FDoubleClick(DoubleClick) {
   FHost.LoadSkin(SkinName);
   if (WithBackBuffer) FHost.CreateBackBuffer();
   SetClientSize(FHost.Skin().Width(), FHost.Skin().Height());
@@ -73,8 +73,8 @@ void TSkinForm::Paint() {
 
 void TSkinForm::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TForm::MouseDown(Button, Shift, X, Y);
-  // The second press of a double click belongs to DblClick alone.
-  if (Button != TMouseButton::mbLeft || (Shift & ssDouble)) return;
+  if (Button != TMouseButton::mbLeft) return;
+  if ((Shift & ssDouble) && FDoubleClick == TDoubleClick::ActionsOnly) return;
   if (!FHost.MouseDown(X, Y)) StartWindowDrag(*this);
 }
 

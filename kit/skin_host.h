@@ -50,19 +50,29 @@ class TSkinHost : public TWidgetHost {
   std::unique_ptr<TBitmap> FBackBuffer;
 };
 
+// What the second press of a double click is in a skinned window.
+enum class TDoubleClick {
+  // A press like any other: it presses a widget or drags the window, so two
+  // quick clicks on a button click it twice.
+  Press,
+  // A double click alone: it runs the widgets' double-click actions and
+  // neither presses a widget nor drags the window (the main window, whose
+  // name labels open on a double click).
+  ActionsOnly,
+};
+
 // A borderless skinned form: its face is a skin image, its widgets are fed
 // by the mouse through its host, a left press that no widget takes drags the
 // window, WM_ERASEBKGND is answered from the back buffer, a double click
-// goes to the widgets' double-click actions only (it neither presses a
-// widget nor drags the window), losing the mouse capture before the release
-// ends every press and drag, and the mouse leaving the window drops every
-// hover look.
+// runs the widgets' double-click actions and its second press is what
+// TDoubleClick says, losing the mouse capture before the release ends every
+// press and drag, and the mouse leaving the window drops every hover look.
 class TSkinForm : public TForm {
  public:
   // Loads the face SkinName, sizes the client area to it and, when
   // WithBackBuffer, creates the back buffer.
   TSkinForm(const std::wstring& ClassName, const std::wstring& SkinName,
-            bool WithBackBuffer);
+            bool WithBackBuffer, TDoubleClick DoubleClick = TDoubleClick::Press);
 
   TSkinHost& Host() { return FHost; }
 
@@ -79,6 +89,7 @@ class TSkinForm : public TForm {
 
  private:
   TSkinHost FHost;
+  const TDoubleClick FDoubleClick;
   // Inside the framework's handling of a button release, which gives up the
   // capture itself before the widgets see the release.
   bool FReleasing = false;

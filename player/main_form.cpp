@@ -44,7 +44,7 @@ int HintDisplayTime(std::size_t length) {
 }
 
 TfrmMain::TfrmMain(const lc::settings::SettingsHost& settingsHost)
-    : TSkinForm(L"TfrmMain", L"MainImage", true),
+    : TSkinForm(L"TfrmMain", L"MainImage", true, TDoubleClick::ActionsOnly),
       FSettingsHost(settingsHost),
       FSurface(Host()),
       FStandIn(std::make_unique<lc::TRoomsNotBuilt>()),

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/tests/input.h"
 #include "kit/skin_image.h"
 #include "player/tests/main_form_fixture.h"
 #include "settings/file_io.h"
@@ -195,6 +196,39 @@ TEST_F(MainFace, DoubleClicksOnTheNameLabelsOpen) {
   const TRect& B = form->BtnOpenSubtitle->Rect();
   Click((B.Left + B.Right) / 2, (B.Top + B.Bottom) / 2);
   EXPECT_EQ(Opened, 2);
+}
+
+// Two quick clicks of the mouse as a user's hand makes them, at the face
+// point (X, Y); true when the window had them as a double click.
+bool DoubleClickWithTheMouse(TfrmMain& Form, int X, int Y) {
+  int Seen = 0;
+  Form.OnDblClick = [&](TComponent*, TShiftState, int, int) { ++Seen; };
+  const TPoint At = Form.ClientToScreen({X, Y});
+  lctest::MouseToScreen(At.X, At.Y);
+  lctest::DoubleClickHere();
+  for (int I = 0; I < 500 && Seen == 0; ++I) {
+    Application.ProcessMessages();
+    Sleep(10);
+  }
+  // The last release came with the double click.
+  Application.ProcessMessages();
+  Form.OnDblClick = nullptr;
+  return Seen == 1;
+}
+
+// The main window's double clicks are its own: on the movie-name label a
+// double click of the mouse opens movies, once; on a button it clicks
+// once, its second press pressing nothing.
+TEST_F(MainFace, TheMouseDoubleClickingTheFaceOpensFromTheLabelAndClicksAButtonOnce) {
+  form->BringToFront();
+  const TRect& M = form->MovieLabel->Rect();
+  ASSERT_TRUE(DoubleClickWithTheMouse(*form, M.Left + 4, (M.Top + M.Bottom) / 2));
+  EXPECT_EQ(rooms.Commands(), std::vector<Cmd>{Cmd::BtnOpenMovieClick});
+  rooms.Calls.clear();
+  const TRect& B = form->BtnVolUp->Rect();
+  ASSERT_TRUE(DoubleClickWithTheMouse(*form, (B.Left + B.Right) / 2, (B.Top + B.Bottom) / 2));
+  EXPECT_EQ(rooms.Commands(), std::vector<Cmd>{Cmd::BtnVolUpClick});
+  EXPECT_FALSE(form->BtnVolUp->Pressed());
 }
 
 TEST_F(MainFace, PlaylistButtonShowsAndClosesThePlaylistWindow) {

@@ -12,6 +12,7 @@
 #include "engine/dsp/amplify.h"
 #include "engine/dsp/equalizer.h"
 #include "framework/application.h"
+#include "framework/tests/input.h"
 #include "framework/unicode.h"
 #include "kit/skin_widget.h"
 #include "player/tests/main_form_fixture.h"
@@ -148,6 +149,34 @@ TEST_F(ColorWindow, ArrowKeysStepTheBrightnessAndTheDefaultButtonResets) {
   Settle();
   EXPECT_EQ(75, Form->Panel().Position(lc::tools::csBrightness));
   EXPECT_EQ(100, Form->Panel().Position(lc::tools::csContrast));
+}
+
+// Two quick clicks of the mouse on the Default button, as a user's hand
+// makes them: the system makes the second press a double click, and the
+// button acts on both presses.
+TEST_F(ColorWindow, TwoQuickClicksOnTheDefaultButtonActTwice) {
+  Form->SetBounds(200, 200, Form->Width(), Form->Height());
+  Form->BringToFront();
+  Settle();
+  TVirtualButton& Default = Form->Panel().DefaultButton();
+  int Clicks = 0, DoubleClicks = 0;
+  Default.OnClick = [&, Reset = Default.OnClick] {
+    ++Clicks;
+    Reset();
+  };
+  Form->OnDblClick = [&](TComponent*, TShiftState, int, int) { ++DoubleClicks; };
+  PostMessageW(Form->Handle(), WM_KEYDOWN, VK_LEFT, 0);
+  Settle();
+  ASSERT_EQ(490, Form->Panel().Position(lc::tools::csBrightness));
+  const TRect& R = Default.Rect();
+  const TPoint At = Form->ClientToScreen({(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2});
+  lctest::MouseToScreen(At.X, At.Y);
+  lctest::DoubleClickHere();
+  for (int I = 0; I < 50 && Clicks < 2; ++I) Settle();
+  EXPECT_EQ(1, DoubleClicks);
+  EXPECT_EQ(2, Clicks);
+  EXPECT_EQ(75, Form->Panel().Position(lc::tools::csBrightness));
+  EXPECT_FALSE(Default.Pressed());
 }
 
 TEST_F(ColorWindow, ShownWithoutAVideoWindowItSitsBetweenTheScreensCentreAndTheMainWindow) {
