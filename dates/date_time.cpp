@@ -122,10 +122,14 @@ std::string DateTimeToText(double value) {
 
 double TextToDateTime(std::string_view text, double fallback) {
   const std::size_t blank = text.find(' ');
-  const auto date = Numbers(text.substr(0, blank), '/');
+  const std::string_view dateText = text.substr(0, blank);
+  const auto date = Numbers(dateText, '/');
   if (!date || date->size() != 3) return fallback;
   int year = (*date)[2];
-  if (year < 100) year += year < 50 ? 2000 : 1900;
+  // Only a year of one or two digits takes a century: "0001" is year 1, as
+  // DateTimeToText writes it.
+  const std::size_t yearDigits = dateText.size() - dateText.rfind('/') - 1;
+  if (yearDigits <= 2) year += year < 50 ? 2000 : 1900;
   double result = 0;
   if (!EncodeDate(year, (*date)[1], (*date)[0], result)) return fallback;
   if (blank == std::string_view::npos) return result;

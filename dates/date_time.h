@@ -19,7 +19,8 @@ double CurrentDateTime();
 std::string DateTimeToText(double value);
 
 // Reads "d/m/y" with an optional blank and "h:n" or "h:n:s" after it
-// (a two-digit year counts from 1950); `fallback` for anything else.
+// (a year of one or two digits counts from 1950, one of three or four is
+// taken as written); `fallback` for anything else.
 double TextToDateTime(std::string_view text, double fallback);
 
 // The time of day of `value` as "hh:nn:ss" (milliseconds dropped).

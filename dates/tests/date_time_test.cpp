@@ -1,6 +1,9 @@
 // Date-times as days since 30/12/1899 and their fixed texts.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <ctime>
+
 #include "dates/date_time.h"
 
 namespace lc {
@@ -40,6 +43,55 @@ TEST(DateTime, TwoDigitYearsPivotAtFifty) {
   EXPECT_DOUBLE_EQ(TextToDateTime("31/01/50", -1), expected);
   ASSERT_TRUE(EncodeDate(2049, 1, 31, expected));
   EXPECT_DOUBLE_EQ(TextToDateTime("31/01/49", -1), expected);
+}
+
+// Dates far from today, where the leap rules of 100 and 400 years and the
+// first and last representable days decide: the text of the value and the
+// value of the text, both ways.
+TEST(DateTime, CalendarEdgesBothWays) {
+  const struct { double Value; const char* Text; } cases[] = {
+      {-693593, "01/01/0001"},           {-692073, "01/03/0005"},   {-657434, "01/01/0100"},
+      {-657069, "01/01/0101"},           {-620545, "01/01/0201"},   {-547803, "29/02/0400"},
+      {-547497, "31/12/0400"},           {-547496, "01/01/0401"},   {-547497.25, "31/12/0400 06:00:00"},
+      {-109512, "29/02/1600"},           {-72987, "01/03/1700"},    {61, "01/03/1900"},
+      {36585, "29/02/2000"},             {73110, "01/03/2100"},     {2958465, "31/12/9999"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(DateTimeToText(c.Value), c.Text) << c.Value;
+    EXPECT_DOUBLE_EQ(TextToDateTime(c.Text, 1e9), c.Value) << c.Text;
+  }
+  // Beyond the last day or before the first the value counts as 0.
+  EXPECT_EQ(DateTimeToText(2958466), "30/12/1899");
+  EXPECT_EQ(DateTimeToText(-693594), "30/12/1899");
+}
+
+TEST(DateTime, TextsThatAreNoDateOrTime) {
+  for (const char* text : {"01/13/2020", "32/12/2020", "00/12/2020", "31/04/2020", "29/02/2100",
+                           "29/02/0100", "01/01/2020 12", "01/01/2020 12:60", "01/01/2020 12:00:60",
+                           "01/01", "01/01/2020/1", "01/01/20200", "01/01/2020 ", "1-1-2020"})
+    EXPECT_DOUBLE_EQ(TextToDateTime(text, -7), -7) << text;
+  for (const char* text : {"12", "12:", ":30", "1:2:3:4", "12:30:00 ", "a:00"})
+    EXPECT_DOUBLE_EQ(TextToTime(text, -7), -7) << text;
+  // A year of three digits is taken as it stands.
+  EXPECT_DOUBLE_EQ(TextToDateTime("01/01/100", -7), -657434);
+}
+
+// The clock reads the local calendar date and time of day: its text is the
+// one the C library gives for the same second.
+TEST(DateTime, ClockIsTheLocalDateAndTime) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::time_t before = std::time(nullptr);
+    const double now = CurrentDateTime();
+    if (std::time(nullptr) != before) continue;  // the second changed meanwhile
+    const std::tm* local = std::localtime(&before);
+    char date[16], time[16];
+    std::strftime(date, sizeof date, "%d/%m/%Y", local);
+    std::strftime(time, sizeof time, "%H:%M:%S", local);
+    EXPECT_EQ(DateTimeToText(std::trunc(now)), date);
+    EXPECT_EQ(TimeToText(now), time);
+    return;
+  }
+  FAIL() << "the clock never stayed within one second";
 }
 
 }  // namespace

@@ -212,6 +212,28 @@ TEST(Volume, PressAndDragWithTheMuteFlipOff) {
   EXPECT_FALSE(Vol.Dragging());
 }
 
+// The main face offers a press to the volume bar before the seek bar below
+// it: a press beside the volume bar goes on to the seek bar, or, on the
+// bare face, to nobody (the window is dragged).
+TEST(Volume, APressBesideItGoesOnToTheSeekBar) {
+  Window W;
+  TVolumeControl Vol{W.Host, W.Surface, {412, 26, 417, 104}, L"MainVolBar", W.Playback};
+  TVirtualProgressBar Bar{W.Host, W.Surface, {25, 135, 432, 144}, L"MainProgressBar",
+                          true, W.Playback};
+  W.Host.SetMouseOrder({&Vol, &Bar});
+  W.L.Take();
+  EXPECT_EQ(&Bar, W.Host.MouseDown(414, 140));
+  EXPECT_EQ("seek:96", W.L.Take().back());  // round(389 / 408 x 101)
+  W.Host.MouseUp(414, 140);
+  const int Beside[4][2] = {{411, 60}, {418, 60}, {414, 25}, {414, 105}};
+  for (const auto& P : Beside) {
+    EXPECT_EQ(nullptr, W.Host.MouseDown(P[0], P[1])) << P[0] << "," << P[1];
+    EXPECT_FALSE(Vol.Dragging()) << P[0] << "," << P[1];
+  }
+  EXPECT_EQ(Log{}, W.L.Take());
+  EXPECT_EQ(&Vol, W.Host.MouseDown(414, 60));
+}
+
 // ---- progress bar -----------------------------------------------------------
 
 TEST(Progress, SeekPositionFromThePoint) {

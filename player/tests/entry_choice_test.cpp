@@ -123,6 +123,10 @@ TEST_F(EntryChoiceTest, ShuffleDropsStalePathsAndStartsNewRounds) {
   EXPECT_EQ(Choose(true, kRepeatOne, EntryStep::Next), -1);
   draws = {2};
   EXPECT_EQ(Choose(true, kRepeatAll, EntryStep::RenderFailed), 2);
+  // The first entry drawn at a movie's end plays.
+  list.Entries().ShufflePool = {"C:\\m\\a.avi"};
+  draws = {0};
+  EXPECT_EQ(Choose(true, kRepeatOff, EntryStep::MovieEnded), 0);
 }
 
 TEST_F(EntryChoiceTest, ShufflePreviousWalksTheHistoryBack) {

@@ -292,6 +292,12 @@ TEST_F(PlaylistTest, AttachedSubtitleGoesToTheSelectedOrEveryEntryOfThePlayingMo
   EXPECT_EQ(playlist.Entries().PlaylistSubtitles[1], "C:\\s\\b.srt");
 }
 
+TEST_F(PlaylistTest, AttachedSubtitleGoesToTheOnlyEntry) {
+  Add({"a.avi"});
+  playlist.SubtitleAttached("C:\\s\\a.srt", "C:\\m\\a.avi");
+  EXPECT_EQ(playlist.Entries().PlaylistSubtitles, (Lines{"C:\\s\\a.srt"}));
+}
+
 // ---------------------------------------------------------------- shuffle
 
 TEST_F(PlaylistTest, ShuffleSwitchFillsOrEmptiesThePool) {

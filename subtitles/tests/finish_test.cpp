@@ -90,6 +90,13 @@ TEST(ApplySubtitleTags, FirstAndLastEntryTimes) {
   auto lastBackwards = Make({{0, 1000, "a"}, {5000, 4000, "abc"}});
   ASSERT_TRUE(Finish(lastBackwards));
   EXPECT_EQ(6130, lastBackwards.End[1]);
+
+  // A first entry without length gets its display time before the next
+  // start is filled from it: 2 characters, 1066 ms.
+  auto firstEmpty = Make({{1000, 1000, "ab"}, {-1, 2500, "c"}});
+  ASSERT_TRUE(Finish(firstEmpty));
+  EXPECT_EQ((Times{1000, 2066}), firstEmpty.Start);
+  EXPECT_EQ((Times{2066, 2500}), firstEmpty.End);
 }
 
 TEST(ApplySubtitleTags, MergesRepeatsAndTidiesSeparators) {

@@ -112,15 +112,16 @@ TEST(BuildSubViewer, TimeLinesOpenEntries) {
 TEST(BuildSsa, DialogueLines) {
   const Ansi lines = {
       "[Events]",
-      "Dialogue: Marked=0,1:02:03.45,1:02:05.00,Default,NTP,0000,0000,0000,!Effect,Hi\\Nthere\\n",
+      "Dialogue: Marked=0,1:02:03.45,1:02:05.67,Default,NTP,0000,0000,0000,!Effect,Hi\\Nthere\\n",
       "Comment: Marked=0,0:00:00.00,0:00:00.00,Default,,0000,0000,0000,,not this",
+      "Dialogue: Marked=0,0:00:00.00,0:00:00.00,Default,,0000,0000,0000,,at zero",
       // Wide margins push the text before the 68th column; it is kept whole.
       "Dialogue: Marked=0,0:00:07.00,0:00:08.00,D,,0,0,0,,Short margins, with a comma"};
   const auto list = BuildSubtitleList(lines, SubtitleFormat::Ssa, {});
   ASSERT_TRUE(list.has_value());
-  EXPECT_EQ((std::vector<std::int32_t>{3723450, 7000}), list->Start);
-  EXPECT_EQ((std::vector<std::int32_t>{3725000, 8000}), list->End);
-  EXPECT_EQ((Ansi{"Hi|there\\n", "Short margins, with a comma"}), list->Text);
+  EXPECT_EQ((std::vector<std::int32_t>{3723450, 0, 7000}), list->Start);
+  EXPECT_EQ((std::vector<std::int32_t>{3725670, 0, 8000}), list->End);
+  EXPECT_EQ((Ansi{"Hi|there\\n", "at zero", "Short margins, with a comma"}), list->Text);
 }
 
 TEST(BuildTmPlayer, EndsFromTheRuleAndTheNextStart) {

@@ -93,6 +93,8 @@ TEST_F(AmplifyTest, SixteenBitTruncatesTowardZeroAndClips) {
 TEST_F(AmplifyTest, EightBitWorksAroundTheOffset) {
   Amp.SetVolume(0, 20000);
   EXPECT_EQ(Run<uint8_t>({250, 10, 128, 140}, 8, 1), (std::vector<uint8_t>{255, 0, 128, 152}));
+  // Just past full scale either way: clipped, never wrapped round.
+  EXPECT_EQ(Run<uint8_t>({192, 64, 63}, 8, 1), (std::vector<uint8_t>{255, 0, 0}));
   Amp.SetVolume(0, 5000);
   EXPECT_EQ(Run<uint8_t>({129, 127, 255}, 8, 1), (std::vector<uint8_t>{128, 128, 191}));
 }

@@ -1,5 +1,6 @@
 #include "engine/video/frame_compose.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -198,6 +199,110 @@ TEST(FrameCompositor, KeyedLayerLetsThePictureThrough) {
   EXPECT_EQ(At(c, 1, 1), 0x000000u);
 }
 
+// Runs at a row's start, middle and end, and runs cut by a target narrower
+// than the layer: every pixel beside them still shows the picture, on
+// every row.
+TEST(FrameCompositor, OnlyTheLayersRunsCoverThePicture) {
+  // An 8 x 8 frame of four 4 x 4 quadrants, shown at its own size.
+  std::uint32_t px[64];
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) px[y * 8 + x] = y < 4 ? (x < 4 ? Red : Green) : (x < 4 ? Blue : White);
+  const int lw = 10, lh = 8;  // two columns wider than the target
+  std::vector<std::uint32_t> layer(std::size_t(lw) * lh, Key);
+  const struct { int Y, X, Count; } runs[] = {
+      {0, 0, 2}, {1, 3, 1}, {1, 5, 2}, {3, 6, 4}, {4, 0, 1}, {4, 7, 1}, {7, 5, 5}};
+  for (const auto& r : runs)
+    for (int x = r.X; x < r.X + r.Count; ++x) layer[std::size_t(r.Y) * lw + x] = 0x000001u * std::uint32_t(x + 1);
+  auto l = std::make_shared<TKeyedLayer>(layer.data(), lw, lh, lw, Key);
+  EXPECT_EQ(l->OpaqueCount(), 16u);
+  TFrameCompositor c;
+  c.SetTarget(8, 8);
+  c.SetPlacement({0, 0, 8, 8}, {});
+  c.SetLayer(l);
+  c.Compose(DescribeFrame(TPixelFormat::RGB32, reinterpret_cast<const std::uint8_t*>(px), 8, 8, 32, false));
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) {
+      const std::uint32_t picture = y < 4 ? (x < 4 ? Red : Green) : (x < 4 ? Blue : White);
+      const std::uint32_t over = layer[std::size_t(y) * lw + x];
+      EXPECT_EQ(At(c, x, y), over == Key ? picture : over) << x << "," << y;
+    }
+}
+
+// A frame whose every row differs, enlarged and reduced in height: each
+// picture row blends the two source rows around its centre.
+TEST(FrameCompositor, ScaledRowsBlendTheirOwnSourceRows) {
+  std::uint32_t px[8 * 2];
+  for (int y = 0; y < 8; ++y) px[2 * y] = px[2 * y + 1] = 0x010101u * std::uint32_t(32 * y);
+  const TFrameView v =
+      DescribeFrame(TPixelFormat::RGB32, reinterpret_cast<const std::uint8_t*>(px), 2, 8, 8, false);
+  const int reduced[4] = {16, 80, 144, 208};
+  const int enlarged[16] = {0, 8, 24, 40, 56, 72, 88, 104, 120, 136, 152, 168, 184, 200, 216, 224};
+  // Without saturation the greys stay as they are, adjusted before the
+  // enlargement and after the reduction.
+  for (int saturation : {10000, 0}) {
+    for (int h : {4, 16}) {
+      TFrameCompositor c;
+      c.SetTarget(2, h);
+      c.SetPlacement({0, 0, 2, h}, {});
+      c.SetColors({750, 10000, 0, saturation, true});
+      c.Compose(v);
+      for (int y = 0; y < h; ++y) {
+        const int expected = h == 4 ? reduced[y] : enlarged[y];
+        for (int x = 0; x < 2; ++x) {
+          const std::uint32_t p = At(c, x, y);
+          ASSERT_NEAR(int(p & 255), expected, 1) << saturation << " " << h << ": " << x << "," << y;
+          ASSERT_NEAR(int(p >> 16), expected, 1) << saturation << " " << h << ": " << x << "," << y;
+        }
+      }
+    }
+  }
+}
+
+// A new destination or crop for a frame of the same size takes effect on
+// the next frame.
+TEST(FrameCompositor, NewPlacementAtTheSameFrameSizeTakesEffect) {
+  TQuadFrame f;
+  TFrameCompositor c;
+  c.SetBackground(Back);
+  c.SetTarget(8, 8);
+  c.SetPlacement({0, 0, 4, 4}, {});
+  c.Compose(f.View());
+  EXPECT_EQ(At(c, 0, 0), Red);
+  EXPECT_EQ(At(c, 4, 4), Back);
+  c.SetPlacement({4, 4, 8, 8}, {});
+  c.Compose(f.View());
+  EXPECT_EQ(At(c, 0, 0), Back);
+  EXPECT_EQ(At(c, 4, 4), Red);
+  EXPECT_EQ(At(c, 7, 7), White);
+  c.SetPlacement({4, 4, 8, 8}, {2, 2, 4, 4});  // the white quadrant only
+  c.Compose(f.View());
+  EXPECT_EQ(At(c, 4, 4), White);
+  EXPECT_EQ(At(c, 0, 0), Back);
+}
+
+// Frames of RGB and YUV in turn each get the colour tables of their kind.
+TEST(FrameCompositor, SwitchingBetweenRgbAndYuvFramesKeepsTheirColours) {
+  TQuadFrame rgb;
+  const int stride = NaturalStride(TPixelFormat::I420, 4);
+  std::vector<std::uint8_t> d(FrameBytes(TPixelFormat::I420, 4, 4, stride), 128);
+  std::fill(d.begin(), d.begin() + 4 * stride, std::uint8_t(235));  // studio white
+  const TFrameView yuv = DescribeFrame(TPixelFormat::I420, d.data(), 4, 4, stride, false);
+  TFrameCompositor c;
+  c.SetTarget(4, 4);
+  c.SetPlacement({0, 0, 4, 4}, {});
+  c.Compose(rgb.View());
+  EXPECT_EQ(At(c, 0, 0), Red);
+  c.Compose(yuv);
+  EXPECT_EQ(At(c, 0, 0), White);
+  c.SetColors({750, 10000, 0, 0, true});
+  c.Compose(yuv);
+  EXPECT_EQ(At(c, 0, 0), White);
+  c.Compose(rgb.View());
+  EXPECT_EQ(At(c, 0, 0), 0x4C4C4Cu);  // red without colour: its luma 76
+  c.Compose(yuv);
+  EXPECT_EQ(At(c, 3, 3), White);
+}
+
 TEST(FrameCompositor, ColourControlsApplyToThePicture) {
   TQuadFrame f;
   TFrameCompositor c;
@@ -258,6 +363,16 @@ TEST(FrameCompositor, SingleColumnYuvFillsTheWholeWidth) {
   c.SetTarget(6, 2);
   c.SetPlacement({0, 0, 6, 2}, {});
   c.Compose(v);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 6; ++x) ASSERT_EQ(At(c, x, y), White) << x << "," << y;
+  // The same from a crop of one column inside a wider frame: the white
+  // third column of a black one.
+  const int wideStride = NaturalStride(TPixelFormat::I420, 4);
+  std::vector<std::uint8_t> wide(FrameBytes(TPixelFormat::I420, 4, 2, wideStride), 128);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 4; ++x) wide[std::size_t(y * wideStride + x)] = x == 2 ? 235 : 16;
+  c.SetPlacement({0, 0, 6, 2}, {2, 0, 3, 2});
+  c.Compose(DescribeFrame(TPixelFormat::I420, wide.data(), 4, 2, wideStride, false));
   for (int y = 0; y < 2; ++y)
     for (int x = 0; x < 6; ++x) ASSERT_EQ(At(c, x, y), White) << x << "," << y;
 }

@@ -77,14 +77,16 @@ TEST(FrameConvert, EveryFormatShowsTheBars) {
 }
 
 TEST(FrameConvert, BottomUpRgbIsTurnedUpright) {
-  // Stored rows: the bottom row first.
-  const std::uint32_t stored[2][2] = {{0x0000FF, 0x0000FF}, {0xFF0000, 0xFF0000}};
+  // Stored rows: the bottom row first; each row a colour of its own.
+  const std::uint32_t stored[4][2] = {
+      {0x0000FF, 0x0000FF}, {0x00FF00, 0x00FF00}, {0xFFFF00, 0xFFFF00}, {0xFF0000, 0xFF0000}};
   const TFrameView v = DescribeFrame(TPixelFormat::RGB32,
-                                     reinterpret_cast<const std::uint8_t*>(stored), 2, 2, 8, true);
-  std::uint32_t out[4];
+                                     reinterpret_cast<const std::uint8_t*>(stored), 2, 4, 8, true);
+  std::uint32_t out[8];
   ConvertFrame(v, TColorSettings{}, out, 2);
-  EXPECT_EQ(out[0], 0xFF0000u);
-  EXPECT_EQ(out[3], 0x0000FFu);
+  const std::uint32_t upright[4] = {0xFF0000, 0xFFFF00, 0x00FF00, 0x0000FF};
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 2; ++x) EXPECT_EQ(out[y * 2 + x], upright[y]) << x << "," << y;
 }
 
 TEST(FrameConvert, CopiesAreUprightAndComplete) {

@@ -78,8 +78,14 @@ TEST_F(ColorPanel, WheelStepsWithoutScoring) {
 
 TEST_F(ColorPanel, DefaultValuesScoreOnlyWithAGraph) {
   Panel.SetPosition(csHue, -180);
+  Panel.SetPosition(csContrast, 200);
+  Panel.SetPosition(csSaturation, 200);
   Panel.btnDefaultClick();
   EXPECT_EQ(75, Panel.Position(csBrightness));
+  EXPECT_EQ(100, Panel.Position(csContrast));
+  EXPECT_EQ(100, Panel.Position(csSaturation));
+  EXPECT_EQ(0, Panel.Position(csHue));
+  EXPECT_EQ(L"50", Panel.ValueLabel(csSaturation).Caption());
   EXPECT_EQ(L"7.5", Panel.ValueLabel(csBrightness).Caption());
   EXPECT_EQ(L"0", Panel.ValueLabel(csHue).Caption());
   EXPECT_EQ(L"50", Panel.ValueLabel(csContrast).Caption());

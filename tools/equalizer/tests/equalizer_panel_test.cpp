@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/dsp/amplify.h"
+#include "engine/dsp/equalizer.h"
 #include "framework/keys.h"
 #include "kit/tests/widget_fakes.h"
+#include "tools/equalizer/equalizer_audio.h"
 #include "tools/tests/tool_fakes.h"
 
 namespace lc::tools {
@@ -40,6 +43,28 @@ TEST_F(EqualizerPanel, ABandSetsExactlyItsBinsNegated) {
   Panel.tbEqChange(10, 50);
   Panel.tbEqChange(-1, 50);
   EXPECT_TRUE(Audio.Gains.empty());
+}
+
+// The panel over the player's own link to the equalizer and the amplifier:
+// a band sets channel 0's bins, the pre-amplification channel 0's volume,
+// and the link reads that volume back.
+TEST(EqualizerPanelOverTheDsp, BandsAndPreampReachChannelZero) {
+  ::fakes::TFakeWindow W;
+  fakes::TRecordingPlayer Player;
+  TDspEqualizer Equalizer;
+  TDspAmplify Amplify;
+  TDspEqualizerAudio Audio{Equalizer, Amplify};
+  TEqualizerPanel Panel{W.Host, W.Surface, Audio, Player, TEqualizerTexts{}};
+  Panel.tbEqChange(0, 40);
+  EXPECT_EQ(-40, Equalizer.GetBandGain(0, 0));
+  EXPECT_EQ(-40, Equalizer.GetBandGain(0, 2));
+  EXPECT_EQ(0, Equalizer.GetBandGain(0, 3));
+  EXPECT_EQ(0, Equalizer.GetBandGain(1, 2));
+  int Up = vkUp;
+  Panel.AllKeyDown(Up, 0);
+  EXPECT_EQ(11220, Amplify.GetVolume(0));
+  EXPECT_EQ(10000, Amplify.GetVolume(1));
+  EXPECT_EQ(11220, Audio.PreampVolume());
 }
 
 TEST_F(EqualizerPanel, BandValuesAreClampedToTheSliderRange) {
