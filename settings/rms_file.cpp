@@ -125,6 +125,20 @@ bool IsEntryStart(const std::string& line) {
   return line.size() > 1 && line.front() == '[' && line.back() == ']';
 }
 
+// A line that is no field line and looks like what is left of a name line:
+// a bracket at either end, or no "=" at all. The fields after it belong to
+// an entry whose name was lost, not to the entry before it.
+bool IsDamagedEntryStart(const std::string& line) {
+  return line.front() == '[' || line.back() == ']' || line.find('=') == std::string::npos;
+}
+
+const RmsField* FieldOf(const std::string& line) {
+  for (const RmsField& f : Fields()) {
+    if (line.compare(0, std::char_traits<char>::length(f.key), f.key) == 0) return &f;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 bool ParseRmsLines(RmsTable& table, const std::vector<std::string>& lines,
@@ -148,17 +162,15 @@ bool ParseRmsLines(RmsTable& table, const std::vector<std::string>& lines,
       current = &table[table.size() - 1];
       continue;
     }
-    if (!current) {
-      whole = whole && IsBlankText(line);
+    if (IsBlankText(line)) continue;
+    const RmsField* field = current ? FieldOf(line) : nullptr;
+    if (field) {
+      field->read(*current, line.substr(std::char_traits<char>::length(field->key)), knownFont);
       continue;
     }
-    for (const RmsField& f : Fields()) {
-      const std::size_t len = std::char_traits<char>::length(f.key);
-      if (line.compare(0, len, f.key) == 0) {
-        f.read(*current, line.substr(len), knownFont);
-        break;
-      }
-    }
+    // Text the reader does not know: the file is not read whole.
+    whole = false;
+    if (IsDamagedEntryStart(line)) current = nullptr;
   }
   return whole;
 }

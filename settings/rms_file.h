@@ -45,10 +45,14 @@ void RmsLoadFromHdd(RmsTable& table, const std::string& fileName, const TRmsEntr
                     const FontCheckFunction& isFontInstalled, RmsFileState& state);
 
 // Parses the lines of a remembered-settings file into `table` (appending),
-// until the table holds kRmsMaxLoadedEntries entries. False when entries
-// were dropped: text before the first bracketed line (a damaged start:
-// the fields of an entry whose name line was lost), or entries beyond the
-// limit. `isFontInstalled` is asked once for each font name.
+// until the table holds kRmsMaxLoadedEntries entries. A line that is
+// neither a bracketed name nor a known field (blank lines aside) is not
+// read; one that looks like a damaged name line (a bracket at one end
+// only, or no "=") also ends the entry before it, and the fields after it,
+// up to the next name line, are dropped with it: they belong to an entry
+// whose name was lost. False when anything was not read: such lines, text
+// before the first name line, or entries beyond the limit.
+// `isFontInstalled` is asked once for each font name.
 bool ParseRmsLines(RmsTable& table, const std::vector<std::string>& lines,
                    const TRmsEntry& startValues, const FontCheckFunction& isFontInstalled);
 

@@ -6,6 +6,7 @@
 // as they were.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include <windows.h>
@@ -312,6 +313,158 @@ TEST(DataFiles, ASaveThatFailsAtCloseIsReportedOverAMessageBoxOrMenuAlreadyUp) {
     SetFileAttributesW(copy.SettingsFile().c_str(), FILE_ATTRIBUTE_NORMAL);
     copy.Uninstall();
   }
+}
+
+// 200 remembered movies, each with its own place, window size and
+// position; the name line of one (the first, the 51st, the last) lost its
+// "]". The user is told, the file is kept aside byte for byte, and the
+// first close writes the other 199 entries each with its own values: the
+// damaged entry's fields never reach the entry before it.
+TEST(DataFiles, ADamagedNameLineInTheRememberedSettingsCostsOnlyItsEntry) {
+  // The window size and position of movie i, as the file holds them.
+  const auto fields = [](int i) {
+    char position[16];
+    std::snprintf(position, sizeof position, "%02d:%02d:%02d", i / 60, i % 60, (i * 7) % 60);
+    return "VideoWindowWidth=" + std::to_string(400 + i) + "\r\nVideoWindowHeight=" + std::to_string(900 - i) +
+           "\r\nLastVideoPosition=" + position + "\r\n";
+  };
+  for (const int damaged : {0, 50, 199}) {
+    SCOPED_TRACE(damaged);
+    ProgramCopy copy(L"LcTestRsName");
+    lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0"});
+    std::string remembered;
+    for (int i = 0; i < 200; ++i) {
+      remembered += "[movie " + std::to_string(i) + ".avi" + (i == damaged ? "" : "]") +
+                    "\r\nLastAccessed=01/02/2024 10:11:12\r\nPanScan=" + std::to_string(i % 50) + "\r\n" + fields(i);
+    }
+    const auto [rs, lpl] = WriteLastRun(copy, remembered);
+    {
+      ChildProcess player(copy.Exe(), L"");
+      EXPECT_EQ(ReadAndCloseMessageBox(player.Id(), kStartMs),
+                "Error reading from \"" + Ansi(rs) + "\"!|It is kept as \"LcTestRsName.rs.bad\".");
+      HWND main = lctest::WaitForVisibleMainWindow(player.Id(), kStartMs);
+      ASSERT_NE(main, nullptr);
+      PostMessageW(main, WM_CLOSE, 0, 0);
+      EXPECT_EQ(player.Wait(20000), 0u);
+    }
+    EXPECT_EQ(lctest::ReadFileText(rs + L".bad"), remembered);
+    const std::string kept = lctest::ReadFileText(rs);
+    int entries = 0;
+    for (std::size_t at = kept.find("\r\n["); at != std::string::npos; at = kept.find("\r\n[", at + 1)) ++entries;
+    EXPECT_EQ(entries + 1, 199);
+    EXPECT_EQ(kept.find("[movie " + std::to_string(damaged) + ".avi]"), std::string::npos);
+    for (int i = 0; i < 200; ++i) {
+      if (i == damaged) continue;
+      const std::size_t block = kept.find("[movie " + std::to_string(i) + ".avi]\r\n");
+      ASSERT_NE(block, std::string::npos) << i;
+      const std::size_t end = kept.find("\r\n[", block);
+      EXPECT_NE(kept.substr(block, end - block).find(fields(i)), std::string::npos)
+          << "movie " << i;
+    }
+    copy.Uninstall();
+  }
+}
+
+// Writes `bytes` as the copy's presets file and settings that show the
+// equalizer at start; the presets file's path.
+std::wstring WritePresetsFile(const ProgramCopy& copy, const std::string& bytes) {
+  lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0", "EqualizerShow=1"});
+  const std::wstring file = copy.DataFolder() + L"Presets.EQ";
+  lctest::WriteFileText(file, bytes);
+  return file;
+}
+
+// Clicks the equalizer's load or save button as the user does.
+void ClickPresetButton(DWORD pid, bool save) {
+  HWND equalizer = lctest::WaitForWindow(L"TfrmEqualizer", pid, kStartMs, true);
+  const LPARAM at = save ? MAKELPARAM(12, 109) : MAKELPARAM(12, 78);
+  PostMessageW(equalizer, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(equalizer, WM_LBUTTONUP, 0, at);
+}
+HWND PresetDialog(DWORD pid) { return lctest::WaitForWindow(L"TfrmLoadSavePreset", pid, 10000, true); }
+// The preset dialog the button opens (nullptr when none came within 10 s).
+HWND OpenPresetDialog(DWORD pid, bool save) {
+  ClickPresetButton(pid, save);
+  return PresetDialog(pid);
+}
+
+// Types into the dialog's list (load) or name edit (save) and waits until
+// the dialog is gone.
+void TypeIntoPresetDialog(HWND dialog, const std::wstring& keys) {
+  HWND into = FindWindowExW(dialog, nullptr, L"EDIT", nullptr);
+  if (!into || !IsWindowVisible(into)) into = FindWindowExW(dialog, nullptr, L"LISTBOX", nullptr);
+  for (wchar_t key : keys) PostMessageW(into, WM_CHAR, key, 0);
+  lctest::WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
+}
+
+// A presets file a user edited (a comment, a line the reader skips, values
+// out of range): opening the dialog and cancelling leaves it byte for
+// byte; saving a preset keeps it aside and tells the user; a save into a
+// write-protected file is reported by the file's name.
+TEST(DataFiles, ThePresetDialogWritesOnlyWhatTheUserChangedAndKeepsTheRest) {
+  ProgramCopy copy(L"LcTestPresets");
+  const std::string presets = "; my presets\r\nRock=10,20,0,0,0,0,0,0,0,0,0\r\nbroken line\r\nLoud=150,-300\r\n";
+  const std::wstring file = WritePresetsFile(copy, presets);
+  ChildProcess player(copy.Exe(), L"");
+  HWND main = lctest::WaitForVisibleMainWindow(player.Id(), kStartMs);
+  ASSERT_NE(main, nullptr);
+
+  HWND dialog = OpenPresetDialog(player.Id(), false);
+  ASSERT_NE(dialog, nullptr);
+  TypeIntoPresetDialog(dialog, L"\x1B");  // Escape
+  EXPECT_EQ(lctest::WaitForWindow(L"TfrmMessage", player.Id(), 1000, true), nullptr);
+  EXPECT_EQ(lctest::ReadFileText(file), presets);
+
+  dialog = OpenPresetDialog(player.Id(), true);
+  ASSERT_NE(dialog, nullptr);
+  TypeIntoPresetDialog(dialog, L"Mine\r");
+  EXPECT_EQ(ReadAndCloseMessageBox(player.Id(), kStartMs),
+            "Error reading from \"" + Ansi(file) + "\"!|It is kept as \"Presets.EQ.bad\".");
+  EXPECT_EQ(lctest::ReadFileText(file + L".bad"), presets);
+  const std::string saved =
+      "Rock=10,20,0,0,0,0,0,0,0,0,0\r\nLoud=100,-100,0,0,0,0,0,0,0,0,0\r\nMine=0,0,0,0,0,0,0,0,0,0,0\r\n";
+  EXPECT_EQ(lctest::ReadFileText(file), saved);
+
+  ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
+  dialog = OpenPresetDialog(player.Id(), true);
+  ASSERT_NE(dialog, nullptr);
+  TypeIntoPresetDialog(dialog, L"More\r");
+  EXPECT_EQ(ReadAndCloseMessageBox(player.Id(), kStartMs),
+            "Can't write in \"Presets.EQ\"!|They are left as they were: what changed in this run could not be "
+            "saved in them.");
+  EXPECT_EQ(lctest::ReadFileText(file), saved);
+  SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(player.Wait(20000), 0u);
+  copy.Uninstall();
+}
+
+// 2,048 random bytes under the presets file's name are no presets: the
+// dialog offers the built-in preset alone, names the file and where it
+// will be kept, and leaves it byte for byte when nothing is saved.
+TEST(DataFiles, APresetsFileOfRandomBytesIsToldOfAndLeftAsItIs) {
+  ProgramCopy copy(L"LcTestPresetNoise");
+  std::string noise(2048, '\0');
+  unsigned seed = 2048;
+  for (char& c : noise) c = static_cast<char>((seed = seed * 1103515245u + 12345u) >> 16);
+  const std::wstring file = WritePresetsFile(copy, noise);
+  ChildProcess player(copy.Exe(), L"");
+  HWND main = lctest::WaitForVisibleMainWindow(player.Id(), kStartMs);
+  ASSERT_NE(main, nullptr);
+  ClickPresetButton(player.Id(), false);
+  // The file is named before the dialog shows.
+  EXPECT_EQ(ReadAndCloseMessageBox(player.Id(), kStartMs),
+            "Error reading from \"" + Ansi(file) + "\"!|When a preset is saved, it is kept as \"Presets.EQ.bad\".");
+  HWND dialog = PresetDialog(player.Id());
+  ASSERT_NE(dialog, nullptr);
+  HWND list = FindWindowExW(dialog, nullptr, L"LISTBOX", nullptr);
+  EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 1);
+  TypeIntoPresetDialog(dialog, L"\x1B");
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(player.Wait(20000), 0u);
+  EXPECT_EQ(lctest::ReadFileText(file), noise);
+  EXPECT_FALSE(lctest::FileExists(file + L".bad"));
+  copy.Uninstall();
 }
 
 }  // namespace

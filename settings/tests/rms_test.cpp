@@ -427,7 +427,7 @@ TEST(RmsFile, FileThatFailedToLoadIsNeverReplacedByAnEmptyTable) {
   EXPECT_EQ(ReadBytes(file + ".bad"), big);
   EXPECT_EQ(Parse(ReadBytes(file)).size(), 2u);
 
-  WriteBytes(file, "[a]\r\n" + std::string(kMaxRmsFileBytes - 6, 'x'));  // just small enough
+  WriteBytes(file, "[a]\r\nHue=" + std::string(kMaxRmsFileBytes - 10, '1'));  // just small enough
   RmsLoadFromHdd(t, file, TRmsEntry{}, AnyFont, state);
   EXPECT_EQ(t.size(), 1u);
   EXPECT_FALSE(state.LoadFailed);
@@ -477,6 +477,61 @@ TEST(RmsFile, DroppedEntriesAreNoticed) {
     EXPECT_EQ(ParseRmsLines(t, SplitLines(c.text), TRmsEntry{}, AnyFont), c.whole) << c.what;
     EXPECT_EQ(t.size(), c.entries) << c.what;
   }
+}
+
+// Three entries, each with its own pan & scan and width; the name line of
+// one is damaged (a bracket lost, both lost, a blank after it). The fields
+// after a damaged name line are dropped with it and never reach the entry
+// before it; the other entries keep their own values.
+TEST(RmsFile, ADamagedNameLineEndsTheEntryBeforeIt) {
+  const auto block = [](const std::string& nameLine, int pan, int width) {
+    return nameLine + "\r\nPanScan=" + std::to_string(pan) + "\r\nVideoWindowWidth=" + std::to_string(width) +
+           "\r\n";
+  };
+  const struct {
+    const char* what;
+    std::string text;
+    std::vector<std::string> names;
+    std::vector<int> pans, widths;
+  } cases[] = {
+      {"the first without its \"]\"", block("[a.avi", 11, 700) + block("[b.avi]", 22, 800) + block("[c.avi]", 33, 900),
+       {"b.avi", "c.avi"}, {22, 33}, {800, 900}},
+      {"the middle one without its \"]\"", block("[a.avi]", 11, 700) + block("[b.avi", 22, 800) + block("[c.avi]", 33, 900),
+       {"a.avi", "c.avi"}, {11, 33}, {700, 900}},
+      {"the middle one without its \"[\"", block("[a.avi]", 11, 700) + block("b.avi]", 22, 800) + block("[c.avi]", 33, 900),
+       {"a.avi", "c.avi"}, {11, 33}, {700, 900}},
+      {"the middle one without brackets", block("[a.avi]", 11, 700) + block("b.avi", 22, 800) + block("[c.avi]", 33, 900),
+       {"a.avi", "c.avi"}, {11, 33}, {700, 900}},
+      {"the middle one with a blank after it", block("[a.avi]", 11, 700) + block("[b.avi] ", 22, 800) +
+       block("[c.avi]", 33, 900), {"a.avi", "c.avi"}, {11, 33}, {700, 900}},
+      {"the last without its \"]\"", block("[a.avi]", 11, 700) + block("[b.avi]", 22, 800) + block("[c.avi", 33, 900),
+       {"a.avi", "b.avi"}, {11, 22}, {700, 800}},
+      {"the file cut in the last name line", block("[a.avi]", 11, 700) + block("[b.avi]", 22, 800) + "[c.a",
+       {"a.avi", "b.avi"}, {11, 22}, {700, 800}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    RmsTable t;
+    EXPECT_FALSE(ParseRmsLines(t, SplitLines(c.text), TRmsEntry{}, AnyFont));
+    ASSERT_EQ(t.size(), c.names.size());
+    for (std::size_t i = 0; i < t.size(); ++i) {
+      EXPECT_EQ(t[i].Name, c.names[i]);
+      EXPECT_EQ(t[i].PanScan, c.pans[i]);
+      EXPECT_EQ(t[i].VideoWindowWidth, c.widths[i]);
+    }
+  }
+}
+
+// A line of a field the reader does not know is not read (the file is not
+// whole), but it names no entry: the fields after it are still the entry's.
+TEST(RmsFile, AnUnknownFieldLineKeepsItsEntry) {
+  RmsTable t;
+  EXPECT_FALSE(ParseRmsLines(t, SplitLines("[a.avi]\r\nPanScan=5\r\nPanSc=7\r\nHue=-9\r\n[b.avi]\r\nHue=3\r\n"),
+                             TRmsEntry{}, AnyFont));
+  ASSERT_EQ(t.size(), 2u);
+  EXPECT_EQ(t[0].PanScan, 5);
+  EXPECT_EQ(t[0].Hue, -9);
+  EXPECT_EQ(t[1].Hue, 3);
 }
 
 // The platform is asked once for each font a file names, however many
@@ -539,8 +594,10 @@ TEST(RmsFile, NothingIsSavedBeforeTheFileWasLoaded) {
 TEST(RmsFile, BinaryGarbageLoadsWithoutCrashing) {
   std::string garbage(20000, '\0');
   for (std::size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>((i * 37) % 256);
-  RmsTable t = Parse("[m]\r\n" + garbage + "\nPanScan=7\n");
-  ASSERT_GE(t.size(), 1u);
+  RmsTable t;
+  EXPECT_FALSE(ParseRmsLines(t, SplitLines("[m]\r\n" + garbage + "\n[n]\nPanScan=7\n"), TRmsEntry{}, AnyFont));
+  ASSERT_GE(t.size(), 2u);
+  EXPECT_EQ(t[t.size() - 1].Name, "n");
   EXPECT_EQ(t[t.size() - 1].PanScan, 7);
 }
 

@@ -52,6 +52,36 @@ TEqPreset ParseValues(std::string Text) {
   return Values;
 }
 
+// A line as the file holds a preset: a name, "=", and up to eleven values
+// of the sliders' range as plain decimals between commas. The reader takes
+// more (any separators, numbers out of range, no numbers at all), but what
+// it makes of such a line is not what the line says.
+bool IsWholePresetLine(std::string_view Line) {
+  const std::size_t Equals = Line.find('=');
+  if (Equals == std::string_view::npos || Equals == 0) return false;
+  std::size_t Values = 0;
+  std::size_t Start = Equals + 1;
+  while (true) {
+    const std::size_t End = std::min(Line.find(',', Start), Line.size());
+    std::string_view Token = Line.substr(Start, End - Start);
+    const bool Negative = !Token.empty() && Token.front() == '-';
+    if (Negative) Token.remove_prefix(1);
+    if (Token.empty() || Token.size() > 3 || Token.find_first_not_of("0123456789") != std::string_view::npos ||
+        std::stoi(std::string(Token)) > kMaxValue || ++Values > 11)
+      return false;
+    if (End == Line.size()) return true;
+    Start = End + 1;
+  }
+}
+
+// Bytes no text editor writes into a text file.
+bool HoldsControlCharacters(std::string_view Text) {
+  return std::any_of(Text.begin(), Text.end(), [](char C) {
+    const auto U = static_cast<unsigned char>(C);
+    return (U < 0x20 && C != '\t' && C != '\r' && C != '\n') || U == 0x7F;
+  });
+}
+
 }  // namespace
 
 int EqLabelValue(int Position) {
@@ -147,18 +177,24 @@ TPresetsFileState LoadPresetsFile(const std::string& Path, TPresetList& List) {
     case settings::ReadStatus::Ok:
       break;
   }
-  std::vector<TNamedPreset> Presets = ParsePresetLines(settings::SplitLines(Text));
+  if (HoldsControlCharacters(Text)) return TPresetsFileState::Damaged;
+  const std::vector<std::string> Lines = settings::SplitLines(Text);
+  std::vector<TNamedPreset> Presets = ParsePresetLines(Lines);
   // Text that holds no preset at all is not a presets file: keep it.
   if (Presets.empty() && !settings::IsBlankText(Text)) return TPresetsFileState::Damaged;
   List.SetUserPresets(std::move(Presets));
-  return TPresetsFileState::Loaded;
+  const bool Whole = std::all_of(Lines.begin(), Lines.end(), [](const std::string& Line) {
+    return settings::IsBlankText(Line) || IsWholePresetLine(Line);
+  });
+  return Whole ? TPresetsFileState::Loaded : TPresetsFileState::PartlyRead;
 }
 
 bool SavePresetsFile(const std::string& Path, const TPresetList& List, TPresetsFileState& State) {
+  if (!List.Changed()) return true;
   std::size_t Slash = Path.find_last_of("\\/");
   if (Slash != std::string::npos && !settings::CreateFolders(Path.substr(0, Slash))) return false;
-  if (State == TPresetsFileState::Damaged) {
-    if (!List.Changed() || !settings::SetAsideUnreadFile(Path)) return false;
+  if (State == TPresetsFileState::Damaged || State == TPresetsFileState::PartlyRead) {
+    if (!settings::SetAsideUnreadFile(Path)) return false;
     State = TPresetsFileState::SetAside;
   }
   const std::string Text = FormatPresetLines(List.UserPresets());

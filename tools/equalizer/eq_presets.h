@@ -70,22 +70,31 @@ class TPresetList {
 
 // What reading the presets file found.
 enum class TPresetsFileState {
-  Missing,   // no file: an empty list, written at the end
-  Loaded,    // read: written back at the end
-  Damaged,   // unreadable, too large, in a foreign encoding, or text without
-             // a single preset: the built-in preset is offered and the file
-             // is left as it is until there is something to write
-  SetAside,  // was Damaged; saving the changed list renamed it (".bad")
+  Missing,     // no file: an empty list
+  Loaded,      // read whole
+  PartlyRead,  // read, but some of its lines are not presets as the file
+               // holds them (a line without "=", a comment, values that are
+               // no numbers of the sliders' range): the presets read are
+               // offered, and the file is set aside before a changed list is
+               // written in its place
+  Damaged,     // unreadable, too large, in a foreign encoding, not text (it
+               // holds control characters), or text without a single
+               // preset: the built-in preset is offered and the file is left
+               // as it is until there is something to write
+  SetAside,    // was Damaged or PartlyRead; saving the changed list renamed
+               // it (".bad")
 };
 
 // Reads Path (ANSI text, or UTF-8 behind its mark) into List's user
 // presets.
 TPresetsFileState LoadPresetsFile(const std::string& Path, TPresetList& List);
 // Writes List's user presets to Path (its folder created when missing)
-// through a temporary file that replaces the old one. A damaged file is
-// never written over: it stays while the list is unchanged, and is set
-// aside (settings::SetAsideUnreadFile; State becomes SetAside) before a
-// changed list is written. False when nothing could be written.
+// through a temporary file that replaces the old one, only when the list
+// was changed (a save or a delete): an unchanged list leaves the file as it
+// is. A file that was not read whole (Damaged, PartlyRead) is never written
+// over: it is set aside first (settings::SetAsideUnreadFile; State becomes
+// SetAside). False when the changed list could not be written (the file
+// then stays as it was).
 bool SavePresetsFile(const std::string& Path, const TPresetList& List, TPresetsFileState& State);
 
 }  // namespace lc::tools

@@ -56,10 +56,23 @@ TfrmLoadSavePreset::TfrmLoadSavePreset(TMode Mode, const std::string& FileName, 
 }
 
 TfrmLoadSavePreset::~TfrmLoadSavePreset() {
-  // Deletions are kept whatever the result; a damaged file is set aside
-  // only when there is something to write in its place.
-  lc::tools::SavePresetsFile(FFileName, FPresets, FFileState);
   if (frmLoadSavePreset == this) frmLoadSavePreset = nullptr;
+}
+
+void TfrmLoadSavePreset::SaveChanges() {
+  using lc::tools::TPresetsFileState;
+  const TPresetsFileState Before = FFileState;
+  const bool Saved = lc::tools::SavePresetsFile(FFileName, FPresets, FFileState);
+  const bool MovedAside = Before != TPresetsFileState::SetAside && FFileState == TPresetsFileState::SetAside;
+  std::string Text;
+  // A damaged file's user was told when the dialog opened that it would
+  // be kept aside; a file read in part is told of now.
+  if (MovedAside && (Before == TPresetsFileState::PartlyRead || !Saved))
+    Text = lc::settings::SetAsideMessage(Texts(), FFileName);
+  if (!Saved) Text += (Text.empty() ? "" : "\r\n") + lc::settings::NotSavedMessage(Texts(), {FFileName});
+  if (Text.empty()) return;
+  bool Unused = false;
+  ShowMessageBox(Utf8ToWide(Text), &FWindow, false, Unused);
 }
 
 void TfrmLoadSavePreset::TellOfUnreadFile() {
@@ -229,6 +242,7 @@ void RunPresetDialog(TfrmLoadSavePreset::TMode Mode, const std::string& FileName
   } else if (Result == mrOk) {
     Dialog->Presets().SaveAs(WideToUtf8(Dialog->PresetNameEdit().Text()), Equalizer.Positions());
   }
-  Dialog.reset();  // writes the file
+  Dialog->SaveChanges();
+  Dialog.reset();
   frmLoadSavePreset = nullptr;
 }

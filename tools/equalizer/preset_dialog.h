@@ -1,8 +1,9 @@
 // TfrmLoadSavePreset: the equalizer's modal preset dialog, in a load mode
 // (clicking a preset previews it live; Delete removes one) or a save mode
 // (a name edit; clicking a preset takes its name). Created for each opening,
-// it reads "Presets.EQ" when created and writes it when freed, whatever the
-// dialog's result; a file it could not read is named to the user before
+// it reads "Presets.EQ" when created; the file is written after the dialog
+// only when a preset was saved or deleted (a deletion is kept whatever the
+// dialog's result). A file it could not read is named to the user before
 // the dialog shows. GUI thread only.
 #pragma once
 
@@ -25,7 +26,6 @@ class TfrmLoadSavePreset : public TSkinForm {
   // set, and Audio its amplifier (read back).
   TfrmLoadSavePreset(TMode Mode, const std::string& FileName, TForm& Window,
                      lc::tools::TEqualizerPanel& Equalizer, lc::tools::TEqualizerAudio& Audio);
-  // Writes the presets file.
   ~TfrmLoadSavePreset() override;
 
   TMode Mode() const { return FMode; }
@@ -42,6 +42,11 @@ class TfrmLoadSavePreset : public TSkinForm {
   // the first time in this run that a dialog reads it, and under which
   // name it is kept when a preset is saved.
   void TellOfUnreadFile();
+  // Writes the presets file when a preset was saved or deleted. The user is
+  // told when a file with lines that could not be read was set aside
+  // first, and when the file could not be written (named: the change is
+  // lost).
+  void SaveChanges();
 
  protected:
   void DoShow() override;
@@ -79,6 +84,7 @@ extern TfrmLoadSavePreset* frmLoadSavePreset;
 // The equalizer's load and save buttons: runs the dialog in that mode
 // (nothing while one is open), puts the saved positions back when a load is
 // not confirmed, saves the current positions under the typed name when a
-// save is. The file is DataFolder + "Presets.EQ".
+// save is, then writes the file when it changed. The file is DataFolder +
+// "Presets.EQ".
 void RunPresetDialog(TfrmLoadSavePreset::TMode Mode, const std::string& FileName, TForm& Window,
                      lc::tools::TEqualizerPanel& Equalizer, lc::tools::TEqualizerAudio& Audio);

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 namespace lc::tools {
 namespace {
@@ -97,15 +98,87 @@ class PresetsFile : public ::testing::Test {
   const std::string Path = Scratch.File("Presets.EQ");
 };
 
-TEST_F(PresetsFile, ReadAndWrittenBackUnchanged) {
-  Write("Rock=10,20,0,0,0,0,0,0,0,0,0\r\nbroken line\nJazz=-1,-2,-3,0,0,0,0,0,0,0,5");
+// What a file holds decides how it is read: presets as the file writes
+// them (fewer values, blank lines too) are read whole; lines the reader
+// takes but not as they stand make it read in part; bytes that are no
+// text, or text without a preset, are no presets file.
+TEST_F(PresetsFile, TheReaderTellsWholePartAndDamage) {
+  std::mt19937 Random(53);
+  std::string Noise(2048, '\0');
+  for (char& C : Noise) C = static_cast<char>(Random());
+  ASSERT_NE(Noise.find('=', 1), std::string::npos);  // the reader would take "presets" from it
+  const struct {
+    const char* What;
+    std::string Text;
+    TPresetsFileState State;
+    int Count;
+  } Cases[] = {
+      {"eleven values", "Rock=10,20,-100,0,0,0,0,0,0,0,100\r\n", TPresetsFileState::Loaded, 2},
+      {"fewer values, a blank line", "Rock=10,20\r\n\r\nJazz=-5", TPresetsFileState::Loaded, 3},
+      {"nothing", "", TPresetsFileState::Loaded, 1},
+      {"a comment", "; mine\r\nRock=1\r\n", TPresetsFileState::PartlyRead, 2},
+      {"a line without \"=\"", "Rock=1\r\nbroken line\r\n", TPresetsFileState::PartlyRead, 2},
+      {"a line starting with \"=\"", "=1,2\r\nRock=1\r\n", TPresetsFileState::PartlyRead, 2},
+      {"values out of range", "Loud=150,-300\r\n", TPresetsFileState::PartlyRead, 2},
+      {"a value that is no number", "Rock=1,x,2\r\n", TPresetsFileState::PartlyRead, 2},
+      {"blanks between values", "P=1, 2\r\n", TPresetsFileState::PartlyRead, 2},
+      {"no values", "P=\r\n", TPresetsFileState::PartlyRead, 2},
+      {"twelve values", "P=1,2,3,4,5,6,7,8,9,10,11,12\r\n", TPresetsFileState::PartlyRead, 2},
+      {"random bytes", Noise, TPresetsFileState::Damaged, 1},
+      {"a control character", "Rock=1\r\n\x1A", TPresetsFileState::Damaged, 1},
+      {"text without a preset", "just words\r\n", TPresetsFileState::Damaged, 1},
+  };
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.What);
+    Write(C.Text);
+    TPresetList L("Default");
+    EXPECT_EQ(C.State, LoadPresetsFile(Path, L));
+    EXPECT_EQ(C.Count, L.Count());
+  }
+}
+
+// Opening and closing the dialog writes nothing, whatever the file held;
+// a changed list is written, a file read in part first set aside byte for
+// byte.
+TEST_F(PresetsFile, OnlyAChangedListIsWrittenAndAFileReadInPartIsSetAsideFirst) {
+  const std::string Whole = "Rock=10,20\r\n";
+  const std::string Part = "; my presets\r\nRock=10,20,0,0,0,0,0,0,0,0,0\r\nbroken line\r\nLoud=150\r\n";
+  for (const std::string& Bytes : {Whole, Part}) {
+    Write(Bytes);
+    TPresetList L("Default");
+    TPresetsFileState State = LoadPresetsFile(Path, L);
+    EXPECT_TRUE(SavePresetsFile(Path, L, State));
+    EXPECT_EQ(Bytes, Read());
+  }
+  TPresetList Unread("Default");
+  TPresetsFileState None = LoadPresetsFile(Scratch.File("none.EQ"), Unread);
+  EXPECT_TRUE(SavePresetsFile(Scratch.File("none.EQ"), Unread, None));
+  EXPECT_FALSE(std::filesystem::exists(Scratch.path() / "none.EQ"));
+
   TPresetList L("Default");
   TPresetsFileState State = LoadPresetsFile(Path, L);
-  EXPECT_EQ(TPresetsFileState::Loaded, State);
-  ASSERT_EQ(3, L.Count());
-  EXPECT_EQ("Jazz", L.Entry(2).Name);
+  ASSERT_EQ(TPresetsFileState::PartlyRead, State);
+  L.SaveAs("Jazz", Values({-1, -2}));
   EXPECT_TRUE(SavePresetsFile(Path, L, State));
-  EXPECT_EQ("Rock=10,20,0,0,0,0,0,0,0,0,0\r\nJazz=-1,-2,-3,0,0,0,0,0,0,0,5\r\n", Read());
+  EXPECT_EQ(TPresetsFileState::SetAside, State);
+  EXPECT_EQ(Part, lctest::ReadBytes(Path + ".bad"));
+  EXPECT_EQ("Rock=10,20,0,0,0,0,0,0,0,0,0\r\nLoud=100,0,0,0,0,0,0,0,0,0,0\r\nJazz=-1,-2,0,0,0,0,0,0,0,0,0\r\n",
+            Read());
+  // The file it wrote is read whole.
+  EXPECT_EQ(TPresetsFileState::Loaded, LoadPresetsFile(Path, L));
+}
+
+// A write-protected file is not written over: the save fails and the file
+// stays.
+TEST_F(PresetsFile, AProtectedFileFailsTheSaveAndStays) {
+  Write("Rock=1\r\n");
+  std::filesystem::permissions(Path, std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
+  TPresetList L("Default");
+  TPresetsFileState State = LoadPresetsFile(Path, L);
+  L.SaveAs("Mine", Values({5}));
+  EXPECT_FALSE(SavePresetsFile(Path, L, State));
+  EXPECT_EQ("Rock=1\r\n", Read());
+  std::filesystem::permissions(Path, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
 }
 
 TEST_F(PresetsFile, MissingFileGivesTheDefaultAloneAndIsCreatedInANewFolder) {
@@ -134,7 +207,7 @@ TEST_F(PresetsFile, DamagedFileIsOfferedAsEmptyAndNeverWrittenOver) {
     TPresetsFileState State = LoadPresetsFile(Path, L);
     EXPECT_EQ(TPresetsFileState::Damaged, State);
     EXPECT_EQ(1, L.Count());
-    EXPECT_FALSE(SavePresetsFile(Path, L, State));
+    EXPECT_TRUE(SavePresetsFile(Path, L, State));  // nothing to write
     EXPECT_EQ(Bytes, Read());
     L.SaveAs("New", Values({1}));
     EXPECT_TRUE(SavePresetsFile(Path, L, State));
