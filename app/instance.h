@@ -29,8 +29,8 @@ bool InstanceMarkerExisted(const std::wstring& appName);
 // with the lower-cased base name, not `ownAppWindow`), then hands the
 // arguments to its visible main window. A running instance that is still
 // starting (no main window yet, or one that refuses the files until its
-// first activation has ended or while it is busy) is waited for, up to
-// `waitMs`. True when the files were taken (or there were none); false when
+// first activation has ended), busy, or closing (it refuses the files too)
+// is waited for, up to `waitMs`. True when the files were taken (or there were none); false when
 // the running instance never took them.
 bool HandOverToRunningInstance(const std::wstring& appName, HWND ownAppWindow,
                                const std::vector<std::wstring>& args, DWORD waitMs = 10000);

@@ -122,14 +122,15 @@ void TfrmMain::Deactivate() {
 // --------------------------------------------- a second instance's files
 
 // The result tells the sender whether the files were taken (1) or refused
-// (0: before the first activation has ended, or while an operation or an
-// opening runs), so that it can try again.
+// (0: before the first activation has ended, while an operation or an
+// opening runs, or once the player is closing, which would drop them), so
+// that it can try again or say it could not hand them over.
 void TfrmMain::WMCopyData(TMessage& Message) {
   Message.Result = 0;
   // The sender may be any process: the record and its data are taken only
   // as far as they are given.
   const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(Message.LParam);
-  if (!data || Program().BusyFlag || Program().OpeningMovie || FirstActivationPending) return;
+  if (!data || FClosed || Program().BusyFlag || Program().OpeningMovie || FirstActivationPending) return;
   CloseWhenListEnds = false;
   std::vector<std::string> Files = lc::DecodeHandoverText(data->lpData, data->cbData);
   Message.Result = 1;

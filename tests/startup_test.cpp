@@ -111,6 +111,40 @@ TEST(Startup, ASecondStartThatCannotHandOverSaysSo) {
   copy.Uninstall();
 }
 
+// A player that is closing (its settings file write-protected by the
+// user, the close's report up) takes no second start's files: the second
+// start says it could not hand them over and ends with 1, and the closing
+// player opens nothing beneath its report.
+TEST(Startup, AClosingPlayerRefusesAHandOver) {
+  ProgramCopy copy(L"LcTestClosing");
+  lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0"});
+  RunningCopy first(copy);
+  ASSERT_NE(first.main, nullptr);
+  ASSERT_EQ(lctest::PlaylistCountAfterStart(first.main), 0);  // it takes hand-overs from now on
+  ASSERT_TRUE(SetFileAttributesW(copy.SettingsFile().c_str(), FILE_ATTRIBUTE_READONLY));
+  PostMessageW(first.main, WM_CLOSE, 0, 0);
+  HWND report = lctest::WaitForWindow(L"TfrmMessage", first.process.Id(), kStartMs, true);
+  ASSERT_NE(report, nullptr) << "the failed save was not reported";
+
+  const std::wstring movie = lctest::MediaPath("clip.avi");
+  ChildProcess second(copy.Exe(), L"\"" + movie + L"\"");
+  HWND box = lctest::WaitForWindow(L"TfrmMessage", second.Id(), kStartMs, true);
+  ASSERT_NE(box, nullptr) << "the second start said nothing (exit code " << second.Wait(0) << ")";
+  HWND secondMain = lctest::WaitForWindow(L"TfrmMain", second.Id(), 5000);
+  ASSERT_NE(secondMain, nullptr);
+  EXPECT_EQ(lctest::QueryFace(secondMain)["MessageBox"],
+            "LcTestClosing is running but did not take these files:|\"" + Utf8(movie) + "\"");
+  PostMessageW(box, WM_CLOSE, 0, 0);
+  EXPECT_EQ(second.Wait(20000), 1u);
+
+  EXPECT_FALSE(lctest::QueryTransport(first.main).Active());
+  EXPECT_TRUE(lctest::QueryOpenFileList(first.main).empty());
+  PostMessageW(report, WM_CLOSE, 0, 0);
+  EXPECT_EQ(first.process.Wait(20000), 1u);
+  SetFileAttributesW(copy.SettingsFile().c_str(), FILE_ATTRIBUTE_NORMAL);
+  copy.Uninstall();
+}
+
 // Only the test build answers the query: the shipped program gives no
 // process on the desktop the paths handed over to it.
 TEST(Startup, TheShippedProgramDoesNotAnswerTheFileListQuery) {
