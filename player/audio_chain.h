@@ -9,10 +9,8 @@
 // the flush handler on the flushing thread. Neither touches a window.
 #pragma once
 
-#include "engine/dsp/amplify.h"
 #include "engine/dsp/audio_processor.h"
-#include "engine/dsp/dynamic_amplify.h"
-#include "engine/dsp/equalizer.h"
+#include "engine/dsp/dsp_settings.h"
 #include "engine/graph/filter_graph.h"
 
 class TAudioChain {
@@ -25,9 +23,10 @@ class TAudioChain {
   TAudioChain(const TAudioChain&) = delete;
   TAudioChain& operator=(const TAudioChain&) = delete;
 
-  TDspEqualizer DspEqualizer;
-  TDspAmplify DspAmplify;
-  TDspDynamicAmplify DspDynamicAmplify;
+  // Each also answers the interface query with its settings interface.
+  TDspEqualizerComponent DspEqualizer;
+  TDspAmplifyComponent DspAmplify;
+  TDspDynamicAmplifyComponent DspDynamicAmplify;
   TDSAudioProcessor DSAudioProcessor{L"DSAudioProcessor"};
 
   // TfrmVideoWindow.DSAudioProcessorPCMData (streaming thread).

@@ -50,6 +50,9 @@ class TDspEqualizer {
   bool Seperate() const { return Seperate_.load(std::memory_order_relaxed); }
   // Switching on forgets the overlap first (as Flush does).
   void SetEnabled(bool Value);
+  // Switches without forgetting the overlap: the tail of the last filtered
+  // buffer is added to the next one.
+  void SetEnabledKeepingOverlap(bool Value) { Enabled_.store(Value, std::memory_order_release); }
   bool Enabled() const { return Enabled_.load(std::memory_order_relaxed); }
   // Frames per processing chunk; 0 means the whole buffer at once.
   void SetSampleSize(uint32_t Value) { SampleSize_.store(Value, std::memory_order_relaxed); }

@@ -40,6 +40,19 @@ TEST_F(AudioChain, StartsAsTheVideoWindowHoldsIt) {
   EXPECT_EQ(7500u, Chain.DspDynamicAmplify.MaxAmplification());
   EXPECT_TRUE(Chain.DSAudioProcessor.DSPEnabled());
   EXPECT_EQ(&Graph, Chain.DSAudioProcessor.FilterGraph());
+  // The same processors answer the settings interfaces.
+  IDspEqualizer* Eq = nullptr;
+  IDspDynamicAmplify* Agc = nullptr;
+  ASSERT_EQ(S_OK, Chain.DspEqualizer.QueryInterface(IID_IDspEqualizer, reinterpret_cast<void**>(&Eq)));
+  ASSERT_EQ(S_OK, Chain.DspDynamicAmplify.QueryInterface(IID_IDspDynamicAmplify, reinterpret_cast<void**>(&Agc)));
+  TDspFFTSize Size = TDspFFTSize::fts2;
+  uint32_t Max = 0;
+  EXPECT_EQ(S_OK, Eq->GetFFTSize(&Size));
+  EXPECT_EQ(TDspFFTSize::fts2048, Size);
+  EXPECT_EQ(S_OK, Agc->GetMaxAmplification(&Max));
+  EXPECT_EQ(7500u, Max);
+  Eq->SetBandGain(0, 3, -50);
+  EXPECT_EQ(-50, Chain.DspEqualizer.GetBandGain(0, 3));
 }
 
 TEST_F(AudioChain, ABufferKeepsItsLengthAndTakesTheAmplifiersVolume) {
