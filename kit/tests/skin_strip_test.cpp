@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "engine/dsp/sample_format.h"
 #include "kit/skin_strip.h"
 #include "kit/tests/rect_print.h"
-
 
 TEST(SkinStrip, RoundHalfEvenDecidesHalvesTowardEven) {
   struct Case { double In; int Out; } Cases[] = {
@@ -14,13 +12,6 @@ TEST(SkinStrip, RoundHalfEvenDecidesHalvesTowardEven) {
   EXPECT_EQ(3000000000LL, RoundHalfEvenLong(3000000000.5));
   EXPECT_EQ(3000000002LL, RoundHalfEvenLong(3000000001.5));
   EXPECT_EQ(-3000000001LL, RoundHalfEvenLong(-3000000000.7));
-}
-
-// The player builds the widgets and the audio chain into one program: the
-// two rounding helpers must be distinct functions, visible side by side.
-TEST(SkinStrip, RoundingStandsBesideTheAudioChainsOwn) {
-  EXPECT_EQ(2, RoundHalfEven(2.5));
-  EXPECT_EQ(int64_t{1} << 40, RoundHalfEvenToInt64(1099511627776.5));
 }
 
 TEST(SkinStrip, StackedFramesUseIntegerDivisionOfTheHeight) {

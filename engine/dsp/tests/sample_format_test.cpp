@@ -1,4 +1,6 @@
 #include <cstdint>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -94,15 +96,84 @@ TEST(SampleFormatTest, ChunksCoverTheBufferWithAShorterLastOne) {
   EXPECT_EQ(chunks, (std::vector<std::pair<size_t, size_t>>{{0, 1000}}));
 }
 
-#if defined(__i386__) || defined(__x86_64__)
-TEST(CpuFeaturesTest, EveryX86ProcessorThatRunsThisHasSSE) {
+// The flags a processor's identification registers give, by name.
+std::string FlagNames(const TCpuFeatures& F) {
+  std::string s;
+  const std::pair<bool, const char*> flags[] = {
+      {F.MMX, "MMX"},   {F.MMXExt, "MMXExt"},   {F.SSE, "SSE"}, {F.SSE2, "SSE2"},
+      {F.SSE3, "SSE3"}, {F.AMD3DNow, "3DNow"}, {F.X64, "X64"}, {F.AMD3DNowExt, "3DNowExt"}};
+  for (const auto& [set, name] : flags) {
+    if (set) s += s.empty() ? name : std::string(" ") + name;
+  }
+  return s;
+}
+
+TEST(CpuFeaturesTest, RegistersOfRealProcessorsGiveTheirFeatures) {
+  struct TCase {
+    const char* Processor;
+    TCpuidRegisters Registers;  // leaf 1 ECX, EDX; highest extended leaf; its EDX
+    const char* Expected;
+  };
+  const TCase cases[] = {
+      {"Pentium III (answers the extended query with its leaf 2)",
+       {0x00000000, 0x0383FBFF, 0x03020101, 0x00000000}, "MMX SSE"},
+      {"K6-2", {0x00000000, 0x008021BF, 0x80000005, 0x808029BF}, "MMX 3DNow"},
+      {"Athlon XP", {0x00000000, 0x0383FBFF, 0x80000008, 0xC1C3FBFF}, "MMX MMXExt SSE 3DNow 3DNowExt"},
+      {"Athlon 64", {0x00000000, 0x078BFBFF, 0x80000018, 0xE1D3FBFF},
+       "MMX MMXExt SSE SSE2 3DNow X64 3DNowExt"},
+      // Leaf 1's EDX bit 22 (thermal control on this processor) counts as
+      // the MMX extensions.
+      {"Core 2 Duo", {0x0000E3BD, 0xBFEBFBFF, 0x80000008, 0x20100000}, "MMX MMXExt SSE SSE2 SSE3 X64"},
+      {"no CPUID", {0, 0, 0, 0}, ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FlagNames(CpuFeaturesFrom(c.Registers)), c.Expected) << c.Processor;
+}
+
+// Each flag has one bit (the MMX extensions one in either leaf); no other
+// bit of the four registers sets anything.
+TEST(CpuFeaturesTest, EachFlagHasItsOwnBit) {
+  enum TRegister { Ecx1, Edx1, ExtEdx };
+  struct TCase {
+    TRegister Register;
+    int Bit;
+    const char* Flag;
+  };
+  const TCase cases[] = {{Edx1, 23, "MMX"},       {Edx1, 22, "MMXExt"},   {ExtEdx, 22, "MMXExt"},
+                         {Edx1, 25, "SSE"},       {Edx1, 26, "SSE2"},     {Ecx1, 0, "SSE3"},
+                         {ExtEdx, 31, "3DNow"},   {ExtEdx, 29, "X64"},    {ExtEdx, 30, "3DNowExt"}};
+  for (TRegister reg : {Ecx1, Edx1, ExtEdx}) {
+    for (int bit = 0; bit < 32; ++bit) {
+      TCpuidRegisters r;
+      r.MaxExtendedLeaf = 0x80000001u;
+      const uint32_t value = uint32_t{1} << bit;
+      (reg == Ecx1 ? r.Leaf1Ecx : reg == Edx1 ? r.Leaf1Edx : r.ExtendedEdx) = value;
+      std::string expected;
+      for (const auto& c : cases) {
+        if (c.Register == reg && c.Bit == bit) expected = c.Flag;
+      }
+      EXPECT_EQ(FlagNames(CpuFeaturesFrom(r)), expected) << "register " << reg << ", bit " << bit;
+    }
+  }
+}
+
+TEST(CpuFeaturesTest, TheExtendedLeafCountsOnlyAboveItsBase) {
+  TCpuidRegisters r;
+  r.ExtendedEdx = 0xE0400000;  // 3DNow!, its extensions, x64, MMX extensions
+  r.MaxExtendedLeaf = 0x80000000u;
+  EXPECT_EQ(FlagNames(CpuFeaturesFrom(r)), "");
+  r.MaxExtendedLeaf = 0x80000001u;
+  EXPECT_EQ(FlagNames(CpuFeaturesFrom(r)), "MMXExt 3DNow X64 3DNowExt");
+}
+
+#if defined(__GNUC__) && (defined(__i386__) || defined(__x86_64__))
+// The flags of this processor agree with the compiler's own reading of it.
+TEST(CpuFeaturesTest, DetectionReadsThisProcessorsRegisters) {
   DetectCPUFeatures();
-  EXPECT_TRUE(CpuMMX);
-  EXPECT_TRUE(CpuSSE);
+  EXPECT_EQ(CpuMMX, __builtin_cpu_supports("mmx") != 0);
+  EXPECT_EQ(CpuSSE, __builtin_cpu_supports("sse") != 0);
+  EXPECT_EQ(CpuSSE2, __builtin_cpu_supports("sse2") != 0);
+  EXPECT_EQ(CpuSSE3, __builtin_cpu_supports("sse3") != 0);
   EXPECT_TRUE(CpuSSE2);  // the program itself is built for SSE2
-#if defined(__x86_64__)
-  EXPECT_TRUE(CpuX64);
-#endif
 }
 #endif
 

@@ -88,15 +88,6 @@ TEST(ColorControl, StartsAtTheDefaultsAndRestoresThem) {
   EXPECT_TRUE(c.ColorEnable());
 }
 
-TEST(ColorControl, OwnRendererReportsWhatItApplies) {
-  const TDDColorControl d = OwnRendererColorDefaults();
-  EXPECT_EQ(d.dwFlags, ColorFlagBrightness | ColorFlagContrast | ColorFlagHue | ColorFlagSaturation |
-                           ColorFlagColorEnable);
-  EXPECT_EQ(d.lBrightness, 750);
-  EXPECT_EQ(d.lContrast, 10000);
-}
-
-
 // ---- with a graph: a stand-in mixer built on the filter base ----
 
 // An output pin first, then the input pin that carries the colour
@@ -261,6 +252,29 @@ TEST_F(ColorControlWithMixer, AFailedReadResetsToTheBuiltInValues) {
   EXPECT_EQ(Colors().Contrast(), 10000);
   EXPECT_EQ(Colors().Hue(), 0);
   EXPECT_EQ(Colors().Saturation(), 10000);
+}
+
+// The getters read the mixer first; when that read fails they answer with
+// what the user set, not with the built-in values.
+TEST_F(ColorControlWithMixer, AFailedReadInAGetterKeepsTheUsersValues) {
+  TStandInColorPin& pin = AddMixer().Pin();
+  pin.FailReads = true;
+  Colors().SetColorControls(1, 2, 3, 4);
+  Colors().SetSharpness(9);
+  Colors().SetGamma(200);
+  Colors().SetColorEnable(false);
+  EXPECT_EQ(Colors().Brightness(), 1);
+  EXPECT_EQ(Colors().Contrast(), 2);
+  EXPECT_EQ(Colors().Hue(), 3);
+  EXPECT_EQ(Colors().Saturation(), 4);
+  EXPECT_EQ(Colors().Sharpness(), 9);
+  EXPECT_EQ(Colors().Gamma(), 200);
+  EXPECT_FALSE(Colors().ColorEnable());
+  // The values kept are the ones the mixer is given next.
+  Colors().ApplyColorControls();
+  EXPECT_EQ(pin.Applied.lBrightness, 1);
+  EXPECT_EQ(pin.Applied.lContrast, 2);
+  EXPECT_EQ(pin.Applied.lColorEnable, 0);
 }
 
 TEST_F(ColorControlWithMixer, TheLastMixerOfEitherClassCounts) {

@@ -297,6 +297,16 @@ TEST_F(VideoWindow, ColourControlsMoveThePixels) {
   Pump(50);
   ExpectColor(ScreenPixel(50, 120), RGB(0, 152, 152), 24, "red turned to cyan");
   EXPECT_EQ(c.Hue(), 180);  // the getter reads back what was applied
+  c.SetColorControls(750, 10000, 0, 10000);
+  c.SetColorEnable(false);  // the colour switch off: grey at full saturation
+  Pump(50);
+  const COLORREF off = ScreenPixel(50, 120);
+  EXPECT_NEAR(GetRValue(off), GetGValue(off), 4);
+  EXPECT_NEAR(GetGValue(off), GetBValue(off), 4);
+  EXPECT_NEAR(GetRValue(off), 76, 12);
+  c.SetColorEnable(true);
+  Pump(50);
+  ExpectColor(ScreenPixel(50, 120), Red, 12, "colour back on");
 }
 
 TEST_F(VideoWindow, PauseKeepsTheLastFrame) {
