@@ -1,6 +1,7 @@
 // Date-times as days since 30/12/1899 and their fixed texts.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <ctime>
 
@@ -60,6 +61,8 @@ TEST(DateTime, CalendarEdgesBothWays) {
     EXPECT_EQ(DateTimeToText(c.Value), c.Text) << c.Value;
     EXPECT_DOUBLE_EQ(TextToDateTime(c.Text, 1e9), c.Value) << c.Text;
   }
+  // The day the count starts from, with a time, counts upwards.
+  EXPECT_DOUBLE_EQ(TextToDateTime("30/12/1899 06:00:00", 1e9), 0.25);
   // Beyond the last day or before the first the value counts as 0.
   EXPECT_EQ(DateTimeToText(2958466), "30/12/1899");
   EXPECT_EQ(DateTimeToText(-693594), "30/12/1899");
@@ -68,27 +71,35 @@ TEST(DateTime, CalendarEdgesBothWays) {
 TEST(DateTime, TextsThatAreNoDateOrTime) {
   for (const char* text : {"01/13/2020", "32/12/2020", "00/12/2020", "31/04/2020", "29/02/2100",
                            "29/02/0100", "01/01/2020 12", "01/01/2020 12:60", "01/01/2020 12:00:60",
-                           "01/01", "01/01/2020/1", "01/01/20200", "01/01/2020 ", "1-1-2020"})
+                           "01/01", "01/01/2020/1", "01/01/20200", "00001/01/2020", "01/01/2020 ",
+                           "1-1-2020"})
     EXPECT_DOUBLE_EQ(TextToDateTime(text, -7), -7) << text;
-  for (const char* text : {"12", "12:", ":30", "1:2:3:4", "12:30:00 ", "a:00"})
+  for (const char* text : {"12", "12:", ":30", "1:2:3:4", "12:30:00 ", "a:00", "12:00000"})
     EXPECT_DOUBLE_EQ(TextToTime(text, -7), -7) << text;
   // A year of three digits is taken as it stands.
   EXPECT_DOUBLE_EQ(TextToDateTime("01/01/100", -7), -657434);
 }
 
-// The clock reads the local calendar date and time of day: its text is the
-// one the C library gives for the same second.
+// The clock reads the local calendar date and time of day: its texts are
+// the ones the C library gives for the same second, and its milliseconds
+// those of the system clock.
 TEST(DateTime, ClockIsTheLocalDateAndTime) {
+  using namespace std::chrono;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::time_t before = std::time(nullptr);
+    const long long before = duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
     const double now = CurrentDateTime();
-    if (std::time(nullptr) != before) continue;  // the second changed meanwhile
-    const std::tm* local = std::localtime(&before);
+    const long long after = duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+    if (after / 1000 != before / 1000) continue;  // the second changed meanwhile
+    const std::time_t second = static_cast<std::time_t>(before / 1000);
+    const std::tm* local = std::localtime(&second);
     char date[16], time[16];
     std::strftime(date, sizeof date, "%d/%m/%Y", local);
     std::strftime(time, sizeof time, "%H:%M:%S", local);
     EXPECT_EQ(DateTimeToText(std::trunc(now)), date);
     EXPECT_EQ(TimeToText(now), time);
+    const long long ms = std::llround(now * 86400000.0) % 1000;
+    EXPECT_GE(ms, before % 1000);
+    EXPECT_LE(ms, after % 1000);
     return;
   }
   FAIL() << "the clock never stayed within one second";

@@ -71,6 +71,10 @@ TEST(FitPicture, PlacesByMode) {
       {TFitMode::LetterBox, {10, 0, 10, 480}, {10, 0, 10, 480}, frame},
       {TFitMode::Crop, {10, 0, 10, 480}, {10, 0, 10, 480}, frame},
       {TFitMode::LetterBox, {0, 5, 640, 5}, {0, 5, 640, 5}, frame},
+      // Sizes round to the nearest pixel, a half upwards: 7.5 rows are 8.
+      {TFitMode::LetterBox, {0, 0, 10, 100}, {0, 46, 10, 54}, frame},
+      // A crop is never narrower than one column.
+      {TFitMode::Crop, {0, 0, 1, 240}, {0, 0, 1, 240}, {159, 0, 160, 240}},
   };
   for (const auto& c : cases) {
     TVideoRect src = frame, placed;
@@ -228,26 +232,28 @@ TEST(FrameCompositor, OnlyTheLayersRunsCoverThePicture) {
     }
 }
 
-// A frame whose every row differs, enlarged and reduced in height: each
-// picture row blends the two source rows around its centre.
+// A frame whose every row differs, enlarged and reduced in height (to a
+// quarter too, where every picture row still falls between two source
+// rows): each picture row blends the two source rows around its centre.
 TEST(FrameCompositor, ScaledRowsBlendTheirOwnSourceRows) {
   std::uint32_t px[8 * 2];
   for (int y = 0; y < 8; ++y) px[2 * y] = px[2 * y + 1] = 0x010101u * std::uint32_t(32 * y);
   const TFrameView v =
       DescribeFrame(TPixelFormat::RGB32, reinterpret_cast<const std::uint8_t*>(px), 2, 8, 8, false);
+  const int halved[2] = {48, 176};
   const int reduced[4] = {16, 80, 144, 208};
   const int enlarged[16] = {0, 8, 24, 40, 56, 72, 88, 104, 120, 136, 152, 168, 184, 200, 216, 224};
   // Without saturation the greys stay as they are, adjusted before the
   // enlargement and after the reduction.
   for (int saturation : {10000, 0}) {
-    for (int h : {4, 16}) {
+    for (int h : {2, 4, 16}) {
       TFrameCompositor c;
       c.SetTarget(2, h);
       c.SetPlacement({0, 0, 2, h}, {});
       c.SetColors({750, 10000, 0, saturation, true});
       c.Compose(v);
       for (int y = 0; y < h; ++y) {
-        const int expected = h == 4 ? reduced[y] : enlarged[y];
+        const int expected = h == 2 ? halved[y] : h == 4 ? reduced[y] : enlarged[y];
         for (int x = 0; x < 2; ++x) {
           const std::uint32_t p = At(c, x, y);
           ASSERT_NEAR(int(p & 255), expected, 1) << saturation << " " << h << ": " << x << "," << y;
@@ -316,6 +322,9 @@ TEST(FrameCompositor, ColourControlsApplyToThePicture) {
   c.SetColors({750, 10000, 0, 0, true});
   c.Compose(f.View());
   EXPECT_EQ(At(c, 0, 0), 0x4C4C4Cu);  // red without colour: its luma 76
+  c.SetColors({0, 10000, 0, 10000, true});  // 19.125 of 255 darker
+  c.Compose(f.View());
+  EXPECT_EQ(At(c, 0, 0), 0xEC0000u);  // red 236, its empty channels stay 0
 }
 
 // A picture shown at its own size with the colour controls on leaves the
