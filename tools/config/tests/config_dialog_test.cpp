@@ -562,6 +562,19 @@ TEST_F(ConfigDialog, ThePagesButtonsAreSkinnedCaptionButtonsThatAct) {
   Click(*Form->PageButton(1));
   EXPECT_FALSE(Form->CBAssocFile().Checked(0));
   EXPECT_FALSE(Form->CBAssocFile().Checked(1));
+  // Two quick clicks act twice: the second press of the double click is a
+  // press like the first.
+  TPageButton& None = *Form->PageButton(1);
+  int Clicks = 0;
+  None.OnClick = [&, Act = None.OnClick] {
+    ++Clicks;
+    Act();
+  };
+  const LPARAM At = MAKELPARAM(None.Width() / 2, 10);
+  Click(None);
+  SendMessageW(None.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, At);
+  SendMessageW(None.Handle(), WM_LBUTTONUP, 0, At);
+  EXPECT_EQ(2, Clicks);
 }
 
 // The font dialog's title is read and the dialog cancelled by a timer.
