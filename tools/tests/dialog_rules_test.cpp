@@ -98,6 +98,10 @@ TEST(Countdown, TheTextWrapsAndRisesBeforeItsFontShrinks) {
   EXPECT_EQ(16, L.FontHeight);
   EXPECT_EQ((std::vector<std::wstring>{L"Shut down", L"in 30 s"}), L.Lines);
   EXPECT_EQ(46, L.Top);
+  // Two lines of 26 px fill the 52 px below 46 exactly: they stay there.
+  L = FitCountdownText(L"ab\r\ncd", 24, kRoom, kHalfWide);
+  EXPECT_EQ(24, L.FontHeight);
+  EXPECT_EQ(46, L.Top);
   // A first line too wide breaks at a blank; the three lines (54 px) take
   // the room up to the title, centred: the font stays.
   L = FitCountdownText(L"The computer will be shut\r\nin 30 s", 16, kRoom, kHalfWide);
