@@ -1,30 +1,43 @@
 #include "app/data_files.h"
 
 #include <string>
-#include <vector>
 
 #include "framework/unicode.h"
 #include "kit/message_box.h"
 #include "player/main_form.h"
-#include "settings/file_io.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
+#include "settings/unread_file.h"
 
 namespace lc {
 
+namespace {
+
+// Keeps a copy of the unread file `path` aside and adds what became of it
+// to `text`; the state its saves go by afterwards.
+settings::UnreadFile KeepAndTell(const std::string& path, std::string& text) {
+  const settings::KeptCopy kept = settings::KeepUnreadFile(path);
+  const std::string told = settings::UnreadFileMessage(settings::GlobalTextTable(), path, kept);
+  if (!told.empty()) text += (text.empty() ? "" : "\r\n") + told;
+  return settings::StateAfterKeeping(kept);
+}
+
+}  // namespace
+
 void ReportUnreadDataFiles(TfrmMain& Main) {
-  const ProgramState& p = Program();
-  std::vector<std::string> unread;
-  if (p.Settings.ConfigLoadFailed) unread.push_back(p.Names.ConfigFileName);
-  if (p.RmsFile.LoadFailed) unread.push_back(p.Names.RmsFileName());
-  if (Main.Playlist().AutoFileUnread()) unread.push_back(p.Names.AutoPlaylistFileName());
-  for (const std::string& file : unread) {
-    // Closed over a report, the program ends: the rest is not shown.
-    if (Main.Closed()) return;
-    bool unused = false;
-    ShowMessageBox(Utf8ToWide(settings::SetAsideMessage(settings::GlobalTextTable(), file)),
-                   &Main, false, unused);
-  }
+  // Closed meanwhile, the program has saved and ends.
+  if (Main.Closed()) return;
+  ProgramState& p = Program();
+  std::string text;
+  if (p.Settings.ConfigUnread == settings::UnreadFile::NotTold)
+    p.Settings.ConfigUnread = KeepAndTell(p.Names.ConfigFileName, text);
+  if (p.RmsFile.Unread == settings::UnreadFile::NotTold) p.RmsFile.Unread = KeepAndTell(p.Names.RmsFileName(), text);
+  if (Main.Playlist().AutoFileUnread() &&
+      KeepAndTell(p.Names.AutoPlaylistFileName(), text) == settings::UnreadFile::None)
+    Main.Playlist().AutoFileKeptAside();
+  if (text.empty()) return;
+  bool unused = false;
+  ShowMessageBox(Utf8ToWide(text), &Main, false, unused);
 }
 
 }  // namespace lc

@@ -6,11 +6,13 @@ class TfrmMain;
 
 namespace lc {
 
-// Tells the user, one message each, of every data file of the data folder
-// (settings, remembered settings, automatic playlist) that is there but
-// could not be read, and under which name it is kept when the first save
-// puts a new file in its place. Shows nothing when every file was read,
-// and nothing more once the main window was closed over a report.
+// For every data file of the data folder (settings, remembered settings,
+// automatic playlist) that is there but could not be read: keeps a copy
+// of it aside (settings/unread_file.h), and then tells the user, in one
+// message, what became of each (the name of its copy, or why it stays as
+// it is). From then on the saves treat each file by what became of it.
+// Shows nothing when every file was read, or once the main window was
+// closed.
 void ReportUnreadDataFiles(TfrmMain& Main);
 
 }  // namespace lc

@@ -24,6 +24,13 @@ int CALLBACK FontFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
   return 0;
 }
 
+// The process's current directory; empty when it cannot be told.
+std::string CurrentFolder() {
+  wchar_t folder[MAX_PATH + 1] = {};
+  DWORD n = GetCurrentDirectoryW(MAX_PATH + 1, folder);
+  return n > 0 && n <= MAX_PATH ? WideToUtf8(folder) : std::string();
+}
+
 }  // namespace
 
 int LiveSettingsHost::ScreenWidth() const { return Screen.Width(); }
@@ -51,28 +58,29 @@ bool LiveSettingsHost::IsFontInstalled(const std::string& name) const {
   return found;
 }
 
-std::string LiveSettingsHost::CurrentDirectory() const {
-  wchar_t folder[MAX_PATH + 1] = {};
-  DWORD n = GetCurrentDirectoryW(MAX_PATH + 1, folder);
-  return n > 0 && n <= MAX_PATH ? WideToUtf8(folder) : std::string();
-}
-
+// A close during the start-up (over its report, say) comes before the
+// first activation shows the windows of the last run and changes to the
+// folder used last, and may come before the list of the last run is
+// loaded: those values are then written as they were read.
 void LiveSettingsHost::GatherLiveValues(settings::SettingsStore& store) const {
+  const bool activated = frmMain && !frmMain->FirstActivationPending;
   if (frmMain) {
     store.MainXPosition = frmMain->Left();
     store.MainYPosition = frmMain->Top();
-    store.LastMovieSelectedInPlaylist = frmMain->Playlist().Entries().PlaylistIndex + 1;
+    if (frmMain->Playlist().AutoFileTaken())
+      store.LastMovieSelectedInPlaylist = frmMain->Playlist().Entries().PlaylistIndex + 1;
     store.AudioVolume = frmMain->VolumeBar->Position();
     // The switch is on while the sound is.
     store.Mute = !frmMain->MuteFlip->State();
   }
+  if (activated) store.LastAccessedFolder = CurrentFolder();
   if (frmPlayList) {
     store.PlaylistXPosition = frmPlayList->Left();
     store.PlaylistYPosition = frmPlayList->Top();
     store.PlayListWidth = frmPlayList->ClientWidth();
     store.PlayListHeight = frmPlayList->ClientHeight();
     // The close minimises the application first, which hides its forms.
-    store.PlayListShow = frmPlayList->ShownByUser();
+    if (activated) store.PlayListShow = frmPlayList->ShownByUser();
   }
   if (frmVideoWindow) {
     // In full screen the window's place in the normal mode.
@@ -82,7 +90,7 @@ void LiveSettingsHost::GatherLiveValues(settings::SettingsStore& store) const {
     store.VideoWindowWidth = r.Width();
     store.VideoWindowHeight = r.Height();
   }
-  GatherToolWindowValues(store);
+  GatherToolWindowValues(store, activated);
 }
 
 }  // namespace lc

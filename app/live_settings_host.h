@@ -17,7 +17,6 @@ class LiveSettingsHost : public settings::SettingsHost {
   bool IsDriveReady(const std::string& path) const override;
   bool FolderExists(const std::string& path) const override;
   bool IsFontInstalled(const std::string& name) const override;
-  std::string CurrentDirectory() const override;
   void GatherLiveValues(settings::SettingsStore& store) const override;
 };
 

@@ -68,7 +68,7 @@ void SettingsIntoToolWindows(const settings::SettingsStore& Store) {
                           frmEqualizer->Width(), frmEqualizer->Height());
 }
 
-void GatherToolWindowValues(settings::SettingsStore& Store) {
+void GatherToolWindowValues(settings::SettingsStore& Store, bool WindowsShown) {
   if (frmColorControl) {
     const tools::TColorPanel& Colour = frmColorControl->Panel();
     Store.BrightnessControl = Colour.Position(csBrightness) * 10;
@@ -81,7 +81,7 @@ void GatherToolWindowValues(settings::SettingsStore& Store) {
     for (std::size_t I = 0; I < Values.size(); ++I) Store.EqualizerSettings[I] = Values[I];
     Store.EqualizerXPosition = frmEqualizer->Left();
     Store.EqualizerYPosition = frmEqualizer->Top();
-    Store.EqualizerShow = frmEqualizer->ShownByUser();
+    if (WindowsShown) Store.EqualizerShow = frmEqualizer->ShownByUser();
   }
 }
 

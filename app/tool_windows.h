@@ -23,7 +23,9 @@ void CreateToolWindows();
 void ApplyEqualizerSettings(const settings::SettingsStore& Store);
 // The colour sliders and the equalizer's place from the settings.
 void SettingsIntoToolWindows(const settings::SettingsStore& Store);
-// The tool windows' live values into the settings before they are saved.
-void GatherToolWindowValues(settings::SettingsStore& Store);
+// The tool windows' live values into the settings before they are saved;
+// whether the equalizer is shown only once the windows of the last run
+// were shown (`WindowsShown`).
+void GatherToolWindowValues(settings::SettingsStore& Store, bool WindowsShown);
 
 }  // namespace lc

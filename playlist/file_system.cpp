@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "settings/unread_file.h"
+
 namespace lc::playlist {
 namespace fs = std::filesystem;
 
@@ -63,7 +65,9 @@ bool DiskFileSystem::WriteReplacing(const std::string& path, std::string_view by
 
 bool DiskFileSystem::RemoveFile(const std::string& path) { return settings::DeleteFileAt(HostPath(path)); }
 
-bool DiskFileSystem::SetAside(const std::string& path) { return settings::SetAsideUnreadFile(HostPath(path)); }
+bool DiskFileSystem::KeepAside(const std::string& path) {
+  return settings::StateAfterKeeping(settings::KeepUnreadFile(HostPath(path))) == settings::UnreadFile::None;
+}
 
 bool DiskFileSystem::MakeFolders(const std::string& path) { return settings::CreateFolders(HostPath(path)); }
 

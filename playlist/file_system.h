@@ -39,9 +39,10 @@ class FileSystem {
   virtual bool WriteReplacing(const std::string& path, std::string_view bytes) = 0;
   // True when the file no longer exists afterwards.
   virtual bool RemoveFile(const std::string& path) = 0;
-  // Renames a file that could not be read out of the way of a new one
-  // (settings::SetAsideUnreadFile); true when nothing is left at `path`.
-  virtual bool SetAside(const std::string& path) = 0;
+  // Keeps a copy of a file that could not be read beside it, before a new
+  // one takes its place (settings::KeepUnreadFile); true when a copy is
+  // kept or nothing is there.
+  virtual bool KeepAside(const std::string& path) = 0;
   // Creates the folder and its missing parents; true when it exists after.
   virtual bool MakeFolders(const std::string& path) = 0;
 };
@@ -57,7 +58,7 @@ class DiskFileSystem : public FileSystem {
                                  std::string& bytes) const override;
   bool WriteReplacing(const std::string& path, std::string_view bytes) override;
   bool RemoveFile(const std::string& path) override;
-  bool SetAside(const std::string& path) override;
+  bool KeepAside(const std::string& path) override;
   bool MakeFolders(const std::string& path) override;
 };
 

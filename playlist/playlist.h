@@ -92,13 +92,18 @@ class Playlist {
   void SelectAtStart(int lastMovieSelected);
   // The automatic save when the playlist window closes and at exit. Before
   // LoadAtStart it does nothing (the file is not this run's list). An
-  // automatic list file that could not be read is set aside before a list
-  // is saved in its place, and left alone while the list is empty. False
-  // when the list could not be saved (or the file of an empty list not
-  // deleted).
+  // automatic list file that could not be read is left alone while the
+  // list is empty, and a copy of it is kept aside before a list is saved
+  // in its place. False when the list could not be saved (or the file of
+  // an empty list not deleted).
   bool FormCloseQuery();
+  // LoadAtStart ran: the list is the last run's (or the user's since).
+  bool AutoFileTaken() const { return autoFileTaken_; }
   // The automatic list file was there but could not be read.
   bool AutoFileUnread() const { return SameFile(unreadFile_, autoPlaylistFile_); }
+  // A copy of the unread automatic list file is kept aside (the start-up
+  // told the user): from now on the file is saved, or deleted, as usual.
+  void AutoFileKeptAside();
   // The save command after its dialog: "Nothing to save!" for an empty
   // list; the playlist extension is added unless the "All files" filter
   // was chosen or the name already has it.
@@ -181,7 +186,7 @@ class Playlist {
   std::string cutFile_;
   std::vector<std::string> cutTail_;
   // A file whose load failed: the automatic save neither deletes nor
-  // overwrites it (it sets it aside first).
+  // overwrites it (it keeps a copy aside first).
   std::string unreadFile_;
   // LoadAtStart ran: the automatic list file is this run's to save.
   bool autoFileTaken_ = false;

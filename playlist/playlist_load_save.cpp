@@ -87,11 +87,15 @@ bool Playlist::FormCloseQuery() {
   if (AutoFileUnread()) {
     // Kept where it is while there is nothing to put in its place.
     if (Count() == 0) return true;
-    if (!files_.SetAside(autoPlaylistFile_)) return false;
+    if (!files_.KeepAside(autoPlaylistFile_)) return false;
     unreadFile_.clear();
   }
   if (Count() > 0) return SavePlaylist(autoPlaylistFile_, true);
   return !files_.FileExists(autoPlaylistFile_) || files_.RemoveFile(autoPlaylistFile_);
+}
+
+void Playlist::AutoFileKeptAside() {
+  if (AutoFileUnread()) unreadFile_.clear();
 }
 
 void Playlist::SelectAtStart(int lastMovieSelected) {

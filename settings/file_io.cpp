@@ -9,6 +9,14 @@
 #include <random>
 #include <system_error>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 #include "settings/text_encoding.h"
 
 namespace lc::settings {
@@ -26,7 +34,33 @@ bool PortableReplace(const std::string& source, const std::string& target) {
   return !ec;
 }
 
-ReplaceFileFunction g_replace = nullptr;
+// A second name made in one step fails when the name is taken; the first
+// name then goes.
+bool PortableRenameNew(const std::string& source, const std::string& target) {
+  std::error_code ec;
+  fs::create_hard_link(ToPath(source), ToPath(target), ec);
+  if (ec) return false;
+  fs::remove(ToPath(source), ec);
+  return true;
+}
+
+bool PortableFlush(const std::string& path) {
+#ifdef _WIN32
+  const int fd = _wopen(ToPath(path).c_str(), _O_RDWR | _O_BINARY);
+  if (fd < 0) return false;
+  const bool flushed = _commit(fd) == 0;
+  _close(fd);
+#else
+  const int fd = ::open(ToPath(path).c_str(), O_RDWR);
+  if (fd < 0) return false;
+  const bool flushed = ::fsync(fd) == 0;
+  ::close(fd);
+#endif
+  return flushed;
+}
+
+constexpr FileSteps kPortableSteps{&PortableReplace, &PortableRenameNew, &PortableFlush};
+FileSteps g_steps = kPortableSteps;
 std::atomic<unsigned> g_tempCounter{0};
 
 // A tag that differs between processes, so that two players saving the
@@ -41,10 +75,6 @@ const std::string& ProcessTag() {
 }
 
 constexpr std::string_view kTempMarker = ".tmp";
-
-std::string TemporaryNameFor(const std::string& path) {
-  return path + std::string(kTempMarker) + ProcessTag() + "-" + std::to_string(g_tempCounter++);
-}
 
 bool AllDigits(std::string_view s) {
   if (s.empty()) return false;
@@ -68,7 +98,20 @@ bool IsTemporaryNameOf(std::string_view candidate, std::string_view name) {
 
 }  // namespace
 
-void SetReplaceFileFunction(ReplaceFileFunction fn) { g_replace = fn; }
+std::string TemporaryNameFor(const std::string& path) {
+  return path + std::string(kTempMarker) + ProcessTag() + "-" + std::to_string(g_tempCounter++);
+}
+
+void SetFileSteps(const FileSteps& steps) {
+  g_steps.replace = steps.replace ? steps.replace : kPortableSteps.replace;
+  g_steps.renameNew = steps.renameNew ? steps.renameNew : kPortableSteps.renameNew;
+  g_steps.flush = steps.flush ? steps.flush : kPortableSteps.flush;
+}
+
+const FileSteps& CurrentFileSteps() { return g_steps; }
+const FileSteps& PortableFileSteps() { return kPortableSteps; }
+
+void SetReplaceFileFunction(ReplaceFileFunction fn) { g_steps.replace = fn ? fn : kPortableSteps.replace; }
 
 // One open, and the size taken from the open file: a list of many movies
 // checks many subtitle files, and every extra question to the file system
@@ -107,30 +150,12 @@ ReadStatus ReadStoredText(const std::string& path, std::uint64_t maxBytes, std::
   return ReadStatus::Ok;
 }
 
-std::string SetAsideName(const std::string& path) { return path + ".bad"; }
-
-std::string SetAsideMessage(const TextTable& texts, const std::string& path, std::size_t keptAsNotice) {
-  const std::string aside = SetAsideName(path);
-  return texts.TextMessages[15] + " \"" + path + "\"!\r\n" + texts.TextNotices.at(keptAsNotice) + " \"" +
-         aside.substr(aside.find_last_of("\\/") + 1) + "\".";
-}
-
 std::string NotSavedMessage(const TextTable& texts, const std::vector<std::string>& paths) {
   std::string text;
   for (const std::string& path : paths) {
     text += texts.TextMessages[19] + " \"" + path.substr(path.find_last_of("\\/") + 1) + "\"!\r\n";
   }
   return text + texts.TextNotices[2];
-}
-
-bool SetAsideUnreadFile(const std::string& path) {
-  std::error_code ec;
-  const fs::file_status st = fs::status(ToPath(path), ec);
-  // A file that is not there reports itself as an error too.
-  if (st.type() == fs::file_type::not_found) return true;
-  if (ec) return false;
-  if (!fs::is_regular_file(st) || (st.permissions() & fs::perms::owner_write) == fs::perms::none) return false;
-  return g_replace ? g_replace(path, SetAsideName(path)) : PortableReplace(path, SetAsideName(path));
 }
 
 bool WriteFileReplacing(const std::string& path, std::string_view bytes) {
@@ -148,12 +173,14 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes) {
     if (!out) return false;
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.close();
-    if (!out) {
+    // On the disk before it takes the file's name: a cut after the
+    // replace must not leave an empty or partial file in its place.
+    if (!out || !g_steps.flush(temp)) {
       DeleteFileAt(temp);
       return false;
     }
   }
-  const bool replaced = g_replace ? g_replace(temp, path) : PortableReplace(temp, path);
+  const bool replaced = g_steps.replace(temp, path);
   if (!replaced) DeleteFileAt(temp);
   return replaced;
 }

@@ -1,11 +1,11 @@
 // File access of the settings folder. Paths are UTF-8 strings (converted to
 // the platform's wide names by std::filesystem on Windows).
 //
-// Every file is written whole into a temporary file beside the target, which
-// then replaces the target in one step, so a failed write never destroys the
-// previous file. The replace step is the one platform-specific call; the
-// Windows start-up installs its MoveFileExW version through
-// SetReplaceFileFunction.
+// Every file is written whole into a temporary file beside the target,
+// flushed to the disk, and then replaces the target in one step, so neither
+// a failed write nor a cut at any instant destroys the previous file. The
+// steps that name files are platform-specific (FileSteps); the Windows
+// start-up installs its MoveFileExW versions.
 #pragma once
 
 #include <chrono>
@@ -34,27 +34,20 @@ ReadStatus ReadFileBytes(const std::string& path, std::uint64_t maxBytes, std::s
 // Bytes in any other encoding give Foreign and leave `utf8` empty.
 ReadStatus ReadStoredText(const std::string& path, std::uint64_t maxBytes, std::string& utf8);
 
-// A stored file that is there but could not be read stays the user's: it
-// is renamed to SetAsideName(path) (an older copy of that name is
-// replaced) before a new file is written in its place. A folder or a
-// write-protected file is not moved. True when nothing is left at `path`.
-bool SetAsideUnreadFile(const std::string& path);
-// `path` + ".bad".
-std::string SetAsideName(const std::string& path);
-// What the user is told of a stored file that could not be read, in the
-// texts of `texts`: "Error reading from" the file, then TextNotices entry
-// `keptAsNotice` ("It is kept as") and the name (in the same folder) it is
-// kept under.
-std::string SetAsideMessage(const TextTable& texts, const std::string& path, std::size_t keptAsNotice = 0);
 // What the user is told of stored files that could not be saved: "Can't
 // write in" each file by its name without the folder (the data files live
 // together; full paths would not fit the box), one line each, then that
 // they were left as they were.
 std::string NotSavedMessage(const TextTable& texts, const std::vector<std::string>& paths);
 
-// Writes `bytes` to a temporary file next to `path` and replaces `path` with
-// it. False on any failure; the previous file is then untouched.
+// Writes `bytes` to a temporary file next to `path`, flushes it to the disk
+// and replaces `path` with it. False on any failure; the previous file is
+// then untouched.
 bool WriteFileReplacing(const std::string& path, std::string_view bytes);
+
+// The name of a fresh temporary file beside `path`, of the shape that
+// SweepTemporaryFiles deletes when a cut leaves it behind.
+std::string TemporaryNameFor(const std::string& path);
 
 // Deletes what interrupted writes of `path` left beside it: the temporary
 // files of WriteFileReplacing ("<file name>.tmp<digits>-<digits>") last
@@ -67,9 +60,28 @@ int SweepTemporaryFiles(const std::string& path,
 int SweepTemporaryFiles(const std::vector<std::string>& paths,
                         std::chrono::seconds minAge = std::chrono::seconds(60));
 
+// The platform's steps of a safe write. Each is one call that either
+// happens whole or not at all (flush aside). The portable ones serve where
+// no other is installed; the Windows start-up installs its own
+// (settings/win/settings_win.h).
+struct FileSteps {
+  // Replaces `target` with `source` (the target may exist).
+  bool (*replace)(const std::string& source, const std::string& target) = nullptr;
+  // Gives `source` the name `target`; fails when `target` exists.
+  bool (*renameNew)(const std::string& source, const std::string& target) = nullptr;
+  // Writes what the system still holds of the file's bytes to the disk.
+  bool (*flush)(const std::string& path) = nullptr;
+};
+// Installs `steps`; a member left empty takes the portable step.
+void SetFileSteps(const FileSteps& steps);
+// The steps in use.
+const FileSteps& CurrentFileSteps();
+// The portable steps.
+const FileSteps& PortableFileSteps();
+
 // Replaces `target` with `source` in one step (the target may exist).
 using ReplaceFileFunction = bool (*)(const std::string& source, const std::string& target);
-// Installs the replace step; nullptr restores the portable rename.
+// Installs only the replace step; nullptr restores the portable one.
 void SetReplaceFileFunction(ReplaceFileFunction fn);
 
 bool FileExists(const std::string& path);

@@ -179,14 +179,14 @@ void RmsLoadFromHdd(RmsTable& table, const std::string& fileName, const TRmsEntr
                     const FontCheckFunction& isFontInstalled, RmsFileState& state) {
   table.Clear();
   state.Read = true;
-  state.LoadFailed = false;
+  state.Unread = UnreadFile::None;
   std::string text;
   const ReadStatus status = ReadStoredText(fileName, kMaxRmsFileBytes, text);
   if (status != ReadStatus::Ok) {
-    state.LoadFailed = status != ReadStatus::Missing;
+    if (status != ReadStatus::Missing) state.Unread = UnreadFile::NotTold;
     return;
   }
-  state.LoadFailed = !ParseRmsLines(table, SplitLines(text), startValues, isFontInstalled);
+  if (!ParseRmsLines(table, SplitLines(text), startValues, isFontInstalled)) state.Unread = UnreadFile::NotTold;
 }
 
 std::string RmsToText(const RmsTable& table) {
@@ -231,11 +231,8 @@ namespace {
 bool SaveTable(const RmsTable& table, const std::string& fileName, const std::string& dataFolder,
                RmsFileState& state) {
   if (!state.Read) return true;  // not this run's file yet
-  if (state.LoadFailed) {
-    if (table.empty()) return true;  // nothing to put in the unread file's place
-    if (!SetAsideUnreadFile(fileName)) return false;
-    state.LoadFailed = false;
-  }
+  if (state.Unread == UnreadFile::NotTold) return true;  // told first
+  if (state.Unread == UnreadFile::Stays) return table.empty();
   if (table.empty()) return DeleteFileAt(fileName);
   if (!dataFolder.empty() && !FolderExists(dataFolder)) CreateFolders(dataFolder);
   return WriteFileReplacing(fileName, EncodeStoredText(RmsToText(table)));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "settings/rms_table.h"
+#include "settings/unread_file.h"
 
 namespace lc::settings {
 
@@ -27,9 +28,9 @@ struct RmsFileState {
   bool Read = false;
   // The file existed but could not be read whole (too large, unreadable, in
   // a foreign encoding, or entries had to be dropped): it is the user's, and
-  // no save of this run deletes or replaces it; the first save with entries
-  // to write sets it aside.
-  bool LoadFailed = false;
+  // no save deletes or replaces it before a copy of it is kept aside and
+  // the user told (settings/unread_file.h).
+  UnreadFile Unread = UnreadFile::None;
 };
 
 using FontCheckFunction = std::function<bool(const std::string& name)>;
@@ -39,8 +40,9 @@ using FontCheckFunction = std::function<bool(const std::string& name)>;
 // (the present window, colour, volume and subtitle values); the fields that
 // follow overwrite them. A missing file gives an empty table; an unreadable
 // or over-large one, or one in a foreign encoding, gives an empty table and
-// sets state.LoadFailed; so does a file from which entries were dropped
-// (ParseRmsLines), with the entries that could be read in the table.
+// makes state.Unread NotTold; so does a file from which entries were
+// dropped (ParseRmsLines), with the entries that could be read in the
+// table.
 void RmsLoadFromHdd(RmsTable& table, const std::string& fileName, const TRmsEntry& startValues,
                     const FontCheckFunction& isFontInstalled, RmsFileState& state);
 
@@ -63,14 +65,15 @@ bool ParseRmsLines(RmsTable& table, const std::vector<std::string>& lines,
 std::string RmsToText(const RmsTable& table);
 
 // TfrmMain.rmsSaveToHdd: does nothing while a save runs, nor before the
-// file was loaded (state.Read); records `now` as the last save time; after
-// a failed load it first sets the unread file
-// aside (SetAsideUnreadFile), and leaves it where it is while the table is
-// empty; an empty table deletes the file; otherwise creates `dataFolder`
-// when missing and writes the file, replacing the old one only when the
-// whole text was written. Silent; returns false when the table could not
-// be written (or the file of an empty table not deleted), or while another
-// save runs; true when there was nothing to write.
+// file was loaded (state.Read), nor while the file could not be read and
+// the user is not told yet (state.Unread NotTold); records `now` as the
+// last save time. An unread file that stays (no copy of it could be kept)
+// is never written over or deleted. Otherwise an empty table deletes the
+// file, and any other creates `dataFolder` when missing and writes the
+// file, replacing the old one only when the whole text was written.
+// Silent; returns false when the table could not be written (or the file
+// of an empty table not deleted), or while another save runs; true when
+// there was nothing to write.
 bool RmsSaveToHdd(const RmsTable& table, const std::string& fileName, const std::string& dataFolder,
                   RmsFileState& state, double now);
 

@@ -58,10 +58,8 @@ int SubtitlePointSize(int screenWidth, int subtitleSize);
 // (ConfigValues then holds the 96 values read). Returns whether the file
 // was converted; otherwise nothing changed, except for a file that exists
 // but could not be read (unreadable, too large, in a foreign encoding or
-// without its header line):
-// then ConfigLoadFailed is set and FirstRun cleared (the user has run the
-// program before), and the file is never written over (SaveConfiguration
-// sets it aside first).
+// without its header line): then ConfigUnread is NotTold and FirstRun
+// cleared (the user has run the program before).
 bool LoadSettingsFile(SettingsStore& store, const SettingsHost& host, const std::string& fileName);
 
 // Converts 96 loaded values into the store (the values of missing keys are
@@ -78,9 +76,10 @@ std::vector<std::string> BuildConfigValues(const SettingsStore& store, const Set
 // Gathers the live values, fills ConfigValues, creates `dataFolder` when
 // missing, writes the file and sets ConfigWriteError to the negation of the
 // result. Shows nothing. Before the start-up has taken the settings
-// (ConfigTaken) it does nothing at all. After a failed load the unread file
-// is first set aside (SetAsideUnreadFile); when that cannot be done nothing
-// is written and ConfigWriteError is set.
+// (ConfigTaken) it does nothing at all; nor while the file could not be
+// read and the user is not told yet (ConfigUnread NotTold). A file that
+// stays unread (no copy of it could be kept) is not written over:
+// ConfigWriteError is set.
 void SaveConfiguration(SettingsStore& store, const SettingsHost& host, const std::string& fileName,
                        const std::string& dataFolder, const std::string& translatedNoChange);
 

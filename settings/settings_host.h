@@ -36,14 +36,15 @@ class SettingsHost {
   virtual bool FolderExists(const std::string& path) const = 0;
   // True when `name` is among the installed screen fonts.
   virtual bool IsFontInstalled(const std::string& name) const = 0;
-  // The process's current directory.
-  virtual std::string CurrentDirectory() const = 0;
 
   // Copies the live state of the windows into the store before it is saved:
   // window places and sizes (the video window's normal-mode rectangle while
   // it is in full screen), the colour sliders scaled to the stored units,
   // volume bar, mute, playlist index + 1, subtitle font, equalizer sliders,
-  // frames display and dynamic amplification.
+  // frames display and dynamic amplification; and, once the main window's
+  // first activation has shown the windows and changed to the folder used
+  // last, which windows are shown and the process's current directory. A
+  // value the program has not taken from the settings yet stays as read.
   virtual void GatherLiveValues(SettingsStore& store) const = 0;
 };
 

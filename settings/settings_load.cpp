@@ -189,7 +189,7 @@ bool LoadSettingsFile(SettingsStore& store, const SettingsHost& host, const std:
   std::vector<std::string> values;
   const ReadStatus status = ReadConfigFile(fileName, ConfigKeyNames(), values);
   if (status != ReadStatus::Ok && status != ReadStatus::Missing) {
-    store.ConfigLoadFailed = true;
+    store.ConfigUnread = UnreadFile::NotTold;
     store.FirstRun = false;
     return false;
   }

@@ -45,7 +45,6 @@ std::string ValueOf(const SettingsStore& store, const SettingsHost& host, const 
     case SettingKind::CpuPriority:
       return std::to_string(4 - store.*d.intField);
     case SettingKind::String:
-      if (d.rule == StringRule::FolderOnReadyDrive) return host.CurrentDirectory();
       if (d.rule == StringRule::DisplayMode && StringOf(store, d) == translatedNoChange) {
         return kNoChange;
       }
@@ -76,16 +75,16 @@ void SaveConfiguration(SettingsStore& store, const SettingsHost& host, const std
                        const std::string& dataFolder, const std::string& translatedNoChange) {
   store.ConfigWriteError = false;
   if (!store.ConfigTaken) return;
+  // The user is told of an unread file first: until then it stays as it
+  // is; one that could not be kept aside is never written over.
+  if (store.ConfigUnread == UnreadFile::NotTold) return;
+  if (store.ConfigUnread == UnreadFile::Stays) {
+    store.ConfigWriteError = true;
+    return;
+  }
   host.GatherLiveValues(store);
   store.ConfigValues = BuildConfigValues(store, host, translatedNoChange);
   if (!dataFolder.empty() && !FolderExists(dataFolder)) CreateFolders(dataFolder);
-  if (store.ConfigLoadFailed) {
-    if (!SetAsideUnreadFile(fileName)) {
-      store.ConfigWriteError = true;
-      return;
-    }
-    store.ConfigLoadFailed = false;
-  }
   store.ConfigWriteError = !WriteConfigFile(fileName, ConfigKeyNames(), store.ConfigValues);
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "settings/shortcut.h"
+#include "settings/unread_file.h"
 
 namespace lc::settings {
 
@@ -138,9 +139,10 @@ struct SettingsStore {
   std::vector<std::string> ConfigValues;  // parallel to ConfigKeyNames()
   bool ConfigWriteError = false;
   // The settings file exists but could not be read (unreadable, too large,
-  // in a foreign encoding or without its header line): it is the user's,
-  // and this run never writes over it; the first save sets it aside.
-  bool ConfigLoadFailed = false;
+  // in a foreign encoding or without its header line): it is the user's.
+  // No save writes over it before a copy of it is kept aside and the user
+  // told (settings/unread_file.h).
+  UnreadFile ConfigUnread = UnreadFile::None;
   // The start-up has read the settings file (or found none) and put the
   // settings into the windows. Until then the windows hold defaults, which
   // a save would write over the user's file: nothing is saved before.

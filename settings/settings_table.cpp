@@ -274,7 +274,7 @@ void SetDefaultSettings(SettingsStore& store, int screenWidth, int screenHeight)
   store.MediaExtensions = BuiltInMediaExtensions();
   store.ConfigValues.assign(kConfigKeyCount, std::string());
   store.ConfigWriteError = false;
-  store.ConfigLoadFailed = false;
+  store.ConfigUnread = UnreadFile::None;
   store.ConfigTaken = false;
 }
 

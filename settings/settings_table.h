@@ -31,7 +31,7 @@ enum class StringRule : std::uint8_t {
   DisplayMode,          // FullscreenModeSwitch: Take256; saved as "No change"
                         // when it holds the translated "No change"
   Take256NonEmpty,      // first 256 characters, taken when non-empty
-  FolderOnReadyDrive,   // LastAccessedFolder; saved from the current directory
+  FolderOnReadyDrive,   // LastAccessedFolder; gathered from the current directory
   InstalledFont,        // SubtitleFontName
   SubtitleFolder,       // SubtitleDirectory
   CaptureFolder,        // CaptureFolder

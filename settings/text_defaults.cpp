@@ -425,6 +425,10 @@ constexpr const char* kNotices[] = {
     "They are left as they were: what changed in this run could not be saved in them.",
     // 3: the preset dialog, after the presets file's read error, before the kept copy's name
     "When a preset is saved, it is kept as",
+    // 4 and 5: after an unreadable stored file's message, for a file that
+    // stays under its own name (settings::UnreadFileMessage)
+    "It is a folder: it stays where it is, and nothing is written in its place.",
+    "No copy of it could be kept: it stays as it is, and nothing is written in its place.",
 };
 
 template <std::size_t N, std::size_t M>

@@ -1,9 +1,9 @@
 // The user's data files across runs of the whole program: a file not read
 // yet is never written (a close during the start-up); a file in an
-// encoding the program does not read, or whose text is damaged, is kept
-// aside (and the user told once), never written over; saves that fail at
-// close are reported, each file named, and leave the files that were there
-// as they were.
+// encoding the program does not read, or whose text is damaged, has a copy
+// kept aside (the user told once, in one message) before it is replaced;
+// saves that fail at close are reported, each file named, and leave the
+// files that were there as they were.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -45,6 +45,18 @@ DWORD StartAndClose(const ProgramCopy& copy, bool& told) {
   ChildProcess player(copy.Exe(), L"");
   HWND main = lctest::WaitForVisibleMainWindow(player.Id(), kStartMs);
   told = lctest::WaitForWindow(L"TfrmMessage", player.Id(), main ? 1000 : 0) != nullptr;
+  if (!main) return STILL_ACTIVE;
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  return player.Wait(20000);
+}
+
+// Starts the copy, reads and closes the message box it shows at the start
+// (its text into `told`, empty when none came), then closes the program as
+// the taskbar does; its exit code (STILL_ACTIVE when no window came).
+DWORD StartReadTheNoticeAndClose(const ProgramCopy& copy, std::string& told) {
+  ChildProcess player(copy.Exe(), L"");
+  told = ReadAndCloseMessageBox(player.Id(), kStartMs);
+  HWND main = lctest::WaitForVisibleMainWindow(player.Id(), kStartMs);
   if (!main) return STILL_ACTIVE;
   PostMessageW(main, WM_CLOSE, 0, 0);
   return player.Wait(20000);
@@ -165,42 +177,162 @@ TEST(DataFiles, ASecondStartClosedOverItsGiveUpWritesNothing) {
   copy.Uninstall();
 }
 
-// A settings file whose first line was damaged and remembered settings
-// whose start was zeroed: the user is told of each, once, with the name it
-// is kept under; the first close keeps both aside byte for byte and writes
-// what was read; the next start says nothing.
-TEST(DataFiles, DamagedFilesAreKeptAsideAndTheUserToldOnce) {
-  ProgramCopy copy(L"LcTestDamage");
+// A settings file whose first line was damaged, remembered settings whose
+// start was zeroed and a list of the last run in UTF-16: a copy of each is
+// kept aside, byte for byte, and one message tells of the three copies.
+// Closed over it, the program puts what it read in their places (the empty
+// list deletes its file), and the next start says nothing: no copy goes
+// untold, and none is told twice.
+TEST(DataFiles, DamagedFilesAreKeptAsideAndTheUserToldOnceInOneMessage) {
+  ProgramCopy copy(L"LcTestAll");
   const std::string settings = "\x8F\x13\xC7:\x02Configuration]\r\nFirstRun=0\r\nOsdSize=77\r\n";
   lctest::WriteFileText(copy.SettingsFile(), settings);
   const std::string remembered = std::string(512, '\0') + RememberedSettings(10).substr(512);
   const auto [rs, lpl] = WriteLastRun(copy, remembered);
+  const std::string list("\xFF\xFE" "C\0:\0\\\0a\0.\0a\0v\0i\0", 18);  // UTF-16: not read
+  lctest::WriteFileText(lpl, list);
   {
     ChildProcess player(copy.Exe(), L"");
-    EXPECT_EQ(ReadAndCloseMessageBox(player.Id(), kStartMs),
-              "Error reading from \"" + Ansi(copy.SettingsFile()) + "\"!|It is kept as \"LcTestDamage.ini.bad\".");
-    EXPECT_EQ(ReadAndCloseMessageBox(player.Id(), kStartMs),
-              "Error reading from \"" + Ansi(rs) + "\"!|It is kept as \"LcTestDamage.rs.bad\".");
-    HWND main = lctest::WaitForVisibleMainWindow(player.Id(), kStartMs);
+    ASSERT_NE(lctest::WaitForWindow(L"TfrmMessage", player.Id(), kStartMs, true), nullptr);
+    HWND main = lctest::WaitForWindow(L"TfrmMain", player.Id(), 0);
     ASSERT_NE(main, nullptr);
+    EXPECT_EQ(lctest::QueryFace(main)["MessageBox"],
+              "Error reading from \"" + Ansi(copy.SettingsFile()) + "\"!|It is kept as \"LcTestAll.ini.bad\".|" +
+                  "Error reading from \"" + Ansi(rs) + "\"!|It is kept as \"LcTestAll.rs.bad\".|" +
+                  "Error reading from \"" + Ansi(lpl) + "\"!|It is kept as \"LcTestAll.lpl.bad\".");
     // No first-run question: the damaged file was the user's.
     EXPECT_EQ(lctest::WaitForWindow(L"#32770", player.Id(), 0), nullptr);
     PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(player.Wait(20000), 0u);
   }
-  EXPECT_EQ(lctest::ReadFileText(copy.SettingsFile() + L".bad"), settings);
   EXPECT_EQ(lctest::SettingsValue(copy.SettingsFile(), "FirstRun"), "0");
-  EXPECT_EQ(lctest::ReadFileText(rs + L".bad"), remembered);
   const std::string kept = lctest::ReadFileText(rs);
   EXPECT_EQ(kept.find("[movie 0.avi]"), std::string::npos);  // its name line was zeroed
   EXPECT_NE(kept.find("[movie 9.avi]\r\n"), std::string::npos);
-  EXPECT_EQ(lctest::ReadFileText(lpl), kList);
+  EXPECT_FALSE(lctest::FileExists(lpl));
 
   bool told = true;
   EXPECT_EQ(StartAndClose(copy, told), 0u);
   EXPECT_FALSE(told);
   EXPECT_EQ(lctest::ReadFileText(copy.SettingsFile() + L".bad"), settings);
   EXPECT_EQ(lctest::ReadFileText(rs + L".bad"), remembered);
+  EXPECT_EQ(lctest::ReadFileText(lpl + L".bad"), list);
+  copy.Uninstall();
+}
+
+// A settings file damaged again after its first copy was kept: the second
+// copy gets a name of its own, the notice names it, and the first copy,
+// with the user's original values, stays as it was.
+TEST(DataFiles, ASecondDamageKeepsTheFirstCopy) {
+  ProgramCopy copy(L"LcTestTwice");
+  const std::string damaged[] = {"Configuration]\r\nFirstRun=0\r\nOsdSize=77\r\n",
+                                 "\x8F\x13\xC7:\x02Configuration]\r\nFirstRun=0\r\nOsdSize=150\r\n"};
+  const wchar_t* copies[] = {L".bad", L".2.bad"};
+  for (int run = 0; run < 2; ++run) {
+    SCOPED_TRACE(run);
+    lctest::WriteFileText(copy.SettingsFile(), damaged[run]);
+    std::string told;
+    EXPECT_EQ(StartReadTheNoticeAndClose(copy, told), 0u);
+    EXPECT_EQ(told, "Error reading from \"" + Ansi(copy.SettingsFile()) + "\"!|It is kept as \"LcTestTwice.ini" +
+                        Ansi(copies[run]) + "\".");
+    EXPECT_EQ(lctest::SettingsValue(copy.SettingsFile(), "FirstRun"), "0");
+  }
+  EXPECT_EQ(lctest::ReadFileText(copy.SettingsFile() + L".bad"), damaged[0]);
+  EXPECT_EQ(lctest::ReadFileText(copy.SettingsFile() + L".2.bad"), damaged[1]);
+  copy.Uninstall();
+}
+
+// A folder where the remembered settings belong is not read, and never
+// moved: the notice says so, the close leaves it, and the next start tells
+// of it again.
+TEST(DataFiles, AFolderInTheWayIsToldAsAFolderThatStays) {
+  ProgramCopy copy(L"LcTestFolder");
+  lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0"});
+  const std::wstring rs = copy.DataFolder() + copy.BaseName() + L".rs";
+  ASSERT_TRUE(CreateDirectoryW(rs.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+  for (int run = 0; run < 2; ++run) {
+    SCOPED_TRACE(run);
+    std::string told;
+    EXPECT_EQ(StartReadTheNoticeAndClose(copy, told), 0u);
+    EXPECT_EQ(told, "Error reading from \"" + Ansi(rs) +
+                        "\"!|It is a folder: it stays where it is, and nothing is written in its place.");
+    EXPECT_NE(GetFileAttributesW(rs.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+    EXPECT_FALSE(lctest::FileExists(rs + L".bad"));
+  }
+  RemoveDirectoryW(rs.c_str());
+  copy.Uninstall();
+}
+
+// Killed while the notice is up, the program has kept its copy but
+// written nothing in the file's place: the next start finds the file
+// damaged again, tells of the same copy (no second one), and its close
+// puts the entries it read in the file's place.
+TEST(DataFiles, AKillWhileTheNoticeIsUpLeavesTheFileToBeToldAgain) {
+  ProgramCopy copy(L"LcTestKill");
+  lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0"});
+  const std::string remembered = std::string(512, '\0') + RememberedSettings(10).substr(512);
+  const auto [rs, lpl] = WriteLastRun(copy, remembered);
+  const std::string told = "Error reading from \"" + Ansi(rs) + "\"!|It is kept as \"LcTestKill.rs.bad\".";
+  {
+    // Ended as the scope closes: TerminateProcess, nothing of its own runs.
+    ChildProcess player(copy.Exe(), L"");
+    ASSERT_NE(lctest::WaitForWindow(L"TfrmMessage", player.Id(), kStartMs, true), nullptr);
+    HWND main = lctest::WaitForWindow(L"TfrmMain", player.Id(), 0);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(lctest::QueryFace(main)["MessageBox"], told);
+  }
+  EXPECT_EQ(lctest::ReadFileText(rs), remembered);
+  EXPECT_EQ(lctest::ReadFileText(rs + L".bad"), remembered);
+  std::string toldAgain;
+  EXPECT_EQ(StartReadTheNoticeAndClose(copy, toldAgain), 0u);
+  EXPECT_EQ(toldAgain, told);
+  EXPECT_NE(lctest::ReadFileText(rs).find("[movie 9.avi]\r\n"), std::string::npos);
+  EXPECT_EQ(lctest::ReadFileText(rs + L".bad"), remembered);
+  EXPECT_FALSE(lctest::FileExists(rs + L".2.bad"));
+  copy.Uninstall();
+}
+
+// A close during the start-up (over a language file's error, before the
+// list of the last run is read; over the report of a damaged file, before
+// the windows of the last run are shown) writes the settings file back
+// byte for byte as it was read: the list's selection, the windows shown
+// and the folder used last among them.
+TEST(DataFiles, ACloseDuringTheStartUpWritesTheSettingsAsTheyWereRead) {
+  ProgramCopy copy(L"LcTestAsRead");
+  const std::wstring exeFolder = copy.ExeFolder().substr(0, copy.ExeFolder().size() - 1);
+  lctest::WriteSettingsFile(copy.SettingsFile(),
+                            {"FirstRun=0", "LastMovieSelectedInPlaylist=2", "PlayListShow=1", "EqualizerShow=1",
+                             "LastAccessedFolder=" + Ansi(exeFolder)});
+  const auto [rs, lpl] = WriteLastRun(copy, RememberedSettings(3));
+  bool told = true;
+  ASSERT_EQ(StartAndClose(copy, told), 0u);
+  ASSERT_FALSE(told);
+  const std::string written = lctest::ReadFileText(copy.SettingsFile());
+  ASSERT_EQ(lctest::SettingsValue(copy.SettingsFile(), "LastMovieSelectedInPlaylist"), "2");
+  ASSERT_EQ(lctest::SettingsValue(copy.SettingsFile(), "PlayListShow"), "1");
+
+  CreateDirectoryW((copy.ExeFolder() + L"lang").c_str(), nullptr);
+  lctest::WriteFileText(copy.ExeFolder() + L"lang\\Broken.lng", "short\r\n");
+  const std::string language = "\r\nLastUsedLanguage=English (built in)\r\n";
+  ASSERT_NE(written.find(language), std::string::npos);
+  std::string broken = written;
+  broken.replace(broken.find(language), language.size(), "\r\nLastUsedLanguage=Broken\r\n");
+  // The language is taken back only once its error was answered.
+  const struct {
+    const char* moment;
+    std::string settings, remembered;
+  } closes[] = {
+      {"over the language file's error", broken, RememberedSettings(3)},
+      {"over the report of damaged remembered settings", written,
+       std::string(512, '\0') + RememberedSettings(10).substr(512)},
+  };
+  for (const auto& c : closes) {
+    SCOPED_TRACE(c.moment);
+    lctest::WriteFileText(copy.SettingsFile(), c.settings);
+    lctest::WriteFileText(rs, c.remembered);
+    EXPECT_EQ(CloseOverMessageBox(copy, L""), 0u);
+    EXPECT_EQ(lctest::ReadFileText(copy.SettingsFile()), c.settings);
+  }
   copy.Uninstall();
 }
 
@@ -231,15 +363,9 @@ TEST(DataFiles, AUtf16SettingsFileIsKeptAsideAndTheOtherFilesStay) {
   lctest::WriteFileText(copy.DataFolder() + L"Presets.EQ", presets);
   const std::string list = "C:\\movies\\a.avi\r\nNo subtitle\r\n";
   lctest::WriteFileText(copy.DataFolder() + L"LcTestUtf16.lpl", list);
-  {
-    ChildProcess player(copy.Exe(), L"");
-    EXPECT_EQ(ReadAndCloseMessageBox(player.Id(), kStartMs),
-              "Error reading from \"" + Ansi(copy.SettingsFile()) + "\"!|It is kept as \"LcTestUtf16.ini.bad\".");
-    HWND main = lctest::WaitForVisibleMainWindow(player.Id(), kStartMs);
-    ASSERT_NE(main, nullptr);
-    PostMessageW(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(player.Wait(20000), 0u);
-  }
+  std::string notice;
+  EXPECT_EQ(StartReadTheNoticeAndClose(copy, notice), 0u);
+  EXPECT_EQ(notice, "Error reading from \"" + Ansi(copy.SettingsFile()) + "\"!|It is kept as \"LcTestUtf16.ini.bad\".");
   EXPECT_EQ(lctest::ReadFileText(copy.SettingsFile() + L".bad"), utf16);
   EXPECT_EQ(lctest::ReadFileText(copy.SettingsFile()).substr(0, 17), "[Configuration]\r\n");
   EXPECT_EQ(lctest::SettingsValue(copy.SettingsFile(), "OsdSize"), "100");

@@ -136,11 +136,11 @@ class FakeFileSystem : public FileSystem {
     AddFile(path, std::string(bytes));
     return true;
   }
-  bool SetAside(const std::string& path) override {
+  bool KeepAside(const std::string& path) override {
     if (!files_.count(path)) return true;
     if (unreadable.count(path)) return false;
     AddFile(path + ".bad", files_[path]);
-    return RemoveFile(path);
+    return true;
   }
   bool RemoveFile(const std::string& path) override {
     files_.erase(path);

@@ -118,34 +118,5 @@ TEST(ReadFileBytes, FilesFoldersAndTheLimit) {
   }
 }
 
-// An unread file is set aside as its name plus ".bad" (an older copy of
-// that name replaced), a missing one needs nothing; a folder and a
-// write-protected file stay where and as they are.
-TEST(SetAsideUnreadFile, MovesOnlyAWritableFile) {
-  ScratchFolder dir;
-  const std::string file = dir.File("Lumacraft.ini");
-  WriteBytes(file, "unread");
-  WriteBytes(file + ".bad", "older");
-  EXPECT_TRUE(SetAsideUnreadFile(file));
-  EXPECT_FALSE(fs::exists(U8(file)));
-  EXPECT_EQ(ReadBytes(file + ".bad"), "unread");
-  EXPECT_TRUE(SetAsideUnreadFile(dir.File("missing.ini")));
-  EXPECT_FALSE(fs::exists(U8(dir.File("missing.ini.bad"))));
-
-  const std::string folder = dir.File("Presets.EQ");
-  fs::create_directories(U8(folder));
-  EXPECT_FALSE(SetAsideUnreadFile(folder));
-  EXPECT_TRUE(fs::is_directory(U8(folder)));
-  EXPECT_FALSE(fs::exists(U8(folder + ".bad")));
-
-  const std::string protectedFile = dir.File("Lumacraft.rs");
-  WriteBytes(protectedFile, "kept");
-  fs::permissions(U8(protectedFile), fs::perms::owner_read);
-  EXPECT_FALSE(SetAsideUnreadFile(protectedFile));
-  fs::permissions(U8(protectedFile), fs::perms::owner_all);
-  EXPECT_EQ(ReadBytes(protectedFile), "kept");
-  EXPECT_FALSE(fs::exists(U8(protectedFile + ".bad")));
-}
-
 }  // namespace
 }  // namespace lc::settings

@@ -338,7 +338,7 @@ TEST(RmsFile, SaveAndLoadRoundTrip) {
   e.Name = "Caf\xC3\xA9.avi";
   EXPECT_EQ(loaded[0], e);
   EXPECT_EQ(loaded[1], t[1]);
-  EXPECT_FALSE(state.LoadFailed);
+  EXPECT_EQ(state.Unread, UnreadFile::None);
 }
 
 // "Фильм_电影_Ωmega.mp4": no ANSI code page spells it.
@@ -369,7 +369,7 @@ TEST(RmsFile, NamesOutsideTheCodePageSurviveTheFile) {
   WriteBytes(file, std::string("\xFF\xFE[\0a\0]\0\r\0\n\0", 12));
   RmsLoadFromHdd(loaded, file, TRmsEntry{}, AnyFont, state);
   EXPECT_TRUE(loaded.empty());
-  EXPECT_TRUE(state.LoadFailed);
+  EXPECT_EQ(state.Unread, UnreadFile::NotTold);
 }
 
 TEST(RmsFile, EmptyTableDeletesTheFileAndLaterSavesWriteAgain) {
@@ -412,14 +412,20 @@ TEST(RmsFile, FileThatFailedToLoadIsNeverReplacedByAnEmptyTable) {
   state.Read = true;  // loaded at start
   RmsLoadFromHdd(t, file, TRmsEntry{}, AnyFont, state);
   EXPECT_TRUE(t.empty());
-  EXPECT_TRUE(state.LoadFailed);
-  EXPECT_TRUE(RmsSaveToHdd(t, file, "", state, 1));  // nothing to write
-  EXPECT_EQ(ReadBytes(file).size(), big.size());
-  // The first entries stored later in the run set it aside, byte for
-  // byte, and take its place; the next saves leave the aside copy alone.
+  EXPECT_EQ(state.Unread, UnreadFile::NotTold);
+  // Until the user is told, no save touches it, whatever the table holds.
+  EXPECT_TRUE(RmsSaveToHdd(t, file, "", state, 1));
+  t.Store(Named("early", 1));
+  EXPECT_TRUE(RmsSaveToHdd(t, file, "", state, 1));
+  EXPECT_EQ(ReadBytes(file), big);
+  t.Clear();
+  // Kept aside (the start-up's report), the file is saved as usual: the
+  // first entries take its place; the next saves leave the copy alone.
+  state.Unread = StateAfterKeeping(KeepUnreadFile(file));
+  EXPECT_EQ(state.Unread, UnreadFile::None);
+  EXPECT_EQ(ReadBytes(file + ".bad"), big);
   t.Store(Named("new", 2));
   EXPECT_TRUE(RmsSaveToHdd(t, file, "", state, 2));
-  EXPECT_FALSE(state.LoadFailed);
   EXPECT_EQ(ReadBytes(file + ".bad"), big);
   EXPECT_EQ(ReadBytes(file).substr(0, 20), "[new]\r\nLastAccessed=");
   t.Store(Named("newer", 3));
@@ -430,11 +436,11 @@ TEST(RmsFile, FileThatFailedToLoadIsNeverReplacedByAnEmptyTable) {
   WriteBytes(file, "[a]\r\nHue=" + std::string(kMaxRmsFileBytes - 10, '1'));  // just small enough
   RmsLoadFromHdd(t, file, TRmsEntry{}, AnyFont, state);
   EXPECT_EQ(t.size(), 1u);
-  EXPECT_FALSE(state.LoadFailed);
+  EXPECT_EQ(state.Unread, UnreadFile::None);
 
   RmsLoadFromHdd(t, dir.File("none.rs"), TRmsEntry{}, AnyFont, state);
   EXPECT_TRUE(t.empty());
-  EXPECT_FALSE(state.LoadFailed);
+  EXPECT_EQ(state.Unread, UnreadFile::None);
 }
 
 TEST(RmsFile, FailedWriteKeepsThePreviousFile) {
@@ -553,9 +559,10 @@ TEST(RmsFile, EachFontIsAskedOnce) {
   EXPECT_EQ(t[3].SubtitleFontName, "Arial");
 }
 
-// A file with a damaged start loads what it can; the first save keeps the
-// whole file aside, byte for byte, before it writes the table.
-TEST(RmsFile, AFileWithEntriesDroppedIsKeptAsideAtTheFirstSave) {
+// A file with a damaged start loads what it can; once a copy of the whole
+// file is kept aside, byte for byte, the first save writes the table in
+// its place. A file that stays (a folder) is never written over.
+TEST(RmsFile, AFileWithEntriesDroppedIsReplacedOnlyOnceKeptAside) {
   ScratchFolder dir;
   const std::string file = dir.File("x.rs");
   const std::string damaged = std::string(40, '\0') + "Scan=3\r\nAudioVolume=100\r\n[kept.avi]\r\nPanScan=9\r\n";
@@ -563,13 +570,25 @@ TEST(RmsFile, AFileWithEntriesDroppedIsKeptAsideAtTheFirstSave) {
   RmsTable t;
   RmsFileState state;
   RmsLoadFromHdd(t, file, TRmsEntry{}, AnyFont, state);
-  EXPECT_TRUE(state.LoadFailed);
+  EXPECT_EQ(state.Unread, UnreadFile::NotTold);
   ASSERT_EQ(t.size(), 1u);
   EXPECT_EQ(t[0].PanScan, 9);
   EXPECT_TRUE(RmsSaveToHdd(t, file, "", state, 1));
+  EXPECT_EQ(ReadBytes(file), damaged);
+  state.Unread = StateAfterKeeping(KeepUnreadFile(file));
+  EXPECT_TRUE(RmsSaveToHdd(t, file, "", state, 1));
   EXPECT_EQ(ReadBytes(file + ".bad"), damaged);
   EXPECT_EQ(ReadBytes(file).substr(0, 25), "[kept.avi]\r\nLastAccessed=");
-  EXPECT_FALSE(state.LoadFailed);
+
+  const std::string folder = dir.File("folder.rs");
+  ASSERT_TRUE(CreateFolders(folder));
+  RmsLoadFromHdd(t, folder, TRmsEntry{}, AnyFont, state);
+  state.Unread = StateAfterKeeping(KeepUnreadFile(folder));
+  EXPECT_EQ(state.Unread, UnreadFile::Stays);
+  EXPECT_TRUE(RmsSaveToHdd(t, folder, "", state, 2));  // nothing to write
+  t.Store(Named("new", 3));
+  EXPECT_FALSE(RmsSaveToHdd(t, folder, "", state, 3));
+  EXPECT_TRUE(FolderExists(folder));
 }
 
 // Before the start-up has loaded the file, the table is not the file's: a

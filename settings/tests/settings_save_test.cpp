@@ -29,7 +29,7 @@ SettingsStore NonDefaultStore(const FakeHost& host) {
   s.VideoWindowHeight = 480;
   s.PlayListWidth = 300;
   s.PlayListHeight = 260;
-  s.LastAccessedFolder = host.currentDirectory;
+  s.LastAccessedFolder = "c:\\work";
   s.MediaExtensions = {"avi", "mkv", "ogm"};
   s.FileTypes = "avi;mkv;ogm;";
   s.FileAssociation = "101";
@@ -51,7 +51,6 @@ SettingsStore NonDefaultStore(const FakeHost& host) {
 
 TEST(SettingsSave, EveryKeyRoundTrips) {
   FakeHost host;
-  host.currentDirectory = "c:\\work";
   ScratchFolder dir;
   const std::string file = dir.File("Lumacraft.ini");
   SettingsStore saved = NonDefaultStore(host);
@@ -79,6 +78,7 @@ TEST(SettingsSave, FileLayoutAndEncodings) {
   SetDefaultSettings(s, host.screenWidth, host.screenHeight);
   s.ConfigTaken = true;
   s.MainXPosition = 282;
+  s.LastAccessedFolder = "c:\\movies";
   s.FullscreenModeSwitch = "Keine \xC3\x84nderung";  // the translated "No change"
   s.Mute = true;
   SaveConfiguration(s, host, file, dir.File(""), "Keine \xC3\x84nderung");
@@ -157,9 +157,9 @@ TEST(SettingsSave, NothingIsSavedBeforeTheStartUpTookTheSettings) {
 }
 
 // An existing settings file that could not be read is the user's: the
-// start is no first run, and the first save sets the file aside as
-// "x.ini.bad", byte for byte, before it writes a new one; later saves leave
-// that copy alone.
+// start is no first run, no save touches it before the user is told, and
+// once a copy is kept aside as "x.ini.bad", byte for byte, the next save
+// writes a new one; later saves leave that copy alone.
 TEST(SettingsSave, AFileThatFailedToLoadIsNeverWrittenOver) {
   FakeHost host;
   const std::string big = "[Configuration]\r\nOsdSize=300\r\n" + std::string(kMaxConfigFileBytes, ';');
@@ -187,9 +187,13 @@ TEST(SettingsSave, AFileThatFailedToLoadIsNeverWrittenOver) {
     SetDefaultSettings(s, host.screenWidth, host.screenHeight);
     s.ConfigTaken = true;
     EXPECT_FALSE(LoadSettingsFile(s, host, file));
-    EXPECT_TRUE(s.ConfigLoadFailed);
+    EXPECT_EQ(s.ConfigUnread, UnreadFile::NotTold);
     EXPECT_FALSE(s.FirstRun);
     EXPECT_EQ(s.OsdSize, 100);
+    SaveConfiguration(s, host, file, dir.File(""), "No change");
+    EXPECT_FALSE(s.ConfigWriteError);
+    EXPECT_EQ(ReadBytes(file), c.bytes);
+    s.ConfigUnread = StateAfterKeeping(KeepUnreadFile(file));
     SaveConfiguration(s, host, file, dir.File(""), "No change");
     EXPECT_FALSE(s.ConfigWriteError);
     EXPECT_EQ(ReadBytes(file + ".bad"), c.bytes);
@@ -200,8 +204,8 @@ TEST(SettingsSave, AFileThatFailedToLoadIsNeverWrittenOver) {
     EXPECT_NE(ReadBytes(file).find("\r\nOsdSize=222\r\n"), std::string::npos);
   }
 
-  // An aside copy that cannot be replaced keeps the unread file in place:
-  // nothing is written and the failure is flagged.
+  // A file of which no copy could be kept stays: nothing is written and
+  // the failure is flagged.
   ScratchFolder dir;
   const std::string file = dir.File("x.ini");
   testing::WriteBytes(file, big);
@@ -209,11 +213,12 @@ TEST(SettingsSave, AFileThatFailedToLoadIsNeverWrittenOver) {
   SetDefaultSettings(s, host.screenWidth, host.screenHeight);
   s.ConfigTaken = true;
   LoadSettingsFile(s, host, file);
-  SetReplaceFileFunction([](const std::string&, const std::string&) { return false; });
+  SetFileSteps({.renameNew = [](const std::string&, const std::string&) { return false; }});
+  s.ConfigUnread = StateAfterKeeping(KeepUnreadFile(file));
+  SetFileSteps({});
+  EXPECT_EQ(s.ConfigUnread, UnreadFile::Stays);
   SaveConfiguration(s, host, file, dir.File(""), "No change");
-  SetReplaceFileFunction(nullptr);
   EXPECT_TRUE(s.ConfigWriteError);
-  EXPECT_TRUE(s.ConfigLoadFailed);
   EXPECT_EQ(ReadBytes(file), big);
   EXPECT_FALSE(FileExists(file + ".bad"));
 
@@ -222,7 +227,7 @@ TEST(SettingsSave, AFileThatFailedToLoadIsNeverWrittenOver) {
   SetDefaultSettings(fresh, host.screenWidth, host.screenHeight);
   fresh.ConfigTaken = true;
   EXPECT_FALSE(LoadSettingsFile(fresh, host, dir.File("none.ini")));
-  EXPECT_FALSE(fresh.ConfigLoadFailed);
+  EXPECT_EQ(fresh.ConfigUnread, UnreadFile::None);
   EXPECT_TRUE(fresh.FirstRun);
   SaveConfiguration(fresh, host, dir.File("none.ini"), dir.File(""), "No change");
   EXPECT_FALSE(fresh.ConfigWriteError);

@@ -21,7 +21,6 @@ class FakeHost : public SettingsHost {
   std::set<char> readyDrives{'c', 'C'};
   std::set<std::string> folders;
   std::set<std::string> fonts{"Arial", "Tahoma"};
-  std::string currentDirectory = "c:\\movies";
   std::function<void(SettingsStore&)> gather;
 
   int ScreenWidth() const override { return screenWidth; }
@@ -34,7 +33,6 @@ class FakeHost : public SettingsHost {
   }
   bool FolderExists(const std::string& path) const override { return folders.count(path) > 0; }
   bool IsFontInstalled(const std::string& name) const override { return fonts.count(name) > 0; }
-  std::string CurrentDirectory() const override { return currentDirectory; }
   void GatherLiveValues(SettingsStore& store) const override {
     if (gather) gather(store);
   }

@@ -22,7 +22,7 @@ class WinServices : public ::testing::Test {
   void SetUp() override { InstallWindowsSettingsServices(); }
   void TearDown() override {
     SetAnsiCodec(nullptr);
-    SetReplaceFileFunction(nullptr);
+    SetFileSteps({});
   }
 };
 
@@ -42,6 +42,20 @@ TEST_F(WinServices, ReplaceOverwritesAnExistingFileButNotAReadOnlyOne) {
   EXPECT_FALSE(WriteFileReplacing(target, "newest"));
   EXPECT_EQ(ReadBytes(target), "new");
   std::filesystem::permissions(testing::U8(target), std::filesystem::perms::owner_all);
+}
+
+// A copy kept aside never replaces an earlier one.
+TEST_F(WinServices, RenameNewNeverReplacesAFile) {
+  ScratchFolder dir;
+  const std::string target = dir.File("t\xC3\xA9st.ini.bad");
+  const std::string source = dir.File("source.tmp");
+  WriteBytes(source, "first");
+  ASSERT_TRUE(RenameNewFileWin(source, target));
+  EXPECT_FALSE(FileExists(source));
+  WriteBytes(source, "second");
+  EXPECT_FALSE(RenameNewFileWin(source, target));
+  EXPECT_EQ(ReadBytes(target), "first");
+  EXPECT_EQ(ReadBytes(source), "second");
 }
 
 TEST_F(WinServices, SettingsFileWithNonAsciiNameRoundTrips) {

@@ -29,10 +29,14 @@ bool ReplaceFileWin(const std::string& source, const std::string& target) {
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
+bool RenameNewFileWin(const std::string& source, const std::string& target) {
+  return MoveFileExW(Utf8ToWide(source).c_str(), Utf8ToWide(target).c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+}
+
 void InstallWindowsSettingsServices() {
   static const AnsiCodePageCodec codec;
   SetAnsiCodec(&codec);
-  SetReplaceFileFunction(&ReplaceFileWin);
+  SetFileSteps({.replace = &ReplaceFileWin, .renameNew = &RenameNewFileWin});
 }
 
 }  // namespace lc::settings

@@ -1,5 +1,5 @@
-// The Windows pieces of the settings files: the one-step replace of a file
-// and the system's ANSI code page. The start-up installs them once, before
+// The Windows pieces of the settings files: the one-step replace and rename
+// of a file and the system's ANSI code page. The start-up installs them once, before
 // the first settings file is read.
 #pragma once
 
@@ -11,8 +11,13 @@ namespace lc::settings {
 // both paths UTF-8. Fails for a read-only target.
 bool ReplaceFileWin(const std::string& source, const std::string& target);
 
-// Installs ReplaceFileWin and the ANSI code-page codec into the portable
-// file code (settings/file_io.h, settings/text_encoding.h).
+// Gives `source` the name `target` (MoveFileExW without replacing); fails
+// when `target` exists. Both paths UTF-8.
+bool RenameNewFileWin(const std::string& source, const std::string& target);
+
+// Installs ReplaceFileWin, RenameNewFileWin and the ANSI code-page codec
+// into the portable file code (settings/file_io.h,
+// settings/text_encoding.h).
 void InstallWindowsSettingsServices();
 
 }  // namespace lc::settings

@@ -6,6 +6,7 @@
 
 #include "settings/file_io.h"
 #include "settings/text_encoding.h"
+#include "settings/unread_file.h"
 #include "settings/value_parse.h"
 
 namespace lc::tools {
@@ -189,12 +190,15 @@ TPresetsFileState LoadPresetsFile(const std::string& Path, TPresetList& List) {
   return Whole ? TPresetsFileState::Loaded : TPresetsFileState::PartlyRead;
 }
 
-bool SavePresetsFile(const std::string& Path, const TPresetList& List, TPresetsFileState& State) {
+bool SavePresetsFile(const std::string& Path, const TPresetList& List, TPresetsFileState& State,
+                     settings::KeptCopy* Kept) {
   if (!List.Changed()) return true;
   std::size_t Slash = Path.find_last_of("\\/");
   if (Slash != std::string::npos && !settings::CreateFolders(Path.substr(0, Slash))) return false;
   if (State == TPresetsFileState::Damaged || State == TPresetsFileState::PartlyRead) {
-    if (!settings::SetAsideUnreadFile(Path)) return false;
+    const settings::KeptCopy Copy = settings::KeepUnreadFile(Path);
+    if (Kept) *Kept = Copy;
+    if (settings::StateAfterKeeping(Copy) != settings::UnreadFile::None) return false;
     State = TPresetsFileState::SetAside;
   }
   const std::string Text = FormatPresetLines(List.UserPresets());

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "settings/unread_file.h"
+
 namespace lc::tools {
 
 // One preset: the pre-amplification, then bands 1 to 10; each -100 (top of
@@ -81,8 +83,8 @@ enum class TPresetsFileState {
                // holds control characters), or text without a single
                // preset: the built-in preset is offered and the file is left
                // as it is until there is something to write
-  SetAside,    // was Damaged or PartlyRead; saving the changed list renamed
-               // it (".bad")
+  SetAside,    // was Damaged or PartlyRead; saving the changed list kept a
+               // copy of it (".bad")
 };
 
 // Reads Path (ANSI text, or UTF-8 behind its mark) into List's user
@@ -92,9 +94,11 @@ TPresetsFileState LoadPresetsFile(const std::string& Path, TPresetList& List);
 // through a temporary file that replaces the old one, only when the list
 // was changed (a save or a delete): an unchanged list leaves the file as it
 // is. A file that was not read whole (Damaged, PartlyRead) is never written
-// over: it is set aside first (settings::SetAsideUnreadFile; State becomes
-// SetAside). False when the changed list could not be written (the file
+// over: a copy of it is kept aside first (settings::KeepUnreadFile; State
+// becomes SetAside). False when the changed list could not be written (the file
 // then stays as it was).
-bool SavePresetsFile(const std::string& Path, const TPresetList& List, TPresetsFileState& State);
+// `Kept`, when given, receives what keeping the file aside did.
+bool SavePresetsFile(const std::string& Path, const TPresetList& List, TPresetsFileState& State,
+                     settings::KeptCopy* Kept = nullptr);
 
 }  // namespace lc::tools

@@ -14,6 +14,7 @@
 #include "kit/window_drag.h"
 #include "settings/file_io.h"
 #include "settings/text_table.h"
+#include "settings/unread_file.h"
 #include "tools/tool_environment.h"
 #include "tools/tool_dialog.h"
 #include "tools/tool_placement.h"
@@ -62,13 +63,14 @@ TfrmLoadSavePreset::~TfrmLoadSavePreset() {
 void TfrmLoadSavePreset::SaveChanges() {
   using lc::tools::TPresetsFileState;
   const TPresetsFileState Before = FFileState;
-  const bool Saved = lc::tools::SavePresetsFile(FFileName, FPresets, FFileState);
+  lc::settings::KeptCopy Kept;
+  const bool Saved = lc::tools::SavePresetsFile(FFileName, FPresets, FFileState, &Kept);
   const bool MovedAside = Before != TPresetsFileState::SetAside && FFileState == TPresetsFileState::SetAside;
   std::string Text;
   // A damaged file's user was told when the dialog opened that it would
   // be kept aside; a file read in part is told of now.
   if (MovedAside && (Before == TPresetsFileState::PartlyRead || !Saved))
-    Text = lc::settings::SetAsideMessage(Texts(), FFileName);
+    Text = lc::settings::UnreadFileMessage(Texts(), FFileName, Kept);
   if (!Saved) Text += (Text.empty() ? "" : "\r\n") + lc::settings::NotSavedMessage(Texts(), {FFileName});
   if (Text.empty()) return;
   bool Unused = false;

@@ -6,6 +6,7 @@
 
 #include "tests/support/scratch.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -196,13 +197,15 @@ TEST_F(PresetsFile, MissingFileGivesTheDefaultAloneAndIsCreatedInANewFolder) {
 }
 
 // A damaged file stays while nothing changes; the first save of a changed
-// list sets it aside, byte for byte, and writes the list in its place.
+// list keeps a copy of it, byte for byte, under a name of its own (an older
+// copy stays), and writes the list in its place.
 TEST_F(PresetsFile, DamagedFileIsOfferedAsEmptyAndNeverWrittenOver) {
   const std::string Garbage("\x01\x02 binary \x7f\xfe no presets here\r\n");
   const std::string Utf16("\xFF\xFER\0o\0c\0k\0=\0" "1\0\r\0\n\0", 18);
   for (const std::string& Bytes : {Garbage, Utf16}) {
     Write(Bytes);
     lctest::WriteBytes(Path + ".bad", "an older copy");
+    std::remove((Path + ".2.bad").c_str());
     TPresetList L("Default");
     TPresetsFileState State = LoadPresetsFile(Path, L);
     EXPECT_EQ(TPresetsFileState::Damaged, State);
@@ -213,7 +216,8 @@ TEST_F(PresetsFile, DamagedFileIsOfferedAsEmptyAndNeverWrittenOver) {
     EXPECT_TRUE(SavePresetsFile(Path, L, State));
     EXPECT_EQ(TPresetsFileState::SetAside, State);
     EXPECT_EQ("New=1,0,0,0,0,0,0,0,0,0,0\r\n", Read());
-    EXPECT_EQ(Bytes, lctest::ReadBytes(Path + ".bad"));
+    EXPECT_EQ(Bytes, lctest::ReadBytes(Path + ".2.bad"));
+    EXPECT_EQ("an older copy", lctest::ReadBytes(Path + ".bad"));
   }
 }
 
