@@ -143,6 +143,13 @@ TEST(MessageCheckBox, HiddenBoxIgnoresTheMouseAndAClickToggles) {
   EXPECT_EQ(&Box, W.Host.MouseUp(20, 110));
   EXPECT_TRUE(Box.Checked);
   EXPECT_EQ(2, Box.Quarter());
+  // A press taken off the box before the release, and a release without a
+  // press, toggle nothing and leave the release to the widgets after it.
+  W.Host.MouseDown(20, 110);
+  W.Host.MouseMove(200, 110, true);
+  EXPECT_EQ(nullptr, W.Host.MouseUp(200, 110));
+  EXPECT_EQ(nullptr, W.Host.MouseUp(20, 110));
+  EXPECT_TRUE(Box.Checked);
 }
 
 TEST(MessageCheckBox, PaintRestoresTheFaceOnlyWhenNotHovered) {

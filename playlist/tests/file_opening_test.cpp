@@ -168,6 +168,14 @@ TEST_F(FileOpeningTest, DropsOnTheMainWindowOpenFromTheFirstDroppedFile) {
   EXPECT_TRUE(link.previousSettingsValid);
 }
 
+// A single ".lpl" name that brings no entry into an empty list is dropped
+// like any other name: a folder of that name is scanned.
+TEST_F(FileOpeningTest, AnLplNameThatLoadsNothingIsADropAllTheSame) {
+  files.AddFile("C:\\v.lpl\\a.avi");
+  opener.DropOnPlaylist({"C:\\v.lpl"});
+  EXPECT_EQ(Movies(), (Lines{"C:\\v.lpl\\a.avi"}));
+}
+
 TEST_F(FileOpeningTest, DropsOnThePlaylistAppendWithoutPlaying) {
   EarlierList();
   link.closeWhenListEnds = true;

@@ -60,6 +60,9 @@ TEST_F(PlaylistTest, LinesAreNumberedAsWideAsTheCount) {
   playlist.RemoveMovie();
   EXPECT_EQ(playlist.Lines(), (Lines{"1. f1.avi", "2. f2.avi", "3. f3.avi", "4. f4.avi", "5. f6.avi", "6. f7.avi",
                                      "7. f8.avi", "8. f9.avi", "9. f1.avi"}));
+  AddNumbered(91);  // 100 entries: three digits
+  EXPECT_EQ(playlist.Lines().front(), "001. f1.avi");
+  EXPECT_EQ(playlist.Lines().back(), "100. f91.avi");
 }
 
 TEST_F(PlaylistTest, AddMovieTakesExistingFilesWithTheirSubtitle) {

@@ -82,14 +82,15 @@ TEST(PlaylistLayout, PiecesOfTheLargestFaceWithTheList) {
     ExpectRect(p->Source, e.sl, e.st, e.sr, e.sb);
     ExpectRect(p->Target, e.tl, e.tt, e.tr, e.tb);
   }
-  // Image 2 fills the column above and below the toggle area.
-  std::vector<TRect> fills;
+  // Image 2's top row fills the column above and below the toggle area.
+  std::vector<FacePiece> fills;
   for (const auto& piece : l.Face) {
-    if (piece.Image == 2) fills.push_back(piece.Target);
+    if (piece.Image == 2) fills.push_back(piece);
   }
   ASSERT_EQ(fills.size(), 2u);
-  ExpectRect(fills[0], 0, 104, 26, 586);
-  ExpectRect(fills[1], 0, 614, 26, 792);
+  ExpectRect(fills[0].Target, 0, 104, 26, 586);
+  ExpectRect(fills[1].Target, 0, 614, 26, 792);
+  for (const FacePiece& fill : fills) ExpectRect(fill.Source, 0, 0, 26, 1);
 }
 
 TEST(PlaylistLayout, LargestFaceAndListsCoverTheWholeBuffer) {
