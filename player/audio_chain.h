@@ -1,7 +1,8 @@
 // The audio processing components of the video window and their answers to
 // the audio filter: every decoded PCM or floating-point buffer runs, in
 // place and in this order, through the automatic gain, the amplifier and
-// the equalizer; a flush of the stream clears the equalizer's overlap.
+// the equalizer; a flush or a stop of the stream clears the equalizer's
+// overlap, so no sound from before a seek reaches the first buffer after.
 //
 // Threads: the components are created and set on the GUI thread, which also
 // changes their parameters at any time (they are atomics); the buffer

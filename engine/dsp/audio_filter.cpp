@@ -79,13 +79,19 @@ STDMETHODIMP TDSAudioFilter::Pause() {
 }
 
 // The ring restarts once the streaming thread has left (after the base
-// class's Stop).
+// class's Stop). A stopped stream starts afresh wherever the graph runs it
+// next (a position set while stopped, Stop then Play, another movie), so
+// the owner is told as at a flush: the processing chain's memory of the
+// sound before must not reach the first buffer after.
 STDMETHODIMP TDSAudioFilter::Stop() {
   Running_.store(false);
   const HRESULT hr = TTransInPlaceFilter::Stop();
-  TAutoLock ring(RingLock_);
-  RingFill_ = 0;
-  RingFilled_ = false;
+  {
+    TAutoLock ring(RingLock_);
+    RingFill_ = 0;
+    RingFilled_ = false;
+  }
+  if (IDSAudioProcessorCallBack* callBack = CallBack_.load()) callBack->Flush();
   return hr;
 }
 

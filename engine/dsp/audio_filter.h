@@ -60,6 +60,8 @@ struct IDSAudioProcessorCallBack : public IUnknown {
   // Every PCM or float buffer (streaming thread); NewSize may shorten it.
   virtual HRESULT STDMETHODCALLTYPE PCMData(void* Buffer, int32_t Size, int32_t* NewSize, PDSStream Stream) = 0;
   virtual HRESULT STDMETHODCALLTYPE MediaTypeChanged(PDSStream Stream) = 0;
+  // The stream breaks off: flushed (a seek while running or paused) or
+  // stopped; the next buffer does not follow the last one.
   virtual HRESULT STDMETHODCALLTYPE Flush() = 0;
 };
 

@@ -4,9 +4,10 @@
 //
 // Threads: the properties and the visual timer on the GUI thread; OnPCMData
 // and OnMediaTypeChanged on the streaming thread of the audio path; OnFlush
-// on the thread that flushes the stream. The component's lock serialises
-// OnPCMData and OnFlush with each other; the GUI thread changes the
-// processing parameters without it.
+// on the thread that flushes the stream, and on the GUI thread when the
+// graph stops (the stream starts afresh then too). The component's lock
+// serialises OnPCMData and OnFlush with each other; the GUI thread changes
+// the processing parameters without it.
 #pragma once
 
 #include <atomic>

@@ -37,7 +37,8 @@ STDMETHODIMP TFilterGraph::QueryInterface(REFIID Iid, void** Object) {
   *Object = nullptr;
   if (!Active_) return E_NOINTERFACE;
   if (Iid == IID_IMediaSeeking) {
-    // The graph's seeking, sought the way every platform handles.
+    // The graph's seeking, sought the way the platform's media stack
+    // handles.
     if (TGraphSeeking* seeking = TGraphSeeking::Create(Graph_)) {
       *Object = static_cast<IMediaSeeking*>(seeking);
       return S_OK;

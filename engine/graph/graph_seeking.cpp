@@ -2,6 +2,7 @@
 
 #include "engine/filters/com_helpers.h"
 #include "engine/graph/graph_utils.h"
+#include "engine/graph/wine_media_stack.h"
 
 namespace {
 
@@ -79,7 +80,8 @@ STDMETHODIMP_(ULONG) TGraphSeeking::Release() {
 }
 
 bool TGraphSeeking::SeekStopped(DWORD CurrentFlags, OAFilterState& State) {
-  if ((CurrentFlags & AM_SEEKING_PositioningBitsMask) == AM_SEEKING_NoPositioning) return false;
+  if (!WineMediaStack() || (CurrentFlags & AM_SEEKING_PositioningBitsMask) == AM_SEEKING_NoPositioning)
+    return false;
   State = State_Stopped;
   if (FAILED(Control_->GetState(0, &State)) || State == State_Stopped) return false;
   return StreamEnds(Graph_) > 1;

@@ -1,15 +1,17 @@
 // TGraphSeeking: the IMediaSeeking the graph component hands out in place
-// of the graph's own. Every call goes to the graph's seeking, except that a
-// new current position for a graph that is not stopped and plays more than
-// one stream (picture and sound) is set with the graph stopped: stop, set
-// the positions, then run or pause again as before. Seeking a running or
-// paused graph in place flushes the streams, and Wine's media stack brings
-// only one of two streams back after such a flush (no completion, and a
-// later Stop never returns); a graph that is stopped only stores the
-// positions, and its next start begins there, on every platform.
+// of the graph's own. Every call goes to the graph's seeking, except that on
+// Wine's media stack a new current position for a graph that is not
+// stopped and plays more than one stream (picture and sound) is set with
+// the graph stopped: stop, set the positions, then run or pause again as
+// before. Seeking a running or paused graph in place flushes the streams,
+// and Wine's media stack brings only one of two streams back after such a
+// flush (no completion, and a later Stop never returns); a graph that is
+// stopped only stores the positions, and its next start begins there.
+// Other platforms seek every graph in place.
 //
-// Single-stream graphs are sought in place, so their flush still reaches
-// the filters (the audio filter clears its history on it).
+// A seek in place flushes the streams, and the audio filter tells its
+// owner; a seek from a stop reaches it as the stop, which it tells its
+// owner the same way: either way the sound processing starts afresh.
 //
 // Reference counted; it holds the graph's interfaces while it lives. GUI
 // thread.
