@@ -2,10 +2,13 @@
 // scaled into the window, colour controls on, the on-screen display and
 // subtitle bands laid over it. One thread. Then a 3840 x 2160 picture,
 // shown whole on a screen of its size and on a 1920 x 1080 one, with the
-// AVX2 code and with the SSE2 code.
+// AVX2 code and with the SSE2 code. First, the two states a user meets
+// most: a 1080p movie in the default window and in full screen, placed as
+// the player places it, neutral colours, a small on-screen text.
 //
-//   bench_video [sse2|plain]   narrows the vector code of the first table
-//                              (default: the widest the processor has)
+//   bench_video [sse2|plain]   narrows the vector code of the first two
+//                              tables (default: the widest the processor has)
+//   bench_video states         only the player's states
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -43,6 +46,21 @@ std::shared_ptr<TKeyedLayer> MakeBands(int W, int H) {
   return std::make_shared<TKeyedLayer>(px.data(), W, H, W, Key);
 }
 
+// Frames per second of C composing Frame, after a warm-up.
+double FramesPerSecond(TFrameCompositor& c, const TFrameView& frame) {
+  c.Compose(frame);  // warm-up
+  using Clock = std::chrono::steady_clock;
+  const auto start = Clock::now();
+  int frames = 0;
+  double seconds = 0;
+  do {
+    for (int i = 0; i < 20; ++i) c.Compose(frame);
+    frames += 20;
+    seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  } while (seconds < 1.5);
+  return frames / seconds;
+}
+
 void Run(TPixelFormat Format, int W, int H, int WinW, int WinH, const char* Level = "") {
   const auto data = MakeFrame(Format, W, H);
   const TFrameView frame =
@@ -55,18 +73,29 @@ void Run(TPixelFormat Format, int W, int H, int WinW, int WinH, const char* Leve
   c.SetPlacement({0, top, WinW, top + picH}, ZoomSourceRect(W, H, 5));
   c.SetColors({1500, 12000, 15, 13000, true});
   c.SetLayer(MakeBands(WinW, WinH));
-  c.Compose(frame);  // warm-up
-  using Clock = std::chrono::steady_clock;
-  const auto start = Clock::now();
-  int frames = 0;
-  double seconds = 0;
-  do {
-    for (int i = 0; i < 20; ++i) c.Compose(frame);
-    frames += 20;
-    seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  } while (seconds < 1.5);
   std::printf("%-5s %4dx%-4d -> window %4dx%-4d  %8.1f frames/s%s%s\n", PixelFormatName(Format), W, H,
-              WinW, WinH, frames / seconds, *Level ? "  " : "", Level);
+              WinW, WinH, FramesPerSecond(c, frame), *Level ? "  " : "", Level);
+}
+
+// A 1920 x 1080 frame of Format as the player shows it: the picture
+// rectangle Dest of a WinW x WinH window, colours neutral, an on-screen
+// text in the top left corner.
+void RunPlayerState(const char* State, TPixelFormat Format, int WinW, int WinH, TVideoRect Dest) {
+  const int W = 1920, H = 1080;
+  const auto data = MakeFrame(Format, W, H);
+  const TFrameView frame =
+      DescribeFrame(Format, data.data(), W, H, NaturalStride(Format, W), false);
+  TFrameCompositor c;
+  c.SetTarget(WinW, WinH);
+  c.SetPlacement(Dest, {});
+  std::vector<std::uint32_t> px(std::size_t(WinW) * WinH, Key);
+  for (int y = 10; y < 40; ++y)
+    for (int x = 10; x < 200; ++x)
+      if ((x + y) % 3 == 0) px[std::size_t(y) * WinW + x] = 0x00FF00;
+  c.SetLayer(std::make_shared<TKeyedLayer>(px.data(), WinW, WinH, WinW, Key));
+  const double fps = FramesPerSecond(c, frame);
+  std::printf("%-12s %-5s 1920x1080 -> %4dx%-4d picture %4dx%-4d %8.1f frames/s %6.2f ms/frame\n",
+              State, PixelFormatName(Format), WinW, WinH, Dest.Width(), Dest.Height(), fps, 1000 / fps);
 }
 
 const char* LevelName(TKernelLevel Level) {
@@ -83,7 +112,13 @@ const char* LevelName(TKernelLevel Level) {
 int main(int argc, char** argv) {
   if (argc > 1 && std::strcmp(argv[1], "sse2") == 0) SetKernelLevel(TKernelLevel::Sse2);
   if (argc > 1 && std::strcmp(argv[1], "plain") == 0) SetKernelLevel(TKernelLevel::Plain);
-  std::printf("Compositor, one core: colour controls on (brightness, contrast, hue, saturation),\n"
+  std::printf("The player's states, one core, vector code: %s\n", LevelName(KernelLevel()));
+  for (TPixelFormat f : {TPixelFormat::I420, TPixelFormat::NV12, TPixelFormat::YUY2, TPixelFormat::RGB32}) {
+    RunPlayerState("full screen", f, 1920, 1080, {0, 1, 1920, 1079});
+    RunPlayerState("window", f, 460, 274, {0, 8, 460, 266});
+  }
+  if (argc > 1 && std::strcmp(argv[1], "states") == 0) return 0;
+  std::printf("\nCompositor, one core: colour controls on (brightness, contrast, hue, saturation),\n"
               "both bands painted, picture letter-boxed with a 5 %% digital zoom (so every\n"
               "case rescales, bilinear); vector code: %s\n",
               LevelName(KernelLevel()));
