@@ -156,10 +156,12 @@ void TVideoSurface::Paint(HDC DC) {
 void TVideoSurface::PresentFrame(const TFrameView& Frame) {
   TAutoLock lock(FLock);
   const bool resized = !FHasFrame || Frame.Width != FFrame.Width || Frame.Height != FFrame.Height;
-  FFrame = CopyFrame(Frame, FFrameData);
+  FFrame = FFrameCopy.Start(Frame, FFrameData);
   FHasFrame = true;
   if (resized) UpdatePlacementLocked();
-  ComposeLocked();
+  // The frame is kept for repaints; each row is copied as it is composed.
+  FCompositor.Compose(FFrame, &FFrameCopy);
+  FFrameCopy.Finish();
   BlitLocked(nullptr);
 }
 

@@ -90,6 +90,7 @@ class TVideoSurface : public IVideoFramePresenter {
   TVideoFrameRenderer* FRenderer = nullptr;
   TFrameCompositor FCompositor;
   std::vector<std::uint8_t> FFrameData;
+  TFrameCopy FFrameCopy;
   TFrameView FFrame;
   bool FHasFrame = false;
   TFitMode FFit = TFitMode::LetterBox;

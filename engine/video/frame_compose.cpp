@@ -150,6 +150,14 @@ void TFrameCompositor::Prepare(const TFrameView& Frame) {
     // pixels read when they are clearly fewer than the picture's.
     const long long rows = FYTaps.First.back() + 2 - FYTaps.First.front();
     FColorsFirst = 5 * FSpanCount * rows < 4LL * FClip.Width() * FClip.Height();
+    // A blend with weight 0 is its first pixel and one with weight 128 its
+    // second (the kernels' rounding leaves both exact).
+    FSameColumns = FSpanCount == FClip.Width();
+    for (int i = 0; FSameColumns && i < FXTaps.Count(); ++i) {
+      const int first = FXTaps.First[std::size_t(i)], weight = FXTaps.Weight[std::size_t(i)];
+      FSameColumns = (weight == 0 && first == FSpanLeft + i) ||
+                     (weight == 128 && first == FSpanLeft + i - 1);
+    }
     for (int k = 0; k < 2; ++k) {
       FScaledRows[k].resize(std::size_t(FClip.Width()));
       FScaledRowIndex[k] = -1;
@@ -159,29 +167,36 @@ void TFrameCompositor::Prepare(const TFrameView& Frame) {
   FMapsValid = true;
 }
 
+const std::uint32_t* TFrameCompositor::SourceSpan(const TFrameView& Frame, int Sy,
+                                                  std::uint32_t* Out) {
+  if (FCopy) FCopy->Row(Sy);
+  if (FTablesYuv) {
+    ConvertSpan(Frame, Sy, FSpanLeft, FSpanCount, *FYuv, Out);
+    return Out;
+  }
+  const auto* source = reinterpret_cast<const std::uint32_t*>(
+                           Frame.Plane[0] + std::ptrdiff_t(Sy) * Frame.Stride[0]) +
+                       FSpanLeft;
+  if (!FColorsFirst || FRgb->Kind == TRgbTables::TKind::Identity) return source;
+  const int done = RgbMatrixSimd(source, nullptr, FSpanCount, *FRgb, Out);
+  std::memcpy(Out + done, source + done, std::size_t(FSpanCount - done) * sizeof(std::uint32_t));
+  FRgb->Apply(Out + done, FSpanCount - done);
+  return Out;
+}
+
 const std::uint32_t* TFrameCompositor::ScaledRow(const TFrameView& Frame, int Sy) {
   for (int k = 0; k < 2; ++k)
-    if (FScaledRowIndex[k] == Sy) return FScaledRows[k].data();
+    if (FScaledRowIndex[k] == Sy) return FScaledRowData[k];
   // Replace the lower row: rows are asked for in rising order.
   const int k = FScaledRowIndex[0] < FScaledRowIndex[1] ? 0 : 1;
-  const std::uint32_t* source;
-  if (FTablesYuv) {
-    ConvertSpan(Frame, Sy, FSpanLeft, FSpanCount, *FYuv, FRow.data());
-    source = FRow.data() - FSpanLeft;
+  if (FSameColumns) {
+    FScaledRowData[k] = SourceSpan(Frame, Sy, FScaledRows[k].data());
   } else {
-    source = reinterpret_cast<const std::uint32_t*>(Frame.Plane[0] +
-                                                    std::ptrdiff_t(Sy) * Frame.Stride[0]);
-    if (FColorsFirst && FRgb->Kind != TRgbTables::TKind::Identity) {
-      const int done = RgbMatrixSimd(source + FSpanLeft, nullptr, FSpanCount, *FRgb, FRow.data());
-      std::memcpy(FRow.data() + done, source + FSpanLeft + done,
-                  std::size_t(FSpanCount - done) * sizeof(std::uint32_t));
-      FRgb->Apply(FRow.data() + done, FSpanCount - done);
-      source = FRow.data() - FSpanLeft;
-    }
+    ScaleRow(SourceSpan(Frame, Sy, FRow.data()) - FSpanLeft, FXTaps, FScaledRows[k].data());
+    FScaledRowData[k] = FScaledRows[k].data();
   }
-  ScaleRow(source, FXTaps, FScaledRows[k].data());
   FScaledRowIndex[k] = Sy;
-  return FScaledRows[k].data();
+  return FScaledRowData[k];
 }
 
 void TFrameCompositor::ComposeScaled(const TFrameView& Frame) {
@@ -221,6 +236,7 @@ void TFrameCompositor::FillBackground(const TVideoRect& Hole) {
 
 // Writes the clipped destination row for source row Sy.
 void TFrameCompositor::ConvertPictureRow(const TFrameView& Frame, int Sy, std::uint32_t* Row) {
+  if (FCopy) FCopy->Row(Sy);
   const int n = FClip.Width();
   if (!FTablesYuv) {
     int done = 0;
@@ -241,8 +257,9 @@ void TFrameCompositor::ConvertPictureRow(const TFrameView& Frame, int Sy, std::u
   }
 }
 
-void TFrameCompositor::Compose(const TFrameView& Frame) {
+void TFrameCompositor::Compose(const TFrameView& Frame, TFrameCopy* Copy) {
   if (Frame.Width <= 0 || Frame.Height <= 0) return ComposeBlank();
+  FCopy = Copy;
   Prepare(Frame);
   FillBackground(FClip);
   const int n = FClip.Width();
@@ -263,6 +280,7 @@ void TFrameCompositor::Compose(const TFrameView& Frame) {
       lastRow = row;
     }
   }
+  FCopy = nullptr;
   if (FLayer) FLayer->Apply(FSurface.data(), FWidth, FHeight, FWidth);
 }
 

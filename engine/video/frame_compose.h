@@ -85,8 +85,10 @@ class TFrameCompositor {
   // The overlay layer, or none; it is laid at the target's origin.
   void SetLayer(std::shared_ptr<const TKeyedLayer> Layer) { FLayer = std::move(Layer); }
 
-  // Draws Frame into the surface: background, picture, layer.
-  void Compose(const TFrameView& Frame);
+  // Draws Frame into the surface: background, picture, layer. With Copy,
+  // Frame is the view its Start gave: each source row is copied just
+  // before it is read (the caller finishes the copy).
+  void Compose(const TFrameView& Frame, TFrameCopy* Copy = nullptr);
   // Draws the surface without a picture: the destination is background.
   void ComposeBlank();
 
@@ -101,9 +103,15 @@ class TFrameCompositor {
   void ComposeScaled(const TFrameView& Frame);
   // The horizontally scaled source row Sy, from the two-row cache.
   const std::uint32_t* ScaledRow(const TFrameView& Frame, int Sy);
+  // Source row Sy's span with the colours of an RGB source applied where
+  // they go before the scaling, written to Out or, when nothing changes
+  // the frame's own pixels, read in place: the pixels' start (alpha bytes
+  // as they come).
+  const std::uint32_t* SourceSpan(const TFrameView& Frame, int Sy, std::uint32_t* Out);
 
   int FWidth = 0, FHeight = 0;
   std::vector<std::uint32_t> FSurface;
+  TFrameCopy* FCopy = nullptr;  // during Compose
   TVideoRect FDest, FSource;
   TColorSettings FColors;
   std::uint32_t FBackground = 0;
@@ -120,11 +128,16 @@ class TFrameCompositor {
   bool FContiguous = false;
   std::vector<std::uint32_t> FRow;
   // Bilinear scaling: whether it applies, the taps, and the two most
-  // recent horizontally scaled source rows.
+  // recent horizontally scaled source rows (in FScaledRows or, for a span
+  // read in place, in the frame).
   bool FScaled = false;
   bool FColorsFirst = false;  // an RGB source's colours are adjusted before scaling
+  // The columns keep their width (each destination pixel is one source
+  // pixel): the span is the scaled row.
+  bool FSameColumns = false;
   TScaleTaps FXTaps, FYTaps;
   std::vector<std::uint32_t> FScaledRows[2];
+  const std::uint32_t* FScaledRowData[2] = {};
   int FScaledRowIndex[2] = {-1, -1};
   bool FTablesValid = false;
   bool FTablesYuv = false;

@@ -149,27 +149,52 @@ TFrameView DescribeFrame(TPixelFormat Format, const std::uint8_t* Data, int Widt
 }
 
 TFrameView CopyFrame(const TFrameView& Frame, std::vector<std::uint8_t>& Buffer) {
-  const int planes = Frame.Format == TPixelFormat::NV12 ? 2
-                     : (Frame.Format == TPixelFormat::I420 || Frame.Format == TPixelFormat::YV12)
-                         ? 3
-                         : 1;
-  int rows[3], bytes[3];
+  TFrameCopy copy;
+  const TFrameView view = copy.Start(Frame, Buffer);
+  copy.Finish();
+  return view;
+}
+
+TFrameView TFrameCopy::Start(const TFrameView& Frame, std::vector<std::uint8_t>& Buffer) {
+  FPlanes = Frame.Format == TPixelFormat::NV12 ? 2
+            : (Frame.Format == TPixelFormat::I420 || Frame.Format == TPixelFormat::YV12)
+                ? 3
+                : 1;
+  FRows = std::max(Frame.Height, 0);
+  const int chromaRows = (FRows + 1) / 2;
   std::size_t total = 0;
-  for (int p = 0; p < planes; ++p) {
-    rows[p] = p == 0 ? Frame.Height : (Frame.Height + 1) / 2;
-    bytes[p] = std::abs(Frame.Stride[p]);
-    total += std::size_t(rows[p]) * std::size_t(bytes[p]);
-  }
+  for (int p = 0; p < FPlanes; ++p)
+    total += std::size_t(p == 0 ? FRows : chromaRows) * std::size_t(std::abs(Frame.Stride[p]));
   Buffer.resize(total);
-  TFrameView copy = Frame;
+  FFrom = Frame;
+  FTo = Frame;
   std::uint8_t* out = Buffer.data();
-  for (int p = 0; p < planes; ++p) {
-    copy.Plane[p] = out;
-    copy.Stride[p] = bytes[p];
-    for (int y = 0; y < rows[p]; ++y, out += bytes[p])
-      std::memcpy(out, Frame.Plane[p] + std::ptrdiff_t(y) * Frame.Stride[p], std::size_t(bytes[p]));
+  for (int p = 0; p < FPlanes; ++p) {
+    FTo.Plane[p] = out;
+    FTo.Stride[p] = std::abs(Frame.Stride[p]);
+    out += std::size_t(p == 0 ? FRows : chromaRows) * std::size_t(FTo.Stride[p]);
   }
-  return copy;
+  FDone.assign(std::size_t(FRows), false);
+  FChromaDone.assign(FPlanes > 1 ? std::size_t(chromaRows) : 0, false);
+  return FTo;
+}
+
+void TFrameCopy::CopyRow(int Sy) {
+  auto copy = [this](int p, int y) {
+    std::memcpy(const_cast<std::uint8_t*>(FTo.Plane[p]) + std::ptrdiff_t(y) * FTo.Stride[p],
+                FFrom.Plane[p] + std::ptrdiff_t(y) * FFrom.Stride[p], std::size_t(FTo.Stride[p]));
+  };
+  copy(0, Sy);
+  FDone[std::size_t(Sy)] = true;
+  const int c = Sy >> 1;
+  if (FPlanes > 1 && !FChromaDone[std::size_t(c)]) {
+    for (int p = 1; p < FPlanes; ++p) copy(p, c);
+    FChromaDone[std::size_t(c)] = true;
+  }
+}
+
+void TFrameCopy::Finish() {
+  for (int y = 0; y < FRows; ++y) Row(y);
 }
 
 void ConvertRow(const TFrameView& Frame, int Sy, const int* XMap, int Count,

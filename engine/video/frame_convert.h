@@ -47,6 +47,27 @@ TFrameView DescribeFrame(TPixelFormat Format, const std::uint8_t* Data, int Widt
 // and returns the view of the copy.
 TFrameView CopyFrame(const TFrameView& Frame, std::vector<std::uint8_t>& Buffer);
 
+// The same copy made row by row while the rows are read from it, so that
+// the frame comes from memory once: Start sizes Buffer and gives the view
+// of the copy, none of its rows there yet; Row(Sy) copies what source row
+// Sy reads (its row of plane 0 and its chroma row) unless that is there;
+// Finish copies every row still missing. The source frame stays valid
+// until Finish.
+class TFrameCopy {
+ public:
+  TFrameView Start(const TFrameView& Frame, std::vector<std::uint8_t>& Buffer);
+  void Row(int Sy) {
+    if (Sy >= 0 && Sy < FRows && !FDone[std::size_t(Sy)]) CopyRow(Sy);
+  }
+  void Finish();
+
+ private:
+  void CopyRow(int Sy);
+  TFrameView FFrom, FTo;
+  int FPlanes = 0, FRows = 0;
+  std::vector<bool> FDone, FChromaDone;
+};
+
 // Writes the pixels XMap[0..Count) of source row Sy to Dst. YUV sources go
 // through Tables; RGB32 pixels are copied (the caller applies its own RGB
 // tables).

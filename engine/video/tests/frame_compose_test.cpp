@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -262,6 +263,106 @@ TEST(FrameCompositor, ScaledRowsBlendTheirOwnSourceRows) {
       }
     }
   }
+}
+
+// A picture whose columns keep their width while its rows are scaled (full
+// screen letter-boxes a 1920 x 1080 movie one row short at each edge):
+// each column is its own source column, exactly as at the picture's own
+// size, at every pixel format, at a width the vector code leaves a tail
+// of, from an odd first column, with the colours neutral and adjusted
+// (before and after the scaling), under an on-screen text. The frame's
+// rows are all alike, so every picture row is the unscaled one.
+TEST(FrameCompositor, KeptColumnsShowTheirOwnSourceColumns) {
+  const int w = 37, h = 6;
+  const TColorSettings neutral, adjusted{1500, 12000, 15, 13000, true};
+  for (TPixelFormat format : {TPixelFormat::RGB32, TPixelFormat::YUY2, TPixelFormat::UYVY, TPixelFormat::I420,
+                              TPixelFormat::YV12, TPixelFormat::NV12}) {
+    const int stride = NaturalStride(format, w) + 8;
+    std::vector<std::uint8_t> d(FrameBytes(format, w, h, stride));
+    const TFrameView v = DescribeFrame(format, d.data(), w, h, stride, false);
+    const int planes = format == TPixelFormat::RGB32 || format == TPixelFormat::YUY2 ||
+                               format == TPixelFormat::UYVY ? 1 : format == TPixelFormat::NV12 ? 2 : 3;
+    for (int p = 0; p < planes; ++p)
+      for (int y = 0; y < (p ? (h + 1) / 2 : h); ++y)
+        for (int x = 0; x < std::abs(v.Stride[p]); ++x)  // alpha bytes of RGB32 set too
+          const_cast<std::uint8_t*>(v.Plane[p])[std::ptrdiff_t(y) * v.Stride[p] + x] =
+              std::uint8_t(40 + (x * 53 + p * 71) % 180);
+    for (const TVideoRect& crop : {TVideoRect{}, TVideoRect{3, 1, 3 + 29, 5}})
+      for (const TColorSettings& colours : {neutral, adjusted}) {
+        const int cw = crop.Empty() ? w : crop.Width(), ch = crop.Empty() ? h : crop.Height();
+        TFrameCompositor own;
+        own.SetTarget(cw, ch);
+        own.SetPlacement({0, 0, cw, ch}, crop);
+        own.SetColors(colours);
+        own.Compose(v);
+        for (int rows : {ch * 3, ch + 1, ch - 1}) {
+          // The picture one column in from the target's left, a text run
+          // over its first row.
+          std::vector<std::uint32_t> text(std::size_t(cw + 2) * (rows + 2), Key);
+          for (int x = 4; x < 9; ++x) text[std::size_t(cw + 2) + x] = 0x0000AAu;
+          TFrameCompositor c;
+          c.SetBackground(Back);
+          c.SetTarget(cw + 2, rows + 2);
+          c.SetPlacement({1, 1, cw + 1, rows + 1}, crop);
+          c.SetColors(colours);
+          c.SetLayer(std::make_shared<TKeyedLayer>(text.data(), cw + 2, rows + 2, cw + 2, Key));
+          c.Compose(v);
+          const char* name = PixelFormatName(format);
+          for (int y = 1; y <= rows; ++y)
+            for (int x = 1; x <= cw; ++x) {
+              const bool over = y == 1 && x >= 4 && x < 9;
+              ASSERT_EQ(At(c, x, y), over ? 0x0000AAu : At(own, x - 1, 0))
+                  << name << " crop " << crop.Left << " rows " << rows << " colours " << colours.Neutral()
+                  << ": " << x << "," << y;
+            }
+          EXPECT_EQ(At(c, 0, 1), Back) << name;
+          EXPECT_EQ(At(c, cw + 1, rows), Back) << name;
+          EXPECT_EQ(At(c, 5, rows + 1), Back) << name;
+        }
+      }
+  }
+}
+
+// Composing while copying the frame row by row reads a reduced picture's
+// rows from the copy and shows what the frame shows; finished, the copy is
+// the whole frame, the rows the picture skipped too.
+TEST(FrameCompositor, ComposingWhileCopyingKeepsTheWholeFrame) {
+  const int w = 12, h = 9, stride = NaturalStride(TPixelFormat::I420, w);
+  std::vector<std::uint8_t> d(FrameBytes(TPixelFormat::I420, w, h, stride));
+  for (std::size_t i = 0; i < d.size(); ++i) d[i] = std::uint8_t(16 + (i * 37) % 220);
+  const TFrameView v = DescribeFrame(TPixelFormat::I420, d.data(), w, h, stride, false);
+  TFrameCompositor direct, copying;
+  for (TFrameCompositor* c : {&direct, &copying}) {
+    c->SetTarget(5, 3);
+    c->SetPlacement({0, 0, 5, 3}, {});
+  }
+  direct.Compose(v);
+  std::vector<std::uint8_t> buffer;
+  TFrameCopy copy;
+  copying.Compose(copy.Start(v, buffer), &copy);
+  copy.Finish();
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 5; ++x) EXPECT_EQ(At(copying, x, y), At(direct, x, y)) << x << "," << y;
+  EXPECT_EQ(buffer, d);
+}
+
+// Kept columns, rows doubled: each picture row blends the two source rows
+// around its centre (weights 0, 32, 96 and 128 of 128), the alpha bytes
+// of the source cleared.
+TEST(FrameCompositor, KeptColumnsBlendTheirRows) {
+  const std::uint32_t px[6] = {0xFF000000u, 0xFF808080u, 0x00FF0000u,
+                               0xFFFFFFFFu, 0x00000000u, 0x000000FFu};
+  const TFrameView v = DescribeFrame(TPixelFormat::RGB32, reinterpret_cast<const std::uint8_t*>(px), 3, 2, 12, false);
+  TFrameCompositor c;
+  c.SetTarget(3, 4);
+  c.SetPlacement({0, 0, 3, 4}, {});
+  c.Compose(v);
+  const std::uint32_t expected[4][3] = {{0x000000u, 0x808080u, 0xFF0000u},
+                                        {0x404040u, 0x606060u, 0xBF0040u},
+                                        {0xBFBFBFu, 0x202020u, 0x4000BFu},
+                                        {0xFFFFFFu, 0x000000u, 0x0000FFu}};
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(At(c, x, y), expected[y][x]) << x << "," << y;
 }
 
 // A new destination or crop for a frame of the same size takes effect on

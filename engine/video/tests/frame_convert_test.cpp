@@ -1,5 +1,6 @@
 #include "engine/video/frame_convert.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -104,6 +105,56 @@ TEST(FrameConvert, CopiesAreUprightAndComplete) {
     ConvertFrame(copy, TColorSettings{}, b.data(), w);
     EXPECT_EQ(a, b) << PixelFormatName(f);
     EXPECT_GT(copy.Stride[0], 0) << PixelFormatName(f);
+  }
+}
+
+// A copy made as its rows are read holds the rows asked for (with their
+// chroma rows) and no other until it is finished; finished, it is the
+// whole copy, upright.
+TEST(FrameConvert, RowByRowCopyHoldsTheRowsRead) {
+  for (TPixelFormat f : {TPixelFormat::RGB32, TPixelFormat::YUY2, TPixelFormat::UYVY, TPixelFormat::I420,
+                         TPixelFormat::YV12, TPixelFormat::NV12}) {
+    const int w = 6, h = 7, stride = NaturalStride(f, w);
+    std::vector<std::uint8_t> data(FrameBytes(f, w, h, stride));
+    for (std::size_t i = 0; i < data.size(); ++i) data[i] = std::uint8_t(1 + i % 251);
+    const TFrameView v = DescribeFrame(f, data.data(), w, h, stride, f == TPixelFormat::RGB32);
+    const bool planar = f == TPixelFormat::I420 || f == TPixelFormat::YV12 || f == TPixelFormat::NV12;
+    std::vector<std::uint8_t> buffer;
+    TFrameCopy copy;
+    const TFrameView c = copy.Start(v, buffer);
+    std::fill(buffer.begin(), buffer.end(), std::uint8_t(0));
+    copy.Row(4);
+    copy.Row(4);
+    copy.Row(h);  // beyond the frame: nothing
+    auto same = [](const TFrameView& a, const TFrameView& b, int p, int y) {
+      const std::size_t n = std::size_t(b.Stride[p]);
+      return std::equal(b.Plane[p] + std::ptrdiff_t(y) * b.Stride[p], b.Plane[p] + std::ptrdiff_t(y) * b.Stride[p] + n,
+                        a.Plane[p] + std::ptrdiff_t(y) * a.Stride[p]);
+    };
+    auto empty = [](const TFrameView& b, int p, int y) {
+      const std::uint8_t* row = b.Plane[p] + std::ptrdiff_t(y) * b.Stride[p];
+      return std::all_of(row, row + b.Stride[p], [](std::uint8_t x) { return x == 0; });
+    };
+    const char* name = PixelFormatName(f);
+    for (int y = 0; y < h; ++y) {
+      if (y == 4)
+        EXPECT_TRUE(same(v, c, 0, y)) << name << " row " << y;
+      else
+        EXPECT_TRUE(empty(c, 0, y)) << name << " row " << y;
+    }
+    if (planar)
+      for (int p = 1; p < (f == TPixelFormat::NV12 ? 2 : 3); ++p)
+        for (int y = 0; y < (h + 1) / 2; ++y) {
+          if (y == 2)
+            EXPECT_TRUE(same(v, c, p, y)) << name << " plane " << p << " row " << y;
+          else
+            EXPECT_TRUE(empty(c, p, y)) << name << " plane " << p << " row " << y;
+        }
+    copy.Finish();
+    std::vector<std::uint8_t> whole;
+    CopyFrame(v, whole);
+    EXPECT_EQ(buffer, whole) << name;
+    EXPECT_TRUE(same(v, c, 0, h - 1)) << name;
   }
 }
 
