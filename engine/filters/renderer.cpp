@@ -85,6 +85,7 @@ HRESULT TBaseRenderer::CompleteConnect(IPin*) { return S_OK; }
 HRESULT TBaseRenderer::BreakConnect() { return S_OK; }
 void TBaseRenderer::OnReceiveFirstSample(IMediaSample*) {}
 void TBaseRenderer::OnFlush() {}
+REFERENCE_TIME TBaseRenderer::PresentationTime(REFERENCE_TIME Start, REFERENCE_TIME) { return Start; }
 
 HRESULT TBaseRenderer::OnMediaTypeChange(const AM_MEDIA_TYPE* MediaType) {
   if (CheckMediaType(MediaType) != S_OK) return VFW_E_TYPE_NOT_ACCEPTED;
@@ -118,23 +119,27 @@ HRESULT TBaseRenderer::Receive(IMediaSample* Sample) {
     DeleteMediaType(type);
     if (FAILED(hr)) return hr;
   }
+  TSampleTime time;
+  REFERENCE_TIME stop = 0;
+  time.Valid = SUCCEEDED(Sample->GetTime(&time.Start, &stop));
+  if (time.Valid) time.Start = PresentationTime(time.Start, stop);
   SetWaitingSample(Sample);
   bool shown = false;
   if (State() == State_Paused && StepLeft_.load() == 0) {
     OnReceiveFirstSample(Sample);
-    NoteShown(Sample);
+    NoteShown(time);
     shown = true;
   }
   SetEvent(ReadyEvent_);
   HRESULT hr = S_OK;
   for (;;) {
-    const TWait wait = WaitForRenderTime(Sample);
+    const TWait wait = WaitForRenderTime(time);
     if (wait == TWait::Render) {
       hr = DoRenderSample(Sample);
-      NoteShown(Sample);
+      NoteShown(time);
     }
     if (wait != TWait::Step || shown) break;
-    const long left = RenderStepFrame(Sample, hr);
+    const long left = RenderStepFrame(Sample, time, hr);
     if (left > 1) break;  // more to step: on to the next sample
     shown = left == 1;    // the last one is held as in pause
   }
@@ -146,13 +151,13 @@ HRESULT TBaseRenderer::Receive(IMediaSample* Sample) {
 // Takes one frame of the step: renders it and, for the last one, tells the
 // graph. Whoever brings the count to 0 (here, or CancelStep) sends the one
 // event of the step.
-long TBaseRenderer::RenderStepFrame(IMediaSample* Sample, HRESULT& Result) {
+long TBaseRenderer::RenderStepFrame(IMediaSample* Sample, const TSampleTime& Time, HRESULT& Result) {
   long left = StepLeft_.load();
   while (left > 0 && !StepLeft_.compare_exchange_weak(left, left - 1)) {
   }
   if (left <= 0) return 0;
   Result = DoRenderSample(Sample);
-  NoteShown(Sample);
+  NoteShown(Time);
   if (left == 1) NotifyEvent(EC_STEP_COMPLETE, FALSE, 0);
   return left;
 }
@@ -174,14 +179,9 @@ HRESULT TBaseRenderer::Step(long Count) {
   return S_OK;
 }
 
-void TBaseRenderer::NoteShown(IMediaSample* Sample) {
-  REFERENCE_TIME start = 0, stop = 0;
-  if (FAILED(Sample->GetTime(&start, &stop))) return;
-  const REFERENCE_TIME shown = Input_.SegmentStart() + REFERENCE_TIME(double(start) * Input_.SegmentRate());
-  if (!ShownValid_.load() && Input_.SegmentStart() == 0) {
-    FirstTime_.store(shown);
-    FirstValid_.store(true);
-  }
+void TBaseRenderer::NoteShown(const TSampleTime& Time) {
+  if (!Time.Valid) return;
+  const REFERENCE_TIME shown = Input_.SegmentStart() + REFERENCE_TIME(double(Time.Start) * Input_.SegmentRate());
   ShownTime_.store(shown);
   ShownValid_.store(true);
 }
@@ -189,12 +189,6 @@ void TBaseRenderer::NoteShown(IMediaSample* Sample) {
 bool TBaseRenderer::ShownPosition(REFERENCE_TIME& Position) const {
   if (!ShownValid_.load() || EndOfStream_.load()) return false;
   Position = ShownTime_.load();
-  return true;
-}
-
-bool TBaseRenderer::FirstShownPosition(REFERENCE_TIME& Position) const {
-  if (!FirstValid_.load()) return false;
-  Position = FirstTime_.load();
   return true;
 }
 
@@ -213,7 +207,7 @@ STDMETHODIMP TBaseRenderer::TSeeking::GetCurrentPosition(LONGLONG* Current) {
 // Paused: wait for Run (or for a step). Running: wait for the clock to
 // reach the sample's start. A state change or a flush wakes the thread to
 // look again.
-TBaseRenderer::TWait TBaseRenderer::WaitForRenderTime(IMediaSample* Sample) {
+TBaseRenderer::TWait TBaseRenderer::WaitForRenderTime(const TSampleTime& Time) {
   IReferenceClock* clock = nullptr;
   DWORD_PTR cookie = 0;
   TWait outcome = TWait::Drop;
@@ -225,15 +219,14 @@ TBaseRenderer::TWait TBaseRenderer::WaitForRenderTime(IMediaSample* Sample) {
       break;
     }
     if (state == State_Running && clock == nullptr) {
-      REFERENCE_TIME start = 0, stop = 0;
       clock = Clock();
-      if (clock == nullptr || FAILED(Sample->GetTime(&start, &stop))) {
+      if (clock == nullptr || !Time.Valid) {
         clock = nullptr;
         outcome = TWait::Render;
         break;
       }
       ResetEvent(AdviseEvent_);
-      if (FAILED(clock->AdviseTime(StartTime(), start, reinterpret_cast<HEVENT>(AdviseEvent_), &cookie))) {
+      if (FAILED(clock->AdviseTime(StartTime(), Time.Start, reinterpret_cast<HEVENT>(AdviseEvent_), &cookie))) {
         clock = nullptr;
         outcome = TWait::Render;
         break;

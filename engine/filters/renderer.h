@@ -8,9 +8,10 @@
 //   it) and the streaming thread waits with it; the pause is complete once a
 //   sample or the end of the stream arrived. The renderer keeps that last
 //   sample while paused (LastSample, for repainting).
-// - Running: each sample waits until the clock reaches its start time
-//   (stream start + sample start) and is then rendered; a sample without a
-//   time, or a graph without a clock, renders at once.
+// - Running: each sample waits until the clock reaches its time (stream
+//   start + its presentation time: its start unless a derived renderer's
+//   PresentationTime corrects it) and is then rendered; a sample without
+//   a time, or a graph without a clock, renders at once.
 // - The end of the stream sends EC_COMPLETE once the last sample was
 //   rendered while running (or when the renderer is run after it arrived).
 //   A renderer whose input is not connected sends it whenever it is run.
@@ -22,8 +23,8 @@
 //   sent. Stop, Run, a flush, the end of the stream or a new step cancel a
 //   step that has not completed: EC_STEP_COMPLETE with Param1 TRUE.
 // - The current position that the filter's IMediaSeeking reports is the
-//   media time of the sample last shown (segment start + sample start);
-//   before one was shown in this stream it is asked upstream.
+//   media time of the sample last shown (segment start + its presentation
+//   time); before one was shown in this stream it is asked upstream.
 // The filter exposes IMediaSeeking, passed to the pin upstream but for that
 // current position, and IAMFilterMiscFlags (a renderer).
 //
@@ -94,6 +95,10 @@ class TBaseRenderer : public TBaseFilter, public IAMFilterMiscFlags {
   // The stream was flushed, after the waiting sample was dropped
   // (flushing thread).
   virtual void OnFlush();
+  // The time (stream time) at which to show a sample stamped Start ..
+  // Stop; called once for each sample that arrives (streaming thread).
+  // The default is Start.
+  virtual REFERENCE_TIME PresentationTime(REFERENCE_TIME Start, REFERENCE_TIME Stop);
 
   LC_FILTER_UNKNOWN
 
@@ -122,17 +127,11 @@ class TBaseRenderer : public TBaseFilter, public IAMFilterMiscFlags {
   IMediaSample* LastSample();
   // Whether EC_COMPLETE was sent for the current stream.
   bool CompleteSent() const { return CompleteSent_.load(); }
-  // The media time of the sample on show (segment start + sample start),
+  // The media time of the sample on show (segment start + presentation time),
   // what a picture renderer's window shows. False before a sample of the
   // current stream was shown, after a flush or Stop, and once the stream
   // has ended. Any thread.
   bool ShownPosition(REFERENCE_TIME& Position) const;
-  // The media time of the first sample shown of the last stream that began
-  // at its start (segment start 0): where the stream's pictures begin. A
-  // source that leaves its decoder's reordering delay in the time stamps
-  // starts there instead of at 0. False before such a sample was shown.
-  // Any thread.
-  bool FirstShownPosition(REFERENCE_TIME& Position) const;
 
   // Called by the input pin (streaming thread, StreamingLock held).
   HRESULT Receive(IMediaSample* Sample);
@@ -154,17 +153,22 @@ class TBaseRenderer : public TBaseFilter, public IAMFilterMiscFlags {
     TBaseRenderer* Owner_;
   };
   enum class TWait { Render, Drop, Step };
+  // A sample's presentation time, when it has one.
+  struct TSampleTime {
+    bool Valid = false;
+    REFERENCE_TIME Start = 0;
+  };
   // Waits until the sample's time has come (Render), the wait was
   // abandoned by a stop or flush (Drop), or, while paused, a step asks for
   // the next frame (Step). Streaming thread.
-  TWait WaitForRenderTime(IMediaSample* Sample);
+  TWait WaitForRenderTime(const TSampleTime& Time);
   // Renders a sample as a frame of the current step; returns the frames
   // the step had left before it (0: no step took it). Streaming thread.
-  long RenderStepFrame(IMediaSample* Sample, HRESULT& Result);
+  long RenderStepFrame(IMediaSample* Sample, const TSampleTime& Time, HRESULT& Result);
   // Ends a step that has not completed: EC_STEP_COMPLETE (cancelled).
   void CancelStep();
   // Notes the media time of a sample put on show (streaming thread).
-  void NoteShown(IMediaSample* Sample);
+  void NoteShown(const TSampleTime& Time);
   // Sends EC_COMPLETE when running, the stream ended and nothing waits.
   void SendCompleteIfDue();
   void SetWaitingSample(IMediaSample* Sample);
@@ -180,8 +184,6 @@ class TBaseRenderer : public TBaseFilter, public IAMFilterMiscFlags {
   std::atomic<long> StepLeft_{0};
   std::atomic<bool> ShownValid_{false};
   std::atomic<REFERENCE_TIME> ShownTime_{0};
-  std::atomic<bool> FirstValid_{false};
-  std::atomic<REFERENCE_TIME> FirstTime_{0};
   HANDLE WakeEvent_;
   HANDLE AdviseEvent_;
   HANDLE ReadyEvent_;

@@ -164,13 +164,32 @@ HRESULT TVideoFrameRenderer::DoRenderSample(IMediaSample* Sample) {
 
 void TVideoFrameRenderer::OnReceiveFirstSample(IMediaSample* Sample) { Present(Sample); }
 
+REFERENCE_TIME TVideoFrameRenderer::PresentationTime(REFERENCE_TIME Start, REFERENCE_TIME Stop) {
+  const int begins = Begins_.exchange(kSameStream);
+  if (begins == kNewDecoder) Times_.Reset();
+  if (begins == kNewStream) Times_.NewStream(InputPin()->SegmentStart() == 0);
+  return Times_.Next(Start, Stop);
+}
+
+// The decoder upstream may be another one: what was learnt of its stamps
+// goes.
+HRESULT TVideoFrameRenderer::BreakConnect() {
+  Begins_.store(kNewDecoder);
+  return TBaseRenderer::BreakConnect();
+}
+
+// A new stream begins, unless a new decoder begins anyway.
 void TVideoFrameRenderer::OnFlush() {
+  int expected = kSameStream;
+  Begins_.compare_exchange_strong(expected, kNewStream);
   TAutoLock present(PresentLock_);
   if (Presenter_) Presenter_->StreamReset();
 }
 
 STDMETHODIMP TVideoFrameRenderer::Stop() {
   const HRESULT hr = TBaseRenderer::Stop();
+  int expected = kSameStream;
+  Begins_.compare_exchange_strong(expected, kNewStream);
   TAutoLock present(PresentLock_);
   if (Presenter_) Presenter_->StreamReset();
   return hr;

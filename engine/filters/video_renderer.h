@@ -30,6 +30,7 @@
 #include "engine/video/frame_compose.h"
 #include "engine/video/frame_convert.h"
 #include "engine/video/frame_layout.h"
+#include "engine/video/picture_times.h"
 
 // {6C1A7E52-3B0D-4F7A-9E51-2D6B0C7A4E31}
 inline constexpr CLSID CLSID_LumacraftVideoRenderer = {
@@ -89,6 +90,10 @@ class TVideoFrameRenderer : public TBaseRenderer, public IBasicVideo2 {
   HRESULT DoRenderSample(IMediaSample* Sample) override;
   void OnReceiveFirstSample(IMediaSample* Sample) override;
   void OnFlush() override;
+  // The picture's stamp kept moving forward (picture_times.h): a decoder
+  // whose stamps go back would show pictures early.
+  REFERENCE_TIME PresentationTime(REFERENCE_TIME Start, REFERENCE_TIME Stop) override;
+  HRESULT BreakConnect() override;
   STDMETHODIMP Stop() override;
 
   // IUnknown: the filter's.
@@ -161,4 +166,9 @@ class TVideoFrameRenderer : public TBaseRenderer, public IBasicVideo2 {
   IVideoFramePresenter* Presenter_ = nullptr;
   TCritSec PresentLock_;  // held around every call to the presenter
   std::atomic<long> Unreadable_{0};
+  TPictureTimes Times_;  // streaming thread
+  // What begins before the next picture (streaming thread): a stream after
+  // a flush or stop, everything after a new connection.
+  enum : int { kSameStream, kNewStream, kNewDecoder };
+  std::atomic<int> Begins_{kNewDecoder};
 };

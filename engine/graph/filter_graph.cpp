@@ -4,6 +4,7 @@
 
 #include "engine/filters/com_helpers.h"
 #include "engine/graph/graph_utils.h"
+#include "engine/graph/movie_start.h"
 
 // {AD9AE9B1-A42A-49A1-AC7E-7404B0D3370D}
 const GUID GraphComponentService = {0xAD9AE9B1, 0xA42A, 0x49A1, {0xAC, 0x7E, 0x74, 0x04, 0xB0, 0xD3, 0x37, 0x0D}};
@@ -23,6 +24,28 @@ struct TGraphInterface {
   explicit operator bool() const { return Object != nullptr; }
   T* Object = nullptr;
 };
+
+// The media time at which the file's picture starts (movie_start.h); 0
+// when the file cannot be read.
+REFERENCE_TIME ReadPictureStart(const std::wstring& FileName) {
+  HANDLE file = CreateFileW(FileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return 0;
+  LARGE_INTEGER size{};
+  REFERENCE_TIME start = 0;
+  if (GetFileSizeEx(file, &size)) {
+    const TReadAt read = [file](std::uint64_t Offset, void* Buffer, std::size_t Count) {
+      LARGE_INTEGER at{};
+      at.QuadPart = LONGLONG(Offset);
+      DWORD done = 0;
+      return SetFilePointerEx(file, at, nullptr, FILE_BEGIN) && ReadFile(file, Buffer, DWORD(Count), &done, nullptr) &&
+             done == Count;
+    };
+    start = IsoMediaPictureStart(read, std::uint64_t(size.QuadPart));
+  }
+  CloseHandle(file);
+  return start;
+}
 
 }  // namespace
 
@@ -210,6 +233,7 @@ void TFilterGraph::NotifyFilters(int Operation, int Param) {
 
 HRESULT TFilterGraph::RenderFile(const std::wstring& FileName) {
   if (Graph_ == nullptr) return S_FALSE;
+  PictureStart_ = 0;
   NotifyFilters(coRenderBefore, 0);
   const HRESULT hr = Graph_->RenderFile(FileName.c_str(), nullptr);
   if (FAILED(hr)) {
@@ -217,6 +241,7 @@ HRESULT TFilterGraph::RenderFile(const std::wstring& FileName) {
     ShowGraphMessage(FormatDSError(hr));
     return hr;
   }
+  PictureStart_ = ReadPictureStart(FileName);
   ApplySettings();
   NotifyFilters(coRenderAfter, 0);
   return hr;

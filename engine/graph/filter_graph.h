@@ -83,6 +83,11 @@ class TFilterGraph : public TGraphEvents,
   // deactivates the graph and shows the error text with its code
   // (ShowGraphMessage); nothing is raised. The result is returned.
   HRESULT RenderFile(const std::wstring& FileName);
+  // The media time (100 ns) at which the rendered file's picture starts in
+  // the time stamps its samples carry: an MP4's edit list start, which the
+  // platform's parser here does not apply (engine/graph/movie_start.h).
+  // The same however the movie is then played or sought; 0 for other files.
+  REFERENCE_TIME PictureStart() const { return PictureStart_; }
   // False without media control; a failed call raises EDirectShowException.
   // Play is true for any success; Pause and Stop only for S_OK.
   bool Play();
@@ -154,6 +159,7 @@ class TFilterGraph : public TGraphEvents,
   int Volume_ = 10000;
   int Balance_ = 0;
   double Rate_ = 1.0;
+  REFERENCE_TIME PictureStart_ = 0;
 
   IFilterGraph2* Graph_ = nullptr;
   ICaptureGraphBuilder2* CaptureBuilder_ = nullptr;

@@ -1,6 +1,5 @@
 #include "engine/graph/graph_math.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -25,12 +24,6 @@ TTimeCodeDigits IntToTimeCode(uint32_t Value) {
           static_cast<uint8_t>((Value >> 12) & 15), static_cast<uint8_t>((Value >> 8) & 15),
           static_cast<uint8_t>((Value >> 4) & 15),  static_cast<uint8_t>((Value >> 2) & 3),
           static_cast<uint8_t>(Value & 3)};
-}
-
-int64_t PictureMovieTime(int64_t Shown, int64_t FirstShown) {
-  constexpr int64_t kLongestDelay = 5000000;  // half a second
-  const int64_t Delay = FirstShown > 0 && FirstShown < kLongestDelay ? FirstShown : 0;
-  return std::max<int64_t>(Shown - Delay, 0);
 }
 
 int MulDivRound(int A, int B, int C) {

@@ -18,16 +18,6 @@ int LinearBalanceToDB(int Balance);
 // 100-ns reference time to milliseconds, truncating toward zero.
 int RefTimeToMilliSec(int64_t RefTime);
 
-// The movie time of the picture on show, from the media time its sample
-// carries (Shown) and that of the first picture of a stream played from
-// its start (FirstShown, negative when none was seen), all 100-ns units. A
-// source that leaves its decoder's reordering delay in the time stamps
-// (an MP4 edit list it does not apply) starts the pictures a few frames
-// late: that delay is taken off, so that the first picture is at 0. A
-// first picture half a second or more from 0 belongs to a stream that
-// starts late, not to a delay: nothing is taken off then. Never below 0.
-int64_t PictureMovieTime(int64_t Shown, int64_t FirstShown);
-
 // The nine digit fields of a DVD time code, from the top: bits 28-31,
 // 24-27, 20-23, 16-19, 12-15, 8-11, 4-7, 2-3 and 0-1.
 using TTimeCodeDigits = std::array<uint8_t, 9>;

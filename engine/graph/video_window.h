@@ -120,9 +120,10 @@ class TDSVideoWindowEx2 : public TWinControl, public IFilterComponent, public IG
   std::vector<std::wstring> OverlaySubtitleLinesW;
 
   // The movie time of the frame that the control's own renderer has on
-  // show (its media time less a decoder's delay left in the stream's time
-  // stamps, PictureMovieTime); false when another renderer shows the
-  // picture or no frame of the current stream is on show.
+  // show: its media time less where the file's picture starts in the time
+  // stamps (TFilterGraph::PictureStart), never below 0; false when another
+  // renderer shows the picture or no frame of the current stream is on
+  // show.
   bool PicturePosition(LONGLONG& Position) const;
   bool OverlayInUse() const { return FOverlayInUse; }
   // The control's own renderer is the one in the graph.

@@ -1,5 +1,6 @@
 // TDSVideoWindowEx2 and the graph: its renderer in every graph, the control
 // operations and graph events, the renderer window, the key colour.
+#include <algorithm>
 #include <utility>
 
 #include <windows.h>
@@ -8,7 +9,6 @@
 #include "engine/filters/com_helpers.h"
 #include "engine/filters/video_renderer.h"
 #include "engine/graph/filter_graph.h"
-#include "engine/graph/graph_math.h"
 #include "engine/graph/graph_utils.h"
 #include "engine/graph/overlay_mixer.h"
 #include "engine/graph/video_window.h"
@@ -261,10 +261,10 @@ HRESULT TDSVideoWindowEx2::InsertOverlayMixer() {
 }
 
 bool TDSVideoWindowEx2::PicturePosition(LONGLONG& Position) const {
-  REFERENCE_TIME shown = 0, first = -1;
+  REFERENCE_TIME shown = 0;
   if (!FOwnRenderer || !FOwnRenderer->ShownPosition(shown)) return false;
-  if (!FOwnRenderer->FirstShownPosition(first)) first = -1;
-  Position = PictureMovieTime(shown, first);
+  const REFERENCE_TIME start = FFilterGraph ? FFilterGraph->PictureStart() : 0;
+  Position = std::max<REFERENCE_TIME>(shown - start, 0);
   return true;
 }
 

@@ -52,20 +52,3 @@ TEST(GraphMath, StretchRectFitsAndCentres) {
     EXPECT_EQ(r.Bottom, c.Expected.Bottom);
   }
 }
-
-// 100-ns units: a frame of 25 per second is 400000.
-TEST(GraphMath, PictureMovieTimeTakesADecodersDelayOffTheStamps) {
-  const struct {
-    int64_t Shown, First, Expected;
-  } cases[] = {
-      {20800000, 800000, 20000000},  // two frames of delay: frame 50 is at 2 s
-      {20800000, 400000, 20400000},  // one frame
-      {20800000, 0, 20800000},       // a stream that starts at 0
-      {20800000, -1, 20800000},      // no first picture seen yet
-      {20800000, 4999999, 15800001},  // just under half a second: a delay
-      {20800000, 5000000, 20800000},  // half a second: a late start
-      {300000, 800000, 0},           // never before the start
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(PictureMovieTime(c.Shown, c.First), c.Expected) << c.Shown << " after " << c.First;
-}
