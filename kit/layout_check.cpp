@@ -6,6 +6,21 @@ namespace lc::kit {
 
 namespace {
 
+bool IsBreak(wchar_t C) { return C == L' ' || C == L'\r' || C == L'\n'; }
+
+// A text for a fault line: ASCII as it is, anything else "?".
+std::string Narrow(const std::wstring& Text) {
+  std::string S;
+  for (wchar_t C : Text) S += C > 0 && C < 128 ? static_cast<char>(C) : '?';
+  return S;
+}
+
+std::wstring LastWord(const std::wstring& Line) {
+  const size_t Blank = Line.find_last_of(L' ');
+  return Blank == std::wstring::npos ? Line : Line.substr(Blank + 1);
+}
+std::wstring FirstWord(const std::wstring& Line) { return Line.substr(0, Line.find(L' ')); }
+
 std::string Show(const TRect& R) {
   std::string Text = "(";
   Text += std::to_string(R.Left) + "," + std::to_string(R.Top) + ")-(";
@@ -40,6 +55,31 @@ std::vector<std::string> LayoutFaults(const std::vector<TLayoutBox>& Boxes, cons
       if (B.Bounds.Intersects(O.Bounds))
         Faults.push_back(B.Name + " " + Show(B.Bounds) + " overlaps " + O.Name + " " + Show(O.Bounds));
     }
+  }
+  return Faults;
+}
+
+std::vector<std::string> BrokenNameFaults(const std::wstring& Text, const std::vector<std::wstring>& Lines) {
+  std::vector<std::string> Faults;
+  size_t Pos = 0;
+  const std::wstring* Before = nullptr;  // the last line of text, ending at Pos
+  for (const std::wstring& Line : Lines) {
+    if (Line.find_first_not_of(L' ') == std::wstring::npos) continue;
+    // A paragraph's leading blanks stay on its first line: the line stands
+    // at Pos, or after the blanks and line ends of a break.
+    size_t At = Pos;
+    if (Text.compare(At, Line.size(), Line) != 0) {
+      while (At < Text.size() && IsBreak(Text[At])) ++At;
+      if (Text.compare(At, Line.size(), Line) != 0) {
+        Faults.push_back("line \"" + Narrow(Line) + "\" is not the text's");
+        return Faults;
+      }
+    }
+    const bool InWord = Before && At == Pos && At > 0 && !IsBreak(Text[At - 1]);
+    if (InWord && Before->back() != L'\\' && Before->back() != L'/')
+      Faults.push_back("breaks \"" + Narrow(LastWord(*Before)) + "|" + Narrow(FirstWord(Line)) + "\"");
+    Pos = At + Line.size();
+    Before = &Line;
   }
   return Faults;
 }

@@ -32,4 +32,11 @@ struct TLayoutBox {
 // area that share a pixel. Empty boxes are only checked for their text.
 std::vector<std::string> LayoutFaults(const std::vector<TLayoutBox>& Boxes, const TRect& Window);
 
+// One line per place where the wrapped `Lines` of `Text` part a word in the
+// middle of a name ("Roam|ing"): a line may end at a blank or a line end of
+// Text, or within a word right after a path's "\" or "/", nowhere else.
+// Lines of only blanks are passed over, and so are the blanks dropped at
+// a break; a line that is not the text where it should stand is a fault.
+std::vector<std::string> BrokenNameFaults(const std::wstring& Text, const std::vector<std::wstring>& Lines);
+
 }  // namespace lc::kit

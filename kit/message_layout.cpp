@@ -19,10 +19,12 @@ int BottomRoom(const TMessageLayoutInput& In) {
   return In.ShowCheckBox ? 75 + In.CheckBoxHeight : 62;
 }
 
-bool KeepNarrowing(const TTextBlock& B, int Width, const TMessageLayoutInput& In) {
+// `WidestWord` (at most the widest wrap width): narrowing never cuts a word
+// that fits the box whole, such as a file's path.
+bool KeepNarrowing(const TTextBlock& B, int Width, int WidestWord, const TMessageLayoutInput& In) {
   // An empty block (no line height) never narrows: its ratio has no value.
   if (B.Height <= 0) return false;
-  return B.Height <= HeightAllowance(In) && Width >= MinimumWidth(In) &&
+  return B.Height <= HeightAllowance(In) && Width >= MinimumWidth(In) && Width >= WidestWord &&
          static_cast<double>(B.Width) / B.Height > 2.0;
 }
 
@@ -82,7 +84,10 @@ TMessageLayout LayoutMessage(const std::wstring& Text, const TMessageLayoutInput
   int Widest = In.BackgroundWidth - 20;
   int Width = Widest;
   TTextBlock Block = MeasureWrapped(Escaped, Width, Measurer);
-  while (KeepNarrowing(Block, Width, In)) {
+  const int WidestWord = std::min(
+      ::WidestWord(Escaped, [&Measurer](const std::wstring& S) { return Measurer.TextWidth(UnescapeWrapped(S)); }),
+      Widest);
+  while (KeepNarrowing(Block, Width, WidestWord, In)) {
     Width -= NarrowStep;
     Block = MeasureWrapped(Escaped, Width, Measurer);
   }

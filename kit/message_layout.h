@@ -8,7 +8,8 @@
 
 // The layout of the skinned message box: the text is wrapped at the widest
 // width first and narrowed in 10-pixel steps while the text block stays
-// within the height allowance, the width stays above the minimum and the
+// within the height allowance, the width stays above the minimum and its
+// widest word (a file's path whole, where the box can hold it) and the
 // block is more than twice as wide as it is tall; the skin image is then
 // cropped to the block. A block taller than the skin allows draws the skin
 // out downwards (a middle row repeated) and lays the box out by the same

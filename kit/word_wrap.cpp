@@ -39,6 +39,16 @@ size_t FittingPrefix(const std::wstring& Word, int Width,
   return N;
 }
 
+// Where a word wider than the line is cut: after the last "\" or "/" of
+// the longest prefix that fits, so that a path breaks between its names;
+// between characters where the prefix has no separator after its first
+// character.
+size_t CutPoint(const std::wstring& Word, int Width, const std::function<int(const std::wstring&)>& Measure) {
+  const size_t N = FittingPrefix(Word, Width, Measure);
+  const size_t Separator = Word.find_last_of(std::wstring{EscBackslash, L'/'}, N - 1);
+  return Separator != std::wstring::npos && Separator > 0 ? Separator + 1 : N;
+}
+
 void WrapParagraph(const std::wstring& Para, int Width,
                    const std::function<int(const std::wstring&)>& Measure,
                    std::vector<std::wstring>& Lines) {
@@ -61,9 +71,9 @@ void WrapParagraph(const std::wstring& Para, int Width,
     }
     if (!Fresh) Lines.push_back(Line);
     Fresh = false;
-    // A word wider than the line is cut between characters.
+    // A word wider than the line is cut: a path at its separators.
     while (Word.size() > 1 && Measure(Word) > Width) {
-      size_t N = FittingPrefix(Word, Width, Measure);
+      size_t N = CutPoint(Word, Width, Measure);
       Lines.push_back(Word.substr(0, N));
       Word.erase(0, N);
     }
@@ -100,6 +110,18 @@ std::vector<std::wstring> WrapLines(const std::wstring& Text, int Width,
   std::vector<std::wstring> Lines;
   for (const std::wstring& Para : Paragraphs(Text)) WrapParagraph(Para, Width, Measure, Lines);
   return Lines;
+}
+
+int WidestWord(const std::wstring& Text, const std::function<int(const std::wstring&)>& Measure) {
+  int Widest = 0;
+  size_t Start = 0;
+  while (Start < Text.size()) {
+    size_t End = Text.find_first_of(L" \r\n", Start);
+    if (End == std::wstring::npos) End = Text.size();
+    if (End > Start) Widest = std::max(Widest, Measure(Text.substr(Start, End - Start)));
+    Start = End + 1;
+  }
+  return Widest;
 }
 
 std::wstring JoinLines(const std::vector<std::wstring>& Lines) {

@@ -29,10 +29,15 @@ std::wstring UnescapeWrapped(const std::wstring& Text);
 // Breaks Text into its visual lines no wider than Width (as Measure says):
 // paragraphs end at CR LF, CR or LF; within a paragraph the words are
 // filled greedily and the blanks at a break are dropped; a word wider than
-// Width alone is cut between characters (never inside an escaped " !" or
-// " ?"). An empty paragraph gives an empty line.
+// Width alone is cut after the last path separator ("\" or "/") that fits,
+// so that a path breaks between its names, and between characters only
+// where no separator fits (never inside an escaped " !" or " ?"). An empty
+// paragraph gives an empty line.
 std::vector<std::wstring> WrapLines(const std::wstring& Text, int Width,
                                     const std::function<int(const std::wstring&)>& Measure);
+
+// The width of Text's widest word (words end at blanks and line ends).
+int WidestWord(const std::wstring& Text, const std::function<int(const std::wstring&)>& Measure);
 
 // Joins lines with CR LF.
 std::wstring JoinLines(const std::vector<std::wstring>& Lines);

@@ -17,6 +17,7 @@
 #include "app/tests/layout_walker.h"
 #include "engine/dsp/amplify.h"
 #include "engine/dsp/equalizer.h"
+#include "kit/layout_check.h"
 #include "kit/message_box.h"
 #include "player/tests/graph_fixture.h"
 #include "playlist/win/playlist_window.h"
@@ -180,8 +181,10 @@ class WindowLayout : public lc::testing::GraphFixture {
       TfrmKeyboard Keys;
       Check(Keys, "key list", Percent);
     }
-    // A one-line message, and a second start's that names ten movies in a
-    // deep folder (taller than the skin).
+    // A one-line message, a second start's that names ten movies in a deep
+    // folder (taller than the skin), the notice of a data file kept aside
+    // and a second start's that names a file in a deep folder: each file's
+    // name whole on its line.
     std::vector<std::wstring> Movies;
     for (int I = 1; I <= 10; ++I)
       Movies.push_back(L"D:\\Films\\Family\\2019 Summer - the mountains\\Day 0" + std::to_wstring(I) +
@@ -189,18 +192,28 @@ class WindowLayout : public lc::testing::GraphFixture {
     const std::pair<std::string, std::string> Messages[] = {
         {"message", "The file \"C:\\Movies\\holiday.avi\" could not be opened."},
         {"tall message",
-         WideToUtf8(lc::HandOverFailedText(L"Lumacraft", L"is running but did not take these files:", Movies))}};
+         WideToUtf8(lc::HandOverFailedText(L"Lumacraft", L"is running but did not take these files:", Movies))},
+        {"unread file notice",
+         "Error reading from \"C:\\users\\Christopher\\AppData\\Roaming\\Lumacraft\\Lumacraft.ini\"!\r\n"
+         "It is kept as \"Lumacraft.ini.2.bad\"."},
+        {"files not taken",
+         WideToUtf8(lc::HandOverFailedText(
+             L"Lumacraft", L"is running but did not take these files:",
+             {L"C:\\users\\Christopher\\Videos\\Holidays\\Summer2019\\TheMountains\\Day01\\sync.mp4"}))}};
     for (const auto& [Kind, Text] : Messages) {
       for (const bool WithCheckBox : {false, true}) {
         TfrmMessage Box;
-        Box.SetText(Utf8ToWide(lc::settings::testing::Lengthened(Text, Percent)));
+        const std::wstring Shown = Utf8ToWide(lc::settings::testing::Lengthened(Text, Percent));
+        Box.SetText(Shown);
         Box.CheckBox().Visible = WithCheckBox;
         const std::string Name = Kind + (WithCheckBox ? " with check box" : "");
         // The text block, painted on the face: inside the box, clear of the
         // buttons and the check box.
-        Check(Box, Name, Percent, [&Box](LayoutWalker& W) {
+        Check(Box, Name, Percent, [&](LayoutWalker& W) {
           const TMessageLayout& L = Box.Layout();
           W.AddBox("text", {L.LabelPos.X, L.LabelPos.Y, L.LabelPos.X + L.LabelWidth, L.LabelPos.Y + L.LabelHeight});
+          EXPECT_EQ(lc::kit::BrokenNameFaults(Shown, L.Lines), std::vector<std::string>{})
+              << Name << " +" << Percent << "%";
         });
       }
     }
@@ -215,7 +228,7 @@ class WindowLayout : public lc::testing::GraphFixture {
 
 TEST_F(WindowLayout, EveryWindowHoldsTheBuiltInTexts) {
   CheckEveryWindow(0);
-  EXPECT_EQ(26, Walked);
+  EXPECT_EQ(30, Walked);
 }
 
 TEST_F(WindowLayout, EveryWindowHoldsALanguageAThirdLonger) { CheckEveryWindow(30); }

@@ -4,6 +4,7 @@
 
 namespace {
 
+using lc::kit::BrokenNameFaults;
 using lc::kit::LayoutFaults;
 using lc::kit::TLayoutBox;
 
@@ -62,6 +63,22 @@ TEST(LayoutCheck, ABoxStaysInItsAreaAndOnlyMeetsItsOwnAreasNeighbours) {
 TEST(LayoutCheck, AnEmptyBoxIsCheckedOnlyForItsText) {
   EXPECT_TRUE(LayoutFaults({{"a", {10, 10, 50, 30}}, {"hidden", {20, 20, 20, 40}}}, Window).empty());
   EXPECT_EQ(1u, LayoutFaults({{"hidden", {500, 20, 500, 40}, -1, {0, 0, 10, 10}, 11, 5}}, Window).size());
+}
+
+// A wrapped text may break at its blanks and line ends, and inside a path
+// right after a separator; a break in the middle of a name is a fault, and
+// so is a line that is not the text.
+TEST(LayoutCheck, ANameIsBrokenOnlyAfterAPathSeparator) {
+  using Lines = std::vector<std::wstring>;
+  using Faults = std::vector<std::string>;
+  const std::wstring Text = L"Error reading from \"C:\\Users\\me\\Roaming/x.ini\"!\r\nIt is kept as \"x.bad\".";
+  EXPECT_EQ(BrokenNameFaults(Text, Lines{L"Error reading from \"C:\\Users\\me\\", L"Roaming/", L"x.ini\"!",
+                                         L"  ", L"It is kept as", L"\"x.bad\"."}),
+            Faults{});
+  EXPECT_EQ(BrokenNameFaults(Text, Lines{L"Error reading from \"C:\\Users\\me\\Roam", L"ing/x.ini\"!",
+                                         L"It is kept as \"x.b", L"ad\"."}),
+            (Faults{"breaks \"\"C:\\Users\\me\\Roam|ing/x.ini\"!\"", "breaks \"\"x.b|ad\".\""}));
+  EXPECT_EQ(BrokenNameFaults(Text, Lines{L"Error reading to"}), Faults{"line \"Error reading to\" is not the text's"});
 }
 
 }  // namespace

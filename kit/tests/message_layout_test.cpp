@@ -245,28 +245,43 @@ TEST(MessageLayout, ABlockExactlyAsHighAsTheAllowanceStillNarrows) {
 }
 
 // A wide, low block is as high as a third of its width + 20: one word of
-// thirty letters is cut at 206 into 29 letters and one.
+// thirty letters (210 px) stops the narrowing at 216, where it is whole.
 TEST(MessageLayout, WideLowBlockTakesAThirdOfItsWidthAsHeight) {
   TFixedMeasurer M;
   TMessageLayout L = LayoutMessage(std::wstring(30, L'x'), Input(false), M);
-  EXPECT_EQ(206, L.WrapWidth);
-  EXPECT_EQ(203, L.LabelWidth);
-  EXPECT_EQ(36, L.LabelHeight);
+  EXPECT_EQ(216, L.WrapWidth);
+  EXPECT_EQ(210, L.LabelWidth);
+  EXPECT_EQ(18, L.LabelHeight);
   EXPECT_EQ(254, L.SkinHeight);
-  EXPECT_EQ(136, L.Height);  // max(36 + 20, 223 div 3) + 62
-  EXPECT_EQ(243, L.Width);
-  EXPECT_EQ((TPoint{20, 44}), L.LabelPos);
-  EXPECT_EQ((TRect{81, 103, 161, 123}), L.OkRect);
+  EXPECT_EQ(138, L.Height);  // max(18 + 20, 230 div 3) + 62
+  EXPECT_EQ(250, L.Width);
+  EXPECT_EQ((TPoint{20, 54}), L.LabelPos);
+  EXPECT_EQ((TRect{85, 105, 165, 125}), L.OkRect);
 }
 
-// With 9-px letters a long word is cut at 206 into 22 letters (198 px) and
-// the rest: max(36 + 20, 218 div 3) + 62.
+// With 9-px letters the word is 270 px: max(18 + 20, 290 div 3) + 62.
 TEST(MessageLayout, TheThirdOfTheWidthIsTruncated) {
   TFixedMeasurer M(9, 18);
   TMessageLayout L = LayoutMessage(std::wstring(30, L'x'), Input(false), M);
-  EXPECT_EQ(206, L.WrapWidth);
-  EXPECT_EQ(198, L.LabelWidth);
-  EXPECT_EQ(134, L.Height);
+  EXPECT_EQ(276, L.WrapWidth);
+  EXPECT_EQ(270, L.LabelWidth);
+  EXPECT_EQ(158, L.Height);
+}
+
+// The narrowing stops before it would cut a file's path that fits the box
+// whole (it went on to make the block no more than twice as wide as tall,
+// and cut "Roam|ing"); a path wider than the box breaks between its names.
+TEST(MessageLayout, APathIsNeverCutInTheMiddleOfAName) {
+  TFixedMeasurer M;
+  const std::wstring Fits = L"\"C:\\users\\root\\AppData\\Roaming\\Lumacraft\\Lumacraft.ini\"!";  // 60 letters
+  TMessageLayout L = LayoutMessage(L"Error reading from " + Fits + L"\r\nIt is kept as \"Lumacraft.ini.bad\".", Input(false), M);
+  EXPECT_EQ((std::vector<std::wstring>{L"Error reading from", Fits, L"It is kept as \"Lumacraft.ini.bad\"."}), L.Lines);
+  const std::wstring Long = L"D:\\Archive\\Family\\Holidays\\Summer2019\\TheMountains\\Day01\\Camera2\\sync.mp4";
+  L = LayoutMessage(L"is running but did not take these files:\r\n\"" + Long + L"\"", Input(false), M);
+  EXPECT_EQ((std::vector<std::wstring>{L"is running but did not take these files:",
+                                       L"\"D:\\Archive\\Family\\Holidays\\Summer2019\\TheMountains\\Day01\\Camera2\\",
+                                       L"sync.mp4\""}),
+            L.Lines);
 }
 
 // A wrap width exactly at the check box's minimum (280 + 26) still narrows

@@ -53,6 +53,16 @@ TEST(WordWrap, OverlongWordIsCutBetweenCharacters) {
   EXPECT_EQ((Lines{L"ab", L"abcd", L"efgh", L"ij"}), Wrap(L"ab abcdefghij", 40));
 }
 
+// A path wider than the line breaks after the last separator that fits,
+// so each name reads whole; a name wider than the line alone is still cut.
+TEST(WordWrap, AnOverlongPathBreaksBetweenItsNames) {
+  EXPECT_EQ((Lines{L"C:\\Users\\", L"me\\", L"Roaming/", L"LcTest.ini"}),
+            Wrap(L"C:\\Users\\me\\Roaming/LcTest.ini", 100));
+  EXPECT_EQ((Lines{L"in", L"C:\\", L"abcdefghij", L"klmnop\\a"}), Wrap(L"in C:\\abcdefghijklmnop\\a", 100));
+  // A separator only at the start is no place to break.
+  EXPECT_EQ((Lines{L"\\abcdefgh", L"ij"}), Wrap(L"\\abcdefghij", 90));
+}
+
 TEST(WordWrap, LeadingBlanksStayOnTheFirstLineOnly) {
   EXPECT_EQ((Lines{L"  ab cd", L"ef"}), Wrap(L"  ab cd   ef", 70));
 }
