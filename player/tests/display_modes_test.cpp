@@ -165,6 +165,7 @@ TEST(MonitorChoice, ParkingTestLooksAtTheOtherMonitorsFirst) {
   EXPECT_FALSE(LiesOnlyOnMonitor(two, 0, {2000, 100, 2460, 250}));  // on the other one
   EXPECT_FALSE(LiesOnlyOnMonitor(two, 0, {1800, 100, 2260, 250}));  // across both
   EXPECT_TRUE(LiesOnlyOnMonitor(two, 1, {2000, 100, 2460, 250}));
+  EXPECT_FALSE(LiesOnlyOnMonitor(two, 1, {1800, 100, 2260, 250}));  // across both, seen from the second
   EXPECT_FALSE(LiesOnlyOnMonitor(two, 1, {-900, 100, -440, 250}));  // off every monitor
   EXPECT_TRUE(LiesOnlyOnMonitor({{0, 0, 1024, 768}}, 0, {0, 0, 460, 150}));
   EXPECT_FALSE(LiesOnlyOnMonitor({{0, 0, 1024, 768}}, -1, {0, 0, 460, 150}));

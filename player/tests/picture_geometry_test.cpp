@@ -86,6 +86,7 @@ TEST(PanScan, AutomaticCoversAThirdOfTheBars) {
       {1920, 1024, 2.2, 3},
       {1920, 1080, 1.78, 0},  {1280, 1024, 1.33, 0},  // the screen is wide enough
       {1024, 1024, 5.0, 50},  // at most 50
+      {768, 1024, 1.0, 6},    // a square picture on an upright screen
   };
   for (const Case& c : cases) EXPECT_EQ(AutomaticPanScan(c.MW, c.MH, c.A), c.Expected) << c.MW << "x" << c.MH;
   EXPECT_EQ(AutomaticPanScan(1024, 0, 2.35), 0);

@@ -70,6 +70,8 @@ TEST(TimeParsers, FixedPositions) {
   EXPECT_FALSE(ParseSrtTimes(std::string_view("01:02:03,456 --> 10:20:30.78x")).has_value());
   EXPECT_FALSE(ParseSrtTimes(std::string_view("01:02:03,456 --> 10:20")).has_value());
   EXPECT_FALSE(ParseSubViewerTimes(std::string_view("01:0x:03.45,00:00:00.00")).has_value());
+  // A line is read only within itself, even where the text goes on after it.
+  EXPECT_FALSE(ParseSrtTimes(std::string_view("01:02:03,456 --> 10:20:30.789").substr(0, 27)).has_value());
 }
 
 TEST(BuildMicroDvd, FramesAndTexts) {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/dsp/cpu_features.h"
 #include "engine/dsp/fft.h"
 #include "engine/dsp/sample_format.h"
 
@@ -180,6 +181,16 @@ INSTANTIATE_TEST_SUITE_P(Families, FFTFamilyTest,
                            return Info.param == TFFTFamily::Portable ? std::string("Portable")
                                                                      : std::string("SSE");
                          });
+
+// Without SSE the SSE family is refused and the family in use stays.
+TEST(FFTFamiliesTest, AFamilyTheProcessorLacksIsRefused) {
+  const TFFTFamily previous = ActiveFFTFamily();
+  const bool hadSSE = CpuSSE;
+  CpuSSE = false;
+  EXPECT_FALSE(SelectFFTFamily(TFFTFamily::SSE));
+  EXPECT_EQ(ActiveFFTFamily(), previous);
+  CpuSSE = hadSSE;
+}
 
 // The run-time choice must not change a single bit of any result.
 TEST(FFTFamiliesTest, SSEAndPortableGiveIdenticalBits) {

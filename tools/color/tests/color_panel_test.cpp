@@ -126,6 +126,29 @@ TEST_F(ColorPanel, LabelsAndCloseBoxSitWhereTheFaceHasRoomForThem) {
   EXPECT_EQ(81, Panel.ValueLabel(csHue).Rect().Top);
 }
 
+// The four rows lie 25 apart from y 38, each name and value 7 above its
+// slider; a value too wide to end by x 285 moves left, and back again.
+TEST_F(ColorPanel, RowsRangesAndValuesThatNeedRoom) {
+  const int Tops[4] = {31, 56, 81, 106};
+  for (TColorSlider S : {csBrightness, csContrast, csHue, csSaturation}) {
+    EXPECT_EQ(Tops[S], Panel.NameLabel(S).Rect().Top) << S;
+    EXPECT_EQ(Tops[S], Panel.ValueLabel(S).Rect().Top) << S;
+  }
+  const int Lowest[4] = {0, 0, -180, 0}, Highest[4] = {1000, 200, 180, 200};
+  for (TColorSlider S : {csBrightness, csContrast, csHue, csSaturation}) {
+    Panel.SetPosition(S, -5000);
+    EXPECT_EQ(Lowest[S], Panel.Position(S)) << S;
+    Panel.SetPosition(S, 5000);
+    EXPECT_EQ(Highest[S], Panel.Position(S)) << S;
+  }
+  W.Surface.CharWidth = 10;
+  Panel.SetPosition(csContrast, 100);
+  Panel.SetPosition(csContrast, 200);  // "100", 30 wide
+  EXPECT_EQ(255, Panel.ValueLabel(csContrast).Rect().Left);
+  Panel.SetPosition(csContrast, 20);  // "10", 20 wide
+  EXPECT_EQ(260, Panel.ValueLabel(csContrast).Rect().Left);
+}
+
 TEST_F(ColorPanel, NewTextsShareOneLeftEdgeInTheNameColumn) {
   TColorTexts T;
   T.Names = {L"Helligkeit", L"Kontrast", L"Farbton", L"S\u00e4ttigung"};

@@ -81,6 +81,11 @@ TEST(PresetList, DefaultEntrySavesAndDeletes) {
   EXPECT_EQ(-1, L.SaveAs("x=y", Values({5})));
   EXPECT_EQ(-1, L.SaveAs("line\nbreak", Values({5})));
   EXPECT_EQ(4, L.Count());
+  // The default entry and places beyond the list are never deleted.
+  EXPECT_EQ(-1, L.Delete(0));
+  EXPECT_EQ(-1, L.Delete(4));
+  EXPECT_EQ(4, L.Count());
+  EXPECT_EQ("(Default)", L.Entry(0).Name);
   // Deleting the last selects the new last; the only user preset left
   // selects the default.
   EXPECT_EQ(2, L.Delete(3));

@@ -3,6 +3,10 @@
 // their action.
 #include "tools/equalizer/equalizer_panel.h"
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "engine/dsp/amplify.h"
@@ -135,6 +139,13 @@ TEST_F(EqualizerPanel, ButtonsSitAtTheirPlacesOfTheFace) {
   EXPECT_EQ((TRect{5, 72, 19, 84}), Panel.Button(TEqualizerAction::LoadPreset).Rect());
   EXPECT_EQ((TRect{6, 103, 18, 115}), Panel.Button(TEqualizerAction::SavePreset).Rect());
   EXPECT_EQ(L"Load preset", Panel.Button(TEqualizerAction::LoadPreset).Hint());
+  // The pre-amplification's value is centred on x 69: "-20" is 18 wide.
+  W.L.Take();
+  Panel.SetPreamp(100);
+  const std::vector<std::string> Drawn = W.L.Take();
+  EXPECT_NE(std::find_if(Drawn.begin(), Drawn.end(),
+                         [](const std::string& E) { return E.starts_with("text:-20@60,27:"); }),
+            Drawn.end());
 }
 
 TEST_F(EqualizerPanel, ButtonsReportTheirActionOnRelease) {
