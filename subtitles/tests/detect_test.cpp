@@ -78,6 +78,9 @@ TEST(TimeLineTests, SubRip) {
       {"--> 00:01,000 a-> 00:0a:03.,500", true},
       {"00:00a01,00 00:,a:,03,500a-->", true},
       {">0-001,0000:00:03,a00 -->", true},
+      // A whole time line with 19 more blanks and a letter: 49.3, the
+      // arrow at 14 adding its full 25.
+      {"00:00:01,000 --> 00:00:02,000                   x", false},
       {"", false},
   };
   for (const auto& [line, expected] : cases) {
