@@ -26,6 +26,15 @@ HRESULT TRendererInputPin::BreakConnect() {
   return TBaseInputPin::BreakConnect();
 }
 
+STDMETHODIMP TRendererInputPin::GetAllocatorRequirements(ALLOCATOR_PROPERTIES* Props) {
+  const long kept = Owner_->SamplesKept();
+  if (kept <= 0) return TBaseInputPin::GetAllocatorRequirements(Props);
+  if (Props == nullptr) return E_POINTER;
+  *Props = {};
+  Props->cBuffers = 1 + kept;
+  return S_OK;
+}
+
 STDMETHODIMP TRendererInputPin::Receive(IMediaSample* Sample) {
   if (Sample == nullptr) return E_POINTER;
   return Streaming([&] { return Owner_->Receive(Sample); });

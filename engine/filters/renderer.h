@@ -57,6 +57,9 @@ class TRendererInputPin : public TBaseInputPin {
   HRESULT CompleteConnect(IPin* ReceivePin) override;
   HRESULT BreakConnect() override;
 
+  // One buffer for the sample in flight and one for each the renderer
+  // keeps (TBaseRenderer::SamplesKept); the pin's own answer when none.
+  STDMETHODIMP GetAllocatorRequirements(ALLOCATOR_PROPERTIES* Props) override;
   STDMETHODIMP Receive(IMediaSample* Sample) override;
   STDMETHODIMP EndOfStream() override;
   STDMETHODIMP BeginFlush() override;
@@ -99,6 +102,10 @@ class TBaseRenderer : public TBaseFilter, public IAMFilterMiscFlags {
   // Stop; called once for each sample that arrives (streaming thread).
   // The default is Start.
   virtual REFERENCE_TIME PresentationTime(REFERENCE_TIME Start, REFERENCE_TIME Stop);
+  // Samples the renderer may hold after presenting them (the frame on
+  // show, until the next one, a flush or a stop); its pin asks the
+  // upstream allocator for as many buffers more (any thread).
+  virtual long SamplesKept() const { return 0; }
 
   LC_FILTER_UNKNOWN
 

@@ -98,6 +98,7 @@ TVideoFrameRenderer::~TVideoFrameRenderer() = default;
 
 void TVideoFrameRenderer::SetPresenter(IVideoFramePresenter* Presenter) {
   TAutoLock present(PresentLock_);
+  if (Presenter_ && Presenter_ != Presenter) Presenter_->StreamReset();
   TAutoLock lock(PlacementLock_);
   Presenter_ = Presenter;
 }
@@ -153,8 +154,14 @@ void TVideoFrameRenderer::Present(IMediaSample* Sample) {
     return;
   }
   const TFrameView view = ViewOfFrame(*layout, data);
+  // The presenter may keep the sample only where the decoder still has a
+  // buffer to fill meanwhile (an allocator that kept its single buffer
+  // would stall it).
+  ALLOCATOR_PROPERTIES props{};
+  IMemAllocator* allocator = InputPin()->Allocator();
+  const bool spare = allocator && SUCCEEDED(allocator->GetProperties(&props)) && props.cBuffers >= 2;
   TAutoLock present(PresentLock_);
-  if (Presenter_) Presenter_->PresentFrame(view);
+  if (Presenter_) Presenter_->PresentFrame(view, spare ? Sample : nullptr);
 }
 
 HRESULT TVideoFrameRenderer::DoRenderSample(IMediaSample* Sample) {

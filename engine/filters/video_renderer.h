@@ -54,13 +54,16 @@ bool ParseVideoType(const AM_MEDIA_TYPE& Type, TVideoFormat& Format);
 class IVideoFramePresenter {
  public:
   // Draws a frame (streaming thread). The frame is valid only during the
-  // call.
-  virtual void PresentFrame(const TFrameView& Frame) = 0;
+  // call, unless Sample is given: the sample whose buffer Frame lies in,
+  // which the presenter may hold (AddRef) to keep the frame instead of
+  // copying it, until the next frame or StreamReset at the latest (the
+  // allocator has a buffer to spare for it).
+  virtual void PresentFrame(const TFrameView& Frame, IMediaSample* Sample) = 0;
   // The source or destination rectangle or the video size changed (the
   // thread that changed it).
   virtual void PlacementChanged() = 0;
-  // The stream was flushed or stopped: frames shown so far stay (any
-  // thread).
+  // The stream was flushed or stopped, or the presenter is detached:
+  // frames shown so far stay, held samples are let go (any thread).
   virtual void StreamReset() {}
 
  protected:
@@ -94,6 +97,7 @@ class TVideoFrameRenderer : public TBaseRenderer, public IBasicVideo2 {
   // whose stamps go back would show pictures early.
   REFERENCE_TIME PresentationTime(REFERENCE_TIME Start, REFERENCE_TIME Stop) override;
   HRESULT BreakConnect() override;
+  long SamplesKept() const override { return 1; }
   STDMETHODIMP Stop() override;
 
   // IUnknown: the filter's.

@@ -47,7 +47,7 @@ const std::uint32_t* TLayerBitmap::Pixels() const {
 
 TVideoSurface::TVideoSurface(HWND Window) : FWindow(Window) {}
 
-TVideoSurface::~TVideoSurface() = default;
+TVideoSurface::~TVideoSurface() { ReleaseSampleLocked(false); }
 
 void TVideoSurface::SetRenderer(TVideoFrameRenderer* Renderer) {
   TAutoLock lock(FLock);
@@ -92,7 +92,20 @@ void TVideoSurface::SetLayer(std::shared_ptr<const TKeyedLayer> Layer) {
 
 void TVideoSurface::ClearFrame() {
   TAutoLock lock(FLock);
+  ReleaseSampleLocked(false);
   FHasFrame = false;
+}
+
+void TVideoSurface::ReleaseSampleLocked(bool Keep) {
+  if (!FSample) return;
+  if (Keep && FHasFrame) FFrame = CopyFrame(FFrame, FFrameData);
+  FSample->Release();
+  FSample = nullptr;
+}
+
+void TVideoSurface::StreamReset() {
+  TAutoLock lock(FLock);
+  ReleaseSampleLocked(true);
 }
 
 bool TVideoSurface::HasFrame() {
@@ -153,15 +166,24 @@ void TVideoSurface::Paint(HDC DC) {
   BlitLocked(DC);
 }
 
-void TVideoSurface::PresentFrame(const TFrameView& Frame) {
+void TVideoSurface::PresentFrame(const TFrameView& Frame, IMediaSample* Sample) {
   TAutoLock lock(FLock);
   const bool resized = !FHasFrame || Frame.Width != FFrame.Width || Frame.Height != FFrame.Height;
-  FFrame = FFrameCopy.Start(Frame, FFrameData);
+  if (Sample) Sample->AddRef();
+  ReleaseSampleLocked(false);
   FHasFrame = true;
-  if (resized) UpdatePlacementLocked();
-  // The frame is kept for repaints; each row is copied as it is composed.
-  FCompositor.Compose(FFrame, &FFrameCopy);
-  FFrameCopy.Finish();
+  if (Sample) {
+    FSample = Sample;
+    FFrame = Frame;
+    if (resized) UpdatePlacementLocked();
+    FCompositor.Compose(FFrame);
+  } else {
+    FFrame = FFrameCopy.Start(Frame, FFrameData);
+    if (resized) UpdatePlacementLocked();
+    // The frame is kept for repaints; each row is copied as it is composed.
+    FCompositor.Compose(FFrame, &FFrameCopy);
+    FFrameCopy.Finish();
+  }
   BlitLocked(nullptr);
 }
 

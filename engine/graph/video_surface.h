@@ -75,15 +75,19 @@ class TVideoSurface : public IVideoFramePresenter {
   // when DC is nullptr.
   void Paint(HDC DC = nullptr);
 
-  // IVideoFramePresenter
-  void PresentFrame(const TFrameView& Frame) override;
+  // IVideoFramePresenter. A frame in a sample it may keep is shown from
+  // the sample; any other is copied for the repaints.
+  void PresentFrame(const TFrameView& Frame, IMediaSample* Sample) override;
   void PlacementChanged() override;
-  void StreamReset() override {}
+  // A kept sample's frame is copied and the sample let go.
+  void StreamReset() override;
 
  private:
   void UpdatePlacementLocked();
   void ComposeLocked();
   void BlitLocked(HDC DC);
+  // Lets the kept sample go, its frame copied first when Keep.
+  void ReleaseSampleLocked(bool Keep);
 
   TCritSec FLock;
   HWND FWindow;
@@ -91,6 +95,7 @@ class TVideoSurface : public IVideoFramePresenter {
   TFrameCompositor FCompositor;
   std::vector<std::uint8_t> FFrameData;
   TFrameCopy FFrameCopy;
+  IMediaSample* FSample = nullptr;  // FFrame lies in it, when set
   TFrameView FFrame;
   bool FHasFrame = false;
   TFitMode FFit = TFitMode::LetterBox;

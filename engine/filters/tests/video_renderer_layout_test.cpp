@@ -24,7 +24,7 @@ namespace {
 // that holds them lives).
 class TRecordingPresenter : public IVideoFramePresenter {
  public:
-  void PresentFrame(const TFrameView& Frame) override { Frames.push_back(Frame); }
+  void PresentFrame(const TFrameView& Frame, IMediaSample*) override { Frames.push_back(Frame); }
   void PlacementChanged() override {}
   std::vector<TFrameView> Frames;
 };

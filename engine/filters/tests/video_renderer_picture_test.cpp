@@ -33,7 +33,7 @@ using lctest::RgbPicture;
 // Keeps the last frame presented, as the renderer's presenter sees it.
 class TFrameKeeper : public IVideoFramePresenter {
  public:
-  void PresentFrame(const TFrameView& Frame) override {
+  void PresentFrame(const TFrameView& Frame, IMediaSample*) override {
     std::lock_guard<std::mutex> lock(Lock);
     std::vector<std::uint32_t> pixels(std::size_t(Frame.Width) * Frame.Height);
     ConvertFrame(Frame, TColorSettings{}, pixels.data(), Frame.Width);

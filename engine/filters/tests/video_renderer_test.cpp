@@ -21,11 +21,19 @@
 
 namespace {
 
-// Keeps the last frame presented, converted to RGB.
+// Keeps the last frame presented, converted to RGB; with Keep, also the
+// last sample offered to keep, as the video control's surface does, until
+// the next frame or a reset.
 class TFramePresenter : public IVideoFramePresenter {
  public:
-  void PresentFrame(const TFrameView& Frame) override {
+  void PresentFrame(const TFrameView& Frame, IMediaSample* Sample) override {
     std::lock_guard<std::mutex> lock(Lock);
+    if (Sample) ++Offered;
+    if (Sample && Keep) {
+      Sample->AddRef();
+      LetGo();
+      Held = Sample;
+    }
     Width = Frame.Width;
     Height = Frame.Height;
     Format = Frame.Format;
@@ -35,7 +43,15 @@ class TFramePresenter : public IVideoFramePresenter {
     if (DelayMs > 0) Sleep(DelayMs);  // a slow presenter keeps a step under way
   }
   void PlacementChanged() override { ++Placements; }
-  void StreamReset() override { ++Resets; }
+  void StreamReset() override {
+    std::lock_guard<std::mutex> lock(Lock);
+    LetGo();
+    ++Resets;
+  }
+  void LetGo() {
+    if (Held) Held->Release();
+    Held = nullptr;
+  }
 
   std::uint32_t Pixel(int x, int y) {
     std::lock_guard<std::mutex> lock(Lock);
@@ -48,6 +64,9 @@ class TFramePresenter : public IVideoFramePresenter {
   TPixelFormat Format = TPixelFormat::RGB32;
   std::atomic<int> Frames{0}, Placements{0}, Resets{0};
   std::atomic<int> DelayMs{0};
+  std::atomic<bool> Keep{false};
+  std::atomic<int> Offered{0};
+  IMediaSample* Held = nullptr;
 };
 
 
@@ -150,6 +169,34 @@ TEST_F(VideoRendererGraph, RunsOnTheClockAndEndsTheStream) {
   ExpectBars();
 }
 
+// A presenter that keeps the frame on show by its sample instead of a copy
+// does not hold the decoder up: the renderer's pin asks for a buffer to
+// spare, every frame is offered to keep, the stream runs to its end on
+// time, and the sample is let go when the stream stops.
+TEST_F(VideoRendererGraph, KeptSamplesLeaveTheDecoderABuffer) {
+  ASSERT_TRUE(Control.P && Seeking.P && Events.P);
+  ALLOCATOR_PROPERTIES asked{};
+  EXPECT_EQ(Renderer->InputPin()->GetAllocatorRequirements(&asked), S_OK);
+  EXPECT_EQ(asked.cBuffers, 2);
+  ALLOCATOR_PROPERTIES props{};
+  ASSERT_NE(Renderer->InputPin()->Allocator(), nullptr);
+  Renderer->InputPin()->Allocator()->GetProperties(&props);
+  EXPECT_GE(props.cBuffers, 2);
+  Presenter.Keep = true;
+  REFERENCE_TIME start = 30000000;  // 3 s of the 5 s
+  Seeking->SetPositions(&start, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
+  Control->Run();
+  long code = 0;
+  EXPECT_EQ(Events->WaitForCompletion(5000, &code), S_OK);
+  EXPECT_EQ(code, EC_COMPLETE);
+  EXPECT_GE(Presenter.Frames.load(), 30);
+  EXPECT_EQ(Presenter.Offered.load(), Presenter.Frames.load());
+  ExpectBars();
+  Control->Stop();
+  std::lock_guard<std::mutex> lock(Presenter.Lock);
+  EXPECT_EQ(Presenter.Held, nullptr);
+}
+
 TEST_F(VideoRendererGraph, SourceAndDestinationReachThePresenter) {
   TComRef<IBasicVideo> video;
   ASSERT_EQ(Graph->QueryInterface(IID_IBasicVideo, reinterpret_cast<void**>(&video.P)), S_OK);
@@ -198,7 +245,7 @@ int StampDigit(std::uint32_t Rgb) {
 class TStampPresenter : public IVideoFramePresenter {
  public:
   explicit TStampPresenter(TVideoFrameRenderer*& Renderer) : Renderer_(Renderer) {}
-  void PresentFrame(const TFrameView& Frame) override {
+  void PresentFrame(const TFrameView& Frame, IMediaSample*) override {
     std::vector<std::uint32_t> px(std::size_t(Frame.Width) * Frame.Height);
     ConvertFrame(Frame, TColorSettings{}, px.data(), Frame.Width);
     const std::size_t row = std::size_t(Frame.Height / 3) * Frame.Width;

@@ -2,14 +2,17 @@
 // cursor each one hides, and where the canvas goes while composing.
 #include "engine/graph/video_presenter.h"
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
+#include <vector>
 
 #include <windows.h>
 #include <dshow.h>
 
 #include <gtest/gtest.h>
 
+#include "engine/filters/allocator.h"
 #include "framework/forms.h"
 
 namespace {
@@ -131,6 +134,54 @@ TEST_F(Presenters, CompositingKeepsTheCanvasOnTheLayerUntilReleased) {
     EXPECT_EQ(Form->Canvas().Handle(), layer);
   }
   EXPECT_EQ(Form->Canvas().Handle(), windowDC);  // the presenter gave it back as it went
+}
+
+// The surface shows a frame from the sample it may keep, holding the
+// sample instead of a copy; a reset lets the sample go and keeps the
+// frame, which stays when the buffer is filled anew.
+TEST_F(Presenters, SurfaceKeepsTheSampleUntilAReset) {
+  const int w = 4, h = 4, stride = NaturalStride(TPixelFormat::I420, w);
+  TMemAllocator* allocator = TMemAllocator::Create();
+  ALLOCATOR_PROPERTIES want{2, long(FrameBytes(TPixelFormat::I420, w, h, stride)), 1, 0}, got{};
+  ASSERT_EQ(allocator->SetProperties(&want, &got), S_OK);
+  ASSERT_EQ(allocator->Commit(), S_OK);
+  IMediaSample* sample = nullptr;
+  ASSERT_EQ(allocator->GetBuffer(&sample, nullptr, nullptr, 0), S_OK);
+  BYTE* data = nullptr;
+  sample->GetPointer(&data);
+  auto fill = [&](BYTE Luma) {
+    std::fill(data, data + w * h, Luma);
+    std::fill(data + w * h, data + want.cbBuffer, BYTE(128));
+  };
+  fill(235);  // white
+  {
+    TVideoSurface surface(Form->Handle());
+    surface.SetClientSize(w, h);
+    surface.PresentFrame(DescribeFrame(TPixelFormat::I420, data, w, h, stride, false), sample);
+    sample->Release();
+    // The surface holds the sample: one buffer is left.
+    IMediaSample* other = nullptr;
+    ASSERT_EQ(allocator->GetBuffer(&other, nullptr, nullptr, AM_GBF_NOWAIT), S_OK);
+    IMediaSample* none = nullptr;
+    EXPECT_EQ(allocator->GetBuffer(&none, nullptr, nullptr, AM_GBF_NOWAIT), VFW_E_TIMEOUT);
+    surface.StreamReset();
+    ASSERT_EQ(allocator->GetBuffer(&none, nullptr, nullptr, AM_GBF_NOWAIT), S_OK);
+    BYTE* reused = nullptr;
+    none->GetPointer(&reused);
+    EXPECT_EQ(reused, data);
+    fill(16);  // black in the buffer the frame came in
+    std::vector<std::uint32_t> pixels;
+    int pw = 0, ph = 0;
+    ASSERT_TRUE(surface.CopyCurrentFrame(pixels, pw, ph));
+    EXPECT_EQ(pw, w);
+    EXPECT_EQ(ph, h);
+    EXPECT_EQ(pixels.front(), 0xFFFFFFu);
+    EXPECT_EQ(pixels.back(), 0xFFFFFFu);
+    none->Release();
+    other->Release();
+  }
+  allocator->Decommit();
+  allocator->Release();
 }
 
 }  // namespace
