@@ -195,7 +195,14 @@ void TApplication::Minimize() {
 void TApplication::Restore() {
   if (!IsIconic()) return;
   ShowWindow(Handle(), SW_RESTORE);
-  if (FMainForm && FMainForm->Showing()) SetActiveWindow(FMainForm->Handle());
+  // The innermost modal dialog is the last one made.
+  TForm* Modal = nullptr;
+  for (TForm* F : Screen.Forms())
+    if (F->IsModal() && F->Showing()) Modal = F;
+  if (Modal)
+    SetActiveWindow(Modal->Handle());
+  else if (FMainForm && FMainForm->Showing())
+    SetActiveWindow(FMainForm->Handle());
   if (OnRestore) OnRestore(this);
 }
 

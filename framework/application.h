@@ -103,6 +103,9 @@ class TApplication : public TComponent {
 
   // ---- state ----
   void Minimize();
+  // Restores the minimised application and activates its main window, or,
+  // while a modal dialog runs, the dialog (the windows behind it are
+  // disabled; the main window must not come over it).
   void Restore();
   bool IsIconic();
   // Whether one of the application's windows is the active window.

@@ -448,7 +448,9 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   // The windows the boss key hid, in the order hidden; empty when nothing
   // is hidden (a null entry when only the taskbar button was).
   std::vector<TForm*> BossHiddenForms;
-  // The application's minimise, restore and deactivate.
+  // The application's minimise, restore and deactivate. A player that is
+  // closing shows nothing anew on a restore (a second start restores it):
+  // its closing report stays in front.
   void OnMinimizeEvent();
   void OnRestoreEvent();
   void OnDeactivateEvent();

@@ -49,7 +49,7 @@ void TfrmMain::OnMinimizeEvent() {
 }
 
 void TfrmMain::OnRestoreEvent() {
-  if (Program().BusyFlag) return;
+  if (Program().BusyFlag || FClosed) return;
   {
     HeldBusy Busy;
     VideoLoweredOnMinimize = false;

@@ -46,6 +46,13 @@ struct RunningCopy {
   HWND main = nullptr;
 };
 
+// True when `upper` lies above `lower` in the desktop's window order.
+bool Above(HWND upper, HWND lower) {
+  for (HWND w = GetWindow(lower, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
+    if (w == upper) return true;
+  return false;
+}
+
 // The first instance takes hand-overs once its main window was activated;
 // until then they are dropped, so the second start is repeated a while.
 std::vector<std::string> HandOverUntilTaken(const ProgramCopy& copy, HWND main, const std::wstring& args) {
@@ -139,6 +146,20 @@ TEST(Startup, AClosingPlayerRefusesAHandOver) {
 
   EXPECT_FALSE(lctest::QueryTransport(first.main).Active());
   EXPECT_TRUE(lctest::QueryOpenFileList(first.main).empty());
+  // A second start also restores the running player's minimised
+  // application window, found by its title (this copy's title is not its
+  // base name, so the restore is made here). The closing player shows no
+  // window anew and its report stays in front (an empty video window and
+  // the main window came over it: the player looked hung).
+  HWND app = lctest::WaitForWindow(L"TApplication", first.process.Id(), 5000);
+  ASSERT_NE(app, nullptr);
+  ASSERT_TRUE(IsIconic(app));
+  SendMessageW(app, WM_SYSCOMMAND, SC_RESTORE, 0);
+  HWND video = lctest::WaitForWindow(L"TfrmVideoWindow", first.process.Id(), 5000);
+  ASSERT_NE(video, nullptr);
+  EXPECT_FALSE(IsWindowVisible(video));
+  EXPECT_TRUE(IsWindowVisible(report));
+  EXPECT_TRUE(Above(report, first.main)) << "the report went behind the player's main window";
   PostMessageW(report, WM_CLOSE, 0, 0);
   EXPECT_EQ(first.process.Wait(20000), 1u);
   SetFileAttributesW(copy.SettingsFile().c_str(), FILE_ATTRIBUTE_NORMAL);
