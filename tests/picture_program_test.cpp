@@ -2,14 +2,12 @@
 // remote-control codes a user's remote (or key) sends: the colour bars
 // (red, green, blue, white) stay whole after Stop and Play, in a window
 // and in full screen; an aspect change leaves no pixel of the old shape
-// while its message shows; subtitles come and go with the frames of their
-// cues, at most one frame off; a click on the full-screen picture brings
+// while its message shows; a click on the full-screen picture brings
 // the player's other windows in front of it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>
-#include <cmath>
 #include <functional>
 #include <memory>
 #include <string>
@@ -260,89 +258,6 @@ TEST(ProgramPicture, AClickOnTheFullScreenPictureBringsTheEqualizerInFront) {
   const MainPlace Last = Seen();
   EXPECT_TRUE(Shown) << Last.Wrong << " of " << Last.Looked << " points show the equalizer";
   EXPECT_TRUE(WaitUntil([&] { return LookUnderMain(P, kFull).InFront(); })) << "the main window";
-}
-
-// ------------------------------------------------------------ subtitles
-
-// stamped.mp4: 25 frames per second, 150 frames, H.264 with B-frames (the
-// decoder's delay of two frames in its time stamps); in frame n the left
-// half has luma 20 + 10 x (n mod 20), the right half 20 + 10 x (n div 20).
-int StampDigit(double Grey) { return int(std::lround((Grey * 219.0 / 255.0 + 16.0 - 20.0) / 10.0)); }
-
-struct Sighting {
-  int Frame;
-  bool Subtitle;
-};
-
-// The frame on show and whether a subtitle (yellow) is over its lower
-// half; Frame -1 when the picture is not a stamped frame.
-Sighting Look(HWND Control) {
-  const ScreenGrab S(Control);
-  const int W = S.Width(), H = S.Height();
-  const double Left = S.Mean(W / 4, H / 3, 9, 1), Right = S.Mean(3 * W / 4, H / 3, 9, 1);
-  const int Low = StampDigit(Left), High = StampDigit(Right);
-  Sighting Seen{-1, false};
-  if (Low >= 0 && Low < 20 && High >= 0 && High < 8 && std::abs(S.Mean(W / 4, H / 3, 9, 0) - Left) < 12)
-    Seen.Frame = 20 * High + Low;
-  for (int Y = H / 2; Y < H && !Seen.Subtitle; ++Y)
-    for (int X = 0; X < W; ++X)
-      if (S.R(X, Y) > 200 && S.G(X, Y) > 200 && S.B(X, Y) < 80) {
-        Seen.Subtitle = true;
-        break;
-      }
-  return Seen;
-}
-
-// A cue changes on its own frame, at most one frame off: the subtitle may
-// show from the frame before its first to its end frame (the first frame
-// after it), and must show from the frame after its first to the frame
-// before its last. The picture is looked at while the movie repeats until
-// each frame two off every change was seen a few times; a frame counts as
-// showing the subtitle when most of its sightings did, so that a pulse a
-// loaded machine delays by a frame now and then is not taken for a cue
-// two frames off.
-TEST(ProgramPicture, ASubtitleComesAndGoesOnTheFramesOfItsCue) {
-  // Cues in frames of 40 ms: [15, 40) and [60, 85).
-  struct Cue { int First, End; };
-  const Cue Cues[] = {{15, 40}, {60, 85}};
-  RunningPicture P(L"LcSubtitleTime", {"SubtitleFontColor=65535", "AutoLoadSubtitle=1"});
-  const std::wstring Movie = P.Copy.ExeFolder() + L"stamped.mp4";
-  ASSERT_TRUE(CopyFileW(lctest::MediaPath("stamped.mp4").c_str(), Movie.c_str(), FALSE));
-  lctest::WriteFileText(P.Copy.ExeFolder() + L"stamped.srt",
-                        "1\r\n00:00:00,600 --> 00:00:01,600\r\nONE\r\n\r\n"
-                        "2\r\n00:00:02,400 --> 00:00:03,400\r\nTWO\r\n");
-  ASSERT_TRUE(P.Start(Movie));
-
-  std::vector<int> With(150, 0), Without(150, 0);
-  constexpr int kSightings = 4;
-  auto Covered = [&] {
-    for (const Cue& C : Cues)
-      for (int F : {C.First - 2, C.First + 1, C.End - 2, C.End + 1})
-        if (With[F] + Without[F] < kSightings) return false;
-    return true;
-  };
-  const DWORD Start = GetTickCount();
-  while (!Covered() && GetTickCount() - Start < 120000) {
-    const Sighting S = Look(P.Control);
-    if (S.Frame >= 0 && S.Frame < 150) ++(S.Subtitle ? With : Without)[S.Frame];
-    Sleep(2);
-  }
-  ASSERT_TRUE(Covered()) << "the frames around the cues' changes were not seen often enough";
-
-  std::vector<std::string> Faults;
-  for (int F = 0; F < 150; ++F) {
-    if (With[F] + Without[F] < kSightings) continue;
-    bool May = false, Must = false;
-    for (const Cue& C : Cues) {
-      May = May || (F >= C.First - 1 && F <= C.End);
-      Must = Must || (F >= C.First + 1 && F <= C.End - 2);
-    }
-    const bool Shows = With[F] > Without[F];
-    if (Shows ? !May : Must)
-      Faults.push_back((Shows ? "subtitle over frame " : "no subtitle over frame ") + std::to_string(F) + " (" +
-                       std::to_string(With[F]) + " of " + std::to_string(With[F] + Without[F]) + " sightings)");
-  }
-  EXPECT_EQ(std::vector<std::string>(), Faults);
 }
 
 }  // namespace
