@@ -68,12 +68,12 @@ std::vector<std::string> BrokenNameFaults(const std::wstring& Text, const std::v
     // A paragraph's leading blanks stay on its first line: the line stands
     // at Pos, or after the blanks and line ends of a break.
     size_t At = Pos;
-    if (Text.compare(At, Line.size(), Line) != 0) {
-      while (At < Text.size() && IsBreak(Text[At])) ++At;
-      if (Text.compare(At, Line.size(), Line) != 0) {
+    while (Text.compare(At, Line.size(), Line) != 0) {
+      if (At >= Text.size() || !IsBreak(Text[At])) {
         Faults.push_back("line \"" + Narrow(Line) + "\" is not the text's");
         return Faults;
       }
+      ++At;
     }
     const bool InWord = Before && At == Pos && At > 0 && !IsBreak(Text[At - 1]);
     if (InWord && Before->back() != L'\\' && Before->back() != L'/')

@@ -79,6 +79,8 @@ TEST(LayoutCheck, ANameIsBrokenOnlyAfterAPathSeparator) {
                                          L"It is kept as \"x.b", L"ad\"."}),
             (Faults{"breaks \"\"C:\\Users\\me\\Roam|ing/x.ini\"!\"", "breaks \"\"x.b|ad\".\""}));
   EXPECT_EQ(BrokenNameFaults(Text, Lines{L"Error reading to"}), Faults{"line \"Error reading to\" is not the text's"});
+  // A blank kept at a line's end, and a paragraph's leading blanks.
+  EXPECT_EQ(BrokenNameFaults(L"ab cd\r\n  ef", Lines{L"ab ", L"cd", L"  ef"}), Faults{});
 }
 
 }  // namespace
