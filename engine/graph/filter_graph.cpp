@@ -5,6 +5,7 @@
 #include "engine/filters/com_helpers.h"
 #include "engine/graph/graph_utils.h"
 #include "engine/graph/movie_start.h"
+#include "engine/graph/wine_media_stack.h"
 
 // {AD9AE9B1-A42A-49A1-AC7E-7404B0D3370D}
 const GUID GraphComponentService = {0xAD9AE9B1, 0xA42A, 0x49A1, {0xAC, 0x7E, 0x74, 0x04, 0xB0, 0xD3, 0x37, 0x0D}};
@@ -243,8 +244,26 @@ HRESULT TFilterGraph::RenderFile(const std::wstring& FileName) {
   }
   PictureStart_ = ReadPictureStart(FileName);
   ApplySettings();
+  UseSystemClock();
   NotifyFilters(coRenderAfter, 0);
   return hr;
+}
+
+// Wine's DirectSound renderer never ends the thread of its clock once the
+// clock has timed anything, so a graph timed by it (every movie with
+// picture and sound) left a thread and its memory behind. On that media
+// stack the graph is timed by a system clock of its own instead, which ends
+// its thread with the graph; that renderer's clock is a system clock too,
+// so the timing is the same.
+void TFilterGraph::UseSystemClock() {
+  if (!WineMediaStack()) return;
+  TGraphInterface<IMediaFilter> graph(*this, IID_IMediaFilter);
+  IReferenceClock* clock = nullptr;
+  if (!graph || FAILED(CoCreateInstance(CLSID_SystemClock, nullptr, CLSCTX_INPROC_SERVER, IID_IReferenceClock,
+                                        reinterpret_cast<void**>(&clock))))
+    return;
+  graph->SetSyncSource(clock);
+  clock->Release();
 }
 
 bool TFilterGraph::Play() {

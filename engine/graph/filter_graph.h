@@ -142,6 +142,9 @@ class TFilterGraph : public TGraphEvents,
   void ApplyVolume();
   void ApplyBalance();
   void ApplyRate();
+  // Times the rendered graph by a system clock of its own where the
+  // platform's audio renderer's clock outlives its graph.
+  void UseSystemClock();
   void CloseLog();
   bool RaiseSimpleEvent(int Event, LONG_PTR Param1, LONG_PTR Param2);
   bool RaiseDVDEvent(int Event, LONG_PTR Param1, LONG_PTR Param2);

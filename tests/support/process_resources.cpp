@@ -1,0 +1,101 @@
+#include "tests/support/process_resources.h"
+
+#include <vector>
+
+#include <psapi.h>
+#include <tlhelp32.h>
+#include <winternl.h>
+
+namespace lctest {
+
+namespace {
+
+constexpr ULONG kSystemHandleInformation = 16;
+constexpr ULONG kObjectTypeInformation = 2;
+
+// One row of the system's handle list.
+struct HandleRow {
+  ULONG pid;
+  BYTE type;
+  BYTE flags;
+  USHORT value;
+  PVOID object;
+  ACCESS_MASK access;
+};
+
+template <class F>
+F NtFunction(const char* name) {
+  return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), name)));
+}
+
+int ThreadsOf(DWORD pid) {
+  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  int count = 0;
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+    if (entry.th32OwnerProcessID == pid) ++count;
+  CloseHandle(snapshot);
+  return count;
+}
+
+std::wstring HandleType(HANDLE process, USHORT value) {
+  using QueryObject = LONG(WINAPI*)(HANDLE, ULONG, PVOID, ULONG, PULONG);
+  static const auto query = NtFunction<QueryObject>("NtQueryObject");
+  HANDLE copy = nullptr;
+  if (!DuplicateHandle(process, reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(value)), GetCurrentProcess(), &copy, 0,
+                       FALSE, DUPLICATE_SAME_ACCESS))
+    return L"(not copied)";
+  alignas(8) BYTE info[1024] = {};
+  std::wstring type = L"(unknown)";
+  if (query(copy, kObjectTypeInformation, info, sizeof info, nullptr) == 0) {
+    const auto* name = reinterpret_cast<const UNICODE_STRING*>(info);
+    type.assign(name->Buffer, name->Length / sizeof(wchar_t));
+  }
+  CloseHandle(copy);
+  return type;
+}
+
+std::map<std::wstring, int> HandlesOf(DWORD pid, HANDLE process) {
+  using QuerySystem = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+  static const auto query = NtFunction<QuerySystem>("NtQuerySystemInformation");
+  std::map<std::wstring, int> types;
+  std::vector<BYTE> list(1 << 20);
+  ULONG length = 0;
+  LONG status = 0;
+  while ((status = query(kSystemHandleInformation, list.data(), ULONG(list.size()), &length)) != 0 &&
+         list.size() < (1u << 26))
+    list.resize(list.size() * 2);
+  if (status != 0) return types;
+  const ULONG count = *reinterpret_cast<const ULONG*>(list.data());
+  const auto* rows = reinterpret_cast<const HandleRow*>(list.data() + sizeof(ULONG_PTR));
+  for (ULONG i = 0; i < count; ++i)
+    if (rows[i].pid == pid) ++types[HandleType(process, rows[i].value)];
+  return types;
+}
+
+}  // namespace
+
+int ProcessResources::Handles(const wchar_t* type) const {
+  const auto found = handles.find(type);
+  return found == handles.end() ? 0 : found->second;
+}
+
+std::string ProcessResources::HandlesBut(const wchar_t* first, const wchar_t* second) const {
+  std::string text;
+  for (const auto& [type, count] : handles)
+    if (type != first && type != second) text += std::string(type.begin(), type.end()) + " " + std::to_string(count) + "; ";
+  return text;
+}
+
+ProcessResources MeasureProcess(DWORD pid, HANDLE process) {
+  ProcessResources r;
+  r.threads = ThreadsOf(pid);
+  r.handles = HandlesOf(pid, process);
+  PROCESS_MEMORY_COUNTERS memory{};
+  memory.cb = sizeof memory;
+  if (GetProcessMemoryInfo(process, &memory, sizeof memory)) r.privateMB = memory.PagefileUsage / 1048576.0;
+  return r;
+}
+
+}  // namespace lctest
