@@ -30,12 +30,7 @@ class TreeViewTest : public ::testing::Test {
     const TRect R = Tree->NodeRect(Node);
     ASSERT_FALSE(R.IsEmpty()) << "node " << Node << " is not on show";
     lctest::MouseTo(*Tree, (R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
-    INPUT In[2] = {};
-    In[0].type = In[1].type = INPUT_MOUSE;
-    In[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    In[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, In, sizeof(INPUT));
-    lctest::Settle();
+    lctest::ClickHere();
   }
   std::unique_ptr<TForm> Form;
   std::unique_ptr<TTreeView> Tree;

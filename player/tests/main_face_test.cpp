@@ -206,12 +206,7 @@ bool DoubleClickWithTheMouse(TfrmMain& Form, int X, int Y) {
   const TPoint At = Form.ClientToScreen({X, Y});
   lctest::MouseToScreen(At.X, At.Y);
   lctest::DoubleClickHere();
-  for (int I = 0; I < 500 && Seen == 0; ++I) {
-    Application.ProcessMessages();
-    Sleep(10);
-  }
-  // The last release came with the double click.
-  Application.ProcessMessages();
+  lctest::SettleUntil([&] { return Seen != 0; });
   Form.OnDblClick = nullptr;
   return Seen == 1;
 }

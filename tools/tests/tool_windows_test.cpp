@@ -172,7 +172,7 @@ TEST_F(ColorWindow, TwoQuickClicksOnTheDefaultButtonActTwice) {
   const TPoint At = Form->ClientToScreen({(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2});
   lctest::MouseToScreen(At.X, At.Y);
   lctest::DoubleClickHere();
-  for (int I = 0; I < 50 && Clicks < 2; ++I) Settle();
+  lctest::SettleUntil([&] { return Clicks >= 2; });
   EXPECT_EQ(1, DoubleClicks);
   EXPECT_EQ(2, Clicks);
   EXPECT_EQ(75, Form->Panel().Position(lc::tools::csBrightness));

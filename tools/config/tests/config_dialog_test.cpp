@@ -414,17 +414,6 @@ const THintWindow* ShownHint() {
   return Hint && IsWindowVisible(Hint) ? dynamic_cast<const THintWindow*>(TWinControl::FindControl(Hint)) : nullptr;
 }
 
-// Pumps messages until Done or Ms have passed; Done's last answer.
-template <class F>
-bool PumpUntil(F Done, DWORD Ms) {
-  const DWORD Start = GetTickCount();
-  while (!Done() && GetTickCount() - Start < Ms) {
-    Application.ProcessMessages();
-    Sleep(20);
-  }
-  return Done();
-}
-
 TEST_F(ConfigDialog, ACheckBoxCaptionCutAtItsWidthShowsWholeAsTheHintWhileTheMouseIsOverIt) {
   // A caption far wider than any screen: the dialog widens to the screen's
   // edge and still cuts it.
@@ -439,12 +428,12 @@ TEST_F(ConfigDialog, ACheckBoxCaptionCutAtItsWidthShowsWholeAsTheHintWhileTheMou
   ASSERT_TRUE(Cut.Showing());
   const TPoint Over = Cut.ClientToScreen({Cut.Width() / 2, Cut.Height() / 2});
   lctest::MouseToScreen(Over.X, Over.Y);
-  EXPECT_TRUE(PumpUntil([] { return ShownHint() != nullptr; }, 10000));
+  EXPECT_TRUE(lctest::SettleUntil([] { return ShownHint() != nullptr; }, 10000));
   ASSERT_NE(nullptr, ShownHint());
   EXPECT_EQ(Utf8ToWide(Long), ShownHint()->Text());
   // Leaving the box takes the hint away.
   lctest::MouseToScreen(Form->Left() + 40, Form->Top() + Form->Height() + 40);
-  EXPECT_TRUE(PumpUntil([] { return ShownHint() == nullptr; }, 10000));
+  EXPECT_TRUE(lctest::SettleUntil([] { return ShownHint() == nullptr; }, 10000));
 
   // A caption shown whole gives no hint.
   Form->Node().SetSelected(2);
@@ -454,8 +443,8 @@ TEST_F(ConfigDialog, ACheckBoxCaptionCutAtItsWidthShowsWholeAsTheHintWhileTheMou
   ASSERT_TRUE(Whole.Showing());
   const TPoint On = Whole.ClientToScreen({20, Whole.Height() / 2});
   lctest::MouseToScreen(On.X, On.Y);
-  ASSERT_TRUE(PumpUntil([&] { return Whole.Hint.empty() && !Whole.ShowHint; }, 10000));
-  EXPECT_FALSE(PumpUntil([] { return ShownHint() != nullptr; }, 3 * Application.HintPause));
+  ASSERT_TRUE(lctest::SettleUntil([&] { return Whole.Hint.empty() && !Whole.ShowHint; }, 10000));
+  EXPECT_FALSE(lctest::SettleUntil([] { return ShownHint() != nullptr; }, 3 * Application.HintPause));
 }
 
 TEST_F(ConfigDialog, APressOnAnEmptySpotOfAPageMovesTheDialog) {
@@ -469,10 +458,7 @@ TEST_F(ConfigDialog, APressOnAnEmptySpotOfAPageMovesTheDialog) {
   lctest::MouseToScreen(Start.X, Start.Y);
   Application.ProcessMessages();
   lctest::DragFrom(Start.X, Start.Y, 8, -5, 5);
-  for (int I = 0; I < 10; ++I) {
-    Application.ProcessMessages();
-    Sleep(15);
-  }
+  lctest::SettleUntil([&] { return Form->Left() == Before.Left - 40 && Form->Top() == Before.Top + 40; });
   EXPECT_EQ(Before.Left - 40, Form->Left());
   EXPECT_EQ(Before.Top + 40, Form->Top());
 }
