@@ -1,5 +1,6 @@
 // TVideoSurface: draws the frames of the video control's own renderer into
-// the control's window. It keeps a copy of the last frame, composes it
+// the control's window. It keeps the last frame (the renderer's sample
+// while the renderer lets it, a copy otherwise), composes it
 // (scaled into the placed picture rectangle, colour controls applied,
 // the overlay layer with the on-screen display and subtitle bands laid
 // over it) into a client-sized surface and copies that to the window in
@@ -7,8 +8,9 @@
 // to while the surface shows the picture.
 //
 // Threads: PresentFrame and StreamReset come from the renderer's streaming
-// or flushing thread, PlacementChanged from the thread that set a
-// rectangle; every other method is called on the GUI thread. One lock
+// or flushing thread (StreamReset also from the thread that detaches the
+// surface), PlacementChanged from the thread that set a rectangle; every
+// other method is called on the GUI thread. One lock
 // guards all state; the blit from the streaming thread uses a cache
 // context of its own, never the control's canvas.
 #pragma once
