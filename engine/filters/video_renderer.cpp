@@ -174,7 +174,10 @@ void TVideoFrameRenderer::OnReceiveFirstSample(IMediaSample* Sample) { Present(S
 REFERENCE_TIME TVideoFrameRenderer::PresentationTime(REFERENCE_TIME Start, REFERENCE_TIME Stop) {
   const int begins = Begins_.exchange(kSameStream);
   if (begins == kNewDecoder) Times_.Reset();
-  if (begins == kNewStream) Times_.NewStream(InputPin()->SegmentStart() == 0);
+  if (begins == kNewStream) {
+    const REFERENCE_TIME at = InputPin()->SegmentStart();
+    Times_.NewStream(at == 0 || at < Format().AvgTimePerFrame * SecondKeyFrame_.load());
+  }
   return Times_.Next(Start, Stop);
 }
 

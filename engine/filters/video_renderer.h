@@ -84,6 +84,11 @@ class TVideoFrameRenderer : public TBaseRenderer, public IBasicVideo2 {
   // size). Any thread.
   void GetPlacement(TVideoRect& Source, TVideoRect& Dest, bool& DefaultDest);
   TVideoFormat Format();
+  // The frame of the movie's second key frame when its key frames are
+  // stamped early (an AVI's unpacked B-frames, read from the file), else
+  // 0: a stream begun by a seek to a place before it begins at the first
+  // key frame, which is stamped in its place (picture_times.h). Any thread.
+  void SetSecondKeyFrame(int Frame) { SecondKeyFrame_.store(Frame); }
   // Samples not drawn because their length fits no layout of their type.
   long UnreadableSamples() const { return Unreadable_.load(); }
 
@@ -175,4 +180,5 @@ class TVideoFrameRenderer : public TBaseRenderer, public IBasicVideo2 {
   // a flush or stop, everything after a new connection.
   enum : int { kSameStream, kNewStream, kNewDecoder };
   std::atomic<int> Begins_{kNewDecoder};
+  std::atomic<int> SecondKeyFrame_{0};
 };

@@ -26,14 +26,18 @@ struct TGraphInterface {
   T* Object = nullptr;
 };
 
-// The media time at which the file's picture starts (movie_start.h); 0
-// when the file cannot be read.
-REFERENCE_TIME ReadPictureStart(const std::wstring& FileName) {
+// What the file tells of its pictures' time stamps (movie_start.h);
+// nothing when it cannot be read.
+struct TFileTiming {
+  REFERENCE_TIME PictureStart = 0;
+  TKeyFrameLead KeyFrameLead;
+};
+TFileTiming ReadFileTiming(const std::wstring& FileName) {
   HANDLE file = CreateFileW(FileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return 0;
+  if (file == INVALID_HANDLE_VALUE) return {};
   LARGE_INTEGER size{};
-  REFERENCE_TIME start = 0;
+  TFileTiming timing;
   if (GetFileSizeEx(file, &size)) {
     const TReadAt read = [file](std::uint64_t Offset, void* Buffer, std::size_t Count) {
       LARGE_INTEGER at{};
@@ -42,10 +46,11 @@ REFERENCE_TIME ReadPictureStart(const std::wstring& FileName) {
       return SetFilePointerEx(file, at, nullptr, FILE_BEGIN) && ReadFile(file, Buffer, DWORD(Count), &done, nullptr) &&
              done == Count;
     };
-    start = IsoMediaPictureStart(read, std::uint64_t(size.QuadPart));
+    timing.PictureStart = IsoMediaPictureStart(read, std::uint64_t(size.QuadPart));
+    timing.KeyFrameLead = AviKeyFrameLead(read, std::uint64_t(size.QuadPart));
   }
   CloseHandle(file);
-  return start;
+  return timing;
 }
 
 }  // namespace
@@ -235,6 +240,7 @@ void TFilterGraph::NotifyFilters(int Operation, int Param) {
 HRESULT TFilterGraph::RenderFile(const std::wstring& FileName) {
   if (Graph_ == nullptr) return S_FALSE;
   PictureStart_ = 0;
+  KeyFrameLead_ = {};
   NotifyFilters(coRenderBefore, 0);
   const HRESULT hr = Graph_->RenderFile(FileName.c_str(), nullptr);
   if (FAILED(hr)) {
@@ -242,7 +248,9 @@ HRESULT TFilterGraph::RenderFile(const std::wstring& FileName) {
     ShowGraphMessage(FormatDSError(hr));
     return hr;
   }
-  PictureStart_ = ReadPictureStart(FileName);
+  const TFileTiming timing = ReadFileTiming(FileName);
+  PictureStart_ = timing.PictureStart;
+  KeyFrameLead_ = timing.KeyFrameLead;
   ApplySettings();
   UseSystemClock();
   NotifyFilters(coRenderAfter, 0);

@@ -20,6 +20,7 @@
 
 #include "engine/graph/filter_graph_events.h"
 #include "engine/graph/graph_component.h"
+#include "engine/graph/movie_start.h"
 #include "framework/messages.h"
 
 // The service under which the graph hands out its graph component to a
@@ -88,6 +89,10 @@ class TFilterGraph : public TGraphEvents,
   // platform's parser here does not apply (engine/graph/movie_start.h).
   // The same however the movie is then played or sought; 0 for other files.
   REFERENCE_TIME PictureStart() const { return PictureStart_; }
+  // How far ahead of their time the rendered AVI's key frames are stored
+  // (unpacked B-frames), which a parser that stamps a key frame with its
+  // place in the file stamps them early; none for other files.
+  TKeyFrameLead KeyFrameLead() const { return KeyFrameLead_; }
   // False without media control; a failed call raises EDirectShowException.
   // Play is true for any success; Pause and Stop only for S_OK.
   bool Play();
@@ -163,6 +168,7 @@ class TFilterGraph : public TGraphEvents,
   int Balance_ = 0;
   double Rate_ = 1.0;
   REFERENCE_TIME PictureStart_ = 0;
+  TKeyFrameLead KeyFrameLead_;
 
   IFilterGraph2* Graph_ = nullptr;
   ICaptureGraphBuilder2* CaptureBuilder_ = nullptr;

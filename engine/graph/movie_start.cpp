@@ -1,6 +1,8 @@
 #include "engine/graph/movie_start.h"
 
+#include <algorithm>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -174,4 +176,137 @@ std::int64_t IsoMediaPictureStart(const TReadAt& Read, std::uint64_t FileSize) {
     return false;
   });
   return start;
+}
+
+namespace {
+
+constexpr std::uint32_t Fourcc(const char (&Name)[5]) {
+  return std::uint32_t(std::uint8_t(Name[0])) | std::uint32_t(std::uint8_t(Name[1])) << 8 |
+         std::uint32_t(std::uint8_t(Name[2])) << 16 | std::uint32_t(std::uint8_t(Name[3])) << 24;
+}
+
+// Video chunks looked at, and the bytes of each searched for pictures.
+constexpr int kMostVideoChunks = 300;
+constexpr std::size_t kChunkBytes = 65536;
+
+// The compression codes of MPEG-4 part 2 video, upper case.
+bool IsMpeg4Part2(std::uint32_t Code) {
+  for (std::uint32_t known : {Fourcc("FMP4"), Fourcc("XVID"), Fourcc("DIVX"), Fourcc("DX50"), Fourcc("MP4V"),
+                              Fourcc("3IV2"), Fourcc("M4S2"), Fourcc("MP4S"), Fourcc("RMP4"), Fourcc("DXGM")})
+    if (Code == known) return true;
+  return false;
+}
+
+std::uint32_t Upper(std::uint32_t Code) {
+  std::uint32_t out = 0;
+  for (int i = 0; i < 4; ++i) {
+    std::uint8_t c = std::uint8_t(Code >> (8 * i));
+    if (c >= 'a' && c <= 'z') c = std::uint8_t(c - 'a' + 'A');
+    out |= std::uint32_t(c) << (8 * i);
+  }
+  return out;
+}
+
+class TRiffReader {
+ public:
+  TRiffReader(const TReadAt& Read, std::uint64_t Size) : Read_(Read), Size_(Size) {}
+
+  bool U32(std::uint64_t At, std::uint32_t& Value) const {
+    std::uint8_t b[4];
+    if (!Bytes(At, b, 4)) return false;
+    Value = std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 | std::uint32_t(b[3]) << 24;
+    return true;
+  }
+  bool Bytes(std::uint64_t At, std::uint8_t* Buffer, std::size_t Count) const {
+    return At <= Size_ && Count <= Size_ - At && Read_(At, Buffer, Count);
+  }
+  // Calls Visit(id, list type or 0, contents begin, contents end) for each
+  // chunk in [Begin, End) until it returns false; chunks that do not fit
+  // end the walk.
+  template <class F>
+  void Walk(std::uint64_t Begin, std::uint64_t End, F&& Visit) const {
+    std::uint64_t at = Begin;
+    for (int n = 0; n < 100000 && at + 8 <= End; ++n) {
+      std::uint32_t id = 0, size = 0, type = 0;
+      if (!U32(at, id) || !U32(at + 4, size) || size > End - at - 8) return;
+      const bool list = id == Fourcc("LIST") && size >= 4 && U32(at + 8, type);
+      if (!Visit(id, list ? type : 0, at + 8 + (list ? 4 : 0), at + 8 + size)) return;
+      at += 8 + size + (size & 1);
+    }
+  }
+
+ private:
+  const TReadAt& Read_;
+  std::uint64_t Size_;
+};
+
+// The coding types of the pictures in a chunk's first bytes: 0 intra, 1
+// predicted, 2 bidirectional, 3 sprite.
+std::vector<int> PictureTypes(const std::uint8_t* Data, std::size_t Size) {
+  std::vector<int> types;
+  for (std::size_t i = 0; i + 4 < Size; ++i)
+    if (Data[i] == 0 && Data[i + 1] == 0 && Data[i + 2] == 1 && Data[i + 3] == 0xB6) types.push_back(Data[i + 4] >> 6);
+  return types;
+}
+
+}  // namespace
+
+TKeyFrameLead AviKeyFrameLead(const TReadAt& Read, std::uint64_t FileSize) {
+  const TRiffReader r(Read, FileSize);
+  std::uint32_t riff = 0, size = 0, form = 0;
+  if (!r.U32(0, riff) || !r.U32(4, size) || !r.U32(8, form) || riff != Fourcc("RIFF") || form != Fourcc("AVI "))
+    return {};
+  const std::uint64_t end = std::min<std::uint64_t>(FileSize, std::uint64_t(size) + 8);
+  int stream = -1, streams = 0;
+  int lead = 0, secondKey = -1;
+  r.Walk(12, end, [&](std::uint32_t Id, std::uint32_t Type, std::uint64_t Begin, std::uint64_t End) {
+    if (Id == Fourcc("LIST") && Type == Fourcc("hdrl")) {
+      r.Walk(Begin, End, [&](std::uint32_t Id2, std::uint32_t Type2, std::uint64_t B2, std::uint64_t E2) {
+        if (Id2 != Fourcc("LIST") || Type2 != Fourcc("strl")) return true;
+        std::uint32_t kind = 0, code = 0;
+        r.Walk(B2, E2, [&](std::uint32_t Id3, std::uint32_t, std::uint64_t B3, std::uint64_t E3) {
+          if (Id3 == Fourcc("strh") && E3 - B3 >= 4) r.U32(B3, kind);
+          if (Id3 == Fourcc("strf") && E3 - B3 >= 20) r.U32(B3 + 16, code);
+          return true;
+        });
+        if (stream < 0 && kind == Fourcc("vids") && IsMpeg4Part2(Upper(code))) stream = streams;
+        ++streams;
+        return true;
+      });
+      return true;
+    }
+    if (Id != Fourcc("LIST") || Type != Fourcc("movi")) return true;
+    if (stream < 0 || stream > 99) return false;
+    const std::uint32_t digits = std::uint32_t('0' + stream / 10) | std::uint32_t('0' + stream % 10) << 8;
+    std::vector<std::uint8_t> data;
+    int chunks = 0, run = 0;
+    bool packed = false;
+    const auto Chunk = [&](std::uint32_t Id2, std::uint32_t Type2, std::uint64_t B2, std::uint64_t E2) {
+      if (Id2 == Fourcc("LIST") && Type2 == Fourcc("rec ")) return true;  // walked by the caller
+      if ((Id2 & 0xFFFF) != digits || E2 == B2) return true;
+      data.resize(std::size_t(std::min<std::uint64_t>(E2 - B2, kChunkBytes)));
+      if (!r.Bytes(B2, data.data(), data.size())) return false;
+      const std::vector<int> types = PictureTypes(data.data(), data.size());
+      if (types.size() > 1) packed = true;
+      if (!types.empty() && types.front() == 0 && chunks > 0 && secondKey < 0) secondKey = chunks;
+      run = !types.empty() && types.front() == 2 ? run + 1 : 0;
+      lead = std::max(lead, run);
+      return !packed && ++chunks < kMostVideoChunks;
+    };
+    r.Walk(Begin, End, [&](std::uint32_t Id2, std::uint32_t Type2, std::uint64_t B2, std::uint64_t E2) {
+      if (Id2 == Fourcc("LIST") && Type2 == Fourcc("rec ")) {
+        bool more = true;
+        r.Walk(B2, E2, [&](std::uint32_t I3, std::uint32_t T3, std::uint64_t B3, std::uint64_t E3) {
+          return more = Chunk(I3, T3, B3, E3);
+        });
+        return more;
+      }
+      return Chunk(Id2, Type2, B2, E2);
+    });
+    if (packed) lead = 0;
+    if (secondKey < 0) secondKey = chunks;
+    return false;
+  });
+  if (lead == 0) return {};
+  return {lead, secondKey + lead};
 }

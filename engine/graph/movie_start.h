@@ -5,8 +5,12 @@
 // (the decoder's reordering delay), and the list's first edit starts
 // there. A parser that hands out the media times without applying the
 // list gives the first picture that time instead of 0; the movie time of
-// a picture is its media time less the start read here. No platform
-// header: the file is read through a function.
+// a picture is its media time less the start read here. An AVI of
+// MPEG-4 part 2 with B-frames stored unpacked keeps each anchor frame in
+// the file ahead of the B-frames shown before it: a parser that stamps a
+// key frame with its place in the file stamps it that many frames early
+// (KeyFrameLead). No platform header: the file is read through a
+// function.
 #pragma once
 
 #include <cstddef>
@@ -23,3 +27,16 @@ using TReadAt = std::function<bool(std::uint64_t Offset, void* Buffer, std::size
 // video track or no edit list, and for any box that does not fit its
 // parent or the file.
 std::int64_t IsoMediaPictureStart(const TReadAt& Read, std::uint64_t FileSize);
+
+// How far ahead of their time the key frames of an AVI's MPEG-4 part 2
+// video are stored: Frames, the longest run of B-frames (each in a chunk
+// of its own) among the first video chunks, for every key frame from
+// frame FromFrame on (the second key frame, shown after the B-frames
+// stored behind it; the first is in its place). Frames 0 for B-frames
+// packed into the chunk of the anchor before them (a chunk of more than
+// one picture), for video without B-frames, other video and other files.
+struct TKeyFrameLead {
+  int Frames = 0;
+  int FromFrame = 0;
+};
+TKeyFrameLead AviKeyFrameLead(const TReadAt& Read, std::uint64_t FileSize);

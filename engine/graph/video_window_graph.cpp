@@ -162,7 +162,13 @@ void TDSVideoWindowEx2::Insert() {
 
 void TDSVideoWindowEx2::ControlEvent(int Operation, int) {
   switch (Operation) {
-    case coRenderAfter: Insert(); break;
+    case coRenderAfter:
+      Insert();
+      if (FOwnRenderer && FFilterGraph) {
+        const TKeyFrameLead lead = FFilterGraph->KeyFrameLead();
+        FOwnRenderer->SetSecondKeyFrame(lead.Frames > 0 ? lead.FromFrame : 0);
+      }
+      break;
     case coPlay:
     case coPause:
       if (!FInsertAttempted) Insert();

@@ -11,9 +11,10 @@
 // than at the start begins at such a key frame and is early from its
 // first picture, with nothing to show it. So a picture whose stamp is at
 // or before the previous one's is taken one frame after it, and that slip
-// is added to every later stamp, in later streams too (NewStream), until a
-// stream begins at the movie's start, where the first key frame is in its
-// place. A stream that goes back half a second or more has started over
+// is added to every later stamp, in later streams too (NewStream), except
+// in a stream that begins at the movie's first key frame (from the start,
+// or sought to a place before the second key frame: the file tells where,
+// engine/graph/movie_start.h), which is in its place. A stream that goes back half a second or more has started over
 // and adds no slip; stamps that move forward keep their distance. Plain
 // C++; used from one thread.
 #pragma once
@@ -26,10 +27,11 @@ class TPictureTimes {
   // units, Stop <= Start when the picture has no stop time).
   std::int64_t Next(std::int64_t Start, std::int64_t Stop);
   // A new stream of the same decoder begins (a seek, a stop): the slip
-  // learnt so far stays, unless the stream begins at the movie's start.
-  void NewStream(bool AtStart) {
+  // learnt so far stays, unless the stream begins at the movie's first
+  // key frame.
+  void NewStream(bool AtFirstKeyFrame) {
     HaveLast_ = false;
-    if (AtStart) Slip_ = 0;
+    if (AtFirstKeyFrame) Slip_ = 0;
   }
   // Another decoder: nothing learnt stays.
   void Reset() { *this = TPictureTimes(); }

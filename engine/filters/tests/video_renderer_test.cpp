@@ -282,12 +282,21 @@ class TStampPresenter : public IVideoFramePresenter {
   int Previous = -1;
 };
 
-class VideoRendererStamped : public VideoRendererGraph, public ::testing::WithParamInterface<const char*> {
+// A stamped clip and where its second key frame is shown when its key
+// frames are stamped early (as the graph component reads it from the file
+// and the video control hands it on).
+struct TStampedClip {
+  const char* File;
+  int SecondKeyFrame;
+};
+
+class VideoRendererStamped : public VideoRendererGraph, public ::testing::WithParamInterface<TStampedClip> {
  protected:
-  const char* File() const override { return GetParam(); }
+  const char* File() const override { return GetParam().File; }
   void SetUp() override {
     VideoRendererGraph::SetUp();
     Renderer->SetPresenter(&Stamps);
+    Renderer->SetSecondKeyFrame(GetParam().SecondKeyFrame);
   }
   // Plays from Position until frame Last was presented.
   void PlayFrom(REFERENCE_TIME Position, int Last) {
@@ -323,6 +332,17 @@ TEST_P(VideoRendererStamped, EachPictureIsShownAtItsFramesTime) {
   EXPECT_EQ(std::vector<std::string>(), Faults());
 }
 
+// A seek to a place before the second key frame begins at the first,
+// stamped in its place, also once the decoder stamps the others early.
+TEST_P(VideoRendererStamped, ASeekBeforeTheSecondKeyFrameShowsEachPictureAtItsTime) {
+  ASSERT_TRUE(Control.P && Seeking.P);
+  PlayFrom(0, 30);
+  PlayFrom(40000000, 110);
+  PlayFrom(2000000, 30);  // 0.2 s: frame 5
+  EXPECT_GE(Stamps.Count(), 50u);
+  EXPECT_EQ(std::vector<std::string>(), Faults());
+}
+
 // A movie opened at a position (a remembered one) starts with a seek.
 TEST_P(VideoRendererStamped, AMovieStartedAfterASeekShowsEachPictureAtItsTime) {
   ASSERT_TRUE(Control.P && Seeking.P);
@@ -332,7 +352,8 @@ TEST_P(VideoRendererStamped, AMovieStartedAfterASeekShowsEachPictureAtItsTime) {
 }
 
 
-INSTANTIATE_TEST_SUITE_P(Avi, VideoRendererStamped, ::testing::Values("stamped_b.avi", "stamped.avi"),
+INSTANTIATE_TEST_SUITE_P(Avi, VideoRendererStamped,
+                         ::testing::Values(TStampedClip{"stamped_b.avi", 12}, TStampedClip{"stamped.avi", 0}),
                          [](const auto& Info) { return std::string(Info.index == 0 ? "BFrames" : "NoBFrames"); });
 
 // frames.mp4: 25 frames per second, 100 frames; frame n is grey with luma

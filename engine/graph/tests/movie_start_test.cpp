@@ -1,6 +1,7 @@
-// Where an MP4's picture starts in its own time stamps: the first video
-// track's edit list, read from boxes built here byte by byte; anything
-// else, broken or hostile, gives 0.
+// Where an MP4's picture starts in its own time stamps (the first video
+// track's edit list) and how far ahead of their time an AVI's key frames
+// are stored, read from files built here byte by byte; anything else,
+// broken or hostile, gives nothing.
 #include "engine/graph/movie_start.h"
 
 #include <algorithm>
@@ -84,14 +85,16 @@ Bytes Movie(std::initializer_list<Bytes> Tracks) {
   return Join({Box("ftyp", {'i', 's', 'o', 'm', 0, 0, 2, 0}), Box("moov", moov), Box("mdat", Bytes(32, 0))});
 }
 
-std::int64_t Start(const Bytes& File) {
-  const TReadAt read = [&](std::uint64_t At, void* Buffer, std::size_t Count) {
+// Reads File, refusing what lies beyond it.
+TReadAt ReaderOf(const Bytes& File) {
+  return [&File](std::uint64_t At, void* Buffer, std::size_t Count) {
     if (At > File.size() || Count > File.size() - At) return false;
     std::memcpy(Buffer, File.data() + At, Count);
     return true;
   };
-  return IsoMediaPictureStart(read, File.size());
 }
+
+std::int64_t Start(const Bytes& File) { return IsoMediaPictureStart(ReaderOf(File), File.size()); }
 
 // 100-ns units: two frames of 25 per second are 800000.
 TEST(MovieStart, TheFirstVideoTracksFirstEditGivesTheStart) {
@@ -162,6 +165,101 @@ TEST(MovieStart, BrokenFilesGiveNoStart) {
   manyEdits = Movie({Track("vide", 12800, EditList({{100, -1}}))});
   manyEdits[std::string(manyEdits.begin(), manyEdits.end()).find("elst") + 8] = 0xFF;
   EXPECT_EQ(Start(manyEdits), 0);  // the second does not fit
+}
+
+// ---------------------------------------------------------------- AVI
+
+void Put32Le(Bytes& B, std::uint32_t V) {
+  for (int s = 0; s < 32; s += 8) B.push_back(std::uint8_t(V >> s));
+}
+Bytes Chunk(const char* Id, const Bytes& Contents) {
+  Bytes b(Id, Id + 4);
+  Put32Le(b, std::uint32_t(Contents.size()));
+  b.insert(b.end(), Contents.begin(), Contents.end());
+  if (Contents.size() & 1) b.push_back(0);
+  return b;
+}
+Bytes List(const char* Type, const Bytes& Contents) {
+  Bytes body(Type, Type + 4);
+  body.insert(body.end(), Contents.begin(), Contents.end());
+  return Chunk("LIST", body);
+}
+// A stream's header and format: its kind and the picture's compression.
+Bytes StreamList(const char* Kind, const char* Compression) {
+  Bytes header(Kind, Kind + 4);
+  header.resize(56, 0);
+  Bytes format(40, 0);
+  std::copy(Compression, Compression + 4, format.begin() + 16);
+  return List("strl", Join({Chunk("strh", header), Chunk("strf", format)}));
+}
+// A picture of coding type I, P, B (or N for a chunk of two: P and B).
+Bytes Picture(char Type) {
+  const auto Vop = [](int Code) { return Bytes{0, 0, 1, 0xB6, std::uint8_t(Code << 6), 0x12, 0x34}; };
+  switch (Type) {
+    case 'I': return Join({Bytes{0, 0, 1, 0xB0, 1}, Vop(0)});
+    case 'P': return Vop(1);
+    case 'B': return Vop(2);
+    default: return Join({Vop(1), Vop(2)});
+  }
+}
+// An AVI of a sound stream and a video stream (01), its chunks in the
+// order of Pictures.
+Bytes Avi(const char* Compression, const std::string& Pictures) {
+  Bytes movi;
+  for (char p : Pictures) {
+    movi = Join({movi, Chunk("00wb", Bytes(6, 0x55)), Chunk("01dc", Picture(p))});
+  }
+  const Bytes body = Join({Bytes{'A', 'V', 'I', ' '},
+                           List("hdrl", Join({Chunk("avih", Bytes(56, 0)), StreamList("auds", "\1\0\0\0"),
+                                              StreamList("vids", Compression)})),
+                           List("movi", movi), Chunk("idx1", Bytes(16, 0))});
+  return Chunk("RIFF", body);
+}
+
+TKeyFrameLead Lead(const Bytes& File) { return AviKeyFrameLead(ReaderOf(File), File.size()); }
+
+// Frames are in the order the file stores them: an anchor before the
+// B-frames shown ahead of it.
+TEST(KeyFrameLead, UnpackedBFramesPutTheKeyFramesAheadOfTheirTime) {
+  const struct {
+    const char* Name;
+    Bytes File;
+    int Frames, FromFrame;
+  } cases[] = {
+      // I0 P3 B1 B2 P6 B4 B5 I9 B7 B8: the second key frame is the 8th
+      // chunk, shown as frame 9.
+      {"two B-frames", Avi("FMP4", "IPBBPBBIBBPBB"), 2, 9},
+      {"lower-case code", Avi("xvid", "IPBBPBBIBBPBB"), 2, 9},
+      {"one B-frame", Avi("DX50", "IPBPBIBPB"), 1, 6},
+      {"runs of one and three", Avi("XVID", "IPBPBBBIBB"), 3, 10},
+      // No second key frame among the chunks: it is beyond them.
+      {"one key frame", Avi("FMP4", "IPBBPBB"), 2, 9},
+      {"no B-frames", Avi("FMP4", "IPPPPIPPP"), 0, 0},
+      // A P-frame and the B-frame shown before it in one chunk.
+      {"packed", Avi("DX50", "INBNBINB"), 0, 0},
+      {"not MPEG-4", Avi("MJPG", "IPBBPBBIBB"), 0, 0},
+      {"an MP4", Movie({Track("vide", 12800, EditList({{6000, 1024}}))}), 0, 0},
+      {"empty", Bytes{}, 0, 0},
+  };
+  for (const auto& c : cases) {
+    const TKeyFrameLead lead = Lead(c.File);
+    EXPECT_EQ(lead.Frames, c.Frames) << c.Name;
+    EXPECT_EQ(lead.FromFrame, c.FromFrame) << c.Name;
+  }
+}
+
+// A file cut anywhere or a chunk that claims more than the file holds
+// reads nothing outside it.
+TEST(KeyFrameLead, BrokenFilesReadNothingOutside) {
+  const Bytes good = Avi("FMP4", "IPBBPBBIBB");
+  ASSERT_EQ(Lead(good).Frames, 2);
+  for (std::size_t cut = 0; cut < good.size(); ++cut) {
+    const TKeyFrameLead lead = Lead(Bytes(good.begin(), good.begin() + std::ptrdiff_t(cut)));
+    EXPECT_LE(lead.Frames, 2) << "cut at " << cut;
+  }
+  Bytes tooBig = good;
+  tooBig[4] = tooBig[5] = tooBig[6] = 0xFF;  // the RIFF claims 16 MB
+  EXPECT_EQ(Lead(tooBig).Frames, 2);          // read as far as the file goes
 }
 
 }  // namespace

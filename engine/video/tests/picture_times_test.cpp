@@ -54,11 +54,11 @@ TEST(PictureTimes, TheSlipStaysForLaterStreamsUntilOneBeginsAtTheStart) {
             (std::vector<std::int64_t>{400, 440, 480, 520, 880, 920, 960, 1000}));
   times.NewStream(false);  // a seek to 4 s: frame 102 comes first, stamped 4000
   EXPECT_EQ(Shown(times, {4000, 4040}), (std::vector<std::int64_t>{4080, 4120}));
-  times.NewStream(true);   // back to the start
+  times.NewStream(true);   // back to the start, or to before the second key frame
   EXPECT_EQ(Shown(times, {0, 40, 440, 440}), (std::vector<std::int64_t>{0, 40, 440, 480}));
   times.NewStream(false);
   EXPECT_EQ(Shown(times, {2000}), (std::vector<std::int64_t>{2040}));
-  times.Reset();           // another decoder
+  times.Reset();              // another decoder
   EXPECT_EQ(Shown(times, {2000, 2040}), (std::vector<std::int64_t>{2000, 2040}));
 }
 
