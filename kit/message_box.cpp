@@ -112,13 +112,16 @@ void TfrmMessage::LayOut() {
   In.CheckBoxHeight = FCheckBox->ImageHeight();
   In.OkRect = FOkButton->Rect();
   In.CloseRect = FCloseButton->Rect();
-  In.MaxHeight = MessageBoxArea(Placement).Height();
+  const TRect Area = MessageBoxArea(Placement);
+  In.MaxHeight = Area.Height();
+  In.MaxWidth = Area.Width();
   TBitmap Measure(1, 1);
   Measure.Canvas().Font.Assign(FTextFont);
   TCanvasMeasurer Measurer(Measure.Canvas());
   FLayout = LayoutMessage(FText, In, Measurer);
   FFirstLine = 0;
 
+  WidenSkinImage(Background, FLayout.SkinWidth, FLayout.DrawOutColumn);
   HeightenSkinImage(Background, FLayout.SkinHeight, FLayout.DrawOutRow);
   CropBackground();
   FOkButton->SetRect(FLayout.OkRect);

@@ -47,7 +47,7 @@ void CutToMaxHeight(TMessageLayout& L, const TMessageLayoutInput& In, int LineHe
 // The background, drawn out to SkinHeight, is cropped to Width x Height;
 // the text, the OK button and the check box are placed on it.
 void Crop(TMessageLayout& L, const TMessageLayoutInput& In) {
-  int BgW = In.BackgroundWidth, BgH = L.SkinHeight, W = L.Width, H = L.Height;
+  int BgW = L.SkinWidth, BgH = L.SkinHeight, W = L.Width, H = L.Height;
   L.CropCopies = {{{0, BgH - 2, W - 2, BgH}, {0, H - 2, W - 2, H}},
                   {{BgW - 2, 0, BgW, H - 12}, {W - 2, 0, W, H - 2}},
                   {{BgW - 2, BgH - 2, BgW, BgH}, {W - 2, H - 2, W, H}}};
@@ -81,12 +81,13 @@ TTextBlock MeasureWrapped(const std::wstring& EscapedText, int Width,
 TMessageLayout LayoutMessage(const std::wstring& Text, const TMessageLayoutInput& In,
                              TTextMeasurer& Measurer) {
   std::wstring Escaped = EscapeForWrap(Text);
+  auto Measure = [&Measurer](const std::wstring& S) { return Measurer.TextWidth(UnescapeWrapped(S)); };
+  // The skin's width, or the widest name's within the area the box stands in.
   int Widest = In.BackgroundWidth - 20;
+  if (In.MaxWidth - 20 > Widest) Widest = std::clamp(WidestName(Escaped, Measure), Widest, In.MaxWidth - 20);
   int Width = Widest;
   TTextBlock Block = MeasureWrapped(Escaped, Width, Measurer);
-  const int WidestWord = std::min(
-      ::WidestWord(Escaped, [&Measurer](const std::wstring& S) { return Measurer.TextWidth(UnescapeWrapped(S)); }),
-      Widest);
+  const int WidestWord = std::min(::WidestWord(Escaped, Measure), Widest);
   while (KeepNarrowing(Block, Width, WidestWord, In)) {
     Width -= NarrowStep;
     Block = MeasureWrapped(Escaped, Width, Measurer);
@@ -105,9 +106,12 @@ TMessageLayout LayoutMessage(const std::wstring& Text, const TMessageLayoutInput
   if (In.MaxHeight > 0 && L.Height > In.MaxHeight) CutToMaxHeight(L, In, Measurer.LineHeight());
   // At least as wide as the check box's caption needs, which a short text
   // alone would leave running out of the box.
-  L.Width = std::min(std::max(L.LabelWidth + 40, MinimumWidth(In)), In.BackgroundWidth);
-  // A box taller than the background draws it out at a row of plain paper
-  // halfway down, below the title and above the bottom edge.
+  // A box wider than the background draws it out at a column of plain
+  // paper halfway across, and a taller one at a row halfway down, below the
+  // title and above the bottom edge.
+  L.SkinWidth = Widest + 20;
+  L.DrawOutColumn = In.BackgroundWidth / 2;
+  L.Width = std::min(std::max(L.LabelWidth + 40, MinimumWidth(In)), L.SkinWidth);
   L.SkinHeight = std::max(L.Height, In.BackgroundHeight);
   L.DrawOutRow = In.BackgroundHeight / 2;
   Crop(L, In);

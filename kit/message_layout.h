@@ -14,6 +14,10 @@
 // cropped to the block. A block taller than the skin allows draws the skin
 // out downwards (a middle row repeated) and lays the box out by the same
 // rules at its new height, up to the height of the area the box stands in.
+// A name wider than the skin (a long file name, which a path's separators
+// cannot break) draws the skin out sideways (a middle column repeated) to
+// the name's width, up to the width of that area: only a name wider than
+// the area is cut.
 // Portable: the text is measured by the caller's measurer (the label's
 // font).
 
@@ -30,6 +34,9 @@ struct TMessageLayoutInput {
   // The height of the area the box stands in (MessageBoxArea); a box that
   // would be taller shows only the text's lines that fit. 0: no limit.
   int MaxHeight = 0;
+  // The width of that area: the box grows sideways up to it for a name
+  // wider than the skin. 0: the box keeps the skin's width.
+  int MaxWidth = 0;
 };
 
 // One copy within the background bitmap while it is cropped.
@@ -50,8 +57,11 @@ struct TMessageLayout {
   // The box's (and the cropped background's) size.
   int Width = 0;
   int Height = 0;
-  // The background is first drawn out to SkinHeight by repeating its row
-  // DrawOutRow (SkinHeight is its own height when the text fits it), ...
+  // The background is first drawn out to SkinWidth by repeating its column
+  // DrawOutColumn and to SkinHeight by repeating its row DrawOutRow (each
+  // its own size when the text fits it), ...
+  int SkinWidth = 0;
+  int DrawOutColumn = 0;
   int SkinHeight = 0;
   int DrawOutRow = 0;
   // ... then these copies carry its bottom and right edges in, before its

@@ -82,6 +82,19 @@ void WrapParagraph(const std::wstring& Para, int Width,
   Lines.push_back(Line);
 }
 
+// Calls Visit(Start, End) for each word of Text: the runs between blanks
+// and line ends.
+template <class TVisit>
+void ForEachWord(const std::wstring& Text, TVisit&& Visit) {
+  size_t Start = 0;
+  while (Start < Text.size()) {
+    size_t End = Text.find_first_of(L" \r\n", Start);
+    if (End == std::wstring::npos) End = Text.size();
+    if (End > Start) Visit(Start, End);
+    Start = End + 1;
+  }
+}
+
 }  // namespace
 
 std::wstring ReplaceAll(std::wstring Text, const std::wstring& From, const std::wstring& To) {
@@ -114,13 +127,24 @@ std::vector<std::wstring> WrapLines(const std::wstring& Text, int Width,
 
 int WidestWord(const std::wstring& Text, const std::function<int(const std::wstring&)>& Measure) {
   int Widest = 0;
-  size_t Start = 0;
-  while (Start < Text.size()) {
-    size_t End = Text.find_first_of(L" \r\n", Start);
-    if (End == std::wstring::npos) End = Text.size();
-    if (End > Start) Widest = std::max(Widest, Measure(Text.substr(Start, End - Start)));
-    Start = End + 1;
-  }
+  ForEachWord(Text, [&](size_t Start, size_t End) {
+    Widest = std::max(Widest, Measure(Text.substr(Start, End - Start)));
+  });
+  return Widest;
+}
+
+int WidestName(const std::wstring& Text, const std::function<int(const std::wstring&)>& Measure) {
+  int Widest = 0;
+  ForEachWord(Text, [&](size_t Start, size_t End) {
+    // A word breaks after a separator that is not its first character.
+    size_t Piece = Start;
+    for (size_t I = Start + 1; I < End; ++I) {
+      if (Text[I] != EscBackslash && Text[I] != L'/') continue;
+      Widest = std::max(Widest, Measure(Text.substr(Piece, I + 1 - Piece)));
+      Piece = I + 1;
+    }
+    if (End > Piece) Widest = std::max(Widest, Measure(Text.substr(Piece, End - Piece)));
+  });
   return Widest;
 }
 

@@ -38,6 +38,10 @@ std::vector<std::wstring> WrapLines(const std::wstring& Text, int Width,
 
 // The width of Text's widest word (words end at blanks and line ends).
 int WidestWord(const std::wstring& Text, const std::function<int(const std::wstring&)>& Measure);
+// The width of Text's widest piece that WrapLines never breaks where it has
+// room for it: a word, or in a path each name up to and with the separator
+// after it (the separators of the escaped text, as WrapLines reads them).
+int WidestName(const std::wstring& Text, const std::function<int(const std::wstring&)>& Measure);
 
 // Joins lines with CR LF.
 std::wstring JoinLines(const std::vector<std::wstring>& Lines);

@@ -4,6 +4,7 @@
 // its control and no control covers another (kit/layout_check.h).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -13,6 +14,7 @@
 #include <windows.h>
 
 #include "app/instance.h"
+#include "framework/application.h"
 #include "app/playlist_setup.h"
 #include "app/tests/layout_walker.h"
 #include "engine/dsp/amplify.h"
@@ -189,6 +191,9 @@ class WindowLayout : public lc::testing::GraphFixture {
     for (int I = 1; I <= 10; ++I)
       Movies.push_back(L"D:\\Films\\Family\\2019 Summer - the mountains\\Day 0" + std::to_wstring(I) +
                        L" - the long walk up to the lake and back again.avi");
+    // A file name wider than the skin (486 px): the box grows sideways to
+    // hold it whole.
+    const std::wstring LongName = L"the_lake_in_the_mountains_with_the_family_summer_holidays_2026_part_one.mp4";
     const std::pair<std::string, std::string> Messages[] = {
         {"message", "The file \"C:\\Movies\\holiday.avi\" could not be opened."},
         {"tall message",
@@ -199,7 +204,10 @@ class WindowLayout : public lc::testing::GraphFixture {
         {"files not taken",
          WideToUtf8(lc::HandOverFailedText(
              L"Lumacraft", L"is running but did not take these files:",
-             {L"C:\\users\\Christopher\\Videos\\Holidays\\Summer2019\\TheMountains\\Day01\\sync.mp4"}))}};
+             {L"C:\\users\\Christopher\\Videos\\Holidays\\Summer2019\\TheMountains\\Day01\\sync.mp4"}))},
+        {"long name not taken",
+         WideToUtf8(lc::HandOverFailedText(L"Lumacraft", L"is running but did not take these files:",
+                                           {L"C:\\users\\Christopher\\Videos\\" + LongName}))}};
     for (const auto& [Kind, Text] : Messages) {
       for (const bool WithCheckBox : {false, true}) {
         TfrmMessage Box;
@@ -214,6 +222,13 @@ class WindowLayout : public lc::testing::GraphFixture {
           W.AddBox("text", {L.LabelPos.X, L.LabelPos.Y, L.LabelPos.X + L.LabelWidth, L.LabelPos.Y + L.LabelHeight});
           EXPECT_EQ(lc::kit::BrokenNameFaults(Shown, L.Lines), std::vector<std::string>{})
               << Name << " +" << Percent << "%";
+          if (Kind == "long name not taken") {
+            EXPECT_GT(Box.Width(), 486) << Name << " +" << Percent << "%";
+            EXPECT_LE(Box.BoundsRect().Right, Screen.WorkAreaRect().Right) << Name << " +" << Percent << "%";
+            EXPECT_EQ(1, std::count_if(L.Lines.begin(), L.Lines.end(), [&](const std::wstring& Line) {
+                        return Line.find(LongName) != std::wstring::npos;
+                      })) << Name << " +" << Percent << "%";
+          }
         });
       }
     }
@@ -228,7 +243,7 @@ class WindowLayout : public lc::testing::GraphFixture {
 
 TEST_F(WindowLayout, EveryWindowHoldsTheBuiltInTexts) {
   CheckEveryWindow(0);
-  EXPECT_EQ(30, Walked);
+  EXPECT_EQ(32, Walked);
 }
 
 TEST_F(WindowLayout, EveryWindowHoldsALanguageAThirdLonger) { CheckEveryWindow(30); }

@@ -284,6 +284,57 @@ TEST(MessageLayout, APathIsNeverCutInTheMiddleOfAName) {
             L.Lines);
 }
 
+// A file name of 75 letters and its closing quote (532 px) is wider than
+// the skin's 466: the box grows sideways to it within the area, the skin
+// drawn out at its middle column, and the name stays whole on its line.
+// Only a name wider than the area is cut, and with no area the box keeps
+// the skin's width.
+TEST(MessageLayout, ANameWiderThanTheSkinWidensTheBoxUpToTheArea) {
+  TFixedMeasurer M;
+  const std::wstring Name = L"the_lake_in_the_mountains_with_the_family_summer_holidays_2026_part_one.mp4";
+  const std::wstring Text = L"Lumacraft is running but did not take these files:\r\n\"D:\\Films\\" + Name + L"\"";
+  TMessageLayoutInput In = Input(false);
+  In.MaxWidth = 1024;
+  TMessageLayout L = LayoutMessage(Text, In, M);
+  EXPECT_EQ((std::vector<std::wstring>{L"Lumacraft is running but did not take these files:", L"\"D:\\Films\\",
+                                       Name + L"\""}),
+            L.Lines);
+  EXPECT_EQ(532, L.WrapWidth);
+  EXPECT_EQ(532, L.LabelWidth);
+  EXPECT_EQ(552, L.SkinWidth);
+  EXPECT_EQ(243, L.DrawOutColumn);
+  EXPECT_EQ(552, L.Width);
+  EXPECT_EQ(246, L.Height);  // max(54 + 20, 552 div 3) + 62
+  EXPECT_EQ(254, L.SkinHeight);
+  EXPECT_EQ((TPoint{10, 90}), L.LabelPos);
+  EXPECT_EQ((TRect{236, 213, 316, 233}), L.OkRect);
+  EXPECT_EQ((TRect{538, 7, 547, 16}), L.CloseRect);
+  ExpectCropCopies(L, {{0, 252, 550, 254}, {0, 244, 550, 246},
+                       {550, 0, 552, 234}, {550, 0, 552, 244},
+                       {550, 252, 552, 254}, {550, 244, 552, 246}});
+
+  // An area 500 wide: the box grows to it and the name is cut there.
+  In.MaxWidth = 500;
+  L = LayoutMessage(Text, In, M);
+  EXPECT_EQ(480, L.WrapWidth);
+  EXPECT_EQ(500, L.Width);
+  EXPECT_EQ(500, L.SkinWidth);
+  ASSERT_EQ(4u, L.Lines.size());
+  EXPECT_EQ(Name.substr(0, 68), L.Lines[2]);
+  // An area narrower than the skin, or none: the skin's width.
+  for (int Area : {400, 0}) {
+    In.MaxWidth = Area;
+    L = LayoutMessage(Text, In, M);
+    EXPECT_EQ(466, L.WrapWidth) << Area;
+    EXPECT_EQ(486, L.Width) << Area;
+    EXPECT_EQ(486, L.SkinWidth) << Area;
+  }
+  // A text whose names fit the skin keeps its layout in a wide area.
+  In.MaxWidth = 1024;
+  EXPECT_EQ(200, LayoutMessage(L"Done.", In, M).Width);
+  EXPECT_EQ(486, LayoutMessage(L"Done.", In, M).SkinWidth);
+}
+
 // A wrap width exactly at the check box's minimum (280 + 26) still narrows
 // once more, and the last width that held is that minimum.
 TEST(MessageLayout, NarrowingReachesTheMinimumWidthItself) {

@@ -63,6 +63,21 @@ TEST(WordWrap, AnOverlongPathBreaksBetweenItsNames) {
   EXPECT_EQ((Lines{L"\\abcdefgh", L"ij"}), Wrap(L"\\abcdefghij", 90));
 }
 
+// The widest piece a wrap keeps whole where it has room: a path's name with
+// the separator after it, a word without one, a separator at a word's start
+// kept with its name; and at that width the wrap keeps each name whole.
+TEST(WordWrap, TheWidestNameIsAPathsWidestNameOrAWord) {
+  auto Widest = [](const std::wstring& Text) {
+    return WidestName(EscapeForWrap(Text), [](const std::wstring& S) { return Measure(UnescapeWrapped(S)); });
+  };
+  EXPECT_EQ(60, Widest(L"a Users\\me/ab"));  // "Users\\"
+  EXPECT_EQ(170, Widest(L"in C:\\abcdefghijklmnop\\a"));
+  EXPECT_EQ(110, Widest(L"abc\\defghij.mp4 x\\"));  // a word's last name
+  EXPECT_EQ(70, Widest(L"\\abcde\\\\ab"));  // "\\abcde\\"
+  EXPECT_EQ(0, Widest(L""));
+  EXPECT_EQ((Lines{L"D:\\Films\\", L"defghij.mp4"}), Wrap(L"D:\\Films\\defghij.mp4", 110));
+}
+
 TEST(WordWrap, LeadingBlanksStayOnTheFirstLineOnly) {
   EXPECT_EQ((Lines{L"  ab cd", L"ef"}), Wrap(L"  ab cd   ef", 70));
 }
