@@ -112,6 +112,33 @@ class TInputSeen {
   int FButtons[7] = {};
 };
 
+// Whether the foreground window, the one typed keys go to, is one of this
+// thread's.
+inline bool ThisThreadHasTheKeyboard() {
+  const HWND Foreground = GetForegroundWindow();
+  return Foreground && GetWindowThreadProcessId(Foreground, nullptr) == GetCurrentThreadId();
+}
+
+// The window of this thread that had the keyboard when a form was shown or
+// a key typed last.
+inline HWND& KeyboardWindow() {
+  thread_local HWND Window = nullptr;
+  return Window;
+}
+
+// Waits until one of this thread's windows has the keyboard. The system
+// moves the foreground as the display reports its focus changes, late on
+// a loaded machine, and a focus the display took to no window of the
+// program's may never come back by itself: after a second the window that
+// had the keyboard last is given it again. False when none has it by the
+// deadline.
+inline bool TakeTheKeyboard() {
+  if (SettleUntil(ThisThreadHasTheKeyboard, 1000)) return true;
+  const HWND Last = KeyboardWindow();
+  if (Last && IsWindow(Last) && IsWindowVisible(Last)) SetForegroundWindow(Last);
+  return SettleUntil(ThisThreadHasTheKeyboard);
+}
+
 // A form of window class ClassName shown at (Left, Top) as the foreground
 // window, so that typed keys reach it.
 inline std::unique_ptr<TForm> ShownForm(const wchar_t* ClassName, int Left, int Top, int Width,
@@ -120,15 +147,21 @@ inline std::unique_ptr<TForm> ShownForm(const wchar_t* ClassName, int Left, int 
   Form->SetBounds(Left, Top, Width, Height);
   Form->Show();
   SetForegroundWindow(Form->Handle());
+  KeyboardWindow() = Form->Handle();
   Settle();
   return Form;
 }
 
 // Presses Key (with Shift held) on the keyboard and returns once this
 // thread has dispatched its release, so the key has had its effect before
-// the next is typed; a failure when it has not come within the deadline
-// (another program's window has the keyboard).
+// the next is typed; a failure when it has not come within the deadline.
+// A key goes to the window that has the keyboard when it is typed: it is
+// typed once one of this thread's windows has it.
 inline void PressKey(WORD Key, bool Shift = false) {
+  if (TakeTheKeyboard())
+    KeyboardWindow() = GetForegroundWindow();
+  else
+    ADD_FAILURE() << "none of this thread's windows has the keyboard to type the key " << Key << " into";
   TInputSeen& Seen = TInputSeen::ThisThread();
   const int Before = Seen.KeyUps(Key);
   if (Shift) keybd_event(VK_SHIFT, 0, 0, 0);

@@ -3,6 +3,7 @@
 // the model and a double click plays the entry through the opening.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <memory>
 #include <thread>
@@ -12,6 +13,7 @@
 #include <windows.h>
 
 #include "framework/application.h"
+#include "framework/tests/input.h"
 #include "kit/skin_image.h"
 #include "playlist/tests/drop_support.h"
 #include "playlist/tests/fakes.h"
@@ -253,26 +255,32 @@ TEST_F(PlaylistWindow, AltAloneLeavesTheTitleAsItIs) {
   Settle();
   const std::vector<COLORREF> Before = Shown(*Form, Title);
   // Should the window enter the platform's menu mode, it is seen and left
-  // again from here.
+  // again from here, whenever the key comes.
   const DWORD Thread = GetCurrentThreadId();
-  bool MenuMode = false;
+  std::atomic<bool> Looked = false, MenuMode = false;
   std::thread Watch([&] {
-    Sleep(500);
-    GUITHREADINFO Info{};
-    Info.cbSize = sizeof(Info);
-    if (GetGUIThreadInfo(Thread, &Info) && (Info.flags & (GUI_INMENUMODE | GUI_SYSTEMMENUMODE))) {
+    const auto InMenuMode = [Thread] {
+      GUITHREADINFO Info{};
+      Info.cbSize = sizeof(Info);
+      return GetGUIThreadInfo(Thread, &Info) && (Info.flags & (GUI_INMENUMODE | GUI_SYSTEMMENUMODE));
+    };
+    for (; !Looked; Sleep(10)) {
+      if (!InMenuMode()) continue;
       MenuMode = true;
       keybd_event(VK_ESCAPE, 0, 0, 0);
       keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+      for (DWORD Until = GetTickCount() + 10000; InMenuMode() && GetTickCount() < Until;) Sleep(10);
     }
   });
-  keybd_event(VK_MENU, 0, 0, 0);
-  keybd_event(VK_MENU, 0, KEYEVENTF_KEYUP, 0);
-  for (int I = 0; I < 60; ++I) {
+  // Returns once the window has had the key's release.
+  lctest::PressKey(VK_MENU);
+  // Time for a repaint the key would have asked for.
+  for (int I = 0; I < 30; ++I) {
     Application.ProcessMessages();
     Sleep(10);
   }
   const std::vector<COLORREF> After = Shown(*Form, Title);
+  Looked = true;
   Watch.join();
   Settle();
   EXPECT_FALSE(MenuMode);
