@@ -2,6 +2,9 @@
 // default values and the change score.
 #include "tools/color/color_panel.h"
 
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "framework/keys.h"
@@ -161,6 +164,25 @@ TEST_F(ColorPanel, NewTextsShareOneLeftEdgeInTheNameColumn) {
   EXPECT_EQ(L"Standard", Panel.DefaultButton().Caption());
   Key(vkRight);
   EXPECT_EQ(L"Helligkeit: 51", Player.Osd.back());
+}
+
+// The face as the window draws it when made: the two buttons,
+// then each row's thumb, name and value, from the top.
+TEST_F(ColorPanel, PaintWidgetsDrawsEveryRow) {
+  W.L.Take();
+  Panel.PaintWidgets();
+  EXPECT_EQ((std::vector<std::string>{
+                "copy:MainbtnClose(0,0)-(9,9)->(278,7)-(287,16):both",
+                "copy:ButtonText2(0,0)-(100,20)->(96,133)-(196,153):both",
+                "copy:HorizontalSlider(0,0)-(7,12)->(167,32)-(174,44):both", "text:Brightness@26,31:both",
+                "text:50@260,31:both",
+                "copy:HorizontalSlider(0,0)-(7,12)->(167,57)-(174,69):both", "text:Contrast@26,56:both",
+                "text:50@260,56:both",
+                "copy:HorizontalSlider(0,0)-(7,12)->(167,82)-(174,94):both", "text:Hue@26,81:both",
+                "text:0@260,81:both",
+                "copy:HorizontalSlider(0,0)-(7,12)->(167,107)-(174,119):both", "text:Saturation@26,106:both",
+                "text:50@260,106:both"}),
+            W.L.Take());
 }
 
 TEST_F(ColorPanel, DefaultButtonSitsCentredBelowTheSliders) {

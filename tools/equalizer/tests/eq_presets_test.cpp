@@ -187,6 +187,17 @@ TEST_F(PresetsFile, AProtectedFileFailsTheSaveAndStays) {
   std::filesystem::permissions(Path, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
 }
 
+// A folder that cannot be made (a file stands in its way) fails the save.
+TEST_F(PresetsFile, AFolderThatCannotBeMadeFailsTheSave) {
+  Write("Rock=1\r\n");
+  const std::string Beneath = (std::filesystem::path(Path) / "new" / "Presets.EQ").string();
+  TPresetList L("Default");
+  TPresetsFileState State = TPresetsFileState::Missing;
+  L.SaveAs("Mine", Values({5}));
+  EXPECT_FALSE(SavePresetsFile(Beneath, L, State));
+  EXPECT_EQ("Rock=1\r\n", Read());
+}
+
 TEST_F(PresetsFile, MissingFileGivesTheDefaultAloneAndIsCreatedInANewFolder) {
   TPresetList L("Default");
   const std::string Nested = (Scratch.path() / "new" / "Presets.EQ").string();

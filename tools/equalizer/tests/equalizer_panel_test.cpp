@@ -139,6 +139,10 @@ TEST_F(EqualizerPanel, ButtonsSitAtTheirPlacesOfTheFace) {
   EXPECT_EQ((TRect{5, 72, 19, 84}), Panel.Button(TEqualizerAction::LoadPreset).Rect());
   EXPECT_EQ((TRect{6, 103, 18, 115}), Panel.Button(TEqualizerAction::SavePreset).Rect());
   EXPECT_EQ(L"Load preset", Panel.Button(TEqualizerAction::LoadPreset).Hint());
+  Panel.SetTexts({L"Schliessen", L"Laden", L"Speichern", L"Vorverstaerkung"});
+  EXPECT_EQ(L"Schliessen", Panel.Button(TEqualizerAction::Close).Hint());
+  EXPECT_EQ(L"Laden", Panel.Button(TEqualizerAction::LoadPreset).Hint());
+  EXPECT_EQ(L"Speichern", Panel.Button(TEqualizerAction::SavePreset).Hint());
   // The pre-amplification's value is centred on x 69: "-20" is 18 wide.
   W.L.Take();
   Panel.SetPreamp(100);
