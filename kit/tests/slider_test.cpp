@@ -232,6 +232,7 @@ TEST(Volume, APressBesideItGoesOnToTheSeekBar) {
   }
   EXPECT_EQ(Log{}, W.L.Take());
   EXPECT_EQ(&Vol, W.Host.MouseDown(414, 60));
+  EXPECT_EQ(&Vol, W.Host.MouseUp(414, 60));  // the release is the bar's too
 }
 
 // ---- progress bar -----------------------------------------------------------
@@ -270,6 +271,18 @@ TEST(Progress, ClickSeeksAndScoresTheDistance) {
             W.L.Take());
   EXPECT_EQ(50, W.Playback.Score);
   EXPECT_TRUE(Bar.MouseUp(228, 140));
+}
+
+// The timer's position fills its share of the 408 pixels from x 25 to 432,
+// both ends counted: 50 of 0..100 is 408 x 50 / 101.
+TEST(Progress, PositionFillsItsShareOfTheWholeBar) {
+  Window W;
+  TVirtualProgressBar Bar{W.Host, W.Surface, {25, 135, 432, 144}, L"MainProgressBar",
+                          true, W.Playback};
+  Bar.SetPosition(50);
+  EXPECT_EQ(202, Bar.FillWidth());
+  Bar.SetPosition(100);
+  EXPECT_EQ(404, Bar.FillWidth());
 }
 
 // The release ends the drag: a later move with the button held (a press
