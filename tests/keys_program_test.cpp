@@ -91,7 +91,7 @@ TEST(ProgramKeys, TheFullScreenPictureTakesTheKeys) {
   PlayingCopy player(L"LcKeysFull");
   ASSERT_NE(player.main, nullptr);
   ASSERT_TRUE(lctest::WaitUntilPlaying(player.main, 0).Playing());
-  SetForegroundWindow(player.main);
+  ASSERT_TRUE(lctest::MakeForeground(player.main));
   ASSERT_TRUE(player.Windows(kPicture, 0));
 
   // F on the main window: full screen, the main window parked behind the
@@ -122,7 +122,7 @@ TEST(ProgramKeys, APictureClickedInAWindowTakesTheKeys) {
   ASSERT_TRUE(lctest::WaitUntilPlaying(player.main, 0).Playing());
   HWND video = lctest::WaitForWindow(L"TfrmVideoWindow", player.Id(), 10000, true);
   ASSERT_NE(video, nullptr);
-  SetForegroundWindow(player.main);
+  ASSERT_TRUE(lctest::MakeForeground(player.main));
   ASSERT_TRUE(player.Windows(kPicture, 0));
 
   lctest::ClickCentre(video);
@@ -158,7 +158,7 @@ TEST(ProgramKeys, KeysTypedIntoThePlaylistReachThePlayer) {
   ASSERT_NE(player.main, nullptr);
   ASSERT_TRUE(lctest::WaitUntilPlaying(player.main, 0).Playing());
   // Alt+P on the main window shows the playlist.
-  SetForegroundWindow(player.main);
+  ASSERT_TRUE(lctest::MakeForeground(player.main));
   PressKey('P', {VK_MENU});
   HWND playlist = lctest::WaitForWindow(L"TfrmPlayList", player.Id(), 10000, true);
   ASSERT_NE(playlist, nullptr);

@@ -117,7 +117,7 @@ TEST(LayoutProgram, EveryConfigurationPageShowsItsCaptionsWholeInALanguageNearly
   lctest::ChildProcess App(Copy.Exe(), L"");
   const HWND Main = lctest::WaitForVisibleMainWindow(App.Id(), 30000);
   ASSERT_NE(nullptr, Main);
-  SetForegroundWindow(Main);
+  ASSERT_TRUE(lctest::MakeForeground(Main));
   lctest::PressKey('P', {VK_CONTROL});
   const HWND Dialog = lctest::WaitForWindow(L"TfrmConfig", App.Id(), 20000, true);
   ASSERT_NE(nullptr, Dialog);
@@ -125,8 +125,16 @@ TEST(LayoutProgram, EveryConfigurationPageShowsItsCaptionsWholeInALanguageNearly
   RECT Client;
   GetClientRect(Dialog, &Client);
   EXPECT_GT(Client.right, 520);
+  // Down, typed into the tree of pages, goes where the keyboard is: to the
+  // dialog once it is the active window.
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == Dialog; }, 20000));
   for (int Page = 0; Page < 5; ++Page) {
-    if (Page > 0) lctest::PressKey(VK_DOWN);
+    if (Page > 0) {
+      const LRESULT Before = lctest::SelectedTreeItem(Dialog);
+      lctest::PressKey(VK_DOWN);
+      ASSERT_TRUE(WaitUntil([&] { return lctest::SelectedTreeItem(Dialog) != Before; }, 20000))
+          << "Down did not move to page " << Page;
+    }
     std::vector<std::string> Faults;
     // Until the page has been painted whole (its captions are there).
     WaitUntil(

@@ -290,6 +290,11 @@ TEST(ProgramPictureSizes, ThePictureStaysTheDecodersZoomedInFullScreenInAnotherA
   // The brightness at its lowest: 750 / 10000 of the range, 19 levels, off
   // every channel.
   lctest::PressKey('C', {VK_CONTROL});
+  // The keys typed next reach the colour controls once they are the active
+  // window (a key goes where the keyboard is when it is typed).
+  const HWND Colours = lctest::WaitForWindow(L"TfrmColorControl", P.App->Id(), 10000, true);
+  ASSERT_NE(nullptr, Colours);
+  ASSERT_TRUE(lctest::WaitUntil([&] { return GetForegroundWindow() == Colours; }));
   for (int I = 0; I < 10; ++I) lctest::PressKey(VK_LEFT);
   lctest::PressKey(VK_ESCAPE);
   const RgbPicture Dark = Darker(Square, 19);

@@ -107,25 +107,13 @@ TEST(RemoteClient, HotKeysRemoteCodesAndShellMacrosReachThePlayer) {
 // The configuration dialog opened by Ctrl+P typed on the main window, once
 // it shows; nullptr when it did not.
 HWND OpenConfiguration(const RunningPlayer& player) {
-  SetForegroundWindow(player.main);
+  if (!lctest::MakeForeground(player.main)) return nullptr;
   lctest::PressKey('P', {VK_CONTROL});
   return lctest::WaitForWindow(L"TfrmConfig", player.process.Id(), 10000, true);
 }
 
-BOOL CALLBACK FindTree(HWND child, LPARAM found) {
-  wchar_t name[64] = {};
-  GetClassNameW(child, name, 64);
-  if (std::wstring(name) != L"SysTreeView32") return TRUE;
-  *reinterpret_cast<HWND*>(found) = child;
-  return FALSE;
-}
-
 // The item selected in the dialog's tree of pages.
-LRESULT SelectedPage(HWND config) {
-  HWND tree = nullptr;
-  EnumChildWindows(config, FindTree, reinterpret_cast<LPARAM>(&tree));
-  return tree ? SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) : 0;
-}
+LRESULT SelectedPage(HWND config) { return lctest::SelectedTreeItem(config); }
 
 LRESULT Remote(HWND main, WPARAM code) {
   DWORD_PTR result = 1;
@@ -158,8 +146,7 @@ TEST(RemoteClient, RemoteCodesDriveTheOpenConfigurationDialog) {
   lctest::Pump(300);
   EXPECT_EQ(SelectedPage(config), first);
   // With the player active again, Down is typed into the tree.
-  SetForegroundWindow(config);
-  lctest::Pump(300);
+  ASSERT_TRUE(lctest::MakeForeground(config));
   EXPECT_EQ(Remote(player.main, 8), 0);
   EXPECT_TRUE(lctest::WaitUntil([&] { return SelectedPage(config) != first; }));
   DestroyWindow(other);

@@ -1,5 +1,9 @@
 #include "tests/support/player_queries.h"
 
+#include <string>
+
+#include <commctrl.h>
+
 #include "tests/support/process.h"
 
 namespace lctest {
@@ -13,6 +17,14 @@ LRESULT Ask(HWND main, UINT message, WPARAM wParam = 0) {
 }
 
 void KeyEvent(WORD key, bool up) { keybd_event(static_cast<BYTE>(key), 0, up ? KEYEVENTF_KEYUP : 0, 0); }
+
+BOOL CALLBACK FindTree(HWND child, LPARAM found) {
+  wchar_t name[64] = {};
+  GetClassNameW(child, name, 64);
+  if (std::wstring(name) != L"SysTreeView32") return TRUE;
+  *reinterpret_cast<HWND*>(found) = child;
+  return FALSE;
+}
 
 void MouseEvent(DWORD flags) {
   INPUT in{};
@@ -42,6 +54,23 @@ LRESULT PlaylistCountAfterStart(HWND main) {
   LRESULT count = -1;
   WaitUntil([&] { return (count = Ask(main, WM_QUERYPLAYLISTCOUNT)) >= 0; });
   return count;
+}
+
+LRESULT SelectedTreeItem(HWND window) {
+  HWND tree = nullptr;
+  EnumChildWindows(window, FindTree, reinterpret_cast<LPARAM>(&tree));
+  return tree ? SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) : 0;
+}
+
+bool MakeForeground(HWND window) {
+  SetForegroundWindow(window);
+  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  return WaitUntil([&] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetForegroundWindow() == window && GetGUIThreadInfo(thread, &info) && info.hwndActive == window &&
+           (info.hwndFocus == window || IsChild(window, info.hwndFocus));
+  });
 }
 
 void PressKey(WORD key, std::initializer_list<WORD> modifiers) {

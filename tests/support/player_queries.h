@@ -48,6 +48,15 @@ bool WaitUntil(F done, DWORD ms = 10000) {
   return true;
 }
 
+// The item selected in the first tree view inside `window` (the pages of
+// the configuration dialog); 0 without one.
+LRESULT SelectedTreeItem(HWND window);
+
+// Makes `window`, a top-level window of another program, the foreground
+// window and waits up to 10 s until its thread has activated it and holds
+// the focus in it: a typed key goes to the focus the foreground window's
+// thread has when the key is typed. Whether it does.
+bool MakeForeground(HWND window);
 // Presses `key` on the keyboard with the modifier keys held (VK_SHIFT,
 // VK_CONTROL, VK_MENU), down then up.
 void PressKey(WORD key, std::initializer_list<WORD> modifiers = {});
