@@ -526,7 +526,8 @@ void TypeIntoPresetDialog(HWND dialog, const std::wstring& keys) {
 // A presets file a user edited (a comment, a line the reader skips, values
 // out of range): opening the dialog and cancelling leaves it byte for
 // byte; saving a preset keeps it aside and tells the user; a save into a
-// write-protected file is reported by the file's name.
+// write-protected file is reported as that save's failure, by the file's
+// name.
 TEST(DataFiles, ThePresetDialogWritesOnlyWhatTheUserChangedAndKeepsTheRest) {
   ProgramCopy copy(L"LcTestPresets");
   const std::string presets = "; my presets\r\nRock=10,20,0,0,0,0,0,0,0,0,0\r\nbroken line\r\nLoud=150,-300\r\n";
@@ -555,9 +556,7 @@ TEST(DataFiles, ThePresetDialogWritesOnlyWhatTheUserChangedAndKeepsTheRest) {
   dialog = OpenPresetDialog(player.Id(), true);
   ASSERT_NE(dialog, nullptr);
   TypeIntoPresetDialog(dialog, L"More\r");
-  EXPECT_EQ(ReadAndCloseMessageBox(player.Id(), kStartMs),
-            "Can't write in \"Presets.EQ\"!|They are left as they were: what changed in this run could not be "
-            "saved in them.");
+  EXPECT_EQ(ReadAndCloseMessageBox(player.Id(), kStartMs), "Can't write in \"" + Ansi(file) + "\"!");
   EXPECT_EQ(lctest::ReadFileText(file), saved);
   SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
   PostMessageW(main, WM_CLOSE, 0, 0);

@@ -12,7 +12,6 @@
 #include "kit/pointer_snap.h"
 #include "kit/skin_strip.h"
 #include "kit/window_drag.h"
-#include "settings/file_io.h"
 #include "settings/text_table.h"
 #include "settings/unread_file.h"
 #include "tools/tool_environment.h"
@@ -71,7 +70,8 @@ void TfrmLoadSavePreset::SaveChanges() {
   // be kept aside; a file read in part is told of now.
   if (MovedAside && (Before == TPresetsFileState::PartlyRead || !Saved))
     Text = lc::settings::UnreadFileMessage(Texts(), FFileName, Kept);
-  if (!Saved) Text += (Text.empty() ? "" : "\r\n") + lc::settings::NotSavedMessage(Texts(), {FFileName});
+  // A failed save is told as this one save's failure, naming the file.
+  if (!Saved) Text += (Text.empty() ? "" : "\r\n") + Texts().TextMessages[19] + " \"" + FFileName + "\"!";
   if (Text.empty()) return;
   bool Unused = false;
   ShowMessageBox(Utf8ToWide(Text), &FWindow, false, Unused);
