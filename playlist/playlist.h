@@ -83,7 +83,8 @@ class Playlist {
   bool SavePlaylist(const std::string& file, bool silent);
   // Start-up: the list of the last run. The automatic list file, when it
   // is there, is loaded silently in place of the list, and SelectAtStart
-  // picks its entry. From then on the automatic save keeps the file.
+  // picks its entry; a folder in its place counts as a file that could not
+  // be read. From then on the automatic save keeps the file.
   void LoadAtStart(int lastMovieSelected);
   // Start-up, after the list of the last run was loaded: its entry
   // `lastMovieSelected` - 1 (the setting keeps PlaylistIndex + 1) becomes

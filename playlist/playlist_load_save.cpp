@@ -77,7 +77,13 @@ bool Playlist::SavePlaylist(const std::string& file, bool silent) {
 }
 
 void Playlist::LoadAtStart(int lastMovieSelected) {
-  if (files_.FileExists(autoPlaylistFile_)) LoadFromList(autoPlaylistFile_, true, true);
+  if (files_.FileExists(autoPlaylistFile_)) {
+    LoadFromList(autoPlaylistFile_, true, true);
+  } else if (files_.FolderExists(autoPlaylistFile_)) {
+    // A folder in the list's place is no list: the user is told of it and
+    // no save puts a file in its place.
+    unreadFile_ = autoPlaylistFile_;
+  }
   autoFileTaken_ = true;
   SelectAtStart(lastMovieSelected);
 }

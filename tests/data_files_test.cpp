@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
@@ -242,25 +243,48 @@ TEST(DataFiles, ASecondDamageKeepsTheFirstCopy) {
   copy.Uninstall();
 }
 
-// A folder where the remembered settings belong is not read, and never
-// moved: the notice says so, the close leaves it, and the next start tells
-// of it again.
-TEST(DataFiles, AFolderInTheWayIsToldAsAFolderThatStays) {
-  ProgramCopy copy(L"LcTestFolder");
+// Makes a folder in the place of each of the copy's data files named by
+// `extensions` (in the order the start tells of them), then starts and
+// closes the copy twice: each start tells of every folder in its one
+// notice as a folder that stays, and no close moves, copies or writes over
+// any of them.
+void ExpectFoldersToldAsFoldersThatStay(const wchar_t* baseName, const std::vector<std::wstring>& extensions) {
+  ProgramCopy copy(baseName);
   lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0"});
-  const std::wstring rs = copy.DataFolder() + copy.BaseName() + L".rs";
-  ASSERT_TRUE(CreateDirectoryW(rs.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+  std::vector<std::wstring> folders;
+  std::string notice;
+  for (const std::wstring& extension : extensions) {
+    folders.push_back(copy.DataFolder() + copy.BaseName() + extension);
+    ASSERT_TRUE(CreateDirectoryW(folders.back().c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    notice += std::string(notice.empty() ? "" : "|") + "Error reading from \"" + Ansi(folders.back()) +
+              "\"!|It is a folder: it stays where it is, and nothing is written in its place.";
+  }
   for (int run = 0; run < 2; ++run) {
     SCOPED_TRACE(run);
     std::string told;
     EXPECT_EQ(StartReadTheNoticeAndClose(copy, told), 0u);
-    EXPECT_EQ(told, "Error reading from \"" + Ansi(rs) +
-                        "\"!|It is a folder: it stays where it is, and nothing is written in its place.");
-    EXPECT_NE(GetFileAttributesW(rs.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
-    EXPECT_FALSE(lctest::FileExists(rs + L".bad"));
+    EXPECT_EQ(told, notice);
+    for (const std::wstring& folder : folders) {
+      EXPECT_NE(GetFileAttributesW(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+      EXPECT_FALSE(lctest::FileExists(folder + L".bad"));
+    }
   }
-  RemoveDirectoryW(rs.c_str());
+  for (const std::wstring& folder : folders) RemoveDirectoryW(folder.c_str());
   copy.Uninstall();
+}
+
+// A folder where the remembered settings belong is not read, and never
+// moved: the notice says so, the close leaves it, and the next start tells
+// of it again.
+TEST(DataFiles, AFolderInTheWayIsToldAsAFolderThatStays) {
+  ExpectFoldersToldAsFoldersThatStay(L"LcTestFolder", {L".rs"});
+}
+
+// So is a folder where the list of the last run belongs, alone or in the
+// same notice as the remembered settings' folder.
+TEST(DataFiles, AFolderWhereTheLastListBelongsIsToldAsAFolderThatStays) {
+  ExpectFoldersToldAsFoldersThatStay(L"LcTestListFolder", {L".lpl"});
+  ExpectFoldersToldAsFoldersThatStay(L"LcTestBothFolders", {L".rs", L".lpl"});
 }
 
 // Killed while the notice is up, the program has kept its copy but

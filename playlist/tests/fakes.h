@@ -137,6 +137,7 @@ class FakeFileSystem : public FileSystem {
     return true;
   }
   bool KeepAside(const std::string& path) override {
+    if (FolderExists(path)) return false;  // a folder is never copied
     if (!files_.count(path)) return true;
     if (unreadable.count(path)) return false;
     AddFile(path + ".bad", files_[path]);

@@ -141,6 +141,28 @@ TEST_F(PlaylistLoadTest, TheAutomaticSaveNeverReplacesAListItCouldNotRead) {
   EXPECT_EQ(files.Bytes(kAuto), "C:\\m\\keep1.avi\r\nNo subtitle\r\n");
 }
 
+// A folder in the list file's place is a list that could not be read:
+// the automatic save leaves it alone, and a list to save is not saved.
+TEST(PlaylistAtStart, AFolderInTheListsPlaceIsNeverWrittenOver) {
+  RecordingLink link;
+  FakeFileSystem files;
+  settings::SettingsStore settings;
+  settings::TextTable texts;
+  settings::SetDefaultTexts(texts);
+  Playlist playlist(link, files, settings, texts, "C:\\Data\\", "C:\\Data\\Lumacraft.lpl");
+  files.AddFolder("C:\\Data\\Lumacraft.lpl");
+  playlist.LoadAtStart(0);
+  EXPECT_TRUE(playlist.AutoFileUnread());
+  EXPECT_TRUE(playlist.FormCloseQuery());  // nothing to save
+  files.AddFile("C:\\m\\a.avi");
+  playlist.AddMovie("C:\\m\\a.avi");
+  EXPECT_FALSE(playlist.FormCloseQuery());
+  EXPECT_EQ(files.writes, 0);
+  EXPECT_TRUE(files.FolderExists("C:\\Data\\Lumacraft.lpl"));
+  EXPECT_FALSE(files.FileExists("C:\\Data\\Lumacraft.lpl"));
+  EXPECT_TRUE(link.messages.empty());
+}
+
 TEST_F(PlaylistLoadTest, TheAutomaticSaveWritesOrDeletesTheListFile) {
   playlist.FormCloseQuery();
   EXPECT_EQ(files.Bytes(kAuto), "C:\\m\\keep1.avi\r\nNo subtitle\r\nC:\\m\\keep2.avi\r\nNo subtitle\r\n");
