@@ -65,7 +65,13 @@ class TMenuDriver {
           GetWindowRect(Menu, &R);
           MenuRect = R;
           if (Look) Look(Menu);
-          for (WORD K : Keys) MenuKey(K);
+          // A key goes where the keyboard is when it is typed: each one
+          // once the foreground window is the menu's thread's.
+          const DWORD MenuThread = GetWindowThreadProcessId(Menu, nullptr);
+          for (WORD K : Keys) {
+            WaitFor([&] { return GetWindowThreadProcessId(GetForegroundWindow(), nullptr) == MenuThread; }, 10000);
+            MenuKey(K);
+          }
           if (WaitFor([] { return OpenMenuWindows().empty(); }, 10000)) return;
           for (std::size_t Open = OpenMenuWindows().size(); Open > 0;) {
             MenuKey(VK_ESCAPE);
