@@ -204,7 +204,8 @@ TEST_P(ProgramTiming, SubtitlesChangeOnTheFramesOfTheirCuesHoweverTheMovieBegins
   for (int Run = 0; Run < 3 && !Resumed.Covered(58, kFrames, 2); ++Run) {
     ASSERT_TRUE(P.CloseBetween(50, 70)) << "the program did not close at 2 s";
     ASSERT_TRUE(P.Start(P.Movie));
-    // The opening may show the first picture before the position.
+    // Until the first picture comes the control is black, which reads as
+    // frame 0: counted from the first frame at the position on.
     bool There = false, Over = false;
     P.Watch(
         [&](const Sighting& S) {
