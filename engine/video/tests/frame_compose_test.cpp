@@ -233,6 +233,45 @@ TEST(FrameCompositor, OnlyTheLayersRunsCoverThePicture) {
     }
 }
 
+// A layer larger than the picture it is laid on (the window shrank under
+// an on-screen text before the text was drawn anew) stops at the
+// picture's last row and column: laid on a picture with a guard row and
+// column, and by the compositor whose target shrank under it, each pixel
+// of the picture shows its own pixel of the layer and nothing past them
+// is written.
+TEST(FrameCompositor, ALayerLargerThanThePictureStopsAtItsEdges) {
+  const int w = 6, h = 4, lw = 8, lh = 7;
+  std::vector<std::uint32_t> text(std::size_t(lw) * lh);
+  for (int y = 0; y < lh; ++y)
+    for (int x = 0; x < lw; ++x) text[std::size_t(y) * lw + x] = 0x000100u * std::uint32_t(y) + std::uint32_t(x + 1);
+  auto layer = std::make_shared<TKeyedLayer>(text.data(), lw, lh, lw, Key);
+  std::vector<std::uint32_t> picture(std::size_t(w + 1) * (h + 1), Back);
+  layer->Apply(picture.data(), w, h, w + 1);
+  for (int y = 0; y <= h; ++y)
+    for (int x = 0; x <= w; ++x)
+      EXPECT_EQ(picture[std::size_t(y) * (w + 1) + x], y < h && x < w ? 0x000100u * y + x + 1 : Back) << x << "," << y;
+
+  TFrameCompositor c;
+  c.SetBackground(Back);
+  c.SetTarget(lw, lh);
+  c.SetLayer(layer);
+  c.ComposeBlank();
+  c.SetTarget(w, h);
+  c.ComposeBlank();
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) EXPECT_EQ(At(c, x, y), 0x000100u * y + x + 1) << x << "," << y;
+}
+
+// A colour reference is $BBGGRR; its pixel 0x00RRGGBB, the reference's
+// high byte dropped.
+TEST(PixelOfColorRef, SwapsRedAndBlue) {
+  const struct {
+    std::uint32_t Ref, Pixel;
+  } Cases[] = {{0x000000FFu, 0x00FF0000u}, {0x0000FF00u, 0x0000FF00u}, {0x00FF0000u, 0x000000FFu},
+               {0x00123456u, 0x00563412u}, {0xFF808001u, 0x00018080u}};
+  for (const auto& C : Cases) EXPECT_EQ(PixelOfColorRef(C.Ref), C.Pixel) << std::hex << C.Ref;
+}
+
 // A frame whose every row differs, enlarged and reduced in height (to a
 // quarter too, where every picture row still falls between two source
 // rows): each picture row blends the two source rows around its centre.
