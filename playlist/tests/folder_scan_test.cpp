@@ -51,6 +51,23 @@ TEST(FolderScan, ALinkBackUpTheTreeIsNotFollowedAgain) {
   EXPECT_LE(files.folderListings, 2);
 }
 
+// On a drive that cannot tell a folder's identity a link back up the tree
+// is followed down to the depth limit: the scan enters the folder 256
+// levels below its start, no deeper, and ends.
+TEST(FolderScan, ALinkLoopWithoutFolderIdentitiesEndsAtTheDepthLimit) {
+  struct NoIdentities : FakeFileSystem {
+    std::string FolderIdentity(const std::string&) const override { return {}; }
+  } files;
+  files.AddFile("C:\\x\\a.avi");
+  files.AddLink("C:\\x\\up", "C:\\x");
+  Lines found;
+  ScanFolderForVideos(files, "C:\\x", kExtensions, found);
+  ASSERT_EQ(257u, found.size());
+  std::string deepest = "C:\\x\\";
+  for (int level = 0; level < 256; ++level) deepest += "up\\";
+  EXPECT_EQ(deepest + "a.avi", found.back());
+}
+
 TEST(FolderScan, AMissingFolderOrANameWithoutExtensionFindsNothing) {
   FakeFileSystem files;
   Lines found;
