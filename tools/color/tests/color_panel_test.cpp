@@ -121,6 +121,22 @@ TEST_F(ColorPanel, DraggingASliderUpdatesItsLabelAndScores) {
   EXPECT_EQ(L"0", Panel.ValueLabel(csContrast).Caption());
 }
 
+// A press at either end of a row moves that row's slider to its end and
+// leaves the other three where they were.
+TEST_F(ColorPanel, EverySliderTakesThePressOnItsOwnRow) {
+  const int Rows[4] = {38, 63, 88, 113};
+  const int Lowest[4] = {0, 0, -180, 0}, Highest[4] = {1000, 200, 180, 200}, Start[4] = {500, 100, 0, 100};
+  for (TColorSlider S : {csBrightness, csContrast, csHue, csSaturation}) {
+    for (const auto& [X, Ends] : {std::pair{235, Highest}, std::pair{105, Lowest}}) {
+      ASSERT_NE(nullptr, W.Host.MouseDown(X, Rows[S])) << S;
+      W.Host.MouseUp(X, Rows[S]);
+      for (TColorSlider Other : {csBrightness, csContrast, csHue, csSaturation})
+        EXPECT_EQ(Other == S ? Ends[S] : Start[Other], Panel.Position(Other)) << "pressed " << S << " at " << X;
+    }
+    Panel.SetPosition(S, Start[S]);
+  }
+}
+
 TEST_F(ColorPanel, LabelsAndCloseBoxSitWhereTheFaceHasRoomForThem) {
   EXPECT_EQ((TRect{278, 7, 287, 16}), Panel.CloseButton().Rect());
   EXPECT_EQ(26, Panel.NameLabel(csContrast).Rect().Left);
