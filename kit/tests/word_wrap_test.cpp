@@ -47,6 +47,15 @@ TEST(WordWrap, MarkStaysWithTheWordBeforeIt) {
 TEST(WordWrap, ParagraphsAndEmptyLines) {
   EXPECT_EQ((Lines{L"a", L"", L"b", L"c"}), Wrap(L"a\r\n\r\nb\nc", 100));
   EXPECT_EQ((Lines{L""}), Wrap(L"", 100));
+  // A lone CR ends a paragraph as CR LF does; two line ends in a row that
+  // are not CR LF leave an empty line between.
+  const struct {
+    const wchar_t* Text;
+    Lines Expected;
+  } Cases[] = {{L"a\rb", {L"a", L"b"}},           {L"a\n\nb", {L"a", L"", L"b"}},
+               {L"a\r\rb", {L"a", L"", L"b"}},     {L"a\n\rb", {L"a", L"", L"b"}},
+               {L"a\r\n\nb", {L"a", L"", L"b"}}, {L"a\r", {L"a", L""}}};
+  for (const auto& C : Cases) EXPECT_EQ(C.Expected, Wrap(C.Text, 100)) << "case " << &C - Cases;
 }
 
 TEST(WordWrap, OverlongWordIsCutBetweenCharacters) {
