@@ -1,5 +1,6 @@
 #include "kit/layout_check.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace lc::kit {
@@ -26,6 +27,47 @@ std::string Show(const TRect& R) {
   Text += std::to_string(R.Left) + "," + std::to_string(R.Top) + ")-(";
   Text += std::to_string(R.Right) + "," + std::to_string(R.Bottom) + ")";
   return Text;
+}
+
+bool IsSeparator(wchar_t C) { return C == L'\\' || C == L'/'; }
+
+// A file name in double quotes within one line of Text, with what follows
+// its closing quote up to a blank or a line end ("...avi"!).
+struct TQuoted {
+  size_t Start, End;
+};
+std::vector<TQuoted> QuotedNames(const std::wstring& Text) {
+  std::vector<TQuoted> Names;
+  for (size_t Open = Text.find(L'"'); Open != std::wstring::npos; Open = Text.find(L'"', Open)) {
+    const size_t Close = Text.find_first_of(L"\"\r\n", Open + 1);
+    if (Close == std::wstring::npos) break;
+    if (Text[Close] != L'"') {
+      Open = Close;
+      continue;
+    }
+    const size_t End = std::min(Text.find_first_of(L" \r\n", Close), Text.size());
+    Names.push_back({Open, End});
+    Open = End;
+  }
+  return Names;
+}
+
+// What is wrong with a break of Name (in Text) between Pos (the end of the
+// line before) and At (the start of the next line), or "".
+std::string QuotedBreakFault(const std::wstring& Text, const TQuoted& Name, size_t Pos, size_t At,
+                             const std::function<bool(const std::wstring&)>& FitsALine) {
+  const std::wstring Whole = Text.substr(Name.Start, Name.End - Name.Start);
+  if (FitsALine(Whole)) return "breaks the name " + Narrow(Whole) + ", which fits a line";
+  if (At == Pos || IsSeparator(Text[Pos - 1])) return "";
+  // A break at a blank: the piece between the separators around it.
+  size_t From = Name.Start;
+  for (size_t I = Name.Start; I < Pos; ++I)
+    if (IsSeparator(Text[I])) From = I + 1;
+  size_t To = At;
+  while (To < Name.End && !IsSeparator(Text[To])) ++To;
+  To = std::min(To + 1, Name.End);
+  const std::wstring Piece = Text.substr(From, To - From);
+  return FitsALine(Piece) ? "breaks " + Narrow(Piece) + " at a blank, not after a separator" : "";
 }
 
 bool Inside(const TRect& Inner, const TRect& Outer) {
@@ -59,8 +101,10 @@ std::vector<std::string> LayoutFaults(const std::vector<TLayoutBox>& Boxes, cons
   return Faults;
 }
 
-std::vector<std::string> BrokenNameFaults(const std::wstring& Text, const std::vector<std::wstring>& Lines) {
+std::vector<std::string> BrokenNameFaults(const std::wstring& Text, const std::vector<std::wstring>& Lines,
+                                          const std::function<bool(const std::wstring&)>& FitsALine) {
   std::vector<std::string> Faults;
+  const std::vector<TQuoted> Names = FitsALine ? QuotedNames(Text) : std::vector<TQuoted>{};
   size_t Pos = 0;
   const std::wstring* Before = nullptr;  // the last line of text, ending at Pos
   for (const std::wstring& Line : Lines) {
@@ -76,8 +120,13 @@ std::vector<std::string> BrokenNameFaults(const std::wstring& Text, const std::v
       ++At;
     }
     const bool InWord = Before && At == Pos && At > 0 && !IsBreak(Text[At - 1]);
-    if (InWord && Before->back() != L'\\' && Before->back() != L'/')
+    if (InWord && !IsSeparator(Before->back()))
       Faults.push_back("breaks \"" + Narrow(LastWord(*Before)) + "|" + Narrow(FirstWord(Line)) + "\"");
+    for (const TQuoted& Name : Names)
+      if (Before && Name.Start < Pos && At < Name.End) {
+        const std::string Fault = QuotedBreakFault(Text, Name, Pos, At, FitsALine);
+        if (!Fault.empty()) Faults.push_back(Fault);
+      }
     Pos = At + Line.size();
     Before = &Line;
   }

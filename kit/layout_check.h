@@ -5,6 +5,7 @@
 // Portable: the tests collect the boxes from the running windows.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,12 @@ std::vector<std::string> LayoutFaults(const std::vector<TLayoutBox>& Boxes, cons
 // Text, or within a word right after a path's "\" or "/", nowhere else.
 // Lines of only blanks are passed over, and so are the blanks dropped at
 // a break; a line that is not the text where it should stand is a fault.
-std::vector<std::string> BrokenNameFaults(const std::wstring& Text, const std::vector<std::wstring>& Lines);
+// With FitsALine (whether a text fits one line of the box), a file name in
+// double quotes (with what follows it up to a blank) is also checked: a
+// name that fits a line is broken nowhere, and one that does not is broken
+// at a blank only where the piece between its separators around the blank
+// does not fit a line either (it breaks after a separator first).
+std::vector<std::string> BrokenNameFaults(const std::wstring& Text, const std::vector<std::wstring>& Lines,
+                                          const std::function<bool(const std::wstring&)>& FitsALine = {});
 
 }  // namespace lc::kit

@@ -58,8 +58,10 @@ class TfrmMessage : public TSkinForm {
   TVirtualButton& CloseButton() { return *FCloseButton; }
   TVirtualButton& OkButton() { return *FOkButton; }
   TVirtualCheckbox& CheckBox() { return *FCheckBox; }
-  // The layout of the last show.
+  // The layout of the last show, and the font its lines are measured and
+  // drawn in.
   const TMessageLayout& Layout() const { return FLayout; }
+  const TFont& TextFont() const { return FTextFont; }
   // The first line of the text in view: above 0 only when the text was cut
   // to the screen's height and has been scrolled (the mouse wheel, the up
   // and down keys, page up and page down).

@@ -28,9 +28,14 @@ bool KeepNarrowing(const TTextBlock& B, int Width, int WidestWord, const TMessag
          static_cast<double>(B.Width) / B.Height > 2.0;
 }
 
-// The box's height for the text block shown.
+// The box's height for the text block shown: the block's lines, and at
+// least a third of its width (a wide, low block is not squeezed flat).
+// A block wider than the skin (a long name grew the box sideways) counts
+// with the skin's width there: the box is no taller than a box of the
+// skin's width with the same lines.
 int BoxHeight(const TMessageLayout& L, const TMessageLayoutInput& In) {
-  return std::max(L.LabelHeight + 20, (L.LabelWidth + 20) / 3) + BottomRoom(In);
+  const int Width = std::min(L.LabelWidth, In.BackgroundWidth - 20);
+  return std::max(L.LabelHeight + 20, (Width + 20) / 3) + BottomRoom(In);
 }
 
 // Cuts the text to the lines that fit a box of at most In.MaxHeight (at

@@ -17,7 +17,8 @@
 // A name wider than the skin (a long file name, which a path's separators
 // cannot break) draws the skin out sideways (a middle column repeated) to
 // the name's width, up to the width of that area: only a name wider than
-// the area is cut.
+// the area is cut. A box grown sideways is as high as its lines make a box
+// of the skin's width.
 // Portable: the text is measured by the caller's measurer (the label's
 // font).
 

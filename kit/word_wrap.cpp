@@ -13,6 +13,22 @@ constexpr wchar_t EscQuestion = 4;
 
 bool IsEscapePair(wchar_t C) { return C == EscExclamation || C == EscQuestion; }
 
+// The end of the word that starts at Start: the next blank or line end,
+// except that a name in double quotes is one word with its blanks (up to
+// the blank after its closing quote). A quote without a closing one on
+// its line quotes nothing.
+size_t WordEndAt(const std::wstring& Text, size_t Start) {
+  size_t I = Start;
+  while (I < Text.size() && Text[I] != L' ' && Text[I] != L'\r' && Text[I] != L'\n') {
+    if (Text[I] == L'"') {
+      const size_t Close = Text.find_first_of(L"\"\r\n", I + 1);
+      if (Close != std::wstring::npos && Text[Close] == L'"') I = Close;
+    }
+    ++I;
+  }
+  return I;
+}
+
 // The paragraphs of Text, split at CR LF, a lone CR or a lone LF.
 std::vector<std::wstring> Paragraphs(const std::wstring& Text) {
   std::vector<std::wstring> Result(1);
@@ -41,12 +57,20 @@ size_t FittingPrefix(const std::wstring& Word, int Width,
 
 // Where a word wider than the line is cut: after the last "\" or "/" of
 // the longest prefix that fits, so that a path breaks between its names;
-// between characters where the prefix has no separator after its first
-// character.
-size_t CutPoint(const std::wstring& Word, int Width, const std::function<int(const std::wstring&)>& Measure) {
+// else, in a quoted name, at the last blank of that prefix (Blank is set:
+// the blank goes with the break); between characters where the prefix has
+// neither after its first character.
+size_t CutPoint(const std::wstring& Word, int Width, const std::function<int(const std::wstring&)>& Measure,
+                bool& Blank) {
   const size_t N = FittingPrefix(Word, Width, Measure);
   const size_t Separator = Word.find_last_of(std::wstring{EscBackslash, L'/'}, N - 1);
-  return Separator != std::wstring::npos && Separator > 0 ? Separator + 1 : N;
+  Blank = false;
+  if (Separator != std::wstring::npos && Separator > 0) return Separator + 1;
+  const size_t Space = Word.find_last_of(L' ', N);
+  const size_t Before = Space == std::wstring::npos ? Space : Word.find_last_not_of(L' ', Space);
+  if (Before == std::wstring::npos) return N;
+  Blank = true;
+  return Before + 1;
 }
 
 void WrapParagraph(const std::wstring& Para, int Width,
@@ -60,7 +84,7 @@ void WrapParagraph(const std::wstring& Para, int Width,
   while (I < Para.size()) {
     size_t WordStart = Para.find_first_not_of(L' ', I);
     if (WordStart == std::wstring::npos) break;  // trailing blanks hang
-    size_t WordEnd = std::min(Para.find(L' ', WordStart), Para.size());
+    size_t WordEnd = WordEndAt(Para, WordStart);
     std::wstring Blanks = Para.substr(I, WordStart - I);
     std::wstring Word = Para.substr(WordStart, WordEnd - WordStart);
     I = WordEnd;
@@ -73,8 +97,10 @@ void WrapParagraph(const std::wstring& Para, int Width,
     Fresh = false;
     // A word wider than the line is cut: a path at its separators.
     while (Word.size() > 1 && Measure(Word) > Width) {
-      size_t N = CutPoint(Word, Width, Measure);
+      bool Blank = false;
+      size_t N = CutPoint(Word, Width, Measure, Blank);
       Lines.push_back(Word.substr(0, N));
+      if (Blank) N = std::min(Word.find_first_not_of(L' ', N), Word.size());
       Word.erase(0, N);
     }
     Line = Word;
@@ -83,13 +109,12 @@ void WrapParagraph(const std::wstring& Para, int Width,
 }
 
 // Calls Visit(Start, End) for each word of Text: the runs between blanks
-// and line ends.
+// and line ends, a quoted name whole.
 template <class TVisit>
 void ForEachWord(const std::wstring& Text, TVisit&& Visit) {
   size_t Start = 0;
   while (Start < Text.size()) {
-    size_t End = Text.find_first_of(L" \r\n", Start);
-    if (End == std::wstring::npos) End = Text.size();
+    const size_t End = WordEndAt(Text, Start);
     if (End > Start) Visit(Start, End);
     Start = End + 1;
   }

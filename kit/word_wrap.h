@@ -7,7 +7,9 @@
 // Word wrapping of the message box's text. Lines break at blanks only; the
 // text is escaped first so that a blank before "!" or "?" is no break (the
 // mark stays with its word), and a path's "\" and "-" read as parts of a
-// word. Portable: the width of a text comes from the caller's measurer.
+// word. A name in double quotes is one word, its blanks too: it is never
+// broken where it fits a line. Portable: the width of a text comes from
+// the caller's measurer.
 
 // Measures text in the font it is shown in.
 class TTextMeasurer {
@@ -30,13 +32,15 @@ std::wstring UnescapeWrapped(const std::wstring& Text);
 // paragraphs end at CR LF, CR or LF; within a paragraph the words are
 // filled greedily and the blanks at a break are dropped; a word wider than
 // Width alone is cut after the last path separator ("\" or "/") that fits,
-// so that a path breaks between its names, and between characters only
-// where no separator fits (never inside an escaped " !" or " ?"). An empty
-// paragraph gives an empty line.
+// so that a path breaks between its names, else (a quoted name) at the
+// last blank that fits, and between characters only where neither fits
+// (never inside an escaped " !" or " ?"). An empty paragraph gives an
+// empty line.
 std::vector<std::wstring> WrapLines(const std::wstring& Text, int Width,
                                     const std::function<int(const std::wstring&)>& Measure);
 
-// The width of Text's widest word (words end at blanks and line ends).
+// The width of Text's widest word (words end at blanks and line ends; a
+// quoted name is one word).
 int WidestWord(const std::wstring& Text, const std::function<int(const std::wstring&)>& Measure);
 // The width of Text's widest piece that WrapLines never breaks where it has
 // room for it: a word, or in a path each name up to and with the separator

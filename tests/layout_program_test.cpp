@@ -1,10 +1,13 @@
-// The configuration dialog of the running program in a language whose
-// every text is 45 % longer than the built-in one, read from the screen:
-// on every page the check boxes, the check-list lines and the caption
-// buttons show their captions whole (the ink stops short of the control's
-// edges), and no control covers another.
+// The running program's windows as the user sees them. The configuration
+// dialog in a language whose every text is 45 % longer than the built-in
+// one, read from the screen: on every page the check boxes, the
+// check-list lines and the caption buttons show their captions whole (the
+// ink stops short of the control's edges), and no control covers another.
+// The message boxes of a missing movie and of a second start that could
+// not hand its files over: each as large as its text needs.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,6 +22,7 @@
 namespace {
 
 using lctest::ScreenGrab;
+using Lines = std::vector<std::string>;
 using lctest::WaitUntil;
 
 // The visible windows inside Parent, all levels, with their rectangles in
@@ -154,6 +158,64 @@ TEST(LayoutProgram, EveryConfigurationPageShowsItsCaptionsWholeInALanguageNearly
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(Dialog); }, 20000));
   PostMessageW(Main, WM_CLOSE, 0, 0);
   EXPECT_EQ(0u, App.Wait(30000));
+  Copy.Uninstall();
+}
+
+// The lines the message box on show in a copy's process wraps its text
+// into (its main window answers for it).
+Lines MessageBoxLines(HWND Main) {
+  Lines Out;
+  std::istringstream In(lctest::QueryFace(Main)["MessageBoxLines"]);
+  for (std::string Line; std::getline(In, Line, '|');) Out.push_back(Line);
+  return Out;
+}
+
+SIZE ClientSize(HWND Window) {
+  RECT R{};
+  GetClientRect(Window, &R);
+  return {R.right, R.bottom};
+}
+
+// A missing movie's name wider than the skin (486 x 254) grows its box
+// sideways, and the box is only as high as a box of the skin's width with
+// the same four lines: max(4 lines + 20, 486 div 3) + 62 below the text.
+// A second start that cannot hand its files over (the running player's
+// window is hidden by the boss key) lists them: a name with blanks that
+// fits a line stands whole on it, one that does not breaks after a folder.
+TEST(LayoutProgram, MessageBoxesFitTheirText) {
+  lctest::ProgramCopy Copy(L"LcBoxes");
+  lctest::WriteSettingsFile(Copy.SettingsFile(), {"FirstRun=0", "EqualizerShow=0", "PlayListShow=0"});
+  const std::string Long = "the_lake_in_the_mountains_with_the_family_summer_holidays_2026_part_one.avi";
+  lctest::ChildProcess First(Copy.Exe(), L"\"Z:\\no\\such\\" + std::wstring(Long.begin(), Long.end()) + L"\"");
+  const HWND Main = lctest::WaitForVisibleMainWindow(First.Id(), 30000);
+  ASSERT_NE(nullptr, Main);
+  const HWND Missing = lctest::WaitForWindow(L"TfrmMessage", First.Id(), 30000, true);
+  ASSERT_NE(nullptr, Missing) << "no box for the missing movie";
+  EXPECT_EQ(MessageBoxLines(Main), (Lines{"File", "\"Z:\\no\\such\\", Long + "\"", "doesn't exist!"}));
+  const SIZE Size = ClientSize(Missing);
+  EXPECT_GT(Size.cx, 486);
+  EXPECT_EQ(224, Size.cy);
+  PostMessageW(Missing, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(Missing); }, 20000));
+
+  SendMessageW(Main, WM_HOTKEY, 1, 0);
+  ASSERT_FALSE(IsWindowVisible(Main));
+  const std::string Fits = "C:\\Films\\Deepfolder\\Second part of the movie.avi";
+  const std::string Wide = "C:\\users\\Christopher\\Videos\\Family films\\Summer 2019 in the mountains\\Second part.avi";
+  lctest::ChildProcess Second(Copy.Exe(), L"\"" + std::wstring(Fits.begin(), Fits.end()) + L"\" \"" +
+                                              std::wstring(Wide.begin(), Wide.end()) + L"\"");
+  const HWND Box = lctest::WaitForWindow(L"TfrmMessage", Second.Id(), 30000, true);
+  ASSERT_NE(nullptr, Box) << "the second start said nothing";
+  const HWND SecondMain = lctest::WaitForWindow(L"TfrmMain", Second.Id(), 5000);
+  ASSERT_NE(nullptr, SecondMain);
+  EXPECT_EQ(MessageBoxLines(SecondMain),
+            (Lines{"LcBoxes is running but did not take these files:", "\"" + Fits + "\"",
+                   "\"C:\\users\\Christopher\\Videos\\Family films\\", "Summer 2019 in the mountains\\Second part.avi\""}));
+  PostMessageW(Box, WM_CLOSE, 0, 0);
+  EXPECT_EQ(1u, Second.Wait(20000));
+  SendMessageW(Main, WM_HOTKEY, 2, 0);
+  PostMessageW(Main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(0u, First.Wait(30000));
   Copy.Uninstall();
 }
 

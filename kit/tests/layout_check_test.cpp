@@ -83,4 +83,33 @@ TEST(LayoutCheck, ANameIsBrokenOnlyAfterAPathSeparator) {
   EXPECT_EQ(BrokenNameFaults(L"ab cd\r\n  ef", Lines{L"ab ", L"cd", L"  ef"}), Faults{});
 }
 
+// Told how wide a line is, the check also finds a quoted name broken where
+// it fits a line whole (25 letters: 250 px), or at a blank where the piece
+// after its last separator fits (16 letters).
+TEST(LayoutCheck, AQuotedNameIsBrokenOnlyWhereItMust) {
+  using Lines = std::vector<std::wstring>;
+  using Faults = std::vector<std::string>;
+  const std::wstring Text = L"not taken:\r\n\"C:\\Deep\\Second part.avi\"";
+  const Lines AtTheBlank{L"not taken:", L"\"C:\\Deep\\Second", L"part.avi\""};
+  const Lines AtTheFolder{L"not taken:", L"\"C:\\Deep\\", L"Second part.avi\""};
+  const Lines AtBoth{L"not taken:", L"\"C:\\Deep\\", L"Second", L"part.avi\""};
+  const struct {
+    int LineWidth;
+    const Lines& Wrapped;
+    Faults Expected;
+  } Cases[] = {
+      {300, AtTheBlank, {"breaks the name \"C:\\Deep\\Second part.avi\", which fits a line"}},
+      {300, AtTheFolder, {"breaks the name \"C:\\Deep\\Second part.avi\", which fits a line"}},
+      {200, AtTheBlank, {"breaks Second part.avi\" at a blank, not after a separator"}},
+      {200, AtTheFolder, {}},
+      {100, AtBoth, {}},
+  };
+  for (const auto& C : Cases) {
+    const auto Fits = [&](const std::wstring& S) { return 10 * static_cast<int>(S.size()) <= C.LineWidth; };
+    EXPECT_EQ(BrokenNameFaults(Text, C.Wrapped, Fits), C.Expected) << "case " << &C - Cases;
+  }
+  // Not told, a break at a blank is a break like any other.
+  EXPECT_EQ(BrokenNameFaults(Text, AtTheBlank), Faults{});
+}
+
 }  // namespace

@@ -284,6 +284,20 @@ TEST(MessageLayout, APathIsNeverCutInTheMiddleOfAName) {
             L.Lines);
 }
 
+// A quoted file name with blanks (62 letters: 434 px) fits the skin's
+// line: it is one word, whole on its line, and the narrowing stops where
+// it still fits (at 426 it would not).
+TEST(MessageLayout, AQuotedNameThatFitsALineIsNotBrokenAtItsBlanks) {
+  TFixedMeasurer M;
+  const std::wstring Name = L"\"C:\\Films\\Deepfolder\\Second part of the movie at the lake.avi\"";
+  TMessageLayout L = LayoutMessage(L"Lumacraft is running but did not take these files:\r\n" + Name, Input(false), M);
+  EXPECT_EQ((std::vector<std::wstring>{L"Lumacraft is running but did not take these files:", Name}), L.Lines);
+  EXPECT_EQ(436, L.WrapWidth);
+  EXPECT_EQ(434, L.LabelWidth);
+  EXPECT_EQ(474, L.Width);
+  EXPECT_EQ(213, L.Height);  // max(36 + 20, 454 div 3) + 62
+}
+
 // A file name of 75 letters and its closing quote (532 px) is wider than
 // the skin's 466: the box grows sideways to it within the area, the skin
 // drawn out at its middle column, and the name stays whole on its line.
@@ -304,14 +318,16 @@ TEST(MessageLayout, ANameWiderThanTheSkinWidensTheBoxUpToTheArea) {
   EXPECT_EQ(552, L.SkinWidth);
   EXPECT_EQ(243, L.DrawOutColumn);
   EXPECT_EQ(552, L.Width);
-  EXPECT_EQ(246, L.Height);  // max(54 + 20, 552 div 3) + 62
+  // As high as a box of the skin's width with these lines:
+  // max(54 + 20, 486 div 3) + 62, not a third of the wider block.
+  EXPECT_EQ(224, L.Height);
   EXPECT_EQ(254, L.SkinHeight);
-  EXPECT_EQ((TPoint{10, 90}), L.LabelPos);
-  EXPECT_EQ((TRect{236, 213, 316, 233}), L.OkRect);
+  EXPECT_EQ((TPoint{10, 79}), L.LabelPos);
+  EXPECT_EQ((TRect{236, 191, 316, 211}), L.OkRect);
   EXPECT_EQ((TRect{538, 7, 547, 16}), L.CloseRect);
-  ExpectCropCopies(L, {{0, 252, 550, 254}, {0, 244, 550, 246},
-                       {550, 0, 552, 234}, {550, 0, 552, 244},
-                       {550, 252, 552, 254}, {550, 244, 552, 246}});
+  ExpectCropCopies(L, {{0, 252, 550, 254}, {0, 222, 550, 224},
+                       {550, 0, 552, 212}, {550, 0, 552, 222},
+                       {550, 252, 552, 254}, {550, 222, 552, 224}});
 
   // An area 500 wide: the box grows to it and the name is cut there.
   In.MaxWidth = 500;

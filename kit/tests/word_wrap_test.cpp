@@ -87,6 +87,33 @@ TEST(WordWrap, TheWidestNameIsAPathsWidestNameOrAWord) {
   EXPECT_EQ((Lines{L"D:\\Films\\", L"defghij.mp4"}), Wrap(L"D:\\Films\\defghij.mp4", 110));
 }
 
+// A name in double quotes is one word with its blanks: where it fits a
+// line it is never broken; where it does not, it breaks after a separator,
+// a piece wider than the line at its last blank that fits, and only a
+// piece without one between characters. A quote without a closing one on
+// its line quotes nothing.
+TEST(WordWrap, AQuotedNameBreaksOnlyWhereItMust) {
+  const struct {
+    const wchar_t* Text;
+    int Width;
+    Lines Expected;
+  } Cases[] = {
+      {L"not taken: \"C:\\Deep\\Second part.avi\"", 300, {L"not taken:", L"\"C:\\Deep\\Second part.avi\""}},
+      {L"\"a b\" and \"c d\"", 60, {L"\"a b\"", L"and", L"\"c d\""}},
+      {L"\"C:\\Deep folder\\Second part of it.avi\"!", 200,
+       {L"\"C:\\Deep folder\\", L"Second part of", L"it.avi\"!"}},
+      {L"\"abc defghijk\"", 60, {L"\"abc", L"defghi", L"jk\""}},
+      {L"5\" screen size", 70, {L"5\"", L"screen", L"size"}},
+      {L"x \"a b\r\nc\" d", 30, {L"x", L"\"a", L"b", L"c\"", L"d"}},
+  };
+  for (const auto& C : Cases) EXPECT_EQ(C.Expected, Wrap(C.Text, C.Width)) << C.Width;
+  auto Measured = [](const std::wstring& S) { return Measure(UnescapeWrapped(S)); };
+  const std::wstring Text = EscapeForWrap(L"x \"C:\\ab\\c d e\"! y");
+  EXPECT_EQ(140, WidestWord(Text, Measured));  // the whole name with its mark
+  EXPECT_EQ(70, WidestName(Text, Measured));   // "c d e"!
+  EXPECT_EQ(30, WidestWord(EscapeForWrap(L"\"ab\r\ncd\" x"), Measured));
+}
+
 TEST(WordWrap, LeadingBlanksStayOnTheFirstLineOnly) {
   EXPECT_EQ((Lines{L"  ab cd", L"ef"}), Wrap(L"  ab cd   ef", 70));
 }

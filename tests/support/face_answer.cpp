@@ -43,6 +43,14 @@ void MainFace(TfrmMain& F, std::string& Text) {
     for (char C : WideToUtf8(frmMessage->Text()))
       if (C != '\r') Box += C == '\n' ? '|' : C;
   Line(Text, "MessageBox", Box);
+  // Its lines as the box wrapped them, joined by "|".
+  std::string Wrapped;
+  if (frmMessage)
+    for (const std::wstring& L : frmMessage->Layout().Lines) {
+      if (!Wrapped.empty()) Wrapped += '|';
+      Wrapped += WideToUtf8(L);
+    }
+  Line(Text, "MessageBoxLines", Wrapped);
 }
 
 void VideoFace(std::string& Text) {
