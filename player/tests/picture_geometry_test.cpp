@@ -116,6 +116,10 @@ TEST(WheelSteps, ShrinkTable) {
       {{1200, 100, 1600, 400}, TRect{1152, 106, 1536, 394}},
       {{100, 1000, 500, 1300}, TRect{108, 921, 492, 1209}},
       {{-600, -500, -100, -100}, TRect{-356, -285, 128, 102}},
+      // Left and top edges short of the nine tenths (1152 across, 921 down)
+      // stay where they are.
+      {{1100, 100, 1500, 400}, TRect{1108, 106, 1492, 394}},
+      {{100, 850, 500, 1150}, TRect{108, 856, 492, 1144}},
       // Edges that end just short of the tenth (102 down, 128 across) still move.
       {{100, -200, 500, 100}, TRect{108, -186, 492, 102}},
       {{-300, 100, 126, 400}, TRect{-282, 105, 128, 394}},
