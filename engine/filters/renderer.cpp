@@ -1,6 +1,7 @@
 #include "engine/filters/renderer.h"
 
 #include "engine/filters/media_type.h"
+#include "framework/thread_name.h"
 
 // ---- input pin -------------------------------------------------------------
 
@@ -37,6 +38,8 @@ STDMETHODIMP TRendererInputPin::GetAllocatorRequirements(ALLOCATOR_PROPERTIES* P
 
 STDMETHODIMP TRendererInputPin::Receive(IMediaSample* Sample) {
   if (Sample == nullptr) return E_POINTER;
+  // The platform's streaming thread, named for what it runs of ours.
+  NameCurrentThreadOnce(L"lc renderer");
   return Streaming([&] { return Owner_->Receive(Sample); });
 }
 

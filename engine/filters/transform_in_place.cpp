@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/thread_name.h"
+
 // ---- input pin -------------------------------------------------------------
 
 TTransInPlaceInputPin::TTransInPlaceInputPin(TTransInPlaceFilter* Filter)
@@ -58,6 +60,8 @@ STDMETHODIMP TTransInPlaceInputPin::GetAllocator(IMemAllocator** Allocator) {
 
 STDMETHODIMP TTransInPlaceInputPin::Receive(IMediaSample* Sample) {
   if (Sample == nullptr) return E_POINTER;
+  // The platform's streaming thread, named for what it runs of ours.
+  NameCurrentThreadOnce(L"lc transform");
   return Streaming([&] { return Owner_->Receive(Sample); });
 }
 
