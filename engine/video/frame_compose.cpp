@@ -107,9 +107,12 @@ void TFrameCompositor::Prepare(const TFrameView& Frame) {
     FTablesYuv = yuv;
     FTablesValid = true;
   }
-  if (FMapsValid && Frame.Width == FFrameWidth && Frame.Height == FFrameHeight) return;
+  if (FMapsValid && Frame.Width == FFrameWidth && Frame.Height == FFrameHeight &&
+      Frame.Format == FFrameFormat)
+    return;
   FFrameWidth = Frame.Width;
   FFrameHeight = Frame.Height;
+  FFrameFormat = Frame.Format;
   TVideoRect src = FSource;
   src.Left = std::clamp(src.Left, 0, Frame.Width);
   src.Top = std::clamp(src.Top, 0, Frame.Height);
@@ -158,6 +161,7 @@ void TFrameCompositor::Prepare(const TFrameView& Frame) {
       FSameColumns = (weight == 0 && first == FSpanLeft + i) ||
                      (weight == 128 && first == FSpanLeft + i - 1);
     }
+    PlanColumns(Frame.Format, Frame.Width);
     for (int k = 0; k < 2; ++k) {
       FScaledRows[k].resize(std::size_t(FClip.Width()));
       FScaledRowIndex[k] = -1;
@@ -165,6 +169,22 @@ void TFrameCompositor::Prepare(const TFrameView& Frame) {
   }
   FRow.resize(std::size_t(FSpanCount));
   FMapsValid = true;
+}
+
+void TFrameCompositor::PlanColumns(TPixelFormat Format, int Width) {
+  std::vector<int> index(std::size_t(FSpanCount), -1), columns;
+  for (const int first : FXTaps.First)
+    index[std::size_t(first - FSpanLeft)] = index[std::size_t(first + 1 - FSpanLeft)] = 0;
+  for (int i = 0; i < FSpanCount; ++i)
+    if (index[std::size_t(i)] == 0) {
+      index[std::size_t(i)] = int(columns.size());
+      columns.push_back(FSpanLeft + i);
+    }
+  FConvertColumns = IsYuvFormat(Format) && !FSameColumns && 4 * columns.size() < 3 * std::size_t(FSpanCount);
+  if (!FConvertColumns) return;
+  FColumns.Build(Format, Width, columns.data(), int(columns.size()), FSpanLeft, FSpanCount);
+  FColumnTaps = FXTaps;
+  for (int& first : FColumnTaps.First) first = index[std::size_t(first - FSpanLeft)];
 }
 
 const std::uint32_t* TFrameCompositor::SourceSpan(const TFrameView& Frame, int Sy,
@@ -191,6 +211,11 @@ const std::uint32_t* TFrameCompositor::ScaledRow(const TFrameView& Frame, int Sy
   const int k = FScaledRowIndex[0] < FScaledRowIndex[1] ? 0 : 1;
   if (FSameColumns) {
     FScaledRowData[k] = SourceSpan(Frame, Sy, FScaledRows[k].data());
+  } else if (FTablesYuv && FConvertColumns && FColumns.Pays()) {
+    if (FCopy) FCopy->Row(Sy);
+    FColumns.Convert(Frame, Sy, *FYuv, FRow.data());
+    ScaleRow(FRow.data(), FColumnTaps, FScaledRows[k].data());
+    FScaledRowData[k] = FScaledRows[k].data();
   } else {
     ScaleRow(SourceSpan(Frame, Sy, FRow.data()) - FSpanLeft, FXTaps, FScaledRows[k].data());
     FScaledRowData[k] = FScaledRows[k].data();

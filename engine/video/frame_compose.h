@@ -101,6 +101,9 @@ class TFrameCompositor {
   void FillBackground(const TVideoRect& Hole);
   void ConvertPictureRow(const TFrameView& Frame, int Sy, std::uint32_t* Row);
   void ComposeScaled(const TFrameView& Frame);
+  // Finds the columns the horizontal taps read (FColumns) and whether
+  // converting only those pays.
+  void PlanColumns(TPixelFormat Format, int Width);
   // The horizontally scaled source row Sy, from the two-row cache.
   const std::uint32_t* ScaledRow(const TFrameView& Frame, int Sy);
   // Source row Sy's span with the colours of an RGB source applied where
@@ -120,6 +123,7 @@ class TFrameCompositor {
   // Cached for the last frame geometry and placement.
   bool FMapsValid = false;
   int FFrameWidth = -1, FFrameHeight = -1;
+  TPixelFormat FFrameFormat = TPixelFormat::RGB32;
   TVideoRect FClip;  // Dest clipped to the surface
   std::vector<int> FXMap, FYMap;
   // The source columns the map reads (YUV rows are converted as a span
@@ -136,6 +140,12 @@ class TFrameCompositor {
   // pixel): the span is the scaled row.
   bool FSameColumns = false;
   TScaleTaps FXTaps, FYTaps;
+  // A reduced YUV picture reads only some columns of its span: those
+  // (rising), converted alone, and the horizontal taps over them; used
+  // where they are clearly fewer than the span's.
+  bool FConvertColumns = false;
+  TColumnConversion FColumns;
+  TScaleTaps FColumnTaps;
   std::vector<std::uint32_t> FScaledRows[2];
   const std::uint32_t* FScaledRowData[2] = {};
   int FScaledRowIndex[2] = {-1, -1};

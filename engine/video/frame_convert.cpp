@@ -236,6 +236,104 @@ void ConvertSpan(const TFrameView& Frame, int Sy, int X0, int Count, const TYuvT
   }
 }
 
+void TColumnConversion::Build(TPixelFormat Format, int Width, const int* Cols, int Count,
+                              int SpanLeft, int SpanCount) {
+  FCols.assign(Cols, Cols + Count);
+  FNv12 = Format == TPixelFormat::NV12;
+  FVector = FNv12 || Format == TPixelFormat::I420 || Format == TPixelFormat::YV12;
+  FGroups.clear();
+  FRuns.clear();
+  FFirst = FLast = FGathered = 0;
+  if (!FVector) return;
+  // ConvertSpan's split: an odd first column on its own, the vector code
+  // on whole groups of 8 from the next even one, the table code after.
+  const int lead = (SpanLeft & 1) && SpanCount > 0 ? 1 : 0;
+  const int from = SpanLeft + lead, to = from + (SpanCount - lead) / 8 * 8;
+  FFirst = int(std::lower_bound(Cols, Cols + Count, from) - Cols);
+  FLast = int(std::lower_bound(Cols + FFirst, Cols + Count, to) - Cols);
+  // The bytes a row holds: its luma, and the chroma bytes from the Cb of
+  // the first pair to the Cr of the last (read 1 byte on for NV12).
+  const int step = FNv12 ? 2 : 1;
+  const int chromaBytes = FNv12 ? 2 * ((Width + 1) / 2) - 1 : (Width + 1) / 2;
+  // A vector pixel does not depend on its neighbours: groups start
+  // wherever 8 columns fit in 16 bytes of each plane; a column where none
+  // starts is gathered.
+  auto group = [&](int i, TColumnGroup& g) {
+    g.Luma = Cols[i];
+    g.Chroma = (Cols[i] >> 1) * step;
+    if (g.Luma + 16 > Width || g.Chroma + 16 > chromaBytes) return false;
+    for (int k = 0; k < 8; ++k) {
+      const int luma = Cols[i + k] - g.Luma, chroma = (Cols[i + k] >> 1) * step - g.Chroma;
+      if (luma >= 16 || chroma >= 16) return false;
+      g.LumaLanes[2 * k] = std::uint8_t(luma);
+      g.ChromaLanes[2 * k] = std::uint8_t(chroma);
+      g.LumaLanes[2 * k + 1] = g.ChromaLanes[2 * k + 1] = 0x80;
+    }
+    return true;
+  };
+  for (int i = FFirst; i < FLast;) {
+    TColumnGroup g;
+    if (i + 8 <= FLast && group(i, g)) {
+      if (FRuns.empty() || FRuns.back().Groups == 0 || FRuns.back().Groups == 8)
+        FRuns.push_back({i, 0, int(FGroups.size()), 0});
+      FGroups.push_back(g);
+      FRuns.back().Groups++;
+      FRuns.back().Count += 8;
+      i += 8;
+    } else {
+      if (FRuns.empty() || FRuns.back().Groups != 0 || FRuns.back().Count == 64)
+        FRuns.push_back({i, 0, 0, 0});
+      FRuns.back().Count++;
+      ++FGathered;
+      ++i;
+    }
+  }
+}
+
+bool TColumnConversion::Pays() const {
+  switch (KernelLevel()) {
+    case TKernelLevel::Plain: return true;
+    case TKernelLevel::Sse2: return !FVector;
+    case TKernelLevel::Avx2: return !FVector || 8 * FGathered <= FLast - FFirst;
+  }
+  return false;
+}
+
+void TColumnConversion::Gather(const std::uint8_t* Y, const std::uint8_t* U, const std::uint8_t* V,
+                               int From, int N, const TYuvTables& Tables, std::uint32_t* Dst) const {
+  std::uint8_t ys[64], us[64], vs[64];
+  std::uint32_t out[64];
+  const int step = FNv12 ? 2 : 1;
+  const int whole = (N + 7) / 8 * 8;  // the last group padded
+  for (int k = 0; k < whole; ++k) {
+    const int x = FCols[std::size_t(From + std::min(k, N - 1))], c = (x >> 1) * step;
+    ys[k] = Y[x];
+    us[k] = U[c];
+    vs[k] = V[c];
+  }
+  Yuv444RowSimd(ys, us, vs, whole, Tables, out);
+  std::copy(out, out + N, Dst);
+}
+
+void TColumnConversion::Convert(const TFrameView& Frame, int Sy, const TYuvTables& Tables,
+                                std::uint32_t* Dst) const {
+  const int count = Count();
+  if (!FVector || KernelLevel() == TKernelLevel::Plain)
+    return ConvertRow(Frame, Sy, FCols.data(), count, Tables, Dst);  // table code throughout
+  ConvertRow(Frame, Sy, FCols.data(), FFirst, Tables, Dst);
+  ConvertRow(Frame, Sy, FCols.data() + FLast, count - FLast, Tables, Dst + FLast);
+  const std::uint8_t* y = Frame.Plane[0] + std::ptrdiff_t(Sy) * Frame.Stride[0];
+  const std::uint8_t* u = Frame.Plane[1] + std::ptrdiff_t(Sy >> 1) * Frame.Stride[1];
+  const std::uint8_t* v = FNv12 ? u + 1 : Frame.Plane[2] + std::ptrdiff_t(Sy >> 1) * Frame.Stride[2];
+  const bool avx2 = KernelLevel() == TKernelLevel::Avx2;
+  for (const TRun& r : FRuns) {
+    if (r.Groups > 0 && avx2)
+      YuvColumnsAvx2(y, u, v, FGroups.data() + r.Group, r.Groups, Tables, Dst + r.At);
+    else
+      Gather(y, u, v, r.At, r.Count, Tables, Dst + r.At);
+  }
+}
+
 void ConvertFrame(const TFrameView& Frame, const TColorSettings& Settings, std::uint32_t* Dst,
                   int DstStride) {
   auto yuv = std::make_unique<TYuvTables>();

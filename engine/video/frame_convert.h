@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/video/color_adjust.h"
+#include "engine/video/frame_kernels.h"
 
 enum class TPixelFormat { RGB32, YUY2, UYVY, I420, YV12, NV12 };
 
@@ -78,6 +79,44 @@ void ConvertRow(const TFrameView& Frame, int Sy, const int* XMap, int Count,
 // vector kernels where they apply.
 void ConvertSpan(const TFrameView& Frame, int Sy, int X0, int Count, const TYuvTables& Tables,
                  std::uint32_t* Dst);
+
+// Converts the columns a scaler reads of each row, each pixel as
+// ConvertSpan(Frame, Sy, SpanLeft, SpanCount) writes it: a scaler that
+// reads only some columns of its span converts just those, with the same
+// pixels.
+class TColumnConversion {
+ public:
+  // Cols[0..Count): rising columns inside the span, of frames of Format
+  // that are Width columns wide.
+  void Build(TPixelFormat Format, int Width, const int* Cols, int Count, int SpanLeft,
+             int SpanCount);
+  int Count() const { return int(FCols.size()); }
+  // Whether converting the columns costs less than converting the span at
+  // the kernel level in use: the table code costs per column, the vector
+  // code pays only where it can pick most columns out of whole loads.
+  bool Pays() const;
+  // Writes the columns of row Sy of Frame (of the format and width built
+  // for) to Dst[0..Count()).
+  void Convert(const TFrameView& Frame, int Sy, const TYuvTables& Tables, std::uint32_t* Dst) const;
+
+ private:
+  // Gathers the bytes of FCols[From..From + N) one by one and converts
+  // them with the vector code.
+  void Gather(const std::uint8_t* Y, const std::uint8_t* U, const std::uint8_t* V, int From, int N,
+              const TYuvTables& Tables, std::uint32_t* Dst) const;
+  std::vector<int> FCols;
+  bool FVector = false;  // a 4:2:0 or NV12 frame: ConvertSpan runs vector code
+  bool FNv12 = false;
+  // The columns ConvertSpan gives to the vector code, FCols[FFirst..FLast),
+  // in runs from At: Groups groups of 8 picked out of whole loads (from
+  // FGroups[Group]), or with Groups 0, Count columns gathered one by one.
+  struct TRun {
+    int At, Count, Group, Groups;
+  };
+  int FFirst = 0, FLast = 0, FGathered = 0;
+  std::vector<TColumnGroup> FGroups;
+  std::vector<TRun> FRuns;
+};
 
 // Converts the whole frame to Dst (Width x Height pixels, DstStride pixels
 // per row) with the colour controls applied.

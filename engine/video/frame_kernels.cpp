@@ -76,6 +76,13 @@ inline __m128i Chroma4(const std::uint8_t* c) {
   return _mm_unpacklo_epi16(v, v);
 }
 
+// Eight chroma bytes to eight centred, scaled lanes.
+inline __m128i Chroma8(const std::uint8_t* c) {
+  const __m128i v = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(c)),
+                                      _mm_setzero_si128());
+  return _mm_slli_epi16(_mm_sub_epi16(v, _mm_set1_epi16(128)), 7);
+}
+
 }  // namespace
 
 int Yuv420RowSimd(const std::uint8_t* y, const std::uint8_t* u, const std::uint8_t* v, int n,
@@ -84,6 +91,15 @@ int Yuv420RowSimd(const std::uint8_t* y, const std::uint8_t* u, const std::uint8
   int i = KernelLevel() == TKernelLevel::Avx2 ? Yuv420RowAvx2(y, u, v, n, Tables, Dst) : 0;
   const TYuvVectors c(Tables);
   for (; i + 8 <= n; i += 8) Yuv8(Luma8(y + i), Chroma4(u + i / 2), Chroma4(v + i / 2), c, Dst + i);
+  return i;
+}
+
+int Yuv444RowSimd(const std::uint8_t* y, const std::uint8_t* u, const std::uint8_t* v, int n,
+                  const TYuvTables& Tables, std::uint32_t* Dst) {
+  if (KernelLevel() == TKernelLevel::Plain) return 0;
+  int i = KernelLevel() == TKernelLevel::Avx2 ? Yuv444RowAvx2(y, u, v, n, Tables, Dst) : 0;
+  const TYuvVectors c(Tables);
+  for (; i + 8 <= n; i += 8) Yuv8(Luma8(y + i), Chroma8(u + i), Chroma8(v + i), c, Dst + i);
   return i;
 }
 
@@ -146,6 +162,10 @@ int Yuv420RowSimd(const std::uint8_t*, const std::uint8_t*, const std::uint8_t*,
   return 0;
 }
 int Nv12RowSimd(const std::uint8_t*, const std::uint8_t*, int, const TYuvTables&, std::uint32_t*) {
+  return 0;
+}
+int Yuv444RowSimd(const std::uint8_t*, const std::uint8_t*, const std::uint8_t*, int,
+                  const TYuvTables&, std::uint32_t*) {
   return 0;
 }
 int RgbMatrixSimd(const std::uint32_t*, const int*, int, const TRgbTables&, std::uint32_t*) {

@@ -26,6 +26,25 @@ int Yuv420RowSimd(const std::uint8_t* y, const std::uint8_t* u, const std::uint8
 // NV12 row: Y from y[0..n), chroma pairs uv[2 (i / 2)], uv[2 (i / 2) + 1].
 int Nv12RowSimd(const std::uint8_t* y, const std::uint8_t* uv, int n, const TYuvTables& Tables,
                 std::uint32_t* Dst);
+// A row whose pixels each bring their own chroma: Y y[i], Cb u[i], Cr
+// v[i]. A pixel gets the same value as from the 4:2:0 and NV12 kernels.
+int Yuv444RowSimd(const std::uint8_t* y, const std::uint8_t* u, const std::uint8_t* v, int n,
+                  const TYuvTables& Tables, std::uint32_t* Dst);
+// Eight columns of a 4:2:0 row picked out of 16 bytes from Luma of the
+// luma row and 16 from Chroma of each chroma row (Cb; Cr lies as far from
+// its row's start): the byte shuffles that put column k's luma and chroma
+// into 16-bit lane k (the high bytes 0x80, zero).
+struct TColumnGroup {
+  int Luma = 0, Chroma = 0;
+  std::uint8_t LumaLanes[16];
+  std::uint8_t ChromaLanes[16];
+};
+// Converts the Count groups' columns of a row whose planes' rows start at
+// y, u and v (for NV12, u at the Cb and v at the Cr of its first pair) to
+// Dst, 8 pixels a group, as the 4:2:0 kernels would (AVX2 only).
+void YuvColumnsAvx2(const std::uint8_t* y, const std::uint8_t* u, const std::uint8_t* v,
+                    const TColumnGroup* Groups, int Count, const TYuvTables& Tables,
+                    std::uint32_t* Dst);
 // Writes n pixels through the colour matrix: pixel i is Src[XMap[i]], or
 // Src[i] without a map. Dst may be Src when there is no map.
 int RgbMatrixSimd(const std::uint32_t* Src, const int* XMap, int n, const TRgbTables& Tables,
@@ -42,6 +61,8 @@ int RgbMatrixAvx2(const std::uint32_t* Src, const int* XMap, int n, const TRgbTa
 int BlendRowsMatrixAvx2(const std::uint32_t* A, const std::uint32_t* B, int Weight, int n,
                         const TRgbTables& Tables, std::uint32_t* Dst);
 int Yuv420RowAvx2(const std::uint8_t* y, const std::uint8_t* u, const std::uint8_t* v, int n,
+                  const TYuvTables& Tables, std::uint32_t* Dst);
+int Yuv444RowAvx2(const std::uint8_t* y, const std::uint8_t* u, const std::uint8_t* v, int n,
                   const TYuvTables& Tables, std::uint32_t* Dst);
 // Pixels 0..n of ScaleRow and BlendRows (frame_scale.h) in whole groups.
 int ScaleRowAvx2(const std::uint32_t* Src, const int* First, const std::int16_t* Lanes, int n,

@@ -192,29 +192,85 @@ int ScaleRowAvx2(const std::uint32_t* Src, const int* First, const std::int16_t*
   return i;
 }
 
+namespace {
+
+// Sixteen bytes of a plane as 16 centred lanes scaled by 128 (Centre is 16
+// for luma, 128 for chroma).
+inline __m256i Lanes16(const std::uint8_t* p, int Centre) {
+  const __m256i v = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
+  return _mm256_slli_epi16(_mm256_sub_epi16(v, _mm256_set1_epi16(std::int16_t(Centre))), 7);
+}
+
+// Sixteen pixels from their luma and chroma lanes (pixel i in lane i) to
+// Dst, with the arithmetic of the SSE2 code.
+inline void Yuv16(__m256i l, __m256i cu, __m256i cv, const TYuvTables& Tables, std::uint32_t* Dst) {
+  const __m256i yl = _mm256_add_epi16(Mul(l, Tables.Q[0]), BiasOf(Tables.Offset4));
+  auto sum = [&](int qu, int qv) {
+    return _mm256_add_epi16(yl, _mm256_add_epi16(Mul(cu, Tables.Q[qu]), Mul(cv, Tables.Q[qv])));
+  };
+  __m256i lo, hi;
+  Pack16(sum(1, 2), sum(3, 4), sum(5, 6), lo, hi);
+  // lo holds pixels 0-3 | 8-11, hi 4-7 | 12-15.
+  Store(Dst, _mm256_permute2x128_si256(lo, hi, 0x20));
+  Store(Dst + 8, _mm256_permute2x128_si256(lo, hi, 0x31));
+}
+
+}  // namespace
+
 int Yuv420RowAvx2(const std::uint8_t* y, const std::uint8_t* u, const std::uint8_t* v, int n,
                   const TYuvTables& Tables, std::uint32_t* Dst) {
-  const __m256i cy = _mm256_set1_epi16(Tables.Q[0]), bias = BiasOf(Tables.Offset4);
-  const __m256i ru = _mm256_set1_epi16(Tables.Q[1]), rv = _mm256_set1_epi16(Tables.Q[2]);
-  const __m256i gu = _mm256_set1_epi16(Tables.Q[3]), gv = _mm256_set1_epi16(Tables.Q[4]);
-  const __m256i bu = _mm256_set1_epi16(Tables.Q[5]), bv = _mm256_set1_epi16(Tables.Q[6]);
   int i = 0;
-  for (; i + 16 <= n; i += 16) {
-    __m256i l = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(y + i)));
-    l = _mm256_slli_epi16(_mm256_sub_epi16(l, _mm256_set1_epi16(16)), 7);
-    const __m256i cu = Chroma8(u + i / 2), cv = Chroma8(v + i / 2);
-    const __m256i yl = _mm256_add_epi16(_mm256_mulhi_epi16(l, cy), bias);
-    auto sum = [&](__m256i qu, __m256i qv) {
-      return _mm256_add_epi16(yl, _mm256_add_epi16(_mm256_mulhi_epi16(cu, qu),
-                                                   _mm256_mulhi_epi16(cv, qv)));
-    };
-    __m256i lo, hi;
-    Pack16(sum(ru, rv), sum(gu, gv), sum(bu, bv), lo, hi);
-    // lo holds pixels 0-3 | 8-11, hi 4-7 | 12-15.
-    Store(Dst + i, _mm256_permute2x128_si256(lo, hi, 0x20));
-    Store(Dst + i + 8, _mm256_permute2x128_si256(lo, hi, 0x31));
-  }
+  for (; i + 16 <= n; i += 16) Yuv16(Lanes16(y + i, 16), Chroma8(u + i / 2), Chroma8(v + i / 2), Tables, Dst + i);
   return i;
+}
+
+int Yuv444RowAvx2(const std::uint8_t* y, const std::uint8_t* u, const std::uint8_t* v, int n,
+                  const TYuvTables& Tables, std::uint32_t* Dst) {
+  int i = 0;
+  for (; i + 16 <= n; i += 16)
+    Yuv16(Lanes16(y + i, 16), Lanes16(u + i, 128), Lanes16(v + i, 128), Tables, Dst + i);
+  return i;
+}
+
+namespace {
+
+inline __m256i Pair(const std::uint8_t* a, const std::uint8_t* b) {
+  return _mm256_inserti128_si256(
+      _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a))),
+      _mm_loadu_si128(reinterpret_cast<const __m128i*>(b)), 1);
+}
+inline __m256i Lanes(const std::uint8_t (&a)[16], const std::uint8_t (&b)[16]) {
+  return _mm256_inserti128_si256(
+      _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a))),
+      _mm_loadu_si128(reinterpret_cast<const __m128i*>(b)), 1);
+}
+inline __m256i Centred(__m256i Words, int Centre) {
+  return _mm256_slli_epi16(_mm256_sub_epi16(Words, _mm256_set1_epi16(std::int16_t(Centre))), 7);
+}
+
+// Groups a and b (which may be the same) to 16 pixels.
+inline void Columns16(const std::uint8_t* y, const std::uint8_t* u, const std::uint8_t* v,
+                      const TColumnGroup& a, const TColumnGroup& b, const TYuvTables& Tables,
+                      std::uint32_t* Dst) {
+  const __m256i luma = Lanes(a.LumaLanes, b.LumaLanes);
+  const __m256i chroma = Lanes(a.ChromaLanes, b.ChromaLanes);
+  Yuv16(Centred(_mm256_shuffle_epi8(Pair(y + a.Luma, y + b.Luma), luma), 16),
+        Centred(_mm256_shuffle_epi8(Pair(u + a.Chroma, u + b.Chroma), chroma), 128),
+        Centred(_mm256_shuffle_epi8(Pair(v + a.Chroma, v + b.Chroma), chroma), 128), Tables, Dst);
+}
+
+}  // namespace
+
+void YuvColumnsAvx2(const std::uint8_t* y, const std::uint8_t* u, const std::uint8_t* v,
+                    const TColumnGroup* Groups, int Count, const TYuvTables& Tables,
+                    std::uint32_t* Dst) {
+  int g = 0;
+  for (; g + 2 <= Count; g += 2) Columns16(y, u, v, Groups[g], Groups[g + 1], Tables, Dst + 8 * g);
+  if (g < Count) {
+    alignas(32) std::uint32_t both[16];
+    Columns16(y, u, v, Groups[g], Groups[g], Tables, both);
+    for (int k = 0; k < 8; ++k) Dst[8 * g + k] = both[k];
+  }
 }
 
 #pragma GCC pop_options
@@ -241,6 +297,12 @@ int Yuv420RowAvx2(const std::uint8_t*, const std::uint8_t*, const std::uint8_t*,
                   const TYuvTables&, std::uint32_t*) {
   return 0;
 }
+int Yuv444RowAvx2(const std::uint8_t*, const std::uint8_t*, const std::uint8_t*, int,
+                  const TYuvTables&, std::uint32_t*) {
+  return 0;
+}
+void YuvColumnsAvx2(const std::uint8_t*, const std::uint8_t*, const std::uint8_t*,
+                    const TColumnGroup*, int, const TYuvTables&, std::uint32_t*) {}
 bool Avx2Available() { return false; }
 
 #endif

@@ -170,6 +170,58 @@ TEST(FrameKernels, AnOddSpanEndsAtItsCount) {
   }
 }
 
+// The columns a reducing scaler reads, converted alone, are the pixels the
+// span holds at those columns, at every level and in every YUV format:
+// pairs of columns from an odd and an even span start (groups of 8 then
+// start off and on a pair), columns too far apart to be picked out of one
+// load, pairs up to the right edge of an odd-sized row (where the loads
+// would reach past it), a span whose tail the table code converts, and
+// one column.
+TEST(FrameKernels, ColumnsConvertedAloneAreTheSpansPixels) {
+  auto yuv = std::make_unique<TYuvTables>();
+  yuv->Build(Hued);
+  const int w = 203, h = 4;
+  auto pairs = [](int From, int To, double Step) {
+    std::vector<int> cols;
+    for (double x = From; x + 1 < To; x += Step) {
+      if (cols.empty() || cols.back() < int(x)) cols.push_back(int(x));
+      cols.push_back(int(x) + 1);
+    }
+    return cols;
+  };
+  auto every = [](int From, int To, int Step) {
+    std::vector<int> cols;
+    for (int x = From; x < To; x += Step) cols.push_back(x);
+    return cols;
+  };
+  const struct { int Left, Count; std::vector<int> Cols; } cases[] = {
+      {1, 201, pairs(1, 202, 4.17)}, {0, 202, pairs(0, 202, 4.17)}, {2, 199, pairs(3, 201, 2.6)},
+      {0, 203, every(0, 203, 3)},    {150, 53, pairs(150, 203, 3.3)}, {37, 20, pairs(37, 57, 3.1)},
+      {64, 1, {64}},
+  };
+  for (TPixelFormat format : {TPixelFormat::I420, TPixelFormat::YV12, TPixelFormat::NV12,
+                              TPixelFormat::YUY2, TPixelFormat::UYVY}) {
+    const TRandomFrame random(format, w, h, 17);
+    for (TKernelLevel level : {TKernelLevel::Plain, TKernelLevel::Sse2, TKernelLevel::Avx2}) {
+      if (level > BestKernelLevel()) continue;
+      TLevelScope scope(level);
+      for (const auto& c : cases) {
+        TColumnConversion columns;
+        columns.Build(format, w, c.Cols.data(), int(c.Cols.size()), c.Left, c.Count);
+        for (int sy : {1, 2}) {
+          std::vector<std::uint32_t> span(std::size_t(c.Count)), out(c.Cols.size());
+          ConvertSpan(random.View, sy, c.Left, c.Count, *yuv, span.data());
+          columns.Convert(random.View, sy, *yuv, out.data());
+          for (std::size_t k = 0; k < c.Cols.size(); ++k)
+            ASSERT_EQ(out[k], span[std::size_t(c.Cols[k] - c.Left)])
+                << PixelFormatName(format) << " level " << int(level) << " span from " << c.Left
+                << " row " << sy << " column " << c.Cols[k];
+        }
+      }
+    }
+  }
+}
+
 // A whole composition (scaled, colours on, odd sizes so every tail runs)
 // is the same at both vector levels, and within a step of the plain code.
 // Enlarged, an RGB source's colours are adjusted before the scaling;
