@@ -1,9 +1,10 @@
 // Subtitles change on the frames of their cues in the running program, at
 // most one frame off, in the four kinds of movie that time their pictures
 // differently (H.264 in MP4 with and without B-frames, MPEG-4 part 2 in AVI
-// with and without B-frames) and in the three ways a stream begins: played
-// from the start, after a seek, and resumed at the remembered position
-// after a real restart. The screen is read while the movie plays: each
+// with and without B-frames) and in the ways a stream begins: played from
+// the start, after a seek back, after a step forward in the first second
+// (there most changes exactly on their frames), and resumed at the
+// remembered position after a real restart. The screen is read while the movie plays: each
 // frame tells its own number, and a yellow subtitle shows over its lower
 // half or not.
 #include <gtest/gtest.h>
@@ -25,8 +26,9 @@ namespace {
 
 using lctest::ScreenGrab;
 
-// Remote-control code: a step back of SecondesToJump (2 s: 50 frames).
-constexpr WPARAM kRewind = 9;
+// Remote-control codes: play, stop, and a step back or forward of
+// SecondesToJump (2 s: 50 frames).
+constexpr WPARAM kPlay = 3, kStop = 6, kRewind = 9, kForward = 10;
 
 // The stamped clips: 25 frames per second, 200 frames; in frame n the
 // left half has luma 20 + 10 x (n mod 20), the right half
@@ -110,6 +112,25 @@ class Sightings {
                          std::to_string(With) + " of " + std::to_string(Seen(F)) + " sightings)");
     }
     return Faults;
+  }
+
+  // The changes from frame From on whose own frame (a cue's first frame,
+  // the first frame after its end) was seen, and how many of them it
+  // showed changed in at least one sighting. The main window's pulse
+  // shows a change within 20 ms of its frame, so most do; a picture shown
+  // a frame or more before its time shows none.
+  struct OnTime {
+    int Seen = 0, Changed = 0;
+  };
+  OnTime ChangesOnTheirFrames(int From) const {
+    OnTime Count;
+    for (const Cue& C : kCues)
+      for (const int F : {C.First, C.End}) {
+        if (F < From || F >= kFrames || Seen(F) == 0) continue;
+        ++Count.Seen;
+        if ((F == C.First ? With_ : Without_)[std::size_t(F)] > 0) ++Count.Changed;
+      }
+    return Count;
   }
 
  private:
@@ -197,6 +218,42 @@ TEST_P(ProgramTiming, SubtitlesChangeOnTheFramesOfTheirCuesHoweverTheMovieBegins
   EXPECT_TRUE(P.Watch(SeekBack, [&] { return AfterSeek.Covered(83, 112, 3) && Seeks >= 3; }, 90000))
       << "the frames around the changes after a seek were not seen often enough (" << Seeks << " seeks)";
   EXPECT_EQ(std::vector<std::string>(), AfterSeek.Faults(3)) << "after a seek";
+
+  // A step forward in the first second after the first picture, played
+  // from the start each time (stop, play): at 0.2 to 1.0 s, before and
+  // after the decoder of an AVI with unpacked B-frames reads its second
+  // key frame and while its stamps' slip shows only in part. The step
+  // lands 2 s on (frame 55 to 75); from there to the end every change
+  // after the landing is on its frame.
+  Sightings EarlySeeks;
+  for (const int At : {5, 10, 15, 20, 25}) {
+    P.Remote(kStop);
+    P.Remote(kPlay);
+    Sightings Trial;
+    bool Restarted = false, Stepped = false, Landed = false;
+    int Latest = -1;
+    const bool Done = P.Watch(
+        [&](const Sighting& S) {
+          if (S.Frame < 0) return;
+          Latest = S.Frame;
+          Restarted = Restarted || S.Frame < At;
+          if (Restarted && !Stepped && S.Frame >= At) {
+            P.Remote(kForward);
+            Stepped = true;
+          } else if (Stepped && S.Frame >= At + 45) {
+            Landed = true;
+            Trial.Add(S);
+            EarlySeeks.Add(S);
+          }
+        },
+        [&] { return Landed && Latest >= 188; }, 30000);
+    EXPECT_TRUE(Done) << "the step forward at frame " << At << " did not land or play on";
+    const Sightings::OnTime OnTime = Trial.ChangesOnTheirFrames(At + 55);
+    EXPECT_GE(OnTime.Seen, 3) << "step at frame " << At;
+    EXPECT_GE(OnTime.Changed, 1) << "after a step forward at frame " << At << ", no change of the " << OnTime.Seen
+                                 << " seen on its own frame";
+  }
+  EXPECT_EQ(std::vector<std::string>(), EarlySeeks.Faults(2)) << "after a step forward in the first second";
 
   // Resumed: closed at 2 s and started again, it resumes there (frame
   // 50); until the movie starts over.

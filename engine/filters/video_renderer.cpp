@@ -174,9 +174,14 @@ void TVideoFrameRenderer::OnReceiveFirstSample(IMediaSample* Sample) { Present(S
 REFERENCE_TIME TVideoFrameRenderer::PresentationTime(REFERENCE_TIME Start, REFERENCE_TIME Stop) {
   const int begins = Begins_.exchange(kSameStream);
   if (begins == kNewDecoder) Times_.Reset();
-  if (begins == kNewStream) {
-    const REFERENCE_TIME at = InputPin()->SegmentStart();
-    Times_.NewStream(at == 0 || at < Format().AvgTimePerFrame * SecondKeyFrame_.load());
+  if (begins != kSameStream) {
+    const REFERENCE_TIME at = InputPin()->SegmentStart(), frame = Format().AvgTimePerFrame;
+    const int early = EarlyFrames_.load(), second = SecondKeyFrame_.load();
+    // The decoder has read the second key frame when it hands out the
+    // anchor shown before the B-frames stored behind it.
+    std::optional<TPictureTimes::TFileStamps> file;
+    if (KnownStamps_.load()) file = TPictureTimes::TFileStamps{frame * early, frame * (second - early - 1)};
+    Times_.NewStream(at == 0 || at < frame * second, at, file);
   }
   return Times_.Next(Start, Stop);
 }

@@ -84,11 +84,19 @@ class TVideoFrameRenderer : public TBaseRenderer, public IBasicVideo2 {
   // size). Any thread.
   void GetPlacement(TVideoRect& Source, TVideoRect& Dest, bool& DefaultDest);
   TVideoFormat Format();
-  // The frame of the movie's second key frame when its key frames are
-  // stamped early (an AVI's unpacked B-frames, read from the file), else
-  // 0: a stream begun by a seek to a place before it begins at the first
-  // key frame, which is stamped in its place (picture_times.h). Any thread.
-  void SetSecondKeyFrame(int Frame) { SecondKeyFrame_.store(Frame); }
+  // What the file tells of the decoder's stamps (an AVI's MPEG-4 part 2
+  // video, engine/graph/movie_start.h), nothing when Known is false: once
+  // the decoder has read the second key frame (shown as frame
+  // SecondKeyFrame), a stream begun at a later key frame is stamped
+  // Frames frames early, and no stamp is earlier; a stream begun by a
+  // seek to a place before the second key frame begins at the first,
+  // which is stamped in its place (picture_times.h). Any thread, before
+  // the movie plays.
+  void SetKeyFrameStamps(bool Known, int Frames, int SecondKeyFrame) {
+    KnownStamps_.store(Known);
+    EarlyFrames_.store(Frames);
+    SecondKeyFrame_.store(SecondKeyFrame);
+  }
   // Samples not drawn because their length fits no layout of their type.
   long UnreadableSamples() const { return Unreadable_.load(); }
 
@@ -180,5 +188,7 @@ class TVideoFrameRenderer : public TBaseRenderer, public IBasicVideo2 {
   // a flush or stop, everything after a new connection.
   enum : int { kSameStream, kNewStream, kNewDecoder };
   std::atomic<int> Begins_{kNewDecoder};
+  std::atomic<bool> KnownStamps_{false};
+  std::atomic<int> EarlyFrames_{0};
   std::atomic<int> SecondKeyFrame_{0};
 };

@@ -258,7 +258,8 @@ TKeyFrameLead AviKeyFrameLead(const TReadAt& Read, std::uint64_t FileSize) {
     return {};
   const std::uint64_t end = std::min<std::uint64_t>(FileSize, std::uint64_t(size) + 8);
   int stream = -1, streams = 0;
-  int lead = 0, secondKey = -1;
+  TKeyFrameLead lead;
+  int secondKey = -1;
   r.Walk(12, end, [&](std::uint32_t Id, std::uint32_t Type, std::uint64_t Begin, std::uint64_t End) {
     if (Id == Fourcc("LIST") && Type == Fourcc("hdrl")) {
       r.Walk(Begin, End, [&](std::uint32_t Id2, std::uint32_t Type2, std::uint64_t B2, std::uint64_t E2) {
@@ -286,11 +287,12 @@ TKeyFrameLead AviKeyFrameLead(const TReadAt& Read, std::uint64_t FileSize) {
       if ((Id2 & 0xFFFF) != digits || E2 == B2) return true;
       data.resize(std::size_t(std::min<std::uint64_t>(E2 - B2, kChunkBytes)));
       if (!r.Bytes(B2, data.data(), data.size())) return false;
+      lead.Known = true;
       const std::vector<int> types = PictureTypes(data.data(), data.size());
       if (types.size() > 1) packed = true;
       if (!types.empty() && types.front() == 0 && chunks > 0 && secondKey < 0) secondKey = chunks;
       run = !types.empty() && types.front() == 2 ? run + 1 : 0;
-      lead = std::max(lead, run);
+      lead.Run = std::max(lead.Run, run);
       return !packed && ++chunks < kMostVideoChunks;
     };
     r.Walk(Begin, End, [&](std::uint32_t Id2, std::uint32_t Type2, std::uint64_t B2, std::uint64_t E2) {
@@ -303,10 +305,15 @@ TKeyFrameLead AviKeyFrameLead(const TReadAt& Read, std::uint64_t FileSize) {
       }
       return Chunk(Id2, Type2, B2, E2);
     });
-    if (packed) lead = 0;
+    if (packed) lead.Run = 0;
     if (secondKey < 0) secondKey = chunks;
     return false;
   });
-  if (lead == 0) return {};
-  return {lead, secondKey + lead};
+  // The platform's stamps keep a slip of one frame no longer than the key
+  // frame that has it.
+  if (lead.Run >= 2) {
+    lead.Frames = lead.Run;
+    lead.FromFrame = secondKey + lead.Run;
+  }
+  return lead;
 }

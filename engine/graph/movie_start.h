@@ -8,8 +8,8 @@
 // a picture is its media time less the start read here. An AVI of
 // MPEG-4 part 2 with B-frames stored unpacked keeps each anchor frame in
 // the file ahead of the B-frames shown before it: a parser that stamps a
-// key frame with its place in the file stamps it that many frames early
-// (KeyFrameLead). No platform header: the file is read through a
+// key frame with its place in the file stamps it early
+// (AviKeyFrameLead). No platform header: the file is read through a
 // function.
 #pragma once
 
@@ -28,15 +28,28 @@ using TReadAt = std::function<bool(std::uint64_t Offset, void* Buffer, std::size
 // parent or the file.
 std::int64_t IsoMediaPictureStart(const TReadAt& Read, std::uint64_t FileSize);
 
-// How far ahead of their time the key frames of an AVI's MPEG-4 part 2
-// video are stored: Frames, the longest run of B-frames (each in a chunk
-// of its own) among the first video chunks, for every key frame from
-// frame FromFrame on (the second key frame, shown after the B-frames
-// stored behind it; the first is in its place). Frames 0 for B-frames
-// packed into the chunk of the anchor before them (a chunk of more than
-// one picture), for video without B-frames, other video and other files.
+// What an AVI's MPEG-4 part 2 video tells of the time stamps the
+// platform's parser and decoder give its pictures, read from the first
+// video chunks (one picture each, or a P-frame and the B-frame shown
+// before it packed into one). With B-frames stored unpacked, in runs of
+// Run after the anchor shown after them, every key frame but the first
+// is stored Run frames ahead of its time. Once the platform's decoder
+// has read a key frame after the first of a stream, it stamps the key
+// frames with their place in the file (held back to the previous
+// picture's stamp, which it repeats) and the pictures after them on from
+// there: played on, the stamps fall back one frame at each later key
+// frame until they run Frames early; a stream begun by a seek at a later
+// key frame is Frames early from its first picture. A stream begun at the
+// first key frame, and every stream before the decoder read such a key
+// frame, is stamped in its place at first. A single B-frame between
+// anchors (Run 1) and packed B-frames leave every stamp in its place but
+// the key frames', each repeating the previous picture's (Frames 0).
 struct TKeyFrameLead {
-  int Frames = 0;
-  int FromFrame = 0;
+  bool Known = false;  // MPEG-4 part 2 video in an AVI, its first chunks read
+  int Run = 0;         // the longest run of unpacked B-frames among them
+  int Frames = 0;      // how many frames early a stream begun at a later key frame is stamped
+  int FromFrame = 0;   // where the second key frame is shown, when Frames > 0
 };
+// Nothing known for other video and other files, or where the first
+// video chunk cannot be read.
 TKeyFrameLead AviKeyFrameLead(const TReadAt& Read, std::uint64_t FileSize);

@@ -166,7 +166,7 @@ void TDSVideoWindowEx2::ControlEvent(int Operation, int) {
       Insert();
       if (FOwnRenderer && FFilterGraph) {
         const TKeyFrameLead lead = FFilterGraph->KeyFrameLead();
-        FOwnRenderer->SetSecondKeyFrame(lead.Frames > 0 ? lead.FromFrame : 0);
+        FOwnRenderer->SetKeyFrameStamps(lead.Known, lead.Frames, lead.FromFrame);
       }
       break;
     case coPlay:

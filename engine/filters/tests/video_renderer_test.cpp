@@ -282,11 +282,12 @@ class TStampPresenter : public IVideoFramePresenter {
   int Previous = -1;
 };
 
-// A stamped clip and where its second key frame is shown when its key
-// frames are stamped early (as the graph component reads it from the file
-// and the video control hands it on).
+// A stamped clip and what the graph component reads of it and the video
+// control hands on: how many frames early a stream begun at a later key
+// frame is stamped, and where the second key frame is shown.
 struct TStampedClip {
   const char* File;
+  int EarlyFrames;
   int SecondKeyFrame;
 };
 
@@ -296,7 +297,7 @@ class VideoRendererStamped : public VideoRendererGraph, public ::testing::WithPa
   void SetUp() override {
     VideoRendererGraph::SetUp();
     Renderer->SetPresenter(&Stamps);
-    Renderer->SetSecondKeyFrame(GetParam().SecondKeyFrame);
+    Renderer->SetKeyFrameStamps(true, GetParam().EarlyFrames, GetParam().SecondKeyFrame);
   }
   // Plays from Position until frame Last was presented.
   void PlayFrom(REFERENCE_TIME Position, int Last) {
@@ -343,6 +344,23 @@ TEST_P(VideoRendererStamped, ASeekBeforeTheSecondKeyFrameShowsEachPictureAtItsTi
   EXPECT_EQ(std::vector<std::string>(), Faults());
 }
 
+// A seek in the first second: before the decoder has read the second key
+// frame (it hands out frame 9 once it has), its stamps stay in their
+// place; once it has, before the slip showed in the stamps played from
+// the start (frame 12) or while it is half there (frames 12..23), they are
+// early by the whole slip. The pictures after it are shown at their times.
+TEST_P(VideoRendererStamped, ASeekInTheFirstSecondShowsEachPictureAtItsTime) {
+  ASSERT_TRUE(Control.P && Seeking.P);
+  PlayFrom(0, 4);
+  PlayFrom(40000000, 101);  // 4 s: frame 100
+  PlayFrom(0, 9);
+  PlayFrom(40000000, 101);
+  PlayFrom(0, 16);
+  PlayFrom(40000000, 110);
+  EXPECT_GE(Stamps.Count(), 40u);
+  EXPECT_EQ(std::vector<std::string>(), Faults());
+}
+
 // A movie opened at a position (a remembered one) starts with a seek.
 TEST_P(VideoRendererStamped, AMovieStartedAfterASeekShowsEachPictureAtItsTime) {
   ASSERT_TRUE(Control.P && Seeking.P);
@@ -352,9 +370,14 @@ TEST_P(VideoRendererStamped, AMovieStartedAfterASeekShowsEachPictureAtItsTime) {
 }
 
 
+std::string ClipName(const ::testing::TestParamInfo<TStampedClip>& Info) {
+  return Info.index == 0 ? "BFrames" : Info.index == 1 ? "OneBFrame" : "NoBFrames";
+}
+
 INSTANTIATE_TEST_SUITE_P(Avi, VideoRendererStamped,
-                         ::testing::Values(TStampedClip{"stamped_b.avi", 12}, TStampedClip{"stamped.avi", 0}),
-                         [](const auto& Info) { return std::string(Info.index == 0 ? "BFrames" : "NoBFrames"); });
+                         ::testing::Values(TStampedClip{"stamped_b.avi", 2, 12}, TStampedClip{"stamped_b1.avi", 0, 0},
+                                           TStampedClip{"stamped.avi", 0, 0}),
+                         ClipName);
 
 // frames.mp4: 25 frames per second, 100 frames; frame n is grey with luma
 // 20 + 10 x (n mod 20).

@@ -184,13 +184,16 @@ Bytes List(const char* Type, const Bytes& Contents) {
   body.insert(body.end(), Contents.begin(), Contents.end());
   return Chunk("LIST", body);
 }
-// A stream's header and format: its kind and the picture's compression.
-Bytes StreamList(const char* Kind, const char* Compression) {
+// A stream's header and format: its kind and the picture's compression,
+// in a format of FormatBytes (the compression where it fits), and what
+// follows the format in the list.
+Bytes StreamList(const char* Kind, const char* Compression, std::size_t FormatBytes = 40, const Bytes& After = {}) {
   Bytes header(Kind, Kind + 4);
   header.resize(56, 0);
-  Bytes format(40, 0);
+  Bytes format(std::max<std::size_t>(FormatBytes, 20), 0);
   std::copy(Compression, Compression + 4, format.begin() + 16);
-  return List("strl", Join({Chunk("strh", header), Chunk("strf", format)}));
+  format.resize(FormatBytes);
+  return List("strl", Join({Chunk("strh", header), Chunk("strf", format), After}));
 }
 // A picture of coding type I, P, B (or N for a chunk of two: P and B).
 Bytes Picture(char Type) {
@@ -202,18 +205,22 @@ Bytes Picture(char Type) {
     default: return Join({Vop(1), Vop(2)});
   }
 }
-// An AVI of a sound stream and a video stream (01), its chunks in the
-// order of Pictures.
-Bytes Avi(const char* Compression, const std::string& Pictures) {
+// An AVI of a sound stream and a video stream (01) of Video's list, its
+// chunks in the order of Pictures, then Last and the index (Index).
+Bytes AviOf(const Bytes& Video, const std::string& Pictures, const Bytes& Last = {}, bool Index = true) {
   Bytes movi;
   for (char p : Pictures) {
     movi = Join({movi, Chunk("00wb", Bytes(6, 0x55)), Chunk("01dc", Picture(p))});
   }
-  const Bytes body = Join({Bytes{'A', 'V', 'I', ' '},
-                           List("hdrl", Join({Chunk("avih", Bytes(56, 0)), StreamList("auds", "\1\0\0\0"),
-                                              StreamList("vids", Compression)})),
-                           List("movi", movi), Chunk("idx1", Bytes(16, 0))});
+  if (!Last.empty()) movi = Join({movi, Chunk("01dc", Last)});
+  const Bytes body =
+      Join({Bytes{'A', 'V', 'I', ' '},
+            List("hdrl", Join({Chunk("avih", Bytes(56, 0)), StreamList("auds", "\1\0\0\0"), Video})),
+            List("movi", movi), Index ? Chunk("idx1", Bytes(16, 0)) : Bytes{}});
   return Chunk("RIFF", body);
+}
+Bytes Avi(const char* Compression, const std::string& Pictures) {
+  return AviOf(StreamList("vids", Compression), Pictures);
 }
 
 TKeyFrameLead Lead(const Bytes& File) { return AviKeyFrameLead(ReaderOf(File), File.size()); }
@@ -224,25 +231,31 @@ TEST(KeyFrameLead, UnpackedBFramesPutTheKeyFramesAheadOfTheirTime) {
   const struct {
     const char* Name;
     Bytes File;
-    int Frames, FromFrame;
+    bool Known;
+    int Run, Frames, FromFrame;
   } cases[] = {
       // I0 P3 B1 B2 P6 B4 B5 I9 B7 B8: the second key frame is the 8th
       // chunk, shown as frame 9.
-      {"two B-frames", Avi("FMP4", "IPBBPBBIBBPBB"), 2, 9},
-      {"lower-case code", Avi("xvid", "IPBBPBBIBBPBB"), 2, 9},
-      {"one B-frame", Avi("DX50", "IPBPBIBPB"), 1, 6},
-      {"runs of one and three", Avi("XVID", "IPBPBBBIBB"), 3, 10},
+      {"two B-frames", Avi("FMP4", "IPBBPBBIBBPBB"), true, 2, 2, 9},
+      {"lower-case code", Avi("xvid", "IPBBPBBIBBPBB"), true, 2, 2, 9},
+      // One B-frame: only the key frames' own stamps slip.
+      {"one B-frame", Avi("DX50", "IPBPBIBPB"), true, 1, 0, 0},
+      {"runs of one and three", Avi("XVID", "IPBPBBBIBB"), true, 3, 3, 10},
       // No second key frame among the chunks: it is beyond them.
-      {"one key frame", Avi("FMP4", "IPBBPBB"), 2, 9},
-      {"no B-frames", Avi("FMP4", "IPPPPIPPP"), 0, 0},
+      {"one key frame", Avi("FMP4", "IPBBPBB"), true, 2, 2, 9},
+      {"no B-frames", Avi("FMP4", "IPPPPIPPP"), true, 0, 0, 0},
       // A P-frame and the B-frame shown before it in one chunk.
-      {"packed", Avi("DX50", "INBNBINB"), 0, 0},
-      {"not MPEG-4", Avi("MJPG", "IPBBPBBIBB"), 0, 0},
-      {"an MP4", Movie({Track("vide", 12800, EditList({{6000, 1024}}))}), 0, 0},
-      {"empty", Bytes{}, 0, 0},
+      {"packed", Avi("DX50", "INBNBINB"), true, 0, 0, 0},
+      {"packed after unpacked ones", Avi("DX50", "IPBBPBBN"), true, 0, 0, 0},
+      {"not MPEG-4", Avi("MJPG", "IPBBPBBIBB"), false, 0, 0, 0},
+      {"no video chunk", Avi("FMP4", ""), false, 0, 0, 0},
+      {"an MP4", Movie({Track("vide", 12800, EditList({{6000, 1024}}))}), false, 0, 0, 0},
+      {"empty", Bytes{}, false, 0, 0, 0},
   };
   for (const auto& c : cases) {
     const TKeyFrameLead lead = Lead(c.File);
+    EXPECT_EQ(lead.Known, c.Known) << c.Name;
+    EXPECT_EQ(lead.Run, c.Run) << c.Name;
     EXPECT_EQ(lead.Frames, c.Frames) << c.Name;
     EXPECT_EQ(lead.FromFrame, c.FromFrame) << c.Name;
   }
