@@ -1,7 +1,8 @@
 // Writes the seed corpora of the fuzz targets with the program's own
 // writers (settings file, remembered settings, hand-over text), the
 // language writer of the fuzz targets and audio buffers of every format,
-// and a dictionary per target of the words its reader looks for.
+// movie files built here, and a dictionary per target of the words its
+// reader looks for.
 //
 // The file readers' seeds are small: the fuzzer explores from them with
 // small inputs. Their limits get seeds of their own, at each limit and
@@ -434,6 +435,82 @@ void JumpTimeSeeds() {
   WriteDictionary("jump_time", {":", "59", "00"});
 }
 
+// Movie files at the start-time reader's limits and one step past them:
+// the 4,096 boxes it looks at on one level (the movie box after 4,095 and
+// after 4,096 others), the 64 edits before the first that shows media,
+// the 300 video chunks an AVI's key frames are looked for in (the second
+// key frame as the 300th and as the 301st), the first 65,536 bytes of a
+// chunk searched for pictures (a packed B-frame at the end of each) and
+// the 100,000 chunks of a list (sound chunks before the first picture).
+// The real files' headers are in fuzz/corpus/movie_start.
+std::string Be32(std::uint32_t v) {
+  return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8), static_cast<char>(v)};
+}
+std::string Le32(std::uint32_t v) {
+  return {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16), static_cast<char>(v >> 24)};
+}
+std::string IsoBox(const char* type, const std::string& contents) {
+  return Be32(static_cast<std::uint32_t>(8 + contents.size())) + type + contents;
+}
+std::string RiffChunk(const char* id, const std::string& contents) {
+  return id + Le32(static_cast<std::uint32_t>(contents.size())) + contents + (contents.size() % 2 ? "\0" : "");
+}
+std::string RiffList(const char* type, const std::string& contents) { return RiffChunk("LIST", type + contents); }
+
+// An MP4 whose video track has `empty` empty edits before one of two
+// frames of 12,800, after `boxes` free boxes.
+std::string IsoMovie(int boxes, int empty) {
+  std::string edits = Be32(0) + Be32(static_cast<std::uint32_t>(empty + 1));
+  for (int i = 0; i < empty; ++i) edits += Be32(10) + Be32(0xFFFFFFFF) + Be32(0x10000);
+  edits += Be32(6000) + Be32(1024) + Be32(0x10000);
+  const std::string header = Be32(0) + Be32(0) + Be32(0) + Be32(12800) + Be32(0);
+  const std::string media = IsoBox("mdhd", header) + IsoBox("hdlr", Be32(0) + Be32(0) + "vide");
+  const std::string track = IsoBox("trak", IsoBox("edts", IsoBox("elst", edits)) + IsoBox("mdia", media));
+  std::string file = IsoBox("ftyp", "isom" + Be32(512));
+  for (int i = 0; i < boxes; ++i) file += IsoBox("free", "");
+  return file + IsoBox("moov", IsoBox("mvhd", Be32(0) + Be32(0) + Be32(0) + Be32(1000) + Be32(0)) + track);
+}
+
+// An AVI of MPEG-4 part 2 video: `sounds` sound chunks, then a chunk of
+// each picture type of `pictures` (I, P, B, or N for a P- and a B-frame
+// packed), the N chunks `packedAt` bytes long with the B-frame at their end.
+std::string AviMovie(int sounds, const std::string& pictures, std::size_t packedAt = 0) {
+  const auto vop = [](int type) { return std::string("\0\0\1\xB6", 4) + static_cast<char>(type << 6) + "\x12"; };
+  std::string movi;
+  for (int i = 0; i < sounds; ++i) movi += RiffChunk("00wb", "");
+  for (char p : pictures) {
+    std::string picture = p == 'I' ? vop(0) : p == 'P' ? vop(1) : p == 'B' ? vop(2) : vop(1);
+    if (p == 'N') picture += std::string(packedAt > 12 ? packedAt - 12 : 0, '\x55') + vop(2);
+    movi += RiffChunk("01dc", picture);
+  }
+  std::string format(40, '\0');
+  format.replace(16, 4, "XVID");
+  const std::string video = RiffList("strl", RiffChunk("strh", "vids" + std::string(52, '\0')) + RiffChunk("strf", format));
+  const std::string sound = RiffList("strl", RiffChunk("strh", "auds" + std::string(52, '\0')) + RiffChunk("strf", std::string(16, '\0')));
+  return RiffChunk("RIFF", "AVI " + RiffList("hdrl", RiffChunk("avih", std::string(56, '\0')) + sound + video) +
+                               RiffList("movi", movi));
+}
+
+void MovieStartSeeds() {
+  WriteLimit("movie_start", "boxes_4095.mp4", IsoMovie(4094, 1));
+  WriteLimit("movie_start", "boxes_4096.mp4", IsoMovie(4095, 1));
+  WriteLimit("movie_start", "edits_64.mp4", IsoMovie(0, 63));
+  WriteLimit("movie_start", "edits_65.mp4", IsoMovie(0, 64));
+  const std::string group = "IPBB" + std::string(295, 'P');
+  WriteLimit("movie_start", "second_key_300th.avi", AviMovie(0, group + "IBB"));
+  WriteLimit("movie_start", "second_key_301st.avi", AviMovie(0, group + "PIBB"));
+  WriteLimit("movie_start", "packed_at_65536.avi", AviMovie(0, "IPBBN", 65536));
+  WriteLimit("movie_start", "packed_at_65537.avi", AviMovie(0, "IPBBN", 65537));
+  WriteLimit("movie_start", "sounds_99999.avi", AviMovie(99999, "IPBB"));
+  WriteLimit("movie_start", "sounds_100000.avi", AviMovie(100000, "IPBB"));
+  Write("movie_start", "limits_small.mp4", IsoMovie(3, 2));
+  Write("movie_start", "limits_small.avi", AviMovie(2, "IPBBPBBIBBN", 40));
+  WriteDictionary("movie_start", {"moov", "trak", "mdia", "mdhd", "mvhd", "hdlr", "vide", "edts", "elst",
+                                  std::string("\0\0\0\1", 4), std::string("\xFF\xFF\xFF\xFF", 4), "RIFF",
+                                  "AVI ", "LIST", "hdrl", "strl", "strh", "strf", "vids", "movi", "rec ", "00dc",
+                                  "01dc", "XVID", "FMP4", std::string("\0\0\1\xB6", 4)});
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -454,5 +531,6 @@ int main(int argc, char** argv) {
   MacroSeeds();
   DisplayModeSeeds();
   JumpTimeSeeds();
+  MovieStartSeeds();
   return 0;
 }

@@ -114,6 +114,8 @@ TEST(MovieStart, TheFirstVideoTracksFirstEditGivesTheStart) {
       // An empty edit of 100 ms of the movie's 1000 before media time 0: the
       // picture starts later.
       {"empty edit first", Movie({Track("vide", 12800, EditList({{100, -1}, {6000, 0}}))}), -1000000},
+      {"64-bit empty edit first", Movie({Track("vide", 90000, EditList({{100, -1}, {6000, 0}}, true))}), -1000000},
+      {"a media time scale of 1", Movie({Track("vide", 1, EditList({{6000, 2}}))}), 20000000},
       {"empty edit and a delay", Movie({Track("vide", 12800, EditList({{80, -1}, {6000, 1024}}))}), 0},
       {"a third of a unit rounds", Movie({Track("vide", 3, EditList({{6000, 1}}))}), 3333333},
       {"no edit list", Movie({Track("vide", 12800, {})}), 0},
@@ -138,6 +140,16 @@ TEST(MovieStart, BoxesOfEveryKindOfSizeAreFollowed) {
   Bytes toEnd = moov;  // a size of 0: to the end of the file
   toEnd[0] = toEnd[1] = toEnd[2] = toEnd[3] = 0;
   EXPECT_EQ(Start(Join({Box("ftyp", Bytes(8, 0)), toEnd})), 800000);
+}
+
+// A file whose last bytes are the video track's handler type: the last
+// field read ends at the file's last byte.
+TEST(MovieStart, AFieldEndingAtTheFilesLastByteIsRead) {
+  const Bytes track = Box("trak", Join({Box("tkhd", Bytes(84, 0)), EditList({{6000, 1024}}),
+                                        Box("mdia", Join({Header("mdhd", 12800), Box("minf", {}), Handler("vide")}))}));
+  const Bytes file = Join({Box("ftyp", Bytes(8, 0)), Box("moov", Join({Header("mvhd", 1000), track}))});
+  ASSERT_EQ(std::string(file.end() - 4, file.end()), "vide");
+  EXPECT_EQ(Start(file), 800000);
 }
 
 // A box that claims more than its parent or the file holds, an edit list
@@ -249,6 +261,13 @@ TEST(KeyFrameLead, UnpackedBFramesPutTheKeyFramesAheadOfTheirTime) {
       {"packed after unpacked ones", Avi("DX50", "IPBBPBBN"), true, 0, 0, 0},
       {"not MPEG-4", Avi("MJPG", "IPBBPBBIBB"), false, 0, 0, 0},
       {"no video chunk", Avi("FMP4", ""), false, 0, 0, 0},
+      // A format too short to hold the compression: what follows it is
+      // not read as one.
+      {"a format of 16 bytes", AviOf(StreamList("vids", "FMP4", 16, Chunk("XVID", {})), "IPBBPBB"), false, 0, 0, 0},
+      {"a format of 20 bytes", AviOf(StreamList("vids", "FMP4", 20), "IPBBPBB"), true, 2, 2, 9},
+      // The last B-frame's type is the file's last byte.
+      {"a picture ending the file", AviOf(StreamList("vids", "FMP4"), "IPB", {0x12, 0x34, 0x56, 0, 0, 1, 0xB6, 0x80}, false),
+       true, 2, 2, 6},
       {"an MP4", Movie({Track("vide", 12800, EditList({{6000, 1024}}))}), false, 0, 0, 0},
       {"empty", Bytes{}, false, 0, 0, 0},
   };

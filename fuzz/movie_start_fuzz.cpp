@@ -1,0 +1,69 @@
+// The start-time reader of every opened movie: the input's bytes as a
+// whole file through the MP4 edit list reader and the AVI key frame
+// reader, then again through a file that stops answering after some
+// reads (a file cut off while it is read). Contracts: no read is asked
+// for outside the file; each answer is the same for the same bytes; a
+// file without a movie box starts at 0 and a file that is not an AVI
+// tells nothing of its key frames; a start lies within the reader's
+// bound of a billion seconds either way; the key frames' slip is told
+// only for a known stream, is its run of B-frames when told, and the
+// second key frame is shown after the run before it.
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+#include "engine/graph/movie_start.h"
+#include "fuzz/fuzz_support.h"
+
+namespace {
+
+// Reads the input as a file; with Budget >= 0 the file answers that many
+// reads and refuses the rest.
+TReadAt FileOf(const std::uint8_t* Data, std::size_t Size, long& Budget) {
+  return [Data, Size, &Budget](std::uint64_t At, void* Buffer, std::size_t Count) {
+    LC_FUZZ_CHECK(At <= Size && Count <= Size - At);
+    if (Budget == 0) return false;
+    if (Budget > 0) --Budget;
+    if (Count > 0) std::memcpy(Buffer, Data + At, Count);
+    return true;
+  };
+}
+
+void CheckLead(const TKeyFrameLead& Lead) {
+  LC_FUZZ_CHECK(Lead.Run >= 0 && Lead.Frames >= 0 && Lead.FromFrame >= 0);
+  LC_FUZZ_CHECK(Lead.Known || (Lead.Run == 0 && Lead.Frames == 0 && Lead.FromFrame == 0));
+  LC_FUZZ_CHECK(Lead.Frames == 0 || Lead.Frames == Lead.Run);
+  LC_FUZZ_CHECK(Lead.Frames > 0 ? Lead.FromFrame > Lead.Frames : Lead.FromFrame == 0);
+}
+
+void CheckStart(std::int64_t Start) {
+  constexpr std::int64_t kBound = (1000000000LL + 1) * 10000000LL;
+  LC_FUZZ_CHECK(Start >= -kBound && Start <= kBound);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  long unlimited = -1;
+  const TReadAt file = FileOf(data, size, unlimited);
+  const std::int64_t start = IsoMediaPictureStart(file, size);
+  const TKeyFrameLead lead = AviKeyFrameLead(file, size);
+  CheckStart(start);
+  CheckLead(lead);
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  if (bytes.find("moov") == bytes.npos) LC_FUZZ_CHECK(start == 0);
+  if (size < 12 || bytes.substr(0, 4) != "RIFF" || bytes.substr(8, 4) != "AVI ") LC_FUZZ_CHECK(!lead.Known);
+  LC_FUZZ_CHECK(IsoMediaPictureStart(file, size) == start);
+  const TKeyFrameLead again = AviKeyFrameLead(file, size);
+  LC_FUZZ_CHECK(again.Known == lead.Known && again.Run == lead.Run && again.Frames == lead.Frames &&
+                again.FromFrame == lead.FromFrame);
+
+  // A file that stops answering part way: the readers take what they
+  // read as the file's end.
+  long budget = long(size % 61);
+  const TReadAt cut = FileOf(data, size, budget);
+  CheckStart(IsoMediaPictureStart(cut, size));
+  budget = long(size % 61);
+  CheckLead(AviKeyFrameLead(cut, size));
+  return 0;
+}
