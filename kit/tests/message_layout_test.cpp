@@ -338,7 +338,7 @@ TEST(MessageLayout, ANameWiderThanTheSkinWidensTheBoxUpToTheArea) {
   ASSERT_EQ(4u, L.Lines.size());
   EXPECT_EQ(Name.substr(0, 68), L.Lines[2]);
   // An area narrower than the skin, or none: the skin's width.
-  for (int Area : {400, 0}) {
+  for (int Area : {400, 480, 0}) {
     In.MaxWidth = Area;
     L = LayoutMessage(Text, In, M);
     EXPECT_EQ(466, L.WrapWidth) << Area;

@@ -68,8 +68,10 @@ TEST(WordWrap, AnOverlongPathBreaksBetweenItsNames) {
   EXPECT_EQ((Lines{L"C:\\Users\\", L"me\\", L"Roaming/", L"LcTest.ini"}),
             Wrap(L"C:\\Users\\me\\Roaming/LcTest.ini", 100));
   EXPECT_EQ((Lines{L"in", L"C:\\", L"abcdefghij", L"klmnop\\a"}), Wrap(L"in C:\\abcdefghijklmnop\\a", 100));
-  // A separator only at the start is no place to break.
+  // A separator only at the start is no place to break; one after the
+  // first character is.
   EXPECT_EQ((Lines{L"\\abcdefgh", L"ij"}), Wrap(L"\\abcdefghij", 90));
+  EXPECT_EQ((Lines{L"a\\", L"bcdefghij"}), Wrap(L"a\\bcdefghij", 90));
 }
 
 // The widest piece a wrap keeps whole where it has room: a path's name with
