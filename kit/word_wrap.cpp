@@ -57,20 +57,21 @@ size_t FittingPrefix(const std::wstring& Word, int Width,
 
 // Where a word wider than the line is cut: after the last "\" or "/" of
 // the longest prefix that fits, so that a path breaks between its names;
-// else, in a quoted name, at the last blank of that prefix (Blank is set:
-// the blank goes with the break); between characters where the prefix has
-// neither after its first character.
-size_t CutPoint(const std::wstring& Word, int Width, const std::function<int(const std::wstring&)>& Measure,
-                bool& Blank) {
+// else, in a quoted name, at the last blank of that prefix (the blanks
+// there go with the break); between characters where the prefix has
+// neither after its first character. The line ends at End, the rest of
+// the word starts at Next.
+struct TCut {
+  size_t End, Next;
+};
+TCut CutPoint(const std::wstring& Word, int Width, const std::function<int(const std::wstring&)>& Measure) {
   const size_t N = FittingPrefix(Word, Width, Measure);
   const size_t Separator = Word.find_last_of(std::wstring{EscBackslash, L'/'}, N - 1);
-  Blank = false;
-  if (Separator != std::wstring::npos && Separator > 0) return Separator + 1;
+  if (Separator != std::wstring::npos && Separator > 0) return {Separator + 1, Separator + 1};
   const size_t Space = Word.find_last_of(L' ', N);
   const size_t Before = Space == std::wstring::npos ? Space : Word.find_last_not_of(L' ', Space);
-  if (Before == std::wstring::npos) return N;
-  Blank = true;
-  return Before + 1;
+  if (Before == std::wstring::npos) return {N, N};
+  return {Before + 1, Word.find_first_not_of(L' ', Space)};
 }
 
 void WrapParagraph(const std::wstring& Para, int Width,
@@ -97,11 +98,9 @@ void WrapParagraph(const std::wstring& Para, int Width,
     Fresh = false;
     // A word wider than the line is cut: a path at its separators.
     while (Word.size() > 1 && Measure(Word) > Width) {
-      bool Blank = false;
-      size_t N = CutPoint(Word, Width, Measure, Blank);
-      Lines.push_back(Word.substr(0, N));
-      if (Blank) N = std::min(Word.find_first_not_of(L' ', N), Word.size());
-      Word.erase(0, N);
+      const TCut Cut = CutPoint(Word, Width, Measure);
+      Lines.push_back(Word.substr(0, Cut.End));
+      Word.erase(0, Cut.Next);
     }
     Line = Word;
   }

@@ -85,7 +85,8 @@ TEST(LayoutCheck, ANameIsBrokenOnlyAfterAPathSeparator) {
 
 // Told how wide a line is, the check also finds a quoted name broken where
 // it fits a line whole (25 letters: 250 px), or at a blank where the piece
-// after its last separator fits (16 letters).
+// after its last separator fits (16 letters); a cut between characters is
+// told once, and a blank right after a separator is a break after it.
 TEST(LayoutCheck, AQuotedNameIsBrokenOnlyWhereItMust) {
   using Lines = std::vector<std::wstring>;
   using Faults = std::vector<std::string>;
@@ -93,20 +94,24 @@ TEST(LayoutCheck, AQuotedNameIsBrokenOnlyWhereItMust) {
   const Lines AtTheBlank{L"not taken:", L"\"C:\\Deep\\Second", L"part.avi\""};
   const Lines AtTheFolder{L"not taken:", L"\"C:\\Deep\\", L"Second part.avi\""};
   const Lines AtBoth{L"not taken:", L"\"C:\\Deep\\", L"Second", L"part.avi\""};
+  const Lines Cut{L"not taken:", L"\"C:\\Deep\\", L"Second par", L"t.avi\""};
   const struct {
+    std::wstring Text;
     int LineWidth;
-    const Lines& Wrapped;
+    Lines Wrapped;
     Faults Expected;
   } Cases[] = {
-      {300, AtTheBlank, {"breaks the name \"C:\\Deep\\Second part.avi\", which fits a line"}},
-      {300, AtTheFolder, {"breaks the name \"C:\\Deep\\Second part.avi\", which fits a line"}},
-      {200, AtTheBlank, {"breaks Second part.avi\" at a blank, not after a separator"}},
-      {200, AtTheFolder, {}},
-      {100, AtBoth, {}},
+      {Text, 300, AtTheBlank, {"breaks the name \"C:\\Deep\\Second part.avi\", which fits a line"}},
+      {Text, 300, AtTheFolder, {"breaks the name \"C:\\Deep\\Second part.avi\", which fits a line"}},
+      {Text, 200, AtTheBlank, {"breaks Second part.avi\" at a blank, not after a separator"}},
+      {Text, 200, AtTheFolder, {}},
+      {Text, 100, AtBoth, {}},
+      {Text, 200, Cut, {"breaks \"par|t.avi\"\""}},
+      {L"x \"C:\\Deep\\ Second.avi\"", 200, {L"x", L"\"C:\\Deep\\", L"Second.avi\""}, {}},
   };
   for (const auto& C : Cases) {
     const auto Fits = [&](const std::wstring& S) { return 10 * static_cast<int>(S.size()) <= C.LineWidth; };
-    EXPECT_EQ(BrokenNameFaults(Text, C.Wrapped, Fits), C.Expected) << "case " << &C - Cases;
+    EXPECT_EQ(BrokenNameFaults(C.Text, C.Wrapped, Fits), C.Expected) << "case " << &C - Cases;
   }
   // Not told, a break at a blank is a break like any other.
   EXPECT_EQ(BrokenNameFaults(Text, AtTheBlank), Faults{});

@@ -54,7 +54,8 @@ TEST(WordWrap, ParagraphsAndEmptyLines) {
     Lines Expected;
   } Cases[] = {{L"a\rb", {L"a", L"b"}},           {L"a\n\nb", {L"a", L"", L"b"}},
                {L"a\r\rb", {L"a", L"", L"b"}},     {L"a\n\rb", {L"a", L"", L"b"}},
-               {L"a\r\n\nb", {L"a", L"", L"b"}}, {L"a\r", {L"a", L""}}};
+               {L"a\r\n\nb", {L"a", L"", L"b"}}, {L"a\r", {L"a", L""}},
+               {L"a\r\n", {L"a", L""}}};
   for (const auto& C : Cases) EXPECT_EQ(C.Expected, Wrap(C.Text, 100)) << "case " << &C - Cases;
 }
 
@@ -104,7 +105,7 @@ TEST(WordWrap, AQuotedNameBreaksOnlyWhereItMust) {
       {L"\"a b\" and \"c d\"", 60, {L"\"a b\"", L"and", L"\"c d\""}},
       {L"\"C:\\Deep folder\\Second part of it.avi\"!", 200,
        {L"\"C:\\Deep folder\\", L"Second part of", L"it.avi\"!"}},
-      {L"\"abc defghijk\"", 60, {L"\"abc", L"defghi", L"jk\""}},
+      {L"\"abc  defghijk\"", 60, {L"\"abc", L"defghi", L"jk\""}},
       {L"5\" screen size", 70, {L"5\"", L"screen", L"size"}},
       {L"x \"a b\r\nc\" d", 30, {L"x", L"\"a", L"b", L"c\"", L"d"}},
   };
