@@ -199,8 +199,9 @@ void PrepareDefaultsAndDataFiles() {
 
 void ReadSettingsFile(const settings::SettingsHost& host) {
   ProgramState& p = Program();
-  if (settings::FileExists(p.Names.ConfigFileName) &&
-      settings::LoadSettingsFile(p.Settings, host, p.Names.ConfigFileName))
+  // A folder in the file's place is a file that could not be read: the
+  // user is told of it at the start, and is asked no first-run question.
+  if (settings::LoadSettingsFile(p.Settings, host, p.Names.ConfigFileName))
     ApplyEqualizerSettings(p.Settings);
 }
 

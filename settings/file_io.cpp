@@ -155,7 +155,7 @@ std::string NotSavedMessage(const TextTable& texts, const std::vector<std::strin
   for (const std::string& path : paths) {
     text += texts.TextMessages[19] + " \"" + path.substr(path.find_last_of("\\/") + 1) + "\"!\r\n";
   }
-  return text + texts.TextNotices[2];
+  return text + texts.TextNotices[paths.size() == 1 ? 6 : 2];
 }
 
 bool WriteFileReplacing(const std::string& path, std::string_view bytes) {

@@ -37,7 +37,7 @@ ReadStatus ReadStoredText(const std::string& path, std::uint64_t maxBytes, std::
 // What the user is told of stored files that could not be saved: "Can't
 // write in" each file by its name without the folder (the data files live
 // together; full paths would not fit the box), one line each, then that
-// they were left as they were.
+// they were (or it was, for one file) left as they were.
 std::string NotSavedMessage(const TextTable& texts, const std::vector<std::string>& paths);
 
 // Writes `bytes` to a temporary file next to `path`, flushes it to the disk

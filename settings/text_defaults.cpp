@@ -429,6 +429,8 @@ constexpr const char* kNotices[] = {
     // stays under its own name (settings::UnreadFileMessage)
     "It is a folder: it stays where it is, and nothing is written in its place.",
     "No copy of it could be kept: it stays as it is, and nothing is written in its place.",
+    // 6: at close, below the one file that could not be saved (settings::NotSavedMessage)
+    "It is left as it was: what changed in this run could not be saved in it.",
 };
 
 template <std::size_t N, std::size_t M>

@@ -122,8 +122,13 @@ std::string UnreadFileMessage(const TextTable& texts, const std::string& path, c
 }
 
 std::string SetAsideMessage(const TextTable& texts, const std::string& path, std::size_t keptAsNotice) {
+  // What keeping it aside would do now: a folder is never copied, and
+  // without a free name no copy is made.
+  if (FolderExists(path)) return UnreadFileMessage(texts, path, {KeptCopy::Outcome::Folder, {}});
+  const std::string aside = AsideNameFor(path);
+  if (aside.empty()) return UnreadFileMessage(texts, path, {KeptCopy::Outcome::NoCopy, {}});
   return texts.TextMessages[15] + " \"" + path + "\"!\r\n" + texts.TextNotices.at(keptAsNotice) + " \"" +
-         FileNameOf(AsideNameFor(path)) + "\".";
+         FileNameOf(aside) + "\".";
 }
 
 }  // namespace lc::settings

@@ -54,7 +54,8 @@ std::string UnreadFileMessage(const TextTable& texts, const std::string& path, c
 // What the user is told of a stored file that could not be read and will
 // be kept aside later: "Error reading from" the file, then TextNotices
 // entry `keptAsNotice` and the name (in the same folder) of the copy it
-// would be kept as now.
+// would be kept as now; for a folder, or a file no copy of which could be
+// made now, what UnreadFileMessage says of it (it stays as it is).
 std::string SetAsideMessage(const TextTable& texts, const std::string& path, std::size_t keptAsNotice);
 
 }  // namespace lc::settings

@@ -287,6 +287,36 @@ TEST(DataFiles, AFolderWhereTheLastListBelongsIsToldAsAFolderThatStays) {
   ExpectFoldersToldAsFoldersThatStay(L"LcTestBothFolders", {L".rs", L".lpl"});
 }
 
+// A folder where the settings belong is no new user's missing file: each
+// start tells of it as of a folder in any data file's place, and asks no
+// first-run question; each close says the settings could not be saved in
+// it. Nothing moves, copies or writes over it.
+TEST(DataFiles, AFolderWhereTheSettingsBelongIsToldAtTheStart) {
+  ProgramCopy copy(L"LcTestIniFolder");
+  const std::wstring ini = copy.SettingsFile();
+  CreateDirectoryW(copy.DataFolder().c_str(), nullptr);
+  ASSERT_TRUE(CreateDirectoryW(ini.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+  for (int run = 0; run < 2; ++run) {
+    SCOPED_TRACE(run);
+    ChildProcess player(copy.Exe(), L"");
+    EXPECT_EQ(ReadAndCloseMessageBox(player.Id(), kStartMs),
+              "Error reading from \"" + Ansi(ini) +
+                  "\"!|It is a folder: it stays where it is, and nothing is written in its place.");
+    HWND main = lctest::WaitForVisibleMainWindow(player.Id(), kStartMs);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(lctest::WaitForWindow(L"#32770", player.Id(), 0), nullptr) << "a first-run question";
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(ReadAndCloseMessageBox(player.Id(), kStartMs),
+              "Can't write in \"LcTestIniFolder.ini\"!|"
+              "It is left as it was: what changed in this run could not be saved in it.");
+    EXPECT_EQ(player.Wait(20000), 1u);
+    EXPECT_NE(GetFileAttributesW(ini.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+    EXPECT_FALSE(lctest::FileExists(ini + L".bad"));
+  }
+  RemoveDirectoryW(ini.c_str());
+  copy.Uninstall();
+}
+
 // Killed while the notice is up, the program has kept its copy but
 // written nothing in the file's place: the next start finds the file
 // damaged again, tells of the same copy (no second one), and its close
@@ -585,6 +615,33 @@ TEST(DataFiles, ThePresetDialogWritesOnlyWhatTheUserChangedAndKeepsTheRest) {
   SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
   PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(player.Wait(20000), 0u);
+  copy.Uninstall();
+}
+
+// A folder where the presets belong: the dialog says it stays where it
+// is, a save says it could not write in it, and the folder stays a folder
+// with no copy beside it.
+TEST(DataFiles, AFolderWhereThePresetsBelongIsToldAsAFolderThatStays) {
+  ProgramCopy copy(L"LcTestPresetFolder");
+  lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0", "EqualizerShow=1"});
+  const std::wstring folder = copy.DataFolder() + L"Presets.EQ";
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+  ChildProcess player(copy.Exe(), L"");
+  HWND main = lctest::WaitForVisibleMainWindow(player.Id(), kStartMs);
+  ASSERT_NE(main, nullptr);
+  ClickPresetButton(player.Id(), true);
+  EXPECT_EQ(ReadAndCloseMessageBox(player.Id(), kStartMs),
+            "Error reading from \"" + Ansi(folder) +
+                "\"!|It is a folder: it stays where it is, and nothing is written in its place.");
+  HWND dialog = PresetDialog(player.Id());
+  ASSERT_NE(dialog, nullptr);
+  TypeIntoPresetDialog(dialog, L"Mine\r");
+  EXPECT_EQ(ReadAndCloseMessageBox(player.Id(), kStartMs), "Can't write in \"" + Ansi(folder) + "\"!");
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(player.Wait(20000), 0u);
+  EXPECT_NE(GetFileAttributesW(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+  EXPECT_FALSE(lctest::FileExists(folder + L".bad"));
+  RemoveDirectoryW(folder.c_str());
   copy.Uninstall();
 }
 

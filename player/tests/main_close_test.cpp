@@ -119,7 +119,9 @@ TEST_F(MainClose, FailedSavesAreReportedOnceByNameAndEndWithOne) {
     for (const char* Blocked : C.Blocked) lc::settings::CreateFolders(File(Blocked));
     const bool Fails = !C.Blocked.empty();
     const std::wstring Message =
-        C.Named + L"They are left as they were: what changed in this run could not be saved in them.";
+        C.Named + (C.Blocked.size() == 1
+                       ? L"It is left as it was: what changed in this run could not be saved in it."
+                       : L"They are left as they were: what changed in this run could not be saved in them.");
     for (bool DontShow : {false, true}) {
       SCOPED_TRACE(WideToUtf8(C.Named) + (DontShow ? " (not shown)" : ""));
       Program().Settings.DontShowWritingError = DontShow;

@@ -115,7 +115,7 @@ TEST_F(LanguageFile, EscapesDependOnTheArray) {
 TEST_F(LanguageFile, NoticesComeFromKeyedCommentLines) {
   const std::string body = Join(LinesOf(English()));
   ASSERT_EQ(Load("//TextNotices 1=laeuft, nahm aber nicht:\\nDateien\r\n" + body +
-                 "//TextNotices 0=Behalten als\r\n//TextNotices 6=too far\r\n//TextNotices x=no\r\n"
+                 "//TextNotices 0=Behalten als\r\n//TextNotices 7=too far\r\n//TextNotices x=no\r\n"
                  "// TextNotices 0=a comment\r\n//TextNotices 0=\r\n//TextNotices 0001=four digits\r\n")
                 .status,
             LanguageLoadStatus::Accepted);

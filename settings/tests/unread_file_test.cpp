@@ -155,6 +155,31 @@ TEST(UnreadFileMessage, TellsWhatBecameOfTheFile) {
   EXPECT_EQ(UnreadFileMessage(texts, path, {Outcome::Gone, ""}), "");
 }
 
+// What a notice says will become of a file is what does: a file not read
+// is kept aside under the next free name when a preset is saved, a folder
+// stays; a close that could not save one file speaks of it, of several of
+// them.
+TEST(UnreadFileMessage, SaysWhatWillBecomeOfTheFile) {
+  TextTable texts;
+  SetDefaultTexts(texts);
+  ScratchFolder dir;
+  const std::string file = dir.File("Presets.EQ"), folder = dir.File("Folder.EQ");
+  WriteBytes(file, "\x01\x02");
+  WriteBytes(file + ".bad", "an older copy");
+  ASSERT_TRUE(CreateFolders(folder));
+  EXPECT_EQ(SetAsideMessage(texts, file, 3),
+            "Error reading from \"" + file + "\"!\r\nWhen a preset is saved, it is kept as \"Presets.EQ.2.bad\".");
+  EXPECT_EQ(SetAsideMessage(texts, folder, 3),
+            "Error reading from \"" + folder +
+                "\"!\r\nIt is a folder: it stays where it is, and nothing is written in its place.");
+  EXPECT_EQ(NotSavedMessage(texts, {"C:\\Data\\Lumacraft.ini"}),
+            "Can't write in \"Lumacraft.ini\"!\r\n"
+            "It is left as it was: what changed in this run could not be saved in it.");
+  EXPECT_EQ(NotSavedMessage(texts, {"C:\\Data\\Lumacraft.rs", "C:\\Data\\Lumacraft.ini"}),
+            "Can't write in \"Lumacraft.rs\"!\r\nCan't write in \"Lumacraft.ini\"!\r\n"
+            "They are left as they were: what changed in this run could not be saved in them.");
+}
+
 // Every new file is on the disk before it takes its name: a cut after the
 // rename never leaves an empty or partial file there.
 TEST(FileSteps, ANewFileIsFlushedBeforeItTakesItsName) {
