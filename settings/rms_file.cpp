@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <numeric>
+#include <string_view>
 
 #include "dates/date_time.h"
 #include "settings/file_io.h"
@@ -132,6 +133,15 @@ bool IsDamagedEntryStart(const std::string& line) {
   return line.front() == '[' || line.back() == ']' || line.find('=') == std::string::npos;
 }
 
+// Where a name line joined to the value of `field` begins ("[" of a value
+// that ends with "]"), or npos. The font name may hold brackets of its
+// own: a name joined to it shows as a field read twice.
+std::size_t JoinedNameAt(const RmsField& field, const std::string& value) {
+  if (value.empty() || value.back() != ']' || std::string_view(field.key) == "SubtitleFontName=")
+    return std::string::npos;
+  return value.find('[');
+}
+
 const RmsField* FieldOf(const std::string& line) {
   for (const RmsField& f : Fields()) {
     if (line.compare(0, std::char_traits<char>::length(f.key), f.key) == 0) return &f;
@@ -152,25 +162,45 @@ bool ParseRmsLines(RmsTable& table, const std::vector<std::string>& lines,
     return at->second;
   };
   TRmsEntry* current = nullptr;
+  std::vector<bool> fieldsRead(Fields().size());
   bool whole = true;
+  // Starts the entry of the name line `line`; false beyond the limit.
+  const auto startEntry = [&](const std::string& line) {
+    if (table.size() >= kRmsMaxLoadedEntries) return false;
+    TRmsEntry entry = startValues;
+    entry.Name = line.substr(1, line.size() - 2);
+    table.Append(std::move(entry));
+    current = &table[table.size() - 1];
+    fieldsRead.assign(fieldsRead.size(), false);
+    return true;
+  };
   for (const std::string& line : lines) {
     if (IsEntryStart(line)) {
-      if (table.size() >= kRmsMaxLoadedEntries) return false;
-      TRmsEntry entry = startValues;
-      entry.Name = line.substr(1, line.size() - 2);
-      table.Append(std::move(entry));
-      current = &table[table.size() - 1];
+      if (!startEntry(line)) return false;
       continue;
     }
     if (IsBlankText(line)) continue;
     const RmsField* field = current ? FieldOf(line) : nullptr;
-    if (field) {
-      field->read(*current, line.substr(std::char_traits<char>::length(field->key)), knownFont);
+    const std::size_t index = field ? static_cast<std::size_t>(field - Fields().data()) : 0;
+    if (field && !fieldsRead[index]) {
+      fieldsRead[index] = true;
+      std::string value = line.substr(std::char_traits<char>::length(field->key));
+      const std::size_t joined = JoinedNameAt(*field, value);
+      if (joined == std::string::npos) {
+        field->read(*current, value, knownFont);
+        continue;
+      }
+      const std::string nameLine = value.substr(joined);
+      value.erase(joined);
+      field->read(*current, value, knownFont);
+      whole = false;
+      if (!startEntry(nameLine)) return false;
       continue;
     }
-    // Text the reader does not know: the file is not read whole.
+    // Text the reader does not know, or a field read already: the file is
+    // not read whole.
     whole = false;
-    if (IsDamagedEntryStart(line)) current = nullptr;
+    if (field || IsDamagedEntryStart(line)) current = nullptr;
   }
   return whole;
 }

@@ -52,8 +52,14 @@ void RmsLoadFromHdd(RmsTable& table, const std::string& fileName, const TRmsEntr
 // read; one that looks like a damaged name line (a bracket at one end
 // only, or no "=") also ends the entry before it, and the fields after it,
 // up to the next name line, are dropped with it: they belong to an entry
-// whose name was lost. False when anything was not read: such lines, text
-// before the first name line, or entries beyond the limit.
+// whose name was lost. So does a field that comes twice in one entry: the
+// line break before a name line was lost where it could not be seen. A
+// field line ending in a bracketed name after its value (its value can
+// hold no "["; the font name is the one that can) is the last field of
+// its entry joined with the next name line: the value is the entry's, the
+// name starts the next entry. False when anything was not read, or read
+// from such a joined line: damaged lines, text before the first name
+// line, or entries beyond the limit.
 // `isFontInstalled` is asked once for each font name.
 bool ParseRmsLines(RmsTable& table, const std::vector<std::string>& lines,
                    const TRmsEntry& startValues, const FontCheckFunction& isFontInstalled);

@@ -495,26 +495,34 @@ TEST(DataFiles, ASaveThatFailsAtCloseIsReportedOverAMessageBoxOrMenuAlreadyUp) {
   }
 }
 
-// 200 remembered movies, each with its own place, window size and
-// position; the name line of one (the first, the 51st, the last) lost its
-// "]". The user is told, the file is kept aside byte for byte, and the
-// first close writes the other 199 entries each with its own values: the
-// damaged entry's fields never reach the entry before it.
+// 200 remembered movies, each with its own place, window size, position
+// and bookmark. The name line of one lost its "]" (the first, the 51st,
+// the last), or the line break before it (the 2nd, the 51st, the last),
+// its name joined to the bookmark of the movie before. The user is told,
+// the file is kept aside byte for byte, and the first close writes every
+// entry that could be read, each with its own values: no entry takes
+// another's fields.
 TEST(DataFiles, ADamagedNameLineInTheRememberedSettingsCostsOnlyItsEntry) {
-  // The window size and position of movie i, as the file holds them.
+  // The window size, position and bookmark of movie i, as the file holds them.
   const auto fields = [](int i) {
-    char position[16];
+    char position[16], bookmark[16];
     std::snprintf(position, sizeof position, "%02d:%02d:%02d", i / 60, i % 60, (i * 7) % 60);
+    std::snprintf(bookmark, sizeof bookmark, "00:%02d:%02d", i % 60, (i * 11) % 60);
     return "VideoWindowWidth=" + std::to_string(400 + i) + "\r\nVideoWindowHeight=" + std::to_string(900 - i) +
-           "\r\nLastVideoPosition=" + position + "\r\n";
+           "\r\nLastVideoPosition=" + position + "\r\nBookMark1=" + bookmark + "\r\n";
   };
-  for (const int damaged : {0, 50, 199}) {
-    SCOPED_TRACE(damaged);
+  const struct {
+    int damaged;
+    bool lineBreakLost;  // else the "]"
+  } cases[] = {{0, false}, {50, false}, {199, false}, {1, true}, {50, true}, {199, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.damaged) + (c.lineBreakLost ? ": line break lost" : ": \"]\" lost"));
     ProgramCopy copy(L"LcTestRsName");
     lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0"});
     std::string remembered;
     for (int i = 0; i < 200; ++i) {
-      remembered += "[movie " + std::to_string(i) + ".avi" + (i == damaged ? "" : "]") +
+      if (i == c.damaged && c.lineBreakLost) remembered.erase(remembered.size() - 2);
+      remembered += "[movie " + std::to_string(i) + ".avi" + (i == c.damaged && !c.lineBreakLost ? "" : "]") +
                     "\r\nLastAccessed=01/02/2024 10:11:12\r\nPanScan=" + std::to_string(i % 50) + "\r\n" + fields(i);
     }
     const auto [rs, lpl] = WriteLastRun(copy, remembered);
@@ -531,15 +539,17 @@ TEST(DataFiles, ADamagedNameLineInTheRememberedSettingsCostsOnlyItsEntry) {
     const std::string kept = lctest::ReadFileText(rs);
     int entries = 0;
     for (std::size_t at = kept.find("\r\n["); at != std::string::npos; at = kept.find("\r\n[", at + 1)) ++entries;
-    EXPECT_EQ(entries + 1, 199);
-    EXPECT_EQ(kept.find("[movie " + std::to_string(damaged) + ".avi]"), std::string::npos);
+    // A joined name is read as the name it was; a name without its "]"
+    // is not.
+    const int lost = c.lineBreakLost ? -1 : c.damaged;
+    EXPECT_EQ(entries + 1, lost < 0 ? 200 : 199);
+    if (lost >= 0) EXPECT_EQ(kept.find("[movie " + std::to_string(lost) + ".avi]"), std::string::npos);
     for (int i = 0; i < 200; ++i) {
-      if (i == damaged) continue;
+      if (i == lost) continue;
       const std::size_t block = kept.find("[movie " + std::to_string(i) + ".avi]\r\n");
       ASSERT_NE(block, std::string::npos) << i;
       const std::size_t end = kept.find("\r\n[", block);
-      EXPECT_NE(kept.substr(block, end - block).find(fields(i)), std::string::npos)
-          << "movie " << i;
+      EXPECT_NE(kept.substr(block, end - block).find(fields(i)), std::string::npos) << "movie " << i;
     }
     copy.Uninstall();
   }

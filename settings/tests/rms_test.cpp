@@ -300,7 +300,7 @@ TEST(RmsFile, EntriesStartAtBracketLinesOnly) {
   EXPECT_EQ(t[0].Name, "");
   EXPECT_EQ(t[0].PanScan, 0);
   EXPECT_EQ(t[1].Name, "a");
-  EXPECT_EQ(t[1].PanScan, 20);
+  EXPECT_EQ(t[1].PanScan, 10);  // a field read twice ends its entry
   EXPECT_EQ(t[2].Name, "a");
   EXPECT_EQ(t[2].VideoWindowWidth, 777);
   EXPECT_TRUE(t[2].FullScreen);
@@ -485,21 +485,39 @@ TEST(RmsFile, DroppedEntriesAreNoticed) {
   }
 }
 
+// The lines of an entry with its own pan & scan and width.
+std::string Block(const std::string& nameLine, int pan, int width) {
+  return nameLine + "\r\nPanScan=" + std::to_string(pan) + "\r\nVideoWindowWidth=" + std::to_string(width) + "\r\n";
+}
+
+// Entries that a reader of damaged text must keep apart: their names, pans
+// and widths as the reader should find them.
+struct Separated {
+  const char* what;
+  std::string text;
+  std::vector<std::string> names;
+  std::vector<int> pans, widths;
+};
+
+void ExpectSeparated(const Separated& c) {
+  SCOPED_TRACE(c.what);
+  RmsTable t;
+  EXPECT_FALSE(ParseRmsLines(t, SplitLines(c.text), TRmsEntry{}, AnyFont));
+  ASSERT_EQ(t.size(), c.names.size());
+  for (std::size_t i = 0; i < t.size(); ++i) {
+    EXPECT_EQ(t[i].Name, c.names[i]);
+    EXPECT_EQ(t[i].PanScan, c.pans[i]);
+    EXPECT_EQ(t[i].VideoWindowWidth, c.widths[i]);
+  }
+}
+
 // Three entries, each with its own pan & scan and width; the name line of
 // one is damaged (a bracket lost, both lost, a blank after it). The fields
 // after a damaged name line are dropped with it and never reach the entry
 // before it; the other entries keep their own values.
 TEST(RmsFile, ADamagedNameLineEndsTheEntryBeforeIt) {
-  const auto block = [](const std::string& nameLine, int pan, int width) {
-    return nameLine + "\r\nPanScan=" + std::to_string(pan) + "\r\nVideoWindowWidth=" + std::to_string(width) +
-           "\r\n";
-  };
-  const struct {
-    const char* what;
-    std::string text;
-    std::vector<std::string> names;
-    std::vector<int> pans, widths;
-  } cases[] = {
+  const auto block = Block;
+  const Separated cases[] = {
       {"the first without its \"]\"", block("[a.avi", 11, 700) + block("[b.avi]", 22, 800) + block("[c.avi]", 33, 900),
        {"b.avi", "c.avi"}, {22, 33}, {800, 900}},
       {"the middle one without its \"]\"", block("[a.avi]", 11, 700) + block("[b.avi", 22, 800) + block("[c.avi]", 33, 900),
@@ -515,17 +533,41 @@ TEST(RmsFile, ADamagedNameLineEndsTheEntryBeforeIt) {
       {"the file cut in the last name line", block("[a.avi]", 11, 700) + block("[b.avi]", 22, 800) + "[c.a",
        {"a.avi", "b.avi"}, {11, 22}, {700, 800}},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    RmsTable t;
-    EXPECT_FALSE(ParseRmsLines(t, SplitLines(c.text), TRmsEntry{}, AnyFont));
-    ASSERT_EQ(t.size(), c.names.size());
-    for (std::size_t i = 0; i < t.size(); ++i) {
-      EXPECT_EQ(t[i].Name, c.names[i]);
-      EXPECT_EQ(t[i].PanScan, c.pans[i]);
-      EXPECT_EQ(t[i].VideoWindowWidth, c.widths[i]);
-    }
-  }
+  for (const Separated& c : cases) ExpectSeparated(c);
+}
+
+// The line break before a name line lost: the name joined to the last
+// field of the entry before it. The value is that entry's, and the name
+// starts its own entry with its own fields. Where the name cannot be told
+// from the value (after a font name, whose text may hold brackets, or with
+// the name line gone), the first field read a second time shows it: the
+// fields from there on are dropped with the lost name. No entry takes
+// another's values.
+TEST(RmsFile, ALostLineBreakBeforeANameGivesNoEntryAnothersValues) {
+  const auto joined = [](std::string before, const std::string& after) {
+    return before.erase(before.size() - 2) + after;
+  };
+  const std::string c = Block("[c.avi]", 33, 900);
+  const Separated cases[] = {
+      {"after a number", joined(Block("[a.avi]", 11, 700), Block("[b.avi]", 22, 800)) + c,
+       {"a.avi", "b.avi", "c.avi"}, {11, 22, 33}, {700, 800, 900}},
+      {"a name with brackets of its own", joined(Block("[a.avi]", 11, 700), Block("[[HD] b.avi]", 22, 800)) + c,
+       {"a.avi", "[HD] b.avi", "c.avi"}, {11, 22, 33}, {700, 800, 900}},
+      {"the last name", Block("[a.avi]", 11, 700) + joined(Block("[b.avi]", 22, 800), c),
+       {"a.avi", "b.avi", "c.avi"}, {11, 22, 33}, {700, 800, 900}},
+      {"after a font name", Block("[a.avi]", 11, 700) + "SubtitleFontName=Tahoma" + Block("[b.avi]", 22, 800) + c,
+       {"a.avi", "c.avi"}, {11, 33}, {700, 900}},
+      {"the name line gone", Block("[a.avi]", 11, 700) + "PanScan=22\r\nVideoWindowWidth=800\r\n" + c,
+       {"a.avi", "c.avi"}, {11, 33}, {700, 900}},
+  };
+  for (const Separated& c : cases) ExpectSeparated(c);
+  // The value before the joined name is read as the field's own.
+  RmsTable t;
+  ParseRmsLines(t, SplitLines("[a.avi]\r\nBookMark2=00:01:02[b.avi]\r\nBookMark2=00:03:04\r\n"), TRmsEntry{},
+                AnyFont);
+  ASSERT_EQ(t.size(), 2u);
+  EXPECT_EQ(t[0].BookMark[1], "00:01:02");
+  EXPECT_EQ(t[1].BookMark[1], "00:03:04");
 }
 
 // A line of a field the reader does not know is not read (the file is not
