@@ -13,13 +13,8 @@ namespace lc {
 
 namespace {
 
-// Keeps a copy of the unread file `path` aside and adds what became of it
-// to `text`; the state its saves go by afterwards.
 settings::UnreadFile KeepAndTell(const std::string& path, std::string& text) {
-  const settings::KeptCopy kept = settings::KeepUnreadFile(path);
-  const std::string told = settings::UnreadFileMessage(settings::GlobalTextTable(), path, kept);
-  if (!told.empty()) text += (text.empty() ? "" : "\r\n") + told;
-  return settings::StateAfterKeeping(kept);
+  return settings::KeepAsideAndTell(settings::GlobalTextTable(), path, text);
 }
 
 }  // namespace

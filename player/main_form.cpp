@@ -17,6 +17,7 @@
 #include "settings/settings_host.h"
 #include "settings/text_encoding.h"
 #include "settings/text_table.h"
+#include "settings/unread_file.h"
 
 TfrmMain* frmMain = nullptr;
 
@@ -181,7 +182,24 @@ void TfrmMain::SaveConfiguration() {
                                   lc::settings::NoChangeText(lc::settings::GlobalTextTable()));
 }
 
-bool TfrmMain::rmsSaveToHdd() { return lc::SaveRememberedSettings(); }
+// A save that found the file damaged since this run last looked wrote
+// nothing: a copy of it is kept aside and the user told (as the start
+// tells of one), and then the save runs again, merging what it can read.
+bool TfrmMain::rmsSaveToHdd() {
+  lc::ProgramState& P = Program();
+  const bool Saved = lc::SaveRememberedSettings();
+  if (!P.RmsFile.DamageFound) return Saved;
+  P.RmsFile.DamageFound = false;
+  std::string Text;
+  P.RmsFile.Unread = lc::settings::KeepAsideAndTell(lc::settings::GlobalTextTable(), P.Names.RmsFileName(), Text);
+  if (!Text.empty() && OnReport) {
+    OnReport(Utf8ToWide(Text));
+  } else if (!Text.empty()) {
+    bool Unused = false;
+    ShowMessageBoxOverOpenBox(Utf8ToWide(Text), this, false, Unused);
+  }
+  return lc::SaveRememberedSettings();
+}
 
 void TfrmMain::rmsLoadFromHdd() {
   lc::ProgramState& p = Program();

@@ -225,7 +225,8 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   // TfrmMain.SaveConfiguration: writes the settings file.
   void SaveConfiguration();
   // TfrmMain.rmsSaveToHdd: writes the remembered movie settings; false
-  // when they could not be written.
+  // when they could not be written. A file found damaged meanwhile is kept
+  // aside and the user told before it is written.
   bool rmsSaveToHdd();
   // TfrmMain.rmsLoadFromHdd: reads them.
   void rmsLoadFromHdd();

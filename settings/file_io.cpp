@@ -224,6 +224,18 @@ bool FileExists(const std::string& path) {
   return fs::is_regular_file(ToPath(path), ec);
 }
 
+FileStamp StampOf(const std::string& path) {
+  std::error_code ec;
+  const fs::path p = ToPath(path);
+  const fs::file_status st = fs::status(p, ec);
+  if (st.type() == fs::file_type::not_found) return {};
+  if (ec || !fs::is_regular_file(st)) return {FileStamp::Kind::Other, 0, 0};
+  const std::uint64_t size = fs::file_size(p, ec);
+  const auto written = fs::last_write_time(p, ec);
+  if (ec) return {FileStamp::Kind::Other, 0, 0};
+  return {FileStamp::Kind::File, size, static_cast<std::int64_t>(written.time_since_epoch().count())};
+}
+
 bool FolderExists(const std::string& path) {
   std::error_code ec;
   return fs::is_directory(ToPath(path), ec);

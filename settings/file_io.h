@@ -85,6 +85,18 @@ using ReplaceFileFunction = bool (*)(const std::string& source, const std::strin
 void SetReplaceFileFunction(ReplaceFileFunction fn);
 
 bool FileExists(const std::string& path);
+
+// What stands at a path, as far as telling one version of a file from the
+// next goes: a file is known by its size and the time it was last written
+// (every save puts a new file in its place).
+struct FileStamp {
+  enum class Kind { None, File, Other } kind = Kind::None;  // Other: a folder, say
+  std::uint64_t size = 0;
+  std::int64_t written = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+FileStamp StampOf(const std::string& path);
+
 bool FolderExists(const std::string& path);
 // Creates the folder with every missing parent; True when it exists afterwards.
 bool CreateFolders(const std::string& path);

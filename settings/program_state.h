@@ -65,9 +65,9 @@ struct ProgramState {
 // The one instance.
 ProgramState& Program();
 
-// TfrmMain.rmsSaveToHdd: writes Program().Rms to its file now (deletes the
-// file when the table is empty). Silent; false when that failed
-// (settings::RmsSaveToHdd).
+// TfrmMain.rmsSaveToHdd: merges what this run changed in Program().Rms into
+// the file as it is now (settings::RmsSaveToHdd; no entries to write
+// delete it). Silent; false when that failed.
 bool SaveRememberedSettings();
 
 }  // namespace lc

@@ -8,6 +8,7 @@
 
 #include "dates/date_time.h"
 #include "settings/file_io.h"
+#include "settings/rms_merge.h"
 #include "settings/settings_file.h"
 #include "settings/text_encoding.h"
 #include "settings/value_parse.h"
@@ -205,22 +206,51 @@ bool ParseRmsLines(RmsTable& table, const std::vector<std::string>& lines,
   return whole;
 }
 
-void RmsLoadFromHdd(RmsTable& table, const std::string& fileName, const TRmsEntry& startValues,
-                    const FontCheckFunction& isFontInstalled, RmsFileState& state) {
-  table.Clear();
-  state.Read = true;
-  state.Unread = UnreadFile::None;
-  std::string text;
-  const ReadStatus status = ReadStoredText(fileName, kMaxRmsFileBytes, text);
-  if (status != ReadStatus::Ok) {
-    if (status != ReadStatus::Missing) state.Unread = UnreadFile::NotTold;
-    return;
+namespace {
+
+// Reads the file as it stands now, with the stamp of the version read (a
+// save of another player between the two looks is read again).
+ReadStatus ReadRmsNow(const std::string& fileName, std::string& text, FileStamp& stamp) {
+  ReadStatus status = ReadStatus::Missing;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    stamp = StampOf(fileName);
+    status = ReadStoredText(fileName, kMaxRmsFileBytes, text);
+    if (StampOf(fileName) == stamp) break;
   }
-  if (!ParseRmsLines(table, SplitLines(text), startValues, isFontInstalled)) state.Unread = UnreadFile::NotTold;
+  return status;
 }
 
-std::string RmsToText(const RmsTable& table) {
-  const std::vector<TRmsEntry>& entries = table.entries();
+// Reads the file now into `entries`: true when it was read whole (a
+// missing file is, with no entries). Every font name is kept as the file
+// has it.
+bool ReadRmsEntries(const std::string& fileName, const TRmsEntry& startValues, const FontCheckFunction& fonts,
+                    RmsTable& entries, FileStamp& stamp) {
+  std::string text;
+  const ReadStatus status = ReadRmsNow(fileName, text, stamp);
+  if (status == ReadStatus::Missing) return true;
+  if (status != ReadStatus::Ok) return false;
+  return ParseRmsLines(entries, SplitLines(text), startValues, fonts);
+}
+
+}  // namespace
+
+void RmsLoadFromHdd(RmsTable& table, const std::string& fileName, const TRmsEntry& startValues,
+                    const FontCheckFunction& isFontInstalled, RmsFileState& state) {
+  table.Reset();
+  state.Read = true;
+  state.Unread = UnreadFile::None;
+  state.StartValues = startValues;
+  state.DamageSeen.reset();
+  state.DamageFound = false;
+  FileStamp stamp;
+  if (!ReadRmsEntries(fileName, startValues, isFontInstalled, table, stamp)) {
+    state.Unread = UnreadFile::NotTold;
+    state.DamageSeen = stamp;
+  }
+  state.Synced = table;
+}
+
+std::string RmsToText(const std::vector<TRmsEntry>& entries) {
   std::vector<std::string> blocks(entries.size());
   std::size_t total = 0;
   std::string value;
@@ -258,19 +288,40 @@ std::string RmsToText(const RmsTable& table) {
 namespace {
 
 // RmsSaveToHdd without its guard against a save within a save.
-bool SaveTable(const RmsTable& table, const std::string& fileName, const std::string& dataFolder,
+bool SaveTable(RmsTable& table, const std::string& fileName, const std::string& dataFolder,
                RmsFileState& state) {
   if (!state.Read) return true;  // not this run's file yet
   if (state.Unread == UnreadFile::NotTold) return true;  // told first
-  if (state.Unread == UnreadFile::Stays) return table.empty();
-  if (table.empty()) return DeleteFileAt(fileName);
-  if (!dataFolder.empty() && !FolderExists(dataFolder)) CreateFolders(dataFolder);
-  return WriteFileReplacing(fileName, EncodeStoredText(RmsToText(table)));
+  if (state.Unread == UnreadFile::Stays) return !RmsChangedSince(table, state.Synced);
+  RmsTable theirs;
+  FileStamp stamp;
+  const bool whole = ReadRmsEntries(
+      fileName, state.StartValues, [](const std::string&) { return true; }, theirs, stamp);
+  if (!whole && state.DamageSeen != stamp) {
+    // Damaged since this run last looked: kept aside and told first.
+    state.DamageSeen = stamp;
+    state.Unread = UnreadFile::NotTold;
+    state.DamageFound = true;
+    return true;
+  }
+  const std::vector<TRmsEntry> merged = MergeRms(table, state.Synced, theirs, whole);
+  bool written = false;
+  if (merged.empty()) {
+    written = DeleteFileAt(fileName);
+  } else {
+    if (!dataFolder.empty() && !FolderExists(dataFolder)) CreateFolders(dataFolder);
+    written = WriteFileReplacing(fileName, EncodeStoredText(RmsToText(merged)));
+  }
+  if (!written) return false;
+  state.Synced = table;
+  state.Synced.ForgetDeleted();
+  table.ForgetDeleted();
+  return true;
 }
 
 }  // namespace
 
-bool RmsSaveToHdd(const RmsTable& table, const std::string& fileName, const std::string& dataFolder,
+bool RmsSaveToHdd(RmsTable& table, const std::string& fileName, const std::string& dataFolder,
                   RmsFileState& state, double now) {
   if (state.Saving) return false;
   state.Saving = true;

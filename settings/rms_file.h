@@ -5,9 +5,11 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "settings/file_io.h"
 #include "settings/rms_table.h"
 #include "settings/unread_file.h"
 
@@ -31,6 +33,20 @@ struct RmsFileState {
   // no save deletes or replaces it before a copy of it is kept aside and
   // the user told (settings/unread_file.h).
   UnreadFile Unread = UnreadFile::None;
+  // The table as this run last read it from the file or saved it: what
+  // this run changed since is what the next save writes over the file's
+  // entries (settings/rms_merge.h).
+  RmsTable Synced;
+  // The values an entry read from the file starts from (RmsLoadFromHdd's).
+  TRmsEntry StartValues;
+  // The file that was found damaged last (at the load or by a save), the
+  // user told of it or to be told: a save that finds it so again merges
+  // what it can read of it; one that finds other damage writes nothing.
+  std::optional<FileStamp> DamageSeen;
+  // A save found the file damaged anew and wrote nothing: Unread is
+  // NotTold until a copy is kept aside and the user told (who does that
+  // clears this); the next save writes then.
+  bool DamageFound = false;
 };
 
 using FontCheckFunction = std::function<bool(const std::string& name)>;
@@ -64,23 +80,28 @@ void RmsLoadFromHdd(RmsTable& table, const std::string& fileName, const TRmsEntr
 bool ParseRmsLines(RmsTable& table, const std::vector<std::string>& lines,
                    const TRmsEntry& startValues, const FontCheckFunction& isFontInstalled);
 
-// The file text (UTF-8) of the table. A text the reader would refuse (more
-// than kMaxRmsFileBytes) is never made: an entry too large for any file is
-// left out, then the least recently accessed entries (the first listed of
-// equally old ones) until the text fits.
-std::string RmsToText(const RmsTable& table);
+// The file text (UTF-8) of the entries. A text the reader would refuse
+// (more than kMaxRmsFileBytes) is never made: an entry too large for any
+// file is left out, then the least recently accessed entries (the first
+// listed of equally old ones) until the text fits.
+std::string RmsToText(const std::vector<TRmsEntry>& entries);
+inline std::string RmsToText(const RmsTable& table) { return RmsToText(table.entries()); }
 
 // TfrmMain.rmsSaveToHdd: does nothing while a save runs, nor before the
 // file was loaded (state.Read), nor while the file could not be read and
 // the user is not told yet (state.Unread NotTold); records `now` as the
 // last save time. An unread file that stays (no copy of it could be kept)
-// is never written over or deleted. Otherwise an empty table deletes the
-// file, and any other creates `dataFolder` when missing and writes the
-// file, replacing the old one only when the whole text was written.
-// Silent; returns false when the table could not be written (or the file
-// of an empty table not deleted), or while another save runs; true when
-// there was nothing to write.
-bool RmsSaveToHdd(const RmsTable& table, const std::string& fileName, const std::string& dataFolder,
+// is never written over or deleted. Otherwise the file is read again and
+// what this run changed since state.Synced is merged into what it holds
+// now (MergeRms: another player may have written it meanwhile); entries
+// the table deleted are forgotten once saved. A file found damaged anew
+// is not written (state.DamageFound, Unread NotTold). No entries to write
+// delete the file; any other creates `dataFolder` when missing and writes
+// the file, replacing the old one only when the whole text was written.
+// Silent; returns false when the entries could not be written (or the
+// file deleted), or while another save runs, or while a file that stays
+// keeps this run's changes out; true when there was nothing to write.
+bool RmsSaveToHdd(RmsTable& table, const std::string& fileName, const std::string& dataFolder,
                   RmsFileState& state, double now);
 
 }  // namespace lc::settings

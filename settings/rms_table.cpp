@@ -31,7 +31,19 @@ std::size_t RmsTable::Store(const TRmsEntry& entry) {
 }
 
 void RmsTable::Remove(std::size_t index) {
-  if (index < entries_.size()) entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(index));
+  if (index >= entries_.size()) return;
+  deleted_.push_back(entries_[index].Name);
+  entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+void RmsTable::Clear() {
+  for (const TRmsEntry& e : entries_) deleted_.push_back(e.Name);
+  entries_.clear();
+}
+
+void RmsTable::Reset() {
+  entries_.clear();
+  deleted_.clear();
 }
 
 TRmsEntry MakeRmsEntry(const RmsLiveState& live, double now) {

@@ -57,8 +57,16 @@ class RmsTable {
   std::size_t Store(const TRmsEntry& entry);
 
   void Append(TRmsEntry entry) { entries_.push_back(std::move(entry)); }
+  // Remove and Clear delete entries as the user does (the profiles
+  // editor): the names are kept until the next save (Deleted), so that the
+  // save leaves them out of the file, whoever else wrote them there. An
+  // entry Store replaces to make room is not deleted so.
   void Remove(std::size_t index);
-  void Clear() { entries_.clear(); }
+  void Clear();
+  // Empties the table without deleting anything (before a load).
+  void Reset();
+  const std::vector<std::string>& Deleted() const { return deleted_; }
+  void ForgetDeleted() { deleted_.clear(); }
 
   std::size_t size() const { return entries_.size(); }
   bool empty() const { return entries_.empty(); }
@@ -68,6 +76,7 @@ class RmsTable {
 
  private:
   std::vector<TRmsEntry> entries_;
+  std::vector<std::string> deleted_;
 };
 
 // The live state of the player that AddToRms records (the player window

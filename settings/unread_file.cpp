@@ -121,6 +121,13 @@ std::string UnreadFileMessage(const TextTable& texts, const std::string& path, c
   return {};
 }
 
+UnreadFile KeepAsideAndTell(const TextTable& texts, const std::string& path, std::string& text) {
+  const KeptCopy kept = KeepUnreadFile(path);
+  const std::string told = UnreadFileMessage(texts, path, kept);
+  if (!told.empty()) text += (text.empty() ? "" : "\r\n") + told;
+  return StateAfterKeeping(kept);
+}
+
 std::string SetAsideMessage(const TextTable& texts, const std::string& path, std::size_t keptAsNotice) {
   // What keeping it aside would do now: a folder is never copied, and
   // without a free name no copy is made.

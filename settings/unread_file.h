@@ -51,6 +51,10 @@ std::string AsideNameFor(const std::string& path);
 // (kept as the copy's name, a folder that stays, a file that stays because
 // no copy could be made). Empty for a file that is gone.
 std::string UnreadFileMessage(const TextTable& texts, const std::string& path, const KeptCopy& kept);
+// Keeps a copy of the unread file `path` aside (KeepUnreadFile) and adds
+// what became of it (UnreadFileMessage) to `text`, on a line of its own;
+// the state the file's saves go by afterwards.
+UnreadFile KeepAsideAndTell(const TextTable& texts, const std::string& path, std::string& text);
 // What the user is told of a stored file that could not be read and will
 // be kept aside later: "Error reading from" the file, then TextNotices
 // entry `keptAsNotice` and the name (in the same folder) of the copy it

@@ -352,6 +352,33 @@ TEST(RememberedProgram, AMoviesEntryBringsItsBookmarksColoursAndFontAndKeepsThem
   Copy.Uninstall();
 }
 
+// With several players allowed, two run at once, each opening a movie of
+// its own, and close one after the other: the remembered settings keep
+// both movies and the entry neither of them played.
+TEST(RememberedProgram, TwoPlayersAtOnceKeepEachOthersMovies) {
+  ProgramCopy Copy(L"LcTestTwoPlayers");
+  lctest::WriteSettingsFile(Copy.SettingsFile(),
+                            {"FirstRun=0", "AllowMultipleInstances=1", "RememberMovieSettings=1"});
+  const std::wstring Rs = Copy.DataFolder() + L"LcTestTwoPlayers.rs";
+  lctest::WriteFileText(Rs, "[old.avi]\r\nLastAccessed=01/02/2024 10:00:00\r\nPanScan=7\r\n");
+  const auto Opened = [](const State& S) { return At(S, "Opening") == "0"; };
+  {
+    Running First(Copy, L"\"" + lctest::MediaPath("demo.mp4") + L"\"");
+    ASSERT_NE(First.Main, nullptr);
+    First.ReadUntil(Opened);
+    Running Second(Copy, L"\"" + lctest::MediaPath("clip.avi") + L"\"");
+    ASSERT_NE(Second.Main, nullptr);
+    Second.ReadUntil(Opened);
+    EXPECT_EQ(First.Close(), 0u);
+    EXPECT_EQ(Second.Close(), 0u);
+  }
+  const std::string Text = lctest::ReadFileText(Rs);
+  EXPECT_EQ(At(EntryLines(Text, "old.avi"), "PanScan"), "7");
+  EXPECT_NE(At(EntryLines(Text, "demo.mp4"), "LastAccessed"), "<none>");
+  EXPECT_NE(At(EntryLines(Text, "clip.avi"), "LastAccessed"), "<none>");
+  Copy.Uninstall();
+}
+
 // A movie's remembered pan & scan (20) is the movie's own: a stop puts the
 // setting's value (5) back. A pan & scan change made in full screen, and
 // movie mode, make the value in force the setting's: after a step in it

@@ -99,7 +99,9 @@ TEST_F(MainClose, ClosingDuringAnOperationSavesTheFilesButLeavesTheMovieAlone) {
 
 // Files that cannot be written (here a folder stands in their place) are
 // reported once at close, each named, unless the user chose not to see
-// writing errors; the process then ends with 1.
+// writing errors; the process then ends with 1. A folder found where the
+// remembered settings belong is told as the start tells of one, whatever
+// the choice.
 TEST_F(MainClose, FailedSavesAreReportedOnceByNameAndEndWithOne) {
   const char* Names[] = {"LcFormTest.ini", "LcFormTest.rs", "LcFormTest.lpl"};
   const struct {
@@ -122,14 +124,24 @@ TEST_F(MainClose, FailedSavesAreReportedOnceByNameAndEndWithOne) {
         C.Named + (C.Blocked.size() == 1
                        ? L"It is left as it was: what changed in this run could not be saved in it."
                        : L"They are left as they were: what changed in this run could not be saved in them.");
+    const bool RsBlocked = C.Named.find(L".rs\"") != std::wstring::npos;
+    const std::wstring FolderNotice = L"Error reading from \"" + Utf8ToWide(File("LcFormTest.rs")) +
+                                      L"\"!\r\nIt is a folder: it stays where it is, and nothing is written in "
+                                      L"its place.";
     for (bool DontShow : {false, true}) {
       SCOPED_TRACE(WideToUtf8(C.Named) + (DontShow ? " (not shown)" : ""));
       Program().Settings.DontShowWritingError = DontShow;
+      // The table as read at the start, its entry not saved yet.
+      Program().RmsFile = {};
+      Program().RmsFile.Read = true;
       reports.clear();
       form->ProcessEnds = 0;
       form->LastExitCode = 0;
       form->Close();
-      EXPECT_EQ(reports, Fails && !DontShow ? std::vector<std::wstring>{Message} : std::vector<std::wstring>{});
+      std::vector<std::wstring> Expected;
+      if (RsBlocked) Expected.push_back(FolderNotice);
+      if (Fails && !DontShow) Expected.push_back(Message);
+      EXPECT_EQ(reports, Expected);
       EXPECT_EQ(form->ProcessEnds, Fails ? 1 : 0);
       EXPECT_EQ(form->LastExitCode, Fails ? 1u : 0u);
       for (const char* Blocked : C.Blocked) EXPECT_TRUE(lc::settings::FolderExists(File(Blocked)));

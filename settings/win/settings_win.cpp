@@ -25,8 +25,15 @@ bool ReplaceFileWin(const std::string& source, const std::string& target) {
   // not every implementation of the call does.
   const DWORD attributes = GetFileAttributesW(wideTarget.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
-  return MoveFileExW(Utf8ToWide(source).c_str(), wideTarget.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  // Another player reading the file at this instant holds it open: the
+  // replace waits for it a little.
+  for (int attempt = 0;; ++attempt) {
+    if (MoveFileExW(Utf8ToWide(source).c_str(), wideTarget.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return true;
+    const DWORD error = GetLastError();
+    if (attempt == 9 || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED)) return false;
+    Sleep(20);
+  }
 }
 
 bool RenameNewFileWin(const std::string& source, const std::string& target) {

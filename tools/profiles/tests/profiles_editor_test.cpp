@@ -138,7 +138,8 @@ TEST_F(ProfilesEditor, DeleteWithAModifierOrNothingSelectedDeletesNothing) {
 }
 
 TEST_F(ProfilesEditor, DeleteAllThenCloseDeletesTheFile) {
-  std::ofstream(Folder / "Profiles.rs") << "[old.avi]\r\n";
+  // The file the table was read from.
+  std::ofstream(Folder / "Profiles.rs") << "[zebra.avi]\r\n[Alpha.avi]\r\n[movie.mkv]\r\n[MOVIE.MKV]\r\n";
   int LeftInList = -1;
   Run([&](TfrmProfilesEditor& E) {
     const int W = E.Host().Skin().Width();
