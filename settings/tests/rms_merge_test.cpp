@@ -73,6 +73,30 @@ TEST(MergeRms, ThisRunsChangesOverWhatTheFileHoldsNow) {
   }
 }
 
+// A file that stays (a folder in its place) keeps this run's changes out:
+// there is something it could not save only when this run changed or
+// deleted an entry it had read, or added one.
+TEST(MergeRms, WhatThisRunChangedSinceItsLastSave) {
+  const struct {
+    const char* what;
+    std::function<void(RmsTable&)> act;
+    bool changed;
+  } cases[] = {
+      {"nothing", [](RmsTable&) {}, false},
+      {"an entry stored again as it was", [](RmsTable& t) { t.Store(Entry("a", 1)); }, false},
+      {"an entry changed", [](RmsTable& t) { t.Store(Entry("a", 5)); }, true},
+      {"an entry added", [](RmsTable& t) { t.Store(Entry("x", 1)); }, true},
+      {"an entry deleted", [](RmsTable& t) { t.Remove(0); }, true},
+      {"all deleted", [](RmsTable& t) { t.Clear(); }, true},
+  };
+  for (const auto& c : cases) {
+    RmsTable mine = TableOf({Entry("a", 1), Entry("b", 2)});
+    const RmsTable synced = mine;
+    c.act(mine);
+    EXPECT_EQ(RmsChangedSince(mine, synced), c.changed) << c.what;
+  }
+}
+
 // The file grows beyond 200 entries only as far as it held more already:
 // past that, the least recently accessed entry (the first of equally old
 // ones) makes room for each new one.

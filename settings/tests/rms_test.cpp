@@ -559,6 +559,9 @@ TEST(RmsFile, ALostLineBreakBeforeANameGivesNoEntryAnothersValues) {
        {"a.avi", "c.avi"}, {11, 33}, {700, 900}},
       {"the name line gone", Block("[a.avi]", 11, 700) + "PanScan=22\r\nVideoWindowWidth=800\r\n" + c,
        {"a.avi", "c.avi"}, {11, 33}, {700, 900}},
+      // No whole name joined: the value is no number (the least width).
+      {"a name without its \"]\" joined", joined(Block("[a.avi]", 11, 700), Block("[b.avi", 22, 800)) + c,
+       {"a.avi", "c.avi"}, {11, 33}, {46, 900}},
   };
   for (const Separated& c : cases) ExpectSeparated(c);
   // The value before the joined name is read as the field's own.
