@@ -3,7 +3,8 @@
 // the title), and closing stores its remembered settings. Moved beside the
 // playlist or the equalizer, the video window snaps to them. A movie named
 // outside the code page resumes after a restart; two starts at the same
-// instant end in one player.
+// instant end in one player. A movie written in fragments plays to its
+// last frame.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,6 +17,7 @@
 #include "tests/support/player_queries.h"
 #include "tests/support/process.h"
 #include "tests/support/program_copy.h"
+#include "tests/support/screen_grab.h"
 
 namespace {
 
@@ -215,6 +217,62 @@ TEST(ProgramPlayback, AMovieNamedOutsideTheCodePageResumesAfterARestart) {
   PostMessageW(Main, WM_CLOSE, 0, 0);
   EXPECT_EQ(0u, Again.Wait(30000));
   Copy.Uninstall();
+}
+
+// A movie written in movie fragments (stamped_frag.mp4: 12 s, 300 stamped
+// frames with sound, a fragment at frame 0 and one at frame 250) shows its
+// length and plays to its last frame, from the start, after a jump to 9 s
+// and when it is repeated; the platform's parser alone ends it where its
+// last fragment starts. Played once, the player stops at its end.
+TEST(ProgramPlayback, AMovieInFragmentsPlaysToItsLastFrame) {
+  constexpr int kFrames = 300, kLastFrames = 295;
+  constexpr WPARAM kRemoteForward = 10;  // a jump of SecondesToJump (9 s)
+  const struct {
+    const char* Name;
+    int Repeat;  // RepeatStatus: 1 repeats the movie
+    bool Jump;
+    int Rounds;  // how often the last frames are to be seen
+  } Cases[] = {
+      {"from the start", 0, false, 1},
+      {"from 9 s", 0, true, 1},
+      {"from 9 s, repeated", 1, true, 2},
+  };
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    lctest::RunningCopy P(L"LcFragments");
+    lctest::WriteSettingsFile(P.Copy.SettingsFile(), {"FirstRun=0", "SecondesToJump=9", "AutoClosePlayerWhenFinished=0",
+                                                      "RepeatStatus=" + std::to_string(C.Repeat)});
+    ASSERT_TRUE(P.Start(lctest::MediaPath("stamped_frag.mp4")));
+    std::string Times;
+    lctest::WaitUntil([&] { return (Times = lctest::QueryFace(P.Main)["TimesLabel"]).rfind("00:00:12 - ", 0) == 0; });
+    EXPECT_EQ(Times.substr(0, 11), "00:00:12 - ") << "the length shown";
+
+    // The frames on show, in order: where the jump landed, how often the
+    // last frames came and the latest frame before they did.
+    bool Landed = !C.Jump, Jumped = false, AtEnd = false;
+    int Rounds = 0, Latest = -1, LandedAt = -1;
+    const DWORD Start = GetTickCount();
+    while (Rounds < C.Rounds && GetTickCount() - Start < 40000) {
+      const int Frame = lctest::StampedFrame(lctest::ScreenGrab(P.Control), kFrames);
+      Sleep(2);
+      if (Frame < 0) continue;
+      if (!Landed) {
+        if (!Jumped) PostMessageW(P.Main, WM_REMOTECOMMAND, kRemoteForward, 0);
+        Jumped = true;
+        Landed = Frame >= 220;
+        LandedAt = Frame;
+        continue;
+      }
+      if (Frame >= kLastFrames && !AtEnd) ++Rounds;
+      AtEnd = Frame >= kLastFrames || (AtEnd && Frame >= 100);  // until the movie starts over
+      if (!AtEnd) Latest = std::max(Latest, Frame);
+    }
+    EXPECT_TRUE(Landed) << "the jump landed on frame " << LandedAt;
+    EXPECT_EQ(Rounds, C.Rounds) << "the latest frame shown was " << Latest;
+    if (C.Repeat == 0) {
+      EXPECT_TRUE(lctest::WaitUntil([&] { return !lctest::QueryTransport(P.Main).Playing(); })) << "still playing";
+    }
+  }
 }
 
 }  // namespace

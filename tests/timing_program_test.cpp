@@ -9,8 +9,6 @@
 // half or not.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -34,7 +32,6 @@ constexpr WPARAM kPlay = 3, kStop = 6, kRewind = 9, kForward = 10;
 // left half has luma 20 + 10 x (n mod 20), the right half
 // 20 + 10 x (n div 20).
 constexpr int kFrames = 200;
-int StampDigit(double Grey) { return int(std::lround((Grey * 219.0 / 255.0 + 16.0 - 20.0) / 10.0)); }
 
 struct Sighting {
   int Frame;
@@ -46,12 +43,7 @@ struct Sighting {
 Sighting Look(HWND Control) {
   const ScreenGrab S(Control);
   const int W = S.Width(), H = S.Height();
-  Sighting Seen{-1, false};
-  if (W < 16 || H < 16) return Seen;
-  const double Left = S.Mean(W / 4, H / 3, 9, 1), Right = S.Mean(3 * W / 4, H / 3, 9, 1);
-  const int Low = StampDigit(Left), High = StampDigit(Right);
-  if (Low >= 0 && Low < 20 && High >= 0 && 20 * High + Low < kFrames && std::abs(S.Mean(W / 4, H / 3, 9, 0) - Left) < 12)
-    Seen.Frame = 20 * High + Low;
+  Sighting Seen{lctest::StampedFrame(S, kFrames), false};
   for (int Y = H / 2; Y < H && !Seen.Subtitle; ++Y)
     for (int X = 0; X < W; ++X)
       if (S.R(X, Y) > 200 && S.G(X, Y) > 200 && S.B(X, Y) < 80) {

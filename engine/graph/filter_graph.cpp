@@ -31,6 +31,7 @@ struct TGraphInterface {
 struct TFileTiming {
   REFERENCE_TIME PictureStart = 0;
   TKeyFrameLead KeyFrameLead;
+  REFERENCE_TIME FragmentsEnd = 0;
 };
 TFileTiming ReadFileTiming(const std::wstring& FileName) {
   HANDLE file = CreateFileW(FileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -48,6 +49,7 @@ TFileTiming ReadFileTiming(const std::wstring& FileName) {
     };
     timing.PictureStart = IsoMediaPictureStart(read, std::uint64_t(size.QuadPart));
     timing.KeyFrameLead = AviKeyFrameLead(read, std::uint64_t(size.QuadPart));
+    timing.FragmentsEnd = IsoMediaFragmentsEnd(read, std::uint64_t(size.QuadPart));
   }
   CloseHandle(file);
   return timing;
@@ -241,6 +243,7 @@ HRESULT TFilterGraph::RenderFile(const std::wstring& FileName) {
   if (Graph_ == nullptr) return S_FALSE;
   PictureStart_ = 0;
   KeyFrameLead_ = {};
+  FragmentsEnd_ = 0;
   NotifyFilters(coRenderBefore, 0);
   const HRESULT hr = Graph_->RenderFile(FileName.c_str(), nullptr);
   if (FAILED(hr)) {
@@ -251,10 +254,25 @@ HRESULT TFilterGraph::RenderFile(const std::wstring& FileName) {
   const TFileTiming timing = ReadFileTiming(FileName);
   PictureStart_ = timing.PictureStart;
   KeyFrameLead_ = timing.KeyFrameLead;
+  FragmentsEnd_ = timing.FragmentsEnd;
+  PlayToFragmentsEnd();
   ApplySettings();
   UseSystemClock();
   NotifyFilters(coRenderAfter, 0);
   return hr;
+}
+
+// The platform's parser takes a fragmented MP4's length from the index of
+// its fragments, where the last fragment starts (or from the first
+// fragment alone when the file has no index), and stops the streams there:
+// the last fragment was never shown. Where the fragments end later, the
+// graph's stop moves to their end; the graph's seeking answers that
+// length too (TGraphSeeking).
+void TFilterGraph::PlayToFragmentsEnd() {
+  TGraphInterface<IMediaSeeking> seeking(*this, IID_IMediaSeeking);
+  LONGLONG reported = 0, current = 0, stop = FragmentsEnd_;
+  if (!seeking || FAILED(seeking->GetStopPosition(&reported)) || reported >= FragmentsEnd_) return;
+  seeking->SetPositions(&current, AM_SEEKING_NoPositioning, &stop, AM_SEEKING_AbsolutePositioning);
 }
 
 // Wine's DirectSound renderer never ends the thread of its clock once the

@@ -93,6 +93,11 @@ class TFilterGraph : public TGraphEvents,
   // (unpacked B-frames), which a parser that stamps a key frame with its
   // place in the file stamps them early; none for other files.
   TKeyFrameLead KeyFrameLead() const { return KeyFrameLead_; }
+  // Where the rendered fragmented MP4's samples end in their time stamps
+  // (movie_start.h); the graph plays to there and its seeking reports it
+  // as the length when the platform's parser reports less. 0 for other
+  // files.
+  REFERENCE_TIME FragmentsEnd() const { return FragmentsEnd_; }
   // False without media control; a failed call raises EDirectShowException.
   // Play is true for any success; Pause and Stop only for S_OK.
   bool Play();
@@ -150,6 +155,8 @@ class TFilterGraph : public TGraphEvents,
   // Times the rendered graph by a system clock of its own where the
   // platform's audio renderer's clock outlives its graph.
   void UseSystemClock();
+  // Moves the stop of a graph whose parser stops before FragmentsEnd_ there.
+  void PlayToFragmentsEnd();
   void CloseLog();
   bool RaiseSimpleEvent(int Event, LONG_PTR Param1, LONG_PTR Param2);
   bool RaiseDVDEvent(int Event, LONG_PTR Param1, LONG_PTR Param2);
@@ -169,6 +176,7 @@ class TFilterGraph : public TGraphEvents,
   double Rate_ = 1.0;
   REFERENCE_TIME PictureStart_ = 0;
   TKeyFrameLead KeyFrameLead_;
+  REFERENCE_TIME FragmentsEnd_ = 0;
 
   IFilterGraph2* Graph_ = nullptr;
   ICaptureGraphBuilder2* CaptureBuilder_ = nullptr;

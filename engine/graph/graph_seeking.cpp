@@ -22,13 +22,13 @@ bool IsStreamEnd(IBaseFilter* Filter) {
 
 }  // namespace
 
-TGraphSeeking* TGraphSeeking::Create(IFilterGraph* Graph) {
+TGraphSeeking* TGraphSeeking::Create(IFilterGraph* Graph, LONGLONG FileEnd) {
   if (Graph == nullptr) return nullptr;
   IMediaSeeking* seeking = nullptr;
   IMediaControl* control = nullptr;
   if (SUCCEEDED(Graph->QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(&seeking))) &&
       SUCCEEDED(Graph->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&control))))
-    return new TGraphSeeking(Graph, seeking, control);
+    return new TGraphSeeking(Graph, seeking, control, FileEnd);
   if (seeking != nullptr) seeking->Release();
   return nullptr;
 }
@@ -41,11 +41,13 @@ int TGraphSeeking::StreamEnds(IFilterGraph* Graph) {
   return ends;
 }
 
-TGraphSeeking::TGraphSeeking(IFilterGraph* Graph, IMediaSeeking* Seeking, IMediaControl* Control)
+TGraphSeeking::TGraphSeeking(IFilterGraph* Graph, IMediaSeeking* Seeking, IMediaControl* Control,
+                             LONGLONG FileEnd)
     : TSeekingPassThru(static_cast<IMediaSeeking*>(this), nullptr),
       Graph_(Graph),
       Seeking_(Seeking),
-      Control_(Control) {
+      Control_(Control),
+      FileEnd_(FileEnd) {
   Graph_->AddRef();
 }
 
@@ -100,3 +102,10 @@ STDMETHODIMP TGraphSeeking::SetPositions(LONGLONG* Current, DWORD CurrentFlags, 
   return hr;
 }
 
+
+STDMETHODIMP TGraphSeeking::GetDuration(LONGLONG* Duration) {
+  const HRESULT hr = Seeking_->GetDuration(Duration);
+  if (SUCCEEDED(hr) && FileEnd_ > *Duration && Seeking_->IsUsingTimeFormat(&TIME_FORMAT_MEDIA_TIME) == S_OK)
+    *Duration = FileEnd_;
+  return hr;
+}

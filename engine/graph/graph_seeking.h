@@ -7,7 +7,9 @@
 // and Wine's media stack brings only one of two streams back after such a
 // flush (no completion, and a later Stop never returns); a graph that is
 // stopped only stores the positions, and its next start begins there.
-// Other platforms seek every graph in place.
+// Other platforms seek every graph in place. The length it reports is at
+// least the end read from the file of a fragmented MP4, which the
+// platform's parser may put too early.
 //
 // A seek in place flushes the streams, and the audio filter tells its
 // owner; a seek from a stop reaches it as the stop, which it tells its
@@ -25,8 +27,9 @@
 class TGraphSeeking final : public TSeekingPassThru {
  public:
   // Wraps the graph's seeking; the result is referenced, or nullptr when
-  // the graph offers no seeking or no media control.
-  static TGraphSeeking* Create(IFilterGraph* Graph);
+  // the graph offers no seeking or no media control. FileEnd: where the
+  // movie's samples end by its file (100 ns), or 0.
+  static TGraphSeeking* Create(IFilterGraph* Graph, LONGLONG FileEnd = 0);
 
   // The number of streams the graph plays to an end: filters with a
   // connected input pin and no output pin.
@@ -37,12 +40,15 @@ class TGraphSeeking final : public TSeekingPassThru {
   STDMETHODIMP_(ULONG) Release() override;
   STDMETHODIMP SetPositions(LONGLONG* Current, DWORD CurrentFlags, LONGLONG* Stop,
                             DWORD StopFlags) override;
+  // The graph's duration, or the file's end where that is later (in media
+  // time).
+  STDMETHODIMP GetDuration(LONGLONG* Duration) override;
 
  protected:
   IMediaSeeking* Target() override;
 
  private:
-  TGraphSeeking(IFilterGraph* Graph, IMediaSeeking* Seeking, IMediaControl* Control);
+  TGraphSeeking(IFilterGraph* Graph, IMediaSeeking* Seeking, IMediaControl* Control, LONGLONG FileEnd);
   ~TGraphSeeking();
   // Whether a new current position is set with the graph stopped; State
   // receives the state to return to.
@@ -52,4 +58,5 @@ class TGraphSeeking final : public TSeekingPassThru {
   IFilterGraph* Graph_;
   IMediaSeeking* Seeking_;
   IMediaControl* Control_;
+  LONGLONG FileEnd_;
 };

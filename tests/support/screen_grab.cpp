@@ -1,5 +1,7 @@
 #include "tests/support/screen_grab.h"
 
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 namespace lctest {
@@ -46,6 +48,22 @@ double ScreenGrab::Mean(int X, int Y, int Size, int Channel) const {
       ++Count;
     }
   return Count ? Sum / Count : 0;
+}
+
+namespace {
+
+// One half's digit from its grey (screen levels of the video luma).
+int StampDigit(double Grey) { return int(std::lround((Grey * 219.0 / 255.0 + 16.0 - 20.0) / 10.0)); }
+
+}  // namespace
+
+int StampedFrame(const ScreenGrab& Picture, int Frames) {
+  const int W = Picture.Width(), H = Picture.Height();
+  if (W < 16 || H < 16) return -1;
+  const double Left = Picture.Mean(W / 4, H / 3, 9, 1), Right = Picture.Mean(3 * W / 4, H / 3, 9, 1);
+  const int Low = StampDigit(Left), High = StampDigit(Right);
+  const bool Grey = std::abs(Picture.Mean(W / 4, H / 3, 9, 0) - Left) < 12;
+  return Low >= 0 && Low < 20 && High >= 0 && 20 * High + Low < Frames && Grey ? 20 * High + Low : -1;
 }
 
 }  // namespace lctest

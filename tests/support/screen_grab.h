@@ -30,4 +30,11 @@ class ScreenGrab {
   std::vector<std::uint32_t> Pixels;
 };
 
+// The frame a stamped clip (scripts/make-test-media: in frame n the left
+// half of the picture has luma 20 + 10 x (n mod 20), the right half
+// 20 + 10 x (n div 20)) shows in the grabbed picture, read a third of the
+// way down; -1 when the picture is no frame below Frames (black, grey
+// or coloured).
+int StampedFrame(const ScreenGrab& Picture, int Frames);
+
 }  // namespace lctest
