@@ -241,6 +241,7 @@ void StartThisInstance(Associations& associations) {
   p.RegistryWriteError = p.RegistryWriteError || associations.RegistryWriteError;
   if (p.Settings.BossKey) frmMain->ApplyBossKeys();
   Application.HintPause = 200;
+  Application.HintShortPause = 200;
   Application.HintHidePause = 3000;
 }
 

@@ -245,9 +245,9 @@ void TApplication::HintMouseMessage(TWinControl* Control) {
   FHintControl = Control;
   FHintText = Control->Hint;
   if (FHintText.empty()) return;
-  // Moving between hinted spots of a window whose hint is up shows the
-  // next one without the pause.
-  SetTimer(Handle(), kHintShowTimer, WasShown ? 1 : HintPause, nullptr);
+  // Coming from a control whose hint was up, the next hint waits the
+  // shorter pause.
+  SetTimer(Handle(), kHintShowTimer, WasShown ? HintShortPause : HintPause, nullptr);
 }
 
 void TApplication::HintControlLeft(TWinControl* Control) {

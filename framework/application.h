@@ -113,7 +113,11 @@ class TApplication : public TComponent {
 
   // ---- hints ----
   void CancelHint();
+  // Milliseconds the mouse rests on a control before its hint shows.
   int HintPause = 500;
+  // The same when it comes from a control whose hint was showing.
+  int HintShortPause = 50;
+  // Milliseconds a hint stays (OnShowHint may change it for one hint).
   int HintHidePause = 2500;
 
   // ---- internals used by forms ----

@@ -9,6 +9,7 @@
 
 #include "framework/application.h"
 #include "framework/exceptions.h"
+#include "framework/tests/input.h"
 #include "framework/timer.h"
 
 namespace {
@@ -270,6 +271,53 @@ TEST_F(ApplicationTest, HintHonoursCanShowAndHideTimeout) {
   EXPECT_EQ(Asked, 2);
   Application.CancelHint();
   Application.HintPause = 500;
+}
+
+// A hinted child window that notes when it took a mouse move.
+class THintedPanel : public TPanel {
+ public:
+  THintedPanel(TWinControl* Parent, const wchar_t* Text) : TPanel(Parent) {
+    Hint = Text;
+    ShowHint = true;
+  }
+  DWORD MovedAt = 0;  // the first move
+
+ protected:
+  void MouseMove(TShiftState Shift, int X, int Y) override {
+    TPanel::MouseMove(Shift, X, Y);
+    if (!MovedAt) MovedAt = GetTickCount();
+  }
+};
+
+// The mouse moved on from a control whose hint shows to its neighbour: the
+// neighbour's hint waits the short pause, not a moment less, and comes.
+TEST_F(ApplicationTest, TheNextHintWaitsTheShortPause) {
+  TForm Form(L"TfrmHinted");
+  Park(Form);
+  THintedPanel Left(&Form, L"Left"), Right(&Form, L"Right");
+  Left.SetBounds(0, 0, 100, 100);
+  Right.SetBounds(100, 0, 100, 100);
+  Form.Show();
+  Application.HintPause = 10;
+  Application.HintShortPause = 200;
+  std::vector<std::pair<std::wstring, DWORD>> Shown;
+  Application.OnShowHint = [&](std::wstring& Text, bool&, THintInfo&) { Shown.emplace_back(Text, GetTickCount()); };
+  const TPoint OnLeft = Left.ClientToScreen({50, 50});
+  lctest::MouseToScreen(OnLeft.X, OnLeft.Y);
+  ASSERT_TRUE(lctest::SettleUntil([&] { return !Shown.empty(); }));
+  ASSERT_EQ(Shown.back().first, L"Left");
+
+  const TPoint OnRight = Right.ClientToScreen({10, 50});
+  lctest::MouseToScreen(OnRight.X, OnRight.Y);
+  ASSERT_TRUE(lctest::SettleUntil([&] { return Right.MovedAt != 0; }));
+  EXPECT_EQ(Shown.size(), 1u) << "shown right after the move was handled";
+  ASSERT_TRUE(lctest::SettleUntil([&] { return Shown.size() == 2; }));
+  EXPECT_EQ(Shown.back().first, L"Right");
+  // The platform's timers keep time in steps of up to 16 ms.
+  EXPECT_GE(Shown.back().second - Right.MovedAt, 200u - 16u);
+  Application.CancelHint();
+  Application.HintPause = 500;
+  Application.HintShortPause = 50;
 }
 
 TEST(ScreenTest, MonitorsLieInsideDesktop) {
