@@ -58,7 +58,8 @@ TMessageBoxTexts MessageBoxTexts() {
 }
 
 // The application's minimise, restore, deactivate, exception and hint
-// events go to the main window; its modal loops set and clear the flag the
+// events go to the main window, which also picks the window that takes the
+// keyboard from one that hides; its modal loops set and clear the flag the
 // remote control consults.
 void RouteApplicationEvents(TfrmMain* main) {
   Application.OnException = [main](TComponent* s, std::exception_ptr e) { main->OnExceptionEvent(s, e); };
@@ -70,6 +71,7 @@ void RouteApplicationEvents(TfrmMain* main) {
   Application.OnMinimize = [main](TComponent*) { main->OnMinimizeEvent(); };
   Application.OnRestore = [main](TComponent*) { main->OnRestoreEvent(); };
   Application.OnDeactivate = [main](TComponent*) { main->OnDeactivateEvent(); };
+  Application.OnKeyboardHeir = [main](TForm* leaving) { return main->KeyboardHeir(leaving); };
 }
 
 void UnrouteApplicationEvents() {
@@ -80,6 +82,7 @@ void UnrouteApplicationEvents() {
   Application.OnMinimize = nullptr;
   Application.OnRestore = nullptr;
   Application.OnDeactivate = nullptr;
+  Application.OnKeyboardHeir = nullptr;
 }
 
 // What the configuration dialog's Apply and closing change in the running

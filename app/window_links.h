@@ -1,7 +1,8 @@
 // The joints between the windows the start-up makes. The message box, the
 // tool windows and the playlist window reach the program through them, and
 // the application's
-// events (exceptions, hints, modal loops, minimise and restore) reach the
+// events (exceptions, hints, modal loops, minimise and restore, the choice
+// of the window that takes the keyboard from one that hides) reach the
 // main window. The start-up makes them right after the main window; a test
 // of a window makes them the same way. GUI thread only.
 #pragma once

@@ -232,6 +232,17 @@ void TApplication::ControlDestroyed(TWinControl* Control) {
   if (FMainForm == Control) FMainForm = nullptr;
 }
 
+// ------------------------------------------------------------ keyboard
+
+void TApplication::PassKeyboard(TForm* Leaving) {
+  TForm* Heir = OnKeyboardHeir ? OnKeyboardHeir(Leaving) : nullptr;
+  if (Heir && Heir != Leaving && Heir->HandleAllocated()) SetActiveWindow(Heir->Handle());
+}
+
+void TApplication::GiveKeyboardBack(HWND Window) {
+  if (Window && IsWindow(Window) && IsWindowVisible(Window) && IsWindowEnabled(Window)) SetActiveWindow(Window);
+}
+
 // --------------------------------------------------------------- hints
 //
 // A hint belongs to a window and the text it had when the mouse came to

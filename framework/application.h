@@ -35,6 +35,9 @@ struct THintInfo {
 using TExceptionEvent = std::function<void(TComponent* Sender, std::exception_ptr E)>;
 using TShowHintEvent =
     std::function<void(std::wstring& HintStr, bool& CanShow, THintInfo& HintInfo)>;
+// The form that takes the keyboard from Leaving, a form about to hide;
+// nullptr when none of the program's forms can.
+using TKeyboardHeirEvent = std::function<TForm*(TForm* Leaving)>;
 
 // The text of an exception (UTF-8 what() for std::exception).
 std::string ExceptionMessage(std::exception_ptr E);
@@ -56,6 +59,9 @@ class TApplication : public TComponent {
   // The outermost modal form begins / ends its modal loop.
   TNotifyEvent OnModalBegin;
   TNotifyEvent OnModalEnd;
+  // Picks the form that takes the keyboard when the form that holds it
+  // hides. Unassigned, the platform picks the window it activates.
+  TKeyboardHeirEvent OnKeyboardHeir;
 
   // ---- the application window and title ----
   // The hidden window of class "TApplication" whose caption is Title; it
@@ -110,6 +116,19 @@ class TApplication : public TComponent {
   bool IsIconic();
   // Whether one of the application's windows is the active window.
   bool Active() const { return FActive; }
+
+  // ---- the keyboard ----
+  // Activates the form OnKeyboardHeir picks to take the keyboard from
+  // Leaving, so that typed keys keep reaching a window of the program: a
+  // form that holds the keyboard calls it before it hides, as the platform
+  // would otherwise activate a window of its own choosing (the application
+  // window, which takes no keys, or another program's). Nothing happens
+  // when no form can take it.
+  void PassKeyboard(TForm* Leaving);
+  // Activates Window, which held the keyboard before a modal loop, when it
+  // still shows and takes input; a window hidden or disabled meanwhile
+  // would take keys nowhere, so the keyboard then stays where it is.
+  void GiveKeyboardBack(HWND Window);
 
   // ---- hints ----
   void CancelHint();

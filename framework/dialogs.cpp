@@ -160,7 +160,7 @@ bool TCommonDialog::RunModal(const std::function<bool(HWND Owner)>& Show) {
     FHandle = nullptr;
     for (HWND W : Disabled)
       if (IsWindow(W)) EnableWindow(W, TRUE);
-    if (ActiveBefore && IsWindow(ActiveBefore)) SetActiveWindow(ActiveBefore);
+    Application.GiveKeyboardBack(ActiveBefore);
     Application.ModalFinished();
   };
   bool Result = false;

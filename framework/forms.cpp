@@ -129,6 +129,8 @@ void TForm::SetVisible(bool Visible) {
     ShowWindow(Handle(), ShowCommand(FPendingState));
     FPendingState = TWindowState::wsNormal;
   } else {
+    // Hiding the active window lets the platform pick the next one.
+    if (GetActiveWindow() == Handle()) Application.PassKeyboard(this);
     ShowWindow(Handle(), SW_HIDE);
     DoHide();
   }
@@ -184,7 +186,7 @@ TModalResult TForm::ShowModal() {
       if (IsWindow(W)) EnableWindow(W, TRUE);
     if (HandleAllocated()) Hide();
     FModal = false;
-    if (ActiveBefore && IsWindow(ActiveBefore)) SetActiveWindow(ActiveBefore);
+    Application.GiveKeyboardBack(ActiveBefore);
     Application.ModalFinished();
   };
   try {

@@ -59,6 +59,8 @@ class TForm : public TWinControl {
  public:
   // ---- wrappers ----
   void Show();
+  // Hides the form; when it is the active window, the application first
+  // passes the keyboard to another form (TApplication::PassKeyboard).
   void Hide();
   void SetVisible(bool Visible) override;
   // Visible, or hidden by the platform only because its owner (the

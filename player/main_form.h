@@ -236,6 +236,13 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   void OnShowHintEvent(std::wstring& HintStr, bool& CanShow, THintInfo& HintInfo);
   void OnModalBeginEvent(TComponent* Sender);
   void OnModalEndEvent(TComponent* Sender);
+  // The window that takes the keyboard from Leaving (a window about to
+  // hide, or nullptr), Preferred when it can: the main window, or the
+  // picture while the main window is parked behind it, or another window
+  // of the player that shows and takes input (lc::KeyboardHeir); the
+  // windows the boss key hides are leaving too. nullptr when none can.
+  // (player/main_windows.cpp)
+  TForm* KeyboardHeir(TForm* Leaving, TForm* Preferred = nullptr);
 
   // ---- messages of one build ----
   // Offered every message first by the window procedure
@@ -449,6 +456,9 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   // The windows the boss key hid, in the order hidden; empty when nothing
   // is hidden (a null entry when only the taskbar button was).
   std::vector<TForm*> BossHiddenForms;
+  // The window that held the keyboard when the boss key hid the player;
+  // it takes it back when the player shows again.
+  TForm* BossKeyboardForm = nullptr;
   // The application's minimise, restore and deactivate. A player that is
   // closing shows nothing anew on a restore (a second start restores it):
   // its closing report stays in front.
@@ -589,6 +599,7 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   void RunRemoteAction(const lc::RemoteAction& Action);
   // system_events.cpp
   void RegainForeground();
+  void KeyboardBackAfterBoss();
   // window_proc.cpp
   void WMEnterSizeMove();
   void WMWindowPosChanging(TMessage& Message);

@@ -150,6 +150,23 @@ void TfrmMain::MainOrVideoWindow() {
   }
 }
 
+TForm* TfrmMain::KeyboardHeir(TForm* Leaving, TForm* Preferred) {
+  std::vector<TForm*> Forms{this};
+  if (frmVideoWindow) Forms.push_back(frmVideoWindow);
+  for (TForm* F : Screen.Forms())
+    if (std::find(Forms.begin(), Forms.end(), F) == Forms.end()) Forms.push_back(F);
+  const bool Minimised = Application.IsIconic();
+  std::vector<lc::KeyboardWindow> Windows;
+  for (TForm* F : Forms) {
+    const bool BossHidden = std::find(BossHiddenForms.begin(), BossHiddenForms.end(), F) != BossHiddenForms.end();
+    Windows.push_back({F->Showing() && !Minimised, F->Enabled(), F == Leaving || BossHidden,
+                       F == this && Tag == 1 && frmVideoWindow && frmVideoWindow->FullScreen});
+  }
+  const auto Wanted = std::find(Forms.begin(), Forms.end(), Preferred);
+  const int Heir = lc::KeyboardHeir(Windows, Preferred && Wanted != Forms.end() ? int(Wanted - Forms.begin()) : -1);
+  return Heir < 0 ? nullptr : Forms[Heir];
+}
+
 void TfrmMain::EqualizerKey(WORD Key) {
   int Code = Key;
   if (frmEqualizer) frmEqualizer->AllKeyDown(Code, 0);

@@ -127,8 +127,12 @@ void TfrmMain::WMHotKey(TMessage& Message) {
       ShowWindow(Application.Handle(), SW_HIDE);
       return;
     }
-    for (TForm* F : Screen.Forms())
-      if (F->Showing()) BossHiddenForms.push_back(F);
+    BossKeyboardForm = nullptr;
+    for (TForm* F : Screen.Forms()) {
+      if (!F->Showing()) continue;
+      BossHiddenForms.push_back(F);
+      if (F->Handle() == GetActiveWindow()) BossKeyboardForm = F;
+    }
     for (TForm* F : BossHiddenForms) F->Hide();
   } else if (Message.WParam == lc::kBossShowId && !BossHiddenForms.empty()) {
     if (BossHidIconic) {
@@ -143,11 +147,28 @@ void TfrmMain::WMHotKey(TMessage& Message) {
       SkipFormPlacement = false;
     }
     BossHiddenForms.clear();
+    KeyboardBackAfterBoss();
     if (PausedByBoss) {
       PausedByBoss = false;
       Commands().Run(Cmd::BtnPlayClick, 0);
     }
   }
+}
+
+// The player's windows are shown again where the platform left the
+// keyboard when they hid (the application window, which takes no keys) or
+// in the last one shown: the window that held it takes it back, or the one
+// the keyboard rule picks. When none of the player's windows held it, a
+// window of the player that took it keeps it.
+void TfrmMain::KeyboardBackAfterBoss() {
+  TForm* Held = BossKeyboardForm;
+  BossKeyboardForm = nullptr;
+  const HWND Active = GetActiveWindow();
+  if (!Held)
+    for (TForm* F : Screen.Forms())
+      if (F->Handle() == Active && F->Showing() && F->Enabled()) return;
+  TForm* Heir = KeyboardHeir(nullptr, Held);
+  if (Heir && Heir->Handle() != Active) SetActiveWindow(Heir->Handle());
 }
 
 // ------------------------------------------------------------ DDE macros

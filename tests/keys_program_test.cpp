@@ -1,6 +1,7 @@
 // Keys typed on the keyboard reach the player whichever of its windows has
 // the focus: the full-screen picture (the main window parked behind it),
-// the picture in a window after a click on it, and the playlist. A copy of
+// the picture in a window after a click on it, and the playlist; and they
+// still do after a close or a hide took away the window that held them. A copy of
 // the program's test build plays the 20 s demo clip; the test types real
 // keys and reads their effect from the player's state. Every command a key,
 // button or menu item names has a room that runs it in the running program.
@@ -29,9 +30,10 @@ using lctest::WaitUntil;
 // volume at 10 of 20.
 class PlayingCopy {
  public:
-  explicit PlayingCopy(const wchar_t* name) : copy_(name) {
-    lctest::WriteSettingsFile(copy_.SettingsFile(), {"FirstRun=0", "EqualizerShow=0", "PlayListShow=0",
-                                                     "AudioVolume=10", "Mute=0", "SecondesToJump=5"});
+  explicit PlayingCopy(const wchar_t* name, std::vector<std::string> settings = {}) : copy_(name) {
+    settings.insert(settings.end(), {"FirstRun=0", "EqualizerShow=0", "PlayListShow=0", "AudioVolume=10", "Mute=0",
+                                     "SecondesToJump=5"});
+    lctest::WriteSettingsFile(copy_.SettingsFile(), settings);
     process_ = std::make_unique<lctest::ChildProcess>(copy_.Exe(),
                                                       L"\"" + lctest::MediaPath("demo.mp4") + L"\"");
     main = lctest::WaitForVisibleMainWindow(process_->Id(), 30000);
@@ -59,6 +61,9 @@ class PlayingCopy {
     PostMessageW(main, WM_CLOSE, 0, 0);
     return process_->Wait(20000);
   }
+  // Waits up to `ms` for the player to end by itself; its exit code, or
+  // STILL_ACTIVE.
+  DWORD Wait(DWORD ms) { return process_->Wait(ms); }
 
   HWND main = nullptr;
 
@@ -179,6 +184,95 @@ TEST(ProgramKeys, KeysTypedIntoThePlaylistReachThePlayer) {
   PressKey(VK_ESCAPE);
   EXPECT_TRUE(player.Windows(kWindowsPlaylistShown, 0));
   EXPECT_EQ(player.Close(), 0u);
+}
+
+// The states a close or a hide leaves the player in, each reached with
+// real keys from a player that plays: false when it was not reached.
+struct LeftState {
+  const char* name;
+  std::vector<std::string> settings;
+  bool (*leave)(PlayingCopy& player, HWND video);
+  WORD closeKey;  // with Alt, the key that ends the player afterwards
+};
+
+bool MovieClosed(PlayingCopy& player, HWND video) {
+  return WaitUntil([&] { return !QueryTransport(player.main).Active() && !IsWindowVisible(video); });
+}
+
+// Ctrl+F4 while the picture in its window holds the keys: the video window
+// hides with the movie.
+bool CloseFromThePicture(PlayingCopy& player, HWND video) {
+  lctest::ClickCentre(video);
+  if (!player.Windows(kFull | kPicture, kPicture)) return false;
+  PressKey(VK_F4, {VK_CONTROL});
+  return MovieClosed(player, video);
+}
+
+// Ctrl+F4 in full screen: the picture leaves full screen and hides.
+bool CloseInFullScreen(PlayingCopy& player, HWND video) {
+  if (!lctest::MakeForeground(player.main)) return false;
+  PressKey('F');
+  if (!player.Windows(kFull | kParked | kPicture, kFull | kParked | kPicture)) return false;
+  PressKey(VK_F4, {VK_CONTROL});
+  return MovieClosed(player, video) && player.Windows(kFull, 0);
+}
+
+// The main window in front of the full-screen picture, the playlist shown
+// from it and closed again with Escape.
+bool PlaylistClosedInFullScreen(PlayingCopy& player, HWND) {
+  if (!lctest::MakeForeground(player.main)) return false;
+  PressKey('F');
+  if (!player.Windows(kFull | kParked | kPicture, kFull | kParked | kPicture)) return false;
+  PressKey('H');
+  if (!player.Windows(kFull | kParked | kEnabled, kFull | kEnabled)) return false;
+  PressKey('P', {VK_MENU});
+  HWND playlist = lctest::WaitForWindow(L"TfrmPlayList", player.Id(), 10000, true);
+  if (!playlist || !WaitUntil([&] { return GetForegroundWindow() == playlist; })) return false;
+  PressKey(VK_ESCAPE);
+  return player.Windows(kWindowsPlaylistShown | kFull, kFull);
+}
+
+// The boss keys hide the player and show it again; the picture, which
+// held the keys, holds them again.
+bool HiddenByTheBossKey(PlayingCopy& player, HWND video) {
+  lctest::ClickCentre(video);
+  if (!player.Windows(kFull | kPicture, kPicture)) return false;
+  PressKey(VK_F9, {VK_CONTROL, VK_MENU});
+  if (!WaitUntil([&] { return !IsWindowVisible(player.main) && !IsWindowVisible(video); })) return false;
+  PressKey(VK_F10, {VK_CONTROL, VK_MENU});
+  if (!WaitUntil([&] { return IsWindowVisible(player.main) && IsWindowVisible(video); })) return false;
+  return player.Windows(kPicture, kPicture);
+}
+
+const LeftState kLeftStates[] = {
+    {"the movie closed from the picture", {}, CloseFromThePicture, VK_F4},
+    {"the movie closed in full screen", {}, CloseInFullScreen, 'X'},
+    {"the playlist closed over the full-screen picture", {}, PlaylistClosedInFullScreen, 'X'},
+    {"the player hidden and shown by the boss keys",
+     {"BossKey=1", "BossKeyHide=Ctrl+Alt+F9", "BossKeyShow=Ctrl+Alt+F10"},
+     HiddenByTheBossKey,
+     'X'},
+};
+
+// Whatever a close or a hide left, the keys reach the player: R steps the
+// repeat mode, and Alt+X or Alt+F4 ends the player.
+TEST(ProgramKeys, TheKeysActAfterACloseOrAHide) {
+  int index = 0;
+  for (const LeftState& state : kLeftStates) {
+    SCOPED_TRACE(state.name);
+    const std::wstring name = L"LcKeysLeft" + std::to_wstring(index++);
+    PlayingCopy player(name.c_str(), state.settings);
+    ASSERT_NE(player.main, nullptr);
+    ASSERT_TRUE(lctest::WaitUntilPlaying(player.main, 0).Playing());
+    HWND video = lctest::WaitForWindow(L"TfrmVideoWindow", player.Id(), 10000, true);
+    ASSERT_NE(video, nullptr);
+    ASSERT_TRUE(state.leave(player, video));
+
+    PressKey('R');
+    EXPECT_TRUE(WaitUntil([&] { return lctest::QueryFace(player.main)["RepeatLabel"] == "Repeat one"; }));
+    PressKey(state.closeKey, {VK_MENU});
+    EXPECT_EQ(player.Wait(20000), 0u);
+  }
 }
 
 TEST(ProgramKeys, EveryCommandHasARoomThatRunsIt) {

@@ -217,6 +217,63 @@ TEST_F(FormTest, TheActivationHookMayHandTheFocusToAControl) {
   Form->Hide();
 }
 
+// The form the keyboard heir hook names, with the application window shown
+// as the message loop shows it (the owner the platform activates when the
+// active form hides); the hook records whom it was asked for.
+class FormKeyboardTest : public FormTest {
+ protected:
+  void SetUp() override {
+    FormTest::SetUp();
+    ShowWindow(Application.Handle(), SW_SHOWNORMAL);
+    Heir.SetBounds(kLeft, kTop + 150, 100, 50);
+    Heir.Show();
+    Form->Show();
+    SetActiveWindow(Wnd());
+    Application.OnKeyboardHeir = [this](TForm* Leaving) {
+      Asked.push_back(Leaving);
+      return &Heir;
+    };
+  }
+  void TearDown() override {
+    Application.OnKeyboardHeir = nullptr;
+    Heir.Hide();
+    ShowWindow(Application.Handle(), SW_HIDE);
+  }
+  TForm Heir{L"TfrmHeirProbe"};
+  std::vector<TForm*> Asked;
+};
+
+// The platform would activate a window of its own choosing (the
+// application window, which takes no keys): the form asks first.
+TEST_F(FormKeyboardTest, AFormThatHoldsTheKeyboardHandsItOnBeforeItHides) {
+  ASSERT_EQ(GetActiveWindow(), Wnd());
+  Form->Hide();
+  EXPECT_EQ(GetActiveWindow(), Heir.Handle());
+  EXPECT_EQ(GetFocus(), Heir.Handle());
+  EXPECT_EQ(Asked, (std::vector<TForm*>{Form.get()}));
+  // A form that does not hold the keyboard hides without asking.
+  Form->Show();
+  SetActiveWindow(Heir.Handle());
+  Form->Hide();
+  EXPECT_EQ(Asked.size(), 1u);
+  EXPECT_EQ(GetActiveWindow(), Heir.Handle());
+}
+
+// The window that was active when the dialog came hid while it ran: the
+// keyboard stays where the dialog handed it.
+TEST_F(FormKeyboardTest, AModalFormGivesTheKeyboardBackOnlyToAWindowThatShows) {
+  TForm Dialog(L"TfrmDialogProbe");
+  Dialog.SetBounds(kLeft, kTop, 100, 50);
+  Dialog.OnShow = [&](TComponent*) {
+    Form->Hide();
+    Dialog.ModalResult = mrOk;
+  };
+  EXPECT_EQ(Dialog.ShowModal(), mrOk);
+  EXPECT_EQ(GetActiveWindow(), Heir.Handle());
+  ASSERT_FALSE(Asked.empty());
+  EXPECT_EQ(Asked.back(), &Dialog);
+}
+
 TEST_F(FormTest, CanvasDrawsOutsidePaintAfterPartialRepaint) {
   Form->Show();
   Form->Update();
