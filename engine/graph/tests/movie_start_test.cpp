@@ -138,19 +138,51 @@ TEST(MovieStart, BoxesOfEveryKindOfSizeAreFollowed) {
   // A 64-bit sized data box of 5 bytes before the movie.
   const Bytes big{0, 0, 0, 1, 'm', 'd', 'a', 't', 0, 0, 0, 0, 0, 0, 0, 16 + 5, 0, 0, 0, 0, 0};
   EXPECT_EQ(Start(Join({Box("ftyp", Bytes(8, 0)), big, moov})), 800000);
+  // The movie box itself sized in 64 bits.
+  Bytes wideMoov{0, 0, 0, 1, 'm', 'o', 'o', 'v'};
+  Put64(wideMoov, moov.size() + 8);
+  wideMoov.insert(wideMoov.end(), moov.begin() + 8, moov.end());
+  EXPECT_EQ(Start(Join({Box("ftyp", Bytes(8, 0)), wideMoov})), 800000);
   Bytes toEnd = moov;  // a size of 0: to the end of the file
   toEnd[0] = toEnd[1] = toEnd[2] = toEnd[3] = 0;
   EXPECT_EQ(Start(Join({Box("ftyp", Bytes(8, 0)), toEnd})), 800000);
 }
 
-// A file whose last bytes are the video track's handler type: the last
-// field read ends at the file's last byte.
-TEST(MovieStart, AFieldEndingAtTheFilesLastByteIsRead) {
+// Fields that end where their box or the file ends are read: a file
+// whose last bytes are the video track's handler type, a media header
+// that ends with its time scale.
+TEST(MovieStart, FieldsEndingAtTheirBoxOrTheFileAreRead) {
   const Bytes track = Box("trak", Join({Box("tkhd", Bytes(84, 0)), EditList({{6000, 1024}}),
                                         Box("mdia", Join({Header("mdhd", 12800), Box("minf", {}), Handler("vide")}))}));
   const Bytes file = Join({Box("ftyp", Bytes(8, 0)), Box("moov", Join({Header("mvhd", 1000), track}))});
   ASSERT_EQ(std::string(file.end() - 4, file.end()), "vide");
   EXPECT_EQ(Start(file), 800000);
+  Bytes shortHeader = Header("mdhd", 12800);
+  shortHeader.resize(shortHeader.size() - 4);  // no duration
+  shortHeader[3] = std::uint8_t(shortHeader.size());
+  const Bytes shortTrack = Box(
+      "trak", Join({EditList({{6000, 1024}}), Box("mdia", Join({shortHeader, Handler("vide")}))}));
+  EXPECT_EQ(Start(Movie({shortTrack})), 800000);
+}
+
+// A hostile file is not walked for ever: a level's first 4,096 boxes are
+// looked at, and a track's first 64 edits before one that shows media;
+// empty edits that add up past 64 bits give nothing.
+TEST(MovieStart, TheReaderStopsAtItsLimits) {
+  const Bytes moov = Box("moov", Join({Header("mvhd", 1000), Track("vide", 12800, EditList({{6000, 1024}}))}));
+  for (const int boxes : {4096, 4097}) {
+    Bytes file = Box("ftyp", Bytes(8, 0));
+    for (int i = 2; i < boxes; ++i) file = Join({file, Box("free", {})});
+    EXPECT_EQ(Start(Join({file, moov})), boxes == 4096 ? 800000 : 0) << boxes << " boxes";
+  }
+  for (const int empty : {63, 64}) {
+    std::vector<Edit> edits(std::size_t(empty), Edit{10, -1});  // 10 ms each
+    edits.push_back({6000, 1024});
+    EXPECT_EQ(Start(Movie({Track("vide", 12800, EditList(edits))})), empty == 63 ? 800000 - 6300000 : 0)
+        << empty << " empty edits";
+  }
+  const std::int64_t half = std::int64_t(std::uint64_t(1) << 63);
+  EXPECT_EQ(Start(Movie({Track("vide", 12800, EditList({{half, -1}, {half + 10, -1}, {6000, 0}}, true))})), 0);
 }
 
 // A box that claims more than its parent or the file holds, an edit list
@@ -337,18 +369,31 @@ Bytes Picture(char Type) {
     default: return Join({Vop(1), Vop(2)});
   }
 }
-// An AVI of a sound stream and a video stream (01) of Video's list, its
-// chunks in the order of Pictures, then Last and the index (Index).
-Bytes AviOf(const Bytes& Video, const std::string& Pictures, const Bytes& Last = {}, bool Index = true) {
-  Bytes movi;
+// How an AVI is laid out: SoundsBefore sound streams before the video
+// stream (one after it when none), each picture's chunk after a sound
+// chunk, in a record list of their own (with an empty one first) where
+// Records, then Last and the index.
+struct AviShape {
+  int SoundsBefore = 1;
+  bool Records = false;
+  Bytes Last;
+  bool Index = true;
+};
+Bytes AviOf(const Bytes& Video, const std::string& Pictures, const AviShape& Shape = {}) {
+  const int video = Shape.SoundsBefore;
+  const std::string videoId = {char('0' + video / 10), char('0' + video % 10), 'd', 'c'};
+  const char* soundId = video == 0 ? "01wb" : "00wb";
+  Bytes movi = Shape.Records ? List("rec ", {}) : Bytes{};
   for (char p : Pictures) {
-    movi = Join({movi, Chunk("00wb", Bytes(6, 0x55)), Chunk("01dc", Picture(p))});
+    const Bytes pair = Join({Chunk(soundId, Bytes(6, 0x55)), Chunk(videoId.c_str(), Picture(p))});
+    movi = Join({movi, Shape.Records ? List("rec ", pair) : pair});
   }
-  if (!Last.empty()) movi = Join({movi, Chunk("01dc", Last)});
-  const Bytes body =
-      Join({Bytes{'A', 'V', 'I', ' '},
-            List("hdrl", Join({Chunk("avih", Bytes(56, 0)), StreamList("auds", "\1\0\0\0"), Video})),
-            List("movi", movi), Index ? Chunk("idx1", Bytes(16, 0)) : Bytes{}});
+  if (!Shape.Last.empty()) movi = Join({movi, Chunk(videoId.c_str(), Shape.Last)});
+  Bytes streams = Chunk("avih", Bytes(56, 0));
+  for (int i = 0; i < Shape.SoundsBefore; ++i) streams = Join({streams, StreamList("auds", "\1\0\0\0")});
+  streams = Join({streams, Video, Shape.SoundsBefore == 0 ? StreamList("auds", "\1\0\0\0") : Bytes{}});
+  const Bytes body = Join({Bytes{'A', 'V', 'I', ' '}, List("hdrl", streams), List("movi", movi),
+                           Shape.Index ? Chunk("idx1", Bytes(16, 0)) : Bytes{}});
   return Chunk("RIFF", body);
 }
 Bytes Avi(const char* Compression, const std::string& Pictures) {
@@ -386,8 +431,14 @@ TEST(KeyFrameLead, UnpackedBFramesPutTheKeyFramesAheadOfTheirTime) {
       {"a format of 16 bytes", AviOf(StreamList("vids", "FMP4", 16, Chunk("XVID", {})), "IPBBPBB"), false, 0, 0, 0},
       {"a format of 20 bytes", AviOf(StreamList("vids", "FMP4", 20), "IPBBPBB"), true, 2, 2, 9},
       // The last B-frame's type is the file's last byte.
-      {"a picture ending the file", AviOf(StreamList("vids", "FMP4"), "IPB", {0x12, 0x34, 0x56, 0, 0, 1, 0xB6, 0x80}, false),
-       true, 2, 2, 6},
+      {"a picture ending the file",
+       AviOf(StreamList("vids", "FMP4"), "IPB", {.Last = {0x12, 0x34, 0x56, 0, 0, 1, 0xB6, 0x80}, .Index = false}), true,
+       2, 2, 6},
+      // The video's chunks named by its place among the streams, and
+      // chunks grouped in record lists.
+      {"video first", AviOf(StreamList("vids", "FMP4"), "IPBBPBBIBB", {.SoundsBefore = 0}), true, 2, 2, 9},
+      {"video eleventh", AviOf(StreamList("vids", "FMP4"), "IPBBPBBIBB", {.SoundsBefore = 10}), true, 2, 2, 9},
+      {"record lists", AviOf(StreamList("vids", "FMP4"), "IPBBPBBIBB", {.Records = true}), true, 2, 2, 9},
       {"an MP4", Movie({Track("vide", 12800, EditList({{6000, 1024}}))}), false, 0, 0, 0},
       {"empty", Bytes{}, false, 0, 0, 0},
   };
