@@ -242,7 +242,7 @@ void TColumnConversion::Build(TPixelFormat Format, int Width, const int* Cols, i
   FNv12 = Format == TPixelFormat::NV12;
   FVector = FNv12 || Format == TPixelFormat::I420 || Format == TPixelFormat::YV12;
   FGroups.clear();
-  FRuns.clear();
+  FGathers.clear();
   FFirst = FLast = FGathered = 0;
   if (!FVector) return;
   // ConvertSpan's split: an odd first column on its own, the vector code
@@ -255,10 +255,12 @@ void TColumnConversion::Build(TPixelFormat Format, int Width, const int* Cols, i
   // the first pair to the Cr of the last (read 1 byte on for NV12).
   const int step = FNv12 ? 2 : 1;
   const int chromaBytes = FNv12 ? 2 * ((Width + 1) / 2) - 1 : (Width + 1) / 2;
-  // A vector pixel does not depend on its neighbours: groups start
-  // wherever 8 columns fit in 16 bytes of each plane; a column where none
-  // starts is gathered.
+  // A vector pixel does not depend on its neighbours, so groups may start
+  // anywhere and overlap: each starts where 8 columns fit in 16 bytes of
+  // each plane, at the first column not converted yet or up to 7 columns
+  // before it; a column where none fits is gathered.
   auto group = [&](int i, TColumnGroup& g) {
+    g.At = i;
     g.Luma = Cols[i];
     g.Chroma = (Cols[i] >> 1) * step;
     if (g.Luma + 16 > Width || g.Chroma + 16 > chromaBytes) return false;
@@ -273,20 +275,18 @@ void TColumnConversion::Build(TPixelFormat Format, int Width, const int* Cols, i
   };
   for (int i = FFirst; i < FLast;) {
     TColumnGroup g;
-    if (i + 8 <= FLast && group(i, g)) {
-      if (FRuns.empty() || FRuns.back().Groups == 0 || FRuns.back().Groups == 8)
-        FRuns.push_back({i, 0, int(FGroups.size()), 0});
+    bool found = false;
+    for (int at = std::min(i, FLast - 8); !found && at >= std::max(FFirst, i - 7); --at) found = group(at, g);
+    if (found) {
       FGroups.push_back(g);
-      FRuns.back().Groups++;
-      FRuns.back().Count += 8;
-      i += 8;
-    } else {
-      if (FRuns.empty() || FRuns.back().Groups != 0 || FRuns.back().Count == 64)
-        FRuns.push_back({i, 0, 0, 0});
-      FRuns.back().Count++;
-      ++FGathered;
-      ++i;
+      i = g.At + 8;
+      continue;
     }
+    if (FGathers.empty() || FGathers.back().At + FGathers.back().Count != i || FGathers.back().Count == 64)
+      FGathers.push_back({i, 0});
+    FGathers.back().Count++;
+    ++FGathered;
+    ++i;
   }
 }
 
@@ -325,13 +325,12 @@ void TColumnConversion::Convert(const TFrameView& Frame, int Sy, const TYuvTable
   const std::uint8_t* y = Frame.Plane[0] + std::ptrdiff_t(Sy) * Frame.Stride[0];
   const std::uint8_t* u = Frame.Plane[1] + std::ptrdiff_t(Sy >> 1) * Frame.Stride[1];
   const std::uint8_t* v = FNv12 ? u + 1 : Frame.Plane[2] + std::ptrdiff_t(Sy >> 1) * Frame.Stride[2];
-  const bool avx2 = KernelLevel() == TKernelLevel::Avx2;
-  for (const TRun& r : FRuns) {
-    if (r.Groups > 0 && avx2)
-      YuvColumnsAvx2(y, u, v, FGroups.data() + r.Group, r.Groups, Tables, Dst + r.At);
-    else
-      Gather(y, u, v, r.At, r.Count, Tables, Dst + r.At);
+  if (KernelLevel() == TKernelLevel::Avx2) {
+    YuvColumnsAvx2(y, u, v, FGroups.data(), int(FGroups.size()), Tables, Dst);
+  } else {
+    for (const TColumnGroup& g : FGroups) Gather(y, u, v, g.At, 8, Tables, Dst + g.At);
   }
+  for (const TRun& r : FGathers) Gather(y, u, v, r.At, r.Count, Tables, Dst + r.At);
 }
 
 void ConvertFrame(const TFrameView& Frame, const TColorSettings& Settings, std::uint32_t* Dst,

@@ -107,15 +107,15 @@ class TColumnConversion {
   std::vector<int> FCols;
   bool FVector = false;  // a 4:2:0 or NV12 frame: ConvertSpan runs vector code
   bool FNv12 = false;
-  // The columns ConvertSpan gives to the vector code, FCols[FFirst..FLast),
-  // in runs from At: Groups groups of 8 picked out of whole loads (from
-  // FGroups[Group]), or with Groups 0, Count columns gathered one by one.
+  // The columns ConvertSpan gives to the vector code, FCols[FFirst..FLast):
+  // groups of 8 picked out of whole loads, and runs of columns that no
+  // group holds, gathered one by one.
   struct TRun {
-    int At, Count, Group, Groups;
+    int At, Count;
   };
   int FFirst = 0, FLast = 0, FGathered = 0;
   std::vector<TColumnGroup> FGroups;
-  std::vector<TRun> FRuns;
+  std::vector<TRun> FGathers;
 };
 
 // Converts the whole frame to Dst (Width x Height pixels, DstStride pixels

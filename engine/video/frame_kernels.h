@@ -33,15 +33,17 @@ int Yuv444RowSimd(const std::uint8_t* y, const std::uint8_t* u, const std::uint8
 // Eight columns of a 4:2:0 row picked out of 16 bytes from Luma of the
 // luma row and 16 from Chroma of each chroma row (Cb; Cr lies as far from
 // its row's start): the byte shuffles that put column k's luma and chroma
-// into 16-bit lane k (the high bytes 0x80, zero).
+// into 16-bit lane k (the high bytes 0x80, zero). Their pixels go to
+// Dst[At..At + 8).
 struct TColumnGroup {
-  int Luma = 0, Chroma = 0;
+  int At = 0, Luma = 0, Chroma = 0;
   std::uint8_t LumaLanes[16];
   std::uint8_t ChromaLanes[16];
 };
 // Converts the Count groups' columns of a row whose planes' rows start at
 // y, u and v (for NV12, u at the Cb and v at the Cr of its first pair) to
-// Dst, 8 pixels a group, as the 4:2:0 kernels would (AVX2 only).
+// Dst, 8 pixels a group at its place, as the 4:2:0 kernels would (AVX2
+// only). Groups may overlap: a pixel's value depends on its column alone.
 void YuvColumnsAvx2(const std::uint8_t* y, const std::uint8_t* u, const std::uint8_t* v,
                     const TColumnGroup* Groups, int Count, const TYuvTables& Tables,
                     std::uint32_t* Dst);

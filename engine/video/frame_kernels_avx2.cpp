@@ -248,15 +248,18 @@ inline __m256i Centred(__m256i Words, int Centre) {
   return _mm256_slli_epi16(_mm256_sub_epi16(Words, _mm256_set1_epi16(std::int16_t(Centre))), 7);
 }
 
-// Groups a and b (which may be the same) to 16 pixels.
+// Groups a and b (which may be the same) to their places in Dst.
 inline void Columns16(const std::uint8_t* y, const std::uint8_t* u, const std::uint8_t* v,
                       const TColumnGroup& a, const TColumnGroup& b, const TYuvTables& Tables,
                       std::uint32_t* Dst) {
   const __m256i luma = Lanes(a.LumaLanes, b.LumaLanes);
   const __m256i chroma = Lanes(a.ChromaLanes, b.ChromaLanes);
+  alignas(32) std::uint32_t both[16];
   Yuv16(Centred(_mm256_shuffle_epi8(Pair(y + a.Luma, y + b.Luma), luma), 16),
         Centred(_mm256_shuffle_epi8(Pair(u + a.Chroma, u + b.Chroma), chroma), 128),
-        Centred(_mm256_shuffle_epi8(Pair(v + a.Chroma, v + b.Chroma), chroma), 128), Tables, Dst);
+        Centred(_mm256_shuffle_epi8(Pair(v + a.Chroma, v + b.Chroma), chroma), 128), Tables, both);
+  Store(Dst + a.At, Load(both));
+  Store(Dst + b.At, Load(both + 8));
 }
 
 }  // namespace
@@ -265,12 +268,8 @@ void YuvColumnsAvx2(const std::uint8_t* y, const std::uint8_t* u, const std::uin
                     const TColumnGroup* Groups, int Count, const TYuvTables& Tables,
                     std::uint32_t* Dst) {
   int g = 0;
-  for (; g + 2 <= Count; g += 2) Columns16(y, u, v, Groups[g], Groups[g + 1], Tables, Dst + 8 * g);
-  if (g < Count) {
-    alignas(32) std::uint32_t both[16];
-    Columns16(y, u, v, Groups[g], Groups[g], Tables, both);
-    for (int k = 0; k < 8; ++k) Dst[8 * g + k] = both[k];
-  }
+  for (; g + 2 <= Count; g += 2) Columns16(y, u, v, Groups[g], Groups[g + 1], Tables, Dst);
+  if (g < Count) Columns16(y, u, v, Groups[g], Groups[g], Tables, Dst);
 }
 
 #pragma GCC pop_options
