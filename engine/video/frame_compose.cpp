@@ -183,6 +183,7 @@ void TFrameCompositor::PlanColumns(TPixelFormat Format, int Width) {
   FConvertColumns = IsYuvFormat(Format) && !FSameColumns && 4 * columns.size() < 3 * std::size_t(FSpanCount);
   if (!FConvertColumns) return;
   FColumns.Build(Format, Width, columns.data(), int(columns.size()), FSpanLeft, FSpanCount);
+  FReduced.Build(Format, Width, FXTaps, FSpanLeft, FSpanCount);
   FColumnTaps = FXTaps;
   for (int& first : FColumnTaps.First) first = index[std::size_t(first - FSpanLeft)];
 }
@@ -211,6 +212,10 @@ const std::uint32_t* TFrameCompositor::ScaledRow(const TFrameView& Frame, int Sy
   const int k = FScaledRowIndex[0] < FScaledRowIndex[1] ? 0 : 1;
   if (FSameColumns) {
     FScaledRowData[k] = SourceSpan(Frame, Sy, FScaledRows[k].data());
+  } else if (FTablesYuv && FConvertColumns && FReduced.Pays()) {
+    if (FCopy) FCopy->Row(Sy);
+    FReduced.Run(Frame, Sy, *FYuv, FScaledRows[k].data());
+    FScaledRowData[k] = FScaledRows[k].data();
   } else if (FTablesYuv && FConvertColumns && FColumns.Pays()) {
     if (FCopy) FCopy->Row(Sy);
     FColumns.Convert(Frame, Sy, *FYuv, FRow.data());

@@ -14,6 +14,7 @@
 
 #include "engine/video/color_adjust.h"
 #include "engine/video/frame_convert.h"
+#include "engine/video/frame_reduce.h"
 #include "engine/video/frame_scale.h"
 
 // A rectangle, right and bottom excluded.
@@ -146,6 +147,9 @@ class TFrameCompositor {
   bool FConvertColumns = false;
   TColumnConversion FColumns;
   TScaleTaps FColumnTaps;
+  // The same rows converted straight into their scaled width, where that
+  // runs.
+  TReducedRows FReduced;
   std::vector<std::uint32_t> FScaledRows[2];
   const std::uint32_t* FScaledRowData[2] = {};
   int FScaledRowIndex[2] = {-1, -1};

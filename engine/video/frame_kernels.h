@@ -47,6 +47,22 @@ struct TColumnGroup {
 void YuvColumnsAvx2(const std::uint8_t* y, const std::uint8_t* u, const std::uint8_t* v,
                     const TColumnGroup* Groups, int Count, const TYuvTables& Tables,
                     std::uint32_t* Dst);
+// Four destination pixels of a reduced 4:2:0 row, each the blend of two
+// neighbouring source columns: their columns picked out of whole loads as
+// a TColumnGroup's (lanes 2k and 2k + 1 are pixel k's first and second
+// column), and the blend weights as 16-bit lanes (-w, w) per pixel. The
+// pixels go to Dst[At..At + 4).
+struct TPairGroup {
+  int At = 0, Luma = 0, Chroma = 0;
+  std::uint8_t LumaLanes[16];
+  std::uint8_t ChromaLanes[16];
+  std::int16_t Weights[8];
+};
+// Converts and blends the Count groups' pixels of a row (planes as for
+// YuvColumnsAvx2) to Dst: the pixels of converting the columns as the
+// 4:2:0 kernels do and blending them as ScaleRow does (AVX2 only).
+void YuvPairsAvx2(const std::uint8_t* y, const std::uint8_t* u, const std::uint8_t* v,
+                  const TPairGroup* Groups, int Count, const TYuvTables& Tables, std::uint32_t* Dst);
 // Writes n pixels through the colour matrix: pixel i is Src[XMap[i]], or
 // Src[i] without a map. Dst may be Src when there is no map.
 int RgbMatrixSimd(const std::uint32_t* Src, const int* XMap, int n, const TRgbTables& Tables,

@@ -272,6 +272,49 @@ void YuvColumnsAvx2(const std::uint8_t* y, const std::uint8_t* u, const std::uin
   if (g < Count) Columns16(y, u, v, Groups[g], Groups[g], Tables, Dst);
 }
 
+namespace {
+
+// One channel's sums (two fraction bits) of 8 column pairs per 128-bit
+// lane to the 4 blended bytes of each lane as 32-bit lanes: the bytes are
+// the clamped sums (as the conversion stores them), blended a + ((b - a) w
+// + 64) / 128 (as the scaler does).
+inline __m256i BlendPairs(__m256i Sums, __m256i Weights) {
+  const __m256i bytes = _mm256_min_epi16(_mm256_max_epi16(_mm256_srai_epi16(Sums, 2), _mm256_setzero_si256()),
+                                         _mm256_set1_epi16(255));
+  const __m256i first = _mm256_and_si256(bytes, _mm256_set1_epi32(0xFFFF));
+  const __m256i step = _mm256_madd_epi16(bytes, Weights);  // (b - a) w
+  return _mm256_add_epi32(first, _mm256_srai_epi32(_mm256_add_epi32(step, _mm256_set1_epi32(64)), 7));
+}
+
+inline void Pairs8(const std::uint8_t* y, const std::uint8_t* u, const std::uint8_t* v,
+                   const TPairGroup& a, const TPairGroup& b, const TYuvTables& Tables, std::uint32_t* Dst) {
+  const __m256i luma = Lanes(a.LumaLanes, b.LumaLanes);
+  const __m256i chroma = Lanes(a.ChromaLanes, b.ChromaLanes);
+  const __m256i l = Centred(_mm256_shuffle_epi8(Pair(y + a.Luma, y + b.Luma), luma), 16);
+  const __m256i cu = Centred(_mm256_shuffle_epi8(Pair(u + a.Chroma, u + b.Chroma), chroma), 128);
+  const __m256i cv = Centred(_mm256_shuffle_epi8(Pair(v + a.Chroma, v + b.Chroma), chroma), 128);
+  const __m256i w = _mm256_inserti128_si256(
+      _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a.Weights))),
+      _mm_loadu_si128(reinterpret_cast<const __m128i*>(b.Weights)), 1);
+  const __m256i yl = _mm256_add_epi16(Mul(l, Tables.Q[0]), BiasOf(Tables.Offset4));
+  auto sum = [&](int qu, int qv) {
+    return _mm256_add_epi16(yl, _mm256_add_epi16(Mul(cu, Tables.Q[qu]), Mul(cv, Tables.Q[qv])));
+  };
+  const __m256i r = BlendPairs(sum(1, 2), w), g = BlendPairs(sum(3, 4), w), bl = BlendPairs(sum(5, 6), w);
+  const __m256i px = _mm256_or_si256(_mm256_or_si256(_mm256_slli_epi32(r, 16), _mm256_slli_epi32(g, 8)), bl);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(Dst + a.At), _mm256_castsi256_si128(px));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(Dst + b.At), _mm256_extracti128_si256(px, 1));
+}
+
+}  // namespace
+
+void YuvPairsAvx2(const std::uint8_t* y, const std::uint8_t* u, const std::uint8_t* v,
+                  const TPairGroup* Groups, int Count, const TYuvTables& Tables, std::uint32_t* Dst) {
+  int g = 0;
+  for (; g + 2 <= Count; g += 2) Pairs8(y, u, v, Groups[g], Groups[g + 1], Tables, Dst);
+  if (g < Count) Pairs8(y, u, v, Groups[g], Groups[g], Tables, Dst);
+}
+
 #pragma GCC pop_options
 
 bool Avx2Available() {
@@ -302,6 +345,8 @@ int Yuv444RowAvx2(const std::uint8_t*, const std::uint8_t*, const std::uint8_t*,
 }
 void YuvColumnsAvx2(const std::uint8_t*, const std::uint8_t*, const std::uint8_t*,
                     const TColumnGroup*, int, const TYuvTables&, std::uint32_t*) {}
+void YuvPairsAvx2(const std::uint8_t*, const std::uint8_t*, const std::uint8_t*, const TPairGroup*,
+                  int, const TYuvTables&, std::uint32_t*) {}
 bool Avx2Available() { return false; }
 
 #endif

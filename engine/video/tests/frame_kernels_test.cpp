@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/video/frame_compose.h"
+#include "engine/video/frame_reduce.h"
 #include "engine/video/frame_scale.h"
 #include "engine/video/tests/video_test_util.h"
 
@@ -217,6 +218,42 @@ TEST(FrameKernels, ColumnsConvertedAloneAreTheSpansPixels) {
                 << PixelFormatName(format) << " level " << int(level) << " span from " << c.Left
                 << " row " << sy << " column " << c.Cols[k];
         }
+      }
+    }
+  }
+}
+
+// A reduced row converted straight into its scaled width is the span
+// converted and then scaled, pixel for pixel: the default window's
+// reduction, a crop from an odd column, odd sizes, a mild and a strong
+// reduction (where few pixels' columns fit in one load), in both 4:2:0
+// layouts.
+TEST(FrameKernels, ReducedRowsAreTheSpanScaled) {
+  if (BestKernelLevel() < TKernelLevel::Avx2) GTEST_SKIP() << "the processor has no AVX2";
+  auto yuv = std::make_unique<TYuvTables>();
+  yuv->Build(Hued);
+  const struct { int W, Dest, SourceLeft, SourceWidth; } cases[] = {
+      {1920, 460, 0, 1920}, {1920, 460, 101, 1602}, {854, 459, 0, 854}, {721, 460, 25, 670},
+      {1920, 1003, 0, 1920}, {203, 60, 0, 203}, {1920, 300, 0, 1920},
+  };
+  for (TPixelFormat format : {TPixelFormat::I420, TPixelFormat::YV12, TPixelFormat::NV12}) {
+    for (const auto& c : cases) {
+      const TRandomFrame random(format, c.W, 4, 23);
+      TScaleTaps taps;
+      taps.Build(0, c.Dest, 0, c.Dest, c.SourceLeft, c.SourceWidth);
+      const int left = taps.First.front(), count = taps.First.back() + 2 - left;
+      TReducedRows reduced;
+      reduced.Build(format, c.W, taps, left, count);
+      for (int sy = 0; sy < 4; ++sy) {
+        std::vector<std::uint32_t> span(std::size_t(count), 0), expected(std::size_t(c.Dest), 0),
+            out(std::size_t(c.Dest), 0);
+        ConvertSpan(random.View, sy, left, count, *yuv, span.data());
+        ScaleRow(span.data() - left, taps, expected.data());
+        reduced.Run(random.View, sy, *yuv, out.data());
+        for (int i = 0; i < c.Dest; ++i)
+          ASSERT_EQ(out[std::size_t(i)], expected[std::size_t(i)])
+              << PixelFormatName(format) << " " << c.W << " -> " << c.Dest << " from " << c.SourceLeft
+              << " row " << sy << " pixel " << i;
       }
     }
   }
