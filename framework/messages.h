@@ -23,6 +23,12 @@ constexpr UINT WM_VIDEOREPAINT = WM_APP + 2;
 // OnException on the GUI thread.
 constexpr UINT WM_GRAPHEXCEPTION = WM_APP + 3;
 
+// Posted by the video control's surface (TVideoSurface) to its own message
+// window when a frame or a new placement was composed on another thread
+// (the renderer's streaming thread); the GUI thread copies the composed
+// picture to the control's window.
+constexpr UINT WM_VIDEOSURFACESHOW = WM_APP + 4;
+
 // Sent by outside remote-control programs to the main window (TfrmMain),
 // command code 1..74 in wParam. The program never sends it itself.
 constexpr UINT WM_REMOTECOMMAND = WM_USER + 2000;

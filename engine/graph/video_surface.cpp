@@ -1,5 +1,13 @@
 #include "engine/graph/video_surface.h"
 
+#include "framework/messages.h"
+
+namespace {
+
+const wchar_t kMessageWindowClass[] = L"TVideoSurfaceMessages";
+
+}  // namespace
+
 // ------------------------------------------------------------ TLayerBitmap
 
 TLayerBitmap::~TLayerBitmap() { Free(); }
@@ -45,9 +53,40 @@ const std::uint32_t* TLayerBitmap::Pixels() const {
 
 // ------------------------------------------------------------ TVideoSurface
 
-TVideoSurface::TVideoSurface(HWND Window) : FWindow(Window) {}
+TVideoSurface::TVideoSurface(HWND Window) : FWindow(Window), FGuiThread(GetCurrentThreadId()) {
+  static const bool registered = [] {
+    WNDCLASSW window{};
+    window.lpfnWndProc = MessageProc;
+    window.hInstance = GetModuleHandleW(nullptr);
+    window.lpszClassName = kMessageWindowClass;
+    return RegisterClassW(&window) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  }();
+  if (registered)
+    FMessageWindow = CreateWindowExW(0, kMessageWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                     GetModuleHandleW(nullptr), nullptr);
+  if (FMessageWindow) SetWindowLongPtrW(FMessageWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
 
-TVideoSurface::~TVideoSurface() { ReleaseSampleLocked(false); }
+// A message still on its way goes with the window.
+TVideoSurface::~TVideoSurface() {
+  {
+    TAutoLock lock(FLock);
+    if (FMessageWindow) DestroyWindow(FMessageWindow);
+    FMessageWindow = nullptr;
+  }
+  ReleaseSampleLocked(false);
+}
+
+// The surface's message: the GUI thread copies to the window what another
+// thread composed.
+LRESULT CALLBACK TVideoSurface::MessageProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
+  auto* surface = reinterpret_cast<TVideoSurface*>(GetWindowLongPtrW(Window, GWLP_USERDATA));
+  if (Message != WM_VIDEOSURFACESHOW || surface == nullptr) return DefWindowProcW(Window, Message, WParam, LParam);
+  TAutoLock lock(surface->FLock);
+  surface->FShowPosted = false;
+  if (surface->FUnshown) surface->BlitLocked(nullptr);
+  return 0;
+}
 
 void TVideoSurface::SetRenderer(TVideoFrameRenderer* Renderer) {
   TAutoLock lock(FLock);
@@ -142,7 +181,7 @@ void TVideoSurface::ComposeLocked() {
     FCompositor.ComposeBlank();
 }
 
-// One copy of the whole surface to the window.
+// One copy of the whole surface (GUI thread).
 void TVideoSurface::BlitLocked(HDC DC) {
   if (FCompositor.Width() <= 0 || FCompositor.Height() <= 0) return;
   BITMAPINFO bmi = {};
@@ -157,7 +196,16 @@ void TVideoSurface::BlitLocked(HDC DC) {
   if (!DC) return;
   SetDIBitsToDevice(DC, 0, 0, DWORD(FCompositor.Width()), DWORD(FCompositor.Height()), 0, 0, 0,
                     UINT(FCompositor.Height()), FCompositor.Pixels(), &bmi, DIB_RGB_COLORS);
-  if (own) ReleaseDC(FWindow, DC);
+  if (own) {
+    ReleaseDC(FWindow, DC);
+    FUnshown = false;
+  }
+}
+
+void TVideoSurface::ShowLocked() {
+  if (GetCurrentThreadId() == FGuiThread) return BlitLocked(nullptr);
+  FUnshown = true;
+  if (!FShowPosted && FMessageWindow) FShowPosted = PostMessageW(FMessageWindow, WM_VIDEOSURFACESHOW, 0, 0) != FALSE;
 }
 
 void TVideoSurface::Paint(HDC DC) {
@@ -184,7 +232,7 @@ void TVideoSurface::PresentFrame(const TFrameView& Frame, IMediaSample* Sample) 
     FCompositor.Compose(FFrame, &FFrameCopy);
     FFrameCopy.Finish();
   }
-  BlitLocked(nullptr);
+  ShowLocked();
 }
 
 void TVideoSurface::PlacementChanged() {
@@ -192,6 +240,6 @@ void TVideoSurface::PlacementChanged() {
   UpdatePlacementLocked();
   if (FHasFrame) {
     ComposeLocked();
-    BlitLocked(nullptr);
+    ShowLocked();
   }
 }

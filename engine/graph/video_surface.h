@@ -10,9 +10,15 @@
 // Threads: PresentFrame and StreamReset come from the renderer's streaming
 // or flushing thread (StreamReset also from the thread that detaches the
 // surface), PlacementChanged from the thread that set a rectangle; every
-// other method is called on the GUI thread. One lock
-// guards all state; the blit from the streaming thread uses a cache
-// context of its own, never the control's canvas.
+// other method is called on the GUI thread, which makes the surface and
+// owns the window. One lock guards all state. The window is drawn on the
+// GUI thread only: what another thread composes is copied to the window
+// when the GUI thread takes the surface's message (a frame composed
+// meanwhile replaces the one waiting). The platform keeps a window's
+// drawing context from one use to the next and tells it of the window's
+// size changes; a context that another thread was just taking as the
+// window changed size could miss that word and keep the old size's clip,
+// and every later frame drawn on that thread kept to the old area.
 #pragma once
 
 #include <cstdint>
@@ -87,12 +93,21 @@ class TVideoSurface : public IVideoFramePresenter {
  private:
   void UpdatePlacementLocked();
   void ComposeLocked();
+  // Copies the composed surface to DC, or to the window when DC is nullptr.
   void BlitLocked(HDC DC);
+  // Shows what was composed: at once on the GUI thread, else by a message
+  // to it (one at a time).
+  void ShowLocked();
+  static LRESULT CALLBACK MessageProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam);
   // Lets the kept sample go, its frame copied first when Keep.
   void ReleaseSampleLocked(bool Keep);
 
   TCritSec FLock;
   HWND FWindow;
+  const DWORD FGuiThread;
+  HWND FMessageWindow = nullptr;  // receives WM_VIDEOSURFACESHOW on the GUI thread
+  bool FShowPosted = false;       // a WM_VIDEOSURFACESHOW is on its way
+  bool FUnshown = false;          // composed since the last copy to the window
   TVideoFrameRenderer* FRenderer = nullptr;
   TFrameCompositor FCompositor;
   std::vector<std::uint8_t> FFrameData;

@@ -17,6 +17,7 @@
 #include "framework/application.h"
 #include "framework/exceptions.h"
 #include "framework/forms.h"
+#include "framework/tests/input.h"
 #include "tests/support/process.h"
 
 namespace {
@@ -358,6 +359,76 @@ TEST_F(VideoWindow, RepaintOsdClearsTheBandAroundThePicture) {
   EXPECT_EQ(bandSeen, 0);
   ExpectColor(ScreenPixel(200, 15), Black, 0, "above the picture");
   ExpectColor(ScreenPixel(350, 35), White, 16, "picture inside the band");
+}
+
+// A frame presented on the streaming thread fills the control after the
+// control grew. The platform keeps a drawing context for the window from
+// one use to the next and tells it of the window's size changes; a frame
+// whose drawing began on another thread just as the window was resized
+// could miss that word and keep the old size's clip, and every later
+// frame drawn on that thread stayed inside the old area (the rest of a
+// full-screen picture froze). Each round here grows the control while a
+// frame from another thread is on its way, at an offset swept over the
+// time that takes, so the unlucky order comes up within the rounds; the
+// frame after it must cover the whole control.
+TEST_F(VideoWindow, FramesFromTheStreamingThreadFillTheControlAfterItGrew) {
+  Video->SetAspectRatio(rmStretched);
+  Video->PlaceVideoRect(Rect(0, 0, 1000, 1000));  // the picture everywhere
+  const int fw = 16, fh = 16;
+  const std::uint32_t colours[2] = {0xFF0000u, 0x0000FFu};  // red, blue
+  std::vector<std::uint32_t> frames[2];
+  for (int c = 0; c < 2; ++c) frames[c].assign(fw * fh, colours[c]);
+  std::atomic<int> colour{0}, asked{0}, done{0}, delay{0};
+  std::atomic<bool> stop{false};
+  std::thread streaming([&] {
+    for (int seen = 0; !stop.load();) {
+      if (asked.load() == seen) {
+        std::this_thread::yield();
+        continue;
+      }
+      seen = asked.load();
+      LARGE_INTEGER f, a, b;
+      QueryPerformanceFrequency(&f);
+      QueryPerformanceCounter(&a);
+      do QueryPerformanceCounter(&b);
+      while ((b.QuadPart - a.QuadPart) * 1000000 / f.QuadPart < delay.load());
+      const auto* data = reinterpret_cast<const std::uint8_t*>(frames[colour.load()].data());
+      Video->Surface().PresentFrame(DescribeFrame(TPixelFormat::RGB32, data, fw, fh, fw * 4, false), nullptr);
+      done.store(seen);
+    }
+  });
+  auto present = [&](int Colour) {
+    colour.store(Colour);
+    const int n = asked.fetch_add(1) + 1;
+    while (done.load() != n) Sleep(0);
+  };
+  auto settled = [&] {
+    return lctest::SettleUntil([&] { return !GetUpdateRect(Video->Handle(), nullptr, FALSE); }, 2000);
+  };
+  const int small = 120, smallH = 90, big = 400, bigH = 240;
+  int failedAt = -1;
+  for (int round = 0; round < 200 && failedAt < 0; ++round) {
+    Form->SetBounds(500, 300, small + 20, smallH + 80);
+    Video->SetBounds(0, 0, small, smallH);
+    present(0);
+    settled();
+    // The window grows as the player's full-screen switch grows it (the
+    // form, then the control in the form's size handler) while a frame
+    // is drawn from the other thread.
+    delay.store(round * 37 % 200);
+    colour.store(1);
+    Form->SetBounds(500, 300, big + 20, bigH + 80);
+    const int n = asked.fetch_add(1) + 1;
+    Video->SetBounds(0, 0, big, bigH);
+    while (done.load() != n) Sleep(0);
+    delay.store(0);
+    settled();  // the growth's repaint has shown the blue frame everywhere
+    present(0);
+    if (!lctest::SettleUntil([&] { return ScreenPixel(big - 4, bigH - 4) == Red; }, 2000)) failedAt = round;
+  }
+  stop.store(true);
+  streaming.join();
+  EXPECT_EQ(failedAt, -1) << "in that round the frame after the growth did not reach the control's far corner";
 }
 
 // A file without a picture leaves the control's renderer in the graph
