@@ -543,7 +543,9 @@ TEST(DataFiles, ADamagedNameLineInTheRememberedSettingsCostsOnlyItsEntry) {
     // is not.
     const int lost = c.lineBreakLost ? -1 : c.damaged;
     EXPECT_EQ(entries + 1, lost < 0 ? 200 : 199);
-    if (lost >= 0) EXPECT_EQ(kept.find("[movie " + std::to_string(lost) + ".avi]"), std::string::npos);
+    if (lost >= 0) {
+      EXPECT_EQ(kept.find("[movie " + std::to_string(lost) + ".avi]"), std::string::npos);
+    }
     for (int i = 0; i < 200; ++i) {
       if (i == lost) continue;
       const std::size_t block = kept.find("[movie " + std::to_string(i) + ".avi]\r\n");

@@ -109,7 +109,8 @@ TEST(MergeRms, NewEntriesReplaceTheLeastRecentlyAccessedBeyondTheLimit) {
     SCOPED_TRACE(std::to_string(c.inFile) + " + " + std::to_string(c.newHere));
     std::vector<TRmsEntry> theirs;
     // Entry 0 and every 50th is the oldest (accessed at 1), the others at 2.
-    for (std::size_t i = 0; i < c.inFile; ++i) theirs.push_back(Entry("m" + std::to_string(i), 0, i % 50 ? 2 : 1));
+    const auto name = [](std::size_t i) { return std::string("m").append(std::to_string(i)); };
+    for (std::size_t i = 0; i < c.inFile; ++i) theirs.push_back(Entry(name(i), 0, i % 50 ? 2 : 1));
     RmsTable mine;
     for (std::size_t i = 0; i < c.newHere; ++i) mine.Store(Entry("new" + std::to_string(i), 0, 3));
     const RmsTable merged = TableOf(MergeRms(mine, RmsTable{}, TableOf(theirs), true));
@@ -117,9 +118,9 @@ TEST(MergeRms, NewEntriesReplaceTheLeastRecentlyAccessedBeyondTheLimit) {
     EXPECT_EQ(merged[merged.size() - 1].Name, "new" + std::to_string(c.newHere - 1));
     // The oldest go in the order they are listed; the next oldest stays.
     const std::size_t dropped = c.inFile + c.newHere - c.kept;
-    for (std::size_t k = 0; k < dropped; ++k) EXPECT_EQ(merged.Find("m" + std::to_string(50 * k)), -1) << k;
+    for (std::size_t k = 0; k < dropped; ++k) EXPECT_EQ(merged.Find(name(50 * k)), -1) << k;
     if (c.inFile > 50 * dropped) {
-      EXPECT_GE(merged.Find("m" + std::to_string(50 * dropped)), 0);
+      EXPECT_GE(merged.Find(name(50 * dropped)), 0);
     }
   }
 }
