@@ -59,7 +59,11 @@ bool PortableFlush(const std::string& path) {
   return flushed;
 }
 
-constexpr FileSteps kPortableSteps{&PortableReplace, &PortableRenameNew, &PortableFlush};
+void* PortableLockSave(const std::string&) { return nullptr; }
+void PortableUnlockSave(void*) {}
+
+constexpr FileSteps kPortableSteps{&PortableReplace, &PortableRenameNew, &PortableFlush,
+                                   &PortableLockSave, &PortableUnlockSave};
 FileSteps g_steps = kPortableSteps;
 std::atomic<unsigned> g_tempCounter{0};
 
@@ -106,10 +110,20 @@ void SetFileSteps(const FileSteps& steps) {
   g_steps.replace = steps.replace ? steps.replace : kPortableSteps.replace;
   g_steps.renameNew = steps.renameNew ? steps.renameNew : kPortableSteps.renameNew;
   g_steps.flush = steps.flush ? steps.flush : kPortableSteps.flush;
+  // The two halves of the lock come together: a lock let go by another
+  // step's release would never be let go.
+  const bool lockGiven = steps.lockSave && steps.unlockSave;
+  g_steps.lockSave = lockGiven ? steps.lockSave : kPortableSteps.lockSave;
+  g_steps.unlockSave = lockGiven ? steps.unlockSave : kPortableSteps.unlockSave;
 }
 
 const FileSteps& CurrentFileSteps() { return g_steps; }
 const FileSteps& PortableFileSteps() { return kPortableSteps; }
+
+SaveLock::SaveLock(const std::string& path) : held_(g_steps.lockSave(path)) {}
+SaveLock::~SaveLock() {
+  if (held_) g_steps.unlockSave(held_);
+}
 
 void SetReplaceFileFunction(ReplaceFileFunction fn) { g_steps.replace = fn ? fn : kPortableSteps.replace; }
 

@@ -71,6 +71,12 @@ struct FileSteps {
   bool (*renameNew)(const std::string& source, const std::string& target) = nullptr;
   // Writes what the system still holds of the file's bytes to the disk.
   bool (*flush)(const std::string& path) = nullptr;
+  // Waits until no other process holds the save of `path`, then holds it;
+  // returns what unlockSave lets go (nullptr: nothing is held, because the
+  // wait ran out or the steps lock nothing). The portable steps lock
+  // nothing: they serve one process.
+  void* (*lockSave)(const std::string& path) = nullptr;
+  void (*unlockSave)(void* held) = nullptr;
 };
 // Installs `steps`; a member left empty takes the portable step.
 void SetFileSteps(const FileSteps& steps);
@@ -78,6 +84,21 @@ void SetFileSteps(const FileSteps& steps);
 const FileSteps& CurrentFileSteps();
 // The portable steps.
 const FileSteps& PortableFileSteps();
+
+// While it lives, no other player runs a save of `path` under a SaveLock of
+// its own: a save that reads the file, merges and writes it back (the
+// remembered settings) never writes over what another player wrote between
+// its read and its write.
+class SaveLock {
+ public:
+  explicit SaveLock(const std::string& path);
+  ~SaveLock();
+  SaveLock(const SaveLock&) = delete;
+  SaveLock& operator=(const SaveLock&) = delete;
+
+ private:
+  void* held_;
+};
 
 // Replaces `target` with `source` in one step (the target may exist).
 using ReplaceFileFunction = bool (*)(const std::string& source, const std::string& target);

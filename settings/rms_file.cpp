@@ -293,6 +293,9 @@ bool SaveTable(RmsTable& table, const std::string& fileName, const std::string& 
   if (!state.Read) return true;  // not this run's file yet
   if (state.Unread == UnreadFile::NotTold) return true;  // told first
   if (state.Unread == UnreadFile::Stays) return !RmsChangedSince(table, state.Synced);
+  // From the read to the write no other player saves: what it writes in
+  // between would be written over unseen.
+  const SaveLock lock(fileName);
   RmsTable theirs;
   FileStamp stamp;
   const bool whole = ReadRmsEntries(

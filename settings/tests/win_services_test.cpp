@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <filesystem>
+#include <optional>
+#include <thread>
 
 #include "framework/unicode.h"
 #include "settings/file_io.h"
+#include "settings/rms_file.h"
 #include "settings/settings_file.h"
 #include "settings/settings_table.h"
 #include "settings/tests/test_support.h"
@@ -56,6 +61,41 @@ TEST_F(WinServices, RenameNewNeverReplacesAFile) {
   EXPECT_FALSE(RenameNewFileWin(source, target));
   EXPECT_EQ(ReadBytes(target), "first");
   EXPECT_EQ(ReadBytes(source), "second");
+}
+
+// Two players save the remembered settings at the same instant: the one
+// that comes second waits until the other has written the file (here a
+// save held open by this thread, which writes its entry and lets go), and
+// keeps what it wrote. Without the wait it read the file before the other
+// player's entry was in it and wrote over it.
+TEST_F(WinServices, ASaveOfTheRememberedSettingsWaitsForAnotherPlayersSave) {
+  ScratchFolder dir;
+  const std::string file = dir.File("Lumacraft.rs");
+  WriteBytes(file, "[old.avi]\r\nPanScan=1\r\n");
+  RmsTable mine;
+  RmsFileState state;
+  RmsLoadFromHdd(mine, file, TRmsEntry{}, nullptr, state);
+  TRmsEntry entry;
+  entry.Name = "mine.avi";
+  entry.PanScan = 2;
+  mine.Store(entry);
+
+  std::optional<SaveLock> othersSave(std::in_place, file);
+  bool saved = false;
+  std::thread saver([&] { saved = RmsSaveToHdd(mine, file, "", state, 10); });
+  Sleep(300);  // time for the save to reach its read, where it has to wait
+  WriteBytes(file, "[old.avi]\r\nPanScan=1\r\n[theirs.avi]\r\nPanScan=3\r\n");
+  othersSave.reset();
+  saver.join();
+  ASSERT_TRUE(saved);
+  RmsTable now;
+  ParseRmsLines(now, SplitLines(ReadBytes(file)), TRmsEntry{}, nullptr);
+  ASSERT_EQ(now.size(), 3u);
+  EXPECT_EQ(now[0].Name, "old.avi");
+  EXPECT_EQ(now[1].Name, "theirs.avi");
+  EXPECT_EQ(now[1].PanScan, 3);
+  EXPECT_EQ(now[2].Name, "mine.avi");
+  EXPECT_EQ(now[2].PanScan, 2);
 }
 
 TEST_F(WinServices, SettingsFileWithNonAsciiNameRoundTrips) {

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 #include "framework/unicode.h"
 #include "settings/file_io.h"
 #include "settings/text_encoding.h"
@@ -36,6 +38,34 @@ bool ReplaceFileWin(const std::string& source, const std::string& target) {
   }
 }
 
+void* LockSaveWin(const std::string& path) {
+  // One named mutex per file, named after its lower-cased path (a name may
+  // not hold the path's backslashes, nor be as long as a path may be).
+  std::wstring wide = Utf8ToWide(path);
+  CharLowerBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+  std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+  for (wchar_t c : wide) {
+    hash ^= static_cast<std::uint16_t>(c);
+    hash *= 1099511628211ull;
+  }
+  std::wstring name = L"Local\\lc-save-";
+  for (int shift = 60; shift >= 0; shift -= 4) name += L"0123456789abcdef"[(hash >> shift) & 15];
+  HANDLE mutex = CreateMutexW(nullptr, FALSE, name.c_str());
+  if (!mutex) return nullptr;
+  // A save takes milliseconds; a player that holds it longer is hung, and
+  // this save goes on without it rather than hang too. A mutex whose holder
+  // died is ours.
+  const DWORD waited = WaitForSingleObject(mutex, 10000);
+  if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) return mutex;
+  CloseHandle(mutex);
+  return nullptr;
+}
+
+void UnlockSaveWin(void* held) {
+  ReleaseMutex(held);
+  CloseHandle(held);
+}
+
 bool RenameNewFileWin(const std::string& source, const std::string& target) {
   return MoveFileExW(Utf8ToWide(source).c_str(), Utf8ToWide(target).c_str(), MOVEFILE_WRITE_THROUGH) != 0;
 }
@@ -43,7 +73,10 @@ bool RenameNewFileWin(const std::string& source, const std::string& target) {
 void InstallWindowsSettingsServices() {
   static const AnsiCodePageCodec codec;
   SetAnsiCodec(&codec);
-  SetFileSteps({.replace = &ReplaceFileWin, .renameNew = &RenameNewFileWin});
+  SetFileSteps({.replace = &ReplaceFileWin,
+                .renameNew = &RenameNewFileWin,
+                .lockSave = &LockSaveWin,
+                .unlockSave = &UnlockSaveWin});
 }
 
 }  // namespace lc::settings

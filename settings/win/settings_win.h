@@ -15,7 +15,13 @@ bool ReplaceFileWin(const std::string& source, const std::string& target);
 // when `target` exists. Both paths UTF-8.
 bool RenameNewFileWin(const std::string& source, const std::string& target);
 
-// Installs ReplaceFileWin, RenameNewFileWin and the ANSI code-page codec
+// Holds the save of `path` against other processes (a named mutex of the
+// session, named after the lower-cased path), waiting up to 10 s for one
+// that holds it; nullptr when the wait ran out. UnlockSaveWin lets it go.
+void* LockSaveWin(const std::string& path);
+void UnlockSaveWin(void* held);
+
+// Installs ReplaceFileWin, RenameNewFileWin, the save lock and the ANSI code-page codec
 // into the portable file code (settings/file_io.h,
 // settings/text_encoding.h).
 void InstallWindowsSettingsServices();
