@@ -74,6 +74,20 @@ std::map<std::wstring, int> HandlesOf(DWORD pid, HANDLE process) {
   return types;
 }
 
+// The private memory committed in the process's address space as the
+// system keeps it (VirtualQueryEx), in MB.
+double CommittedOf(HANDLE process) {
+  double bytes = 0;
+  MEMORY_BASIC_INFORMATION region{};
+  for (ULONG_PTR at = 0; VirtualQueryEx(process, reinterpret_cast<void*>(at), &region, sizeof region) == sizeof region;) {
+    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) bytes += double(region.RegionSize);
+    const ULONG_PTR next = reinterpret_cast<ULONG_PTR>(region.BaseAddress) + region.RegionSize;
+    if (next <= at) break;
+    at = next;
+  }
+  return bytes / 1048576.0;
+}
+
 }  // namespace
 
 int ProcessResources::Handles(const wchar_t* type) const {
@@ -95,6 +109,7 @@ ProcessResources MeasureProcess(DWORD pid, HANDLE process) {
   PROCESS_MEMORY_COUNTERS memory{};
   memory.cb = sizeof memory;
   if (GetProcessMemoryInfo(process, &memory, sizeof memory)) r.privateMB = memory.PagefileUsage / 1048576.0;
+  r.committedMB = CommittedOf(process);
   return r;
 }
 
