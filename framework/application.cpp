@@ -10,6 +10,10 @@ namespace {
 
 constexpr UINT_PTR kHintShowTimer = 1;
 constexpr UINT_PTR kHintHideTimer = 2;
+constexpr UINT_PTR kKeyboardAgainTimer = 3;
+// Milliseconds after a pass or a give-back at which the window that took
+// the keyboard asks the display for it once more (see TakeKeyboard).
+constexpr UINT kKeyboardAgainPause = 150;
 
 }  // namespace
 
@@ -236,11 +240,38 @@ void TApplication::ControlDestroyed(TWinControl* Control) {
 
 void TApplication::PassKeyboard(TForm* Leaving) {
   TForm* Heir = OnKeyboardHeir ? OnKeyboardHeir(Leaving) : nullptr;
-  if (Heir && Heir != Leaving && Heir->HandleAllocated()) SetActiveWindow(Heir->Handle());
+  if (Heir && Heir != Leaving && Heir->HandleAllocated()) TakeKeyboard(Heir->Handle());
 }
 
 void TApplication::GiveKeyboardBack(HWND Window) {
-  if (Window && IsWindow(Window) && IsWindowVisible(Window) && IsWindowEnabled(Window)) SetActiveWindow(Window);
+  if (Window && IsWindow(Window) && IsWindowVisible(Window) && IsWindowEnabled(Window)) TakeKeyboard(Window);
+}
+
+// Activates Window, and asks for the keyboard once more a moment later. An
+// X display (Wine's) drops a focus request stamped earlier than its last
+// focus change: when keys typed while the program was busy (Ctrl+F4 as a
+// movie opens) hide a window that took the focus after they were typed,
+// the request for the heir carries their time and is dropped, the display
+// then gives the focus to nobody as the window hides, and typed keys go
+// nowhere although the heir is the active window. By the timer the
+// display's time has moved on, and setting the focus again reaches it.
+void TApplication::TakeKeyboard(HWND Window) {
+  SetActiveWindow(Window);
+  FKeyboardTaker = Window;
+  SetTimer(Handle(), kKeyboardAgainTimer, kKeyboardAgainPause, nullptr);
+}
+
+// Only while the window still holds the activation it was given: the focus
+// leaves its control and comes back, which the display follows.
+void TApplication::AskKeyboardAgain() {
+  KillTimer(FHandle, kKeyboardAgainTimer);
+  const HWND Taker = FKeyboardTaker;
+  FKeyboardTaker = nullptr;
+  if (!Taker || GetActiveWindow() != Taker) return;
+  const HWND Focus = GetFocus();
+  if (!Focus) return;
+  SetFocus(nullptr);
+  SetFocus(Focus);
 }
 
 // --------------------------------------------------------------- hints
@@ -329,6 +360,8 @@ LRESULT TApplication::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
       } else if (WParam == kHintHideTimer) {
         KillTimer(FHandle, kHintHideTimer);
         if (FHintWindow) FHintWindow->ReleaseHint();
+      } else if (WParam == kKeyboardAgainTimer) {
+        AskKeyboardAgain();
       }
       return 0;
     default:

@@ -153,6 +153,8 @@ class TApplication : public TComponent {
   void DispatchOne(MSG& Msg);
   void ShowHintNow();
   void DefaultExceptionBox();
+  void TakeKeyboard(HWND Window);
+  void AskKeyboardAgain();
 
   HWND FHandle = nullptr;
   std::wstring FTitle;
@@ -165,6 +167,7 @@ class TApplication : public TComponent {
   std::wstring FHintText;
   bool FHintShown = false;
   std::unique_ptr<THintWindow> FHintWindow;
+  HWND FKeyboardTaker = nullptr;  // asks for the keyboard again at the timer
 };
 
 // One display monitor.

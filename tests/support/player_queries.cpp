@@ -80,6 +80,22 @@ void PressKey(WORD key, std::initializer_list<WORD> modifiers) {
   for (WORD m : modifiers) KeyEvent(m, true);
 }
 
+bool TypeOnTheDisplay(const char* keys) {
+  // Wine starts a program of the host from its Unix path; its process is
+  // not one the platform can wait for, hence the fixed time.
+  std::wstring command = L"Z:\\usr\\bin\\xdotool key --delay 30 ";
+  for (const char* k = keys; *k; ++k) command += wchar_t(*k);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    return false;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  Sleep(300);
+  return true;
+}
+
 void ClickAt(int x, int y) {
   SetCursorPos(x, y);
   MouseEvent(MOUSEEVENTF_MOVE);

@@ -60,6 +60,12 @@ bool MakeForeground(HWND window);
 // Presses `key` on the keyboard with the modifier keys held (VK_SHIFT,
 // VK_CONTROL, VK_MENU), down then up.
 void PressKey(WORD key, std::initializer_list<WORD> modifiers = {});
+// Types `keys` (xdotool's names, e.g. "ctrl+F4") on the X display's own
+// keyboard, which goes to the window the display gives the focus, where
+// PressKey's keys go to the window the platform thinks active. Runs the
+// display's xdotool (installed by the setup) and gives it 300 ms; whether
+// it could be started.
+bool TypeOnTheDisplay(const char* keys);
 // A left click at the screen point (x, y).
 void ClickAt(int x, int y);
 // A left click at the centre of the window.
