@@ -376,7 +376,7 @@ Bytes Picture(char Type) {
 struct AviShape {
   int SoundsBefore = 1;
   bool Records = false;
-  Bytes Last;
+  Bytes Last = {};
   bool Index = true;
 };
 Bytes AviOf(const Bytes& Video, const std::string& Pictures, const AviShape& Shape = {}) {
