@@ -86,6 +86,7 @@ TEST(WordWrap, TheWidestNameIsAPathsWidestNameOrAWord) {
   EXPECT_EQ(170, Widest(L"in C:\\abcdefghijklmnop\\a"));
   EXPECT_EQ(110, Widest(L"abc\\defghij.mp4 x\\"));  // a word's last name
   EXPECT_EQ(70, Widest(L"\\abcde\\\\ab"));  // "\\abcde\\"
+  EXPECT_EQ(90, Widest(L"a\\bcdefghij"));  // a separator after the first character breaks
   EXPECT_EQ(0, Widest(L""));
   EXPECT_EQ((Lines{L"D:\\Films\\", L"defghij.mp4"}), Wrap(L"D:\\Films\\defghij.mp4", 110));
 }
