@@ -4,6 +4,7 @@
 
 #include "engine/filters/com_helpers.h"
 #include "engine/graph/graph_utils.h"
+#include "engine/graph/movie_fragments.h"
 #include "engine/graph/movie_start.h"
 #include "engine/graph/wine_media_stack.h"
 
@@ -26,7 +27,8 @@ struct TGraphInterface {
   T* Object = nullptr;
 };
 
-// What the file tells of its pictures' time stamps (movie_start.h);
+// What the file tells of its pictures' time stamps (movie_start.h) and
+// of its fragments' end (movie_fragments.h);
 // nothing when it cannot be read.
 struct TFileTiming {
   REFERENCE_TIME PictureStart = 0;

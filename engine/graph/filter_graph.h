@@ -94,7 +94,7 @@ class TFilterGraph : public TGraphEvents,
   // place in the file stamps them early; none for other files.
   TKeyFrameLead KeyFrameLead() const { return KeyFrameLead_; }
   // Where the rendered fragmented MP4's samples end in their time stamps
-  // (movie_start.h); the graph plays to there and its seeking reports it
+  // (movie_fragments.h); the graph plays to there and its seeking reports it
   // as the length when the platform's parser reports less. 0 for other
   // files.
   REFERENCE_TIME FragmentsEnd() const { return FragmentsEnd_; }

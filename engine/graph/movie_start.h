@@ -9,17 +9,13 @@
 // MPEG-4 part 2 with B-frames stored unpacked keeps each anchor frame in
 // the file ahead of the B-frames shown before it: a parser that stamps a
 // key frame with its place in the file stamps it early
-// (AviKeyFrameLead). An MP4 written in fragments tells its length only by
-// its fragments (IsoMediaFragmentsEnd). No platform header: the file is
-// read through a function.
+// (AviKeyFrameLead). No platform header: the file is read through a
+// function.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
-#include <functional>
 
-// Reads Size bytes at Offset into Buffer; false when the file has fewer.
-using TReadAt = std::function<bool(std::uint64_t Offset, void* Buffer, std::size_t Size)>;
+#include "engine/graph/read_at.h"
 
 // The media time (100-ns units) at which the first video track of an ISO
 // media file of FileSize bytes starts on the movie's time line: its first
@@ -28,17 +24,6 @@ using TReadAt = std::function<bool(std::uint64_t Offset, void* Buffer, std::size
 // video track or no edit list, and for any box that does not fit its
 // parent or the file.
 std::int64_t IsoMediaPictureStart(const TReadAt& Read, std::uint64_t FileSize);
-
-// Where the samples of an ISO media file written in movie fragments (a
-// movie box with empty tables, then fragments of each track's samples)
-// end, in the media times they are stamped with (100-ns units): the latest
-// end of a sample of any track (its decode time, composition offset and
-// duration), each fragment starting at its own decode time or where the
-// track's previous one ended. The file's movie box tells no length, and a
-// parser that takes it from the fragments' random-access index ends the
-// movie where its last fragment starts. 0 for a file without fragments;
-// the end of the fragments read so far when a box does not fit.
-std::int64_t IsoMediaFragmentsEnd(const TReadAt& Read, std::uint64_t FileSize);
 
 // What an AVI's MPEG-4 part 2 video tells of the time stamps the
 // platform's parser and decoder give its pictures, read from the first
