@@ -37,14 +37,18 @@ inline Bytes Join(std::initializer_list<Bytes> Parts) {
   for (const Bytes& p : Parts) b.insert(b.end(), p.begin(), p.end());
   return b;
 }
-// A movie or media header of version 0 with its time scale.
-inline Bytes Header(const char* Type, std::uint32_t Scale) {
+// A movie or media header with its time scale: of version 0, or of
+// version 1 (64-bit times) when Wide.
+inline Bytes Header(const char* Type, std::uint32_t Scale, bool Wide = false) {
   Bytes b;
-  Put32(b, 0);      // version, flags
-  Put32(b, 0);      // created
-  Put32(b, 0);      // modified
+  Put32(b, Wide ? 0x01000000u : 0);  // version, flags
+  Put32(b, 0);                        // created
+  if (Wide) Put32(b, 0);
+  Put32(b, 0);                        // modified
+  if (Wide) Put32(b, 0);
   Put32(b, Scale);
-  Put32(b, 0);      // duration
+  Put32(b, 0);                        // duration
+  if (Wide) Put32(b, 0);
   return Box(Type, b);
 }
 inline Bytes Handler(const char* Kind) {
@@ -91,6 +95,24 @@ inline TReadAt ReaderOf(const Bytes& File) {
     std::memcpy(Buffer, File.data() + At, Count);
     return true;
   };
+}
+
+// A fragmented movie's track Id of the kind and time scale, its tables
+// empty; its track and media headers of version 1 when Wide.
+inline Bytes FragmentedTrack(std::uint32_t Id, const char* Kind, std::uint32_t Scale, bool Wide = false) {
+  Bytes header(Wide ? 20 : 12, 0);  // version, flags, created, modified
+  if (Wide) header[0] = 1;
+  Put32(header, Id);
+  header.resize(Wide ? 96 : 84, 0);
+  const Bytes media = Box("mdia", Join({Header("mdhd", Scale, Wide), Handler(Kind), Box("minf", {})}));
+  return Box("trak", Join({Box("tkhd", header), media}));
+}
+// The defaults of track Id's fragments (trex): its samples' duration and
+// size.
+inline Bytes TrackDefaults(std::uint32_t Id, std::uint32_t Duration, std::uint32_t Size = 0) {
+  Bytes b;
+  for (std::uint32_t v : {0u, Id, 1u, Duration, Size, 0u}) Put32(b, v);
+  return Box("trex", b);
 }
 
 }  // namespace iso_test

@@ -15,20 +15,6 @@ namespace {
 
 using namespace iso_test;
 
-// A fragmented movie's track Id of the kind and time scale, its tables
-// empty, and the default duration of its samples (trex).
-Bytes FragmentedTrack(std::uint32_t Id, const char* Kind, std::uint32_t Scale) {
-  Bytes header(12, 0);  // version, flags, created, modified
-  Put32(header, Id);
-  header.resize(84, 0);
-  const Bytes media = Box("mdia", Join({Header("mdhd", Scale), Handler(Kind), Box("minf", {})}));
-  return Box("trak", Join({Box("tkhd", header), media}));
-}
-Bytes TrackDefaults(std::uint32_t Id, std::uint32_t Duration) {
-  Bytes b;
-  for (std::uint32_t v : {0u, Id, 1u, Duration, 0u, 0u}) Put32(b, v);
-  return Box("trex", b);
-}
 // A track fragment of track Id with one run of Count samples: Decode its
 // decode time (none when negative; 64 bits when Wide), each sample's
 // duration in the run when Duration is not 0 (else the defaults'), Offset
