@@ -1,17 +1,21 @@
-// The start-time reader of every opened movie: the input's bytes as a
-// whole file through the MP4 edit list reader and the AVI key frame
-// reader, then again through a file that stops answering after some
-// reads (a file cut off while it is read). Contracts: no read is asked
-// for outside the file; each answer is the same for the same bytes; a
-// file without a movie box starts at 0 and a file that is not an AVI
-// tells nothing of its key frames; a start lies within the reader's
-// bound of a billion seconds either way; the key frames' slip is told
-// only for a known stream, is its run of B-frames when told, and the
-// second key frame is shown after the run before it.
+// The readers of every opened movie's headers: the input's bytes as a
+// whole file through the MP4 edit list reader, the fragmented MP4's end
+// reader and the AVI key frame reader, then again through a file that
+// stops answering after some reads (a file cut off while it is read).
+// Contracts: no read is asked for outside the file; each answer is the
+// same for the same bytes; a file without a movie box starts at 0 and a
+// file that is not an AVI tells nothing of its key frames; a start lies
+// within the readers' bound of a billion seconds either way; a file
+// without fragment boxes or without the movie's fragment defaults has no
+// fragments' end, and an end is never negative nor past the bound; the
+// key frames' slip is told only for a known stream, is its run of
+// B-frames when told, and the second key frame is shown after the run
+// before it.
 #include <cstdint>
 #include <cstring>
 #include <string_view>
 
+#include "engine/graph/movie_fragments.h"
 #include "engine/graph/movie_start.h"
 #include "fuzz/fuzz_support.h"
 
@@ -36,10 +40,11 @@ void CheckLead(const TKeyFrameLead& Lead) {
   LC_FUZZ_CHECK(Lead.Frames > 0 ? Lead.FromFrame > Lead.Frames : Lead.FromFrame == 0);
 }
 
-void CheckStart(std::int64_t Start) {
-  constexpr std::int64_t kBound = (1000000000LL + 1) * 10000000LL;
-  LC_FUZZ_CHECK(Start >= -kBound && Start <= kBound);
-}
+constexpr std::int64_t kBound = (1000000000LL + 1) * 10000000LL;
+
+void CheckStart(std::int64_t Start) { LC_FUZZ_CHECK(Start >= -kBound && Start <= kBound); }
+
+void CheckEnd(std::int64_t End) { LC_FUZZ_CHECK(End >= 0 && End <= kBound); }
 
 }  // namespace
 
@@ -48,10 +53,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const TReadAt file = FileOf(data, size, unlimited);
   const std::int64_t start = IsoMediaPictureStart(file, size);
   const TKeyFrameLead lead = AviKeyFrameLead(file, size);
+  const std::int64_t end = IsoMediaFragmentsEnd(file, size);
   CheckStart(start);
   CheckLead(lead);
+  CheckEnd(end);
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   if (bytes.find("moov") == bytes.npos) LC_FUZZ_CHECK(start == 0);
+  if (bytes.find("moof") == bytes.npos || bytes.find("mvex") == bytes.npos) LC_FUZZ_CHECK(end == 0);
+  LC_FUZZ_CHECK(IsoMediaFragmentsEnd(file, size) == end);
   if (size < 12 || bytes.substr(0, 4) != "RIFF" || bytes.substr(8, 4) != "AVI ") LC_FUZZ_CHECK(!lead.Known);
   LC_FUZZ_CHECK(IsoMediaPictureStart(file, size) == start);
   const TKeyFrameLead again = AviKeyFrameLead(file, size);
@@ -65,5 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckStart(IsoMediaPictureStart(cut, size));
   budget = long(size % 61);
   CheckLead(AviKeyFrameLead(cut, size));
+  budget = long(size % 61);
+  CheckEnd(IsoMediaFragmentsEnd(cut, size));
   return 0;
 }

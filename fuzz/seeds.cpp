@@ -491,6 +491,49 @@ std::string AviMovie(int sounds, const std::string& pictures, std::size_t packed
                                RiffList("movi", movi));
 }
 
+// A fragmented MP4 of picture (12,800 units a second, 512 a frame) and
+// sound, `boxes` free boxes after its movie box, then `fragments`
+// fragments of a picture and a sound sample each, the last run listing
+// `entries` pictures (the contents of its fragment box, 140 bytes and 4 a
+// picture, past the 4 MB read in one piece from 1,048,542 on), and the
+// fragments' index when `indexed`.
+std::string IsoFragmented(int boxes, int fragments, std::size_t entries, bool indexed) {
+  const auto track = [](std::uint32_t id, const char* kind) {
+    const std::string header = Be32(0) + Be32(0) + Be32(0) + Be32(12800) + Be32(0);
+    const std::string media = IsoBox("mdhd", header) + IsoBox("hdlr", Be32(0) + Be32(0) + kind);
+    return IsoBox("trak", IsoBox("tkhd", Be32(0) + Be32(0) + Be32(0) + Be32(id) + std::string(68, '\0')) +
+                              IsoBox("mdia", media));
+  };
+  const auto defaults = [](std::uint32_t id) {
+    return IsoBox("trex", Be32(0) + Be32(id) + Be32(1) + Be32(512) + Be32(4) + Be32(0));
+  };
+  const std::string movie = IsoBox("mvhd", Be32(0) + Be32(0) + Be32(0) + Be32(1000) + Be32(0)) + track(1, "vide") +
+                            track(2, "soun") + IsoBox("mvex", defaults(1) + defaults(2));
+  std::string file = IsoBox("ftyp", "isom" + Be32(512)) + IsoBox("moov", movie);
+  for (int i = 0; i < boxes; ++i) file += IsoBox("free", "");
+  std::string places;
+  for (int f = 0; f < fragments; ++f) {
+    const std::size_t pictures = f + 1 == fragments ? entries : 1;
+    const auto time = static_cast<std::uint32_t>(f * 512);
+    const auto traf = [&](std::uint32_t id, std::size_t count, std::uint32_t data) {
+      std::string run = Be32(0x201) + Be32(static_cast<std::uint32_t>(count)) + Be32(data);
+      for (std::size_t i = 0; i < count; ++i) run += Be32(4);
+      return IsoBox("traf", IsoBox("tfhd", Be32(0x20000) + Be32(id)) + IsoBox("tfdt", Be32(0) + Be32(time)) +
+                                IsoBox("trun", run));
+    };
+    const auto moof = [&](std::uint32_t data) {
+      return IsoBox("moof", IsoBox("mfhd", Be32(0) + Be32(static_cast<std::uint32_t>(f + 1))) +
+                                traf(1, pictures, data) + traf(2, 1, static_cast<std::uint32_t>(data + 4 * pictures)));
+    };
+    places += Be32(time) + Be32(static_cast<std::uint32_t>(file.size())) + "\1\1\1";
+    file += moof(static_cast<std::uint32_t>(moof(0).size() + 8)) + IsoBox("mdat", std::string(4 * pictures + 4, 'Z'));
+  }
+  if (!indexed) return file;
+  const auto count = static_cast<std::uint32_t>(fragments);
+  const std::string index = IsoBox("tfra", Be32(0) + Be32(1) + Be32(0) + Be32(count) + places);
+  return file + IsoBox("mfra", index + IsoBox("mfro", Be32(0) + Be32(static_cast<std::uint32_t>(index.size() + 24))));
+}
+
 void MovieStartSeeds() {
   WriteLimit("movie_start", "boxes_4095.mp4", IsoMovie(4094, 1));
   WriteLimit("movie_start", "boxes_4096.mp4", IsoMovie(4095, 1));
@@ -503,9 +546,18 @@ void MovieStartSeeds() {
   WriteLimit("movie_start", "packed_at_65537.avi", AviMovie(0, "IPBBN", 65537));
   WriteLimit("movie_start", "sounds_99999.avi", AviMovie(99999, "IPBB"));
   WriteLimit("movie_start", "sounds_100000.avi", AviMovie(100000, "IPBB"));
+  // The fragments' reader: 524,288 boxes looked at on the top level (the
+  // fragment box as the 524,288th and the 524,289th), a fragment box read
+  // in one piece up to 4 MB.
+  WriteLimit("movie_start", "top_boxes_524288.mp4", IsoFragmented(524288 - 3, 1, 1, false));
+  WriteLimit("movie_start", "top_boxes_524289.mp4", IsoFragmented(524288 - 2, 1, 1, false));
+  WriteLimit("movie_start", "fragment_4mb.mp4", IsoFragmented(0, 2, 1048541, true));
+  WriteLimit("movie_start", "fragment_past_4mb.mp4", IsoFragmented(0, 2, 1048542, true));
   Write("movie_start", "limits_small.mp4", IsoMovie(3, 2));
+  Write("movie_start", "fragments_small.mp4", IsoFragmented(1, 3, 3, true));
   Write("movie_start", "limits_small.avi", AviMovie(2, "IPBBPBBIBBN", 40));
-  WriteDictionary("movie_start", {"moov", "trak", "mdia", "mdhd", "mvhd", "hdlr", "vide", "edts", "elst",
+  WriteDictionary("movie_start", {"moov", "trak", "mdia", "mdhd", "mvhd", "hdlr", "vide", "edts", "elst", "mvex",
+                                  "trex", "moof", "traf", "tfhd", "tfdt", "trun", "mdat", "mfra", "tfra", "mfro",
                                   std::string("\0\0\0\1", 4), std::string("\xFF\xFF\xFF\xFF", 4), "RIFF",
                                   "AVI ", "LIST", "hdrl", "strl", "strh", "strf", "vids", "movi", "rec ", "00dc",
                                   "01dc", "XVID", "FMP4", std::string("\0\0\1\xB6", 4)});

@@ -77,13 +77,16 @@ inline Bytes EditList(const std::vector<Edit>& Edits, bool Wide = false) {
   }
   return Box("edts", Box("elst", b));
 }
-inline Bytes Track(const char* Kind, std::uint32_t Scale, const Bytes& Edits) {
+// A track of the kind, its media's time scale and edits; its media header
+// of version 1 when Wide.
+inline Bytes Track(const char* Kind, std::uint32_t Scale, const Bytes& Edits, bool Wide = false) {
   return Box("trak", Join({Box("tkhd", Bytes(84, 0)), Edits,
-                           Box("mdia", Join({Header("mdhd", Scale), Handler(Kind), Box("minf", {})}))}));
+                           Box("mdia", Join({Header("mdhd", Scale, Wide), Handler(Kind), Box("minf", {})}))}));
 }
-// ftyp, then the movie (time scale 1000) with its tracks, then the data.
-inline Bytes Movie(std::initializer_list<Bytes> Tracks) {
-  Bytes moov = Header("mvhd", 1000);
+// ftyp, then the movie (time scale 1000, its header of version 1 when
+// Wide) with its tracks, then the data.
+inline Bytes Movie(std::initializer_list<Bytes> Tracks, bool Wide = false) {
+  Bytes moov = Header("mvhd", 1000, Wide);
   for (const Bytes& t : Tracks) moov.insert(moov.end(), t.begin(), t.end());
   return Join({Box("ftyp", {'i', 's', 'o', 'm', 0, 0, 2, 0}), Box("moov", moov), Box("mdat", Bytes(32, 0))});
 }

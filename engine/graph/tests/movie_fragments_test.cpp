@@ -1,9 +1,12 @@
 // Where the samples of an MP4 written in fragments end, read from files
-// built here byte by byte; broken or hostile ones end where their whole
-// fragments end.
+// built here byte by byte: from the last fragments, found through the
+// fragments' index at the file's end or by the boxes on its top level;
+// broken or hostile files end where their last whole fragments end, and
+// no run is believed to hold more samples than the file holds.
 #include "engine/graph/movie_fragments.h"
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -17,104 +20,317 @@ using namespace iso_test;
 
 // A track fragment of track Id with one run of Count samples: Decode its
 // decode time (none when negative; 64 bits when Wide), each sample's
-// duration in the run when Duration is not 0 (else the defaults'), Offset
-// its composition offset when not 0 (signed when negative). A fragment
-// with a Default duration of its own has samples alike: its run lists
-// none.
-struct Run {
+// duration listed in the run when Duration is not 0 (else the movie's
+// default), Offset its composition offset when not 0 (signed when
+// negative), Size its bytes. A fragment with a duration of its own for
+// its samples (Alike, 0 or more) has samples alike: its run lists none.
+struct Traf {
   std::uint32_t Id;
   std::int64_t Decode;
   int Count;
-  std::uint32_t Duration;
+  std::uint32_t Duration = 0;
   std::int32_t Offset = 0;
   bool Wide = false;
-  std::uint32_t Default = 0;
+  std::int64_t Alike = -1;
+  std::uint32_t Size = 4;
 };
-Bytes TrackFragment(const Run& R) {
+using Fragment = std::vector<Traf>;
+
+// A track fragment whose samples' data begin DataOffset bytes after the
+// start of the fragment box.
+Bytes TrackFragment(const Traf& R, std::uint32_t DataOffset) {
   Bytes header, decode, run;
-  Put32(header, R.Default ? 0x8u : 0u);
+  const bool alike = R.Alike >= 0;
+  Put32(header, 0x20000u | (alike ? 0x18u : 0u));  // data counted from the fragment box
   Put32(header, R.Id);
-  if (R.Default) Put32(header, R.Default);
+  if (alike) {
+    Put32(header, std::uint32_t(R.Alike));
+    Put32(header, R.Size);
+  }
   Put32(decode, R.Wide ? 0x01000000u : 0u);
   if (R.Wide) Put32(decode, std::uint32_t(R.Decode >> 32));
   Put32(decode, std::uint32_t(R.Decode));
-  Put32(run, (R.Offset < 0 ? 0x01000000u : 0u) | 0x1u | (R.Default ? 0u : 0x200u) | (R.Duration ? 0x100u : 0u) |
+  Put32(run, (R.Offset < 0 ? 0x01000000u : 0u) | 0x1u | (alike ? 0u : 0x200u) | (R.Duration ? 0x100u : 0u) |
                  (R.Offset ? 0x800u : 0u));
   Put32(run, std::uint32_t(R.Count));
-  Put32(run, 0);  // data offset
-  for (int i = 0; i < R.Count; ++i)
-    for (std::uint32_t v : {R.Duration, R.Default ? 0u : 100u, std::uint32_t(R.Offset)})  // duration, size, offset
-      if (v != 0) Put32(run, v);
+  Put32(run, DataOffset);
+  for (int i = 0; i < R.Count && !alike; ++i) {
+    if (R.Duration) Put32(run, R.Duration);
+    Put32(run, R.Size);
+    if (R.Offset) Put32(run, std::uint32_t(R.Offset));
+  }
   return Box("traf", Join({Box("tfhd", header), R.Decode >= 0 ? Box("tfdt", decode) : Bytes{}, Box("trun", run)}));
 }
-// The movie with its tracks and their defaults, then each fragment and its
-// data.
-Bytes Fragmented(const Bytes& Tracks, const Bytes& Defaults, std::initializer_list<Bytes> Fragments) {
-  const Bytes moov = Box("moov", Join({Header("mvhd", 1000), Tracks, Box("mvex", Defaults)}));
-  Bytes file = Join({Box("ftyp", Bytes(8, 0)), moov});
-  for (const Bytes& f : Fragments)
-    file = Join({file, Box("moof", Join({Box("mfhd", Bytes(8, 0)), f})), Box("mdat", Bytes(16, 0))});
-  return file;
+
+// A fragment box whose samples' data begin DataStart bytes after its
+// start, one track fragment after the other.
+Bytes FragmentBox(const Fragment& F, std::uint32_t DataStart) {
+  Bytes parts = Box("mfhd", Bytes(8, 0));
+  for (const Traf& r : F) {
+    parts = Join({parts, TrackFragment(r, DataStart)});
+    DataStart += std::uint32_t(r.Count) * r.Size;
+  }
+  return Box("moof", parts);
 }
+
+// The fragments' index (tfra) of one track: the fragments it lists, its
+// entries 64 bits wide when Wide, and the 6 bits that give the width of
+// their fragment, run and sample numbers (0: a byte each).
+struct Listing {
+  std::uint32_t Track;
+  std::vector<int> Fragments;
+  bool Wide = false;
+  std::uint32_t NumberBytes = 0;
+};
+
+// The movie with its tracks and their defaults, then each fragment and the
+// data of its samples, then the index when it lists any track.
+Bytes Fragmented(const Bytes& Tracks, const Bytes& Defaults, const std::vector<Fragment>& Fragments,
+                 const std::vector<Listing>& Index = {}) {
+  const Bytes movie = Box("moov", Join({Header("mvhd", 1000), Tracks, Box("mvex", Defaults)}));
+  Bytes file = Join({Box("ftyp", Bytes(8, 0)), movie});
+  std::vector<std::uint64_t> places;
+  for (const Fragment& f : Fragments) {
+    places.push_back(file.size());
+    std::size_t bytes = 0;
+    for (const Traf& r : f) bytes += std::size_t(r.Count) * r.Size;
+    file = Join({file, FragmentBox(f, std::uint32_t(FragmentBox(f, 0).size()) + 8), Box("mdat", Bytes(bytes, 0x5A))});
+  }
+  if (Index.empty()) return file;
+  Bytes lists;
+  for (const Listing& l : Index) {
+    Bytes b;
+    Put32(b, l.Wide ? 0x01000000u : 0u);
+    Put32(b, l.Track);
+    Put32(b, l.NumberBytes);
+    Put32(b, std::uint32_t(l.Fragments.size()));
+    const std::size_t numbers = ((l.NumberBytes >> 4) & 3) + ((l.NumberBytes >> 2) & 3) + (l.NumberBytes & 3) + 3;
+    for (const int f : l.Fragments) {
+      const std::uint64_t time = std::uint64_t(f) * 1000, place = places[std::size_t(f)];
+      if (l.Wide) {
+        Put64(b, time);
+        Put64(b, place);
+      } else {
+        Put32(b, std::uint32_t(time));
+        Put32(b, std::uint32_t(place));
+      }
+      b.insert(b.end(), numbers, 1);
+    }
+    lists = Join({lists, Box("tfra", b)});
+  }
+  Bytes tail;
+  Put32(tail, 0);
+  Put32(tail, std::uint32_t(lists.size() + 8 + 16));
+  return Join({file, Box("mfra", Join({lists, Box("mfro", tail)}))});
+}
+
 // Picture alone, 25 frames per second (512 units of 12800).
-Bytes Pictures(std::initializer_list<Bytes> Fragments) {
-  return Fragmented(FragmentedTrack(1, "vide", 12800), TrackDefaults(1, 512), Fragments);
+Bytes Pictures(const std::vector<Fragment>& Fragments, const std::vector<Listing>& Index = {}) {
+  return Fragmented(FragmentedTrack(1, "vide", 12800), TrackDefaults(1, 512), Fragments, Index);
 }
+// Picture (track 1, 25 frames per second) and sound (track 2, 1000 units a
+// second, 20 each).
+Bytes PictureAndSound(const std::vector<Fragment>& Fragments, const std::vector<Listing>& Index = {}) {
+  return Fragmented(Join({FragmentedTrack(1, "vide", 12800), FragmentedTrack(2, "soun", 1000)}),
+                    Join({TrackDefaults(1, 512), TrackDefaults(2, 20)}), Fragments, Index);
+}
+
+// Reads File as ReaderOf does, counting the reads.
+struct CountedReads {
+  explicit CountedReads(const Bytes& File) : File(File) {}
+  std::int64_t End() {
+    const TReadAt read = ReaderOf(File);
+    return IsoMediaFragmentsEnd(
+        [&](std::uint64_t At, void* Buffer, std::size_t Count) {
+          ++Reads;
+          return read(At, Buffer, Count);
+        },
+        File.size());
+  }
+  const Bytes& File;
+  int Reads = 0;
+};
+
 std::int64_t FragmentsEnd(const Bytes& File) { return IsoMediaFragmentsEnd(ReaderOf(File), File.size()); }
 
-// 300 frames in two fragments, at frames 0 and 250: 12 s, 100-ns units.
+// Writes V at At of File, big-endian.
+void Poke32(Bytes& File, std::size_t At, std::uint32_t V) {
+  for (int i = 0; i < 4; ++i) File[At + std::size_t(i)] = std::uint8_t(V >> (24 - 8 * i));
+}
+
+// 100-ns units: a picture of 25 per second is 400000.
 TEST(FragmentsEnd, TheLatestSampleOfAnyTrackEndsTheMovie) {
-  const Bytes sound = Join({FragmentedTrack(1, "vide", 12800), FragmentedTrack(2, "soun", 44100)});
   const struct {
     const char* Name;
     Bytes File;
     std::int64_t Expected;
   } cases[] = {
-      {"decode times and durations", Pictures({TrackFragment({1, 0, 250, 512}), TrackFragment({1, 128000, 50, 512})}),
-       120000000},
-      {"the movie's default duration", Pictures({TrackFragment({1, 0, 250, 0}), TrackFragment({1, 128000, 50, 0})}),
-       120000000},
-      {"one fragment after the other", Pictures({TrackFragment({1, -1, 250, 512}), TrackFragment({1, -1, 50, 512})}),
-       120000000},
-      {"a fragment's own default duration", Pictures({TrackFragment({1, 0, 25, 0, 0, false, 1024})}), 20000000},
-      {"a 64-bit decode time", Pictures({TrackFragment({1, 128000, 50, 512, 0, true})}), 120000000},
+      // 300 frames in two fragments, at frames 0 and 250: 12 s.
+      {"decode times and durations", Pictures({{{1, 0, 250, 512}}, {{1, 128000, 50, 512}}}), 120000000},
+      {"the movie's default duration", Pictures({{{1, 0, 250}}, {{1, 128000, 50}}}), 120000000},
+      {"one fragment after the other", Pictures({{{1, -1, 250, 512}}, {{1, -1, 50, 512}}}), 120000000},
+      {"a decode time in the first fragment only", Pictures({{{1, 25600, 250, 512}}, {{1, -1, 50, 512}}}), 140000000},
+      {"a fragment's own duration", Pictures({{{.Id = 1, .Decode = 0, .Count = 25, .Alike = 1024}}}), 20000000},
+      // 2^32 units and 12 s: a decode time read whole.
+      {"a 64-bit decode time",
+       Pictures({{{.Id = 1, .Decode = 4295095296, .Count = 50, .Duration = 512, .Wide = true}}}), 3355563200000},
       // The last picture shown two frames after its decode time, or one
       // before it.
-      {"composition offsets", Pictures({TrackFragment({1, 128000, 50, 512, 1024})}), 120800000},
-      {"negative offsets", Pictures({TrackFragment({1, 128000, 50, 512, -512})}), 119600000},
-      // Sound of 12.5 s beside the picture of 12 s.
-      {"the longer track",
-       Fragmented(sound, Join({TrackDefaults(1, 512), TrackDefaults(2, 1024)}),
-                  {Join({TrackFragment({1, 0, 300, 512}), TrackFragment({2, 0, 538, 1024})}),
-                   TrackFragment({2, 550912, 1, 338})}),
-       125000000},
-      {"a track the movie does not list", Pictures({TrackFragment({1, 0, 25, 512}), TrackFragment({7, 0, 900, 512})}),
-       10000000},
+      {"composition offsets", Pictures({{{1, 128000, 50, 512, 1024}}}), 120800000},
+      {"negative offsets", Pictures({{{1, 128000, 50, 512, -512}}}), 119600000},
+      // Sound of 6 s (fragments of 3 s) beside 4 s of picture, in every
+      // fragment after it, and 8 s of picture after sound of 6 s.
+      {"picture and sound in every fragment",
+       PictureAndSound({{{1, 0, 50, 512}, {2, 0, 150}}, {{1, 25600, 50, 512}, {2, 3000, 150}}}), 60000000},
+      {"sound first in every fragment",
+       PictureAndSound({{{2, 0, 150}, {1, 0, 100, 512}}, {{2, 3000, 150}, {1, 51200, 100, 512}}}), 80000000},
+      // Samples alike that last nothing: the other track's end.
+      {"like samples of no duration",
+       PictureAndSound({{{1, 0, 100, 512}, {.Id = 2, .Decode = 0, .Count = 300, .Alike = 0}}}), 40000000},
+      {"a track the movie does not list", Pictures({{{1, 0, 25, 512}}, {{7, 0, 900, 512}}}), 10000000},
       // More than a fragment read in one piece.
-      {"a fragment too large to hold", Pictures({TrackFragment({1, 0, 600000, 20})}), 9375000000},
+      {"a fragment too large to hold", Pictures({{{.Id = 1, .Decode = 0, .Count = 600000, .Duration = 20, .Size = 1}}}),
+       9375000000},
+      {"version-1 track and media headers",
+       Fragmented(FragmentedTrack(1, "vide", 12800, true), TrackDefaults(1, 512), {{{1, 0, 250, 512}}}), 100000000},
       {"not in fragments", Movie({Track("vide", 12800, EditList({{6000, 1024}}))}), 0},
       {"empty", Bytes{}, 0},
   };
   for (const auto& c : cases) EXPECT_EQ(FragmentsEnd(c.File), c.Expected) << c.Name;
 }
 
-// A file cut anywhere ends where its whole fragments end; a run that
-// claims more samples than it holds, or a decode time beyond any movie,
-// ends it at the fragments before. Nothing outside the file is read.
-TEST(FragmentsEnd, BrokenFilesEndWhereTheirWholeFragmentsEnd) {
-  const Bytes good = Pictures({TrackFragment({1, 0, 250, 512}), TrackFragment({1, 128000, 50, 512})});
-  const std::string text(good.begin(), good.end());
-  // A fragment box ends where the size before its type says.
-  const auto End = [&](std::size_t Type) { return Type - 4 + (std::size_t(good[Type - 2]) << 8 | good[Type - 1]); };
-  const std::size_t first = End(text.find("moof")), second = End(text.rfind("moof"));
+// 200 fragments of 0.4 s of picture and sound, the sound of the last
+// 20 ms longer (80.02 s), and the fragments' index at the end. Where
+// the index shows the last fragments (a key picture two fragments before
+// the end), only those are read; an index that cannot be believed, or
+// fragments that tell their times only from the first, have the file's
+// fragments read. The data of a fragment takes more than the system
+// reads at once.
+TEST(FragmentsEnd, TheIndexLeadsToTheLastFragments) {
+  std::vector<Fragment> fragments;
+  for (int f = 0; f < 200; ++f)
+    fragments.push_back({{.Id = 1, .Decode = f * 5120, .Count = 10, .Duration = 512, .Size = 400},
+                         {.Id = 2, .Decode = f * 400, .Count = f == 199 ? 21 : 20, .Size = 4}});
+  std::vector<Fragment> untimed = fragments;
+  for (Fragment& f : untimed)
+    for (Traf& r : f) r.Decode = -1;
+  const std::vector<int> keys{0, 50, 100, 150, 198}, every{0, 40, 80, 120, 160, 190};
+  const Bytes indexed = PictureAndSound(fragments, {{1, keys}});
+  Bytes elsewhere = indexed;  // the last place listed is the data box after it
+  const std::size_t lastPlace = elsewhere.size() - 16 - 3 - 4;
+  Poke32(elsewhere, lastPlace, std::uint32_t(std::string(elsewhere.begin(), elsewhere.end()).rfind("mdat") - 4));
+  Bytes tooMany = indexed;  // the index claims an entry more than it holds
+  tooMany[std::string(tooMany.begin(), tooMany.end()).rfind("tfra") + 19] += 1;
+  Bytes tooLong = indexed;  // the index's size beyond the file
+  Poke32(tooLong, tooLong.size() - 4, std::uint32_t(tooLong.size() + 1));
+  const struct {
+    const char* Name;
+    Bytes File;
+    int MostReads;
+  } cases[] = {
+      {"the picture listed", indexed, 12},
+      {"64-bit entries and numbers of 4 bytes", PictureAndSound(fragments, {{1, keys, true, 0x3F}}), 12},
+      {"the sound listed up to an earlier fragment", PictureAndSound(fragments, {{1, keys}, {2, every, true}}), 30},
+      {"no index", PictureAndSound(fragments), 1000},
+      {"no decode times", PictureAndSound(untimed, {{1, keys}}), 1000},
+      {"a listed place that is no fragment", elsewhere, 1000},
+      {"an index claiming an entry more", tooMany, 1000},
+      {"an index larger than the file", tooLong, 1000},
+  };
+  for (const auto& c : cases) {
+    CountedReads file(c.File);
+    EXPECT_EQ(file.End(), 800200000) << c.Name;
+    EXPECT_LE(file.Reads, c.MostReads) << c.Name;
+  }
+}
+
+// Where the box of type Type begins in File after its Nth fragment box
+// begins (the Nth fragment box itself for "moof").
+std::size_t BoxIn(const Bytes& File, int Nth, const char* Type) {
+  const std::string text(File.begin(), File.end());
+  std::size_t at = 0;
+  for (int n = 0; n <= Nth; ++n) at = text.find("moof", at + 1);
+  return text.find(Type, at) - 4;
+}
+
+// A file cut anywhere ends where its last whole fragment with all of its
+// data ends. Nothing outside the file is read.
+TEST(FragmentsEnd, AFileCutShortEndsWithItsLastWholeFragment) {
+  const Bytes good = Pictures({{{1, 0, 250, 512}}, {{1, 128000, 50, 512}}});
+  const auto DataEnd = [&](int Nth) {
+    const std::size_t data = BoxIn(good, Nth, "mdat");
+    return data + (std::size_t(good[data + 2]) << 8 | good[data + 3]);
+  };
+  const std::size_t first = DataEnd(0), second = DataEnd(1);
+  ASSERT_EQ(second, good.size());
   for (std::size_t cut = 0; cut <= good.size(); ++cut) {
     const std::int64_t expected = cut < first ? 0 : cut < second ? 100000000 : 120000000;
     EXPECT_EQ(FragmentsEnd(Bytes(good.begin(), good.begin() + std::ptrdiff_t(cut))), expected) << "cut at " << cut;
   }
-  Bytes many = good;
-  many[text.rfind("trun") + 8] = 0xFF;  // the second run claims 4 billion samples more
-  EXPECT_EQ(FragmentsEnd(many), 100000000);
-  EXPECT_EQ(FragmentsEnd(Pictures({TrackFragment({1, 0, 250, 512}), TrackFragment({1, INT64_MAX, 50, 512, 0, true})})),
+}
+
+// A fragment that is broken or claims more than the file holds ends the
+// movie before it: the last one of fragments that tell their decode
+// times (the fragments before it tell the end), the middle one of
+// fragments that do not (the last ones cannot be placed). Fragments at
+// frames 0, 250 and 300, of 250, 50 and 25 frames; the picture's samples
+// of 4 bytes listed one by one, or alike.
+TEST(FragmentsEnd, ABrokenFragmentEndsTheMovieBeforeIt) {
+  const auto File = [](bool Timed, bool Alike) {
+    std::vector<Fragment> fragments;
+    for (const auto& [decode, count] : {std::pair{0, 250}, {128000, 50}, {153600, 25}})
+      fragments.push_back({Alike ? Traf{.Id = 1, .Decode = Timed ? decode : -1, .Count = count, .Alike = 512}
+                                 : Traf{.Id = 1, .Decode = Timed ? decode : -1, .Count = count, .Duration = 512}});
+    return Pictures(fragments);
+  };
+  // A run's count at its box's 12th byte, its data offset at the 16th; a
+  // track fragment header's flags at its 8th.
+  const struct {
+    const char* Name;
+    bool Alike;
+    void (*Break)(Bytes& File, int Nth);
+  } cases[] = {
+      {"a run of 2^32-1 samples listed", false, [](Bytes& F, int N) { Poke32(F, BoxIn(F, N, "trun") + 12, ~0u); }},
+      {"a run of 2^32-1 samples alike", true, [](Bytes& F, int N) { Poke32(F, BoxIn(F, N, "trun") + 12, ~0u); }},
+      {"samples alike, one more than the data hold", true,
+       [](Bytes& F, int N) { Poke32(F, BoxIn(F, N, "trun") + 12, N == 1 ? 51 : 26); }},
+      // Samples of no bytes take a byte each.
+      {"samples alike of no bytes, more than the file holds", true,
+       [](Bytes& F, int N) {
+         Poke32(F, BoxIn(F, N, "tfhd") + 20, 0);
+         Poke32(F, BoxIn(F, N, "trun") + 12, std::uint32_t(F.size()));
+       }},
+      {"a sample larger than the file", false,
+       [](Bytes& F, int N) { Poke32(F, BoxIn(F, N, "trun") + 24, ~0u); }},
+      {"data before the file's start", false, [](Bytes& F, int N) { Poke32(F, BoxIn(F, N, "trun") + 16, 1u << 31); }},
+      {"data beyond the file's end", false, [](Bytes& F, int N) { Poke32(F, BoxIn(F, N, "trun") + 16, 1u << 30); }},
+      // The header announces the data's 64-bit base, then defaults, that
+      // its box does not hold.
+      {"a header without its data's base", false, [](Bytes& F, int N) { F[BoxIn(F, N, "tfhd") + 11] |= 0x1; }},
+      {"a header without its defaults", false, [](Bytes& F, int N) { F[BoxIn(F, N, "tfhd") + 11] |= 0x18; }},
+      {"no track fragment header", false, [](Bytes& F, int N) { F[BoxIn(F, N, "tfhd") + 4] = 'x'; }},
+      {"a run larger than its fragment", false, [](Bytes& F, int N) { F[BoxIn(F, N, "trun") + 2] += 1; }},
+      {"a run cut before its count", false,
+       [](Bytes& F, int N) {
+         const std::size_t run = BoxIn(F, N, "trun");
+         F[run + 3] = 12;  // a box of 4 bytes: no count
+       }},
+  };
+  for (const auto& c : cases) {
+    Bytes timed = File(true, c.Alike), untimed = File(false, c.Alike);
+    ASSERT_EQ(FragmentsEnd(timed), 130000000) << c.Name;
+    ASSERT_EQ(FragmentsEnd(untimed), 130000000) << c.Name;
+    c.Break(timed, 2);
+    c.Break(untimed, 1);
+    EXPECT_EQ(FragmentsEnd(timed), 120000000) << c.Name << ", the last fragment";
+    EXPECT_EQ(FragmentsEnd(untimed), 100000000) << c.Name << ", the middle fragment";
+  }
+  // A decode time beyond any movie, or one whose box is too short for it.
+  Bytes late = File(true, false);
+  Poke32(late, BoxIn(late, 2, "tfdt") + 8, 0x01000000);
+  EXPECT_EQ(FragmentsEnd(late), 120000000) << "a decode time too short for 64 bits";
+  EXPECT_EQ(FragmentsEnd(Pictures({{{1, 0, 250, 512}}, {{.Id = 1, .Decode = INT64_MAX, .Count = 50, .Duration = 512,
+                                                           .Wide = true}}})),
             100000000);
 }
 

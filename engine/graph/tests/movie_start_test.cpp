@@ -38,6 +38,8 @@ TEST(MovieStart, TheFirstVideoTracksFirstEditGivesTheStart) {
       // picture starts later.
       {"empty edit first", Movie({Track("vide", 12800, EditList({{100, -1}, {6000, 0}}))}), -1000000},
       {"64-bit empty edit first", Movie({Track("vide", 90000, EditList({{100, -1}, {6000, 0}}, true))}), -1000000},
+      // The movie's and the media's time scales after 64-bit times.
+      {"version-1 headers", Movie({Track("vide", 12800, EditList({{100, -1}, {6000, 1024}}), true)}, true), -200000},
       {"a media time scale of 1", Movie({Track("vide", 1, EditList({{6000, 2}}))}), 20000000},
       {"empty edit and a delay", Movie({Track("vide", 12800, EditList({{80, -1}, {6000, 1024}}))}), 0},
       {"a third of a unit rounds", Movie({Track("vide", 3, EditList({{6000, 1}}))}), 3333333},
