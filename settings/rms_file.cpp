@@ -137,10 +137,22 @@ bool IsDamagedEntryStart(const std::string& line) {
 // Where a name line joined to the value of `field` begins ("[" of a value
 // that ends with "]"), or npos. The font name may hold brackets of its
 // own: a name joined to it shows as a field read twice.
-std::size_t JoinedNameAt(const RmsField& field, const std::string& value) {
+std::size_t JoinedNameAt(const RmsField& field, std::string_view value) {
   if (value.empty() || value.back() != ']' || std::string_view(field.key) == "SubtitleFontName=")
-    return std::string::npos;
+    return std::string_view::npos;
   return value.find('[');
+}
+
+// Where the next field line joined to the value of `field` begins (the
+// first "Key=" of a field of an entry in it), or npos. A number, a date, a
+// time or a bookmark holds no such text; a font name may hold any text,
+// so only the key of a field written after it is taken there.
+std::size_t JoinedFieldAt(std::size_t field, std::string_view value) {
+  const std::vector<RmsField>& fields = Fields();
+  const bool anyText = std::string_view(fields[field].key) == "SubtitleFontName=";
+  std::size_t at = std::string_view::npos;
+  for (std::size_t i = anyText ? field + 1 : 0; i < fields.size(); ++i) at = std::min(at, value.find(fields[i].key));
+  return at;
 }
 
 const RmsField* FieldOf(const std::string& line) {
@@ -150,60 +162,89 @@ const RmsField* FieldOf(const std::string& line) {
   return nullptr;
 }
 
+// Reads the lines of a file one by one into a table (ParseRmsLines).
+class RmsLinesReader {
+ public:
+  RmsLinesReader(RmsTable& table, const TRmsEntry& startValues, const FontCheckFunction& isFontInstalled)
+      : table_(table), startValues_(startValues), isFontInstalled_(isFontInstalled) {}
+
+  // Reads one line of the file, and the lines it holds whose line breaks
+  // were lost; false once the table is full.
+  bool Read(std::string line);
+  // Nothing was left unread, and no line held another.
+  bool Whole() const { return whole_; }
+
+ private:
+  // Starts the entry of the name line `line`; false beyond the limit.
+  bool StartEntry(const std::string& line);
+  // A file names few fonts, each asked of the platform once (at start-up,
+  // before the main window shows).
+  bool KnownFont(const std::string& name);
+
+  RmsTable& table_;
+  const TRmsEntry& startValues_;
+  const FontCheckFunction& isFontInstalled_;
+  std::map<std::string, bool, std::less<>> fontsSeen_;
+  FontCheckFunction knownFont_ = [this](const std::string& name) { return KnownFont(name); };
+  TRmsEntry* current_ = nullptr;
+  std::vector<bool> fieldsRead_ = std::vector<bool>(Fields().size());
+  bool whole_ = true;
+};
+
+bool RmsLinesReader::KnownFont(const std::string& name) {
+  const auto [at, added] = fontsSeen_.try_emplace(name, false);
+  if (added) at->second = isFontInstalled_ && isFontInstalled_(name);
+  return at->second;
+}
+
+bool RmsLinesReader::StartEntry(const std::string& line) {
+  if (table_.size() >= kRmsMaxLoadedEntries) return false;
+  TRmsEntry entry = startValues_;
+  entry.Name = line.substr(1, line.size() - 2);
+  table_.Append(std::move(entry));
+  current_ = &table_[table_.size() - 1];
+  fieldsRead_.assign(fieldsRead_.size(), false);
+  return true;
+}
+
+bool RmsLinesReader::Read(std::string line) {
+  for (;;) {
+    if (IsEntryStart(line)) return StartEntry(line);
+    if (IsBlankText(line)) return true;
+    const RmsField* field = current_ ? FieldOf(line) : nullptr;
+    const std::size_t index = field ? static_cast<std::size_t>(field - Fields().data()) : 0;
+    if (!field || fieldsRead_[index]) {
+      // Text the reader does not know, or a field read already: the file
+      // is not read whole.
+      whole_ = false;
+      if (field || IsDamagedEntryStart(line)) current_ = nullptr;
+      return true;
+    }
+    fieldsRead_[index] = true;
+    const std::string value = line.substr(std::char_traits<char>::length(field->key));
+    const std::size_t name = JoinedNameAt(*field, value);
+    const std::size_t cut = std::min(name, JoinedFieldAt(index, std::string_view(value).substr(0, name)));
+    if (cut == std::string::npos) {
+      field->read(*current_, value, knownFont_);
+      return true;
+    }
+    // The line break after the value was lost: the value is the field's,
+    // and what follows it is read as the line it was.
+    whole_ = false;
+    field->read(*current_, value.substr(0, cut), knownFont_);
+    line = value.substr(cut);
+  }
+}
+
 }  // namespace
 
 bool ParseRmsLines(RmsTable& table, const std::vector<std::string>& lines,
                    const TRmsEntry& startValues, const FontCheckFunction& isFontInstalled) {
-  // A file names few fonts, each asked of the platform once (at start-up,
-  // before the main window shows).
-  std::map<std::string, bool, std::less<>> fontsSeen;
-  const FontCheckFunction knownFont = [&](const std::string& name) {
-    const auto [at, added] = fontsSeen.try_emplace(name, false);
-    if (added) at->second = isFontInstalled && isFontInstalled(name);
-    return at->second;
-  };
-  TRmsEntry* current = nullptr;
-  std::vector<bool> fieldsRead(Fields().size());
-  bool whole = true;
-  // Starts the entry of the name line `line`; false beyond the limit.
-  const auto startEntry = [&](const std::string& line) {
-    if (table.size() >= kRmsMaxLoadedEntries) return false;
-    TRmsEntry entry = startValues;
-    entry.Name = line.substr(1, line.size() - 2);
-    table.Append(std::move(entry));
-    current = &table[table.size() - 1];
-    fieldsRead.assign(fieldsRead.size(), false);
-    return true;
-  };
+  RmsLinesReader reader(table, startValues, isFontInstalled);
   for (const std::string& line : lines) {
-    if (IsEntryStart(line)) {
-      if (!startEntry(line)) return false;
-      continue;
-    }
-    if (IsBlankText(line)) continue;
-    const RmsField* field = current ? FieldOf(line) : nullptr;
-    const std::size_t index = field ? static_cast<std::size_t>(field - Fields().data()) : 0;
-    if (field && !fieldsRead[index]) {
-      fieldsRead[index] = true;
-      std::string value = line.substr(std::char_traits<char>::length(field->key));
-      const std::size_t joined = JoinedNameAt(*field, value);
-      if (joined == std::string::npos) {
-        field->read(*current, value, knownFont);
-        continue;
-      }
-      const std::string nameLine = value.substr(joined);
-      value.erase(joined);
-      field->read(*current, value, knownFont);
-      whole = false;
-      if (!startEntry(nameLine)) return false;
-      continue;
-    }
-    // Text the reader does not know, or a field read already: the file is
-    // not read whole.
-    whole = false;
-    if (field || IsDamagedEntryStart(line)) current = nullptr;
+    if (!reader.Read(line)) return false;
   }
-  return whole;
+  return reader.Whole();
 }
 
 namespace {

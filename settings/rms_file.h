@@ -69,13 +69,16 @@ void RmsLoadFromHdd(RmsTable& table, const std::string& fileName, const TRmsEntr
 // only, or no "=") also ends the entry before it, and the fields after it,
 // up to the next name line, are dropped with it: they belong to an entry
 // whose name was lost. So does a field that comes twice in one entry: the
-// line break before a name line was lost where it could not be seen. A
-// field line ending in a bracketed name after its value (its value can
-// hold no "["; the font name is the one that can) is the last field of
-// its entry joined with the next name line: the value is the entry's, the
-// name starts the next entry. False when anything was not read, or read
-// from such a joined line: damaged lines, text before the first name
-// line, or entries beyond the limit.
+// line break before a name line was lost where it could not be seen.
+// A field line that holds the next line after its value, its line break
+// lost, is read as the two lines it was: a bracketed name at its end (the
+// value can hold no "["; the font name is the one that can) starts the
+// next entry; the key of another field of the entry in it ("Contrast=" in
+// "Brightness=1051Contrast=9051"; in a font name, whose text may hold
+// anything, only the key of a field written after it) begins that field's
+// line. False when anything was not read, or read from such a joined
+// line: damaged lines, text before the first name line, or entries beyond
+// the limit.
 // `isFontInstalled` is asked once for each font name.
 bool ParseRmsLines(RmsTable& table, const std::vector<std::string>& lines,
                    const TRmsEntry& startValues, const FontCheckFunction& isFontInstalled);

@@ -495,35 +495,54 @@ TEST(DataFiles, ASaveThatFailsAtCloseIsReportedOverAMessageBoxOrMenuAlreadyUp) {
   }
 }
 
-// 200 remembered movies, each with its own place, window size, position
-// and bookmark. The name line of one lost its "]" (the first, the 51st,
-// the last), or the line break before it (the 2nd, the 51st, the last),
-// its name joined to the bookmark of the movie before. The user is told,
-// the file is kept aside byte for byte, and the first close writes every
-// entry that could be read, each with its own values: no entry takes
-// another's fields.
-TEST(DataFiles, ADamagedNameLineInTheRememberedSettingsCostsOnlyItsEntry) {
-  // The window size, position and bookmark of movie i, as the file holds them.
+// 200 remembered movies, each with its own pan & scan, window size,
+// position, bookmark, colours and subtitle look. The name line of one lost
+// its "]" (the first, the 51st, the last), or the line break before it
+// (the 2nd, the 51st, the last), its name joined to the last field of the
+// movie before; or a line break between two fields of one entry was lost
+// (the date and pan & scan of the first, brightness and contrast or
+// position and bookmark of the 51st, outline and subtitle height of the
+// last). The user is told, the file is kept aside byte for byte, and the
+// first close writes every entry that could be read, each with its own
+// values: no entry takes another's fields, no value changes.
+TEST(DataFiles, ADamagedLineInTheRememberedSettingsCostsOnlyAnEntryWhoseNameIsLost) {
+  // The field lines of movie i, as the file holds them and as it is
+  // written back.
   const auto fields = [](int i) {
     char position[16], bookmark[16];
     std::snprintf(position, sizeof position, "%02d:%02d:%02d", i / 60, i % 60, (i * 7) % 60);
     std::snprintf(bookmark, sizeof bookmark, "00:%02d:%02d", i % 60, (i * 11) % 60);
-    return "VideoWindowWidth=" + std::to_string(400 + i) + "\r\nVideoWindowHeight=" + std::to_string(900 - i) +
-           "\r\nLastVideoPosition=" + position + "\r\nBookMark1=" + bookmark + "\r\n";
+    return std::vector<std::string>{"LastAccessed=01/02/2024 10:11:12",
+                                    "PanScan=" + std::to_string(i % 50 + 1),
+                                    "VideoWindowWidth=" + std::to_string(400 + i),
+                                    "VideoWindowHeight=" + std::to_string(900 - i),
+                                    std::string("LastVideoPosition=") + position,
+                                    std::string("BookMark1=") + bookmark,
+                                    "Brightness=" + std::to_string(1000 + i),
+                                    "Contrast=" + std::to_string(9000 + i),
+                                    "UseOutlineFont=0",
+                                    "AverageVerticalDisplayZone=" + std::to_string(i % 50)};
   };
   const struct {
     int damaged;
-    bool lineBreakLost;  // else the "]"
-  } cases[] = {{0, false}, {50, false}, {199, false}, {1, true}, {50, true}, {199, true}};
+    const char* lost;  // "]", the line break before the name ("["), or before this field
+  } cases[] = {{0, "]"},           {50, "]"},          {199, "]"},
+               {1, "["},           {50, "["},          {199, "["},
+               {0, "PanScan="},    {50, "Contrast="},  {50, "BookMark1="},
+               {199, "AverageVerticalDisplayZone="}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::to_string(c.damaged) + (c.lineBreakLost ? ": line break lost" : ": \"]\" lost"));
+    SCOPED_TRACE(std::to_string(c.damaged) + ": lost before " + c.lost);
+    const std::string lost = c.lost;
     ProgramCopy copy(L"LcTestRsName");
     lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0"});
     std::string remembered;
     for (int i = 0; i < 200; ++i) {
-      if (i == c.damaged && c.lineBreakLost) remembered.erase(remembered.size() - 2);
-      remembered += "[movie " + std::to_string(i) + ".avi" + (i == c.damaged && !c.lineBreakLost ? "" : "]") +
-                    "\r\nLastAccessed=01/02/2024 10:11:12\r\nPanScan=" + std::to_string(i % 50) + "\r\n" + fields(i);
+      const bool damaged = i == c.damaged;
+      if (damaged && lost == "[") remembered.erase(remembered.size() - 2);
+      remembered += "[movie " + std::to_string(i) + ".avi" + (damaged && lost == "]" ? "" : "]");
+      for (const std::string& line : fields(i))
+        remembered += (damaged && line.rfind(lost, 0) == 0 ? "" : "\r\n") + line;
+      remembered += "\r\n";
     }
     const auto [rs, lpl] = WriteLastRun(copy, remembered);
     {
@@ -539,19 +558,20 @@ TEST(DataFiles, ADamagedNameLineInTheRememberedSettingsCostsOnlyItsEntry) {
     const std::string kept = lctest::ReadFileText(rs);
     int entries = 0;
     for (std::size_t at = kept.find("\r\n["); at != std::string::npos; at = kept.find("\r\n[", at + 1)) ++entries;
-    // A joined name is read as the name it was; a name without its "]"
-    // is not.
-    const int lost = c.lineBreakLost ? -1 : c.damaged;
-    EXPECT_EQ(entries + 1, lost < 0 ? 200 : 199);
-    if (lost >= 0) {
-      EXPECT_EQ(kept.find("[movie " + std::to_string(lost) + ".avi]"), std::string::npos);
+    // A joined name or field is read as the line it was; a name without
+    // its "]" is not.
+    const int gone = lost == "]" ? c.damaged : -1;
+    EXPECT_EQ(entries + 1, gone < 0 ? 200 : 199);
+    if (gone >= 0) {
+      EXPECT_EQ(kept.find("[movie " + std::to_string(gone) + ".avi]"), std::string::npos);
     }
     for (int i = 0; i < 200; ++i) {
-      if (i == lost) continue;
+      if (i == gone) continue;
       const std::size_t block = kept.find("[movie " + std::to_string(i) + ".avi]\r\n");
       ASSERT_NE(block, std::string::npos) << i;
-      const std::size_t end = kept.find("\r\n[", block);
-      EXPECT_NE(kept.substr(block, end - block).find(fields(i)), std::string::npos) << "movie " << i;
+      const std::string entry = kept.substr(block, kept.find("\r\n[", block) - block) + "\r\n";
+      for (const std::string& line : fields(i))
+        EXPECT_NE(entry.find("\r\n" + line + "\r\n"), std::string::npos) << "movie " << i << ": " << line;
     }
     copy.Uninstall();
   }

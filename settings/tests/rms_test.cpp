@@ -573,6 +573,48 @@ TEST(RmsFile, ALostLineBreakBeforeANameGivesNoEntryAnothersValues) {
   EXPECT_EQ(t[1].BookMark[1], "00:03:04");
 }
 
+// The line break lost between two fields of an entry: the line is read as
+// the two (or three) lines it was, each value its field's, also where the
+// second joins the next entry's name; the file is told of as not read
+// whole. A key inside a font name is the next field only when that field
+// comes after the font in an entry, and a movie's name may hold any key. A
+// value that is merely no number still takes its field's fallback.
+TEST(RmsFile, ALostLineBreakBetweenTwoFieldsKeepsBothValues) {
+  const struct {
+    const char* lines;  // of entry a.avi, before [c.avi]
+    bool whole;
+    std::vector<std::string> expected;  // lines of a.avi as written back
+    const char* secondName;             // of the entry after a.avi
+  } cases[] = {
+      {"Brightness=1051Contrast=9051", false, {"Brightness=1051", "Contrast=9051"}, "c.avi"},
+      {"LastVideoPosition=00:51:57BookMark1=00:51:01", false,
+       {"LastVideoPosition=00:51:57", "BookMark1=00:51:01"}, "c.avi"},
+      {"UseOutlineFont=0AverageVerticalDisplayZone=0", false,
+       {"UseOutlineFont=0", "AverageVerticalDisplayZone=0"}, "c.avi"},
+      {"LastAccessed=01/02/2024 10:11:12PanScan=1", false, {"LastAccessed=01/02/2024 10:11:12", "PanScan=1"},
+       "c.avi"},
+      {"Brightness=1051Contrast=9051Hue=-7", false, {"Brightness=1051", "Contrast=9051", "Hue=-7"}, "c.avi"},
+      {"SubtitleFontName=TahomaSubtitleSize=300", false, {"SubtitleFontName=Tahoma", "SubtitleSize=300"}, "c.avi"},
+      {"SubtitleFontName=Hue=3 Sans\r\nHue=4", true, {"SubtitleFontName=Hue=3 Sans", "Hue=4"}, "c.avi"},
+      {"UseOutlineFont=0AverageVerticalDisplayZone=7[b.avi]", false,
+       {"UseOutlineFont=0", "AverageVerticalDisplayZone=7"}, "b.avi"},
+      {"AverageVerticalDisplayZone=7[Hue=3.avi]", false, {"AverageVerticalDisplayZone=7"}, "Hue=3.avi"},
+      {"Brightness=10x51\r\nContrast=9051", true, {"Brightness=2000", "Contrast=9051"}, "c.avi"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.lines);
+    RmsTable t;
+    const std::string text = std::string("[a.avi]\r\n") + c.lines + "\r\n[c.avi]\r\nPanScan=33\r\n";
+    EXPECT_EQ(ParseRmsLines(t, SplitLines(text), TRmsEntry{}, [](const std::string&) { return true; }), c.whole);
+    ASSERT_EQ(t.size(), c.secondName == std::string("c.avi") ? 2u : 3u);
+    const std::string written = RmsToText(std::vector<TRmsEntry>{t[0]});
+    for (const std::string& line : c.expected)
+      EXPECT_NE(written.find("\r\n" + line + "\r\n"), std::string::npos) << line;
+    EXPECT_EQ(t[1].Name, c.secondName);
+    EXPECT_EQ(t[t.size() - 1].PanScan, 33);
+  }
+}
+
 // A line of a field the reader does not know is not read (the file is not
 // whole), but it names no entry: the fields after it are still the entry's.
 TEST(RmsFile, AnUnknownFieldLineKeepsItsEntry) {
