@@ -99,18 +99,21 @@ TEST(MergeRms, WhatThisRunChangedSinceItsLastSave) {
 
 // The file grows beyond 200 entries only as far as it held more already:
 // past that, the least recently accessed entry (the first of equally old
-// ones) makes room for each new one.
+// ones) makes room for each new one, wherever the oldest are listed.
 TEST(MergeRms, NewEntriesReplaceTheLeastRecentlyAccessedBeyondTheLimit) {
   const struct {
     std::size_t inFile, newHere;
     std::size_t kept;
-  } cases[] = {{199, 1, 200}, {199, 3, 200}, {200, 1, 200}, {300, 2, 300}, {10, 5, 15}};
+    std::size_t oldestFrom;  // the oldest are this entry and every 50th after it
+  } cases[] = {{199, 1, 200, 0}, {199, 3, 200, 0}, {200, 1, 200, 0}, {300, 2, 300, 0}, {10, 5, 15, 0},
+               {200, 1, 200, 1}, {199, 3, 200, 1}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::to_string(c.inFile) + " + " + std::to_string(c.newHere));
+    SCOPED_TRACE(std::to_string(c.inFile) + " + " + std::to_string(c.newHere) + ", oldest from " +
+                 std::to_string(c.oldestFrom));
     std::vector<TRmsEntry> theirs;
-    // Entry 0 and every 50th is the oldest (accessed at 1), the others at 2.
+    // The oldest are accessed at 1, the others at 2.
     const auto name = [](std::size_t i) { return std::string("m").append(std::to_string(i)); };
-    for (std::size_t i = 0; i < c.inFile; ++i) theirs.push_back(Entry(name(i), 0, i % 50 ? 2 : 1));
+    for (std::size_t i = 0; i < c.inFile; ++i) theirs.push_back(Entry(name(i), 0, i % 50 == c.oldestFrom ? 1 : 2));
     RmsTable mine;
     for (std::size_t i = 0; i < c.newHere; ++i) mine.Store(Entry("new" + std::to_string(i), 0, 3));
     const RmsTable merged = TableOf(MergeRms(mine, RmsTable{}, TableOf(theirs), true));
@@ -118,9 +121,9 @@ TEST(MergeRms, NewEntriesReplaceTheLeastRecentlyAccessedBeyondTheLimit) {
     EXPECT_EQ(merged[merged.size() - 1].Name, "new" + std::to_string(c.newHere - 1));
     // The oldest go in the order they are listed; the next oldest stays.
     const std::size_t dropped = c.inFile + c.newHere - c.kept;
-    for (std::size_t k = 0; k < dropped; ++k) EXPECT_EQ(merged.Find(name(50 * k)), -1) << k;
-    if (c.inFile > 50 * dropped) {
-      EXPECT_GE(merged.Find(name(50 * dropped)), 0);
+    for (std::size_t k = 0; k < dropped; ++k) EXPECT_EQ(merged.Find(name(50 * k + c.oldestFrom)), -1) << k;
+    if (c.inFile > 50 * dropped + c.oldestFrom) {
+      EXPECT_GE(merged.Find(name(50 * dropped + c.oldestFrom)), 0);
     }
   }
 }

@@ -106,6 +106,10 @@ TEST(RmsTable, The201stMovieReplacesTheOldestFirstListed) {
   EXPECT_EQ(t.size(), 200u);
   EXPECT_EQ(t.Find("m0"), -1);
   EXPECT_EQ(t.Store(Named("newer", 501)), 50u);
+  // The oldest listed second.
+  RmsTable second;
+  for (int i = 0; i < 200; ++i) second.Store(Named(std::string("s").append(std::to_string(i)), i == 1 ? 50 : 100));
+  EXPECT_EQ(second.Store(Named("new", 500)), 1u);
 }
 
 TEST(RmsTable, LoadedTablesAboveTheLimitKeepTheirSize) {
@@ -559,6 +563,9 @@ TEST(RmsFile, ALostLineBreakBeforeANameGivesNoEntryAnothersValues) {
        {"a.avi", "c.avi"}, {11, 33}, {700, 900}},
       {"the name line gone", Block("[a.avi]", 11, 700) + "PanScan=22\r\nVideoWindowWidth=800\r\n" + c,
        {"a.avi", "c.avi"}, {11, 33}, {700, 900}},
+      // A field the entry has not read yet comes after the repeated one.
+      {"the name line gone, a width new to the entry",
+       "[a.avi]\r\nPanScan=11\r\nPanScan=22\r\nVideoWindowWidth=800\r\n" + c, {"a.avi", "c.avi"}, {11, 33}, {460, 900}},
       // No whole name joined: the value is no number (the least width).
       {"a name without its \"]\" joined", joined(Block("[a.avi]", 11, 700), Block("[b.avi", 22, 800)) + c,
        {"a.avi", "c.avi"}, {11, 33}, {46, 900}},
