@@ -186,9 +186,22 @@ void TfrmMain::SaveConfiguration() {
 // nothing: a copy of it is kept aside and the user told (as the start
 // tells of one), and then the save runs again, merging what it can read.
 bool TfrmMain::rmsSaveToHdd() {
-  lc::ProgramState& P = Program();
   const bool Saved = lc::SaveRememberedSettings();
-  if (!P.RmsFile.DamageFound) return Saved;
+  if (!Program().RmsFile.DamageFound) return Saved;
+  TellOfRmsDamage();
+  return lc::SaveRememberedSettings();
+}
+
+void TfrmMain::rmsSaveInBackground() { lc::StartRememberedSettingsSave(); }
+
+void TfrmMain::CollectRmsSave() {
+  if (!lc::CollectRememberedSettingsSave() || !Program().RmsFile.DamageFound) return;
+  TellOfRmsDamage();
+  lc::StartRememberedSettingsSave();
+}
+
+void TfrmMain::TellOfRmsDamage() {
+  lc::ProgramState& P = Program();
   P.RmsFile.DamageFound = false;
   std::string Text;
   P.RmsFile.Unread = lc::settings::KeepAsideAndTell(lc::settings::GlobalTextTable(), P.Names.RmsFileName(), Text);
@@ -198,7 +211,6 @@ bool TfrmMain::rmsSaveToHdd() {
     bool Unused = false;
     ShowMessageBoxOverOpenBox(Utf8ToWide(Text), this, false, Unused);
   }
-  return lc::SaveRememberedSettings();
 }
 
 void TfrmMain::rmsLoadFromHdd() {

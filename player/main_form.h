@@ -224,10 +224,15 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   bool Closed() const { return FClosed; }
   // TfrmMain.SaveConfiguration: writes the settings file.
   void SaveConfiguration();
-  // TfrmMain.rmsSaveToHdd: writes the remembered movie settings; false
-  // when they could not be written. A file found damaged meanwhile is kept
-  // aside and the user told before it is written.
+  // TfrmMain.rmsSaveToHdd: writes the remembered movie settings before it
+  // returns (the closing's save; a save under way on the worker is waited
+  // for first); false when they could not be written. A file found damaged
+  // meanwhile is kept aside and the user told before it is written.
   bool rmsSaveToHdd();
+  // The same save during playback: done on a worker thread, so that no
+  // frame waits for it (lc::StartRememberedSettingsSave); the pulse takes
+  // its outcome in (CollectRmsSave).
+  void rmsSaveInBackground();
   // TfrmMain.rmsLoadFromHdd: reads them.
   void rmsLoadFromHdd();
 
@@ -583,6 +588,13 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   void ShowReport(const std::string& Text, TForm* Owner = nullptr);
   // main_form.cpp
   void ReportFailedSaveAtClose(const std::vector<std::string>& NotSaved);
+  // Takes in a background save of the remembered settings that has ended;
+  // one that found the file damaged anew is told (TellOfRmsDamage) and
+  // started again. Called by the pulse.
+  void CollectRmsSave();
+  // The remembered-settings file was found damaged by a save: a copy of it
+  // is kept aside and the user told, before the next save writes it.
+  void TellOfRmsDamage();
   void RestoreDisplayMode();
   // The application's problem box: the base name and " has detected a
   // problem and will be terminated...".

@@ -54,6 +54,7 @@ void TfrmMain::GeneralTimerTimer() {
   // Pause, stop and closing stop ResetTimer: the system may sleep again.
   if (FKeepsAwake && !ResetTimer.Enabled()) ReleaseAwake();
   try {
+    CollectRmsSave();
     lc::PlayerState& S = Player();
     TfrmVideoWindow* Video = frmVideoWindow;
     if (S.WindowMoved && Now() - S.WindowMovedTime >= kMoveSettleDays) {
@@ -133,7 +134,7 @@ int TfrmMain::PlaybackPulse() {
     if (!Program().RmsSkipCurrent && (Set.RememberMovieSettings || Set.RememberSubtitleSettings)) {
       const bool EditorOpen = frmProfilesEditor && frmProfilesEditor->Showing();
       if (!EditorOpen) lc::settings::AddToRms(Program().Rms, LiveRmsState(), Now());
-      rmsSaveToHdd();
+      rmsSaveInBackground();
     }
   }
   ProgressBar->SetPosition(static_cast<int>(Ms));

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/rms_background_save.h"
 #include "settings/rms_file.h"
 #include "settings/rms_table.h"
 #include "settings/settings_store.h"
@@ -33,6 +34,8 @@ struct ProgramState {
   settings::SettingsStore Settings;
   settings::RmsTable Rms;
   settings::RmsFileState RmsFile;
+  // The saves of Rms during playback, on a worker thread.
+  settings::RmsBackgroundSave RmsSaves;
   // The playing movie's entry was deleted in the profiles editor: the next
   // stop or close stores nothing for it (and clears the flag).
   bool RmsSkipCurrent = false;
@@ -65,9 +68,20 @@ struct ProgramState {
 // The one instance.
 ProgramState& Program();
 
-// TfrmMain.rmsSaveToHdd: merges what this run changed in Program().Rms into
-// the file as it is now (settings::RmsSaveToHdd; no entries to write
-// delete it). Silent; false when that failed.
+// TfrmMain.rmsSaveToHdd, on the GUI thread, which it holds until the file is
+// written: waits for a save started by StartRememberedSettingsSave and
+// takes it in, then merges what this run changed in Program().Rms into the
+// file as it is now (settings::RmsSaveToHdd; no entries to write delete
+// it). Silent; false when that failed. The closing's save.
 bool SaveRememberedSettings();
+
+// The same save done on a worker thread (settings::RmsBackgroundSave): the
+// GUI thread only copies the table, and returns at once. Its outcome is
+// taken in by CollectRememberedSettingsSave.
+void StartRememberedSettingsSave();
+// GUI thread: when the save started last has ended, takes in what it did
+// (a file found damaged anew sets Program().RmsFile.DamageFound) and starts
+// the save asked meanwhile. True when a save was taken in.
+bool CollectRememberedSettingsSave();
 
 }  // namespace lc

@@ -326,51 +326,68 @@ std::string RmsToText(const std::vector<TRmsEntry>& entries) {
   return text;
 }
 
-namespace {
+std::optional<RmsSaveJob> RmsSaveJobFor(const RmsTable& table, const RmsFileState& state,
+                                        const std::string& fileName, const std::string& dataFolder,
+                                        bool& savedWithout) {
+  savedWithout = true;
+  if (!state.Read) return std::nullopt;  // not this run's file yet
+  if (state.Unread == UnreadFile::NotTold) return std::nullopt;  // told first
+  if (state.Unread == UnreadFile::Stays) {
+    savedWithout = !RmsChangedSince(table, state.Synced);
+    return std::nullopt;
+  }
+  return RmsSaveJob{table, state.Synced, state.StartValues, state.DamageSeen, fileName, dataFolder};
+}
 
-// RmsSaveToHdd without its guard against a save within a save.
-bool SaveTable(RmsTable& table, const std::string& fileName, const std::string& dataFolder,
-               RmsFileState& state) {
-  if (!state.Read) return true;  // not this run's file yet
-  if (state.Unread == UnreadFile::NotTold) return true;  // told first
-  if (state.Unread == UnreadFile::Stays) return !RmsChangedSince(table, state.Synced);
+RmsSaveDone RunRmsSave(const RmsSaveJob& job) {
   // From the read to the write no other player saves: what it writes in
   // between would be written over unseen.
-  const SaveLock lock(fileName);
+  const SaveLock lock(job.FileName);
   RmsTable theirs;
   FileStamp stamp;
   const bool whole = ReadRmsEntries(
-      fileName, state.StartValues, [](const std::string&) { return true; }, theirs, stamp);
-  if (!whole && state.DamageSeen != stamp) {
-    // Damaged since this run last looked: kept aside and told first.
-    state.DamageSeen = stamp;
-    state.Unread = UnreadFile::NotTold;
-    state.DamageFound = true;
-    return true;
-  }
-  const std::vector<TRmsEntry> merged = MergeRms(table, state.Synced, theirs, whole);
+      job.FileName, job.StartValues, [](const std::string&) { return true; }, theirs, stamp);
+  // Damaged since this run last looked: kept aside and told first.
+  if (!whole && job.DamageSeen != stamp) return {RmsSaveDone::Outcome::DamageFound, stamp};
+  const std::vector<TRmsEntry> merged = MergeRms(job.Mine, job.Synced, theirs, whole);
   bool written = false;
   if (merged.empty()) {
-    written = DeleteFileAt(fileName);
+    written = DeleteFileAt(job.FileName);
   } else {
-    if (!dataFolder.empty() && !FolderExists(dataFolder)) CreateFolders(dataFolder);
-    written = WriteFileReplacing(fileName, EncodeStoredText(RmsToText(merged)));
+    if (!job.DataFolder.empty() && !FolderExists(job.DataFolder)) CreateFolders(job.DataFolder);
+    written = WriteFileReplacing(job.FileName, EncodeStoredText(RmsToText(merged)));
   }
-  if (!written) return false;
-  state.Synced = table;
-  state.Synced.ForgetDeleted();
-  table.ForgetDeleted();
-  return true;
+  return {written ? RmsSaveDone::Outcome::Written : RmsSaveDone::Outcome::NotWritten, stamp};
 }
 
-}  // namespace
+bool TakeRmsSave(RmsTable& table, RmsFileState& state, const RmsSaveJob& job, const RmsSaveDone& done) {
+  switch (done.outcome) {
+    case RmsSaveDone::Outcome::DamageFound:
+      state.DamageSeen = done.stamp;
+      state.Unread = UnreadFile::NotTold;
+      state.DamageFound = true;
+      return true;
+    case RmsSaveDone::Outcome::NotWritten:
+      return false;
+    case RmsSaveDone::Outcome::Written:
+      break;
+  }
+  // What the next save measures this run's changes against is what this
+  // one wrote; the names deleted since it was asked are still to go.
+  state.Synced = job.Mine;
+  state.Synced.ForgetDeleted();
+  table.ForgetDeleted(job.Mine.Deleted().size());
+  return true;
+}
 
 bool RmsSaveToHdd(RmsTable& table, const std::string& fileName, const std::string& dataFolder,
                   RmsFileState& state, double now) {
   if (state.Saving) return false;
   state.Saving = true;
   state.LastRmsSaveTime = now;
-  const bool ok = SaveTable(table, fileName, dataFolder, state);
+  bool ok = true;
+  if (const std::optional<RmsSaveJob> job = RmsSaveJobFor(table, state, fileName, dataFolder, ok))
+    ok = TakeRmsSave(table, state, *job, RunRmsSave(*job));
   state.Saving = false;
   return ok;
 }

@@ -90,20 +90,56 @@ bool ParseRmsLines(RmsTable& table, const std::vector<std::string>& lines,
 std::string RmsToText(const std::vector<TRmsEntry>& entries);
 inline std::string RmsToText(const RmsTable& table) { return RmsToText(table.entries()); }
 
-// TfrmMain.rmsSaveToHdd: does nothing while a save runs, nor before the
-// file was loaded (state.Read), nor while the file could not be read and
-// the user is not told yet (state.Unread NotTold); records `now` as the
-// last save time. An unread file that stays (no copy of it could be kept)
-// is never written over or deleted. Otherwise the file is read again and
-// what this run changed since state.Synced is merged into what it holds
-// now (MergeRms: another player may have written it meanwhile); entries
-// the table deleted are forgotten once saved. A file found damaged anew
-// is not written (state.DamageFound, Unread NotTold). No entries to write
-// delete the file; any other creates `dataFolder` when missing and writes
-// the file, replacing the old one only when the whole text was written.
-// Silent; returns false when the entries could not be written (or the
-// file deleted), or while another save runs, or while a file that stays
-// keeps this run's changes out; true when there was nothing to write.
+// One save of the remembered settings, as the GUI thread hands it to the
+// thread that writes: this run's table as it stood and what the state knew
+// of the file then.
+struct RmsSaveJob {
+  RmsTable Mine;
+  RmsTable Synced;
+  TRmsEntry StartValues;
+  std::optional<FileStamp> DamageSeen;
+  std::string FileName, DataFolder;
+};
+
+// What one save did: wrote the merged entries (or deleted the file), could
+// not, or found the file damaged anew (its stamp) and wrote nothing.
+struct RmsSaveDone {
+  enum class Outcome { Written, NotWritten, DamageFound } outcome = Outcome::NotWritten;
+  FileStamp stamp;
+};
+
+// GUI thread: the save of `table` to run now (a copy of what it needs), or
+// nothing when there is nothing to write now: before the file was loaded,
+// while the user is not told of its damage, or while it stays (no copy of
+// it could be kept); `savedWithout` then tells whether that counts as saved
+// (not when a file that stays keeps this run's changes out).
+std::optional<RmsSaveJob> RmsSaveJobFor(const RmsTable& table, const RmsFileState& state,
+                                        const std::string& fileName, const std::string& dataFolder,
+                                        bool& savedWithout);
+
+// Any thread: the save itself. Waits for another player's save of the file
+// (SaveLock), reads the file again and merges what the job's table changed
+// since its Synced into what it holds now (MergeRms); no entries to write
+// delete the file; any other creates the data folder when missing and
+// writes the file, replacing the old one only when the whole text was
+// written.
+RmsSaveDone RunRmsSave(const RmsSaveJob& job);
+
+// GUI thread: takes what the save of `job` did into the table and the
+// state. A file found damaged anew makes state.Unread NotTold and sets
+// state.DamageFound. A written file becomes state.Synced as the job had it;
+// the names the job's table had deleted are forgotten, those deleted since
+// are kept for the next save. False when nothing could be written.
+bool TakeRmsSave(RmsTable& table, RmsFileState& state, const RmsSaveJob& job, const RmsSaveDone& done);
+
+// TfrmMain.rmsSaveToHdd, on the calling thread: does nothing while a save
+// runs; records `now` as the last save time; then RmsSaveJobFor,
+// RunRmsSave and TakeRmsSave. An unread file that stays (no copy of it
+// could be kept) is never written over or deleted; nor is one the user is
+// not told of yet. Silent; returns false when the entries could not be
+// written (or the file deleted), or while another save runs, or while a
+// file that stays keeps this run's changes out; true when there was
+// nothing to write.
 bool RmsSaveToHdd(RmsTable& table, const std::string& fileName, const std::string& dataFolder,
                   RmsFileState& state, double now);
 

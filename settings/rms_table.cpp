@@ -1,5 +1,7 @@
 #include "settings/rms_table.h"
 
+#include <algorithm>
+
 #include "settings/text_encoding.h"
 #include "settings/value_parse.h"
 
@@ -39,6 +41,10 @@ void RmsTable::Remove(std::size_t index) {
 void RmsTable::Clear() {
   for (const TRmsEntry& e : entries_) deleted_.push_back(e.Name);
   entries_.clear();
+}
+
+void RmsTable::ForgetDeleted(std::size_t count) {
+  deleted_.erase(deleted_.begin(), deleted_.begin() + static_cast<std::ptrdiff_t>(std::min(count, deleted_.size())));
 }
 
 void RmsTable::Reset() {

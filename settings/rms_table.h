@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -66,7 +67,9 @@ class RmsTable {
   // Empties the table without deleting anything (before a load).
   void Reset();
   const std::vector<std::string>& Deleted() const { return deleted_; }
-  void ForgetDeleted() { deleted_.clear(); }
+  // Forgets the first `count` names deleted (all by default): a save has
+  // left them out of the file.
+  void ForgetDeleted(std::size_t count = SIZE_MAX);
 
   std::size_t size() const { return entries_.size(); }
   bool empty() const { return entries_.empty(); }

@@ -17,6 +17,7 @@
 
 #include "framework/messages.h"
 #include "settings/settings_table.h"
+#include "settings/win/settings_win.h"
 #include "tests/support/player_queries.h"
 #include "tests/support/process.h"
 #include "tests/support/program_copy.h"
@@ -376,6 +377,39 @@ TEST(RememberedProgram, TwoPlayersAtOnceKeepEachOthersMovies) {
   EXPECT_EQ(At(EntryLines(Text, "old.avi"), "PanScan"), "7");
   EXPECT_NE(At(EntryLines(Text, "demo.mp4"), "LastAccessed"), "<none>");
   EXPECT_NE(At(EntryLines(Text, "clip.avi"), "LastAccessed"), "<none>");
+  Copy.Uninstall();
+}
+
+// Another player holds its save of the remembered settings (this test,
+// through the same session-wide lock, for 4 s) while this one plays and a
+// new bookmark asks for a save: the player answers every moment and its
+// movie moves on while its save waits, and the save writes the bookmark
+// once the other player let go.
+TEST(RememberedProgram, APlayerWaitingForAnotherPlayersSaveKeepsPlaying) {
+  ProgramCopy Copy(L"LcTestSaveWait");
+  lctest::WriteSettingsFile(Copy.SettingsFile(), {"FirstRun=0", "RememberMovieSettings=1"});
+  const std::wstring Rs = Copy.DataFolder() + L"LcTestSaveWait.rs";
+  lctest::WriteFileText(Rs, "[old.avi]\r\nPanScan=7\r\n");
+  Running Player(Copy, L"\"" + lctest::MediaPath("demo.mp4") + L"\"");
+  ASSERT_NE(Player.Main, nullptr);
+  void* OthersSave = lc::settings::LockSaveWin(std::string(Rs.begin(), Rs.end()));  // an ASCII path
+  ASSERT_NE(OthersSave, nullptr);
+  ASSERT_TRUE(lctest::WaitUntilPlaying(Player.Main, 0).Playing());
+  const int Before = lctest::QuerySeekBar(Player.Main);
+  Player.Remote(kAddBookmark);
+  int Unanswered = 0;
+  for (DWORD Start = GetTickCount(); GetTickCount() - Start < 4000; Sleep(100)) {
+    DWORD_PTR R = 0;
+    if (!SendMessageTimeoutW(Player.Main, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &R)) ++Unanswered;
+  }
+  EXPECT_EQ(Unanswered, 0);
+  EXPECT_GT(lctest::QuerySeekBar(Player.Main), Before + 3000);
+  EXPECT_EQ(lctest::ReadFileText(Rs), "[old.avi]\r\nPanScan=7\r\n") << "the save waits for the other player's";
+  lc::settings::UnlockSaveWin(OthersSave);
+  EXPECT_TRUE(lctest::WaitUntil(
+      [&] { return At(EntryLines(lctest::ReadFileText(Rs), "demo.mp4"), "BookMark1") != "<none>"; }));
+  EXPECT_EQ(At(EntryLines(lctest::ReadFileText(Rs), "old.avi"), "PanScan"), "7");
+  EXPECT_EQ(Player.Close(), 0u);
   Copy.Uninstall();
 }
 

@@ -204,7 +204,8 @@ void TfrmProfilesEditor::MouseLeave() {
 }
 
 // A movie whose entry went is not stored again by the next stop or close;
-// the file is rewritten (or deleted when the table is empty).
+// the file is rewritten (or deleted when the table is empty) on the
+// remembered settings' worker, while the movie plays on.
 void TfrmProfilesEditor::DoClose(TCloseAction& Action) {
   DropHover();
   TSkinForm::DoClose(Action);
@@ -212,7 +213,7 @@ void TfrmProfilesEditor::DoClose(TCloseAction& Action) {
   lc::ProgramState& P = lc::Program();
   P.RmsSkipCurrent = lc::tools::SkipCurrentAfterEditing(P.Rms, E.Playback().GraphActive(), E.CurrentMovieName(),
                                                         P.RmsSkipCurrent);
-  lc::SaveRememberedSettings();
+  lc::StartRememberedSettingsSave();
 }
 
 void RunProfilesEditor(TForm* Owner) {

@@ -65,6 +65,9 @@ class ProfilesEditor : public lc::testing::GraphFixture {
     PendingAction = std::move(Action);
     SetTimer(nullptr, 0, 50, ActOnEditor);
     RunProfilesEditor(nullptr);
+    // The save the closing started on the worker has written the file.
+    lc::ProgramState& P = lc::Program();
+    P.RmsSaves.Finish(P.Rms, P.RmsFile);
   }
   std::string RmsFileText() { return lctest::ReadBytes(Scratch.File("Profiles.rs")); }
   std::vector<std::wstring> Lines(TfrmProfilesEditor& E) { return E.lbMovieNames().ItemsText(); }
