@@ -24,6 +24,7 @@ using namespace iso_test;
 // default), Offset its composition offset when not 0 (signed when
 // negative), Size its bytes. A fragment with a duration of its own for
 // its samples (Alike, 0 or more) has samples alike: its run lists none.
+// With NoRun, the fragment has no run.
 struct Traf {
   std::uint32_t Id;
   std::int64_t Decode;
@@ -33,7 +34,9 @@ struct Traf {
   bool Wide = false;
   std::int64_t Alike = -1;
   std::uint32_t Size = 4;
+  bool NoRun = false;
 };
+std::uint32_t DataBytes(const Traf& R) { return R.NoRun ? 0 : std::uint32_t(R.Count) * R.Size; }
 using Fragment = std::vector<Traf>;
 
 // A track fragment whose samples' data begin DataOffset bytes after the
@@ -59,7 +62,8 @@ Bytes TrackFragment(const Traf& R, std::uint32_t DataOffset) {
     Put32(run, R.Size);
     if (R.Offset) Put32(run, std::uint32_t(R.Offset));
   }
-  return Box("traf", Join({Box("tfhd", header), R.Decode >= 0 ? Box("tfdt", decode) : Bytes{}, Box("trun", run)}));
+  return Box("traf", Join({Box("tfhd", header), R.Decode >= 0 ? Box("tfdt", decode) : Bytes{},
+                           R.NoRun ? Bytes{} : Box("trun", run)}));
 }
 
 // A fragment box whose samples' data begin DataStart bytes after its
@@ -68,7 +72,7 @@ Bytes FragmentBox(const Fragment& F, std::uint32_t DataStart) {
   Bytes parts = Box("mfhd", Bytes(8, 0));
   for (const Traf& r : F) {
     parts = Join({parts, TrackFragment(r, DataStart)});
-    DataStart += std::uint32_t(r.Count) * r.Size;
+    DataStart += DataBytes(r);
   }
   return Box("moof", parts);
 }
@@ -93,7 +97,7 @@ Bytes Fragmented(const Bytes& Tracks, const Bytes& Defaults, const std::vector<F
   for (const Fragment& f : Fragments) {
     places.push_back(file.size());
     std::size_t bytes = 0;
-    for (const Traf& r : f) bytes += std::size_t(r.Count) * r.Size;
+    for (const Traf& r : f) bytes += DataBytes(r);
     file = Join({file, FragmentBox(f, std::uint32_t(FragmentBox(f, 0).size()) + 8), Box("mdat", Bytes(bytes, 0x5A))});
   }
   if (Index.empty()) return file;
@@ -153,6 +157,9 @@ struct CountedReads {
 
 std::int64_t FragmentsEnd(const Bytes& File) { return IsoMediaFragmentsEnd(ReaderOf(File), File.size()); }
 
+// A box's contents, without its size and type.
+Bytes ContentsOf(const Bytes& Box) { return Bytes(Box.begin() + 8, Box.end()); }
+
 // Writes V at At of File, big-endian.
 void Poke32(Bytes& File, std::size_t At, std::uint32_t V) {
   for (int i = 0; i < 4; ++i) File[At + std::size_t(i)] = std::uint8_t(V >> (24 - 8 * i));
@@ -188,6 +195,16 @@ TEST(FragmentsEnd, TheLatestSampleOfAnyTrackEndsTheMovie) {
       {"like samples of no duration",
        PictureAndSound({{{1, 0, 100, 512}, {.Id = 2, .Decode = 0, .Count = 300, .Alike = 0}}}), 40000000},
       {"a track the movie does not list", Pictures({{{1, 0, 25, 512}}, {{7, 0, 900, 512}}}), 10000000},
+      {"a track fragment without a run",
+       PictureAndSound({{{1, 0, 100, 512}, {.Id = 2, .Decode = 0, .Count = 0, .NoRun = true}}}), 40000000},
+      // Ten samples of a second each.
+      {"a time scale of 1", Fragmented(FragmentedTrack(1, "vide", 1), TrackDefaults(1, 1), {{{1, 0, 10}}}), 100000000},
+      // A box after the defaults whose bytes would read as track 1's
+      // samples lasting 1024.
+      {"another box beside the defaults",
+       Fragmented(FragmentedTrack(1, "vide", 12800),
+                  Join({TrackDefaults(1, 512), Box("free", ContentsOf(TrackDefaults(1, 1024)))}), {{{1, 0, 25}}}),
+       10000000},
       // More than a fragment read in one piece.
       {"a fragment too large to hold", Pictures({{{.Id = 1, .Decode = 0, .Count = 600000, .Duration = 20, .Size = 1}}}),
        9375000000},
@@ -231,6 +248,7 @@ TEST(FragmentsEnd, TheIndexLeadsToTheLastFragments) {
       {"the picture listed", indexed, 12},
       {"64-bit entries and numbers of 4 bytes", PictureAndSound(fragments, {{1, keys, true, 0x3F}}), 12},
       {"the sound listed up to an earlier fragment", PictureAndSound(fragments, {{1, keys}, {2, every, true}}), 30},
+      {"the sound's list empty", PictureAndSound(fragments, {{1, keys}, {2, {}}}), 12},
       {"no index", PictureAndSound(fragments), 1000},
       {"no decode times", PictureAndSound(untimed, {{1, keys}}), 1000},
       {"a listed place that is no fragment", elsewhere, 1000},
@@ -310,6 +328,15 @@ TEST(FragmentsEnd, ABrokenFragmentEndsTheMovieBeforeIt) {
       {"a header without its defaults", false, [](Bytes& F, int N) { F[BoxIn(F, N, "tfhd") + 11] |= 0x18; }},
       {"no track fragment header", false, [](Bytes& F, int N) { F[BoxIn(F, N, "tfhd") + 4] = 'x'; }},
       {"a run larger than its fragment", false, [](Bytes& F, int N) { F[BoxIn(F, N, "trun") + 2] += 1; }},
+      // The run's box ends after its count, the rest a box of its own.
+      {"a run too short for its data's offset", false,
+       [](Bytes& F, int N) {
+         const std::size_t run = BoxIn(F, N, "trun");
+         const std::uint32_t size = std::uint32_t(F[run + 2]) << 8 | F[run + 3];
+         Poke32(F, run, 16);
+         Poke32(F, run + 16, size - 16);
+         std::memcpy(&F[run + 20], "free", 4);
+       }},
       {"a run cut before its count", false,
        [](Bytes& F, int N) {
          const std::size_t run = BoxIn(F, N, "trun");
@@ -332,6 +359,53 @@ TEST(FragmentsEnd, ABrokenFragmentEndsTheMovieBeforeIt) {
   EXPECT_EQ(FragmentsEnd(Pictures({{{1, 0, 250, 512}}, {{.Id = 1, .Decode = INT64_MAX, .Count = 50, .Duration = 512,
                                                            .Wide = true}}})),
             100000000);
+}
+
+// A file that fails to read a place (a damaged disk) ends the movie where
+// the fragments before that place end: fragments of 250, 1,100 and 25
+// frames, the middle one's box larger than a page; its box unreadable
+// past its first page, or its data box's header unreadable. Fragments
+// that tell their decode times place the last one without the middle.
+TEST(FragmentsEnd, AFileThatFailsToReadAPlaceEndsBeforeIt) {
+  const auto File = [](bool Timed) {
+    return Pictures({{{1, Timed ? 0 : -1, 250, 512}}, {{1, Timed ? 128000 : -1, 1100, 512}},
+                     {{1, Timed ? 691200 : -1, 25, 512}}});
+  };
+  const struct {
+    const char* Name;
+    std::size_t (*Place)(const Bytes& File);
+    std::int64_t Timed, Untimed;
+  } cases[] = {
+      {"the middle fragment past its first page", [](const Bytes& F) { return BoxIn(F, 1, "moof") + 5000; }, 550000000,
+       100000000},
+      {"the middle fragment's data box", [](const Bytes& F) { return BoxIn(F, 1, "mdat"); }, 540000000, 540000000},
+  };
+  for (const auto& c : cases)
+    for (const bool timed : {true, false}) {
+      const Bytes file = File(timed);
+      ASSERT_EQ(FragmentsEnd(file), 550000000) << c.Name;
+      const std::size_t place = c.Place(file);
+      const TReadAt read = ReaderOf(file);
+      const std::int64_t end = IsoMediaFragmentsEnd(
+          [&](std::uint64_t At, void* Buffer, std::size_t Count) {
+            return (At > place || At + Count <= place) && read(At, Buffer, Count);
+          },
+          file.size());
+      EXPECT_EQ(end, timed ? c.Timed : c.Untimed) << c.Name << (timed ? ", timed" : ", untimed");
+    }
+}
+
+// The top level's first 524,288 boxes are looked at for fragments: a
+// fragment as the 524,288th box is read, as the 524,289th not.
+TEST(FragmentsEnd, TheTopLevelIsWalkedToItsLimit) {
+  for (const int boxes : {524288, 524289}) {
+    const Bytes movie = Pictures({{{1, 0, 25, 512}}});
+    const std::size_t first = BoxIn(movie, 0, "moof");
+    Bytes file(movie.begin(), movie.begin() + std::ptrdiff_t(first));
+    for (int i = 3; i < boxes; ++i) file.insert(file.end(), {0, 0, 0, 8, 'f', 'r', 'e', 'e'});
+    file.insert(file.end(), movie.begin() + std::ptrdiff_t(first), movie.end());
+    EXPECT_EQ(FragmentsEnd(file), boxes == 524288 ? 10000000 : 0) << boxes << " boxes";
+  }
 }
 
 }  // namespace
