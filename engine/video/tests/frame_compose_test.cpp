@@ -170,6 +170,52 @@ TEST(FrameCompositor, TargetTakesEitherNewSide) {
   EXPECT_EQ(At(c, 5, 0), Back);
 }
 
+// The target shrunk or grown under the same placement: the picture is
+// drawn again for the new surface, as it was inside both (within a step
+// of each channel, where the columns of a 4:2:0 row fall otherwise to the
+// vector and the table code) and background beyond the old one, and
+// nothing is written past the surface's end (the placement now reaches
+// beyond it). The quadrant frame enlarged and at its own size, and a
+// patterned 4:2:0 frame reduced (its columns converted alone).
+TEST(FrameCompositor, ATargetResizedUnderTheSamePlacementIsDrawnAgain) {
+  const TQuadFrame quad;
+  const int w = 203, h = 77, stride = NaturalStride(TPixelFormat::I420, w);
+  std::vector<std::uint8_t> d(FrameBytes(TPixelFormat::I420, w, h, stride));
+  for (std::size_t i = 0; i < d.size(); ++i) d[i] = std::uint8_t(16 + (i * 37 + i / 203 * 11) % 220);
+  const TFrameView yuv = DescribeFrame(TPixelFormat::I420, d.data(), w, h, stride, false);
+  const struct {
+    const char* Name;
+    TFrameView Frame;
+    int Width, Height;
+    TVideoRect Dest;
+  } pictures[] = {
+      {"enlarged", quad.View(), 64, 48, {0, 0, 64, 48}},
+      {"at its own size", quad.View(), 9, 6, {3, 1, 7, 5}},
+      {"reduced", yuv, 90, 40, {1, 2, 90, 36}},
+  };
+  const struct {
+    int Width, Height;
+  } sizes[] = {{40, 30}, {5, 48}, {64, 4}, {2, 2}, {96, 60}};
+  for (const auto& p : pictures)
+    for (const auto& s : sizes) {
+      TFrameCompositor c;
+      c.SetBackground(Back);
+      c.SetTarget(p.Width, p.Height);
+      c.SetPlacement(p.Dest, {});
+      c.Compose(p.Frame);
+      const std::vector<std::uint32_t> first(c.Pixels(), c.Pixels() + p.Width * p.Height);
+      c.SetTarget(s.Width, s.Height);
+      c.Compose(p.Frame);
+      for (int y = 0; y < s.Height; ++y)
+        for (int x = 0; x < s.Width; ++x) {
+          const std::uint32_t expected = x < p.Width && y < p.Height ? first[std::size_t(y * p.Width + x)] : Back;
+          for (int shift : {0, 8, 16})
+            ASSERT_NEAR(int(At(c, x, y) >> shift & 255), int(expected >> shift & 255), 1)
+                << p.Name << " to " << s.Width << "x" << s.Height << " at " << x << "," << y;
+        }
+    }
+}
+
 TEST(FrameCompositor, SourceCropShowsOnlyThatPart) {
   TQuadFrame f;
   TFrameCompositor c;
