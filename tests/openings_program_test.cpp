@@ -14,6 +14,15 @@
 // opening. Under Wine the media stack's Unix libraries (GStreamer) keep
 // about a megabyte of their own heap at every graph, outside the Windows
 // address space: the process's whole private memory grows by that much.
+//
+// What the program keeps is told from what passes: the platform's parser
+// (Wine's GStreamer bridge) reads the movie through the platform's file
+// reader, which makes an event for every read and closes it at once, some
+// hundreds an opening. A measurement that lists the handles and then
+// copies each to read its type finds such an event gone ("(not copied)")
+// now and then, more often on a loaded machine. The openings compared are
+// therefore measured twice, 250 ms apart, and only the threads and handles
+// both saw count.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -32,7 +41,7 @@ using lctest::ChildProcess;
 using lctest::ProcessResources;
 using lctest::ProgramCopy;
 
-constexpr DWORD kStartMs = 30000;
+constexpr DWORD kStartMs = 30000, kSettleMs = 250;
 constexpr WPARAM kRemoteStop = 6, kRemoteNext = 8;
 
 // A movie with picture and sound listed twice, on "Repeat all": the next
@@ -58,17 +67,19 @@ TEST(ProgramOpenings, FiftyMoviesInTurnLeaveNoThreadHandleOrMemoryBehind) {
     const int Entry = (Opening - 1) % kEntries;
     ASSERT_TRUE(lctest::WaitUntilPlaying(Main, Entry).Playing()) << "opening " << Opening;
     ASSERT_TRUE(lctest::WaitUntil([&] { return lctest::QuerySeekBar(Main) >= 500; }, 15000)) << "opening " << Opening;
-    const ProcessResources& R = Measured.emplace_back(lctest::MeasureProcess(App.Id(), Process));
+    const bool Compared = Opening == kSettled || Opening == kOpenings;
+    const ProcessResources& R = Measured.emplace_back(Compared ? lctest::MeasureKept(App.Id(), Process, kSettleMs)
+                                                               : lctest::MeasureProcess(App.Id(), Process));
     Figures += "\n  " + std::to_string(Opening) + ": threads " + std::to_string(R.threads) + ", keys " +
                std::to_string(R.Handles(L"Key")) + ", events " + std::to_string(R.Handles(L"Event")) + ", other " +
-               R.HandlesBut(L"Key", L"Event") + std::to_string(R.privateMB) + " MB, committed " +
-               std::to_string(R.committedMB) + " MB";
+               R.HandlesBut(L"Key", L"Event") + "passing " + std::to_string(R.passing) + ", " +
+               std::to_string(R.privateMB) + " MB, committed " + std::to_string(R.committedMB) + " MB";
   }
   // Stopped after the fiftieth, once the stop has been shown.
   PostMessageW(Main, WM_REMOTECOMMAND, kRemoteStop, 0);
   ASSERT_TRUE(lctest::WaitUntil([&] { return !lctest::QueryTransport(Main).Playing(); })) << "not stopped";
   lctest::Pump(1000);
-  const ProcessResources Stopped = lctest::MeasureProcess(App.Id(), Process);
+  const ProcessResources Stopped = lctest::MeasureKept(App.Id(), Process, kSettleMs);
   CloseHandle(Process);
 
   SCOPED_TRACE("after each opening:" + Figures + "\n  stopped: " + std::to_string(Stopped.privateMB) +

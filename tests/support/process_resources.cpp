@@ -28,15 +28,15 @@ F NtFunction(const char* name) {
   return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), name)));
 }
 
-int ThreadsOf(DWORD pid) {
+std::set<DWORD> ThreadsOf(DWORD pid) {
   const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
   THREADENTRY32 entry{};
   entry.dwSize = sizeof entry;
-  int count = 0;
+  std::set<DWORD> ids;
   for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-    if (entry.th32OwnerProcessID == pid) ++count;
+    if (entry.th32OwnerProcessID == pid) ids.insert(entry.th32ThreadID);
   CloseHandle(snapshot);
-  return count;
+  return ids;
 }
 
 std::wstring HandleType(HANDLE process, USHORT value) {
@@ -56,10 +56,10 @@ std::wstring HandleType(HANDLE process, USHORT value) {
   return type;
 }
 
-std::map<std::wstring, int> HandlesOf(DWORD pid, HANDLE process) {
+std::map<ULONG_PTR, std::wstring> HandlesOf(DWORD pid, HANDLE process) {
   using QuerySystem = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
   static const auto query = NtFunction<QuerySystem>("NtQuerySystemInformation");
-  std::map<std::wstring, int> types;
+  std::map<ULONG_PTR, std::wstring> types;
   std::vector<BYTE> list(1 << 20);
   ULONG length = 0;
   LONG status = 0;
@@ -70,7 +70,7 @@ std::map<std::wstring, int> HandlesOf(DWORD pid, HANDLE process) {
   const ULONG count = *reinterpret_cast<const ULONG*>(list.data());
   const auto* rows = reinterpret_cast<const HandleRow*>(list.data() + sizeof(ULONG_PTR));
   for (ULONG i = 0; i < count; ++i)
-    if (rows[i].pid == pid) ++types[HandleType(process, rows[i].value)];
+    if (rows[i].pid == pid) types[rows[i].value] = HandleType(process, rows[i].value);
   return types;
 }
 
@@ -86,6 +86,13 @@ double CommittedOf(HANDLE process) {
     at = next;
   }
   return bytes / 1048576.0;
+}
+
+// Counts the threads and the handles by type from their lists.
+void CountLists(ProcessResources& r) {
+  r.threads = int(r.threadIds.size());
+  r.handles.clear();
+  for (const auto& [value, type] : r.handleTypes) ++r.handles[type];
 }
 
 }  // namespace
@@ -104,13 +111,30 @@ std::string ProcessResources::HandlesBut(const wchar_t* first, const wchar_t* se
 
 ProcessResources MeasureProcess(DWORD pid, HANDLE process) {
   ProcessResources r;
-  r.threads = ThreadsOf(pid);
-  r.handles = HandlesOf(pid, process);
+  r.threadIds = ThreadsOf(pid);
+  r.handleTypes = HandlesOf(pid, process);
+  CountLists(r);
   PROCESS_MEMORY_COUNTERS memory{};
   memory.cb = sizeof memory;
   if (GetProcessMemoryInfo(process, &memory, sizeof memory)) r.privateMB = memory.PagefileUsage / 1048576.0;
   r.committedMB = CommittedOf(process);
   return r;
+}
+
+ProcessResources MeasureKept(DWORD pid, HANDLE process, DWORD settleMs) {
+  const ProcessResources first = MeasureProcess(pid, process);
+  Sleep(settleMs);
+  ProcessResources kept = MeasureProcess(pid, process);
+  const std::size_t seen = first.threadIds.size() + first.handleTypes.size() + kept.threadIds.size() +
+                           kept.handleTypes.size();
+  std::erase_if(kept.threadIds, [&](DWORD id) { return !first.threadIds.count(id); });
+  std::erase_if(kept.handleTypes, [&](const auto& handle) {
+    const auto before = first.handleTypes.find(handle.first);
+    return before == first.handleTypes.end() || before->second != handle.second;
+  });
+  CountLists(kept);
+  kept.passing = int(seen - 2 * (kept.threadIds.size() + kept.handleTypes.size()));
+  return kept;
 }
 
 }  // namespace lctest
