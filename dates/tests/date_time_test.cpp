@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cmath>
 #include <ctime>
+#include <string>
 
 #include "dates/date_time.h"
 
@@ -33,6 +34,15 @@ TEST(DateTime, TimeOfDayTexts) {
   EXPECT_DOUBLE_EQ(TextToTime("24:00:00", -1), -1);
   EXPECT_DOUBLE_EQ(TextToTime("1:60:00", -1), -1);
   EXPECT_DOUBLE_EQ(TextToTime("", -1), -1);
+  // The last hour, minute and second of a day are times, alone and after a
+  // date (a movie's position, a bookmark, the day it was last watched).
+  const struct { const char* Text; int Seconds; } last[] = {
+      {"00:00:59", 59}, {"00:59:00", 3540}, {"23:00:00", 82800}, {"23:59:59", 86399}};
+  for (const auto& c : last) {
+    EXPECT_NEAR(TextToTime(c.Text, -1), c.Seconds / 86400.0, 1e-12) << c.Text;
+    const double day = 43831;  // 01/01/2020
+    EXPECT_NEAR(TextToDateTime(std::string("01/01/2020 ") + c.Text, -1), day + c.Seconds / 86400.0, 1e-9) << c.Text;
+  }
 }
 
 // Two-digit years: below 50 in this century, from 50 on in the last one.

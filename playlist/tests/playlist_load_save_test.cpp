@@ -163,6 +163,46 @@ TEST(PlaylistAtStart, AFolderInTheListsPlaceIsNeverWrittenOver) {
   EXPECT_TRUE(link.messages.empty());
 }
 
+// The list of the last run is there but could not be read (no list, too
+// large, not readable): the automatic save never replaces it. With nothing
+// to save it stays; with a list to save it is first kept aside byte for
+// byte, and one that cannot even be copied stays, the save failing.
+TEST(PlaylistAtStart, AListOfTheLastRunThatCouldNotBeReadIsNeverWrittenOver) {
+  const std::string kFile = "C:\\Data\\Lc.lpl";
+  const struct {
+    const char* what;
+    std::string bytes;
+    bool readable;
+    bool saved;
+  } cases[] = {
+      {"no list", std::string("\0\x01\x02\x03", 4), true, true},
+      {"too large", std::string(1048704, 'x'), true, true},
+      {"not readable", Entries(0, 2), false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    RecordingLink link;
+    FakeFileSystem files;
+    settings::SettingsStore settings;
+    settings::TextTable texts;
+    settings::SetDefaultTexts(texts);
+    Playlist playlist(link, files, settings, texts, "C:\\Data\\", kFile);
+    files.AddFile(kFile, c.bytes);
+    if (!c.readable) files.unreadable.insert(kFile);
+    playlist.LoadAtStart(0);
+    EXPECT_TRUE(playlist.FormCloseQuery());  // nothing to save
+    EXPECT_EQ(files.Bytes(kFile), c.bytes);
+    files.AddFile("C:\\m\\x.avi");
+    playlist.AddMovie("C:\\m\\x.avi");
+    EXPECT_EQ(playlist.FormCloseQuery(), c.saved);
+    EXPECT_EQ(files.Bytes(kFile + (c.saved ? ".bad" : "")), c.bytes);
+    EXPECT_EQ(files.FileExists(kFile + ".bad"), c.saved);
+    if (c.saved) {
+      EXPECT_EQ(files.Bytes(kFile), "C:\\m\\x.avi\r\nNo subtitle\r\n");
+    }
+  }
+}
+
 TEST_F(PlaylistLoadTest, TheAutomaticSaveWritesOrDeletesTheListFile) {
   playlist.FormCloseQuery();
   EXPECT_EQ(files.Bytes(kAuto), "C:\\m\\keep1.avi\r\nNo subtitle\r\nC:\\m\\keep2.avi\r\nNo subtitle\r\n");

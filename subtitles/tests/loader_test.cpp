@@ -392,6 +392,27 @@ TEST(LoadLineEnds, LoneCrEndsALineOfAnAnsiFile) {
   }
 }
 
+// A file that ends in its last cue's last line, without a line break
+// after it, keeps that line, as a file ending with a line break does.
+TEST(LoadLineEnds, TheLastCueKeepsItsLastLineWithoutAFinalLineBreak) {
+  const struct {
+    const char* format;
+    std::string text;
+  } cases[] = {
+      {"SubRip", "1\r\n00:00:01,000 --> 00:00:02,000\r\nFirst\r\n\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\n"
+                 "Second\r\n\r\n3\r\n00:00:05,000 --> 00:00:06,000\r\nLast\r\nline two"},
+      {"SubViewer", "00:00:01.00,00:00:02.00\r\nFirst\r\n\r\n00:00:03.00,00:00:04.00\r\nSecond\r\n\r\n"
+                    "00:00:05.00,00:00:06.00\r\nLast\r\nline two"},
+  };
+  const Entries expected{{1000, 2000, "First"}, {3000, 4000, "Second"}, {5000, 6000, "Last|line two"}};
+  for (const auto& c : cases) {
+    for (const char* end : {"", "\r\n"}) {
+      EXPECT_EQ(expected, EntriesOf(LoadSubtitleBytes(c.text + end))) << c.format << (*end ? " with" : " without")
+                                                                      << " a final line break";
+    }
+  }
+}
+
 TEST(LoadSubViewer, TimeLineWithSpacesAroundTheComma) {
   const auto result = LoadSubtitleBytes(
       "00:00:01.00,00:00:02.00\r\nFirst\r\n\r\n00:00:03.00 , 00:00:04.00\r\nSecond\r\n\r\n"

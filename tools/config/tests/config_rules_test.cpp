@@ -63,6 +63,37 @@ TEST(ConfigControls, ShowTheSettingsLineByLine) {
   EXPECT_EQ("99", c.Number(NF::HorizontalDisplayArea));
 }
 
+// The first line of every check list and the first number field, which a
+// loop begun one place late would leave out: shown as the settings hold
+// them, and stored as the controls then show them, on and off alike.
+TEST(ConfigControls, TheFirstLineOfEachListAndTheFirstNumberGoBothWays) {
+  using Line = bool& (*)(ConfigControls&);
+  const struct {
+    const char* list;
+    bool SettingsStore::*setting;
+    Line line;
+  } firsts[] = {
+      {"general", &SettingsStore::AutoPlayOnLoad, [](ConfigControls& c) -> bool& { return c.General[0]; }},
+      {"subtitle 1", &SettingsStore::TransparentBackground, [](ConfigControls& c) -> bool& { return c.Subtitle1[0]; }},
+      {"subtitle 2", &SettingsStore::AutoLoadSubtitle, [](ConfigControls& c) -> bool& { return c.Subtitle2[0]; }},
+      {"video", &SettingsStore::FullscreenOnLoad, [](ConfigControls& c) -> bool& { return c.Video[0]; }},
+  };
+  for (const bool on : {true, false}) {
+    SCOPED_TRACE(on ? "on, then off" : "off, then on");
+    SettingsStore s = SampleStore();
+    for (const auto& f : firsts) s.*f.setting = on;
+    s.PlaylistFontSize = on ? 14 : 20;
+    ConfigControls c = ControlsFromSettings(s, {});
+    for (const auto& f : firsts) EXPECT_EQ(f.line(c), on) << f.list;
+    EXPECT_EQ(c.Number(NF::PlaylistFontSize), on ? "14" : "20");
+    for (const auto& f : firsts) f.line(c) = !on;
+    c.Number(NF::PlaylistFontSize) = on ? "20" : "14";
+    StoreControls(c, s);
+    for (const auto& f : firsts) EXPECT_EQ(s.*f.setting, !on) << f.list;
+    EXPECT_EQ(s.PlaylistFontSize, on ? 20 : 14);
+  }
+}
+
 TEST(ConfigChangeCheck, NothingChangedLeavesApplyOffAndAChangeBackToo) {
   const SettingsStore s = SampleStore();
   const ConfigControls stored = ControlsFromSettings(s, {true, false, true});

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "settings/file_io.h"
 #include "tests/support/scratch.h"
 
 #include <cstdio>
@@ -234,6 +235,30 @@ TEST_F(PresetsFile, DamagedFileIsOfferedAsEmptyAndNeverWrittenOver) {
     EXPECT_EQ("New=1,0,0,0,0,0,0,0,0,0,0\r\n", Read());
     EXPECT_EQ(Bytes, lctest::ReadBytes(Path + ".2.bad"));
     EXPECT_EQ("an older copy", lctest::ReadBytes(Path + ".bad"));
+  }
+}
+
+// A file not read whole whose copy could not be kept (the disk refused
+// the copy its name): the save of a changed list fails, and the file stays
+// as it was, still to be kept aside by the next save.
+TEST_F(PresetsFile, AFileThatCannotBeKeptAsideFailsTheSaveAndStays) {
+  const std::string Damaged = "\x01\x02 no presets here\r\n", ReadInPart = "; mine\r\nRock=1\r\n";
+  for (const std::string& Bytes : {Damaged, ReadInPart}) {
+    SCOPED_TRACE(Bytes);
+    Write(Bytes);
+    TPresetList L("Default");
+    TPresetsFileState State = LoadPresetsFile(Path, L);
+    const TPresetsFileState ReadAs = State;
+    L.SaveAs("New", Values({1}));
+    settings::SetFileSteps({.renameNew = [](const std::string&, const std::string&) { return false; }});
+    settings::KeptCopy Kept;
+    const bool Saved = SavePresetsFile(Path, L, State, &Kept);
+    settings::SetFileSteps({});
+    EXPECT_FALSE(Saved);
+    EXPECT_EQ(settings::KeptCopy::Outcome::NoCopy, Kept.outcome);
+    EXPECT_EQ(ReadAs, State);
+    EXPECT_EQ(Bytes, Read());
+    EXPECT_FALSE(std::filesystem::exists(Path + ".bad"));
   }
 }
 
