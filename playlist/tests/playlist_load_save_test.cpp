@@ -190,6 +190,7 @@ TEST(PlaylistAtStart, AListOfTheLastRunThatCouldNotBeReadIsNeverWrittenOver) {
     files.AddFile(kFile, c.bytes);
     if (!c.readable) files.unreadable.insert(kFile);
     playlist.LoadAtStart(0);
+    EXPECT_EQ(link.messages, Lines{}) << "the start-up tells of it, with the other files";
     EXPECT_TRUE(playlist.FormCloseQuery());  // nothing to save
     EXPECT_EQ(files.Bytes(kFile), c.bytes);
     files.AddFile("C:\\m\\x.avi");
@@ -334,6 +335,10 @@ TEST_F(PlaylistLoadTest, OpenCommandReplacesTheListAndForgetsThePreviousMovie) {
   playlist.OpenCommand("C:\\l\\two.lpl");
   EXPECT_EQ(Movies(), (Lines{"C:\\n\\a.avi"}));
   EXPECT_FALSE(link.previousSettingsValid);
+  // A list that cannot be opened is told, and the list stays.
+  playlist.OpenCommand("C:\\l\\gone.lpl");
+  EXPECT_EQ(link.messages, (Lines{"playlist: Error opening \"C:\\l\\gone.lpl\"!"}));
+  EXPECT_EQ(Movies(), (Lines{"C:\\n\\a.avi"}));
 }
 
 // ------------------------------------------------------------ on disk
