@@ -63,6 +63,8 @@ class MainWindowTest : public ::testing::Test {
     form->OnReport = [this](const std::wstring& Text) { reports.push_back(Text); };
   }
   void TearDown() override {
+    // A save the pulse started on the worker ends in this test.
+    Program().RmsSaves.Finish(Program().Rms, Program().RmsFile);
     links.reset();
     form.reset();
     Program().BusyFlag = false;

@@ -66,6 +66,26 @@ TEST_F(PulseTest, SeeksLandWhereAskedAndStayWithinTheMovie) {
   EXPECT_TRUE(ShownDown(*form->BtnPlay));
 }
 
+// The pulse's save of the remembered settings while a movie plays runs on
+// the worker; one that finds the file damaged since the start tells the
+// user, the file kept aside byte for byte, and then writes the playing
+// movie's entry beside the entries it could read.
+TEST_F(PulseTest, ASaveDuringPlaybackThatFindsTheFileDamagedTellsThenWrites) {
+  const std::string File = Program().Names.RmsFileName();
+  lctest::WriteBytes(File, "[old.avi]\r\nPanScan=7\r\n");
+  form->rmsLoadFromHdd();
+  const std::string Damaged = "[old.avi]\r\nPanScan=7\r\n[lost.avi\r\nPanScan=3\r\n";
+  lctest::WriteBytes(File, Damaged);
+  Program().Settings.RememberMovieSettings = true;
+  OpenActive("clip.avi", true);
+  form->Commands().SetRmsChangeScore(10000);
+  ASSERT_TRUE(WaitFor([&] { return lctest::ReadBytes(File).find("[clip.avi]") != std::string::npos; }));
+  EXPECT_EQ(reports, (std::vector<std::wstring>{L"Error reading from \"" + Utf8ToWide(File) +
+                                                L"\"!\r\nIt is kept as \"LcFormTest.rs.bad\"."}));
+  EXPECT_EQ(lctest::ReadBytes(File + ".bad"), Damaged);
+  EXPECT_NE(lctest::ReadBytes(File).find("[old.avi]\r\nLastAccessed=30/12/1899\r\nPanScan=7\r\n"), std::string::npos);
+}
+
 TEST_F(PulseTest, WithoutAMovieSeeksDoNothing) {
   Program().Settings.OSDDisplay = true;
   form->SeekToPosition(1500);
