@@ -85,6 +85,9 @@ TEST(BuildMicroDvd, FramesAndTexts) {
   const auto slow = BuildSubtitleList(Ansi{"{24}{48}t"}, SubtitleFormat::MicroDvd, {23.976, 2200});
   EXPECT_EQ(1001, slow->Start[0]);
   EXPECT_EQ(2002, slow->End[0]);
+  // A frame that is no number, at either end, makes it no MicroDVD file.
+  for (const char* line : {"{2x}{48}t", "{24}{4y}t"})
+    EXPECT_FALSE(BuildSubtitleList(Ansi{line}, SubtitleFormat::MicroDvd, {25.0, 2200}).has_value()) << line;
 }
 
 TEST(BuildSubRip, BlocksBecomeEntries) {
@@ -96,6 +99,12 @@ TEST(BuildSubRip, BlocksBecomeEntries) {
   EXPECT_EQ((std::vector<std::int32_t>{1000, 3000, 5000}), list->Start);
   EXPECT_EQ((std::vector<std::int32_t>{2500, 4000, 6000}), list->End);
   EXPECT_EQ((Ansi{"One|line two", "", "Last"}), list->Text);
+  // A text that is a number starts no entry, nor does a line before a
+  // time line that is no number.
+  const Ansi numbers = {"1", "00:00:01,000 --> 00:00:02,000", "1984", "", "x", "00:00:03,000 --> 00:00:04,000", "y"};
+  const auto withNumbers = BuildSubtitleList(numbers, SubtitleFormat::SubRip, {});
+  ASSERT_TRUE(withNumbers.has_value());
+  EXPECT_EQ((Ansi{"1984"}), withNumbers->Text);
   // No counter line followed by a time line: an empty list.
   EXPECT_EQ(0u, BuildSubtitleList(Ansi{"text", "more"}, SubtitleFormat::SubRip, {})->Count());
 }
