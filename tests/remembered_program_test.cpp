@@ -400,7 +400,7 @@ TEST(RememberedProgram, APlayerWaitingForAnotherPlayersSaveKeepsPlaying) {
   int Unanswered = 0;
   for (DWORD Start = GetTickCount(); GetTickCount() - Start < 4000; Sleep(100)) {
     DWORD_PTR R = 0;
-    if (!SendMessageTimeoutW(Player.Main, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &R)) ++Unanswered;
+    if (!SendMessageTimeoutW(Player.Main, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &R)) ++Unanswered;
   }
   EXPECT_EQ(Unanswered, 0);
   EXPECT_GT(lctest::QuerySeekBar(Player.Main), Before + 3000);
