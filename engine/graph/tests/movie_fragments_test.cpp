@@ -178,6 +178,10 @@ TEST(FragmentsEnd, TheLatestSampleOfAnyTrackEndsTheMovie) {
       {"one fragment after the other", Pictures({{{1, -1, 250, 512}}, {{1, -1, 50, 512}}}), 120000000},
       {"a decode time in the first fragment only", Pictures({{{1, 25600, 250, 512}}, {{1, -1, 50, 512}}}), 140000000},
       {"a fragment's own duration", Pictures({{{.Id = 1, .Decode = 0, .Count = 25, .Alike = 1024}}}), 20000000},
+      {"one sample alike", Pictures({{{.Id = 1, .Decode = 0, .Count = 1, .Alike = 1024}}}), 800000},
+      {"one sample listed", Pictures({{{1, 0, 1, 512}}}), 400000},
+      {"no samples alike beside the picture",
+       PictureAndSound({{{1, 0, 100, 512}, {.Id = 2, .Decode = 0, .Count = 0, .Alike = 20}}}), 40000000},
       // 2^32 units and 12 s: a decode time read whole.
       {"a 64-bit decode time",
        Pictures({{{.Id = 1, .Decode = 4295095296, .Count = 50, .Duration = 512, .Wide = true}}}), 3355563200000},
@@ -208,6 +212,15 @@ TEST(FragmentsEnd, TheLatestSampleOfAnyTrackEndsTheMovie) {
       // More than a fragment read in one piece.
       {"a fragment too large to hold", Pictures({{{.Id = 1, .Decode = 0, .Count = 600000, .Duration = 20, .Size = 1}}}),
        9375000000},
+      // Its box ends two bytes into the time scale (what follows is no
+      // box): the track has no time scale, and no end.
+      {"a media header too short for its time scale",
+       [] {
+         Bytes file = Pictures({{{1, 0, 25, 512}}});
+         file[std::string(file.begin(), file.end()).find("mdhd") - 1] = 8 + 4 + 8 + 2;
+         return file;
+       }(),
+       0},
       {"version-1 track and media headers",
        Fragmented(FragmentedTrack(1, "vide", 12800, true), TrackDefaults(1, 512), {{{1, 0, 250, 512}}}), 100000000},
       {"not in fragments", Movie({Track("vide", 12800, EditList({{6000, 1024}}))}), 0},
@@ -290,15 +303,18 @@ TEST(FragmentsEnd, AFileCutShortEndsWithItsLastWholeFragment) {
 // A fragment that is broken or claims more than the file holds ends the
 // movie before it: the last one of fragments that tell their decode
 // times (the fragments before it tell the end), the middle one of
-// fragments that do not (the last ones cannot be placed). Fragments at
-// frames 0, 250 and 300, of 250, 50 and 25 frames; the picture's samples
-// of 4 bytes listed one by one, or alike.
+// fragments of which it alone tells its time (the last one, placed after
+// it, cannot be placed). Fragments at frames 0, 250 and 300, of 250, 50
+// and 25 frames; the picture's samples of 4 bytes listed one by one, or
+// alike.
 TEST(FragmentsEnd, ABrokenFragmentEndsTheMovieBeforeIt) {
   const auto File = [](bool Timed, bool Alike) {
     std::vector<Fragment> fragments;
-    for (const auto& [decode, count] : {std::pair{0, 250}, {128000, 50}, {153600, 25}})
-      fragments.push_back({Alike ? Traf{.Id = 1, .Decode = Timed ? decode : -1, .Count = count, .Alike = 512}
-                                 : Traf{.Id = 1, .Decode = Timed ? decode : -1, .Count = count, .Duration = 512}});
+    for (const auto& [decode, count] : {std::pair{0, 250}, {128000, 50}, {153600, 25}}) {
+      const std::int64_t time = Timed || decode == 128000 ? decode : -1;
+      fragments.push_back({Alike ? Traf{.Id = 1, .Decode = time, .Count = count, .Alike = 512}
+                                 : Traf{.Id = 1, .Decode = time, .Count = count, .Duration = 512}});
+    }
     return Pictures(fragments);
   };
   // A run's count at its box's 12th byte, its data offset at the 16th; a
@@ -327,6 +343,8 @@ TEST(FragmentsEnd, ABrokenFragmentEndsTheMovieBeforeIt) {
       {"a header without its data's base", false, [](Bytes& F, int N) { F[BoxIn(F, N, "tfhd") + 11] |= 0x1; }},
       {"a header without its defaults", false, [](Bytes& F, int N) { F[BoxIn(F, N, "tfhd") + 11] |= 0x18; }},
       {"no track fragment header", false, [](Bytes& F, int N) { F[BoxIn(F, N, "tfhd") + 4] = 'x'; }},
+      // A decode time box of version 1 that holds 32 bits.
+      {"a decode time too short for 64 bits", false, [](Bytes& F, int N) { F[BoxIn(F, N, "tfdt") + 8] = 1; }},
       {"a run larger than its fragment", false, [](Bytes& F, int N) { F[BoxIn(F, N, "trun") + 2] += 1; }},
       // The run's box ends after its count, the rest a box of its own.
       {"a run too short for its data's offset", false,
@@ -350,12 +368,9 @@ TEST(FragmentsEnd, ABrokenFragmentEndsTheMovieBeforeIt) {
     c.Break(timed, 2);
     c.Break(untimed, 1);
     EXPECT_EQ(FragmentsEnd(timed), 120000000) << c.Name << ", the last fragment";
-    EXPECT_EQ(FragmentsEnd(untimed), 100000000) << c.Name << ", the middle fragment";
+    EXPECT_EQ(FragmentsEnd(untimed), 100000000) << c.Name << ", the middle fragment timed alone";
   }
-  // A decode time beyond any movie, or one whose box is too short for it.
-  Bytes late = File(true, false);
-  Poke32(late, BoxIn(late, 2, "tfdt") + 8, 0x01000000);
-  EXPECT_EQ(FragmentsEnd(late), 120000000) << "a decode time too short for 64 bits";
+  // A decode time beyond any movie.
   EXPECT_EQ(FragmentsEnd(Pictures({{{1, 0, 250, 512}}, {{.Id = 1, .Decode = INT64_MAX, .Count = 50, .Duration = 512,
                                                            .Wide = true}}})),
             100000000);
