@@ -1,6 +1,7 @@
-// ISO media files (MP4) built byte by byte for the tests of their readers:
-// boxes, movie and media headers, handlers, edit lists and tracks, and a
-// reader of such bytes as a file.
+// ISO media files (MP4) built byte by byte for the tests and benchmarks of
+// their readers: boxes, movie and media headers, handlers, edit lists and
+// tracks, movies written in fragments with their index, and a reader of
+// such bytes as a file.
 #pragma once
 
 #include <algorithm>
@@ -116,6 +117,117 @@ inline Bytes TrackDefaults(std::uint32_t Id, std::uint32_t Duration, std::uint32
   Bytes b;
   for (std::uint32_t v : {0u, Id, 1u, Duration, Size, 0u}) Put32(b, v);
   return Box("trex", b);
+}
+
+// A track fragment of track Id with one run of Count samples: Decode its
+// decode time (none when negative; 64 bits when Wide), each sample's
+// duration listed in the run when Duration is not 0 (else the movie's
+// default), Offset its composition offset when not 0 (signed when
+// negative), Size its bytes. A fragment with a duration of its own for
+// its samples (Alike, 0 or more) has samples alike: its run lists none.
+// With NoRun, the fragment has no run.
+struct Traf {
+  std::uint32_t Id;
+  std::int64_t Decode;
+  int Count;
+  std::uint32_t Duration = 0;
+  std::int32_t Offset = 0;
+  bool Wide = false;
+  std::int64_t Alike = -1;
+  std::uint32_t Size = 4;
+  bool NoRun = false;
+};
+inline std::uint32_t DataBytes(const Traf& R) { return R.NoRun ? 0 : std::uint32_t(R.Count) * R.Size; }
+using Fragment = std::vector<Traf>;
+
+// A track fragment whose samples' data begin DataOffset bytes after the
+// start of the fragment box.
+inline Bytes TrackFragment(const Traf& R, std::uint32_t DataOffset) {
+  Bytes header, decode, run;
+  const bool alike = R.Alike >= 0;
+  Put32(header, 0x20000u | (alike ? 0x18u : 0u));  // data counted from the fragment box
+  Put32(header, R.Id);
+  if (alike) {
+    Put32(header, std::uint32_t(R.Alike));
+    Put32(header, R.Size);
+  }
+  Put32(decode, R.Wide ? 0x01000000u : 0u);
+  if (R.Wide) Put32(decode, std::uint32_t(R.Decode >> 32));
+  Put32(decode, std::uint32_t(R.Decode));
+  Put32(run, (R.Offset < 0 ? 0x01000000u : 0u) | 0x1u | (alike ? 0u : 0x200u) | (R.Duration ? 0x100u : 0u) |
+                 (R.Offset ? 0x800u : 0u));
+  Put32(run, std::uint32_t(R.Count));
+  Put32(run, DataOffset);
+  for (int i = 0; i < R.Count && !alike; ++i) {
+    if (R.Duration) Put32(run, R.Duration);
+    Put32(run, R.Size);
+    if (R.Offset) Put32(run, std::uint32_t(R.Offset));
+  }
+  return Box("traf", Join({Box("tfhd", header), R.Decode >= 0 ? Box("tfdt", decode) : Bytes{},
+                           R.NoRun ? Bytes{} : Box("trun", run)}));
+}
+
+// A fragment box whose samples' data begin DataStart bytes after its
+// start, one track fragment after the other.
+inline Bytes FragmentBox(const Fragment& F, std::uint32_t DataStart) {
+  Bytes parts = Box("mfhd", Bytes(8, 0));
+  for (const Traf& r : F) {
+    parts = Join({parts, TrackFragment(r, DataStart)});
+    DataStart += DataBytes(r);
+  }
+  return Box("moof", parts);
+}
+
+// The fragments' index (tfra) of one track: the fragments it lists, its
+// entries 64 bits wide when Wide, and the 6 bits that give the width of
+// their fragment, run and sample numbers (0: a byte each).
+struct Listing {
+  std::uint32_t Track;
+  std::vector<int> Fragments;
+  bool Wide = false;
+  std::uint32_t NumberBytes = 0;
+};
+
+// The movie with its tracks and their defaults, then each fragment and the
+// data of its samples, then the index when it lists any track.
+inline Bytes Fragmented(const Bytes& Tracks, const Bytes& Defaults, const std::vector<Fragment>& Fragments,
+                 const std::vector<Listing>& Index = {}) {
+  const Bytes movie = Box("moov", Join({Header("mvhd", 1000), Tracks, Box("mvex", Defaults)}));
+  Bytes file = Join({Box("ftyp", Bytes(8, 0)), movie});
+  std::vector<std::uint64_t> places;
+  for (const Fragment& f : Fragments) {
+    places.push_back(file.size());
+    std::size_t bytes = 0;
+    for (const Traf& r : f) bytes += DataBytes(r);
+    for (const Bytes& box : {FragmentBox(f, std::uint32_t(FragmentBox(f, 0).size()) + 8), Box("mdat", Bytes(bytes, 0x5A))})
+      file.insert(file.end(), box.begin(), box.end());
+  }
+  if (Index.empty()) return file;
+  Bytes lists;
+  for (const Listing& l : Index) {
+    Bytes b;
+    Put32(b, l.Wide ? 0x01000000u : 0u);
+    Put32(b, l.Track);
+    Put32(b, l.NumberBytes);
+    Put32(b, std::uint32_t(l.Fragments.size()));
+    const std::size_t numbers = ((l.NumberBytes >> 4) & 3) + ((l.NumberBytes >> 2) & 3) + (l.NumberBytes & 3) + 3;
+    for (const int f : l.Fragments) {
+      const std::uint64_t time = std::uint64_t(f) * 1000, place = places[std::size_t(f)];
+      if (l.Wide) {
+        Put64(b, time);
+        Put64(b, place);
+      } else {
+        Put32(b, std::uint32_t(time));
+        Put32(b, std::uint32_t(place));
+      }
+      b.insert(b.end(), numbers, 1);
+    }
+    lists = Join({lists, Box("tfra", b)});
+  }
+  Bytes tail;
+  Put32(tail, 0);
+  Put32(tail, std::uint32_t(lists.size() + 8 + 16));
+  return Join({file, Box("mfra", Join({lists, Box("mfro", tail)}))});
 }
 
 }  // namespace iso_test
