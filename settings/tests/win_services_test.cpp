@@ -8,9 +8,7 @@
 
 #include "framework/unicode.h"
 #include "settings/file_io.h"
-#include "settings/rms_background_save.h"
 #include "settings/rms_file.h"
-#include "settings/rms_merge.h"
 #include "settings/settings_file.h"
 #include "settings/settings_table.h"
 #include "settings/tests/test_support.h"
@@ -65,17 +63,6 @@ TEST_F(WinServices, RenameNewNeverReplacesAFile) {
   EXPECT_EQ(ReadBytes(source), "second");
 }
 
-// A player's start on a remembered-settings file of one entry (old.avi),
-// then its own entry stored (mine.avi).
-void ReadOldAndStoreMine(const std::string& file, RmsTable& mine, RmsFileState& state) {
-  WriteBytes(file, "[old.avi]\r\nPanScan=1\r\n");
-  RmsLoadFromHdd(mine, file, TRmsEntry{}, nullptr, state);
-  TRmsEntry entry;
-  entry.Name = "mine.avi";
-  entry.PanScan = 2;
-  mine.Store(entry);
-}
-
 // Two players save the remembered settings at the same instant: the one
 // that comes second waits until the other has written the file (here a
 // save held open by this thread, which writes its entry and lets go), and
@@ -84,9 +71,14 @@ void ReadOldAndStoreMine(const std::string& file, RmsTable& mine, RmsFileState& 
 TEST_F(WinServices, ASaveOfTheRememberedSettingsWaitsForAnotherPlayersSave) {
   ScratchFolder dir;
   const std::string file = dir.File("Lumacraft.rs");
+  WriteBytes(file, "[old.avi]\r\nPanScan=1\r\n");
   RmsTable mine;
   RmsFileState state;
-  ReadOldAndStoreMine(file, mine, state);
+  RmsLoadFromHdd(mine, file, TRmsEntry{}, nullptr, state);
+  TRmsEntry entry;
+  entry.Name = "mine.avi";
+  entry.PanScan = 2;
+  mine.Store(entry);
 
   std::optional<SaveLock> othersSave(std::in_place, file);
   bool saved = false;
@@ -104,44 +96,6 @@ TEST_F(WinServices, ASaveOfTheRememberedSettingsWaitsForAnotherPlayersSave) {
   EXPECT_EQ(now[1].PanScan, 3);
   EXPECT_EQ(now[2].Name, "mine.avi");
   EXPECT_EQ(now[2].PanScan, 2);
-}
-
-// A save on the worker while another player holds its save: the save
-// waits for it on the worker, and the caller (the GUI thread, which shows
-// the picture) goes on at once. The other player, held on a thread of its
-// own, lets go only after Start returned: a Start that waited for it
-// would have waited out the lock's 10 s and written without it.
-TEST_F(WinServices, ASaveOnTheWorkerWaitsForAnotherPlayersSaveAndItsCallerDoesNot) {
-  ScratchFolder dir;
-  const std::string file = dir.File("Lumacraft.rs");
-  RmsTable mine;
-  RmsFileState state;
-  ReadOldAndStoreMine(file, mine, state);
-  const std::string before = ReadBytes(file);
-
-  HANDLE held = CreateEventW(nullptr, TRUE, FALSE, nullptr), letGo = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  std::thread other([&] {
-    const SaveLock othersSave(file);
-    SetEvent(held);
-    WaitForSingleObject(letGo, INFINITE);
-    WriteBytes(file, "[old.avi]\r\nPanScan=1\r\n[theirs.avi]\r\nPanScan=3\r\n");
-  });
-  ASSERT_EQ(WaitForSingleObject(held, 10000), WAIT_OBJECT_0);
-  RmsBackgroundSave saves;
-  saves.Start(mine, state, file, "", 10);
-  EXPECT_FALSE(saves.Collect(mine, state, 10)) << "the save waits for the other player's";
-  EXPECT_EQ(ReadBytes(file), before);
-  SetEvent(letGo);
-  other.join();
-  saves.Finish(mine, state);
-  CloseHandle(held);
-  CloseHandle(letGo);
-  RmsTable now;
-  ParseRmsLines(now, SplitLines(ReadBytes(file)), TRmsEntry{}, nullptr);
-  ASSERT_EQ(now.size(), 3u);
-  EXPECT_EQ(now[1].Name, "theirs.avi");
-  EXPECT_EQ(now[2].Name, "mine.avi");
-  EXPECT_FALSE(RmsChangedSince(mine, state.Synced));
 }
 
 TEST_F(WinServices, SettingsFileWithNonAsciiNameRoundTrips) {
