@@ -71,6 +71,14 @@ TEST(RmsBackgroundSave, ASaveAskedWhileOneRunsFollowsItWithTheTableAsItStandsThe
   EXPECT_TRUE(mine.Deleted().empty());
   EXPECT_EQ(FileShows(file), "b.avi:2 c.avi:4 ");
   EXPECT_FALSE(RmsChangedSince(mine, state.Synced));
+  // The closing waits for the save under way and makes the one asked
+  // meanwhile itself.
+  mine.Store(Entry("d.avi", 5, 9));
+  saves.Start(mine, state, file, "", 9);
+  saves.Start(mine, state, file, "", 9);
+  saves.Finish(mine, state);
+  EXPECT_FALSE(saves.Busy());
+  EXPECT_EQ(FileShows(file), "b.avi:2 c.avi:4 d.avi:5 ");
 }
 
 // One run saves twice; between its saves another player stored a newer
