@@ -472,6 +472,22 @@ TEST(FrameCompositor, NewPlacementAtTheSameFrameSizeTakesEffect) {
   EXPECT_EQ(At(c, 0, 0), Back);
 }
 
+// A frame of another width at the same height and format (the next
+// movie) is placed by columns of its own: two columns stretched over the
+// four the first frame filled at its own size.
+TEST(FrameCompositor, AFrameOfAnotherWidthGetsItsOwnColumns) {
+  const std::uint32_t wide[8] = {Red, Green, Blue, White, Red, Green, Blue, White};
+  const std::uint32_t narrow[4] = {Blue, White, Blue, White};
+  TFrameCompositor c;
+  c.SetTarget(4, 2);
+  c.SetPlacement({0, 0, 4, 2}, {});
+  c.Compose(DescribeFrame(TPixelFormat::RGB32, reinterpret_cast<const std::uint8_t*>(wide), 4, 2, 16, false));
+  EXPECT_EQ(At(c, 1, 0), Green);
+  c.Compose(DescribeFrame(TPixelFormat::RGB32, reinterpret_cast<const std::uint8_t*>(narrow), 2, 2, 8, false));
+  EXPECT_EQ(At(c, 0, 1), Blue);
+  EXPECT_EQ(At(c, 3, 1), White);
+}
+
 // Frames of RGB and YUV in turn each get the colour tables of their kind.
 TEST(FrameCompositor, SwitchingBetweenRgbAndYuvFramesKeepsTheirColours) {
   TQuadFrame rgb;
