@@ -88,6 +88,7 @@ TEST(MergeRms, WhatThisRunChangedSinceItsLastSave) {
       {"an entry added", [](RmsTable& t) { t.Store(Entry("x", 1)); }, true},
       {"an entry deleted", [](RmsTable& t) { t.Remove(0); }, true},
       {"all deleted", [](RmsTable& t) { t.Clear(); }, true},
+      {"an entry added, then deleted", [](RmsTable& t) { t.Store(Entry("x", 1)); t.Remove(2); }, false},
   };
   for (const auto& c : cases) {
     RmsTable mine = TableOf({Entry("a", 1), Entry("b", 2)});
@@ -134,7 +135,8 @@ TEST(MergeRms, NewEntriesReplaceTheLeastRecentlyAccessedBeyondTheLimit) {
 TEST(RmsSave, TwoPlayersKeepEachOthersEntries) {
   ScratchFolder dir;
   const std::string file = dir.File("x.rs");
-  WriteBytes(file, "[old.avi]\r\nPanScan=1\r\n[gone.avi]\r\nPanScan=2\r\n");
+  // A font this machine does not have is kept as the file names it.
+  WriteBytes(file, "[old.avi]\r\nPanScan=1\r\nSubtitleFontName=Not Here\r\n[gone.avi]\r\nPanScan=2\r\n");
   RmsTable first, second;
   RmsFileState firstState, secondState;
   RmsLoadFromHdd(first, file, TRmsEntry{}, nullptr, firstState);
@@ -149,6 +151,7 @@ TEST(RmsSave, TwoPlayersKeepEachOthersEntries) {
   RmsTable now;
   ParseRmsLines(now, SplitLines(ReadBytes(file)), TRmsEntry{}, nullptr);
   EXPECT_EQ(Shown(now.entries()), (std::vector<std::string>{"old.avi:1", "a.avi:12", "b.avi:22"}));
+  EXPECT_NE(ReadBytes(file).find("\r\nSubtitleFontName=Not Here\r\n"), std::string::npos);
 
   // Deleting every entry deletes the file once no other player's is left.
   first.Clear();
