@@ -1,8 +1,11 @@
 #include "engine/graph/filter_graph.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "engine/filters/com_helpers.h"
+#include "engine/graph/graph_teardown.h"
 #include "engine/graph/graph_utils.h"
 #include "engine/graph/movie_fragments.h"
 #include "engine/graph/movie_start.h"
@@ -135,6 +138,30 @@ void TFilterGraph::InstallSite() {
   site->Release();
 }
 
+// The graph's site becomes one that lives as long as the process: the
+// graph may be released after the component is gone (Deactivate), and
+// Wine's graph takes no empty site.
+void TFilterGraph::RemoveSite() {
+  struct TNoSite : public IUnknown {
+    STDMETHODIMP QueryInterface(REFIID, void** Object) override {
+      *Object = nullptr;
+      return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return 1; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+  };
+  static TNoSite noSite;
+  IObjectWithSite* site = nullptr;
+  if (FAILED(QueryGraph(IID_IObjectWithSite, reinterpret_cast<void**>(&site)))) return;
+  site->SetSite(&noSite);
+  site->Release();
+}
+
+// The graph's last release runs on a thread of its own: the platform's
+// teardown may never end, and a graph not released in time is left to end
+// on its own while the player goes on. Nothing of the component's stays in
+// it: its filters, its site, its notify window and its log are taken out
+// first.
 void TFilterGraph::Deactivate() {
   // A running or paused graph released without a stop can hang the
   // platform's media stack: it is stopped first.
@@ -147,6 +174,7 @@ void TFilterGraph::Deactivate() {
   RemoveRegisteredFilters();
   if (MediaEvent_ != nullptr) {
     MediaEvent_->SetNotifyFlags(AM_MEDIAEVENT_NONOTIFY);
+    MediaEvent_->SetNotifyWindow(0, 0, 0);
     ReleaseAndNil(MediaEvent_);
   }
   if (RotCookie_ != 0) {
@@ -154,10 +182,16 @@ void TFilterGraph::Deactivate() {
     RotCookie_ = 0;
   }
   CloseLog();
-  ReleaseAndNil(Graph_);
-  ReleaseAndNil(CaptureBuilder_);
-  ReleaseAndNil(DvdBuilder_);
+  RemoveSite();
+  std::vector<IUnknown*> objects;
+  for (IUnknown* object : {static_cast<IUnknown*>(Graph_), static_cast<IUnknown*>(CaptureBuilder_),
+                           static_cast<IUnknown*>(DvdBuilder_)})
+    if (object != nullptr) objects.push_back(object);
+  Graph_ = nullptr;
+  CaptureBuilder_ = nullptr;
+  DvdBuilder_ = nullptr;
   Active_ = false;
+  ReleaseWithin(std::move(objects), kGraphReleaseMs);
 }
 
 void TFilterGraph::SetMode(TGraphMode Value) {
@@ -282,14 +316,15 @@ void TFilterGraph::PlayToFragmentsEnd() {
 // picture and sound) left a thread and its memory behind. On that media
 // stack the graph is timed by a system clock of its own instead, which ends
 // its thread with the graph; that renderer's clock is a system clock too,
-// so the timing is the same.
+// so the timing is the same. The clock is one whose release always ends
+// (graph_teardown.h): the graph's release, a close that comes as the movie
+// starts to play, is its last.
 void TFilterGraph::UseSystemClock() {
   if (!WineMediaStack()) return;
   TGraphInterface<IMediaFilter> graph(*this, IID_IMediaFilter);
-  IReferenceClock* clock = nullptr;
-  if (!graph || FAILED(CoCreateInstance(CLSID_SystemClock, nullptr, CLSCTX_INPROC_SERVER, IID_IReferenceClock,
-                                        reinterpret_cast<void**>(&clock))))
-    return;
+  if (!graph) return;
+  IReferenceClock* clock = NewWakefulSystemClock();
+  if (clock == nullptr) return;
   graph->SetSyncSource(clock);
   clock->Release();
 }

@@ -6,7 +6,9 @@
 //
 // Everything runs on the GUI thread: the hidden event window receives the
 // platform's notification message, and the graph builder's callbacks run
-// inside RenderFile. No lock is taken.
+// inside RenderFile. No lock is taken. Only the graph's last release runs
+// on a thread of its own (Deactivate), when nothing of the component's is
+// left in the graph.
 #pragma once
 
 #include <exception>
@@ -142,6 +144,7 @@ class TFilterGraph : public TGraphEvents,
   void Activate();
   void Deactivate();
   void InstallSite();
+  void RemoveSite();
   void AddRegisteredFilters();
   void RemoveRegisteredFilters();
   void AddComponentFilter(IFilterComponent* Component);
@@ -164,6 +167,9 @@ class TFilterGraph : public TGraphEvents,
   void HandleEvents();
   void DeliverExceptions();
   static LRESULT CALLBACK EventWindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam);
+
+  // How long a deactivation waits for the graph's last release.
+  static constexpr DWORD kGraphReleaseMs = 1000;
 
   HWND Window_ = nullptr;
   bool Active_ = false;

@@ -14,6 +14,7 @@
 #include "engine/filters/transform_in_place.h"
 #include "engine/graph/filter_graph.h"
 #include "engine/graph/graph_utils.h"
+#include "engine/graph/tests/stuck_clock.h"
 #include "framework/application.h"
 #include "framework/unicode.h"
 #include "tests/support/process.h"
@@ -244,6 +245,33 @@ TEST_F(FilterGraphTest, ClearGraphLeavesOnlyTheRegisteredFilters) {
   EXPECT_EQ(lctest::FilterNames(graph), expected);
   graph->Release();
   EXPECT_FALSE(Recorder.Filter->InputPin()->IsConnected());
+}
+
+// A graph whose last release does not end (its clock never lets go, as
+// the platform's now and then does not) is left to end on its own: the
+// deactivation returns without it, the registered filter is out of it, and
+// the next graph renders and plays. The release ends later, elsewhere.
+TEST_F(FilterGraphTest, AGraphWhoseReleaseDoesNotEndIsLeftAndTheNextOnePlays) {
+  Graph.SetActive(true);
+  ASSERT_EQ(Graph.RenderFile(lctest::MediaPath("tone.wav")), S_OK);
+  lctest::TStuckClock clock;
+  IMediaFilter* filter = nullptr;
+  ASSERT_EQ(Graph.QueryInterface(IID_IMediaFilter, reinterpret_cast<void**>(&filter)), S_OK);
+  ASSERT_EQ(filter->SetSyncSource(&clock), S_OK);
+  filter->Release();
+  clock.Release();  // the graph holds the last reference
+  Graph.SetActive(false);
+  EXPECT_FALSE(clock.Released()) << "the deactivation waited for the release";
+  EXPECT_FALSE(Graph.Active());
+  EXPECT_FALSE(InGraph(Recorder.Filter));
+
+  Graph.SetActive(true);
+  ASSERT_EQ(Graph.RenderFile(lctest::MediaPath("tone.wav")), S_OK);
+  ASSERT_TRUE(Graph.Play());
+  EXPECT_TRUE(lctest::PumpUntil([&] { return Recorder.Filter->Bytes.load() > 0; }, 10000));
+  clock.LetGo();
+  EXPECT_TRUE(clock.Released(10000));
+  EXPECT_NE(clock.ReleasedOn(), GetCurrentThreadId());
 }
 
 TEST_F(FilterGraphTest, ARefusedFilterIsSkippedForTheNextCandidate) {
