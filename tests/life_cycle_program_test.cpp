@@ -5,7 +5,8 @@
 // it, and one that does not render is reported in the plain box under the
 // application's title; lists handed over together by second instances are
 // each opened; the end of a movie started from outside closes the player
-// unless Play after Stop made the movie the user's own.
+// unless Play after Stop made the movie the user's own; a movie closed as
+// it opens leaves a player that answers.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -181,6 +182,43 @@ TEST(ProgramLifeCycle, TheRenderFailureBoxCarriesTheApplicationsTitle) {
   PostMessageW(Main, WM_CLOSE, 0, 0);
   EXPECT_EQ(0u, App.Wait(kStartMs));
   Copy.Uninstall();
+}
+
+// A new user's first start (the first-run question answered "No", upon
+// which the movie opens) with Ctrl+F4 typed while the movie opens, at
+// moments spread over the opening of movies of three kinds: each time the
+// movie closes and the player answers at once. A close that came as the
+// movie began to play could keep the player waiting for good on the
+// platform's teardown of the graph.
+TEST(ProgramLifeCycle, ACloseTypedAsTheMovieOpensClosesItAndThePlayerAnswers) {
+  const struct {
+    const char* Movie;
+    DWORD Offsets[4];  // milliseconds after the answer
+  } Cases[] = {{"demo.mp4", {100, 220, 340, 460}}, {"clip.mkv", {140, 260, 380, 500}},
+               {"clip.avi", {180, 300, 420, 540}}};
+  for (const auto& Case : Cases) {
+    for (const DWORD Offset : Case.Offsets) {
+      SCOPED_TRACE(std::string(Case.Movie) + " " + std::to_string(Offset) + " ms");
+      ProgramCopy Copy(L"LcCloseOpening");
+      {
+        ChildProcess App(Copy.Exe(), L"\"" + lctest::MediaPath(Case.Movie) + L"\"");
+        HWND Question = lctest::WaitForWindow(L"#32770", App.Id(), kStartMs, true);
+        ASSERT_NE(Question, nullptr) << "no first-run question";
+        PostMessageW(Question, WM_COMMAND, IDNO, 0);
+        Sleep(Offset);
+        lctest::PressKey(VK_F4, {VK_CONTROL});
+        HWND Main = lctest::WaitForVisibleMainWindow(App.Id(), kStartMs);
+        ASSERT_NE(Main, nullptr);
+        DWORD_PTR Answer = 0;
+        EXPECT_NE(0, SendMessageTimeoutW(Main, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &Answer)) << "no answer";
+        constexpr LRESULT Loaded = kTransportGraphActive | kTransportPlaying | kTransportPaused | kTransportOpening;
+        EXPECT_TRUE(lctest::WaitUntil([&] { return (Transport(Main) & Loaded) == 0; })) << "the movie stays";
+        PostMessageW(Main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(0u, App.Wait(kStartMs));
+      }
+      Copy.Uninstall();
+    }
+  }
 }
 
 // ---- the hand-over queue ----

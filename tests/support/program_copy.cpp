@@ -34,13 +34,16 @@ void RemoveFolder(const std::wstring& folder) {
 
 }  // namespace
 
-ProgramCopy::ProgramCopy(const std::wstring& baseName, Build build) : base_(baseName) {
+ProgramCopy::ProgramCopy(const std::wstring& baseName, Build build)
+    : ProgramCopy(baseName, WindowsPath(build == Build::Test ? LC_EXE_PATH : LC_SHIPPED_EXE_PATH)) {}
+
+ProgramCopy::ProgramCopy(const std::wstring& baseName, const std::wstring& sourceExe) : base_(baseName) {
   wchar_t temp[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, temp);
   folder_ = std::wstring(temp) + L"lc-" + baseName + L"-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
   CreateDirectoryW(folder_.c_str(), nullptr);
   exe_ = folder_ + baseName + L".exe";
-  CopyFileW(WindowsPath(build == Build::Test ? LC_EXE_PATH : LC_SHIPPED_EXE_PATH).c_str(), exe_.c_str(), FALSE);
+  CopyFileW(sourceExe.c_str(), exe_.c_str(), FALSE);
   data_ = AppDataFolder() + L"\\" + baseName + L"\\";
   RemoveFolder(data_);
 }

@@ -25,6 +25,8 @@ class ProgramCopy {
   // `baseName` + ".exe"; the data folder (application data + base name)
   // starts empty.
   explicit ProgramCopy(const std::wstring& baseName, Build build = Build::Test);
+  // The same, of the executable at `sourceExe` (a Windows path).
+  ProgramCopy(const std::wstring& baseName, const std::wstring& sourceExe);
   // Deletes the copy, its folder and the data folder with their files.
   ~ProgramCopy();
   ProgramCopy(const ProgramCopy&) = delete;
