@@ -1,5 +1,7 @@
 #include "engine/filters/allocator.h"
 
+#include <chrono>
+
 TMemAllocator* TMemAllocator::Create() { return new TMemAllocator(); }
 
 TMemAllocator::~TMemAllocator() = default;
@@ -80,6 +82,11 @@ STDMETHODIMP TMemAllocator::Decommit() {
   }
   SampleFree_.notify_all();
   return S_OK;
+}
+
+bool TMemAllocator::WaitForDecommit(DWORD Ms) {
+  std::unique_lock<std::mutex> lock(Lock_);
+  return SampleFree_.wait_for(lock, std::chrono::milliseconds(Ms), [this] { return !Committed_; });
 }
 
 void TMemAllocator::FreeWhenIdle() {

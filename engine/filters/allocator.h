@@ -38,6 +38,10 @@ class TMemAllocator final : public IMemAllocator {
                          DWORD Flags) override;
   STDMETHODIMP ReleaseBuffer(IMediaSample* Sample) override;
 
+  // Waits up to Ms milliseconds for a Decommit; whether the allocator is
+  // decommitted. Any thread.
+  bool WaitForDecommit(DWORD Ms);
+
  private:
   TMemAllocator() = default;
   ~TMemAllocator();

@@ -36,6 +36,7 @@ HRESULT TBaseInputPin::BreakConnect() {
     Allocator_->Decommit();
     Allocator_->Release();
     Allocator_ = nullptr;
+    Own_ = nullptr;
   }
   return S_OK;
 }
@@ -73,7 +74,7 @@ STDMETHODIMP TBaseInputPin::EndFlush() {
 STDMETHODIMP TBaseInputPin::GetAllocator(IMemAllocator** Allocator) {
   if (Allocator == nullptr) return E_POINTER;
   TAutoLock lock(Filter_->StateLock);
-  if (Allocator_ == nullptr) Allocator_ = TMemAllocator::Create();
+  if (Allocator_ == nullptr) Allocator_ = Own_ = TMemAllocator::Create();
   *Allocator = Allocator_;
   Allocator_->AddRef();
   return S_OK;
@@ -84,6 +85,7 @@ STDMETHODIMP TBaseInputPin::NotifyAllocator(IMemAllocator* Allocator, BOOL ReadO
   TAutoLock lock(Filter_->StateLock);
   Allocator->AddRef();
   if (Allocator_ != nullptr) Allocator_->Release();
+  if (Allocator != Own_) Own_ = nullptr;
   Allocator_ = Allocator;
   ReadOnly_ = ReadOnly != FALSE;
   return S_OK;

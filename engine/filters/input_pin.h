@@ -13,6 +13,7 @@
 #include <windows.h>
 #include <dshow.h>
 
+#include "engine/filters/allocator.h"
 #include "engine/filters/base_filter.h"
 #include "engine/filters/pin.h"
 
@@ -54,6 +55,8 @@ class TBaseInputPin : public TBasePin, public IMemInputPin {
   bool ReadOnly() const { return ReadOnly_; }
   // The allocator the upstream pin chose (not referenced), or nullptr.
   IMemAllocator* Allocator() const { return Allocator_; }
+  // That allocator where it is the one this pin made, or nullptr.
+  TMemAllocator* OwnAllocator() const { return Allocator_ != nullptr && Allocator_ == Own_ ? Own_ : nullptr; }
 
  protected:
   // Streaming thread: under the filter's StreamingLock, runs Work when the
@@ -76,5 +79,6 @@ class TBaseInputPin : public TBasePin, public IMemInputPin {
 
  private:
   IMemAllocator* Allocator_ = nullptr;
+  TMemAllocator* Own_ = nullptr;  // the allocator GetAllocator made, while Allocator_ is it
   bool ReadOnly_ = false;
 };

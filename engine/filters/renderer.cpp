@@ -36,11 +36,31 @@ STDMETHODIMP TRendererInputPin::GetAllocatorRequirements(ALLOCATOR_PROPERTIES* P
   return S_OK;
 }
 
+// How long the streaming thread is held at most once the renderer stopped.
+constexpr DWORD kHoldWhileStoppedMs = 1000;
+
+// A sample that comes while stopped holds the streaming thread until the
+// upstream filter has stopped too.
 STDMETHODIMP TRendererInputPin::Receive(IMediaSample* Sample) {
   if (Sample == nullptr) return E_POINTER;
   // The platform's streaming thread, named for what it runs of ours.
   NameCurrentThreadOnce(L"lc renderer");
+  HoldWhileStopped();
   return Streaming([&] { return Owner_->Receive(Sample); });
+}
+
+void TRendererInputPin::HoldWhileStopped() {
+  TMemAllocator* own = OwnAllocator();
+  if (own == nullptr || !Owner_->IsStopped()) return;
+  const DWORD start = GetTickCount();
+  while (Owner_->IsStopped() && !IsFlushing() && GetTickCount() - start < kHoldWhileStoppedMs)
+    if (own->WaitForDecommit(10)) return;
+}
+
+HRESULT TRendererInputPin::Inactive() {
+  if (OwnAllocator() == nullptr) return TBaseInputPin::Inactive();
+  AtEndOfStream_.store(false);
+  return S_OK;
 }
 
 STDMETHODIMP TRendererInputPin::EndOfStream() {

@@ -3,7 +3,11 @@
 //
 // A derived renderer gives CheckMediaType and DoRenderSample; the other
 // hooks are optional.
-// - Stopped: samples are refused.
+// - Stopped: samples are refused. On an allocator of the renderer's own,
+//   the streaming thread that brings one is held until the filter upstream
+//   has stopped too (and decommitted it), at most a second: it does not
+//   run on, making samples nobody takes, between the renderer's stop and
+//   its own (a decoder would read on meanwhile).
 // - Paused: the first sample received is kept (OnReceiveFirstSample shows
 //   it) and the streaming thread waits with it; the pause is complete once a
 //   sample or the end of the stream arrived. The renderer keeps that last
@@ -64,12 +68,19 @@ class TRendererInputPin : public TBaseInputPin {
   STDMETHODIMP EndOfStream() override;
   STDMETHODIMP BeginFlush() override;
   STDMETHODIMP EndFlush() override;
+  // Leaves an allocator of the pin's own committed: the upstream filter
+  // decommits it when it stops.
+  HRESULT Inactive() override;
 
   // The segment of the samples now arriving (streaming thread).
   REFERENCE_TIME SegmentStart() const { return SegmentStart_; }
   double SegmentRate() const { return SegmentRate_; }
 
  private:
+  // Waits while the renderer is stopped and an allocator of the pin's own
+  // is still committed (streaming thread, no lock held).
+  void HoldWhileStopped();
+
   TBaseRenderer* Owner_;
 };
 

@@ -85,8 +85,7 @@ bool TGraphSeeking::SeekStopped(DWORD CurrentFlags, OAFilterState& State) {
   if (!WineMediaStack() || (CurrentFlags & AM_SEEKING_PositioningBitsMask) == AM_SEEKING_NoPositioning)
     return false;
   State = State_Stopped;
-  if (FAILED(Control_->GetState(0, &State)) || State == State_Stopped) return false;
-  return StreamEnds(Graph_) > 1;
+  return SUCCEEDED(Control_->GetState(0, &State)) && State != State_Stopped;
 }
 
 STDMETHODIMP TGraphSeeking::SetPositions(LONGLONG* Current, DWORD CurrentFlags, LONGLONG* Stop,

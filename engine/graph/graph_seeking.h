@@ -1,14 +1,15 @@
 // TGraphSeeking: the IMediaSeeking the graph component hands out in place
 // of the graph's own. Every call goes to the graph's seeking, except that on
 // Wine's media stack a new current position for a graph that is not
-// stopped and plays more than one stream (picture and sound) is set with
-// the graph stopped: stop, set the positions, then run or pause again as
-// before. Seeking a running or paused graph in place flushes the streams,
-// and Wine's media stack brings only one of two streams back after such a
-// flush (no completion, and a later Stop never returns); a graph that is
-// stopped only stores the positions, and its next start begins there.
-// Other platforms seek every graph in place. The length it reports is at
-// least the end read from the file of a fragmented MP4, which the
+// stopped is set with the graph stopped: stop, set the positions, then run
+// or pause again as before. Seeking a running or paused graph in place
+// flushes the streams, and Wine's media stack brings only one of two
+// streams back after such a flush (no completion, and a later Stop never
+// returns); its decoder, meanwhile, reads on as far as it can (a video
+// renderer cannot tell how far: engine/video/picture_times.h). A graph
+// that is stopped only stores the positions, and its next start begins
+// there. Other platforms seek every graph in place. The length it reports
+// is at least the end read from the file of a fragmented MP4, which the
 // platform's parser may put too early.
 //
 // A seek in place flushes the streams, and the audio filter tells its

@@ -240,6 +240,41 @@ TEST(MediaType, ABadRecordIsRefusedAndTheTargetKept) {
   EXPECT_EQ(source.majortype, MEDIATYPE_Video);
 }
 
+// The thread that brings a sample to a stopped renderer on the renderer's
+// own allocator waits until the filter upstream has stopped too and
+// decommitted it; on an allocator of another it is refused at once.
+TEST(Renderer, AStoppedRendererHoldsTheStreamingThreadUntilItsAllocatorIsDecommitted) {
+  for (const bool own : {true, false}) {
+    TNullRenderer* renderer = new TNullRenderer();
+    TRendererInputPin* pin = renderer->InputPin();
+    IMemAllocator* allocator = nullptr;
+    if (own)
+      ASSERT_EQ(pin->GetAllocator(&allocator), S_OK);
+    else
+      allocator = TMemAllocator::Create();
+    ALLOCATOR_PROPERTIES want{2, 64, 1, 0}, got{};
+    ASSERT_EQ(allocator->SetProperties(&want, &got), S_OK);
+    ASSERT_EQ(pin->NotifyAllocator(allocator, FALSE), S_OK);
+    ASSERT_EQ(allocator->Commit(), S_OK);
+    IMediaSample* sample = nullptr;
+    ASSERT_EQ(allocator->GetBuffer(&sample, nullptr, nullptr, 0), S_OK);
+    std::atomic<bool> back{false};
+    HRESULT received = S_OK;
+    std::thread streaming([&] {
+      received = pin->Receive(sample);
+      back = true;
+    });
+    Sleep(200);
+    EXPECT_EQ(back.load(), !own) << (own ? "own allocator" : "another's allocator");
+    allocator->Decommit();
+    streaming.join();
+    EXPECT_NE(received, S_OK);
+    sample->Release();
+    allocator->Release();
+    renderer->Release();
+  }
+}
+
 TEST(Allocator, GetBufferWaitsForAFreeSampleAndDecommitReleasesIt) {
   TMemAllocator* allocator = TMemAllocator::Create();
   ALLOCATOR_PROPERTIES want{1, 100, 16, 0}, got{};
