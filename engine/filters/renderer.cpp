@@ -75,6 +75,12 @@ STDMETHODIMP TRendererInputPin::BeginFlush() {
   return Owner_->BeginFlush();
 }
 
+STDMETHODIMP TRendererInputPin::NewSegment(REFERENCE_TIME Start, REFERENCE_TIME Stop, double Rate) {
+  const HRESULT hr = TBaseInputPin::NewSegment(Start, Stop, Rate);
+  Owner_->SegmentBegins(Start);
+  return hr;
+}
+
 STDMETHODIMP TRendererInputPin::EndFlush() {
   const HRESULT hr = Owner_->EndFlush();
   TBaseInputPin::EndFlush();
@@ -218,9 +224,21 @@ void TBaseRenderer::NoteShown(const TSampleTime& Time) {
   ShownValid_.store(true);
 }
 
+void TBaseRenderer::SegmentBegins(REFERENCE_TIME Start) {
+  TAutoLock streaming(StreamingLock);
+  if (IsStopped()) return;
+  BegunAt_.store(Start);
+  SegmentBegun_.store(true);
+}
+
 bool TBaseRenderer::ShownPosition(REFERENCE_TIME& Position) const {
-  if (!ShownValid_.load() || EndOfStream_.load()) return false;
-  Position = ShownTime_.load();
+  if (EndOfStream_.load()) return false;
+  if (ShownValid_.load())
+    Position = ShownTime_.load();
+  else if (SegmentBegun_.load())
+    Position = BegunAt_.load();
+  else
+    return false;
   return true;
 }
 
@@ -305,6 +323,7 @@ HRESULT TBaseRenderer::BeginFlush() {
     TAutoLock streaming(StreamingLock);
     SetWaitingSample(nullptr);
     ShownValid_.store(false);
+    SegmentBegun_.store(false);
   }
   if (State() == State_Paused) ResetEvent(ReadyEvent_);
   OnFlush();
@@ -328,6 +347,7 @@ STDMETHODIMP TBaseRenderer::Stop() {
     TAutoLock streaming(StreamingLock);
     SetWaitingSample(nullptr);
     ShownValid_.store(false);
+    SegmentBegun_.store(false);
   }
   ResetEvent(ReadyEvent_);
   return hr;

@@ -68,6 +68,7 @@ class TRendererInputPin : public TBaseInputPin {
   STDMETHODIMP EndOfStream() override;
   STDMETHODIMP BeginFlush() override;
   STDMETHODIMP EndFlush() override;
+  STDMETHODIMP NewSegment(REFERENCE_TIME Start, REFERENCE_TIME Stop, double Rate) override;
   // Leaves an allocator of the pin's own committed: the upstream filter
   // decommits it when it stops.
   HRESULT Inactive() override;
@@ -146,8 +147,11 @@ class TBaseRenderer : public TBaseFilter, public IAMFilterMiscFlags {
   // Whether EC_COMPLETE was sent for the current stream.
   bool CompleteSent() const { return CompleteSent_.load(); }
   // The media time of the sample on show (segment start + presentation time),
-  // what a picture renderer's window shows. False before a sample of the
-  // current stream was shown, after a flush or Stop, and once the stream
+  // what a picture renderer's window shows; before a sample of a stream
+  // that has begun (its segment came) was shown, where the stream begins:
+  // the picture on show stays until the stream's first sample comes, late
+  // on a busy machine, and what follows the picture waits for it. False
+  // after a flush or Stop until a new segment comes, and once the stream
   // has ended. Any thread.
   bool ShownPosition(REFERENCE_TIME& Position) const;
 
@@ -157,6 +161,9 @@ class TBaseRenderer : public TBaseFilter, public IAMFilterMiscFlags {
   // Called by the input pin (flushing thread).
   HRESULT BeginFlush();
   HRESULT EndFlush();
+  // A new segment begins at Start (streaming thread); one that comes while
+  // stopped belongs to no stream yet.
+  void SegmentBegins(REFERENCE_TIME Start);
 
  protected:
   HRESULT QueryFilterInterface(REFIID Iid, void** Object) override;
@@ -198,6 +205,8 @@ class TBaseRenderer : public TBaseFilter, public IAMFilterMiscFlags {
   IMediaSample* Waiting_ = nullptr;
   std::atomic<bool> Abort_{false};
   std::atomic<bool> EndOfStream_{false};
+  std::atomic<bool> SegmentBegun_{false};  // a segment came since the last flush or Stop
+  std::atomic<REFERENCE_TIME> BegunAt_{0};  // and where it begins
   std::atomic<bool> CompleteSent_{false};
   std::atomic<long> StepLeft_{0};
   std::atomic<bool> ShownValid_{false};

@@ -240,6 +240,33 @@ TEST(MediaType, ABadRecordIsRefusedAndTheTargetKept) {
   EXPECT_EQ(source.majortype, MEDIATYPE_Video);
 }
 
+// A seek: the renderer's position is where the new stream begins until its
+// first sample is on show (the picture on show stays that long), and it
+// has none after a flush or a stop until a new segment begins; a segment
+// that comes while it is stopped begins nothing.
+TEST(Renderer, AStreamThatBeganIsWhereItBeginsUntilItsFirstSampleShows) {
+  TNullRenderer* renderer = new TNullRenderer();
+  TRendererInputPin* pin = renderer->InputPin();
+  REFERENCE_TIME at = -1;
+  pin->NewSegment(10000000, 80000000, 1.0);
+  EXPECT_FALSE(renderer->ShownPosition(at));
+  renderer->Pause();
+  pin->NewSegment(20000000, 80000000, 1.0);
+  ASSERT_TRUE(renderer->ShownPosition(at));
+  EXPECT_EQ(at, 20000000);
+  pin->BeginFlush();
+  EXPECT_FALSE(renderer->ShownPosition(at));
+  pin->EndFlush();
+  pin->NewSegment(40000000, 80000000, 1.0);
+  ASSERT_TRUE(renderer->ShownPosition(at));
+  EXPECT_EQ(at, 40000000);
+  renderer->Stop();
+  EXPECT_FALSE(renderer->ShownPosition(at));
+  pin->NewSegment(60000000, 80000000, 1.0);
+  EXPECT_FALSE(renderer->ShownPosition(at));
+  renderer->Release();
+}
+
 // The thread that brings a sample to a stopped renderer on the renderer's
 // own allocator waits until the filter upstream has stopped too and
 // decommitted it; on an allocator of another it is refused at once.
