@@ -34,10 +34,12 @@ TReadAt FileOf(const std::uint8_t* Data, std::size_t Size, long& Budget) {
 }
 
 void CheckLead(const TKeyFrameLead& Lead) {
-  LC_FUZZ_CHECK(Lead.Run >= 0 && Lead.Frames >= 0 && Lead.FromFrame >= 0);
-  LC_FUZZ_CHECK(Lead.Known || (Lead.Run == 0 && Lead.Frames == 0 && Lead.FromFrame == 0));
-  LC_FUZZ_CHECK(Lead.Frames == 0 || Lead.Frames == Lead.Run);
-  LC_FUZZ_CHECK(Lead.Frames > 0 ? Lead.FromFrame > Lead.Frames : Lead.FromFrame == 0);
+  LC_FUZZ_CHECK(Lead.Run >= 0 && Lead.Frames >= 0 && Lead.SecondKey >= 0 && Lead.SecondKey < 2048);
+  LC_FUZZ_CHECK(Lead.Known || (Lead.Run == 0 && Lead.Frames == 0 && Lead.SecondKey == 0 && Lead.Interval == 0));
+  LC_FUZZ_CHECK(Lead.Frames == 0 || (Lead.Frames == Lead.Run && Lead.Run >= 2));
+  // The second key frame comes after the first: it is shown at least a
+  // picture after it. Packed B-frames tell no key frames.
+  LC_FUZZ_CHECK(Lead.SecondKey > 0 ? Lead.Interval > Lead.Run : Lead.Interval == 0 && Lead.Run == 0);
 }
 
 constexpr std::int64_t kBound = (1000000000LL + 1) * 10000000LL;
@@ -65,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   LC_FUZZ_CHECK(IsoMediaPictureStart(file, size) == start);
   const TKeyFrameLead again = AviKeyFrameLead(file, size);
   LC_FUZZ_CHECK(again.Known == lead.Known && again.Run == lead.Run && again.Frames == lead.Frames &&
-                again.FromFrame == lead.FromFrame);
+                again.SecondKey == lead.SecondKey && again.Interval == lead.Interval);
 
   // A file that stops answering part way: the readers take what they
   // read as the file's end.

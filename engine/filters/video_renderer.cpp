@@ -36,6 +36,14 @@ bool PixelFormatOf(const GUID& Subtype, TPixelFormat& Format) {
   return false;
 }
 
+// How many pictures beyond the last one it handed out the platform's
+// decoder may have read when a stream ends: those waiting between it and
+// the renderer at a stop (the renderer holds the streaming thread until
+// the decoder has stopped too), and those it decodes, with nobody taking
+// them, while a flush goes up to it.
+constexpr int kReadAheadAtStop = 4;
+constexpr int kReadAheadAtFlush = 10;
+
 // Bytes per pixel of plane 0 (what biWidth counts in).
 int PlaneBytesPerPixel(TPixelFormat Format) {
   switch (Format) {
@@ -175,13 +183,13 @@ REFERENCE_TIME TVideoFrameRenderer::PresentationTime(REFERENCE_TIME Start, REFER
   const int begins = Begins_.exchange(kSameStream);
   if (begins == kNewDecoder) Times_.Reset();
   if (begins != kSameStream) {
-    const REFERENCE_TIME at = InputPin()->SegmentStart(), frame = Format().AvgTimePerFrame;
-    const int early = EarlyFrames_.load(), second = SecondKeyFrame_.load();
-    // The decoder has read the second key frame when it hands out the
-    // anchor shown before the B-frames stored behind it.
+    const REFERENCE_TIME frame = Format().AvgTimePerFrame;
     std::optional<TPictureTimes::TFileStamps> file;
-    if (KnownStamps_.load()) file = TPictureTimes::TFileStamps{frame * early, frame * (second - early - 1)};
-    Times_.NewStream(at == 0 || at < frame * second, at, file);
+    if (KnownStamps_.load())
+      file = TPictureTimes::TFileStamps{frame * EarlyFrames_.load(), frame, frame * SecondKeyFrame_.load(),
+                                        frame * KeyFrameInterval_.load()};
+    Times_.NewStream(InputPin()->SegmentStart(), frame * (begins == kFlushed ? kReadAheadAtFlush : kReadAheadAtStop),
+                     file);
   }
   return Times_.Next(Start, Stop);
 }
@@ -193,18 +201,21 @@ HRESULT TVideoFrameRenderer::BreakConnect() {
   return TBaseRenderer::BreakConnect();
 }
 
-// A new stream begins, unless a new decoder begins anyway.
+// A new stream begins, unless a new decoder or one after a stop begins
+// anyway.
 void TVideoFrameRenderer::OnFlush() {
   int expected = kSameStream;
-  Begins_.compare_exchange_strong(expected, kNewStream);
+  Begins_.compare_exchange_strong(expected, kFlushed);
   TAutoLock present(PresentLock_);
   if (Presenter_) Presenter_->StreamReset();
 }
 
 STDMETHODIMP TVideoFrameRenderer::Stop() {
   const HRESULT hr = TBaseRenderer::Stop();
-  int expected = kSameStream;
-  Begins_.compare_exchange_strong(expected, kNewStream);
+  // A stop ends the stream, also one a flush ended, unless a new decoder
+  // begins anyway.
+  for (int from : {int(kSameStream), int(kFlushed)})
+    if (Begins_.compare_exchange_strong(from, kStopped)) break;
   TAutoLock present(PresentLock_);
   if (Presenter_) Presenter_->StreamReset();
   return hr;

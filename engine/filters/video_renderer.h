@@ -86,16 +86,16 @@ class TVideoFrameRenderer : public TBaseRenderer, public IBasicVideo2 {
   TVideoFormat Format();
   // What the file tells of the decoder's stamps (an AVI's MPEG-4 part 2
   // video, engine/graph/movie_start.h), nothing when Known is false: once
-  // the decoder has read the second key frame (shown as frame
-  // SecondKeyFrame), a stream begun at a later key frame is stamped
-  // Frames frames early, and no stamp is earlier; a stream begun by a
-  // seek to a place before the second key frame begins at the first,
-  // which is stamped in its place (picture_times.h). Any thread, before
-  // the movie plays.
-  void SetKeyFrameStamps(bool Known, int Frames, int SecondKeyFrame) {
+  // the decoder has read a key frame after the first of a stream, a
+  // stream begun at a later key frame is stamped Frames frames early, and
+  // no stamp is earlier; the second key frame is stored as the
+  // SecondKey-th picture, and key frames are shown Interval pictures apart
+  // (picture_times.h). Any thread, before the movie plays.
+  void SetKeyFrameStamps(bool Known, int Frames, int SecondKey, int Interval) {
     KnownStamps_.store(Known);
     EarlyFrames_.store(Frames);
-    SecondKeyFrame_.store(SecondKeyFrame);
+    SecondKeyFrame_.store(SecondKey);
+    KeyFrameInterval_.store(Interval);
   }
   // Samples not drawn because their length fits no layout of their type.
   long UnreadableSamples() const { return Unreadable_.load(); }
@@ -185,10 +185,11 @@ class TVideoFrameRenderer : public TBaseRenderer, public IBasicVideo2 {
   std::atomic<long> Unreadable_{0};
   TPictureTimes Times_;  // streaming thread
   // What begins before the next picture (streaming thread): a stream after
-  // a flush or stop, everything after a new connection.
-  enum : int { kSameStream, kNewStream, kNewDecoder };
+  // a flush or a stop, everything after a new connection.
+  enum : int { kSameStream, kFlushed, kStopped, kNewDecoder };
   std::atomic<int> Begins_{kNewDecoder};
   std::atomic<bool> KnownStamps_{false};
   std::atomic<int> EarlyFrames_{0};
   std::atomic<int> SecondKeyFrame_{0};
+  std::atomic<int> KeyFrameInterval_{0};
 };

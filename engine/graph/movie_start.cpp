@@ -78,9 +78,13 @@ constexpr std::uint32_t Fourcc(const char (&Name)[5]) {
          std::uint32_t(std::uint8_t(Name[2])) << 16 | std::uint32_t(std::uint8_t(Name[3])) << 24;
 }
 
-// Video chunks looked at, and the bytes of each searched for pictures.
-constexpr int kMostVideoChunks = 300;
+// Video chunks looked at: key frames up to about 2000 pictures apart.
+constexpr int kMostVideoChunks = 2048;
+// The first chunks are searched whole (up to kChunkBytes) for a P-frame
+// packed with a B-frame; later ones only where their picture's header is.
+constexpr int kWholeChunks = 32;
 constexpr std::size_t kChunkBytes = 65536;
+constexpr std::size_t kHeadBytes = 256;
 
 // The compression codes of MPEG-4 part 2 video, upper case.
 bool IsMpeg4Part2(std::uint32_t Code) {
@@ -142,6 +146,84 @@ std::vector<int> PictureTypes(const std::uint8_t* Data, std::size_t Size) {
   return types;
 }
 
+// The place among the streams (0..99) of the first MPEG-4 part 2 video
+// stream in the header list [Begin, End), or -1.
+int Mpeg4VideoStream(const TRiffReader& R, std::uint64_t Begin, std::uint64_t End) {
+  int found = -1, streams = 0;
+  R.Walk(Begin, End, [&](std::uint32_t Id, std::uint32_t Type, std::uint64_t B, std::uint64_t E) {
+    if (Id != Fourcc("LIST") || Type != Fourcc("strl")) return true;
+    std::uint32_t kind = 0, code = 0;
+    R.Walk(B, E, [&](std::uint32_t Id2, std::uint32_t, std::uint64_t B2, std::uint64_t E2) {
+      if (Id2 == Fourcc("strh") && E2 - B2 >= 4) R.U32(B2, kind);
+      if (Id2 == Fourcc("strf") && E2 - B2 >= 20) R.U32(B2 + 16, code);
+      return true;
+    });
+    if (found < 0 && kind == Fourcc("vids") && IsMpeg4Part2(Upper(code))) found = streams;
+    ++streams;
+    return found < 0;
+  });
+  return found <= 99 ? found : -1;
+}
+
+// The video's chunks in the order the file stores them, one picture each
+// (an empty chunk a picture dropped), up to the B-frames stored behind the
+// second key frame.
+class TVideoChunks {
+ public:
+  // Takes the next chunk's picture types (none for an empty chunk or one
+  // without a picture); false once nothing more is to be learnt.
+  bool Add(const std::vector<int>& Types) {
+    const int index = Count_++;
+    if (Types.size() > 1) Packed_ = true;
+    const int type = Types.empty() ? -1 : Types.front();
+    if (SecondKey_ >= 0) {
+      if (type != 2) return false;
+      ++Behind_;
+    } else if (type == 0) {
+      (FirstKey_ < 0 ? FirstKey_ : SecondKey_) = index;
+    }
+    return !Packed_ && Count_ < kMostVideoChunks;
+  }
+  int Count() const { return Count_; }
+  TKeyFrameLead Lead() const {
+    TKeyFrameLead lead;
+    if (Packed_) {
+      lead.Known = true;
+    } else if (SecondKey_ >= 0) {
+      lead = {true, Behind_, Behind_ >= 2 ? Behind_ : 0, SecondKey_, SecondKey_ + Behind_ - FirstKey_};
+    }
+    return lead;
+  }
+
+ private:
+  int Count_ = 0;
+  int FirstKey_ = -1, SecondKey_ = -1;
+  int Behind_ = 0;  // B-frames stored right after the second key frame
+  bool Packed_ = false;
+};
+
+// Reads the video chunks (named by the stream's place Stream) of the
+// movie list [Begin, End), record lists included, into Chunks.
+void ReadVideoChunks(const TRiffReader& R, std::uint64_t Begin, std::uint64_t End, int Stream, TVideoChunks& Chunks) {
+  const std::uint32_t digits = std::uint32_t('0' + Stream / 10) | std::uint32_t('0' + Stream % 10) << 8;
+  std::vector<std::uint8_t> data;
+  const auto Chunk = [&](std::uint32_t Id, std::uint64_t B, std::uint64_t E) {
+    const std::uint32_t kind = Id >> 16;
+    if ((Id & 0xFFFF) != digits || (kind != (Fourcc("00dc") >> 16) && kind != (Fourcc("00db") >> 16))) return true;
+    data.resize(std::size_t(std::min<std::uint64_t>(E - B, Chunks.Count() < kWholeChunks ? kChunkBytes : kHeadBytes)));
+    if (!R.Bytes(B, data.data(), data.size())) return false;
+    return Chunks.Add(PictureTypes(data.data(), data.size()));
+  };
+  R.Walk(Begin, End, [&](std::uint32_t Id, std::uint32_t Type, std::uint64_t B, std::uint64_t E) {
+    if (Id != Fourcc("LIST") || Type != Fourcc("rec ")) return Chunk(Id, B, E);
+    bool more = true;
+    R.Walk(B, E, [&](std::uint32_t Id2, std::uint32_t, std::uint64_t B2, std::uint64_t E2) {
+      return more = Chunk(Id2, B2, E2);
+    });
+    return more;
+  });
+}
+
 }  // namespace
 
 TKeyFrameLead AviKeyFrameLead(const TReadAt& Read, std::uint64_t FileSize) {
@@ -150,63 +232,14 @@ TKeyFrameLead AviKeyFrameLead(const TReadAt& Read, std::uint64_t FileSize) {
   if (!r.U32(0, riff) || !r.U32(4, size) || !r.U32(8, form) || riff != Fourcc("RIFF") || form != Fourcc("AVI "))
     return {};
   const std::uint64_t end = std::min<std::uint64_t>(FileSize, std::uint64_t(size) + 8);
-  int stream = -1, streams = 0;
-  TKeyFrameLead lead;
-  int secondKey = -1;
+  int stream = -1;
+  TVideoChunks chunks;
   r.Walk(12, end, [&](std::uint32_t Id, std::uint32_t Type, std::uint64_t Begin, std::uint64_t End) {
-    if (Id == Fourcc("LIST") && Type == Fourcc("hdrl")) {
-      r.Walk(Begin, End, [&](std::uint32_t Id2, std::uint32_t Type2, std::uint64_t B2, std::uint64_t E2) {
-        if (Id2 != Fourcc("LIST") || Type2 != Fourcc("strl")) return true;
-        std::uint32_t kind = 0, code = 0;
-        r.Walk(B2, E2, [&](std::uint32_t Id3, std::uint32_t, std::uint64_t B3, std::uint64_t E3) {
-          if (Id3 == Fourcc("strh") && E3 - B3 >= 4) r.U32(B3, kind);
-          if (Id3 == Fourcc("strf") && E3 - B3 >= 20) r.U32(B3 + 16, code);
-          return true;
-        });
-        if (stream < 0 && kind == Fourcc("vids") && IsMpeg4Part2(Upper(code))) stream = streams;
-        ++streams;
-        return true;
-      });
-      return true;
-    }
-    if (Id != Fourcc("LIST") || Type != Fourcc("movi")) return true;
-    if (stream < 0 || stream > 99) return false;
-    const std::uint32_t digits = std::uint32_t('0' + stream / 10) | std::uint32_t('0' + stream % 10) << 8;
-    std::vector<std::uint8_t> data;
-    int chunks = 0, run = 0;
-    bool packed = false;
-    const auto Chunk = [&](std::uint32_t Id2, std::uint32_t Type2, std::uint64_t B2, std::uint64_t E2) {
-      if (Id2 == Fourcc("LIST") && Type2 == Fourcc("rec ")) return true;  // walked by the caller
-      if ((Id2 & 0xFFFF) != digits || E2 == B2) return true;
-      data.resize(std::size_t(std::min<std::uint64_t>(E2 - B2, kChunkBytes)));
-      if (!r.Bytes(B2, data.data(), data.size())) return false;
-      lead.Known = true;
-      const std::vector<int> types = PictureTypes(data.data(), data.size());
-      if (types.size() > 1) packed = true;
-      if (!types.empty() && types.front() == 0 && chunks > 0 && secondKey < 0) secondKey = chunks;
-      run = !types.empty() && types.front() == 2 ? run + 1 : 0;
-      lead.Run = std::max(lead.Run, run);
-      return !packed && ++chunks < kMostVideoChunks;
-    };
-    r.Walk(Begin, End, [&](std::uint32_t Id2, std::uint32_t Type2, std::uint64_t B2, std::uint64_t E2) {
-      if (Id2 == Fourcc("LIST") && Type2 == Fourcc("rec ")) {
-        bool more = true;
-        r.Walk(B2, E2, [&](std::uint32_t I3, std::uint32_t T3, std::uint64_t B3, std::uint64_t E3) {
-          return more = Chunk(I3, T3, B3, E3);
-        });
-        return more;
-      }
-      return Chunk(Id2, Type2, B2, E2);
-    });
-    if (packed) lead.Run = 0;
-    if (secondKey < 0) secondKey = chunks;
+    if (Id != Fourcc("LIST")) return true;
+    if (Type == Fourcc("hdrl")) stream = Mpeg4VideoStream(r, Begin, End);
+    if (Type != Fourcc("movi")) return true;
+    if (stream >= 0) ReadVideoChunks(r, Begin, End, stream, chunks);
     return false;
   });
-  // The platform's stamps keep a slip of one frame no longer than the key
-  // frame that has it.
-  if (lead.Run >= 2) {
-    lead.Frames = lead.Run;
-    lead.FromFrame = secondKey + lead.Run;
-  }
-  return lead;
+  return chunks.Lead();
 }

@@ -26,27 +26,32 @@
 std::int64_t IsoMediaPictureStart(const TReadAt& Read, std::uint64_t FileSize);
 
 // What an AVI's MPEG-4 part 2 video tells of the time stamps the
-// platform's parser and decoder give its pictures, read from the first
-// video chunks (one picture each, or a P-frame and the B-frame shown
-// before it packed into one). With B-frames stored unpacked, in runs of
-// Run after the anchor shown after them, every key frame but the first
-// is stored Run frames ahead of its time. Once the platform's decoder
-// has read a key frame after the first of a stream, it stamps the key
-// frames with their place in the file (held back to the previous
-// picture's stamp, which it repeats) and the pictures after them on from
-// there: played on, the stamps fall back one frame at each later key
-// frame until they run Frames early; a stream begun by a seek at a later
-// key frame is Frames early from its first picture. A stream begun at the
-// first key frame, and every stream before the decoder read such a key
-// frame, is stamped in its place at first. A single B-frame between
-// anchors (Run 1) and packed B-frames leave every stamp in its place but
-// the key frames', each repeating the previous picture's (Frames 0).
+// platform's parser and decoder give its pictures, read from the video
+// chunks in the order the file stores them (one picture each, an empty
+// one a picture dropped, or a P-frame and the B-frame shown before it
+// packed into one) as far as the second key frame and the B-frames
+// stored right behind it. Those B-frames (Run) are shown before the key
+// frame, which is thus stored Run frames ahead of its time; in a closed
+// group of pictures the frame before each key frame is a P-frame, and
+// nothing is stored behind it. Once the platform's decoder has read such
+// a key frame after the first of a stream, it stamps the key frames with
+// their place in the file (held back to the previous picture's stamp,
+// which it repeats) and the pictures after them on from there: played
+// on, the stamps fall back one frame at each later key frame until they
+// run Frames early; a stream begun by a seek at a later key frame is
+// Frames early from its first picture. A stream begun at the first key
+// frame, and every stream before the decoder read such a key frame, is
+// stamped in its place at first. A single B-frame behind a key frame
+// (Run 1) and packed B-frames leave every stamp in its place but the key
+// frames', each repeating the previous picture's (Frames 0).
 struct TKeyFrameLead {
-  bool Known = false;  // MPEG-4 part 2 video in an AVI, its first chunks read
-  int Run = 0;         // the longest run of unpacked B-frames among them
+  bool Known = false;  // the second key frame read, or packed B-frames
+  int Run = 0;         // B-frames stored right behind the second key frame
   int Frames = 0;      // how many frames early a stream begun at a later key frame is stamped
-  int FromFrame = 0;   // where the second key frame is shown, when Frames > 0
+  int SecondKey = 0;   // the second key frame's place among the video chunks (empty ones counted)
+  int Interval = 0;    // pictures shown from the first key frame to the second, and so on
 };
-// Nothing known for other video and other files, or where the first
-// video chunk cannot be read.
+// Nothing known for other video and other files, where the first video
+// chunk cannot be read, or where no second key frame is among the first
+// 2048 video chunks.
 TKeyFrameLead AviKeyFrameLead(const TReadAt& Read, std::uint64_t FileSize);

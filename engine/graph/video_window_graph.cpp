@@ -166,7 +166,7 @@ void TDSVideoWindowEx2::ControlEvent(int Operation, int) {
       Insert();
       if (FOwnRenderer && FFilterGraph) {
         const TKeyFrameLead lead = FFilterGraph->KeyFrameLead();
-        FOwnRenderer->SetKeyFrameStamps(lead.Known, lead.Frames, lead.FromFrame);
+        FOwnRenderer->SetKeyFrameStamps(lead.Known, lead.Frames, lead.SecondKey, lead.Interval);
       }
       break;
     case coPlay:

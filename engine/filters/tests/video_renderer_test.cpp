@@ -284,11 +284,13 @@ class TStampPresenter : public IVideoFramePresenter {
 
 // A stamped clip and what the graph component reads of it and the video
 // control hands on: how many frames early a stream begun at a later key
-// frame is stamped, and where the second key frame is shown.
+// frame is stamped, where the second key frame is stored, and how many
+// pictures apart the key frames are shown.
 struct TStampedClip {
   const char* File;
   int EarlyFrames;
-  int SecondKeyFrame;
+  int SecondKey;
+  int Interval;
 };
 
 class VideoRendererStamped : public VideoRendererGraph, public ::testing::WithParamInterface<TStampedClip> {
@@ -297,7 +299,7 @@ class VideoRendererStamped : public VideoRendererGraph, public ::testing::WithPa
   void SetUp() override {
     VideoRendererGraph::SetUp();
     Renderer->SetPresenter(&Stamps);
-    Renderer->SetKeyFrameStamps(true, GetParam().EarlyFrames, GetParam().SecondKeyFrame);
+    Renderer->SetKeyFrameStamps(true, GetParam().EarlyFrames, GetParam().SecondKey, GetParam().Interval);
   }
   // Plays from Position until frame Last was presented.
   void PlayFrom(REFERENCE_TIME Position, int Last) {
@@ -375,8 +377,9 @@ std::string ClipName(const ::testing::TestParamInfo<TStampedClip>& Info) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Avi, VideoRendererStamped,
-                         ::testing::Values(TStampedClip{"stamped_b.avi", 2, 12}, TStampedClip{"stamped_b1.avi", 0, 0},
-                                           TStampedClip{"stamped.avi", 0, 0}),
+                         ::testing::Values(TStampedClip{"stamped_b.avi", 2, 10, 12},
+                                           TStampedClip{"stamped_b1.avi", 0, 11, 12},
+                                           TStampedClip{"stamped.avi", 0, 12, 12}),
                          ClipName);
 
 // frames.mp4: 25 frames per second, 100 frames; frame n is grey with luma

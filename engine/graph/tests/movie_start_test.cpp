@@ -164,14 +164,20 @@ Bytes StreamList(const char* Kind, const char* Compression, std::size_t FormatBy
   format.resize(FormatBytes);
   return List("strl", Join({Chunk("strh", header), Chunk("strf", format), After}));
 }
-// A picture of coding type I, P, B (or N for a chunk of two: P and B).
+// A picture of coding type I, P, B, a P-frame of 1,000 bytes (p), a chunk
+// of two: P and B (N; n with the P-frame's 1,000 bytes), or an empty
+// chunk, a picture dropped (-).
 Bytes Picture(char Type) {
   const auto Vop = [](int Code) { return Bytes{0, 0, 1, 0xB6, std::uint8_t(Code << 6), 0x12, 0x34}; };
+  const Bytes data(993, 0x55);
   switch (Type) {
     case 'I': return Join({Bytes{0, 0, 1, 0xB0, 1}, Vop(0)});
     case 'P': return Vop(1);
+    case 'p': return Join({Vop(1), data});
     case 'B': return Vop(2);
-    default: return Join({Vop(1), Vop(2)});
+    case 'N': return Join({Vop(1), Vop(2)});
+    case 'n': return Join({Vop(1), data, Vop(2)});
+    default: return {};
   }
 }
 // How an AVI is laid out: SoundsBefore sound streams before the video
@@ -209,50 +215,65 @@ TKeyFrameLead Lead(const Bytes& File) { return AviKeyFrameLead(ReaderOf(File), F
 
 // Frames are in the order the file stores them: an anchor before the
 // B-frames shown ahead of it.
-TEST(KeyFrameLead, UnpackedBFramesPutTheKeyFramesAheadOfTheirTime) {
+TEST(KeyFrameLead, TheBFramesStoredBehindTheSecondKeyFrameGiveItsLead) {
+  const std::string longGroup = "I" + std::string(599, 'p') + "IBBP";
   const struct {
     const char* Name;
     Bytes File;
     bool Known;
-    int Run, Frames, FromFrame;
+    int Run, Frames, SecondKey, Interval;
   } cases[] = {
       // I0 P3 B1 B2 P6 B4 B5 I9 B7 B8: the second key frame is the 8th
       // chunk, shown as frame 9.
-      {"two B-frames", Avi("FMP4", "IPBBPBBIBBPBB"), true, 2, 2, 9},
-      {"lower-case code", Avi("xvid", "IPBBPBBIBBPBB"), true, 2, 2, 9},
+      {"two B-frames", Avi("FMP4", "IPBBPBBIBBPBB"), true, 2, 2, 7, 9},
+      {"lower-case code", Avi("xvid", "IPBBPBBIBBPBB"), true, 2, 2, 7, 9},
       // One B-frame: only the key frames' own stamps slip.
-      {"one B-frame", Avi("DX50", "IPBPBIBPB"), true, 1, 0, 0},
-      {"runs of one and three", Avi("XVID", "IPBPBBBIBB"), true, 3, 3, 10},
-      // No second key frame among the chunks: it is beyond them.
-      {"one key frame", Avi("FMP4", "IPBBPBB"), true, 2, 2, 9},
-      {"no B-frames", Avi("FMP4", "IPPPPIPPP"), true, 0, 0, 0},
+      {"one B-frame", Avi("DX50", "IPBPBIBPB"), true, 1, 0, 5, 6},
+      {"three B-frames behind the key frame, one before", Avi("XVID", "IPBIBBBP"), true, 3, 3, 3, 6},
+      {"one behind the key frame, three before", Avi("XVID", "IPBBBIBP"), true, 1, 0, 5, 6},
+      // A closed group: a P-frame before the key frame, which is shown in
+      // its place.
+      {"closed group", Avi("FMP4", "IPBBPBBIPBB"), true, 0, 0, 7, 7},
+      // Pictures dropped (empty chunks) count as pictures.
+      {"dropped pictures first", Avi("FMP4", "---IPBBPBBIBBP"), true, 2, 2, 10, 9},
+      {"dropped pictures between", Avi("FMP4", "IPBB--PBBIBBP"), true, 2, 2, 9, 11},
+      {"a dropped picture behind the key frame", Avi("FMP4", "IPBBIB-BP"), true, 1, 0, 4, 5},
+      // The second key frame 600 pictures on, read by its first bytes.
+      {"a group of 600", Avi("FMP4", longGroup), true, 2, 2, 600, 602},
+      // None among the first 2048 pictures: nothing known.
+      {"a group of 2048", Avi("FMP4", "I" + std::string(2047, 'P') + "IBB"), false, 0, 0, 0, 0},
+      {"one key frame", Avi("FMP4", "IPBBPBB"), false, 0, 0, 0, 0},
+      {"no B-frames", Avi("FMP4", "IPPPPIPPP"), true, 0, 0, 5, 5},
       // A P-frame and the B-frame shown before it in one chunk.
-      {"packed", Avi("DX50", "INBNBINB"), true, 0, 0, 0},
-      {"packed after unpacked ones", Avi("DX50", "IPBBPBBN"), true, 0, 0, 0},
-      {"not MPEG-4", Avi("MJPG", "IPBBPBBIBB"), false, 0, 0, 0},
-      {"no video chunk", Avi("FMP4", ""), false, 0, 0, 0},
+      {"packed", Avi("DX50", "INBNBINB"), true, 0, 0, 0, 0},
+      {"packed after unpacked ones", Avi("DX50", "IPBBPBBN"), true, 0, 0, 0, 0},
+      {"packed behind a long P-frame", Avi("DX50", "IPBBnBBIBB"), true, 0, 0, 0, 0},
+      {"not MPEG-4", Avi("MJPG", "IPBBPBBIBB"), false, 0, 0, 0, 0},
+      {"no video chunk", Avi("FMP4", ""), false, 0, 0, 0, 0},
       // A format too short to hold the compression: what follows it is
       // not read as one.
-      {"a format of 16 bytes", AviOf(StreamList("vids", "FMP4", 16, Chunk("XVID", {})), "IPBBPBB"), false, 0, 0, 0},
-      {"a format of 20 bytes", AviOf(StreamList("vids", "FMP4", 20), "IPBBPBB"), true, 2, 2, 9},
+      {"a format of 16 bytes", AviOf(StreamList("vids", "FMP4", 16, Chunk("XVID", {})), "IPBBPBBIBB"), false, 0, 0, 0,
+       0},
+      {"a format of 20 bytes", AviOf(StreamList("vids", "FMP4", 20), "IPBBPBBIBB"), true, 2, 2, 7, 9},
       // The last B-frame's type is the file's last byte.
       {"a picture ending the file",
-       AviOf(StreamList("vids", "FMP4"), "IPB", {.Last = {0x12, 0x34, 0x56, 0, 0, 1, 0xB6, 0x80}, .Index = false}), true,
-       2, 2, 6},
+       AviOf(StreamList("vids", "FMP4"), "IPBBIB", {.Last = {0x12, 0x34, 0x56, 0, 0, 1, 0xB6, 0x80}, .Index = false}),
+       true, 2, 2, 4, 6},
       // The video's chunks named by its place among the streams, and
       // chunks grouped in record lists.
-      {"video first", AviOf(StreamList("vids", "FMP4"), "IPBBPBBIBB", {.SoundsBefore = 0}), true, 2, 2, 9},
-      {"video eleventh", AviOf(StreamList("vids", "FMP4"), "IPBBPBBIBB", {.SoundsBefore = 10}), true, 2, 2, 9},
-      {"record lists", AviOf(StreamList("vids", "FMP4"), "IPBBPBBIBB", {.Records = true}), true, 2, 2, 9},
-      {"an MP4", Movie({Track("vide", 12800, EditList({{6000, 1024}}))}), false, 0, 0, 0},
-      {"empty", Bytes{}, false, 0, 0, 0},
+      {"video first", AviOf(StreamList("vids", "FMP4"), "IPBBPBBIBB", {.SoundsBefore = 0}), true, 2, 2, 7, 9},
+      {"video eleventh", AviOf(StreamList("vids", "FMP4"), "IPBBPBBIBB", {.SoundsBefore = 10}), true, 2, 2, 7, 9},
+      {"record lists", AviOf(StreamList("vids", "FMP4"), "IPBBPBBIBB", {.Records = true}), true, 2, 2, 7, 9},
+      {"an MP4", Movie({Track("vide", 12800, EditList({{6000, 1024}}))}), false, 0, 0, 0, 0},
+      {"empty", Bytes{}, false, 0, 0, 0, 0},
   };
   for (const auto& c : cases) {
     const TKeyFrameLead lead = Lead(c.File);
     EXPECT_EQ(lead.Known, c.Known) << c.Name;
     EXPECT_EQ(lead.Run, c.Run) << c.Name;
     EXPECT_EQ(lead.Frames, c.Frames) << c.Name;
-    EXPECT_EQ(lead.FromFrame, c.FromFrame) << c.Name;
+    EXPECT_EQ(lead.SecondKey, c.SecondKey) << c.Name;
+    EXPECT_EQ(lead.Interval, c.Interval) << c.Name;
   }
 }
 

@@ -1,6 +1,8 @@
 // The times at which a stream's pictures are shown: stamps that a
 // reordering decoder let slip back are moved on, and stay moved on for the
-// decoder's later streams; forward stamps keep their distance.
+// decoder's later streams; forward stamps keep their distance. The stamps
+// are those the platform gave to AVIs of MPEG-4 part 2 made here, logged
+// against the frame number drawn in each picture.
 #include "engine/video/picture_times.h"
 
 #include <cstdint>
@@ -46,90 +48,159 @@ TEST(PictureTimes, StampsThatRepeatAreMovedOnAFrameAndTheRestWithThem) {
   }
 }
 
-// The platform's stamps of stamped_b.avi (two B-frames between anchors, a
-// key frame every 12): frames 0..11 right, one frame early from frame 12
-// on, two from frame 24 on, and two from the first picture after a seek;
-// right again from the start. Where the file tells nothing, the slip
-// learnt so far is what a later stream gets.
+// Two B-frames between anchors, a key frame every 12: frames 0..11 right,
+// one frame early from frame 12 on, two from frame 24 on, and two from
+// the first picture after a seek; right again from the start. Where the
+// file tells nothing, the slip learnt so far is what a later stream gets.
 TEST(PictureTimes, TheSlipStaysForLaterStreamsUntilOneBeginsAtTheStart) {
   TPictureTimes times;
   EXPECT_EQ(Shown(times, {400, 440, 440, 480, 840, 880, 880, 920}),
             (std::vector<std::int64_t>{400, 440, 480, 520, 880, 920, 960, 1000}));
-  times.NewStream(false, 0, std::nullopt);  // a seek to 4 s: frame 102 comes first, stamped 4000
-  EXPECT_EQ(Shown(times, {4000, 4040}), (std::vector<std::int64_t>{4080, 4120}));
-  times.NewStream(true, 0, std::nullopt);   // back to the start, or to before the second key frame
+  times.NewStream(40000000, 0, std::nullopt);  // a seek to 4 s: frame 102 comes first, stamped 0
+  EXPECT_EQ(Shown(times, {0, 40}), (std::vector<std::int64_t>{80, 120}));
+  times.NewStream(0, 0, std::nullopt);  // back to the start
   EXPECT_EQ(Shown(times, {0, 40, 440, 440}), (std::vector<std::int64_t>{0, 40, 440, 480}));
-  times.NewStream(false, 0, std::nullopt);
-  EXPECT_EQ(Shown(times, {2000}), (std::vector<std::int64_t>{2040}));
-  times.Reset();              // another decoder
+  times.NewStream(20000000, 0, std::nullopt);
+  EXPECT_EQ(Shown(times, {0}), (std::vector<std::int64_t>{40}));
+  times.Reset();  // another decoder
   EXPECT_EQ(Shown(times, {2000, 2040}), (std::vector<std::int64_t>{2000, 2040}));
 }
 
-// The file tells the slip of a stream begun at a later key frame once the
-// decoder has read the second key frame, which it has when it hands out
-// frame 9 (the anchor before the B-frames stored behind frame 12); no
-// stamp slips further. The platform's stamps of stamped_b.avi, and of a
-// movie with one B-frame between anchors, whose key frames alone repeat
-// the stamp before them.
-TEST(PictureTimes, TheSlipTheFileTellsHoldsOnceTheDecoderReadTheSecondKeyFrame) {
-  const TPictureTimes::TFileStamps twoB{800000, 3600000}, oneB{0, -400000};
+// 25 frames per second. Two B-frames stored behind each key frame, a key
+// frame every 12 pictures: the second is stored as the 10th picture (0.4
+// s) and shown as the 12th. One B-frame: the key frames alone repeat the
+// stamp before them. A closed group of 25: nothing is stored behind a key
+// frame and no stamp slips.
+constexpr TPictureTimes::TFileStamps kTwoB{800000, 400000, 4000000, 4800000};
+constexpr TPictureTimes::TFileStamps kOneB{0, 400000, 4400000, 4800000};
+constexpr TPictureTimes::TFileStamps kClosed{0, 400000, 10000000, 10000000};
+// The same two-B-frame clip with its first 25 pictures dropped (empty
+// chunks): the first key frame stored as the 25th, the second as the 35th.
+constexpr TPictureTimes::TFileStamps kLateStart{800000, 400000, 14000000, 4800000};
+// A key frame every 500 pictures: the second stored as the 500th.
+constexpr TPictureTimes::TFileStamps kLongGroups{800000, 400000, 200000000, 200800000};
+// How far the decoder may have read beyond its last picture when a
+// stream ends by a stop (four frames) and by a flush (ten).
+constexpr std::int64_t kStop = 1600000, kFlush = 4000000;
+
+// The platform's stamps of a stream begun by a seek, as the decoder gave
+// them: in their place before it read a key frame after the first of a
+// stream, the whole slip early once it had. A stream begun at the first
+// key frame is in its place either way.
+TEST(PictureTimes, WhereAStreamBeginsAndWhatTheDecoderReadGiveItsSlip) {
   const struct {
     const char* Name;
     TPictureTimes::TFileStamps File;
     std::vector<int> Before;  // from the start
-    bool AtFirstKeyFrame;
-    std::int64_t At;          // where the next stream begins
+    std::int64_t ReadAhead, At;  // how the stream before ended, where the next begins
     std::vector<int> After;   // in its own times
     std::vector<std::int64_t> Expected;
   } cases[] = {
-      {"a seek to 4 s once frame 8 came", twoB, {200, 240, 280, 320}, false, 40000000, {0, 40, 80}, {0, 40, 80}},
-      {"a seek to 4 s once frame 9 came", twoB, {240, 280, 320, 360}, false, 40000000, {0, 40, 80}, {80, 120, 160}},
-      {"a seek to 4 s at frame 16", twoB, {440, 440, 480, 520, 560, 600}, false, 40000000, {0, 40}, {80, 120}},
-      {"a seek to 4 s at frame 30", twoB, {440, 440, 480, 880, 880, 920}, false, 40000000, {0, 40}, {80, 120}},
-      {"a seek to 0.2 s at frame 16", twoB, {440, 440, 480, 520}, true, 2000000, {0, 40, 80}, {0, 40, 80}},
-      // The decoder's first stream begins at 2 s: frames 58..61.
-      {"opened at 2 s", twoB, {}, false, 20000000, {320, 360, 360, 400}, {320, 360, 400, 440}},
+      // A seek to 4 s: frames 100.. in their place, or 102.. stamped from 0.
+      {"frame 7 handed out: nothing read", kTwoB, {160, 200, 240, 280}, kStop, 40000000, {0, 40, 80}, {0, 40, 80}},
+      {"frame 16 handed out: the second key frame repeated", kTwoB, {400, 440, 440, 480, 520, 560}, kStop, 40000000,
+       {0, 40}, {80, 120}},
+      {"frame 30 handed out", kTwoB, {440, 440, 480, 880, 880, 920}, kStop, 40000000, {0, 40}, {80, 120}},
+      // Frame 8 handed out: the decoder may have read as far as the
+      // second key frame, shown as frame 12, and did.
+      {"frame 8 handed out, the second key frame read", kTwoB, {240, 280, 320}, kStop, 40000000, {0, 40, 80},
+       {80, 120, 160}},
+      // It did not: the first key frame of the stream, 108, repeats the
+      // stamp before it, and the pictures are back on their frames there.
+      {"frame 8 handed out, nothing read", kTwoB, {240, 280, 320}, kStop, 40000000, {0, 40, 240, 280, 280, 320, 360},
+       {80, 120, 320, 360, 320, 360, 400}},
+      // A flush may find the decoder further on.
+      {"frame 2 handed out before a flush", kTwoB, {0, 40, 80}, kFlush, 40000000, {0, 40}, {80, 120}},
+      {"frame 1 handed out before a flush", kTwoB, {0, 40}, kFlush, 40000000, {0, 40}, {0, 40}},
+      // A seek to 0.2 s, or to 0.36 s, begins at the first key frame.
+      {"a seek to 0.2 s", kTwoB, {440, 440, 480, 520}, kStop, 2000000, {0, 40, 80}, {0, 40, 80}},
+      {"a seek to 0.36 s", kTwoB, {440, 440, 480, 520}, kStop, 3600000, {0, 40, 80, 80}, {0, 40, 80, 120}},
+      // 0.4 s is the second key frame's place: the stream begins there,
+      // and its first picture is frame 12.
+      {"a seek to 0.4 s", kTwoB, {440, 440, 480, 520}, kStop, 4000000, {0, 40}, {80, 120}},
       // One B-frame: frames 10..14 from the start, 100..104 after a seek.
-      {"one B-frame", oneB, {400, 440, 440, 520, 560}, false, 40000000, {0, 40, 80, 80, 160}, {0, 40, 80, 120, 160}},
+      {"one B-frame", kOneB, {400, 440, 440, 520, 560}, kStop, 40000000, {0, 40, 80, 80, 160}, {0, 40, 80, 120, 160}},
+      // A closed group: frames 20..30 from the start, 100.. after a seek.
+      {"closed groups", kClosed, {800, 840, 880, 920, 960, 1000, 1040, 1080, 1120, 1160, 1200}, kStop, 40000000,
+       {0, 40, 80}, {0, 40, 80}},
+      // Pictures dropped first: a seek to 1.2 s (frame 30) begins at the
+      // first key frame, stored as the 25th picture; one to 4 s at a later.
+      {"dropped first, a seek to 1.2 s", kLateStart, {1440, 1440, 1480, 1920, 1920, 1960}, kStop, 12000000,
+       {0, 40, 80, 240, 240, 280}, {0, 40, 80, 240, 280, 320}},
+      {"dropped first, a seek to 4 s", kLateStart, {1440, 1440, 1480, 1920, 1920, 1960}, kStop, 40000000, {0, 40},
+       {80, 120}},
+      // A key frame every 500: a seek to 16 s begins at the first.
+      {"long groups, a seek to 16 s", kLongGroups, {13960, 14000, 14040}, kStop, 160000000, {0, 40}, {0, 40}},
   };
   for (const auto& c : cases) {
     TPictureTimes times;
-    times.NewStream(true, 0, c.File);
+    times.NewStream(0, 0, c.File);
     Shown(times, c.Before);
-    times.NewStream(c.AtFirstKeyFrame, c.At, c.File);
+    times.NewStream(c.At, c.ReadAhead, c.File);
     EXPECT_EQ(Shown(times, c.After), c.Expected) << c.Name;
   }
   // The file telling nothing, a seek keeps the slip learnt so far.
   TPictureTimes told, untold;
   for (TPictureTimes* t : {&told, &untold}) {
-    t->NewStream(true, 0, t == &told ? std::optional(oneB) : std::nullopt);
+    const auto file = t == &told ? std::optional(kOneB) : std::nullopt;
+    t->NewStream(0, 0, file);
     Shown(*t, {400, 440, 440, 520, 560});
-    t->NewStream(false, 40000000, t == &told ? std::optional(oneB) : std::nullopt);
+    t->NewStream(40000000, kStop, file);
   }
   EXPECT_EQ(Shown(told, {0, 40}), (std::vector<std::int64_t>{0, 40}));
   EXPECT_EQ(Shown(untold, {0, 40}), (std::vector<std::int64_t>{40, 80}));
-  // Played from the start, the stamps of one B-frame stay in their place
-  // after each key frame: frames 10..14 and 22..26.
+}
+
+// Played from the start, the stamps of one B-frame stay in their place
+// after each key frame; those of two fall back one frame at each key frame
+// until they are two frames early; a third repeated stamp moves its own
+// picture only.
+TEST(PictureTimes, PlayedOnTheSlipGrowsAtEachKeyFrameAsFarAsTheFileTells) {
   TPictureTimes one;
-  one.NewStream(true, 0, oneB);
+  one.NewStream(0, 0, kOneB);
   EXPECT_EQ(Shown(one, {400, 440, 440, 520, 560, 880, 920, 920, 1000, 1040}),
             (std::vector<std::int64_t>{400, 440, 480, 520, 560, 880, 920, 960, 1000, 1040}));
-  // Two B-frames: the slip grows to two frames and no further; a third
-  // repeated stamp moves its own picture only.
   TPictureTimes two;
-  two.NewStream(true, 0, twoB);
+  two.NewStream(0, 0, kTwoB);
   EXPECT_EQ(Shown(two, {400, 440, 440, 480, 840, 880, 880, 920, 1280, 1320, 1320, 1400}),
             (std::vector<std::int64_t>{400, 440, 480, 520, 880, 920, 960, 1000, 1360, 1400, 1440, 1480}));
+}
+
+// A seek to 4 s with the second key frame read: the decoder cuts the
+// picture stamped before the stream's start to begin there. At 30 frames
+// per second frame 121 comes stamped 4 s to 4 s, at 24000/1001 frame 97
+// stamped 4 s to 4.004 s; each is shown whole, in its place.
+TEST(PictureTimes, APictureCutAtTheStreamsStartIsShownWhole) {
+  const struct {
+    const char* Name;
+    TPictureTimes::TFileStamps File;
+    std::vector<std::int64_t> Starts, Stops;
+    std::vector<std::int64_t> Expected;
+  } cases[] = {
+      {"30 per second", {666666, 333333, 3333333, 4000000}, {0, 0, 333333}, {0, 333333, 666666},
+       {333333, 666666, 999999}},
+      {"24000/1001 per second", {834166, 417083, 4170833, 5005000}, {0, 40000, 457083}, {40000, 457083, 874166},
+       {457083, 874166, 1291249}},
+  };
+  for (const auto& c : cases) {
+    TPictureTimes times;
+    times.NewStream(0, 0, c.File);
+    Shown(times, {0, 40, 80, 120, 160, 200, 240, 280, 320, 360, 400, 440, 440, 480});
+    times.NewStream(40000000, kStop, c.File);
+    std::vector<std::int64_t> shown;
+    for (std::size_t i = 0; i < c.Starts.size(); ++i) shown.push_back(times.Next(c.Starts[i], c.Stops[i]));
+    EXPECT_EQ(shown, c.Expected) << c.Name;
+  }
 }
 
 TEST(PictureTimes, APictureWithoutStopTimeLastsAsLongAsTheOneBefore) {
   TPictureTimes times;
   EXPECT_EQ(times.Next(0, 400000), 0);
-  EXPECT_EQ(times.Next(400000, 0), 400000);        // no stop time
-  EXPECT_EQ(times.Next(400000, 0), 800000);        // a repeat moves on by the last known duration
+  EXPECT_EQ(times.Next(400000, 0), 400000);  // no stop time
+  EXPECT_EQ(times.Next(400000, 0), 800000);  // a repeat moves on by the last known duration
   TPictureTimes untimed;
   EXPECT_EQ(untimed.Next(400000, 0), 400000);
-  EXPECT_EQ(untimed.Next(400000, 0), 400000);      // no duration known: nothing to move on by
+  EXPECT_EQ(untimed.Next(400000, 0), 400000);  // no duration known: nothing to move on by
 }
 
 }  // namespace
