@@ -122,7 +122,7 @@ void TfrmMain::ApplyColorSliders() {
 // and the time label. Returns the position in milliseconds.
 int TfrmMain::PlaybackPulse() {
   const long long Current = lc::MoviePosition().value_or(0);
-  const long long Ms = Current / lc::kRefPerMs;
+  const long long Ms = lc::PositionMs(Current);
   lc::TPlayerCommands& C = Commands();
   AddRmsChangeScore(C, std::llabs(ProgressBar->Position() - Ms));
   // Something plays: the failures of an earlier advance are forgotten.
@@ -285,7 +285,7 @@ void TfrmMain::QuickTimeInfo() {
   if (Program().BusyFlag) return;
   lc::BusyScope Busy;
   if (!lc::MovieActive()) return;
-  const long long Ms = lc::MoviePosition().value_or(0) / lc::kRefPerMs;
+  const long long Ms = lc::PositionMs(lc::MoviePosition().value_or(0));
   const bool Frames = Program().Settings.ShowFrames;
   // The frame display counts from the seek bar, the time display from the
   // graph.

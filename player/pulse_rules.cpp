@@ -31,6 +31,10 @@ long long SeekLimit(long long MaxMs) { return std::max(0LL, (MaxMs - 10) * kRefP
 
 }  // namespace
 
+long long PositionMs(long long PositionRef) {
+  return (PositionRef < 0 ? PositionRef - kRefPerMs / 2 : PositionRef + kRefPerMs / 2) / kRefPerMs;
+}
+
 std::string ClockText(long long Ms) {
   const long long Seconds = std::max(0LL, Ms) / 1000 % 86400;
   return Hms(Seconds / 3600, Seconds / 60 % 60, Seconds % 60);

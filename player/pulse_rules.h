@@ -18,6 +18,12 @@ namespace lc {
 inline constexpr long long kRefPerMs = 10000;
 inline constexpr long long kRefPerSecond = 10000000;
 
+// The millisecond nearest to a position in 100-ns units: a picture's time,
+// kept in steps of 100 ns, may lie a step short of the millisecond its
+// frame begins at (frame 18 of 30 per second at 599.9999 ms), and what
+// begins at that millisecond (a subtitle) shows with that frame.
+long long PositionMs(long long PositionRef);
+
 // "hh:nn:ss" of a position taken as a time of day: whole seconds, 24 hours
 // and more wrap to 0. Negative positions show as 00:00:00.
 std::string ClockText(long long Ms);

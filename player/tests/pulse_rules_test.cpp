@@ -25,6 +25,14 @@ TEST(PulseTexts, ClockAndPercentage) {
   EXPECT_EQ(PositionPercent(5000, -3), 0);
 }
 
+// Frame 18 of 30 per second, stamped 599.9999 ms, is the frame of 600 ms.
+TEST(PulseTexts, APositionIsItsNearestMillisecond) {
+  EXPECT_EQ(PositionMs(5999999), 600);
+  EXPECT_EQ(PositionMs(6004999), 600);
+  EXPECT_EQ(PositionMs(6005000), 601);
+  EXPECT_EQ(PositionMs(4999), 0);
+}
+
 TEST(PulseTexts, PositionOsdInTimesAndFrames) {
   EXPECT_EQ(PositionOsdText(65000, 600000, false, false, 25), "00:01:05 / 00:10:00 (11%)");
   // 12.34 s at 25 frames per second: 308.5 frames round to 308; in tens
