@@ -1,14 +1,19 @@
 // Subtitles change on the frames of their cues in the running program, at
-// most one frame off, in the four kinds of movie that time their pictures
-// differently (H.264 in MP4 with and without B-frames, MPEG-4 part 2 in AVI
-// with and without B-frames) and in the ways a stream begins: played from
-// the start, after a seek back, after a step forward in the first second
-// (there most changes exactly on their frames), and resumed at the
-// remembered position after a real restart. The screen is read while the movie plays: each
-// frame tells its own number, and a yellow subtitle shows over its lower
-// half or not.
+// most one frame off, in the kinds of movie that time their pictures
+// differently (H.264 in MP4 with and without B-frames, MPEG-4 part 2 in
+// AVI with and without B-frames, in open and closed groups of pictures,
+// with its first pictures dropped, at 25 and 30 frames per second) and in
+// the ways a stream begins: played from the start, after a seek back,
+// after a step forward in the first second (there most changes exactly on
+// their frames) both in a movie that has played before and in one just
+// opened, and resumed at the remembered position after a real restart.
+// Subtitles follow the picture on show, and the picture is shown at its
+// time on the sound's clock: a cue off its frame is a picture off its
+// sound. The screen is read while the movie plays: each frame tells its
+// own number, and a yellow subtitle shows over its lower half or not.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -25,13 +30,25 @@ namespace {
 using lctest::ScreenGrab;
 
 // Remote-control codes: play, stop, and a step back or forward of
-// SecondesToJump (2 s: 50 frames).
+// SecondesToJump (2 s).
 constexpr WPARAM kPlay = 3, kStop = 6, kRewind = 9, kForward = 10;
 
-// The stamped clips: 25 frames per second, 200 frames; in frame n the
-// left half has luma 20 + 10 x (n mod 20), the right half
-// 20 + 10 x (n div 20).
-constexpr int kFrames = 200;
+// The ways a clip begins in the test.
+enum : unsigned { kFromStart = 1, kSeekBack = 2, kSeekBackToFirst = 4, kEarlySteps = 8, kResumed = 16, kJustOpened = 32 };
+
+// A stamped clip of 8 s: in frame n the left half has luma
+// 20 + 10 x (n mod 20), the right half 20 + 10 x (n div 20); frames are
+// numbered from the movie's start, and the first picture is frame First
+// (those before it dropped). Openings: the ways it begins here.
+struct Clip {
+  const char* File;
+  int Rate;
+  int First;
+  unsigned Openings;
+  // The frame on show S seconds into the movie.
+  int Frame(double S) const { return int(std::lround(S * Rate)); }
+  int Frames() const { return Frame(8.0); }
+};
 
 struct Sighting {
   int Frame;
@@ -40,10 +57,10 @@ struct Sighting {
 
 // The frame on show and whether a subtitle (yellow) is over its lower
 // half; Frame -1 when the picture is not a stamped frame.
-Sighting Look(HWND Control) {
+Sighting Look(HWND Control, int Frames) {
   const ScreenGrab S(Control);
   const int W = S.Width(), H = S.Height();
-  Sighting Seen{lctest::StampedFrame(S, kFrames), false};
+  Sighting Seen{lctest::StampedFrame(S, Frames), false};
   for (int Y = H / 2; Y < H && !Seen.Subtitle; ++Y)
     for (int X = 0; X < W; ++X)
       if (S.R(X, Y) > 200 && S.G(X, Y) > 200 && S.B(X, Y) < 80) {
@@ -53,15 +70,17 @@ Sighting Look(HWND Control) {
   return Seen;
 }
 
-// Cues in frames of 40 ms, [First, End): eight changes, two of them
-// (85, 110) between the frames a seek back from frame 120 or later lands
-// on and 120, six (60 on) after the remembered position of 2 s (a
-// position is remembered in whole seconds, and resumed only when it lies
-// more than 5 s before the end).
+// Cues in milliseconds, [First, End): eight changes, two of them (3.4 and
+// 4.4 s) between the places a seek back from 4.8 s or later lands on and
+// 4.8 s, six (2.4 s on) after the remembered position of 2 s (a position
+// is remembered in whole seconds, and resumed only when it lies more than
+// 5 s before the end). A cue changes on the first frame that starts at or
+// after its time (at 25 frames per second frames 15, 40, 60, 85, 110,
+// 135, 160 and 185; at 30, frames 18, 48, 72, 102, 132, 162, 192, 222).
 struct Cue {
   int First, End;
 };
-constexpr Cue kCues[] = {{15, 40}, {60, 85}, {110, 135}, {160, 185}};
+constexpr Cue kCueTimes[] = {{600, 1600}, {2400, 3400}, {4400, 5400}, {6400, 7400}};
 constexpr const char* kSubtitles =
     "1\r\n00:00:00,600 --> 00:00:01,600\r\nONE\r\n\r\n"
     "2\r\n00:00:02,400 --> 00:00:03,400\r\nTWO\r\n\r\n"
@@ -71,13 +90,16 @@ constexpr const char* kSubtitles =
 // The sightings of one way of beginning, frame by frame.
 class Sightings {
  public:
+  explicit Sightings(const Clip& C) : Frames_(C.Frames()), With_(std::size_t(Frames_)), Without_(With_) {
+    for (const Cue& T : kCueTimes) Cues_.push_back({C.Frame(T.First / 1000.0), C.Frame(T.End / 1000.0)});
+  }
   void Add(const Sighting& S) {
-    if (S.Frame >= 0) ++(S.Subtitle ? With_ : Without_)[std::size_t(S.Frame)];
+    if (S.Frame >= 0 && S.Frame < Frames_) ++(S.Subtitle ? With_ : Without_)[std::size_t(S.Frame)];
   }
   // Whether the frames two off every change, those from frame From to
   // frame To, were seen Needed times each.
   bool Covered(int From, int To, int Needed) const {
-    for (const Cue& C : kCues)
+    for (const Cue& C : Cues_)
       for (int F : {C.First - 2, C.First + 1, C.End - 2, C.End + 1})
         if (F >= From && F <= To && Seen(F) < Needed) return false;
     return true;
@@ -90,10 +112,10 @@ class Sightings {
   // delays by a frame now and then is not taken for a cue two frames off.
   std::vector<std::string> Faults(int Needed) const {
     std::vector<std::string> Faults;
-    for (int F = 0; F < kFrames; ++F) {
+    for (int F = 0; F < Frames_; ++F) {
       if (Seen(F) < Needed) continue;
       bool May = false, Must = false;
-      for (const Cue& C : kCues) {
+      for (const Cue& C : Cues_) {
         May = May || (F >= C.First - 1 && F <= C.End);
         Must = Must || (F >= C.First + 1 && F <= C.End - 2);
       }
@@ -116,9 +138,9 @@ class Sightings {
   };
   OnTime ChangesOnTheirFrames(int From) const {
     OnTime Count;
-    for (const Cue& C : kCues)
+    for (const Cue& C : Cues_)
       for (const int F : {C.First, C.End}) {
-        if (F < From || F >= kFrames || Seen(F) == 0) continue;
+        if (F < From || F >= Frames_ || Seen(F) == 0) continue;
         ++Count.Seen;
         if ((F == C.First ? With_ : Without_)[std::size_t(F)] > 0) ++Count.Changed;
       }
@@ -127,22 +149,24 @@ class Sightings {
 
  private:
   int Seen(int F) const { return With_[std::size_t(F)] + Without_[std::size_t(F)]; }
-  std::vector<int> With_ = std::vector<int>(kFrames, 0), Without_ = std::vector<int>(kFrames, 0);
+  int Frames_;
+  std::vector<Cue> Cues_;
+  std::vector<int> With_, Without_;
 };
 
 // A copy of the player that remembers each movie's settings and position,
-// repeats the movie, loads its subtitle in yellow and steps 2 s back.
+// repeats the movie, loads its subtitle in yellow and steps 2 s.
 class TimingCopy : public lctest::RunningCopy {
  public:
-  TimingCopy(const wchar_t* Base, const char* Clip) : RunningCopy(Base) {
+  TimingCopy(const wchar_t* Base, const Clip& C) : RunningCopy(Base), Frames(C.Frames()) {
     lctest::WriteSettingsFile(
         Copy.SettingsFile(),
         {"FirstRun=0", "RepeatStatus=1", "VideoWindowXPosition=100", "VideoWindowYPosition=100", "VideoWindowWidth=400",
          "VideoWindowHeight=300", "SubtitleFontColor=65535", "AutoLoadSubtitle=1", "RememberMovieSettings=1",
          "RememberLastMoviePosition=1", "SecondesToJump=2"});
-    const std::string Name(Clip);
+    const std::string Name(C.File);
     Movie = Copy.ExeFolder() + std::wstring(Name.begin(), Name.end());
-    CopyFileW(lctest::MediaPath(Clip).c_str(), Movie.c_str(), FALSE);
+    CopyFileW(lctest::MediaPath(C.File).c_str(), Movie.c_str(), FALSE);
     const std::string Stem = Name.substr(0, Name.rfind('.'));
     lctest::WriteFileText(Copy.ExeFolder() + std::wstring(Stem.begin(), Stem.end()) + L".srt", kSubtitles);
   }
@@ -153,7 +177,7 @@ class TimingCopy : public lctest::RunningCopy {
     const DWORD Start = GetTickCount();
     while (!Done()) {
       if (GetTickCount() - Start > Ms) return Done();
-      Seen(Look(Control));
+      Seen(Look(Control, Frames));
       Sleep(2);
     }
     return true;
@@ -174,107 +198,171 @@ class TimingCopy : public lctest::RunningCopy {
     DWORD_PTR Result = 0;
     SendMessageTimeoutW(Main, WM_REMOTECOMMAND, Code, 0, SMTO_NORMAL, 30000, &Result);
   }
+  // Steps forward once a frame from At on shows after one between the
+  // first picture and At showed (the stream begun: a picture still on
+  // show from before, or the black control, counts for nothing), and
+  // notes the sightings from 1.8 s after At on in Landing and All, until
+  // the picture reached 5.2 s after At; whether it did.
+  bool StepForwardAt(const Clip& C, int At, Sightings& Landing, Sightings& All) {
+    bool Restarted = false, Stepped = false, Landed = false;
+    int Latest = -1;
+    return Watch(
+        [&](const Sighting& S) {
+          if (S.Frame < 0) return;
+          Latest = S.Frame;
+          Restarted = Restarted || (S.Frame > C.First && S.Frame < At);
+          if (Restarted && !Stepped && S.Frame >= At) {
+            Remote(kForward);
+            Stepped = true;
+          } else if (Stepped && S.Frame >= At + C.Frame(1.8)) {
+            Landed = true;
+            Landing.Add(S);
+            All.Add(S);
+          }
+        },
+        [&] { return Landed && Latest >= At + C.Frame(5.2); }, 30000);
+  }
 
   std::wstring Movie;
+  int Frames;
 };
 
-class ProgramTiming : public ::testing::TestWithParam<const char*> {};
+class ProgramTiming : public ::testing::TestWithParam<Clip> {};
 
-TEST_P(ProgramTiming, SubtitlesChangeOnTheFramesOfTheirCuesHoweverTheMovieBegins) {
-  const std::string Clip = GetParam();
-  TimingCopy P(L"LcTiming", Clip.c_str());
-  ASSERT_TRUE(P.Start(P.Movie));
-
-  // From the start: the movie repeats from its start until every change
-  // was seen often enough.
-  Sightings FromStart;
-  EXPECT_TRUE(P.Watch([&](const Sighting& S) { FromStart.Add(S); }, [&] { return FromStart.Covered(0, kFrames, 4); }, 90000))
-      << "the frames around the changes were not seen often enough from the start";
-  EXPECT_EQ(std::vector<std::string>(), FromStart.Faults(4)) << "from the start";
-
-  // After a seek: 2 s back once the picture passed frame 120, over and
-  // over; what shows before the seek lands is not counted.
-  Sightings AfterSeek;
+// Steps 2 s back each time the picture reaches Trigger to Trigger + 1.2 s
+// (in seconds), at least three times, counting what shows from the
+// landing up to Trigger, until the frames around the changes from From
+// to To were seen often enough; what shows before a step lands is not
+// counted.
+void SeekBack(const Clip& C, TimingCopy& P, double Trigger, double From, double To, const char* Opening) {
+  Sightings AfterSeek(C);
   int Seeks = 0;
   bool Landed = false;
-  const auto SeekBack = [&](const Sighting& S) {
-    if (S.Frame >= 120 && S.Frame < 150 && (Seeks == 0 || Landed)) {
+  const auto Step = [&](const Sighting& S) {
+    if (S.Frame >= C.Frame(Trigger) && S.Frame < C.Frame(Trigger + 1.2) && (Seeks == 0 || Landed)) {
       P.Remote(kRewind);
       ++Seeks;
       Landed = false;
-    } else if (Seeks > 0 && S.Frame >= 65 && S.Frame < 120) {
+    } else if (Seeks > 0 && S.Frame >= C.Frame(Trigger - 2.2) && S.Frame < C.Frame(Trigger)) {
       Landed = true;
       AfterSeek.Add(S);
     }
   };
-  EXPECT_TRUE(P.Watch(SeekBack, [&] { return AfterSeek.Covered(83, 112, 3) && Seeks >= 3; }, 90000))
-      << "the frames around the changes after a seek were not seen often enough (" << Seeks << " seeks)";
-  EXPECT_EQ(std::vector<std::string>(), AfterSeek.Faults(3)) << "after a seek";
-
-  // A step forward in the first second after the first picture, played
-  // from the start each time (stop, play): at 0.2 to 1.0 s, before and
-  // after the decoder of an AVI with unpacked B-frames reads its second
-  // key frame and while its stamps' slip shows only in part. The step
-  // lands 2 s on (frame 55 to 75); from there to the end every change
-  // after the landing is on its frame.
-  Sightings EarlySeeks;
-  for (const int At : {5, 10, 15, 20, 25}) {
-    P.Remote(kStop);
-    P.Remote(kPlay);
-    Sightings Trial;
-    bool Restarted = false, Stepped = false, Landed = false;
-    int Latest = -1;
-    const bool Done = P.Watch(
-        [&](const Sighting& S) {
-          if (S.Frame < 0) return;
-          Latest = S.Frame;
-          Restarted = Restarted || S.Frame < At;
-          if (Restarted && !Stepped && S.Frame >= At) {
-            P.Remote(kForward);
-            Stepped = true;
-          } else if (Stepped && S.Frame >= At + 45) {
-            Landed = true;
-            Trial.Add(S);
-            EarlySeeks.Add(S);
-          }
-        },
-        [&] { return Landed && Latest >= 188; }, 30000);
-    EXPECT_TRUE(Done) << "the step forward at frame " << At << " did not land or play on";
-    const Sightings::OnTime OnTime = Trial.ChangesOnTheirFrames(At + 55);
-    EXPECT_GE(OnTime.Seen, 3) << "step at frame " << At;
-    EXPECT_GE(OnTime.Changed, 1) << "after a step forward at frame " << At << ", no change of the " << OnTime.Seen
-                                 << " seen on its own frame";
-  }
-  EXPECT_EQ(std::vector<std::string>(), EarlySeeks.Faults(2)) << "after a step forward in the first second";
-
-  // Resumed: closed at 2 s and started again, it resumes there (frame
-  // 50); until the movie starts over.
-  Sightings Resumed;
-  for (int Run = 0; Run < 3 && !Resumed.Covered(58, kFrames, 2); ++Run) {
-    ASSERT_TRUE(P.CloseBetween(50, 70)) << "the program did not close at 2 s";
-    ASSERT_TRUE(P.Start(P.Movie));
-    // Until the first picture comes the control is black, which reads as
-    // frame 0: counted from the first frame at the position on.
-    bool There = false, Over = false;
-    P.Watch(
-        [&](const Sighting& S) {
-          There = There || S.Frame >= 45;
-          Over = There && S.Frame >= 0 && S.Frame < 45;
-          if (There && !Over) Resumed.Add(S);
-        },
-        [&] { return Over; }, 30000);
-  }
-  EXPECT_TRUE(Resumed.Covered(58, kFrames, 2)) << "the frames around the changes after a resume were not seen often enough";
-  EXPECT_EQ(std::vector<std::string>(), Resumed.Faults(2)) << "resumed";
+  EXPECT_TRUE(P.Watch(Step, [&] { return AfterSeek.Covered(C.Frame(From), C.Frame(To), 3) && Seeks >= 3; }, 90000))
+      << Opening << ": the frames around the changes were not seen often enough (" << Seeks << " seeks)";
+  EXPECT_EQ(std::vector<std::string>(), AfterSeek.Faults(3)) << Opening;
 }
 
-INSTANTIATE_TEST_SUITE_P(Clips, ProgramTiming,
-                         ::testing::Values("stamped.mp4", "stamped_nob.mp4", "stamped_b.avi", "stamped.avi"),
-                         [](const auto& Info) {
-                           std::string Name = Info.param;
-                           for (char& C : Name)
-                             if (C == '.') C = '_';
-                           return Name;
-                         });
+// Each step forward lands 2 s on; every change from 2.2 s after the step
+// on is on its frame.
+void ExpectChangesOnTheirFrames(const Clip& C, int At, const Sightings& Trial, const char* Opening) {
+  const Sightings::OnTime OnTime = Trial.ChangesOnTheirFrames(At + C.Frame(2.2));
+  EXPECT_GE(OnTime.Seen, 3) << Opening << ", step at frame " << At;
+  EXPECT_GE(OnTime.Changed, 1) << Opening << ", after a step forward at frame " << At << ", no change of the "
+                               << OnTime.Seen << " seen on its own frame";
+}
+
+TEST_P(ProgramTiming, SubtitlesChangeOnTheFramesOfTheirCuesHoweverTheMovieBegins) {
+  const Clip C = GetParam();
+  TimingCopy P(L"LcTiming", C);
+  ASSERT_TRUE(P.Start(P.Movie));
+
+  // From the start: the movie repeats from its start until every change
+  // was seen often enough.
+  if (C.Openings & kFromStart) {
+    Sightings FromStart(C);
+    EXPECT_TRUE(P.Watch([&](const Sighting& S) { FromStart.Add(S); },
+                        [&] { return FromStart.Covered(C.First, C.Frames(), 4); }, 90000))
+        << "the frames around the changes were not seen often enough from the start";
+    EXPECT_EQ(std::vector<std::string>(), FromStart.Faults(4)) << "from the start";
+  }
+
+  // After a seek: 2 s back once the picture passed 4.8 s, over and over;
+  // what shows before the seek lands is not counted.
+  if (C.Openings & kSeekBack) SeekBack(C, P, 4.8, 3.32, 4.48, "after a seek");
+
+  // After a seek back into the first key frame's group, once the decoder
+  // has read later key frames: 2 s back from 0.2 to 1.0 s after the
+  // first picture.
+  if (C.Openings & kSeekBackToFirst)
+    SeekBack(C, P, C.First / double(C.Rate) + 2.2, 1.4, 2.5, "after a seek back into the first group");
+
+  // A step forward in the first second after the first picture, played
+  // from the start each time (stop, play): at 0.2, 0.6 and 1.0 s, before
+  // the stamps of an AVI with unpacked B-frames slip, while their slip
+  // shows only in part, and once it shows whole.
+  if (C.Openings & kEarlySteps) {
+    Sightings EarlySeeks(C);
+    for (const double After : {0.2, 0.6, 1.0}) {
+      const int At = C.First + C.Frame(After);
+      P.Remote(kStop);
+      P.Remote(kPlay);
+      Sightings Trial(C);
+      EXPECT_TRUE(P.StepForwardAt(C, At, Trial, EarlySeeks)) << "the step forward at frame " << At
+                                                               << " did not land or play on";
+      ExpectChangesOnTheirFrames(C, At, Trial, "played before");
+    }
+    EXPECT_EQ(std::vector<std::string>(), EarlySeeks.Faults(2)) << "after a step forward in the first second";
+  }
+
+  // Resumed: closed at 2 s and started again, it resumes there; until the
+  // movie starts over.
+  if (C.Openings & kResumed) {
+    Sightings Resumed(C);
+    for (int Run = 0; Run < 3 && !Resumed.Covered(C.Frame(2.32), C.Frames(), 2); ++Run) {
+      ASSERT_TRUE(P.CloseBetween(C.Frame(2.0), C.Frame(2.8))) << "the program did not close at 2 s";
+      ASSERT_TRUE(P.Start(P.Movie));
+      // Until the first picture comes the control is black, which reads
+      // as frame 0: counted from the first frame at the position on.
+      bool There = false, Over = false;
+      P.Watch(
+          [&](const Sighting& S) {
+            There = There || S.Frame >= C.Frame(1.8);
+            Over = There && S.Frame >= 0 && S.Frame < C.Frame(1.8);
+            if (There && !Over) Resumed.Add(S);
+          },
+          [&] { return Over; }, 30000);
+    }
+    EXPECT_TRUE(Resumed.Covered(C.Frame(2.32), C.Frames(), 2))
+        << "the frames around the changes after a resume were not seen often enough";
+    EXPECT_EQ(std::vector<std::string>(), Resumed.Faults(2)) << "resumed";
+  }
+
+  // Just opened: closed in its first second and started again (from the
+  // start), a step forward at 0.12 s after the first picture, before the
+  // decoder can have read the second key frame, and at 0.64 s, once it
+  // has.
+  if (C.Openings & kJustOpened) {
+    Sightings JustOpened(C);
+    for (const double After : {0.12, 0.64}) {
+      P.Remote(kStop);
+      P.Remote(kPlay);
+      ASSERT_TRUE(P.CloseBetween(C.First + 1, C.First + C.Frame(0.8)))
+          << "the program did not close in its first second";
+      ASSERT_TRUE(P.Start(P.Movie));
+      const int At = C.First + C.Frame(After);
+      Sightings Trial(C);
+      EXPECT_TRUE(P.StepForwardAt(C, At, Trial, JustOpened)) << "the step forward at frame " << At
+                                                               << " did not land or play on";
+      ExpectChangesOnTheirFrames(C, At, Trial, "just opened");
+    }
+    EXPECT_EQ(std::vector<std::string>(), JustOpened.Faults(2)) << "after a step forward in a movie just opened";
+  }
+}
+
+constexpr unsigned kBefore = kFromStart | kSeekBack | kEarlySteps | kResumed;
+INSTANTIATE_TEST_SUITE_P(
+    Clips, ProgramTiming,
+    ::testing::Values(Clip{"stamped.mp4", 25, 0, kBefore}, Clip{"stamped_nob.mp4", 25, 0, kBefore},
+                      Clip{"stamped_b.avi", 25, 0, kBefore | kJustOpened}, Clip{"stamped.avi", 25, 0, kBefore},
+                      Clip{"stamped_cgop.avi", 25, 0, kSeekBack | kEarlySteps},
+                      Clip{"stamped_late.avi", 25, 25, kSeekBack | kSeekBackToFirst | kEarlySteps | kJustOpened},
+                      Clip{"stamped_30.avi", 30, 0, kFromStart | kSeekBack | kEarlySteps}),
+    [](const auto& Info) {
+      std::string Name = Info.param.File;
+      for (char& C : Name)
+        if (C == '.') C = '_';
+      return Name;
+    });
 
 }  // namespace
