@@ -100,7 +100,10 @@ TEST(PictureTimes, WhereAStreamBeginsAndWhatTheDecoderReadGiveItsSlip) {
       {"frame 7 handed out: nothing read", kTwoB, {160, 200, 240, 280}, kStop, 40000000, {0, 40, 80}, {0, 40, 80}},
       {"frame 16 handed out: the second key frame repeated", kTwoB, {400, 440, 440, 480, 520, 560}, kStop, 40000000,
        {0, 40}, {80, 120}},
-      {"frame 30 handed out", kTwoB, {440, 440, 480, 880, 880, 920}, kStop, 40000000, {0, 40}, {80, 120}},
+      // Read for certain: a stamp the next key frame repeats, as the third
+      // did played on, moves that picture alone.
+      {"frame 30 handed out", kTwoB, {440, 440, 480, 880, 880, 920}, kStop, 40000000, {0, 40, 240, 280, 280, 360},
+       {80, 120, 320, 360, 400, 440}},
       // Frame 8 handed out: the decoder may have read as far as the
       // second key frame, shown as frame 12, and did.
       {"frame 8 handed out, the second key frame read", kTwoB, {240, 280, 320}, kStop, 40000000, {0, 40, 80},
@@ -139,6 +142,15 @@ TEST(PictureTimes, WhereAStreamBeginsAndWhatTheDecoderReadGiveItsSlip) {
     times.NewStream(c.At, c.ReadAhead, c.File);
     EXPECT_EQ(Shown(times, c.After), c.Expected) << c.Name;
   }
+  // Frames 100 and 101 handed out after a seek to 4 s: the key frame after
+  // them, 108, was not read, and a seek to 6 s finds its stamps in place.
+  TPictureTimes third;
+  third.NewStream(0, 0, kTwoB);
+  Shown(third, {160, 200, 240, 280});
+  third.NewStream(40000000, kStop, kTwoB);
+  Shown(third, {0, 40});
+  third.NewStream(60000000, kStop, kTwoB);
+  EXPECT_EQ(Shown(third, {0, 40}), (std::vector<std::int64_t>{0, 40}));
   // The file telling nothing, a seek keeps the slip learnt so far.
   TPictureTimes told, untold;
   for (TPictureTimes* t : {&told, &untold}) {
