@@ -12,8 +12,11 @@ constexpr UINT_PTR kHintShowTimer = 1;
 constexpr UINT_PTR kHintHideTimer = 2;
 constexpr UINT_PTR kKeyboardAgainTimer = 3;
 // Milliseconds after a pass or a give-back at which the window that took
-// the keyboard asks the display for it once more (see TakeKeyboard).
+// the keyboard asks the display for it once more (see AskKeyboardAgain).
 constexpr UINT kKeyboardAgainPause = 150;
+// Milliseconds between the two dates of the requests that move the
+// keyboard (see AskDisplayForKeyboard).
+constexpr DWORD kFocusDateSpread = 25;
 
 }  // namespace
 
@@ -247,31 +250,55 @@ void TApplication::GiveKeyboardBack(HWND Window) {
   if (Window && IsWindow(Window) && IsWindowVisible(Window) && IsWindowEnabled(Window)) TakeKeyboard(Window);
 }
 
-// Activates Window, and asks for the keyboard once more a moment later. An
-// X display (Wine's) drops a focus request stamped earlier than its last
-// focus change: when keys typed while the program was busy (Ctrl+F4 as a
-// movie opens) hide a window that took the focus after they were typed,
-// the request for the heir carries their time and is dropped, the display
-// then gives the focus to nobody as the window hides, and typed keys go
-// nowhere although the heir is the active window. By the timer the
-// display's time has moved on, and setting the focus again reaches it.
+// Activates Window, and asks the display for the keyboard again a moment
+// later (AskKeyboardAgain).
 void TApplication::TakeKeyboard(HWND Window) {
-  SetActiveWindow(Window);
+  AskDisplayForKeyboard(Window);
   FKeyboardTaker = Window;
   SetTimer(Handle(), kKeyboardAgainTimer, kKeyboardAgainPause, nullptr);
 }
 
-// Only while the window still holds the activation it was given: the focus
-// leaves its control and comes back, which the display follows.
+// Activates Window (or, when it is active already, moves the focus out of
+// its control and back) twice, with requests dated 25 ms ago and now.
+//
+// An X display drops a focus request dated earlier than its last focus
+// change, or later than its own clock, and Wine dates the request by the
+// message the thread took last. Handling a key typed while the program was
+// busy (Ctrl+F4 as a movie opens), that date is the key's, older than the
+// focus a window took meanwhile (the picture appearing as the movie
+// opened): the request for the heir was dropped, the holder kept the focus
+// and, as it hid, the display gave it to nobody. Here the requests are
+// dated by messages posted now (taken back from the queue, never
+// dispatched), later than any request made before. Two dates, as Wine's
+// reckoning of the display's clock runs up to 16 ms ahead (its server
+// refreshes the tick it reads that often), so a date of now can lie in the
+// display's future: with that date alone, 1 of 60 starts on a busy machine
+// still left the keyboard with nobody until AskKeyboardAgain, none with
+// both. The GUI thread waits these 25 ms at a hand-over and at its
+// safety net.
+void TApplication::AskDisplayForKeyboard(HWND Window) {
+  PostMessageW(Handle(), WM_DATEFOCUSREQUEST, 0, 0);
+  Sleep(kFocusDateSpread);
+  PostMessageW(Handle(), WM_DATEFOCUSREQUEST, 0, 0);
+  for (int Date = 0; Date < 2; ++Date) {
+    MSG Msg;
+    PeekMessageW(&Msg, FHandle, WM_DATEFOCUSREQUEST, WM_DATEFOCUSREQUEST, PM_REMOVE);
+    if (GetActiveWindow() != Window) {
+      SetActiveWindow(Window);
+    } else if (const HWND Focus = GetFocus()) {
+      SetFocus(nullptr);
+      SetFocus(Focus);
+    }
+  }
+}
+
+// A safety net, only while the window still holds the activation it was
+// given: it asks the display once more.
 void TApplication::AskKeyboardAgain() {
   KillTimer(FHandle, kKeyboardAgainTimer);
   const HWND Taker = FKeyboardTaker;
   FKeyboardTaker = nullptr;
-  if (!Taker || GetActiveWindow() != Taker) return;
-  const HWND Focus = GetFocus();
-  if (!Focus) return;
-  SetFocus(nullptr);
-  SetFocus(Focus);
+  if (Taker && GetActiveWindow() == Taker) AskDisplayForKeyboard(Taker);
 }
 
 // --------------------------------------------------------------- hints

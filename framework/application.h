@@ -154,6 +154,7 @@ class TApplication : public TComponent {
   void ShowHintNow();
   void DefaultExceptionBox();
   void TakeKeyboard(HWND Window);
+  void AskDisplayForKeyboard(HWND Window);
   void AskKeyboardAgain();
 
   HWND FHandle = nullptr;

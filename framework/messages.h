@@ -29,6 +29,13 @@ constexpr UINT WM_GRAPHEXCEPTION = WM_APP + 3;
 // picture to the control's window.
 constexpr UINT WM_VIDEOSURFACESHOW = WM_APP + 4;
 
+// Posted by the application object (TApplication) to its own window and
+// taken back from the queue a moment later, never dispatched: the message a
+// thread took last dates the focus requests the platform makes for it, and
+// these date the requests that move the keyboard (TApplication's
+// AskDisplayForKeyboard).
+constexpr UINT WM_DATEFOCUSREQUEST = WM_APP + 5;
+
 // Sent by outside remote-control programs to the main window (TfrmMain),
 // command code 1..74 in wParam. The program never sends it itself.
 constexpr UINT WM_REMOTECOMMAND = WM_USER + 2000;

@@ -27,15 +27,27 @@ using lctest::QueryWindows;
 using lctest::WaitUntil;
 
 // A copy of the program playing the demo clip: 5 s to a seek step, the
-// volume at 10 of 20.
+// volume at 10 of 20, and `settings` besides. With `firstRun`, it starts as
+// on its first run, and its question whether to associate the media types
+// is answered "No" on the display's keyboard: N is typed until the main
+// window shows, as the display gives the box the keyboard a moment after
+// it shows (and N is no key of the player's).
 class PlayingCopy {
  public:
-  explicit PlayingCopy(const wchar_t* name, std::vector<std::string> settings = {}) : copy_(name) {
-    settings.insert(settings.end(), {"FirstRun=0", "EqualizerShow=0", "PlayListShow=0", "AudioVolume=10", "Mute=0",
-                                     "SecondesToJump=5"});
+  explicit PlayingCopy(const wchar_t* name, std::vector<std::string> settings = {}, bool firstRun = false)
+      : copy_(name) {
+    settings.insert(settings.begin(), {"FirstRun=0", "EqualizerShow=0", "PlayListShow=0", "AudioVolume=10", "Mute=0",
+                                       "SecondesToJump=5"});
+    if (firstRun) settings.push_back("FirstRun=1");
     lctest::WriteSettingsFile(copy_.SettingsFile(), settings);
     process_ = std::make_unique<lctest::ChildProcess>(copy_.Exe(),
                                                       L"\"" + lctest::MediaPath("demo.mp4") + L"\"");
+    if (firstRun) {
+      if (!lctest::WaitForWindow(L"#32770", process_->Id(), 30000, true)) return;
+      for (int n = 0; n < 10 && !main && lctest::TypeOnTheDisplay("n"); ++n)
+        main = lctest::WaitForVisibleMainWindow(process_->Id(), 3000);
+      return;
+    }
     main = lctest::WaitForVisibleMainWindow(process_->Id(), 30000);
   }
   ~PlayingCopy() { copy_.Uninstall(); }
@@ -276,35 +288,77 @@ TEST(ProgramKeys, TheKeysActAfterACloseOrAHide) {
   }
 }
 
-// Ctrl+F4 typed on the display's own keyboard the moment the main window
-// shows, while the movie still opens: the display moves its focus to the
-// picture after the key was typed, and the keyboard the close hands back to
-// the main window must reach it on the display too (the display's keys go
-// where it has its focus, whatever window the platform thinks active). R
-// and Alt+X typed there must then step the repeat mode, which the closing
-// player writes in its settings, and end the player. The moment is short,
-// so the player starts several times; a start whose key came before the
+// Moments at which keys typed on the display's own keyboard hide the window
+// that holds it just after another window took it: the keys come while the
+// player is busy, and the display moves its focus to the new window after
+// they were typed. Each moment is reached from a player that started with
+// the demo clip (on its first run with `firstRun`; `ready` may ask it by
+// message before it types anything on the display), then `keys` are typed
+// at once.
+struct DisplayMoment {
+  const char* name;
+  bool firstRun;
+  bool (*ready)(PlayingCopy& player);
+  const char* keys;
+};
+
+bool JustShown(PlayingCopy&) { return true; }
+
+// Full screen, the picture holding the keys.
+bool PictureInFullScreen(PlayingCopy& player) {
+  if (!lctest::WaitUntilPlaying(player.main, 0).Playing() || !lctest::MakeForeground(player.main)) return false;
+  PressKey('F');
+  return player.Windows(kFull | kParked | kPicture, kFull | kParked | kPicture);
+}
+
+const DisplayMoment kDisplayMoments[] = {
+    // Ctrl+F4 the moment the main window shows, while the movie still
+    // opens.
+    {"Ctrl+F4 as the movie opens", false, JustShown, "ctrl+F4"},
+    // The same after the first run's question was answered: the picture
+    // appears and takes the keyboard, then hides.
+    {"Ctrl+F4 as the movie opens after the first run's question", true, JustShown, "ctrl+F4"},
+    // F6's media information window, slow to come, takes the keyboard
+    // after Escape and Ctrl+F4 were typed; Escape closes it and Ctrl+F4
+    // closes the movie, which hides the full-screen picture.
+    {"F6, Escape and Ctrl+F4 over the full-screen picture", false, PictureInFullScreen, "F6 Escape ctrl+F4"},
+};
+
+// At none of these moments does the display leave the keyboard with nobody,
+// not even for the few milliseconds between a window hiding and the next
+// taking the keys (a key typed then would go nowhere): the display's focus
+// is read every few milliseconds while it happens. R and Alt+X typed on
+// the display afterwards step the repeat mode, which the closing player
+// writes in its settings, and end the player. The moments are short, so
+// the player starts several times; a start whose keys came before the
 // opening began plays on in its window and does not count. (Nothing here
-// asks the player by message once the display's tool has run: replies to
-// this process stop coming under Wine after it starts a program of the
+// asks the player by message once the display's tools have run: replies
+// to this process stop coming under Wine after it starts a program of the
 // host.)
-TEST(ProgramKeys, KeysOnTheDisplayActAfterACloseAsTheMovieOpens) {
-  int closed = 0;
-  for (int start = 0; start < 6; ++start) {
-    SCOPED_TRACE(start);
-    const std::wstring name = L"LcKeysOpening" + std::to_wstring(start);
-    PlayingCopy player(name.c_str());
-    ASSERT_NE(player.main, nullptr);
-    ASSERT_TRUE(lctest::TypeOnTheDisplay("ctrl+F4"));
-    Sleep(1500);
-    HWND video = lctest::WaitForWindow(L"TfrmVideoWindow", player.Id(), 0);
-    if (video && !IsWindowVisible(video)) ++closed;
-    ASSERT_TRUE(lctest::TypeOnTheDisplay("r"));
-    ASSERT_TRUE(lctest::TypeOnTheDisplay("alt+x"));
-    ASSERT_EQ(player.Wait(20000), 0u);
-    EXPECT_EQ(lctest::SettingsValue(player.SettingsFile(), "RepeatStatus"), "1");
+TEST(ProgramKeys, KeysOnTheDisplayActAfterTheirWindowHid) {
+  int index = 0;
+  for (const DisplayMoment& moment : kDisplayMoments) {
+    SCOPED_TRACE(moment.name);
+    int closed = 0;
+    for (int start = 0; start < 4; ++start) {
+      SCOPED_TRACE(start);
+      const std::wstring name = L"LcKeysDisplay" + std::to_wstring(index++);
+      PlayingCopy player(name.c_str(), {}, moment.firstRun);
+      ASSERT_NE(player.main, nullptr);
+      ASSERT_TRUE(moment.ready(player));
+      const lctest::DisplayFocusRecord focus(2500);
+      ASSERT_TRUE(lctest::TypeOnTheDisplay(moment.keys));
+      Sleep(1500);
+      HWND video = lctest::WaitForWindow(L"TfrmVideoWindow", player.Id(), 0);
+      if (video && !IsWindowVisible(video)) ++closed;
+      EXPECT_EQ(focus.KeyboardWithNobody(), 0);
+      ASSERT_TRUE(lctest::TypeOnTheDisplay("r"));
+      ASSERT_TRUE(lctest::TypeOnTheDisplay("alt+x"));
+      ASSERT_EQ(player.Wait(20000), 0u);
+      EXPECT_EQ(lctest::SettingsValue(player.SettingsFile(), "RepeatStatus"), "1");
+    }
+    EXPECT_GE(closed, 2);
   }
-  EXPECT_GE(closed, 2);
 }
 
 TEST(ProgramKeys, EveryCommandHasARoomThatRunsIt) {

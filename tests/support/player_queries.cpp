@@ -1,6 +1,9 @@
 #include "tests/support/player_queries.h"
 
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include <commctrl.h>
 
@@ -80,11 +83,11 @@ void PressKey(WORD key, std::initializer_list<WORD> modifiers) {
   for (WORD m : modifiers) KeyEvent(m, true);
 }
 
-bool TypeOnTheDisplay(const char* keys) {
-  // Wine starts a program of the host from its Unix path; its process is
-  // not one the platform can wait for, hence the fixed time.
-  std::wstring command = L"Z:\\usr\\bin\\xdotool key --delay 30 ";
-  for (const char* k = keys; *k; ++k) command += wchar_t(*k);
+namespace {
+
+// Starts a program of the host from its Unix path (Wine runs it as it is);
+// its process is not one the platform can wait for.
+bool StartHostProgram(std::wstring command) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
@@ -92,8 +95,59 @@ bool TypeOnTheDisplay(const char* keys) {
     return false;
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
+  return true;
+}
+
+}  // namespace
+
+bool TypeOnTheDisplay(const char* keys) {
+  std::wstring command = L"Z:\\usr\\bin\\timeout 20 /usr/bin/xdotool key --delay 30 ";
+  for (const char* k = keys; *k; ++k) command += wchar_t(*k);
+  if (!StartHostProgram(command)) return false;
   Sleep(300);
   return true;
+}
+
+DisplayFocusRecord::DisplayFocusRecord(int ms)
+    : path_("/tmp/lc-display-focus-" + std::to_string(GetCurrentProcessId()) + "-" +
+            std::to_string(GetTickCount64())) {
+  // The root window's number first, then the focus window's number until
+  // the time is up, then "end".
+  const std::string script = "r=$(xwininfo -root -int | awk '/Window id/{print $4}'); echo $r; e=$(( $(date +%s%N) / 1000000 + " +
+                             std::to_string(ms) +
+                             " )); while [ $(( $(date +%s%N) / 1000000 )) -lt $e ]; do xdotool getwindowfocus -f 2>/dev/null || echo 0; done; echo end";
+  std::wstring command = L"Z:\\bin\\sh -c \"";
+  for (char c : "{ " + script + "; } > " + path_) command += wchar_t(c);
+  started_ = StartHostProgram(command + L"\"");
+}
+
+DisplayFocusRecord::~DisplayFocusRecord() { DeleteFileW(WindowsPath().c_str()); }
+
+std::wstring DisplayFocusRecord::WindowsPath() const {
+  std::wstring path = L"Z:";
+  for (char c : path_) path += c == '/' ? L'\\' : wchar_t(c);
+  return path;
+}
+
+int DisplayFocusRecord::KeyboardWithNobody() const {
+  if (!started_) return -1;
+  std::vector<std::string> lines;
+  const bool ended = WaitUntil([&] {
+    lines.clear();
+    std::ifstream in{std::filesystem::path(WindowsPath())};
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return !lines.empty() && lines.back() == "end";
+  });
+  if (!ended || lines.size() < 2) return -1;
+  const std::string& root = lines.front();
+  int nobody = 0;
+  bool held = false;
+  for (size_t i = 1; i + 1 < lines.size(); ++i) {
+    const bool none = lines[i] == "0" || lines[i] == "1" || lines[i] == root;
+    if (!none) held = true;
+    else if (held) ++nobody;
+  }
+  return held ? nobody : -1;
 }
 
 void ClickAt(int x, int y) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <string>
 
 #include <windows.h>
 
@@ -66,6 +67,25 @@ void PressKey(WORD key, std::initializer_list<WORD> modifiers = {});
 // display's xdotool (installed by the setup) and gives it 300 ms; whether
 // it could be started.
 bool TypeOnTheDisplay(const char* keys);
+// Records from now for `ms` milliseconds, about every 5 ms, which window
+// the X display gives the keyboard, as the display's own tools read it (a
+// host shell running xwininfo and xdotool, into a file of the host's /tmp
+// removed with the record).
+class DisplayFocusRecord {
+ public:
+  explicit DisplayFocusRecord(int ms);
+  ~DisplayFocusRecord();
+  // How many readings found the keyboard with nobody (the display's root
+  // window, or none: typed keys go nowhere) after a window had had it;
+  // waits up to 10 s for the record to end. -1 when it did not (or never
+  // started), or when no window had the keyboard at all.
+  int KeyboardWithNobody() const;
+
+ private:
+  std::wstring WindowsPath() const;
+  std::string path_;
+  bool started_ = false;
+};
 // A left click at the screen point (x, y).
 void ClickAt(int x, int y);
 // A left click at the centre of the window.
