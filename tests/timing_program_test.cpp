@@ -329,12 +329,12 @@ TEST_P(ProgramTiming, SubtitlesChangeOnTheFramesOfTheirCuesHoweverTheMovieBegins
   }
 
   // Just opened: closed in its first second and started again (from the
-  // start), a step forward at 0.12 s after the first picture, before the
-  // decoder can have read the second key frame, and at 0.64 s, once it
-  // has.
+  // start), a step forward at 0.2 s after the first picture, where the
+  // decoder has read as far as the pictures waiting to be shown but not
+  // yet the second key frame, and at 0.64 s, once it has.
   if (C.Openings & kJustOpened) {
     Sightings JustOpened(C);
-    for (const double After : {0.12, 0.64}) {
+    for (const double After : {0.2, 0.64}) {
       P.Remote(kStop);
       P.Remote(kPlay);
       ASSERT_TRUE(P.CloseBetween(C.First + 1, C.First + C.Frame(0.8)))
