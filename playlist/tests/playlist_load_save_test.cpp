@@ -141,15 +141,27 @@ TEST_F(PlaylistLoadTest, TheAutomaticSaveNeverReplacesAListItCouldNotRead) {
   EXPECT_EQ(files.Bytes(kAuto), "C:\\m\\keep1.avi\r\nNo subtitle\r\n");
 }
 
-// A folder in the list file's place is a list that could not be read:
-// the automatic save leaves it alone, and a list to save is not saved.
-TEST(PlaylistAtStart, AFolderInTheListsPlaceIsNeverWrittenOver) {
+// A playlist whose list of the last run (ListFile) the start-up has not
+// loaded yet, and what it is linked to.
+struct PlaylistBeforeStart {
+  explicit PlaylistBeforeStart(const std::string& ListFile)
+      : playlist(link, files, settings, texts, "C:\\Data\\", ListFile) {}
   RecordingLink link;
   FakeFileSystem files;
   settings::SettingsStore settings;
-  settings::TextTable texts;
-  settings::SetDefaultTexts(texts);
-  Playlist playlist(link, files, settings, texts, "C:\\Data\\", "C:\\Data\\Lumacraft.lpl");
+  settings::TextTable texts = [] {
+    settings::TextTable defaults;
+    settings::SetDefaultTexts(defaults);
+    return defaults;
+  }();
+  Playlist playlist;
+};
+
+// A folder in the list file's place is a list that could not be read:
+// the automatic save leaves it alone, and a list to save is not saved.
+TEST(PlaylistAtStart, AFolderInTheListsPlaceIsNeverWrittenOver) {
+  PlaylistBeforeStart start("C:\\Data\\Lumacraft.lpl");
+  auto& [link, files, settings, texts, playlist] = start;
   files.AddFolder("C:\\Data\\Lumacraft.lpl");
   playlist.LoadAtStart(0);
   EXPECT_TRUE(playlist.AutoFileUnread());
@@ -181,12 +193,8 @@ TEST(PlaylistAtStart, AListOfTheLastRunThatCouldNotBeReadIsNeverWrittenOver) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    RecordingLink link;
-    FakeFileSystem files;
-    settings::SettingsStore settings;
-    settings::TextTable texts;
-    settings::SetDefaultTexts(texts);
-    Playlist playlist(link, files, settings, texts, "C:\\Data\\", kFile);
+    PlaylistBeforeStart start(kFile);
+    auto& [link, files, settings, texts, playlist] = start;
     files.AddFile(kFile, c.bytes);
     if (!c.readable) files.unreadable.insert(kFile);
     playlist.LoadAtStart(0);
@@ -283,12 +291,8 @@ TEST_F(PlaylistLoadTest, SaveCommandNamesTheFileAndReportsFailures) {
 TEST(PlaylistAtStart, TheAutomaticSaveKeepsTheFileUntilTheStartUpLoadedIt) {
   constexpr const char* kFile = "C:\\Data\\Lc.lpl";
   const std::string bytes = Entries(0, 3);
-  RecordingLink link;
-  FakeFileSystem files;
-  settings::SettingsStore settings;
-  settings::TextTable texts;
-  settings::SetDefaultTexts(texts);
-  Playlist playlist(link, files, settings, texts, "C:\\Data\\", kFile);
+  PlaylistBeforeStart start(kFile);
+  auto& [link, files, settings, texts, playlist] = start;
   files.AddFile(kFile, bytes);
   EXPECT_TRUE(playlist.FormCloseQuery());  // an empty list would delete it
   files.AddFile("C:\\m\\x.avi");
