@@ -92,11 +92,12 @@ inline Bytes Movie(std::initializer_list<Bytes> Tracks, bool Wide = false) {
   return Join({Box("ftyp", {'i', 's', 'o', 'm', 0, 0, 2, 0}), Box("moov", moov), Box("mdat", Bytes(32, 0))});
 }
 
-// Reads File, refusing what lies beyond it.
+// Reads File, refusing what lies beyond it. A read of no bytes (an empty
+// chunk's) may come with no buffer.
 inline TReadAt ReaderOf(const Bytes& File) {
   return [&File](std::uint64_t At, void* Buffer, std::size_t Count) {
     if (At > File.size() || Count > File.size() - At) return false;
-    std::memcpy(Buffer, File.data() + At, Count);
+    if (Count > 0) std::memcpy(Buffer, File.data() + At, Count);
     return true;
   };
 }
