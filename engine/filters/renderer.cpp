@@ -149,7 +149,9 @@ IMediaSample* TBaseRenderer::LastSample() {
 
 // A sample taken while paused is shown at once (unless a step is waiting
 // for it) and held; a held sample already on show only makes way for the
-// next one when a step asks for it.
+// next one when a step asks for it. So is the first sample of a stream
+// that waited for its time when the renderer paused: the picture of a
+// stream paused just after it began is its first, not one from before.
 HRESULT TBaseRenderer::Receive(IMediaSample* Sample) {
   AM_MEDIA_TYPE* type = nullptr;
   if (Sample->GetMediaType(&type) == S_OK && type != nullptr) {
@@ -171,7 +173,13 @@ HRESULT TBaseRenderer::Receive(IMediaSample* Sample) {
   SetEvent(ReadyEvent_);
   HRESULT hr = S_OK;
   for (;;) {
-    const TWait wait = WaitForRenderTime(time);
+    const TWait wait = WaitForRenderTime(time, shown || ShownValid_.load());
+    if (wait == TWait::Show) {
+      OnReceiveFirstSample(Sample);
+      NoteShown(time);
+      shown = true;
+      continue;
+    }
     if (wait == TWait::Render) {
       hr = DoRenderSample(Sample);
       NoteShown(time);
@@ -254,10 +262,10 @@ STDMETHODIMP TBaseRenderer::TSeeking::GetCurrentPosition(LONGLONG* Current) {
   return TSeekingPassThru::GetCurrentPosition(Current);
 }
 
-// Paused: wait for Run (or for a step). Running: wait for the clock to
-// reach the sample's start. A state change or a flush wakes the thread to
-// look again.
-TBaseRenderer::TWait TBaseRenderer::WaitForRenderTime(const TSampleTime& Time) {
+// Paused: wait for Run (or for a step), or show the sample first when
+// nothing is on show. Running: wait for the clock to reach the sample's
+// start. A state change or a flush wakes the thread to look again.
+TBaseRenderer::TWait TBaseRenderer::WaitForRenderTime(const TSampleTime& Time, bool Shown) {
   IReferenceClock* clock = nullptr;
   DWORD_PTR cookie = 0;
   TWait outcome = TWait::Drop;
@@ -266,6 +274,10 @@ TBaseRenderer::TWait TBaseRenderer::WaitForRenderTime(const TSampleTime& Time) {
     if (Abort_.load() || state == State_Stopped) break;
     if (state == State_Paused && StepLeft_.load() > 0) {
       outcome = TWait::Step;
+      break;
+    }
+    if (state == State_Paused && !Shown) {
+      outcome = TWait::Show;
       break;
     }
     if (state == State_Running && clock == nullptr) {

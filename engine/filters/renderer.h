@@ -9,9 +9,11 @@
 //   run on, making samples nobody takes, between the renderer's stop and
 //   its own (a decoder would read on meanwhile).
 // - Paused: the first sample received is kept (OnReceiveFirstSample shows
-//   it) and the streaming thread waits with it; the pause is complete once a
-//   sample or the end of the stream arrived. The renderer keeps that last
-//   sample while paused (LastSample, for repainting).
+//   it) and the streaming thread waits with it, and so is a stream's first
+//   sample that came while running and still waits for its time; the pause
+//   is complete once a sample or the end of the stream arrived. The
+//   renderer keeps that last sample while paused (LastSample, for
+//   repainting).
 // - Running: each sample waits until the clock reaches its time (stream
 //   start + its presentation time: its start unless a derived renderer's
 //   PresentationTime corrects it) and is then rendered; a sample without
@@ -32,11 +34,12 @@
 // The filter exposes IMediaSeeking, passed to the pin upstream but for that
 // current position, and IAMFilterMiscFlags (a renderer).
 //
-// Threads and locks: Stop/Pause/Run/GetState/Step on the GUI thread under
-// StateLock; Receive and EndOfStream on the streaming thread under
-// StreamingLock, which also covers DoRenderSample (never take StateLock
-// there). The waiting sample is handed between threads under SampleLock, a
-// leaf lock held only for a few instructions and never while calling out.
+// Threads and locks: Stop/Pause/Run/GetState/Step on the control thread
+// (base_filter.h) under StateLock; Receive and EndOfStream on the streaming
+// thread under StreamingLock, which also covers DoRenderSample (never take
+// StateLock there). The waiting sample is handed between threads under
+// SampleLock, a leaf lock held only for a few instructions and never while
+// calling out.
 // The step count is an atomic handed between the two threads: the thread
 // that brings it to 0 sends the step's one EC_STEP_COMPLETE.
 #pragma once
@@ -132,7 +135,7 @@ class TBaseRenderer : public TBaseFilter, public IAMFilterMiscFlags {
   // IAMFilterMiscFlags
   STDMETHODIMP_(ULONG) GetMiscFlags() override { return AM_FILTER_MISC_FLAGS_IS_RENDERER; }
 
-  // IMediaFilter (GUI thread).
+  // IMediaFilter (control thread).
   STDMETHODIMP Stop() override;
   STDMETHODIMP Pause() override;
   STDMETHODIMP Run(REFERENCE_TIME Start) override;
@@ -177,7 +180,7 @@ class TBaseRenderer : public TBaseFilter, public IAMFilterMiscFlags {
    private:
     TBaseRenderer* Owner_;
   };
-  enum class TWait { Render, Drop, Step };
+  enum class TWait { Render, Drop, Step, Show };
   // A sample's presentation time, when it has one.
   struct TSampleTime {
     bool Valid = false;
@@ -185,8 +188,9 @@ class TBaseRenderer : public TBaseFilter, public IAMFilterMiscFlags {
   };
   // Waits until the sample's time has come (Render), the wait was
   // abandoned by a stop or flush (Drop), or, while paused, a step asks for
-  // the next frame (Step). Streaming thread.
-  TWait WaitForRenderTime(const TSampleTime& Time);
+  // the next frame (Step) or, with nothing on show (Shown false), the
+  // sample is to be shown (Show). Streaming thread.
+  TWait WaitForRenderTime(const TSampleTime& Time, bool Shown);
   // Renders a sample as a frame of the current step; returns the frames
   // the step had left before it (0: no step took it). Streaming thread.
   long RenderStepFrame(IMediaSample* Sample, const TSampleTime& Time, HRESULT& Result);

@@ -25,12 +25,24 @@ bool IsPcm(const AM_MEDIA_TYPE* Type) {
   return Type->majortype == MEDIATYPE_Audio && Type->formattype == FORMAT_WaveFormatEx;
 }
 
-// Counts the bytes it passes and remembers the buffers it saw.
+// Counts the bytes it passes and remembers the buffers it saw. With a
+// Gate, each sample waits until the gate is set; with a Shift, its times
+// move that much later.
 class TCountingTransform : public TTransInPlaceFilter {
  public:
   TCountingTransform() : TTransInPlaceFilter(kTransformId, false) {}
+  ~TCountingTransform() override {
+    if (Gate != nullptr) CloseHandle(Gate);
+  }
   HRESULT CheckInputType(const AM_MEDIA_TYPE* Type) override { return IsPcm(Type) ? S_OK : VFW_E_TYPE_NOT_ACCEPTED; }
   HRESULT Transform(IMediaSample* Sample) override {
+    if (Gate != nullptr) WaitForSingleObject(Gate, 10000);
+    REFERENCE_TIME start = 0, stop = 0;
+    if (Shift != 0 && SUCCEEDED(Sample->GetTime(&start, &stop))) {
+      start += Shift;
+      stop += Shift;
+      Sample->SetTime(&start, &stop);
+    }
     BYTE* data = nullptr;
     Sample->GetPointer(&data);
     std::lock_guard<std::mutex> lock(Mutex);
@@ -41,6 +53,8 @@ class TCountingTransform : public TTransInPlaceFilter {
   std::mutex Mutex;
   long long Bytes = 0;
   std::vector<BYTE*> Buffers;
+  HANDLE Gate = nullptr;
+  REFERENCE_TIME Shift = 0;
 };
 
 // Keeps every byte it renders.
@@ -159,6 +173,34 @@ TEST_F(FilterBaseGraph, PauseHoldsTheFirstSampleUntilRun) {
   ASSERT_TRUE(SUCCEEDED(Control->Run()));
   EXPECT_EQ(WaitForCompletion(10000), EC_COMPLETE);
   EXPECT_EQ(Renderer->Data.size(), Wav.Data.size());
+}
+
+// A stream whose first sample came while running and waits for its time
+// when the graph pauses shows that sample (the picture of a movie paused
+// just after a seek is the new position's), and renders it again when run.
+TEST_F(FilterBaseGraph, APauseWhileTheStreamsFirstSampleWaitsShowsIt) {
+  Transform->Gate = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  Transform->Shift = 20000000;
+  ASSERT_TRUE(SUCCEEDED(Control->Run()));
+  Sleep(200);
+  SetEvent(Transform->Gate);
+  for (int i = 0; i < 250; ++i) {
+    IMediaSample* waiting = Renderer->LastSample();
+    if (waiting != nullptr) {
+      waiting->Release();
+      break;
+    }
+    Sleep(20);
+  }
+  EXPECT_EQ(Renderer->FirstSamples.load(), 0) << "the sample came while running";
+  ASSERT_TRUE(SUCCEEDED(Control->Pause()));
+  for (int i = 0; i < 50 && Renderer->FirstSamples.load() == 0; ++i) Sleep(20);
+  EXPECT_EQ(Renderer->FirstSamples.load(), 1) << "the waiting first sample was shown as the graph paused";
+  EXPECT_TRUE(Renderer->Data.empty()) << "nothing is rendered while paused";
+  ASSERT_TRUE(SUCCEEDED(Control->Run()));
+  EXPECT_EQ(WaitForCompletion(10000), EC_COMPLETE);
+  EXPECT_EQ(Renderer->Data.size(), Wav.Data.size());
+  EXPECT_EQ(Renderer->FirstSamples.load(), 1);
 }
 
 TEST_F(FilterBaseGraph, SeekingFlushesAndPlaysFromTheNewPosition) {
