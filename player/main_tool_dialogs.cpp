@@ -26,13 +26,7 @@ class TMainDialogLink : public lc::tools::TDialogPlayerLink {
   std::int64_t DurationMs() const override { return FMain.ProgressBar ? FMain.ProgressBar->Max() : 0; }
 
   void SeekTo(std::int64_t Position) override {
-    IMediaSeeking* Seeking = nullptr;
-    if (!GraphActive() ||
-        FAILED(frmVideoWindow->FilterGraph.QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(&Seeking))))
-      return;
-    LONGLONG Current = Position;
-    Seeking->SetPositions(&Current, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
-    Seeking->Release();
+    if (GraphActive()) frmVideoWindow->FilterGraph.SeekTo(Position);
   }
 
   bool ShowFrames() const override { return FMain.Commands().ShowFrames(); }

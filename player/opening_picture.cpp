@@ -86,17 +86,10 @@ void TfrmMain::OpeningPanScan(int Entry) {
 
 void TfrmMain::OpeningPosition(int Entry) {
   if (Entry < 0 || !Program().Settings.RememberLastMoviePosition) return;
-  IMediaSeeking* Seeking = nullptr;
-  if (FAILED(frmVideoWindow->FilterGraph.QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(&Seeking))))
-    return;
-  LONGLONG Duration = 0;
-  if (SUCCEEDED(Seeking->GetDuration(&Duration))) {
-    if (const auto Target = lc::RememberedSeekTarget(Duration, Program().Rms[Entry].LastVideoPosition)) {
-      LONGLONG Current = *Target;
-      Seeking->SetPositions(&Current, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
-    }
-  }
-  Seeking->Release();
+  TFilterGraph& Graph = frmVideoWindow->FilterGraph;
+  if (const auto Duration = Graph.Duration())
+    if (const auto Target = lc::RememberedSeekTarget(*Duration, Program().Rms[Entry].LastVideoPosition))
+      Graph.SeekTo(*Target);
 }
 
 void TfrmMain::OpeningAspect(int Entry) {

@@ -22,58 +22,27 @@ using lc::Program;
 
 namespace lc {
 
-namespace {
-
-// The graph's seeking for the time of one call.
-class TSeekingRef {
- public:
-  TSeekingRef() {
-    if (MovieActive() && FAILED(frmVideoWindow->FilterGraph.QueryInterface(
-                             IID_IMediaSeeking, reinterpret_cast<void**>(&FSeeking))))
-      FSeeking = nullptr;
-  }
-  ~TSeekingRef() {
-    if (FSeeking) FSeeking->Release();
-  }
-  TSeekingRef(const TSeekingRef&) = delete;
-  TSeekingRef& operator=(const TSeekingRef&) = delete;
-  IMediaSeeking* operator->() const { return FSeeking; }
-  explicit operator bool() const { return FSeeking != nullptr; }
-
- private:
-  IMediaSeeking* FSeeking = nullptr;
-};
-
-}  // namespace
-
 bool MovieActive() { return frmVideoWindow && frmVideoWindow->FilterGraph.Active(); }
 
-// The movie time of the frame on show where the video control draws the
-// picture itself: the graph's own position runs ahead of the picture by
-// the time the graph gives its filters to start, and subtitles follow the
-// picture.
+// Where the seeks asked and not done yet lead; else the movie time of the
+// frame on show where the video control draws the picture itself: the
+// graph's own position runs ahead of the picture by the time the graph
+// gives its filters to start, and subtitles follow the picture.
 std::optional<long long> MoviePosition() {
+  if (!MovieActive()) return std::nullopt;
+  TFilterGraph& Graph = frmVideoWindow->FilterGraph;
+  if (const auto Target = Graph.SeekTarget()) return *Target;
   LONGLONG Shown = 0;
-  if (MovieActive() && frmVideoWindow->VideoWindow->PicturePosition(Shown)) return Shown;
-  TSeekingRef Seeking;
-  LONGLONG Position = 0;
-  if (!Seeking || FAILED(Seeking->GetCurrentPosition(&Position))) return std::nullopt;
-  return Position;
+  if (frmVideoWindow->VideoWindow->PicturePosition(Shown)) return Shown;
+  return Graph.Position();
 }
 
 std::optional<long long> MovieDuration() {
-  TSeekingRef Seeking;
-  LONGLONG Duration = 0;
-  if (!Seeking || FAILED(Seeking->GetDuration(&Duration))) return std::nullopt;
-  return Duration;
+  if (!MovieActive()) return std::nullopt;
+  return frmVideoWindow->FilterGraph.Duration();
 }
 
-bool SeekMovie(long long PositionRef) {
-  TSeekingRef Seeking;
-  LONGLONG Current = PositionRef;
-  return Seeking && SUCCEEDED(Seeking->SetPositions(&Current, AM_SEEKING_AbsolutePositioning, nullptr,
-                                                    AM_SEEKING_NoPositioning));
-}
+bool SeekMovie(long long PositionRef) { return MovieActive() && frmVideoWindow->FilterGraph.SeekTo(PositionRef); }
 
 }  // namespace lc
 

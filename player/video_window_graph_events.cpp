@@ -52,14 +52,7 @@ void TfrmVideoWindow::FilterGraphDSEvent(int Event, LONG_PTR, LONG_PTR) {
     return;
   }
   FilterGraph.Stop();
-  IMediaSeeking* Seeking = nullptr;
-  if (SUCCEEDED(FilterGraph.QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(&Seeking)))) {
-    LONGLONG Current = 0, Stop = 0;
-    Seeking->GetPositions(&Current, &Stop);
-    Current = 0;
-    Seeking->SetPositions(&Current, AM_SEEKING_AbsolutePositioning, &Stop, AM_SEEKING_AbsolutePositioning);
-    Seeking->Release();
-  }
+  FilterGraph.SeekTo(0);
   FilterGraph.Play();
   lc::PlayerState& S = Player();
   if (S.OsdText == Texts().TextMessages[29]) {

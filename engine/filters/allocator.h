@@ -2,7 +2,8 @@
 //
 // SetProperties and GetProperties are called at connection time on the GUI
 // thread; Commit and Decommit when the owning pin becomes active or inactive
-// (GUI thread, filter state lock held by the caller); GetBuffer on the
+// (the control thread of base_filter.h, filter state lock held by the
+// caller); GetBuffer on the
 // streaming thread, where it blocks until a sample is free or the allocator
 // is decommitted. The allocator has one internal lock of its own, a leaf:
 // nothing else is taken while it is held.

@@ -3,10 +3,14 @@
 // else has a working default.
 //
 // Threads and locks (see locks.h for the order):
+// - The control thread is the one that calls a filter's state changes: in
+//   the program the graph's worker (engine/graph/graph_worker.h), which
+//   runs, pauses, stops and seeks the graph; it connects and disconnects
+//   on the GUI thread, while the worker has nothing to do. One at a time.
 // - StateLock guards the state, the clock, the graph and the pins'
-//   connections. The GUI thread takes it in every IBaseFilter/IMediaFilter
-//   call, and the graph builder takes it (through the pins) while it
-//   connects on the GUI thread.
+//   connections. The control thread takes it in every
+//   IBaseFilter/IMediaFilter call, and the graph builder takes it (through
+//   the pins) while it connects.
 // - StreamingLock serialises the streaming calls of the input pins
 //   (Receive, EndOfStream, NewSegment). Stop takes it after the state lock,
 //   once the pins are inactive, to wait for the streaming thread to leave.
@@ -43,7 +47,7 @@ class TBaseFilter : public IBaseFilter {
   // IPersist
   STDMETHODIMP GetClassID(CLSID* ClassId) override;
 
-  // IMediaFilter (GUI thread). Stop makes the connected pins inactive,
+  // IMediaFilter (control thread). Stop makes the connected pins inactive,
   // Pause active (from stopped), Run starts from Pause.
   STDMETHODIMP Stop() override;
   STDMETHODIMP Pause() override;
@@ -52,7 +56,7 @@ class TBaseFilter : public IBaseFilter {
   STDMETHODIMP SetSyncSource(IReferenceClock* Clock) override;
   STDMETHODIMP GetSyncSource(IReferenceClock** Clock) override;
 
-  // IBaseFilter (GUI thread)
+  // IBaseFilter (control thread)
   STDMETHODIMP EnumPins(IEnumPins** Enum) override;
   STDMETHODIMP FindPin(LPCWSTR Id, IPin** Pin) override;
   STDMETHODIMP QueryFilterInfo(FILTER_INFO* Info) override;

@@ -3,7 +3,7 @@
 // Connection calls run on the GUI thread under StateLock. Receive,
 // ReceiveMultiple, EndOfStream and NewSegment arrive on the upstream
 // filter's streaming thread; BeginFlush and EndFlush on the thread that
-// flushes (usually the GUI thread during a seek). The default Receive only
+// flushes (usually the graph's worker during a seek). The default Receive only
 // checks that the pin may stream; a derived pin (or its filter) does the
 // work. A sample's attached media type is the derived filter's to judge.
 #pragma once

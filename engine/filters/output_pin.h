@@ -4,7 +4,8 @@
 // DecideAllocator asks the downstream pin for its allocator, sizes it with
 // DecideBufferSize and tells the downstream pin which one is used; when the
 // downstream pin has none, the pin's own TMemAllocator is used. Active
-// commits the allocator and Inactive decommits it (GUI thread). The Deliver
+// commits the allocator and Inactive decommits it (the control thread of
+// base_filter.h). The Deliver
 // family runs on the streaming thread; DeliverBeginFlush and DeliverEndFlush
 // on the flushing thread. A derived pin gives CheckMediaType and
 // DecideBufferSize.

@@ -115,6 +115,8 @@ void TFilterGraph::Activate() {
     return;
   }
   Active_ = true;
+  Duration_.reset();
+  Worker_ = TGraphWorker::Start(Graph_, [this](std::exception_ptr Error) { PostException(std::move(Error)); });
   if (SUCCEEDED(QueryInterface(IID_IMediaEventEx, reinterpret_cast<void**>(&MediaEvent_)))) {
     MediaEvent_->SetNotifyFlags(0);
     MediaEvent_->SetNotifyWindow(reinterpret_cast<OAHWND>(Window_), WM_GRAPHNOTIFY,
@@ -165,11 +167,7 @@ void TFilterGraph::RemoveSite() {
 void TFilterGraph::Deactivate() {
   // A running or paused graph released without a stop can hang the
   // platform's media stack: it is stopped first.
-  IMediaControl* control = nullptr;
-  if (Graph_ != nullptr && SUCCEEDED(Graph_->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&control)))) {
-    control->Stop();
-    control->Release();
-  }
+  const bool stopped = FinalStop();
   NotifyFilters(coActivation, 0);
   RemoveRegisteredFilters();
   if (MediaEvent_ != nullptr) {
@@ -191,7 +189,17 @@ void TFilterGraph::Deactivate() {
   CaptureBuilder_ = nullptr;
   DvdBuilder_ = nullptr;
   Active_ = false;
+  // The worker holds the graph until its thread ends: when that is not in
+  // time, the graph's last release is the worker's, on its thread.
+  if (Worker_) Worker_->Leave(stopped ? kGraphReleaseMs : 0);
+  Worker_.reset();
   ReleaseWithin(std::move(objects), kGraphReleaseMs);
+}
+
+bool TFilterGraph::FinalStop() {
+  if (!Worker_) return true;
+  Worker_->AskFinalStop();
+  return Worker_->WaitIdle(kGraphReleaseMs);
 }
 
 void TFilterGraph::SetMode(TGraphMode Value) {
@@ -277,6 +285,8 @@ void TFilterGraph::NotifyFilters(int Operation, int Param) {
 
 HRESULT TFilterGraph::RenderFile(const std::wstring& FileName) {
   if (Graph_ == nullptr) return S_FALSE;
+  WaitForGraph(kGraphReleaseMs);
+  Duration_.reset();
   PictureStart_ = 0;
   KeyFrameLead_ = {};
   FragmentsEnd_ = 0;
@@ -295,6 +305,8 @@ HRESULT TFilterGraph::RenderFile(const std::wstring& FileName) {
   ApplySettings();
   UseSystemClock();
   NotifyFilters(coRenderAfter, 0);
+  // The length is kept for the time the worker is busy.
+  Duration();
   return hr;
 }
 
@@ -330,25 +342,48 @@ void TFilterGraph::UseSystemClock() {
 }
 
 bool TFilterGraph::Play() {
-  TGraphInterface<IMediaControl> control(*this, IID_IMediaControl);
-  if (!control) return false;
+  if (!Worker_) return false;
   NotifyFilters(coPlay, 0);
-  return SUCCEEDED(CheckDSError(control->Run()));
+  Worker_->AskState(TGraphState::Running);
+  return true;
 }
 
 bool TFilterGraph::Pause() {
-  TGraphInterface<IMediaControl> control(*this, IID_IMediaControl);
-  if (!control) return false;
+  if (!Worker_) return false;
   NotifyFilters(coPause, 0);
-  return CheckDSError(control->Pause()) == S_OK;
+  Worker_->AskState(TGraphState::Paused);
+  return true;
 }
 
 bool TFilterGraph::Stop() {
-  TGraphInterface<IMediaControl> control(*this, IID_IMediaControl);
-  if (!control) return false;
+  if (!Worker_) return false;
   NotifyFilters(coStop, 0);
-  return CheckDSError(control->Stop()) == S_OK;
+  Worker_->AskState(TGraphState::Stopped);
+  return true;
 }
+
+bool TFilterGraph::SeekTo(REFERENCE_TIME Position) {
+  if (!Worker_) return false;
+  Worker_->AskSeek(Position);
+  return true;
+}
+
+std::optional<REFERENCE_TIME> TFilterGraph::SeekTarget() const {
+  if (!Worker_) return std::nullopt;
+  return Worker_->Target();
+}
+
+std::optional<REFERENCE_TIME> TFilterGraph::Position() {
+  if (!Worker_) return std::nullopt;
+  if (const auto target = Worker_->Target()) return target;
+  if (!Worker_->Idle()) return Worker_->Known();
+  TGraphInterface<IMediaSeeking> seeking(*this, IID_IMediaSeeking);
+  LONGLONG position = 0;
+  if (!seeking || FAILED(seeking->GetCurrentPosition(&position))) return std::nullopt;
+  return position;
+}
+
+bool TFilterGraph::WaitForGraph(DWORD Ms) { return !Worker_ || Worker_->WaitIdle(Ms); }
 
 // Each pin is released right after its disconnection: a splitter may drop
 // its output pins when its input is disconnected, so no pin is held across
@@ -388,7 +423,8 @@ void TFilterGraph::DisconnectFilters() {
 
 void TFilterGraph::ClearGraph() {
   if (Graph_ == nullptr) return;
-  Stop();
+  NotifyFilters(coStop, 0);
+  FinalStop();
   DisconnectFilters();
   TFilterList filters(Graph_);
   for (IFilterComponent* component : Filters_) filters.Remove(component->GetFilter());
@@ -397,12 +433,12 @@ void TFilterGraph::ClearGraph() {
 
 void TFilterGraph::SetVolume(int Value) {
   Volume_ = std::clamp(Value, 0, 10000);
-  ApplyVolume();
+  ApplyAudio();
 }
 
 void TFilterGraph::SetBalance(int Value) {
   Balance_ = std::clamp(Value, -10000, 10000);
-  ApplyBalance();
+  ApplyAudio();
 }
 
 void TFilterGraph::SetRate(double Value) {
@@ -413,34 +449,35 @@ void TFilterGraph::SetRate(double Value) {
 void TFilterGraph::SetLinearVolume(bool Value) {
   if (Value == LinearVolume_) return;
   LinearVolume_ = Value;
-  ApplyVolume();
-  ApplyBalance();
+  ApplyAudio();
 }
 
-void TFilterGraph::ApplyVolume() {
-  TGraphInterface<IBasicAudio> audio(*this, IID_IBasicAudio);
-  if (audio) audio->put_Volume(LinearVolume_ ? LinearVolumeToDB(Volume_) : Volume_ - 10000);
-}
-
-void TFilterGraph::ApplyBalance() {
-  TGraphInterface<IBasicAudio> audio(*this, IID_IBasicAudio);
-  if (audio) audio->put_Balance(LinearVolume_ ? LinearBalanceToDB(Balance_) : Balance_);
+// Volume and balance go to the graph together.
+void TFilterGraph::ApplyAudio() {
+  if (Worker_)
+    Worker_->SetAudio(LinearVolume_ ? LinearVolumeToDB(Volume_) : Volume_ - 10000,
+                      LinearVolume_ ? LinearBalanceToDB(Balance_) : Balance_);
 }
 
 void TFilterGraph::ApplyRate() {
-  TGraphInterface<IMediaSeeking> seeking(*this, IID_IMediaSeeking);
-  if (seeking) seeking->SetRate(Rate_);
+  if (Worker_) Worker_->SetRate(Rate_);
 }
 
 void TFilterGraph::ApplySettings() {
-  ApplyVolume();
-  ApplyBalance();
+  ApplyAudio();
   ApplyRate();
 }
 
-int TFilterGraph::GetDuration() {
+std::optional<REFERENCE_TIME> TFilterGraph::Duration() {
+  if (!Worker_ || !Worker_->Idle()) return Duration_;
   TGraphInterface<IMediaSeeking> seeking(*this, IID_IMediaSeeking);
   LONGLONG duration = 0;
-  if (!seeking || FAILED(seeking->GetDuration(&duration))) return 0;
-  return RefTimeToMilliSec(duration);
+  if (!seeking || FAILED(seeking->GetDuration(&duration))) return std::nullopt;
+  Duration_ = duration;
+  return duration;
+}
+
+int TFilterGraph::GetDuration() {
+  const auto duration = Duration();
+  return duration ? RefTimeToMilliSec(*duration) : 0;
 }

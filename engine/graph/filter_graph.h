@@ -4,16 +4,24 @@
 // volume, balance and rate, and turns the graph's event notifications into
 // its events (filter_graph_events.h) on the GUI thread.
 //
-// Everything runs on the GUI thread: the hidden event window receives the
-// platform's notification message, and the graph builder's callbacks run
-// inside RenderFile. No lock is taken. Only the graph's last release runs
-// on a thread of its own (Deactivate), when nothing of the component's is
-// left in the graph.
+// The component is used on the GUI thread: the hidden event window
+// receives the platform's notification message, and the graph builder's
+// callbacks run inside RenderFile. The calls that can wait on the
+// platform's media stack (run, pause, stop, seek, and volume, balance and
+// rate while those are under way) are made by the graph's worker thread
+// (graph_worker.h), which the GUI thread only asks; while it is busy the
+// position, and the length, are answered from what the component keeps.
+// The GUI thread waits for the worker only for a bounded time (before the
+// graph is emptied or released). The graph's last release runs on a thread
+// of its own (Deactivate), when nothing of the component's is left in the
+// graph.
 #pragma once
 
 #include <exception>
 #include <functional>
+#include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +30,7 @@
 
 #include "engine/graph/filter_graph_events.h"
 #include "engine/graph/graph_component.h"
+#include "engine/graph/graph_worker.h"
 #include "engine/graph/movie_start.h"
 #include "framework/messages.h"
 
@@ -100,15 +109,35 @@ class TFilterGraph : public TGraphEvents,
   // as the length when the platform's parser reports less. 0 for other
   // files.
   REFERENCE_TIME FragmentsEnd() const { return FragmentsEnd_; }
-  // False without media control; a failed call raises EDirectShowException.
-  // Play is true for any success; Pause and Stop only for S_OK.
+  // Tell the registered sinks, then ask the graph's worker for the state,
+  // after what was asked before; false without a graph that has media
+  // control and seeking. A failure of the platform's call reaches the
+  // application's exception handling later (PostException).
   bool Play();
   bool Pause();
   bool Stop();
-  // Stops and empties the graph except for the registered filters.
+  // Asks the graph's worker for a seek to Position (media time, 100 ns):
+  // gathered with the seeks asked before it that are not under way yet;
+  // false without a graph.
+  bool SeekTo(REFERENCE_TIME Position);
+  // Where the seeks asked and not done yet lead; nothing when none is.
+  std::optional<REFERENCE_TIME> SeekTarget() const;
+  // The graph's position: where the seeks asked lead; while the worker is
+  // busy otherwise, the position it last read; else the graph's own.
+  // Nothing without a graph.
+  std::optional<REFERENCE_TIME> Position();
+  // Waits up to Ms until the worker has done everything asked; whether it
+  // has (true without a graph).
+  bool WaitForGraph(DWORD Ms);
+  // Stops and empties the graph except for the registered filters; what
+  // was asked and is not under way yet is dropped, and the stop is waited
+  // for a bounded time.
   void ClearGraph();
   // Disconnects every pin of every filter in the graph.
   void DisconnectFilters();
+  // The graph's length (media time, 100 ns), the last one read while the
+  // worker is busy; nothing without seeking.
+  std::optional<REFERENCE_TIME> Duration();
   // Milliseconds; 0 without seeking.
   int GetDuration();
 
@@ -126,6 +155,10 @@ class TFilterGraph : public TGraphEvents,
 
   // IUnknown. Not reference counted: the component is owned by its form.
   // Interfaces the component lacks are asked of the active graph objects.
+  // The graph's media control and seeking (graph_seeking.h) handed out so
+  // call the graph on the caller's thread: the program asks the worker
+  // instead (Play, SeekTo, Position...), and a caller of these waits for
+  // the worker first (WaitForGraph).
   STDMETHODIMP QueryInterface(REFIID Iid, void** Object) override;
   STDMETHODIMP_(ULONG) AddRef() override { return 1; }
   STDMETHODIMP_(ULONG) Release() override { return 1; }
@@ -143,6 +176,9 @@ class TFilterGraph : public TGraphEvents,
  private:
   void Activate();
   void Deactivate();
+  // The stop before the graph is emptied or released: pending requests
+  // dropped, the stop waited for at most kGraphReleaseMs; whether it ended.
+  bool FinalStop();
   void InstallSite();
   void RemoveSite();
   void AddRegisteredFilters();
@@ -152,8 +188,7 @@ class TFilterGraph : public TGraphEvents,
   void NotifyFilters(int Operation, int Param);
   void BroadcastGraphEvent(int Event, LONG_PTR Param1, LONG_PTR Param2);
   void ApplySettings();
-  void ApplyVolume();
-  void ApplyBalance();
+  void ApplyAudio();
   void ApplyRate();
   // Times the rendered graph by a system clock of its own where the
   // platform's audio renderer's clock outlives its graph.
@@ -183,8 +218,12 @@ class TFilterGraph : public TGraphEvents,
   REFERENCE_TIME PictureStart_ = 0;
   TKeyFrameLead KeyFrameLead_;
   REFERENCE_TIME FragmentsEnd_ = 0;
+  // The length read last, answered while the worker is busy.
+  std::optional<REFERENCE_TIME> Duration_;
 
   IFilterGraph2* Graph_ = nullptr;
+  // The active graph's worker; nullptr while inactive.
+  std::shared_ptr<TGraphWorker> Worker_;
   ICaptureGraphBuilder2* CaptureBuilder_ = nullptr;
   IDvdGraphBuilder* DvdBuilder_ = nullptr;
   IMediaEventEx* MediaEvent_ = nullptr;

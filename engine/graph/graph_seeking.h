@@ -16,8 +16,9 @@
 // owner; a seek from a stop reaches it as the stop, which it tells its
 // owner the same way: either way the sound processing starts afresh.
 //
-// Reference counted; it holds the graph's interfaces while it lives. GUI
-// thread.
+// Reference counted; it holds the graph's interfaces while it lives. One
+// thread at a time: the graph's worker (graph_worker.h), or the GUI thread
+// while the worker has nothing to do.
 #pragma once
 
 #include <windows.h>

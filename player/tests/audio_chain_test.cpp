@@ -167,10 +167,7 @@ class AudioChainRestart : public AudioChain {
 };
 
 TEST_F(AudioChainRestart, AfterASeekToTheStartTheSoundIsTheFirstPlaysOwn) {
-  TComRef<IMediaSeeking> Seeking;
-  ASSERT_EQ(Graph.QueryInterface(IID_IMediaSeeking, Seeking.Out()), S_OK);
-  LONGLONG Start = 0;
-  ASSERT_EQ(S_OK, Seeking->SetPositions(&Start, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning));
+  ASSERT_TRUE(Graph.SeekTo(0));
   ASSERT_TRUE(lctest::PumpUntil([this] { return Completed.load(); }, 20000));
   ASSERT_EQ(Opening(0).size(), 2048u * 4);
   ASSERT_EQ(Opening(1).size(), 2048u * 4);
@@ -180,10 +177,7 @@ TEST_F(AudioChainRestart, AfterASeekToTheStartTheSoundIsTheFirstPlaysOwn) {
 
 TEST_F(AudioChainRestart, AfterStopAndPlayTheSoundIsTheFirstPlaysOwn) {
   ASSERT_TRUE(Graph.Stop());
-  TComRef<IMediaSeeking> Seeking;
-  ASSERT_EQ(Graph.QueryInterface(IID_IMediaSeeking, Seeking.Out()), S_OK);
-  LONGLONG Start = 0;
-  ASSERT_EQ(S_OK, Seeking->SetPositions(&Start, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning));
+  ASSERT_TRUE(Graph.SeekTo(0));
   ASSERT_TRUE(Graph.Play());
   ASSERT_TRUE(lctest::PumpUntil([this] { return Completed.load(); }, 20000));
   ASSERT_EQ(Opening(1).size(), 2048u * 4);

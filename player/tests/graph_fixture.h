@@ -92,25 +92,18 @@ class GraphFixture : public MainWindowTest {
   }
 
   // The graph's position in 100 ns units, -1 when it has none.
-  LONGLONG Position() {
-    IMediaSeeking* Seeking = nullptr;
-    LONGLONG Now = -1;
-    if (SUCCEEDED(video->FilterGraph.QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(&Seeking)))) {
-      Seeking->GetCurrentPosition(&Now);
-      Seeking->Release();
-    }
-    return Now;
-  }
+  LONGLONG Position() { return video->FilterGraph.Position().value_or(-1); }
+  // Seeks as the player does and waits for the graph's worker to have done it.
   void SeekTo(LONGLONG Target) {
-    IMediaSeeking* Seeking = nullptr;
-    ASSERT_TRUE(SUCCEEDED(video->FilterGraph.QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(&Seeking))));
-    Seeking->SetPositions(&Target, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
-    Seeking->Release();
+    ASSERT_TRUE(video->FilterGraph.SeekTo(Target));
+    ASSERT_TRUE(video->FilterGraph.WaitForGraph(10000));
   }
-  // The graph's state once it has settled (up to 2 s), -1 without a graph.
+  // The graph's state once the worker has done what was asked and the
+  // graph has settled (up to 2 s), -1 without a graph.
   OAFilterState GraphState() {
     IMediaControl* Control = nullptr;
     OAFilterState State = -1;
+    video->FilterGraph.WaitForGraph(10000);
     if (SUCCEEDED(video->FilterGraph.QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&Control)))) {
       Control->GetState(2000, &State);
       Control->Release();

@@ -1,0 +1,211 @@
+#include "engine/graph/graph_worker.h"
+
+#include <chrono>
+#include <utility>
+
+#include "engine/graph/graph_seeking.h"
+#include "engine/graph/graph_utils.h"
+#include "framework/thread_name.h"
+
+namespace {
+
+// What the thread holds: the worker lives until both the thread and its
+// owner let go of it.
+struct TThreadStart {
+  std::shared_ptr<TGraphWorker> Worker;
+};
+
+}  // namespace
+
+std::shared_ptr<TGraphWorker> TGraphWorker::Start(IFilterGraph* Graph, TFailed Failed) {
+  if (Graph == nullptr) return nullptr;
+  IMediaControl* control = nullptr;
+  if (FAILED(Graph->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&control)))) return nullptr;
+  TGraphSeeking* seeking = TGraphSeeking::Create(Graph);
+  if (seeking == nullptr) {
+    control->Release();
+    return nullptr;
+  }
+  std::shared_ptr<TGraphWorker> worker(new TGraphWorker(Graph, control, seeking, std::move(Failed)));
+  auto start = std::make_unique<TThreadStart>(TThreadStart{worker});
+  worker->Thread_ = CreateThread(nullptr, 0, ThreadMain, start.get(), 0, nullptr);
+  if (worker->Thread_ == nullptr) return nullptr;
+  start.release();
+  return worker;
+}
+
+TGraphWorker::TGraphWorker(IFilterGraph* Graph, IMediaControl* Control, IMediaSeeking* Seeking, TFailed Failed)
+    : Graph_(Graph), Control_(Control), Seeking_(Seeking), Failed_(std::move(Failed)) {
+  Graph_->AddRef();
+}
+
+TGraphWorker::~TGraphWorker() {
+  Seeking_->Release();
+  Control_->Release();
+  Graph_->Release();
+  if (Thread_ != nullptr) CloseHandle(Thread_);
+}
+
+DWORD WINAPI TGraphWorker::ThreadMain(void* Param) {
+  std::unique_ptr<TThreadStart> start(static_cast<TThreadStart*>(Param));
+  NameCurrentThread(L"lc graph worker");
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  start->Worker->Run();
+  // The graph's interfaces go here when the owner let go first.
+  start.reset();
+  if (SUCCEEDED(com)) CoUninitialize();
+  return 0;
+}
+
+void TGraphWorker::Run() {
+  for (;;) {
+    TGraphRequest request;
+    {
+      std::unique_lock<std::mutex> lock(Lock_);
+      Changed_.wait(lock, [&] { return Requests_.Take(request) || Leaving_; });
+      if (Requests_.Idle()) return;
+    }
+    std::exception_ptr failure;
+    try {
+      Do(request);
+    } catch (...) {
+      failure = std::current_exception();
+    }
+    LONGLONG position = 0;
+    const bool known = SUCCEEDED(Seeking_->GetCurrentPosition(&position));
+    std::lock_guard<std::mutex> lock(Lock_);
+    if (known) Known_ = position;
+    if (failure && Failed_) Failed_(failure);
+    Requests_.Done();
+    Changed_.notify_all();
+  }
+}
+
+void TGraphWorker::Do(const TGraphRequest& Request) {
+  switch (Request.Kind) {
+    case TGraphRequest::State:
+      Wanted_ = Request.To;
+      Cued_ = false;
+      CheckDSError(Request.To == TGraphState::Running  ? Control_->Run()
+                   : Request.To == TGraphState::Paused ? Control_->Pause()
+                                                        : Control_->Stop());
+      break;
+    case TGraphRequest::Seek:
+      Seek(Request.Position);
+      break;
+    case TGraphRequest::Audio:
+      ApplyAudio(Request.Volume, Request.Balance);
+      break;
+    case TGraphRequest::Rate:
+      Seeking_->SetRate(Request.Speed);
+      break;
+  }
+}
+
+// The graph's seeking sets the position (under Wine with the graph
+// stopped, then back in the state it was in). With another seek waiting, a
+// graph meant to run is paused instead, until its picture is on show; the
+// last seek lets it run again.
+void TGraphWorker::Seek(REFERENCE_TIME Position) {
+  LONGLONG current = Position;
+  Seeking_->SetPositions(&current, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
+  bool more = false;
+  {
+    std::lock_guard<std::mutex> lock(Lock_);
+    more = Requests_.SeekPending();
+  }
+  if (more && Wanted_ == TGraphState::Running && !Cued_) {
+    Control_->Pause();
+    Cued_ = true;
+  }
+  if (more && Wanted_ != TGraphState::Stopped) {
+    OAFilterState state = State_Stopped;
+    Control_->GetState(kCueMs, &state);
+  }
+  if (!more && Cued_) {
+    Cued_ = false;
+    CheckDSError(Control_->Run());
+  }
+}
+
+void TGraphWorker::ApplyAudio(long Volume, long Balance) {
+  IBasicAudio* audio = nullptr;
+  if (FAILED(Graph_->QueryInterface(IID_IBasicAudio, reinterpret_cast<void**>(&audio)))) return;
+  audio->put_Volume(Volume);
+  audio->put_Balance(Balance);
+  audio->Release();
+}
+
+void TGraphWorker::AskState(TGraphState To) {
+  std::lock_guard<std::mutex> lock(Lock_);
+  Requests_.AskState(To);
+  Changed_.notify_all();
+}
+
+void TGraphWorker::AskSeek(REFERENCE_TIME Position) {
+  std::lock_guard<std::mutex> lock(Lock_);
+  Requests_.AskSeek(Position);
+  Changed_.notify_all();
+}
+
+void TGraphWorker::AskFinalStop() {
+  std::lock_guard<std::mutex> lock(Lock_);
+  Requests_.AskFinalStop();
+  Changed_.notify_all();
+}
+
+// With nothing asked the worker thread waits and the caller alone calls
+// the graph; it stays so until the caller asks again.
+void TGraphWorker::SetAudio(long Volume, long Balance) {
+  {
+    std::lock_guard<std::mutex> lock(Lock_);
+    if (!Requests_.Idle()) {
+      Requests_.AskAudio(Volume, Balance);
+      Changed_.notify_all();
+      return;
+    }
+  }
+  ApplyAudio(Volume, Balance);
+}
+
+void TGraphWorker::SetRate(double Rate) {
+  {
+    std::lock_guard<std::mutex> lock(Lock_);
+    if (!Requests_.Idle()) {
+      Requests_.AskRate(Rate);
+      Changed_.notify_all();
+      return;
+    }
+  }
+  Seeking_->SetRate(Rate);
+}
+
+bool TGraphWorker::Idle() const {
+  std::lock_guard<std::mutex> lock(Lock_);
+  return Requests_.Idle();
+}
+
+std::optional<REFERENCE_TIME> TGraphWorker::Target() const {
+  std::lock_guard<std::mutex> lock(Lock_);
+  return Requests_.Target();
+}
+
+REFERENCE_TIME TGraphWorker::Known() const {
+  std::lock_guard<std::mutex> lock(Lock_);
+  return Known_;
+}
+
+bool TGraphWorker::WaitIdle(DWORD Ms) {
+  std::unique_lock<std::mutex> lock(Lock_);
+  return Changed_.wait_for(lock, std::chrono::milliseconds(Ms), [&] { return Requests_.Idle(); });
+}
+
+bool TGraphWorker::Leave(DWORD Ms) {
+  {
+    std::lock_guard<std::mutex> lock(Lock_);
+    Leaving_ = true;
+    Failed_ = nullptr;
+    Changed_.notify_all();
+  }
+  return WaitForSingleObject(Thread_, Ms) == WAIT_OBJECT_0;
+}

@@ -1,0 +1,92 @@
+// TGraphWorker: the thread of one graph that makes every call on it that
+// can wait on the platform's media stack: the changes of state (run, pause,
+// stop), the seeks, and the changes of volume, balance and rate asked while
+// it is busy. Under Wine a stop waits for the platform's parser to end its
+// stream, which can take seconds on a busy machine, and while it does the
+// graph's other interfaces wait for it too; the GUI thread only asks
+// (graph_requests.h gathers what it asks) and reads what the worker keeps.
+//
+// A seek of a graph meant to run, made while another seek waits, shows its
+// picture before the next is made: the graph is paused there until its
+// picture is on show (at most kCueMs), and runs again after the last seek.
+// So a seek key held down moves the picture along, and the sound starts
+// again with the picture from the last seek.
+//
+// The GUI thread asks and reads; the worker thread calls the graph. A
+// failed change of state is handed to Failed on the worker thread (never
+// after Leave). Nothing of the worker's is held while the graph is called.
+#pragma once
+
+#include <condition_variable>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+
+#include <windows.h>
+#include <dshow.h>
+
+#include "engine/graph/graph_requests.h"
+
+class TGraphWorker {
+ public:
+  using TFailed = std::function<void(std::exception_ptr)>;
+
+  // Starts the worker of Graph, which it references until its thread ends;
+  // nullptr when the graph offers no media control or seeking, or no
+  // thread can be started.
+  static std::shared_ptr<TGraphWorker> Start(IFilterGraph* Graph, TFailed Failed);
+  ~TGraphWorker();
+  TGraphWorker(const TGraphWorker&) = delete;
+  TGraphWorker& operator=(const TGraphWorker&) = delete;
+
+  void AskState(TGraphState To);
+  void AskSeek(REFERENCE_TIME Position);
+  // The stop before the graph goes: what is still pending is dropped.
+  void AskFinalStop();
+  // Volume and balance (the graph's units), and rate, are set at once
+  // when nothing is asked, else asked.
+  void SetAudio(long Volume, long Balance);
+  void SetRate(double Rate);
+
+  // Nothing asked is left to do.
+  bool Idle() const;
+  // Where the seeks asked lead (graph_requests.h).
+  std::optional<REFERENCE_TIME> Target() const;
+  // The graph's position as it reported it after the last request done.
+  REFERENCE_TIME Known() const;
+  // Waits up to Ms until nothing asked is left to do; whether so.
+  bool WaitIdle(DWORD Ms);
+  // Tells the thread to end once nothing is asked, with no more failures
+  // handed over, and waits up to Ms for it to end; whether it did. A
+  // thread that does not is left to end on its own, with the graph.
+  bool Leave(DWORD Ms);
+
+  // How long a seek waits for its picture before the next seek is made.
+  static constexpr DWORD kCueMs = 350;
+
+ private:
+  TGraphWorker(IFilterGraph* Graph, IMediaControl* Control, IMediaSeeking* Seeking, TFailed Failed);
+  static DWORD WINAPI ThreadMain(void* Param);
+  void Run();
+  void Do(const TGraphRequest& Request);
+  void Seek(REFERENCE_TIME Position);
+  void ApplyAudio(long Volume, long Balance);
+
+  IFilterGraph* Graph_;
+  IMediaControl* Control_;
+  IMediaSeeking* Seeking_;
+  // The worker thread's own: the state the graph is meant to be in, and
+  // whether it is paused on a seek's picture instead of running.
+  TGraphState Wanted_ = TGraphState::Stopped;
+  bool Cued_ = false;
+
+  mutable std::mutex Lock_;
+  std::condition_variable Changed_;
+  TGraphRequests Requests_;
+  REFERENCE_TIME Known_ = 0;
+  bool Leaving_ = false;
+  TFailed Failed_;
+  HANDLE Thread_ = nullptr;
+};
