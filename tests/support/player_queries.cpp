@@ -1,5 +1,6 @@
 #include "tests/support/player_queries.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -106,6 +107,16 @@ bool TypeOnTheDisplay(const char* keys) {
   if (!StartHostProgram(command)) return false;
   Sleep(300);
   return true;
+}
+
+bool HoldOnTheDisplay(const char* key, int ms) {
+  char seconds[16];
+  std::snprintf(seconds, sizeof seconds, "%d.%03d", ms / 1000, ms % 1000);
+  const std::string script =
+      std::string("/usr/bin/xdotool keydown ") + key + "; sleep " + seconds + "; /usr/bin/xdotool keyup " + key;
+  std::wstring command = L"Z:\\usr\\bin\\timeout 60 /bin/sh -c \"";
+  for (char c : script) command += wchar_t(c);
+  return StartHostProgram(command + L"\"");
 }
 
 DisplayFocusRecord::DisplayFocusRecord(int ms)

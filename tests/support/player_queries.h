@@ -67,6 +67,11 @@ void PressKey(WORD key, std::initializer_list<WORD> modifiers = {});
 // display's xdotool (installed by the setup) and gives it 300 ms; whether
 // it could be started.
 bool TypeOnTheDisplay(const char* keys);
+// Holds `key` (an xdotool name) down on the X display's own keyboard for
+// `ms` milliseconds, so that the display repeats it as it does a key a
+// user holds, and lets it go; returns once the hold has begun (whether it
+// could be started), the release comes by itself.
+bool HoldOnTheDisplay(const char* key, int ms);
 // Records from now for `ms` milliseconds, about every 5 ms, which window
 // the X display gives the keyboard, as the display's own tools read it (a
 // host shell running xwininfo and xdotool, into a file of the host's /tmp

@@ -66,4 +66,17 @@ int StampedFrame(const ScreenGrab& Picture, int Frames) {
   return Low >= 0 && Low < 20 && High >= 0 && 20 * High + Low < Frames && Grey ? 20 * High + Low : -1;
 }
 
+int LongStampedFrame(const ScreenGrab& Picture, int Frames) {
+  const int W = Picture.Width(), H = Picture.Height();
+  if (W < 24 || H < 16) return -1;
+  const double Low = Picture.Mean(W / 6, H / 3, 9, 1), Middle = Picture.Mean(W / 2, H / 3, 9, 1),
+               High = Picture.Mean(5 * W / 6, H / 3, 9, 1);
+  const int Digits[] = {StampDigit(Low), StampDigit(Middle), StampDigit(High)};
+  for (const int Digit : Digits)
+    if (Digit < 0 || Digit >= 20) return -1;
+  const bool Grey = std::abs(Picture.Mean(W / 6, H / 3, 9, 0) - Low) < 12;
+  const int Frame = 400 * Digits[2] + 20 * Digits[1] + Digits[0];
+  return Grey && Frame < Frames ? Frame : -1;
+}
+
 }  // namespace lctest

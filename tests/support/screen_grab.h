@@ -36,5 +36,10 @@ class ScreenGrab {
 // way down; -1 when the picture is no frame below Frames (black, grey
 // or coloured).
 int StampedFrame(const ScreenGrab& Picture, int Frames);
+// The same for a long stamped clip (in frame n the top half's left third
+// has luma 20 + 10 x (n mod 20), its middle third
+// 20 + 10 x ((n div 20) mod 20), its right third 20 + 10 x (n div 400)),
+// read a third of the way down the window.
+int LongStampedFrame(const ScreenGrab& Picture, int Frames);
 
 }  // namespace lctest
