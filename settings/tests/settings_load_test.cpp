@@ -187,6 +187,20 @@ TEST_F(SettingsLoad, StringRules) {
   EXPECT_EQ(Load("CaptureFolder=\\\\nowhere\r\n").CaptureFolder, "Desktop");
 }
 
+// A file written as UTF-8 (its names not in the code page) keeps 256
+// characters of a text, not 256 bytes: a Thai name of 300 characters
+// keeps 256 of them.
+TEST_F(SettingsLoad, ATextInUtf8IsCutAtItsCharacters) {
+  std::string thai;
+  for (int i = 0; i < 300; ++i) thai += "\xE0\xB8\x81";
+  const std::string file = dir.File("s.ini");
+  WriteBytes(file, "\xEF\xBB\xBF[Configuration]\r\nRecentFile1=" + thai + "\r\n");
+  SettingsStore s = defaults;
+  ASSERT_TRUE(LoadSettingsFile(s, host, file));
+  ASSERT_EQ(s.RecentFiles[0].size(), 768u);
+  EXPECT_EQ(s.RecentFiles[0], thai.substr(0, 768));
+}
+
 // A folder on a drive letter, upper or lower case, is judged by whether
 // its drive is ready, not by whether the folder is listed as existing.
 TEST_F(SettingsLoad, FoldersOnADriveLetterNeedThatDriveReady) {

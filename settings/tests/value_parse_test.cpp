@@ -111,5 +111,25 @@ TEST(TextEncoding, Windows1252RoundTripAndLimits) {
   EXPECT_EQ(Utf8Left(utf8, 4), "caf\xC3\xA9");
 }
 
+// Every character counts once against a length limit, however many bytes
+// its UTF-8 form takes: the first and last lead bytes of two, three and
+// four (Thai and Devanagari lead with 0xE0). A byte that leads nothing
+// (0xC1, 0xF5) counts once, as do the bytes after it.
+TEST(TextEncoding, EveryCharacterCountsOnceAgainstALimit) {
+  const struct { const char* Name; const char* Char; std::size_t Length, LeftBytes; } cases[] = {
+      {"U+00A0", "\xC2\xA0", 300, 512},          {"U+07FF", "\xDF\xBF", 300, 512},
+      {"Thai ko kai", "\xE0\xB8\x81", 300, 768},  {"Devanagari ka", "\xE0\xA4\x95", 300, 768},
+      {"U+FFFD", "\xEF\xBF\xBD", 300, 768},      {"U+1F600", "\xF0\x9F\x98\x80", 300, 1024},
+      {"U+10FFFF", "\xF4\x8F\xBF\xBF", 300, 1024}, {"lead 0xC1", "\xC1\x81", 600, 256},
+      {"lead 0xF5", "\xF5\x80\x80\x80", 1200, 256},
+  };
+  for (const auto& c : cases) {
+    std::string text;
+    for (int i = 0; i < 300; ++i) text += c.Char;
+    EXPECT_EQ(Utf8Length(text), c.Length) << c.Name;
+    EXPECT_EQ(Utf8Left(text, 256).size(), c.LeftBytes) << c.Name;
+  }
+}
+
 }  // namespace
 }  // namespace lc::settings
