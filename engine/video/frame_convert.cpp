@@ -325,7 +325,7 @@ void TColumnConversion::Convert(const TFrameView& Frame, int Sy, const TYuvTable
   const std::uint8_t* y = Frame.Plane[0] + std::ptrdiff_t(Sy) * Frame.Stride[0];
   const std::uint8_t* u = Frame.Plane[1] + std::ptrdiff_t(Sy >> 1) * Frame.Stride[1];
   const std::uint8_t* v = FNv12 ? u + 1 : Frame.Plane[2] + std::ptrdiff_t(Sy >> 1) * Frame.Stride[2];
-  if (KernelLevel() == TKernelLevel::Avx2) {
+  if (Avx2InUse()) {
     YuvColumnsAvx2(y, u, v, FGroups.data(), int(FGroups.size()), Tables, Dst);
   } else {
     for (const TColumnGroup& g : FGroups) Gather(y, u, v, g.At, 8, Tables, Dst + g.At);

@@ -28,6 +28,8 @@ TKernelLevel BestKernelLevel() {
 
 TKernelLevel KernelLevel() { return Level.load(std::memory_order_relaxed); }
 
+bool Avx2InUse() { return KernelLevel() == TKernelLevel::Avx2; }
+
 void SetKernelLevel(TKernelLevel L) {
   Level.store(L < BestKernelLevel() ? L : BestKernelLevel(), std::memory_order_relaxed);
 }
@@ -88,7 +90,7 @@ inline __m128i Chroma8(const std::uint8_t* c) {
 int Yuv420RowSimd(const std::uint8_t* y, const std::uint8_t* u, const std::uint8_t* v, int n,
                   const TYuvTables& Tables, std::uint32_t* Dst) {
   if (KernelLevel() == TKernelLevel::Plain) return 0;
-  int i = KernelLevel() == TKernelLevel::Avx2 ? Yuv420RowAvx2(y, u, v, n, Tables, Dst) : 0;
+  int i = Avx2InUse() ? Yuv420RowAvx2(y, u, v, n, Tables, Dst) : 0;
   const TYuvVectors c(Tables);
   for (; i + 8 <= n; i += 8) Yuv8(Luma8(y + i), Chroma4(u + i / 2), Chroma4(v + i / 2), c, Dst + i);
   return i;
@@ -97,7 +99,7 @@ int Yuv420RowSimd(const std::uint8_t* y, const std::uint8_t* u, const std::uint8
 int Yuv444RowSimd(const std::uint8_t* y, const std::uint8_t* u, const std::uint8_t* v, int n,
                   const TYuvTables& Tables, std::uint32_t* Dst) {
   if (KernelLevel() == TKernelLevel::Plain) return 0;
-  int i = KernelLevel() == TKernelLevel::Avx2 ? Yuv444RowAvx2(y, u, v, n, Tables, Dst) : 0;
+  int i = Avx2InUse() ? Yuv444RowAvx2(y, u, v, n, Tables, Dst) : 0;
   const TYuvVectors c(Tables);
   for (; i + 8 <= n; i += 8) Yuv8(Luma8(y + i), Chroma8(u + i), Chroma8(v + i), c, Dst + i);
   return i;
@@ -124,7 +126,7 @@ int RgbMatrixSimd(const std::uint32_t* Src, const int* XMap, int n, const TRgbTa
   if (KernelLevel() == TKernelLevel::Plain) return 0;
   // The SSE2 code takes what the AVX2 code leaves, so that the table code
   // gets the same tail at both levels.
-  int i = KernelLevel() == TKernelLevel::Avx2 ? RgbMatrixAvx2(Src, XMap, n, Tables, Dst) : 0;
+  int i = Avx2InUse() ? RgbMatrixAvx2(Src, XMap, n, Tables, Dst) : 0;
   for (; i + 8 <= n; i += 8) {
     __m128i p0, p1;
     if (XMap) {
@@ -148,9 +150,7 @@ int BlendRowsMatrixSimd(const std::uint32_t* A, const std::uint32_t* B, int Weig
     return frame_simd::Blend4(_mm_loadu_si128(reinterpret_cast<const __m128i*>(A + k)),
                               _mm_loadu_si128(reinterpret_cast<const __m128i*>(B + k)), w);
   };
-  int i = KernelLevel() == TKernelLevel::Avx2
-              ? BlendRowsMatrixAvx2(A, B, Weight, n, Tables, Dst)
-              : 0;
+  int i = Avx2InUse() ? BlendRowsMatrixAvx2(A, B, Weight, n, Tables, Dst) : 0;
   for (; i + 8 <= n; i += 8) frame_simd::Matrix8(blend(i), blend(i + 4), Tables, Dst + i);
   return i;
 }

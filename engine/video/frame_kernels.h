@@ -19,6 +19,9 @@ TKernelLevel BestKernelLevel();
 TKernelLevel KernelLevel();
 // Narrows or restores the level; it is limited to BestKernelLevel().
 void SetKernelLevel(TKernelLevel Level);
+// Whether the AVX2 code runs: the level in use is AVX2. Every caller of the
+// ...Avx2 functions below and of the one pass that needs them asks this.
+bool Avx2InUse();
 
 // Planar 4:2:0 row: Y from y[0..n), chroma u[i / 2], v[i / 2].
 int Yuv420RowSimd(const std::uint8_t* y, const std::uint8_t* u, const std::uint8_t* v, int n,
@@ -73,7 +76,7 @@ int BlendRowsMatrixSimd(const std::uint32_t* A, const std::uint32_t* B, int Weig
                         const TRgbTables& Tables, std::uint32_t* Dst);
 
 // The AVX2 versions behind the kernels and the scaler (frame_kernels_avx2);
-// called only at TKernelLevel::Avx2.
+// called only where Avx2InUse().
 int RgbMatrixAvx2(const std::uint32_t* Src, const int* XMap, int n, const TRgbTables& Tables,
                   std::uint32_t* Dst);
 int BlendRowsMatrixAvx2(const std::uint32_t* A, const std::uint32_t* B, int Weight, int n,

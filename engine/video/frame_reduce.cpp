@@ -76,7 +76,7 @@ void TReducedRows::Build(TPixelFormat Format, int Width, const TScaleTaps& Taps,
 }
 
 bool TReducedRows::Pays() const {
-  return FVector && KernelLevel() == TKernelLevel::Avx2 && 8 * FOthers.size() <= std::size_t(FCount);
+  return FVector && Avx2InUse() && 8 * FOthers.size() <= std::size_t(FCount);
 }
 
 void TReducedRows::Run(const TFrameView& Frame, int Sy, const TYuvTables& Tables, std::uint32_t* Dst) const {

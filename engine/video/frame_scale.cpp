@@ -53,7 +53,7 @@ void ScaleRow(const std::uint32_t* Src, const TScaleTaps& Taps, std::uint32_t* D
   const int* first = Taps.First.data();
   int i = 0;
 #if defined(__SSE2__)
-  if (KernelLevel() == TKernelLevel::Avx2) i = ScaleRowAvx2(Src, first, Taps.Lanes.data(), n, Dst);
+  if (Avx2InUse()) i = ScaleRowAvx2(Src, first, Taps.Lanes.data(), n, Dst);
   if (KernelLevel() != TKernelLevel::Plain) {
     const auto* lanes = reinterpret_cast<const __m128i*>(Taps.Lanes.data());
     // Two destination pixels per register: a + (b - a) * w / 128 on the
@@ -84,7 +84,7 @@ void BlendRows(const std::uint32_t* A, const std::uint32_t* B, int Weight, int C
                std::uint32_t* Dst) {
   int i = 0;
 #if defined(__SSE2__)
-  if (KernelLevel() == TKernelLevel::Avx2) i = BlendRowsAvx2(A, B, Weight, Count, Dst);
+  if (Avx2InUse()) i = BlendRowsAvx2(A, B, Weight, Count, Dst);
   if (KernelLevel() != TKernelLevel::Plain) {
     const __m128i w = _mm_set1_epi16(std::int16_t(Weight));
     const __m128i mask = _mm_set1_epi32(0x00FFFFFF);

@@ -74,14 +74,25 @@ TEST(FitPicture, PlacesByMode) {
       {TFitMode::LetterBox, {0, 5, 640, 5}, {0, 5, 640, 5}, frame},
       // Sizes round to the nearest pixel, a half upwards: 7.5 rows are 8.
       {TFitMode::LetterBox, {0, 0, 10, 100}, {0, 46, 10, 54}, frame},
-      // A crop is never narrower than one column.
+      // A crop is never narrower than one column, nor lower than one row.
       {TFitMode::Crop, {0, 0, 1, 240}, {0, 0, 1, 240}, {159, 0, 160, 240}},
+      {TFitMode::Crop, {0, 0, 1000, 1}, {0, 0, 1000, 1}, {0, 119, 320, 120}},
   };
   for (const auto& c : cases) {
     TVideoRect src = frame, placed;
     FitPicture(c.Mode, c.Dest, src, placed);
     EXPECT_EQ(placed, c.Placed) << int(c.Mode) << " into " << c.Dest.Width() << "x" << c.Dest.Height();
     EXPECT_EQ(src, c.Source) << int(c.Mode) << " into " << c.Dest.Width() << "x" << c.Dest.Height();
+  }
+  // A source of no width or height is taken as it is, and so is the
+  // destination.
+  for (const TVideoRect empty : {TVideoRect{0, 0, 0, 240}, TVideoRect{0, 0, 320, 0}}) {
+    for (TFitMode mode : {TFitMode::LetterBox, TFitMode::Crop}) {
+      TVideoRect src = empty, placed;
+      FitPicture(mode, {0, 0, 640, 240}, src, placed);
+      EXPECT_EQ(placed, (TVideoRect{0, 0, 640, 240})) << int(mode) << " of " << empty.Width() << "x" << empty.Height();
+      EXPECT_EQ(src, empty) << int(mode) << " of " << empty.Width() << "x" << empty.Height();
+    }
   }
 }
 
@@ -470,6 +481,14 @@ TEST(FrameCompositor, NewPlacementAtTheSameFrameSizeTakesEffect) {
   c.Compose(f.View());
   EXPECT_EQ(At(c, 4, 4), White);
   EXPECT_EQ(At(c, 0, 0), Back);
+  // A shorter picture after one that filled the target leaves the rows below
+  // it background, the first of them too.
+  c.SetPlacement({0, 0, 8, 8}, {});
+  c.Compose(f.View());
+  c.SetPlacement({0, 0, 8, 4}, {});
+  c.Compose(f.View());
+  for (int y = 4; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) EXPECT_EQ(At(c, x, y), Back) << x << "," << y;
 }
 
 // A frame of another width at the same height and format (the next
