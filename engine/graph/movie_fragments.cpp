@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/graph/iso_boxes.h"
+#include "engine/graph/read_ahead.h"
 
 namespace {
 
@@ -17,40 +18,10 @@ constexpr int kMostFragmentBoxes = 1 << 19;
 constexpr std::uint64_t kHeldFragmentBytes = 1 << 22;
 // Bytes of a run's sample entries read at once.
 constexpr std::size_t kRunBytes = 65536;
-// Bytes read at once where box headers are looked for one after another:
-// a page, which the system reads for a header anyway.
-constexpr std::size_t kReadAheadBytes = 4096;
 // Decode times and lengths beyond this many units are no times of a movie.
 constexpr std::uint64_t kLatestTime = std::uint64_t(1) << 62;
 // The latest end of no sample at all.
 constexpr std::int64_t kNoEnd = std::numeric_limits<std::int64_t>::min();
-
-// Reads of a file that ask for a few bytes each, served from a page of the
-// file read at once; larger reads go to the file.
-class TReadAhead {
- public:
-  TReadAhead(const TReadAt& Read, std::uint64_t Size) : Read_(Read), Size_(Size) {}
-  bool operator()(std::uint64_t At, void* Buffer, std::size_t Count) {
-    if (Count == 0) return true;
-    if (Count > kReadAheadBytes) return Read_(At, Buffer, Count);
-    if (At < From_ || At - From_ > Block_.size() || Count > Block_.size() - (At - From_)) {
-      Block_.resize(std::size_t(std::min<std::uint64_t>(kReadAheadBytes, Size_ - std::min(At, Size_))));
-      From_ = At;
-      if (Block_.size() < Count || !Read_(At, Block_.data(), Block_.size())) {
-        Block_.clear();
-        return false;
-      }
-    }
-    std::memcpy(Buffer, Block_.data() + (At - From_), Count);
-    return true;
-  }
-
- private:
-  const TReadAt& Read_;
-  std::uint64_t Size_;
-  std::vector<std::uint8_t> Block_;
-  std::uint64_t From_ = 0;
-};
 
 // A fragment box on the file's top level: where it begins, its contents,
 // and those of the data box right after it, where its samples' data lie.
