@@ -4,7 +4,7 @@
 // playlist or the equalizer, the video window snaps to them. A movie named
 // outside the code page resumes after a restart; two starts at the same
 // instant end in one player. A movie written in fragments plays to its
-// last frame.
+// last frame; each stream of a movie plays to its own end.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -273,6 +273,89 @@ TEST(ProgramPlayback, AMovieInFragmentsPlaysToItsLastFrame) {
       EXPECT_TRUE(lctest::WaitUntil([&] { return !lctest::QueryTransport(P.Main).Playing(); })) << "still playing";
     }
   }
+}
+
+// Movies whose streams end apart (scripts/make-test-media): the stamped
+// picture for 2 s (frames 0 to 49) and the sound for 6 s, in AVI, MP4 and
+// MKV, and the picture for 6 s (frames 0 to 149) with 2 s of sound. Played
+// from the start or after a jump to 3 s, where one stream alone is left,
+// each stream plays to its end: the length shown is 6 s; where the picture
+// ends first its last frame stays on show while the sound plays on, and
+// the subtitles change on their times after it (cues at 2.6-3.4 s and
+// 4.2-5.0 s); the movie ends when its last stream does.
+TEST(ProgramPlayback, EachStreamOfAMoviePlaysToItsOwnEnd) {
+  constexpr WPARAM kRemoteForward = 10;  // a jump of SecondesToJump (3 s)
+  const struct {
+    const char* File;
+    int Frames;  // the picture's frames; the last stays on show when fewer than 150
+  } Clips[] = {{"picture_short.avi", 50}, {"picture_short.mp4", 50}, {"picture_short.mkv", 50},
+               {"sound_short.avi", 150}};
+  // Where the pulse's position (ms) lies well inside a cue (before the
+  // place a jump lands on), between the two, and well inside the second.
+  const struct {
+    int From, To;
+    bool Subtitle;
+  } Windows[] = {{2800, 3200, true}, {3600, 4000, false}, {4400, 4800, true}};
+  for (const auto& C : Clips)
+    for (const bool Jump : {false, true}) {
+      SCOPED_TRACE(std::string(C.File) + (Jump ? ", after a jump to 3 s" : ", from the start"));
+      lctest::RunningCopy P(L"LcStreamEnds");
+      lctest::WriteSettingsFile(P.Copy.SettingsFile(),
+                                {"FirstRun=0", "SecondesToJump=3", "AutoClosePlayerWhenFinished=0",
+                                 "VideoWindowXPosition=100", "VideoWindowYPosition=100", "VideoWindowWidth=400",
+                                 "VideoWindowHeight=300", "SubtitleFontColor=65535", "AutoLoadSubtitle=1"});
+      const std::string Name = C.File;
+      const std::wstring Movie = P.Copy.ExeFolder() + std::wstring(Name.begin(), Name.end());
+      ASSERT_TRUE(CopyFileW(lctest::MediaPath(C.File).c_str(), Movie.c_str(), FALSE));
+      const std::string Stem = Name.substr(0, Name.rfind('.'));
+      lctest::WriteFileText(P.Copy.ExeFolder() + std::wstring(Stem.begin(), Stem.end()) + L".srt",
+                            "1\r\n00:00:02,600 --> 00:00:03,400\r\nONE\r\n\r\n"
+                            "2\r\n00:00:04,200 --> 00:00:05,000\r\nTWO\r\n");
+      ASSERT_TRUE(P.Start(Movie));
+      std::string Times;
+      lctest::WaitUntil([&] { return (Times = lctest::QueryFace(P.Main)["TimesLabel"]).rfind("00:00:06 - ", 0) == 0; });
+      EXPECT_EQ(Times.substr(0, 11), "00:00:06 - ") << "the length shown";
+      if (Jump) {
+        ASSERT_TRUE(lctest::WaitUntil([&] { return lctest::QuerySeekBar(P.Main) >= 200; }, 30000));
+        PostMessageW(P.Main, WM_REMOTECOMMAND, kRemoteForward, 0);
+        ASSERT_TRUE(lctest::WaitUntil([&] { return lctest::QuerySeekBar(P.Main) >= 3000; }, 30000)) << "the jump";
+      }
+      // Until the movie stops: the position, and what the picture shows
+      // just after it was read.
+      int LastPlaying = -1, LastFrame = -1, OffLast = 0, AfterPicture = 0;
+      int With[3] = {}, Without[3] = {};
+      const DWORD Start = GetTickCount();
+      while (GetTickCount() - Start < 40000 && lctest::QueryTransport(P.Main).Playing()) {
+        const int Position = lctest::QuerySeekBar(P.Main);
+        const lctest::ScreenGrab Picture(P.Control);
+        const int Frame = lctest::StampedFrame(Picture, C.Frames);
+        LastPlaying = std::max(LastPlaying, Position);
+        LastFrame = std::max(LastFrame, Frame);
+        if (C.Frames < 150 && !Jump && Position >= 2300) {
+          ++AfterPicture;
+          if (Frame != C.Frames - 1) ++OffLast;
+        }
+        for (int W = 0; W < 3; ++W)
+          if (Position >= Windows[W].From && Position <= Windows[W].To)
+            ++(lctest::ShowsYellowSubtitle(Picture) ? With : Without)[W];
+        Sleep(5);
+      }
+      EXPECT_FALSE(lctest::QueryTransport(P.Main).Playing()) << "still playing after 40 s";
+      EXPECT_GE(LastPlaying, 5500) << "the movie ended before its last stream";
+      if (!Jump) {
+        EXPECT_EQ(LastFrame, C.Frames - 1) << "the picture's last frame";
+      }
+      if (C.Frames < 150 && !Jump) {
+        EXPECT_GT(AfterPicture, 0);
+        EXPECT_EQ(OffLast, 0) << "sightings after the picture's end without its last frame, of " << AfterPicture;
+      }
+      for (int W = Jump ? 1 : 0; W < 3; ++W) {
+        EXPECT_GT(With[W] + Without[W], 0) << "no sighting from " << Windows[W].From << " ms";
+        EXPECT_EQ(With[W] > Without[W], Windows[W].Subtitle)
+            << "from " << Windows[W].From << " ms: " << With[W] << " sightings with a subtitle, " << Without[W]
+            << " without";
+      }
+    }
 }
 
 }  // namespace

@@ -59,15 +59,7 @@ struct Sighting {
 // half; Frame -1 when the picture is not a stamped frame.
 Sighting Look(HWND Control, int Frames) {
   const ScreenGrab S(Control);
-  const int W = S.Width(), H = S.Height();
-  Sighting Seen{lctest::StampedFrame(S, Frames), false};
-  for (int Y = H / 2; Y < H && !Seen.Subtitle; ++Y)
-    for (int X = 0; X < W; ++X)
-      if (S.R(X, Y) > 200 && S.G(X, Y) > 200 && S.B(X, Y) < 80) {
-        Seen.Subtitle = true;
-        break;
-      }
-  return Seen;
+  return {lctest::StampedFrame(S, Frames), lctest::ShowsYellowSubtitle(S)};
 }
 
 // Cues in milliseconds, [First, End): eight changes, two of them (3.4 and

@@ -7,8 +7,7 @@
 #include "engine/filters/com_helpers.h"
 #include "engine/graph/graph_teardown.h"
 #include "engine/graph/graph_utils.h"
-#include "engine/graph/movie_fragments.h"
-#include "engine/graph/movie_start.h"
+#include "engine/graph/movie_file_timing.h"
 #include "engine/graph/wine_media_stack.h"
 
 // {AD9AE9B1-A42A-49A1-AC7E-7404B0D3370D}
@@ -29,36 +28,6 @@ struct TGraphInterface {
   explicit operator bool() const { return Object != nullptr; }
   T* Object = nullptr;
 };
-
-// What the file tells of its pictures' time stamps (movie_start.h) and
-// of its fragments' end (movie_fragments.h);
-// nothing when it cannot be read.
-struct TFileTiming {
-  REFERENCE_TIME PictureStart = 0;
-  TKeyFrameLead KeyFrameLead;
-  REFERENCE_TIME FragmentsEnd = 0;
-};
-TFileTiming ReadFileTiming(const std::wstring& FileName) {
-  HANDLE file = CreateFileW(FileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return {};
-  LARGE_INTEGER size{};
-  TFileTiming timing;
-  if (GetFileSizeEx(file, &size)) {
-    const TReadAt read = [file](std::uint64_t Offset, void* Buffer, std::size_t Count) {
-      LARGE_INTEGER at{};
-      at.QuadPart = LONGLONG(Offset);
-      DWORD done = 0;
-      return SetFilePointerEx(file, at, nullptr, FILE_BEGIN) && ReadFile(file, Buffer, DWORD(Count), &done, nullptr) &&
-             done == Count;
-    };
-    timing.PictureStart = IsoMediaPictureStart(read, std::uint64_t(size.QuadPart));
-    timing.KeyFrameLead = AviKeyFrameLead(read, std::uint64_t(size.QuadPart));
-    timing.FragmentsEnd = IsoMediaFragmentsEnd(read, std::uint64_t(size.QuadPart));
-  }
-  CloseHandle(file);
-  return timing;
-}
 
 }  // namespace
 
@@ -289,7 +258,7 @@ HRESULT TFilterGraph::RenderFile(const std::wstring& FileName) {
   Duration_.reset();
   PictureStart_ = 0;
   KeyFrameLead_ = {};
-  FragmentsEnd_ = 0;
+  FileEnd_ = 0;
   NotifyFilters(coRenderBefore, 0);
   const HRESULT hr = Graph_->RenderFile(FileName.c_str(), nullptr);
   if (FAILED(hr)) {
@@ -300,8 +269,8 @@ HRESULT TFilterGraph::RenderFile(const std::wstring& FileName) {
   const TFileTiming timing = ReadFileTiming(FileName);
   PictureStart_ = timing.PictureStart;
   KeyFrameLead_ = timing.KeyFrameLead;
-  FragmentsEnd_ = timing.FragmentsEnd;
-  PlayToFragmentsEnd();
+  FileEnd_ = timing.StreamsEnd;
+  PlayToStreamsEnd();
   ApplySettings();
   UseSystemClock();
   NotifyFilters(coRenderAfter, 0);
@@ -310,16 +279,15 @@ HRESULT TFilterGraph::RenderFile(const std::wstring& FileName) {
   return hr;
 }
 
-// The platform's parser takes a fragmented MP4's length from the index of
-// its fragments, where the last fragment starts (or from the first
-// fragment alone when the file has no index), and stops the streams there:
-// the last fragment was never shown. Where the fragments end later, the
-// graph's stop moves to their end; the graph's seeking answers that
-// length too (TGraphSeeking).
-void TFilterGraph::PlayToFragmentsEnd() {
+// The graph plays every stream to its own end: the latest end the graph
+// or the file tells (FileEnd_). The platform's parser stops every stream
+// where its first one ends (an AVI's picture, when the sound is longer),
+// or where a fragmented MP4's index or first fragment ends.
+void TFilterGraph::PlayToStreamsEnd() {
   TGraphInterface<IMediaSeeking> seeking(*this, IID_IMediaSeeking);
-  LONGLONG reported = 0, current = 0, stop = FragmentsEnd_;
-  if (!seeking || FAILED(seeking->GetStopPosition(&reported)) || reported >= FragmentsEnd_) return;
+  LONGLONG reported = 0, current = 0;
+  if (!seeking || FAILED(seeking->GetStopPosition(&reported))) return;
+  LONGLONG stop = std::max(reported, FileEnd_);
   seeking->SetPositions(&current, AM_SEEKING_NoPositioning, &stop, AM_SEEKING_AbsolutePositioning);
 }
 

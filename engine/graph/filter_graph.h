@@ -31,6 +31,7 @@
 #include "engine/graph/filter_graph_events.h"
 #include "engine/graph/graph_component.h"
 #include "engine/graph/graph_worker.h"
+#include "engine/graph/movie_file_timing.h"
 #include "engine/graph/movie_start.h"
 #include "framework/messages.h"
 
@@ -104,11 +105,11 @@ class TFilterGraph : public TGraphEvents,
   // (unpacked B-frames), which a parser that stamps a key frame with its
   // place in the file stamps them early; none for other files.
   TKeyFrameLead KeyFrameLead() const { return KeyFrameLead_; }
-  // Where the rendered fragmented MP4's samples end in their time stamps
-  // (movie_fragments.h); the graph plays to there and its seeking reports it
-  // as the length when the platform's parser reports less. 0 for other
-  // files.
-  REFERENCE_TIME FragmentsEnd() const { return FragmentsEnd_; }
+  // Where the rendered movie's streams end by its file (movie_file_timing.h):
+  // an AVI's longest stream, a fragmented MP4's samples in their time
+  // stamps. The graph plays to there and its seeking reports it as the
+  // length when the platform's parser reports less. 0 for other files.
+  REFERENCE_TIME FileEnd() const { return FileEnd_; }
   // Tell the registered sinks, then ask the graph's worker for the state,
   // after what was asked before; false without a graph that has media
   // control and seeking. A failure of the platform's call reaches the
@@ -193,8 +194,8 @@ class TFilterGraph : public TGraphEvents,
   // Times the rendered graph by a system clock of its own where the
   // platform's audio renderer's clock outlives its graph.
   void UseSystemClock();
-  // Moves the stop of a graph whose parser stops before FragmentsEnd_ there.
-  void PlayToFragmentsEnd();
+  // Moves the stop of the rendered graph to its streams' latest end.
+  void PlayToStreamsEnd();
   void CloseLog();
   bool RaiseSimpleEvent(int Event, LONG_PTR Param1, LONG_PTR Param2);
   bool RaiseDVDEvent(int Event, LONG_PTR Param1, LONG_PTR Param2);
@@ -217,7 +218,7 @@ class TFilterGraph : public TGraphEvents,
   double Rate_ = 1.0;
   REFERENCE_TIME PictureStart_ = 0;
   TKeyFrameLead KeyFrameLead_;
-  REFERENCE_TIME FragmentsEnd_ = 0;
+  REFERENCE_TIME FileEnd_ = 0;
   // The length read last, answered while the worker is busy.
   std::optional<REFERENCE_TIME> Duration_;
 

@@ -39,7 +39,7 @@ STDMETHODIMP TFilterGraph::QueryInterface(REFIID Iid, void** Object) {
   if (Iid == IID_IMediaSeeking) {
     // The graph's seeking, sought the way the platform's media stack
     // handles.
-    if (TGraphSeeking* seeking = TGraphSeeking::Create(Graph_, FragmentsEnd_)) {
+    if (TGraphSeeking* seeking = TGraphSeeking::Create(Graph_, FileEnd_)) {
       *Object = static_cast<IMediaSeeking*>(seeking);
       return S_OK;
     }

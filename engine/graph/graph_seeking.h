@@ -9,8 +9,9 @@
 // renderer cannot tell how far: engine/video/picture_times.h). A graph
 // that is stopped only stores the positions, and its next start begins
 // there. Other platforms seek every graph in place. The length it reports
-// is at least the end read from the file of a fragmented MP4, which the
-// platform's parser may put too early.
+// is at least the end read from the movie's file (an AVI's longest stream,
+// a fragmented MP4's samples), which the platform's parser may put too
+// early.
 //
 // A seek in place flushes the streams, and the audio filter tells its
 // owner; a seek from a stop reaches it as the stop, which it tells its

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/graph/iso_boxes.h"
+#include "engine/graph/riff_chunks.h"
 
 namespace {
 
@@ -73,11 +74,6 @@ std::int64_t IsoMediaPictureStart(const TReadAt& Read, std::uint64_t FileSize) {
 
 namespace {
 
-constexpr std::uint32_t Fourcc(const char (&Name)[5]) {
-  return std::uint32_t(std::uint8_t(Name[0])) | std::uint32_t(std::uint8_t(Name[1])) << 8 |
-         std::uint32_t(std::uint8_t(Name[2])) << 16 | std::uint32_t(std::uint8_t(Name[3])) << 24;
-}
-
 // Video chunks looked at: key frames up to about 2000 pictures apart.
 constexpr int kMostVideoChunks = 2048;
 // The first chunks are searched whole (up to kChunkBytes) for a P-frame
@@ -103,39 +99,6 @@ std::uint32_t Upper(std::uint32_t Code) {
   }
   return out;
 }
-
-class TRiffReader {
- public:
-  TRiffReader(const TReadAt& Read, std::uint64_t Size) : Read_(Read), Size_(Size) {}
-
-  bool U32(std::uint64_t At, std::uint32_t& Value) const {
-    std::uint8_t b[4];
-    if (!Bytes(At, b, 4)) return false;
-    Value = std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 | std::uint32_t(b[3]) << 24;
-    return true;
-  }
-  bool Bytes(std::uint64_t At, std::uint8_t* Buffer, std::size_t Count) const {
-    return At <= Size_ && Count <= Size_ - At && Read_(At, Buffer, Count);
-  }
-  // Calls Visit(id, list type or 0, contents begin, contents end) for each
-  // chunk in [Begin, End) until it returns false; chunks that do not fit
-  // end the walk.
-  template <class F>
-  void Walk(std::uint64_t Begin, std::uint64_t End, F&& Visit) const {
-    std::uint64_t at = Begin;
-    for (int n = 0; n < 100000 && at + 8 <= End; ++n) {
-      std::uint32_t id = 0, size = 0, type = 0;
-      if (!U32(at, id) || !U32(at + 4, size) || size > End - at - 8) return;
-      const bool list = id == Fourcc("LIST") && size >= 4 && U32(at + 8, type);
-      if (!Visit(id, list ? type : 0, at + 8 + (list ? 4 : 0), at + 8 + size)) return;
-      at += 8 + size + (size & 1);
-    }
-  }
-
- private:
-  const TReadAt& Read_;
-  std::uint64_t Size_;
-};
 
 // The coding types of the pictures in a chunk's first bytes: 0 intra, 1
 // predicted, 2 bidirectional, 3 sprite.
@@ -228,10 +191,8 @@ void ReadVideoChunks(const TRiffReader& R, std::uint64_t Begin, std::uint64_t En
 
 TKeyFrameLead AviKeyFrameLead(const TReadAt& Read, std::uint64_t FileSize) {
   const TRiffReader r(Read, FileSize);
-  std::uint32_t riff = 0, size = 0, form = 0;
-  if (!r.U32(0, riff) || !r.U32(4, size) || !r.U32(8, form) || riff != Fourcc("RIFF") || form != Fourcc("AVI "))
-    return {};
-  const std::uint64_t end = std::min<std::uint64_t>(FileSize, std::uint64_t(size) + 8);
+  const std::uint64_t end = r.FormEnd(Fourcc("AVI "));
+  if (end == 0) return {};
   int stream = -1;
   TVideoChunks chunks;
   r.Walk(12, end, [&](std::uint32_t Id, std::uint32_t Type, std::uint64_t Begin, std::uint64_t End) {

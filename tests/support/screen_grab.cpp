@@ -79,4 +79,11 @@ int LongStampedFrame(const ScreenGrab& Picture, int Frames) {
   return Grey && Frame < Frames ? Frame : -1;
 }
 
+bool ShowsYellowSubtitle(const ScreenGrab& Picture) {
+  for (int Y = Picture.Height() / 2; Y < Picture.Height(); ++Y)
+    for (int X = 0; X < Picture.Width(); ++X)
+      if (Picture.R(X, Y) > 200 && Picture.G(X, Y) > 200 && Picture.B(X, Y) < 80) return true;
+  return false;
+}
+
 }  // namespace lctest

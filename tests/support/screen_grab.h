@@ -41,5 +41,8 @@ int StampedFrame(const ScreenGrab& Picture, int Frames);
 // 20 + 10 x ((n div 20) mod 20), its right third 20 + 10 x (n div 400)),
 // read a third of the way down the window.
 int LongStampedFrame(const ScreenGrab& Picture, int Frames);
+// Whether a yellow subtitle (SubtitleFontColor=65535) shows over the lower
+// half of the grabbed picture.
+bool ShowsYellowSubtitle(const ScreenGrab& Picture);
 
 }  // namespace lctest

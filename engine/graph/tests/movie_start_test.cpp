@@ -11,11 +11,13 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/graph/tests/avi_test_files.h"
 #include "engine/graph/tests/iso_test_files.h"
 
 namespace {
 
 using namespace iso_test;
+using namespace avi_test;
 
 std::int64_t Start(const Bytes& File) { return IsoMediaPictureStart(ReaderOf(File), File.size()); }
 
@@ -138,32 +140,6 @@ TEST(MovieStart, BrokenFilesGiveNoStart) {
 
 // ---------------------------------------------------------------- AVI
 
-void Put32Le(Bytes& B, std::uint32_t V) {
-  for (int s = 0; s < 32; s += 8) B.push_back(std::uint8_t(V >> s));
-}
-Bytes Chunk(const char* Id, const Bytes& Contents) {
-  Bytes b(Id, Id + 4);
-  Put32Le(b, std::uint32_t(Contents.size()));
-  b.insert(b.end(), Contents.begin(), Contents.end());
-  if (Contents.size() & 1) b.push_back(0);
-  return b;
-}
-Bytes List(const char* Type, const Bytes& Contents) {
-  Bytes body(Type, Type + 4);
-  body.insert(body.end(), Contents.begin(), Contents.end());
-  return Chunk("LIST", body);
-}
-// A stream's header and format: its kind and the picture's compression,
-// in a format of FormatBytes (the compression where it fits), and what
-// follows the format in the list.
-Bytes StreamList(const char* Kind, const char* Compression, std::size_t FormatBytes = 40, const Bytes& After = {}) {
-  Bytes header(Kind, Kind + 4);
-  header.resize(56, 0);
-  Bytes format(std::max<std::size_t>(FormatBytes, 20), 0);
-  std::copy(Compression, Compression + 4, format.begin() + 16);
-  format.resize(FormatBytes);
-  return List("strl", Join({Chunk("strh", header), Chunk("strf", format), After}));
-}
 // A picture of coding type I, P, B, a P-frame of 1,000 bytes (p), a chunk
 // of two: P and B (N; n with the P-frame's 1,000 bytes), or an empty
 // chunk, a picture dropped (-).
