@@ -36,6 +36,12 @@ constexpr UINT WM_VIDEOSURFACESHOW = WM_APP + 4;
 // AskDisplayForKeyboard).
 constexpr UINT WM_DATEFOCUSREQUEST = WM_APP + 5;
 
+// Posted by the walk over a long fragmented MP4 (TFragmentsWalk,
+// engine/graph/movie_file_timing.h) from its own thread to the graph
+// component's event window (TFilterGraph) once it has found where the
+// movie's samples end; the component takes that length on the GUI thread.
+constexpr UINT WM_FRAGMENTSWALKED = WM_APP + 6;
+
 // Sent by outside remote-control programs to the main window (TfrmMain),
 // command code 1..74 in wParam. The program never sends it itself.
 constexpr UINT WM_REMOTECOMMAND = WM_USER + 2000;

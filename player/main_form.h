@@ -394,6 +394,9 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   void btnGoToEndClick();
   // The progress bar's absolute seek; nothing without a movie.
   void SeekToPosition(int Milliseconds);
+  // The movie's length changed while it plays: the seek bar's maximum
+  // follows.
+  void MovieLengthChanged();
   void BtnPreviousClick();
   void BtnNextClick();
   void BtnVolUpClick() { VolumeStep(1); }

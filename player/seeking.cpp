@@ -119,6 +119,10 @@ void TfrmMain::SeekToPosition(int Milliseconds) {
   if (lc::MovieActive()) lc::SeekMovie(lc::SeekPositionTarget(Milliseconds, ProgressBar->Max()));
 }
 
+void TfrmMain::MovieLengthChanged() {
+  if (lc::MovieActive()) ProgressBar->SetMax(frmVideoWindow->FilterGraph.GetDuration());
+}
+
 // ---------------------------------------------------- previous and next
 
 void TfrmMain::PlayChosen(int Index, bool UserAction) {

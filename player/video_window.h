@@ -143,8 +143,9 @@ class TfrmVideoWindow : public TForm {
   // ---- the graph's events and the render failure ----
   // (player/video_window_graph_events.cpp)
   // The end of the movie (EC_COMPLETE): replayed at once for the repeat
-  // modes, else handed to the pulse through PlaybackFinished. Other events
-  // are not the player's.
+  // modes, else handed to the pulse through PlaybackFinished. A new length
+  // of the movie (EC_LENGTH_CHANGED) goes to the main window's seek bar.
+  // Other events are not the player's.
   void FilterGraphDSEvent(int Event, LONG_PTR Param1, LONG_PTR Param2);
   // Whether a filter may join the graph (external subtitle filters on
   // request).

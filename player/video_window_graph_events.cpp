@@ -44,6 +44,7 @@ void TfrmVideoWindow::ConnectGraphEvents() {
 }
 
 void TfrmVideoWindow::FilterGraphDSEvent(int Event, LONG_PTR, LONG_PTR) {
+  if (Event == EC_LENGTH_CHANGED && frmMain) frmMain->MovieLengthChanged();
   if (Event != EC_COMPLETE) return;
   const int Movies = frmMain ? frmMain->Playlist().Count() : 0;
   if (!lc::ReplayAtEnd(Program().Settings.RepeatMode, Movies)) {

@@ -275,6 +275,31 @@ TEST(ProgramPlayback, AMovieInFragmentsPlaysToItsLastFrame) {
   }
 }
 
+// A movie in fragments without their index, too long to walk at the
+// opening (uneven_frag.mp4: 12 s, a fragment a picture, its first 2 s
+// taking nearly all of its bytes, so that the length estimated at the
+// opening is about 5 s): its length becomes 12 s once the walk on the
+// player's own thread has ended, and it plays on past the estimate to its
+// end.
+TEST(ProgramPlayback, AMovieInFragmentsTooLongToWalkAtTheOpeningPlaysToItsEnd) {
+  lctest::RunningCopy P(L"LcFragmentsWalk");
+  lctest::WriteSettingsFile(P.Copy.SettingsFile(), {"FirstRun=0", "AutoClosePlayerWhenFinished=0"});
+  ASSERT_TRUE(P.Start(lctest::MediaPath("uneven_frag.mp4")));
+  std::string Times;
+  lctest::WaitUntil([&] { return (Times = lctest::QueryFace(P.Main)["TimesLabel"]).rfind("00:00:12 - ", 0) == 0; },
+                    30000);
+  EXPECT_EQ(Times.substr(0, 11), "00:00:12 - ") << "the length shown";
+  int Latest = -1;
+  lctest::WaitUntil(
+      [&] {
+        Latest = std::max(Latest, lctest::QuerySeekBar(P.Main));
+        return !lctest::QueryTransport(P.Main).Playing();
+      },
+      40000);
+  EXPECT_FALSE(lctest::QueryTransport(P.Main).Playing()) << "still playing";
+  EXPECT_GE(Latest, 11500) << "the movie ended early";
+}
+
 // Movies whose streams end apart (scripts/make-test-media): the stamped
 // picture for 2 s (frames 0 to 49) and the sound for 6 s, in AVI, MP4 and
 // MKV, and the picture for 6 s (frames 0 to 149) with 2 s of sound. Played

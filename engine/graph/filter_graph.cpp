@@ -157,6 +157,7 @@ void TFilterGraph::Deactivate() {
   Graph_ = nullptr;
   CaptureBuilder_ = nullptr;
   DvdBuilder_ = nullptr;
+  Walk_.reset();
   Active_ = false;
   // The worker holds the graph until its thread ends: when that is not in
   // time, the graph's last release is the worker's, on its thread.
@@ -259,6 +260,7 @@ HRESULT TFilterGraph::RenderFile(const std::wstring& FileName) {
   PictureStart_ = 0;
   KeyFrameLead_ = {};
   FileEnd_ = 0;
+  Walk_.reset();
   NotifyFilters(coRenderBefore, 0);
   const HRESULT hr = Graph_->RenderFile(FileName.c_str(), nullptr);
   if (FAILED(hr)) {
@@ -270,6 +272,7 @@ HRESULT TFilterGraph::RenderFile(const std::wstring& FileName) {
   PictureStart_ = timing.PictureStart;
   KeyFrameLead_ = timing.KeyFrameLead;
   FileEnd_ = timing.StreamsEnd;
+  if (timing.EndEstimated) Walk_ = std::make_unique<TFragmentsWalk>(FileName, Window_, WM_FRAGMENTSWALKED);
   PlayToStreamsEnd();
   ApplySettings();
   UseSystemClock();
@@ -282,13 +285,30 @@ HRESULT TFilterGraph::RenderFile(const std::wstring& FileName) {
 // The graph plays every stream to its own end: the latest end the graph
 // or the file tells (FileEnd_). The platform's parser stops every stream
 // where its first one ends (an AVI's picture, when the sound is longer),
-// or where a fragmented MP4's index or first fragment ends.
+// or where a fragmented MP4's index or first fragment ends. While the walk
+// over a long fragmented MP4 goes on, no stream is stopped before its own
+// end: on Wine's media stack a stop moved while the graph runs restarts
+// the position it reports and loses the end of the streams, so the stop
+// stays there once the walk has ended.
 void TFilterGraph::PlayToStreamsEnd() {
   TGraphInterface<IMediaSeeking> seeking(*this, IID_IMediaSeeking);
   LONGLONG reported = 0, current = 0;
   if (!seeking || FAILED(seeking->GetStopPosition(&reported))) return;
-  LONGLONG stop = std::max(reported, FileEnd_);
+  LONGLONG stop = Walk_ ? kBeyondAnyEnd : std::max(reported, FileEnd_);
   seeking->SetPositions(&current, AM_SEEKING_NoPositioning, &stop, AM_SEEKING_AbsolutePositioning);
+}
+
+// The walk's end becomes the length the graph's seeking reports, and the
+// one kept for the time the worker is busy; the owner hears of it as the
+// platform's length-changed event.
+void TFilterGraph::FragmentsWalked() {
+  const std::optional<REFERENCE_TIME> end = Walk_ ? Walk_->End() : std::nullopt;
+  if (!end) return;
+  Walk_.reset();
+  FileEnd_ = *end;
+  Duration_ = FileEnd_;
+  Duration();
+  HandleEvent(EC_LENGTH_CHANGED, 0, 0);
 }
 
 // Wine's DirectSound renderer never ends the thread of its clock once the

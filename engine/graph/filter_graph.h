@@ -14,7 +14,8 @@
 // The GUI thread waits for the worker only for a bounded time (before the
 // graph is emptied or released). The graph's last release runs on a thread
 // of its own (Deactivate), when nothing of the component's is left in the
-// graph.
+// graph, and so does the walk over a long fragmented MP4 (TFragmentsWalk),
+// which posts its end to the event window.
 #pragma once
 
 #include <exception>
@@ -108,7 +109,10 @@ class TFilterGraph : public TGraphEvents,
   // Where the rendered movie's streams end by its file (movie_file_timing.h):
   // an AVI's longest stream, a fragmented MP4's samples in their time
   // stamps. The graph plays to there and its seeking reports it as the
-  // length when the platform's parser reports less. 0 for other files.
+  // length when the platform's parser reports less. For a fragmented MP4
+  // too long to walk at the opening it is an estimate until the walk on a
+  // thread of its own ends; then it changes, and the component raises the
+  // platform's EC_LENGTH_CHANGED as a graph event. 0 for other files.
   REFERENCE_TIME FileEnd() const { return FileEnd_; }
   // Tell the registered sinks, then ask the graph's worker for the state,
   // after what was asked before; false without a graph that has media
@@ -196,6 +200,8 @@ class TFilterGraph : public TGraphEvents,
   void UseSystemClock();
   // Moves the stop of the rendered graph to its streams' latest end.
   void PlayToStreamsEnd();
+  // The walk over a long fragmented MP4 has ended (WM_FRAGMENTSWALKED).
+  void FragmentsWalked();
   void CloseLog();
   bool RaiseSimpleEvent(int Event, LONG_PTR Param1, LONG_PTR Param2);
   bool RaiseDVDEvent(int Event, LONG_PTR Param1, LONG_PTR Param2);
@@ -206,6 +212,8 @@ class TFilterGraph : public TGraphEvents,
 
   // How long a deactivation waits for the graph's last release.
   static constexpr DWORD kGraphReleaseMs = 1000;
+  // A stop later than the end of any movie: 20 days.
+  static constexpr REFERENCE_TIME kBeyondAnyEnd = 20LL * 86400 * 10000000;
 
   HWND Window_ = nullptr;
   bool Active_ = false;
@@ -221,6 +229,8 @@ class TFilterGraph : public TGraphEvents,
   REFERENCE_TIME FileEnd_ = 0;
   // The length read last, answered while the worker is busy.
   std::optional<REFERENCE_TIME> Duration_;
+  // The walk over a long fragmented MP4 under way, if any.
+  std::unique_ptr<TFragmentsWalk> Walk_;
 
   IFilterGraph2* Graph_ = nullptr;
   // The active graph's worker; nullptr while inactive.

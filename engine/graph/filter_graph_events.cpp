@@ -127,6 +127,14 @@ LRESULT CALLBACK TFilterGraph::EventWindowProc(HWND Window, UINT Message, WPARAM
     graph->DeliverExceptions();
     return 0;
   }
+  if (Message == WM_FRAGMENTSWALKED && graph != nullptr) {
+    try {
+      graph->FragmentsWalked();
+    } catch (...) {
+      Application.HandleException(std::current_exception());
+    }
+    return 0;
+  }
   if (Message != WM_GRAPHNOTIFY || graph == nullptr) return DefWindowProcW(Window, Message, WParam, LParam);
   try {
     graph->HandleEvents();

@@ -1,5 +1,7 @@
 #include "engine/graph/graph_seeking.h"
 
+#include <algorithm>
+
 #include "engine/filters/com_helpers.h"
 #include "engine/graph/graph_utils.h"
 #include "engine/graph/wine_media_stack.h"
@@ -101,10 +103,18 @@ STDMETHODIMP TGraphSeeking::SetPositions(LONGLONG* Current, DWORD CurrentFlags, 
   return hr;
 }
 
-
 STDMETHODIMP TGraphSeeking::GetDuration(LONGLONG* Duration) {
   const HRESULT hr = Seeking_->GetDuration(Duration);
   if (SUCCEEDED(hr) && FileEnd_ > *Duration && Seeking_->IsUsingTimeFormat(&TIME_FORMAT_MEDIA_TIME) == S_OK)
     *Duration = FileEnd_;
+  return hr;
+}
+
+STDMETHODIMP TGraphSeeking::GetCurrentPosition(LONGLONG* Current) {
+  const HRESULT hr = Seeking_->GetCurrentPosition(Current);
+  LONGLONG length = 0;
+  if (SUCCEEDED(hr) && FileEnd_ > 0 && *Current > FileEnd_ &&
+      Seeking_->IsUsingTimeFormat(&TIME_FORMAT_MEDIA_TIME) == S_OK && SUCCEEDED(GetDuration(&length)))
+    *Current = std::min(*Current, length);
   return hr;
 }

@@ -11,7 +11,7 @@
 // there. Other platforms seek every graph in place. The length it reports
 // is at least the end read from the movie's file (an AVI's longest stream,
 // a fragmented MP4's samples), which the platform's parser may put too
-// early.
+// early, and the position never lies past that length.
 //
 // A seek in place flushes the streams, and the audio filter tells its
 // owner; a seek from a stop reaches it as the stop, which it tells its
@@ -46,6 +46,9 @@ class TGraphSeeking final : public TSeekingPassThru {
   // The graph's duration, or the file's end where that is later (in media
   // time).
   STDMETHODIMP GetDuration(LONGLONG* Duration) override;
+  // The graph's position, at most the length above: a graph whose stop
+  // lies beyond its streams' end reports its stop once they have ended.
+  STDMETHODIMP GetCurrentPosition(LONGLONG* Current) override;
 
  protected:
   IMediaSeeking* Target() override;

@@ -11,9 +11,6 @@
 
 namespace {
 
-// Boxes looked at on the file's top level for fragments: a fragment and its
-// data every 30 ms of a two-hour movie.
-constexpr int kMostFragmentBoxes = 1 << 19;
 // A fragment box larger than this is read from the file piece by piece.
 constexpr std::uint64_t kHeldFragmentBytes = 1 << 22;
 // Bytes of a run's sample entries read at once.
@@ -289,19 +286,29 @@ std::optional<std::uint64_t> IndexedStart(const TIsoReader& R, std::vector<TFrag
 
 // The fragment boxes on the file's top level from From (a box's start)
 // on, with the data boxes right after them, up to the first box that does
-// not fit.
-std::vector<TFragmentBox> FragmentsFrom(const TIsoReader& R, std::uint64_t From) {
-  std::vector<TFragmentBox> boxes;
-  std::uint64_t at = From;
+// not fit (Whole), or as far as MostReads reads of Ahead (more than 0)
+// take the walk; where it stopped.
+struct TTopLevel {
+  std::vector<TFragmentBox> Boxes;
+  std::uint64_t Reached = 0;
+  bool Whole = true;
+};
+TTopLevel FragmentsFrom(const TIsoReader& R, std::uint64_t From, const TReadAhead& Ahead, int MostReads) {
+  TTopLevel walk;
+  const int first = Ahead.Reads();
   std::uint32_t type = 0, previous = 0;
-  for (int n = 0; n < kMostFragmentBoxes && at < R.Size(); ++n, previous = type) {
+  for (walk.Reached = From; walk.Reached < R.Size(); previous = type) {
     TIsoBox contents;
-    if (!R.Child(at, R.Size(), type, contents)) break;
-    if (type == IsoTag("moof")) boxes.push_back({at, contents, std::nullopt});
-    if (type == IsoTag("mdat") && previous == IsoTag("moof")) boxes.back().Data = contents;
-    at = contents.End;
+    if (MostReads > 0 && Ahead.Reads() - first >= MostReads) {
+      walk.Whole = false;
+      break;
+    }
+    if (!R.Child(walk.Reached, R.Size(), type, contents)) break;
+    if (type == IsoTag("moof")) walk.Boxes.push_back({walk.Reached, contents, std::nullopt});
+    if (type == IsoTag("mdat") && previous == IsoTag("moof")) walk.Boxes.back().Data = contents;
+    walk.Reached = contents.End;
   }
-  return boxes;
+  return walk;
 }
 
 // Adds a track fragment read before those already read of its track;
@@ -352,27 +359,62 @@ bool TimeFromTheEnd(const TIsoReader& R, const std::vector<TFragmentBox>& Boxes,
   return true;
 }
 
-}  // namespace
-
-std::int64_t IsoMediaFragmentsEnd(const TReadAt& Read, std::uint64_t FileSize) {
-  TReadAhead ahead(Read, FileSize);
-  const TReadAt read = std::ref(ahead);
-  const TIsoReader r(read, FileSize);
-  const std::optional<TIsoBox> movie = r.Find(TIsoBox{0, FileSize}, IsoTag("moov"));
-  std::vector<TFragmentTrack> tracks = movie ? FragmentTracks(r, *movie) : std::vector<TFragmentTrack>{};
-  if (tracks.empty()) return 0;
-  // The latest fragments the index lists and those after them; the whole
-  // file where they do not tell.
-  const std::optional<std::uint64_t> listed = IndexedStart(r, tracks);
-  if (!listed || !TimeFromTheEnd(r, FragmentsFrom(r, *listed), false, false, tracks)) {
-    for (TFragmentTrack& t : tracks) t.Forget();
-    TimeFromTheEnd(r, FragmentsFrom(r, 0), true, true, tracks);
-  }
+// The latest end of the tracks' samples (100-ns units), 0 for none.
+std::int64_t TracksEnd(const std::vector<TFragmentTrack>& Tracks) {
   std::int64_t end = 0;
-  for (const TFragmentTrack& t : tracks) {
+  for (const TFragmentTrack& t : Tracks) {
     const std::optional<std::int64_t> time =
         t.Timed && t.End > 0 ? IsoUnitsToRefTime(std::uint64_t(t.End), t.Scale) : std::nullopt;
     if (time) end = std::max(end, *time);
   }
   return end;
+}
+
+// Where the fragment box Box begins in time (100-ns units): the earliest
+// decode time its track fragments give, 0 where none does.
+std::int64_t FragmentStart(const TIsoReader& R, const TFragmentBox& Box, const std::vector<TFragmentTrack>& Tracks) {
+  std::vector<TFragmentTimes> times;
+  std::optional<std::int64_t> start;
+  if (!ReadFragment(R, Box, Tracks, times)) return 0;
+  for (const TFragmentTimes& t : times)
+    for (const TFragmentTrack& track : Tracks) {
+      const std::optional<std::int64_t> time =
+          track.Id == t.Track && t.Decode ? IsoUnitsToRefTime(*t.Decode, track.Scale) : std::nullopt;
+      if (time) start = std::min(start.value_or(*time), *time);
+    }
+  return start.value_or(0);
+}
+
+// The end the tracks tell after the walk from the file's first fragment;
+// where the walk stopped short, the time from the first fragment to the
+// end of those walked grown in proportion to the bytes from the first
+// fragment to the file's end.
+TFragmentsEnd Ended(const TIsoReader& R, const std::vector<TFragmentTrack>& Tracks, const TTopLevel& Walk) {
+  const std::int64_t end = TracksEnd(Tracks);
+  if (Walk.Whole || Walk.Boxes.empty()) return {end, Walk.Whole};
+  const std::uint64_t first = Walk.Boxes.front().Start;
+  const std::int64_t start = std::min(FragmentStart(R, Walk.Boxes.front(), Tracks), end);
+  const double share = double(R.Size() - first) / double(Walk.Reached - first);
+  return {start + std::int64_t(double(end - start) * share), false};
+}
+
+}  // namespace
+
+TFragmentsEnd IsoMediaFragmentsEnd(const TReadAt& Read, std::uint64_t FileSize, int MostReads) {
+  TReadAhead ahead(Read, FileSize);
+  const TReadAt read = std::ref(ahead);
+  const TIsoReader r(read, FileSize);
+  const std::optional<TIsoBox> movie = r.Find(TIsoBox{0, FileSize}, IsoTag("moov"));
+  std::vector<TFragmentTrack> tracks = movie ? FragmentTracks(r, *movie) : std::vector<TFragmentTrack>{};
+  if (tracks.empty()) return {};
+  // The latest fragments the index lists and those after them; the whole
+  // file where they do not tell.
+  if (const std::optional<std::uint64_t> listed = IndexedStart(r, tracks)) {
+    const TTopLevel walk = FragmentsFrom(r, *listed, ahead, MostReads);
+    if (walk.Whole && TimeFromTheEnd(r, walk.Boxes, false, false, tracks)) return {TracksEnd(tracks), true};
+    for (TFragmentTrack& t : tracks) t.Forget();
+  }
+  const TTopLevel walk = FragmentsFrom(r, 0, ahead, MostReads);
+  TimeFromTheEnd(r, walk.Boxes, true, true, tracks);
+  return Ended(r, tracks, walk);
 }

@@ -39,13 +39,13 @@ struct CountedReads {
           ++Reads;
           return read(At, Buffer, Count);
         },
-        File.size());
+        File.size()).End;
   }
   const Bytes& File;
   int Reads = 0;
 };
 
-std::int64_t FragmentsEnd(const Bytes& File) { return IsoMediaFragmentsEnd(ReaderOf(File), File.size()); }
+std::int64_t FragmentsEnd(const Bytes& File) { return IsoMediaFragmentsEnd(ReaderOf(File), File.size()).End; }
 
 // A box's contents, without its size and type.
 Bytes ContentsOf(const Bytes& Box) { return Bytes(Box.begin() + 8, Box.end()); }
@@ -295,21 +295,67 @@ TEST(FragmentsEnd, AFileThatFailsToReadAPlaceEndsBeforeIt) {
           [&](std::uint64_t At, void* Buffer, std::size_t Count) {
             return (At > place || At + Count <= place) && read(At, Buffer, Count);
           },
-          file.size());
+          file.size()).End;
       EXPECT_EQ(end, timed ? c.Timed : c.Untimed) << c.Name << (timed ? ", timed" : ", untimed");
     }
 }
 
-// The top level's first 524,288 boxes are looked at for fragments: a
-// fragment as the 524,288th box is read, as the 524,289th not.
-TEST(FragmentsEnd, TheTopLevelIsWalkedToItsLimit) {
-  for (const int boxes : {524288, 524289}) {
+// The top level is walked to the file's end however many boxes it holds
+// before the fragment: over a million (2^19 boxes and more were once not
+// looked at).
+TEST(FragmentsEnd, TheTopLevelIsWalkedToTheFilesEnd) {
+  for (const int boxes : {524289, 1100000}) {
     const Bytes movie = Pictures({{{1, 0, 25, 512}}});
     const std::size_t first = BoxIn(movie, 0, "moof");
     Bytes file(movie.begin(), movie.begin() + std::ptrdiff_t(first));
     for (int i = 3; i < boxes; ++i) file.insert(file.end(), {0, 0, 0, 8, 'f', 'r', 'e', 'e'});
     file.insert(file.end(), movie.begin() + std::ptrdiff_t(first), movie.end());
-    EXPECT_EQ(FragmentsEnd(file), boxes == 524288 ? 10000000 : 0) << boxes << " boxes";
+    EXPECT_EQ(FragmentsEnd(file), 10000000) << boxes << " boxes";
+  }
+}
+
+// A walk given 16 reads over the top level of 3000 fragments of a frame
+// each (120 s, about 80 pages) stops short: its end is an estimate, the
+// time of the fragments walked grown in proportion to the bytes from the
+// first fragment to the file's end, and from the first fragment's own
+// decode time in a movie that starts 1 h in. The index leads to the end
+// within the reads; an index that lists only the first fragment does not,
+// and the walk from the start gives the estimate. Without a bound, the
+// walk tells the end.
+TEST(FragmentsEnd, AWalkBoundedInItsReadsEstimatesTheEnd) {
+  const auto Frames = [](std::int64_t First) {
+    std::vector<Fragment> fragments;
+    for (int f = 0; f < 3000; ++f) fragments.push_back({{1, First + f * 512, 1, 512}});
+    return fragments;
+  };
+  const struct {
+    const char* Name;
+    Bytes File;
+    bool Whole;
+    std::int64_t End;
+    int MostReads;
+  } cases[] = {
+      // The walk's 16 reads, and those of the movie's header, of the place
+      // of an index, and of the first and the last fragment walked.
+      {"no index", Pictures(Frames(0)), false, 1200000000, 20},
+      {"from 1 h on", Pictures(Frames(3600 * 12800)), false, 37200000000, 20},
+      {"the last fragment listed", Pictures(Frames(0), {{1, {0, 2999}}}), true, 1200000000, 4},
+      // Both walks, and the index's list.
+      {"only the first fragment listed", Pictures(Frames(0), {{1, {0}}}), false, 1200000000, 38},
+  };
+  for (const auto& c : cases) {
+    int reads = 0;
+    const TReadAt read = ReaderOf(c.File);
+    const TFragmentsEnd bounded = IsoMediaFragmentsEnd(
+        [&](std::uint64_t At, void* Buffer, std::size_t Count) {
+          ++reads;
+          return read(At, Buffer, Count);
+        },
+        c.File.size(), 16);
+    EXPECT_EQ(bounded.Whole, c.Whole) << c.Name;
+    EXPECT_NEAR(double(bounded.End), double(c.End), 400000) << c.Name << ": within a frame";
+    EXPECT_LE(reads, c.MostReads) << c.Name;
+    EXPECT_EQ(FragmentsEnd(c.File), c.End) << c.Name << ", walked whole";
   }
 }
 
