@@ -134,6 +134,27 @@ bool IsDamagedEntryStart(const std::string& line) {
   return line.front() == '[' || line.back() == ']' || line.find('=') == std::string::npos;
 }
 
+const RmsField* FieldOf(std::string_view line) {
+  for (const RmsField& f : Fields()) {
+    if (line.starts_with(f.key)) return &f;
+  }
+  return nullptr;
+}
+
+// Where the name ends ("]") in a line that starts with a name line and
+// goes on with a field line, its line break lost, or npos. A movie's name
+// may hold "]" and a key's text of its own: a name line that holds them is
+// taken for a joined one only when the line does not end as a name line
+// does, or when it runs on to the next name line ("[" after the key).
+std::size_t JoinedFieldAfterName(std::string_view line) {
+  if (line.size() < 2 || line.front() != '[') return std::string_view::npos;
+  for (std::size_t end = line.find(']', 1); end != std::string_view::npos; end = line.find(']', end + 1)) {
+    const std::string_view rest = line.substr(end + 1);
+    if (FieldOf(rest) && (line.back() != ']' || rest.find('[') != std::string_view::npos)) return end;
+  }
+  return std::string_view::npos;
+}
+
 // Where a name line joined to the value of `field` begins ("[" of a value
 // that ends with "]"), or npos. The font name may hold brackets of its
 // own: a name joined to it shows as a field read twice.
@@ -153,13 +174,6 @@ std::size_t JoinedFieldAt(std::size_t field, std::string_view value) {
   std::size_t at = std::string_view::npos;
   for (std::size_t i = anyText ? field + 1 : 0; i < fields.size(); ++i) at = std::min(at, value.find(fields[i].key));
   return at;
-}
-
-const RmsField* FieldOf(const std::string& line) {
-  for (const RmsField& f : Fields()) {
-    if (line.compare(0, std::char_traits<char>::length(f.key), f.key) == 0) return &f;
-  }
-  return nullptr;
 }
 
 // Reads the lines of a file one by one into a table (ParseRmsLines).
@@ -209,6 +223,26 @@ bool RmsLinesReader::StartEntry(const std::string& line) {
 
 bool RmsLinesReader::Read(std::string line) {
   for (;;) {
+    if (const std::size_t zero = line.find('\0'); zero != std::string::npos) {
+      // Zero bytes stand where text was (a crash can leave a file so): the
+      // lines they replaced are lost, name lines among them. The text
+      // before them lost its end; the fields after them may be another
+      // entry's.
+      whole_ = false;
+      current_ = nullptr;
+      const std::size_t after = line.find_first_not_of('\0', zero);
+      if (after == std::string::npos) return true;
+      line.erase(0, after);
+      continue;
+    }
+    if (const std::size_t end = JoinedFieldAfterName(line); end != std::string::npos) {
+      // The line break after the name was lost: the name starts its entry,
+      // and what follows it is read as the line it was.
+      whole_ = false;
+      if (!StartEntry(line.substr(0, end + 1))) return false;
+      line.erase(0, end + 1);
+      continue;
+    }
     if (IsEntryStart(line)) return StartEntry(line);
     if (IsBlankText(line)) return true;
     const RmsField* field = current_ ? FieldOf(line) : nullptr;

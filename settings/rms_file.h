@@ -76,9 +76,14 @@ void RmsLoadFromHdd(RmsTable& table, const std::string& fileName, const TRmsEntr
 // next entry; the key of another field of the entry in it ("Contrast=" in
 // "Brightness=1051Contrast=9051"; in a font name, whose text may hold
 // anything, only the key of a field written after it) begins that field's
-// line. False when anything was not read, or read from such a joined
-// line: damaged lines, text before the first name line, or entries beyond
-// the limit.
+// line. So is a name line that goes on with a field line (a "]" followed
+// by a field's key), where the line does not end as a name line does or
+// runs on to the next name ("[" after the key): a movie's name may itself
+// hold brackets and a key's text. Zero bytes stand for lines that were
+// lost: the text before them is not read, and the fields after them, up to
+// the next name line, are dropped. False when anything was not read, or
+// read from such a joined line: damaged lines, zero bytes, text before the
+// first name line, or entries beyond the limit.
 // `isFontInstalled` is asked once for each font name.
 bool ParseRmsLines(RmsTable& table, const std::vector<std::string>& lines,
                    const TRmsEntry& startValues, const FontCheckFunction& isFontInstalled);

@@ -23,19 +23,7 @@ using lctest::ProgramCopy;
 
 constexpr DWORD kStartMs = 30000;
 
-// Waits for the message box process `pid` shows (up to `ms`), reads its
-// text (lines joined by "|") from the main window, which answers while the
-// box is up, and closes it. Empty when no box came.
-std::string ReadAndCloseMessageBox(DWORD pid, DWORD ms) {
-  HWND box = lctest::WaitForWindow(L"TfrmMessage", pid, ms, true);
-  HWND main = lctest::WaitForWindow(L"TfrmMain", pid, 0);
-  if (!box || !main) return {};
-  const std::string text = lctest::QueryFace(main)["MessageBox"];
-  PostMessageW(box, WM_CLOSE, 0, 0);
-  // Gone before the next one is looked for.
-  lctest::WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, ms);
-  return text;
-}
+using lctest::ReadAndCloseMessageBox;
 
 std::string Ansi(const std::wstring& path) { return std::string(path.begin(), path.end()); }  // ASCII paths
 
@@ -496,16 +484,21 @@ TEST(DataFiles, ASaveThatFailsAtCloseIsReportedOverAMessageBoxOrMenuAlreadyUp) {
 }
 
 // 200 remembered movies, each with its own pan & scan, window size,
-// position, bookmark, colours and subtitle look. The name line of one lost
-// its "]" (the first, the 51st, the last), or the line break before it
-// (the 2nd, the 51st, the last), its name joined to the last field of the
-// movie before; or a line break between two fields of one entry was lost
-// (the date and pan & scan of the first, brightness and contrast or
-// position and bookmark of the 51st, outline and subtitle height of the
-// last). The user is told, the file is kept aside byte for byte, and the
-// first close writes every entry that could be read, each with its own
-// values: no entry takes another's fields, no value changes.
+// position, bookmark, colours and subtitle look, and a name with brackets
+// of its own ("Movie [1850].avi"). The name line of one lost its "]" (the
+// first, the 51st, the last), or the line break before it (the 2nd, the
+// 51st, the last), its name joined to the last field of the movie before;
+// or a line break between two fields of one entry was lost (the date and
+// pan & scan of the first, brightness and contrast or position and
+// bookmark of the 51st, outline and subtitle height of the last); or every
+// line break of the 51st (its name line then holds its fields and the next
+// name); or the bytes from inside the 51st name to the 52nd name were
+// overwritten with zero bytes. The user is told, the file is kept aside
+// byte for byte, and the first close writes every entry that could be
+// read, each with its own values: no entry takes another's fields, no
+// value changes.
 TEST(DataFiles, ADamagedLineInTheRememberedSettingsCostsOnlyAnEntryWhoseNameIsLost) {
+  const auto name = [](int i) { return "Movie [" + std::to_string(1800 + i) + "].avi"; };
   // The field lines of movie i, as the file holds them and as it is
   // written back.
   const auto fields = [](int i) {
@@ -525,24 +518,36 @@ TEST(DataFiles, ADamagedLineInTheRememberedSettingsCostsOnlyAnEntryWhoseNameIsLo
   };
   const struct {
     int damaged;
-    const char* lost;  // "]", the line break before the name ("["), or before this field
+    // "]", the line break before the name ("["), or before this field;
+    // every line break of the entry ("\r\n"); zero bytes from inside its
+    // name to the next name ("\0").
+    std::string lost;
   } cases[] = {{0, "]"},           {50, "]"},          {199, "]"},
                {1, "["},           {50, "["},          {199, "["},
                {0, "PanScan="},    {50, "Contrast="},  {50, "BookMark1="},
-               {199, "AverageVerticalDisplayZone="}};
+               {199, "AverageVerticalDisplayZone="},   {50, "\r\n"},
+               {50, std::string(1, '\0')}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::to_string(c.damaged) + ": lost before " + c.lost);
-    const std::string lost = c.lost;
+    const std::string& lost = c.lost;
+    const bool zeroed = lost == std::string(1, '\0');
+    SCOPED_TRACE(std::to_string(c.damaged) + ": lost " +
+                 (lost == "\r\n" ? "every line break" : zeroed ? "to zero bytes" : "before " + lost));
     ProgramCopy copy(L"LcTestRsName");
     lctest::WriteSettingsFile(copy.SettingsFile(), {"FirstRun=0"});
     std::string remembered;
     for (int i = 0; i < 200; ++i) {
       const bool damaged = i == c.damaged;
+      const bool allBreaks = damaged && lost == "\r\n";
       if (damaged && lost == "[") remembered.erase(remembered.size() - 2);
-      remembered += "[movie " + std::to_string(i) + ".avi" + (damaged && lost == "]" ? "" : "]");
+      remembered += "[" + name(i) + (damaged && lost == "]" ? "" : "]");
       for (const std::string& line : fields(i))
-        remembered += (damaged && line.rfind(lost, 0) == 0 ? "" : "\r\n") + line;
-      remembered += "\r\n";
+        remembered += (allBreaks || (damaged && line.rfind(lost, 0) == 0) ? "" : "\r\n") + line;
+      remembered += allBreaks ? "" : "\r\n";
+    }
+    if (zeroed) {
+      const std::size_t from = remembered.find("[" + name(c.damaged)) + 7;
+      const std::size_t to = remembered.find("[" + name(c.damaged + 1));
+      remembered.replace(from, to - from, to - from, '\0');
     }
     const auto [rs, lpl] = WriteLastRun(copy, remembered);
     {
@@ -559,19 +564,20 @@ TEST(DataFiles, ADamagedLineInTheRememberedSettingsCostsOnlyAnEntryWhoseNameIsLo
     int entries = 0;
     for (std::size_t at = kept.find("\r\n["); at != std::string::npos; at = kept.find("\r\n[", at + 1)) ++entries;
     // A joined name or field is read as the line it was; a name without
-    // its "]" is not.
-    const int gone = lost == "]" ? c.damaged : -1;
+    // its "]" is not, nor one overwritten.
+    const int gone = lost == "]" || zeroed ? c.damaged : -1;
     EXPECT_EQ(entries + 1, gone < 0 ? 200 : 199);
     if (gone >= 0) {
-      EXPECT_EQ(kept.find("[movie " + std::to_string(gone) + ".avi]"), std::string::npos);
+      EXPECT_EQ(kept.find("[" + name(gone) + "]"), std::string::npos);
     }
     for (int i = 0; i < 200; ++i) {
       if (i == gone) continue;
-      const std::size_t block = kept.find("[movie " + std::to_string(i) + ".avi]\r\n");
-      ASSERT_NE(block, std::string::npos) << i;
+      const std::size_t block = kept.find("[" + name(i) + "]\r\n");
+      EXPECT_NE(block, std::string::npos) << name(i);
+      if (block == std::string::npos) continue;
       const std::string entry = kept.substr(block, kept.find("\r\n[", block) - block) + "\r\n";
       for (const std::string& line : fields(i))
-        EXPECT_NE(entry.find("\r\n" + line + "\r\n"), std::string::npos) << "movie " << i << ": " << line;
+        EXPECT_NE(entry.find("\r\n" + line + "\r\n"), std::string::npos) << name(i) << ": " << line;
     }
     copy.Uninstall();
   }

@@ -623,6 +623,74 @@ TEST(RmsFile, ALostLineBreakBetweenTwoFieldsKeepsBothValues) {
   }
 }
 
+// Three movies as the player writes them, their names with brackets of
+// their own: "Movie [1849].avi" with pan & scan 9 and width 392, then
+// 1850 (10, 400) and 1851 (11, 408).
+std::string ThreeMovies() {
+  std::vector<TRmsEntry> entries;
+  for (int i = 49; i <= 51; ++i) {
+    TRmsEntry e = Named("Movie [18" + std::to_string(i) + "].avi", 45000);
+    e.PanScan = i - 40;
+    e.VideoWindowWidth = 8 * i;
+    entries.push_back(e);
+  }
+  return RmsToText(entries);
+}
+
+// The middle movie's lines damaged as a crash or a bad copy leaves them:
+// every line break of the entry lost (the name line then holds its fields
+// and the next name), with the one before it too, or the text from inside
+// its name to the next name overwritten with zero bytes. The undamaged
+// entries keep their names and values, the joined lines are read as the
+// lines they were, and the file is told of as not read whole. Zero bytes
+// from one entry's fields into the next one's give the first none of the
+// next one's values.
+TEST(RmsFile, ANameLineHoldingItsFieldsOrZeroBytesIsDamage) {
+  const std::string text = ThreeMovies();
+  const std::size_t middle = text.find("[Movie [1850]"), last = text.find("[Movie [1851]");
+  ASSERT_NE(last, std::string::npos);
+  const auto breaksLost = [&](std::size_t from) {
+    std::string entry = text.substr(from, last - from);
+    for (std::size_t at; (at = entry.find("\r\n")) != std::string::npos;) entry.erase(at, 2);
+    return text.substr(0, from) + entry + text.substr(last);
+  };
+  std::string zeroed = text;
+  zeroed.replace(middle + 7, last - middle - 7, last - middle - 7, '\0');
+  // From the first one's pan & scan to the middle one's aspect ratio.
+  std::string fieldsZeroed = text;
+  const std::size_t pan = text.find("PanScan=9"), aspect = text.find("AspectRatio", middle);
+  fieldsZeroed.replace(pan, aspect - pan, aspect - pan, '\0');
+  const Separated cases[] = {
+      {"every line break of the middle one lost", breaksLost(middle),
+       {"Movie [1849].avi", "Movie [1850].avi", "Movie [1851].avi"}, {9, 10, 11}, {392, 400, 408}},
+      {"and the one before it", breaksLost(middle - 2),
+       {"Movie [1849].avi", "Movie [1850].avi", "Movie [1851].avi"}, {9, 10, 11}, {392, 400, 408}},
+      {"from inside its name to the next name zeroed", zeroed,
+       {"Movie [1849].avi", "Movie [1851].avi"}, {9, 11}, {392, 408}},
+      {"from the first one's fields into the middle one's zeroed", fieldsZeroed,
+       {"Movie [1849].avi", "Movie [1851].avi"}, {0, 11}, {460, 408}},
+  };
+  for (const Separated& c : cases) ExpectSeparated(c);
+}
+
+// A movie's name may hold brackets and a key's text: such name lines are
+// names, the file read whole. What a stretch lost from inside one name to
+// the start of the next name line leaves is one of them.
+TEST(RmsFile, NamesWithBracketsAndKeysAreNames) {
+  const char* names[] = {"[Grp50][Movie [1851].avi", "Movie [x]Hue=3.avi", "a]PanScan=1 b.avi",
+                         "Hue=3 [HD].avi", "[HD] Movie.avi]"};
+  for (const std::string name : names) {
+    SCOPED_TRACE(name);
+    RmsTable t;
+    EXPECT_TRUE(ParseRmsLines(t, SplitLines("[" + name + "]\r\nPanScan=5\r\n[b.avi]\r\nPanScan=6\r\n"),
+                              TRmsEntry{}, AnyFont));
+    ASSERT_EQ(t.size(), 2u);
+    EXPECT_EQ(t[0].Name, name);
+    EXPECT_EQ(t[0].PanScan, 5);
+    EXPECT_EQ(t[1].PanScan, 6);
+  }
+}
+
 // A line of a field the reader does not know is not read (the file is not
 // whole), but it names no entry: the fields after it are still the entry's.
 TEST(RmsFile, AnUnknownFieldLineKeepsItsEntry) {

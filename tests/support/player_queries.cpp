@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include "tests/support/process.h"
+#include "tests/support/program_copy.h"
 
 namespace lctest {
 
@@ -183,6 +184,17 @@ HWND OpenPopupMenu(HWND main, DWORD pid) {
 
 HWND EnterNestedLoop(const NestedLoop& loop, HWND main, DWORD pid) {
   return loop.menu ? OpenPopupMenu(main, pid) : WaitForWindow(L"TfrmMessage", pid, 30000, true);
+}
+
+std::string ReadAndCloseMessageBox(DWORD pid, DWORD ms) {
+  HWND box = WaitForWindow(L"TfrmMessage", pid, ms, true);
+  HWND main = WaitForWindow(L"TfrmMain", pid, 0);
+  if (!box || !main) return {};
+  const std::string text = QueryFace(main)["MessageBox"];
+  PostMessageW(box, WM_CLOSE, 0, 0);
+  // Gone before the next one is looked for.
+  WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, ms);
+  return text;
 }
 
 }  // namespace lctest

@@ -112,4 +112,9 @@ inline constexpr NestedLoop kNestedLoops[] = {{L"Z:\\no\\such\\movie.avi", false
 // menu is opened), up to 30 s; its window, or nullptr.
 HWND EnterNestedLoop(const NestedLoop& loop, HWND main, DWORD pid);
 
+// Waits for the message box process `pid` shows (up to `ms`), reads its
+// text (lines joined by "|") from the main window, which answers while the
+// box is up, and closes it. Empty when no box came.
+std::string ReadAndCloseMessageBox(DWORD pid, DWORD ms);
+
 }  // namespace lctest
