@@ -250,16 +250,16 @@ void TfrmMain::FormClose() {
   FClosed = true;
   const bool busy = Program().BusyFlag || Program().OpeningMovie;
   const lc::ProgramNames& Names = Program().Names;
-  std::vector<std::string> NotSaved;
+  std::vector<lc::settings::NotSavedFile> NotSaved;
   try {
     Application.Minimize();
     if (!busy && Commands().GraphActive()) Commands().StoreMovieAndStopGraph();
     Commands().UndoRememberedReplacements();
-    if (!rmsSaveToHdd()) NotSaved.push_back(Names.RmsFileName());
-    if (!Playlist().FormCloseQuery()) NotSaved.push_back(Names.AutoPlaylistFileName());
+    if (!rmsSaveToHdd()) NotSaved.push_back({Names.RmsFileName(), Program().RmsFile.HeldByAnother});
+    if (!Playlist().FormCloseQuery()) NotSaved.push_back({Names.AutoPlaylistFileName()});
     RestoreDisplayMode();
     SaveConfiguration();
-    if (Program().Settings.ConfigWriteError) NotSaved.push_back(Names.ConfigFileName);
+    if (Program().Settings.ConfigWriteError) NotSaved.push_back({Names.ConfigFileName});
     FBossKeys->UnregisterAll();
   } catch (...) {
     // A save that failed is not passed off as a good end.
@@ -280,7 +280,7 @@ void TfrmMain::FormClose() {
 // ending (nobody is there to answer), one message names every file that
 // could not be saved, its check box bound to DontShowWritingError; a tick
 // is saved when the settings file can still be written.
-void TfrmMain::ReportFailedSaveAtClose(const std::vector<std::string>& NotSaved) {
+void TfrmMain::ReportFailedSaveAtClose(const std::vector<lc::settings::NotSavedFile>& NotSaved) {
   lc::settings::SettingsStore& S = Program().Settings;
   S.ConfigWriteError = false;
   if (S.DontShowWritingError || SessionEnding) return;

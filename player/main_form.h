@@ -49,6 +49,7 @@
 #include "playlist/file_opening.h"
 #include "tools/tool_links.h"
 #include "playlist/playlist.h"
+#include "settings/file_io.h"
 #include "settings/rms_table.h"
 #include "settings/text_apply.h"
 #include "subtitles/loader.h"
@@ -590,7 +591,7 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   // A message box belonging to Owner (the main window when none).
   void ShowReport(const std::string& Text, TForm* Owner = nullptr);
   // main_form.cpp
-  void ReportFailedSaveAtClose(const std::vector<std::string>& NotSaved);
+  void ReportFailedSaveAtClose(const std::vector<lc::settings::NotSavedFile>& NotSaved);
   // Takes in a background save of the remembered settings that has ended;
   // one that found the file damaged anew is told (TellOfRmsDamage) and
   // started again. Called by the pulse.

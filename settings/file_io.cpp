@@ -59,7 +59,10 @@ bool PortableFlush(const std::string& path) {
   return flushed;
 }
 
-void* PortableLockSave(const std::string&) { return nullptr; }
+void* PortableLockSave(const std::string&) {
+  static char token;
+  return &token;
+}
 void PortableUnlockSave(void*) {}
 
 constexpr FileSteps kPortableSteps{&PortableReplace, &PortableRenameNew, &PortableFlush,
@@ -164,12 +167,13 @@ ReadStatus ReadStoredText(const std::string& path, std::uint64_t maxBytes, std::
   return ReadStatus::Ok;
 }
 
-std::string NotSavedMessage(const TextTable& texts, const std::vector<std::string>& paths) {
+std::string NotSavedMessage(const TextTable& texts, const std::vector<NotSavedFile>& files) {
   std::string text;
-  for (const std::string& path : paths) {
-    text += texts.TextMessages[19] + " \"" + path.substr(path.find_last_of("\\/") + 1) + "\"!\r\n";
+  for (const NotSavedFile& file : files) {
+    text += texts.TextMessages[19] + " \"" + file.path.substr(file.path.find_last_of("\\/") + 1) + "\"!\r\n";
+    if (file.heldByAnother) text += texts.TextNotices[7] + "\r\n";
   }
-  return text + texts.TextNotices[paths.size() == 1 ? 6 : 2];
+  return text + texts.TextNotices[files.size() == 1 ? 6 : 2];
 }
 
 bool WriteFileReplacing(const std::string& path, std::string_view bytes) {

@@ -34,11 +34,18 @@ ReadStatus ReadFileBytes(const std::string& path, std::uint64_t maxBytes, std::s
 // Bytes in any other encoding give Foreign and leave `utf8` empty.
 ReadStatus ReadStoredText(const std::string& path, std::uint64_t maxBytes, std::string& utf8);
 
+// A stored file that could not be saved, and whether that was because
+// another player held its save past the wait.
+struct NotSavedFile {
+  std::string path;
+  bool heldByAnother = false;
+};
 // What the user is told of stored files that could not be saved: "Can't
 // write in" each file by its name without the folder (the data files live
-// together; full paths would not fit the box), one line each, then that
-// they were (or it was, for one file) left as they were.
-std::string NotSavedMessage(const TextTable& texts, const std::vector<std::string>& paths);
+// together; full paths would not fit the box), one line each, followed by
+// a line saying so for a file another player held, then that they were (or
+// it was, for one file) left as they were.
+std::string NotSavedMessage(const TextTable& texts, const std::vector<NotSavedFile>& files);
 
 // Writes `bytes` to a temporary file next to `path`, flushes it to the disk
 // and replaces `path` with it. False on any failure; the previous file is
@@ -72,9 +79,9 @@ struct FileSteps {
   // Writes what the system still holds of the file's bytes to the disk.
   bool (*flush)(const std::string& path) = nullptr;
   // Waits until no other process holds the save of `path`, then holds it;
-  // returns what unlockSave lets go (nullptr: nothing is held, because the
-  // wait ran out or the steps lock nothing). The portable steps lock
-  // nothing: they serve one process.
+  // returns what unlockSave lets go, or nullptr when the wait ran out
+  // (another process holds it still). The portable steps lock nothing:
+  // they serve one process, and their hold is a token.
   void* (*lockSave)(const std::string& path) = nullptr;
   void (*unlockSave)(void* held) = nullptr;
 };
@@ -93,6 +100,9 @@ class SaveLock {
  public:
   explicit SaveLock(const std::string& path);
   ~SaveLock();
+  // False when another player held the save past the wait: nothing is
+  // held, and the save must not go on.
+  bool Taken() const { return held_ != nullptr; }
   SaveLock(const SaveLock&) = delete;
   SaveLock& operator=(const SaveLock&) = delete;
 

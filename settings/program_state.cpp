@@ -11,8 +11,7 @@ ProgramState& Program() {
 
 bool SaveRememberedSettings() {
   ProgramState& p = Program();
-  p.RmsSaves.Finish(p.Rms, p.RmsFile);
-  return settings::RmsSaveToHdd(p.Rms, p.Names.RmsFileName(), p.Names.DataFolder, p.RmsFile, CurrentDateTime());
+  return p.RmsSaves.FinishAndSave(p.Rms, p.RmsFile, p.Names.RmsFileName(), p.Names.DataFolder, CurrentDateTime());
 }
 
 void StartRememberedSettingsSave() {

@@ -72,7 +72,9 @@ ProgramState& Program();
 // written: waits for a save started by StartRememberedSettingsSave and
 // takes it in, then merges what this run changed in Program().Rms into the
 // file as it is now (settings::RmsSaveToHdd; no entries to write delete
-// it). Silent; false when that failed. The closing's save.
+// it). Silent; false when that failed, Program().RmsFile.HeldByAnother
+// telling whether another player held the file's save (waited for once:
+// settings::RmsBackgroundSave::FinishAndSave). The closing's save.
 bool SaveRememberedSettings();
 
 // The same save done on a worker thread (settings::RmsBackgroundSave): the

@@ -50,13 +50,19 @@ bool RmsBackgroundSave::Collect(RmsTable& table, RmsFileState& state, double now
   return true;
 }
 
-void RmsBackgroundSave::Finish(RmsTable& table, RmsFileState& state) {
+bool RmsBackgroundSave::Finish(RmsTable& table, RmsFileState& state) {
   {
     std::unique_lock<std::mutex> hold(lock_);
     again_ = false;
     changed_.wait(hold, [this] { return !job_ || done_; });
   }
-  TakeDone(table, state, nullptr);
+  return TakeDone(table, state, nullptr);
+}
+
+bool RmsBackgroundSave::FinishAndSave(RmsTable& table, RmsFileState& state, const std::string& fileName,
+                                      const std::string& dataFolder, double now) {
+  if (Finish(table, state) && state.HeldByAnother) return false;
+  return RmsSaveToHdd(table, fileName, dataFolder, state, now);
 }
 
 bool RmsBackgroundSave::Busy() const {

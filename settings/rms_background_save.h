@@ -38,8 +38,15 @@ class RmsBackgroundSave {
   // True when a save was taken in; `written` receives TakeRmsSave's result.
   bool Collect(RmsTable& table, RmsFileState& state, double now, bool* written = nullptr);
   // GUI thread: waits for the save under way and takes it in; the save
-  // asked meanwhile is left to the caller, which saves next.
-  void Finish(RmsTable& table, RmsFileState& state);
+  // asked meanwhile is left to the caller, which saves next. True when a
+  // save was taken in.
+  bool Finish(RmsTable& table, RmsFileState& state);
+  // GUI thread, the close's save: Finish, then RmsSaveToHdd on the calling
+  // thread, whose result it returns. Another player's save is waited for
+  // once: where the save under way found it held past its wait, nothing
+  // more is tried (false, state.HeldByAnother set).
+  bool FinishAndSave(RmsTable& table, RmsFileState& state, const std::string& fileName,
+                     const std::string& dataFolder, double now);
   // A save is under way or asked for.
   bool Busy() const;
 

@@ -377,6 +377,7 @@ RmsSaveDone RunRmsSave(const RmsSaveJob& job) {
   // From the read to the write no other player saves: what it writes in
   // between would be written over unseen.
   const SaveLock lock(job.FileName);
+  if (!lock.Taken()) return {RmsSaveDone::Outcome::HeldByAnother, {}};
   RmsTable theirs;
   FileStamp stamp;
   const bool whole = ReadRmsEntries(
@@ -395,6 +396,7 @@ RmsSaveDone RunRmsSave(const RmsSaveJob& job) {
 }
 
 bool TakeRmsSave(RmsTable& table, RmsFileState& state, const RmsSaveJob& job, const RmsSaveDone& done) {
+  state.HeldByAnother = done.outcome == RmsSaveDone::Outcome::HeldByAnother;
   switch (done.outcome) {
     case RmsSaveDone::Outcome::DamageFound:
       state.DamageSeen = done.stamp;
@@ -402,6 +404,7 @@ bool TakeRmsSave(RmsTable& table, RmsFileState& state, const RmsSaveJob& job, co
       state.DamageFound = true;
       return true;
     case RmsSaveDone::Outcome::NotWritten:
+    case RmsSaveDone::Outcome::HeldByAnother:
       return false;
     case RmsSaveDone::Outcome::Written:
       break;
@@ -419,6 +422,7 @@ bool RmsSaveToHdd(RmsTable& table, const std::string& fileName, const std::strin
   if (state.Saving) return false;
   state.Saving = true;
   state.LastRmsSaveTime = now;
+  state.HeldByAnother = false;
   bool ok = true;
   if (const std::optional<RmsSaveJob> job = RmsSaveJobFor(table, state, fileName, dataFolder, ok))
     ok = TakeRmsSave(table, state, *job, RunRmsSave(*job));

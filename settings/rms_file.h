@@ -47,6 +47,9 @@ struct RmsFileState {
   // NotTold until a copy is kept aside and the user told (who does that
   // clears this); the next save writes then.
   bool DamageFound = false;
+  // The last save taken in found another player holding the file's save
+  // past the wait (hung, say), and wrote nothing.
+  bool HeldByAnother = false;
 };
 
 using FontCheckFunction = std::function<bool(const std::string& name)>;
@@ -107,9 +110,10 @@ struct RmsSaveJob {
 };
 
 // What one save did: wrote the merged entries (or deleted the file), could
-// not, or found the file damaged anew (its stamp) and wrote nothing.
+// not, found the file damaged anew (its stamp) and wrote nothing, or found
+// another player holding the save past the wait and neither read nor wrote.
 struct RmsSaveDone {
-  enum class Outcome { Written, NotWritten, DamageFound } outcome = Outcome::NotWritten;
+  enum class Outcome { Written, NotWritten, DamageFound, HeldByAnother } outcome = Outcome::NotWritten;
   FileStamp stamp;
 };
 
@@ -123,7 +127,7 @@ std::optional<RmsSaveJob> RmsSaveJobFor(const RmsTable& table, const RmsFileStat
                                         bool& savedWithout);
 
 // Any thread: the save itself. Waits for another player's save of the file
-// (SaveLock), reads the file again and merges what the job's table changed
+// (SaveLock; when the wait runs out, the save ends there), reads the file again and merges what the job's table changed
 // since its Synced into what it holds now (MergeRms); no entries to write
 // delete the file; any other creates the data folder when missing and
 // writes the file, replacing the old one only when the whole text was
@@ -132,13 +136,15 @@ RmsSaveDone RunRmsSave(const RmsSaveJob& job);
 
 // GUI thread: takes what the save of `job` did into the table and the
 // state. A file found damaged anew makes state.Unread NotTold and sets
-// state.DamageFound. A written file becomes state.Synced as the job had it;
+// state.DamageFound; state.HeldByAnother tells whether another player held
+// the save. A written file becomes state.Synced as the job had it;
 // the names the job's table had deleted are forgotten, those deleted since
 // are kept for the next save. False when nothing could be written.
 bool TakeRmsSave(RmsTable& table, RmsFileState& state, const RmsSaveJob& job, const RmsSaveDone& done);
 
 // TfrmMain.rmsSaveToHdd, on the calling thread: does nothing while a save
-// runs; records `now` as the last save time; then RmsSaveJobFor,
+// runs; records `now` as the last save time, clears state.HeldByAnother;
+// then RmsSaveJobFor,
 // RunRmsSave and TakeRmsSave. An unread file that stays (no copy of it
 // could be kept) is never written over or deleted; nor is one the user is
 // not told of yet. Silent; returns false when the entries could not be

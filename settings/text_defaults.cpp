@@ -431,6 +431,9 @@ constexpr const char* kNotices[] = {
     "No copy of it could be kept: it stays as it is, and nothing is written in its place.",
     // 6: at close, below the one file that could not be saved (settings::NotSavedMessage)
     "It is left as it was: what changed in this run could not be saved in it.",
+    // 7: at close, below a file that could not be saved because another
+    // player held its save (settings::NotSavedMessage)
+    "Another player was saving it and did not finish within 10 seconds.",
 };
 
 template <std::size_t N, std::size_t M>

@@ -27,7 +27,7 @@ struct TextTable {
   // the 268 lines of a language file: a file gives them in keyed comment
   // lines ("//TextNotices 1=..."), so every older file stays valid and keeps
   // the English ones, and older players skip the lines as comments.
-  std::array<std::string, 7> TextNotices;
+  std::array<std::string, 8> TextNotices;
 
   bool operator==(const TextTable&) const = default;
 };

@@ -413,6 +413,39 @@ TEST(RememberedProgram, APlayerWaitingForAnotherPlayersSaveKeepsPlaying) {
   Copy.Uninstall();
 }
 
+// Another player holds its save of the remembered settings and never lets
+// go (hung; this test, through the same session-wide lock): this one
+// plays, a bookmark asks for a save, which waits on the worker, and the
+// player is closed meanwhile. The close waits for the other player's save
+// once, writes nothing over the file, tells the user that the remembered
+// settings could not be saved and why, and ends with 1.
+TEST(RememberedProgram, AClosePastAHungPlayersSaveWaitsOnceAndTellsTheUser) {
+  ProgramCopy Copy(L"LcTestHungSave");
+  lctest::WriteSettingsFile(Copy.SettingsFile(), {"FirstRun=0", "RememberMovieSettings=1"});
+  const std::wstring Rs = Copy.DataFolder() + L"LcTestHungSave.rs";
+  lctest::WriteFileText(Rs, "[old.avi]\r\nPanScan=7\r\n");
+  ChildProcess Player(Copy.Exe(), L"\"" + lctest::MediaPath("demo.mp4") + L"\"");
+  HWND Main = lctest::WaitForVisibleMainWindow(Player.Id(), kStartMs);
+  ASSERT_NE(Main, nullptr);
+  void* OthersSave = lc::settings::LockSaveWin(std::string(Rs.begin(), Rs.end()));  // an ASCII path
+  ASSERT_NE(OthersSave, nullptr);
+  ASSERT_TRUE(lctest::WaitUntilPlaying(Main, 0).Playing());
+  DWORD_PTR R = 0;
+  SendMessageTimeoutW(Main, WM_REMOTECOMMAND, kAddBookmark, 0, SMTO_NORMAL, 30000, &R);
+  // The pulse starts the save within a second or two; a close before it
+  // waits in its own save instead, once all the same.
+  Sleep(2000);
+  PostMessageW(Main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(lctest::ReadAndCloseMessageBox(Player.Id(), 60000),
+            "Can't write in \"LcTestHungSave.rs\"!|"
+            "Another player was saving it and did not finish within 10 seconds.|"
+            "It is left as it was: what changed in this run could not be saved in it.");
+  EXPECT_EQ(Player.Wait(30000), 1u);
+  EXPECT_EQ(lctest::ReadFileText(Rs), "[old.avi]\r\nPanScan=7\r\n");
+  lc::settings::UnlockSaveWin(OthersSave);
+  Copy.Uninstall();
+}
+
 // A movie's remembered pan & scan (20) is the movie's own: a stop puts the
 // setting's value (5) back. A pan & scan change made in full screen, and
 // movie mode, make the value in force the setting's: after a step in it

@@ -115,12 +115,14 @@ TEST_F(LanguageFile, EscapesDependOnTheArray) {
 TEST_F(LanguageFile, NoticesComeFromKeyedCommentLines) {
   const std::string body = Join(LinesOf(English()));
   ASSERT_EQ(Load("//TextNotices 1=laeuft, nahm aber nicht:\\nDateien\r\n" + body +
-                 "//TextNotices 0=Behalten als\r\n//TextNotices 7=too far\r\n//TextNotices x=no\r\n"
+                 "//TextNotices 0=Behalten als\r\n//TextNotices 7=Ein anderer Spieler speicherte sie\r\n"
+                 "//TextNotices 8=too far\r\n//TextNotices x=no\r\n"
                  "// TextNotices 0=a comment\r\n//TextNotices 0=\r\n//TextNotices 0001=four digits\r\n")
                 .status,
             LanguageLoadStatus::Accepted);
   EXPECT_EQ(table.TextNotices[0], "Behalten als");
   EXPECT_EQ(table.TextNotices[1], "laeuft, nahm aber nicht:\r\nDateien");
+  EXPECT_EQ(table.TextNotices[7], "Ein anderer Spieler speicherte sie");
 
   table = English();
   ASSERT_EQ(Load(body).status, LanguageLoadStatus::Accepted);

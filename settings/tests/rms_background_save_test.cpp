@@ -2,6 +2,8 @@
 // successive saves write over another player's entries, saved either way.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <functional>
 #include <string>
 #include <thread>
@@ -16,8 +18,8 @@
 namespace lc::settings {
 namespace {
 
+using testing::LoadedRmsFile;
 using testing::ReadBytes;
-using testing::ScratchFolder;
 using testing::WriteBytes;
 
 TRmsEntry Entry(const std::string& name, int pan, double accessed) {
@@ -50,12 +52,8 @@ bool Taken(RmsBackgroundSave& saves, RmsTable& table, RmsFileState& state) {
 // file by the second save; the names deleted since the first was asked are
 // kept for the second, which forgets them.
 TEST(RmsBackgroundSave, ASaveAskedWhileOneRunsFollowsItWithTheTableAsItStandsThen) {
-  ScratchFolder dir;
-  const std::string file = dir.File("x.rs");
-  WriteBytes(file, "[a.avi]\r\nPanScan=1\r\n[b.avi]\r\nPanScan=2\r\n");
-  RmsTable mine;
-  RmsFileState state;
-  RmsLoadFromHdd(mine, file, TRmsEntry{}, nullptr, state);
+  LoadedRmsFile loaded("[a.avi]\r\nPanScan=1\r\n[b.avi]\r\nPanScan=2\r\n");
+  auto& [dir, file, mine, state] = loaded;
   RmsBackgroundSave saves;
   mine.Store(Entry("c.avi", 3, 5));
   saves.Start(mine, state, file, "", 5);
@@ -106,12 +104,8 @@ TEST(RmsBackgroundSave, ASecondSaveKeepsWhatAnotherPlayerStoredAfterTheFirst) {
   };
   for (const auto& w : ways) {
     SCOPED_TRACE(w.way);
-    ScratchFolder dir;
-    const std::string file = dir.File("x.rs");
-    WriteBytes(file, "[a.avi]\r\nPanScan=1\r\n[gone.avi]\r\nPanScan=2\r\n");
-    RmsTable mine;
-    RmsFileState state;
-    RmsLoadFromHdd(mine, file, TRmsEntry{}, nullptr, state);
+    LoadedRmsFile loaded("[a.avi]\r\nPanScan=1\r\n[gone.avi]\r\nPanScan=2\r\n");
+    auto& [dir, file, mine, state] = loaded;
     mine.Store(Entry("a.avi", 5, 10));
     mine.Remove(static_cast<std::size_t>(mine.Find("gone.avi")));
     w.save(mine, file, state, 10);
@@ -122,6 +116,57 @@ TEST(RmsBackgroundSave, ASecondSaveKeepsWhatAnotherPlayerStoredAfterTheFirst) {
     w.save(mine, file, state, 12);
     EXPECT_EQ(FileShows(file), "a.avi:9 gone.avi:7 new.avi:3 ");
   }
+}
+
+// Another player's save as this one's lock finds it: let go at once, or
+// held past the wait (the lock gives up); and how many waits were made.
+std::atomic<int> g_waits{0};
+std::atomic<bool> g_othersSaveHung{false};
+void* WaitForOthersSave(const std::string&) {
+  ++g_waits;
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  static char held;
+  return g_othersSaveHung ? nullptr : &held;
+}
+void LetGo(void*) {}
+
+// The close's save while another player's save holds the file: it waits
+// for it once, whether the wait is its own or that of a save under way on
+// the worker, and when that wait runs out it writes nothing and says why.
+// A save under way that got the lock is followed by the close's own.
+TEST(RmsBackgroundSave, TheCloseWaitsForAnotherPlayersSaveOnce) {
+  const struct {
+    const char* what;
+    bool underWay, hung;
+    int waits;
+    bool saved;
+    const char* shows;
+  } cases[] = {
+      {"a save under way finds it held", true, true, 1, false, "a.avi:1 "},
+      {"the close's own save finds it held", false, true, 1, false, "a.avi:1 "},
+      {"a save under way gets it", true, false, 2, true, "a.avi:1 b.avi:2 c.avi:3 "},
+      {"the close's own save gets it", false, false, 1, true, "a.avi:1 c.avi:3 "},
+  };
+  const FileSteps before = CurrentFileSteps();
+  SetFileSteps({.lockSave = &WaitForOthersSave, .unlockSave = &LetGo});
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    LoadedRmsFile loaded("[a.avi]\r\nPanScan=1\r\n");
+    auto& [dir, file, mine, state] = loaded;
+    g_othersSaveHung = c.hung;
+    g_waits = 0;
+    RmsBackgroundSave saves;
+    if (c.underWay) {
+      mine.Store(Entry("b.avi", 2, 5));
+      saves.Start(mine, state, file, "", 5);
+    }
+    mine.Store(Entry("c.avi", 3, 6));
+    EXPECT_EQ(saves.FinishAndSave(mine, state, file, "", 6), c.saved);
+    EXPECT_EQ(state.HeldByAnother, c.hung);
+    EXPECT_EQ(g_waits, c.waits);
+    EXPECT_EQ(FileShows(file), c.shows);
+  }
+  SetFileSteps(before);
 }
 
 }  // namespace

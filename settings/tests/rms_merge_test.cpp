@@ -15,6 +15,7 @@
 namespace lc::settings {
 namespace {
 
+using testing::LoadedRmsFile;
 using testing::ReadBytes;
 using testing::ScratchFolder;
 using testing::WriteBytes;
@@ -166,12 +167,8 @@ TEST(RmsSave, TwoPlayersKeepEachOthersEntries) {
 // is kept aside (and the user told); the save then keeps what could be
 // read of it. The same damage found again by the next saves is no news.
 TEST(RmsSave, AFileDamagedMeanwhileIsKeptAsideBeforeItIsWritten) {
-  ScratchFolder dir;
-  const std::string file = dir.File("x.rs");
-  WriteBytes(file, "[a.avi]\r\nPanScan=1\r\n");
-  RmsTable mine;
-  RmsFileState state;
-  RmsLoadFromHdd(mine, file, TRmsEntry{}, nullptr, state);
+  LoadedRmsFile loaded("[a.avi]\r\nPanScan=1\r\n");
+  auto& [dir, file, mine, state] = loaded;
   const std::string damaged = "[b.avi]\r\nPanScan=2\r\n" + std::string(20, '\0') + "\r\n[c.avi\r\nPanScan=3\r\n";
   WriteBytes(file, damaged);
   mine.Store(Entry("x.avi", 4, 2));

@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "settings/rms_file.h"
 #include "settings/settings_host.h"
 #include "settings/settings_store.h"
 #include "tests/support/scratch.h"
@@ -44,5 +45,18 @@ using lctest::ReadBytes;
 using lctest::ScratchFolder;
 using lctest::U8;
 using lctest::WriteBytes;
+
+// A remembered-settings file of `text` in a scratch folder, with this
+// run's table and the file's state as the start-up loads them.
+struct LoadedRmsFile {
+  explicit LoadedRmsFile(const std::string& text, const std::string& name = "x.rs") : file(dir.File(name)) {
+    WriteBytes(file, text);
+    RmsLoadFromHdd(mine, file, TRmsEntry{}, nullptr, state);
+  }
+  ScratchFolder dir;
+  std::string file;
+  RmsTable mine;
+  RmsFileState state;
+};
 
 }  // namespace lc::settings::testing

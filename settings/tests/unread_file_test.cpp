@@ -172,11 +172,16 @@ TEST(UnreadFileMessage, SaysWhatWillBecomeOfTheFile) {
   EXPECT_EQ(SetAsideMessage(texts, folder, 3),
             "Error reading from \"" + folder +
                 "\"!\r\nIt is a folder: it stays where it is, and nothing is written in its place.");
-  EXPECT_EQ(NotSavedMessage(texts, {"C:\\Data\\Lumacraft.ini"}),
+  EXPECT_EQ(NotSavedMessage(texts, {{"C:\\Data\\Lumacraft.ini"}}),
             "Can't write in \"Lumacraft.ini\"!\r\n"
             "It is left as it was: what changed in this run could not be saved in it.");
-  EXPECT_EQ(NotSavedMessage(texts, {"C:\\Data\\Lumacraft.rs", "C:\\Data\\Lumacraft.ini"}),
+  EXPECT_EQ(NotSavedMessage(texts, {{"C:\\Data\\Lumacraft.rs"}, {"C:\\Data\\Lumacraft.ini"}}),
             "Can't write in \"Lumacraft.rs\"!\r\nCan't write in \"Lumacraft.ini\"!\r\n"
+            "They are left as they were: what changed in this run could not be saved in them.");
+  EXPECT_EQ(NotSavedMessage(texts, {{"C:\\Data\\Lumacraft.rs", true}, {"C:\\Data\\Lumacraft.ini"}}),
+            "Can't write in \"Lumacraft.rs\"!\r\n"
+            "Another player was saving it and did not finish within 10 seconds.\r\n"
+            "Can't write in \"Lumacraft.ini\"!\r\n"
             "They are left as they were: what changed in this run could not be saved in them.");
 }
 

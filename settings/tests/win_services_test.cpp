@@ -18,6 +18,7 @@
 namespace lc::settings {
 namespace {
 
+using testing::LoadedRmsFile;
 using testing::ReadBytes;
 using testing::ScratchFolder;
 using testing::WriteBytes;
@@ -69,12 +70,8 @@ TEST_F(WinServices, RenameNewNeverReplacesAFile) {
 // keeps what it wrote. Without the wait it read the file before the other
 // player's entry was in it and wrote over it.
 TEST_F(WinServices, ASaveOfTheRememberedSettingsWaitsForAnotherPlayersSave) {
-  ScratchFolder dir;
-  const std::string file = dir.File("Lumacraft.rs");
-  WriteBytes(file, "[old.avi]\r\nPanScan=1\r\n");
-  RmsTable mine;
-  RmsFileState state;
-  RmsLoadFromHdd(mine, file, TRmsEntry{}, nullptr, state);
+  LoadedRmsFile loaded("[old.avi]\r\nPanScan=1\r\n", "Lumacraft.rs");
+  auto& [dir, file, mine, state] = loaded;
   TRmsEntry entry;
   entry.Name = "mine.avi";
   entry.PanScan = 2;

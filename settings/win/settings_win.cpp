@@ -53,8 +53,9 @@ void* LockSaveWin(const std::string& path) {
   HANDLE mutex = CreateMutexW(nullptr, FALSE, name.c_str());
   if (!mutex) return nullptr;
   // A save takes milliseconds; a player that holds it longer is hung, and
-  // this save goes on without it rather than hang too. A mutex whose holder
-  // died is ours.
+  // this save gives up rather than hang too (going on without the lock, it
+  // could write over what that player writes). A mutex whose holder died
+  // is ours.
   const DWORD waited = WaitForSingleObject(mutex, 10000);
   if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) return mutex;
   CloseHandle(mutex);
