@@ -141,12 +141,6 @@ std::string RememberedSettings() {
   return text;
 }
 
-FILETIME WrittenAt(const std::wstring& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data);
-  return data.ftLastWriteTime;
-}
-
 // Waits `ms` while the rest of the program runs.
 void Wait(double ms) {
   const double end = NowMs() + ms;
@@ -187,7 +181,7 @@ int Run(const std::wstring& exe, const std::wstring& movie, int rounds) {
   std::vector<Window> saving, quiet, locked;
   int saves = 0, asked = 0;
   for (int round = 0; round < rounds; ++round) {
-    const FILETIME before = WrittenAt(rs);
+    const FILETIME before = lctest::WrittenAt(rs);
     const double at = NowMs();
     AskForSave();
     ++asked;
@@ -195,11 +189,11 @@ int Run(const std::wstring& exe, const std::wstring& movie, int rounds) {
     saving.push_back({at, at + 1000});
     Wait(1500);
     quiet.push_back({at + 1000, at + 2500});
-    const FILETIME after = WrittenAt(rs);
+    const FILETIME after = lctest::WrittenAt(rs);
     saves += CompareFileTime(&before, &after) != 0;
   }
   for (int round = 0; round < 2; ++round) {
-    const FILETIME before = WrittenAt(rs);
+    const FILETIME before = lctest::WrittenAt(rs);
     void* othersSave = lc::settings::LockSaveWin(std::string(rs.begin(), rs.end()));  // an ASCII path
     const double at = NowMs();
     AskForSave();
@@ -209,7 +203,7 @@ int Run(const std::wstring& exe, const std::wstring& movie, int rounds) {
     Wait(1000);
     locked.push_back({at, at + 4000});
     Wait(1500);
-    const FILETIME after = WrittenAt(rs);
+    const FILETIME after = lctest::WrittenAt(rs);
     saves += CompareFileTime(&before, &after) != 0;
   }
   const std::vector<Probe> probes = prober.Stop();

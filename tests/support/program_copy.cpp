@@ -87,6 +87,22 @@ void WriteFileText(const std::wstring& path, const std::string& text) {
 
 bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+FILETIME WrittenAt(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return {};
+  return data.ftLastWriteTime;
+}
+
+bool WaitUntilRewritten(const std::wstring& path, const FILETIME& before, DWORD ms) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    const FILETIME now = WrittenAt(path);
+    if ((now.dwLowDateTime || now.dwHighDateTime) && CompareFileTime(&before, &now) != 0) return true;
+    if (GetTickCount() - start > ms) return false;
+    Sleep(50);
+  }
+}
+
 HWND WaitForVisibleMainWindow(DWORD pid, DWORD ms) {
   const DWORD start = GetTickCount();
   do {

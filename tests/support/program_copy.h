@@ -76,9 +76,19 @@ void WriteSettingsFile(const std::wstring& path, const std::vector<std::string>&
 // The value of `key` in a settings file, or "<missing>".
 std::string SettingsValue(const std::wstring& path, const std::string& key);
 
+// A file read while the program replaces it is open, and the program's
+// replacing fails (under Wine whatever the reader shares): a test that
+// waits for the program to write a file waits with WaitUntilRewritten, and
+// reads it once written.
 std::string ReadFileText(const std::wstring& path);
 void WriteFileText(const std::wstring& path, const std::string& text);
 bool FileExists(const std::wstring& path);
+// When the file was last written, asked without opening it; zero while no
+// file is there.
+FILETIME WrittenAt(const std::wstring& path);
+// Waits up to `ms` until a file is there written at another time than
+// `before` (WrittenAt), without opening it; whether it came.
+bool WaitUntilRewritten(const std::wstring& path, const FILETIME& before, DWORD ms);
 
 // Waits up to `ms` for the visible main window of process `pid`.
 HWND WaitForVisibleMainWindow(DWORD pid, DWORD ms);
