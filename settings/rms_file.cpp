@@ -147,7 +147,7 @@ const RmsField* FieldOf(std::string_view line) {
 // taken for a joined one only when the line does not end as a name line
 // does, or when it runs on to the next name line ("[" after the key).
 std::size_t JoinedFieldAfterName(std::string_view line) {
-  if (line.size() < 2 || line.front() != '[') return std::string_view::npos;
+  if (line.empty() || line.front() != '[') return std::string_view::npos;
   for (std::size_t end = line.find(']', 1); end != std::string_view::npos; end = line.find(']', end + 1)) {
     const std::string_view rest = line.substr(end + 1);
     if (FieldOf(rest) && (line.back() != ']' || rest.find('[') != std::string_view::npos)) return end;

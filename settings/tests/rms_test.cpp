@@ -487,6 +487,14 @@ TEST(RmsFile, DroppedEntriesAreNoticed) {
     EXPECT_EQ(ParseRmsLines(t, SplitLines(c.text), TRmsEntry{}, AnyFont), c.whole) << c.what;
     EXPECT_EQ(t.size(), c.entries) << c.what;
   }
+  // A name beyond the limit that holds its fields ends the reading: the
+  // lines after it reach no entry.
+  RmsTable t;
+  many.erase(many.rfind("[m"));
+  EXPECT_FALSE(ParseRmsLines(t, SplitLines(many + "[x]PanScan=5[y]\r\nHue=7\r\n"), TRmsEntry{}, AnyFont));
+  ASSERT_EQ(t.size(), kRmsMaxLoadedEntries);
+  EXPECT_EQ(t[kRmsMaxLoadedEntries - 1].PanScan, 0);
+  EXPECT_EQ(t[kRmsMaxLoadedEntries - 1].Hue, 0);
 }
 
 // The lines of an entry with its own pan & scan and width.
