@@ -7,10 +7,9 @@
 // file that is not an AVI tells nothing of its key frames; a start lies
 // within the readers' bound of a billion seconds either way; a file
 // without fragment boxes or without the movie's fragment defaults has no
-// fragments' end, and an end is never negative nor past the bound; the
-// key frames' slip is told only for a known stream, is its run of
-// B-frames when told, and the second key frame is shown after the run
-// before it.
+// fragments' end, and an end is never negative nor past the bound; key
+// frames are listed only for an indexed MPEG-4 stream, in the order of
+// their places, each with at most 16 B-frames behind it.
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -33,13 +32,14 @@ TReadAt FileOf(const std::uint8_t* Data, std::size_t Size, long& Budget) {
   };
 }
 
-void CheckLead(const TKeyFrameLead& Lead) {
-  LC_FUZZ_CHECK(Lead.Run >= 0 && Lead.Frames >= 0 && Lead.SecondKey >= 0 && Lead.SecondKey < 2048);
-  LC_FUZZ_CHECK(Lead.Known || (Lead.Run == 0 && Lead.Frames == 0 && Lead.SecondKey == 0 && Lead.Interval == 0));
-  LC_FUZZ_CHECK(Lead.Frames == 0 || (Lead.Frames == Lead.Run && Lead.Run >= 2));
-  // The second key frame comes after the first: it is shown at least a
-  // picture after it. Packed B-frames tell no key frames.
-  LC_FUZZ_CHECK(Lead.SecondKey > 0 ? Lead.Interval > Lead.Run : Lead.Interval == 0 && Lead.Run == 0);
+void CheckKeyFrames(const TAviKeyFrames& Found) {
+  LC_FUZZ_CHECK(Found.Mpeg4 || !Found.Indexed);
+  LC_FUZZ_CHECK(Found.Indexed == !Found.KeyFrames.empty());
+  int place = -1;
+  for (const TKeyFrame& k : Found.KeyFrames) {
+    LC_FUZZ_CHECK(k.Place > place && k.Run >= 0 && k.Run <= 16);
+    place = k.Place;
+  }
 }
 
 constexpr std::int64_t kBound = (1000000000LL + 1) * 10000000LL;
@@ -54,20 +54,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   long unlimited = -1;
   const TReadAt file = FileOf(data, size, unlimited);
   const std::int64_t start = IsoMediaPictureStart(file, size);
-  const TKeyFrameLead lead = AviKeyFrameLead(file, size);
+  const TAviKeyFrames keys = AviKeyFrames(file, size);
   const std::int64_t end = IsoMediaFragmentsEnd(file, size);
   CheckStart(start);
-  CheckLead(lead);
+  CheckKeyFrames(keys);
   CheckEnd(end);
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   if (bytes.find("moov") == bytes.npos) LC_FUZZ_CHECK(start == 0);
   if (bytes.find("moof") == bytes.npos || bytes.find("mvex") == bytes.npos) LC_FUZZ_CHECK(end == 0);
   LC_FUZZ_CHECK(IsoMediaFragmentsEnd(file, size) == end);
-  if (size < 12 || bytes.substr(0, 4) != "RIFF" || bytes.substr(8, 4) != "AVI ") LC_FUZZ_CHECK(!lead.Known);
+  if (size < 12 || bytes.substr(0, 4) != "RIFF" || bytes.substr(8, 4) != "AVI ") LC_FUZZ_CHECK(!keys.Mpeg4);
   LC_FUZZ_CHECK(IsoMediaPictureStart(file, size) == start);
-  const TKeyFrameLead again = AviKeyFrameLead(file, size);
-  LC_FUZZ_CHECK(again.Known == lead.Known && again.Run == lead.Run && again.Frames == lead.Frames &&
-                again.SecondKey == lead.SecondKey && again.Interval == lead.Interval);
+  const TAviKeyFrames again = AviKeyFrames(file, size);
+  LC_FUZZ_CHECK(again.Mpeg4 == keys.Mpeg4 && again.Indexed == keys.Indexed && again.KeyFrames == keys.KeyFrames);
 
   // A file that stops answering part way: the readers take what they
   // read as the file's end.
@@ -75,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const TReadAt cut = FileOf(data, size, budget);
   CheckStart(IsoMediaPictureStart(cut, size));
   budget = long(size % 61);
-  CheckLead(AviKeyFrameLead(cut, size));
+  CheckKeyFrames(AviKeyFrames(cut, size));
   budget = long(size % 61);
   CheckEnd(IsoMediaFragmentsEnd(cut, size));
   return 0;

@@ -437,11 +437,13 @@ void JumpTimeSeeds() {
 
 // Movie files at the start-time reader's limits and one step past them:
 // the 4,096 boxes it looks at on one level (the movie box after 4,095 and
-// after 4,096 others), the 64 edits before the first that shows media,
-// the 300 video chunks an AVI's key frames are looked for in (the second
-// key frame as the 300th and as the 301st), the first 65,536 bytes of a
-// chunk searched for pictures (a packed B-frame at the end of each) and
-// the 100,000 chunks of a list (sound chunks before the first picture).
+// after 4,096 others), the 64 edits before the first that shows media;
+// and at the AVI key frame reader's: the 100,000 chunks of a list (the
+// index after 99,997 and 99,998 others), the 100 streams of the header
+// list (the video as the 100th and the 101st), the 16 B-frames counted
+// behind a key frame, a picture's header within a chunk's first 256 bytes
+// (at 251 and 252), and a chunk of 19 bytes, not 20, taken for a picture
+// not coded.
 // The real files' headers are in fuzz/corpus/movie_start.
 std::string Be32(std::uint32_t v) {
   return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8), static_cast<char>(v)};
@@ -453,7 +455,7 @@ std::string IsoBox(const char* type, const std::string& contents) {
   return Be32(static_cast<std::uint32_t>(8 + contents.size())) + type + contents;
 }
 std::string RiffChunk(const char* id, const std::string& contents) {
-  return id + Le32(static_cast<std::uint32_t>(contents.size())) + contents + (contents.size() % 2 ? "\0" : "");
+  return id + Le32(static_cast<std::uint32_t>(contents.size())) + contents + std::string(contents.size() % 2, '\0');
 }
 std::string RiffList(const char* type, const std::string& contents) { return RiffChunk("LIST", type + contents); }
 
@@ -471,24 +473,39 @@ std::string IsoMovie(int boxes, int empty) {
   return file + IsoBox("moov", IsoBox("mvhd", Be32(0) + Be32(0) + Be32(0) + Be32(1000) + Be32(0)) + track);
 }
 
-// An AVI of MPEG-4 part 2 video: `sounds` sound chunks, then a chunk of
-// each picture type of `pictures` (I, P, B, or N for a P- and a B-frame
-// packed), the N chunks `packedAt` bytes long with the B-frame at their end.
-std::string AviMovie(int sounds, const std::string& pictures, std::size_t packedAt = 0) {
-  const auto vop = [](int type) { return std::string("\0\0\1\xB6", 4) + static_cast<char>(type << 6) + "\x12"; };
-  std::string movi;
-  for (int i = 0; i < sounds; ++i) movi += RiffChunk("00wb", "");
+// An AVI of MPEG-4 part 2 video, after `sounds` sound streams, and its
+// index (`junk` chunks before it): a chunk of each picture of `pictures`
+// (I, P, B, N for a P- and a B-frame packed, J for a key frame and a
+// B-frame packed, c for a picture not coded),
+// each padded with `padding` bytes, c padded to `notCoded` bytes, and the
+// header of each B-frame `headAt` bytes into its chunk.
+struct AviPictures {
+  int sounds = 0;
+  int junk = 0;
+  std::size_t padding = 24, notCoded = 6, headAt = 0;
+};
+std::string AviMovie(const std::string& pictures, const AviPictures& shape = {}) {
+  const auto vop = [](int type) { return std::string("\0\0\1\xB6", 4) + static_cast<char>(type << 6); };
+  const std::string id = {static_cast<char>('0' + shape.sounds / 10), static_cast<char>('0' + shape.sounds % 10), 'd', 'c'};
+  std::string movi, index;
   for (char p : pictures) {
-    std::string picture = p == 'I' ? vop(0) : p == 'P' ? vop(1) : p == 'B' ? vop(2) : vop(1);
-    if (p == 'N') picture += std::string(packedAt > 12 ? packedAt - 12 : 0, '\x55') + vop(2);
-    movi += RiffChunk("01dc", picture);
+    const bool key = p == 'I' || p == 'J';
+    std::string picture = key ? vop(0) : p == 'B' ? std::string(shape.headAt, '\x55') + vop(2) : vop(1);
+    if (p == 'N' || p == 'J') picture += std::string(shape.padding, '\x55') + vop(2);
+    picture += std::string(p == 'c' ? shape.notCoded - 5 : shape.padding, '\x55');
+    index += id + Le32(key ? 0x10 : 0) + Le32(static_cast<std::uint32_t>(4 + movi.size())) +
+             Le32(static_cast<std::uint32_t>(picture.size()));
+    movi += RiffChunk(id.c_str(), picture);
   }
   std::string format(40, '\0');
   format.replace(16, 4, "XVID");
-  const std::string video = RiffList("strl", RiffChunk("strh", "vids" + std::string(52, '\0')) + RiffChunk("strf", format));
-  const std::string sound = RiffList("strl", RiffChunk("strh", "auds" + std::string(52, '\0')) + RiffChunk("strf", std::string(16, '\0')));
-  return RiffChunk("RIFF", "AVI " + RiffList("hdrl", RiffChunk("avih", std::string(56, '\0')) + sound + video) +
-                               RiffList("movi", movi));
+  std::string streams = RiffChunk("avih", std::string(12, '\0') + Le32(0x10) + std::string(40, '\0'));
+  for (int i = 0; i < shape.sounds; ++i)
+    streams += RiffList("strl", RiffChunk("strh", "auds" + std::string(52, '\0')) + RiffChunk("strf", std::string(16, '\0')));
+  streams += RiffList("strl", RiffChunk("strh", "vids" + std::string(52, '\0')) + RiffChunk("strf", format));
+  std::string junk;
+  for (int i = 0; i < shape.junk; ++i) junk += RiffChunk("JUNK", "");
+  return RiffChunk("RIFF", "AVI " + RiffList("hdrl", streams) + RiffList("movi", movi) + junk + RiffChunk("idx1", index));
 }
 
 // A fragmented MP4 of picture (12,800 units a second, 512 a frame) and
@@ -539,13 +556,16 @@ void MovieStartSeeds() {
   WriteLimit("movie_start", "boxes_4096.mp4", IsoMovie(4095, 1));
   WriteLimit("movie_start", "edits_64.mp4", IsoMovie(0, 63));
   WriteLimit("movie_start", "edits_65.mp4", IsoMovie(0, 64));
-  const std::string group = "IPBB" + std::string(295, 'P');
-  WriteLimit("movie_start", "second_key_300th.avi", AviMovie(0, group + "IBB"));
-  WriteLimit("movie_start", "second_key_301st.avi", AviMovie(0, group + "PIBB"));
-  WriteLimit("movie_start", "packed_at_65536.avi", AviMovie(0, "IPBBN", 65536));
-  WriteLimit("movie_start", "packed_at_65537.avi", AviMovie(0, "IPBBN", 65537));
-  WriteLimit("movie_start", "sounds_99999.avi", AviMovie(99999, "IPBB"));
-  WriteLimit("movie_start", "sounds_100000.avi", AviMovie(100000, "IPBB"));
+  WriteLimit("movie_start", "chunks_100000.avi", AviMovie("IPBBIBB", {.junk = 99997}));
+  WriteLimit("movie_start", "chunks_100001.avi", AviMovie("IPBBIBB", {.junk = 99998}));
+  WriteLimit("movie_start", "video_100th.avi", AviMovie("IPBBIBB", {.sounds = 99}));
+  WriteLimit("movie_start", "video_101st.avi", AviMovie("IPBBIBB", {.sounds = 100}));
+  WriteLimit("movie_start", "run_16.avi", AviMovie("IPBBI" + std::string(16, 'B') + "P"));
+  WriteLimit("movie_start", "run_17.avi", AviMovie("IPBBI" + std::string(17, 'B') + "P"));
+  WriteLimit("movie_start", "head_at_251.avi", AviMovie("IPBBIBBP", {.headAt = 251}));
+  WriteLimit("movie_start", "head_at_252.avi", AviMovie("IPBBIBBP", {.headAt = 252}));
+  WriteLimit("movie_start", "not_coded_19.avi", AviMovie("INcNcJcNc", {.notCoded = 19}));
+  WriteLimit("movie_start", "not_coded_20.avi", AviMovie("INcNcJcNc", {.notCoded = 20}));
   // The fragments' reader: 524,288 boxes looked at on the top level (the
   // fragment box as the 524,288th and the 524,289th), a fragment box read
   // in one piece up to 4 MB.
@@ -555,11 +575,11 @@ void MovieStartSeeds() {
   WriteLimit("movie_start", "fragment_past_4mb.mp4", IsoFragmented(0, 2, 1048542, true));
   Write("movie_start", "limits_small.mp4", IsoMovie(3, 2));
   Write("movie_start", "fragments_small.mp4", IsoFragmented(1, 3, 3, true));
-  Write("movie_start", "limits_small.avi", AviMovie(2, "IPBBPBBIBBN", 40));
+  Write("movie_start", "limits_small.avi", AviMovie("IPBBPBBIBBNcJcN", {.sounds = 2}));
   WriteDictionary("movie_start", {"moov", "trak", "mdia", "mdhd", "mvhd", "hdlr", "vide", "edts", "elst", "mvex",
                                   "trex", "moof", "traf", "tfhd", "tfdt", "trun", "mdat", "mfra", "tfra", "mfro",
                                   std::string("\0\0\0\1", 4), std::string("\xFF\xFF\xFF\xFF", 4), "RIFF",
-                                  "AVI ", "LIST", "hdrl", "strl", "strh", "strf", "vids", "movi", "rec ", "00dc",
+                                  "AVI ", "LIST", "hdrl", "strl", "strh", "strf", "vids", "movi", "idx1", "indx", "ix00", "00dc",
                                   "01dc", "XVID", "FMP4", std::string("\0\0\1\xB6", 4)});
 }
 

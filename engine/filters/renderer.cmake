@@ -10,7 +10,7 @@ if(WIN32)
 
   lc_add_test(NAME video_renderer_tests GRAPHS
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/video_renderer_test.cpp
-    LIBS lc_video_renderer lc_test_support
+    LIBS lc_video_renderer lc_graph lc_test_support
     TIMEOUT 120
   )
   # Every test clip's size in every format the decoder offers and the

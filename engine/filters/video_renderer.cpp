@@ -185,13 +185,20 @@ REFERENCE_TIME TVideoFrameRenderer::PresentationTime(REFERENCE_TIME Start, REFER
   if (begins != kSameStream) {
     const REFERENCE_TIME frame = Format().AvgTimePerFrame;
     std::optional<TPictureTimes::TFileStamps> file;
-    if (KnownStamps_.load())
-      file = TPictureTimes::TFileStamps{frame * EarlyFrames_.load(), frame, frame * SecondKeyFrame_.load(),
-                                        frame * KeyFrameInterval_.load()};
+    {
+      TAutoLock lock(KeyFramesLock_);
+      if (Mpeg4_) file = TPictureTimes::TFileStamps{frame, KeyFrames_};
+    }
     Times_.NewStream(InputPin()->SegmentStart(), frame * (begins == kFlushed ? kReadAheadAtFlush : kReadAheadAtStop),
                      file);
   }
   return Times_.Next(Start, Stop);
+}
+
+void TVideoFrameRenderer::SetKeyFrames(bool Mpeg4, std::shared_ptr<const std::vector<TKeyFrame>> KeyFrames) {
+  TAutoLock lock(KeyFramesLock_);
+  Mpeg4_ = Mpeg4;
+  KeyFrames_ = std::move(KeyFrames);
 }
 
 // The decoder upstream may be another one: what was learnt of its stamps

@@ -22,6 +22,8 @@
 #pragma once
 
 #include <atomic>
+#include <memory>
+#include <vector>
 
 #include <windows.h>
 #include <dshow.h>
@@ -85,18 +87,11 @@ class TVideoFrameRenderer : public TBaseRenderer, public IBasicVideo2 {
   void GetPlacement(TVideoRect& Source, TVideoRect& Dest, bool& DefaultDest);
   TVideoFormat Format();
   // What the file tells of the decoder's stamps (an AVI's MPEG-4 part 2
-  // video, engine/graph/movie_start.h), nothing when Known is false: once
-  // the decoder has read a key frame after the first of a stream, a
-  // stream begun at a later key frame is stamped Frames frames early, and
-  // no stamp is earlier; the second key frame is stored as the
-  // SecondKey-th picture, and key frames are shown Interval pictures apart
-  // (picture_times.h). Any thread, before the movie plays.
-  void SetKeyFrameStamps(bool Known, int Frames, int SecondKey, int Interval) {
-    KnownStamps_.store(Known);
-    EarlyFrames_.store(Frames);
-    SecondKeyFrame_.store(SecondKey);
-    KeyFrameInterval_.store(Interval);
-  }
+  // video, engine/graph/movie_start.h), nothing when Mpeg4 is false: where
+  // its key frames lie, or none where its parser seeks to any picture and
+  // stamps each in its place (picture_times.h). Any thread, before the
+  // movie plays.
+  void SetKeyFrames(bool Mpeg4, std::shared_ptr<const std::vector<TKeyFrame>> KeyFrames);
   // Samples not drawn because their length fits no layout of their type.
   long UnreadableSamples() const { return Unreadable_.load(); }
 
@@ -188,8 +183,7 @@ class TVideoFrameRenderer : public TBaseRenderer, public IBasicVideo2 {
   // a flush or a stop, everything after a new connection.
   enum : int { kSameStream, kFlushed, kStopped, kNewDecoder };
   std::atomic<int> Begins_{kNewDecoder};
-  std::atomic<bool> KnownStamps_{false};
-  std::atomic<int> EarlyFrames_{0};
-  std::atomic<int> SecondKeyFrame_{0};
-  std::atomic<int> KeyFrameInterval_{0};
+  TCritSec KeyFramesLock_;  // leaf: the two below
+  bool Mpeg4_ = false;
+  std::shared_ptr<const std::vector<TKeyFrame>> KeyFrames_;
 };

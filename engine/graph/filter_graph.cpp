@@ -258,7 +258,7 @@ HRESULT TFilterGraph::RenderFile(const std::wstring& FileName) {
   WaitForGraph(kGraphReleaseMs);
   Duration_.reset();
   PictureStart_ = 0;
-  KeyFrameLead_ = {};
+  AviKeyFrames_ = std::make_shared<TAviKeyFrames>();
   FileEnd_ = 0;
   Walk_.reset();
   NotifyFilters(coRenderBefore, 0);
@@ -270,7 +270,7 @@ HRESULT TFilterGraph::RenderFile(const std::wstring& FileName) {
   }
   const TFileTiming timing = ReadFileTiming(FileName);
   PictureStart_ = timing.PictureStart;
-  KeyFrameLead_ = timing.KeyFrameLead;
+  AviKeyFrames_ = std::make_shared<TAviKeyFrames>(timing.KeyFrames);
   FileEnd_ = timing.StreamsEnd;
   if (timing.EndEstimated) Walk_ = std::make_unique<TFragmentsWalk>(FileName, Window_, WM_FRAGMENTSWALKED);
   PlayToStreamsEnd();

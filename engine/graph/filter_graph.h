@@ -102,10 +102,11 @@ class TFilterGraph : public TGraphEvents,
   // platform's parser here does not apply (engine/graph/movie_start.h).
   // The same however the movie is then played or sought; 0 for other files.
   REFERENCE_TIME PictureStart() const { return PictureStart_; }
-  // How far ahead of their time the rendered AVI's key frames are stored
-  // (unpacked B-frames), which a parser that stamps a key frame with its
-  // place in the file stamps them early; none for other files.
-  TKeyFrameLead KeyFrameLead() const { return KeyFrameLead_; }
+  // Where the rendered AVI's key frames lie and how far ahead of their
+  // time each is stored (B-frames behind it), which a parser that stamps a
+  // key frame with its place in the file stamps it early; nothing for
+  // other files.
+  std::shared_ptr<const TAviKeyFrames> AviKeyFrames() const { return AviKeyFrames_; }
   // Where the rendered movie's streams end by its file (movie_file_timing.h):
   // an AVI's longest stream, a fragmented MP4's samples in their time
   // stamps. The graph plays to there and its seeking reports it as the
@@ -225,7 +226,7 @@ class TFilterGraph : public TGraphEvents,
   int Balance_ = 0;
   double Rate_ = 1.0;
   REFERENCE_TIME PictureStart_ = 0;
-  TKeyFrameLead KeyFrameLead_;
+  std::shared_ptr<const TAviKeyFrames> AviKeyFrames_ = std::make_shared<TAviKeyFrames>();
   REFERENCE_TIME FileEnd_ = 0;
   // The length read last, answered while the worker is busy.
   std::optional<REFERENCE_TIME> Duration_;

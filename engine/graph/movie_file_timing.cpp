@@ -76,7 +76,7 @@ TFileTiming ReadFileTiming(const std::wstring& FileName) {
   const TReadAt read = file.Reader();
   TFileTiming timing;
   timing.PictureStart = IsoMediaPictureStart(read, file.Size());
-  timing.KeyFrameLead = AviKeyFrameLead(read, file.Size());
+  timing.KeyFrames = AviKeyFrames(read, file.Size());
   const TFragmentsEnd fragments = IsoMediaFragmentsEnd(read, file.Size(), kOpeningWalkReads);
   timing.StreamsEnd = std::max<REFERENCE_TIME>(AviStreamsEnd(read, file.Size()), fragments.End);
   timing.EndEstimated = !fragments.Whole;

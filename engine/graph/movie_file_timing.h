@@ -15,10 +15,10 @@
 #include "engine/graph/movie_start.h"
 
 struct TFileTiming {
-  // movie_start.h: where an MP4's picture starts in its time stamps; how
-  // far ahead of their time an AVI's key frames are stored.
+  // movie_start.h: where an MP4's picture starts in its time stamps; where
+  // an AVI's key frames lie and how far ahead of their time each is stored.
   REFERENCE_TIME PictureStart = 0;
-  TKeyFrameLead KeyFrameLead;
+  TAviKeyFrames KeyFrames;
   // Where the movie's streams end by its file (100 ns): its longest
   // stream for an AVI, the end of its fragments for a fragmented MP4; 0
   // for other files and where the file does not tell.

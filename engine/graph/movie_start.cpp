@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
+#include "engine/graph/avi_file.h"
 #include "engine/graph/iso_boxes.h"
-#include "engine/graph/riff_chunks.h"
 
 namespace {
 
@@ -74,13 +74,16 @@ std::int64_t IsoMediaPictureStart(const TReadAt& Read, std::uint64_t FileSize) {
 
 namespace {
 
-// Video chunks looked at: key frames up to about 2000 pictures apart.
-constexpr int kMostVideoChunks = 2048;
-// The first chunks are searched whole (up to kChunkBytes) for a P-frame
-// packed with a B-frame; later ones only where their picture's header is.
-constexpr int kWholeChunks = 32;
-constexpr std::size_t kChunkBytes = 65536;
+// A chunk's first bytes, where its picture's header is.
 constexpr std::size_t kHeadBytes = 256;
+// B-frames looked for behind a key frame.
+constexpr int kLongestRun = 16;
+// A chunk this short holds a picture not coded (as packed B-frames leave
+// behind them), no other.
+constexpr std::uint32_t kNotCodedBytes = 19;
+// Pictures and key frames listed: a week of pictures, a million key frames.
+constexpr int kMostPictures = 1 << 24;
+constexpr std::size_t kMostKeyFrames = std::size_t(1) << 20;
 
 // The compression codes of MPEG-4 part 2 video, upper case.
 bool IsMpeg4Part2(std::uint32_t Code) {
@@ -100,107 +103,52 @@ std::uint32_t Upper(std::uint32_t Code) {
   return out;
 }
 
-// The coding types of the pictures in a chunk's first bytes: 0 intra, 1
-// predicted, 2 bidirectional, 3 sprite.
-std::vector<int> PictureTypes(const std::uint8_t* Data, std::size_t Size) {
-  std::vector<int> types;
+// The coding type of the first picture in a chunk's first bytes: 0 intra,
+// 1 predicted, 2 bidirectional, 3 sprite; -1 for none.
+int PictureType(const std::uint8_t* Data, std::size_t Size) {
   for (std::size_t i = 0; i + 4 < Size; ++i)
-    if (Data[i] == 0 && Data[i + 1] == 0 && Data[i + 2] == 1 && Data[i + 3] == 0xB6) types.push_back(Data[i + 4] >> 6);
-  return types;
+    if (Data[i] == 0 && Data[i + 1] == 0 && Data[i + 2] == 1 && Data[i + 3] == 0xB6) return Data[i + 4] >> 6;
+  return -1;
 }
 
-// The place among the streams (0..99) of the first MPEG-4 part 2 video
-// stream in the header list [Begin, End), or -1.
-int Mpeg4VideoStream(const TRiffReader& R, std::uint64_t Begin, std::uint64_t End) {
-  int found = -1, streams = 0;
-  R.Walk(Begin, End, [&](std::uint32_t Id, std::uint32_t Type, std::uint64_t B, std::uint64_t E) {
-    if (Id != Fourcc("LIST") || Type != Fourcc("strl")) return true;
-    std::uint32_t kind = 0, code = 0;
-    R.Walk(B, E, [&](std::uint32_t Id2, std::uint32_t, std::uint64_t B2, std::uint64_t E2) {
-      if (Id2 == Fourcc("strh") && E2 - B2 >= 4) R.U32(B2, kind);
-      if (Id2 == Fourcc("strf") && E2 - B2 >= 20) R.U32(B2 + 16, code);
-      return true;
-    });
-    if (found < 0 && kind == Fourcc("vids") && IsMpeg4Part2(Upper(code))) found = streams;
-    ++streams;
-    return found < 0;
-  });
-  return found <= 99 ? found : -1;
-}
-
-// The video's chunks in the order the file stores them, one picture each
-// (an empty chunk a picture dropped), up to the B-frames stored behind the
-// second key frame.
-class TVideoChunks {
- public:
-  // Takes the next chunk's picture types (none for an empty chunk or one
-  // without a picture); false once nothing more is to be learnt.
-  bool Add(const std::vector<int>& Types) {
-    const int index = Count_++;
-    if (Types.size() > 1) Packed_ = true;
-    const int type = Types.empty() ? -1 : Types.front();
-    if (SecondKey_ >= 0) {
-      if (type != 2) return false;
-      ++Behind_;
-    } else if (type == 0) {
-      (FirstKey_ < 0 ? FirstKey_ : SecondKey_) = index;
-    }
-    return !Packed_ && Count_ < kMostVideoChunks;
-  }
-  int Count() const { return Count_; }
-  TKeyFrameLead Lead() const {
-    TKeyFrameLead lead;
-    if (Packed_) {
-      lead.Known = true;
-    } else if (SecondKey_ >= 0) {
-      lead = {true, Behind_, Behind_ >= 2 ? Behind_ : 0, SecondKey_, SecondKey_ + Behind_ - FirstKey_};
-    }
-    return lead;
-  }
-
- private:
-  int Count_ = 0;
-  int FirstKey_ = -1, SecondKey_ = -1;
-  int Behind_ = 0;  // B-frames stored right after the second key frame
-  bool Packed_ = false;
-};
-
-// Reads the video chunks (named by the stream's place Stream) of the
-// movie list [Begin, End), record lists included, into Chunks.
-void ReadVideoChunks(const TRiffReader& R, std::uint64_t Begin, std::uint64_t End, int Stream, TVideoChunks& Chunks) {
-  const std::uint32_t digits = std::uint32_t('0' + Stream / 10) | std::uint32_t('0' + Stream % 10) << 8;
-  std::vector<std::uint8_t> data;
-  const auto Chunk = [&](std::uint32_t Id, std::uint64_t B, std::uint64_t E) {
-    const std::uint32_t kind = Id >> 16;
-    if ((Id & 0xFFFF) != digits || (kind != (Fourcc("00dc") >> 16) && kind != (Fourcc("00db") >> 16))) return true;
-    data.resize(std::size_t(std::min<std::uint64_t>(E - B, Chunks.Count() < kWholeChunks ? kChunkBytes : kHeadBytes)));
-    if (!R.Bytes(B, data.data(), data.size())) return false;
-    return Chunks.Add(PictureTypes(data.data(), data.size()));
-  };
-  R.Walk(Begin, End, [&](std::uint32_t Id, std::uint32_t Type, std::uint64_t B, std::uint64_t E) {
-    if (Id != Fourcc("LIST") || Type != Fourcc("rec ")) return Chunk(Id, B, E);
-    bool more = true;
-    R.Walk(B, E, [&](std::uint32_t Id2, std::uint32_t, std::uint64_t B2, std::uint64_t E2) {
-      return more = Chunk(Id2, B2, E2);
-    });
-    return more;
-  });
+// The place among the streams of the first MPEG-4 part 2 video stream,
+// or -1.
+int Mpeg4VideoStream(const TAviFile& File) {
+  for (std::size_t i = 0; i < File.Streams.size(); ++i)
+    if (File.Streams[i].Kind == Fourcc("vids") && IsMpeg4Part2(Upper(File.Streams[i].Compression))) return int(i);
+  return -1;
 }
 
 }  // namespace
 
-TKeyFrameLead AviKeyFrameLead(const TReadAt& Read, std::uint64_t FileSize) {
+TAviKeyFrames AviKeyFrames(const TReadAt& Read, std::uint64_t FileSize) {
+  const std::optional<TAviFile> file = ReadAviFile(Read, FileSize);
+  const int stream = file ? Mpeg4VideoStream(*file) : -1;
+  if (stream < 0) return {};
+  TAviKeyFrames found;
+  found.Mpeg4 = true;
   const TRiffReader r(Read, FileSize);
-  const std::uint64_t end = r.FormEnd(Fourcc("AVI "));
-  if (end == 0) return {};
-  int stream = -1;
-  TVideoChunks chunks;
-  r.Walk(12, end, [&](std::uint32_t Id, std::uint32_t Type, std::uint64_t Begin, std::uint64_t End) {
-    if (Id != Fourcc("LIST")) return true;
-    if (Type == Fourcc("hdrl")) stream = Mpeg4VideoStream(r, Begin, End);
-    if (Type != Fourcc("movi")) return true;
-    if (stream >= 0) ReadVideoChunks(r, Begin, End, stream, chunks);
-    return false;
+  const std::uint32_t compressed = AviChunkId(stream, "dc"), plain = AviChunkId(stream, "db");
+  int place = 0;
+  bool counting = false;  // the B-frames behind the last key frame
+  std::uint8_t head[kHeadBytes];
+  const TAviIndex index = ReadAviIndex(r, *file, stream, [&](const TAviIndexEntry& Entry) {
+    if (Entry.Id != compressed && Entry.Id != plain) return true;
+    if (Entry.Key) {
+      found.KeyFrames.push_back({place, 0});
+      counting = true;
+    } else if (counting) {
+      const std::size_t size = std::min<std::size_t>(Entry.Size, kHeadBytes);
+      const int type = r.Bytes(Entry.At, head, size) ? PictureType(head, size) : -1;
+      int& run = found.KeyFrames.back().Run;
+      // Packed B-frames: the last stored with its anchor, a picture not
+      // coded in the anchor's place.
+      if (type >= 0 && type != 2 && Entry.Size <= kNotCodedBytes) ++run;
+      counting = type == 2 && ++run < kLongestRun;
+    }
+    return ++place < kMostPictures && found.KeyFrames.size() < kMostKeyFrames;
   });
-  return chunks.Lead();
+  found.Indexed = index != TAviIndex::None && !found.KeyFrames.empty();
+  if (!found.Indexed) found.KeyFrames.clear();
+  return found;
 }

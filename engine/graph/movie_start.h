@@ -8,14 +8,15 @@
 // a picture is its media time less the start read here. An AVI of
 // MPEG-4 part 2 with B-frames stored unpacked keeps each anchor frame in
 // the file ahead of the B-frames shown before it: a parser that stamps a
-// key frame with its place in the file stamps it early
-// (AviKeyFrameLead). No platform header: the file is read through a
-// function.
+// key frame with its place in the file stamps it early (AviKeyFrames).
+// No platform header: the file is read through a function.
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "engine/graph/read_at.h"
+#include "engine/video/key_frames.h"
 
 // The media time (100-ns units) at which the first video track of an ISO
 // media file of FileSize bytes starts on the movie's time line: its first
@@ -25,33 +26,19 @@
 // parent or the file.
 std::int64_t IsoMediaPictureStart(const TReadAt& Read, std::uint64_t FileSize);
 
-// What an AVI's MPEG-4 part 2 video tells of the time stamps the
-// platform's parser and decoder give its pictures, read from the video
-// chunks in the order the file stores them (one picture each, an empty
-// one a picture dropped, or a P-frame and the B-frame shown before it
-// packed into one) as far as the second key frame and the B-frames
-// stored right behind it. Those B-frames (Run) are shown before the key
-// frame, which is thus stored Run frames ahead of its time; in a closed
-// group of pictures the frame before each key frame is a P-frame, and
-// nothing is stored behind it. Once the platform's decoder has read such
-// a key frame after the first of a stream, it stamps the key frames with
-// their place in the file (held back to the previous picture's stamp,
-// which it repeats) and the pictures after them on from there: played
-// on, the stamps fall back one frame at each later key frame until they
-// run Frames early; a stream begun by a seek at a later key frame is
-// Frames early from its first picture. A stream begun at the first key
-// frame, and every stream before the decoder read such a key frame, is
-// stamped in its place at first. A single B-frame behind a key frame
-// (Run 1) and packed B-frames leave every stamp in its place but the key
-// frames', each repeating the previous picture's (Frames 0).
-struct TKeyFrameLead {
-  bool Known = false;  // the second key frame read, or packed B-frames
-  int Run = 0;         // B-frames stored right behind the second key frame
-  int Frames = 0;      // how many frames early a stream begun at a later key frame is stamped
-  int SecondKey = 0;   // the second key frame's place among the video chunks (empty ones counted)
-  int Interval = 0;    // pictures shown from the first key frame to the second, and so on
+// Where the key frames of an AVI's MPEG-4 part 2 video lie and how many
+// B-frames are stored right behind each (TKeyFrame), from the index the
+// platform's parser seeks by: the video stream's OpenDML index, or the
+// legacy index when the main header says it is to be used. A file without
+// an index the parser uses (a partial download, whose index at its end is
+// missing) is read by the parser chunk by chunk: its seeks begin at any
+// picture and its pictures are stamped in their place; so it is when no
+// key frame is listed.
+struct TAviKeyFrames {
+  bool Mpeg4 = false;    // an AVI whose first video stream is MPEG-4 part 2: the rest tells
+  bool Indexed = false;  // seeks begin at the key frames below
+  std::vector<TKeyFrame> KeyFrames;  // in the order of their places
 };
-// Nothing known for other video and other files, where the first video
-// chunk cannot be read, or where no second key frame is among the first
-// 2048 video chunks.
-TKeyFrameLead AviKeyFrameLead(const TReadAt& Read, std::uint64_t FileSize);
+// Nothing for other video and other files. The B-frames behind a key
+// frame are known from the first bytes of the chunks after it.
+TAviKeyFrames AviKeyFrames(const TReadAt& Read, std::uint64_t FileSize);

@@ -20,10 +20,17 @@ class TRiffReader {
  public:
   TRiffReader(const TReadAt& Read, std::uint64_t Size) : Read_(Read), Size_(Size) {}
 
+  std::uint64_t Size() const { return Size_; }
   bool U32(std::uint64_t At, std::uint32_t& Value) const {
     std::uint8_t b[4];
     if (!Bytes(At, b, 4)) return false;
     Value = std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 | std::uint32_t(b[3]) << 24;
+    return true;
+  }
+  bool U64(std::uint64_t At, std::uint64_t& Value) const {
+    std::uint32_t low = 0, high = 0;
+    if (!U32(At, low) || !U32(At + 4, high)) return false;
+    Value = std::uint64_t(high) << 32 | low;
     return true;
   }
   bool Bytes(std::uint64_t At, std::uint8_t* Buffer, std::size_t Count) const {

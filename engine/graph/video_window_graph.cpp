@@ -1,6 +1,7 @@
 // TDSVideoWindowEx2 and the graph: its renderer in every graph, the control
 // operations and graph events, the renderer window, the key colour.
 #include <algorithm>
+#include <memory>
 #include <utility>
 
 #include <windows.h>
@@ -165,8 +166,9 @@ void TDSVideoWindowEx2::ControlEvent(int Operation, int) {
     case coRenderAfter:
       Insert();
       if (FOwnRenderer && FFilterGraph) {
-        const TKeyFrameLead lead = FFilterGraph->KeyFrameLead();
-        FOwnRenderer->SetKeyFrameStamps(lead.Known, lead.Frames, lead.SecondKey, lead.Interval);
+        const std::shared_ptr<const TAviKeyFrames> keys = FFilterGraph->AviKeyFrames();
+        FOwnRenderer->SetKeyFrames(
+            keys->Mpeg4, keys->Indexed ? std::shared_ptr<const std::vector<TKeyFrame>>(keys, &keys->KeyFrames) : nullptr);
       }
       break;
     case coPlay:

@@ -6,6 +6,8 @@
 #include <atomic>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -17,6 +19,8 @@
 
 #include "engine/filters/com_helpers.h"
 #include "engine/filters/tests/test_graph_support.h"
+#include "engine/graph/movie_start.h"
+#include "engine/graph/tests/iso_test_files.h"
 #include "tests/support/process.h"
 
 namespace {
@@ -282,16 +286,22 @@ class TStampPresenter : public IVideoFramePresenter {
   int Previous = -1;
 };
 
-// A stamped clip and what the graph component reads of it and the video
-// control hands on: how many frames early a stream begun at a later key
-// frame is stamped, where the second key frame is stored, and how many
-// pictures apart the key frames are shown.
+// A stamped clip, its key frames read from it as the graph component does.
 struct TStampedClip {
   const char* File;
-  int EarlyFrames;
-  int SecondKey;
-  int Interval;
 };
+
+// The key frames of a test clip, read by the reader the graph component
+// opens every movie with.
+TAviKeyFrames KeyFramesOfClip(const char* File) {
+  std::vector<std::uint8_t> bytes;
+  if (FILE* f = _wfopen(lctest::MediaPath(File).c_str(), L"rb")) {
+    std::uint8_t block[65536];
+    for (std::size_t n; (n = fread(block, 1, sizeof block, f)) > 0;) bytes.insert(bytes.end(), block, block + n);
+    fclose(f);
+  }
+  return AviKeyFrames(iso_test::ReaderOf(bytes), bytes.size());
+}
 
 class VideoRendererStamped : public VideoRendererGraph, public ::testing::WithParamInterface<TStampedClip> {
  protected:
@@ -299,7 +309,9 @@ class VideoRendererStamped : public VideoRendererGraph, public ::testing::WithPa
   void SetUp() override {
     VideoRendererGraph::SetUp();
     Renderer->SetPresenter(&Stamps);
-    Renderer->SetKeyFrameStamps(true, GetParam().EarlyFrames, GetParam().SecondKey, GetParam().Interval);
+    const auto keys = std::make_shared<TAviKeyFrames>(KeyFramesOfClip(GetParam().File));
+    ASSERT_TRUE(keys->Indexed);
+    Renderer->SetKeyFrames(true, std::shared_ptr<const std::vector<TKeyFrame>>(keys, &keys->KeyFrames));
   }
   // Plays from Position until frame Last was presented.
   void PlayFrom(REFERENCE_TIME Position, int Last) {
@@ -324,14 +336,16 @@ class VideoRendererStamped : public VideoRendererGraph, public ::testing::WithPa
 
 // Each picture is shown at its own frame's time, from the start and after
 // seeks, across the key frames where an AVI's unpacked B-frames make the
-// platform's stamps slip back.
+// platform's stamps slip back: played past the first key frame with two
+// B-frames behind it, and seeks into groups of every kind after it.
 TEST_P(VideoRendererStamped, EachPictureIsShownAtItsFramesTime) {
   ASSERT_TRUE(Control.P && Seeking.P);
-  PlayFrom(0, 30);
+  PlayFrom(0, 60);
   PlayFrom(40000000, 130);  // 4 s: frame 100
   PlayFrom(0, 30);
   PlayFrom(20000000, 70);
-  EXPECT_GE(Stamps.Count(), 100u);
+  PlayFrom(30000000, 110);
+  EXPECT_GE(Stamps.Count(), 150u);
   EXPECT_EQ(std::vector<std::string>(), Faults());
 }
 
@@ -373,13 +387,13 @@ TEST_P(VideoRendererStamped, AMovieStartedAfterASeekShowsEachPictureAtItsTime) {
 
 
 std::string ClipName(const ::testing::TestParamInfo<TStampedClip>& Info) {
-  return Info.index == 0 ? "BFrames" : Info.index == 1 ? "OneBFrame" : "NoBFrames";
+  const char* names[] = {"BFrames", "OneBFrame", "NoBFrames", "KeyFramesAtCuts"};
+  return names[Info.index];
 }
 
 INSTANTIATE_TEST_SUITE_P(Avi, VideoRendererStamped,
-                         ::testing::Values(TStampedClip{"stamped_b.avi", 2, 10, 12},
-                                           TStampedClip{"stamped_b1.avi", 0, 11, 12},
-                                           TStampedClip{"stamped.avi", 0, 12, 12}),
+                         ::testing::Values(TStampedClip{"stamped_b.avi"}, TStampedClip{"stamped_b1.avi"},
+                                           TStampedClip{"stamped.avi"}, TStampedClip{"stamped_cuts.avi"}),
                          ClipName);
 
 // frames.mp4: 25 frames per second, 100 frames; frame n is grey with luma

@@ -140,131 +140,126 @@ TEST(MovieStart, BrokenFilesGiveNoStart) {
 
 // ---------------------------------------------------------------- AVI
 
-// A picture of coding type I, P, B, a P-frame of 1,000 bytes (p), a chunk
-// of two: P and B (N; n with the P-frame's 1,000 bytes), or an empty
-// chunk, a picture dropped (-).
-Bytes Picture(char Type) {
-  const auto Vop = [](int Code) { return Bytes{0, 0, 1, 0xB6, std::uint8_t(Code << 6), 0x12, 0x34}; };
-  const Bytes data(993, 0x55);
-  switch (Type) {
-    case 'I': return Join({Bytes{0, 0, 1, 0xB0, 1}, Vop(0)});
-    case 'P': return Vop(1);
-    case 'p': return Join({Vop(1), data});
-    case 'B': return Vop(2);
-    case 'N': return Join({Vop(1), Vop(2)});
-    case 'n': return Join({Vop(1), data, Vop(2)});
-    default: return {};
-  }
-}
-// How an AVI is laid out: SoundsBefore sound streams before the video
-// stream (one after it when none), each picture's chunk after a sound
-// chunk, in a record list of their own (with an empty one first) where
-// Records, then Last and the index.
-struct AviShape {
-  int SoundsBefore = 1;
-  bool Records = false;
-  Bytes Last = {};
-  bool Index = true;
-};
-Bytes AviOf(const Bytes& Video, const std::string& Pictures, const AviShape& Shape = {}) {
-  const int video = Shape.SoundsBefore;
-  const std::string videoId = {char('0' + video / 10), char('0' + video % 10), 'd', 'c'};
-  const char* soundId = video == 0 ? "01wb" : "00wb";
-  Bytes movi = Shape.Records ? List("rec ", {}) : Bytes{};
-  for (char p : Pictures) {
-    const Bytes pair = Join({Chunk(soundId, Bytes(6, 0x55)), Chunk(videoId.c_str(), Picture(p))});
-    movi = Join({movi, Shape.Records ? List("rec ", pair) : pair});
-  }
-  if (!Shape.Last.empty()) movi = Join({movi, Chunk(videoId.c_str(), Shape.Last)});
-  Bytes streams = Chunk("avih", Bytes(56, 0));
-  for (int i = 0; i < Shape.SoundsBefore; ++i) streams = Join({streams, StreamList("auds", "\1\0\0\0")});
-  streams = Join({streams, Video, Shape.SoundsBefore == 0 ? StreamList("auds", "\1\0\0\0") : Bytes{}});
-  const Bytes body = Join({Bytes{'A', 'V', 'I', ' '}, List("hdrl", streams), List("movi", movi),
-                           Shape.Index ? Chunk("idx1", Bytes(16, 0)) : Bytes{}});
-  return Chunk("RIFF", body);
-}
-Bytes Avi(const char* Compression, const std::string& Pictures) {
-  return AviOf(StreamList("vids", Compression), Pictures);
-}
+TAviKeyFrames KeyFramesOf(const Bytes& File) { return AviKeyFrames(ReaderOf(File), File.size()); }
 
-TKeyFrameLead Lead(const Bytes& File) { return AviKeyFrameLead(ReaderOf(File), File.size()); }
-
-// Frames are in the order the file stores them: an anchor before the
-// B-frames shown ahead of it.
-TEST(KeyFrameLead, TheBFramesStoredBehindTheSecondKeyFrameGiveItsLead) {
-  const std::string longGroup = "I" + std::string(599, 'p') + "IBBP";
+// Frames in the order the file stores them: an anchor before the B-frames
+// shown before it; the key frames where the index lists them.
+TEST(AviKeyFrames, TheIndexGivesEachKeyFramesPlaceAndTheBFramesStoredBehindIt) {
   const struct {
     const char* Name;
     Bytes File;
-    bool Known;
-    int Run, Frames, SecondKey, Interval;
+    std::vector<TKeyFrame> Expected;
   } cases[] = {
       // I0 P3 B1 B2 P6 B4 B5 I9 B7 B8: the second key frame is the 8th
       // chunk, shown as frame 9.
-      {"two B-frames", Avi("FMP4", "IPBBPBBIBBPBB"), true, 2, 2, 7, 9},
-      {"lower-case code", Avi("xvid", "IPBBPBBIBBPBB"), true, 2, 2, 7, 9},
-      // One B-frame: only the key frames' own stamps slip.
-      {"one B-frame", Avi("DX50", "IPBPBIBPB"), true, 1, 0, 5, 6},
-      {"three B-frames behind the key frame, one before", Avi("XVID", "IPBIBBBP"), true, 3, 3, 3, 6},
-      {"one behind the key frame, three before", Avi("XVID", "IPBBBIBP"), true, 1, 0, 5, 6},
+      {"two B-frames", AviOf("FMP4", "IPBBPBBIBBPBB"), {{0, 0}, {7, 2}}},
+      {"lower-case code", AviOf("xvid", "IPBBPBBIBBPBB"), {{0, 0}, {7, 2}}},
+      {"one B-frame", AviOf("DX50", "IPBPBIBPB"), {{0, 0}, {5, 1}}},
+      {"three behind the key frame, one before", AviOf("XVID", "IPBIBBBP"), {{0, 0}, {3, 3}}},
       // A closed group: a P-frame before the key frame, which is shown in
       // its place.
-      {"closed group", Avi("FMP4", "IPBBPBBIPBB"), true, 0, 0, 7, 7},
-      // Pictures dropped (empty chunks) count as pictures.
-      {"dropped pictures first", Avi("FMP4", "---IPBBPBBIBBP"), true, 2, 2, 10, 9},
-      {"dropped pictures between", Avi("FMP4", "IPBB--PBBIBBP"), true, 2, 2, 9, 11},
-      {"a dropped picture behind the key frame", Avi("FMP4", "IPBBIB-BP"), true, 1, 0, 4, 5},
-      // The second key frame 600 pictures on, read by its first bytes.
-      {"a group of 600", Avi("FMP4", longGroup), true, 2, 2, 600, 602},
-      // None among the first 2048 pictures: nothing known.
-      {"a group of 2048", Avi("FMP4", "I" + std::string(2047, 'P') + "IBB"), false, 0, 0, 0, 0},
-      {"one key frame", Avi("FMP4", "IPBBPBB"), false, 0, 0, 0, 0},
-      {"no B-frames", Avi("FMP4", "IPPPPIPPP"), true, 0, 0, 5, 5},
-      // A P-frame and the B-frame shown before it in one chunk.
-      {"packed", Avi("DX50", "INBNBINB"), true, 0, 0, 0, 0},
-      {"packed after unpacked ones", Avi("DX50", "IPBBPBBN"), true, 0, 0, 0, 0},
-      {"packed behind a long P-frame", Avi("DX50", "IPBBnBBIBB"), true, 0, 0, 0, 0},
-      {"not MPEG-4", Avi("MJPG", "IPBBPBBIBB"), false, 0, 0, 0, 0},
-      {"no video chunk", Avi("FMP4", ""), false, 0, 0, 0, 0},
+      {"closed group", AviOf("FMP4", "IPBBPBBIPBB"), {{0, 0}, {7, 0}}},
+      // Key frames where the picture changes: a different run behind each.
+      {"scene cuts", AviOf("FMP4", "IPBBIPBBIBPBBIBBPBBI"), {{0, 0}, {4, 0}, {8, 1}, {13, 2}, {19, 0}}},
+      // Pictures dropped (empty chunks) count as pictures, and an empty
+      // chunk behind a key frame ends its run.
+      {"dropped pictures first", AviOf("FMP4", "---IPBBPBBIBBP"), {{3, 0}, {10, 2}}},
+      {"dropped pictures between", AviOf("FMP4", "IPBB--PBBIBBP"), {{0, 0}, {9, 2}}},
+      {"a dropped picture behind the key frame", AviOf("FMP4", "IPBBIB-BP"), {{0, 0}, {4, 1}}},
+      // The first key frame's chunk emptied: the index still lists it.
+      {"the first key frame missing", AviOf("FMP4", "K--BPBBIBBPBB"), {{0, 0}, {7, 2}}},
+      // A P-frame and the B-frame shown before it in one chunk, a picture
+      // not coded in its place next: the key frame's B-frame is packed with
+      // it, and one more stored behind it with two.
+      {"packed", AviOf("DX50", "INcNcJcNc"), {{0, 0}, {5, 1}}},
+      {"packed, two B-frames", AviOf("DX50", "INBcNBcJBcNBc"), {{0, 0}, {7, 2}}},
+      {"packed, a closed group", AviOf("DX50", "INcNcIPNc"), {{0, 0}, {5, 0}}},
+      {"long group", AviOf("FMP4", "I" + std::string(2999, 'p') + "IBBPBB"), {{0, 0}, {3000, 2}}},
+      {"no B-frames", AviOf("FMP4", "IPPPPIPPP"), {{0, 0}, {5, 0}}},
+      {"one key frame", AviOf("FMP4", "IPBBPBB"), {{0, 0}}},
+      // The index's places counted from the file's start, the video's
+      // chunks named by its place among the streams.
+      {"places from the file's start", AviOf("FMP4", "IPBBIBB", {.Kind = Index::FromFileStart}), {{0, 0}, {4, 2}}},
+      {"video first", AviOf("FMP4", "IPBBIBB", {.SoundsBefore = 0}), {{0, 0}, {4, 2}}},
+      {"video eleventh", AviOf("FMP4", "IPBBIBB", {.SoundsBefore = 10}), {{0, 0}, {4, 2}}},
+      // The OpenDML index of files over 1 GB, first when there are both.
+      {"OpenDML", AviOf("FMP4", "IPBBIBBPBBIBB", {.Kind = Index::OpenDml}), {{0, 0}, {4, 2}, {10, 2}}},
+      {"OpenDML and legacy", AviOf("FMP4", "IPBBIBBPBBIBB", {.Kind = Index::OpenDmlAndLegacy}),
+       {{0, 0}, {4, 2}, {10, 2}}},
       // A format too short to hold the compression: what follows it is
       // not read as one.
-      {"a format of 16 bytes", AviOf(StreamList("vids", "FMP4", 16, Chunk("XVID", {})), "IPBBPBBIBB"), false, 0, 0, 0,
-       0},
-      {"a format of 20 bytes", AviOf(StreamList("vids", "FMP4", 20), "IPBBPBBIBB"), true, 2, 2, 7, 9},
-      // The last B-frame's type is the file's last byte.
-      {"a picture ending the file",
-       AviOf(StreamList("vids", "FMP4"), "IPBBIB", {.Last = {0x12, 0x34, 0x56, 0, 0, 1, 0xB6, 0x80}, .Index = false}),
-       true, 2, 2, 4, 6},
-      // The video's chunks named by its place among the streams, and
-      // chunks grouped in record lists.
-      {"video first", AviOf(StreamList("vids", "FMP4"), "IPBBPBBIBB", {.SoundsBefore = 0}), true, 2, 2, 7, 9},
-      {"video eleventh", AviOf(StreamList("vids", "FMP4"), "IPBBPBBIBB", {.SoundsBefore = 10}), true, 2, 2, 7, 9},
-      {"record lists", AviOf(StreamList("vids", "FMP4"), "IPBBPBBIBB", {.Records = true}), true, 2, 2, 7, 9},
-      {"an MP4", Movie({Track("vide", 12800, EditList({{6000, 1024}}))}), false, 0, 0, 0, 0},
-      {"empty", Bytes{}, false, 0, 0, 0, 0},
+      {"a format of 20 bytes", AviOf("FMP4", "IPBBIBB", {.FormatBytes = 20}), {{0, 0}, {4, 2}}},
   };
   for (const auto& c : cases) {
-    const TKeyFrameLead lead = Lead(c.File);
-    EXPECT_EQ(lead.Known, c.Known) << c.Name;
-    EXPECT_EQ(lead.Run, c.Run) << c.Name;
-    EXPECT_EQ(lead.Frames, c.Frames) << c.Name;
-    EXPECT_EQ(lead.SecondKey, c.SecondKey) << c.Name;
-    EXPECT_EQ(lead.Interval, c.Interval) << c.Name;
+    const TAviKeyFrames found = KeyFramesOf(c.File);
+    EXPECT_TRUE(found.Mpeg4) << c.Name;
+    EXPECT_TRUE(found.Indexed) << c.Name;
+    EXPECT_EQ(found.KeyFrames, c.Expected) << c.Name;
   }
 }
 
-// A file cut anywhere or a chunk that claims more than the file holds
-// reads nothing outside it.
-TEST(KeyFrameLead, BrokenFilesReadNothingOutside) {
-  const Bytes good = Avi("FMP4", "IPBBPBBIBB");
-  ASSERT_EQ(Lead(good).Frames, 2);
-  for (std::size_t cut = 0; cut < good.size(); ++cut) {
-    const TKeyFrameLead lead = Lead(Bytes(good.begin(), good.begin() + std::ptrdiff_t(cut)));
-    EXPECT_LE(lead.Frames, 2) << "cut at " << cut;
+// An AVI its parser reads chunk by chunk, without an index, is MPEG-4
+// with no key frames known; other files and other video are nothing.
+TEST(AviKeyFrames, WithoutAnIndexNoKeyFrameIsKnown) {
+  const Bytes partial = AviOf("FMP4", "IPBBIBBPBBIBB", {.Kind = Index::None});
+  const struct {
+    const char* Name;
+    Bytes File;
+    bool Mpeg4;
+  } cases[] = {
+      {"no index", AviOf("FMP4", "IPBBIBB", {.Kind = Index::None}), true},
+      {"an index not to be used", AviOf("FMP4", "IPBBIBB", {.Kind = Index::Unflagged}), true},
+      {"no key frame listed", AviOf("FMP4", "PBBPBB"), true},
+      // A partial download: the movie list runs past the file's end.
+      {"cut in its movie list", Bytes(partial.begin(), partial.begin() + std::ptrdiff_t(partial.size() / 2)), true},
+      {"not MPEG-4", AviOf("MJPG", "IPBBIBB"), false},
+      {"a format of 16 bytes", AviOf("FMP4", "IPBBIBB", {.FormatBytes = 16}), false},
+      {"an MP4", Movie({Track("vide", 12800, EditList({{6000, 1024}}))}), false},
+      {"empty", Bytes{}, false},
+  };
+  for (const auto& c : cases) {
+    const TAviKeyFrames found = KeyFramesOf(c.File);
+    EXPECT_EQ(found.Mpeg4, c.Mpeg4) << c.Name;
+    EXPECT_FALSE(found.Indexed) << c.Name;
+    EXPECT_EQ(found.KeyFrames, std::vector<TKeyFrame>()) << c.Name;
   }
+}
+
+// An OpenDML index whose standard indexes lie beyond the file, or whose
+// entries are too short to be one (no long or one each), leaves the legacy
+// index beside it to be read.
+TEST(AviKeyFrames, AnOpenDmlIndexThatCannotBeReadLeavesTheLegacyIndex) {
+  const Bytes good = AviOf("FMP4", "IPBBIBB", {.Kind = Index::OpenDmlAndLegacy});
+  const std::size_t indx = std::string(good.begin(), good.end()).find("indx") + 8;
+  for (const int patch : {0, 1, 2}) {
+    Bytes file = good;
+    if (patch < 2) file[indx] = std::uint8_t(patch);  // longs an entry
+    if (patch == 2) file[indx + 28] = file[indx + 44] = 1;  // 4 GB further on
+    EXPECT_EQ(KeyFramesOf(file).KeyFrames, (std::vector<TKeyFrame>{{0, 0}, {4, 2}})) << patch;
+  }
+}
+
+// A file cut anywhere reads nothing outside it and lists no key frame it
+// does not hold; an OpenDML index cut in its second part keeps the first.
+TEST(AviKeyFrames, AFileCutShortListsWhatItHolds) {
+  const Bytes good = AviOf("FMP4", "IPBIBBPBBIBB", {.Kind = Index::OpenDml});
+  const std::vector<TKeyFrame> all = {{0, 0}, {3, 2}, {9, 2}};
+  for (std::size_t cut = 0; cut < good.size(); ++cut) {
+    const std::vector<TKeyFrame> found = KeyFramesOf(Bytes(good.begin(), good.begin() + std::ptrdiff_t(cut))).KeyFrames;
+    ASSERT_LE(found.size(), all.size()) << "cut at " << cut;
+    for (std::size_t i = 0; i < found.size(); ++i) {
+      EXPECT_EQ(found[i].Place, all[i].Place) << "cut at " << cut;
+      EXPECT_LE(found[i].Run, all[i].Run) << "cut at " << cut;
+    }
+  }
+  const std::string text(good.begin(), good.end());
+  const std::size_t second = text.rfind("ix01");
+  ASSERT_NE(second, std::string::npos);
+  EXPECT_EQ(KeyFramesOf(Bytes(good.begin(), good.begin() + std::ptrdiff_t(second + 12))).KeyFrames,
+            (std::vector<TKeyFrame>{{0, 0}, {3, 2}}));
   Bytes tooBig = good;
   tooBig[4] = tooBig[5] = tooBig[6] = 0xFF;  // the RIFF claims 16 MB
-  EXPECT_EQ(Lead(tooBig).Frames, 2);          // read as far as the file goes
+  EXPECT_EQ(KeyFramesOf(tooBig).KeyFrames, all);  // read as far as the file goes
 }
 
 }  // namespace

@@ -6,7 +6,9 @@
 #include "engine/video/picture_times.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -66,19 +68,26 @@ TEST(PictureTimes, TheSlipStaysForLaterStreamsUntilOneBeginsAtTheStart) {
   EXPECT_EQ(Shown(times, {2000, 2040}), (std::vector<std::int64_t>{2000, 2040}));
 }
 
+// Key frames Gap pictures apart from the second, stored at place Second,
+// each with Run B-frames behind it; the first at place First with none.
+TPictureTimes::TFileStamps Regular(std::int64_t Frame, int First, int Second, int Gap, int Run) {
+  auto keys = std::make_shared<std::vector<TKeyFrame>>(1, TKeyFrame{First, 0});
+  for (int place = Second; place < 5000; place += Gap) keys->push_back({place, Run});
+  return {Frame, keys};
+}
 // 25 frames per second. Two B-frames stored behind each key frame, a key
 // frame every 12 pictures: the second is stored as the 10th picture (0.4
 // s) and shown as the 12th. One B-frame: the key frames alone repeat the
 // stamp before them. A closed group of 25: nothing is stored behind a key
 // frame and no stamp slips.
-constexpr TPictureTimes::TFileStamps kTwoB{800000, 400000, 4000000, 4800000};
-constexpr TPictureTimes::TFileStamps kOneB{0, 400000, 4400000, 4800000};
-constexpr TPictureTimes::TFileStamps kClosed{0, 400000, 10000000, 10000000};
+const TPictureTimes::TFileStamps kTwoB = Regular(400000, 0, 10, 12, 2);
+const TPictureTimes::TFileStamps kOneB = Regular(400000, 0, 11, 12, 1);
+const TPictureTimes::TFileStamps kClosed = Regular(400000, 0, 25, 25, 0);
 // The same two-B-frame clip with its first 25 pictures dropped (empty
 // chunks): the first key frame stored as the 25th, the second as the 35th.
-constexpr TPictureTimes::TFileStamps kLateStart{800000, 400000, 14000000, 4800000};
-// A key frame every 500 pictures: the second stored as the 500th.
-constexpr TPictureTimes::TFileStamps kLongGroups{800000, 400000, 200000000, 200800000};
+const TPictureTimes::TFileStamps kLateStart = Regular(400000, 25, 35, 12, 2);
+// A key frame every 502 pictures: the second stored as the 500th.
+const TPictureTimes::TFileStamps kLongGroups = Regular(400000, 0, 500, 502, 2);
 // How far the decoder may have read beyond its last picture when a
 // stream ends by a stop (four frames) and by a flush (ten).
 constexpr std::int64_t kStop = 1600000, kFlush = 4000000;
@@ -178,9 +187,10 @@ TEST(PictureTimes, PlayedOnTheSlipGrowsAtEachKeyFrameAsFarAsTheFileTells) {
             (std::vector<std::int64_t>{400, 440, 480, 520, 880, 920, 960, 1000, 1360, 1400, 1440, 1480}));
 }
 
-// A seek to 4 s with the second key frame read: the decoder cuts the
-// picture stamped before the stream's start to begin there. At 30 frames
-// per second frame 121 comes stamped 4 s to 4 s, at 24000/1001 frame 97
+// A seek to 4 s once the second key frame (stored as the 10th picture,
+// shown as the 12th) repeated its stamp: the decoder cuts the picture
+// stamped before the stream's start to begin there. At 30 frames per
+// second frame 121 comes stamped 4 s to 4 s, at 24000/1001 frame 97
 // stamped 4 s to 4.004 s; each is shown whole, in its place.
 TEST(PictureTimes, APictureCutAtTheStreamsStartIsShownWhole) {
   const struct {
@@ -189,15 +199,15 @@ TEST(PictureTimes, APictureCutAtTheStreamsStartIsShownWhole) {
     std::vector<std::int64_t> Starts, Stops;
     std::vector<std::int64_t> Expected;
   } cases[] = {
-      {"30 per second", {666666, 333333, 3333333, 4000000}, {0, 0, 333333}, {0, 333333, 666666},
+      {"30 per second", Regular(333333, 0, 10, 12, 2), {0, 0, 333333}, {0, 333333, 666666},
        {333333, 666666, 999999}},
-      {"24000/1001 per second", {834166, 417083, 4170833, 5005000}, {0, 40000, 457083}, {40000, 457083, 874166},
+      {"24000/1001 per second", Regular(417083, 0, 10, 12, 2), {0, 40000, 457083}, {40000, 457083, 874166},
        {457083, 874166, 1291249}},
   };
   for (const auto& c : cases) {
     TPictureTimes times;
     times.NewStream(0, 0, c.File);
-    Shown(times, {0, 40, 80, 120, 160, 200, 240, 280, 320, 360, 400, 440, 440, 480});
+    for (const int frame : {10, 11, 11, 12}) times.Next(frame * c.File.Frame, (frame + 1) * c.File.Frame);
     times.NewStream(40000000, kStop, c.File);
     std::vector<std::int64_t> shown;
     for (std::size_t i = 0; i < c.Starts.size(); ++i) shown.push_back(times.Next(c.Starts[i], c.Stops[i]));
@@ -205,11 +215,173 @@ TEST(PictureTimes, APictureCutAtTheStreamsStartIsShownWhole) {
   }
 }
 
+// Frames First..Last of a stream, each stamped Early frames before its
+// time (a picture stamped before the stream's start cut to begin there, as
+// the decoder does), 40 ms a frame; a stream from At seconds.
+struct Stamped {
+  int First, Last, Early;
+};
+struct Stream {
+  double At;
+  std::vector<Stamped> Frames;
+};
+// The pictures of the streams, one decoder's, that are not shown at their
+// frame's time.
+std::vector<std::string> Misplaced(const TPictureTimes::TFileStamps& File, const std::vector<Stream>& Streams) {
+  TPictureTimes times;
+  std::vector<std::string> faults;
+  for (const Stream& s : Streams) {
+    const std::int64_t at = std::int64_t(s.At * 1000) * 10000;
+    times.NewStream(at, &s == &Streams.front() ? 0 : kStop, File);
+    for (const Stamped& run : s.Frames)
+      for (int frame = run.First; frame <= run.Last; ++frame) {
+        const std::int64_t stamp = (frame - run.Early) * 400000 - at;
+        const std::int64_t shown = times.Next(std::max<std::int64_t>(stamp, 0), stamp + 400000);
+        if (shown != frame * 400000 - at)
+          faults.push_back("from " + std::to_string(s.At) + " s: frame " + std::to_string(frame) + " at " +
+                           std::to_string((shown + at) / 10000) + " ms");
+      }
+  }
+  return faults;
+}
+
+// Encodes with their key frames where the picture changes (their places
+// and the B-frames stored behind each, as the index and chunks give them),
+// and the stamps the platform gave their pictures, logged against the
+// frame number drawn in each: played on, the stamps of a key frame with
+// one B-frame behind it repeat the picture's before, and those of one with
+// two fall back a frame and stay back; from then on a stream begun at a
+// key frame is early by its B-frames, and played on it falls back or jumps
+// forward at each key frame to as many frames as its B-frames.
+TEST(PictureTimes, EachPictureOfAnEncodeWithKeyFramesAtItsPicturesChangesIsShownAtItsFrame) {
+  const auto Keys = [](std::vector<TKeyFrame> K) {
+    return TPictureTimes::TFileStamps{400000, std::make_shared<std::vector<TKeyFrame>>(std::move(K))};
+  };
+  // 60 s, and 8 s.
+  const TPictureTimes::TFileStamps minute = Keys({{0, 0}, {58, 0}, {209, 1}, {232, 1}, {348, 2}, {597, 2}, {630, 0},
+                                                  {715, 0}, {755, 0}, {963, 0}, {1108, 2}, {1180, 0}, {1364, 1}});
+  const TPictureTimes::TFileStamps clip =
+      Keys({{0, 0}, {22, 1}, {45, 2}, {57, 1}, {71, 0}, {84, 2}, {96, 2}, {129, 1}, {137, 0}, {168, 2}});
+  const struct {
+    const char* Name;
+    TPictureTimes::TFileStamps File;
+    std::vector<Stream> Streams;
+  } decoders[] = {
+      {"played from the start, then seeks", minute,
+       {{0, {{0, 71, 0}}},
+        {8.6, {{215, 232, 0}, {233, 233, 1}, {234, 246, 0}}},
+        {14.2, {{355, 386, 0}}},
+        {24.2, {{605, 636, 0}}},
+        {8.0, {{200, 209, 0}, {210, 210, 1}, {211, 232, 0}, {233, 233, 1}, {234, 349, 0}, {350, 378, 1}}}}},
+      {"seeks after a key frame fell back", minute,
+       {{13.0, {{325, 349, 0}, {350, 382, 1}}},
+        {24.2, {{607, 629, 2}, {630, 636, 0}}},
+        {44.6, {{1117, 1148, 2}}},
+        {26.0, {{650, 681, 0}}},
+        {9.4, {{236, 256, 1}}},
+        {2.4, {{60, 78, 0}}},
+        {44.0, {{1100, 1109, 0}, {1110, 1179, 1}}}}},
+      {"streams begun in between frames and at a key frame's place", minute,
+       {{13.0, {{325, 349, 0}, {350, 383, 1}}},
+        {8.0, {{200, 209, 0}, {210, 349, 1}, {350, 370, 2}}},
+        {9.5, {{238, 255, 1}}},
+        {0.2, {{5, 73, 0}}},
+        {13.95, {{350, 380, 2}}},
+        {13.91, {{348, 349, 1}, {350, 377, 2}}}}},
+      {"forward to fewer B-frames", clip,
+       {{0, {{0, 22, 0}, {23, 23, 1}, {24, 46, 0}, {47, 64, 1}}},
+        {3.92, {{100, 129, 2}, {130, 136, 1}, {137, 167, 0}}},
+        {2.0, {{52, 57, 2}, {58, 70, 1}, {71, 82, 0}}},
+        {5.3, {{133, 136, 1}, {137, 164, 0}}}}},
+  };
+  for (const auto& d : decoders) EXPECT_EQ(std::vector<std::string>(), Misplaced(d.File, d.Streams)) << d.Name;
+}
+
+// Packed B-frames, one between anchors, a key frame every 12 stored
+// with the B-frame shown before it: each key frame but the first repeats
+// the stamp before it, the pictures after it are in place; a stream begun
+// at a key frame's place stamps it there.
+TEST(PictureTimes, EachPackedPictureIsShownAtItsFrame) {
+  const TPictureTimes::TFileStamps packed = Regular(400000, 0, 11, 12, 1);
+  EXPECT_EQ(std::vector<std::string>(),
+            Misplaced(packed, {{0, {{0, 11, 0}, {12, 12, 1}, {13, 23, 0}, {24, 24, 1}, {25, 30, 0}}},
+                               {4.0, {{100, 107, 0}, {108, 108, 1}, {109, 119, 0}, {120, 120, 1}, {121, 125, 0}}},
+                               {6.1, {{153, 155, 0}, {156, 156, 1}, {157, 162, 0}}},
+                               {0.44, {{12, 12, 1}, {13, 21, 0}}}}));
+}
+
+// Where the decoder may have stamped a key frame early before a seek
+// (the stream before stopped within four frames of it), and did, the
+// stamps of the next stream tell: a key frame with one B-frame behind it
+// repeats the stamp before it either way, and the next stream begun at a
+// key frame with two behind it is taken as early by them; one with two
+// falls back further than in its place.
+TEST(PictureTimes, AGuessedSlipThatWasRightIsKept) {
+  const TPictureTimes::TFileStamps cuts{
+      400000, std::make_shared<std::vector<TKeyFrame>>(
+                  std::vector<TKeyFrame>{{0, 0}, {58, 0}, {209, 1}, {232, 1}, {348, 2}, {597, 2}, {630, 0}})};
+  const struct {
+    const char* Name;
+    std::vector<Stream> Streams;
+  } decoders[] = {
+      {"one B-frame, then a seek", {{13.0, {{325, 347, 0}}}, {8.0, {{200, 209, 0}, {210, 230, 1}}},
+                                    {24.2, {{607, 629, 2}, {630, 636, 0}}}}},
+      {"two B-frames", {{13.0, {{325, 347, 0}}}, {8.6, {{215, 349, 1}, {350, 400, 2}}}}},
+  };
+  for (const auto& d : decoders) EXPECT_EQ(std::vector<std::string>(), Misplaced(cuts, d.Streams)) << d.Name;
+}
+
+// Where the guess was wrong (the stream stamped in its place until its
+// key frame repeats the stamp before it), that key frame with two B-frames
+// behind it shows that the decoder stamps early from then on.
+TEST(PictureTimes, AStreamStampedInItsPlaceAfterAGuessLearnsTheDecoderStampsEarly) {
+  TPictureTimes times;
+  times.NewStream(0, 0, kTwoB);
+  Shown(times, {0, 40, 80, 120, 160, 200, 240, 280, 320});  // frames 0..8
+  times.NewStream(40000000, kStop, kTwoB);
+  EXPECT_EQ(Shown(times, {0, 280, 280, 320}), (std::vector<std::int64_t>{80, 360, 320, 360}));  // frames 100, 107..109
+  times.NewStream(60000000, kStop, kTwoB);
+  EXPECT_EQ(Shown(times, {0, 40}), (std::vector<std::int64_t>{80, 120}));  // frames 152 and 153
+}
+
+// Where the guess was wrong and the key frame that repeats the stamp
+// before it in its place has one B-frame behind it, the decoder still
+// stamps in place: the pictures after it are, and the next key frame with
+// two behind it falls back a frame and shows that the decoder stamps early
+// from then on.
+TEST(PictureTimes, AKeyFrameWithOneBFrameRepeatingItsStampInPlaceTakesAGuessBack) {
+  const TPictureTimes::TFileStamps keys{
+      400000, std::make_shared<std::vector<TKeyFrame>>(
+                  std::vector<TKeyFrame>{{0, 0}, {10, 2}, {22, 1}, {34, 1}, {46, 2}, {58, 2}})};
+  TPictureTimes times;
+  times.NewStream(0, 0, keys);
+  Shown(times, {0, 40, 80, 120, 160, 200, 240, 280, 320});  // frames 0..8
+  times.NewStream(10000000, kStop, keys);  // frame 25, in the group of frame 23
+  EXPECT_EQ(Shown(times, {0, 360, 360, 440, 760, 760, 800}),  // frames 25, 34..36, 46..48
+            (std::vector<std::int64_t>{40, 400, 400, 440, 760, 800, 840}));
+  times.NewStream(24000000, kStop, keys);
+  EXPECT_EQ(Shown(times, {0, 40}), (std::vector<std::int64_t>{80, 120}));  // frames 62 and 63
+}
+
+// Without an index the platform's parser begins a stream at any picture
+// and stamps its pictures in their place, the first few a frame late: each
+// is shown at its stamp, after a seek too.
+TEST(PictureTimes, WithoutAnIndexEachPictureIsShownAtItsStamp) {
+  const TPictureTimes::TFileStamps noIndex{400000, nullptr};
+  TPictureTimes times;
+  times.NewStream(0, 0, noIndex);
+  EXPECT_EQ(Shown(times, {0, 80, 120, 120, 160, 200}), (std::vector<std::int64_t>{0, 80, 120, 120, 160, 200}));
+  times.NewStream(40000000, kStop, noIndex);
+  EXPECT_EQ(Shown(times, {40, 80, 120, 120, 160}), (std::vector<std::int64_t>{40, 80, 120, 120, 160}));
+}
+
 TEST(PictureTimes, APictureWithoutStopTimeLastsAsLongAsTheOneBefore) {
   TPictureTimes times;
   EXPECT_EQ(times.Next(0, 400000), 0);
   EXPECT_EQ(times.Next(400000, 0), 400000);  // no stop time
   EXPECT_EQ(times.Next(400000, 0), 800000);  // a repeat moves on by the last known duration
+  EXPECT_EQ(times.Next(1200000, 1200000), 1600000);  // a stop time no later than its start: none
+  EXPECT_EQ(times.Next(1200000, 0), 2000000);
   TPictureTimes untimed;
   EXPECT_EQ(untimed.Next(400000, 0), 400000);
   EXPECT_EQ(untimed.Next(400000, 0), 400000);  // no duration known: nothing to move on by
