@@ -40,9 +40,9 @@ bool TGraphRequests::Take(TGraphRequest& Next) {
 
 void TGraphRequests::Done() { InFlight_.reset(); }
 
-bool TGraphRequests::SeekPending() const {
+bool TGraphRequests::Pending(TGraphRequest::TKind Kind) const {
   for (const TGraphRequest& request : Pending_)
-    if (request.Kind == TGraphRequest::Seek) return true;
+    if (request.Kind == Kind) return true;
   return false;
 }
 

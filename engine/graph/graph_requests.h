@@ -40,8 +40,8 @@ class TGraphRequests {
 
   // Nothing pending and nothing in flight.
   bool Idle() const { return Pending_.empty() && !InFlight_; }
-  // Whether a seek waits behind the request in flight.
-  bool SeekPending() const;
+  // Whether a request of that kind waits behind the request in flight.
+  bool Pending(TGraphRequest::TKind Kind) const;
   // Where the seeks asked lead: the pending seek's position, else that of
   // the seek in flight; nothing when no seek is asked.
   std::optional<std::int64_t> Target() const;

@@ -109,23 +109,37 @@ void TGraphWorker::Do(const TGraphRequest& Request) {
 void TGraphWorker::Seek(REFERENCE_TIME Position) {
   LONGLONG current = Position;
   Seeking_->SetPositions(&current, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
-  bool more = false;
-  {
-    std::lock_guard<std::mutex> lock(Lock_);
-    more = Requests_.SeekPending();
-  }
+  const bool more = Asked(TGraphRequest::Seek);
   if (more && Wanted_ == TGraphState::Running && !Cued_) {
     Control_->Pause();
     Cued_ = true;
   }
-  if (more && Wanted_ != TGraphState::Stopped) {
-    OAFilterState state = State_Stopped;
-    Control_->GetState(kCueMs, &state);
-  }
+  if (more && Wanted_ != TGraphState::Stopped) AwaitPicture();
   if (!more && Cued_) {
     Cued_ = false;
-    CheckDSError(Control_->Run());
+    // A change of state asked meanwhile sets the state itself.
+    if (!Asked(TGraphRequest::State)) CheckDSError(Control_->Run());
   }
+}
+
+// The paused graph is in an intermediate state until its picture is on
+// show; asked in short slices so that a change of state or the end of the
+// seeks asked ends the wait.
+void TGraphWorker::AwaitPicture() {
+  constexpr DWORD kSliceMs = 40;
+  const DWORD start = GetTickCount();
+  for (;;) {
+    OAFilterState state = State_Stopped;
+    if (Control_->GetState(kSliceMs, &state) != VFW_S_STATE_INTERMEDIATE) return;
+    const DWORD now = GetTickCount();
+    std::lock_guard<std::mutex> lock(Lock_);
+    if (Requests_.Pending(TGraphRequest::State) || now - start >= kCueMs || now - SeekAsked_ >= kQuietMs) return;
+  }
+}
+
+bool TGraphWorker::Asked(TGraphRequest::TKind Kind) const {
+  std::lock_guard<std::mutex> lock(Lock_);
+  return Requests_.Pending(Kind);
 }
 
 void TGraphWorker::ApplyAudio(long Volume, long Balance) {
@@ -145,6 +159,7 @@ void TGraphWorker::AskState(TGraphState To) {
 void TGraphWorker::AskSeek(REFERENCE_TIME Position) {
   std::lock_guard<std::mutex> lock(Lock_);
   Requests_.AskSeek(Position);
+  SeekAsked_ = GetTickCount();
   Changed_.notify_all();
 }
 

@@ -8,9 +8,13 @@
 //
 // A seek of a graph meant to run, made while another seek waits, shows its
 // picture before the next is made: the graph is paused there until its
-// picture is on show (at most kCueMs), and runs again after the last seek.
-// So a seek key held down moves the picture along, and the sound starts
-// again with the picture from the last seek.
+// picture is on show, and runs again after the last seek. So a seek key
+// held down moves the picture along, and the sound starts again with the
+// picture from the last seek. The next seek would throw away a picture
+// still being decoded (the decoder starts again from a key frame), so the
+// worker waits for it as long as the decoder takes, up to kCueMs; it stops
+// waiting at once for a change of state, and when no seek was asked for
+// kQuietMs (the key was let go: the last target goes first).
 //
 // The GUI thread asks and reads; the worker thread calls the graph. A
 // failed change of state is handed to Failed on the worker thread (never
@@ -63,8 +67,10 @@ class TGraphWorker {
   // thread that does not is left to end on its own, with the graph.
   bool Leave(DWORD Ms);
 
-  // How long a seek waits for its picture before the next seek is made.
-  static constexpr DWORD kCueMs = 350;
+  // How long a seek waits at most for its picture before the next seek is
+  // made, and how long no seek asked ends that wait.
+  static constexpr DWORD kCueMs = 2000;
+  static constexpr DWORD kQuietMs = 300;
 
  private:
   TGraphWorker(IFilterGraph* Graph, IMediaControl* Control, IMediaSeeking* Seeking, TFailed Failed);
@@ -72,6 +78,9 @@ class TGraphWorker {
   void Run();
   void Do(const TGraphRequest& Request);
   void Seek(REFERENCE_TIME Position);
+  void AwaitPicture();
+  // Whether a request of that kind waits behind the one in flight.
+  bool Asked(TGraphRequest::TKind Kind) const;
   void ApplyAudio(long Volume, long Balance);
 
   IFilterGraph* Graph_;
@@ -86,6 +95,7 @@ class TGraphWorker {
   std::condition_variable Changed_;
   TGraphRequests Requests_;
   REFERENCE_TIME Known_ = 0;
+  DWORD SeekAsked_ = 0;  // GetTickCount of the last seek asked
   bool Leaving_ = false;
   TFailed Failed_;
   HANDLE Thread_ = nullptr;

@@ -111,22 +111,28 @@ TEST(GraphRequests, SeeksAreGatheredAndStateChangesKeepTheirOrder) {
   }
 }
 
-TEST(GraphRequests, IdleAndSeekPendingFollowTheRequestInFlight) {
+TEST(GraphRequests, IdleAndPendingFollowTheRequestInFlight) {
+  using K = TGraphRequest;
   TGraphRequests Requests;
   EXPECT_TRUE(Requests.Idle());
   Requests.AskSeek(10);
   EXPECT_FALSE(Requests.Idle());
-  EXPECT_TRUE(Requests.SeekPending());
+  EXPECT_TRUE(Requests.Pending(K::Seek));
+  EXPECT_FALSE(Requests.Pending(K::State)) << "a seek is no state change";
   TGraphRequest Next;
   ASSERT_TRUE(Requests.Take(Next));
-  EXPECT_FALSE(Requests.SeekPending()) << "the only seek is in flight";
+  EXPECT_FALSE(Requests.Pending(K::Seek)) << "the only seek is in flight";
   EXPECT_FALSE(Requests.Idle()) << "a seek in flight";
   Requests.AskState(TGraphState::Paused);
-  EXPECT_FALSE(Requests.SeekPending()) << "a state change is no seek";
+  EXPECT_FALSE(Requests.Pending(K::Seek)) << "a state change is no seek";
+  EXPECT_TRUE(Requests.Pending(K::State));
+  EXPECT_FALSE(Requests.Pending(K::Audio));
   Requests.AskSeek(20);
-  EXPECT_TRUE(Requests.SeekPending());
+  EXPECT_TRUE(Requests.Pending(K::Seek));
   Requests.Done();
   ASSERT_TRUE(Requests.Take(Next));
+  EXPECT_FALSE(Requests.Pending(K::State)) << "the pause is in flight";
+  EXPECT_TRUE(Requests.Pending(K::Seek));
   Requests.Done();
   ASSERT_TRUE(Requests.Take(Next));
   EXPECT_EQ(Next.Position, 20);
