@@ -2,14 +2,21 @@
 // display's own key repeat, 25 a second after a pause): the player answers
 // every message while the key is held and after, the picture moves along
 // while it is held, a key typed as it is let go acts at once, and the
-// picture shows the place the steps added up to. In a long MP4 and in MPEG-4 AVIs with a key frame
-// every 250 pictures and with one only at the start, where every seek has
-// the decoder read from far back. The screen is read every 50 ms: each
-// frame tells its own number.
+// picture shows the place the steps added up to. In a long MP4 and in
+// MPEG-4 AVIs with a key frame every 250 pictures and with one only at the
+// start, where every seek has the decoder read from far back. The screen
+// is read every 50 ms: each frame tells its own number.
+//
+// How many pictures a held key can show depends on how fast the machine
+// decodes: one seek alone, made while paused, is timed after the hold, and
+// a busy machine where it takes over a second is asked for fewer pictures
+// (said in a skip) and given longer to land; a picture that never moves
+// while the key is held fails on any machine.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <set>
 #include <string>
 
@@ -52,7 +59,13 @@ TEST_P(HeldSeekKey, ThePlayerAnswersAndThePictureFollowsTheKey) {
   ASSERT_TRUE(CopyFileW(lctest::MediaPath(C.File).c_str(), Movie.c_str(), FALSE));
   ASSERT_TRUE(P.Start(Movie));
   const auto Frame = [&] { return lctest::LongStampedFrame(lctest::ScreenGrab(P.Control), kFrames); };
-  ASSERT_TRUE(lctest::WaitUntil([&] { return Frame() >= kRate; }, 30000)) << "the movie did not play its first second";
+  // A frame of the movie's first seconds (what shows before the movie can
+  // read as a frame far into it).
+  const auto Playing = [&] {
+    const int F = Frame();
+    return F >= kRate && F < 10 * kRate;
+  };
+  ASSERT_TRUE(lctest::WaitUntil(Playing, 30000)) << "the movie did not play its first second";
   ASSERT_TRUE(lctest::MakeForeground(GetAncestor(P.Control, GA_ROOT)));
   const int Before = Frame();
 
@@ -90,9 +103,22 @@ TEST_P(HeldSeekKey, ThePlayerAnswersAndThePictureFollowsTheKey) {
   ASSERT_TRUE(There(Readings.back())) << "the picture never showed frame " << Target << " after the release (it shows "
                                       << Readings.back().Frame << ", the seek bar "
                                       << lctest::QuerySeekBar(P.Main) * kRate / 1000 << ")";
-  const DWORD Landed = Readings.back().At;
-  EXPECT_LT(Landed - kHoldMs, 3000u) << "frame " << Readings.back().Frame << " showed " << Landed - kHoldMs
-                                     << " ms after the release";
+  const DWORD Landed = Readings.back().At - kHoldMs;
+
+  // One step alone, paused, as this machine makes it now.
+  const int From = lctest::QuerySeekBar(P.Main) * kRate / 1000;
+  const DWORD Asked = GetTickCount();
+  ASSERT_TRUE(lctest::TypeOnTheDisplay("Right"));
+  ASSERT_TRUE(lctest::WaitUntil([&] { return std::abs(Frame() - (From + kRate)) <= 2; }, 20000))
+      << "one step from frame " << From << " never showed while paused";
+  const DWORD OneSeek = GetTickCount() - Asked;
+  const bool Busy = OneSeek > 1000;
+
+  // The target showed within 3 s of the release, or, where one seek alone
+  // takes longer, within two of them and a second.
+  EXPECT_LT(Landed, std::max<DWORD>(3000, 2 * OneSeek + 1000))
+      << "frame " << Readings.back().Frame << " showed " << Landed << " ms after the release (one seek alone took "
+      << OneSeek << " ms)";
 
   // Every message was answered within a second (200 ms at rest; a loaded
   // machine may keep the player from running that long now and then).
@@ -106,17 +132,23 @@ TEST_P(HeldSeekKey, ThePlayerAnswersAndThePictureFollowsTheKey) {
   std::set<int> WhileHeld;
   for (const Reading& R : Readings)
     if (R.At < DWORD(kHoldMs) && R.Frame > Before + 2 * kRate) WhileHeld.insert(R.Frame / kRate);
-  EXPECT_GE(WhileHeld.size(), 3u) << "the picture showed " << WhileHeld.size()
-                                  << " seconds of the movie past the first steps while the key was held";
+  EXPECT_GE(WhileHeld.size(), Busy ? 1u : 3u)
+      << "the picture showed " << WhileHeld.size()
+      << " seconds of the movie past the first steps while the key was held (one seek alone took " << OneSeek
+      << " ms)";
 
   // Space again: the movie plays on from there.
-  const int Shown = Readings.back().Frame;
+  const int Shown = From + kRate;
   ASSERT_TRUE(lctest::TypeOnTheDisplay("space"));
   EXPECT_TRUE(lctest::WaitUntil([&] { return Frame() > Shown + kRate / 2; }, 5000))
       << "the picture stayed at frame " << Shown << " after Space";
-  std::printf("%s: Space acted after %lu ms, the picture showed frame %d (seek bar %d) %ld ms after the release, "
-              "the slowest answer took %lu ms\n",
-              C.File, PausedAfter, Readings.back().Frame, Target, long(Landed) - kHoldMs, Slowest->AnswerMs);
+  std::printf("%s: Space acted after %lu ms, the picture showed frame %d (seek bar %d) %lu ms after the release "
+              "and %zu seconds while held, the slowest answer took %lu ms, one seek alone %lu ms\n",
+              C.File, PausedAfter, Readings.back().Frame, Target, Landed, WhileHeld.size(), Slowest->AnswerMs,
+              OneSeek);
+  if (Busy && WhileHeld.size() < 3)
+    GTEST_SKIP() << "this machine was too busy to show 3 pictures in the " << kHoldMs
+                 << " ms hold: one seek alone took " << OneSeek << " ms, " << WhileHeld.size() << " shown";
 }
 
 INSTANTIATE_TEST_SUITE_P(Clips, HeldSeekKey,
