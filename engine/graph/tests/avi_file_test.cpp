@@ -78,4 +78,31 @@ TEST(AviFile, TheIndexListsEachChunkOfAStream) {
   }
 }
 
+// An OpenDML index whose standard indexes give entries of no length or of
+// more longs than any writer uses, or list another stream's chunks, is
+// damaged: the legacy index beside it is read instead.
+TEST(AviFile, ADamagedOpenDmlIndexLeavesTheLegacyIndex) {
+  struct Damage {
+    std::size_t At;  // from the standard index chunk's id
+    char Byte;
+  };
+  for (const Damage damage : {Damage{8, 0}, Damage{8, 1}, Damage{8, 17}, Damage{17, '0'}}) {
+    Bytes file = AviOf("FMP4", "IPBPI", {.Kind = Index::OpenDmlAndLegacy});
+    for (std::size_t at = 0; at + 24 <= file.size(); ++at)
+      if (Text(file, at, 4) == "ix01") file[at + damage.At] = std::uint8_t(damage.Byte);
+    const TReadAt read = ReaderOf(file);
+    const std::optional<TAviFile> avi = ReadAviFile(read, file.size());
+    ASSERT_TRUE(avi);
+    std::size_t entries = 0;
+    EXPECT_EQ(ReadAviIndex(TRiffReader(read, file.size()), *avi, 1,
+                           [&](const TAviIndexEntry&) {
+                             ++entries;
+                             return true;
+                           }),
+              TAviIndex::Legacy)
+        << damage.At << " " << int(damage.Byte);
+    EXPECT_EQ(entries, 5u) << damage.At << " " << int(damage.Byte);
+  }
+}
+
 }  // namespace
