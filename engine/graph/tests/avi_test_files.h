@@ -58,8 +58,10 @@ inline Bytes StreamList(const char* Kind, const char* Compression, std::size_t F
 // A chunk of pictures of coding type I, P or B (29 bytes each); a P-frame
 // of 1,000 bytes (p); a P-frame and the B-frame shown before it packed in one chunk (N,
 // and n after a P-frame of 1,000 bytes), or a key frame and the B-frame
-// (J); a picture not coded (c); an empty chunk, a picture dropped (-),
-// and an empty chunk the index lists as a key frame (K).
+// (J); a picture not coded (c), and one padded to 19 bytes (d) and to 20
+// (e); a B-frame whose header begins 251 bytes into its chunk (X) and
+// one 252 bytes in (Y); an empty chunk, a picture dropped (-), and an
+// empty chunk the index lists as a key frame (K).
 inline Bytes Picture(char Type) {
   const auto Vop = [](int Code) { return Join({Bytes{0, 0, 1, 0xB6, std::uint8_t(Code << 6)}, Bytes(24, 0x12)}); };
   const Bytes data(971, 0x55);
@@ -72,6 +74,10 @@ inline Bytes Picture(char Type) {
     case 'n': return Join({Vop(1), data, Vop(2)});
     case 'J': return Join({Vop(0), data, Vop(2)});
     case 'c': return Bytes{0, 0, 1, 0xB6, 0x40, 0x0F};
+    case 'd': return Join({Picture('c'), Bytes(13, 0)});
+    case 'e': return Join({Picture('c'), Bytes(14, 0)});
+    case 'X': return Join({Bytes(251, 0x55), Vop(2)});
+    case 'Y': return Join({Bytes(252, 0x55), Vop(2)});
     default: return {};
   }
 }

@@ -174,6 +174,15 @@ TEST(AviKeyFrames, TheIndexGivesEachKeyFramesPlaceAndTheBFramesStoredBehindIt) {
       {"packed", AviOf("DX50", "INcNcJcNc"), {{0, 0}, {5, 1}}},
       {"packed, two B-frames", AviOf("DX50", "INBcNBcJBcNBc"), {{0, 0}, {7, 2}}},
       {"packed, a closed group", AviOf("DX50", "INcNcIPNc"), {{0, 0}, {5, 0}}},
+      // A picture not coded is at most 19 bytes long; one of 20 is a
+      // picture of its own.
+      {"packed, not coded in 19 bytes", AviOf("DX50", "INcNdJdNc"), {{0, 0}, {5, 1}}},
+      {"packed, a picture of 20 bytes", AviOf("DX50", "INcNcJeNc"), {{0, 0}, {5, 0}}},
+      // B-frames are counted up to 16 behind a key frame, each known by a
+      // picture header within its chunk's first 256 bytes.
+      {"twenty B-frames", AviOf("FMP4", "IPBBI" + std::string(20, 'B') + "P"), {{0, 0}, {4, 16}}},
+      {"a header 251 bytes in", AviOf("FMP4", "IPBBIXXP"), {{0, 0}, {4, 2}}},
+      {"a header 252 bytes in", AviOf("FMP4", "IPBBIXYP"), {{0, 0}, {4, 1}}},
       {"long group", AviOf("FMP4", "I" + std::string(2999, 'p') + "IBBPBB"), {{0, 0}, {3000, 2}}},
       {"no B-frames", AviOf("FMP4", "IPPPPIPPP"), {{0, 0}, {5, 0}}},
       {"one key frame", AviOf("FMP4", "IPBBPBB"), {{0, 0}}},
