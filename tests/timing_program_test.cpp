@@ -2,7 +2,8 @@
 // most one frame off, in the kinds of movie that time their pictures
 // differently (H.264 in MP4 with and without B-frames, MPEG-4 part 2 in
 // AVI with and without B-frames, in open and closed groups of pictures,
-// with its first pictures dropped, at 25 and 30 frames per second) and in
+// with its first pictures dropped, at 25 and 30 frames per second, with
+// key frames where the picture changes) and in
 // the ways a stream begins: played from the start, after a seek back,
 // after a step forward in the first second (there most changes exactly on
 // their frames) both in a movie that has played before and in one just
@@ -11,9 +12,16 @@
 // time on the sound's clock: a cue off its frame is a picture off its
 // sound. The screen is read while the movie plays: each frame tells its
 // own number, and a yellow subtitle shows over its lower half or not.
+// On a busy machine the screen may be read too seldom to judge every
+// change: a trial that saw too few of the frames around them is made
+// again, and what still was not seen often enough, where the picture
+// played through nearly every frame, is told as "not enough sightings on
+// this machine": the run counts as skipped, unless something it could
+// judge failed.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -128,6 +136,13 @@ class Sightings {
   struct OnTime {
     int Seen = 0, Changed = 0;
   };
+  // How many in a hundred of the frames from From to To were seen at all.
+  int SightedShare(int From, int To) const {
+    int Sighted = 0;
+    for (int F = From; F <= To; ++F) Sighted += F >= 0 && F < Frames_ && Seen(F) > 0;
+    return To < From ? 0 : 100 * Sighted / (To - From + 1);
+  }
+
   OnTime ChangesOnTheirFrames(int From) const {
     OnTime Count;
     for (const Cue& C : Cues_)
@@ -221,6 +236,35 @@ class TimingCopy : public lctest::RunningCopy {
 
 class ProgramTiming : public ::testing::TestWithParam<Clip> {};
 
+// What a run could not see often enough to judge, for the report.
+std::vector<std::string> gUnseen;
+
+// The frames around the changes from frame From to frame To were not seen
+// often enough (What): where the picture played through nearly all of
+// them, the machine read the screen too seldom, which is told; otherwise
+// the picture did not play, a fault.
+void NotSeenOftenEnough(const Sightings& S, int From, int To, const std::string& What) {
+  const int Share = S.SightedShare(From, To);
+  if (Share >= 80)
+    gUnseen.push_back(What);
+  else
+    ADD_FAILURE() << What << ": the frames around the changes were not seen often enough, and only " << Share
+                  << " % of the frames were seen at all";
+}
+
+// Prints, once every test ran, that frames were not seen often enough to
+// judge and that no fault was seen, which CTest reports as a skipped run
+// (tests/CMakeLists.txt); nothing when something failed.
+class SightingsReport : public ::testing::Environment {
+ public:
+  void TearDown() override {
+    const ::testing::UnitTest& Run = *::testing::UnitTest::GetInstance();
+    if (Run.skipped_test_count() > 0 && Run.failed_test_count() == 0)
+      std::printf("TIMING: not enough sightings on this machine, no fault seen\n");
+  }
+};
+const ::testing::Environment* const kSightingsReport = ::testing::AddGlobalTestEnvironment(new SightingsReport);
+
 // Steps 2 s back each time the picture reaches Trigger to Trigger + 1.2 s
 // (in seconds), at least three times, counting what shows from the
 // landing up to Trigger, until the frames around the changes from From
@@ -240,32 +284,55 @@ void SeekBack(const Clip& C, TimingCopy& P, double Trigger, double From, double 
       AfterSeek.Add(S);
     }
   };
-  EXPECT_TRUE(P.Watch(Step, [&] { return AfterSeek.Covered(C.Frame(From), C.Frame(To), 3) && Seeks >= 3; }, 90000))
-      << Opening << ": the frames around the changes were not seen often enough (" << Seeks << " seeks)";
+  if (!P.Watch(Step, [&] { return AfterSeek.Covered(C.Frame(From), C.Frame(To), 3) && Seeks >= 3; }, 90000)) {
+    EXPECT_GE(Seeks, 3) << Opening << ": the picture did not reach the place to seek from often enough";
+    NotSeenOftenEnough(AfterSeek, C.Frame(From), C.Frame(To), Opening);
+  }
   EXPECT_EQ(std::vector<std::string>(), AfterSeek.Faults(3)) << Opening;
 }
 
-// Each step forward lands 2 s on; every change from 2.2 s after the step
-// on is on its frame.
-void ExpectChangesOnTheirFrames(const Clip& C, int At, const Sightings& Trial, const char* Opening) {
-  const Sightings::OnTime OnTime = Trial.ChangesOnTheirFrames(At + C.Frame(2.2));
-  EXPECT_GE(OnTime.Seen, 3) << Opening << ", step at frame " << At;
-  EXPECT_GE(OnTime.Changed, 1) << Opening << ", after a step forward at frame " << At << ", no change of the "
-                               << OnTime.Seen << " seen on its own frame";
+// Steps forward at frame At as Trial (which begins the movie again and
+// steps, noting its sightings in Trial and All; false when the step did
+// not land or the picture did not play on) does, up to three times until
+// three changes from 2.2 s after the step on were seen on their own
+// frames (a step lands 2 s on); one of them at least must show changed
+// there.
+template <class F>
+void StepUntilSeen(const Clip& C, int At, Sightings& All, const char* Opening, F Trial) {
+  for (int Attempt = 1;; ++Attempt) {
+    Sightings Seen(C);
+    if (!Trial(Seen, All)) {
+      ADD_FAILURE() << Opening << ": the step forward at frame " << At << " did not land or play on";
+      return;
+    }
+    const Sightings::OnTime OnTime = Seen.ChangesOnTheirFrames(At + C.Frame(2.2));
+    if (OnTime.Seen >= 3) {
+      EXPECT_GE(OnTime.Changed, 1) << Opening << ", after a step forward at frame " << At << ", no change of the "
+                                   << OnTime.Seen << " seen on its own frame";
+      return;
+    }
+    if (Attempt == 3) {
+      NotSeenOftenEnough(Seen, At + C.Frame(2.2), At + C.Frame(5.2),
+                         std::string(Opening) + ", step at frame " + std::to_string(At) + " (" +
+                             std::to_string(OnTime.Seen) + " changes seen on their frames)");
+      return;
+    }
+  }
 }
 
 TEST_P(ProgramTiming, SubtitlesChangeOnTheFramesOfTheirCuesHoweverTheMovieBegins) {
   const Clip C = GetParam();
   TimingCopy P(L"LcTiming", C);
   ASSERT_TRUE(P.Start(P.Movie));
+  gUnseen.clear();
 
   // From the start: the movie repeats from its start until every change
   // was seen often enough.
   if (C.Openings & kFromStart) {
     Sightings FromStart(C);
-    EXPECT_TRUE(P.Watch([&](const Sighting& S) { FromStart.Add(S); },
-                        [&] { return FromStart.Covered(C.First, C.Frames(), 4); }, 90000))
-        << "the frames around the changes were not seen often enough from the start";
+    if (!P.Watch([&](const Sighting& S) { FromStart.Add(S); },
+                 [&] { return FromStart.Covered(C.First, C.Frames(), 4); }, 90000))
+      NotSeenOftenEnough(FromStart, C.First, C.Frames() - 1, "from the start");
     EXPECT_EQ(std::vector<std::string>(), FromStart.Faults(4)) << "from the start";
   }
 
@@ -287,12 +354,11 @@ TEST_P(ProgramTiming, SubtitlesChangeOnTheFramesOfTheirCuesHoweverTheMovieBegins
     Sightings EarlySeeks(C);
     for (const double After : {0.2, 0.6, 1.0}) {
       const int At = C.First + C.Frame(After);
-      P.Remote(kStop);
-      P.Remote(kPlay);
-      Sightings Trial(C);
-      EXPECT_TRUE(P.StepForwardAt(C, At, Trial, EarlySeeks)) << "the step forward at frame " << At
-                                                               << " did not land or play on";
-      ExpectChangesOnTheirFrames(C, At, Trial, "played before");
+      StepUntilSeen(C, At, EarlySeeks, "played before", [&](Sightings& Trial, Sightings& All) {
+        P.Remote(kStop);
+        P.Remote(kPlay);
+        return P.StepForwardAt(C, At, Trial, All);
+      });
     }
     EXPECT_EQ(std::vector<std::string>(), EarlySeeks.Faults(2)) << "after a step forward in the first second";
   }
@@ -315,8 +381,8 @@ TEST_P(ProgramTiming, SubtitlesChangeOnTheFramesOfTheirCuesHoweverTheMovieBegins
           },
           [&] { return Over; }, 30000);
     }
-    EXPECT_TRUE(Resumed.Covered(C.Frame(2.32), C.Frames(), 2))
-        << "the frames around the changes after a resume were not seen often enough";
+    if (!Resumed.Covered(C.Frame(2.32), C.Frames(), 2))
+      NotSeenOftenEnough(Resumed, C.Frame(2.32), C.Frames() - 1, "resumed");
     EXPECT_EQ(std::vector<std::string>(), Resumed.Faults(2)) << "resumed";
   }
 
@@ -327,18 +393,24 @@ TEST_P(ProgramTiming, SubtitlesChangeOnTheFramesOfTheirCuesHoweverTheMovieBegins
   if (C.Openings & kJustOpened) {
     Sightings JustOpened(C);
     for (const double After : {0.2, 0.64}) {
-      P.Remote(kStop);
-      P.Remote(kPlay);
-      ASSERT_TRUE(P.CloseBetween(C.First + 1, C.First + C.Frame(0.8)))
-          << "the program did not close in its first second";
-      ASSERT_TRUE(P.Start(P.Movie));
       const int At = C.First + C.Frame(After);
-      Sightings Trial(C);
-      EXPECT_TRUE(P.StepForwardAt(C, At, Trial, JustOpened)) << "the step forward at frame " << At
-                                                               << " did not land or play on";
-      ExpectChangesOnTheirFrames(C, At, Trial, "just opened");
+      StepUntilSeen(C, At, JustOpened, "just opened", [&](Sightings& Trial, Sightings& All) {
+        P.Remote(kStop);
+        P.Remote(kPlay);
+        if (!P.CloseBetween(C.First + 1, C.First + C.Frame(0.8)) || !P.Start(P.Movie)) {
+          ADD_FAILURE() << "the program did not close in its first second or start again";
+          return false;
+        }
+        return P.StepForwardAt(C, At, Trial, All);
+      });
     }
     EXPECT_EQ(std::vector<std::string>(), JustOpened.Faults(2)) << "after a step forward in a movie just opened";
+  }
+
+  if (!gUnseen.empty() && !HasFailure()) {
+    std::string Unseen;
+    for (const std::string& U : gUnseen) Unseen += (Unseen.empty() ? "" : "; ") + U;
+    GTEST_SKIP() << "not enough sightings on this machine: " << Unseen;
   }
 }
 
@@ -349,7 +421,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Clip{"stamped_b.avi", 25, 0, kBefore | kJustOpened}, Clip{"stamped.avi", 25, 0, kBefore},
                       Clip{"stamped_cgop.avi", 25, 0, kSeekBack | kEarlySteps},
                       Clip{"stamped_late.avi", 25, 25, kSeekBack | kSeekBackToFirst | kEarlySteps | kJustOpened},
-                      Clip{"stamped_30.avi", 30, 0, kFromStart | kSeekBack | kEarlySteps}),
+                      Clip{"stamped_30.avi", 30, 0, kFromStart | kSeekBack | kEarlySteps},
+                      Clip{"stamped_cuts.avi", 25, 0, kFromStart | kSeekBack | kEarlySteps}),
     [](const auto& Info) {
       std::string Name = Info.param.File;
       for (char& C : Name)
