@@ -23,6 +23,16 @@ constexpr UINT WM_VIDEOREPAINT = WM_APP + 2;
 // OnException on the GUI thread.
 constexpr UINT WM_GRAPHEXCEPTION = WM_APP + 3;
 
+// Posted by the graph component (TFilterGraph) to its own event window when
+// the graph's worker thread reports a change of state that failed; the
+// window raises the component's OnGraphStateFailed on the GUI thread.
+constexpr UINT WM_GRAPHSTATEFAILED = WM_APP + 8;
+
+// Sent by a graph's site (TGraphSite) from the graph's own threads to the
+// graph component's event window, which runs the graph builder's callback
+// whose call LParam points to on the GUI thread while the sender waits.
+constexpr UINT WM_GRAPHCALLBACK = WM_APP + 9;
+
 // Posted by the video control's surface (TVideoSurface) to its own message
 // window when a frame or a new placement was composed on another thread
 // (the renderer's streaming thread); the GUI thread copies the composed

@@ -20,12 +20,13 @@
 namespace {
 
 // The frame of the video control's own renderer; with another renderer,
-// its current image through the graph.
+// its current image, asked of the renderer itself (the graph's video
+// interfaces wait behind a stop under way).
 bool GrabFrame(TfrmVideoWindow& Video, lc::RgbImage& Image) {
   if (Video.VideoWindow->OwnRendererInUse())
     return Video.VideoWindow->Surface().CopyCurrentFrame(Image.Pixels, Image.Width, Image.Height);
   IBasicVideo* Basic = nullptr;
-  if (FAILED(Video.FilterGraph.QueryInterface(IID_IBasicVideo, reinterpret_cast<void**>(&Basic)))) return false;
+  if (FAILED(Video.VideoWindow->QueryInterface(IID_IBasicVideo, reinterpret_cast<void**>(&Basic)))) return false;
   bool Done = false;
   long Size = 0;
   // A picture of up to 8192 x 8192 at 32 bits with its header.
@@ -40,15 +41,10 @@ bool GrabFrame(TfrmVideoWindow& Video, lc::RgbImage& Image) {
   return Done;
 }
 
-// The graph shows a picture: its video has a size. A movie of sound only
-// has none, and there is nothing to capture.
-bool GraphHasPicture(TFilterGraph& Graph) {
-  IBasicVideo* Basic = nullptr;
-  if (FAILED(Graph.QueryInterface(IID_IBasicVideo, reinterpret_cast<void**>(&Basic)))) return false;
-  long Width = 0, Height = 0;
-  const bool Sized = SUCCEEDED(Basic->GetVideoSize(&Width, &Height)) && Width > 0 && Height > 0;
-  Basic->Release();
-  return Sized;
+// The graph shows a picture: its render found a video with a size. A
+// movie of sound only has none, and there is nothing to capture.
+bool GraphHasPicture(const TFilterGraph& Graph) {
+  return Graph.RenderedVideo().Width > 0 && Graph.RenderedVideo().Height > 0;
 }
 
 enum class WriteResult { Written, Taken, Failed };

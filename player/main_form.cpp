@@ -125,13 +125,17 @@ void TfrmMain::Deactivate() {
 // The result tells the sender whether the files were taken (1) or refused
 // (0: before the first activation has ended, while an operation or an
 // opening runs, or once the player is closing, which would drop them), so
-// that it can try again or say it could not hand them over.
+// that it can try again or say it could not hand them over. Files handed
+// over while an opening waits for its movie's render are taken: that
+// opening is abandoned, and they open next.
 void TfrmMain::WMCopyData(TMessage& Message) {
   Message.Result = 0;
   // The sender may be any process: the record and its data are taken only
   // as far as they are given.
   const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(Message.LParam);
-  if (!data || FClosed || Program().BusyFlag || Program().OpeningMovie || FirstActivationPending) return;
+  if (!data || FClosed || Program().BusyFlag || (Program().OpeningMovie && !OpeningRenders()) ||
+      FirstActivationPending)
+    return;
   CloseWhenListEnds = false;
   std::vector<std::string> Files = lc::DecodeHandoverText(data->lpData, data->cbData);
   Message.Result = 1;
@@ -139,6 +143,7 @@ void TfrmMain::WMCopyData(TMessage& Message) {
   // Another may be waiting already (second instances started together):
   // each list is opened in its turn.
   WaitingHandOvers.push_back(std::move(Files));
+  AbandonOpening();
   PostMessageW(Handle(), WM_OPENHANDOVER, 0, 0);
 }
 

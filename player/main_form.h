@@ -329,6 +329,14 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   // paused on its first frame). A failure ends in the video window's
   // render-failure path, which unwinds out of here with the silent abort.
   void OpenMovie(bool PlayAfterOpen, bool AddNextParts);
+  // For the commands that end the movie (stop, close, another movie handed
+  // over): while an opening (or a reload of the picture) is under way, its
+  // render is abandoned if it is waiting for one, and the opening then ends
+  // with no movie; true while an opening is under way, which leaves the
+  // command nothing more to do.
+  bool AbandonOpening();
+  // An opening waits for its movie's render (the player answers meanwhile).
+  bool OpeningRenders() const;
   // The open dialog of BtnOpenMovieClick: its title and filter are the
   // present language's and the media extensions' when it opens; Tag is 1
   // while it is up.

@@ -153,6 +153,7 @@ void TfrmMain::VolumeWithOsd(Cmd Step) {
 }
 
 void TfrmMain::CloseMovieKey() {
+  if (AbandonOpening()) return;
   const std::wstring NoMovie = Utf8ToWide(Texts().TextLabels[29]);
   if (!BtnStop->Enabled() && MovieLabel->Caption() == NoMovie) return;
   Commands().Run(Cmd::CloseMovie, 0);

@@ -110,6 +110,9 @@ void TfrmMain::OpenMovie(bool PlayAfterOpen, bool AddNextParts) {
   BtnStop->SetEnabled(true);
   StartOpenedMovie(PlayAfterOpen);
   OpeningWarnings();
+  // A run that failed while a warning was up closed the movie: nothing of
+  // it is recorded.
+  if (!frmVideoWindow->GraphActive()) return;
   Player().SubtitleLoaded = SubtitleWasLoaded;
   if (!P.RmsSkipCurrent) lc::settings::AddToRms(P.Rms, LiveRmsState(), lc::CurrentDateTime());
   Player().RmsChangeScore = 0;
@@ -159,7 +162,9 @@ void TfrmMain::OpeningNewGraph(bool AddNextParts) {
 }
 
 // Renders the movie into the graph. A movie that cannot be rendered, or
-// has no picture, ends in the video window's render-failure path.
+// has no picture, ends in the video window's render-failure path. The
+// player answers during the render; a render abandoned meanwhile
+// (AbandonOpening) ends the opening with no movie and nothing told.
 void TfrmMain::OpeningRender() {
   lc::MaskFpuForPlayback();
   std::int32_t Result = -1;
@@ -168,6 +173,7 @@ void TfrmMain::OpeningRender() {
   } catch (...) {
     Result = -1;
   }
+  if (frmVideoWindow->FilterGraph.RenderAbandoned()) frmVideoWindow->FilterGraphRenderAbandoned();
   lc::Playback().LastRenderResult = Result;
   const lc::RenderOutcome Outcome = lc::ClassifyRenderResult(Result);
   if (Outcome == lc::RenderOutcome::Fail) frmVideoWindow->FilterGraphUnableToRender();
@@ -179,6 +185,16 @@ void TfrmMain::OpeningRender() {
   // go to it whether or not a slider moved since they were last handed over.
   std::fill(std::begin(FAppliedColors), std::end(FAppliedColors), -1);
   ApplyColorSliders();
+}
+
+bool TfrmMain::OpeningRenders() const {
+  return Program().OpeningMovie && frmVideoWindow && frmVideoWindow->FilterGraph.Rendering();
+}
+
+bool TfrmMain::AbandonOpening() {
+  if (!Program().OpeningMovie) return false;
+  if (frmVideoWindow) frmVideoWindow->FilterGraph.AbandonRender();
+  return true;
 }
 
 void TfrmMain::OpeningRememberedSettings(int Entry) {

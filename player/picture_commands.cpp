@@ -46,9 +46,11 @@ lc::PictureShape CurrentShape() {
 void TfrmMain::SetVideoPosAndSize(int Left, int Top, int Width, int Height) {
   const bool Was = Program().BusyFlag;
   Program().BusyFlag = true;
+  // Asked of the renderer itself: the graph's video interfaces wait behind
+  // a stop under way.
   IBasicVideo2* Video = nullptr;
-  if (frmVideoWindow &&
-      SUCCEEDED(frmVideoWindow->FilterGraph.QueryInterface(IID_IBasicVideo2, reinterpret_cast<void**>(&Video)))) {
+  if (frmVideoWindow && frmVideoWindow->GraphActive() &&
+      SUCCEEDED(frmVideoWindow->VideoWindow->QueryInterface(IID_IBasicVideo2, reinterpret_cast<void**>(&Video)))) {
     Video->SetDestinationPosition(Left, Top, Width, Height);
     Video->Release();
     frmVideoWindow->VideoWindow->PlaceVideoRect(Rect(Left, Top, Left + Width, Top + Height));

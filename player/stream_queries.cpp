@@ -1,7 +1,8 @@
 // What the main window reads of the movie in its graph: the frame rate of
-// its video, the native picture size and ratio, and the menu of the
-// graph's filters with their property pages. Every platform failure is
-// silent; every interface is released on every path.
+// its video and the native picture size and ratio (as the graph's render
+// found them), and the menu of the graph's filters with their property
+// pages. Every platform failure is silent; every interface is released on
+// every path.
 #include <dshow.h>
 
 #include <vector>
@@ -16,14 +17,11 @@
 
 namespace {
 
-// The frame rate of the graph's video as its renderer was connected; empty
-// when the graph has no video with a frame duration.
+// The frame rate of the graph's video as its render found it; empty when
+// the graph has no video with a frame duration.
 std::vector<double> GraphVideoRate() {
-  TComRef<IBasicVideo> Video;
-  REFTIME Frame = 0;
-  if (FAILED(frmVideoWindow->FilterGraph.QueryInterface(IID_IBasicVideo, Video.Out())) ||
-      FAILED(Video->get_AvgTimePerFrame(&Frame)) || !(Frame > 0))
-    return {};
+  const double Frame = frmVideoWindow->FilterGraph.RenderedVideo().FrameSeconds;
+  if (!(Frame > 0)) return {};
   return {1.0 / Frame};
 }
 
@@ -47,13 +45,11 @@ double TfrmMain::GetMovieFrameRate() {
 
 void TfrmMain::ReadVideoAspect() {
   if (!frmVideoWindow || !frmVideoWindow->GraphActive()) return;
-  TComRef<IBasicVideo> Video;
-  if (FAILED(frmVideoWindow->FilterGraph.QueryInterface(IID_IBasicVideo, Video.Out()))) return;
-  long Width = 0, Height = 0;
-  if (FAILED(Video->GetVideoSize(&Width, &Height))) return;
+  const TRenderedVideo& Video = frmVideoWindow->FilterGraph.RenderedVideo();
+  if (Video.Width <= 0 || Video.Height <= 0) return;
   lc::PlayerState& S = lc::Player();
-  S.NativeWidth = static_cast<int>(Width);
-  S.NativeHeight = static_cast<int>(Height);
+  S.NativeWidth = static_cast<int>(Video.Width);
+  S.NativeHeight = static_cast<int>(Video.Height);
   S.AspectRatioValue = lc::OriginalAspectRatio(S.NativeWidth, S.NativeHeight);
 }
 

@@ -90,7 +90,7 @@ void TfrmMain::BtnPauseClick() {
 }
 
 void TfrmMain::BtnStopClick(bool CloseMovie) {
-  if (Program().OpeningMovie || !GraphActive()) return;
+  if (AbandonOpening() || !GraphActive()) return;
   StoreStoppingMovie();
   ReleaseStoppedGraph();
   CloseMovieDialogs();

@@ -383,7 +383,7 @@ void TfrmVideoWindow::WMWindowPosChanging(TMessage& M) {
 
 void TfrmVideoWindow::RestackRenderer() {
   IVideoWindow* Renderer = nullptr;
-  if (FAILED(FilterGraph.QueryInterface(IID_IVideoWindow, reinterpret_cast<void**>(&Renderer)))) return;
+  if (FAILED(VideoWindow->QueryInterface(IID_IVideoWindow, reinterpret_cast<void**>(&Renderer)))) return;
   Renderer->put_Owner(reinterpret_cast<OAHWND>(Handle()));
   Renderer->Release();
   if (HWND Child = FindWindowExW(Handle(), nullptr, L"VideoRenderer", L"VideoWindow"))

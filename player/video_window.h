@@ -150,11 +150,16 @@ class TfrmVideoWindow : public TForm {
   // Whether a filter may join the graph (external subtitle filters on
   // request).
   bool FilterGraphSelectedFilter(const std::wstring& FilterName);
-  // The movie could not be opened: the player back to "no movie", the
-  // failure reported (or left to the pulse while it advances by itself);
-  // never returns, it ends with the silent abort.
+  // The movie could not be opened, or its graph could not change state:
+  // the player back to "no movie", the failure reported (or left to the
+  // pulse while it advances by itself); never returns, it ends with the
+  // silent abort.
   [[noreturn]] void FilterGraphUnableToRender();
-  // Hands the graph's events to the handlers above.
+  // The movie's render was abandoned (a stop, a close or another movie
+  // came during it): the same, with nothing told.
+  [[noreturn]] void FilterGraphRenderAbandoned();
+  // Hands the graph's events to the handlers above (a failed change of
+  // state to FilterGraphUnableToRender).
   void ConnectGraphEvents();
 
  protected:
@@ -180,6 +185,8 @@ class TfrmVideoWindow : public TForm {
   void WMSizing(TMessage& Message);
   void WMExitSizeMove();
   void WMWindowPosChanging(TMessage& Message);
+  // The two above; Tell: the failure is reported.
+  [[noreturn]] void CloseUnopenedMovie(bool Tell);
 
   // The video control's own window procedure, replaced at creation.
   std::function<void(TMessage&)> OldVideoWndProc;

@@ -1,7 +1,8 @@
 // The video window's answers to its graph: the end of a movie, the filter
-// selection during a render, and the render failure that puts the player
-// back to "no movie". GUI thread (the graph's event window and the graph
-// builder's callback inside RenderFile).
+// selection during a render, and the render failure (also taken by a
+// change of state that failed) that puts the player back to "no movie".
+// GUI thread (the graph's event window and the graph builder's callback
+// inside RenderFile).
 #include <dshow.h>
 
 #include "dates/date_time.h"
@@ -41,6 +42,9 @@ void TfrmVideoWindow::ConnectGraphEvents() {
   FilterGraph.OnSelectedFilter = [this](IMoniker*, const std::wstring& Name, const GUID&) {
     return FilterGraphSelectedFilter(Name);
   };
+  // A movie that renders but cannot run (or pause or stop) is closed as
+  // one that cannot be rendered; the player goes on.
+  FilterGraph.OnGraphStateFailed = [this](TFilterGraph*, HRESULT) { FilterGraphUnableToRender(); };
 }
 
 void TfrmVideoWindow::FilterGraphDSEvent(int Event, LONG_PTR, LONG_PTR) {
@@ -73,7 +77,11 @@ bool TfrmVideoWindow::FilterGraphSelectedFilter(const std::wstring& FilterName) 
   return Allowed;
 }
 
-void TfrmVideoWindow::FilterGraphUnableToRender() {
+void TfrmVideoWindow::FilterGraphUnableToRender() { CloseUnopenedMovie(true); }
+
+void TfrmVideoWindow::FilterGraphRenderAbandoned() { CloseUnopenedMovie(false); }
+
+void TfrmVideoWindow::CloseUnopenedMovie(bool Tell) {
   lc::ProgramState& P = Program();
   lc::PlaybackState& B = lc::Playback();
   try {
@@ -115,10 +123,10 @@ void TfrmVideoWindow::FilterGraphUnableToRender() {
   M.RestoreRememberedReplacements();
   M.FirstActivationPending = false;
   P.BusyFlag = false;
-  if (!B.AutoAdvancing) {
+  if (Tell && !B.AutoAdvancing) {
     bool Unused = false;
     ShowMessageBox(Utf8ToWide(Texts().TextMessages[20]), &M, false, Unused);
-  } else {
+  } else if (Tell) {
     B.RenderFailed = true;
   }
   B.AutoAdvancing = false;

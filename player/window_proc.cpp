@@ -169,8 +169,9 @@ void TfrmMain::ReloadPicture() {
   Guarded([&] { V.FilterGraph.SetActive(true); });
   // The render has reported its own failure; the player is put back to
   // "no movie" rather than left showing a movie it no longer holds.
-  if (!lc::ReloadRenderUsable(V.FilterGraph.RenderFile(Utf8ToWide(CurrentMovieFile))))
-    V.FilterGraphUnableToRender();
+  const HRESULT Rendered = V.FilterGraph.RenderFile(Utf8ToWide(CurrentMovieFile));
+  if (V.FilterGraph.RenderAbandoned()) V.FilterGraphRenderAbandoned();
+  if (!lc::ReloadRenderUsable(Rendered)) V.FilterGraphUnableToRender();
   if (V.FullScreen) {
     V.CoverVideoMonitor();
     if (!Application.IsIconic()) V.ParkMainWindow();

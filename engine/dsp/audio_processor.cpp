@@ -3,6 +3,8 @@
 #include <cstring>
 #include <map>
 
+#include "engine/filters/com_helpers.h"
+
 namespace {
 // The timers of the components, by timer id (GUI thread only).
 std::map<UINT_PTR, TDSAudioProcessor*>& Timers() {
@@ -11,13 +13,7 @@ std::map<UINT_PTR, TDSAudioProcessor*>& Timers() {
 }
 }  // namespace
 
-TDSAudioProcessor::TDSAudioProcessor(const std::wstring& Name) : Name(Name) {
-  Filter_ = new TDSAudioFilter();
-  Filter_->SetVisualsEnabled(false);
-  Filter_->QueryInterface(IID_IBaseFilter, reinterpret_cast<void**>(&BaseFilter_));
-  Filter_->QueryInterface(IID_IDSAudioProcessorInterface, reinterpret_cast<void**>(&Control_));
-  Filter_->QueryInterface(IID_IDSAudioProcessorVisualInterface, reinterpret_cast<void**>(&Visual_));
-}
+TDSAudioProcessor::TDSAudioProcessor(const std::wstring& Name) : Name(Name) { CreateFilter(); }
 
 // The filter may outlive the component inside a graph: it is told to
 // forget the callback first.
@@ -25,14 +21,38 @@ TDSAudioProcessor::~TDSAudioProcessor() {
   VisualEnabled_ = false;
   UpdateTimer();
   SetFilterGraph(nullptr);
+  ReleaseFilter();
+}
+
+void TDSAudioProcessor::CreateFilter() {
+  Filter_ = new TDSAudioFilter();
+  Filter_->SetVisualsEnabled(VisualEnabled_);
+  Filter_->QueryInterface(IID_IBaseFilter, reinterpret_cast<void**>(&BaseFilter_));
+  Filter_->QueryInterface(IID_IDSAudioProcessorInterface, reinterpret_cast<void**>(&Control_));
+  Filter_->QueryInterface(IID_IDSAudioProcessorVisualInterface, reinterpret_cast<void**>(&Visual_));
+}
+
+// Takes the lock, so that no callback of the filter runs on after it.
+void TDSAudioProcessor::ReleaseFilter() {
   {
     TAutoLock lock(Lock_);
     if (Control_ != nullptr) Control_->SetCallBack(nullptr);
   }
-  if (Control_ != nullptr) Control_->Release();
-  if (Visual_ != nullptr) Visual_->Release();
-  if (BaseFilter_ != nullptr) BaseFilter_->Release();
-  Filter_->Release();
+  ReleaseAndNil(Control_);
+  ReleaseAndNil(Visual_);
+  ReleaseAndNil(BaseFilter_);
+  ReleaseAndNil(Filter_);
+}
+
+// A graph that did not let go keeps the filter: the next graph gets a new
+// one with the same delay (the visual settings follow when it is added).
+void TDSAudioProcessor::RenewFilter() {
+  const bool delayEnabled = DelayEnabled();
+  const int delay = Delay();
+  ReleaseFilter();
+  CreateFilter();
+  SetDelayEnabled(delayEnabled);
+  SetDelay(delay);
 }
 
 void TDSAudioProcessor::SetVisualEnabled(bool Value) {
@@ -99,6 +119,7 @@ IBaseFilter* TDSAudioProcessor::GetFilter() { return BaseFilter_; }
 void TDSAudioProcessor::NotifyFilter(int Operation, int) {
   if (Operation == foAdded) InstallCallbacks();
   if (Operation == foRemoving && BaseFilter_ != nullptr) BaseFilter_->Stop();
+  if (Operation == foLeft) RenewFilter();
 }
 
 void TDSAudioProcessor::InstallCallbacks() {

@@ -65,7 +65,8 @@ class TDSAudioProcessor : public IDSAudioProcessorCallBack, public IFilterCompon
   TMediaTypeNotifyEvent OnMediaTypeChanged;
   TAudioNotifyEvent OnFlush;
 
-  // The filter object (the component holds a reference).
+  // The filter object (the component holds a reference): a new one after
+  // a graph was left with the old one in it (foLeft).
   TDSAudioFilter* Filter() const { return Filter_; }
 
   // IFilterComponent
@@ -90,6 +91,9 @@ class TDSAudioProcessor : public IDSAudioProcessorCallBack, public IFilterCompon
   void VisualTimerTimer();
 
  private:
+  void CreateFilter();
+  void ReleaseFilter();
+  void RenewFilter();
   void InstallCallbacks();
   // Hands a handler's exception to the graph component (PostException).
   void Report(std::exception_ptr Error);

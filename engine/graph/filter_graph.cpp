@@ -5,15 +5,15 @@
 #include <vector>
 
 #include "engine/filters/com_helpers.h"
+#include "engine/graph/graph_site.h"
 #include "engine/graph/graph_teardown.h"
 #include "engine/graph/graph_utils.h"
 #include "engine/graph/movie_file_timing.h"
+#include "framework/application.h"
 #include "engine/graph/wine_media_stack.h"
 
 // {AD9AE9B1-A42A-49A1-AC7E-7404B0D3370D}
 const GUID GraphComponentService = {0xAD9AE9B1, 0xA42A, 0x49A1, {0xAC, 0x7E, 0x74, 0x04, 0xB0, 0xD3, 0x37, 0x0D}};
-// {56A868FD-0AD4-11CE-B0A3-0020AF0BA770}
-const IID IID_IAMFilterGraphCallbackStd = {0x56A868FD, 0x0AD4, 0x11CE, {0xB0, 0xA3, 0x00, 0x20, 0xAF, 0x0B, 0xA7, 0x70}};
 
 namespace {
 
@@ -29,7 +29,52 @@ struct TGraphInterface {
   T* Object = nullptr;
 };
 
+// A site that lives as long as the process, for a graph that may be
+// released after the component is gone (Wine's graph takes no empty site).
+IUnknown* NoSite() {
+  struct TNoSite : public IUnknown {
+    STDMETHODIMP QueryInterface(REFIID, void** Object) override {
+      *Object = nullptr;
+      return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return 1; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+  };
+  static TNoSite noSite;
+  return &noSite;
+}
+
 }  // namespace
+
+// What of the component is in the active graph besides its filters (the
+// notify window, the running object table's entry, the log and the site),
+// taken out; then the graph's objects (the graph first) are released, each
+// held reference once. Any thread; the component's members are not used.
+struct TFilterGraph::TGraphHooks {
+  IMediaEventEx* Events = nullptr;
+  DWORD RotCookie = 0;
+  HANDLE Log = INVALID_HANDLE_VALUE;
+  IObjectWithSite* Site = nullptr;
+  IFilterGraph2* Graph = nullptr;  // the first of Objects
+  std::vector<IUnknown*> Objects;
+
+  void TakeOut() {
+    if (Events != nullptr) {
+      Events->SetNotifyFlags(AM_MEDIAEVENT_NONOTIFY);
+      Events->SetNotifyWindow(0, 0, 0);
+      ReleaseAndNil(Events);
+    }
+    if (RotCookie != 0) RemoveGraphFromRot(RotCookie);
+    if (Log != INVALID_HANDLE_VALUE) {
+      Graph->SetLogFile(0);
+      CloseHandle(Log);
+    }
+    if (Site != nullptr) {
+      Site->SetSite(NoSite());
+      ReleaseAndNil(Site);
+    }
+  }
+};
 
 TFilterGraph::~TFilterGraph() {
   SetActive(false);
@@ -84,8 +129,9 @@ void TFilterGraph::Activate() {
     return;
   }
   Active_ = true;
+  Stalled_ = false;
   Duration_.reset();
-  Worker_ = TGraphWorker::Start(Graph_, [this](std::exception_ptr Error) { PostException(std::move(Error)); });
+  Worker_ = TGraphWorker::Start(Graph_, [this](HRESULT Result) { PostStateFailure(Result); });
   if (SUCCEEDED(QueryInterface(IID_IMediaEventEx, reinterpret_cast<void**>(&MediaEvent_)))) {
     MediaEvent_->SetNotifyFlags(0);
     MediaEvent_->SetNotifyWindow(reinterpret_cast<OAHWND>(Window_), WM_GRAPHNOTIFY,
@@ -99,32 +145,14 @@ void TFilterGraph::Activate() {
   NotifyFilters(coActivation, 1);
 }
 
-// The graph reaches both callbacks through the one site (the component
-// answers both interfaces).
+// The graph reaches both callbacks through its one site, which answers
+// both interfaces.
 void TFilterGraph::InstallSite() {
   IObjectWithSite* site = nullptr;
   if (FAILED(QueryGraph(IID_IObjectWithSite, reinterpret_cast<void**>(&site)))) return;
-  site->SetSite(static_cast<IAMGraphBuilderCallback*>(this));
-  site->SetSite(static_cast<IFilterGraphCallbackStd*>(this));
-  site->Release();
-}
-
-// The graph's site becomes one that lives as long as the process: the
-// graph may be released after the component is gone (Deactivate), and
-// Wine's graph takes no empty site.
-void TFilterGraph::RemoveSite() {
-  struct TNoSite : public IUnknown {
-    STDMETHODIMP QueryInterface(REFIID, void** Object) override {
-      *Object = nullptr;
-      return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return 1; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
-  };
-  static TNoSite noSite;
-  IObjectWithSite* site = nullptr;
-  if (FAILED(QueryGraph(IID_IObjectWithSite, reinterpret_cast<void**>(&site)))) return;
-  site->SetSite(&noSite);
+  Site_ = new TGraphSite(this, Window_);
+  site->SetSite(static_cast<IAMGraphBuilderCallback*>(Site_));
+  site->SetSite(static_cast<IFilterGraphCallbackStd*>(Site_));
   site->Release();
 }
 
@@ -132,44 +160,68 @@ void TFilterGraph::RemoveSite() {
 // teardown may never end, and a graph not released in time is left to end
 // on its own while the player goes on. Nothing of the component's stays in
 // it: its filters, its site, its notify window and its log are taken out
-// first.
+// first. A graph that does not stop in time, or is still rendering, is
+// left as it is (LeaveGraph).
 void TFilterGraph::Deactivate() {
   // A running or paused graph released without a stop can hang the
   // platform's media stack: it is stopped first.
-  const bool stopped = FinalStop();
+  if (Rendering_ || !FinalStop()) {
+    LeaveGraph();
+    return;
+  }
   NotifyFilters(coActivation, 0);
   RemoveRegisteredFilters();
-  if (MediaEvent_ != nullptr) {
-    MediaEvent_->SetNotifyFlags(AM_MEDIAEVENT_NONOTIFY);
-    MediaEvent_->SetNotifyWindow(0, 0, 0);
-    ReleaseAndNil(MediaEvent_);
+  TGraphHooks hooks = TakeHooks();
+  hooks.TakeOut();
+  // The worker holds the graph until its thread ends: when that is not in
+  // time, the graph's last release is the worker's, on its thread.
+  if (Worker_) Worker_->Leave(kGraphReleaseMs);
+  Worker_.reset();
+  ReleaseWithin(std::move(hooks.Objects), kGraphReleaseMs);
+}
+
+void TFilterGraph::LeaveGraph() {
+  Rendering_ = false;
+  NotifyFilters(coActivation, 0);
+  for (IFilterComponent* component : Filters_) component->NotifyFilter(foLeft, 0);
+  TGraphHooks hooks = TakeHooks();
+  Worker_->LeaveWith([hooks]() mutable {
+    hooks.TakeOut();
+    for (IUnknown* object : hooks.Objects) object->Release();
+  });
+  Worker_.reset();
+}
+
+TFilterGraph::TGraphHooks TFilterGraph::TakeHooks() {
+  TGraphHooks hooks;
+  hooks.Events = std::exchange(MediaEvent_, nullptr);
+  hooks.RotCookie = std::exchange(RotCookie_, 0);
+  hooks.Log = std::exchange(Log_, INVALID_HANDLE_VALUE);
+  if (FAILED(QueryGraph(IID_IObjectWithSite, reinterpret_cast<void**>(&hooks.Site)))) hooks.Site = nullptr;
+  if (Site_ != nullptr) {
+    Site_->Cut();
+    ReleaseAndNil(Site_);
   }
-  if (RotCookie_ != 0) {
-    RemoveGraphFromRot(RotCookie_);
-    RotCookie_ = 0;
-  }
-  CloseLog();
-  RemoveSite();
-  std::vector<IUnknown*> objects;
+  hooks.Graph = Graph_;
   for (IUnknown* object : {static_cast<IUnknown*>(Graph_), static_cast<IUnknown*>(CaptureBuilder_),
                            static_cast<IUnknown*>(DvdBuilder_)})
-    if (object != nullptr) objects.push_back(object);
+    if (object != nullptr) hooks.Objects.push_back(object);
   Graph_ = nullptr;
   CaptureBuilder_ = nullptr;
   DvdBuilder_ = nullptr;
   Walk_.reset();
   Active_ = false;
-  // The worker holds the graph until its thread ends: when that is not in
-  // time, the graph's last release is the worker's, on its thread.
-  if (Worker_) Worker_->Leave(stopped ? kGraphReleaseMs : 0);
-  Worker_.reset();
-  ReleaseWithin(std::move(objects), kGraphReleaseMs);
+  std::lock_guard<std::mutex> lock(ExceptionsLock_);
+  StateFailures_.clear();
+  return hooks;
 }
 
 bool TFilterGraph::FinalStop() {
   if (!Worker_) return true;
+  if (Stalled_) return false;
   Worker_->AskFinalStop();
-  return Worker_->WaitIdle(kGraphReleaseMs);
+  Stalled_ = !Worker_->WaitIdle(kGraphReleaseMs);
+  return !Stalled_;
 }
 
 void TFilterGraph::SetMode(TGraphMode Value) {
@@ -254,6 +306,8 @@ void TFilterGraph::NotifyFilters(int Operation, int Param) {
 }
 
 HRESULT TFilterGraph::RenderFile(const std::wstring& FileName) {
+  RenderAbandoned_ = false;
+  RenderedVideo_ = {};
   if (Graph_ == nullptr) return S_FALSE;
   WaitForGraph(kGraphReleaseMs);
   Duration_.reset();
@@ -262,7 +316,13 @@ HRESULT TFilterGraph::RenderFile(const std::wstring& FileName) {
   FileEnd_ = 0;
   Walk_.reset();
   NotifyFilters(coRenderBefore, 0);
-  const HRESULT hr = Graph_->RenderFile(FileName.c_str(), nullptr);
+  const HRESULT hr = RenderOnWorker(FileName);
+  {
+    // The handlers' exceptions held back during the render.
+    std::lock_guard<std::mutex> lock(ExceptionsLock_);
+    if (!Exceptions_.empty()) PostMessageW(Window_, WM_GRAPHEXCEPTION, 0, 0);
+  }
+  if (RenderAbandoned_) return E_ABORT;
   if (FAILED(hr)) {
     SetActive(false);
     ShowGraphMessage(FormatDSError(hr));
@@ -280,6 +340,31 @@ HRESULT TFilterGraph::RenderFile(const std::wstring& FileName) {
   // The length is kept for the time the worker is busy.
   Duration();
   return hr;
+}
+
+// The loop ends when the render is done, or when a message it dispatched
+// abandoned it or deactivated the component, or on the application's end;
+// a render not done then is left with its graph.
+HRESULT TFilterGraph::RenderOnWorker(const std::wstring& FileName) {
+  if (!Worker_) return Graph_->RenderFile(FileName.c_str(), nullptr);
+  const std::shared_ptr<TGraphWorker> worker = Worker_;
+  worker->AskRender(FileName);
+  Rendering_ = true;
+  const HANDLE done = worker->DoneEvent();
+  while (Worker_ == worker && worker->Rendering() && !Application.Terminated()) {
+    MsgWaitForMultipleObjectsEx(1, &done, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    Application.ProcessMessages();
+  }
+  Rendering_ = false;
+  if (Worker_ == worker && worker->Rendering()) LeaveGraph();
+  RenderAbandoned_ = Worker_ != worker;
+  if (RenderAbandoned_) return E_ABORT;
+  RenderedVideo_ = worker->RenderedVideo();
+  return worker->RenderResult();
+}
+
+void TFilterGraph::AbandonRender() {
+  if (Rendering_) LeaveGraph();
 }
 
 // The graph plays every stream to its own end: the latest end the graph
@@ -412,7 +497,8 @@ void TFilterGraph::DisconnectFilters() {
 void TFilterGraph::ClearGraph() {
   if (Graph_ == nullptr) return;
   NotifyFilters(coStop, 0);
-  FinalStop();
+  // A graph still stopping waits for nothing more: it is left as it is.
+  if (!FinalStop()) return;
   DisconnectFilters();
   TFilterList filters(Graph_);
   for (IFilterComponent* component : Filters_) filters.Remove(component->GetFilter());
@@ -443,12 +529,12 @@ void TFilterGraph::SetLinearVolume(bool Value) {
 // Volume and balance go to the graph together.
 void TFilterGraph::ApplyAudio() {
   if (Worker_)
-    Worker_->SetAudio(LinearVolume_ ? LinearVolumeToDB(Volume_) : Volume_ - 10000,
+    Worker_->AskAudio(LinearVolume_ ? LinearVolumeToDB(Volume_) : Volume_ - 10000,
                       LinearVolume_ ? LinearBalanceToDB(Balance_) : Balance_);
 }
 
 void TFilterGraph::ApplyRate() {
-  if (Worker_) Worker_->SetRate(Rate_);
+  if (Worker_) Worker_->AskRate(Rate_);
 }
 
 void TFilterGraph::ApplySettings() {

@@ -7,8 +7,8 @@
 // The component is used on the GUI thread: the hidden event window
 // receives the platform's notification message, and the graph builder's
 // callbacks run inside RenderFile. The calls that can wait on the
-// platform's media stack (run, pause, stop, seek, and volume, balance and
-// rate while those are under way) are made by the graph's worker thread
+// platform's media stack (run, pause, stop, seek, volume, balance and
+// rate) are made by the graph's worker thread
 // (graph_worker.h), which the GUI thread only asks; while it is busy the
 // position, and the length, are answered from what the component keeps.
 // The GUI thread waits for the worker only for a bounded time (before the
@@ -40,19 +40,11 @@
 // callback that only knows a pin: {AD9AE9B1-A42A-49A1-AC7E-7404B0D3370D}.
 extern const GUID GraphComponentService;
 
-// The graph's filter-graph callback with the platform's documented calling
-// convention (the toolchain's declaration lacks it).
-struct IFilterGraphCallbackStd : public IUnknown {
-  virtual HRESULT STDMETHODCALLTYPE UnableToRender(IPin* Pin) = 0;
-};
-extern const IID IID_IAMFilterGraphCallbackStd;
-
 enum class TGraphMode { gmNormal, gmCapture, gmDVD };
 
-class TFilterGraph : public TGraphEvents,
-                     public IServiceProvider,
-                     public IAMGraphBuilderCallback,
-                     public IFilterGraphCallbackStd {
+class TGraphSite;
+
+class TFilterGraph : public TGraphEvents, public IServiceProvider {
  public:
   TFilterGraph();
   virtual ~TFilterGraph();
@@ -77,8 +69,8 @@ class TFilterGraph : public TGraphEvents,
   const std::wstring& LogFile() const { return LogFile_; }
   void SetLogFile(const std::wstring& Value);
 
-  // 0..10000 (clamped), stored even without a graph; applied at once when
-  // the graph has audio, and after every render.
+  // 0..10000 (clamped), stored even without a graph; asked of the graph's
+  // worker at once when there is a graph, and after every render.
   int Volume() const { return Volume_; }
   void SetVolume(int Value);
   // -10000..10000 (clamped).
@@ -96,7 +88,28 @@ class TFilterGraph : public TGraphEvents,
   // Renders the file into the graph. Without a graph: 1. A failure
   // deactivates the graph and shows the error text with its code
   // (ShowGraphMessage); nothing is raised. The result is returned.
+  // The platform's render runs on the graph's worker thread, for as long
+  // as the platform's parser takes; meanwhile the GUI thread dispatches
+  // its messages (the caller guards what they may start) and answers the
+  // graph builder's callbacks. An exception a callback's handler raised
+  // reaches the application's exception handling after the render.
   HRESULT RenderFile(const std::wstring& FileName);
+  // What the last render found of the movie's picture: its size and the
+  // seconds of one frame (graph_worker.h), kept so that the GUI thread asks
+  // the graph nothing for them (the graph's video interfaces wait behind a
+  // stop under way). Nothing found before a render and after a failed one.
+  const TRenderedVideo& RenderedVideo() const { return RenderedVideo_; }
+  // RenderFile is waiting for the platform's render.
+  bool Rendering() const { return Rendering_; }
+  // While RenderFile waits: the render is left to end on its own with its
+  // graph, which the component leaves as it leaves a graph that does not
+  // stop (the registered components get fresh filters); RenderFile then
+  // returns E_ABORT at once with the component inactive and nothing
+  // shown. Nothing otherwise. A deactivation during the render does the
+  // same.
+  void AbandonRender();
+  // The last RenderFile was abandoned.
+  bool RenderAbandoned() const { return RenderAbandoned_; }
   // The media time (100 ns) at which the rendered file's picture starts in
   // the time stamps its samples carry: an MP4's edit list start, which the
   // platform's parser here does not apply (engine/graph/movie_start.h).
@@ -117,8 +130,8 @@ class TFilterGraph : public TGraphEvents,
   REFERENCE_TIME FileEnd() const { return FileEnd_; }
   // Tell the registered sinks, then ask the graph's worker for the state,
   // after what was asked before; false without a graph that has media
-  // control and seeking. A failure of the platform's call reaches the
-  // application's exception handling later (PostException).
+  // control and seeking. A failure of the platform's call is raised later
+  // as OnGraphStateFailed.
   bool Play();
   bool Pause();
   bool Stop();
@@ -137,7 +150,8 @@ class TFilterGraph : public TGraphEvents,
   bool WaitForGraph(DWORD Ms);
   // Stops and empties the graph except for the registered filters; what
   // was asked and is not under way yet is dropped, and the stop is waited
-  // for a bounded time.
+  // for a bounded time. A graph that has not stopped by then is not
+  // emptied: the deactivation that follows leaves it as it is.
   void ClearGraph();
   // Disconnects every pin of every filter in the graph.
   void DisconnectFilters();
@@ -159,6 +173,15 @@ class TFilterGraph : public TGraphEvents,
 
   HWND EventWindow() const { return Window_; }
 
+  // The graph builder's callbacks, on the GUI thread (the graph's site,
+  // graph_site.h, carries them there from the graph's threads): they raise
+  // OnSelectedFilter, OnCreatedFilter and OnUnableToRender, whose
+  // exceptions go to PostException; without a handler a filter is taken
+  // and a pin left unrendered.
+  HRESULT SelectedFilter(IMoniker* Moniker, const std::wstring& Name, const GUID& ClassId);
+  HRESULT CreatedFilter(IBaseFilter* Filter, const GUID& ClassId);
+  HRESULT UnableToRender(IPin* Pin);
+
   // IUnknown. Not reference counted: the component is owned by its form.
   // Interfaces the component lacks are asked of the active graph objects.
   // The graph's media control and seeking (graph_seeking.h) handed out so
@@ -170,23 +193,32 @@ class TFilterGraph : public TGraphEvents,
   STDMETHODIMP_(ULONG) Release() override { return 1; }
   // IServiceProvider
   STDMETHODIMP QueryService(REFGUID Service, REFIID Iid, void** Object) override;
-  // IAMGraphBuilderCallback
-  STDMETHODIMP SelectedFilter(IMoniker* Moniker) override;
-  STDMETHODIMP CreatedFilter(IBaseFilter* Filter) override;
-  // IAMFilterGraphCallback
-  HRESULT STDMETHODCALLTYPE UnableToRender(IPin* Pin) override;
 
   // Asks the graph objects alone (the second half of QueryInterface).
   HRESULT QueryGraph(REFIID Iid, void** Object);
 
  private:
+  struct TGraphHooks;
   void Activate();
   void Deactivate();
   // The stop before the graph is emptied or released: pending requests
   // dropped, the stop waited for at most kGraphReleaseMs; whether it ended.
+  // False at once after one that did not end (the graph is stalled).
   bool FinalStop();
+  // The graph's objects and what of the component's is in the graph
+  // besides its filters, taken from the component, which is inactive then.
+  TGraphHooks TakeHooks();
+  // Leaves the graph to end on its own with its worker, whose call under
+  // way (a stop, a render) the platform has not ended: the registered
+  // components let go of their filters without calling them (foLeft), and
+  // the worker takes out the rest and releases the graph once the call
+  // has ended. The component is inactive then.
+  void LeaveGraph();
+  // The platform's render on the worker, waited for while the GUI thread
+  // dispatches its messages; E_ABORT when the wait was ended
+  // (AbandonRender, a deactivation, the application's end).
+  HRESULT RenderOnWorker(const std::wstring& FileName);
   void InstallSite();
-  void RemoveSite();
   void AddRegisteredFilters();
   void RemoveRegisteredFilters();
   void AddComponentFilter(IFilterComponent* Component);
@@ -209,6 +241,9 @@ class TFilterGraph : public TGraphEvents,
   void RaiseDVDLanguage(bool Audio, int Stream);
   void HandleEvents();
   void DeliverExceptions();
+  // Worker thread: queues a failed change of state for the GUI thread.
+  void PostStateFailure(HRESULT Result);
+  void DeliverStateFailures();
   static LRESULT CALLBACK EventWindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam);
 
   // How long a deactivation waits for the graph's last release.
@@ -218,6 +253,10 @@ class TFilterGraph : public TGraphEvents,
 
   HWND Window_ = nullptr;
   bool Active_ = false;
+  // The active graph did not stop within kGraphReleaseMs.
+  bool Stalled_ = false;
+  bool Rendering_ = false;
+  bool RenderAbandoned_ = false;
   TGraphMode Mode_ = TGraphMode::gmNormal;
   bool GraphEdit_ = false;
   bool LinearVolume_ = true;
@@ -232,8 +271,11 @@ class TFilterGraph : public TGraphEvents,
   std::optional<REFERENCE_TIME> Duration_;
   // The walk over a long fragmented MP4 under way, if any.
   std::unique_ptr<TFragmentsWalk> Walk_;
+  TRenderedVideo RenderedVideo_;
 
   IFilterGraph2* Graph_ = nullptr;
+  // The active graph's site (referenced), cut when the graph goes.
+  TGraphSite* Site_ = nullptr;
   // The active graph's worker; nullptr while inactive.
   std::shared_ptr<TGraphWorker> Worker_;
   ICaptureGraphBuilder2* CaptureBuilder_ = nullptr;
@@ -245,4 +287,7 @@ class TFilterGraph : public TGraphEvents,
   std::vector<IGraphEventSink*> Sinks_;
   std::mutex ExceptionsLock_;
   std::vector<std::exception_ptr> Exceptions_;
+  // The active graph's failed changes of state not raised yet, under
+  // ExceptionsLock_; dropped with the graph.
+  std::vector<HRESULT> StateFailures_;
 };

@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "engine/graph/filter_graph.h"
+#include "engine/graph/graph_site.h"
 #include "engine/graph/graph_utils.h"
 #include "framework/application.h"
 
@@ -135,6 +136,11 @@ LRESULT CALLBACK TFilterGraph::EventWindowProc(HWND Window, UINT Message, WPARAM
     }
     return 0;
   }
+  if (Message == WM_GRAPHSTATEFAILED && graph != nullptr) {
+    graph->DeliverStateFailures();
+    return 0;
+  }
+  if (Message == WM_GRAPHCALLBACK) return TGraphSite::RunSentCall(LParam);
   if (Message != WM_GRAPHNOTIFY || graph == nullptr) return DefWindowProcW(Window, Message, WParam, LParam);
   try {
     graph->HandleEvents();
@@ -152,14 +158,45 @@ void TFilterGraph::PostException(std::exception_ptr Error) {
   PostMessageW(Window_, WM_GRAPHEXCEPTION, 0, 0);
 }
 
-// Each exception goes to the application's exception handling on its own.
+// Each exception goes to the application's exception handling on its own;
+// during a render they wait for its end (RenderFile).
 void TFilterGraph::DeliverExceptions() {
+  if (Rendering_) return;
   std::vector<std::exception_ptr> pending;
   {
     std::lock_guard<std::mutex> lock(ExceptionsLock_);
     pending.swap(Exceptions_);
   }
   for (std::exception_ptr& error : pending) Application.HandleException(error);
+}
+
+void TFilterGraph::PostStateFailure(HRESULT Result) {
+  {
+    std::lock_guard<std::mutex> lock(ExceptionsLock_);
+    StateFailures_.push_back(Result);
+  }
+  PostMessageW(Window_, WM_GRAPHSTATEFAILED, 0, 0);
+}
+
+// A handler that deactivates the graph (the player closes the movie) ends
+// the delivery: the failures left were that graph's.
+void TFilterGraph::DeliverStateFailures() {
+  std::vector<HRESULT> pending;
+  {
+    std::lock_guard<std::mutex> lock(ExceptionsLock_);
+    pending.swap(StateFailures_);
+  }
+  for (const HRESULT result : pending) {
+    if (!Active_) return;
+    try {
+      if (OnGraphStateFailed)
+        OnGraphStateFailed(this, result);
+      else
+        CheckDSError(result);
+    } catch (...) {
+      Application.HandleException(std::current_exception());
+    }
+  }
 }
 
 void TFilterGraph::HandleEvents() {

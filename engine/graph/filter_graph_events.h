@@ -49,6 +49,12 @@ struct TGraphEvents {
   TOnCreatedFilter OnCreatedFilter;
   TOnUnableToRender OnUnableToRender;
 
+  // A change of state (run, pause or stop) that the graph's worker made
+  // failed: the platform's result, raised on the GUI thread while the graph
+  // that failed is the active one. Without a handler the failure goes to
+  // the application's exception handling.
+  TGraphResultEvent OnGraphStateFailed;
+
   TGraphCompleteEvent OnGraphComplete;
   TGraphNotifyEvent OnGraphUserAbort;
   TGraphResultEvent OnGraphErrorAbort;

@@ -16,6 +16,11 @@ enum TFilterOperation {
   foAdded = 1,     // it was added
   foRemoving = 2,  // it is about to be removed
   foRemoved = 3,   // it was removed
+  // The graph did not let go in time (a stop or a render the platform did
+  // not end) and is left to end on its own with the filter in it: the
+  // component lets go of the filter without calling it and gives the next
+  // graph a fresh one (GetFilter).
+  foLeft = 4,
 };
 
 // Control operations passed to IGraphEventSink::ControlEvent. Codes 5 and 6

@@ -8,6 +8,12 @@ TGraphRequest& TGraphRequests::PendingOf(TGraphRequest::TKind Kind) {
   return Pending_.back();
 }
 
+void TGraphRequests::AskRender() {
+  TGraphRequest request;
+  request.Kind = TGraphRequest::Render;
+  Pending_.push_back(request);
+}
+
 void TGraphRequests::AskState(TGraphState To) {
   TGraphRequest request;
   request.Kind = TGraphRequest::State;
@@ -44,6 +50,10 @@ bool TGraphRequests::Pending(TGraphRequest::TKind Kind) const {
   for (const TGraphRequest& request : Pending_)
     if (request.Kind == Kind) return true;
   return false;
+}
+
+bool TGraphRequests::Rendering() const {
+  return (InFlight_ && InFlight_->Kind == TGraphRequest::Render) || Pending(TGraphRequest::Render);
 }
 
 std::optional<std::int64_t> TGraphRequests::Target() const {

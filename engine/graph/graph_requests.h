@@ -1,6 +1,6 @@
 // What the program has asked of a graph and the graph's worker thread has
-// not done yet, and the rule that gathers it. State changes are done in the
-// order asked. Seeks are gathered: one in flight and at most one pending, a
+// not done yet, and the rule that gathers it. Renders and state changes
+// are done in the order asked. Seeks are gathered: one in flight and at most one pending, a
 // new target replacing the pending one where it stands, so that seeks asked
 // faster than the graph can make them end in one. Changes of volume and
 // balance, and of rate, keep one pending request each, with the latest
@@ -16,7 +16,7 @@
 enum class TGraphState { Stopped, Paused, Running };
 
 struct TGraphRequest {
-  enum TKind { State, Seek, Audio, Rate };
+  enum TKind { Render, State, Seek, Audio, Rate };
   TKind Kind = State;
   TGraphState To = TGraphState::Stopped;  // State
   std::int64_t Position = 0;              // Seek: media time, 100 ns
@@ -26,6 +26,7 @@ struct TGraphRequest {
 
 class TGraphRequests {
  public:
+  void AskRender();
   void AskState(TGraphState To);
   void AskSeek(std::int64_t Position);
   void AskAudio(long Volume, long Balance);
@@ -42,6 +43,8 @@ class TGraphRequests {
   bool Idle() const { return Pending_.empty() && !InFlight_; }
   // Whether a request of that kind waits behind the request in flight.
   bool Pending(TGraphRequest::TKind Kind) const;
+  // Whether a render is pending or in flight.
+  bool Rendering() const;
   // Where the seeks asked lead: the pending seek's position, else that of
   // the seek in flight; nothing when no seek is asked.
   std::optional<std::int64_t> Target() const;

@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "engine/graph/graph_seeking.h"
-#include "engine/graph/graph_utils.h"
 #include "framework/thread_name.h"
 
 namespace {
@@ -27,6 +26,7 @@ std::shared_ptr<TGraphWorker> TGraphWorker::Start(IFilterGraph* Graph, TFailed F
     return nullptr;
   }
   std::shared_ptr<TGraphWorker> worker(new TGraphWorker(Graph, control, seeking, std::move(Failed)));
+  if (worker->DoneEvent_ == nullptr) return nullptr;
   auto start = std::make_unique<TThreadStart>(TThreadStart{worker});
   worker->Thread_ = CreateThread(nullptr, 0, ThreadMain, start.get(), 0, nullptr);
   if (worker->Thread_ == nullptr) return nullptr;
@@ -35,7 +35,11 @@ std::shared_ptr<TGraphWorker> TGraphWorker::Start(IFilterGraph* Graph, TFailed F
 }
 
 TGraphWorker::TGraphWorker(IFilterGraph* Graph, IMediaControl* Control, IMediaSeeking* Seeking, TFailed Failed)
-    : Graph_(Graph), Control_(Control), Seeking_(Seeking), Failed_(std::move(Failed)) {
+    : Graph_(Graph),
+      Control_(Control),
+      Seeking_(Seeking),
+      DoneEvent_(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
+      Failed_(std::move(Failed)) {
   Graph_->AddRef();
 }
 
@@ -44,6 +48,7 @@ TGraphWorker::~TGraphWorker() {
   Control_->Release();
   Graph_->Release();
   if (Thread_ != nullptr) CloseHandle(Thread_);
+  if (DoneEvent_ != nullptr) CloseHandle(DoneEvent_);
 }
 
 DWORD WINAPI TGraphWorker::ThreadMain(void* Param) {
@@ -63,36 +68,40 @@ void TGraphWorker::Run() {
     {
       std::unique_lock<std::mutex> lock(Lock_);
       Changed_.wait(lock, [&] { return Requests_.Take(request) || Leaving_; });
-      if (Requests_.Idle()) return;
+      if (Requests_.Idle()) {
+        const std::function<void()> last = std::move(Last_);
+        lock.unlock();
+        if (last) last();
+        return;
+      }
     }
-    std::exception_ptr failure;
-    try {
-      Do(request);
-    } catch (...) {
-      failure = std::current_exception();
-    }
+    const HRESULT result = Do(request);
     LONGLONG position = 0;
     const bool known = SUCCEEDED(Seeking_->GetCurrentPosition(&position));
     std::lock_guard<std::mutex> lock(Lock_);
     if (known) Known_ = position;
-    if (failure && Failed_) Failed_(failure);
+    if (request.Kind == TGraphRequest::Render)
+      RenderResult_ = result;
+    else if (FAILED(result) && Failed_)
+      Failed_(result);
     Requests_.Done();
     Changed_.notify_all();
+    SetEvent(DoneEvent_);
   }
 }
 
-void TGraphWorker::Do(const TGraphRequest& Request) {
+HRESULT TGraphWorker::Do(const TGraphRequest& Request) {
   switch (Request.Kind) {
+    case TGraphRequest::Render:
+      return Render();
     case TGraphRequest::State:
       Wanted_ = Request.To;
       Cued_ = false;
-      CheckDSError(Request.To == TGraphState::Running  ? Control_->Run()
-                   : Request.To == TGraphState::Paused ? Control_->Pause()
-                                                        : Control_->Stop());
-      break;
+      return Request.To == TGraphState::Running  ? Control_->Run()
+             : Request.To == TGraphState::Paused ? Control_->Pause()
+                                                  : Control_->Stop();
     case TGraphRequest::Seek:
-      Seek(Request.Position);
-      break;
+      return Seek(Request.Position);
     case TGraphRequest::Audio:
       ApplyAudio(Request.Volume, Request.Balance);
       break;
@@ -100,13 +109,36 @@ void TGraphWorker::Do(const TGraphRequest& Request) {
       Seeking_->SetRate(Request.Speed);
       break;
   }
+  return S_OK;
+}
+
+HRESULT TGraphWorker::Render() {
+  std::wstring fileName;
+  {
+    std::lock_guard<std::mutex> lock(Lock_);
+    fileName = RenderFile_;
+  }
+  IGraphBuilder* builder = nullptr;
+  if (FAILED(Graph_->QueryInterface(IID_IGraphBuilder, reinterpret_cast<void**>(&builder)))) return E_NOINTERFACE;
+  const HRESULT result = builder->RenderFile(fileName.c_str(), nullptr);
+  builder->Release();
+  TRenderedVideo video;
+  IBasicVideo* basic = nullptr;
+  if (SUCCEEDED(result) && SUCCEEDED(Graph_->QueryInterface(IID_IBasicVideo, reinterpret_cast<void**>(&basic)))) {
+    if (FAILED(basic->GetVideoSize(&video.Width, &video.Height))) video.Width = video.Height = 0;
+    if (FAILED(basic->get_AvgTimePerFrame(&video.FrameSeconds))) video.FrameSeconds = 0;
+    basic->Release();
+  }
+  std::lock_guard<std::mutex> lock(Lock_);
+  RenderedVideo_ = video;
+  return result;
 }
 
 // The graph's seeking sets the position (under Wine with the graph
 // stopped, then back in the state it was in). With another seek waiting, a
 // graph meant to run is paused instead, until its picture is on show; the
-// last seek lets it run again.
-void TGraphWorker::Seek(REFERENCE_TIME Position) {
+// last seek lets it run again; the result is that run's.
+HRESULT TGraphWorker::Seek(REFERENCE_TIME Position) {
   LONGLONG current = Position;
   Seeking_->SetPositions(&current, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
   const bool more = Asked(TGraphRequest::Seek);
@@ -118,8 +150,9 @@ void TGraphWorker::Seek(REFERENCE_TIME Position) {
   if (!more && Cued_) {
     Cued_ = false;
     // A change of state asked meanwhile sets the state itself.
-    if (!Asked(TGraphRequest::State)) CheckDSError(Control_->Run());
+    if (!Asked(TGraphRequest::State)) return Control_->Run();
   }
+  return S_OK;
 }
 
 // The paused graph is in an intermediate state until its picture is on
@@ -150,6 +183,15 @@ void TGraphWorker::ApplyAudio(long Volume, long Balance) {
   audio->Release();
 }
 
+void TGraphWorker::AskRender(const std::wstring& FileName) {
+  std::lock_guard<std::mutex> lock(Lock_);
+  RenderFile_ = FileName;
+  RenderResult_ = E_PENDING;
+  RenderedVideo_ = {};
+  Requests_.AskRender();
+  Changed_.notify_all();
+}
+
 void TGraphWorker::AskState(TGraphState To) {
   std::lock_guard<std::mutex> lock(Lock_);
   Requests_.AskState(To);
@@ -169,35 +211,36 @@ void TGraphWorker::AskFinalStop() {
   Changed_.notify_all();
 }
 
-// With nothing asked the worker thread waits and the caller alone calls
-// the graph; it stays so until the caller asks again.
-void TGraphWorker::SetAudio(long Volume, long Balance) {
-  {
-    std::lock_guard<std::mutex> lock(Lock_);
-    if (!Requests_.Idle()) {
-      Requests_.AskAudio(Volume, Balance);
-      Changed_.notify_all();
-      return;
-    }
-  }
-  ApplyAudio(Volume, Balance);
+void TGraphWorker::AskAudio(long Volume, long Balance) {
+  std::lock_guard<std::mutex> lock(Lock_);
+  Requests_.AskAudio(Volume, Balance);
+  Changed_.notify_all();
 }
 
-void TGraphWorker::SetRate(double Rate) {
-  {
-    std::lock_guard<std::mutex> lock(Lock_);
-    if (!Requests_.Idle()) {
-      Requests_.AskRate(Rate);
-      Changed_.notify_all();
-      return;
-    }
-  }
-  Seeking_->SetRate(Rate);
+void TGraphWorker::AskRate(double Rate) {
+  std::lock_guard<std::mutex> lock(Lock_);
+  Requests_.AskRate(Rate);
+  Changed_.notify_all();
 }
 
 bool TGraphWorker::Idle() const {
   std::lock_guard<std::mutex> lock(Lock_);
   return Requests_.Idle();
+}
+
+bool TGraphWorker::Rendering() const {
+  std::lock_guard<std::mutex> lock(Lock_);
+  return Requests_.Rendering();
+}
+
+HRESULT TGraphWorker::RenderResult() const {
+  std::lock_guard<std::mutex> lock(Lock_);
+  return RenderResult_;
+}
+
+TRenderedVideo TGraphWorker::RenderedVideo() const {
+  std::lock_guard<std::mutex> lock(Lock_);
+  return RenderedVideo_;
 }
 
 std::optional<REFERENCE_TIME> TGraphWorker::Target() const {
@@ -216,11 +259,14 @@ bool TGraphWorker::WaitIdle(DWORD Ms) {
 }
 
 bool TGraphWorker::Leave(DWORD Ms) {
-  {
-    std::lock_guard<std::mutex> lock(Lock_);
-    Leaving_ = true;
-    Failed_ = nullptr;
-    Changed_.notify_all();
-  }
+  LeaveWith(nullptr);
   return WaitForSingleObject(Thread_, Ms) == WAIT_OBJECT_0;
+}
+
+void TGraphWorker::LeaveWith(std::function<void()> Last) {
+  std::lock_guard<std::mutex> lock(Lock_);
+  Leaving_ = true;
+  Last_ = std::move(Last);
+  Failed_ = nullptr;
+  Changed_.notify_all();
 }

@@ -135,6 +135,9 @@ void TDSVideoWindowEx2::NotifyFilter(int Operation, int) {
       ReleaseAndNil(FCallback);
       break;
     case foRemoved:
+    case foLeft:
+      // Left in a graph that did not let go, the renderer is cut from the
+      // picture and let go; the next graph gets a new one.
       FInsertAttempted = false;
       ReleaseGraphObjects();
       break;

@@ -5,6 +5,7 @@
 #include <float.h>
 
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/application.h"
+#include "engine/graph/tests/pass_component.h"
 #include "kit/tests/box_closer.h"
 #include "player/tests/playback_fixture.h"
 #include "settings/text_table.h"
@@ -168,6 +170,8 @@ TEST_F(PlaybackTest, PauseAndPlayThroughTheCommands) {
   EXPECT_FALSE(form->ResetTimer.Enabled());
   EXPECT_EQ(0, video->VideoWindow->AutoHideCursor());
   EXPECT_EQ("Pause", Player().OsdText);
+  // The graph's worker has paused it: the position holds.
+  ASSERT_TRUE(video->FilterGraph.WaitForGraph(10000));
   const LONGLONG Held = Position();
   Pump(400);
   EXPECT_EQ(Held, Position());
@@ -237,6 +241,82 @@ TEST_F(PlaybackTest, AFileThatDoesNotRenderEndsInTheFailurePath) {
   EXPECT_FALSE(form->BtnPause->Enabled());
   EXPECT_FALSE(ShownDown(*form->BtnPlay));
   EXPECT_FALSE(lc::Playback().RenderFailed);
+}
+
+// A movie whose graph cannot change state is closed as one that cannot be
+// rendered, with its box, and the player goes on: nothing reaches the
+// application's exception handling, which would end the player. (Wine's
+// graph reports a filter's failed run with the pause after it.)
+TEST_F(PlaybackTest, AMovieWhoseGraphCannotRunClosesAndThePlayerGoesOn) {
+  lctest::TPassComponent Failing;
+  Failing.Filter->StartResult = VFW_E_RUNTIME_ERROR;
+  video->FilterGraph.InsertFilter(&Failing);
+  ASSERT_TRUE(Open("clip.avi", true));
+  lc::testing::CloseNextBox();
+  form->RunCommand(lc::Cmd::PlayOrPause);
+  EXPECT_TRUE(WaitFor([this] { return !video->GraphActive(); }));
+  EXPECT_EQ(ClosedBoxes(), std::vector<std::wstring>{L"Invalid video file or\r\ncodec not found!"});
+  EXPECT_EQ(0, form->ProcessEnds);
+  EXPECT_EQ(L"No movie", form->MovieLabel->Caption());
+  EXPECT_FALSE(ShownDown(*form->BtnPlay));
+  video->FilterGraph.RemoveFilter(&Failing);
+  OpenActive("clip.avi", true);
+  EXPECT_TRUE(WaitFor([this] { return Position() > 2000000; })) << "the next movie plays";
+}
+
+// What the timer below does once, during an opening.
+std::function<void()> DuringTheOpening;
+void CALLBACK RunDuringTheOpening(HWND, UINT, UINT_PTR Timer, DWORD) {
+  KillTimer(nullptr, Timer);
+  if (DuringTheOpening) DuringTheOpening();
+  DuringTheOpening = nullptr;
+}
+
+// While the opening waits for a render held up by a slow filter, the
+// player answers: Ctrl+F4, V or another movie handed over ends the opening
+// at once, the render still waiting, with no movie and nothing told (the
+// render is left to end on its own with its graph); handed-over files
+// open next, and a movie opened afterwards plays.
+TEST_F(PlaybackTest, ACloseStopOrHandOverDuringASlowRenderEndsTheOpeningWithNoMovie) {
+  lctest::TPassComponent Slow;
+  video->FilterGraph.InsertFilter(&Slow);
+  const struct {
+    const char* Name;
+    WORD Key;
+    TShiftState Shift;
+  } Cases[] = {{"Ctrl+F4", VK_F4, ssCtrl}, {"V", 'V', 0}, {"a hand-over", 0, 0}};
+  for (const auto& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    lctest::TPassFilter* Waiting = Slow.Filter;
+    Waiting->CheckMs = 3000;
+    LRESULT Taken = -1;
+    DuringTheOpening = [&] {
+      if (Case.Key != 0) {
+        Key(Case.Key, Case.Shift);
+        return;
+      }
+      std::string Text = lc::testing::Media("clip.mkv") + "\x01";
+      COPYDATASTRUCT Data{0, static_cast<DWORD>(Text.size()), Text.data()};
+      Taken = form->Perform(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&Data));
+    };
+    SetTimer(nullptr, 0, 300, RunDuringTheOpening);
+    EXPECT_FALSE(Open("clip.avi", true)) << "the opening went on";
+    EXPECT_FALSE(DuringTheOpening) << "the player did not answer during the render";
+    EXPECT_FALSE(Waiting->InputPin()->IsConnected()) << "the render got past the slow filter first";
+    EXPECT_FALSE(video->GraphActive());
+    EXPECT_FALSE(Program().OpeningMovie);
+    EXPECT_EQ(L"No movie", form->MovieLabel->Caption());
+    EXPECT_TRUE(ClosedBoxes().empty());
+    EXPECT_TRUE(graphMessages.empty());
+    if (Case.Key != 0) continue;
+    EXPECT_EQ(1, Taken);
+    form->Perform(WM_OPENHANDOVER, 0, 0);
+    EXPECT_TRUE(video->GraphActive());
+    EXPECT_EQ(Opened().back(), "clip.mkv");
+  }
+  video->FilterGraph.RemoveFilter(&Slow);
+  OpenActive("clip.avi", true);
+  EXPECT_TRUE(WaitFor([this] { return Position() > 2000000; })) << "the next movie plays";
 }
 
 TEST_F(PlaybackTest, AnAudioOnlyFileFailsSilentlyWhileAdvancing) {

@@ -12,9 +12,9 @@
 #include <dshow.h>
 
 #include "engine/filters/tests/test_graph_support.h"
-#include "engine/filters/transform_in_place.h"
 #include "engine/graph/filter_graph.h"
 #include "engine/graph/graph_utils.h"
+#include "engine/graph/tests/pass_component.h"
 #include "engine/graph/tests/stuck_clock.h"
 #include "framework/application.h"
 #include "framework/unicode.h"
@@ -22,60 +22,22 @@
 
 namespace {
 
-const CLSID kPassId = {0x1c0ffee3, 0, 0, {1, 2, 3, 4, 5, 6, 7, 8}};
-
-// An audio pass-through that counts the bytes it sees (in all, and since
-// its last stop), and its stops, each of which takes StopMs (a platform's
-// parser that is slow to end its stream).
-class TPassFilter : public TTransInPlaceFilter {
- public:
-  TPassFilter() : TTransInPlaceFilter(kPassId, false) {}
-  STDMETHODIMP Stop() override {
-    ++Stops;
-    Sleep(DWORD(StopMs.load()));
-    const HRESULT Result = TTransInPlaceFilter::Stop();
-    BytesSinceStop = 0;
-    return Result;
-  }
-  HRESULT CheckInputType(const AM_MEDIA_TYPE* Type) override {
-    if (Type->majortype != MEDIATYPE_Audio || Type->formattype != FORMAT_WaveFormatEx) return VFW_E_TYPE_NOT_ACCEPTED;
-    BytesPerSecond = reinterpret_cast<const WAVEFORMATEX*>(Type->pbFormat)->nAvgBytesPerSec;
-    return S_OK;
-  }
-  HRESULT Transform(IMediaSample* Sample) override {
-    Bytes += Sample->GetActualDataLength();
-    BytesSinceStop += Sample->GetActualDataLength();
-    return S_OK;
-  }
-  std::atomic<long long> Bytes{0}, BytesSinceStop{0};
-  std::atomic<long> BytesPerSecond{0};
-  std::atomic<int> Stops{0}, StopMs{0};
-};
-
-bool InGraph(IBaseFilter* Filter) {
-  FILTER_INFO info{};
-  Filter->QueryFilterInfo(&info);
-  if (info.pGraph == nullptr) return false;
-  info.pGraph->Release();
-  return true;
-}
+using lctest::InGraph;
+using lctest::TPassFilter;
 
 // A registered component and event sink that write what they are told into
 // one log shared with the graph component's events.
-class TRecorder : public IFilterComponent, public IGraphEventSink {
+class TRecorder : public lctest::TPassComponent, public IGraphEventSink {
  public:
   explicit TRecorder(std::vector<std::string>& Log) : Log_(Log) {}
-  ~TRecorder() override { Filter->Release(); }
-  IBaseFilter* GetFilter() override { return Filter; }
-  std::wstring GetName() override { return L"Pass"; }
   void NotifyFilter(int Operation, int Param) override {
     Log_.push_back("notify " + std::to_string(Operation) + (InGraph(Filter) ? " in" : " out"));
+    TPassComponent::NotifyFilter(Operation, Param);
   }
   void GraphEvent(int Event, LONG_PTR, LONG_PTR) override { Log_.push_back("sink event " + std::to_string(Event)); }
   void ControlEvent(int Operation, int Param) override {
     Log_.push_back("control " + std::to_string(Operation) + " " + std::to_string(Param));
   }
-  TPassFilter* Filter = new TPassFilter();
 
  private:
   std::vector<std::string>& Log_;
@@ -185,6 +147,7 @@ TEST_F(FilterGraphTest, VolumeIsClampedStoredAndMappedOntoTheGraph) {
   Graph.SetVolume(5000);  // stored without a graph, applied by the render
   Graph.SetActive(true);
   ASSERT_EQ(Graph.RenderFile(lctest::MediaPath("tone.wav")), S_OK);
+  ASSERT_TRUE(Graph.WaitForGraph(10000));
   IBasicAudio* audio = nullptr;
   ASSERT_EQ(Graph.QueryInterface(IID_IBasicAudio, reinterpret_cast<void**>(&audio)), S_OK);
   long volume = 1;
@@ -198,6 +161,7 @@ TEST_F(FilterGraphTest, VolumeIsClampedStoredAndMappedOntoTheGraph) {
   for (const auto& c : cases) {
     Graph.SetLinearVolume(c.Linear);
     Graph.SetVolume(c.In);
+    ASSERT_TRUE(Graph.WaitForGraph(10000));
     audio->get_Volume(&volume);
     EXPECT_EQ(volume, c.Out) << "volume " << c.In << (c.Linear ? " linear" : " plain");
   }
@@ -245,6 +209,35 @@ TEST_F(FilterGraphTest, AnExceptionOfAHandlerStopsDrainingAndReachesTheApplicati
   EXPECT_EQ(sizes, 1) << "the next notification delivers the rest";
 }
 
+// A change of state that the platform refuses (the graph's one filter
+// cannot start: Wine's graph reports that at once) is raised as the
+// component's event on the GUI thread with the platform's result, and
+// reaches the application's exception handling only where nobody handles
+// that event.
+TEST_F(FilterGraphTest, AFailedRunIsRaisedOnTheGuiThreadAndReachesTheApplicationOnlyUnhandled) {
+  int Errors = 0;
+  Application.OnException = [&](TComponent*, std::exception_ptr) { ++Errors; };
+  std::vector<HRESULT> Failed;
+  DWORD Thread = 0;
+  Graph.OnGraphStateFailed = [&](TFilterGraph*, HRESULT Result) {
+    Failed.push_back(Result);
+    Thread = GetCurrentThreadId();
+  };
+  Graph.SetActive(true);
+  Recorder.Filter->StartResult = VFW_E_RUNTIME_ERROR;
+  ASSERT_TRUE(Graph.Play());
+  EXPECT_TRUE(lctest::PumpUntil([&] { return !Failed.empty(); }, 10000));
+  EXPECT_EQ(Failed, std::vector<HRESULT>{VFW_E_RUNTIME_ERROR});
+  EXPECT_EQ(Thread, GetCurrentThreadId());
+  EXPECT_EQ(Errors, 0);
+
+  Graph.OnGraphStateFailed = nullptr;
+  ASSERT_TRUE(Graph.Pause());
+  EXPECT_TRUE(lctest::PumpUntil([&] { return Errors > 0; }, 10000));
+  EXPECT_EQ(Errors, 1);
+  EXPECT_EQ(Failed.size(), 1u);
+}
+
 TEST_F(FilterGraphTest, ClearGraphLeavesOnlyTheRegisteredFilters) {
   Graph.SetActive(true);
   ASSERT_EQ(Graph.RenderFile(lctest::MediaPath("clip.avi")), S_OK);
@@ -284,6 +277,84 @@ TEST_F(FilterGraphTest, AGraphWhoseReleaseDoesNotEndIsLeftAndTheNextOnePlays) {
   clock.LetGo();
   EXPECT_TRUE(clock.Released(10000));
   EXPECT_NE(clock.ReleasedOn(), GetCurrentThreadId());
+}
+
+// A graph whose stop the platform does not end in time (a parser slow to
+// end its stream) is left to end on its own: the close waits for nothing
+// more than the bounded wait, the registered component lets go of its
+// filter, which stays in the old graph, and the next graph renders and
+// plays with a fresh one. The old graph lets go once its stop has ended.
+TEST_F(FilterGraphTest, AGraphThatDoesNotStopInTimeIsLeftAndTheNextOnePlaysWithAFreshFilter) {
+  Graph.SetActive(true);
+  ASSERT_EQ(Graph.RenderFile(lctest::MediaPath("tone.wav")), S_OK);
+  ASSERT_TRUE(Graph.Play());
+  ASSERT_TRUE(lctest::PumpUntil([&] { return Recorder.Filter->Bytes.load() > 0; }, 10000));
+  TPassFilter* Old = Recorder.Filter;
+  Old->StopMs = 8000;
+  Log.clear();
+  const DWORD Start = GetTickCount();
+  Graph.ClearGraph();
+  Graph.SetActive(false);
+  EXPECT_LT(GetTickCount() - Start, 4000u) << "the close waited for the stop";
+  EXPECT_FALSE(Graph.Active());
+  const std::vector<std::string> Left = {"control 2 0", "control 7 0", "notify 4 in"};
+  EXPECT_EQ(Log, Left);
+  ASSERT_EQ(Recorder.Left, Old);
+  EXPECT_TRUE(InGraph(Old)) << "its stop under way, the old graph holds its filter";
+
+  Graph.SetActive(true);
+  ASSERT_EQ(Graph.RenderFile(lctest::MediaPath("tone.wav")), S_OK);
+  ASSERT_TRUE(Graph.Play());
+  EXPECT_TRUE(lctest::PumpUntil([&] { return Recorder.Filter->Bytes.load() > 0; }, 10000));
+  EXPECT_TRUE(lctest::PumpUntil([&] { return !InGraph(Old); }, 30000)) << "the old graph let go after its stop";
+}
+
+TFilterGraph* RenderToAbandon = nullptr;
+void CALLBACK AbandonTheRender(HWND, UINT, UINT_PTR Timer, DWORD) {
+  KillTimer(nullptr, Timer);
+  if (RenderToAbandon != nullptr) RenderToAbandon->AbandonRender();
+  RenderToAbandon = nullptr;
+}
+
+// A render that waits on a slow parser keeps the GUI thread answering: its
+// messages are dispatched, the graph builder's callbacks run on it, and a
+// timer abandons the render. RenderFile returns then, the render still
+// waiting, with the component inactive and nothing shown; the abandoned
+// render ends on its own with its graph and its later callbacks reach no
+// handler, and the next graph renders and plays with a fresh filter.
+TEST_F(FilterGraphTest, ARenderAbandonedAsItWaitsEndsOnItsOwnAndTheNextOnePlays) {
+  const DWORD Gui = GetCurrentThreadId();
+  int SelectedAfter = 0, ElsewhereSelected = 0;
+  Graph.OnSelectedFilter = [&](IMoniker*, const std::wstring&, const GUID&) {
+    if (RenderToAbandon == nullptr) ++SelectedAfter;
+    if (GetCurrentThreadId() != Gui) ++ElsewhereSelected;
+    return true;
+  };
+  Graph.SetActive(true);
+  TPassFilter* Old = Recorder.Filter;
+  Old->CheckMs = 3000;
+  RenderToAbandon = &Graph;
+  SetTimer(nullptr, 0, 300, AbandonTheRender);
+  Log.clear();
+  EXPECT_EQ(Graph.RenderFile(lctest::MediaPath("tone.wav")), E_ABORT);
+  EXPECT_EQ(RenderToAbandon, nullptr) << "the timer ran during the render";
+  EXPECT_FALSE(Old->InputPin()->IsConnected()) << "the render had got past the slow media type check";
+  EXPECT_TRUE(Graph.RenderAbandoned());
+  EXPECT_FALSE(Graph.Active());
+  EXPECT_TRUE(Messages.empty());
+  const std::vector<std::string> Left = {"control 3 0", "control 7 0", "notify 4 in"};
+  EXPECT_EQ(Log, Left);
+  ASSERT_EQ(Recorder.Left, Old);
+  EXPECT_TRUE(lctest::PumpUntil([&] { return !InGraph(Old); }, 30000)) << "the abandoned render ended and let go";
+  EXPECT_EQ(SelectedAfter, 0) << "a callback of the abandoned render reached the handler";
+
+  Graph.SetActive(true);
+  ASSERT_EQ(Graph.RenderFile(lctest::MediaPath("tone.wav")), S_OK);
+  EXPECT_FALSE(Graph.RenderAbandoned());
+  EXPECT_GT(SelectedAfter, 0) << "the next render's callbacks reach it";
+  EXPECT_EQ(ElsewhereSelected, 0) << "a callback ran off the GUI thread";
+  ASSERT_TRUE(Graph.Play());
+  EXPECT_TRUE(lctest::PumpUntil([&] { return Recorder.Filter->Bytes.load() > 0; }, 10000));
 }
 
 TEST_F(FilterGraphTest, ARefusedFilterIsSkippedForTheNextCandidate) {

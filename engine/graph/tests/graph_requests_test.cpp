@@ -12,6 +12,7 @@ namespace {
 std::string Text(const TGraphRequest& R) {
   std::ostringstream out;
   switch (R.Kind) {
+    case TGraphRequest::Render: out << "render"; break;
     case TGraphRequest::State:
       out << (R.To == TGraphState::Running ? "run" : R.To == TGraphState::Paused ? "pause" : "stop");
       break;
@@ -22,7 +23,7 @@ std::string Text(const TGraphRequest& R) {
   return out.str();
 }
 
-// Plays a script of asks on Requests: "run", "pause", "stop", "seek N",
+// Plays a script of asks on Requests: "render", "run", "pause", "stop", "seek N",
 // "audio V B", "rate R", "final", and "take" (the worker takes the next
 // request, which stays in flight). The requests taken, in order.
 std::vector<std::string> Play(TGraphRequests& Requests, const std::vector<std::string>& Script) {
@@ -31,6 +32,7 @@ std::vector<std::string> Play(TGraphRequests& Requests, const std::vector<std::s
     std::istringstream in(Line);
     std::string Word;
     in >> Word;
+    if (Word == "render") Requests.AskRender();
     if (Word == "run") Requests.AskState(TGraphState::Running);
     if (Word == "pause") Requests.AskState(TGraphState::Paused);
     if (Word == "stop") Requests.AskState(TGraphState::Stopped);
@@ -99,6 +101,11 @@ TEST(GraphRequests, SeeksAreGatheredAndStateChangesKeepTheirOrder) {
        {"seek 5", "stop"},
        5},
       {"a repeat from the start: stop, seek, run", {"stop", "seek 0", "run"}, {"stop", "seek 0", "run"}, 0},
+      {"what is asked during a render follows it, gathered as ever",
+       {"render", "take", "audio 1 2", "seek 3", "audio 4 5", "seek 6"},
+       {"render", "audio 4 5", "seek 6"},
+       6},
+      {"the final stop drops a render not begun", {"render", "final"}, {"stop"}, -1},
   };
   for (const GatherCase& C : Cases) {
     TGraphRequests Requests;
@@ -109,6 +116,24 @@ TEST(GraphRequests, SeeksAreGatheredAndStateChangesKeepTheirOrder) {
     EXPECT_TRUE(Requests.Idle()) << C.Name;
     EXPECT_FALSE(Requests.Target().has_value()) << C.Name << ": no seek is left asked";
   }
+}
+
+TEST(GraphRequests, ARenderIsUnderWayFromItsAskingUntilItIsDone) {
+  TGraphRequests Requests;
+  EXPECT_FALSE(Requests.Rendering());
+  Requests.AskState(TGraphState::Stopped);
+  Requests.AskRender();
+  EXPECT_TRUE(Requests.Rendering()) << "pending behind a stop";
+  TGraphRequest Next;
+  ASSERT_TRUE(Requests.Take(Next));
+  EXPECT_TRUE(Requests.Rendering()) << "the stop in flight";
+  Requests.Done();
+  ASSERT_TRUE(Requests.Take(Next));
+  Requests.AskSeek(5);
+  EXPECT_TRUE(Requests.Rendering()) << "in flight, a seek behind it";
+  Requests.Done();
+  EXPECT_FALSE(Requests.Rendering()) << "done, with the seek still pending";
+  EXPECT_FALSE(Requests.Idle());
 }
 
 TEST(GraphRequests, IdleAndPendingFollowTheRequestInFlight) {
