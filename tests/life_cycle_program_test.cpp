@@ -5,8 +5,8 @@
 // it, and one that does not render is reported in the plain box under the
 // application's title; lists handed over together by second instances are
 // each opened; the end of a movie started from outside closes the player
-// unless Play after Stop made the movie the user's own; a movie closed as
-// it opens leaves a player that answers.
+// unless Play after Stop made the movie the user's own; a movie closed or
+// stopped as it opens leaves a player that answers, and one ended then ends.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -57,6 +57,7 @@ TEST(ProgramLifeCycle, TheEndOfAMovieClosesThePlayerThroughAnOpenPopupMenu) {
   HWND Main = lctest::WaitForVisibleMainWindow(App.Id(), kStartMs);
   ASSERT_NE(Main, nullptr);
   ASSERT_TRUE(WaitForTitle(App.Id(), L"LcCloseMenu - 'demo.mp4'", kStartMs));
+  ASSERT_TRUE(lctest::WaitUntilPlaying(Main, 0).Playing()) << "the opening did not end";
   ASSERT_NE(OpenPopupMenu(Main, App.Id()), nullptr);
   // Remote code 54 goes to the end: the movie ends while the menu is open.
   PostMessageW(Main, WM_USER + 2000, 54, 0);
@@ -140,6 +141,7 @@ TEST(ProgramLifeCycle, AMovieThatCannotBeShownAgainAfterADisplayChangeLeavesTheP
   HWND Main = lctest::WaitForVisibleMainWindow(App.Id(), kStartMs);
   ASSERT_NE(Main, nullptr);
   ASSERT_TRUE(WaitForTitle(App.Id(), L"LcReload - 'moving.mp4'", kStartMs));
+  ASSERT_TRUE(lctest::WaitUntilPlaying(Main, 0).Playing()) << "the opening did not end";
   ASSERT_TRUE(MoveFileW(Movie.c_str(), (Copy.ExeFolder() + L"gone.mp4").c_str()));
   PostMessageW(Main, WM_DISPLAYCHANGE, 32,
                MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
@@ -185,20 +187,27 @@ TEST(ProgramLifeCycle, TheRenderFailureBoxCarriesTheApplicationsTitle) {
 }
 
 // A new user's first start (the first-run question answered "No", upon
-// which the movie opens) with Ctrl+F4 typed while the movie opens, at
-// moments spread over the opening of movies of three kinds: each time the
-// movie closes and the player answers at once. A close that came as the
-// movie began to play could keep the player waiting for good on the
-// platform's teardown of the graph.
-TEST(ProgramLifeCycle, ACloseTypedAsTheMovieOpensClosesItAndThePlayerAnswers) {
+// which the movie opens) with a close (Ctrl+F4), a stop (V) or the end
+// (Alt+X) typed while the movie opens, at moments spread over the opening
+// of movies of three kinds: each time the movie closes and the player
+// answers at once, or the player ends. A close that came as the movie
+// began to play could keep the player waiting for good on the platform's
+// teardown of the graph; one that came during the render waited for it.
+TEST(ProgramLifeCycle, ACloseStopOrEndTypedAsTheMovieOpensActsAndThePlayerAnswers) {
+  const struct {
+    const char* Name;
+    WORD Key, Modifier;
+  } Keys[] = {{"Ctrl+F4", VK_F4, VK_CONTROL}, {"V", 'V', 0}, {"Alt+X", 'X', VK_MENU}};
   const struct {
     const char* Movie;
     DWORD Offsets[4];  // milliseconds after the answer
   } Cases[] = {{"demo.mp4", {100, 220, 340, 460}}, {"clip.mkv", {140, 260, 380, 500}},
                {"clip.avi", {180, 300, 420, 540}}};
+  int Turn = 0;
   for (const auto& Case : Cases) {
     for (const DWORD Offset : Case.Offsets) {
-      SCOPED_TRACE(std::string(Case.Movie) + " " + std::to_string(Offset) + " ms");
+      const auto& Typed = Keys[Turn++ % 3];
+      SCOPED_TRACE(std::string(Case.Movie) + " " + Typed.Name + " at " + std::to_string(Offset) + " ms");
       ProgramCopy Copy(L"LcCloseOpening");
       {
         ChildProcess App(Copy.Exe(), L"\"" + lctest::MediaPath(Case.Movie) + L"\"");
@@ -206,15 +215,22 @@ TEST(ProgramLifeCycle, ACloseTypedAsTheMovieOpensClosesItAndThePlayerAnswers) {
         ASSERT_NE(Question, nullptr) << "no first-run question";
         PostMessageW(Question, WM_COMMAND, IDNO, 0);
         Sleep(Offset);
-        lctest::PressKey(VK_F4, {VK_CONTROL});
-        HWND Main = lctest::WaitForVisibleMainWindow(App.Id(), kStartMs);
-        ASSERT_NE(Main, nullptr);
-        DWORD_PTR Answer = 0;
-        EXPECT_NE(0, SendMessageTimeoutW(Main, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &Answer)) << "no answer";
-        constexpr LRESULT Loaded = kTransportGraphActive | kTransportPlaying | kTransportPaused | kTransportOpening;
-        EXPECT_TRUE(lctest::WaitUntil([&] { return (Transport(Main) & Loaded) == 0; })) << "the movie stays";
-        PostMessageW(Main, WM_CLOSE, 0, 0);
-        EXPECT_EQ(0u, App.Wait(kStartMs));
+        if (Typed.Modifier != 0)
+          lctest::PressKey(Typed.Key, {Typed.Modifier});
+        else
+          lctest::PressKey(Typed.Key);
+        if (Typed.Key == 'X') {
+          EXPECT_EQ(0u, App.Wait(kStartMs)) << "the player did not end";
+        } else {
+          HWND Main = lctest::WaitForVisibleMainWindow(App.Id(), kStartMs);
+          ASSERT_NE(Main, nullptr);
+          DWORD_PTR Answer = 0;
+          EXPECT_NE(0, SendMessageTimeoutW(Main, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &Answer)) << "no answer";
+          constexpr LRESULT Loaded = kTransportGraphActive | kTransportPlaying | kTransportPaused | kTransportOpening;
+          EXPECT_TRUE(lctest::WaitUntil([&] { return (Transport(Main) & Loaded) == 0; })) << "the movie stays";
+          PostMessageW(Main, WM_CLOSE, 0, 0);
+          EXPECT_EQ(0u, App.Wait(kStartMs));
+        }
       }
       Copy.Uninstall();
     }

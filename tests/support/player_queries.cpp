@@ -46,7 +46,7 @@ Transport WaitUntilPlaying(HWND main, int entry) {
   Transport t = QueryTransport(main);
   WaitUntil([&] {
     t = QueryTransport(main);
-    return t.Active() && t.Playing() && t.Entry() == entry;
+    return t.Active() && t.Playing() && !t.Opening() && t.Entry() == entry;
   }, 15000);
   return t;
 }

@@ -18,6 +18,8 @@ struct Transport {
   explicit Transport(LRESULT state) : bits(state) {}
   bool Active() const { return bits & kTransportGraphActive; }
   bool Playing() const { return bits & kTransportPlaying; }
+  // A movie is being opened (its buttons may show Play already).
+  bool Opening() const { return bits & kTransportOpening; }
   bool Paused() const { return bits & kTransportPaused; }
   bool SoundOn() const { return bits & kTransportSoundOn; }
   int Volume() const { return int((bits >> 8) & 0xFF); }
@@ -26,7 +28,8 @@ struct Transport {
 };
 
 Transport QueryTransport(HWND main);
-// Waits up to 15 s until the player plays entry `entry`; the last answer.
+// Waits up to 15 s until the player plays entry `entry`, its opening
+// ended; the last answer.
 Transport WaitUntilPlaying(HWND main, int entry);
 // The kWindows... flags of WM_QUERYWINDOWS.
 LRESULT QueryWindows(HWND main);
