@@ -168,8 +168,7 @@ void FirstRun(Associations& assoc) {
   const settings::TextTable& t = settings::GlobalTextTable();
   const std::string& name = Program().Names.AppName;
   const std::wstring question = Utf8ToWide(t.TextMessages[57] + " " + name + " " + t.TextMessages[58]);
-  if (MessageBoxW(Application.Handle(), question.c_str(), Utf8ToWide(name).c_str(),
-                  MB_YESNO | MB_ICONQUESTION) != IDYES)
+  if (Application.AskWithPlatformBox(question, Utf8ToWide(name), MB_YESNO | MB_ICONQUESTION) != IDYES)
     return;
   assoc.AssociateAll(s.MediaExtensions, s.FileAssociation);
   if (assoc.RegistryWriteError) {

@@ -128,7 +128,10 @@ void TApplication::ProcessMessages() {
 
 void TApplication::Run(const std::function<void()>& AfterShown) {
   if (FMainForm && ShowMainForm) {
-    ShowWindow(Handle(), SW_SHOWNORMAL);
+    // The main form is the first window activated: the keyboard goes to it
+    // at once (after a question of the start-up, say), not by way of the
+    // application window.
+    ShowWindow(Handle(), SW_SHOWNA);
     FMainForm->Show();
   }
   if (AfterShown && !FTerminated) AfterShown();
@@ -276,7 +279,20 @@ void TApplication::TakeKeyboard(HWND Window) {
 // still left the keyboard with nobody until AskKeyboardAgain, none with
 // both. The GUI thread waits these 25 ms at a hand-over and at its
 // safety net.
+//
+// Both dates are reckoned alike only when the keys the display holds have
+// been read first. Until the program reads its first key, Wine asks with
+// no date at all (the display's own time); from then on it dates by a
+// reckoning it sets from that key as it reads it, behind the display's
+// time by as long as the key waited. Keys typed while the program was busy
+// (Ctrl+F4 as the main window appeared and the movie opened, on a busy
+// machine) waited while the picture took the keyboard with no date; read
+// afterwards, they put the hand-over's dates before that change, so the
+// display dropped it and, as the picture hid, gave the keyboard to nobody
+// until the safety net (3 of 15 starts beside sixteen busy loops, none
+// with the keys read first).
 void TApplication::AskDisplayForKeyboard(HWND Window) {
+  GetInputState();
   PostMessageW(Handle(), WM_DATEFOCUSREQUEST, 0, 0);
   Sleep(kFocusDateSpread);
   PostMessageW(Handle(), WM_DATEFOCUSREQUEST, 0, 0);
@@ -290,6 +306,68 @@ void TApplication::AskDisplayForKeyboard(HWND Window) {
       SetFocus(Focus);
     }
   }
+}
+
+void TApplication::DateFocusRequest() {
+  GetInputState();
+  PostMessageW(Handle(), WM_DATEFOCUSREQUEST, 0, 0);
+  MSG Msg;
+  PeekMessageW(&Msg, FHandle, WM_DATEFOCUSREQUEST, WM_DATEFOCUSREQUEST, PM_REMOVE);
+}
+
+namespace {
+
+// The buttons' commands on which the platform's message box ends.
+bool EndsPlatformBox(WPARAM Command) {
+  switch (LOWORD(Command)) {
+    case IDOK: case IDCANCEL: case IDABORT: case IDRETRY: case IDIGNORE: case IDYES: case IDNO:
+    case IDTRYAGAIN: case IDCONTINUE:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool IsPlatformBoxOf(HWND Window, HWND Owner) {
+  wchar_t Class[16] = {};
+  return GetClassNameW(Window, Class, 16) && wcscmp(Class, L"#32770") == 0 && GetWindow(Window, GW_OWNER) == Owner;
+}
+
+}  // namespace
+
+// The box ends on a command sent to it (a button, its key, Escape): the
+// application window takes the keyboard before the box hides.
+LRESULT CALLBACK TApplication::BeforeBoxCommand(int Code, WPARAM WParam, LPARAM LParam) {
+  const auto* M = reinterpret_cast<const CWPSTRUCT*>(LParam);
+  if (Code == HC_ACTION && M->message == WM_COMMAND && EndsPlatformBox(M->wParam) &&
+      IsPlatformBoxOf(M->hwnd, Application.FHandle)) {
+    Application.FClosingBox = M->hwnd;
+    Application.TakeKeyboard(Application.FHandle);
+  }
+  return CallNextHookEx(nullptr, Code, WParam, LParam);
+}
+
+// A box that did not end on the command (the platform's own box keeps a
+// question without a Cancel button open on Escape) takes the keyboard back.
+LRESULT CALLBACK TApplication::AfterBoxCommand(int Code, WPARAM WParam, LPARAM LParam) {
+  const auto* M = reinterpret_cast<const CWPRETSTRUCT*>(LParam);
+  if (Code == HC_ACTION && M->message == WM_COMMAND && M->hwnd == Application.FClosingBox) {
+    Application.FClosingBox = nullptr;
+    if (IsWindowVisible(M->hwnd)) Application.TakeKeyboard(M->hwnd);
+  }
+  return CallNextHookEx(nullptr, Code, WParam, LParam);
+}
+
+int TApplication::AskWithPlatformBox(const std::wstring& Text, const std::wstring& Caption, UINT Type) {
+  ShowWindow(Handle(), SW_SHOWNA);
+  const DWORD Thread = GetCurrentThreadId();
+  HHOOK Before = SetWindowsHookExW(WH_CALLWNDPROC, &BeforeBoxCommand, nullptr, Thread);
+  HHOOK After = SetWindowsHookExW(WH_CALLWNDPROCRET, &AfterBoxCommand, nullptr, Thread);
+  const int Answer = MessageBoxW(FHandle, Text.c_str(), Caption.c_str(), Type);
+  if (Before) UnhookWindowsHookEx(Before);
+  if (After) UnhookWindowsHookEx(After);
+  FClosingBox = nullptr;
+  return Answer;
 }
 
 // A safety net, only while the window still holds the activation it was

@@ -129,6 +129,20 @@ class TApplication : public TComponent {
   // still shows and takes input; a window hidden or disabled meanwhile
   // would take keys nowhere, so the keyboard then stays where it is.
   void GiveKeyboardBack(HWND Window);
+  // Readies the request with which the platform next moves the keyboard
+  // (the activation of a form as it shows): the keys the display holds for
+  // the program are taken into its queue, and the request is dated now
+  // (see AskDisplayForKeyboard). A form calls it before it shows itself
+  // active.
+  void DateFocusRequest();
+  // Asks Text with the platform's own message box (Type: its MB_ flags),
+  // owned by the application window; the button chosen (IDYES...). The
+  // application window shows for it, without taking the keyboard, and
+  // takes the keyboard from the box as it closes, before it is gone, as a
+  // form's heir does: keys typed before a form takes the keyboard wait in
+  // the program's queue for that form, where the display would give them
+  // to nobody.
+  int AskWithPlatformBox(const std::wstring& Text, const std::wstring& Caption, UINT Type);
 
   // ---- hints ----
   void CancelHint();
@@ -156,6 +170,8 @@ class TApplication : public TComponent {
   void TakeKeyboard(HWND Window);
   void AskDisplayForKeyboard(HWND Window);
   void AskKeyboardAgain();
+  static LRESULT CALLBACK BeforeBoxCommand(int Code, WPARAM WParam, LPARAM LParam);
+  static LRESULT CALLBACK AfterBoxCommand(int Code, WPARAM WParam, LPARAM LParam);
 
   HWND FHandle = nullptr;
   std::wstring FTitle;
@@ -169,6 +185,7 @@ class TApplication : public TComponent {
   bool FHintShown = false;
   std::unique_ptr<THintWindow> FHintWindow;
   HWND FKeyboardTaker = nullptr;  // asks for the keyboard again at the timer
+  HWND FClosingBox = nullptr;     // a platform box whose keyboard it took
 };
 
 // One display monitor.

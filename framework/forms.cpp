@@ -121,13 +121,19 @@ void TForm::Show() {
 
 void TForm::Hide() { SetVisible(false); }
 
+// A form shown active takes the keyboard: its request is readied first.
+void TForm::ShowWindowNow(int Command) {
+  Application.DateFocusRequest();
+  DoShow();
+  ShowWindow(Handle(), Command);
+  FPendingState = TWindowState::wsNormal;
+}
+
 void TForm::SetVisible(bool Visible) {
   FHiddenWithOwner = false;
   if (!HandleAllocated() || Visible == this->Visible()) return;
   if (Visible) {
-    DoShow();
-    ShowWindow(Handle(), ShowCommand(FPendingState));
-    FPendingState = TWindowState::wsNormal;
+    ShowWindowNow(ShowCommand(FPendingState));
   } else {
     // Hiding the active window lets the platform pick the next one.
     if (GetActiveWindow() == Handle()) Application.PassKeyboard(this);

@@ -89,6 +89,8 @@ class TForm : public TWinControl {
 
  private:
   void ApplyConstraints(int& Width, int& Height) const;
+  // Makes the hidden form visible with the platform's show command.
+  void ShowWindowNow(int Command);
   bool CloseModal();
   void WMWindowPosChanging(TMessage& Message);
   void WMGetMinMaxInfo(TMessage& Message);

@@ -28,10 +28,8 @@ using lctest::WaitUntil;
 
 // A copy of the program playing the demo clip: 5 s to a seek step, the
 // volume at 10 of 20, and `settings` besides. With `firstRun`, it starts as
-// on its first run, and its question whether to associate the media types
-// is answered "No" on the display's keyboard: N is typed until the main
-// window shows, as the display gives the box the keyboard a moment after
-// it shows (and N is no key of the player's).
+// on its first run and waits at its question whether to associate the
+// media types until Answer.
 class PlayingCopy {
  public:
   explicit PlayingCopy(const wchar_t* name, std::vector<std::string> settings = {}, bool firstRun = false)
@@ -42,16 +40,21 @@ class PlayingCopy {
     lctest::WriteSettingsFile(copy_.SettingsFile(), settings);
     process_ = std::make_unique<lctest::ChildProcess>(copy_.Exe(),
                                                       L"\"" + lctest::MediaPath("demo.mp4") + L"\"");
-    if (firstRun) {
-      if (!lctest::WaitForWindow(L"#32770", process_->Id(), 30000, true)) return;
-      for (int n = 0; n < 10 && !main && lctest::TypeOnTheDisplay("n"); ++n)
-        main = lctest::WaitForVisibleMainWindow(process_->Id(), 3000);
-      return;
-    }
-    main = lctest::WaitForVisibleMainWindow(process_->Id(), 30000);
+    if (firstRun)
+      lctest::WaitForWindow(L"#32770", process_->Id(), 30000, true);
+    else
+      main = lctest::WaitForVisibleMainWindow(process_->Id(), 30000);
   }
   ~PlayingCopy() { copy_.Uninstall(); }
 
+  // Types `keys` on the display's keyboard until the main window shows
+  // (the display gives the question the keyboard a moment after it shows;
+  // N answers "No" and is no key of the player's); whether it did.
+  bool Answer(const char* keys) {
+    for (int n = 0; n < 10 && !main && lctest::TypeOnTheDisplay(keys); ++n)
+      main = lctest::WaitForVisibleMainWindow(process_->Id(), 3000);
+    return main != nullptr;
+  }
   DWORD Id() const { return process_->Id(); }
   std::wstring SettingsFile() const { return copy_.SettingsFile(); }
   // Whether every one of the kWindows... flags holds within 10 s.
@@ -344,6 +347,7 @@ TEST(ProgramKeys, KeysOnTheDisplayActAfterTheirWindowHid) {
       SCOPED_TRACE(start);
       const std::wstring name = L"LcKeysDisplay" + std::to_wstring(index++);
       PlayingCopy player(name.c_str(), {}, moment.firstRun);
+      if (moment.firstRun) player.Answer("n");
       ASSERT_NE(player.main, nullptr);
       ASSERT_TRUE(moment.ready(player));
       const lctest::DisplayFocusRecord focus(2500);
@@ -359,6 +363,33 @@ TEST(ProgramKeys, KeysOnTheDisplayActAfterTheirWindowHid) {
     }
     EXPECT_GE(closed, 2);
   }
+}
+
+// Keys typed on the display right after the first run's question was
+// answered, as the main window appears and the movie opens: the display
+// never leaves the keyboard with nobody, not as the question closes
+// either, and Ctrl+F4 closes the movie unless it came before the opening
+// began. R and Alt+X then act, as above.
+TEST(ProgramKeys, KeysTypedRightAfterTheFirstRunQuestionAct) {
+  const char* const kAnswers[] = {"n sleep 0.05 key ctrl+F4", "n sleep 0.15 key ctrl+F4", "n sleep 0.3 key ctrl+F4",
+                                  "n sleep 0.45 key ctrl+F4"};
+  int closed = 0, index = 0;
+  for (const char* answer : kAnswers) {
+    SCOPED_TRACE(answer);
+    const std::wstring name = L"LcKeysAnswer" + std::to_wstring(index++);
+    PlayingCopy player(name.c_str(), {}, true);
+    Sleep(1000);
+    const lctest::DisplayFocusRecord focus(4000);
+    ASSERT_TRUE(player.Answer(answer));
+    Sleep(1500);
+    HWND video = lctest::WaitForWindow(L"TfrmVideoWindow", player.Id(), 0);
+    if (video && !IsWindowVisible(video)) ++closed;
+    EXPECT_EQ(focus.KeyboardWithNobody(), 0);
+    ASSERT_TRUE(lctest::TypeOnTheDisplay("r alt+x"));
+    ASSERT_EQ(player.Wait(20000), 0u);
+    EXPECT_EQ(lctest::SettingsValue(player.SettingsFile(), "RepeatStatus"), "1");
+  }
+  EXPECT_GE(closed, 2);
 }
 
 TEST(ProgramKeys, EveryCommandHasARoomThatRunsIt) {

@@ -1,6 +1,5 @@
 #include "tests/support/player_queries.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -95,8 +94,14 @@ bool StartHostProgram(std::wstring command) {
   PROCESS_INFORMATION process{};
   if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
     return false;
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  // Wine gives no process handle for a program of the host and may leave
+  // its thread handle holding a number that is one of this process's own
+  // handles (stdout's, which closed, lost the test's output): the handles
+  // are closed only when they are the started process's.
+  if (process.hProcess) {
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
   return true;
 }
 
@@ -141,8 +146,8 @@ std::wstring DisplayFocusRecord::WindowsPath() const {
   return path;
 }
 
-int DisplayFocusRecord::KeyboardWithNobody() const {
-  if (!started_) return -1;
+std::vector<std::string> DisplayFocusRecord::Readings(std::string& root) const {
+  if (!started_) return {};
   std::vector<std::string> lines;
   const bool ended = WaitUntil([&] {
     lines.clear();
@@ -150,12 +155,17 @@ int DisplayFocusRecord::KeyboardWithNobody() const {
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     return !lines.empty() && lines.back() == "end";
   });
-  if (!ended || lines.size() < 2) return -1;
-  const std::string& root = lines.front();
+  if (!ended || lines.size() < 2) return {};
+  root = lines.front();
+  return {lines.begin() + 1, lines.end() - 1};
+}
+
+int DisplayFocusRecord::KeyboardWithNobody() const {
+  std::string root;
   int nobody = 0;
   bool held = false;
-  for (size_t i = 1; i + 1 < lines.size(); ++i) {
-    const bool none = lines[i] == "0" || lines[i] == "1" || lines[i] == root;
+  for (const std::string& reading : Readings(root)) {
+    const bool none = reading == "0" || reading == "1" || reading == root;
     if (!none) held = true;
     else if (held) ++nobody;
   }

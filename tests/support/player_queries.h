@@ -6,6 +6,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
@@ -91,6 +92,9 @@ class DisplayFocusRecord {
 
  private:
   std::wstring WindowsPath() const;
+  // The readings after the root window's number; empty when the record
+  // did not end within 10 s.
+  std::vector<std::string> Readings(std::string& root) const;
   std::string path_;
   bool started_ = false;
 };
