@@ -119,11 +119,16 @@ void TForm::Show() {
   BringToFront();
 }
 
+void TForm::ShowWithoutActivating() {
+  FHiddenWithOwner = false;
+  if (HandleAllocated() && !Visible()) ShowWindowNow(SW_SHOWNA);
+}
+
 void TForm::Hide() { SetVisible(false); }
 
 // A form shown active takes the keyboard: its request is readied first.
 void TForm::ShowWindowNow(int Command) {
-  Application.DateFocusRequest();
+  if (Command != SW_SHOWNA) Application.DateFocusRequest();
   DoShow();
   ShowWindow(Handle(), Command);
   FPendingState = TWindowState::wsNormal;

@@ -59,6 +59,10 @@ class TForm : public TWinControl {
  public:
   // ---- wrappers ----
   void Show();
+  // Shows the form in its normal state, leaving the activation where it
+  // is: the keyboard stays with the window that has it, the program's or
+  // another program's.
+  void ShowWithoutActivating();
   // Hides the form; when it is the active window, the application first
   // passes the keyboard to another form (TApplication::PassKeyboard).
   void Hide();

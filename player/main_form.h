@@ -652,7 +652,7 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   void OpeningOffsets(int Entry);
   void OpeningFullScreen(int Entry);
   void OpeningPicture();
-  void StartOpenedMovie(bool PlayAfterOpen);
+  void StartOpenedMovie(bool PlayAfterOpen, bool TakeKeyboard);
   void OpeningWarnings();
   void RecordPreviousMovie();
   void SetColorSliders(const lc::SavedColorValues& Values);

@@ -62,6 +62,11 @@ void TfrmMain::OpenMovie(bool PlayAfterOpen, bool AddNextParts) {
   lc::ProgramState& P = Program();
   lc::PlaybackState& B = lc::Playback();
   lc::OpeningScope Opening;
+  // The list moving on by itself while another program is active leaves
+  // that program the keyboard: the picture shows without taking it. A
+  // movie the user opened (the command line, another instance, a drop,
+  // the open dialog, the playlist) brings the player forward.
+  const bool TakeKeyboard = !B.AutoAdvancing || Application.Active();
   SetTransportButtons(true);
   const int Found = P.Rms.Find(lc::FileNameOf(CurrentMovieFile));
   const int Entry = P.Settings.RememberMovieSettings ? Found : -1;
@@ -88,7 +93,9 @@ void TfrmMain::OpenMovie(bool PlayAfterOpen, bool AddNextParts) {
   lc::playlist::AddToRecentFiles(P.Settings.RecentFiles, CurrentMovieFile);
   OpeningVolume(Entry);
   if (!frmVideoWindow->FullScreen) {
-    if (!frmVideoWindow->Showing())
+    if (!TakeKeyboard)
+      frmVideoWindow->ShowWithoutActivating();
+    else if (!frmVideoWindow->Showing())
       frmVideoWindow->Show();
     else
       frmVideoWindow->BringToFront();
@@ -108,7 +115,7 @@ void TfrmMain::OpenMovie(bool PlayAfterOpen, bool AddNextParts) {
   BtnRewind->SetEnabled(true);
   BtnForward->SetEnabled(true);
   BtnStop->SetEnabled(true);
-  StartOpenedMovie(PlayAfterOpen);
+  StartOpenedMovie(PlayAfterOpen, TakeKeyboard);
   OpeningWarnings();
   // A run that failed while a warning was up closed the movie: nothing of
   // it is recorded.
@@ -304,7 +311,7 @@ void TfrmMain::OpeningVolume(int Entry) {
   }
 }
 
-void TfrmMain::StartOpenedMovie(bool PlayAfterOpen) {
+void TfrmMain::StartOpenedMovie(bool PlayAfterOpen, bool TakeKeyboard) {
   TFilterGraph& Graph = frmVideoWindow->FilterGraph;
   try {
     if (PlayAfterOpen) {
@@ -324,6 +331,7 @@ void TfrmMain::StartOpenedMovie(bool PlayAfterOpen) {
   } catch (...) {
     frmVideoWindow->FilterGraphUnableToRender();
   }
+  if (!TakeKeyboard) return;
   // In full screen with the main window kept up, the main window takes the
   // foreground.
   if (frmVideoWindow->FullScreen && !Program().Settings.AutoHideMainWindow)

@@ -26,20 +26,22 @@ using lctest::QueryTransport;
 using lctest::QueryWindows;
 using lctest::WaitUntil;
 
-// A copy of the program playing the demo clip: 5 s to a seek step, the
-// volume at 10 of 20, and `settings` besides. With `firstRun`, it starts as
-// on its first run and waits at its question whether to associate the
-// media types until Answer.
+// A copy of the program playing `movies` (the demo clip): 5 s to a seek
+// step, the volume at 10 of 20, and `settings` besides. With `firstRun`,
+// it starts as on its first run and waits at its question whether to
+// associate the media types until Answer.
 class PlayingCopy {
  public:
-  explicit PlayingCopy(const wchar_t* name, std::vector<std::string> settings = {}, bool firstRun = false)
+  explicit PlayingCopy(const wchar_t* name, std::vector<std::string> settings = {}, bool firstRun = false,
+                       std::vector<const char*> movies = {"demo.mp4"})
       : copy_(name) {
     settings.insert(settings.begin(), {"FirstRun=0", "EqualizerShow=0", "PlayListShow=0", "AudioVolume=10", "Mute=0",
                                        "SecondesToJump=5"});
     if (firstRun) settings.push_back("FirstRun=1");
     lctest::WriteSettingsFile(copy_.SettingsFile(), settings);
-    process_ = std::make_unique<lctest::ChildProcess>(copy_.Exe(),
-                                                      L"\"" + lctest::MediaPath("demo.mp4") + L"\"");
+    std::wstring args;
+    for (const char* movie : movies) args += L" \"" + lctest::MediaPath(movie) + L"\"";
+    process_ = std::make_unique<lctest::ChildProcess>(copy_.Exe(), args);
     if (firstRun)
       lctest::WaitForWindow(L"#32770", process_->Id(), 30000, true);
     else
@@ -390,6 +392,65 @@ TEST(ProgramKeys, KeysTypedRightAfterTheFirstRunQuestionAct) {
     EXPECT_EQ(lctest::SettingsValue(player.SettingsFile(), "RepeatStatus"), "1");
   }
   EXPECT_GE(closed, 2);
+}
+
+// Another program the user types in (a window of this test's own process,
+// an edit box) stands in front of the player while its list moves on from
+// a 5 s movie to the next: every key typed reaches that program and the
+// display's keyboard never moves, while the player shows the next movie's
+// picture, hidden between the movies or kept up.
+TEST(ProgramKeys, AListMovingOnBehindAnotherProgramLeavesItTheKeyboard) {
+  const std::vector<std::string> kBetween[] = {{}, {"AutoCloseVideoWindow=0"}};
+  int index = 0;
+  for (const std::vector<std::string>& settings : kBetween) {
+    SCOPED_TRACE(index);
+    const std::wstring name = L"LcKeysBehind" + std::to_wstring(index++);
+    PlayingCopy player(name.c_str(), settings, false, {"bars.mp4", "demo.mp4"});
+    ASSERT_NE(player.main, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return QueryTransport(player.main).Entry() == 0 && QuerySeekBar(player.main) >= 1500; }));
+    HWND app = GetWindow(player.main, GW_OWNER);
+    HWND video = lctest::WaitForWindow(L"TfrmVideoWindow", player.Id(), 0);
+    HWND frame = CreateWindowExW(0, L"STATIC", L"LcKeysOther", WS_POPUP | WS_VISIBLE | WS_BORDER, 100, 100, 700, 300,
+                                 nullptr, nullptr, nullptr, nullptr);
+    HWND other = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, 700, 300, frame, nullptr,
+                                 nullptr, nullptr);
+    // The display gives it the keyboard as the user's click would.
+    lctest::Pump(100);
+    ASSERT_TRUE(lctest::FocusOnTheDisplay("LcKeysOther"));
+    lctest::Pump(100);
+    SetFocus(other);
+    for (int n = 0; n < 10 && GetWindowTextLengthW(other) == 0; ++n) {
+      lctest::TypeOnTheDisplay("x");
+      lctest::Pump(300);
+    }
+    ASSERT_GT(GetWindowTextLengthW(other), 0);
+    SetWindowTextW(other, L"");
+    std::string typed, keys;
+    for (int n = 0; n < 160; ++n) {
+      typed += char('a' + n % 26);
+      keys += std::string(keys.empty() ? "" : " ") + typed.back();
+    }
+    const lctest::DisplayFocusRecord focus(12000);
+    ASSERT_TRUE(lctest::TypeOnTheDisplay(keys.c_str()));
+    // The pump takes the keys in; the typing goes on after the list moved
+    // on (the application's title names the next movie).
+    int typedBeforeNext = -1, length = 0;
+    wchar_t title[200] = {};
+    for (DWORD start = GetTickCount(); length < int(typed.size()) && GetTickCount() - start < 20000;) {
+      lctest::Pump(20);
+      length = GetWindowTextLengthW(other);
+      if (typedBeforeNext < 0 && GetWindowTextW(app, title, 200) && wcsstr(title, L"demo.mp4")) typedBeforeNext = length;
+    }
+    std::vector<char> text(typed.size() + 2);
+    GetWindowTextA(other, text.data(), int(text.size()));
+    EXPECT_EQ(text.data(), typed);
+    EXPECT_GE(typedBeforeNext, 0);
+    EXPECT_LT(typedBeforeNext, int(typed.size()));
+    EXPECT_EQ(focus.KeyboardMoves(), 0);
+    EXPECT_TRUE(IsWindowVisible(video));
+    DestroyWindow(frame);
+    EXPECT_EQ(player.Close(), 0u);
+  }
 }
 
 TEST(ProgramKeys, EveryCommandHasARoomThatRunsIt) {

@@ -125,6 +125,14 @@ bool HoldOnTheDisplay(const char* key, int ms) {
   return StartHostProgram(command + L"\"");
 }
 
+bool FocusOnTheDisplay(const char* name) {
+  std::wstring command = L"Z:\\usr\\bin\\timeout 20 /usr/bin/xdotool search --name ^";
+  for (const char* c = name; *c; ++c) command += wchar_t(*c);
+  if (!StartHostProgram(command + L"$ windowfocus")) return false;
+  Sleep(300);
+  return true;
+}
+
 DisplayFocusRecord::DisplayFocusRecord(int ms)
     : path_("/tmp/lc-display-focus-" + std::to_string(GetCurrentProcessId()) + "-" +
             std::to_string(GetTickCount64())) {
@@ -170,6 +178,16 @@ int DisplayFocusRecord::KeyboardWithNobody() const {
     else if (held) ++nobody;
   }
   return held ? nobody : -1;
+}
+
+int DisplayFocusRecord::KeyboardMoves() const {
+  std::string root;
+  const std::vector<std::string> readings = Readings(root);
+  if (readings.empty()) return -1;
+  int moves = 0;
+  for (size_t i = 1; i < readings.size(); ++i)
+    if (readings[i] != readings[i - 1]) ++moves;
+  return moves;
 }
 
 void ClickAt(int x, int y) {

@@ -71,6 +71,10 @@ void PressKey(WORD key, std::initializer_list<WORD> modifiers = {});
 // display's xdotool (installed by the setup) and gives it 300 ms; whether
 // it could be started.
 bool TypeOnTheDisplay(const char* keys);
+// Gives the X display's keyboard to the top-level window named `name` (its
+// caption), as the display's own tools do, and gives it 300 ms; whether
+// they could be started.
+bool FocusOnTheDisplay(const char* name);
 // Holds `key` (an xdotool name) down on the X display's own keyboard for
 // `ms` milliseconds, so that the display repeats it as it does a key a
 // user holds, and lets it go; returns once the hold has begun (whether it
@@ -89,6 +93,10 @@ class DisplayFocusRecord {
   // waits up to 10 s for the record to end. -1 when it did not (or never
   // started), or when no window had the keyboard at all.
   int KeyboardWithNobody() const;
+  // How many times the keyboard moved from the window that had it at the
+  // first reading (to another window, or to nobody); waits as
+  // KeyboardWithNobody does, -1 when the record did not end.
+  int KeyboardMoves() const;
 
  private:
   std::wstring WindowsPath() const;
