@@ -9,10 +9,10 @@
 //
 // How many pictures a held key can show depends on how fast the machine
 // decodes: one step back alone, made while paused, is timed after the
-// hold, and a busy machine where it, or the picture's landing after the
-// release, takes over a second is asked for fewer pictures (said in a
-// skip) and given longer to land; a picture that never moves while the key
-// is held fails on any machine.
+// hold, and a busy machine, where it takes over a second or the picture
+// lands later than 0.5 s after the release, is asked for fewer pictures
+// (said in a skip) and given longer to land; a picture that never moves
+// while the key is held fails on any machine.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -115,12 +115,13 @@ TEST_P(HeldSeekKey, ThePlayerAnswersAndThePictureFollowsTheKey) {
   ASSERT_TRUE(lctest::WaitUntil([&] { return std::abs(Frame() - (From - kRate)) <= 2; }, 30000))
       << "one step back from frame " << From << " never showed while paused";
   const DWORD OneSeek = GetTickCount() - Asked;
-  const bool Busy = OneSeek > 1000 || Landed > 1000;
+  // At rest the target shows within 0.5 s of the release.
+  const bool Busy = OneSeek > 1000 || Landed > 500;
 
   // The target showed within 3 s of the release, or, where one seek alone
-  // takes longer, within three of them and a second (a stop while a
-  // picture is being decoded waits for the decoder).
-  EXPECT_LT(Landed, std::max<DWORD>(3000, 3 * OneSeek + 1000))
+  // takes longer, within five of them: a stop while a picture is being
+  // decoded waits for the decoder, and a busy machine's pace varies.
+  EXPECT_LT(Landed, std::max<DWORD>(3000, 5 * OneSeek))
       << "frame " << Readings.back().Frame << " showed " << Landed << " ms after the release (one seek alone took "
       << OneSeek << " ms)";
 
