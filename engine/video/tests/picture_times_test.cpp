@@ -319,7 +319,7 @@ TEST(PictureTimes, EachPackedPictureIsShownAtItsFrame) {
 TEST(PictureTimes, AGuessedSlipThatWasRightIsKept) {
   const TPictureTimes::TFileStamps cuts{
       400000, std::make_shared<std::vector<TKeyFrame>>(
-                  std::vector<TKeyFrame>{{0, 0}, {58, 0}, {209, 1}, {232, 1}, {348, 2}, {597, 2}, {630, 0}})};
+                  std::vector<TKeyFrame>{{0, 0}, {58, 0}, {209, 1}, {232, 1}, {348, 2}, {597, 2}, {630, 0}, {700, 1}, {800, 2}})};
   const struct {
     const char* Name;
     std::vector<Stream> Streams;
@@ -327,6 +327,11 @@ TEST(PictureTimes, AGuessedSlipThatWasRightIsKept) {
       {"one B-frame, then a seek", {{13.0, {{325, 347, 0}}}, {8.0, {{200, 209, 0}, {210, 230, 1}}},
                                     {24.2, {{607, 629, 2}, {630, 636, 0}}}}},
       {"two B-frames", {{13.0, {{325, 347, 0}}}, {8.6, {{215, 349, 1}, {350, 400, 2}}}}},
+      // A key frame with none behind it ends the guess before anything
+      // confirmed it: a later one with one B-frame repeats the stamp before
+      // it in its place either way, and tells nothing.
+      {"none, then one B-frame", {{13.0, {{325, 347, 0}}}, {24.2, {{607, 629, 2}, {630, 700, 0}, {701, 720, 1}}},
+                                  {34.0, {{852, 900, 2}}}}},
   };
   for (const auto& d : decoders) EXPECT_EQ(std::vector<std::string>(), Misplaced(cuts, d.Streams)) << d.Name;
 }
