@@ -108,8 +108,10 @@ class Sightings {
   // show from the frame before its first to its end frame (the first frame
   // after it), and must show from the frame after its first to the frame
   // before its last. A frame counts as showing it when most of its
-  // sightings (at least Needed) did, so that a pulse a loaded machine
-  // delays by a frame now and then is not taken for a cue two frames off.
+  // sightings (at least Needed) did, and as not showing it when most did
+  // not, so that a pulse a loaded machine delays by a frame now and then
+  // is not taken for a cue two frames off; one seen as often with it as
+  // without counts as neither: its sightings do not tell.
   std::vector<std::string> Faults(int Needed) const {
     std::vector<std::string> Faults;
     for (int F = 0; F < Frames_; ++F) {
@@ -120,6 +122,7 @@ class Sightings {
         Must = Must || (F >= C.First + 1 && F <= C.End - 2);
       }
       const int With = With_[std::size_t(F)];
+      if (With == Without_[std::size_t(F)]) continue;
       const bool Shows = With > Without_[std::size_t(F)];
       if (Shows ? !May : Must)
         Faults.push_back((Shows ? "subtitle over frame " : "no subtitle over frame ") + std::to_string(F) + " (" +
