@@ -337,8 +337,9 @@ HRESULT TFilterGraph::RenderFile(const std::wstring& FileName) {
   ApplySettings();
   UseSystemClock();
   NotifyFilters(coRenderAfter, 0);
-  // The length is kept for the time the worker is busy.
-  Duration();
+  // The length is kept for the time the worker is busy: read here, where
+  // the worker has only the settings just asked before it.
+  ReadDuration();
   return hr;
 }
 
@@ -392,7 +393,7 @@ void TFilterGraph::FragmentsWalked() {
   Walk_.reset();
   FileEnd_ = *end;
   Duration_ = FileEnd_;
-  Duration();
+  ReadDuration();
   HandleEvent(EC_LENGTH_CHANGED, 0, 0);
 }
 
@@ -544,6 +545,10 @@ void TFilterGraph::ApplySettings() {
 
 std::optional<REFERENCE_TIME> TFilterGraph::Duration() {
   if (!Worker_ || !Worker_->Idle()) return Duration_;
+  return ReadDuration();
+}
+
+std::optional<REFERENCE_TIME> TFilterGraph::ReadDuration() {
   TGraphInterface<IMediaSeeking> seeking(*this, IID_IMediaSeeking);
   LONGLONG duration = 0;
   if (!seeking || FAILED(seeking->GetDuration(&duration))) return std::nullopt;

@@ -269,6 +269,8 @@ class TFilterGraph : public TGraphEvents, public IServiceProvider {
   REFERENCE_TIME FileEnd_ = 0;
   // The length read last, answered while the worker is busy.
   std::optional<REFERENCE_TIME> Duration_;
+  // Reads the graph's length and keeps it, whatever the worker does.
+  std::optional<REFERENCE_TIME> ReadDuration();
   // The walk over a long fragmented MP4 under way, if any.
   std::unique_ptr<TFragmentsWalk> Walk_;
   TRenderedVideo RenderedVideo_;
