@@ -20,6 +20,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <windows.h>
@@ -157,7 +158,13 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
 
   // ---- commands ----
   // Runs a command: the main window's own, or the room's that owns it.
+  // While an opening waits for its movie's render, a command that does not
+  // end the movie or the player is held, and runs once the opening ended.
   void RunCommand(lc::Cmd Command, int Arg = 0);
+  // The held commands, in their order (from the pulse, once no opening or
+  // operation runs).
+  void RunHeldCommands();
+  std::vector<std::pair<lc::Cmd, int>> FHeldCommands;
   // Whether the main window or one of its rooms runs Command.
   bool HasHandler(lc::Cmd Command) const;
   // One command that a room of the main window runs, and how. A room's rows
@@ -332,8 +339,8 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   // For the commands that end the movie (stop, close, another movie handed
   // over): while an opening (or a reload of the picture) is under way, its
   // render is abandoned if it is waiting for one, and the opening then ends
-  // with no movie; true while an opening is under way, which leaves the
-  // command nothing more to do.
+  // with no movie, the commands held for it dropped; true while an opening
+  // is under way, which leaves the command nothing more to do.
   bool AbandonOpening();
   // An opening waits for its movie's render (the player answers meanwhile).
   bool OpeningRenders() const;

@@ -5,6 +5,7 @@
 #include "framework/application.h"
 #include "framework/unicode.h"
 #include "player/key_map.h"
+#include "player/playback_rules.h"
 #include "player/main_form.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
@@ -54,8 +55,19 @@ void TfrmMain::ExecuteKeyCommand(WORD& Key, TShiftState Shift) {
 }
 
 void TfrmMain::RunCommand(Cmd Command, int Arg) {
+  if (OpeningRenders() && !lc::ActsWhileTheMovieRenders(Command)) {
+    FHeldCommands.emplace_back(Command, Arg);
+    return;
+  }
   if (!RunFrom(OwnCommands(), Command, Arg) && !RunFrom(SubtitleCommands(), Command, Arg))
     Commands().Run(Command, Arg);
+}
+
+void TfrmMain::RunHeldCommands() {
+  if (FHeldCommands.empty() || lc::Program().OpeningMovie || lc::Program().BusyFlag) return;
+  const std::vector<std::pair<Cmd, int>> Held = std::move(FHeldCommands);
+  FHeldCommands.clear();
+  for (const auto& [Command, Arg] : Held) RunCommand(Command, Arg);
 }
 
 bool TfrmMain::HasHandler(Cmd Command) const {

@@ -200,6 +200,8 @@ bool TfrmMain::OpeningRenders() const {
 
 bool TfrmMain::AbandonOpening() {
   if (!Program().OpeningMovie) return false;
+  // What was typed for the movie left goes with it.
+  FHeldCommands.clear();
   if (frmVideoWindow) frmVideoWindow->FilterGraph.AbandonRender();
   return true;
 }

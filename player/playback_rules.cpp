@@ -135,4 +135,18 @@ std::string NoMovieTimesText(bool ShowFrames) {
   return ShowFrames ? "     0 -      0 -      0" : "00:00:00 - 00:00:00 - 00:00:00";
 }
 
+bool ActsWhileTheMovieRenders(Cmd Command) {
+  switch (Command) {
+    case Cmd::BtnStopClick:
+    case Cmd::StopIfEnabled:
+    case Cmd::StopForNewList:
+    case Cmd::CloseMovie:
+    case Cmd::CloseMovieKey:
+    case Cmd::CloseMainWindow:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace lc

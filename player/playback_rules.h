@@ -14,11 +14,18 @@
 #include <string>
 #include <vector>
 
+#include "player/commands.h"
 #include "player/picture_choices.h"
 
 namespace lc {
 
 // ---- rendering ----
+
+// Whether Command acts while an opening waits for its movie's render: the
+// commands that end the movie or the player (a stop, a close, the end)
+// abandon the opening at once; every other command waits for the opening
+// to end, as a key typed during it did when the render held the player.
+bool ActsWhileTheMovieRenders(Cmd Command);
 
 inline constexpr std::int32_t kRenderPartial = 0x00040242;          // some streams not rendered
 inline constexpr std::int32_t kRenderAudioNotRendered = 0x00040258;  // the audio was not rendered

@@ -76,6 +76,8 @@ void TfrmMain::GeneralTimerTimer() {
     }
     // A hand-over that came while the player was busy.
     if (!WaitingHandOvers.empty()) OpenHandedOverFiles();
+    // Commands typed while a movie rendered.
+    RunHeldCommands();
     lc::PlaybackState& B = lc::Playback();
     if (B.RenderFailed) {
       B.RenderFailed = false;

@@ -237,6 +237,42 @@ TEST(ProgramLifeCycle, ACloseStopOrEndTypedAsTheMovieOpensActsAndThePlayerAnswer
   }
 }
 
+// Space typed while each of three kinds of movie renders (the player
+// answers then, and tells it is opening): the movie ends up paused once it
+// has opened, as when the render held the player and the key waited for
+// it. Other keys wait likewise; the ones that end the movie act at once
+// (the test above).
+TEST(ProgramLifeCycle, AKeyTypedWhileTheMovieRendersActsOnceItHasOpened) {
+  int TypedWhileOpening = 0;
+  for (const char* Movie : {"demo.mp4", "clip.mkv", "clip.avi"}) {
+    SCOPED_TRACE(Movie);
+    ProgramCopy Copy(L"LcKeyOpening");
+    lctest::WriteSettingsFile(Copy.SettingsFile(), {"FirstRun=0"});
+    {
+      ChildProcess App(Copy.Exe(), L"\"" + lctest::MediaPath(Movie) + L"\"");
+      HWND Main = lctest::WaitForVisibleMainWindow(App.Id(), kStartMs);
+      ASSERT_NE(Main, nullptr);
+      LRESULT Seen = 0;
+      for (DWORD Start = GetTickCount(); GetTickCount() - Start < kStartMs; Sleep(5)) {
+        Seen = Transport(Main);
+        if (Seen != -1 && (Seen & (kTransportOpening | kTransportPlaying))) break;
+      }
+      lctest::PressKey(VK_SPACE);
+      if (Seen != -1 && (Seen & kTransportOpening)) ++TypedWhileOpening;
+      EXPECT_TRUE(lctest::WaitUntil([&] {
+        const LRESULT Now = Transport(Main);
+        return Now != -1 && (Now & kTransportPaused) && !(Now & kTransportOpening);
+      }, 15000)) << "Space did not pause the movie (" << ((Seen & kTransportOpening) ? "typed as it opened" : "typed once it played") << ")";
+      PostMessageW(Main, WM_CLOSE, 0, 0);
+      EXPECT_EQ(0u, App.Wait(kStartMs));
+    }
+    Copy.Uninstall();
+  }
+  // A machine so quick that no render was caught judges nothing of the
+  // hold: it must say so.
+  EXPECT_GT(TypedWhileOpening, 0) << "Space was never typed while a movie opened";
+}
+
 // ---- the hand-over queue ----
 
 std::string Ansi(const std::wstring& Path) { return std::string(Path.begin(), Path.end()); }  // ASCII paths
