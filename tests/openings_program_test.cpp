@@ -24,7 +24,12 @@
 // also seen to live through a quarter of a second (one event too many, in
 // a run beside eight busy loops, not seen again in its retry). The
 // openings compared are therefore measured twice, a second apart, and only
-// the threads and handles both saw count.
+// the threads and handles both saw count. The platform's event of a graph
+// does not always come with its opening: on a loaded machine the count
+// after an opening was one off its trend now and then (20 after both the
+// fourth and the fifth opening, 23 after the eighth and 25 after the
+// ninth, beside a load of about 70), so the openings compared may differ
+// by one event more than their number.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -91,7 +96,7 @@ TEST(ProgramOpenings, FiftyMoviesInTurnLeaveNoThreadHandleOrMemoryBehind) {
   constexpr int kBetween = kOpenings - kSettled;
   EXPECT_EQ(Early.threads, Late.threads);
   EXPECT_EQ(Early.HandlesBut(L"Key", L"Event"), Late.HandlesBut(L"Key", L"Event"));
-  EXPECT_LE(Late.Handles(L"Event") - Early.Handles(L"Event"), kBetween) << "one event a graph is the platform's own";
+  EXPECT_LE(Late.Handles(L"Event") - Early.Handles(L"Event"), kBetween + 1) << "one event a graph is the platform's own";
   const struct {
     const char* Name;
     const ProcessResources& Then;

@@ -307,7 +307,10 @@ TEST(ProgramPlayback, AMovieInFragmentsTooLongToWalkAtTheOpeningPlaysToItsEnd) {
 // each stream plays to its end: the length shown is 6 s; where the picture
 // ends first its last frame stays on show while the sound plays on, and
 // the subtitles change on their times after it (cues at 2.6-3.4 s and
-// 4.2-5.0 s); the movie ends when its last stream does.
+// 4.2-5.0 s); the movie ends when its last stream does. On a machine too
+// busy to read the screen inside a stretch of 400 ms, or often enough to
+// see the last frames, the run says so and counts as skipped, unless
+// something it could judge failed.
 TEST(ProgramPlayback, EachStreamOfAMoviePlaysToItsOwnEnd) {
   constexpr WPARAM kRemoteForward = 10;  // a jump of SecondesToJump (3 s)
   const struct {
@@ -321,9 +324,12 @@ TEST(ProgramPlayback, EachStreamOfAMoviePlaysToItsOwnEnd) {
     int From, To;
     bool Subtitle;
   } Windows[] = {{2800, 3200, true}, {3600, 4000, false}, {4400, 4800, true}};
+  // What this machine was too busy to see: the screen read too seldom.
+  std::vector<std::string> Unseen;
   for (const auto& C : Clips)
     for (const bool Jump : {false, true}) {
-      SCOPED_TRACE(std::string(C.File) + (Jump ? ", after a jump to 3 s" : ", from the start"));
+      const std::string Clip = std::string(C.File) + (Jump ? ", after a jump to 3 s" : ", from the start");
+      SCOPED_TRACE(Clip);
       lctest::RunningCopy P(L"LcStreamEnds");
       lctest::WriteSettingsFile(P.Copy.SettingsFile(),
                                 {"FirstRun=0", "SecondesToJump=3", "AutoClosePlayerWhenFinished=0",
@@ -348,14 +354,20 @@ TEST(ProgramPlayback, EachStreamOfAMoviePlaysToItsOwnEnd) {
       // Until the movie stops: the position, and what the picture shows
       // just after it was read.
       int LastPlaying = -1, LastFrame = -1, OffLast = 0, AfterPicture = 0;
-      int With[3] = {}, Without[3] = {};
+      int With[3] = {}, Without[3] = {}, Before[3] = {}, Beyond[3] = {};
       const DWORD Start = GetTickCount();
+      DWORD LastSighting = Start;
       while (GetTickCount() - Start < 40000 && lctest::QueryTransport(P.Main).Playing()) {
         const int Position = lctest::QuerySeekBar(P.Main);
         const lctest::ScreenGrab Picture(P.Control);
         const int Frame = lctest::StampedFrame(Picture, C.Frames);
+        LastSighting = GetTickCount();
         LastPlaying = std::max(LastPlaying, Position);
         LastFrame = std::max(LastFrame, Frame);
+        for (int W = 0; W < 3; ++W) {
+          Before[W] += Position < Windows[W].From;
+          Beyond[W] += Position > Windows[W].To;
+        }
         if (C.Frames < 150 && !Jump && Position >= 2300) {
           ++AfterPicture;
           if (Frame != C.Frames - 1) ++OffLast;
@@ -365,22 +377,39 @@ TEST(ProgramPlayback, EachStreamOfAMoviePlaysToItsOwnEnd) {
             ++(lctest::ShowsYellowSubtitle(Picture) ? With : Without)[W];
         Sleep(5);
       }
+      const DWORD Stopped = GetTickCount();
       EXPECT_FALSE(lctest::QueryTransport(P.Main).Playing()) << "still playing after 40 s";
       EXPECT_GE(LastPlaying, 5500) << "the movie ended before its last stream";
-      if (!Jump) {
-        EXPECT_EQ(LastFrame, C.Frames - 1) << "the picture's last frame";
+      // The frames missing at the end may have come and gone unseen only
+      // while the screen was not read: the last frame shows for at least a
+      // frame (40 ms) before the movie ends.
+      if (!Jump && LastFrame != C.Frames - 1) {
+        if (LastFrame >= 0 && (C.Frames - 1 - LastFrame) * 40 <= int(Stopped - LastSighting) + 40)
+          Unseen.push_back(Clip + ": the last frames (" + std::to_string(Stopped - LastSighting) +
+                           " ms between the last reading and the end)");
+        else
+          EXPECT_EQ(LastFrame, C.Frames - 1) << "the picture's last frame";
       }
       if (C.Frames < 150 && !Jump) {
         EXPECT_GT(AfterPicture, 0);
         EXPECT_EQ(OffLast, 0) << "sightings after the picture's end without its last frame, of " << AfterPicture;
       }
       for (int W = Jump ? 1 : 0; W < 3; ++W) {
+        if (With[W] + Without[W] == 0 && Before[W] > 0 && Beyond[W] > 0) {
+          Unseen.push_back(Clip + ": " + std::to_string(Windows[W].From) + "-" + std::to_string(Windows[W].To) + " ms");
+          continue;
+        }
         EXPECT_GT(With[W] + Without[W], 0) << "no sighting from " << Windows[W].From << " ms";
         EXPECT_EQ(With[W] > Without[W], Windows[W].Subtitle)
             << "from " << Windows[W].From << " ms: " << With[W] << " sightings with a subtitle, " << Without[W]
             << " without";
       }
     }
+  if (!Unseen.empty() && !HasFailure()) {
+    std::string Told;
+    for (const std::string& U : Unseen) Told += (Told.empty() ? "" : "; ") + U;
+    GTEST_SKIP() << "not enough sightings on this machine: " << Told;
+  }
 }
 
 }  // namespace
