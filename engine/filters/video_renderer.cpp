@@ -36,14 +36,6 @@ bool PixelFormatOf(const GUID& Subtype, TPixelFormat& Format) {
   return false;
 }
 
-// How many pictures beyond the last one it handed out the platform's
-// decoder may have read when a stream ends: those waiting between it and
-// the renderer at a stop (the renderer holds the streaming thread until
-// the decoder has stopped too), and those it decodes, with nobody taking
-// them, while a flush goes up to it.
-constexpr int kReadAheadAtStop = 4;
-constexpr int kReadAheadAtFlush = 10;
-
 // Bytes per pixel of plane 0 (what biWidth counts in).
 int PlaneBytesPerPixel(TPixelFormat Format) {
   switch (Format) {
@@ -189,8 +181,8 @@ REFERENCE_TIME TVideoFrameRenderer::PresentationTime(REFERENCE_TIME Start, REFER
       TAutoLock lock(KeyFramesLock_);
       if (Mpeg4_) file = TPictureTimes::TFileStamps{frame, KeyFrames_};
     }
-    Times_.NewStream(InputPin()->SegmentStart(), frame * (begins == kFlushed ? kReadAheadAtFlush : kReadAheadAtStop),
-                     file);
+    Times_.NewStream(InputPin()->SegmentStart(),
+                     frame * (begins == kFlushed ? TPictureTimes::kReadAtFlush : TPictureTimes::kReadAtStop), file);
   }
   return Times_.Next(Start, Stop);
 }

@@ -66,6 +66,12 @@ class TPictureTimes {
   // far as ReadAhead beyond the last picture it handed out before; File:
   // nullopt when the file tells nothing.
   void NewStream(std::int64_t StreamStart, std::int64_t ReadAhead, std::optional<TFileStamps> File);
+  // How many pictures the platform's decoder has taken in beyond the last
+  // one the renderer took when a stream ends: at a stop, three (one of
+  // them may still reach the renderer and be refused as it stops); while
+  // a flush goes up to it, those it decodes with nobody taking them.
+  static constexpr int kReadAtStop = 3;
+  static constexpr int kReadAtFlush = 10;
   // Another decoder: nothing learnt stays.
   void Reset() { *this = TPictureTimes(); }
 

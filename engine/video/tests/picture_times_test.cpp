@@ -172,6 +172,35 @@ TEST(PictureTimes, WhereAStreamBeginsAndWhatTheDecoderReadGiveItsSlip) {
   EXPECT_EQ(Shown(untold, {0, 40}), (std::vector<std::int64_t>{40, 80}));
 }
 
+// A stop right after a movie opened, as logged in the running player (two
+// B-frames, a key frame every 12): the decoder has taken in three pictures
+// beyond the last one it handed out. Frames 0..8 handed out, then a seek
+// to 2.2 s: the second key frame (shown as frame 12) was not read, frames
+// 55..62 come in their place and key frame 60 repeats the stamp before
+// it. Frames 0..9 handed out, then a seek to 2.24 s: it was read, and
+// frames 58..63 come two frames early from the first.
+TEST(PictureTimes, AStopRightAfterTheOpeningCountsThreePicturesReadBeyondTheLastHandedOut) {
+  const struct {
+    const char* Name;
+    std::vector<int> Before;
+    std::int64_t At;
+    std::vector<int> After;
+    std::vector<std::int64_t> Expected;
+  } cases[] = {
+      {"frame 8 handed out", {0, 40, 80, 120, 160, 200, 240, 280, 320}, 22000000,
+       {0, 40, 80, 120, 160, 160, 200, 240}, {0, 40, 80, 120, 160, 200, 240, 280}},
+      {"frame 9 handed out", {0, 40, 80, 120, 160, 200, 240, 280, 320, 360}, 22400000,
+       {0, 40, 80, 120, 160, 200}, {80, 120, 160, 200, 240, 280}},
+  };
+  for (const auto& c : cases) {
+    TPictureTimes times;
+    times.NewStream(0, 0, kTwoB);
+    Shown(times, c.Before);
+    times.NewStream(c.At, std::int64_t(TPictureTimes::kReadAtStop) * 400000, kTwoB);
+    EXPECT_EQ(Shown(times, c.After), c.Expected) << c.Name;
+  }
+}
+
 // Played from the start, the stamps of one B-frame stay in their place
 // after each key frame; those of two fall back one frame at each key frame
 // until they are two frames early; a third repeated stamp moves its own
