@@ -164,7 +164,6 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   // The held commands, in their order (from the pulse, once no opening or
   // operation runs).
   void RunHeldCommands();
-  std::vector<std::pair<lc::Cmd, int>> FHeldCommands;
   // Whether the main window or one of its rooms runs Command.
   bool HasHandler(lc::Cmd Command) const;
   // One command that a room of the main window runs, and how. A room's rows
@@ -582,6 +581,9 @@ class TfrmMain : public TSkinForm, public lc::settings::TextTarget {
   void WMAppCommand(TMessage& Message);
   void VolumeWithOsd(lc::Cmd Step);
   void CloseMovieKey();
+  // The commands held while an opening waits for its movie's render, with
+  // their arguments (RunCommand).
+  std::vector<std::pair<lc::Cmd, int>> FHeldCommands;
   // main_windows.cpp
   void CreateToolLink();
   void RunDialog(lc::TDialogSlot& Slot);

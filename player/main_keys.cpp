@@ -5,8 +5,8 @@
 #include "framework/application.h"
 #include "framework/unicode.h"
 #include "player/key_map.h"
-#include "player/playback_rules.h"
 #include "player/main_form.h"
+#include "player/playback_rules.h"
 #include "settings/program_state.h"
 #include "settings/text_table.h"
 
