@@ -15,16 +15,22 @@
 # emulator); natively it runs directly. Test media generated at setup live in
 # ${LC_TEST_MEDIA_DIR}, passed to the tests as the environment variable
 # LC_TEST_MEDIA (a Windows path under Wine).
+# Every test program's main is tests/support/test_main.cpp: under Wine it
+# ends the program with its tests' result before the host's exit handlers
+# can turn that result into a kill.
 enable_testing()
 find_package(GTest REQUIRED)
 find_package(Threads REQUIRED)
+
+add_library(lc_test_main STATIC ${CMAKE_SOURCE_DIR}/tests/support/test_main.cpp)
+target_link_libraries(lc_test_main PUBLIC GTest::gtest)
 
 set(LC_TEST_MEDIA_DIR "${CMAKE_BINARY_DIR}/media" CACHE PATH "Generated test media")
 
 function(lc_add_test)
   cmake_parse_arguments(T "PURE;GRAPHS" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
-  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main Threads::Threads)
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest lc_test_main Threads::Threads)
   if(WIN32)
     target_link_options(${T_NAME} PRIVATE -mconsole)
   endif()
